@@ -1,0 +1,33 @@
+// The platform layer under the entry layer: movable zero-filled memory blocks, the process heap,
+// one thread-local slot and one lock. POSIX and Windows each have a file of their own.
+#pragma once
+
+#include <cstddef>
+
+namespace tarnvel::platform {
+
+using Block = void *;  // a movable memory block; nullptr means none
+
+Block block_alloc(std::size_t bytes);             // zero-filled; nullptr on failure
+void block_free(Block block);
+void *block_lock(Block block);                    // the system keeps a lock count
+void block_unlock(Block block);
+std::size_t block_size(Block block);
+// Resizes, new bytes zero-filled. A locked block never moves: when it cannot grow in place the
+// resize fails. Answers the (possibly new) block, or nullptr on failure (the old block stays).
+Block block_realloc(Block block, std::size_t bytes);
+
+void *heap_alloc_zeroed(std::size_t bytes);       // the process heap
+void heap_free(void *memory);
+
+bool tls_create();                                // false when no slot can be had
+void tls_destroy();
+void *tls_get();
+void tls_set(void *value);
+
+void lock_create();
+void lock_destroy();
+void lock_enter();
+void lock_leave();
+
+}  // namespace tarnvel::platform

@@ -1,0 +1,33 @@
+// The letter test and upper-casing. Both follow the C runtime's character-type locale: while its
+// name contains ".1251" the bytes 0xC0 to 0xFF are letters too.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::lex {
+
+// True when the byte is a letter of the alphabet in force now (the locale is asked on every call).
+bool is_letter(unsigned char c);
+
+// The letter test and the runtime's upper-casing as tables, for the length of one call. current()
+// asks the locale for its name and rebuilds the tables only when the name has changed.
+class Alphabet {
+public:
+    static const Alphabet &current();
+
+    bool letter(unsigned char c) const { return letter_[c]; }
+    bool letter(char c) const { return letter_[static_cast<unsigned char>(c)]; }
+    char upper(char c) const { return static_cast<char>(upper_[static_cast<unsigned char>(c)]); }
+    void upper_in_place(char *text, std::size_t length) const;
+
+private:
+    friend struct AlphabetCache;
+    bool letter_[256] = {};
+    unsigned char upper_[256] = {};
+};
+
+// True when the locale name marks the extended alphabet (contains ".1251").
+bool extended_alphabet(std::string_view locale_name);
+
+}  // namespace tarnvel::lex

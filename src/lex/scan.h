@@ -1,0 +1,70 @@
+// The side-effect-free tests that every converter applies around a word, the bracket-aware
+// searches and the reader of the date-style setting.
+//
+// Position convention: a word occupies text[pos - len, pos - 1]; pos is the first character after
+// it (its delimiter). The text's length is text.size(). A test whose bound is not met is false.
+#pragma once
+
+#include "host/buffer.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::lex {
+
+using Pos = std::ptrdiff_t;
+
+// The dialect member of a family of tests: the identifier quotes the name tests accept, the extra
+// characters the operand tests accept, and whether "|" is an operator (Oracle's ||).
+struct EdgeQuotes {
+    char name_open;      // followed_by_name(_start): the opening identifier quote
+    char name_close;     // preceded_by_name: the closing identifier quote
+    char operand_open;   // followed_by_operand: an extra operand-start character, 0 for none
+    char operand_close;  // preceded_by_operand: an extra operand character, 0 for none
+    bool bar_operator;   // preceded_by_operator / followed_by_operator also accept "|"
+};
+
+inline constexpr EdgeQuotes sqlserver_edges{'[', ']', '[', ']', false};
+inline constexpr EdgeQuotes access_edges{'[', ']', '[', ']', false};
+inline constexpr EdgeQuotes oracle_edges{'"', '"', 0, 0, true};
+inline constexpr EdgeQuotes mysql_edges{'`', '`', '`', '`', false};
+
+// Character classes.
+bool is_operand_char(char c, const EdgeQuotes &q);        // can end an operand
+bool is_operand_start(char c, const EdgeQuotes &q);       // can start an operand ("?" included)
+bool is_item_char(char c);                                // . _ ~ ? # letter digit
+
+// Tests of what precedes a word. 'clause' is the current clause letter ('s' lets "*" count as an
+// operand before the word).
+bool preceded_by_operand(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause);
+bool preceded_by_name(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
+bool preceded_by_literal(std::string_view text, Pos pos, Pos len);
+bool preceded_by_equals(std::string_view text, Pos pos, Pos len, bool dot);
+bool preceded_by_open_paren(std::string_view text, Pos pos, Pos len);
+bool preceded_by_close_paren(std::string_view text, Pos pos, Pos len);
+bool preceded_by_operator(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
+
+// Tests of what follows a word.
+bool followed_by_operand(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot);
+bool followed_by_name(std::string_view text, Pos pos, const EdgeQuotes &q);
+bool followed_by_name_start(std::string_view text, Pos pos, const EdgeQuotes &q);
+bool followed_by_open_paren(std::string_view text, Pos pos);
+bool followed_by_equals(std::string_view text, Pos pos, bool dot);
+bool followed_by_as(std::string_view text, Pos pos, bool dot);
+bool followed_by_operator(std::string_view text, Pos pos, const EdgeQuotes &q);
+bool followed_by_predicate(std::string_view text, Pos pos);
+bool list_item(std::string_view text, Pos pos, Pos len);
+
+// Searches, pos normally at an opening parenthesis.
+Pos find_close_paren(std::string_view text, Pos pos);  // -1, or >= size when there is none
+Pos find_next_comma(std::string_view text, Pos pos);   // -1 when there is none
+// The n-th argument (from 1) of the call whose "(" is at pos, in a new buffer; an empty Buffer
+// when there is none. Host error 182 when the copy cannot be had.
+Buffer nth_argument(std::string_view text, Pos pos, int n);
+
+// The three-character date style: the numeric host variable "___TARNVEL_Set_DToC_Style" when it
+// exists, else the default; padded with blanks, NUL-terminated.
+std::array<char, 4> read_dtoc_style(int default_style);
+
+}  // namespace tarnvel::lex
