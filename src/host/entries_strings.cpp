@@ -1,17 +1,26 @@
 // Entry wrappers of the strings functions: parameters, work buffers, defaults, results.
 #include "host/entry.h"
 #include "host/functions.h"
+#include "host/state.h"
+#include "strings/environment.h"
 
 namespace tarnvel::entries {
 
-void TV_FASTCALL ZQ_EDITOR_COPY(ParamBlk *) { entry::not_available("ZQ_EDITOR_COPY"); }
-void TV_FASTCALL ZQ_EDITOR_PASTE(ParamBlk *) { entry::not_available("ZQ_EDITOR_PASTE"); }
-void TV_FASTCALL ZQ_WONTOP(ParamBlk *) { entry::not_available("ZQ_WONTOP"); }
-void TV_FASTCALL ZQV_SETLOC(ParamBlk *) { entry::not_available("ZQV_SETLOC"); }
-void TV_FASTCALL ZQV_GETLOC(ParamBlk *) { entry::not_available("ZQV_GETLOC"); }
+void TV_FASTCALL ZQ_EDITOR_COPY(ParamBlk *) { strings::editor_command_on_top(0); }
+void TV_FASTCALL ZQ_EDITOR_PASTE(ParamBlk *) { strings::editor_command_on_top(2); }
+void TV_FASTCALL ZQ_WONTOP(ParamBlk *) { host::ret_int(strings::window_on_top_number(), 10); }
+void TV_FASTCALL ZQV_SETLOC(ParamBlk *params) {
+    entry::Params p(params);
+    Buffer name = p.work_buffer(1, 2 * p.length(1));
+    strings::set_locale(name.data());
+}
+void TV_FASTCALL ZQV_GETLOC(ParamBlk *) { host::ret_char(strings::locale_name()); }
 void TV_FASTCALL ZQV_ISALPHA(ParamBlk *) { entry::not_available("ZQV_ISALPHA"); }
 void TV_FASTCALL ZQV_AT(ParamBlk *) { entry::not_available("ZQV_AT"); }
 void TV_FASTCALL ZQV_STRTRAN(ParamBlk *) { entry::not_available("ZQV_STRTRAN"); }
-void TV_FASTCALL ZQV_SETFROMFOX(ParamBlk *) { entry::not_available("ZQV_SETFROMFOX"); }
+void TV_FASTCALL ZQV_SETFROMFOX(ParamBlk *params) {
+    entry::Params p(params);
+    state::set_from_fox(p.logical(1, true));
+}
 
 }  // namespace tarnvel::entries

@@ -1,0 +1,110 @@
+#include "host/api.h"
+
+#include "host/dispatch.h"
+
+#include <cstring>
+
+namespace tarnvel::host {
+namespace {
+
+tv_word word(const void *pointer) { return reinterpret_cast<tv_word>(pointer); }
+tv_word word(int number) { return static_cast<tv_word>(static_cast<std::intptr_t>(number)); }
+int as_int(tv_word answer) { return static_cast<int>(static_cast<std::intptr_t>(answer)); }
+
+}  // namespace
+
+MHANDLE alloc_hand(std::size_t size) { return dispatch::handle_obtain(size, dispatch::library_tag); }
+void free_hand(MHANDLE handle) { dispatch::handle_release(handle); }
+void hlock(MHANDLE handle) { dispatch::handle_lock(handle); }
+void hunlock(MHANDLE handle) { dispatch::handle_unlock(handle); }
+char *hand_to_ptr(MHANDLE handle) { return dispatch::handle_address(handle); }
+std::size_t get_hand_size(MHANDLE handle) { return dispatch::handle_size(handle); }
+bool set_hand_size(MHANDLE handle, std::size_t size) { return dispatch::handle_resize(handle, size); }
+
+void ret_val(const Value &value) { dispatch::send(TV_HOST_RET_VAL, word(&value)); }
+
+void ret_char(std::string_view text) {
+    MHANDLE handle = alloc_hand(text.size() + 1);
+    if (handle == 0) return;  // no value is returned and no error raised
+    hlock(handle);
+    char *bytes = hand_to_ptr(handle);
+    if (!text.empty()) std::memcpy(bytes, text.data(), text.size());
+    bytes[text.size()] = '\0';
+    hunlock(handle);
+    Value value{};
+    value.type = 'H';
+    value.width = 0;
+    value.length = static_cast<std::uint32_t>(text.size());
+    value.handle = handle;
+    ret_val(value);
+}
+
+void ret_int(std::int32_t number, int width) {
+    Value value{};
+    value.type = 'I';
+    value.width = static_cast<std::int16_t>(width);
+    value.integer = number;
+    ret_val(value);
+}
+
+void ret_logical(bool truth) {
+    Value value{};
+    value.type = 'L';
+    value.length = truth ? 1 : 0;
+    ret_val(value);
+}
+
+void error(int number) {
+    dispatch::send(TV_HOST_ERROR, word(number));
+    throw Unwind{};
+}
+
+void user_error(std::string_view message) {
+    std::string text(message);  // the host reads a NUL-terminated text
+    dispatch::send(TV_HOST_USER_ERROR, word(text.c_str()));
+    throw Unwind{};
+}
+
+int name_table_index(const char *name) { return as_int(dispatch::send(TV_HOST_NAME_TABLE_INDEX, word(name))); }
+
+bool find_var(int name_index, int where, Locator &locator) {
+    return dispatch::send(TV_HOST_FIND_VAR, word(name_index), word(where), word(&locator)) != 0;
+}
+
+void load(Locator &locator, Value &value) { dispatch::send(TV_HOST_LOAD, word(&locator), word(&value)); }
+
+void evaluate(Value &value, const char *expression) {
+    // A non-zero answer is the host's own error, which the host has reported already.
+    if (dispatch::send(TV_HOST_EVALUATE, word(&value), word(expression)) != 0) throw Unwind{};
+}
+
+void execute(const char *command) {
+    if (dispatch::send(TV_HOST_EXECUTE, word(command)) != 0) throw Unwind{};
+}
+
+void switch_request(int argument) { dispatch::send(TV_HOST_SWITCH, word(argument)); }
+
+tv_word top_window() { return dispatch::send(TV_HOST_TOP_WINDOW, 0); }
+
+void editor_command(tv_word window, int command) { dispatch::send(TV_HOST_EDITOR_COMMAND, window, word(command)); }
+
+std::int32_t window_number(tv_word window) {
+    return static_cast<std::int32_t>(static_cast<std::intptr_t>(dispatch::send(TV_HOST_WINDOW_NUMBER, window)));
+}
+
+std::string value_text(const Value &value, bool release) {
+    std::string text;
+    if (value.handle != 0) {
+        std::size_t length = value.length;
+        std::size_t size = get_hand_size(value.handle);
+        if (length > size) length = size;  // never read past the handle
+        hlock(value.handle);
+        const char *bytes = hand_to_ptr(value.handle);
+        if (bytes) text.assign(bytes, length);
+        hunlock(value.handle);
+        if (release) free_hand(value.handle);
+    }
+    return text;
+}
+
+}  // namespace tarnvel::host

@@ -1,0 +1,252 @@
+// The entry layer as the host sees it: requests, handle and pointer tables, unwinding after an
+// error, nested entry, the memory budget and threads.
+#include "raw_host.h"
+
+#include "host/dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <clocale>
+#include <thread>
+
+namespace {
+
+using rawhost::Host;
+
+TEST(Dispatch, InitAnswersTheTableAndVersion) {
+    Host host;
+    const FoxTable *table = host.init();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(host.version(), 5000u);
+    EXPECT_EQ(table->next, nullptr);
+    EXPECT_EQ(host.send(TV_REQ_TABLE), reinterpret_cast<tv_word>(table));
+}
+
+TEST(Dispatch, FunctionTableHoldsAll27InOrder) {
+    struct Row {
+        const char *name, *types;
+        int count;
+    };
+    const Row rows[] = {
+        {"ZQ_SQL_CREATE_STRU_CONVERT", "C,.L", 2}, {"ZQ_ORACLE_CREATE_STRU_CONVERT", "C", 1},
+        {"ZQ_MYSQL_CREATE_STRU_CONVERT", "C", 1},  {"ZQ_ACCESS_CREATE_STRU_CONVERT", "C", 1},
+        {"ZQ_SQL_SELECT_CONVERT", "C", 1},         {"ZQ_ORACLE_SELECT_CONVERT", "C", 1},
+        {"ZQ_MYSQL_SELECT_CONVERT", "C", 1},       {"ZQ_ACCESS_SELECT_CONVERT", "C", 1},
+        {"ZQ_SQL_RESERVED", "C", 1},               {"ZQ_ORACLE_RESERVED", "C", 1},
+        {"ZQ_MYSQL_RESERVED", "C", 1},             {"ZQ_ACCESS_RESERVED", "C", 1},
+        {"ZQ_SQL_FIND_TABLES", "C,C,C", 3},        {"ZQ_SQL_FIND_VARIABLES", "C,.L,.N", 3},
+        {"ZQ_ORACLE_FIND_VARIABLES", "C,.L", 2},   {"ZQ_MYSQL_FIND_VARIABLES", "C,.L", 2},
+        {"ZQ_SQL_REMOVE_DIRECTIVES", "C", 1},      {"ZQ_SQL_IIF", "C", 1},
+        {"ZQ_EDITOR_COPY", "", 0},                 {"ZQ_EDITOR_PASTE", "", 0},
+        {"ZQ_WONTOP", "", 0},                      {"ZQV_SETLOC", "C", 1},
+        {"ZQV_GETLOC", "", 0},                     {"ZQV_ISALPHA", "C", 1},
+        {"ZQV_AT", "C,C,.N,.L,.L", 5},             {"ZQV_STRTRAN", "C,C,C,.L,.L,.L", 6},
+        {"ZQV_SETFROMFOX", "L", 1},
+    };
+    Host host;
+    const FoxTable *table = host.init();
+    ASSERT_EQ(table->count, 27);
+    for (int i = 0; i < 27; ++i) {
+        SCOPED_TRACE(rows[i].name);
+        // the entries are packed: copy each field before looking at it
+        const char *name = table->infos[i].name;
+        const char *types = table->infos[i].parameter_types;
+        int count = table->infos[i].parameter_count;
+        FoxFunction function = table->infos[i].function;
+        EXPECT_STREQ(name, rows[i].name);
+        EXPECT_STREQ(types, rows[i].types);
+        EXPECT_EQ(count, rows[i].count);
+        EXPECT_NE(function, nullptr);
+    }
+}
+
+TEST(Dispatch, HandlesAreZeroFilledTaggedAndNeverZero) {
+    Host host;
+    MHANDLE a = host.alloc(10, 7);
+    ASSERT_NE(a, 0u);
+    char *bytes = host.address(a);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(bytes[i], 0);
+    std::uint16_t tag;
+    std::memcpy(&tag, bytes - 2, 2);
+    EXPECT_EQ(tag, 7);
+    EXPECT_EQ(host.handle_next_free(), a);  // the next-free index stays on the slot just used
+    MHANDLE b = host.alloc(5);
+    EXPECT_EQ(b, a + 1);
+    host.free(a);
+    EXPECT_EQ(host.handle_next_free(), a);  // lowered by a release
+    EXPECT_EQ(host.alloc(3), a);            // and reused
+    host.free(a);
+    host.free(b);
+    host.free(0);      // ignored
+    host.free(60000);  // beyond the capacity: ignored
+    EXPECT_EQ(host.address(0), nullptr);
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(Dispatch, TableThatStartsAtSlotZeroStillNeverAnswersZero) {
+    Host host;
+    Host::write16(host.handle_table(), 0);
+    MHANDLE h = host.alloc(4);
+    EXPECT_EQ(h, 1u);
+    host.free(h);
+}
+
+TEST(Dispatch, FullHandleTableAnswersZero) {
+    Host host(4);  // slots 1 to 3 usable
+    MHANDLE h[3];
+    for (auto &x : h) x = host.alloc(1);
+    EXPECT_EQ(host.alloc(1), 0u);
+    for (auto x : h) host.free(x);
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(Dispatch, PointerTableRegistersReleasesAndLooksUp) {
+    Host host(10, 3);  // indexes 1 and 2 usable
+    int x = 0, y = 0, z = 0;
+    tv_word i = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&x));
+    tv_word j = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&y));
+    EXPECT_EQ(i, 1u);
+    EXPECT_EQ(j, 2u);
+    EXPECT_EQ(host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&z)), 0u);  // full
+    EXPECT_EQ(host.pointers_used(), 2);
+    EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, j), reinterpret_cast<tv_word>(&y));
+    EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, 0), 0u);
+    EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, 99), 0u);
+    host.send(TV_REQ_POINTER_RELEASE, i);
+    host.send(TV_REQ_POINTER_RELEASE, i);  // already free: nothing changes
+    EXPECT_EQ(host.pointers_used(), 1);
+    EXPECT_EQ(host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&z)), i);
+}
+
+TEST(Dispatch, UnknownCodeDoesNothing) {
+    Host host;
+    EXPECT_EQ(host.send(777, 42), 42u);
+    EXPECT_TRUE(host.requests.codes.empty());
+}
+
+TEST(Dispatch, FunctionNotYetBuiltRaisesUserErrorNamingIt) {
+    Host host;
+    const FoxTable *table = host.init();
+    const FoxInfo *at = rawhost::find(table, "ZQV_AT");
+    ASSERT_NE(at, nullptr);
+    host.call(*at, {{'C', "a"}, {'C', "abc"}});
+    ASSERT_EQ(host.requests.user_errors.size(), 1u);
+    EXPECT_EQ(host.requests.user_errors[0], "ZQV_AT is not available yet");
+    EXPECT_FALSE(host.requests.has_returned);
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(Dispatch, CharacterResultIsAHandleOfTypeH) {
+    Host host;
+    const FoxTable *table = host.init();
+    host.call(*rawhost::find(table, "ZQV_GETLOC"), {});
+    ASSERT_TRUE(host.requests.has_returned);
+    EXPECT_EQ(host.requests.returned.type, 'H');
+    EXPECT_EQ(host.requests.returned.width, 0);
+    EXPECT_EQ(host.take_text(), std::string(std::setlocale(LC_CTYPE, nullptr)));
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(Dispatch, BudgetMakesAWorkBufferFailWith182AndNothingLeaks) {
+    Host host;
+    const FoxTable *table = host.init();
+    host.send(TV_REQ_SET_BUDGET, 0, static_cast<tv_word>(-1));
+    host.call(*rawhost::find(table, "ZQV_SETLOC"), {});  // no argument handle: only the work buffer
+    EXPECT_EQ(host.requests.errors, std::vector<int>{182});
+    host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), 0);  // no more obtains at all
+    EXPECT_EQ(host.alloc(1), 0u);
+    host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+    EXPECT_EQ(host.handles_in_use(), 0u);
+    MHANDLE h = host.alloc(1);
+    EXPECT_NE(h, 0u);
+    host.free(h);
+}
+
+TEST(Dispatch, ByteBudgetCountsBytesHeldAtOnce) {
+    Host host;
+    host.send(TV_REQ_SET_BUDGET, 100, static_cast<tv_word>(-1));
+    MHANDLE a = host.alloc(60);  // 62 bytes with the tag
+    EXPECT_NE(a, 0u);
+    EXPECT_EQ(host.alloc(60), 0u);  // would hold 124
+    host.free(a);
+    MHANDLE b = host.alloc(60);
+    EXPECT_NE(b, 0u);
+    host.free(b);
+    host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+}
+
+TEST(Dispatch, LockedBlockNeverMovesAndUnlockedResizeKeepsContent) {
+    Host host;
+    MHANDLE h = host.alloc(8);
+    std::memcpy(host.address(h), "abcdefg", 8);
+    namespace d = tarnvel::dispatch;
+    d::handle_lock(h);
+    char *before = d::handle_address(h);
+    EXPECT_FALSE(d::handle_resize(h, 4096));  // a locked block cannot grow elsewhere
+    EXPECT_EQ(d::handle_address(h), before);
+    d::handle_unlock(h);
+    ASSERT_TRUE(d::handle_resize(h, 4096));
+    EXPECT_EQ(d::handle_size(h), 4096u);
+    EXPECT_STREQ(d::handle_address(h), "abcdefg");
+    EXPECT_EQ(d::handle_address(h)[4000], 0);  // new bytes are zero
+    EXPECT_FALSE(d::handle_resize(0, 10));
+    host.free(h);
+}
+
+// While the library waits on a request (the window on top), the host calls into the library again
+// and that nested call fails: only the nested call ends; the outer one completes.
+TEST(Dispatch, NestedEntryUnwindsOnlyToItsOwnDispatcher) {
+    Host host;
+    const FoxTable *table = host.init();
+    const FoxInfo *wontop = rawhost::find(table, "ZQ_WONTOP");
+    const FoxInfo *stub = rawhost::find(table, "ZQV_STRTRAN");
+    bool nested_done = false;
+    host.requests.extra = [&](CallbackBlock *block) {
+        if (block->code == TV_HOST_TOP_WINDOW) {
+            std::vector<unsigned char> inner(sizeof(RequestBlock) + 2);
+            auto *r = reinterpret_cast<RequestBlock *>(inner.data());
+            r->code = TV_REQ_CALL;
+            r->function = reinterpret_cast<tv_word>(stub->function);
+            DispatchAPI(r);
+            nested_done = true;
+            block->arg0 = 5;
+        } else if (block->code == TV_HOST_WINDOW_NUMBER) {
+            block->arg0 = block->arg0 * 10;
+        }
+    };
+    host.call(*wontop, {});
+    host.requests.extra = nullptr;
+    EXPECT_TRUE(nested_done);
+    ASSERT_TRUE(host.requests.has_returned);
+    EXPECT_EQ(host.requests.returned.type, 'I');
+    EXPECT_EQ(host.requests.returned.integer, 50);
+    EXPECT_EQ(host.requests.returned.width, 10);
+    ASSERT_EQ(host.requests.user_errors.size(), 1u);
+    EXPECT_EQ(host.requests.user_errors[0], "ZQV_STRTRAN is not available yet");
+}
+
+// Two threads at once, each with its own host, tables and callback.
+TEST(Dispatch, ThreadsKeepTheirBlocksCallbacksAndUnwindingApart) {
+    std::atomic<int> failures{0};
+    auto worker = [&](tv_word window) {
+        Host host;
+        host.requests.window = window;
+        const FoxTable *table = host.init();
+        const FoxInfo *wontop = rawhost::find(table, "ZQ_WONTOP");
+        const FoxInfo *stub = rawhost::find(table, "ZQV_AT");
+        for (int i = 0; i < 500; ++i) {
+            host.call(*wontop, {});
+            if (!host.requests.has_returned || host.requests.returned.integer != static_cast<int>(window * 10)) ++failures;
+            host.call(*stub, {{'C', "x"}, {'C', "y"}});
+            if (host.requests.user_errors.size() != 1 || host.requests.has_returned) ++failures;
+        }
+        if (host.handles_in_use() != 0) ++failures;
+    };
+    std::thread a(worker, 1), b(worker, 2);
+    a.join();
+    b.join();
+    EXPECT_EQ(failures.load(), 0);
+}
+
+}  // namespace
