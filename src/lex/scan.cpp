@@ -1,0 +1,365 @@
+// The tests around a word, the bracket-aware searches and the date-style reader.
+//
+// Every read goes through at(), which gives 0 outside the text; 0 is in none of the character
+// classes below, so no test can look past either end whatever its caller passes. The explicit
+// bounds of each test come on top of that: they decide when a test is false near the edges.
+#include "lex/scan.h"
+
+#include "host/api.h"
+#include "lex/letters.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace tarnvel::lex {
+
+namespace {
+
+constexpr char blank = ' ';
+
+Pos length_of(std::string_view text) { return static_cast<Pos>(text.size()); }
+
+char at(std::string_view text, Pos i) { return i >= 0 && i < length_of(text) ? text[static_cast<std::size_t>(i)] : '\0'; }
+
+// The fixed character classes as one table; the dialect's quotes and the letters from 0xC0 on
+// (which depend on the locale) are tested apart.
+enum Class : unsigned char {
+    ascii_letter = 1,
+    decimal_digit = 2,
+    operand_end = 4,    // besides letters and digits
+    operand_begin = 8,  // besides letters and digits
+    item = 16,          // besides letters and digits
+};
+
+constexpr std::array<unsigned char, 256> make_classes() {
+    std::array<unsigned char, 256> table{};
+    for (int c = 'A'; c <= 'Z'; ++c) table[c] |= ascii_letter;
+    for (int c = 'a'; c <= 'z'; ++c) table[c] |= ascii_letter;
+    for (int c = '0'; c <= '9'; ++c) table[c] |= decimal_digit;
+    for (char c : std::string_view(")'\"_#")) table[static_cast<unsigned char>(c)] |= operand_end;
+    for (char c : std::string_view("('\"_~#.-?")) table[static_cast<unsigned char>(c)] |= operand_begin;
+    for (char c : std::string_view("._~?#")) table[static_cast<unsigned char>(c)] |= item;
+    return table;
+}
+constexpr std::array<unsigned char, 256> classes = make_classes();
+
+bool has(char c, unsigned char mask) { return (classes[static_cast<unsigned char>(c)] & mask) != 0; }
+
+bool digit(char c) { return has(c, decimal_digit); }
+
+// The letter test without a locale query for the bytes whose answer does not depend on it.
+bool letter(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0xC0) return has(c, ascii_letter);
+    return Alphabet::current().letter(byte);
+}
+
+// Letter, digit or one of the characters of 'mask'.
+bool letter_digit_or(char c, unsigned char mask) {
+    return has(c, static_cast<unsigned char>(ascii_letter | decimal_digit | mask)) || (static_cast<unsigned char>(c) >= 0xC0 && letter(c));
+}
+
+bool one_of(char c, std::string_view set) { return c != '\0' && set.find(c) != std::string_view::npos; }
+
+bool quote_char(char c, char quote) { return quote != '\0' && c == quote; }
+
+bool blank_or_dot(char c, bool dot) { return c == blank || (dot && c == '.'); }
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// True when the characters from 'from' spell 'word' without regard to case ('word' lower case).
+bool spells(std::string_view text, Pos from, std::string_view word) {
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (lower(at(text, from + static_cast<Pos>(i))) != word[i]) return false;
+    return true;
+}
+
+// The start of the word at [pos - len, pos) extended to the left over item characters.
+Pos extend_over_items(std::string_view text, Pos start) {
+    while (start > 0 && is_item_char(at(text, start - 1))) --start;
+    return start;
+}
+
+bool operator_char(char c, const EdgeQuotes &q) { return one_of(c, "=><*-+/") || (q.bar_operator && c == '|'); }
+
+// The two bounds shared by the tests of what precedes a word: two characters before it exist.
+bool two_before(std::string_view text, Pos pos, Pos len) { return pos - len - 2 >= 0 && pos - len - 1 < length_of(text); }
+
+// Where the argument scan stopped.
+enum class Stop { none, comma, close };
+
+// Skips the string whose opening quote is at i; the index of its closing quote, or the length.
+Pos skip_string(std::string_view text, Pos i) {
+    const Pos n = length_of(text);
+    for (++i; i < n && text[static_cast<std::size_t>(i)] != '\''; ++i) {
+    }
+    return i;
+}
+
+}  // namespace
+
+// --- Character classes ---
+
+bool is_operand_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_end) || quote_char(c, q.operand_close); }
+
+bool is_operand_start(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_begin) || quote_char(c, q.operand_open); }
+
+bool is_item_char(char c) { return letter_digit_or(c, item); }
+
+// --- What precedes a word ---
+
+bool preceded_by_operand(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause) {
+    if (!two_before(text, pos, len) || !blank_or_dot(at(text, pos - len - 1), dot)) return false;
+    char second = at(text, pos - len - 2);
+    return is_operand_char(second, q) || (second == '*' && clause == 's');
+}
+
+bool preceded_by_name(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
+    if (!two_before(text, pos, len) || at(text, pos - len - 1) != blank) return false;
+    char second = at(text, pos - len - 2);
+    return letter(second) || digit(second) || second == '_' || quote_char(second, q.name_close);
+}
+
+bool preceded_by_literal(std::string_view text, Pos pos, Pos len) {
+    if (!two_before(text, pos, len) || at(text, pos - len - 1) != blank) return false;
+    char second = at(text, pos - len - 2);
+    return second == '\'' || digit(second);
+}
+
+namespace {
+// The character before is 'c', or it is a blank (or a dot when allowed) and the one before that is.
+bool preceded_by_char(std::string_view text, Pos pos, Pos len, char c, bool dot) {
+    if (!two_before(text, pos, len)) return false;
+    char first = at(text, pos - len - 1);
+    return first == c || (blank_or_dot(first, dot) && at(text, pos - len - 2) == c);
+}
+}  // namespace
+
+bool preceded_by_equals(std::string_view text, Pos pos, Pos len, bool dot) { return preceded_by_char(text, pos, len, '=', dot); }
+bool preceded_by_open_paren(std::string_view text, Pos pos, Pos len) { return preceded_by_char(text, pos, len, '(', false); }
+bool preceded_by_close_paren(std::string_view text, Pos pos, Pos len) { return preceded_by_char(text, pos, len, ')', false); }
+
+bool preceded_by_operator(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
+    Pos start = pos - len;
+    if (start < 0 || start > length_of(text)) return false;
+    start = extend_over_items(text, start);
+    if (start >= 2 && at(text, start - 1) == blank && operator_char(at(text, start - 2), q)) return true;
+    return start >= 1 && operator_char(at(text, start - 1), q);
+}
+
+// --- What follows a word ---
+
+bool followed_by_operand(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot) {
+    if (pos < 0 || pos + 2 >= length_of(text)) return false;
+    return blank_or_dot(at(text, pos), dot) && is_operand_start(at(text, pos + 1), q);
+}
+
+bool followed_by_name(std::string_view text, Pos pos, const EdgeQuotes &q) {
+    if (pos < 0 || pos + 2 >= length_of(text) || at(text, pos) != blank) return false;
+    char second = at(text, pos + 1);
+    return letter(second) || quote_char(second, q.name_open);
+}
+
+bool followed_by_name_start(std::string_view text, Pos pos, const EdgeQuotes &q) {
+    if (followed_by_name(text, pos, q)) return true;
+    if (pos < 0 || pos + 2 >= length_of(text) || at(text, pos) != blank) return false;
+    return one_of(at(text, pos + 1), "_#");
+}
+
+namespace {
+// The character after is 'c', or it is a blank (or a dot when allowed) and the one after that is.
+bool followed_by_char(std::string_view text, Pos pos, char c, bool dot) {
+    if (pos < 0 || pos + 2 >= length_of(text)) return false;
+    char first = at(text, pos);
+    return first == c || (blank_or_dot(first, dot) && at(text, pos + 1) == c);
+}
+}  // namespace
+
+bool followed_by_open_paren(std::string_view text, Pos pos) { return followed_by_char(text, pos, '(', false); }
+bool followed_by_equals(std::string_view text, Pos pos, bool dot) { return followed_by_char(text, pos, '=', dot); }
+
+bool followed_by_as(std::string_view text, Pos pos, bool dot) {
+    if (pos < 0 || pos + 3 >= length_of(text)) return false;
+    return blank_or_dot(at(text, pos), dot) && spells(text, pos + 1, "as");
+}
+
+bool followed_by_operator(std::string_view text, Pos pos, const EdgeQuotes &q) {
+    if (pos < 0 || pos >= length_of(text)) return false;
+    char first = at(text, pos);
+    if (one_of(first, "=><*/-+!.(") || (q.bar_operator && first == '|')) return true;
+    char second = at(text, pos + 1);
+    return first == blank && (one_of(second, "=><!+-*(/") || (q.bar_operator && second == '|'));
+}
+
+bool followed_by_predicate(std::string_view text, Pos pos) {
+    struct Predicate {
+        std::string_view word;  // lower case, the blank before it not included
+        std::string_view then;  // what must follow it
+    };
+    static constexpr Predicate predicates[] = {
+        {"in", " \t("},     {"not", " \t"},      {"like", " \t"},      {"betw", " \t("},
+        {"betwe", " \t("},  {"betwee", " \t("},  {"between", " \t("},
+    };
+    const Pos n = length_of(text);
+    if (pos < 0 || at(text, pos) != blank) return false;
+    for (const Predicate &p : predicates) {
+        Pos after = pos + 1 + static_cast<Pos>(p.word.size());
+        if (after + 1 <= n && spells(text, pos + 1, p.word) && one_of(at(text, after), p.then)) return true;
+    }
+    // IS, a blank or tab, NULL, a blank or tab: nine characters from pos.
+    return pos + 9 <= n && spells(text, pos + 1, "is") && one_of(at(text, pos + 3), " \t") && spells(text, pos + 4, "null") &&
+           one_of(at(text, pos + 8), " \t");
+}
+
+bool list_item(std::string_view text, Pos pos, Pos len) {
+    const Pos n = length_of(text);
+    Pos start = pos - len;
+    if (start < 0 || start > n) return false;
+    if (start >= 2) start = extend_over_items(text, start);
+    char before = at(text, start - 1);
+    bool left = one_of(before, ",(") || (before == blank && one_of(at(text, start - 2), ",("));
+    if (!left || pos < 0 || pos >= n) return false;
+    char first = at(text, pos);
+    if (one_of(first, ",)")) return true;
+    if (first != blank) return false;
+    if (one_of(at(text, pos + 1), ",)")) return true;
+    return pos + 4 <= n && spells(text, pos + 1, "as") && at(text, pos + 3) == blank;
+}
+
+// --- Searches ---
+
+Pos find_close_paren(std::string_view text, Pos pos) {
+    const Pos n = length_of(text);
+    if (pos < 0) return -1;
+    Pos i = pos + 1;
+    if (i >= n) return i;
+    for (;;) {
+        char c = text[static_cast<std::size_t>(i)];
+        if (c == ')') return i;
+        if (c == '\'') {
+            i = skip_string(text, i);
+            if (i >= n) return n;
+        } else if (c == '(') {
+            int depth = 1;
+            while (depth > 0) {
+                if (++i >= n) return -1;
+                c = text[static_cast<std::size_t>(i)];
+                if (c == '\'') {
+                    i = skip_string(text, i);
+                    if (i >= n) return -1;
+                } else if (c == '(') {
+                    ++depth;
+                } else if (c == ')') {
+                    --depth;
+                }
+            }
+        }
+        if (++i >= n) return n;
+    }
+}
+
+Pos find_next_comma(std::string_view text, Pos pos) {
+    const Pos n = length_of(text);
+    if (pos < 0) return -1;
+    long depth = 0;
+    for (Pos i = pos + 1; i < n; ++i) {
+        char c = text[static_cast<std::size_t>(i)];
+        if (c == '\'') {
+            i = skip_string(text, i);  // the loop steps past the closing quote
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            --depth;
+        } else if (c == ',' && depth <= 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+Buffer nth_argument(std::string_view text, Pos pos, int n) {
+    const Pos length = length_of(text);
+    if (pos < 0 || pos >= length) return {};
+    int counter = 1;
+    long depth = 0;
+    Pos start = pos;
+    Pos i = pos;
+    Stop stop = Stop::none;
+    for (; i < length && stop == Stop::none; ++i) {
+        char c = text[static_cast<std::size_t>(i)];
+        if (c == '\'') {
+            i = skip_string(text, i);
+            if (i >= length) return {};
+        } else if (c == '(') {
+            if (i == pos)
+                start = pos + 1;
+            else
+                ++depth;
+        } else if (c == ')') {
+            if (depth > 0)
+                --depth;
+            else
+                stop = Stop::close;
+        } else if (c == ',' && depth == 0) {
+            if (counter == n)
+                stop = Stop::comma;
+            else {
+                ++counter;
+                start = i + 1;
+            }
+        }
+    }
+    if (stop == Stop::none || (stop == Stop::close && counter != n)) return {};
+    Pos end = i - 1;  // the comma or the closing parenthesis
+    if (end <= start) return {};
+    auto size = static_cast<std::size_t>(end - start);
+    Buffer argument = Buffer::obtain(size + 1);
+    std::memcpy(argument.data(), text.data() + start, size);
+    argument.data()[size] = '\0';
+    return argument;
+}
+
+// --- The date style ---
+
+namespace {
+constexpr char dtoc_style_variable[] = "___TARNVEL_Set_DToC_Style";
+
+// The style the variable holds, or 'fallback' when it is missing, not numeric or out of reach.
+long style_from_host(long fallback) {
+    int index = host::name_table_index(dtoc_style_variable);
+    if (index < 0) return fallback;
+    Locator locator{};
+    if (!host::find_var(index, -1, locator)) return fallback;
+    Value value{};
+    host::load(locator, value);
+    if (value.type != 'N') {
+        if (std::strchr("CMGQVW", value.type) != nullptr && value.type != '\0')
+            Buffer::adopt_handle(value.handle);  // a character value's bytes are ours to release
+        return fallback;
+    }
+    double style = std::trunc(value.real);
+    if (!std::isfinite(style) || style < -99 || style > 999) return fallback;
+    return static_cast<long>(style);
+}
+
+// The style in decimal, blank-padded to three characters; a style that does not fit keeps its
+// first three characters.
+std::array<char, 4> format_style(long style) {
+    char digits[24];
+    std::size_t used = 0;
+    bool negative = style < 0;
+    unsigned long magnitude = negative ? 0UL - static_cast<unsigned long>(style) : static_cast<unsigned long>(style);
+    do {
+        digits[used++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) digits[used++] = '-';
+    std::array<char, 4> result{' ', ' ', ' ', '\0'};
+    for (std::size_t i = 0; i < 3 && i < used; ++i) result[i] = digits[used - 1 - i];
+    return result;
+}
+}  // namespace
+
+std::array<char, 4> read_dtoc_style(int default_style) { return format_style(style_from_host(default_style)); }
+
+}  // namespace tarnvel::lex
