@@ -87,36 +87,23 @@ TEST(KeywordLookup, AnswersTheDocumentedCases) {
         bool found;
     };
     const Case cases[] = {
-        {KeywordList::sqlserver_clause, "SELECT", true},
-        {KeywordList::sqlserver_reserved, "SELECT", false},
-        {KeywordList::sqlserver_clause, "IN", true},
-        {KeywordList::sqlserver_clause, ",IN,", true},
-        {KeywordList::sqlserver_clause, "I", false},
-        {KeywordList::sqlserver_clause, "INDE", false},
+        {KeywordList::sqlserver_clause, "SELECT", true}, {KeywordList::sqlserver_reserved, "SELECT", false},
+        {KeywordList::sqlserver_clause, "IN", true}, {KeywordList::sqlserver_clause, ",IN,", true},
+        {KeywordList::sqlserver_clause, "I", false}, {KeywordList::sqlserver_clause, "INDE", false},
         {KeywordList::sqlserver_reserved, "IN", false},  // ",IN," is not inside ",INDEX,"
-        {KeywordList::sqlserver_reserved, "TABLE", true},
-        {KeywordList::sqlserver_reserved, "DELETE", true},
-        {KeywordList::sqlserver_reserved, "CURSOR", false},
-        {KeywordList::access_reserved, "OLEOBJECT", true},
-        {KeywordList::access_reserved, "OFOLEOBJECT", true},
-        {KeywordList::access_reserved, "UPDATEOWNER", true},
-        {KeywordList::access_reserved, "END-EXEC", true},
-        {KeywordList::access_reserved, "NY", true},
-        {KeywordList::access_reserved, "ININDEX", true},
-        {KeywordList::access_clause, "MOD", true},
-        {KeywordList::access_clause, "IN", false},
-        {KeywordList::oracle_clause, "BY", true},
-        {KeywordList::oracle_clause, "CURSOR", false},
-        {KeywordList::mysql_clause, "TOP", false},
+        {KeywordList::sqlserver_reserved, "TABLE", true}, {KeywordList::sqlserver_reserved, "DELETE", true},
+        {KeywordList::sqlserver_reserved, "CURSOR", false}, {KeywordList::access_reserved, "OLEOBJECT", true},
+        {KeywordList::access_reserved, "OFOLEOBJECT", true}, {KeywordList::access_reserved, "UPDATEOWNER", true},
+        {KeywordList::access_reserved, "END-EXEC", true}, {KeywordList::access_reserved, "NY", true},
+        {KeywordList::access_reserved, "ININDEX", true}, {KeywordList::access_clause, "MOD", true},
+        {KeywordList::access_clause, "IN", false}, {KeywordList::oracle_clause, "BY", true},
+        {KeywordList::oracle_clause, "CURSOR", false}, {KeywordList::mysql_clause, "TOP", false},
         // A comma inside the word lets the needle span neighbouring entries.
-        {KeywordList::sqlserver_clause, "ALL,AND", true},
-        {KeywordList::sqlserver_clause, "AND,ALL", false},
+        {KeywordList::sqlserver_clause, "ALL,AND", true}, {KeywordList::sqlserver_clause, "AND,ALL", false},
         {KeywordList::sqlserver_clause, "HAVING,", true},  // ",HAVING,," : the empty entry follows
         {KeywordList::sqlserver_clause, ",SELECT", true},  // searched as it stands
-        {KeywordList::sqlserver_clause, ",", true},
-        {KeywordList::mysql_reserved, ",", true},
-        {KeywordList::sqlserver_clause, ",,", true},
-        {KeywordList::mysql_reserved, ",,", false},
+        {KeywordList::sqlserver_clause, ",", true}, {KeywordList::mysql_reserved, ",", true},
+        {KeywordList::sqlserver_clause, ",,", true}, {KeywordList::mysql_reserved, ",,", false},
     };
     for (const Case &c : cases) EXPECT_EQ(keyword_in_list(c.list, c.word), c.found) << c.word;
     for (KeywordList list : all_lists) EXPECT_FALSE(keyword_in_list(list, "select"));

@@ -44,9 +44,7 @@ TEST(NthArgument, CopiesTheArgumentOfTheCall) {
         std::optional<std::string> expected;
     };
     const Case cases[] = {
-        {"STR(x, 10, 2)", 3, 1, "x"},
-        {"STR(x, 10, 2)", 3, 2, " 10"},
-        {"STR(x, 10, 2)", 3, 3, " 2"},
+        {"STR(x, 10, 2)", 3, 1, "x"}, {"STR(x, 10, 2)", 3, 2, " 10"}, {"STR(x, 10, 2)", 3, 3, " 2"},
         {"STR(x, 10, 2)", 3, 4, std::nullopt},            // fewer arguments than asked for
         {"STR(f(a, b), 'x,)', c)", 3, 1, "f(a, b)"},      // nesting passed over
         {"STR(f(a, b), 'x,)', c)", 3, 2, " 'x,)'"},       // and strings too
@@ -57,8 +55,7 @@ TEST(NthArgument, CopiesTheArgumentOfTheCall) {
         {"STR(x, 10", 3, 2, std::nullopt},                // the text ends inside the call
         {"STR(x, 'ab", 3, 2, std::nullopt},               // the text ends inside a string
         {"STR(x)", 6, 1, std::nullopt},                   // pos at the end of the text
-        {"STR(x)", 9, 1, std::nullopt},
-        {"STR(x)", 3, 0, std::nullopt},
+        {"STR(x)", 9, 1, std::nullopt}, {"STR(x)", 3, 0, std::nullopt},
         {"a, b)", 0, 1, "a"},                             // no "(" at pos: the argument starts there
     };
     rawhost::Host host;
@@ -142,21 +139,12 @@ TEST(DtocStyle, ReadsTheNumericVariableAsThreeCharacters) {
         std::string expected;
     };
     const Case cases[] = {
-        {std::nullopt, 102, "102"},
-        {std::nullopt, 5, "5  "},
-        {1, 102, "1  "},
-        {12, 102, "12 "},
-        {102, 1, "102"},
+        {std::nullopt, 102, "102"}, {std::nullopt, 5, "5  "}, {1, 102, "1  "}, {12, 102, "12 "}, {102, 1, "102"},
         {0, 102, "0  "},
         {12.9, 102, "12 "},  // truncated toward zero
-        {-1.5, 102, "-1 "},
-        {-99, 102, "-99"},
-        {999, 102, "999"},
+        {-1.5, 102, "-1 "}, {-99, 102, "-99"}, {999, 102, "999"},
         {1000, 102, "102"},  // four characters do not fit: the default
-        {-100, 102, "102"},
-        {1e300, 102, "102"},
-        {std::nan(""), 102, "102"},
-        {INFINITY, 102, "102"},
+        {-100, 102, "102"}, {1e300, 102, "102"}, {std::nan(""), 102, "102"}, {INFINITY, 102, "102"},
     };
     for (const Case &c : cases) {
         StyleHost h;

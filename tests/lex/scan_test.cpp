@@ -47,27 +47,16 @@ TEST(PrecededByOperand, LooksTwoCharactersBack) {
         {
             {"a AND b", "AND", true},
             {"a .AND. b", "AND", false, sqlserver, true},  // a blank stands before the dot
-            {"a.AND.b", "AND", false},
-            {"a.AND.b", "AND", true, sqlserver, true},
+            {"a.AND.b", "AND", false}, {"a.AND.b", "AND", true, sqlserver, true},
             {"SELECT * FROM t", "FROM", true, sqlserver, false, 's'},
             {"SELECT * FROM t", "FROM", false, sqlserver, false, 'w'},
-            {"SELECT * FROM t", "FROM", false, sqlserver, false, 0},
-            {"f(x) AND y", "AND", true},
-            {"'x' AND y", "AND", true},
-            {"\"x\" AND y", "AND", true},
-            {"x_ AND y", "AND", true},
-            {"x# AND y", "AND", true},
-            {"9 AND y", "AND", true},
-            {"[x] AND y", "AND", true},
-            {"[x] AND y", "AND", true, access},
-            {"[x] AND y", "AND", false, oracle},
-            {"[x] AND y", "AND", false, mysql},
-            {"`x` AND y", "AND", true, mysql},
-            {"`x` AND y", "AND", false, sqlserver},
-            {"\"x\" AND y", "AND", true, oracle},
-            {"= AND y", "AND", false},
-            {"( AND y", "AND", false},
-            {"x  AND y", "AND", false},
+            {"SELECT * FROM t", "FROM", false, sqlserver, false, 0}, {"f(x) AND y", "AND", true},
+            {"'x' AND y", "AND", true}, {"\"x\" AND y", "AND", true}, {"x_ AND y", "AND", true},
+            {"x# AND y", "AND", true}, {"9 AND y", "AND", true}, {"[x] AND y", "AND", true},
+            {"[x] AND y", "AND", true, access}, {"[x] AND y", "AND", false, oracle},
+            {"[x] AND y", "AND", false, mysql}, {"`x` AND y", "AND", true, mysql},
+            {"`x` AND y", "AND", false, sqlserver}, {"\"x\" AND y", "AND", true, oracle}, {"= AND y", "AND", false},
+            {"( AND y", "AND", false}, {"x  AND y", "AND", false},
             {" AND y", "AND", false},  // only one character before the word
             {"\xC0 AND y", "AND", false},
         });
@@ -76,28 +65,17 @@ TEST(PrecededByOperand, LooksTwoCharactersBack) {
 TEST(PrecededByName, AcceptsNamesAndClosingQuotes) {
     run([](auto t, Pos p, Pos l, const Case &c) { return preceded_by_name(t, p, l, *c.q); },
         {
-            {"t ON x", "ON", true},
-            {"t1 ON x", "ON", true},
-            {"t_ ON x", "ON", true},
-            {"[t] ON x", "ON", true},
-            {"[t] ON x", "ON", false, oracle},
-            {"\"t\" ON x", "ON", true, oracle},
-            {"\"t\" ON x", "ON", false, sqlserver},
-            {"`t` ON x", "ON", true, mysql},
-            {") ON x", "ON", false},
-            {"' ON x", "ON", false},
-            {"t# ON x", "ON", false},
-            {"tON x", "ON", false},
+            {"t ON x", "ON", true}, {"t1 ON x", "ON", true}, {"t_ ON x", "ON", true}, {"[t] ON x", "ON", true},
+            {"[t] ON x", "ON", false, oracle}, {"\"t\" ON x", "ON", true, oracle},
+            {"\"t\" ON x", "ON", false, sqlserver}, {"`t` ON x", "ON", true, mysql}, {") ON x", "ON", false},
+            {"' ON x", "ON", false}, {"t# ON x", "ON", false}, {"tON x", "ON", false},
         });
 }
 
 TEST(PrecededByLiteral, AcceptsQuotesAndDigits) {
     run([](auto t, Pos p, Pos l, const Case &) { return preceded_by_literal(t, p, l); },
         {
-            {"'a' AS b", "AS", true},
-            {"12 AS b", "AS", true},
-            {"a AS b", "AS", false},
-            {"'a'AS b", "AS", false},
+            {"'a' AS b", "AS", true}, {"12 AS b", "AS", true}, {"a AS b", "AS", false}, {"'a'AS b", "AS", false},
             {"\"a\" AS b", "AS", false},
         });
 }
@@ -105,47 +83,29 @@ TEST(PrecededByLiteral, AcceptsQuotesAndDigits) {
 TEST(PrecededByPunctuation, EqualsAndParentheses) {
     run([](auto t, Pos p, Pos l, const Case &c) { return preceded_by_equals(t, p, l, c.dot); },
         {
-            {"x =NULL", "NULL", true},
-            {"x = NULL", "NULL", true},
-            {"x =.NULL.", "NULL", false},
-            {"x =.NULL.", "NULL", true, sqlserver, true},
-            {"x=  NULL", "NULL", false},
+            {"x =NULL", "NULL", true}, {"x = NULL", "NULL", true}, {"x =.NULL.", "NULL", false},
+            {"x =.NULL.", "NULL", true, sqlserver, true}, {"x=  NULL", "NULL", false},
             {"=NULL", "NULL", false},  // the character before is "=", but two must exist
             {"x <NULL", "NULL", false},
         });
     run([](auto t, Pos p, Pos l, const Case &) { return preceded_by_open_paren(t, p, l); },
         {
-            {"f(a)", "a", true},
-            {"f( a)", "a", true},
-            {"f(  a)", "a", false},
-            {"(a)", "a", false},
+            {"f(a)", "a", true}, {"f( a)", "a", true}, {"f(  a)", "a", false}, {"(a)", "a", false},
             {"f(.a)", "a", false},
         });
     run([](auto t, Pos p, Pos l, const Case &) { return preceded_by_close_paren(t, p, l); },
         {
-            {"(x) ON", "ON", true},
-            {"(x)ON", "ON", true},
-            {"(x)  ON", "ON", false},
-            {"(x ON", "ON", false},
+            {"(x) ON", "ON", true}, {"(x)ON", "ON", true}, {"(x)  ON", "ON", false}, {"(x ON", "ON", false},
         });
 }
 
 TEST(PrecededByOperator, ExtendsTheWordOverItemCharacters) {
     run([](auto t, Pos p, Pos l, const Case &c) { return preceded_by_operator(t, p, l, *c.q); },
         {
-            {"x = a.b", "b", true},
-            {"x=a.b", "b", true},
-            {"x = ~cVar", "cVar", true},
-            {"x * ?y", "y", true},
-            {"-a", "a", true},
-            {"x >= a", "a", true},
-            {"x, a.b", "b", false},
-            {"a.b", "b", false},
-            {"x =  a", "a", false},
-            {"x || a", "a", true, oracle},
-            {"x||a", "a", true, oracle},
-            {"x || a", "a", false, sqlserver},
-            {"x ! a", "a", false},
+            {"x = a.b", "b", true}, {"x=a.b", "b", true}, {"x = ~cVar", "cVar", true}, {"x * ?y", "y", true},
+            {"-a", "a", true}, {"x >= a", "a", true}, {"x, a.b", "b", false}, {"a.b", "b", false},
+            {"x =  a", "a", false}, {"x || a", "a", true, oracle}, {"x||a", "a", true, oracle},
+            {"x || a", "a", false, sqlserver}, {"x ! a", "a", false},
         });
 }
 
@@ -154,24 +114,13 @@ TEST(FollowedByOperand, NeedsTwoCharactersAfterTheBlank) {
         {
             {"a AND b ", "AND", true},
             {"a AND b", "AND", false},  // pos + 2 must lie inside the text
-            {"a AND (b) ", "AND", true},
-            {"a AND 'x' ", "AND", true},
-            {"a AND \"x\" ", "AND", true},
-            {"a AND ~x ", "AND", true},
-            {"a AND #x ", "AND", true},
-            {"a AND .T. ", "AND", true},
-            {"a AND -1 ", "AND", true},
-            {"a AND _x ", "AND", true},
+            {"a AND (b) ", "AND", true}, {"a AND 'x' ", "AND", true}, {"a AND \"x\" ", "AND", true},
+            {"a AND ~x ", "AND", true}, {"a AND #x ", "AND", true}, {"a AND .T. ", "AND", true},
+            {"a AND -1 ", "AND", true}, {"a AND _x ", "AND", true},
             {"a AND ?lFlag ", "AND", true},  // a host parameter marker starts an operand
-            {"a AND [x] ", "AND", true},
-            {"a AND [x] ", "AND", true, access},
-            {"a AND [x] ", "AND", false, oracle},
-            {"a AND `x` ", "AND", true, mysql},
-            {"a AND `x` ", "AND", false, sqlserver},
-            {"a AND = ", "AND", false},
-            {"a AND ) ", "AND", false},
-            {"a AND  b ", "AND", false},
-            {"a.AND.b ", "AND", true, sqlserver, true},
+            {"a AND [x] ", "AND", true}, {"a AND [x] ", "AND", true, access}, {"a AND [x] ", "AND", false, oracle},
+            {"a AND `x` ", "AND", true, mysql}, {"a AND `x` ", "AND", false, sqlserver}, {"a AND = ", "AND", false},
+            {"a AND ) ", "AND", false}, {"a AND  b ", "AND", false}, {"a.AND.b ", "AND", true, sqlserver, true},
             {"a.AND.b ", "AND", false},
         });
 }
@@ -179,23 +128,14 @@ TEST(FollowedByOperand, NeedsTwoCharactersAfterTheBlank) {
 TEST(FollowedByName, LettersAndOpeningQuotes) {
     run([](auto t, Pos p, Pos, const Case &c) { return followed_by_name(t, p, *c.q); },
         {
-            {"x AS b ", "AS", true},
-            {"x AS [b] ", "AS", true},
-            {"x AS [b] ", "AS", false, oracle},
-            {"x AS \"b\" ", "AS", true, oracle},
-            {"x AS `b` ", "AS", true, mysql},
-            {"x AS _b ", "AS", false},
-            {"x AS 1 ", "AS", false},
-            {"x AS b", "AS", false},
+            {"x AS b ", "AS", true}, {"x AS [b] ", "AS", true}, {"x AS [b] ", "AS", false, oracle},
+            {"x AS \"b\" ", "AS", true, oracle}, {"x AS `b` ", "AS", true, mysql}, {"x AS _b ", "AS", false},
+            {"x AS 1 ", "AS", false}, {"x AS b", "AS", false},
         });
     run([](auto t, Pos p, Pos, const Case &c) { return followed_by_name_start(t, p, *c.q); },
         {
-            {"t ON b.x ", "ON", true},
-            {"t ON _b ", "ON", true},
-            {"t ON #t ", "ON", true},
-            {"t ON [b] ", "ON", true},
-            {"t ON (a ", "ON", false},
-            {"t ON 1 ", "ON", false},
+            {"t ON b.x ", "ON", true}, {"t ON _b ", "ON", true}, {"t ON #t ", "ON", true}, {"t ON [b] ", "ON", true},
+            {"t ON (a ", "ON", false}, {"t ON 1 ", "ON", false},
             {"t ON _", "ON", false},  // pos + 2 must lie inside the text
         });
 }
@@ -203,29 +143,21 @@ TEST(FollowedByName, LettersAndOpeningQuotes) {
 TEST(FollowedByPunctuation, ParenthesisEqualsAndAs) {
     run([](auto t, Pos p, Pos, const Case &) { return followed_by_open_paren(t, p); },
         {
-            {"f(a)", "f", true},
-            {"f (a)", "f", true},
-            {"f  (a)", "f", false},
+            {"f(a)", "f", true}, {"f (a)", "f", true}, {"f  (a)", "f", false},
             {"f(", "f", false},  // pos + 2 must lie inside the text
             {"f.(a)", "f", false},
         });
     run([](auto t, Pos p, Pos, const Case &c) { return followed_by_equals(t, p, c.dot); },
         {
-            {"x= 1", "x", true},
-            {"x = 1", "x", true},
-            {"x.=1", "x", false},
-            {"x.=1", "x", true, sqlserver, true},
+            {"x= 1", "x", true}, {"x = 1", "x", true}, {"x.=1", "x", false}, {"x.=1", "x", true, sqlserver, true},
             {"x=", "x", false},
         });
     run([](auto t, Pos p, Pos, const Case &c) { return followed_by_as(t, p, c.dot); },
         {
-            {"x AS y", "x", true},
-            {"x as y", "x", true},
+            {"x AS y", "x", true}, {"x as y", "x", true},
             {"x aS", "x", false},  // pos + 3 must lie inside the text
             {"x ASC ", "x", true},  // what follows AS is not examined
-            {"x.AS y", "x", true, sqlserver, true},
-            {"x.AS y", "x", false},
-            {"x AT y", "x", false},
+            {"x.AS y", "x", true, sqlserver, true}, {"x.AS y", "x", false}, {"x AT y", "x", false},
         });
 }
 
@@ -246,45 +178,25 @@ TEST(FollowedByOperator, OneCharacterOrBlankAndOne) {
 TEST(FollowedByPredicate, WordsInAnyCaseWithTheirFollowers) {
     run([](auto t, Pos p, Pos, const Case &) { return followed_by_predicate(t, p); },
         {
-            {"x IN (1)", "x", true},
-            {"x in(1)", "x", true},
-            {"x IN\t(1)", "x", true},
-            {"x INTO", "x", false},
+            {"x IN (1)", "x", true}, {"x in(1)", "x", true}, {"x IN\t(1)", "x", true}, {"x INTO", "x", false},
             {"x IN", "x", false},  // four characters from pos are needed
-            {"x NOT y", "x", true},
-            {"x not\ty", "x", true},
-            {"x NOT(", "x", false},
-            {"x LIKE 'a'", "x", true},
-            {"x LiKe\t'a'", "x", true},
-            {"x LIKES", "x", false},
-            {"x IS NULL ", "x", true},
-            {"x Is nUlL ", "x", true},
+            {"x NOT y", "x", true}, {"x not\ty", "x", true}, {"x NOT(", "x", false}, {"x LIKE 'a'", "x", true},
+            {"x LiKe\t'a'", "x", true}, {"x LIKES", "x", false}, {"x IS NULL ", "x", true}, {"x Is nUlL ", "x", true},
             {"x is\tnull\t", "x", true},
             {"x IS NULL", "x", false},  // nine characters from pos are needed
-            {"x IS NOT NULL ", "x", false},
-            {"x BETW(1)", "x", true},
-            {"x betwe 1", "x", true},
-            {"x BETWEE\t1", "x", true},
-            {"x BETWEEN 1", "x", true},
-            {"x BETWEENX", "x", false},
-            {"x BET 1", "x", false},
-            {"xIN (1)", "x", false},
+            {"x IS NOT NULL ", "x", false}, {"x BETW(1)", "x", true}, {"x betwe 1", "x", true},
+            {"x BETWEE\t1", "x", true}, {"x BETWEEN 1", "x", true}, {"x BETWEENX", "x", false},
+            {"x BET 1", "x", false}, {"xIN (1)", "x", false},
         });
 }
 
 TEST(ListItem, StandsAloneBetweenSeparators) {
     run([](auto t, Pos p, Pos l, const Case &) { return list_item(t, p, l); },
         {
-            {"f(a, b)", "b", true},
-            {"SELECT a, b AS c", "b", true},
-            {"SELECT a, b as c", "b", true},
-            {"(b)", "b", true},
-            {"a + b, c", "b", false},
-            {"f(a,b )", "b", true},
+            {"f(a, b)", "b", true}, {"SELECT a, b AS c", "b", true}, {"SELECT a, b as c", "b", true},
+            {"(b)", "b", true}, {"a + b, c", "b", false}, {"f(a,b )", "b", true},
             {"f(x.b)", "b", true},  // the qualifier belongs to the item
-            {"f(~b, c)", "b", true},
-            {"f(a, b c)", "b", false},
-            {"f(a, b ASC)", "b", false},
+            {"f(~b, c)", "b", true}, {"f(a, b c)", "b", false}, {"f(a, b ASC)", "b", false},
             {"(b as", "b", false},  // four characters from pos are needed for an alias
             {"b, c", "b", false},
         });
