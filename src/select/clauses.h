@@ -1,0 +1,51 @@
+// The six clause buffers of one UNION member, the clause being filled, and the per-call session
+// that every level of a conversion shares (dialect, letters, switch, word area).
+#pragma once
+
+#include "lex/letters.h"
+#include "select/dialect.h"
+#include "select/sink.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::select {
+
+inline constexpr std::string_view clause_letters = "sifwgo";
+
+struct Clauses {
+    std::array<Sink, 6> buffers;  // select, into, from, where, group, order; no handle: absent
+    Sink wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
+    char current = 0;
+
+    static int index(char letter) {
+        std::size_t i = clause_letters.find(letter);
+        return i == std::string_view::npos || letter == 0 ? -1 : static_cast<int>(i);
+    }
+    Sink *get(char letter) {
+        int i = index(letter);
+        return i < 0 || !buffers[i] ? nullptr : &buffers[i];
+    }
+    Sink *current_sink() { return get(current); }
+    Sink &select() { return buffers[0]; }
+    Sink &from() { return buffers[2]; }
+    Sink &where() { return buffers[3]; }
+    Sink &group() { return buffers[4]; }
+    Sink &order() { return buffers[5]; }
+    void reset() {
+        for (Sink &sink : buffers) sink.release();
+        wrap.release();
+        current = 0;
+    }
+};
+
+// What all levels of one call share.
+struct Session {
+    const Dialect &dialect;
+    const lex::Alphabet &letters;
+    bool from_fox;
+    Sink word;  // the word area: the current word upper-cased (grows with the word)
+};
+
+}  // namespace tarnvel::select

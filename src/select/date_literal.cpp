@@ -1,0 +1,121 @@
+#include "select/date_literal.h"
+
+#include <cstdio>
+
+namespace tarnvel::select {
+namespace {
+
+struct Reader {
+    std::string_view text;
+    std::size_t at = 0;
+    char peek() const { return at < text.size() ? text[at] : '\0'; }
+    void blanks() {
+        while (peek() == ' ' || peek() == '\t') ++at;
+    }
+    bool take(char c) {
+        if (peek() != c) return false;
+        ++at;
+        return true;
+    }
+    // 1 to 'most' digits.
+    bool number(int most, int &value) {
+        int count = 0;
+        value = 0;
+        while (count < most && peek() >= '0' && peek() <= '9') {
+            value = value * 10 + (peek() - '0');
+            ++at;
+            ++count;
+        }
+        return count > 0;
+    }
+};
+
+bool read_time(Reader &r, DateLiteral &d) {
+    if (!r.number(2, d.hour)) return false;
+    if (r.take(':')) {
+        if (!r.number(2, d.minute)) return false;
+        if (r.take(':') && !r.number(2, d.second)) return false;
+    }
+    r.blanks();
+    char c = r.peek();
+    if ((c == 'A' || c == 'a' || c == 'P' || c == 'p') && r.at + 1 < r.text.size() &&
+        (r.text[r.at + 1] == 'M' || r.text[r.at + 1] == 'm')) {
+        if (d.hour < 1 || d.hour > 12) return false;
+        if (c == 'P' || c == 'p') d.hour = d.hour % 12 + 12;
+        else d.hour %= 12;
+        r.at += 2;
+    }
+    return d.hour < 24 && d.minute < 60 && d.second < 60;
+}
+
+bool read_strict(Reader &r, DateLiteral &d) {
+    if (!r.number(4, d.year)) return false;
+    char separator = r.peek();
+    if (separator != '-' && separator != '/' && separator != '.') return false;
+    ++r.at;
+    if (!r.number(2, d.month) || !r.take(separator) || !r.number(2, d.day)) return false;
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31) return false;
+    d.kind = DateLiteral::date;
+    std::size_t before = r.at;
+    if (r.peek() == ' ' || r.peek() == ',' || r.peek() == 'T' || r.peek() == 't') {
+        ++r.at;
+        r.blanks();
+        if (r.peek() >= '0' && r.peek() <= '9') {
+            if (!read_time(r, d)) return false;
+            d.kind = DateLiteral::datetime;
+        } else {
+            r.at = before;
+        }
+    }
+    r.blanks();
+    return r.take('}');
+}
+
+}  // namespace
+
+DateLiteral read_date_literal(std::string_view text) {
+    DateLiteral d;
+    Reader r{text, 1};
+    if (text.empty() || text[0] != '{') return d;
+    if (r.take('^')) {
+        if (read_strict(r, d)) {
+            d.length = r.at;
+            return d;
+        }
+        d = DateLiteral{};
+        std::size_t close = text.find('}', 2);
+        d.kind = DateLiteral::verbatim;
+        d.length = close == std::string_view::npos ? text.size() : close + 1;
+        return d;
+    }
+    r.blanks();
+    if (r.take('/')) {
+        r.blanks();
+        if (!r.take('/')) return d;
+        r.blanks();
+    }
+    if (!r.take('}')) return d;
+    d.kind = DateLiteral::empty;
+    d.length = r.at;
+    return d;
+}
+
+void write_date_literal(Sink &sink, const DateLiteral &d, const DateForm &date, const DateForm &datetime) {
+    if (d.kind == DateLiteral::empty) {
+        sink.append(date.empty);
+        return;
+    }
+    const DateForm &form = d.kind == DateLiteral::datetime ? datetime : date;
+    char text[48];
+    std::string_view s = form.separator;
+    int n = std::snprintf(text, sizeof text, "%04d%.*s%02d%.*s%02d", d.year, static_cast<int>(s.size()), s.data(),
+                          d.month, static_cast<int>(s.size()), s.data(), d.day);
+    if (d.kind == DateLiteral::datetime) {
+        n += std::snprintf(text + n, sizeof text - n, " %02d:%02d:%02d", d.hour, d.minute, d.second);
+    }
+    sink.append(form.open);
+    sink.append(std::string_view(text, static_cast<std::size_t>(n)));
+    sink.append(form.close);
+}
+
+}  // namespace tarnvel::select

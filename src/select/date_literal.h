@@ -1,0 +1,24 @@
+// FoxPro date literals in a SELECT: {^2010-08-16}, {^2010-08-16 13:45[:00]} and the empty date {}
+// or {//}, written in the dialect's literal form.
+#pragma once
+
+#include "select/dialect.h"
+#include "select/sink.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::select {
+
+struct DateLiteral {
+    enum Kind { none, verbatim, empty, date, datetime } kind = none;
+    std::size_t length = 0;  // characters from the "{" through the "}"
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// Reads the literal that starts with the "{" at the beginning of 'text'. A "{^" that holds no
+// valid date is 'verbatim' and runs through its "}" (or to the end).
+DateLiteral read_date_literal(std::string_view text);
+void write_date_literal(Sink &sink, const DateLiteral &literal, const DateForm &date, const DateForm &datetime);
+
+}  // namespace tarnvel::select

@@ -1,0 +1,133 @@
+// A target dialect of the SELECT conversion, as data for the one clause-converter engine: its
+// identifier quotes, literal rules, reserved list, the rows of its decision chain in order, its
+// function rows, how WHERE opens and closes, where TOP goes, and how dates are written.
+// Adding a dialect means writing one table file that fills this description.
+#pragma once
+
+#include "lex/keywords.h"
+#include "lex/scan.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <array>
+
+namespace tarnvel::select {
+
+// The rows of the decision chain. Every row is one piece of engine code shared by all dialects;
+// a dialect lists the rows it has, in the order it tries them.
+enum class Row : std::uint8_t {
+    call_or_quote,  // CONVERT, IDENTITY: kept before "(", quoted elsewhere
+    with_hint,      // WITH ( after a table name
+    case_open, case_when, case_then, case_else, case_end,
+    between,
+    current_date,   // DATE() as CURRENT_DATE
+    is_null,        // IS [NOT] NULL
+    null_literal,   // NULL
+    reserved,       // any word of the dialect's reserved list
+    all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having,
+    inner, into, join, left, on, like, not_op, outer, select, table, top, where,
+    function,       // a row of the dialect's function table
+};
+
+// What a function row does to the argument list of the call after the name.
+enum class Edit : std::uint8_t {
+    rename,              // the name only
+    iif,                 // IIF(c, a, b) as CASE WHEN c THEN a ELSE b END
+    close_twice,         // ALLTRIM: ")" inserted at the closing parenthesis
+    insert_after_open,   // fragment inserted right after the "(" (HOUR, Access HOURS)
+    ttod_convert,        // SQL Server TTOD
+    dtoc_style,          // SQL Server DTOC with the date style
+    remove_arguments,    // DELETED(...) as (1=1)
+    swap_first,          // AT(a, b) as INSTR(b, a)
+    close_after,         // DTOR/RTOD: ")" inserted after the closing parenthesis
+    extract,             // HOUR(x) as EXTRACT(HOUR FROM x); holds back "=1"
+    insert_before_close, // fragment inserted before the closing parenthesis
+    format_call,         // MySQL STR rebuilt from its arguments
+    pad,                 // Access PADR/PADL rebuilt as IIF; fragment "Left" or "Right"
+    remainder,           // Access MOD(a, b) as ((a)-(b)*INT((a)/(b)))
+};
+
+struct FunctionRow {
+    std::string_view words;     // the accepted FoxPro forms, comma-separated
+    std::string_view name;      // what the word becomes
+    Edit edit = Edit::rename;
+    std::string_view fragment;  // the text the edit inserts, when it inserts one
+    int room = 0;               // reserved in the current clause
+    int threshold = 0;          // the work copy grows when its size is at most length + threshold
+    std::string_view message;   // when the work copy cannot grow
+    bool to_paren = false;      // the scan goes on at the "(" of the call
+};
+
+struct ChainRow {
+    Row row;
+    std::string_view words;  // comma-separated forms; empty for the reserved row
+    const FunctionRow *function = nullptr;
+};
+
+// Where TOP n goes.
+enum class TopPlace : std::uint8_t { select_list, where_limit, order_limit };
+
+// How "[" and "]" are read.
+enum class Brackets : std::uint8_t {
+    flat,          // always a bracketed run; "]]" does not close; converted to quotes under FoxPro syntax
+    fox_nested,    // a string only under FoxPro syntax, nesting counted, converted
+    names_nested,  // always a bracketed name, nesting counted, never converted
+};
+
+// How a date literal {^yyyy-mm-dd [hh:mm[:ss]]} and the empty date {} are written.
+struct DateForm {
+    std::string_view open, close;  // around the value
+    std::string_view separator;    // between year, month and day
+    std::string_view empty;        // the whole literal for the empty date
+};
+
+// Words of a dialect's chain, upper case, to the rows that accept them (chain order).
+struct RowSet {
+    std::array<std::uint8_t, 6> rows{};
+    std::uint8_t count = 0;
+};
+struct WordHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+struct WordEq {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+};
+using Lexicon = std::unordered_map<std::string, RowSet, WordHash, WordEq>;
+
+struct Dialect {
+    std::string_view name;
+    char quote_open, quote_close;        // identifier quotes
+    lex::EdgeQuotes edges;               // the members of the scanning-test families
+    lex::KeywordList reserved;
+    bool double_quote_always;            // "..." becomes '...' whatever the FoxPro-syntax switch says
+    Brackets brackets;
+    bool backticks;                      // `...` runs pass through unread
+    bool upper_everything;               // every word is written upper-cased, host variables excepted
+    bool force_hint;                     // FROM FORCE sets the FORCE ORDER hint
+    bool join_as_inner;                  // a bare JOIN is written INNER JOIN
+    bool table_hint;                     // the NOLOCK pass runs on FROM
+    std::string_view where_open;         // how the WHERE keyword is written
+    std::string_view where_close;        // appended to WHERE at the end of the member
+    TopPlace top;
+    std::string_view row_limit;          // "ROWNUM<=" or "LIMIT " before the TOP count
+    DateForm date, datetime;
+    std::span<const ChainRow> chain;
+
+    // Built once from the chain and the reserved list (see built()).
+    Lexicon lexicon;
+};
+
+// The dialect with its lexicon filled in.
+Dialect built(Dialect dialect);
+
+const Dialect &sqlserver();
+const Dialect &oracle();
+const Dialect &mysql();
+const Dialect &access();
+
+}  // namespace tarnvel::select

@@ -1,0 +1,59 @@
+// Access (Jet): bracketed names that are never strings, everything upper-cased, a shorter chain
+// without CASE rows, a bare JOIN as INNER JOIN, and padding, MOD and TTOD rebuilt from Jet functions.
+#include "select/rows.h"
+
+namespace tarnvel::select {
+namespace {
+using namespace rows;
+
+constexpr FunctionRow padr{"PADR", "IIF", Edit::pad, "Left", 0, 0, "Insufficient memory for PADR", true};
+constexpr FunctionRow padl{"PADL", "IIF", Edit::pad, "Right", 0, 0, "Insufficient memory for PADR", true};
+constexpr FunctionRow mod{"MOD", "", Edit::remainder, {}, 0, 5, "Insufficient memory for MOD", true};
+constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "TRIM", Edit::rename, {}, 0};
+constexpr FunctionRow substr{"SUBSTR,SUBST,SUBS", "MID", Edit::rename, {}, 0};
+constexpr FunctionRow upper{"UPPER,UPPE", "UCASE", Edit::rename, {}, 0};
+constexpr FunctionRow lower{"LOWER,LOWE", "LCASE", Edit::rename, {}, 0};
+constexpr FunctionRow nvl{"NVL", "NZ", Edit::rename, {}, 0};
+constexpr FunctionRow hours{"HOURS", "DATEDIFF", Edit::insert_after_open, "h,", 3, 5, "Insufficient memory for HOURS"};
+constexpr FunctionRow sec{"SEC", "SECOND", Edit::rename, {}, 3};
+constexpr FunctionRow ttod{"TTOD", "CDATE(LEFT(CSTR", Edit::insert_before_close, "),10)", 11, 5,
+                           "Insufficient memory for TTOD", true};
+constexpr FunctionRow dtoc{"DTOC", "CSTR", Edit::rename, {}, 0};
+
+constexpr ChainRow chain[] = {
+    between, is_null, null_literal, reserved,
+    all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner, into,
+    join, full_left_right, on, like, not_op, outer, select, table, top, where,
+    fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(upper), fn(lower), fn(strtran_replace), fn(instr),
+    fn(dtor_factor), fn(rtod_factor), fn(nvl), fn(hours), fn(sec), fn(ttod), fn(dtoc), fn(deleted),
+};
+
+}  // namespace
+
+const Dialect &access() {
+    static const Dialect dialect = built({
+        .name = "access",
+        .quote_open = '[',
+        .quote_close = ']',
+        .edges = lex::access_edges,
+        .reserved = lex::KeywordList::access_reserved,
+        .double_quote_always = true,
+        .brackets = Brackets::names_nested,
+        .backticks = false,
+        .upper_everything = true,
+        .force_hint = false,
+        .join_as_inner = true,
+        .table_hint = false,
+        .where_open = "WHERE",
+        .where_close = "",
+        .top = TopPlace::select_list,
+        .row_limit = "",
+        .date = {"#", "#", "-", "NULL"},
+        .datetime = {"#", "#", "-", "NULL"},
+        .chain = chain,
+        .lexicon = {},
+    });
+    return dialect;
+}
+
+}  // namespace tarnvel::select

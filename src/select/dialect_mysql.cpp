@@ -1,0 +1,62 @@
+// MySQL: backquoted names, TOP as LIMIT after ORDER BY, CONVERT and FORMAT forms.
+// A "\0" in an inserted fragment marks the next word as a type word that is written as it stands.
+#include "select/rows.h"
+
+namespace tarnvel::select {
+namespace {
+using namespace rows;
+
+using namespace std::string_view_literals;
+constexpr FunctionRow chr{"CHR", "CHAR", Edit::rename, {}, 2};
+constexpr FunctionRow str{"STR", "LPAD", Edit::format_call, {}, 30, 0, "Insufficient memory for STR"};
+constexpr FunctionRow dtor{"DTOR", "RADIANS", Edit::rename, {}, 4};
+constexpr FunctionRow rtod{"RTOD", "DEGREES", Edit::rename, {}, 4};
+constexpr FunctionRow len{"LEN", "CHAR_LENGTH", Edit::rename, {}, 9};
+constexpr FunctionRow val{"VAL", "CONVERT", Edit::insert_before_close, ",\0DECIMAL(38,10)"sv, 2, 10,
+                          "Insufficient memory for VAL", true};
+constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
+constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
+constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::insert_before_close, ",\0CHAR"sv, 4, 10,
+                           "Insufficient memory for DTOC", true};
+
+// FORCE stands before the reserved row: FORCE right after FROM is dropped, elsewhere it is quoted.
+constexpr ChainRow chain[] = {
+    convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
+    is_null, null_literal, force, reserved,
+    all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into,
+    join, left_right, on, like, not_op, outer, select, table, top, where,
+    fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
+    fn(asc_ascii), fn(chr), fn(str), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_floor),
+    fn(extract_hour), fn(extract_minute), fn(extract_second), fn(extract_day), fn(extract_month),
+    fn(extract_year), fn(ttod), fn(dtoc), fn(deleted),
+};
+
+}  // namespace
+
+const Dialect &mysql() {
+    static const Dialect dialect = built({
+        .name = "mysql",
+        .quote_open = '`',
+        .quote_close = '`',
+        .edges = lex::mysql_edges,
+        .reserved = lex::KeywordList::mysql_reserved,
+        .double_quote_always = false,
+        .brackets = Brackets::fox_nested,
+        .backticks = true,
+        .upper_everything = false,
+        .force_hint = false,
+        .join_as_inner = false,
+        .table_hint = false,
+        .where_open = "WHERE ",
+        .where_close = "",
+        .top = TopPlace::order_limit,
+        .row_limit = "LIMIT ",
+        .date = {"'", "'", "-", "'0000-00-00'"},
+        .datetime = {"'", "'", "-", "'0000-00-00 00:00:00'"},
+        .chain = chain,
+        .lexicon = {},
+    });
+    return dialect;
+}
+
+}  // namespace tarnvel::select

@@ -1,0 +1,54 @@
+// Oracle: double-quoted names, WHERE ( ... ), TOP as a ROWNUM condition, EXTRACT and TO_CHAR forms.
+#include "select/rows.h"
+
+namespace tarnvel::select {
+namespace {
+using namespace rows;
+
+constexpr FunctionRow str{"STR", "TO_CHAR", Edit::rename, {}, 5};
+constexpr FunctionRow len{"LEN", "LENGTH", Edit::rename, {}, 5};
+constexpr FunctionRow val{"VAL", "TO_NUMBER", Edit::rename, {}, 7};
+constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
+constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::insert_before_close, ",'YYYY-MM-DD'", 4, 15,
+                           "Insufficient memory for DTOC", true};
+
+constexpr ChainRow chain[] = {
+    convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
+    is_null, null_literal, reserved,
+    all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
+    join, left_right, on, like, not_op, outer, select, table, top, where,
+    fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
+    fn(asc_ascii), fn(str), fn(dtor_factor), fn(rtod_factor), fn(len), fn(val), fn(int_floor), fn(extract_hour),
+    fn(extract_minute), fn(extract_second), fn(extract_day), fn(extract_month), fn(extract_year), fn(ttod),
+    fn(dtoc), fn(deleted),
+};
+
+}  // namespace
+
+const Dialect &oracle() {
+    static const Dialect dialect = built({
+        .name = "oracle",
+        .quote_open = '"',
+        .quote_close = '"',
+        .edges = lex::oracle_edges,
+        .reserved = lex::KeywordList::oracle_reserved,
+        .double_quote_always = false,
+        .brackets = Brackets::fox_nested,
+        .backticks = false,
+        .upper_everything = false,
+        .force_hint = false,
+        .join_as_inner = false,
+        .table_hint = false,
+        .where_open = "WHERE (",
+        .where_close = ")",
+        .top = TopPlace::where_limit,
+        .row_limit = "ROWNUM<=",
+        .date = {"'", "'", "-", "'0001-01-01'"},
+        .datetime = {"'", "'", "-", "'0001-01-01 00:00:00'"},
+        .chain = chain,
+        .lexicon = {},
+    });
+    return dialect;
+}
+
+}  // namespace tarnvel::select

@@ -1,0 +1,270 @@
+#include "select/driver.h"
+
+#include "host/api.h"
+#include "host/state.h"
+#include "select/group_by.h"
+#include "select/scanner.h"
+#include "select/table_hint.h"
+
+#include <cstring>
+#include <string>
+
+namespace tarnvel::select {
+namespace {
+
+constexpr std::string_view placeholder_head = "'S$U$B$Q";
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// The literal that starts at text[at], if any: its end (one past the closing quote, or the end
+// of the text). Single quotes always; double quotes and brackets under FoxPro syntax.
+std::size_t literal_end(std::string_view text, std::size_t at, bool from_fox) {
+    char open = text[at];
+    char close = open == '[' ? ']' : open;
+    if (!(open == '\'' || (from_fox && (open == '"' || open == '[')))) return at;
+    std::size_t end = text.find(close, at + 1);
+    return end == std::string_view::npos ? text.size() : end + 1;
+}
+
+// The placeholder text of subquery k: 'S$U$B$QA' for the first, the characters after "Z" from the
+// 27th on, and a number in braces once a single character no longer serves.
+std::string placeholder(std::size_t k) {
+    std::string text(placeholder_head);
+    if (k < 100) text += static_cast<char>(65 + k);
+    else text += "{" + std::to_string(k) + "}";
+    text += '\'';
+    return text;
+}
+
+// The subquery index of the placeholder at text[at], or npos.
+std::size_t placeholder_index(std::string_view text, std::size_t at, std::size_t count, std::size_t &length) {
+    if (!text.substr(at).starts_with(placeholder_head)) return std::string_view::npos;
+    std::size_t close = text.find('\'', at + placeholder_head.size());
+    if (close == std::string_view::npos) return std::string_view::npos;
+    std::string_view token = text.substr(at + placeholder_head.size(), close - at - placeholder_head.size());
+    std::size_t k = std::string_view::npos;
+    if (token.size() == 1 && static_cast<unsigned char>(token[0]) >= 65 && static_cast<unsigned char>(token[0]) < 165) {
+        k = static_cast<unsigned char>(token[0]) - 65;
+    } else if (token.size() > 2 && token.front() == '{' && token.back() == '}') {
+        k = 0;
+        for (char c : token.substr(1, token.size() - 2)) {
+            if (c < '0' || c > '9' || k > count) return std::string_view::npos;
+            k = k * 10 + static_cast<std::size_t>(c - '0');
+        }
+        if (k < 100) return std::string_view::npos;
+    }
+    if (k >= count) return std::string_view::npos;
+    length = close + 1 - at;
+    return k;
+}
+
+// The converted subqueries of one level, one after the other in one buffer.
+struct Subqueries {
+    Sink texts;
+    Sink ends;  // the end offset of each text, as size_t values
+    std::size_t count = 0;
+
+    void add(std::string_view converted) {
+        if (!texts) {
+            texts = Sink::obtain(converted.size() + 99, "Insufficient memory for subquery converted");
+            ends = Sink::obtain(16 * sizeof(std::size_t), "Insufficient memory for subquery converted");
+        }
+        texts.append(converted);
+        std::size_t end = texts.size();
+        ends.append(std::string_view(reinterpret_cast<const char *>(&end), sizeof end));
+        ++count;
+    }
+    std::string_view text(std::size_t k) const {
+        std::size_t begin = 0, end = 0;
+        std::memcpy(&end, ends.data() + k * sizeof end, sizeof end);
+        if (k > 0) std::memcpy(&begin, ends.data() + (k - 1) * sizeof begin, sizeof begin);
+        return texts.view().substr(begin, end - begin);
+    }
+};
+
+// Puts text into out with every placeholder of a subquery numbered 'from' or later replaced by its
+// converted text (subquery k's own text can only hold later placeholders: the order in which
+// they were put back one by one).
+void put_back(Sink &out, std::string_view text, const Subqueries &subs, std::size_t from) {
+    std::size_t done = 0;
+    for (std::size_t at = text.find(placeholder_head); at != std::string_view::npos;
+         at = text.find(placeholder_head, at + 1)) {
+        std::size_t length = 0;
+        std::size_t k = placeholder_index(text, at, subs.count, length);
+        if (k == std::string_view::npos || k < from) continue;
+        out.append(text.substr(done, at - done));
+        put_back(out, subs.text(k), subs, k + 1);
+        done = at + length;
+        at = done - 1;
+    }
+    out.append(text.substr(done));
+}
+
+// The first "UNION " (else "UNIO ") outside literals, from 'from'.
+std::size_t find_union(std::string_view text, std::size_t from, bool from_fox, const lex::Alphabet &letters,
+                       std::size_t &length) {
+    for (std::string_view word : {std::string_view("UNION "), std::string_view("UNIO ")}) {
+        for (std::size_t i = from; i < text.size(); ++i) {
+            std::size_t end = literal_end(text, i, from_fox);
+            if (end != i) {
+                i = end - 1;
+                continue;
+            }
+            if (i + word.size() > text.size()) break;
+            std::size_t j = 0;
+            while (j < word.size() && letters.upper(text[i + j]) == word[j]) ++j;
+            if (j == word.size()) {
+                length = word.size() - 1;
+                return i;
+            }
+        }
+    }
+    return std::string_view::npos;
+}
+
+void append_clause(Sink &out, const Sink &clause, std::string_view message, bool always) {
+    if (!always && (!clause || clause.empty())) return;
+    out.set_message(message);
+    out.reserve(clause.size() + 1);
+    if (!out.empty()) out.push(' ');
+    out.append(clause.view());
+}
+
+void add_force_order(Sink &out) {
+    out.set_message("Insufficient memory for OPTION (FORCE ORDER)");
+    out.reserve(30);
+    if (!out.contains(" OPTION (") && !out.contains(" OPTION(")) {
+        out.append(" OPTION (FORCE ORDER)");
+        return;
+    }
+    std::size_t last = out.view().rfind(')');
+    if (last == std::string_view::npos) {
+        out.append(" OPTION (FORCE ORDER)");
+        return;
+    }
+    out.truncate(last);
+    out.append(",FORCE ORDER)");
+}
+
+}  // namespace
+
+void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length) {
+    char open = 0;  // the closing character of the literal we are in
+    for (std::size_t i = 0; i < length; ++i) {
+        char c = text[i];
+        if (open) {
+            if (c == open) open = 0;
+            continue;
+        }
+        if (c == '\'' || c == '"') open = c;
+        else if (c == '`' && dialect.backticks) open = '`';
+        else if (c == '[' && (dialect.brackets != Brackets::fox_nested || from_fox)) open = ']';
+        else if (c == '\r' || c == '\n') text[i] = ' ';
+    }
+}
+
+Sink convert_statement(Session &session, std::string_view text) {
+    Sink out = Sink::obtain(2 * text.size() + 1, "Insufficient memory for SELECT");
+    bool force_order = false;
+    Clauses clauses;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t length = 0;
+        std::size_t sep = find_union(text, start, session.from_fox, session.letters, length);
+        bool separated = sep != std::string_view::npos && sep > 0 && is_blank(text[sep - 1]);
+        std::string_view member = text.substr(start, separated ? sep - 1 - start : std::string_view::npos);
+
+        clauses.reset();
+        convert_clauses(session, clauses, force_order, member);
+        state::set_last_clause(clauses.current);
+        if (clauses.group() && !clauses.group().empty()) group_by_pass(session, clauses);
+        if (session.dialect.table_hint) nolock_pass(session, clauses);
+
+        bool wrapped = static_cast<bool>(clauses.wrap);
+        if (wrapped) {
+            out.set_message("Insufficient memory for SELECT");
+            if (!out.empty()) out.push(' ');
+            out.append("SELECT * FROM (");
+        }
+        if (wrapped) out.append(clauses.select().view());
+        else append_clause(out, clauses.select(), "Insufficient memory for SELECT", true);
+        for (int i = 1; i < 6; ++i) append_clause(out, clauses.buffers[i], "Insufficient memory for INTO", false);
+        if (wrapped) {
+            out.append(") WHERE ");
+            out.append(clauses.wrap.view());
+        }
+        clauses.reset();
+
+        if (!separated) break;
+        std::size_t next = sep + length;
+        while (next < text.size() && is_blank(text[next])) ++next;
+        if (next >= text.size()) break;
+        out.set_message("Insufficient memory for SELECT");
+        out.append(" UNION ");
+        if (next + 3 < text.size() && session.letters.upper(text[next]) == 'A' &&
+            session.letters.upper(text[next + 1]) == 'L' && session.letters.upper(text[next + 2]) == 'L' &&
+            is_blank(text[next + 3])) {
+            out.append(" ALL ");
+            next += 4;
+            while (next < text.size() && is_blank(text[next])) ++next;
+        }
+        start = next;
+    }
+    if (force_order) add_force_order(out);
+    return out;
+}
+
+Sink extract_subqueries(Session &session, std::string_view text) {
+    Subqueries subs;
+    Sink rewritten;
+    std::size_t copied = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::size_t end = literal_end(text, i, session.from_fox);
+        if (end != i) {
+            i = end - 1;
+            continue;
+        }
+        if (text[i] != '(') continue;
+        std::size_t sele = i + 1;
+        while (sele < text.size() && is_blank(text[sele])) ++sele;
+        if (text.size() - sele < 4) continue;
+        bool is_select = true;
+        for (std::size_t j = 0; j < 4 && is_select; ++j) is_select = session.letters.upper(text[sele + j]) == "SELE"[j];
+        if (!is_select) continue;
+        int depth = 1;
+        bool quoted = false;
+        std::size_t close = sele;
+        for (; close < text.size(); ++close) {
+            char c = text[close];
+            if (c == '\'') quoted = !quoted;
+            else if (!quoted && c == '(') ++depth;
+            else if (!quoted && c == ')' && --depth == 0) break;
+        }
+        if (close >= text.size()) host::user_error("SQL syntax error (subquery ')' missing) ");
+        {
+            Sink copy = Sink::obtain(close - i - 1 + 99, "Insufficient memory for subquery converted");
+            copy.append(text.substr(sele, close - sele));
+            Sink converted = extract_subqueries(session, copy.view());
+            subs.add(converted.view());
+        }
+        if (!rewritten) rewritten = Sink::obtain(text.size() + 16, "Insufficient memory for subquery inserting");
+        rewritten.append(text.substr(copied, i + 1 - copied));
+        rewritten.append(placeholder(subs.count - 1));
+        copied = close;
+        i = close;
+    }
+    if (!rewritten) return convert_statement(session, text);
+    rewritten.append(text.substr(copied));
+    Sink out = convert_statement(session, rewritten.view());
+    rewritten.release();
+    Sink result = Sink::obtain(out.size() + subs.texts.size() + 1, "Insufficient memory for subquery inserting");
+    put_back(result, out.view(), subs, 0);
+    return result;
+}
+
+Sink convert_select(const Dialect &dialect, std::string_view statement) {
+    Session session{dialect, lex::Alphabet::current(), state::from_fox(), Sink::obtain(64, "Insufficient memory for word")};
+    return extract_subqueries(session, statement);
+}
+
+}  // namespace tarnvel::select

@@ -1,0 +1,316 @@
+// The keyword rows of the decision chain: clause keywords, predicates, CASE words, TOP.
+#include "select/scanner.h"
+
+namespace tarnvel::select {
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+bool Scanner::preceded_by_operand(bool dot) const {
+    return lex::preceded_by_operand(text(), here(), wlen(), dialect_.edges, dot, clauses_.current);
+}
+
+bool Scanner::followed_by_operand(bool dot) const {
+    return lex::followed_by_operand(text(), here(), dialect_.edges, dot);
+}
+
+std::ptrdiff_t Scanner::close_of(std::size_t open) const {
+    lex::Pos close = lex::find_close_paren(text(), rel(open));
+    if (close < 0 || static_cast<std::size_t>(close) >= text().size()) return -1;
+    return static_cast<std::ptrdiff_t>(work_.base()) + close;
+}
+
+std::ptrdiff_t Scanner::comma_after(std::size_t at) const {
+    lex::Pos comma = lex::find_next_comma(text(), rel(at));
+    return comma < 0 ? -1 : static_cast<std::ptrdiff_t>(work_.base()) + comma;
+}
+
+// Conditions stand in the select list, WHERE, the HAVING part and the join conditions of FROM.
+bool Scanner::cond_clause() const {
+    char c = clauses_.current;
+    return c == 's' || c == 'w' || (c == 'g' && in_having_) || (c == 'f' && in_on_);
+}
+
+bool Scanner::case_clause() const {
+    char c = clauses_.current;
+    return c == 's' || c == 'w' || c == 'g' || c == 'o' || (c == 'f' && in_on_);
+}
+
+// The characters from the delimiter read 'text' (upper case; a tab counts as a final blank).
+bool Scanner::follows(std::string_view expected) const {
+    if (pos_ + expected.size() > work_.length()) return false;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        char c = session_.letters.upper(work_.at(pos_ + i));
+        if (c == expected[i]) continue;
+        if (i + 1 == expected.size() && expected[i] == ' ' && c == '\t') continue;
+        return false;
+    }
+    return true;
+}
+
+// The word stands between two dots: a FoxPro operator such as .AND.
+bool Scanner::dotted() const {
+    return word_start_ >= 1 && work_.at(word_start_ - 1) == '.' && work_.at(pos_) == '.';
+}
+
+void Scanner::dot_fix() {
+    if (work_.at(pos_) == '.') work_.set(pos_, ' ');
+    Sink *sink = clauses_.current_sink();
+    if (sink && sink->back() == '.') sink->set(sink->size() - 1, ' ');
+}
+
+void Scanner::open_clause(char letter) {
+    int i = Clauses::index(letter);
+    std::size_t member = work_.length();
+    std::size_t capacity = std::max<std::size_t>(333, 2 * (member + 1) + 1);
+    clauses_.buffers[i] = Sink::obtain(capacity, "Insufficient memory for clause");
+    clauses_.current = letter;
+    between_ = 0;
+    in_on_ = false;
+}
+
+void Scanner::push_case() {
+    if (!cases_) cases_ = Sink::obtain(16, "Insufficient memory for CASE");
+    cases_.push('w');
+}
+
+Scanner::Verdict Scanner::keyword_row(Row row) {
+    const char clause = clauses_.current;
+    const std::string_view word = session_.word.view();
+    Sink &select = clauses_.select();
+    switch (row) {
+    case Row::call_or_quote:
+        return paren_follows() ? Verdict::keep : Verdict::quote;
+    case Row::with_hint:
+        return clause == 'f' && lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) && paren_follows()
+                   ? Verdict::keep : Verdict::quote;
+    case Row::case_open:
+        if (!case_clause() || !followed_by_operand(false)) return Verdict::quote;
+        push_case();
+        return Verdict::keep;
+    case Row::case_when:
+    case Row::case_then:
+    case Row::case_else:
+        if (cases_.empty() || !case_clause() || !operand_neighbours()) return Verdict::quote;
+        cases_.set(cases_.size() - 1, row == Row::case_when ? 'w' : row == Row::case_then ? 't' : 'e');
+        return Verdict::keep;
+    case Row::case_end:
+        if (cases_.empty() || !case_clause() || !preceded_by_operand(false)) return Verdict::quote;
+        cases_.truncate(cases_.size() - 1);
+        return Verdict::keep;
+    case Row::between:
+        if (!cond_clause() || !operand_neighbours()) return Verdict::quote;
+        between_ += 2;
+        return Verdict::keep;
+    case Row::current_date:
+        return date_row();
+    case Row::is_null:
+        return words_follow(pos_, {"NULL"}) || words_follow(pos_, {"NOT", "NULL"}) ? Verdict::keep : Verdict::pass;
+    case Row::null_literal: {
+        std::string_view t = text();
+        bool clause_ok = clause == 's' || clause == 'w';
+        if (dotted() || (clause_ok && ((clause == 's' && lex::followed_by_as(t, here(), true)) ||
+                                       lex::preceded_by_equals(t, here(), wlen(), true) ||
+                                       lex::followed_by_equals(t, here(), true)))) {
+            dot_fix();
+        }
+        return Verdict::keep;
+    }
+    case Row::reserved:
+        return paren_follows() ? Verdict::pass : Verdict::quote;
+    case Row::all:
+        if (clause != 's' || select.contains(" ALL ") || select.contains(" DISTINCT ")) return Verdict::quote;
+        select.insert(7, "ALL ");
+        return Verdict::drop;
+    case Row::and_or:
+        if (dotted() || (clause != 'o' && clause != 'i' && clause != 0 && preceded_by_operand(true) &&
+                         followed_by_operand(true))) {
+            dot_fix();
+            if (between_ > 0) --between_;
+            return Verdict::keep;
+        }
+        return Verdict::quote;
+    case Row::as:
+        return preceded_by_operand(false) && lex::followed_by_name(text(), here(), dialect_.edges) ? Verdict::keep
+                                                                                                  : Verdict::quote;
+    case Row::order:
+        if (clauses_.order() || !follows(" ") || !follows(" BY ")) return Verdict::quote;
+        open_clause('o');
+        name_ = "ORDER";
+        return Verdict::keep;
+    case Row::asc:
+        if (paren_follows()) return Verdict::pass;
+        return clause == 'o' ? Verdict::keep : Verdict::quote;
+    case Row::desc:
+        return clause == 'o' ? Verdict::keep : Verdict::quote;
+    case Row::by:
+        return (clause == 'o' && clauses_.order().view() == "ORDER ") ||
+                       (clause == 'g' && clauses_.group().view() == "GROUP ")
+                   ? Verdict::keep : Verdict::quote;
+    case Row::cursor:
+        return clause == 'i' && !clauses_.buffers[1].contains(" CURSOR ") ? Verdict::drop : Verdict::quote;
+    case Row::distinct:
+        if (clause != 's' || select.contains(" DISTINCT ") || select.contains(" ALL ")) return Verdict::quote;
+        select.insert(7, "DISTINCT ");
+        return Verdict::drop;
+    case Row::exists:
+        if ((preceded_by_operand(false) || lex::preceded_by_open_paren(text(), here(), wlen())) && paren_follows()) {
+            name_ = "EXISTS";
+            return Verdict::keep;
+        }
+        return Verdict::quote;
+    case Row::in:
+        return cond_clause() &&
+                       (lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) ||
+                        lex::preceded_by_literal(text(), here(), wlen())) &&
+                       paren_follows()
+                   ? Verdict::keep : Verdict::quote;
+    case Row::from:
+        if (clauses_.from() || !preceded_by_operand(false)) return Verdict::quote;
+        open_clause('f');
+        return Verdict::keep;
+    case Row::force:
+        if (clause == 'f' && clauses_.from().view() == "FROM ") {
+            if (dialect_.force_hint) force_order_ = true;
+            return Verdict::drop;
+        }
+        return lex::keyword_in_list(dialect_.reserved, word) ? Verdict::pass : Verdict::keep;
+    case Row::group:
+        if (clauses_.group() || pos_ + 3 >= work_.length()) return Verdict::quote;
+        if (session_.letters.upper(work_.at(pos_ + 1)) != 'B' || session_.letters.upper(work_.at(pos_ + 2)) != 'Y' ||
+            work_.at(pos_ + 3) != ' ') {
+            return Verdict::quote;
+        }
+        open_clause('g');
+        name_ = "GROUP";
+        return Verdict::keep;
+    case Row::having:
+        if (!clauses_.group() || clauses_.group().contains(" HAVING ") || !preceded_by_operand(false) ||
+            !followed_by_operand(false)) {
+            return Verdict::quote;
+        }
+        clauses_.current = 'g';
+        between_ = 0;
+        in_having_ = true;
+        name_ = "HAVING";
+        return Verdict::keep;
+    case Row::inner:
+        if (clause != 'f' || !follows(" JOIN ")) return Verdict::quote;
+        in_on_ = false;
+        name_ = "INNER";
+        return Verdict::keep;
+    case Row::into:
+        if (clauses_.buffers[1]) return Verdict::quote;
+        if (follows(" CURSOR ")) return Verdict::keep;
+        if (!follows(" TABLE ")) return Verdict::quote;
+        open_clause('i');
+        return Verdict::keep;
+    case Row::join:
+        if (clause != 'f') return Verdict::quote;
+        in_on_ = false;
+        if (dialect_.join_as_inner && !previous_is("INNER") && !previous_is("OUTER") && !previous_is("LEFT") &&
+            !previous_is("RIGHT")) {
+            reserve_room(7);
+            name_ = "INNER JOIN";
+        }
+        return Verdict::keep;
+    case Row::left:
+        if (clause == 'f') {
+            if (!follows(" JOIN ") && !follows(" OUTER ")) return Verdict::quote;
+            in_on_ = false;
+        } else if (!paren_follows()) {
+            return Verdict::quote;
+        }
+        if (word == "RIGH") name_ = "RIGHT";
+        return Verdict::keep;
+    case Row::on:
+        if (clause != 'f') return Verdict::quote;
+        if (!lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) &&
+            !lex::preceded_by_close_paren(text(), here(), wlen())) {
+            return Verdict::quote;
+        }
+        if (!lex::followed_by_name_start(text(), here(), dialect_.edges) && !paren_follows()) return Verdict::quote;
+        in_on_ = true;
+        return Verdict::keep;
+    case Row::like: {
+        if (!cond_clause() || !preceded_by_operand(false) || !follows(" ")) return Verdict::quote;
+        char next = pos_ + 1 < work_.length() ? work_.at(pos_ + 1) : '\0';
+        return next == '\'' || next == '"' || next == '[' || next == '?' ? Verdict::keep : Verdict::quote;
+    }
+    case Row::not_op:
+        if (dotted() || (cond_clause() && operand_neighbours())) {
+            dot_fix();
+            return Verdict::keep;
+        }
+        return Verdict::quote;
+    case Row::outer:
+        if (clause != 'f' || !follows(" JOIN ")) return Verdict::quote;
+        name_ = "OUTER";
+        return Verdict::keep;
+    case Row::select:
+        if (select) return Verdict::quote;
+        open_clause('s');
+        name_ = "SELECT";
+        return Verdict::keep;
+    case Row::table:
+        if (clause != 'i' || !previous_is("INTO")) return Verdict::quote;
+        name_ = "TABLE";
+        return Verdict::keep;
+    case Row::top:
+        return top_row();
+    case Row::where:
+        if (clauses_.where()) return Verdict::quote;
+        open_clause('w');
+        name_ = dialect_.where_open;
+        return Verdict::keep;
+    case Row::function:
+        break;
+    }
+    return Verdict::pass;
+}
+
+// TOP n: into the select list, or kept as the member's row limit.
+Scanner::Verdict Scanner::top_row() {
+    Sink &select = clauses_.select();
+    if (clauses_.current != 's' || select.contains(" TOP ") || pos_ + 1 >= work_.length() ||
+        !is_digit(work_.at(pos_ + 1))) {
+        return Verdict::quote;
+    }
+    std::size_t end = pos_ + 1;
+    while (end < work_.length() && is_digit(work_.at(end))) ++end;
+    std::string_view digits = work_.slice(pos_ + 1, end - pos_ - 1);
+    if (dialect_.top == TopPlace::select_list) {
+        std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
+        select.insert(at, digits);
+        select.insert(at, "TOP ");
+    } else {
+        if (!row_limit_) row_limit_ = Sink::obtain(dialect_.row_limit.size() + digits.size(), "Insufficient memory for TOP");
+        row_limit_.clear();
+        row_limit_.append(dialect_.row_limit);
+        row_limit_.append(digits);
+    }
+    pos_ = end;
+    moved_ = true;
+    return Verdict::drop;
+}
+
+// DATE() and DATE () as CURRENT_DATE; a DATE with arguments stays a call; a bare DATE is quoted.
+Scanner::Verdict Scanner::date_row() {
+    if (!paren_follows()) return Verdict::quote;
+    std::size_t open = open_paren();
+    std::ptrdiff_t close = close_of(open);
+    if (close < 0) return Verdict::keep;
+    for (std::size_t i = open + 1; i < static_cast<std::size_t>(close); ++i) {
+        if (work_.at(i) != ' ' && work_.at(i) != '\t') return Verdict::keep;
+    }
+    anchor();
+    work_.erase(pos_, static_cast<std::size_t>(close) + 1 - pos_);
+    reserve_room(7);
+    name_ = "CURRENT_DATE";
+    moved_ = true;
+    return Verdict::keep;
+}
+
+}  // namespace tarnvel::select

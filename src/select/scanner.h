@@ -1,0 +1,115 @@
+// The clause converter: one left-to-right pass over a UNION member that converts literals, decides
+// every word through the dialect's decision chain, rewrites function calls in the work copy and
+// sorts the text into the clause buffers. One engine for every dialect; the Dialect says what
+// differs.
+#pragma once
+
+#include "lex/scan.h"
+#include "select/clauses.h"
+#include "select/work_text.h"
+
+#include <array>
+#include <initializer_list>
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::select {
+
+// Converts one member into the clause buffers (which the caller has released); may set force_order.
+void convert_clauses(Session &session, Clauses &clauses, bool &force_order, std::string_view member);
+
+class Scanner {
+public:
+    Scanner(Session &session, Clauses &clauses, bool &force_order, std::string_view member);
+    void run();
+
+private:
+    enum class Verdict { pass, keep, quote, drop };
+
+    // --- the character loop (scanner.cpp)
+    bool outside() const { return !(single_ || double_ || bracket_ || caret_ || tilde_ || tick_); }
+    bool step_literal(char c);
+    bool step_date(char c);
+    void collapse_blanks();
+    void host_variable();
+    void emit(char c);
+    void emit(std::string_view text);
+    void copy_current();
+    void end_member();
+
+    // --- words (word.cpp)
+    void process_word(std::size_t start);
+    void run_chain();
+    Verdict apply(const ChainRow &row);
+    void write_word();
+    void equals_one();
+    bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const;
+    void anchor();
+    void remember_previous(std::string_view keyword);
+    bool previous_is(std::string_view keyword) const;
+
+    // --- keyword rows (rows_keyword.cpp)
+    Verdict keyword_row(Row row);
+    Verdict top_row();
+    Verdict date_row();
+    void open_clause(char letter);
+    bool cond_clause() const;
+    bool case_clause() const;
+    void dot_fix();
+    bool dotted() const;
+    bool follows(std::string_view text) const;
+    void push_case();
+
+    // --- function rows (rows_function.cpp)
+    Verdict function_row(const FunctionRow &row);
+    Verdict rebuild_arguments(const FunctionRow &row, std::size_t open);
+    void reserve_room(std::size_t room);
+
+    // --- the tests of the scanning helpers, at the current word
+    std::string_view text() const { return work_.view(); }
+    lex::Pos rel(std::size_t at) const { return static_cast<lex::Pos>(at - work_.base()); }
+    lex::Pos here() const { return rel(pos_); }
+    lex::Pos wlen() const { return static_cast<lex::Pos>(length_); }
+    bool paren_follows() const { return lex::followed_by_open_paren(text(), here()); }
+    std::size_t open_paren() const { return work_.at(pos_) == '(' ? pos_ : pos_ + 1; }
+    std::ptrdiff_t close_of(std::size_t open) const;  // -1 when the group is not closed
+    std::ptrdiff_t comma_after(std::size_t at) const;
+    bool preceded_by_operand(bool dot) const;
+    bool followed_by_operand(bool dot) const;
+    bool operand_neighbours() const { return preceded_by_operand(false) || followed_by_operand(false); }
+
+    Session &session_;
+    const Dialect &dialect_;
+    Clauses &clauses_;
+    bool &force_order_;
+    WorkText work_;
+    std::size_t pos_ = 0;
+
+    // literal states
+    bool single_ = false, double_ = false, bracket_ = false, caret_ = false, tilde_ = false, tick_ = false;
+    int bracket_depth_ = 0;
+    int tilde_depth_ = 0;
+
+    // the word being decided
+    bool collecting_ = false;
+    std::size_t word_start_ = 0;
+    std::size_t length_ = 0;
+    bool type_word_ = false;    // the next word was inserted by a row and is written as it stands
+    bool matched_ = false, quote_ = false, drop_ = false, moved_ = false;
+    std::string_view name_;     // a replacement for the word, when a row gives one
+    Sink built_;                // a replacement built from the arguments
+    std::array<char, 8> previous_{};
+    std::size_t previous_length_ = 0;
+
+    // conditions
+    Sink cases_;                // the CASE stack: one entry per open CASE ('w', 't', 'e')
+    int between_ = 0;
+    int hold_ = 0;              // words to go before "=1" may be appended again
+    bool in_on_ = false;        // in the join condition of FROM
+    bool in_having_ = false;
+    Sink row_limit_;
+    std::array<char, 4> style_{};
+    bool style_read_ = false;
+};
+
+}  // namespace tarnvel::select

@@ -1,0 +1,116 @@
+#include "select/table_hint.h"
+
+#include "host/api.h"
+#include "lex/keywords.h"
+
+namespace tarnvel::select {
+namespace {
+
+constexpr std::string_view hint = " WITH (NOLOCK) ";
+
+bool switched_on() {
+    int index = host::name_table_index("SETLOCSYS_SQL_Server_Select_NoLock");
+    if (index == -1) return false;
+    Locator locator{};
+    host::find_var(index, -1, locator);
+    Value value{};
+    host::load(locator, value);
+    bool on = value.length != 0;
+    if (value.type == 'C' || value.type == 'G' || value.type == 'Q' || value.type == 'V' || value.type == 'W') {
+        host::value_text(value, true);  // the bytes of a character value are ours to release
+    }
+    return on;
+}
+
+// The next " JOIN " (or, when there is none, ",") at depth zero outside quoted strings, from 'from'.
+std::size_t next_at_depth_zero(std::string_view text, std::size_t from, std::string_view what) {
+    int depth = 0;
+    bool quoted = false;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\'') quoted = !quoted;
+        if (quoted) continue;
+        if (c == '(') ++depth;
+        else if (c == ')') --depth;
+        else if (depth <= 0 && text.substr(i).starts_with(what)) return i;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
+void nolock_pass(Session &session, Clauses &clauses) {
+    Sink &from = clauses.from();
+    if (!from || !switched_on()) return;
+    const std::string_view text = from.view();
+    std::size_t keyword = text.find("FROM");
+    if (keyword == std::string_view::npos) return;
+    const lex::Alphabet &letters = session.letters;
+    Sink out = Sink::obtain(text.size() + 2 * hint.size(), "Insufficient memory for WITH (NOLOCK)");
+    std::size_t copied = 0;
+    std::size_t at = keyword + 5;
+    while (at <= text.size()) {
+        while (at < text.size() && text[at] == ' ') ++at;
+        bool ended = at >= text.size();
+        std::size_t next_from = at;  // where the search for the next table starts
+        std::size_t insert = std::string_view::npos;
+        if (!ended && text[at] != '(') {
+            std::size_t end = at;  // the table name, with bracketed parts
+            while (end < text.size() && text[end] != ' ' && text[end] != ',') {
+                if (text[end] == '[') {
+                    std::size_t close = text.find(']', end + 1);
+                    end = close == std::string_view::npos ? text.size() : close + 1;
+                } else {
+                    ++end;
+                }
+            }
+            std::size_t p2 = end;
+            while (p2 < text.size() && text[p2] == ' ') ++p2;
+            if (p2 >= text.size()) {
+                insert = end;
+                ended = true;
+            } else {
+                next_from = p2;
+                insert = p2;
+                char c = text[p2];
+                if (letters.letter(c) || c == '_' || c == '[') {
+                    std::size_t word_end = p2;
+                    while (word_end < text.size() &&
+                           (letters.letter(text[word_end]) || (text[word_end] >= '0' && text[word_end] <= '9') ||
+                            text[word_end] == '_' || text[word_end] == '[' || text[word_end] == ']')) {
+                        ++word_end;
+                    }
+                    Sink &word = session.word;
+                    word.clear();
+                    word.append(text.substr(p2, word_end - p2));
+                    letters.upper_in_place(word.data(), word.size());
+                    if (!lex::keyword_in_list(lex::KeywordList::sqlserver_clause, word.view())) insert = word_end;
+                }
+            }
+        }
+        if (insert != std::string_view::npos) {
+            out.append(text.substr(copied, insert - copied));
+            out.append(hint);
+            copied = insert;
+        }
+        if (ended) break;
+        // The hint ends with a blank: a JOIN right after a hint at the search start is found there.
+        if (insert == next_from && text.substr(next_from).starts_with("JOIN ")) {
+            at = next_from + 5;
+            continue;
+        }
+        std::size_t join = next_at_depth_zero(text, next_from, " JOIN ");
+        if (join != std::string_view::npos) {
+            at = join + 6;
+            continue;
+        }
+        std::size_t comma = next_at_depth_zero(text, next_from, ",");
+        if (comma == std::string_view::npos) break;
+        at = comma + 1;
+    }
+    out.append(text.substr(copied));
+    from = std::move(out);
+    from.set_message("Insufficient memory for clause");
+}
+
+}  // namespace tarnvel::select

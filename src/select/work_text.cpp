@@ -1,0 +1,80 @@
+#include "select/work_text.h"
+
+#include <cstring>
+#include <string>
+
+namespace tarnvel::select {
+
+WorkText WorkText::copy_of(std::string_view text, std::size_t capacity) {
+    WorkText work;
+    if (capacity < text.size() + 2) capacity = text.size() + 2;
+    work.buffer_ = Buffer::obtain(capacity);
+    work.data_ = work.buffer_.data();
+    work.capacity_ = work.buffer_.size();
+    work.live_ = work.capacity_ - 1 - (text.size() + 1);
+    std::memcpy(work.data_ + work.live_, text.data(), text.size());
+    work.data_[work.capacity_ - 2] = ' ';
+    work.data_[work.capacity_ - 1] = '\0';
+    return work;
+}
+
+void WorkText::settle(std::size_t to) {
+    if (to <= settled_) return;
+    std::size_t count = to - settled_;
+    std::memmove(data_ + settled_, data_ + live_, count);
+    settled_ += count;
+    live_ += count;
+}
+
+void WorkText::grow_for(std::size_t threshold, std::string_view message) {
+    if (capacity_ <= length() + threshold) make_room(threshold, message);
+}
+
+void WorkText::make_room(std::size_t extra, std::string_view message) {
+    std::size_t live_bytes = capacity_ - 1 - live_;
+    if (!buffer_.ensure(length() + extra)) host::user_error(message);
+    data_ = buffer_.data();
+    std::size_t capacity = buffer_.size();
+    std::size_t live = capacity - 1 - live_bytes;
+    std::memmove(data_ + live, data_ + live_, live_bytes + 1);
+    capacity_ = capacity;
+    live_ = live;
+}
+
+void WorkText::erase(std::size_t at, std::size_t count) {
+    std::size_t end = length();
+    if (at >= end) return;
+    if (count > end - at) count = end - at;
+    std::size_t before = at - settled_;
+    std::memmove(data_ + live_ + count, data_ + live_, before);
+    live_ += count;
+}
+
+void WorkText::insert(std::size_t at, std::string_view part, std::string_view message) {
+    replace(at, 0, part, message);
+}
+
+void WorkText::replace(std::size_t at, std::size_t count, std::string_view part, std::string_view message) {
+    if (part.data() >= data_ && part.data() < data_ + capacity_) {  // a piece of this text
+        std::string copy(part);
+        replace(at, count, std::string_view(copy), message);
+        return;
+    }
+    std::size_t end = length();
+    if (at > end) at = end;
+    if (count > end - at) count = end - at;
+    std::size_t before = at - settled_;
+    if (part.size() > count) {
+        std::size_t extra = part.size() - count;
+        if (live_ - settled_ < extra) make_room(extra, message);
+        std::memmove(data_ + live_ - extra, data_ + live_, before);
+        live_ -= extra;
+    } else if (part.size() < count) {
+        std::size_t less = count - part.size();
+        std::memmove(data_ + live_ + less, data_ + live_, before);
+        live_ += less;
+    }
+    std::memcpy(data_ + live_ + before, part.data(), part.size());
+}
+
+}  // namespace tarnvel::select

@@ -1,0 +1,54 @@
+// The clause converter's work copy of a member, kept with a gap at the scan: the settled text
+// before the gap will not be read again, the live text after it is the rest of the member. Edits
+// at or near the scan (blank collapsing, the rows' inserts and removals) move only the bytes
+// between the gap and the edit, never the whole tail, so a large statement converts in linear time
+// while the text read by every test is exactly the text of an in-place edit.
+//
+// Positions are logical indexes into the whole text. view() is the live text as one contiguous
+// string that begins at logical index base(); the scanning tests run on it with positions
+// relative to base(), so the caller keeps base() at least two characters before anything a test
+// may look at (settle() only ever moves it forward).
+#pragma once
+
+#include "host/buffer.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::select {
+
+class WorkText {
+public:
+    // A copy of 'text' and one blank, with room for 'capacity' bytes (host error 182 when none).
+    static WorkText copy_of(std::string_view text, std::size_t capacity);
+
+    std::size_t length() const { return settled_ + (capacity_ - 1 - live_); }
+    std::size_t base() const { return settled_; }
+    std::string_view view() const { return {data_ + live_, capacity_ - 1 - live_}; }
+    // The character at logical index i, which must not be before base().
+    char at(std::size_t i) const { return data_[live_ + (i - settled_)]; }
+    void set(std::size_t i, char c) { data_[live_ + (i - settled_)] = c; }
+    std::string_view slice(std::size_t from, std::size_t count) const {
+        return {data_ + live_ + (from - settled_), count};
+    }
+
+    // Moves the gap forward to logical index 'to' (nothing before it will be read again).
+    void settle(std::size_t to);
+    // The row growth rule: when the size is at most the length plus 'threshold', grow; 'message'
+    // is raised when that fails.
+    void grow_for(std::size_t threshold, std::string_view message);
+
+    void erase(std::size_t at, std::size_t count);
+    void insert(std::size_t at, std::string_view part, std::string_view message);
+    void replace(std::size_t at, std::size_t count, std::string_view part, std::string_view message);
+
+private:
+    void make_room(std::size_t extra, std::string_view message);
+    Buffer buffer_;
+    char *data_ = nullptr;
+    std::size_t capacity_ = 0;  // bytes of the buffer; the NUL sits at capacity_ - 1
+    std::size_t settled_ = 0;   // bytes before the gap
+    std::size_t live_ = 0;      // index of the first live byte
+};
+
+}  // namespace tarnvel::select
