@@ -103,7 +103,12 @@ public:
         requests = Requests{};
         requests.extra = std::move(kept.extra);
         requests.window = kept.window;
-        std::vector<MHANDLE> owned;
+        std::vector<MHANDLE> owned(args.size(), 0);
+        for (std::size_t i = 0; i < args.size(); ++i) {  // before the block is filled: send() clears it
+            if (args[i].type != 'C') continue;
+            owned[i] = alloc(args[i].text.size() + 1);
+            std::memcpy(address(owned[i]), args[i].text.data(), args[i].text.size());
+        }
         auto *r = reinterpret_cast<RequestBlock *>(block_.data());
         std::memset(block_.data(), 0, block_.size());
         ParamBlk *params = TV_REQUEST_PARAMS(r);
@@ -112,11 +117,8 @@ public:
             Value v{};
             v.type = args[i].type;
             if (args[i].type == 'C') {
-                MHANDLE h = alloc(args[i].text.size() + 1);
-                std::memcpy(address(h), args[i].text.data(), args[i].text.size());
-                v.handle = h;
+                v.handle = owned[i];
                 v.length = static_cast<uint32_t>(args[i].text.size());
-                owned.push_back(h);
             } else if (args[i].type == 'N') {
                 v.real = args[i].number;
             } else {
@@ -129,7 +131,7 @@ public:
         r->code = TV_REQ_CALL;
         r->function = reinterpret_cast<tv_word>(info.function);
         DispatchAPI(r);
-        for (MHANDLE h : owned) free(h);
+        for (MHANDLE h : owned) if (h) free(h);
     }
     // The returned character value's text; releases its handle.
     std::string take_text() {
