@@ -100,11 +100,8 @@ DateLiteral read_date_literal(std::string_view text) {
     return d;
 }
 
-void write_date_literal(Sink &sink, const DateLiteral &d, const DateForm &date, const DateForm &datetime) {
-    if (d.kind == DateLiteral::empty) {
-        sink.append(date.empty);
-        return;
-    }
+std::string date_literal_text(const DateLiteral &d, const DateForm &date, const DateForm &datetime) {
+    if (d.kind == DateLiteral::empty) return std::string(date.empty);
     const DateForm &form = d.kind == DateLiteral::datetime ? datetime : date;
     char text[48];
     std::string_view s = form.separator;
@@ -113,9 +110,10 @@ void write_date_literal(Sink &sink, const DateLiteral &d, const DateForm &date, 
     if (d.kind == DateLiteral::datetime) {
         n += std::snprintf(text + n, sizeof text - n, " %02d:%02d:%02d", d.hour, d.minute, d.second);
     }
-    sink.append(form.open);
-    sink.append(std::string_view(text, static_cast<std::size_t>(n)));
-    sink.append(form.close);
+    std::string literal(form.open);
+    literal.append(text, static_cast<std::size_t>(n));
+    literal.append(form.close);
+    return literal;
 }
 
 }  // namespace tarnvel::select

@@ -6,6 +6,7 @@
 #include "select/sink.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tarnvel::select {
@@ -19,6 +20,7 @@ struct DateLiteral {
 // Reads the literal that starts with the "{" at the beginning of 'text'. A "{^" that holds no
 // valid date is 'verbatim' and runs through its "}" (or to the end).
 DateLiteral read_date_literal(std::string_view text);
-void write_date_literal(Sink &sink, const DateLiteral &literal, const DateForm &date, const DateForm &datetime);
+// The dialect's literal (at most a few dozen characters).
+std::string date_literal_text(const DateLiteral &literal, const DateForm &date, const DateForm &datetime);
 
 }  // namespace tarnvel::select

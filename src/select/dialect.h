@@ -51,19 +51,19 @@ enum class Edit : std::uint8_t {
 };
 
 struct FunctionRow {
-    std::string_view words;     // the accepted FoxPro forms, comma-separated
-    std::string_view name;      // what the word becomes
+    std::string_view words{};     // the accepted FoxPro forms, comma-separated
+    std::string_view name{};      // what the word becomes
     Edit edit = Edit::rename;
-    std::string_view fragment;  // the text the edit inserts, when it inserts one
+    std::string_view fragment{};  // the text the edit inserts, when it inserts one
     int room = 0;               // reserved in the current clause
     int threshold = 0;          // the work copy grows when its size is at most length + threshold
-    std::string_view message;   // when the work copy cannot grow
+    std::string_view message{};   // when the work copy cannot grow
     bool to_paren = false;      // the scan goes on at the "(" of the call
 };
 
 struct ChainRow {
-    Row row;
-    std::string_view words;  // comma-separated forms; empty for the reserved row
+    Row row = Row::reserved;
+    std::string_view words{};  // comma-separated forms; empty for the reserved row
     const FunctionRow *function = nullptr;
 };
 

@@ -205,11 +205,15 @@ bool Scanner::step_date(char c) {
     if (literal.kind == DateLiteral::verbatim) {
         emit('{');
         emit(rest.substr(2, literal.length - 2));  // the caret is dropped
-    } else {
-        Sink *sink = clauses_.current_sink();
-        if (sink) write_date_literal(*sink, literal, dialect_.date, dialect_.datetime);
+        pos_ += literal.length;
+        return true;
     }
-    pos_ += literal.length;
+    // The literal replaces the date in the work copy too, so that the tests of the next word see it.
+    std::string text = date_literal_text(literal, dialect_.date, dialect_.datetime);
+    anchor();
+    work_.replace(pos_, literal.length, text, "Insufficient memory for clause");
+    emit(text);
+    pos_ += text.size();
     return true;
 }
 
