@@ -2,6 +2,7 @@
 #include "host/entry.h"
 #include "host/functions.h"
 #include "host/state.h"
+#include "lex/letters.h"
 #include "strings/environment.h"
 
 namespace tarnvel::entries {
@@ -15,7 +16,11 @@ void TV_FASTCALL ZQV_SETLOC(ParamBlk *params) {
     strings::set_locale(name.data());
 }
 void TV_FASTCALL ZQV_GETLOC(ParamBlk *) { host::ret_char(strings::locale_name()); }
-void TV_FASTCALL ZQV_ISALPHA(ParamBlk *) { entry::not_available("ZQV_ISALPHA"); }
+void TV_FASTCALL ZQV_ISALPHA(ParamBlk *params) {
+    // The first byte of the argument is read directly; an empty argument is no letter.
+    int first = entry::Params(params).first_byte(1);
+    host::ret_logical(first >= 0 && lex::is_letter(static_cast<unsigned char>(first)));
+}
 void TV_FASTCALL ZQV_AT(ParamBlk *) { entry::not_available("ZQV_AT"); }
 void TV_FASTCALL ZQV_STRTRAN(ParamBlk *) { entry::not_available("ZQV_STRTRAN"); }
 void TV_FASTCALL ZQV_SETFROMFOX(ParamBlk *params) {

@@ -47,6 +47,15 @@ Buffer Params::work_buffer(int i, std::size_t size) const {
     return buffer;
 }
 
+int Params::first_byte(int i) const {
+    if (length(i) == 0) return -1;
+    MHANDLE source = value(i).handle;
+    host::hlock(source);
+    int first = static_cast<unsigned char>(host::hand_to_ptr(source)[0]);
+    host::hunlock(source);
+    return first;
+}
+
 std::string Params::bytes(int i) const {
     std::size_t n = length(i);
     std::string text;

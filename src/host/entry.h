@@ -32,6 +32,8 @@ public:
     // A work buffer for character parameter i: 'size' bytes, never less than its length plus
     // one, holding its bytes and a NUL. Host error 182 when none can be had.
     Buffer work_buffer(int i, std::size_t size) const;
+    // The first byte of character parameter i (its handle locked while reading), or -1 when empty.
+    int first_byte(int i) const;
     // The bytes of character parameter i as a string (for short parameters read whole).
     std::string bytes(int i) const;
 
