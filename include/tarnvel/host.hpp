@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -56,7 +57,24 @@ struct HostValue {
     static HostValue empty_date(char type = 'D');
     static HostValue money(std::int64_t ten_thousandths); // type Y
     static HostValue null();
+
+    bool operator==(const HostValue &) const = default;
 };
+
+// FoxPro's literal syntax, the one typed-value syntax of the command line and the tests:
+// 'text' "text" [text], 12.50 (two decimals), -5, .T. .F. .NULL., {^2010-08-16},
+// {^2010-08-16 13:45:00}, {} (the empty date), {/:} (the empty datetime), $1.05 (currency).
+// Surrounding blanks are allowed. nullopt when 'text' is not one literal (it is then plain text);
+// throws Error for a date literal that names no real date or time.
+std::optional<HostValue> parse_literal(std::string_view text);
+
+// NAME=VALUE with VALUE a literal as above, or else the text as written (type C).
+// Throws Error when there is no '=' or the name is not a valid variable name.
+std::pair<std::string, HostValue> parse_variable(std::string_view assignment);
+// NAME=[elem, elem, ...]: the elements split at commas outside quotes, brackets and braces, each
+// read as the VALUE of parse_variable. Throws Error when the brackets or the name are missing or
+// the array has no element.
+std::pair<std::string, std::vector<HostValue>> parse_array(std::string_view assignment);
 
 // Julian day number of a Gregorian date, and back.
 std::int64_t julian_day(int year, int month, int day);
@@ -65,7 +83,10 @@ void gregorian_date(std::int64_t julian, int &year, int &month, int &day);
 // Something the library asked the host to do besides returning a value.
 struct HostAction {
     std::string kind;    // "execute", "editor", "switch"
-    std::string detail;  // the command text, "copy"/"paste" with the window, the argument
+    std::string detail;  // the command text; "copy", "paste" or "command N"; the switch's argument
+    tv_word window = 0;  // the window of an editor command
+
+    bool operator==(const HostAction &) const = default;
 };
 
 // How the host reaches the library.
@@ -96,6 +117,10 @@ public:
     // Calls the library function 'name' (any case) with 'args'. Throws Error when the library
     // raised an error, or when no such function exists.
     Result call(std::string_view name, const std::vector<Arg> &args = {});
+    // Calls 'function' through DispatchAPI (request 1) exactly as a library function is called,
+    // without looking up a name or checking the arguments. For tests whose own functions use the
+    // library's host services; only meaningful with the linked-in library.
+    Result call_function(FoxFunction function, const std::vector<Arg> &args = {});
 
     // The names of the library's functions, in table order, with their type strings.
     std::vector<std::pair<std::string, std::string>> functions();
