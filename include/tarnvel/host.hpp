@@ -135,8 +135,10 @@ public:
 
     void set_session(int session);              // what Set('DataSession') answers (default 1)
     void set_window(tv_word window);            // the window on top (default 0, none)
-    // Memory budget: the most bytes the handle blocks may hold at once, and how many more obtains
-    // and growths succeed; nullopt for no limit.
+    // Memory budget for each following call: the most bytes the thread's handle blocks may hold
+    // at once (the call's character arguments included), and how many obtains and growths succeed
+    // during the call (the host's argument handles are obtained before it starts counting);
+    // nullopt for no limit. A refused obtain makes the library raise error 182.
     void set_budget(std::optional<std::size_t> bytes, std::optional<std::size_t> operations = std::nullopt);
 
     // What the library asked the host to do during the last call.

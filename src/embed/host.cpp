@@ -6,9 +6,10 @@
 // request 1. Afterwards the argument handles are released, a returned string is read and its
 // handle released, and an error the library (or the host, answering it) raised is thrown.
 //
-// The byte budget covers the library's obtains during request 1 only: it is sent (request 9100)
-// right before the call and lifted right after, so the host's own argument handles never count,
-// and each call starts with the whole budget.
+// The byte budget is sent (request 9100) right before request 1 and lifted right after, so each
+// call starts with the whole budget: the count of obtains covers the library's own obtains (and
+// the host's nested ones while answering), never the host's argument handles; the byte limit is
+// on everything the thread's handles hold at once, the arguments already there included.
 #include "embed/host_impl.hpp"
 
 #include "embed/errors.hpp"
@@ -187,7 +188,10 @@ Result Host::Impl::take_result() {
         return bytes;
     }
     case 'I': return static_cast<double>(result.integer);
-    case 'N': return result.real;
+    case 'N': {
+        double real = result.real;  // a copy: the packed field is not aligned for a reference
+        return real;
+    }
     case 'L': return result.length != 0;
     default:
         record(Error(std::nullopt, std::string("the library returned a value of type '") + result.type + "'"));

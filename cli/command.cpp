@@ -1,0 +1,83 @@
+#include "command.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+
+namespace tarnvel::cli {
+namespace {
+
+std::vector<Subcommand> &registry() {
+    static std::vector<Subcommand> all;
+    return all;
+}
+
+}  // namespace
+
+Registration::Registration(const char *name, const char *description, Setup setup) {
+    registry().push_back({name, description, setup});
+}
+
+std::vector<Subcommand> subcommands() {
+    std::vector<Subcommand> all = registry();
+    std::sort(all.begin(), all.end(), [](const Subcommand &a, const Subcommand &b) { return a.name < b.name; });
+    return all;
+}
+
+Library Context::library() const { return library_path.empty() ? Library::linked() : Library::load(library_path); }
+
+std::unique_ptr<Host> Context::make_host() const { return std::make_unique<Host>(library()); }
+
+void print_error(const Error &error) {
+    std::cerr << "tarnvel: ";
+    if (error.number()) std::cerr << "error " << *error.number() << ": ";
+    std::cerr << error.message() << "\n";
+}
+
+void warn_actions(const Host &host) {
+    for (const HostAction &action : host.actions()) {
+        if (action.kind == "execute") {
+            std::cerr << "tarnvel: warning: the library asked the host to execute: " << action.detail << "\n";
+        } else if (action.kind == "editor") {
+            std::cerr << "tarnvel: warning: the library sent the editor command " << action.detail << " to window "
+                      << action.window << "\n";
+        }
+        // the switch (request 28) only announces an evaluation; nothing to show
+    }
+}
+
+std::string text_argument(const std::string &argument) {
+    if (!argument.empty() && argument != "-") return argument;
+    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    return text;
+}
+
+std::string format_result(const Result &result) {
+    if (const auto *text = std::get_if<std::string>(&result)) return *text;
+    if (const auto *truth = std::get_if<bool>(&result)) return *truth ? ".T." : ".F.";
+    if (const auto *number = std::get_if<double>(&result)) {
+        if (std::trunc(*number) == *number && std::fabs(*number) < 1e15)
+            return std::to_string(static_cast<long long>(*number));
+        char text[64];
+        auto [end, ec] = std::to_chars(text, text + sizeof text, *number);
+        return ec == std::errc() ? std::string(text, end) : std::string("?");
+    }
+    return {};
+}
+
+int print_result(const Host &host, const Result &result) {
+    warn_actions(host);
+    if (!std::holds_alternative<std::monostate>(result)) {
+        std::string text = format_result(result);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+}  // namespace tarnvel::cli

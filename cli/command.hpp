@@ -1,0 +1,77 @@
+// The frame of the tarnvel command: subcommands register themselves, each from a file of its
+// own, and get the global options and a host to call through.
+//
+// Adding a subcommand is adding one file cli/<name>.cpp:
+//
+//     namespace {
+//     tarnvel::cli::Action setup(CLI::App &app) {
+//         auto text = std::make_shared<std::string>();
+//         app.add_option("TEXT", *text, "what to convert");
+//         return [text](tarnvel::cli::Context &context) {
+//             auto host = context.make_host();
+//             ...
+//             return 0;
+//         };
+//     }
+//     const tarnvel::cli::Registration registration("name", "one line of help", setup);
+//     }  // namespace
+#pragma once
+
+#include <tarnvel/host.hpp>
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tarnvel::cli {
+
+// What the global options chose.
+class Context {
+public:
+    std::string library_path;  // --library; empty for the library linked into the command
+
+    Library library() const;
+    std::unique_ptr<Host> make_host() const;
+};
+
+// Bad usage found after parsing: printed as "tarnvel: <message>", exit status 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Runs a parsed subcommand; answers the exit status. May throw UsageError or tarnvel::Error.
+using Action = std::function<int(Context &)>;
+// Declares a subcommand's options and positionals on 'app' and answers its action.
+using Setup = Action (*)(CLI::App &app);
+
+struct Registration {
+    Registration(const char *name, const char *description, Setup setup);
+};
+
+struct Subcommand {
+    std::string name;
+    std::string description;
+    Setup setup;
+};
+// Every registered subcommand, by name.
+std::vector<Subcommand> subcommands();
+
+// --- helpers shared by the subcommands ---
+
+// "tarnvel: error N: message" or "tarnvel: message" on stderr.
+void print_error(const Error &error);
+// What the library asked the host to do, as warnings on stderr (the one-shot subcommands).
+void warn_actions(const Host &host);
+// The text argument, or standard input for "-" or no argument (one trailing line break dropped).
+std::string text_argument(const std::string &argument);
+// A result as the command prints it: bytes as they are, numbers in their shortest form, .T./.F.;
+// nothing for no result.
+std::string format_result(const Result &result);
+// Prints a result with a line break (nothing for no result) and the host actions as warnings.
+int print_result(const Host &host, const Result &result);
+
+}  // namespace tarnvel::cli

@@ -1,0 +1,46 @@
+// tarnvel: calls the library's functions from the shell, one at a time or as a batch of JSON lines.
+#include "command.hpp"
+
+#include <iostream>
+
+int main(int argc, char **argv) {
+    using namespace tarnvel::cli;
+
+    CLI::App app{"Rewrites FoxPro-dialect SQL for SQL Server, Oracle, MySQL and Access through the tarnvel library."};
+    app.name("tarnvel");
+    app.require_subcommand(1);
+    Context context;
+    app.add_option("--library", context.library_path,
+                   "Load this built library file (reached only through DispatchAPI) instead of the linked-in library");
+
+    std::vector<std::pair<CLI::App *, Action>> actions;
+    for (const Subcommand &sub : subcommands()) {
+        CLI::App *app_sub = app.add_subcommand(sub.name, sub.description);
+        actions.emplace_back(app_sub, sub.setup(*app_sub));
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError &e) {
+        if (e.get_exit_code() == 0) return app.exit(e);  // --help
+        std::cerr << "tarnvel: " << e.what() << "\n(run tarnvel --help for usage)\n";
+        return 2;
+    }
+
+    for (auto &[sub, action] : actions) {
+        if (!sub->parsed()) continue;
+        try {
+            return action(context);
+        } catch (const UsageError &e) {
+            std::cerr << "tarnvel: " << e.what() << "\n";
+            return 2;
+        } catch (const tarnvel::Error &e) {
+            print_error(e);
+            return 1;
+        } catch (const std::exception &e) {
+            std::cerr << "tarnvel: " << e.what() << "\n";
+            return 1;
+        }
+    }
+    return 2;
+}

@@ -1,0 +1,52 @@
+// Runs the tarnvel command as a person would, with input, and collects its output.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace clitest {
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string read_file(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// 'arguments' is a shell fragment (quote it yourself); 'input' goes to standard input.
+inline Run run(const std::string &arguments, const std::string &input = "") {
+    static int serial = 0;
+    std::string base = "/tmp/tarnvel_cli_test_" + std::to_string(getpid()) + "_" + std::to_string(serial++);
+    {
+        std::ofstream in(base + ".in", std::ios::binary);
+        in << input;
+    }
+    std::string command = std::string("'") + TARNVEL_CLI_FILE + "' " + arguments + " <'" + base + ".in' >'" + base +
+                          ".out' 2>'" + base + ".err'";
+    Run r;
+    int raw = std::system(command.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = read_file(base + ".out");
+    r.err = read_file(base + ".err");
+    for (const char *suffix : {".in", ".out", ".err"}) std::remove((base + suffix).c_str());
+    return r;
+}
+
+inline std::string write_temp(const std::string &name, const std::string &content) {
+    std::string path = "/tmp/tarnvel_cli_test_" + std::to_string(getpid()) + "_" + name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
+}  // namespace clitest

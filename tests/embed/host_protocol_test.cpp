@@ -1,0 +1,377 @@
+// The substitute host and its facade, end to end through DispatchAPI: results of every kind,
+// errors, variables loaded by nested entry, evaluation, host actions, the byte budget, threads.
+// The functions called here are the test's own; they use the library's host services exactly as
+// the library's workers do.
+#include <tarnvel/host.hpp>
+
+#include "host/api.h"
+#include "host/buffer.h"
+#include "host/entry.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+using tarnvel::Arg;
+using tarnvel::Error;
+using tarnvel::Host;
+using tarnvel::HostValue;
+using tarnvel::Result;
+namespace api = tarnvel::host;
+
+// --- functions of the test's own ---
+
+void TV_FASTCALL echo_text(ParamBlk *params) { api::ret_char(tarnvel::entry::Params(params).bytes(1)); }
+void TV_FASTCALL echo_number(ParamBlk *params) {
+    Value value = tarnvel::entry::Params(params).value(1);
+    api::ret_val(value);  // type N, real and decimals as the host sent them
+}
+void TV_FASTCALL integer_of(ParamBlk *params) { api::ret_int(tarnvel::entry::Params(params).integer(1, -1)); }
+void TV_FASTCALL negate_logical(ParamBlk *params) { api::ret_logical(!tarnvel::entry::Params(params).logical(1, false)); }
+void TV_FASTCALL returns_nothing(ParamBlk *) {}
+void TV_FASTCALL describe_params(ParamBlk *params) {
+    tarnvel::entry::Params p(params);
+    std::string out;
+    for (int i = 1; i <= p.count(); ++i) {
+        const Value &v = p.value(i);
+        out += v.type;
+        out += std::to_string(v.length) + ";";
+    }
+    api::ret_char(out);
+}
+
+void TV_FASTCALL raises_182_holding_a_buffer(ParamBlk *) {
+    tarnvel::Buffer held = tarnvel::Buffer::obtain(1000);
+    api::error(182);
+}
+void TV_FASTCALL raises_user_error_after_returning(ParamBlk *) {
+    tarnvel::Buffer held = tarnvel::Buffer::obtain(10);
+    api::ret_char("a value that must not leak");
+    api::user_error("the worker gave up");
+}
+void TV_FASTCALL obtains_a_buffer(ParamBlk *params) {
+    tarnvel::Buffer buffer = tarnvel::Buffer::obtain(static_cast<std::size_t>(tarnvel::entry::Params(params).integer(1, 100)));
+    api::ret_logical(true);
+}
+
+// Describes a value the host gave: type, then its content.
+std::string describe(const Value &v) {
+    std::string out(1, v.type);
+    switch (v.type) {
+    case 'C': case 'G': case 'Q': case 'V': case 'W': out += ":" + api::value_text(v, true); break;
+    case 'N': out += ":" + std::to_string(v.real) + "/" + std::to_string(v.length); break;
+    case 'I': out += ":" + std::to_string(v.integer); break;
+    case 'L': out += ":" + std::to_string(v.length); break;
+    case 'D': case 'T': out += ":" + std::to_string(v.real); break;
+    case 'Y': out += ":" + std::to_string(v.currency); break;
+    default: break;
+    }
+    return out;
+}
+
+// Loads the variable named by parameter 1, element parameter 2 when given (0: no subscript).
+void TV_FASTCALL load_variable(ParamBlk *params) {
+    tarnvel::entry::Params p(params);
+    std::string name = p.bytes(1);
+    int index = api::name_table_index(name.c_str());
+    Locator locator{};
+    if (index < 0 || !api::find_var(index, -1, locator)) api::user_error("Variable not found: " + name);
+    int element = p.integer(2, 0);
+    if (element != 0) {
+        locator.subscripts = 1;
+        locator.subscript1 = static_cast<std::int16_t>(element);
+    }
+    Value value{};
+    api::load(locator, value);
+    api::ret_char(describe(value));
+}
+
+void TV_FASTCALL evaluate_text(ParamBlk *params) {
+    std::string expression = tarnvel::entry::Params(params).bytes(1);
+    Value value{};
+    api::evaluate(value, expression.c_str());
+    api::ret_char(describe(value));
+}
+
+void TV_FASTCALL executes_and_switches(ParamBlk *) {
+    api::switch_request(1);
+    api::execute("MessageBox([hello],55,[!],70000)");
+    api::editor_command(api::top_window(), 0);
+}
+
+// --- results ---
+
+TEST(HostProtocol, CharacterResultsCarryEveryByteValue) {
+    Host host;
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    for (const std::string &text : {std::string(), std::string("a"), all, std::string(70000, 'x')}) {
+        EXPECT_EQ(host.call_function(echo_text, {text}), Result(text));
+        EXPECT_EQ(host.handles_in_use(), 0u);
+    }
+}
+
+TEST(HostProtocol, NumericLogicalAndEmptyResults) {
+    Host host;
+    EXPECT_EQ(host.call_function(echo_number, {12.5}), Result(12.5));
+    EXPECT_EQ(host.call_function(integer_of, {-2.9}), Result(-2.0));  // truncation toward zero
+    EXPECT_EQ(host.call_function(negate_logical, {false}), Result(true));
+    EXPECT_EQ(host.call_function(negate_logical, {true}), Result(false));
+    EXPECT_EQ(host.call_function(returns_nothing), Result());
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(HostProtocol, ArgumentsArriveAsFoxProTypesThem) {
+    Host host;
+    // character: its byte count; numeric: decimals of the shortest form; logical: 0 or 1
+    EXPECT_EQ(host.call_function(describe_params, {std::string("abcd"), 12.5, 3.0, 0.25, true, false}),
+              Result(std::string("C4;N1;N0;N2;L1;L0;")));
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// --- errors ---
+
+TEST(HostProtocol, ErrorsCarryNumberOrMessageAndReleaseEverything) {
+    Host host;
+    try {
+        host.call_function(raises_182_holding_a_buffer);
+        FAIL() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.number(), 182);
+        EXPECT_EQ(e.message(), "Insufficient memory");
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+    try {
+        host.call_function(raises_user_error_after_returning, {std::string("argument")});
+        FAIL() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.number(), std::nullopt);
+        EXPECT_EQ(e.message(), "the worker gave up");
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+    // the host goes on working after an error
+    EXPECT_EQ(host.call_function(echo_text, {std::string("again")}), Result(std::string("again")));
+}
+
+TEST(HostProtocol, NamesAndArgumentsAreCheckedAsFoxProChecksThem) {
+    Host host;
+    struct Case {
+        const char *name;
+        std::vector<Arg> args;
+        std::optional<int> number;
+    } cases[] = {
+        {"NO_SUCH_FUNCTION", {}, std::nullopt},
+        {"zqv_setfromfox", {}, 1229},                          // too few
+        {"ZQV_SETFROMFOX", {true, true}, 1230},                // too many
+        {"ZQV_SETFROMFOX", {std::string(".T.")}, 11},          // wrong type
+        {"ZQ_SQL_FIND_VARIABLES", {std::string("x"), 1.0}, 11},
+    };
+    for (const Case &c : cases) {
+        try {
+            host.call(c.name, c.args);
+            ADD_FAILURE() << c.name << " raised nothing";
+        } catch (const Error &e) {
+            EXPECT_EQ(e.number(), c.number) << c.name << ": " << e.message();
+        }
+        EXPECT_EQ(host.handles_in_use(), 0u);
+    }
+    // optional parameters may be left out, and names match in any case
+    EXPECT_NO_THROW(host.call("zqv_setfromfox", {true}));
+}
+
+TEST(HostProtocol, LibraryFunctionsAreFoundByNameInTheTable) {
+    Host host;
+    auto functions = host.functions();
+    ASSERT_EQ(functions.size(), 27u);
+    EXPECT_EQ(functions.front().first, "ZQ_SQL_CREATE_STRU_CONVERT");
+    EXPECT_EQ(functions.front().second, "C,.L");
+    host.set_window(42);
+    EXPECT_EQ(host.call("ZQ_WONTOP"), Result(42.0));  // the window number is the window itself
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// --- variables through nested entry ---
+
+TEST(HostProtocol, VariablesOfEveryTypeLoadThroughTheirLocator) {
+    Host host;
+    host.set_variable("cName", HostValue::character("O'Neil"));
+    host.set_variable("m.nPrice", HostValue::numeric(12.5, 2));
+    host.set_variable("iCount", HostValue::whole(-7));
+    host.set_variable("lFlag", HostValue::boolean(true));
+    host.set_variable("dDay", HostValue::date(2000, 1, 1));
+    host.set_variable("yCost", HostValue::money(10500));
+    host.set_variable("xNull", HostValue::null());
+    host.set_variable("mBlob", HostValue::character(std::string("a\0b", 3), 'W'));
+    host.set_array("aNames", {HostValue::character("first"), HostValue::numeric(2, 0), HostValue::character("third")});
+    struct Case {
+        const char *name;
+        double element;
+        std::string expected;
+    } cases[] = {
+        {"CNAME", 0, "C:O'Neil"},          {"m.cname", 0, "C:O'Neil"},
+        {"nPrice", 0, "N:12.500000/2"},    {"iCount", 0, "I:-7"},
+        {"lFlag", 0, "L:1"},               {"dDay", 0, "D:2451545.000000"},
+        {"yCost", 0, "Y:10500"},           {"xNull", 0, "0"},
+        {"mBlob", 0, std::string("W:a\0b", 5)},
+        {"aNames", 3, "C:third"},          {"aNames", 2, "N:2.000000/0"},
+        {"aNames", 0, "C:first"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(host.call_function(load_variable, {std::string(c.name), c.element}), Result(c.expected)) << c.name;
+        EXPECT_EQ(host.handles_in_use(), 0u) << c.name;
+    }
+}
+
+TEST(HostProtocol, UnknownVariablesAndBadSubscriptsAreErrors) {
+    Host host;
+    host.set_array("aList", {HostValue::character("x")});
+    host.set_variable("cScalar", HostValue::character("y"));
+    struct Case {
+        const char *name;
+        double element;
+        std::optional<int> number;
+    } cases[] = {{"nMissing", 0, std::nullopt}, {"aList", 2, 31}, {"aList", -1, 31}, {"cScalar", 1, 232}};
+    for (const Case &c : cases) {
+        try {
+            host.call_function(load_variable, {std::string(c.name), c.element});
+            ADD_FAILURE() << c.name << " loaded";
+        } catch (const Error &e) {
+            EXPECT_EQ(e.number(), c.number) << c.name << ": " << e.message();
+        }
+        EXPECT_EQ(host.handles_in_use(), 0u);
+    }
+    host.remove_variable("cScalar");
+    EXPECT_THROW(host.call_function(load_variable, {std::string("cScalar"), 0.0}), Error);
+}
+
+TEST(HostProtocol, EvaluationAnswersValuesOrTheHostsOwnError) {
+    Host host;
+    host.set_variable("nA", HostValue::numeric(1.5, 1));
+    host.set_variable("nB", HostValue::numeric(2, 0));
+    host.set_session(3);
+    EXPECT_EQ(host.call_function(evaluate_text, {std::string("nA + m.nB")}), Result(std::string("N:3.500000/1")));
+    EXPECT_EQ(host.call_function(evaluate_text, {std::string("Set('DataSession')")}), Result(std::string("N:3.000000/0")));
+    EXPECT_EQ(host.call_function(evaluate_text, {std::string("'a' + [b]")}), Result(std::string("C:ab")));
+    try {
+        host.call_function(evaluate_text, {std::string("nA / 0")});
+        FAIL() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.number(), 1307);
+        EXPECT_EQ(e.message(), "Division by zero");
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(HostProtocol, HostActionsAreRecordedPerCall) {
+    Host host;
+    host.set_window(9);
+    host.call_function(executes_and_switches);
+    std::vector<tarnvel::HostAction> expected = {
+        {"switch", "1", 0}, {"execute", "MessageBox([hello],55,[!],70000)", 0}, {"editor", "copy", 9}};
+    EXPECT_EQ(host.actions(), expected);
+    host.call_function(returns_nothing);
+    EXPECT_TRUE(host.actions().empty());
+}
+
+// --- the byte budget ---
+
+TEST(HostProtocol, BudgetMakesEachAllocationFailInTurnWithoutLeaks) {
+    Host host;
+    host.set_variable("cName", HostValue::character("a text to load"));
+    // load_variable obtains: the loaded text (nested entry), then the result; the host's own
+    // argument handles are outside the budget.
+    int failures = 0;
+    for (std::size_t allowed = 0; allowed < 3; ++allowed) {
+        host.set_budget(std::nullopt, allowed);
+        try {
+            Result r = host.call_function(load_variable, {std::string("cName"), 0.0});
+            if (allowed == 1) {
+                EXPECT_EQ(r, Result());  // the result's handle was refused: dropped silently
+            } else {
+                EXPECT_EQ(r, Result(std::string("C:a text to load")));
+            }
+        } catch (const Error &e) {
+            ++failures;
+            EXPECT_EQ(e.number(), 182);
+        }
+        EXPECT_EQ(host.handles_in_use(), 0u) << allowed;
+    }
+    EXPECT_EQ(failures, 1);  // the nested obtain of the loaded text
+    host.set_budget(std::nullopt);
+    EXPECT_EQ(host.call_function(load_variable, {std::string("cName"), 0.0}), Result(std::string("C:a text to load")));
+}
+
+TEST(HostProtocol, ByteBudgetRefusesLargeBuffers) {
+    Host host;
+    host.set_budget(std::size_t{500});
+    EXPECT_EQ(host.call_function(obtains_a_buffer, {100.0}), Result(true));
+    try {
+        host.call_function(obtains_a_buffer, {1000.0});
+        FAIL() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.number(), 182);
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+    // the count of obtains starts at the library's call: the host's argument handles come first
+    host.set_budget(std::nullopt, 1);
+    EXPECT_EQ(host.call_function(describe_params, {std::string("x"), std::string("y")}), Result(std::string("C1;C1;")));
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(HostProtocol, RealLibraryFunctionFailsWith182UnderABudget) {
+    Host host;
+    host.set_budget(std::nullopt, 0);
+    try {
+        host.call("ZQV_SETLOC", {std::string("C")});
+        FAIL() << "no error";
+    } catch (const Error &e) {
+        EXPECT_EQ(e.number(), 182);
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// --- threads ---
+
+TEST(HostProtocol, TwoThreadsCallAtOnceEachWithItsOwnHost) {
+    std::atomic<int> wrong{0};
+    auto worker = [&wrong](const std::string &mine) {
+        Host host;
+        host.set_variable("cMine", HostValue::character(mine));
+        for (int i = 0; i < 300; ++i) {
+            if (host.call_function(load_variable, {std::string("cMine"), 0.0}) != Result("C:" + mine)) ++wrong;
+            try {
+                host.call_function(raises_user_error_after_returning);
+                ++wrong;
+            } catch (const Error &e) {
+                if (e.message() != "the worker gave up") ++wrong;
+            }
+            if (host.handles_in_use() != 0) ++wrong;
+        }
+    };
+    std::thread a(worker, "alpha"), b(worker, std::string(5000, 'b'));
+    a.join();
+    b.join();
+    EXPECT_EQ(wrong.load(), 0);
+}
+
+// --- loading a built library file ---
+
+TEST(HostProtocol, ABuiltLibraryFileIsReachedThroughDispatchAPI) {
+    Host host(tarnvel::Library::load(TARNVEL_LIBRARY_FILE));
+    host.set_window(7);
+    EXPECT_EQ(host.call("ZQ_WONTOP"), Result(7.0));
+    EXPECT_EQ(host.functions().size(), 27u);
+    try {
+        host.call("ZQ_SQL_SELECT_CONVERT", {std::string("SELECT 1")});
+    } catch (const Error &e) {
+        EXPECT_FALSE(e.message().empty());
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+    EXPECT_THROW(tarnvel::Library::load("/nonexistent/libtarnvel.so"), Error);
+}
+
+}  // namespace
