@@ -1,0 +1,72 @@
+#include "variables/dialect.h"
+
+namespace tarnvel::variables {
+namespace {
+
+constexpr std::int64_t day_1753_01_01 = 2361331;
+constexpr std::int64_t day_1000_01_01 = 2086303;
+constexpr std::int64_t day_9999_12_31 = 5373484;
+
+constexpr SkippedString single_quotes{'\'', '\'', false};
+
+}  // namespace
+
+const Dialect sqlserver{
+    "SQL Server",
+    {single_quotes, {'[', ']', true}},
+    2,
+    true,
+    day_1753_01_01,
+    no_day_limit_high,
+    {'\'', "", day_1753_01_01, "''", "''"},
+    "$",
+    true,
+};
+
+const Dialect oracle{
+    "Oracle",
+    {{'"', '"', false}, single_quotes},
+    2,
+    false,
+    no_day_limit_low,
+    no_day_limit_high,
+    {'\'', "-", 1, "'0001-01-01'", "'0001-01-01 00:00:00'"},
+    "",
+    false,
+};
+
+const Dialect mysql{
+    "MySQL",
+    {single_quotes, {'`', '`', false}},
+    2,
+    true,
+    day_1000_01_01,
+    day_9999_12_31,
+    {'\'', "-", no_day_limit_low, "", ""},
+    "",
+    false,
+};
+
+// Access cannot hold the empty date: it becomes NULL.
+const Dialect access{
+    "Access",
+    {single_quotes, single_quotes},
+    1,
+    false,
+    no_day_limit_low,
+    no_day_limit_high,
+    {'#', "-", 1, "NULL", "NULL"},
+    "",
+    false,
+};
+
+const Dialect &dialect_by_code(int code) {
+    switch (code) {
+        case 2: return oracle;
+        case 3: return mysql;
+        case 4: return access;
+        default: return sqlserver;
+    }
+}
+
+}  // namespace tarnvel::variables

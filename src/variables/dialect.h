@@ -1,0 +1,53 @@
+// What the variable finder needs to know about a target dialect. One finder serves all four; the
+// differences are these rows.
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+namespace tarnvel::variables {
+
+// A quoted string (or quoted name) the finder steps over: a "~" inside it is no marker.
+struct SkippedString {
+    char open;
+    char close;
+    bool doubled_close_stays;  // a doubled closing character stands for itself inside the string
+};
+
+struct DateLiterals {
+    char quote;                 // around a date: "'" or "#"
+    std::string_view date_sep;  // between year, month and day: "" or "-"
+    // Day numbers below this one are written as the two texts below instead.
+    std::int64_t first_day;
+    std::string_view date_before;
+    std::string_view datetime_before;
+};
+
+struct Dialect {
+    std::string_view name;
+    SkippedString strings[2];
+    int string_count;
+    // Parameter mode: whether the reference is fetched at all (Oracle and Access only put "?"),
+    // and the day numbers a parameter may hold; a date outside them is written as a literal.
+    bool fetch_parameters;
+    std::int64_t parameter_first_day;
+    std::int64_t parameter_last_day;
+    DateLiterals dates;
+    std::string_view currency_prefix;  // "$" for SQL Server's money literal
+    bool bit_cast;                     // a logical before AS becomes "cast (1 as bit)"
+};
+
+inline constexpr std::int64_t no_day_limit_low = std::numeric_limits<std::int64_t>::min();
+inline constexpr std::int64_t no_day_limit_high = std::numeric_limits<std::int64_t>::max();
+
+extern const Dialect sqlserver;
+extern const Dialect oracle;
+extern const Dialect mysql;
+extern const Dialect access;
+
+// The dialect of ZQ_SQL_FIND_VARIABLES's third parameter: 2 Oracle, 3 MySQL, 4 Access, any other
+// value SQL Server.
+const Dialect &dialect_by_code(int code);
+
+}  // namespace tarnvel::variables
