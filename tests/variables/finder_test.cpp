@@ -1,0 +1,142 @@
+// The variable finder through DispatchAPI and the substitute host: what the case files cannot show
+// (the host's requests, the memory budget, values too long for a case line, long rewrites).
+#include <tarnvel/host.hpp>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <string>
+
+namespace {
+
+using tarnvel::Host;
+using tarnvel::HostValue;
+
+constexpr const char *memo_box = "MessageBox([Memo field size too large ! Data was lost !],55,[!],70000)";
+
+struct Outcome {
+    std::optional<std::string> result;
+    std::optional<std::string> error;
+};
+
+Outcome literals(Host &host, const std::string &command, double dialect = 0) {
+    Outcome outcome;
+    try {
+        auto r = host.call("ZQ_SQL_FIND_VARIABLES", {command, true, dialect});
+        if (auto *text = std::get_if<std::string>(&r)) outcome.result = *text;
+    } catch (const tarnvel::Error &e) {
+        outcome.error = e.message();
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u) << command;
+    return outcome;
+}
+
+bool executed(const Host &host, const std::string &command) {
+    for (const auto &action : host.actions())
+        if (action.kind == "execute" && action.detail == command) return true;
+    return false;
+}
+
+bool switched(const Host &host) {
+    for (const auto &action : host.actions())
+        if (action.kind == "switch") return true;
+    return false;
+}
+
+TEST(VariableFinder, ValueOverLimitShowsTheHostMessageAndWritesEmptyString) {
+    Host host;
+    host.set_variable("cBig", HostValue::character(std::string(64001, 'x')));
+    host.set_variable("cMax", HostValue::character(std::string(64000, 'y')));
+    EXPECT_EQ(literals(host, "a = ~cBig AND b = 1").result, "a = '' AND b = 1");
+    EXPECT_TRUE(executed(host, memo_box));
+    EXPECT_EQ(literals(host, "a = ~cMax").result, "a = '" + std::string(64000, 'y') + "'");
+    EXPECT_FALSE(executed(host, memo_box));
+}
+
+TEST(VariableFinder, SwitchRequestOnlyBeforeEvaluatingAKnownName) {
+    Host host;
+    host.set_variable("nA", HostValue::numeric(4, 0));
+    struct Row {
+        const char *command;
+        const char *result;
+        bool switch_sent;
+    } rows[] = {
+        {"a = ~%|%nA%|%", "a = 4", true},       // delimited: evaluated, and the host knows the name
+        {"a = ~%|%nA + 1%|%", "a = 5", false},  // no name: evaluated without the switch
+        {"a = ~nA", "a = 4", false},            // a plain name is loaded, not evaluated
+        {"a = ~(nA)", "a = 4", false},
+    };
+    for (const Row &row : rows) {
+        EXPECT_EQ(literals(host, row.command).result, row.result) << row.command;
+        EXPECT_EQ(switched(host), row.switch_sent) << row.command;
+    }
+}
+
+TEST(VariableFinder, ErrorsOfTheHostAndOfTheFinderLeaveNothingBehind) {
+    Host host;
+    host.set_variable("cName", HostValue::character("abc"));
+    struct Row {
+        const char *command;
+        double dialect;
+    } rows[] = {
+        {"a = ~cName AND b = ~nMissing", 0},  // the first value was loaded and released
+        {"a = ~cName AND b = ~(1 +", 3},      // the host cannot evaluate
+        {"a = ~cName AND b = ~%|%)%|%", 4},
+    };
+    for (const Row &row : rows) EXPECT_TRUE(literals(host, row.command, row.dialect).error) << row.command;
+    EXPECT_EQ(literals(host, "a = ~cName AND b = ~nMissing").error, "Variable not found: nMissing");
+}
+
+TEST(VariableFinder, ParameterModeReleasesTheValuesItFetched) {
+    Host host;
+    host.set_variable("cName", HostValue::character("abc"));
+    auto r = host.call("ZQ_MYSQL_FIND_VARIABLES", {std::string("a = ~cName AND b = ~(cName + 'x')")});
+    EXPECT_EQ(std::get<std::string>(r), "a = ?cName AND b = ?(cName + 'x')");
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// Many references whose literals are longer and shorter than themselves: the command is rewritten
+// in its own buffer, which moves its unread part only now and then.
+TEST(VariableFinder, LongCommandsWithGrowingAndShrinkingLiterals) {
+    Host host;
+    host.set_variable("s", HostValue::character(std::string(37, 's')));
+    host.set_variable("n", HostValue::numeric(7, 0));
+    std::string command, expected;
+    for (int i = 0; i < 3000; ++i) {
+        command += i % 3 == 0 ? "~s," : "~m.n ,";
+        expected += i % 3 == 0 ? "'" + std::string(37, 's') + "'," : "7 ,";
+    }
+    EXPECT_EQ(literals(host, command).result, expected);
+}
+
+// Every obtain and growth of the call made to fail in turn: each failure gives its own message (or
+// the host's error 182), never a crash, and the handle table is balanced after each.
+TEST(VariableFinder, EveryMemoryMessageIsReachedAndNothingLeaks) {
+    Host host;
+    std::string value = std::string(200, 'x') + std::string(150, '\'') + std::string(50, '\0');
+    host.set_variable("c", HostValue::character(value));
+    std::string expected = "a = '" + std::string(200, 'x') + std::string(300, '\'');
+    for (int i = 0; i < 50; ++i) expected += "'+Char(0)+'";
+    expected += "'";
+
+    std::set<std::string> messages;
+    bool succeeded = false;
+    for (std::size_t operations = 0; operations < 40 && !succeeded; ++operations) {
+        host.set_budget(std::nullopt, operations);
+        Outcome outcome = literals(host, "a = ~c");
+        host.set_budget(std::nullopt, std::nullopt);
+        if (outcome.error) messages.insert(*outcome.error);
+        if (outcome.result) {
+            EXPECT_EQ(*outcome.result, expected);
+            succeeded = true;
+        }
+    }
+    EXPECT_TRUE(succeeded);
+    for (const char *message : {"Insufficient memory for next operation", "Insufficient memory for next str",
+                                "Insufficient memory for next '", "Insufficient memory for next zero character",
+                                "Insufficient memory for next value"})
+        EXPECT_TRUE(messages.count(message)) << message;
+}
+
+}  // namespace
