@@ -93,7 +93,7 @@ void append_number(Text &out, double value, std::uint32_t decimals) {
     std::size_t kept = std::min<std::size_t>(fraction.size(), decimals);
     digits[0] = '0';
     std::memcpy(digits + 1, whole.data(), whole.size());
-    std::memcpy(digits + 1 + whole.size(), fraction.data(), kept);
+    if (kept > 0) std::memcpy(digits + 1 + whole.size(), fraction.data(), kept);
     std::size_t count = 1 + whole.size() + kept;
     if (kept < fraction.size() && fraction[kept] >= '5') {  // half away from zero, on the magnitude
         std::size_t i = count;
