@@ -5,9 +5,11 @@ namespace tarnvel::cli {
 void add_variable_options(CLI::App &app, HostOptions &options) {
     app.add_option("--var", options.variables, "Host variable NAME=VALUE in FoxPro literal syntax (repeatable)")
         ->type_size(1)
+        ->allow_extra_args(false)  // one value per occurrence: a positional may follow
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_option("--array", options.arrays, "Host array NAME=[elem, elem, ...] (repeatable)")
         ->type_size(1)
+        ->allow_extra_args(false)  // one value per occurrence: a positional may follow
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
 }
 
