@@ -139,4 +139,32 @@ TEST(VariableFinder, EveryMemoryMessageIsReachedAndNothingLeaks) {
         EXPECT_TRUE(messages.count(message)) << message;
 }
 
+// The time of day is rounded half away from zero to the second; a value in the last half second
+// of a day is the next day's midnight (never 24:00:00), which can also lift a date over a limit.
+TEST(VariableFinder, DatetimesRoundToTheSecond) {
+    Host host;
+    const double day = static_cast<double>(tarnvel::julian_day(2010, 8, 16));
+    const double before_1753 = static_cast<double>(tarnvel::julian_day(1752, 12, 31));
+    struct Row {
+        double value;
+        double dialect;
+        const char *result;
+    } rows[] = {
+        {day + (13 * 3600 + 45 * 60 + 7.5) / 86400.0, 3, "'2010-08-16 13:45:08'"},
+        {day + (13 * 3600 + 45 * 60 + 7.4) / 86400.0, 3, "'2010-08-16 13:45:07'"},
+        {day + 86399.6 / 86400.0, 2, "'2010-08-17 00:00:00'"},
+        {day + 86399.6 / 86400.0, 0, "'20100817 00:00:00'"},
+        {day + 86399.6 / 86400.0, 4, "#2010-08-17 00:00:00#"},
+        {before_1753 + 86399.6 / 86400.0, 0, "'17530101 00:00:00'"},
+        {before_1753 + 86399.4 / 86400.0, 0, "''"},
+    };
+    for (const Row &row : rows) {
+        HostValue value;
+        value.type = 'T';
+        value.number = row.value;
+        host.set_variable("t", value);
+        EXPECT_EQ(literals(host, "~t", row.dialect).result, row.result) << row.value << " " << row.dialect;
+    }
+}
+
 }  // namespace
