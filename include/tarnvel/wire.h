@@ -114,7 +114,9 @@ typedef struct CallbackBlock {
     tv_word arg2;
     tv_word unused1;
     tv_word code;        /* offset 16 */
-    tv_word zero;        /* offset 20: set to 0 before every request */
+    tv_word status;      /* offset 20: set to 0 before every request. A host that raised an error of its
+                          * own while answering (and returns instead of unwinding) writes its error
+                          * number here; the library then ends the call without reporting it again. */
     tv_word unused2;
 } CallbackBlock;
 
@@ -161,9 +163,9 @@ enum {
     TV_HOST_USER_ERROR = 84,     /* arg0: const char* message */
     TV_HOST_NAME_TABLE_INDEX = 93,/* arg0: const char* name; answer: index or -1 */
     TV_HOST_FIND_VAR = 92,       /* arg0: index, arg1: where (-1), arg2: Locator*; answer non-zero when found */
-    TV_HOST_LOAD = 30,           /* arg0: Locator*, arg1: Value* */
-    TV_HOST_EVALUATE = 55,       /* arg0: Value*, arg1: const char* expression; answer 0 or the host's error */
-    TV_HOST_EXECUTE = 54,        /* arg0: const char* command; answer 0 or the host's error */
+    TV_HOST_LOAD = 30,           /* arg0: Locator*, arg1: Value*; a failure sets 'status' */
+    TV_HOST_EVALUATE = 55,       /* arg0: Value*, arg1: const char* expression; a failure sets 'status' */
+    TV_HOST_EXECUTE = 54,        /* arg0: const char* command; a failure sets 'status' */
     TV_HOST_SWITCH = 28,         /* arg0: 1 */
     TV_HOST_TOP_WINDOW = 45,     /* arg0: 0; answer: the window on top or 0 */
     TV_HOST_EDITOR_COMMAND = 104,/* arg0: window, arg1: 0 copy, 2 paste */
@@ -204,7 +206,7 @@ TV_STATIC_ASSERT(sizeof(FoxTable) == 10 && offsetof(FoxTable, count) == 4 && off
                  "FoxTable layout");
 TV_STATIC_ASSERT(sizeof(RequestBlock) == 36 && offsetof(RequestBlock, code) == 20 && offsetof(RequestBlock, function) == 24,
                  "request block layout");
-TV_STATIC_ASSERT(sizeof(CallbackBlock) == 28 && offsetof(CallbackBlock, code) == 16 && offsetof(CallbackBlock, zero) == 20,
+TV_STATIC_ASSERT(sizeof(CallbackBlock) == 28 && offsetof(CallbackBlock, code) == 16 && offsetof(CallbackBlock, status) == 20,
                  "callback block layout");
 #endif
 

@@ -92,12 +92,13 @@ void Host::Impl::record(Error e) {
 }
 
 tv_word Host::Impl::answer(CallbackBlock &block) {
-    // A request that fails records the error and answers its number (evaluate, execute, load);
-    // a name lookup or find that fails answers "unknown".
+    // A request that fails records the error and puts its number into the block's status, which
+    // ends the library call (load, evaluate, execute); a name lookup or find that fails also answers
+    // "unknown".
     auto failed = [&](int number) -> tv_word {
+        block.status = static_cast<tv_word>(number != 0 ? number : 1);
         if (block.code == TV_HOST_NAME_TABLE_INDEX) return signed_word(-1);
-        if (block.code == TV_HOST_FIND_VAR) return 0;
-        return static_cast<tv_word>(number);
+        return 0;
     };
     try {
         switch (block.code) {

@@ -24,8 +24,9 @@ bool set_hand_size(MHANDLE handle, std::size_t size) { return dispatch::handle_r
 void ret_val(const Value &value) { dispatch::send(TV_HOST_RET_VAL, word(&value)); }
 
 void ret_char(std::string_view text) {
+    // A result that cannot be handed over is an error, not a silent success with no value.
     MHANDLE handle = alloc_hand(text.size() + 1);
-    if (handle == 0) return;  // no value is returned and no error raised
+    if (handle == 0) no_memory();
     hlock(handle);
     char *bytes = hand_to_ptr(handle);
     if (!text.empty()) std::memcpy(bytes, text.data(), text.size());
@@ -71,16 +72,19 @@ bool find_var(int name_index, int where, Locator &locator) {
     return dispatch::send(TV_HOST_FIND_VAR, word(name_index), word(where), word(&locator)) != 0;
 }
 
-void load(Locator &locator, Value &value) { dispatch::send(TV_HOST_LOAD, word(&locator), word(&value)); }
-
-void evaluate(Value &value, const char *expression) {
-    // A non-zero answer is the host's own error, which the host has reported already.
-    if (dispatch::send(TV_HOST_EVALUATE, word(&value), word(expression)) != 0) throw Unwind{};
+// A request the host may fail with an error of its own: it has reported the error already and sets
+// the status; the call ends without reporting it again.
+void send_failable(tv_word code, tv_word arg0, tv_word arg1 = 0) {
+    tv_word status = 0;
+    dispatch::send(code, arg0, arg1, 0, &status);
+    if (status != 0) throw Unwind{};
 }
 
-void execute(const char *command) {
-    if (dispatch::send(TV_HOST_EXECUTE, word(command)) != 0) throw Unwind{};
-}
+void load(Locator &locator, Value &value) { send_failable(TV_HOST_LOAD, word(&locator), word(&value)); }
+
+void evaluate(Value &value, const char *expression) { send_failable(TV_HOST_EVALUATE, word(&value), word(expression)); }
+
+void execute(const char *command) { send_failable(TV_HOST_EXECUTE, word(command)); }
 
 void switch_request(int argument) { dispatch::send(TV_HOST_SWITCH, word(argument)); }
 

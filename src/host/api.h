@@ -27,7 +27,7 @@ bool set_hand_size(MHANDLE handle, std::size_t size);  // unlock first; content 
 
 // --- Results ---
 void ret_val(const Value &value);
-void ret_char(std::string_view text);               // dropped silently when no handle can be had
+void ret_char(std::string_view text);               // host error 182 when no handle can be had
 void ret_int(std::int32_t number, int width = 10);
 void ret_logical(bool truth);
 
@@ -39,7 +39,7 @@ void ret_logical(bool truth);
 // --- Variables and expressions ---
 int name_table_index(const char *name);             // -1 when the host knows no such name
 bool find_var(int name_index, int where, Locator &locator);
-void load(Locator &locator, Value &value);          // a character value's handle is the caller's
+void load(Locator &locator, Value &value);          // a character value's handle is the caller's; an error of the host unwinds
 void evaluate(Value &value, const char *expression);  // an error of the host's own unwinds
 void execute(const char *command);
 void switch_request(int argument);                  // request 28

@@ -304,7 +304,8 @@ bool handle_resize(MHANDLE handle, std::size_t size) {
     return true;
 }
 
-tv_word send(tv_word code, tv_word arg0, tv_word arg1, tv_word arg2) {
+tv_word send(tv_word code, tv_word arg0, tv_word arg1, tv_word arg2, tv_word *status) {
+    if (status) *status = 0;
     ThreadBlock *tb = static_cast<ThreadBlock *>(platform::tls_get());
     if (!tb || !tb->callback) return 0;
     CallbackBlock block{};
@@ -312,8 +313,9 @@ tv_word send(tv_word code, tv_word arg0, tv_word arg1, tv_word arg2) {
     block.arg1 = arg1;
     block.arg2 = arg2;
     block.code = code;
-    block.zero = 0;
+    block.status = 0;
     tb->callback(&block);
+    if (status) *status = block.status;
     return block.arg0;
 }
 

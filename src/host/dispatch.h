@@ -47,8 +47,8 @@ std::size_t handle_size(MHANDLE handle);
 bool handle_resize(MHANDLE handle, std::size_t size);
 
 // A request to the host's callback; answers what the host left at offset 0 (0 when the thread has
-// no callback).
-tv_word send(tv_word code, tv_word arg0 = 0, tv_word arg1 = 0, tv_word arg2 = 0);
+// no callback). 'status', when given, receives what the host left at offset 20.
+tv_word send(tv_word code, tv_word arg0 = 0, tv_word arg1 = 0, tv_word arg2 = 0, tv_word *status = nullptr);
 
 // The platform's process notices.
 bool process_attach();

@@ -6,7 +6,9 @@ namespace {
 
 constexpr auto npos = std::string_view::npos;
 
-bool blank_or_tab(char c) { return c == ' ' || c == '\t'; }
+// Line breaks count as blanks where blanks are skipped, so a list written over several lines reads
+// like one written on one line.
+bool blank_or_tab(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string_view skip_blanks(std::string_view text) {
     std::size_t i = 0;

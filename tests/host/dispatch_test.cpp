@@ -290,3 +290,19 @@ TEST(StringFunctions, EditorCommandsGoToTheWindowOnTopOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// A result the host cannot be given is an error, never a silent success without a value.
+TEST(Dispatch, CharacterResultThatCannotBeHandedOverIsError182) {
+    rawhost::Host host;
+    const FoxTable *table = host.init();
+    host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), 0);
+    host.call(*rawhost::find(table, "ZQV_GETLOC"), {});
+    host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+    EXPECT_FALSE(host.requests.has_returned);
+    EXPECT_EQ(host.requests.errors, std::vector<int>{182});
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+}  // namespace
