@@ -257,7 +257,7 @@ Sink extract_subqueries(Session &session, std::string_view text) {
     rewritten.append(text.substr(copied));
     Sink out = convert_statement(session, rewritten.view());
     rewritten.release();
-    Sink result = Sink::obtain(out.size() + subs.texts.size() + 1, "Insufficient memory for subquery inserting");
+    Sink result = Sink::grown(out.size() + subs.texts.size() + 1, "Insufficient memory for subquery inserting");
     put_back(result, out.view(), subs, 0);
     return result;
 }

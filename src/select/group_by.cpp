@@ -106,7 +106,7 @@ struct Pass {
     // Every whole-word occurrence of the alias in HAVING becomes the expression.
     void replace_alias(Sink &having, std::string_view alias, std::string_view expr) const {
         if (find_word(having.view(), alias) == std::string_view::npos) return;
-        Sink rebuilt = Sink::obtain(having.size() + expr.size() + 2, "Insufficient memory for HAVING");
+        Sink rebuilt = Sink::grown(having.size() + expr.size() + 2, "Insufficient memory for HAVING");
         std::string_view text = having.view();
         std::size_t done = 0;
         for (std::size_t at = find_word(text, alias); at != std::string_view::npos; at = find_word(text, alias, done)) {
@@ -150,7 +150,7 @@ void group_by_pass(Session &session, Clauses &clauses) {
     bool first_entry = true;
 
     const std::string_view list = select.view();
-    Sink rebuilt = Sink::obtain(list.size() + 64, "Insufficient memory for SELECT MAX()");
+    Sink rebuilt = Sink::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
     std::size_t at = list.size() < 7 ? list.size() : 7;
     rebuilt.append(list.substr(0, at));
     for (int number = 1;; ++number) {

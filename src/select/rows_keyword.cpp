@@ -63,8 +63,7 @@ void Scanner::dot_fix() {
 
 void Scanner::open_clause(char letter) {
     int i = Clauses::index(letter);
-    std::size_t member = work_.length();
-    std::size_t capacity = std::max<std::size_t>(333, 2 * (member + 1) + 1);
+    std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
     clauses_.buffers[i] = Sink::obtain(capacity, "Insufficient memory for clause");
     clauses_.current = letter;
     between_ = 0;

@@ -25,7 +25,8 @@ Scanner::Scanner(Session &session, Clauses &clauses, bool &force_order, std::str
       dialect_(session.dialect),
       clauses_(clauses),
       force_order_(force_order),
-      work_(WorkText::copy_of(member, 2 * member.size() + 1)) {}
+      work_(WorkText::copy_of(member, 2 * member.size() + 1)),
+      member_length_(member.size()) {}
 
 void Scanner::emit(char c) {
     if (Sink *sink = clauses_.current_sink()) sink->push(c);

@@ -83,6 +83,7 @@ private:
     Clauses &clauses_;
     bool &force_order_;
     WorkText work_;
+    std::size_t member_length_;
     std::size_t pos_ = 0;
 
     // literal states

@@ -23,6 +23,17 @@ public:
         return sink;
     }
 
+    // A new sink that takes the place of one that had to grow: when it cannot be had, the growth
+    // message is raised (not host error 182).
+    static Sink grown(std::size_t capacity, std::string_view grow_message) {
+        Sink sink;
+        sink.buffer_ = Buffer::try_obtain(capacity + 1);
+        if (!sink.buffer_) host::user_error(grow_message);
+        sink.message_ = grow_message;
+        sink.refresh();
+        return sink;
+    }
+
     explicit operator bool() const { return static_cast<bool>(buffer_); }
     std::size_t size() const { return length_; }
     bool empty() const { return length_ == 0; }

@@ -46,7 +46,7 @@ void nolock_pass(Session &session, Clauses &clauses) {
     std::size_t keyword = text.find("FROM");
     if (keyword == std::string_view::npos) return;
     const lex::Alphabet &letters = session.letters;
-    Sink out = Sink::obtain(text.size() + 2 * hint.size(), "Insufficient memory for WITH (NOLOCK)");
+    Sink out = Sink::grown(text.size() + 2 * hint.size(), "Insufficient memory for WITH (NOLOCK)");
     std::size_t copied = 0;
     std::size_t at = keyword + 5;
     while (at <= text.size()) {

@@ -16,11 +16,15 @@ struct Outcome {
     int number = 0;       // host error number (182), 0 for a user error
 };
 
-inline Outcome convert(const std::string &function, const std::string &sql, bool from_fox = true) {
+// 'operations': how many obtains and growths may succeed (the argument's own handle included).
+inline Outcome convert(const std::string &function, const std::string &sql, bool from_fox = true,
+                       tv_word operations = ~tv_word(0)) {
     rawhost::Host host;
     const FoxTable *table = host.init();
     host.call(*rawhost::find(table, "ZQV_SETFROMFOX"), {{'L', "", 0, from_fox}});
+    host.send(TV_REQ_SET_BUDGET, ~tv_word(0), operations);
     host.call(*rawhost::find(table, function), {{'C', sql}});
+    host.send(TV_REQ_SET_BUDGET, ~tv_word(0), ~tv_word(0));
     Outcome out;
     if (!host.requests.user_errors.empty()) {
         out.error = true;
