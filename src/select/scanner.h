@@ -9,6 +9,7 @@
 #include "select/work_text.h"
 
 #include <array>
+#include <cassert>
 #include <initializer_list>
 #include <cstddef>
 #include <string_view>
@@ -68,7 +69,11 @@ private:
     // --- the tests of the scanning helpers, at the current word
     std::string_view text() const { return work_.view(); }
     lex::Pos rel(std::size_t at) const { return static_cast<lex::Pos>(at - work_.base()); }
-    lex::Pos here() const { return rel(pos_); }
+    lex::Pos here() const {
+        assert(view_is_whole());
+        return rel(pos_);
+    }
+    bool view_is_whole() const;  // nothing a test at the word may read lies before the view
     lex::Pos wlen() const { return static_cast<lex::Pos>(length_); }
     bool paren_follows() const { return lex::followed_by_open_paren(text(), here()); }
     std::size_t open_paren() const { return work_.at(pos_) == '(' ? pos_ : pos_ + 1; }

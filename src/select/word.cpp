@@ -22,6 +22,14 @@ void Scanner::anchor() {
     if (at > work_.base()) work_.settle(at);
 }
 
+bool Scanner::view_is_whole() const {
+    if (work_.base() == 0) return true;
+    std::size_t at = pos_ - length_;
+    if (at < work_.base()) return false;
+    while (at > work_.base() && item_char(session_.letters, work_.at(at - 1))) --at;
+    return at >= work_.base() + 2;
+}
+
 void Scanner::remember_previous(std::string_view keyword) {
     previous_length_ = keyword.size();
     std::memcpy(previous_.data(), keyword.data(), std::min(keyword.size(), previous_.size()));

@@ -1,0 +1,92 @@
+// The work copy with its gap at the scan reads and edits exactly like a plain string edited in
+// place, whatever the order of settles, edits and growths.
+#include "select/work_text.h"
+
+#include "host/raw_host.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+
+namespace {
+
+using tarnvel::select::WorkText;
+
+thread_local std::function<void()> call_body;
+void TV_FASTCALL run_call_body(ParamBlk *) { call_body(); }
+
+void inside_call(rawhost::Host &host, std::function<void()> body) {
+    call_body = std::move(body);
+    FoxInfo info{"TEST_BODY", &run_call_body, 0, ""};
+    host.call(info, {});
+    call_body = nullptr;
+}
+
+std::string whole(const WorkText &work) {
+    std::string text;
+    for (std::size_t i = work.base(); i < work.length(); ++i) text += work.at(i);
+    return text;
+}
+
+TEST(WorkText, EditsMatchAPlainStringEditedInPlace) {
+    rawhost::Host host;
+    inside_call(host, [] {
+        std::mt19937 random(7);
+        for (int round = 0; round < 200; ++round) {
+            std::string start(random() % 40, 'x');
+            for (char &c : start) c = static_cast<char>('a' + random() % 26);
+            std::string plain = start + ' ';
+            WorkText work = WorkText::copy_of(start, 2 * start.size() + 1);
+            std::size_t settled = 0;
+            for (int step = 0; step < 60; ++step) {
+                ASSERT_EQ(work.length(), plain.size());
+                ASSERT_EQ(work.view(), std::string_view(plain).substr(work.base()));
+                std::size_t at = settled + (plain.size() > settled ? random() % (plain.size() - settled + 1) : 0);
+                std::string part(random() % 12, 'Z');
+                switch (random() % 4) {
+                case 0:
+                    settled = at;
+                    work.settle(at);
+                    break;
+                case 1:
+                    work.insert(at, part, "grow");
+                    plain.insert(at, part);
+                    break;
+                case 2: {
+                    std::size_t count = random() % 5;
+                    work.erase(at, count);
+                    if (at < plain.size()) plain.erase(at, count);
+                    break;
+                }
+                default: {
+                    std::size_t count = random() % 5;
+                    work.replace(at, count, part, "grow");
+                    plain.replace(std::min(at, plain.size()), count, part);
+                    break;
+                }
+                }
+            }
+            EXPECT_EQ(whole(work), plain.substr(work.base()));
+        }
+    });
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+TEST(WorkText, AGrowthThatFailsRaisesTheRowsMessage) {
+    rawhost::Host host;
+    bool returned = false;
+    inside_call(host, [&] {
+        WorkText work = WorkText::copy_of("abc", 7);
+        host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), 0);
+        work.insert(1, std::string(50, 'x'), "Insufficient memory for TTOD");
+        returned = true;
+    });
+    host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+    EXPECT_FALSE(returned);
+    EXPECT_EQ(host.requests.user_errors, std::vector<std::string>{"Insufficient memory for TTOD"});
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+}  // namespace
