@@ -72,6 +72,13 @@ void large_statements(benchmark::State &state) {
     state.SetLabel(function);
 }
 
+// The cost of one call through the substitute host with nothing to convert.
+void empty_call(benchmark::State &state) {
+    tarnvel::Host host;
+    for (auto _ : state) benchmark::DoNotOptimize(host.call("ZQ_SQL_SELECT_CONVERT", {std::string()}));
+}
+
+BENCHMARK(empty_call);
 BENCHMARK(typical_statements)->DenseRange(0, 3);
 BENCHMARK(large_statements)
     ->ArgsProduct({{0, 1, 2, 3}, {100'000, 1'000'000, 10'000'000}})

@@ -18,6 +18,7 @@ struct Clauses {
     std::array<Sink, 6> buffers;  // select, into, from, where, group, order; no handle: absent
     Sink wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
     char current = 0;
+    Sink *sink = nullptr;  // the buffer of the current clause
 
     static int index(char letter) {
         std::size_t i = clause_letters.find(letter);
@@ -27,7 +28,12 @@ struct Clauses {
         int i = index(letter);
         return i < 0 || !buffers[i] ? nullptr : &buffers[i];
     }
-    Sink *current_sink() { return get(current); }
+    Sink *current_sink() { return sink; }
+    // Makes the clause current (its buffer, when it has one, receives the text from now on).
+    void make_current(char letter) {
+        current = letter;
+        sink = get(letter);
+    }
     Sink &select() { return buffers[0]; }
     Sink &from() { return buffers[2]; }
     Sink &where() { return buffers[3]; }
@@ -37,6 +43,7 @@ struct Clauses {
         for (Sink &sink : buffers) sink.release();
         wrap.release();
         current = 0;
+        sink = nullptr;
     }
 };
 
@@ -46,6 +53,7 @@ struct Session {
     const lex::Alphabet &letters;
     bool from_fox;
     Sink word;  // the word area: the current word upper-cased (grows with the word)
+    int nolock = -1;  // the table-hint switch, asked of the host once a call (-1: not yet)
 };
 
 }  // namespace tarnvel::select

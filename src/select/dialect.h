@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 #include <array>
 
 namespace tarnvel::select {
@@ -89,15 +89,34 @@ struct RowSet {
     std::array<std::uint8_t, 6> rows{};
     std::uint8_t count = 0;
 };
-struct WordHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+// An open-addressing table from words to row sets, built once per dialect.
+class Lexicon {
+public:
+    RowSet &operator[](std::string_view word);  // adds the word when it is new
+    const RowSet *find(std::string_view word) const {
+        if (word.size() > longest_ || slots_.empty()) return nullptr;
+        for (std::size_t i = hash(word) & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+            const Slot &slot = slots_[i];
+            if (slot.word.empty()) return nullptr;
+            if (slot.word == word) return &slot.rows;
+        }
+    }
+
+private:
+    struct Slot {
+        std::string word;
+        RowSet rows;
+    };
+    static std::size_t hash(std::string_view word) {
+        std::size_t h = 14695981039346656037ull;
+        for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        return h ^ (h >> 29);
+    }
+    void rehash(std::size_t capacity);
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+    std::size_t longest_ = 0;
 };
-struct WordEq {
-    using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const { return a == b; }
-};
-using Lexicon = std::unordered_map<std::string, RowSet, WordHash, WordEq>;
 
 struct Dialect {
     std::string_view name;

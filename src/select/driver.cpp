@@ -6,6 +6,7 @@
 #include "select/scanner.h"
 #include "select/table_hint.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -15,6 +16,24 @@ namespace {
 constexpr std::string_view placeholder_head = "'S$U$B$Q";
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+// A set of characters as a table, and the first of them in a text from a position.
+struct CharSet {
+    bool in[256] = {};
+    constexpr explicit CharSet(std::string_view chars) {
+        for (char c : chars) in[static_cast<unsigned char>(c)] = true;
+    }
+    std::size_t find(std::string_view text, std::size_t from) const {
+        for (std::size_t i = from; i < text.size(); ++i) {
+            if (in[static_cast<unsigned char>(text[i])]) return i;
+        }
+        return std::string_view::npos;
+    }
+};
+constexpr CharSet line_breaks("\r\n");
+constexpr CharSet subquery_stops_fox("('\"[");
+constexpr CharSet subquery_stops("('");
+constexpr CharSet union_stops("Uu'\"[");
 
 // The literal that starts at text[at], if any: its end (one past the closing quote, or the end
 // of the text). Single quotes always; double quotes and brackets under FoxPro syntax.
@@ -29,11 +48,10 @@ std::size_t literal_end(std::string_view text, std::size_t at, bool from_fox) {
 // The placeholder text of subquery k: 'S$U$B$QA' for the first, the characters after "Z" from the
 // 27th on, and a number in braces once a single character no longer serves.
 std::string placeholder(std::size_t k) {
-    std::string text(placeholder_head);
-    if (k < 100) text += static_cast<char>(65 + k);
-    else text += "{" + std::to_string(k) + "}";
-    text += '\'';
-    return text;
+    char text[48];
+    int n = k < 100 ? std::snprintf(text, sizeof text, "%s%c'", placeholder_head.data(), static_cast<char>(65 + k))
+                    : std::snprintf(text, sizeof text, "%s{%zu}'", placeholder_head.data(), k);
+    return std::string(text, static_cast<std::size_t>(n));
 }
 
 // The subquery index of the placeholder at text[at], or npos.
@@ -100,26 +118,28 @@ void put_back(Sink &out, std::string_view text, const Subqueries &subs, std::siz
     out.append(text.substr(done));
 }
 
-// The first "UNION " (else "UNIO ") outside literals, from 'from'.
+// The first "UNION " (else the first "UNIO ") outside literals, from 'from'; 'length' gets 5 or 4.
 std::size_t find_union(std::string_view text, std::size_t from, bool from_fox, const lex::Alphabet &letters,
                        std::size_t &length) {
-    for (std::string_view word : {std::string_view("UNION "), std::string_view("UNIO ")}) {
-        for (std::size_t i = from; i < text.size(); ++i) {
+    std::size_t unio = std::string_view::npos;
+    for (std::size_t i = union_stops.find(text, from); i < text.size(); i = union_stops.find(text, i + 1)) {
+        char c = text[i];
+        if (c == '\'' || c == '"' || c == '[') {
             std::size_t end = literal_end(text, i, from_fox);
-            if (end != i) {
-                i = end - 1;
-                continue;
-            }
-            if (i + word.size() > text.size()) break;
-            std::size_t j = 0;
-            while (j < word.size() && letters.upper(text[i + j]) == word[j]) ++j;
-            if (j == word.size()) {
-                length = word.size() - 1;
-                return i;
-            }
+            if (end != i) i = end - 1;
+            continue;
         }
+        if (c != 'U' && c != 'u') continue;
+        std::size_t j = 1;
+        while (j < 5 && i + j < text.size() && letters.upper(text[i + j]) == "UNION"[j]) ++j;
+        if (j == 5 && i + 5 < text.size() && text[i + 5] == ' ') {
+            length = 5;
+            return i;
+        }
+        if (j == 4 && unio == std::string_view::npos && i + 4 < text.size() && text[i + 4] == ' ') unio = i;
     }
-    return std::string_view::npos;
+    length = 4;
+    return unio;
 }
 
 void append_clause(Sink &out, const Sink &clause, std::string_view message, bool always) {
@@ -149,6 +169,8 @@ void add_force_order(Sink &out) {
 }  // namespace
 
 void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length) {
+    std::string_view whole(text, length);
+    if (line_breaks.find(whole, 0) == std::string_view::npos) return;
     char open = 0;  // the closing character of the literal we are in
     for (std::size_t i = 0; i < length; ++i) {
         char c = text[i];
@@ -218,13 +240,13 @@ Sink extract_subqueries(Session &session, std::string_view text) {
     Subqueries subs;
     Sink rewritten;
     std::size_t copied = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    const CharSet &stops = session.from_fox ? subquery_stops_fox : subquery_stops;
+    for (std::size_t i = stops.find(text, 0); i < text.size(); i = stops.find(text, i + 1)) {
         std::size_t end = literal_end(text, i, session.from_fox);
         if (end != i) {
             i = end - 1;
             continue;
         }
-        if (text[i] != '(') continue;
         std::size_t sele = i + 1;
         while (sele < text.size() && is_blank(text[sele])) ++sele;
         if (text.size() - sele < 4) continue;

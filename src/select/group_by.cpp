@@ -8,6 +8,24 @@
 namespace tarnvel::select {
 namespace {
 
+// The SQL Server reserved and clause words, compared as written.
+const Lexicon &sqlserver_keywords() {
+    static const Lexicon words = [] {
+        Lexicon lexicon;
+        for (lex::KeywordList list : {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause}) {
+            std::string_view text = lex::keyword_list_text(list);
+            while (!text.empty()) {
+                std::size_t comma = text.find(',');
+                std::string_view word = text.substr(0, comma);
+                text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+                if (!word.empty()) lexicon[word];
+            }
+        }
+        return lexicon;
+    }();
+    return words;
+}
+
 struct Pass {
     const lex::Alphabet &letters;
     const Dialect &dialect;
@@ -79,10 +97,7 @@ struct Pass {
             while (i < item.size() && ident(item[i])) ++i;
             std::string_view word = item.substr(start, i - start);
             if (lex::followed_by_open_paren(item, static_cast<lex::Pos>(i))) continue;
-            if (lex::keyword_in_list(lex::KeywordList::sqlserver_reserved, word) ||
-                lex::keyword_in_list(lex::KeywordList::sqlserver_clause, word)) {
-                continue;
-            }
+            if (sqlserver_keywords().find(word)) continue;
             if (word.size() == 3 && start >= 11) {
                 std::string_view cast = item.substr(start - 11, 14);
                 if (cast == "CAST (0 AS BIT" || cast == "CAST (1 AS BIT") continue;

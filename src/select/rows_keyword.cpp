@@ -65,7 +65,7 @@ void Scanner::open_clause(char letter) {
     int i = Clauses::index(letter);
     std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
     clauses_.buffers[i] = Sink::obtain(capacity, "Insufficient memory for clause");
-    clauses_.current = letter;
+    clauses_.make_current(letter);
     between_ = 0;
     in_on_ = false;
 }
@@ -190,7 +190,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
             !followed_by_operand(false)) {
             return Verdict::quote;
         }
-        clauses_.current = 'g';
+        clauses_.make_current('g');
         between_ = 0;
         in_having_ = true;
         name_ = "HAVING";

@@ -13,6 +13,17 @@ namespace {
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
+// The characters that a literal, a region, a host variable, a date or the blank rule may concern.
+constexpr std::string_view special_characters{"\0\"'`[]^~(){?\t ", 15};
+struct SpecialTable {
+    bool table[256] = {};
+    constexpr SpecialTable() {
+        for (char c : special_characters) table[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr SpecialTable specials;
+bool special(char c) { return specials.table[static_cast<unsigned char>(c)]; }
+
 }  // namespace
 
 void convert_clauses(Session &session, Clauses &clauses, bool &force_order, std::string_view member) {
@@ -45,6 +56,31 @@ void Scanner::run() {
     while (pos_ < work_.length() && is_blank(work_.at(pos_))) ++pos_;
     while (pos_ < work_.length()) {
         char c = work_.at(pos_);
+        if (!special(c)) {  // the common case: no literal, region or blank rule applies to c
+            if (!outside()) {
+                copy_current();
+                continue;
+            }
+            if (session_.letters.letter(c) || c == '_') {
+                if (!collecting_) {
+                    collecting_ = true;
+                    word_start_ = pos_;
+                }
+                ++pos_;
+                continue;
+            }
+            if (collecting_ && is_digit(c)) {
+                ++pos_;
+                continue;
+            }
+            if (collecting_) {
+                collecting_ = false;
+                process_word(word_start_);
+                if (moved_) continue;
+            }
+            copy_current();
+            continue;
+        }
         if (c == '\0') {  // a row marked the next word as a type word it inserted
             anchor();
             work_.erase(pos_, 1);
@@ -280,7 +316,7 @@ void Scanner::end_member() {
             where = Sink::obtain(6 + row_limit_.size(), "Insufficient memory for WHERE");
             where.append("WHERE ");
             where.append(row_limit_.view());
-            clauses_.current = 'w';
+            clauses_.make_current('w');
         }
     } else if (dialect_.top == TopPlace::order_limit && clauses_.order()) {
         Sink &order = clauses_.order();

@@ -41,7 +41,9 @@ std::size_t next_at_depth_zero(std::string_view text, std::size_t from, std::str
 
 void nolock_pass(Session &session, Clauses &clauses) {
     Sink &from = clauses.from();
-    if (!from || !switched_on()) return;
+    if (!from) return;
+    if (session.nolock < 0) session.nolock = switched_on() ? 1 : 0;  // the host cannot change it during the call
+    if (!session.nolock) return;
     const std::string_view text = from.view();
     std::size_t keyword = text.find("FROM");
     if (keyword == std::string_view::npos) return;

@@ -65,9 +65,9 @@ void Scanner::process_word(std::size_t start) {
 }
 
 void Scanner::run_chain() {
-    auto found = dialect_.lexicon.find(session_.word.view());
-    if (found == dialect_.lexicon.end()) return;
-    const RowSet &rows = found->second;
+    const RowSet *found = dialect_.lexicon.find(session_.word.view());
+    if (!found) return;
+    const RowSet &rows = *found;
     for (std::uint8_t i = 0; i < rows.count; ++i) {
         Verdict verdict = apply(dialect_.chain[rows.rows[i]]);
         if (verdict == Verdict::pass) continue;
