@@ -34,9 +34,6 @@ cli::Action setup(CLI::App &app) {
     app.add_flag("--plain-sql", options->plain_sql, "The command is not in FoxPro syntax (the FoxPro-syntax switch off)");
     app.add_flag("--each-line", options->each_line, "Convert each input line as a statement of its own");
     cli::add_variable_options(app, options->host);
-    for (const char *name : {"--var", "--array"}) {  // one value each time, so that the statement may follow
-        if (CLI::Option *option = app.get_option_no_throw(name)) option->allow_extra_args(false);
-    }
     app.add_option("SQL", options->statement, "The SELECT command; - or none reads standard input");
 
     return [options](cli::Context &context) {
