@@ -1,14 +1,51 @@
 // Entry wrappers of the utilities functions: parameters, work buffers, defaults, results.
 #include "host/entry.h"
 #include "host/functions.h"
+#include "utilities/directives.h"
+#include "utilities/iif.h"
+#include "utilities/reserved.h"
 
 namespace tarnvel::entries {
+namespace {
 
-void TV_FASTCALL ZQ_SQL_RESERVED(ParamBlk *) { entry::not_available("ZQ_SQL_RESERVED"); }
-void TV_FASTCALL ZQ_ORACLE_RESERVED(ParamBlk *) { entry::not_available("ZQ_ORACLE_RESERVED"); }
-void TV_FASTCALL ZQ_MYSQL_RESERVED(ParamBlk *) { entry::not_available("ZQ_MYSQL_RESERVED"); }
-void TV_FASTCALL ZQ_ACCESS_RESERVED(ParamBlk *) { entry::not_available("ZQ_ACCESS_RESERVED"); }
-void TV_FASTCALL ZQ_SQL_REMOVE_DIRECTIVES(ParamBlk *) { entry::not_available("ZQ_SQL_REMOVE_DIRECTIVES"); }
-void TV_FASTCALL ZQ_SQL_IIF(ParamBlk *) { entry::not_available("ZQ_SQL_IIF"); }
+// The work buffer of character parameter 1 as a Text of exactly its bytes (a NUL among them
+// stays part of the text).
+Text parameter_text(const entry::Params &p, std::size_t size, std::string_view grow_message) {
+    Text text(p.work_buffer(1, size), grow_message);
+    text.set_length(p.length(1));
+    return text;
+}
+
+void quote_reserved(ParamBlk *params, int dialect) {
+    entry::Params p(params);
+    const std::size_t n = p.length(1);
+    Text text = parameter_text(p, n + 1, "Insufficient memory for quoting");
+    // Every quoted word has two characters at least, so twice the length always holds the result.
+    Text quoted = Text::obtain(2 * n + 1, "Insufficient memory for quoting");
+    utilities::quote_reserved(text, dialect, quoted);
+    host::ret_char(quoted.view());
+}
+
+}  // namespace
+
+void TV_FASTCALL ZQ_SQL_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_sqlserver); }
+void TV_FASTCALL ZQ_ORACLE_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_oracle); }
+void TV_FASTCALL ZQ_MYSQL_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_mysql); }
+void TV_FASTCALL ZQ_ACCESS_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_access); }
+
+void TV_FASTCALL ZQ_SQL_REMOVE_DIRECTIVES(ParamBlk *params) {
+    entry::Params p(params);
+    Text command = parameter_text(p, p.length(1) + 5, "Insufficient memory for directives");
+    utilities::remove_directives(command);
+    host::ret_char(command.view());
+}
+
+void TV_FASTCALL ZQ_SQL_IIF(ParamBlk *params) {
+    entry::Params p(params);
+    Text command = parameter_text(p, p.length(1) + 1, utilities::case_memory_message);
+    // The output buffer, of the command buffer's size; released on every path.
+    Text out(Buffer::obtain(command.buffer().size()), utilities::case_memory_message);
+    if (utilities::convert_iif(command, out)) host::ret_char(out.view());
+}
 
 }  // namespace tarnvel::entries

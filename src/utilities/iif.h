@@ -1,0 +1,19 @@
+// IIF to CASE: every IIF(condition, value1, value2) call of a command becomes
+// " CASE WHEN condition THEN value1 ELSE value2 END ", nested calls included; the rest of the
+// command is kept as written.
+#pragma once
+
+#include "host/buffer.h"
+
+namespace tarnvel::utilities {
+
+// The message raised when either copy of the command cannot grow.
+inline constexpr std::string_view case_memory_message = "Insufficient memory for CASE";
+
+// 'command' is the work buffer; it becomes the search copy (upper case). 'out' is the output
+// buffer the caller obtained (the statement driver's out buffer), empty on entry: it receives the
+// command as given and then every edit, at the same offsets as the search copy. Both grow as
+// needed ("Insufficient memory for CASE" when they cannot). True when 'out' holds the result.
+bool convert_iif(Text &command, Text &out);
+
+}  // namespace tarnvel::utilities

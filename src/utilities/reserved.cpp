@@ -1,0 +1,224 @@
+#include "utilities/reserved.h"
+
+#include "host/state.h"
+#include "lex/keywords.h"
+#include "lex/letters.h"
+#include "lex/scan.h"
+
+#include <array>
+#include <cstddef>
+
+namespace tarnvel::utilities {
+namespace {
+
+using lex::Pos;
+
+// What differs between the dialects: the two lists searched, the quotes written, the members of
+// the operand tests, and a further quote whose names are left alone (MySQL's backquote).
+struct QuotingDialect {
+    lex::KeywordList reserved;
+    lex::KeywordList clause;
+    char open;
+    char close;
+    const lex::EdgeQuotes *edges;
+    char name_quote;  // 0 for none
+};
+
+constexpr std::array<QuotingDialect, 4> dialects{{
+    {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause, '[', ']', &lex::sqlserver_edges, 0},
+    {lex::KeywordList::oracle_reserved, lex::KeywordList::oracle_clause, '"', '"', &lex::oracle_edges, 0},
+    {lex::KeywordList::mysql_reserved, lex::KeywordList::mysql_clause, '`', '`', &lex::mysql_edges, '`'},
+    {lex::KeywordList::access_reserved, lex::KeywordList::access_clause, '[', ']', &lex::access_edges, 0},
+}};
+
+// No entry of any list is this long; a longer word is never a keyword and is not looked up.
+constexpr std::size_t longest_keyword = 64;
+
+struct Span {
+    Pos begin = 0;
+    Pos end = 0;
+};
+
+struct Scan {
+    std::string_view text;     // the text without its terminator
+    std::string_view bounded;  // the same with its NUL: the end of the text ends the bounds of the tests after a word
+    const QuotingDialect &dialect;
+    const lex::Alphabet &abc;
+    char clause;  // the clause in which the last SELECT conversion ended
+
+    char at(Pos i) const { return i >= 0 && i < static_cast<Pos>(text.size()) ? text[static_cast<std::size_t>(i)] : '\0'; }
+    bool word_char(char c) const { return abc.letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '~' || c == '#'; }
+    const lex::EdgeQuotes &edges() const { return *dialect.edges; }
+
+    bool is(Span w, std::string_view upper_word) const {
+        if (w.end - w.begin != static_cast<Pos>(upper_word.size())) return false;
+        for (std::size_t k = 0; k < upper_word.size(); ++k)
+            if (abc.upper(text[static_cast<std::size_t>(w.begin) + k]) != upper_word[k]) return false;
+        return true;
+    }
+    // The word after 'pos' behind blanks and tabs (empty when something else stands there).
+    Span word_after(Pos pos) const {
+        while (at(pos) == ' ' || at(pos) == '\t') ++pos;
+        Span w{pos, pos};
+        while (w.end < static_cast<Pos>(text.size()) && word_char(at(w.end))) ++w.end;
+        return w;
+    }
+    // The last character before 'pos' that is not a blank or tab (-1 when there is none).
+    Pos before_blanks(Pos pos) const {
+        --pos;
+        while (pos >= 0 && (at(pos) == ' ' || at(pos) == '\t')) --pos;
+        return pos;
+    }
+    // The word that ends at 'last' (inclusive).
+    Span word_ending_at(Pos last) const {
+        Span w{last + 1, last + 1};
+        while (w.begin > 0 && word_char(at(w.begin - 1))) --w.begin;
+        return w;
+    }
+    Span word_before(Pos pos) const { return word_ending_at(before_blanks(pos)); }
+
+    bool preceded_by_operand(Span w, bool dot) const {
+        return lex::preceded_by_operand(text, w.end, w.end - w.begin, edges(), dot, clause);
+    }
+    bool followed_by_operand(Span w, bool dot) const { return lex::followed_by_operand(bounded, w.end, edges(), dot); }
+    bool between_dots(Span w) const { return at(w.begin - 1) == '.' && at(w.end) == '.'; }
+};
+
+// The operator and predicate words, and where they stand as operators (then they stay bare).
+bool joins_operands(const Scan &s, Span w) {  // AND, OR
+    return s.between_dots(w) || (s.preceded_by_operand(w, true) && s.followed_by_operand(w, true));
+}
+bool negates(const Scan &s, Span w) {  // NOT
+    return s.between_dots(w) || s.preceded_by_operand(w, false) || s.followed_by_operand(w, false);
+}
+bool compares(const Scan &s, Span w) {  // LIKE, BETWEEN
+    return s.preceded_by_operand(w, false) && s.followed_by_operand(w, false);
+}
+bool tests_null(const Scan &s, Span w) {  // IS NULL, IS NOT NULL
+    Span next = s.word_after(w.end);
+    if (s.is(next, "NOT")) next = s.word_after(next.end);
+    return s.is(next, "NULL");
+}
+bool is_null_value(const Scan &s, Span w) {  // NULL after IS, IS NOT, "=" or "<>"
+    Pos last = s.before_blanks(w.begin);
+    if (last < 0) return false;
+    if (s.at(last) == '=' || (s.at(last) == '>' && s.at(last - 1) == '<')) return true;
+    Span previous = s.word_ending_at(last);
+    if (s.is(previous, "NOT")) previous = s.word_before(previous.begin);
+    return s.is(previous, "IS");
+}
+bool opens_list(const Scan &s, Span w) {  // IN
+    return lex::followed_by_open_paren(s.bounded, w.end) && s.preceded_by_operand(w, false);
+}
+bool opens_subquery(const Scan &s, Span w) {  // EXISTS
+    return lex::followed_by_open_paren(s.bounded, w.end);
+}
+
+struct OperatorWord {
+    std::string_view word;
+    bool (*stands_as_operator)(const Scan &, Span);
+};
+
+constexpr std::array<OperatorWord, 9> operator_words{{
+    {"AND", joins_operands},
+    {"OR", joins_operands},
+    {"NOT", negates},
+    {"LIKE", compares},
+    {"BETWEEN", compares},
+    {"IS", tests_null},
+    {"NULL", is_null_value},
+    {"IN", opens_list},
+    {"EXISTS", opens_subquery},
+}};
+
+bool stands_as_operator(const Scan &s, Span w, std::string_view upper_word) {
+    for (const OperatorWord &op : operator_words)
+        if (op.word == upper_word) return op.stands_as_operator(s, w);
+    return false;
+}
+
+bool needs_quotes(const Scan &s, Span w) {
+    auto length = static_cast<std::size_t>(w.end - w.begin);
+    if (length > longest_keyword) return false;
+    std::array<char, longest_keyword> upper{};
+    for (std::size_t k = 0; k < length; ++k) upper[k] = s.abc.upper(s.text[static_cast<std::size_t>(w.begin) + k]);
+    std::string_view word(upper.data(), length);
+    if (stands_as_operator(s, w, word)) return false;
+    return lex::keyword_in_list(s.dialect.reserved, word) || lex::keyword_in_list(s.dialect.clause, word);
+}
+
+enum class Inside { nothing, single_quotes, double_quotes, brackets, name_quotes };
+
+}  // namespace
+
+void quote_reserved(const Text &text, int code, Text &out) {
+    std::string_view all = text.view();
+    if (code < 0 || code >= static_cast<int>(dialects.size())) {
+        out.append(all);
+        return;
+    }
+    const Scan s{all, std::string_view(text.c_str(), all.size() + 1), dialects[static_cast<std::size_t>(code)],
+                 lex::Alphabet::current(), state::last_clause()};
+    const char name_quote = s.dialect.name_quote;
+
+    Pos copied = 0;  // the text before this index is in 'out'
+    auto process = [&](Span w) {
+        if (!needs_quotes(s, w)) return;
+        out.append(all.substr(static_cast<std::size_t>(copied), static_cast<std::size_t>(w.begin - copied)));
+        out.append(s.dialect.open);
+        out.append(all.substr(static_cast<std::size_t>(w.begin), static_cast<std::size_t>(w.end - w.begin)));
+        out.append(s.dialect.close);
+        copied = w.end;
+    };
+
+    Inside inside = Inside::nothing;
+    Pos word = -1;  // start of the open word, -1 for none
+    const auto n = static_cast<Pos>(all.size());
+    for (Pos i = 0; i < n; ++i) {
+        const char c = all[static_cast<std::size_t>(i)];
+        bool ends_word = false;
+        switch (inside) {
+        case Inside::nothing:
+            if (c == '\'') {
+                inside = Inside::single_quotes;
+                ends_word = true;
+            } else if (c == '"') {
+                inside = Inside::double_quotes;
+                ends_word = true;
+            } else if (c == '[') {
+                inside = Inside::brackets;
+                ends_word = true;
+            } else if (name_quote != 0 && c == name_quote) {
+                inside = Inside::name_quotes;
+                ends_word = true;
+            } else if (c == ']') {
+                // neither ends nor continues a word
+            } else if (s.word_char(c)) {
+                if (word < 0) word = i;
+            } else {
+                ends_word = true;
+            }
+            break;
+        case Inside::single_quotes:
+            if (c == '\'') inside = Inside::nothing;
+            break;
+        case Inside::double_quotes:
+            if (c == '"') inside = Inside::nothing;
+            break;
+        case Inside::brackets:
+            if (c == ']') inside = Inside::nothing;
+            break;
+        case Inside::name_quotes:
+            if (c == name_quote) inside = Inside::nothing;
+            break;
+        }
+        if (ends_word && word >= 0) {
+            process(Span{word, i});
+            word = -1;
+        }
+    }
+    if (word >= 0) process(Span{word, n});
+    out.append(all.substr(static_cast<std::size_t>(copied)));
+}
+
+}  // namespace tarnvel::utilities

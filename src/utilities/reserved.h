@@ -1,0 +1,20 @@
+// Reserved-word quoting: every keyword of the target dialect that stands in a piece of SQL as a name
+// is written between the dialect's identifier quotes. One routine serves the four dialects; the
+// dialect is data.
+#pragma once
+
+#include "host/buffer.h"
+
+#include <string_view>
+
+namespace tarnvel::utilities {
+
+// The dialect codes of the four quoting functions.
+enum QuotingDialectCode : int { quote_sqlserver = 0, quote_oracle = 1, quote_mysql = 2, quote_access = 3 };
+
+// Appends 'text' to 'out' with the keywords of dialect 'code' quoted. Words inside '...', "..."
+// and [...] (and MySQL's `...`) are left alone, and so are the logical operators and predicate
+// words where they stand as such. A code outside 0..3 quotes nothing.
+void quote_reserved(const Text &text, int code, Text &out);
+
+}  // namespace tarnvel::utilities
