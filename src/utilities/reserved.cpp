@@ -31,9 +31,6 @@ constexpr std::array<QuotingDialect, 4> dialects{{
     {lex::KeywordList::access_reserved, lex::KeywordList::access_clause, '[', ']', &lex::access_edges, 0},
 }};
 
-// No entry of any list is this long; a longer word is never a keyword and is not looked up.
-constexpr std::size_t longest_keyword = 64;
-
 struct Span {
     Pos begin = 0;
     Pos end = 0;

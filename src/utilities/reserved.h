@@ -5,12 +5,16 @@
 
 #include "host/buffer.h"
 
+#include <cstddef>
 #include <string_view>
 
 namespace tarnvel::utilities {
 
 // The dialect codes of the four quoting functions.
 enum QuotingDialectCode : int { quote_sqlserver = 0, quote_oracle = 1, quote_mysql = 2, quote_access = 3 };
+
+// No entry of any keyword list is this long; a longer word is never a keyword and is not looked up.
+inline constexpr std::size_t longest_keyword = 64;
 
 // Appends 'text' to 'out' with the keywords of dialect 'code' quoted. Words inside '...', "..."
 // and [...] (and MySQL's `...`) are left alone, and so are the logical operators and predicate
