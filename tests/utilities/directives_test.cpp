@@ -16,7 +16,7 @@ TEST(DirectiveRemoval, MarkersBecomeBlanksOutsideStrings) {
         {"", " "},
         {"a ? b %|% c", "a   b     c "},
         {"[~a] \"?b\" ~c", "[~a] \"?b\"  c "},
-        {"x >>abc d", "x      d "},
+        {"x >>abc d", "x       d "},
         {">>ab", "     "},    // the appended blank is the fifth character
         {">>a", ">>a "},      // too short to blank
         {">>'x' ~y", "       y "},  // blanked quotes open no string
