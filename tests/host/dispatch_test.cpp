@@ -128,11 +128,11 @@ TEST(Dispatch, UnknownCodeDoesNothing) {
 TEST(Dispatch, FunctionNotYetBuiltRaisesUserErrorNamingIt) {
     Host host;
     const FoxTable *table = host.init();
-    const FoxInfo *at = rawhost::find(table, "ZQV_AT");
-    ASSERT_NE(at, nullptr);
-    host.call(*at, {{'C', "a"}, {'C', "abc"}});
+    const FoxInfo *stub = rawhost::find(table, "ZQ_SQL_FIND_TABLES");
+    ASSERT_NE(stub, nullptr);
+    host.call(*stub, {{'C', "a"}});
     ASSERT_EQ(host.requests.user_errors.size(), 1u);
-    EXPECT_EQ(host.requests.user_errors[0], "ZQV_AT is not available yet");
+    EXPECT_EQ(host.requests.user_errors[0], "ZQ_SQL_FIND_TABLES is not available yet");
     EXPECT_FALSE(host.requests.has_returned);
     EXPECT_EQ(host.handles_in_use(), 0u);
 }
@@ -200,7 +200,7 @@ TEST(Dispatch, NestedEntryUnwindsOnlyToItsOwnDispatcher) {
     Host host;
     const FoxTable *table = host.init();
     const FoxInfo *wontop = rawhost::find(table, "ZQ_WONTOP");
-    const FoxInfo *stub = rawhost::find(table, "ZQV_STRTRAN");
+    const FoxInfo *stub = rawhost::find(table, "ZQ_SQL_FIND_TABLES");
     bool nested_done = false;
     host.requests.extra = [&](CallbackBlock *block) {
         if (block->code == TV_HOST_TOP_WINDOW) {
@@ -223,7 +223,7 @@ TEST(Dispatch, NestedEntryUnwindsOnlyToItsOwnDispatcher) {
     EXPECT_EQ(host.requests.returned.integer, 50);
     EXPECT_EQ(host.requests.returned.width, 10);
     ASSERT_EQ(host.requests.user_errors.size(), 1u);
-    EXPECT_EQ(host.requests.user_errors[0], "ZQV_STRTRAN is not available yet");
+    EXPECT_EQ(host.requests.user_errors[0], "ZQ_SQL_FIND_TABLES is not available yet");
 }
 
 // Two threads at once, each with its own host, tables and callback.
@@ -234,11 +234,11 @@ TEST(Dispatch, ThreadsKeepTheirBlocksCallbacksAndUnwindingApart) {
         host.requests.window = window;
         const FoxTable *table = host.init();
         const FoxInfo *wontop = rawhost::find(table, "ZQ_WONTOP");
-        const FoxInfo *stub = rawhost::find(table, "ZQV_AT");
+        const FoxInfo *stub = rawhost::find(table, "ZQ_SQL_FIND_TABLES");
         for (int i = 0; i < 500; ++i) {
             host.call(*wontop, {});
             if (!host.requests.has_returned || host.requests.returned.integer != static_cast<int>(window * 10)) ++failures;
-            host.call(*stub, {{'C', "x"}, {'C', "y"}});
+            host.call(*stub, {{'C', "x"}});
             if (host.requests.user_errors.size() != 1 || host.requests.has_returned) ++failures;
         }
         if (host.handles_in_use() != 0) ++failures;
