@@ -43,8 +43,9 @@ void TV_FASTCALL ZQ_SQL_REMOVE_DIRECTIVES(ParamBlk *params) {
 void TV_FASTCALL ZQ_SQL_IIF(ParamBlk *params) {
     entry::Params p(params);
     Text command = parameter_text(p, p.length(1) + 1, utilities::case_memory_message);
-    // The output buffer, of the command buffer's size; released on every path.
-    Text out(Buffer::obtain(command.buffer().size()), utilities::case_memory_message);
+    // An output buffer of the statement driver's kind, of the command buffer's size; released on
+    // every path.
+    select::Sink out = select::Sink::obtain(command.buffer().size() - 1, utilities::case_memory_message);
     if (utilities::convert_iif(command, out)) host::ret_char(out.view());
 }
 

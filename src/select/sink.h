@@ -70,6 +70,16 @@ public:
         std::memcpy(data_ + pos, part.data(), part.size());
         length_ += part.size();
     }
+    // Replaces 'count' bytes at 'pos' (both kept within the text) by 'part', which must not point
+    // into the sink.
+    void replace(std::size_t pos, std::size_t count, std::string_view part) {
+        if (pos > length_) pos = length_;
+        if (count > length_ - pos) count = length_ - pos;
+        if (part.size() > count) reserve(part.size() - count);
+        std::memmove(data_ + pos + part.size(), data_ + pos + count, length_ - pos - count + 1);
+        if (!part.empty()) std::memcpy(data_ + pos, part.data(), part.size());
+        length_ = length_ - count + part.size();
+    }
     void set(std::size_t i, char c) { data_[i] = c; }
     void truncate(std::size_t length) {
         if (length < length_) {

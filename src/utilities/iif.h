@@ -4,16 +4,17 @@
 #pragma once
 
 #include "host/buffer.h"
+#include "select/sink.h"
 
 namespace tarnvel::utilities {
 
 // The message raised when either copy of the command cannot grow.
 inline constexpr std::string_view case_memory_message = "Insufficient memory for CASE";
 
-// 'command' is the work buffer; it becomes the search copy (upper case). 'out' is the output
-// buffer the caller obtained (the statement driver's out buffer), empty on entry: it receives the
-// command as given and then every edit, at the same offsets as the search copy. Both grow as
-// needed ("Insufficient memory for CASE" when they cannot). True when 'out' holds the result.
-bool convert_iif(Text &command, Text &out);
+// 'command' is the work buffer; it becomes the search copy (upper case). 'out' is an output buffer
+// of the statement driver's kind that the caller obtained: it receives the command as given and
+// then every edit, at the same offsets as the search copy. Both grow as needed ("Insufficient
+// memory for CASE" when they cannot). True when 'out' holds the result.
+bool convert_iif(Text &command, select::Sink &out);
 
 }  // namespace tarnvel::utilities
