@@ -125,14 +125,18 @@ TEST(Dispatch, UnknownCodeDoesNothing) {
     EXPECT_TRUE(host.requests.codes.empty());
 }
 
-TEST(Dispatch, FunctionNotYetBuiltRaisesUserErrorNamingIt) {
+// A call that ends in a user error raised by its worker.
+constexpr const char *failing_select = "SELECT a FROM t WHERE x IN (SELECT b FROM u";
+constexpr const char *failing_message = "SQL syntax error (subquery ')' missing) ";
+
+TEST(Dispatch, WorkerUserErrorReachesTheHostAndNothingLeaks) {
     Host host;
     const FoxTable *table = host.init();
-    const FoxInfo *stub = rawhost::find(table, "ZQ_SQL_FIND_TABLES");
-    ASSERT_NE(stub, nullptr);
-    host.call(*stub, {{'C', "a"}});
+    const FoxInfo *select = rawhost::find(table, "ZQ_SQL_SELECT_CONVERT");
+    ASSERT_NE(select, nullptr);
+    host.call(*select, {{'C', failing_select}});
     ASSERT_EQ(host.requests.user_errors.size(), 1u);
-    EXPECT_EQ(host.requests.user_errors[0], "ZQ_SQL_FIND_TABLES is not available yet");
+    EXPECT_EQ(host.requests.user_errors[0], failing_message);
     EXPECT_FALSE(host.requests.has_returned);
     EXPECT_EQ(host.handles_in_use(), 0u);
 }
@@ -200,14 +204,25 @@ TEST(Dispatch, NestedEntryUnwindsOnlyToItsOwnDispatcher) {
     Host host;
     const FoxTable *table = host.init();
     const FoxInfo *wontop = rawhost::find(table, "ZQ_WONTOP");
-    const FoxInfo *stub = rawhost::find(table, "ZQ_SQL_FIND_TABLES");
+    const FoxInfo *select = rawhost::find(table, "ZQ_SQL_SELECT_CONVERT");
+    // The nested call's argument, obtained before the outer call (send() reuses the request block).
+    const std::string command = failing_select;
+    MHANDLE argument = host.alloc(command.size() + 1);
+    std::memcpy(host.address(argument), command.data(), command.size());
     bool nested_done = false;
     host.requests.extra = [&](CallbackBlock *block) {
         if (block->code == TV_HOST_TOP_WINDOW) {
-            std::vector<unsigned char> inner(sizeof(RequestBlock) + 2);
+            std::vector<unsigned char> inner(sizeof(RequestBlock) + 2 + sizeof(Parameter));
             auto *r = reinterpret_cast<RequestBlock *>(inner.data());
             r->code = TV_REQ_CALL;
-            r->function = reinterpret_cast<tv_word>(stub->function);
+            r->function = reinterpret_cast<tv_word>(select->function);
+            ParamBlk *params = TV_REQUEST_PARAMS(r);
+            params->count = 1;
+            Value v{};
+            v.type = 'C';
+            v.handle = argument;
+            v.length = static_cast<uint32_t>(command.size());
+            std::memcpy(reinterpret_cast<unsigned char *>(params) + 2, &v, sizeof v);
             DispatchAPI(r);
             nested_done = true;
             block->arg0 = 5;
@@ -223,7 +238,9 @@ TEST(Dispatch, NestedEntryUnwindsOnlyToItsOwnDispatcher) {
     EXPECT_EQ(host.requests.returned.integer, 50);
     EXPECT_EQ(host.requests.returned.width, 10);
     ASSERT_EQ(host.requests.user_errors.size(), 1u);
-    EXPECT_EQ(host.requests.user_errors[0], "ZQ_SQL_FIND_TABLES is not available yet");
+    EXPECT_EQ(host.requests.user_errors[0], failing_message);
+    host.free(argument);
+    EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
 // Two threads at once, each with its own host, tables and callback.
@@ -234,11 +251,11 @@ TEST(Dispatch, ThreadsKeepTheirBlocksCallbacksAndUnwindingApart) {
         host.requests.window = window;
         const FoxTable *table = host.init();
         const FoxInfo *wontop = rawhost::find(table, "ZQ_WONTOP");
-        const FoxInfo *stub = rawhost::find(table, "ZQ_SQL_FIND_TABLES");
+        const FoxInfo *select = rawhost::find(table, "ZQ_SQL_SELECT_CONVERT");
         for (int i = 0; i < 500; ++i) {
             host.call(*wontop, {});
             if (!host.requests.has_returned || host.requests.returned.integer != static_cast<int>(window * 10)) ++failures;
-            host.call(*stub, {{'C', "x"}});
+            host.call(*select, {{'C', failing_select}});
             if (host.requests.user_errors.size() != 1 || host.requests.has_returned) ++failures;
         }
         if (host.handles_in_use() != 0) ++failures;
