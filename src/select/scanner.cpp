@@ -73,12 +73,7 @@ void Scanner::run() {
                 ++pos_;
                 continue;
             }
-            if (collecting_) {
-                collecting_ = false;
-                process_word(word_start_);
-                if (moved_) continue;
-            }
-            copy_current();
+            if (!finish_word()) copy_current();
             continue;
         }
         if (c == '\0') {  // a row marked the next word as a type word it inserted
@@ -97,15 +92,7 @@ void Scanner::run() {
             }
             continue;
         }
-        if (session_.letters.letter(c) || c == '_') {
-            if (!collecting_) {
-                collecting_ = true;
-                word_start_ = pos_;
-            }
-            ++pos_;
-            continue;
-        }
-        if (collecting_ && (is_digit(c) || c == ']' || c == '~')) {
+        if (collecting_ && (c == ']' || c == '~')) {  // part of the word
             ++pos_;
             continue;
         }
@@ -121,28 +108,23 @@ void Scanner::run() {
         // any other character ends the word being collected
         if (c == '\t') work_.set(pos_, ' ');
         if (work_.at(pos_) == ' ') collapse_blanks();
-        if (collecting_) {
-            collecting_ = false;
-            process_word(word_start_);
-            if (moved_) continue;
-        }
-        copy_current();
+        if (!finish_word()) copy_current();
     }
-    if (collecting_) {  // cannot happen: the work copy ends with a blank
-        collecting_ = false;
-        process_word(word_start_);
-    }
+    finish_word();  // cannot be needed: the work copy ends with a blank
     end_member();
+}
+
+// The word being collected ends at the position: it is decided and written. True when its row
+// moved the position (the character there is then read afresh rather than copied).
+bool Scanner::finish_word() {
+    if (!collecting_) return false;
+    collecting_ = false;
+    process_word(word_start_);
+    return moved_;
 }
 
 // The literal and region states. True when the character was handled.
 bool Scanner::step_literal(char c) {
-    auto ends_word = [this]() {
-        if (!collecting_) return false;
-        collecting_ = false;
-        process_word(word_start_);
-        return moved_;
-    };
     if (tick_) {
         if (c == '`') tick_ = false;
         copy_current();
@@ -150,20 +132,20 @@ bool Scanner::step_literal(char c) {
     }
     bool others_clear = !single_ && !bracket_ && !caret_ && !tilde_;
     if (c == '"' && (outside() || (double_ && others_clear))) {
-        if (!double_ && ends_word()) return true;
+        if (!double_ && finish_word()) return true;
         double_ = !double_;
         if (dialect_.double_quote_always || session_.from_fox) work_.set(pos_, '\'');
         copy_current();
         return true;
     }
     if (c == '\'' && (outside() || (single_ && !double_ && !bracket_ && !caret_ && !tilde_))) {
-        if (!single_ && ends_word()) return true;
+        if (!single_ && finish_word()) return true;
         single_ = !single_;
         copy_current();
         return true;
     }
     if (c == '`' && dialect_.backticks && outside()) {
-        if (ends_word()) return true;
+        if (finish_word()) return true;
         tick_ = true;
         copy_current();
         return true;
@@ -172,7 +154,7 @@ bool Scanner::step_literal(char c) {
     bool convert_brackets = session_.from_fox && dialect_.brackets != Brackets::names_nested;
     if (c == '[' && brackets_on) {
         if (outside()) {
-            if (ends_word()) return true;
+            if (finish_word()) return true;
             bracket_ = true;
             bracket_depth_ = 0;
             if (convert_brackets) work_.set(pos_, '\'');
@@ -195,7 +177,7 @@ bool Scanner::step_literal(char c) {
         return true;
     }
     if (c == '^' && (outside() || (caret_ && !single_ && !double_ && !bracket_ && !tilde_))) {
-        if (!caret_ && ends_word()) return true;
+        if (!caret_ && finish_word()) return true;
         caret_ = !caret_;
         ++pos_;  // the caret itself is not copied; the character after it is copied unread
         if (pos_ < work_.length()) copy_current();
@@ -205,7 +187,7 @@ bool Scanner::step_literal(char c) {
         bool paren = (pos_ + 1 < work_.length() && work_.at(pos_ + 1) == '(') ||
                      (pos_ + 2 < work_.length() && work_.at(pos_ + 2) == '(');
         if (!paren) return false;
-        if (ends_word()) return true;
+        if (finish_word()) return true;
         tilde_ = true;
         tilde_depth_ = -1;
         copy_current();
@@ -233,9 +215,7 @@ bool Scanner::step_date(char c) {
     DateLiteral literal = read_date_literal(rest);
     if (literal.kind == DateLiteral::none) return false;
     if (collecting_) {
-        collecting_ = false;
-        process_word(word_start_);
-        if (moved_) return true;
+        if (finish_word()) return true;
         rest = work_.slice(pos_, work_.length() - pos_);
         literal = read_date_literal(rest);
     }

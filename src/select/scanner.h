@@ -29,6 +29,7 @@ private:
 
     // --- the character loop (scanner.cpp)
     bool outside() const { return !(single_ || double_ || bracket_ || caret_ || tilde_ || tick_); }
+    bool finish_word();
     bool step_literal(char c);
     bool step_date(char c);
     void collapse_blanks();
