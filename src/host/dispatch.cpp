@@ -180,10 +180,12 @@ void report_quietly(tv_word code, tv_word arg) {
     }
 }
 
-#if !defined(_WIN32)
+// The library attaches at its first request unless the system has attached it already (DllMain
+// on Windows; attaching twice changes nothing).
 std::once_flag attach_once;
 
-// On POSIX the library attaches at its first request and detaches when the process ends.
+#if !defined(_WIN32)
+// On POSIX the library detaches when the process ends; on Windows DllMain does it at unload.
 struct ProcessNotices {
     ~ProcessNotices() { process_detach(); }
 } process_notices;
@@ -209,9 +211,7 @@ ThreadBlock *own_thread_block() {
 }  // namespace
 
 ThreadBlock *thread_block() {
-#if !defined(_WIN32)
     std::call_once(attach_once, [] { process_attach(); });
-#endif
     return own_thread_block();
 }
 

@@ -1,0 +1,32 @@
+// The library file's load and unload notices from Windows. A program that links the library in
+// instead gets no notices: its first request attaches (thread_block), and the process's end frees
+// what is left.
+#include "host/dispatch.h"
+#include "host/platform.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    using namespace tarnvel;
+    switch (reason) {
+    case DLL_PROCESS_ATTACH:
+        // No per-thread notices: a thread gets its block at its first request.
+        DisableThreadLibraryCalls(instance);
+        // No thread-local slot makes the attach fail; Windows then sends the detach below.
+        return dispatch::process_attach() ? TRUE : FALSE;
+    case DLL_PROCESS_DETACH:
+        dispatch::process_detach();
+        platform::tls_destroy();
+        platform::lock_destroy();
+        break;
+    default:
+        break;
+    }
+    return TRUE;
+}
