@@ -27,7 +27,13 @@ std::vector<Subcommand> subcommands() {
     return all;
 }
 
-Library Context::library() const { return library_path.empty() ? Library::linked() : Library::load(library_path); }
+Library Context::library() const {
+#if defined(_WIN32)
+    // On Windows the command reaches the library file beside it, as FoxPro does.
+    if (library_path.empty()) return Library::load("tarnvel.fll");
+#endif
+    return library_path.empty() ? Library::linked() : Library::load(library_path);
+}
 
 std::unique_ptr<Host> Context::make_host() const { return std::make_unique<Host>(library()); }
 

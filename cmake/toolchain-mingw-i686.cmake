@@ -1,14 +1,17 @@
 # Cross build for 32-bit Windows with Debian's mingw-w64 compilers (package g++-mingw-w64-i686).
-# The posix thread model is taken when it is there, so that the whole C++ standard library
-# (std::call_once, std::mutex, std::thread) is available; the Windows targets link the runtime
-# statically, so the built files need no compiler DLL beside them. This machine's kernel cannot
-# run 32-bit programs, so what is built here is checked but not run.
+# The win32 thread model is taken: with the posix one the library would carry winpthreads, which
+# takes a thread-local slot at each load of the file and never gives it back, so a host that loads
+# and releases the library a thousand times would run out. (So library code uses no std::thread,
+# and no thread_local either: the compiler's emulated thread-locals leak a slot the same way.) The
+# Windows targets link the runtime statically, so the built files need no compiler DLL beside
+# them. This machine's kernel cannot run 32-bit programs, so what is built here is checked
+# but not run.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
 set(TARNVEL_MINGW_TRIPLE i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-gcc-posix ${TARNVEL_MINGW_TRIPLE}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-g++-posix ${TARNVEL_MINGW_TRIPLE}-g++ REQUIRED)
+find_program(CMAKE_C_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-gcc-win32 ${TARNVEL_MINGW_TRIPLE}-gcc REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-g++-win32 ${TARNVEL_MINGW_TRIPLE}-g++ REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-windres)
 find_program(TARNVEL_OBJDUMP NAMES ${TARNVEL_MINGW_TRIPLE}-objdump)
 

@@ -1,14 +1,16 @@
 # Cross build for 64-bit Windows with Debian's mingw-w64 compilers (package g++-mingw-w64-x86-64).
-# The posix thread model is taken when it is there, so that the whole C++ standard library
-# (std::call_once, std::mutex, std::thread) is available; the Windows targets link the runtime
-# statically, so the built files need no compiler DLL beside them. Programs built here run under
-# wine64 (the test presets use it as the emulator).
+# The win32 thread model is taken: with the posix one the library would carry winpthreads, which
+# takes a thread-local slot at each load of the file and never gives it back, so a host that loads
+# and releases the library a thousand times would run out. (So library code uses no std::thread,
+# and no thread_local either: the compiler's emulated thread-locals leak a slot the same way.) The
+# Windows targets link the runtime statically, so the built files need no compiler DLL beside
+# them. Programs built here run under wine64 (the test preset uses it as the emulator).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 
 set(TARNVEL_MINGW_TRIPLE x86_64-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-gcc-posix ${TARNVEL_MINGW_TRIPLE}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-g++-posix ${TARNVEL_MINGW_TRIPLE}-g++ REQUIRED)
+find_program(CMAKE_C_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-gcc-win32 ${TARNVEL_MINGW_TRIPLE}-gcc REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-g++-win32 ${TARNVEL_MINGW_TRIPLE}-g++ REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-windres)
 find_program(TARNVEL_OBJDUMP NAMES ${TARNVEL_MINGW_TRIPLE}-objdump)
 

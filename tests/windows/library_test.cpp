@@ -12,10 +12,11 @@
 #endif
 #include <windows.h>
 
+#include "thread.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <thread>
 
 namespace {
 
@@ -72,10 +73,11 @@ TEST_F(LoadedLibrary, AnswersItsTableThroughTheExport) {
 
 TEST_F(LoadedLibrary, AUserErrorReachesTheHostAsRequest84AndReleasesEverything) {
     Host host;
-    host.call(info(host, "ZQV_AT"), {{'C', "SELECT a FROM t"}, {'C', "FROM"}});
+    // The statement driver finds the subquery's closing bracket missing.
+    host.call(info(host, "ZQ_SQL_SELECT_CONVERT"), {{'C', "SELECT a FROM t WHERE x IN (SELECT b FROM u"}});
     EXPECT_EQ(count_of(host.requests.codes, TV_HOST_USER_ERROR), 1u);
     ASSERT_EQ(host.requests.user_errors.size(), 1u);
-    EXPECT_FALSE(host.requests.user_errors[0].empty());
+    EXPECT_NE(host.requests.user_errors[0].find("subquery"), std::string::npos) << host.requests.user_errors[0];
     EXPECT_FALSE(host.requests.has_returned);  // the call ended at the error
     EXPECT_EQ(host.handles_in_use(), 0u);
     // The thread goes on: the next call works.
@@ -108,42 +110,56 @@ TEST_F(LoadedLibrary, EachThreadKeepsItsOwnCallbackAndTables) {
         if (host.handles_in_use() != 0) ++*wrong;
     };
     int wrong_a = 0, wrong_b = 0;
-    std::thread a(work, tv_word{3}, &wrong_a), b(work, tv_word{5}, &wrong_b);
+    wintest::Thread a([&] { work(3, &wrong_a); }), b([&] { work(5, &wrong_b); });
     a.join();
     b.join();
     EXPECT_EQ(wrong_a, 0);
     EXPECT_EQ(wrong_b, 0);
 }
 
-TEST(LibraryFile, UnloadingReturnsTheThreadLocalSlot) {
-    // Take all but a few of the process's thread-local slots; were an unload not to free the
-    // library's slot, a load soon after would fail at its attach.
-    {
-        // This program's own runtime takes its slots at its first call: let it do so first.
-        HMODULE module = load_library();
-        ASSERT_NE(module, nullptr);
-        Host host;
-        host.call(info(host, "ZQ_WONTOP"), {});
-        FreeLibrary(module);
-    }
+// How many thread-local slots the process can still take.
+std::size_t free_slots() {
     std::vector<DWORD> taken;
     for (DWORD slot; (slot = TlsAlloc()) != TLS_OUT_OF_INDEXES;) taken.push_back(slot);
-    ASSERT_GT(taken.size(), 8u);
-    for (int i = 0; i < 8; ++i) {
-        TlsFree(taken.back());
-        taken.pop_back();
-    }
-    for (int i = 0; i < 40; ++i) {
-        HMODULE module = load_library();
-        EXPECT_NE(module, nullptr) << "load " << i << " failed: error " << GetLastError();
-        if (!module) break;
-        Host host;  // a call on the way: the thread's block is there and the library works
+    for (DWORD slot : taken) TlsFree(slot);
+    return taken.size();
+}
+
+// One load of the file, a call or two, and the unload, which must really unload it.
+void load_call_unload(bool convert) {
+    HMODULE module = load_library();
+    ASSERT_NE(module, nullptr) << "the load failed: error " << GetLastError();
+    {
+        Host host;
         host.call(info(host, "ZQ_WONTOP"), {});
         EXPECT_TRUE(host.requests.has_returned);
-        FreeLibrary(module);
+        if (convert) {
+            host.call(info(host, "ZQ_SQL_SELECT_CONVERT"), {{'C', "SELE a FROM t WHER b=1"}});
+            ASSERT_TRUE(host.requests.has_returned);
+            host.take_text();
+        }
+        EXPECT_EQ(host.handles_in_use(), 0u);
     }
-    for (DWORD slot : taken) TlsFree(slot);
+    FreeLibrary(module);
+    EXPECT_EQ(GetModuleHandleA(TARNVEL_LIBRARY_NAME), nullptr) << "the library stayed loaded";
+}
+
+// A process has about a thousand thread-local slots: a library that kept one at each unload would
+// make a host that loads and releases it often fail at a later attach (or abort).
+void expect_slots_returned(bool convert) {
+    load_call_unload(convert);  // this program's own runtime takes its slots at the first call
+    const std::size_t before = free_slots();
+    for (int i = 0; i < 20; ++i) load_call_unload(convert);
+    EXPECT_EQ(free_slots(), before);
     loaded_dispatch = nullptr;
 }
+
+TEST(LibraryFile, UnloadingReturnsTheThreadLocalSlot) { expect_slots_returned(false); }
+
+// Left disabled while the letter tables are cached in a thread_local: the compiler's emulated
+// thread-locals register a destructor that pins the file in memory for good (FreeLibrary then
+// unloads nothing, and a later load finds the old state), or, for a plain type, keep a slot at
+// each unload.
+TEST(LibraryFile, DISABLED_AConversionLeavesTheFileUnloadable) { expect_slots_returned(true); }
 
 }  // namespace

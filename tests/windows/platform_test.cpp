@@ -3,12 +3,13 @@
 // the lock.
 #include "host/platform.h"
 
+#include "thread.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <thread>
 
 namespace {
 
@@ -113,7 +114,7 @@ TEST(Platform, EachThreadHasItsOwnSlotValue) {
     platform::tls_set(&mine);
     void *seen_by_other = &mine;
     void *other_after_set = nullptr;
-    std::thread other([&] {
+    wintest::Thread other([&] {
         seen_by_other = platform::tls_get();
         platform::tls_set(&theirs);
         other_after_set = platform::tls_get();
@@ -139,7 +140,7 @@ TEST(Platform, TheLockKeepsThreadsApart) {
             platform::lock_leave();
         }
     };
-    std::thread a(work), b(work);
+    wintest::Thread a(work), b(work);
     a.join();
     b.join();
     EXPECT_EQ(counter, 100000);
