@@ -30,9 +30,10 @@ std::vector<Subcommand> subcommands() {
 Library Context::library() const {
 #if defined(_WIN32)
     // On Windows the command reaches the library file beside it, as FoxPro does.
-    if (library_path.empty()) return Library::load("tarnvel.fll");
-#endif
+    return Library::load(library_path.empty() ? "tarnvel.fll" : library_path);
+#else
     return library_path.empty() ? Library::linked() : Library::load(library_path);
+#endif
 }
 
 std::unique_ptr<Host> Context::make_host() const { return std::make_unique<Host>(library()); }
