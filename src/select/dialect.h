@@ -108,9 +108,9 @@ private:
         RowSet rows;
     };
     static std::size_t hash(std::string_view word) {
-        std::size_t h = 14695981039346656037ull;
+        std::uint64_t h = 14695981039346656037ull;  // 64-bit arithmetic on 32-bit builds too
         for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        return h ^ (h >> 29);
+        return static_cast<std::size_t>(h ^ (h >> 29));
     }
     void rehash(std::size_t capacity);
     std::vector<Slot> slots_;
