@@ -4,6 +4,7 @@
 #include "host/api.h"
 #include "host/functions.h"
 #include "host/platform.h"
+#include "lex/letters.h"
 
 #include <cstring>
 #include <limits>
@@ -233,6 +234,7 @@ void process_detach() {
         tb = next;
     }
     platform::tls_set(nullptr);
+    lex::release_alphabets();
 }
 
 MHANDLE handle_obtain(std::size_t size, std::uint16_t tag) {

@@ -1,6 +1,7 @@
 // The letter test and upper-casing, following the C runtime's character-type locale.
 #include "lex/letters.h"
 
+#include <atomic>
 #include <cctype>
 #include <clocale>
 #include <string>
@@ -28,33 +29,56 @@ bool is_letter(unsigned char c) {
     return ascii_letter(c) || (extended && c >= first_extended_letter);
 }
 
-// One per thread: the tables of the locale seen last, rebuilt when its name changes.
+// The tables of every locale seen so far, in a list that only grows while the library is loaded
+// (a program uses few locales). No thread-local storage: in the Windows library file a
+// thread-local object with a destructor pins the file in memory, so it could never be unloaded.
 struct AlphabetCache {
+    AlphabetCache *next;
     std::string name;
-    bool built = false;
     Alphabet alphabet;
 
-    const Alphabet &refresh() {
-        std::string_view now = locale_name();
-        if (!built || now != name) rebuild(now);
-        return alphabet;
-    }
-
-    void rebuild(std::string_view now) {
-        bool extended = extended_alphabet(now);
+    static void build(AlphabetCache &entry) {
+        bool extended = extended_alphabet(entry.name);
         for (int c = 0; c < 256; ++c) {
             auto byte = static_cast<unsigned char>(c);
-            alphabet.letter_[c] = ascii_letter(byte) || (extended && byte >= first_extended_letter);
-            alphabet.upper_[c] = static_cast<unsigned char>(std::toupper(c));
+            entry.alphabet.letter_[c] = ascii_letter(byte) || (extended && byte >= first_extended_letter);
+            entry.alphabet.upper_[c] = static_cast<unsigned char>(std::toupper(c));
         }
-        name.assign(now);
-        built = true;
     }
 };
 
+namespace {
+std::atomic<AlphabetCache *> cache_head{nullptr};
+std::atomic<AlphabetCache *> cache_last{nullptr};  // the entry found last, tried first
+}  // namespace
+
 const Alphabet &Alphabet::current() {
-    thread_local AlphabetCache cache;
-    return cache.refresh();
+    std::string_view now = locale_name();
+    AlphabetCache *last = cache_last.load(std::memory_order_acquire);
+    if (last && last->name == now) return last->alphabet;
+    for (AlphabetCache *entry = cache_head.load(std::memory_order_acquire); entry; entry = entry->next) {
+        if (entry->name == now) {
+            cache_last.store(entry, std::memory_order_release);
+            return entry->alphabet;
+        }
+    }
+    auto *fresh = new AlphabetCache{nullptr, std::string(now), Alphabet{}};
+    AlphabetCache::build(*fresh);
+    fresh->next = cache_head.load(std::memory_order_acquire);
+    while (!cache_head.compare_exchange_weak(fresh->next, fresh, std::memory_order_acq_rel)) {
+    }
+    cache_last.store(fresh, std::memory_order_release);
+    return fresh->alphabet;
+}
+
+void release_alphabets() {
+    cache_last.store(nullptr, std::memory_order_release);
+    AlphabetCache *entry = cache_head.exchange(nullptr, std::memory_order_acq_rel);
+    while (entry) {
+        AlphabetCache *next = entry->next;
+        delete entry;
+        entry = next;
+    }
 }
 
 void Alphabet::upper_in_place(char *text, std::size_t length) const {
