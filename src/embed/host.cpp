@@ -1,9 +1,9 @@
 // The facade: one call of a library function through DispatchAPI, as FoxPro makes it.
 //
 // A call: request 0 on the calling thread (callback and tables), the FoxInfo found by name in the
-// table of request 14, FoxPro's own argument checks against its type string, a handle for each
-// character argument (request 2, written through request 6), the ParamBlk after a RequestBlock,
-// request 1. Afterwards the argument handles are released, a returned string is read and its
+// table of request 14 (once for each name: the host keeps what it found), FoxPro's own argument
+// checks against its type string, a handle for each character argument (request 2, written
+// through request 6), the ParamBlk after a RequestBlock, request 1. Afterwards the argument handles are released, a returned string is read and its
 // handle released, and an error the library (or the host, answering it) raised is thrown.
 //
 // The byte budget is sent (request 9100) right before request 1 and lifted right after, so each
@@ -42,9 +42,9 @@ const FoxInfo *find_function(const FoxTable *table, std::string_view name) {
     throw Error(std::nullopt, "'" + std::string(name) + "' is not a function of the library");
 }
 
-// FoxPro checks the arguments against the type string before it calls.
-void check_arguments(const FoxInfo &info, const std::vector<Arg> &args) {
-    std::vector<std::pair<char, bool>> params;  // type letter, optional
+// The parameters of a type string: type letter, and whether the parameter is optional.
+std::vector<std::pair<char, bool>> parameters_of(const FoxInfo &info) {
+    std::vector<std::pair<char, bool>> params;
     std::string_view types = info.parameter_types ? info.parameter_types : "";
     for (std::size_t pos = 0; pos < types.size();) {
         std::size_t comma = types.find(',', pos);
@@ -55,6 +55,11 @@ void check_arguments(const FoxInfo &info, const std::vector<Arg> &args) {
         if (comma == std::string_view::npos) break;
         pos = comma + 1;
     }
+    return params;
+}
+
+// FoxPro checks the arguments against the type string before it calls.
+void check_arguments(const std::vector<std::pair<char, bool>> &params, const std::vector<Arg> &args) {
     auto fail = [](int number) { throw Error(number, embed::error_message(number)); };
     if (args.size() > params.size()) fail(embed::too_many_arguments);
     for (std::size_t i = args.size(); i < params.size(); ++i)
@@ -102,15 +107,23 @@ class OwnedHandles {
 public:
     explicit OwnedHandles(Host::Impl &host) : host_(host) {}
     ~OwnedHandles() {
-        for (MHANDLE h : handles_) host_.release(h);
+        for (std::size_t i = 0; i < count_ && i < inline_count; ++i) host_.release(first_[i]);
+        for (MHANDLE h : more_) host_.release(h);
     }
     OwnedHandles(const OwnedHandles &) = delete;
     OwnedHandles &operator=(const OwnedHandles &) = delete;
-    void add(MHANDLE h) { handles_.push_back(h); }
+    void add(MHANDLE h) {
+        if (count_ < inline_count) first_[count_] = h;
+        else more_.push_back(h);
+        ++count_;
+    }
 
 private:
+    static constexpr std::size_t inline_count = 8;  // most calls pass fewer character arguments
     Host::Impl &host_;
-    std::vector<MHANDLE> handles_;
+    MHANDLE first_[inline_count] = {};
+    std::size_t count_ = 0;
+    std::vector<MHANDLE> more_;
 };
 
 }  // namespace
@@ -205,8 +218,16 @@ Result Host::Impl::invoke(FoxFunction function, const std::vector<Arg> &args) {
     error.reset();
     OwnedHandles owned(*this);
 
-    std::vector<unsigned char> block(sizeof(RequestBlock) + offsetof(ParamBlk, params) + (args.empty() ? 1 : args.size()) * sizeof(Parameter));
-    auto *request_block = reinterpret_cast<RequestBlock *>(block.data());
+    // The request block with its ParamBlk: on the stack for the usual few arguments.
+    constexpr std::size_t inline_args = 8;
+    alignas(RequestBlock) unsigned char local[sizeof(RequestBlock) + offsetof(ParamBlk, params) + inline_args * sizeof(Parameter)] = {};
+    std::vector<unsigned char> heap;
+    unsigned char *block = local;
+    if (args.size() > inline_args) {
+        heap.assign(sizeof(RequestBlock) + offsetof(ParamBlk, params) + args.size() * sizeof(Parameter), 0);
+        block = heap.data();
+    }
+    auto *request_block = reinterpret_cast<RequestBlock *>(block);
     request_block->code = TV_REQ_CALL;
     request_block->function = reinterpret_cast<tv_word>(function);
     ParamBlk *params = TV_REQUEST_PARAMS(request_block);
@@ -227,7 +248,7 @@ Result Host::Impl::invoke(FoxFunction function, const std::vector<Arg> &args) {
             value.type = 'L';
             value.length = std::get<bool>(args[i]) ? 1 : 0;
         }
-        std::memcpy(block.data() + sizeof(RequestBlock) + offsetof(ParamBlk, params) + i * sizeof(Parameter), &value, sizeof value);
+        std::memcpy(block + sizeof(RequestBlock) + offsetof(ParamBlk, params) + i * sizeof(Parameter), &value, sizeof value);
     }
 
     {
@@ -248,12 +269,20 @@ Host::Host(Library library) : impl_(std::make_unique<Impl>(std::move(library))) 
 
 Host::~Host() = default;
 
+const Host::Impl::Known &Host::Impl::lookup(std::string_view name) {
+    for (const Known &k : known)
+        if (k.name == name) return k;
+    const FoxInfo *info = find_function(table(), name);
+    known.push_back(Known{std::string(name), info, parameters_of(*info)});
+    return known.back();
+}
+
 Result Host::call(std::string_view name, const std::vector<Arg> &args) {
     impl_->actions.clear();
     impl_->initialise();
-    const FoxInfo *info = find_function(impl_->table(), name);
-    check_arguments(*info, args);
-    return impl_->invoke(info->function, args);
+    const Impl::Known &function = impl_->lookup(name);
+    check_arguments(function.params, args);
+    return impl_->invoke(function.info->function, args);
 }
 
 Result Host::call_function(FoxFunction function, const std::vector<Arg> &args) {

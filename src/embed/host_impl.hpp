@@ -26,6 +26,16 @@ struct Host::Impl {
     std::optional<std::size_t> budget_operations;
     std::vector<HostAction> actions;
 
+    // The functions called so far, found by name in the table of request 14 and their type strings
+    // read once: FoxPro, too, looks a function up when it meets the name, not on every call.
+    struct Known {
+        std::string name;                         // as the caller wrote it
+        const FoxInfo *info = nullptr;
+        std::vector<std::pair<char, bool>> params;  // type letter, optional
+    };
+    std::vector<Known> known;
+    const Known &lookup(std::string_view name);
+
     // The call under way: what the library returned, and the first error raised.
     bool returned = false;
     Value result{};

@@ -59,6 +59,7 @@ void VariableStore::clear() {
 }
 
 int VariableStore::index_of(std::string_view name) const {
+    if (index_.empty()) return -1;  // no name was ever defined: nothing to normalise and look up
     auto found = index_.find(normalise(name));
     if (found == index_.end() || !slots_[static_cast<std::size_t>(found->second)]) return -1;
     return found->second;

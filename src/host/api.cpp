@@ -20,6 +20,10 @@ void hunlock(MHANDLE handle) { dispatch::handle_unlock(handle); }
 char *hand_to_ptr(MHANDLE handle) { return dispatch::handle_address(handle); }
 std::size_t get_hand_size(MHANDLE handle) { return dispatch::handle_size(handle); }
 bool set_hand_size(MHANDLE handle, std::size_t size) { return dispatch::handle_resize(handle, size); }
+MHANDLE alloc_locked(std::size_t size, char *&address) {
+    return dispatch::handle_obtain_locked(size, dispatch::library_tag, address);
+}
+void unlock_free(MHANDLE handle) { dispatch::handle_unlock_release(handle); }
 
 void ret_val(const Value &value) { dispatch::send(TV_HOST_RET_VAL, word(&value)); }
 

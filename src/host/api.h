@@ -24,6 +24,8 @@ void hunlock(MHANDLE handle);
 char *hand_to_ptr(MHANDLE handle);                  // valid while the handle is locked
 std::size_t get_hand_size(MHANDLE handle);          // 0 for an unknown handle
 bool set_hand_size(MHANDLE handle, std::size_t size);  // unlock first; content kept, bytes may move
+MHANDLE alloc_locked(std::size_t size, char *&address);  // alloc_hand, hlock and hand_to_ptr in one
+void unlock_free(MHANDLE handle);                   // hunlock and free_hand in one
 
 // --- Results ---
 void ret_val(const Value &value);

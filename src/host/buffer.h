@@ -21,12 +21,15 @@ public:
     ~Buffer() { reset(); }
     Buffer(const Buffer &) = delete;
     Buffer &operator=(const Buffer &) = delete;
-    Buffer(Buffer &&other) noexcept : handle_(std::exchange(other.handle_, 0)), data_(std::exchange(other.data_, nullptr)) {}
+    Buffer(Buffer &&other) noexcept
+        : handle_(std::exchange(other.handle_, 0)), data_(std::exchange(other.data_, nullptr)),
+          size_(std::exchange(other.size_, 0)) {}
     Buffer &operator=(Buffer &&other) noexcept {
         if (this != &other) {
             reset();
             handle_ = std::exchange(other.handle_, 0);
             data_ = std::exchange(other.data_, nullptr);
+            size_ = std::exchange(other.size_, 0);
         }
         return *this;
     }
@@ -40,8 +43,9 @@ public:
     // The same, but an empty Buffer when none can be had.
     static Buffer try_obtain(std::size_t size) {
         Buffer buffer;
-        MHANDLE handle = host::alloc_hand(size == 0 ? 1 : size);
-        if (handle != 0) buffer.adopt(handle);
+        if (size == 0) size = 1;
+        buffer.handle_ = host::alloc_locked(size, buffer.data_);
+        if (buffer.handle_ != 0) buffer.size_ = size;
         return buffer;
     }
     // Takes ownership of a handle obtained elsewhere (a value the host gave, for instance).
@@ -55,7 +59,8 @@ public:
     MHANDLE handle() const { return handle_; }
     char *data() { return data_; }
     const char *data() const { return data_; }
-    std::size_t size() const { return handle_ ? host::get_hand_size(handle_) : 0; }
+    // The usable size (kept at hand: the size asked for, or what the host reported).
+    std::size_t size() const { return size_; }
 
     // Resizes to exactly 'size' bytes (new bytes zero); false when the host refuses.
     bool resize(std::size_t size) {
@@ -63,6 +68,7 @@ public:
         bool ok = host::set_hand_size(handle_, size);
         host::hlock(handle_);
         data_ = host::hand_to_ptr(handle_);
+        size_ = ok ? size : host::get_hand_size(handle_);
         return ok;
     }
     // Makes the size exceed 'need' (the growth rule: when the size does not exceed the need, grow
@@ -83,15 +89,14 @@ public:
     MHANDLE release() {
         if (handle_) host::hunlock(handle_);
         data_ = nullptr;
+        size_ = 0;
         return std::exchange(handle_, 0);
     }
     void reset() {
-        if (handle_) {
-            host::hunlock(handle_);
-            host::free_hand(handle_);
-        }
+        if (handle_) host::unlock_free(handle_);
         handle_ = 0;
         data_ = nullptr;
+        size_ = 0;
     }
 
 private:
@@ -99,9 +104,11 @@ private:
         handle_ = handle;
         host::hlock(handle_);
         data_ = host::hand_to_ptr(handle_);
+        size_ = host::get_hand_size(handle_);
     }
     MHANDLE handle_ = 0;
     char *data_ = nullptr;
+    std::size_t size_ = 0;
 };
 
 // A NUL-terminated string in a Buffer, with its length. Every growth goes through ensure(), and

@@ -269,6 +269,27 @@ void handle_release(MHANDLE handle) {
     if (handle < table.next_free()) table.set_next_free(static_cast<std::uint16_t>(handle));
 }
 
+MHANDLE handle_obtain_locked(std::size_t size, std::uint16_t tag, char *&address) {
+    address = nullptr;
+    MHANDLE handle = handle_obtain(size, tag);
+    if (handle == 0) return 0;
+    platform::Block block = block_of(static_cast<ThreadBlock *>(platform::tls_get()), handle);
+    address = static_cast<char *>(platform::block_lock(block)) + 2;
+    return handle;
+}
+
+void handle_unlock_release(MHANDLE handle) {
+    ThreadBlock *tb = static_cast<ThreadBlock *>(platform::tls_get());
+    HandleTable table{nullptr};
+    platform::Block block = block_of(tb, handle, &table);
+    if (!block) return;
+    platform::block_unlock(block);
+    budget_held(tb, platform::block_size(block), 0);
+    platform::block_free(block);
+    table.set_slot(handle, nullptr);
+    if (handle < table.next_free()) table.set_next_free(static_cast<std::uint16_t>(handle));
+}
+
 char *handle_address(MHANDLE handle) {
     platform::Block block = block_of(static_cast<ThreadBlock *>(platform::tls_get()), handle);
     if (!block) return nullptr;

@@ -45,6 +45,11 @@ void handle_lock(MHANDLE handle);
 void handle_unlock(MHANDLE handle);
 std::size_t handle_size(MHANDLE handle);
 bool handle_resize(MHANDLE handle, std::size_t size);
+// Obtain and lock in one step: the handle (0 when none) and, in 'address', its bytes. Unlock and
+// release in one step. (What the three or two separate operations do, without finding the
+// thread's table again for each.)
+MHANDLE handle_obtain_locked(std::size_t size, std::uint16_t tag, char *&address);
+void handle_unlock_release(MHANDLE handle);
 
 // A request to the host's callback; answers what the host left at offset 0 (0 when the thread has
 // no callback). 'status', when given, receives what the host left at offset 20.

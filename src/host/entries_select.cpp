@@ -5,12 +5,44 @@
 #include "select/driver.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace tarnvel::entries {
 namespace {
 
+// The character parameter's handle, locked for as long as its bytes are read in place.
+class LockedParameter {
+public:
+    explicit LockedParameter(const entry::Params &params, int i) {
+        if (params.length(i) == 0) return;
+        handle_ = params.value(i).handle;
+        host::hlock(handle_);
+        bytes_ = std::string_view(host::hand_to_ptr(handle_), params.length(i));
+        bytes_ = bytes_.substr(0, bytes_.find('\0'));  // the statement ends at a NUL, as in a copy
+    }
+    ~LockedParameter() {
+        if (handle_) host::hunlock(handle_);
+    }
+    LockedParameter(const LockedParameter &) = delete;
+    LockedParameter &operator=(const LockedParameter &) = delete;
+    std::string_view bytes() const { return bytes_; }
+
+private:
+    MHANDLE handle_ = 0;
+    std::string_view bytes_{""};
+};
+
 void select_convert(ParamBlk *block, const select::Dialect &dialect) {
     entry::Params params(block);
+    // The statement is only read, so it is read where the host keeps it; only line breaks, which
+    // must become blanks first, call for a work buffer of its own.
+    LockedParameter statement(params, 1);
+    std::string_view text = statement.bytes();
+    if (text.find('\n') == std::string_view::npos && text.find('\r') == std::string_view::npos) {
+        select::Sink out = select::convert_select(dialect, text);
+        host::ret_char(out.view());
+        return;
+    }
     Buffer work = params.work_buffer(1, 2 * params.length(1));
     std::size_t length = std::strlen(work.data());
     select::blank_line_breaks(dialect, state::from_fox(), work.data(), length);

@@ -1,49 +1,109 @@
-// The platform layer on POSIX systems: movable blocks on the C heap, a pthread key, a mutex.
+// The platform layer on POSIX systems: movable blocks on the C heap, a thread-local slot, a mutex.
 #include "host/platform.h"
 
 #include <pthread.h>
 
+#include <bit>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
 namespace tarnvel::platform {
 namespace {
 
-struct MovableBlock {
-    std::size_t size;
+// A block is one allocation: this header, then the bytes. A block that moves is a new allocation,
+// so the Block itself changes (the handle table keeps whatever block_realloc answers).
+struct alignas(std::max_align_t) Header {
+    std::size_t size;   // the bytes in use
+    std::size_t room;   // the bytes the allocation holds after the header, for a kept size class; 0 otherwise
     int locks;
-    unsigned char *bytes;
 };
 
-MovableBlock *as_block(Block block) { return static_cast<MovableBlock *>(block); }
+Header *as_block(Block block) { return static_cast<Header *>(block); }
+unsigned char *bytes_of(Header *block) { return reinterpret_cast<unsigned char *>(block + 1); }
 
-pthread_key_t slot_key;
+// Small blocks come and go by the dozen in one library call. Each thread keeps a few freed
+// allocations of every size class (64 to 8192 bytes with the header) and hands them out again,
+// which costs a fraction of the allocator's own path. Not under AddressSanitizer, which should see
+// every block die at once (a pointer kept across a move must be caught).
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool keep_blocks = false;
+#else
+constexpr bool keep_blocks = true;
+#endif
+constexpr std::size_t smallest_class = 64;
+constexpr int class_count = 8;
+constexpr int kept_per_class = 8;
+
+int class_of(std::size_t total) {
+    if (total <= smallest_class) return 0;
+    return static_cast<int>(std::bit_width(total - 1)) - static_cast<int>(std::bit_width(smallest_class - 1));
+}
+
+struct KeptBlocks {
+    Header *blocks[class_count][kept_per_class] = {};
+    int count[class_count] = {};
+    ~KeptBlocks() {
+        for (int c = 0; c < class_count; ++c) {
+            for (int i = 0; i < count[c]; ++i) std::free(blocks[c][i]);
+            count[c] = 0;
+        }
+    }
+};
+thread_local KeptBlocks kept;
+
+// A new block of 'bytes' bytes, of which the first 'keep' are left for the caller to fill and the
+// rest are zeroed.
+Header *new_block(std::size_t bytes, std::size_t keep) {
+    if (bytes > static_cast<std::size_t>(-1) / 2) return nullptr;
+    const std::size_t total = sizeof(Header) + (bytes == 0 ? 1 : bytes);
+    Header *block = nullptr;
+    std::size_t room = 0;
+    if (keep_blocks && total <= (smallest_class << (class_count - 1))) {
+        int c = class_of(total);
+        room = (smallest_class << c) - sizeof(Header);
+        block = kept.count[c] > 0 ? kept.blocks[c][--kept.count[c]] : static_cast<Header *>(std::malloc(smallest_class << c));
+    } else if (keep == 0) {
+        block = static_cast<Header *>(std::calloc(1, total));  // fresh pages need no clearing
+        if (block) keep = bytes;
+    } else {
+        block = static_cast<Header *>(std::malloc(total));
+    }
+    if (!block) return nullptr;
+    block->size = bytes;
+    block->room = room;
+    block->locks = 0;
+    if (bytes > keep) std::memset(bytes_of(block) + keep, 0, bytes - keep);
+    return block;
+}
+
+void free_block(Header *block) {
+    if (keep_blocks && block->room != 0) {
+        int c = class_of(block->room + sizeof(Header));
+        if (kept.count[c] < kept_per_class) {
+            kept.blocks[c][kept.count[c]++] = block;
+            return;
+        }
+    }
+    std::free(block);
+}
+
+// The slot: a thread-local pointer, usable once tls_create() has run.
+thread_local void *slot_value = nullptr;
 bool slot_created = false;
 pthread_mutex_t list_lock = PTHREAD_MUTEX_INITIALIZER;
 
 }  // namespace
 
-Block block_alloc(std::size_t bytes) {
-    auto *block = static_cast<MovableBlock *>(std::calloc(1, sizeof(MovableBlock)));
-    if (!block) return nullptr;
-    block->bytes = static_cast<unsigned char *>(std::calloc(bytes == 0 ? 1 : bytes, 1));
-    if (!block->bytes) {
-        std::free(block);
-        return nullptr;
-    }
-    block->size = bytes;
-    return block;
-}
+Block block_alloc(std::size_t bytes) { return new_block(bytes, 0); }
 
 void block_free(Block block) {
-    if (!block) return;
-    std::free(as_block(block)->bytes);
-    std::free(block);
+    if (block) free_block(as_block(block));
 }
 
 void *block_lock(Block block) {
     ++as_block(block)->locks;
-    return as_block(block)->bytes;
+    return bytes_of(as_block(block));
 }
 
 void block_unlock(Block block) {
@@ -53,7 +113,7 @@ void block_unlock(Block block) {
 std::size_t block_size(Block block) { return as_block(block)->size; }
 
 Block block_realloc(Block block, std::size_t bytes) {
-    MovableBlock *b = as_block(block);
+    Header *b = as_block(block);
     if (b->locks > 0) {
         // A locked block must not move: it can only shrink in place.
         if (bytes > b->size) return nullptr;
@@ -61,29 +121,25 @@ Block block_realloc(Block block, std::size_t bytes) {
         return block;
     }
     // An unlocked block always moves, so that a pointer kept across a resize is caught at once.
-    auto *fresh = static_cast<unsigned char *>(std::calloc(bytes == 0 ? 1 : bytes, 1));
+    std::size_t keep = b->size < bytes ? b->size : bytes;
+    Header *fresh = new_block(bytes, keep);
     if (!fresh) return nullptr;
-    std::memcpy(fresh, b->bytes, b->size < bytes ? b->size : bytes);
-    std::free(b->bytes);
-    b->bytes = fresh;
-    b->size = bytes;
-    return block;
+    std::memcpy(bytes_of(fresh), bytes_of(b), keep);
+    free_block(b);
+    return fresh;
 }
 
 void *heap_alloc_zeroed(std::size_t bytes) { return std::calloc(1, bytes); }
 void heap_free(void *memory) { std::free(memory); }
 
 bool tls_create() {
-    if (!slot_created) slot_created = pthread_key_create(&slot_key, nullptr) == 0;
-    return slot_created;
+    slot_created = true;
+    return true;
 }
-void tls_destroy() {
-    if (slot_created) pthread_key_delete(slot_key);
-    slot_created = false;
-}
-void *tls_get() { return slot_created ? pthread_getspecific(slot_key) : nullptr; }
+void tls_destroy() { slot_created = false; }
+void *tls_get() { return slot_created ? slot_value : nullptr; }
 void tls_set(void *value) {
-    if (slot_created) pthread_setspecific(slot_key, value);
+    if (slot_created) slot_value = value;
 }
 
 void lock_create() {}

@@ -81,8 +81,4 @@ void release_alphabets() {
     }
 }
 
-void Alphabet::upper_in_place(char *text, std::size_t length) const {
-    for (std::size_t i = 0; i < length; ++i) text[i] = upper(text[i]);
-}
-
 }  // namespace tarnvel::lex

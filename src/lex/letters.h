@@ -20,7 +20,9 @@ public:
     bool letter(unsigned char c) const { return letter_[c]; }
     bool letter(char c) const { return letter_[static_cast<unsigned char>(c)]; }
     char upper(char c) const { return static_cast<char>(upper_[static_cast<unsigned char>(c)]); }
-    void upper_in_place(char *text, std::size_t length) const;
+    void upper_in_place(char *text, std::size_t length) const {
+        for (std::size_t i = 0; i < length; ++i) text[i] = upper(text[i]);
+    }
 
 private:
     friend struct AlphabetCache;

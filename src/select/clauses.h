@@ -52,8 +52,17 @@ struct Session {
     const Dialect &dialect;
     const lex::Alphabet &letters;
     bool from_fox;
-    Sink word;  // the word area: the current word upper-cased (grows with the word)
+    Sink word;  // a word area for words of any length, upper-cased (obtained when first needed)
+    Sink &word_area() {
+        if (!word) word = Sink::obtain(64, "Insufficient memory for word");
+        return word;
+    }
     int nolock = -1;  // the table-hint switch, asked of the host once a call (-1: not yet)
+    // False when the statement holds no "(" followed by blanks and SELE, or no UNIO, in any
+    // letter case: then no level of it can hold a subquery or a UNION member, and the searches
+    // for them are skipped.
+    bool subquery_possible = true;
+    bool union_possible = true;
 };
 
 }  // namespace tarnvel::select

@@ -1,6 +1,5 @@
 #include "select/date_literal.h"
 
-#include <cstdio>
 
 namespace tarnvel::select {
 namespace {
@@ -29,6 +28,19 @@ struct Reader {
         return count > 0;
     }
 };
+
+// A number read from the literal (never negative), with leading zeros to 'width' digits.
+void append_digits(std::string &out, int value, int width) {
+    char digits[16];
+    int n = 0;
+    unsigned v = static_cast<unsigned>(value);
+    do {
+        digits[n++] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0 && n < 16);
+    for (int i = n; i < width; ++i) out += '0';
+    while (n > 0) out += digits[--n];
+}
 
 bool read_time(Reader &r, DateLiteral &d) {
     if (!r.number(2, d.hour)) return false;
@@ -103,15 +115,20 @@ DateLiteral read_date_literal(std::string_view text) {
 std::string date_literal_text(const DateLiteral &d, const DateForm &date, const DateForm &datetime) {
     if (d.kind == DateLiteral::empty) return std::string(date.empty);
     const DateForm &form = d.kind == DateLiteral::datetime ? datetime : date;
-    char text[48];
-    std::string_view s = form.separator;
-    int n = std::snprintf(text, sizeof text, "%04d%.*s%02d%.*s%02d", d.year, static_cast<int>(s.size()), s.data(),
-                          d.month, static_cast<int>(s.size()), s.data(), d.day);
-    if (d.kind == DateLiteral::datetime) {
-        n += std::snprintf(text + n, sizeof text - n, " %02d:%02d:%02d", d.hour, d.minute, d.second);
-    }
     std::string literal(form.open);
-    literal.append(text, static_cast<std::size_t>(n));
+    append_digits(literal, d.year, 4);
+    literal.append(form.separator);
+    append_digits(literal, d.month, 2);
+    literal.append(form.separator);
+    append_digits(literal, d.day, 2);
+    if (d.kind == DateLiteral::datetime) {
+        literal += ' ';
+        append_digits(literal, d.hour, 2);
+        literal += ':';
+        append_digits(literal, d.minute, 2);
+        literal += ':';
+        append_digits(literal, d.second, 2);
+    }
     literal.append(form.close);
     return literal;
 }

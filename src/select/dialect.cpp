@@ -3,10 +3,15 @@
 namespace tarnvel::select {
 
 RowSet &Lexicon::operator[](std::string_view word) {
-    if (2 * (used_ + 1) > slots_.size()) rehash(slots_.empty() ? 256 : 2 * slots_.size());
-    std::size_t i = hash(word) & (slots_.size() - 1);
-    while (!slots_[i].word.empty() && slots_[i].word != word) i = (i + 1) & (slots_.size() - 1);
-    if (slots_[i].word.empty()) {
+    if (4 * (used_ + 1) > tags_.size()) rehash(tags_.empty() ? 512 : 2 * tags_.size());
+    auto same_case = [](char c) { return c; };
+    const std::uint64_t h = hash(word, same_case);
+    const std::uint32_t tag = tag_of(h);
+    const std::size_t mask = tags_.size() - 1;
+    std::size_t i = index_of(h);
+    while (tags_[i] != 0 && !(tags_[i] == tag && slots_[i].word == word)) i = (i + 1) & mask;
+    if (tags_[i] == 0) {
+        tags_[i] = tag;
         slots_[i].word = std::string(word);
         ++used_;
         if (word.size() > longest_) longest_ = word.size();
@@ -16,10 +21,14 @@ RowSet &Lexicon::operator[](std::string_view word) {
 
 void Lexicon::rehash(std::size_t capacity) {
     std::vector<Slot> old = std::move(slots_);
+    std::vector<std::uint32_t> old_tags = std::move(tags_);
     slots_ = std::vector<Slot>(capacity);
+    tags_ = std::vector<std::uint32_t>(capacity, 0);
+    shift_ = 64;
+    for (std::size_t c = capacity; c > 1; c /= 2) --shift_;
     used_ = 0;
-    for (Slot &slot : old) {
-        if (!slot.word.empty()) (*this)[slot.word] = slot.rows;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (old_tags[i] != 0) (*this)[old[i].word] = old[i].rows;
     }
 }
 

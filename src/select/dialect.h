@@ -5,6 +5,7 @@
 #pragma once
 
 #include "lex/keywords.h"
+#include "lex/letters.h"
 #include "lex/scan.h"
 
 #include <cstdint>
@@ -89,17 +90,19 @@ struct RowSet {
     std::array<std::uint8_t, 6> rows{};
     std::uint8_t count = 0;
 };
-// An open-addressing table from words to row sets, built once per dialect.
+// An open-addressing table from words to row sets, built once per dialect. The words are kept in
+// upper case; a word may be looked up as it stands or as written, upper-cased on the fly. Each slot
+// has a tag (part of the word's hash, 0 for an empty slot), so that a word that is not there is
+// told from the words it meets by one comparison each, and the table is at most a quarter full.
 class Lexicon {
 public:
     RowSet &operator[](std::string_view word);  // adds the word when it is new
     const RowSet *find(std::string_view word) const {
-        if (word.size() > longest_ || slots_.empty()) return nullptr;
-        for (std::size_t i = hash(word) & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
-            const Slot &slot = slots_[i];
-            if (slot.word.empty()) return nullptr;
-            if (slot.word == word) return &slot.rows;
-        }
+        return find_as(word, [](char c) { return c; });
+    }
+    // The word upper-cased by the alphabet, without copying it.
+    const RowSet *find_upper(std::string_view word, const lex::Alphabet &letters) const {
+        return find_as(word, [&letters](char c) { return letters.upper(c); });
     }
 
 private:
@@ -107,13 +110,41 @@ private:
         std::string word;
         RowSet rows;
     };
-    static std::size_t hash(std::string_view word) {
-        std::uint64_t h = 14695981039346656037ull;  // 64-bit arithmetic on 32-bit builds too
-        for (char c : word) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-        return static_cast<std::size_t>(h ^ (h >> 29));
+    // The hash reads the length and at most five characters, so that long names cost no more than
+    // short ones.
+    template <typename Upper>
+    static std::uint64_t hash(std::string_view word, Upper upper) {
+        std::uint64_t h = word.size();
+        std::size_t head = word.size() < 4 ? word.size() : 4;
+        for (std::size_t i = 0; i < head; ++i) h = (h << 8) | static_cast<unsigned char>(upper(word[i]));
+        if (!word.empty()) h = (h << 8) | static_cast<unsigned char>(upper(word.back()));
+        return h * 0x9E3779B97F4A7C15ull;
+    }
+    static std::uint32_t tag_of(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 8) | 1u; }
+    std::size_t index_of(std::uint64_t h) const { return static_cast<std::size_t>(h >> shift_); }
+    template <typename Upper>
+    const RowSet *find_as(std::string_view word, Upper upper) const {
+        if (word.size() > longest_ || tags_.empty()) return nullptr;
+        const std::uint64_t h = hash(word, upper);
+        const std::uint32_t tag = tag_of(h);
+        const std::size_t mask = tags_.size() - 1;
+        for (std::size_t i = index_of(h);; i = (i + 1) & mask) {
+            const std::uint32_t t = tags_[i];
+            if (t == 0) return nullptr;
+            if (t == tag && slots_[i].word.size() == word.size() && same(slots_[i].word, word, upper)) return &slots_[i].rows;
+        }
+    }
+    template <typename Upper>
+    static bool same(std::string_view stored, std::string_view word, Upper upper) {
+        for (std::size_t i = 0; i < word.size(); ++i) {
+            if (stored[i] != upper(word[i])) return false;
+        }
+        return true;
     }
     void rehash(std::size_t capacity);
+    std::vector<std::uint32_t> tags_;
     std::vector<Slot> slots_;
+    unsigned shift_ = 64;  // the slot of a hash is its top bits
     std::size_t used_ = 0;
     std::size_t longest_ = 0;
 };

@@ -6,7 +6,6 @@
 #include "select/scanner.h"
 #include "select/table_hint.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -30,10 +29,10 @@ struct CharSet {
         return std::string_view::npos;
     }
 };
-constexpr CharSet line_breaks("\r\n");
 constexpr CharSet subquery_stops_fox("('\"[");
 constexpr CharSet subquery_stops("('");
 constexpr CharSet union_stops("Uu'\"[");
+constexpr CharSet literal_or_break("'\"`[\r\n");
 
 // The literal that starts at text[at], if any: its end (one past the closing quote, or the end
 // of the text). Single quotes always; double quotes and brackets under FoxPro syntax.
@@ -48,10 +47,18 @@ std::size_t literal_end(std::string_view text, std::size_t at, bool from_fox) {
 // The placeholder text of subquery k: 'S$U$B$QA' for the first, the characters after "Z" from the
 // 27th on, and a number in braces once a single character no longer serves.
 std::string placeholder(std::size_t k) {
-    char text[48];
-    int n = k < 100 ? std::snprintf(text, sizeof text, "%s%c'", placeholder_head.data(), static_cast<char>(65 + k))
-                    : std::snprintf(text, sizeof text, "%s{%zu}'", placeholder_head.data(), k);
-    return std::string(text, static_cast<std::size_t>(n));
+    std::string text(placeholder_head);
+    if (k < 100) {
+        text += static_cast<char>(65 + k);
+    } else {
+        std::string digits;
+        for (std::size_t v = k; v != 0; v /= 10) digits.insert(digits.begin(), static_cast<char>('0' + v % 10));
+        text += '{';
+        text += digits;
+        text += '}';
+    }
+    text += '\'';
+    return text;
 }
 
 // The subquery index of the placeholder at text[at], or npos.
@@ -119,9 +126,14 @@ void put_back(Sink &out, std::string_view text, const Subqueries &subs, std::siz
 }
 
 // The first "UNION " (else the first "UNIO ") outside literals, from 'from'; 'length' gets 5 or 4.
-std::size_t find_union(std::string_view text, std::size_t from, bool from_fox, const lex::Alphabet &letters,
-                       std::size_t &length) {
+std::size_t find_union(const Session &session, std::string_view text, std::size_t from, std::size_t &length) {
+    const bool from_fox = session.from_fox;
+    const lex::Alphabet &letters = session.letters;
     std::size_t unio = std::string_view::npos;
+    if (!session.union_possible) {
+        length = 4;
+        return unio;
+    }
     for (std::size_t i = union_stops.find(text, from); i < text.size(); i = union_stops.find(text, i + 1)) {
         char c = text[i];
         if (c == '\'' || c == '"' || c == '[') {
@@ -140,6 +152,38 @@ std::size_t find_union(std::string_view text, std::size_t from, bool from_fox, c
     }
     length = 4;
     return unio;
+}
+
+// The four characters after 'at' and the blanks after it read SELE (the start of a subquery).
+bool sele_follows(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
+    std::size_t sele = at + 1;
+    while (sele < text.size() && is_blank(text[sele])) ++sele;
+    if (text.size() - sele < 4) return false;
+    for (std::size_t j = 0; j < 4; ++j) {
+        if (letters.upper(text[sele + j]) != "SELE"[j]) return false;
+    }
+    return true;
+}
+
+// Whether the statement can hold a subquery or a UNION at all: a "(" followed by SELE, a UNIO,
+// wherever they stand (in literals too, so that nothing is ruled out wrongly).
+void note_possibilities(Session &session, std::string_view text) {
+    const lex::Alphabet &letters = session.letters;
+    auto each = [text](char c, auto &&found) {
+        const char *end = text.data() + text.size();
+        for (const char *p = text.data(); p < end; ++p) {
+            p = static_cast<const char *>(std::memchr(p, c, static_cast<std::size_t>(end - p)));
+            if (!p) return false;
+            if (found(static_cast<std::size_t>(p - text.data()))) return true;
+        }
+        return false;
+    };
+    auto nio = [&](std::size_t i) {
+        return i + 3 < text.size() && letters.upper(text[i + 1]) == 'N' && letters.upper(text[i + 2]) == 'I' &&
+               letters.upper(text[i + 3]) == 'O';
+    };
+    session.subquery_possible = each('(', [&](std::size_t i) { return sele_follows(text, i, letters); });
+    session.union_possible = each('U', nio) || each('u', nio);
 }
 
 void append_clause(Sink &out, const Sink &clause, std::string_view message, bool always) {
@@ -169,19 +213,25 @@ void add_force_order(Sink &out) {
 }  // namespace
 
 void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length) {
-    std::string_view whole(text, length);
-    if (line_breaks.find(whole, 0) == std::string_view::npos) return;
-    char open = 0;  // the closing character of the literal we are in
-    for (std::size_t i = 0; i < length; ++i) {
+    if (!std::memchr(text, '\n', length) && !std::memchr(text, '\r', length)) return;
+    const bool backticks = dialect.backticks;
+    const bool brackets = dialect.brackets != Brackets::fox_nested || from_fox;
+    std::size_t i = 0;
+    while (i < length) {
+        // outside literals: on to the next line break or character that may open a literal
+        while (i < length && !literal_or_break.in[static_cast<unsigned char>(text[i])]) ++i;
+        if (i >= length) break;
         char c = text[i];
-        if (open) {
-            if (c == open) open = 0;
-            continue;
+        char close = c == '\'' || c == '"' ? c : c == '`' && backticks ? '`' : c == '[' && brackets ? ']' : 0;
+        if (c == '\r' || c == '\n') {
+            text[i++] = ' ';
+        } else if (close) {  // the literal runs to its closing character, or to the end
+            const void *end = std::memchr(text + i + 1, close, length - i - 1);
+            if (!end) break;
+            i = static_cast<std::size_t>(static_cast<const char *>(end) - text) + 1;
+        } else {
+            ++i;
         }
-        if (c == '\'' || c == '"') open = c;
-        else if (c == '`' && dialect.backticks) open = '`';
-        else if (c == '[' && (dialect.brackets != Brackets::fox_nested || from_fox)) open = ']';
-        else if (c == '\r' || c == '\n') text[i] = ' ';
     }
 }
 
@@ -192,7 +242,7 @@ Sink convert_statement(Session &session, std::string_view text) {
     std::size_t start = 0;
     for (;;) {
         std::size_t length = 0;
-        std::size_t sep = find_union(text, start, session.from_fox, session.letters, length);
+        std::size_t sep = find_union(session, text, start, length);
         bool separated = sep != std::string_view::npos && sep > 0 && is_blank(text[sep - 1]);
         std::string_view member = text.substr(start, separated ? sep - 1 - start : std::string_view::npos);
 
@@ -241,18 +291,16 @@ Sink extract_subqueries(Session &session, std::string_view text) {
     Sink rewritten;
     std::size_t copied = 0;
     const CharSet &stops = session.from_fox ? subquery_stops_fox : subquery_stops;
-    for (std::size_t i = stops.find(text, 0); i < text.size(); i = stops.find(text, i + 1)) {
+    std::size_t from = session.subquery_possible ? 0 : text.size();
+    for (std::size_t i = stops.find(text, from); i < text.size(); i = stops.find(text, i + 1)) {
         std::size_t end = literal_end(text, i, session.from_fox);
         if (end != i) {
             i = end - 1;
             continue;
         }
+        if (!sele_follows(text, i, session.letters)) continue;
         std::size_t sele = i + 1;
         while (sele < text.size() && is_blank(text[sele])) ++sele;
-        if (text.size() - sele < 4) continue;
-        bool is_select = true;
-        for (std::size_t j = 0; j < 4 && is_select; ++j) is_select = session.letters.upper(text[sele + j]) == "SELE"[j];
-        if (!is_select) continue;
         int depth = 1;
         bool quoted = false;
         std::size_t close = sele;
@@ -285,7 +333,8 @@ Sink extract_subqueries(Session &session, std::string_view text) {
 }
 
 Sink convert_select(const Dialect &dialect, std::string_view statement) {
-    Session session{dialect, lex::Alphabet::current(), state::from_fox(), Sink::obtain(64, "Insufficient memory for word")};
+    Session session{dialect, lex::Alphabet::current(), state::from_fox(), Sink()};
+    note_possibilities(session, statement);
     return extract_subqueries(session, statement);
 }
 

@@ -77,7 +77,7 @@ void Scanner::push_case() {
 
 Scanner::Verdict Scanner::keyword_row(Row row) {
     const char clause = clauses_.current;
-    const std::string_view word = session_.word.view();
+    const std::string_view word = keyword_;
     Sink &select = clauses_.select();
     switch (row) {
     case Row::call_or_quote:

@@ -39,17 +39,27 @@ Scanner::Scanner(Session &session, Clauses &clauses, bool &force_order, std::str
       work_(WorkText::copy_of(member, 2 * member.size() + 1)),
       member_length_(member.size()) {}
 
-void Scanner::emit(char c) {
-    if (Sink *sink = clauses_.current_sink()) sink->push(c);
+
+// The run of characters from the position for which 'in_run' holds (the first one included), as
+// an offset into the live text: the position moves past it.
+template <typename InRun>
+std::string_view Scanner::take_run(InRun in_run) {
+    std::string_view live = work_.view();
+    std::size_t from = pos_ - work_.base();
+    std::size_t end = from + 1;
+    while (end < live.size() && in_run(live[end])) ++end;
+    pos_ = work_.base() + end;
+    return live.substr(from, end - from);
 }
 
-void Scanner::emit(std::string_view text) {
-    if (Sink *sink = clauses_.current_sink()) sink->append(text);
+template <typename InRun>
+void Scanner::copy_run(InRun in_run) {
+    emit(take_run(in_run));
 }
 
-void Scanner::copy_current() {
-    emit(work_.at(pos_));
-    ++pos_;
+template <typename InRun>
+void Scanner::skip_run(InRun in_run) {
+    take_run(in_run);
 }
 
 void Scanner::run() {
@@ -57,22 +67,30 @@ void Scanner::run() {
     while (pos_ < work_.length()) {
         char c = work_.at(pos_);
         if (!special(c)) {  // the common case: no literal, region or blank rule applies to c
-            if (!outside()) {
-                copy_current();
+            if (!outside()) {  // inside a literal or region the run up to the next special is copied
+                copy_run([](char x) { return !special(x); });
                 continue;
             }
-            if (session_.letters.letter(c) || c == '_') {
+            const lex::Alphabet &letters = session_.letters;
+            if (letters.letter(c) || c == '_' || (collecting_ && is_digit(c))) {
                 if (!collecting_) {
                     collecting_ = true;
                     word_start_ = pos_;
                 }
-                ++pos_;
+                skip_run([&letters](char x) { return letters.letter(x) || x == '_' || is_digit(x); });
                 continue;
             }
-            if (collecting_ && is_digit(c)) {
-                ++pos_;
+            if (collecting_) {
+                if (!finish_word()) copy_current();
                 continue;
             }
+            // no word is being collected: the run up to the next letter, "_" or special is copied
+            copy_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
+            continue;
+        }
+        if ((c == ' ' || c == '\t' || c == '(' || c == ')') && outside()) {  // no literal or region rule applies
+            if (c == '\t') work_.set(pos_, ' ');
+            if (work_.at(pos_) == ' ') collapse_blanks();
             if (!finish_word()) copy_current();
             continue;
         }
@@ -87,7 +105,7 @@ void Scanner::run() {
             // inside a literal or region: copied unchanged; a single quote inside a converted
             // "..." or [...] string is doubled
             copy_current();
-            if (c == '\'' && session_.from_fox && (double_ || (bracket_ && dialect_.brackets != Brackets::names_nested))) {
+            if (c == '\'' && session_.from_fox && (in_.double_quoted || (in_.bracket && dialect_.brackets != Brackets::names_nested))) {
                 emit('\'');
             }
             continue;
@@ -125,28 +143,28 @@ bool Scanner::finish_word() {
 
 // The literal and region states. True when the character was handled.
 bool Scanner::step_literal(char c) {
-    if (tick_) {
-        if (c == '`') tick_ = false;
+    if (in_.tick) {
+        if (c == '`') in_.tick = false;
         copy_current();
         return true;
     }
-    bool others_clear = !single_ && !bracket_ && !caret_ && !tilde_;
-    if (c == '"' && (outside() || (double_ && others_clear))) {
-        if (!double_ && finish_word()) return true;
-        double_ = !double_;
+    bool others_clear = !in_.single && !in_.bracket && !in_.caret && !in_.tilde;
+    if (c == '"' && (outside() || (in_.double_quoted && others_clear))) {
+        if (!in_.double_quoted && finish_word()) return true;
+        in_.double_quoted = !in_.double_quoted;
         if (dialect_.double_quote_always || session_.from_fox) work_.set(pos_, '\'');
         copy_current();
         return true;
     }
-    if (c == '\'' && (outside() || (single_ && !double_ && !bracket_ && !caret_ && !tilde_))) {
-        if (!single_ && finish_word()) return true;
-        single_ = !single_;
+    if (c == '\'' && (outside() || (in_.single && !in_.double_quoted && !in_.bracket && !in_.caret && !in_.tilde))) {
+        if (!in_.single && finish_word()) return true;
+        in_.single = !in_.single;
         copy_current();
         return true;
     }
     if (c == '`' && dialect_.backticks && outside()) {
         if (finish_word()) return true;
-        tick_ = true;
+        in_.tick = true;
         copy_current();
         return true;
     }
@@ -155,30 +173,30 @@ bool Scanner::step_literal(char c) {
     if (c == '[' && brackets_on) {
         if (outside()) {
             if (finish_word()) return true;
-            bracket_ = true;
+            in_.bracket = true;
             bracket_depth_ = 0;
             if (convert_brackets) work_.set(pos_, '\'');
             copy_current();
             return true;
         }
-        if (bracket_ && dialect_.brackets != Brackets::flat) ++bracket_depth_;
+        if (in_.bracket && dialect_.brackets != Brackets::flat) ++bracket_depth_;
         return false;
     }
-    if (c == ']' && bracket_) {
+    if (c == ']' && in_.bracket) {
         bool closes = dialect_.brackets == Brackets::flat ? pos_ + 1 >= work_.length() || work_.at(pos_ + 1) != ']'
                                                           : bracket_depth_ == 0;
         if (!closes) {
             if (dialect_.brackets != Brackets::flat) --bracket_depth_;
             return false;
         }
-        bracket_ = false;
+        in_.bracket = false;
         if (convert_brackets) work_.set(pos_, '\'');
         copy_current();
         return true;
     }
-    if (c == '^' && (outside() || (caret_ && !single_ && !double_ && !bracket_ && !tilde_))) {
-        if (!caret_ && finish_word()) return true;
-        caret_ = !caret_;
+    if (c == '^' && (outside() || (in_.caret && !in_.single && !in_.double_quoted && !in_.bracket && !in_.tilde))) {
+        if (!in_.caret && finish_word()) return true;
+        in_.caret = !in_.caret;
         ++pos_;  // the caret itself is not copied; the character after it is copied unread
         if (pos_ < work_.length()) copy_current();
         return true;
@@ -188,18 +206,18 @@ bool Scanner::step_literal(char c) {
                      (pos_ + 2 < work_.length() && work_.at(pos_ + 2) == '(');
         if (!paren) return false;
         if (finish_word()) return true;
-        tilde_ = true;
+        in_.tilde = true;
         tilde_depth_ = -1;
         copy_current();
         return true;
     }
-    if (tilde_ && c == '(') {
+    if (in_.tilde && c == '(') {
         ++tilde_depth_;
         copy_current();
         return true;
     }
-    if (tilde_ && c == ')') {
-        if (tilde_depth_ <= 0) tilde_ = false;
+    if (in_.tilde && c == ')') {
+        if (tilde_depth_ <= 0) in_.tilde = false;
         else --tilde_depth_;
         copy_current();
         return true;
@@ -265,11 +283,8 @@ void Scanner::host_variable() {
     }
     std::string_view run = work_.slice(start, end - start);
     if (session_.from_fox && !dialect_.upper_everything) {
-        Sink &word = session_.word;
-        word.clear();
-        word.append(run);
-        session_.letters.upper_in_place(word.data(), word.size());
-        emit(word.view());
+        const lex::Alphabet &letters = session_.letters;
+        if (Sink *sink = clauses_.current_sink()) sink->append_mapped(run, [&letters](char c) { return letters.upper(c); });
     } else {
         emit(run);
     }

@@ -12,6 +12,8 @@
 #include <cassert>
 #include <initializer_list>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace tarnvel::select {
@@ -28,26 +30,43 @@ private:
     enum class Verdict { pass, keep, quote, drop };
 
     // --- the character loop (scanner.cpp)
-    bool outside() const { return !(single_ || double_ || bracket_ || caret_ || tilde_ || tick_); }
+    bool outside() const {  // in no literal or region: the six flags read as one number
+        std::uint64_t any = 0;
+        std::memcpy(&any, &in_, sizeof in_);
+        return any == 0;
+    }
     bool finish_word();
     bool step_literal(char c);
     bool step_date(char c);
     void collapse_blanks();
     void host_variable();
-    void emit(char c);
-    void emit(std::string_view text);
-    void copy_current();
+    void emit(char c) {
+        if (Sink *sink = clauses_.current_sink()) sink->push(c);
+    }
+    void emit(std::string_view text) {
+        if (Sink *sink = clauses_.current_sink()) sink->append(text);
+    }
+    void copy_current() {
+        emit(work_.at(pos_));
+        ++pos_;
+    }
+    template <typename InRun> std::string_view take_run(InRun in_run);
+    template <typename InRun> void copy_run(InRun in_run);
+    template <typename InRun> void skip_run(InRun in_run);
     void end_member();
 
     // --- words (word.cpp)
     void process_word(std::size_t start);
-    void run_chain();
+    void set_keyword(std::string_view written);
+    void run_chain(const RowSet &rows);
     Verdict apply(const ChainRow &row);
-    void write_word();
+    void write_word(bool in_word_area);
+    bool equals_one_possible() const;
     void equals_one();
     bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const;
     void anchor();
     void remember_previous(std::string_view keyword);
+    void remember_previous_upper(std::string_view written);
     bool previous_is(std::string_view keyword) const;
 
     // --- keyword rows (rows_keyword.cpp)
@@ -93,7 +112,10 @@ private:
     std::size_t pos_ = 0;
 
     // literal states
-    bool single_ = false, double_ = false, bracket_ = false, caret_ = false, tilde_ = false, tick_ = false;
+    struct Regions {
+        bool single = false, double_quoted = false, bracket = false, caret = false, tilde = false, tick = false;
+    } in_;
+    static_assert(sizeof(Regions) <= sizeof(std::uint64_t));
     int bracket_depth_ = 0;
     int tilde_depth_ = 0;
 
@@ -103,6 +125,8 @@ private:
     std::size_t length_ = 0;
     bool type_word_ = false;    // the next word was inserted by a row and is written as it stands
     bool matched_ = false, quote_ = false, drop_ = false, moved_ = false;
+    std::array<char, 48> keyword_area_{};
+    std::string_view keyword_;  // the word of the lexicon being decided, upper-cased
     std::string_view name_;     // a replacement for the word, when a row gives one
     Sink built_;                // a replacement built from the arguments
     std::array<char, 8> previous_{};

@@ -63,6 +63,15 @@ public:
         length_ += part.size();
         data_[length_] = '\0';
     }
+    // Appends 'part' with every byte mapped through 'map' (upper-casing, for one).
+    template <typename Map>
+    void append_mapped(std::string_view part, Map map) {
+        reserve(part.size());
+        char *to = data_ + length_;
+        for (char c : part) *to++ = map(c);
+        length_ += part.size();
+        data_[length_] = '\0';
+    }
     void insert(std::size_t pos, std::string_view part) {
         if (pos > length_) pos = length_;
         reserve(part.size());

@@ -82,7 +82,7 @@ void nolock_pass(Session &session, Clauses &clauses) {
                             text[word_end] == '_' || text[word_end] == '[' || text[word_end] == ']')) {
                         ++word_end;
                     }
-                    Sink &word = session.word;
+                    Sink &word = session.word_area();
                     word.clear();
                     word.append(text.substr(p2, word_end - p2));
                     letters.upper_in_place(word.data(), word.size());

@@ -35,39 +35,59 @@ void Scanner::remember_previous(std::string_view keyword) {
     std::memcpy(previous_.data(), keyword.data(), std::min(keyword.size(), previous_.size()));
 }
 
+void Scanner::remember_previous_upper(std::string_view written) {
+    previous_length_ = written.size();
+    std::size_t n = std::min(written.size(), previous_.size());
+    for (std::size_t i = 0; i < n; ++i) previous_[i] = session_.letters.upper(written[i]);
+}
+
 bool Scanner::previous_is(std::string_view keyword) const {
     return previous_length_ == keyword.size() && keyword.size() <= previous_.size() &&
            std::memcmp(previous_.data(), keyword.data(), keyword.size()) == 0;
 }
 
+// The word is looked up as written, upper-cased on the fly; only a word of the dialect's lexicon is
+// copied, upper-cased, into the word area for its rows. Any other word (most of them: names) goes
+// straight to the clause.
 void Scanner::process_word(std::size_t start) {
     word_start_ = start;
     length_ = pos_ - start;
     matched_ = quote_ = drop_ = moved_ = false;
     name_ = {};
     std::size_t end = pos_;  // rows may move the position; the tests after them look from here
-    Sink &word = session_.word;
-    word.clear();
-    word.append(work_.slice(start, length_));
-    session_.letters.upper_in_place(word.data(), word.size());
+    bool in_word_area = false;
     if (type_word_) {  // inserted by a row: written as it stands
         type_word_ = false;
         matched_ = true;
-    } else {
-        run_chain();
+    } else if (const RowSet *rows = dialect_.lexicon.find_upper(work_.slice(start, length_), session_.letters)) {
+        set_keyword(work_.slice(start, length_));
+        in_word_area = true;
+        run_chain(*rows);
     }
     std::size_t resume = pos_;
     pos_ = end;
-    write_word();
+    write_word(in_word_area);
     if (hold_ > 0 && (pos_ >= work_.length() || work_.at(pos_) != '.')) --hold_;
     pos_ = resume;
     length_ = 0;
 }
 
-void Scanner::run_chain() {
-    const RowSet *found = dialect_.lexicon.find(session_.word.view());
-    if (!found) return;
-    const RowSet &rows = *found;
+// The word of the lexicon, upper-cased, for its rows: in the scanner's own area (the lexicon's
+// words are short), or in the session's word area should a longer one ever be listed.
+void Scanner::set_keyword(std::string_view written) {
+    const lex::Alphabet &letters = session_.letters;
+    if (written.size() <= keyword_area_.size()) {
+        for (std::size_t i = 0; i < written.size(); ++i) keyword_area_[i] = letters.upper(written[i]);
+        keyword_ = std::string_view(keyword_area_.data(), written.size());
+        return;
+    }
+    Sink &word = session_.word_area();
+    word.clear();
+    word.append_mapped(written, [&letters](char c) { return letters.upper(c); });
+    keyword_ = word.view();
+}
+
+void Scanner::run_chain(const RowSet &rows) {
     for (std::uint8_t i = 0; i < rows.count; ++i) {
         Verdict verdict = apply(dialect_.chain[rows.rows[i]]);
         if (verdict == Verdict::pass) continue;
@@ -83,33 +103,44 @@ Scanner::Verdict Scanner::apply(const ChainRow &row) {
     return keyword_row(row.row);
 }
 
-void Scanner::write_word() {
-    std::string_view keyword = name_.data() ? name_ : session_.word.view();
-    remember_previous(keyword);
+// The word as a row named it, else upper-cased, else (names and quoted words without the
+// FoxPro-syntax switch) as written. 'in_word_area': the word area holds the word upper-cased.
+void Scanner::write_word(bool in_word_area) {
+    const std::string_view written = work_.slice(word_start_, length_);
+    const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
+    if (keyword.data()) remember_previous(keyword);
+    else remember_previous_upper(written);
     if (drop_) return;
     bool written_case = !session_.from_fox && !dialect_.upper_everything && (!matched_ || quote_);
-    std::string_view text = written_case ? work_.slice(word_start_, length_) : keyword;
     if (Sink *sink = clauses_.current_sink()) {
         if (quote_) sink->push(dialect_.quote_open);
-        sink->append(text);
+        if (written_case) {
+            sink->append(written);
+        } else if (keyword.data()) {
+            sink->append(keyword);
+        } else {
+            const lex::Alphabet &letters = session_.letters;
+            sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
+        }
         if (quote_) sink->push(dialect_.quote_close);
-        equals_one();
+        if (equals_one_possible()) equals_one();
     }
+}
+
+// Whether the word may get "=1": a bare (unmatched or quoted) operand, no hold, in the select list
+// inside a WHEN or in WHERE outside THEN and ELSE. The tests of its neighbours come after.
+bool Scanner::equals_one_possible() const {
+    if (matched_ && !quote_) return false;
+    if (hold_ > 0 || between_ > 0) return false;
+    char clause = clauses_.current;
+    char top = cases_.empty() ? ' ' : cases_.back();
+    if (clause == 's') return !cases_.empty() && top == 'w';
+    if (clause == 'w') return cases_.empty() || top == 'w';
+    return false;
 }
 
 // "=1" after a bare logical operand in a condition.
 void Scanner::equals_one() {
-    if (matched_ && !quote_) return;
-    if (hold_ > 0 || between_ > 0) return;
-    char clause = clauses_.current;
-    char top = cases_.empty() ? ' ' : cases_.back();
-    if (clause == 's') {
-        if (cases_.empty() || top != 'w') return;
-    } else if (clause == 'w') {
-        if (!cases_.empty() && top != 'w') return;
-    } else {
-        return;
-    }
     std::string_view t = text();
     if (lex::list_item(t, here(), wlen())) return;
     if (lex::followed_by_operator(t, here(), dialect_.edges)) return;

@@ -12,7 +12,7 @@ WorkText WorkText::copy_of(std::string_view text, std::size_t capacity) {
     work.data_ = work.buffer_.data();
     work.capacity_ = work.buffer_.size();
     work.live_ = work.capacity_ - 1 - (text.size() + 1);
-    std::memcpy(work.data_ + work.live_, text.data(), text.size());
+    if (!text.empty()) std::memcpy(work.data_ + work.live_, text.data(), text.size());
     work.data_[work.capacity_ - 2] = ' ';
     work.data_[work.capacity_ - 1] = '\0';
     return work;

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <clocale>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -81,6 +82,31 @@ TEST(Dispatch, HandlesAreZeroFilledTaggedAndNeverZero) {
     host.free(0);      // ignored
     host.free(60000);  // beyond the capacity: ignored
     EXPECT_EQ(host.address(0), nullptr);
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// Freed blocks may be handed out again: whatever a released handle held, a new one starts
+// zero-filled, at every size (small blocks kept for reuse and large ones alike), and a block
+// that grows keeps its bytes and gets zeros after them.
+TEST(Dispatch, ReusedBlocksStartZeroFilled) {
+    Host host;
+    namespace d = tarnvel::dispatch;
+    for (std::size_t size : {1u, 14u, 46u, 100u, 333u, 1000u, 4000u, 8200u, 70000u}) {
+        SCOPED_TRACE(size);
+        for (int round = 0; round < 12; ++round) {  // more rounds than blocks are kept
+            MHANDLE h = host.alloc(size);
+            ASSERT_NE(h, 0u);
+            char *bytes = host.address(h);
+            for (std::size_t i = 0; i < size; ++i) ASSERT_EQ(bytes[i], 0) << "round " << round << ", byte " << i;
+            std::memset(bytes, 'x', size);
+            ASSERT_TRUE(d::handle_resize(h, size + 50));
+            bytes = host.address(h);
+            EXPECT_EQ(bytes[size - 1], 'x');
+            EXPECT_EQ(bytes[size + 49], 0);
+            std::memset(bytes, 'y', size + 50);
+            host.free(h);
+        }
+    }
     EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
