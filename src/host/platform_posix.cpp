@@ -3,7 +3,6 @@
 
 #include <pthread.h>
 
-#include <bit>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
@@ -14,43 +13,12 @@ namespace {
 // A block is one allocation: this header, then the bytes. A block that moves is a new allocation,
 // so the Block itself changes (the handle table keeps whatever block_realloc answers).
 struct alignas(std::max_align_t) Header {
-    std::size_t size;   // the bytes in use
-    std::size_t room;   // the bytes the allocation holds after the header, for a kept size class; 0 otherwise
+    std::size_t size;  // the bytes in use
     int locks;
 };
 
 Header *as_block(Block block) { return static_cast<Header *>(block); }
 unsigned char *bytes_of(Header *block) { return reinterpret_cast<unsigned char *>(block + 1); }
-
-// Small blocks come and go by the dozen in one library call. Each thread keeps a few freed
-// allocations of every size class (64 to 8192 bytes with the header) and hands them out again,
-// which costs a fraction of the allocator's own path. Not under AddressSanitizer, which should see
-// every block die at once (a pointer kept across a move must be caught).
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool keep_blocks = false;
-#else
-constexpr bool keep_blocks = true;
-#endif
-constexpr std::size_t smallest_class = 64;
-constexpr int class_count = 8;
-constexpr int kept_per_class = 8;
-
-int class_of(std::size_t total) {
-    if (total <= smallest_class) return 0;
-    return static_cast<int>(std::bit_width(total - 1)) - static_cast<int>(std::bit_width(smallest_class - 1));
-}
-
-struct KeptBlocks {
-    Header *blocks[class_count][kept_per_class] = {};
-    int count[class_count] = {};
-    ~KeptBlocks() {
-        for (int c = 0; c < class_count; ++c) {
-            for (int i = 0; i < count[c]; ++i) std::free(blocks[c][i]);
-            count[c] = 0;
-        }
-    }
-};
-thread_local KeptBlocks kept;
 
 // A new block of 'bytes' bytes, of which the first 'keep' are left for the caller to fill and the
 // rest are zeroed.
@@ -58,35 +26,20 @@ Header *new_block(std::size_t bytes, std::size_t keep) {
     if (bytes > static_cast<std::size_t>(-1) / 2) return nullptr;
     const std::size_t total = sizeof(Header) + (bytes == 0 ? 1 : bytes);
     Header *block = nullptr;
-    std::size_t room = 0;
-    if (keep_blocks && total <= (smallest_class << (class_count - 1))) {
-        int c = class_of(total);
-        room = (smallest_class << c) - sizeof(Header);
-        block = kept.count[c] > 0 ? kept.blocks[c][--kept.count[c]] : static_cast<Header *>(std::malloc(smallest_class << c));
-    } else if (keep == 0) {
-        block = static_cast<Header *>(std::calloc(1, total));  // fresh pages need no clearing
+    if (keep == 0) {
+        block = static_cast<Header *>(std::calloc(1, total));  // calloc knows when pages are fresh
         if (block) keep = bytes;
     } else {
         block = static_cast<Header *>(std::malloc(total));
     }
     if (!block) return nullptr;
     block->size = bytes;
-    block->room = room;
     block->locks = 0;
     if (bytes > keep) std::memset(bytes_of(block) + keep, 0, bytes - keep);
     return block;
 }
 
-void free_block(Header *block) {
-    if (keep_blocks && block->room != 0) {
-        int c = class_of(block->room + sizeof(Header));
-        if (kept.count[c] < kept_per_class) {
-            kept.blocks[c][kept.count[c]++] = block;
-            return;
-        }
-    }
-    std::free(block);
-}
+void free_block(Header *block) { std::free(block); }
 
 // The slot: a thread-local pointer, usable once tls_create() has run.
 thread_local void *slot_value = nullptr;
