@@ -1,22 +1,8 @@
 # Cross build for 32-bit Windows with Debian's mingw-w64 compilers (package g++-mingw-w64-i686).
-# The win32 thread model is taken: with the posix one the library would carry winpthreads, which
-# takes a thread-local slot at each load of the file and never gives it back, so a host that loads
-# and releases the library a thousand times would run out. (So library code uses no std::thread,
-# and no thread_local either: the compiler's emulated thread-locals leak a slot the same way.) The
-# Windows targets link the runtime statically, so the built files need no compiler DLL beside
-# them. This machine's kernel cannot run 32-bit programs, so what is built here is checked
+# This machine's kernel cannot run 32-bit programs, so what is built here is checked
 # but not run.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
 set(TARNVEL_MINGW_TRIPLE i686-w64-mingw32)
-find_program(CMAKE_C_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-gcc-win32 ${TARNVEL_MINGW_TRIPLE}-gcc REQUIRED)
-find_program(CMAKE_CXX_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-g++-win32 ${TARNVEL_MINGW_TRIPLE}-g++ REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${TARNVEL_MINGW_TRIPLE}-windres)
-find_program(TARNVEL_OBJDUMP NAMES ${TARNVEL_MINGW_TRIPLE}-objdump)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TARNVEL_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
