@@ -13,6 +13,13 @@ namespace tarnvel::dispatch {
 // The per-thread block: 80 bytes on 32-bit builds. The last 64 bytes are where an unwind point
 // would be kept; unwinding is an exception here, so they hold the dispatch depth and the memory
 // budget of the substitute host instead.
+struct ThreadState {
+    std::uint32_t depth;               // DispatchAPI calls in progress on this thread
+    std::uintptr_t budget_bytes;       // most bytes the handle blocks may hold; ~0: no limit
+    std::uintptr_t held_bytes;         // bytes the handle blocks hold now
+    std::uintptr_t budget_operations;  // obtains and growths that may still succeed; ~0: no limit
+};
+
 struct ThreadBlock {
     ThreadBlock *next;
     HostCallback callback;
@@ -20,12 +27,7 @@ struct ThreadBlock {
     unsigned char *pointer_table;
     union {
         unsigned char reserved[64];
-        struct {
-            std::uint32_t depth;       // DispatchAPI calls in progress on this thread
-            std::uintptr_t budget_bytes;   // most bytes the handle blocks may hold; ~0: no limit
-            std::uintptr_t held_bytes;     // bytes the handle blocks hold now
-            std::uintptr_t budget_operations;  // obtains and growths that may still succeed; ~0: no limit
-        } state;
+        ThreadState state;
     };
 };
 
