@@ -3,11 +3,8 @@
 // Whatever the input, a call returns a result or a tarnvel::Error, the sanitizers stay quiet, and
 // afterwards the handle table holds nothing.
 //
-// Input layout: byte 0 picks the function, byte 1 holds switches (bit 0: FoxPro syntax on, bit 1:
-// a memory budget from byte 2), then the arguments in order, separated by the byte 0x1F. A C
-// argument is its bytes, an N argument the first byte's value less 64, an L argument whether its
-// first byte is odd. Optional arguments are passed while the input has more parts.
-#include <tarnvel/host.hpp>
+// The input layout is in input.h.
+#include "input.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,33 +17,11 @@
 
 namespace {
 
-struct Function {
-    std::string name;
-    std::vector<std::pair<char, bool>> params;  // type letter, optional
-};
-
 struct Fixture {
     tarnvel::Host host;
-    std::vector<Function> functions;
+    std::vector<tarnvel::fuzz::Function> functions = tarnvel::fuzz::functions(host);
 
     Fixture() {
-        for (const auto &[name, types] : host.functions()) {
-            // Locale and switch changes would carry over from input to input; the locale is left
-            // alone and the switch is set by each input itself.
-            if (name == "ZQV_SETLOC" || name == "ZQV_SETFROMFOX" || types.empty()) continue;
-            Function f{name, {}};
-            std::string_view t = types;
-            for (std::size_t pos = 0; pos <= t.size();) {
-                std::size_t comma = t.find(',', pos);
-                std::string_view p = t.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
-                bool optional = !p.empty() && p[0] == '.';
-                if (optional) p.remove_prefix(1);
-                if (!p.empty()) f.params.emplace_back(p[0], optional);
-                if (comma == std::string_view::npos) break;
-                pos = comma + 1;
-            }
-            functions.push_back(std::move(f));
-        }
         using tarnvel::HostValue;
         host.set_variable("nA", HostValue::numeric(12.5, 2));
         host.set_variable("cName", HostValue::character("O'Neil"));
@@ -65,7 +40,7 @@ struct Fixture {
 std::vector<std::string_view> parts_of(std::string_view data) {
     std::vector<std::string_view> parts;
     for (;;) {
-        std::size_t cut = data.find('\x1F');
+        std::size_t cut = data.find(tarnvel::fuzz::separator);
         parts.push_back(data.substr(0, cut));
         if (cut == std::string_view::npos) return parts;
         data.remove_prefix(cut + 1);
@@ -77,7 +52,7 @@ std::vector<std::string_view> parts_of(std::string_view data) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t size) {
     static Fixture fixture;
     if (size < 3 || fixture.functions.empty()) return 0;
-    const Function &function = fixture.functions[bytes[0] % fixture.functions.size()];
+    const tarnvel::fuzz::Function &function = fixture.functions[bytes[0] % fixture.functions.size()];
     const unsigned switches = bytes[1];
     std::vector<std::string_view> parts = parts_of(std::string_view(reinterpret_cast<const char *>(bytes + 3), size - 3));
 
