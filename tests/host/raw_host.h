@@ -8,6 +8,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rawhost {
@@ -175,6 +176,16 @@ inline const FoxInfo *find(const FoxTable *table, const std::string &name) {
         if (name == entry) return &table->infos[i];
     }
     return nullptr;
+}
+
+// Runs 'body' inside a library call on 'host', so that it may use the library's host services.
+inline thread_local std::function<void()> call_body;
+inline void TV_FASTCALL run_call_body(ParamBlk *) { call_body(); }
+inline void inside_call(Host &host, std::function<void()> body) {
+    call_body = std::move(body);
+    FoxInfo info{"TEST_BODY", &run_call_body, 0, ""};
+    host.call(info, {});
+    call_body = nullptr;
 }
 
 }  // namespace rawhost

@@ -15,16 +15,7 @@ namespace {
 
 using namespace tarnvel::lex;
 
-thread_local std::function<void()> call_body;
-void TV_FASTCALL run_call_body(ParamBlk *) { call_body(); }
-
-// Runs 'body' inside a library call on 'host'.
-void inside_call(rawhost::Host &host, std::function<void()> body) {
-    call_body = std::move(body);
-    FoxInfo info{"TEST_BODY", &run_call_body, 0, ""};
-    host.call(info, {});
-    call_body = nullptr;
-}
+using rawhost::inside_call;
 
 // The n-th argument as a string, or nullopt for an empty Buffer; the Buffer is released in the call.
 std::optional<std::string> argument(rawhost::Host &host, std::string_view text, Pos pos, int n) {

@@ -14,15 +14,7 @@ namespace {
 
 using tarnvel::select::WorkText;
 
-thread_local std::function<void()> call_body;
-void TV_FASTCALL run_call_body(ParamBlk *) { call_body(); }
-
-void inside_call(rawhost::Host &host, std::function<void()> body) {
-    call_body = std::move(body);
-    FoxInfo info{"TEST_BODY", &run_call_body, 0, ""};
-    host.call(info, {});
-    call_body = nullptr;
-}
+using rawhost::inside_call;
 
 std::string whole(const WorkText &work) {
     std::string text;
