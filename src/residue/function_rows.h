@@ -1,0 +1,25 @@
+// FoxPro's functions and the targets that have a function of the same name and meaning.
+#pragma once
+
+#include "residue/text.h"
+
+#include <span>
+#include <string_view>
+
+namespace tarnvel::residue {
+
+struct FunctionRow {
+    std::string_view name;   // FoxPro's full name
+    int arguments;           // the row holds for this many arguments only; -1 for any number
+    Targets have;            // the targets whose function of this name does what FoxPro's does
+    std::string_view note;   // said after the message when not empty
+};
+
+std::span<const FunctionRow> function_rows();
+
+// The row of the FoxPro function that a call of 'name' with 'arguments' arguments is, when
+// 'target' has no such function; nullptr otherwise. FoxPro's abbreviations (four letters or more)
+// count, except where the abbreviation is a function of the target itself (Oracle's CEIL).
+const FunctionRow *missing_function(Target target, std::string_view name, int arguments);
+
+}  // namespace tarnvel::residue
