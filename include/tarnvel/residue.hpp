@@ -59,8 +59,10 @@ std::span<const ResidueConstruct> residue_constructs();
 std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted);
 
 // A FoxPro SELECT without its FoxPro destinations and options, and what was removed (each piece
-// as written, in text order). Everything else is kept byte for byte; a removed piece leaves one
-// blank behind. String literals ('...', "...", [...]) and parentheses (subqueries) are passed over.
+// as written, in text order). Everything else is kept byte for byte (a blank is put where a removed
+// piece stood between two non-blanks). String literals ('...', "...", [...]) and parentheses
+// (subqueries, name expressions) are passed over. An option word (PLAIN, READWRITE ...) counts only
+// where a clause may end: after an operand and before the end, a clause or another option.
 struct ServerStatement {
     std::string text;
     std::vector<std::string> removed;

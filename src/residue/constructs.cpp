@@ -78,9 +78,9 @@ constexpr ConstructRow rows[] = {
       "FoxPro's destination clauses and options, with their abbreviations, also where a converter quoted a keyword"},
      every_target, yes, no, match::destination, "",
      "{text} is a FoxPro destination, which only FoxPro acts on; remove it before the statement goes to {target}"},
-    {{"function", "a FoxPro function the target does not have",
-      "a name and \"(\" naming a FoxPro function or its abbreviation (four letters or more) that the target lacks "
-      "for that number of arguments; not after a dot (dbo.PADR), ?, ~ or AS"},
+    {{"function", "a FoxPro function the target does not have, or FoxPro's abbreviation of a function",
+      "a name and \"(\" naming a FoxPro function that the target lacks for that number of arguments, or FoxPro's "
+      "abbreviation (four letters or more) of a function; not after a dot (dbo.PADR), ?, ~ or AS"},
      every_target, yes, yes, match::function, "",
      "{text}() is a FoxPro function that {target} does not have"},
     {{"macro", "FoxPro macro substitution &name", "\"&\" before a name where no operand precedes"},

@@ -142,18 +142,23 @@ private:
         return w == Word::nofilter || w == Word::readwrite || w == Word::noconsole || w == Word::plain ||
                w == Word::nowait || w == Word::preference;
     }
+    // Piece i is the last dot of .T., .F., .Y., .N. or .NULL.
+    bool logical_literal_ends(std::size_t i) const {
+        return i >= 2 && text(i) == "." && pieces_[i - 1].kind == Piece::word && text(i - 2) == "." &&
+               listed("T,F,Y,N,NULL", text(i - 1));
+    }
     // An option word stands where a clause may end: after an operand or a removed piece, and
     // before the end, a clause, a destination or another option. Elsewhere it is a name.
-    bool option_in_place(std::size_t i) const {
+    bool option_in_place(std::size_t i, std::size_t next_piece) const {
         bool after = removed_up_to_ == i;
         if (!after && i > 0) {
             const Piece &before = pieces_[i - 1];
             after = before.kind == Piece::literal || before.kind == Piece::group ||
-                    (before.kind == Piece::word && !expression_keyword(text(i - 1)));
+                    (before.kind == Piece::word && !expression_keyword(text(i - 1))) || logical_literal_ends(i - 1);
         }
         if (!after) return false;
-        const Word next = word(i + 1);
-        return i + 1 >= pieces_.size() || next == Word::clause || next == Word::into || next == Word::to ||
+        const Word next = word(next_piece);
+        return next_piece >= pieces_.size() || next == Word::clause || next == Word::into || next == Word::to ||
                option(next);
     }
 
@@ -168,8 +173,9 @@ private:
         } else if (w == Word::to && (target == Word::file || target == Word::printer || target == Word::screen)) {
             end = target == Word::file ? name_end(text_, pieces_[i + 1].end) : pieces_[i + 1].end;
             end = followers(end, target);
-        } else if (option(w) && option_in_place(i)) {
+        } else if (option(w)) {
             end = w == Word::preference ? name_end(text_, pieces_[i].end) : pieces_[i].end;
+            if (!option_in_place(i, piece_at(end))) return i;
         } else {
             return i;
         }
@@ -212,7 +218,10 @@ ServerStatement strip_destinations(std::string_view foxpro_select) {
     std::size_t kept = 0;
     for (const residue::Span &span : residue::destination_spans(foxpro_select)) {
         out.text.append(foxpro_select.substr(kept, span.begin - kept));
-        out.text.push_back(' ');
+        // The words on either side stay apart.
+        const bool blank_before = out.text.empty() || residue::blank(out.text.back());
+        const bool blank_after = span.end >= foxpro_select.size() || residue::blank(foxpro_select[span.end]);
+        if (!blank_before && !blank_after) out.text.push_back(' ');
         out.removed.emplace_back(foxpro_select.substr(span.begin, span.end - span.begin));
         kept = span.end;
     }

@@ -282,11 +282,18 @@ void function(Check &c, const ConstructRow &row) {
         const std::size_t open = skip_blanks(m, end);
         if (open >= m.size() || m[open] != '(' || attached(m, begin) || previous_word_is(m, begin, "AS")) return;
         const std::string_view name = std::string_view(m).substr(begin, end - begin);
-        const FunctionRow *missing = missing_function(c.target, name, argument_count(m, open));
-        if (!missing) return;
-        std::string message = c.say(row, c.original(begin, end));
-        if (!same_word(name, missing->name)) message += " (FoxPro's abbreviation of " + std::string(missing->name) + "())";
-        if (!missing->note.empty()) message += "; " + std::string(missing->note);
+        const FunctionMatch call = foxpro_function(c.target, name, argument_count(m, open));
+        if (!call.row) return;
+        const std::string full(call.row->name);
+        std::string message;
+        if (!(call.row->have & bit(c.target))) {
+            message = c.say(row, c.original(begin, end));
+            if (call.abbreviated) message += " (FoxPro's abbreviation of " + full + "())";
+            if (!call.row->note.empty()) message += "; " + std::string(call.row->note);
+        } else {
+            message = std::string(c.original(begin, end)) + "() is FoxPro's abbreviation of " + full + "(), which " +
+                      std::string(target_title(c.target)) + " reads only in full";
+        }
         c.report(row, begin, end, std::move(message));
     });
 }

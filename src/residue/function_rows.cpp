@@ -142,26 +142,23 @@ bool matches(const FunctionRow &row, int arguments) { return row.arguments < 0 |
 
 std::span<const FunctionRow> function_rows() { return rows; }
 
-const FunctionRow *missing_function(Target target, std::string_view name, int arguments) {
-    const FunctionRow *found = nullptr;
+FunctionMatch foxpro_function(Target target, std::string_view name, int arguments) {
+    const FunctionRow *exact = nullptr;
     bool named = false;
     for (const FunctionRow &row : rows) {
         if (!same_word(name, row.name)) continue;
         named = true;
-        if (!found && matches(row, arguments)) found = &row;
+        if (!exact && matches(row, arguments)) exact = &row;
     }
-    if (!named) {
-        for (const OwnName &own : own_names) {
-            if (same_word(name, own.name) && (own.targets & bit(target))) return nullptr;
-        }
-        if (name.size() >= 4) {
-            auto it = std::find_if(std::begin(rows), std::end(rows), [&](const FunctionRow &row) {
-                return abbreviates(name, row.name) && matches(row, arguments);
-            });
-            if (it != std::end(rows)) found = &*it;
-        }
+    if (named) return {exact && !(exact->have & bit(target)) ? exact : nullptr, false};
+    for (const OwnName &own : own_names) {
+        if (same_word(name, own.name) && (own.targets & bit(target))) return {};
     }
-    return found && !(found->have & bit(target)) ? found : nullptr;
+    if (name.size() < 4) return {};
+    auto it = std::find_if(std::begin(rows), std::end(rows), [&](const FunctionRow &row) {
+        return abbreviates(name, row.name) && matches(row, arguments);
+    });
+    return it == std::end(rows) ? FunctionMatch{} : FunctionMatch{&*it, true};
 }
 
 }  // namespace tarnvel::residue

@@ -17,9 +17,14 @@ struct FunctionRow {
 
 std::span<const FunctionRow> function_rows();
 
-// The row of the FoxPro function that a call of 'name' with 'arguments' arguments is, when
-// 'target' has no such function; nullptr otherwise. FoxPro's abbreviations (four letters or more)
-// count, except where the abbreviation is a function of the target itself (Oracle's CEIL).
-const FunctionRow *missing_function(Target target, std::string_view name, int arguments);
+// The FoxPro function that a call of 'name' with 'arguments' arguments is residue of in 'target':
+// a function the target does not have, or FoxPro's abbreviation (four letters or more) of any
+// function, which no target reads, unless the abbreviation is a function of the target itself
+// (Oracle's CEIL). 'row' is nullptr when the call is no residue.
+struct FunctionMatch {
+    const FunctionRow *row = nullptr;
+    bool abbreviated = false;
+};
+FunctionMatch foxpro_function(Target target, std::string_view name, int arguments);
 
 }  // namespace tarnvel::residue
