@@ -190,12 +190,19 @@ std::map<std::string, double> read_floors(const std::string &path) {
 
 int below_floors(std::ostream &out, const std::vector<Figure> &figures, const std::map<std::string, double> &floors) {
     int below = 0;
+    int above = 0;
     for (const Figure &figure : figures) {
         auto floor = floors.find(figure.name);
-        if (floor == floors.end() || figure.percent() + 1e-9 >= floor->second) continue;
+        if (floor == floors.end()) continue;
+        if (figure.percent() + 1e-9 >= floor->second) {
+            above += format_percent(figure.percent()) != format_percent(floor->second) ? 1 : 0;
+            continue;
+        }
         out << "BELOW FLOOR: " << figure.line() << ", floor " << format_percent(floor->second) << "%\n";
         ++below;
     }
+    if (below == 0 && above > 0)
+        out << above << " figure(s) above their floors: raise them with scripts/validity --raise-floors\n";
     return below;
 }
 
@@ -206,7 +213,7 @@ void raise_floors(const std::string &path, const std::vector<Figure> &figures) {
         std::string line;
         while (std::getline(in, line)) lines.push_back(line);
     }
-    const std::map<std::string, double> floors = read_floors(path);
+    const std::map<std::string, double> floors = lines.empty() ? std::map<std::string, double>() : read_floors(path);
     std::vector<bool> done(figures.size(), false);
     for (std::string &line : lines) {
         for (std::size_t i = 0; i < figures.size(); ++i) {
