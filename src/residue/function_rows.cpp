@@ -9,6 +9,7 @@ namespace {
 constexpr Targets all = every_target;
 constexpr Targets none = no_target;
 constexpr int any = -1;
+constexpr int several = -2;  // two or more
 
 // A FoxPro function is left in converted text when the target has no function of that name that
 // does the same. Names the targets share with FoxPro but use differently are listed with the
@@ -87,6 +88,8 @@ constexpr FunctionRow rows[] = {
     {"PI", any, sqlserver | mysql, ""},
     {"RAND", any, sqlserver | mysql, ""},
     {"CAST", any, sqlserver | oracle | mysql, ""},
+    {"MAX", several, none, "FoxPro's MAX(a, b) is the greater value (GREATEST)"},
+    {"MIN", several, none, "FoxPro's MIN(a, b) is the lesser value (LEAST)"},
     {"NTOM", any, none, ""},
     {"MTON", any, none, ""},
     {"BINTOC", any, none, ""},
@@ -119,8 +122,10 @@ constexpr FunctionRow rows[] = {
     {"TTOC", any, none, ""},
     {"TTOD", any, none, ""},
     {"CTOT", any, none, ""},
-    // the work area
+    // the work area and arrays
     {"CNT", any, none, "use COUNT"},
+    {"ASCAN", any, none, ""},
+    {"ALEN", any, none, ""},
     {"DELETED", any, none, "deleted rows do not exist on a server"},
     {"RECNO", any, none, ""},
     {"RECCOUNT", any, none, ""},
@@ -136,7 +141,9 @@ constexpr OwnName own_names[] = {
     {"SECOND", mysql | access},
 };
 
-bool matches(const FunctionRow &row, int arguments) { return row.arguments < 0 || row.arguments == arguments; }
+bool matches(const FunctionRow &row, int arguments) {
+    return row.arguments == any || row.arguments == arguments || (row.arguments == several && arguments >= 2);
+}
 
 }  // namespace
 

@@ -10,7 +10,7 @@ namespace tarnvel::residue {
 
 struct FunctionRow {
     std::string_view name;   // FoxPro's full name
-    int arguments;           // the row holds for this many arguments only; -1 for any number
+    int arguments;           // the row holds for this many arguments only; -1 for any number, -2 for two or more
     Targets have;            // the targets whose function of this name does what FoxPro's does
     std::string_view note;   // said after the message when not empty
 };

@@ -130,6 +130,7 @@ TEST(Residue, FunctionsTheTargetLacks) {
         {sqlserver, "SELECT CAST(X AS DATE), CAST(Y AS DATETIME) FROM T", {}},
         {mysql, "SELECT INLIST(X, 1, 2), ICASE(A, 1, 2), EVL(A, B), CNT(*) FROM T",
          {"function INLIST", "function ICASE", "function EVL", "function CNT"}},
+        {oracle, "SELECT MAX(A), MIN(B), MAX(A, B), MIN(A, B, C) FROM T", {"function MAX", "function MIN"}},
     });
 }
 
@@ -183,6 +184,31 @@ TEST(Residue, ConstructsAreListedOnceEachWithTheirDescription) {
         EXPECT_FALSE(c.recognised.empty()) << c.id;
     }
     EXPECT_GE(ids.size(), 25u);
+}
+
+// Every prefix of texts full of constructs cut at every byte: each finding lies inside the text
+// (the sanitizer build checks that nothing outside it is read).
+TEST(Residue, EveryPrefixIsReadWithinItsBounds) {
+    const std::string texts[] = {
+        "SELECT M.X, THISFORM.A.B, 'it''s' FROM DB!T, (M.CALIAS) A, C:\\D\\E.DBF WITH (BUFFERING = .T.) "
+        "WHERE X == 1 AND Y # 2 AND !Z AND 'a' $ B AND D > {^2020-01-01} AND E = {} AND F = {d '2020-01-01'} "
+        "AND CAST(G AS N(5,2)) > EMPTY(H) AND I = [J] AND K = \"L\" AND `M` = #1/2/2020# AND N = &O INTO CURSOR P",
+        "A C(10) NOT NULL DEFAULT .F., [B] DOUBLE PRECISION, \"C\" NUMBER(1)  (1) TAG X, PRIMARY KEY (A) ERROR 'e', D",
+    };
+    for (const std::string &text : texts) {
+        for (std::size_t length = 0; length <= text.size(); ++length) {
+            const std::string prefix = text.substr(0, length);
+            for (Target target : {sqlserver, oracle, mysql, access}) {
+                for (ConvertedText kind : {ConvertedText::select, ConvertedText::structure}) {
+                    for (const tarnvel::ResidueFinding &f : tarnvel::find_residue(target, kind, prefix))
+                        ASSERT_LE(f.offset + f.text.size(), prefix.size()) << f.construct << " in " << prefix;
+                }
+                const tarnvel::BoundStatement bound = tarnvel::bind_parameters(target, prefix);
+                ASSERT_LE(bound.text.size(), prefix.size());
+            }
+            ASSERT_LE(tarnvel::strip_destinations(prefix).text.size(), prefix.size() + 1);
+        }
+    }
 }
 
 TEST(Residue, TargetNames) {
