@@ -1,0 +1,165 @@
+#include "structure/expression.h"
+
+#include "select/driver.h"
+
+namespace tarnvel::structure {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+constexpr std::string_view grow_message = "Insufficient memory for column list";
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
+bool word_char(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || digit(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool same_upper(std::string_view word, std::string_view upper) {
+    if (word.size() != upper.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        if (ascii_upper(word[i]) != upper[i]) return false;
+    return true;
+}
+
+// Whether the word is one of the forms of a comma-separated list ("ALLTRIM,ALLT"; an enclosing
+// comma at either end is allowed).
+bool in_forms(std::string_view forms, std::string_view word) {
+    std::size_t start = 0;
+    while (start <= forms.size()) {
+        std::size_t end = forms.find(',', start);
+        if (end == npos) end = forms.size();
+        if (end > start && same_upper(word, forms.substr(start, end - start))) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+std::string_view trim(std::string_view text) {
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::size_t literal_end(std::string_view text, std::size_t at) {
+    char close = text[at] == '\'' ? '\'' : text[at] == '"' ? '"' : text[at] == '[' ? ']' : text[at] == '{' ? '}' : 0;
+    if (!close) return at;
+    std::size_t end = text.find(close, at + 1);
+    return end == npos ? text.size() : end + 1;
+}
+
+// A function the SELECT conversion of the dialect rewrites, or one the target shares with FoxPro.
+bool known_function(std::string_view name, const Dialect &dialect) {
+    if (in_forms(dialect.shared_functions, name)) return true;
+    for (const select::ChainRow &row : dialect.expressions().chain) {
+        if (row.row == select::Row::function && row.function && in_forms(row.function->words, name)) return true;
+        if ((row.row == select::Row::current_date || row.row == select::Row::between) && in_forms(row.words, name)) return true;
+    }
+    return false;
+}
+
+// Whether every function the expression calls is known in the target (a FoxPro UDF is not).
+bool calls_known_functions(std::string_view expression, const Dialect &dialect) {
+    for (std::size_t i = 0; i < expression.size();) {
+        std::size_t literal = literal_end(expression, i);
+        if (literal != i) {
+            i = literal;
+            continue;
+        }
+        if (!word_char(expression[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < expression.size() && word_char(expression[end])) ++end;
+        std::size_t next = end;
+        while (next < expression.size() && blank(expression[next])) ++next;
+        bool after_dot = i > 0 && expression[i - 1] == '.';
+        if (!after_dot && next < expression.size() && expression[next] == '(' &&
+            !known_function(expression.substr(i, end - i), dialect))
+            return false;
+        i = end;
+    }
+    return true;
+}
+
+// A number as FoxPro writes it: digits with an optional sign and decimal point.
+bool number(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        if (digit(text[i])) digits = true;
+        else if (text[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digits;
+}
+
+// A string literal standing alone: '...', "..." or [...] with nothing after its close.
+bool string_literal(std::string_view text) {
+    return !text.empty() && literal_end(text, 0) == text.size() && text.front() != '{' && text.size() >= 2;
+}
+
+// Runs the text through the SELECT conversion as the select list of a statement ("SELECT x
+// FROM t") or as its WHERE condition, and appends what the conversion made of it.
+void convert_through_select(Text &out, std::string_view expression, const Dialect &dialect, bool condition) {
+    constexpr std::string_view head = "SELECT ";
+    constexpr std::string_view from = " FROM T";
+    constexpr std::string_view where = " WHERE ";
+    Text statement = Text::obtain(head.size() + expression.size() + from.size() + where.size() + 1, grow_message);
+    statement.append(head);
+    statement.append(condition ? std::string_view("*") : expression);
+    statement.append(from);
+    if (condition) {
+        statement.append(where);
+        statement.append(expression);
+    }
+    const select::Dialect &target = dialect.expressions();
+    select::Sink converted = select::convert_select(target, statement.view());
+    std::string_view text = converted.view();
+    std::string_view part;
+    if (condition) {
+        std::size_t at = text.find(target.where_open);
+        part = at == npos ? text : text.substr(at + target.where_open.size());
+        part = trim(part);
+        std::string_view close = trim(target.where_close);
+        if (!close.empty() && part.ends_with(close)) part = trim(part.substr(0, part.size() - close.size()));
+    } else {
+        std::size_t select_at = text.find("SELECT");
+        std::size_t from_at = text.rfind("FROM");
+        part = trim(text.substr(select_at + 6, from_at - select_at - 6));
+    }
+    out.append(part);
+}
+
+}  // namespace
+
+bool write_default(Text &out, std::string_view expression, const Dialect &dialect) {
+    expression = trim(expression);
+    if (same_upper(expression, ".T.")) out.append(dialect.true_value);
+    else if (same_upper(expression, ".F.")) out.append(dialect.false_value);
+    else if (same_upper(expression, ".NULL.") || same_upper(expression, "NULL")) out.append("NULL");
+    else if (same_upper(expression, "DATE()")) out.append(dialect.today);
+    else if (same_upper(expression, "DATETIME()")) out.append(dialect.now);
+    else if (number(expression)) out.append(expression[0] == '+' ? expression.substr(1) : expression);
+    else if (!calls_known_functions(expression, dialect)) return false;
+    else if (string_literal(expression)) convert_through_select(out, expression, dialect, false);
+    else {
+        // Servers want an expression default in parentheses.
+        out.append('(');
+        convert_through_select(out, expression, dialect, false);
+        out.append(')');
+    }
+    return true;
+}
+
+bool write_condition(Text &out, std::string_view condition, const Dialect &dialect) {
+    condition = trim(condition);
+    if (!calls_known_functions(condition, dialect)) return false;
+    convert_through_select(out, condition, dialect, true);
+    return true;
+}
+
+}  // namespace tarnvel::structure
