@@ -58,6 +58,7 @@ constexpr Dialect dialect{
     .name = "access",
     .quote_open = '[',
     .quote_close = ']',
+    .quote_upper = false,
     .clause_list = lex::KeywordList::access_clause,
     .reserved_list = lex::KeywordList::access_reserved,
     .types = types,

@@ -50,6 +50,7 @@ struct Dialect {
     std::string_view name;
     char quote_open;
     char quote_close;
+    bool quote_upper;  // a quoted name is written in upper case
     // The lists a name is looked up in, in this order.
     lex::KeywordList clause_list;
     lex::KeywordList reserved_list;

@@ -36,6 +36,7 @@ constexpr Dialect dialect{
     .name = "mysql",
     .quote_open = '`',
     .quote_close = '`',
+    .quote_upper = false,
     .clause_list = lex::KeywordList::mysql_clause,
     .reserved_list = lex::KeywordList::mysql_reserved,
     .types = types,

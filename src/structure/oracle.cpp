@@ -34,6 +34,7 @@ constexpr Dialect dialect{
     .name = "oracle",
     .quote_open = '"',
     .quote_close = '"',
+    .quote_upper = true,
     .clause_list = lex::KeywordList::oracle_clause,
     .reserved_list = lex::KeywordList::oracle_reserved,
     .types = types,

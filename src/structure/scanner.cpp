@@ -28,23 +28,26 @@ constexpr std::string_view grow_message = "Insufficient memory for column list";
     host::user_error(message);
 }
 
-// The name goes out between the dialect's quotes when, enclosed in commas, it is an entry of the
-// clause-keyword or the reserved-word list. The lists are upper case and the search is not, so
-// only a name written in upper case is quoted. The comma-enclosed needle is built in place at the
-// end of the output and then turned into the name as written.
+// The name goes out between the dialect's quotes when, enclosed in commas and upper-cased, it is
+// an entry of the clause-keyword or the reserved-word list: a server refuses a reserved word as a
+// name whatever its letter case. Where unquoted names are folded to upper case (Oracle), the quoted
+// name is written in upper case too, so that it is the name an unquoted reference finds. The
+// comma-enclosed needle is built in place at the end of the output.
 void write_name(Text &out, std::string_view name, const Dialect &dialect) {
     std::size_t start = out.length();
     out.append(',');
     out.append(name);
     out.append(',');
+    lex::Alphabet::current().upper_in_place(out.data() + start + 1, name.size());
     std::string_view needle = out.view().substr(start);
     bool keyword = lex::keyword_in_list(dialect.clause_list, needle) || lex::keyword_in_list(dialect.reserved_list, needle);
     if (keyword) {
         out.at(start) = dialect.quote_open;
         out.at(out.length() - 1) = dialect.quote_close;
+        if (!dialect.quote_upper) out.replace(start + 1, name.size(), name);
     } else {
         out.truncate(out.length() - 1);
-        out.erase(start, 1);
+        out.replace(start, name.size() + 1, name);
     }
 }
 

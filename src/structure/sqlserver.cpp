@@ -34,6 +34,7 @@ constexpr Dialect dialect{
     .name = "sqlserver",
     .quote_open = '[',
     .quote_close = ']',
+    .quote_upper = false,
     .clause_list = lex::KeywordList::sqlserver_clause,
     .reserved_list = lex::KeywordList::sqlserver_reserved,
     .types = types,
