@@ -68,6 +68,7 @@ constexpr Dialect dialect{
     .identity = Identity::counter,
     .references = true,
     .named_table_constraints = true,
+    .backslash_escapes = false,
     .true_value = "True",
     .false_value = "False",
     .today = "Date()",

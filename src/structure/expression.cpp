@@ -99,7 +99,25 @@ bool number(std::string_view text) {
 
 // A string literal standing alone: '...', "..." or [...] with nothing after its close.
 bool string_literal(std::string_view text) {
-    return !text.empty() && literal_end(text, 0) == text.size() && text.front() != '{' && text.size() >= 2;
+    return text.size() >= 2 && text.front() != '{' && literal_end(text, 0) == text.size() &&
+           text.back() == (text.front() == '[' ? ']' : text.front());
+}
+
+// A date or datetime literal standing alone: {^2020-01-02}, {} and the like.
+bool date_literal(std::string_view text) {
+    return text.size() >= 2 && text.front() == '{' && literal_end(text, 0) == text.size() && text.back() == '}';
+}
+
+// The string between its delimiters as the target's string literal: in single quotes, a quote
+// inside doubled, and a backslash doubled where the target reads it as an escape.
+void write_string(Text &out, std::string_view literal, const Dialect &dialect) {
+    std::string_view inside = literal.substr(1, literal.size() - 2);
+    out.append('\'');
+    for (char c : inside) {
+        if (c == '\'' || (c == '\\' && dialect.backslash_escapes)) out.append(c);
+        out.append(c);
+    }
+    out.append('\'');
 }
 
 // Runs the text through the SELECT conversion as the select list of a statement ("SELECT x
@@ -144,8 +162,10 @@ bool write_default(Text &out, std::string_view expression, const Dialect &dialec
     else if (same_upper(expression, "DATE()")) out.append(dialect.today);
     else if (same_upper(expression, "DATETIME()")) out.append(dialect.now);
     else if (number(expression)) out.append(expression[0] == '+' ? expression.substr(1) : expression);
+    else if (expression[0] == '$' && number(expression.substr(1))) out.append(expression.substr(1));  // currency
+    else if (string_literal(expression)) write_string(out, expression, dialect);
     else if (!calls_known_functions(expression, dialect)) return false;
-    else if (string_literal(expression)) convert_through_select(out, expression, dialect, false);
+    else if (date_literal(expression)) convert_through_select(out, expression, dialect, false);
     else {
         // Servers want an expression default in parentheses.
         out.append('(');

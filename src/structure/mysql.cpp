@@ -46,6 +46,7 @@ constexpr Dialect dialect{
     .identity = Identity::auto_increment,
     .references = false,
     .named_table_constraints = false,
+    .backslash_escapes = true,
     .true_value = "1",
     .false_value = "0",
     .today = "(CURRENT_DATE)",

@@ -44,6 +44,7 @@ constexpr Dialect dialect{
     .identity = Identity::identity,
     .references = true,
     .named_table_constraints = false,
+    .backslash_escapes = false,
     .true_value = "1",
     .false_value = "0",
     .today = "CAST(GETDATE() AS DATE)",
