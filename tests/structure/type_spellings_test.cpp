@@ -97,19 +97,6 @@ TEST(StructureSpelling, EverySpellingAndWidthFormGivesWhatItsLetterGives) {
     }
 }
 
-// No output keeps a piece of a type word behind the target's word (CHARHAR, DECIMALUMERIC).
-TEST(StructureSpelling, NoTypeWordIsCutOrCopied) {
-    Host host;
-    for (const Converter &c : converters) {
-        for (const Spelling &s : spellings) {
-            std::string out = convert(host, c.function, std::string("x ") + s.word + "(5)");
-            std::string rest(s.word + 1);
-            for (char &ch : rest) ch = static_cast<char>(ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch);
-            if (rest.size() >= 2) EXPECT_EQ(out.find(rest + "("), std::string::npos) << c.function << ": " << out;
-        }
-    }
-}
-
 TEST(StructureSpelling, UnknownTypeWordsAreRefusedByName) {
     Host host;
     for (const Converter &c : converters) {
