@@ -121,8 +121,9 @@ void write_string(Text &out, std::string_view literal, const Dialect &dialect) {
 }
 
 // Runs the text through the SELECT conversion as the select list of a statement ("SELECT x
-// FROM t") or as its WHERE condition, and appends what the conversion made of it.
-void convert_through_select(Text &out, std::string_view expression, const Dialect &dialect, bool condition) {
+// FROM T") or as its WHERE condition, and appends what the conversion made of it; false, with
+// nothing appended, when the converted statement does not have the expected shape.
+bool convert_through_select(Text &out, std::string_view expression, const Dialect &dialect, bool condition) {
     constexpr std::string_view head = "SELECT ";
     constexpr std::string_view from = " FROM T";
     constexpr std::string_view where = " WHERE ";
@@ -140,16 +141,20 @@ void convert_through_select(Text &out, std::string_view expression, const Dialec
     std::string_view part;
     if (condition) {
         std::size_t at = text.find(target.where_open);
-        part = at == npos ? text : text.substr(at + target.where_open.size());
-        part = trim(part);
+        if (at == npos) return false;
+        part = trim(text.substr(at + target.where_open.size()));
         std::string_view close = trim(target.where_close);
         if (!close.empty() && part.ends_with(close)) part = trim(part.substr(0, part.size() - close.size()));
     } else {
-        std::size_t select_at = text.find("SELECT");
+        constexpr std::string_view select_word = "SELECT";
+        std::size_t select_at = text.find(select_word);
         std::size_t from_at = text.rfind("FROM");
-        part = trim(text.substr(select_at + 6, from_at - select_at - 6));
+        if (select_at == npos || from_at == npos || from_at < select_at + select_word.size()) return false;
+        part = trim(text.substr(select_at + select_word.size(), from_at - select_at - select_word.size()));
     }
+    if (part.empty()) return false;
     out.append(part);
+    return true;
 }
 
 }  // namespace
@@ -165,11 +170,15 @@ bool write_default(Text &out, std::string_view expression, const Dialect &dialec
     else if (expression[0] == '$' && number(expression.substr(1))) out.append(expression.substr(1));  // currency
     else if (string_literal(expression)) write_string(out, expression, dialect);
     else if (!calls_known_functions(expression, dialect)) return false;
-    else if (date_literal(expression)) convert_through_select(out, expression, dialect, false);
+    else if (date_literal(expression)) return convert_through_select(out, expression, dialect, false);
     else {
         // Servers want an expression default in parentheses.
+        std::size_t before = out.length();
         out.append('(');
-        convert_through_select(out, expression, dialect, false);
+        if (!convert_through_select(out, expression, dialect, false)) {
+            out.truncate(before);
+            return false;
+        }
         out.append(')');
     }
     return true;
@@ -177,9 +186,7 @@ bool write_default(Text &out, std::string_view expression, const Dialect &dialec
 
 bool write_condition(Text &out, std::string_view condition, const Dialect &dialect) {
     condition = trim(condition);
-    if (!calls_known_functions(condition, dialect)) return false;
-    convert_through_select(out, condition, dialect, true);
-    return true;
+    return calls_known_functions(condition, dialect) && convert_through_select(out, condition, dialect, true);
 }
 
 }  // namespace tarnvel::structure
