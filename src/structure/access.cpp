@@ -69,6 +69,7 @@ constexpr Dialect dialect{
     .references = true,
     .named_table_constraints = true,
     .backslash_escapes = false,
+    .hash_dates = true,
     .true_value = "True",
     .false_value = "False",
     .today = "Date()",

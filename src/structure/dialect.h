@@ -64,6 +64,7 @@ struct Dialect {
     bool references;    // REFERENCES without the parent's column list is understood
     bool named_table_constraints;  // a table constraint needs a name (the tag): CONSTRAINT tag ...
     bool backslash_escapes;  // a backslash in a string literal starts an escape
+    bool hash_dates;         // #...# is a date literal
     std::string_view true_value, false_value;  // .T. and .F. as defaults
     std::string_view today, now;               // DATE() and DATETIME() as defaults
     const select::Dialect &(*expressions)();   // the SELECT dialect that converts expressions

@@ -54,7 +54,7 @@ bool known_function(std::string_view name, const Dialect &dialect) {
     if (in_forms(dialect.shared_functions, name)) return true;
     for (const select::ChainRow &row : dialect.expressions().chain) {
         if (row.row == select::Row::function && row.function && in_forms(row.function->words, name)) return true;
-        if ((row.row == select::Row::current_date || row.row == select::Row::between) && in_forms(row.words, name)) return true;
+        if (row.row == select::Row::current_date && in_forms(row.words, name)) return true;
     }
     return false;
 }
@@ -82,6 +82,32 @@ bool calls_known_functions(std::string_view expression, const Dialect &dialect) 
         i = end;
     }
     return true;
+}
+
+// Whether converted text still holds FoxPro syntax that no server reads (==, #, $, a lone !,
+// .T., .AND., {...}): the SELECT conversion left it as it was, and the expression does not convert.
+bool foxpro_residue(std::string_view text, const Dialect &dialect) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (c == '\'') {
+            std::size_t end = text.find('\'', i + 1);
+            if (end == npos) return true;
+            i = end;
+        } else if (c == '#' && dialect.hash_dates && digit(next)) {
+            std::size_t end = text.find('#', i + 1);
+            if (end == npos) return true;
+            i = end;
+        } else if ((c == '=' && next == '=') || c == '#' || c == '$' || c == '{' || (c == '!' && next != '=')) {
+            return true;
+        } else if (c == '.' && (next == 'T' || next == 'F' || next == 'A' || next == 'O' || next == 'N' ||
+                                next == 't' || next == 'f' || next == 'a' || next == 'o' || next == 'n')) {
+            std::size_t end = i + 1;
+            while (end < text.size() && word_char(text[end])) ++end;
+            if (end < text.size() && text[end] == '.' && (i == 0 || !word_char(text[i - 1]))) return true;
+        }
+    }
+    return false;
 }
 
 // A number as FoxPro writes it: digits with an optional sign and decimal point.
@@ -152,7 +178,7 @@ bool convert_through_select(Text &out, std::string_view expression, const Dialec
         if (select_at == npos || from_at == npos || from_at < select_at + select_word.size()) return false;
         part = trim(text.substr(select_at + select_word.size(), from_at - select_at - select_word.size()));
     }
-    if (part.empty()) return false;
+    if (part.empty() || foxpro_residue(part, dialect)) return false;
     out.append(part);
     return true;
 }

@@ -47,6 +47,7 @@ constexpr Dialect dialect{
     .references = false,
     .named_table_constraints = false,
     .backslash_escapes = true,
+    .hash_dates = false,
     .true_value = "1",
     .false_value = "0",
     .today = "(CURRENT_DATE)",

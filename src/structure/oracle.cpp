@@ -45,6 +45,7 @@ constexpr Dialect dialect{
     .references = true,
     .named_table_constraints = false,
     .backslash_escapes = false,
+    .hash_dates = false,
     .true_value = "1",
     .false_value = "0",
     .today = "TRUNC(SYSDATE)",
