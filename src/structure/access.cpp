@@ -1,5 +1,6 @@
 // Access column types. Access columns get no default of their own, and the numeric type follows
 // the width: up to 7 digits SINGLE, 8 to 15 DOUBLE, wider NUMERIC.
+#include "structure/characters.h"
 #include "structure/dialect.h"
 
 #include <array>
@@ -13,8 +14,6 @@ using enum WidthRule;
 
 constexpr std::size_t most_width_digits = 10;
 
-bool digit(char c) { return c >= '0' && c <= '9'; }
-
 // The width is the first number of the width part: N(7,2) counts as 7. A width part that is not
 // numbers counts by the digits it opens with after blanks and "(" (N(X) is NUMERIC). NUMERIC
 // alone has no decimals, so decimals the user wrote go with it.
@@ -23,7 +22,7 @@ TypeChoice number_by_width(const Size &size) {
     std::string_view digits = size.width;
     if (!size.raw.empty()) {
         std::size_t i = 0;
-        while (i < size.raw.size() && (size.raw[i] == ' ' || size.raw[i] == '\t' || size.raw[i] == '(')) ++i;
+        while (i < size.raw.size() && (blank(size.raw[i]) || size.raw[i] == '(')) ++i;
         digits = size.raw.substr(i);
     }
     if (digits.empty() || !digit(digits.front())) return {" NUMERIC", none};

@@ -1,6 +1,7 @@
 #include "structure/expression.h"
 
 #include "select/driver.h"
+#include "structure/characters.h"
 
 namespace tarnvel::structure {
 
@@ -8,20 +9,6 @@ namespace {
 
 constexpr auto npos = std::string_view::npos;
 constexpr std::string_view grow_message = "Insufficient memory for column list";
-
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool digit(char c) { return c >= '0' && c <= '9'; }
-bool word_char(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || digit(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
-char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool same_upper(std::string_view word, std::string_view upper) {
-    if (word.size() != upper.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (ascii_upper(word[i]) != upper[i]) return false;
-    return true;
-}
 
 // Whether the word is one of the forms of a comma-separated list ("ALLTRIM,ALLT"; an enclosing
 // comma at either end is allowed).
@@ -34,19 +21,6 @@ bool in_forms(std::string_view forms, std::string_view word) {
         start = end + 1;
     }
     return false;
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-std::size_t literal_end(std::string_view text, std::size_t at) {
-    char close = text[at] == '\'' ? '\'' : text[at] == '"' ? '"' : text[at] == '[' ? ']' : text[at] == '{' ? '}' : 0;
-    if (!close) return at;
-    std::size_t end = text.find(close, at + 1);
-    return end == npos ? text.size() : end + 1;
 }
 
 // A function the SELECT conversion of the dialect rewrites, or one the target shares with FoxPro.

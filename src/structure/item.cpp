@@ -1,5 +1,6 @@
 #include "structure/item.h"
 
+#include "structure/characters.h"
 #include "structure/types.h"
 
 namespace tarnvel::structure {
@@ -7,30 +8,6 @@ namespace tarnvel::structure {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
-
-// Line breaks count as blanks, so a list written over several lines reads like one on one line.
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool digit(char c) { return c >= '0' && c <= '9'; }
-// What names and keywords are made of: letters, digits, "_", and the bytes of other alphabets.
-bool word_char(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || digit(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
-char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// The end (one past the closing delimiter) of the literal that opens at text[at]: '...', "...",
-// [...] or {...}; at itself when nothing opens there, the end of the text when nothing closes.
-std::size_t literal_end(std::string_view text, std::size_t at) {
-    char close = 0;
-    switch (text[at]) {
-        case '\'': close = '\''; break;
-        case '"': close = '"'; break;
-        case '[': close = ']'; break;
-        case '{': close = '}'; break;
-        default: return at;
-    }
-    std::size_t end = text.find(close, at + 1);
-    return end == npos ? text.size() : end + 1;
-}
 
 // The words of the column and table clauses, with the abbreviations the host accepts.
 enum class Word : std::uint8_t {
@@ -74,18 +51,6 @@ Word classify(std::string_view word) {
     for (const WordForms &row : clause_words)
         if (row.forms.find(key) != npos) return row.word;
     return Word::other;
-}
-
-bool same_word(std::string_view word, std::string_view upper) {
-    if (word.size() != upper.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (ascii_upper(word[i]) != upper[i]) return false;
-    return true;
-}
-
-std::string_view trim_end(std::string_view text) {
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return text;
 }
 
 // Reads an item's text from left to right.
@@ -198,9 +163,9 @@ private:
             case Word::key:
                 return false;
             case Word::null:
-                return !same_word(previous, "IS") && !same_word(previous, "NOT");
+                return !same_upper(previous, "IS") && !same_upper(previous, "NOT");
             case Word::not_: {
-                if (same_word(previous, "IS")) return false;
+                if (same_upper(previous, "IS")) return false;
                 Reader after(text_.substr(end));
                 return classify(after.peek_word()) == Word::null;
             }

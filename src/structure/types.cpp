@@ -1,5 +1,7 @@
 #include "structure/types.h"
 
+#include "structure/characters.h"
+
 namespace tarnvel::structure {
 
 const TypeSpelling type_spellings[] = {
@@ -20,17 +22,9 @@ const TypeSpelling type_spellings[] = {
 };
 const std::size_t type_spelling_count = sizeof type_spellings / sizeof type_spellings[0];
 
-namespace {
-char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
-
 char type_letter(std::string_view spelling) {
-    for (const TypeSpelling &row : type_spellings) {
-        if (row.spelling.size() != spelling.size()) continue;
-        std::size_t i = 0;
-        while (i < spelling.size() && ascii_upper(spelling[i]) == row.spelling[i]) ++i;
-        if (i == spelling.size()) return row.letter;
-    }
+    for (const TypeSpelling &row : type_spellings)
+        if (same_upper(spelling, row.spelling)) return row.letter;
     return 0;
 }
 
