@@ -33,14 +33,13 @@ inline std::string_view trim(std::string_view text) {
 }
 
 // The end (one past the closing delimiter) of the FoxPro literal that opens at text[at]: '...',
-// "...", [...] or {...}; 'at' itself when nothing opens there, the end of the text when nothing
-// closes.
+// "...", [...] or {...}; 'at' itself when nothing opens there, npos when nothing closes it.
 inline std::size_t literal_end(std::string_view text, std::size_t at) {
     char open = text[at];
     char close = open == '\'' ? '\'' : open == '"' ? '"' : open == '[' ? ']' : open == '{' ? '}' : '\0';
     if (!close) return at;
     std::size_t end = text.find(close, at + 1);
-    return end == std::string_view::npos ? text.size() : end + 1;
+    return end == std::string_view::npos ? end : end + 1;
 }
 
 }  // namespace tarnvel::structure

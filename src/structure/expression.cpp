@@ -37,6 +37,7 @@ bool known_function(std::string_view name, const Dialect &dialect) {
 bool calls_known_functions(std::string_view expression, const Dialect &dialect) {
     for (std::size_t i = 0; i < expression.size();) {
         std::size_t literal = literal_end(expression, i);
+        if (literal == npos) break;
         if (literal != i) {
             i = literal;
             continue;

@@ -118,16 +118,23 @@ public:
     // A FoxPro expression: everything up to the next clause word that stands outside
     // parentheses and literals. Its first word is always part of it (DEFAULT NULL), a word
     // after "." (.NULL., alias.field) or right before "(" (a function) is never a clause word,
-    // and NULL or NOT NULL after IS or NOT belong to the expression.
-    std::string_view take_expression() {
+    // and NULL or NOT NULL after IS or NOT belong to the expression. False when a "(" or a
+    // literal is left open (the expression then runs to the end of the item).
+    bool take_expression(std::string_view &expression) {
         skip_blanks();
         const std::size_t start = pos_;
         std::size_t i = start;
         int depth = 0;
+        bool closed = true;
         std::string_view previous;
         while (i < text_.size()) {
             const char c = text_[i];
             std::size_t literal = literal_end(text_, i);
+            if (literal == npos) {
+                closed = false;
+                i = text_.size();
+                break;
+            }
             if (literal != i) {
                 i = literal;
                 continue;
@@ -147,9 +154,9 @@ public:
             previous = word;
             i = end;
         }
-        std::string_view expression = trim_end(text_.substr(start, i - start));
+        expression = trim_end(text_.substr(start, i - start));
         pos_ = i;
-        return expression;
+        return closed && depth == 0;
     }
 
 private:
@@ -184,6 +191,21 @@ struct Outcome {
 };
 
 Outcome fail(Fault fault, std::string_view what) { return Outcome{fault, what}; }
+
+// REFERENCES table [TAG tag]: the table; the tag names an index of it, which no server needs.
+Outcome references(Reader &reader, std::string_view word, std::string_view &table) {
+    table = reader.take_token();
+    if (table.empty()) return fail(Fault::missing_name, word);
+    if (reader.take_if(Word::tag) && reader.take_token().empty()) return fail(Fault::missing_name, "TAG");
+    return {};
+}
+
+// The expression after a clause word; a fault when it is missing or left open.
+Outcome expression_after(Reader &reader, std::string_view word, std::string_view &expression) {
+    if (!reader.take_expression(expression)) return fail(Fault::open_expression, word);
+    if (expression.empty()) return fail(Fault::missing_expression, word);
+    return {};
+}
 
 // The width part: one number, or two separated by a comma, with blanks anywhere around them.
 // Anything else between the parentheses is kept as written.
@@ -235,6 +257,8 @@ Outcome read_column(std::string_view spec, Column &column) {
     while (!reader.at_end()) {
         std::string_view word = reader.take_word();
         if (word.empty()) return fail(Fault::unknown_clause, reader.take_token());
+        Outcome outcome;
+        std::string_view ignored;
         switch (classify(word)) {
             case Word::null:
                 column.nullness = Nullness::null;
@@ -244,15 +268,14 @@ Outcome read_column(std::string_view spec, Column &column) {
                 column.nullness = Nullness::not_null;
                 break;
             case Word::default_:
-                column.default_value = reader.take_expression();
-                if (column.default_value.empty()) return fail(Fault::missing_expression, word);
+                outcome = expression_after(reader, word, column.default_value);
                 break;
             case Word::check:
-                column.check = reader.take_expression();
-                if (column.check.empty()) return fail(Fault::missing_expression, word);
+                outcome = expression_after(reader, word, column.check);
                 break;
             case Word::error:  // the message of a CHECK: no server has one
-                if (reader.take_expression().empty()) return fail(Fault::missing_expression, word);
+            case Word::collate:  // host collation sequences have no counterpart on the servers
+                outcome = expression_after(reader, word, ignored);
                 break;
             case Word::autoinc:
                 column.autoinc = true;
@@ -272,19 +295,15 @@ Outcome read_column(std::string_view spec, Column &column) {
             case Word::unique:
                 column.unique = true;
                 break;
-            case Word::collate:  // host collation sequences have no counterpart on the servers
-                if (reader.take_expression().empty()) return fail(Fault::missing_expression, word);
-                break;
             case Word::references:
-                column.references = reader.take_token();
-                if (column.references.empty()) return fail(Fault::missing_expression, word);
-                if (reader.take_if(Word::tag) && reader.take_token().empty()) return fail(Fault::missing_expression, "TAG");
+                outcome = references(reader, word, column.references);
                 break;
             case Word::nocptrans:  // code-page translation is the host's own business
                 break;
             default:
                 return fail(Fault::unknown_clause, word);
         }
+        if (outcome.fault != Fault::none) return outcome;
     }
     return {};
 }
@@ -292,14 +311,17 @@ Outcome read_column(std::string_view spec, Column &column) {
 // The clauses after TAG, COLLATE and NODUP that an index constraint may carry.
 Outcome read_index_options(Reader &reader, TableConstraint &constraint) {
     for (;;) {
+        Outcome outcome;
+        std::string_view ignored;
         if (reader.take_if(Word::tag)) {
             constraint.tag = reader.take_token();
-            if (constraint.tag.empty()) return fail(Fault::missing_expression, "TAG");
+            if (constraint.tag.empty()) return fail(Fault::missing_name, "TAG");
         } else if (reader.take_if(Word::collate)) {
-            if (reader.take_expression().empty()) return fail(Fault::missing_expression, "COLLATE");
+            outcome = expression_after(reader, "COLLATE", ignored);
         } else if (!reader.take_if(Word::nodup)) {
             return {};
         }
+        if (outcome.fault != Fault::none) return outcome;
     }
 }
 
@@ -314,20 +336,19 @@ Outcome read_constraint(std::string_view text, TableConstraint &constraint) {
                       : word == Word::unique ? ConstraintKind::unique
                       : word == Word::foreign ? ConstraintKind::foreign_key
                                               : ConstraintKind::check;
-    constraint.expression = reader.take_expression();
-    if (constraint.expression.empty()) return fail(Fault::missing_expression, first);
-    if (constraint.kind == ConstraintKind::check) {
-        if (reader.take_if(Word::error) && reader.take_expression().empty()) return fail(Fault::missing_expression, "ERROR");
-    } else {
-        Outcome options = read_index_options(reader, constraint);
-        if (options.fault != Fault::none) return options;
-        if (constraint.kind == ConstraintKind::foreign_key) {
+    Outcome outcome = expression_after(reader, first, constraint.expression);
+    if (outcome.fault == Fault::none && constraint.kind == ConstraintKind::check) {
+        std::string_view message;
+        if (reader.take_if(Word::error)) outcome = expression_after(reader, "ERROR", message);
+    } else if (outcome.fault == Fault::none) {
+        outcome = read_index_options(reader, constraint);
+        if (outcome.fault == Fault::none && constraint.kind == ConstraintKind::foreign_key) {
+            if (reader.at_end()) return fail(Fault::missing_clause, "REFERENCES");
             if (!reader.take_if(Word::references)) return fail(Fault::unknown_clause, reader.take_token());
-            constraint.references = reader.take_token();
-            if (constraint.references.empty()) return fail(Fault::missing_expression, "REFERENCES");
-            if (reader.take_if(Word::tag) && reader.take_token().empty()) return fail(Fault::missing_expression, "TAG");
+            outcome = references(reader, "REFERENCES", constraint.references);
         }
     }
+    if (outcome.fault != Fault::none) return outcome;
     if (!reader.at_end()) return fail(Fault::unknown_clause, reader.take_token());
     return {};
 }
@@ -390,6 +411,7 @@ std::size_t next_top_level_comma(std::string_view list, std::size_t from) {
     int depth = 0;
     for (std::size_t i = from; i < list.size();) {
         std::size_t literal = literal_end(list, i);
+        if (literal == npos) return npos;  // an open literal runs to the end of the list
         if (literal != i) {
             i = literal;
             continue;

@@ -53,7 +53,10 @@ enum class ItemKind : std::uint8_t {
 };
 
 // Why an item could not be read; 'what' is the offending text.
-enum class Fault : std::uint8_t { none, unknown_type, unknown_clause, open_width, missing_expression, missing_number };
+enum class Fault : std::uint8_t {
+    none, unknown_type, unknown_clause, open_width, open_expression, missing_expression, missing_name, missing_number,
+    missing_clause,
+};
 
 struct ParsedItem {
     ItemKind kind = ItemKind::bare;

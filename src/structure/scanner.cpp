@@ -14,14 +14,21 @@ constexpr std::string_view grow_message = "Insufficient memory for column list";
 
 // The message of an item that cannot be read, naming the field (or the constraint).
 [[noreturn]] void raise(const ParsedItem &item) {
-    std::string subject = item.kind == ItemKind::constraint ? "constraint " : "field ";
+    std::string subject = "field ";
     subject += item.column.name;
+    if (item.kind == ItemKind::constraint) {
+        constexpr const char *kinds[] = {"constraint PRIMARY KEY", "constraint UNIQUE", "constraint FOREIGN KEY", "constraint CHECK"};
+        subject = kinds[static_cast<int>(item.constraint.kind)];
+    }
     std::string what(item.what);
     std::string message;
     switch (item.fault) {
         case Fault::unknown_type: message = "Unknown field type " + what + " for " + subject; break;
         case Fault::open_width: message = "Missing ) in the width of " + subject; break;
+        case Fault::open_expression: message = "Missing ) or closing quote after " + what + " for " + subject; break;
         case Fault::missing_expression: message = "Missing expression after " + what + " for " + subject; break;
+        case Fault::missing_clause: message = "Missing " + what + " for " + subject; break;
+        case Fault::missing_name: message = "Missing name after " + what + " for " + subject; break;
         case Fault::missing_number: message = "Missing number after " + what + " for " + subject; break;
         default: message = "Unknown clause " + what + " for " + subject; break;
     }
