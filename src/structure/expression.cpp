@@ -60,7 +60,8 @@ bool calls_known_functions(std::string_view expression, const Dialect &dialect) 
 }
 
 // Whether converted text still holds FoxPro syntax that no server reads (==, #, $, a lone !,
-// .T., .AND., {...}): the SELECT conversion left it as it was, and the expression does not convert.
+// .T., .AND., {...}) or an operator quoted as a name: the SELECT conversion did not make it into
+// the target's syntax, and the expression does not convert.
 bool foxpro_residue(std::string_view text, const Dialect &dialect) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
@@ -75,6 +76,12 @@ bool foxpro_residue(std::string_view text, const Dialect &dialect) {
             i = end;
         } else if ((c == '=' && next == '=') || c == '#' || c == '$' || c == '{' || (c == '!' && next != '=')) {
             return true;
+        } else if (c == dialect.quote_open) {  // an operator the conversion took for a name: [AND]
+            std::size_t end = text.find(dialect.quote_close, i + 1);
+            if (end == npos) return true;
+            std::string_view quoted = text.substr(i + 1, end - i - 1);
+            if (same_upper(quoted, "AND") || same_upper(quoted, "OR") || same_upper(quoted, "NOT")) return true;
+            i = end;
         } else if (c == '.' && (next == 'T' || next == 'F' || next == 'A' || next == 'O' || next == 'N' ||
                                 next == 't' || next == 'f' || next == 'a' || next == 'o' || next == 'n')) {
             std::size_t end = i + 1;
