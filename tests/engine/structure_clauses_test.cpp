@@ -1,24 +1,14 @@
 // The column and table clauses of a field list do on the server what they do in FoxPro: a
 // default fills a row, NULL and NOT NULL hold, CHECK refuses, AUTOINC numbers, keys stay unique.
 #include "mariadb_client.h"
-
-#include <tarnvel/host.hpp>
+#include "structure_columns.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace {
-
-std::string mysql_columns(const std::string &fields) {
-    tarnvel::Host host;
-    tarnvel::Result result = host.call("ZQ_MYSQL_CREATE_STRU_CONVERT", {fields});
-    const auto *columns = std::get_if<std::string>(&result);
-    EXPECT_NE(columns, nullptr) << fields;
-    return columns ? *columns : std::string();
-}
 
 struct Statement {
     const char *sql;
@@ -87,7 +77,7 @@ TEST(MariaDbStructure, ClausesDoOnTheServerWhatTheyDoInFoxPro) {
     for (const ClauseCase &c : cases) {
         SCOPED_TRACE(c.fields);
         ASSERT_TRUE(db.execute("DROP TEMPORARY TABLE IF EXISTS clauses").ok());
-        const std::string columns = mysql_columns(c.fields);
+        const std::string columns = engine::mysql_columns(c.fields);
         engine::Answer created = db.execute("CREATE TEMPORARY TABLE clauses (" + columns + ")");
         ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
         for (const Statement &s : c.statements) {

@@ -2,24 +2,14 @@
 // from our column list takes FoxPro's empty value (from the column's default, and written out) and
 // a typical value, and gives both back unchanged.
 #include "mariadb_client.h"
-
-#include <tarnvel/host.hpp>
+#include "structure_columns.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace {
-
-std::string mysql_columns(const std::string &fields) {
-    tarnvel::Host host;
-    tarnvel::Result result = host.call("ZQ_MYSQL_CREATE_STRU_CONVERT", {fields});
-    const auto *columns = std::get_if<std::string>(&result);
-    EXPECT_NE(columns, nullptr) << fields;
-    return columns ? *columns : std::string();
-}
 
 struct TypeCase {
     const char *type;          // as written after the field name
@@ -83,7 +73,7 @@ TEST(MariaDbStructure, EveryTypeTakesItsEmptyAndATypicalValueBackUnchanged) {
     for (const TypeCase &c : cases) {
         SCOPED_TRACE(c.type);
         ASSERT_TRUE(db.execute("DROP TEMPORARY TABLE IF EXISTS types").ok());
-        const std::string columns = mysql_columns(std::string("k I, v ") + c.type);
+        const std::string columns = engine::mysql_columns(std::string("k I, v ") + c.type);
         engine::Answer created = db.execute("CREATE TEMPORARY TABLE types (" + columns + ")");
         ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
         engine::Answer answer = db.execute("INSERT INTO types (k) VALUES (1)");  // the column's default
