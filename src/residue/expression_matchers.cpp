@@ -56,6 +56,17 @@ bool joins_names(const std::string &m, std::size_t pos) {
     return !expression_keyword(std::string_view(m).substr(start, pos - start));
 }
 
+// Reports every 'ch' outside literals that 'excused' does not explain, adding 'mysql_note' for MySQL.
+void each_operator(Check &c, const ConstructRow &row, char ch, const std::function<bool(std::size_t)> &excused,
+                   std::string_view mysql_note) {
+    each_char(c.text.masked, ch, [&](std::size_t pos) {
+        if (excused(pos)) return;
+        std::string message = c.say(row, std::string(1, ch));
+        if (c.target == Target::mysql) message.append(mysql_note);
+        c.report(row, pos, pos + 1, std::move(message));
+    });
+}
+
 bool inside(const std::vector<Span> &spans, std::size_t pos) {
     for (const Span &span : spans) {
         if (pos >= span.begin && pos < span.end) return true;
@@ -128,24 +139,19 @@ void sequence(Check &c, const ConstructRow &row) {
 
 void hash(Check &c, const ConstructRow &row) {
     const std::string &m = c.text.masked;
-    each_char(m, '#', [&](std::size_t pos) {
-        const bool temporary_table = c.target == Target::sqlserver && !after_operand(m, pos) && pos + 1 < m.size() &&
-                                     (name_start(m[pos + 1]) || m[pos + 1] == '#');
-        if (temporary_table) return;
-        std::string message = c.say(row, "#");
-        if (c.target == Target::mysql) message += " (MySQL reads # as the start of a comment and drops the rest of the line)";
-        c.report(row, pos, pos + 1, std::move(message));
-    });
+    auto temporary_table = [&](std::size_t pos) {
+        return c.target == Target::sqlserver && !after_operand(m, pos) && pos + 1 < m.size() &&
+               (name_start(m[pos + 1]) || m[pos + 1] == '#');
+    };
+    each_operator(c, row, '#', temporary_table, " (MySQL reads # as the start of a comment and drops the rest of the line)");
 }
 
 void bang(Check &c, const ConstructRow &row) {
     const std::string &m = c.text.masked;
-    each_char(m, '!', [&](std::size_t pos) {
-        if ((pos + 1 < m.size() && m[pos + 1] == '=') || joins_names(m, pos)) return;
-        std::string message = c.say(row, "!");
-        if (c.target == Target::mysql) message += " (MySQL's ! binds tighter: !a = b is (NOT a) = b)";
-        c.report(row, pos, pos + 1, std::move(message));
-    });
+    auto not_equal_or_name = [&](std::size_t pos) {
+        return (pos + 1 < m.size() && m[pos + 1] == '=') || joins_names(m, pos);
+    };
+    each_operator(c, row, '!', not_equal_or_name, " (MySQL's ! binds tighter: !a = b is (NOT a) = b)");
 }
 
 void database_table(Check &c, const ConstructRow &row) {
