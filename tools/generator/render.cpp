@@ -1,0 +1,634 @@
+#include "render.h"
+
+#include "random.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace foxgen {
+namespace {
+
+enum class Kw {
+    select, all, distinct, top, percent, from, force, as, join, inner, left, right, full, outer, on, where,
+    group, by, having, order, asc, desc, union_, into, cursor, table, dbf, array, to, file, screen, and_, or_,
+    not_, like, in, is, null, between, exists, with, buffering,
+};
+
+// Each keyword with the short forms FoxPro accepts for it.
+struct Spelling {
+    std::string_view full;
+    std::string_view shortest;  // empty when it has none
+};
+constexpr Spelling spellings[] = {
+    {"SELECT", "SELE"}, {"ALL", ""},      {"DISTINCT", "DIST"}, {"TOP", ""},     {"PERCENT", ""},
+    {"FROM", ""},       {"FORCE", ""},    {"AS", ""},           {"JOIN", ""},    {"INNER", "INNE"},
+    {"LEFT", ""},       {"RIGHT", "RIGH"}, {"FULL", ""},        {"OUTER", "OUTE"}, {"ON", ""},
+    {"WHERE", "WHER"},  {"GROUP", "GROU"}, {"BY", ""},          {"HAVING", "HAVI"}, {"ORDER", "ORDE"},
+    {"ASC", ""},        {"DESC", ""},     {"UNION", "UNIO"},    {"INTO", ""},    {"CURSOR", "CURS"},
+    {"TABLE", "TABL"},  {"DBF", ""},      {"ARRAY", "ARRA"},    {"TO", ""},      {"FILE", ""},
+    {"SCREEN", "SCRE"}, {"AND", ""},      {"OR", ""},           {"NOT", ""},     {"LIKE", ""},
+    {"IN", ""},         {"IS", ""},       {"NULL", ""},         {"BETWEEN", "BETW"}, {"EXISTS", "EXIS"},
+    {"WITH", ""},       {"BUFFERING", ""},
+};
+
+// FoxPro functions that real code writes shortened (FoxPro reads the first four letters or more).
+constexpr std::string_view shortened_functions[] = {"ALLTRIM", "SUBSTR", "TRANSFORM", "UPPER", "LOWER",
+                                                    "REPLICATE", "STRTRAN", "EMPTY", "INLIST", "ROUND",
+                                                    "SPACE"};
+
+bool name_char(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u >= 0x80;
+}
+char to_upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char to_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The writing choices of one node, drawn from its style within the statement's habits.
+class Styler {
+public:
+    Styler(const Habits &habits, std::uint64_t style) : habits_(habits), random_(style), plain_(style == 0) {}
+
+    std::string keyword(Kw kw) {
+        const Spelling &s = spellings[static_cast<std::size_t>(kw)];
+        std::string word(s.full);
+        if (!plain_ && habits_.abbreviates && !s.shortest.empty() && random_.chance(50))
+            word = s.full.substr(0, static_cast<std::size_t>(
+                                        random_.between(static_cast<int>(s.shortest.size()),
+                                                        static_cast<int>(s.full.size()) - 1)));
+        return cased(word, true);
+    }
+    std::string function(std::string_view name) {
+        std::string word(name);
+        if (!plain_ && habits_.abbreviates && random_.chance(15)) {
+            for (std::string_view f : shortened_functions) {
+                if (f == name) word = name.substr(0, static_cast<std::size_t>(random_.between(4, static_cast<int>(name.size()) - 1)));
+            }
+        }
+        return cased(word, true);
+    }
+    std::string name(std::string_view word) { return cased(std::string(word), false); }
+
+    // The separation between two words.
+    std::string gap() {
+        if (plain_ || habits_.blanks == 0) return " ";
+        if (habits_.blanks == 2) {
+            switch (random_.weighted({70, 8, 7, 3, 7, 3, 2})) {
+            case 1: return "  ";
+            case 2: return "\t";
+            case 3: return " \t";
+            case 4: return "\r\n";
+            case 5: return "\n";
+            case 6: return "\r\n\t";
+            default: return " ";
+            }
+        }
+        switch (random_.weighted({75, 12, 9, 4})) {
+        case 1: return "  ";
+        case 2: return "\t";
+        case 3: return " \t";
+        default: return " ";
+        }
+    }
+    // Around an operator: a blank, none, or any separation.
+    std::string around() {
+        if (plain_) return " ";
+        const int none = habits_.tight ? 60 : 12;
+        return random_.chance(none) ? "" : gap();
+    }
+    // After a comma.
+    std::string after_comma() {
+        if (plain_) return " ";
+        return random_.chance(habits_.tight ? 60 : 25) ? "" : gap();
+    }
+    // Inside a parenthesis.
+    std::string inside() {
+        if (plain_) return "";
+        return random_.chance(habits_.tight ? 95 : 85) ? "" : gap();
+    }
+    bool chance(int percent) { return !plain_ && random_.chance(percent); }
+
+private:
+    std::string cased(std::string word, bool keyword) {
+        int mode = habits_.letter_case;
+        if (mode == 4) mode = plain_ ? 2 : static_cast<int>(random_.below(4));
+        if (mode == 5 && plain_) mode = 2;
+        switch (mode) {
+        case 0:
+            for (char &c : word) c = keyword ? to_upper(c) : to_lower(c);
+            break;
+        case 1:
+            for (char &c : word) c = to_lower(c);
+            break;
+        case 2:
+            for (char &c : word) c = to_upper(c);
+            break;
+        case 3: {
+            bool start = true;
+            for (char &c : word) {
+                c = start ? to_upper(c) : to_lower(c);
+                start = !name_char(c) || c == '_';
+            }
+            break;
+        }
+        default:
+            for (char &c : word) c = random_.chance(50) ? to_upper(c) : to_lower(c);
+        }
+        return word;
+    }
+
+    const Habits &habits_;
+    Random random_;
+    bool plain_;
+};
+
+// Would FoxPro read the two texts as one token, or as something else, if nothing stood between them?
+bool needs_blank(char before, char after) {
+    if (name_char(before) && (name_char(after) || after == '!' || after == '?' || after == '[')) return true;
+    if (before == '.' && (name_char(after) || after == '.')) return true;
+    if (name_char(before) && after == '.') return true;
+    if ((before == ')' || before == ']') && after == '[') return true;
+    if (before == '-' && after == '-') return true;
+    if ((before == '=' || before == '<' || before == '>' || before == '!' || before == '#') &&
+        (after == '=' || after == '>'))
+        return true;
+    return false;
+}
+
+class Writer {
+public:
+    explicit Writer(const Habits &habits) : habits_(habits) {}
+
+    std::string text() && { return std::move(out_); }
+
+    void query(const Query &q) {
+        for (std::size_t m = 0; m < q.members.size(); ++m) {
+            if (m > 0) {
+                Styler s(habits_, q.members[m].style ^ 0x5A5A);
+                put(s.gap());
+                put(s.keyword(Kw::union_));
+                if (q.union_all[m - 1]) {
+                    put(s.gap());
+                    put(s.keyword(Kw::all));
+                }
+                put(s.gap());
+            }
+            member(q, q.members[m], m + 1 == q.members.size());
+        }
+    }
+
+private:
+    void put(const std::string &text) {
+        if (text.empty()) return;
+        if (!out_.empty() && needs_blank(out_.back(), text.front())) out_ += ' ';
+        out_ += text;
+    }
+
+    void member(const Query &q, const Select &s, bool last) {
+        Styler st(habits_, s.style);
+        put(st.keyword(Kw::select));
+        if (s.all_word) {
+            put(st.gap());
+            put(st.keyword(Kw::all));
+        }
+        if (s.distinct) {
+            put(st.gap());
+            put(st.keyword(Kw::distinct));
+        }
+        const bool top_later = std::find(s.clauses.begin(), s.clauses.end(), Clause::top) != s.clauses.end();
+        if (s.top > 0 && !top_later) top(st, s);
+        put(st.gap());
+        for (std::size_t i = 0; i < s.items.size(); ++i) {
+            if (i > 0) {
+                put(",");
+                put(st.after_comma());
+            }
+            item(s.items[i]);
+        }
+        if (s.where_first && !s.where.empty()) {
+            put(st.gap());
+            put(st.keyword(Kw::where));
+            put(st.gap());
+            node(s.where[0], &s);
+        }
+        put(st.gap());
+        put(st.keyword(Kw::from));
+        put(st.gap());
+        if (s.force) {
+            put(st.keyword(Kw::force));
+            put(st.gap());
+        }
+        table_ref(s.from);
+        for (const Join &j : s.joins) join(j, &s);
+        for (Clause c : s.clauses) {
+            switch (c) {
+            case Clause::where:
+                if (s.where.empty() || s.where_first) break;
+                put(st.gap());
+                put(st.keyword(Kw::where));
+                put(st.gap());
+                node(s.where[0], &s);
+                break;
+            case Clause::group_by:
+                if (s.group_by.empty()) break;
+                put(st.gap());
+                put(st.keyword(Kw::group));
+                put(st.gap());
+                put(st.keyword(Kw::by));
+                put(st.gap());
+                for (std::size_t i = 0; i < s.group_by.size(); ++i) {
+                    if (i > 0) {
+                        put(",");
+                        put(st.after_comma());
+                    }
+                    node(s.group_by[i], &s);
+                }
+                break;
+            case Clause::having:
+                if (s.having.empty()) break;
+                put(st.gap());
+                put(st.keyword(Kw::having));
+                put(st.gap());
+                node(s.having[0], &s);
+                break;
+            case Clause::order_by:
+                if (last) order_by(q, s);
+                break;
+            case Clause::into:
+                if (last) destination(q.into);
+                break;
+            case Clause::top:
+                if (s.top > 0) {
+                    put(st.gap());
+                    top(st, s);
+                }
+                break;
+            }
+        }
+    }
+
+    void top(Styler &st, const Select &s) {
+        put(st.gap());
+        put(st.keyword(Kw::top));
+        put(st.gap());
+        put(std::to_string(s.top));
+        if (s.top_percent) {
+            put(st.gap());
+            put(st.keyword(Kw::percent));
+        }
+    }
+
+    void item(const Item &it) {
+        Styler st(habits_, it.style);
+        if (it.star()) {
+            if (!it.star_owner.empty()) put(st.name(it.star_owner) + ".");
+            put("*");
+            return;
+        }
+        node(it.expr[0], nullptr);
+        if (it.alias.empty()) return;
+        put(st.gap());
+        if (it.as_word) {
+            put(st.keyword(Kw::as));
+            put(st.gap());
+        }
+        put(st.name(it.alias));
+    }
+
+    void table_ref(const TableRef &t) {
+        Styler st(habits_, t.style);
+        if (!t.derived.empty()) {
+            put("(");
+            put(st.inside());
+            Writer inner(habits_);
+            inner.query(t.derived[0]);
+            put(std::move(inner).text());
+            put(st.inside());
+            put(")");
+        } else {
+            if (t.database) put(st.name(database_name) + "!");
+            put(st.name(t.table));
+        }
+        if (!t.alias.empty()) {
+            put(st.gap());
+            if (t.as_word) {
+                put(st.keyword(Kw::as));
+                put(st.gap());
+            }
+            put(st.name(t.alias));
+        }
+        if (t.buffering) {
+            put(st.gap());
+            put(st.keyword(Kw::with));
+            put(st.gap());
+            put("(");
+            put(st.keyword(Kw::buffering));
+            put(st.around());
+            put("=");
+            put(st.around());
+            put(st.chance(50) ? ".t." : ".T.");
+            put(")");
+        }
+    }
+
+    void join(const Join &j, const Select *s) {
+        Styler st(habits_, j.style);
+        if (j.kind == JoinKind::comma) {
+            put(",");
+            put(st.after_comma());
+            table_ref(j.table);
+            return;
+        }
+        put(st.gap());
+        switch (j.kind) {
+        case JoinKind::inner: put(st.keyword(Kw::inner)); put(st.gap()); break;
+        case JoinKind::left: put(st.keyword(Kw::left)); put(st.gap()); break;
+        case JoinKind::right: put(st.keyword(Kw::right)); put(st.gap()); break;
+        case JoinKind::full: put(st.keyword(Kw::full)); put(st.gap()); break;
+        default: break;
+        }
+        if (j.outer_word) {
+            put(st.keyword(Kw::outer));
+            put(st.gap());
+        }
+        put(st.keyword(Kw::join));
+        put(st.gap());
+        table_ref(j.table);
+        put(st.gap());
+        put(st.keyword(Kw::on));
+        put(st.gap());
+        node(j.on[0], s);
+    }
+
+    void order_by(const Query &q, const Select &s) {
+        if (q.order_by.empty()) return;
+        Styler st(habits_, q.style);
+        put(st.gap());
+        put(st.keyword(Kw::order));
+        put(st.gap());
+        put(st.keyword(Kw::by));
+        put(st.gap());
+        for (std::size_t i = 0; i < q.order_by.size(); ++i) {
+            const OrderKey &k = q.order_by[i];
+            Styler ks(habits_, k.style);
+            if (i > 0) {
+                put(",");
+                put(ks.after_comma());
+            }
+            node(k.key, &q.members.front());
+            if (k.direction > 0) {
+                put(ks.gap());
+                put(ks.keyword(k.direction == 1 ? Kw::asc : Kw::desc));
+            }
+        }
+        (void)s;
+    }
+
+    void destination(const Destination &d) {
+        if (d.kind == Destination::none) return;
+        Styler st(habits_, d.style);
+        put(st.gap());
+        switch (d.kind) {
+        case Destination::cursor:
+        case Destination::table:
+        case Destination::dbf:
+        case Destination::array:
+            put(st.keyword(Kw::into));
+            put(st.gap());
+            put(st.keyword(d.kind == Destination::cursor  ? Kw::cursor
+                           : d.kind == Destination::table ? Kw::table
+                           : d.kind == Destination::dbf   ? Kw::dbf
+                                                          : Kw::array));
+            break;
+        case Destination::file:
+            put(st.keyword(Kw::to));
+            put(st.gap());
+            put(st.keyword(Kw::file));
+            break;
+        case Destination::screen:
+            put(st.keyword(Kw::to));
+            put(st.gap());
+            put(st.keyword(Kw::screen));
+            break;
+        default: break;
+        }
+        if (!d.name.empty()) {
+            put(st.gap());
+            put(st.name(d.name));
+        }
+        for (const std::string &option : d.options) {
+            put(st.gap());
+            put(st.name(option));
+        }
+    }
+
+    void open_paren(Styler &st) {
+        put("(");
+        put(st.inside());
+    }
+    void close_paren(Styler &st) {
+        put(st.inside());
+        put(")");
+    }
+
+    void subquery(Styler &st, const Query &q) {
+        open_paren(st);
+        Writer inner(habits_);
+        inner.query(q);
+        put(std::move(inner).text());
+        close_paren(st);
+    }
+
+    // 'owner' is the member whose items item_name and item_number refer to.
+    void node(const Node &n, const Select *owner) {
+        Styler st(habits_, n.style);
+        switch (n.kind) {
+        case NodeKind::column:
+            if (n.qualified) put(st.name(n.owner) + "." + st.name(n.word));
+            else put(st.name(n.word));
+            break;
+        case NodeKind::item_name:
+            put(st.name(owner->items[static_cast<std::size_t>(n.item)].alias));
+            break;
+        case NodeKind::item_number:
+            put(std::to_string(n.item + 1));
+            break;
+        case NodeKind::literal:
+            put(n.word);
+            break;
+        case NodeKind::variable:  // a form property is written as it is, a memory variable with m.
+            if (n.word.find('.') != std::string::npos) put(st.name(n.word));
+            else put(st.name("m.") + st.name(n.word));
+            break;
+        case NodeKind::parameter:
+            put("?" + st.name(n.word));
+            break;
+        case NodeKind::call:
+            put(st.function(n.word));
+            open_paren(st);
+            if (n.star) put("*");
+            if (n.distinct) {
+                put(st.keyword(Kw::distinct));
+                put(st.gap());
+            }
+            for (std::size_t i = 0; i < n.args.size(); ++i) {
+                if (i > 0) {
+                    put(",");
+                    put(st.after_comma());
+                }
+                node(n.args[i], owner);
+            }
+            close_paren(st);
+            break;
+        case NodeKind::cast:
+            put(st.function("CAST"));
+            open_paren(st);
+            node(n.args[0], owner);
+            put(st.gap());
+            put(st.keyword(Kw::as));
+            put(st.gap());
+            put(st.name(n.word));
+            close_paren(st);
+            break;
+        case NodeKind::unary:
+            if (n.word == "NOT") {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            } else if (n.word == ".NOT.") {
+                put(st.name(".NOT."));
+                put(st.around());
+            } else {
+                put(n.word);
+                if (n.word == "!") put(st.chance(20) ? " " : "");
+            }
+            node(n.args[0], owner);
+            break;
+        case NodeKind::binary: {
+            node(n.args[0], owner);
+            const bool word_op = n.word == "AND" || n.word == "OR";
+            if (word_op) {
+                put(st.gap());
+                put(st.keyword(n.word == "AND" ? Kw::and_ : Kw::or_));
+                put(st.gap());
+            } else if (n.word.front() == '.') {  // .AND. .OR.
+                put(st.around());
+                put(st.name(n.word));
+                put(st.around());
+            } else {
+                put(st.around());
+                put(n.word);
+                put(st.around());
+            }
+            node(n.args[1], owner);
+            break;
+        }
+        case NodeKind::is_null:
+            node(n.args[0], owner);
+            put(st.gap());
+            put(st.keyword(Kw::is));
+            put(st.gap());
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
+            put(st.keyword(Kw::null));
+            break;
+        case NodeKind::between:
+            node(n.args[0], owner);
+            put(st.gap());
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
+            put(st.keyword(Kw::between));
+            put(st.gap());
+            node(n.args[1], owner);
+            put(st.gap());
+            put(st.keyword(Kw::and_));
+            put(st.gap());
+            node(n.args[2], owner);
+            break;
+        case NodeKind::in_list:
+            node(n.args[0], owner);
+            put(st.gap());
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
+            put(st.keyword(Kw::in));
+            put(st.chance(20) ? "" : st.gap());
+            open_paren(st);
+            for (std::size_t i = 1; i < n.args.size(); ++i) {
+                if (i > 1) {
+                    put(",");
+                    put(st.after_comma());
+                }
+                node(n.args[i], owner);
+            }
+            close_paren(st);
+            break;
+        case NodeKind::like:
+            node(n.args[0], owner);
+            put(st.gap());
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
+            put(st.keyword(Kw::like));
+            put(st.gap());
+            node(n.args[1], owner);
+            break;
+        case NodeKind::in_query:
+            node(n.args[0], owner);
+            put(st.gap());
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
+            put(st.keyword(Kw::in));
+            put(st.chance(20) ? "" : st.gap());
+            subquery(st, n.query[0]);
+            break;
+        case NodeKind::exists:
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
+            put(st.keyword(Kw::exists));
+            put(st.chance(40) ? "" : st.gap());
+            subquery(st, n.query[0]);
+            break;
+        case NodeKind::compare_query:
+            node(n.args[0], owner);
+            put(st.around());
+            put(n.word);
+            put(st.around());
+            if (!n.quantifier.empty()) {
+                put(st.name(n.quantifier));
+                put(st.chance(30) ? "" : st.gap());
+            }
+            subquery(st, n.query[0]);
+            break;
+        case NodeKind::scalar_query:
+            subquery(st, n.query[0]);
+            break;
+        case NodeKind::paren:
+            open_paren(st);
+            node(n.args[0], owner);
+            close_paren(st);
+            break;
+        }
+    }
+
+    const Habits &habits_;
+    std::string out_;
+};
+
+}  // namespace
+
+std::string render(const Query &query) {
+    Writer writer(query.habits);
+    writer.query(query);
+    return std::move(writer).text();
+}
+
+}  // namespace foxgen
