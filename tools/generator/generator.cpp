@@ -596,14 +596,15 @@ private:
             Node right = env.depth < 2 && !env.aggregates ? scalar_query(t, env) : expr(t, d, env);
             return binary(expr(t, d, env), r_.pick(std::array{"=", ">", "<", ">=", "#"}), std::move(right), logical);
         }
-        default: return call(r_.chance(50) ? "IIF" : "NVL", logical, r_.chance(50)
-                                 ? args(condition(d, env), condition(d, env), condition(d, env))
-                                 : args(condition(d, env), condition(d, env)));
+        default:
+            if (r_.chance(50)) return call("IIF", logical, args(condition(d, env), condition(d, env), condition(d, env)));
+            return call("NVL", logical, args(condition(d, env), condition(d, env)));
         }
     }
 
     // A value for a list, a bound or a pattern: a literal, a variable or a field.
     Node leaf_value(Type t, const Env &env) {
+        if (r_.chance(2)) return make(NodeKind::literal, t, r_.chance(70) ? ".NULL." : ".null.");
         if (r_.chance(70)) return literal(t == number ? number : t);
         return leaf(t, env);
     }

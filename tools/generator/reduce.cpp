@@ -47,6 +47,50 @@ void renumber(Node &n, int removed) {
     for (Node &a : n.args) renumber(a, removed);
 }
 
+bool has_aggregate(const Node &n) {
+    return n.aggregate || std::any_of(n.args.begin(), n.args.end(), has_aggregate);
+}
+
+// The fields an expression names outside aggregates and subqueries.
+void bare_fields(const Node &n, std::vector<const Node *> &out) {
+    if (n.aggregate || !n.query.empty()) return;
+    if (n.kind == NodeKind::column) out.push_back(&n);
+    for (const Node &a : n.args) bare_fields(a, out);
+}
+
+// Whether a member that groups names, outside aggregates, only fields it groups by (by name, or
+// by the number of an item that is the field, or in an item grouped by its number).
+bool grouping_holds(const Select &s) {
+    const bool grouped = !s.group_by.empty() || std::any_of(s.items.begin(), s.items.end(), [](const Item &it) {
+                             return !it.star() && has_aggregate(it.expr[0]);
+                         });
+    if (!grouped) return true;
+    auto grouped_field = [&](const Node &c) {
+        return std::any_of(s.group_by.begin(), s.group_by.end(), [&](const Node &g) {
+            const Node *named = &g;
+            if (g.kind == NodeKind::item_number && !s.items[static_cast<std::size_t>(g.item)].star())
+                named = &s.items[static_cast<std::size_t>(g.item)].expr[0];
+            return named->kind == NodeKind::column && named->word == c.word && named->owner == c.owner;
+        });
+    };
+    for (std::size_t i = 0; i < s.items.size(); ++i) {
+        if (s.items[i].star()) return false;
+        const bool by_number = std::any_of(s.group_by.begin(), s.group_by.end(), [&](const Node &g) {
+            return g.kind == NodeKind::item_number && g.item == static_cast<int>(i);
+        });
+        std::vector<const Node *> bare;
+        bare_fields(s.items[i].expr[0], bare);
+        if (!by_number && !std::all_of(bare.begin(), bare.end(), [&](const Node *c) { return grouped_field(*c); }))
+            return false;
+    }
+    for (const Node &h : s.having) {
+        std::vector<const Node *> bare;
+        bare_fields(h, bare);
+        if (!std::all_of(bare.begin(), bare.end(), [&](const Node *c) { return grouped_field(*c); })) return false;
+    }
+    return true;
+}
+
 bool fits(Type want, Type have) {
     auto number = [](Type t) { return t == Type::number || t == Type::integer || t == Type::currency; };
     return want == have || (number(want) && number(have));
@@ -152,6 +196,22 @@ private:
             return true;
         }
         if (s.force && take()) return s.force = false, true;
+        for (std::size_t g = 0; g < s.group_by.size(); ++g) {
+            Select without = s;
+            without.group_by.erase(without.group_by.begin() + static_cast<std::ptrdiff_t>(g));
+            if (grouping_holds(without) && take()) return s.group_by = std::move(without.group_by), true;
+        }
+        if (!s.joins.empty()) {  // the first table, when nothing names it: the next one takes its place
+            const Join &next = s.joins.front();
+            const std::string &name = s.from.name();
+            std::size_t own = 0;
+            for (const Node &on : next.on) own += uses(on, name);
+            if (uses(root_, name) == own && take()) {
+                s.from = next.table;
+                s.joins.erase(s.joins.begin());
+                return true;
+            }
+        }
         for (std::size_t j = 0; j < s.joins.size(); ++j) {
             const Join &join = s.joins[j];
             const std::string &name = join.table.name();

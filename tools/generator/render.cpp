@@ -67,6 +67,7 @@ public:
         return cased(word, true);
     }
     std::string name(std::string_view word) { return cased(std::string(word), false); }
+    std::string keyword_text(std::string_view word) { return cased(std::string(word), true); }  // .AND. .NOT.
 
     // The separation between two words.
     std::string gap() {
@@ -494,7 +495,7 @@ private:
                 put(st.keyword(Kw::not_));
                 put(st.gap());
             } else if (n.word == ".NOT.") {
-                put(st.name(".NOT."));
+                put(st.keyword_text(".NOT."));
                 put(st.around());
             } else {
                 put(n.word);
@@ -511,7 +512,7 @@ private:
                 put(st.gap());
             } else if (n.word.front() == '.') {  // .AND. .OR.
                 put(st.around());
-                put(st.name(n.word));
+                put(st.keyword_text(n.word));
                 put(st.around());
             } else {
                 put(st.around());
@@ -603,7 +604,7 @@ private:
             put(n.word);
             put(st.around());
             if (!n.quantifier.empty()) {
-                put(st.name(n.quantifier));
+                put(st.keyword_text(n.quantifier));
                 put(st.chance(30) ? "" : st.gap());
             }
             subquery(st, n.query[0]);
