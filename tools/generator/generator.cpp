@@ -689,32 +689,38 @@ private:
         return condition(1, inner);
     }
 
-    Query one_column_query(Type t, const Env &outer, bool aggregate, bool correlate) {
+    // A subquery of one member whose tables see the outer query's; 'fill' gives it its items and
+    // WHERE.
+    template <typename Fill>
+    Query subquery(const Env &outer, Type want_column, Fill fill) {
         Query q;
         q.style = style();
         Select s;
         s.style = style();
         auto scope = std::make_unique<Scope>();
         scope->outer = outer.scope;
-        sub_from(s, *scope, outer, aggregate && t == number ? memo : t);
-        Env inner{scope.get(), nullptr, false, outer.depth + 1};
+        sub_from(s, *scope, outer, want_column);
         Item item;
         item.style = style();
-        if (aggregate) {
-            item.expr.push_back(aggregate_of(t, inner));
-        } else {
-            std::optional<Node> c = column(t, inner, false);
-            item.expr.push_back(c ? std::move(*c) : expr(t, 1, inner));
-            s.distinct = r_.chance(10);
-        }
-        s.items.push_back(std::move(item));
-        if (correlate || r_.chance(50)) {
-            s.where.push_back(sub_where(*scope, outer, correlate));
-            s.clauses.push_back(Clause::where);
-        }
+        fill(s, item, *scope, Env{scope.get(), nullptr, false, outer.depth + 1});
+        s.items.insert(s.items.begin(), std::move(item));
+        if (!s.where.empty()) s.clauses.push_back(Clause::where);
         q.members.push_back(std::move(s));
         scopes_.push_back(std::move(scope));
         return q;
+    }
+
+    Query one_column_query(Type t, const Env &outer, bool aggregate, bool correlate) {
+        return subquery(outer, aggregate && t == number ? memo : t, [&](Select &s, Item &item, Scope &scope, const Env &inner) {
+            if (aggregate) {
+                item.expr.push_back(aggregate_of(t, inner));
+            } else {
+                std::optional<Node> c = column(t, inner, false);
+                item.expr.push_back(c ? std::move(*c) : expr(t, 1, inner));
+                s.distinct = r_.chance(10);
+            }
+            if (correlate || r_.chance(50)) s.where.push_back(sub_where(scope, outer, correlate));
+        });
     }
 
     Node in_query(const Env &env) {
@@ -729,28 +735,14 @@ private:
     Node exists(const Env &env) {
         Node n = make(NodeKind::exists, logical);
         n.negated = r_.chance(35);
-        Query q;
-        q.style = style();
-        Select s;
-        s.style = style();
-        auto scope = std::make_unique<Scope>();
-        scope->outer = env.scope;
-        sub_from(s, *scope, env, memo);
-        Item item;
-        item.style = style();
-        switch (r_.weighted({50, 30, 20})) {
-        case 1: item.expr.push_back(make(NodeKind::literal, number, "1")); break;
-        case 2: item.expr.push_back(column(character, Env{scope.get(), nullptr, false, env.depth + 1}, false)
-                                        .value_or(make(NodeKind::literal, number, "1")));
-                break;
-        default: break;  // *
-        }
-        s.items.push_back(std::move(item));
-        s.where.push_back(sub_where(*scope, env, r_.chance(85)));
-        s.clauses.push_back(Clause::where);
-        q.members.push_back(std::move(s));
-        scopes_.push_back(std::move(scope));
-        n.query.push_back(std::move(q));
+        n.query.push_back(subquery(env, memo, [&](Select &s, Item &item, Scope &scope, const Env &inner) {
+            switch (r_.weighted({50, 30, 20})) {
+            case 1: item.expr.push_back(make(NodeKind::literal, number, "1")); break;
+            case 2: item.expr.push_back(column(character, inner, false).value_or(make(NodeKind::literal, number, "1"))); break;
+            default: break;  // *
+            }
+            s.where.push_back(sub_where(scope, env, r_.chance(85)));
+        }));
         return n;
     }
 

@@ -198,19 +198,8 @@ private:
         const bool top_later = std::find(s.clauses.begin(), s.clauses.end(), Clause::top) != s.clauses.end();
         if (s.top > 0 && !top_later) top(st, s);
         put(st.gap());
-        for (std::size_t i = 0; i < s.items.size(); ++i) {
-            if (i > 0) {
-                put(",");
-                put(st.after_comma());
-            }
-            item(s.items[i]);
-        }
-        if (s.where_first && !s.where.empty()) {
-            put(st.gap());
-            put(st.keyword(Kw::where));
-            put(st.gap());
-            node(s.where[0], &s);
-        }
+        list(st, s.items.size(), [&](std::size_t i) { item(s.items[i]); });
+        if (s.where_first) condition_clause(st, Kw::where, s.where, s);
         put(st.gap());
         put(st.keyword(Kw::from));
         put(st.gap());
@@ -223,11 +212,7 @@ private:
         for (Clause c : s.clauses) {
             switch (c) {
             case Clause::where:
-                if (s.where.empty() || s.where_first) break;
-                put(st.gap());
-                put(st.keyword(Kw::where));
-                put(st.gap());
-                node(s.where[0], &s);
+                if (!s.where_first) condition_clause(st, Kw::where, s.where, s);
                 break;
             case Clause::group_by:
                 if (s.group_by.empty()) break;
@@ -236,20 +221,10 @@ private:
                 put(st.gap());
                 put(st.keyword(Kw::by));
                 put(st.gap());
-                for (std::size_t i = 0; i < s.group_by.size(); ++i) {
-                    if (i > 0) {
-                        put(",");
-                        put(st.after_comma());
-                    }
-                    node(s.group_by[i], &s);
-                }
+                list(st, s.group_by.size(), [&](std::size_t i) { node(s.group_by[i], &s); });
                 break;
             case Clause::having:
-                if (s.having.empty()) break;
-                put(st.gap());
-                put(st.keyword(Kw::having));
-                put(st.gap());
-                node(s.having[0], &s);
+                condition_clause(st, Kw::having, s.having, s);
                 break;
             case Clause::order_by:
                 if (last) order_by(q, s);
@@ -265,6 +240,15 @@ private:
                 break;
             }
         }
+    }
+
+    // WHERE or HAVING and its condition, when there is one.
+    void condition_clause(Styler &st, Kw kw, const std::vector<Node> &condition, const Select &s) {
+        if (condition.empty()) return;
+        put(st.gap());
+        put(st.keyword(kw));
+        put(st.gap());
+        node(condition[0], &s);
     }
 
     void top(Styler &st, const Select &s) {
@@ -431,6 +415,26 @@ private:
         put(")");
     }
 
+    // The operand of a predicate, NOT when it is negated, and its keyword.
+    void predicate(Styler &st, const Node &n, Kw kw, const Select *owner) {
+        node(n.args[0], owner);
+        put(st.gap());
+        if (n.negated) put(st.keyword(Kw::not_) + st.gap());
+        put(st.keyword(kw));
+    }
+
+    // 'count' elements written by 'one', separated by commas.
+    template <typename One>
+    void list(Styler &st, std::size_t count, One one) {
+        for (std::size_t i = 0; i < count; ++i) {
+            if (i > 0) {
+                put(",");
+                put(st.after_comma());
+            }
+            one(i);
+        }
+    }
+
     void subquery(Styler &st, const Query &q) {
         open_paren(st);
         Writer inner(habits_);
@@ -471,13 +475,7 @@ private:
                 put(st.keyword(Kw::distinct));
                 put(st.gap());
             }
-            for (std::size_t i = 0; i < n.args.size(); ++i) {
-                if (i > 0) {
-                    put(",");
-                    put(st.after_comma());
-                }
-                node(n.args[i], owner);
-            }
+            list(st, n.args.size(), [&](std::size_t i) { node(n.args[i], owner); });
             close_paren(st);
             break;
         case NodeKind::cast:
@@ -527,73 +525,35 @@ private:
             put(st.gap());
             put(st.keyword(Kw::is));
             put(st.gap());
-            if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
-            }
+            if (n.negated) put(st.keyword(Kw::not_) + st.gap());
             put(st.keyword(Kw::null));
             break;
         case NodeKind::between:
-            node(n.args[0], owner);
-            put(st.gap());
-            if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
-            }
-            put(st.keyword(Kw::between));
+            predicate(st, n, Kw::between, owner);
             put(st.gap());
             node(n.args[1], owner);
-            put(st.gap());
-            put(st.keyword(Kw::and_));
-            put(st.gap());
+            put(st.gap() + st.keyword(Kw::and_) + st.gap());
             node(n.args[2], owner);
             break;
         case NodeKind::in_list:
-            node(n.args[0], owner);
-            put(st.gap());
-            if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
-            }
-            put(st.keyword(Kw::in));
+            predicate(st, n, Kw::in, owner);
             put(st.chance(20) ? "" : st.gap());
             open_paren(st);
-            for (std::size_t i = 1; i < n.args.size(); ++i) {
-                if (i > 1) {
-                    put(",");
-                    put(st.after_comma());
-                }
-                node(n.args[i], owner);
-            }
+            list(st, n.args.size() - 1, [&](std::size_t i) { node(n.args[i + 1], owner); });
             close_paren(st);
             break;
         case NodeKind::like:
-            node(n.args[0], owner);
-            put(st.gap());
-            if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
-            }
-            put(st.keyword(Kw::like));
+            predicate(st, n, Kw::like, owner);
             put(st.gap());
             node(n.args[1], owner);
             break;
         case NodeKind::in_query:
-            node(n.args[0], owner);
-            put(st.gap());
-            if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
-            }
-            put(st.keyword(Kw::in));
+            predicate(st, n, Kw::in, owner);
             put(st.chance(20) ? "" : st.gap());
             subquery(st, n.query[0]);
             break;
         case NodeKind::exists:
-            if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
-            }
+            if (n.negated) put(st.keyword(Kw::not_) + st.gap());
             put(st.keyword(Kw::exists));
             put(st.chance(40) ? "" : st.gap());
             subquery(st, n.query[0]);
