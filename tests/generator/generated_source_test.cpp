@@ -30,7 +30,9 @@ TEST(GeneratedSource, NamesOfStatements) {
         if (!place) continue;
         EXPECT_EQ(place->seed, c.seed) << c.text;
         EXPECT_EQ(place->number, c.number) << c.text;
-        if (std::string(c.text).rfind("generated:", 0) == 0) EXPECT_EQ(validity::generated_origin(*place), c.text);
+        if (std::string(c.text).rfind("generated:", 0) == 0) {
+            EXPECT_EQ(validity::generated_origin(*place), c.text);
+        }
     }
 }
 

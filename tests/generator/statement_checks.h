@@ -183,9 +183,14 @@ private:
         return '?';
     }
 
+    static bool has_subquery(const Node &n) {
+        return !n.query.empty() || std::any_of(n.args.begin(), n.args.end(), has_subquery);
+    }
+
     char call(const Node &n, const Scopes &scopes, bool aggregates_allowed, const Select *owner) {
         std::string kinds;
         if (n.aggregate && !aggregates_allowed) fail("aggregate " + n.word + " where none may stand");
+        if (n.aggregate && has_subquery(n)) fail("a subquery inside " + n.word);
         for (const Node &a : n.args) kinds += kind(a, scopes, aggregates_allowed && !n.aggregate, owner);
         if (n.aggregate) {
             if (n.word == "SUM" || n.word == "AVG") {
@@ -285,6 +290,9 @@ private:
         Scopes scopes = outer;
         for (const foxgen::Join &j : s.joins) {
             add(j.table);
+            if (j.outer_word && j.kind != foxgen::JoinKind::left && j.kind != foxgen::JoinKind::right &&
+                j.kind != foxgen::JoinKind::full)
+                fail("OUTER with a join that is not LEFT, RIGHT or FULL");
             if (j.kind == foxgen::JoinKind::comma) continue;
             scopes.push_back(out);
             if (j.on.size() != 1 || kind(j.on[0], scopes, false, nullptr) != 'L') fail("a join condition that is not one");

@@ -258,6 +258,17 @@ private:
         return field(*s, *c, *env.scope, false);
     }
 
+    // A field of any type but memo.
+    Node any_field(const Env &env) {
+        for (int tries = 0; tries < 8; ++tries) {
+            if (std::optional<Node> c = column(comparable_type(), env, false)) return std::move(*c);
+        }
+        for (Type t : {character, number, date, datetime, logical}) {
+            if (std::optional<Node> c = column(t, env, false)) return std::move(*c);
+        }
+        return literal(number);
+    }
+
     Node literal(Type t) {
         switch (t) {
         case character: return make(NodeKind::literal, t, quoted(r_.pick(texts), r_));
@@ -768,6 +779,7 @@ private:
         Env row_env = rows;
         row_env.keys = nullptr;
         row_env.aggregates = false;
+        row_env.depth = 2;  // no subquery inside an aggregate
         if (numeric(t) || t == number) {
             switch (r_.weighted({20, 10, 5, 20, 8, 10, 2})) {
             case 0: {
@@ -776,15 +788,11 @@ private:
                 n.aggregate = true;
                 return n;
             }
-            case 1: {
-                Node n = call("COUNT", number, args(column(comparable_type(), row_env, false).value_or(literal(number))));
+            case 1:
+            case 2: {  // COUNT([DISTINCT] field)
+                Node n = call("COUNT", number, args(any_field(row_env)));
                 n.aggregate = true;
-                return n;
-            }
-            case 2: {
-                Node n = call("COUNT", number, args(column(comparable_type(), row_env, false).value_or(literal(number))));
-                n.aggregate = true;
-                n.distinct = true;
+                n.distinct = r_.chance(35);
                 return n;
             }
             case 3:

@@ -223,7 +223,11 @@ private:
             }
         }
         for (Join &j : s.joins) {
-            if (j.kind != JoinKind::comma && j.kind != JoinKind::inner && take()) return j.kind = JoinKind::inner, true;
+            if (j.kind != JoinKind::comma && j.kind != JoinKind::inner && take()) {
+                j.kind = JoinKind::inner;
+                j.outer_word = false;  // no INNER OUTER JOIN
+                return true;
+            }
             if (j.outer_word && take()) return j.outer_word = false, true;
             if (j.style != 0 && take()) return j.style = 0, true;
             if (table(j.table)) return true;
