@@ -304,7 +304,7 @@ private:
 
     Node leaf(Type t, const Env &env) {
         if (t == memo) t = character;
-        const std::size_t kind = r_.weighted({62, 24, 14});
+        const std::size_t kind = r_.weighted({66, 25, 9});
         if (kind == 0 || (kind == 1 && env.keys)) {
             if (std::optional<Node> c = column(t, env, env.depth > 0)) return std::move(*c);
         }

@@ -1,6 +1,7 @@
 // What the generated statements show, sorted by cause: each failure is given a cause - FoxPro
 // residue of a construct in a target ("residue function EMPTY"), a rejection by the server of
-// MySQL output that holds no residue ("rejected 1064 near `AS`"), a converter error - and the
+// MySQL output that holds no residue ("rejected 1064 near `AS`"), an unknown field or table in
+// such output (the statements' tables exist on the server), a converter error - and the
 // statements are counted per cause and target; the shortest statement of each cause is reduced
 // (tools/generator/reduce.h) to a short one that still shows it.
 #pragma once

@@ -52,19 +52,24 @@ struct Options {
 };
 
 int run(const Options &options) {
-    std::unique_ptr<engine::MariaDb> server;
-    if (!options.no_server) {
-        if (!options.socket.empty()) ::setenv("TARNVEL_MARIADB_SOCKET", options.socket.c_str(), 1);
-        server = std::make_unique<engine::MariaDb>();
-    }
-    validity::Measure measure(server.get());
-
     // The generated statements: the fixed seeds unless others are asked for.
     std::vector<std::uint64_t> seeds = options.seeds.empty() ? validity::fixed_seeds() : options.seeds;
     if (options.random_seed) {
         std::random_device device;
         seeds = {(static_cast<std::uint64_t>(device()) << 32) | device()};
     }
+    if (options.list_generated) {
+        validity::GeneratedSource listed(seeds, options.generated);
+        while (std::optional<validity::Statement> s = listed.next()) std::cout << s->origin << "\t" << s->text << "\n";
+        return 0;
+    }
+
+    std::unique_ptr<engine::MariaDb> server;
+    if (!options.no_server) {
+        if (!options.socket.empty()) ::setenv("TARNVEL_MARIADB_SOCKET", options.socket.c_str(), 1);
+        server = std::make_unique<engine::MariaDb>();
+    }
+    validity::Measure measure(server.get());
     const bool fixed_run = seeds == validity::fixed_seeds() && options.generated == default_generated &&
                            options.statements.empty();
     std::vector<validity::GeneratedPlace> places;
@@ -89,11 +94,6 @@ int run(const Options &options) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(places));
     } else if (wanted("generated") && options.generated > 0) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(seeds, options.generated));
-        if (options.list_generated) {
-            validity::GeneratedSource listed(seeds, options.generated);
-            while (std::optional<validity::Statement> s = listed.next()) std::cout << s->origin << "\t" << s->text << "\n";
-            return 0;
-        }
     }
 
     std::vector<validity::Figure> all_figures;
