@@ -8,22 +8,20 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-bool Scanner::preceded_by_operand(bool dot) const {
-    return lex::preceded_by_operand(text(), here(), wlen(), dialect_.edges, dot, clauses_.current);
+bool Scanner::operand_before(bool dot) const {
+    return lex::operand_before(text(), here(), wlen(), edges_, dot, clauses_.current);
 }
 
-bool Scanner::followed_by_operand(bool dot) const {
-    return lex::followed_by_operand(text(), here(), dialect_.edges, dot);
-}
+bool Scanner::operand_after(bool dot) const { return lex::operand_after(text(), here(), edges_, dot); }
 
 std::ptrdiff_t Scanner::close_of(std::size_t open) const {
-    lex::Pos close = lex::find_close_paren(text(), rel(open));
+    lex::Pos close = lex::find_close_paren(text(), rel(open), session_.source);
     if (close < 0 || static_cast<std::size_t>(close) >= text().size()) return -1;
     return static_cast<std::ptrdiff_t>(work_.base()) + close;
 }
 
 std::ptrdiff_t Scanner::comma_after(std::size_t at) const {
-    lex::Pos comma = lex::find_next_comma(text(), rel(at));
+    lex::Pos comma = lex::find_next_comma(text(), rel(at), session_.source);
     return comma < 0 ? -1 : static_cast<std::ptrdiff_t>(work_.base()) + comma;
 }
 
@@ -82,11 +80,10 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     switch (row) {
     case Row::call_or_quote:
         return paren_follows() ? Verdict::keep : Verdict::quote;
-    case Row::with_hint:
-        return clause == 'f' && lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) && paren_follows()
-                   ? Verdict::keep : Verdict::quote;
+    case Row::with_hint:  // a table hint after a table name or a name expression
+        return clause == 'f' && operand_before() && paren_follows() ? Verdict::keep : Verdict::quote;
     case Row::case_open:
-        if (!case_clause() || !followed_by_operand(false)) return Verdict::quote;
+        if (!case_clause() || !operand_after()) return Verdict::quote;
         push_case();
         return Verdict::keep;
     case Row::case_when:
@@ -96,7 +93,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         cases_.set(cases_.size() - 1, row == Row::case_when ? 'w' : row == Row::case_then ? 't' : 'e');
         return Verdict::keep;
     case Row::case_end:
-        if (cases_.empty() || !case_clause() || !preceded_by_operand(false)) return Verdict::quote;
+        if (cases_.empty() || !case_clause() || !operand_before()) return Verdict::quote;
         cases_.truncate(cases_.size() - 1);
         return Verdict::keep;
     case Row::between:
@@ -124,16 +121,14 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         select.insert(7, "ALL ");
         return Verdict::drop;
     case Row::and_or:
-        if (dotted() || (clause != 'o' && clause != 'i' && clause != 0 && preceded_by_operand(true) &&
-                         followed_by_operand(true))) {
+        if (dotted() || (clause != 'o' && clause != 'i' && clause != 0 && operand_before(true) && operand_after(true))) {
             dot_fix();
             if (between_ > 0) --between_;
             return Verdict::keep;
         }
         return Verdict::quote;
     case Row::as:
-        return preceded_by_operand(false) && lex::followed_by_name(text(), here(), dialect_.edges) ? Verdict::keep
-                                                                                                  : Verdict::quote;
+        return operand_before() && lex::followed_by_name_start(text(), here(), edges_) ? Verdict::keep : Verdict::quote;
     case Row::order:
         if (clauses_.order() || !follows(" ") || !follows(" BY ")) return Verdict::quote;
         open_clause('o');
@@ -154,20 +149,16 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         if (clause != 's' || select.contains(" DISTINCT ") || select.contains(" ALL ")) return Verdict::quote;
         select.insert(7, "DISTINCT ");
         return Verdict::drop;
-    case Row::exists:
-        if ((preceded_by_operand(false) || lex::preceded_by_open_paren(text(), here(), wlen())) && paren_follows()) {
+    case Row::exists:  // the predicate wherever a "(" follows it
+        if (paren_follows()) {
             name_ = "EXISTS";
             return Verdict::keep;
         }
         return Verdict::quote;
     case Row::in:
-        return cond_clause() &&
-                       (lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) ||
-                        lex::preceded_by_literal(text(), here(), wlen())) &&
-                       paren_follows()
-                   ? Verdict::keep : Verdict::quote;
+        return cond_clause() && operand_before() && paren_follows() ? Verdict::keep : Verdict::quote;
     case Row::from:
-        if (clauses_.from() || !preceded_by_operand(false)) return Verdict::quote;
+        if (clauses_.from() || !operand_before()) return Verdict::quote;
         open_clause('f');
         return Verdict::keep;
     case Row::force:
@@ -177,20 +168,16 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         }
         return lex::keyword_in_list(dialect_.reserved, word) ? Verdict::pass : Verdict::keep;
     case Row::group:
-        if (clauses_.group() || pos_ + 3 >= work_.length()) return Verdict::quote;
-        if (session_.letters.upper(work_.at(pos_ + 1)) != 'B' || session_.letters.upper(work_.at(pos_ + 2)) != 'Y' ||
-            work_.at(pos_ + 3) != ' ') {
-            return Verdict::quote;
-        }
+        if (clauses_.group() || !follows(" BY ")) return Verdict::quote;
         open_clause('g');
         name_ = "GROUP";
         return Verdict::keep;
     case Row::having:
-        if (!clauses_.group() || clauses_.group().contains(" HAVING ") || !preceded_by_operand(false) ||
-            !followed_by_operand(false)) {
-            return Verdict::quote;
-        }
-        clauses_.make_current('g');
+        // Without a GROUP BY the HAVING part stands alone in the group clause (FoxPro reads it as a
+        // filter of the result; the GROUP BY pass decides where it goes).
+        if (in_having_ || !operand_before() || !operand_after()) return Verdict::quote;
+        if (clauses_.group()) clauses_.make_current('g');
+        else open_clause('g');
         between_ = 0;
         in_having_ = true;
         name_ = "HAVING";
@@ -225,19 +212,11 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         if (word == "RIGH") name_ = "RIGHT";
         return Verdict::keep;
     case Row::on:
-        if (clause != 'f') return Verdict::quote;
-        if (!lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) &&
-            !lex::preceded_by_close_paren(text(), here(), wlen())) {
-            return Verdict::quote;
-        }
-        if (!lex::followed_by_name_start(text(), here(), dialect_.edges) && !paren_follows()) return Verdict::quote;
+        if (clause != 'f' || !operand_before() || !operand_after()) return Verdict::quote;
         in_on_ = true;
         return Verdict::keep;
-    case Row::like: {
-        if (!cond_clause() || !preceded_by_operand(false) || !follows(" ")) return Verdict::quote;
-        char next = pos_ + 1 < work_.length() ? work_.at(pos_ + 1) : '\0';
-        return next == '\'' || next == '"' || next == '[' || next == '?' ? Verdict::keep : Verdict::quote;
-    }
+    case Row::like:
+        return cond_clause() && operand_before() && operand_after() ? Verdict::keep : Verdict::quote;
     case Row::not_op:
         if (dotted() || (cond_clause() && operand_neighbours())) {
             dot_fix();
