@@ -151,15 +151,17 @@ std::size_t find_union(const Session &session, std::string_view text, std::size_
     return unio;
 }
 
-// The four characters after 'at' and the blanks after it read SELE (the start of a subquery).
+// After 'at' and the blanks after it stands the word SELECT, SELEC or SELE (the start of a
+// subquery; "(SELECTED = 1)" is none).
 bool sele_follows(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
     std::size_t sele = at + 1;
     while (sele < text.size() && is_blank(text[sele])) ++sele;
     if (text.size() - sele < 4) return false;
-    for (std::size_t j = 0; j < 4; ++j) {
-        if (letters.upper(text[sele + j]) != "SELE"[j]) return false;
-    }
-    return true;
+    std::size_t j = 0;
+    while (j < 6 && sele + j < text.size() && letters.upper(text[sele + j]) == "SELECT"[j]) ++j;
+    if (j < 4) return false;
+    std::size_t end = sele + j;
+    return end >= text.size() || !(letters.letter(text[end]) || text[end] == '_' || (text[end] >= '0' && text[end] <= '9'));
 }
 
 // Whether the statement can hold a subquery or a UNION at all: a "(" followed by SELE, a UNIO,

@@ -157,6 +157,18 @@ struct Pass {
         return c == ')' || c == '\'' || c == '"' || c == '}' || c == dialect.quote_close ? start - 1 : npos;
     }
 
+    // The AS before an alias, from 'from': where its blank is (" AS b"), or the AS itself when it
+    // stands right after a parenthesis or a quote (")AS b"); npos when there is none.
+    std::size_t alias_keyword(std::string_view text, std::size_t from) const {
+        for (std::size_t at = find_outside(text, "AS ", from); at != npos; at = find_outside(text, "AS ", at + 1)) {
+            if (at == 0) continue;
+            char before = text[at - 1];
+            if (before == ' ') return at - 1;
+            if (before == ')' || before == '\'' || before == '"' || before == dialect.quote_close) return at;
+        }
+        return npos;
+    }
+
     // The item that starts at 'at' in the list (blanks before it skipped), with its alias.
     Item item_at(std::string_view list, std::size_t at) const {
         Item item;
@@ -168,8 +180,8 @@ struct Pass {
         std::string_view text = item.raw;
         while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
         item.expr = text;
-        std::size_t as = find_outside(text, " AS ", last_close(text));
-        std::size_t name_at = as == npos ? npos : as + 4;
+        std::size_t as = alias_keyword(text, last_close(text));
+        std::size_t name_at = as == npos ? npos : text.find("AS ", as) + 3;
         if (as == npos) {
             as = bare_alias(text);
             name_at = as == npos ? npos : as + 1;
@@ -182,15 +194,27 @@ struct Pass {
         return item;
     }
 
+    // The expression calls an aggregate (SUM(x), ROUND(SUM(x), 2)): it is neither grouped nor wrapped.
     bool aggregate(std::string_view expr) const {
         static constexpr std::string_view names[] = {"AVG", "COUNT", "MAX", "MIN", "SUM", "IDENTITY"};
-        for (std::string_view name : names) {
-            if (expr.size() <= name.size()) continue;
-            bool same = true;
-            for (std::size_t i = 0; i < name.size() && same; ++i) same = letters.upper(expr[i]) == name[i];
-            if (!same) continue;
-            std::string_view rest = expr.substr(name.size());
-            if (rest.starts_with("(") || rest.starts_with(" (")) return true;
+        for (std::size_t i = 0; i < expr.size(); ++i) {
+            auto end = static_cast<std::size_t>(lex::run_end(expr, static_cast<lex::Pos>(i), rules));
+            if (end != i) {
+                i = end;
+                continue;
+            }
+            if (!letters.letter(expr[i]) || (i > 0 && ident(expr[i - 1]))) continue;
+            std::size_t word = i;
+            while (i < expr.size() && ident(expr[i])) ++i;
+            std::string_view name = expr.substr(word, i - word);
+            std::string_view rest = expr.substr(i);
+            if (!rest.starts_with("(") && !rest.starts_with(" (")) continue;
+            for (std::string_view aggregate : names) {
+                if (name.size() != aggregate.size()) continue;
+                bool same = true;
+                for (std::size_t k = 0; k < name.size() && same; ++k) same = letters.upper(name[k]) == aggregate[k];
+                if (same) return true;
+            }
         }
         return false;
     }

@@ -59,6 +59,24 @@ void Scanner::dot_fix() {
     if (sink && sink->back() == '.') sink->set(sink->size() - 1, ' ');
 }
 
+// The word opens the argument list of a call and a name follows: COUNT(DISTINCT x).
+bool Scanner::in_call() const {
+    std::string_view t = text();
+    return lex::preceded_by_open_paren(t, here(), wlen()) && lex::followed_by_name_start(t, here(), edges_);
+}
+
+// Nothing of the field list has been written yet (but TOP n): where ALL and DISTINCT modify SELECT.
+bool Scanner::modifier_place() {
+    std::string_view list = clauses_.select().view();
+    if (list.find(" ALL ") != std::string_view::npos || list.find(" DISTINCT ") != std::string_view::npos) return false;
+    list.remove_prefix(list.size() < 7 ? list.size() : 7);
+    if (list.starts_with("TOP ")) {
+        list.remove_prefix(4);
+        while (!list.empty() && is_digit(list.front())) list.remove_prefix(1);
+    }
+    return list.find_first_not_of(' ') == std::string_view::npos;
+}
+
 void Scanner::open_clause(char letter) {
     int i = Clauses::index(letter);
     std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
@@ -99,6 +117,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     case Row::between:
         if (!cond_clause() || !operand_neighbours()) return Verdict::quote;
         between_ += 2;
+        name_ = "BETWEEN";
         return Verdict::keep;
     case Row::current_date:
         return date_row();
@@ -117,7 +136,8 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     case Row::reserved:
         return paren_follows() ? Verdict::pass : Verdict::quote;
     case Row::all:
-        if (clause != 's' || select.contains(" ALL ") || select.contains(" DISTINCT ")) return Verdict::quote;
+        if (paren_follows() || in_call()) return Verdict::keep;  // x > ALL (...), SUM(ALL x)
+        if (clause != 's' || !modifier_place()) return Verdict::quote;
         select.insert(7, "ALL ");
         return Verdict::drop;
     case Row::and_or:
@@ -127,8 +147,12 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
             return Verdict::keep;
         }
         return Verdict::quote;
-    case Row::as:
-        return operand_before() && lex::followed_by_name_start(text(), here(), edges_) ? Verdict::keep : Verdict::quote;
+    case Row::as: {  // before a name, a quoted name or a string written as the alias
+        char next = pos_ + 1 < work_.length() && work_.at(pos_) == ' ' ? work_.at(pos_ + 1) : '\0';
+        bool alias = lex::followed_by_name_start(text(), here(), edges_) || next == '\'' || next == '"' ||
+                     next == '[' || next == '`';
+        return operand_before() && alias ? Verdict::keep : Verdict::quote;
+    }
     case Row::order:
         if (clauses_.order() || !follows(" ") || !follows(" BY ")) return Verdict::quote;
         open_clause('o');
@@ -146,7 +170,10 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     case Row::cursor:
         return clause == 'i' && !clauses_.buffers[1].contains(" CURSOR ") ? Verdict::drop : Verdict::quote;
     case Row::distinct:
-        if (clause != 's' || select.contains(" DISTINCT ") || select.contains(" ALL ")) return Verdict::quote;
+        if (word == "DISTINCT" && in_call()) return Verdict::keep;  // COUNT(DISTINCT x)
+        // Only right after SELECT (and TOP n) is it the modifier; elsewhere the word DISTINCT is
+        // misplaced and an abbreviation is a name (a column "dist").
+        if (clause != 's' || !modifier_place()) return word == "DISTINCT" ? Verdict::quote : Verdict::pass;
         select.insert(7, "DISTINCT ");
         return Verdict::drop;
     case Row::exists:  // the predicate wherever a "(" follows it
@@ -202,9 +229,8 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
             name_ = "INNER JOIN";
         }
         return Verdict::keep;
-    case Row::left:
-        if (clause == 'f') {
-            if (!follows(" JOIN ") && !follows(" OUTER ")) return Verdict::quote;
+    case Row::left:  // a join in FROM, else the functions LEFT() and RIGHT() (join conditions too)
+        if (clause == 'f' && (follows(" JOIN ") || follows(" OUTER "))) {
             in_on_ = false;
         } else if (!paren_follows()) {
             return Verdict::quote;
@@ -252,8 +278,9 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
 // TOP n: into the select list, or kept as the member's row limit.
 Scanner::Verdict Scanner::top_row() {
     Sink &select = clauses_.select();
-    if (clauses_.current != 's' || select.contains(" TOP ") || pos_ + 1 >= work_.length() ||
-        !is_digit(work_.at(pos_ + 1))) {
+    // FoxPro also takes TOP n written after the field list (ORDER BY a DESC TOP 1).
+    bool placed = clauses_.current == 's' || (select && operand_before());
+    if (!placed || select.contains(" TOP ") || pos_ + 1 >= work_.length() || !is_digit(work_.at(pos_ + 1))) {
         return Verdict::quote;
     }
     std::size_t end = pos_ + 1;

@@ -79,6 +79,8 @@ private:
     Verdict date_row();
     void open_clause(char letter);
     bool cond_clause() const;
+    bool in_call() const;
+    bool modifier_place();
     bool case_clause() const;
     void dot_fix();
     bool dotted() const;
