@@ -219,10 +219,14 @@ struct Pass {
         return false;
     }
 
-    // True when a word of the item names a column.
-    bool names_column(std::string_view item) const {
+    // True when a word of the item names a column. 'strings': words inside '...' count too.
+    bool names_column(std::string_view item, bool strings = true) const {
         std::size_t i = 0;
         while (i < item.size()) {
+            if (!strings && item[i] == '\'') {
+                i = static_cast<std::size_t>(lex::run_end(item, static_cast<lex::Pos>(i), lex::single_quotes_only)) + 1;
+                continue;
+            }
             if (!letters.letter(item[i]) && item[i] != '_') {
                 ++i;
                 continue;
@@ -416,6 +420,8 @@ void group_by_pass(Session &session, Clauses &clauses) {
 
         bool unchanged = pass.aggregate(expr) || expr.find(".*") != std::string_view::npos || expr == "*" ||
                          !pass.names_column(expr);
+        // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
+        if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
         if (unchanged || grouped) {
             if (!unchanged) {
                 group.reserve(expr.size() + 2);

@@ -288,6 +288,7 @@ Scanner::Verdict Scanner::top_row() {
     std::string_view digits = work_.slice(pos_ + 1, end - pos_ - 1);
     if (dialect_.top == TopPlace::select_list) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
+        if (clauses_.current != 's') select.insert(at, " ");  // the field list is written already
         select.insert(at, digits);
         select.insert(at, "TOP ");
     } else {

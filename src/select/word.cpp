@@ -125,6 +125,7 @@ Scanner::Verdict Scanner::apply(const ChainRow &row) {
 void Scanner::write_word(bool in_word_area) {
     const std::string_view written = work_.slice(word_start_, length_);
     const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
+    const bool pattern = previous_is("LIKE");  // the pattern of LIKE is no condition: no "=1"
     if (keyword.data()) remember_previous(keyword);
     else remember_previous_upper(written);
     if (drop_) return;
@@ -140,7 +141,7 @@ void Scanner::write_word(bool in_word_area) {
             sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
         }
         if (quote_) sink->push(dialect_.quote_close);
-        if (equals_one_possible()) equals_one();
+        if (!pattern && equals_one_possible()) equals_one();
     }
 }
 
