@@ -111,6 +111,17 @@ struct Pass {
         return npos;
     }
 
+    // Calls 'each(k, from, to)' for the k-th comma-separated entry of text[from, end).
+    template <typename Each>
+    void for_each_entry(std::string_view text, std::size_t from, Each each) const {
+        for (std::size_t k = 0; from < text.size(); ++k) {
+            std::size_t end = comma_after(text, from);
+            each(k, from, end == npos ? text.size() : end);
+            if (end == npos) return;
+            from = end + 1;
+        }
+    }
+
     // The index of the last ")" that closed a group opened in the item (0 when none).
     std::size_t last_close(std::string_view item) const {
         int depth = 0;
@@ -380,17 +391,18 @@ void group_by_pass(Session &session, Clauses &clauses) {
     }
     group.append("GROUP BY ");
     bool first_entry = true;
+    auto add_entry = [&group, &first_entry](std::string_view entry) {
+        group.reserve(entry.size() + 2);
+        if (!first_entry) group.push(',');
+        group.append(entry);
+        first_entry = false;
+    };
 
     // Entries that stand for no item of the field list are kept after the grouped items: FoxPro
     // groups by them. One flag per entry, '1' once an item was found in it.
     const std::size_t entries_from = grouping.size() - parts.entries.size();
     Sink used = Sink::obtain(16, "Insufficient memory for GROUP BY");
-    for (std::size_t at = entries_from; at < grouping.size();) {
-        std::size_t end = pass.comma_after(grouping, at);
-        used.push('0');
-        if (end == npos) break;
-        at = end + 1;
-    }
+    pass.for_each_entry(grouping, entries_from, [&used](std::size_t, std::size_t, std::size_t) { used.push('0'); });
 
     Sink rebuilt = Sink::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
     std::size_t at = Pass::first_item(list);
@@ -404,17 +416,12 @@ void group_by_pass(Session &session, Clauses &clauses) {
                        pass.find_word(grouping, expr) != std::string_view::npos ||
                        pass.find_word(grouping, number_text) != std::string_view::npos;
         if (grouped) {
-            std::size_t k = 0;
-            for (std::size_t from = entries_from; from < grouping.size(); ++k) {
-                std::size_t end = pass.comma_after(grouping, from);
-                std::size_t to = end == npos ? grouping.size() : end;
+            pass.for_each_entry(grouping, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
                 if ((!alias.empty() && pass.word_within(grouping, alias, from, to)) ||
                     pass.word_within(grouping, expr, from, to) || pass.word_within(grouping, number_text, from, to)) {
                     used.set(k, '1');
                 }
-                if (end == npos) break;
-                from = end + 1;
-            }
+            });
         }
         if (!alias.empty() && having) pass.replace_alias(having, alias, expr);
 
@@ -423,12 +430,7 @@ void group_by_pass(Session &session, Clauses &clauses) {
         // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
         if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
         if (unchanged || grouped) {
-            if (!unchanged) {
-                group.reserve(expr.size() + 2);
-                if (!first_entry) group.push(',');
-                group.append(expr);
-                first_entry = false;
-            }
+            if (!unchanged) add_entry(expr);
             rebuilt.append(raw);
         } else if (!alias.empty()) {
             rebuilt.append("MAX(");
@@ -452,19 +454,10 @@ void group_by_pass(Session &session, Clauses &clauses) {
         at = item.start + raw.size() + 1;
     }
 
-    std::size_t k = 0;
-    for (std::size_t from = entries_from; from < grouping.size(); ++k) {
-        std::size_t end = pass.comma_after(grouping, from);
-        std::string_view entry = trimmed(grouping.substr(from, (end == npos ? grouping.size() : end) - from));
-        if (used[k] == '0' && !entry.empty() && !all_digits(entry)) {
-            group.reserve(entry.size() + 2);
-            if (!first_entry) group.push(',');
-            group.append(entry);
-            first_entry = false;
-        }
-        if (end == npos) break;
-        from = end + 1;
-    }
+    pass.for_each_entry(grouping, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
+        std::string_view entry = trimmed(grouping.substr(from, to - from));
+        if (used[k] == '0' && !entry.empty() && !all_digits(entry)) add_entry(entry);
+    });
 
     select = std::move(rebuilt);
     select.set_message("Insufficient memory for clause");
