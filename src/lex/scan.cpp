@@ -105,7 +105,7 @@ Pos next_of(std::string_view text, Pos i, char close) {
 
 }  // namespace
 
-Pos run_end(std::string_view text, Pos i, const LiteralRules &rules) {
+Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
     const Pos n = length_of(text);
     if (i < 0 || i >= n) return i;
     switch (text[static_cast<std::size_t>(i)]) {

@@ -56,7 +56,13 @@ inline constexpr LiteralRules single_quotes_only{};
 
 // The index of the character that closes the run opening at text[i], or the length of the text
 // when the run never closes; i itself when text[i] opens no run under the rules.
-Pos run_end(std::string_view text, Pos i, const LiteralRules &rules);
+Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules);
+inline Pos run_end(std::string_view text, Pos i, const LiteralRules &rules) {
+    if (i < 0 || static_cast<std::size_t>(i) >= text.size()) return i;
+    char c = text[static_cast<std::size_t>(i)];
+    if (c != '\'' && c != '"' && c != '[' && c != '`') return i;
+    return quoted_run_end(text, i, rules);
+}
 
 // Character classes.
 bool is_operand_char(char c, const EdgeQuotes &q);        // can end an operand

@@ -169,6 +169,11 @@ void Scanner::equals_one() {
 
 // IN, NOT, LIKE, BETWEEN (and its FoxPro forms), IS [NOT] NULL follow the word.
 bool Scanner::predicate_follows() const {
+    std::size_t at = pos_;
+    while (at < work_.length() && (work_.at(at) == ' ' || work_.at(at) == '\t')) ++at;
+    if (at == pos_ || at >= work_.length()) return false;
+    char first = session_.letters.upper(work_.at(at));
+    if (first != 'I' && first != 'N' && first != 'L' && first != 'B') return false;  // IN, IS, NOT, LIKE, BETW...
     for (const Predicate &p : predicates) {
         if (words_follow(pos_, std::span(p.words.data(), p.count))) return true;
     }
