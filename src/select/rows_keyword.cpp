@@ -59,10 +59,24 @@ void Scanner::dot_fix() {
     if (sink && sink->back() == '.') sink->set(sink->size() - 1, ' ');
 }
 
-// The word opens the argument list of a call and a name follows: COUNT(DISTINCT x).
+// The word opens the argument list of an aggregate: COUNT(DISTINCT x), SUM(ALL x), COUNT(DIST(x)).
 bool Scanner::in_call() const {
     std::string_view t = text();
-    return lex::preceded_by_open_paren(t, here(), wlen()) && lex::followed_by_name_start(t, here(), edges_);
+    if (!lex::preceded_by_open_paren(t, here(), wlen())) return false;
+    lex::Pos open = here() - wlen() - 1;
+    if (open >= 0 && t[static_cast<std::size_t>(open)] != '(') --open;  // one blank stood between
+    lex::Pos start = open;
+    while (start > 0 && session_.letters.letter(t[static_cast<std::size_t>(start - 1)])) --start;
+    if (start < 0 || open - start < 3) return false;
+    std::string_view name = t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(open - start));
+    bool aggregate = false;
+    for (std::string_view a : {"COUNT", "SUM", "AVG", "MIN", "MAX", "CNT"}) {
+        if (name.size() != a.size()) continue;
+        std::size_t i = 0;
+        while (i < a.size() && session_.letters.upper(name[i]) == a[i]) ++i;
+        aggregate = aggregate || i == a.size();
+    }
+    return aggregate && (lex::followed_by_name_start(t, here(), edges_) || paren_follows());
 }
 
 // Nothing of the field list has been written yet (but TOP n): where ALL and DISTINCT modify SELECT.
@@ -170,7 +184,10 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     case Row::cursor:
         return clause == 'i' && !clauses_.buffers[1].contains(" CURSOR ") ? Verdict::drop : Verdict::quote;
     case Row::distinct:
-        if (word == "DISTINCT" && in_call()) return Verdict::keep;  // COUNT(DISTINCT x)
+        if (in_call()) {  // COUNT(DISTINCT x)
+            name_ = "DISTINCT";
+            return Verdict::keep;
+        }
         // Only right after SELECT (and TOP n) is it the modifier; elsewhere the word DISTINCT is
         // misplaced and an abbreviation is a name (a column "dist").
         if (clause != 's' || !modifier_place()) return word == "DISTINCT" ? Verdict::quote : Verdict::pass;
