@@ -163,7 +163,9 @@ struct Pass {
         if (ident(c)) {
             std::size_t word = before + 1;
             while (word > 0 && ident(item[word - 1])) --word;
-            return keyword(item.substr(word, before + 1 - word)) ? npos : start - 1;
+            std::string_view last_word = item.substr(word, before + 1 - word);
+            bool closes = last_word == "END" || last_word == "NULL";  // CASE ... END, NULL: values
+            return keyword(last_word) && !closes ? npos : start - 1;
         }
         return c == ')' || c == '\'' || c == '"' || c == '}' || c == dialect.quote_close ? start - 1 : npos;
     }
