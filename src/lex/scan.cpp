@@ -358,6 +358,22 @@ Pos find_next_comma(std::string_view text, Pos pos, const LiteralRules &rules) {
     return -1;
 }
 
+std::size_t find_at_level(std::string_view text, std::size_t from, std::string_view what, const LiteralRules &rules) {
+    long depth = 0;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        auto end = static_cast<std::size_t>(run_end(text, static_cast<Pos>(i), rules));
+        if (end != i) {
+            i = end;
+            continue;
+        }
+        char c = text[i];
+        if (c == '(') ++depth;
+        else if (c == ')') --depth;
+        else if (depth <= 0 && text.substr(i).starts_with(what)) return i;
+    }
+    return std::string_view::npos;
+}
+
 Buffer nth_argument(std::string_view text, Pos pos, int n, const LiteralRules &rules) {
     const Pos length = length_of(text);
     if (pos < 0 || pos >= length) return {};

@@ -108,6 +108,9 @@ Pos find_close_paren(std::string_view text, Pos pos,
                      const LiteralRules &rules = single_quotes_only);  // -1, or >= size when there is none
 Pos find_next_comma(std::string_view text, Pos pos,
                     const LiteralRules &rules = single_quotes_only);  // -1 when there is none
+// The first index from 'from' where 'what' starts outside quoted runs and at parenthesis depth zero
+// or below (counted from 'from'); npos when there is none.
+std::size_t find_at_level(std::string_view text, std::size_t from, std::string_view what, const LiteralRules &rules);
 // The n-th argument (from 1) of the call whose "(" is at pos, in a new buffer; an empty Buffer
 // when there is none. Host error 182 when the copy cannot be had.
 Buffer nth_argument(std::string_view text, Pos pos, int n, const LiteralRules &rules = single_quotes_only);

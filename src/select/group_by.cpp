@@ -95,21 +95,7 @@ struct Pass {
 
     // The end of the entry or item that starts at 'from': the first comma outside quoted runs and
     // parentheses, or npos.
-    std::size_t comma_after(std::string_view text, std::size_t from) const {
-        int depth = 0;
-        for (std::size_t i = from; i < text.size(); ++i) {
-            auto end = static_cast<std::size_t>(lex::run_end(text, static_cast<lex::Pos>(i), rules));
-            if (end != i) {
-                i = end;
-                continue;
-            }
-            char c = text[i];
-            if (c == '(') ++depth;
-            else if (c == ')') --depth;
-            else if (c == ',' && depth <= 0) return i;
-        }
-        return npos;
-    }
+    std::size_t comma_after(std::string_view text, std::size_t from) const { return lex::find_at_level(text, from, ",", rules); }
 
     // Calls 'each(k, from, to)' for the k-th comma-separated entry of text[from, end).
     template <typename Each>

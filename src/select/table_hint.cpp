@@ -23,25 +23,6 @@ bool switched_on() {
     return on;
 }
 
-// The next " JOIN " (or, when there is none, ",") at depth zero outside strings and quoted names,
-// from 'from'.
-std::size_t next_at_depth_zero(std::string_view text, std::size_t from, std::string_view what,
-                               const lex::LiteralRules &rules) {
-    int depth = 0;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        auto end = static_cast<std::size_t>(lex::run_end(text, static_cast<lex::Pos>(i), rules));
-        if (end != i) {
-            i = end;
-            continue;
-        }
-        char c = text[i];
-        if (c == '(') ++depth;
-        else if (c == ')') --depth;
-        else if (depth <= 0 && text.substr(i).starts_with(what)) return i;
-    }
-    return std::string_view::npos;
-}
-
 }  // namespace
 
 void nolock_pass(Session &session, Clauses &clauses) {
@@ -107,12 +88,12 @@ void nolock_pass(Session &session, Clauses &clauses) {
             at = next_from + 5;
             continue;
         }
-        std::size_t join = next_at_depth_zero(text, next_from, " JOIN ", rules);
+        std::size_t join = lex::find_at_level(text, next_from, " JOIN ", rules);
         if (join != std::string_view::npos) {
             at = join + 6;
             continue;
         }
-        std::size_t comma = next_at_depth_zero(text, next_from, ",", rules);
+        std::size_t comma = lex::find_at_level(text, next_from, ",", rules);
         if (comma == std::string_view::npos) break;
         at = comma + 1;
     }

@@ -290,6 +290,11 @@ TEST(Searches, CommasParenthesesAndArgumentsInsideEveryQuotedRun) {
     EXPECT_EQ(find_close_paren("f(\"x)\") AND y", 1), 4);
     EXPECT_EQ(find_close_paren("f(\"it's\", 'a')", 1, fox), 13);  // an apostrophe inside "..."
     EXPECT_EQ(find_close_paren("f((`a)`), b)", 1, LiteralRules{false, BracketRuns::none, true}), 11);
+    EXPECT_EQ(find_at_level("f(a, b), [c, d], e", 0, ",", fox), 7u);
+    EXPECT_EQ(find_at_level("[c, d], e", 0, ",", fox), 6u);
+    EXPECT_EQ(find_at_level("a 'x JOIN y' JOIN b", 0, " JOIN ", fox), 12u);
+    EXPECT_EQ(find_at_level("(a JOIN b)", 0, " JOIN ", fox), std::string_view::npos);
+    EXPECT_EQ(find_at_level("a) , b", 0, ",", fox), 3u);  // below the level it started at
 }
 
 TEST(Searches, FindCloseParenPassesOverStringsAndNesting) {
