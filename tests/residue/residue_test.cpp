@@ -83,8 +83,6 @@ TEST(Residue, NothingInsideLiteralsAndQuotedNames) {
         {mysql, "SELECT * FROM T WHERE X = [abc]", {"bracket-text [abc]"}},
         {sqlserver, "SELECT * FROM T WHERE X = \"abc\"", {"double-quoted \"abc\""}},
         {mysql, "SELECT * FROM T WHERE P = 'C:\\TEMP\\' OR Q = 'a'", {"backslash-escape 'C:\\TEMP\\'"}},
-        {mysql, "SELECT * FROM T WHERE P = 'C:\\\\TEMP\\\\' OR Q = '\\\\'", {}},
-        {mysql, "SELECT * FROM T WHERE P = 'C:\\\\TEMP\\'", {"backslash-escape 'C:\\\\TEMP\\'"}},
         {sqlserver, "SELECT * FROM T WHERE P = 'C:\\TEMP\\'", {}},
         // An unclosed literal runs to the end.
         {sqlserver, "SELECT * FROM T WHERE X = 'a == b", {}},
