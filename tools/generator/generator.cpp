@@ -578,7 +578,7 @@ private:
             Node n = make(NodeKind::like, logical);
             n.negated = r_.chance(15);
             n.args.push_back(operand(expr(character, d, env), 5));
-            n.args.push_back(operand(pattern(d, env), 5));
+            n.args.push_back(operand(pattern(env), 5));
             return n;
         }
         case 9: {  // a $ b
@@ -620,14 +620,14 @@ private:
         return leaf(t, env);
     }
 
-    Node pattern(int d, const Env &env) {
+    Node pattern(const Env &env) {
         switch (r_.weighted({60, 12, 12, 16})) {
         case 1: return make(NodeKind::variable, character, "cpattern");
         case 2: return make(NodeKind::parameter, character, r_.chance(50) ? "cpattern" : "m.cpattern");
         case 3:
             return binary(call("ALLTRIM", character, args(leaf(character, env))), "+",
                           make(NodeKind::literal, character, quoted("%", r_)), character);
-        default: (void)d; return make(NodeKind::literal, character, quoted(r_.pick(patterns), r_));
+        default: return make(NodeKind::literal, character, quoted(r_.pick(patterns), r_));
         }
     }
 
@@ -669,8 +669,9 @@ private:
 
     // --- subqueries ---
 
-    // A one-table (or now and then two-table) FROM for a subquery whose scope sees 'outer'.
-    void sub_from(Select &s, Scope &scope, const Env &outer, Type want_column) {
+    // A one-table (or now and then two-table) FROM for a subquery, with a table that has a field
+    // of the wanted type (memo: any table).
+    void sub_from(Select &s, Scope &scope, Type want_column) {
         std::vector<const Table *> candidates;
         for (const Table &t : tables()) {
             if (want_column == memo || std::any_of(t.columns.begin(), t.columns.end(),
@@ -679,8 +680,7 @@ private:
         }
         const Table &t = *candidates[r_.below(candidates.size())];
         s.from = table_ref(t, scope, true);
-        if (r_.chance(15)) add_join(s, scope, outer.depth + 1);
-        (void)outer;
+        if (r_.chance(15)) add_join(s, scope);
     }
 
     Node sub_where(const Scope &scope, const Env &outer, bool correlate) {
@@ -710,7 +710,7 @@ private:
         s.style = style();
         auto scope = std::make_unique<Scope>();
         scope->outer = outer.scope;
-        sub_from(s, *scope, outer, want_column);
+        sub_from(s, *scope, want_column);
         Item item;
         item.style = style();
         fill(s, item, *scope, Env{scope.get(), nullptr, false, outer.depth + 1});
@@ -917,7 +917,7 @@ private:
     }
 
     // The condition that joins the newest source of the scope to one of the others.
-    Node join_condition(const Scope &scope, int depth) {
+    Node join_condition(const Scope &scope) {
         const Source &added = scope.sources.back();
         std::vector<std::pair<Node, Node>> pairs;
         Scope view = scope;
@@ -964,7 +964,6 @@ private:
         if (r_.chance(20)) {
             Env env{&view, nullptr, false, 2};  // no subquery in a join condition
             on = binary(std::move(on), and_word(), predicate(1, env), logical);
-            (void)depth;
         }
         if (r_.chance(10)) {
             Node p = make(NodeKind::paren, logical);
@@ -974,7 +973,7 @@ private:
         return on;
     }
 
-    void add_join(Select &s, Scope &scope, int depth, bool comma = false) {
+    void add_join(Select &s, Scope &scope, bool comma = false) {
         Join j;
         j.style = style();
         // a table that some key joins to one already there
@@ -997,7 +996,7 @@ private:
             // MySQL has no FULL JOIN: rare, so that the rest of the statements is measured
             j.kind = static_cast<JoinKind>(1 + r_.weighted({150, 400, 300, 100, 5}));
             j.outer_word = (j.kind == JoinKind::left || j.kind == JoinKind::right || j.kind == JoinKind::full) && r_.chance(30);
-            j.on.push_back(join_condition(scope, depth));
+            j.on.push_back(join_condition(scope));
         }
         s.joins.push_back(std::move(j));
     }
@@ -1036,7 +1035,7 @@ private:
             else s.from = table_ref(tables()[r_.below(tables().size())], *scope, false);
             const int extra = static_cast<int>(r_.weighted({50, 30, 15, 5}));
             const bool commas = r_.chance(30);
-            for (int i = 0; i < extra; ++i) add_join(s, *scope, depth, commas);
+            for (int i = 0; i < extra; ++i) add_join(s, *scope, commas);
             s.force = extra > 0 && r_.chance(3);
             Env env{scope.get(), nullptr, false, depth};
 
@@ -1046,7 +1045,7 @@ private:
                 Scope partial;
                 for (const Source &src : scope->sources) {
                     partial.sources.push_back(src);
-                    if (partial.sources.size() > 1 && !r_.chance(5)) conditions.push_back(join_condition(partial, depth));
+                    if (partial.sources.size() > 1 && !r_.chance(5)) conditions.push_back(join_condition(partial));
                 }
             }
             if (r_.chance(75)) conditions.push_back(condition(r_.between(0, 2), env));

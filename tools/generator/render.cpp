@@ -227,7 +227,7 @@ private:
                 condition_clause(st, Kw::having, s.having, s);
                 break;
             case Clause::order_by:
-                if (last) order_by(q, s);
+                if (last) order_by(q);
                 break;
             case Clause::into:
                 if (last) destination(q.into);
@@ -344,7 +344,7 @@ private:
         node(j.on[0], s);
     }
 
-    void order_by(const Query &q, const Select &s) {
+    void order_by(const Query &q) {
         if (q.order_by.empty()) return;
         Styler st(habits_, q.style);
         put(st.gap());
@@ -365,7 +365,6 @@ private:
                 put(ks.keyword(k.direction == 1 ? Kw::asc : Kw::desc));
             }
         }
-        (void)s;
     }
 
     void destination(const Destination &d) {
