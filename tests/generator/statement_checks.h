@@ -69,7 +69,8 @@ private:
     }
 
     static char cast_kind(std::string word) {
-        std::transform(word.begin(), word.end(), word.begin(), [](char ch) { return static_cast<char>(std::toupper(ch)); });
+        std::transform(word.begin(), word.end(), word.begin(),
+                       [](char ch) { return static_cast<char>(std::toupper(ch)); });
         word = word.substr(0, word.find('('));
         if (word == "C" || word == "V" || word == "CHAR" || word == "VARCHAR") return 'C';
         if (word == "D" || word == "DATE") return 'D';
@@ -161,7 +162,8 @@ private:
         case NodeKind::in_list: {
             const char first = kind(n.args[0], scopes, aggregates_allowed, owner);
             for (std::size_t i = 1; i < n.args.size(); ++i) {
-                if (!same(kind(n.args[i], scopes, aggregates_allowed, owner), first)) fail("list or bounds of another type");
+                if (!same(kind(n.args[i], scopes, aggregates_allowed, owner), first))
+                    fail("list or bounds of another type");
             }
             return 'L';
         }
@@ -277,7 +279,8 @@ private:
                     src.fields.push_back({name, kind_of(it.expr[0].type)});
                 }
             } else if (const foxgen::Table *table = foxgen::table_named(t.table)) {
-                for (const foxgen::Column &c : table->columns) src.fields.push_back({std::string(c.name), kind_of(c.type)});
+                for (const foxgen::Column &c : table->columns)
+                    src.fields.push_back({std::string(c.name), kind_of(c.type)});
             } else {
                 fail("unknown table " + t.table);
             }
@@ -295,7 +298,8 @@ private:
                 fail("OUTER with a join that is not LEFT, RIGHT or FULL");
             if (j.kind == foxgen::JoinKind::comma) continue;
             scopes.push_back(out);
-            if (j.on.size() != 1 || kind(j.on[0], scopes, false, nullptr) != 'L') fail("a join condition that is not one");
+            if (j.on.size() != 1 || kind(j.on[0], scopes, false, nullptr) != 'L')
+                fail("a join condition that is not one");
             scopes.pop_back();
         }
         return out;
@@ -321,15 +325,17 @@ private:
     }
 
     void grouping(const Select &s, std::size_t index) {
-        const bool grouped = !s.group_by.empty() ||
-                             std::any_of(s.items.begin(), s.items.end(),
-                                         [](const foxgen::Item &it) { return !it.star() && has_aggregate(it.expr[0]); });
+        const bool grouped =
+            !s.group_by.empty() || std::any_of(s.items.begin(), s.items.end(), [](const foxgen::Item &it) {
+                return !it.star() && has_aggregate(it.expr[0]);
+            });
         if (!grouped) return;
         // GROUP BY a field, or the number of an item that is that field
         auto grouped_field = [&](const Node &c) {
             return std::any_of(s.group_by.begin(), s.group_by.end(), [&](const Node &g) {
                 const Node *named = &g;
-                if (g.kind == NodeKind::item_number && g.item >= 0 && static_cast<std::size_t>(g.item) < s.items.size() &&
+                if (g.kind == NodeKind::item_number && g.item >= 0 &&
+                    static_cast<std::size_t>(g.item) < s.items.size() &&
                     !s.items[static_cast<std::size_t>(g.item)].star())
                     named = &s.items[static_cast<std::size_t>(g.item)].expr[0];
                 return named->kind == NodeKind::column && named->word == c.word && named->owner == c.owner;
@@ -347,7 +353,8 @@ private:
             std::vector<const Node *> bare;
             bare_fields(it.expr[0], bare);
             for (const Node *c : bare) {
-                if (!by_number && !grouped_field(*c)) fail("item " + std::to_string(i + 1) + " names " + c->word + " ungrouped");
+                if (!by_number && !grouped_field(*c))
+                    fail("item " + std::to_string(i + 1) + " names " + c->word + " ungrouped");
             }
         }
         for (const Node &h : s.having) {
@@ -388,7 +395,8 @@ private:
                 if (s.items.size() != first.items.size()) fail("UNION members of different widths");
                 for (std::size_t i = 0; i < s.items.size() && i < first.items.size(); ++i) {
                     if (s.items[i].star() || first.items[i].star()) fail("a star in a UNION");
-                    else if (s.items[i].expr[0].type != first.items[i].expr[0].type) fail("UNION columns of different types");
+                    else if (s.items[i].expr[0].type != first.items[i].expr[0].type)
+                        fail("UNION columns of different types");
                 }
             }
         }

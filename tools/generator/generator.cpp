@@ -42,6 +42,30 @@ struct Env {
 
 bool fits(Type want, Type have) { return want == number ? numeric(have) : want == have; }
 
+// The random draws must come in one order whatever the compiler, or a seed would name other
+// statements elsewhere. A call's arguments are evaluated in no fixed order, the parts of a braced
+// list from left to right: so the parts of a node that each draw are written as braced lists -
+// Args{...}, call({...}), binary({...}) - or drawn one statement at a time.
+struct Args : std::vector<Node> {
+    template <typename... Nodes>
+    Args(Nodes &&...nodes) {  // NOLINT: converts a braced list
+        (push_back(std::forward<Nodes>(nodes)), ...);
+    }
+};
+
+struct Call {
+    std::string name;
+    Type type;
+    std::vector<Node> args;
+};
+
+struct Binary {
+    Node left;
+    std::string op;
+    Node right;
+    Type type;
+};
+
 int precedence(const Node &n) {
     switch (n.kind) {
     case NodeKind::binary:
@@ -153,9 +177,12 @@ private:
         n.style = style();
         return n;
     }
-    Node call(std::string name, Type type, std::vector<Node> args) {
-        Node n = make(NodeKind::call, type, std::move(name));
-        n.args = std::move(args);
+    Node number_literal(std::string text) { return make(NodeKind::literal, number, std::move(text)); }
+    Node string_literal(std::string_view content) { return make(NodeKind::literal, character, quoted(content, r_)); }
+
+    Node call(Call c) {
+        Node n = make(NodeKind::call, c.type, std::move(c.name));
+        n.args = std::move(c.args);
         return n;
     }
     // The node as an operand of an operator that binds at 'at' or tighter.
@@ -166,15 +193,16 @@ private:
         p.args.push_back(std::move(n));
         return p;
     }
-    Node binary(Node left, std::string op, Node right, Type type) {
+    Node binary(Binary b) {
+        const std::string &op = b.op;
         int at = 5, right_at = 5;
         if (op == "OR" || op == ".OR.") at = 1, right_at = 2;
         else if (op == "AND" || op == ".AND.") at = 2, right_at = 3;
         else if (op == "+" || op == "-") at = 5, right_at = 6;
         else if (op == "*" || op == "/") at = 6, right_at = 7;
-        Node n = make(NodeKind::binary, type, std::move(op));
-        n.args.push_back(operand(std::move(left), at));
-        n.args.push_back(operand(std::move(right), right_at));
+        Node n = make(NodeKind::binary, b.type, b.op);
+        n.args.push_back(operand(std::move(b.left), at));
+        n.args.push_back(operand(std::move(b.right), right_at));
         return n;
     }
     // A simpler stand-in of the same type for the reduction: a field, or a literal.
@@ -274,7 +302,7 @@ private:
         case character: return make(NodeKind::literal, t, quoted(r_.pick(texts), r_));
         case integer: return make(NodeKind::literal, t, std::string(r_.pick(integers)));
         case number:
-        case currency: return make(NodeKind::literal, number, std::string(r_.pick(numbers)));
+        case currency: return number_literal(std::string(r_.pick(numbers)));
         case date: {
             const std::size_t kind = r_.weighted({80, 12, 8});
             if (kind == 1) return make(NodeKind::literal, t, std::string(r_.pick(empty_dates)));
@@ -333,61 +361,65 @@ private:
         return n;
     }
 
-    Node small_number() { return make(NodeKind::literal, number, std::to_string(r_.between(1, 12))); }
+    Node small_number() { return number_literal(std::to_string(r_.between(1, 12))); }
 
     Node character_expr(int b, const Env &env) {
         const int d = b - 1;
         switch (r_.weighted({8, 5, 5, 5, 4, 4, 4, 2, 2, 2, 4, 2, 3, 6, 2, 1, 1, 1})) {
-        case 0: return call(std::string(r_.pick(std::array{"ALLTRIM", "TRIM", "RTRIM", "LTRIM"})), character,
-                            args(expr(character, d, env)));
-        case 1: return call(r_.chance(50) ? "UPPER" : "LOWER", character, args(expr(character, d, env)));
-        case 2: return call(r_.chance(60) ? "LEFT" : "RIGHT", character, args(expr(character, d, env), small_number()));
+        case 0: return call({std::string(r_.pick(std::array{"ALLTRIM", "TRIM", "RTRIM", "LTRIM"})), character,
+                            Args{expr(character, d, env)}});
+        case 1: return call({r_.chance(50) ? "UPPER" : "LOWER", character, Args{expr(character, d, env)}});
+        case 2:
+            return call({r_.chance(60) ? "LEFT" : "RIGHT", character, Args{expr(character, d, env), small_number()}});
         case 3: {
-            std::vector<Node> a = args(expr(character, d, env), small_number());
+            std::vector<Node> a = Args{expr(character, d, env), small_number()};
             if (r_.chance(70)) a.push_back(small_number());
-            return call("SUBSTR", character, std::move(a));
+            return call({"SUBSTR", character, std::move(a)});
         }
         case 4: {
-            std::vector<Node> a = args(expr(character, d, env), make(NodeKind::literal, number, std::to_string(r_.between(1, 40))));
-            if (r_.chance(30)) a.push_back(make(NodeKind::literal, character, quoted(r_.chance(50) ? "0" : "*", r_)));
-            return call(r_.chance(60) ? "PADR" : "PADL", character, std::move(a));
+            std::vector<Node> a = Args{expr(character, d, env), number_literal(std::to_string(r_.between(1, 40)))};
+            if (r_.chance(30)) a.push_back(string_literal(r_.chance(50) ? "0" : "*"));
+            return call({r_.chance(60) ? "PADR" : "PADL", character, std::move(a)});
         }
         case 5: {
-            std::vector<Node> a = args(expr(number, d, env));
-            if (r_.chance(70)) a.push_back(make(NodeKind::literal, number, std::to_string(r_.between(1, 15))));
-            if (a.size() == 2 && r_.chance(50)) a.push_back(make(NodeKind::literal, number, std::to_string(r_.between(0, 4))));
-            return call("STR", character, std::move(a));
+            std::vector<Node> a = Args{expr(number, d, env)};
+            if (r_.chance(70)) a.push_back(number_literal(std::to_string(r_.between(1, 15))));
+            if (a.size() == 2 && r_.chance(50)) a.push_back(number_literal(std::to_string(r_.between(0, 4))));
+            return call({"STR", character, std::move(a)});
         }
         case 6:
-            if (r_.chance(50)) return call("DTOS", character, args(expr(date, d, env)));
-            return r_.chance(50) ? call("DTOC", character, args(expr(date, d, env)))
-                                 : call("DTOC", character, args(expr(date, d, env), make(NodeKind::literal, number, "1")));
+            if (r_.chance(50)) return call({"DTOS", character, Args{expr(date, d, env)}});
+            return r_.chance(50) ? call({"DTOC", character, Args{expr(date, d, env)}})
+                                 : call({"DTOC", character, Args{expr(date, d, env), number_literal("1")}});
         case 7:
             if (r_.chance(40))
-                return call("TRANSFORM", character,
-                            args(expr(number, d, env), make(NodeKind::literal, character, quoted("@L 999999", r_))));
-            return call("TRANSFORM", character, args(expr(r_.chance(70) ? number : date, d, env)));
+                return call({"TRANSFORM", character,
+                            Args{expr(number, d, env), string_literal("@L 999999")}});
+            return call({"TRANSFORM", character, Args{expr(r_.chance(70) ? number : date, d, env)}});
         case 8:
-            if (r_.chance(50)) return call("SPACE", character, args(small_number()));
-            return call("REPLICATE", character, args(make(NodeKind::literal, character, quoted(r_.chance(50) ? "-" : "0", r_)), small_number()));
+            if (r_.chance(50)) return call({"SPACE", character, Args{small_number()}});
+            return call({"REPLICATE", character, Args{string_literal(r_.chance(50) ? "-" : "0"), small_number()}});
         case 9:
-            return call("STRTRAN", character,
-                        args(expr(character, d, env), make(NodeKind::literal, character, quoted(r_.pick(texts), r_)),
-                             make(NodeKind::literal, character, quoted(r_.pick(texts), r_))));
-        case 10: return call("IIF", character, args(condition(d, env), expr(character, d, env), expr(character, d, env)));
+            return call({"STRTRAN", character,
+                        Args{expr(character, d, env), string_literal(r_.pick(texts)),
+                             string_literal(r_.pick(texts))}});
+        case 10:
+            return call({"IIF", character, Args{condition(d, env), expr(character, d, env), expr(character, d, env)}});
         case 11: return icase(character, d, env);
-        case 12: return call(r_.chance(60) ? "NVL" : "EVL", character, args(expr(character, d, env), expr(character, d, env)));
-        case 13: return binary(expr(character, d, env), "+", expr(character, d, env), character);
+        case 12:
+            return call(
+                {r_.chance(60) ? "NVL" : "EVL", character, Args{expr(character, d, env), expr(character, d, env)}});
+        case 13: return binary({expr(character, d, env), "+", expr(character, d, env), character});
         case 14: return cast(character, d, env);
         case 15:
             if (env.depth < 2 && !env.aggregates) return scalar_query(character, env);
             return leaf(character, env);
         case 16:
             if (std::optional<Node> memo_field = column(memo, env, false))
-                return call("LEFT", character, args(std::move(*memo_field), small_number()));
+                return call({"LEFT", character, Args{std::move(*memo_field), small_number()}});
             return leaf(character, env);
         default:  // a function no server has a counterpart of (rare, so that the rest is measured)
-            if (r_.chance(15)) return call("TTOC", character, args(expr(datetime, d, env)));
+            if (r_.chance(15)) return call({"TTOC", character, Args{expr(datetime, d, env)}});
             return leaf(character, env);
         }
     }
@@ -395,36 +427,45 @@ private:
     Node number_expr(int b, const Env &env) {
         const int d = b - 1;
         switch (r_.weighted({4, 3, 2, 3, 3, 2, 4, 8, 3, 4, 2, 3, 2, 3, 2, 2, 1, 1})) {
-        case 0: return call("ROUND", number, args(expr(number, d, env), make(NodeKind::literal, number, std::to_string(r_.between(0, 3)))));
-        case 1: return call(r_.chance(70) ? "INT" : "ABS", number, args(expr(number, d, env)));
-        case 2: return call("LEN", number, args(expr(character, d, env)));
-        case 3: return call("AT", number, args(make(NodeKind::literal, character, quoted(r_.pick(std::array{"a", ",", " ", "x)"}), r_)), expr(character, d, env)));
-        case 4: return call("VAL", number, args(expr(character, d, env)));
-        case 5: return call(std::string(r_.pick(std::array{"YEAR", "MONTH", "DAY"})), number, args(expr(r_.chance(75) ? date : datetime, d, env)));
-        case 6: return call(r_.chance(50) ? "HOUR" : "MINUTE", number, args(expr(datetime, d, env)));
+        case 0:
+            return call(
+                {"ROUND", number, Args{expr(number, d, env), number_literal(std::to_string(r_.between(0, 3)))}});
+        case 1: return call({r_.chance(70) ? "INT" : "ABS", number, Args{expr(number, d, env)}});
+        case 2: return call({"LEN", number, Args{expr(character, d, env)}});
+        case 3:
+            return call({"AT", number,
+                         Args{string_literal(r_.pick(std::array{"a", ",", " ", "x)"})), expr(character, d, env)}});
+        case 4: return call({"VAL", number, Args{expr(character, d, env)}});
+        case 5:
+            return call({std::string(r_.pick(std::array{"YEAR", "MONTH", "DAY"})), number,
+                         Args{expr(r_.chance(75) ? date : datetime, d, env)}});
+        case 6: return call({r_.chance(50) ? "HOUR" : "MINUTE", number, Args{expr(datetime, d, env)}});
         case 7: {
             const char *op = r_.pick(std::array{"+", "-", "*", "/"});
-            Node right = std::string_view(op) == "/" ? make(NodeKind::literal, number, std::string(r_.pick(std::array{"2", "100", "1.5", "12"})))
-                                                     : expr(number, d, env);
-            return binary(expr(number, d, env), op, std::move(right), number);
+            Node right = std::string_view(op) == "/"
+                             ? number_literal(std::string(r_.pick(std::array{"2", "100", "1.5", "12"})))
+                             : expr(number, d, env);
+            return binary({expr(number, d, env), op, std::move(right), number});
         }
         case 8: {
             Node neg = make(NodeKind::unary, number, "-");
             neg.args.push_back(operand(expr(number, d, env), 8));
             return neg;
         }
-        case 9: return call("IIF", number, args(condition(d, env), expr(number, d, env), expr(number, d, env)));
+        case 9: return call({"IIF", number, Args{condition(d, env), expr(number, d, env), expr(number, d, env)}});
         case 10: return icase(number, d, env);
-        case 11: return call(r_.chance(60) ? "NVL" : "EVL", number, args(expr(number, d, env), expr(number, d, env)));
-        case 12: return call("MOD", number, args(expr(number, d, env), make(NodeKind::literal, number, std::string(r_.pick(std::array{"2", "7", "10"})))));
+        case 11: return call({r_.chance(60) ? "NVL" : "EVL", number, Args{expr(number, d, env), expr(number, d, env)}});
+        case 12:
+            return call({"MOD", number,
+                         Args{expr(number, d, env), number_literal(std::string(r_.pick(std::array{"2", "7", "10"})))}});
         case 13: return cast(number, d, env);
-        case 14: return call(r_.chance(50) ? "MAX" : "MIN", number, args(expr(number, d, env), expr(number, d, env)));
-        case 15: return binary(expr(date, d, env), "-", expr(date, d, env), number);
+        case 14: return call({r_.chance(50) ? "MAX" : "MIN", number, Args{expr(number, d, env), expr(number, d, env)}});
+        case 15: return binary({expr(date, d, env), "-", expr(date, d, env), number});
         case 16:
             if (env.depth < 2 && !env.aggregates) return scalar_query(number, env);
             return leaf(number, env);
         default:  // no counterpart on the servers (rare)
-            if (r_.chance(15)) return call("RECNO", number, {});
+            if (r_.chance(15)) return call({"RECNO", number, {}});
             return leaf(number, env);
         }
     }
@@ -432,20 +473,22 @@ private:
     Node date_expr(int b, const Env &env) {
         const int d = b - 1;
         switch (r_.weighted({4, 4, 4, 5, 3, 3, 2, 2, 2, 1})) {
-        case 0: return call("DATE", date, {});
-        case 1: return call("TTOD", date, args(expr(datetime, d, env)));
+        case 0: return call({"DATE", date, {}});
+        case 1: return call({"TTOD", date, Args{expr(datetime, d, env)}});
         case 2: {
             const std::size_t kind = r_.weighted({40, 30, 30});
-            if (kind == 0) return call("CTOD", date, args(make(NodeKind::literal, character, quoted(r_.pick(std::array{"01/31/2024", "12/25/1999", "", "  /  /    "}), r_))));
-            if (kind == 1) return call("CTOD", date, args(call("DTOC", character, args(expr(date, d, env)))));
-            return call("CTOD", date, args(call("SPACE", character, args(make(NodeKind::literal, number, "8")))));
+            if (kind == 0)
+                return call({"CTOD", date,
+                             Args{string_literal(r_.pick(std::array{"01/31/2024", "12/25/1999", "", "  /  /    "}))}});
+            if (kind == 1) return call({"CTOD", date, Args{call({"DTOC", character, Args{expr(date, d, env)}})}});
+            return call({"CTOD", date, Args{call({"SPACE", character, Args{number_literal("8")}})}});
         }
-        case 3: return binary(expr(date, d, env), r_.chance(60) ? "+" : "-", expr(number, d, env), date);
-        case 4: return call("IIF", date, args(condition(d, env), expr(date, d, env), expr(date, d, env)));
-        case 5: return call(r_.chance(60) ? "NVL" : "EVL", date, args(expr(date, d, env), expr(date, d, env)));
+        case 3: return binary({expr(date, d, env), r_.chance(60) ? "+" : "-", expr(number, d, env), date});
+        case 4: return call({"IIF", date, Args{condition(d, env), expr(date, d, env), expr(date, d, env)}});
+        case 5: return call({r_.chance(60) ? "NVL" : "EVL", date, Args{expr(date, d, env), expr(date, d, env)}});
         case 6: return cast(date, d, env);
         case 7: return icase(date, d, env);
-        case 8: return call(r_.chance(50) ? "MAX" : "MIN", date, args(expr(date, d, env), expr(date, d, env)));
+        case 8: return call({r_.chance(50) ? "MAX" : "MIN", date, Args{expr(date, d, env), expr(date, d, env)}});
         default:
             if (env.depth < 2 && !env.aggregates) return scalar_query(date, env);
             return leaf(date, env);
@@ -455,11 +498,11 @@ private:
     Node datetime_expr(int b, const Env &env) {
         const int d = b - 1;
         switch (r_.weighted({4, 4, 4, 3, 3, 2})) {
-        case 0: return call("DATETIME", datetime, {});
-        case 1: return call("DTOT", datetime, args(expr(date, d, env)));
-        case 2: return binary(expr(datetime, d, env), r_.chance(60) ? "+" : "-", expr(number, d, env), datetime);
-        case 3: return call("IIF", datetime, args(condition(d, env), expr(datetime, d, env), expr(datetime, d, env)));
-        case 4: return call("NVL", datetime, args(expr(datetime, d, env), expr(datetime, d, env)));
+        case 0: return call({"DATETIME", datetime, {}});
+        case 1: return call({"DTOT", datetime, Args{expr(date, d, env)}});
+        case 2: return binary({expr(datetime, d, env), r_.chance(60) ? "+" : "-", expr(number, d, env), datetime});
+        case 3: return call({"IIF", datetime, Args{condition(d, env), expr(datetime, d, env), expr(datetime, d, env)}});
+        case 4: return call({"NVL", datetime, Args{expr(datetime, d, env), expr(datetime, d, env)}});
         default: return cast(datetime, d, env);
         }
     }
@@ -472,7 +515,7 @@ private:
             a.push_back(expr(t, d, env));
         }
         if (r_.chance(70)) a.push_back(expr(t, d, env));
-        return call("ICASE", t, std::move(a));
+        return call({"ICASE", t, std::move(a)});
     }
 
     // CAST of a value of a type FoxPro converts from to the type wanted.
@@ -482,7 +525,8 @@ private:
         switch (t) {
         case character:
             from = r_.chance(60) ? character : number;
-            to = std::string(r_.pick(std::array{"C", "V", "Char", "Varchar"})) + "(" + std::to_string(r_.between(1, 30)) + ")";
+            to = r_.pick(std::array{"C", "V", "Char", "Varchar"});
+            to += "(" + std::to_string(r_.between(1, 30)) + ")";
             break;
         case number:
         case integer:
@@ -507,13 +551,6 @@ private:
         return n;
     }
 
-    template <typename... Nodes>
-    static std::vector<Node> args(Nodes &&...nodes) {
-        std::vector<Node> out;
-        (out.push_back(std::forward<Nodes>(nodes)), ...);
-        return out;
-    }
-
     // --- conditions ---
 
     Type comparable_type() {
@@ -528,7 +565,7 @@ private:
         std::string op;
         if (t == character) op = r_.pick(std::array{"=", "=", "==", "#", "!=", "<>", "<", ">=", "=="});
         else op = r_.pick(std::array{"=", "#", "!=", "<>", "<", ">", "<=", ">="});
-        return binary(std::move(left), op, std::move(right), logical);
+        return binary({std::move(left), op, std::move(right), logical});
     }
 
     Node predicate(int b, const Env &env) {
@@ -538,31 +575,31 @@ private:
         case 1: {  // a logical field, variable or literal, or a comparison with one
             Node l = leaf(logical, env);
             if (l.kind == NodeKind::literal || r_.chance(50))
-                return binary(std::move(l), r_.chance(70) ? "=" : "#", literal(logical), logical);
+                return binary({std::move(l), r_.chance(70) ? "=" : "#", literal(logical), logical});
             return l;
         }
         case 2: {
             const Type t = r_.chance(15) ? memo : comparable_type();
             Node arg = t == memo ? column(memo, env, false).value_or(leaf(character, env)) : expr(t, d, env);
-            return call("EMPTY", logical, args(std::move(arg)));
+            return call({"EMPTY", logical, Args{std::move(arg)}});
         }
         case 3: {
             const Type t = comparable_type();
-            std::vector<Node> a = args(expr(t, d, env));
+            std::vector<Node> a = Args{expr(t, d, env)};
             const int n = r_.between(1, 4);
             for (int i = 0; i < n; ++i) a.push_back(leaf_value(t, env));
-            return call("INLIST", logical, std::move(a));
+            return call({"INLIST", logical, std::move(a)});
         }
         case 4: {
             const Type t = comparable_type();
-            return call("BETWEEN", logical, args(expr(t, d, env), leaf_value(t, env), leaf_value(t, env)));
+            return call({"BETWEEN", logical, Args{expr(t, d, env), leaf_value(t, env), leaf_value(t, env)}});
         }
-        case 5: return call("ISNULL", logical, args(expr(comparable_type(), d, env)));
+        case 5: return call({"ISNULL", logical, Args{expr(comparable_type(), d, env)}});
         case 6: {
             const Type t = comparable_type();
             Node n = make(NodeKind::between, logical);
             n.negated = r_.chance(15);
-            n.args = args(operand(expr(t, d, env), 5), operand(leaf_value(t, env), 5), operand(leaf_value(t, env), 5));
+            n.args = Args{operand(expr(t, d, env), 5), operand(leaf_value(t, env), 5), operand(leaf_value(t, env), 5)};
             return n;
         }
         case 7: {
@@ -582,9 +619,10 @@ private:
             return n;
         }
         case 9: {  // a $ b
-            Node needle = r_.chance(60) ? make(NodeKind::literal, character, quoted(r_.pick(texts), r_)) : leaf(character, env);
-            Node hay = r_.chance(15) ? column(memo, env, false).value_or(expr(character, d, env)) : expr(character, d, env);
-            return binary(std::move(needle), "$", std::move(hay), logical);
+            Node needle = r_.chance(60) ? string_literal(r_.pick(texts)) : leaf(character, env);
+            Node hay =
+                r_.chance(15) ? column(memo, env, false).value_or(expr(character, d, env)) : expr(character, d, env);
+            return binary({std::move(needle), "$", std::move(hay), logical});
         }
         case 10: {
             Node n = make(NodeKind::is_null, logical);
@@ -592,7 +630,7 @@ private:
             n.args.push_back(operand(expr(comparable_type(), d, env), 5));
             return n;
         }
-        case 11: return call("DELETED", logical, {});
+        case 11: return call({"DELETED", logical, {}});
         case 12:
             if (env.depth < 2 && !env.aggregates) return in_query(env);
             return comparison(b, env);
@@ -605,11 +643,12 @@ private:
         case 15: {
             const Type t = comparable_type();
             Node right = env.depth < 2 && !env.aggregates ? scalar_query(t, env) : expr(t, d, env);
-            return binary(expr(t, d, env), r_.pick(std::array{"=", ">", "<", ">=", "#"}), std::move(right), logical);
+            return binary({expr(t, d, env), r_.pick(std::array{"=", ">", "<", ">=", "#"}), std::move(right), logical});
         }
         default:
-            if (r_.chance(50)) return call("IIF", logical, args(condition(d, env), condition(d, env), condition(d, env)));
-            return call("NVL", logical, args(condition(d, env), condition(d, env)));
+            if (r_.chance(50))
+                return call({"IIF", logical, Args{condition(d, env), condition(d, env), condition(d, env)}});
+            return call({"NVL", logical, Args{condition(d, env), condition(d, env)}});
         }
     }
 
@@ -625,17 +664,17 @@ private:
         case 1: return make(NodeKind::variable, character, "cpattern");
         case 2: return make(NodeKind::parameter, character, r_.chance(50) ? "cpattern" : "m.cpattern");
         case 3:
-            return binary(call("ALLTRIM", character, args(leaf(character, env))), "+",
-                          make(NodeKind::literal, character, quoted("%", r_)), character);
-        default: return make(NodeKind::literal, character, quoted(r_.pick(patterns), r_));
+            return binary({call({"ALLTRIM", character, Args{leaf(character, env)}}), "+",
+                          string_literal("%"), character});
+        default: return string_literal(r_.pick(patterns));
         }
     }
 
     Node condition(int b, const Env &env) {
         if (b <= 0) return predicate(1, env);
         switch (r_.weighted({45, 18, 10, 7, 4, 4, 6, 6})) {
-        case 1: return binary(condition(b - 1, env), and_word(), condition(b - 1, env), logical);
-        case 2: return binary(condition(b - 1, env), or_word(), condition(b - 1, env), logical);
+        case 1: return binary({condition(b - 1, env), and_word(), condition(b - 1, env), logical});
+        case 2: return binary({condition(b - 1, env), or_word(), condition(b - 1, env), logical});
         case 3: {
             Node n = make(NodeKind::unary, logical, "!");
             n.args.push_back(operand(predicate(b, env), 8));
@@ -658,7 +697,7 @@ private:
         }
         case 7: {  // !EMPTY(x), the most common negation in real code
             Node n = make(NodeKind::unary, logical, "!");
-            n.args.push_back(call("EMPTY", logical, args(expr(comparable_type(), b - 1, env))));
+            n.args.push_back(call({"EMPTY", logical, Args{expr(comparable_type(), b - 1, env)}}));
             return n;
         }
         default: return predicate(b, env);
@@ -692,8 +731,8 @@ private:
             auto theirs = fields(t, *outer.scope);
             if (mine && !theirs.empty()) {
                 auto [src, col] = theirs[r_.below(theirs.size())];
-                c = binary(std::move(*mine), "=", field(*src, *col, *outer.scope, true), logical);
-                if (r_.chance(30)) c = binary(std::move(c), and_word(), condition(1, inner), logical);
+                c = binary({std::move(*mine), "=", field(*src, *col, *outer.scope, true), logical});
+                if (r_.chance(30)) c = binary({std::move(c), and_word(), condition(1, inner), logical});
                 return c;
             }
         }
@@ -722,16 +761,17 @@ private:
     }
 
     Query one_column_query(Type t, const Env &outer, bool aggregate, bool correlate) {
-        return subquery(outer, aggregate && t == number ? memo : t, [&](Select &s, Item &item, Scope &scope, const Env &inner) {
-            if (aggregate) {
-                item.expr.push_back(aggregate_of(t, inner));
-            } else {
-                std::optional<Node> c = column(t, inner, false);
-                item.expr.push_back(c ? std::move(*c) : expr(t, 1, inner));
-                s.distinct = r_.chance(10);
-            }
-            if (correlate || r_.chance(50)) s.where.push_back(sub_where(scope, outer, correlate));
-        });
+        return subquery(outer, aggregate && t == number ? memo : t,
+                        [&](Select &s, Item &item, Scope &scope, const Env &inner) {
+                            if (aggregate) {
+                                item.expr.push_back(aggregate_of(t, inner));
+                            } else {
+                                std::optional<Node> c = column(t, inner, false);
+                                item.expr.push_back(c ? std::move(*c) : expr(t, 1, inner));
+                                s.distinct = r_.chance(10);
+                            }
+                            if (correlate || r_.chance(50)) s.where.push_back(sub_where(scope, outer, correlate));
+                        });
     }
 
     Node in_query(const Env &env) {
@@ -748,8 +788,8 @@ private:
         n.negated = r_.chance(35);
         n.query.push_back(subquery(env, memo, [&](Select &s, Item &item, Scope &scope, const Env &inner) {
             switch (r_.weighted({50, 30, 20})) {
-            case 1: item.expr.push_back(make(NodeKind::literal, number, "1")); break;
-            case 2: item.expr.push_back(column(character, inner, false).value_or(make(NodeKind::literal, number, "1"))); break;
+            case 1: item.expr.push_back(number_literal("1")); break;
+            case 2: item.expr.push_back(column(character, inner, false).value_or(number_literal("1"))); break;
             default: break;  // *
             }
             s.where.push_back(sub_where(scope, env, r_.chance(85)));
@@ -783,26 +823,26 @@ private:
         if (numeric(t) || t == number) {
             switch (r_.weighted({20, 10, 5, 20, 8, 10, 2})) {
             case 0: {
-                Node n = call("COUNT", number, {});
+                Node n = call({"COUNT", number, {}});
                 n.star = true;
                 n.aggregate = true;
                 return n;
             }
             case 1:
             case 2: {  // COUNT([DISTINCT] field)
-                Node n = call("COUNT", number, args(any_field(row_env)));
+                Node n = call({"COUNT", number, Args{any_field(row_env)}});
                 n.aggregate = true;
                 n.distinct = r_.chance(35);
                 return n;
             }
             case 3:
             case 4: {
-                Node n = call(r_.chance(70) ? "SUM" : "AVG", number, args(expr(number, 1, row_env)));
+                Node n = call({r_.chance(70) ? "SUM" : "AVG", number, Args{expr(number, 1, row_env)}});
                 n.aggregate = true;
                 return n;
             }
             case 6: {
-                Node n = call("CNT", number, {});
+                Node n = call({"CNT", number, {}});
                 n.star = true;
                 n.aggregate = true;
                 return n;
@@ -810,8 +850,8 @@ private:
             default: break;
             }
         }
-        Node n = call(r_.chance(60) ? "MAX" : "MIN", t == memo ? character : t,
-                      args(expr(t == memo ? character : t, 1, row_env)));
+        Node n = call({r_.chance(60) ? "MAX" : "MIN", t == memo ? character : t,
+                      Args{expr(t == memo ? character : t, 1, row_env)}});
         n.aggregate = true;
         return n;
     }
@@ -825,9 +865,10 @@ private:
             return aggregate_of(t, rows);
         }
         switch (r_.weighted({60, 10, 10, 10, 10})) {
-        case 1: return call("ROUND", number, args(aggregate_of(number, rows), make(NodeKind::literal, number, "2")));
-        case 2: return binary(aggregate_of(number, rows), r_.chance(50) ? "+" : "-", aggregate_of(number, rows), number);
-        case 3: return call("NVL", number, args(aggregate_of(number, rows), make(NodeKind::literal, number, "0")));
+        case 1: return call({"ROUND", number, Args{aggregate_of(number, rows), number_literal("2")}});
+        case 2:
+            return binary({aggregate_of(number, rows), r_.chance(50) ? "+" : "-", aggregate_of(number, rows), number});
+        case 3: return call({"NVL", number, Args{aggregate_of(number, rows), number_literal("0")}});
         case 4:
             if (std::optional<Node> k = column(number, env, false)) return std::move(*k);
             [[fallthrough]];
@@ -837,8 +878,8 @@ private:
 
     Node having_condition(const Select &s, const Env &env, const Env &rows, int b) {
         if (b > 0 && r_.chance(25))
-            return binary(having_condition(s, env, rows, b - 1), r_.chance(60) ? and_word() : or_word(),
-                          having_condition(s, env, rows, b - 1), logical);
+            return binary({having_condition(s, env, rows, b - 1), r_.chance(60) ? and_word() : or_word(),
+                          having_condition(s, env, rows, b - 1), logical});
         // by the name of an aggregate item
         std::vector<int> named;
         for (std::size_t i = 0; i < s.items.size(); ++i) {
@@ -852,12 +893,12 @@ private:
             left.item = named[r_.below(named.size())];
         } else if (r_.chance(20)) {
             if (std::optional<Node> k = column(character, env, false))
-                return binary(std::move(*k), r_.pick(std::array{"=", "#", "<>", ">"}), literal(character), logical);
+                return binary({std::move(*k), r_.pick(std::array{"=", "#", "<>", ">"}), literal(character), logical});
             left = aggregate_of(number, rows);
         } else {
             left = grouped_value(number, env, rows);
         }
-        return binary(std::move(left), r_.pick(std::array{">", ">=", "<", "#", "="}), literal(number), logical);
+        return binary({std::move(left), r_.pick(std::array{">", ">=", "<", "#", "="}), literal(number), logical});
     }
 
     // --- tables ---
@@ -922,6 +963,11 @@ private:
         std::vector<std::pair<Node, Node>> pairs;
         Scope view = scope;
         view.outer = nullptr;
+        auto add_pair = [&](const Source &other, const SourceColumn &theirs, const SourceColumn &mine) {
+            Node left = field(other, theirs, view, true);
+            Node right = field(added, mine, view, true);
+            pairs.emplace_back(std::move(left), std::move(right));
+        };
         for (std::size_t i = 0; i + 1 < scope.sources.size(); ++i) {
             const Source &other = scope.sources[i];
             for (const JoinKey &k : join_keys()) {
@@ -933,14 +979,15 @@ private:
                 for (const SourceColumn &a : added.columns) {
                     for (const SourceColumn &o : other.columns) {
                         if (a.name == mine && o.name == theirs)
-                            pairs.emplace_back(field(other, o, view, true), field(added, a, view, true));
+                            add_pair(other, o, a);
                     }
                 }
             }
             for (const SourceColumn &a : added.columns) {
                 for (const SourceColumn &o : other.columns) {
-                    if (a.name == o.name && a.type == o.type && a.type != memo && (added.table.empty() || other.table.empty()))
-                        pairs.emplace_back(field(other, o, view, true), field(added, a, view, true));
+                    if (a.name == o.name && a.type == o.type && a.type != memo &&
+                        (added.table.empty() || other.table.empty()))
+                        add_pair(other, o, a);
                 }
             }
         }
@@ -949,21 +996,21 @@ private:
                 for (const SourceColumn &a : added.columns) {
                     for (const SourceColumn &o : scope.sources[i].columns) {
                         if (a.type == o.type && a.type != memo && a.type != logical)
-                            pairs.emplace_back(field(scope.sources[i], o, view, true), field(added, a, view, true));
+                            add_pair(scope.sources[i], o, a);
                     }
                 }
             }
         }
         if (pairs.empty()) {  // nothing to compare: FoxPro joins on any condition
-            return binary(make(NodeKind::literal, number, "1"), "=", make(NodeKind::literal, number, "1"), logical);
+            return binary({number_literal("1"), "=", number_literal("1"), logical});
         }
         auto &[left, right] = pairs[r_.below(pairs.size())];
-        Node on = r_.chance(50) ? binary(std::move(left), r_.chance(90) ? "=" : "==", std::move(right), logical)
-                                : binary(std::move(right), "=", std::move(left), logical);
+        Node on = r_.chance(50) ? binary({std::move(left), r_.chance(90) ? "=" : "==", std::move(right), logical})
+                                : binary({std::move(right), "=", std::move(left), logical});
         if (on.args[0].type != character && on.word == "==") on.word = "=";
         if (r_.chance(20)) {
             Env env{&view, nullptr, false, 2};  // no subquery in a join condition
-            on = binary(std::move(on), and_word(), predicate(1, env), logical);
+            on = binary({std::move(on), and_word(), predicate(1, env), logical});
         }
         if (r_.chance(10)) {
             Node p = make(NodeKind::paren, logical);
@@ -995,7 +1042,8 @@ private:
         } else {
             // MySQL has no FULL JOIN: rare, so that the rest of the statements is measured
             j.kind = static_cast<JoinKind>(1 + r_.weighted({150, 400, 300, 100, 5}));
-            j.outer_word = (j.kind == JoinKind::left || j.kind == JoinKind::right || j.kind == JoinKind::full) && r_.chance(30);
+            j.outer_word =
+                (j.kind == JoinKind::left || j.kind == JoinKind::right || j.kind == JoinKind::full) && r_.chance(30);
             j.on.push_back(join_condition(scope));
         }
         s.joins.push_back(std::move(j));
@@ -1052,13 +1100,14 @@ private:
             if (!conditions.empty()) {
                 Node where = std::move(conditions[0]);
                 for (std::size_t i = 1; i < conditions.size(); ++i)
-                    where = binary(std::move(where), and_word(), std::move(conditions[i]), logical);
+                    where = binary({std::move(where), and_word(), std::move(conditions[i]), logical});
                 s.where.push_back(std::move(where));
             }
 
             // the select list
             // a grouped member of a UNION gives no logical column
-            const bool grouped = r_.chance(22) && std::find(signature.begin(), signature.end(), logical) == signature.end();
+            const bool grouped =
+                r_.chance(22) && std::find(signature.begin(), signature.end(), logical) == signature.end();
             const int wanted = signature.empty() ? r_.between(1, 5) : static_cast<int>(signature.size());
             std::set<std::string> taken;
             if (grouped) {
@@ -1179,7 +1228,7 @@ private:
                                              : signature[static_cast<std::size_t>(i)];  // never logical
             if (signature.empty() && r_.chance(10) && !keys.empty() && keys[0].type == character) {
                 // an expression of a grouped field, grouped by its number
-                it.expr.push_back(call(r_.chance(50) ? "UPPER" : "ALLTRIM", character, args(keys[0])));
+                it.expr.push_back(call({r_.chance(50) ? "UPPER" : "ALLTRIM", character, Args{keys[0]}}));
                 it.alias = item_alias(taken, scope);
                 s.group_by.push_back(make(NodeKind::item_number, number));
                 s.group_by.back().item = static_cast<int>(s.items.size());
@@ -1273,7 +1322,8 @@ private:
         default: break;
         }
         if (d.kind == Destination::cursor && r_.chance(5)) d.options.push_back("NOCONSOLE");
-        if ((d.kind == Destination::file || d.kind == Destination::screen) && r_.chance(30)) d.options.push_back("PLAIN");
+        if ((d.kind == Destination::file || d.kind == Destination::screen) && r_.chance(30))
+            d.options.push_back("PLAIN");
     }
 
     Random r_;

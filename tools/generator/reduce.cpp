@@ -282,7 +282,8 @@ private:
             }
         }
         if (n.negated && take()) return n.negated = false, true;
-        if (n.kind == NodeKind::in_list && n.args.size() > 2) {
+        const bool list = n.kind == NodeKind::in_list || (n.kind == NodeKind::call && n.word == "INLIST");
+        if (list && n.args.size() > 2) {  // a list element (the first argument is the value sought)
             for (std::size_t i = 1; i < n.args.size(); ++i) {
                 if (take()) {
                     n.args.erase(n.args.begin() + static_cast<std::ptrdiff_t>(i));

@@ -61,7 +61,9 @@ public:
         std::string word(name);
         if (!plain_ && habits_.abbreviates && random_.chance(15)) {
             for (std::string_view f : shortened_functions) {
-                if (f == name) word = name.substr(0, static_cast<std::size_t>(random_.between(4, static_cast<int>(name.size()) - 1)));
+                if (f == name)
+                    word =
+                        name.substr(0, static_cast<std::size_t>(random_.between(4, static_cast<int>(name.size()) - 1)));
             }
         }
         return cased(word, true);
@@ -418,7 +420,10 @@ private:
     void predicate(Styler &st, const Node &n, Kw kw, const Select *owner) {
         node(n.args[0], owner);
         put(st.gap());
-        if (n.negated) put(st.keyword(Kw::not_) + st.gap());
+        if (n.negated) {
+            put(st.keyword(Kw::not_));
+            put(st.gap());
+        }
         put(st.keyword(kw));
     }
 
@@ -447,8 +452,12 @@ private:
         Styler st(habits_, n.style);
         switch (n.kind) {
         case NodeKind::column:
-            if (n.qualified) put(st.name(n.owner) + "." + st.name(n.word));
-            else put(st.name(n.word));
+            if (n.qualified) {
+                const std::string owner = st.name(n.owner);
+                put(owner + "." + st.name(n.word));
+            } else {
+                put(st.name(n.word));
+            }
             break;
         case NodeKind::item_name:
             put(st.name(owner->items[static_cast<std::size_t>(n.item)].alias));
@@ -461,7 +470,10 @@ private:
             break;
         case NodeKind::variable:  // a form property is written as it is, a memory variable with m.
             if (n.word.find('.') != std::string::npos) put(st.name(n.word));
-            else put(st.name("m.") + st.name(n.word));
+            else {
+                const std::string m = st.name("m.");
+                put(m + st.name(n.word));
+            }
             break;
         case NodeKind::parameter:
             put("?" + st.name(n.word));
@@ -524,14 +536,19 @@ private:
             put(st.gap());
             put(st.keyword(Kw::is));
             put(st.gap());
-            if (n.negated) put(st.keyword(Kw::not_) + st.gap());
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
             put(st.keyword(Kw::null));
             break;
         case NodeKind::between:
             predicate(st, n, Kw::between, owner);
             put(st.gap());
             node(n.args[1], owner);
-            put(st.gap() + st.keyword(Kw::and_) + st.gap());
+            put(st.gap());
+            put(st.keyword(Kw::and_));
+            put(st.gap());
             node(n.args[2], owner);
             break;
         case NodeKind::in_list:
@@ -552,7 +569,10 @@ private:
             subquery(st, n.query[0]);
             break;
         case NodeKind::exists:
-            if (n.negated) put(st.keyword(Kw::not_) + st.gap());
+            if (n.negated) {
+                put(st.keyword(Kw::not_));
+                put(st.gap());
+            }
             put(st.keyword(Kw::exists));
             put(st.chance(40) ? "" : st.gap());
             subquery(st, n.query[0]);

@@ -40,7 +40,8 @@ std::string stopped_at(const EngineVerdict &engine) {
     if (quote == std::string::npos) return {};
     std::string_view near(message);
     near.remove_prefix(quote + 6);
-    while (!near.empty() && (near.front() == ' ' || near.front() == '\t' || near.front() == '\n')) near.remove_prefix(1);
+    while (!near.empty() && (near.front() == ' ' || near.front() == '\t' || near.front() == '\n'))
+        near.remove_prefix(1);
     if (near.empty() || near.front() == '\'') return near.size() <= 1 ? "the end" : "a string";
     const bool quoted = near.front() == '`';
     std::size_t begin = quoted ? 1 : 0, end = begin;

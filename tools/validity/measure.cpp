@@ -103,7 +103,8 @@ Outcome Measure::measure(Statement statement, ConvertedText kind) {
 std::vector<Outcome> Measure::run(StatementSource &source) {
     create_tables(source.tables());
     std::vector<Outcome> outcomes;
-    while (std::optional<Statement> statement = source.next()) outcomes.push_back(measure(std::move(*statement), source.kind()));
+    while (std::optional<Statement> statement = source.next())
+        outcomes.push_back(measure(std::move(*statement), source.kind()));
     return outcomes;
 }
 
