@@ -202,12 +202,9 @@ private:
         put(st.gap());
         list(st, s.items.size(), [&](std::size_t i) { item(s.items[i]); });
         if (s.where_first) condition_clause(st, Kw::where, s.where, s);
-        put(st.gap());
-        put(st.keyword(Kw::from));
-        put(st.gap());
+        spaced(st, Kw::from);
         if (s.force) {
-            put(st.keyword(Kw::force));
-            put(st.gap());
+            word(st, Kw::force);
         }
         table_ref(s.from);
         for (const Join &j : s.joins) join(j, &s);
@@ -218,11 +215,8 @@ private:
                 break;
             case Clause::group_by:
                 if (s.group_by.empty()) break;
-                put(st.gap());
-                put(st.keyword(Kw::group));
-                put(st.gap());
-                put(st.keyword(Kw::by));
-                put(st.gap());
+                spaced(st, Kw::group);
+                word(st, Kw::by);
                 list(st, s.group_by.size(), [&](std::size_t i) { node(s.group_by[i], &s); });
                 break;
             case Clause::having:
@@ -254,9 +248,7 @@ private:
     }
 
     void top(Styler &st, const Select &s) {
-        put(st.gap());
-        put(st.keyword(Kw::top));
-        put(st.gap());
+        spaced(st, Kw::top);
         put(std::to_string(s.top));
         if (s.top_percent) {
             put(st.gap());
@@ -275,8 +267,7 @@ private:
         if (it.alias.empty()) return;
         put(st.gap());
         if (it.as_word) {
-            put(st.keyword(Kw::as));
-            put(st.gap());
+            word(st, Kw::as);
         }
         put(st.name(it.alias));
     }
@@ -298,15 +289,12 @@ private:
         if (!t.alias.empty()) {
             put(st.gap());
             if (t.as_word) {
-                put(st.keyword(Kw::as));
-                put(st.gap());
+                word(st, Kw::as);
             }
             put(st.name(t.alias));
         }
         if (t.buffering) {
-            put(st.gap());
-            put(st.keyword(Kw::with));
-            put(st.gap());
+            spaced(st, Kw::with);
             put("(");
             put(st.keyword(Kw::buffering));
             put(st.around());
@@ -334,26 +322,19 @@ private:
         default: break;
         }
         if (j.outer_word) {
-            put(st.keyword(Kw::outer));
-            put(st.gap());
+            word(st, Kw::outer);
         }
-        put(st.keyword(Kw::join));
-        put(st.gap());
+        word(st, Kw::join);
         table_ref(j.table);
-        put(st.gap());
-        put(st.keyword(Kw::on));
-        put(st.gap());
+        spaced(st, Kw::on);
         node(j.on[0], s);
     }
 
     void order_by(const Query &q) {
         if (q.order_by.empty()) return;
         Styler st(habits_, q.style);
-        put(st.gap());
-        put(st.keyword(Kw::order));
-        put(st.gap());
-        put(st.keyword(Kw::by));
-        put(st.gap());
+        spaced(st, Kw::order);
+        word(st, Kw::by);
         for (std::size_t i = 0; i < q.order_by.size(); ++i) {
             const OrderKey &k = q.order_by[i];
             Styler ks(habits_, k.style);
@@ -378,21 +359,18 @@ private:
         case Destination::table:
         case Destination::dbf:
         case Destination::array:
-            put(st.keyword(Kw::into));
-            put(st.gap());
+            word(st, Kw::into);
             put(st.keyword(d.kind == Destination::cursor  ? Kw::cursor
                            : d.kind == Destination::table ? Kw::table
                            : d.kind == Destination::dbf   ? Kw::dbf
                                                           : Kw::array));
             break;
         case Destination::file:
-            put(st.keyword(Kw::to));
-            put(st.gap());
+            word(st, Kw::to);
             put(st.keyword(Kw::file));
             break;
         case Destination::screen:
-            put(st.keyword(Kw::to));
-            put(st.gap());
+            word(st, Kw::to);
             put(st.keyword(Kw::screen));
             break;
         default: break;
@@ -416,13 +394,24 @@ private:
         put(")");
     }
 
+    // A keyword with the separation before and after it.
+    void spaced(Styler &st, Kw kw) {
+        put(st.gap());
+        put(st.keyword(kw));
+        put(st.gap());
+    }
+    // A keyword and the separation after it.
+    void word(Styler &st, Kw kw) {
+        put(st.keyword(kw));
+        put(st.gap());
+    }
+
     // The operand of a predicate, NOT when it is negated, and its keyword.
     void predicate(Styler &st, const Node &n, Kw kw, const Select *owner) {
         node(n.args[0], owner);
         put(st.gap());
         if (n.negated) {
-            put(st.keyword(Kw::not_));
-            put(st.gap());
+            word(st, Kw::not_);
         }
         put(st.keyword(kw));
     }
@@ -483,8 +472,7 @@ private:
             open_paren(st);
             if (n.star) put("*");
             if (n.distinct) {
-                put(st.keyword(Kw::distinct));
-                put(st.gap());
+                word(st, Kw::distinct);
             }
             list(st, n.args.size(), [&](std::size_t i) { node(n.args[i], owner); });
             close_paren(st);
@@ -493,16 +481,13 @@ private:
             put(st.function("CAST"));
             open_paren(st);
             node(n.args[0], owner);
-            put(st.gap());
-            put(st.keyword(Kw::as));
-            put(st.gap());
+            spaced(st, Kw::as);
             put(st.name(n.word));
             close_paren(st);
             break;
         case NodeKind::unary:
             if (n.word == "NOT") {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
+                word(st, Kw::not_);
             } else if (n.word == ".NOT.") {
                 put(st.keyword_text(".NOT."));
                 put(st.around());
@@ -533,12 +518,9 @@ private:
         }
         case NodeKind::is_null:
             node(n.args[0], owner);
-            put(st.gap());
-            put(st.keyword(Kw::is));
-            put(st.gap());
+            spaced(st, Kw::is);
             if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
+                word(st, Kw::not_);
             }
             put(st.keyword(Kw::null));
             break;
@@ -546,9 +528,7 @@ private:
             predicate(st, n, Kw::between, owner);
             put(st.gap());
             node(n.args[1], owner);
-            put(st.gap());
-            put(st.keyword(Kw::and_));
-            put(st.gap());
+            spaced(st, Kw::and_);
             node(n.args[2], owner);
             break;
         case NodeKind::in_list:
@@ -570,8 +550,7 @@ private:
             break;
         case NodeKind::exists:
             if (n.negated) {
-                put(st.keyword(Kw::not_));
-                put(st.gap());
+                word(st, Kw::not_);
             }
             put(st.keyword(Kw::exists));
             put(st.chance(40) ? "" : st.gap());
