@@ -1,0 +1,261 @@
+#include "select/fox/map.h"
+
+#include "select/dialect.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tarnvel::select::fox {
+namespace {
+
+using T = std::array<std::string_view, column_count>;
+constexpr T all(std::string_view form) { return {form, form, form, form}; }
+
+// The rows, in the order of the document. Ids are stable: never reuse or rename one.
+constexpr Construct rows[] = {
+    // --- operators
+    {.id = "op.exact_equal", .kind = Kind::operator_, .fox = "a == b", .example = "a == 'x'",
+     .target = all("="),
+     .note = "The servers compare text without its trailing blanks, as FoxPro's == compares trimmed values; "
+             "FoxPro also compares the blanks of a fixed-width field, the servers do not."},
+    {.id = "op.hash_not_equal", .kind = Kind::operator_, .fox = "a # b", .example = "a # 1", .target = all("<>"),
+     .note = "A # that follows FROM, JOIN, INTO or a comma of the table list starts a temporary table's name."},
+    {.id = "op.bang_not_equal", .kind = Kind::operator_, .fox = "a != b", .example = "a != 1",
+     .target = {"", "", "", "<>"}},
+    {.id = "op.not", .kind = Kind::operator_, .fox = "!a", .example = "!(a = 1)", .target = all("NOT"),
+     .note = ".NOT. loses its dots in every dialect."},
+    {.id = "op.contained", .kind = Kind::operator_, .fox = "a $ b", .example = "'x' $ b", .shape = Shape::predicate,
+     .target = {"(CHARINDEX({1}, {2}) > 0)", "(INSTR({2}, {1}) > 0)", "(LOCATE({1}, {2}) > 0 AND {1} <> '')",
+                "(INSTR({2}, {1}) > 0 AND {1} <> '')"},
+     .note = "FoxPro finds no empty string, so MySQL and Access test for it. The operands reach as far as "
+             "FoxPro's precedence gives them: across + and -, up to a comparison, AND, OR, a comma or a "
+             "parenthesis. A fixed-width field is compared as the server stores it (MySQL drops its trailing "
+             "blanks)."},
+
+    // --- literals
+    {.id = "lit.true", .kind = Kind::literal, .fox = ".T. (.Y.)", .example = "a = .T.", .target = {"1", "1", "1", "-1"},
+     .note = "(1=1) where it stands alone as a condition; SQL Server writes CAST (1 AS BIT) before AS, as the "
+             "variable finder does; Access's true is -1."},
+    {.id = "lit.false", .kind = Kind::literal, .fox = ".F. (.N.)", .example = "a = .F.", .target = all("0"),
+     .note = "(1=0) where it stands alone as a condition; SQL Server writes CAST (0 AS BIT) before AS."},
+    {.id = "lit.null", .kind = Kind::literal, .fox = ".NULL.", .example = "a = .NULL.", .target = all("NULL")},
+    {.id = "lit.date_loose", .kind = Kind::literal, .fox = "{mm/dd/yyyy}", .example = "d > {08/09/2007}",
+     .target = all("{^yyyy-mm-dd}"),
+     .note = "Read as {^...}. Day first when the date style the application sets (___TARNVEL_Set_DToC_Style) "
+             "is 3, 4, 5, 103, 104 or 105, else month first; a year of one or two digits is 19yy (FoxPro's "
+             "SET CENTURY TO 19 ROLLOVER 0). The separator may be /, - or ., a time may follow."},
+    {.id = "lit.date", .kind = Kind::dialect, .fox = "{^yyyy-mm-dd}", .example = "d > {^2016-01-05}"},
+    {.id = "lit.datetime", .kind = Kind::dialect, .fox = "{^yyyy-mm-dd hh:mm:ss}", .example = "t > {^2016-01-05 13:45}"},
+    {.id = "lit.empty_date", .kind = Kind::dialect, .fox = "{}, {//}, {  /  /  }", .example = "d = {}",
+     .note = "The empty date as the structure conversion stores it (Access and Oracle store no value)."},
+    {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
+
+    // --- names
+    {.id = "name.memory_variable", .kind = Kind::name, .fox = "m.name", .example = "a = m.cName",
+     .target = all("?m.name"),
+     .note = "A host parameter, which SQL pass-through binds. Not inside a ~ reference, after ?, in INTO, or "
+             "as a table: FROM (m.alias) is the application's to resolve and stays as written."},
+    {.id = "name.object", .kind = Kind::name, .fox = "THIS.x, THISFORM.x, THISFORMSET.x",
+     .example = "a = thisform.txtName.Value", .target = all("?THISFORM.x"),
+     .note = "As m.name; a reference followed by ( becomes ?(...)."},
+    {.id = "name.database_table", .kind = Kind::name, .fox = "database!table", .example = "data!orders o", .place = Place::from,
+     .target = all("table"), .note = "The table of a database container keeps its own name on the server."},
+    {.id = "name.file_table", .kind = Kind::name, .fox = "path\\file.dbf", .example = "d:\\data\\orders.dbf o", .place = Place::from,
+     .target = all("file"), .note = "A free table named by its file: the name an upsized table gets."},
+
+    // --- clauses
+    {.id = "clause.buffering", .kind = Kind::clause, .fox = "WITH (BUFFERING = ...)",
+     .example = "orders WITH (BUFFERING = .T.)", .place = Place::from, .target = all(""), .note = "Dropped: a FoxPro cursor option."},
+    {.id = "clause.and_or_not", .kind = Kind::dialect, .fox = ".AND., .OR., .NOT.", .example = "a = 1 .AND. .NOT. b"},
+    {.id = "clause.top", .kind = Kind::dialect, .fox = "TOP n", .example = "TOP 5 a", .place = Place::select},
+
+    // --- functions rewritten here
+    {.id = "fn.empty", .fox = "EMPTY(x)", .example = "EMPTY(x)", .words = "EMPTY,EMPT", .min_args = 1, .max_args = 1,
+     .shape = Shape::predicate,
+     .target = {"({1} = '')", "(TRIM({1}) IS NULL)", "COALESCE({1} = '', 0)", "(TRIM({1} & '') = '')"},
+     .note = "Right for text everywhere. MySQL: right for every type the structure conversion stores (blank "
+             "text, 0, the zero date and datetime, false), and NULL is not empty, as in FoxPro. SQL Server: "
+             "right for text, dates, integers, bits, money and float; a NUMERIC column fails at run time and a "
+             "TEXT column is refused (write x = 0, DATALENGTH(x) = 0). Oracle and Access: a number or logical "
+             "is never empty (write x = 0); the empty text and date are NULL there."},
+    {.id = "fn.isnull", .fox = "ISNULL(x)", .example = "ISNULL(x)", .words = "ISNULL,ISNUL,ISNU", .min_args = 1,
+     .max_args = 1, .shape = Shape::predicate, .target = all("({1} IS NULL)"),
+     .note = "A call with two arguments (SQL Server's own ISNULL) is left as written."},
+    {.id = "fn.between", .fox = "BETWEEN(x, a, b)", .example = "BETWEEN(x, 1, 9)", .words = "BETWEEN,BETWEE,BETWE,BETW",
+     .min_args = 3, .max_args = 3, .shape = Shape::predicate, .target = all("({1} BETWEEN {2} AND {3})"),
+     .note = "x BETWEEN (a) AND (b), the predicate, is no call and stays."},
+    {.id = "fn.inlist", .fox = "INLIST(x, a, ...)", .example = "INLIST(x, 1, 2, 3)", .words = "INLIST,INLIS,INLI",
+     .min_args = 2, .max_args = 255, .shape = Shape::predicate, .target = all("({1} IN ({2+}))")},
+    {.id = "fn.icase", .fox = "ICASE(c1, v1, ..., [e])", .example = "ICASE(a = 1, 'x', a = 2, 'y', 'z')", .place = Place::select,
+     .words = "ICASE,ICAS", .min_args = 2, .max_args = 255, .form = Form::icase,
+     .target = {"CASE WHEN c1 THEN v1 ... ELSE e END", "CASE WHEN c1 THEN v1 ... ELSE e END",
+                "CASE WHEN c1 THEN v1 ... ELSE e END", "IIF(c1, v1, IIF(..., e))"},
+     .note = "Without e the value is NULL, as in FoxPro."},
+    {.id = "fn.evl", .fox = "EVL(a, b)", .example = "EVL(a, 'none')", .place = Place::select, .words = "EVL", .min_args = 2, .max_args = 2,
+     .form = Form::foxpro, .target = all("IIF(EMPTY({1}), {2}, {1})"), .note = "EMPTY as above."},
+    {.id = "fn.trim", .fox = "TRIM(x)", .example = "TRIM(x)", .place = Place::select, .words = "TRIM", .min_args = 1, .max_args = 1,
+     .target = all("RTRIM({1})"), .note = "FoxPro's TRIM drops trailing blanks only; the targets' TRIM drops both."},
+    {.id = "fn.space", .fox = "SPACE(n)", .example = "SPACE(5)", .place = Place::select, .words = "SPACE,SPAC", .min_args = 1,
+     .max_args = 1, .target = {"", "RPAD(' ', {1})", "", ""}},
+    {.id = "fn.replicate", .fox = "REPLICATE(s, n)", .example = "REPLICATE('-', 5)", .place = Place::select,
+     .words = "REPLICATE,REPLICAT,REPLICA,REPLIC,REPLI,REPL", .min_args = 2, .max_args = 2,
+     .target = {"", "RPAD({1}, {2} * LENGTH({1}), {1})", "REPEAT({1}, {2})", "STRING({2}, {1})"},
+     .note = "Access repeats the first character only."},
+    {.id = "fn.left", .fox = "LEFT(s, n)", .example = "LEFT(s, 3)", .place = Place::select, .words = "LEFT", .min_args = 2, .max_args = 2,
+     .target = {"", "SUBSTR({1}, 1, {2})", "", ""}},
+    {.id = "fn.right", .fox = "RIGHT(s, n)", .example = "RIGHT(s, 3)", .place = Place::select, .words = "RIGHT,RIGH", .min_args = 2,
+     .max_args = 2, .target = {"", "SUBSTR({1}, -LEAST({2}, LENGTH({1})))", "", ""},
+     .note = "Oracle: RIGHT(s, 0) gives the whole of s."},
+    {.id = "fn.dtos", .fox = "DTOS(d)", .example = "DTOS(d)", .place = Place::select, .words = "DTOS", .min_args = 1, .max_args = 1,
+     .target = {"CONVERT(CHAR(8), {1}, 112)", "TO_CHAR({1}, 'YYYYMMDD')", "DATE_FORMAT({1}, '%Y%m%d')",
+                "FORMAT({1}, 'yyyymmdd')"},
+     .note = "The empty date gives the digits of the stored empty date (MySQL 00000000, SQL Server 19000101), "
+             "not blanks: it still sorts before every other date."},
+    {.id = "fn.datetime", .fox = "DATETIME()", .example = "DATETIME()", .place = Place::select, .words = "DATETIME,DATETIM,DATETI,DATET",
+     .min_args = 0, .max_args = 0, .target = {"GETDATE()", "LOCALTIMESTAMP", "NOW()", "NOW()"}},
+    {.id = "fn.dtot", .fox = "DTOT(d)", .example = "DTOT(d)", .place = Place::select, .words = "DTOT", .min_args = 1, .max_args = 1,
+     .target = {"{1}", "{1}", "TIMESTAMP({1})", "{1}"},
+     .note = "SQL Server, Oracle and Access keep dates with a time of day already."},
+    {.id = "fn.ctod", .fox = "CTOD(s)", .example = "CTOD('')", .place = Place::select, .words = "CTOD", .min_args = 1, .max_args = 1,
+     .form = Form::ctod, .target = all("{} / {^...} / TTOD(x)"),
+     .note = "CTOD of blanks, of \"\" or of SPACE(n) is the empty date; of a literal date, that date (read as "
+             "{mm/dd/yyyy}); CTOD(DTOC(x)) is TTOD(x). Any other CTOD depends on SET DATE and is left."},
+    {.id = "fn.cast", .fox = "CAST(x AS type)", .example = "CAST(a AS N(5,2))", .place = Place::select, .words = "CAST", .min_args = 1,
+     .max_args = 1, .form = Form::cast, .target = all("see the CAST types"),
+     .note = "A type the list below does not hold is left as written."},
+    {.id = "fn.transform", .fox = "TRANSFORM(x)", .example = "TRANSFORM(n)", .place = Place::select, .words = "TRANSFORM,TRANSFOR,TRANSFO,TRANSF",
+     .min_args = 1, .max_args = 2, .form = Form::transform,
+     .target = {"CONVERT(VARCHAR(8000), {1})", "TO_CHAR({1})", "CONCAT({1})", "CSTR({1})"},
+     .note = "Any picture other than \"@L 99...\" is left as written."},
+    {.id = "fn.transform_zeros", .fox = "TRANSFORM(x, \"@L 999\")", .example = "TRANSFORM(n, '@L 999')", .place = Place::select,
+     .form = Form::transform,
+     .target = {"RIGHT(REPLICATE('0', {w}) + CONVERT(VARCHAR(40), {1}), {w})", "LPAD({1}, {w}, '0')",
+                "LPAD({1}, {w}, '0')", "FORMAT({1}, '{z}')"},
+     .note = "{w} is the number of 9s; {z} as many zeros."},
+    {.id = "fn.atc", .fox = "ATC(a, b)", .example = "ATC('x', s)", .place = Place::select, .words = "ATC", .min_args = 2, .max_args = 2,
+     .form = Form::foxpro, .target = all("AT(UPPER({1}), UPPER({2}))")},
+    {.id = "fn.cnt", .fox = "CNT(x)", .example = "CNT(*)", .place = Place::select, .words = "CNT", .min_args = 1, .max_args = 1,
+     .target = all("COUNT({1})")},
+
+    // --- functions the dialects' own rows convert
+    {.id = "fn.iif", .kind = Kind::dialect, .fox = "IIF(c, a, b)", .example = "IIF(a > 1, 'x', 'y')", .place = Place::select},
+    {.id = "fn.alltrim", .kind = Kind::dialect, .fox = "ALLTRIM(s)", .example = "ALLTRIM(s)", .place = Place::select},
+    {.id = "fn.substr", .kind = Kind::dialect, .fox = "SUBSTR(s, i, n)", .example = "SUBSTR(s, 2, 3)", .place = Place::select},
+    {.id = "fn.strtran", .kind = Kind::dialect, .fox = "STRTRAN(s, a, b)", .example = "STRTRAN(s, 'a', 'b')", .place = Place::select},
+    {.id = "fn.at", .kind = Kind::dialect, .fox = "AT(a, s)", .example = "AT('x', s)", .place = Place::select},
+    {.id = "fn.padr", .kind = Kind::dialect, .fox = "PADR(s, n)", .example = "PADR(s, 10)", .place = Place::select},
+    {.id = "fn.padl", .kind = Kind::dialect, .fox = "PADL(s, n)", .example = "PADL(s, 10)", .place = Place::select},
+    {.id = "fn.upper", .kind = Kind::dialect, .fox = "UPPER(s), LOWER(s)", .example = "UPPER(s)", .place = Place::select},
+    {.id = "fn.len", .kind = Kind::dialect, .fox = "LEN(s)", .example = "LEN(s)", .place = Place::select},
+    {.id = "fn.asc", .kind = Kind::dialect, .fox = "ASC(s), CHR(n)", .example = "CHR(65)", .place = Place::select},
+    {.id = "fn.str", .kind = Kind::dialect, .fox = "STR(n, w, d)", .example = "STR(n, 8, 2)", .place = Place::select},
+    {.id = "fn.val", .kind = Kind::dialect, .fox = "VAL(s)", .example = "VAL(s)", .place = Place::select},
+    {.id = "fn.int", .kind = Kind::dialect, .fox = "INT(n)", .example = "INT(n)", .place = Place::select},
+    {.id = "fn.mod", .kind = Kind::dialect, .fox = "MOD(a, b)", .example = "MOD(a, 7)", .place = Place::select},
+    {.id = "fn.nvl", .kind = Kind::dialect, .fox = "NVL(a, b)", .example = "NVL(a, 0)", .place = Place::select},
+    {.id = "fn.date", .kind = Kind::dialect, .fox = "DATE()", .example = "DATE()", .place = Place::select},
+    {.id = "fn.dtoc", .kind = Kind::dialect, .fox = "DTOC(d)", .example = "DTOC(d)", .place = Place::select},
+    {.id = "fn.ttod", .kind = Kind::dialect, .fox = "TTOD(t)", .example = "TTOD(t)", .place = Place::select},
+    {.id = "fn.year", .kind = Kind::dialect, .fox = "YEAR(d), MONTH(d), DAY(d)", .example = "YEAR(d)", .place = Place::select},
+    {.id = "fn.hour", .kind = Kind::dialect, .fox = "HOUR(t), MINUTE(t), SEC(t)", .example = "HOUR(t)", .place = Place::select},
+    {.id = "fn.dtor", .kind = Kind::dialect, .fox = "DTOR(x), RTOD(x)", .example = "DTOR(x)", .place = Place::select},
+    {.id = "fn.deleted", .kind = Kind::dialect, .fox = "DELETED()", .example = "!DELETED()",
+     .note = "No row of a server table is deleted in FoxPro's sense."},
+};
+
+constexpr CaseForm sql_case{"CASE WHEN ", " THEN ", " WHEN ", " ELSE ", "", " END", false};
+constexpr CaseForm iif_case{"IIF(", ", ", ", IIF(", ", ", ", NULL", ")", true};
+
+constexpr CastType casts[] = {
+    {'C', "C,CHAR,CHARACTER", true,
+     {"CONVERT(CHAR({w}), {1})", "CAST({1} AS CHAR({w}))", "CAST({1} AS CHAR({w}))", "CSTR({1})"}},
+    {'V', "V,VARCHAR", true,
+     {"CONVERT(VARCHAR({w}), {1})", "CAST({1} AS VARCHAR2({w}))", "CAST({1} AS CHAR({w}))", "CSTR({1})"}},
+    {'M', "M,MEMO", false, {"CONVERT(VARCHAR(MAX), {1})", "TO_CLOB({1})", "CONCAT({1})", "CSTR({1})"}},
+    {'N', "N,NUMERIC", true,
+     {"CONVERT(NUMERIC({w},{d}), {1})", "CAST({1} AS NUMBER({w},{d}))", "CAST({1} AS DECIMAL({w},{d}))", "CDBL({1})"}},
+    {'F', "F,FLOAT", false, {"CONVERT(FLOAT, {1})", "TO_BINARY_DOUBLE({1})", "({1} + 0E0)", "CDBL({1})"}},
+    {'B', "B,DOUBLE", false, {"CONVERT(FLOAT, {1})", "TO_BINARY_DOUBLE({1})", "({1} + 0E0)", "CDBL({1})"}},
+    {'I', "I,INT,INTEGER", false,
+     {"CONVERT(INT, {1})", "CAST({1} AS NUMBER(10))", "CAST({1} AS DECIMAL(10,0))", "CLNG({1})"}},
+    {'Y', "Y,CURRENCY,MONEY", false,
+     {"CONVERT(MONEY, {1})", "CAST({1} AS NUMBER(19,4))", "CAST({1} AS DECIMAL(19,4))", "CCUR({1})"}},
+    {'D', "D,DATE", false, {"CONVERT(DATETIME, {1})", "TRUNC({1})", "DATE({1})", "CDATE({1})"}},
+    {'T', "T,DATETIME", false, {"CONVERT(DATETIME, {1})", "CAST({1} AS TIMESTAMP)", "TIMESTAMP({1})", "CDATE({1})"}},
+    {'L', "L,LOGICAL", false, {"CONVERT(BIT, {1})", "CAST({1} AS NUMBER(1))", "({1} <> 0)", "CBOOL({1})"}},
+    {'Q', "Q,VARBINARY", true,
+     {"CONVERT(VARBINARY({w}), {1})", "CAST({1} AS RAW({w}))", "CAST({1} AS BINARY({w}))", "{1}"}},
+};
+
+// The accepted function names, sorted, for a binary search.
+struct Name {
+    std::string_view word;
+    const Construct *row;
+};
+
+template <std::size_t N>
+struct NameTable {
+    std::array<Name, N> names{};
+    std::size_t count = 0;
+};
+
+constexpr std::size_t count_names() {
+    std::size_t n = 0;
+    for (const Construct &row : rows) {
+        if (row.words.empty()) continue;
+        n += static_cast<std::size_t>(std::count(row.words.begin(), row.words.end(), ',')) + 1;
+    }
+    return n;
+}
+
+constexpr auto name_table() {
+    NameTable<count_names()> table;
+    for (const Construct &row : rows) {
+        std::string_view words = row.words;
+        while (!words.empty()) {
+            std::size_t comma = words.find(',');
+            table.names[table.count++] = {words.substr(0, comma), &row};
+            words = comma == std::string_view::npos ? std::string_view{} : words.substr(comma + 1);
+        }
+    }
+    std::sort(table.names.begin(), table.names.begin() + static_cast<std::ptrdiff_t>(table.count),
+              [](const Name &a, const Name &b) { return a.word < b.word; });
+    return table;
+}
+
+constexpr auto names = name_table();
+
+}  // namespace
+
+Column column_of(const Dialect &dialect) {
+    if (dialect.name == "oracle") return oracle;
+    if (dialect.name == "mysql") return mysql;
+    if (dialect.name == "access") return access;
+    return sqlserver;
+}
+
+std::span<const Construct> constructs() { return rows; }
+
+const Construct &construct(std::string_view id) {
+    for (const Construct &row : rows) {
+        if (row.id == id) return row;
+    }
+    return rows[0];  // unreachable for the ids the pass names; the tests check every one
+}
+
+const Construct *function_named(std::string_view upper_name) {
+    auto end = names.names.begin() + static_cast<std::ptrdiff_t>(names.count);
+    auto at = std::lower_bound(names.names.begin(), end, upper_name,
+                               [](const Name &n, std::string_view w) { return n.word < w; });
+    return at != end && at->word == upper_name ? at->row : nullptr;
+}
+
+const CaseForm &case_form(Column column) { return column == access ? iif_case : sql_case; }
+
+std::span<const CastType> cast_types() { return casts; }
+
+std::string_view predicate_as_value(Column column) {
+    return column == sqlserver || column == oracle ? "CASE WHEN {1} THEN 1 ELSE 0 END" : "{1}";
+}
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,953 @@
+// The FoxPro-syntax pass. One left-to-right scan of the statement keeps, per parenthesis level, the
+// clause it is in (the table list, a condition, a value), the start of the operand being read and
+// what stood before it; a FoxPro-only construct is replaced in the output as the map's row for the
+// dialect says. Arguments of a rewritten call are converted by a scan of their own (recursively),
+// so constructs nest. The output is built only from the first change on: a statement without
+// FoxPro-only constructs costs one scan and no copy.
+#include "select/fox/rewrite.h"
+
+#include "lex/scan.h"
+#include "select/dialect.h"
+#include "select/fox/forms.h"
+#include "select/fox/map.h"
+#include "select/fox/text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+namespace tarnvel::select::fox {
+namespace {
+
+constexpr std::string_view grow_message = "Insufficient memory for SELECT";
+constexpr int deepest_call = 32;     // rewritten calls inside rewritten calls: deeper ones stay as written
+constexpr std::size_t tracked_levels = 48;  // parenthesis levels with a state of their own
+
+// --- keywords
+
+enum class Kw : std::uint8_t {
+    none, select, from, where, group, having, order, into, union_, join, on, when, then, else_, end, case_,
+    logic,     // AND, OR, NOT
+    value,     // NULL
+    callable,  // LEFT, RIGHT, BETWEEN: a keyword, or a call when "(" follows
+    with,
+    other,
+};
+
+struct Keyword {
+    std::string_view word;
+    Kw kw;
+};
+
+constexpr auto keyword_table() {
+    std::array<Keyword, 77> table{{
+        {"ADDITIVE", Kw::other}, {"ALL", Kw::other}, {"AND", Kw::logic}, {"ANY", Kw::other}, {"ARRAY", Kw::other},
+        {"AS", Kw::other}, {"ASC", Kw::other}, {"BETW", Kw::callable}, {"BETWE", Kw::callable},
+        {"BETWEE", Kw::callable}, {"BETWEEN", Kw::callable}, {"BY", Kw::other}, {"CASE", Kw::case_},
+        {"CROSS", Kw::other}, {"CURS", Kw::other}, {"CURSO", Kw::other}, {"CURSOR", Kw::other}, {"DBF", Kw::other},
+        {"DESC", Kw::other}, {"DIST", Kw::other}, {"DISTI", Kw::other}, {"DISTIN", Kw::other},
+        {"DISTINC", Kw::other}, {"DISTINCT", Kw::other}, {"ELSE", Kw::else_}, {"END", Kw::end},
+        {"ESCAPE", Kw::other}, {"EXIS", Kw::other}, {"EXIST", Kw::other}, {"EXISTS", Kw::other},
+        {"FILE", Kw::other}, {"FORC", Kw::other}, {"FORCE", Kw::other}, {"FROM", Kw::from}, {"FULL", Kw::other},
+        {"GROU", Kw::group}, {"GROUP", Kw::group}, {"HAVI", Kw::having}, {"HAVIN", Kw::having},
+        {"HAVING", Kw::having}, {"IN", Kw::other}, {"INNE", Kw::other}, {"INNER", Kw::other}, {"INTO", Kw::into},
+        {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::other},
+        {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic}, {"NOWAIT", Kw::other},
+        {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDE", Kw::order}, {"ORDER", Kw::order},
+        {"OUTE", Kw::other}, {"OUTER", Kw::other}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other},
+        {"READWRITE", Kw::other}, {"RIGH", Kw::callable}, {"RIGHT", Kw::callable}, {"SELE", Kw::select},
+        {"SELEC", Kw::select}, {"SELECT", Kw::select}, {"SOME", Kw::other}, {"THEN", Kw::then}, {"TO", Kw::into},
+        {"TOP", Kw::other}, {"UNIO", Kw::union_}, {"UNION", Kw::union_}, {"WHEN", Kw::when},
+        {"WHER", Kw::where}, {"WHERE", Kw::where}, {"WITH", Kw::with},
+    }};
+    std::sort(table.begin(), table.end(), [](const Keyword &a, const Keyword &b) { return a.word < b.word; });
+    return table;
+}
+constexpr auto keywords = keyword_table();
+
+Kw keyword_of(std::string_view upper_word) {
+    auto at = std::lower_bound(keywords.begin(), keywords.end(), upper_word,
+                               [](const Keyword &k, std::string_view w) { return k.word < w; });
+    return at != keywords.end() && at->word == upper_word ? at->kw : Kw::none;
+}
+
+bool object_word(std::string_view w) { return w == "M" || w == "THIS" || w == "THISFORM" || w == "THISFORMSET"; }
+
+// --- the parse state
+
+enum class Clause : std::uint8_t { none, select, from, where, group, having, order, into };
+
+struct Level {
+    enum Kind : std::uint8_t { statement, group, call };
+    Kind kind = statement;
+    Clause clause = Clause::none;
+    bool condition = false;     // group: conditions stand in it
+    bool iif = false;           // call: IIF, whose first argument is a condition
+    bool when = false;          // between WHEN and THEN
+    bool on = false;            // FROM: in a join condition
+    bool table_next = false;    // FROM: a table comes next
+    bool operand_open = true;   // the next token begins an operand
+    bool connector = true;      // what stands before the operand joins conditions
+    std::uint16_t arg = 0;      // call: the argument being read
+    std::size_t operand = 0;    // output offset where the operand being read began
+};
+
+bool condition_here(const Level &l) {
+    if (l.when) return true;
+    switch (l.kind) {
+    case Level::statement:
+        return l.clause == Clause::where || l.clause == Clause::having || (l.clause == Clause::from && l.on);
+    case Level::group:
+        return l.condition;
+    case Level::call:
+        return l.iif && l.arg == 0;
+    }
+    return false;
+}
+
+enum class Prev : std::uint8_t { start, operand, connector, comparison, arithmetic, comma, keyword };
+
+// What all scans of one statement share.
+struct Pass {
+    Column column;
+    bool backticks;
+    int depth = 0;
+    int style = -1;  // the date style, read when a date is first met
+
+    bool day_first() {
+        if (style < 0) {
+            std::array<char, 4> text = lex::read_dtoc_style(102);
+            style = 0;
+            for (char c : text) {
+                if (c >= '0' && c <= '9') style = style * 10 + (c - '0');
+            }
+        }
+        switch (style) {
+        case 3: case 4: case 5: case 6: case 13: case 103: case 104: case 105: case 106: case 113: return true;
+        default: return false;
+        }
+    }
+};
+
+// The output of a scan: the source as it stands until the first change, then a sink holding the
+// converted text up to 'pending', the source position from which nothing has been copied yet.
+class Emitter {
+public:
+    Emitter(std::string_view source, std::size_t start) : source_(source), start_(start), pending_(start) {}
+
+    std::size_t pending() const { return pending_; }
+    bool changed() const { return static_cast<bool>(sink_); }
+    // The output offset that stands for the source position 'at' (at or after 'pending').
+    std::size_t offset(std::size_t at) const { return (sink_ ? sink_.size() : 0) + (at - pending_); }
+    void copy_to(std::size_t at) {
+        if (!sink_) sink_ = Sink::obtain(source_.size() - start_ + 32, grow_message);
+        sink_.append(source_.substr(pending_, at - pending_));
+        pending_ = at;
+    }
+    void replace(std::size_t from, std::size_t to, std::string_view text) {
+        copy_to(from);
+        sink_.append(text);
+        pending_ = to;
+    }
+    // Moves the output from offset 'out' up to the source position 'at' into 'into'.
+    void take(std::size_t out, std::size_t at, Sink &into) {
+        copy_to(at);
+        into.append(sink_.view().substr(out));
+        sink_.truncate(out);
+    }
+    // The whole output up to the source position 'end'.
+    std::string_view text(std::size_t end) {
+        if (!sink_) return source_.substr(start_, end - start_);
+        copy_to(end);
+        return sink_.view();
+    }
+    Sink release(std::size_t end) {
+        copy_to(end);
+        return std::move(sink_);
+    }
+
+private:
+    std::string_view source_;
+    std::size_t start_, pending_;
+    Sink sink_;
+};
+
+// A converted piece of the statement: a view of the source when nothing in it changed.
+struct Piece {
+    Sink sink;
+    std::string_view text;
+};
+
+std::string_view trimmed(std::string_view t) {
+    while (!t.empty() && is_blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && is_blank(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+class Scan {
+public:
+    Scan(Pass &pass, std::string_view source, std::size_t from, std::size_t to, const Level &base)
+        : pass_(pass), src_(source), pos_(from), end_(to), out_(source, from) {
+        push(base);
+    }
+    void run();
+    Emitter &out() { return out_; }
+
+private:
+    // levels
+    Level &top() { return levels_[depth_ - 1]; }
+    void push(const Level &l) {
+        if (depth_ < tracked_levels) levels_[depth_++] = l;
+        else ++overflow_;
+    }
+    void pop() {
+        if (overflow_ > 0) --overflow_;
+        else if (depth_ > 1) --depth_;
+    }
+    void begin_token(std::size_t at) {
+        Level &t = top();
+        if (!t.operand_open) return;
+        t.operand = out_.offset(at);
+        t.operand_open = false;
+    }
+    void boundary(bool connector, Prev prev) {
+        Level &t = top();
+        t.operand_open = true;
+        t.connector = connector;
+        prev_ = prev;
+    }
+    bool in_from_list() { return top().kind == Level::statement && top().clause == Clause::from; }
+    bool starts_condition() { return (prev_ == Prev::start || prev_ == Prev::connector) && condition_here(top()); }
+
+    // tokens
+    void word();
+    void keyword(Kw kw, std::string_view up, std::size_t after);
+    void table_item();
+    void open();
+    void close();
+    void comma();
+    void comparison(std::size_t length, std::string_view replacement);
+    void hash();
+    void bang();
+    void dot();
+    void brace();
+    void dollar();
+    void reference(std::size_t w0, std::size_t w1);
+    bool drop_buffering(std::size_t w0, std::size_t open);
+    void logical(std::size_t length, const Construct &row, bool truth);
+
+    // rewritten calls
+    bool call(const Construct &row, std::size_t w0, std::size_t open);
+    bool build(const Construct &row, std::size_t open, std::size_t close, std::size_t count, Sink &built);
+    Piece convert(std::size_t from, std::size_t to, bool condition);
+    void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
+    bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Sink &built);
+    bool cast(std::size_t from, std::size_t to, Sink &built);
+    bool ctod(std::size_t from, std::size_t to, Sink &built);
+    bool transform(std::size_t open, std::size_t close, std::size_t count, Sink &built);
+    bool icase(std::size_t open, std::size_t close, std::size_t count, Sink &built);
+    bool strict_date(std::string_view inside, StrictDate &date) {
+        LooseDate loose;
+        return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
+    }
+
+    std::size_t skip_blanks(std::size_t at) const {
+        while (at < end_ && is_blank(src_[at])) ++at;
+        return at;
+    }
+    bool operator_follows(std::size_t at) const {
+        at = skip_blanks(at);
+        return at < end_ && std::strchr("=<>#!$+-*/%^", src_[at]) != nullptr && src_[at] != '\0';
+    }
+    std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_); }
+    std::size_t close_paren(std::size_t open) const { return fox::close_paren(src_, open, end_, pass_.backticks); }
+    std::size_t operand_end(std::size_t from) const;
+
+    Pass &pass_;
+    std::string_view src_;
+    std::size_t pos_, end_;
+    Emitter out_;
+    std::array<Level, tracked_levels> levels_{};
+    std::size_t depth_ = 0;
+    std::size_t overflow_ = 0;
+    Prev prev_ = Prev::start;
+};
+
+void Scan::run() {
+    while (pos_ < end_) {
+        const char c = src_[pos_];
+        if (is_blank(c)) {
+            ++pos_;
+            continue;
+        }
+        if (top().table_next && in_from_list() && c != '(') {
+            table_item();
+            continue;
+        }
+        if (name_start(c)) {
+            word();
+            continue;
+        }
+        if (is_digit(c)) {
+            begin_token(pos_);
+            pos_ = number_end(src_, pos_, end_);
+            prev_ = Prev::operand;
+            continue;
+        }
+        switch (c) {
+        case '\'': case '"': case '[':
+            begin_token(pos_);
+            pos_ = literal_end(pos_);
+            prev_ = Prev::operand;
+            break;
+        case '`':
+            if (pass_.backticks) {
+                begin_token(pos_);
+                pos_ = literal_end(pos_);
+                prev_ = Prev::operand;
+            } else {
+                ++pos_;
+            }
+            break;
+        case '(': open(); break;
+        case ')': close(); break;
+        case ',': comma(); break;
+        case '=':
+            if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') comparison(2, construct("op.exact_equal").target[pass_.column]);
+            else comparison(1, {});
+            break;
+        case '<': case '>':
+            comparison(pos_ + 1 < end_ && (src_[pos_ + 1] == '=' || src_[pos_ + 1] == '>') ? 2 : 1, {});
+            break;
+        case '#': hash(); break;
+        case '!': bang(); break;
+        case '$': dollar(); break;
+        case '.': dot(); break;
+        case '{': brace(); break;
+        case '~':
+            begin_token(pos_);
+            pos_ = reference_end(src_, pos_, end_);
+            prev_ = Prev::operand;
+            break;
+        case '?':
+            begin_token(pos_);
+            pos_ = parameter_end(src_, pos_, end_);
+            prev_ = Prev::operand;
+            break;
+        case '+': case '-': case '*': case '/': case '%': case '^':
+            ++pos_;
+            prev_ = Prev::arithmetic;
+            break;
+        default:
+            ++pos_;
+            break;
+        }
+    }
+}
+
+void Scan::word() {
+    const std::size_t w0 = pos_;
+    std::size_t w1 = w0 + 1;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    UpperWord up(src_.substr(w0, w1 - w0));
+    const std::size_t after = skip_blanks(w1);
+    const bool paren = after < end_ && src_[after] == '(';
+    Level &t = top();
+
+    // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".")
+    if (w1 + 1 < end_ && src_[w1] == '.' && name_start(src_[w1 + 1]) && object_word(up.view()) &&
+        (w0 == 0 || src_[w0 - 1] != '.') && t.clause != Clause::into) {
+        reference(w0, w1);
+        return;
+    }
+    // database!table outside the table list: the table's own name
+    if (w1 + 1 < end_ && src_[w1] == '!' && src_[w1 + 1] != '=' && name_start(src_[w1 + 1])) {
+        begin_token(w0);
+        out_.replace(w0, w1 + 1, {});
+        pos_ = w1 + 1;
+        return;
+    }
+    const Kw kw = keyword_of(up.view());
+    if (paren && (kw == Kw::none || kw == Kw::callable)) {
+        if (const Construct *row = function_named(up.view())) {
+            if (call(*row, w0, after)) return;
+        }
+        begin_token(w0);
+        Level next;
+        next.kind = Level::call;
+        next.clause = t.clause;
+        next.iif = up.view() == "IIF";
+        next.connector = next.iif;
+        push(next);
+        prev_ = Prev::start;
+        pos_ = after + 1;
+        return;
+    }
+    if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
+    if (kw == Kw::none) {
+        begin_token(w0);
+        prev_ = Prev::operand;
+        pos_ = w1;
+        return;
+    }
+    pos_ = w1;
+    keyword(kw, up.view(), after);
+}
+
+void Scan::keyword(Kw kw, std::string_view up, std::size_t after) {
+    Level &t = top();
+    const bool statement = t.kind == Level::statement;
+    switch (kw) {
+    case Kw::select:
+        if (statement) t.clause = Clause::select;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::from:
+        if (statement) {
+            t.clause = Clause::from;
+            t.table_next = true;
+            t.on = false;
+        }
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::join:
+        if (statement && t.clause == Clause::from) {
+            t.table_next = true;
+            t.on = false;
+        }
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::on:
+        if (statement && t.clause == Clause::from) t.on = true;
+        boundary(true, Prev::connector);
+        return;
+    case Kw::where:
+    case Kw::having:
+        if (statement) t.clause = kw == Kw::where ? Clause::where : Clause::having;
+        boundary(true, Prev::connector);
+        return;
+    case Kw::group:
+    case Kw::order:
+        if (statement && after < end_ && (src_[after] == 'B' || src_[after] == 'b')) {
+            t.clause = kw == Kw::group ? Clause::group : Clause::order;
+        }
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::into:
+        if (statement) t.clause = Clause::into;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::union_:
+        if (statement) t.clause = Clause::none;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::when:
+        t.when = true;
+        boundary(true, Prev::connector);
+        return;
+    case Kw::then:
+    case Kw::else_:
+        t.when = false;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::end:
+    case Kw::value:
+        if (kw == Kw::end) t.when = false;
+        begin_token(pos_ - up.size());
+        prev_ = Prev::operand;
+        return;
+    case Kw::logic:
+        boundary(true, Prev::connector);
+        return;
+    default:
+        boundary(false, Prev::keyword);
+        return;
+    }
+}
+
+// An item of the table list: database!table and file paths become the table's own name; FORCE
+// and a name expression in parentheses (see open()) stay as written.
+void Scan::table_item() {
+    const std::size_t from = pos_;
+    std::size_t to = from;
+    const char first = src_[from];
+    if (first == '\'' || first == '"' || first == '[' || (first == '`' && pass_.backticks)) {
+        to = literal_end(from);
+    } else {
+        while (to < end_ && !is_blank(src_[to]) && src_[to] != ',' && src_[to] != '(' && src_[to] != ')') ++to;
+    }
+    if (to == from) {
+        ++pos_;
+        return;
+    }
+    std::string_view item = src_.substr(from, to - from);
+    if (name_start(first)) {
+        UpperWord up(item);
+        Kw kw = keyword_of(up.view());
+        if (kw != Kw::none) {  // FORCE, or a keyword where a table was due: the list goes on after it
+            std::size_t w1 = from;
+            while (w1 < end_ && name_char(src_[w1])) ++w1;
+            pos_ = w1;
+            keyword(kw, up.view(), skip_blanks(w1));
+            return;
+        }
+    }
+    begin_token(from);
+    std::string_view name = table_name(item);
+    if (name.data() != item.data() || name.size() != item.size()) out_.replace(from, to, name);
+    top().table_next = false;
+    prev_ = Prev::operand;
+    pos_ = to;
+}
+
+void Scan::open() {
+    Level &t = top();
+    begin_token(pos_);
+    const bool subquery = sele_follows(src_, pos_, end_);
+    if (t.table_next && in_from_list()) {
+        t.table_next = false;
+        if (!subquery) {  // a name expression: the application's to resolve, left as written
+            std::size_t close = close_paren(pos_);
+            pos_ = close == std::string_view::npos ? end_ : close + 1;
+            prev_ = Prev::operand;
+            return;
+        }
+    }
+    Level next;
+    if (subquery) {
+        next.kind = Level::statement;
+    } else {
+        next.kind = Level::group;
+        next.clause = t.clause;
+        next.condition = condition_here(t);
+    }
+    push(next);
+    prev_ = Prev::start;
+    ++pos_;
+}
+
+void Scan::close() {
+    pop();
+    prev_ = Prev::operand;
+    ++pos_;
+}
+
+void Scan::comma() {
+    Level &t = top();
+    if (t.kind == Level::call) {
+        ++t.arg;
+    } else if (t.kind == Level::statement && t.clause == Clause::from) {
+        t.table_next = true;
+        t.on = false;
+    }
+    boundary(false, Prev::comma);
+    ++pos_;
+}
+
+void Scan::comparison(std::size_t length, std::string_view replacement) {
+    if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
+    boundary(false, Prev::comparison);
+    pos_ += length;
+}
+
+// a # b is "not equal" after an operand; anywhere else # begins a temporary table's name.
+void Scan::hash() {
+    if (prev_ == Prev::operand) {
+        comparison(1, construct("op.hash_not_equal").target[pass_.column]);
+        return;
+    }
+    begin_token(pos_);
+    std::size_t to = pos_ + 1;
+    while (to < end_ && name_char(src_[to])) ++to;
+    pos_ = to;
+    prev_ = Prev::operand;
+}
+
+// != (Access: <>), and ! as NOT.
+void Scan::bang() {
+    if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') {
+        comparison(2, construct("op.bang_not_equal").target[pass_.column]);
+        return;
+    }
+    std::string_view word = construct("op.not").target[pass_.column];
+    const bool blank_before = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ')' ||
+                                           src_[pos_ - 1] == '\'' || src_[pos_ - 1] == '"' || src_[pos_ - 1] == ']');
+    const bool blank_after = pos_ + 1 < end_ && !is_blank(src_[pos_ + 1]);
+    Sink text = Sink::obtain(word.size() + 2, grow_message);
+    if (blank_before) text.push(' ');
+    text.append(word);
+    if (blank_after) text.push(' ');
+    out_.replace(pos_, pos_ + 1, text.view());
+    boundary(true, Prev::connector);
+    ++pos_;
+}
+
+void Scan::dot() {
+    if (pos_ + 1 < end_ && src_[pos_ + 1] == '.') {  // ..table and ..#table: the table finder's markers
+        begin_token(pos_);
+        std::size_t to = pos_ + 2;
+        if (to < end_ && src_[to] == '#') ++to;
+        while (to < end_ && name_char(src_[to])) ++to;
+        pos_ = to;
+        prev_ = Prev::operand;
+        return;
+    }
+    const bool after_name = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ']' || src_[pos_ - 1] == '`');
+    if (!after_name && pos_ + 2 < end_ && src_[pos_ + 2] == '.') {
+        switch (upper(src_[pos_ + 1])) {
+        case 'T': case 'Y': logical(3, construct("lit.true"), true); return;
+        case 'F': case 'N': logical(3, construct("lit.false"), false); return;
+        default: break;
+        }
+    }
+    if (!after_name && word_at(src_, pos_ + 1, end_, "NULL") && pos_ + 5 < end_ && src_[pos_ + 5] == '.') {
+        begin_token(pos_);
+        out_.replace(pos_, pos_ + 6, construct("lit.null").target[pass_.column]);
+        pos_ += 6;
+        prev_ = Prev::operand;
+        return;
+    }
+    for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
+        if (word_at(src_, pos_ + 1, end_, op) && pos_ + 1 + op.size() < end_ && src_[pos_ + 1 + op.size()] == '.') {
+            boundary(true, Prev::connector);
+            pos_ += op.size() + 2;
+            return;
+        }
+    }
+    ++pos_;
+}
+
+void Scan::logical(std::size_t length, const Construct &row, bool truth) {
+    const std::size_t after = pos_ + length;
+    const bool condition = starts_condition() && !operator_follows(after);
+    std::string_view text = row.target[pass_.column];
+    if (condition) {
+        text = truth ? true_condition : false_condition;
+    } else if (pass_.column == sqlserver && word_at(src_, skip_blanks(after), end_, "AS")) {
+        text = truth ? "CAST (1 AS BIT)" : "CAST (0 AS BIT)";
+    }
+    begin_token(pos_);
+    out_.replace(pos_, after, text);
+    pos_ = after;
+    prev_ = Prev::operand;
+}
+
+// {mm/dd/yyyy} as {^yyyy-mm-dd}; {^...} and the empty date {} are the clause converter's.
+void Scan::brace() {
+    begin_token(pos_);
+    std::size_t close = src_.find('}', pos_);
+    if (close == std::string_view::npos || close >= end_) {
+        ++pos_;
+        return;
+    }
+    std::string_view inside = src_.substr(pos_ + 1, close - pos_ - 1);
+    StrictDate date;
+    if (!inside.empty() && inside[0] != '^' && strict_date(inside, date)) {
+        out_.replace(pos_, close + 1, date.text());
+    }
+    pos_ = close + 1;
+    prev_ = Prev::operand;
+}
+
+// a $ b: the left operand is what the scan read since the last boundary (FoxPro's precedence puts
+// $ with the comparisons), the right one reaches to the next comparison, keyword, comma or ")".
+void Scan::dollar() {
+    Level &t = top();
+    const std::size_t right_from = skip_blanks(pos_ + 1);
+    const std::size_t right_to = operand_end(right_from);
+    if (t.operand_open || right_to == right_from || pass_.depth >= deepest_call) {
+        ++pos_;
+        boundary(false, Prev::comparison);
+        return;
+    }
+    const bool condition = t.connector && condition_here(t) && !operator_follows(right_to);
+    const std::size_t operand = t.operand;
+    Sink left = Sink::obtain(64, grow_message);
+    out_.take(operand, pos_, left);
+    Args args;
+    args.add(trimmed(left.view()));
+    convert_into(args, right_from, right_to, false);
+    const Construct &row = construct("op.contained");
+    Sink built = Sink::obtain(64, grow_message);
+    fill(built, row.target[pass_.column], args);
+    if (!condition) wrap_as_value(built, pass_.column);
+    out_.replace(pos_, right_to, built.view());
+    // the operand goes on from where the left one began (its output offset is unchanged)
+    t.operand_open = false;
+    t.operand = operand;
+    pos_ = right_to;
+    prev_ = Prev::operand;
+}
+
+std::size_t Scan::operand_end(std::size_t at) const {
+    std::size_t last = at;
+    bool primary = true;
+    while (true) {
+        at = skip_blanks(at);
+        if (at >= end_) break;
+        const char c = src_[at];
+        if (!primary) {
+            if (std::strchr("+-*/%^", c) == nullptr || c == '\0') break;
+            ++at;
+            primary = true;
+            continue;
+        }
+        if (c == '\'' || c == '"' || c == '[' || (c == '`' && pass_.backticks)) {
+            at = literal_end(at);
+        } else if (c == '(') {
+            std::size_t close = close_paren(at);
+            at = close == std::string_view::npos ? end_ : close + 1;
+        } else if (name_start(c)) {
+            std::size_t w1 = at;
+            while (w1 < end_ && (name_char(src_[w1]) || (src_[w1] == '.' && w1 + 1 < end_ && name_start(src_[w1 + 1])))) ++w1;
+            Kw kw = keyword_of(UpperWord(src_.substr(at, w1 - at)).view());
+            std::size_t after = skip_blanks(w1);
+            bool paren = after < end_ && src_[after] == '(';
+            if (kw != Kw::none && kw != Kw::value && !(kw == Kw::callable && paren)) break;
+            at = w1;
+            if (paren) {
+                std::size_t close = close_paren(after);
+                at = close == std::string_view::npos ? end_ : close + 1;
+            }
+        } else if (is_digit(c)) {
+            at = number_end(src_, at, end_);
+        } else if (c == '?') {
+            at = parameter_end(src_, at, end_);
+        } else if (c == '~') {
+            at = reference_end(src_, at, end_);
+        } else if (c == '{') {
+            std::size_t close = src_.find('}', at);
+            at = close == std::string_view::npos || close >= end_ ? end_ : close + 1;
+        } else if (c == '.' && at + 2 < end_ && src_[at + 2] == '.' && std::strchr("TtFfYyNn", src_[at + 1])) {
+            at += 3;
+        } else if (c == '+' || c == '-') {  // a sign
+            ++at;
+            continue;
+        } else {
+            break;
+        }
+        last = at;
+        primary = false;
+    }
+    return last;
+}
+
+// m.name and object references as ?name; a reference followed by "(" or "[" as ?(...).
+void Scan::reference(std::size_t w0, std::size_t w1) {
+    std::size_t to = w1;
+    while (to < end_ && (name_char(src_[to]) || (src_[to] == '.' && to + 1 < end_ && name_start(src_[to + 1])))) ++to;
+    begin_token(w0);
+    if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
+        std::size_t close = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
+        if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+        Sink text = Sink::obtain(close + 4 - w0, grow_message);
+        text.append("?(");
+        text.append(src_.substr(w0, close + 1 - w0));
+        text.push(')');
+        out_.replace(w0, close + 1, text.view());
+        to = close + 1;
+    } else {
+        out_.replace(w0, w0, "?");
+    }
+    pos_ = to;
+    prev_ = Prev::operand;
+}
+
+// WITH (BUFFERING = ...) after a table: dropped with the blank before it.
+bool Scan::drop_buffering(std::size_t w0, std::size_t open) {
+    if (!word_at(src_, skip_blanks(open + 1), end_, "BUFFERING")) return false;
+    std::size_t close = close_paren(open);
+    if (close == std::string_view::npos) return false;
+    std::size_t from = w0;
+    while (from > out_.pending() && is_blank(src_[from - 1])) --from;
+    out_.replace(from, close + 1, {});
+    pos_ = close + 1;
+    return true;
+}
+
+// --- rewritten calls
+
+bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
+    const std::size_t close = close_paren(open);
+    if (close == std::string_view::npos || pass_.depth >= deepest_call) return false;
+    const std::size_t count = argument_count(src_, open, close, pass_.backticks);
+    if (count < row.min_args || count > row.max_args) return false;
+    const bool condition = starts_condition() && !operator_follows(close + 1);
+    Sink built = Sink::obtain(2 * (close - w0) + 32, grow_message);
+    if (!build(row, open, close, count, built)) return false;
+    if (row.shape == Shape::predicate && !condition) wrap_as_value(built, pass_.column);
+    begin_token(w0);
+    out_.replace(w0, close + 1, built.view());
+    pos_ = close + 1;
+    prev_ = Prev::operand;
+    return true;
+}
+
+bool Scan::build(const Construct &row, std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+    const std::string_view form = row.target[pass_.column];
+    switch (row.form) {
+    case Form::text: {
+        if (form.empty()) return false;
+        Args args;
+        for_each_argument(src_, open, close, pass_.backticks,
+                          [&](std::size_t from, std::size_t to) { convert_into(args, from, to, false); });
+        fill(built, form, args);
+        return true;
+    }
+    case Form::foxpro:
+        return foxpro(form, open, close, count, built);
+    case Form::icase:
+        return icase(open, close, count, built);
+    case Form::cast:
+        return cast(open + 1, close, built);
+    case Form::ctod:
+        return ctod(open + 1, close, built);
+    case Form::transform:
+        return transform(open, close, count, built);
+    }
+    return false;
+}
+
+Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
+    std::string_view part = trimmed(src_.substr(from, to - from));
+    from = static_cast<std::size_t>(part.data() - src_.data());
+    to = from + part.size();
+    Level base;
+    base.kind = Level::group;
+    base.clause = top().clause;
+    base.condition = condition;
+    ++pass_.depth;
+    Scan scan(pass_, src_, from, to, base);
+    scan.run();
+    --pass_.depth;
+    Piece piece;
+    if (scan.out().changed()) {
+        piece.sink = scan.out().release(to);
+        piece.text = piece.sink.view();
+    } else {
+        piece.text = part;
+    }
+    return piece;
+}
+
+void Scan::convert_into(Args &args, std::size_t from, std::size_t to, bool condition) {
+    Piece piece = convert(from, to, condition);
+    args.add(piece.text);
+}
+
+// A row written in FoxPro: its template filled with the arguments as written, then converted.
+bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Sink &built) {
+    Args raw;
+    for_each_argument(src_, open, close, pass_.backticks,
+                      [&](std::size_t from, std::size_t to) { raw.add(trimmed(src_.substr(from, to - from))); });
+    Sink text = Sink::obtain(2 * (close - open) + form.size(), grow_message);
+    fill(text, form, raw);
+    Level base;
+    base.kind = Level::group;
+    base.clause = top().clause;
+    base.condition = starts_condition();
+    ++pass_.depth;
+    Scan scan(pass_, text.view(), 0, text.size(), base);
+    scan.run();
+    --pass_.depth;
+    built.append(scan.out().text(text.size()));
+    return true;
+}
+
+bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+    const CaseForm &form = case_form(pass_.column);
+    const std::size_t pairs = count / 2;
+    const bool otherwise = count % 2 == 1;
+    std::size_t index = 0;
+    built.append(form.open);
+    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+        const bool last_else = otherwise && index == count - 1;
+        const bool condition = !last_else && index % 2 == 0;
+        if (last_else) built.append(form.else_);
+        else if (condition && index > 0) built.append(form.next);
+        else if (!condition) built.append(form.then);
+        Piece piece = convert(from, to, condition);
+        built.append(piece.text);
+        ++index;
+    });
+    if (!otherwise) built.append(form.no_else);
+    for (std::size_t i = 0; i < (form.per_pair ? pairs : 1); ++i) built.append(form.close);
+    return true;
+}
+
+// CAST(x AS type) with a FoxPro type letter or long type name.
+bool Scan::cast(std::size_t from, std::size_t to, Sink &built) {
+    const std::size_t as = last_top_level_word(src_, from, to, "AS", pass_.backticks);
+    if (as == std::string_view::npos) return false;
+    CastSpec spec;
+    if (!read_cast_type(trimmed(src_.substr(as + 2, to - as - 2)), spec)) return false;
+    Args args;
+    convert_into(args, from, as, false);
+    fill(built, spec.type->target[pass_.column], args, spec.width, spec.decimals);
+    return true;
+}
+
+bool Scan::ctod(std::size_t from, std::size_t to, Sink &built) {
+    std::string_view arg = trimmed(src_.substr(from, to - from));
+    if (arg.empty()) return false;
+    const char q = arg.front();
+    if ((q == '\'' || q == '"' || q == '[') && arg.size() >= 2 && arg.back() == (q == '[' ? ']' : q)) {
+        std::string_view inside = arg.substr(1, arg.size() - 2);
+        if (inside.find_first_not_of(" /.-") == std::string_view::npos) {
+            built.append("{}");
+            return true;
+        }
+        StrictDate date;
+        if (!strict_date(inside, date)) return false;
+        built.append(date.text());
+        return true;
+    }
+    std::size_t name_end = 0;
+    while (name_end < arg.size() && name_char(arg[name_end])) ++name_end;
+    UpperWord name(arg.substr(0, name_end));
+    std::size_t open = name_end;
+    while (open < arg.size() && is_blank(arg[open])) ++open;
+    if (open >= arg.size() || arg[open] != '(' || arg.back() != ')') return false;
+    const std::size_t base = static_cast<std::size_t>(arg.data() - src_.data());
+    if (close_paren(base + open) != base + arg.size() - 1) return false;  // one call, the whole argument
+    if (name.view() == "SPACE" || name.view() == "SPAC") {
+        built.append("{}");
+        return true;
+    }
+    if (name.view() != "DTOC") return false;
+    return foxpro("TTOD({1})", base + open, base + arg.size() - 1, 1, built);
+}
+
+bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+    std::size_t index = 0;
+    std::size_t first_from = 0, first_to = 0, picture_from = 0, picture_to = 0;
+    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+        if (index == 0) first_from = from, first_to = to;
+        else picture_from = from, picture_to = to;
+        ++index;
+    });
+    Args args;
+    if (count == 1) {
+        convert_into(args, first_from, first_to, false);
+        fill(built, construct("fn.transform").target[pass_.column], args);
+        return true;
+    }
+    const std::size_t digits = zero_picture(trimmed(src_.substr(picture_from, picture_to - picture_from)));
+    if (digits == 0) return false;
+    convert_into(args, first_from, first_to, false);
+    fill(built, construct("fn.transform_zeros").target[pass_.column], args, digits, 0);
+    return true;
+}
+
+}  // namespace
+
+Sink rewrite(const Dialect &dialect, std::string_view statement) {
+    Pass pass{column_of(dialect), dialect.backticks};
+    Scan scan(pass, statement, 0, statement.size(), Level{});
+    scan.run();
+    if (!scan.out().changed()) return Sink();
+    return scan.out().release(statement.size());
+}
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,157 @@
+#include "select/fox/text.h"
+
+namespace tarnvel::select::fox {
+namespace {
+
+bool opens_literal(char c, bool backticks) { return c == '\'' || c == '"' || c == '[' || (c == '`' && backticks); }
+
+bool has_extension(std::string_view name, std::string_view extension) {
+    if (name.size() <= extension.size()) return false;
+    std::string_view tail = name.substr(name.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (upper(tail[i]) != extension[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end) {
+    const char close = text[at] == '[' ? ']' : text[at];
+    for (std::size_t i = at + 1; i < end; ++i) {
+        if (text[i] == close) return i + 1;
+    }
+    return end;
+}
+
+std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, bool backticks) {
+    std::size_t depth = 0;
+    for (std::size_t i = open; i < end; ++i) {
+        const char c = text[i];
+        if (opens_literal(c, backticks)) {
+            i = literal_end(text, i, end) - 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            return i;
+        }
+    }
+    return none;
+}
+
+std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, bool backticks) {
+    std::size_t depth = 0;
+    for (std::size_t i = from; i < close; ++i) {
+        const char c = text[i];
+        if (opens_literal(c, backticks)) {
+            i = literal_end(text, i, close) - 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (depth > 0) --depth;
+        } else if (c == ',' && depth == 0) {
+            return i;
+        }
+    }
+    return close;
+}
+
+std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, bool backticks) {
+    std::size_t count = 0;
+    for_each_argument(text, open, close, backticks, [&count](std::size_t, std::size_t) { ++count; });
+    return count;
+}
+
+std::size_t number_end(std::string_view text, std::size_t at, std::size_t end) {
+    while (at < end && is_digit(text[at])) ++at;
+    if (at + 1 < end && text[at] == '.' && is_digit(text[at + 1])) {
+        ++at;
+        while (at < end && is_digit(text[at])) ++at;
+    }
+    if (at + 1 < end && (text[at] == 'E' || text[at] == 'e')) {
+        std::size_t e = at + 1;
+        if (e < end && (text[e] == '+' || text[e] == '-')) ++e;
+        if (e < end && is_digit(text[e])) {
+            at = e;
+            while (at < end && is_digit(text[at])) ++at;
+        }
+    }
+    return at;
+}
+
+std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end) {
+    ++at;
+    while (at < end && (text[at] == ' ' || text[at] == '\t')) ++at;
+    if (at < end && text[at] == '(') {
+        std::size_t close = close_paren(text, at, end, false);
+        return close == none ? end : close + 1;
+    }
+    while (at < end && (name_char(text[at]) || text[at] == '.')) ++at;
+    return at;
+}
+
+std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end) {
+    std::size_t open = at + 1;
+    if (open < end && text[open] != '(' && open + 1 < end && text[open + 1] == '(') ++open;
+    if (open < end && text[open] == '(') {
+        std::size_t close = close_paren(text, open, end, false);
+        return close == none ? end : close + 1;
+    }
+    ++at;
+    while (at < end && (name_char(text[at]) || text[at] == '.' || text[at] == '~')) ++at;
+    return at;
+}
+
+bool sele_follows(std::string_view text, std::size_t open, std::size_t end) {
+    std::size_t at = open + 1;
+    while (at < end && (text[at] == ' ' || text[at] == '\t')) ++at;
+    if (end - at < 4 || at > end) return false;
+    return upper(text[at]) == 'S' && upper(text[at + 1]) == 'E' && upper(text[at + 2]) == 'L' &&
+           upper(text[at + 3]) == 'E';
+}
+
+bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string_view word) {
+    if (at > end || end - at < word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (upper(text[at + i]) != word[i]) return false;
+    }
+    return at + word.size() >= end || !name_char(text[at + word.size()]);
+}
+
+std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
+                                bool backticks) {
+    std::size_t found = none;
+    std::size_t depth = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const char c = text[i];
+        if (opens_literal(c, backticks)) {
+            i = literal_end(text, i, to) - 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (depth > 0) --depth;
+        } else if (depth == 0 && name_start(c) && (i == from || !name_char(text[i - 1]))) {
+            if (word_at(text, i, to, word)) found = i;
+            while (i + 1 < to && name_char(text[i + 1])) ++i;
+        }
+    }
+    return found;
+}
+
+std::string_view table_name(std::string_view item) {
+    std::string_view name = item;
+    if (!name.empty() && (name.front() == '"' || name.front() == '\'') && name.size() >= 2 && name.back() == name.front()) {
+        name = name.substr(1, name.size() - 2);
+    }
+    std::size_t bang = name.rfind('!');
+    const bool path = name.find_first_of("\\/:") != std::string_view::npos || has_extension(name, ".DBF");
+    if (bang == std::string_view::npos && !path) return item;  // quotes and all
+    if (bang != std::string_view::npos) name = name.substr(bang + 1);
+    std::size_t slash = name.find_last_of("\\/:");
+    if (slash != std::string_view::npos) name = name.substr(slash + 1);
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
+    return name.empty() ? item : name;
+}
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,86 @@
+// Reading FoxPro text for the FoxPro-syntax pass: character classes, the extent of literals,
+// parenthesised groups, numbers, parameters and references, arguments of a call, and the names
+// of the table list. Strings are '...', "..." and [...] (FoxPro syntax), and `...` names where
+// the dialect has them; every search passes over them.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::select::fox {
+
+inline bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+// Names: letters, "_", digits after the first character, and every byte above 0x7F (names written
+// in a code page of their own or in UTF-8).
+inline bool name_start(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+inline bool name_char(char c) { return name_start(c) || is_digit(c); }
+inline char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+// A word upper-cased (ASCII) for the keyword and function tables; a word longer than any of them
+// reads as empty.
+class UpperWord {
+public:
+    explicit UpperWord(std::string_view word) {
+        if (word.size() >= chars_.size()) return;
+        for (std::size_t i = 0; i < word.size(); ++i) chars_[i] = upper(word[i]);
+        length_ = word.size();
+    }
+    std::string_view view() const { return {chars_.data(), length_}; }
+
+private:
+    std::array<char, 16> chars_{};
+    std::size_t length_ = 0;
+};
+
+constexpr std::size_t none = std::string_view::npos;
+
+// One past the literal that opens at text[at] (its quote), or 'end' when it is not closed.
+std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end);
+// The ")" that closes the "(" at 'open', passing over literals and nested groups; none if missing.
+std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, bool backticks);
+// One past a number (digits, a decimal part, an exponent) that begins at 'at'.
+std::size_t number_end(std::string_view text, std::size_t at, std::size_t end);
+// One past the ?parameter or ?(expression) at 'at'.
+std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end);
+// One past the ~reference or ~(expression) at 'at'.
+std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end);
+// The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
+bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
+// The word (upper case) stands at 'at', in any letter case, and no name character follows it.
+bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string_view word);
+
+// The arguments of the call whose parentheses are at 'open' and 'close': each is the text between
+// commas at the call's own level. A call whose parentheses hold only blanks has none.
+template <typename Each>
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, bool backticks, Each each);
+std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, bool backticks);
+// The last 'word' (upper case) standing at the group's own level between 'from' and 'to', or none.
+std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
+                                bool backticks);
+
+// An item of the table list as the server knows it: database!table as table, a file path (with
+// \, / or :, or ending in .dbf) as the file's base name; any other item as it stands.
+std::string_view table_name(std::string_view item);
+
+// --- template
+
+// The next argument boundary (a comma at the level of 'from', or 'close') after 'from'.
+std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, bool backticks);
+
+template <typename Each>
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, bool backticks, Each each) {
+    std::size_t from = open + 1;
+    if (text.substr(from, close - from).find_first_not_of(" \t\r\n") == std::string_view::npos) return;
+    while (true) {
+        std::size_t to = next_comma(text, from, close, backticks);
+        each(from, to);
+        if (to >= close) return;
+        from = to + 1;
+    }
+}
+
+}  // namespace tarnvel::select::fox
