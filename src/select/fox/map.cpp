@@ -44,6 +44,10 @@ constexpr Construct rows[] = {
      .note = "Read as {^...}. Day first when the date style the application sets (___TARNVEL_Set_DToC_Style) "
              "is 3, 4, 5, 103, 104 or 105, else month first; a year of one or two digits is 19yy (FoxPro's "
              "SET CENTURY TO 19 ROLLOVER 0). The separator may be /, - or ., a time may follow."},
+    {.id = "lit.backslash", .kind = Kind::literal, .fox = "'a\\b'", .example = "a = 'c:\\data\\'",
+     .target = {"", "", "\\\\", ""},
+     .note = "FoxPro strings know no escapes; MySQL reads a backslash as one, so it is doubled. In a LIKE "
+             "pattern MySQL reads the remaining backslash as LIKE's own escape."},
     {.id = "lit.date", .kind = Kind::dialect, .fox = "{^yyyy-mm-dd}", .example = "d > {^2016-01-05}"},
     {.id = "lit.datetime", .kind = Kind::dialect, .fox = "{^yyyy-mm-dd hh:mm:ss}", .example = "t > {^2016-01-05 13:45}"},
     {.id = "lit.empty_date", .kind = Kind::dialect, .fox = "{}, {//}, {  /  /  }", .example = "d = {}",
@@ -58,6 +62,8 @@ constexpr Construct rows[] = {
     {.id = "name.object", .kind = Kind::name, .fox = "THIS.x, THISFORM.x, THISFORMSET.x",
      .example = "a = thisform.txtName.Value", .target = all("?THISFORM.x"),
      .note = "As m.name; a reference followed by ( becomes ?(...)."},
+    {.id = "name.array_element", .kind = Kind::name, .fox = "name[i]", .example = "a = laCodes[2]",
+     .target = all("?(name[i])"), .note = "FoxPro reads [ right after a name as a subscript of a memory array."},
     {.id = "name.database_table", .kind = Kind::name, .fox = "database!table", .example = "data!orders o", .place = Place::from,
      .target = all("table"), .note = "The table of a database container keeps its own name on the server."},
     {.id = "name.file_table", .kind = Kind::name, .fox = "path\\file.dbf", .example = "d:\\data\\orders.dbf o", .place = Place::from,
@@ -66,13 +72,15 @@ constexpr Construct rows[] = {
     // --- clauses
     {.id = "clause.buffering", .kind = Kind::clause, .fox = "WITH (BUFFERING = ...)",
      .example = "orders WITH (BUFFERING = .T.)", .place = Place::from, .target = all(""), .note = "Dropped: a FoxPro cursor option."},
+    {.id = "kw.between", .kind = Kind::clause, .fox = "x BETW a AND b", .example = "x BETW 1 AND 9",
+     .target = all("BETWEEN"), .note = "BETW, BETWE and BETWEE, FoxPro's abbreviations."},
     {.id = "clause.and_or_not", .kind = Kind::dialect, .fox = ".AND., .OR., .NOT.", .example = "a = 1 .AND. .NOT. b"},
     {.id = "clause.top", .kind = Kind::dialect, .fox = "TOP n", .example = "TOP 5 a", .place = Place::select},
 
     // --- functions rewritten here
     {.id = "fn.empty", .fox = "EMPTY(x)", .example = "EMPTY(x)", .words = "EMPTY,EMPT", .min_args = 1, .max_args = 1,
      .shape = Shape::predicate,
-     .target = {"({1} = '')", "(TRIM({1}) IS NULL)", "COALESCE({1} = '', 0)", "(TRIM({1} & '') = '')"},
+     .target = {"({1} = '')", "(TRIM({1}) IS NULL)", "COALESCE({1} = '', 0)", "(TRIM(IIF(ISNULL({1}), '', {1})) = '')"},
      .note = "Right for text everywhere. MySQL: right for every type the structure conversion stores (blank "
              "text, 0, the zero date and datetime, false), and NULL is not empty, as in FoxPro. SQL Server: "
              "right for text, dates, integers, bits, money and float; a NUMERIC column fails at run time and a "
@@ -132,6 +140,19 @@ constexpr Construct rows[] = {
      .target = {"RIGHT(REPLICATE('0', {w}) + CONVERT(VARCHAR(40), {1}), {w})", "LPAD({1}, {w}, '0')",
                 "LPAD({1}, {w}, '0')", "FORMAT({1}, '{z}')"},
      .note = "{w} is the number of 9s; {z} as many zeros."},
+    {.id = "fn.dtoc_ansi", .fox = "DTOC(d, 1)", .example = "DTOC(d, 1)", .place = Place::select, .words = "DTOC",
+     .min_args = 2, .max_args = 2, .form = Form::foxpro, .target = all("DTOS({1})"),
+     .note = "yyyymmdd, as DTOS; DTOC(d) is the dialects' own row."},
+    {.id = "fn.min_of", .fox = "MIN(a, b)", .example = "MIN(a, b)", .place = Place::select, .words = "MIN",
+     .min_args = 2, .max_args = 2,
+     .target = {"(CASE WHEN {1} <= {2} THEN {1} ELSE {2} END)", "LEAST({1}, {2})", "LEAST({1}, {2})",
+                "IIF({1} <= {2}, {1}, {2})"},
+     .note = "FoxPro's MIN and MAX of several values (MIN(x) is the aggregate). With a NULL, SQL Server and "
+             "Access give the other value, FoxPro, MySQL and Oracle NULL."},
+    {.id = "fn.max_of", .fox = "MAX(a, b)", .example = "MAX(a, b)", .place = Place::select, .words = "MAX",
+     .min_args = 2, .max_args = 2,
+     .target = {"(CASE WHEN {1} >= {2} THEN {1} ELSE {2} END)", "GREATEST({1}, {2})", "GREATEST({1}, {2})",
+                "IIF({1} >= {2}, {1}, {2})"}},
     {.id = "fn.atc", .fox = "ATC(a, b)", .example = "ATC('x', s)", .place = Place::select, .words = "ATC", .min_args = 2, .max_args = 2,
      .form = Form::foxpro, .target = all("AT(UPPER({1}), UPPER({2}))")},
     {.id = "fn.cnt", .fox = "CNT(x)", .example = "CNT(*)", .place = Place::select, .words = "CNT", .min_args = 1, .max_args = 1,

@@ -112,8 +112,16 @@ enum class Prev : std::uint8_t { start, operand, connector, comparison, arithmet
 struct Pass {
     Column column;
     bool backticks;
+    std::string_view statement;
+    bool double_backslashes = false;  // in strings (MySQL reads \ as an escape)
     int depth = 0;
-    int style = -1;  // the date style, read when a date is first met
+    int style = -1;    // the date style, read when a date is first met
+    int m_alias = -1;  // whether the statement names a table M (then m.x is that table's field)
+
+    bool m_is_alias() {
+        if (m_alias < 0) m_alias = names_alias_m(statement, backticks) ? 1 : 0;
+        return m_alias == 1;
+    }
 
     bool day_first() {
         if (style < 0) {
@@ -236,6 +244,8 @@ private:
     void reference(std::size_t w0, std::size_t w1);
     bool drop_buffering(std::size_t w0, std::size_t open);
     void logical(std::size_t length, const Construct &row, bool truth);
+    void string_literal();
+    void array_element(std::size_t w0, std::size_t open);
 
     // rewritten calls
     bool call(const Construct &row, std::size_t w0, std::size_t open);
@@ -297,9 +307,7 @@ void Scan::run() {
         }
         switch (c) {
         case '\'': case '"': case '[':
-            begin_token(pos_);
-            pos_ = literal_end(pos_);
-            prev_ = Prev::operand;
+            string_literal();
             break;
         case '`':
             if (pass_.backticks) {
@@ -355,10 +363,17 @@ void Scan::word() {
     const bool paren = after < end_ && src_[after] == '(';
     Level &t = top();
 
-    // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".")
+    // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".",
+    // and m.x not when the statement names a table M)
     if (w1 + 1 < end_ && src_[w1] == '.' && name_start(src_[w1 + 1]) && object_word(up.view()) &&
-        (w0 == 0 || src_[w0 - 1] != '.') && t.clause != Clause::into) {
+        (w0 == 0 || src_[w0 - 1] != '.' || prev_ == Prev::connector) && t.clause != Clause::into &&
+        !(up.view() == "M" && pass_.m_is_alias())) {
         reference(w0, w1);
+        return;
+    }
+    // name[i]: an element of a memory array
+    if (w1 < end_ && src_[w1] == '[' && t.clause != Clause::into) {
+        array_element(w0, w1);
         return;
     }
     // database!table outside the table list: the table's own name
@@ -385,6 +400,9 @@ void Scan::word() {
         return;
     }
     if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
+    if (kw == Kw::callable && up.view().starts_with("BETW") && up.view() != "BETWEEN") {  // BETW, BETWE, BETWEE
+        out_.replace(w0, w1, construct("kw.between").target[pass_.column]);
+    }
     if (kw == Kw::none) {
         begin_token(w0);
         prev_ = Prev::operand;
@@ -699,8 +717,7 @@ std::size_t Scan::operand_end(std::size_t at) const {
             std::size_t close = close_paren(at);
             at = close == std::string_view::npos ? end_ : close + 1;
         } else if (name_start(c)) {
-            std::size_t w1 = at;
-            while (w1 < end_ && (name_char(src_[w1]) || (src_[w1] == '.' && w1 + 1 < end_ && name_start(src_[w1 + 1])))) ++w1;
+            std::size_t w1 = name_chain_end(src_, at, end_);
             Kw kw = keyword_of(UpperWord(src_.substr(at, w1 - at)).view());
             std::size_t after = skip_blanks(w1);
             bool paren = after < end_ && src_[after] == '(';
@@ -735,8 +752,7 @@ std::size_t Scan::operand_end(std::size_t at) const {
 
 // m.name and object references as ?name; a reference followed by "(" or "[" as ?(...).
 void Scan::reference(std::size_t w0, std::size_t w1) {
-    std::size_t to = w1;
-    while (to < end_ && (name_char(src_[to]) || (src_[to] == '.' && to + 1 < end_ && name_start(src_[to + 1])))) ++to;
+    std::size_t to = name_chain_end(src_, w1, end_);
     begin_token(w0);
     if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
         std::size_t close = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
@@ -749,8 +765,41 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
         to = close + 1;
     } else {
         out_.replace(w0, w0, "?");
+        // a parameter name runs over dots: .AND. and the like must not join it
+        if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
     }
     pos_ = to;
+    prev_ = Prev::operand;
+}
+
+// A string: copied, with its backslashes doubled where the dialect reads them as escapes.
+void Scan::string_literal() {
+    begin_token(pos_);
+    const std::size_t from = pos_;
+    pos_ = literal_end(pos_);
+    prev_ = Prev::operand;
+    if (!pass_.double_backslashes) return;
+    std::string_view literal = src_.substr(from, pos_ - from);
+    if (literal.find('\\') == std::string_view::npos) return;
+    Sink text = Sink::obtain(2 * literal.size(), grow_message);
+    for (char c : literal) {
+        text.push(c);
+        if (c == '\\') text.push(c);
+    }
+    out_.replace(from, pos_, text.view());
+}
+
+// name[i] as ?(name[i]): FoxPro reads [ right after a name as a subscript, not a string.
+void Scan::array_element(std::size_t w0, std::size_t open) {
+    std::size_t close = src_.find(']', open);
+    if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+    begin_token(w0);
+    Sink text = Sink::obtain(close + 4 - w0, grow_message);
+    text.append("?(");
+    text.append(src_.substr(w0, close + 1 - w0));
+    text.push(')');
+    out_.replace(w0, close + 1, text.view());
+    pos_ = close + 1;
     prev_ = Prev::operand;
 }
 
@@ -943,7 +992,8 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Sin
 }  // namespace
 
 Sink rewrite(const Dialect &dialect, std::string_view statement) {
-    Pass pass{column_of(dialect), dialect.backticks};
+    Pass pass{column_of(dialect), dialect.backticks, statement};
+    pass.double_backslashes = construct("lit.backslash").target[pass.column] == "\\\\";
     Scan scan(pass, statement, 0, statement.size(), Level{});
     scan.run();
     if (!scan.out().changed()) return Sink();

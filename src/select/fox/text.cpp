@@ -102,6 +102,42 @@ std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end
     return at;
 }
 
+std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end) {
+    while (at < end) {
+        if (name_char(text[at])) {
+            ++at;
+            continue;
+        }
+        if (text[at] != '.' || at + 1 >= end || !name_start(text[at + 1])) break;
+        bool operator_word = false;
+        for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
+            if (word_at(text, at + 1, end, op) && at + 1 + op.size() < end && text[at + 1 + op.size()] == '.') {
+                operator_word = true;
+            }
+        }
+        if (operator_word) break;
+        ++at;
+    }
+    return at;
+}
+
+bool names_alias_m(std::string_view text, bool backticks) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (opens_literal(c, backticks)) {
+            i = literal_end(text, i, text.size()) - 1;
+        } else if (name_char(c)) {
+            std::size_t end = i;
+            while (end < text.size() && name_char(text[end])) ++end;
+            const bool qualified = (i > 0 && (text[i - 1] == '.' || text[i - 1] == '?' || text[i - 1] == '~')) ||
+                                   (end < text.size() && text[end] == '.');
+            if (end == i + 1 && upper(c) == 'M' && !qualified) return true;
+            i = end - 1;
+        }
+    }
+    return false;
+}
+
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end) {
     std::size_t at = open + 1;
     while (at < end && (text[at] == ' ' || text[at] == '\t')) ++at;
@@ -144,6 +180,10 @@ std::string_view table_name(std::string_view item) {
         name = name.substr(1, name.size() - 2);
     }
     std::size_t bang = name.rfind('!');
+    if (name.size() + 2 == item.size() && bang == std::string_view::npos && !name.empty() &&
+        name.find_first_of(" \t\\/:") == std::string_view::npos && !has_extension(name, ".DBF")) {
+        return name;  // a table named in quotes: the name
+    }
     const bool path = name.find_first_of("\\/:") != std::string_view::npos || has_extension(name, ".DBF");
     if (bang == std::string_view::npos && !path) return item;  // quotes and all
     if (bang != std::string_view::npos) name = name.substr(bang + 1);

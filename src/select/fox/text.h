@@ -48,6 +48,12 @@ std::size_t number_end(std::string_view text, std::size_t at, std::size_t end);
 std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end);
 // One past the ~reference or ~(expression) at 'at'.
 std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end);
+// One past a name with its qualifiers (alias.field, thisform.grid.value), which stops before a
+// FoxPro operator written with dots (.AND., .OR., .NOT.).
+std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end);
+// The statement names something M (a table alias): a word M, in any letter case, that is no
+// qualifier (m.x) and stands outside literals.
+bool names_alias_m(std::string_view text, bool backticks);
 // The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
 // The word (upper case) stands at 'at', in any letter case, and no name character follows it.
