@@ -121,6 +121,23 @@ void fill(Sink &out, std::string_view form, const Args &args, std::size_t width,
     }
 }
 
+bool repeats_long_argument(std::string_view form, const Args &args) {
+    std::array<int, 10> uses{};
+    for (std::size_t i = 0; i + 2 < form.size(); ++i) {
+        if (form[i] != '{' || form[i + 1] < '1' || form[i + 1] > '9') continue;
+        const std::size_t n = static_cast<std::size_t>(form[i + 1] - '1');
+        if (form[i + 2] == '+') {
+            for (std::size_t k = n; k < uses.size(); ++k) ++uses[k];
+        } else if (form[i + 2] == '}') {
+            ++uses[n];
+        }
+    }
+    for (std::size_t k = 0; k < args.size() && k < uses.size(); ++k) {
+        if (uses[k] > 1 && args[k].size() > longest_repeated_argument) return true;
+    }
+    return false;
+}
+
 void wrap_as_value(Sink &built, Column column) {
     const std::string_view form = predicate_as_value(column);
     if (form == "{1}") return;

@@ -28,6 +28,12 @@ private:
 // Appends the form with {1} to {9} replaced by the arguments, {2+} by the arguments from the second
 // on joined by ", ", {w} by 'width', {d} by 'decimals' and {z} by 'width' zeros.
 void fill(Sink &out, std::string_view form, const Args &args, std::size_t width = 0, std::size_t decimals = 0);
+// A form that writes an argument twice (x IS NULL OR x = '') doubles it, and nested calls would
+// double it again at every level: an argument longer than this is not written twice, and the
+// construct stays as written.
+inline constexpr std::size_t longest_repeated_argument = 512;
+bool repeats_long_argument(std::string_view form, const Args &args);
+
 // A condition as a value where the dialect cannot use it as one (SQL Server, Oracle).
 void wrap_as_value(Sink &built, Column column);
 

@@ -75,7 +75,7 @@ constexpr Construct rows[] = {
     {.id = "kw.between", .kind = Kind::clause, .fox = "x BETW a AND b", .example = "x BETW 1 AND 9",
      .target = all("BETWEEN"), .note = "BETW, BETWE and BETWEE, FoxPro's abbreviations."},
     {.id = "clause.and_or_not", .kind = Kind::dialect, .fox = ".AND., .OR., .NOT.", .example = "a = 1 .AND. .NOT. b"},
-    {.id = "clause.top", .kind = Kind::dialect, .fox = "TOP n", .example = "TOP 5 a", .place = Place::select},
+    {.id = "clause.top", .kind = Kind::dialect, .fox = "TOP n", .example = "SELECT TOP 5 a FROM t ORDER BY a", .place = Place::statement},
 
     // --- functions rewritten here
     {.id = "fn.empty", .fox = "EMPTY(x)", .example = "EMPTY(x)", .words = "EMPTY,EMPT", .min_args = 1, .max_args = 1,

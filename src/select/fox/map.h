@@ -47,8 +47,9 @@ enum class Form : std::uint8_t {
     transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
 };
 
-// Where the document's example of a row stands: in the select list, in WHERE, or as a FROM item.
-enum class Place : std::uint8_t { select, where, from };
+// Where the document's example of a row stands: in the select list, in WHERE, as a FROM item, or
+// a whole statement.
+enum class Place : std::uint8_t { select, where, from, statement };
 
 // What a function or operator gives: a value, or a condition (which SQL Server and Oracle cannot use
 // as a value: there it becomes CASE WHEN ... THEN 1 ELSE 0 END outside conditions).

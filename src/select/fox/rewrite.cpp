@@ -249,7 +249,9 @@ private:
 
     // rewritten calls
     bool call(const Construct &row, std::size_t w0, std::size_t open);
-    bool build(const Construct &row, std::size_t open, std::size_t close, std::size_t count, Sink &built);
+    enum class Built { none, rewritten, kept };
+    Built build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
+                Sink &built);
     Piece convert(std::size_t from, std::size_t to, bool condition);
     void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Sink &built);
@@ -687,6 +689,18 @@ void Scan::dollar() {
     args.add(trimmed(left.view()));
     convert_into(args, right_from, right_to, false);
     const Construct &row = construct("op.contained");
+    if (repeats_long_argument(row.target[pass_.column], args)) {  // a $ b as written, its operands converted
+        Sink kept = Sink::obtain(left.size() + args[1].size() + 4, grow_message);
+        kept.append(trimmed(left.view()));
+        kept.append(" $ ");
+        kept.append(args[1]);
+        out_.replace(pos_, right_to, kept.view());
+        t.operand_open = false;
+        t.operand = operand;
+        pos_ = right_to;
+        prev_ = Prev::operand;
+        return;
+    }
     Sink built = Sink::obtain(64, grow_message);
     fill(built, row.target[pass_.column], args);
     if (!condition) wrap_as_value(built, pass_.column);
@@ -818,14 +832,16 @@ bool Scan::drop_buffering(std::size_t w0, std::size_t open) {
 // --- rewritten calls
 
 bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
+    if (pass_.depth >= deepest_call) return false;
     const std::size_t close = close_paren(open);
-    if (close == std::string_view::npos || pass_.depth >= deepest_call) return false;
+    if (close == std::string_view::npos) return false;
     const std::size_t count = argument_count(src_, open, close, pass_.backticks);
     if (count < row.min_args || count > row.max_args) return false;
     const bool condition = starts_condition() && !operator_follows(close + 1);
     Sink built = Sink::obtain(2 * (close - w0) + 32, grow_message);
-    if (!build(row, open, close, count, built)) return false;
-    if (row.shape == Shape::predicate && !condition) wrap_as_value(built, pass_.column);
+    const Built outcome = build(row, w0, open, close, count, built);
+    if (outcome == Built::none) return false;
+    if (outcome == Built::rewritten && row.shape == Shape::predicate && !condition) wrap_as_value(built, pass_.column);
     begin_token(w0);
     out_.replace(w0, close + 1, built.view());
     pos_ = close + 1;
@@ -833,29 +849,36 @@ bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
     return true;
 }
 
-bool Scan::build(const Construct &row, std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
+                        Sink &built) {
     const std::string_view form = row.target[pass_.column];
+    auto done = [](bool rewritten) { return rewritten ? Built::rewritten : Built::none; };
     switch (row.form) {
     case Form::text: {
-        if (form.empty()) return false;
+        if (form.empty()) return Built::none;
         Args args;
         for_each_argument(src_, open, close, pass_.backticks,
                           [&](std::size_t from, std::size_t to) { convert_into(args, from, to, false); });
+        if (repeats_long_argument(form, args)) {  // the call as written, with its arguments converted
+            built.append(src_.substr(w0, open + 1 - w0));
+            fill(built, "{1+})", args);
+            return Built::kept;
+        }
         fill(built, form, args);
-        return true;
+        return Built::rewritten;
     }
     case Form::foxpro:
-        return foxpro(form, open, close, count, built);
+        return done(foxpro(form, open, close, count, built));
     case Form::icase:
-        return icase(open, close, count, built);
+        return done(icase(open, close, count, built));
     case Form::cast:
-        return cast(open + 1, close, built);
+        return done(cast(open + 1, close, built));
     case Form::ctod:
-        return ctod(open + 1, close, built);
+        return done(ctod(open + 1, close, built));
     case Form::transform:
-        return transform(open, close, count, built);
+        return done(transform(open, close, count, built));
     }
-    return false;
+    return Built::none;
 }
 
 Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
@@ -890,6 +913,7 @@ bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, st
     Args raw;
     for_each_argument(src_, open, close, pass_.backticks,
                       [&](std::size_t from, std::size_t to) { raw.add(trimmed(src_.substr(from, to - from))); });
+    if (repeats_long_argument(form, raw)) return false;
     Sink text = Sink::obtain(2 * (close - open) + form.size(), grow_message);
     fill(text, form, raw);
     Level base;
