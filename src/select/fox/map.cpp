@@ -1,8 +1,8 @@
 #include "select/fox/map.h"
 
 #include "select/dialect.h"
+#include "select/fox/text.h"
 
-#include <algorithm>
 #include <array>
 
 namespace tarnvel::select::fox {
@@ -173,7 +173,10 @@ constexpr Construct rows[] = {
     {.id = "fn.val", .kind = Kind::dialect, .fox = "VAL(s)", .example = "VAL(s)", .place = Place::select},
     {.id = "fn.int", .kind = Kind::dialect, .fox = "INT(n)", .example = "INT(n)", .place = Place::select},
     {.id = "fn.mod", .kind = Kind::dialect, .fox = "MOD(a, b)", .example = "MOD(a, 7)", .place = Place::select},
-    {.id = "fn.nvl", .kind = Kind::dialect, .fox = "NVL(a, b)", .example = "NVL(a, 0)", .place = Place::select},
+    {.id = "fn.nvl", .fox = "NVL(a, b)", .example = "NVL(a, 0)", .place = Place::select, .words = "NVL", .min_args = 2,
+     .max_args = 2, .target = {"", "", "", "IIF(ISNULL({1}), {2}, {1})"},
+     .note = "Access's Nz() exists only inside Access itself, not for a client reaching the database through "
+             "ODBC or OLE DB; the other dialects' own rows write ISNULL and COALESCE, Oracle has NVL."},
     {.id = "fn.date", .kind = Kind::dialect, .fox = "DATE()", .example = "DATE()", .place = Place::select},
     {.id = "fn.dtoc", .kind = Kind::dialect, .fox = "DTOC(d)", .example = "DTOC(d)", .place = Place::select},
     {.id = "fn.ttod", .kind = Kind::dialect, .fox = "TTOD(t)", .example = "TTOD(t)", .place = Place::select},
@@ -208,39 +211,20 @@ constexpr CastType casts[] = {
      {"CONVERT(VARBINARY({w}), {1})", "CAST({1} AS RAW({w}))", "CAST({1} AS BINARY({w}))", "{1}"}},
 };
 
-// The accepted function names, sorted, for a binary search.
-struct Name {
-    std::string_view word;
-    const Construct *row;
-};
-
-template <std::size_t N>
-struct NameTable {
-    std::array<Name, N> names{};
-    std::size_t count = 0;
-};
-
-constexpr std::size_t count_names() {
-    std::size_t n = 0;
-    for (const Construct &row : rows) {
-        if (row.words.empty()) continue;
-        n += static_cast<std::size_t>(std::count(row.words.begin(), row.words.end(), ',')) + 1;
-    }
-    return n;
-}
+// The accepted function names, to their rows.
+constexpr std::size_t row_count = sizeof rows / sizeof rows[0];
+static_assert(row_count < 255);
 
 constexpr auto name_table() {
-    NameTable<count_names()> table;
-    for (const Construct &row : rows) {
-        std::string_view words = row.words;
+    WordTable<128> table;
+    for (std::size_t i = 0; i < row_count; ++i) {
+        std::string_view words = rows[i].words;
         while (!words.empty()) {
             std::size_t comma = words.find(',');
-            table.names[table.count++] = {words.substr(0, comma), &row};
+            table.add(words.substr(0, comma), static_cast<std::uint8_t>(i));
             words = comma == std::string_view::npos ? std::string_view{} : words.substr(comma + 1);
         }
     }
-    std::sort(table.names.begin(), table.names.begin() + static_cast<std::ptrdiff_t>(table.count),
-              [](const Name &a, const Name &b) { return a.word < b.word; });
     return table;
 }
 
@@ -264,11 +248,9 @@ const Construct &construct(std::string_view id) {
     return rows[0];  // unreachable for the ids the pass names; the tests check every one
 }
 
-const Construct *function_named(std::string_view upper_name) {
-    auto end = names.names.begin() + static_cast<std::ptrdiff_t>(names.count);
-    auto at = std::lower_bound(names.names.begin(), end, upper_name,
-                               [](const Name &n, std::string_view w) { return n.word < w; });
-    return at != end && at->word == upper_name ? at->row : nullptr;
+const Construct *function_named(std::string_view name) {
+    const int row = names.find(name);
+    return row < 0 ? nullptr : &rows[row];
 }
 
 const CaseForm &case_form(Column column) { return column == access ? iif_case : sql_case; }

@@ -73,8 +73,8 @@ struct Construct {
 std::span<const Construct> constructs();
 // The row with the id (which must exist).
 const Construct &construct(std::string_view id);
-// The function row that accepts the upper-case name, or none.
-const Construct *function_named(std::string_view upper_name);
+// The function row that accepts the name (in any letter case), or none.
+const Construct *function_named(std::string_view name);
 
 // ICASE(c1, v1, c2, v2, ..., [e]) in a dialect: open c1 then v1 next c2 then v2 ... (else e | no_else)
 // close, where close is repeated once per pair when per_pair is set (nested calls).

@@ -40,39 +40,45 @@ struct Keyword {
     Kw kw;
 };
 
+constexpr Keyword keyword_list[] = {
+    {"ADDITIVE", Kw::other}, {"ALL", Kw::other}, {"AND", Kw::logic}, {"ANY", Kw::other}, {"ARRAY", Kw::other},
+    {"AS", Kw::other}, {"ASC", Kw::other}, {"BETW", Kw::callable}, {"BETWE", Kw::callable},
+    {"BETWEE", Kw::callable}, {"BETWEEN", Kw::callable}, {"BY", Kw::other}, {"CASE", Kw::case_},
+    {"CROSS", Kw::other}, {"CURS", Kw::other}, {"CURSO", Kw::other}, {"CURSOR", Kw::other}, {"DBF", Kw::other},
+    {"DESC", Kw::other}, {"DIST", Kw::other}, {"DISTI", Kw::other}, {"DISTIN", Kw::other},
+    {"DISTINC", Kw::other}, {"DISTINCT", Kw::other}, {"ELSE", Kw::else_}, {"END", Kw::end},
+    {"ESCAPE", Kw::other}, {"EXIS", Kw::other}, {"EXIST", Kw::other}, {"EXISTS", Kw::other},
+    {"FILE", Kw::other}, {"FORC", Kw::other}, {"FORCE", Kw::other}, {"FROM", Kw::from}, {"FULL", Kw::other},
+    {"GROU", Kw::group}, {"GROUP", Kw::group}, {"HAVI", Kw::having}, {"HAVIN", Kw::having},
+    {"HAVING", Kw::having}, {"IN", Kw::other}, {"INNE", Kw::other}, {"INNER", Kw::other}, {"INTO", Kw::into},
+    {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::other},
+    {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic}, {"NOWAIT", Kw::other},
+    {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDE", Kw::order}, {"ORDER", Kw::order},
+    {"OUTE", Kw::other}, {"OUTER", Kw::other}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other},
+    {"READWRITE", Kw::other}, {"RIGH", Kw::callable}, {"RIGHT", Kw::callable}, {"SELE", Kw::select},
+    {"SELEC", Kw::select}, {"SELECT", Kw::select}, {"SOME", Kw::other}, {"THEN", Kw::then}, {"TO", Kw::into},
+    {"TOP", Kw::other}, {"UNIO", Kw::union_}, {"UNION", Kw::union_}, {"WHEN", Kw::when},
+    {"WHER", Kw::where}, {"WHERE", Kw::where}, {"WITH", Kw::with},
+};
+
 constexpr auto keyword_table() {
-    std::array<Keyword, 77> table{{
-        {"ADDITIVE", Kw::other}, {"ALL", Kw::other}, {"AND", Kw::logic}, {"ANY", Kw::other}, {"ARRAY", Kw::other},
-        {"AS", Kw::other}, {"ASC", Kw::other}, {"BETW", Kw::callable}, {"BETWE", Kw::callable},
-        {"BETWEE", Kw::callable}, {"BETWEEN", Kw::callable}, {"BY", Kw::other}, {"CASE", Kw::case_},
-        {"CROSS", Kw::other}, {"CURS", Kw::other}, {"CURSO", Kw::other}, {"CURSOR", Kw::other}, {"DBF", Kw::other},
-        {"DESC", Kw::other}, {"DIST", Kw::other}, {"DISTI", Kw::other}, {"DISTIN", Kw::other},
-        {"DISTINC", Kw::other}, {"DISTINCT", Kw::other}, {"ELSE", Kw::else_}, {"END", Kw::end},
-        {"ESCAPE", Kw::other}, {"EXIS", Kw::other}, {"EXIST", Kw::other}, {"EXISTS", Kw::other},
-        {"FILE", Kw::other}, {"FORC", Kw::other}, {"FORCE", Kw::other}, {"FROM", Kw::from}, {"FULL", Kw::other},
-        {"GROU", Kw::group}, {"GROUP", Kw::group}, {"HAVI", Kw::having}, {"HAVIN", Kw::having},
-        {"HAVING", Kw::having}, {"IN", Kw::other}, {"INNE", Kw::other}, {"INNER", Kw::other}, {"INTO", Kw::into},
-        {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::other},
-        {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic}, {"NOWAIT", Kw::other},
-        {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDE", Kw::order}, {"ORDER", Kw::order},
-        {"OUTE", Kw::other}, {"OUTER", Kw::other}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other},
-        {"READWRITE", Kw::other}, {"RIGH", Kw::callable}, {"RIGHT", Kw::callable}, {"SELE", Kw::select},
-        {"SELEC", Kw::select}, {"SELECT", Kw::select}, {"SOME", Kw::other}, {"THEN", Kw::then}, {"TO", Kw::into},
-        {"TOP", Kw::other}, {"UNIO", Kw::union_}, {"UNION", Kw::union_}, {"WHEN", Kw::when},
-        {"WHER", Kw::where}, {"WHERE", Kw::where}, {"WITH", Kw::with},
-    }};
-    std::sort(table.begin(), table.end(), [](const Keyword &a, const Keyword &b) { return a.word < b.word; });
+    WordTable<256> table;
+    for (const Keyword &k : keyword_list) table.add(k.word, static_cast<std::uint8_t>(k.kw));
     return table;
 }
 constexpr auto keywords = keyword_table();
 
-Kw keyword_of(std::string_view upper_word) {
-    auto at = std::lower_bound(keywords.begin(), keywords.end(), upper_word,
-                               [](const Keyword &k, std::string_view w) { return k.word < w; });
-    return at != keywords.end() && at->word == upper_word ? at->kw : Kw::none;
+// The keyword the word is (in any letter case), or none.
+Kw keyword_of(std::string_view word) {
+    const int kw = keywords.find(word);
+    return kw < 0 ? Kw::none : static_cast<Kw>(kw);
 }
 
-bool object_word(std::string_view w) { return w == "M" || w == "THIS" || w == "THISFORM" || w == "THISFORMSET"; }
+bool object_word(std::string_view w) {
+    if (w.size() == 1) return upper(w[0]) == 'M';
+    return (w.size() == 4 || w.size() == 8 || w.size() == 11) &&
+           (same_word(w, "THIS") || same_word(w, "THISFORM") || same_word(w, "THISFORMSET"));
+}
 
 // --- the parse state
 
@@ -230,7 +236,7 @@ private:
 
     // tokens
     void word();
-    void keyword(Kw kw, std::string_view up, std::size_t after);
+    void keyword(Kw kw, std::string_view word, std::size_t after);
     void table_item();
     void open();
     void close();
@@ -360,50 +366,49 @@ void Scan::word() {
     const std::size_t w0 = pos_;
     std::size_t w1 = w0 + 1;
     while (w1 < end_ && name_char(src_[w1])) ++w1;
-    UpperWord up(src_.substr(w0, w1 - w0));
-    const std::size_t after = skip_blanks(w1);
-    const bool paren = after < end_ && src_[after] == '(';
+    const std::string_view word = src_.substr(w0, w1 - w0);
+    const char next = w1 < end_ ? src_[w1] : '\0';
     Level &t = top();
 
-    // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".",
-    // and m.x not when the statement names a table M)
-    if (w1 + 1 < end_ && src_[w1] == '.' && name_start(src_[w1 + 1]) && object_word(up.view()) &&
-        (w0 == 0 || src_[w0 - 1] != '.' || prev_ == Prev::connector) && t.clause != Clause::into &&
-        !(up.view() == "M" && pass_.m_is_alias())) {
-        reference(w0, w1);
-        return;
+    if (next == '.' || next == '[' || next == '!') {
+        // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".",
+        // and m.x not when the statement names a table M)
+        if (next == '.' && w1 + 1 < end_ && name_start(src_[w1 + 1]) && object_word(word) &&
+            (w0 == 0 || src_[w0 - 1] != '.' || prev_ == Prev::connector) && t.clause != Clause::into &&
+            !(word.size() == 1 && pass_.m_is_alias())) {
+            reference(w0, w1);
+            return;
+        }
+        // name[i]: an element of a memory array
+        if (next == '[' && t.clause != Clause::into) {
+            array_element(w0, w1);
+            return;
+        }
+        // database!table outside the table list: the table's own name
+        if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1])) {
+            begin_token(w0);
+            out_.replace(w0, w1 + 1, {});
+            pos_ = w1 + 1;
+            return;
+        }
     }
-    // name[i]: an element of a memory array
-    if (w1 < end_ && src_[w1] == '[' && t.clause != Clause::into) {
-        array_element(w0, w1);
-        return;
-    }
-    // database!table outside the table list: the table's own name
-    if (w1 + 1 < end_ && src_[w1] == '!' && src_[w1 + 1] != '=' && name_start(src_[w1 + 1])) {
-        begin_token(w0);
-        out_.replace(w0, w1 + 1, {});
-        pos_ = w1 + 1;
-        return;
-    }
-    const Kw kw = keyword_of(up.view());
+    const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
+    const bool paren = after < end_ && src_[after] == '(';
+    const Kw kw = keyword_of(word);
     if (paren && (kw == Kw::none || kw == Kw::callable)) {
-        if (const Construct *row = function_named(up.view())) {
+        if (const Construct *row = function_named(word)) {
             if (call(*row, w0, after)) return;
         }
         begin_token(w0);
-        Level next;
-        next.kind = Level::call;
-        next.clause = t.clause;
-        next.iif = up.view() == "IIF";
-        next.connector = next.iif;
-        push(next);
+        Level call;
+        call.kind = Level::call;
+        call.clause = t.clause;
+        call.iif = same_word(word, "IIF");
+        call.connector = call.iif;
+        push(call);
         prev_ = Prev::start;
         pos_ = after + 1;
         return;
-    }
-    if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
-    if (kw == Kw::callable && up.view().starts_with("BETW") && up.view() != "BETWEEN") {  // BETW, BETWE, BETWEE
-        out_.replace(w0, w1, construct("kw.between").target[pass_.column]);
     }
     if (kw == Kw::none) {
         begin_token(w0);
@@ -411,11 +416,15 @@ void Scan::word() {
         pos_ = w1;
         return;
     }
+    if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
+    if (kw == Kw::callable && word.size() < 7 && upper(word[0]) == 'B') {  // BETW, BETWE, BETWEE
+        out_.replace(w0, w1, construct("kw.between").target[pass_.column]);
+    }
     pos_ = w1;
-    keyword(kw, up.view(), after);
+    keyword(kw, word, after);
 }
 
-void Scan::keyword(Kw kw, std::string_view up, std::size_t after) {
+void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     Level &t = top();
     const bool statement = t.kind == Level::statement;
     switch (kw) {
@@ -474,7 +483,7 @@ void Scan::keyword(Kw kw, std::string_view up, std::size_t after) {
     case Kw::end:
     case Kw::value:
         if (kw == Kw::end) t.when = false;
-        begin_token(pos_ - up.size());
+        begin_token(pos_ - word.size());
         prev_ = Prev::operand;
         return;
     case Kw::logic:
@@ -503,13 +512,13 @@ void Scan::table_item() {
     }
     std::string_view item = src_.substr(from, to - from);
     if (name_start(first)) {
-        UpperWord up(item);
-        Kw kw = keyword_of(up.view());
+        std::size_t w1 = from;
+        while (w1 < end_ && name_char(src_[w1])) ++w1;
+        const std::string_view word = src_.substr(from, w1 - from);
+        Kw kw = keyword_of(word);
         if (kw != Kw::none) {  // FORCE, or a keyword where a table was due: the list goes on after it
-            std::size_t w1 = from;
-            while (w1 < end_ && name_char(src_[w1])) ++w1;
             pos_ = w1;
-            keyword(kw, up.view(), skip_blanks(w1));
+            keyword(kw, word, skip_blanks(w1));
             return;
         }
     }
@@ -732,7 +741,7 @@ std::size_t Scan::operand_end(std::size_t at) const {
             at = close == std::string_view::npos ? end_ : close + 1;
         } else if (name_start(c)) {
             std::size_t w1 = name_chain_end(src_, at, end_);
-            Kw kw = keyword_of(UpperWord(src_.substr(at, w1 - at)).view());
+            Kw kw = keyword_of(src_.substr(at, w1 - at));
             std::size_t after = skip_blanks(w1);
             bool paren = after < end_ && src_[after] == '(';
             if (kw != Kw::none && kw != Kw::value && !(kw == Kw::callable && paren)) break;
@@ -978,17 +987,17 @@ bool Scan::ctod(std::size_t from, std::size_t to, Sink &built) {
     }
     std::size_t name_end = 0;
     while (name_end < arg.size() && name_char(arg[name_end])) ++name_end;
-    UpperWord name(arg.substr(0, name_end));
+    const std::string_view name = arg.substr(0, name_end);
     std::size_t open = name_end;
     while (open < arg.size() && is_blank(arg[open])) ++open;
     if (open >= arg.size() || arg[open] != '(' || arg.back() != ')') return false;
     const std::size_t base = static_cast<std::size_t>(arg.data() - src_.data());
     if (close_paren(base + open) != base + arg.size() - 1) return false;  // one call, the whole argument
-    if (name.view() == "SPACE" || name.view() == "SPAC") {
+    if (same_word(name, "SPACE") || same_word(name, "SPAC")) {
         built.append("{}");
         return true;
     }
-    if (name.view() != "DTOC") return false;
+    if (!same_word(name, "DTOC")) return false;
     return foxpro("TTOD({1})", base + open, base + arg.size() - 1, 1, built);
 }
 
@@ -1013,11 +1022,112 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Sin
     return true;
 }
 
+// The first letters of the keywords the quick look asks about (WITH, BETW..., FROM, JOIN and the
+// clause keywords after the table list).
+bool clue_letter(char c) {
+    switch (upper(c)) {
+    case 'B': case 'F': case 'G': case 'H': case 'I': case 'J': case 'O': case 'T': case 'U': case 'W': return true;
+    default: return false;
+    }
+}
+
+// Whether the statement may hold a construct the pass rewrites: a quick look for the characters and
+// words that begin one (never false where the pass would change something; the tests hold it to
+// that). Most statements have none, and they cost this look only.
+bool worth_a_pass(const Pass &pass, std::string_view text) {
+    const std::size_t n = text.size();
+    auto quote_follows = [&](std::size_t at) {
+        while (at < n && is_blank(text[at])) ++at;
+        return at < n && (text[at] == '\'' || text[at] == '"' || text[at] == '[');
+    };
+    bool table_list = false;  // after FROM, until the next clause keyword
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = text[i];
+        const std::uint8_t cls = char_class(c);
+        if (cls == blank_char || cls == digit_char) continue;
+        if (cls == name_start_char) {
+            std::size_t w1 = i + 1;
+            while (w1 < n && name_char(text[w1])) ++w1;
+            const std::string_view word = text.substr(i, w1 - i);
+            const char next = w1 < n ? text[w1] : '\0';
+            if (next == '[' || (next == '.' && object_word(word))) return true;
+            std::size_t after = w1;
+            while (after < n && is_blank(text[after])) ++after;
+            if (after < n && text[after] == '(') {
+                const Construct *row = function_named(word);
+                if (row && (row->form != Form::text || !row->target[pass.column].empty())) {
+                    const std::size_t close = fox::close_paren(text, after, n, pass.backticks);
+                    const std::size_t count = close == none ? 0 : argument_count(text, after, close, pass.backticks);
+                    if (close != none && count >= row->min_args && count <= row->max_args) return true;
+                }
+            }
+            if (clue_letter(word[0])) {
+                switch (keyword_of(word)) {
+                case Kw::with: return true;
+                case Kw::callable:
+                    if (word.size() < 7 && upper(word[0]) == 'B') return true;  // BETW, BETWE, BETWEE
+                    break;
+                case Kw::from: case Kw::join:
+                    if (quote_follows(w1)) return true;
+                    table_list = true;
+                    break;
+                case Kw::where: case Kw::group: case Kw::having: case Kw::order: case Kw::union_: case Kw::into:
+                    table_list = false;
+                    break;
+                default: break;
+                }
+            }
+            i = w1 - 1;
+            continue;
+        }
+        switch (c) {
+        case '\'': case '"': case '[': case '`': {
+            if (c == '`' && !pass.backticks) break;
+            const std::size_t end = literal_end(text, i, n);
+            if (c == '[' && i > 0 && name_char(text[i - 1])) return true;  // an array element
+            if (pass.double_backslashes && text.substr(i, end - i).find('\\') != std::string_view::npos) return true;
+            i = end - 1;
+            break;
+        }
+        case '=':
+            if (i + 1 < n && text[i + 1] == '=') return true;
+            break;
+        case '#': case '!': case '$': case '\\': case ':':
+            return true;
+        case '{': {
+            std::size_t at = i + 1;
+            while (at < n && is_blank(text[at])) ++at;
+            if (at < n && is_digit(text[at])) return true;  // {mm/dd/yyyy}
+            const std::size_t close = text.find('}', i);
+            if (close == std::string_view::npos) return false;
+            i = close;
+            break;
+        }
+        case '.':
+            if (i + 2 < n && text[i + 2] == '.' && std::strchr("TtFfYyNn", text[i + 1]) && text[i + 1] != '\0') return true;
+            if (word_at(text, i + 1, n, "NULL") || word_at(text, i + 1, n, "DBF")) return true;
+            break;
+        case '/':
+            if (i > 0 && i + 1 < n && name_char(text[i - 1]) && name_char(text[i + 1])) return true;  // a path
+            break;
+        case ',':
+            if (table_list && quote_follows(i + 1)) return true;  // a quoted table name
+            break;
+        case '~': i = reference_end(text, i, n) - 1; break;
+        case '?': i = parameter_end(text, i, n) - 1; break;
+        default: break;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-Sink rewrite(const Dialect &dialect, std::string_view statement) {
+Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
     Pass pass{column_of(dialect), dialect.backticks, statement};
-    pass.double_backslashes = construct("lit.backslash").target[pass.column] == "\\\\";
+    static const Construct &backslash = construct("lit.backslash");
+    pass.double_backslashes = backslash.target[pass.column] == "\\\\";
+    if (look_first && !worth_a_pass(pass, statement)) return Sink();
     Scan scan(pass, statement, 0, statement.size(), Level{});
     scan.run();
     if (!scan.out().changed()) return Sink();

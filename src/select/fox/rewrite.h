@@ -18,6 +18,7 @@ namespace tarnvel::select::fox {
 // The statement with its FoxPro-only constructs rewritten for the dialect; no handle when there
 // was nothing to rewrite (the statement is then converted as it stands). Run only when the
 // statement comes in FoxPro syntax: in plain SQL, # may start a MySQL comment.
-Sink rewrite(const Dialect &dialect, std::string_view statement);
+// 'look_first' off: no quick look for candidates first (the tests compare the two).
+Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first = true);
 
 }  // namespace tarnvel::select::fox

@@ -6,19 +6,31 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tarnvel::select::fox {
 
-inline bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
-// Names: letters, "_", digits after the first character, and every byte above 0x7F (names written
-// in a code page of their own or in UTF-8).
-inline bool name_start(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || static_cast<unsigned char>(c) >= 0x80;
-}
-inline bool name_char(char c) { return name_start(c) || is_digit(c); }
-inline char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+// Character classes as one table: blanks (line breaks included), name starts (letters, "_" and
+// every byte above 0x7F: names written in a code page of their own or in UTF-8), digits.
+enum CharClass : std::uint8_t { other_char = 0, blank_char = 1, name_start_char = 2, digit_char = 4 };
+struct CharClasses {
+    std::uint8_t of[256] = {};
+    constexpr CharClasses() {
+        for (int c = 0; c < 256; ++c) {
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') of[c] = blank_char;
+            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80) of[c] = name_start_char;
+            if (c >= '0' && c <= '9') of[c] = digit_char;
+        }
+    }
+};
+inline constexpr CharClasses char_classes;
+inline std::uint8_t char_class(char c) { return char_classes.of[static_cast<unsigned char>(c)]; }
+inline bool is_blank(char c) { return char_class(c) == blank_char; }
+inline bool is_digit(char c) { return char_class(c) == digit_char; }
+inline bool name_start(char c) { return char_class(c) == name_start_char; }
+inline bool name_char(char c) { return (char_class(c) & (name_start_char | digit_char)) != 0; }
+constexpr char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
 // A word upper-cased (ASCII) for the keyword and function tables; a word longer than any of them
 // reads as empty.
@@ -34,6 +46,53 @@ public:
 private:
     std::array<char, 16> chars_{};
     std::size_t length_ = 0;
+};
+
+// The word, compared with an upper-case word without regard to ASCII letter case.
+constexpr bool same_word(std::string_view word, std::string_view upper_word) {
+    if (word.size() != upper_word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (upper(word[i]) != upper_word[i]) return false;
+    }
+    return true;
+}
+
+// A constant table from upper-case words to small values, looked up by a word in any letter case:
+// one hash of the length and three letters, then a comparison only where a slot holds a word of
+// that length. Most words of a statement are names that the table does not hold, and they are
+// told apart at the cost of the hash.
+template <std::size_t Slots>
+class WordTable {
+public:
+    static_assert((Slots & (Slots - 1)) == 0, "a power of two");
+    constexpr void add(std::string_view word, std::uint8_t value) {
+        std::size_t i = slot(word);
+        while (!slots_[i].word.empty()) i = (i + 1) & (Slots - 1);
+        slots_[i] = {word, value};
+    }
+    // The value of the word, or -1.
+    constexpr int find(std::string_view word) const {
+        if (word.empty() || word.size() > 15) return -1;
+        for (std::size_t i = slot(word);; i = (i + 1) & (Slots - 1)) {
+            const Entry &e = slots_[i];
+            if (e.word.empty()) return -1;
+            if (e.word.size() == word.size() && same_word(word, e.word)) return e.value;
+        }
+    }
+
+private:
+    struct Entry {
+        std::string_view word;
+        std::uint8_t value = 0;
+    };
+    static constexpr std::size_t slot(std::string_view w) {
+        std::size_t h = w.size() * 0x9E37u;
+        h ^= static_cast<unsigned char>(upper(w[0])) * 31u;
+        h ^= static_cast<unsigned char>(upper(w[w.size() - 1])) * 131u;
+        if (w.size() > 2) h ^= static_cast<unsigned char>(upper(w[1])) * 7u;
+        return (h ^ (h >> 7)) & (Slots - 1);
+    }
+    std::array<Entry, Slots> slots_{};
 };
 
 constexpr std::size_t none = std::string_view::npos;
