@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::string_view grow_message = "Insufficient memory for SELECT";
 constexpr int deepest_call = 32;     // rewritten calls inside rewritten calls: deeper ones stay as written
-constexpr std::size_t tracked_levels = 48;  // parenthesis levels with a state of their own
+constexpr std::size_t tracked_levels = 32;  // parenthesis levels with a state of their own
 
 // --- keywords
 
@@ -78,6 +78,26 @@ bool object_word(std::string_view w) {
     if (w.size() == 1) return upper(w[0]) == 'M';
     return (w.size() == 4 || w.size() == 8 || w.size() == 11) &&
            (same_word(w, "THIS") || same_word(w, "THISFORM") || same_word(w, "THISFORMSET"));
+}
+
+// The rows the pass names, looked up once.
+struct NamedRows {
+    const Construct &fn_transform = construct("fn.transform");
+    const Construct &fn_transform_zeros = construct("fn.transform_zeros");
+    const Construct &kw_between = construct("kw.between");
+    const Construct &lit_backslash = construct("lit.backslash");
+    const Construct &lit_false = construct("lit.false");
+    const Construct &lit_null = construct("lit.null");
+    const Construct &lit_true = construct("lit.true");
+    const Construct &op_bang_not_equal = construct("op.bang_not_equal");
+    const Construct &op_contained = construct("op.contained");
+    const Construct &op_exact_equal = construct("op.exact_equal");
+    const Construct &op_hash_not_equal = construct("op.hash_not_equal");
+    const Construct &op_not = construct("op.not");
+};
+const NamedRows &named() {
+    static const NamedRows rows;
+    return rows;
 }
 
 // --- the parse state
@@ -330,7 +350,7 @@ void Scan::run() {
         case ')': close(); break;
         case ',': comma(); break;
         case '=':
-            if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') comparison(2, construct("op.exact_equal").target[pass_.column]);
+            if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') comparison(2, named().op_exact_equal.target[pass_.column]);
             else comparison(1, {});
             break;
         case '<': case '>':
@@ -418,7 +438,7 @@ void Scan::word() {
     }
     if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
     if (kw == Kw::callable && word.size() < 7 && upper(word[0]) == 'B') {  // BETW, BETWE, BETWEE
-        out_.replace(w0, w1, construct("kw.between").target[pass_.column]);
+        out_.replace(w0, w1, named().kw_between.target[pass_.column]);
     }
     pos_ = w1;
     keyword(kw, word, after);
@@ -583,7 +603,7 @@ void Scan::comparison(std::size_t length, std::string_view replacement) {
 // a # b is "not equal" after an operand; anywhere else # begins a temporary table's name.
 void Scan::hash() {
     if (prev_ == Prev::operand) {
-        comparison(1, construct("op.hash_not_equal").target[pass_.column]);
+        comparison(1, named().op_hash_not_equal.target[pass_.column]);
         return;
     }
     begin_token(pos_);
@@ -596,18 +616,16 @@ void Scan::hash() {
 // != (Access: <>), and ! as NOT.
 void Scan::bang() {
     if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') {
-        comparison(2, construct("op.bang_not_equal").target[pass_.column]);
+        comparison(2, named().op_bang_not_equal.target[pass_.column]);
         return;
     }
-    std::string_view word = construct("op.not").target[pass_.column];
+    std::string_view word = named().op_not.target[pass_.column];
     const bool blank_before = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ')' ||
                                            src_[pos_ - 1] == '\'' || src_[pos_ - 1] == '"' || src_[pos_ - 1] == ']');
     const bool blank_after = pos_ + 1 < end_ && !is_blank(src_[pos_ + 1]);
-    Sink text = Sink::obtain(word.size() + 2, grow_message);
-    if (blank_before) text.push(' ');
-    text.append(word);
-    if (blank_after) text.push(' ');
-    out_.replace(pos_, pos_ + 1, text.view());
+    if (blank_before) out_.replace(pos_, pos_, " ");
+    out_.replace(pos_, pos_ + 1, word);
+    if (blank_after) out_.replace(pos_ + 1, pos_ + 1, " ");
     boundary(true, Prev::connector);
     ++pos_;
 }
@@ -625,14 +643,14 @@ void Scan::dot() {
     const bool after_name = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ']' || src_[pos_ - 1] == '`');
     if (!after_name && pos_ + 2 < end_ && src_[pos_ + 2] == '.') {
         switch (upper(src_[pos_ + 1])) {
-        case 'T': case 'Y': logical(3, construct("lit.true"), true); return;
-        case 'F': case 'N': logical(3, construct("lit.false"), false); return;
+        case 'T': case 'Y': logical(3, named().lit_true, true); return;
+        case 'F': case 'N': logical(3, named().lit_false, false); return;
         default: break;
         }
     }
     if (!after_name && word_at(src_, pos_ + 1, end_, "NULL") && pos_ + 5 < end_ && src_[pos_ + 5] == '.') {
         begin_token(pos_);
-        out_.replace(pos_, pos_ + 6, construct("lit.null").target[pass_.column]);
+        out_.replace(pos_, pos_ + 6, named().lit_null.target[pass_.column]);
         pos_ += 6;
         prev_ = Prev::operand;
         return;
@@ -697,7 +715,7 @@ void Scan::dollar() {
     Args args;
     args.add(trimmed(left.view()));
     convert_into(args, right_from, right_to, false);
-    const Construct &row = construct("op.contained");
+    const Construct &row = named().op_contained;
     if (repeats_long_argument(row.target[pass_.column], args)) {  // a $ b as written, its operands converted
         Sink kept = Sink::obtain(left.size() + args[1].size() + 4, grow_message);
         kept.append(trimmed(left.view()));
@@ -1012,23 +1030,68 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Sin
     Args args;
     if (count == 1) {
         convert_into(args, first_from, first_to, false);
-        fill(built, construct("fn.transform").target[pass_.column], args);
+        fill(built, named().fn_transform.target[pass_.column], args);
         return true;
     }
     const std::size_t digits = zero_picture(trimmed(src_.substr(picture_from, picture_to - picture_from)));
     if (digits == 0) return false;
     convert_into(args, first_from, first_to, false);
-    fill(built, construct("fn.transform_zeros").target[pass_.column], args, digits, 0);
+    fill(built, named().fn_transform_zeros.target[pass_.column], args, digits, 0);
     return true;
 }
 
-// The first letters of the keywords the quick look asks about (WITH, BETW..., FROM, JOIN and the
-// clause keywords after the table list).
-bool clue_letter(char c) {
-    switch (upper(c)) {
-    case 'B': case 'F': case 'G': case 'H': case 'I': case 'J': case 'O': case 'T': case 'U': case 'W': return true;
-    default: return false;
+// The characters the quick look stops at; every other character (most letters, digits, blanks and
+// punctuation) costs it a table lookup.
+enum Clue : std::uint8_t {
+    no_clue, quote_clue, open_clue, close_clue, dot_clue, equals_clue, always_clue, brace_clue, slash_clue, skip_clue, b_clue,
+    bracket_clue,
+};
+struct Clues {
+    Clue of[256] = {};
+    constexpr Clues() {
+        of[static_cast<unsigned char>('\'')] = of[static_cast<unsigned char>('"')] = quote_clue;
+        of[static_cast<unsigned char>('`')] = quote_clue;
+        of[static_cast<unsigned char>('[')] = bracket_clue;
+        of[static_cast<unsigned char>('(')] = open_clue;
+        of[static_cast<unsigned char>(')')] = close_clue;
+        of[static_cast<unsigned char>('.')] = dot_clue;
+        of[static_cast<unsigned char>('=')] = equals_clue;
+        for (char c : std::string_view("#!$\\:")) of[static_cast<unsigned char>(c)] = always_clue;
+        of[static_cast<unsigned char>('{')] = brace_clue;
+        of[static_cast<unsigned char>('/')] = slash_clue;
+        of[static_cast<unsigned char>('~')] = of[static_cast<unsigned char>('?')] = skip_clue;
+        of[static_cast<unsigned char>('B')] = of[static_cast<unsigned char>('b')] = b_clue;
     }
+};
+constexpr Clues clues;
+
+// The word that ends right before 'at' (blanks between allowed), or an empty view.
+std::string_view word_before(std::string_view text, std::size_t at) {
+    while (at > 0 && is_blank(text[at - 1])) --at;
+    std::size_t from = at;
+    while (from > 0 && name_char(text[from - 1])) --from;
+    return text.substr(from, at - from);
+}
+
+// Whether the position stands in a table list: the nearest clause keyword before it, read backwards
+// as plain words, is FROM or JOIN.
+bool in_table_list(std::string_view text, std::size_t at) {
+    while (at > 0) {
+        std::string_view word = word_before(text, at);
+        if (word.empty()) {
+            --at;
+            continue;
+        }
+        switch (keyword_of(word)) {
+        case Kw::from: case Kw::join: return true;
+        case Kw::select: case Kw::where: case Kw::group: case Kw::having: case Kw::order: case Kw::union_:
+        case Kw::into: case Kw::on:
+            return false;
+        default: break;
+        }
+        at = static_cast<std::size_t>(word.data() - text.data());
+    }
+    return false;
 }
 
 // Whether the statement may hold a construct the pass rewrites: a quick look for the characters and
@@ -1036,65 +1099,85 @@ bool clue_letter(char c) {
 // that). Most statements have none, and they cost this look only.
 bool worth_a_pass(const Pass &pass, std::string_view text) {
     const std::size_t n = text.size();
-    auto quote_follows = [&](std::size_t at) {
-        while (at < n && is_blank(text[at])) ++at;
-        return at < n && (text[at] == '\'' || text[at] == '"' || text[at] == '[');
-    };
-    bool table_list = false;  // after FROM, until the next clause keyword
+    int table_checks = 0;
+    // Whether each open parenthesis (up to 64 deep) is a call's: no table list stands in one.
+    std::uint64_t calls = 0;
+    std::size_t depth = 0;
+    auto in_call = [&] { return depth > 0 && depth <= 64 && ((calls >> (depth - 1)) & 1u) != 0; };
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.data());
     for (std::size_t i = 0; i < n; ++i) {
-        const char c = text[i];
-        const std::uint8_t cls = char_class(c);
-        if (cls == blank_char || cls == digit_char) continue;
-        if (cls == name_start_char) {
-            std::size_t w1 = i + 1;
-            while (w1 < n && name_char(text[w1])) ++w1;
-            const std::string_view word = text.substr(i, w1 - i);
-            const char next = w1 < n ? text[w1] : '\0';
-            if (next == '[' || (next == '.' && object_word(word))) return true;
-            std::size_t after = w1;
-            while (after < n && is_blank(text[after])) ++after;
-            if (after < n && text[after] == '(') {
-                const Construct *row = function_named(word);
-                if (row && (row->form != Form::text || !row->target[pass.column].empty())) {
-                    const std::size_t close = fox::close_paren(text, after, n, pass.backticks);
-                    const std::size_t count = close == none ? 0 : argument_count(text, after, close, pass.backticks);
-                    if (close != none && count >= row->min_args && count <= row->max_args) return true;
-                }
-            }
-            if (clue_letter(word[0])) {
-                switch (keyword_of(word)) {
-                case Kw::with: return true;
-                case Kw::callable:
-                    if (word.size() < 7 && upper(word[0]) == 'B') return true;  // BETW, BETWE, BETWEE
-                    break;
-                case Kw::from: case Kw::join:
-                    if (quote_follows(w1)) return true;
-                    table_list = true;
-                    break;
-                case Kw::where: case Kw::group: case Kw::having: case Kw::order: case Kw::union_: case Kw::into:
-                    table_list = false;
-                    break;
-                default: break;
-                }
-            }
-            i = w1 - 1;
-            continue;
+        // the common case: on to the next clue, four characters at a time
+        while (n - i >= 4 && (clues.of[bytes[i]] | clues.of[bytes[i + 1]] | clues.of[bytes[i + 2]] |
+                              clues.of[bytes[i + 3]]) == no_clue) {
+            i += 4;
         }
-        switch (c) {
-        case '\'': case '"': case '[': case '`': {
+        while (i < n && clues.of[bytes[i]] == no_clue) ++i;
+        if (i == n) return false;
+        const Clue clue = clues.of[bytes[i]];
+        const char c = text[i];
+        switch (clue) {
+        case bracket_clue:
+            if (i > 0 && name_char(text[i - 1])) return true;  // an array element
+            [[fallthrough]];
+        case quote_clue: {
             if (c == '`' && !pass.backticks) break;
             const std::size_t end = literal_end(text, i, n);
-            if (c == '[' && i > 0 && name_char(text[i - 1])) return true;  // an array element
             if (pass.double_backslashes && text.substr(i, end - i).find('\\') != std::string_view::npos) return true;
+            // a quoted table name: after FROM or JOIN, or after a comma of the table list
+            std::size_t before = i;
+            while (before > 0 && is_blank(text[before - 1])) --before;
+            if (before > 0 && text[before - 1] == ',') {
+                if (!in_call() && (++table_checks > 16 || in_table_list(text, before - 1))) return true;
+            } else {
+                const Kw kw = keyword_of(word_before(text, i));
+                if (kw == Kw::from || kw == Kw::join) return true;
+            }
             i = end - 1;
             break;
         }
-        case '=':
+        case close_clue:
+            if (depth > 0) --depth;
+            break;
+        case open_clue: {
+            const std::string_view word = word_before(text, i);
+            const Kw kw = word.empty() ? Kw::none : keyword_of(word);
+            ++depth;
+            if (depth <= 64) {
+                const std::uint64_t bit = std::uint64_t{1} << (depth - 1);
+                calls = word.empty() || kw != Kw::none ? calls & ~bit : calls | bit;
+            }
+            if (kw == Kw::with) return true;
+            if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
+            if (const Construct *row = function_named(word)) {
+                if (row->form != Form::text || !row->target[pass.column].empty()) {
+                    const std::size_t close = fox::close_paren(text, i, n, pass.backticks);
+                    const std::size_t count = close == none ? 0 : argument_count(text, i, close, pass.backticks);
+                    if (close != none && count >= row->min_args && count <= row->max_args) return true;
+                }
+            }
+            break;
+        }
+        case dot_clue: {
+            if (i + 1 >= n) break;
+            const char after = upper(text[i + 1]);
+            if (i + 2 < n && text[i + 2] == '.' && (after == 'T' || after == 'F' || after == 'Y' || after == 'N')) return true;
+            if ((after == 'N' || after == 'D') && (word_at(text, i + 1, n, "NULL") || word_at(text, i + 1, n, "DBF"))) {
+                return true;
+            }
+            const char last = i > 0 ? upper(text[i - 1]) : '\0';
+            if (last == 'M' || last == 'S' || last == 'T') {  // m.x, this.x, thisform.x, thisformset.x
+                std::size_t from = i - 1;
+                while (from > 0 && name_char(text[from - 1])) --from;
+                if (object_word(text.substr(from, i - from)) && name_start(text[i + 1])) return true;
+            }
+            break;
+        }
+        case equals_clue:
             if (i + 1 < n && text[i + 1] == '=') return true;
             break;
-        case '#': case '!': case '$': case '\\': case ':':
+        case always_clue:
             return true;
-        case '{': {
+        case brace_clue: {
             std::size_t at = i + 1;
             while (at < n && is_blank(text[at])) ++at;
             if (at < n && is_digit(text[at])) return true;  // {mm/dd/yyyy}
@@ -1103,19 +1186,22 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             i = close;
             break;
         }
-        case '.':
-            if (i + 2 < n && text[i + 2] == '.' && std::strchr("TtFfYyNn", text[i + 1]) && text[i + 1] != '\0') return true;
-            if (word_at(text, i + 1, n, "NULL") || word_at(text, i + 1, n, "DBF")) return true;
-            break;
-        case '/':
+        case slash_clue:
             if (i > 0 && i + 1 < n && name_char(text[i - 1]) && name_char(text[i + 1])) return true;  // a path
             break;
-        case ',':
-            if (table_list && quote_follows(i + 1)) return true;  // a quoted table name
+        case skip_clue:
+            i = (c == '~' ? reference_end(text, i, n) : parameter_end(text, i, n)) - 1;
             break;
-        case '~': i = reference_end(text, i, n) - 1; break;
-        case '?': i = parameter_end(text, i, n) - 1; break;
-        default: break;
+        case b_clue:
+            if (i == 0 || !name_char(text[i - 1])) {  // BETW, BETWE, BETWEE
+                std::size_t w1 = i + 1;
+                while (w1 < n && name_char(text[w1])) ++w1;
+                if (w1 - i >= 4 && w1 - i <= 6 && keyword_of(text.substr(i, w1 - i)) == Kw::callable) return true;
+                i = w1 - 1;
+            }
+            break;
+        case no_clue:
+            break;
         }
     }
     return false;
@@ -1125,8 +1211,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
 
 Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
     Pass pass{column_of(dialect), dialect.backticks, statement};
-    static const Construct &backslash = construct("lit.backslash");
-    pass.double_backslashes = backslash.target[pass.column] == "\\\\";
+    pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
     if (look_first && !worth_a_pass(pass, statement)) return Sink();
     Scan scan(pass, statement, 0, statement.size(), Level{});
     scan.run();
