@@ -123,6 +123,8 @@ const Case conditions[] = {
     {"TRIM(c) == 'abc'", "2"},
     {"MAX(n, 1) = 1", "1 3 4 5"},
     {"MIN(k, 3) = 3", "3 4 5"},
+    {"CDOW(d) = 'Saturday' .AND. CMONTH(d) = 'February'", "2"},
+    {"STUFF(c, 2, 1, 'X') == 'aXc'", "2"},
 };
 
 TEST_F(FoxMeaning, ConditionsSelectTheRowsFoxProSelects) {
