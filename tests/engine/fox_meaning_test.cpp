@@ -125,6 +125,9 @@ const Case conditions[] = {
     {"MIN(k, 3) = 3", "3 4 5"},
     {"CDOW(d) = 'Saturday' .AND. CMONTH(d) = 'February'", "2"},
     {"STUFF(c, 2, 1, 'X') == 'aXc'", "2"},
+    {"LIKE('a*', c) .OR. LIKE('?,?', c)", "2 5"},
+    {"!LIKE('*b*', c)", "1 3 4 5"},
+    {"d = DATE(2020, 2, 29)", "2"},
 };
 
 TEST_F(FoxMeaning, ConditionsSelectTheRowsFoxProSelects) {
@@ -149,12 +152,19 @@ const Case values[] = {
     {"CAST(n AS N(5,1))", "0.0 12.5 0.0 0.0 -3.0"},
     {"MAX(n, 1)", "1.00 12.50 1.00 1.00 1.00"},
     {".T.", "1 1 1 1 1"},
+    {"INT(n * 1.5)", "0 18 0 0 -4"},
 };
 
 TEST_F(FoxMeaning, ExpressionsGiveTheValuesFoxProGives) {
     for (const Case &c : values) {
         EXPECT_EQ(run(std::string("SELECT ") + c.foxpro + " AS v FROM fm ORDER BY k"), c.expected) << c.foxpro;
     }
+}
+
+// * beside other items, which MySQL takes only as the table's own t.*.
+TEST_F(FoxMeaning, StarBesideOtherItems) {
+    EXPECT_EQ(run("SELECT k * 10 AS x, * FROM fm WHERE k = 2"), "20");
+    EXPECT_EQ(run("SELECT f.k, * FROM fk x JOIN fm f ON f.k = x.k"), "1");
 }
 
 // An outer join's missing row: NULL is not empty in FoxPro, so !EMPTY() holds for it.

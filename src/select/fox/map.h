@@ -45,6 +45,7 @@ enum class Form : std::uint8_t {
     cast,       // CAST(x AS type) with a FoxPro type (cast_types)
     ctod,       // CTOD of a literal, of blanks, or of DTOC(x)
     transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
+    like,       // LIKE(pattern, x) with FoxPro's wildcards
 };
 
 // Where the document's example of a row stands: in the select list, in WHERE, as a FROM item, or

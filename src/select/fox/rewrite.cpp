@@ -51,7 +51,7 @@ constexpr Keyword keyword_list[] = {
     {"FILE", Kw::other}, {"FORC", Kw::other}, {"FORCE", Kw::other}, {"FROM", Kw::from}, {"FULL", Kw::other},
     {"GROU", Kw::group}, {"GROUP", Kw::group}, {"HAVI", Kw::having}, {"HAVIN", Kw::having},
     {"HAVING", Kw::having}, {"IN", Kw::other}, {"INNE", Kw::other}, {"INNER", Kw::other}, {"INTO", Kw::into},
-    {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::other},
+    {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::callable},
     {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic}, {"NOWAIT", Kw::other},
     {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDE", Kw::order}, {"ORDER", Kw::order},
     {"OUTE", Kw::other}, {"OUTER", Kw::other}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other},
@@ -82,6 +82,7 @@ bool object_word(std::string_view w) {
 
 // The rows the pass names, looked up once.
 struct NamedRows {
+    const Construct &clause_star = construct("clause.star");
     const Construct &fn_transform = construct("fn.transform");
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
     const Construct &kw_between = construct("kw.between");
@@ -261,6 +262,8 @@ private:
     void open();
     void close();
     void comma();
+    bool star();
+    bool from_qualifiers(std::size_t from, Sink &out) const;
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();
@@ -285,6 +288,7 @@ private:
     bool ctod(std::size_t from, std::size_t to, Sink &built);
     bool transform(std::size_t open, std::size_t close, std::size_t count, Sink &built);
     bool icase(std::size_t open, std::size_t close, std::size_t count, Sink &built);
+    bool like(const Construct &row, std::size_t open, std::size_t close, Sink &built);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
@@ -371,7 +375,10 @@ void Scan::run() {
             pos_ = parameter_end(src_, pos_, end_);
             prev_ = Prev::operand;
             break;
-        case '+': case '-': case '*': case '/': case '%': case '^':
+        case '*':
+            if (star()) break;
+            [[fallthrough]];
+        case '+': case '-': case '/': case '%': case '^':
             ++pos_;
             prev_ = Prev::arithmetic;
             break;
@@ -415,7 +422,8 @@ void Scan::word() {
     const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
     const bool paren = after < end_ && src_[after] == '(';
     const Kw kw = keyword_of(word);
-    if (paren && (kw == Kw::none || kw == Kw::callable)) {
+    // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
+    if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
         if (const Construct *row = function_named(word)) {
             if (call(*row, w0, after)) return;
         }
@@ -552,6 +560,7 @@ void Scan::table_item() {
 
 void Scan::open() {
     Level &t = top();
+    const std::size_t open = pos_;
     begin_token(pos_);
     const bool subquery = sele_follows(src_, pos_, end_);
     if (t.table_next && in_from_list()) {
@@ -560,6 +569,14 @@ void Scan::open() {
             std::size_t close = close_paren(pos_);
             pos_ = close == std::string_view::npos ? end_ : close + 1;
             prev_ = Prev::operand;
+            if (close == std::string_view::npos) return;
+            // ... unless it is a file named by a literal: ("c:\data\orders.dbf")
+            const std::string_view inside = trimmed(src_.substr(open + 1, close - open - 1));
+            const std::size_t at = static_cast<std::size_t>(inside.data() - src_.data());
+            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') && literal_end(at) == at + inside.size()) {
+                const std::string_view name = table_name(inside);
+                if (name.data() != inside.data()) out_.replace(open, close + 1, name);
+            }
             return;
         }
     }
@@ -574,6 +591,155 @@ void Scan::open() {
     push(next);
     prev_ = Prev::start;
     ++pos_;
+}
+
+// SELECT a, * FROM t: MySQL and Oracle take * alone only, so beside other items it becomes the
+// tables' own t.*, in the order of the table list.
+bool Scan::star() {
+    Level &t = top();
+    if (named().clause_star.target[pass_.column].empty() || t.kind != Level::statement || t.clause != Clause::select) {
+        return false;
+    }
+    std::size_t before = pos_;
+    while (before > 0 && is_blank(src_[before - 1])) --before;
+    const std::size_t after = skip_blanks(pos_ + 1);
+    const bool comma_before = before > 0 && src_[before - 1] == ',';
+    const bool comma_after = after < end_ && src_[after] == ',';
+    const bool item_before = comma_before || prev_ == Prev::keyword;
+    const bool item_after = comma_after || (after < end_ && keyword_of(src_.substr(after, name_chain_end(src_, after, end_) - after)) == Kw::from);
+    if (!(item_before && item_after && (comma_before || comma_after))) return false;
+    Sink qualified = Sink::obtain(64, grow_message);
+    if (!from_qualifiers(after, qualified)) return false;
+    begin_token(pos_);
+    out_.replace(pos_, pos_ + 1, qualified.view());
+    ++pos_;
+    prev_ = Prev::operand;
+    return true;
+}
+
+// The qualifiers of the tables of the FROM list that follows 'from' at this level, each written
+// "q.*" and joined by ", "; false when the list cannot be read.
+bool Scan::from_qualifiers(std::size_t from, Sink &out) const {
+    std::size_t at = from;
+    // the FROM of this level
+    for (;;) {
+        at = skip_blanks(at);
+        if (at >= end_ || src_[at] == ')') return false;
+        const char c = src_[at];
+        if (c == '\'' || c == '"' || c == '[' || (c == '`' && pass_.backticks)) {
+            at = literal_end(at);
+        } else if (c == '(') {
+            const std::size_t close = close_paren(at);
+            if (close == none) return false;
+            at = close + 1;
+        } else if (name_start(c)) {
+            std::size_t w1 = at;
+            while (w1 < end_ && name_char(src_[w1])) ++w1;
+            const Kw kw = keyword_of(src_.substr(at, w1 - at));
+            at = w1;
+            if (kw == Kw::from) break;
+            if (kw == Kw::where || kw == Kw::group || kw == Kw::order || kw == Kw::union_ || kw == Kw::into) return false;
+        } else {
+            ++at;
+        }
+    }
+    // its items: name [AS] [alias] or (subquery) [AS] alias, separated by commas and joins
+    bool expect_table = true;
+    std::size_t tables = 0;
+    for (;;) {
+        at = skip_blanks(at);
+        if (at >= end_ || src_[at] == ')') break;
+        const char c = src_[at];
+        if (c == ',' ) {
+            expect_table = true;
+            ++at;
+            continue;
+        }
+        if (c == '(') {
+            const std::size_t close = close_paren(at);
+            if (close == none) return false;
+            const std::string_view inside = trimmed(src_.substr(at + 1, close - at - 1));
+            at = close + 1;
+            if (!expect_table) continue;  // a group of the join condition
+            std::size_t w0 = skip_blanks(at);
+            const std::size_t literal_at = static_cast<std::size_t>(inside.data() - src_.data());
+            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') &&
+                literal_end(literal_at) == literal_at + inside.size()) {  // a file named by a literal
+                if (w0 < end_ && name_start(src_[w0]) && keyword_of(src_.substr(w0, name_chain_end(src_, w0, end_) - w0)) == Kw::none) {
+                    continue;  // an alias follows: it is read next and names the table
+                }
+                const std::string_view name = table_name(inside);
+                if (name.data() == inside.data()) return false;
+                if (tables++ > 0) out.append(", ");
+                out.append(name);
+                out.append(".*");
+                expect_table = false;
+                continue;
+            }
+            // a derived table: its alias names it
+            std::size_t w1 = w0;
+            while (w1 < end_ && name_char(src_[w1])) ++w1;
+            if (w1 > w0 && same_word(src_.substr(w0, w1 - w0), "AS")) {
+                w0 = skip_blanks(w1);
+                w1 = w0;
+                while (w1 < end_ && name_char(src_[w1])) ++w1;
+            }
+            if (w1 == w0 || keyword_of(src_.substr(w0, w1 - w0)) != Kw::none) return false;
+            if (tables++ > 0) out.append(", ");
+            out.append(src_.substr(w0, w1 - w0));
+            out.append(".*");
+            at = w1;
+            expect_table = false;
+            continue;
+        }
+        if (c == '\'' || c == '"' || c == '[' || (c == '`' && pass_.backticks)) {
+            if (expect_table) return false;
+            at = literal_end(at);
+            continue;
+        }
+        if (!name_start(c) && c != '#' && c != '.' && c != '\\') {
+            ++at;
+            continue;
+        }
+        std::size_t w1 = at;
+        while (w1 < end_ && !is_blank(src_[w1]) && src_[w1] != ',' && src_[w1] != '(' && src_[w1] != ')') ++w1;
+        const std::string_view token = src_.substr(at, w1 - at);
+        const Kw kw = name_start(c) ? keyword_of(src_.substr(at, name_chain_end(src_, at, end_) - at)) : Kw::none;
+        if (kw == Kw::where || kw == Kw::group || kw == Kw::order || kw == Kw::having || kw == Kw::union_ ||
+            kw == Kw::into) {
+            break;
+        }
+        if (kw == Kw::join) {
+            expect_table = true;
+            at = w1;
+            continue;
+        }
+        if (kw != Kw::none || !expect_table) {  // join words, ON and its condition, FORCE
+            at = w1;
+            continue;
+        }
+        // a table, and its alias when one follows
+        std::string_view qualifier = table_name(token);
+        std::size_t a0 = skip_blanks(w1);
+        std::size_t a1 = a0;
+        while (a1 < end_ && name_char(src_[a1])) ++a1;
+        if (a1 > a0 && same_word(src_.substr(a0, a1 - a0), "AS")) {
+            a0 = skip_blanks(a1);
+            a1 = a0;
+            while (a1 < end_ && name_char(src_[a1])) ++a1;
+        }
+        if (a1 > a0 && keyword_of(src_.substr(a0, a1 - a0)) == Kw::none) {
+            qualifier = src_.substr(a0, a1 - a0);
+            w1 = a1;
+        }
+        if (qualifier.empty() || qualifier.front() == '"' || qualifier.front() == '\'') return false;
+        if (tables++ > 0) out.append(", ");
+        out.append(qualifier);
+        out.append(".*");
+        at = w1;
+        expect_table = false;
+    }
+    return tables > 0;
 }
 
 void Scan::close() {
@@ -904,6 +1070,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(ctod(open + 1, close, built));
     case Form::transform:
         return done(transform(open, close, count, built));
+    case Form::like:
+        return done(like(row, open, close, built));
     }
     return Built::none;
 }
@@ -1019,6 +1187,34 @@ bool Scan::ctod(std::size_t from, std::size_t to, Sink &built) {
     return foxpro("TTOD({1})", base + open, base + arg.size() - 1, 1, built);
 }
 
+// LIKE(pattern, x): FoxPro's * and ? as SQL's % and _, in the literal itself when it is one.
+bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Sink &built) {
+    Args args;
+    std::size_t index = 0;
+    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+        std::string_view arg = trimmed(src_.substr(from, to - from));
+        const char q = arg.empty() ? '\0' : arg.front();
+        const std::size_t at = static_cast<std::size_t>(arg.data() - src_.data());
+        const bool literal = (q == '\'' || q == '"' || q == '[') && literal_end(at) == at + arg.size();
+        if (index++ > 0 || pass_.column == access) {
+            convert_into(args, from, to, false);
+        } else if (literal) {
+            Sink pattern = Sink::obtain(arg.size(), grow_message);
+            for (char c : arg) pattern.push(c == '*' ? '%' : c == '?' ? '_' : c);
+            args.add(pattern.view());
+        } else {
+            Piece piece = convert(from, to, false);
+            Sink pattern = Sink::obtain(piece.text.size() + 40, grow_message);
+            pattern.append("REPLACE(REPLACE(");
+            pattern.append(piece.text);
+            pattern.append(", '*', '%'), '?', '_')");
+            args.add(pattern.view());
+        }
+    });
+    fill(built, row.target[pass_.column], args);
+    return true;
+}
+
 bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Sink &built) {
     std::size_t index = 0;
     std::size_t first_from = 0, first_to = 0, picture_from = 0, picture_to = 0;
@@ -1043,7 +1239,7 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Sin
 // The characters the quick look stops at; every other character (most letters, digits, blanks and
 // punctuation) costs it a table lookup.
 enum Clue : std::uint8_t {
-    no_clue, quote_clue, open_clue, close_clue, dot_clue, equals_clue, always_clue, brace_clue, slash_clue, skip_clue, b_clue,
+    no_clue, quote_clue, open_clue, close_clue, dot_clue, star_clue, equals_clue, always_clue, brace_clue, slash_clue, skip_clue, b_clue,
     bracket_clue,
 };
 struct Clues {
@@ -1055,6 +1251,7 @@ struct Clues {
         of[static_cast<unsigned char>('(')] = open_clue;
         of[static_cast<unsigned char>(')')] = close_clue;
         of[static_cast<unsigned char>('.')] = dot_clue;
+        of[static_cast<unsigned char>('*')] = star_clue;
         of[static_cast<unsigned char>('=')] = equals_clue;
         for (char c : std::string_view("#!$\\:")) of[static_cast<unsigned char>(c)] = always_clue;
         of[static_cast<unsigned char>('{')] = brace_clue;
@@ -1083,9 +1280,9 @@ bool in_table_list(std::string_view text, std::size_t at) {
             continue;
         }
         switch (keyword_of(word)) {
-        case Kw::from: case Kw::join: return true;
+        case Kw::from: case Kw::join: case Kw::on: return true;  // a comma after a join condition: a table
         case Kw::select: case Kw::where: case Kw::group: case Kw::having: case Kw::order: case Kw::union_:
-        case Kw::into: case Kw::on:
+        case Kw::into:
             return false;
         default: break;
         }
@@ -1128,6 +1325,15 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             while (before > 0 && is_blank(text[before - 1])) --before;
             if (before > 0 && text[before - 1] == ',') {
                 if (!in_call() && (++table_checks > 16 || in_table_list(text, before - 1))) return true;
+            } else if (before > 0 && text[before - 1] == '(') {  // FROM ('file.dbf'), a, ('file.dbf')
+                std::size_t open = before - 1;
+                while (open > 0 && is_blank(text[open - 1])) --open;
+                if (open > 0 && text[open - 1] == ',') {
+                    if (++table_checks > 16 || in_table_list(text, open - 1)) return true;
+                } else {
+                    const Kw kw = keyword_of(word_before(text, before - 1));
+                    if (kw == Kw::from || kw == Kw::join) return true;
+                }
             } else {
                 const Kw kw = keyword_of(word_before(text, i));
                 if (kw == Kw::from || kw == Kw::join) return true;
@@ -1184,6 +1390,14 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             const std::size_t close = text.find('}', i);
             if (close == std::string_view::npos) return false;
             i = close;
+            break;
+        }
+        case star_clue: {  // * beside other items of a select list
+            if (named().clause_star.target[pass.column].empty()) break;
+            std::size_t before = i, after = i + 1;
+            while (before > 0 && is_blank(text[before - 1])) --before;
+            while (after < n && is_blank(text[after])) ++after;
+            if ((before > 0 && text[before - 1] == ',') || (after < n && text[after] == ',')) return true;
             break;
         }
         case slash_clue:
