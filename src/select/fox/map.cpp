@@ -78,6 +78,9 @@ constexpr Construct rows[] = {
      .place = Place::statement, .target = {"", "t.*", "t.*", ""},
      .note = "Oracle and MySQL take * only alone: beside other items it becomes each table's own t.* (by "
              "its alias), in the order of the table list."},
+    {.id = "clause.call_blank", .kind = Kind::clause, .fox = "COUNT (*)", .example = "COUNT (*) > 1",
+     .target = {"", "", "(", ""},
+     .note = "MySQL takes a built-in function only with its \"(\" right after the name: the blanks between go."},
     {.id = "clause.and_or_not", .kind = Kind::dialect, .fox = ".AND., .OR., .NOT.", .example = "a = 1 .AND. .NOT. b"},
     {.id = "clause.top", .kind = Kind::dialect, .fox = "TOP n", .example = "SELECT TOP 5 a FROM t ORDER BY a", .place = Place::statement},
 

@@ -82,6 +82,7 @@ bool object_word(std::string_view w) {
 
 // The rows the pass names, looked up once.
 struct NamedRows {
+    const Construct &clause_call_blank = construct("clause.call_blank");
     const Construct &clause_star = construct("clause.star");
     const Construct &fn_transform = construct("fn.transform");
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
@@ -428,6 +429,8 @@ void Scan::word() {
             if (call(*row, w0, after)) return;
         }
         begin_token(w0);
+        // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
+        if (after > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, after, {});
         Level call;
         call.kind = Level::call;
         call.clause = t.clause;
@@ -1353,6 +1356,10 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
                 calls = word.empty() || kw != Kw::none ? calls & ~bit : calls | bit;
             }
             if (kw == Kw::with) return true;
+            if ((kw == Kw::none || kw == Kw::callable) && is_blank(text[i - 1]) &&
+                !named().clause_call_blank.target[pass.column].empty()) {
+                return true;  // COUNT (*)
+            }
             if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
             if (const Construct *row = function_named(word)) {
                 if (row->form != Form::text || !row->target[pass.column].empty()) {
