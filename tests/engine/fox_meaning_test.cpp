@@ -128,6 +128,8 @@ const Case conditions[] = {
     {"LIKE('a*', c) .OR. LIKE('?,?', c)", "2 5"},
     {"!LIKE('*b*', c)", "1 3 4 5"},
     {"d = DATE(2020, 2, 29)", "2"},
+    {"STR(n, 8, 2) == '   12.50' .OR. STR(n, 6, 1) == '  -3.0'", "2 5"},
+    {"STR(n) == '        13' .OR. STR(k, 3) == '  4'", "2 4"},
 };
 
 TEST_F(FoxMeaning, ConditionsSelectTheRowsFoxProSelects) {

@@ -46,6 +46,7 @@ enum class Form : std::uint8_t {
     ctod,       // CTOD of a literal, of blanks, or of DTOC(x)
     transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
     like,       // LIKE(pattern, x) with FoxPro's wildcards
+    str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
 };
 
 // Where the document's example of a row stands: in the select list, in WHERE, as a FROM item, or

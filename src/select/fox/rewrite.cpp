@@ -82,6 +82,8 @@ bool object_word(std::string_view w) {
 
 // The rows the pass names, looked up once.
 struct NamedRows {
+    const Construct &fn_str = construct("fn.str");
+    const Construct &fn_str_decimals = construct("fn.str_decimals");
     const Construct &clause_call_blank = construct("clause.call_blank");
     const Construct &clause_star = construct("clause.star");
     const Construct &fn_transform = construct("fn.transform");
@@ -290,6 +292,7 @@ private:
     bool transform(std::size_t open, std::size_t close, std::size_t count, Sink &built);
     bool icase(std::size_t open, std::size_t close, std::size_t count, Sink &built);
     bool like(const Construct &row, std::size_t open, std::size_t close, Sink &built);
+    bool str(std::size_t open, std::size_t close, std::size_t count, Sink &built);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
@@ -1075,6 +1078,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(transform(open, close, count, built));
     case Form::like:
         return done(like(row, open, close, built));
+    case Form::str:
+        return done(str(open, close, count, built));
     }
     return Built::none;
 }
@@ -1215,6 +1220,34 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Sink 
         }
     });
     fill(built, row.target[pass_.column], args);
+    return true;
+}
+
+// STR(n[, w[, d]]): the width defaults to 10; the decimals must be a number written as such.
+bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+    const Construct &row = count == 3 ? named().fn_str_decimals : named().fn_str;
+    const std::string_view form = row.target[pass_.column];
+    if (form.empty()) return false;
+    Args args;
+    std::size_t index = 0, decimals = 0;
+    bool literal_decimals = true;
+    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+        if (index++ < 2) {
+            convert_into(args, from, to, false);
+            return;
+        }
+        const std::string_view d = trimmed(src_.substr(from, to - from));
+        literal_decimals = !d.empty() && d.size() <= 2 && d.find_first_not_of("0123456789") == std::string_view::npos;
+        for (char c : d) decimals = decimals * 10 + static_cast<std::size_t>(c - '0');
+    });
+    if (!literal_decimals) return false;
+    if (count == 1) args.add("10");
+    if (repeats_long_argument(form, args)) return false;
+    if (count == 3 && decimals == 0) {
+        fill(built, named().fn_str.target[pass_.column], args);
+        return true;
+    }
+    fill(built, form, args, decimals, decimals);
     return true;
 }
 
