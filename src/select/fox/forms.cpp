@@ -147,6 +147,42 @@ void wrap_as_value(Sink &built, Column column) {
     fill(built, form, condition);
 }
 
+DateReading date_reading(int style) {
+    static constexpr DateReading readings[] = {
+        {101, "mdy", '/'}, {102, "ymd", '.'}, {103, "dmy", '/'}, {104, "dmy", '.'}, {105, "dmy", '-'},
+        {110, "mdy", '-'}, {111, "ymd", '/'}, {120, "ymd", '-'}, {121, "ymd", '-'},
+    };
+    const int century = style < 100 ? style + 100 : style;  // 1 and 101 read alike (the year's digits aside)
+    for (const DateReading &r : readings) {
+        if (r.style == century) return r;
+    }
+    return readings[1];  // the library's default style, 102
+}
+
+void fill_date_reading(Sink &out, std::string_view form, const Args &args, const DateReading &reading) {
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        const std::string_view rest = form.substr(i);
+        if (rest.starts_with("{s}")) {
+            append_number(out, static_cast<std::size_t>(reading.style));
+            i += 2;
+        } else if (rest.starts_with("{my}") || rest.starts_with("{or}")) {
+            const bool mysql = rest[1] == 'm';
+            for (std::size_t k = 0; k < reading.order.size(); ++k) {
+                if (k > 0) out.push(reading.separator);
+                const char part = reading.order[k];
+                if (mysql) out.append(part == 'd' ? "%d" : part == 'm' ? "%m" : "%Y");
+                else out.append(part == 'd' ? "DD" : part == 'm' ? "MM" : "YYYY");
+            }
+            i += 3;
+        } else if (rest.starts_with("{1}")) {
+            out.append(args[0]);
+            i += 2;
+        } else {
+            out.push(form[i]);
+        }
+    }
+}
+
 bool read_cast_type(std::string_view text, CastSpec &spec) {
     std::size_t end = 0;
     while (end < text.size() && name_char(text[end])) ++end;

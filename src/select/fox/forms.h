@@ -47,6 +47,18 @@ bool read_cast_type(std::string_view text, CastSpec &spec);
 // The number of 9s of a TRANSFORM picture "@L 999" (any quotes, any letter case), or 0.
 std::size_t zero_picture(std::string_view literal);
 
+// How a date style (a SQL Server style number, the application's SET DATE) writes a date: the
+// order of day, month and year ("mdy", "dmy", "ymd") and the separator.
+struct DateReading {
+    int style;            // the SQL Server style that reads it back
+    std::string_view order;
+    char separator;
+};
+DateReading date_reading(int style);
+// Appends the form with {1} the converted text, {s} the SQL Server style, {my} the MySQL format
+// (%m/%d/%Y) and {or} the Oracle format (MM/DD/YYYY) of the reading.
+void fill_date_reading(Sink &out, std::string_view form, const Args &args, const DateReading &reading);
+
 // A FoxPro date written with SET DATE's order (mm/dd/yyyy, dd.mm.yy, ...), with an optional time.
 struct LooseDate {
     int first = 0, second = 0, third = 0;

@@ -159,7 +159,13 @@ constexpr Construct rows[] = {
     {.id = "fn.ctod", .fox = "CTOD(s)", .example = "CTOD('')", .place = Place::select, .words = "CTOD", .min_args = 1, .max_args = 1,
      .form = Form::ctod, .target = all("{} / {^...} / TTOD(x)"),
      .note = "CTOD of blanks, of \"\" or of SPACE(n) is the empty date; of a literal date, that date (read as "
-             "{mm/dd/yyyy}); CTOD(DTOC(x)) is TTOD(x). Any other CTOD depends on SET DATE and is left."},
+             "{mm/dd/yyyy}); CTOD(DTOC(x)) is TTOD(x); of any other expression, as below."},
+    {.id = "fn.ctod_expression", .fox = "CTOD(expression)", .example = "CTOD(cDate)", .place = Place::select,
+     .form = Form::ctod,
+     .target = {"CONVERT(DATETIME, {1}, {s})", "TO_DATE({1}, '{or}')", "STR_TO_DATE({1}, '{my}')", "CDATE({1})"},
+     .note = "Read in the order and with the separator of the date style the application sets "
+             "(___TARNVEL_Set_DToC_Style; 102, yyyy.mm.dd, when it sets none); Access reads it as Windows "
+             "does."},
     {.id = "fn.cast", .fox = "CAST(x AS type)", .example = "CAST(a AS N(5,2))", .place = Place::select, .words = "CAST", .min_args = 1,
      .max_args = 1, .form = Form::cast, .target = all("see the CAST types"),
      .note = "A type the list below does not hold is left as written."},

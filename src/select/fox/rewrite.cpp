@@ -82,6 +82,7 @@ bool object_word(std::string_view w) {
 
 // The rows the pass names, looked up once.
 struct NamedRows {
+    const Construct &fn_ctod_expression = construct("fn.ctod_expression");
     const Construct &fn_str = construct("fn.str");
     const Construct &fn_str_decimals = construct("fn.str_decimals");
     const Construct &clause_call_blank = construct("clause.call_blank");
@@ -153,7 +154,7 @@ struct Pass {
         return m_alias == 1;
     }
 
-    bool day_first() {
+    int date_style() {
         if (style < 0) {
             std::array<char, 4> text = lex::read_dtoc_style(102);
             style = 0;
@@ -161,7 +162,10 @@ struct Pass {
                 if (c >= '0' && c <= '9') style = style * 10 + (c - '0');
             }
         }
-        switch (style) {
+        return style;
+    }
+    bool day_first() {
+        switch (date_style()) {
         case 3: case 4: case 5: case 6: case 13: case 103: case 104: case 105: case 106: case 113: return true;
         default: return false;
         }
@@ -289,6 +293,7 @@ private:
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Sink &built);
     bool cast(std::size_t from, std::size_t to, Sink &built);
     bool ctod(std::size_t from, std::size_t to, Sink &built);
+    bool ctod_expression(std::size_t from, std::size_t to, Sink &built);
     bool transform(std::size_t open, std::size_t close, std::size_t count, Sink &built);
     bool icase(std::size_t open, std::size_t close, std::size_t count, Sink &built);
     bool like(const Construct &row, std::size_t open, std::size_t close, Sink &built);
@@ -1073,7 +1078,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::cast:
         return done(cast(open + 1, close, built));
     case Form::ctod:
-        return done(ctod(open + 1, close, built));
+        return done(ctod(open + 1, close, built) || ctod_expression(open + 1, close, built));
     case Form::transform:
         return done(transform(open, close, count, built));
     case Form::like:
@@ -1191,8 +1196,17 @@ bool Scan::ctod(std::size_t from, std::size_t to, Sink &built) {
         built.append("{}");
         return true;
     }
-    if (!same_word(name, "DTOC")) return false;
-    return foxpro("TTOD({1})", base + open, base + arg.size() - 1, 1, built);
+    if (same_word(name, "DTOC")) return foxpro("TTOD({1})", base + open, base + arg.size() - 1, 1, built);
+    return false;
+}
+
+// CTOD of an expression: read in the order and with the separator of the application's date style.
+bool Scan::ctod_expression(std::size_t from, std::size_t to, Sink &built) {
+    const DateReading reading = date_reading(pass_.date_style());
+    Args args;
+    convert_into(args, from, to, false);
+    fill_date_reading(built, named().fn_ctod_expression.target[pass_.column], args, reading);
+    return true;
 }
 
 // LIKE(pattern, x): FoxPro's * and ? as SQL's % and _, in the literal itself when it is one.
