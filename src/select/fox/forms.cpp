@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::string_view grow_message = "Insufficient memory for SELECT";
 
-void append_number(Sink &out, std::size_t value) {
+void append_number(Text &out, std::size_t value) {
     char digits[24];
     std::size_t n = 0;
     do {
@@ -72,26 +72,44 @@ void put(std::array<char, 32> &chars, std::size_t &length, int value, int width)
 
 }  // namespace
 
-void Args::add(std::string_view text) {
-    if (!texts_) {
-        texts_ = Sink::obtain(text.size() + 64, grow_message);
-        ends_ = Sink::obtain(8 * sizeof(std::size_t), grow_message);
+void Text::append(std::string_view part) {
+    if (!spill_ && length_ + part.size() <= area_.size()) {
+        if (!part.empty()) std::memcpy(area_.data() + length_, part.data(), part.size());
+        length_ += part.size();
+        return;
     }
+    if (!spill_) {
+        spill_ = Sink::obtain(2 * (length_ + part.size()) + 64, grow_message);
+        spill_.append(std::string_view(area_.data(), length_));
+    }
+    spill_.append(part);
+}
+
+void Args::add(std::string_view text) {
     texts_.append(text);
     const std::size_t end = texts_.size();
-    ends_.append(std::string_view(reinterpret_cast<const char *>(&end), sizeof end));
+    if (count_ < inline_count) {
+        first_ends_[count_] = end;
+    } else {
+        if (!more_ends_) more_ends_ = Sink::obtain(8 * sizeof(std::size_t), grow_message);
+        more_ends_.append(std::string_view(reinterpret_cast<const char *>(&end), sizeof end));
+    }
     ++count_;
 }
 
 std::string_view Args::operator[](std::size_t i) const {
     if (i >= count_) return {};
-    std::size_t begin = 0, end = 0;
-    std::memcpy(&end, ends_.data() + i * sizeof end, sizeof end);
-    if (i > 0) std::memcpy(&begin, ends_.data() + (i - 1) * sizeof begin, sizeof begin);
-    return texts_.view().substr(begin, end - begin);
+    auto end_of = [this](std::size_t k) {
+        if (k < inline_count) return first_ends_[k];
+        std::size_t end = 0;
+        std::memcpy(&end, more_ends_.data() + (k - inline_count) * sizeof end, sizeof end);
+        return end;
+    };
+    const std::size_t begin = i > 0 ? end_of(i - 1) : 0;
+    return texts_.view().substr(begin, end_of(i) - begin);
 }
 
-void fill(Sink &out, std::string_view form, const Args &args, std::size_t width, std::size_t decimals) {
+void fill(Text &out, std::string_view form, const Args &args, std::size_t width, std::size_t decimals) {
     for (std::size_t i = 0; i < form.size(); ++i) {
         const char c = form[i];
         const std::size_t close = c == '{' ? form.find('}', i) : std::string_view::npos;
@@ -138,7 +156,7 @@ bool repeats_long_argument(std::string_view form, const Args &args) {
     return false;
 }
 
-void wrap_as_value(Sink &built, Column column) {
+void wrap_as_value(Text &built, Column column) {
     const std::string_view form = predicate_as_value(column);
     if (form == "{1}") return;
     Args condition;
@@ -159,7 +177,7 @@ DateReading date_reading(int style) {
     return readings[1];  // the library's default style, 102
 }
 
-void fill_date_reading(Sink &out, std::string_view form, const Args &args, const DateReading &reading) {
+void fill_date_reading(Text &out, std::string_view form, const Args &args, const DateReading &reading) {
     for (std::size_t i = 0; i < form.size(); ++i) {
         const std::string_view rest = form.substr(i);
         if (rest.starts_with("{s}")) {

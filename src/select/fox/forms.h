@@ -12,6 +12,25 @@
 
 namespace tarnvel::select::fox {
 
+// A text that a rewrite builds: short ones (most) in an area of its own, longer ones in a host
+// memory handle, which it takes only when the text outgrows the area.
+class Text {
+public:
+    void push(char c) { append(std::string_view(&c, 1)); }
+    void append(std::string_view part);
+    std::string_view view() const { return spill_ ? spill_.view() : std::string_view(area_.data(), length_); }
+    std::size_t size() const { return spill_ ? spill_.size() : length_; }
+    void clear() {
+        length_ = 0;
+        if (spill_) spill_.clear();
+    }
+
+private:
+    std::array<char, 240> area_{};
+    std::size_t length_ = 0;
+    Sink spill_;
+};
+
 // Texts one after the other in one buffer, for random access by number.
 class Args {
 public:
@@ -20,14 +39,16 @@ public:
     std::string_view operator[](std::size_t i) const;
 
 private:
-    Sink texts_;
-    Sink ends_;  // the end offset of each text, as size_t values
+    static constexpr std::size_t inline_count = 8;
+    Text texts_;
+    std::array<std::size_t, inline_count> first_ends_{};  // the end offsets of the first texts
+    Sink more_ends_;  // those of the texts after them, as size_t values
     std::size_t count_ = 0;
 };
 
 // Appends the form with {1} to {9} replaced by the arguments, {2+} by the arguments from the second
 // on joined by ", ", {w} by 'width', {d} by 'decimals' and {z} by 'width' zeros.
-void fill(Sink &out, std::string_view form, const Args &args, std::size_t width = 0, std::size_t decimals = 0);
+void fill(Text &out, std::string_view form, const Args &args, std::size_t width = 0, std::size_t decimals = 0);
 // A form that writes an argument twice (x IS NULL OR x = '') doubles it, and nested calls would
 // double it again at every level: an argument longer than this is not written twice, and the
 // construct stays as written.
@@ -35,7 +56,7 @@ inline constexpr std::size_t longest_repeated_argument = 512;
 bool repeats_long_argument(std::string_view form, const Args &args);
 
 // A condition as a value where the dialect cannot use it as one (SQL Server, Oracle).
-void wrap_as_value(Sink &built, Column column);
+void wrap_as_value(Text &built, Column column);
 
 // The type part of CAST(x AS type): a FoxPro type letter or long name with its width.
 struct CastSpec {
@@ -57,7 +78,7 @@ struct DateReading {
 DateReading date_reading(int style);
 // Appends the form with {1} the converted text, {s} the SQL Server style, {my} the MySQL format
 // (%m/%d/%Y) and {or} the Oracle format (MM/DD/YYYY) of the reading.
-void fill_date_reading(Sink &out, std::string_view form, const Args &args, const DateReading &reading);
+void fill_date_reading(Text &out, std::string_view form, const Args &args, const DateReading &reading);
 
 // A FoxPro date written with SET DATE's order (mm/dd/yyyy, dd.mm.yy, ...), with an optional time.
 struct LooseDate {

@@ -22,7 +22,7 @@ namespace {
 
 constexpr std::string_view grow_message = "Insufficient memory for SELECT";
 constexpr int deepest_call = 32;     // rewritten calls inside rewritten calls: deeper ones stay as written
-constexpr std::size_t tracked_levels = 32;  // parenthesis levels with a state of their own
+constexpr std::size_t tracked_levels = 16;  // parenthesis levels with a state of their own
 
 // --- keywords
 
@@ -172,6 +172,8 @@ struct Pass {
     }
 };
 
+bool worth_a_pass(const Pass &pass, std::string_view text);
+
 // The output of a scan: the source as it stands until the first change, then a sink holding the
 // converted text up to 'pending', the source position from which nothing has been copied yet.
 class Emitter {
@@ -193,7 +195,7 @@ public:
         pending_ = to;
     }
     // Moves the output from offset 'out' up to the source position 'at' into 'into'.
-    void take(std::size_t out, std::size_t at, Sink &into) {
+    void take(std::size_t out, std::size_t at, Text &into) {
         copy_to(at);
         into.append(sink_.view().substr(out));
         sink_.truncate(out);
@@ -270,7 +272,7 @@ private:
     void close();
     void comma();
     bool star();
-    bool from_qualifiers(std::size_t from, Sink &out) const;
+    bool from_qualifiers(std::size_t from, Text &out) const;
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();
@@ -287,17 +289,17 @@ private:
     bool call(const Construct &row, std::size_t w0, std::size_t open);
     enum class Built { none, rewritten, kept };
     Built build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
-                Sink &built);
+                Text &built);
     Piece convert(std::size_t from, std::size_t to, bool condition);
     void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
-    bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Sink &built);
-    bool cast(std::size_t from, std::size_t to, Sink &built);
-    bool ctod(std::size_t from, std::size_t to, Sink &built);
-    bool ctod_expression(std::size_t from, std::size_t to, Sink &built);
-    bool transform(std::size_t open, std::size_t close, std::size_t count, Sink &built);
-    bool icase(std::size_t open, std::size_t close, std::size_t count, Sink &built);
-    bool like(const Construct &row, std::size_t open, std::size_t close, Sink &built);
-    bool str(std::size_t open, std::size_t close, std::size_t count, Sink &built);
+    bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool cast(std::size_t from, std::size_t to, Text &built);
+    bool ctod(std::size_t from, std::size_t to, Text &built);
+    bool ctod_expression(std::size_t from, std::size_t to, Text &built);
+    bool transform(std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
@@ -619,7 +621,7 @@ bool Scan::star() {
     const bool item_before = comma_before || prev_ == Prev::keyword;
     const bool item_after = comma_after || (after < end_ && keyword_of(src_.substr(after, name_chain_end(src_, after, end_) - after)) == Kw::from);
     if (!(item_before && item_after && (comma_before || comma_after))) return false;
-    Sink qualified = Sink::obtain(64, grow_message);
+    Text qualified;
     if (!from_qualifiers(after, qualified)) return false;
     begin_token(pos_);
     out_.replace(pos_, pos_ + 1, qualified.view());
@@ -630,7 +632,7 @@ bool Scan::star() {
 
 // The qualifiers of the tables of the FROM list that follows 'from' at this level, each written
 // "q.*" and joined by ", "; false when the list cannot be read.
-bool Scan::from_qualifiers(std::size_t from, Sink &out) const {
+bool Scan::from_qualifiers(std::size_t from, Text &out) const {
     std::size_t at = from;
     // the FROM of this level
     for (;;) {
@@ -832,11 +834,14 @@ void Scan::dot() {
         prev_ = Prev::operand;
         return;
     }
-    for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
-        if (word_at(src_, pos_ + 1, end_, op) && pos_ + 1 + op.size() < end_ && src_[pos_ + 1 + op.size()] == '.') {
-            boundary(true, Prev::connector);
-            pos_ += op.size() + 2;
-            return;
+    const char first = pos_ + 1 < end_ ? upper(src_[pos_ + 1]) : '\0';
+    if (first == 'A' || first == 'O' || first == 'N') {  // .AND., .OR., .NOT.
+        for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
+            if (word_at(src_, pos_ + 1, end_, op) && pos_ + 1 + op.size() < end_ && src_[pos_ + 1 + op.size()] == '.') {
+                boundary(true, Prev::connector);
+                pos_ += op.size() + 2;
+                return;
+            }
         }
     }
     ++pos_;
@@ -887,14 +892,14 @@ void Scan::dollar() {
     }
     const bool condition = t.connector && condition_here(t) && !operator_follows(right_to);
     const std::size_t operand = t.operand;
-    Sink left = Sink::obtain(64, grow_message);
+    Text left;
     out_.take(operand, pos_, left);
     Args args;
     args.add(trimmed(left.view()));
     convert_into(args, right_from, right_to, false);
     const Construct &row = named().op_contained;
     if (repeats_long_argument(row.target[pass_.column], args)) {  // a $ b as written, its operands converted
-        Sink kept = Sink::obtain(left.size() + args[1].size() + 4, grow_message);
+        Text kept;
         kept.append(trimmed(left.view()));
         kept.append(" $ ");
         kept.append(args[1]);
@@ -905,7 +910,7 @@ void Scan::dollar() {
         prev_ = Prev::operand;
         return;
     }
-    Sink built = Sink::obtain(64, grow_message);
+    Text built;
     fill(built, row.target[pass_.column], args);
     if (!condition) wrap_as_value(built, pass_.column);
     out_.replace(pos_, right_to, built.view());
@@ -975,7 +980,7 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
     if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
         std::size_t close = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
         if (close == std::string_view::npos || close >= end_) close = end_ - 1;
-        Sink text = Sink::obtain(close + 4 - w0, grow_message);
+        Text text;
         text.append("?(");
         text.append(src_.substr(w0, close + 1 - w0));
         text.push(')');
@@ -999,7 +1004,7 @@ void Scan::string_literal() {
     if (!pass_.double_backslashes) return;
     std::string_view literal = src_.substr(from, pos_ - from);
     if (literal.find('\\') == std::string_view::npos) return;
-    Sink text = Sink::obtain(2 * literal.size(), grow_message);
+    Text text;
     for (char c : literal) {
         text.push(c);
         if (c == '\\') text.push(c);
@@ -1012,7 +1017,7 @@ void Scan::array_element(std::size_t w0, std::size_t open) {
     std::size_t close = src_.find(']', open);
     if (close == std::string_view::npos || close >= end_) close = end_ - 1;
     begin_token(w0);
-    Sink text = Sink::obtain(close + 4 - w0, grow_message);
+    Text text;
     text.append("?(");
     text.append(src_.substr(w0, close + 1 - w0));
     text.push(')');
@@ -1042,7 +1047,7 @@ bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
     const std::size_t count = argument_count(src_, open, close, pass_.backticks);
     if (count < row.min_args || count > row.max_args) return false;
     const bool condition = starts_condition() && !operator_follows(close + 1);
-    Sink built = Sink::obtain(2 * (close - w0) + 32, grow_message);
+    Text built;
     const Built outcome = build(row, w0, open, close, count, built);
     if (outcome == Built::none) return false;
     if (outcome == Built::rewritten && row.shape == Shape::predicate && !condition) wrap_as_value(built, pass_.column);
@@ -1054,7 +1059,7 @@ bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
 }
 
 Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
-                        Sink &built) {
+                        Text &built) {
     const std::string_view form = row.target[pass_.column];
     auto done = [](bool rewritten) { return rewritten ? Built::rewritten : Built::none; };
     switch (row.form) {
@@ -1091,6 +1096,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
 
 Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
     std::string_view part = trimmed(src_.substr(from, to - from));
+    if (!worth_a_pass(pass_, part)) return Piece{Sink(), part};  // most arguments: nothing to rewrite
     from = static_cast<std::size_t>(part.data() - src_.data());
     to = from + part.size();
     Level base;
@@ -1117,12 +1123,12 @@ void Scan::convert_into(Args &args, std::size_t from, std::size_t to, bool condi
 }
 
 // A row written in FoxPro: its template filled with the arguments as written, then converted.
-bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Sink &built) {
+bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Text &built) {
     Args raw;
     for_each_argument(src_, open, close, pass_.backticks,
                       [&](std::size_t from, std::size_t to) { raw.add(trimmed(src_.substr(from, to - from))); });
     if (repeats_long_argument(form, raw)) return false;
-    Sink text = Sink::obtain(2 * (close - open) + form.size(), grow_message);
+    Text text;
     fill(text, form, raw);
     Level base;
     base.kind = Level::group;
@@ -1136,7 +1142,7 @@ bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, st
     return true;
 }
 
-bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Text &built) {
     const CaseForm &form = case_form(pass_.column);
     const std::size_t pairs = count / 2;
     const bool otherwise = count % 2 == 1;
@@ -1158,7 +1164,7 @@ bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Sink &b
 }
 
 // CAST(x AS type) with a FoxPro type letter or long type name.
-bool Scan::cast(std::size_t from, std::size_t to, Sink &built) {
+bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
     const std::size_t as = last_top_level_word(src_, from, to, "AS", pass_.backticks);
     if (as == std::string_view::npos) return false;
     CastSpec spec;
@@ -1169,7 +1175,7 @@ bool Scan::cast(std::size_t from, std::size_t to, Sink &built) {
     return true;
 }
 
-bool Scan::ctod(std::size_t from, std::size_t to, Sink &built) {
+bool Scan::ctod(std::size_t from, std::size_t to, Text &built) {
     std::string_view arg = trimmed(src_.substr(from, to - from));
     if (arg.empty()) return false;
     const char q = arg.front();
@@ -1201,7 +1207,7 @@ bool Scan::ctod(std::size_t from, std::size_t to, Sink &built) {
 }
 
 // CTOD of an expression: read in the order and with the separator of the application's date style.
-bool Scan::ctod_expression(std::size_t from, std::size_t to, Sink &built) {
+bool Scan::ctod_expression(std::size_t from, std::size_t to, Text &built) {
     const DateReading reading = date_reading(pass_.date_style());
     Args args;
     convert_into(args, from, to, false);
@@ -1210,7 +1216,7 @@ bool Scan::ctod_expression(std::size_t from, std::size_t to, Sink &built) {
 }
 
 // LIKE(pattern, x): FoxPro's * and ? as SQL's % and _, in the literal itself when it is one.
-bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Sink &built) {
+bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     Args args;
     std::size_t index = 0;
     for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
@@ -1221,12 +1227,12 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Sink 
         if (index++ > 0 || pass_.column == access) {
             convert_into(args, from, to, false);
         } else if (literal) {
-            Sink pattern = Sink::obtain(arg.size(), grow_message);
+            Text pattern;
             for (char c : arg) pattern.push(c == '*' ? '%' : c == '?' ? '_' : c);
             args.add(pattern.view());
         } else {
             Piece piece = convert(from, to, false);
-            Sink pattern = Sink::obtain(piece.text.size() + 40, grow_message);
+            Text pattern;
             pattern.append("REPLACE(REPLACE(");
             pattern.append(piece.text);
             pattern.append(", '*', '%'), '?', '_')");
@@ -1238,7 +1244,7 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Sink 
 }
 
 // STR(n[, w[, d]]): the width defaults to 10; the decimals must be a number written as such.
-bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Text &built) {
     const Construct &row = count == 3 ? named().fn_str_decimals : named().fn_str;
     const std::string_view form = row.target[pass_.column];
     if (form.empty()) return false;
@@ -1265,7 +1271,7 @@ bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Sink &bui
     return true;
 }
 
-bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Sink &built) {
+bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Text &built) {
     std::size_t index = 0;
     std::size_t first_from = 0, first_to = 0, picture_from = 0, picture_to = 0;
     for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
@@ -1348,9 +1354,14 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
     const std::size_t n = text.size();
     int table_checks = 0;
     // Whether each open parenthesis (up to 64 deep) is a call's: no table list stands in one.
-    std::uint64_t calls = 0;
+    // The open parentheses (up to 64 deep): no table list stands in a call's.
+    std::array<std::size_t, 64> opens;
     std::size_t depth = 0;
-    auto in_call = [&] { return depth > 0 && depth <= 64 && ((calls >> (depth - 1)) & 1u) != 0; };
+    auto in_call = [&] {
+        if (depth == 0 || depth > opens.size()) return false;
+        const std::string_view word = word_before(text, opens[depth - 1]);
+        return !word.empty() && keyword_of(word) == Kw::none;
+    };
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.data());
     for (std::size_t i = 0; i < n; ++i) {
         // the common case: on to the next clue, four characters at a time
@@ -1395,17 +1406,14 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             if (depth > 0) --depth;
             break;
         case open_clue: {
-            const std::string_view word = word_before(text, i);
-            const Kw kw = word.empty() ? Kw::none : keyword_of(word);
+            if (depth < opens.size()) opens[depth] = i;
             ++depth;
-            if (depth <= 64) {
-                const std::uint64_t bit = std::uint64_t{1} << (depth - 1);
-                calls = word.empty() || kw != Kw::none ? calls & ~bit : calls | bit;
-            }
-            if (kw == Kw::with) return true;
-            if ((kw == Kw::none || kw == Kw::callable) && is_blank(text[i - 1]) &&
-                !named().clause_call_blank.target[pass.column].empty()) {
-                return true;  // COUNT (*)
+            const std::string_view word = word_before(text, i);
+            if (word.empty()) break;
+            if (word.size() == 4 && upper(word[0]) == 'W' && keyword_of(word) == Kw::with) return true;
+            if (is_blank(text[i - 1]) && !named().clause_call_blank.target[pass.column].empty()) {
+                const Kw kw = keyword_of(word);
+                if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
             }
             if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
             if (const Construct *row = function_named(word)) {

@@ -30,7 +30,14 @@ inline bool is_blank(char c) { return char_class(c) == blank_char; }
 inline bool is_digit(char c) { return char_class(c) == digit_char; }
 inline bool name_start(char c) { return char_class(c) == name_start_char; }
 inline bool name_char(char c) { return (char_class(c) & (name_start_char | digit_char)) != 0; }
-constexpr char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+struct UpperTable {
+    char of[256] = {};
+    constexpr UpperTable() {
+        for (int c = 0; c < 256; ++c) of[c] = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    }
+};
+inline constexpr UpperTable upper_table;
+constexpr char upper(char c) { return upper_table.of[static_cast<unsigned char>(c)]; }
 
 // A word upper-cased (ASCII) for the keyword and function tables; a word longer than any of them
 // reads as empty.
