@@ -8,6 +8,7 @@
 
 #include "lex/scan.h"
 #include "select/dialect.h"
+#include "select/literals.h"
 #include "select/fox/forms.h"
 #include "select/fox/map.h"
 #include "select/fox/text.h"
@@ -142,7 +143,7 @@ enum class Prev : std::uint8_t { start, operand, connector, comparison, arithmet
 // What all scans of one statement share.
 struct Pass {
     Column column;
-    bool backticks;
+    lex::LiteralRules rules;  // the quoted runs the clause converter reads as literals
     std::string_view statement;
     bool double_backslashes = false;  // in strings (MySQL reads \ as an escape)
     int depth = 0;
@@ -150,7 +151,7 @@ struct Pass {
     int m_alias = -1;  // whether the statement names a table M (then m.x is that table's field)
 
     bool m_is_alias() {
-        if (m_alias < 0) m_alias = names_alias_m(statement, backticks) ? 1 : 0;
+        if (m_alias < 0) m_alias = names_alias_m(statement, rules) ? 1 : 0;
         return m_alias == 1;
     }
 
@@ -313,8 +314,9 @@ private:
         at = skip_blanks(at);
         return at < end_ && std::strchr("=<>#!$+-*/%^", src_[at]) != nullptr && src_[at] != '\0';
     }
-    std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_); }
-    std::size_t close_paren(std::size_t open) const { return fox::close_paren(src_, open, end_, pass_.backticks); }
+    std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_, pass_.rules); }
+    bool quote_at(std::size_t at) const { return literal_end(at) != at; }
+    std::size_t close_paren(std::size_t open) const { return fox::close_paren(src_, open, end_, pass_.rules); }
     std::size_t operand_end(std::size_t from) const;
 
     Pass &pass_;
@@ -353,7 +355,7 @@ void Scan::run() {
             string_literal();
             break;
         case '`':
-            if (pass_.backticks) {
+            if (pass_.rules.backticks) {
                 begin_token(pos_);
                 pos_ = literal_end(pos_);
                 prev_ = Prev::operand;
@@ -378,12 +380,12 @@ void Scan::run() {
         case '{': brace(); break;
         case '~':
             begin_token(pos_);
-            pos_ = reference_end(src_, pos_, end_);
+            pos_ = reference_end(src_, pos_, end_, pass_.rules);
             prev_ = Prev::operand;
             break;
         case '?':
             begin_token(pos_);
-            pos_ = parameter_end(src_, pos_, end_);
+            pos_ = parameter_end(src_, pos_, end_, pass_.rules);
             prev_ = Prev::operand;
             break;
         case '*':
@@ -542,7 +544,7 @@ void Scan::table_item() {
     const std::size_t from = pos_;
     std::size_t to = from;
     const char first = src_[from];
-    if (first == '\'' || first == '"' || first == '[' || (first == '`' && pass_.backticks)) {
+    if (quote_at(from)) {
         to = literal_end(from);
     } else {
         while (to < end_ && !is_blank(src_[to]) && src_[to] != ',' && src_[to] != '(' && src_[to] != ')') ++to;
@@ -639,7 +641,7 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
         at = skip_blanks(at);
         if (at >= end_ || src_[at] == ')') return false;
         const char c = src_[at];
-        if (c == '\'' || c == '"' || c == '[' || (c == '`' && pass_.backticks)) {
+        if (quote_at(at)) {
             at = literal_end(at);
         } else if (c == '(') {
             const std::size_t close = close_paren(at);
@@ -705,7 +707,7 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
             expect_table = false;
             continue;
         }
-        if (c == '\'' || c == '"' || c == '[' || (c == '`' && pass_.backticks)) {
+        if (quote_at(at)) {
             if (expect_table) return false;
             at = literal_end(at);
             continue;
@@ -934,7 +936,7 @@ std::size_t Scan::operand_end(std::size_t at) const {
             primary = true;
             continue;
         }
-        if (c == '\'' || c == '"' || c == '[' || (c == '`' && pass_.backticks)) {
+        if (quote_at(at)) {
             at = literal_end(at);
         } else if (c == '(') {
             std::size_t close = close_paren(at);
@@ -953,9 +955,9 @@ std::size_t Scan::operand_end(std::size_t at) const {
         } else if (is_digit(c)) {
             at = number_end(src_, at, end_);
         } else if (c == '?') {
-            at = parameter_end(src_, at, end_);
+            at = parameter_end(src_, at, end_, pass_.rules);
         } else if (c == '~') {
-            at = reference_end(src_, at, end_);
+            at = reference_end(src_, at, end_, pass_.rules);
         } else if (c == '{') {
             std::size_t close = src_.find('}', at);
             at = close == std::string_view::npos || close >= end_ ? end_ : close + 1;
@@ -1044,7 +1046,7 @@ bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
     const std::size_t close = close_paren(open);
     if (close == std::string_view::npos) return false;
-    const std::size_t count = argument_count(src_, open, close, pass_.backticks);
+    const std::size_t count = argument_count(src_, open, close, pass_.rules);
     if (count < row.min_args || count > row.max_args) return false;
     const bool condition = starts_condition() && !operator_follows(close + 1);
     Text built;
@@ -1066,7 +1068,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::text: {
         if (form.empty()) return Built::none;
         Args args;
-        for_each_argument(src_, open, close, pass_.backticks,
+        for_each_argument(src_, open, close, pass_.rules,
                           [&](std::size_t from, std::size_t to) { convert_into(args, from, to, false); });
         if (repeats_long_argument(form, args)) {  // the call as written, with its arguments converted
             built.append(src_.substr(w0, open + 1 - w0));
@@ -1125,7 +1127,7 @@ void Scan::convert_into(Args &args, std::size_t from, std::size_t to, bool condi
 // A row written in FoxPro: its template filled with the arguments as written, then converted.
 bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Text &built) {
     Args raw;
-    for_each_argument(src_, open, close, pass_.backticks,
+    for_each_argument(src_, open, close, pass_.rules,
                       [&](std::size_t from, std::size_t to) { raw.add(trimmed(src_.substr(from, to - from))); });
     if (repeats_long_argument(form, raw)) return false;
     Text text;
@@ -1148,7 +1150,7 @@ bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Text &b
     const bool otherwise = count % 2 == 1;
     std::size_t index = 0;
     built.append(form.open);
-    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         const bool last_else = otherwise && index == count - 1;
         const bool condition = !last_else && index % 2 == 0;
         if (last_else) built.append(form.else_);
@@ -1165,7 +1167,7 @@ bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Text &b
 
 // CAST(x AS type) with a FoxPro type letter or long type name.
 bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
-    const std::size_t as = last_top_level_word(src_, from, to, "AS", pass_.backticks);
+    const std::size_t as = last_top_level_word(src_, from, to, "AS", pass_.rules);
     if (as == std::string_view::npos) return false;
     CastSpec spec;
     if (!read_cast_type(trimmed(src_.substr(as + 2, to - as - 2)), spec)) return false;
@@ -1219,7 +1221,7 @@ bool Scan::ctod_expression(std::size_t from, std::size_t to, Text &built) {
 bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     Args args;
     std::size_t index = 0;
-    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         std::string_view arg = trimmed(src_.substr(from, to - from));
         const char q = arg.empty() ? '\0' : arg.front();
         const std::size_t at = static_cast<std::size_t>(arg.data() - src_.data());
@@ -1251,7 +1253,7 @@ bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Text &bui
     Args args;
     std::size_t index = 0, decimals = 0;
     bool literal_decimals = true;
-    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         if (index++ < 2) {
             convert_into(args, from, to, false);
             return;
@@ -1274,7 +1276,7 @@ bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Text &bui
 bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Text &built) {
     std::size_t index = 0;
     std::size_t first_from = 0, first_to = 0, picture_from = 0, picture_to = 0;
-    for_each_argument(src_, open, close, pass_.backticks, [&](std::size_t from, std::size_t to) {
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         if (index == 0) first_from = from, first_to = to;
         else picture_from = from, picture_to = to;
         ++index;
@@ -1378,8 +1380,8 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             if (i > 0 && name_char(text[i - 1])) return true;  // an array element
             [[fallthrough]];
         case quote_clue: {
-            if (c == '`' && !pass.backticks) break;
-            const std::size_t end = literal_end(text, i, n);
+            const std::size_t end = literal_end(text, i, n, pass.rules);
+            if (end == i) break;
             if (pass.double_backslashes && text.substr(i, end - i).find('\\') != std::string_view::npos) return true;
             // a quoted table name: after FROM or JOIN, or after a comma of the table list
             std::size_t before = i;
@@ -1418,8 +1420,8 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
             if (const Construct *row = function_named(word)) {
                 if (row->form != Form::text || !row->target[pass.column].empty()) {
-                    const std::size_t close = fox::close_paren(text, i, n, pass.backticks);
-                    const std::size_t count = close == none ? 0 : argument_count(text, i, close, pass.backticks);
+                    const std::size_t close = fox::close_paren(text, i, n, pass.rules);
+                    const std::size_t count = close == none ? 0 : argument_count(text, i, close, pass.rules);
                     if (close != none && count >= row->min_args && count <= row->max_args) return true;
                 }
             }
@@ -1466,7 +1468,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             if (i > 0 && i + 1 < n && name_char(text[i - 1]) && name_char(text[i + 1])) return true;  // a path
             break;
         case skip_clue:
-            i = (c == '~' ? reference_end(text, i, n) : parameter_end(text, i, n)) - 1;
+            i = (c == '~' ? reference_end(text, i, n, pass.rules) : parameter_end(text, i, n, pass.rules)) - 1;
             break;
         case b_clue:
             if (i == 0 || !name_char(text[i - 1])) {  // BETW, BETWE, BETWEE
@@ -1486,7 +1488,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
 }  // namespace
 
 Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
-    Pass pass{column_of(dialect), dialect.backticks, statement};
+    Pass pass{column_of(dialect), source_literals(dialect, true), statement};
     pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
     if (look_first && !worth_a_pass(pass, statement)) return Sink();
     Scan scan(pass, statement, 0, statement.size(), Level{});

@@ -3,7 +3,6 @@
 namespace tarnvel::select::fox {
 namespace {
 
-bool opens_literal(char c, bool backticks) { return c == '\'' || c == '"' || c == '[' || (c == '`' && backticks); }
 
 bool has_extension(std::string_view name, std::string_view extension) {
     if (name.size() <= extension.size()) return false;
@@ -16,20 +15,18 @@ bool has_extension(std::string_view name, std::string_view extension) {
 
 }  // namespace
 
-std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end) {
-    const char close = text[at] == '[' ? ']' : text[at];
-    for (std::size_t i = at + 1; i < end; ++i) {
-        if (text[i] == close) return i + 1;
-    }
-    return end;
+std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules) {
+    const lex::Pos close = lex::run_end(text.substr(0, end), static_cast<lex::Pos>(at), rules);
+    if (static_cast<std::size_t>(close) == at) return at;
+    return static_cast<std::size_t>(close) >= end ? end : static_cast<std::size_t>(close) + 1;
 }
 
-std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, bool backticks) {
+std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules) {
     std::size_t depth = 0;
     for (std::size_t i = open; i < end; ++i) {
         const char c = text[i];
-        if (opens_literal(c, backticks)) {
-            i = literal_end(text, i, end) - 1;
+        if (const std::size_t run = literal_end(text, i, end, rules); run != i) {
+            i = run - 1;
         } else if (c == '(') {
             ++depth;
         } else if (c == ')' && --depth == 0) {
@@ -39,12 +36,12 @@ std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end
     return none;
 }
 
-std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, bool backticks) {
+std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, const lex::LiteralRules &rules) {
     std::size_t depth = 0;
     for (std::size_t i = from; i < close; ++i) {
         const char c = text[i];
-        if (opens_literal(c, backticks)) {
-            i = literal_end(text, i, close) - 1;
+        if (const std::size_t run = literal_end(text, i, close, rules); run != i) {
+            i = run - 1;
         } else if (c == '(') {
             ++depth;
         } else if (c == ')') {
@@ -56,9 +53,9 @@ std::size_t next_comma(std::string_view text, std::size_t from, std::size_t clos
     return close;
 }
 
-std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, bool backticks) {
+std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules) {
     std::size_t count = 0;
-    for_each_argument(text, open, close, backticks, [&count](std::size_t, std::size_t) { ++count; });
+    for_each_argument(text, open, close, rules, [&count](std::size_t, std::size_t) { ++count; });
     return count;
 }
 
@@ -79,22 +76,22 @@ std::size_t number_end(std::string_view text, std::size_t at, std::size_t end) {
     return at;
 }
 
-std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end) {
+std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules) {
     ++at;
     while (at < end && (text[at] == ' ' || text[at] == '\t')) ++at;
     if (at < end && text[at] == '(') {
-        std::size_t close = close_paren(text, at, end, false);
+        std::size_t close = close_paren(text, at, end, rules);
         return close == none ? end : close + 1;
     }
     while (at < end && (name_char(text[at]) || text[at] == '.')) ++at;
     return at;
 }
 
-std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end) {
+std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules) {
     std::size_t open = at + 1;
     if (open < end && text[open] != '(' && open + 1 < end && text[open + 1] == '(') ++open;
     if (open < end && text[open] == '(') {
-        std::size_t close = close_paren(text, open, end, false);
+        std::size_t close = close_paren(text, open, end, rules);
         return close == none ? end : close + 1;
     }
     ++at;
@@ -121,11 +118,11 @@ std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t en
     return at;
 }
 
-bool names_alias_m(std::string_view text, bool backticks) {
+bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (opens_literal(c, backticks)) {
-            i = literal_end(text, i, text.size()) - 1;
+        if (const std::size_t run = literal_end(text, i, text.size(), rules); run != i) {
+            i = run - 1;
         } else if (name_char(c)) {
             std::size_t end = i;
             while (end < text.size() && name_char(text[end])) ++end;
@@ -155,13 +152,13 @@ bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string
 }
 
 std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
-                                bool backticks) {
+                                const lex::LiteralRules &rules) {
     std::size_t found = none;
     std::size_t depth = 0;
     for (std::size_t i = from; i < to; ++i) {
         const char c = text[i];
-        if (opens_literal(c, backticks)) {
-            i = literal_end(text, i, to) - 1;
+        if (const std::size_t run = literal_end(text, i, to, rules); run != i) {
+            i = run - 1;
         } else if (c == '(') {
             ++depth;
         } else if (c == ')') {

@@ -1,8 +1,10 @@
 // Reading FoxPro text for the FoxPro-syntax pass: character classes, the extent of literals,
 // parenthesised groups, numbers, parameters and references, arguments of a call, and the names
-// of the table list. Strings are '...', "..." and [...] (FoxPro syntax), and `...` names where
-// the dialect has them; every search passes over them.
+// of the table list. Every search steps over the quoted runs the clause converter reads as
+// literals (lex::run_end with the dialect's rules, select/literals.h).
 #pragma once
+
+#include "lex/scan.h"
 
 #include <array>
 #include <cstddef>
@@ -104,22 +106,23 @@ private:
 
 constexpr std::size_t none = std::string_view::npos;
 
-// One past the literal that opens at text[at] (its quote), or 'end' when it is not closed.
-std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end);
+// One past the quoted run that opens at text[at], or 'end' when it is not closed; at itself when
+// text[at] opens no run under the rules.
+std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
 // The ")" that closes the "(" at 'open', passing over literals and nested groups; none if missing.
-std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, bool backticks);
+std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules);
 // One past a number (digits, a decimal part, an exponent) that begins at 'at'.
 std::size_t number_end(std::string_view text, std::size_t at, std::size_t end);
 // One past the ?parameter or ?(expression) at 'at'.
-std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end);
+std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
 // One past the ~reference or ~(expression) at 'at'.
-std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end);
+std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
 // One past a name with its qualifiers (alias.field, thisform.grid.value), which stops before a
 // FoxPro operator written with dots (.AND., .OR., .NOT.).
 std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end);
 // The statement names something M (a table alias): a word M, in any letter case, that is no
 // qualifier (m.x) and stands outside literals.
-bool names_alias_m(std::string_view text, bool backticks);
+bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
 // The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
 // The word (upper case) stands at 'at', in any letter case, and no name character follows it.
@@ -128,11 +131,11 @@ bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string
 // The arguments of the call whose parentheses are at 'open' and 'close': each is the text between
 // commas at the call's own level. A call whose parentheses hold only blanks has none.
 template <typename Each>
-void for_each_argument(std::string_view text, std::size_t open, std::size_t close, bool backticks, Each each);
-std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, bool backticks);
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules, Each each);
+std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules);
 // The last 'word' (upper case) standing at the group's own level between 'from' and 'to', or none.
 std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
-                                bool backticks);
+                                const lex::LiteralRules &rules);
 
 // An item of the table list as the server knows it: database!table as table, a file path (with
 // \, / or :, or ending in .dbf) as the file's base name; any other item as it stands.
@@ -141,14 +144,14 @@ std::string_view table_name(std::string_view item);
 // --- template
 
 // The next argument boundary (a comma at the level of 'from', or 'close') after 'from'.
-std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, bool backticks);
+std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, const lex::LiteralRules &rules);
 
 template <typename Each>
-void for_each_argument(std::string_view text, std::size_t open, std::size_t close, bool backticks, Each each) {
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules, Each each) {
     std::size_t from = open + 1;
     if (text.substr(from, close - from).find_first_not_of(" \t\r\n") == std::string_view::npos) return;
     while (true) {
-        std::size_t to = next_comma(text, from, close, backticks);
+        std::size_t to = next_comma(text, from, close, rules);
         each(from, to);
         if (to >= close) return;
         from = to + 1;
