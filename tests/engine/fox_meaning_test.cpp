@@ -30,7 +30,8 @@ std::string convert(tarnvel::Host &host, const char *function, const std::string
 // In FoxPro a field of blanks is empty, as the empty field is.
 const char *const rows[] = {
     "INSERT INTO fm (K) VALUES (1)",
-    "INSERT INTO fm (K, C, N, D, T, L, M) VALUES (2, 'abc', 12.50, '2020-02-29', '2020-02-29 10:30:00', 1, 'memo text')",
+    "INSERT INTO fm (K, C, N, D, T, L, M) "
+    "VALUES (2, 'abc', 12.50, '2020-02-29', '2020-02-29 10:30:00', 1, 'memo text')",
     "INSERT INTO fm (K, C, N, D, T, L, M) VALUES (3, '   ', 0.00, '0000-00-00', '2016-01-05 13:45:00', 0, '  ')",
     "INSERT INTO fm (K, C, N, D, T, L, M) VALUES (4, '0', 0.01, '1999-12-31', '0000-00-00 00:00:00', 1, '0')",
     "INSERT INTO fm (K, C, N, D, T, L, M) VALUES (5, 'x,y', -3, '2016-01-05', '2016-01-05 00:00:00', 0, 'x')",
@@ -47,7 +48,8 @@ protected:
         ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
         for (const char *row : rows) ASSERT_TRUE(db.execute(row).ok()) << row;
         // fk: the keys 1 and 9, for an outer join whose row 9 finds no fm row (NULL everywhere)
-        ASSERT_TRUE(db.execute("CREATE TEMPORARY TABLE fk (" + convert(host, "ZQ_MYSQL_CREATE_STRU_CONVERT", "K I") + ")").ok());
+        const std::string key = convert(host, "ZQ_MYSQL_CREATE_STRU_CONVERT", "K I");
+        ASSERT_TRUE(db.execute("CREATE TEMPORARY TABLE fk (" + key + ")").ok());
         ASSERT_TRUE(db.execute("INSERT INTO fk (K) VALUES (1), (9)").ok());
     }
 

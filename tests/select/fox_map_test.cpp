@@ -228,7 +228,8 @@ TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
             if (line.empty()) continue;
             nlohmann::json row = nlohmann::json::parse(line);
             if (row.contains("sql")) statements.push_back(row["sql"]);
-            else if (row.contains("args") && !row["args"].empty() && row["args"][0].is_string()) statements.push_back(row["args"][0]);
+            else if (row.contains("args") && !row["args"].empty() && row["args"][0].is_string())
+                statements.push_back(row["args"][0]);
         }
     }
     const tarnvel::select::Dialect *dialects[] = {&tarnvel::select::sqlserver(), &tarnvel::select::oracle(),
@@ -237,7 +238,8 @@ TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
     rawhost::inside_call(host, [&] {
         std::size_t looked = 0, skipped = 0;
         for (const std::string &whole : statements) {
-            for (std::size_t cut = whole.size() > 120 ? 20 : 1; cut <= whole.size(); cut += whole.size() > 120 ? 20 : 1) {
+            const std::size_t step = whole.size() > 120 ? 20 : 1;
+            for (std::size_t cut = step; cut <= whole.size(); cut += step) {
                 const std::string_view text = std::string_view(whole).substr(0, cut);
                 for (const auto *dialect : dialects) {
                     const bool changed = static_cast<bool>(tarnvel::select::fox::rewrite(*dialect, text, false));
@@ -254,7 +256,8 @@ TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
 
 TEST(FoxPass, EveryFailedObtainOrGrowthReleasesEverything) {
     const std::string sql =
-        "SELECT ICASE(EMPTY(a), 'x', a $ 'abc', 'y', 'z') AS k, CAST(b AS N(10,2)), EVL(c, .T.), TRANSFORM(n, '@L 999') "
+        "SELECT ICASE(EMPTY(a), 'x', a $ 'abc', 'y', 'z') AS k, CAST(b AS N(10,2)), EVL(c, .T.), "
+        "TRANSFORM(n, '@L 999') "
         "FROM data!orders o, d:\\x\\y.dbf WITH (BUFFERING = .T.) WHERE INLIST(m.k, 1, 2) AND BETWEEN(d, {01/02/2020}, "
         "DATE()) AND thisform.t.Value # 'x' AND !ISNULL(e) AND f == [c:\\y]";
     for (const char *function : functions) {
@@ -266,7 +269,8 @@ TEST(FoxPass, EveryFailedObtainOrGrowthReleasesEverything) {
         }
         EXPECT_FALSE(seen.empty()) << function;
         for (const std::string &message : seen) {
-            EXPECT_TRUE(message == "182" || message.starts_with("Insufficient memory for ")) << function << ": " << message;
+            EXPECT_TRUE(message == "182" || message.starts_with("Insufficient memory for "))
+                << function << ": " << message;
         }
     }
 }

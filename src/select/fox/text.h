@@ -131,7 +131,8 @@ bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string
 // The arguments of the call whose parentheses are at 'open' and 'close': each is the text between
 // commas at the call's own level. A call whose parentheses hold only blanks has none.
 template <typename Each>
-void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules, Each each);
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules,
+                       Each each);
 std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules);
 // The last 'word' (upper case) standing at the group's own level between 'from' and 'to', or none.
 std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
@@ -147,7 +148,8 @@ std::string_view table_name(std::string_view item);
 std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, const lex::LiteralRules &rules);
 
 template <typename Each>
-void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules, Each each) {
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules,
+                       Each each) {
     std::size_t from = open + 1;
     if (text.substr(from, close - from).find_first_not_of(" \t\r\n") == std::string_view::npos) return;
     while (true) {
