@@ -231,6 +231,7 @@ private:
     void comma();
     bool star();
     bool from_qualifiers(std::size_t from, Text &out) const;
+    std::string_view alias_after(std::size_t at, std::size_t &end) const;
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();

@@ -96,6 +96,12 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
     // its items: name [AS] [alias] or (subquery) [AS] alias, separated by commas and joins
     bool expect_table = true;
     std::size_t tables = 0;
+    auto add = [&](std::string_view qualifier) {
+        if (tables++ > 0) out.append(", ");
+        out.append(qualifier);
+        out.append(".*");
+        expect_table = false;
+    };
     for (;;) {
         at = skip_blanks(at);
         if (at >= end_ || src_[at] == ')') break;
@@ -111,37 +117,20 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
             const std::string_view inside = trimmed(src_.substr(at + 1, close - at - 1));
             at = close + 1;
             if (!expect_table) continue;  // a group of the join condition
-            std::size_t w0 = skip_blanks(at);
+            std::size_t end = at;
+            const std::string_view alias = alias_after(at, end);
             const std::size_t literal_at = static_cast<std::size_t>(inside.data() - src_.data());
             if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') &&
                 literal_end(literal_at) == literal_at + inside.size()) {  // a file named by a literal
-                const bool alias = w0 < end_ && name_start(src_[w0]) &&
-                                   keyword_of(src_.substr(w0, name_chain_end(src_, w0, end_) - w0)) == Kw::none;
-                if (alias) {
-                    continue;  // an alias follows: it is read next and names the table
-                }
-                const std::string_view name = table_name(inside);
+                const std::string_view name = alias.empty() ? table_name(inside) : alias;
                 if (name.data() == inside.data()) return false;
-                if (tables++ > 0) out.append(", ");
-                out.append(name);
-                out.append(".*");
-                expect_table = false;
+                add(name);
+                at = end;
                 continue;
             }
-            // a derived table: its alias names it
-            std::size_t w1 = w0;
-            while (w1 < end_ && name_char(src_[w1])) ++w1;
-            if (w1 > w0 && same_word(src_.substr(w0, w1 - w0), "AS")) {
-                w0 = skip_blanks(w1);
-                w1 = w0;
-                while (w1 < end_ && name_char(src_[w1])) ++w1;
-            }
-            if (w1 == w0 || keyword_of(src_.substr(w0, w1 - w0)) != Kw::none) return false;
-            if (tables++ > 0) out.append(", ");
-            out.append(src_.substr(w0, w1 - w0));
-            out.append(".*");
-            at = w1;
-            expect_table = false;
+            if (alias.empty()) return false;  // a derived table: its alias names it
+            add(alias);
+            at = end;
             continue;
         }
         if (quote_at(at)) {
@@ -171,27 +160,30 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
             continue;
         }
         // a table, and its alias when one follows
-        std::string_view qualifier = table_name(token);
-        std::size_t a0 = skip_blanks(w1);
-        std::size_t a1 = a0;
-        while (a1 < end_ && name_char(src_[a1])) ++a1;
-        if (a1 > a0 && same_word(src_.substr(a0, a1 - a0), "AS")) {
-            a0 = skip_blanks(a1);
-            a1 = a0;
-            while (a1 < end_ && name_char(src_[a1])) ++a1;
-        }
-        if (a1 > a0 && keyword_of(src_.substr(a0, a1 - a0)) == Kw::none) {
-            qualifier = src_.substr(a0, a1 - a0);
-            w1 = a1;
-        }
+        std::size_t end = w1;
+        const std::string_view alias = alias_after(w1, end);
+        const std::string_view qualifier = alias.empty() ? table_name(token) : alias;
         if (qualifier.empty() || qualifier.front() == '"' || qualifier.front() == '\'') return false;
-        if (tables++ > 0) out.append(", ");
-        out.append(qualifier);
-        out.append(".*");
-        at = w1;
-        expect_table = false;
+        add(qualifier);
+        at = end;
     }
     return tables > 0;
+}
+
+// The alias after a table (blanks, an optional AS, a name that is no keyword), its end in 'end';
+// empty when none follows.
+std::string_view Scan::alias_after(std::size_t at, std::size_t &end) const {
+    std::size_t a0 = skip_blanks(at);
+    std::size_t a1 = a0;
+    while (a1 < end_ && name_char(src_[a1])) ++a1;
+    if (a1 > a0 && same_word(src_.substr(a0, a1 - a0), "AS")) {
+        a0 = skip_blanks(a1);
+        a1 = a0;
+        while (a1 < end_ && name_char(src_[a1])) ++a1;
+    }
+    if (a1 == a0 || keyword_of(src_.substr(a0, a1 - a0)) != Kw::none) return {};
+    end = a1;
+    return src_.substr(a0, a1 - a0);
 }
 
 // WITH (BUFFERING = ...) after a table: dropped with the blank before it.
