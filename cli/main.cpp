@@ -12,6 +12,12 @@ int main(int argc, char **argv) {
     Context context;
     app.add_option("--library", context.library_path,
                    "Load this built library file (reached only through DispatchAPI) instead of the linked-in library");
+    app.add_option("--encoding", context.encoding_name,
+                   "The code page of the library's text (CP1251, CP1252, BIG5, GBK, ... as iconv names them): "
+                   "arguments, input and JSON strings are UTF-8 text converted to it and back. UTF-8, the default, "
+                   "passes bytes as they come; latin1 reads each byte as one code point")
+        ->capture_default_str();
+    app.fallthrough();  // the global options may also follow the subcommand
 
     std::vector<std::pair<CLI::App *, Action>> actions;
     for (const Subcommand &sub : subcommands()) {
@@ -24,6 +30,13 @@ int main(int argc, char **argv) {
     } catch (const CLI::ParseError &e) {
         if (e.get_exit_code() == 0) return app.exit(e);  // --help
         std::cerr << "tarnvel: " << e.what() << "\n(run tarnvel --help for usage)\n";
+        return 2;
+    }
+
+    try {
+        context.open_encoding();
+    } catch (const EncodingError &e) {
+        std::cerr << "tarnvel: --encoding: " << e.what() << "\n";
         return 2;
     }
 

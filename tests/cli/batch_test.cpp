@@ -15,7 +15,7 @@ std::vector<json> answers(const std::string &out) {
     return all;
 }
 
-// Code points U+0000 to U+00FF as UTF-8: the form in which the protocol carries bytes.
+// Code points U+0000 to U+00FF as UTF-8: the form in which --encoding latin1 carries bytes.
 std::string as_code_points(const std::string &bytes) {
     std::string out;
     for (unsigned char b : bytes) {
@@ -35,7 +35,7 @@ TEST(Batch, EveryByteValueSurvivesBothWays) {
     all.push_back('\0');
     // an unknown function name comes back inside the error message, byte for byte
     json request{{"fn", as_code_points(all)}};
-    auto r = clitest::run("batch", request.dump() + "\n");
+    auto r = clitest::run("batch --encoding latin1", request.dump() + "\n");
     ASSERT_EQ(r.status, 0) << r.err;
     auto got = answers(r.out);
     ASSERT_EQ(got.size(), 1u);
@@ -43,14 +43,14 @@ TEST(Batch, EveryByteValueSurvivesBothWays) {
     EXPECT_NE(message.find(as_code_points(all)), std::string::npos);
 }
 
-TEST(Batch, ACodePointAboveFFIsARequestErrorAndTheBatchGoesOn) {
+TEST(Batch, ACodePointAboveFFIsARequestErrorInLatin1AndTheBatchGoesOn) {
     std::string input = "{\"fn\": \"ZQV_SETLOC\", \"args\": [\"\\u0100\"]}\n"
                         "not json at all\n"
                         "\n"
                         "[1, 2]\n"
                         "{\"args\": []}\n"
                         "{\"fn\": \"ZQ_WONTOP\", \"window\": 12}\n";
-    auto r = clitest::run("batch", input);
+    auto r = clitest::run("batch --encoding latin1", input);
     ASSERT_EQ(r.status, 0) << r.err;
     auto got = answers(r.out);
     ASSERT_EQ(got.size(), 5u);  // the blank line gets no answer
