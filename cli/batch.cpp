@@ -15,6 +15,7 @@
 #include "command.hpp"
 #include "line_io.hpp"
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -54,10 +55,11 @@ public:
         json::monotonic_resource resource(block, sizeof block);
         parser_.reset(&resource);
         boost::system::error_code failure;
-        parser_.write(text.data(), text.size(), failure);
+        std::size_t read = parser_.write(text.data(), text.size(), failure);
         reply_.clear();
         if (failure) {
-            cli::write_error(reply_, Error(std::nullopt, "malformed request: " + failure.message()), {}, encoding_);
+            std::string where = " at byte " + std::to_string(std::min(read, text.size() - 1) + 1);
+            cli::write_request_error(reply_, "malformed request: " + failure.message() + where);
             answer(number, nullptr, true);
             return;
         }
@@ -76,8 +78,8 @@ public:
             }
         } catch (const cli::RequestError &e) {
             reply_.clear();
-            cli::write_error(reply_, Error(std::nullopt, std::string("request error: ") + e.what()), {}, encoding_);
-        } catch (const Error &e) {
+            cli::write_request_error(reply_, std::string("request error: ") + e.what());
+        } catch (const Error &e) {  // the host refused a variable: its name is in the library's bytes
             reply_.clear();
             cli::write_error(reply_, Error(std::nullopt, std::string("request error: ") + e.message()), {}, encoding_);
         }

@@ -225,7 +225,7 @@ void write_result(std::string &out, const Result &result, const std::vector<Host
             else write_string(out, encoding.from_library(*text, "the result"));
         } catch (const EncodingError &e) {
             out.resize(start);
-            write_error(out, Error(std::nullopt, e.what()), actions, encoding);
+            write_request_error(out, e.what());
             return;
         }
     } else if (const auto *truth = std::get_if<bool>(&result)) {
@@ -248,6 +248,12 @@ void write_error(std::string &out, const Error &error, const std::vector<HostAct
     out += '}';
     write_actions(out, actions, encoding);
     out += '}';
+}
+
+void write_request_error(std::string &out, std::string_view message) {
+    out += "{\"error\":{\"number\":null,\"message\":";
+    write_string(out, message);
+    out += "}}";
 }
 
 namespace {

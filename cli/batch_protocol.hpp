@@ -43,6 +43,9 @@ BatchRequest read_request(const boost::json::value &line, const Encoding &encodi
 // in the encoding is answered as an error.
 void write_result(std::string &out, const Result &result, const std::vector<HostAction> &actions, const Encoding &encoding);
 void write_error(std::string &out, const Error &error, const std::vector<HostAction> &actions, const Encoding &encoding);
+// An error of the command itself (a malformed request, text the code page cannot hold): its
+// message is already UTF-8 text.
+void write_request_error(std::string &out, std::string_view message);
 
 // The keys of 'expected' that 'actual' does not match (objects compare only the keys given).
 std::vector<std::string> mismatches(const boost::json::value &expected, const boost::json::value &actual);
