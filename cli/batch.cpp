@@ -154,7 +154,7 @@ cli::Action setup(CLI::App &app) {
         cli::LineOutput out(1);
         std::optional<cli::LineReader> in;
         if (options->file.empty() || options->file == "-") in.emplace(0, [&out] { out.flush(); });
-        else in.emplace(options->file);
+        else in.emplace(cli::LineReader::File{options->file});
         auto session = context.make_host();
         Batch batch(session->host(), context.encoding(), out, options->check);
         for (std::string_view text; in->next(text);) {

@@ -42,9 +42,9 @@ bool LineOutput::flush() {
 LineReader::LineReader(int fd, std::function<void()> before_wait)
     : fd_(fd), name_("standard input"), before_wait_(std::move(before_wait)) {}
 
-LineReader::LineReader(const std::string &path) : name_(path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_BINARY);
-    if (fd_ < 0) throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+LineReader::LineReader(const File &file) : name_(file.path) {
+    fd_ = ::open(file.path.c_str(), O_RDONLY | O_BINARY);
+    if (fd_ < 0) throw std::runtime_error("cannot open " + file.path + ": " + std::strerror(errno));
     owns_fd_ = true;
 }
 

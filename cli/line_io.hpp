@@ -44,8 +44,11 @@ class LineReader {
 public:
     // 'before_wait' runs before each read that may wait for more input (flush the answers there).
     explicit LineReader(int fd, std::function<void()> before_wait = nullptr);
-    // Opens 'path'; throws std::runtime_error naming it when it cannot.
-    explicit LineReader(const std::string &path);
+    // The file 'path'; throws std::runtime_error naming it when it cannot be opened.
+    struct File {
+        std::string path;
+    };
+    explicit LineReader(const File &file);
     // The lines of 'text', which must outlive the reader.
     explicit LineReader(std::string_view text) : text_(text), at_end_(true) {}
     ~LineReader();
