@@ -3,7 +3,8 @@
 #
 #   lib/libtarnvel.so                     the loadable library (DispatchAPI only): tarnvel::library
 #   lib/libtarnvel_{linked,embed,core}.a  the facade, the substitute host, the library: tarnvel::tarnvel
-#   include/tarnvel/host.hpp, wire.h      the facade and the wire structures
+#   lib/libtarnvel_residue.a              the residue check: tarnvel::residue
+#   include/tarnvel/                      the public headers (facade, wire structures, residue check)
 #   bin/tarnvel                           the command
 #   lib/cmake/tarnvel/                    find_package(tarnvel CONFIG)
 #   lib/pkgconfig/tarnvel.pc              pkg-config --cflags --libs tarnvel
@@ -15,8 +16,14 @@ set_target_properties(tarnvel_embed PROPERTIES EXPORT_NAME embed)
 set_target_properties(tarnvel_core PROPERTIES EXPORT_NAME core)
 set_target_properties(tarnvel_library PROPERTIES EXPORT_NAME library)
 target_compile_features(tarnvel_linked INTERFACE cxx_std_20)  # host.hpp is C++20
+set(TARNVEL_INSTALLED tarnvel_linked tarnvel_embed tarnvel_core tarnvel_library)
+if(TARGET tarnvel_residue)
+  set_target_properties(tarnvel_residue PROPERTIES EXPORT_NAME residue)
+  target_compile_features(tarnvel_residue INTERFACE cxx_std_20)
+  list(APPEND TARNVEL_INSTALLED tarnvel_residue)
+endif()
 
-install(TARGETS tarnvel_linked tarnvel_embed tarnvel_core tarnvel_library
+install(TARGETS ${TARNVEL_INSTALLED}
         EXPORT tarnvelTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -25,7 +32,7 @@ install(TARGETS tarnvel_linked tarnvel_embed tarnvel_core tarnvel_library
 if(TARGET tarnvel_cli)
   install(TARGETS tarnvel_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(FILES include/tarnvel/host.hpp include/tarnvel/wire.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tarnvel)
+install(DIRECTORY include/tarnvel DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
 set(TARNVEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/tarnvel)
 install(EXPORT tarnvelTargets NAMESPACE tarnvel:: DESTINATION ${TARNVEL_CMAKE_DIR})
