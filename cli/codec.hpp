@@ -29,6 +29,9 @@ public:
     virtual std::optional<Stop> decode(std::string_view bytes, std::string &out) = 0;
 };
 
+// A code page's name as names are compared: upper case, without '-' and '_' ("utf-8" -> "UTF8").
+std::string code_page_key(std::string name);
+
 // The character of well-formed UTF-8 at 'at' and its length in bytes; length 0 when no
 // well-formed character starts there.
 char32_t utf8_character_at(std::string_view utf8, std::size_t at, std::size_t &length);

@@ -21,9 +21,8 @@ const Named named_pages[] = {
     {"GB2312", 936},   {"SHIFTJIS", 932}, {"SJIS", 932},        {"EUCKR", 949},    {"UHC", 949},
 };
 
-unsigned page_of(std::string name) {
-    name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == '-' || c == '_'; }), name.end());
-    std::transform(name.begin(), name.end(), name.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
+unsigned page_of(const std::string &given) {
+    std::string name = code_page_key(given);
     for (const Named &n : named_pages)
         if (name == n.name) return n.page;
     for (const char *prefix : {"CP", "WINDOWS", "IBM", ""}) {

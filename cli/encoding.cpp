@@ -10,12 +10,6 @@
 namespace tarnvel::cli {
 namespace {
 
-bool is_utf8_name(std::string name) {
-    name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == '-' || c == '_'; }), name.end());
-    std::transform(name.begin(), name.end(), name.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
-    return name == "UTF8";
-}
-
 // The length of the run of ASCII bytes at 'at', eight at a time.
 std::size_t ascii_run(std::string_view text, std::size_t at) {
     std::size_t from = at;
@@ -69,6 +63,12 @@ std::string bytes_error(std::string_view bytes, const Stop &stop, std::string_vi
 
 }  // namespace
 
+std::string code_page_key(std::string name) {
+    name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == '-' || c == '_'; }), name.end());
+    std::transform(name.begin(), name.end(), name.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
+    return name;
+}
+
 char32_t utf8_character_at(std::string_view utf8, std::size_t at, std::size_t &length) {
     auto byte = [&](std::size_t i) { return i < utf8.size() ? static_cast<unsigned char>(utf8[i]) : 0u; };
     unsigned lead = byte(at);
@@ -88,7 +88,7 @@ char32_t utf8_character_at(std::string_view utf8, std::size_t at, std::size_t &l
 }
 
 Encoding::Encoding(const std::string &name) : name_(name) {
-    if (is_utf8_name(name)) return;
+    if (code_page_key(name) == "UTF8") return;
     // iconv reads "" as the locale's code page and "//" as conversion options
     if (!name.empty() && name.find('/') == std::string::npos) codec_ = Codec::open(name);
     if (!codec_) throw EncodingError("unknown encoding '" + name + "': give the name of a code page, such as CP1251 or BIG5");
