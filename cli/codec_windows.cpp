@@ -79,7 +79,12 @@ public:
             char bytes[8];
             BOOL defaulted = FALSE;
             int written = WideCharToMultiByte(page_, WC_NO_BEST_FIT_CHARS, wide, count, bytes, sizeof bytes, nullptr, &defaulted);
-            if (written <= 0 || defaulted) return Stop{at, false};
+            // the bytes must read back as the same character: not every system reports a default
+            // character or a best fit ('?' for 'Д' in CP1252)
+            wchar_t back[4];
+            int read = written > 0 ? MultiByteToWideChar(page_, 0, bytes, written, back, 4) : 0;
+            if (written <= 0 || defaulted || read != count || back[0] != wide[0] || (count == 2 && back[1] != wide[1]))
+                return Stop{at, false};
             out.append(bytes, static_cast<std::size_t>(written));
             at += length;
         }

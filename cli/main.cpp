@@ -1,4 +1,5 @@
 // tarnvel: calls the library's functions from the shell, one at a time or as a batch of JSON lines.
+#include "arguments.hpp"
 #include "command.hpp"
 
 #include <iostream>
@@ -25,8 +26,11 @@ int main(int argc, char **argv) {
         actions.emplace_back(app_sub, sub.setup(*app_sub));
     }
 
+    std::vector<std::string> arguments = utf8_arguments(argc, argv);
+    std::vector<const char *> pointers;
+    for (const std::string &argument : arguments) pointers.push_back(argument.c_str());
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError &e) {
         if (e.get_exit_code() == 0) return app.exit(e);  // --help
         std::cerr << "tarnvel: " << e.what() << "\n(run tarnvel --help for usage)\n";
