@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <type_traits>
 
 namespace tarnvel::cli {
 
@@ -10,10 +11,14 @@ namespace json = boost::json;
 
 namespace {
 
-// A JSON string as the library's bytes.
-std::string library_text(std::string_view text, const Encoding &encoding, const std::string &what) {
+// A JSON string as the library's bytes. 'name' names it in an error: a string, or something that
+// makes one (only when the text is converted).
+template <class Name>
+std::string library_text(std::string_view text, const Encoding &encoding, const Name &name) {
+    if (encoding.passes_bytes()) return std::string(text);
     try {
-        return encoding.to_library(text, what);
+        if constexpr (std::is_invocable_v<Name>) return encoding.to_library(text, name());
+        else return encoding.to_library(text, name);
     } catch (const EncodingError &e) {
         throw RequestError(e.what());
     }
@@ -152,38 +157,43 @@ void read_variables(const json::value &vars, const Encoding &encoding, BatchRequ
 
 BatchRequest read_request(const json::value &line, const Encoding &encoding) {
     if (!line.is_object()) throw RequestError("a request is a JSON object");
-    const json::object &object = line.get_object();
     BatchRequest request;
-    const json::value *fn = object.if_contains("fn");
-    if (!fn || !fn->is_string()) throw RequestError("the request has no \"fn\" string");
-    request.function = library_text(fn->get_string(), encoding, "fn");
-    if (const json::value *args = object.if_contains("args")) {
-        if (!args->is_array()) throw RequestError("\"args\" is not a list");
-        const json::array &list = args->get_array();
-        request.args.reserve(list.size());
-        for (std::size_t i = 0; i < list.size(); ++i) {
-            const json::value &arg = list[i];
-            if (arg.is_string()) request.args.emplace_back(library_text(arg.get_string(), encoding, "args[" + std::to_string(i) + "]"));
-            else if (arg.is_bool()) request.args.emplace_back(arg.get_bool());
-            else if (arg.is_number()) request.args.emplace_back(arg.to_number<double>());
-            else throw RequestError("args[" + std::to_string(i) + "] is not a string, a number or true/false");
+    bool has_function = false;
+    for (const json::key_value_pair &member : line.get_object()) {  // one pass; other keys are not the call's
+        std::string_view key = member.key();
+        const json::value &value = member.value();
+        if (key == "fn") {
+            if (!value.is_string()) throw RequestError("the request has no \"fn\" string");
+            request.function = library_text(value.get_string(), encoding, "fn");
+            has_function = true;
+        } else if (key == "args") {
+            if (!value.is_array()) throw RequestError("\"args\" is not a list");
+            const json::array &list = value.get_array();
+            request.args.reserve(list.size());
+            for (std::size_t i = 0; i < list.size(); ++i) {
+                const json::value &arg = list[i];
+                auto name = [i] { return "args[" + std::to_string(i) + "]"; };
+                if (arg.is_string()) request.args.emplace_back(library_text(arg.get_string(), encoding, name));
+                else if (arg.is_bool()) request.args.emplace_back(arg.get_bool());
+                else if (arg.is_number()) request.args.emplace_back(arg.to_number<double>());
+                else throw RequestError(name() + " is not a string, a number or true/false");
+            }
+        } else if (key == "vars") {
+            read_variables(value, encoding, request);
+        } else if (key == "session") {
+            auto number = whole_in(value, INT32_MIN, INT32_MAX);
+            if (!number) throw RequestError("\"session\" is not a whole number");
+            request.session = static_cast<int>(*number);
+        } else if (key == "window") {
+            if (!(value.is_uint64() || (value.is_int64() && value.get_int64() >= 0)))
+                throw RequestError("\"window\" is not a whole number of 0 or more");
+            request.window = static_cast<tv_word>(value.to_number<std::uint64_t>());
+        } else if (key == "from_fox") {
+            if (!value.is_bool()) throw RequestError("\"from_fox\" is not true or false");
+            request.from_fox = value.get_bool();
         }
     }
-    if (const json::value *vars = object.if_contains("vars")) read_variables(*vars, encoding, request);
-    if (const json::value *session = object.if_contains("session")) {
-        auto number = whole_in(*session, INT32_MIN, INT32_MAX);
-        if (!number) throw RequestError("\"session\" is not a whole number");
-        request.session = static_cast<int>(*number);
-    }
-    if (const json::value *window = object.if_contains("window")) {
-        if (!(window->is_uint64() || (window->is_int64() && window->get_int64() >= 0)))
-            throw RequestError("\"window\" is not a whole number of 0 or more");
-        request.window = static_cast<tv_word>(window->to_number<std::uint64_t>());
-    }
-    if (const json::value *from_fox = object.if_contains("from_fox")) {
-        if (!from_fox->is_bool()) throw RequestError("\"from_fox\" is not true or false");
-        request.from_fox = from_fox->get_bool();
-    }
+    if (!has_function) throw RequestError("the request has no \"fn\" string");
     return request;
 }
 
