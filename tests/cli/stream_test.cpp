@@ -46,10 +46,10 @@ TEST(EachLine, OneConvertedLinePerInputLine) {
 
 TEST(EachLine, LongLinesAndManyLinesConvertAsOneAtATime) {
     std::string wide = "sele a";
-    while (wide.size() < 300'000) wide += ", column" + std::to_string(wide.size());
+    while (wide.size() < 300'000) wide += std::string(", column").append(std::to_string(wide.size()));
     wide += " from t";
     std::string input;
-    for (int i = 0; i < 2000; ++i) input += "sele a" + std::to_string(i) + " from t\n";
+    for (int i = 0; i < 2000; ++i) input += std::string("sele a").append(std::to_string(i)) + " from t\n";
     input += wide + "\n";
     auto each = clitest::run("select --to mysql --each-line", input);
     ASSERT_EQ(each.status, 0) << each.err;
