@@ -54,18 +54,4 @@ struct VariableHost {
     }
 };
 
-inline Value numeric(double number) {
-    Value v{};
-    v.type = 'N';
-    v.real = number;
-    return v;
-}
-
-inline Value logical(bool truth) {
-    Value v{};
-    v.type = 'L';
-    v.length = truth ? 1 : 0;
-    return v;
-}
-
 }  // namespace rawhost
