@@ -8,6 +8,7 @@ namespace tarnvel::select::fox {
 
 bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
+    if (row.form == Form::text && row.target[pass_.column].empty()) return false;  // the dialect has it
     const std::size_t close = close_paren(open);
     if (close == std::string_view::npos) return false;
     const std::size_t count = argument_count(src_, open, close, pass_.rules);
