@@ -23,13 +23,13 @@ endif()
 # Programs stand alone too, so wine64 (or Windows) runs them without the compiler's DLLs.
 string(APPEND CMAKE_EXE_LINKER_FLAGS " -static -static-libgcc -static-libstdc++")
 
-# CLI11 and nlohmann-json are header-only: the build machine's copies serve the cross build. Their
+# CLI11, nlohmann-json and Boost.JSON are header-only: the build machine's copies serve the cross build. Their
 # headers are linked into a folder of their own (never the build machine's whole include folder,
 # whose C headers would shadow mingw's) and small package files point find_package there.
 set(TARNVEL_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
 set(TARNVEL_HOST_PACKAGES ${CMAKE_BINARY_DIR}/host-packages)
 file(MAKE_DIRECTORY ${TARNVEL_HOST_HEADERS})
-foreach(folder nlohmann CLI)
+foreach(folder nlohmann CLI boost)
   if(EXISTS /usr/include/${folder} AND NOT EXISTS ${TARNVEL_HOST_HEADERS}/${folder})
     file(CREATE_LINK /usr/include/${folder} ${TARNVEL_HOST_HEADERS}/${folder} SYMBOLIC)
   endif()
@@ -50,6 +50,11 @@ endfunction()
 tarnvel_host_package(nlohmann_json nlohmann_json::nlohmann_json
                      /usr/share/cmake/nlohmann_json/nlohmann_jsonConfigVersion.cmake)
 tarnvel_host_package(CLI11 CLI11::CLI11 /usr/share/cmake/CLI11/CLI11ConfigVersion.cmake)
+file(GLOB TARNVEL_BOOST_VERSION_FILE /usr/lib/*/cmake/Boost-*/BoostConfigVersion.cmake)
+if(TARNVEL_BOOST_VERSION_FILE)
+  list(GET TARNVEL_BOOST_VERSION_FILE -1 TARNVEL_BOOST_VERSION_FILE)
+  tarnvel_host_package(Boost Boost::headers ${TARNVEL_BOOST_VERSION_FILE})  # Boost.JSON, header-only
+endif()
 
 # The Windows tests (tests/windows), run under wine64 by ctest through the toolchain's emulator.
 option(TARNVEL_WINDOWS_TESTS "Build the Windows tests (GoogleTest built from /usr/src/googletest)" OFF)

@@ -78,7 +78,7 @@ const Reach reaches[] = {
      [](int k) {
          std::string list, numbers;
          for (int i = 1; i <= k; ++i) {
-             list += "TTOD(x" + std::to_string(i) + "),";
+             list += std::string("TTOD(x").append(std::to_string(i)) + "),";
              numbers += std::to_string(i) + ",";
          }
          return "SELECT " + list + "1 FROM t GROUP BY " + numbers + "0";
