@@ -57,6 +57,11 @@ std::span<const ResidueConstruct> residue_constructs();
 
 // The FoxPro residue in 'converted', written by a converter for 'target'; in text order.
 std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted);
+// The same, where the application's own functions are known: 'user_functions' names the routines
+// its FoxPro code defines (PROCEDURE, FUNCTION, a program called as a function; letter case
+// aside), and a call of one is residue too ("user-function"): the server cannot call it.
+std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted,
+                                         std::span<const std::string> user_functions);
 
 // A FoxPro SELECT without its FoxPro destinations and options, and what was removed (each piece
 // as written, in text order). Everything else is kept byte for byte (a blank is put where a removed

