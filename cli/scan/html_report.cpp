@@ -68,19 +68,21 @@ std::string with_marks(std::string_view text, std::vector<Marked> marks) {
     return out + escape(text.substr(at));
 }
 
-// The diagnostics' places in the converted text, or (macro substitution) in the FoxPro text.
+// The places of the diagnostics that count in the converted text.
 std::vector<Marked> converted_marks(const StatementReport &s) {
     std::vector<Marked> marks;
     for (const Diagnostic &d : s.diagnostics)
-        if (d.offset && !d.text.empty()) marks.push_back({*d.offset, *d.offset + d.text.size(), d.message});
+        if (d.where == Where::converted && !d.text.empty()) marks.push_back({d.offset, d.offset + d.text.size(), d.message});
     return marks;
 }
 
+// The diagnostics that count in the input, found in the FoxPro command (which has the input in
+// it, destinations aside) in their order.
 std::vector<Marked> foxpro_marks(const StatementReport &s) {
     std::vector<Marked> marks;
     std::size_t from = 0;
     for (const Diagnostic &d : s.diagnostics) {
-        if (d.id != "macro" || d.text.empty()) continue;
+        if (d.where != Where::input || d.text.empty()) continue;
         const std::size_t at = s.foxpro.find(d.text, from);
         if (at == std::string::npos) continue;
         marks.push_back({at, at + d.text.size(), d.message});
@@ -162,7 +164,7 @@ std::string html_text(const Report &report, const Tally &tally) {
     out += "<h1>Migration report for " + escape(report.target) + "</h1>\n<p id=\"overview\">" +
            std::to_string(report.files.size()) + " files, " + std::to_string(tally.all.total()) + " statements: " +
            std::to_string(tally.all[Status::clean]) + " clean, " + std::to_string(tally.all[Status::residue]) +
-           " with FoxPro left that " + escape(report.target) + " will reject, " + std::to_string(tally.all[Status::macro]) +
+           " that need work before " + escape(report.target) + " runs them, " + std::to_string(tally.all[Status::macro]) +
            " with macro substitution, " + std::to_string(tally.all[Status::error]) + " not converted.</p>\n";
     out += summary(report, tally);
     out += "<label class=\"filter\"><input type=\"checkbox\" id=\"needs-work\"> show only the statements that need work</label>\n";

@@ -13,7 +13,8 @@ json::object statement_object(const StatementReport &s) {
     json::array diagnostics;
     for (const Diagnostic &d : s.diagnostics) {
         json::object o{{"id", d.id}, {"text", d.text}, {"message", d.message}};
-        o["offset"] = d.offset ? json::value(*d.offset) : json::value(nullptr);
+        o["in"] = d.where == Where::nowhere ? json::value(nullptr) : json::value(d.where == Where::input ? "input" : "converted");
+        o["offset"] = d.where == Where::nowhere ? json::value(nullptr) : json::value(d.offset);
         diagnostics.emplace_back(std::move(o));
     }
     json::object o;

@@ -12,7 +12,8 @@ namespace tarnvel::cli::scan {
 std::string summary_text(const Report &report, const Tally &tally);
 
 // One JSON object per statement, {"file", "line", "record", "object", "method", "kind", "status",
-// "foxpro", "input", "removed", "converted", "diagnostics": [{"id", "text", "offset", "message"}]},
+// "foxpro", "input", "removed", "converted", "diagnostics": [{"id", "text", "in", "offset", "message"}]}
+// ("in": "input" or "converted", the text the offset counts in; null with the offset where there is none),
 // and one per file problem, {"file", "problem"}; each on a line of its own.
 std::string jsonl_text(const Report &report);
 

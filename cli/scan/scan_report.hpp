@@ -1,5 +1,6 @@
 // What tarnvel scan found: every statement with its FoxPro text, its converted text and what is
-// left that the target will reject, and every file that could not be read. All text is UTF-8.
+// left that the target will reject or that ties it to the running application, and every file
+// that could not be read. All text is UTF-8.
 #pragma once
 
 #include "scan/commands.h"
@@ -13,15 +14,22 @@
 
 namespace tarnvel::cli::scan {
 
-// One thing the target will reject: a residue construct (its id), "macro" or "conversion-error".
+// Which text a diagnostic's offset is in: the text that went to the library (the FoxPro
+// statement without its destinations), or the converted text.
+enum class Where { nowhere, input, converted };
+
+// One thing that keeps a statement from running on the target as it is: a residue construct (its
+// id), "macro" or "conversion-error".
 struct Diagnostic {
     std::string id;
-    std::string text;                // the offending text as it stands
-    std::optional<std::size_t> offset;  // its place in the converted text, when it has one there
+    std::string text;  // the offending text as it stands
+    Where where = Where::nowhere;
+    std::size_t offset = 0;  // its place in that text
     std::string message;
 };
 
-// clean: converted with nothing left; residue: converted, something left; macro: known only at
+// clean: converted with nothing left; residue: converted, something left (FoxPro the target
+// rejects, or a tie to the running FoxPro application); macro: known only at
 // run time, not converted; error: the library could not convert it.
 enum class Status { clean, residue, macro, error };
 inline constexpr std::size_t status_count = 4;

@@ -1,5 +1,6 @@
 #include "statement_check.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace tarnvel::cli::scan {
@@ -38,13 +39,17 @@ StatementReport StatementCheck::check(const std::string &file, const tarnvel::sc
     report.foxpro = text(statement.command);
     if (!statement.problem.empty()) {
         report.converted_part = text(statement.convertible);
-        report.diagnostics.push_back({"conversion-error", "", std::nullopt, statement.problem});
+        report.diagnostics.push_back({"conversion-error", "", Where::nowhere, 0, statement.problem});
         report.status = Status::error;
     } else if (!statement.macros.empty()) {
         report.converted_part = text(statement.convertible);
+        std::size_t from = 0;
         for (const std::string &macro : statement.macros) {
             const std::string shown = text(macro);
-            report.diagnostics.push_back({"macro", shown, std::nullopt,
+            const std::size_t at = report.converted_part.find(shown, from);
+            from = at == std::string::npos ? from : at + shown.size();
+            report.diagnostics.push_back({"macro", shown, at == std::string::npos ? Where::nowhere : Where::input,
+                                          at == std::string::npos ? 0 : at,
                                           shown + " is FoxPro macro substitution: the statement is known only when "
                                                   "the program runs, and is not converted"});
         }
@@ -71,24 +76,37 @@ void StatementCheck::convert(StatementReport &report, const tarnvel::scan::State
     } catch (const Error &error) {
         std::string message = text(error.message());
         if (error.number()) message = "error " + std::to_string(*error.number()) + ": " + message;
-        report.diagnostics.push_back({"conversion-error", "", std::nullopt, std::move(message)});
+        report.diagnostics.push_back({"conversion-error", "", Where::nowhere, 0, std::move(message)});
         report.status = Status::error;
         return;
     }
     const auto *converted = std::get_if<std::string>(&result);
     if (converted == nullptr) {
-        report.diagnostics.push_back({"conversion-error", "", std::nullopt, "the library returned no text"});
+        report.diagnostics.push_back({"conversion-error", "", Where::nowhere, 0, "the library returned no text"});
         report.status = Status::error;
         return;
     }
     report.converted = text(*converted);
     const ConvertedText kind = select ? ConvertedText::select : ConvertedText::structure;
-    for (const ResidueFinding &finding : find_residue(target_, kind, *converted, user_functions_)) {
-        // the place in the text as shown (UTF-8), not in the code page's bytes
-        const std::size_t offset = text(std::string_view(*converted).substr(0, finding.offset)).size();
-        report.diagnostics.push_back({std::string(finding.construct), text(finding.text), offset, text(finding.message)});
+    for (const ResidueFinding &finding : find_residue(target_, kind, *converted, user_functions_))
+        add(report, finding, Where::converted, *converted);
+    // what the conversion passed on or dropped that still ties the statement to the application,
+    // unless the converted text shows it already
+    if (select) {
+        const std::size_t left = report.diagnostics.size();
+        for (const ResidueFinding &finding : find_application_ties(target_, input)) {
+            const auto same = [&](const Diagnostic &d) { return d.id == finding.construct; };
+            if (std::none_of(report.diagnostics.begin(), report.diagnostics.begin() + static_cast<std::ptrdiff_t>(left), same))
+                add(report, finding, Where::input, input);
+        }
     }
     report.status = report.diagnostics.empty() ? Status::clean : Status::residue;
+}
+
+void StatementCheck::add(StatementReport &report, const ResidueFinding &finding, Where where, std::string_view in) const {
+    // the place in the text as shown (UTF-8), not in the code page's bytes
+    const std::size_t offset = text(in.substr(0, finding.offset)).size();
+    report.diagnostics.push_back({std::string(finding.construct), text(finding.text), where, offset, text(finding.message)});
 }
 
 }  // namespace tarnvel::cli::scan

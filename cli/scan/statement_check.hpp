@@ -1,4 +1,4 @@
-// A found statement converted for the target, and what is left in it that the target will reject.
+// A found statement converted for the target, and what keeps it from running there as it is.
 #pragma once
 
 #include "scan_report.hpp"
@@ -27,6 +27,8 @@ public:
 private:
     std::string text(std::string_view bytes) const { return encoding_.readable(bytes); }
     void convert(StatementReport &report, const tarnvel::scan::Statement &statement);
+    // A finding at its offset in 'in' (the library's bytes).
+    void add(StatementReport &report, const ResidueFinding &finding, Where where, std::string_view in) const;
 
     Host &host_;
     Target target_;

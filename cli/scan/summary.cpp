@@ -57,7 +57,7 @@ std::string summary_text(const Report &report, const Tally &tally) {
                       plural(tally.selects, "SELECT command", "SELECT commands") + ", " +
                       plural(tally.field_lists, "field list", "field lists") + ").\n";
     out += std::to_string(tally.all[Status::clean]) + " clean, " + std::to_string(tally.all[Status::residue]) +
-           " with FoxPro left that " + report.target + " will reject, " + std::to_string(tally.all[Status::macro]) +
+           " that need work before " + report.target + " runs them, " + std::to_string(tally.all[Status::macro]) +
            " with macro substitution (not converted), " + std::to_string(tally.all[Status::error]) +
            " the library could not convert.\n";
     if (tally.all.total() > 0) {

@@ -63,6 +63,13 @@ std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std:
 std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted,
                                          std::span<const std::string> user_functions);
 
+// What a FoxPro SELECT as written takes from the running FoxPro application that its conversion
+// does not show as residue: object references (THISFORM.txtCust.Value, which the conversion passes
+// as host parameters that only the form's own code can supply) and file paths used as tables
+// (d:\data\orders.dbf, which the conversion names by the bare table name). Offsets are in
+// 'foxpro_select'; FoxPro's string literals ('...', "...", [...]) are passed over.
+std::vector<ResidueFinding> find_application_ties(Target target, std::string_view foxpro_select);
+
 // A FoxPro SELECT without its FoxPro destinations and options, and what was removed (each piece
 // as written, in text order). Everything else is kept byte for byte (a blank is put where a removed
 // piece stood between two non-blanks). String literals ('...', "...", [...]) and parentheses

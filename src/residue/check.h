@@ -3,6 +3,7 @@
 
 #include "residue/text.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,7 +33,8 @@ struct ConstructRow;
 
 class Check {
 public:
-    Check(Target target, ConvertedText kind, std::string_view converted);
+    // 'reading' says whose literals and quoted names the text has (the target's by default).
+    Check(Target target, ConvertedText kind, std::string_view converted, std::optional<Target> reading = std::nullopt);
 
     // Records a finding.
     void add(const ConstructRow &row, std::size_t begin, std::size_t end, std::string message);

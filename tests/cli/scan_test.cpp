@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -35,6 +36,7 @@ const char *const app_prg =
     "CREATE CURSOR curTotals (id I, total N(12,2), note M)\r\n"                          // 14
     "PROCEDURE Reload\r\n"                                                               // 15
     "  SELECT '<b>' + name AS t FROM (lcTable) WHERE RECNO() > 1\r\n"                    // 16
+    "  SELECT * FROM d:\\data\\orders.dbf WHERE .T.\r\n"                              // 17
     "ENDPROC\r\n";
 
 const char *const helpers_prg =
@@ -120,11 +122,47 @@ TEST_F(Scan, FindsEveryPlantedStatementInItsFileLineAndMethod) {
                   "app.prg:13 select / macro macro",
                   "app.prg:14 create-cursor / clean",
                   "app.prg:16 select /Reload residue name-expression function",
+                  "app.prg:17 select /Reload residue file-path",
                   "broken.scx:0",  // placeholder, replaced below
               }))
         << r.out;
     EXPECT_EQ(problems, (std::vector<std::string>{"broken.scx: not a table: shorter than a table's header"}));
-    EXPECT_NE(r.out.find("Scanned 5 files for MySQL: 9 statements (7 SELECT commands, 2 field lists)."), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Scanned 5 files for MySQL: 10 statements (8 SELECT commands, 2 field lists)."), std::string::npos) << r.out;
+}
+
+// The counts of the summary's total row, by name, as the browser's document holds them.
+std::map<std::string, int> total_counts(const std::string &dom) {
+    std::map<std::string, int> counts;
+    const std::regex cell(R"re(<td data-count="([a-z]+)"[^>]*>([0-9]+)</td>)re");
+    for (std::sregex_iterator it(dom.begin(), dom.end(), cell), end; it != end; ++it)
+        counts[(*it)[1].str()] = std::stoi((*it)[2].str());
+    return counts;
+}
+
+std::size_t occurrences(const std::string &text, const std::string &what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    return n;
+}
+
+TEST_F(Scan, HtmlReportOpensInABrowserWithTheSummaryCounts) {
+    if (std::system("command -v chromium >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "chromium is not installed (scripts/install-deps installs it)";
+    const auto r = clitest::run("scan --to mysql --no-progress --html '" + path("report.html") + "' '" + path("tree") + "'");
+    ASSERT_EQ(r.status, 1) << r.err;
+    const std::string command = "timeout 180 chromium --headless --no-sandbox --disable-gpu --user-data-dir='" +
+                                path("profile") + "' --dump-dom 'file://" + path("report.html") + "' >'" + path("dom.html") +
+                                "' 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string dom = clitest::read_file(path("dom.html"));
+    EXPECT_EQ(total_counts(dom), (std::map<std::string, int>{
+                                     {"statements", 10}, {"clean", 4}, {"residue", 0}, {"macro", 1}, {"error", 0}}))
+        << dom;
+    // every statement is an element of its own, and FoxPro's text is text, never markup
+    EXPECT_EQ(occurrences(dom, "<article"), 10u);
+    EXPECT_NE(dom.find("&lt;b&gt;"), std::string::npos);
+    EXPECT_EQ(dom.find("<b>"), std::string::npos);
+    EXPECT_NE(dom.find("<mark title=\"THISFORM.txtCust.Value is a FoxPro object reference"), std::string::npos);
 }
 
 }  // namespace
