@@ -32,6 +32,15 @@ bool first_word_is(std::string_view line, std::string_view full, std::size_t sho
     return abbreviates(word_at(line, 0).text, full, shortest);
 }
 
+// TEXT as a command, not a variable or an object named text (text = 1, text.Value = 2, text[1] = 3).
+bool opens_text_block(std::string_view command) {
+    const Word first = word_at(command, 0);
+    if (first.text.size() != 4 || !abbreviates(first.text, "TEXT")) return false;
+    std::size_t next = first.end;
+    while (next < command.size() && blank(command[next])) ++next;
+    return next == command.size() || std::string_view("=.[(").find(command[next]) == npos;
+}
+
 }  // namespace
 
 PhysicalLines::PhysicalLines(std::string_view text) : rest_(text) {
@@ -73,8 +82,7 @@ bool CommandLines::next(CommandLine &command) {
         if (text.empty()) continue;
         if (text.size() != command.text.size()) command.text = std::string(text);
         // TEXT ... ENDTEXT holds text, not commands
-        const Word first = word_at(command.text, 0);
-        if (first.text.size() == 4 && abbreviates(first.text, "TEXT")) {
+        if (opens_text_block(command.text)) {
             while (lines_.next(line) && !first_word_is(line, "ENDTEXT", 4)) {
             }
             continue;

@@ -61,17 +61,18 @@ const char *const orders_sc2 =
     "\tENDPROC\n"                                                                        // 14
     "ENDDEFINE\n";
 
-// "file:line kind object/method status diagnostic..." for every statement of the JSON lines.
+// "file[#record]:line kind object/method status diagnostic..." for every statement of the JSON lines.
 std::vector<std::string> statements_of(const std::string &jsonl, std::vector<std::string> &problems) {
     std::vector<std::string> out;
     std::istringstream lines(jsonl);
     for (std::string line; std::getline(lines, line);) {
         const auto o = nlohmann::json::parse(line);
-        const std::string file = fs::path(o["file"].get<std::string>()).filename().string();
+        std::string file = fs::path(o["file"].get<std::string>()).filename().string();
         if (o.contains("problem")) {
             problems.push_back(file + ": " + o["problem"].get<std::string>());
             continue;
         }
+        if (!o["record"].is_null()) file += "#" + std::to_string(o["record"].get<int>());
         std::string d = file + ":" + std::to_string(o["line"].get<int>()) + " " + o["kind"].get<std::string>() + " " +
                         o["object"].get<std::string>() + "/" + o["method"].get<std::string>() + " " +
                         o["status"].get<std::string>();
@@ -123,7 +124,10 @@ TEST_F(Scan, FindsEveryPlantedStatementInItsFileLineAndMethod) {
                   "app.prg:14 create-cursor / clean",
                   "app.prg:16 select /Reload residue name-expression function",
                   "app.prg:17 select /Reload residue file-path",
-                  "broken.scx:0",  // placeholder, replaced below
+                  "customer.scx#1:1 select Form1/Load clean",
+                  "customer.scx#2:2 select Form1.grdList/AfterRowColChange clean",
+                  "orders.sc2:8 select frmorders/cmdLoad.Click residue object-reference",
+                  "orders.sc2:13 create-cursor frmorders/Init clean",
               }))
         << r.out;
     EXPECT_EQ(problems, (std::vector<std::string>{"broken.scx: not a table: shorter than a table's header"}));
@@ -156,13 +160,14 @@ TEST_F(Scan, HtmlReportOpensInABrowserWithTheSummaryCounts) {
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const std::string dom = clitest::read_file(path("dom.html"));
     EXPECT_EQ(total_counts(dom), (std::map<std::string, int>{
-                                     {"statements", 10}, {"clean", 4}, {"residue", 0}, {"macro", 1}, {"error", 0}}))
+                                     {"statements", 10}, {"clean", 5}, {"residue", 4}, {"macro", 1}, {"error", 0}}))
         << dom;
     // every statement is an element of its own, and FoxPro's text is text, never markup
     EXPECT_EQ(occurrences(dom, "<article"), 10u);
+    EXPECT_EQ(occurrences(dom, "<tr data-diagnostic="), 6u);
     EXPECT_NE(dom.find("&lt;b&gt;"), std::string::npos);
     EXPECT_EQ(dom.find("<b>"), std::string::npos);
-    EXPECT_NE(dom.find("<mark title=\"THISFORM.txtCust.Value is a FoxPro object reference"), std::string::npos);
+    EXPECT_NE(dom.find("<mark title=\"thisform.txtCust.Value is a FoxPro object reference"), std::string::npos);
 }
 
 }  // namespace

@@ -66,6 +66,8 @@ TEST(ScanCode, CommentsAndTextBlocksHoldNoStatements) {
         {"text\nSELECT a FROM t ;\nendt\nSELECT b FROM u", {"select 4 | SELECT b FROM u"}},
         // ENDTEXT never comes: the rest is text
         {"TEXT\nSELECT a FROM t", {}},
+        // a variable or an object called text opens no block
+        {"text = 'x'\nText.Value = 1\ntext[2] = 3\nSELECT a FROM t", {"select 4 | SELECT a FROM t"}},
     });
 }
 
