@@ -134,6 +134,34 @@ TEST_F(Scan, FindsEveryPlantedStatementInItsFileLineAndMethod) {
     EXPECT_NE(r.out.find("Scanned 5 files for MySQL: 10 statements (8 SELECT commands, 2 field lists)."), std::string::npos) << r.out;
 }
 
+TEST_F(Scan, BadPathsAreReportedAndTheScanGoesOn) {
+    write("tree/forms/orphan.vct", std::string(600, '\0'));
+    const auto r = clitest::run("scan --to sqlserver --no-progress --jsonl '" + path("report.jsonl") + "' '" +
+                                path("missing") + "' '" + path("tree/notes.txt") + "' '" + path("tree/forms/customer.SCT") +
+                                "' '" + path("tree/forms/orphan.vct") + "' '" + path("tree/app.prg") + "'");
+    EXPECT_EQ(r.status, 1);
+    for (const char *said : {"missing: no such file or folder", "notes.txt: not a FoxPro source file (by its extension): not read",
+                             "orphan.vct: a memo file without its table beside it: not read"})
+        EXPECT_NE(r.err.find(said), std::string::npos) << said << "\n" << r.err;
+    std::vector<std::string> problems;
+    const auto found = statements_of(clitest::read_file(path("report.jsonl")), problems);
+    EXPECT_EQ(problems.size(), 3u);
+    // a memo file named alone is read with its table
+    EXPECT_EQ(found.size(), 8u);
+    EXPECT_NE(r.out.find("Scanned 5 files for SQL Server: 8 statements"), std::string::npos) << r.out;
+}
+
+TEST_F(Scan, SourcesInACodePageAreShownAsUnicode) {
+    // "SELECT * FROM дом WHERE имя = 'Пётр'" in CP1251
+    write("cp1251.prg", "SELECT * FROM \xE4\xEE\xEC WHERE \xE8\xEC\xFF = '\xCF\xB8\xF2\xF0'\r\n");
+    const auto r = clitest::run("scan --to mysql --encoding CP1251 --no-progress --jsonl '" + path("report.jsonl") + "' '" +
+                                path("cp1251.prg") + "'");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto o = nlohmann::json::parse(clitest::read_file(path("report.jsonl")));
+    EXPECT_EQ(o["foxpro"], "SELECT * FROM дом WHERE имя = 'Пётр'");
+    EXPECT_NE(o["converted"].get<std::string>().find("'Пётр'"), std::string::npos) << o.dump();
+}
+
 // The counts of the summary's total row, by name, as the browser's document holds them.
 std::map<std::string, int> total_counts(const std::string &dom) {
     std::map<std::string, int> counts;
