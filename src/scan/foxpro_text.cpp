@@ -1,20 +1,6 @@
 #include "scan/foxpro_text.h"
 
-#include <algorithm>
-
 namespace tarnvel::scan {
-namespace {
-
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-}  // namespace
-
-bool abbreviates(std::string_view word, std::string_view full, std::size_t shortest) {
-    if (word.size() > full.size() || word.size() < std::min(shortest, full.size())) return false;
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (upper(word[i]) != full[i]) return false;
-    return true;
-}
 
 Word word_at(std::string_view text, std::size_t pos) {
     while (pos < text.size() && blank(text[pos])) ++pos;

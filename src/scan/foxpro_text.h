@@ -2,6 +2,8 @@
 // "&&" comments and macro substitution.
 #pragma once
 
+#include "residue/text.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -11,15 +13,12 @@ namespace tarnvel::scan {
 
 inline constexpr std::size_t npos = std::string_view::npos;
 
-// Letters, digits and "_" in ASCII, and every byte above 0x7F (names written in a code page).
-inline bool name_char(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u >= 0x80;
-}
-inline bool blank(char c) { return c == ' ' || c == '\t'; }
+// Names and FoxPro's abbreviations are read as the residue check reads them.
+using residue::abbreviates;
+using residue::name_char;
 
-// 'word' is 'full' or FoxPro's abbreviation of it (its first 'shortest' letters or more), letter case aside.
-bool abbreviates(std::string_view word, std::string_view full, std::size_t shortest = 4);
+// A blank within a line.
+inline bool blank(char c) { return c == ' ' || c == '\t'; }
 
 // The word (a run of name characters) at or after the blanks from 'pos'; empty at the end or
 // where something else stands.

@@ -1,5 +1,7 @@
 #include "scan/table_file.h"
 
+#include "residue/text.h"
+
 #include <algorithm>
 
 namespace tarnvel::scan {
@@ -22,12 +24,6 @@ std::uint32_t high_first(std::string_view bytes, std::size_t at, std::size_t siz
     return value;
 }
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool same_name(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
-}
-
 std::string_view trimmed(std::string_view value) {
     while (!value.empty() && (value.back() == ' ' || value.back() == '\0')) value.remove_suffix(1);
     return value;
@@ -48,7 +44,7 @@ Table::Table(std::string_view bytes) : bytes_(bytes) {
         if (at + descriptor_size > header_length_) throw TableError("a field descriptor runs past the header");
         TableField field;
         field.name = std::string(trimmed(bytes.substr(at, 11)));
-        field.type = upper(bytes[at + 11]);
+        field.type = residue::upper_ascii(bytes[at + 11]);
         field.offset = offset;
         field.length = static_cast<unsigned char>(bytes[at + 16]);
         offset += field.length;
@@ -62,7 +58,7 @@ Table::Table(std::string_view bytes) : bytes_(bytes) {
 
 const TableField *Table::field(std::string_view name) const {
     for (const TableField &f : fields_)
-        if (same_name(f.name, name)) return &f;
+        if (residue::same_word(f.name, name)) return &f;
     return nullptr;
 }
 
