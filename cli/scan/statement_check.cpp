@@ -88,17 +88,15 @@ void StatementCheck::convert(StatementReport &report, const tarnvel::scan::State
     }
     report.converted = text(*converted);
     const ConvertedText kind = select ? ConvertedText::select : ConvertedText::structure;
-    for (const ResidueFinding &finding : find_residue(target_, kind, *converted, user_functions_))
+    for (const ResidueFinding &finding : find_residue(target_, kind, *converted))
         add(report, finding, Where::converted, *converted);
     // what the conversion passed on or dropped that still ties the statement to the application,
     // unless the converted text shows it already
-    if (select) {
-        const std::size_t left = report.diagnostics.size();
-        for (const ResidueFinding &finding : find_application_ties(target_, input)) {
-            const auto same = [&](const Diagnostic &d) { return d.id == finding.construct; };
-            if (std::none_of(report.diagnostics.begin(), report.diagnostics.begin() + static_cast<std::ptrdiff_t>(left), same))
-                add(report, finding, Where::input, input);
-        }
+    const std::size_t left = report.diagnostics.size();
+    for (const ResidueFinding &finding : find_application_ties(target_, kind, input, user_functions_)) {
+        const auto same = [&](const Diagnostic &d) { return d.id == finding.construct; };
+        if (std::none_of(report.diagnostics.begin(), report.diagnostics.begin() + static_cast<std::ptrdiff_t>(left), same))
+            add(report, finding, Where::input, input);
     }
     report.status = report.diagnostics.empty() ? Status::clean : Status::residue;
 }

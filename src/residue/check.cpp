@@ -72,9 +72,9 @@ constexpr std::array<TargetNames, 4> target_names{{
     {Target::access, "access", "Access"},
 }};
 
-// The constructs of a FoxPro SELECT that its conversion turns into something the target runs, but
-// that still tie the statement to the running FoxPro application.
-constexpr std::array<std::string_view, 2> application_ties{"object-reference", "file-path"};
+// The constructs of a FoxPro text that its conversion passes on as they are or turns into something
+// the target runs, but that still tie the statement to the running FoxPro application.
+constexpr std::array<std::string_view, 3> application_ties{"object-reference", "file-path", "user-function"};
 
 // Runs the rows that apply to the check's target and text and that 'wanted' takes; in text order.
 template <typename Wanted>
@@ -111,19 +111,15 @@ std::span<const ResidueConstruct> residue_constructs() {
 }
 
 std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted) {
-    return find_residue(target, kind, converted, {});
-}
-
-std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted,
-                                         std::span<const std::string> user_functions) {
     residue::Check check(target, kind, converted);
-    check.user_functions = user_functions;
     return findings_of(check, [](const residue::ConstructRow &) { return true; });
 }
 
-std::vector<ResidueFinding> find_application_ties(Target target, std::string_view foxpro_select) {
+std::vector<ResidueFinding> find_application_ties(Target target, ConvertedText kind, std::string_view foxpro_text,
+                                                  std::span<const std::string> user_functions) {
     // Access reads '...' and "..." as strings and [...] as names: FoxPro's three literals, all passed over
-    residue::Check check(target, ConvertedText::select, foxpro_select, Target::access);
+    residue::Check check(target, kind, foxpro_text, Target::access);
+    check.user_functions = user_functions;
     return findings_of(check, [](const residue::ConstructRow &row) {
         return std::find(application_ties.begin(), application_ties.end(), row.construct.id) != application_ties.end();
     });

@@ -218,18 +218,21 @@ TEST(Residue, CallsOfTheApplicationsOwnFunctionsWhereTheyAreKnown) {
     const std::vector<std::string> routines{"NetPrice", "Upper", "Calc"};
     auto calls = [&](Target target, const std::string &text) {
         std::vector<std::string> out;
-        for (const auto &f : tarnvel::find_residue(target, ConvertedText::select, text, routines))
+        for (const auto &f : tarnvel::find_application_ties(target, ConvertedText::select, text, routines))
             if (f.construct == "user-function") out.push_back(f.text);
         return out;
     };
     // letter case aside; a FoxPro function of the same name is FoxPro's; a qualified name, a
     // parameter, a type after AS and a literal are no calls of the routine
-    EXPECT_EQ(calls(mysql, "SELECT NETPRICE(P), netprice (Q) FROM T"), (std::vector<std::string>{"NETPRICE", "netprice"}));
-    EXPECT_EQ(calls(sqlserver, "SELECT UPPER(A), DBO.CALC(B), ?CALC(1), CAST(A AS CALC(2)), 'CALC(3)' FROM T"),
+    EXPECT_EQ(calls(mysql, "SELECT NetPrice(P), netprice (Q) FROM T"), (std::vector<std::string>{"NetPrice", "netprice"}));
+    EXPECT_EQ(calls(sqlserver, "SELECT UPPER(A), DBO.CALC(B), ?CALC(1), CAST(A AS CALC(2)), 'CALC(3)', [CALC(4)] FROM T"),
               std::vector<std::string>{});
     EXPECT_EQ(calls(oracle, "SELECT CALC FROM T"), std::vector<std::string>{});
-    EXPECT_EQ(tarnvel::find_residue(mysql, ConvertedText::select, "SELECT NETPRICE(P) FROM T").size(), 0u)
+    EXPECT_EQ(tarnvel::find_application_ties(mysql, ConvertedText::select, "SELECT NETPRICE(P) FROM T").size(), 0u)
         << "no routines known: no user-function";
+    EXPECT_EQ(tarnvel::find_residue(mysql, ConvertedText::select, "SELECT NETPRICE(P) FROM T").size(), 0u);
+    // a field list's default
+    EXPECT_EQ(tarnvel::find_application_ties(mysql, ConvertedText::structure, "ID INT DEFAULT CALC(1)", routines).size(), 1u);
 }
 
 TEST(Residue, TiesOfAFoxProSelectToTheRunningApplication) {
@@ -245,7 +248,7 @@ TEST(Residue, TiesOfAFoxProSelectToTheRunningApplication) {
     };
     for (const Case &c : cases) {
         std::vector<std::string> out;
-        for (const auto &f : tarnvel::find_application_ties(c.target, c.text)) {
+        for (const auto &f : tarnvel::find_application_ties(c.target, ConvertedText::select, c.text)) {
             EXPECT_EQ(std::string(c.text).substr(f.offset, f.text.size()), f.text);
             out.push_back(std::string(f.construct) + " " + f.text);
         }
