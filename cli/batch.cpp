@@ -23,24 +23,6 @@ struct BatchOptions {
     std::string file;
 };
 
-json run_request(Host &host, const cli::BatchRequest &request) {
-    host.clear_variables();
-    for (const auto &[name, value] : request.variables) host.set_variable(name, value);
-    for (const auto &[name, elements] : request.arrays) host.set_array(name, elements);
-    host.set_session(request.session);
-    host.set_window(request.window);
-    try {
-        if (request.from_fox) host.call("ZQV_SETFROMFOX", {*request.from_fox});
-        json answer = cli::result_answer(host.call(request.function, request.args));
-        cli::add_actions(answer, host.actions());
-        return answer;
-    } catch (const Error &e) {
-        json answer = cli::error_answer(e);
-        cli::add_actions(answer, host.actions());
-        return answer;
-    }
-}
-
 class Batch {
 public:
     Batch(Host &host, bool check) : host_(host), check_(check) {}
@@ -57,7 +39,7 @@ public:
         try {
             cli::BatchRequest parsed = cli::read_request(request);
             std::size_t before = host_.handles_in_use();
-            reply = run_request(host_, parsed);
+            reply = cli::run_request(host_, parsed);
             std::size_t after = host_.handles_in_use();
             if (after > before) {
                 std::cerr << "tarnvel: line " << number << ": " << (after - before) << " handle(s) left in use after "

@@ -193,6 +193,24 @@ BatchRequest read_request(const json &line) {
     return request;
 }
 
+json run_request(Host &host, const BatchRequest &request) {
+    host.clear_variables();
+    for (const auto &[name, value] : request.variables) host.set_variable(name, value);
+    for (const auto &[name, elements] : request.arrays) host.set_array(name, elements);
+    host.set_session(request.session);
+    host.set_window(request.window);
+    try {
+        if (request.from_fox) host.call("ZQV_SETFROMFOX", {*request.from_fox});
+        json answer = result_answer(host.call(request.function, request.args));
+        add_actions(answer, host.actions());
+        return answer;
+    } catch (const Error &e) {
+        json answer = error_answer(e);
+        add_actions(answer, host.actions());
+        return answer;
+    }
+}
+
 json result_answer(const Result &result) {
     json value;
     if (const auto *text = std::get_if<std::string>(&result)) {

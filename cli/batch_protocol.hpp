@@ -39,6 +39,11 @@ std::string json_string_to_bytes(const std::string &utf8, const std::string &wha
 // Throws RequestError for a request that is not as the protocol says.
 BatchRequest read_request(const nlohmann::ordered_json &line);
 
+// Runs 'request' on 'host' (its variables, arrays, session and window replace the earlier ones; the
+// FoxPro-syntax switch is set when the request gives it) and answers as result_answer or
+// error_answer, with the host actions added.
+nlohmann::ordered_json run_request(Host &host, const BatchRequest &request);
+
 nlohmann::ordered_json result_answer(const Result &result);
 nlohmann::ordered_json error_answer(const Error &error);
 // Adds "host": [...] when the library asked the host for anything.
