@@ -1,0 +1,313 @@
+// What a call must do beyond not crashing, checked by the fuzz target and by the randomised test
+// (tests/select/meaning_test.cpp):
+//   - nothing lost: every string literal of a SELECT comes out with its characters in the target's
+//     quoting, and every word outside literals that is not a keyword or function name of the target
+//     comes out too (words the FoxPro-only constructs of word_exemptions stand in are let go);
+//   - deterministic: the same request gives the same bytes on another thread and after any earlier
+//     request;
+//   - budgets: when the k-th obtain or growth fails, for every k up to the call's count, the call
+//     ends with host error 182 or an "Insufficient memory for ..." message (or the error it raises
+//     anyway), or succeeds with its usual answer; the handle table is balanced after each.
+// Each check answers what went wrong, or an empty string.
+#pragma once
+
+#include "select/dialect.h"
+
+#include <tarnvel/host.hpp>
+
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace tarnvel::fuzz {
+
+// A call's outcome as bytes that compare: the result, or the error with its number.
+inline std::string outcome(Host &host, std::string_view function, const std::vector<Arg> &args) {
+    try {
+        Result r = host.call(function, args);
+        if (const auto *s = std::get_if<std::string>(&r)) return "text:" + *s;
+        if (const auto *d = std::get_if<double>(&r)) return "number:" + std::to_string(*d);
+        if (const auto *b = std::get_if<bool>(&r)) return *b ? "logical:.T." : "logical:.F.";
+        return "none";
+    } catch (const Error &e) {
+        return "error " + (e.number() ? std::to_string(*e.number()) : std::string("-")) + ": " + e.message();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Nothing lost.
+
+// How a target writes a FoxPro string literal given with each delimiter (under FoxPro syntax).
+struct Quoting {
+    char open, close;
+    bool doubles_apostrophes;  // a ' inside becomes ''
+};
+
+struct Target {
+    std::string_view function;
+    const select::Dialect &(*dialect)();
+    Quoting apostrophes, double_quotes, brackets;
+};
+
+inline constexpr Quoting apostrophe_string{'\'', '\'', false}, converted_string{'\'', '\'', true},
+    bracketed_name{'[', ']', true};
+
+inline const Target targets[] = {
+    {"ZQ_SQL_SELECT_CONVERT", &select::sqlserver, apostrophe_string, converted_string, converted_string},
+    {"ZQ_ORACLE_SELECT_CONVERT", &select::oracle, apostrophe_string, converted_string, converted_string},
+    {"ZQ_MYSQL_SELECT_CONVERT", &select::mysql, apostrophe_string, converted_string, converted_string},
+    // Access reads [...] as a name and keeps it as one.
+    {"ZQ_ACCESS_SELECT_CONVERT", &select::access, apostrophe_string, converted_string, bracketed_name},
+};
+
+inline const Target *target_of(std::string_view function) {
+    for (const Target &t : targets) {
+        if (t.function == function) return &t;
+    }
+    return nullptr;
+}
+
+inline bool word_start(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+inline bool word_char(char c) { return word_start(c) || (c >= '0' && c <= '9'); }
+inline std::string upper(std::string_view text) {
+    std::string out(text);
+    for (char &c : out) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    return out;
+}
+
+// A literal or a word of a statement: where its text (a literal's without delimiters) lies.
+struct Piece {
+    char delimiter;  // ' " [ for a literal, 0 for a word
+    std::size_t begin, end;
+};
+
+// Reads a FoxPro SELECT as the converters do under FoxPro syntax. nullopt for what the reading
+// leaves to the converters alone: markers (^ ~ ` ? &), control characters, bytes above 127 (letters
+// in some locales), an unclosed literal, a "[" inside [...] or a "]]", quotes inside {...}.
+inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < sql.size();) {
+        const char c = sql[i];
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || (u < 0x20 && c != '\t' && c != '\r' && c != '\n')) return std::nullopt;
+        if (c == '^' || c == '~' || c == '`' || c == '?' || c == '&') return std::nullopt;
+        if (c == '\'' || c == '"' || c == '[') {
+            const char close = c == '[' ? ']' : c;
+            std::size_t end = sql.find(close, i + 1);
+            if (end == std::string_view::npos) return std::nullopt;
+            if (c == '[' && (sql.substr(i + 1, end - i - 1).find('[') != std::string_view::npos ||
+                             (end + 1 < sql.size() && sql[end + 1] == ']'))) {
+                return std::nullopt;
+            }
+            pieces.push_back({c, i + 1, end});
+            i = end + 1;
+        } else if (c == '{') {
+            std::size_t end = sql.find('}', i + 1);
+            if (end == std::string_view::npos) return std::nullopt;
+            if (sql.substr(i, end - i).find_first_of("'\"[") != std::string_view::npos) return std::nullopt;
+            i = end + 1;
+        } else if (word_start(c)) {
+            std::size_t end = i;
+            while (end < sql.size() && word_char(sql[end])) ++end;
+            pieces.push_back({0, i, end});
+            i = end;
+        } else {
+            ++i;
+        }
+    }
+    return pieces;
+}
+
+// FoxPro-only constructs that the converters may write in the target's own way, so that a word
+// in them need not come out: the word at sql[begin, end) is let go when a row applies.
+struct Exemption {
+    std::string_view construct;
+    bool (*applies)(std::string_view sql, std::size_t begin, std::size_t end);
+};
+
+namespace exempt {
+inline bool inside_parens_after(std::string_view sql, std::size_t begin, std::string_view names) {
+    int depth = 0;
+    for (std::size_t i = begin; i-- > 0;) {
+        if (sql[i] == ')') ++depth;
+        if (sql[i] != '(') continue;
+        if (depth > 0) {
+            --depth;
+            continue;
+        }
+        std::size_t e = i;
+        while (e > 0 && (sql[e - 1] == ' ' || sql[e - 1] == '\t')) --e;
+        std::size_t s = e;
+        while (s > 0 && word_char(sql[s - 1])) --s;
+        const std::string word = "," + upper(sql.substr(s, e - s)) + ",";
+        if (names.find(word) != std::string_view::npos) return true;
+    }
+    return false;
+}
+inline bool dotted(std::string_view sql, std::size_t begin, std::size_t end) {
+    return begin > 0 && sql[begin - 1] == '.' && (begin < 2 || !word_char(sql[begin - 2])) && end < sql.size() &&
+           sql[end] == '.';
+}
+inline bool deleted_argument(std::string_view sql, std::size_t begin, std::size_t) {
+    return inside_parens_after(sql, begin, ",DELETED,DELETE,DELET,DELE,");
+}
+inline bool table_hint(std::string_view sql, std::size_t begin, std::size_t) {
+    return inside_parens_after(sql, begin, ",WITH,");
+}
+}  // namespace exempt
+
+inline const Exemption word_exemptions[] = {
+    {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
+    {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},
+    {"a table hint WITH (...)", exempt::table_hint},
+};
+
+// A word of the target's lexicon: a keyword (abbreviations included) or a function name.
+inline bool keyword_or_function(const Target &target, std::string_view word) {
+    return target.dialect().lexicon.find(upper(word)) != nullptr;
+}
+
+inline std::string quoted(const Quoting &q, std::string_view text) {
+    std::string out(1, q.open);
+    for (char c : text) {
+        out += c;
+        if (c == '\'' && q.doubles_apostrophes) out += '\'';
+    }
+    out += q.close;
+    return out;
+}
+
+inline bool has_word(std::string_view text, std::string_view word) {
+    for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        bool before = at == 0 || !word_char(text[at - 1]);
+        bool after = at + word.size() >= text.size() || !word_char(text[at + word.size()]);
+        if (before && after) return true;
+    }
+    return false;
+}
+
+// What of 'sql' is missing from 'output', converted under FoxPro syntax by 'target'.
+inline std::string lost(const Target &target, std::string_view sql, std::string_view output) {
+    std::optional<std::vector<Piece>> pieces = read_select(sql);
+    if (!pieces) return {};
+    const std::string output_upper = upper(output);
+    for (const Piece &p : *pieces) {
+        std::string_view text = sql.substr(p.begin, p.end - p.begin);
+        if (p.delimiter) {
+            const Quoting &q = p.delimiter == '\'' ? target.apostrophes : p.delimiter == '"' ? target.double_quotes : target.brackets;
+            std::string form = quoted(q, text);
+            if (output.find(form) == std::string_view::npos) return "the literal " + form + " is lost";
+            continue;
+        }
+        if (keyword_or_function(target, text)) continue;
+        bool exempted = false;
+        for (const Exemption &e : word_exemptions) exempted = exempted || e.applies(sql, p.begin, p.end);
+        if (!exempted && !has_word(output_upper, upper(text))) return "the word " + std::string(text) + " is lost";
+    }
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Budgets.
+
+inline bool memory_message(std::string_view message) { return message.starts_with("Insufficient memory for"); }
+
+// Calls under every count of obtains and growths from 0 up to the one the call needs (the first
+// that gives the unlimited answer).
+inline std::string within_budgets(Host &host, std::string_view function, const std::vector<Arg> &args,
+                                  const std::string &unlimited) {
+    std::string wrong;
+    for (std::size_t k = 0; k < 100000; ++k) {
+        host.set_budget(std::nullopt, k);
+        const std::string got = outcome(host, function, args);
+        const std::size_t held = host.handles_in_use();
+        if (held != 0) {
+            wrong = std::to_string(held) + " handles in use when obtain " + std::to_string(k) + " failed";
+        } else if (got == unlimited) {
+            break;
+        } else if (!got.starts_with("error 182: ") && !(got.starts_with("error -: ") && memory_message(got.substr(9)))) {
+            wrong = "obtain " + std::to_string(k) + " failing gives " + got + " instead of " + unlimited;
+        }
+        if (!wrong.empty()) break;
+    }
+    host.set_budget(std::nullopt);
+    return wrong;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Determinism.
+
+// A thread of its own with a host of its own, on which requests run one at a time.
+class OtherThread {
+public:
+    explicit OtherThread(std::function<void(Host &)> setup) : thread_([this, setup] { run(setup); }) {}
+    ~OtherThread() {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    OtherThread(const OtherThread &) = delete;
+    OtherThread &operator=(const OtherThread &) = delete;
+
+    // Runs 'job' there and waits for it.
+    std::string call(std::function<std::string(Host &)> job) {
+        std::unique_lock<std::mutex> guard(lock_);
+        job_ = std::move(job);
+        done_ = false;
+        wake_.notify_all();
+        wake_.wait(guard, [this] { return done_; });
+        return answer_;
+    }
+
+private:
+    void run(const std::function<void(Host &)> &setup) {
+        Host host;
+        setup(host);
+        std::unique_lock<std::mutex> guard(lock_);
+        for (;;) {
+            wake_.wait(guard, [this] { return stop_ || job_; });
+            if (stop_) return;
+            answer_ = job_(host);
+            job_ = nullptr;
+            done_ = true;
+            wake_.notify_all();
+        }
+    }
+
+    std::mutex lock_;
+    std::condition_variable wake_;
+    std::function<std::string(Host &)> job_;
+    std::string answer_;
+    bool done_ = false, stop_ = false;
+    std::thread thread_;
+};
+
+// The answer with the clause in which the last SELECT conversion ended set first (reserved-word
+// quoting reads it; it belongs to the whole library).
+inline std::string settled_outcome(Host &host, std::string_view function, const std::vector<Arg> &args) {
+    host.call("ZQ_SQL_SELECT_CONVERT", {std::string("SELECT a FROM t")});
+    return outcome(host, function, args);
+}
+
+// The same answer after 'earlier' ran and on the other thread.
+inline std::string deterministic(Host &host, OtherThread &other, std::string_view function, const std::vector<Arg> &args,
+                                 const std::string &answer, const std::function<void(Host &)> &earlier) {
+    earlier(host);
+    std::string again = settled_outcome(host, function, args);
+    if (again != answer) return "after an earlier request: " + again + " instead of " + answer;
+    std::string there = other.call([&](Host &h) { return settled_outcome(h, function, args); });
+    if (there != answer) return "on another thread: " + there + " instead of " + answer;
+    return {};
+}
+
+}  // namespace tarnvel::fuzz
