@@ -2,7 +2,7 @@
 // (tests/select/meaning_test.cpp):
 //   - nothing lost: every string literal of a SELECT comes out with its characters in the target's
 //     quoting, and every word outside literals that is not a keyword or function name of the target
-//     comes out too (words the FoxPro-only constructs of word_exemptions stand in are let go);
+//     comes out too (words and literals of the FoxPro-only constructs listed in exemptions are let go);
 //   - deterministic: the same request gives the same bytes on another thread and after any earlier
 //     request;
 //   - budgets: when the k-th obtain or growth fails, for every k up to the call's count, the call
@@ -76,6 +76,11 @@ inline const Target *target_of(std::string_view function) {
 
 inline bool word_start(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 inline bool word_char(char c) { return word_start(c) || (c >= '0' && c <= '9'); }
+// The end of the word that starts at text[i]: a "]" outside a bracketed run belongs to it.
+inline std::size_t word_end(std::string_view text, std::size_t i) {
+    while (i < text.size() && (word_char(text[i]) || text[i] == ']')) ++i;
+    return i;
+}
 inline std::string upper(std::string_view text) {
     std::string out(text);
     for (char &c : out) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
@@ -92,12 +97,14 @@ struct Piece {
 // leaves to the converters alone: markers (^ ~ ` ? &), control characters, bytes above 127 (letters
 // in some locales), an unclosed literal, a "[" inside [...] or a "]]", quotes inside {...}.
 inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
-    std::vector<Piece> pieces;
-    for (std::size_t i = 0; i < sql.size();) {
-        const char c = sql[i];
+    for (char c : sql) {  // (a NUL ends a command: what follows is not read)
         const auto u = static_cast<unsigned char>(c);
         if (u >= 0x80 || (u < 0x20 && c != '\t' && c != '\r' && c != '\n')) return std::nullopt;
         if (c == '^' || c == '~' || c == '`' || c == '?' || c == '&') return std::nullopt;
+    }
+    std::vector<Piece> pieces;
+    for (std::size_t i = 0; i < sql.size();) {
+        const char c = sql[i];
         if (c == '\'' || c == '"' || c == '[') {
             const char close = c == '[' ? ']' : c;
             std::size_t end = sql.find(close, i + 1);
@@ -114,8 +121,7 @@ inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
             if (sql.substr(i, end - i).find_first_of("'\"[") != std::string_view::npos) return std::nullopt;
             i = end + 1;
         } else if (word_start(c)) {
-            std::size_t end = i;
-            while (end < sql.size() && word_char(sql[end])) ++end;
+            std::size_t end = word_end(sql, i);
             pieces.push_back({0, i, end});
             i = end;
         } else {
@@ -125,8 +131,8 @@ inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
     return pieces;
 }
 
-// FoxPro-only constructs that the converters may write in the target's own way, so that a word
-// in them need not come out: the word at sql[begin, end) is let go when a row applies.
+// FoxPro-only constructs that the converters may write in the target's own way, so that a word or
+// literal in them need not come out: the piece at sql[begin, end) is let go when a row applies.
 struct Exemption {
     std::string_view construct;
     bool (*applies)(std::string_view sql, std::size_t begin, std::size_t end);
@@ -177,6 +183,21 @@ inline std::vector<std::string> words_before(std::string_view sql, std::size_t b
     }
     return words;
 }
+inline bool before_select(std::string_view sql, std::size_t begin, std::size_t) {
+    bool member_open = false;  // a SELECT since the start or the last UNION
+    for (std::size_t i = 0; i < begin;) {
+        if (!word_start(sql[i]) || (i > 0 && word_char(sql[i - 1]))) {
+            ++i;
+            continue;
+        }
+        const std::size_t end = word_end(sql, i);
+        const std::string word = upper(sql.substr(i, end - i));
+        if (word == "SELECT" || word == "SELEC" || word == "SELE") member_open = true;
+        if (word == "UNION" || word == "UNIO") member_open = false;
+        i = end;
+    }
+    return !member_open;
+}
 inline bool destination(std::string_view sql, std::size_t begin, std::size_t) {
     std::vector<std::string> before = words_before(sql, begin, 2);
     if (before.size() < 2) return false;
@@ -185,7 +206,8 @@ inline bool destination(std::string_view sql, std::size_t begin, std::size_t) {
 }
 }  // namespace exempt
 
-inline const Exemption word_exemptions[] = {
+inline const Exemption exemptions[] = {
+    {"text of a statement or UNION member before its SELECT, which no clause takes", exempt::before_select},
     {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
     {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},
     {"a table hint WITH (...)", exempt::table_hint},
@@ -209,19 +231,21 @@ inline bool mysql_str_argument(const Target &target, std::string_view sql, const
     return target.function == "ZQ_MYSQL_SELECT_CONVERT" && p.delimiter && p.delimiter != '\'' &&
            exempt::inside_parens_after(sql, p.begin, ",STR,");
 }
-// Whether sql[begin] is in the list of a GROUP BY (no other clause keyword in between).
+// Whether the piece is in a GROUP BY clause: after GROUP BY, before a keyword that opens another
+// clause (HAVING stays in the clause but keeps its text).
 inline bool group_list(const Target &, std::string_view sql, const Piece &p) {
-    if (p.delimiter) return false;
-    static const std::string_view stops = ",SELECT,SELEC,SELE,FROM,WHERE,WHER,HAVING,HAVIN,HAVI,ORDER,ORDE,INTO,UNION,";
-    std::string previous;
+    static const std::string_view stops = ",SELECT,SELEC,SELE,WHERE,WHER,HAVING,HAVIN,HAVI,UNION,UNIO,";
+    std::string later;
     for (std::size_t i = p.begin; i > 0;) {
         while (i > 0 && !word_char(sql[i - 1])) --i;
         std::size_t end = i;
         while (i > 0 && word_char(sql[i - 1])) --i;
-        std::string word = upper(sql.substr(i, end - i));
-        if (previous == "BY" && (word == "GROUP" || word == "GROU")) return true;
+        const std::string word = upper(sql.substr(i, end - i));
+        if (later == "BY" && (word == "GROUP" || word == "GROU")) return true;
         if (stops.find("," + word + ",") != std::string_view::npos) return false;
-        previous = word;
+        if (later == "BY" && (word == "ORDER" || word == "ORDE")) return false;
+        if ((later == "TABLE" || later == "TABL") && word == "INTO") return false;
+        later = word;
     }
     return false;
 }
@@ -231,15 +255,17 @@ inline const KnownFault known_faults[] = {
     {"a ( ) , or quote inside a \"...\" or [...] literal is read as code by the searches for a call's commas "
      "and closing parenthesis and by the GROUP BY pass's field-list items",
      true, known::code_characters_in_literal},
-    {"GROUP BY is rebuilt from the field list, so a grouping column that is not in the list is dropped", false,
+    {"GROUP BY is rebuilt from the field list, so whatever its clause holds that is not in the list is dropped", false,
      known::group_list},
     {"MySQL STR() is rebuilt whole, and a \"...\" or [...] literal in its arguments stays unconverted", false,
      known::mysql_str_argument},
 };
 
-// A word of the target's lexicon: a keyword (abbreviations included) or a function name.
+// A word of the target's lexicon, a keyword (abbreviations included) or a function name, or a word
+// the statement driver reads itself.
 inline bool keyword_or_function(const Target &target, std::string_view word) {
-    return target.dialect().lexicon.find(upper(word)) != nullptr;
+    const std::string w = upper(word);
+    return target.dialect().lexicon.find(w) != nullptr || w == "UNION" || w == "UNIO";
 }
 
 inline std::string quoted(const Quoting &q, std::string_view text) {
@@ -254,7 +280,7 @@ inline std::string quoted(const Quoting &q, std::string_view text) {
 
 inline bool has_word(std::string_view text, std::string_view word) {
     for (std::size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
-        bool before = at == 0 || !word_char(text[at - 1]);
+        bool before = at == 0 || !word_start(text[at - 1]);  // a digit may run into it, as in 1ROD
         bool after = at + word.size() >= text.size() || !word_char(text[at + word.size()]);
         if (before && after) return true;
     }
@@ -277,6 +303,9 @@ inline std::string lost(const Target &target, std::string_view sql, std::string_
     const std::string output_upper = upper(output);
     for (const Piece &p : *pieces) {
         if (known_fault(p, false)) continue;
+        bool exempted = false;
+        for (const Exemption &e : exemptions) exempted = exempted || e.applies(sql, p.begin, p.end);
+        if (exempted) continue;
         std::string_view text = sql.substr(p.begin, p.end - p.begin);
         if (p.delimiter) {
             const Quoting &q = p.delimiter == '\'' ? target.apostrophes : p.delimiter == '"' ? target.double_quotes : target.brackets;
@@ -284,10 +313,8 @@ inline std::string lost(const Target &target, std::string_view sql, std::string_
             if (output.find(form) == std::string_view::npos) return "the literal " + form + " is lost";
             continue;
         }
-        if (keyword_or_function(target, text)) continue;
-        bool exempted = false;
-        for (const Exemption &e : word_exemptions) exempted = exempted || e.applies(sql, p.begin, p.end);
-        if (!exempted && !has_word(output_upper, upper(text))) return "the word " + std::string(text) + " is lost";
+        if (!keyword_or_function(target, text) && !has_word(output_upper, upper(text)))
+            return "the word " + std::string(text) + " is lost";
     }
     return {};
 }

@@ -172,13 +172,16 @@ std::size_t find_union(const Session &session, std::string_view text, std::size_
     return unio;
 }
 
-// The four characters after 'at' and the blanks after it read SELE (the start of a subquery).
+// The word after 'at' and the blanks after it is SELECT, SELEC or SELE (the start of a subquery),
+// in any letter case; a longer word such as SELECTED is a name.
 bool sele_follows(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
     std::size_t sele = at + 1;
     while (sele < text.size() && is_blank(text[sele])) ++sele;
-    if (text.size() - sele < 4) return false;
-    for (std::size_t j = 0; j < 4; ++j) {
-        if (letters.upper(text[sele + j]) != "SELE"[j]) return false;
+    std::size_t end = sele;
+    while (end < text.size() && (letters.letter(text[end]) || (text[end] >= '0' && text[end] <= '9') || text[end] == '_')) ++end;
+    if (end - sele < 4 || end - sele > 6) return false;
+    for (std::size_t j = 0; j < end - sele; ++j) {
+        if (letters.upper(text[sele + j]) != "SELECT"[j]) return false;
     }
     return true;
 }
