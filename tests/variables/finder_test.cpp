@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -164,6 +166,19 @@ TEST(VariableFinder, DatetimesRoundToTheSecond) {
         value.number = row.value;
         host.set_variable("t", value);
         EXPECT_EQ(literals(host, "~t", row.dialect).result, row.result) << row.value << " " << row.dialect;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Numbers that name no integer pick no dialect: SQL Server, as for any other unknown number.
+TEST(VariableFinder, DialectNumbersThatAreNoIntegersPickSqlServer) {
+    Host host;
+    host.set_variable("d", HostValue::date(2010, 8, 16));
+    for (double code : {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(literals(host, "a = ~d", code).result, "a = '20100816'") << code;
     }
 }
 
