@@ -450,15 +450,17 @@ TEST(HostProtocol, WhatAFaultyLibraryDoesIsAnsweredClearly) {
         {returns_twice, Result(std::string("second")), {}, ""},
         {returns_unknown_type, {}, {}, "the library returned a value of type 'X'"},
         {returns_empty_string_handle, {}, {}, "the library returned a string in handle 0, which holds nothing"},
-        {loads_unknown_name_index, {}, 12, "Variable not found"},
+        {loads_unknown_name_index, {}, 12, "Variable is not found"},
         {user_error_without_text, {}, {}, ""},
-        {evaluates_no_expression, {}, 10, "Syntax error"},
+        {evaluates_no_expression, {}, 10, "Syntax error: the expression is empty in ''"},
     };
     for (const Case &c : cases) {
         try {
             Result r = host.call_function(c.function);
             EXPECT_TRUE(c.result.has_value()) << "no error, expected " << c.message;
-            if (c.result) EXPECT_EQ(r, *c.result);
+            if (c.result) {
+                EXPECT_EQ(r, *c.result);
+            }
         } catch (const Error &e) {
             EXPECT_FALSE(c.result.has_value()) << e.message();
             EXPECT_EQ(e.number(), c.number) << e.message();
