@@ -173,6 +173,20 @@ TEST(VariableFinder, DatetimesRoundToTheSecond) {
 
 namespace {
 
+// A number or a date the host holds as infinity or NaN has no literal: NULL, or the empty date.
+TEST(VariableFinder, ValuesThatAreNoNumbersBecomeNullOrTheEmptyDate) {
+    Host host;
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    HostValue day = HostValue::date(2010, 8, 16), stamp = HostValue::datetime(2010, 8, 16, 1, 2, 3);
+    day.number = nan;
+    stamp.number = inf;
+    host.set_variable("a", HostValue::numeric(nan, 2));
+    host.set_variable("b", HostValue::numeric(-inf, 0));
+    host.set_variable("d", day);
+    host.set_variable("t", stamp);
+    EXPECT_EQ(literals(host, "~a, ~b, ~d, ~t").result, "NULL, NULL, '', ''");
+}
+
 // Numbers that name no integer pick no dialect: SQL Server, as for any other unknown number.
 TEST(VariableFinder, DialectNumbersThatAreNoIntegersPickSqlServer) {
     Host host;
