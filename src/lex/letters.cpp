@@ -36,6 +36,7 @@ struct AlphabetCache {
     AlphabetCache *next;
     std::string name;
     Alphabet alphabet;
+    Alphabet names;
 
     static void build(AlphabetCache &entry) {
         bool extended = extended_alphabet(entry.name);
@@ -43,8 +44,11 @@ struct AlphabetCache {
             auto byte = static_cast<unsigned char>(c);
             entry.alphabet.letter_[c] = ascii_letter(byte) || (extended && byte >= first_extended_letter);
             entry.alphabet.upper_[c] = static_cast<unsigned char>(std::toupper(c));
+            entry.names.letter_[c] = entry.alphabet.letter_[c] || byte >= 0x80;
+            entry.names.upper_[c] = entry.alphabet.upper_[c];
         }
     }
+    static AlphabetCache &current();
 };
 
 namespace {
@@ -52,24 +56,28 @@ std::atomic<AlphabetCache *> cache_head{nullptr};
 std::atomic<AlphabetCache *> cache_last{nullptr};  // the entry found last, tried first
 }  // namespace
 
-const Alphabet &Alphabet::current() {
+AlphabetCache &AlphabetCache::current() {
     std::string_view now = locale_name();
     AlphabetCache *last = cache_last.load(std::memory_order_acquire);
-    if (last && last->name == now) return last->alphabet;
+    if (last && last->name == now) return *last;
     for (AlphabetCache *entry = cache_head.load(std::memory_order_acquire); entry; entry = entry->next) {
         if (entry->name == now) {
             cache_last.store(entry, std::memory_order_release);
-            return entry->alphabet;
+            return *entry;
         }
     }
-    auto *fresh = new AlphabetCache{nullptr, std::string(now), Alphabet{}};
+    auto *fresh = new AlphabetCache{nullptr, std::string(now), Alphabet{}, Alphabet{}};
     AlphabetCache::build(*fresh);
     fresh->next = cache_head.load(std::memory_order_acquire);
     while (!cache_head.compare_exchange_weak(fresh->next, fresh, std::memory_order_acq_rel)) {
     }
     cache_last.store(fresh, std::memory_order_release);
-    return fresh->alphabet;
+    return *fresh;
 }
+
+const Alphabet &Alphabet::current() { return AlphabetCache::current().alphabet; }
+
+const Alphabet &Alphabet::names() { return AlphabetCache::current().names; }
 
 void release_alphabets() {
     cache_last.store(nullptr, std::memory_order_release);

@@ -16,6 +16,9 @@ bool is_letter(unsigned char c);
 class Alphabet {
 public:
     static const Alphabet &current();
+    // The same, with every byte above 0x7F a letter: how the SELECT converters read names written
+    // in UTF-8 or a double-byte code page. Upper-casing stays the locale's.
+    static const Alphabet &names();
 
     bool letter(unsigned char c) const { return letter_[c]; }
     bool letter(char c) const { return letter_[static_cast<unsigned char>(c)]; }

@@ -54,9 +54,18 @@ bool letter(char c) {
     return Alphabet::current().letter(byte);
 }
 
+// The same, with every byte above 0x7F a letter when the member says so.
+bool letter(char c, const EdgeQuotes &q) {
+    if (q.high_names && static_cast<unsigned char>(c) >= 0x80) return true;
+    return letter(c);
+}
+
 // Letter, digit or one of the characters of 'mask'.
-bool letter_digit_or(char c, unsigned char mask) {
-    return has(c, static_cast<unsigned char>(ascii_letter | decimal_digit | mask)) || (static_cast<unsigned char>(c) >= 0xC0 && letter(c));
+bool letter_digit_or(char c, unsigned char mask, const EdgeQuotes *q = nullptr) {
+    if (has(c, static_cast<unsigned char>(ascii_letter | decimal_digit | mask))) return true;
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) return false;
+    return q ? letter(c, *q) : byte >= 0xC0 && letter(c);
 }
 
 bool one_of(char c, std::string_view set) { return c != '\0' && set.find(c) != std::string_view::npos; }
@@ -75,8 +84,8 @@ bool spells(std::string_view text, Pos from, std::string_view word) {
 }
 
 // The start of the word at [pos - len, pos) extended to the left over item characters.
-Pos extend_over_items(std::string_view text, Pos start) {
-    while (start > 0 && is_item_char(at(text, start - 1))) --start;
+Pos extend_over_items(std::string_view text, Pos start, const EdgeQuotes &q) {
+    while (start > 0 && is_item_char(at(text, start - 1), q)) --start;
     return start;
 }
 
@@ -88,23 +97,53 @@ bool two_before(std::string_view text, Pos pos, Pos len) { return pos - len - 2 
 // Where the argument scan stopped.
 enum class Stop { none, comma, close };
 
-// Skips the string whose opening quote is at i; the index of its closing quote, or the length.
-Pos skip_string(std::string_view text, Pos i) {
-    const Pos n = length_of(text);
-    for (++i; i < n && text[static_cast<std::size_t>(i)] != '\''; ++i) {
-    }
-    return i;
+// The first 'close' after i, or the length.
+Pos next_of(std::string_view text, Pos i, char close) {
+    std::size_t at = text.find(close, static_cast<std::size_t>(i) + 1);
+    return at == std::string_view::npos ? length_of(text) : static_cast<Pos>(at);
 }
 
 }  // namespace
 
+Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
+    const Pos n = length_of(text);
+    if (i < 0 || i >= n) return i;
+    switch (text[static_cast<std::size_t>(i)]) {
+    case '\'':
+        return next_of(text, i, '\'');
+    case '"':
+        return rules.double_quotes ? next_of(text, i, '"') : i;
+    case '`':
+        return rules.backticks ? next_of(text, i, '`') : i;
+    case '[':
+        break;
+    default:
+        return i;
+    }
+    if (rules.brackets == BracketRuns::none) return i;
+    int depth = 0;
+    for (Pos j = i + 1; j < n; ++j) {
+        char c = text[static_cast<std::size_t>(j)];
+        if (rules.brackets == BracketRuns::flat) {
+            if (c == ']' && at(text, j + 1) != ']') return j;  // a "]" before another does not close
+        } else if (c == '[') {
+            ++depth;
+        } else if (c == ']' && depth-- == 0) {
+            return j;
+        }
+    }
+    return n;
+}
+
 // --- Character classes ---
 
-bool is_operand_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_end) || quote_char(c, q.operand_close); }
+bool is_operand_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_end, &q) || quote_char(c, q.operand_close); }
 
-bool is_operand_start(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_begin) || quote_char(c, q.operand_open); }
+bool is_operand_start(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_begin, &q) || quote_char(c, q.operand_open); }
 
 bool is_item_char(char c) { return letter_digit_or(c, item); }
+
+bool is_item_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, item, &q); }
 
 // --- What precedes a word ---
 
@@ -117,7 +156,7 @@ bool preceded_by_operand(std::string_view text, Pos pos, Pos len, const EdgeQuot
 bool preceded_by_name(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
     if (!two_before(text, pos, len) || at(text, pos - len - 1) != blank) return false;
     char second = at(text, pos - len - 2);
-    return letter(second) || digit(second) || second == '_' || quote_char(second, q.name_close);
+    return letter(second, q) || digit(second) || second == '_' || quote_char(second, q.name_close);
 }
 
 bool preceded_by_literal(std::string_view text, Pos pos, Pos len) {
@@ -142,7 +181,7 @@ bool preceded_by_close_paren(std::string_view text, Pos pos, Pos len) { return p
 bool preceded_by_operator(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
     Pos start = pos - len;
     if (start < 0 || start > length_of(text)) return false;
-    start = extend_over_items(text, start);
+    start = extend_over_items(text, start, q);
     if (start >= 2 && at(text, start - 1) == blank && operator_char(at(text, start - 2), q)) return true;
     return start >= 1 && operator_char(at(text, start - 1), q);
 }
@@ -157,7 +196,7 @@ bool followed_by_operand(std::string_view text, Pos pos, const EdgeQuotes &q, bo
 bool followed_by_name(std::string_view text, Pos pos, const EdgeQuotes &q) {
     if (pos < 0 || pos + 2 >= length_of(text) || at(text, pos) != blank) return false;
     char second = at(text, pos + 1);
-    return letter(second) || quote_char(second, q.name_open);
+    return letter(second, q) || quote_char(second, q.name_open);
 }
 
 bool followed_by_name_start(std::string_view text, Pos pos, const EdgeQuotes &q) {
@@ -211,11 +250,11 @@ bool followed_by_predicate(std::string_view text, Pos pos) {
            one_of(at(text, pos + 8), " \t");
 }
 
-bool list_item(std::string_view text, Pos pos, Pos len) {
+bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
     const Pos n = length_of(text);
     Pos start = pos - len;
     if (start < 0 || start > n) return false;
-    if (start >= 2) start = extend_over_items(text, start);
+    if (start >= 2) start = extend_over_items(text, start, q);
     char before = at(text, start - 1);
     bool left = one_of(before, ",(") || (before == blank && one_of(at(text, start - 2), ",("));
     if (!left || pos < 0 || pos >= n) return false;
@@ -226,9 +265,51 @@ bool list_item(std::string_view text, Pos pos, Pos len) {
     return pos + 4 <= n && spells(text, pos + 1, "as") && at(text, pos + 3) == blank;
 }
 
+// --- The operand tests of the SELECT converters ---
+
+namespace {
+
+// A FoxPro logical or null literal (.T., .F., .Y., .N., .NULL.) has its closing dot at text[i].
+bool fox_literal_ends(std::string_view text, Pos i) {
+    if (at(text, i) != '.') return false;
+    for (std::string_view word : {"t", "f", "y", "n", "null"}) {
+        Pos first = i - static_cast<Pos>(word.size());
+        if (at(text, first - 1) == '.' && spells(text, first, word)) return true;
+    }
+    return false;
+}
+
+// text[i], before a blank, ends an operand.
+bool ends_operand(std::string_view text, Pos i, const EdgeQuotes &q, char clause) {
+    char c = at(text, i);
+    if (is_operand_char(c, q) || c == '}') return true;
+    return (c == '*' && clause == 's') || fox_literal_ends(text, i);
+}
+
+// c, right after a blank, starts an operand.
+bool starts_operand(char c, const EdgeQuotes &q) { return is_operand_start(c, q) || one_of(c, "+{[`!@:"); }
+
+}  // namespace
+
+bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause) {
+    const Pos start = pos - len;
+    if (start < 1 || start > length_of(text)) return false;
+    char first = at(text, start - 1);
+    if (blank_or_dot(first, dot)) return start >= 2 && ends_operand(text, start - 2, q, clause);
+    // Right against the word: only what cannot belong to a name.
+    return one_of(first, ")'\"}") || quote_char(first, q.operand_close) || fox_literal_ends(text, start - 1);
+}
+
+bool operand_after(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot) {
+    if (pos < 0 || pos + 1 >= length_of(text)) return false;
+    char first = at(text, pos);
+    if (blank_or_dot(first, dot)) return starts_operand(at(text, pos + 1), q);
+    return one_of(first, "('\"[{?@:!+-") || quote_char(first, q.operand_open);
+}
+
 // --- Searches ---
 
-Pos find_close_paren(std::string_view text, Pos pos) {
+Pos find_close_paren(std::string_view text, Pos pos, const LiteralRules &rules) {
     const Pos n = length_of(text);
     if (pos < 0) return -1;
     Pos i = pos + 1;
@@ -236,16 +317,16 @@ Pos find_close_paren(std::string_view text, Pos pos) {
     for (;;) {
         char c = text[static_cast<std::size_t>(i)];
         if (c == ')') return i;
-        if (c == '\'') {
-            i = skip_string(text, i);
+        if (Pos end = run_end(text, i, rules); end != i) {
+            i = end;
             if (i >= n) return n;
         } else if (c == '(') {
             int depth = 1;
             while (depth > 0) {
                 if (++i >= n) return -1;
                 c = text[static_cast<std::size_t>(i)];
-                if (c == '\'') {
-                    i = skip_string(text, i);
+                if (Pos close = run_end(text, i, rules); close != i) {
+                    i = close;
                     if (i >= n) return -1;
                 } else if (c == '(') {
                     ++depth;
@@ -258,14 +339,14 @@ Pos find_close_paren(std::string_view text, Pos pos) {
     }
 }
 
-Pos find_next_comma(std::string_view text, Pos pos) {
+Pos find_next_comma(std::string_view text, Pos pos, const LiteralRules &rules) {
     const Pos n = length_of(text);
     if (pos < 0) return -1;
     long depth = 0;
     for (Pos i = pos + 1; i < n; ++i) {
         char c = text[static_cast<std::size_t>(i)];
-        if (c == '\'') {
-            i = skip_string(text, i);  // the loop steps past the closing quote
+        if (Pos end = run_end(text, i, rules); end != i) {
+            i = end;  // the loop steps past the closing quote
         } else if (c == '(') {
             ++depth;
         } else if (c == ')') {
@@ -277,7 +358,23 @@ Pos find_next_comma(std::string_view text, Pos pos) {
     return -1;
 }
 
-Buffer nth_argument(std::string_view text, Pos pos, int n) {
+std::size_t find_at_level(std::string_view text, std::size_t from, std::string_view what, const LiteralRules &rules) {
+    long depth = 0;
+    for (std::size_t i = from; i < text.size(); ++i) {
+        auto end = static_cast<std::size_t>(run_end(text, static_cast<Pos>(i), rules));
+        if (end != i) {
+            i = end;
+            continue;
+        }
+        char c = text[i];
+        if (c == '(') ++depth;
+        else if (c == ')') --depth;
+        else if (depth <= 0 && text.substr(i).starts_with(what)) return i;
+    }
+    return std::string_view::npos;
+}
+
+Buffer nth_argument(std::string_view text, Pos pos, int n, const LiteralRules &rules) {
     const Pos length = length_of(text);
     if (pos < 0 || pos >= length) return {};
     int counter = 1;
@@ -287,8 +384,8 @@ Buffer nth_argument(std::string_view text, Pos pos, int n) {
     Stop stop = Stop::none;
     for (; i < length && stop == Stop::none; ++i) {
         char c = text[static_cast<std::size_t>(i)];
-        if (c == '\'') {
-            i = skip_string(text, i);
+        if (Pos end = run_end(text, i, rules); end != i) {
+            i = end;
             if (i >= length) return {};
         } else if (c == '(') {
             if (i == pos)

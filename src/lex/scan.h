@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tarnvel::lex {
@@ -23,6 +24,7 @@ struct EdgeQuotes {
     char operand_open;   // followed_by_operand: an extra operand-start character, 0 for none
     char operand_close;  // preceded_by_operand: an extra operand character, 0 for none
     bool bar_operator;   // preceded_by_operator / followed_by_operator also accept "|"
+    bool high_names = false;  // every byte above 0x7F is a name character, whatever the locale
 };
 
 inline constexpr EdgeQuotes sqlserver_edges{'[', ']', '[', ']', false};
@@ -30,10 +32,43 @@ inline constexpr EdgeQuotes access_edges{'[', ']', '[', ']', false};
 inline constexpr EdgeQuotes oracle_edges{'"', '"', 0, 0, true};
 inline constexpr EdgeQuotes mysql_edges{'`', '`', '`', '`', false};
 
+// The member as the SELECT converters read names: bytes above 0x7F (UTF-8, double-byte code pages)
+// belong to names.
+constexpr EdgeQuotes with_high_names(EdgeQuotes q) {
+    q.high_names = true;
+    return q;
+}
+
+// The quoted runs a search steps over: '...' strings always, the others as the text's reader says
+// (for the SELECT converters: the dialect and the FoxPro-syntax switch). Nothing inside a run is a
+// parenthesis, a comma or a word.
+enum class BracketRuns : std::uint8_t {
+    none,    // "[" is an ordinary character
+    flat,    // [...] runs to the first "]" that no second "]" follows
+    nested,  // [...] counts the "[" and "]" inside it
+};
+struct LiteralRules {
+    bool double_quotes = false;
+    BracketRuns brackets = BracketRuns::none;
+    bool backticks = false;
+};
+inline constexpr LiteralRules single_quotes_only{};
+
+// The index of the character that closes the run opening at text[i], or the length of the text
+// when the run never closes; i itself when text[i] opens no run under the rules.
+Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules);
+inline Pos run_end(std::string_view text, Pos i, const LiteralRules &rules) {
+    if (i < 0 || static_cast<std::size_t>(i) >= text.size()) return i;
+    char c = text[static_cast<std::size_t>(i)];
+    if (c != '\'' && c != '"' && c != '[' && c != '`') return i;
+    return quoted_run_end(text, i, rules);
+}
+
 // Character classes.
 bool is_operand_char(char c, const EdgeQuotes &q);        // can end an operand
 bool is_operand_start(char c, const EdgeQuotes &q);       // can start an operand ("?" included)
 bool is_item_char(char c);                                // . _ ~ ? # letter digit
+bool is_item_char(char c, const EdgeQuotes &q);           // the same, high bytes as q says
 
 // Tests of what precedes a word. 'clause' is the current clause letter ('s' lets "*" count as an
 // operand before the word).
@@ -54,14 +89,31 @@ bool followed_by_equals(std::string_view text, Pos pos, bool dot);
 bool followed_by_as(std::string_view text, Pos pos, bool dot);
 bool followed_by_operator(std::string_view text, Pos pos, const EdgeQuotes &q);
 bool followed_by_predicate(std::string_view text, Pos pos);
-bool list_item(std::string_view text, Pos pos, Pos len);
+bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
 
-// Searches, pos normally at an opening parenthesis.
-Pos find_close_paren(std::string_view text, Pos pos);  // -1, or >= size when there is none
-Pos find_next_comma(std::string_view text, Pos pos);   // -1 when there is none
+// The operand tests of the SELECT converters' keywords. An operand ends right before the word, or
+// before the one blank (or, with the dot option, the dot) in front of it, when there stands the end
+// of a name, a quoted name or string, a number, a parenthesised group, a date, a FoxPro logical or
+// null literal (.T., .F., .Y., .N., .NULL.) or a parameter; "*" too in the select list ('clause'
+// 's'). Without a blank only a character that cannot belong to the word counts (")as b").
+bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause);
+// An operand starts after the word, right at the delimiter or after the one blank (or dot) there:
+// a name or function call (CASE, NOT and the like included), a quoted name or string, a number, an
+// opening parenthesis, a date, a sign, FoxPro's "!" and logical literals, a "~" reference or a
+// parameter (?, @, :).
+bool operand_after(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot);
+
+// Searches, pos normally at an opening parenthesis; they step over the runs the rules name.
+Pos find_close_paren(std::string_view text, Pos pos,
+                     const LiteralRules &rules = single_quotes_only);  // -1, or >= size when there is none
+Pos find_next_comma(std::string_view text, Pos pos,
+                    const LiteralRules &rules = single_quotes_only);  // -1 when there is none
+// The first index from 'from' where 'what' starts outside quoted runs and at parenthesis depth zero
+// or below (counted from 'from'); npos when there is none.
+std::size_t find_at_level(std::string_view text, std::size_t from, std::string_view what, const LiteralRules &rules);
 // The n-th argument (from 1) of the call whose "(" is at pos, in a new buffer; an empty Buffer
 // when there is none. Host error 182 when the copy cannot be had.
-Buffer nth_argument(std::string_view text, Pos pos, int n);
+Buffer nth_argument(std::string_view text, Pos pos, int n, const LiteralRules &rules = single_quotes_only);
 
 // The three-character date style: the numeric host variable "___TARNVEL_Set_DToC_Style" when it
 // exists, else the default; padded with blanks, NUL-terminated.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lex/letters.h"
+#include "lex/scan.h"
 #include "select/dialect.h"
 #include "select/sink.h"
 
@@ -50,8 +51,9 @@ struct Clauses {
 // What all levels of one call share.
 struct Session {
     const Dialect &dialect;
-    const lex::Alphabet &letters;
+    const lex::Alphabet &letters;  // names: every byte above 0x7F belongs to one
     bool from_fox;
+    lex::LiteralRules source;  // the quoted runs of the statement as written (select/literals.h)
     Sink word;  // a word area for words of any length, upper-cased (obtained when first needed)
     Sink &word_area() {
         if (!word) word = Sink::obtain(64, "Insufficient memory for word");

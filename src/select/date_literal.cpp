@@ -113,8 +113,9 @@ DateLiteral read_date_literal(std::string_view text) {
 }
 
 std::string date_literal_text(const DateLiteral &d, const DateForm &date, const DateForm &datetime) {
-    if (d.kind == DateLiteral::empty) return std::string(date.empty);
     const DateForm &form = d.kind == DateLiteral::datetime ? datetime : date;
+    if (d.kind == DateLiteral::empty) return std::string(date.empty);
+    if (form.first != 0 && d.year * 10000 + d.month * 100 + d.day < form.first) return std::string(form.empty);
     std::string literal(form.open);
     append_digits(literal, d.year, 4);
     literal.append(form.separator);

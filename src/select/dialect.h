@@ -83,6 +83,8 @@ struct DateForm {
     std::string_view open, close;  // around the value
     std::string_view separator;    // between year, month and day
     std::string_view empty;        // the whole literal for the empty date
+    int first = 0;                 // yyyymmdd of the first date the target's type holds (0: no limit);
+                                   // an earlier date is written as the empty date
 };
 
 // Words of a dialect's chain, upper case, to the rows that accept them (chain order).

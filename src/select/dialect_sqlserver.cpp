@@ -56,8 +56,8 @@ const Dialect &sqlserver() {
             .where_close = "",
             .top = TopPlace::select_list,
             .row_limit = "",
-            .date = {"'", "'", "", "''"},
-            .datetime = {"'", "'", "", "''"},
+            .date = {"'", "'", "", "''", 17530101},  // DATETIME begins in 1753
+            .datetime = {"'", "'", "", "''", 17530101},
             .chain = chain,
             .lexicon = {},
     });

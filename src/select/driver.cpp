@@ -3,9 +3,11 @@
 #include "host/api.h"
 #include "host/state.h"
 #include "select/group_by.h"
+#include "select/literals.h"
 #include "select/scanner.h"
 #include "select/table_hint.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -29,19 +31,15 @@ struct CharSet {
         return std::string_view::npos;
     }
 };
-constexpr CharSet subquery_stops_fox("('\"[");
-constexpr CharSet subquery_stops("('");
-constexpr CharSet union_stops("Uu'\"[");
+constexpr CharSet subquery_stops("('\"[`");
+constexpr CharSet union_stops("Uu'\"[`");
 constexpr CharSet literal_or_break("'\"`[\r\n");
 
-// The literal that starts at text[at], if any: its end (one past the closing quote, or the end
-// of the text). Single quotes always; double quotes and brackets under FoxPro syntax.
-std::size_t literal_end(std::string_view text, std::size_t at, bool from_fox) {
-    char open = text[at];
-    char close = open == '[' ? ']' : open;
-    if (!(open == '\'' || (from_fox && (open == '"' || open == '[')))) return at;
-    std::size_t end = text.find(close, at + 1);
-    return end == std::string_view::npos ? text.size() : end + 1;
+// The quoted run that starts at text[at], if any: its end (one past the closing character, or the
+// end of the text); 'at' itself when none starts there.
+std::size_t literal_end(std::string_view text, std::size_t at, const lex::LiteralRules &rules) {
+    auto end = static_cast<std::size_t>(lex::run_end(text, static_cast<lex::Pos>(at), rules));
+    return end == at ? at : std::min(end + 1, text.size());
 }
 
 // The head of the placeholders of one level: "'S$U$B$Q", or with as many "$" more as it takes
@@ -145,7 +143,6 @@ void put_back(Sink &out, std::string_view text, const Subqueries &subs, std::siz
 
 // The first "UNION " (else the first "UNIO ") outside literals, from 'from'; 'length' gets 5 or 4.
 std::size_t find_union(const Session &session, std::string_view text, std::size_t from, std::size_t &length) {
-    const bool from_fox = session.from_fox;
     const lex::Alphabet &letters = session.letters;
     std::size_t unio = std::string_view::npos;
     if (!session.union_possible) {
@@ -154,8 +151,8 @@ std::size_t find_union(const Session &session, std::string_view text, std::size_
     }
     for (std::size_t i = union_stops.find(text, from); i < text.size(); i = union_stops.find(text, i + 1)) {
         char c = text[i];
-        if (c == '\'' || c == '"' || c == '[') {
-            std::size_t end = literal_end(text, i, from_fox);
+        if (c != 'U' && c != 'u') {
+            std::size_t end = literal_end(text, i, session.source);
             if (end != i) i = end - 1;
             continue;
         }
@@ -172,18 +169,17 @@ std::size_t find_union(const Session &session, std::string_view text, std::size_
     return unio;
 }
 
-// The word after 'at' and the blanks after it is SELECT, SELEC or SELE (the start of a subquery),
-// in any letter case; a longer word such as SELECTED is a name.
+// After 'at' and the blanks after it stands the word SELECT, SELEC or SELE (the start of a
+// subquery; "(SELECTED = 1)" is none).
 bool sele_follows(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
     std::size_t sele = at + 1;
     while (sele < text.size() && is_blank(text[sele])) ++sele;
-    std::size_t end = sele;
-    while (end < text.size() && (letters.letter(text[end]) || (text[end] >= '0' && text[end] <= '9') || text[end] == '_')) ++end;
-    if (end - sele < 4 || end - sele > 6) return false;
-    for (std::size_t j = 0; j < end - sele; ++j) {
-        if (letters.upper(text[sele + j]) != "SELECT"[j]) return false;
-    }
-    return true;
+    if (text.size() - sele < 4) return false;
+    std::size_t j = 0;
+    while (j < 6 && sele + j < text.size() && letters.upper(text[sele + j]) == "SELECT"[j]) ++j;
+    if (j < 4) return false;
+    std::size_t end = sele + j;
+    return end >= text.size() || !(letters.letter(text[end]) || text[end] == '_' || (text[end] >= '0' && text[end] <= '9'));
 }
 
 // Whether the statement can hold a subquery or a UNION at all: a "(" followed by SELE, a UNIO,
@@ -235,24 +231,19 @@ void add_force_order(Sink &out) {
 
 void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length) {
     if (!std::memchr(text, '\n', length) && !std::memchr(text, '\r', length)) return;
-    const bool backticks = dialect.backticks;
-    const bool brackets = dialect.brackets != Brackets::fox_nested || from_fox;
+    const lex::LiteralRules rules = source_literals(dialect, from_fox);
+    const std::string_view whole(text, length);
     std::size_t i = 0;
     while (i < length) {
         // outside literals: on to the next line break or character that may open a literal
         while (i < length && !literal_or_break.in[static_cast<unsigned char>(text[i])]) ++i;
         if (i >= length) break;
-        char c = text[i];
-        char close = c == '\'' || c == '"' ? c : c == '`' && backticks ? '`' : c == '[' && brackets ? ']' : 0;
-        if (c == '\r' || c == '\n') {
+        if (text[i] == '\r' || text[i] == '\n') {
             text[i++] = ' ';
-        } else if (close) {  // the literal runs to its closing character, or to the end
-            const void *end = std::memchr(text + i + 1, close, length - i - 1);
-            if (!end) break;
-            i = static_cast<std::size_t>(static_cast<const char *>(end) - text) + 1;
-        } else {
-            ++i;
+            continue;
         }
+        std::size_t end = literal_end(whole, i, rules);  // the literal runs to its closing character, or to the end
+        i = end == i ? i + 1 : end;
     }
 }
 
@@ -311,27 +302,20 @@ Sink extract_subqueries(Session &session, std::string_view text) {
     Subqueries subs;
     Sink rewritten;
     std::size_t copied = 0;
-    const CharSet &stops = session.from_fox ? subquery_stops_fox : subquery_stops;
     std::size_t from = session.subquery_possible ? 0 : text.size();
-    for (std::size_t i = stops.find(text, from); i < text.size(); i = stops.find(text, i + 1)) {
-        std::size_t end = literal_end(text, i, session.from_fox);
+    for (std::size_t i = subquery_stops.find(text, from); i < text.size(); i = subquery_stops.find(text, i + 1)) {
+        std::size_t end = literal_end(text, i, session.source);
         if (end != i) {
             i = end - 1;
             continue;
         }
-        if (!sele_follows(text, i, session.letters)) continue;
+        if (text[i] != '(' || !sele_follows(text, i, session.letters)) continue;
         if (subs.head.empty()) subs.head = placeholder_head_for(text, session.letters);
         std::size_t sele = i + 1;
         while (sele < text.size() && is_blank(text[sele])) ++sele;
-        // Its closing parenthesis, passing over the literals the statement reads as literals.
-        int depth = 1;
-        std::size_t close = sele;
-        for (; close < text.size(); ++close) {
-            std::size_t end = literal_end(text, close, session.from_fox);
-            if (end != close) close = end - 1;
-            else if (text[close] == '(') ++depth;
-            else if (text[close] == ')' && --depth == 0) break;
-        }
+        // the ")" that closes the subquery, quoted runs passed over
+        lex::Pos found = lex::find_close_paren(text, static_cast<lex::Pos>(i), session.source);
+        std::size_t close = found < 0 ? text.size() : static_cast<std::size_t>(found);
         if (close >= text.size()) host::user_error("SQL syntax error (subquery ')' missing) ");
         {
             Sink copy = Sink::obtain(close - i - 1 + 99, "Insufficient memory for subquery converted");
@@ -355,7 +339,8 @@ Sink extract_subqueries(Session &session, std::string_view text) {
 }
 
 Sink convert_select(const Dialect &dialect, std::string_view statement) {
-    Session session{dialect, lex::Alphabet::current(), state::from_fox(), Sink()};
+    const bool from_fox = state::from_fox();
+    Session session{dialect, lex::Alphabet::names(), from_fox, source_literals(dialect, from_fox), Sink()};
     note_possibilities(session, statement);
     return extract_subqueries(session, statement);
 }

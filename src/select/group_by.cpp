@@ -2,11 +2,14 @@
 
 #include "lex/keywords.h"
 #include "lex/scan.h"
+#include "select/literals.h"
 
 #include <string>
 
 namespace tarnvel::select {
 namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
 
 // The SQL Server reserved and clause words, compared as written.
 const Lexicon &sqlserver_keywords() {
@@ -26,9 +29,34 @@ const Lexicon &sqlserver_keywords() {
     return words;
 }
 
+bool all_digits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// One item of the field list.
+struct Item {
+    std::size_t start = 0;       // where it begins in the list (after the blanks before it)
+    std::string_view raw;        // up to its ending comma, or to the end of the list
+    std::string_view expr;       // without the alias and trailing blanks
+    std::string_view alias;      // empty when none
+    std::size_t alias_at = npos; // in raw: " AS ", or the blank before an alias written without AS
+    bool last = false;
+};
+
 struct Pass {
     const lex::Alphabet &letters;
     const Dialect &dialect;
+    lex::LiteralRules rules;  // the quoted runs of the converted clauses
 
     bool ident(char c) const {
         return letters.letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '~' || c == '#';
@@ -46,49 +74,158 @@ struct Pass {
         return std::string_view::npos;
     }
 
-    // The end of the item that starts at 'from': the first comma outside quotes and parentheses.
-    static std::size_t item_end(std::string_view select, std::size_t from) {
-        bool quoted = false;
-        int depth = 0;
-        for (std::size_t i = from; i < select.size(); ++i) {
-            char c = select[i];
-            if (c == '\'') quoted = !quoted;
-            else if (quoted) continue;
-            else if (c == '(') ++depth;
-            else if (c == ')') --depth;
-            else if (c == ',' && depth <= 0) return i;
+    // A whole-word occurrence of w lies within [from, to) of the text.
+    bool word_within(std::string_view text, std::string_view w, std::size_t from, std::size_t to) const {
+        std::size_t at = find_word(text, w, from);
+        return at != npos && at + w.size() <= to;
+    }
+
+    // The first occurrence of 'what' from 'from' outside quoted runs.
+    std::size_t find_outside(std::string_view text, std::string_view what, std::size_t from = 0) const {
+        for (std::size_t i = from; i < text.size(); ++i) {
+            auto end = static_cast<std::size_t>(lex::run_end(text, static_cast<lex::Pos>(i), rules));
+            if (end != i) {
+                i = end;
+                continue;
+            }
+            if (text.substr(i).starts_with(what)) return i;
         }
-        return std::string_view::npos;
+        return npos;
+    }
+
+    // The end of the entry or item that starts at 'from': the first comma outside quoted runs and
+    // parentheses, or npos.
+    std::size_t comma_after(std::string_view text, std::size_t from) const { return lex::find_at_level(text, from, ",", rules); }
+
+    // Calls 'each(k, from, to)' for the k-th comma-separated entry of text[from, end).
+    template <typename Each>
+    void for_each_entry(std::string_view text, std::size_t from, Each each) const {
+        for (std::size_t k = 0; from < text.size(); ++k) {
+            std::size_t end = comma_after(text, from);
+            each(k, from, end == npos ? text.size() : end);
+            if (end == npos) return;
+            from = end + 1;
+        }
     }
 
     // The index of the last ")" that closed a group opened in the item (0 when none).
-    static std::size_t last_close(std::string_view item) {
+    std::size_t last_close(std::string_view item) const {
         int depth = 0;
         std::size_t last = 0;
         for (std::size_t i = 0; i < item.size(); ++i) {
+            auto end = static_cast<std::size_t>(lex::run_end(item, static_cast<lex::Pos>(i), rules));
+            if (end != i) {
+                i = end;
+                continue;
+            }
             if (item[i] == '(') ++depth;
             else if (item[i] == ')' && --depth == 0) last = i;
         }
         return last;
     }
 
+    bool keyword(std::string_view word) const { return sqlserver_keywords().find_upper(word, letters) != nullptr; }
+
+    // The blank before an alias written without AS ("0000 t_week", "a.name nm"): a name, or a quoted
+    // name, at the end of the item after one blank, behind the end of an operand; neither the name
+    // nor the word before the blank is a keyword (x IS NULL, CASE ... END). npos when there is none.
+    std::size_t bare_alias(std::string_view item) const {
+        std::size_t start = item.size();
+        char last = item.empty() ? '\0' : item.back();
+        if (last != '\0' && (last == dialect.quote_close || last == '"' || last == '`')) {
+            char open = last == ']' ? '[' : last;
+            std::size_t opening = item.size() < 2 ? npos : item.rfind(open, item.size() - 2);
+            if (opening == npos) return npos;
+            start = opening;
+        } else {
+            while (start > 0 && ident(item[start - 1])) --start;
+            if (start == item.size() || (item[start] >= '0' && item[start] <= '9') || keyword(item.substr(start))) {
+                return npos;
+            }
+        }
+        if (start < 2 || item[start - 1] != ' ') return npos;
+        std::size_t before = start - 2;  // the end of the expression
+        char c = item[before];
+        if (ident(c)) {
+            std::size_t word = before + 1;
+            while (word > 0 && ident(item[word - 1])) --word;
+            std::string_view last_word = item.substr(word, before + 1 - word);
+            bool closes = last_word == "END" || last_word == "NULL";  // CASE ... END, NULL: values
+            return keyword(last_word) && !closes ? npos : start - 1;
+        }
+        return c == ')' || c == '\'' || c == '"' || c == '}' || c == dialect.quote_close ? start - 1 : npos;
+    }
+
+    // The AS before an alias, from 'from': where its blank is (" AS b"), or the AS itself when it
+    // stands right after a parenthesis or a quote (")AS b"); npos when there is none.
+    std::size_t alias_keyword(std::string_view text, std::size_t from) const {
+        for (std::size_t at = find_outside(text, "AS ", from); at != npos; at = find_outside(text, "AS ", at + 1)) {
+            if (at == 0) continue;
+            char before = text[at - 1];
+            if (before == ' ') return at - 1;
+            if (before == ')' || before == '\'' || before == '"' || before == dialect.quote_close) return at;
+        }
+        return npos;
+    }
+
+    // The item that starts at 'at' in the list (blanks before it skipped), with its alias.
+    Item item_at(std::string_view list, std::size_t at) const {
+        Item item;
+        while (at < list.size() && (list[at] == ' ' || list[at] == '\t')) ++at;
+        item.start = at;
+        std::size_t end = comma_after(list, at);
+        item.last = end == npos;
+        item.raw = list.substr(at, (item.last ? list.size() : end) - at);
+        std::string_view text = item.raw;
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+        item.expr = text;
+        std::size_t as = alias_keyword(text, last_close(text));
+        std::size_t name_at = as == npos ? npos : text.find("AS ", as) + 3;
+        if (as == npos) {
+            as = bare_alias(text);
+            name_at = as == npos ? npos : as + 1;
+        }
+        if (as != npos) {
+            item.alias = text.substr(name_at);
+            item.expr = text.substr(0, as);
+            item.alias_at = as;
+        }
+        return item;
+    }
+
+    // The expression calls an aggregate (SUM(x), ROUND(SUM(x), 2)): it is neither grouped nor wrapped.
     bool aggregate(std::string_view expr) const {
         static constexpr std::string_view names[] = {"AVG", "COUNT", "MAX", "MIN", "SUM", "IDENTITY"};
-        for (std::string_view name : names) {
-            if (expr.size() <= name.size()) continue;
-            bool same = true;
-            for (std::size_t i = 0; i < name.size() && same; ++i) same = letters.upper(expr[i]) == name[i];
-            if (!same) continue;
-            std::string_view rest = expr.substr(name.size());
-            if (rest.starts_with("(") || rest.starts_with(" (")) return true;
+        for (std::size_t i = 0; i < expr.size(); ++i) {
+            auto end = static_cast<std::size_t>(lex::run_end(expr, static_cast<lex::Pos>(i), rules));
+            if (end != i) {
+                i = end;
+                continue;
+            }
+            if (!letters.letter(expr[i]) || (i > 0 && ident(expr[i - 1]))) continue;
+            std::size_t word = i;
+            while (i < expr.size() && ident(expr[i])) ++i;
+            std::string_view name = expr.substr(word, i - word);
+            std::string_view rest = expr.substr(i);
+            if (!rest.starts_with("(") && !rest.starts_with(" (")) continue;
+            for (std::string_view aggregate : names) {
+                if (name.size() != aggregate.size()) continue;
+                bool same = true;
+                for (std::size_t k = 0; k < name.size() && same; ++k) same = letters.upper(name[k]) == aggregate[k];
+                if (same) return true;
+            }
         }
         return false;
     }
 
-    // True when a word of the item names a column.
-    bool names_column(std::string_view item) const {
+    // True when a word of the item names a column. 'strings': words inside '...' count too.
+    bool names_column(std::string_view item, bool strings = true) const {
         std::size_t i = 0;
         while (i < item.size()) {
+            if (!strings && item[i] == '\'') {
+                i = static_cast<std::size_t>(lex::run_end(item, static_cast<lex::Pos>(i), lex::single_quotes_only)) + 1;
+                continue;
+            }
             if (!letters.letter(item[i]) && item[i] != '_') {
                 ++i;
                 continue;
@@ -132,90 +269,166 @@ struct Pass {
         rebuilt.append(text.substr(done));
         having = std::move(rebuilt);
     }
+
+    // Where the first item starts: after "SELECT " and the first item's DISTINCT, ALL and TOP n.
+    static std::size_t first_item(std::string_view list) {
+        std::size_t at = list.size() < 7 ? list.size() : 7;
+        for (std::string_view prefix : {"DISTINCT ", "ALL "}) {
+            if (list.substr(at).starts_with(prefix)) at += prefix.size();
+        }
+        if (list.substr(at).starts_with("TOP ")) {
+            at += 4;
+            while (at < list.size() && list[at] >= '0' && list[at] <= '9') ++at;
+        }
+        return at;
+    }
+
+    bool any_aggregate(std::string_view list) const {
+        for (std::size_t at = first_item(list);;) {
+            Item item = item_at(list, at);
+            if (aggregate(item.expr)) return true;
+            if (item.last) return false;
+            at = item.start + item.raw.size() + 1;
+        }
+    }
 };
 
-bool skip(std::string_view text, std::size_t &at, std::string_view prefix) {
-    if (text.substr(at).starts_with(prefix)) {
-        at += prefix.size();
-        return true;
+// The group clause as the clause converter left it, in its parts: "GROUP BY" and its entries, an
+// INTO destination written after them (FoxPro's INTO CURSOR, kept for the caller), the HAVING part.
+struct Parts {
+    std::string_view grouping;     // empty when HAVING stands without GROUP BY
+    std::string_view entries;      // the entries after "GROUP BY "
+    std::string_view destination;  // from the blank before INTO
+    std::string_view having;       // from the blank before HAVING, or from HAVING at the start
+};
+
+// The first " HAVING" outside quoted runs that no name character follows.
+std::size_t having_keyword(const Pass &pass, std::string_view text) {
+    constexpr std::string_view keyword = " HAVING";
+    for (std::size_t at = pass.find_outside(text, keyword); at != npos; at = pass.find_outside(text, keyword, at + 1)) {
+        std::size_t end = at + keyword.size();
+        if (end >= text.size() || !pass.ident(text[end])) return at;
     }
-    return false;
+    return npos;
+}
+
+Parts parts_of(const Pass &pass, std::string_view text) {
+    Parts parts;
+    std::size_t having_at = text.starts_with("HAVING") ? 0 : having_keyword(pass, text);
+    std::string_view head = text.substr(0, having_at);
+    if (having_at != npos) parts.having = text.substr(having_at);
+    std::size_t into = pass.find_outside(head, " INTO ");
+    const char quoted_into[] = {' ', pass.dialect.quote_open, 'I', 'N', 'T', 'O', pass.dialect.quote_close, ' '};
+    std::size_t quoted = pass.find_outside(head, std::string_view(quoted_into, sizeof quoted_into));
+    if (quoted < into) into = quoted;
+    if (into != npos) parts.destination = head.substr(into);
+    parts.grouping = head.substr(0, into);
+    parts.entries = parts.grouping.substr(parts.grouping.size() < 9 ? parts.grouping.size() : 9);
+    return parts;
+}
+
+// HAVING without GROUP BY and without an aggregate in the field list filters rows, as WHERE does:
+// the condition, its aliases replaced, joins the WHERE clause.
+void having_as_filter(const Pass &pass, Clauses &clauses, Sink &having, std::string_view list) {
+    for (std::size_t at = Pass::first_item(list);;) {
+        Item item = pass.item_at(list, at);
+        if (!item.alias.empty()) pass.replace_alias(having, item.alias, item.expr);
+        if (item.last) break;
+        at = item.start + item.raw.size() + 1;
+    }
+    std::string_view condition = trimmed(trimmed(having.view()).substr(6));
+    Sink &where = clauses.where();
+    Sink merged = Sink::grown(where.size() + condition.size() + 16, "Insufficient memory for WHERE");
+    merged.append("WHERE ");
+    if (where) {
+        merged.push('(');
+        merged.append(trimmed(where.view().substr(where.size() < 5 ? where.size() : 5)));
+        merged.append(") AND (");
+        merged.append(condition);
+        merged.push(')');
+    } else {
+        merged.append(condition);
+    }
+    where = std::move(merged);
 }
 
 }  // namespace
 
 void group_by_pass(Session &session, Clauses &clauses) {
-    Pass pass{session.letters, session.dialect};
+    Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
     Sink &group = clauses.group();
     Sink &select = clauses.select();
 
     Sink group_copy = Sink::obtain(group.size() + 1, "Insufficient memory for GROUP BY");
     group_copy.append(group.view());
-    std::size_t having_at = group_copy.view().find(" HAVING ");
+    const Parts parts = parts_of(pass, group_copy.view());
     Sink having;
-    if (having_at != std::string_view::npos) {
-        having = Sink::obtain(2 * (group_copy.size() - having_at) + 1, "Insufficient memory for HAVING");
-        having.append(group_copy.view().substr(having_at));
+    if (!parts.having.empty()) {
+        having = Sink::obtain(2 * parts.having.size() + 1, "Insufficient memory for HAVING");
+        having.append(parts.having);
     }
-    const std::string_view grouping = group_copy.view().substr(0, having_at);  // never the HAVING part
+    const std::string_view grouping = parts.grouping;  // never the destination or the HAVING part
+    const std::string_view list = select.view();
 
     group.set_message("Insufficient memory for GROUP BY");
     group.clear();
+    if (grouping.empty() && having && !pass.any_aggregate(list)) {
+        having_as_filter(pass, clauses, having, list);
+        group.append(trimmed(parts.destination));
+        return;
+    }
     group.append("GROUP BY ");
     bool first_entry = true;
+    auto add_entry = [&group, &first_entry](std::string_view entry) {
+        group.reserve(entry.size() + 2);
+        if (!first_entry) group.push(',');
+        group.append(entry);
+        first_entry = false;
+    };
 
-    const std::string_view list = select.view();
+    // Entries that stand for no item of the field list are kept after the grouped items: FoxPro
+    // groups by them. One flag per entry, '1' once an item was found in it.
+    const std::size_t entries_from = grouping.size() - parts.entries.size();
+    Sink used = Sink::obtain(16, "Insufficient memory for GROUP BY");
+    pass.for_each_entry(grouping, entries_from, [&used](std::size_t, std::size_t, std::size_t) { used.push('0'); });
+
     Sink rebuilt = Sink::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
-    std::size_t at = list.size() < 7 ? list.size() : 7;
+    std::size_t at = Pass::first_item(list);
     rebuilt.append(list.substr(0, at));
     for (int number = 1;; ++number) {
-        std::size_t start = at;
-        if (number == 1) {
-            skip(list, at, "DISTINCT ");
-            skip(list, at, "ALL ");
-            if (skip(list, at, "TOP ")) {
-                while (at < list.size() && list[at] >= '0' && list[at] <= '9') ++at;
-            }
-        }
-        while (at < list.size() && (list[at] == ' ' || list[at] == '\t')) ++at;
-        rebuilt.append(list.substr(start, at - start));
-        std::size_t end = Pass::item_end(list, at);
-        const bool last = end == std::string_view::npos;
-        std::string_view raw = list.substr(at, (last ? list.size() : end) - at);
-        std::string_view item = raw;
-        while (!item.empty() && (item.back() == ' ' || item.back() == '\t')) item.remove_suffix(1);
-
-        std::string_view expr = item, alias;
-        std::size_t as = item.find(" AS ", Pass::last_close(item));
-        if (as != std::string_view::npos) {
-            alias = item.substr(as + 4);
-            expr = item.substr(0, as);
-        }
+        Item item = pass.item_at(list, at);
+        rebuilt.append(list.substr(at, item.start - at));
+        std::string_view raw = item.raw, expr = item.expr, alias = item.alias;
         std::string number_text = std::to_string(number);
         bool grouped = (!alias.empty() && pass.find_word(grouping, alias) != std::string_view::npos) ||
                        pass.find_word(grouping, expr) != std::string_view::npos ||
                        pass.find_word(grouping, number_text) != std::string_view::npos;
+        if (grouped) {
+            pass.for_each_entry(grouping, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
+                if ((!alias.empty() && pass.word_within(grouping, alias, from, to)) ||
+                    pass.word_within(grouping, expr, from, to) || pass.word_within(grouping, number_text, from, to)) {
+                    used.set(k, '1');
+                }
+            });
+        }
         if (!alias.empty() && having) pass.replace_alias(having, alias, expr);
 
         bool unchanged = pass.aggregate(expr) || expr.find(".*") != std::string_view::npos || expr == "*" ||
                          !pass.names_column(expr);
+        // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
+        if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
         if (unchanged || grouped) {
-            if (!unchanged) {
-                group.reserve(expr.size() + 2);
-                if (!first_entry) group.push(',');
-                group.append(expr);
-                first_entry = false;
-            }
+            if (!unchanged) add_entry(expr);
             rebuilt.append(raw);
         } else if (!alias.empty()) {
             rebuilt.append("MAX(");
             rebuilt.append(expr);
             rebuilt.push(')');
-            rebuilt.append(raw.substr(as));
+            rebuilt.append(raw.substr(item.alias_at));
         } else {
             std::string_view name = pass.trailing_name(expr);
             std::string_view inside = raw;
-            if (last && !inside.empty() && inside.back() == ' ') inside.remove_suffix(1);  // over the closing blank
+            if (item.last && !inside.empty() && inside.back() == ' ') inside.remove_suffix(1);  // over the closing blank
             rebuilt.append("MAX(");
             rebuilt.append(inside);
             rebuilt.push(')');
@@ -224,15 +437,30 @@ void group_by_pass(Session &session, Clauses &clauses) {
                 rebuilt.append(name);
             }
         }
-        if (last) break;
+        if (item.last) break;
         rebuilt.push(',');
-        at = end + 1;
+        at = item.start + raw.size() + 1;
     }
+
+    pass.for_each_entry(grouping, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
+        std::string_view entry = trimmed(grouping.substr(from, to - from));
+        if (used[k] == '0' && !entry.empty() && !all_digits(entry)) add_entry(entry);
+    });
+
     select = std::move(rebuilt);
     select.set_message("Insufficient memory for clause");
+    if (first_entry) group.clear();  // no entry: the destination or HAVING part stands alone
+    if (!parts.destination.empty()) {
+        std::string_view destination = parts.destination;
+        if (first_entry) destination = trimmed(destination);
+        group.reserve(destination.size() + 2);
+        group.append(destination);
+    }
     if (having) {
-        group.reserve(having.size() + 2);
-        group.append(having.view());
+        std::string_view rest = having.view();
+        if (group.empty()) rest = trimmed(rest);
+        group.reserve(rest.size() + 2);
+        group.append(rest);
     }
 }
 

@@ -14,7 +14,7 @@ inline constexpr ChainRow case_when{Row::case_when, "WHEN"};
 inline constexpr ChainRow case_then{Row::case_then, "THEN"};
 inline constexpr ChainRow case_else{Row::case_else, "ELSE"};
 inline constexpr ChainRow case_end{Row::case_end, "END"};
-inline constexpr ChainRow between{Row::between, "BETWEEN"};
+inline constexpr ChainRow between{Row::between, "BETWEEN,BETWEE,BETWE,BETW"};
 inline constexpr ChainRow current_date{Row::current_date, "DATE"};
 inline constexpr ChainRow is_null{Row::is_null, "IS"};
 inline constexpr ChainRow null_literal{Row::null_literal, "NULL"};

@@ -162,10 +162,10 @@ Scanner::Verdict Scanner::rebuild_arguments(const FunctionRow &row, std::size_t 
     }
     case Edit::format_call: {  // STR(x, n, d) as LPAD(TRIM(FORMAT(x,d)),n,' '), arguments as written
         std::string_view t = text();
-        Buffer x = lex::nth_argument(t, rel(open), 1);
+        Buffer x = lex::nth_argument(t, rel(open), 1, session_.source);
         if (!x) return Verdict::keep;
-        Buffer n = lex::nth_argument(t, rel(open), 2);
-        Buffer d = lex::nth_argument(t, rel(open), 3);
+        Buffer n = lex::nth_argument(t, rel(open), 2, session_.source);
+        Buffer d = lex::nth_argument(t, rel(open), 3, session_.source);
         built_.append(row.name);
         built_.append("(TRIM(FORMAT(");
         built_.append(x.data());

@@ -8,22 +8,20 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-bool Scanner::preceded_by_operand(bool dot) const {
-    return lex::preceded_by_operand(text(), here(), wlen(), dialect_.edges, dot, clauses_.current);
+bool Scanner::operand_before(bool dot) const {
+    return lex::operand_before(text(), here(), wlen(), edges_, dot, clauses_.current);
 }
 
-bool Scanner::followed_by_operand(bool dot) const {
-    return lex::followed_by_operand(text(), here(), dialect_.edges, dot);
-}
+bool Scanner::operand_after(bool dot) const { return lex::operand_after(text(), here(), edges_, dot); }
 
 std::ptrdiff_t Scanner::close_of(std::size_t open) const {
-    lex::Pos close = lex::find_close_paren(text(), rel(open));
+    lex::Pos close = lex::find_close_paren(text(), rel(open), session_.source);
     if (close < 0 || static_cast<std::size_t>(close) >= text().size()) return -1;
     return static_cast<std::ptrdiff_t>(work_.base()) + close;
 }
 
 std::ptrdiff_t Scanner::comma_after(std::size_t at) const {
-    lex::Pos comma = lex::find_next_comma(text(), rel(at));
+    lex::Pos comma = lex::find_next_comma(text(), rel(at), session_.source);
     return comma < 0 ? -1 : static_cast<std::ptrdiff_t>(work_.base()) + comma;
 }
 
@@ -61,6 +59,38 @@ void Scanner::dot_fix() {
     if (sink && sink->back() == '.') sink->set(sink->size() - 1, ' ');
 }
 
+// The word opens the argument list of an aggregate: COUNT(DISTINCT x), SUM(ALL x), COUNT(DIST(x)).
+bool Scanner::in_call() const {
+    std::string_view t = text();
+    if (!lex::preceded_by_open_paren(t, here(), wlen())) return false;
+    lex::Pos open = here() - wlen() - 1;
+    if (open >= 0 && t[static_cast<std::size_t>(open)] != '(') --open;  // one blank stood between
+    lex::Pos start = open;
+    while (start > 0 && session_.letters.letter(t[static_cast<std::size_t>(start - 1)])) --start;
+    if (start < 0 || open - start < 3) return false;
+    std::string_view name = t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(open - start));
+    bool aggregate = false;
+    for (std::string_view a : {"COUNT", "SUM", "AVG", "MIN", "MAX", "CNT"}) {
+        if (name.size() != a.size()) continue;
+        std::size_t i = 0;
+        while (i < a.size() && session_.letters.upper(name[i]) == a[i]) ++i;
+        aggregate = aggregate || i == a.size();
+    }
+    return aggregate && (lex::followed_by_name_start(t, here(), edges_) || paren_follows());
+}
+
+// Nothing of the field list has been written yet (but TOP n): where ALL and DISTINCT modify SELECT.
+bool Scanner::modifier_place() {
+    std::string_view list = clauses_.select().view();
+    if (list.find(" ALL ") != std::string_view::npos || list.find(" DISTINCT ") != std::string_view::npos) return false;
+    list.remove_prefix(list.size() < 7 ? list.size() : 7);
+    if (list.starts_with("TOP ")) {
+        list.remove_prefix(4);
+        while (!list.empty() && is_digit(list.front())) list.remove_prefix(1);
+    }
+    return list.find_first_not_of(' ') == std::string_view::npos;
+}
+
 void Scanner::open_clause(char letter) {
     int i = Clauses::index(letter);
     std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
@@ -82,11 +112,10 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     switch (row) {
     case Row::call_or_quote:
         return paren_follows() ? Verdict::keep : Verdict::quote;
-    case Row::with_hint:
-        return clause == 'f' && lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) && paren_follows()
-                   ? Verdict::keep : Verdict::quote;
+    case Row::with_hint:  // a table hint after a table name or a name expression
+        return clause == 'f' && operand_before() && paren_follows() ? Verdict::keep : Verdict::quote;
     case Row::case_open:
-        if (!case_clause() || !followed_by_operand(false)) return Verdict::quote;
+        if (!case_clause() || !operand_after()) return Verdict::quote;
         push_case();
         return Verdict::keep;
     case Row::case_when:
@@ -96,12 +125,13 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         cases_.set(cases_.size() - 1, row == Row::case_when ? 'w' : row == Row::case_then ? 't' : 'e');
         return Verdict::keep;
     case Row::case_end:
-        if (cases_.empty() || !case_clause() || !preceded_by_operand(false)) return Verdict::quote;
+        if (cases_.empty() || !case_clause() || !operand_before()) return Verdict::quote;
         cases_.truncate(cases_.size() - 1);
         return Verdict::keep;
     case Row::between:
         if (!cond_clause() || !operand_neighbours()) return Verdict::quote;
         between_ += 2;
+        name_ = "BETWEEN";
         return Verdict::keep;
     case Row::current_date:
         return date_row();
@@ -120,20 +150,23 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     case Row::reserved:
         return paren_follows() ? Verdict::pass : Verdict::quote;
     case Row::all:
-        if (clause != 's' || select.contains(" ALL ") || select.contains(" DISTINCT ")) return Verdict::quote;
+        if (paren_follows() || in_call()) return Verdict::keep;  // x > ALL (...), SUM(ALL x)
+        if (clause != 's' || !modifier_place()) return Verdict::quote;
         select.insert(7, "ALL ");
         return Verdict::drop;
     case Row::and_or:
-        if (dotted() || (clause != 'o' && clause != 'i' && clause != 0 && preceded_by_operand(true) &&
-                         followed_by_operand(true))) {
+        if (dotted() || (clause != 'o' && clause != 'i' && clause != 0 && operand_before(true) && operand_after(true))) {
             dot_fix();
             if (between_ > 0) --between_;
             return Verdict::keep;
         }
         return Verdict::quote;
-    case Row::as:
-        return preceded_by_operand(false) && lex::followed_by_name(text(), here(), dialect_.edges) ? Verdict::keep
-                                                                                                  : Verdict::quote;
+    case Row::as: {  // before a name, a quoted name or a string written as the alias
+        char next = pos_ + 1 < work_.length() && work_.at(pos_) == ' ' ? work_.at(pos_ + 1) : '\0';
+        bool alias = lex::followed_by_name_start(text(), here(), edges_) || next == '\'' || next == '"' ||
+                     next == '[' || next == '`';
+        return operand_before() && alias ? Verdict::keep : Verdict::quote;
+    }
     case Row::order:
         if (clauses_.order() || !follows(" ") || !follows(" BY ")) return Verdict::quote;
         open_clause('o');
@@ -151,23 +184,25 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     case Row::cursor:
         return clause == 'i' && !clauses_.buffers[1].contains(" CURSOR ") ? Verdict::drop : Verdict::quote;
     case Row::distinct:
-        if (clause != 's' || select.contains(" DISTINCT ") || select.contains(" ALL ")) return Verdict::quote;
+        if (in_call()) {  // COUNT(DISTINCT x)
+            name_ = "DISTINCT";
+            return Verdict::keep;
+        }
+        // Only right after SELECT (and TOP n) is it the modifier; elsewhere the word DISTINCT is
+        // misplaced and an abbreviation is a name (a column "dist").
+        if (clause != 's' || !modifier_place()) return word == "DISTINCT" ? Verdict::quote : Verdict::pass;
         select.insert(7, "DISTINCT ");
         return Verdict::drop;
-    case Row::exists:
-        if ((preceded_by_operand(false) || lex::preceded_by_open_paren(text(), here(), wlen())) && paren_follows()) {
+    case Row::exists:  // the predicate wherever a "(" follows it
+        if (paren_follows()) {
             name_ = "EXISTS";
             return Verdict::keep;
         }
         return Verdict::quote;
     case Row::in:
-        return cond_clause() &&
-                       (lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) ||
-                        lex::preceded_by_literal(text(), here(), wlen())) &&
-                       paren_follows()
-                   ? Verdict::keep : Verdict::quote;
+        return cond_clause() && operand_before() && paren_follows() ? Verdict::keep : Verdict::quote;
     case Row::from:
-        if (clauses_.from() || !preceded_by_operand(false)) return Verdict::quote;
+        if (clauses_.from() || !operand_before()) return Verdict::quote;
         open_clause('f');
         return Verdict::keep;
     case Row::force:
@@ -177,20 +212,16 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         }
         return lex::keyword_in_list(dialect_.reserved, word) ? Verdict::pass : Verdict::keep;
     case Row::group:
-        if (clauses_.group() || pos_ + 3 >= work_.length()) return Verdict::quote;
-        if (session_.letters.upper(work_.at(pos_ + 1)) != 'B' || session_.letters.upper(work_.at(pos_ + 2)) != 'Y' ||
-            work_.at(pos_ + 3) != ' ') {
-            return Verdict::quote;
-        }
+        if (clauses_.group() || !follows(" BY ")) return Verdict::quote;
         open_clause('g');
         name_ = "GROUP";
         return Verdict::keep;
     case Row::having:
-        if (!clauses_.group() || clauses_.group().contains(" HAVING ") || !preceded_by_operand(false) ||
-            !followed_by_operand(false)) {
-            return Verdict::quote;
-        }
-        clauses_.make_current('g');
+        // Without a GROUP BY the HAVING part stands alone in the group clause (FoxPro reads it as a
+        // filter of the result; the GROUP BY pass decides where it goes).
+        if (in_having_ || !operand_before() || !operand_after()) return Verdict::quote;
+        if (clauses_.group()) clauses_.make_current('g');
+        else open_clause('g');
         between_ = 0;
         in_having_ = true;
         name_ = "HAVING";
@@ -215,9 +246,8 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
             name_ = "INNER JOIN";
         }
         return Verdict::keep;
-    case Row::left:
-        if (clause == 'f') {
-            if (!follows(" JOIN ") && !follows(" OUTER ")) return Verdict::quote;
+    case Row::left:  // a join in FROM, else the functions LEFT() and RIGHT() (join conditions too)
+        if (clause == 'f' && (follows(" JOIN ") || follows(" OUTER "))) {
             in_on_ = false;
         } else if (!paren_follows()) {
             return Verdict::quote;
@@ -225,19 +255,11 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         if (word == "RIGH") name_ = "RIGHT";
         return Verdict::keep;
     case Row::on:
-        if (clause != 'f') return Verdict::quote;
-        if (!lex::preceded_by_name(text(), here(), wlen(), dialect_.edges) &&
-            !lex::preceded_by_close_paren(text(), here(), wlen())) {
-            return Verdict::quote;
-        }
-        if (!lex::followed_by_name_start(text(), here(), dialect_.edges) && !paren_follows()) return Verdict::quote;
+        if (clause != 'f' || !operand_before() || !operand_after()) return Verdict::quote;
         in_on_ = true;
         return Verdict::keep;
-    case Row::like: {
-        if (!cond_clause() || !preceded_by_operand(false) || !follows(" ")) return Verdict::quote;
-        char next = pos_ + 1 < work_.length() ? work_.at(pos_ + 1) : '\0';
-        return next == '\'' || next == '"' || next == '[' || next == '?' ? Verdict::keep : Verdict::quote;
-    }
+    case Row::like:
+        return cond_clause() && operand_before() && operand_after() ? Verdict::keep : Verdict::quote;
     case Row::not_op:
         if (dotted() || (cond_clause() && operand_neighbours())) {
             dot_fix();
@@ -273,8 +295,9 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
 // TOP n: into the select list, or kept as the member's row limit.
 Scanner::Verdict Scanner::top_row() {
     Sink &select = clauses_.select();
-    if (clauses_.current != 's' || select.contains(" TOP ") || pos_ + 1 >= work_.length() ||
-        !is_digit(work_.at(pos_ + 1))) {
+    // FoxPro also takes TOP n written after the field list (ORDER BY a DESC TOP 1).
+    bool placed = clauses_.current == 's' || (select && operand_before());
+    if (!placed || select.contains(" TOP ") || pos_ + 1 >= work_.length() || !is_digit(work_.at(pos_ + 1))) {
         return Verdict::quote;
     }
     std::size_t end = pos_ + 1;
@@ -282,6 +305,7 @@ Scanner::Verdict Scanner::top_row() {
     std::string_view digits = work_.slice(pos_ + 1, end - pos_ - 1);
     if (dialect_.top == TopPlace::select_list) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
+        if (clauses_.current != 's') select.insert(at, " ");  // the field list is written already
         select.insert(at, digits);
         select.insert(at, "TOP ");
     } else {

@@ -34,6 +34,7 @@ void convert_clauses(Session &session, Clauses &clauses, bool &force_order, std:
 Scanner::Scanner(Session &session, Clauses &clauses, bool &force_order, std::string_view member)
     : session_(session),
       dialect_(session.dialect),
+      edges_(lex::with_high_names(session.dialect.edges)),
       clauses_(clauses),
       force_order_(force_order),
       work_(WorkText::copy_of(member, 2 * member.size() + 1)),

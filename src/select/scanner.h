@@ -11,6 +11,7 @@
 #include <array>
 #include <cassert>
 #include <initializer_list>
+#include <span>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -63,7 +64,10 @@ private:
     void write_word(bool in_word_area);
     bool equals_one_possible() const;
     void equals_one();
-    bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const;
+    bool words_follow(std::size_t at, std::span<const std::string_view> words) const;
+    bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const {
+        return words_follow(at, std::span(words.begin(), words.size()));
+    }
     void anchor();
     void remember_previous(std::string_view keyword);
     void remember_previous_upper(std::string_view written);
@@ -75,6 +79,8 @@ private:
     Verdict date_row();
     void open_clause(char letter);
     bool cond_clause() const;
+    bool in_call() const;
+    bool modifier_place();
     bool case_clause() const;
     void dot_fix();
     bool dotted() const;
@@ -99,12 +105,15 @@ private:
     std::size_t open_paren() const { return work_.at(pos_) == '(' ? pos_ : pos_ + 1; }
     std::ptrdiff_t close_of(std::size_t open) const;  // -1 when the group is not closed
     std::ptrdiff_t comma_after(std::size_t at) const;
-    bool preceded_by_operand(bool dot) const;
-    bool followed_by_operand(bool dot) const;
-    bool operand_neighbours() const { return preceded_by_operand(false) || followed_by_operand(false); }
+    bool operand_before(bool dot = false) const;
+    bool operand_after(bool dot = false) const;
+    bool operand_neighbours() const { return operand_before() || operand_after(); }
+    bool predicate_follows() const;
+    bool item_ends(std::size_t at) const;
 
     Session &session_;
     const Dialect &dialect_;
+    const lex::EdgeQuotes edges_;  // the dialect's members of the scanning tests, reading names as the session does
     Clauses &clauses_;
     bool &force_order_;
     WorkText work_;

@@ -2,6 +2,7 @@
 
 #include "host/api.h"
 #include "lex/keywords.h"
+#include "select/literals.h"
 
 namespace tarnvel::select {
 namespace {
@@ -22,21 +23,6 @@ bool switched_on() {
     return on;
 }
 
-// The next " JOIN " (or, when there is none, ",") at depth zero outside quoted strings, from 'from'.
-std::size_t next_at_depth_zero(std::string_view text, std::size_t from, std::string_view what) {
-    int depth = 0;
-    bool quoted = false;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\'') quoted = !quoted;
-        if (quoted) continue;
-        if (c == '(') ++depth;
-        else if (c == ')') --depth;
-        else if (depth <= 0 && text.substr(i).starts_with(what)) return i;
-    }
-    return std::string_view::npos;
-}
-
 }  // namespace
 
 void nolock_pass(Session &session, Clauses &clauses) {
@@ -48,6 +34,7 @@ void nolock_pass(Session &session, Clauses &clauses) {
     std::size_t keyword = text.find("FROM");
     if (keyword == std::string_view::npos) return;
     const lex::Alphabet &letters = session.letters;
+    const lex::LiteralRules rules = clause_literals(session.dialect);
     Sink out = Sink::grown(text.size() + 2 * hint.size(), "Insufficient memory for WITH (NOLOCK)");
     std::size_t copied = 0;
     std::size_t at = keyword + 5;
@@ -101,12 +88,12 @@ void nolock_pass(Session &session, Clauses &clauses) {
             at = next_from + 5;
             continue;
         }
-        std::size_t join = next_at_depth_zero(text, next_from, " JOIN ");
+        std::size_t join = lex::find_at_level(text, next_from, " JOIN ", rules);
         if (join != std::string_view::npos) {
             at = join + 6;
             continue;
         }
-        std::size_t comma = next_at_depth_zero(text, next_from, ",");
+        std::size_t comma = lex::find_at_level(text, next_from, ",", rules);
         if (comma == std::string_view::npos) break;
         at = comma + 1;
     }

@@ -2,6 +2,8 @@
 #include "select/scanner.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <cstring>
 
 namespace tarnvel::select {
@@ -11,14 +13,29 @@ bool item_char(const lex::Alphabet &letters, char c) {
     return c == '.' || c == '_' || c == '~' || c == '?' || c == '#' || letters.letter(c) || (c >= '0' && c <= '9');
 }
 
+// How far before the item run that holds a word the tests may look: a blank and a FoxPro literal
+// such as .NULL. in front of it.
+constexpr std::size_t look_back = 8;
+
+// Word sequences after an operand that make it the left side of a predicate: no "=1" for it.
+struct Predicate {
+    std::array<std::string_view, 3> words;
+    std::size_t count;
+};
+constexpr Predicate predicates[] = {
+    {{"IN"}, 1},   {{"NOT"}, 1},    {{"LIKE"}, 1},         {{"BETW"}, 1},
+    {{"BETWE"}, 1}, {{"BETWEE"}, 1}, {{"BETWEEN"}, 1},     {{"IS", "NULL"}, 2},
+    {{"IS", "NOT", "NULL"}, 3},
+};
+
 }  // namespace
 
-// Settles the work copy up to two characters before the item run that holds the word (or the
+// Settles the work copy up to a few characters before the item run that holds the word (or the
 // position), the farthest back any test can look from here on.
 void Scanner::anchor() {
     std::size_t at = collecting_ || length_ > 0 ? std::min(word_start_, pos_) : pos_;
     while (at > work_.base() && item_char(session_.letters, work_.at(at - 1))) --at;
-    at = at >= 2 ? at - 2 : 0;
+    at = at >= look_back ? at - look_back : 0;
     if (at > work_.base()) work_.settle(at);
 }
 
@@ -108,6 +125,7 @@ Scanner::Verdict Scanner::apply(const ChainRow &row) {
 void Scanner::write_word(bool in_word_area) {
     const std::string_view written = work_.slice(word_start_, length_);
     const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
+    const bool pattern = previous_is("LIKE");  // the pattern of LIKE is no condition: no "=1"
     if (keyword.data()) remember_previous(keyword);
     else remember_previous_upper(written);
     if (drop_) return;
@@ -123,7 +141,7 @@ void Scanner::write_word(bool in_word_area) {
             sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
         }
         if (quote_) sink->push(dialect_.quote_close);
-        if (equals_one_possible()) equals_one();
+        if (!pattern && equals_one_possible()) equals_one();
     }
 }
 
@@ -142,16 +160,42 @@ bool Scanner::equals_one_possible() const {
 // "=1" after a bare logical operand in a condition.
 void Scanner::equals_one() {
     std::string_view t = text();
-    if (lex::list_item(t, here(), wlen())) return;
-    if (lex::followed_by_operator(t, here(), dialect_.edges)) return;
-    if (lex::followed_by_predicate(t, here()) || words_follow(pos_, {"IS", "NOT", "NULL"})) return;
-    if (lex::preceded_by_operator(t, here(), wlen(), dialect_.edges)) return;
+    if (lex::list_item(t, here(), wlen(), edges_)) return;
+    if (lex::followed_by_operator(t, here(), edges_)) return;
+    if (predicate_follows()) return;
+    if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
     clauses_.current_sink()->append("=1");
+}
+
+// IN, NOT, LIKE, BETWEEN (and its FoxPro forms), IS [NOT] NULL follow the word.
+bool Scanner::predicate_follows() const {
+    std::size_t at = pos_;
+    while (at < work_.length() && (work_.at(at) == ' ' || work_.at(at) == '\t')) ++at;
+    if (at == pos_ || at >= work_.length()) return false;
+    char first = session_.letters.upper(work_.at(at));
+    if (first != 'I' && first != 'N' && first != 'L' && first != 'B') return false;  // IN, IS, NOT, LIKE, BETW...
+    for (const Predicate &p : predicates) {
+        if (words_follow(pos_, std::span(p.words.data(), p.count))) return true;
+    }
+    return false;
+}
+
+// Nothing of the item goes on at 'at': the end, a character that belongs to no name, or a FoxPro
+// operator written with dots (x IS NULL.OR. y).
+bool Scanner::item_ends(std::size_t at) const {
+    if (at >= work_.length() || !item_char(session_.letters, work_.at(at))) return true;
+    if (work_.at(at) != '.') return false;
+    for (std::string_view op : {"AND.", "OR.", "NOT."}) {
+        std::size_t i = 0;
+        while (i < op.size() && at + 1 + i < work_.length() && session_.letters.upper(work_.at(at + 1 + i)) == op[i]) ++i;
+        if (i == op.size()) return true;
+    }
+    return false;
 }
 
 // The words follow the position, each after blanks or tabs, compared in upper case, the last one
 // ending the item.
-bool Scanner::words_follow(std::size_t at, std::initializer_list<std::string_view> words) const {
+bool Scanner::words_follow(std::size_t at, std::span<const std::string_view> words) const {
     for (std::string_view w : words) {
         if (at >= work_.length() || !(work_.at(at) == ' ' || work_.at(at) == '\t')) return false;
         while (at < work_.length() && (work_.at(at) == ' ' || work_.at(at) == '\t')) ++at;
@@ -160,7 +204,7 @@ bool Scanner::words_follow(std::size_t at, std::initializer_list<std::string_vie
             ++at;
         }
     }
-    return at >= work_.length() || !item_char(session_.letters, work_.at(at));
+    return item_ends(at);
 }
 
 }  // namespace tarnvel::select

@@ -1,119 +1,253 @@
 #include "structure/scanner.h"
 
+#include "host/api.h"
+#include "lex/letters.h"
+#include "structure/expression.h"
+
+#include <string>
+
 namespace tarnvel::structure {
 
 namespace {
 
-constexpr auto npos = std::string_view::npos;
+constexpr std::string_view grow_message = "Insufficient memory for column list";
 
-// Line breaks count as blanks where blanks are skipped, so a list written over several lines reads
-// like one written on one line.
-bool blank_or_tab(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view skip_blanks(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && blank_or_tab(text[i])) ++i;
-    return text.substr(i);
+// The message of an item that cannot be read, naming the field (or the constraint).
+[[noreturn]] void raise(const ParsedItem &item) {
+    std::string subject = "field ";
+    subject += item.column.name;
+    if (item.kind == ItemKind::constraint) {
+        constexpr const char *kinds[] = {"constraint PRIMARY KEY", "constraint UNIQUE", "constraint FOREIGN KEY", "constraint CHECK"};
+        subject = kinds[static_cast<int>(item.constraint.kind)];
+    }
+    std::string what(item.what);
+    std::string message;
+    switch (item.fault) {
+        case Fault::unknown_type: message = "Unknown field type " + what + " for " + subject; break;
+        case Fault::open_width: message = "Missing ) in the width of " + subject; break;
+        case Fault::open_expression: message = "Missing ) or closing quote after " + what + " for " + subject; break;
+        case Fault::missing_expression: message = "Missing expression after " + what + " for " + subject; break;
+        case Fault::missing_clause: message = "Missing " + what + " for " + subject; break;
+        case Fault::missing_name: message = "Missing name after " + what + " for " + subject; break;
+        case Fault::missing_number: message = "Missing number after " + what + " for " + subject; break;
+        default: message = "Unknown clause " + what + " for " + subject; break;
+    }
+    host::user_error(message);
 }
 
-void append_upper(Text &out, std::string_view part, const lex::Alphabet &alphabet) {
-    std::size_t at = out.length();
-    out.append(part);
-    alphabet.upper_in_place(out.data() + at, part.size());
-}
-
-// The name goes out between the dialect's quotes when, enclosed in commas, it is an entry of the
-// clause-keyword or the reserved-word list. The lists are upper case and the search is not, so
-// only a name written in upper case is quoted. The comma-enclosed needle is built in place at the
-// end of the output and then turned into the name as written.
+// The name goes out between the dialect's quotes when, enclosed in commas and upper-cased, it is
+// an entry of the clause-keyword or the reserved-word list: a server refuses a reserved word as a
+// name whatever its letter case. Where unquoted names are folded to upper case (Oracle), the quoted
+// name is written in upper case too, so that it is the name an unquoted reference finds. The
+// comma-enclosed needle is built in place at the end of the output.
 void write_name(Text &out, std::string_view name, const Dialect &dialect) {
     std::size_t start = out.length();
     out.append(',');
     out.append(name);
     out.append(',');
+    lex::Alphabet::current().upper_in_place(out.data() + start + 1, name.size());
     std::string_view needle = out.view().substr(start);
     bool keyword = lex::keyword_in_list(dialect.clause_list, needle) || lex::keyword_in_list(dialect.reserved_list, needle);
     if (keyword) {
         out.at(start) = dialect.quote_open;
         out.at(out.length() - 1) = dialect.quote_close;
+        if (!dialect.quote_upper) out.replace(start + 1, name.size(), name);
     } else {
         out.truncate(out.length() - 1);
-        out.erase(start, 1);
+        out.replace(start, name.size() + 1, name);
     }
 }
 
-// The width part runs from the first byte after the type letter and its blanks up to the first
-// ")"; without a ")" there is none. Whatever follows it (NULL, NOT NULL) is not used.
-void write_width(Text &out, std::string_view spec, const lex::Alphabet &alphabet) {
-    std::string_view rest = skip_blanks(spec.substr(1));
-    std::size_t close = rest.find(')');
-    if (close != npos) append_upper(out, rest.substr(0, close + 1), alphabet);
-}
-
-void write_column(Text &out, const Item &item, const Dialect &dialect, bool defaults, const lex::Alphabet &alphabet) {
-    if (item.bare) {
-        out.append(item.name);
+void write_size(Text &out, const Size &size, WidthRule rule) {
+    if (rule == WidthRule::none || !size.given()) return;
+    if (!size.raw.empty()) {  // not numbers: copied upper-cased, for the target to judge
+        std::size_t at = out.length();
+        out.append(size.raw);
+        lex::Alphabet::current().upper_in_place(out.data() + at, size.raw.size());
         return;
     }
-    write_name(out, item.name, dialect);
-    if (item.spec.empty()) return;
-    const TypeRow *row = dialect.row(alphabet.upper(item.spec.front()));
-    if (row && row->word_by_width) {
-        out.append(row->word_by_width(item.spec, alphabet));
-    } else {
-        if (row) out.append(row->word);
-        write_width(out, item.spec, alphabet);
+    out.append('(');
+    out.append(size.width);
+    if (rule == WidthRule::with_scale) {
+        out.append(',');
+        out.append(size.decimals.empty() ? std::string_view("0") : size.decimals);
+    } else if (rule == WidthRule::as_written && !size.decimals.empty()) {
+        out.append(',');
+        out.append(size.decimals);
     }
-    if (defaults && row) out.append(row->default_clause);
+    out.append(')');
 }
 
-}  // namespace
-
-std::size_t ForwardFind::at_or_after(std::size_t from) {
-    // The last answer holds as long as the question starts no earlier and the byte found (if
-    // any) does not lie before it.
-    if (asked_ && from >= from_ && (found_ == npos || found_ >= from)) return found_;
-    asked_ = true;
-    from_ = from;
-    found_ = from < text_.size() ? text_.find(target_, from) : npos;
-    return found_;
+// NEXTVALUE and STEP (1 where not written) between the given texts.
+void write_numbers(Text &out, const Column &column, std::string_view open, std::string_view between) {
+    out.append(open);
+    out.append(column.next_value.empty() ? std::string_view("1") : column.next_value);
+    out.append(between);
+    out.append(column.step.empty() ? std::string_view("1") : column.step);
+    out.append(')');
 }
 
-bool ItemSplitter::next(std::string_view &item) {
-    if (done_) return false;
-    std::size_t comma = comma_.at_or_after(pos_);
-    if (comma != npos && close_.at_or_after(comma + 1) != npos) {
-        std::size_t open = open_.at_or_after(comma + 1);
-        if (open == npos || open > close_.at_or_after(comma + 1)) comma = comma_.at_or_after(comma + 1);
+// The identity clause of an AUTOINC column, where it follows the type and width.
+void write_identity(Text &out, const Column &column, const Dialect &dialect) {
+    bool numbers = !column.next_value.empty() || !column.step.empty();
+    switch (dialect.identity) {
+        case Identity::identity:
+            write_numbers(out, column, " IDENTITY(", ",");
+            break;
+        case Identity::generated:
+            out.append(" GENERATED BY DEFAULT AS IDENTITY");
+            if (numbers) write_numbers(out, column, " (START WITH ", " INCREMENT BY ");
+            break;
+        case Identity::counter:
+            if (numbers) write_numbers(out, column, "(", ",");
+            break;
+        case Identity::auto_increment:  // written after the default clause
+            break;
     }
-    if (comma == npos) {
-        item = list_.substr(pos_);
-        done_ = true;
-        more_ = false;
-    } else {
-        item = list_.substr(pos_, comma - pos_);
-        pos_ = comma + 1;
-        more_ = true;
+}
+
+// NULL or NOT NULL and DEFAULT. What the user wrote takes the place of the dialect's own: a
+// nullness the user gave replaces the dialect's, a default the user gave (and that converts)
+// replaces the dialect's default value. A column the user made nullable has no default unless
+// one is written, and an AUTOINC column has none.
+void write_null_and_default(Text &out, const Column &column, const TypeRow &row, const Dialect &dialect, bool defaults) {
+    bool own_default = defaults && !row.default_value.empty();
+    std::string_view null_text;
+    if (column.nullness == Nullness::null) null_text = dialect.writes_null ? " NULL" : "";
+    else if (column.nullness == Nullness::not_null) null_text = " NOT NULL";
+    else if (own_default && dialect.not_null_with_default) null_text = " NOT NULL";
+
+    if (dialect.null_first) out.append(null_text);
+    std::size_t before = out.length();
+    bool written = false;
+    if (!column.default_value.empty()) {
+        out.append(" DEFAULT ");
+        written = write_default(out, column.default_value, dialect);
+        if (!written) out.truncate(before);
+    }
+    if (!written && own_default && column.nullness != Nullness::null && !column.autoinc) {
+        out.append(" DEFAULT ");
+        out.append(row.default_value);
+    }
+    if (!dialect.null_first) out.append(null_text);
+}
+
+// A CHECK goes to the constraints after the columns: a server's column CHECK may not name
+// another column, and FoxPro's may. One that does not convert is left out.
+void add_check(Text &tail, std::string_view condition, const Dialect &dialect) {
+    std::size_t before = tail.length();
+    tail.append(",CHECK (");
+    if (!write_condition(tail, condition, dialect)) {
+        tail.truncate(before);
+        return;
+    }
+    tail.append(')');
+}
+
+void write_column(Text &out, Text &tail, const Column &column, const Dialect &dialect, bool defaults) {
+    std::size_t name_at = out.length();
+    write_name(out, column.name, dialect);
+    std::size_t name_end = out.length();
+
+    const TypeRow &row = *dialect.row(column.letter);
+    TypeChoice choice = row.by_size ? row.by_size(column.size) : TypeChoice{row.word, row.width};
+    if (column.autoinc && dialect.identity == Identity::counter) choice = {" COUNTER", WidthRule::none};
+    out.append(choice.word);
+    write_size(out, column.size, choice.width);
+    if (column.autoinc) write_identity(out, column, dialect);
+    write_null_and_default(out, column, row, dialect, defaults);
+    if (column.autoinc && dialect.identity == Identity::auto_increment) {
+        out.append(" AUTO_INCREMENT");
+        if (!column.primary_key && !column.unique) {  // the server wants the column indexed
+            tail.append(",KEY (");
+            tail.append(out.view().substr(name_at, name_end - name_at));
+            tail.append(')');
+        }
+    }
+    if (column.primary_key) out.append(" PRIMARY KEY");
+    if (column.unique) out.append(" UNIQUE");
+    if (!column.references.empty() && dialect.references) {
+        out.append(" REFERENCES ");
+        write_name(out, column.references, dialect);
+    }
+    if (!column.check.empty()) add_check(tail, column.check, dialect);
+}
+
+// Writes a table constraint; false when the target cannot have it (an index on an expression that
+// is not a list of names, a foreign key without the parent's columns, a CHECK that does not
+// convert), and then nothing is written.
+bool write_constraint(Text &out, const TableConstraint &constraint, const Dialect &dialect) {
+    if (constraint.kind == ConstraintKind::check) {
+        std::size_t before = out.length();
+        out.append("CHECK (");
+        if (!write_condition(out, constraint.expression, dialect)) {
+            out.truncate(before);
+            return false;
+        }
+        out.append(')');
+        return true;
+    }
+    if (!plain_index(constraint.expression)) return false;
+    if (constraint.kind == ConstraintKind::foreign_key && !dialect.references) return false;
+    if (dialect.named_table_constraints && !constraint.tag.empty()) {
+        out.append("CONSTRAINT ");
+        write_name(out, constraint.tag, dialect);
+        out.append(' ');
+    }
+    out.append(constraint.kind == ConstraintKind::primary_key ? "PRIMARY KEY ("
+               : constraint.kind == ConstraintKind::unique    ? "UNIQUE ("
+                                                              : "FOREIGN KEY (");
+    std::size_t at = 0;
+    for (std::string_view name = next_index_name(constraint.expression, at); !name.empty();
+         name = next_index_name(constraint.expression, at)) {
+        if (out.view().back() != '(') out.append(',');
+        write_name(out, name, dialect);
+    }
+    out.append(')');
+    if (constraint.kind == ConstraintKind::foreign_key) {
+        out.append(" REFERENCES ");
+        write_name(out, constraint.references, dialect);
     }
     return true;
 }
 
-Item split_item(std::string_view text) {
-    text = skip_blanks(text);
-    std::size_t end = text.find(' ');
-    if (end == npos) end = text.find('\t');
-    if (end == npos) return Item{text, {}, true};
-    return Item{text.substr(0, end), skip_blanks(text.substr(end + 1)), false};
-}
+}  // namespace
 
 void write_columns(Text &out, std::string_view list, const Dialect &dialect, bool defaults) {
-    const lex::Alphabet &alphabet = lex::Alphabet::current();
-    ItemSplitter items(list);
-    std::string_view item;
-    while (items.next(item)) {
-        write_column(out, split_item(item), dialect, defaults, alphabet);
-        if (items.more()) out.append(',');
+    Text tail = Text::obtain(32, grow_message);
+    std::size_t pos = 0;
+    bool separate = false;  // a left-out constraint takes its separator with it
+    for (;;) {
+        std::size_t comma = next_top_level_comma(list, pos);
+        std::string_view text = list.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
+        ParsedItem item = parse_item(text);
+        if (item.fault != Fault::none) raise(item);
+        std::size_t before = out.length();
+        bool left_out = false;
+        if (separate) out.append(',');
+        switch (item.kind) {
+            case ItemKind::bare:
+                out.append(item.column.name);
+                break;
+            case ItemKind::name_only:
+                write_name(out, item.column.name, dialect);
+                break;
+            case ItemKind::column:
+                write_column(out, tail, item.column, dialect, defaults);
+                break;
+            case ItemKind::constraint:
+                left_out = !write_constraint(out, item.constraint, dialect);
+                if (left_out) out.truncate(before);
+                break;
+        }
+        separate = separate || !left_out;
+        if (comma == std::string_view::npos) break;
+        pos = comma + 1;
     }
+    if (tail.length() == 0) return;
+    std::string_view kept = tail.view();
+    if (out.length() == 0 || out.view().back() == ',') kept.remove_prefix(1);
+    out.append(kept);
 }
 
 }  // namespace tarnvel::structure

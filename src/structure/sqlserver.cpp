@@ -7,28 +7,52 @@ namespace tarnvel::structure {
 
 namespace {
 
-constexpr std::string_view zero = " DEFAULT 0 NOT NULL";
-constexpr std::string_view empty = " DEFAULT '' NOT NULL";
+using enum WidthRule;
 
+constexpr std::string_view zero = "0";
+constexpr std::string_view empty = "''";
+
+// FLOAT(n) counts bits of the mantissa, so a host width is no FLOAT width: FLOAT holds any.
 constexpr std::array<TypeRow, 14> types{{
-    {'B', " FLOAT", zero},
-    {'C', " CHAR", empty},
-    {'D', " DATETIME", empty},
-    {'F', " FLOAT", zero},
-    {'G', " IMAGE", empty},
-    {'I', " INT", zero},
-    {'L', " BIT", zero},
-    {'M', " TEXT", empty},
-    {'N', " NUMERIC", zero},
-    {'Q', " VARBINARY", ""},
-    {'T', " DATETIME", empty},
-    {'V', " VARCHAR", ""},
-    {'W', " IMAGE", empty},
-    {'Y', " MONEY", zero},
+    {'B', " FLOAT", none, zero},
+    {'C', " CHAR", width, empty},
+    {'D', " DATETIME", none, empty},
+    {'F', " FLOAT", none, zero},
+    {'G', " IMAGE", none, empty},
+    {'I', " INT", none, zero},
+    {'L', " BIT", none, zero},
+    {'M', " TEXT", none, empty},
+    {'N', " NUMERIC", as_written, zero},
+    {'Q', " VARBINARY", width, {}},
+    {'T', " DATETIME", none, empty},
+    {'V', " VARCHAR", width, {}},
+    {'W', " IMAGE", none, empty},
+    {'Y', " MONEY", none, zero},
 }};
 
-constexpr Dialect dialect{"sqlserver", '[', ']', lex::KeywordList::sqlserver_clause,
-                          lex::KeywordList::sqlserver_reserved, types};
+constexpr Dialect dialect{
+    .name = "sqlserver",
+    .quote_open = '[',
+    .quote_close = ']',
+    .quote_upper = false,
+    .clause_list = lex::KeywordList::sqlserver_clause,
+    .reserved_list = lex::KeywordList::sqlserver_reserved,
+    .types = types,
+    .not_null_with_default = true,
+    .null_first = false,
+    .writes_null = true,
+    .identity = Identity::identity,
+    .references = true,
+    .named_table_constraints = false,
+    .backslash_escapes = false,
+    .hash_dates = false,
+    .true_value = "1",
+    .false_value = "0",
+    .today = "CAST(GETDATE() AS DATE)",
+    .now = "GETDATE()",
+    .expressions = select::sqlserver,
+    .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,SPACE,REPLICATE,YEAR,MONTH,DAY,LEN,",
+};
 
 }  // namespace
 

@@ -18,10 +18,11 @@ using namespace tarnvel::lex;
 using rawhost::inside_call;
 
 // The n-th argument as a string, or nullopt for an empty Buffer; the Buffer is released in the call.
-std::optional<std::string> argument(rawhost::Host &host, std::string_view text, Pos pos, int n) {
+std::optional<std::string> argument(rawhost::Host &host, std::string_view text, Pos pos, int n,
+                                    const LiteralRules &rules = single_quotes_only) {
     std::optional<std::string> result;
     inside_call(host, [&] {
-        tarnvel::Buffer buffer = nth_argument(text, pos, n);
+        tarnvel::Buffer buffer = nth_argument(text, pos, n, rules);
         if (buffer) result = std::string(buffer.data());
     });
     return result;
@@ -55,6 +56,17 @@ TEST(NthArgument, CopiesTheArgumentOfTheCall) {
         EXPECT_TRUE(host.requests.errors.empty());
         EXPECT_EQ(host.handles_in_use(), 0u);
     }
+}
+
+TEST(NthArgument, StepsOverTheQuotedRunsTheRulesName) {
+    constexpr LiteralRules fox{true, BracketRuns::nested, true};
+    rawhost::Host host;
+    EXPECT_EQ(argument(host, "STR(\"1,2\", 5)", 3, 1, fox), "\"1,2\"");
+    EXPECT_EQ(argument(host, "STR(\"1,2\", 5)", 3, 2, fox), " 5");
+    EXPECT_EQ(argument(host, "STR([a,(b], 5)", 3, 2, fox), " 5");
+    EXPECT_EQ(argument(host, "STR(`a,b`)", 3, 1, fox), "`a,b`");
+    EXPECT_EQ(argument(host, "STR(\"1,2\", 5)", 3, 2), "2\"");  // without the rules the comma counts
+    EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
 TEST(NthArgument, TakesTheViewsLengthNotItsFirstNul) {

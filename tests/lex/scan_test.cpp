@@ -191,7 +191,7 @@ TEST(FollowedByPredicate, WordsInAnyCaseWithTheirFollowers) {
 }
 
 TEST(ListItem, StandsAloneBetweenSeparators) {
-    run([](auto t, Pos p, Pos l, const Case &) { return list_item(t, p, l); },
+    run([](auto t, Pos p, Pos l, const Case &c) { return list_item(t, p, l, *c.q); },
         {
             {"f(a, b)", "b", true}, {"SELECT a, b AS c", "b", true}, {"SELECT a, b as c", "b", true},
             {"(b)", "b", true}, {"a + b, c", "b", false}, {"f(a,b )", "b", true},
@@ -200,6 +200,101 @@ TEST(ListItem, StandsAloneBetweenSeparators) {
             {"(b as", "b", false},  // four characters from pos are needed for an alias
             {"b, c", "b", false},
         });
+}
+
+// The operand tests of the SELECT converters' keywords.
+constexpr EdgeQuotes sqlserver_names = with_high_names(sqlserver_edges);
+const EdgeQuotes *const names = &sqlserver_names;
+
+TEST(OperandBefore, EndsOfNamesLiteralsGroupsAndFoxProLiterals) {
+    run([](auto t, Pos p, Pos l, const Case &c) { return operand_before(t, p, l, *c.q, c.dot, c.clause); },
+        {
+            {"a IN (1)", "IN", true}, {"f(b) IN (1)", "IN", true}, {"'x' IN (1)", "IN", true},
+            {"9 IN (1)", "IN", true}, {"x# IN (1)", "IN", true}, {"[x] AND y", "AND", true},
+            {"`x` AND y", "AND", true, mysql}, {"\"x\" AND y", "AND", true, oracle},
+            {".T. END", "END", true}, {".f. END", "END", true}, {".NULL. AS x", "AS", true},
+            {".Y. AND z", "AND", true}, {"x. AND z", "AND", false},  // a dot alone ends no operand
+            {"{^2016-01-05} AND z", "AND", true},
+            {")as b", "as", true}, {"'x'AS b", "AS", true}, {"]AS b", "AS", true}, {"\"x\"AS b", "AS", true},
+            {"x(AS b", "AS", false}, {"= AND y", "AND", false}, {"( AND y", "AND", false}, {"x  AND y", "AND", false},
+            {"SELECT * FROM t", "FROM", true, sqlserver, false, 's'},
+            {"SELECT * FROM t", "FROM", false, sqlserver, false, 'w'},
+            {"a.AND.b", "AND", true, sqlserver, true}, {"a.AND.b", "AND", false},
+            {"\xC3\xA9 AS b", "AS", true, names}, {"\xC3\xA9 AS b", "AS", false},  // UTF-8 names
+            {" AND y", "AND", false},
+        });
+}
+
+TEST(OperandAfter, StartsOfOperandsSignsAndParameters) {
+    run([](auto t, Pos p, Pos, const Case &c) { return operand_after(t, p, *c.q, c.dot); },
+        {
+            {"x LIKE 'a%' ", "LIKE", true}, {"x LIKE ALLTRIM(y) ", "LIKE", true}, {"x LIKE ?cPat ", "LIKE", true},
+            {"x LIKE @p ", "LIKE", true}, {"x LIKE :p ", "LIKE", true}, {"x LIKE \"a\" ", "LIKE", true},
+            {"x LIKE [a] ", "LIKE", true}, {"x LIKE'a' ", "LIKE", true}, {"x IN(1) ", "IN", true},
+            {"BETWEEN {^2016-01-05} ", "BETWEEN", true}, {"AND -1 ", "AND", true}, {"AND +1 ", "AND", true},
+            {"AND !x ", "AND", true}, {"AND .T. ", "AND", true}, {"AND ~x ", "AND", true}, {"AND 5 ", "AND", true},
+            {"AND `x` ", "AND", true, mysql}, {"AND \xC3\xA9 ", "AND", true, names},
+            {"AND \xC3\xA9 ", "AND", false},
+            {"AND = 1", "AND", false}, {"AND ) ", "AND", false}, {"AND  x", "AND", false}, {"AND,x", "AND", false},
+            {"a.AND.b ", "AND", true, sqlserver, true}, {"a.AND.b ", "AND", false},
+            {"x AND", "AND", false},  // nothing follows
+        });
+}
+
+TEST(HighNames, BytesAboveTheAsciiRangeBelongToNamesWhenTheMemberSaysSo) {
+    EXPECT_TRUE(is_item_char('\x80', sqlserver_names));
+    EXPECT_FALSE(is_item_char('\x80', sqlserver_edges));
+    EXPECT_TRUE(is_operand_char('\xA8', sqlserver_names));
+    EXPECT_TRUE(is_operand_start('\xE6', sqlserver_names));
+    EXPECT_TRUE(followed_by_name("AS \xE5\x90\x8D", 2, sqlserver_names));
+    EXPECT_FALSE(followed_by_name("AS \xE5\x90\x8D", 2, sqlserver_edges));
+    EXPECT_TRUE(preceded_by_name("\xE5\x90\x8D ON x", 6, 2, sqlserver_names));
+    // the qualifier of a word written in UTF-8 is part of the item
+    EXPECT_TRUE(preceded_by_operator("= \xE8\xA1\xA8.x", 7, 1, sqlserver_names));
+    EXPECT_FALSE(preceded_by_operator("= \xE8\xA1\xA8.x", 7, 1, sqlserver_edges));
+}
+
+TEST(Searches, RunEndFollowsTheLiteralRules) {
+    constexpr LiteralRules all{true, BracketRuns::nested, true};
+    constexpr LiteralRules flat{true, BracketRuns::flat, false};
+    struct RunCase {
+        std::string_view text;
+        Pos at;
+        const LiteralRules *rules;
+        Pos expected;
+    };
+    const RunCase cases[] = {
+        {"'a,b' x", 0, &single_quotes_only, 4},
+        {"\"a\" x", 0, &single_quotes_only, 0},  // not a run under these rules
+        {"\"a\" x", 0, &all, 2},
+        {"`a` x", 0, &all, 2},
+        {"`a` x", 0, &flat, 0},
+        {"[a[b]c] x", 0, &all, 6},   // nesting counted
+        {"[a[b]c] x", 0, &flat, 4},  // the first "]" closes
+        {"[a]]b] x", 0, &flat, 3},   // "]]": the first does not close, the second does
+        {"[a x", 0, &all, 4},        // never closed: the length
+        {"x [a]", 0, &all, 0},       // no run opens at a name
+        {"'abc", 0, &single_quotes_only, 4},
+    };
+    for (const auto &c : cases) EXPECT_EQ(run_end(c.text, c.at, *c.rules), c.expected) << c.text << " at " << c.at;
+}
+
+TEST(Searches, CommasParenthesesAndArgumentsInsideEveryQuotedRun) {
+    constexpr LiteralRules fox{true, BracketRuns::flat, false};
+    EXPECT_EQ(find_next_comma("IIF(x = \"a,b\", 1, 0)", 3, fox), 13);
+    EXPECT_EQ(find_next_comma("IIF(x = \"a,b\", 1, 0)", 3), 10);  // the "..." run is not known
+    EXPECT_EQ(find_next_comma("IIF(x = [a,b], 1, 0)", 3, fox), 13);
+    EXPECT_EQ(find_close_paren("(SELECT b FROM u WHERE c = \"(\")", 0, fox), 30);
+    EXPECT_EQ(find_close_paren("(SELECT b FROM u WHERE c = \"(\")", 0), 31);  // none: the "(" counted
+    EXPECT_EQ(find_close_paren("f(\"x)\") AND y", 1, fox), 6);
+    EXPECT_EQ(find_close_paren("f(\"x)\") AND y", 1), 4);
+    EXPECT_EQ(find_close_paren("f(\"it's\", 'a')", 1, fox), 13);  // an apostrophe inside "..."
+    EXPECT_EQ(find_close_paren("f((`a)`), b)", 1, LiteralRules{false, BracketRuns::none, true}), 11);
+    EXPECT_EQ(find_at_level("f(a, b), [c, d], e", 0, ",", fox), 7u);
+    EXPECT_EQ(find_at_level("[c, d], e", 0, ",", fox), 6u);
+    EXPECT_EQ(find_at_level("a 'x JOIN y' JOIN b", 0, " JOIN ", fox), 12u);
+    EXPECT_EQ(find_at_level("(a JOIN b)", 0, " JOIN ", fox), std::string_view::npos);
+    EXPECT_EQ(find_at_level("a) , b", 0, ",", fox), 3u);  // below the level it started at
 }
 
 TEST(Searches, FindCloseParenPassesOverStringsAndNesting) {

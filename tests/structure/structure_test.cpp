@@ -42,11 +42,13 @@ TEST(StructureEntry, ListEndsAtTheFirstZeroByte) {
 TEST(StructureLong, NamesAndItemsOfAnyLengthSurviveWhole) {
     Host host;
     const std::string name(5000, 'Q');
-    const std::string width = "(" + std::string(3000, '9') + ",2)";
+    const std::string digits(3000, '9');
+    const std::string width = "(" + digits + ",2)";
     EXPECT_EQ(convert(host, sqlserver, {name + " N" + width + ", " + name + "2 c", true}),
               name + " NUMERIC" + width + "," + name + "2 CHAR");
-    EXPECT_EQ(convert(host, oracle, {"  " + name + " v" + width}), name + " VARCHAR2" + width + " DEFAULT ''");
-    EXPECT_EQ(convert(host, access, {name + " N" + width + "," + name}), name + " NUMERIC," + name);
+    EXPECT_EQ(convert(host, oracle, {"  " + name + " v ( " + digits + " )"}), name + " VARCHAR2(" + digits + ") DEFAULT ''");
+    EXPECT_EQ(convert(host, mysql, {name + " f" + width}), name + " DOUBLE" + width + " NOT NULL DEFAULT 0");
+    EXPECT_EQ(convert(host, access, {name + " N" + width + "," + name}), name + " NUMERIC" + width + "," + name);
     EXPECT_EQ(convert(host, mysql, {name}), name);
 }
 

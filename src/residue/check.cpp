@@ -1,0 +1,123 @@
+#include "residue/check.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tarnvel::residue {
+
+Check::Check(Target target_, ConvertedText kind_, std::string_view converted)
+    : target(target_), kind(kind_), text(read_target_text(target_, converted)) {
+    if (kind == ConvertedText::select) name_expressions = residue::name_expressions(text.masked);
+    if (kind != ConvertedText::structure) return;
+    items = column_items(target, text.masked);
+    for (const ColumnItem &item : items) {
+        names_and_types.push_back(item.name);
+        names_and_types.push_back(item.type);
+    }
+}
+
+void Check::add(const ConstructRow &row, std::size_t begin, std::size_t end, std::string message) {
+    findings.push_back({row.construct.id, begin, std::string(original(begin, end)), std::move(message)});
+}
+
+void Check::report(const ConstructRow &row, std::size_t begin, std::size_t end) {
+    report(row, begin, end, say(row, original(begin, end)));
+}
+
+void Check::report(const ConstructRow &row, std::size_t begin, std::size_t end, std::string message) {
+    const bool name_or_type = std::any_of(names_and_types.begin(), names_and_types.end(),
+                                          [&](const Span &s) { return begin >= s.begin && begin < s.end; });
+    if (!name_or_type) add(row, begin, end, std::move(message));
+}
+
+std::string Check::say(const ConstructRow &row, std::string_view found) const {
+    std::string out;
+    std::string_view rest = row.message;
+    while (!rest.empty()) {
+        const std::size_t open = rest.find('{');
+        out.append(rest.substr(0, open));
+        if (open == npos) break;
+        rest.remove_prefix(open);
+        if (rest.starts_with("{target}")) {
+            out.append(target_title(target));
+            rest.remove_prefix(8);
+        } else if (rest.starts_with("{text}")) {
+            out.append(found);
+            rest.remove_prefix(6);
+        } else {
+            out.push_back('{');
+            rest.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
+}  // namespace tarnvel::residue
+
+namespace tarnvel {
+namespace {
+
+struct TargetNames {
+    Target target;
+    std::string_view name;
+    std::string_view title;
+};
+constexpr std::array<TargetNames, 4> target_names{{
+    {Target::sqlserver, "sqlserver", "SQL Server"},
+    {Target::oracle, "oracle", "Oracle"},
+    {Target::mysql, "mysql", "MySQL"},
+    {Target::access, "access", "Access"},
+}};
+
+}  // namespace
+
+std::string_view target_name(Target target) { return target_names[static_cast<std::size_t>(target)].name; }
+std::string_view target_title(Target target) { return target_names[static_cast<std::size_t>(target)].title; }
+
+std::optional<Target> target_named(std::string_view name) {
+    for (const TargetNames &row : target_names) {
+        if (row.name == name) return row.target;
+    }
+    return std::nullopt;
+}
+
+std::span<const ResidueConstruct> residue_constructs() {
+    static const std::vector<ResidueConstruct> constructs = [] {
+        std::vector<ResidueConstruct> out;
+        for (const residue::ConstructRow &row : residue::construct_rows()) out.push_back(row.construct);
+        return out;
+    }();
+    return constructs;
+}
+
+std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted) {
+    residue::Check check(target, kind, converted);
+    for (const residue::ConstructRow &row : residue::construct_rows()) {
+        const bool applies = (row.targets & residue::bit(target)) &&
+                             (kind == ConvertedText::select ? row.in_select : row.in_structure);
+        if (applies) row.match(check, row);
+    }
+    std::stable_sort(check.findings.begin(), check.findings.end(),
+                     [](const ResidueFinding &a, const ResidueFinding &b) { return a.offset < b.offset; });
+    return std::move(check.findings);
+}
+
+BoundStatement bind_parameters(Target target, std::string_view converted) {
+    const residue::TargetText text = residue::read_target_text(target, converted);
+    const std::string &m = text.masked;
+    BoundStatement out;
+    std::size_t kept = 0;
+    for (std::size_t pos = m.find('?'); pos != residue::npos; pos = m.find('?', pos + 1)) {
+        if (pos + 1 >= m.size() || !residue::name_start(m[pos + 1])) continue;
+        std::size_t end = residue::word_end(m, pos + 1);
+        while (end + 1 < m.size() && m[end] == '.' && residue::name_start(m[end + 1])) end = residue::word_end(m, end + 1);
+        out.text.append(converted.substr(kept, pos - kept)).push_back('?');
+        out.parameters.emplace_back(converted.substr(pos + 1, end - pos - 1));
+        kept = end;
+        pos = end - 1;
+    }
+    out.text.append(converted.substr(kept));
+    return out;
+}
+
+}  // namespace tarnvel

@@ -1,0 +1,329 @@
+// The matchers of FoxPro operators, literals, names and functions. Each reads the converted text
+// with its literals blanked (Check::text.masked), so nothing inside a literal or a quoted name is
+// seen.
+#include "residue/check.h"
+#include "residue/destinations.h"
+#include "residue/function_rows.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace tarnvel::residue {
+namespace {
+
+// Calls f(begin, end) for every word that starts with a letter (not a number, not the tail of
+// another word).
+void each_word(const std::string &m, const std::function<void(std::size_t, std::size_t)> &f) {
+    std::size_t i = 0;
+    while (i < m.size()) {
+        if (!name_char(m[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t end = word_end(m, i);
+        if (name_start(m[i])) f(i, end);
+        i = end;
+    }
+}
+
+void each_char(const std::string &m, char c, const std::function<void(std::size_t)> &f) {
+    for (std::size_t pos = m.find(c); pos != npos; pos = m.find(c, pos + 1)) f(pos);
+}
+
+// The end of a dotted chain of names whose first dot is at pos (m.name, thisform.txt.value).
+std::size_t chain_end(const std::string &m, std::size_t pos) {
+    while (pos + 1 < m.size() && m[pos] == '.' && name_start(m[pos + 1])) pos = word_end(m, pos + 1);
+    return pos;
+}
+
+// A name written right after one of these belongs to something else: a qualified name, a host
+// parameter, a variable reference of the library, a server variable.
+bool attached(const std::string &m, std::size_t begin) {
+    return begin > 0 && std::string_view(".?~@:").find(m[begin - 1]) != npos;
+}
+
+bool previous_word_is(const std::string &m, std::size_t pos, std::string_view word) {
+    const std::size_t last = last_nonblank(m, pos);
+    if (last == npos || !name_char(m[last])) return false;
+    const std::size_t start = word_start(m, last + 1);
+    return same_word(std::string_view(m).substr(start, last + 1 - start), word);
+}
+
+// "!" between two names with no blank: database!table (not AND!x, where ! is NOT).
+bool joins_names(const std::string &m, std::size_t pos) {
+    if (pos == 0 || pos + 1 >= m.size() || !name_char(m[pos - 1]) || !name_start(m[pos + 1])) return false;
+    const std::size_t start = word_start(m, pos);
+    return !expression_keyword(std::string_view(m).substr(start, pos - start));
+}
+
+// Reports every 'ch' outside literals that 'excused' does not explain, adding 'mysql_note' for MySQL.
+void each_operator(Check &c, const ConstructRow &row, char ch, const std::function<bool(std::size_t)> &excused,
+                   std::string_view mysql_note) {
+    each_char(c.text.masked, ch, [&](std::size_t pos) {
+        if (excused(pos)) return;
+        std::string message = c.say(row, std::string(1, ch));
+        if (c.target == Target::mysql) message.append(mysql_note);
+        c.report(row, pos, pos + 1, std::move(message));
+    });
+}
+
+bool inside(const std::vector<Span> &spans, std::size_t pos) {
+    for (const Span &span : spans) {
+        if (pos >= span.begin && pos < span.end) return true;
+    }
+    return false;
+}
+
+// The parenthesis at 'open' names a table by an expression unless it holds a subquery or a join.
+bool names_by_expression(std::string_view m, std::size_t open, std::size_t end) {
+    std::size_t first = open + 1;
+    while (first < end && (blank(m[first]) || m[first] == '(')) ++first;
+    if (abbreviates(m.substr(first, word_end(m, first) - first), "SELECT")) return false;
+    bool join = false;
+    for (std::size_t i = open + 1; i < end && !join; i = std::max(i + 1, word_end(m, i)))
+        join = name_start(m[i]) && !name_char(m[i - 1]) && same_word(m.substr(i, word_end(m, i) - i), "JOIN");
+    return !join;
+}
+
+// From pos, the position after the next comma of a FROM list at this level; npos when a clause, a
+// join or the end of the level comes first.
+std::size_t next_table(std::string_view m, std::size_t pos) {
+    int depth = 0;
+    for (std::size_t i = pos; i < m.size(); ++i) {
+        if (m[i] == '(') ++depth;
+        else if (m[i] == ')' && --depth < 0) return npos;
+        else if (depth == 0 && m[i] == ',') return i + 1;
+        else if (depth == 0 && name_start(m[i]) && (i == 0 || !name_char(m[i - 1]))) {
+            const std::size_t end = word_end(m, i);
+            if (listed("WHERE,GROUP,ORDER,HAVING,UNION,JOIN,INNER,LEFT,RIGHT,FULL,CROSS,ON,INTO,WITH,LIMIT",
+                       m.substr(i, end - i)))
+                return npos;
+            i = end - 1;
+        }
+    }
+    return npos;
+}
+
+}  // namespace
+
+std::vector<Span> name_expressions(std::string_view m) {
+    std::vector<Span> spans;
+    for (std::size_t i = 0; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
+        if (!name_start(m[i]) || (i > 0 && name_char(m[i - 1]))) continue;
+        const std::string_view word = m.substr(i, word_end(m, i) - i);
+        const bool from = same_word(word, "FROM");
+        if (!from && !same_word(word, "JOIN")) continue;
+        std::size_t pos = skip_blanks(m, i + word.size());
+        while (pos < m.size()) {
+            if (m[pos] == '(') {
+                const std::size_t close = closing_paren(m, pos);
+                const std::size_t end = close == npos ? m.size() : close + 1;
+                if (names_by_expression(m, pos, end)) spans.push_back({pos, end});
+            }
+            if (!from) break;
+            pos = next_table(m, pos + (m[pos] == '(' ? 0 : 1));
+            if (pos == npos) break;
+            pos = skip_blanks(m, pos);
+        }
+    }
+    return spans;
+}
+
+namespace match {
+
+void sequence(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    for (std::size_t pos = m.find(row.parameter); pos != npos; pos = m.find(row.parameter, pos + row.parameter.size()))
+        c.report(row, pos, pos + row.parameter.size());
+}
+
+void hash(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    auto temporary_table = [&](std::size_t pos) {
+        return c.target == Target::sqlserver && !after_operand(m, pos) && pos + 1 < m.size() &&
+               (name_start(m[pos + 1]) || m[pos + 1] == '#');
+    };
+    each_operator(c, row, '#', temporary_table, " (MySQL reads # as the start of a comment and drops the rest of the line)");
+}
+
+void bang(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    auto not_equal_or_name = [&](std::size_t pos) {
+        return (pos + 1 < m.size() && m[pos + 1] == '=') || joins_names(m, pos);
+    };
+    each_operator(c, row, '!', not_equal_or_name, " (MySQL's ! binds tighter: !a = b is (NOT a) = b)");
+}
+
+void database_table(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_char(m, '!', [&](std::size_t pos) {
+        if (joins_names(m, pos)) c.report(row, word_start(m, pos), word_end(m, pos + 1));
+    });
+}
+
+void dollar(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_char(m, '$', [&](std::size_t pos) {
+        std::size_t next = pos + 1;
+        if (next < m.size() && (m[next] == '-' || m[next] == '+' || m[next] == '.')) ++next;
+        const bool money = c.target == Target::sqlserver && next < m.size() && digit(m[next]) && !after_operand(m, pos);
+        if (!money) c.report(row, pos, pos + 1);
+    });
+}
+
+void dotted(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_char(m, '.', [&](std::size_t pos) {
+        const std::size_t end = word_end(m, pos + 1);
+        if (end == pos + 1 || end >= m.size() || m[end] != '.') return;
+        const std::string_view word = std::string_view(m).substr(pos + 1, end - pos - 1);
+        if (!listed(row.parameter, word)) return;
+        const bool operator_word = listed("AND,OR,NOT", word);
+        const bool three_part_name = pos > 0 && name_char(m[pos - 1]) && end + 1 < m.size() && name_start(m[end + 1]);
+        if (operator_word || !three_part_name) c.report(row, pos, end + 1);
+    });
+}
+
+void braces(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_char(m, '{', [&](std::size_t pos) {
+        const std::size_t close = m.find('}', pos);
+        const std::size_t content_end = close == npos ? m.size() : close;
+        const std::string_view content = std::string_view(m).substr(pos + 1, content_end - pos - 1);
+        const std::size_t first = skip_blanks(content, 0);
+        const std::size_t first_end = word_end(content, first);
+        const bool odbc_escape = first_end > first && first_end < content.size() &&
+                                 (blank(content[first_end]) || content[first_end] == '\'') &&
+                                 listed("D,T,TS,FN,OJ,CALL,ESCAPE", content.substr(first, first_end - first));
+        if (odbc_escape) return;
+        std::string_view kind = "0";
+        if (first < content.size() && content[first] == '^') kind = "^";
+        else if (content.find_first_not_of(" \t/:.-") == npos) kind = "";
+        if (kind == row.parameter) c.report(row, pos, close == npos ? m.size() : close + 1);
+    });
+}
+
+void name_expression(Check &c, const ConstructRow &row) {
+    for (const Span &span : c.name_expressions) c.report(row, span.begin, span.end);
+}
+
+void memory_variable(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    // A statement that names a table (or a column) M means that M by M.name.
+    bool alias_m = false;
+    each_word(m, [&](std::size_t begin, std::size_t end) {
+        const bool m_alone = end == begin + 1 && same_word(std::string_view(m).substr(begin, 1), "M") &&
+                             (end >= m.size() || m[end] != '.');
+        if (m_alone && (after_operand(m, begin) || previous_word_is(m, begin, "AS"))) alias_m = true;
+    });
+    if (alias_m) return;
+    each_word(m, [&](std::size_t begin, std::size_t end) {
+        if (end != begin + 1 || upper_ascii(m[begin]) != 'M' || attached(m, begin) || inside(c.name_expressions, begin))
+            return;
+        if (end + 1 < m.size() && m[end] == '.' && name_start(m[end + 1])) {
+            const std::size_t stop = chain_end(m, end);
+            c.report(row, begin, stop, c.say(row, c.original(begin, stop)));
+        }
+    });
+}
+
+void object_reference(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_word(m, [&](std::size_t begin, std::size_t end) {
+        const std::string_view word = std::string_view(m).substr(begin, end - begin);
+        if (attached(m, begin) || inside(c.name_expressions, begin) ||
+            !listed("THIS,THISFORM,THISFORMSET,_SCREEN,_VFP", word))
+            return;
+        if (end + 1 < m.size() && m[end] == '.' && name_start(m[end + 1])) c.report(row, begin, chain_end(m, end));
+    });
+}
+
+void file_path(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    auto path_char = [](char ch) { return name_char(ch) || std::string_view(".:\\/-~$!").find(ch) != npos; };
+    std::size_t reported_to = 0;
+    auto report_token = [&](std::size_t pos) {
+        if (pos < reported_to) return;
+        std::size_t begin = pos;
+        std::size_t end = pos;
+        while (begin > 0 && path_char(m[begin - 1])) --begin;
+        while (end < m.size() && path_char(m[end])) ++end;
+        c.report(row, begin, end);
+        reported_to = end;
+    };
+    each_char(m, '\\', report_token);
+    reported_to = 0;
+    each_char(m, '.', [&](std::size_t pos) {
+        const std::size_t end = word_end(m, pos + 1);
+        const bool dbf = pos > 0 && name_char(m[pos - 1]) && same_word(std::string_view(m).substr(pos + 1, end - pos - 1), "DBF");
+        const bool has_backslash = [&] {
+            std::size_t b = pos;
+            while (b > 0 && path_char(m[b - 1])) --b;
+            return std::string_view(m).substr(b, pos - b).find('\\') != npos;
+        }();
+        if (dbf && !has_backslash) report_token(pos);
+    });
+}
+
+void buffering(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_word(m, [&](std::size_t begin, std::size_t end) {
+        if (!same_word(std::string_view(m).substr(begin, end - begin), "WITH")) return;
+        const std::size_t open = skip_blanks(m, end);
+        if (open >= m.size() || m[open] != '(') return;
+        const std::size_t word = skip_blanks(m, open + 1);
+        if (!abbreviates(std::string_view(m).substr(word, word_end(m, word) - word), "BUFFERING")) return;
+        const std::size_t close = closing_paren(m, open);
+        c.report(row, begin, close == npos ? m.size() : close + 1);
+    });
+}
+
+void destination(Check &c, const ConstructRow &row) {
+    for (const Span &span : destination_spans(c.text.names)) c.report(row, span.begin, span.end);
+}
+
+void function(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_word(m, [&](std::size_t begin, std::size_t end) {
+        const std::size_t open = skip_blanks(m, end);
+        if (open >= m.size() || m[open] != '(' || attached(m, begin) || previous_word_is(m, begin, "AS")) return;
+        const std::string_view name = std::string_view(m).substr(begin, end - begin);
+        const FunctionMatch call = foxpro_function(c.target, name, argument_count(m, open));
+        if (!call.row) return;
+        const std::string full(call.row->name);
+        std::string message;
+        if (!(call.row->have & bit(c.target))) {
+            message = c.say(row, c.original(begin, end));
+            if (call.abbreviated) message += " (FoxPro's abbreviation of " + full + "())";
+            if (!call.row->note.empty()) message += "; " + std::string(call.row->note);
+        } else {
+            message = std::string(c.original(begin, end)) + "() is FoxPro's abbreviation of " + full + "(), which " +
+                      std::string(target_title(c.target)) + " reads only in full";
+        }
+        c.report(row, begin, end, std::move(message));
+    });
+}
+
+void macro(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_char(m, '&', [&](std::size_t pos) {
+        const bool doubled = (pos > 0 && m[pos - 1] == '&') || (pos + 1 < m.size() && m[pos + 1] == '&');
+        if (!doubled && pos + 1 < m.size() && name_start(m[pos + 1]) && !after_operand(m, pos))
+            c.report(row, pos, word_end(m, pos + 1));
+    });
+}
+
+void foreign_quotes(Check &c, const ConstructRow &row) {
+    for (const Span &span : c.text.foreign_quotes) {
+        if (c.text.original[span.begin] == row.parameter[0]) c.report(row, span.begin, span.end);
+    }
+}
+
+void backslash_escape(Check &c, const ConstructRow &row) {
+    for (const Span &span : c.text.literals) {
+        if (c.original(span.begin, span.end).find('\\') != npos) c.report(row, span.begin, span.end);
+    }
+}
+
+}  // namespace match
+}  // namespace tarnvel::residue

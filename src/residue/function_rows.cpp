@@ -1,0 +1,171 @@
+#include "residue/function_rows.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace tarnvel::residue {
+namespace {
+
+constexpr Targets all = every_target;
+constexpr Targets none = no_target;
+constexpr int any = -1;
+constexpr int several = -2;  // two or more
+
+// A FoxPro function is left in converted text when the target has no function of that name that
+// does the same. Names the targets share with FoxPro but use differently are listed with the
+// argument count that tells FoxPro's use apart (FoxPro's DATE() takes none, MySQL's takes one);
+// the first row that fits a call holds.
+constexpr FunctionRow rows[] = {
+    // FoxPro tests and choices
+    {"EMPTY", any, none, ""},
+    {"INLIST", any, none, ""},
+    {"BETWEEN", 3, none, "use x BETWEEN a AND b"},
+    {"ICASE", any, none, "use CASE WHEN ... END"},
+    {"IIF", any, sqlserver | access, ""},
+    {"EVL", any, none, ""},
+    {"NVL", any, oracle, "use COALESCE"},
+    {"ISNULL", 1, mysql | access, "FoxPro's ISNULL(x) is the test x IS NULL"},
+    {"ISBLANK", any, none, ""},
+    {"ISDIGIT", any, none, ""},
+    {"ISALPHA", any, none, ""},
+    {"ISUPPER", any, none, ""},
+    {"ISLOWER", any, none, ""},
+    {"VARTYPE", any, none, ""},
+    {"TYPE", any, none, ""},
+    {"EVALUATE", any, none, ""},
+    // strings
+    {"ALLTRIM", any, none, "use LTRIM(RTRIM(x))"},
+    {"LTRIM", any, all, ""},
+    {"RTRIM", any, all, ""},
+    {"TRIM", any, all, ""},
+    {"PADL", any, none, ""},
+    {"PADR", any, none, ""},
+    {"PADC", any, none, ""},
+    {"SUBSTR", any, oracle | mysql, ""},
+    {"LEFT", any, sqlserver | mysql | access, ""},
+    {"RIGHT", any, sqlserver | mysql | access, ""},
+    {"LEN", any, sqlserver | access, ""},
+    {"UPPER", any, sqlserver | oracle | mysql, ""},
+    {"LOWER", any, sqlserver | oracle | mysql, ""},
+    {"PROPER", any, none, ""},
+    {"SPACE", any, sqlserver | mysql | access, ""},
+    {"REPLICATE", any, sqlserver, ""},
+    {"STUFF", any, sqlserver, ""},
+    {"STRTRAN", any, none, "use REPLACE"},
+    {"CHRTRAN", any, none, ""},
+    {"STRCONV", any, none, ""},
+    {"AT", any, none, ""},
+    {"ATC", any, none, ""},
+    {"RAT", any, none, ""},
+    {"ATLINE", any, none, ""},
+    {"ATCLINE", any, none, ""},
+    {"OCCURS", any, none, ""},
+    {"STREXTRACT", any, none, ""},
+    {"GETWORDNUM", any, none, ""},
+    {"GETWORDCOUNT", any, none, ""},
+    {"MLINE", any, none, ""},
+    {"MEMLINES", any, none, ""},
+    {"CHR", any, oracle | access, ""},
+    {"ASC", any, access, ""},
+    {"SOUNDEX", any, sqlserver | oracle | mysql, ""},
+    {"DIFFERENCE", any, sqlserver, ""},
+    {"ADDBS", any, none, ""},
+    {"JUSTFNAME", any, none, ""},
+    {"JUSTSTEM", any, none, ""},
+    {"JUSTPATH", any, none, ""},
+    {"FORCEEXT", any, none, ""},
+    // numbers and conversions
+    {"STR", 1, sqlserver | access, ""},
+    {"STR", any, sqlserver, ""},
+    {"VAL", any, access, ""},
+    {"TRANSFORM", any, none, ""},
+    {"INT", any, access, ""},
+    {"MOD", any, oracle | mysql, ""},
+    {"SIGN", any, sqlserver | oracle | mysql, ""},
+    {"SQRT", any, sqlserver | oracle | mysql, ""},
+    {"CEILING", any, sqlserver | mysql, ""},
+    {"FLOOR", any, sqlserver | oracle | mysql, ""},
+    {"PI", any, sqlserver | mysql, ""},
+    {"RAND", any, sqlserver | mysql, ""},
+    {"CAST", any, sqlserver | oracle | mysql, ""},
+    {"MAX", several, none, "FoxPro's MAX(a, b) is the greater value (GREATEST)"},
+    {"MIN", several, none, "FoxPro's MIN(a, b) is the lesser value (LEAST)"},
+    {"NTOM", any, none, ""},
+    {"MTON", any, none, ""},
+    {"BINTOC", any, none, ""},
+    {"CTOBIN", any, none, ""},
+    {"RGB", any, none, ""},
+    // dates and times
+    {"DATE", 0, access, ""},
+    {"DATE", 3, none, ""},
+    {"TIME", 0, access, ""},
+    {"DATETIME", any, none, ""},
+    {"YEAR", any, sqlserver | mysql | access, ""},
+    {"MONTH", any, sqlserver | mysql | access, ""},
+    {"DAY", any, sqlserver | mysql | access, ""},
+    {"HOUR", any, mysql | access, ""},
+    {"MINUTE", any, mysql | access, ""},
+    {"SEC", any, none, ""},
+    {"SECONDS", any, none, ""},
+    {"QUARTER", any, mysql, ""},
+    {"WEEK", any, mysql, ""},
+    {"DOW", any, none, ""},
+    {"CDOW", any, none, ""},
+    {"CMONTH", any, none, ""},
+    {"GOMONTH", any, none, ""},
+    {"DMY", any, none, ""},
+    {"MDY", any, none, ""},
+    {"DTOC", any, none, ""},
+    {"DTOS", any, none, ""},
+    {"CTOD", any, none, ""},
+    {"DTOT", any, none, ""},
+    {"TTOC", any, none, ""},
+    {"TTOD", any, none, ""},
+    {"CTOT", any, none, ""},
+    // the work area and arrays
+    {"CNT", any, none, "use COUNT"},
+    {"ASCAN", any, none, ""},
+    {"ALEN", any, none, ""},
+    {"DELETED", any, none, "deleted rows do not exist on a server"},
+    {"RECNO", any, none, ""},
+    {"RECCOUNT", any, none, ""},
+};
+
+// The targets' own functions whose names are FoxPro abbreviations of other functions.
+struct OwnName {
+    std::string_view name;
+    Targets targets;
+};
+constexpr OwnName own_names[] = {
+    {"CEIL", oracle | mysql},
+    {"SECOND", mysql | access},
+};
+
+bool matches(const FunctionRow &row, int arguments) {
+    return row.arguments == any || row.arguments == arguments || (row.arguments == several && arguments >= 2);
+}
+
+}  // namespace
+
+std::span<const FunctionRow> function_rows() { return rows; }
+
+FunctionMatch foxpro_function(Target target, std::string_view name, int arguments) {
+    const FunctionRow *exact = nullptr;
+    bool named = false;
+    for (const FunctionRow &row : rows) {
+        if (!same_word(name, row.name)) continue;
+        named = true;
+        if (!exact && matches(row, arguments)) exact = &row;
+    }
+    if (named) return {exact && !(exact->have & bit(target)) ? exact : nullptr, false};
+    for (const OwnName &own : own_names) {
+        if (same_word(name, own.name) && (own.targets & bit(target))) return {};
+    }
+    if (name.size() < 4) return {};
+    auto it = std::find_if(std::begin(rows), std::end(rows), [&](const FunctionRow &row) {
+        return abbreviates(name, row.name) && matches(row, arguments);
+    });
+    return it == std::end(rows) ? FunctionMatch{} : FunctionMatch{&*it, true};
+}
+
+}  // namespace tarnvel::residue

@@ -1,0 +1,200 @@
+#include "structure/expression.h"
+
+#include "select/driver.h"
+#include "structure/characters.h"
+
+namespace tarnvel::structure {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+constexpr std::string_view grow_message = "Insufficient memory for column list";
+
+// Whether the word is one of the forms of a comma-separated list ("ALLTRIM,ALLT"; an enclosing
+// comma at either end is allowed).
+bool in_forms(std::string_view forms, std::string_view word) {
+    std::size_t start = 0;
+    while (start <= forms.size()) {
+        std::size_t end = forms.find(',', start);
+        if (end == npos) end = forms.size();
+        if (end > start && same_upper(word, forms.substr(start, end - start))) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// A function the SELECT conversion of the dialect rewrites, or one the target shares with FoxPro.
+bool known_function(std::string_view name, const Dialect &dialect) {
+    if (in_forms(dialect.shared_functions, name)) return true;
+    for (const select::ChainRow &row : dialect.expressions().chain) {
+        if (row.row == select::Row::function && row.function && in_forms(row.function->words, name)) return true;
+        if (row.row == select::Row::current_date && in_forms(row.words, name)) return true;
+    }
+    return false;
+}
+
+// Whether every function the expression calls is known in the target (a FoxPro UDF is not).
+bool calls_known_functions(std::string_view expression, const Dialect &dialect) {
+    for (std::size_t i = 0; i < expression.size();) {
+        std::size_t literal = literal_end(expression, i);
+        if (literal == npos) break;
+        if (literal != i) {
+            i = literal;
+            continue;
+        }
+        if (!word_char(expression[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < expression.size() && word_char(expression[end])) ++end;
+        std::size_t next = end;
+        while (next < expression.size() && blank(expression[next])) ++next;
+        bool after_dot = i > 0 && expression[i - 1] == '.';
+        if (!after_dot && next < expression.size() && expression[next] == '(' &&
+            !known_function(expression.substr(i, end - i), dialect))
+            return false;
+        i = end;
+    }
+    return true;
+}
+
+// Whether converted text still holds FoxPro syntax that no server reads (==, #, $, a lone !,
+// .T., .AND., {...}) or an operator quoted as a name: the SELECT conversion did not make it into
+// the target's syntax, and the expression does not convert.
+bool foxpro_residue(std::string_view text, const Dialect &dialect) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (c == '\'') {
+            std::size_t end = text.find('\'', i + 1);
+            if (end == npos) return true;
+            i = end;
+        } else if (c == '#' && dialect.hash_dates && digit(next)) {
+            std::size_t end = text.find('#', i + 1);
+            if (end == npos) return true;
+            i = end;
+        } else if ((c == '=' && next == '=') || c == '#' || c == '$' || c == '{' || (c == '!' && next != '=')) {
+            return true;
+        } else if (c == dialect.quote_open) {  // an operator the conversion took for a name: [AND]
+            std::size_t end = text.find(dialect.quote_close, i + 1);
+            if (end == npos) return true;
+            std::string_view quoted = text.substr(i + 1, end - i - 1);
+            if (same_upper(quoted, "AND") || same_upper(quoted, "OR") || same_upper(quoted, "NOT")) return true;
+            i = end;
+        } else if (c == '.' && (next == 'T' || next == 'F' || next == 'A' || next == 'O' || next == 'N' ||
+                                next == 't' || next == 'f' || next == 'a' || next == 'o' || next == 'n')) {
+            std::size_t end = i + 1;
+            while (end < text.size() && word_char(text[end])) ++end;
+            if (end < text.size() && text[end] == '.' && (i == 0 || !word_char(text[i - 1]))) return true;
+        }
+    }
+    return false;
+}
+
+// A number as FoxPro writes it: digits with an optional sign and decimal point.
+bool number(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        if (digit(text[i])) digits = true;
+        else if (text[i] == '.' && !point) point = true;
+        else return false;
+    }
+    return digits;
+}
+
+// A string literal standing alone: '...', "..." or [...] with nothing after its close.
+bool string_literal(std::string_view text) {
+    return text.size() >= 2 && text.front() != '{' && literal_end(text, 0) == text.size() &&
+           text.back() == (text.front() == '[' ? ']' : text.front());
+}
+
+// A date or datetime literal standing alone: {^2020-01-02}, {} and the like.
+bool date_literal(std::string_view text) {
+    return text.size() >= 2 && text.front() == '{' && literal_end(text, 0) == text.size() && text.back() == '}';
+}
+
+// The string between its delimiters as the target's string literal: in single quotes, a quote
+// inside doubled, and a backslash doubled where the target reads it as an escape.
+void write_string(Text &out, std::string_view literal, const Dialect &dialect) {
+    std::string_view inside = literal.substr(1, literal.size() - 2);
+    out.append('\'');
+    for (char c : inside) {
+        if (c == '\'' || (c == '\\' && dialect.backslash_escapes)) out.append(c);
+        out.append(c);
+    }
+    out.append('\'');
+}
+
+// Runs the text through the SELECT conversion as the select list of a statement ("SELECT x
+// FROM T") or as its WHERE condition, and appends what the conversion made of it; false, with
+// nothing appended, when the converted statement does not have the expected shape.
+bool convert_through_select(Text &out, std::string_view expression, const Dialect &dialect, bool condition) {
+    constexpr std::string_view head = "SELECT ";
+    constexpr std::string_view from = " FROM T";
+    constexpr std::string_view where = " WHERE ";
+    Text statement = Text::obtain(head.size() + expression.size() + from.size() + where.size() + 1, grow_message);
+    statement.append(head);
+    statement.append(condition ? std::string_view("*") : expression);
+    statement.append(from);
+    if (condition) {
+        statement.append(where);
+        statement.append(expression);
+    }
+    const select::Dialect &target = dialect.expressions();
+    select::Sink converted = select::convert_select(target, statement.view());
+    std::string_view text = converted.view();
+    std::string_view part;
+    if (condition) {
+        std::size_t at = text.find(target.where_open);
+        if (at == npos) return false;
+        part = trim(text.substr(at + target.where_open.size()));
+        std::string_view close = trim(target.where_close);
+        if (!close.empty() && part.ends_with(close)) part = trim(part.substr(0, part.size() - close.size()));
+    } else {
+        constexpr std::string_view select_word = "SELECT";
+        std::size_t select_at = text.find(select_word);
+        std::size_t from_at = text.rfind("FROM");
+        if (select_at == npos || from_at == npos || from_at < select_at + select_word.size()) return false;
+        part = trim(text.substr(select_at + select_word.size(), from_at - select_at - select_word.size()));
+    }
+    if (part.empty() || foxpro_residue(part, dialect)) return false;
+    out.append(part);
+    return true;
+}
+
+}  // namespace
+
+bool write_default(Text &out, std::string_view expression, const Dialect &dialect) {
+    expression = trim(expression);
+    if (same_upper(expression, ".T.")) out.append(dialect.true_value);
+    else if (same_upper(expression, ".F.")) out.append(dialect.false_value);
+    else if (same_upper(expression, ".NULL.") || same_upper(expression, "NULL")) out.append("NULL");
+    else if (same_upper(expression, "DATE()")) out.append(dialect.today);
+    else if (same_upper(expression, "DATETIME()")) out.append(dialect.now);
+    else if (number(expression)) out.append(expression[0] == '+' ? expression.substr(1) : expression);
+    else if (expression[0] == '$' && number(expression.substr(1))) out.append(expression.substr(1));  // currency
+    else if (string_literal(expression)) write_string(out, expression, dialect);
+    else if (!calls_known_functions(expression, dialect)) return false;
+    else if (date_literal(expression)) return convert_through_select(out, expression, dialect, false);
+    else {
+        // Servers want an expression default in parentheses.
+        std::size_t before = out.length();
+        out.append('(');
+        if (!convert_through_select(out, expression, dialect, false)) {
+            out.truncate(before);
+            return false;
+        }
+        out.append(')');
+    }
+    return true;
+}
+
+bool write_condition(Text &out, std::string_view condition, const Dialect &dialect) {
+    condition = trim(condition);
+    return calls_known_functions(condition, dialect) && convert_through_select(out, condition, dialect, true);
+}
+
+}  // namespace tarnvel::structure

@@ -1,0 +1,241 @@
+// The residue check on converted text: what it reports, and what it must leave alone (literals,
+// quoted names, the targets' own forms).
+#include <tarnvel/residue.hpp>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tarnvel::ConvertedText;
+using tarnvel::Target;
+
+constexpr Target sqlserver = Target::sqlserver;
+constexpr Target oracle = Target::oracle;
+constexpr Target mysql = Target::mysql;
+constexpr Target access = Target::access;
+
+struct Case {
+    Target target;
+    const char *text;
+    std::vector<std::string> expected;  // "construct text" per finding, in text order
+};
+
+std::vector<std::string> found(Target target, ConvertedText kind, const std::string &text) {
+    std::vector<std::string> out;
+    for (const tarnvel::ResidueFinding &f : tarnvel::find_residue(target, kind, text)) {
+        EXPECT_EQ(text.substr(f.offset, f.text.size()), f.text) << "offset of " << f.construct;
+        out.push_back(std::string(f.construct) + " " + f.text);
+    }
+    return out;
+}
+
+void run(ConvertedText kind, const std::vector<Case> &cases) {
+    for (const Case &c : cases)
+        EXPECT_EQ(found(c.target, kind, c.text), c.expected)
+            << tarnvel::target_name(c.target) << ": " << c.text;
+}
+
+TEST(Residue, OperatorsAndLiterals) {
+    run(ConvertedText::select, {
+        {sqlserver, "SELECT A FROM T WHERE X == 1", {"exact-equality =="}},
+        {sqlserver, "SELECT A FROM T WHERE X # 1", {"not-equal-hash #"}},
+        {mysql, "SELECT A FROM T WHERE X#1", {"not-equal-hash #"}},
+        {sqlserver, "SELECT * FROM #TMP T WHERE T.X = 1", {}},
+        {oracle, "SELECT * FROM #TMP", {"not-equal-hash #"}},
+        {access, "SELECT * FROM T WHERE D > #1/31/2020# AND X # 1", {"not-equal-hash #"}},
+        {sqlserver, "SELECT * FROM T WHERE !DELETED()", {"not-bang !", "function DELETED"}},
+        {sqlserver, "SELECT * FROM T WHERE A = 1 AND!B", {"not-bang !"}},
+        {sqlserver, "SELECT * FROM T WHERE X != 1", {}},
+        {access, "SELECT * FROM T WHERE X != 1", {"not-equal-bang !="}},
+        {mysql, "SELECT * FROM DATOS!CLIENTES C", {"database-table DATOS!CLIENTES"}},
+        {sqlserver, "SELECT * FROM T WHERE 'A' $ NAME", {"contained-in $"}},
+        {sqlserver, "SELECT $1.05, -$2 FROM T", {}},
+        {oracle, "SELECT $1.05 FROM T", {"contained-in $"}},
+        {mysql, "SELECT * FROM T WHERE A = .T. OR B = .f. OR C IS .NULL.",
+         {"logical-literal .T.", "logical-literal .f.", "null-literal .NULL."}},
+        {sqlserver, "SELECT * FROM T WHERE A = 1 .AND. B = 2 .or. .NOT. C",
+         {"logical-operator .AND.", "logical-operator .or.", "logical-operator .NOT."}},
+        {sqlserver, "SELECT DBO.T.COL, X.F.Y FROM DBO.T", {}},
+        {oracle, "SELECT * FROM T WHERE D > {^2020-01-02} AND E > {01/02/2020} AND F = {} AND G = {  /  /  } AND H = {:}",
+         {"strict-date {^2020-01-02}", "date-literal {01/02/2020}", "empty-date {}", "empty-date {  /  /  }",
+          "empty-date {:}"}},
+        {mysql, "SELECT {fn UCASE(A)} FROM T WHERE D > {d '2020-01-02'} AND E < {ts '2020-01-02 10:00:00'}", {}},
+        {sqlserver, "SELECT * FROM T WHERE X = &LCVAR", {"macro &LCVAR"}},
+        {mysql, "SELECT * FROM T WHERE A && B OR C & 1 = 1", {}},
+    });
+}
+
+TEST(Residue, NothingInsideLiteralsAndQuotedNames) {
+    const char *inside = "SELECT 'a == b # c ! d $ .T. {^2020-01-01} m.x EMPTY(x)', 'it''s == x' FROM T";
+    for (Target target : {sqlserver, oracle, mysql, access}) EXPECT_EQ(found(target, ConvertedText::select, inside),
+                                                                        std::vector<std::string>{}) << inside;
+    run(ConvertedText::select, {
+        {sqlserver, "SELECT [A==B], [x]]#y] FROM T", {}},
+        {access, "SELECT [A==B] FROM T WHERE X = \"a # b\"", {}},
+        {oracle, "SELECT \"A==B\", \"x\"\"#\" FROM T", {}},
+        {mysql, "SELECT `a#b`, \"c == d\" FROM T", {}},
+        // Quotes the target has not: FoxPro strings left as they were.
+        {oracle, "SELECT * FROM T WHERE X = [a # b]", {"bracket-text [a # b]"}},
+        {mysql, "SELECT * FROM T WHERE X = [abc]", {"bracket-text [abc]"}},
+        {sqlserver, "SELECT * FROM T WHERE X = \"abc\"", {"double-quoted \"abc\""}},
+        {mysql, "SELECT * FROM T WHERE P = 'C:\\TEMP\\' OR Q = 'a'", {"backslash-escape 'C:\\TEMP\\'"}},
+        {sqlserver, "SELECT * FROM T WHERE P = 'C:\\TEMP\\'", {}},
+        // An unclosed literal runs to the end.
+        {sqlserver, "SELECT * FROM T WHERE X = 'a == b", {}},
+        // Names in UTF-8 or a code page are names.
+        {mysql, "SELECT 日期, x AS 名 FROM T WHERE 名 == 1", {"exact-equality =="}},
+    });
+}
+
+TEST(Residue, VariablesReferencesAndTables) {
+    run(ConvertedText::select, {
+        {sqlserver, "SELECT * FROM T WHERE X = M.NAME AND Y = m.a.b", {"memory-variable M.NAME", "memory-variable m.a.b"}},
+        {sqlserver, "SELECT * FROM T WHERE X = ?M.NAME AND Y = ~m.b", {}},
+        {sqlserver, "SELECT M.ID FROM ORDERS M WHERE M.ID = 1", {}},
+        {mysql, "SELECT M.ID FROM ORDERS AS M", {}},
+        {sqlserver, "SELECT * FROM T WHERE X = THISFORM.TXT.VALUE OR Y = this.cX",
+         {"object-reference THISFORM.TXT.VALUE", "object-reference this.cX"}},
+        {sqlserver, "SELECT * FROM T WHERE X = ?THISFORM.TXT.VALUE", {}},
+        {oracle, "SELECT * FROM (M.CALIAS) A, (THIS.CTABLE) B, (SELECT X FROM U) C", {"name-expression (M.CALIAS)",
+                                                                                      "name-expression (THIS.CTABLE)"}},
+        {mysql, "SELECT * FROM A LEFT JOIN (LCALIAS) B ON A.X = B.X", {"name-expression (LCALIAS)"}},
+        {sqlserver, "SELECT * FROM (A INNER JOIN B ON A.X = B.X)", {}},
+        {sqlserver, "SELECT * FROM D:\\DATA\\ORDERS.DBF O WHERE O.X = 1", {"file-path D:\\DATA\\ORDERS.DBF"}},
+        {mysql, "SELECT * FROM ORDERS.DBF, .\\TEMP\\X", {"file-path ORDERS.DBF", "file-path .\\TEMP\\X"}},
+        {sqlserver, "SELECT * FROM T WITH (BUFFERING = .T.)",
+         {"buffering WITH (BUFFERING = .T.)", "logical-literal .T."}},
+        {sqlserver, "SELECT * FROM T WITH (NOLOCK)", {}},
+        {sqlserver, "SELECT A FROM T INTO [CURSOR] X READWRITE", {"destination INTO [CURSOR] X READWRITE"}},
+        {mysql, "SELECT A FROM T INTO `TABLE` C:\\X", {"destination INTO `TABLE` C:\\X", "file-path C:\\X"}},
+        {mysql, "SELECT A INTO @v FROM T", {}},
+    });
+}
+
+TEST(Residue, FunctionsTheTargetLacks) {
+    run(ConvertedText::select, {
+        {sqlserver, "SELECT EMPTY(X), Empt (Y), dbo.PADR(Z,2) FROM T", {"function EMPTY", "function Empt"}},
+        {oracle, "SELECT CEIL(X), NVL(A,B), SUBSTR(C,1,2) FROM T", {}},
+        {sqlserver, "SELECT CEIL(X), NVL(A,B), SUBSTR(C,1,2), LEFT(C,2) FROM T",
+         {"function CEIL", "function NVL", "function SUBSTR"}},
+        {oracle, "SELECT LEFT(C,2), SPACE(3) FROM T", {"function LEFT", "function SPACE"}},
+        {mysql, "SELECT ISNULL(X), DATE(D), CEIL(X), SECOND(T) FROM T", {}},
+        {sqlserver, "SELECT ISNULL(X), ISNULL(X, 0) FROM T", {"function ISNULL"}},
+        {mysql, "SELECT DATE(), DATE(Y, M, D) FROM T", {"function DATE", "function DATE"}},
+        {access, "SELECT DATE(), STR(X), STR(X, 4), CAST(X AS INT) FROM T", {"function STR", "function CAST"}},
+        {sqlserver, "SELECT * FROM T WHERE X BETWEEN (1) AND (2) OR BETWEEN(X, 1, 2)", {"function BETWEEN"}},
+        {sqlserver, "SELECT CAST(X AS DATE), CAST(Y AS DATETIME) FROM T", {}},
+        {mysql, "SELECT INLIST(X, 1, 2), ICASE(A, 1, 2), EVL(A, B), CNT(*) FROM T",
+         {"function INLIST", "function ICASE", "function EVL", "function CNT"}},
+        {oracle, "SELECT MAX(A), MIN(B), MAX(A, B), MIN(A, B, C) FROM T", {"function MAX", "function MIN"}},
+    });
+}
+
+TEST(Residue, TypesInCast) {
+    run(ConvertedText::select, {
+        {mysql, "SELECT CAST(X AS C(10)), CAST(Y AS NUMERIC(10,2)), CAST(Z AS DECIMAL(10,2)) FROM T",
+         {"foxpro-type C(10)", "foxpro-type NUMERIC(10,2)"}},
+        {sqlserver, "SELECT CAST(X AS NUMERIC(10,2)), CAST(Y AS CHAR(3)), CAST(Z AS Y) FROM T", {"foxpro-type Y"}},
+        {oracle, "SELECT CAST(LEFT(X, 2) AS N(5,0)) FROM T", {"function LEFT", "foxpro-type N(5,0)"}},
+    });
+}
+
+TEST(Residue, ColumnTypesWidthsAndClauses) {
+    run(ConvertedText::structure, {
+        {sqlserver, "NAME CHAR(20) DEFAULT '' NOT NULL,PRICE NUMERIC(10,2) DEFAULT 0 NOT NULL,[ORDER] DATETIME", {}},
+        {mysql, "date DATE NOT NULL DEFAULT '0000-00-00',x INT(4),y DOUBLE,z DATETIME(6)", {}},
+        {sqlserver, "ID INT(4) DEFAULT 0 NOT NULL,D DATETIME(8)", {"type-width INT(4)", "type-width DATETIME(8)"}},
+        {sqlserver, "X DOUBLE, Y DOUBLE PRECISION", {"foxpro-type DOUBLE"}},
+        {oracle, "A C(10), B VARCHAR2(10), C NUMBER(12, 2)", {"foxpro-type C(10)"}},
+        {access, "TABLA CHARHAR(50),B MEMO(4),C COUNTER(1,1)", {"unknown-type CHARHAR(50)", "type-width MEMO(4)"}},
+        {oracle, "SECURE NUMBER(1)  (1) DEFAULT 0", {"type-width (1)"}},
+        {sqlserver, "NAME", {"unknown-type NAME"}},
+        {sqlserver, "FECHA DATETIME DEFAULT DATETIME(), OK BIT DEFAULT .F.",
+         {"function DATETIME", "logical-literal .F."}},
+        {access, "FILEDAT MEMO NOCPTRANS, ID INTEGER AUTOINC NEXTVALUE 1 STEP 1",
+         {"foxpro-clause NOCPTRANS", "foxpro-clause AUTOINC", "foxpro-clause NEXTVALUE", "foxpro-clause STEP"}},
+        {mysql, "X INT REFERENCES T TAG K, Y INT CHECK (Y > 0) ERROR 'no'", {"foxpro-clause TAG", "foxpro-clause ERROR"}},
+        {sqlserver, "ID INT, PRIMARY KEY (ID), UNIQUE (ID)", {}},
+        {sqlserver, "ID INT, PRIMARY KEY ID TAG ID", {"foxpro-clause TAG"}},
+        {mysql, "STEP INT, TAG CHAR(3), ERROR INT", {}},
+    });
+}
+
+TEST(Residue, MessagesReadForAPersonMigrating) {
+    const auto findings = tarnvel::find_residue(sqlserver, ConvertedText::select, "SELECT A FROM T WHERE X == ALLT(Y)");
+    ASSERT_EQ(findings.size(), 2u);
+    EXPECT_EQ(findings[0].offset, 24u);
+    EXPECT_EQ(findings[0].message, "== is FoxPro's exact comparison; SQL Server compares with =");
+    EXPECT_EQ(findings[1].message, "ALLT() is a FoxPro function that SQL Server does not have (FoxPro's abbreviation "
+                                   "of ALLTRIM()); use LTRIM(RTRIM(x))");
+    const auto hash = tarnvel::find_residue(mysql, ConvertedText::select, "SELECT A FROM T WHERE X # 1");
+    ASSERT_EQ(hash.size(), 1u);
+    EXPECT_NE(hash[0].message.find("comment"), std::string::npos) << hash[0].message;
+}
+
+TEST(Residue, ConstructsAreListedOnceEachWithTheirDescription) {
+    std::set<std::string_view> ids;
+    for (const tarnvel::ResidueConstruct &c : tarnvel::residue_constructs()) {
+        EXPECT_TRUE(ids.insert(c.id).second) << c.id;
+        EXPECT_FALSE(c.what.empty()) << c.id;
+        EXPECT_FALSE(c.recognised.empty()) << c.id;
+    }
+    EXPECT_GE(ids.size(), 25u);
+}
+
+// Every prefix of texts full of constructs cut at every byte: each finding lies inside the text
+// (the sanitizer build checks that nothing outside it is read).
+TEST(Residue, EveryPrefixIsReadWithinItsBounds) {
+    const std::string texts[] = {
+        "SELECT M.X, THISFORM.A.B, 'it''s' FROM DB!T, (M.CALIAS) A, C:\\D\\E.DBF WITH (BUFFERING = .T.) "
+        "WHERE X == 1 AND Y # 2 AND !Z AND 'a' $ B AND D > {^2020-01-01} AND E = {} AND F = {d '2020-01-01'} "
+        "AND CAST(G AS N(5,2)) > EMPTY(H) AND I = [J] AND K = \"L\" AND `M` = #1/2/2020# AND N = &O INTO CURSOR P",
+        "A C(10) NOT NULL DEFAULT .F., [B] DOUBLE PRECISION, \"C\" NUMBER(1)  (1) TAG X, PRIMARY KEY (A) ERROR 'e', D",
+    };
+    for (const std::string &text : texts) {
+        for (std::size_t length = 0; length <= text.size(); ++length) {
+            const std::string prefix = text.substr(0, length);
+            for (Target target : {sqlserver, oracle, mysql, access}) {
+                for (ConvertedText kind : {ConvertedText::select, ConvertedText::structure}) {
+                    for (const tarnvel::ResidueFinding &f : tarnvel::find_residue(target, kind, prefix))
+                        ASSERT_LE(f.offset + f.text.size(), prefix.size()) << f.construct << " in " << prefix;
+                }
+                const tarnvel::BoundStatement bound = tarnvel::bind_parameters(target, prefix);
+                ASSERT_LE(bound.text.size(), prefix.size());
+            }
+            ASSERT_LE(tarnvel::strip_destinations(prefix).text.size(), prefix.size() + 1);
+        }
+    }
+}
+
+TEST(Residue, TargetNames) {
+    for (Target target : {sqlserver, oracle, mysql, access})
+        EXPECT_EQ(tarnvel::target_named(tarnvel::target_name(target)), target);
+    EXPECT_EQ(tarnvel::target_title(access), "Access");
+    EXPECT_FALSE(tarnvel::target_named("db2"));
+}
+
+TEST(BindParameters, HostParametersBecomeMarkersOutsideLiterals) {
+    struct Bind {
+        Target target;
+        const char *text;
+        const char *bound;
+        std::vector<std::string> parameters;
+    };
+    const Bind cases[] = {
+        {mysql, "SELECT * FROM T WHERE A = ?M.NAME AND B = ?x", "SELECT * FROM T WHERE A = ? AND B = ?", {"M.NAME", "x"}},
+        {mysql, "SELECT * FROM T WHERE A = '?x' AND B = ?", "SELECT * FROM T WHERE A = '?x' AND B = ?", {}},
+        {sqlserver, "SELECT [?x] FROM T WHERE B=?thisform.t.value)", "SELECT [?x] FROM T WHERE B=?)",
+         {"thisform.t.value"}},
+    };
+    for (const Bind &c : cases) {
+        const tarnvel::BoundStatement bound = tarnvel::bind_parameters(c.target, c.text);
+        EXPECT_EQ(bound.text, c.bound);
+        EXPECT_EQ(bound.parameters, c.parameters) << c.text;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+#include "measure.h"
+
+#include "mariadb_client.h"
+
+#include <algorithm>
+#include <iterator>
+#include <variant>
+
+namespace validity {
+namespace {
+
+using tarnvel::ConvertedText;
+using tarnvel::Target;
+
+const char *converter(ConvertedText kind, Target target) {
+    static constexpr const char *select[] = {"ZQ_SQL_SELECT_CONVERT", "ZQ_ORACLE_SELECT_CONVERT",
+                                             "ZQ_MYSQL_SELECT_CONVERT", "ZQ_ACCESS_SELECT_CONVERT"};
+    static constexpr const char *structure[] = {"ZQ_SQL_CREATE_STRU_CONVERT", "ZQ_ORACLE_CREATE_STRU_CONVERT",
+                                                "ZQ_MYSQL_CREATE_STRU_CONVERT", "ZQ_ACCESS_CREATE_STRU_CONVERT"};
+    const auto index = static_cast<std::size_t>(target);
+    return kind == ConvertedText::select ? select[index] : structure[index];
+}
+
+// The table the field lists are tried on; temporary, so it lives in this session only.
+constexpr const char *trial_table = "tarnvel_validity_fields";
+
+}  // namespace
+
+bool name_error(unsigned code) {
+    // 1049 unknown database, 1051 and 1109 unknown table, 1054 unknown column, 1146 no such table,
+    // 1305 and 1630 no such function.
+    static constexpr unsigned codes[] = {1049, 1051, 1054, 1109, 1146, 1305, 1630};
+    return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
+}
+
+Measure::Measure(engine::MariaDb *server) : server_(server) { host_.call("ZQV_SETFROMFOX", {true}); }
+
+EngineVerdict Measure::ask_select(const std::string &mysql) {
+    EngineVerdict verdict;
+    verdict.asked = true;
+    verdict.sent = tarnvel::bind_parameters(Target::mysql, mysql).text;
+    const engine::Answer answer = server_->prepare(verdict.sent);
+    verdict.code = answer.code;
+    verdict.message = answer.message;
+    verdict.accepted = answer.ok() || name_error(answer.code);
+    return verdict;
+}
+
+EngineVerdict Measure::ask_structure(const std::string &mysql) {
+    EngineVerdict verdict;
+    verdict.asked = true;
+    verdict.sent = std::string("CREATE TEMPORARY TABLE ") + trial_table + " (" + mysql + ")";
+    const engine::Answer answer = server_->execute(verdict.sent);
+    verdict.code = answer.code;
+    verdict.message = answer.message;
+    verdict.accepted = answer.ok();
+    if (answer.ok()) server_->execute(std::string("DROP TEMPORARY TABLE ") + trial_table);
+    return verdict;
+}
+
+std::vector<Outcome> Measure::run(StatementSource &source) {
+    std::vector<Outcome> outcomes;
+    const ConvertedText kind = source.kind();
+    while (std::optional<Statement> statement = source.next()) {
+        Outcome outcome;
+        outcome.statement = std::move(*statement);
+        if (kind == ConvertedText::select) {
+            tarnvel::ServerStatement prepared = tarnvel::strip_destinations(outcome.statement.text);
+            outcome.prepared = std::move(prepared.text);
+            outcome.removed = std::move(prepared.removed);
+        } else {
+            outcome.prepared = outcome.statement.text;
+        }
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            TargetOutcome &result = outcome.targets[i];
+            try {
+                tarnvel::Result converted = host_.call(converter(kind, targets[i]), {outcome.prepared});
+                if (const auto *text = std::get_if<std::string>(&converted)) result.output = *text;
+                else result.error = "the converter returned no text";
+            } catch (const tarnvel::Error &error) {
+                result.error = error.message();
+            }
+            if (result.output) result.residue = tarnvel::find_residue(targets[i], kind, *result.output);
+        }
+        const TargetOutcome &mysql = outcome.targets[static_cast<std::size_t>(Target::mysql)];
+        if (server_ && mysql.output)
+            outcome.engine = kind == ConvertedText::select ? ask_select(*mysql.output) : ask_structure(*mysql.output);
+        outcomes.push_back(std::move(outcome));
+    }
+    return outcomes;
+}
+
+}  // namespace validity

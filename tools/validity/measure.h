@@ -1,0 +1,67 @@
+// Measuring one source: each text is prepared as an application prepares it for a server,
+// converted for the four targets, the MySQL output is put to MariaDB, and every output is checked
+// for FoxPro residue.
+#pragma once
+
+#include "sources.h"
+
+#include <tarnvel/host.hpp>
+#include <tarnvel/residue.hpp>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace engine {
+class MariaDb;
+}
+
+namespace validity {
+
+inline constexpr std::array<tarnvel::Target, 4> targets = {tarnvel::Target::sqlserver, tarnvel::Target::oracle,
+                                                           tarnvel::Target::mysql, tarnvel::Target::access};
+
+struct TargetOutcome {
+    std::optional<std::string> output;  // nullopt when the converter raised an error
+    std::string error;                  // the converter's message then
+    std::vector<tarnvel::ResidueFinding> residue;
+    bool residue_free() const { return output && residue.empty(); }
+};
+
+// What MariaDB said to the MySQL output.
+struct EngineVerdict {
+    bool asked = false;     // false without a server, or when the converter failed
+    bool accepted = false;
+    unsigned code = 0;      // the server's error number, 0 when it raised none
+    std::string message;
+    std::string sent;       // the text the server got
+};
+
+struct Outcome {
+    Statement statement;
+    std::string prepared;               // the text the converters got (destinations removed)
+    std::vector<std::string> removed;   // what was removed
+    std::array<TargetOutcome, 4> targets;  // in the order of 'targets'
+    EngineVerdict engine;
+    bool accepted() const { return engine.asked && engine.accepted; }
+};
+
+class Measure {
+public:
+    explicit Measure(engine::MariaDb *server);  // nullptr: residue only, no server
+    std::vector<Outcome> run(StatementSource &source);
+
+private:
+    EngineVerdict ask_select(const std::string &mysql);
+    EngineVerdict ask_structure(const std::string &mysql);
+
+    tarnvel::Host host_;
+    engine::MariaDb *server_;
+};
+
+// True when the server's error only says that a name (table, column, function, database) is
+// unknown: the statement was understood, and it runs where the names exist.
+bool name_error(unsigned code);
+
+}  // namespace validity

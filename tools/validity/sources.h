@@ -1,0 +1,46 @@
+// Where the measured texts come from. A source hands out FoxPro texts one at a time, each with the
+// place it came from; the corpus files are one kind of source, and a generator of statements can
+// be another.
+#pragma once
+
+#include <tarnvel/residue.hpp>
+
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace validity {
+
+struct Statement {
+    std::string origin;  // where it came from, e.g. "selects.jsonl:12" or "generated:#417"
+    std::string text;    // the FoxPro text
+};
+
+class StatementSource {
+public:
+    virtual ~StatementSource() = default;
+    virtual const std::string &name() const = 0;           // "selects", "fieldlists": the figures' first word
+    virtual tarnvel::ConvertedText kind() const = 0;       // what the texts are
+    virtual std::optional<Statement> next() = 0;           // nullopt at the end
+};
+
+// A JSON-lines file whose records carry the text under 'key' ("sql" or "fields"). A line that is
+// not such a record is an error (std::runtime_error naming the line).
+class JsonLinesSource : public StatementSource {
+public:
+    JsonLinesSource(std::string name, tarnvel::ConvertedText kind, const std::string &path, std::string key);
+    const std::string &name() const override { return name_; }
+    tarnvel::ConvertedText kind() const override { return kind_; }
+    std::optional<Statement> next() override;
+
+private:
+    std::string name_;
+    tarnvel::ConvertedText kind_;
+    std::string file_;  // the file name shown in origins
+    std::string key_;
+    std::ifstream in_;
+    int line_ = 0;
+};
+
+}  // namespace validity
