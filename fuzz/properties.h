@@ -198,6 +198,16 @@ inline bool before_select(std::string_view sql, std::size_t begin, std::size_t) 
     }
     return !member_open;
 }
+inline bool database_name(std::string_view sql, std::size_t, std::size_t end) {  // db!table
+    return end + 1 < sql.size() && sql[end] == '!' && word_start(sql[end + 1]);
+}
+inline bool file_path(std::string_view sql, std::size_t begin, std::size_t end) {  // d:\data\orders.dbf
+    auto boundary = [](char c) { return c == ' ' || c == '\t' || c == ',' || c == '(' || c == ')' || c == '\n' || c == '\r'; };
+    std::size_t from = begin, to = end;
+    while (from > 0 && !boundary(sql[from - 1])) --from;
+    while (to < sql.size() && !boundary(sql[to])) ++to;
+    return sql.substr(from, to - from).find_first_of(":\\") != std::string_view::npos;
+}
 inline bool destination(std::string_view sql, std::size_t begin, std::size_t) {
     std::vector<std::string> before = words_before(sql, begin, 2);
     if (before.size() < 2) return false;
@@ -212,6 +222,8 @@ inline const Exemption exemptions[] = {
     {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},
     {"a table hint WITH (...)", exempt::table_hint},
     {"the destination of INTO CURSOR, TABLE, DBF or ARRAY", exempt::destination},
+    {"the database before ! in database!table", exempt::database_name},
+    {"a file path standing for a table (d:\\data\\orders.dbf)", exempt::file_path},
 };
 
 // Faults of the converters that are known and not mended yet: a piece they apply to is not checked
