@@ -183,20 +183,33 @@ inline std::vector<std::string> words_before(std::string_view sql, std::size_t b
     }
     return words;
 }
+// Whether the piece lies where no clause takes text: in a member (of the statement, of a UNION, of
+// a subquery) before its SELECT, or inside a subquery of such text.
 inline bool before_select(std::string_view sql, std::size_t begin, std::size_t) {
-    bool member_open = false;  // a SELECT since the start or the last UNION
+    std::vector<bool> open{false};  // per parenthesis level: text there goes into a clause
     for (std::size_t i = 0; i < begin;) {
-        if (!word_start(sql[i]) || (i > 0 && word_char(sql[i - 1]))) {
+        const char c = sql[i];
+        if (c == '\'' || c == '"' || c == '[') {
+            std::size_t close = sql.find(c == '[' ? ']' : c, i + 1);
+            i = close == std::string_view::npos ? begin : close + 1;
+        } else if (c == '(') {
+            open.push_back(open.back());
             ++i;
-            continue;
+        } else if (c == ')') {
+            if (open.size() > 1) open.pop_back();
+            ++i;
+        } else if (word_start(c) && (i == 0 || !word_char(sql[i - 1]))) {
+            const std::size_t end = word_end(sql, i);
+            const std::string word = upper(sql.substr(i, end - i));
+            const bool outer = open.size() < 2 || open[open.size() - 2];
+            if (word == "SELECT" || word == "SELEC" || word == "SELE") open.back() = outer;
+            if (word == "UNION" || word == "UNIO") open.back() = false;
+            i = end;
+        } else {
+            ++i;
         }
-        const std::size_t end = word_end(sql, i);
-        const std::string word = upper(sql.substr(i, end - i));
-        if (word == "SELECT" || word == "SELEC" || word == "SELE") member_open = true;
-        if (word == "UNION" || word == "UNIO") member_open = false;
-        i = end;
     }
-    return !member_open;
+    return !open.back();
 }
 inline bool database_name(std::string_view sql, std::size_t, std::size_t end) {  // db!table
     return end + 1 < sql.size() && sql[end] == '!' && word_start(sql[end + 1]);
