@@ -95,7 +95,8 @@ struct Piece {
 
 // Reads a FoxPro SELECT as the converters do under FoxPro syntax. nullopt for what the reading
 // leaves to the converters alone: markers (^ ~ ` ? &), control characters, bytes above 127 (letters
-// in some locales), an unclosed literal, a "[" inside [...] or a "]]", quotes inside {...}.
+// in some locales), an unclosed literal, a "[" inside [...] or a "]]", quotes inside {...},
+// parentheses that do not pair.
 inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
     for (char c : sql) {  // (a NUL ends a command: what follows is not read)
         const auto u = static_cast<unsigned char>(c);
@@ -103,9 +104,14 @@ inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
         if (c == '^' || c == '~' || c == '`' || c == '?' || c == '&') return std::nullopt;
     }
     std::vector<Piece> pieces;
+    int depth = 0;
     for (std::size_t i = 0; i < sql.size();) {
         const char c = sql[i];
-        if (c == '\'' || c == '"' || c == '[') {
+        if (c == '(' || c == ')') {
+            depth += c == '(' ? 1 : -1;
+            if (depth < 0) return std::nullopt;
+            ++i;
+        } else if (c == '\'' || c == '"' || c == '[') {
             const char close = c == '[' ? ']' : c;
             std::size_t end = sql.find(close, i + 1);
             if (end == std::string_view::npos) return std::nullopt;
@@ -128,6 +134,7 @@ inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
             ++i;
         }
     }
+    if (depth != 0) return std::nullopt;
     return pieces;
 }
 
