@@ -1,12 +1,15 @@
 // The JSON-lines protocol of tarnvel batch: reading a request line and writing its answer.
 //
-// Strings carry bytes: each byte is the code point U+0000 to U+00FF, both ways. A code point above
-// U+00FF in a request is a request error.
+// JSON strings are Unicode text; the chosen encoding turns them into the library's bytes and the
+// library's bytes back into text (with latin1 each byte is the code point U+0000 to U+00FF, both
+// ways). Text that does not fit the code page is a request error.
 #pragma once
+
+#include "encoding.hpp"
 
 #include <tarnvel/host.hpp>
 
-#include <nlohmann/json.hpp>
+#include <boost/json.hpp>
 
 #include <optional>
 #include <stdexcept>
@@ -31,25 +34,25 @@ struct BatchRequest {
     std::optional<bool> from_fox;
 };
 
-// Bytes as code points (JSON strings are UTF-8).
-std::string bytes_to_json_string(std::string_view bytes);
-// Code points back to bytes; RequestError for one above U+00FF. 'what' names the place.
-std::string json_string_to_bytes(const std::string &utf8, const std::string &what);
-
-// Throws RequestError for a request that is not as the protocol says.
-BatchRequest read_request(const nlohmann::ordered_json &line);
+// Throws RequestError for a request that is not as the protocol says, or whose text does not fit
+// the encoding.
+BatchRequest read_request(const boost::json::value &line, const Encoding &encoding);
+// The answer to a call as one line of JSON text, appended to 'out':
+//   {"result": VALUE} or {"error": {"number": N|null, "message": TEXT}},
+// with "host": [...] when the library asked the host for anything. A text result that is not text
+// in the encoding is answered as an error.
+void write_result(std::string &out, const Result &result, const std::vector<HostAction> &actions, const Encoding &encoding);
+void write_error(std::string &out, const Error &error, const std::vector<HostAction> &actions, const Encoding &encoding);
+// An error of the command itself (a malformed request, text the code page cannot hold): its
+// message is already UTF-8 text.
+void write_request_error(std::string &out, std::string_view message);
 
 // Runs 'request' on 'host' (its variables, arrays, session and window replace the earlier ones; the
-// FoxPro-syntax switch is set when the request gives it) and answers as result_answer or
-// error_answer, with the host actions added.
-nlohmann::ordered_json run_request(Host &host, const BatchRequest &request);
-
-nlohmann::ordered_json result_answer(const Result &result);
-nlohmann::ordered_json error_answer(const Error &error);
-// Adds "host": [...] when the library asked the host for anything.
-void add_actions(nlohmann::ordered_json &answer, const std::vector<HostAction> &actions);
+// FoxPro-syntax switch is set when the request gives it) and appends its answer to 'out' as
+// write_result or write_error do.
+void run_request(Host &host, const BatchRequest &request, const Encoding &encoding, std::string &out);
 
 // The keys of 'expected' that 'actual' does not match (objects compare only the keys given).
-std::vector<std::string> mismatches(const nlohmann::ordered_json &expected, const nlohmann::ordered_json &actual);
+std::vector<std::string> mismatches(const boost::json::value &expected, const boost::json::value &actual);
 
 }  // namespace tarnvel::cli

@@ -2,10 +2,10 @@
 // FoxPro SELECT command for SQL Server, Oracle, MySQL or Access.
 #include "command.hpp"
 #include "host_options.hpp"
+#include "line_io.hpp"
 
-#include <iostream>
 #include <map>
-#include <sstream>
+#include <optional>
 
 namespace {
 
@@ -17,6 +17,35 @@ const std::map<std::string, std::string> functions = {
     {"mysql", "ZQ_MYSQL_SELECT_CONVERT"},
     {"access", "ZQ_ACCESS_SELECT_CONVERT"},
 };
+
+// One statement per line of the argument or of standard input, one converted statement per line
+// out; a statement that cannot be converted gets an empty line and its error on stderr.
+int convert_lines(cli::Session &host, const std::string &function, const std::string &argument) {
+    cli::LineOutput out(1);
+    auto flush = [&out] { out.flush(); };
+    std::optional<cli::LineReader> reader;
+    if (argument.empty() || argument == "-") reader.emplace(0, flush);
+    else reader.emplace(std::string_view(argument));
+    int status = 0;
+    for (std::string_view line; reader->next(line);) {
+        try {
+            Result result = host.call(function, {std::string(line)});
+            if (const auto *text = std::get_if<std::string>(&result)) out.write(*text);
+            else out.write(cli::format_result(result));
+        } catch (const Error &error) {
+            out.flush();
+            cli::print_error(error, "line " + std::to_string(reader->number()) + ": ");
+            status = 1;
+        } catch (const cli::EncodingError &error) {
+            out.flush();
+            cli::print_error(Error(std::nullopt, error.what()), "line " + std::to_string(reader->number()) + ": ");
+            status = 1;
+        }
+        out.put('\n');
+    }
+    cli::warn_actions(host);
+    return out.flush() ? status : 1;
+}
 
 struct SelectOptions {
     std::string dialect;
@@ -41,23 +70,8 @@ cli::Action setup(CLI::App &app) {
         cli::apply_host_options(*host, options->host);
         if (options->plain_sql) host->call("ZQV_SETFROMFOX", {false});
         const std::string &function = functions.at(options->dialect);
-        std::string text = cli::text_argument(options->statement);
-        if (!options->each_line) return cli::print_result(*host, host->call(function, {text}));
-        std::istringstream lines(text);
-        std::string line;
-        int status = 0;
-        while (std::getline(lines, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            try {
-                std::cout << cli::format_result(host->call(function, {line})) << "\n";
-            } catch (const Error &error) {
-                cli::print_error(error);
-                std::cout << "\n";
-                status = 1;
-            }
-        }
-        cli::warn_actions(*host);
-        return status;
+        if (!options->each_line) return cli::print_result(*host, host->call(function, {cli::text_argument(options->statement)}));
+        return convert_lines(*host, function, options->statement);
     };
 }
 

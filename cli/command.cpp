@@ -36,18 +36,19 @@ Library Context::library() const {
 #endif
 }
 
-std::unique_ptr<Host> Context::make_host() const { return std::make_unique<Host>(library()); }
+std::unique_ptr<Session> Context::make_host() const { return std::make_unique<Session>(library(), encoding()); }
 
-void print_error(const Error &error) {
-    std::cerr << "tarnvel: ";
+void print_error(const Error &error, const std::string &place) {
+    std::cerr << "tarnvel: " << place;
     if (error.number()) std::cerr << "error " << *error.number() << ": ";
     std::cerr << error.message() << "\n";
 }
 
-void warn_actions(const Host &host) {
+void warn_actions(const Session &host) {
     for (const HostAction &action : host.actions()) {
         if (action.kind == "execute") {
-            std::cerr << "tarnvel: warning: the library asked the host to execute: " << action.detail << "\n";
+            std::cerr << "tarnvel: warning: the library asked the host to execute: " << host.encoding().readable(action.detail)
+                      << "\n";
         } else if (action.kind == "editor") {
             std::cerr << "tarnvel: warning: the library sent the editor command " << action.detail << " to window "
                       << action.window << "\n";
@@ -77,7 +78,7 @@ std::string format_result(const Result &result) {
     return {};
 }
 
-int print_result(const Host &host, const Result &result) {
+int print_result(const Session &host, const Result &result) {
     warn_actions(host);
     if (!std::holds_alternative<std::monostate>(result)) {
         std::string text = format_result(result);

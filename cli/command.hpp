@@ -17,6 +17,9 @@
 //     }  // namespace
 #pragma once
 
+#include "encoding.hpp"
+#include "session.hpp"
+
 #include <tarnvel/host.hpp>
 
 #include <CLI/CLI.hpp>
@@ -33,9 +36,16 @@ namespace tarnvel::cli {
 class Context {
 public:
     std::string library_path;  // --library; empty for the library linked into the command
+    std::string encoding_name = "UTF-8";  // --encoding
 
+    // Opens the encoding; throws EncodingError for a name iconv does not know.
+    void open_encoding() { encoding_ = std::make_unique<Encoding>(encoding_name); }
+    const Encoding &encoding() const { return *encoding_; }
     Library library() const;
-    std::unique_ptr<Host> make_host() const;
+    std::unique_ptr<Session> make_host() const;
+
+private:
+    std::unique_ptr<Encoding> encoding_;
 };
 
 // Bad usage found after parsing: printed as "tarnvel: <message>", exit status 2.
@@ -62,16 +72,16 @@ std::vector<Subcommand> subcommands();
 
 // --- helpers shared by the subcommands ---
 
-// "tarnvel: error N: message" or "tarnvel: message" on stderr.
-void print_error(const Error &error);
+// "tarnvel: error N: message" or "tarnvel: message" on stderr, 'place' ("line 3: ") before the error.
+void print_error(const Error &error, const std::string &place = "");
 // What the library asked the host to do, as warnings on stderr (the one-shot subcommands).
-void warn_actions(const Host &host);
+void warn_actions(const Session &host);
 // The text argument, or standard input for "-" or no argument (one trailing line break dropped).
 std::string text_argument(const std::string &argument);
 // A result as the command prints it: bytes as they are, numbers in their shortest form, .T./.F.;
 // nothing for no result.
 std::string format_result(const Result &result);
 // Prints a result with a line break (nothing for no result) and the host actions as warnings.
-int print_result(const Host &host, const Result &result);
+int print_result(const Session &host, const Result &result);
 
 }  // namespace tarnvel::cli

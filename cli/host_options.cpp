@@ -21,7 +21,7 @@ void add_window_option(CLI::App &app, HostOptions &options) {
     app.add_option("--window", options.window, "The window on top (0: none)")->capture_default_str();
 }
 
-void apply_host_options(Host &host, const HostOptions &options) {
+void apply_host_options(Session &host, const HostOptions &options) {
     try {
         for (const std::string &assignment : options.variables) {
             auto [name, value] = parse_variable(assignment);

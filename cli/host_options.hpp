@@ -28,6 +28,6 @@ void add_window_option(CLI::App &app, HostOptions &options);
 
 // Defines the variables and arrays and sets the session and window; a malformed --var or --array
 // is a UsageError.
-void apply_host_options(Host &host, const HostOptions &options);
+void apply_host_options(Session &host, const HostOptions &options);
 
 }  // namespace tarnvel::cli

@@ -23,7 +23,6 @@ endif()
 # Programs stand alone too, so wine64 (or Windows) runs them without the compiler's DLLs.
 string(APPEND CMAKE_EXE_LINKER_FLAGS " -static -static-libgcc -static-libstdc++")
 
-
 # The Windows tests (tests/windows), run under wine64 by ctest through the toolchain's emulator.
 option(TARNVEL_WINDOWS_TESTS "Build the Windows tests (GoogleTest built from /usr/src/googletest)" OFF)
 if(TARNVEL_WINDOWS_TESTS)

@@ -1,12 +1,12 @@
 # Shell functions the test scripts share; sourced, not run.
 
-# Runs 'batch --check' of one case file with the given command; prints "passed failed" (a run that
+# Runs 'batch --check' of one case file with the given command (case files carry bytes: latin1); prints "passed failed" (a run that
 # ends without its closing line counts as one failure and shows its output).
 count_cases() {
   local file=$1
   shift
   local output
-  output=$("$@" batch --check "$file" </dev/null 2>&1 | tr -d '\r') || true  # Windows ends lines with CR LF
+  output=$("$@" batch --check --encoding latin1 "$file" </dev/null 2>&1 | tr -d '\r') || true  # Windows ends lines with CR LF
   local closing
   closing=$(printf '%s\n' "$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -n 1 || true)
   if [[ -z "$closing" ]]; then

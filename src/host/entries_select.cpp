@@ -3,6 +3,7 @@
 #include "host/functions.h"
 #include "host/state.h"
 #include "select/driver.h"
+#include "select/fox/rewrite.h"
 
 #include <cstring>
 #include <string_view>
@@ -38,15 +39,17 @@ void select_convert(ParamBlk *block, const select::Dialect &dialect) {
     // must become blanks first, call for a work buffer of its own.
     LockedParameter statement(params, 1);
     std::string_view text = statement.bytes();
-    if (text.find('\n') == std::string_view::npos && text.find('\r') == std::string_view::npos) {
-        select::Sink out = select::convert_select(dialect, text);
-        host::ret_char(out.view());
-        return;
+    Buffer work;
+    if (text.find('\n') != std::string_view::npos || text.find('\r') != std::string_view::npos) {
+        work = params.work_buffer(1, 2 * params.length(1));
+        std::size_t length = std::strlen(work.data());
+        select::blank_line_breaks(dialect, state::from_fox(), work.data(), length);
+        text = std::string_view(work.data(), length);
     }
-    Buffer work = params.work_buffer(1, 2 * params.length(1));
-    std::size_t length = std::strlen(work.data());
-    select::blank_line_breaks(dialect, state::from_fox(), work.data(), length);
-    select::Sink out = select::convert_select(dialect, std::string_view(work.data(), length));
+    // In FoxPro syntax, the FoxPro-only constructs become the target's own first.
+    select::Sink fox;
+    if (state::from_fox()) fox = select::fox::rewrite(dialect, text);
+    select::Sink out = select::convert_select(dialect, fox ? fox.view() : text);
     host::ret_char(out.view());
 }
 

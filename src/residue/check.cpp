@@ -7,7 +7,10 @@ namespace tarnvel::residue {
 
 Check::Check(Target target_, ConvertedText kind_, std::string_view converted)
     : target(target_), kind(kind_), text(read_target_text(target_, converted)) {
-    if (kind == ConvertedText::select) name_expressions = residue::name_expressions(text.masked);
+    if (kind == ConvertedText::select) {
+        name_expressions = residue::name_expressions(text.masked);
+        parameters = residue::parameter_expressions(text.masked);
+    }
     if (kind != ConvertedText::structure) return;
     items = column_items(target, text.masked);
     for (const ColumnItem &item : items) {
@@ -108,9 +111,16 @@ BoundStatement bind_parameters(Target target, std::string_view converted) {
     BoundStatement out;
     std::size_t kept = 0;
     for (std::size_t pos = m.find('?'); pos != residue::npos; pos = m.find('?', pos + 1)) {
-        if (pos + 1 >= m.size() || !residue::name_start(m[pos + 1])) continue;
-        std::size_t end = residue::word_end(m, pos + 1);
-        while (end + 1 < m.size() && m[end] == '.' && residue::name_start(m[end + 1])) end = residue::word_end(m, end + 1);
+        std::size_t end = 0;
+        if (pos + 1 < m.size() && m[pos + 1] == '(') {  // ?(expression)
+            const std::size_t close = residue::closing_paren(m, pos + 1);
+            if (close == residue::npos) continue;
+            end = close + 1;
+        } else {
+            if (pos + 1 >= m.size() || !residue::name_start(m[pos + 1])) continue;
+            end = residue::word_end(m, pos + 1);
+            while (end + 1 < m.size() && m[end] == '.' && residue::name_start(m[end + 1])) end = residue::word_end(m, end + 1);
+        }
         out.text.append(converted.substr(kept, pos - kept)).push_back('?');
         out.parameters.emplace_back(converted.substr(pos + 1, end - pos - 1));
         kept = end;

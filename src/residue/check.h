@@ -24,6 +24,9 @@ std::vector<ColumnItem> column_items(Target target, std::string_view masked);
 // The tables given as FoxPro name expressions, FROM (m.cAlias) or JOIN (thisform.cTable): a
 // parenthesis where a table is named that holds no subquery.
 std::vector<Span> name_expressions(std::string_view masked);
+// The host parameters written with an expression, ?(thisform.GetValue()) or ?(laList[2]): the host
+// evaluates them, so what they hold is FoxPro's and no residue.
+std::vector<Span> parameter_expressions(std::string_view masked);
 
 struct ConstructRow;
 
@@ -49,6 +52,7 @@ public:
     std::vector<ColumnItem> items;   // structure texts only
     std::vector<Span> names_and_types;  // structure texts: not read as expressions
     std::vector<Span> name_expressions; // SELECT texts: FROM (expression), resolved by the application
+    std::vector<Span> parameters;       // SELECT texts: ?(expression), evaluated by the host
     std::vector<ResidueFinding> findings;
 };
 

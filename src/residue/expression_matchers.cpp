@@ -106,6 +106,17 @@ std::size_t next_table(std::string_view m, std::size_t pos) {
 
 }  // namespace
 
+std::vector<Span> parameter_expressions(std::string_view m) {
+    std::vector<Span> spans;
+    for (std::size_t pos = m.find("?("); pos != npos; pos = m.find("?(", pos + 1)) {
+        const std::size_t close = closing_paren(m, pos + 1);
+        spans.push_back({pos, close == npos ? m.size() : close + 1});
+        if (close == npos) break;
+        pos = close;
+    }
+    return spans;
+}
+
 std::vector<Span> name_expressions(std::string_view m) {
     std::vector<Span> spans;
     for (std::size_t i = 0; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
@@ -218,7 +229,8 @@ void memory_variable(Check &c, const ConstructRow &row) {
     });
     if (alias_m) return;
     each_word(m, [&](std::size_t begin, std::size_t end) {
-        if (end != begin + 1 || upper_ascii(m[begin]) != 'M' || attached(m, begin) || inside(c.name_expressions, begin))
+        if (end != begin + 1 || upper_ascii(m[begin]) != 'M' || attached(m, begin) || inside(c.name_expressions, begin) ||
+            inside(c.parameters, begin))
             return;
         if (end + 1 < m.size() && m[end] == '.' && name_start(m[end + 1])) {
             const std::size_t stop = chain_end(m, end);
@@ -231,7 +243,7 @@ void object_reference(Check &c, const ConstructRow &row) {
     const std::string &m = c.text.masked;
     each_word(m, [&](std::size_t begin, std::size_t end) {
         const std::string_view word = std::string_view(m).substr(begin, end - begin);
-        if (attached(m, begin) || inside(c.name_expressions, begin) ||
+        if (attached(m, begin) || inside(c.name_expressions, begin) || inside(c.parameters, begin) ||
             !listed("THIS,THISFORM,THISFORMSET,_SCREEN,_VFP", word))
             return;
         if (end + 1 < m.size() && m[end] == '.' && name_start(m[end + 1])) c.report(row, begin, chain_end(m, end));
@@ -315,13 +327,25 @@ void macro(Check &c, const ConstructRow &row) {
 
 void foreign_quotes(Check &c, const ConstructRow &row) {
     for (const Span &span : c.text.foreign_quotes) {
-        if (c.text.original[span.begin] == row.parameter[0]) c.report(row, span.begin, span.end);
+        if (c.text.original[span.begin] == row.parameter[0] && !inside(c.parameters, span.begin)) {
+            c.report(row, span.begin, span.end);
+        }
     }
 }
 
+// A backslash the target reads as an escape: one that is not itself escaped by a second.
 void backslash_escape(Check &c, const ConstructRow &row) {
     for (const Span &span : c.text.literals) {
-        if (c.original(span.begin, span.end).find('\\') != npos) c.report(row, span.begin, span.end);
+        const std::string_view literal = c.original(span.begin, span.end);
+        for (std::size_t i = 0; i < literal.size(); ++i) {
+            if (literal[i] != '\\') continue;
+            if (i + 1 < literal.size() && literal[i + 1] == '\\') {
+                ++i;
+                continue;
+            }
+            c.report(row, span.begin, span.end);
+            break;
+        }
     }
 }
 

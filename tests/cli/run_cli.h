@@ -31,7 +31,7 @@ inline std::string read_file(const std::string &path) {
 // 'arguments' is a shell fragment (quote it yourself); 'input' goes to standard input.
 inline Run run(const std::string &arguments, const std::string &input = "") {
     static int serial = 0;
-    std::string base = "/tmp/tarnvel_cli_test_" + std::to_string(getpid()) + "_" + std::to_string(serial++);
+    std::string base = std::string("/tmp/tarnvel_cli_test_").append(std::to_string(getpid())) + "_" + std::to_string(serial++);
     {
         std::ofstream in(base + ".in", std::ios::binary);
         in << input;
@@ -48,7 +48,7 @@ inline Run run(const std::string &arguments, const std::string &input = "") {
 }
 
 inline std::string write_temp(const std::string &name, const std::string &content) {
-    std::string path = "/tmp/tarnvel_cli_test_" + std::to_string(getpid()) + "_" + name;
+    std::string path = std::string("/tmp/tarnvel_cli_test_").append(std::to_string(getpid())) + "_" + name;
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }

@@ -64,11 +64,11 @@ std::string describe(const Value &v) {
     std::string out(1, v.type);
     switch (v.type) {
     case 'C': case 'G': case 'Q': case 'V': case 'W': out += ":" + api::value_text(v, true); break;
-    case 'N': out += ":" + std::to_string(v.real) + "/" + std::to_string(v.length); break;
-    case 'I': out += ":" + std::to_string(v.integer); break;
-    case 'L': out += ":" + std::to_string(v.length); break;
-    case 'D': case 'T': out += ":" + std::to_string(v.real); break;
-    case 'Y': out += ":" + std::to_string(v.currency); break;
+    case 'N': out += std::string(":").append(std::to_string(v.real)) + "/" + std::to_string(v.length); break;
+    case 'I': out += std::string(":").append(std::to_string(v.integer)); break;
+    case 'L': out += std::string(":").append(std::to_string(v.length)); break;
+    case 'D': case 'T': out += std::string(":").append(std::to_string(v.real)); break;
+    case 'Y': out += std::string(":").append(std::to_string(v.currency)); break;
     default: break;
     }
     return out;

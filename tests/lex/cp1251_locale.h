@@ -46,7 +46,7 @@ private:
 #else
     Cp1251Locale() {
         std::error_code error;
-        folder_ = std::filesystem::temp_directory_path(error) / ("tarnvel-locale-" + std::to_string(::getpid()));
+        folder_ = std::filesystem::temp_directory_path(error) / (std::string("tarnvel-locale-").append(std::to_string(::getpid())));
         if (error || !std::filesystem::create_directories(folder_ / "gconv", error)) return;
         std::string command = "localedef -i ru_RU -f CP1251 '" + (folder_ / "ru_RU.1251").string() + "' >/dev/null 2>&1";
         if (std::system(command.c_str()) != 0 || !std::filesystem::exists(folder_ / "ru_RU.1251" / "LC_CTYPE")) return;

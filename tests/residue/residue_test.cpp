@@ -84,6 +84,9 @@ TEST(Residue, NothingInsideLiteralsAndQuotedNames) {
         {sqlserver, "SELECT * FROM T WHERE X = \"abc\"", {"double-quoted \"abc\""}},
         {mysql, "SELECT * FROM T WHERE P = 'C:\\TEMP\\' OR Q = 'a'", {"backslash-escape 'C:\\TEMP\\'"}},
         {sqlserver, "SELECT * FROM T WHERE P = 'C:\\TEMP\\'", {}},
+        {mysql, "SELECT * FROM T WHERE P = 'C:\\\\TEMP\\\\' AND Q = 'a\\\\'", {}},  // escaped backslashes
+        // What a host parameter ?(expression) holds is the host's to evaluate.
+        {mysql, "SELECT ?(THIS.GETNAME()), ?(laList[2]) FROM T WHERE ?(m.a + 1) = B", {}},
         // An unclosed literal runs to the end.
         {sqlserver, "SELECT * FROM T WHERE X = 'a == b", {}},
         // Names in UTF-8 or a code page are names.
@@ -230,6 +233,8 @@ TEST(BindParameters, HostParametersBecomeMarkersOutsideLiterals) {
         {mysql, "SELECT * FROM T WHERE A = '?x' AND B = ?", "SELECT * FROM T WHERE A = '?x' AND B = ?", {}},
         {sqlserver, "SELECT [?x] FROM T WHERE B=?thisform.t.value)", "SELECT [?x] FROM T WHERE B=?)",
          {"thisform.t.value"}},
+        {mysql, "SELECT ?(THIS.GETNAME()) FROM T WHERE A = ?(LALIST[2]) + ?(m.a + 1)",
+         "SELECT ? FROM T WHERE A = ? + ?", {"(THIS.GETNAME())", "(LALIST[2])", "(m.a + 1)"}},
     };
     for (const Bind &c : cases) {
         const tarnvel::BoundStatement bound = tarnvel::bind_parameters(c.target, c.text);

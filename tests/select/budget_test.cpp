@@ -78,7 +78,7 @@ const Reach reaches[] = {
      [](int k) {
          std::string list, numbers;
          for (int i = 1; i <= k; ++i) {
-             list += "TTOD(x" + std::to_string(i) + "),";
+             list += std::string("TTOD(x").append(std::to_string(i)) + "),";
              numbers += std::to_string(i) + ",";
          }
          return "SELECT " + list + "1 FROM t GROUP BY " + numbers + "0";
@@ -94,7 +94,7 @@ const Reach reaches[] = {
     {"ZQ_MYSQL_SELECT_CONVERT", "Insufficient memory for VAL",
      [](int k) { return "SELECT " + repeat("VAL(x),", k) + "1 FROM t"; }},
     {"ZQ_MYSQL_SELECT_CONVERT", "Insufficient memory for STR",
-     [](int k) { return "SELECT STR(" + repeat("x", k * 4) + ") FROM t"; }},
+     [](int k) { return "SELECT STR(" + repeat("x", k * 4) + ", 5, m.d) FROM t"; }},  // decimals not written as a number
     {"ZQ_ACCESS_SELECT_CONVERT", "Insufficient memory for PADR",
      [](int k) { return "SELECT " + repeat("PADL(n,1),", k) + "1 FROM t"; }},
     {"ZQ_ACCESS_SELECT_CONVERT", "Insufficient memory for MOD",

@@ -83,7 +83,10 @@ inline Outcome convert(const std::string &function, const std::string &sql, bool
     } else {
         out.error = true;
         out.text = "(no result; requests:";
-        for (auto c : host.requests.codes) out.text += " " + std::to_string(c);
+        for (auto c : host.requests.codes) {
+            out.text += ' ';  // appended piece by piece: " " + to_string() trips GCC 12's -Wrestrict at -O3
+            out.text += std::to_string(c);
+        }
         out.text += ")";
     }
     EXPECT_EQ(host.handles_in_use(), 0u) << sql;

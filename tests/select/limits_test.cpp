@@ -19,8 +19,8 @@ TEST(SelectLimits, MoreThanAHundredSubqueriesAtOneLevel) {
     std::string input = "SELECT a FROM t WHERE x IN (1";
     std::string expected = "SELECT A  FROM T  WHERE X IN (1";
     for (int i = 0; i < 250; ++i) {
-        input += ", (SELECT b" + std::to_string(i) + " FROM u)";
-        expected += ", (SELECT B" + std::to_string(i) + "  FROM U )";
+        input += std::string(", (SELECT b").append(std::to_string(i)) + " FROM u)";
+        expected += std::string(", (SELECT B").append(std::to_string(i)) + "  FROM U )";
     }
     auto r = convert(sql, input + ")");
     ASSERT_FALSE(r.error) << r.text;

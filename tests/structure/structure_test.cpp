@@ -63,7 +63,7 @@ TEST(StructureLong, LargeListsConvertCompletely) {
     Host host;
     std::string fields, expected;
     for (int i = 0; i < 20000; ++i) {
-        std::string n = "F" + std::to_string(i);
+        std::string n = std::string("F").append(std::to_string(i));
         fields += (i ? ", " : "") + n + " N(10,2)";
         expected += (i ? "," : "") + n + " NUMERIC(10,2) DEFAULT 0 NOT NULL";
     }

@@ -7,6 +7,12 @@
 // not an unknown table, column, function or database, is a rejection. Each field list is converted
 // for the four targets and the MySQL columns make a CREATE TEMPORARY TABLE on MariaDB, where any
 // error is a rejection. Every output of every target is checked for FoxPro residue.
+//
+// Beyond the corpus, generated SELECT commands (tools/generator) over a small database, whose tables
+// are created on the server first, are measured the same way ("generated" figures); --findings
+// sorts their failures by cause and reduces one statement of each cause to a short one.
+#include "findings.h"
+#include "generated.h"
 #include "mariadb_client.h"
 #include "measure.h"
 #include "report.h"
@@ -15,15 +21,26 @@
 #include <CLI/CLI.hpp>
 #include <mysql.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <random>
 
 namespace {
 
+constexpr std::size_t default_generated = 5000;
+
 struct Options {
     std::string corpus = TARNVEL_CORPUS_DIR;
+    std::size_t generated = default_generated;
+    std::vector<std::uint64_t> seeds;
+    bool random_seed = false;
+    std::vector<std::string> statements;
+    std::vector<std::string> only;
+    bool list_generated = false;
+    bool findings = false;
     std::string socket;
     bool no_server = false;
     std::string floors;
@@ -35,18 +52,49 @@ struct Options {
 };
 
 int run(const Options &options) {
+    // The generated statements: the fixed seeds unless others are asked for.
+    std::vector<std::uint64_t> seeds = options.seeds.empty() ? validity::fixed_seeds() : options.seeds;
+    if (options.random_seed) {
+        std::random_device device;
+        seeds = {(static_cast<std::uint64_t>(device()) << 32) | device()};
+    }
+    if (options.list_generated) {
+        validity::GeneratedSource listed(seeds, options.generated);
+        while (std::optional<validity::Statement> s = listed.next()) std::cout << s->origin << "\t" << s->text << "\n";
+        return 0;
+    }
+
     std::unique_ptr<engine::MariaDb> server;
     if (!options.no_server) {
         if (!options.socket.empty()) ::setenv("TARNVEL_MARIADB_SOCKET", options.socket.c_str(), 1);
         server = std::make_unique<engine::MariaDb>();
     }
     validity::Measure measure(server.get());
+    const bool fixed_run = seeds == validity::fixed_seeds() && options.generated == default_generated &&
+                           options.statements.empty();
+    std::vector<validity::GeneratedPlace> places;
+    for (const std::string &text : options.statements) {
+        std::optional<validity::GeneratedPlace> place = validity::generated_place(text);
+        if (!place) throw std::runtime_error("not a generated statement (seed#number): " + text);
+        places.push_back(*place);
+    }
 
     std::vector<std::unique_ptr<validity::StatementSource>> sources;
-    sources.push_back(std::make_unique<validity::JsonLinesSource>("selects", tarnvel::ConvertedText::select,
-                                                                  options.corpus + "/selects.jsonl", "sql"));
-    sources.push_back(std::make_unique<validity::JsonLinesSource>("fieldlists", tarnvel::ConvertedText::structure,
-                                                                  options.corpus + "/fieldlists.jsonl", "fields"));
+    auto wanted = [&](const std::string &name) {
+        if (!places.empty()) return false;
+        return options.only.empty() || std::find(options.only.begin(), options.only.end(), name) != options.only.end();
+    };
+    if (wanted("selects"))
+        sources.push_back(std::make_unique<validity::JsonLinesSource>("selects", tarnvel::ConvertedText::select,
+                                                                      options.corpus + "/selects.jsonl", "sql"));
+    if (wanted("fieldlists"))
+        sources.push_back(std::make_unique<validity::JsonLinesSource>(
+            "fieldlists", tarnvel::ConvertedText::structure, options.corpus + "/fieldlists.jsonl", "fields"));
+    if (!places.empty()) {
+        sources.push_back(std::make_unique<validity::GeneratedSource>(places));
+    } else if (wanted("generated") && options.generated > 0) {
+        sources.push_back(std::make_unique<validity::GeneratedSource>(seeds, options.generated));
+    }
 
     std::vector<validity::Figure> all_figures;
     std::vector<std::pair<std::string, std::vector<validity::Outcome>>> measured;
@@ -60,11 +108,25 @@ int run(const Options &options) {
     const bool json_to_stdout = options.json == "-";
     std::ostream &out = json_to_stdout ? std::cerr : std::cout;
     for (const validity::Figure &figure : all_figures) out << figure.line() << "\n";
+    const bool generated_run = std::any_of(sources.begin(), sources.end(),
+                                           [](const auto &s) { return s->name() == "generated"; });
+    if (generated_run && places.empty()) {
+        out << "generated statements: seed";
+        for (std::uint64_t seed : seeds) out << " " << seed;
+        if (!fixed_run) out << " (not the fixed run: the generated figures are not held to their floors)";
+        out << "\n";
+    }
     if (!options.quiet) {
-        for (const auto &[name, outcomes] : measured) validity::print_listing(out, outcomes, options.details);
+        for (const auto &[name, outcomes] : measured)
+            validity::print_listing(out, outcomes, options.details || !places.empty());
     }
     if (options.categories) {
         for (const auto &[name, outcomes] : measured) validity::print_categories(out, name, outcomes);
+    }
+    if (options.findings) {
+        for (const auto &[name, outcomes] : measured) {
+            if (name == "generated") validity::print_findings(out, measure, outcomes);
+        }
     }
     if (!options.json.empty()) {
         nlohmann::json all = nlohmann::json::array();
@@ -81,7 +143,12 @@ int run(const Options &options) {
         }
     }
 
-    if (options.floors.empty()) return 0;
+    if (options.floors.empty() || !places.empty()) return 0;
+    if (!fixed_run) {  // only the fixed run's generated figures are comparable with their floors
+        all_figures.erase(std::remove_if(all_figures.begin(), all_figures.end(),
+                                         [](const validity::Figure &f) { return f.name.rfind("generated ", 0) == 0; }),
+                          all_figures.end());
+    }
     if (options.raise) {
         validity::raise_floors(options.floors, all_figures);
         out << "floors raised where the figures are higher: " << options.floors << "\n";
@@ -108,6 +175,16 @@ int main(int argc, char **argv) {
     app.add_flag("--details", options.details, "Print the FoxPro and converted texts after each listed statement");
     app.add_flag("--categories", options.categories, "Count the residue by construct and the rejections by error");
     app.add_option("--json", options.json, "Write every text's outcome as JSON to this file (- for standard output)");
+    app.add_option("--generated", options.generated, "How many generated statements to measure (0: none)")
+        ->capture_default_str();
+    app.add_option("--seed", options.seeds, "Generate from these seeds instead of the fixed ones");
+    app.add_flag("--random-seed", options.random_seed, "Generate from a random seed, which is printed");
+    app.add_option("--statement", options.statements,
+                   "Measure only these generated statements (seed#number, as the listing names them), with details");
+    app.add_option("--only", options.only, "Measure only these sources (selects, fieldlists, generated)");
+    app.add_flag("--list-generated", options.list_generated, "Print the generated statements and stop");
+    app.add_flag("--findings", options.findings,
+                 "Sort the generated statements' failures by cause, each with a statement reduced to a short one");
     CLI11_PARSE(app, argc, argv);
 
     mysql_library_init(0, nullptr, nullptr);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <stdexcept>
 #include <variant>
 
 namespace validity {
@@ -58,35 +59,52 @@ EngineVerdict Measure::ask_structure(const std::string &mysql) {
     return verdict;
 }
 
-std::vector<Outcome> Measure::run(StatementSource &source) {
-    std::vector<Outcome> outcomes;
-    const ConvertedText kind = source.kind();
-    while (std::optional<Statement> statement = source.next()) {
-        Outcome outcome;
-        outcome.statement = std::move(*statement);
-        if (kind == ConvertedText::select) {
-            tarnvel::ServerStatement prepared = tarnvel::strip_destinations(outcome.statement.text);
-            outcome.prepared = std::move(prepared.text);
-            outcome.removed = std::move(prepared.removed);
-        } else {
-            outcome.prepared = outcome.statement.text;
-        }
-        for (std::size_t i = 0; i < targets.size(); ++i) {
-            TargetOutcome &result = outcome.targets[i];
-            try {
-                tarnvel::Result converted = host_.call(converter(kind, targets[i]), {outcome.prepared});
-                if (const auto *text = std::get_if<std::string>(&converted)) result.output = *text;
-                else result.error = "the converter returned no text";
-            } catch (const tarnvel::Error &error) {
-                result.error = error.message();
-            }
-            if (result.output) result.residue = tarnvel::find_residue(targets[i], kind, *result.output);
-        }
-        const TargetOutcome &mysql = outcome.targets[static_cast<std::size_t>(Target::mysql)];
-        if (server_ && mysql.output)
-            outcome.engine = kind == ConvertedText::select ? ask_select(*mysql.output) : ask_structure(*mysql.output);
-        outcomes.push_back(std::move(outcome));
+void Measure::create_tables(const std::vector<TrialTable> &tables) {
+    if (!server_) return;
+    for (const TrialTable &table : tables) {
+        if (std::find(created_.begin(), created_.end(), table.name) != created_.end()) continue;
+        tarnvel::Result columns = host_.call("ZQ_MYSQL_CREATE_STRU_CONVERT", {table.fields});
+        const auto *text = std::get_if<std::string>(&columns);
+        const std::string sql = "CREATE TEMPORARY TABLE " + table.name + " (" + (text ? *text : std::string()) + ")";
+        const engine::Answer answer = server_->execute(sql);
+        if (!text || !answer.ok())
+            throw std::runtime_error("cannot create the table " + table.name + ": " + answer.message + "\n" + sql);
+        created_.push_back(table.name);
     }
+}
+
+Outcome Measure::measure(Statement statement, ConvertedText kind) {
+    Outcome outcome;
+    outcome.statement = std::move(statement);
+    if (kind == ConvertedText::select) {
+        tarnvel::ServerStatement prepared = tarnvel::strip_destinations(outcome.statement.text);
+        outcome.prepared = std::move(prepared.text);
+        outcome.removed = std::move(prepared.removed);
+    } else {
+        outcome.prepared = outcome.statement.text;
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        TargetOutcome &result = outcome.targets[i];
+        try {
+            tarnvel::Result converted = host_.call(converter(kind, targets[i]), {outcome.prepared});
+            if (const auto *text = std::get_if<std::string>(&converted)) result.output = *text;
+            else result.error = "the converter returned no text";
+        } catch (const tarnvel::Error &error) {
+            result.error = error.message();
+        }
+        if (result.output) result.residue = tarnvel::find_residue(targets[i], kind, *result.output);
+    }
+    const TargetOutcome &mysql = outcome.targets[static_cast<std::size_t>(Target::mysql)];
+    if (server_ && mysql.output)
+        outcome.engine = kind == ConvertedText::select ? ask_select(*mysql.output) : ask_structure(*mysql.output);
+    return outcome;
+}
+
+std::vector<Outcome> Measure::run(StatementSource &source) {
+    create_tables(source.tables());
+    std::vector<Outcome> outcomes;
+    while (std::optional<Statement> statement = source.next())
+        outcomes.push_back(measure(std::move(*statement), source.kind()));
     return outcomes;
 }
 

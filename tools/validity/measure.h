@@ -50,14 +50,19 @@ struct Outcome {
 class Measure {
 public:
     explicit Measure(engine::MariaDb *server);  // nullptr: residue only, no server
+    // Every text of the source; the source's tables are created on the server first.
     std::vector<Outcome> run(StatementSource &source);
+    // One text.
+    Outcome measure(Statement statement, tarnvel::ConvertedText kind);
 
 private:
     EngineVerdict ask_select(const std::string &mysql);
     EngineVerdict ask_structure(const std::string &mysql);
+    void create_tables(const std::vector<TrialTable> &tables);
 
     tarnvel::Host host_;
     engine::MariaDb *server_;
+    std::vector<std::string> created_;  // the trial tables made in this session
 };
 
 // True when the server's error only says that a name (table, column, function, database) is

@@ -13,7 +13,8 @@ namespace {
 
 std::string target_at(std::size_t i) { return std::string(tarnvel::target_name(targets[i])); }
 
-// MariaDB's syntax message without its fixed words, and the quoted text cut short.
+}  // namespace
+
 std::string compact_message(unsigned code, const std::string &message) {
     static const std::string syntax = "You have an error in your SQL syntax; check the manual that corresponds to "
                                       "your MariaDB server version for the right syntax to use near ";
@@ -25,6 +26,8 @@ std::string compact_message(unsigned code, const std::string &message) {
     return "near " + near;
 }
 
+namespace {
+
 std::string findings_line(const std::vector<tarnvel::ResidueFinding> &findings) {
     std::string out;
     for (const tarnvel::ResidueFinding &f : findings) {
@@ -34,8 +37,9 @@ std::string findings_line(const std::vector<tarnvel::ResidueFinding> &findings) 
     return out;
 }
 
-// The name a finding is counted under: its construct, and for functions and types the word.
-std::string category(const tarnvel::ResidueFinding &f) {
+}  // namespace
+
+std::string residue_category(const tarnvel::ResidueFinding &f) {
     const std::string construct(f.construct);
     if (construct == "function" || construct == "unknown-type" || construct == "foxpro-type") {
         std::string word = f.text.substr(0, f.text.find_first_of(" \t("));
@@ -46,6 +50,8 @@ std::string category(const tarnvel::ResidueFinding &f) {
     }
     return construct;
 }
+
+namespace {
 
 std::string format_percent(double percent) {
     char buffer[32];
@@ -105,7 +111,7 @@ void print_categories(std::ostream &out, const std::string &source, const std::v
     for (const Outcome &o : outcomes) {
         for (std::size_t i = 0; i < targets.size(); ++i) {
             std::map<std::string, std::string> seen;  // category -> text, once per statement
-            for (const tarnvel::ResidueFinding &f : o.targets[i].residue) seen.emplace(category(f), f.text);
+            for (const tarnvel::ResidueFinding &f : o.targets[i].residue) seen.emplace(residue_category(f), f.text);
             for (const auto &[name, text] : seen) {
                 Count &count = counts[name];
                 ++count.statements[i];

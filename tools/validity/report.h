@@ -35,6 +35,12 @@ void print_categories(std::ostream &out, const std::string &source, const std::v
 
 nlohmann::json to_json(const std::string &source, const std::vector<Outcome> &outcomes);
 
+// The name a residue finding is counted under: its construct, and for functions and types the word
+// ("function EMPTY").
+std::string residue_category(const tarnvel::ResidueFinding &finding);
+// MariaDB's message without its fixed words ("near '`AS` X FROM T'"), the quoted text cut short.
+std::string compact_message(unsigned code, const std::string &message);
+
 // The floors file: "figure name  percent" lines; "#" starts a comment. Throws std::runtime_error
 // when it cannot be read or a line is not such a line.
 std::map<std::string, double> read_floors(const std::string &path);

@@ -1,6 +1,6 @@
 // Where the measured texts come from. A source hands out FoxPro texts one at a time, each with the
-// place it came from; the corpus files are one kind of source, and a generator of statements can
-// be another.
+// place it came from; the corpus files are one kind of source, the statement generator
+// (generated.h) another.
 #pragma once
 
 #include <tarnvel/residue.hpp>
@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace validity {
 
@@ -17,12 +18,21 @@ struct Statement {
     std::string text;    // the FoxPro text
 };
 
+// A table the statements of a source read: its name and its FoxPro field list.
+struct TrialTable {
+    std::string name;
+    std::string fields;
+};
+
 class StatementSource {
 public:
     virtual ~StatementSource() = default;
     virtual const std::string &name() const = 0;           // "selects", "fieldlists": the figures' first word
     virtual tarnvel::ConvertedText kind() const = 0;       // what the texts are
     virtual std::optional<Statement> next() = 0;           // nullopt at the end
+    // Tables to create on the server (with the MySQL structure conversion) before the statements
+    // are put to it; none for the corpus, whose tables are unknown.
+    virtual std::vector<TrialTable> tables() const { return {}; }
 };
 
 // A JSON-lines file whose records carry the text under 'key' ("sql" or "fields"). A line that is

@@ -1,0 +1,261 @@
+// The rewritten calls of the FoxPro-syntax pass: a function row of the map with its arguments
+// converted by scans of their own, and the rows with a form of their own (ICASE, CAST, CTOD,
+// TRANSFORM, LIKE, STR).
+#include "select/fox/scan.h"
+
+namespace tarnvel::select::fox {
+
+
+bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
+    if (pass_.depth >= deepest_call) return false;
+    const std::size_t close = close_paren(open);
+    if (close == std::string_view::npos) return false;
+    const std::size_t count = argument_count(src_, open, close, pass_.rules);
+    if (count < row.min_args || count > row.max_args) return false;
+    const bool condition = starts_condition() && !operator_follows(close + 1);
+    Text built;
+    const Built outcome = build(row, w0, open, close, count, built);
+    if (outcome == Built::none) return false;
+    if (outcome == Built::rewritten && row.shape == Shape::predicate && !condition) wrap_as_value(built, pass_.column);
+    begin_token(w0);
+    out_.replace(w0, close + 1, built.view());
+    pos_ = close + 1;
+    prev_ = Prev::operand;
+    return true;
+}
+
+Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
+                        Text &built) {
+    const std::string_view form = row.target[pass_.column];
+    auto done = [](bool rewritten) { return rewritten ? Built::rewritten : Built::none; };
+    switch (row.form) {
+    case Form::text: {
+        if (form.empty()) return Built::none;
+        Args args;
+        for_each_argument(src_, open, close, pass_.rules,
+                          [&](std::size_t from, std::size_t to) { convert_into(args, from, to, false); });
+        if (repeats_long_argument(form, args)) {  // the call as written, with its arguments converted
+            built.append(src_.substr(w0, open + 1 - w0));
+            fill(built, "{1+})", args);
+            return Built::kept;
+        }
+        fill(built, form, args);
+        return Built::rewritten;
+    }
+    case Form::foxpro:
+        return done(foxpro(form, open, close, count, built));
+    case Form::icase:
+        return done(icase(open, close, count, built));
+    case Form::cast:
+        return done(cast(open + 1, close, built));
+    case Form::ctod:
+        return done(ctod(open + 1, close, built) || ctod_expression(open + 1, close, built));
+    case Form::transform:
+        return done(transform(open, close, count, built));
+    case Form::like:
+        return done(like(row, open, close, built));
+    case Form::str:
+        return done(str(open, close, count, built));
+    }
+    return Built::none;
+}
+
+Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
+    std::string_view part = trimmed(src_.substr(from, to - from));
+    if (!worth_a_pass(pass_, part)) return Piece{Sink(), part};  // most arguments: nothing to rewrite
+    from = static_cast<std::size_t>(part.data() - src_.data());
+    to = from + part.size();
+    Level base;
+    base.kind = Level::group;
+    base.clause = top().clause;
+    base.condition = condition;
+    ++pass_.depth;
+    Scan scan(pass_, src_, from, to, base);
+    scan.run();
+    --pass_.depth;
+    Piece piece;
+    if (scan.out().changed()) {
+        piece.sink = scan.out().release(to);
+        piece.text = piece.sink.view();
+    } else {
+        piece.text = part;
+    }
+    return piece;
+}
+
+void Scan::convert_into(Args &args, std::size_t from, std::size_t to, bool condition) {
+    Piece piece = convert(from, to, condition);
+    args.add(piece.text);
+}
+
+// A row written in FoxPro: its template filled with the arguments as written, then converted.
+bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Text &built) {
+    Args raw;
+    for_each_argument(src_, open, close, pass_.rules,
+                      [&](std::size_t from, std::size_t to) { raw.add(trimmed(src_.substr(from, to - from))); });
+    if (repeats_long_argument(form, raw)) return false;
+    Text text;
+    fill(text, form, raw);
+    Level base;
+    base.kind = Level::group;
+    base.clause = top().clause;
+    base.condition = starts_condition();
+    ++pass_.depth;
+    Scan scan(pass_, text.view(), 0, text.size(), base);
+    scan.run();
+    --pass_.depth;
+    built.append(scan.out().text(text.size()));
+    return true;
+}
+
+bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Text &built) {
+    const CaseForm &form = case_form(pass_.column);
+    const std::size_t pairs = count / 2;
+    const bool otherwise = count % 2 == 1;
+    std::size_t index = 0;
+    built.append(form.open);
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        const bool last_else = otherwise && index == count - 1;
+        const bool condition = !last_else && index % 2 == 0;
+        if (last_else) built.append(form.else_);
+        else if (condition && index > 0) built.append(form.next);
+        else if (!condition) built.append(form.then);
+        Piece piece = convert(from, to, condition);
+        built.append(piece.text);
+        ++index;
+    });
+    if (!otherwise) built.append(form.no_else);
+    for (std::size_t i = 0; i < (form.per_pair ? pairs : 1); ++i) built.append(form.close);
+    return true;
+}
+
+// CAST(x AS type) with a FoxPro type letter or long type name.
+bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
+    const std::size_t as = last_top_level_word(src_, from, to, "AS", pass_.rules);
+    if (as == std::string_view::npos) return false;
+    CastSpec spec;
+    if (!read_cast_type(trimmed(src_.substr(as + 2, to - as - 2)), spec)) return false;
+    Args args;
+    convert_into(args, from, as, false);
+    fill(built, spec.type->target[pass_.column], args, spec.width, spec.decimals);
+    return true;
+}
+
+bool Scan::ctod(std::size_t from, std::size_t to, Text &built) {
+    std::string_view arg = trimmed(src_.substr(from, to - from));
+    if (arg.empty()) return false;
+    const char q = arg.front();
+    if ((q == '\'' || q == '"' || q == '[') && arg.size() >= 2 && arg.back() == (q == '[' ? ']' : q)) {
+        std::string_view inside = arg.substr(1, arg.size() - 2);
+        if (inside.find_first_not_of(" /.-") == std::string_view::npos) {
+            built.append("{}");
+            return true;
+        }
+        StrictDate date;
+        if (!strict_date(inside, date)) return false;
+        built.append(date.text());
+        return true;
+    }
+    std::size_t name_end = 0;
+    while (name_end < arg.size() && name_char(arg[name_end])) ++name_end;
+    const std::string_view name = arg.substr(0, name_end);
+    std::size_t open = name_end;
+    while (open < arg.size() && is_blank(arg[open])) ++open;
+    if (open >= arg.size() || arg[open] != '(' || arg.back() != ')') return false;
+    const std::size_t base = static_cast<std::size_t>(arg.data() - src_.data());
+    if (close_paren(base + open) != base + arg.size() - 1) return false;  // one call, the whole argument
+    if (same_word(name, "SPACE") || same_word(name, "SPAC")) {
+        built.append("{}");
+        return true;
+    }
+    if (same_word(name, "DTOC")) return foxpro("TTOD({1})", base + open, base + arg.size() - 1, 1, built);
+    return false;
+}
+
+// CTOD of an expression: read in the order and with the separator of the application's date style.
+bool Scan::ctod_expression(std::size_t from, std::size_t to, Text &built) {
+    const DateReading reading = date_reading(pass_.date_style());
+    Args args;
+    convert_into(args, from, to, false);
+    fill_date_reading(built, named().fn_ctod_expression.target[pass_.column], args, reading);
+    return true;
+}
+
+// LIKE(pattern, x): FoxPro's * and ? as SQL's % and _, in the literal itself when it is one.
+bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    Args args;
+    std::size_t index = 0;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        std::string_view arg = trimmed(src_.substr(from, to - from));
+        const char q = arg.empty() ? '\0' : arg.front();
+        const std::size_t at = static_cast<std::size_t>(arg.data() - src_.data());
+        const bool literal = (q == '\'' || q == '"' || q == '[') && literal_end(at) == at + arg.size();
+        if (index++ > 0 || pass_.column == access) {
+            convert_into(args, from, to, false);
+        } else if (literal) {
+            Text pattern;
+            for (char c : arg) pattern.push(c == '*' ? '%' : c == '?' ? '_' : c);
+            args.add(pattern.view());
+        } else {
+            Piece piece = convert(from, to, false);
+            Text pattern;
+            pattern.append("REPLACE(REPLACE(");
+            pattern.append(piece.text);
+            pattern.append(", '*', '%'), '?', '_')");
+            args.add(pattern.view());
+        }
+    });
+    fill(built, row.target[pass_.column], args);
+    return true;
+}
+
+// STR(n[, w[, d]]): the width defaults to 10; the decimals must be a number written as such.
+bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Text &built) {
+    const Construct &row = count == 3 ? named().fn_str_decimals : named().fn_str;
+    const std::string_view form = row.target[pass_.column];
+    if (form.empty()) return false;
+    Args args;
+    std::size_t index = 0, decimals = 0;
+    bool literal_decimals = true;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index++ < 2) {
+            convert_into(args, from, to, false);
+            return;
+        }
+        const std::string_view d = trimmed(src_.substr(from, to - from));
+        literal_decimals = !d.empty() && d.size() <= 2 && d.find_first_not_of("0123456789") == std::string_view::npos;
+        for (char c : d) decimals = decimals * 10 + static_cast<std::size_t>(c - '0');
+    });
+    if (!literal_decimals) return false;
+    if (count == 1) args.add("10");
+    if (repeats_long_argument(form, args)) return false;
+    if (count == 3 && decimals == 0) {
+        fill(built, named().fn_str.target[pass_.column], args);
+        return true;
+    }
+    fill(built, form, args, decimals, decimals);
+    return true;
+}
+
+bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Text &built) {
+    std::size_t index = 0;
+    std::size_t first_from = 0, first_to = 0, picture_from = 0, picture_to = 0;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index == 0) first_from = from, first_to = to;
+        else picture_from = from, picture_to = to;
+        ++index;
+    });
+    Args args;
+    if (count == 1) {
+        convert_into(args, first_from, first_to, false);
+        fill(built, named().fn_transform.target[pass_.column], args);
+        return true;
+    }
+    const std::size_t digits = zero_picture(trimmed(src_.substr(picture_from, picture_to - picture_from)));
+    if (digits == 0) return false;
+    convert_into(args, first_from, first_to, false);
+    fill(built, named().fn_transform_zeros.target[pass_.column], args, digits, 0);
+    return true;
+}
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,320 @@
+#include "select/fox/forms.h"
+
+#include "select/fox/text.h"
+
+#include <cstring>
+
+namespace tarnvel::select::fox {
+namespace {
+
+constexpr std::string_view grow_message = "Insufficient memory for SELECT";
+
+void append_number(Text &out, std::size_t value) {
+    char digits[24];
+    std::size_t n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n > 0) out.push(digits[--n]);
+}
+
+struct Reader {
+    std::string_view text;
+    std::size_t at = 0;
+    char peek() const { return at < text.size() ? text[at] : '\0'; }
+    void blanks() {
+        while (at < text.size() && is_blank(text[at])) ++at;
+    }
+    std::size_t number(std::size_t most, int &value) {
+        std::size_t count = 0;
+        value = 0;
+        while (count < most && is_digit(peek())) {
+            value = value * 10 + (peek() - '0');
+            ++at;
+            ++count;
+        }
+        return count;
+    }
+};
+
+bool read_time(Reader &r, LooseDate &d) {
+    if (r.number(2, d.hour) == 0) return false;
+    if (r.peek() == ':') {
+        ++r.at;
+        if (r.number(2, d.minute) == 0) return false;
+        if (r.peek() == ':') {
+            ++r.at;
+            if (r.number(2, d.second_of_minute) == 0) return false;
+        }
+    }
+    r.blanks();
+    const char c = upper(r.peek());
+    if ((c == 'A' || c == 'P') && r.at + 1 < r.text.size() && upper(r.text[r.at + 1]) == 'M') {
+        if (d.hour < 1 || d.hour > 12) return false;
+        d.hour = c == 'P' ? d.hour % 12 + 12 : d.hour % 12;
+        r.at += 2;
+    }
+    d.time = true;
+    return d.hour < 24 && d.minute < 60 && d.second_of_minute < 60;
+}
+
+void put(std::array<char, 32> &chars, std::size_t &length, int value, int width) {
+    char digits[8];
+    int n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0 && n < 8);
+    for (int i = n; i < width; ++i) chars[length++] = '0';
+    while (n > 0) chars[length++] = digits[--n];
+}
+
+}  // namespace
+
+void Text::append(std::string_view part) {
+    if (!spill_ && length_ + part.size() <= area_.size()) {
+        if (!part.empty()) std::memcpy(area_.data() + length_, part.data(), part.size());
+        length_ += part.size();
+        return;
+    }
+    if (!spill_) {
+        spill_ = Sink::obtain(2 * (length_ + part.size()) + 64, grow_message);
+        spill_.append(std::string_view(area_.data(), length_));
+    }
+    spill_.append(part);
+}
+
+void Args::add(std::string_view text) {
+    texts_.append(text);
+    const std::size_t end = texts_.size();
+    if (count_ < inline_count) {
+        first_ends_[count_] = end;
+    } else {
+        if (!more_ends_) more_ends_ = Sink::obtain(8 * sizeof(std::size_t), grow_message);
+        more_ends_.append(std::string_view(reinterpret_cast<const char *>(&end), sizeof end));
+    }
+    ++count_;
+}
+
+std::string_view Args::operator[](std::size_t i) const {
+    if (i >= count_) return {};
+    auto end_of = [this](std::size_t k) {
+        if (k < inline_count) return first_ends_[k];
+        std::size_t end = 0;
+        std::memcpy(&end, more_ends_.data() + (k - inline_count) * sizeof end, sizeof end);
+        return end;
+    };
+    const std::size_t begin = i > 0 ? end_of(i - 1) : 0;
+    return texts_.view().substr(begin, end_of(i) - begin);
+}
+
+void fill(Text &out, std::string_view form, const Args &args, std::size_t width, std::size_t decimals) {
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        const char c = form[i];
+        const std::size_t close = c == '{' ? form.find('}', i) : std::string_view::npos;
+        if (close == std::string_view::npos) {
+            out.push(c);
+            continue;
+        }
+        const std::string_view slot = form.substr(i + 1, close - i - 1);
+        if (slot.size() == 1 && slot[0] >= '1' && slot[0] <= '9') {
+            out.append(args[static_cast<std::size_t>(slot[0] - '1')]);
+        } else if (slot.size() == 2 && slot[1] == '+' && slot[0] >= '1' && slot[0] <= '9') {
+            for (std::size_t k = static_cast<std::size_t>(slot[0] - '1'); k < args.size(); ++k) {
+                out.append(args[k]);
+                if (k + 1 < args.size()) out.append(", ");
+            }
+        } else if (slot == "w") {
+            append_number(out, width);
+        } else if (slot == "d") {
+            append_number(out, decimals);
+        } else if (slot == "z") {
+            for (std::size_t k = 0; k < width; ++k) out.push('0');
+        } else {  // not a slot: FoxPro's own braces ({^...} in a FoxPro form)
+            out.push(c);
+            continue;
+        }
+        i = close;
+    }
+}
+
+bool repeats_long_argument(std::string_view form, const Args &args) {
+    std::array<int, 10> uses{};
+    for (std::size_t i = 0; i + 2 < form.size(); ++i) {
+        if (form[i] != '{' || form[i + 1] < '1' || form[i + 1] > '9') continue;
+        const std::size_t n = static_cast<std::size_t>(form[i + 1] - '1');
+        if (form[i + 2] == '+') {
+            for (std::size_t k = n; k < uses.size(); ++k) ++uses[k];
+        } else if (form[i + 2] == '}') {
+            ++uses[n];
+        }
+    }
+    for (std::size_t k = 0; k < args.size() && k < uses.size(); ++k) {
+        if (uses[k] > 1 && args[k].size() > longest_repeated_argument) return true;
+    }
+    return false;
+}
+
+void wrap_as_value(Text &built, Column column) {
+    const std::string_view form = predicate_as_value(column);
+    if (form == "{1}") return;
+    Args condition;
+    condition.add(built.view());
+    built.clear();
+    fill(built, form, condition);
+}
+
+DateReading date_reading(int style) {
+    static constexpr DateReading readings[] = {
+        {101, "mdy", '/'}, {102, "ymd", '.'}, {103, "dmy", '/'}, {104, "dmy", '.'}, {105, "dmy", '-'},
+        {110, "mdy", '-'}, {111, "ymd", '/'}, {120, "ymd", '-'}, {121, "ymd", '-'},
+    };
+    const int century = style < 100 ? style + 100 : style;  // 1 and 101 read alike (the year's digits aside)
+    for (const DateReading &r : readings) {
+        if (r.style == century) return r;
+    }
+    return readings[1];  // the library's default style, 102
+}
+
+void fill_date_reading(Text &out, std::string_view form, const Args &args, const DateReading &reading) {
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        const std::string_view rest = form.substr(i);
+        if (rest.starts_with("{s}")) {
+            append_number(out, static_cast<std::size_t>(reading.style));
+            i += 2;
+        } else if (rest.starts_with("{my}") || rest.starts_with("{or}")) {
+            const bool mysql = rest[1] == 'm';
+            for (std::size_t k = 0; k < reading.order.size(); ++k) {
+                if (k > 0) out.push(reading.separator);
+                const char part = reading.order[k];
+                if (mysql) out.append(part == 'd' ? "%d" : part == 'm' ? "%m" : "%Y");
+                else out.append(part == 'd' ? "DD" : part == 'm' ? "MM" : "YYYY");
+            }
+            i += 3;
+        } else if (rest.starts_with("{1}")) {
+            out.append(args[0]);
+            i += 2;
+        } else {
+            out.push(form[i]);
+        }
+    }
+}
+
+bool read_cast_type(std::string_view text, CastSpec &spec) {
+    std::size_t end = 0;
+    while (end < text.size() && name_char(text[end])) ++end;
+    const UpperWord word(text.substr(0, end));
+    if (word.view().empty()) return false;
+    for (const CastType &type : cast_types()) {
+        std::string_view names = type.names;
+        bool found = false;
+        while (!names.empty() && !found) {
+            const std::size_t comma = names.find(',');
+            found = names.substr(0, comma) == word.view();
+            names = comma == std::string_view::npos ? std::string_view{} : names.substr(comma + 1);
+        }
+        if (found) {
+            spec.type = &type;
+            break;
+        }
+    }
+    if (!spec.type) return false;
+    Reader r{text, end};
+    r.blanks();
+    if (r.peek() == '(') {
+        ++r.at;
+        r.blanks();
+        int width = 0, decimals = 0;
+        if (r.number(5, width) == 0) return false;
+        r.blanks();
+        if (r.peek() == ',') {
+            ++r.at;
+            r.blanks();
+            if (r.number(5, decimals) == 0) return false;
+            r.blanks();
+        }
+        if (r.peek() != ')') return false;
+        ++r.at;
+        spec.width = static_cast<std::size_t>(width);
+        spec.decimals = static_cast<std::size_t>(decimals);
+    } else if (spec.type->sized) {
+        return false;
+    }
+    r.blanks();
+    return r.at == text.size() && (!spec.type->sized || spec.width > 0);
+}
+
+std::size_t zero_picture(std::string_view literal) {
+    if (literal.size() < 2) return 0;
+    const char q = literal.front();
+    if (!((q == '\'' || q == '"') && literal.back() == q) && !(q == '[' && literal.back() == ']')) return 0;
+    std::string_view inside = literal.substr(1, literal.size() - 2);
+    if (inside.size() < 3 || inside[0] != '@' || upper(inside[1]) != 'L') return 0;
+    Reader r{inside, 2};
+    r.blanks();
+    std::size_t nines = 0;
+    while (r.peek() == '9') {
+        ++nines;
+        ++r.at;
+    }
+    r.blanks();
+    return r.at == inside.size() && nines <= 40 ? nines : 0;
+}
+
+bool read_loose_date(std::string_view inside, LooseDate &date) {
+    Reader r{inside, 0};
+    r.blanks();
+    date.first_digits = r.number(4, date.first);
+    const char separator = r.peek();
+    if (date.first_digits == 0 || (separator != '/' && separator != '-' && separator != '.')) return false;
+    ++r.at;
+    if (r.number(2, date.second) == 0 || r.peek() != separator) return false;
+    ++r.at;
+    date.third_digits = r.number(4, date.third);
+    if (date.third_digits == 0) return false;
+    const char after = upper(r.peek());
+    if (after == ' ' || after == 'T' || after == ',') {
+        ++r.at;
+        r.blanks();
+        if (is_digit(r.peek()) && !read_time(r, date)) return false;
+    }
+    r.blanks();
+    return r.at == inside.size();
+}
+
+bool StrictDate::set(const LooseDate &d, bool day_first) {
+    int year = d.third, month = d.first, day = d.second;
+    std::size_t year_digits = d.third_digits;
+    if (d.first_digits == 4) {
+        year = d.first;
+        month = d.second;
+        day = d.third;
+        year_digits = 4;
+    } else if (day_first) {
+        month = d.second;
+        day = d.first;
+    }
+    if (year_digits <= 2) year += 1900;
+    if (month < 1 || month > 12 || day < 1 || day > 31 || year < 1) return false;
+    length_ = 0;
+    chars_[length_++] = '{';
+    chars_[length_++] = '^';
+    put(chars_, length_, year, 4);
+    chars_[length_++] = '-';
+    put(chars_, length_, month, 2);
+    chars_[length_++] = '-';
+    put(chars_, length_, day, 2);
+    if (d.time) {
+        chars_[length_++] = ' ';
+        put(chars_, length_, d.hour, 2);
+        chars_[length_++] = ':';
+        put(chars_, length_, d.minute, 2);
+        chars_[length_++] = ':';
+        put(chars_, length_, d.second_of_minute, 2);
+    }
+    chars_[length_++] = '}';
+    return true;
+}
+
+}  // namespace tarnvel::select::fox

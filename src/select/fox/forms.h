@@ -1,0 +1,104 @@
+// Filling the forms of the map: converted arguments into templates, a condition into the
+// dialect's value form, FoxPro CAST types, TRANSFORM's zero-padding picture and FoxPro's dates
+// written with the day and month in the order of SET DATE.
+#pragma once
+
+#include "select/fox/map.h"
+#include "select/sink.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace tarnvel::select::fox {
+
+// A text that a rewrite builds: short ones (most) in an area of its own, longer ones in a host
+// memory handle, which it takes only when the text outgrows the area.
+class Text {
+public:
+    void push(char c) { append(std::string_view(&c, 1)); }
+    void append(std::string_view part);
+    std::string_view view() const { return spill_ ? spill_.view() : std::string_view(area_.data(), length_); }
+    std::size_t size() const { return spill_ ? spill_.size() : length_; }
+    void clear() {
+        length_ = 0;
+        if (spill_) spill_.clear();
+    }
+
+private:
+    std::array<char, 240> area_{};
+    std::size_t length_ = 0;
+    Sink spill_;
+};
+
+// Texts one after the other in one buffer, for random access by number.
+class Args {
+public:
+    void add(std::string_view text);
+    std::size_t size() const { return count_; }
+    std::string_view operator[](std::size_t i) const;
+
+private:
+    static constexpr std::size_t inline_count = 8;
+    Text texts_;
+    std::array<std::size_t, inline_count> first_ends_{};  // the end offsets of the first texts
+    Sink more_ends_;  // those of the texts after them, as size_t values
+    std::size_t count_ = 0;
+};
+
+// Appends the form with {1} to {9} replaced by the arguments, {2+} by the arguments from the second
+// on joined by ", ", {w} by 'width', {d} by 'decimals' and {z} by 'width' zeros.
+void fill(Text &out, std::string_view form, const Args &args, std::size_t width = 0, std::size_t decimals = 0);
+// A form that writes an argument twice (x IS NULL OR x = '') doubles it, and nested calls would
+// double it again at every level: an argument longer than this is not written twice, and the
+// construct stays as written.
+inline constexpr std::size_t longest_repeated_argument = 512;
+bool repeats_long_argument(std::string_view form, const Args &args);
+
+// A condition as a value where the dialect cannot use it as one (SQL Server, Oracle).
+void wrap_as_value(Text &built, Column column);
+
+// The type part of CAST(x AS type): a FoxPro type letter or long name with its width.
+struct CastSpec {
+    const CastType *type = nullptr;
+    std::size_t width = 0, decimals = 0;
+};
+bool read_cast_type(std::string_view text, CastSpec &spec);
+
+// The number of 9s of a TRANSFORM picture "@L 999" (any quotes, any letter case), or 0.
+std::size_t zero_picture(std::string_view literal);
+
+// How a date style (a SQL Server style number, the application's SET DATE) writes a date: the
+// order of day, month and year ("mdy", "dmy", "ymd") and the separator.
+struct DateReading {
+    int style;            // the SQL Server style that reads it back
+    std::string_view order;
+    char separator;
+};
+DateReading date_reading(int style);
+// Appends the form with {1} the converted text, {s} the SQL Server style, {my} the MySQL format
+// (%m/%d/%Y) and {or} the Oracle format (MM/DD/YYYY) of the reading.
+void fill_date_reading(Text &out, std::string_view form, const Args &args, const DateReading &reading);
+
+// A FoxPro date written with SET DATE's order (mm/dd/yyyy, dd.mm.yy, ...), with an optional time.
+struct LooseDate {
+    int first = 0, second = 0, third = 0;
+    std::size_t first_digits = 0, third_digits = 0;
+    bool time = false;
+    int hour = 0, minute = 0, second_of_minute = 0;
+};
+bool read_loose_date(std::string_view inside, LooseDate &date);
+
+// The same date as a strict FoxPro literal {^yyyy-mm-dd[ hh:mm:ss]}.
+class StrictDate {
+public:
+    // False when the numbers name no date.
+    bool set(const LooseDate &date, bool day_first);
+    std::string_view text() const { return {chars_.data(), length_}; }
+
+private:
+    std::array<char, 32> chars_{};
+    std::size_t length_ = 0;
+};
+
+}  // namespace tarnvel::select::fox

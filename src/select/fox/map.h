@@ -1,0 +1,106 @@
+// The FoxPro-to-SQL map: the FoxPro-only constructs of a SELECT (operators, literals, names,
+// clauses, functions) and what each becomes in every target dialect. One row per construct with
+// one form per dialect; the rows drive the FoxPro-syntax pass (rewrite.h), and their ids are the
+// stable names by which tests, the residue check and the migration report refer to a construct.
+//
+// A form is a template. In function rows {1} to {9} stand for the converted arguments and {2+}
+// for the arguments from the second on, joined by ", ". Operator rows give the operator's text,
+// literal rows the value's text. An empty form leaves the construct as written in that dialect:
+// the target has it, or the dialect's own function rows convert it later.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tarnvel::select {
+struct Dialect;
+}
+
+namespace tarnvel::select::fox {
+
+enum Column : std::uint8_t { sqlserver, oracle, mysql, access };
+inline constexpr std::size_t column_count = 4;
+inline constexpr std::array<std::string_view, column_count> column_titles{"SQL Server", "Oracle", "MySQL", "Access"};
+
+// The column of a SELECT dialect.
+Column column_of(const Dialect &dialect);
+
+enum class Kind : std::uint8_t {
+    operator_,  // ==, #, !=, !, $
+    literal,    // .T., .F., .NULL., dates
+    name,       // memory variables and object references, database!table, file paths
+    clause,     // WITH (BUFFERING = ...)
+    function,   // a FoxPro function this map rewrites
+    dialect,    // a FoxPro construct the dialects' own rows convert (listed for the document)
+};
+
+// How a function row is written.
+enum class Form : std::uint8_t {
+    text,       // the template, from the converted arguments
+    foxpro,     // FoxPro text built from the arguments as written, then converted like the rest
+    icase,      // ICASE(c1, v1, ..., [e]) as the dialect's multi-way choice (case_forms)
+    cast,       // CAST(x AS type) with a FoxPro type (cast_types)
+    ctod,       // CTOD of a literal, of blanks, or of DTOC(x)
+    transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
+    like,       // LIKE(pattern, x) with FoxPro's wildcards
+    str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
+};
+
+// Where the document's example of a row stands: in the select list, in WHERE, as a FROM item, or
+// a whole statement.
+enum class Place : std::uint8_t { select, where, from, statement };
+
+// What a function or operator gives: a value, or a condition (which SQL Server and Oracle cannot use
+// as a value: there it becomes CASE WHEN ... THEN 1 ELSE 0 END outside conditions).
+enum class Shape : std::uint8_t { value, predicate };
+
+struct Construct {
+    std::string_view id;
+    Kind kind = Kind::function;
+    std::string_view fox;      // the construct as the document shows it
+    std::string_view example;  // a FoxPro expression that shows it (converted for the document)
+    Place place = Place::where;
+    std::string_view words{};  // functions: the accepted names and abbreviations, upper case
+    std::uint8_t min_args = 0, max_args = 0;
+    Shape shape = Shape::value;
+    Form form = Form::text;
+    std::array<std::string_view, column_count> target{};
+    std::string_view note{};
+};
+
+// Every row, in the order of the document.
+std::span<const Construct> constructs();
+// The row with the id (which must exist).
+const Construct &construct(std::string_view id);
+// The function row that accepts the name (in any letter case), or none.
+const Construct *function_named(std::string_view name);
+
+// ICASE(c1, v1, c2, v2, ..., [e]) in a dialect: open c1 then v1 next c2 then v2 ... (else e | no_else)
+// close, where close is repeated once per pair when per_pair is set (nested calls).
+struct CaseForm {
+    std::string_view open, then, next, else_, no_else, close;
+    bool per_pair;
+};
+const CaseForm &case_form(Column column);
+
+// A FoxPro type of CAST(x AS type): its letter, the long names FoxPro also accepts, and the form per
+// dialect with {1} for the expression, {w} for the width (or precision) and {d} for the decimals.
+struct CastType {
+    char letter;
+    std::string_view names;  // upper case, comma-separated, the letter included
+    bool sized;              // a width is written, as in C(10) or N(12,2)
+    std::array<std::string_view, column_count> target;
+};
+std::span<const CastType> cast_types();
+
+// The value of a logical literal in a condition, where the dialect wants a comparison.
+inline constexpr std::string_view true_condition = "(1=1)";
+inline constexpr std::string_view false_condition = "(1=0)";
+
+// A condition used where a value is wanted: {1} is the condition.
+std::string_view predicate_as_value(Column column);
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,25 @@
+// The FoxPro-syntax pass. One left-to-right scan of the statement keeps, per parenthesis level, the
+// clause it is in (the table list, a condition, a value), the start of the operand being read and
+// what stood before it; a FoxPro-only construct is replaced in the output as the map's row for the
+// dialect says. Arguments of a rewritten call are converted by a scan of their own (recursively),
+// so constructs nest. The output is built only from the first change on: a statement without
+// FoxPro-only constructs costs one scan and no copy, most not even that (quick_look.cpp).
+#include "select/fox/rewrite.h"
+
+#include "select/dialect.h"
+#include "select/fox/scan.h"
+#include "select/literals.h"
+
+namespace tarnvel::select::fox {
+
+Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
+    Pass pass{column_of(dialect), source_literals(dialect, true), statement};
+    pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
+    if (look_first && !worth_a_pass(pass, statement)) return Sink();
+    Scan scan(pass, statement, 0, statement.size(), Level{});
+    scan.run();
+    if (!scan.out().changed()) return Sink();
+    return scan.out().release(statement.size());
+}
+
+}  // namespace tarnvel::select::fox

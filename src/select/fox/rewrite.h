@@ -1,0 +1,24 @@
+// The FoxPro-syntax pass of the SELECT conversion: before the clause converter reads a statement
+// written in FoxPro syntax, the FoxPro-only constructs of the map (map.h) become the target's own
+// (operators, logical and date literals, memory variables, database!table, file paths, FoxPro
+// cursor options and functions without a counterpart). Strings, ~ references and ?parameters are
+// passed over unread. The clause converter then converts the result as it converts any statement.
+#pragma once
+
+#include "select/sink.h"
+
+#include <string_view>
+
+namespace tarnvel::select {
+struct Dialect;
+}
+
+namespace tarnvel::select::fox {
+
+// The statement with its FoxPro-only constructs rewritten for the dialect; no handle when there
+// was nothing to rewrite (the statement is then converted as it stands). Run only when the
+// statement comes in FoxPro syntax: in plain SQL, # may start a MySQL comment.
+// 'look_first' off: no quick look for candidates first (the tests compare the two).
+Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first = true);
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,569 @@
+// The tokens of the FoxPro-syntax pass: words and keywords, parentheses, operators, literals,
+// memory variables and array elements.
+#include "select/fox/scan.h"
+
+namespace tarnvel::select::fox {
+namespace {
+
+struct Keyword {
+    std::string_view word;
+    Kw kw;
+};
+
+constexpr Keyword keyword_list[] = {
+    {"ADDITIVE", Kw::other}, {"ALL", Kw::other}, {"AND", Kw::logic}, {"ANY", Kw::other}, {"ARRAY", Kw::other},
+    {"AS", Kw::other}, {"ASC", Kw::other}, {"BETW", Kw::callable}, {"BETWE", Kw::callable},
+    {"BETWEE", Kw::callable}, {"BETWEEN", Kw::callable}, {"BY", Kw::other}, {"CASE", Kw::case_},
+    {"CROSS", Kw::other}, {"CURS", Kw::other}, {"CURSO", Kw::other}, {"CURSOR", Kw::other}, {"DBF", Kw::other},
+    {"DESC", Kw::other}, {"DIST", Kw::other}, {"DISTI", Kw::other}, {"DISTIN", Kw::other},
+    {"DISTINC", Kw::other}, {"DISTINCT", Kw::other}, {"ELSE", Kw::else_}, {"END", Kw::end},
+    {"ESCAPE", Kw::other}, {"EXIS", Kw::other}, {"EXIST", Kw::other}, {"EXISTS", Kw::other},
+    {"FILE", Kw::other}, {"FORC", Kw::other}, {"FORCE", Kw::other}, {"FROM", Kw::from}, {"FULL", Kw::other},
+    {"GROU", Kw::group}, {"GROUP", Kw::group}, {"HAVI", Kw::having}, {"HAVIN", Kw::having},
+    {"HAVING", Kw::having}, {"IN", Kw::other}, {"INNE", Kw::other}, {"INNER", Kw::other}, {"INTO", Kw::into},
+    {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::callable},
+    {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic}, {"NOWAIT", Kw::other},
+    {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDE", Kw::order}, {"ORDER", Kw::order},
+    {"OUTE", Kw::other}, {"OUTER", Kw::other}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other},
+    {"READWRITE", Kw::other}, {"RIGH", Kw::callable}, {"RIGHT", Kw::callable}, {"SELE", Kw::select},
+    {"SELEC", Kw::select}, {"SELECT", Kw::select}, {"SOME", Kw::other}, {"THEN", Kw::then}, {"TO", Kw::into},
+    {"TOP", Kw::other}, {"UNIO", Kw::union_}, {"UNION", Kw::union_}, {"WHEN", Kw::when},
+    {"WHER", Kw::where}, {"WHERE", Kw::where}, {"WITH", Kw::with},
+};
+
+constexpr auto keyword_table() {
+    WordTable<256> table;
+    for (const Keyword &k : keyword_list) table.add(k.word, static_cast<std::uint8_t>(k.kw));
+    return table;
+}
+constexpr auto keywords = keyword_table();
+
+
+}  // namespace
+
+Kw keyword_of(std::string_view word) {
+    const int kw = keywords.find(word);
+    return kw < 0 ? Kw::none : static_cast<Kw>(kw);
+}
+
+const NamedRows &named() {
+    static const NamedRows rows;
+    return rows;
+}
+
+void Scan::run() {
+    while (pos_ < end_) {
+        const char c = src_[pos_];
+        if (is_blank(c)) {
+            ++pos_;
+            continue;
+        }
+        if (top().table_next && in_from_list() && c != '(') {
+            table_item();
+            continue;
+        }
+        if (name_start(c)) {
+            word();
+            continue;
+        }
+        if (is_digit(c)) {
+            begin_token(pos_);
+            pos_ = number_end(src_, pos_, end_);
+            prev_ = Prev::operand;
+            continue;
+        }
+        switch (c) {
+        case '\'': case '"': case '[':
+            string_literal();
+            break;
+        case '`':
+            if (pass_.rules.backticks) {
+                begin_token(pos_);
+                pos_ = literal_end(pos_);
+                prev_ = Prev::operand;
+            } else {
+                ++pos_;
+            }
+            break;
+        case '(': open(); break;
+        case ')': close(); break;
+        case ',': comma(); break;
+        case '=':
+            if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') comparison(2, named().op_exact_equal.target[pass_.column]);
+            else comparison(1, {});
+            break;
+        case '<': case '>':
+            comparison(pos_ + 1 < end_ && (src_[pos_ + 1] == '=' || src_[pos_ + 1] == '>') ? 2 : 1, {});
+            break;
+        case '#': hash(); break;
+        case '!': bang(); break;
+        case '$': dollar(); break;
+        case '.': dot(); break;
+        case '{': brace(); break;
+        case '~':
+            begin_token(pos_);
+            pos_ = reference_end(src_, pos_, end_, pass_.rules);
+            prev_ = Prev::operand;
+            break;
+        case '?':
+            begin_token(pos_);
+            pos_ = parameter_end(src_, pos_, end_, pass_.rules);
+            prev_ = Prev::operand;
+            break;
+        case '*':
+            if (star()) break;
+            [[fallthrough]];
+        case '+': case '-': case '/': case '%': case '^':
+            ++pos_;
+            prev_ = Prev::arithmetic;
+            break;
+        default:
+            ++pos_;
+            break;
+        }
+    }
+}
+
+void Scan::word() {
+    const std::size_t w0 = pos_;
+    std::size_t w1 = w0 + 1;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    const std::string_view word = src_.substr(w0, w1 - w0);
+    const char next = w1 < end_ ? src_[w1] : '\0';
+    Level &t = top();
+
+    if (next == '.' || next == '[' || next == '!') {
+        // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".",
+        // and m.x not when the statement names a table M)
+        if (next == '.' && w1 + 1 < end_ && name_start(src_[w1 + 1]) && object_word(word) &&
+            (w0 == 0 || src_[w0 - 1] != '.' || prev_ == Prev::connector) && t.clause != Clause::into &&
+            !(word.size() == 1 && pass_.m_is_alias())) {
+            reference(w0, w1);
+            return;
+        }
+        // name[i]: an element of a memory array
+        if (next == '[' && t.clause != Clause::into) {
+            array_element(w0, w1);
+            return;
+        }
+        // database!table outside the table list: the table's own name
+        if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1])) {
+            begin_token(w0);
+            out_.replace(w0, w1 + 1, {});
+            pos_ = w1 + 1;
+            return;
+        }
+    }
+    const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
+    const bool paren = after < end_ && src_[after] == '(';
+    const Kw kw = keyword_of(word);
+    // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
+    if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
+        if (const Construct *row = function_named(word)) {
+            if (call(*row, w0, after)) return;
+        }
+        begin_token(w0);
+        // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
+        if (after > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, after, {});
+        Level call;
+        call.kind = Level::call;
+        call.clause = t.clause;
+        call.iif = same_word(word, "IIF");
+        call.connector = call.iif;
+        push(call);
+        prev_ = Prev::start;
+        pos_ = after + 1;
+        return;
+    }
+    if (kw == Kw::none) {
+        begin_token(w0);
+        prev_ = Prev::operand;
+        pos_ = w1;
+        return;
+    }
+    if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
+    if (kw == Kw::callable && word.size() < 7 && upper(word[0]) == 'B') {  // BETW, BETWE, BETWEE
+        out_.replace(w0, w1, named().kw_between.target[pass_.column]);
+    }
+    pos_ = w1;
+    keyword(kw, word, after);
+}
+
+void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
+    Level &t = top();
+    const bool statement = t.kind == Level::statement;
+    switch (kw) {
+    case Kw::select:
+        if (statement) t.clause = Clause::select;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::from:
+        if (statement) {
+            t.clause = Clause::from;
+            t.table_next = true;
+            t.on = false;
+        }
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::join:
+        if (statement && t.clause == Clause::from) {
+            t.table_next = true;
+            t.on = false;
+        }
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::on:
+        if (statement && t.clause == Clause::from) t.on = true;
+        boundary(true, Prev::connector);
+        return;
+    case Kw::where:
+    case Kw::having:
+        if (statement) t.clause = kw == Kw::where ? Clause::where : Clause::having;
+        boundary(true, Prev::connector);
+        return;
+    case Kw::group:
+    case Kw::order:
+        if (statement && after < end_ && (src_[after] == 'B' || src_[after] == 'b')) {
+            t.clause = kw == Kw::group ? Clause::group : Clause::order;
+        }
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::into:
+        if (statement) t.clause = Clause::into;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::union_:
+        if (statement) t.clause = Clause::none;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::when:
+        t.when = true;
+        boundary(true, Prev::connector);
+        return;
+    case Kw::then:
+    case Kw::else_:
+        t.when = false;
+        boundary(false, Prev::keyword);
+        return;
+    case Kw::end:
+    case Kw::value:
+        if (kw == Kw::end) t.when = false;
+        begin_token(pos_ - word.size());
+        prev_ = Prev::operand;
+        return;
+    case Kw::logic:
+        boundary(true, Prev::connector);
+        return;
+    default:
+        boundary(false, Prev::keyword);
+        return;
+    }
+}
+
+void Scan::open() {
+    Level &t = top();
+    const std::size_t open = pos_;
+    begin_token(pos_);
+    const bool subquery = sele_follows(src_, pos_, end_);
+    if (t.table_next && in_from_list()) {
+        t.table_next = false;
+        if (!subquery) {  // a name expression: the application's to resolve, left as written
+            std::size_t close = close_paren(pos_);
+            pos_ = close == std::string_view::npos ? end_ : close + 1;
+            prev_ = Prev::operand;
+            if (close == std::string_view::npos) return;
+            // ... unless it is a file named by a literal: ("c:\data\orders.dbf")
+            const std::string_view inside = trimmed(src_.substr(open + 1, close - open - 1));
+            const std::size_t at = static_cast<std::size_t>(inside.data() - src_.data());
+            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') && literal_end(at) == at + inside.size()) {
+                const std::string_view name = table_name(inside);
+                if (name.data() != inside.data()) out_.replace(open, close + 1, name);
+            }
+            return;
+        }
+    }
+    Level next;
+    if (subquery) {
+        next.kind = Level::statement;
+    } else {
+        next.kind = Level::group;
+        next.clause = t.clause;
+        next.condition = condition_here(t);
+    }
+    push(next);
+    prev_ = Prev::start;
+    ++pos_;
+}
+
+void Scan::close() {
+    pop();
+    prev_ = Prev::operand;
+    ++pos_;
+}
+
+void Scan::comma() {
+    Level &t = top();
+    if (t.kind == Level::call) {
+        ++t.arg;
+    } else if (t.kind == Level::statement && t.clause == Clause::from) {
+        t.table_next = true;
+        t.on = false;
+    }
+    boundary(false, Prev::comma);
+    ++pos_;
+}
+
+void Scan::comparison(std::size_t length, std::string_view replacement) {
+    if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
+    boundary(false, Prev::comparison);
+    pos_ += length;
+}
+
+// a # b is "not equal" after an operand; anywhere else # begins a temporary table's name.
+void Scan::hash() {
+    if (prev_ == Prev::operand) {
+        comparison(1, named().op_hash_not_equal.target[pass_.column]);
+        return;
+    }
+    begin_token(pos_);
+    std::size_t to = pos_ + 1;
+    while (to < end_ && name_char(src_[to])) ++to;
+    pos_ = to;
+    prev_ = Prev::operand;
+}
+
+// != (Access: <>), and ! as NOT.
+void Scan::bang() {
+    if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') {
+        comparison(2, named().op_bang_not_equal.target[pass_.column]);
+        return;
+    }
+    std::string_view word = named().op_not.target[pass_.column];
+    const bool blank_before = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ')' ||
+                                           src_[pos_ - 1] == '\'' || src_[pos_ - 1] == '"' || src_[pos_ - 1] == ']');
+    const bool blank_after = pos_ + 1 < end_ && !is_blank(src_[pos_ + 1]);
+    if (blank_before) out_.replace(pos_, pos_, " ");
+    out_.replace(pos_, pos_ + 1, word);
+    if (blank_after) out_.replace(pos_ + 1, pos_ + 1, " ");
+    boundary(true, Prev::connector);
+    ++pos_;
+}
+
+void Scan::dot() {
+    if (pos_ + 1 < end_ && src_[pos_ + 1] == '.') {  // ..table and ..#table: the table finder's markers
+        begin_token(pos_);
+        std::size_t to = pos_ + 2;
+        if (to < end_ && src_[to] == '#') ++to;
+        while (to < end_ && name_char(src_[to])) ++to;
+        pos_ = to;
+        prev_ = Prev::operand;
+        return;
+    }
+    const bool after_name = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ']' || src_[pos_ - 1] == '`');
+    if (!after_name && pos_ + 2 < end_ && src_[pos_ + 2] == '.') {
+        switch (upper(src_[pos_ + 1])) {
+        case 'T': case 'Y': logical(3, named().lit_true, true); return;
+        case 'F': case 'N': logical(3, named().lit_false, false); return;
+        default: break;
+        }
+    }
+    if (!after_name && word_at(src_, pos_ + 1, end_, "NULL") && pos_ + 5 < end_ && src_[pos_ + 5] == '.') {
+        begin_token(pos_);
+        out_.replace(pos_, pos_ + 6, named().lit_null.target[pass_.column]);
+        pos_ += 6;
+        prev_ = Prev::operand;
+        return;
+    }
+    const char first = pos_ + 1 < end_ ? upper(src_[pos_ + 1]) : '\0';
+    if (first == 'A' || first == 'O' || first == 'N') {  // .AND., .OR., .NOT.
+        for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
+            if (word_at(src_, pos_ + 1, end_, op) && pos_ + 1 + op.size() < end_ && src_[pos_ + 1 + op.size()] == '.') {
+                boundary(true, Prev::connector);
+                pos_ += op.size() + 2;
+                return;
+            }
+        }
+    }
+    ++pos_;
+}
+
+void Scan::logical(std::size_t length, const Construct &row, bool truth) {
+    const std::size_t after = pos_ + length;
+    const bool condition = starts_condition() && !operator_follows(after);
+    std::string_view text = row.target[pass_.column];
+    if (condition) {
+        text = truth ? true_condition : false_condition;
+    } else if (pass_.column == sqlserver && word_at(src_, skip_blanks(after), end_, "AS")) {
+        text = truth ? "CAST (1 AS BIT)" : "CAST (0 AS BIT)";
+    }
+    begin_token(pos_);
+    out_.replace(pos_, after, text);
+    pos_ = after;
+    prev_ = Prev::operand;
+}
+
+// {mm/dd/yyyy} as {^yyyy-mm-dd}; {^...} and the empty date {} are the clause converter's.
+void Scan::brace() {
+    begin_token(pos_);
+    std::size_t close = src_.find('}', pos_);
+    if (close == std::string_view::npos || close >= end_) {
+        ++pos_;
+        return;
+    }
+    std::string_view inside = src_.substr(pos_ + 1, close - pos_ - 1);
+    StrictDate date;
+    if (!inside.empty() && inside[0] != '^' && strict_date(inside, date)) {
+        out_.replace(pos_, close + 1, date.text());
+    }
+    pos_ = close + 1;
+    prev_ = Prev::operand;
+}
+
+// a $ b: the left operand is what the scan read since the last boundary (FoxPro's precedence puts
+// $ with the comparisons), the right one reaches to the next comparison, keyword, comma or ")".
+void Scan::dollar() {
+    Level &t = top();
+    const std::size_t right_from = skip_blanks(pos_ + 1);
+    const std::size_t right_to = operand_end(right_from);
+    if (t.operand_open || right_to == right_from || pass_.depth >= deepest_call) {
+        ++pos_;
+        boundary(false, Prev::comparison);
+        return;
+    }
+    const bool condition = t.connector && condition_here(t) && !operator_follows(right_to);
+    const std::size_t operand = t.operand;
+    Text left;
+    out_.take(operand, pos_, left);
+    Args args;
+    args.add(trimmed(left.view()));
+    convert_into(args, right_from, right_to, false);
+    const Construct &row = named().op_contained;
+    if (repeats_long_argument(row.target[pass_.column], args)) {  // a $ b as written, its operands converted
+        Text kept;
+        kept.append(trimmed(left.view()));
+        kept.append(" $ ");
+        kept.append(args[1]);
+        out_.replace(pos_, right_to, kept.view());
+        t.operand_open = false;
+        t.operand = operand;
+        pos_ = right_to;
+        prev_ = Prev::operand;
+        return;
+    }
+    Text built;
+    fill(built, row.target[pass_.column], args);
+    if (!condition) wrap_as_value(built, pass_.column);
+    out_.replace(pos_, right_to, built.view());
+    // the operand goes on from where the left one began (its output offset is unchanged)
+    t.operand_open = false;
+    t.operand = operand;
+    pos_ = right_to;
+    prev_ = Prev::operand;
+}
+
+std::size_t Scan::operand_end(std::size_t at) const {
+    std::size_t last = at;
+    bool primary = true;
+    while (true) {
+        at = skip_blanks(at);
+        if (at >= end_) break;
+        const char c = src_[at];
+        if (!primary) {
+            if (std::strchr("+-*/%^", c) == nullptr || c == '\0') break;
+            ++at;
+            primary = true;
+            continue;
+        }
+        if (quote_at(at)) {
+            at = literal_end(at);
+        } else if (c == '(') {
+            std::size_t close = close_paren(at);
+            at = close == std::string_view::npos ? end_ : close + 1;
+        } else if (name_start(c)) {
+            std::size_t w1 = name_chain_end(src_, at, end_);
+            Kw kw = keyword_of(src_.substr(at, w1 - at));
+            std::size_t after = skip_blanks(w1);
+            bool paren = after < end_ && src_[after] == '(';
+            if (kw != Kw::none && kw != Kw::value && !(kw == Kw::callable && paren)) break;
+            at = w1;
+            if (paren) {
+                std::size_t close = close_paren(after);
+                at = close == std::string_view::npos ? end_ : close + 1;
+            }
+        } else if (is_digit(c)) {
+            at = number_end(src_, at, end_);
+        } else if (c == '?') {
+            at = parameter_end(src_, at, end_, pass_.rules);
+        } else if (c == '~') {
+            at = reference_end(src_, at, end_, pass_.rules);
+        } else if (c == '{') {
+            std::size_t close = src_.find('}', at);
+            at = close == std::string_view::npos || close >= end_ ? end_ : close + 1;
+        } else if (c == '.' && at + 2 < end_ && src_[at + 2] == '.' && std::strchr("TtFfYyNn", src_[at + 1])) {
+            at += 3;
+        } else if (c == '+' || c == '-') {  // a sign
+            ++at;
+            continue;
+        } else {
+            break;
+        }
+        last = at;
+        primary = false;
+    }
+    return last;
+}
+
+// m.name and object references as ?name; a reference followed by "(" or "[" as ?(...).
+void Scan::reference(std::size_t w0, std::size_t w1) {
+    std::size_t to = name_chain_end(src_, w1, end_);
+    begin_token(w0);
+    if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
+        std::size_t close = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
+        if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+        Text text;
+        text.append("?(");
+        text.append(src_.substr(w0, close + 1 - w0));
+        text.push(')');
+        out_.replace(w0, close + 1, text.view());
+        to = close + 1;
+    } else {
+        out_.replace(w0, w0, "?");
+        // a parameter name runs over dots: .AND. and the like must not join it
+        if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
+    }
+    pos_ = to;
+    prev_ = Prev::operand;
+}
+
+// A string: copied, with its backslashes doubled where the dialect reads them as escapes.
+void Scan::string_literal() {
+    begin_token(pos_);
+    const std::size_t from = pos_;
+    pos_ = literal_end(pos_);
+    prev_ = Prev::operand;
+    if (!pass_.double_backslashes) return;
+    std::string_view literal = src_.substr(from, pos_ - from);
+    if (literal.find('\\') == std::string_view::npos) return;
+    Text text;
+    for (char c : literal) {
+        text.push(c);
+        if (c == '\\') text.push(c);
+    }
+    out_.replace(from, pos_, text.view());
+}
+
+// name[i] as ?(name[i]): FoxPro reads [ right after a name as a subscript, not a string.
+void Scan::array_element(std::size_t w0, std::size_t open) {
+    std::size_t close = src_.find(']', open);
+    if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+    begin_token(w0);
+    Text text;
+    text.append("?(");
+    text.append(src_.substr(w0, close + 1 - w0));
+    text.push(')');
+    out_.replace(w0, close + 1, text.view());
+    pos_ = close + 1;
+    prev_ = Prev::operand;
+}
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,290 @@
+// Inside the FoxPro-syntax pass (rewrite.h): the state of a scan (per parenthesis level: the clause,
+// the table list, conditions and values, the operand being read), the output built from the first
+// change on, and the scan itself. Its parts: scan.cpp (tokens), tables.cpp (the table list),
+// calls.cpp (rewritten calls), quick_look.cpp (the look that spares most statements the scan).
+#pragma once
+
+#include "lex/scan.h"
+#include "select/fox/forms.h"
+#include "select/fox/map.h"
+#include "select/fox/text.h"
+#include "select/sink.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tarnvel::select::fox {
+
+inline constexpr std::string_view grow_message = "Insufficient memory for SELECT";
+inline constexpr int deepest_call = 32;     // rewritten calls inside rewritten calls: deeper ones stay as written
+inline constexpr std::size_t tracked_levels = 16;  // parenthesis levels with a state of their own
+
+// --- keywords
+
+enum class Kw : std::uint8_t {
+    none, select, from, where, group, having, order, into, union_, join, on, when, then, else_, end, case_,
+    logic,     // AND, OR, NOT
+    value,     // NULL
+    callable,  // LEFT, RIGHT, BETWEEN, LIKE: a keyword, or a call when "(" follows
+    with,
+    other,
+};
+
+// The keyword the word is (in any letter case), or none.
+Kw keyword_of(std::string_view word);
+
+inline bool object_word(std::string_view w) {
+    if (w.size() == 1) return upper(w[0]) == 'M';
+    return (w.size() == 4 || w.size() == 8 || w.size() == 11) &&
+           (same_word(w, "THIS") || same_word(w, "THISFORM") || same_word(w, "THISFORMSET"));
+}
+
+// The rows the pass names, looked up once.
+struct NamedRows {
+    const Construct &fn_ctod_expression = construct("fn.ctod_expression");
+    const Construct &fn_str = construct("fn.str");
+    const Construct &fn_str_decimals = construct("fn.str_decimals");
+    const Construct &clause_call_blank = construct("clause.call_blank");
+    const Construct &clause_star = construct("clause.star");
+    const Construct &fn_transform = construct("fn.transform");
+    const Construct &fn_transform_zeros = construct("fn.transform_zeros");
+    const Construct &kw_between = construct("kw.between");
+    const Construct &lit_backslash = construct("lit.backslash");
+    const Construct &lit_false = construct("lit.false");
+    const Construct &lit_null = construct("lit.null");
+    const Construct &lit_true = construct("lit.true");
+    const Construct &op_bang_not_equal = construct("op.bang_not_equal");
+    const Construct &op_contained = construct("op.contained");
+    const Construct &op_exact_equal = construct("op.exact_equal");
+    const Construct &op_hash_not_equal = construct("op.hash_not_equal");
+    const Construct &op_not = construct("op.not");
+};
+const NamedRows &named();
+
+// --- the parse state
+
+enum class Clause : std::uint8_t { none, select, from, where, group, having, order, into };
+
+struct Level {
+    enum Kind : std::uint8_t { statement, group, call };
+    Kind kind = statement;
+    Clause clause = Clause::none;
+    bool condition = false;     // group: conditions stand in it
+    bool iif = false;           // call: IIF, whose first argument is a condition
+    bool when = false;          // between WHEN and THEN
+    bool on = false;            // FROM: in a join condition
+    bool table_next = false;    // FROM: a table comes next
+    bool operand_open = true;   // the next token begins an operand
+    bool connector = true;      // what stands before the operand joins conditions
+    std::uint16_t arg = 0;      // call: the argument being read
+    std::size_t operand = 0;    // output offset where the operand being read began
+};
+
+inline bool condition_here(const Level &l) {
+    if (l.when) return true;
+    switch (l.kind) {
+    case Level::statement:
+        return l.clause == Clause::where || l.clause == Clause::having || (l.clause == Clause::from && l.on);
+    case Level::group:
+        return l.condition;
+    case Level::call:
+        return l.iif && l.arg == 0;
+    }
+    return false;
+}
+
+enum class Prev : std::uint8_t { start, operand, connector, comparison, arithmetic, comma, keyword };
+
+// What all scans of one statement share.
+struct Pass {
+    Column column;
+    lex::LiteralRules rules;  // the quoted runs the clause converter reads as literals
+    std::string_view statement;
+    bool double_backslashes = false;  // in strings (MySQL reads \ as an escape)
+    int depth = 0;
+    int style = -1;    // the date style, read when a date is first met
+    int m_alias = -1;  // whether the statement names a table M (then m.x is that table's field)
+
+    bool m_is_alias() {
+        if (m_alias < 0) m_alias = names_alias_m(statement, rules) ? 1 : 0;
+        return m_alias == 1;
+    }
+
+    int date_style() {
+        if (style < 0) {
+            std::array<char, 4> text = lex::read_dtoc_style(102);
+            style = 0;
+            for (char c : text) {
+                if (c >= '0' && c <= '9') style = style * 10 + (c - '0');
+            }
+        }
+        return style;
+    }
+    bool day_first() {
+        switch (date_style()) {
+        case 3: case 4: case 5: case 6: case 13: case 103: case 104: case 105: case 106: case 113: return true;
+        default: return false;
+        }
+    }
+};
+
+bool worth_a_pass(const Pass &pass, std::string_view text);
+
+// The output of a scan: the source as it stands until the first change, then a sink holding the
+// converted text up to 'pending', the source position from which nothing has been copied yet.
+class Emitter {
+public:
+    Emitter(std::string_view source, std::size_t start) : source_(source), start_(start), pending_(start) {}
+
+    std::size_t pending() const { return pending_; }
+    bool changed() const { return static_cast<bool>(sink_); }
+    // The output offset that stands for the source position 'at' (at or after 'pending').
+    std::size_t offset(std::size_t at) const { return (sink_ ? sink_.size() : 0) + (at - pending_); }
+    void copy_to(std::size_t at) {
+        if (!sink_) sink_ = Sink::obtain(source_.size() - start_ + 32, grow_message);
+        sink_.append(source_.substr(pending_, at - pending_));
+        pending_ = at;
+    }
+    void replace(std::size_t from, std::size_t to, std::string_view text) {
+        copy_to(from);
+        sink_.append(text);
+        pending_ = to;
+    }
+    // Moves the output from offset 'out' up to the source position 'at' into 'into'.
+    void take(std::size_t out, std::size_t at, Text &into) {
+        copy_to(at);
+        into.append(sink_.view().substr(out));
+        sink_.truncate(out);
+    }
+    // The whole output up to the source position 'end'.
+    std::string_view text(std::size_t end) {
+        if (!sink_) return source_.substr(start_, end - start_);
+        copy_to(end);
+        return sink_.view();
+    }
+    Sink release(std::size_t end) {
+        copy_to(end);
+        return std::move(sink_);
+    }
+
+private:
+    std::string_view source_;
+    std::size_t start_, pending_;
+    Sink sink_;
+};
+
+// A converted piece of the statement: a view of the source when nothing in it changed.
+struct Piece {
+    Sink sink;
+    std::string_view text;
+};
+
+inline std::string_view trimmed(std::string_view t) {
+    while (!t.empty() && is_blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && is_blank(t.back())) t.remove_suffix(1);
+    return t;
+}
+
+class Scan {
+public:
+    Scan(Pass &pass, std::string_view source, std::size_t from, std::size_t to, const Level &base)
+        : pass_(pass), src_(source), pos_(from), end_(to), out_(source, from) {
+        push(base);
+    }
+    void run();
+    Emitter &out() { return out_; }
+
+private:
+    // levels
+    Level &top() { return levels_[depth_ - 1]; }
+    void push(const Level &l) {
+        if (depth_ < tracked_levels) levels_[depth_++] = l;
+        else ++overflow_;
+    }
+    void pop() {
+        if (overflow_ > 0) --overflow_;
+        else if (depth_ > 1) --depth_;
+    }
+    void begin_token(std::size_t at) {
+        Level &t = top();
+        if (!t.operand_open) return;
+        t.operand = out_.offset(at);
+        t.operand_open = false;
+    }
+    void boundary(bool connector, Prev prev) {
+        Level &t = top();
+        t.operand_open = true;
+        t.connector = connector;
+        prev_ = prev;
+    }
+    bool in_from_list() { return top().kind == Level::statement && top().clause == Clause::from; }
+    bool starts_condition() { return (prev_ == Prev::start || prev_ == Prev::connector) && condition_here(top()); }
+
+    // tokens
+    void word();
+    void keyword(Kw kw, std::string_view word, std::size_t after);
+    void table_item();
+    void open();
+    void close();
+    void comma();
+    bool star();
+    bool from_qualifiers(std::size_t from, Text &out) const;
+    std::string_view alias_after(std::size_t at, std::size_t &end) const;
+    void comparison(std::size_t length, std::string_view replacement);
+    void hash();
+    void bang();
+    void dot();
+    void brace();
+    void dollar();
+    void reference(std::size_t w0, std::size_t w1);
+    bool drop_buffering(std::size_t w0, std::size_t open);
+    void logical(std::size_t length, const Construct &row, bool truth);
+    void string_literal();
+    void array_element(std::size_t w0, std::size_t open);
+
+    // rewritten calls
+    bool call(const Construct &row, std::size_t w0, std::size_t open);
+    enum class Built { none, rewritten, kept };
+    Built build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
+                Text &built);
+    Piece convert(std::size_t from, std::size_t to, bool condition);
+    void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
+    bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool cast(std::size_t from, std::size_t to, Text &built);
+    bool ctod(std::size_t from, std::size_t to, Text &built);
+    bool ctod_expression(std::size_t from, std::size_t to, Text &built);
+    bool transform(std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool strict_date(std::string_view inside, StrictDate &date) {
+        LooseDate loose;
+        return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
+    }
+
+    std::size_t skip_blanks(std::size_t at) const {
+        while (at < end_ && is_blank(src_[at])) ++at;
+        return at;
+    }
+    bool operator_follows(std::size_t at) const {
+        at = skip_blanks(at);
+        return at < end_ && std::strchr("=<>#!$+-*/%^", src_[at]) != nullptr && src_[at] != '\0';
+    }
+    std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_, pass_.rules); }
+    bool quote_at(std::size_t at) const { return literal_end(at) != at; }
+    std::size_t close_paren(std::size_t open) const { return fox::close_paren(src_, open, end_, pass_.rules); }
+    std::size_t operand_end(std::size_t from) const;
+
+    Pass &pass_;
+    std::string_view src_;
+    std::size_t pos_, end_;
+    Emitter out_;
+    std::array<Level, tracked_levels> levels_{};
+    std::size_t depth_ = 0;
+    std::size_t overflow_ = 0;
+    Prev prev_ = Prev::start;
+};
+
+}  // namespace tarnvel::select::fox

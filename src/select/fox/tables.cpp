@@ -1,0 +1,201 @@
+// The table list in the FoxPro-syntax pass: database!table and file paths as the table's name,
+// FoxPro's cursor options dropped, and the tables' own t.* for a * beside other items.
+#include "select/fox/scan.h"
+
+namespace tarnvel::select::fox {
+
+// An item of the table list: database!table and file paths become the table's own name; FORCE
+// and a name expression in parentheses (see open()) stay as written.
+void Scan::table_item() {
+    const std::size_t from = pos_;
+    std::size_t to = from;
+    const char first = src_[from];
+    if (quote_at(from)) {
+        to = literal_end(from);
+    } else {
+        while (to < end_ && !is_blank(src_[to]) && src_[to] != ',' && src_[to] != '(' && src_[to] != ')') ++to;
+    }
+    if (to == from) {
+        ++pos_;
+        return;
+    }
+    std::string_view item = src_.substr(from, to - from);
+    if (name_start(first)) {
+        std::size_t w1 = from;
+        while (w1 < end_ && name_char(src_[w1])) ++w1;
+        const std::string_view word = src_.substr(from, w1 - from);
+        Kw kw = keyword_of(word);
+        if (kw != Kw::none) {  // FORCE, or a keyword where a table was due: the list goes on after it
+            pos_ = w1;
+            keyword(kw, word, skip_blanks(w1));
+            return;
+        }
+    }
+    begin_token(from);
+    std::string_view name = table_name(item);
+    if (name.data() != item.data() || name.size() != item.size()) out_.replace(from, to, name);
+    top().table_next = false;
+    prev_ = Prev::operand;
+    pos_ = to;
+}
+
+// SELECT a, * FROM t: MySQL and Oracle take * alone only, so beside other items it becomes the
+// tables' own t.*, in the order of the table list.
+bool Scan::star() {
+    Level &t = top();
+    if (named().clause_star.target[pass_.column].empty() || t.kind != Level::statement || t.clause != Clause::select) {
+        return false;
+    }
+    std::size_t before = pos_;
+    while (before > 0 && is_blank(src_[before - 1])) --before;
+    const std::size_t after = skip_blanks(pos_ + 1);
+    const bool comma_before = before > 0 && src_[before - 1] == ',';
+    const bool comma_after = after < end_ && src_[after] == ',';
+    const bool item_before = comma_before || prev_ == Prev::keyword;
+    const bool from_after =
+        after < end_ && keyword_of(src_.substr(after, name_chain_end(src_, after, end_) - after)) == Kw::from;
+    const bool item_after = comma_after || from_after;
+    if (!(item_before && item_after && (comma_before || comma_after))) return false;
+    Text qualified;
+    if (!from_qualifiers(after, qualified)) return false;
+    begin_token(pos_);
+    out_.replace(pos_, pos_ + 1, qualified.view());
+    ++pos_;
+    prev_ = Prev::operand;
+    return true;
+}
+
+// The qualifiers of the tables of the FROM list that follows 'from' at this level, each written
+// "q.*" and joined by ", "; false when the list cannot be read.
+bool Scan::from_qualifiers(std::size_t from, Text &out) const {
+    std::size_t at = from;
+    // the FROM of this level
+    for (;;) {
+        at = skip_blanks(at);
+        if (at >= end_ || src_[at] == ')') return false;
+        const char c = src_[at];
+        if (quote_at(at)) {
+            at = literal_end(at);
+        } else if (c == '(') {
+            const std::size_t close = close_paren(at);
+            if (close == none) return false;
+            at = close + 1;
+        } else if (name_start(c)) {
+            std::size_t w1 = at;
+            while (w1 < end_ && name_char(src_[w1])) ++w1;
+            const Kw kw = keyword_of(src_.substr(at, w1 - at));
+            at = w1;
+            if (kw == Kw::from) break;
+            if (kw == Kw::where || kw == Kw::group || kw == Kw::order || kw == Kw::union_ || kw == Kw::into) {
+                return false;
+            }
+        } else {
+            ++at;
+        }
+    }
+    // its items: name [AS] [alias] or (subquery) [AS] alias, separated by commas and joins
+    bool expect_table = true;
+    std::size_t tables = 0;
+    auto add = [&](std::string_view qualifier) {
+        if (tables++ > 0) out.append(", ");
+        out.append(qualifier);
+        out.append(".*");
+        expect_table = false;
+    };
+    for (;;) {
+        at = skip_blanks(at);
+        if (at >= end_ || src_[at] == ')') break;
+        const char c = src_[at];
+        if (c == ',' ) {
+            expect_table = true;
+            ++at;
+            continue;
+        }
+        if (c == '(') {
+            const std::size_t close = close_paren(at);
+            if (close == none) return false;
+            const std::string_view inside = trimmed(src_.substr(at + 1, close - at - 1));
+            at = close + 1;
+            if (!expect_table) continue;  // a group of the join condition
+            std::size_t end = at;
+            const std::string_view alias = alias_after(at, end);
+            const std::size_t literal_at = static_cast<std::size_t>(inside.data() - src_.data());
+            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') &&
+                literal_end(literal_at) == literal_at + inside.size()) {  // a file named by a literal
+                const std::string_view name = alias.empty() ? table_name(inside) : alias;
+                if (name.data() == inside.data()) return false;
+                add(name);
+                at = end;
+                continue;
+            }
+            if (alias.empty()) return false;  // a derived table: its alias names it
+            add(alias);
+            at = end;
+            continue;
+        }
+        if (quote_at(at)) {
+            if (expect_table) return false;
+            at = literal_end(at);
+            continue;
+        }
+        if (!name_start(c) && c != '#' && c != '.' && c != '\\') {
+            ++at;
+            continue;
+        }
+        std::size_t w1 = at;
+        while (w1 < end_ && !is_blank(src_[w1]) && src_[w1] != ',' && src_[w1] != '(' && src_[w1] != ')') ++w1;
+        const std::string_view token = src_.substr(at, w1 - at);
+        const Kw kw = name_start(c) ? keyword_of(src_.substr(at, name_chain_end(src_, at, end_) - at)) : Kw::none;
+        if (kw == Kw::where || kw == Kw::group || kw == Kw::order || kw == Kw::having || kw == Kw::union_ ||
+            kw == Kw::into) {
+            break;
+        }
+        if (kw == Kw::join) {
+            expect_table = true;
+            at = w1;
+            continue;
+        }
+        if (kw != Kw::none || !expect_table) {  // join words, ON and its condition, FORCE
+            at = w1;
+            continue;
+        }
+        // a table, and its alias when one follows
+        std::size_t end = w1;
+        const std::string_view alias = alias_after(w1, end);
+        const std::string_view qualifier = alias.empty() ? table_name(token) : alias;
+        if (qualifier.empty() || qualifier.front() == '"' || qualifier.front() == '\'') return false;
+        add(qualifier);
+        at = end;
+    }
+    return tables > 0;
+}
+
+// The alias after a table (blanks, an optional AS, a name that is no keyword), its end in 'end';
+// empty when none follows.
+std::string_view Scan::alias_after(std::size_t at, std::size_t &end) const {
+    std::size_t a0 = skip_blanks(at);
+    std::size_t a1 = a0;
+    while (a1 < end_ && name_char(src_[a1])) ++a1;
+    if (a1 > a0 && same_word(src_.substr(a0, a1 - a0), "AS")) {
+        a0 = skip_blanks(a1);
+        a1 = a0;
+        while (a1 < end_ && name_char(src_[a1])) ++a1;
+    }
+    if (a1 == a0 || keyword_of(src_.substr(a0, a1 - a0)) != Kw::none) return {};
+    end = a1;
+    return src_.substr(a0, a1 - a0);
+}
+
+// WITH (BUFFERING = ...) after a table: dropped with the blank before it.
+bool Scan::drop_buffering(std::size_t w0, std::size_t open) {
+    if (!word_at(src_, skip_blanks(open + 1), end_, "BUFFERING")) return false;
+    std::size_t close = close_paren(open);
+    if (close == std::string_view::npos) return false;
+    std::size_t from = w0;
+    while (from > out_.pending() && is_blank(src_[from - 1])) --from;
+    out_.replace(from, close + 1, {});
+    pos_ = close + 1;
+    return true;
+}
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,196 @@
+#include "select/fox/text.h"
+
+namespace tarnvel::select::fox {
+namespace {
+
+
+bool has_extension(std::string_view name, std::string_view extension) {
+    if (name.size() <= extension.size()) return false;
+    std::string_view tail = name.substr(name.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        if (upper(tail[i]) != extension[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules) {
+    const lex::Pos close = lex::run_end(text.substr(0, end), static_cast<lex::Pos>(at), rules);
+    if (static_cast<std::size_t>(close) == at) return at;
+    return static_cast<std::size_t>(close) >= end ? end : static_cast<std::size_t>(close) + 1;
+}
+
+std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules) {
+    std::size_t depth = 0;
+    for (std::size_t i = open; i < end; ++i) {
+        const char c = text[i];
+        if (const std::size_t run = literal_end(text, i, end, rules); run != i) {
+            i = run - 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && --depth == 0) {
+            return i;
+        }
+    }
+    return none;
+}
+
+std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, const lex::LiteralRules &rules) {
+    std::size_t depth = 0;
+    for (std::size_t i = from; i < close; ++i) {
+        const char c = text[i];
+        if (const std::size_t run = literal_end(text, i, close, rules); run != i) {
+            i = run - 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (depth > 0) --depth;
+        } else if (c == ',' && depth == 0) {
+            return i;
+        }
+    }
+    return close;
+}
+
+std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules) {
+    std::size_t count = 0;
+    for_each_argument(text, open, close, rules, [&count](std::size_t, std::size_t) { ++count; });
+    return count;
+}
+
+std::size_t number_end(std::string_view text, std::size_t at, std::size_t end) {
+    while (at < end && is_digit(text[at])) ++at;
+    if (at + 1 < end && text[at] == '.' && is_digit(text[at + 1])) {
+        ++at;
+        while (at < end && is_digit(text[at])) ++at;
+    }
+    if (at + 1 < end && (text[at] == 'E' || text[at] == 'e')) {
+        std::size_t e = at + 1;
+        if (e < end && (text[e] == '+' || text[e] == '-')) ++e;
+        if (e < end && is_digit(text[e])) {
+            at = e;
+            while (at < end && is_digit(text[at])) ++at;
+        }
+    }
+    return at;
+}
+
+std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules) {
+    ++at;
+    while (at < end && (text[at] == ' ' || text[at] == '\t')) ++at;
+    if (at < end && text[at] == '(') {
+        std::size_t close = close_paren(text, at, end, rules);
+        return close == none ? end : close + 1;
+    }
+    while (at < end && (name_char(text[at]) || text[at] == '.')) ++at;
+    return at;
+}
+
+std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules) {
+    std::size_t open = at + 1;
+    if (open < end && text[open] != '(' && open + 1 < end && text[open + 1] == '(') ++open;
+    if (open < end && text[open] == '(') {
+        std::size_t close = close_paren(text, open, end, rules);
+        return close == none ? end : close + 1;
+    }
+    ++at;
+    while (at < end && (name_char(text[at]) || text[at] == '.' || text[at] == '~')) ++at;
+    return at;
+}
+
+std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end) {
+    while (at < end) {
+        if (name_char(text[at])) {
+            ++at;
+            continue;
+        }
+        if (text[at] != '.' || at + 1 >= end || !name_start(text[at + 1])) break;
+        bool operator_word = false;
+        for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
+            if (word_at(text, at + 1, end, op) && at + 1 + op.size() < end && text[at + 1 + op.size()] == '.') {
+                operator_word = true;
+            }
+        }
+        if (operator_word) break;
+        ++at;
+    }
+    return at;
+}
+
+bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (const std::size_t run = literal_end(text, i, text.size(), rules); run != i) {
+            i = run - 1;
+        } else if (name_char(c)) {
+            std::size_t end = i;
+            while (end < text.size() && name_char(text[end])) ++end;
+            const bool qualified = (i > 0 && (text[i - 1] == '.' || text[i - 1] == '?' || text[i - 1] == '~')) ||
+                                   (end < text.size() && text[end] == '.');
+            if (end == i + 1 && upper(c) == 'M' && !qualified) return true;
+            i = end - 1;
+        }
+    }
+    return false;
+}
+
+bool sele_follows(std::string_view text, std::size_t open, std::size_t end) {
+    std::size_t at = open + 1;
+    while (at < end && (text[at] == ' ' || text[at] == '\t')) ++at;
+    if (end - at < 4 || at > end) return false;
+    return upper(text[at]) == 'S' && upper(text[at + 1]) == 'E' && upper(text[at + 2]) == 'L' &&
+           upper(text[at + 3]) == 'E';
+}
+
+bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string_view word) {
+    if (at > end || end - at < word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (upper(text[at + i]) != word[i]) return false;
+    }
+    return at + word.size() >= end || !name_char(text[at + word.size()]);
+}
+
+std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
+                                const lex::LiteralRules &rules) {
+    std::size_t found = none;
+    std::size_t depth = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const char c = text[i];
+        if (const std::size_t run = literal_end(text, i, to, rules); run != i) {
+            i = run - 1;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (depth > 0) --depth;
+        } else if (depth == 0 && name_start(c) && (i == from || !name_char(text[i - 1]))) {
+            if (word_at(text, i, to, word)) found = i;
+            while (i + 1 < to && name_char(text[i + 1])) ++i;
+        }
+    }
+    return found;
+}
+
+std::string_view table_name(std::string_view item) {
+    std::string_view name = item;
+    const bool quoted =
+        name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
+    if (quoted) {
+        name = name.substr(1, name.size() - 2);
+    }
+    std::size_t bang = name.rfind('!');
+    if (name.size() + 2 == item.size() && bang == std::string_view::npos && !name.empty() &&
+        name.find_first_of(" \t\\/:") == std::string_view::npos && !has_extension(name, ".DBF")) {
+        return name;  // a table named in quotes: the name
+    }
+    const bool path = name.find_first_of("\\/:") != std::string_view::npos || has_extension(name, ".DBF");
+    if (bang == std::string_view::npos && !path) return item;  // quotes and all
+    if (bang != std::string_view::npos) name = name.substr(bang + 1);
+    std::size_t slash = name.find_last_of("\\/:");
+    if (slash != std::string_view::npos) name = name.substr(slash + 1);
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
+    return name.empty() ? item : name;
+}
+
+}  // namespace tarnvel::select::fox

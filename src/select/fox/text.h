@@ -1,0 +1,163 @@
+// Reading FoxPro text for the FoxPro-syntax pass: character classes, the extent of literals,
+// parenthesised groups, numbers, parameters and references, arguments of a call, and the names
+// of the table list. Every search steps over the quoted runs the clause converter reads as
+// literals (lex::run_end with the dialect's rules, select/literals.h).
+#pragma once
+
+#include "lex/scan.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tarnvel::select::fox {
+
+// Character classes as one table: blanks (line breaks included), name starts (letters, "_" and
+// every byte above 0x7F: names written in a code page of their own or in UTF-8), digits.
+enum CharClass : std::uint8_t { other_char = 0, blank_char = 1, name_start_char = 2, digit_char = 4 };
+struct CharClasses {
+    std::uint8_t of[256] = {};
+    constexpr CharClasses() {
+        for (int c = 0; c < 256; ++c) {
+            if (c == ' ' || c == '\t' || c == '\r' || c == '\n') of[c] = blank_char;
+            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80) of[c] = name_start_char;
+            if (c >= '0' && c <= '9') of[c] = digit_char;
+        }
+    }
+};
+inline constexpr CharClasses char_classes;
+inline std::uint8_t char_class(char c) { return char_classes.of[static_cast<unsigned char>(c)]; }
+inline bool is_blank(char c) { return char_class(c) == blank_char; }
+inline bool is_digit(char c) { return char_class(c) == digit_char; }
+inline bool name_start(char c) { return char_class(c) == name_start_char; }
+inline bool name_char(char c) { return (char_class(c) & (name_start_char | digit_char)) != 0; }
+struct UpperTable {
+    char of[256] = {};
+    constexpr UpperTable() {
+        for (int c = 0; c < 256; ++c) of[c] = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+    }
+};
+inline constexpr UpperTable upper_table;
+constexpr char upper(char c) { return upper_table.of[static_cast<unsigned char>(c)]; }
+
+// A word upper-cased (ASCII) for the keyword and function tables; a word longer than any of them
+// reads as empty.
+class UpperWord {
+public:
+    explicit UpperWord(std::string_view word) {
+        if (word.size() >= chars_.size()) return;
+        for (std::size_t i = 0; i < word.size(); ++i) chars_[i] = upper(word[i]);
+        length_ = word.size();
+    }
+    std::string_view view() const { return {chars_.data(), length_}; }
+
+private:
+    std::array<char, 16> chars_{};
+    std::size_t length_ = 0;
+};
+
+// The word, compared with an upper-case word without regard to ASCII letter case.
+constexpr bool same_word(std::string_view word, std::string_view upper_word) {
+    if (word.size() != upper_word.size()) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        if (upper(word[i]) != upper_word[i]) return false;
+    }
+    return true;
+}
+
+// A constant table from upper-case words to small values, looked up by a word in any letter case:
+// one hash of the length and three letters, then a comparison only where a slot holds a word of
+// that length. Most words of a statement are names that the table does not hold, and they are
+// told apart at the cost of the hash.
+template <std::size_t Slots>
+class WordTable {
+public:
+    static_assert((Slots & (Slots - 1)) == 0, "a power of two");
+    constexpr void add(std::string_view word, std::uint8_t value) {
+        std::size_t i = slot(word);
+        while (!slots_[i].word.empty()) i = (i + 1) & (Slots - 1);
+        slots_[i] = {word, value};
+    }
+    // The value of the word, or -1.
+    constexpr int find(std::string_view word) const {
+        if (word.empty() || word.size() > 15) return -1;
+        for (std::size_t i = slot(word);; i = (i + 1) & (Slots - 1)) {
+            const Entry &e = slots_[i];
+            if (e.word.empty()) return -1;
+            if (e.word.size() == word.size() && same_word(word, e.word)) return e.value;
+        }
+    }
+
+private:
+    struct Entry {
+        std::string_view word;
+        std::uint8_t value = 0;
+    };
+    static constexpr std::size_t slot(std::string_view w) {
+        std::size_t h = w.size() * 0x9E37u;
+        h ^= static_cast<unsigned char>(upper(w[0])) * 31u;
+        h ^= static_cast<unsigned char>(upper(w[w.size() - 1])) * 131u;
+        if (w.size() > 2) h ^= static_cast<unsigned char>(upper(w[1])) * 7u;
+        return (h ^ (h >> 7)) & (Slots - 1);
+    }
+    std::array<Entry, Slots> slots_{};
+};
+
+constexpr std::size_t none = std::string_view::npos;
+
+// One past the quoted run that opens at text[at], or 'end' when it is not closed; at itself when
+// text[at] opens no run under the rules.
+std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
+// The ")" that closes the "(" at 'open', passing over literals and nested groups; none if missing.
+std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules);
+// One past a number (digits, a decimal part, an exponent) that begins at 'at'.
+std::size_t number_end(std::string_view text, std::size_t at, std::size_t end);
+// One past the ?parameter or ?(expression) at 'at'.
+std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
+// One past the ~reference or ~(expression) at 'at'.
+std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
+// One past a name with its qualifiers (alias.field, thisform.grid.value), which stops before a
+// FoxPro operator written with dots (.AND., .OR., .NOT.).
+std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end);
+// The statement names something M (a table alias): a word M, in any letter case, that is no
+// qualifier (m.x) and stands outside literals.
+bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
+// The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
+bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
+// The word (upper case) stands at 'at', in any letter case, and no name character follows it.
+bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string_view word);
+
+// The arguments of the call whose parentheses are at 'open' and 'close': each is the text between
+// commas at the call's own level. A call whose parentheses hold only blanks has none.
+template <typename Each>
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules,
+                       Each each);
+std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules);
+// The last 'word' (upper case) standing at the group's own level between 'from' and 'to', or none.
+std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
+                                const lex::LiteralRules &rules);
+
+// An item of the table list as the server knows it: database!table as table, a file path (with
+// \, / or :, or ending in .dbf) as the file's base name; any other item as it stands.
+std::string_view table_name(std::string_view item);
+
+// --- template
+
+// The next argument boundary (a comma at the level of 'from', or 'close') after 'from'.
+std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, const lex::LiteralRules &rules);
+
+template <typename Each>
+void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules,
+                       Each each) {
+    std::size_t from = open + 1;
+    if (text.substr(from, close - from).find_first_not_of(" \t\r\n") == std::string_view::npos) return;
+    while (true) {
+        std::size_t to = next_comma(text, from, close, rules);
+        each(from, to);
+        if (to >= close) return;
+        from = to + 1;
+    }
+}
+
+}  // namespace tarnvel::select::fox

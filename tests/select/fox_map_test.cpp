@@ -1,0 +1,278 @@
+// The FoxPro-to-SQL map: its rows hang together, docs/foxpro-to-sql.md shows what the converters
+// make of each row's example today (run with TARNVEL_UPDATE_DOCS=1 to rewrite that part of the
+// document), and the FoxPro-syntax pass stays safe on hostile input.
+#include "host/raw_host.h"
+#include "select/dialect.h"
+#include "select/fox/map.h"
+#include "select/fox/rewrite.h"
+#include "select/harness.h"
+
+#include <nlohmann/json.hpp>
+
+#include <tarnvel/host.hpp>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using tarnvel::select::fox::Construct;
+using tarnvel::select::fox::Kind;
+using tarnvel::select::fox::Place;
+namespace fox = tarnvel::select::fox;
+
+const char *const functions[] = {"ZQ_SQL_SELECT_CONVERT", "ZQ_ORACLE_SELECT_CONVERT", "ZQ_MYSQL_SELECT_CONVERT",
+                                 "ZQ_ACCESS_SELECT_CONVERT"};
+
+// --- the rows
+
+// The highest {n} a form names (0 for none).
+std::size_t highest_slot(std::string_view form) {
+    std::size_t highest = 0;
+    for (std::size_t i = 0; i + 2 < form.size(); ++i) {
+        if (form[i] == '{' && form[i + 1] >= '1' && form[i + 1] <= '9' && (form[i + 2] == '}' || form[i + 2] == '+')) {
+            highest = std::max<std::size_t>(highest, static_cast<std::size_t>(form[i + 1] - '0'));
+        }
+    }
+    return highest;
+}
+
+TEST(FoxMap, IdsAreUniqueAndNamesLeadBackToTheirRow) {
+    std::set<std::string_view> ids;
+    for (const Construct &row : fox::constructs()) {
+        EXPECT_TRUE(ids.insert(row.id).second) << row.id;
+        EXPECT_FALSE(row.example.empty()) << row.id;
+        std::string_view words = row.words;
+        while (!words.empty()) {
+            std::size_t comma = words.find(',');
+            std::string_view word = words.substr(0, comma);
+            EXPECT_EQ(fox::function_named(word), &row) << word;
+            words = comma == std::string_view::npos ? std::string_view{} : words.substr(comma + 1);
+        }
+    }
+    for (const char *id : {"op.exact_equal", "op.hash_not_equal", "op.bang_not_equal", "op.not", "op.contained",
+                           "lit.true", "lit.false", "lit.null", "lit.backslash", "kw.between", "fn.transform",
+                           "fn.transform_zeros"}) {
+        EXPECT_EQ(fox::construct(id).id, id);
+    }
+}
+
+TEST(FoxMap, TextFormsUseOnlyTheArgumentsACallHas) {
+    for (const Construct &row : fox::constructs()) {
+        if (row.kind != Kind::function || row.form != fox::Form::text) continue;
+        for (std::string_view form : row.target) EXPECT_LE(highest_slot(form), row.max_args) << row.id << ": " << form;
+    }
+    for (const fox::CastType &type : fox::cast_types()) {
+        for (std::string_view form : type.target) EXPECT_EQ(highest_slot(form), 1u) << type.letter << ": " << form;
+    }
+}
+
+// --- the document
+
+std::string collapse_blanks(std::string text) {
+    std::string out;
+    for (char c : text) {
+        if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+// The row's example converted for one dialect, cut out of the statement around it.
+std::string converted_example(tarnvel::Host &host, const Construct &row, int dialect) {
+    std::string example(row.example);
+    std::string statement = row.place == Place::select  ? "SELECT " + example + " FROM t"
+                            : row.place == Place::where ? "SELECT * FROM t WHERE " + example
+                            : row.place == Place::from  ? "SELECT * FROM " + example
+                                                        : example;
+    std::string out;
+    try {
+        out = std::get<std::string>(host.call(functions[dialect], {statement}));
+    } catch (const tarnvel::Error &e) {
+        return "(error: " + e.message() + ")";
+    }
+    out = collapse_blanks(out);
+    auto after = [&out](const std::string &word) {
+        std::size_t at = out.find(word);
+        return at == std::string::npos ? out : collapse_blanks(out.substr(at + word.size() + 1));
+    };
+    switch (row.place) {
+    case Place::select: {
+        std::string list = after("SELECT");
+        std::size_t from = list.rfind(" FROM T");
+        return from == std::string::npos ? list : list.substr(0, from);
+    }
+    case Place::where: {
+        std::string condition = after("WHERE");
+        if (dialect == 1 && condition.size() > 4 && condition.starts_with("( ") && condition.ends_with(" )")) {
+            condition = condition.substr(2, condition.size() - 4);  // Oracle's WHERE ( ... )
+        }
+        return condition;
+    }
+    case Place::from: return after("FROM");
+    case Place::statement: return out;
+    }
+    return out;
+}
+
+std::string code(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '|') escaped += '\\';
+        escaped += c;
+    }
+    if (escaped.find('`') != std::string::npos) return "`` " + escaped + " ``";
+    return "`" + escaped + "`";
+}
+
+std::string plain(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        if (c == '|') escaped += '\\';
+        escaped += c;
+    }
+    return escaped;
+}
+
+std::string rendered_map() {
+    tarnvel::Host host;
+    std::ostringstream doc;
+    doc << "| Construct | FoxPro example | SQL Server | Oracle | MySQL | Access | Notes |\n";
+    doc << "|---|---|---|---|---|---|---|\n";
+    for (const Construct &row : fox::constructs()) {
+        doc << "| " << code(row.id) << "<br>" << code(row.fox) << " | " << code(row.example);
+        for (int dialect = 0; dialect < 4; ++dialect) doc << " | " << code(converted_example(host, row, dialect));
+        doc << " | " << plain(row.note) << " |\n";
+    }
+    doc << "\nThe FoxPro types of CAST(x AS type), and what each dialect writes for them ({1} is x, {w} the "
+           "width, {d} the decimals):\n\n";
+    doc << "| Type | Names | SQL Server | Oracle | MySQL | Access |\n|---|---|---|---|---|---|\n";
+    for (const fox::CastType &type : fox::cast_types()) {
+        doc << "| " << type.letter << " | " << plain(type.names);
+        for (std::string_view form : type.target) doc << " | " << code(form);
+        doc << " |\n";
+    }
+    return doc.str();
+}
+
+constexpr std::string_view begin_marker = "<!-- select-map:begin -->\n";
+constexpr std::string_view end_marker = "<!-- select-map:end -->";
+
+TEST(FoxMap, DocumentShowsWhatTheConvertersMakeOfEachRow) {
+    const std::string path = std::string(TARNVEL_CASES_DIR) + "/../../docs/foxpro-to-sql.md";
+    std::ifstream in(path);
+    ASSERT_TRUE(in) << path;
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    std::string doc = buffer.str();
+    std::size_t begin = doc.find(begin_marker);
+    std::size_t end = doc.find(end_marker);
+    ASSERT_NE(begin, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    begin += begin_marker.size();
+    const std::string expected = rendered_map();
+    if (std::getenv("TARNVEL_UPDATE_DOCS")) {
+        doc.replace(begin, end - begin, expected);
+        std::ofstream(path) << doc;
+        return;
+    }
+    std::istringstream have(doc.substr(begin, end - begin)), want(expected);
+    std::string had, wanted;
+    for (int line = 1; std::getline(want, wanted); ++line) {
+        if (!std::getline(have, had) || had != wanted) {
+            ADD_FAILURE() << "docs/foxpro-to-sql.md is out of date (run the test with TARNVEL_UPDATE_DOCS=1); line "
+                          << line << " of the map should read\n" << wanted;
+            return;
+        }
+    }
+    EXPECT_FALSE(std::getline(have, had)) << "docs/foxpro-to-sql.md has more rows than the map: " << had;
+}
+
+// --- safety
+
+TEST(FoxPass, DeepNestingStaysBoundedAndConverts) {
+    for (const char *function : functions) {
+        std::string sql = "SELECT * FROM t WHERE ";
+        for (int i = 0; i < 3000; ++i) sql += "EMPTY(INLIST(";
+        sql += "x";
+        for (int i = 0; i < 3000; ++i) sql += ", 1))";
+        selecttest::Outcome r = selecttest::convert(function, sql);
+        EXPECT_FALSE(r.error) << function << ": " << r.text.substr(0, 200);
+        EXPECT_LT(r.text.size(), 2 * sql.size()) << function;  // no form doubles a long argument
+        if (std::string_view(function) != "ZQ_ACCESS_SELECT_CONVERT") {  // Access's EMPTY repeats its argument
+            EXPECT_GT(r.text.find("EMPTY("), 150u) << function;  // the outer calls converted, the deepest left
+        }
+
+        std::string parens = "SELECT * FROM t WHERE " + std::string(20000, '(') + "a == 1" + std::string(20000, ')');
+        r = selecttest::convert(function, parens);
+        EXPECT_FALSE(r.error) << function;
+        EXPECT_EQ(r.text.find("=="), std::string::npos) << function;
+    }
+}
+
+// The quick look before the pass never passes over a statement the pass would change: checked on
+// the corpus, on every case row, and on those statements cut at every length.
+TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
+    std::vector<std::string> statements;
+    for (const char *file : {"/../corpus/selects.jsonl", "/select_foxpro.jsonl", "/select_sqlserver.jsonl",
+                             "/select_mysql.jsonl", "/select_oracle.jsonl", "/select_access.jsonl"}) {
+        std::ifstream in(std::string(TARNVEL_CASES_DIR) + file);
+        ASSERT_TRUE(in) << file;
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty()) continue;
+            nlohmann::json row = nlohmann::json::parse(line);
+            if (row.contains("sql")) statements.push_back(row["sql"]);
+            else if (row.contains("args") && !row["args"].empty() && row["args"][0].is_string())
+                statements.push_back(row["args"][0]);
+        }
+    }
+    const tarnvel::select::Dialect *dialects[] = {&tarnvel::select::sqlserver(), &tarnvel::select::oracle(),
+                                                  &tarnvel::select::mysql(), &tarnvel::select::access()};
+    rawhost::Host host;
+    rawhost::inside_call(host, [&] {
+        std::size_t looked = 0, skipped = 0;
+        for (const std::string &whole : statements) {
+            const std::size_t step = whole.size() > 120 ? 20 : 1;
+            for (std::size_t cut = step; cut <= whole.size(); cut += step) {
+                const std::string_view text = std::string_view(whole).substr(0, cut);
+                for (const auto *dialect : dialects) {
+                    const bool changed = static_cast<bool>(tarnvel::select::fox::rewrite(*dialect, text, false));
+                    const bool looked_at = static_cast<bool>(tarnvel::select::fox::rewrite(*dialect, text, true));
+                    ++looked;
+                    if (!changed) ++skipped;
+                    EXPECT_EQ(looked_at, changed) << dialect->name << ": " << text;
+                }
+            }
+        }
+        EXPECT_GT(skipped, looked / 4);  // the look spares the pass on many statements
+    });
+}
+
+TEST(FoxPass, EveryFailedObtainOrGrowthReleasesEverything) {
+    const std::string sql =
+        "SELECT ICASE(EMPTY(a), 'x', a $ 'abc', 'y', 'z') AS k, CAST(b AS N(10,2)), EVL(c, .T.), "
+        "TRANSFORM(n, '@L 999') "
+        "FROM data!orders o, d:\\x\\y.dbf WITH (BUFFERING = .T.) WHERE INLIST(m.k, 1, 2) AND BETWEEN(d, {01/02/2020}, "
+        "DATE()) AND thisform.t.Value # 'x' AND !ISNULL(e) AND f == [c:\\y]";
+    for (const char *function : functions) {
+        std::set<std::string> seen;
+        for (tv_word operations = 1; operations < 200; ++operations) {
+            selecttest::Outcome r = selecttest::convert(function, sql, true, operations);  // checks the handles
+            if (!r.error) break;
+            seen.insert(r.number ? std::to_string(r.number) : r.text);
+        }
+        EXPECT_FALSE(seen.empty()) << function;
+        for (const std::string &message : seen) {
+            EXPECT_TRUE(message == "182" || message.starts_with("Insufficient memory for "))
+                << function << ": " << message;
+        }
+    }
+}
+
+}  // namespace
