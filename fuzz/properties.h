@@ -12,6 +12,7 @@
 #pragma once
 
 #include "select/dialect.h"
+#include "select/fox/map.h"
 
 #include <tarnvel/host.hpp>
 
@@ -111,6 +112,8 @@ inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
             depth += c == '(' ? 1 : -1;
             if (depth < 0) return std::nullopt;
             ++i;
+        } else if (c == '[' && i > 0 && word_char(sql[i - 1])) {
+            ++i;  // name[i]: an element of an array, its subscript read as code
         } else if (c == '\'' || c == '"' || c == '[') {
             const char close = c == '[' ? ']' : c;
             std::size_t end = sql.find(close, i + 1);
@@ -218,6 +221,42 @@ inline bool before_select(std::string_view sql, std::size_t begin, std::size_t) 
     }
     return !open.back();
 }
+// The arguments of a FoxPro function the FoxPro-syntax pass rebuilds from their meaning: a date
+// written out (CTOD), a picture (TRANSFORM), a pattern with FoxPro's wildcards (LIKE), a FoxPro type
+// (CAST).
+inline bool rebuilt_argument(std::string_view sql, std::size_t begin, std::size_t) {
+    static const std::string names = [] {
+        std::string list = ",";
+        for (const select::fox::Construct &row : select::fox::constructs()) {
+            using select::fox::Form;
+            if (row.kind != select::fox::Kind::function ||
+                (row.form != Form::ctod && row.form != Form::transform && row.form != Form::like && row.form != Form::cast))
+                continue;
+            list += std::string(row.words) + ",";
+        }
+        return list;
+    }();
+    return inside_parens_after(sql, begin, names);
+}
+// A literal in the table list where a table stands (after FROM, JOIN or a comma there, or in
+// parentheses): it names a file, written as the table's name.
+inline bool table_file(std::string_view sql, std::size_t begin, std::size_t) {
+    std::size_t i = begin - 1;  // the literal's opening delimiter
+    while (i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t' || sql[i - 1] == '(')) --i;
+    if (i > 0 && sql[i - 1] != ',' && !word_char(sql[i - 1])) return false;
+    static const std::string_view opens = ",FROM,FRO,JOIN,";
+    static const std::string_view stops =
+        ",SELECT,SELEC,SELE,WHERE,WHER,GROUP,GROU,ORDER,ORDE,HAVING,HAVIN,HAVI,UNION,UNIO,INTO,";
+    for (std::size_t at = i; at > 0;) {
+        while (at > 0 && !word_char(sql[at - 1])) --at;
+        std::size_t end = at;
+        while (at > 0 && word_char(sql[at - 1])) --at;
+        const std::string word = "," + upper(sql.substr(at, end - at)) + ",";
+        if (opens.find(word) != std::string_view::npos) return true;
+        if (stops.find(word) != std::string_view::npos) return false;
+    }
+    return false;
+}
 inline bool database_name(std::string_view sql, std::size_t, std::size_t end) {  // db!table
     return end + 1 < sql.size() && sql[end] == '!' && word_start(sql[end + 1]);
 }
@@ -241,7 +280,9 @@ inline const Exemption exemptions[] = {
     {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
     {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},
     {"a table hint WITH (...)", exempt::table_hint},
+    {"an argument of CTOD, TRANSFORM, LIKE or CAST, written out as the target reads it", exempt::rebuilt_argument},
     {"the destination of INTO CURSOR, TABLE, DBF or ARRAY", exempt::destination},
+    {"a literal naming the file of a table in the table list", exempt::table_file},
     {"the database before ! in database!table", exempt::database_name},
     {"a file path standing for a table (d:\\data\\orders.dbf)", exempt::file_path},
 };
@@ -293,11 +334,13 @@ inline const KnownFault known_faults[] = {
      known::mysql_str_argument},
 };
 
-// A word of the target's lexicon, a keyword (abbreviations included) or a function name, or a word
-// the statement driver reads itself.
+// A word of the target's lexicon, a keyword (abbreviations included) or a function name, a FoxPro
+// function that the FoxPro-syntax pass writes in the target's own way, or a word the statement
+// driver reads itself.
 inline bool keyword_or_function(const Target &target, std::string_view word) {
     const std::string w = upper(word);
-    return target.dialect().lexicon.find(w) != nullptr || w == "UNION" || w == "UNIO";
+    return target.dialect().lexicon.find(w) != nullptr || select::fox::function_named(w) != nullptr || w == "UNION" ||
+           w == "UNIO";
 }
 
 inline std::string quoted(const Quoting &q, std::string_view text) {
