@@ -41,9 +41,10 @@ std::string upper(std::string text) {
     return text;
 }
 
-// Case files carry bytes: each byte is one code point U+0000 to U+00FF.
+// Case files carry bytes: each byte is one code point U+0000 to U+00FF. One a thread: a code page's
+// converter keeps state between calls.
 const tarnvel::cli::Encoding &case_encoding() {
-    static const tarnvel::cli::Encoding encoding("latin1");
+    thread_local const tarnvel::cli::Encoding encoding("latin1");
     return encoding;
 }
 
