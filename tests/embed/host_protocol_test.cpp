@@ -7,7 +7,7 @@
 #include "host/api.h"
 #include "host/buffer.h"
 #include "host/dispatch.h"
-#include "host/entry.h"
+#include "library/entry.h"
 
 #include <gtest/gtest.h>
 
