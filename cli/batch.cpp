@@ -29,21 +29,6 @@ struct BatchOptions {
     std::string file;
 };
 
-// Runs one request and appends its answer to 'out'.
-void run_request(Host &host, const cli::BatchRequest &request, const cli::Encoding &encoding, std::string &out) {
-    host.clear_variables();
-    for (const auto &[name, value] : request.variables) host.set_variable(name, value);
-    for (const auto &[name, elements] : request.arrays) host.set_array(name, elements);
-    host.set_session(request.session);
-    host.set_window(request.window);
-    try {
-        if (request.from_fox) host.call("ZQV_SETFROMFOX", {*request.from_fox});
-        cli::write_result(out, host.call(request.function, request.args), host.actions(), encoding);
-    } catch (const Error &e) {
-        cli::write_error(out, e, host.actions(), encoding);
-    }
-}
-
 class Batch {
 public:
     Batch(Host &host, const cli::Encoding &encoding, cli::LineOutput &out, bool check)
@@ -68,7 +53,7 @@ public:
             cli::BatchRequest parsed = cli::read_request(request, encoding_);
             // counting the handles reads the whole handle table: per line only when checking
             std::size_t before = check_ ? host_.handles_in_use() : 0;
-            run_request(host_, parsed, encoding_, reply_);
+            cli::run_request(host_, parsed, encoding_, reply_);
             std::size_t after = check_ ? host_.handles_in_use() : 0;
             if (after > before) {
                 out_.flush();

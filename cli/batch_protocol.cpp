@@ -266,6 +266,20 @@ void write_request_error(std::string &out, std::string_view message) {
     out += "}}";
 }
 
+void run_request(Host &host, const BatchRequest &request, const Encoding &encoding, std::string &out) {
+    host.clear_variables();
+    for (const auto &[name, value] : request.variables) host.set_variable(name, value);
+    for (const auto &[name, elements] : request.arrays) host.set_array(name, elements);
+    host.set_session(request.session);
+    host.set_window(request.window);
+    try {
+        if (request.from_fox) host.call("ZQV_SETFROMFOX", {*request.from_fox});
+        write_result(out, host.call(request.function, request.args), host.actions(), encoding);
+    } catch (const Error &e) {
+        write_error(out, e, host.actions(), encoding);
+    }
+}
+
 namespace {
 
 bool matches(const json::value &expected, const json::value &actual) {

@@ -47,6 +47,11 @@ void write_error(std::string &out, const Error &error, const std::vector<HostAct
 // message is already UTF-8 text.
 void write_request_error(std::string &out, std::string_view message);
 
+// Runs 'request' on 'host' (its variables, arrays, session and window replace the earlier ones; the
+// FoxPro-syntax switch is set when the request gives it) and appends its answer to 'out' as
+// write_result or write_error do.
+void run_request(Host &host, const BatchRequest &request, const Encoding &encoding, std::string &out);
+
 // The keys of 'expected' that 'actual' does not match (objects compare only the keys given).
 std::vector<std::string> mismatches(const boost::json::value &expected, const boost::json::value &actual);
 

@@ -22,6 +22,7 @@ struct EncodingError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// One thread at a time: the code page's converters keep state between calls.
 class Encoding {
 public:
     // Throws EncodingError for a code page the platform does not know, or a code page that does not keep ASCII

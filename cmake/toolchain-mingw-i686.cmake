@@ -1,6 +1,5 @@
 # Cross build for 32-bit Windows with Debian's mingw-w64 compilers (package g++-mingw-w64-i686).
-# This machine's kernel cannot run 32-bit programs, so what is built here is checked
-# but not run.
+# wine64 runs 64-bit programs only, so what is built here is checked but not run.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 

@@ -1,8 +1,9 @@
 // The fuzz target's input, shared by the target and the seed maker.
 //
-// Byte 0 picks the function, byte 1 holds switches (bit 0: FoxPro syntax on, bit 1: a memory budget
-// from byte 2), then the arguments in order, separated by the byte 0x1F. A C argument is its bytes,
-// an N argument the first byte's value less 64, an L argument whether its first byte is odd.
+// Byte 0 picks the function, byte 1 holds switches (bit 0: FoxPro syntax on, bit 1: the call is also
+// made with each of its obtains and growths failing in turn), byte 2 is not read, then the arguments
+// in order, separated by the byte 0x1F. A C argument is its bytes, an N argument the first byte's
+// value less 64, an L argument whether its first byte is odd.
 #pragma once
 
 #include <tarnvel/host.hpp>

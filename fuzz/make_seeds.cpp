@@ -3,6 +3,7 @@
 //   tarnvel_fuzz_seeds OUTPUT_DIR CASE_FILE...
 // Requests for functions the target does not call, and lines that are not requests, are passed over.
 #include "batch_protocol.hpp"
+#include "encoding.hpp"
 #include "input.h"
 
 #include <algorithm>
@@ -21,6 +22,7 @@ int main(int argc, char **argv) {
     const std::vector<tarnvel::fuzz::Function> functions = tarnvel::fuzz::functions(host);
     const std::string output = argv[1];
     int written = 0;
+    const tarnvel::cli::Encoding bytes("latin1");  // case files carry bytes: one code point each
     for (int file = 2; file < argc; ++file) {
         std::ifstream in(argv[file]);
         if (!in) {
@@ -31,7 +33,7 @@ int main(int argc, char **argv) {
         while (std::getline(in, line)) {
             tarnvel::cli::BatchRequest request;
             try {
-                request = tarnvel::cli::read_request(nlohmann::ordered_json::parse(line));
+                request = tarnvel::cli::read_request(boost::json::parse(line), bytes);
             } catch (const std::exception &) {
                 continue;
             }

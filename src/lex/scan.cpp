@@ -281,12 +281,13 @@ bool fox_literal_ends(std::string_view text, Pos i) {
 // text[i], before a blank, ends an operand.
 bool ends_operand(std::string_view text, Pos i, const EdgeQuotes &q, char clause) {
     char c = at(text, i);
-    if (is_operand_char(c, q) || c == '}') return true;
+    // (a "^" closes a caret region, whose text is copied as it stands: an operand)
+    if (is_operand_char(c, q) || c == '}' || c == '^') return true;
     return (c == '*' && clause == 's') || fox_literal_ends(text, i);
 }
 
 // c, right after a blank, starts an operand.
-bool starts_operand(char c, const EdgeQuotes &q) { return is_operand_start(c, q) || one_of(c, "+{[`!@:"); }
+bool starts_operand(char c, const EdgeQuotes &q) { return is_operand_start(c, q) || one_of(c, "+{[`!@:^"); }
 
 }  // namespace
 

@@ -68,10 +68,4 @@ std::string Params::bytes(int i) const {
     return text;
 }
 
-void not_available(std::string_view function_name) {
-    std::string message(function_name);
-    message += " is not available yet";
-    host::user_error(message);
-}
-
 }  // namespace tarnvel::entry

@@ -41,7 +41,4 @@ private:
     const ParamBlk *block_;
 };
 
-// For a function whose worker has not been built yet.
-[[noreturn]] void not_available(std::string_view function_name);
-
 }  // namespace tarnvel::entry

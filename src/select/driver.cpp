@@ -42,10 +42,27 @@ std::size_t literal_end(std::string_view text, std::size_t at, const lex::Litera
     return end == at ? at : std::min(end + 1, text.size());
 }
 
-// The placeholder text of subquery k: 'S$U$B$QA' for the first, the characters after "Z" from the
+// The head of the placeholders of one level: "'S$U$B$Q", or with as many "$" more as it takes
+// for the level's text not to hold it in any letter case, so that no literal of the statement
+// is ever taken for a placeholder.
+std::string placeholder_head_for(std::string_view text, const lex::Alphabet &letters) {
+    std::string head(placeholder_head);
+    auto holds = [&](std::string_view part) {
+        for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
+            std::size_t k = 0;
+            while (k < part.size() && letters.upper(text[at + k]) == part[k]) ++k;
+            if (k == part.size()) return true;
+        }
+        return false;
+    };
+    while (holds(std::string_view(head).substr(1))) head += '$';
+    return head;
+}
+
+// The placeholder text of subquery k: head + "A" for the first, the characters after "Z" from the
 // 27th on, and a number in braces once a single character no longer serves.
-std::string placeholder(std::size_t k) {
-    std::string text(placeholder_head);
+std::string placeholder(std::string_view head, std::size_t k) {
+    std::string text(head);
     if (k < 100) {
         text += static_cast<char>(65 + k);
     } else {
@@ -60,11 +77,12 @@ std::string placeholder(std::size_t k) {
 }
 
 // The subquery index of the placeholder at text[at], or npos.
-std::size_t placeholder_index(std::string_view text, std::size_t at, std::size_t count, std::size_t &length) {
-    if (!text.substr(at).starts_with(placeholder_head)) return std::string_view::npos;
-    std::size_t close = text.find('\'', at + placeholder_head.size());
+std::size_t placeholder_index(std::string_view text, std::string_view head, std::size_t at, std::size_t count,
+                              std::size_t &length) {
+    if (!text.substr(at).starts_with(head)) return std::string_view::npos;
+    std::size_t close = text.find('\'', at + head.size());
     if (close == std::string_view::npos) return std::string_view::npos;
-    std::string_view token = text.substr(at + placeholder_head.size(), close - at - placeholder_head.size());
+    std::string_view token = text.substr(at + head.size(), close - at - head.size());
     std::size_t k = std::string_view::npos;
     if (token.size() == 1 && static_cast<unsigned char>(token[0]) >= 65 && static_cast<unsigned char>(token[0]) < 165) {
         k = static_cast<unsigned char>(token[0]) - 65;
@@ -83,6 +101,7 @@ std::size_t placeholder_index(std::string_view text, std::size_t at, std::size_t
 
 // The converted subqueries of one level, one after the other in one buffer.
 struct Subqueries {
+    std::string head;  // of their placeholders
     Sink texts;
     Sink ends;  // the end offset of each text, as size_t values
     std::size_t count = 0;
@@ -110,10 +129,9 @@ struct Subqueries {
 // they were put back one by one).
 void put_back(Sink &out, std::string_view text, const Subqueries &subs, std::size_t from) {
     std::size_t done = 0;
-    for (std::size_t at = text.find(placeholder_head); at != std::string_view::npos;
-         at = text.find(placeholder_head, at + 1)) {
+    for (std::size_t at = text.find(subs.head); at != std::string_view::npos; at = text.find(subs.head, at + 1)) {
         std::size_t length = 0;
-        std::size_t k = placeholder_index(text, at, subs.count, length);
+        std::size_t k = placeholder_index(text, subs.head, at, subs.count, length);
         if (k == std::string_view::npos || k < from) continue;
         out.append(text.substr(done, at - done));
         put_back(out, subs.text(k), subs, k + 1);
@@ -292,6 +310,7 @@ Sink extract_subqueries(Session &session, std::string_view text) {
             continue;
         }
         if (text[i] != '(' || !sele_follows(text, i, session.letters)) continue;
+        if (subs.head.empty()) subs.head = placeholder_head_for(text, session.letters);
         std::size_t sele = i + 1;
         while (sele < text.size() && is_blank(text[sele])) ++sele;
         // the ")" that closes the subquery, quoted runs passed over
@@ -306,7 +325,7 @@ Sink extract_subqueries(Session &session, std::string_view text) {
         }
         if (!rewritten) rewritten = Sink::obtain(text.size() + 16, "Insufficient memory for subquery inserting");
         rewritten.append(text.substr(copied, i + 1 - copied));
-        rewritten.append(placeholder(subs.count - 1));
+        rewritten.append(placeholder(subs.head, subs.count - 1));
         copied = close;
         i = close;
     }

@@ -329,7 +329,12 @@ Scanner::Verdict Scanner::date_row() {
         if (work_.at(i) != ' ' && work_.at(i) != '\t') return Verdict::keep;
     }
     anchor();
-    work_.erase(pos_, static_cast<std::size_t>(close) + 1 - pos_);
+    // A word right after the ")" stays a word of its own: the call gives way to a blank.
+    const std::size_t after = static_cast<std::size_t>(close) + 1;
+    const bool word_follows = after < work_.length() &&
+                              (session_.letters.letter(work_.at(after)) || is_digit(work_.at(after)) || work_.at(after) == '_');
+    if (word_follows) work_.replace(pos_, after - pos_, " ", "Insufficient memory for clause");
+    else work_.erase(pos_, after - pos_);
     reserve_room(7);
     name_ = "CURRENT_DATE";
     moved_ = true;

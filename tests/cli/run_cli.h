@@ -9,6 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#ifndef TARNVEL_CLI_LAUNCHER
+#define TARNVEL_CLI_LAUNCHER ""  // a cross build's emulator, with its options, when the command needs one
+#endif
+
 namespace clitest {
 
 struct Run {
@@ -32,7 +36,7 @@ inline Run run(const std::string &arguments, const std::string &input = "") {
         std::ofstream in(base + ".in", std::ios::binary);
         in << input;
     }
-    std::string command = std::string("'") + TARNVEL_CLI_FILE + "' " + arguments + " <'" + base + ".in' >'" + base +
+    std::string command = std::string(TARNVEL_CLI_LAUNCHER) + "'" + TARNVEL_CLI_FILE + "' " + arguments + " <'" + base + ".in' >'" + base +
                           ".out' 2>'" + base + ".err'";
     Run r;
     int raw = std::system(command.c_str());

@@ -6,6 +6,7 @@
 
 #include "host/api.h"
 #include "host/buffer.h"
+#include "host/dispatch.h"
 #include "library/entry.h"
 
 #include <gtest/gtest.h>
@@ -400,6 +401,73 @@ TEST(HostProtocol, EveryLibraryFunctionIsReachedByName) {
     }
     host.call("ZQV_SETLOC", {std::string("C")});
     host.call("ZQV_SETFROMFOX", {true});
+}
+
+}  // namespace
+
+namespace {
+
+// What a faulty library might do to its host: the host answers each with a clear error (or keeps
+// the last of two results), and nothing it handed out is left behind.
+void TV_FASTCALL returns_twice(ParamBlk *) {
+    api::ret_char("first");
+    api::ret_char("second");
+}
+void TV_FASTCALL returns_unknown_type(ParamBlk *) {
+    Value v{};
+    v.type = 'X';
+    api::ret_val(v);
+}
+void TV_FASTCALL returns_empty_string_handle(ParamBlk *) {
+    Value v{};
+    v.type = 'H';
+    v.length = 3;
+    api::ret_val(v);
+}
+void TV_FASTCALL loads_unknown_name_index(ParamBlk *) {
+    Locator locator{};
+    locator.name_index = 999;
+    Value v{};
+    api::load(locator, v);
+    api::ret_logical(true);
+}
+void TV_FASTCALL user_error_without_text(ParamBlk *) { tarnvel::dispatch::send(TV_HOST_USER_ERROR, 0); }
+void TV_FASTCALL evaluates_no_expression(ParamBlk *) {
+    Value v{};
+    tv_word status = 0;
+    tarnvel::dispatch::send(TV_HOST_EVALUATE, reinterpret_cast<tv_word>(&v), 0, 0, &status);
+    api::ret_int(status != 0 ? 1 : 0);
+}
+
+TEST(HostProtocol, WhatAFaultyLibraryDoesIsAnsweredClearly) {
+    Host host;
+    struct Case {
+        FoxFunction function;
+        std::optional<Result> result;      // or else the error:
+        std::optional<int> number;
+        std::string message;
+    } cases[] = {
+        {returns_twice, Result(std::string("second")), {}, ""},
+        {returns_unknown_type, {}, {}, "the library returned a value of type 'X'"},
+        {returns_empty_string_handle, {}, {}, "the library returned a string in handle 0, which holds nothing"},
+        {loads_unknown_name_index, {}, 12, "Variable is not found"},
+        {user_error_without_text, {}, {}, ""},
+        {evaluates_no_expression, {}, 10, "Syntax error: the expression is empty in ''"},
+    };
+    for (const Case &c : cases) {
+        try {
+            Result r = host.call_function(c.function);
+            EXPECT_TRUE(c.result.has_value()) << "no error, expected " << c.message;
+            if (c.result) {
+                EXPECT_EQ(r, *c.result);
+            }
+        } catch (const Error &e) {
+            EXPECT_FALSE(c.result.has_value()) << e.message();
+            EXPECT_EQ(e.number(), c.number) << e.message();
+            EXPECT_EQ(e.message(), c.message);
+        }
+        EXPECT_EQ(host.handles_in_use(), 0u) << c.message;
+    }
 }
 
 }  // namespace

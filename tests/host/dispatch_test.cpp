@@ -9,7 +9,9 @@
 #include <atomic>
 #include <clocale>
 #include <cstring>
+#include <limits>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -222,6 +224,112 @@ TEST(Dispatch, LockedBlockNeverMovesAndUnlockedResizeKeepsContent) {
     EXPECT_EQ(d::handle_address(h)[4000], 0);  // new bytes are zero
     EXPECT_FALSE(d::handle_resize(0, 10));
     host.free(h);
+}
+
+// Handles the table never handed out (0, beyond the capacity, a free slot) and sizes no block can
+// have: every operation answers "none" and touches nothing.
+TEST(Dispatch, InvalidHandlesAndImpossibleSizesAnswerNone) {
+    Host host(10);
+    namespace d = tarnvel::dispatch;
+    MHANDLE kept = host.alloc(4);
+    std::memcpy(host.address(kept), "abc", 4);
+    const tv_word huge = std::numeric_limits<tv_word>::max() / 2 + 1;
+    for (MHANDLE h : {MHANDLE{0}, MHANDLE{10}, MHANDLE{60000}, MHANDLE{kept + 1}}) {
+        SCOPED_TRACE(h);
+        d::handle_lock(h);
+        d::handle_unlock(h);
+        EXPECT_EQ(d::handle_address(h), nullptr);
+        EXPECT_EQ(d::handle_size(h), 0u);
+        EXPECT_FALSE(d::handle_resize(h, 8));
+        d::handle_release(h);
+        d::handle_unlock_release(h);
+    }
+    EXPECT_EQ(host.alloc(static_cast<std::size_t>(huge)), 0u);
+    EXPECT_FALSE(d::handle_resize(kept, static_cast<std::size_t>(huge)));
+    EXPECT_STREQ(host.address(kept), "abc");  // the valid handle untouched throughout
+    EXPECT_EQ(host.handles_in_use(), 1u);
+    host.free(kept);
+    EXPECT_EQ(DispatchAPI(nullptr), 0);  // no request block: nothing to do
+}
+
+// A character value whose length claims more than its handle holds is read only as far as the
+// handle goes.
+TEST(Dispatch, ArgumentIsNeverReadPastItsHandle) {
+    Host host;
+    const FoxInfo *strip = rawhost::find(host.init(), "ZQ_SQL_REMOVE_DIRECTIVES");
+    host.call(*strip, {{'C', "ab", 0, false, 5000}});
+    ASSERT_TRUE(host.requests.has_returned);
+    EXPECT_EQ(host.take_text(), std::string("ab\0", 3) + " ");  // the handle's 3 bytes, then the blank
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// A locked block never moves, but it may shrink where it is, keeping its first bytes.
+TEST(Dispatch, LockedBlockShrinksInPlace) {
+    Host host;
+    namespace d = tarnvel::dispatch;
+    MHANDLE h = host.alloc(64);
+    std::memcpy(host.address(h), "abcdef", 7);
+    d::handle_lock(h);
+    char *before = d::handle_address(h);
+    ASSERT_TRUE(d::handle_resize(h, 16));
+    EXPECT_EQ(d::handle_address(h), before);
+    EXPECT_EQ(d::handle_size(h), 16u);
+    EXPECT_STREQ(d::handle_address(h), "abcdef");
+    d::handle_unlock(h);
+    host.free(h);
+}
+
+// A thread that has not sent request 0 has no tables and no callback: its requests answer as an
+// empty table would, and a library function it calls runs without reaching any host.
+TEST(Dispatch, ThreadWithoutInitialisationAnswersNone) {
+    Host host;  // initialises the test's own thread only
+    const FoxTable *table = host.init();
+    const FoxInfo *wontop = rawhost::find(table, "ZQ_WONTOP");
+    struct Row {
+        tv_word code, arg0, answer;
+    };
+    int x = 0;
+    const Row rows[] = {
+        {TV_REQ_ALLOC, 16, 0},
+        {TV_REQ_ADDRESS, 1, 0},
+        {TV_REQ_FREE, 1, 1},  // nothing answered: arg0 stays
+        {TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&x), 0},
+        {TV_REQ_POINTER_LOOKUP, 1, 0},
+        {TV_REQ_POINTER_RELEASE, 1, 1},
+    };
+    std::thread other([&] {
+        for (const Row &row : rows) {
+            RequestBlock r{};
+            r.code = row.code;
+            r.arg0 = row.arg0;
+            DispatchAPI(&r);
+            EXPECT_EQ(r.arg0, row.answer) << "request " << row.code;
+        }
+        std::vector<unsigned char> block(sizeof(RequestBlock) + 2 + sizeof(Parameter));
+        auto *call = reinterpret_cast<RequestBlock *>(block.data());
+        call->code = TV_REQ_CALL;
+        call->function = reinterpret_cast<tv_word>(wontop->function);
+        DispatchAPI(call);  // no callback to answer or to return to: it ends quietly
+    });
+    other.join();
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// A pointer table whose next-free index starts at 0 never answers the index 0, and a release
+// lowers the next-free index so the slot is used again.
+TEST(Dispatch, PointerTableStartingAtZeroNeverAnswersZero) {
+    Host host(10, 4);
+    int x = 0, y = 0;
+    std::memset(host.pointer_table(), 0, 2);  // next free 0
+    tv_word i = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&x));
+    tv_word j = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&y));
+    EXPECT_EQ(i, 1u);
+    EXPECT_EQ(j, 2u);
+    host.send(TV_REQ_POINTER_RELEASE, i);
+    EXPECT_EQ(host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&y)), i);
+    host.send(TV_REQ_POINTER_RELEASE, i);
+    host.send(TV_REQ_POINTER_RELEASE, j);
+    EXPECT_EQ(host.pointers_used(), 0);
 }
 
 // While the library waits on a request (the window on top), the host calls into the library again

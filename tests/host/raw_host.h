@@ -113,6 +113,7 @@ public:
         std::string text;
         double number = 0;
         bool truth = false;
+        std::uint32_t claimed_length = 0;  // a character value's length when it claims more than its bytes
     };
     void call(const FoxInfo &info, const std::vector<Arg> &args) {
         Requests kept = std::move(requests);
@@ -134,7 +135,7 @@ public:
             v.type = args[i].type;
             if (args[i].type == 'C') {
                 v.handle = owned[i];
-                v.length = static_cast<uint32_t>(args[i].text.size());
+                v.length = args[i].claimed_length ? args[i].claimed_length : static_cast<uint32_t>(args[i].text.size());
             } else if (args[i].type == 'N') {
                 v.real = args[i].number;
             } else {
@@ -177,6 +178,7 @@ public:
     static void write16(unsigned char *at, std::uint16_t v) { std::memcpy(at, &v, 2); }
 
     unsigned char *handle_table() { return handles_.data(); }
+    unsigned char *pointer_table() { return pointers_.data(); }
 
 private:
     std::vector<unsigned char> handles_;

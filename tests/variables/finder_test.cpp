@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <set>
 #include <string>
@@ -164,6 +166,33 @@ TEST(VariableFinder, DatetimesRoundToTheSecond) {
         value.number = row.value;
         host.set_variable("t", value);
         EXPECT_EQ(literals(host, "~t", row.dialect).result, row.result) << row.value << " " << row.dialect;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A number or a date the host holds as infinity or NaN has no literal: NULL, or the empty date.
+TEST(VariableFinder, ValuesThatAreNoNumbersBecomeNullOrTheEmptyDate) {
+    Host host;
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    HostValue day = HostValue::date(2010, 8, 16), stamp = HostValue::datetime(2010, 8, 16, 1, 2, 3);
+    day.number = nan;
+    stamp.number = inf;
+    host.set_variable("a", HostValue::numeric(nan, 2));
+    host.set_variable("b", HostValue::numeric(-inf, 0));
+    host.set_variable("d", day);
+    host.set_variable("t", stamp);
+    EXPECT_EQ(literals(host, "~a, ~b, ~d, ~t").result, "NULL, NULL, '', ''");
+}
+
+// Numbers that name no integer pick no dialect: SQL Server, as for any other unknown number.
+TEST(VariableFinder, DialectNumbersThatAreNoIntegersPickSqlServer) {
+    Host host;
+    host.set_variable("d", HostValue::date(2010, 8, 16));
+    for (double code : {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
+        EXPECT_EQ(literals(host, "a = ~d", code).result, "a = '20100816'") << code;
     }
 }
 

@@ -370,6 +370,7 @@ void Scan::dot() {
     if (!after_name && word_at(src_, pos_ + 1, end_, "NULL") && pos_ + 5 < end_ && src_[pos_ + 5] == '.') {
         begin_token(pos_);
         out_.replace(pos_, pos_ + 6, named().lit_null.target[pass_.column]);
+        if (pos_ + 6 < end_ && name_char(src_[pos_ + 6])) out_.replace(pos_ + 6, pos_ + 6, " ");  // .NULL.x: x stays a word
         pos_ += 6;
         prev_ = Prev::operand;
         return;
@@ -398,6 +399,7 @@ void Scan::logical(std::size_t length, const Construct &row, bool truth) {
     }
     begin_token(pos_);
     out_.replace(pos_, after, text);
+    if (after < end_ && name_char(src_[after]) && name_char(text.back())) out_.replace(after, after, " ");  // .T.x
     pos_ = after;
     prev_ = Prev::operand;
 }

@@ -1,0 +1,69 @@
+// The texts every worker edits in host memory: any run of edits gives what the same edits give on a
+// std::string, parts taken from the text itself included (a growth moves the bytes they point at),
+// and a growth that the geometric step would overrun still gets the room it needs.
+#include "raw_host.h"
+
+#include "host/buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace {
+
+TEST(Text, EditsAgreeWithAStdStringEvenWithPartsOfItself) {
+    rawhost::Host host;
+    std::mt19937 random(7);
+    auto number = [&](std::size_t high) { return std::uniform_int_distribution<std::size_t>(0, high)(random); };
+    for (int run = 0; run < 200; ++run) {
+        tarnvel::Text text = tarnvel::Text::obtain(number(3), "Insufficient memory for test");
+        std::string model;
+        for (int edit = 0; edit < 40; ++edit) {
+            // A part from outside, or a slice of the text itself.
+            std::string outside(number(12), static_cast<char>('a' + number(25)));
+            std::size_t from = number(model.size()), count = number(model.size() - from);
+            const bool own = number(1) == 0 && !model.empty();
+            std::string_view part = own ? text.view().substr(from, count) : std::string_view(outside);
+            const std::string expected_part(part);
+            const std::size_t pos = number(model.size() + 2), span = number(6);  // may lie past the end
+            switch (number(3)) {
+            case 0:
+                text.append(part);
+                model += expected_part;
+                break;
+            case 1:
+                text.insert(pos, part);
+                model.insert(std::min(pos, model.size()), expected_part);
+                break;
+            case 2:
+                text.erase(pos, span);
+                if (pos < model.size()) model.erase(pos, span);
+                break;
+            default:
+                text.replace(pos, span, part);
+                model.replace(std::min(pos, model.size()), span, expected_part);
+                break;
+            }
+            ASSERT_EQ(std::string(text.view()), model) << "run " << run << ", edit " << edit;
+            ASSERT_EQ(std::string(text.c_str()), model) << "the NUL follows the text";
+        }
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// Growth asks for half the size again; when the host refuses that much it still grants the need.
+TEST(Text, GrowthFallsBackToTheNeedWhenTheGeometricStepIsRefused) {
+    rawhost::Host host;
+    tarnvel::Text text = tarnvel::Text::obtain(1000, "Insufficient memory for test");
+    text.append(std::string(1000, 'x'));
+    const std::size_t held = text.buffer().size() + 2;  // with the block's tag
+    // Room for the need plus 100, not for half the size again.
+    host.send(TV_REQ_SET_BUDGET, held + 1100 - text.buffer().size() + 50, static_cast<tv_word>(-1));
+    text.append("y");
+    EXPECT_EQ(text.length(), 1001u);
+    EXPECT_EQ(text.buffer().size(), 1101u);
+    host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+}
+
+}  // namespace
