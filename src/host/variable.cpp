@@ -21,7 +21,8 @@ Variable::Variable(const char *name) {
 
 std::optional<double> Variable::number() const {
     if (!found_ || value_.type != 'N') return std::nullopt;
-    return value_.real;
+    const double real = value_.real;  // a copy: the packed field is not aligned for a reference
+    return real;
 }
 
 }  // namespace tarnvel::host
