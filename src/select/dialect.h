@@ -167,6 +167,8 @@ struct Dialect {
     std::string_view where_close;        // appended to WHERE at the end of the member
     TopPlace top;
     std::string_view row_limit;          // "ROWNUM<=" or "LIMIT " before the TOP count
+    std::string_view percent_limit;      // "FETCH FIRST " after ORDER BY for TOP n PERCENT; empty: no
+                                         // such limit, TOP n PERCENT stays in the select list
     DateForm date, datetime;
     std::span<const ChainRow> chain;
 

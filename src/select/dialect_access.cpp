@@ -48,6 +48,7 @@ const Dialect &access() {
         .where_close = "",
         .top = TopPlace::select_list,
         .row_limit = "",
+        .percent_limit = "",
         .date = {"#", "#", "-", "NULL"},
         .datetime = {"#", "#", "-", "NULL"},
         .chain = chain,

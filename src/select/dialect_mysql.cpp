@@ -51,6 +51,7 @@ const Dialect &mysql() {
         .where_close = "",
         .top = TopPlace::order_limit,
         .row_limit = "LIMIT ",
+        .percent_limit = "",
         .date = {"'", "'", "-", "'0000-00-00'"},
         .datetime = {"'", "'", "-", "'0000-00-00 00:00:00'"},
         .chain = chain,

@@ -43,6 +43,7 @@ const Dialect &oracle() {
         .where_close = ")",
         .top = TopPlace::where_limit,
         .row_limit = "ROWNUM<=",
+        .percent_limit = "FETCH FIRST ",
         .date = {"'", "'", "-", "'0001-01-01'"},
         .datetime = {"'", "'", "-", "'0001-01-01 00:00:00'"},
         .chain = chain,

@@ -56,6 +56,7 @@ const Dialect &sqlserver() {
             .where_close = "",
             .top = TopPlace::select_list,
             .row_limit = "",
+            .percent_limit = "",
             .date = {"'", "'", "", "''", 17530101},  // DATETIME begins in 1753
             .datetime = {"'", "'", "", "''", 17530101},
             .chain = chain,

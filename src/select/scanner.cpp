@@ -301,7 +301,14 @@ void Scanner::end_member() {
         where.append(dialect_.where_close);
     }
     if (!row_limit_ || row_limit_.empty()) return;
-    if (dialect_.top == TopPlace::where_limit) {
+    if (percent_) {  // FETCH FIRST n PERCENT ROWS ONLY ends the member
+        int last = 5;
+        while (last > 0 && (last == 1 || !clauses_.buffers[last])) --last;
+        Sink &tail = clauses_.buffers[last];
+        tail.set_message("Insufficient memory for Order By");
+        tail.push(' ');
+        tail.append(row_limit_.view());
+    } else if (dialect_.top == TopPlace::where_limit) {
         if (clauses_.order()) {  // the limit applies after the ordering: the member is wrapped
             clauses_.wrap = std::move(row_limit_);
         } else if (where) {
