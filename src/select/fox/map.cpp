@@ -90,7 +90,7 @@ constexpr Construct rows[] = {
      .example = "t > {^2016-01-05 13:45}"},
     {.id = "lit.empty_date",
      .kind = Kind::dialect,
-     .fox = "{}, {//}, {  /  /  }",
+     .fox = "{}, {//}, {  /  /  }, {/:}",
      .example = "d = {}",
      .note = "The empty date as the structure conversion stores it (Access and Oracle store no value)."},
     {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
@@ -596,7 +596,50 @@ constexpr auto name_table() {
 
 constexpr auto names = name_table();
 
+// FoxPro functions that FoxPro also reads from their first four or more letters.
+constexpr std::string_view full_names[] = {
+    "ABS",      "ALLTRIM",   "ASC",     "BETWEEN", "CEILING", "CHRTRAN", "CMONTH",   "CTOD",   "CTOT",
+    "DATETIME", "DELETED",   "DTOC",    "DTOS",    "DTOT",    "EMPTY",   "FLOOR",    "GOMONTH", "ICASE",
+    "INLIST",   "ISBLANK",   "ISNULL",  "LOWER",   "LTRIM",   "MINUTE",  "MONTH",    "OCCURS", "PADC",
+    "PADL",     "PADR",      "PROPER",  "RECCOUNT", "RECNO",  "REPLICATE", "RIGHT",  "ROUND",  "RTRIM",
+    "SPACE",    "STRCONV",   "STRTRAN", "SUBSTR",  "TRANSFORM", "TTOC",  "TTOD",     "UPPER",
+};
+constexpr std::size_t full_name_count = sizeof full_names / sizeof full_names[0];
+
+constexpr bool starts_with_upper(std::string_view name, std::string_view prefix) {
+    if (prefix.size() > name.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (name[i] != prefix[i]) return false;
+    }
+    return true;
+}
+
+// Every shortening of four or more letters that one full name alone begins with, to that name.
+constexpr auto shortening_table() {
+    WordTable<256> table;
+    for (std::size_t i = 0; i < full_name_count; ++i) {
+        const std::string_view name = full_names[i];
+        for (std::size_t length = 4; length < name.size(); ++length) {
+            const std::string_view prefix = name.substr(0, length);
+            bool shared = false;
+            for (std::size_t j = 0; j < full_name_count; ++j) {
+                shared = shared || (j != i && starts_with_upper(full_names[j], prefix));
+            }
+            if (!shared) table.add(prefix, static_cast<std::uint8_t>(i));
+        }
+    }
+    return table;
+}
+
+constexpr auto shortenings = shortening_table();
+
 }  // namespace
+
+std::string_view full_function_name(std::string_view word) {
+    if (word.size() < 4) return {};
+    const int i = shortenings.find(word);
+    return i < 0 ? std::string_view{} : full_names[i];
+}
 
 Column column_of(const Dialect &dialect) {
     if (dialect.name == "oracle") return oracle;
@@ -617,7 +660,11 @@ const Construct &construct(std::string_view id) {
 }
 
 const Construct *function_named(std::string_view name) {
-    const int row = names.find(name);
+    int row = names.find(name);
+    if (row < 0 && name.size() >= 4) {
+        const std::string_view full = full_function_name(name);
+        if (!full.empty()) row = names.find(full);
+    }
     return row < 0 ? nullptr : &rows[row];
 }
 

@@ -141,6 +141,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
                     if (close != none && count >= row->min_args && count <= row->max_args) return true;
                 }
             }
+            if (word.size() >= 4 && !full_function_name(word).empty()) return true;  // UPPE(x)
             break;
         }
         case dot_clue: {

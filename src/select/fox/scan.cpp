@@ -163,6 +163,8 @@ void Scan::word() {
             if (call(*row, w0, after)) return;
         }
         begin_token(w0);
+        const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
+        if (!full.empty()) out_.replace(w0, w1, full);
         // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
         if (after > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, after, {});
         Level call;
