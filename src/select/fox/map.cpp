@@ -596,9 +596,10 @@ constexpr auto name_table() {
 
 constexpr auto names = name_table();
 
-// FoxPro functions that FoxPro also reads from their first four or more letters.
+// FoxPro functions that FoxPro also reads from their first four or more letters (DATE shortens
+// nothing: it is a name of its own).
 constexpr std::string_view full_names[] = {
-    "ABS",      "ALLTRIM",   "ASC",     "BETWEEN", "CEILING", "CHRTRAN", "CMONTH",   "CTOD",   "CTOT",
+    "ABS",      "ALLTRIM",   "ASC",     "BETWEEN", "CEILING", "CHRTRAN", "CMONTH",   "CTOD",   "CTOT", "DATE",
     "DATETIME", "DELETED",   "DTOC",    "DTOS",    "DTOT",    "EMPTY",   "FLOOR",    "GOMONTH", "ICASE",
     "INLIST",   "ISBLANK",   "ISNULL",  "LOWER",   "LTRIM",   "MINUTE",  "MONTH",    "OCCURS", "PADC",
     "PADL",     "PADR",      "PROPER",  "RECCOUNT", "RECNO",  "REPLICATE", "RIGHT",  "ROUND",  "RTRIM",
