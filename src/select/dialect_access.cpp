@@ -43,6 +43,7 @@ const Dialect &access() {
         .upper_everything = true,
         .force_hint = false,
         .join_as_inner = true,
+        .full_join = true,
         .table_hint = false,
         .where_open = "WHERE",
         .where_close = "",

@@ -46,6 +46,7 @@ const Dialect &mysql() {
         .upper_everything = false,
         .force_hint = false,
         .join_as_inner = false,
+        .full_join = false,
         .table_hint = false,
         .where_open = "WHERE ",
         .where_close = "",

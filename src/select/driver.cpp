@@ -2,6 +2,7 @@
 
 #include "host/api.h"
 #include "host/state.h"
+#include "select/full_join.h"
 #include "select/group_by.h"
 #include "select/literals.h"
 #include "select/scanner.h"
@@ -241,6 +242,7 @@ Sink convert_statement(Session &session, std::string_view text) {
         state::set_last_clause(clauses.current);
         if (clauses.group() && !clauses.group().empty()) group_by_pass(session, clauses);
         if (session.dialect.table_hint) nolock_pass(session, clauses);
+        if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {
