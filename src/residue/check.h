@@ -93,6 +93,8 @@ void foxpro_type(Check &, const ConstructRow &);
 void unknown_type(Check &, const ConstructRow &);
 void type_width(Check &, const ConstructRow &);
 void column_clause(Check &, const ConstructRow &);
+void words(Check &, const ConstructRow &);
+void table_alias_as(Check &, const ConstructRow &);
 }  // namespace match
 
 }  // namespace tarnvel::residue

@@ -162,6 +162,7 @@ struct Dialect {
     bool upper_everything;               // every word is written upper-cased, host variables excepted
     bool force_hint;                     // FROM FORCE sets the FORCE ORDER hint
     bool join_as_inner;                  // a bare JOIN is written INNER JOIN
+    bool table_alias_as;                 // AS may stand before a table's alias
     bool full_join;                      // FULL [OUTER] JOIN is the target's own (else the FULL JOIN pass)
     bool table_hint;                     // the NOLOCK pass runs on FROM
     std::string_view where_open;         // how the WHERE keyword is written

@@ -46,6 +46,7 @@ const Dialect &mysql() {
         .upper_everything = false,
         .force_hint = false,
         .join_as_inner = false,
+        .table_alias_as = true,
         .full_join = false,
         .table_hint = false,
         .where_open = "WHERE ",

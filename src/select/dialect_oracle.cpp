@@ -38,6 +38,7 @@ const Dialect &oracle() {
         .upper_everything = false,
         .force_hint = false,
         .join_as_inner = false,
+        .table_alias_as = false,
         .full_join = true,
         .table_hint = false,
         .where_open = "WHERE (",

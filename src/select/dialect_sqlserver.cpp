@@ -51,6 +51,7 @@ const Dialect &sqlserver() {
             .upper_everything = false,
             .force_hint = true,
             .join_as_inner = false,
+            .table_alias_as = true,
             .full_join = true,
             .table_hint = true,
             .where_open = "WHERE",

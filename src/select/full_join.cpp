@@ -99,14 +99,19 @@ void full_join_pass(Session &session, Clauses &clauses) {
     const lex::LiteralRules rules = clause_literals(session.dialect);
     const std::string_view from = clauses.from().view();
     const std::string_view select = clauses.select().view();
-    std::size_t full = lex::find_at_level(from, 0, " FULL ", rules);
+    // FULL as written, or quoted as a name where the dialect reads it so ([FULL] INNER JOIN)
+    const bool bracketed = session.dialect.quote_open == '[';
+    const std::string_view full_word = bracketed ? " [FULL] " : " FULL ";
+    lex::LiteralRules outside_names = rules;
+    if (bracketed) outside_names.brackets = lex::BracketRuns::none;
+    std::size_t full = lex::find_at_level(from, 0, full_word, outside_names);
     if (full == npos || !from.starts_with("FROM ")) return;
-    std::size_t join = full + 6;
-    if (from.substr(join).starts_with("OUTER ")) join += 6;
+    std::size_t join = full + full_word.size();
+    if (from.substr(join).starts_with("OUTER ") || from.substr(join).starts_with("INNER ")) join += 6;
     if (!from.substr(join).starts_with("JOIN ")) return;
     const std::size_t right = join + 5;
     // one FULL JOIN, after tables joined without commas, in a member the union keeps as it is
-    if (lex::find_at_level(from, right, " FULL ", rules) != npos) return;
+    if (lex::find_at_level(from, right, full_word, outside_names) != npos) return;
     const std::string_view left = trimmed(from.substr(5, full - 5));
     if (left.empty() || lex::find_at_level(left, 0, ",", rules) != npos) return;
     if (clauses.buffers[1] || (clauses.group() && !clauses.group().empty())) return;

@@ -170,7 +170,9 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         char next = pos_ + 1 < work_.length() && work_.at(pos_) == ' ' ? work_.at(pos_ + 1) : '\0';
         bool alias = lex::followed_by_name_start(text(), here(), edges_) || next == '\'' || next == '"' ||
                      next == '[' || next == '`';
-        return operand_before() && alias ? Verdict::keep : Verdict::quote;
+        if (!operand_before() || !alias) return Verdict::quote;
+        // a table's alias: Oracle takes it without AS
+        return clause == 'f' && !in_on_ && !dialect_.table_alias_as && session_.from_fox ? Verdict::drop : Verdict::keep;
     }
     case Row::order:
         if (clauses_.order() || !follows(" ") || !follows(" BY ")) return Verdict::quote;

@@ -164,6 +164,42 @@ constexpr Construct rows[] = {
      .fox = "TOP n",
      .example = "SELECT TOP 5 a FROM t ORDER BY a",
      .place = Place::statement},
+    {.id = "clause.top_percent",
+     .kind = Kind::dialect,
+     .fox = "TOP n PERCENT",
+     .example = "SELECT TOP 5 PERCENT a FROM t ORDER BY a",
+     .place = Place::statement,
+     .note = "Oracle's FETCH FIRST needs Oracle 12c or later. MySQL has no percentage limit: TOP n PERCENT "
+             "stays as written, and the residue check reports it."},
+    {.id = "clause.join_words",
+     .kind = Kind::dialect,
+     .fox = "LEFT OUTE JOIN, UNIO",
+     .example = "SELECT a FROM t LEFT OUTE JOIN u ON t.k = u.k UNIO SELECT b FROM v",
+     .place = Place::statement,
+     .note = "FoxPro's abbreviations of the join words and of UNION, also with tabs between the words."},
+    {.id = "clause.full_join",
+     .kind = Kind::dialect,
+     .fox = "a FULL [OUTER] JOIN b ON c",
+     .example = "SELECT x.a, y.b FROM x FULL JOIN y ON x.k = y.k ORDER BY y.b",
+     .place = Place::statement,
+     .note = "MySQL and Access have no FULL JOIN: the rows of the LEFT JOIN, UNION ALL (UNION after DISTINCT) "
+             "those of the RIGHT JOIN that no row of the left side matches (NOT EXISTS with the join "
+             "condition), ordered by the positions of the ordered items. Left as written, for the residue "
+             "check to report, when the member groups, aggregates, has TOP, more than one FULL JOIN or a "
+             "comma join before it, or orders by something its result does not hold."},
+    {.id = "clause.table_alias_as",
+     .kind = Kind::dialect,
+     .fox = "FROM t AS a",
+     .example = "SELECT a.x FROM orders AS a JOIN items AS i ON i.k = a.k",
+     .place = Place::statement,
+     .note = "Oracle takes a table's alias only without AS."},
+    {.id = "fn.shortened",
+     .kind = Kind::dialect,
+     .fox = "UPPE(s), TRAN(x), REPLICA(s, n)",
+     .example = "SELECT UPPE(a), TRAN(n), REPLICA('-', 3) FROM t",
+     .place = Place::statement,
+     .note = "FoxPro reads any four or more leading letters of a function's name: the shortened name is "
+             "written in full (DATE stays DATE, a function of its own)."},
 
     // --- functions rewritten here
     {.id = "fn.empty",

@@ -257,6 +257,13 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
         boundary(true, Prev::connector);
         return;
     default:
+        if (same_word(word, "TOP")) {  // its count (and PERCENT) belong to it, not to the first item
+            std::size_t at = skip_blanks(pos_);
+            if (at < end_ && is_digit(src_[at])) {
+                while (at < end_ && is_digit(src_[at])) ++at;
+                pos_ = word_at(src_, skip_blanks(at), end_, "PERCENT") ? skip_blanks(at) + 7 : at;
+            }
+        }
         boundary(false, Prev::keyword);
         return;
     }
