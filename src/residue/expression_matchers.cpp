@@ -382,7 +382,9 @@ void words(Check &c, const ConstructRow &row) {
                     matched = same_word(std::string_view(m).substr(from, at - from), word);
                 }
             }
-            if (matched) c.report(row, i, at);
+            if (!matched) continue;
+            const bool quoted = i > 0 && std::string_view("[\"`").find(c.text.original[i - 1]) != npos;
+            c.report(row, quoted ? i - 1 : i, at);
         }
     }
 }

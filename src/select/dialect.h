@@ -75,7 +75,7 @@ enum class TopPlace : std::uint8_t { select_list, where_limit, order_limit };
 enum class Brackets : std::uint8_t {
     flat,          // always a bracketed run; "]]" does not close; converted to quotes under FoxPro syntax
     fox_nested,    // a string only under FoxPro syntax, nesting counted, converted
-    names_nested,  // always a bracketed name, nesting counted, never converted
+    names_nested,  // a bracketed name (nesting counted) in plain SQL; a string under FoxPro syntax
 };
 
 // How a date literal {^yyyy-mm-dd [hh:mm[:ss]]} and the empty date {} are written.

@@ -1,4 +1,4 @@
-// Access (Jet): bracketed names that are never strings, everything upper-cased, a shorter chain
+// Access (Jet): bracketed names (strings under FoxPro syntax), everything upper-cased, a shorter chain
 // without CASE rows, a bare JOIN as INNER JOIN, and padding, MOD and TTOD rebuilt from Jet functions.
 #include "select/rows.h"
 

@@ -106,7 +106,7 @@ void Scanner::run() {
             // inside a literal or region: copied unchanged; a single quote inside a converted
             // "..." or [...] string is doubled
             copy_current();
-            if (c == '\'' && session_.from_fox && (in_.double_quoted || (in_.bracket && dialect_.brackets != Brackets::names_nested))) {
+            if (c == '\'' && session_.from_fox && (in_.double_quoted || in_.bracket)) {
                 emit('\'');
             }
             continue;
@@ -170,7 +170,8 @@ bool Scanner::step_literal(char c) {
         return true;
     }
     bool brackets_on = dialect_.brackets != Brackets::fox_nested || session_.from_fox;
-    bool convert_brackets = session_.from_fox && dialect_.brackets != Brackets::names_nested;
+    // FoxPro has no bracketed names: under its syntax [...] is a string in every dialect
+    bool convert_brackets = session_.from_fox;
     if (c == '[' && brackets_on) {
         if (outside()) {
             if (finish_word()) return true;
