@@ -74,10 +74,18 @@ bool union_order(std::string_view order, std::string_view fields, const lex::Alp
             std::string_view expr = as == npos ? column : trimmed(column.substr(0, as));
             if (same_text(item, expr, letters) || same_text(item, alias, letters)) written = std::to_string(i + 1);
         }
-        if (written.empty()) {
-            if (item.empty() || item.find_first_of(".()'") != npos) return false;
-            written = item;  // a digit string or a name of the result
+        if (written.empty() && item.find_first_of("()'") == npos) {
+            // a name of the result: unqualified, or a column of a table whose q.* the list holds
+            const std::size_t dot = item.rfind('.');
+            const std::string_view star = dot == npos ? std::string_view{} : item.substr(0, dot + 1);
+            bool starred = false;
+            for (std::string_view column : columns) {
+                starred = starred || (column.size() == star.size() + 1 && column.back() == '*' &&
+                                      same_text(column.substr(0, star.size()), star, letters));
+            }
+            if (dot == npos || starred) written = item.substr(dot == npos ? 0 : dot + 1);
         }
+        if (written.empty()) return false;
         if (!first) out += ", ";
         first = false;
         out += written;
@@ -112,8 +120,15 @@ void full_join_pass(Session &session, Clauses &clauses) {
     const std::size_t right = join + 5;
     // one FULL JOIN, after tables joined without commas, in a member the union keeps as it is
     if (lex::find_at_level(from, right, full_word, outside_names) != npos) return;
-    const std::string_view left = trimmed(from.substr(5, full - 5));
-    if (left.empty() || lex::find_at_level(left, 0, ",", rules) != npos) return;
+    // the tables listed before it with commas stand beside the join: FULL JOIN binds the last one
+    std::string_view left = trimmed(from.substr(5, full - 5));
+    std::string_view listed;
+    for (std::size_t comma = lex::find_at_level(left, 0, ",", rules); comma != npos;
+         comma = lex::find_at_level(left, comma + 1, ",", rules)) {
+        listed = left.substr(0, comma + 1);
+    }
+    left = trimmed(left.substr(listed.size()));
+    if (left.empty()) return;
     if (clauses.buffers[1] || (clauses.group() && !clauses.group().empty())) return;
     if (!select.starts_with("SELECT ") || select.starts_with("SELECT TOP ")) return;
     for (std::string_view aggregate : {"COUNT(", "SUM(", "AVG(", "MIN(", "MAX(", "COUNT (", "SUM (", "AVG (", "MIN (", "MAX ("}) {
@@ -138,6 +153,7 @@ void full_join_pass(Session &session, Clauses &clauses) {
 
     std::string first(select);
     first += " FROM ";
+    first += listed;
     first += left;
     first += " LEFT OUTER JOIN ";
     first += rest;
@@ -148,6 +164,7 @@ void full_join_pass(Session &session, Clauses &clauses) {
     first += select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL ";
     first += select;
     std::string second_from = "FROM ";
+    second_from += listed;
     second_from += left;
     second_from += " RIGHT OUTER JOIN ";
     second_from += rest;

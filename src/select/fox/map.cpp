@@ -184,9 +184,9 @@ constexpr Construct rows[] = {
      .place = Place::statement,
      .note = "MySQL and Access have no FULL JOIN: the rows of the LEFT JOIN, UNION ALL (UNION after DISTINCT) "
              "those of the RIGHT JOIN that no row of the left side matches (NOT EXISTS with the join "
-             "condition), ordered by the positions of the ordered items. Left as written, for the residue "
-             "check to report, when the member groups, aggregates, has TOP, more than one FULL JOIN or a "
-             "comma join before it, or orders by something its result does not hold."},
+             "condition), ordered by the positions or names of the ordered items in the result. Left as "
+             "written, for the residue check to report, when the member groups, aggregates, has TOP or more "
+             "than one FULL JOIN, or orders by something its result does not hold."},
     {.id = "clause.table_alias_as",
      .kind = Kind::dialect,
      .fox = "FROM t AS a",
