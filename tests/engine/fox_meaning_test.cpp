@@ -190,7 +190,7 @@ TEST_F(FoxMeaning, FullJoinKeepsTheRowsOfBothSides) {
               "1 2 3 4 5 NULL NULL");
     EXPECT_EQ(run("SELECT DISTINCT fk.k FROM fm FULL JOIN fk ON fm.k = fk.k ORDER BY fk.k"), "NULL 1 9");
     EXPECT_EQ(run("SELECT NVL(f.k, x.k) AS kk, f.* FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY f.k"), "9 1 2 3 4 5");
-    EXPECT_EQ(run("SELECT y.k FROM fk y, fm f FULL JOIN fk x ON f.k = x.k WHERE y.k = 9 AND ISNULL(x.k) ORDER BY f.k"),
+    EXPECT_EQ(run("SELECT y.k FROM fk y, fm f FULL JOIN fk x ON f.k = x.k WHERE y.k = 9 AND ISNULL(x.k) ORDER BY y.k"),
               "9 9 9 9");
 }
 
