@@ -24,7 +24,8 @@ struct Clues {
         of[static_cast<unsigned char>(')')] = close_clue;
         of[static_cast<unsigned char>('.')] = dot_clue;
         of[static_cast<unsigned char>('*')] = star_clue;
-        of[static_cast<unsigned char>('=')] = equals_clue;
+        of[static_cast<unsigned char>('=')] = of[static_cast<unsigned char>('<')] = equals_clue;
+        of[static_cast<unsigned char>('>')] = equals_clue;
         for (char c : std::string_view("#!$\\:")) of[static_cast<unsigned char>(c)] = always_clue;
         of[static_cast<unsigned char>('{')] = brace_clue;
         of[static_cast<unsigned char>('/')] = slash_clue;
@@ -63,6 +64,35 @@ bool in_table_list(std::string_view text, std::size_t at) {
     return false;
 }
 
+// Whether the position stands in a select list: the nearest clause keyword before it is SELECT.
+bool in_select_list(std::string_view text, std::size_t at) {
+    while (at > 0) {
+        if (text[at - 1] == ')') {  // a group before it (a subquery's clauses are its own)
+            std::size_t depth = 0;
+            do {
+                --at;
+                if (text[at] == ')') ++depth;
+                else if (text[at] == '(') --depth;
+            } while (at > 0 && depth > 0);
+            continue;
+        }
+        std::string_view word = word_before(text, at);
+        if (word.empty()) {
+            --at;
+            continue;
+        }
+        switch (keyword_of(word)) {
+        case Kw::select: return true;
+        case Kw::from: case Kw::join: case Kw::on: case Kw::where: case Kw::group: case Kw::having:
+        case Kw::order: case Kw::union_: case Kw::into:
+            return false;
+        default: break;
+        }
+        at = static_cast<std::size_t>(word.data() - text.data());
+    }
+    return false;
+}
+
 }  // namespace
 
 // Whether the statement may hold a construct the pass rewrites: a quick look for the characters and
@@ -80,6 +110,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
         const std::string_view word = word_before(text, opens[depth - 1]);
         return !word.empty() && keyword_of(word) == Kw::none;
     };
+    const bool compared_items = predicate_as_value(pass.column) != "{1}";
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.data());
     for (std::size_t i = 0; i < n; ++i) {
         // the common case: on to the next clue, four characters at a time
@@ -161,7 +192,8 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             break;
         }
         case equals_clue:
-            if (i + 1 < n && text[i + 1] == '=') return true;
+            if (c == '=' && i + 1 < n && text[i + 1] == '=') return true;
+            if (compared_items && in_select_list(text, i)) return true;  // a condition as a select item
             break;
         case always_clue:
             return true;

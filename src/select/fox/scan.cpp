@@ -178,6 +178,7 @@ void Scan::word() {
         return;
     }
     if (kw == Kw::none) {
+        if (prev_ == Prev::operand && top().item_condition && in_select_item()) end_item(w0, true);  // an alias
         begin_token(w0);
         prev_ = Prev::operand;
         pos_ = w1;
@@ -194,9 +195,19 @@ void Scan::word() {
 void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     Level &t = top();
     const bool statement = t.kind == Level::statement;
+    // FROM, INTO, UNION and an alias's AS end the select item
+    if (t.item_condition && in_select_item() &&
+        (kw == Kw::from || kw == Kw::into || kw == Kw::union_ || same_word(word, "AS"))) {
+        end_item(pos_ - word.size(), same_word(word, "AS"));
+    }
     switch (kw) {
     case Kw::select:
-        if (statement) t.clause = Clause::select;
+        if (statement) {
+            t.clause = Clause::select;
+            t.item = no_item;
+            t.item_condition = false;
+            t.item_named = false;
+        }
         boundary(false, Prev::keyword);
         return;
     case Kw::from:
@@ -312,6 +323,10 @@ void Scan::close() {
 
 void Scan::comma() {
     Level &t = top();
+    if (in_select_item()) {
+        if (t.item_condition) end_item(pos_, false);
+        t.item = no_item;
+    }
     if (t.kind == Level::call) {
         ++t.arg;
     } else if (t.kind == Level::statement && t.clause == Clause::from) {
@@ -322,7 +337,43 @@ void Scan::comma() {
     ++pos_;
 }
 
+// A select item that compares is a condition, which SQL Server and Oracle take as a value only
+// in CASE WHEN ... THEN 1 ELSE 0 END: written so when the item ends (before its alias). SQL Server's
+// name = expression without an alias after it is that dialect's naming of the item, left to it.
+void Scan::end_item(std::size_t at, bool alias_follows) {
+    Level &t = top();
+    const bool wrap = t.item_condition && t.item != no_item && predicate_as_value(pass_.column) != "{1}" &&
+                      (alias_follows || !t.item_named);
+    t.item_condition = false;
+    t.item_named = false;
+    if (!wrap) return;
+    std::size_t to = at;
+    while (to > out_.pending() && is_blank(src_[to - 1])) --to;  // the blanks before the alias stay
+    Text built;
+    out_.take(t.item, to, built);
+    wrap_as_value(built, pass_.column);
+    out_.replace(to, to, built.view());
+    t.item = no_item;
+}
+
+// name = expression as a select item: SQL Server's own way of naming the item, left to it.
+bool Scan::sqlserver_alias(std::size_t length) {
+    const Level &t = top();
+    if (pass_.column != sqlserver || length != 1 || src_[pos_] != '=' || t.item == no_item) return false;
+    const std::string_view item = trimmed(out_.text(pos_).substr(t.item));
+    if (item.empty() || !name_start(item.front())) return false;
+    for (char c : item) {
+        if (!name_char(c)) return false;
+    }
+    return true;
+}
+
 void Scan::comparison(std::size_t length, std::string_view replacement) {
+    if (in_select_item()) {
+        Level &t = top();
+        t.item_named = t.item_named || (!t.item_condition && sqlserver_alias(length));
+        t.item_condition = true;
+    }
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
     boundary(false, Prev::comparison);
     pos_ += length;
@@ -346,6 +397,10 @@ void Scan::bang() {
     if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') {
         comparison(2, named().op_bang_not_equal.target[pass_.column]);
         return;
+    }
+    if (in_select_item()) {  // !a as a select item is a condition
+        begin_token(pos_);
+        top().item_condition = true;
     }
     std::string_view word = named().op_not.target[pass_.column];
     const bool blank_before = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ')' ||
