@@ -104,13 +104,13 @@ Sink sink_of(std::string_view text) {
 }  // namespace
 
 void full_join_pass(Session &session, Clauses &clauses) {
-    const lex::LiteralRules rules = clause_literals(session.dialect);
     const std::string_view from = clauses.from().view();
-    const std::string_view select = clauses.select().view();
     // FULL as written, or quoted as a name where the dialect reads it so ([FULL] INNER JOIN)
     const bool bracketed = session.dialect.quote_open == '[';
     const std::string_view full_word = bracketed ? " [FULL] " : " FULL ";
     if (from.find(full_word) == npos) return;  // most members: no FULL at all
+    const lex::LiteralRules rules = clause_literals(session.dialect);
+    const std::string_view select = clauses.select().view();
     lex::LiteralRules outside_names = rules;
     if (bracketed) outside_names.brackets = lex::BracketRuns::none;
     std::size_t full = lex::find_at_level(from, 0, full_word, outside_names);

@@ -697,11 +697,7 @@ const Construct &construct(std::string_view id) {
 }
 
 const Construct *function_named(std::string_view name) {
-    int row = names.find(name);
-    if (row < 0 && name.size() >= 4) {
-        const std::string_view full = full_function_name(name);
-        if (!full.empty()) row = names.find(full);
-    }
+    const int row = names.find(name);
     return row < 0 ? nullptr : &rows[row];
 }
 

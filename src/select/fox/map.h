@@ -75,7 +75,7 @@ struct Construct {
 std::span<const Construct> constructs();
 // The row with the id (which must exist).
 const Construct &construct(std::string_view id);
-// The function row that accepts the name (in any letter case) or the full name it shortens, or none.
+// The function row that accepts the name (in any letter case), or none.
 const Construct *function_named(std::string_view name);
 // The full name of a FoxPro function that the word shortens to four or more letters (any letter
 // case), or an empty view when it shortens none (a full name itself shortens none).

@@ -64,16 +64,32 @@ bool in_table_list(std::string_view text, std::size_t at) {
     return false;
 }
 
+// The answer for the last comparison asked about: a later one that reaches it reading backwards
+// (over plain words, no group around it skipped) has the same nearest clause keyword.
+struct SelectListAnswer {
+    std::size_t at = 0;
+    bool known = false, value = false;
+};
+
 // Whether the position stands in a select list: the nearest clause keyword before it is SELECT.
-bool in_select_list(std::string_view text, std::size_t at) {
+bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &last) {
+    const std::size_t asked = at;
+    bool skipped_past = false;
+    auto answer = [&](bool value) {
+        last = {asked, true, value};
+        return value;
+    };
     while (at > 0) {
+        if (last.known && !skipped_past && at <= last.at) return answer(last.value);
         if (text[at - 1] == ')') {  // a group before it (a subquery's clauses are its own)
+            const std::size_t before = at;
             std::size_t depth = 0;
             do {
                 --at;
                 if (text[at] == ')') ++depth;
                 else if (text[at] == '(') --depth;
             } while (at > 0 && depth > 0);
+            skipped_past = skipped_past || (last.known && before > last.at && at <= last.at);
             continue;
         }
         std::string_view word = word_before(text, at);
@@ -82,15 +98,15 @@ bool in_select_list(std::string_view text, std::size_t at) {
             continue;
         }
         switch (keyword_of(word)) {
-        case Kw::select: return true;
+        case Kw::select: return answer(true);
         case Kw::from: case Kw::join: case Kw::on: case Kw::where: case Kw::group: case Kw::having:
         case Kw::order: case Kw::union_: case Kw::into:
-            return false;
+            return answer(false);
         default: break;
         }
         at = static_cast<std::size_t>(word.data() - text.data());
     }
-    return false;
+    return answer(false);
 }
 
 }  // namespace
@@ -111,6 +127,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
         return !word.empty() && keyword_of(word) == Kw::none;
     };
     const bool compared_items = predicate_as_value(pass.column) != "{1}";
+    SelectListAnswer select_list;
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.data());
     for (std::size_t i = 0; i < n; ++i) {
         // the common case: on to the next clue, four characters at a time
@@ -165,6 +182,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
                 if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
             }
             if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
+            if (!full_function_name(word).empty()) return true;  // UPPE(x)
             if (const Construct *row = function_named(word)) {
                 if (row->form != Form::text || !row->target[pass.column].empty()) {
                     const std::size_t close = fox::close_paren(text, i, n, pass.rules);
@@ -172,7 +190,6 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
                     if (close != none && count >= row->min_args && count <= row->max_args) return true;
                 }
             }
-            if (word.size() >= 4 && !full_function_name(word).empty()) return true;  // UPPE(x)
             break;
         }
         case dot_clue: {
@@ -193,7 +210,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
         }
         case equals_clue:
             if (c == '=' && i + 1 < n && text[i + 1] == '=') return true;
-            if (compared_items && in_select_list(text, i)) return true;  // a condition as a select item
+            if (compared_items && in_select_list(text, i, select_list)) return true;  // a condition as an item
             break;
         case always_clue:
             return true;

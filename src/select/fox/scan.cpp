@@ -159,11 +159,11 @@ void Scan::word() {
     const Kw kw = keyword_of(word);
     // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
     if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
-        if (const Construct *row = function_named(word)) {
+        const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
+        if (const Construct *row = function_named(full.empty() ? word : full)) {
             if (call(*row, w0, after)) return;
         }
         begin_token(w0);
-        const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
         if (!full.empty()) out_.replace(w0, w1, full);
         // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
         if (after > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, after, {});
