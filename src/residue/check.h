@@ -95,6 +95,7 @@ void type_width(Check &, const ConstructRow &);
 void column_clause(Check &, const ConstructRow &);
 void words(Check &, const ConstructRow &);
 void table_alias_as(Check &, const ConstructRow &);
+void condition_item(Check &, const ConstructRow &);
 }  // namespace match
 
 }  // namespace tarnvel::residue

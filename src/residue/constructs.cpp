@@ -112,6 +112,11 @@ constexpr ConstructRow rows[] = {
     {{"table-alias-as", "AS before a table's alias where the target refuses it", "AS after a table of FROM or JOIN"},
      oracle, yes, no, match::table_alias_as, "",
      "{text} before a table's alias: {target} writes the alias alone"},
+    {{"condition-item", "a condition used as a select item (FoxPro's logical value)",
+      "a comparison, LIKE, BETWEEN, IS or IN in a select item outside parentheses and CASE ... END; not SQL Server's "
+      "name = expression"},
+     sqlserver | oracle, yes, no, match::condition_item, "",
+     "{text} makes the select item a condition; {target} takes one as a value only in CASE WHEN ... THEN 1 ELSE 0 END"},
     {{"foxpro-type", "a FoxPro type word the target does not have",
       "the type of a column, or the type after AS in CAST(...): a FoxPro type letter, name or abbreviation that "
       "is no type of the target"},

@@ -421,5 +421,48 @@ void table_alias_as(Check &c, const ConstructRow &row) {
     }
 }
 
+// A comparison standing as a select item, outside parentheses and CASE ... END: a condition where
+// a value is wanted. SQL Server's name = expression names the item and is none.
+void condition_item(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    const std::string_view text(m);
+    for (std::size_t i = 0; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
+        if (!name_start(m[i]) || (i > 0 && name_char(m[i - 1]))) continue;
+        if (!same_word(text.substr(i, word_end(m, i) - i), "SELECT")) continue;
+        std::size_t item = i + 6;
+        int depth = 0, cases = 0;
+        for (std::size_t j = item; j < m.size(); ++j) {
+            const char ch = m[j];
+            if (ch == '(') {
+                ++depth;
+            } else if (ch == ')') {
+                if (depth-- == 0) break;
+            } else if (depth > 0) {
+                continue;
+            } else if (ch == ',') {
+                item = j + 1;
+            } else if (name_start(ch) && !name_char(m[j - 1])) {
+                const std::size_t end = word_end(m, j);
+                const std::string_view word = text.substr(j, end - j);
+                if (listed("FROM,INTO,UNION", word)) break;
+                if (same_word(word, "CASE")) ++cases;
+                else if (same_word(word, "END") && cases > 0) --cases;
+                else if (cases == 0 && listed("LIKE,BETWEEN,IS,IN", word)) c.report(row, j, end);
+                j = end - 1;
+            } else if (cases == 0 && (ch == '<' || ch == '>' || ch == '=' ||
+                                      (ch == '!' && j + 1 < m.size() && m[j + 1] == '='))) {
+                std::size_t length = 1;
+                if (j + 1 < m.size() && (m[j + 1] == '=' || (ch == '<' && m[j + 1] == '>'))) length = 2;
+                const std::string_view before = text.substr(item, j - item);
+                std::size_t from = skip_blanks(text, item);
+                const bool one_name = from < j && word_end(m, from) == last_nonblank(text, j) + 1 && name_start(m[from]);
+                if (!(c.target == Target::sqlserver && ch == '=' && length == 1 && one_name) && !before.empty())
+                    c.report(row, j, j + length);
+                j += length - 1;
+            }
+        }
+    }
+}
+
 }  // namespace match
 }  // namespace tarnvel::residue

@@ -77,6 +77,12 @@ TEST(Residue, OperatorsAndLiterals) {
         {oracle, "SELECT A AS B FROM T AS X, (SELECT 1 AS N FROM DUAL) AS Y JOIN U AS Z ON CAST(X.K AS INT) = 1",
          {"table-alias-as AS", "table-alias-as AS", "table-alias-as AS"}},
         {mysql, "SELECT A FROM T AS X", {}},
+        {oracle,
+         "SELECT A = B AS X, C LIKE 'x%', CASE WHEN D > 1 THEN 1 END, F(G < 1), (SELECT H FROM U WHERE K = 1) "
+         "FROM T WHERE E = 1",
+         {"condition-item =", "condition-item LIKE"}},
+        {sqlserver, "SELECT N = A + 1, M <> 2 FROM T", {"condition-item <>"}},
+        {mysql, "SELECT A = B FROM T", {}},
         {access, "SELECT A FROM T LEFT OUTE JOIN U ON 1=1 UNIO ALL SELECT B FROM V",
          {"keyword-abbreviation OUTE JOIN", "keyword-abbreviation UNIO ALL"}},
         {mysql, "SELECT * FROM T WHERE A && B OR C & 1 = 1", {}},

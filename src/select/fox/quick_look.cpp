@@ -109,6 +109,35 @@ bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &las
     return answer(false);
 }
 
+// Whether the statement's own select list (up to its FROM) holds LIKE, BETWEEN, IS or IN: a
+// condition as a select item.
+bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules) {
+    const std::size_t n = text.size();
+    int depth = 0;
+    for (std::size_t i = 0; i < n;) {
+        const char c = text[i];
+        if (c == '(') ++depth;
+        else if (c == ')') --depth;
+        if (!name_start(c)) {
+            const std::size_t end = literal_end(text, i, n, rules);
+            i = end == i ? i + 1 : end;
+            continue;
+        }
+        std::size_t w1 = i;
+        while (w1 < n && name_char(text[w1])) ++w1;
+        const std::string_view word = text.substr(i, w1 - i);
+        i = w1;
+        if (depth != 0) continue;
+        const Kw kw = keyword_of(word);
+        if (kw == Kw::from || kw == Kw::into || kw == Kw::union_) return false;
+        if (kw == Kw::callable ? upper(word[0]) == 'B' || same_word(word, "LIKE")
+                               : same_word(word, "IS") || same_word(word, "IN")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 // Whether the statement may hold a construct the pass rewrites: a quick look for the characters and
@@ -136,7 +165,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             i += 4;
         }
         while (i < n && clues.of[bytes[i]] == no_clue) ++i;
-        if (i == n) return false;
+        if (i == n) break;
         const Clue clue = clues.of[bytes[i]];
         const char c = text[i];
         switch (clue) {
@@ -219,7 +248,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             while (at < n && is_blank(text[at])) ++at;
             if (at < n && is_digit(text[at])) return true;  // {mm/dd/yyyy}
             const std::size_t close = text.find('}', i);
-            if (close == std::string_view::npos) return false;
+            if (close == std::string_view::npos) return compared_items && select_list_predicate(text, pass.rules);
             i = close;
             break;
         }
@@ -249,7 +278,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             break;
         }
     }
-    return false;
+    return compared_items && select_list_predicate(text, pass.rules);
 }
 
 }  // namespace tarnvel::select::fox

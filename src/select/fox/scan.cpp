@@ -195,7 +195,12 @@ void Scan::word() {
 void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     Level &t = top();
     const bool statement = t.kind == Level::statement;
-    // FROM, INTO, UNION and an alias's AS end the select item
+    // LIKE, BETWEEN, IS and IN make the select item a condition; FROM, INTO, UNION and an alias's AS
+    // end it
+    if (in_select_item() && (kw == Kw::callable || word.size() == 2) &&
+        (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B')) {
+        t.item_condition = true;
+    }
     if (t.item_condition && in_select_item() &&
         (kw == Kw::from || kw == Kw::into || kw == Kw::union_ || same_word(word, "AS"))) {
         end_item(pos_ - word.size(), same_word(word, "AS"));
