@@ -116,24 +116,26 @@ bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules
     int depth = 0;
     for (std::size_t i = 0; i < n;) {
         const char c = text[i];
-        if (c == '(') ++depth;
-        else if (c == ')') --depth;
         if (!name_start(c)) {
-            const std::size_t end = literal_end(text, i, n, rules);
+            if (c == '(') ++depth;
+            else if (c == ')') --depth;
+            const std::size_t end = c == '\'' || c == '"' || c == '[' || c == '`' ? literal_end(text, i, n, rules) : i;
             i = end == i ? i + 1 : end;
             continue;
         }
-        std::size_t w1 = i;
+        std::size_t w1 = i + 1;
         while (w1 < n && name_char(text[w1])) ++w1;
         const std::string_view word = text.substr(i, w1 - i);
         i = w1;
-        if (depth != 0) continue;
+        // only FROM, INTO, UNION (UNIO), LIKE, BETWEEN (BETW...), IS and IN matter
+        const char first = upper(word[0]);
+        if (depth != 0 || word.size() > 7) continue;
+        if (first != 'F' && first != 'I' && first != 'U' && first != 'L' && first != 'B') continue;
         const Kw kw = keyword_of(word);
         if (kw == Kw::from || kw == Kw::into || kw == Kw::union_) return false;
-        if (kw == Kw::callable ? upper(word[0]) == 'B' || same_word(word, "LIKE")
-                               : same_word(word, "IS") || same_word(word, "IN")) {
-            return true;
-        }
+        const bool predicate = kw == Kw::callable ? first == 'B' || same_word(word, "LIKE")
+                                                  : same_word(word, "IS") || same_word(word, "IN");
+        if (predicate) return true;
     }
     return false;
 }
