@@ -193,6 +193,15 @@ constexpr Construct rows[] = {
      .example = "SELECT a.x FROM orders AS a JOIN items AS i ON i.k = a.k",
      .place = Place::statement,
      .note = "Oracle takes a table's alias only without AS."},
+    {.id = "clause.condition_item",
+     .kind = Kind::dialect,
+     .fox = "SELECT a = b AS x (a logical value)",
+     .example = "SELECT a = b AS x, c LIKE 'x%' AS y, d > 0 FROM t",
+     .place = Place::statement,
+     .note = "SQL Server and Oracle take a condition as a value only in CASE WHEN ... THEN 1 ELSE 0 END. SQL "
+             "Server's own name = expression, with no alias after it, names the item and stays. A subquery's "
+             "select item made a condition by LIKE, BETWEEN, IS or IN is written so only when the statement "
+             "holds another FoxPro construct."},
     {.id = "fn.shortened",
      .kind = Kind::dialect,
      .fox = "UPPE(s), TRAN(x), REPLICA(s, n)",
