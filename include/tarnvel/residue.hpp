@@ -57,6 +57,16 @@ std::span<const ResidueConstruct> residue_constructs();
 
 // The FoxPro residue in 'converted', written by a converter for 'target'; in text order.
 std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted);
+// What a FoxPro text as written (a SELECT command, or the field list of a CREATE TABLE) takes from
+// the running FoxPro application, which its conversion passes on without showing it as residue:
+// object references (THISFORM.txtCust.Value, which the conversion makes a host parameter that
+// only the form's own code can supply), file paths used as tables (d:\data\orders.dbf, which the
+// conversion names by the bare table name), and, where the application's own routines are known
+// ('user_functions': the PROCEDUREs and FUNCTIONs its code defines and its programs, letter case
+// aside), calls of them ("user-function": the server cannot call them). Offsets are in
+// 'foxpro_text'; FoxPro's string literals ('...', "...", [...]) are passed over.
+std::vector<ResidueFinding> find_application_ties(Target target, ConvertedText kind, std::string_view foxpro_text,
+                                                  std::span<const std::string> user_functions = {});
 
 // A FoxPro SELECT without its FoxPro destinations and options, and what was removed (each piece
 // as written, in text order). Everything else is kept byte for byte (a blank is put where a removed

@@ -1,6 +1,7 @@
 #include "host/api.h"
 
 #include "host/dispatch.h"
+#include "host/handles.h"
 
 #include <cstring>
 

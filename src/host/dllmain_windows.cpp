@@ -1,8 +1,8 @@
 // The library file's load and unload notices from Windows. A program that links the library in
 // instead gets no notices: its first request attaches (thread_block), and the process's end frees
 // what is left.
-#include "host/dispatch.h"
 #include "host/platform.h"
+#include "host/threads.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

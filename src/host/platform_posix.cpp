@@ -20,14 +20,19 @@ struct alignas(std::max_align_t) Header {
 Header *as_block(Block block) { return static_cast<Header *>(block); }
 unsigned char *bytes_of(Header *block) { return reinterpret_cast<unsigned char *>(block + 1); }
 
+// Blocks up to this size (most of a call's buffers) come from malloc and are cleared here: the C
+// library serves them from a per-thread cache that calloc passes by. Larger ones come from calloc,
+// which knows when pages are fresh and need no clearing.
+constexpr std::size_t small_block = 1000;
+
 // A new block of 'bytes' bytes, of which the first 'keep' are left for the caller to fill and the
 // rest are zeroed.
 Header *new_block(std::size_t bytes, std::size_t keep) {
     if (bytes > static_cast<std::size_t>(-1) / 2) return nullptr;
     const std::size_t total = sizeof(Header) + (bytes == 0 ? 1 : bytes);
     Header *block = nullptr;
-    if (keep == 0) {
-        block = static_cast<Header *>(std::calloc(1, total));  // calloc knows when pages are fresh
+    if (keep == 0 && bytes > small_block) {
+        block = static_cast<Header *>(std::calloc(1, total));
         if (block) keep = bytes;
     } else {
         block = static_cast<Header *>(std::malloc(total));

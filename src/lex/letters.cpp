@@ -79,6 +79,9 @@ const Alphabet &Alphabet::current() { return AlphabetCache::current().alphabet; 
 
 const Alphabet &Alphabet::names() { return AlphabetCache::current().names; }
 
+namespace {
+
+// Frees the tables current() built; no call is running by then.
 void release_alphabets() {
     cache_last.store(nullptr, std::memory_order_release);
     AlphabetCache *entry = cache_head.exchange(nullptr, std::memory_order_acq_rel);
@@ -88,5 +91,13 @@ void release_alphabets() {
         entry = next;
     }
 }
+
+// The tables live as long as the library: until the process ends, or until the host unloads the
+// library file (static objects of a loadable file are destroyed then).
+struct ReleasedAtUnload {
+    ~ReleasedAtUnload() { release_alphabets(); }
+} released_at_unload;
+
+}  // namespace
 
 }  // namespace tarnvel::lex

@@ -12,7 +12,7 @@ bool is_letter(unsigned char c);
 
 // The letter test and the runtime's upper-casing as tables, for the length of one call. current()
 // asks the locale for its name and builds the tables of a locale only the first time it is seen;
-// the reference stays valid until the library is unloaded.
+// the reference stays valid until the library is unloaded (the tables are freed then).
 class Alphabet {
 public:
     static const Alphabet &current();
@@ -32,9 +32,6 @@ private:
     bool letter_[256] = {};
     unsigned char upper_[256] = {};
 };
-
-// Frees the tables Alphabet::current() built; only when the library is unloaded (no call running).
-void release_alphabets();
 
 // True when the locale name marks the extended alphabet (contains ".1251").
 bool extended_alphabet(std::string_view locale_name);

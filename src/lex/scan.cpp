@@ -1,14 +1,13 @@
-// The tests around a word, the bracket-aware searches and the date-style reader.
+// The tests around a word and the bracket-aware searches.
 //
 // Every read goes through at(), which gives 0 outside the text; 0 is in none of the character
 // classes below, so no test can look past either end whatever its caller passes. The explicit
 // bounds of each test come on top of that: they decide when a test is false near the edges.
 #include "lex/scan.h"
 
-#include "host/api.h"
 #include "lex/letters.h"
 
-#include <cmath>
+#include <array>
 #include <cstring>
 
 namespace tarnvel::lex {
@@ -415,48 +414,5 @@ Buffer nth_argument(std::string_view text, Pos pos, int n, const LiteralRules &r
     argument.data()[size] = '\0';
     return argument;
 }
-
-// --- The date style ---
-
-namespace {
-constexpr char dtoc_style_variable[] = "___TARNVEL_Set_DToC_Style";
-
-// The style the variable holds, or 'fallback' when it is missing, not numeric or out of reach.
-long style_from_host(long fallback) {
-    int index = host::name_table_index(dtoc_style_variable);
-    if (index < 0) return fallback;
-    Locator locator{};
-    if (!host::find_var(index, -1, locator)) return fallback;
-    Value value{};
-    host::load(locator, value);
-    if (value.type != 'N') {
-        if (std::strchr("CMGQVW", value.type) != nullptr && value.type != '\0')
-            Buffer::adopt_handle(value.handle);  // a character value's bytes are ours to release
-        return fallback;
-    }
-    double style = std::trunc(value.real);
-    if (!std::isfinite(style) || style < -99 || style > 999) return fallback;
-    return static_cast<long>(style);
-}
-
-// The style in decimal, blank-padded to three characters; a style that does not fit keeps its
-// first three characters.
-std::array<char, 4> format_style(long style) {
-    char digits[24];
-    std::size_t used = 0;
-    bool negative = style < 0;
-    unsigned long magnitude = negative ? 0UL - static_cast<unsigned long>(style) : static_cast<unsigned long>(style);
-    do {
-        digits[used++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) digits[used++] = '-';
-    std::array<char, 4> result{' ', ' ', ' ', '\0'};
-    for (std::size_t i = 0; i < 3 && i < used; ++i) result[i] = digits[used - 1 - i];
-    return result;
-}
-}  // namespace
-
-std::array<char, 4> read_dtoc_style(int default_style) { return format_style(style_from_host(default_style)); }
 
 }  // namespace tarnvel::lex

@@ -1,5 +1,5 @@
-// The side-effect-free tests that every converter applies around a word, the bracket-aware
-// searches and the reader of the date-style setting.
+// The side-effect-free tests that every converter applies around a word and the bracket-aware
+// searches.
 //
 // Position convention: a word occupies text[pos - len, pos - 1]; pos is the first character after
 // it (its delimiter). The text's length is text.size(). A test whose bound is not met is false.
@@ -7,7 +7,6 @@
 
 #include "host/buffer.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -114,9 +113,5 @@ std::size_t find_at_level(std::string_view text, std::size_t from, std::string_v
 // The n-th argument (from 1) of the call whose "(" is at pos, in a new buffer; an empty Buffer
 // when there is none. Host error 182 when the copy cannot be had.
 Buffer nth_argument(std::string_view text, Pos pos, int n, const LiteralRules &rules = single_quotes_only);
-
-// The three-character date style: the numeric host variable "___TARNVEL_Set_DToC_Style" when it
-// exists, else the default; padded with blanks, NUL-terminated.
-std::array<char, 4> read_dtoc_style(int default_style);
 
 }  // namespace tarnvel::lex

@@ -5,8 +5,8 @@
 
 namespace tarnvel::residue {
 
-Check::Check(Target target_, ConvertedText kind_, std::string_view converted)
-    : target(target_), kind(kind_), text(read_target_text(target_, converted)) {
+Check::Check(Target target_, ConvertedText kind_, std::string_view converted, std::optional<Target> reading)
+    : target(target_), kind(kind_), text(read_target_text(reading.value_or(target_), converted)) {
     if (kind == ConvertedText::select) {
         name_expressions = residue::name_expressions(text.masked);
         parameters = residue::parameter_expressions(text.masked);
@@ -72,6 +72,23 @@ constexpr std::array<TargetNames, 4> target_names{{
     {Target::access, "access", "Access"},
 }};
 
+// The constructs of a FoxPro text that its conversion passes on as they are or turns into something
+// the target runs, but that still tie the statement to the running FoxPro application.
+constexpr std::array<std::string_view, 3> application_ties{"object-reference", "file-path", "user-function"};
+
+// Runs the rows that apply to the check's target and text and that 'wanted' takes; in text order.
+template <typename Wanted>
+std::vector<ResidueFinding> findings_of(residue::Check &check, Wanted wanted) {
+    for (const residue::ConstructRow &row : residue::construct_rows()) {
+        const bool applies = (row.targets & residue::bit(check.target)) &&
+                             (check.kind == ConvertedText::select ? row.in_select : row.in_structure);
+        if (applies && wanted(row)) row.match(check, row);
+    }
+    std::stable_sort(check.findings.begin(), check.findings.end(),
+                     [](const ResidueFinding &a, const ResidueFinding &b) { return a.offset < b.offset; });
+    return std::move(check.findings);
+}
+
 }  // namespace
 
 std::string_view target_name(Target target) { return target_names[static_cast<std::size_t>(target)].name; }
@@ -95,14 +112,17 @@ std::span<const ResidueConstruct> residue_constructs() {
 
 std::vector<ResidueFinding> find_residue(Target target, ConvertedText kind, std::string_view converted) {
     residue::Check check(target, kind, converted);
-    for (const residue::ConstructRow &row : residue::construct_rows()) {
-        const bool applies = (row.targets & residue::bit(target)) &&
-                             (kind == ConvertedText::select ? row.in_select : row.in_structure);
-        if (applies) row.match(check, row);
-    }
-    std::stable_sort(check.findings.begin(), check.findings.end(),
-                     [](const ResidueFinding &a, const ResidueFinding &b) { return a.offset < b.offset; });
-    return std::move(check.findings);
+    return findings_of(check, [](const residue::ConstructRow &) { return true; });
+}
+
+std::vector<ResidueFinding> find_application_ties(Target target, ConvertedText kind, std::string_view foxpro_text,
+                                                  std::span<const std::string> user_functions) {
+    // Access reads '...' and "..." as strings and [...] as names: FoxPro's three literals, all passed over
+    residue::Check check(target, kind, foxpro_text, Target::access);
+    check.user_functions = user_functions;
+    return findings_of(check, [](const residue::ConstructRow &row) {
+        return std::find(application_ties.begin(), application_ties.end(), row.construct.id) != application_ties.end();
+    });
 }
 
 BoundStatement bind_parameters(Target target, std::string_view converted) {

@@ -3,6 +3,7 @@
 
 #include "residue/text.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,7 +33,8 @@ struct ConstructRow;
 
 class Check {
 public:
-    Check(Target target, ConvertedText kind, std::string_view converted);
+    // 'reading' says whose literals and quoted names the text has (the target's by default).
+    Check(Target target, ConvertedText kind, std::string_view converted, std::optional<Target> reading = std::nullopt);
 
     // Records a finding.
     void add(const ConstructRow &row, std::size_t begin, std::size_t end, std::string message);
@@ -53,6 +55,7 @@ public:
     std::vector<Span> names_and_types;  // structure texts: not read as expressions
     std::vector<Span> name_expressions; // SELECT texts: FROM (expression), resolved by the application
     std::vector<Span> parameters;       // SELECT texts: ?(expression), evaluated by the host
+    std::span<const std::string> user_functions;  // the application's own routines, when known
     std::vector<ResidueFinding> findings;
 };
 
@@ -86,6 +89,7 @@ void buffering(Check &, const ConstructRow &);
 void name_expression(Check &, const ConstructRow &);
 void destination(Check &, const ConstructRow &);
 void function(Check &, const ConstructRow &);
+void user_function(Check &, const ConstructRow &);
 void macro(Check &, const ConstructRow &);
 void foreign_quotes(Check &, const ConstructRow &);
 void backslash_escape(Check &, const ConstructRow &);

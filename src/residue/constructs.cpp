@@ -83,6 +83,11 @@ constexpr ConstructRow rows[] = {
       "abbreviation (four letters or more) of a function; not after a dot (dbo.PADR), ?, ~ or AS"},
      every_target, yes, yes, match::function, "",
      "{text}() is a FoxPro function that {target} does not have"},
+    {{"user-function", "a call of a function the application defines in FoxPro (PROCEDURE, FUNCTION, a program)",
+      "a name and \"(\" naming one of the application's own routines that is no FoxPro function; not after a dot, "
+      "?, ~ or AS; looked for in the FoxPro text where the routines are known (tarnvel scan)"},
+     every_target, yes, yes, match::user_function, "",
+     "{text}() is a function of the application's FoxPro code, which {target} cannot call"},
     {{"macro", "FoxPro macro substitution &name", "\"&\" before a name where no operand precedes"},
      every_target, yes, yes, match::macro, "",
      "{text} is FoxPro macro substitution; expand it before the statement goes to {target}"},

@@ -49,6 +49,16 @@ bool previous_word_is(const std::string &m, std::size_t pos, std::string_view wo
     return same_word(std::string_view(m).substr(start, last + 1 - start), word);
 }
 
+// Calls f(begin, end, open) for every name followed by "(" that is called as a function: not a
+// qualified name, a parameter or a type after AS.
+void each_call(const std::string &m, const std::function<void(std::size_t, std::size_t, std::size_t)> &f) {
+    each_word(m, [&](std::size_t begin, std::size_t end) {
+        const std::size_t open = skip_blanks(m, end);
+        if (open < m.size() && m[open] == '(' && !attached(m, begin) && !previous_word_is(m, begin, "AS"))
+            f(begin, end, open);
+    });
+}
+
 // "!" between two names with no blank: database!table (not AND!x, where ! is NOT).
 bool joins_names(const std::string &m, std::size_t pos) {
     if (pos == 0 || pos + 1 >= m.size() || !name_char(m[pos - 1]) || !name_start(m[pos + 1])) return false;
@@ -296,9 +306,7 @@ void destination(Check &c, const ConstructRow &row) {
 
 void function(Check &c, const ConstructRow &row) {
     const std::string &m = c.text.masked;
-    each_word(m, [&](std::size_t begin, std::size_t end) {
-        const std::size_t open = skip_blanks(m, end);
-        if (open >= m.size() || m[open] != '(' || attached(m, begin) || previous_word_is(m, begin, "AS")) return;
+    each_call(m, [&](std::size_t begin, std::size_t end, std::size_t open) {
         const std::string_view name = std::string_view(m).substr(begin, end - begin);
         const FunctionMatch call = foxpro_function(c.target, name, argument_count(m, open));
         if (!call.row) return;
@@ -313,6 +321,19 @@ void function(Check &c, const ConstructRow &row) {
                       std::string(target_title(c.target)) + " reads only in full";
         }
         c.report(row, begin, end, std::move(message));
+    });
+}
+
+void user_function(Check &c, const ConstructRow &row) {
+    if (c.user_functions.empty()) return;
+    const std::string &m = c.text.masked;
+    const auto rows = function_rows();
+    each_call(m, [&](std::size_t begin, std::size_t end, std::size_t) {
+        const std::string_view name = std::string_view(m).substr(begin, end - begin);
+        const auto named = [&](std::string_view other) { return same_word(other, name); };
+        if (std::any_of(c.user_functions.begin(), c.user_functions.end(), named) &&
+            std::none_of(rows.begin(), rows.end(), [&](const FunctionRow &r) { return named(r.name); }))
+            c.report(row, begin, end);
     });
 }
 

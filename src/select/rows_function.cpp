@@ -4,6 +4,7 @@
 #include "select/scanner.h"
 
 #include "lex/scan.h"
+#include "select/host_variables.h"
 
 namespace tarnvel::select {
 
@@ -56,7 +57,7 @@ Scanner::Verdict Scanner::function_row(const FunctionRow &row) {
     }
     case Edit::dtoc_style: {
         if (!style_read_) {
-            style_ = lex::read_dtoc_style(102);
+            style_ = read_dtoc_style(102);
             style_read_ = true;
         }
         work_.grow_for(row.threshold, row.message);

@@ -1,7 +1,7 @@
 #include "select/table_hint.h"
 
-#include "host/api.h"
 #include "lex/keywords.h"
+#include "select/host_variables.h"
 #include "select/literals.h"
 
 namespace tarnvel::select {
@@ -9,26 +9,12 @@ namespace {
 
 constexpr std::string_view hint = " WITH (NOLOCK) ";
 
-bool switched_on() {
-    int index = host::name_table_index("SETLOCSYS_SQL_Server_Select_NoLock");
-    if (index == -1) return false;
-    Locator locator{};
-    host::find_var(index, -1, locator);
-    Value value{};
-    host::load(locator, value);
-    bool on = value.length != 0;
-    if (value.type == 'C' || value.type == 'G' || value.type == 'Q' || value.type == 'V' || value.type == 'W') {
-        host::value_text(value, true);  // the bytes of a character value are ours to release
-    }
-    return on;
-}
-
 }  // namespace
 
 void nolock_pass(Session &session, Clauses &clauses) {
     Sink &from = clauses.from();
     if (!from) return;
-    if (session.nolock < 0) session.nolock = switched_on() ? 1 : 0;  // the host cannot change it during the call
+    if (session.nolock < 0) session.nolock = table_hint_switched_on() ? 1 : 0;  // the host cannot change it during the call
     if (!session.nolock) return;
     const std::string_view text = from.view();
     std::size_t keyword = text.find("FROM");

@@ -1,5 +1,7 @@
 #include "variables/fetch.h"
 
+#include "host/variable.h"
+
 #include <string>
 
 namespace tarnvel::variables {
@@ -20,14 +22,7 @@ bool bare_name(std::string_view text, const lex::Alphabet &alphabet) {
 
 }  // namespace
 
-bool carries_text(char type) {
-    switch (type) {
-        case 'C': case 'G': case 'Q': case 'V': case 'W': return true;
-        default: return false;
-    }
-}
-
-bool FetchedValue::is_text() const { return carries_text(value.type); }
+bool FetchedValue::is_text() const { return host::carries_text(value.type); }
 
 std::string_view FetchedValue::bytes() const {
     if (!text) return {};

@@ -24,9 +24,6 @@ struct FetchedValue {
     void adopt();
 };
 
-// Types whose value is held in a memory handle: character and binary data.
-bool carries_text(char type);
-
 // The value of 'reference' (a NUL-terminated reference text). When 'as_name' is set and the text is
 // a bare name (letters, digits and "_" only), the variable is loaded, and an unknown name fails with
 // "Variable not found: " and the text; otherwise the text is evaluated, after the switch request when

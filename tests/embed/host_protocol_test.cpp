@@ -6,7 +6,7 @@
 
 #include "host/api.h"
 #include "host/buffer.h"
-#include "host/entry.h"
+#include "library/entry.h"
 
 #include <gtest/gtest.h>
 

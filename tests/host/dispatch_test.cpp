@@ -2,7 +2,7 @@
 // error, nested entry, the memory budget and threads.
 #include "raw_host.h"
 
-#include "host/dispatch.h"
+#include "host/handles.h"
 
 #include <gtest/gtest.h>
 

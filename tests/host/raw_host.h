@@ -47,6 +47,21 @@ inline void TV_FASTCALL callback(CallbackBlock *block) {
     }
 }
 
+// Values as the host hands them over.
+inline Value numeric(double number) {
+    Value v{};
+    v.type = 'N';
+    v.real = number;
+    return v;
+}
+
+inline Value logical(bool truth) {
+    Value v{};
+    v.type = 'L';
+    v.length = truth ? 1 : 0;
+    return v;
+}
+
 class Host {
 public:
     explicit Host(std::uint16_t handle_capacity = 200, std::uint16_t pointer_capacity = 20)

@@ -1,12 +1,11 @@
-// nth_argument and read_dtoc_style need the host: they run here as the body of a library call made
-// through DispatchAPI by the bare test host, which answers the variable requests itself.
+// nth_argument needs the host: it runs here as the body of a library call made through DispatchAPI
+// by the bare test host.
 #include "lex/scan.h"
 
 #include "host/raw_host.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
@@ -91,100 +90,6 @@ TEST(NthArgument, RaisesInsufficientMemoryWhenNoCopyCanBeHad) {
     EXPECT_FALSE(returned);
     EXPECT_EQ(host.requests.errors, std::vector<int>{182});
     EXPECT_EQ(host.handles_in_use(), 0u);
-}
-
-// A host with one variable, "___TARNVEL_Set_DToC_Style", answering the name-table, find and load
-// requests; a character value is handed over in a handle of the host's table.
-struct StyleHost {
-    rawhost::Host host;
-    std::optional<Value> variable;
-    bool findable = true;
-    std::vector<std::string> names_asked;
-
-    StyleHost() {
-        host.requests.extra = [this](CallbackBlock *block) {
-            switch (block->code) {
-            case TV_HOST_NAME_TABLE_INDEX:
-                names_asked.emplace_back(reinterpret_cast<const char *>(block->arg0));
-                block->arg0 = variable ? 7 : static_cast<tv_word>(-1);
-                break;
-            case TV_HOST_FIND_VAR:
-                block->arg0 = findable && block->arg0 == 7 && static_cast<int>(block->arg1) == -1 ? 1 : 0;
-                break;
-            case TV_HOST_LOAD: std::memcpy(reinterpret_cast<void *>(block->arg1), &*variable, sizeof(Value)); break;
-            default: break;
-            }
-        };
-    }
-
-    std::string style(int default_style) {
-        std::string result;
-        inside_call(host, [&] {
-            std::array<char, 4> style = read_dtoc_style(default_style);
-            EXPECT_EQ(style[3], '\0');
-            result.assign(style.data(), 3);
-        });
-        return result;
-    }
-};
-
-Value numeric(double number) {
-    Value v{};
-    v.type = 'N';
-    v.real = number;
-    return v;
-}
-
-TEST(DtocStyle, ReadsTheNumericVariableAsThreeCharacters) {
-    struct Case {
-        std::optional<double> value;  // nullopt: no such variable
-        int default_style;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {std::nullopt, 102, "102"}, {std::nullopt, 5, "5  "}, {1, 102, "1  "}, {12, 102, "12 "}, {102, 1, "102"},
-        {0, 102, "0  "},
-        {12.9, 102, "12 "},  // truncated toward zero
-        {-1.5, 102, "-1 "}, {-99, 102, "-99"}, {999, 102, "999"},
-        {1000, 102, "102"},  // four characters do not fit: the default
-        {-100, 102, "102"}, {1e300, 102, "102"}, {std::nan(""), 102, "102"}, {INFINITY, 102, "102"},
-    };
-    for (const Case &c : cases) {
-        StyleHost h;
-        if (c.value) h.variable = numeric(*c.value);
-        EXPECT_EQ(h.style(c.default_style), c.expected) << (c.value ? *c.value : -12345);
-        ASSERT_EQ(h.names_asked.size(), 1u);
-        EXPECT_EQ(h.names_asked[0], "___TARNVEL_Set_DToC_Style");
-        EXPECT_TRUE(h.host.requests.errors.empty());
-        EXPECT_EQ(h.host.handles_in_use(), 0u);
-    }
-}
-
-TEST(DtocStyle, OtherTypesAndUnfindableVariablesGiveTheDefault) {
-    {
-        StyleHost h;
-        Value text{};
-        text.type = 'C';
-        text.length = 1;
-        text.handle = h.host.alloc(2);
-        h.variable = text;
-        EXPECT_EQ(h.style(102), "102");
-        EXPECT_EQ(h.host.handles_in_use(), 0u);  // the character value's handle was released
-    }
-    {
-        StyleHost h;
-        Value logical{};
-        logical.type = 'L';
-        logical.length = 1;
-        h.variable = logical;
-        EXPECT_EQ(h.style(102), "102");
-    }
-    {
-        StyleHost h;
-        h.variable = numeric(1);
-        h.findable = false;
-        EXPECT_EQ(h.style(102), "102");
-    }
 }
 
 }  // namespace

@@ -234,6 +234,48 @@ TEST(Residue, EveryPrefixIsReadWithinItsBounds) {
     }
 }
 
+TEST(Residue, CallsOfTheApplicationsOwnFunctionsWhereTheyAreKnown) {
+    const std::vector<std::string> routines{"NetPrice", "Upper", "Calc"};
+    auto calls = [&](Target target, const std::string &text) {
+        std::vector<std::string> out;
+        for (const auto &f : tarnvel::find_application_ties(target, ConvertedText::select, text, routines))
+            if (f.construct == "user-function") out.push_back(f.text);
+        return out;
+    };
+    // letter case aside; a FoxPro function of the same name is FoxPro's; a qualified name, a
+    // parameter, a type after AS and a literal are no calls of the routine
+    EXPECT_EQ(calls(mysql, "SELECT NetPrice(P), netprice (Q) FROM T"), (std::vector<std::string>{"NetPrice", "netprice"}));
+    EXPECT_EQ(calls(sqlserver, "SELECT UPPER(A), DBO.CALC(B), ?CALC(1), CAST(A AS CALC(2)), 'CALC(3)', [CALC(4)] FROM T"),
+              std::vector<std::string>{});
+    EXPECT_EQ(calls(oracle, "SELECT CALC FROM T"), std::vector<std::string>{});
+    EXPECT_EQ(tarnvel::find_application_ties(mysql, ConvertedText::select, "SELECT NETPRICE(P) FROM T").size(), 0u)
+        << "no routines known: no user-function";
+    EXPECT_EQ(tarnvel::find_residue(mysql, ConvertedText::select, "SELECT NETPRICE(P) FROM T").size(), 0u);
+    // a field list's default
+    EXPECT_EQ(tarnvel::find_application_ties(mysql, ConvertedText::structure, "ID INT DEFAULT CALC(1)", routines).size(), 1u);
+}
+
+TEST(Residue, TiesOfAFoxProSelectToTheRunningApplication) {
+    const std::vector<Case> cases{
+        {mysql, "SELECT * FROM ORDERS WHERE CUST = thisform.txtCust.Value AND D > _screen.dDate",
+         {"object-reference thisform.txtCust.Value", "object-reference _screen.dDate"}},
+        {sqlserver, "SELECT * FROM d:\\data\\orders.dbf O, items.dbf I", {"file-path d:\\data\\orders.dbf", "file-path items.dbf"}},
+        // FoxPro's three string literals, parameters and name expressions are passed over, for
+        // every target; other FoxPro syntax is left to the converter
+        {sqlserver, "SELECT * FROM T WHERE A = 'this.x' OR B = \"c:\\x.dbf\" OR C = [thisform.y] OR D = ?thisform.z",
+         {}},
+        {oracle, "SELECT * FROM (thisform.cTable) WHERE A == .T. AND m.x = 1", {}},
+    };
+    for (const Case &c : cases) {
+        std::vector<std::string> out;
+        for (const auto &f : tarnvel::find_application_ties(c.target, ConvertedText::select, c.text)) {
+            EXPECT_EQ(std::string(c.text).substr(f.offset, f.text.size()), f.text);
+            out.push_back(std::string(f.construct) + " " + f.text);
+        }
+        EXPECT_EQ(out, c.expected) << c.text;
+    }
+}
+
 TEST(Residue, TargetNames) {
     for (Target target : {sqlserver, oracle, mysql, access})
         EXPECT_EQ(tarnvel::target_named(tarnvel::target_name(target)), target);

@@ -5,6 +5,7 @@
 #include "select/dialect.h"
 #include "select/fox/map.h"
 #include "select/fox/rewrite.h"
+#include "select/fox/text.h"
 #include "select/harness.h"
 
 #include <nlohmann/json.hpp>
@@ -15,6 +16,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -252,6 +254,34 @@ TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
         }
         EXPECT_GT(skipped, looked / 4);  // the look spares the pass on many statements
     });
+}
+
+// The one-pass reading of a call's extent finds the ")" close_paren finds and as many arguments as
+// for_each_argument walks, on random texts of parentheses, commas, blanks and quotes.
+TEST(FoxPass, CallExtentAgreesWithTheParenthesisAndArgumentSearches) {
+    const tarnvel::lex::LiteralRules rules[] = {
+        {}, {true, tarnvel::lex::BracketRuns::flat, false}, {true, tarnvel::lex::BracketRuns::nested, true}};
+    const std::string_view alphabet = "(((()))),,,   \t\n'\"[]`ab";
+    std::mt19937 random(13);
+    for (int round = 0; round < 4000; ++round) {
+        std::string text(random() % 24, ' ');
+        for (char &c : text) c = alphabet[random() % alphabet.size()];
+        for (const auto &rule : rules) {
+            for (std::size_t open = 0; open < text.size(); ++open) {
+                if (text[open] != '(') continue;
+                const std::size_t end = open + random() % (text.size() - open + 1);
+                if (end <= open) continue;
+                const std::size_t close = fox::close_paren(text, open, end, rule);
+                std::size_t count = 0;
+                if (close != fox::none) {
+                    fox::for_each_argument(text, open, close, rule, [&count](std::size_t, std::size_t) { ++count; });
+                }
+                const fox::CallExtent extent = fox::call_extent(text, open, end, rule);
+                EXPECT_EQ(extent.close, close) << text << " from " << open << " to " << end;
+                EXPECT_EQ(extent.count, count) << text << " from " << open << " to " << end;
+            }
+        }
+    }
 }
 
 TEST(FoxPass, EveryFailedObtainOrGrowthReleasesEverything) {

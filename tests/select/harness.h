@@ -20,18 +20,8 @@ struct Outcome {
 // 'operations': how many obtains and growths may succeed (the argument's own handle included).
 using Variables = std::map<std::string, Value>;
 
-inline Value logical(bool truth) {
-    Value v{};
-    v.type = 'L';
-    v.length = truth ? 1 : 0;
-    return v;
-}
-inline Value numeric(double number) {
-    Value v{};
-    v.type = 'N';
-    v.real = number;
-    return v;
-}
+using rawhost::logical;
+using rawhost::numeric;
 
 // Answers the name-table, find and load requests for the given variables.
 inline void answer_variables(rawhost::Host &host, const Variables &variables) {

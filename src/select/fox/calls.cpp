@@ -8,9 +8,9 @@ namespace tarnvel::select::fox {
 
 bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
-    const std::size_t close = close_paren(open);
-    if (close == std::string_view::npos) return false;
-    const std::size_t count = argument_count(src_, open, close, pass_.rules);
+    if (row.form == Form::text && row.target[pass_.column].empty()) return false;  // the dialect has it
+    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    if (close == none) return false;
     if (count < row.min_args || count > row.max_args) return false;
     const bool condition = starts_condition() && !operator_follows(close + 1);
     Text built;

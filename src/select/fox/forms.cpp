@@ -2,6 +2,7 @@
 
 #include "select/fox/text.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tarnvel::select::fox {
@@ -112,7 +113,13 @@ std::string_view Args::operator[](std::size_t i) const {
 void fill(Text &out, std::string_view form, const Args &args, std::size_t width, std::size_t decimals) {
     for (std::size_t i = 0; i < form.size(); ++i) {
         const char c = form[i];
-        const std::size_t close = c == '{' ? form.find('}', i) : std::string_view::npos;
+        if (c != '{') {  // the text up to the next brace at once
+            const std::size_t brace = std::min(form.find('{', i), form.size());
+            out.append(form.substr(i, brace - i));
+            i = brace - 1;
+            continue;
+        }
+        const std::size_t close = form.find('}', i);
         if (close == std::string_view::npos) {
             out.push(c);
             continue;

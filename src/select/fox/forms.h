@@ -16,7 +16,10 @@ namespace tarnvel::select::fox {
 // memory handle, which it takes only when the text outgrows the area.
 class Text {
 public:
-    void push(char c) { append(std::string_view(&c, 1)); }
+    void push(char c) {
+        if (!spill_ && length_ < area_.size()) area_[length_++] = c;
+        else append(std::string_view(&c, 1));
+    }
     void append(std::string_view part);
     std::string_view view() const { return spill_ ? spill_.view() : std::string_view(area_.data(), length_); }
     std::size_t size() const { return spill_ ? spill_.size() : length_; }
@@ -26,7 +29,7 @@ public:
     }
 
 private:
-    std::array<char, 240> area_{};
+    std::array<char, 240> area_;  // the first length_ bytes are the text
     std::size_t length_ = 0;
     Sink spill_;
 };

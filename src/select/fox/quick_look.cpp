@@ -216,8 +216,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             if (!full_function_name(word).empty()) return true;  // UPPE(x)
             if (const Construct *row = function_named(word)) {
                 if (row->form != Form::text || !row->target[pass.column].empty()) {
-                    const std::size_t close = fox::close_paren(text, i, n, pass.rules);
-                    const std::size_t count = close == none ? 0 : argument_count(text, i, close, pass.rules);
+                    const auto [close, count] = call_extent(text, i, n, pass.rules);
                     if (close != none && count >= row->min_args && count <= row->max_args) return true;
                 }
             }

@@ -8,6 +8,7 @@
 #include "select/fox/forms.h"
 #include "select/fox/map.h"
 #include "select/fox/text.h"
+#include "select/host_variables.h"
 #include "select/sink.h"
 
 #include <array>
@@ -119,7 +120,7 @@ struct Pass {
 
     int date_style() {
         if (style < 0) {
-            std::array<char, 4> text = lex::read_dtoc_style(102);
+            std::array<char, 4> text = read_dtoc_style(102);
             style = 0;
             for (char c : text) {
                 if (c >= '0' && c <= '9') style = style * 10 + (c - '0');

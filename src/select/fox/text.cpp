@@ -53,10 +53,26 @@ std::size_t next_comma(std::string_view text, std::size_t from, std::size_t clos
     return close;
 }
 
-std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules) {
-    std::size_t count = 0;
-    for_each_argument(text, open, close, rules, [&count](std::size_t, std::size_t) { ++count; });
-    return count;
+CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules) {
+    std::size_t depth = 0, commas = 0;
+    bool filled = false;  // something other than blanks stands between the parentheses
+    for (std::size_t i = open; i < end; ++i) {
+        const char c = text[i];
+        if (const std::size_t run = literal_end(text, i, end, rules); run != i) {
+            filled = true;
+            i = run - 1;
+        } else if (c == '(') {
+            filled = filled || depth > 0;
+            ++depth;
+        } else if (c == ')') {
+            if (--depth == 0) return {i, filled ? commas + 1 : 0};
+            filled = true;
+        } else if (depth > 0 && !is_blank(c)) {
+            filled = true;
+            if (c == ',' && depth == 1) ++commas;
+        }
+    }
+    return {};
 }
 
 std::size_t number_end(std::string_view text, std::size_t at, std::size_t end) {

@@ -133,7 +133,13 @@ bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string
 template <typename Each>
 void for_each_argument(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules,
                        Each each);
-std::size_t argument_count(std::string_view text, std::size_t open, std::size_t close, const lex::LiteralRules &rules);
+// The ")" that closes the call's "(" at 'open' (none if missing) and the number of arguments
+// for_each_argument finds between the two, read in one pass.
+struct CallExtent {
+    std::size_t close = none;
+    std::size_t count = 0;
+};
+CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules);
 // The last 'word' (upper case) standing at the group's own level between 'from' and 'to', or none.
 std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
                                 const lex::LiteralRules &rules);

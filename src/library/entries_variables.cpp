@@ -1,6 +1,6 @@
 // Entry wrappers of the variables functions: parameters, work buffers, defaults, results.
-#include "host/entry.h"
-#include "host/functions.h"
+#include "library/entry.h"
+#include "library/functions.h"
 #include "variables/finder.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Entry wrappers of the select functions: parameters, work buffers, defaults, results.
-#include "host/entry.h"
-#include "host/functions.h"
+#include "library/entry.h"
+#include "library/functions.h"
 #include "host/state.h"
 #include "select/driver.h"
 #include "select/fox/rewrite.h"

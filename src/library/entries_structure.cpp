@@ -1,6 +1,6 @@
 // Entry wrappers of the structure functions: parameters, work buffers, defaults, results.
-#include "host/entry.h"
-#include "host/functions.h"
+#include "library/entry.h"
+#include "library/functions.h"
 #include "structure/structure.h"
 
 namespace tarnvel::entries {

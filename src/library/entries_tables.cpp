@@ -1,6 +1,6 @@
 // Entry wrappers of the tables functions: parameters, work buffers, defaults, results.
-#include "host/entry.h"
-#include "host/functions.h"
+#include "library/entry.h"
+#include "library/functions.h"
 #include "utilities/table_finder.h"
 
 #include <algorithm>

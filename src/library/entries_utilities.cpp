@@ -1,6 +1,6 @@
 // Entry wrappers of the utilities functions: parameters, work buffers, defaults, results.
-#include "host/entry.h"
-#include "host/functions.h"
+#include "library/entry.h"
+#include "library/functions.h"
 #include "utilities/directives.h"
 #include "utilities/iif.h"
 #include "utilities/reserved.h"

@@ -38,8 +38,3 @@ namespace tarnvel::entries {
 TARNVEL_FUNCTIONS(TARNVEL_DECLARE_ENTRY)
 #undef TARNVEL_DECLARE_ENTRY
 }  // namespace tarnvel::entries
-
-namespace tarnvel {
-// The table handed to the host at requests 0 and 14.
-const FoxTable *function_table();
-}  // namespace tarnvel

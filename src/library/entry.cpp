@@ -1,4 +1,4 @@
-#include "host/entry.h"
+#include "library/entry.h"
 
 #include <cmath>
 #include <cstring>

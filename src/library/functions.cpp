@@ -1,4 +1,6 @@
-#include "host/functions.h"
+#include "library/functions.h"
+
+#include "host/function_table.h"
 
 namespace tarnvel {
 namespace {

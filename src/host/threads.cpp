@@ -1,0 +1,63 @@
+#include "host/threads.h"
+
+#include <mutex>
+
+namespace tarnvel::dispatch {
+namespace {
+
+ThreadBlock *list_head = nullptr;  // every per-thread block, guarded by the platform lock
+
+// The library attaches at its first request unless the system has attached it already (DllMain
+// on Windows; attaching twice changes nothing).
+std::once_flag attach_once;
+
+#if !defined(_WIN32)
+// On POSIX the library detaches when the process ends; on Windows DllMain does it at unload.
+struct ProcessNotices {
+    ~ProcessNotices() { process_detach(); }
+} process_notices;
+#endif
+
+ThreadBlock *own_thread_block() {
+    auto *tb = existing_thread_block();
+    if (tb) return tb;
+    tb = static_cast<ThreadBlock *>(platform::heap_alloc_zeroed(sizeof(ThreadBlock)));
+    if (!tb) return nullptr;
+    tb->state.budget_bytes = no_limit;
+    tb->state.budget_operations = no_limit;
+    platform::tls_set(tb);
+    platform::lock_enter();
+    tb->next = list_head;
+    list_head = tb;
+    platform::lock_leave();
+    return tb;
+}
+
+}  // namespace
+
+ThreadBlock *thread_block() {
+    std::call_once(attach_once, [] { process_attach(); });
+    return own_thread_block();
+}
+
+bool process_attach() {
+    platform::lock_create();
+    if (!platform::tls_create()) return false;
+    own_thread_block();
+    return true;
+}
+
+void process_detach() {
+    platform::lock_enter();
+    ThreadBlock *tb = list_head;
+    list_head = nullptr;
+    platform::lock_leave();
+    while (tb) {
+        ThreadBlock *next = tb->next;
+        platform::heap_free(tb);
+        tb = next;
+    }
+    platform::tls_set(nullptr);
+}
+
+}  // namespace tarnvel::dispatch

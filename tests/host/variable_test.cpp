@@ -1,0 +1,97 @@
+// Reading a host variable by name: what is found, what a value says, and that the handle of a
+// character value never outlives the reading.
+#include "host/variable.h"
+
+#include "host/variable_host.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+using rawhost::inside_call;
+using rawhost::logical;
+using rawhost::numeric;
+using rawhost::VariableHost;
+
+struct Reading {
+    bool found = false;
+    std::optional<double> number;
+    bool set = false;
+};
+
+Reading read(VariableHost &h) {
+    Reading reading;
+    inside_call(h.host, [&] {
+        const tarnvel::host::Variable variable("SOME_Variable");
+        reading = {variable.found(), variable.number(), variable.set()};
+    });
+    return reading;
+}
+
+TEST(HostVariable, ReadsWhatTheValueSays) {
+    enum class Kind { absent, unfindable, number, truth, text };
+    struct Case {
+        const char *name;
+        Kind kind;
+        double number;
+        char type;  // for text
+        Reading expected;
+    };
+    const Case cases[] = {
+        {"no such name", Kind::absent, 0, 0, {false, std::nullopt, false}},
+        {"name known, variable not found", Kind::unfindable, 0, 0, {false, std::nullopt, false}},
+        {"numeric", Kind::number, 12.5, 0, {true, 12.5, false}},
+        {"true", Kind::truth, 1, 0, {true, std::nullopt, true}},
+        {"false", Kind::truth, 0, 0, {true, std::nullopt, false}},
+        {"character", Kind::text, 0, 'C', {true, std::nullopt, true}},
+        {"binary", Kind::text, 0, 'Q', {true, std::nullopt, true}},
+        {"varchar", Kind::text, 0, 'V', {true, std::nullopt, true}},
+        {"blob", Kind::text, 0, 'W', {true, std::nullopt, true}},
+        {"general", Kind::text, 0, 'G', {true, std::nullopt, true}},
+    };
+    for (const Case &c : cases) {
+        VariableHost h;
+        switch (c.kind) {
+        case Kind::absent: break;
+        case Kind::unfindable:
+            h.variable = numeric(1);
+            h.findable = false;
+            break;
+        case Kind::number: h.variable = numeric(c.number); break;
+        case Kind::truth: h.variable = logical(c.number != 0); break;
+        case Kind::text: h.variable = h.text(c.type, "abc"); break;
+        }
+        const Reading r = read(h);
+        EXPECT_EQ(r.found, c.expected.found) << c.name;
+        EXPECT_EQ(r.number, c.expected.number) << c.name;
+        EXPECT_EQ(r.set, c.expected.set) << c.name;
+        EXPECT_EQ(h.names_asked, std::vector<std::string>{"SOME_Variable"}) << c.name;
+        EXPECT_EQ(h.loads, c.expected.found ? 1 : 0) << c.name;  // never loaded through an empty locator
+        EXPECT_TRUE(h.host.requests.errors.empty()) << c.name;
+        EXPECT_EQ(h.host.handles_in_use(), 0u) << c.name;  // a character value's handle released
+    }
+}
+
+TEST(HostVariable, OnlyCharacterAndBinaryValuesCarryAHandle) {
+    for (char type : std::string_view("CGQVW")) EXPECT_TRUE(tarnvel::host::carries_text(type)) << type;
+    for (char type : std::string_view("NILDTYBFM0H")) EXPECT_FALSE(tarnvel::host::carries_text(type)) << type;
+    EXPECT_FALSE(tarnvel::host::carries_text('\0'));
+}
+
+TEST(HostVariable, AnErrorWhileLoadingEndsTheCall) {
+    VariableHost h;
+    h.variable = numeric(1);
+    h.load_error = 12;
+    bool returned = false;
+    inside_call(h.host, [&] {
+        const tarnvel::host::Variable variable("SOME_Variable");
+        returned = true;
+    });
+    EXPECT_FALSE(returned);
+    EXPECT_TRUE(h.host.requests.errors.empty());  // the host reported it already
+    EXPECT_EQ(h.host.handles_in_use(), 0u);
+}
+
+}  // namespace
