@@ -97,6 +97,9 @@ void foxpro_type(Check &, const ConstructRow &);
 void unknown_type(Check &, const ConstructRow &);
 void type_width(Check &, const ConstructRow &);
 void column_clause(Check &, const ConstructRow &);
+void words(Check &, const ConstructRow &);
+void table_alias_as(Check &, const ConstructRow &);
+void condition_item(Check &, const ConstructRow &);
 }  // namespace match
 
 }  // namespace tarnvel::residue

@@ -370,5 +370,120 @@ void backslash_escape(Check &c, const ConstructRow &row) {
     }
 }
 
+// Sequences of words, alternatives split by "|", words by blanks; "#" stands for a number. Read in
+// the text with quoted names unquoted, so that a keyword a converter quoted ([FULL] JOIN) is seen.
+void words(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.names;
+    std::string_view alternatives = row.parameter;
+    while (!alternatives.empty()) {
+        const std::size_t bar = alternatives.find('|');
+        const std::string_view sequence = alternatives.substr(0, bar);
+        alternatives = bar == npos ? std::string_view{} : alternatives.substr(bar + 1);
+        const std::size_t first_end = sequence.find(' ');
+        const std::string_view first = sequence.substr(0, first_end);
+        for (std::size_t i = 0; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
+            if (!name_start(m[i]) || (i > 0 && name_char(m[i - 1]))) continue;
+            if (!same_word(std::string_view(m).substr(i, word_end(m, i) - i), first)) continue;
+            std::size_t at = word_end(m, i);
+            bool matched = true;
+            std::string_view rest = first_end == npos ? std::string_view{} : sequence.substr(first_end + 1);
+            while (matched && !rest.empty()) {
+                const std::size_t blank_at = rest.find(' ');
+                const std::string_view word = rest.substr(0, blank_at);
+                rest = blank_at == npos ? std::string_view{} : rest.substr(blank_at + 1);
+                const std::size_t from = skip_blanks(m, at);
+                matched = from > at && from < m.size();
+                if (!matched) break;
+                if (word == "#") {
+                    at = from;
+                    while (at < m.size() && (digit(m[at]) || m[at] == '.')) ++at;
+                    matched = at > from && (at == m.size() || !name_char(m[at]));
+                } else {
+                    at = word_end(m, from);
+                    matched = same_word(std::string_view(m).substr(from, at - from), word);
+                }
+            }
+            if (!matched) continue;
+            const bool quoted = i > 0 && std::string_view("[\"`").find(c.text.original[i - 1]) != npos;
+            c.report(row, quoted ? i - 1 : i, at);
+        }
+    }
+}
+
+// AS between a table (a name, a dotted name or a parenthesised group) and its alias, in FROM lists
+// and after JOIN.
+void table_alias_as(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    for (std::size_t i = 0; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
+        if (!name_start(m[i]) || (i > 0 && name_char(m[i - 1]))) continue;
+        const std::string_view word = std::string_view(m).substr(i, word_end(m, i) - i);
+        const bool from = same_word(word, "FROM");
+        if (!from && !same_word(word, "JOIN")) continue;
+        std::size_t pos = skip_blanks(m, i + word.size());
+        while (pos < m.size()) {
+            std::size_t end = pos;
+            if (m[pos] == '(') {
+                const std::size_t close = closing_paren(m, pos);
+                end = close == npos ? m.size() : close + 1;
+            } else {
+                while (end < m.size() && (name_char(m[end]) || m[end] == '.' || m[end] == '"' || m[end] == '`')) ++end;
+            }
+            const std::size_t as = skip_blanks(m, end);
+            const std::size_t alias = as + 2 < m.size() ? skip_blanks(m, as + 2) : m.size();
+            if (end > pos && as > end && same_word(std::string_view(m).substr(as, word_end(m, as) - as), "AS") &&
+                alias > as + 2 && alias < m.size() && (name_start(m[alias]) || m[alias] == '"')) {
+                c.report(row, as, as + 2);
+            }
+            if (!from || end == pos) break;
+            pos = next_table(m, end);
+            if (pos == npos) break;
+            pos = skip_blanks(m, pos);
+        }
+    }
+}
+
+// A comparison standing as a select item, outside parentheses and CASE ... END: a condition where
+// a value is wanted. SQL Server's name = expression names the item and is none.
+void condition_item(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    const std::string_view text(m);
+    for (std::size_t i = 0; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
+        if (!name_start(m[i]) || (i > 0 && name_char(m[i - 1]))) continue;
+        if (!same_word(text.substr(i, word_end(m, i) - i), "SELECT")) continue;
+        std::size_t item = i + 6;
+        int depth = 0, cases = 0;
+        for (std::size_t j = item; j < m.size(); ++j) {
+            const char ch = m[j];
+            if (ch == '(') {
+                ++depth;
+            } else if (ch == ')') {
+                if (depth-- == 0) break;
+            } else if (depth > 0) {
+                continue;
+            } else if (ch == ',') {
+                item = j + 1;
+            } else if (name_start(ch) && !name_char(m[j - 1])) {
+                const std::size_t end = word_end(m, j);
+                const std::string_view word = text.substr(j, end - j);
+                if (listed("FROM,INTO,UNION", word)) break;
+                if (same_word(word, "CASE")) ++cases;
+                else if (same_word(word, "END") && cases > 0) --cases;
+                else if (cases == 0 && listed("LIKE,BETWEEN,IS,IN", word)) c.report(row, j, end);
+                j = end - 1;
+            } else if (cases == 0 && (ch == '<' || ch == '>' || ch == '=' ||
+                                      (ch == '!' && j + 1 < m.size() && m[j + 1] == '='))) {
+                std::size_t length = 1;
+                if (j + 1 < m.size() && (m[j + 1] == '=' || (ch == '<' && m[j + 1] == '>'))) length = 2;
+                const std::string_view before = text.substr(item, j - item);
+                std::size_t from = skip_blanks(text, item);
+                const bool one_name = from < j && word_end(m, from) == last_nonblank(text, j) + 1 && name_start(m[from]);
+                if (!(c.target == Target::sqlserver && ch == '=' && length == 1 && one_name) && !before.empty())
+                    c.report(row, j, j + length);
+                j += length - 1;
+            }
+        }
+    }
+}
+
 }  // namespace match
 }  // namespace tarnvel::residue

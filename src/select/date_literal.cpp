@@ -100,11 +100,10 @@ DateLiteral read_date_literal(std::string_view text) {
         d.length = close == std::string_view::npos ? text.size() : close + 1;
         return d;
     }
-    r.blanks();
-    if (r.take('/')) {
-        r.blanks();
-        if (!r.take('/')) return d;
-        r.blanks();
+    // The empty date or datetime: separators and blanks alone ({}, {//}, {  /  /  }, {/:}, {--:}).
+    while (r.peek() == ' ' || r.peek() == '\t' || r.peek() == '/' || r.peek() == '.' || r.peek() == '-' ||
+           r.peek() == ':') {
+        ++r.at;
     }
     if (!r.take('}')) return d;
     d.kind = DateLiteral::empty;

@@ -75,7 +75,7 @@ enum class TopPlace : std::uint8_t { select_list, where_limit, order_limit };
 enum class Brackets : std::uint8_t {
     flat,          // always a bracketed run; "]]" does not close; converted to quotes under FoxPro syntax
     fox_nested,    // a string only under FoxPro syntax, nesting counted, converted
-    names_nested,  // always a bracketed name, nesting counted, never converted
+    names_nested,  // a bracketed name (nesting counted) in plain SQL; a string under FoxPro syntax
 };
 
 // How a date literal {^yyyy-mm-dd [hh:mm[:ss]]} and the empty date {} are written.
@@ -162,11 +162,15 @@ struct Dialect {
     bool upper_everything;               // every word is written upper-cased, host variables excepted
     bool force_hint;                     // FROM FORCE sets the FORCE ORDER hint
     bool join_as_inner;                  // a bare JOIN is written INNER JOIN
+    bool table_alias_as;                 // AS may stand before a table's alias
+    bool full_join;                      // FULL [OUTER] JOIN is the target's own (else the FULL JOIN pass)
     bool table_hint;                     // the NOLOCK pass runs on FROM
     std::string_view where_open;         // how the WHERE keyword is written
     std::string_view where_close;        // appended to WHERE at the end of the member
     TopPlace top;
     std::string_view row_limit;          // "ROWNUM<=" or "LIMIT " before the TOP count
+    std::string_view percent_limit;      // "FETCH FIRST " after ORDER BY for TOP n PERCENT; empty: no
+                                         // such limit, TOP n PERCENT stays in the select list
     DateForm date, datetime;
     std::span<const ChainRow> chain;
 

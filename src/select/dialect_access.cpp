@@ -1,4 +1,4 @@
-// Access (Jet): bracketed names that are never strings, everything upper-cased, a shorter chain
+// Access (Jet): bracketed names (strings under FoxPro syntax), everything upper-cased, a shorter chain
 // without CASE rows, a bare JOIN as INNER JOIN, and padding, MOD and TTOD rebuilt from Jet functions.
 #include "select/rows.h"
 
@@ -43,11 +43,14 @@ const Dialect &access() {
         .upper_everything = true,
         .force_hint = false,
         .join_as_inner = true,
+        .table_alias_as = true,
+        .full_join = false,
         .table_hint = false,
         .where_open = "WHERE",
         .where_close = "",
         .top = TopPlace::select_list,
         .row_limit = "",
+        .percent_limit = "",
         .date = {"#", "#", "-", "NULL"},
         .datetime = {"#", "#", "-", "NULL"},
         .chain = chain,

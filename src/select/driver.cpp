@@ -2,6 +2,7 @@
 
 #include "host/api.h"
 #include "host/state.h"
+#include "select/full_join.h"
 #include "select/group_by.h"
 #include "select/literals.h"
 #include "select/scanner.h"
@@ -141,14 +142,12 @@ void put_back(Sink &out, std::string_view text, const Subqueries &subs, std::siz
     out.append(text.substr(done));
 }
 
-// The first "UNION " (else the first "UNIO ") outside literals, from 'from'; 'length' gets 5 or 4.
+// The first UNION or UNIO outside literals, from 'from', with a blank or tab on either side;
+// 'length' gets 5 or 4.
 std::size_t find_union(const Session &session, std::string_view text, std::size_t from, std::size_t &length) {
     const lex::Alphabet &letters = session.letters;
-    std::size_t unio = std::string_view::npos;
-    if (!session.union_possible) {
-        length = 4;
-        return unio;
-    }
+    length = 4;
+    if (!session.union_possible) return std::string_view::npos;
     for (std::size_t i = union_stops.find(text, from); i < text.size(); i = union_stops.find(text, i + 1)) {
         char c = text[i];
         if (c != 'U' && c != 'u') {
@@ -156,17 +155,15 @@ std::size_t find_union(const Session &session, std::string_view text, std::size_
             if (end != i) i = end - 1;
             continue;
         }
-        if (c != 'U' && c != 'u') continue;
+        if (i == 0 || !is_blank(text[i - 1])) continue;
         std::size_t j = 1;
         while (j < 5 && i + j < text.size() && letters.upper(text[i + j]) == "UNION"[j]) ++j;
-        if (j == 5 && i + 5 < text.size() && text[i + 5] == ' ') {
-            length = 5;
+        if (j >= 4 && i + j < text.size() && is_blank(text[i + j])) {
+            length = j;
             return i;
         }
-        if (j == 4 && unio == std::string_view::npos && i + 4 < text.size() && text[i + 4] == ' ') unio = i;
     }
-    length = 4;
-    return unio;
+    return std::string_view::npos;
 }
 
 // After 'at' and the blanks after it stands the word SELECT, SELEC or SELE (the start of a
@@ -263,6 +260,7 @@ Sink convert_statement(Session &session, std::string_view text) {
         state::set_last_clause(clauses.current);
         if (clauses.group() && !clauses.group().empty()) group_by_pass(session, clauses);
         if (session.dialect.table_hint) nolock_pass(session, clauses);
+        if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {

@@ -131,23 +131,33 @@ Scanner::Verdict Scanner::rebuild_arguments(const FunctionRow &row, std::size_t 
     }
     case Edit::pad: {  // PADR(a, n) as IIF(Len(a)>n,Left(a,n),a+Space(n-Len(a))); PADL mirrored
         std::string_view a = arg(open + 1, comma);
-        std::string_view n = arg(comma + 1, close);
+        // PADR(a, n, c): String(n-Len(a),c) pads
+        std::ptrdiff_t second = comma_after(static_cast<std::size_t>(comma));
+        const bool filled = second > comma && second < close;
+        std::string_view n = arg(comma + 1, filled ? second : close);
+        std::string_view fill = filled ? arg(second + 1, close) : std::string_view{};
         bool right = row.fragment == "Right";
         for (std::string_view part : {std::string_view("Len("), a, std::string_view(")>"), n,
                                       right ? std::string_view(",Right(") : std::string_view(",Left("), a,
                                       std::string_view(","), n, std::string_view("),")}) {
             built_.append(part);
         }
+        if (!right) {
+            built_.append(a);
+            built_.push('+');
+        }
+        for (std::string_view part : {filled ? std::string_view("String(") : std::string_view("Space("), n,
+                                      std::string_view("-Len("), a, std::string_view(")")}) {
+            built_.append(part);
+        }
+        if (filled) {
+            built_.push(',');
+            built_.append(fill);
+        }
+        built_.push(')');
         if (right) {
-            for (std::string_view part : {std::string_view("Space("), n, std::string_view("-Len("), a,
-                                          std::string_view("))+"), a}) {
-                built_.append(part);
-            }
-        } else {
-            for (std::string_view part : {a, std::string_view("+Space("), n, std::string_view("-Len("), a,
-                                          std::string_view("))")}) {
-                built_.append(part);
-            }
+            built_.push('+');
+            built_.append(a);
         }
         break;
     }

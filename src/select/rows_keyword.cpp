@@ -48,6 +48,11 @@ bool Scanner::follows(std::string_view expected) const {
     return true;
 }
 
+// JOIN, OUTER JOIN or OUTE JOIN follows the word (blanks or tabs between).
+bool Scanner::join_follows() const {
+    return words_follow(pos_, {"JOIN"}) || words_follow(pos_, {"OUTER", "JOIN"}) || words_follow(pos_, {"OUTE", "JOIN"});
+}
+
 // The word stands between two dots: a FoxPro operator such as .AND.
 bool Scanner::dotted() const {
     return word_start_ >= 1 && work_.at(word_start_ - 1) == '.' && work_.at(pos_) == '.';
@@ -165,7 +170,9 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         char next = pos_ + 1 < work_.length() && work_.at(pos_) == ' ' ? work_.at(pos_ + 1) : '\0';
         bool alias = lex::followed_by_name_start(text(), here(), edges_) || next == '\'' || next == '"' ||
                      next == '[' || next == '`';
-        return operand_before() && alias ? Verdict::keep : Verdict::quote;
+        if (!operand_before() || !alias) return Verdict::quote;
+        // a table's alias: Oracle takes it without AS
+        return clause == 'f' && !in_on_ && !dialect_.table_alias_as && session_.from_fox ? Verdict::drop : Verdict::keep;
     }
     case Row::order:
         if (clauses_.order() || !follows(" ") || !follows(" BY ")) return Verdict::quote;
@@ -227,7 +234,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         name_ = "HAVING";
         return Verdict::keep;
     case Row::inner:
-        if (clause != 'f' || !follows(" JOIN ")) return Verdict::quote;
+        if (clause != 'f' || !words_follow(pos_, {"JOIN"})) return Verdict::quote;
         in_on_ = false;
         name_ = "INNER";
         return Verdict::keep;
@@ -247,7 +254,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         }
         return Verdict::keep;
     case Row::left:  // a join in FROM, else the functions LEFT() and RIGHT() (join conditions too)
-        if (clause == 'f' && (follows(" JOIN ") || follows(" OUTER "))) {
+        if (clause == 'f' && join_follows()) {
             in_on_ = false;
         } else if (!paren_follows()) {
             return Verdict::quote;
@@ -267,7 +274,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         }
         return Verdict::quote;
     case Row::outer:
-        if (clause != 'f' || !follows(" JOIN ")) return Verdict::quote;
+        if (clause != 'f' || !words_follow(pos_, {"JOIN"})) return Verdict::quote;
         name_ = "OUTER";
         return Verdict::keep;
     case Row::select:
@@ -292,7 +299,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
     return Verdict::pass;
 }
 
-// TOP n: into the select list, or kept as the member's row limit.
+// TOP n [PERCENT]: into the select list, or kept as the member's row limit.
 Scanner::Verdict Scanner::top_row() {
     Sink &select = clauses_.select();
     // FoxPro also takes TOP n written after the field list (ORDER BY a DESC TOP 1).
@@ -303,16 +310,25 @@ Scanner::Verdict Scanner::top_row() {
     std::size_t end = pos_ + 1;
     while (end < work_.length() && is_digit(work_.at(end))) ++end;
     std::string_view digits = work_.slice(pos_ + 1, end - pos_ - 1);
-    if (dialect_.top == TopPlace::select_list) {
+    const bool percent = words_follow(end, {"PERCENT"});
+    if (percent) {
+        while (work_.at(end) == ' ' || work_.at(end) == '\t') ++end;
+        end += 7;
+    }
+    if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
         if (clauses_.current != 's') select.insert(at, " ");  // the field list is written already
+        if (percent) select.insert(at, " PERCENT");
         select.insert(at, digits);
         select.insert(at, "TOP ");
     } else {
-        if (!row_limit_) row_limit_ = Sink::obtain(dialect_.row_limit.size() + digits.size(), "Insufficient memory for TOP");
+        std::string_view head = percent ? dialect_.percent_limit : dialect_.row_limit;
+        if (!row_limit_) row_limit_ = Sink::obtain(head.size() + digits.size() + 18, "Insufficient memory for TOP");
         row_limit_.clear();
-        row_limit_.append(dialect_.row_limit);
+        row_limit_.append(head);
         row_limit_.append(digits);
+        if (percent) row_limit_.append(" PERCENT ROWS ONLY");
+        percent_ = percent;
     }
     pos_ = end;
     moved_ = true;

@@ -106,7 +106,7 @@ void Scanner::run() {
             // inside a literal or region: copied unchanged; a single quote inside a converted
             // "..." or [...] string is doubled
             copy_current();
-            if (c == '\'' && session_.from_fox && (in_.double_quoted || (in_.bracket && dialect_.brackets != Brackets::names_nested))) {
+            if (c == '\'' && session_.from_fox && (in_.double_quoted || in_.bracket)) {
                 emit('\'');
             }
             continue;
@@ -170,7 +170,8 @@ bool Scanner::step_literal(char c) {
         return true;
     }
     bool brackets_on = dialect_.brackets != Brackets::fox_nested || session_.from_fox;
-    bool convert_brackets = session_.from_fox && dialect_.brackets != Brackets::names_nested;
+    // FoxPro has no bracketed names: under its syntax [...] is a string in every dialect
+    bool convert_brackets = session_.from_fox;
     if (c == '[' && brackets_on) {
         if (outside()) {
             if (finish_word()) return true;
@@ -301,7 +302,14 @@ void Scanner::end_member() {
         where.append(dialect_.where_close);
     }
     if (!row_limit_ || row_limit_.empty()) return;
-    if (dialect_.top == TopPlace::where_limit) {
+    if (percent_) {  // FETCH FIRST n PERCENT ROWS ONLY ends the member
+        int last = 5;
+        while (last > 0 && (last == 1 || !clauses_.buffers[last])) --last;
+        Sink &tail = clauses_.buffers[last];
+        tail.set_message("Insufficient memory for Order By");
+        tail.push(' ');
+        tail.append(row_limit_.view());
+    } else if (dialect_.top == TopPlace::where_limit) {
         if (clauses_.order()) {  // the limit applies after the ordering: the member is wrapped
             clauses_.wrap = std::move(row_limit_);
         } else if (where) {

@@ -85,6 +85,7 @@ private:
     void dot_fix();
     bool dotted() const;
     bool follows(std::string_view text) const;
+    bool join_follows() const;
     void push_case();
 
     // --- function rows (rows_function.cpp)
@@ -148,6 +149,7 @@ private:
     bool in_on_ = false;        // in the join condition of FROM
     bool in_having_ = false;
     Sink row_limit_;
+    bool percent_ = false;  // row_limit_ is a percentage limit written after ORDER BY
     std::array<char, 4> style_{};
     bool style_read_ = false;
 };

@@ -179,6 +179,21 @@ TEST_F(FoxMeaning, NullIsNotEmpty) {
     EXPECT_EQ(run("SELECT NVL(f.c, 'none') FROM fk x LEFT JOIN fm f ON f.k = x.k ORDER BY x.k"), " none");
 }
 
+// FULL JOIN, which MySQL lacks: every row of both sides once, matched where the condition holds
+// (fm has the keys 1 to 5, fk the keys 1 and 9); WHERE filters the joined rows, DISTINCT the result.
+TEST_F(FoxMeaning, FullJoinKeepsTheRowsOfBothSides) {
+    EXPECT_EQ(run("SELECT NVL(f.k, x.k) AS kk FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY kk"), "1 2 3 4 5 9");
+    EXPECT_EQ(run("SELECT NVL(f.k, x.k) AS kk FROM fm f FULL OUTER JOIN fk x ON f.k = x.k "
+                  "WHERE ISNULL(x.k) .OR. x.k > 5 ORDER BY 1"),
+              "2 3 4 5 9");
+    EXPECT_EQ(run("SELECT fm.k, fk.k FROM fm FULL JOIN fk ON fm.k = fk.k AND fm.k > 1 ORDER BY fk.k, fm.k"),
+              "1 2 3 4 5 NULL NULL");
+    EXPECT_EQ(run("SELECT DISTINCT fk.k FROM fm FULL JOIN fk ON fm.k = fk.k ORDER BY fk.k"), "NULL 1 9");
+    EXPECT_EQ(run("SELECT NVL(f.k, x.k) AS kk, f.* FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY f.k"), "9 1 2 3 4 5");
+    EXPECT_EQ(run("SELECT y.k FROM fk y, fm f FULL JOIN fk x ON f.k = x.k WHERE y.k = 9 AND ISNULL(x.k) ORDER BY y.k"),
+              "9 9 9 9");
+}
+
 // Names the server cannot resolve become what it can: a file or database table as its own name,
 // memory variables as parameters, FoxPro's cursor options dropped.
 TEST_F(FoxMeaning, TablesAndParametersReachTheServer) {

@@ -65,6 +65,26 @@ TEST(Residue, OperatorsAndLiterals) {
           "empty-date {:}"}},
         {mysql, "SELECT {fn UCASE(A)} FROM T WHERE D > {d '2020-01-02'} AND E < {ts '2020-01-02 10:00:00'}", {}},
         {sqlserver, "SELECT * FROM T WHERE X = &LCVAR", {"macro &LCVAR"}},
+        // Joins, row limits and keyword abbreviations a target does not read.
+        {mysql, "SELECT A FROM T FULL OUTER JOIN U ON T.K = U.K", {"full-join FULL OUTER JOIN"}},
+        {access, "SELECT A FROM T [FULL] INNER JOIN U ON T.K = U.K", {"full-join [FULL] INNER JOIN"}},
+        {sqlserver, "SELECT A FROM T FULL JOIN U ON T.K = U.K", {}},
+        {mysql, "SELECT A, FULL FROM T WHERE FULL = 1", {}},
+        {mysql, "SELECT TOP 9 PERCENT A FROM T ORDER BY 1", {"top-limit TOP 9"}},
+        {oracle, "SELECT TOP 3 A FROM T ORDER BY 1", {"top-limit TOP 3"}},
+        {sqlserver, "SELECT TOP 9 PERCENT A FROM T ORDER BY 1", {}},
+        {mysql, "SELECT TOP FROM T", {}},
+        {oracle, "SELECT A AS B FROM T AS X, (SELECT 1 AS N FROM DUAL) AS Y JOIN U AS Z ON CAST(X.K AS INT) = 1",
+         {"table-alias-as AS", "table-alias-as AS", "table-alias-as AS"}},
+        {mysql, "SELECT A FROM T AS X", {}},
+        {oracle,
+         "SELECT A = B AS X, C LIKE 'x%', CASE WHEN D > 1 THEN 1 END, F(G < 1), (SELECT H FROM U WHERE K = 1) "
+         "FROM T WHERE E = 1",
+         {"condition-item =", "condition-item LIKE"}},
+        {sqlserver, "SELECT N = A + 1, M <> 2 FROM T", {"condition-item <>"}},
+        {mysql, "SELECT A = B FROM T", {}},
+        {access, "SELECT A FROM T LEFT OUTE JOIN U ON 1=1 UNIO ALL SELECT B FROM V",
+         {"keyword-abbreviation OUTE JOIN", "keyword-abbreviation UNIO ALL"}},
         {mysql, "SELECT * FROM T WHERE A && B OR C & 1 = 1", {}},
     });
 }

@@ -90,7 +90,7 @@ constexpr Construct rows[] = {
      .example = "t > {^2016-01-05 13:45}"},
     {.id = "lit.empty_date",
      .kind = Kind::dialect,
-     .fox = "{}, {//}, {  /  /  }",
+     .fox = "{}, {//}, {  /  /  }, {/:}",
      .example = "d = {}",
      .note = "The empty date as the structure conversion stores it (Access and Oracle store no value)."},
     {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
@@ -164,6 +164,51 @@ constexpr Construct rows[] = {
      .fox = "TOP n",
      .example = "SELECT TOP 5 a FROM t ORDER BY a",
      .place = Place::statement},
+    {.id = "clause.top_percent",
+     .kind = Kind::dialect,
+     .fox = "TOP n PERCENT",
+     .example = "SELECT TOP 5 PERCENT a FROM t ORDER BY a",
+     .place = Place::statement,
+     .note = "Oracle's FETCH FIRST needs Oracle 12c or later. MySQL has no percentage limit: TOP n PERCENT "
+             "stays as written, and the residue check reports it."},
+    {.id = "clause.join_words",
+     .kind = Kind::dialect,
+     .fox = "LEFT OUTE JOIN, UNIO",
+     .example = "SELECT a FROM t LEFT OUTE JOIN u ON t.k = u.k UNIO SELECT b FROM v",
+     .place = Place::statement,
+     .note = "FoxPro's abbreviations of the join words and of UNION, also with tabs between the words."},
+    {.id = "clause.full_join",
+     .kind = Kind::dialect,
+     .fox = "a FULL [OUTER] JOIN b ON c",
+     .example = "SELECT x.a, y.b FROM x FULL JOIN y ON x.k = y.k ORDER BY y.b",
+     .place = Place::statement,
+     .note = "MySQL and Access have no FULL JOIN: the rows of the LEFT JOIN, UNION ALL (UNION after DISTINCT) "
+             "those of the RIGHT JOIN that no row of the left side matches (NOT EXISTS with the join "
+             "condition), ordered by the positions or names of the ordered items in the result. Left as "
+             "written, for the residue check to report, when the member groups, aggregates, has TOP or more "
+             "than one FULL JOIN, or orders by something its result does not hold."},
+    {.id = "clause.table_alias_as",
+     .kind = Kind::dialect,
+     .fox = "FROM t AS a",
+     .example = "SELECT a.x FROM orders AS a JOIN items AS i ON i.k = a.k",
+     .place = Place::statement,
+     .note = "Oracle takes a table's alias only without AS."},
+    {.id = "clause.condition_item",
+     .kind = Kind::dialect,
+     .fox = "SELECT a = b AS x (a logical value)",
+     .example = "SELECT a = b AS x, c LIKE 'x%' AS y, d > 0 FROM t",
+     .place = Place::statement,
+     .note = "SQL Server and Oracle take a condition as a value only in CASE WHEN ... THEN 1 ELSE 0 END. SQL "
+             "Server's own name = expression, with no alias after it, names the item and stays. A subquery's "
+             "select item made a condition by LIKE, BETWEEN, IS or IN is written so only when the statement "
+             "holds another FoxPro construct."},
+    {.id = "fn.shortened",
+     .kind = Kind::dialect,
+     .fox = "UPPE(s), TRAN(x), REPLICA(s, n)",
+     .example = "SELECT UPPE(a), TRAN(n), REPLICA('-', 3) FROM t",
+     .place = Place::statement,
+     .note = "FoxPro reads any four or more leading letters of a function's name: the shortened name is "
+             "written in full (DATE stays DATE, a function of its own)."},
 
     // --- functions rewritten here
     {.id = "fn.empty",
@@ -596,7 +641,51 @@ constexpr auto name_table() {
 
 constexpr auto names = name_table();
 
+// FoxPro functions that FoxPro also reads from their first four or more letters (DATE shortens
+// nothing: it is a name of its own).
+constexpr std::string_view full_names[] = {
+    "ABS",      "ALLTRIM",   "ASC",     "BETWEEN", "CEILING", "CHRTRAN", "CMONTH",   "CTOD",   "CTOT", "DATE",
+    "DATETIME", "DELETED",   "DTOC",    "DTOS",    "DTOT",    "EMPTY",   "FLOOR",    "GOMONTH", "ICASE",
+    "INLIST",   "ISBLANK",   "ISNULL",  "LOWER",   "LTRIM",   "MINUTE",  "MONTH",    "OCCURS", "PADC",
+    "PADL",     "PADR",      "PROPER",  "RECCOUNT", "RECNO",  "REPLICATE", "RIGHT",  "ROUND",  "RTRIM",
+    "SPACE",    "STRCONV",   "STRTRAN", "SUBSTR",  "TRANSFORM", "TTOC",  "TTOD",     "UPPER",
+};
+constexpr std::size_t full_name_count = sizeof full_names / sizeof full_names[0];
+
+constexpr bool starts_with_upper(std::string_view name, std::string_view prefix) {
+    if (prefix.size() > name.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (name[i] != prefix[i]) return false;
+    }
+    return true;
+}
+
+// Every shortening of four or more letters that one full name alone begins with, to that name.
+constexpr auto shortening_table() {
+    WordTable<256> table;
+    for (std::size_t i = 0; i < full_name_count; ++i) {
+        const std::string_view name = full_names[i];
+        for (std::size_t length = 4; length < name.size(); ++length) {
+            const std::string_view prefix = name.substr(0, length);
+            bool shared = false;
+            for (std::size_t j = 0; j < full_name_count; ++j) {
+                shared = shared || (j != i && starts_with_upper(full_names[j], prefix));
+            }
+            if (!shared) table.add(prefix, static_cast<std::uint8_t>(i));
+        }
+    }
+    return table;
+}
+
+constexpr auto shortenings = shortening_table();
+
 }  // namespace
+
+std::string_view full_function_name(std::string_view word) {
+    if (word.size() < 4) return {};
+    const int i = shortenings.find(word);
+    return i < 0 ? std::string_view{} : full_names[i];
+}
 
 Column column_of(const Dialect &dialect) {
     if (dialect.name == "oracle") return oracle;

@@ -77,6 +77,9 @@ std::span<const Construct> constructs();
 const Construct &construct(std::string_view id);
 // The function row that accepts the name (in any letter case), or none.
 const Construct *function_named(std::string_view name);
+// The full name of a FoxPro function that the word shortens to four or more letters (any letter
+// case), or an empty view when it shortens none (a full name itself shortens none).
+std::string_view full_function_name(std::string_view word);
 
 // ICASE(c1, v1, c2, v2, ..., [e]) in a dialect: open c1 then v1 next c2 then v2 ... (else e | no_else)
 // close, where close is repeated once per pair when per_pair is set (nested calls).

@@ -24,7 +24,8 @@ struct Clues {
         of[static_cast<unsigned char>(')')] = close_clue;
         of[static_cast<unsigned char>('.')] = dot_clue;
         of[static_cast<unsigned char>('*')] = star_clue;
-        of[static_cast<unsigned char>('=')] = equals_clue;
+        of[static_cast<unsigned char>('=')] = of[static_cast<unsigned char>('<')] = equals_clue;
+        of[static_cast<unsigned char>('>')] = equals_clue;
         for (char c : std::string_view("#!$\\:")) of[static_cast<unsigned char>(c)] = always_clue;
         of[static_cast<unsigned char>('{')] = brace_clue;
         of[static_cast<unsigned char>('/')] = slash_clue;
@@ -63,6 +64,82 @@ bool in_table_list(std::string_view text, std::size_t at) {
     return false;
 }
 
+// The answer for the last comparison asked about: a later one that reaches it reading backwards
+// (over plain words, no group around it skipped) has the same nearest clause keyword.
+struct SelectListAnswer {
+    std::size_t at = 0;
+    bool known = false, value = false;
+};
+
+// Whether the position stands in a select list: the nearest clause keyword before it is SELECT.
+bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &last) {
+    const std::size_t asked = at;
+    bool skipped_past = false;
+    auto answer = [&](bool value) {
+        last = {asked, true, value};
+        return value;
+    };
+    while (at > 0) {
+        if (last.known && !skipped_past && at <= last.at) return answer(last.value);
+        if (text[at - 1] == ')') {  // a group before it (a subquery's clauses are its own)
+            const std::size_t before = at;
+            std::size_t depth = 0;
+            do {
+                --at;
+                if (text[at] == ')') ++depth;
+                else if (text[at] == '(') --depth;
+            } while (at > 0 && depth > 0);
+            skipped_past = skipped_past || (last.known && before > last.at && at <= last.at);
+            continue;
+        }
+        std::string_view word = word_before(text, at);
+        if (word.empty()) {
+            --at;
+            continue;
+        }
+        switch (keyword_of(word)) {
+        case Kw::select: return answer(true);
+        case Kw::from: case Kw::join: case Kw::on: case Kw::where: case Kw::group: case Kw::having:
+        case Kw::order: case Kw::union_: case Kw::into:
+            return answer(false);
+        default: break;
+        }
+        at = static_cast<std::size_t>(word.data() - text.data());
+    }
+    return answer(false);
+}
+
+// Whether the statement's own select list (up to its FROM) holds LIKE, BETWEEN, IS or IN: a
+// condition as a select item.
+bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules) {
+    const std::size_t n = text.size();
+    int depth = 0;
+    for (std::size_t i = 0; i < n;) {
+        const char c = text[i];
+        if (!name_start(c)) {
+            if (c == '(') ++depth;
+            else if (c == ')') --depth;
+            const std::size_t end = c == '\'' || c == '"' || c == '[' || c == '`' ? literal_end(text, i, n, rules) : i;
+            i = end == i ? i + 1 : end;
+            continue;
+        }
+        std::size_t w1 = i + 1;
+        while (w1 < n && name_char(text[w1])) ++w1;
+        const std::string_view word = text.substr(i, w1 - i);
+        i = w1;
+        // only FROM, INTO, UNION (UNIO), LIKE, BETWEEN (BETW...), IS and IN matter
+        const char first = upper(word[0]);
+        if (depth != 0 || word.size() > 7) continue;
+        if (first != 'F' && first != 'I' && first != 'U' && first != 'L' && first != 'B') continue;
+        const Kw kw = keyword_of(word);
+        if (kw == Kw::from || kw == Kw::into || kw == Kw::union_) return false;
+        const bool predicate = kw == Kw::callable ? first == 'B' || same_word(word, "LIKE")
+                                                  : same_word(word, "IS") || same_word(word, "IN");
+        if (predicate) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // Whether the statement may hold a construct the pass rewrites: a quick look for the characters and
@@ -80,6 +157,8 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
         const std::string_view word = word_before(text, opens[depth - 1]);
         return !word.empty() && keyword_of(word) == Kw::none;
     };
+    const bool compared_items = predicate_as_value(pass.column) != "{1}";
+    SelectListAnswer select_list;
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.data());
     for (std::size_t i = 0; i < n; ++i) {
         // the common case: on to the next clue, four characters at a time
@@ -88,7 +167,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             i += 4;
         }
         while (i < n && clues.of[bytes[i]] == no_clue) ++i;
-        if (i == n) return false;
+        if (i == n) break;
         const Clue clue = clues.of[bytes[i]];
         const char c = text[i];
         switch (clue) {
@@ -134,6 +213,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
                 if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
             }
             if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
+            if (!full_function_name(word).empty()) return true;  // UPPE(x)
             if (const Construct *row = function_named(word)) {
                 if (row->form != Form::text || !row->target[pass.column].empty()) {
                     const auto [close, count] = call_extent(text, i, n, pass.rules);
@@ -159,7 +239,8 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             break;
         }
         case equals_clue:
-            if (i + 1 < n && text[i + 1] == '=') return true;
+            if (c == '=' && i + 1 < n && text[i + 1] == '=') return true;
+            if (compared_items && in_select_list(text, i, select_list)) return true;  // a condition as an item
             break;
         case always_clue:
             return true;
@@ -168,7 +249,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             while (at < n && is_blank(text[at])) ++at;
             if (at < n && is_digit(text[at])) return true;  // {mm/dd/yyyy}
             const std::size_t close = text.find('}', i);
-            if (close == std::string_view::npos) return false;
+            if (close == std::string_view::npos) return compared_items && select_list_predicate(text, pass.rules);
             i = close;
             break;
         }
@@ -198,7 +279,7 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             break;
         }
     }
-    return false;
+    return compared_items && select_list_predicate(text, pass.rules);
 }
 
 }  // namespace tarnvel::select::fox

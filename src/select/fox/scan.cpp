@@ -159,10 +159,12 @@ void Scan::word() {
     const Kw kw = keyword_of(word);
     // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
     if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
-        if (const Construct *row = function_named(word)) {
+        const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
+        if (const Construct *row = function_named(full.empty() ? word : full)) {
             if (call(*row, w0, after)) return;
         }
         begin_token(w0);
+        if (!full.empty()) out_.replace(w0, w1, full);
         // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
         if (after > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, after, {});
         Level call;
@@ -176,6 +178,7 @@ void Scan::word() {
         return;
     }
     if (kw == Kw::none) {
+        if (prev_ == Prev::operand && top().item_condition && in_select_item()) end_item(w0, true);  // an alias
         begin_token(w0);
         prev_ = Prev::operand;
         pos_ = w1;
@@ -192,9 +195,24 @@ void Scan::word() {
 void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     Level &t = top();
     const bool statement = t.kind == Level::statement;
+    // LIKE, BETWEEN, IS and IN make the select item a condition; FROM, INTO, UNION and an alias's AS
+    // end it
+    if (in_select_item() && (kw == Kw::callable || word.size() == 2) &&
+        (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B')) {
+        t.item_condition = true;
+    }
+    if (t.item_condition && in_select_item() &&
+        (kw == Kw::from || kw == Kw::into || kw == Kw::union_ || same_word(word, "AS"))) {
+        end_item(pos_ - word.size(), same_word(word, "AS"));
+    }
     switch (kw) {
     case Kw::select:
-        if (statement) t.clause = Clause::select;
+        if (statement) {
+            t.clause = Clause::select;
+            t.item = no_item;
+            t.item_condition = false;
+            t.item_named = false;
+        }
         boundary(false, Prev::keyword);
         return;
     case Kw::from:
@@ -255,6 +273,13 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
         boundary(true, Prev::connector);
         return;
     default:
+        if (same_word(word, "TOP")) {  // its count (and PERCENT) belong to it, not to the first item
+            std::size_t at = skip_blanks(pos_);
+            if (at < end_ && is_digit(src_[at])) {
+                while (at < end_ && is_digit(src_[at])) ++at;
+                pos_ = word_at(src_, skip_blanks(at), end_, "PERCENT") ? skip_blanks(at) + 7 : at;
+            }
+        }
         boundary(false, Prev::keyword);
         return;
     }
@@ -303,6 +328,10 @@ void Scan::close() {
 
 void Scan::comma() {
     Level &t = top();
+    if (in_select_item()) {
+        if (t.item_condition) end_item(pos_, false);
+        t.item = no_item;
+    }
     if (t.kind == Level::call) {
         ++t.arg;
     } else if (t.kind == Level::statement && t.clause == Clause::from) {
@@ -313,7 +342,43 @@ void Scan::comma() {
     ++pos_;
 }
 
+// A select item that compares is a condition, which SQL Server and Oracle take as a value only
+// in CASE WHEN ... THEN 1 ELSE 0 END: written so when the item ends (before its alias). SQL Server's
+// name = expression without an alias after it is that dialect's naming of the item, left to it.
+void Scan::end_item(std::size_t at, bool alias_follows) {
+    Level &t = top();
+    const bool wrap = t.item_condition && t.item != no_item && predicate_as_value(pass_.column) != "{1}" &&
+                      (alias_follows || !t.item_named);
+    t.item_condition = false;
+    t.item_named = false;
+    if (!wrap) return;
+    std::size_t to = at;
+    while (to > out_.pending() && is_blank(src_[to - 1])) --to;  // the blanks before the alias stay
+    Text built;
+    out_.take(t.item, to, built);
+    wrap_as_value(built, pass_.column);
+    out_.replace(to, to, built.view());
+    t.item = no_item;
+}
+
+// name = expression as a select item: SQL Server's own way of naming the item, left to it.
+bool Scan::sqlserver_alias(std::size_t length) {
+    const Level &t = top();
+    if (pass_.column != sqlserver || length != 1 || src_[pos_] != '=' || t.item == no_item) return false;
+    const std::string_view item = trimmed(out_.text(pos_).substr(t.item));
+    if (item.empty() || !name_start(item.front())) return false;
+    for (char c : item) {
+        if (!name_char(c)) return false;
+    }
+    return true;
+}
+
 void Scan::comparison(std::size_t length, std::string_view replacement) {
+    if (in_select_item()) {
+        Level &t = top();
+        t.item_named = t.item_named || (!t.item_condition && sqlserver_alias(length));
+        t.item_condition = true;
+    }
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
     boundary(false, Prev::comparison);
     pos_ += length;
@@ -337,6 +402,10 @@ void Scan::bang() {
     if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') {
         comparison(2, named().op_bang_not_equal.target[pass_.column]);
         return;
+    }
+    if (in_select_item()) {  // !a as a select item is a condition
+        begin_token(pos_);
+        top().item_condition = true;
     }
     std::string_view word = named().op_not.target[pass_.column];
     const bool blank_before = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ')' ||

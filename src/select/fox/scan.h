@@ -68,6 +68,8 @@ const NamedRows &named();
 
 enum class Clause : std::uint8_t { none, select, from, where, group, having, order, into };
 
+inline constexpr std::size_t no_item = static_cast<std::size_t>(-1);
+
 struct Level {
     enum Kind : std::uint8_t { statement, group, call };
     Kind kind = statement;
@@ -81,6 +83,9 @@ struct Level {
     bool connector = true;      // what stands before the operand joins conditions
     std::uint16_t arg = 0;      // call: the argument being read
     std::size_t operand = 0;    // output offset where the operand being read began
+    std::size_t item = no_item; // statement: output offset where the select item being read began
+    bool item_condition = false; // statement: that item compares (a condition used as a value)
+    bool item_named = false;    // statement: it begins name = (SQL Server's naming of an item)
 };
 
 inline bool condition_here(const Level &l) {
@@ -213,7 +218,14 @@ private:
         if (!t.operand_open) return;
         t.operand = out_.offset(at);
         t.operand_open = false;
+        if (t.item == no_item) t.item = t.operand;
     }
+    bool in_select_item() {
+        const Level &t = top();
+        return t.kind == Level::statement && t.clause == Clause::select && !t.when;
+    }
+    void end_item(std::size_t at, bool alias_follows);
+    bool sqlserver_alias(std::size_t length);
     void boundary(bool connector, Prev prev) {
         Level &t = top();
         t.operand_open = true;

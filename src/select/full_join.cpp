@@ -1,0 +1,190 @@
+#include "select/full_join.h"
+
+#include "lex/scan.h"
+#include "select/literals.h"
+
+#include <string>
+#include <vector>
+
+namespace tarnvel::select {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+bool same_text(std::string_view a, std::string_view b, const lex::Alphabet &letters) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (letters.upper(a[i]) != letters.upper(b[i])) return false;
+    }
+    return true;
+}
+
+// The items of a comma list at parenthesis depth zero, trimmed.
+std::vector<std::string_view> list_items(std::string_view list, const lex::LiteralRules &rules) {
+    std::vector<std::string_view> items;
+    std::size_t from = 0;
+    for (;;) {
+        std::size_t comma = lex::find_at_level(list, from, ",", rules);
+        items.push_back(trimmed(list.substr(from, comma == npos ? npos : comma - from)));
+        if (comma == npos) return items;
+        from = comma + 1;
+    }
+}
+
+// The first of the words at depth zero from 'from'.
+std::size_t first_of(std::string_view text, std::size_t from, std::initializer_list<std::string_view> words,
+                     const lex::LiteralRules &rules) {
+    std::size_t first = npos;
+    for (std::string_view w : words) first = std::min(first, lex::find_at_level(text, from, w, rules));
+    return first;
+}
+
+// ORDER BY of the union: every item as a position in the field list or as a name its result has
+// (an unqualified name); false when an item is neither.
+bool union_order(std::string_view order, std::string_view fields, const lex::Alphabet &letters,
+                 const lex::LiteralRules &rules, std::string &out) {
+    std::string_view limit;
+    std::size_t at = lex::find_at_level(order, 0, " LIMIT ", rules);
+    if (at != npos) {
+        limit = order.substr(at);
+        order = order.substr(0, at);
+    }
+    const std::vector<std::string_view> columns = list_items(fields, rules);
+    out = "ORDER BY ";
+    bool first = true;
+    for (std::string_view item : list_items(order.substr(9), rules)) {
+        std::string_view direction;
+        for (std::string_view d : {" ASC", " DESC"}) {
+            if (item.size() > d.size() && same_text(item.substr(item.size() - d.size()), d, letters)) {
+                direction = item.substr(item.size() - d.size());
+                item = trimmed(item.substr(0, item.size() - d.size()));
+            }
+        }
+        std::string written;
+        for (std::size_t i = 0; i < columns.size() && written.empty(); ++i) {
+            std::string_view column = columns[i];
+            std::size_t as = lex::find_at_level(column, 0, " AS ", rules);
+            std::string_view alias = as == npos ? std::string_view{} : trimmed(column.substr(as + 4));
+            std::string_view expr = as == npos ? column : trimmed(column.substr(0, as));
+            if (same_text(item, expr, letters) || same_text(item, alias, letters)) written = std::to_string(i + 1);
+        }
+        if (written.empty() && item.find_first_of("()'") == npos) {
+            // a name of the result: unqualified, or a column of a table whose q.* the list holds
+            const std::size_t dot = item.rfind('.');
+            const std::string_view star = dot == npos ? std::string_view{} : item.substr(0, dot + 1);
+            bool starred = false;
+            for (std::string_view column : columns) {
+                starred = starred || (column.size() == star.size() + 1 && column.back() == '*' &&
+                                      same_text(column.substr(0, star.size()), star, letters));
+            }
+            if (dot == npos || starred) written = item.substr(dot == npos ? 0 : dot + 1);
+        }
+        if (written.empty()) return false;
+        if (!first) out += ", ";
+        first = false;
+        out += written;
+        out += direction;
+    }
+    out += limit;
+    return true;
+}
+
+Sink sink_of(std::string_view text) {
+    Sink sink = Sink::obtain(text.size() + 1, "Insufficient memory for FULL JOIN");
+    sink.append(text);
+    return sink;
+}
+
+}  // namespace
+
+void full_join_pass(Session &session, Clauses &clauses) {
+    const std::string_view from = clauses.from().view();
+    // FULL as written, or quoted as a name where the dialect reads it so ([FULL] INNER JOIN)
+    const bool bracketed = session.dialect.quote_open == '[';
+    const std::string_view full_word = bracketed ? " [FULL] " : " FULL ";
+    if (from.find(full_word) == npos) return;  // most members: no FULL at all
+    const lex::LiteralRules rules = clause_literals(session.dialect);
+    const std::string_view select = clauses.select().view();
+    lex::LiteralRules outside_names = rules;
+    if (bracketed) outside_names.brackets = lex::BracketRuns::none;
+    std::size_t full = lex::find_at_level(from, 0, full_word, outside_names);
+    if (full == npos || !from.starts_with("FROM ")) return;
+    std::size_t join = full + full_word.size();
+    if (from.substr(join).starts_with("OUTER ") || from.substr(join).starts_with("INNER ")) join += 6;
+    if (!from.substr(join).starts_with("JOIN ")) return;
+    const std::size_t right = join + 5;
+    // one FULL JOIN, after tables joined without commas, in a member the union keeps as it is
+    if (lex::find_at_level(from, right, full_word, outside_names) != npos) return;
+    // the tables listed before it with commas stand beside the join: FULL JOIN binds the last one
+    std::string_view left = trimmed(from.substr(5, full - 5));
+    std::string_view listed;
+    for (std::size_t comma = lex::find_at_level(left, 0, ",", rules); comma != npos;
+         comma = lex::find_at_level(left, comma + 1, ",", rules)) {
+        listed = left.substr(0, comma + 1);
+    }
+    left = trimmed(left.substr(listed.size()));
+    if (left.empty()) return;
+    if (clauses.buffers[1] || (clauses.group() && !clauses.group().empty())) return;
+    if (!select.starts_with("SELECT ") || select.starts_with("SELECT TOP ")) return;
+    for (std::string_view aggregate : {"COUNT(", "SUM(", "AVG(", "MIN(", "MAX(", "COUNT (", "SUM (", "AVG (", "MIN (", "MAX ("}) {
+        if (select.find(aggregate) != npos) return;
+    }
+    const std::size_t on = lex::find_at_level(from, right, " ON ", rules);
+    if (on == npos) return;
+    std::size_t cond_end = first_of(from, on + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", ","}, rules);
+    const std::string_view condition = trimmed(from.substr(on + 4, cond_end == npos ? npos : cond_end - on - 4));
+    const std::string_view rest = from.substr(right);
+
+    std::string order;
+    if (clauses.order() && !clauses.order().empty()) {
+        const bool distinct = select.starts_with("SELECT DISTINCT ");
+        if (!union_order(clauses.order().view(), select.substr(distinct ? 16 : 7), session.letters, rules, order)) return;
+    }
+    std::string where_body;
+    if (clauses.where() && !clauses.where().empty()) {
+        where_body = trimmed(clauses.where().view().substr(5));
+        if (where_body.empty()) return;
+    }
+
+    std::string first(select);
+    first += " FROM ";
+    first += listed;
+    first += left;
+    first += " LEFT OUTER JOIN ";
+    first += rest;
+    if (!where_body.empty()) {
+        first += " WHERE ";
+        first += where_body;
+    }
+    first += select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL ";
+    first += select;
+    std::string second_from = "FROM ";
+    second_from += listed;
+    second_from += left;
+    second_from += " RIGHT OUTER JOIN ";
+    second_from += rest;
+    std::string second_where = "WHERE ";
+    if (!where_body.empty()) {
+        second_where += "(";
+        second_where += where_body;
+        second_where += ") AND ";
+    }
+    second_where += "NOT EXISTS (SELECT 1 FROM ";
+    second_where += left;
+    second_where += " WHERE ";
+    second_where += condition;
+    second_where += ")";
+
+    clauses.select() = sink_of(first);
+    clauses.from() = sink_of(second_from);
+    clauses.where() = sink_of(second_where);
+    if (!order.empty()) clauses.order() = sink_of(order);
+}
+
+}  // namespace tarnvel::select
