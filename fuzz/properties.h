@@ -57,15 +57,13 @@ struct Target {
     Quoting apostrophes, double_quotes, brackets;
 };
 
-inline constexpr Quoting apostrophe_string{'\'', '\'', false}, converted_string{'\'', '\'', true},
-    bracketed_name{'[', ']', false};
+inline constexpr Quoting apostrophe_string{'\'', '\'', false}, converted_string{'\'', '\'', true};
 
 inline const Target targets[] = {
     {"ZQ_SQL_SELECT_CONVERT", &select::sqlserver, apostrophe_string, converted_string, converted_string},
     {"ZQ_ORACLE_SELECT_CONVERT", &select::oracle, apostrophe_string, converted_string, converted_string},
     {"ZQ_MYSQL_SELECT_CONVERT", &select::mysql, apostrophe_string, converted_string, converted_string},
-    // Access reads [...] as a name and keeps it as one.
-    {"ZQ_ACCESS_SELECT_CONVERT", &select::access, apostrophe_string, converted_string, bracketed_name},
+    {"ZQ_ACCESS_SELECT_CONVERT", &select::access, apostrophe_string, converted_string, converted_string},
 };
 
 inline const Target *target_of(std::string_view function) {

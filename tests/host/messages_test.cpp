@@ -64,14 +64,14 @@ std::vector<Row> rows() {
         {"Insufficient memory for clause", sql, {"SELECT " + repeat("TTOD(x),", 8) + "1 FROM t"}},
         {"Insufficient memory for INTO", sql, {"SELECT a FROM t WHERE TTOD(x)=1 AND TTOD(x)=1 AND b=1"}},
         {"Insufficient memory for DTOC", sql, {"SELECT DTOC(x),DTOC(x),DTOC(x),1 FROM t"}},
-        {"Insufficient memory for ALLTRIM", sql, {"SELECT " + repeat("DTOC(x),", 10) + repeat("ALLT(a),", 5) + "1 FROM t"}},
+        {"Insufficient memory for ALLTRIM", sql, {"SELECT " + repeat("DTOC(x),", 10) + repeat("ALLT(a),", 5) + "1 FROM t"}, {}, false},
         {"Insufficient memory for HOUR", sql, {"SELECT TTOD(x),TTOD(x)," + repeat("HOUR(x),", 8) + "1 FROM t"}},
         {"Insufficient memory for HOURS", sql, {"SELECT TTOD(x),TTOD(x)," + repeat("HOURS(x,y),", 5) + "1 FROM t"}},
         {"Insufficient memory for MINUTE", sql, {"SELECT TTOD(x),TTOD(x)," + repeat("MINUTE(x),", 5) + "1 FROM t"}},
         {"Insufficient memory for SEC", sql, {"SELECT TTOD(x)," + repeat("SEC(x),", 5) + "1 FROM t"}},
         {"Insufficient memory for WITH (NOLOCK)", sql, {"SELECT a FROM t,t"}, {nolock}},
         {"Insufficient memory for word", sql, {"SELECT a FROM t " + repeat("a", 65)}, {nolock}},
-        {"Insufficient memory for TOP", oracle, {"SELECT TOP 1 TOP 22 a FROM t"}},
+        {"Insufficient memory for TOP", oracle, {"SELECT TOP 1 TOP " + repeat("2", 30) + " a FROM t"}},
         {"Insufficient memory for WHERE", oracle, {"SELECT TOP 1 a FROM t WHERE " + repeat("RTOD(RTOD(x))=1 AND ", 9)}},
         {"Insufficient memory for AT", oracle, {"SELECT AT(" + repeat("a", 70) + ",b) FROM t"}},
         {"Insufficient memory for DTOR", oracle, {"SELECT " + repeat("DTOC(x),", 10) + repeat("DTOR(a),", 5) + "1 FROM t"}},
@@ -98,6 +98,7 @@ std::vector<Row> rows() {
 const std::set<std::string> unreachable = {
     "Insufficient memory for quoting",     // twice the text's length always holds its quoted words
     "Insufficient memory for directives",  // directive removal only blanks characters and adds one
+    "Insufficient memory for FULL JOIN",   // its clauses are made at their final size; nothing writes to them later
     "Insufficient memory for ",            // every function row that rebuilds its arguments names its own
     "Internal error in the library",       // only a C++ exception the library never throws on purpose
 };
@@ -140,7 +141,7 @@ TEST(Messages, EveryUserErrorIsReachedWithItsText) {
         std::set<std::string> seen = raised(host, row);
         std::string all;
         for (const std::string &m : seen) all += "\n  " + m;
-        EXPECT_EQ(seen.count(row.message), 1u) << row.function << " raised instead:" << all;
+        EXPECT_EQ(seen.count(row.message), 1u) << row.function << " for \"" << row.message << "\" raised instead:" << all;
     }
 }
 
