@@ -320,13 +320,13 @@ inline bool group_list(const Target &, std::string_view sql, const Piece &p) {
     }
     return false;
 }
-// Whether a SELECT, SELEC or SELE of the statement runs into a character other than a blank or "("
-// (SELECT!a, SELE[x]): the converters do not read it as SELECT and drop its field list.
+// Whether a SELECT, SELEC or SELE of the statement runs into a "~" reference (SELECT~x): the
+// clause converter reads SELECT~X as one word and drops the field list.
 inline bool glued_select(const Target &, std::string_view sql, const Piece &p) {
     if (p.delimiter) return false;
     const std::string word = upper(sql.substr(p.begin, p.end - p.begin));
     if (word != "SELECT" && word != "SELEC" && word != "SELE") return false;
-    return p.end < sql.size() && std::string_view(" \t\r\n(").find(sql[p.end]) == std::string_view::npos;
+    return p.end < sql.size() && sql[p.end] == '~';
 }
 }  // namespace known
 
@@ -336,8 +336,7 @@ inline const KnownFault known_faults[] = {
      true, known::code_characters_in_literal},
     {"GROUP BY is rebuilt from the field list, so whatever its clause holds that is not in the list is dropped", false,
      known::group_list},
-    {"a SELECT keyword run into the next character (SELECT!a, SELE[x]) is not read as SELECT, and its field list "
-     "is dropped",
+    {"a SELECT keyword run into a ~ reference (SELECT~x) is not read as SELECT, and its field list is dropped",
      true, known::glued_select},
     {"MySQL STR() is rebuilt whole, and a \"...\" or [...] literal in its arguments stays unconverted", false,
      known::mysql_str_argument},

@@ -297,7 +297,8 @@ bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q
     char first = at(text, start - 1);
     if (blank_or_dot(first, dot)) return start >= 2 && ends_operand(text, start - 2, q, clause);
     // Right against the word: only what cannot belong to a name.
-    return one_of(first, ")'\"}") || quote_char(first, q.operand_close) || fox_literal_ends(text, start - 1);
+    // "*" right against it: SELECT*FROM, a.*FROM (a product runs into no keyword in valid SQL)
+    return one_of(first, ")'\"}*") || quote_char(first, q.operand_close) || fox_literal_ends(text, start - 1);
 }
 
 bool operand_after(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot) {

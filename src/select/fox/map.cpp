@@ -580,10 +580,15 @@ constexpr Construct rows[] = {
      .place = Place::select},
     {.id = "fn.dtor", .kind = Kind::dialect, .fox = "DTOR(x), RTOD(x)", .example = "DTOR(x)", .place = Place::select},
     {.id = "fn.deleted",
-     .kind = Kind::dialect,
-     .fox = "DELETED()",
+     .fox = "DELETED([alias])",
      .example = "!DELETED()",
-     .note = "No row of a server table is deleted in FoxPro's sense."},
+     .words = "DELETED,DELET,DELE",
+     .min_args = 0,
+     .max_args = 1,
+     .shape = Shape::predicate,
+     .target = all("(1=0)"),
+     .note = "No row of a server table is marked deleted, so DELETED() is false and !DELETED() keeps every "
+             "row. Plain SQL input keeps the dialects' own (1=1)."},
 };
 
 constexpr CaseForm sql_case{"CASE WHEN ", " THEN ", " WHEN ", " ELSE ", "", " END", false};

@@ -131,6 +131,7 @@ void Scan::word() {
     const std::string_view word = src_.substr(w0, w1 - w0);
     const char next = w1 < end_ ? src_[w1] : '\0';
     Level &t = top();
+    const Kw kw = keyword_of(word);
 
     if (next == '.' || next == '[' || next == '!') {
         // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".",
@@ -141,13 +142,15 @@ void Scan::word() {
             reference(w0, w1);
             return;
         }
-        // name[i]: an element of a memory array
-        if (next == '[' && t.clause != Clause::into) {
+        // name[i]: an element of a memory array (SELECT[x] is a keyword and a string)
+        if (next == '[' && t.clause != Clause::into && kw == Kw::none) {
             array_element(w0, w1);
             return;
         }
-        // database!table outside the table list: the table's own name
-        if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1])) {
+        // database!table outside the table list: the table's own name (after a keyword, as in
+        // WHERE!x or SELECT!a, the "!" is a negation)
+        if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1]) &&
+            kw == Kw::none) {
             begin_token(w0);
             out_.replace(w0, w1 + 1, {});
             pos_ = w1 + 1;
@@ -156,7 +159,6 @@ void Scan::word() {
     }
     const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
     const bool paren = after < end_ && src_[after] == '(';
-    const Kw kw = keyword_of(word);
     // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
     if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
         const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
@@ -199,6 +201,10 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     // end it
     if (in_select_item() && (kw == Kw::callable || word.size() == 2) &&
         (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B')) {
+        t.item_condition = true;
+    }
+    if (in_select_item() && kw == Kw::logic) {  // NOT a, a AND b, a OR b
+        begin_token(pos_ - word.size());
         t.item_condition = true;
     }
     if (t.item_condition && in_select_item() &&
@@ -357,6 +363,8 @@ void Scan::end_item(std::size_t at, bool alias_follows) {
     Text built;
     out_.take(t.item, to, built);
     wrap_as_value(built, pass_.column);
+    const std::string_view before = out_.text(to);  // SELECT DISTINCT!a: no CASE glued to the keyword
+    if (!before.empty() && name_char(before.back()) && name_char(built.view().front())) out_.replace(to, to, " ");
     out_.replace(to, to, built.view());
     t.item = no_item;
 }
@@ -428,15 +436,22 @@ void Scan::dot() {
         prev_ = Prev::operand;
         return;
     }
-    const bool after_name = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ']' || src_[pos_ - 1] == '`');
+    // a name's member, but not a keyword's neighbour (SELECT.T., WHERE.NOT.x)
+    const bool after_name = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ']' || src_[pos_ - 1] == '`') &&
+                            prev_ != Prev::keyword && prev_ != Prev::connector;
+    // a literal right after a keyword (AND.NULL.) stays a word of its own
+    auto apart = [&] {
+        if (pos_ > 0 && name_char(src_[pos_ - 1])) out_.replace(pos_, pos_, " ");
+    };
     if (!after_name && pos_ + 2 < end_ && src_[pos_ + 2] == '.') {
         switch (upper(src_[pos_ + 1])) {
-        case 'T': case 'Y': logical(3, named().lit_true, true); return;
-        case 'F': case 'N': logical(3, named().lit_false, false); return;
+        case 'T': case 'Y': apart(); logical(3, named().lit_true, true); return;
+        case 'F': case 'N': apart(); logical(3, named().lit_false, false); return;
         default: break;
         }
     }
     if (!after_name && word_at(src_, pos_ + 1, end_, "NULL") && pos_ + 5 < end_ && src_[pos_ + 5] == '.') {
+        apart();
         begin_token(pos_);
         out_.replace(pos_, pos_ + 6, named().lit_null.target[pass_.column]);
         if (pos_ + 6 < end_ && name_char(src_[pos_ + 6])) out_.replace(pos_ + 6, pos_ + 6, " ");  // .NULL.x: x stays a word

@@ -59,6 +59,7 @@ bool Scan::star() {
     Text qualified;
     if (!from_qualifiers(after, qualified)) return false;
     begin_token(pos_);
+    if (before > 0 && name_char(src_[before - 1])) out_.replace(pos_, pos_, " ");  // SELECT*,b: SELECT stays a word
     out_.replace(pos_, pos_ + 1, qualified.view());
     ++pos_;
     prev_ = Prev::operand;
