@@ -121,6 +121,12 @@ const Case conditions[] = {
     {"ISNULL(c)", ""},
     {"!ISNULL(c)", "1 2 3 4 5"},
     {"!DELETED()", "1 2 3 4 5"},
+    {"DOW(d) = 7 OR DOW(d) = 3", "2 5"},
+    {"GOMONTH(d, 1) = {^2020-03-29} OR GOMONTH(d, 2) = {^2000-02-29}", "2 4"},
+    {"QUARTER(d) = 1", "2 5"},
+    {"OCCURS(',', c) = 1", "5"},
+    {"ISDIGIT(c)", "4"},
+    {"ISALPHA(c) AND !ISDIGIT(c)", "2 5"},
     {"DELETED()", ""},
     {"n < 0 AND!l", "5"},
     {"ICASE(n > 10, .T., n < 0, .T., .F.)", "2 5"},
@@ -160,6 +166,8 @@ const Case values[] = {
     {"MAX(n, 1)", "1.00 12.50 1.00 1.00 1.00"},
     {".T.", "1 1 1 1 1"},
     {"INT(n * 1.5)", "0 18 0 0 -4"},
+    {"RGB(k, 0, 1)", "65537 65538 65539 65540 65541"},
+    {"NTOM(n)", "0.0000 12.5000 0.0000 0.0100 -3.0000"},
 };
 
 TEST_F(FoxMeaning, ExpressionsGiveTheValuesFoxProGives) {
