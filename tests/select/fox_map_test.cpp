@@ -160,6 +160,14 @@ std::string rendered_map() {
         for (std::string_view form : type.target) doc << " | " << code(form);
         doc << " |\n";
     }
+    doc << "\nThe forms of the functions whose second argument is written as a number ({1} is the first "
+           "argument; any other number leaves the call as written):\n\n";
+    doc << "| Row | Number | SQL Server | Oracle | MySQL | Access |\n|---|---|---|---|---|---|\n";
+    for (const fox::NumberedForm &form : fox::numbered_forms()) {
+        doc << "| " << code(form.row) << " | " << form.number;
+        for (std::string_view target : form.target) doc << " | " << code(target);
+        doc << " |\n";
+    }
     return doc.str();
 }
 

@@ -56,6 +56,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(like(row, open, close, built));
     case Form::str:
         return done(str(open, close, count, built));
+    case Form::numbered:
+        return done(numbered(row, open, close, built));
     }
     return Built::none;
 }
@@ -255,6 +257,21 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
     if (digits == 0) return false;
     convert_into(args, first_from, first_to, false);
     fill(built, named().fn_transform_zeros.target[pass_.column], args, digits, 0);
+    return true;
+}
+
+// f(x, n): the form of the number n is written as; any other second argument leaves the call.
+bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    Args args;
+    std::string_view number;
+    std::size_t index = 0;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index++ == 0) convert_into(args, from, to, false);
+        else number = trimmed(src_.substr(from, to - from));
+    });
+    const std::string_view form = numbered_form(row.id, number, pass_.column);
+    if (form.empty() || repeats_long_argument(form, args)) return false;
+    fill(built, form, args);
     return true;
 }
 

@@ -582,6 +582,27 @@ constexpr Construct rows[] = {
                 "COALESCE(FLOOR((CHAR_LENGTH({2}) - CHAR_LENGTH(REPLACE({2}, {1}, ''))) / CHAR_LENGTH({1})), 0)", ""},
      .note = "SQL Server compares by the column's collation, so a case-insensitive one counts 'A' for 'a'. "
              "Access has no REPLACE outside Access itself: left as written."},
+    {.id = "fn.strconv",
+     .fox = "STRCONV(s, n)",
+     .example = "STRCONV(s, 11)",
+     .place = Place::select,
+     .words = "STRCONV",
+     .min_args = 2,
+     .max_args = 2,
+     .form = Form::numbered,
+     .note = "The conversions between UTF-8, Unicode and the code page (9 to 12) are the client's on a server, "
+             "whose text columns hold characters, not bytes of a code page: the text itself. The other "
+             "conversions (single- and double-width characters, Base64, hexadecimal) are left as written."},
+    {.id = "fn.ttoc",
+     .fox = "TTOC(t, 1), TTOC(t, 3)",
+     .example = "TTOC(t, 1)",
+     .place = Place::select,
+     .words = "TTOC",
+     .min_args = 2,
+     .max_args = 2,
+     .form = Form::numbered,
+     .note = "1 gives yyyymmddhhmmss and 3 the ISO form yyyy-mm-ddThh:mm:ss. TTOC(t) and TTOC(t, 2) follow "
+             "the application's SET DATE and SET HOURS and are left as written."},
     {.id = "fn.chrtran",
      .fox = "CHRTRAN(s, from, to)",
      .example = "CHRTRAN(s, 'ab', 'x')",
@@ -859,6 +880,32 @@ const Construct &construct(std::string_view id) {
 const Construct *function_named(std::string_view name) {
     const int row = names.find(name);
     return row < 0 ? nullptr : &rows[row];
+}
+
+constexpr NumberedForm numbered[] = {
+    {"fn.strconv", "9", all("{1}")},
+    {"fn.strconv", "10", all("{1}")},
+    {"fn.strconv", "11", all("{1}")},
+    {"fn.strconv", "12", all("{1}")},
+    {"fn.ttoc",
+     "1",
+     {"REPLACE(REPLACE(REPLACE(CONVERT(CHAR(19), {1}, 120), '-', ''), ' ', ''), ':', '')",
+      "TO_CHAR({1}, 'YYYYMMDDHH24MISS')", "DATE_FORMAT({1}, '%Y%m%d%H%i%s')", "FORMAT({1}, 'yyyymmddhhnnss')"}},
+    {"fn.ttoc",
+     "3",
+     {"CONVERT(CHAR(19), {1}, 126)", "TO_CHAR({1}, 'YYYY-MM-DD\"T\"HH24:MI:SS')", "DATE_FORMAT({1}, '%Y-%m-%dT%H:%i:%s')",
+      "FORMAT({1}, 'yyyy-mm-dd\\Thh:nn:ss')"}},
+};
+
+std::span<const NumberedForm> numbered_forms() {
+    return numbered;
+}
+
+std::string_view numbered_form(std::string_view row, std::string_view number, Column column) {
+    for (const NumberedForm &f : numbered) {
+        if (f.row == row && f.number == number) return f.target[column];
+    }
+    return {};
 }
 
 const CaseForm &case_form(Column column) {

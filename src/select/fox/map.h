@@ -47,6 +47,7 @@ enum class Form : std::uint8_t {
     transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
     like,       // LIKE(pattern, x) with FoxPro's wildcards
     str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
+    numbered,   // f(x, n) with n written as a number: the form of that number (numbered_forms)
 };
 
 // Where the document's example of a row stands: in the select list, in WHERE, as a FROM item, or
@@ -98,6 +99,17 @@ struct CastType {
     std::array<std::string_view, column_count> target;
 };
 std::span<const CastType> cast_types();
+
+// The form of a numbered row (Form::numbered) for the number its second argument is written as, per
+// dialect, {1} the converted first argument; a number the table lacks leaves the call as written.
+struct NumberedForm {
+    std::string_view row;  // the row's id
+    std::string_view number;
+    std::array<std::string_view, column_count> target;
+};
+std::span<const NumberedForm> numbered_forms();
+// The form for the row, number and dialect, or an empty view.
+std::string_view numbered_form(std::string_view row, std::string_view number, Column column);
 
 // The value of a logical literal in a condition, where the dialect wants a comparison.
 inline constexpr std::string_view true_condition = "(1=1)";

@@ -272,6 +272,7 @@ private:
     bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
