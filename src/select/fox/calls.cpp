@@ -275,4 +275,36 @@ bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, T
     return true;
 }
 
+// DATE() + n and DATETIME() - n, n written as a number: n days or seconds later or earlier, in the
+// dialect's own way (MySQL reads a date plus a number as a number). Not after an operator, whose
+// operand DATE() is, and not before one that binds more strongly than the "+" or "-".
+bool Scan::date_arithmetic(std::string_view name, std::size_t w0, std::size_t open) {
+    const bool date = same_word(name, "DATE");
+    if ((!date && !same_word(name, "DATETIME")) || prev_ == Prev::arithmetic) return false;
+    const std::size_t close = skip_blanks(open + 1);
+    if (close >= end_ || src_[close] != ')') return false;
+    const std::size_t sign = skip_blanks(close + 1);
+    if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-')) return false;
+    const std::size_t first = skip_blanks(sign + 1);
+    if (first >= end_ || !is_digit(src_[first])) return false;
+    const std::size_t last = number_end(src_, first, end_);
+    if (last < end_ && (name_char(src_[last]) || src_[last] == '.')) return false;
+    const std::size_t next = skip_blanks(last);
+    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return false;
+    const std::string_view form = (date ? named().op_date_days : named().op_datetime_seconds).target[pass_.column];
+    if (form.empty()) return false;
+    Text number;
+    if (src_[sign] == '-') number.append("-");
+    number.append(src_.substr(first, last - first));
+    Args args;
+    args.add(number.view());
+    Text built;
+    fill(built, form, args);
+    begin_token(w0);
+    out_.replace(w0, last, built.view());
+    pos_ = last;
+    prev_ = Prev::operand;
+    return true;
+}
+
 }  // namespace tarnvel::select::fox
