@@ -172,6 +172,7 @@ struct Dialect {
     std::string_view percent_limit;      // "FETCH FIRST " after ORDER BY for TOP n PERCENT; empty: no
                                          // such limit, TOP n PERCENT stays in the select list
     DateForm date, datetime;
+    std::string_view true_test = "=1";   // after a bare logical operand in a condition
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list (see built()).

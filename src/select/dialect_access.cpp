@@ -53,6 +53,7 @@ const Dialect &access() {
         .percent_limit = "",
         .date = {"#", "#", "-", "NULL"},
         .datetime = {"#", "#", "-", "NULL"},
+        .true_test = "<>0",  // Jet's true is -1
         .chain = chain,
         .lexicon = {},
     });

@@ -56,6 +56,7 @@ const Dialect &mysql() {
         .percent_limit = "",
         .date = {"'", "'", "-", "'0000-00-00'"},
         .datetime = {"'", "'", "-", "'0000-00-00 00:00:00'"},
+        .true_test = "=1",
         .chain = chain,
         .lexicon = {},
     });

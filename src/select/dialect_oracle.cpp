@@ -48,6 +48,7 @@ const Dialect &oracle() {
         .percent_limit = "FETCH FIRST ",
         .date = {"'", "'", "-", "'0001-01-01'"},
         .datetime = {"'", "'", "-", "'0001-01-01 00:00:00'"},
+        .true_test = "=1",
         .chain = chain,
         .lexicon = {},
     });

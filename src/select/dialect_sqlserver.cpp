@@ -61,6 +61,7 @@ const Dialect &sqlserver() {
             .percent_limit = "",
             .date = {"'", "'", "", "''", 17530101},  // DATETIME begins in 1753
             .datetime = {"'", "'", "", "''", 17530101},
+            .true_test = "=1",
             .chain = chain,
             .lexicon = {},
     });

@@ -157,14 +157,14 @@ bool Scanner::equals_one_possible() const {
     return false;
 }
 
-// "=1" after a bare logical operand in a condition.
+// "=1" (Access "<>0") after a bare logical operand in a condition.
 void Scanner::equals_one() {
     std::string_view t = text();
     if (lex::list_item(t, here(), wlen(), edges_)) return;
     if (lex::followed_by_operator(t, here(), edges_)) return;
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
-    clauses_.current_sink()->append("=1");
+    clauses_.current_sink()->append(dialect_.true_test);
 }
 
 // IN, NOT, LIKE, BETWEEN (and its FoxPro forms), IS [NOT] NULL follow the word.
