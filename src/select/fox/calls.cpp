@@ -275,33 +275,40 @@ bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, T
     return true;
 }
 
-// DATE() + n and DATETIME() - n, n written as a number: n days or seconds later or earlier, in the
-// dialect's own way (MySQL reads a date plus a number as a number). Not after an operator, whose
-// operand DATE() is, and not before one that binds more strongly than the "+" or "-".
-bool Scan::date_arithmetic(std::string_view name, std::size_t w0, std::size_t open) {
+// DATE() and DATETIME(), and DATE() + n and DATETIME() - n with n written as a number: today, and n
+// days or seconds later or earlier, in the dialect's own way (MySQL reads a date plus a number as a
+// number, the servers add days to a datetime). The sum is not taken after an operator, whose operand
+// DATE() is, nor before one that binds more strongly than the "+" or "-".
+bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     const bool date = same_word(name, "DATE");
-    if ((!date && !same_word(name, "DATETIME")) || prev_ == Prev::arithmetic) return false;
+    if (!date && !same_word(name, "DATETIME")) return false;
     const std::size_t close = skip_blanks(open + 1);
     if (close >= end_ || src_[close] != ')') return false;
     const std::size_t sign = skip_blanks(close + 1);
-    if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-')) return false;
-    const std::size_t first = skip_blanks(sign + 1);
-    if (first >= end_ || !is_digit(src_[first])) return false;
-    const std::size_t last = number_end(src_, first, end_);
-    if (last < end_ && (name_char(src_[last]) || src_[last] == '.')) return false;
-    const std::size_t next = skip_blanks(last);
-    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return false;
-    const std::string_view form = (date ? named().op_date_days : named().op_datetime_seconds).target[pass_.column];
-    if (form.empty()) return false;
+    std::size_t last = close + 1;
+    std::string_view form;
     Text number;
-    if (src_[sign] == '-') number.append("-");
-    number.append(src_.substr(first, last - first));
+    if (sign < end_ && (src_[sign] == '+' || src_[sign] == '-') && prev_ != Prev::arithmetic) {
+        const std::size_t first = skip_blanks(sign + 1);
+        const std::size_t end = first < end_ && is_digit(src_[first]) ? number_end(src_, first, end_) : first;
+        const std::size_t next = skip_blanks(end);
+        if (end > first && (end >= end_ || (!name_char(src_[end]) && src_[end] != '.')) &&
+            (next >= end_ || std::string_view("*/%^").find(src_[next]) == std::string_view::npos)) {
+            form = (date ? named().op_date_days : named().op_datetime_seconds).target[pass_.column];
+            if (src_[sign] == '-') number.append("-");
+            number.append(src_.substr(first, end - first));
+            if (!form.empty()) last = end;
+        }
+    }
+    if (form.empty() && date) form = named().fn_date.target[pass_.column];
+    if (form.empty()) return false;  // DATETIME() alone is the function row's
     Args args;
     args.add(number.view());
     Text built;
     fill(built, form, args);
     begin_token(w0);
     out_.replace(w0, last, built.view());
+    if (last < end_ && name_char(src_[last])) out_.replace(last, last, " ");  // DATE()AS x: AS stays a word
     pos_ = last;
     prev_ = Prev::operand;
     return true;

@@ -747,7 +747,12 @@ constexpr Construct rows[] = {
      .target = {"", "", "", "IIF(ISNULL({1}), {2}, {1})"},
      .note = "Access's Nz() exists only inside Access itself, not for a client reaching the database through "
              "ODBC or OLE DB; the other dialects' own rows write ISNULL and COALESCE, Oracle has NVL."},
-    {.id = "fn.date", .kind = Kind::dialect, .fox = "DATE()", .example = "DATE()", .place = Place::select},
+    {.id = "fn.date",
+     .fox = "DATE()",
+     .example = "d = DATE()",
+     .target = {"DATEADD(DAY, DATEDIFF(DAY, 0, GETDATE()), 0)", "TRUNC(CURRENT_DATE)", "", ""},
+     .note = "Today at midnight: GETDATE() and Oracle's CURRENT_DATE hold the time of day, so d = DATE() found no "
+             "row. Plain SQL input keeps the dialects' own GETDATE() and CURRENT_DATE."},
     {.id = "fn.dtoc", .kind = Kind::dialect, .fox = "DTOC(d)", .example = "DTOC(d)", .place = Place::select},
     {.id = "fn.ttod", .kind = Kind::dialect, .fox = "TTOD(t)", .example = "TTOD(t)", .place = Place::select},
     {.id = "fn.year",

@@ -218,13 +218,16 @@ bool worth_a_pass(const Pass &pass, std::string_view text) {
             }
             if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
             if (!full_function_name(word).empty()) return true;  // UPPE(x)
-            if (same_word(word, "DATE") && !named().op_date_days.target[pass.column].empty()) {  // DATE() - 30
+            if (same_word(word, "DATE")) {  // DATE(), DATE() - 30
                 std::size_t at = i + 1;
                 while (at < n && is_blank(text[at])) ++at;
                 if (at < n && text[at] == ')') {
+                    if (!named().fn_date.target[pass.column].empty()) return true;
                     do ++at;
                     while (at < n && is_blank(text[at]));
-                    if (at < n && (text[at] == '+' || text[at] == '-')) return true;
+                    if (at < n && (text[at] == '+' || text[at] == '-') && !named().op_date_days.target[pass.column].empty()) {
+                        return true;
+                    }
                 }
             }
             if (const Construct *row = function_named(word)) {

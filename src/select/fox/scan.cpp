@@ -162,7 +162,7 @@ void Scan::word() {
     // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
     if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
         const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
-        if (date_arithmetic(full.empty() ? word : full, w0, after)) return;
+        if (today(full.empty() ? word : full, w0, after)) return;
         if (const Construct *row = function_named(full.empty() ? word : full)) {
             if (call(*row, w0, after)) return;
         }

@@ -62,6 +62,7 @@ struct NamedRows {
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
+    const Construct &fn_date = construct("fn.date");
     const Construct &op_datetime_seconds = construct("op.datetime_seconds");
 };
 const NamedRows &named();
@@ -275,7 +276,7 @@ private:
     bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
-    bool date_arithmetic(std::string_view name, std::size_t w0, std::size_t open);
+    bool today(std::string_view name, std::size_t w0, std::size_t open);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
