@@ -126,6 +126,7 @@ const Case conditions[] = {
     {"QUARTER(d) = 1", "2 5"},
     {"OCCURS(',', c) = 1", "5"},
     {"ISDIGIT(c)", "4"},
+    {"m LIKE '%' + 'emo' + '%' OR ALLTRIM(c) + 'z' == 'x,yz'", "2 5"},
     {"DTOS(DATE() - 30) < DTOS(DATE()) AND d > DATE() - 36500", "2 4 5"},
     {"t > DATETIME() - 3153600000", "2 3 5"},
     {"TTOC(t, 1) = '20200229103000' OR TTOC(t, 3) = '2016-01-05T13:45:00'", "2 3"},

@@ -333,6 +333,14 @@ constexpr Construct rows[] = {
      .min_args = 0,
      .max_args = 0,
      .target = {"GETDATE()", "LOCALTIMESTAMP", "NOW()", "NOW()"}},
+    {.id = "op.concat",
+     .kind = Kind::operator_,
+     .fox = "a + b (text)",
+     .example = "x LIKE '%' + ALLTRIM(m.y) + '%'",
+     .target = {"", "{1} || {2}", "CONCAT({1+})", ""},
+     .note = "A chain of + with a string literal or a call that gives text among its terms. MySQL reads + as a "
+             "sum of numbers, Oracle refuses it for text. Names alone are of unknown type: a + b stays as "
+             "written, as does a chain beside -, *, / or %."},
     {.id = "op.date_days",
      .kind = Kind::operator_,
      .fox = "DATE() + n, DATE() - n",

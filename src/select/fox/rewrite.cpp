@@ -15,11 +15,14 @@ namespace tarnvel::select::fox {
 Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
     Pass pass{column_of(dialect), source_literals(dialect, true), statement};
     pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
-    if (look_first && !worth_a_pass(pass, statement)) return Sink();
-    Scan scan(pass, statement, 0, statement.size(), Level{});
-    scan.run();
-    if (!scan.out().changed()) return Sink();
-    return scan.out().release(statement.size());
+    Sink out;
+    if (!look_first || worth_a_pass(pass, statement)) {
+        Scan scan(pass, statement, 0, statement.size(), Level{});
+        scan.run();
+        if (scan.out().changed()) out = scan.out().release(statement.size());
+    }
+    Sink joined = join_strings(pass, out ? out.view() : statement);
+    return joined ? std::move(joined) : std::move(out);
 }
 
 }  // namespace tarnvel::select::fox

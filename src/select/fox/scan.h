@@ -62,6 +62,7 @@ struct NamedRows {
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
+    const Construct &op_concat = construct("op.concat");
     const Construct &fn_date = construct("fn.date");
     const Construct &op_datetime_seconds = construct("op.datetime_seconds");
 };
@@ -140,6 +141,9 @@ struct Pass {
 };
 
 bool worth_a_pass(const Pass &pass, std::string_view text);
+// The statement with its chains of text joined by "+" written as the dialect's concatenation; no
+// handle when there is none (concat.cpp).
+Sink join_strings(const Pass &pass, std::string_view statement);
 
 // The output of a scan: the source as it stands until the first change, then a sink holding the
 // converted text up to 'pending', the source position from which nothing has been copied yet.

@@ -1,0 +1,217 @@
+// String concatenation. FoxPro joins strings with "+", which MySQL reads as a sum of numbers ('%' +
+// name is 0) and Oracle refuses for text. A chain of "+" of which one term is known to be text (a
+// string literal, or a call of a function that gives text) becomes the dialect's concatenation, a
+// pair at a time (the map's row op.concat). The types of names are not known: a chain of names
+// alone is left as written, and so is a chain beside "-", "*", "/", "%" or "^", whose reading
+// would depend on the types too.
+#include "select/fox/scan.h"
+
+namespace tarnvel::select::fox {
+namespace {
+
+// Functions that give text, in FoxPro or in a target (the pass may have written the latter).
+constexpr std::string_view text_functions[] = {
+    "ALLTRIM", "ALLT",    "CDOW",    "CHAR",      "CHR",     "CHRTRAN",  "CMONTH",      "CONCAT", "DATENAME",
+    "DATE_FORMAT", "DAYNAME", "DTOC",  "DTOS",     "FORMAT",  "INITCAP",  "LEFT",        "LOWER",  "LPAD",
+    "LTRIM",   "MONTHNAME", "PADC",  "PADL",      "PADR",    "PROPER",   "REPEAT",      "REPLACE", "REPLICATE",
+    "RIGHT",   "RPAD",    "RTRIM",   "SPACE",     "STR",     "STRTRAN",  "SUBSTR",      "SUBSTRING", "TIME",
+    "TO_CHAR", "TRANSFORM", "TRANSLATE", "TRIM",  "TTOC",    "UPPER",
+};
+
+bool gives_text(std::string_view name) {
+    for (std::string_view f : text_functions) {
+        if (same_word(name, f)) return true;
+    }
+    return false;
+}
+
+struct Term {
+    std::size_t from, to;
+    std::size_t open = 0;  // the "(" of a call or group, 0 for none
+    bool text = false;
+};
+
+class Joiner {
+public:
+    Joiner(const Pass &pass, std::string_view source, std::string_view form)
+        : pass_(pass), src_(source), form_(form) {}
+
+    // The text of [from, to) with its chains joined, appended to 'out'.
+    void level(std::size_t from, std::size_t to, Text &out) {
+        std::size_t at = from;
+        while (at < to) {
+            Segment segment = read_segment(at, to);
+            if (segment.joins()) {
+                join(segment, out);
+            } else {
+                copy(segment, out);
+            }
+            out.append(src_.substr(segment.end, segment.next - segment.end));  // the delimiter
+            at = segment.next;
+        }
+    }
+
+private:
+    static constexpr std::size_t most_terms = 32;
+    struct Segment {
+        std::size_t begin = 0, end = 0, next = 0;  // next: after the delimiter
+        std::array<Term, most_terms> terms{};
+        std::size_t count = 0, pluses = 0;
+        bool other_operator = false, text = false, broken = false;
+        bool joins() const { return !broken && !other_operator && text && count >= 2 && pluses == count - 1; }
+    };
+
+    // The terms and operators up to the next delimiter (a comma, a comparison, a keyword, the end).
+    Segment read_segment(std::size_t at, std::size_t to) {
+        Segment s;
+        s.begin = at;
+        bool operand_next = true;
+        while (at < to) {
+            const char c = src_[at];
+            if (is_blank(c)) {
+                ++at;
+                continue;
+            }
+            Term term{at, at};
+            if (name_start(c)) {
+                const std::size_t end = name_chain_end(src_, at, to);
+                const std::size_t after = skip(end, to);
+                const Kw kw = keyword_of(src_.substr(at, end - at));
+                if (after < to && src_[after] == '(' && (kw == Kw::none || kw == Kw::callable)) {
+                    term.open = after;
+                    term.to = close_paren(src_, after, to, pass_.rules);
+                    if (term.to == none) return broken(s, to);
+                    ++term.to;
+                    term.text = gives_text(src_.substr(at, end - at));
+                } else if (kw != Kw::none && kw != Kw::value) {
+                    break;  // a keyword ends the segment
+                } else {
+                    term.to = end;
+                }
+            } else if (c == '(') {
+                term.open = at;
+                term.to = close_paren(src_, at, to, pass_.rules);
+                if (term.to == none) return broken(s, to);
+                ++term.to;
+            } else if (const std::size_t end = literal_end(src_, at, to, pass_.rules); end != at) {
+                term.to = end;
+                term.text = c == '\'' || c == '"' || c == '[';
+            } else if (is_digit(c)) {
+                term.to = number_end(src_, at, to);
+            } else if (c == '?') {
+                term.to = parameter_end(src_, at, to, pass_.rules);
+            } else if (c == '~') {
+                term.to = reference_end(src_, at, to, pass_.rules);
+            } else if (c == '+' && !operand_next) {
+                ++s.pluses;
+                operand_next = true;
+                ++at;
+                continue;
+            } else if (c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^') {
+                s.other_operator = true;
+                operand_next = true;
+                ++at;
+                continue;
+            } else {
+                break;  // a comma, a comparison or any other character ends the segment
+            }
+            if (!operand_next || s.count == most_terms) s.broken = true;  // two terms side by side
+            if (s.count < most_terms) s.terms[s.count++] = term;
+            s.text = s.text || term.text;
+            operand_next = false;
+            at = term.to;
+        }
+        s.end = at;
+        s.next = at < to ? delimiter_end(at, to) : to;
+        return s;
+    }
+
+    Segment broken(Segment &s, std::size_t to) {
+        s.broken = true;
+        s.end = s.next = to;
+        return s;
+    }
+
+    // A keyword is passed whole; a character alone.
+    std::size_t delimiter_end(std::size_t at, std::size_t to) const {
+        return name_start(src_[at]) ? name_chain_end(src_, at, to) : at + 1;
+    }
+
+    std::size_t skip(std::size_t at, std::size_t to) const {
+        while (at < to && is_blank(src_[at])) ++at;
+        return at;
+    }
+
+    // A term with the chains inside its parentheses joined.
+    void term(const Term &t, Text &out) {
+        if (t.open == 0) {
+            out.append(src_.substr(t.from, t.to - t.from));
+            return;
+        }
+        out.append(src_.substr(t.from, t.open + 1 - t.from));
+        level(t.open + 1, t.to - 1, out);
+        out.append(")");
+    }
+
+    void copy(const Segment &s, Text &out) {
+        if (s.broken) {
+            out.append(src_.substr(s.begin, s.end - s.begin));
+            return;
+        }
+        std::size_t at = s.begin;
+        for (std::size_t i = 0; i < s.count; ++i) {
+            out.append(src_.substr(at, s.terms[i].from - at));
+            term(s.terms[i], out);
+            at = s.terms[i].to;
+        }
+        out.append(src_.substr(at, s.end - at));
+    }
+
+    // A form with {1+} takes every term at once (CONCAT(a, b, c)); any other is filled a pair at a
+    // time, the pair so far first (a || b || c).
+    void join(const Segment &s, Text &out) {
+        out.append(src_.substr(s.begin, s.terms[0].from - s.begin));
+        Text joined;
+        if (form_.find("{1+}") != std::string_view::npos) {
+            Args all;
+            for (std::size_t i = 0; i < s.count; ++i) {
+                Text one;
+                term(s.terms[i], one);
+                all.add(one.view());
+            }
+            fill(joined, form_, all);
+        } else {
+            term(s.terms[0], joined);
+            for (std::size_t i = 1; i < s.count; ++i) {
+                Text next;
+                term(s.terms[i], next);
+                Args pair;
+                pair.add(joined.view());
+                pair.add(next.view());
+                joined.clear();
+                fill(joined, form_, pair);
+            }
+        }
+        out.append(joined.view());
+        out.append(src_.substr(s.terms[s.count - 1].to, s.end - s.terms[s.count - 1].to));
+    }
+
+    const Pass &pass_;
+    std::string_view src_;
+    std::string_view form_;
+};
+
+}  // namespace
+
+Sink join_strings(const Pass &pass, std::string_view statement) {
+    const std::string_view form = named().op_concat.target[pass.column];
+    if (form.empty() || statement.find('+') == std::string_view::npos) return Sink();
+    Text joined;
+    Joiner(pass, statement, form).level(0, statement.size(), joined);
+    if (joined.view() == statement) return Sink();
+    Sink out = Sink::obtain(joined.size(), grow_message);
+    out.append(joined.view());
+    return out;
+}
+
+}  // namespace tarnvel::select::fox
