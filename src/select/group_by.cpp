@@ -244,7 +244,8 @@ struct Pass {
         return false;
     }
 
-    // The trailing run of identifier characters and identifier quotes: t.price gives price.
+    // The trailing run of identifier characters and identifier quotes: t.price gives price; none
+    // when the run is no name.
     std::string_view trailing_name(std::string_view expr) const {
         std::size_t start = expr.size();
         while (start > 0) {
@@ -252,7 +253,10 @@ struct Pass {
             if (!ident(c) && c != dialect.quote_open && c != dialect.quote_close) break;
             --start;
         }
-        return expr.substr(start);
+        // a number or a keyword ending the expression (b - 1, CASE ... END) names no column
+        std::string_view name = expr.substr(start);
+        if (name.empty() || (name[0] >= '0' && name[0] <= '9') || keyword(name)) return {};
+        return name;
     }
 
     // Every whole-word occurrence of the alias in HAVING becomes the expression.

@@ -149,7 +149,7 @@ void Scanner::write_word(bool in_word_area) {
 // inside a WHEN or in WHERE outside THEN and ELSE. The tests of its neighbours come after.
 bool Scanner::equals_one_possible() const {
     if (matched_ && !quote_) return false;
-    if (hold_ > 0 || between_ > 0) return false;
+    if (hold_ > 0 || between_ > 0 || in_destination_) return false;
     char clause = clauses_.current;
     char top = cases_.empty() ? ' ' : cases_.back();
     if (clause == 's') return !cases_.empty() && top == 'w';

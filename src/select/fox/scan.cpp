@@ -46,6 +46,16 @@ Kw keyword_of(std::string_view word) {
     return kw < 0 ? Kw::none : static_cast<Kw>(kw);
 }
 
+namespace {
+
+// A word before "!" that can name a database: no keyword an operand follows (AND, WHERE, WHEN...).
+bool names_database(std::string_view word) {
+    const Kw kw = keyword_of(word);
+    return kw == Kw::none || kw == Kw::other;
+}
+
+}  // namespace
+
 const NamedRows &named() {
     static const NamedRows rows;
     return rows;
@@ -146,8 +156,8 @@ void Scan::word() {
             array_element(w0, w1);
             return;
         }
-        // database!table outside the table list: the table's own name
-        if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1])) {
+        // database!table outside the table list: the table's own name (AND!x, WHERE!x: a NOT)
+        if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1]) && names_database(word)) {
             begin_token(w0);
             out_.replace(w0, w1 + 1, {});
             pos_ = w1 + 1;
@@ -300,7 +310,7 @@ void Scan::open() {
             // ... unless it is a file named by a literal: ("c:\data\orders.dbf")
             const std::string_view inside = trimmed(src_.substr(open + 1, close - open - 1));
             const std::size_t at = static_cast<std::size_t>(inside.data() - src_.data());
-            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') && literal_end(at) == at + inside.size()) {
+            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"' || inside[0] == '[') && literal_end(at) == at + inside.size()) {
                 const std::string_view name = table_name(inside);
                 if (name.data() != inside.data()) out_.replace(open, close + 1, name);
             }
