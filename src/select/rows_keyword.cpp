@@ -289,10 +289,6 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         open_clause('s');
         name_ = "SELECT";
         return Verdict::keep;
-    case Row::table:
-        if (clause != 'i' || !previous_is("INTO")) return Verdict::quote;
-        name_ = "TABLE";
-        return Verdict::keep;
     case Row::top:
         return top_row();
     case Row::where:
