@@ -80,6 +80,10 @@ void Scanner::process_word(std::size_t start) {
         set_keyword(work_.slice(start, length_));
         in_word_area = true;
         run_chain(*rows);
+        // TO FILE, TO PRINTER, TO SCREEN: a FoxPro destination, whose words are no operands
+        if (keyword_ == "TO" && cond_clause() && (follows(" FILE") || follows(" PRIN") || follows(" SCRE"))) {
+            in_destination_ = true;
+        }
     }
     std::size_t resume = pos_;
     pos_ = end;
