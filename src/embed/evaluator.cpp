@@ -97,8 +97,7 @@ HostValue negate(const HostValue &v) {
     case 'Y':
         if (v.currency == INT64_MIN) overflow();
         return HostValue::money(-v.currency);
-    default:
-        if (!is_number(v.type)) mismatch();
+    default:  // N, B, F: unary() lets numbers and null alone through
         return HostValue::numeric(-v.number, v.decimals);
     }
 }

@@ -89,6 +89,7 @@ DateLiteral read_date_literal(std::string_view text) {
     DateLiteral d;
     Reader r{text, 1};
     if (text.empty() || text[0] != '{') return d;
+    r.blanks();  // { ^2010-08-16 } as FoxPro reads it
     if (r.take('^')) {
         if (read_strict(r, d)) {
             d.length = r.at;

@@ -29,7 +29,7 @@ enum class Row : std::uint8_t {
     null_literal,   // NULL
     reserved,       // any word of the dialect's reserved list
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having,
-    inner, into, join, left, on, like, not_op, outer, select, table, top, where,
+    inner, into, join, left, on, like, not_op, outer, select, top, where,
     function,       // a row of the dialect's function table
 };
 

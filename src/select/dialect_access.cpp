@@ -23,7 +23,7 @@ constexpr FunctionRow dtoc{"DTOC", "CSTR", Edit::rename, {}, 0};
 constexpr ChainRow chain[] = {
     between, is_null, null_literal, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner, into,
-    join, full_left_right, on, like, not_op, outer, select, table, top, where,
+    join, full_left_right, on, like, not_op, outer, select, top, where,
     fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(upper), fn(lower), fn(strtran_replace), fn(instr),
     fn(dtor_factor), fn(rtod_factor), fn(nvl), fn(hours), fn(sec), fn(ttod), fn(dtoc), fn(deleted),
 };

@@ -24,7 +24,7 @@ constexpr ChainRow chain[] = {
     convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
     is_null, null_literal, force, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into,
-    join, left_right, on, like, not_op, outer, select, table, top, where,
+    join, left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
     fn(asc_ascii), fn(chr), fn(str), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_floor),
     fn(extract_hour), fn(extract_minute), fn(extract_second), fn(extract_day), fn(extract_month),

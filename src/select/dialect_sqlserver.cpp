@@ -30,7 +30,7 @@ constexpr ChainRow chain[] = {
     convert, identity, with, case_open, case_when, case_then, case_else, case_end, between,
     is_null, null_literal, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner,
-    into, join, full_left_right, on, like, not_op, outer, select, table, top, where,
+    into, join, full_left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(strtran_replace), fn(at), fn(asc_ascii),
     fn(chr), fn(dtor), fn(rtod), fn(date), fn(val), fn(nvl), fn(int_), fn(hour), fn(hours), fn(minute), fn(sec),
     fn(ttod), fn(dtoc), fn(deleted),

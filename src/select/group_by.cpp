@@ -244,7 +244,8 @@ struct Pass {
         return false;
     }
 
-    // The trailing run of identifier characters and identifier quotes: t.price gives price.
+    // The trailing run of identifier characters and identifier quotes: t.price gives price; none
+    // when the run is no name.
     std::string_view trailing_name(std::string_view expr) const {
         std::size_t start = expr.size();
         while (start > 0) {
@@ -252,7 +253,10 @@ struct Pass {
             if (!ident(c) && c != dialect.quote_open && c != dialect.quote_close) break;
             --start;
         }
-        return expr.substr(start);
+        // a number or a keyword ending the expression (b - 1, CASE ... END) names no column
+        std::string_view name = expr.substr(start);
+        if (name.empty() || (name[0] >= '0' && name[0] <= '9') || keyword(name)) return {};
+        return name;
     }
 
     // Every whole-word occurrence of the alias in HAVING becomes the expression.
@@ -312,15 +316,20 @@ std::size_t having_keyword(const Pass &pass, std::string_view text) {
     return npos;
 }
 
+// Where an INTO destination begins in the text (its blank before INTO, quoted or not), or npos.
+std::size_t into_at(const Pass &pass, std::string_view text) {
+    std::size_t into = pass.find_outside(text, " INTO ");
+    const char quoted_into[] = {' ', pass.dialect.quote_open, 'I', 'N', 'T', 'O', pass.dialect.quote_close, ' '};
+    std::size_t quoted = pass.find_outside(text, std::string_view(quoted_into, sizeof quoted_into));
+    return quoted < into ? quoted : into;
+}
+
 Parts parts_of(const Pass &pass, std::string_view text) {
     Parts parts;
     std::size_t having_at = text.starts_with("HAVING") ? 0 : having_keyword(pass, text);
     std::string_view head = text.substr(0, having_at);
     if (having_at != npos) parts.having = text.substr(having_at);
-    std::size_t into = pass.find_outside(head, " INTO ");
-    const char quoted_into[] = {' ', pass.dialect.quote_open, 'I', 'N', 'T', 'O', pass.dialect.quote_close, ' '};
-    std::size_t quoted = pass.find_outside(head, std::string_view(quoted_into, sizeof quoted_into));
-    if (quoted < into) into = quoted;
+    std::size_t into = into_at(pass, head);
     if (into != npos) parts.destination = head.substr(into);
     parts.grouping = head.substr(0, into);
     parts.entries = parts.grouping.substr(parts.grouping.size() < 9 ? parts.grouping.size() : 9);
@@ -373,8 +382,18 @@ void group_by_pass(Session &session, Clauses &clauses) {
     group.set_message("Insufficient memory for GROUP BY");
     group.clear();
     if (grouping.empty() && having && !pass.any_aggregate(list)) {
+        // an INTO written after HAVING is no part of the condition that joins WHERE
+        std::string_view destination = parts.destination;
+        Sink moved;
+        std::size_t into = destination.empty() ? into_at(pass, having.view()) : npos;
+        if (into != npos) {
+            moved = Sink::obtain(having.size() - into + 1, "Insufficient memory for GROUP BY");
+            moved.append(having.view().substr(into));
+            having.truncate(into);
+            destination = moved.view();
+        }
         having_as_filter(pass, clauses, having, list);
-        group.append(trimmed(parts.destination));
+        group.append(trimmed(destination));
         return;
     }
     group.append("GROUP BY ");

@@ -44,7 +44,6 @@ inline constexpr ChainRow like{Row::like, "LIKE"};
 inline constexpr ChainRow not_op{Row::not_op, "NOT"};
 inline constexpr ChainRow outer{Row::outer, "OUTER,OUTE"};
 inline constexpr ChainRow select{Row::select, "SELECT,SELEC,SELE"};
-inline constexpr ChainRow table{Row::table, "TABLE,TABL"};
 inline constexpr ChainRow top{Row::top, "TOP"};
 inline constexpr ChainRow where{Row::where, "WHERE,WHER"};
 

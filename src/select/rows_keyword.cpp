@@ -64,16 +64,18 @@ void Scanner::dot_fix() {
     if (sink && sink->back() == '.') sink->set(sink->size() - 1, ' ');
 }
 
-// The word opens the argument list of an aggregate: COUNT(DISTINCT x), SUM(ALL x), COUNT(DIST(x)).
+// The word opens the argument list of an aggregate: COUNT(DISTINCT x), SUM (ALL x), COUNT(DIST(x)).
 bool Scanner::in_call() const {
     std::string_view t = text();
     if (!lex::preceded_by_open_paren(t, here(), wlen())) return false;
     lex::Pos open = here() - wlen() - 1;
     if (open >= 0 && t[static_cast<std::size_t>(open)] != '(') --open;  // one blank stood between
-    lex::Pos start = open;
+    lex::Pos end = open;  // of the name: COUNT (DISTINCT x) has a blank before its "("
+    while (end > 0 && (t[static_cast<std::size_t>(end - 1)] == ' ' || t[static_cast<std::size_t>(end - 1)] == '\t')) --end;
+    lex::Pos start = end;
     while (start > 0 && session_.letters.letter(t[static_cast<std::size_t>(start - 1)])) --start;
-    if (start < 0 || open - start < 3) return false;
-    std::string_view name = t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(open - start));
+    if (end - start < 3) return false;
+    std::string_view name = t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
     bool aggregate = false;
     for (std::string_view a : {"COUNT", "SUM", "AVG", "MIN", "MAX", "CNT"}) {
         if (name.size() != a.size()) continue;
@@ -103,6 +105,7 @@ void Scanner::open_clause(char letter) {
     clauses_.make_current(letter);
     between_ = 0;
     in_on_ = false;
+    in_destination_ = false;
 }
 
 void Scanner::push_case() {
@@ -231,6 +234,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         else open_clause('g');
         between_ = 0;
         in_having_ = true;
+        in_destination_ = false;
         name_ = "HAVING";
         return Verdict::keep;
     case Row::inner:
@@ -239,6 +243,9 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         name_ = "INNER";
         return Verdict::keep;
     case Row::into:
+        if (cond_clause() && (follows(" CURS") || follows(" ARRA") || follows(" DBF ") || follows(" TABL"))) {
+            in_destination_ = true;  // its words are no operands of the condition before it
+        }
         if (clauses_.buffers[1]) return Verdict::quote;
         if (follows(" CURSOR ")) return Verdict::keep;
         if (!follows(" TABLE ")) return Verdict::quote;
@@ -281,10 +288,6 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         if (select) return Verdict::quote;
         open_clause('s');
         name_ = "SELECT";
-        return Verdict::keep;
-    case Row::table:
-        if (clause != 'i' || !previous_is("INTO")) return Verdict::quote;
-        name_ = "TABLE";
         return Verdict::keep;
     case Row::top:
         return top_row();

@@ -240,8 +240,9 @@ bool Scanner::step_date(char c) {
         literal = read_date_literal(rest);
     }
     if (literal.kind == DateLiteral::verbatim) {
+        const std::size_t caret = rest.find('^');  // after the brace and any blanks
         emit('{');
-        emit(rest.substr(2, literal.length - 2));  // the caret is dropped
+        emit(rest.substr(caret + 1, literal.length - caret - 1));  // the caret is dropped
         pos_ += literal.length;
         return true;
     }

@@ -148,6 +148,7 @@ private:
     int hold_ = 0;              // words to go before "=1" may be appended again
     bool in_on_ = false;        // in the join condition of FROM
     bool in_having_ = false;
+    bool in_destination_ = false;  // after a FoxPro INTO CURSOR, ARRAY, DBF, TABLE or TO FILE... in a condition clause
     Sink row_limit_;
     bool percent_ = false;  // row_limit_ is a percentage limit written after ORDER BY
     std::array<char, 4> style_{};

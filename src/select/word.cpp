@@ -80,6 +80,10 @@ void Scanner::process_word(std::size_t start) {
         set_keyword(work_.slice(start, length_));
         in_word_area = true;
         run_chain(*rows);
+        // TO FILE, TO PRINTER, TO SCREEN: a FoxPro destination, whose words are no operands
+        if (keyword_ == "TO" && cond_clause() && (follows(" FILE") || follows(" PRIN") || follows(" SCRE"))) {
+            in_destination_ = true;
+        }
     }
     std::size_t resume = pos_;
     pos_ = end;
@@ -149,7 +153,7 @@ void Scanner::write_word(bool in_word_area) {
 // inside a WHEN or in WHERE outside THEN and ELSE. The tests of its neighbours come after.
 bool Scanner::equals_one_possible() const {
     if (matched_ && !quote_) return false;
-    if (hold_ > 0 || between_ > 0) return false;
+    if (hold_ > 0 || between_ > 0 || in_destination_) return false;
     char clause = clauses_.current;
     char top = cases_.empty() ? ' ' : cases_.back();
     if (clause == 's') return !cases_.empty() && top == 'w';

@@ -1,6 +1,9 @@
 #include "structure/expression.h"
 
+#include "host/state.h"
 #include "select/driver.h"
+#include "select/fox/map.h"
+#include "select/fox/rewrite.h"
 #include "structure/characters.h"
 
 namespace tarnvel::structure {
@@ -23,9 +26,13 @@ bool in_forms(std::string_view forms, std::string_view word) {
     return false;
 }
 
-// A function the SELECT conversion of the dialect rewrites, or one the target shares with FoxPro.
+// A function the SELECT conversion of the dialect rewrites (its FoxPro-syntax pass, when the switch
+// is on, or its own rows), or one the target shares with FoxPro.
 bool known_function(std::string_view name, const Dialect &dialect) {
     if (in_forms(dialect.shared_functions, name)) return true;
+    const std::string_view full = select::fox::full_function_name(name);
+    const select::fox::Construct *fox = select::fox::function_named(full.empty() ? name : full);
+    if (fox && state::from_fox() && !fox->target[select::fox::column_of(dialect.expressions())].empty()) return true;
     for (const select::ChainRow &row : dialect.expressions().chain) {
         if (row.row == select::Row::function && row.function && in_forms(row.function->words, name)) return true;
         if (row.row == select::Row::current_date && in_forms(row.words, name)) return true;
@@ -144,7 +151,11 @@ bool convert_through_select(Text &out, std::string_view expression, const Dialec
         statement.append(expression);
     }
     const select::Dialect &target = dialect.expressions();
-    select::Sink converted = select::convert_select(target, statement.view());
+    // In FoxPro syntax the FoxPro-only constructs (BETWEEN(), INLIST(), EMPTY()...) become the
+    // target's own first, as for a SELECT command.
+    select::Sink fox;
+    if (state::from_fox()) fox = select::fox::rewrite(target, statement.view());
+    select::Sink converted = select::convert_select(target, fox ? fox.view() : statement.view());
     std::string_view text = converted.view();
     std::string_view part;
     if (condition) {

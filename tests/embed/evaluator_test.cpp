@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 using tarnvel::Error;
@@ -23,6 +25,16 @@ protected:
         host.set_variable("lYes", HostValue::boolean(true));
         host.set_variable("xNothing", HostValue::null());
         host.set_array("aTables", {HostValue::character("dbo.Orders"), HostValue::numeric(5, 0)});
+        host.set_variable("iLowest", HostValue::whole(INT32_MIN));
+        host.set_variable("nHuge", HostValue::numeric(1e200, 0));
+        host.set_variable("mNote", HostValue::character("memo", 'M'));
+        host.set_variable("vName", HostValue::character("v", 'V'));
+        host.set_variable("qBin", HostValue::character("ab  ", 'Q'));
+        HostValue rate = HostValue::numeric(2.5, 1);
+        rate.type = 'B';
+        host.set_variable("bRate", rate);
+        rate.type = 'F';
+        host.set_variable("fRate", rate);
         host.set_session(4);
     }
     Host host;
@@ -49,12 +61,28 @@ TEST_F(Evaluator, ValuesAndTheirTypes) {
         {"{/:}", HostValue::empty_date('T')},
         {"$1.05", HostValue::money(10500)},
         {"$-0.05", HostValue::money(-500)},
+        {"$+1.5", HostValue::money(15000)},
+        {"5.", HostValue::numeric(5, 0)},
+        {".Y.", HostValue::boolean(true)},
+        {".n.", HostValue::boolean(false)},
+        {"{^2000-02-29}", HostValue::date(2000, 2, 29)},  // leap by the rule of 400
+        {"{^2012-02-29}", HostValue::date(2012, 2, 29)},
+        {"{ ^2010-08-16\t}", HostValue::date(2010, 8, 16)},
+        {"{--}", HostValue::empty_date()},
+        {"{^2010-08-16T13}", HostValue::datetime(2010, 8, 16, 13, 0, 0)},
+        {"{^2010-08-16,13:45:30}", HostValue::datetime(2010, 8, 16, 13, 45, 30)},
+        {"{^2010-08-16 12:30am}", HostValue::datetime(2010, 8, 16, 0, 30, 0)},
+        {"{^2010-08-16 12pm}", HostValue::datetime(2010, 8, 16, 12, 0, 0)},
+        {"{^2010-08-16 1:45 P}", HostValue::datetime(2010, 8, 16, 13, 45, 0)},
+        {"{^2010-08-16 11 a}", HostValue::datetime(2010, 8, 16, 11, 0, 0)},
         // variables, the m. prefix, array elements
         {"nA", HostValue::numeric(1.25, 2)},
         {"m.NA", HostValue::numeric(1.25, 2)},
         {"aTables(1)", HostValue::character("dbo.Orders")},
         {"aTables[1 + 1]", HostValue::numeric(5, 0)},
         {"aTables", HostValue::character("dbo.Orders")},
+        {"M.nA", HostValue::numeric(1.25, 2)},
+        {"aTables(1.9)", HostValue::character("dbo.Orders")},  // the subscript is truncated
         // arithmetic: decimals follow the operands
         {"nA + nB", HostValue::numeric(3.25, 2)},
         {"m.nB - 0.5", HostValue::numeric(1.5, 1)},
@@ -68,18 +96,39 @@ TEST_F(Evaluator, ValuesAndTheirTypes) {
         {"-iCount", HostValue::whole(-7)},
         {"yPrice * 2", HostValue::money(21000)},
         {"yPrice + 1", HostValue::money(20500)},
+        {"1 + yPrice", HostValue::money(20500)},
+        {"nB * yPrice", HostValue::money(21000)},
+        {"yPrice / 2", HostValue::money(5250)},
+        {"yPrice - 0.05", HostValue::money(10000)},
+        {"-yPrice", HostValue::money(-10500)},
+        {"+nA", HostValue::numeric(1.25, 2)},
+        {"- -nB", HostValue::numeric(2, 0)},
+        {"-iLowest", HostValue::numeric(2147483648.0, 0)},  // no 32-bit integer holds it
+        {"bRate * 2", HostValue::numeric(5, 1)},
+        {"-fRate", HostValue::numeric(-2.5, 1)},
         // text
         {"cFirst + cLast", HostValue::character("Ann  Lee")},
         {"cFirst - cLast", HostValue::character("AnnLee  ")},
         {"'a' + \"b\" + [c]", HostValue::character("abc")},
+        {"mNote + mNote", HostValue::character("memomemo", 'M')},  // the type stays when both agree
+        {"vName + mNote", HostValue::character("vmemo")},
+        {"qBin - 'x'", HostValue::character("abx  ")},
+        {"'   ' - 'x'", HostValue::character("x   ")},
         // dates
         {"dDay + 1", HostValue::date(2010, 8, 17)},
         {"1 + dDay", HostValue::date(2010, 8, 17)},
         {"dDay - {^2010-08-01}", HostValue::numeric(15, 0)},
         {"tMoment + 60", HostValue::datetime(2010, 8, 16, 13, 46, 0)},
         {"{} + 5", HostValue::empty_date()},
+        {"dDay - 1.5", HostValue::date(2010, 8, 15)},  // whole days
+        {"tMoment - 30", HostValue::datetime(2010, 8, 16, 13, 44, 30)},
+        {"tMoment - {^2010-08-16 13:00:00}", HostValue::numeric(2700, 0)},  // seconds
         // null spreads
         {"xNothing + 1", HostValue::null()},
+        {"1 - xNothing", HostValue::null()},
+        {"xNothing * 2", HostValue::null()},
+        {"2 / xNothing", HostValue::null()},
+        {"-xNothing", HostValue::null()},
         // Set('DataSession'), in any case and with any delimiters
         {"Set('DataSession')", HostValue::numeric(4, 0)},
         {"SET ( [datasession] )", HostValue::numeric(4, 0)},
@@ -130,6 +179,35 @@ TEST_F(Evaluator, WhatItCannotEvaluateIsAHostErrorWithAClearMessage) {
         {"-'a'", 107, "mismatch"},
         {"dDay - tMoment", 107, "mismatch"},
         {"nA / 0", 1307, "Division by zero"},
+        {"dDay + tMoment", 107, "mismatch"},
+        {"dDay + dDay", 107, "mismatch"},
+        {"'a' * 2", 107, "mismatch"},
+        {"2 * 'a'", 107, "mismatch"},
+        {"+'a'", 107, "mismatch"},
+        {"aTables('1')", 107, "mismatch"},
+        {"Set(5)", 107, "mismatch"},
+        {"aTables(0)", 31, "Invalid subscript"},
+        {"nHuge * nHuge", 39, "Numeric overflow"},
+        {"yPrice * 1000000000000000", 39, "Numeric overflow"},
+        {"$1000000000000000", 10, "currency value out of range"},
+        {"$", 10, "unexpected '$'"},
+        {"m.Set('DataSession')", 1999, "Set() is not supported"},
+        {"Set('DataSession', 1)", 10, "two arguments"},
+        {"{^1900-02-29}", 10, "invalid date literal"},  // no leap year: divisible by 100
+        {"{^0000-01-01}", 10, "invalid date literal"},
+        {"{^2010-00-01}", 10, "invalid date literal"},
+        {"{^2010-08-00}", 10, "invalid date literal"},
+        {"{^2010}", 10, "invalid date literal"},
+        {"{^2010-08}", 10, "invalid date literal"},
+        {"{^2010-08-16x}", 10, "invalid date literal"},
+        {"{^2010-08-16 :}", 10, "invalid date literal"},
+        {"{^2010-08-16 13:}", 10, "invalid date literal"},
+        {"{^2010-08-16 13:45:}", 10, "invalid date literal"},
+        {"{^2010-08-16 13pm}", 10, "invalid date literal"},
+        {"{^2010-08-16 0am}", 10, "invalid date literal"},
+        {"{^2010-08-16 1:45 xm}", 10, "invalid date literal"},
+        {"{^2010-08-16 10:60}", 10, "invalid date literal"},
+        {"{^2010-08-16", 10, "invalid date literal {^2010-08-16"},
         {"1 / (nB - 2)", 1307, "Division by zero"},
     };
     for (const Case &c : cases) {

@@ -36,6 +36,10 @@ TEST(TypedValues, VariablesTakeFoxProLiteralsOrTextAsWritten) {
         {"y=$1.05", "y", HostValue::money(10500)},
         {"y=-$0.05", "y", HostValue::money(-500)},
         {"m.nId=5", "m.nId", HostValue::numeric(5, 0)},
+        {" \tn\t =+4", "n", HostValue::numeric(4, 0)},
+        {"y=+$2", "y", HostValue::money(20000)},
+        {"l=-.T.", "l", HostValue::character("-.T.")},  // a sign makes no literal of a logical or a date
+        {"d=-{^2010-08-16}", "d", HostValue::character("-{^2010-08-16}")},
     };
     for (const Case &c : cases) {
         auto [name, value] = tarnvel::parse_variable(c.assignment);
@@ -45,7 +49,7 @@ TEST(TypedValues, VariablesTakeFoxProLiteralsOrTextAsWritten) {
 }
 
 TEST(TypedValues, MalformedAssignmentsAreErrors) {
-    for (const char *bad : {"noequals", "=5", "1x=5", "a b=5", "d={^2010-13-01}", "d={tomorrow}"})
+    for (const char *bad : {"noequals", "=5", "1x=5", "a b=5", "d={^2010-13-01}", "d={tomorrow}", "d={^2010-08-16", "=", " \t=1"})
         EXPECT_THROW(tarnvel::parse_variable(bad), Error) << bad;
 }
 
@@ -57,7 +61,11 @@ TEST(TypedValues, ArraysSplitAtCommasOutsideDelimiters) {
                                        HostValue::numeric(5, 0),           HostValue::boolean(true)};
     EXPECT_EQ(elements, expected);
     EXPECT_EQ(tarnvel::parse_array("a=[,]").second, (std::vector<HostValue>{HostValue::character(""), HostValue::character("")}));
-    for (const char *bad : {"a=[]", "a=1,2", "a=[1,2", "[1]"}) EXPECT_THROW(tarnvel::parse_array(bad), Error) << bad;
+    EXPECT_EQ(tarnvel::parse_array("a=\t[ 1 ,\t'x, y' , {^2010-08-16}\t]\t").second,
+              (std::vector<HostValue>{HostValue::numeric(1, 0), HostValue::character("x, y"), HostValue::date(2010, 8, 16)}));
+    EXPECT_EQ(tarnvel::parse_array("a=['x, y]").second,  // an unterminated quote ends at the comma
+              (std::vector<HostValue>{HostValue::character("'x"), HostValue::character("y")}));
+    for (const char *bad : {"a=[]", "a=[ \t]", "a=1,2", "a=[1,2", "[1]", "a=]"}) EXPECT_THROW(tarnvel::parse_array(bad), Error) << bad;
 }
 
 TEST(TypedValues, LiteralsAreRecognisedWhole) {
@@ -66,6 +74,9 @@ TEST(TypedValues, LiteralsAreRecognisedWhole) {
     EXPECT_EQ(tarnvel::parse_literal("-.T."), std::nullopt);
     EXPECT_EQ(tarnvel::parse_literal("nA"), std::nullopt);
     EXPECT_EQ(tarnvel::parse_literal("1.2.3"), std::nullopt);
+    EXPECT_EQ(tarnvel::parse_literal("+5"), HostValue::numeric(5, 0));
+    EXPECT_EQ(tarnvel::parse_literal(" -$1 "), HostValue::money(-10000));
+    EXPECT_EQ(tarnvel::parse_literal("+'a'"), std::nullopt);
 }
 
 }  // namespace

@@ -147,6 +147,23 @@ TEST(Dispatch, PointerTableRegistersReleasesAndLooksUp) {
     EXPECT_EQ(host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&z)), i);
 }
 
+// The two call requests that hand the function its arguments in registers: the words reach it
+// in order, and the second gives back what the function answers.
+tv_word two_seen[2];
+void TV_FASTCALL call_two(tv_word a, tv_word b) {
+    two_seen[0] = a;
+    two_seen[1] = b;
+}
+tv_word TV_FASTCALL call_with_params(tv_word a, void *params) { return params ? a * 10 : 0; }
+
+TEST(Dispatch, RegisterCallsPassTheirWordsAndAnswer) {
+    Host host;
+    host.send(TV_REQ_CALL_TWO, 3, 4, reinterpret_cast<tv_word>(&call_two));
+    EXPECT_EQ(two_seen[0], 3u);
+    EXPECT_EQ(two_seen[1], 4u);
+    EXPECT_EQ(host.send(TV_REQ_CALL_WITH_PARAMS, 7, 0, reinterpret_cast<tv_word>(&call_with_params)), 70u);
+}
+
 TEST(Dispatch, UnknownCodeDoesNothing) {
     Host host;
     EXPECT_EQ(host.send(777, 42), 42u);

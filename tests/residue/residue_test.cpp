@@ -86,6 +86,11 @@ TEST(Residue, OperatorsAndLiterals) {
         {access, "SELECT A FROM T LEFT OUTE JOIN U ON 1=1 UNIO ALL SELECT B FROM V",
          {"keyword-abbreviation OUTE JOIN", "keyword-abbreviation UNIO ALL"}},
         {mysql, "SELECT * FROM T WHERE A && B OR C & 1 = 1", {}},
+        {oracle, "SELECT A != B, C >= 1, D <= 2, E <> 3 FROM T",
+         {"condition-item !=", "condition-item >=", "condition-item <=", "condition-item <>"}},
+        {sqlserver, "SELECT $-1.05, $+2, A-$3 FROM T", {}},  // money after an operator
+        {mysql, "SELECT * FROM T WHERE D > {t '10:00:00'} OR E IN ({call P}) OR A LIKE 'x' {escape '!'}", {}},
+        {mysql, "SELECT * FROM {oj T LEFT OUTER JOIN U ON T.K = U.K}", {}},
     });
 }
 
@@ -126,6 +131,7 @@ TEST(Residue, VariablesReferencesAndTables) {
         {oracle, "SELECT * FROM (M.CALIAS) A, (THIS.CTABLE) B, (SELECT X FROM U) C", {"name-expression (M.CALIAS)",
                                                                                       "name-expression (THIS.CTABLE)"}},
         {mysql, "SELECT * FROM A LEFT JOIN (LCALIAS) B ON A.X = B.X", {"name-expression (LCALIAS)"}},
+        {sqlserver, "SELECT * FROM (M.CALIAS", {"name-expression (M.CALIAS"}},  // unclosed: to the end
         {sqlserver, "SELECT * FROM (A INNER JOIN B ON A.X = B.X)", {}},
         {sqlserver, "SELECT * FROM D:\\DATA\\ORDERS.DBF O WHERE O.X = 1", {"file-path D:\\DATA\\ORDERS.DBF"}},
         {mysql, "SELECT * FROM ORDERS.DBF, .\\TEMP\\X", {"file-path ORDERS.DBF", "file-path .\\TEMP\\X"}},

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -159,6 +161,16 @@ TEST(ScanCode, RecordExportsGiveTheCodeOfEachRecord) {
     EXPECT_EQ(file.statements[1].line, 18u);
     EXPECT_EQ(file.statements[1].object + "/" + file.statements[1].method, "Form1.cmdOk/Click");
     EXPECT_EQ(file.problems, (std::vector<std::string>{"line 16: [START METHODS] without [END METHODS]"}));
+
+    // [RECORD] without its blank, tags indented, a parent in blanks, a record without methods
+    const auto second = tarnvel::scan::scan_bytes("g.sca", tarnvel::scan::SourceKind::record_export,
+                                                   "  [RECORD]\n[OBJNAME] Grid1\n[PARENT]  Form1 \n[START METHODS]\n"
+                                                   "[END METHODS]\n[RECORD]\n\t[OBJNAME] Col1\n[PARENT] Form1.Grid1\n"
+                                                   "[START METHODS]\nSELECT c FROM v\n[END METHODS]\n");
+    ASSERT_EQ(second.statements.size(), 1u);
+    EXPECT_EQ(second.statements[0].line, 10u);
+    EXPECT_EQ(second.statements[0].object, "Form1.Grid1.Col1");
+    EXPECT_TRUE(second.problems.empty());
 }
 
 TEST(ScanCode, KindsOfSourceFilesByExtension) {
@@ -171,6 +183,41 @@ TEST(ScanCode, KindsOfSourceFilesByExtension) {
         {"readme.txt", std::nullopt},          {"prg", std::nullopt},                {"t.dbf", std::nullopt},
     };
     for (const auto &[name, kind] : cases) EXPECT_EQ(tarnvel::scan::source_kind(name), kind) << name;
+}
+
+// Files on disk: what cannot be read is a problem of its file, a memo file alone is one too, a
+// table and its memo file find each other in any letter case, and a program names its routine.
+TEST(ScanCode, FilesOnDiskAndTheirPartners) {
+    namespace fs = std::filesystem;
+    using tarnvel::scan::SourceKind;
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const fs::path dir = fs::path(::testing::TempDir()) / (std::string("tarnvel_") + test->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    auto write = [&](const char *name, const char *bytes) { std::ofstream(dir / name, std::ios::binary) << bytes; };
+    write("FORM.SCX", "");
+    write("form.sct", "");
+    write("calc.prg", "SELECT a FROM t WHERE b = 1\n");
+
+    const auto missing = tarnvel::scan::scan_file(dir / "none.prg", SourceKind::program);
+    ASSERT_EQ(missing.problems.size(), 1u);
+    EXPECT_EQ(missing.problems[0].rfind("cannot open it: ", 0), 0u) << missing.problems[0];
+    const auto folder = tarnvel::scan::scan_file(dir, SourceKind::program);
+    ASSERT_EQ(folder.problems.size(), 1u);
+    EXPECT_EQ(folder.problems[0].rfind("cannot ", 0), 0u) << folder.problems[0];
+    EXPECT_EQ(tarnvel::scan::scan_file(dir / "form.sct", SourceKind::memo_file).problems,
+              (std::vector<std::string>{"a memo file is read with its table, and there is none beside it"}));
+
+    EXPECT_EQ(tarnvel::scan::memo_file_of(dir / "FORM.SCX"), dir / "form.sct");
+    EXPECT_EQ(tarnvel::scan::table_of(dir / "form.sct"), dir / "FORM.SCX");
+    EXPECT_EQ(tarnvel::scan::memo_file_of(dir / "other.scx"), std::nullopt);
+    EXPECT_EQ(tarnvel::scan::memo_file_of(dir / "calc.prg"), std::nullopt);  // a program has no memo file
+
+    const auto program = tarnvel::scan::scan_file(dir / "calc.prg", SourceKind::program);
+    EXPECT_TRUE(program.problems.empty());
+    EXPECT_EQ(program.statements.size(), 1u);
+    EXPECT_EQ(program.functions, (std::vector<std::string>{"calc"}));
+    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -46,6 +46,10 @@ Kw keyword_of(std::string_view word) {
     return kw < 0 ? Kw::none : static_cast<Kw>(kw);
 }
 
+namespace {
+
+}  // namespace
+
 const NamedRows &named() {
     static const NamedRows rows;
     return rows;
@@ -299,15 +303,27 @@ void Scan::open() {
     const bool subquery = sele_follows(src_, pos_, end_);
     if (t.table_next && in_from_list()) {
         t.table_next = false;
+        const std::size_t group_close = subquery ? std::string_view::npos : close_paren(pos_);
+        if (group_close != std::string_view::npos &&
+            last_top_level_word(src_, pos_ + 1, group_close, "JOIN", pass_.rules) != std::string_view::npos) {
+            // (t JOIN u ON ...): joined tables in parentheses, read as a table list of their own
+            Level joined;
+            joined.clause = Clause::from;
+            joined.table_next = true;
+            push(joined);
+            prev_ = Prev::start;
+            ++pos_;
+            return;
+        }
         if (!subquery) {  // a name expression: the application's to resolve, left as written
-            std::size_t close = close_paren(pos_);
+            std::size_t close = group_close;
             pos_ = close == std::string_view::npos ? end_ : close + 1;
             prev_ = Prev::operand;
             if (close == std::string_view::npos) return;
             // ... unless it is a file named by a literal: ("c:\data\orders.dbf")
             const std::string_view inside = trimmed(src_.substr(open + 1, close - open - 1));
             const std::size_t at = static_cast<std::size_t>(inside.data() - src_.data());
-            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') && literal_end(at) == at + inside.size()) {
+            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"' || inside[0] == '[') && literal_end(at) == at + inside.size()) {
                 const std::string_view name = table_name(inside);
                 if (name.data() != inside.data()) out_.replace(open, close + 1, name);
             }

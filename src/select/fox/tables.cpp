@@ -121,7 +121,7 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
             std::size_t end = at;
             const std::string_view alias = alias_after(at, end);
             const std::size_t literal_at = static_cast<std::size_t>(inside.data() - src_.data());
-            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"') &&
+            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"' || inside[0] == '[') &&
                 literal_end(literal_at) == literal_at + inside.size()) {  // a file named by a literal
                 const std::string_view name = alias.empty() ? table_name(inside) : alias;
                 if (name.data() == inside.data()) return false;

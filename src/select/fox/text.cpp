@@ -189,8 +189,8 @@ std::size_t last_top_level_word(std::string_view text, std::size_t from, std::si
 
 std::string_view table_name(std::string_view item) {
     std::string_view name = item;
-    const bool quoted =
-        name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
+    const bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'' || name.front() == '[') &&
+                        name.back() == (name.front() == '[' ? ']' : name.front());
     if (quoted) {
         name = name.substr(1, name.size() - 2);
     }
