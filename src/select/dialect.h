@@ -8,6 +8,8 @@
 #include "lex/letters.h"
 #include "lex/scan.h"
 
+#include <tarnvel/dialects.hpp>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -152,7 +154,7 @@ private:
 };
 
 struct Dialect {
-    std::string_view name;
+    Target id;                           // its row in the dialect registry
     char quote_open, quote_close;        // identifier quotes
     lex::EdgeQuotes edges;               // the members of the scanning-test families
     lex::KeywordList reserved;

@@ -32,7 +32,7 @@ constexpr ChainRow chain[] = {
 
 const Dialect &access() {
     static const Dialect dialect = built({
-        .name = "access",
+        .id = Target::access,
         .quote_open = '[',
         .quote_close = ']',
         .edges = lex::access_edges,

@@ -35,7 +35,7 @@ constexpr ChainRow chain[] = {
 
 const Dialect &mysql() {
     static const Dialect dialect = built({
-        .name = "mysql",
+        .id = Target::mysql,
         .quote_open = '`',
         .quote_close = '`',
         .edges = lex::mysql_edges,

@@ -27,7 +27,7 @@ constexpr ChainRow chain[] = {
 
 const Dialect &oracle() {
     static const Dialect dialect = built({
-        .name = "oracle",
+        .id = Target::oracle,
         .quote_open = '"',
         .quote_close = '"',
         .edges = lex::oracle_edges,

@@ -40,7 +40,7 @@ constexpr ChainRow chain[] = {
 
 const Dialect &sqlserver() {
     static const Dialect dialect = built({
-            .name = "sqlserver",
+            .id = Target::sqlserver,
             .quote_open = '[',
             .quote_close = ']',
             .edges = lex::sqlserver_edges,

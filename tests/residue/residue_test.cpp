@@ -276,11 +276,30 @@ TEST(Residue, TiesOfAFoxProSelectToTheRunningApplication) {
     }
 }
 
-TEST(Residue, TargetNames) {
-    for (Target target : {sqlserver, oracle, mysql, access})
-        EXPECT_EQ(tarnvel::target_named(tarnvel::target_name(target)), target);
+// The registry names each dialect once: names, titles, codes and numbers are unique, each name leads
+// back to its row, and the library function names are spelled from the row's word.
+TEST(Residue, DialectRegistryNamesEachDialectOnce) {
+    std::set<std::string_view> names, titles, words;
+    std::set<int> reserved_numbers, variables_codes;
+    for (const tarnvel::DialectRow &row : tarnvel::dialects()) {
+        EXPECT_TRUE(names.insert(row.name).second) << row.name;
+        EXPECT_TRUE(titles.insert(row.title).second) << row.title;
+        EXPECT_TRUE(words.insert(row.word).second) << row.word;
+        EXPECT_TRUE(reserved_numbers.insert(row.reserved_number).second) << row.name;
+        EXPECT_TRUE(variables_codes.insert(row.variables_code).second) << row.name;
+        EXPECT_EQ(tarnvel::target_named(row.name), row.id);
+        EXPECT_EQ(&tarnvel::dialect(row.id), &row);
+        const std::string prefix = "ZQ_" + std::string(row.word) + "_";
+        EXPECT_EQ(row.select_function, prefix + "SELECT_CONVERT");
+        EXPECT_EQ(row.structure_function, prefix + "CREATE_STRU_CONVERT");
+        EXPECT_EQ(row.reserved_function, prefix + "RESERVED");
+        if (!row.variables_function.empty()) {
+            EXPECT_EQ(row.variables_function, prefix + "FIND_VARIABLES");
+        }
+    }
     EXPECT_EQ(tarnvel::target_title(access), "Access");
     EXPECT_FALSE(tarnvel::target_named("db2"));
+    EXPECT_FALSE(tarnvel::target_named("SQLSERVER"));
 }
 
 TEST(BindParameters, HostParametersBecomeMarkersOutsideLiterals) {
