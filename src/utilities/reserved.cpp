@@ -24,6 +24,7 @@ struct QuotingDialect {
     char name_quote;  // 0 for none
 };
 
+// In the order of the registry rows' reserved_number.
 constexpr std::array<QuotingDialect, 4> dialects{{
     {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause, '[', ']', &lex::sqlserver_edges, 0},
     {lex::KeywordList::oracle_reserved, lex::KeywordList::oracle_clause, '"', '"', &lex::oracle_edges, 0},

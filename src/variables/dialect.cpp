@@ -60,13 +60,4 @@ const Dialect access{
     false,
 };
 
-const Dialect &dialect_by_code(int code) {
-    switch (code) {
-        case 2: return oracle;
-        case 3: return mysql;
-        case 4: return access;
-        default: return sqlserver;
-    }
-}
-
 }  // namespace tarnvel::variables

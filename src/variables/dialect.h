@@ -46,8 +46,4 @@ extern const Dialect oracle;
 extern const Dialect mysql;
 extern const Dialect access;
 
-// The dialect of ZQ_SQL_FIND_VARIABLES's third parameter: 2 Oracle, 3 MySQL, 4 Access, any other
-// value SQL Server.
-const Dialect &dialect_by_code(int code);
-
 }  // namespace tarnvel::variables

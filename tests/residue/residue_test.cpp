@@ -91,8 +91,8 @@ TEST(Residue, OperatorsAndLiterals) {
 
 TEST(Residue, NothingInsideLiteralsAndQuotedNames) {
     const char *inside = "SELECT 'a == b # c ! d $ .T. {^2020-01-01} m.x EMPTY(x)', 'it''s == x' FROM T";
-    for (Target target : {sqlserver, oracle, mysql, access}) EXPECT_EQ(found(target, ConvertedText::select, inside),
-                                                                        std::vector<std::string>{}) << inside;
+    for (const tarnvel::DialectRow &row : tarnvel::dialects())
+        EXPECT_EQ(found(row.id, ConvertedText::select, inside), std::vector<std::string>{}) << inside;
     run(ConvertedText::select, {
         {sqlserver, "SELECT [A==B], [x]]#y] FROM T", {}},
         {access, "SELECT [A==B] FROM T WHERE X = \"a # b\"", {}},
@@ -221,7 +221,8 @@ TEST(Residue, EveryPrefixIsReadWithinItsBounds) {
     for (const std::string &text : texts) {
         for (std::size_t length = 0; length <= text.size(); ++length) {
             const std::string prefix = text.substr(0, length);
-            for (Target target : {sqlserver, oracle, mysql, access}) {
+            for (const tarnvel::DialectRow &row : tarnvel::dialects()) {
+                const Target target = row.id;
                 for (ConvertedText kind : {ConvertedText::select, ConvertedText::structure}) {
                     for (const tarnvel::ResidueFinding &f : tarnvel::find_residue(target, kind, prefix))
                         ASSERT_LE(f.offset + f.text.size(), prefix.size()) << f.construct << " in " << prefix;

@@ -2,6 +2,7 @@
 // make of each row's example today (run with TARNVEL_UPDATE_DOCS=1 to rewrite that part of the
 // document), and the FoxPro-syntax pass stays safe on hostile input.
 #include "host/raw_host.h"
+#include "library/dialects.h"
 #include "select/dialect.h"
 #include "select/fox/map.h"
 #include "select/fox/rewrite.h"
@@ -241,8 +242,8 @@ TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
                 statements.push_back(row["args"][0]);
         }
     }
-    const tarnvel::select::Dialect *dialects[] = {&tarnvel::select::sqlserver(), &tarnvel::select::oracle(),
-                                                  &tarnvel::select::mysql(), &tarnvel::select::access()};
+    std::vector<const tarnvel::select::Dialect *> dialects;
+    for (const DialectRow &row : tarnvel::dialects()) dialects.push_back(&tarnvel::library::tables(row.id).select());
     rawhost::Host host;
     rawhost::inside_call(host, [&] {
         std::size_t looked = 0, skipped = 0;
