@@ -37,11 +37,12 @@ const Dialect &access() {
         .quote_close = ']',
         .edges = lex::access_edges,
         .reserved = lex::KeywordList::access_reserved,
+        .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
         .double_quote_always = true,
         .brackets = Brackets::names_nested,
         .backticks = false,
         .upper_everything = true,
-        .force_hint = false,
+        .force_hint = {},
         .join_as_inner = true,
         .table_alias_as = true,
         .full_join = false,
@@ -55,6 +56,7 @@ const Dialect &access() {
         .datetime = {"#", "#", "-", "NULL"},
         .chain = chain,
         .lexicon = {},
+        .group_by_lexicon = {},
     });
     return dialect;
 }

@@ -40,11 +40,12 @@ const Dialect &mysql() {
         .quote_close = '`',
         .edges = lex::mysql_edges,
         .reserved = lex::KeywordList::mysql_reserved,
+        .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
         .double_quote_always = false,
         .brackets = Brackets::fox_nested,
         .backticks = true,
         .upper_everything = false,
-        .force_hint = false,
+        .force_hint = {},
         .join_as_inner = false,
         .table_alias_as = true,
         .full_join = false,
@@ -58,6 +59,7 @@ const Dialect &mysql() {
         .datetime = {"'", "'", "-", "'0000-00-00 00:00:00'"},
         .chain = chain,
         .lexicon = {},
+        .group_by_lexicon = {},
     });
     return dialect;
 }

@@ -32,11 +32,12 @@ const Dialect &oracle() {
         .quote_close = '"',
         .edges = lex::oracle_edges,
         .reserved = lex::KeywordList::oracle_reserved,
+        .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
         .double_quote_always = false,
         .brackets = Brackets::fox_nested,
         .backticks = false,
         .upper_everything = false,
-        .force_hint = false,
+        .force_hint = {},
         .join_as_inner = false,
         .table_alias_as = false,
         .full_join = true,
@@ -50,6 +51,7 @@ const Dialect &oracle() {
         .datetime = {"'", "'", "-", "'0001-01-01 00:00:00'"},
         .chain = chain,
         .lexicon = {},
+        .group_by_lexicon = {},
     });
     return dialect;
 }

@@ -45,11 +45,12 @@ const Dialect &sqlserver() {
             .quote_close = ']',
             .edges = lex::sqlserver_edges,
             .reserved = lex::KeywordList::sqlserver_reserved,
+            .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
             .double_quote_always = true,
             .brackets = Brackets::flat,
             .backticks = false,
             .upper_everything = false,
-            .force_hint = true,
+            .force_hint = {"FORCE ORDER", "Insufficient memory for OPTION (FORCE ORDER)"},
             .join_as_inner = false,
             .table_alias_as = true,
             .full_join = true,
@@ -63,6 +64,7 @@ const Dialect &sqlserver() {
             .datetime = {"'", "'", "", "''", 17530101},
             .chain = chain,
             .lexicon = {},
+            .group_by_lexicon = {},
     });
     return dialect;
 }
