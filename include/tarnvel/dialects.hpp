@@ -30,9 +30,7 @@ struct DialectRow {
     int variables_code;                   // the third parameter of ZQ_SQL_FIND_VARIABLES for the dialect
 };
 
-inline constexpr std::size_t dialect_count = 4;
-
-inline constexpr std::array<DialectRow, dialect_count> dialect_rows{{
+inline constexpr auto dialect_rows = std::to_array<DialectRow>({
     {Target::sqlserver, "sqlserver", "SQL Server", "SQL", "ZQ_SQL_SELECT_CONVERT", "ZQ_SQL_CREATE_STRU_CONVERT",
      "ZQ_SQL_RESERVED", "ZQ_SQL_FIND_VARIABLES", 0, 1},
     {Target::oracle, "oracle", "Oracle", "ORACLE", "ZQ_ORACLE_SELECT_CONVERT", "ZQ_ORACLE_CREATE_STRU_CONVERT",
@@ -41,7 +39,9 @@ inline constexpr std::array<DialectRow, dialect_count> dialect_rows{{
      "ZQ_MYSQL_RESERVED", "ZQ_MYSQL_FIND_VARIABLES", 2, 3},
     {Target::access, "access", "Access", "ACCESS", "ZQ_ACCESS_SELECT_CONVERT", "ZQ_ACCESS_CREATE_STRU_CONVERT",
      "ZQ_ACCESS_RESERVED", "", 3, 4},
-}};
+});
+
+inline constexpr std::size_t dialect_count = dialect_rows.size();
 
 // Every row, in id order.
 constexpr const std::array<DialectRow, dialect_count> &dialects() { return dialect_rows; }
