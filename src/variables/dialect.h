@@ -2,6 +2,8 @@
 // differences are these rows.
 #pragma once
 
+#include <tarnvel/dialects.hpp>
+
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -25,7 +27,7 @@ struct DateLiterals {
 };
 
 struct Dialect {
-    std::string_view name;
+    Target id;  // its row in the dialect registry
     SkippedString strings[2];
     int string_count;
     // Parameter mode: whether the reference is fetched at all (Oracle and Access only put "?"),
