@@ -74,7 +74,7 @@ std::string json_string(std::string_view text) {
     return out + "\"";
 }
 
-[[gnu::noinline]] Times run_library(const char *function, const std::vector<std::string> &statements) {
+[[gnu::noinline]] Times run_library(std::string_view function, const std::vector<std::string> &statements) {
     tarnvel::Host host;
     double cpu = process_cpu(), wall = now();
     for (const std::string &s : statements) {
@@ -127,17 +127,18 @@ void print(const char *what, const Spread &s, const char *unit) {
 }  // namespace
 
 int main(int argc, char **argv) {
-    const char *dialects[] = {"sqlserver", "oracle", "mysql", "access"};
     if (argc == 4 && std::string_view(argv[1]) == "--library") {
-        auto dialect = std::find(std::begin(dialects), std::end(dialects), std::string_view(argv[2]));
+        const tarnvel::DialectRow *dialect = tarnvel::dialect_named(argv[2]);
         std::ifstream in(argv[3], std::ios::binary);
-        if (dialect == std::end(dialects) || !in) {
-            std::fprintf(stderr, "usage: tarnvel_command_bench --library sqlserver|oracle|mysql|access FILE\n");
+        if (!dialect || !in) {
+            std::string names;
+            for (const tarnvel::DialectRow &row : tarnvel::dialects()) names += (names.empty() ? "" : "|") + std::string(row.name);
+            std::fprintf(stderr, "usage: tarnvel_command_bench --library %s FILE\n", names.c_str());
             return 2;
         }
         std::vector<std::string> statements;
         for (std::string line; std::getline(in, line);) statements.push_back(line);
-        Times t = run_library(bench::functions[dialect - std::begin(dialects)], statements);
+        Times t = run_library(dialect->select_function, statements);
         std::printf("%zu statements in %.3f s\n", statements.size(), t.cpu);
         return 0;
     }
@@ -164,8 +165,9 @@ int main(int argc, char **argv) {
                 command.c_str());
 
     std::vector<double> select_ratio_all, batch_ratio_all;
-    for (std::size_t d = 0; d < std::size(dialects); ++d) {
-        const char *function = bench::functions[d];
+    for (const tarnvel::DialectRow &dialect : tarnvel::dialects()) {
+        const std::string function(dialect.select_function);
+        const std::string name(dialect.name);
         {
             std::ofstream requests(requests_file, std::ios::binary);
             for (const std::string &s : statements)
@@ -174,7 +176,7 @@ int main(int argc, char **argv) {
         std::vector<double> library_rate, select_rate, batch_rate, select_ratio, batch_ratio, select_wall, batch_wall;
         for (int r = 0; r < rounds; ++r) {
             Times library = run_library(function, statements);
-            Times select = run_command({command, "select", "--to", dialects[d], "--each-line"}, lines_file);
+            Times select = run_command({command, "select", "--to", name, "--each-line"}, lines_file);
             Times batch = run_command({command, "batch"}, requests_file);
             library_rate.push_back(bytes / library.cpu / 1e6);
             select_rate.push_back(bytes / select.cpu / 1e6);
@@ -186,7 +188,7 @@ int main(int argc, char **argv) {
         }
         select_ratio_all.insert(select_ratio_all.end(), select_ratio.begin(), select_ratio.end());
         batch_ratio_all.insert(batch_ratio_all.end(), batch_ratio.begin(), batch_ratio.end());
-        std::printf("%s (%s), CPU time:\n", dialects[d], function);
+        std::printf("%s (%s), CPU time:\n", name.c_str(), function.c_str());
         print("library in process", spread(library_rate), "MB/s");
         print("select --each-line", spread(select_rate), "MB/s");
         print("batch", spread(batch_rate), "MB/s");

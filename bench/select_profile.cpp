@@ -28,7 +28,7 @@ int main(int argc, char **argv) {
     tarnvel::Host host;
     std::size_t total = 0;
     std::uint64_t hash = 14695981039346656037ull;
-    auto run = [&](const char *function, const std::string &statement) {
+    auto run = [&](std::string_view function, const std::string &statement) {
         tarnvel::Result result = host.call(function, {statement});
         if (const auto *text = std::get_if<std::string>(&result)) {
             total += text->size();
@@ -39,10 +39,10 @@ int main(int argc, char **argv) {
         for (long i = 0; i < count; ++i) run(bench::functions[0], std::string());
     } else if (what == "large") {
         std::string statement = bench::large_statement(size);
-        for (const char *function : bench::functions)
+        for (std::string_view function : bench::functions)
             for (long i = 0; i < count; ++i) run(function, statement);
     } else {
-        for (const char *function : bench::functions)
+        for (std::string_view function : bench::functions)
             for (long i = 0; i < count; ++i)
                 for (const std::string &s : bench::typical) run(function, s);
     }

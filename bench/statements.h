@@ -2,14 +2,22 @@
 // large pretty-printed statements (blank runs, tabs, line breaks, long IN lists, nested IIFs).
 #pragma once
 
+#include <tarnvel/dialects.hpp>
+
+#include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bench {
 
-inline const char *const functions[] = {"ZQ_SQL_SELECT_CONVERT", "ZQ_ORACLE_SELECT_CONVERT", "ZQ_MYSQL_SELECT_CONVERT",
-                                 "ZQ_ACCESS_SELECT_CONVERT"};
+// The SELECT converter of every dialect, in the registry's order.
+inline constexpr auto functions = [] {
+    std::array<std::string_view, tarnvel::dialect_count> out{};
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = tarnvel::dialects()[i].select_function;
+    return out;
+}();
 
 inline const std::vector<std::string> typical = {
     "SELECT o.id, o.date, c.name, ALLTRIM(c.city) AS city FROM orders o JOIN customers c ON o.cust = c.id "

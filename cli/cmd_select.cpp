@@ -4,19 +4,11 @@
 #include "host_options.hpp"
 #include "line_io.hpp"
 
-#include <map>
 #include <optional>
 
 namespace {
 
 using namespace tarnvel;
-
-const std::map<std::string, std::string> functions = {
-    {"sqlserver", "ZQ_SQL_SELECT_CONVERT"},
-    {"oracle", "ZQ_ORACLE_SELECT_CONVERT"},
-    {"mysql", "ZQ_MYSQL_SELECT_CONVERT"},
-    {"access", "ZQ_ACCESS_SELECT_CONVERT"},
-};
 
 // One statement per line of the argument or of standard input, one converted statement per line
 // out; a statement that cannot be converted gets an empty line and its error on stderr.
@@ -57,9 +49,7 @@ struct SelectOptions {
 
 cli::Action setup(CLI::App &app) {
     auto options = std::make_shared<SelectOptions>();
-    app.add_option("--to", options->dialect, "Target dialect")
-        ->required()
-        ->check(CLI::IsMember({"sqlserver", "oracle", "mysql", "access"}));
+    cli::add_dialect_option(app, options->dialect);
     app.add_flag("--plain-sql", options->plain_sql, "The command is not in FoxPro syntax (the FoxPro-syntax switch off)");
     app.add_flag("--each-line", options->each_line, "Convert each input line as a statement of its own");
     cli::add_variable_options(app, options->host);
@@ -69,7 +59,7 @@ cli::Action setup(CLI::App &app) {
         auto host = context.make_host();
         cli::apply_host_options(*host, options->host);
         if (options->plain_sql) host->call("ZQV_SETFROMFOX", {false});
-        const std::string &function = functions.at(options->dialect);
+        const std::string function(cli::dialect_of(options->dialect).select_function);
         if (!options->each_line) return cli::print_result(*host, host->call(function, {cli::text_argument(options->statement)}));
         return convert_lines(*host, function, options->statement);
     };

@@ -3,19 +3,9 @@
 #include "command.hpp"
 #include "host_options.hpp"
 
-#include <map>
-
 namespace {
 
 using namespace tarnvel;
-
-// The third parameter of ZQ_SQL_FIND_VARIABLES for each dialect.
-const std::map<std::string, double> dialect_codes = {
-    {"sqlserver", 1},
-    {"oracle", 2},
-    {"mysql", 3},
-    {"access", 4},
-};
 
 struct VariablesOptions {
     std::string dialect;
@@ -26,9 +16,7 @@ struct VariablesOptions {
 
 cli::Action setup(CLI::App &app) {
     auto options = std::make_shared<VariablesOptions>();
-    app.add_option("--to", options->dialect, "Target dialect")
-        ->required()
-        ->check(CLI::IsMember({"sqlserver", "oracle", "mysql", "access"}));
+    cli::add_dialect_option(app, options->dialect);
     app.add_flag("--literals", options->literals, "Write the values as literals instead of parameter markers");
     cli::add_variable_options(app, options->host);
     cli::add_session_option(app, options->host);
@@ -38,8 +26,8 @@ cli::Action setup(CLI::App &app) {
         auto host = context.make_host();
         cli::apply_host_options(*host, options->host);
         std::vector<Arg> args{cli::text_argument(options->command), options->literals,
-                              dialect_codes.at(options->dialect)};
-        Result result = host->call("ZQ_SQL_FIND_VARIABLES", args);
+                              static_cast<double>(cli::dialect_of(options->dialect).variables_code)};
+        Result result = host->call("ZQ_SQL_FIND_VARIABLES", args);  // the finder that takes the code
         return cli::print_result(*host, result);
     };
 }

@@ -88,4 +88,16 @@ int print_result(const Session &host, const Result &result) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+CLI::Option *add_dialect_option(CLI::App &app, std::string &name) {
+    std::vector<std::string> names;
+    for (const DialectRow &row : dialects()) names.emplace_back(row.name);
+    return app.add_option("--to", name, "Target dialect")->required()->check(CLI::IsMember(names));
+}
+
+const DialectRow &dialect_of(const std::string &name) {
+    const DialectRow *row = dialect_named(name);
+    if (!row) throw UsageError("unknown dialect: " + name);
+    return *row;
+}
+
 }  // namespace tarnvel::cli

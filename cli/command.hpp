@@ -20,6 +20,7 @@
 #include "encoding.hpp"
 #include "session.hpp"
 
+#include <tarnvel/dialects.hpp>
 #include <tarnvel/host.hpp>
 
 #include <CLI/CLI.hpp>
@@ -83,5 +84,9 @@ std::string text_argument(const std::string &argument);
 std::string format_result(const Result &result);
 // Prints a result with a line break (nothing for no result) and the host actions as warnings.
 int print_result(const Session &host, const Result &result);
+// The required --to option: the command-line name of one of the dialects, into 'name'.
+CLI::Option *add_dialect_option(CLI::App &app, std::string &name);
+// The row of a name that add_dialect_option accepted.
+const DialectRow &dialect_of(const std::string &name);
 
 }  // namespace tarnvel::cli

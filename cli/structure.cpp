@@ -2,18 +2,9 @@
 // the column list of a CREATE TABLE command.
 #include "command.hpp"
 
-#include <map>
-
 namespace {
 
 using namespace tarnvel;
-
-const std::map<std::string, std::string> functions = {
-    {"sqlserver", "ZQ_SQL_CREATE_STRU_CONVERT"},
-    {"oracle", "ZQ_ORACLE_CREATE_STRU_CONVERT"},
-    {"mysql", "ZQ_MYSQL_CREATE_STRU_CONVERT"},
-    {"access", "ZQ_ACCESS_CREATE_STRU_CONVERT"},
-};
 
 struct StructureOptions {
     std::string dialect;
@@ -23,19 +14,18 @@ struct StructureOptions {
 
 cli::Action setup(CLI::App &app) {
     auto options = std::make_shared<StructureOptions>();
-    app.add_option("--to", options->dialect, "Target dialect")
-        ->required()
-        ->check(CLI::IsMember({"sqlserver", "oracle", "mysql", "access"}));
+    cli::add_dialect_option(app, options->dialect);
     app.add_flag("--no-defaults", options->no_defaults, "No DEFAULT clauses (SQL Server only)");
     app.add_option("FIELDS", options->fields, "Field list, e.g. \"NAME C(20), PRICE N(10,2)\"; - or none reads standard input");
 
     return [options](cli::Context &context) {
-        if (options->no_defaults && options->dialect != "sqlserver")
-            throw cli::UsageError("--no-defaults is only for --to sqlserver");
+        const DialectRow &dialect = cli::dialect_of(options->dialect);
+        if (options->no_defaults && dialect.id != Target::sqlserver)
+            throw cli::UsageError("--no-defaults is only for --to " + std::string(target_name(Target::sqlserver)));
         std::vector<Arg> args{cli::text_argument(options->fields)};
-        if (options->dialect == "sqlserver") args.emplace_back(options->no_defaults);
+        if (dialect.id == Target::sqlserver) args.emplace_back(options->no_defaults);
         auto host = context.make_host();
-        Result result = host->call(functions.at(options->dialect), args);
+        Result result = host->call(std::string(dialect.structure_function), args);
         return cli::print_result(*host, result);
     };
 }

@@ -11,11 +11,13 @@
 // Each check answers what went wrong, or an empty string.
 #pragma once
 
+#include "library/dialects.h"
 #include "select/dialect.h"
 #include "select/fox/map.h"
 
 #include <tarnvel/host.hpp>
 
+#include <array>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -59,12 +61,14 @@ struct Target {
 
 inline constexpr Quoting apostrophe_string{'\'', '\'', false}, converted_string{'\'', '\'', true};
 
-inline const Target targets[] = {
-    {"ZQ_SQL_SELECT_CONVERT", &select::sqlserver, apostrophe_string, converted_string, converted_string},
-    {"ZQ_ORACLE_SELECT_CONVERT", &select::oracle, apostrophe_string, converted_string, converted_string},
-    {"ZQ_MYSQL_SELECT_CONVERT", &select::mysql, apostrophe_string, converted_string, converted_string},
-    {"ZQ_ACCESS_SELECT_CONVERT", &select::access, apostrophe_string, converted_string, converted_string},
-};
+// Every dialect's SELECT converter; each writes '...' as it is and "..." and [...] as '...'.
+inline const std::array<Target, dialect_count> targets = [] {
+    std::array<Target, dialect_count> out{};
+    for (const DialectRow &row : dialects())
+        out[static_cast<std::size_t>(row.id)] = {row.select_function, library::tables(row.id).select, apostrophe_string,
+                                                 converted_string, converted_string};
+    return out;
+}();
 
 inline const Target *target_of(std::string_view function) {
     for (const Target &t : targets) {

@@ -55,7 +55,7 @@ std::vector<std::string> unique_names(std::vector<std::string> names) {
 }
 
 int run(const ScanOptions &options, cli::Context &context) {
-    const Target target = *target_named(options.dialect);
+    const Target target = cli::dialect_of(options.dialect).id;
     ReportFile jsonl(options.jsonl, "--jsonl");
     ReportFile html(options.html, "--html");
     const cli::Encoding names;  // file names are shown as UTF-8, whatever code page the code is in
@@ -110,9 +110,7 @@ int run(const ScanOptions &options, cli::Context &context) {
 
 cli::Action setup(CLI::App &app) {
     auto options = std::make_shared<ScanOptions>();
-    app.add_option("--to", options->dialect, "Target dialect")
-        ->required()
-        ->check(CLI::IsMember({"sqlserver", "oracle", "mysql", "access"}));
+    cli::add_dialect_option(app, options->dialect);
     app.add_option("--jsonl", options->jsonl, "Write one JSON object per statement (and per file problem) to FILE");
     app.add_option("--html", options->html, "Write the report as one self-contained HTML page to FILE");
     app.add_flag("--no-progress", options->no_progress, "No progress bar, even on a terminal");

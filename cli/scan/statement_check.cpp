@@ -1,25 +1,11 @@
 #include "statement_check.hpp"
 
 #include <algorithm>
-#include <array>
 
 namespace tarnvel::cli::scan {
 namespace {
 
 using tarnvel::scan::StatementKind;
-
-// The library's converters, by target.
-struct Converters {
-    Target target;
-    const char *select;
-    const char *structure;
-};
-constexpr std::array<Converters, 4> converters{{
-    {Target::sqlserver, "ZQ_SQL_SELECT_CONVERT", "ZQ_SQL_CREATE_STRU_CONVERT"},
-    {Target::oracle, "ZQ_ORACLE_SELECT_CONVERT", "ZQ_ORACLE_CREATE_STRU_CONVERT"},
-    {Target::mysql, "ZQ_MYSQL_SELECT_CONVERT", "ZQ_MYSQL_CREATE_STRU_CONVERT"},
-    {Target::access, "ZQ_ACCESS_SELECT_CONVERT", "ZQ_ACCESS_CREATE_STRU_CONVERT"},
-}};
 
 }  // namespace
 
@@ -61,7 +47,7 @@ StatementReport StatementCheck::check(const std::string &file, const tarnvel::sc
 }
 
 void StatementCheck::convert(StatementReport &report, const tarnvel::scan::Statement &statement) {
-    const Converters &row = converters[static_cast<std::size_t>(target_)];
+    const DialectRow &row = dialect(target_);
     const bool select = statement.kind == StatementKind::select;
     std::string input = statement.convertible;
     if (select) {
@@ -72,7 +58,7 @@ void StatementCheck::convert(StatementReport &report, const tarnvel::scan::State
     report.converted_part = text(input);
     Result result;
     try {
-        result = host_.call(select ? row.select : row.structure, {input});
+        result = host_.call(select ? row.select_function : row.structure_function, {input});
     } catch (const Error &error) {
         std::string message = text(error.message());
         if (error.number()) message = "error " + std::to_string(*error.number()) + ": " + message;

@@ -18,6 +18,8 @@
 // Standard library only; link tarnvel_residue.
 #pragma once
 
+#include <tarnvel/dialects.hpp>
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -26,13 +28,6 @@
 #include <vector>
 
 namespace tarnvel {
-
-enum class Target { sqlserver, oracle, mysql, access };
-
-// "sqlserver", "oracle", "mysql", "access", and back (nullopt for any other name).
-std::string_view target_name(Target target);
-std::string_view target_title(Target target);  // "SQL Server", "Oracle", "MySQL", "Access"
-std::optional<Target> target_named(std::string_view name);
 
 // What a converted text is: a SELECT command, or the column list of a CREATE TABLE.
 enum class ConvertedText { select, structure };

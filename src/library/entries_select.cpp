@@ -1,4 +1,5 @@
 // Entry wrappers of the select functions: parameters, work buffers, defaults, results.
+#include "library/dialects.h"
 #include "library/entry.h"
 #include "library/functions.h"
 #include "host/state.h"
@@ -33,7 +34,8 @@ private:
     std::string_view bytes_{""};
 };
 
-void select_convert(ParamBlk *block, const select::Dialect &dialect) {
+void select_convert(ParamBlk *block, Target id) {
+    const select::Dialect &dialect = library::tables(id).select();
     entry::Params params(block);
     // The statement is only read, so it is read where the host keeps it; only line breaks, which
     // must become blanks first, call for a work buffer of its own.
@@ -55,9 +57,9 @@ void select_convert(ParamBlk *block, const select::Dialect &dialect) {
 
 }  // namespace
 
-void TV_FASTCALL ZQ_SQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, select::sqlserver()); }
-void TV_FASTCALL ZQ_ORACLE_SELECT_CONVERT(ParamBlk *params) { select_convert(params, select::oracle()); }
-void TV_FASTCALL ZQ_MYSQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, select::mysql()); }
-void TV_FASTCALL ZQ_ACCESS_SELECT_CONVERT(ParamBlk *params) { select_convert(params, select::access()); }
+void TV_FASTCALL ZQ_SQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::sqlserver); }
+void TV_FASTCALL ZQ_ORACLE_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::oracle); }
+void TV_FASTCALL ZQ_MYSQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::mysql); }
+void TV_FASTCALL ZQ_ACCESS_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::access); }
 
 }  // namespace tarnvel::entries

@@ -5,6 +5,8 @@
 #include "utilities/iif.h"
 #include "utilities/reserved.h"
 
+#include <tarnvel/dialects.hpp>
+
 namespace tarnvel::entries {
 namespace {
 
@@ -16,22 +18,22 @@ Text parameter_text(const entry::Params &p, std::size_t size, std::string_view g
     return text;
 }
 
-void quote_reserved(ParamBlk *params, int dialect) {
+void quote_reserved(ParamBlk *params, Target id) {
     entry::Params p(params);
     const std::size_t n = p.length(1);
     Text text = parameter_text(p, n + 1, "Insufficient memory for quoting");
     // Every quoted word has two characters at least, so twice the length always holds the result.
     Text quoted = Text::obtain(2 * n + 1, "Insufficient memory for quoting");
-    utilities::quote_reserved(text, dialect, quoted);
+    utilities::quote_reserved(text, dialect(id).reserved_number, quoted);
     host::ret_char(quoted.view());
 }
 
 }  // namespace
 
-void TV_FASTCALL ZQ_SQL_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_sqlserver); }
-void TV_FASTCALL ZQ_ORACLE_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_oracle); }
-void TV_FASTCALL ZQ_MYSQL_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_mysql); }
-void TV_FASTCALL ZQ_ACCESS_RESERVED(ParamBlk *params) { quote_reserved(params, utilities::quote_access); }
+void TV_FASTCALL ZQ_SQL_RESERVED(ParamBlk *params) { quote_reserved(params, Target::sqlserver); }
+void TV_FASTCALL ZQ_ORACLE_RESERVED(ParamBlk *params) { quote_reserved(params, Target::oracle); }
+void TV_FASTCALL ZQ_MYSQL_RESERVED(ParamBlk *params) { quote_reserved(params, Target::mysql); }
+void TV_FASTCALL ZQ_ACCESS_RESERVED(ParamBlk *params) { quote_reserved(params, Target::access); }
 
 void TV_FASTCALL ZQ_SQL_REMOVE_DIRECTIVES(ParamBlk *params) {
     entry::Params p(params);

@@ -1,4 +1,5 @@
 // Entry wrappers of the variables functions: parameters, work buffers, defaults, results.
+#include "library/dialects.h"
 #include "library/entry.h"
 #include "library/functions.h"
 #include "variables/finder.h"
@@ -21,9 +22,13 @@ void find_variables(const entry::Params &p, const variables::Dialect &dialect) {
 
 void TV_FASTCALL ZQ_SQL_FIND_VARIABLES(ParamBlk *params) {
     entry::Params p(params);
-    find_variables(p, variables::dialect_by_code(p.integer(3, 0)));
+    find_variables(p, library::variables_by_code(p.integer(3, 0)));
 }
-void TV_FASTCALL ZQ_ORACLE_FIND_VARIABLES(ParamBlk *params) { find_variables(entry::Params(params), variables::oracle); }
-void TV_FASTCALL ZQ_MYSQL_FIND_VARIABLES(ParamBlk *params) { find_variables(entry::Params(params), variables::mysql); }
+void TV_FASTCALL ZQ_ORACLE_FIND_VARIABLES(ParamBlk *params) {
+    find_variables(entry::Params(params), library::tables(Target::oracle).variables);
+}
+void TV_FASTCALL ZQ_MYSQL_FIND_VARIABLES(ParamBlk *params) {
+    find_variables(entry::Params(params), library::tables(Target::mysql).variables);
+}
 
 }  // namespace tarnvel::entries

@@ -60,18 +60,6 @@ std::string Check::say(const ConstructRow &row, std::string_view found) const {
 namespace tarnvel {
 namespace {
 
-struct TargetNames {
-    Target target;
-    std::string_view name;
-    std::string_view title;
-};
-constexpr std::array<TargetNames, 4> target_names{{
-    {Target::sqlserver, "sqlserver", "SQL Server"},
-    {Target::oracle, "oracle", "Oracle"},
-    {Target::mysql, "mysql", "MySQL"},
-    {Target::access, "access", "Access"},
-}};
-
 // The constructs of a FoxPro text that its conversion passes on as they are or turns into something
 // the target runs, but that still tie the statement to the running FoxPro application.
 constexpr std::array<std::string_view, 3> application_ties{"object-reference", "file-path", "user-function"};
@@ -90,16 +78,6 @@ std::vector<ResidueFinding> findings_of(residue::Check &check, Wanted wanted) {
 }
 
 }  // namespace
-
-std::string_view target_name(Target target) { return target_names[static_cast<std::size_t>(target)].name; }
-std::string_view target_title(Target target) { return target_names[static_cast<std::size_t>(target)].title; }
-
-std::optional<Target> target_named(std::string_view name) {
-    for (const TargetNames &row : target_names) {
-        if (row.name == name) return row.target;
-    }
-    return std::nullopt;
-}
 
 std::span<const ResidueConstruct> residue_constructs() {
     static const std::vector<ResidueConstruct> constructs = [] {

@@ -21,7 +21,7 @@ inline constexpr Targets oracle = bit(Target::oracle);
 inline constexpr Targets mysql = bit(Target::mysql);
 inline constexpr Targets access = bit(Target::access);
 inline constexpr Targets no_target = 0;
-inline constexpr Targets every_target = sqlserver | oracle | mysql | access;
+inline constexpr Targets every_target = (1u << dialect_count) - 1;
 
 // Letters, digits and "_" in ASCII, and every byte above 0x7F (names written in a code page or
 // in UTF-8) make up names.

@@ -57,6 +57,9 @@ Dialect built(Dialect dialect) {
             add_words(dialect.lexicon, row.function ? row.function->words : row.words, i);
         }
     }
+    for (lex::KeywordList list : dialect.group_by_keywords) {
+        for (int part = 0; part < 2; ++part) add_words(dialect.group_by_lexicon, lex::keyword_list_text(list, part), 0);
+    }
     return dialect;
 }
 

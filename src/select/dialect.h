@@ -8,6 +8,8 @@
 #include "lex/letters.h"
 #include "lex/scan.h"
 
+#include <tarnvel/dialects.hpp>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -87,6 +89,13 @@ struct DateForm {
                                    // an earlier date is written as the empty date
 };
 
+// The query hint FROM FORCE sets: written after the statement as " OPTION (hint)", or added to the
+// statement's own OPTION (...) list.
+struct ForceHint {
+    std::string_view hint;     // "FORCE ORDER"; empty when FROM FORCE sets nothing
+    std::string_view message;  // when the output cannot grow for it
+};
+
 // Words of a dialect's chain, upper case, to the rows that accept them (chain order).
 struct RowSet {
     std::array<std::uint8_t, 6> rows{};
@@ -152,15 +161,18 @@ private:
 };
 
 struct Dialect {
-    std::string_view name;
+    Target id;                           // its row in the dialect registry
     char quote_open, quote_close;        // identifier quotes
     lex::EdgeQuotes edges;               // the members of the scanning-test families
     lex::KeywordList reserved;
+    // The lists whose words the GROUP BY pass takes for keywords, never for columns, in the converted
+    // clauses (every dialect reads SQL Server's today).
+    std::array<lex::KeywordList, 2> group_by_keywords;
     bool double_quote_always;            // "..." becomes '...' whatever the FoxPro-syntax switch says
     Brackets brackets;
     bool backticks;                      // `...` runs pass through unread
     bool upper_everything;               // every word is written upper-cased, host variables excepted
-    bool force_hint;                     // FROM FORCE sets the FORCE ORDER hint
+    ForceHint force_hint;                // what FROM FORCE sets
     bool join_as_inner;                  // a bare JOIN is written INNER JOIN
     bool table_alias_as;                 // AS may stand before a table's alias
     bool full_join;                      // FULL [OUTER] JOIN is the target's own (else the FULL JOIN pass)
@@ -175,8 +187,10 @@ struct Dialect {
     std::string_view true_test = "=1";   // after a bare logical operand in a condition
     std::span<const ChainRow> chain;
 
-    // Built once from the chain and the reserved list (see built()).
+    // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists
+    // (see built()).
     Lexicon lexicon;
+    Lexicon group_by_lexicon;
 };
 
 // The dialect with its lexicon filled in.

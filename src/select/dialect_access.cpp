@@ -32,16 +32,17 @@ constexpr ChainRow chain[] = {
 
 const Dialect &access() {
     static const Dialect dialect = built({
-        .name = "access",
+        .id = Target::access,
         .quote_open = '[',
         .quote_close = ']',
         .edges = lex::access_edges,
         .reserved = lex::KeywordList::access_reserved,
+        .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
         .double_quote_always = true,
         .brackets = Brackets::names_nested,
         .backticks = false,
         .upper_everything = true,
-        .force_hint = false,
+        .force_hint = {},
         .join_as_inner = true,
         .table_alias_as = true,
         .full_join = false,
@@ -56,6 +57,7 @@ const Dialect &access() {
         .true_test = "<>0",  // Jet's true is -1
         .chain = chain,
         .lexicon = {},
+        .group_by_lexicon = {},
     });
     return dialect;
 }

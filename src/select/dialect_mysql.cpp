@@ -35,16 +35,17 @@ constexpr ChainRow chain[] = {
 
 const Dialect &mysql() {
     static const Dialect dialect = built({
-        .name = "mysql",
+        .id = Target::mysql,
         .quote_open = '`',
         .quote_close = '`',
         .edges = lex::mysql_edges,
         .reserved = lex::KeywordList::mysql_reserved,
+        .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
         .double_quote_always = false,
         .brackets = Brackets::fox_nested,
         .backticks = true,
         .upper_everything = false,
-        .force_hint = false,
+        .force_hint = {},
         .join_as_inner = false,
         .table_alias_as = true,
         .full_join = false,
@@ -59,6 +60,7 @@ const Dialect &mysql() {
         .true_test = "=1",
         .chain = chain,
         .lexicon = {},
+        .group_by_lexicon = {},
     });
     return dialect;
 }

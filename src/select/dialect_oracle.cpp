@@ -27,16 +27,17 @@ constexpr ChainRow chain[] = {
 
 const Dialect &oracle() {
     static const Dialect dialect = built({
-        .name = "oracle",
+        .id = Target::oracle,
         .quote_open = '"',
         .quote_close = '"',
         .edges = lex::oracle_edges,
         .reserved = lex::KeywordList::oracle_reserved,
+        .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
         .double_quote_always = false,
         .brackets = Brackets::fox_nested,
         .backticks = false,
         .upper_everything = false,
-        .force_hint = false,
+        .force_hint = {},
         .join_as_inner = false,
         .table_alias_as = false,
         .full_join = true,
@@ -51,6 +52,7 @@ const Dialect &oracle() {
         .true_test = "=1",
         .chain = chain,
         .lexicon = {},
+        .group_by_lexicon = {},
     });
     return dialect;
 }

@@ -40,16 +40,17 @@ constexpr ChainRow chain[] = {
 
 const Dialect &sqlserver() {
     static const Dialect dialect = built({
-            .name = "sqlserver",
+            .id = Target::sqlserver,
             .quote_open = '[',
             .quote_close = ']',
             .edges = lex::sqlserver_edges,
             .reserved = lex::KeywordList::sqlserver_reserved,
+            .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
             .double_quote_always = true,
             .brackets = Brackets::flat,
             .backticks = false,
             .upper_everything = false,
-            .force_hint = true,
+            .force_hint = {"FORCE ORDER", "Insufficient memory for OPTION (FORCE ORDER)"},
             .join_as_inner = false,
             .table_alias_as = true,
             .full_join = true,
@@ -64,6 +65,7 @@ const Dialect &sqlserver() {
             .true_test = "=1",
             .chain = chain,
             .lexicon = {},
+            .group_by_lexicon = {},
     });
     return dialect;
 }

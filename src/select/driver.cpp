@@ -208,20 +208,27 @@ void append_clause(Sink &out, const Sink &clause, std::string_view message, bool
     out.append(clause.view());
 }
 
-void add_force_order(Sink &out) {
-    out.set_message("Insufficient memory for OPTION (FORCE ORDER)");
-    out.reserve(30);
+void add_force_hint(Sink &out, const ForceHint &force) {
+    out.set_message(force.message);
+    out.reserve(force.hint.size() + 19);
+    auto own_option = [&] {
+        out.append(" OPTION (");
+        out.append(force.hint);
+        out.push(')');
+    };
     if (!out.contains(" OPTION (") && !out.contains(" OPTION(")) {
-        out.append(" OPTION (FORCE ORDER)");
+        own_option();
         return;
     }
     std::size_t last = out.view().rfind(')');
     if (last == std::string_view::npos) {
-        out.append(" OPTION (FORCE ORDER)");
+        own_option();
         return;
     }
     out.truncate(last);
-    out.append(",FORCE ORDER)");
+    out.push(',');
+    out.append(force.hint);
+    out.push(')');
 }
 
 }  // namespace
@@ -292,7 +299,7 @@ Sink convert_statement(Session &session, std::string_view text) {
         }
         start = next;
     }
-    if (force_order) add_force_order(out);
+    if (force_order) add_force_hint(out, session.dialect.force_hint);
     return out;
 }
 

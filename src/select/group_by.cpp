@@ -11,24 +11,6 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// The SQL Server reserved and clause words, compared as written.
-const Lexicon &sqlserver_keywords() {
-    static const Lexicon words = [] {
-        Lexicon lexicon;
-        for (lex::KeywordList list : {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause}) {
-            std::string_view text = lex::keyword_list_text(list);
-            while (!text.empty()) {
-                std::size_t comma = text.find(',');
-                std::string_view word = text.substr(0, comma);
-                text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
-                if (!word.empty()) lexicon[word];
-            }
-        }
-        return lexicon;
-    }();
-    return words;
-}
-
 bool all_digits(std::string_view text) {
     if (text.empty()) return false;
     for (char c : text) {
@@ -124,7 +106,7 @@ struct Pass {
         return last;
     }
 
-    bool keyword(std::string_view word) const { return sqlserver_keywords().find_upper(word, letters) != nullptr; }
+    bool keyword(std::string_view word) const { return dialect.group_by_lexicon.find_upper(word, letters) != nullptr; }
 
     // The blank before an alias written without AS ("0000 t_week", "a.name nm"): a name, or a quoted
     // name, at the end of the item after one blank, behind the end of an operand; neither the name
@@ -234,7 +216,7 @@ struct Pass {
             while (i < item.size() && ident(item[i])) ++i;
             std::string_view word = item.substr(start, i - start);
             if (lex::followed_by_open_paren(item, static_cast<lex::Pos>(i))) continue;
-            if (sqlserver_keywords().find(word)) continue;
+            if (dialect.group_by_lexicon.find(word)) continue;
             if (word.size() == 3 && start >= 11) {
                 std::string_view cast = item.substr(start - 11, 14);
                 if (cast == "CAST (0 AS BIT" || cast == "CAST (1 AS BIT") continue;

@@ -217,7 +217,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         return Verdict::keep;
     case Row::force:
         if (clause == 'f' && clauses_.from().view() == "FROM ") {
-            if (dialect_.force_hint) force_order_ = true;
+            if (!dialect_.force_hint.hint.empty()) force_order_ = true;
             return Verdict::drop;
         }
         return lex::keyword_in_list(dialect_.reserved, word) ? Verdict::pass : Verdict::keep;

@@ -54,7 +54,7 @@ constexpr std::array<TypeRow, 14> types{{
 }};
 
 constexpr Dialect dialect{
-    .name = "access",
+    .id = Target::access,
     .quote_open = '[',
     .quote_close = ']',
     .quote_upper = false,

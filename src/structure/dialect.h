@@ -9,6 +9,8 @@
 #include "select/dialect.h"
 #include "structure/item.h"
 
+#include <tarnvel/dialects.hpp>
+
 #include <span>
 #include <string_view>
 
@@ -47,7 +49,7 @@ enum class Identity : std::uint8_t {
 };
 
 struct Dialect {
-    std::string_view name;
+    Target id;  // its row in the dialect registry
     char quote_open;
     char quote_close;
     bool quote_upper;  // a quoted name is written in upper case

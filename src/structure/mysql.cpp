@@ -33,7 +33,7 @@ constexpr std::array<TypeRow, 14> types{{
 }};
 
 constexpr Dialect dialect{
-    .name = "mysql",
+    .id = Target::mysql,
     .quote_open = '`',
     .quote_close = '`',
     .quote_upper = false,

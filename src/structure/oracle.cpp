@@ -31,7 +31,7 @@ constexpr std::array<TypeRow, 14> types{{
 }};
 
 constexpr Dialect dialect{
-    .name = "oracle",
+    .id = Target::oracle,
     .quote_open = '"',
     .quote_close = '"',
     .quote_upper = true,

@@ -31,7 +31,7 @@ constexpr std::array<TypeRow, 14> types{{
 }};
 
 constexpr Dialect dialect{
-    .name = "sqlserver",
+    .id = Target::sqlserver,
     .quote_open = '[',
     .quote_close = ']',
     .quote_upper = false,

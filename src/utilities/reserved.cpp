@@ -5,6 +5,8 @@
 #include "lex/letters.h"
 #include "lex/scan.h"
 
+#include <tarnvel/dialects.hpp>
+
 #include <array>
 #include <cstddef>
 
@@ -24,12 +26,14 @@ struct QuotingDialect {
     char name_quote;  // 0 for none
 };
 
-constexpr std::array<QuotingDialect, 4> dialects{{
+// In the order of the registry rows' reserved_number.
+constexpr auto dialects = std::to_array<QuotingDialect>({
     {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause, '[', ']', &lex::sqlserver_edges, 0},
     {lex::KeywordList::oracle_reserved, lex::KeywordList::oracle_clause, '"', '"', &lex::oracle_edges, 0},
     {lex::KeywordList::mysql_reserved, lex::KeywordList::mysql_clause, '`', '`', &lex::mysql_edges, '`'},
     {lex::KeywordList::access_reserved, lex::KeywordList::access_clause, '[', ']', &lex::access_edges, 0},
-}};
+});
+static_assert(dialects.size() == dialect_count, "a quoting row for every dialect");
 
 struct Span {
     Pos begin = 0;

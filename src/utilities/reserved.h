@@ -10,15 +10,13 @@
 
 namespace tarnvel::utilities {
 
-// The dialect codes of the four quoting functions.
-enum QuotingDialectCode : int { quote_sqlserver = 0, quote_oracle = 1, quote_mysql = 2, quote_access = 3 };
-
 // No entry of any keyword list is this long; a longer word is never a keyword and is not looked up.
 inline constexpr std::size_t longest_keyword = 64;
 
-// Appends 'text' to 'out' with the keywords of dialect 'code' quoted. Words inside '...', "..."
-// and [...] (and MySQL's `...`) are left alone, and so are the logical operators and predicate
-// words where they stand as such. A code outside 0..3 quotes nothing.
+// Appends 'text' to 'out' with the keywords of the dialect numbered 'code' quoted (the number is the
+// registry row's reserved_number, include/tarnvel/dialects.hpp). Words inside '...', "..." and
+// [...] (and MySQL's `...`) are left alone, and so are the logical operators and predicate words
+// where they stand as such. A code that numbers no dialect quotes nothing.
 void quote_reserved(const Text &text, int code, Text &out);
 
 }  // namespace tarnvel::utilities

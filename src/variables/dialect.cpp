@@ -12,7 +12,7 @@ constexpr SkippedString single_quotes{'\'', '\'', false};
 }  // namespace
 
 const Dialect sqlserver{
-    "SQL Server",
+    Target::sqlserver,
     {single_quotes, {'[', ']', true}},
     2,
     true,
@@ -24,7 +24,7 @@ const Dialect sqlserver{
 };
 
 const Dialect oracle{
-    "Oracle",
+    Target::oracle,
     {{'"', '"', false}, single_quotes},
     2,
     false,
@@ -36,7 +36,7 @@ const Dialect oracle{
 };
 
 const Dialect mysql{
-    "MySQL",
+    Target::mysql,
     {single_quotes, {'`', '`', false}},
     2,
     true,
@@ -49,7 +49,7 @@ const Dialect mysql{
 
 // Access cannot hold the empty date: it becomes NULL.
 const Dialect access{
-    "Access",
+    Target::access,
     {single_quotes, single_quotes},
     1,
     false,
@@ -59,14 +59,5 @@ const Dialect access{
     "",
     false,
 };
-
-const Dialect &dialect_by_code(int code) {
-    switch (code) {
-        case 2: return oracle;
-        case 3: return mysql;
-        case 4: return access;
-        default: return sqlserver;
-    }
-}
 
 }  // namespace tarnvel::variables

@@ -2,6 +2,8 @@
 // differences are these rows.
 #pragma once
 
+#include <tarnvel/dialects.hpp>
+
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -25,7 +27,7 @@ struct DateLiterals {
 };
 
 struct Dialect {
-    std::string_view name;
+    Target id;  // its row in the dialect registry
     SkippedString strings[2];
     int string_count;
     // Parameter mode: whether the reference is fetched at all (Oracle and Access only put "?"),
@@ -45,9 +47,5 @@ extern const Dialect sqlserver;
 extern const Dialect oracle;
 extern const Dialect mysql;
 extern const Dialect access;
-
-// The dialect of ZQ_SQL_FIND_VARIABLES's third parameter: 2 Oracle, 3 MySQL, 4 Access, any other
-// value SQL Server.
-const Dialect &dialect_by_code(int code);
 
 }  // namespace tarnvel::variables

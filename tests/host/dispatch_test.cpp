@@ -3,6 +3,7 @@
 #include "raw_host.h"
 
 #include "host/handles.h"
+#include "library/dialects.h"
 
 #include <gtest/gtest.h>
 
@@ -471,6 +472,20 @@ TEST(Dispatch, CharacterResultThatCannotBeHandedOverIsError182) {
     EXPECT_FALSE(host.requests.has_returned);
     EXPECT_EQ(host.requests.errors, std::vector<int>{182});
     EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
+// Each registry row reaches the tables of its own dialect, whichever function the host calls.
+TEST(Dispatch, EachDialectsTablesAreItsOwn) {
+    for (const tarnvel::DialectRow &row : tarnvel::dialects()) {
+        const tarnvel::library::DialectTables &tables = tarnvel::library::tables(row.id);
+        EXPECT_EQ(tables.id, row.id) << row.name;
+        EXPECT_EQ(tables.select().id, row.id) << row.name;
+        EXPECT_EQ(tables.structure().id, row.id) << row.name;
+        EXPECT_EQ(tables.structure().expressions().id, row.id) << row.name;
+        EXPECT_EQ(tables.variables.id, row.id) << row.name;
+        EXPECT_EQ(&tarnvel::library::variables_by_code(row.variables_code), &tables.variables) << row.name;
+    }
+    EXPECT_EQ(&tarnvel::library::variables_by_code(0), &tarnvel::library::tables(tarnvel::Target::sqlserver).variables);
 }
 
 }  // namespace

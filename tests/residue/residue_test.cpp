@@ -96,8 +96,8 @@ TEST(Residue, OperatorsAndLiterals) {
 
 TEST(Residue, NothingInsideLiteralsAndQuotedNames) {
     const char *inside = "SELECT 'a == b # c ! d $ .T. {^2020-01-01} m.x EMPTY(x)', 'it''s == x' FROM T";
-    for (Target target : {sqlserver, oracle, mysql, access}) EXPECT_EQ(found(target, ConvertedText::select, inside),
-                                                                        std::vector<std::string>{}) << inside;
+    for (const tarnvel::DialectRow &row : tarnvel::dialects())
+        EXPECT_EQ(found(row.id, ConvertedText::select, inside), std::vector<std::string>{}) << inside;
     run(ConvertedText::select, {
         {sqlserver, "SELECT [A==B], [x]]#y] FROM T", {}},
         {access, "SELECT [A==B] FROM T WHERE X = \"a # b\"", {}},
@@ -227,7 +227,8 @@ TEST(Residue, EveryPrefixIsReadWithinItsBounds) {
     for (const std::string &text : texts) {
         for (std::size_t length = 0; length <= text.size(); ++length) {
             const std::string prefix = text.substr(0, length);
-            for (Target target : {sqlserver, oracle, mysql, access}) {
+            for (const tarnvel::DialectRow &row : tarnvel::dialects()) {
+                const Target target = row.id;
                 for (ConvertedText kind : {ConvertedText::select, ConvertedText::structure}) {
                     for (const tarnvel::ResidueFinding &f : tarnvel::find_residue(target, kind, prefix))
                         ASSERT_LE(f.offset + f.text.size(), prefix.size()) << f.construct << " in " << prefix;
@@ -282,11 +283,30 @@ TEST(Residue, TiesOfAFoxProSelectToTheRunningApplication) {
     }
 }
 
-TEST(Residue, TargetNames) {
-    for (Target target : {sqlserver, oracle, mysql, access})
-        EXPECT_EQ(tarnvel::target_named(tarnvel::target_name(target)), target);
+// The registry names each dialect once: names, titles, codes and numbers are unique, each name leads
+// back to its row, and the library function names are spelled from the row's word.
+TEST(Residue, DialectRegistryNamesEachDialectOnce) {
+    std::set<std::string_view> names, titles, words;
+    std::set<int> reserved_numbers, variables_codes;
+    for (const tarnvel::DialectRow &row : tarnvel::dialects()) {
+        EXPECT_TRUE(names.insert(row.name).second) << row.name;
+        EXPECT_TRUE(titles.insert(row.title).second) << row.title;
+        EXPECT_TRUE(words.insert(row.word).second) << row.word;
+        EXPECT_TRUE(reserved_numbers.insert(row.reserved_number).second) << row.name;
+        EXPECT_TRUE(variables_codes.insert(row.variables_code).second) << row.name;
+        EXPECT_EQ(tarnvel::target_named(row.name), row.id);
+        EXPECT_EQ(&tarnvel::dialect(row.id), &row);
+        const std::string prefix = "ZQ_" + std::string(row.word) + "_";
+        EXPECT_EQ(row.select_function, prefix + "SELECT_CONVERT");
+        EXPECT_EQ(row.structure_function, prefix + "CREATE_STRU_CONVERT");
+        EXPECT_EQ(row.reserved_function, prefix + "RESERVED");
+        if (!row.variables_function.empty()) {
+            EXPECT_EQ(row.variables_function, prefix + "FIND_VARIABLES");
+        }
+    }
     EXPECT_EQ(tarnvel::target_title(access), "Access");
     EXPECT_FALSE(tarnvel::target_named("db2"));
+    EXPECT_FALSE(tarnvel::target_named("SQLSERVER"));
 }
 
 TEST(BindParameters, HostParametersBecomeMarkersOutsideLiterals) {

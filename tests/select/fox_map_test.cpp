@@ -2,6 +2,7 @@
 // make of each row's example today (run with TARNVEL_UPDATE_DOCS=1 to rewrite that part of the
 // document), and the FoxPro-syntax pass stays safe on hostile input.
 #include "host/raw_host.h"
+#include "library/dialects.h"
 #include "select/dialect.h"
 #include "select/fox/map.h"
 #include "select/fox/rewrite.h"
@@ -10,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <tarnvel/dialects.hpp>
 #include <tarnvel/host.hpp>
 
 #include <gtest/gtest.h>
@@ -28,8 +30,8 @@ using tarnvel::select::fox::Kind;
 using tarnvel::select::fox::Place;
 namespace fox = tarnvel::select::fox;
 
-const char *const functions[] = {"ZQ_SQL_SELECT_CONVERT", "ZQ_ORACLE_SELECT_CONVERT", "ZQ_MYSQL_SELECT_CONVERT",
-                                 "ZQ_ACCESS_SELECT_CONVERT"};
+using tarnvel::DialectRow;
+using tarnvel::Target;
 
 // --- the rows
 
@@ -87,7 +89,7 @@ std::string collapse_blanks(std::string text) {
 }
 
 // The row's example converted for one dialect, cut out of the statement around it.
-std::string converted_example(tarnvel::Host &host, const Construct &row, int dialect) {
+std::string converted_example(tarnvel::Host &host, const Construct &row, const DialectRow &dialect) {
     std::string example(row.example);
     std::string statement = row.place == Place::select  ? "SELECT " + example + " FROM t"
                             : row.place == Place::where ? "SELECT * FROM t WHERE " + example
@@ -95,7 +97,7 @@ std::string converted_example(tarnvel::Host &host, const Construct &row, int dia
                                                         : example;
     std::string out;
     try {
-        out = std::get<std::string>(host.call(functions[dialect], {statement}));
+        out = std::get<std::string>(host.call(dialect.select_function, {statement}));
     } catch (const tarnvel::Error &e) {
         return "(error: " + e.message() + ")";
     }
@@ -112,7 +114,7 @@ std::string converted_example(tarnvel::Host &host, const Construct &row, int dia
     }
     case Place::where: {
         std::string condition = after("WHERE");
-        if (dialect == 1 && condition.size() > 4 && condition.starts_with("( ") && condition.ends_with(" )")) {
+        if (dialect.id == Target::oracle && condition.size() > 4 && condition.starts_with("( ") && condition.ends_with(" )")) {
             condition = condition.substr(2, condition.size() - 4);  // Oracle's WHERE ( ... )
         }
         return condition;
@@ -145,16 +147,21 @@ std::string plain(std::string_view text) {
 std::string rendered_map() {
     tarnvel::Host host;
     std::ostringstream doc;
-    doc << "| Construct | FoxPro example | SQL Server | Oracle | MySQL | Access | Notes |\n";
-    doc << "|---|---|---|---|---|---|---|\n";
+    std::string titles, rules;
+    for (const DialectRow &dialect : tarnvel::dialects()) {
+        titles += " | " + std::string(dialect.title);
+        rules += "---|";
+    }
+    doc << "| Construct | FoxPro example" << titles << " | Notes |\n";
+    doc << "|---|---|" << rules << "---|\n";
     for (const Construct &row : fox::constructs()) {
         doc << "| " << code(row.id) << "<br>" << code(row.fox) << " | " << code(row.example);
-        for (int dialect = 0; dialect < 4; ++dialect) doc << " | " << code(converted_example(host, row, dialect));
+        for (const DialectRow &dialect : tarnvel::dialects()) doc << " | " << code(converted_example(host, row, dialect));
         doc << " | " << plain(row.note) << " |\n";
     }
     doc << "\nThe FoxPro types of CAST(x AS type), and what each dialect writes for them ({1} is x, {w} the "
            "width, {d} the decimals):\n\n";
-    doc << "| Type | Names | SQL Server | Oracle | MySQL | Access |\n|---|---|---|---|---|---|\n";
+    doc << "| Type | Names" << titles << " |\n|---|---|" << rules << "\n";
     for (const fox::CastType &type : fox::cast_types()) {
         doc << "| " << type.letter << " | " << plain(type.names);
         for (std::string_view form : type.target) doc << " | " << code(form);
@@ -207,7 +214,8 @@ TEST(FoxMap, DocumentShowsWhatTheConvertersMakeOfEachRow) {
 // --- safety
 
 TEST(FoxPass, DeepNestingStaysBoundedAndConverts) {
-    for (const char *function : functions) {
+    for (const DialectRow &dialect : tarnvel::dialects()) {
+        const std::string function(dialect.select_function);
         std::string sql = "SELECT * FROM t WHERE ";
         for (int i = 0; i < 3000; ++i) sql += "EMPTY(INLIST(";
         sql += "x";
@@ -215,7 +223,7 @@ TEST(FoxPass, DeepNestingStaysBoundedAndConverts) {
         selecttest::Outcome r = selecttest::convert(function, sql);
         EXPECT_FALSE(r.error) << function << ": " << r.text.substr(0, 200);
         EXPECT_LT(r.text.size(), 2 * sql.size()) << function;  // no form doubles a long argument
-        if (std::string_view(function) != "ZQ_ACCESS_SELECT_CONVERT") {  // Access's EMPTY repeats its argument
+        if (dialect.id != Target::access) {  // Access's EMPTY repeats its argument
             EXPECT_GT(r.text.find("EMPTY("), 150u) << function;  // the outer calls converted, the deepest left
         }
 
@@ -242,8 +250,8 @@ TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
                 statements.push_back(row["args"][0]);
         }
     }
-    const tarnvel::select::Dialect *dialects[] = {&tarnvel::select::sqlserver(), &tarnvel::select::oracle(),
-                                                  &tarnvel::select::mysql(), &tarnvel::select::access()};
+    std::vector<const tarnvel::select::Dialect *> dialects;
+    for (const DialectRow &row : tarnvel::dialects()) dialects.push_back(&tarnvel::library::tables(row.id).select());
     rawhost::Host host;
     rawhost::inside_call(host, [&] {
         std::size_t looked = 0, skipped = 0;
@@ -256,7 +264,7 @@ TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
                     const bool looked_at = static_cast<bool>(tarnvel::select::fox::rewrite(*dialect, text, true));
                     ++looked;
                     if (!changed) ++skipped;
-                    EXPECT_EQ(looked_at, changed) << dialect->name << ": " << text;
+                    EXPECT_EQ(looked_at, changed) << tarnvel::target_name(dialect->id) << ": " << text;
                 }
             }
         }
@@ -298,7 +306,8 @@ TEST(FoxPass, EveryFailedObtainOrGrowthReleasesEverything) {
         "TRANSFORM(n, '@L 999') "
         "FROM data!orders o, d:\\x\\y.dbf WITH (BUFFERING = .T.) WHERE INLIST(m.k, 1, 2) AND BETWEEN(d, {01/02/2020}, "
         "DATE()) AND thisform.t.Value # 'x' AND !ISNULL(e) AND f == [c:\\y]";
-    for (const char *function : functions) {
+    for (const DialectRow &dialect : tarnvel::dialects()) {
+        const std::string function(dialect.select_function);
         std::set<std::string> seen;
         for (tv_word operations = 1; operations < 200; ++operations) {
             selecttest::Outcome r = selecttest::convert(function, sql, true, operations);  // checks the handles

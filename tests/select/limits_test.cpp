@@ -2,6 +2,8 @@
 // cut short.
 #include "select/harness.h"
 
+#include <tarnvel/dialects.hpp>
+
 #include <string>
 
 namespace {
@@ -71,8 +73,8 @@ TEST(SelectLimits, ManyMembers) {
 }
 
 TEST(SelectLimits, EmptyAndBlankStatements) {
-    for (const char *function : {"ZQ_SQL_SELECT_CONVERT", "ZQ_ORACLE_SELECT_CONVERT", "ZQ_MYSQL_SELECT_CONVERT",
-                                 "ZQ_ACCESS_SELECT_CONVERT"}) {
+    for (const tarnvel::DialectRow &dialect : tarnvel::dialects()) {
+        const std::string function(dialect.select_function);
         EXPECT_EQ(convert(function, "").text, "");
         EXPECT_EQ(convert(function, "   ").text, "");
         EXPECT_EQ(convert(function, "(").text, "") << function;  // text before SELECT is dropped

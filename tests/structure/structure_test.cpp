@@ -1,5 +1,6 @@
 // Structure conversion through the substitute host: what the case files cannot say (memory
 // budgets, very long names and items, large lists) and the parameter handling of the wrappers.
+#include <tarnvel/dialects.hpp>
 #include <tarnvel/host.hpp>
 
 #include <gtest/gtest.h>
@@ -117,7 +118,8 @@ TEST(StructureMemory, EveryRefusedBufferFailsCleanly) {
 
 TEST(StructureMemory, OutputThatCannotBeHadIsError182) {
     const std::string fields = "NAME C(20), PRICE N(10,2), ORDER D, NOTES M";
-    for (const char *function : {sqlserver, oracle, mysql, access}) {
+    for (const tarnvel::DialectRow &dialect : tarnvel::dialects()) {
+        const std::string function(dialect.structure_function);
         Host host;
         // Room for the argument and the work buffer (2n+1), not for the output (5n+1).
         host.set_budget(4 * fields.size() + 8);

@@ -1,5 +1,6 @@
 // The variable finder through DispatchAPI and the substitute host: what the case files cannot show
 // (the host's requests, the memory budget, values too long for a case line, long rewrites).
+#include <tarnvel/dialects.hpp>
 #include <tarnvel/host.hpp>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <map>
 #include <string>
 
 namespace {
@@ -194,6 +196,28 @@ TEST(VariableFinder, DialectNumbersThatAreNoIntegersPickSqlServer) {
     for (double code : {std::nan(""), std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
         EXPECT_EQ(literals(host, "a = ~d", code).result, "a = '20100816'") << code;
     }
+}
+
+// The registry's code of each dialect picks that dialect's own finder: the answer of the dialect's
+// own function where it has one, and a date and an empty date written as no other dialect writes them.
+TEST(VariableFinder, RegistryCodesPickEachDialectsOwnFinder) {
+    Host host;
+    host.set_variable("d", HostValue::date(2010, 8, 16));
+    host.set_variable("e", HostValue::empty_date());
+    const std::string command = "a = ~d OR a = ~e";
+    std::set<std::string> answers;
+    for (const tarnvel::DialectRow &row : tarnvel::dialects()) {
+        const Outcome by_code = literals(host, command, row.variables_code);
+        ASSERT_TRUE(by_code.result) << row.name << ": " << by_code.error.value_or("");
+        answers.insert(*by_code.result);
+        if (row.variables_function.empty()) continue;
+        for (bool literal_mode : {true, false}) {
+            const auto own = host.call(row.variables_function, {command, literal_mode});
+            const auto coded = host.call("ZQ_SQL_FIND_VARIABLES", {command, literal_mode, static_cast<double>(row.variables_code)});
+            EXPECT_EQ(own, coded) << row.name << " literals " << literal_mode;
+        }
+    }
+    EXPECT_EQ(answers.size(), tarnvel::dialect_count);
 }
 
 }  // namespace

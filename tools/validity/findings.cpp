@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 #include <ostream>
 #include <string_view>
 
@@ -71,7 +72,7 @@ bool shows(const Outcome &o, const std::string &cause, std::size_t target) {
 
 }  // namespace
 
-std::size_t Finding::total() const { return statements[0] + statements[1] + statements[2] + statements[3]; }
+std::size_t Finding::total() const { return std::accumulate(statements.begin(), statements.end(), std::size_t{0}); }
 
 std::vector<Cause> failure_causes(const Outcome &o) {
     std::vector<Cause> causes;
@@ -109,8 +110,8 @@ std::vector<Cause> failure_causes(const Outcome &o) {
 
 std::vector<Finding> findings(Measure &measure, const std::vector<Outcome> &outcomes) {
     struct Seen {
-        std::array<std::size_t, 4> statements{};
-        std::array<const Outcome *, 4> shortest{};
+        std::array<std::size_t, tarnvel::dialect_count> statements{};
+        std::array<const Outcome *, tarnvel::dialect_count> shortest{};
     };
     std::map<std::string, Seen> seen;
     for (const Outcome &o : outcomes) {
@@ -153,10 +154,11 @@ std::vector<Finding> findings(Measure &measure, const std::vector<Outcome> &outc
 void print_findings(std::ostream &out, Measure &measure, const std::vector<Outcome> &outcomes) {
     const std::vector<Finding> found = findings(measure, outcomes);
     out << "generated findings: " << found.size() << " causes in " << outcomes.size()
-        << " statements (statements per target: sqlserver oracle mysql access)\n";
+        << " statements (statements per target:" << target_names() << ")\n";
     for (const Finding &f : found) {
-        out << "\n" << f.cause << ": " << f.statements[0] << " " << f.statements[1] << " " << f.statements[2] << " "
-            << f.statements[3] << " (reduced from " << f.example << ")\n";
+        out << "\n" << f.cause << ":";
+        for (std::size_t n : f.statements) out << " " << n;
+        out << " (reduced from " << f.example << ")\n";
         out << "    foxpro:    " << json_text(f.reduced.statement.text) << "\n";
         if (f.reduced.prepared != f.reduced.statement.text)
             out << "    prepared:  " << json_text(f.reduced.prepared) << "\n";

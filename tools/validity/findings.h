@@ -25,7 +25,7 @@ std::vector<Cause> failure_causes(const Outcome &outcome);
 
 struct Finding {
     std::string cause;
-    std::array<std::size_t, 4> statements{};  // how many statements show it, per target
+    std::array<std::size_t, tarnvel::dialect_count> statements{};  // how many statements show it, per target
     std::string example;                      // the origin of the statement that was reduced
     Outcome reduced;                          // the reduced statement, measured
     std::size_t total() const;

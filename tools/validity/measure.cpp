@@ -13,19 +13,21 @@ namespace {
 using tarnvel::ConvertedText;
 using tarnvel::Target;
 
-const char *converter(ConvertedText kind, Target target) {
-    static constexpr const char *select[] = {"ZQ_SQL_SELECT_CONVERT", "ZQ_ORACLE_SELECT_CONVERT",
-                                             "ZQ_MYSQL_SELECT_CONVERT", "ZQ_ACCESS_SELECT_CONVERT"};
-    static constexpr const char *structure[] = {"ZQ_SQL_CREATE_STRU_CONVERT", "ZQ_ORACLE_CREATE_STRU_CONVERT",
-                                                "ZQ_MYSQL_CREATE_STRU_CONVERT", "ZQ_ACCESS_CREATE_STRU_CONVERT"};
-    const auto index = static_cast<std::size_t>(target);
-    return kind == ConvertedText::select ? select[index] : structure[index];
+std::string_view converter(ConvertedText kind, Target target) {
+    const tarnvel::DialectRow &row = tarnvel::dialect(target);
+    return kind == ConvertedText::select ? row.select_function : row.structure_function;
 }
 
 // The table the field lists are tried on; temporary, so it lives in this session only.
 constexpr const char *trial_table = "tarnvel_validity_fields";
 
 }  // namespace
+
+std::string target_names() {
+    std::string out;
+    for (Target target : targets) out += " " + std::string(tarnvel::target_name(target));
+    return out;
+}
 
 bool name_error(unsigned code) {
     // 1049 unknown database, 1051 and 1109 unknown table, 1054 unknown column, 1146 no such table,
@@ -63,7 +65,7 @@ void Measure::create_tables(const std::vector<TrialTable> &tables) {
     if (!server_) return;
     for (const TrialTable &table : tables) {
         if (std::find(created_.begin(), created_.end(), table.name) != created_.end()) continue;
-        tarnvel::Result columns = host_.call("ZQ_MYSQL_CREATE_STRU_CONVERT", {table.fields});
+        tarnvel::Result columns = host_.call(converter(ConvertedText::structure, Target::mysql), {table.fields});
         const auto *text = std::get_if<std::string>(&columns);
         const std::string sql = "CREATE TEMPORARY TABLE " + table.name + " (" + (text ? *text : std::string()) + ")";
         const engine::Answer answer = server_->execute(sql);

@@ -19,8 +19,15 @@ class MariaDb;
 
 namespace validity {
 
-inline constexpr std::array<tarnvel::Target, 4> targets = {tarnvel::Target::sqlserver, tarnvel::Target::oracle,
-                                                           tarnvel::Target::mysql, tarnvel::Target::access};
+// Every dialect of the registry, in its order.
+inline constexpr std::array<tarnvel::Target, tarnvel::dialect_count> targets = [] {
+    std::array<tarnvel::Target, tarnvel::dialect_count> out{};
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = tarnvel::dialects()[i].id;
+    return out;
+}();
+
+// The targets' names, each with a blank before it: " sqlserver oracle mysql access".
+std::string target_names();
 
 struct TargetOutcome {
     std::optional<std::string> output;  // nullopt when the converter raised an error
@@ -42,7 +49,7 @@ struct Outcome {
     Statement statement;
     std::string prepared;               // the text the converters got (destinations removed)
     std::vector<std::string> removed;   // what was removed
-    std::array<TargetOutcome, 4> targets;  // in the order of 'targets'
+    std::array<TargetOutcome, tarnvel::dialect_count> targets;  // in the order of 'targets'
     EngineVerdict engine;
     bool accepted() const { return engine.asked && engine.accepted; }
 };

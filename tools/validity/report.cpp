@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <numeric>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
@@ -104,7 +105,7 @@ void print_listing(std::ostream &out, const std::vector<Outcome> &outcomes, bool
 
 void print_categories(std::ostream &out, const std::string &source, const std::vector<Outcome> &outcomes) {
     struct Count {
-        std::size_t statements[4] = {};
+        std::array<std::size_t, tarnvel::dialect_count> statements{};
         std::vector<std::string> places;
     };
     std::map<std::string, Count> counts;
@@ -125,13 +126,13 @@ void print_categories(std::ostream &out, const std::string &source, const std::v
     }
     std::vector<std::pair<std::string, Count>> sorted(counts.begin(), counts.end());
     std::stable_sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) {
-        auto total = [](const Count &c) { return c.statements[0] + c.statements[1] + c.statements[2] + c.statements[3]; };
+        auto total = [](const Count &c) { return std::accumulate(c.statements.begin(), c.statements.end(), std::size_t{0}); };
         return total(a.second) > total(b.second);
     });
-    out << source << " residue, statements per construct (sqlserver oracle mysql access):\n";
+    out << source << " residue, statements per construct (" << target_names().substr(1) << "):\n";
     for (const auto &[name, count] : sorted) {
-        out << "  " << name << ": " << count.statements[0] << " " << count.statements[1] << " " << count.statements[2]
-            << " " << count.statements[3];
+        out << "  " << name << ":";
+        for (std::size_t n : count.statements) out << " " << n;
         for (const std::string &place : count.places) out << " | " << place;
         out << "\n";
     }

@@ -887,12 +887,7 @@ std::string_view full_function_name(std::string_view word) {
     return i < 0 ? std::string_view{} : full_names[i];
 }
 
-Column column_of(const Dialect &dialect) {
-    if (dialect.name == "oracle") return oracle;
-    if (dialect.name == "mysql") return mysql;
-    if (dialect.name == "access") return access;
-    return sqlserver;
-}
+Column column_of(const Dialect &dialect) { return static_cast<Column>(dialect.id); }
 
 std::span<const Construct> constructs() {
     return rows;

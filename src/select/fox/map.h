@@ -15,15 +15,24 @@
 #include <span>
 #include <string_view>
 
+#include <tarnvel/dialects.hpp>
+
 namespace tarnvel::select {
 struct Dialect;
 }
 
 namespace tarnvel::select::fox {
 
-enum Column : std::uint8_t { sqlserver, oracle, mysql, access };
-inline constexpr std::size_t column_count = 4;
-inline constexpr std::array<std::string_view, column_count> column_titles{"SQL Server", "Oracle", "MySQL", "Access"};
+// A column of the map is a dialect of the registry, in its order.
+enum Column : std::uint8_t {
+    sqlserver = static_cast<std::uint8_t>(Target::sqlserver),
+    oracle = static_cast<std::uint8_t>(Target::oracle),
+    mysql = static_cast<std::uint8_t>(Target::mysql),
+    access = static_cast<std::uint8_t>(Target::access),
+};
+inline constexpr std::size_t column_count = dialect_count;
+
+constexpr std::string_view column_title(Column column) { return target_title(static_cast<Target>(column)); }
 
 // The column of a SELECT dialect.
 Column column_of(const Dialect &dialect);
