@@ -50,6 +50,10 @@ void nolock_pass(Session &session, Clauses &clauses) {
                 char c = text[p2];
                 if (letters.letter(c) || c == '_' || c == '[') {
                     std::size_t word_end = p2;
+                    if (c == '[') {  // a bracketed alias, blanks and all: [y z]
+                        std::size_t close = text.find(']', p2 + 1);
+                        word_end = close == std::string_view::npos ? text.size() : close + 1;
+                    }
                     while (word_end < text.size() &&
                            (letters.letter(text[word_end]) || (text[word_end] >= '0' && text[word_end] <= '9') ||
                             text[word_end] == '_' || text[word_end] == '[' || text[word_end] == ']')) {

@@ -132,6 +132,12 @@ TEST(HostProtocol, ArgumentsArriveAsFoxProTypesThem) {
     EXPECT_EQ(host.call_function(describe_params, {std::string("abcd"), 12.5, 3.0, 0.25, true, false}),
               Result(std::string("C4;N1;N0;N2;L1;L0;")));
     EXPECT_EQ(host.handles_in_use(), 0u);
+    // more arguments than the request block holds on the stack, more texts than handles kept inline
+    const std::vector<Arg> many = {std::string("a"), std::string("bb"), std::string("ccc"), std::string("dddd"),
+                                   std::string("e"), std::string("f"),  std::string("g"),   std::string("h"),
+                                   std::string("i"), std::string(""),   1.5,                true};
+    EXPECT_EQ(host.call_function(describe_params, many), Result(std::string("C1;C2;C3;C4;C1;C1;C1;C1;C1;C0;N1;L1;")));
+    EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
 // --- errors ---

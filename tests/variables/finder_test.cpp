@@ -189,6 +189,25 @@ TEST(VariableFinder, ValuesThatAreNoNumbersBecomeNullOrTheEmptyDate) {
     EXPECT_EQ(literals(host, "~a, ~b, ~d, ~t").result, "NULL, NULL, '', ''");
 }
 
+// Text in every type the host hands over as a handle: a string literal.
+TEST(VariableFinder, TextOfEveryHandleType) {
+    Host host;
+    struct Row {
+        char type;
+        HostValue value;
+        const char *result;
+    } rows[] = {
+        {'G', HostValue::character("it's"), "a = 'it''s'"},
+        {'Q', HostValue::character("ab"), "a = 'ab'"},
+        {'W', HostValue::character(std::string("a\0b", 3)), "a = 'a'+Char(0)+'b'"},
+    };
+    for (Row &row : rows) {
+        row.value.type = row.type;
+        host.set_variable("x", row.value);
+        EXPECT_EQ(literals(host, "a = ~x").result, row.result) << row.type;
+    }
+}
+
 // Numbers that name no integer pick no dialect: SQL Server, as for any other unknown number.
 TEST(VariableFinder, DialectNumbersThatAreNoIntegersPickSqlServer) {
     Host host;
