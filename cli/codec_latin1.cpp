@@ -3,7 +3,6 @@
 #include "codec.hpp"
 
 #include <algorithm>
-#include <cstring>
 
 namespace tarnvel::cli {
 namespace {
@@ -22,34 +21,38 @@ bool is_latin1_name(const std::string &name) {
 class Latin1Codec : public Codec {
 public:
     std::optional<Stop> encode(std::string_view utf8, std::string &out) override {
-        out.clear();
-        out.reserve(utf8.size());
+        out.resize(utf8.size());  // never more bytes than the text has
+        const auto *in = reinterpret_cast<const unsigned char *>(utf8.data());
+        char *to = out.data();
         for (std::size_t at = 0; at < utf8.size();) {
-            auto lead = static_cast<unsigned char>(utf8[at]);
+            unsigned lead = in[at];
             if (lead < 0x80) {
-                out.push_back(static_cast<char>(lead));
+                *to++ = static_cast<char>(lead);
                 ++at;
-                continue;
+            } else if ((lead == 0xC2 || lead == 0xC3) && at + 1 < utf8.size() && (in[at + 1] & 0xC0) == 0x80) {
+                *to++ = static_cast<char>(((lead & 0x03) << 6) | (in[at + 1] & 0x3F));  // U+0080 to U+00FF
+                at += 2;
+            } else {
+                out.resize(static_cast<std::size_t>(to - out.data()));
+                return Stop{at, false};  // above U+00FF, or not UTF-8
             }
-            std::size_t length = 0;
-            char32_t point = utf8_character_at(utf8, at, length);
-            if (length == 0 || point > 0xFF) return Stop{at, false};
-            out.push_back(static_cast<char>(point));
-            at += length;
         }
+        out.resize(static_cast<std::size_t>(to - out.data()));
         return std::nullopt;
     }
 
     std::optional<Stop> decode(std::string_view bytes, std::string &out) override {
-        out.clear();
-        out.reserve(bytes.size() + bytes.size() / 4);
+        auto high = static_cast<std::size_t>(
+            std::count_if(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
+        out.resize(bytes.size() + high);
+        char *to = out.data();
         for (char c : bytes) {
             auto b = static_cast<unsigned char>(c);
             if (b < 0x80) {
-                out.push_back(c);
+                *to++ = c;
             } else {
-                out.push_back(static_cast<char>(0xC0 | (b >> 6)));
-                out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+                *to++ = static_cast<char>(0xC0 | (b >> 6));
+                *to++ = static_cast<char>(0x80 | (b & 0x3F));
             }
         }
         return std::nullopt;
