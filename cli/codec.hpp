@@ -1,5 +1,6 @@
-// A code page converter of the platform: the C library's iconv on POSIX (codec_posix.cpp), the
-// code page functions of Windows on Windows (codec_windows.cpp). Encoding builds on it.
+// A code page converter: latin1 of its own (codec_latin1.cpp), any other code page through the
+// platform, the C library's iconv on POSIX (codec_posix.cpp), the code page functions of Windows on
+// Windows (codec_windows.cpp). Encoding builds on it.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +22,9 @@ public:
     // The converter between UTF-8 and the code page 'name'; nullptr when the platform knows no
     // such code page.
     static std::unique_ptr<Codec> open(const std::string &name);
+    // The command's own converter for 'name' (latin1 under any of its iconv names); nullptr for a
+    // code page left to the platform. Tried before open().
+    static std::unique_ptr<Codec> open_builtin(const std::string &name);
     virtual ~Codec() = default;
 
     // Convert all of 'in' into 'out'; on a character or byte that cannot be converted, answer its

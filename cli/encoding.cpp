@@ -90,7 +90,10 @@ char32_t utf8_character_at(std::string_view utf8, std::size_t at, std::size_t &l
 Encoding::Encoding(const std::string &name) : name_(name) {
     if (code_page_key(name) == "UTF8") return;
     // iconv reads "" as the locale's code page and "//" as conversion options
-    if (!name.empty() && name.find('/') == std::string::npos) codec_ = Codec::open(name);
+    if (!name.empty() && name.find('/') == std::string::npos) {
+        codec_ = Codec::open_builtin(name);
+        if (!codec_) codec_ = Codec::open(name);
+    }
     if (!codec_) throw EncodingError("unknown encoding '" + name + "': give the name of a code page, such as CP1251 or BIG5");
     std::string ascii;
     for (int c = 1; c < 0x80; ++c) ascii.push_back(static_cast<char>(c));

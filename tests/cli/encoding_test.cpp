@@ -1,4 +1,5 @@
 // The code pages between the user's UTF-8 text and the library's bytes.
+#include "codec.hpp"
 #include "encoding.hpp"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,8 @@ TEST(Encoding, TextAndBytesBothWays) {
         {"BIG5", "中文 a", "\xA4\xA4\xA4\xE5 a"},
         {"GBK", "中文", "\xD6\xD0\xCE\xC4"},
         {"latin1", "\xC2\x80\xC3\xBF", "\x80\xFF"},
+        {"ISO-8859-1", "café ÿ", "caf\xE9 \xFF"},
+        {"l1", std::string("\0é", 3), std::string("\0\xE9", 2)},
         {"UTF-8", "Дом", "Дом"},
         {"utf8", std::string("a\0b", 3), std::string("a\0b", 3)},
         {"CP1251", std::string("\0Д", 3), std::string("\0\xC4", 2)},
@@ -41,6 +44,34 @@ TEST(Encoding, Latin1CarriesEveryByte) {
     EXPECT_EQ(latin1.to_library(text, "x"), all);
 }
 
+// The command converts latin1 itself; the platform's converter (iconv on POSIX) knows the same
+// names and gives the same bytes and the same stops.
+TEST(Encoding, OwnLatin1AnswersAsThePlatformDoes) {
+    using tarnvel::cli::Codec;
+    std::string every_byte;
+    for (int b = 0; b < 256; ++b) every_byte.push_back(static_cast<char>(b));
+    const std::string texts[] = {"plain", "caf\xC3\xA9 \xC3\xBF", "a\xC4\x80" "b", "\xE2\x82\xAC", "\xF0\x9F\x98\x80x",
+                                 "ab\xC3", "a\x80" "b", "\xC0\x80", "\xED\xA0\x80", std::string("\0\xC3\xA9", 3)};
+    for (const char *name : {"latin1", "LATIN1", "ISO-8859-1", "iso_8859-1", "ISO8859-1", "ISO88591", "L1", "IBM819",
+                             "CP819", "ISO-IR-100", "CSISOLATIN1", "8859_1", "ISO_8859-1:1987", "OSF00010001"}) {
+        auto own = Codec::open_builtin(name);
+        auto platform = Codec::open(name);
+        ASSERT_TRUE(own) << name;
+        ASSERT_TRUE(platform) << name;
+        std::string a, b;
+        EXPECT_EQ(own->decode(every_byte, a).has_value(), platform->decode(every_byte, b).has_value()) << name;
+        EXPECT_EQ(a, b) << name;
+        for (const std::string &text : texts) {
+            auto own_stop = own->encode(text, a);
+            auto platform_stop = platform->encode(text, b);
+            ASSERT_EQ(own_stop.has_value(), platform_stop.has_value()) << name << " " << text;
+            if (own_stop) EXPECT_EQ(own_stop->at, platform_stop->at) << name << " " << text;
+            else EXPECT_EQ(a, b) << name << " " << text;
+        }
+    }
+    for (const char *name : {"CP1252", "LATIN2", "LATIN-1", "UTF-8", ""}) EXPECT_FALSE(Codec::open_builtin(name)) << name;
+}
+
 TEST(Encoding, TextThatDoesNotFitNamesTheCharacterAndItsPlace) {
     struct Case {
         const char *encoding;
@@ -50,6 +81,9 @@ TEST(Encoding, TextThatDoesNotFitNamesTheCharacterAndItsPlace) {
         {"CP1251", "ab日c", "args[0], character 3: '日' (U+65E5) has no byte in CP1251"},
         {"CP1252", "Жx", "args[0], character 1: 'Ж' (U+0416) has no byte in CP1252"},
         {"latin1", "aĀ", "args[0], character 2: 'Ā' (U+0100) has no byte in latin1"},
+        {"ISO_8859-1", "é€", "args[0], character 2: '€' (U+20AC) has no byte in ISO_8859-1"},
+        {"latin1", "é\xC3", "args[0], character 2: the byte 0xC3 is not UTF-8 text"},
+        {"latin1", "\xED\xA0\x80", "args[0], character 1: the byte 0xED is not UTF-8 text"},
         {"BIG5", "中😀", "args[0], character 2: '😀' (U+1F600) has no byte in BIG5"},
         {"CP1251", "Д\xFF", "args[0], character 2: the byte 0xFF is not UTF-8 text"},
     };

@@ -53,7 +53,11 @@ private:
         std::filesystem::create_directory_symlink(folder_ / "ru_RU.1251", folder_ / "ru_RU.CP1251@tarnvel.1251", error);
         std::ofstream(folder_ / "gconv" / "gconv-modules") << "alias\tISO1251//\tCP1251//\nalias\t1251//\tCP1251//\n";
         ::setenv("LOCPATH", folder_.c_str(), 1);
-        ::setenv("GCONV_PATH", (folder_ / "gconv").c_str(), 1);
+        // before the folders already named (an emulator's modules), not in their place
+        std::string gconv_path = (folder_ / "gconv").string();
+        if (const char *given = std::getenv("GCONV_PATH"); given != nullptr && *given != '\0')
+            gconv_path.append(":").append(given);
+        ::setenv("GCONV_PATH", gconv_path.c_str(), 1);
 
         std::string previous = std::setlocale(LC_CTYPE, nullptr);
         for (const char *candidate : {"ru_RU.1251", "ru_RU.CP1251@tarnvel.1251"}) {
