@@ -155,6 +155,8 @@ Scanner::Verdict Scanner::keyword_row(Row row) {
         }
         return Verdict::keep;
     }
+    case Row::value_word:
+        return Verdict::keep;
     case Row::reserved:
         return paren_follows() ? Verdict::pass : Verdict::quote;
     case Row::all:
@@ -340,7 +342,7 @@ Scanner::Verdict Scanner::top_row() {
 
 // DATE() and DATE () as CURRENT_DATE; a DATE with arguments stays a call; a bare DATE is quoted.
 Scanner::Verdict Scanner::date_row() {
-    if (!paren_follows()) return Verdict::quote;
+    if (!paren_follows()) return dialect_.bare_date_quoted ? Verdict::quote : Verdict::pass;
     std::size_t open = open_paren();
     std::ptrdiff_t close = close_of(open);
     if (close < 0) return Verdict::keep;
