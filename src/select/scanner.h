@@ -39,6 +39,7 @@ private:
     bool finish_word();
     bool step_literal(char c);
     bool step_date(char c);
+    void compare_with_null();
     void collapse_blanks();
     void host_variable();
     void emit(char c) {

@@ -93,7 +93,8 @@ constexpr Construct rows[] = {
      .kind = Kind::dialect,
      .fox = "{}, {//}, {  /  /  }, {/:}",
      .example = "d = {}",
-     .note = "The empty date as the structure conversion stores it (Access and Oracle store no value)."},
+     .note = "The empty date as the structure conversion stores it (Access, Oracle and PostgreSQL store no "
+             "value); PostgreSQL writes = {} as IS NULL and <> {} as IS NOT NULL."},
     {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
 
     // --- names
