@@ -28,11 +28,12 @@ struct DialectRow {
     std::string_view variables_function;  // replaces ~ references; empty when the dialect has none of its own
     int reserved_number;                  // the dialect's number in the reserved-word quoting routine
     int variables_code;                   // the third parameter of ZQ_SQL_FIND_VARIABLES for the dialect
+    bool no_defaults = false;             // the structure function takes lNoDefaults as its second parameter
 };
 
 inline constexpr auto dialect_rows = std::to_array<DialectRow>({
     {Target::sqlserver, "sqlserver", "SQL Server", "SQL", "ZQ_SQL_SELECT_CONVERT", "ZQ_SQL_CREATE_STRU_CONVERT",
-     "ZQ_SQL_RESERVED", "ZQ_SQL_FIND_VARIABLES", 0, 1},
+     "ZQ_SQL_RESERVED", "ZQ_SQL_FIND_VARIABLES", 0, 1, true},
     {Target::oracle, "oracle", "Oracle", "ORACLE", "ZQ_ORACLE_SELECT_CONVERT", "ZQ_ORACLE_CREATE_STRU_CONVERT",
      "ZQ_ORACLE_RESERVED", "ZQ_ORACLE_FIND_VARIABLES", 1, 2},
     {Target::mysql, "mysql", "MySQL", "MYSQL", "ZQ_MYSQL_SELECT_CONVERT", "ZQ_MYSQL_CREATE_STRU_CONVERT",
@@ -40,7 +41,7 @@ inline constexpr auto dialect_rows = std::to_array<DialectRow>({
     {Target::access, "access", "Access", "ACCESS", "ZQ_ACCESS_SELECT_CONVERT", "ZQ_ACCESS_CREATE_STRU_CONVERT",
      "ZQ_ACCESS_RESERVED", "", 3, 4},
     {Target::pgsql, "pgsql", "PostgreSQL", "PGSQL", "ZQ_PGSQL_SELECT_CONVERT", "ZQ_PGSQL_CREATE_STRU_CONVERT",
-     "ZQ_PGSQL_RESERVED", "ZQ_PGSQL_FIND_VARIABLES", 4, 5},
+     "ZQ_PGSQL_RESERVED", "ZQ_PGSQL_FIND_VARIABLES", 4, 5, true},
 });
 
 inline constexpr std::size_t dialect_count = dialect_rows.size();

@@ -33,7 +33,7 @@
     X(ZQV_STRTRAN, "C,C,C,.L,.L,.L", 6)               \
     X(ZQV_SETFROMFOX, "L", 1)                         \
     X(ZQ_PGSQL_SELECT_CONVERT, "C", 1)                \
-    X(ZQ_PGSQL_CREATE_STRU_CONVERT, "C", 1)           \
+    X(ZQ_PGSQL_CREATE_STRU_CONVERT, "C,.L", 2)        \
     X(ZQ_PGSQL_RESERVED, "C", 1)                      \
     X(ZQ_PGSQL_FIND_VARIABLES, "C,.L", 2)
 

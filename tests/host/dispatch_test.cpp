@@ -47,7 +47,7 @@ TEST(Dispatch, FunctionTableHoldsAll31InOrder) {
         {"ZQV_GETLOC", "", 0},                     {"ZQV_ISALPHA", "C", 1},
         {"ZQV_AT", "C,C,.N,.L,.L", 5},             {"ZQV_STRTRAN", "C,C,C,.L,.L,.L", 6},
         {"ZQV_SETFROMFOX", "L", 1},                {"ZQ_PGSQL_SELECT_CONVERT", "C", 1},
-        {"ZQ_PGSQL_CREATE_STRU_CONVERT", "C", 1},  {"ZQ_PGSQL_RESERVED", "C", 1},
+        {"ZQ_PGSQL_CREATE_STRU_CONVERT", "C,.L", 2},  {"ZQ_PGSQL_RESERVED", "C", 1},
         {"ZQ_PGSQL_FIND_VARIABLES", "C,.L", 2},
     };
     Host host;
