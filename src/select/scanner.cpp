@@ -321,7 +321,7 @@ void Scanner::end_member() {
             where = Sink::obtain(6 + row_limit_.size(), "Insufficient memory for WHERE");
             where.append("WHERE ");
             where.append(row_limit_.view());
-            clauses_.make_current('w');
+            clauses_.make_current(letter(Clause::where));
         }
     } else if (dialect_.top == TopPlace::order_limit && clauses_.order()) {
         Sink &order = clauses_.order();
