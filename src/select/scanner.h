@@ -95,8 +95,8 @@ private:
     void push_case();
 
     // --- function rows (rows_function.cpp)
+    struct FunctionEdits;  // a table of handlers indexed by the edit kind
     Verdict function_row(const FunctionRow &row);
-    Verdict rebuild_arguments(const FunctionRow &row, std::size_t open);
     void reserve_room(std::size_t room);
 
     // --- the tests of the scanning helpers, at the current word
