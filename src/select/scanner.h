@@ -40,8 +40,22 @@ private:
         std::memcpy(&any, &in_, sizeof in_);
         return any == 0;
     }
+    void step_plain(char c);
+    void step_special(char c);
+    void end_word_at_delimiter(char c);
     bool finish_word();
+    struct Regions;
+    bool outside_but(bool Regions::*region) const;
+    bool toggle(bool &region);
     bool step_literal(char c);
+    bool step_double_quote();
+    bool step_single_quote();
+    bool step_backtick();
+    bool step_open_bracket();
+    bool step_close_bracket();
+    bool step_caret();
+    bool step_tilde();
+    bool step_tilde_paren(char c);
     bool step_date(char c);
     void collapse_blanks();
     void host_variable();
