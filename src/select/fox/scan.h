@@ -250,7 +250,11 @@ private:
     void close();
     void comma();
     bool star();
+    struct Qualifiers;
     bool from_qualifiers(std::size_t from, Text &out) const;
+    std::size_t own_from(std::size_t at) const;
+    bool table_qualifiers(std::size_t at, Text &out) const;
+    bool grouped_qualifier(std::size_t &at, Qualifiers &list) const;
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
