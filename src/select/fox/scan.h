@@ -242,9 +242,22 @@ private:
     bool in_from_list() { return top().kind == Level::statement && top().clause == Clause::from; }
     bool starts_condition() { return (prev_ == Prev::start || prev_ == Prev::connector) && condition_here(top()); }
 
+    // an operand that runs up to 'end'
+    void operand_to(std::size_t end) {
+        begin_token(pos_);
+        pos_ = end;
+        prev_ = Prev::operand;
+    }
+
     // tokens
+    void punctuation(char c);
     void word();
+    bool joined_name(std::string_view word, Kw kw, std::size_t w1);
+    void call_word(std::string_view word, std::size_t open);
     void keyword(Kw kw, std::string_view word, std::size_t after);
+    void select_item_keyword(Kw kw, std::string_view word);
+    void statement_clause(Level &t, Kw kw, std::size_t after);
+    void top_count();
     void table_item();
     void open();
     void close();
