@@ -609,23 +609,29 @@ std::size_t Scan::operand_end(std::size_t at) const {
 
 // m.name and object references as ?name; a reference followed by "(" or "[" as ?(...).
 void Scan::reference(std::size_t w0, std::size_t w1) {
-    std::size_t to = name_chain_end(src_, w1, end_);
+    const std::size_t to = name_chain_end(src_, w1, end_);
     begin_token(w0);
     if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
-        std::size_t close = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
-        if (close == std::string_view::npos || close >= end_) close = end_ - 1;
-        Text text;
-        text.append("?(");
-        text.append(src_.substr(w0, close + 1 - w0));
-        text.push(')');
-        out_.replace(w0, close + 1, text.view());
-        to = close + 1;
-    } else {
-        out_.replace(w0, w0, "?");
-        // a parameter name runs over dots: .AND. and the like must not join it
-        if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
+        expression_parameter(w0, src_[to] == '(' ? close_paren(to) : src_.find(']', to));
+        return;
     }
+    out_.replace(w0, w0, "?");
+    // a parameter name runs over dots: .AND. and the like must not join it
+    if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
     pos_ = to;
+    prev_ = Prev::operand;
+}
+
+// The source from 'w0' through 'close' (through the end when it is missing) as ?(...), an
+// expression the host evaluates.
+void Scan::expression_parameter(std::size_t w0, std::size_t close) {
+    if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+    Text text;
+    text.append("?(");
+    text.append(src_.substr(w0, close + 1 - w0));
+    text.push(')');
+    out_.replace(w0, close + 1, text.view());
+    pos_ = close + 1;
     prev_ = Prev::operand;
 }
 
@@ -648,16 +654,9 @@ void Scan::string_literal() {
 
 // name[i] as ?(name[i]): FoxPro reads [ right after a name as a subscript, not a string.
 void Scan::array_element(std::size_t w0, std::size_t open) {
-    std::size_t close = src_.find(']', open);
-    if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+    const std::size_t close = src_.find(']', open);
     begin_token(w0);
-    Text text;
-    text.append("?(");
-    text.append(src_.substr(w0, close + 1 - w0));
-    text.push(')');
-    out_.replace(w0, close + 1, text.view());
-    pos_ = close + 1;
-    prev_ = Prev::operand;
+    expression_parameter(w0, close);
 }
 
 }  // namespace tarnvel::select::fox

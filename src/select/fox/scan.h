@@ -276,6 +276,7 @@ private:
     void brace();
     void dollar();
     void reference(std::size_t w0, std::size_t w1);
+    void expression_parameter(std::size_t w0, std::size_t close);
     bool drop_buffering(std::size_t w0, std::size_t open);
     void logical(std::size_t length, const Construct &row, bool truth);
     void string_literal();
