@@ -5,35 +5,38 @@
 namespace tarnvel::select::fox {
 namespace {
 
+// A keyword of more than four letters is also read by its first four letters or more: 'shortest'
+// is the length of its shortest form (0: the whole word only).
 struct Keyword {
     std::string_view word;
     Kw kw;
+    std::size_t shortest = 0;
 };
 
+// In alphabetical order, the order the table is filled in.
 constexpr Keyword keyword_list[] = {
     {"ADDITIVE", Kw::other}, {"ALL", Kw::other}, {"AND", Kw::logic}, {"ANY", Kw::other}, {"ARRAY", Kw::other},
-    {"AS", Kw::other}, {"ASC", Kw::other}, {"BETW", Kw::callable}, {"BETWE", Kw::callable},
-    {"BETWEE", Kw::callable}, {"BETWEEN", Kw::callable}, {"BY", Kw::other}, {"CASE", Kw::case_},
-    {"CROSS", Kw::other}, {"CURS", Kw::other}, {"CURSO", Kw::other}, {"CURSOR", Kw::other}, {"DBF", Kw::other},
-    {"DESC", Kw::other}, {"DIST", Kw::other}, {"DISTI", Kw::other}, {"DISTIN", Kw::other},
-    {"DISTINC", Kw::other}, {"DISTINCT", Kw::other}, {"ELSE", Kw::else_}, {"END", Kw::end},
-    {"ESCAPE", Kw::other}, {"EXIS", Kw::other}, {"EXIST", Kw::other}, {"EXISTS", Kw::other},
-    {"FILE", Kw::other}, {"FORC", Kw::other}, {"FORCE", Kw::other}, {"FROM", Kw::from}, {"FULL", Kw::other},
-    {"GROU", Kw::group}, {"GROUP", Kw::group}, {"HAVI", Kw::having}, {"HAVIN", Kw::having},
-    {"HAVING", Kw::having}, {"IN", Kw::other}, {"INNE", Kw::other}, {"INNER", Kw::other}, {"INTO", Kw::into},
-    {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::callable},
-    {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic}, {"NOWAIT", Kw::other},
-    {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDE", Kw::order}, {"ORDER", Kw::order},
-    {"OUTE", Kw::other}, {"OUTER", Kw::other}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other},
-    {"READWRITE", Kw::other}, {"RIGH", Kw::callable}, {"RIGHT", Kw::callable}, {"SELE", Kw::select},
-    {"SELEC", Kw::select}, {"SELECT", Kw::select}, {"SOME", Kw::other}, {"THEN", Kw::then}, {"TO", Kw::into},
-    {"TOP", Kw::other}, {"UNIO", Kw::union_}, {"UNION", Kw::union_}, {"WHEN", Kw::when},
-    {"WHER", Kw::where}, {"WHERE", Kw::where}, {"WITH", Kw::with},
+    {"AS", Kw::other}, {"ASC", Kw::other}, {"BETWEEN", Kw::callable, 4}, {"BY", Kw::other}, {"CASE", Kw::case_},
+    {"CROSS", Kw::other}, {"CURSOR", Kw::other, 4}, {"DBF", Kw::other}, {"DESC", Kw::other},
+    {"DISTINCT", Kw::other, 4}, {"ELSE", Kw::else_}, {"END", Kw::end}, {"ESCAPE", Kw::other},
+    {"EXISTS", Kw::other, 4}, {"FILE", Kw::other}, {"FORCE", Kw::other, 4}, {"FROM", Kw::from},
+    {"FULL", Kw::other}, {"GROUP", Kw::group, 4}, {"HAVING", Kw::having, 4}, {"IN", Kw::other},
+    {"INNER", Kw::other, 4}, {"INTO", Kw::into}, {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable},
+    {"LIKE", Kw::callable}, {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic},
+    {"NOWAIT", Kw::other}, {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDER", Kw::order, 4},
+    {"OUTER", Kw::other, 4}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other}, {"READWRITE", Kw::other},
+    {"RIGHT", Kw::callable, 4}, {"SELECT", Kw::select, 4}, {"SOME", Kw::other}, {"THEN", Kw::then},
+    {"TO", Kw::into}, {"TOP", Kw::other}, {"UNION", Kw::union_, 4}, {"WHEN", Kw::when},
+    {"WHERE", Kw::where, 4}, {"WITH", Kw::with},
 };
 
 constexpr auto keyword_table() {
     WordTable<256> table;
-    for (const Keyword &k : keyword_list) table.add(k.word, static_cast<std::uint8_t>(k.kw));
+    for (const Keyword &k : keyword_list) {
+        for (std::size_t length = k.shortest == 0 ? k.word.size() : k.shortest; length <= k.word.size(); ++length) {
+            table.add(k.word.substr(0, length), static_cast<std::uint8_t>(k.kw));
+        }
+    }
     return table;
 }
 constexpr auto keywords = keyword_table();
