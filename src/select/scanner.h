@@ -40,9 +40,10 @@ private:
         std::memcpy(&any, &in_, sizeof in_);
         return any == 0;
     }
-    void step_plain(char c);
-    void step_special(char c);
-    void end_word_at_delimiter(char c);
+    // the steps of the loop, inline in it (scanner.cpp alone calls them)
+    inline void step_plain(char c);
+    inline void step_special(char c);
+    inline void end_word_at_delimiter(char c);
     bool finish_word();
     struct Regions;
     bool outside_but(bool Regions::*region) const;
