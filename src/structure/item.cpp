@@ -233,53 +233,41 @@ Size read_size(std::string_view inside, std::string_view whole) {
     return size;
 }
 
-// The column clauses, each read after its word.
-Outcome null_clause(Reader &, std::string_view, Column &column) {
-    column.nullness = Nullness::null;
+// The number after NEXTVALUE or STEP; a fault when it is missing.
+Outcome integer_after(Reader &reader, std::string_view word, std::string_view &number) {
+    number = reader.take_integer();
+    return number.empty() ? fail(Fault::missing_number, word) : Outcome{};
+}
+
+// A clause of two words (NOT NULL, PRIMARY KEY); a fault when the second is missing.
+Outcome second_word(Reader &reader, std::string_view word, Word second, bool &flag) {
+    if (!reader.take_if(second)) return fail(Fault::unknown_clause, word);
+    flag = true;
     return {};
 }
-Outcome not_null_clause(Reader &reader, std::string_view word, Column &column) {
-    if (!reader.take_if(Word::null)) return fail(Fault::unknown_clause, word);
-    column.nullness = Nullness::not_null;
-    return {};
+
+// The column clauses, each read after its word. The message of a CHECK (ERROR) has no counterpart
+// on any server, nor have host collation sequences (COLLATE) and code-page translation (NOCPTRANS).
+Outcome null_clause(Reader &, std::string_view, Column &c) { c.nullness = Nullness::null; return {}; }
+Outcome autoinc_clause(Reader &, std::string_view, Column &c) { c.autoinc = true; return {}; }
+Outcome unique_clause(Reader &, std::string_view, Column &c) { c.unique = true; return {}; }
+Outcome host_only_clause(Reader &, std::string_view, Column &) { return {}; }
+Outcome not_null_clause(Reader &r, std::string_view word, Column &c) {
+    bool not_null = false;
+    const Outcome outcome = second_word(r, word, Word::null, not_null);
+    if (not_null) c.nullness = Nullness::not_null;
+    return outcome;
 }
-Outcome default_clause(Reader &reader, std::string_view word, Column &column) {
-    return expression_after(reader, word, column.default_value);
-}
-Outcome check_clause(Reader &reader, std::string_view word, Column &column) {
-    return expression_after(reader, word, column.check);
-}
-// The message of a CHECK (no server has one) and a host collation sequence (none has a
-// counterpart on the servers).
-Outcome ignored_expression(Reader &reader, std::string_view word, Column &) {
+Outcome primary_key_clause(Reader &r, std::string_view word, Column &c) { return second_word(r, word, Word::key, c.primary_key); }
+Outcome default_clause(Reader &r, std::string_view word, Column &c) { return expression_after(r, word, c.default_value); }
+Outcome check_clause(Reader &r, std::string_view word, Column &c) { return expression_after(r, word, c.check); }
+Outcome ignored_expression(Reader &r, std::string_view word, Column &) {
     std::string_view ignored;
-    return expression_after(reader, word, ignored);
+    return expression_after(r, word, ignored);
 }
-Outcome autoinc_clause(Reader &, std::string_view, Column &column) {
-    column.autoinc = true;
-    return {};
-}
-Outcome next_value_clause(Reader &reader, std::string_view word, Column &column) {
-    column.next_value = reader.take_integer();
-    return column.next_value.empty() ? fail(Fault::missing_number, word) : Outcome{};
-}
-Outcome step_clause(Reader &reader, std::string_view word, Column &column) {
-    column.step = reader.take_integer();
-    return column.step.empty() ? fail(Fault::missing_number, word) : Outcome{};
-}
-Outcome primary_key_clause(Reader &reader, std::string_view word, Column &column) {
-    if (!reader.take_if(Word::key)) return fail(Fault::unknown_clause, word);
-    column.primary_key = true;
-    return {};
-}
-Outcome unique_clause(Reader &, std::string_view, Column &column) {
-    column.unique = true;
-    return {};
-}
-Outcome references_clause(Reader &reader, std::string_view word, Column &column) {
-    return references(reader, word, column.references);
-}
-Outcome host_only_clause(Reader &, std::string_view, Column &) { return {}; }  // NOCPTRANS: the host's code pages
+Outcome next_value_clause(Reader &r, std::string_view word, Column &c) { return integer_after(r, word, c.next_value); }
+Outcome step_clause(Reader &r, std::string_view word, Column &c) { return integer_after(r, word, c.step); }
+Outcome references_clause(Reader &r, std::string_view word, Column &c) { return references(r, word, c.references); }
 
 struct ColumnClause {
     Word word;
@@ -288,18 +276,11 @@ struct ColumnClause {
 
 // Any other word is no column clause.
 constexpr ColumnClause column_clauses[] = {
-    {Word::null, null_clause},
-    {Word::not_, not_null_clause},
-    {Word::default_, default_clause},
-    {Word::check, check_clause},
-    {Word::error, ignored_expression},
-    {Word::collate, ignored_expression},
-    {Word::autoinc, autoinc_clause},
-    {Word::nextvalue, next_value_clause},
-    {Word::step, step_clause},
-    {Word::primary, primary_key_clause},
-    {Word::unique, unique_clause},
-    {Word::references, references_clause},
+    {Word::null, null_clause}, {Word::not_, not_null_clause},
+    {Word::default_, default_clause}, {Word::check, check_clause},
+    {Word::error, ignored_expression}, {Word::collate, ignored_expression},
+    {Word::autoinc, autoinc_clause}, {Word::nextvalue, next_value_clause}, {Word::step, step_clause},
+    {Word::primary, primary_key_clause}, {Word::unique, unique_clause}, {Word::references, references_clause},
     {Word::nocptrans, host_only_clause},
 };
 

@@ -76,7 +76,7 @@ void Scan::run() {
 }
 
 // Anything but a blank, a word or a number.
-void Scan::punctuation(char c) {
+inline void Scan::punctuation(char c) {
     switch (c) {
     case '\'': case '"': case '[': string_literal(); break;
     case '`':
@@ -145,7 +145,7 @@ void Scan::word() {
 
 // A word joined to what follows by ".", "[" or "!": a host parameter, an array element, a table of
 // a database; false when it is none of these.
-bool Scan::joined_name(std::string_view word, Kw kw, std::size_t w1) {
+inline bool Scan::joined_name(std::string_view word, Kw kw, std::size_t w1) {
     const std::size_t w0 = pos_;
     const char next = src_[w1];
     const Level &t = top();
@@ -175,7 +175,7 @@ bool Scan::joined_name(std::string_view word, Kw kw, std::size_t w1) {
 
 // A call whose "(" is at 'open': rewritten when the map has a row for it, else read as a level of
 // its own (its name written out in full when abbreviated).
-void Scan::call_word(std::string_view word, std::size_t open) {
+inline void Scan::call_word(std::string_view word, std::size_t open) {
     const std::size_t w0 = pos_, w1 = w0 + word.size();
     const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
     if (today(full.empty() ? word : full, w0, open)) return;
@@ -228,7 +228,7 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
 
 // LIKE, BETWEEN, IS and IN make the select item a condition; FROM, INTO, UNION and an alias's AS
 // end it.
-void Scan::select_item_keyword(Kw kw, std::string_view word) {
+inline void Scan::select_item_keyword(Kw kw, std::string_view word) {
     Level &t = top();
     const std::size_t w0 = pos_ - word.size();
     if ((kw == Kw::callable || word.size() == 2) &&
@@ -245,7 +245,7 @@ void Scan::select_item_keyword(Kw kw, std::string_view word) {
 }
 
 // The clause a keyword begins at the statement's own level ('after': where the next word begins).
-void Scan::statement_clause(Level &t, Kw kw, std::size_t after) {
+inline void Scan::statement_clause(Level &t, Kw kw, std::size_t after) {
     switch (kw) {
     case Kw::select:
         t.clause = Clause::select;
