@@ -15,7 +15,7 @@
 namespace tarnvel {
 
 // The id of a dialect: its row's place in dialects().
-enum class Target : std::uint8_t { sqlserver, oracle, mysql, access };
+enum class Target : std::uint8_t { sqlserver, oracle, mysql, access, pgsql };
 
 struct DialectRow {
     Target id;
@@ -39,6 +39,8 @@ inline constexpr auto dialect_rows = std::to_array<DialectRow>({
      "ZQ_MYSQL_RESERVED", "ZQ_MYSQL_FIND_VARIABLES", 2, 3},
     {Target::access, "access", "Access", "ACCESS", "ZQ_ACCESS_SELECT_CONVERT", "ZQ_ACCESS_CREATE_STRU_CONVERT",
      "ZQ_ACCESS_RESERVED", "", 3, 4},
+    {Target::pgsql, "pgsql", "PostgreSQL", "PGSQL", "ZQ_PGSQL_SELECT_CONVERT", "ZQ_PGSQL_CREATE_STRU_CONVERT",
+     "ZQ_PGSQL_RESERVED", "ZQ_PGSQL_FIND_VARIABLES", 4, 5},
 });
 
 inline constexpr std::size_t dialect_count = dialect_rows.size();
@@ -57,7 +59,7 @@ constexpr const DialectRow *dialect_named(std::string_view name) {
     return nullptr;
 }
 
-// "sqlserver", "oracle", "mysql", "access", and back (nullopt for any other name).
+// "sqlserver", "oracle", "mysql", "access", "pgsql", and back (nullopt for any other name).
 constexpr std::string_view target_name(Target target) { return dialect(target).name; }
 constexpr std::string_view target_title(Target target) { return dialect(target).title; }  // "SQL Server", ...
 constexpr std::optional<Target> target_named(std::string_view name) {

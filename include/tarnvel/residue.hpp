@@ -74,7 +74,8 @@ struct ServerStatement {
 };
 ServerStatement strip_destinations(std::string_view foxpro_select);
 
-// Converted text with each host parameter (?name, ?m.name, ?obj.prop) replaced by "?", outside
+// Converted text with each host parameter (?name, ?m.name, ?obj.prop) replaced by "?" (PostgreSQL's
+// numbered $1, $2, ... there), outside
 // the target's literals and quoted names; the parameters as written (without the "?"), in order.
 struct BoundStatement {
     std::string text;

@@ -1,4 +1,4 @@
-// The eight keyword lists and their lookup.
+// The ten keyword lists and their lookup.
 //
 // A lookup answers exactly what a plain substring search of the needle ",WORD," (or of the word
 // itself, when it begins with a comma or has 97 characters or more) in the stored strings would
@@ -71,6 +71,20 @@ constexpr std::string_view mysql_reserved =
 constexpr std::string_view mysql_clause =
     ",ALL,AND,OR,AS,ORDER,ASC,DESC,CURSOR,DISTINCT,EXISTS,IN,FROM,GROUP,HAVING,,INNER,INTO,JOIN,"
     "LEFT,RIGHT,ON,LIKE,NOT,NULL,OUTER,SELECT,WHERE,";
+
+// PostgreSQL's key words that are reserved, also those that can be a function or a type; the
+// words of a SELECT command among them make the clause list.
+constexpr std::string_view pgsql_reserved =
+    ",ANALYSE,ANALYZE,ANY,ARRAY,ASYMMETRIC,AUTHORIZATION,BINARY,BOTH,CASE,CAST,CHECK,COLLATE,"
+    "COLLATION,COLUMN,CONCURRENTLY,CONSTRAINT,CREATE,CROSS,CURRENT_CATALOG,CURRENT_DATE,"
+    "CURRENT_ROLE,CURRENT_SCHEMA,CURRENT_TIME,CURRENT_TIMESTAMP,CURRENT_USER,DEFAULT,DEFERRABLE,DO,"
+    "ELSE,END,EXCEPT,FALSE,FETCH,FOR,FOREIGN,FREEZE,GRANT,ILIKE,INITIALLY,INTERSECT,IS,ISNULL,"
+    "LATERAL,LEADING,LIMIT,LOCALTIME,LOCALTIMESTAMP,NATURAL,NOTNULL,OFFSET,ONLY,OVERLAPS,PLACING,"
+    "PRIMARY,REFERENCES,RETURNING,SESSION_USER,SIMILAR,SOME,SYMMETRIC,TABLE,TABLESAMPLE,THEN,TO,"
+    "TRAILING,TRUE,UNION,UNIQUE,USER,USING,VARIADIC,VERBOSE,WHEN,WINDOW,WITH,";
+
+constexpr std::string_view pgsql_clause =
+    ",ALL,AND,OR,AS,ORDER,ASC,DESC,DISTINCT,IN,FROM,GROUP,HAVING,INNER,INTO,JOIN,FULL,LEFT,RIGHT,ON,LIKE,NOT,NULL,OUTER,SELECT,WHERE,";
 
 constexpr std::string_view access_reserved_first =
     ",ABSOLUTE,ACTION,ADD,ADMINDB,ALLOCATE,ALPHANUMERIC,ALTER,ANY,ARE,ASSERTION,AT,AUTHORIZATION,"
@@ -184,6 +198,8 @@ constexpr EntryTable<512> mysql_reserved_table{mysql_reserved, {}};
 constexpr EntryTable<64> mysql_clause_table{mysql_clause, {}};
 constexpr EntryTable<1024> access_reserved_table{access_reserved_first, access_reserved_second};
 constexpr EntryTable<64> access_clause_table{access_clause, {}};
+constexpr EntryTable<256> pgsql_reserved_table{pgsql_reserved, {}};
+constexpr EntryTable<64> pgsql_clause_table{pgsql_clause, {}};
 
 static_assert(sqlserver_clause_table.contains("SELECT") && !sqlserver_clause_table.contains("SELEC"));
 static_assert(access_reserved_table.contains("UPDATEOWNER") && access_reserved_table.contains("OFOLEOBJECT"));
@@ -199,6 +215,8 @@ bool table_contains(KeywordList list, std::string_view word) {
     case KeywordList::mysql_clause: return mysql_clause_table.contains(word);
     case KeywordList::access_reserved: return access_reserved_table.contains(word);
     case KeywordList::access_clause: return access_clause_table.contains(word);
+    case KeywordList::pgsql_reserved: return pgsql_reserved_table.contains(word);
+    case KeywordList::pgsql_clause: return pgsql_clause_table.contains(word);
     }
     return false;
 }
@@ -226,6 +244,8 @@ std::string_view keyword_list_text(KeywordList list, int part) {
     case KeywordList::mysql_clause: return mysql_clause;
     case KeywordList::access_reserved: return access_reserved_first;
     case KeywordList::access_clause: return access_clause;
+    case KeywordList::pgsql_reserved: return pgsql_reserved;
+    case KeywordList::pgsql_clause: return pgsql_clause;
     }
     return {};
 }

@@ -1,4 +1,4 @@
-// The eight keyword lists of the four dialects: for each, the reserved words and the words of a
+// The ten keyword lists of the five dialects: for each, the reserved words and the words of a
 // SELECT command. The lists are stored exactly as the dialects' vocabulary is kept (upper case,
 // comma before and after every entry, empty entries included) and searched as such.
 #pragma once
@@ -16,6 +16,8 @@ enum class KeywordList {
     mysql_clause,
     access_reserved,  // two stored strings, searched one after the other
     access_clause,
+    pgsql_reserved,
+    pgsql_clause,
 };
 
 // True when the word (upper case, bare or already enclosed in commas) is an entry of the list.

@@ -30,6 +30,7 @@ inline constexpr EdgeQuotes sqlserver_edges{'[', ']', '[', ']', false};
 inline constexpr EdgeQuotes access_edges{'[', ']', '[', ']', false};
 inline constexpr EdgeQuotes oracle_edges{'"', '"', 0, 0, true};
 inline constexpr EdgeQuotes mysql_edges{'`', '`', '`', '`', false};
+inline constexpr EdgeQuotes pgsql_edges{'"', '"', 0, 0, true};
 
 // The member as the SELECT converters read names: bytes above 0x7F (UTF-8, double-byte code pages)
 // belong to names.

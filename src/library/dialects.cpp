@@ -12,6 +12,7 @@ constexpr std::array<DialectTables, dialect_count> dialect_tables{{
     {Target::oracle, &select::oracle, &structure::oracle, variables::oracle},
     {Target::mysql, &select::mysql, &structure::mysql, variables::mysql},
     {Target::access, &select::access, &structure::access, variables::access},
+    {Target::pgsql, &select::pgsql, &structure::pgsql, variables::pgsql},
 }};
 
 constexpr bool rows_in_id_order() {

@@ -61,5 +61,6 @@ void TV_FASTCALL ZQ_SQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params
 void TV_FASTCALL ZQ_ORACLE_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::oracle); }
 void TV_FASTCALL ZQ_MYSQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::mysql); }
 void TV_FASTCALL ZQ_ACCESS_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::access); }
+void TV_FASTCALL ZQ_PGSQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::pgsql); }
 
 }  // namespace tarnvel::entries

@@ -24,5 +24,6 @@ void TV_FASTCALL ZQ_SQL_CREATE_STRU_CONVERT(ParamBlk *params) {
 void TV_FASTCALL ZQ_ORACLE_CREATE_STRU_CONVERT(ParamBlk *params) { convert(params, Target::oracle, true); }
 void TV_FASTCALL ZQ_MYSQL_CREATE_STRU_CONVERT(ParamBlk *params) { convert(params, Target::mysql, true); }
 void TV_FASTCALL ZQ_ACCESS_CREATE_STRU_CONVERT(ParamBlk *params) { convert(params, Target::access, true); }
+void TV_FASTCALL ZQ_PGSQL_CREATE_STRU_CONVERT(ParamBlk *params) { convert(params, Target::pgsql, true); }
 
 }  // namespace tarnvel::entries

@@ -34,6 +34,7 @@ void TV_FASTCALL ZQ_SQL_RESERVED(ParamBlk *params) { quote_reserved(params, Targ
 void TV_FASTCALL ZQ_ORACLE_RESERVED(ParamBlk *params) { quote_reserved(params, Target::oracle); }
 void TV_FASTCALL ZQ_MYSQL_RESERVED(ParamBlk *params) { quote_reserved(params, Target::mysql); }
 void TV_FASTCALL ZQ_ACCESS_RESERVED(ParamBlk *params) { quote_reserved(params, Target::access); }
+void TV_FASTCALL ZQ_PGSQL_RESERVED(ParamBlk *params) { quote_reserved(params, Target::pgsql); }
 
 void TV_FASTCALL ZQ_SQL_REMOVE_DIRECTIVES(ParamBlk *params) {
     entry::Params p(params);

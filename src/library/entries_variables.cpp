@@ -30,5 +30,8 @@ void TV_FASTCALL ZQ_ORACLE_FIND_VARIABLES(ParamBlk *params) {
 void TV_FASTCALL ZQ_MYSQL_FIND_VARIABLES(ParamBlk *params) {
     find_variables(entry::Params(params), library::tables(Target::mysql).variables);
 }
+void TV_FASTCALL ZQ_PGSQL_FIND_VARIABLES(ParamBlk *params) {
+    find_variables(entry::Params(params), library::tables(Target::pgsql).variables);
+}
 
 }  // namespace tarnvel::entries

@@ -11,7 +11,7 @@ const FoxInfo infos[] = {TARNVEL_FUNCTIONS(TARNVEL_INFO_ROW)};
 
 const FoxTable table = {nullptr, static_cast<int16_t>(sizeof infos / sizeof infos[0]), infos};
 
-static_assert(sizeof infos / sizeof infos[0] == 27, "the library has 27 functions");
+static_assert(sizeof infos / sizeof infos[0] == 31, "the library has 31 functions");
 
 }  // namespace
 

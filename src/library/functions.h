@@ -1,4 +1,4 @@
-// The library function table: 27 functions, in the order the host sees them.
+// The library function table: 31 functions, in the order the host sees them (the PostgreSQL ones last).
 #pragma once
 
 #include <tarnvel/wire.h>
@@ -31,7 +31,11 @@
     X(ZQV_ISALPHA, "C", 1)                            \
     X(ZQV_AT, "C,C,.N,.L,.L", 5)                      \
     X(ZQV_STRTRAN, "C,C,C,.L,.L,.L", 6)               \
-    X(ZQV_SETFROMFOX, "L", 1)
+    X(ZQV_SETFROMFOX, "L", 1)                         \
+    X(ZQ_PGSQL_SELECT_CONVERT, "C", 1)                \
+    X(ZQ_PGSQL_CREATE_STRU_CONVERT, "C", 1)           \
+    X(ZQ_PGSQL_RESERVED, "C", 1)                      \
+    X(ZQ_PGSQL_FIND_VARIABLES, "C,.L", 2)
 
 namespace tarnvel::entries {
 #define TARNVEL_DECLARE_ENTRY(name, types, count) void TV_FASTCALL name(ParamBlk *params);

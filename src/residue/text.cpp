@@ -149,7 +149,7 @@ TargetText read_target_text(Target target, std::string_view text) {
             end = quoted_end(text, i, '\'', closed);
         } else if (c == '"') {
             end = quoted_end(text, i, '"', closed);
-            kind = target == Target::oracle ? name : target == Target::sqlserver ? foreign : literal;
+            kind = target == Target::oracle || target == Target::pgsql ? name : target == Target::sqlserver ? foreign : literal;
         } else if (c == '[') {
             end = quoted_end(text, i, ']', closed);
             kind = brackets_quote_names ? name : foreign;

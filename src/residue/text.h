@@ -20,6 +20,7 @@ inline constexpr Targets sqlserver = bit(Target::sqlserver);
 inline constexpr Targets oracle = bit(Target::oracle);
 inline constexpr Targets mysql = bit(Target::mysql);
 inline constexpr Targets access = bit(Target::access);
+inline constexpr Targets pgsql = bit(Target::pgsql);
 inline constexpr Targets no_target = 0;
 inline constexpr Targets every_target = (1u << dialect_count) - 1;
 

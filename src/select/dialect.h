@@ -29,6 +29,7 @@ enum class Row : std::uint8_t {
     current_date,   // DATE() as CURRENT_DATE
     is_null,        // IS [NOT] NULL
     null_literal,   // NULL
+    value_word,     // a key word the target reads as a value (TRUE, CURRENT_DATE): kept, never quoted
     reserved,       // any word of the dialect's reserved list
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having,
     inner, into, join, left, on, like, not_op, outer, select, top, where,
@@ -184,7 +185,9 @@ struct Dialect {
     std::string_view percent_limit;      // "FETCH FIRST " after ORDER BY for TOP n PERCENT; empty: no
                                          // such limit, TOP n PERCENT stays in the select list
     DateForm date, datetime;
-    std::string_view true_test = "=1";   // after a bare logical operand in a condition
+    std::string_view true_test = "=1";   // after a bare logical operand in a condition (empty: none,
+                                         // the target's logical values are conditions themselves)
+    bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists
@@ -200,5 +203,6 @@ const Dialect &sqlserver();
 const Dialect &oracle();
 const Dialect &mysql();
 const Dialect &access();
+const Dialect &pgsql();
 
 }  // namespace tarnvel::select

@@ -171,6 +171,8 @@ struct Scanner::KeywordRows {
         return Verdict::keep;
     }
 
+    static Verdict value_word(Scanner &) { return Verdict::keep; }  // TRUE, CURRENT_DATE: never quoted
+
     static Verdict reserved(Scanner &s) { return s.paren_follows() ? Verdict::pass : Verdict::quote; }
 
     // ALL and DISTINCT right after SELECT (and TOP n) modify it: moved to the head of the list.
@@ -385,6 +387,7 @@ struct Scanner::KeywordRows {
         {Row::current_date, current_date},
         {Row::is_null, is_null},
         {Row::null_literal, null_literal},
+        {Row::value_word, value_word},
         {Row::reserved, reserved},
         {Row::all, all},
         {Row::and_or, and_or},
@@ -457,7 +460,7 @@ Scanner::Verdict Scanner::top_row() {
 
 // DATE() and DATE () as CURRENT_DATE; a DATE with arguments stays a call; a bare DATE is quoted.
 Scanner::Verdict Scanner::date_row() {
-    if (!paren_follows()) return Verdict::quote;
+    if (!paren_follows()) return dialect_.bare_date_quoted ? Verdict::quote : Verdict::pass;
     std::size_t open = open_paren();
     std::ptrdiff_t close = close_of(open);
     if (close < 0) return Verdict::keep;

@@ -87,5 +87,6 @@ const Dialect &sqlserver();
 const Dialect &oracle();
 const Dialect &mysql();
 const Dialect &access();
+const Dialect &pgsql();
 
 }  // namespace tarnvel::structure

@@ -32,6 +32,7 @@ constexpr auto dialects = std::to_array<QuotingDialect>({
     {lex::KeywordList::oracle_reserved, lex::KeywordList::oracle_clause, '"', '"', &lex::oracle_edges, 0},
     {lex::KeywordList::mysql_reserved, lex::KeywordList::mysql_clause, '`', '`', &lex::mysql_edges, '`'},
     {lex::KeywordList::access_reserved, lex::KeywordList::access_clause, '[', ']', &lex::access_edges, 0},
+    {lex::KeywordList::pgsql_reserved, lex::KeywordList::pgsql_clause, '"', '"', &lex::pgsql_edges, 0},
 });
 static_assert(dialects.size() == dialect_count, "a quoting row for every dialect");
 

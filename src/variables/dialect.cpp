@@ -60,4 +60,20 @@ const Dialect access{
     false,
 };
 
+// PostgreSQL reads a quoted date where a date is compared; the empty date is NULL there, and logical
+// values are its own TRUE and FALSE.
+const Dialect pgsql{
+    Target::pgsql,
+    {single_quotes, {'"', '"', false}},
+    2,
+    true,
+    no_day_limit_low,
+    no_day_limit_high,
+    {'\'', "-", 1, "NULL", "NULL"},
+    "",
+    false,
+    "TRUE",
+    "FALSE",
+};
+
 }  // namespace tarnvel::variables

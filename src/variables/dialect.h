@@ -38,6 +38,7 @@ struct Dialect {
     DateLiterals dates;
     std::string_view currency_prefix;  // "$" for SQL Server's money literal
     bool bit_cast;                     // a logical before AS becomes "cast (1 as bit)"
+    std::string_view true_literal = "1", false_literal = "0";  // a logical value
 };
 
 inline constexpr std::int64_t no_day_limit_low = std::numeric_limits<std::int64_t>::min();
@@ -47,5 +48,6 @@ extern const Dialect sqlserver;
 extern const Dialect oracle;
 extern const Dialect mysql;
 extern const Dialect access;
+extern const Dialect pgsql;
 
 }  // namespace tarnvel::variables

@@ -83,7 +83,7 @@ void build_literal(Text &literal, const FetchedValue &fetched, const Dialect &di
             if (before_as && dialect.bit_cast) {
                 literal.append(value.length != 0 ? "cast (1 as bit)" : "cast (0 as bit)");
             } else {
-                literal.append(value.length != 0 ? "1" : "0");
+                literal.append(value.length != 0 ? dialect.true_literal : dialect.false_literal);
             }
             break;
         case 'C': case 'G': case 'Q': case 'V': case 'W':

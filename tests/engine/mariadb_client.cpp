@@ -24,7 +24,7 @@ MariaDb::MariaDb() {
 
 MariaDb::~MariaDb() { mysql_close(connection_); }
 
-Answer MariaDb::last_error() { return {mysql_errno(connection_), mysql_error(connection_)}; }
+Answer MariaDb::last_error() { return {mysql_errno(connection_), mysql_error(connection_), {}}; }
 
 Answer MariaDb::execute(const std::string &sql) {
     if (mysql_real_query(connection_, sql.data(), sql.size()) != 0) return last_error();
@@ -39,7 +39,7 @@ Answer MariaDb::prepare(const std::string &sql) {
     if (!statement) return last_error();
     Answer answer;
     if (mysql_stmt_prepare(statement, sql.data(), sql.size()) != 0)
-        answer = {mysql_stmt_errno(statement), mysql_stmt_error(statement)};
+        answer = {mysql_stmt_errno(statement), mysql_stmt_error(statement), {}};
     mysql_stmt_close(statement);
     return answer;
 }

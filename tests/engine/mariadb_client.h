@@ -11,10 +11,12 @@ struct st_mysql;
 
 namespace engine {
 
-// The server's answer to a statement: 0 when it was accepted, else its error number and message.
+// The server's answer to a statement: 0 when it was accepted, else its error number and message
+// (PostgreSQL: 1, with the SQLSTATE).
 struct Answer {
     unsigned code = 0;
     std::string message;
+    std::string state;  // PostgreSQL's SQLSTATE ("42601"); empty from MariaDB
     bool ok() const { return code == 0; }
 };
 

@@ -67,7 +67,7 @@ TEST_F(LoadedLibrary, AnswersItsTableThroughTheExport) {
     const FoxTable *table = host.init();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(host.version(), 5000u);
-    EXPECT_EQ(table->count, 27);
+    EXPECT_EQ(table->count, 31);
     EXPECT_EQ(GetProcAddress(module_, "DllMain"), nullptr);
 }
 

@@ -14,6 +14,7 @@
 #include "findings.h"
 #include "generated.h"
 #include "mariadb_client.h"
+#include "postgres_client.h"
 #include "measure.h"
 #include "report.h"
 #include "sources.h"
@@ -42,6 +43,7 @@ struct Options {
     bool list_generated = false;
     bool findings = false;
     std::string socket;
+    std::string pg_socket;
     bool no_server = false;
     std::string floors;
     bool raise = false;
@@ -69,7 +71,13 @@ int run(const Options &options) {
         if (!options.socket.empty()) ::setenv("TARNVEL_MARIADB_SOCKET", options.socket.c_str(), 1);
         server = std::make_unique<engine::MariaDb>();
     }
-    validity::Measure measure(server.get());
+    std::unique_ptr<engine::Postgres> postgres;
+    const char *pg_env = std::getenv("TARNVEL_POSTGRES_SOCKET");
+    if (!options.no_server && (!options.pg_socket.empty() || (pg_env && *pg_env))) {
+        if (!options.pg_socket.empty()) ::setenv("TARNVEL_POSTGRES_SOCKET", options.pg_socket.c_str(), 1);
+        postgres = std::make_unique<engine::Postgres>();
+    }
+    validity::Measure measure(server.get(), postgres.get());
     const bool fixed_run = seeds == validity::fixed_seeds() && options.generated == default_generated &&
                            options.statements.empty();
     std::vector<validity::GeneratedPlace> places;
@@ -163,11 +171,15 @@ int run(const Options &options) {
 int main(int argc, char **argv) {
     Options options;
     CLI::App app{"Measures the converters on real FoxPro statements and field lists: MariaDB's acceptance of the "
-                 "MySQL output and the FoxPro residue in the output of every target."};
+                 "MySQL output, PostgreSQL's of the PostgreSQL output, and the FoxPro residue in the output of every "
+                 "target."};
     app.name("tarnvel_validity");
     app.add_option("--corpus", options.corpus, "Folder holding selects.jsonl and fieldlists.jsonl");
     app.add_option("--socket", options.socket,
                    "Socket of the MariaDB server (default: TARNVEL_MARIADB_SOCKET; scripts/mariadb starts one)");
+    app.add_option("--pg-socket", options.pg_socket,
+                   "Socket folder of the PostgreSQL server (default: TARNVEL_POSTGRES_SOCKET; scripts/postgres starts "
+                   "one); without either, PostgreSQL is not asked");
     app.add_flag("--no-server", options.no_server, "Measure the residue only, without a server");
     app.add_option("--floors", options.floors, "Exit with status 1 when a figure is below its floor in this file");
     app.add_flag("--raise-floors", options.raise, "Raise the floors in the --floors file to today's figures");

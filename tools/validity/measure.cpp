@@ -1,6 +1,7 @@
 #include "measure.h"
 
 #include "mariadb_client.h"
+#include "postgres_client.h"
 
 #include <algorithm>
 #include <iterator>
@@ -36,42 +37,76 @@ bool name_error(unsigned code) {
     return std::find(std::begin(codes), std::end(codes), code) != std::end(codes);
 }
 
-Measure::Measure(engine::MariaDb *server) : server_(server) { host_.call("ZQV_SETFROMFOX", {true}); }
+bool pg_name_error(const std::string &state) {
+    // 42P01 undefined table, 42703 undefined column, 42883 undefined function, 3F000 unknown schema,
+    // 42P18 a parameter of undetermined type.
+    static constexpr std::string_view states[] = {"42P01", "42703", "42883", "3F000", "42P18"};
+    return std::find(std::begin(states), std::end(states), state) != std::end(states);
+}
 
-EngineVerdict Measure::ask_select(const std::string &mysql) {
+Measure::Measure(engine::MariaDb *server, engine::Postgres *postgres) : server_(server), postgres_(postgres) {
+    host_.call("ZQV_SETFROMFOX", {true});
+}
+
+namespace {
+
+// A table named by an expression, FROM (cAlias), is the application's to resolve before it sends
+// the statement, as it binds the parameters: MariaDB reads (cAlias) as the table cAlias, PostgreSQL
+// refuses the parentheses, so for PostgreSQL the measure writes the name alone, as MariaDB reads it.
+// The residue check still reports the construct in the converted text.
+std::string resolve_name_expressions(Target target, std::string text) {
+    if (target != Target::pgsql) return text;
+    const std::vector<tarnvel::ResidueFinding> found = tarnvel::find_residue(target, ConvertedText::select, text);
+    for (auto f = found.rbegin(); f != found.rend(); ++f) {
+        const std::string &t = f->text;
+        if (f->construct != "name-expression" || t.size() < 2 || t.front() != '(' || t.back() != ')') continue;
+        if (text.compare(f->offset, t.size(), t) != 0) continue;
+        text.replace(f->offset, t.size(), t.substr(1, t.size() - 2));
+    }
+    return text;
+}
+
+// A SELECT is prepared (only its names may be unknown); a column list makes a temporary table,
+// where any error is a rejection.
+template <typename Server>
+EngineVerdict ask(Server &server, Target target, ConvertedText kind, const std::string &converted,
+                  bool (*known)(const engine::Answer &)) {
     EngineVerdict verdict;
     verdict.asked = true;
-    verdict.sent = tarnvel::bind_parameters(Target::mysql, mysql).text;
-    const engine::Answer answer = server_->prepare(verdict.sent);
+    engine::Answer answer;
+    if (kind == ConvertedText::select) {
+        verdict.sent = resolve_name_expressions(target, tarnvel::bind_parameters(target, converted).text);
+        answer = server.prepare(verdict.sent);
+    } else {
+        verdict.sent = std::string("CREATE TEMPORARY TABLE ") + trial_table + " (" + converted + ")";
+        answer = server.execute(verdict.sent);
+    }
     verdict.code = answer.code;
+    verdict.state = answer.state;
     verdict.message = answer.message;
-    verdict.accepted = answer.ok() || name_error(answer.code);
+    verdict.accepted = answer.ok() || (kind == ConvertedText::select && known(answer));
+    if (kind == ConvertedText::structure && answer.ok()) server.execute(std::string("DROP TABLE ") + trial_table);
     return verdict;
 }
 
-EngineVerdict Measure::ask_structure(const std::string &mysql) {
-    EngineVerdict verdict;
-    verdict.asked = true;
-    verdict.sent = std::string("CREATE TEMPORARY TABLE ") + trial_table + " (" + mysql + ")";
-    const engine::Answer answer = server_->execute(verdict.sent);
-    verdict.code = answer.code;
-    verdict.message = answer.message;
-    verdict.accepted = answer.ok();
-    if (answer.ok()) server_->execute(std::string("DROP TEMPORARY TABLE ") + trial_table);
-    return verdict;
-}
+bool mysql_names(const engine::Answer &answer) { return name_error(answer.code); }
+bool pgsql_names(const engine::Answer &answer) { return pg_name_error(answer.state); }
 
-void Measure::create_tables(const std::vector<TrialTable> &tables) {
-    if (!server_) return;
+}  // namespace
+
+template <typename Server>
+void Measure::create_tables(Server &server, Target target, const std::vector<TrialTable> &tables,
+                            std::vector<std::string> &created) {
     for (const TrialTable &table : tables) {
-        if (std::find(created_.begin(), created_.end(), table.name) != created_.end()) continue;
-        tarnvel::Result columns = host_.call(converter(ConvertedText::structure, Target::mysql), {table.fields});
+        if (std::find(created.begin(), created.end(), table.name) != created.end()) continue;
+        tarnvel::Result columns = host_.call(converter(ConvertedText::structure, target), {table.fields});
         const auto *text = std::get_if<std::string>(&columns);
         const std::string sql = "CREATE TEMPORARY TABLE " + table.name + " (" + (text ? *text : std::string()) + ")";
-        const engine::Answer answer = server_->execute(sql);
+        const engine::Answer answer = server.execute(sql);
         if (!text || !answer.ok())
-            throw std::runtime_error("cannot create the table " + table.name + ": " + answer.message + "\n" + sql);
-        created_.push_back(table.name);
+            throw std::runtime_error("cannot create the table " + table.name + " on " +
+                                     std::string(tarnvel::target_title(target)) + ": " + answer.message + "\n" + sql);
+        created.push_back(table.name);
     }
 }
 
@@ -97,13 +132,15 @@ Outcome Measure::measure(Statement statement, ConvertedText kind) {
         if (result.output) result.residue = tarnvel::find_residue(targets[i], kind, *result.output);
     }
     const TargetOutcome &mysql = outcome.targets[static_cast<std::size_t>(Target::mysql)];
-    if (server_ && mysql.output)
-        outcome.engine = kind == ConvertedText::select ? ask_select(*mysql.output) : ask_structure(*mysql.output);
+    if (server_ && mysql.output) outcome.engine = ask(*server_, Target::mysql, kind, *mysql.output, mysql_names);
+    const TargetOutcome &pgsql = outcome.targets[static_cast<std::size_t>(Target::pgsql)];
+    if (postgres_ && pgsql.output) outcome.pg_engine = ask(*postgres_, Target::pgsql, kind, *pgsql.output, pgsql_names);
     return outcome;
 }
 
 std::vector<Outcome> Measure::run(StatementSource &source) {
-    create_tables(source.tables());
+    if (server_) create_tables(*server_, Target::mysql, source.tables(), created_);
+    if (postgres_) create_tables(*postgres_, Target::pgsql, source.tables(), pg_created_);
     std::vector<Outcome> outcomes;
     while (std::optional<Statement> statement = source.next())
         outcomes.push_back(measure(std::move(*statement), source.kind()));

@@ -1,6 +1,6 @@
 // Measuring one source: each text is prepared as an application prepares it for a server,
-// converted for the four targets, the MySQL output is put to MariaDB, and every output is checked
-// for FoxPro residue.
+// converted for every target, the MySQL output is put to MariaDB and the PostgreSQL output to
+// PostgreSQL, and every output is checked for FoxPro residue.
 #pragma once
 
 #include "sources.h"
@@ -15,6 +15,7 @@
 
 namespace engine {
 class MariaDb;
+class Postgres;
 }
 
 namespace validity {
@@ -36,11 +37,12 @@ struct TargetOutcome {
     bool residue_free() const { return output && residue.empty(); }
 };
 
-// What MariaDB said to the MySQL output.
+// What a server said to its dialect's output (MariaDB to MySQL's, PostgreSQL to PostgreSQL's).
 struct EngineVerdict {
     bool asked = false;     // false without a server, or when the converter failed
     bool accepted = false;
     unsigned code = 0;      // the server's error number, 0 when it raised none
+    std::string state;      // PostgreSQL's SQLSTATE
     std::string message;
     std::string sent;       // the text the server got
 };
@@ -50,30 +52,36 @@ struct Outcome {
     std::string prepared;               // the text the converters got (destinations removed)
     std::vector<std::string> removed;   // what was removed
     std::array<TargetOutcome, tarnvel::dialect_count> targets;  // in the order of 'targets'
-    EngineVerdict engine;
+    EngineVerdict engine;     // MariaDB
+    EngineVerdict pg_engine;  // PostgreSQL
     bool accepted() const { return engine.asked && engine.accepted; }
+    bool pg_accepted() const { return pg_engine.asked && pg_engine.accepted; }
 };
 
 class Measure {
 public:
-    explicit Measure(engine::MariaDb *server);  // nullptr: residue only, no server
+    // nullptr: no such server (without both, the residue only)
+    explicit Measure(engine::MariaDb *server, engine::Postgres *postgres = nullptr);
     // Every text of the source; the source's tables are created on the server first.
     std::vector<Outcome> run(StatementSource &source);
     // One text.
     Outcome measure(Statement statement, tarnvel::ConvertedText kind);
 
 private:
-    EngineVerdict ask_select(const std::string &mysql);
-    EngineVerdict ask_structure(const std::string &mysql);
-    void create_tables(const std::vector<TrialTable> &tables);
+    template <typename Server>
+    void create_tables(Server &server, tarnvel::Target target, const std::vector<TrialTable> &tables,
+                       std::vector<std::string> &created);
 
     tarnvel::Host host_;
     engine::MariaDb *server_;
-    std::vector<std::string> created_;  // the trial tables made in this session
+    engine::Postgres *postgres_;
+    std::vector<std::string> created_, pg_created_;  // the trial tables made in this session
 };
 
 // True when the server's error only says that a name (table, column, function, database) is
 // unknown: the statement was understood, and it runs where the names exist.
 bool name_error(unsigned code);
+// The same for PostgreSQL's SQLSTATE; a parameter whose type only the bound value gives counts too.
+bool pg_name_error(const std::string &state);
 
 }  // namespace validity

@@ -73,6 +73,11 @@ std::vector<Figure> figures(const std::string &source, const std::vector<Outcome
         for (const Outcome &o : outcomes) accepted.passed += o.accepted() ? 1 : 0;
         out.push_back(accepted);
     }
+    if (std::any_of(outcomes.begin(), outcomes.end(), [](const Outcome &o) { return o.pg_engine.asked; })) {
+        Figure accepted{source + " pgsql accepted", 0, outcomes.size()};
+        for (const Outcome &o : outcomes) accepted.passed += o.pg_accepted() ? 1 : 0;
+        out.push_back(accepted);
+    }
     for (std::size_t i = 0; i < targets.size(); ++i) {
         Figure clean{source + " " + target_at(i) + " residue-free", 0, outcomes.size()};
         for (const Outcome &o : outcomes) clean.passed += o.targets[i].residue_free() ? 1 : 0;
@@ -90,6 +95,8 @@ void print_listing(std::ostream &out, const std::vector<Outcome> &outcomes, bool
         if (o.engine.asked && !o.engine.accepted)
             lines.push_back("mysql rejected " + std::to_string(o.engine.code) + ": " +
                             compact_message(o.engine.code, o.engine.message));
+        if (o.pg_engine.asked && !o.pg_engine.accepted)
+            lines.push_back("pgsql rejected " + o.pg_engine.state + ": " + o.pg_engine.message);
         for (std::size_t i = 0; i < targets.size(); ++i) {
             if (!o.targets[i].residue.empty())
                 lines.push_back(target_at(i) + " residue: " + findings_line(o.targets[i].residue));
@@ -139,6 +146,7 @@ void print_categories(std::ostream &out, const std::string &source, const std::v
     std::map<std::string, std::size_t> rejections;
     for (const Outcome &o : outcomes) {
         if (o.engine.asked && !o.engine.accepted) ++rejections[std::to_string(o.engine.code)];
+        if (o.pg_engine.asked && !o.pg_engine.accepted) ++rejections["pgsql " + o.pg_engine.state];
     }
     if (rejections.empty()) return;
     out << source << " rejections by server error:";
@@ -154,6 +162,9 @@ nlohmann::json to_json(const std::string &source, const std::vector<Outcome> &ou
         if (o.engine.asked)
             record["engine"] = {{"accepted", o.engine.accepted}, {"code", o.engine.code},
                                 {"message", o.engine.message}, {"sent", o.engine.sent}};
+        if (o.pg_engine.asked)
+            record["pgsql_engine"] = {{"accepted", o.pg_engine.accepted}, {"state", o.pg_engine.state},
+                                      {"message", o.pg_engine.message}, {"sent", o.pg_engine.sent}};
         nlohmann::json per_target = nlohmann::json::object();
         for (std::size_t i = 0; i < targets.size(); ++i) {
             const TargetOutcome &t = o.targets[i];

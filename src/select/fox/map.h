@@ -29,6 +29,7 @@ enum Column : std::uint8_t {
     oracle = static_cast<std::uint8_t>(Target::oracle),
     mysql = static_cast<std::uint8_t>(Target::mysql),
     access = static_cast<std::uint8_t>(Target::access),
+    pgsql = static_cast<std::uint8_t>(Target::pgsql),
 };
 inline constexpr std::size_t column_count = dialect_count;
 

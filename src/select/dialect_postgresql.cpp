@@ -1,0 +1,75 @@
+// PostgreSQL: double-quoted names, TOP as LIMIT after ORDER BY, dates as DATE '...' and
+// TIMESTAMP '...' (the empty date NULL), FULL JOIN of its own, and logical values of its own: TRUE and
+// FALSE stay values, and a bare logical operand is a condition by itself (a BOOLEAN column of the
+// structure conversion), so it gets no "=1".
+// A "\0" in an inserted fragment marks the next word as a type word that is written as it stands.
+#include "select/rows.h"
+
+namespace tarnvel::select {
+namespace {
+using namespace rows;
+
+using namespace std::string_view_literals;
+constexpr FunctionRow at{"AT", "STRPOS", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true};
+constexpr FunctionRow dtor{"DTOR", "RADIANS", Edit::rename, {}, 4};
+constexpr FunctionRow rtod{"RTOD", "DEGREES", Edit::rename, {}, 4};
+constexpr FunctionRow len{"LEN", "LENGTH", Edit::rename, {}, 3};
+constexpr FunctionRow val{"VAL", "CAST", Edit::insert_before_close, " \0AS \0NUMERIC"sv, 4, 14,
+                          "Insufficient memory for VAL", true};
+constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
+constexpr FunctionRow int_{"INT", "TRUNC", Edit::rename, {}, 1};
+constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
+constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::insert_before_close, ",'YYYY-MM-DD'", 4, 15,
+                           "Insufficient memory for DTOC", true};
+
+// The key words PostgreSQL reads as values: kept as they stand, never quoted as names.
+constexpr ChainRow values{Row::value_word,
+                          "TRUE,FALSE,CURRENT_DATE,CURRENT_TIME,CURRENT_TIMESTAMP,LOCALTIME,LOCALTIMESTAMP"};
+
+constexpr ChainRow chain[] = {
+    convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
+    is_null, null_literal, values, reserved,
+    all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
+    join, full_left_right, on, like, not_op, outer, select, top, where,
+    fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(at),
+    fn(asc_ascii), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_), fn(extract_hour),
+    fn(extract_minute), fn(extract_second), fn(extract_day), fn(extract_month), fn(extract_year), fn(ttod),
+    fn(dtoc), fn(deleted),
+};
+
+}  // namespace
+
+const Dialect &pgsql() {
+    static const Dialect dialect = built({
+        .id = Target::pgsql,
+        .quote_open = '"',
+        .quote_close = '"',
+        .edges = lex::pgsql_edges,
+        .reserved = lex::KeywordList::pgsql_reserved,
+        .group_by_keywords = {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause},
+        .double_quote_always = false,
+        .brackets = Brackets::fox_nested,
+        .backticks = false,
+        .upper_everything = false,
+        .force_hint = {},
+        .join_as_inner = false,
+        .table_alias_as = true,
+        .full_join = true,
+        .table_hint = false,
+        .where_open = "WHERE ",
+        .where_close = "",
+        .top = TopPlace::order_limit,
+        .row_limit = "LIMIT ",
+        .percent_limit = "",
+        .date = {"DATE '", "'", "-", "NULL"},
+        .datetime = {"TIMESTAMP '", "'", "-", "NULL"},
+        .true_test = "",
+        .bare_date_quoted = false,
+        .chain = chain,
+        .lexicon = {},
+        .group_by_lexicon = {},
+    });
+    return dialect;
+}
+
+}  // namespace tarnvel::select
