@@ -17,12 +17,14 @@ public:
     };
 
     constexpr KindTable(std::initializer_list<Entry> entries) {
+        std::array<bool, Count> given{};  // by kind, not by handler: a function's address is no constant to compare
         for (const Entry &entry : entries) {
-            Handler &slot = handlers_[static_cast<std::size_t>(entry.kind)];
-            complete_ = complete_ && slot == nullptr;
-            slot = entry.handler;
+            const auto kind = static_cast<std::size_t>(entry.kind);
+            complete_ = complete_ && !given[kind];
+            given[kind] = true;
+            handlers_[kind] = entry.handler;
         }
-        for (Handler handler : handlers_) complete_ = complete_ && handler != nullptr;
+        for (bool kind_given : given) complete_ = complete_ && kind_given;
     }
 
     constexpr Handler operator[](Kind kind) const { return handlers_[static_cast<std::size_t>(kind)]; }
