@@ -122,7 +122,7 @@ void Scanner::step_special(char c) {
         if (c == '\'' && session_.from_fox && (in_.double_quoted || in_.bracket)) emit('\'');
         return;
     }
-    if (c == ']' || c == '~') {  // part of the word being collected, else copied
+    if ((c == ']' || c == '~') && !(c == '~' && select_before_tilde())) {  // part of the word being collected, else copied
         if (collecting_) ++pos_;
         else copy_current();
         return;
@@ -130,6 +130,18 @@ void Scanner::step_special(char c) {
     if (c == '?' && !collecting_) return host_variable();
     if (step_date(c)) return;
     end_word_at_delimiter(c);  // any other character ends the word being collected
+}
+
+// SELECT~x: the member's SELECT ends at the "~", which would otherwise make one word of it and
+// the reference, and the select list would be lost with it.
+bool Scanner::select_before_tilde() const {
+    const std::size_t length = pos_ - word_start_;
+    if (!collecting_ || clauses_.select() || length < 4 || length > 6) return false;  // SELE, SELEC, SELECT
+    const std::string_view word = work_.slice(word_start_, length);
+    for (std::size_t i = 0; i < length; ++i) {
+        if (session_.letters.upper(word[i]) != "SELECT"[i]) return false;
+    }
+    return true;
 }
 
 // The word being collected ends at the position: it is decided and written. True when its row

@@ -45,6 +45,7 @@ private:
     inline void step_special(char c);
     inline void end_word_at_delimiter(char c);
     bool finish_word();
+    bool select_before_tilde() const;
     struct Regions;
     bool outside_but(bool Regions::*region) const;
     bool toggle(bool &region);
