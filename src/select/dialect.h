@@ -188,6 +188,7 @@ struct Dialect {
     std::string_view true_test = "=1";   // after a bare logical operand in a condition (empty: none,
                                          // the target's logical values are conditions themselves)
     bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
+    bool empty_date_null = false;        // the empty date is NULL: d = {} is written d IS NULL
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists

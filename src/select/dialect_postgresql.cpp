@@ -65,6 +65,7 @@ const Dialect &pgsql() {
         .datetime = {"TIMESTAMP '", "'", "-", "NULL"},
         .true_test = "",
         .bare_date_quoted = false,
+        .empty_date_null = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

@@ -289,11 +289,34 @@ bool Scanner::step_date(char c) {
     }
     // The literal replaces the date in the work copy too, so that the tests of the next word see it.
     std::string text = date_literal_text(literal, dialect_.date, dialect_.datetime);
+    if (dialect_.empty_date_null && text == "NULL") compare_with_null();
     anchor();
     work_.replace(pos_, literal.length, text, "Insufficient memory for clause");
     emit(text);
     pos_ += text.size();
     return true;
+}
+
+// The empty date is NULL in the target: "= NULL" written before it becomes "IS NULL", and "<>" or
+// "!=" "IS NOT", so that d = {} finds the empty dates as in FoxPro.
+void Scanner::compare_with_null() {
+    Sink *sink = clauses_.current_sink();
+    if (!sink) return;
+    std::size_t end = sink->size();
+    while (end > 0 && is_blank((*sink)[end - 1])) --end;
+    if (end == 0) return;
+    const char last = (*sink)[end - 1];
+    const char before = end > 1 ? (*sink)[end - 2] : '\0';
+    std::string_view test;
+    std::size_t length = 0;
+    if (last == '=' && before != '<' && before != '>' && before != '!') test = "IS", length = 1;
+    else if ((last == '>' && before == '<') || (last == '=' && before == '!')) test = "IS NOT", length = 2;
+    if (test.empty()) return;
+    const bool blank_before = end - length > 0 && is_blank((*sink)[end - length - 1]);
+    const bool blank_after = end < sink->size();
+    std::string written = blank_before ? std::string(test) : " " + std::string(test);
+    if (!blank_after) written.push_back(' ');
+    sink->replace(end - length, length, written);
 }
 
 // Removes every blank and tab after the blank at the position, so that one blank remains.

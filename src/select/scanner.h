@@ -59,6 +59,7 @@ private:
     bool step_tilde();
     bool step_tilde_paren(char c);
     bool step_date(char c);
+    void compare_with_null();
     void collapse_blanks();
     void host_variable();
     void emit(char c) {

@@ -80,6 +80,7 @@ inline constexpr Case conditions[] = {
     {"d = DATE(2020, 2, 29)", "2"},
     {"STR(n, 8, 2) == '   12.50' .OR. STR(n, 6, 1) == '  -3.0'", "2 5"},
     {"STR(n) == '        13' .OR. STR(k, 3) == '  4'", "2 4"},
+    {"VAL(c) = 0 AND VAL('12.5x') = 12.5 AND VAL(' -3.25 ') = -3.25", "1 2 3 4 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

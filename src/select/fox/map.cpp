@@ -93,7 +93,8 @@ constexpr Construct rows[] = {
      .kind = Kind::dialect,
      .fox = "{}, {//}, {  /  /  }, {/:}",
      .example = "d = {}",
-     .note = "The empty date as the structure conversion stores it (Access and Oracle store no value)."},
+     .note = "The empty date as the structure conversion stores it (Access, Oracle and PostgreSQL store no "
+             "value); PostgreSQL writes = {} as IS NULL and <> {} as IS NOT NULL."},
     {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
 
     // --- names
@@ -744,7 +745,17 @@ constexpr Construct rows[] = {
                 "RIGHT(SPACE({2}) & FORMAT({1}, '0.{z}'), {2})", "LPAD(CAST(ROUND(CAST({1} AS NUMERIC), {d}) AS TEXT), {2})"},
      .note = "d must be written as a number; without decimals, as STR(n, w). MySQL's FORMAT would add "
              "thousands separators, Oracle's TO_CHAR(n, w, d) is no call it has."},
-    {.id = "fn.val", .kind = Kind::dialect, .fox = "VAL(s)", .example = "VAL(s)", .place = Place::select},
+    {.id = "fn.val",
+     .fox = "VAL(s)",
+     .example = "VAL(s)",
+     .place = Place::select,
+     .words = "VAL",
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "", "", "", "CAST(COALESCE(NULLIF(REGEXP_REPLACE({1}, '^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+))?.*$', '\\1'), ''), '0') AS NUMERIC)"},
+     .note = "The number at the start of the text, 0 when there is none, as in FoxPro; PostgreSQL refuses to "
+             "cast other text to a number, so it takes the number out first. The other dialects' own rows "
+             "convert it."},
     {.id = "fn.mod", .kind = Kind::dialect, .fox = "MOD(a, b)", .example = "MOD(a, 7)", .place = Place::select},
     {.id = "fn.nvl",
      .fox = "NVL(a, b)",
