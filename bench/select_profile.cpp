@@ -1,7 +1,8 @@
 // A fixed workload of the SELECT conversion for instruction-count profilers (callgrind, perf),
 // whose counts do not depend on how loaded the machine is:
-//   select_profile typical N       each typical statement N times, four dialects
-//   select_profile large BYTES N   the large statement of about BYTES bytes N times, four dialects
+//   select_profile typical N [D,D...]  each typical statement N times, every dialect (or those named,
+//                                      as on the command line: sqlserver,oracle,mysql,access)
+//   select_profile large BYTES N   the large statement of about BYTES bytes N times, every dialect
 //   select_profile empty N         N calls with nothing to convert
 // Prints the total length of the results and a hash of them, so that a change of output shows.
 #include "statements.h"
@@ -25,6 +26,19 @@ int main(int argc, char **argv) {
     } else {
         count = argc > 2 ? std::strtol(argv[2], nullptr, 10) : 1000;
     }
+    // the dialects named by the typical run's third argument (all when there is none)
+    const std::string_view only = what == "typical" && argc > 3 ? argv[3] : "";
+    auto chosen = [only](std::size_t i) {
+        if (only.empty()) return true;
+        const std::string_view name = tarnvel::dialects()[i].name;
+        for (std::size_t at = 0; at <= only.size();) {
+            std::size_t comma = only.find(',', at);
+            if (comma == std::string_view::npos) comma = only.size();
+            if (only.substr(at, comma - at) == name) return true;
+            at = comma + 1;
+        }
+        return false;
+    };
     tarnvel::Host host;
     std::size_t total = 0;
     std::uint64_t hash = 14695981039346656037ull;
@@ -42,9 +56,11 @@ int main(int argc, char **argv) {
         for (std::string_view function : bench::functions)
             for (long i = 0; i < count; ++i) run(function, statement);
     } else {
-        for (std::string_view function : bench::functions)
+        for (std::size_t d = 0; d < bench::functions.size(); ++d) {
+            if (!chosen(d)) continue;
             for (long i = 0; i < count; ++i)
-                for (const std::string &s : bench::typical) run(function, s);
+                for (const std::string &s : bench::typical) run(bench::functions[d], s);
+        }
     }
     std::printf("%zu %016llx\n", total, static_cast<unsigned long long>(hash));
     return 0;

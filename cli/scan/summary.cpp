@@ -68,7 +68,8 @@ std::string summary_text(const Report &report, const Tally &tally) {
             else files.row(numbers(tally.per_file[i]), report.files[i].file);
         }
         files.row(numbers(tally.all), "total");
-        out += "\n" + files.text();
+        out += '\n';
+        out += files.text();
         if (without) out += plural(without, "file holds", "files hold") + " no statement.\n";
     }
     if (!tally.per_diagnostic.empty()) {
@@ -76,9 +77,14 @@ std::string summary_text(const Report &report, const Tally &tally) {
         std::stable_sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.second.statements > b.second.statements; });
         Columns diagnostics({"statements", "places", "diagnostic"});
         for (const auto &[id, count] : rows) diagnostics.row({count.statements, count.places}, id + ": " + count.what);
-        out += "\n" + diagnostics.text();
+        out += '\n';
+        out += diagnostics.text();
     }
-    if (tally.problems) out += "\n" + plural(tally.problems, "problem", "problems") + " reading the files (on standard error and in the reports).\n";
+    if (tally.problems) {
+        out += '\n';
+        out += plural(tally.problems, "problem", "problems");
+        out += " reading the files (on standard error and in the reports).\n";
+    }
     return out;
 }
 

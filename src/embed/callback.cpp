@@ -79,6 +79,109 @@ const HostValue &element_at(const embed::Variable &variable, const Locator &loca
 
 const char *text_argument(tv_word word) { return reinterpret_cast<const char *>(word); }
 
+// --- one answer for each request
+
+tv_word returned_value(Host::Impl &host, CallbackBlock &block) {
+    if (block.arg0 == 0) return 0;
+    if (host.returned && (host.result.type == 'H' || host.result.type == 'C')) host.release(host.result.handle);  // a second return
+    std::memcpy(&host.result, reinterpret_cast<const void *>(block.arg0), sizeof host.result);
+    host.returned = true;
+    return 0;
+}
+
+tv_word raised_error(Host::Impl &host, CallbackBlock &block) {
+    int number = static_cast<int>(static_cast<std::int32_t>(block.arg0));
+    host.record(Error(number, embed::error_message(number)));
+    return 0;
+}
+
+tv_word raised_user_error(Host::Impl &host, CallbackBlock &block) {
+    const char *message = text_argument(block.arg0);
+    host.record(Error(std::nullopt, message ? message : ""));
+    return 0;
+}
+
+tv_word name_index(Host::Impl &host, CallbackBlock &block) {
+    const char *name = text_argument(block.arg0);
+    return signed_word(name ? host.variables.index_of(name) : -1);
+}
+
+tv_word found_variable(Host::Impl &host, CallbackBlock &block) {
+    int index = static_cast<std::int32_t>(block.arg0);
+    auto *locator = reinterpret_cast<Locator *>(block.arg2);
+    if (locator == nullptr || host.variables.at(index) == nullptr) return 0;
+    std::memset(locator, 0, sizeof *locator);
+    locator->kind = 1;
+    locator->where = -1;
+    locator->name_index = static_cast<std::int16_t>(index);
+    return 1;
+}
+
+tv_word loaded_variable(Host::Impl &host, CallbackBlock &block) {
+    auto *locator = reinterpret_cast<const Locator *>(block.arg0);
+    auto *value_out = reinterpret_cast<Value *>(block.arg1);
+    if (value_out == nullptr) return 0;
+    *value_out = null_value();
+    const embed::Variable *variable = locator ? host.variables.at(locator->name_index) : nullptr;
+    if (variable == nullptr) throw embed::HostError{embed::variable_not_found, embed::error_message(embed::variable_not_found)};
+    *value_out = to_wire(host, element_at(*variable, *locator));
+    return 0;
+}
+
+tv_word evaluated(Host::Impl &host, CallbackBlock &block) {
+    auto *value_out = reinterpret_cast<Value *>(block.arg0);
+    const char *expression = text_argument(block.arg1);
+    if (value_out == nullptr) return 0;
+    *value_out = null_value();
+    *value_out = to_wire(host, embed::evaluate_expression(expression ? expression : "", host.variables, host.session));
+    return 0;
+}
+
+tv_word executed(Host::Impl &host, CallbackBlock &block) {
+    const char *command = text_argument(block.arg0);
+    host.actions.push_back({"execute", command ? command : "", 0});
+    return 0;
+}
+
+tv_word switched(Host::Impl &host, CallbackBlock &block) {
+    host.actions.push_back({"switch", std::to_string(static_cast<std::intptr_t>(block.arg0)), 0});
+    return 0;
+}
+
+tv_word top_window(Host::Impl &host, CallbackBlock &) { return host.window; }
+
+tv_word editor_command(Host::Impl &host, CallbackBlock &block) {
+    std::intptr_t command = static_cast<std::intptr_t>(block.arg1);
+    std::string name = command == 0 ? "copy" : command == 2 ? "paste" : "command " + std::to_string(command);
+    host.actions.push_back({"editor", std::move(name), block.arg0});
+    return 0;
+}
+
+tv_word window_number(Host::Impl &, CallbackBlock &block) {
+    return static_cast<tv_word>(static_cast<std::uint32_t>(block.arg0));
+}
+
+struct Request {
+    tv_word code;
+    tv_word (*answer)(Host::Impl &host, CallbackBlock &block);
+};
+
+// Any other request is answered 0.
+constexpr Request requests[] = {
+    {TV_HOST_RET_VAL, returned_value},
+    {TV_HOST_ERROR, raised_error},
+    {TV_HOST_USER_ERROR, raised_user_error},
+    {TV_HOST_NAME_TABLE_INDEX, name_index},
+    {TV_HOST_FIND_VAR, found_variable},
+    {TV_HOST_LOAD, loaded_variable},
+    {TV_HOST_EVALUATE, evaluated},
+    {TV_HOST_EXECUTE, executed},
+    {TV_HOST_SWITCH, switched},
+    {TV_HOST_TOP_WINDOW, top_window},
+    {TV_HOST_EDITOR_COMMAND, editor_command},
+    {TV_HOST_WINDOW_NUMBER, window_number},
+};
+
 }  // namespace
 
 namespace embed {
@@ -101,74 +204,10 @@ tv_word Host::Impl::answer(CallbackBlock &block) {
         return 0;
     };
     try {
-        switch (block.code) {
-        case TV_HOST_RET_VAL: {
-            if (block.arg0 == 0) return 0;
-            if (returned && (result.type == 'H' || result.type == 'C')) release(result.handle);  // a second return
-            std::memcpy(&result, reinterpret_cast<const void *>(block.arg0), sizeof result);
-            returned = true;
-            return 0;
+        for (const Request &request : requests) {
+            if (request.code == block.code) return request.answer(*this, block);
         }
-        case TV_HOST_ERROR: {
-            int number = static_cast<int>(static_cast<std::int32_t>(block.arg0));
-            record(Error(number, embed::error_message(number)));
-            return 0;
-        }
-        case TV_HOST_USER_ERROR: {
-            const char *message = text_argument(block.arg0);
-            record(Error(std::nullopt, message ? message : ""));
-            return 0;
-        }
-        case TV_HOST_NAME_TABLE_INDEX: {
-            const char *name = text_argument(block.arg0);
-            return signed_word(name ? variables.index_of(name) : -1);
-        }
-        case TV_HOST_FIND_VAR: {
-            int index = static_cast<std::int32_t>(block.arg0);
-            auto *locator = reinterpret_cast<Locator *>(block.arg2);
-            if (locator == nullptr || variables.at(index) == nullptr) return 0;
-            std::memset(locator, 0, sizeof *locator);
-            locator->kind = 1;
-            locator->where = -1;
-            locator->name_index = static_cast<std::int16_t>(index);
-            return 1;
-        }
-        case TV_HOST_LOAD: {
-            auto *locator = reinterpret_cast<const Locator *>(block.arg0);
-            auto *value_out = reinterpret_cast<Value *>(block.arg1);
-            if (value_out == nullptr) return 0;
-            *value_out = null_value();
-            const embed::Variable *variable = locator ? variables.at(locator->name_index) : nullptr;
-            if (variable == nullptr) throw embed::HostError{embed::variable_not_found, embed::error_message(embed::variable_not_found)};
-            *value_out = to_wire(*this, element_at(*variable, *locator));
-            return 0;
-        }
-        case TV_HOST_EVALUATE: {
-            auto *value_out = reinterpret_cast<Value *>(block.arg0);
-            const char *expression = text_argument(block.arg1);
-            if (value_out == nullptr) return 0;
-            *value_out = null_value();
-            *value_out = to_wire(*this, embed::evaluate_expression(expression ? expression : "", variables, session));
-            return 0;
-        }
-        case TV_HOST_EXECUTE: {
-            const char *command = text_argument(block.arg0);
-            actions.push_back({"execute", command ? command : "", 0});
-            return 0;
-        }
-        case TV_HOST_SWITCH:
-            actions.push_back({"switch", std::to_string(static_cast<std::intptr_t>(block.arg0)), 0});
-            return 0;
-        case TV_HOST_TOP_WINDOW: return window;
-        case TV_HOST_EDITOR_COMMAND: {
-            std::intptr_t command = static_cast<std::intptr_t>(block.arg1);
-            std::string name = command == 0 ? "copy" : command == 2 ? "paste" : "command " + std::to_string(command);
-            actions.push_back({"editor", std::move(name), block.arg0});
-            return 0;
-        }
-        case TV_HOST_WINDOW_NUMBER: return static_cast<tv_word>(static_cast<std::uint32_t>(block.arg0));
-        default: return 0;
-        }
+        return 0;
     } catch (const embed::HostError &e) {
         record(Error(e.number, e.message));
         return failed(e.number);

@@ -8,18 +8,15 @@
 namespace tarnvel::embed {
 
 enum ErrorNumber {
-    syntax_error = 10,
-    invalid_argument = 11,
-    variable_not_found = 12,
-    invalid_subscript = 31,
-    numeric_overflow = 39,
-    type_mismatch = 107,
-    insufficient_memory = 182,
-    not_an_array = 232,
-    too_few_arguments = 1229,
-    too_many_arguments = 1230,
-    division_by_zero = 1307,
-    not_implemented = 1999,
+    // the expression's text and its operands
+    syntax_error = 10, invalid_argument = 11, type_mismatch = 107,
+    too_few_arguments = 1229, too_many_arguments = 1230,
+    // its variables
+    variable_not_found = 12, invalid_subscript = 31, not_an_array = 232,
+    // its arithmetic
+    numeric_overflow = 39, division_by_zero = 1307,
+    // the host itself
+    insufficient_memory = 182, not_implemented = 1999,
 };
 
 // An error of the host's own, raised while it answers a request.

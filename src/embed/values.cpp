@@ -1,63 +1,46 @@
 // Host values: the factories of HostValue and the day numbers of dates.
 #include <tarnvel/host.hpp>
 
-namespace tarnvel {
+#include <utility>
 
-HostValue HostValue::character(std::string bytes, char type) {
+namespace tarnvel {
+namespace {
+
+// A value of the type with the one member that holds it set.
+template <typename T>
+HostValue holding(char type, T HostValue::*member, T value) {
     HostValue v;
     v.type = type;
-    v.text = std::move(bytes);
+    v.*member = std::move(value);
     return v;
 }
 
+}  // namespace
+
+HostValue HostValue::character(std::string bytes, char type) { return holding(type, &HostValue::text, std::move(bytes)); }
+
 HostValue HostValue::numeric(double value, int decimals) {
-    HostValue v;
-    v.type = 'N';
-    v.number = value;
+    HostValue v = holding('N', &HostValue::number, value);
     v.decimals = decimals;
     return v;
 }
 
-HostValue HostValue::whole(std::int32_t value) {
-    HostValue v;
-    v.type = 'I';
-    v.integer = value;
-    return v;
-}
+HostValue HostValue::whole(std::int32_t value) { return holding('I', &HostValue::integer, value); }
 
-HostValue HostValue::boolean(bool value) {
-    HostValue v;
-    v.type = 'L';
-    v.logical = value;
-    return v;
-}
+HostValue HostValue::boolean(bool value) { return holding('L', &HostValue::logical, value); }
 
 HostValue HostValue::date(int year, int month, int day) {
-    HostValue v;
-    v.type = 'D';
-    v.number = static_cast<double>(julian_day(year, month, day));
-    return v;
+    return holding('D', &HostValue::number, static_cast<double>(julian_day(year, month, day)));
 }
 
 HostValue HostValue::datetime(int year, int month, int day, int hour, int minute, int second) {
-    HostValue v;
-    v.type = 'T';
-    v.number = static_cast<double>(julian_day(year, month, day)) + (hour * 3600 + minute * 60 + second) / 86400.0;
-    return v;
+    const double time = (hour * 3600 + minute * 60 + second) / 86400.0;
+    return holding('T', &HostValue::number, static_cast<double>(julian_day(year, month, day)) + time);
 }
 
-HostValue HostValue::empty_date(char type) {
-    HostValue v;
-    v.type = type;
-    return v;
-}
+HostValue HostValue::empty_date(char type) { return holding(type, &HostValue::number, 0.0); }
 
-HostValue HostValue::money(std::int64_t ten_thousandths) {
-    HostValue v;
-    v.type = 'Y';
-    v.currency = ten_thousandths;
-    return v;
-}
+HostValue HostValue::money(std::int64_t ten_thousandths) { return holding('Y', &HostValue::currency, ten_thousandths); }
 
 HostValue HostValue::null() { return HostValue{}; }
 

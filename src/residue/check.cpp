@@ -120,8 +120,12 @@ BoundStatement bind_parameters(Target target, std::string_view converted) {
             while (end + 1 < m.size() && m[end] == '.' && residue::name_start(m[end + 1])) end = residue::word_end(m, end + 1);
         }
         out.text.append(converted.substr(kept, pos - kept));
-        if (target == Target::pgsql) out.text.append("$" + std::to_string(out.parameters.size() + 1));  // numbered
-        else out.text.push_back('?');
+        if (target == Target::pgsql) {  // numbered
+            out.text.push_back('$');
+            out.text.append(std::to_string(out.parameters.size() + 1));
+        } else {
+            out.text.push_back('?');
+        }
         out.parameters.emplace_back(converted.substr(pos + 1, end - pos - 1));
         kept = end;
         pos = end - 1;

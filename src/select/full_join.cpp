@@ -101,26 +101,25 @@ Sink sink_of(std::string_view text) {
     return sink;
 }
 
-}  // namespace
+// A FULL [OUTER] JOIN in FROM, in its parts.
+struct FullJoin {
+    std::string_view listed;     // the tables listed before it with commas, commas included
+    std::string_view left;       // the table it binds on its left
+    std::string_view rest;       // from the table on its right to the end of FROM
+    std::string_view condition;  // of its ON
+};
 
-void full_join_pass(Session &session, Clauses &clauses) {
-    const std::string_view from = clauses.from().view();
-    // FULL as written, or quoted as a name where the dialect reads it so ([FULL] INNER JOIN)
-    const bool bracketed = session.dialect.quote_open == '[';
-    const std::string_view full_word = bracketed ? " [FULL] " : " FULL ";
-    if (from.find(full_word) == npos) return;  // most members: no FULL at all
-    const lex::LiteralRules rules = clause_literals(session.dialect);
-    const std::string_view select = clauses.select().view();
-    lex::LiteralRules outside_names = rules;
-    if (bracketed) outside_names.brackets = lex::BracketRuns::none;
+// The one FULL JOIN of FROM, after tables joined without commas; false when there is none such.
+// 'full_word': FULL as written, or quoted as a name where the dialect reads it so.
+bool full_join_of(std::string_view from, std::string_view full_word, const lex::LiteralRules &rules,
+                  const lex::LiteralRules &outside_names, FullJoin &parts) {
     std::size_t full = lex::find_at_level(from, 0, full_word, outside_names);
-    if (full == npos || !from.starts_with("FROM ")) return;
+    if (full == npos || !from.starts_with("FROM ")) return false;
     std::size_t join = full + full_word.size();
     if (from.substr(join).starts_with("OUTER ") || from.substr(join).starts_with("INNER ")) join += 6;
-    if (!from.substr(join).starts_with("JOIN ")) return;
+    if (!from.substr(join).starts_with("JOIN ")) return false;
     const std::size_t right = join + 5;
-    // one FULL JOIN, after tables joined without commas, in a member the union keeps as it is
-    if (lex::find_at_level(from, right, full_word, outside_names) != npos) return;
+    if (lex::find_at_level(from, right, full_word, outside_names) != npos) return false;
     // the tables listed before it with commas stand beside the join: FULL JOIN binds the last one
     std::string_view left = trimmed(from.substr(5, full - 5));
     std::string_view listed;
@@ -129,17 +128,59 @@ void full_join_pass(Session &session, Clauses &clauses) {
         listed = left.substr(0, comma + 1);
     }
     left = trimmed(left.substr(listed.size()));
-    if (left.empty()) return;
-    if (clauses.buffers[1] || (clauses.group() && !clauses.group().empty())) return;
-    if (!select.starts_with("SELECT ") || select.starts_with("SELECT TOP ")) return;
-    for (std::string_view aggregate : {"COUNT(", "SUM(", "AVG(", "MIN(", "MAX(", "COUNT (", "SUM (", "AVG (", "MIN (", "MAX ("}) {
-        if (select.find(aggregate) != npos) return;
-    }
+    if (left.empty()) return false;
     const std::size_t on = lex::find_at_level(from, right, " ON ", rules);
-    if (on == npos) return;
+    if (on == npos) return false;
     std::size_t cond_end = first_of(from, on + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", ","}, rules);
-    const std::string_view condition = trimmed(from.substr(on + 4, cond_end == npos ? npos : cond_end - on - 4));
-    const std::string_view rest = from.substr(right);
+    parts = {listed, left, from.substr(right), trimmed(from.substr(on + 4, cond_end == npos ? npos : cond_end - on - 4))};
+    return true;
+}
+
+// A member the union can keep as it is: no INTO, GROUP BY, TOP or aggregate.
+bool plain_member(Clauses &clauses, std::string_view select) {
+    if (clauses.buffers[1] || (clauses.group() && !clauses.group().empty())) return false;
+    if (!select.starts_with("SELECT ") || select.starts_with("SELECT TOP ")) return false;
+    for (std::string_view aggregate : {"COUNT(", "SUM(", "AVG(", "MIN(", "MAX(", "COUNT (", "SUM (", "AVG (", "MIN (", "MAX ("}) {
+        if (select.find(aggregate) != npos) return false;
+    }
+    return true;
+}
+
+void append_all(std::string &out, std::initializer_list<std::string_view> parts) {
+    for (std::string_view part : parts) out += part;
+}
+
+// The member as a LEFT OUTER JOIN, united with the rows of the RIGHT OUTER JOIN that the left
+// table does not match. The first member and the union stand in the select clause.
+void write_union(Clauses &clauses, std::string_view select, const FullJoin &join, std::string_view where_body) {
+    std::string first;
+    append_all(first, {select, " FROM ", join.listed, join.left, " LEFT OUTER JOIN ", join.rest});
+    if (!where_body.empty()) append_all(first, {" WHERE ", where_body});
+    append_all(first, {select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL ", select});
+    std::string second_from;
+    append_all(second_from, {"FROM ", join.listed, join.left, " RIGHT OUTER JOIN ", join.rest});
+    std::string second_where = "WHERE ";
+    if (!where_body.empty()) append_all(second_where, {"(", where_body, ") AND "});
+    append_all(second_where, {"NOT EXISTS (SELECT 1 FROM ", join.left, " WHERE ", join.condition, ")"});
+    clauses.select() = sink_of(first);
+    clauses.from() = sink_of(second_from);
+    clauses.where() = sink_of(second_where);
+}
+
+}  // namespace
+
+void full_join_pass(Session &session, Clauses &clauses) {
+    const std::string_view from = clauses.from().view();
+    const bool bracketed = session.dialect.quote_open == '[';  // [FULL] INNER JOIN: FULL read as a name
+    const std::string_view full_word = bracketed ? " [FULL] " : " FULL ";
+    if (from.find(full_word) == npos) return;  // most members: no FULL at all
+    const lex::LiteralRules rules = clause_literals(session.dialect);
+    lex::LiteralRules outside_names = rules;
+    if (bracketed) outside_names.brackets = lex::BracketRuns::none;
+    FullJoin join;
+    if (!full_join_of(from, full_word, rules, outside_names, join)) return;
+    const std::string_view select = clauses.select().view();
+    if (!plain_member(clauses, select)) return;
 
     std::string order;
     if (clauses.order() && !clauses.order().empty()) {
@@ -151,39 +192,7 @@ void full_join_pass(Session &session, Clauses &clauses) {
         where_body = trimmed(clauses.where().view().substr(5));
         if (where_body.empty()) return;
     }
-
-    std::string first(select);
-    first += " FROM ";
-    first += listed;
-    first += left;
-    first += " LEFT OUTER JOIN ";
-    first += rest;
-    if (!where_body.empty()) {
-        first += " WHERE ";
-        first += where_body;
-    }
-    first += select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL ";
-    first += select;
-    std::string second_from = "FROM ";
-    second_from += listed;
-    second_from += left;
-    second_from += " RIGHT OUTER JOIN ";
-    second_from += rest;
-    std::string second_where = "WHERE ";
-    if (!where_body.empty()) {
-        second_where += "(";
-        second_where += where_body;
-        second_where += ") AND ";
-    }
-    second_where += "NOT EXISTS (SELECT 1 FROM ";
-    second_where += left;
-    second_where += " WHERE ";
-    second_where += condition;
-    second_where += ")";
-
-    clauses.select() = sink_of(first);
-    clauses.from() = sink_of(second_from);
-    clauses.where() = sink_of(second_where);
+    write_union(clauses, select, join, where_body);
     if (!order.empty()) clauses.order() = sink_of(order);
 }
 

@@ -343,6 +343,133 @@ void having_as_filter(const Pass &pass, Clauses &clauses, Sink &having, std::str
     where = std::move(merged);
 }
 
+// HAVING without GROUP BY and without an aggregate in the field list: the condition joins WHERE,
+// and an INTO written after HAVING (no part of the condition) stays in the group clause alone.
+void filter_rows(const Pass &pass, Clauses &clauses, const Parts &parts, Sink &having, std::string_view list) {
+    std::string_view destination = parts.destination;
+    Sink moved;
+    std::size_t into = destination.empty() ? into_at(pass, having.view()) : npos;
+    if (into != npos) {
+        moved = Sink::obtain(having.size() - into + 1, "Insufficient memory for GROUP BY");
+        moved.append(having.view().substr(into));
+        having.truncate(into);
+        destination = moved.view();
+    }
+    having_as_filter(pass, clauses, having, list);
+    clauses.group().append(trimmed(destination));
+}
+
+// The GROUP BY clause being rebuilt: the grouped items of the field list, then the entries that
+// stand for no item of it (FoxPro groups by them too).
+struct Grouping {
+    const Pass &pass;
+    std::string_view text;     // "GROUP BY" and its entries, as the converter left them
+    std::size_t entries_from;  // where the entries begin in the text
+    Sink &group;
+    Sink used;                 // one flag per entry, '1' once an item was found in it
+    bool none = true;          // no entry written yet
+
+    Grouping(const Pass &pass, const Parts &parts, Sink &group)
+        : pass(pass), text(parts.grouping), entries_from(text.size() - parts.entries.size()), group(group),
+          used(Sink::obtain(16, "Insufficient memory for GROUP BY")) {
+        pass.for_each_entry(text, entries_from, [this](std::size_t, std::size_t, std::size_t) { used.push('0'); });
+    }
+
+    void add(std::string_view entry) {
+        group.reserve(entry.size() + 2);
+        if (!none) group.push(',');
+        group.append(entry);
+        none = false;
+    }
+
+    bool names(std::string_view word) const { return !word.empty() && pass.find_word(text, word) != npos; }
+
+    // Whether the entries name the item (its alias, its expression or its position); the entries
+    // that do are marked used.
+    bool groups(const Item &item, std::string_view number) {
+        if (!names(item.alias) && !names(item.expr) && !names(number)) return false;
+        pass.for_each_entry(text, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
+            if ((!item.alias.empty() && pass.word_within(text, item.alias, from, to)) ||
+                pass.word_within(text, item.expr, from, to) || pass.word_within(text, number, from, to)) {
+                used.set(k, '1');
+            }
+        });
+        return true;
+    }
+
+    void add_unused() {
+        pass.for_each_entry(text, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
+            std::string_view entry = trimmed(text.substr(from, to - from));
+            if (used[k] == '0' && !entry.empty() && !all_digits(entry)) add(entry);
+        });
+    }
+};
+
+// An item neither grouped nor left as it stands: wrapped in MAX(), named by its alias or, without
+// one, by its column.
+void wrap_in_max(const Pass &pass, const Item &item, Sink &rebuilt) {
+    rebuilt.append("MAX(");
+    if (!item.alias.empty()) {
+        rebuilt.append(item.expr);
+        rebuilt.push(')');
+        rebuilt.append(item.raw.substr(item.alias_at));
+        return;
+    }
+    std::string_view name = pass.trailing_name(item.expr);
+    std::string_view inside = item.raw;
+    if (item.last && !inside.empty() && inside.back() == ' ') inside.remove_suffix(1);  // over the closing blank
+    rebuilt.append(inside);
+    rebuilt.push(')');
+    if (!name.empty()) {
+        rebuilt.append(" AS ");
+        rebuilt.append(name);
+    }
+}
+
+// The item in the rebuilt field list: a grouped column goes into GROUP BY, an aggregate, a star, a
+// constant stay as they are, any other column is wrapped in MAX(); its alias in HAVING becomes
+// its expression.
+void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grouping, Sink &having, Sink &rebuilt) {
+    const std::string_view expr = item.expr;
+    const bool grouped = grouping.groups(item, std::to_string(number));
+    if (!item.alias.empty() && having) pass.replace_alias(having, item.alias, expr);
+    bool unchanged = pass.aggregate(expr) || expr.find(".*") != npos || expr == "*" || !pass.names_column(expr);
+    // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
+    if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
+    if (!unchanged && !grouped) return wrap_in_max(pass, item, rebuilt);
+    if (!unchanged) grouping.add(expr);
+    rebuilt.append(item.raw);
+}
+
+Sink rebuilt_list(const Pass &pass, std::string_view list, Grouping &grouping, Sink &having) {
+    Sink rebuilt = Sink::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
+    std::size_t at = Pass::first_item(list);
+    rebuilt.append(list.substr(0, at));
+    for (int number = 1;; ++number) {
+        Item item = pass.item_at(list, at);
+        rebuilt.append(list.substr(at, item.start - at));
+        rebuild_item(pass, item, number, grouping, having, rebuilt);
+        if (item.last) return rebuilt;
+        rebuilt.push(',');
+        at = item.start + item.raw.size() + 1;
+    }
+}
+
+// After the entries: the INTO destination and the HAVING part, trimmed where nothing precedes them.
+void append_tail(Sink &group, const Parts &parts, bool no_entry, const Sink &having) {
+    if (no_entry) group.clear();  // no entry: the destination or HAVING part stands alone
+    if (!parts.destination.empty()) {
+        std::string_view destination = no_entry ? trimmed(parts.destination) : parts.destination;
+        group.reserve(destination.size() + 2);
+        group.append(destination);
+    }
+    if (having) {
+        std::string_view rest = group.empty() ? trimmed(having.view()) : having.view();
+        group.reserve(rest.size() + 2);
+        group.append(rest);
+    }
+}
+
 }  // namespace
 
 void group_by_pass(Session &session, Clauses &clauses) {
@@ -352,117 +479,24 @@ void group_by_pass(Session &session, Clauses &clauses) {
 
     Sink group_copy = Sink::obtain(group.size() + 1, "Insufficient memory for GROUP BY");
     group_copy.append(group.view());
-    const Parts parts = parts_of(pass, group_copy.view());
+    const Parts parts = parts_of(pass, group_copy.view());  // grouping: never the destination or HAVING
     Sink having;
     if (!parts.having.empty()) {
         having = Sink::obtain(2 * parts.having.size() + 1, "Insufficient memory for HAVING");
         having.append(parts.having);
     }
-    const std::string_view grouping = parts.grouping;  // never the destination or the HAVING part
     const std::string_view list = select.view();
 
     group.set_message("Insufficient memory for GROUP BY");
     group.clear();
-    if (grouping.empty() && having && !pass.any_aggregate(list)) {
-        // an INTO written after HAVING is no part of the condition that joins WHERE
-        std::string_view destination = parts.destination;
-        Sink moved;
-        std::size_t into = destination.empty() ? into_at(pass, having.view()) : npos;
-        if (into != npos) {
-            moved = Sink::obtain(having.size() - into + 1, "Insufficient memory for GROUP BY");
-            moved.append(having.view().substr(into));
-            having.truncate(into);
-            destination = moved.view();
-        }
-        having_as_filter(pass, clauses, having, list);
-        group.append(trimmed(destination));
-        return;
-    }
+    if (parts.grouping.empty() && having && !pass.any_aggregate(list)) return filter_rows(pass, clauses, parts, having, list);
     group.append("GROUP BY ");
-    bool first_entry = true;
-    auto add_entry = [&group, &first_entry](std::string_view entry) {
-        group.reserve(entry.size() + 2);
-        if (!first_entry) group.push(',');
-        group.append(entry);
-        first_entry = false;
-    };
-
-    // Entries that stand for no item of the field list are kept after the grouped items: FoxPro
-    // groups by them. One flag per entry, '1' once an item was found in it.
-    const std::size_t entries_from = grouping.size() - parts.entries.size();
-    Sink used = Sink::obtain(16, "Insufficient memory for GROUP BY");
-    pass.for_each_entry(grouping, entries_from, [&used](std::size_t, std::size_t, std::size_t) { used.push('0'); });
-
-    Sink rebuilt = Sink::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
-    std::size_t at = Pass::first_item(list);
-    rebuilt.append(list.substr(0, at));
-    for (int number = 1;; ++number) {
-        Item item = pass.item_at(list, at);
-        rebuilt.append(list.substr(at, item.start - at));
-        std::string_view raw = item.raw, expr = item.expr, alias = item.alias;
-        std::string number_text = std::to_string(number);
-        bool grouped = (!alias.empty() && pass.find_word(grouping, alias) != std::string_view::npos) ||
-                       pass.find_word(grouping, expr) != std::string_view::npos ||
-                       pass.find_word(grouping, number_text) != std::string_view::npos;
-        if (grouped) {
-            pass.for_each_entry(grouping, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
-                if ((!alias.empty() && pass.word_within(grouping, alias, from, to)) ||
-                    pass.word_within(grouping, expr, from, to) || pass.word_within(grouping, number_text, from, to)) {
-                    used.set(k, '1');
-                }
-            });
-        }
-        if (!alias.empty() && having) pass.replace_alias(having, alias, expr);
-
-        bool unchanged = pass.aggregate(expr) || expr.find(".*") != std::string_view::npos || expr == "*" ||
-                         !pass.names_column(expr);
-        // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
-        if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
-        if (unchanged || grouped) {
-            if (!unchanged) add_entry(expr);
-            rebuilt.append(raw);
-        } else if (!alias.empty()) {
-            rebuilt.append("MAX(");
-            rebuilt.append(expr);
-            rebuilt.push(')');
-            rebuilt.append(raw.substr(item.alias_at));
-        } else {
-            std::string_view name = pass.trailing_name(expr);
-            std::string_view inside = raw;
-            if (item.last && !inside.empty() && inside.back() == ' ') inside.remove_suffix(1);  // over the closing blank
-            rebuilt.append("MAX(");
-            rebuilt.append(inside);
-            rebuilt.push(')');
-            if (!name.empty()) {
-                rebuilt.append(" AS ");
-                rebuilt.append(name);
-            }
-        }
-        if (item.last) break;
-        rebuilt.push(',');
-        at = item.start + raw.size() + 1;
-    }
-
-    pass.for_each_entry(grouping, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
-        std::string_view entry = trimmed(grouping.substr(from, to - from));
-        if (used[k] == '0' && !entry.empty() && !all_digits(entry)) add_entry(entry);
-    });
-
+    Grouping grouping(pass, parts, group);
+    Sink rebuilt = rebuilt_list(pass, list, grouping, having);
+    grouping.add_unused();
     select = std::move(rebuilt);
     select.set_message("Insufficient memory for clause");
-    if (first_entry) group.clear();  // no entry: the destination or HAVING part stands alone
-    if (!parts.destination.empty()) {
-        std::string_view destination = parts.destination;
-        if (first_entry) destination = trimmed(destination);
-        group.reserve(destination.size() + 2);
-        group.append(destination);
-    }
-    if (having) {
-        std::string_view rest = having.view();
-        if (group.empty()) rest = trimmed(rest);
-        group.reserve(rest.size() + 2);
-        group.append(rest);
-    }
+    append_tail(group, parts, grouping.none, having);
 }
 
 }  // namespace tarnvel::select

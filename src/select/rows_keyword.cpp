@@ -1,6 +1,8 @@
 // The keyword rows of the decision chain: clause keywords, predicates, CASE words, TOP.
 #include "select/scanner.h"
 
+#include "select/kind_table.h"
+
 namespace tarnvel::select {
 namespace {
 
@@ -27,13 +29,14 @@ std::ptrdiff_t Scanner::comma_after(std::size_t at) const {
 
 // Conditions stand in the select list, WHERE, the HAVING part and the join conditions of FROM.
 bool Scanner::cond_clause() const {
-    char c = clauses_.current;
-    return c == 's' || c == 'w' || (c == 'g' && in_having_) || (c == 'f' && in_on_);
+    const Clause c = clause();
+    return c == Clause::select || c == Clause::where || (c == Clause::group && in_having_) || (c == Clause::from && in_on_);
 }
 
 bool Scanner::case_clause() const {
-    char c = clauses_.current;
-    return c == 's' || c == 'w' || c == 'g' || c == 'o' || (c == 'f' && in_on_);
+    const Clause c = clause();
+    return c == Clause::select || c == Clause::where || c == Clause::group || c == Clause::order ||
+           (c == Clause::from && in_on_);
 }
 
 // The characters from the delimiter read 'text' (upper case; a tab counts as a final blank).
@@ -98,11 +101,11 @@ bool Scanner::modifier_place() {
     return list.find_first_not_of(' ') == std::string_view::npos;
 }
 
-void Scanner::open_clause(char letter) {
-    int i = Clauses::index(letter);
+void Scanner::open_clause(Clause clause) {
+    int i = Clauses::index(letter(clause));
     std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
     clauses_.buffers[i] = Sink::obtain(capacity, "Insufficient memory for clause");
-    clauses_.make_current(letter);
+    clauses_.make_current(letter(clause));
     between_ = 0;
     in_on_ = false;
     in_destination_ = false;
@@ -113,202 +116,317 @@ void Scanner::push_case() {
     cases_.push('w');
 }
 
-Scanner::Verdict Scanner::keyword_row(Row row) {
-    const char clause = clauses_.current;
-    const std::string_view word = keyword_;
-    Sink &select = clauses_.select();
-    switch (row) {
-    case Row::call_or_quote:
-        return paren_follows() ? Verdict::keep : Verdict::quote;
-    case Row::with_hint:  // a table hint after a table name or a name expression
-        return clause == 'f' && operand_before() && paren_follows() ? Verdict::keep : Verdict::quote;
-    case Row::case_open:
-        if (!case_clause() || !operand_after()) return Verdict::quote;
-        push_case();
+// One handler a row kind: each decides the word (keyword_) at the position for its row.
+struct Scanner::KeywordRows {
+    using Handler = Verdict (*)(Scanner &);
+
+    static Verdict call_or_quote(Scanner &s) { return s.paren_follows() ? Verdict::keep : Verdict::quote; }
+
+    static Verdict with_hint(Scanner &s) {  // a table hint after a table name or a name expression
+        return s.clause() == Clause::from && s.operand_before() && s.paren_follows() ? Verdict::keep : Verdict::quote;
+    }
+
+    static Verdict case_open(Scanner &s) {
+        if (!s.case_clause() || !s.operand_after()) return Verdict::quote;
+        s.push_case();
         return Verdict::keep;
-    case Row::case_when:
-    case Row::case_then:
-    case Row::case_else:
-        if (cases_.empty() || !case_clause() || !operand_neighbours()) return Verdict::quote;
-        cases_.set(cases_.size() - 1, row == Row::case_when ? 'w' : row == Row::case_then ? 't' : 'e');
+    }
+
+    // WHEN, THEN and ELSE mark the innermost open CASE with their letter.
+    template <char Mark>
+    static Verdict case_part(Scanner &s) {
+        if (s.cases_.empty() || !s.case_clause() || !s.operand_neighbours()) return Verdict::quote;
+        s.cases_.set(s.cases_.size() - 1, Mark);
         return Verdict::keep;
-    case Row::case_end:
-        if (cases_.empty() || !case_clause() || !operand_before()) return Verdict::quote;
-        cases_.truncate(cases_.size() - 1);
+    }
+
+    static Verdict case_end(Scanner &s) {
+        if (s.cases_.empty() || !s.case_clause() || !s.operand_before()) return Verdict::quote;
+        s.cases_.truncate(s.cases_.size() - 1);
         return Verdict::keep;
-    case Row::between:
-        if (!cond_clause() || !operand_neighbours()) return Verdict::quote;
-        between_ += 2;
-        name_ = "BETWEEN";
+    }
+
+    static Verdict between(Scanner &s) {
+        if (!s.cond_clause() || !s.operand_neighbours()) return Verdict::quote;
+        s.between_ += 2;
+        s.name_ = "BETWEEN";
         return Verdict::keep;
-    case Row::current_date:
-        return date_row();
-    case Row::is_null:
-        return words_follow(pos_, {"NULL"}) || words_follow(pos_, {"NOT", "NULL"}) ? Verdict::keep : Verdict::pass;
-    case Row::null_literal: {
-        std::string_view t = text();
-        bool clause_ok = clause == 's' || clause == 'w';
-        if (dotted() || (clause_ok && ((clause == 's' && lex::followed_by_as(t, here(), true)) ||
-                                       lex::preceded_by_equals(t, here(), wlen(), true) ||
-                                       lex::followed_by_equals(t, here(), true)))) {
-            dot_fix();
+    }
+
+    static Verdict current_date(Scanner &s) { return s.date_row(); }
+
+    static Verdict is_null(Scanner &s) {
+        return s.words_follow(s.pos_, {"NULL"}) || s.words_follow(s.pos_, {"NOT", "NULL"}) ? Verdict::keep : Verdict::pass;
+    }
+
+    static Verdict null_literal(Scanner &s) {
+        const Clause clause = s.clause();
+        std::string_view t = s.text();
+        bool clause_ok = clause == Clause::select || clause == Clause::where;
+        if (s.dotted() || (clause_ok && ((clause == Clause::select && lex::followed_by_as(t, s.here(), true)) ||
+                                         lex::preceded_by_equals(t, s.here(), s.wlen(), true) ||
+                                         lex::followed_by_equals(t, s.here(), true)))) {
+            s.dot_fix();
         }
         return Verdict::keep;
     }
-    case Row::value_word:
-        return Verdict::keep;
-    case Row::reserved:
-        return paren_follows() ? Verdict::pass : Verdict::quote;
-    case Row::all:
-        if (paren_follows() || in_call()) return Verdict::keep;  // x > ALL (...), SUM(ALL x)
-        if (clause != 's' || !modifier_place()) return Verdict::quote;
-        select.insert(7, "ALL ");
+
+    static Verdict value_word(Scanner &) { return Verdict::keep; }  // TRUE, CURRENT_DATE: never quoted
+
+    static Verdict reserved(Scanner &s) { return s.paren_follows() ? Verdict::pass : Verdict::quote; }
+
+    // ALL and DISTINCT right after SELECT (and TOP n) modify it: moved to the head of the list.
+    static Verdict select_modifier(Scanner &s, std::string_view modifier) {
+        s.clauses_.select().insert(7, modifier);
         return Verdict::drop;
-    case Row::and_or:
-        if (dotted() || (clause != 'o' && clause != 'i' && clause != 0 && operand_before(true) && operand_after(true))) {
-            dot_fix();
-            if (between_ > 0) --between_;
-            return Verdict::keep;
-        }
-        return Verdict::quote;
-    case Row::as: {  // before a name, a quoted name or a string written as the alias
-        char next = pos_ + 1 < work_.length() && work_.at(pos_) == ' ' ? work_.at(pos_ + 1) : '\0';
-        bool alias = lex::followed_by_name_start(text(), here(), edges_) || next == '\'' || next == '"' ||
-                     next == '[' || next == '`';
-        if (!operand_before() || !alias) return Verdict::quote;
-        // a table's alias: Oracle takes it without AS
-        return clause == 'f' && !in_on_ && !dialect_.table_alias_as && session_.from_fox ? Verdict::drop : Verdict::keep;
     }
-    case Row::order:
-        if (clauses_.order() || !follows(" ") || !follows(" BY ")) return Verdict::quote;
-        open_clause('o');
-        name_ = "ORDER";
+
+    static Verdict all(Scanner &s) {
+        if (s.paren_follows() || s.in_call()) return Verdict::keep;  // x > ALL (...), SUM(ALL x)
+        if (s.clause() != Clause::select || !s.modifier_place()) return Verdict::quote;
+        return select_modifier(s, "ALL ");
+    }
+
+    // AND and OR between two operands of a clause that holds conditions.
+    static bool operator_place(Scanner &s) {
+        const Clause clause = s.clause();
+        return clause != Clause::order && clause != Clause::into && clause != Clause::none && s.operand_before(true) &&
+               s.operand_after(true);
+    }
+
+    static Verdict and_or(Scanner &s) {
+        if (!s.dotted() && !operator_place(s)) return Verdict::quote;
+        s.dot_fix();
+        if (s.between_ > 0) --s.between_;
         return Verdict::keep;
-    case Row::asc:
-        if (paren_follows()) return Verdict::pass;
-        return clause == 'o' ? Verdict::keep : Verdict::quote;
-    case Row::desc:
-        return clause == 'o' ? Verdict::keep : Verdict::quote;
-    case Row::by:
-        return (clause == 'o' && clauses_.order().view() == "ORDER ") ||
-                       (clause == 'g' && clauses_.group().view() == "GROUP ")
+    }
+
+    static Verdict as(Scanner &s) {  // before a name, a quoted name or a string written as the alias
+        const WorkText &work = s.work_;
+        char next = s.pos_ + 1 < work.length() && work.at(s.pos_) == ' ' ? work.at(s.pos_ + 1) : '\0';
+        bool alias = lex::followed_by_name_start(s.text(), s.here(), s.edges_) || next == '\'' || next == '"' ||
+                     next == '[' || next == '`';
+        if (!s.operand_before() || !alias) return Verdict::quote;
+        // a table's alias: Oracle takes it without AS
+        bool bare_table_alias = s.clause() == Clause::from && !s.in_on_ && !s.dialect_.table_alias_as && s.session_.from_fox;
+        return bare_table_alias ? Verdict::drop : Verdict::keep;
+    }
+
+    // ORDER BY, GROUP BY, FROM, SELECT, WHERE: the clause opens once, named as the row says.
+    static Verdict opens(Scanner &s, Clause clause) {
+        s.open_clause(clause);
+        return Verdict::keep;
+    }
+
+    static Verdict opens(Scanner &s, Clause clause, std::string_view name) {
+        s.name_ = name;
+        return opens(s, clause);
+    }
+
+    static Verdict order(Scanner &s) {
+        if (s.clauses_.order() || !s.follows(" ") || !s.follows(" BY ")) return Verdict::quote;
+        return opens(s, Clause::order, "ORDER");
+    }
+
+    static Verdict asc(Scanner &s) {
+        if (s.paren_follows()) return Verdict::pass;
+        return desc(s);
+    }
+
+    static Verdict desc(Scanner &s) { return s.clause() == Clause::order ? Verdict::keep : Verdict::quote; }
+
+    static Verdict by(Scanner &s) {
+        const Clause clause = s.clause();
+        Clauses &clauses = s.clauses_;
+        return (clause == Clause::order && clauses.order().view() == "ORDER ") ||
+                       (clause == Clause::group && clauses.group().view() == "GROUP ")
                    ? Verdict::keep : Verdict::quote;
-    case Row::cursor:
-        return clause == 'i' && !clauses_.buffers[1].contains(" CURSOR ") ? Verdict::drop : Verdict::quote;
-    case Row::distinct:
-        if (in_call()) {  // COUNT(DISTINCT x)
-            name_ = "DISTINCT";
+    }
+
+    static Verdict cursor(Scanner &s) {
+        return s.clause() == Clause::into && !s.clauses_.buffers[1].contains(" CURSOR ") ? Verdict::drop : Verdict::quote;
+    }
+
+    static Verdict distinct(Scanner &s) {
+        if (s.in_call()) {  // COUNT(DISTINCT x)
+            s.name_ = "DISTINCT";
             return Verdict::keep;
         }
         // Only right after SELECT (and TOP n) is it the modifier; elsewhere the word DISTINCT is
         // misplaced and an abbreviation is a name (a column "dist").
-        if (clause != 's' || !modifier_place()) return word == "DISTINCT" ? Verdict::quote : Verdict::pass;
-        select.insert(7, "DISTINCT ");
-        return Verdict::drop;
-    case Row::exists:  // the predicate wherever a "(" follows it
-        if (paren_follows()) {
-            name_ = "EXISTS";
-            return Verdict::keep;
-        }
-        return Verdict::quote;
-    case Row::in:
-        return cond_clause() && operand_before() && paren_follows() ? Verdict::keep : Verdict::quote;
-    case Row::from:
-        if (clauses_.from() || !operand_before()) return Verdict::quote;
-        open_clause('f');
+        if (s.clause() != Clause::select || !s.modifier_place()) return s.keyword_ == "DISTINCT" ? Verdict::quote : Verdict::pass;
+        return select_modifier(s, "DISTINCT ");
+    }
+
+    static Verdict exists(Scanner &s) {  // the predicate wherever a "(" follows it
+        if (!s.paren_follows()) return Verdict::quote;
+        s.name_ = "EXISTS";
         return Verdict::keep;
-    case Row::force:
-        if (clause == 'f' && clauses_.from().view() == "FROM ") {
-            if (!dialect_.force_hint.hint.empty()) force_order_ = true;
+    }
+
+    static Verdict in(Scanner &s) {
+        return s.cond_clause() && s.operand_before() && s.paren_follows() ? Verdict::keep : Verdict::quote;
+    }
+
+    static Verdict from(Scanner &s) {
+        if (s.clauses_.from() || !s.operand_before()) return Verdict::quote;
+        return opens(s, Clause::from);
+    }
+
+    static Verdict force(Scanner &s) {
+        if (s.clause() == Clause::from && s.clauses_.from().view() == "FROM ") {
+            if (!s.dialect_.force_hint.hint.empty()) s.force_order_ = true;
             return Verdict::drop;
         }
-        return lex::keyword_in_list(dialect_.reserved, word) ? Verdict::pass : Verdict::keep;
-    case Row::group:
-        if (clauses_.group() || !follows(" BY ")) return Verdict::quote;
-        open_clause('g');
-        name_ = "GROUP";
-        return Verdict::keep;
-    case Row::having:
+        return lex::keyword_in_list(s.dialect_.reserved, s.keyword_) ? Verdict::pass : Verdict::keep;
+    }
+
+    static Verdict group(Scanner &s) {
+        if (s.clauses_.group() || !s.follows(" BY ")) return Verdict::quote;
+        return opens(s, Clause::group, "GROUP");
+    }
+
+    static Verdict having(Scanner &s) {
         // Without a GROUP BY the HAVING part stands alone in the group clause (FoxPro reads it as a
         // filter of the result; the GROUP BY pass decides where it goes).
-        if (in_having_ || !operand_before() || !operand_after()) return Verdict::quote;
-        if (clauses_.group()) clauses_.make_current('g');
-        else open_clause('g');
-        between_ = 0;
-        in_having_ = true;
-        in_destination_ = false;
-        name_ = "HAVING";
+        if (s.in_having_ || !s.operand_before() || !s.operand_after()) return Verdict::quote;
+        if (s.clauses_.group()) s.clauses_.make_current(letter(Clause::group));
+        else s.open_clause(Clause::group);
+        s.between_ = 0;
+        s.in_having_ = true;
+        s.in_destination_ = false;
+        s.name_ = "HAVING";
         return Verdict::keep;
-    case Row::inner:
-        if (clause != 'f' || !words_follow(pos_, {"JOIN"})) return Verdict::quote;
-        in_on_ = false;
-        name_ = "INNER";
+    }
+
+    // INNER and OUTER before JOIN in FROM.
+    static Verdict join_word(Scanner &s, std::string_view name) {
+        if (s.clause() != Clause::from || !s.words_follow(s.pos_, {"JOIN"})) return Verdict::quote;
+        s.name_ = name;
         return Verdict::keep;
-    case Row::into:
-        if (cond_clause() && (follows(" CURS") || follows(" ARRA") || follows(" DBF ") || follows(" TABL"))) {
-            in_destination_ = true;  // its words are no operands of the condition before it
+    }
+
+    static Verdict inner(Scanner &s) {
+        Verdict verdict = join_word(s, "INNER");
+        if (verdict == Verdict::keep) s.in_on_ = false;
+        return verdict;
+    }
+
+    static Verdict outer(Scanner &s) { return join_word(s, "OUTER"); }
+
+    static Verdict into(Scanner &s) {
+        if (s.cond_clause() && (s.follows(" CURS") || s.follows(" ARRA") || s.follows(" DBF ") || s.follows(" TABL"))) {
+            s.in_destination_ = true;  // its words are no operands of the condition before it
         }
-        if (clauses_.buffers[1]) return Verdict::quote;
-        if (follows(" CURSOR ")) return Verdict::keep;
-        if (!follows(" TABLE ")) return Verdict::quote;
-        open_clause('i');
-        return Verdict::keep;
-    case Row::join:
-        if (clause != 'f') return Verdict::quote;
-        in_on_ = false;
-        if (dialect_.join_as_inner && !previous_is("INNER") && !previous_is("OUTER") && !previous_is("LEFT") &&
-            !previous_is("RIGHT")) {
-            reserve_room(7);
-            name_ = "INNER JOIN";
+        if (s.clauses_.buffers[1]) return Verdict::quote;
+        if (s.follows(" CURSOR ")) return Verdict::keep;
+        if (!s.follows(" TABLE ")) return Verdict::quote;
+        return opens(s, Clause::into);
+    }
+
+    static Verdict join(Scanner &s) {
+        if (s.clause() != Clause::from) return Verdict::quote;
+        s.in_on_ = false;
+        if (s.dialect_.join_as_inner && !s.previous_is("INNER") && !s.previous_is("OUTER") && !s.previous_is("LEFT") &&
+            !s.previous_is("RIGHT")) {
+            s.reserve_room(7);
+            s.name_ = "INNER JOIN";
         }
         return Verdict::keep;
-    case Row::left:  // a join in FROM, else the functions LEFT() and RIGHT() (join conditions too)
-        if (clause == 'f' && join_follows()) {
-            in_on_ = false;
-        } else if (!paren_follows()) {
+    }
+
+    static Verdict left(Scanner &s) {  // a join in FROM, else the functions LEFT() and RIGHT() (join conditions too)
+        if (s.clause() == Clause::from && s.join_follows()) {
+            s.in_on_ = false;
+        } else if (!s.paren_follows()) {
             return Verdict::quote;
         }
-        if (word == "RIGH") name_ = "RIGHT";
+        if (s.keyword_ == "RIGH") s.name_ = "RIGHT";
         return Verdict::keep;
-    case Row::on:
-        if (clause != 'f' || !operand_before() || !operand_after()) return Verdict::quote;
-        in_on_ = true;
-        return Verdict::keep;
-    case Row::like:
-        return cond_clause() && operand_before() && operand_after() ? Verdict::keep : Verdict::quote;
-    case Row::not_op:
-        if (dotted() || (cond_clause() && operand_neighbours())) {
-            dot_fix();
-            return Verdict::keep;
-        }
-        return Verdict::quote;
-    case Row::outer:
-        if (clause != 'f' || !words_follow(pos_, {"JOIN"})) return Verdict::quote;
-        name_ = "OUTER";
-        return Verdict::keep;
-    case Row::select:
-        if (select) return Verdict::quote;
-        open_clause('s');
-        name_ = "SELECT";
-        return Verdict::keep;
-    case Row::top:
-        return top_row();
-    case Row::where:
-        if (clauses_.where()) return Verdict::quote;
-        open_clause('w');
-        name_ = dialect_.where_open;
-        return Verdict::keep;
-    case Row::function:
-        break;
     }
-    return Verdict::pass;
-}
+
+    static Verdict on(Scanner &s) {
+        if (s.clause() != Clause::from || !s.operand_before() || !s.operand_after()) return Verdict::quote;
+        s.in_on_ = true;
+        return Verdict::keep;
+    }
+
+    static Verdict like(Scanner &s) {
+        return s.cond_clause() && s.operand_before() && s.operand_after() ? Verdict::keep : Verdict::quote;
+    }
+
+    static Verdict not_op(Scanner &s) {
+        if (!s.dotted() && !(s.cond_clause() && s.operand_neighbours())) return Verdict::quote;
+        s.dot_fix();
+        return Verdict::keep;
+    }
+
+    static Verdict select(Scanner &s) {
+        if (s.clauses_.select()) return Verdict::quote;
+        return opens(s, Clause::select, "SELECT");
+    }
+
+    static Verdict top(Scanner &s) { return s.top_row(); }
+
+    static Verdict where(Scanner &s) {
+        if (s.clauses_.where()) return Verdict::quote;
+        return opens(s, Clause::where, s.dialect_.where_open);
+    }
+
+    static Verdict function(Scanner &) { return Verdict::pass; }  // decided by function_row
+
+    static constexpr KindTable<Row, Handler, static_cast<std::size_t>(Row::function) + 1> table{
+        {Row::call_or_quote, call_or_quote},
+        {Row::with_hint, with_hint},
+        {Row::case_open, case_open},
+        {Row::case_when, case_part<'w'>},
+        {Row::case_then, case_part<'t'>},
+        {Row::case_else, case_part<'e'>},
+        {Row::case_end, case_end},
+        {Row::between, between},
+        {Row::current_date, current_date},
+        {Row::is_null, is_null},
+        {Row::null_literal, null_literal},
+        {Row::value_word, value_word},
+        {Row::reserved, reserved},
+        {Row::all, all},
+        {Row::and_or, and_or},
+        {Row::as, as},
+        {Row::order, order},
+        {Row::asc, asc},
+        {Row::desc, desc},
+        {Row::by, by},
+        {Row::cursor, cursor},
+        {Row::distinct, distinct},
+        {Row::exists, exists},
+        {Row::in, in},
+        {Row::from, from},
+        {Row::force, force},
+        {Row::group, group},
+        {Row::having, having},
+        {Row::inner, inner},
+        {Row::into, into},
+        {Row::join, join},
+        {Row::left, left},
+        {Row::on, on},
+        {Row::like, like},
+        {Row::not_op, not_op},
+        {Row::outer, outer},
+        {Row::select, select},
+        {Row::top, top},
+        {Row::where, where},
+        {Row::function, function},
+    };
+    static_assert(table.complete(), "every row kind has one handler");
+};
+
+Scanner::Verdict Scanner::keyword_row(Row row) { return KeywordRows::table[row](*this); }
 
 // TOP n [PERCENT]: into the select list, or kept as the member's row limit.
 Scanner::Verdict Scanner::top_row() {
     Sink &select = clauses_.select();
     // FoxPro also takes TOP n written after the field list (ORDER BY a DESC TOP 1).
-    bool placed = clauses_.current == 's' || (select && operand_before());
+    bool placed = clause() == Clause::select || (select && operand_before());
     if (!placed || select.contains(" TOP ") || pos_ + 1 >= work_.length() || !is_digit(work_.at(pos_ + 1))) {
         return Verdict::quote;
     }
@@ -322,7 +440,7 @@ Scanner::Verdict Scanner::top_row() {
     }
     if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
-        if (clauses_.current != 's') select.insert(at, " ");  // the field list is written already
+        if (clause() != Clause::select) select.insert(at, " ");  // the field list is written already
         if (percent) select.insert(at, " PERCENT");
         select.insert(at, digits);
         select.insert(at, "TOP ");

@@ -67,70 +67,81 @@ void Scanner::run() {
     while (pos_ < work_.length() && is_blank(work_.at(pos_))) ++pos_;
     while (pos_ < work_.length()) {
         char c = work_.at(pos_);
-        if (!special(c)) {  // the common case: no literal, region or blank rule applies to c
-            if (!outside()) {  // inside a literal or region the run up to the next special is copied
-                copy_run([](char x) { return !special(x); });
-                continue;
-            }
-            const lex::Alphabet &letters = session_.letters;
-            if (letters.letter(c) || c == '_' || (collecting_ && is_digit(c))) {
-                if (!collecting_) {
-                    collecting_ = true;
-                    word_start_ = pos_;
-                }
-                skip_run([&letters](char x) { return letters.letter(x) || x == '_' || is_digit(x); });
-                continue;
-            }
-            if (collecting_) {
-                if (!finish_word()) copy_current();
-                continue;
-            }
-            // no word is being collected: the run up to the next letter, "_" or special is copied
-            copy_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
-            continue;
-        }
-        if ((c == ' ' || c == '\t' || c == '(' || c == ')') && outside()) {  // no literal or region rule applies
-            if (c == '\t') work_.set(pos_, ' ');
-            if (work_.at(pos_) == ' ') collapse_blanks();
-            if (!finish_word()) copy_current();
-            continue;
-        }
-        if (c == '\0') {  // a row marked the next word as a type word it inserted
-            anchor();
-            work_.erase(pos_, 1);
-            type_word_ = true;
-            continue;
-        }
-        if (step_literal(c)) continue;
-        if (!outside()) {
-            // inside a literal or region: copied unchanged; a single quote inside a converted
-            // "..." or [...] string is doubled
-            copy_current();
-            if (c == '\'' && session_.from_fox && (in_.double_quoted || in_.bracket)) {
-                emit('\'');
-            }
-            continue;
-        }
-        if (collecting_ && (c == ']' || c == '~')) {  // part of the word
-            ++pos_;
-            continue;
-        }
-        if (c == '?' && !collecting_) {
-            host_variable();
-            continue;
-        }
-        if (c == ']' || c == '~') {
-            copy_current();
-            continue;
-        }
-        if (step_date(c)) continue;
-        // any other character ends the word being collected
-        if (c == '\t') work_.set(pos_, ' ');
-        if (work_.at(pos_) == ' ') collapse_blanks();
-        if (!finish_word()) copy_current();
+        if (!special(c)) step_plain(c);  // the common case: no literal, region or blank rule applies to c
+        else step_special(c);
     }
     finish_word();  // cannot be needed: the work copy ends with a blank
     end_member();
+}
+
+// A character no literal, region or blank rule concerns: inside a literal or region the run up to
+// the next special is copied; outside, words are collected and the rest copied.
+void Scanner::step_plain(char c) {
+    if (!outside()) {
+        copy_run([](char x) { return !special(x); });
+        return;
+    }
+    const lex::Alphabet &letters = session_.letters;
+    if (letters.letter(c) || c == '_' || (collecting_ && is_digit(c))) {
+        if (!collecting_) {
+            collecting_ = true;
+            word_start_ = pos_;
+        }
+        skip_run([&letters](char x) { return letters.letter(x) || x == '_' || is_digit(x); });
+        return;
+    }
+    if (collecting_) {
+        if (!finish_word()) copy_current();
+        return;
+    }
+    // no word is being collected: the run up to the next letter, "_" or special is copied
+    copy_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
+}
+
+// A character that ends the word being collected: a tab is read as a blank, blanks collapse to one.
+void Scanner::end_word_at_delimiter(char c) {
+    if (c == '\t') work_.set(pos_, ' ');
+    if (work_.at(pos_) == ' ') collapse_blanks();
+    if (!finish_word()) copy_current();
+}
+
+// A character a literal, a region, a host variable, a date or the blank rule may concern.
+void Scanner::step_special(char c) {
+    if ((c == ' ' || c == '\t' || c == '(' || c == ')') && outside()) return end_word_at_delimiter(c);
+    if (c == '\0') {  // a row marked the next word as a type word it inserted
+        anchor();
+        work_.erase(pos_, 1);
+        type_word_ = true;
+        return;
+    }
+    if (step_literal(c)) return;
+    if (!outside()) {
+        // inside a literal or region: copied unchanged; a single quote inside a converted
+        // "..." or [...] string is doubled
+        copy_current();
+        if (c == '\'' && session_.from_fox && (in_.double_quoted || in_.bracket)) emit('\'');
+        return;
+    }
+    if ((c == ']' || c == '~') && !(c == '~' && select_before_tilde())) {  // part of the word being collected, else copied
+        if (collecting_) ++pos_;
+        else copy_current();
+        return;
+    }
+    if (c == '?' && !collecting_) return host_variable();
+    if (step_date(c)) return;
+    end_word_at_delimiter(c);  // any other character ends the word being collected
+}
+
+// SELECT~x: the member's SELECT ends at the "~", which would otherwise make one word of it and
+// the reference, and the select list would be lost with it.
+bool Scanner::select_before_tilde() const {
+    const std::size_t length = pos_ - word_start_;
+    if (!collecting_ || clauses_.select() || length < 4 || length > 6) return false;  // SELE, SELEC, SELECT
+    const std::string_view word = work_.slice(word_start_, length);
+    for (std::size_t i = 0; i < length; ++i) {
+        if (session_.letters.upper(word[i]) != "SELECT"[i]) return false;
+    }
+    return true;
 }
 
 // The word being collected ends at the position: it is decided and written. True when its row
@@ -142,6 +153,23 @@ bool Scanner::finish_word() {
     return moved_;
 }
 
+// No literal or region is open but perhaps the given one.
+bool Scanner::outside_but(bool Regions::*region) const {
+    Regions others = in_;
+    others.*region = false;
+    std::uint64_t any = 0;
+    std::memcpy(&any, &others, sizeof others);
+    return any == 0;
+}
+
+// The literal or region opens or closes at the position. False when the word that ended at its
+// opening moved the position (the character there is then read afresh).
+bool Scanner::toggle(bool &region) {
+    if (!region && finish_word()) return false;
+    region = !region;
+    return true;
+}
+
 // The literal and region states. True when the character was handled.
 bool Scanner::step_literal(char c) {
     if (in_.tick) {
@@ -149,82 +177,95 @@ bool Scanner::step_literal(char c) {
         copy_current();
         return true;
     }
-    bool others_clear = !in_.single && !in_.bracket && !in_.caret && !in_.tilde;
-    if (c == '"' && (outside() || (in_.double_quoted && others_clear))) {
-        if (!in_.double_quoted && finish_word()) return true;
-        in_.double_quoted = !in_.double_quoted;
-        if (dialect_.double_quote_always || session_.from_fox) work_.set(pos_, '\'');
-        copy_current();
-        return true;
+    switch (c) {
+    case '"': return step_double_quote();
+    case '\'': return step_single_quote();
+    case '`': return step_backtick();
+    case '[': return step_open_bracket();
+    case ']': return step_close_bracket();
+    case '^': return step_caret();
+    case '~': return step_tilde();
+    case '(':
+    case ')': return step_tilde_paren(c);
+    default: return false;
     }
-    if (c == '\'' && (outside() || (in_.single && !in_.double_quoted && !in_.bracket && !in_.caret && !in_.tilde))) {
-        if (!in_.single && finish_word()) return true;
-        in_.single = !in_.single;
-        copy_current();
-        return true;
-    }
-    if (c == '`' && dialect_.backticks && outside()) {
-        if (finish_word()) return true;
-        in_.tick = true;
-        copy_current();
-        return true;
-    }
-    bool brackets_on = dialect_.brackets != Brackets::fox_nested || session_.from_fox;
-    // FoxPro has no bracketed names: under its syntax [...] is a string in every dialect
-    bool convert_brackets = session_.from_fox;
-    if (c == '[' && brackets_on) {
-        if (outside()) {
-            if (finish_word()) return true;
-            in_.bracket = true;
-            bracket_depth_ = 0;
-            if (convert_brackets) work_.set(pos_, '\'');
-            copy_current();
-            return true;
-        }
+}
+
+bool Scanner::step_double_quote() {
+    if (!outside_but(&Regions::double_quoted)) return false;
+    if (!toggle(in_.double_quoted)) return true;
+    if (dialect_.double_quote_always || session_.from_fox) work_.set(pos_, '\'');
+    copy_current();
+    return true;
+}
+
+bool Scanner::step_single_quote() {
+    if (!outside_but(&Regions::single)) return false;
+    if (toggle(in_.single)) copy_current();
+    return true;
+}
+
+bool Scanner::step_backtick() {
+    if (!dialect_.backticks || !outside()) return false;
+    if (toggle(in_.tick)) copy_current();
+    return true;
+}
+
+// FoxPro has no bracketed names: under its syntax [...] is a string in every dialect.
+bool Scanner::step_open_bracket() {
+    if (dialect_.brackets == Brackets::fox_nested && !session_.from_fox) return false;
+    if (!outside()) {
         if (in_.bracket && dialect_.brackets != Brackets::flat) ++bracket_depth_;
         return false;
     }
-    if (c == ']' && in_.bracket) {
-        bool closes = dialect_.brackets == Brackets::flat ? pos_ + 1 >= work_.length() || work_.at(pos_ + 1) != ']'
-                                                          : bracket_depth_ == 0;
-        if (!closes) {
-            if (dialect_.brackets != Brackets::flat) --bracket_depth_;
-            return false;
-        }
-        in_.bracket = false;
-        if (convert_brackets) work_.set(pos_, '\'');
-        copy_current();
-        return true;
+    if (!toggle(in_.bracket)) return true;
+    bracket_depth_ = 0;
+    if (session_.from_fox) work_.set(pos_, '\'');
+    copy_current();
+    return true;
+}
+
+bool Scanner::step_close_bracket() {
+    if (!in_.bracket) return false;
+    bool closes = dialect_.brackets == Brackets::flat ? pos_ + 1 >= work_.length() || work_.at(pos_ + 1) != ']'
+                                                      : bracket_depth_ == 0;
+    if (!closes) {
+        if (dialect_.brackets != Brackets::flat) --bracket_depth_;
+        return false;
     }
-    if (c == '^' && (outside() || (in_.caret && !in_.single && !in_.double_quoted && !in_.bracket && !in_.tilde))) {
-        if (!in_.caret && finish_word()) return true;
-        in_.caret = !in_.caret;
-        ++pos_;  // the caret itself is not copied; the character after it is copied unread
-        if (pos_ < work_.length()) copy_current();
-        return true;
-    }
-    if (c == '~' && outside()) {
-        bool paren = (pos_ + 1 < work_.length() && work_.at(pos_ + 1) == '(') ||
-                     (pos_ + 2 < work_.length() && work_.at(pos_ + 2) == '(');
-        if (!paren) return false;
-        if (finish_word()) return true;
-        in_.tilde = true;
-        tilde_depth_ = -1;
-        copy_current();
-        return true;
-    }
-    if (in_.tilde && c == '(') {
-        ++tilde_depth_;
-        copy_current();
-        return true;
-    }
-    if (in_.tilde && c == ')') {
-        if (tilde_depth_ <= 0) in_.tilde = false;
-        else --tilde_depth_;
-        copy_current();
-        return true;
-    }
-    return false;
+    in_.bracket = false;
+    if (session_.from_fox) work_.set(pos_, '\'');
+    copy_current();
+    return true;
+}
+
+bool Scanner::step_caret() {
+    if (!outside_but(&Regions::caret)) return false;
+    if (!toggle(in_.caret)) return true;
+    ++pos_;  // the caret itself is not copied; the character after it is copied unread
+    if (pos_ < work_.length()) copy_current();
+    return true;
+}
+
+// ~(...) and ~ (...): a region copied unread to its closing parenthesis.
+bool Scanner::step_tilde() {
+    if (!outside()) return false;
+    bool paren = (pos_ + 1 < work_.length() && work_.at(pos_ + 1) == '(') ||
+                 (pos_ + 2 < work_.length() && work_.at(pos_ + 2) == '(');
+    if (!paren) return false;
+    if (!toggle(in_.tilde)) return true;
+    tilde_depth_ = -1;
+    copy_current();
+    return true;
+}
+
+bool Scanner::step_tilde_paren(char c) {
+    if (!in_.tilde) return false;
+    if (c == '(') ++tilde_depth_;
+    else if (tilde_depth_ <= 0) in_.tilde = false;
+    else --tilde_depth_;
+    copy_current();
+    return true;
 }
 
 // A FoxPro date literal {^yyyy-mm-dd [hh:mm[:ss]]} or the empty date {} written as the dialect's
@@ -344,7 +385,7 @@ void Scanner::end_member() {
             where = Sink::obtain(6 + row_limit_.size(), "Insufficient memory for WHERE");
             where.append("WHERE ");
             where.append(row_limit_.view());
-            clauses_.make_current('w');
+            clauses_.make_current(letter(Clause::where));
         }
     } else if (dialect_.top == TopPlace::order_limit && clauses_.order()) {
         Sink &order = clauses_.order();

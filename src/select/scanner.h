@@ -22,6 +22,10 @@ namespace tarnvel::select {
 // Converts one member into the clause buffers (which the caller has released); may set force_order.
 void convert_clauses(Session &session, Clauses &clauses, bool &force_order, std::string_view member);
 
+// The clause being filled, by the letter Clauses keeps for it (none before SELECT).
+enum class Clause : char { none = 0, select = 's', into = 'i', from = 'f', where = 'w', group = 'g', order = 'o' };
+constexpr char letter(Clause clause) { return static_cast<char>(clause); }
+
 class Scanner {
 public:
     Scanner(Session &session, Clauses &clauses, bool &force_order, std::string_view member);
@@ -36,8 +40,24 @@ private:
         std::memcpy(&any, &in_, sizeof in_);
         return any == 0;
     }
+    // the steps of the loop, inline in it (scanner.cpp alone calls them)
+    inline void step_plain(char c);
+    inline void step_special(char c);
+    inline void end_word_at_delimiter(char c);
     bool finish_word();
+    bool select_before_tilde() const;
+    struct Regions;
+    bool outside_but(bool Regions::*region) const;
+    bool toggle(bool &region);
     bool step_literal(char c);
+    bool step_double_quote();
+    bool step_single_quote();
+    bool step_backtick();
+    bool step_open_bracket();
+    bool step_close_bracket();
+    bool step_caret();
+    bool step_tilde();
+    bool step_tilde_paren(char c);
     bool step_date(char c);
     void compare_with_null();
     void collapse_blanks();
@@ -74,11 +94,13 @@ private:
     void remember_previous_upper(std::string_view written);
     bool previous_is(std::string_view keyword) const;
 
-    // --- keyword rows (rows_keyword.cpp)
+    // --- keyword rows (rows_keyword.cpp): a table of handlers indexed by the row kind
+    struct KeywordRows;
     Verdict keyword_row(Row row);
+    Clause clause() const { return static_cast<Clause>(clauses_.current); }
     Verdict top_row();
     Verdict date_row();
-    void open_clause(char letter);
+    void open_clause(Clause clause);
     bool cond_clause() const;
     bool in_call() const;
     bool modifier_place();
@@ -90,8 +112,8 @@ private:
     void push_case();
 
     // --- function rows (rows_function.cpp)
+    struct FunctionEdits;  // a table of handlers indexed by the edit kind
     Verdict function_row(const FunctionRow &row);
-    Verdict rebuild_arguments(const FunctionRow &row, std::size_t open);
     void reserve_room(std::size_t room);
 
     // --- the tests of the scanning helpers, at the current word

@@ -8,6 +8,73 @@ namespace tarnvel::select {
 namespace {
 
 constexpr std::string_view hint = " WITH (NOLOCK) ";
+constexpr std::size_t npos = std::string_view::npos;
+
+// Past the "]" of the bracketed run that opens at 'open', or the end of the text.
+std::size_t past_bracket(std::string_view text, std::size_t open) {
+    std::size_t close = text.find(']', open + 1);
+    return close == npos ? text.size() : close + 1;
+}
+
+// The end of the table name at 'at', with its bracketed parts.
+std::size_t name_end(std::string_view text, std::size_t at) {
+    std::size_t end = at;
+    while (end < text.size() && text[end] != ' ' && text[end] != ',') end = text[end] == '[' ? past_bracket(text, end) : end + 1;
+    return end;
+}
+
+// The end of the word at 'at' that may be the table's alias; a bracketed alias, blanks and all: [y z].
+std::size_t word_end(const lex::Alphabet &letters, std::string_view text, std::size_t at) {
+    std::size_t end = text[at] == '[' ? past_bracket(text, at) : at;
+    while (end < text.size() &&
+           (letters.letter(text[end]) || (text[end] >= '0' && text[end] <= '9') || text[end] == '_' || text[end] == '[' ||
+            text[end] == ']')) {
+        ++end;
+    }
+    return end;
+}
+
+// The word is a keyword of the clause (JOIN, WHERE, ON...), in any letter case.
+bool clause_keyword(Session &session, std::string_view word) {
+    Sink &area = session.word_area();
+    area.clear();
+    area.append(word);
+    session.letters.upper_in_place(area.data(), area.size());
+    return lex::keyword_in_list(lex::KeywordList::sqlserver_clause, area.view());
+}
+
+// Where the hint goes after the table at 'at'.
+struct Place {
+    std::size_t insert = npos;  // npos: nowhere (no table, or a derived table)
+    std::size_t next = 0;       // where the search for the next table starts
+    bool ended = false;         // FROM ends with this table
+};
+
+Place hint_place(Session &session, std::string_view text, std::size_t at) {
+    Place place{npos, at, at >= text.size()};
+    if (place.ended || text[at] == '(') return place;
+    const std::size_t end = name_end(text, at);
+    std::size_t after = end;
+    while (after < text.size() && text[after] == ' ') ++after;
+    if (after >= text.size()) return Place{end, at, true};
+    place.next = place.insert = after;
+    const char c = text[after];
+    if (session.letters.letter(c) || c == '_' || c == '[') {  // after the alias, when a word there is one
+        const std::size_t alias_end = word_end(session.letters, text, after);
+        if (!clause_keyword(session, text.substr(after, alias_end - after))) place.insert = alias_end;
+    }
+    return place;
+}
+
+// Where the next table begins: after the next JOIN, else after the next comma; npos when none.
+std::size_t next_table(std::string_view text, const Place &place, const lex::LiteralRules &rules) {
+    // The hint ends with a blank: a JOIN right after a hint at the search start is found there.
+    if (place.insert == place.next && text.substr(place.next).starts_with("JOIN ")) return place.next + 5;
+    std::size_t join = lex::find_at_level(text, place.next, " JOIN ", rules);
+    if (join != npos) return join + 6;
+    std::size_t comma = lex::find_at_level(text, place.next, ",", rules);
+    return comma == npos ? npos : comma + 1;
+}
 
 }  // namespace
 
@@ -18,74 +85,20 @@ void nolock_pass(Session &session, Clauses &clauses) {
     if (!session.nolock) return;
     const std::string_view text = from.view();
     std::size_t keyword = text.find("FROM");
-    if (keyword == std::string_view::npos) return;
-    const lex::Alphabet &letters = session.letters;
+    if (keyword == npos) return;
     const lex::LiteralRules rules = clause_literals(session.dialect);
     Sink out = Sink::grown(text.size() + 2 * hint.size(), "Insufficient memory for WITH (NOLOCK)");
     std::size_t copied = 0;
-    std::size_t at = keyword + 5;
-    while (at <= text.size()) {
+    for (std::size_t at = keyword + 5; at <= text.size();) {
         while (at < text.size() && text[at] == ' ') ++at;
-        bool ended = at >= text.size();
-        std::size_t next_from = at;  // where the search for the next table starts
-        std::size_t insert = std::string_view::npos;
-        if (!ended && text[at] != '(') {
-            std::size_t end = at;  // the table name, with bracketed parts
-            while (end < text.size() && text[end] != ' ' && text[end] != ',') {
-                if (text[end] == '[') {
-                    std::size_t close = text.find(']', end + 1);
-                    end = close == std::string_view::npos ? text.size() : close + 1;
-                } else {
-                    ++end;
-                }
-            }
-            std::size_t p2 = end;
-            while (p2 < text.size() && text[p2] == ' ') ++p2;
-            if (p2 >= text.size()) {
-                insert = end;
-                ended = true;
-            } else {
-                next_from = p2;
-                insert = p2;
-                char c = text[p2];
-                if (letters.letter(c) || c == '_' || c == '[') {
-                    std::size_t word_end = p2;
-                    if (c == '[') {  // a bracketed alias, blanks and all: [y z]
-                        std::size_t close = text.find(']', p2 + 1);
-                        word_end = close == std::string_view::npos ? text.size() : close + 1;
-                    }
-                    while (word_end < text.size() &&
-                           (letters.letter(text[word_end]) || (text[word_end] >= '0' && text[word_end] <= '9') ||
-                            text[word_end] == '_' || text[word_end] == '[' || text[word_end] == ']')) {
-                        ++word_end;
-                    }
-                    Sink &word = session.word_area();
-                    word.clear();
-                    word.append(text.substr(p2, word_end - p2));
-                    letters.upper_in_place(word.data(), word.size());
-                    if (!lex::keyword_in_list(lex::KeywordList::sqlserver_clause, word.view())) insert = word_end;
-                }
-            }
-        }
-        if (insert != std::string_view::npos) {
-            out.append(text.substr(copied, insert - copied));
+        const Place place = hint_place(session, text, at);
+        if (place.insert != npos) {
+            out.append(text.substr(copied, place.insert - copied));
             out.append(hint);
-            copied = insert;
+            copied = place.insert;
         }
-        if (ended) break;
-        // The hint ends with a blank: a JOIN right after a hint at the search start is found there.
-        if (insert == next_from && text.substr(next_from).starts_with("JOIN ")) {
-            at = next_from + 5;
-            continue;
-        }
-        std::size_t join = lex::find_at_level(text, next_from, " JOIN ", rules);
-        if (join != std::string_view::npos) {
-            at = join + 6;
-            continue;
-        }
-        std::size_t comma = lex::find_at_level(text, next_from, ",", rules);
-        if (comma == std::string_view::npos) break;
-        at = comma + 1;
+        if (place.ended) break;
+        at = next_table(text, place, rules);
     }
     out.append(text.substr(copied));
     from = std::move(out);

@@ -233,9 +233,59 @@ Size read_size(std::string_view inside, std::string_view whole) {
     return size;
 }
 
-// Type, width part and column clauses; the name is already taken.
-Outcome read_column(std::string_view spec, Column &column) {
-    Reader reader(spec);
+// The number after NEXTVALUE or STEP; a fault when it is missing.
+Outcome integer_after(Reader &reader, std::string_view word, std::string_view &number) {
+    number = reader.take_integer();
+    return number.empty() ? fail(Fault::missing_number, word) : Outcome{};
+}
+
+// A clause of two words (NOT NULL, PRIMARY KEY); a fault when the second is missing.
+Outcome second_word(Reader &reader, std::string_view word, Word second, bool &flag) {
+    if (!reader.take_if(second)) return fail(Fault::unknown_clause, word);
+    flag = true;
+    return {};
+}
+
+// The column clauses, each read after its word. The message of a CHECK (ERROR) has no counterpart
+// on any server, nor have host collation sequences (COLLATE) and code-page translation (NOCPTRANS).
+Outcome null_clause(Reader &, std::string_view, Column &c) { c.nullness = Nullness::null; return {}; }
+Outcome autoinc_clause(Reader &, std::string_view, Column &c) { c.autoinc = true; return {}; }
+Outcome unique_clause(Reader &, std::string_view, Column &c) { c.unique = true; return {}; }
+Outcome host_only_clause(Reader &, std::string_view, Column &) { return {}; }
+Outcome not_null_clause(Reader &r, std::string_view word, Column &c) {
+    bool not_null = false;
+    const Outcome outcome = second_word(r, word, Word::null, not_null);
+    if (not_null) c.nullness = Nullness::not_null;
+    return outcome;
+}
+Outcome primary_key_clause(Reader &r, std::string_view word, Column &c) { return second_word(r, word, Word::key, c.primary_key); }
+Outcome default_clause(Reader &r, std::string_view word, Column &c) { return expression_after(r, word, c.default_value); }
+Outcome check_clause(Reader &r, std::string_view word, Column &c) { return expression_after(r, word, c.check); }
+Outcome ignored_expression(Reader &r, std::string_view word, Column &) {
+    std::string_view ignored;
+    return expression_after(r, word, ignored);
+}
+Outcome next_value_clause(Reader &r, std::string_view word, Column &c) { return integer_after(r, word, c.next_value); }
+Outcome step_clause(Reader &r, std::string_view word, Column &c) { return integer_after(r, word, c.step); }
+Outcome references_clause(Reader &r, std::string_view word, Column &c) { return references(r, word, c.references); }
+
+struct ColumnClause {
+    Word word;
+    Outcome (*read)(Reader &reader, std::string_view word, Column &column);
+};
+
+// Any other word is no column clause.
+constexpr ColumnClause column_clauses[] = {
+    {Word::null, null_clause}, {Word::not_, not_null_clause},
+    {Word::default_, default_clause}, {Word::check, check_clause},
+    {Word::error, ignored_expression}, {Word::collate, ignored_expression},
+    {Word::autoinc, autoinc_clause}, {Word::nextvalue, next_value_clause}, {Word::step, step_clause},
+    {Word::primary, primary_key_clause}, {Word::unique, unique_clause}, {Word::references, references_clause},
+    {Word::nocptrans, host_only_clause},
+};
+
+// The type and its width part.
+Outcome read_type(Reader &reader, Column &column) {
     column.type = reader.take_word();
     if (column.type.empty()) {
         std::string_view shown = reader.rest();
@@ -245,7 +295,6 @@ Outcome read_column(std::string_view spec, Column &column) {
     }
     column.letter = type_letter(column.type);
     if (!column.letter) return fail(Fault::unknown_type, column.type);
-
     if (reader.peek() == '(') {
         std::string_view rest = reader.rest();
         std::size_t close = rest.find(')');
@@ -253,57 +302,23 @@ Outcome read_column(std::string_view spec, Column &column) {
         column.size = read_size(rest.substr(1, close - 1), rest.substr(0, close + 1));
         reader = Reader(rest.substr(close + 1));
     }
+    return {};
+}
 
+// Type, width part and column clauses; the name is already taken.
+Outcome read_column(std::string_view spec, Column &column) {
+    Reader reader(spec);
+    if (Outcome outcome = read_type(reader, column); outcome.fault != Fault::none) return outcome;
     while (!reader.at_end()) {
         std::string_view word = reader.take_word();
         if (word.empty()) return fail(Fault::unknown_clause, reader.take_token());
-        Outcome outcome;
-        std::string_view ignored;
-        switch (classify(word)) {
-            case Word::null:
-                column.nullness = Nullness::null;
-                break;
-            case Word::not_:
-                if (!reader.take_if(Word::null)) return fail(Fault::unknown_clause, word);
-                column.nullness = Nullness::not_null;
-                break;
-            case Word::default_:
-                outcome = expression_after(reader, word, column.default_value);
-                break;
-            case Word::check:
-                outcome = expression_after(reader, word, column.check);
-                break;
-            case Word::error:  // the message of a CHECK: no server has one
-            case Word::collate:  // host collation sequences have no counterpart on the servers
-                outcome = expression_after(reader, word, ignored);
-                break;
-            case Word::autoinc:
-                column.autoinc = true;
-                break;
-            case Word::nextvalue:
-                column.next_value = reader.take_integer();
-                if (column.next_value.empty()) return fail(Fault::missing_number, word);
-                break;
-            case Word::step:
-                column.step = reader.take_integer();
-                if (column.step.empty()) return fail(Fault::missing_number, word);
-                break;
-            case Word::primary:
-                if (!reader.take_if(Word::key)) return fail(Fault::unknown_clause, word);
-                column.primary_key = true;
-                break;
-            case Word::unique:
-                column.unique = true;
-                break;
-            case Word::references:
-                outcome = references(reader, word, column.references);
-                break;
-            case Word::nocptrans:  // code-page translation is the host's own business
-                break;
-            default:
-                return fail(Fault::unknown_clause, word);
+        const Word kind = classify(word);
+        const ColumnClause *clause = nullptr;
+        for (const ColumnClause &row : column_clauses) {
+            if (row.word == kind) clause = &row;
         }
-        if (outcome.fault != Fault::none) return outcome;
+        if (clause == nullptr) return fail(Fault::unknown_clause, word);
+        if (Outcome outcome = clause->read(reader, word, column); outcome.fault != Fault::none) return outcome;
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "utilities/iif.h"
 
 #include "lex/letters.h"
+#include "lex/scan.h"
 
 #include <cstddef>
 #include <string_view>
@@ -10,65 +11,9 @@ namespace {
 
 using Pos = std::ptrdiff_t;
 
-bool quote(char c) { return c == '\'' || c == '"'; }
-
-// The searches below skip strings in single and in double quotes: a comma or parenthesis inside
-// a string never ends an argument or a call.
-
-// Index of the quote that closes the string opened at 'open', or -1.
-Pos string_end(std::string_view text, Pos open) {
-    std::size_t close = text.find(text[static_cast<std::size_t>(open)], static_cast<std::size_t>(open) + 1);
-    return close == std::string_view::npos ? -1 : static_cast<Pos>(close);
-}
-
-// The next comma at nesting level zero or below after 'pos', or -1.
-Pos next_comma(std::string_view text, Pos pos) {
-    const auto n = static_cast<Pos>(text.size());
-    long depth = 0;
-    for (Pos i = pos + 1; i < n; ++i) {
-        const char c = text[static_cast<std::size_t>(i)];
-        if (quote(c)) {
-            i = string_end(text, i);
-            if (i < 0) return -1;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            --depth;
-        } else if (c == ',' && depth <= 0) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-// The parenthesis that closes the group open at 'pos': its index; the end of the text when the
-// text ends first; -1 when a nested group is left open.
-Pos close_paren(std::string_view text, Pos pos) {
-    const auto n = static_cast<Pos>(text.size());
-    for (Pos i = pos + 1; i < n; ++i) {
-        const char c = text[static_cast<std::size_t>(i)];
-        if (c == ')') return i;
-        if (quote(c)) {
-            i = string_end(text, i);
-            if (i < 0) return n;
-        } else if (c == '(') {
-            long depth = 1;
-            while (depth > 0) {
-                if (++i >= n) return -1;
-                const char d = text[static_cast<std::size_t>(i)];
-                if (quote(d)) {
-                    i = string_end(text, i);
-                    if (i < 0) return -1;
-                } else if (d == '(') {
-                    ++depth;
-                } else if (d == ')') {
-                    --depth;
-                }
-            }
-        }
-    }
-    return n;
-}
+// The searches skip strings in single and in double quotes: a comma or parenthesis inside a string
+// never ends an argument or a call.
+constexpr lex::LiteralRules strings{.double_quotes = true};
 
 struct Call {
     Pos start = -1;  // the "I" of IIF
@@ -83,10 +28,8 @@ Call next_call(std::string_view upper, Pos from, const lex::Alphabet &abc) {
         return abc.letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '~' || c == '#' || c == '?';
     };
     for (Pos i = from; i + 3 <= n; ++i) {
-        const char c = upper[static_cast<std::size_t>(i)];
-        if (quote(c)) {
-            i = string_end(upper, i);
-            if (i < 0) break;
+        if (const Pos end = lex::run_end(upper, i, strings); end != i) {
+            i = end;  // an open string runs to the end
             continue;
         }
         if (upper.compare(static_cast<std::size_t>(i), 3, "IIF") != 0) continue;
@@ -120,11 +63,11 @@ bool convert_iif(Text &command, select::Sink &out) {
         if (call.start < 0) break;
         const Pos at = call.start;
         edit(command, out, at, static_cast<std::size_t>(call.paren - at + 1), " CASE WHEN ");
-        if (Pos comma = next_comma(command.view(), at); comma >= 0) {
+        if (Pos comma = lex::find_next_comma(command.view(), at, strings); comma >= 0) {
             edit(command, out, comma, 1, " THEN ");
-            if (comma = next_comma(command.view(), at); comma >= 0) {
+            if (comma = lex::find_next_comma(command.view(), at, strings); comma >= 0) {
                 edit(command, out, comma, 1, " ELSE ");
-                if (Pos close = close_paren(command.view(), at); close >= 0) edit(command, out, close, 1, " END ");
+                if (Pos close = lex::find_close_paren(command.view(), at, strings); close >= 0) edit(command, out, close, 1, " END ");
             }
         }
         from = at + 3;  // inside " CASE WHEN ", which holds no IIF and no quote

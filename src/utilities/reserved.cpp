@@ -149,7 +149,33 @@ bool needs_quotes(const Scan &s, Span w) {
     return lex::keyword_in_list(s.dialect.reserved, word) || lex::keyword_in_list(s.dialect.clause, word);
 }
 
-enum class Inside { nothing, single_quotes, double_quotes, brackets, name_quotes };
+// The character that closes a quoted run opening with 'c' (strings, bracketed names and the
+// dialect's own name quote), 0 when 'c' opens none.
+char run_close(char c, char name_quote) {
+    switch (c) {
+    case '\'': return '\'';
+    case '"': return '"';
+    case '[': return ']';
+    default: return name_quote != 0 && c == name_quote ? name_quote : 0;
+    }
+}
+
+// The output: the text copied up to each word that needs quotes, then the word in quotes.
+struct Quoter {
+    const Scan &s;
+    Text &out;
+    Pos copied = 0;  // the text before this index is in 'out'
+
+    void word(Span w) {
+        if (!needs_quotes(s, w)) return;
+        out.append(s.text.substr(static_cast<std::size_t>(copied), static_cast<std::size_t>(w.begin - copied)));
+        out.append(s.dialect.open);
+        out.append(s.text.substr(static_cast<std::size_t>(w.begin), static_cast<std::size_t>(w.end - w.begin)));
+        out.append(s.dialect.close);
+        copied = w.end;
+    }
+    void finish() { out.append(s.text.substr(static_cast<std::size_t>(copied))); }
+};
 
 }  // namespace
 
@@ -161,66 +187,29 @@ void quote_reserved(const Text &text, int code, Text &out) {
     }
     const Scan s{all, std::string_view(text.c_str(), all.size() + 1), dialects[static_cast<std::size_t>(code)],
                  lex::Alphabet::current(), state::last_clause()};
-    const char name_quote = s.dialect.name_quote;
-
-    Pos copied = 0;  // the text before this index is in 'out'
-    auto process = [&](Span w) {
-        if (!needs_quotes(s, w)) return;
-        out.append(all.substr(static_cast<std::size_t>(copied), static_cast<std::size_t>(w.begin - copied)));
-        out.append(s.dialect.open);
-        out.append(all.substr(static_cast<std::size_t>(w.begin), static_cast<std::size_t>(w.end - w.begin)));
-        out.append(s.dialect.close);
-        copied = w.end;
-    };
-
-    Inside inside = Inside::nothing;
-    Pos word = -1;  // start of the open word, -1 for none
+    Quoter quoter{s, out};
+    char closing = 0;  // the character that ends the quoted run under way, 0 outside runs
+    Pos word = -1;     // start of the open word, -1 for none
     const auto n = static_cast<Pos>(all.size());
     for (Pos i = 0; i < n; ++i) {
         const char c = all[static_cast<std::size_t>(i)];
-        bool ends_word = false;
-        switch (inside) {
-        case Inside::nothing:
-            if (c == '\'') {
-                inside = Inside::single_quotes;
-                ends_word = true;
-            } else if (c == '"') {
-                inside = Inside::double_quotes;
-                ends_word = true;
-            } else if (c == '[') {
-                inside = Inside::brackets;
-                ends_word = true;
-            } else if (name_quote != 0 && c == name_quote) {
-                inside = Inside::name_quotes;
-                ends_word = true;
-            } else if (c == ']') {
-                // neither ends nor continues a word
-            } else if (s.word_char(c)) {
-                if (word < 0) word = i;
-            } else {
-                ends_word = true;
-            }
-            break;
-        case Inside::single_quotes:
-            if (c == '\'') inside = Inside::nothing;
-            break;
-        case Inside::double_quotes:
-            if (c == '"') inside = Inside::nothing;
-            break;
-        case Inside::brackets:
-            if (c == ']') inside = Inside::nothing;
-            break;
-        case Inside::name_quotes:
-            if (c == name_quote) inside = Inside::nothing;
-            break;
+        if (closing != 0) {
+            if (c == closing) closing = 0;
+            continue;
         }
-        if (ends_word && word >= 0) {
-            process(Span{word, i});
+        closing = run_close(c, s.dialect.name_quote);
+        if (closing == 0 && c == ']') continue;  // neither ends nor continues a word
+        if (closing == 0 && s.word_char(c)) {
+            if (word < 0) word = i;
+            continue;
+        }
+        if (word >= 0) {
+            quoter.word(Span{word, i});
             word = -1;
         }
     }
-    if (word >= 0) process(Span{word, n});
-    out.append(all.substr(static_cast<std::size_t>(copied)));
+    if (word >= 0) quoter.word(Span{word, n});
+    quoter.finish();
 }
 
 }  // namespace tarnvel::utilities

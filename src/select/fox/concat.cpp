@@ -61,59 +61,29 @@ private:
         bool joins() const { return !broken && !other_operator && text && count >= 2 && pluses == count - 1; }
     };
 
+    // What a segment reads next.
+    enum class Step { term, plus, other_operator, end, open_group };
+
     // The terms and operators up to the next delimiter (a comma, a comparison, a keyword, the end).
     Segment read_segment(std::size_t at, std::size_t to) {
         Segment s;
         s.begin = at;
         bool operand_next = true;
         while (at < to) {
-            const char c = src_[at];
-            if (is_blank(c)) {
+            if (is_blank(src_[at])) {
                 ++at;
                 continue;
             }
             Term term{at, at};
-            if (name_start(c)) {
-                const std::size_t end = name_chain_end(src_, at, to);
-                const std::size_t after = skip(end, to);
-                const Kw kw = keyword_of(src_.substr(at, end - at));
-                if (after < to && src_[after] == '(' && (kw == Kw::none || kw == Kw::callable)) {
-                    term.open = after;
-                    term.to = close_paren(src_, after, to, pass_.rules);
-                    if (term.to == none) return broken(s, to);
-                    ++term.to;
-                    term.text = gives_text(src_.substr(at, end - at));
-                } else if (kw != Kw::none && kw != Kw::value) {
-                    break;  // a keyword ends the segment
-                } else {
-                    term.to = end;
-                }
-            } else if (c == '(') {
-                term.open = at;
-                term.to = close_paren(src_, at, to, pass_.rules);
-                if (term.to == none) return broken(s, to);
-                ++term.to;
-            } else if (const std::size_t end = literal_end(src_, at, to, pass_.rules); end != at) {
-                term.to = end;
-                term.text = c == '\'' || c == '"' || c == '[';
-            } else if (is_digit(c)) {
-                term.to = number_end(src_, at, to);
-            } else if (c == '?') {
-                term.to = parameter_end(src_, at, to, pass_.rules);
-            } else if (c == '~') {
-                term.to = reference_end(src_, at, to, pass_.rules);
-            } else if (c == '+' && !operand_next) {
-                ++s.pluses;
+            const Step step = next_step(at, to, operand_next, term);
+            if (step == Step::end) break;
+            if (step == Step::open_group) return broken(s, to);
+            if (step != Step::term) {
+                if (step == Step::plus) ++s.pluses;
+                else s.other_operator = true;
                 operand_next = true;
                 ++at;
                 continue;
-            } else if (c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^') {
-                s.other_operator = true;
-                operand_next = true;
-                ++at;
-                continue;
-            } else {
-                break;  // a comma, a comparison or any other character ends the segment
             }
             if (!operand_next || s.count == most_terms) s.broken = true;  // two terms side by side
             if (s.count < most_terms) s.terms[s.count++] = term;
@@ -124,6 +94,54 @@ private:
         s.end = at;
         s.next = at < to ? delimiter_end(at, to) : to;
         return s;
+    }
+
+    // What begins at 'at' (no blank): a term, read into 'term', an operator, or the segment's end
+    // (a comma, a comparison, a keyword or any other character).
+    Step next_step(std::size_t at, std::size_t to, bool operand_next, Term &term) const {
+        const char c = src_[at];
+        if (name_start(c)) return name_term(at, to, term);
+        if (c == '(') return group_term(at, to, term);
+        if (const std::size_t end = literal_end(src_, at, to, pass_.rules); end != at) {
+            term.to = end;
+            term.text = c == '\'' || c == '"' || c == '[';
+        } else if (is_digit(c)) {
+            term.to = number_end(src_, at, to);
+        } else if (c == '?') {
+            term.to = parameter_end(src_, at, to, pass_.rules);
+        } else if (c == '~') {
+            term.to = reference_end(src_, at, to, pass_.rules);
+        } else if (c == '+' && !operand_next) {
+            return Step::plus;
+        } else if (c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^') {
+            return Step::other_operator;
+        } else {
+            return Step::end;
+        }
+        return Step::term;
+    }
+
+    // A name, a call (text when the function gives text), or a keyword that ends the segment.
+    Step name_term(std::size_t at, std::size_t to, Term &term) const {
+        const std::size_t end = name_chain_end(src_, at, to);
+        const std::size_t after = skip(end, to);
+        const Kw kw = keyword_of(src_.substr(at, end - at));
+        if (after < to && src_[after] == '(' && (kw == Kw::none || kw == Kw::callable)) {
+            term.text = gives_text(src_.substr(at, end - at));
+            return group_term(after, to, term);
+        }
+        if (kw != Kw::none && kw != Kw::value) return Step::end;
+        term.to = end;
+        return Step::term;
+    }
+
+    // A call or group whose "(" is at 'open'.
+    Step group_term(std::size_t open, std::size_t to, Term &term) const {
+        term.open = open;
+        term.to = close_paren(src_, open, to, pass_.rules);
+        if (term.to == none) return Step::open_group;
+        ++term.to;
+        return Step::term;
     }
 
     Segment broken(Segment &s, std::size_t to) {

@@ -144,158 +144,193 @@ bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules
     return false;
 }
 
+// The look itself: what stands around each clue, read as far as it takes to tell whether the pass
+// may change something there. Each step answers true when it may; a step that passes over a run
+// (a literal, a reference) moves 'i' to the run's last character.
+class QuickLook {
+public:
+    QuickLook(const Pass &pass, std::string_view text)
+        : pass_(pass), text_(text), n_(text.size()), compared_items_(predicate_as_value(pass.column) != "{1}") {}
+
+    bool worth_a_pass() {
+        const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text_.data());
+        const std::size_t n = n_;
+        for (std::size_t i = 0; i < n; ++i) {
+            // the common case: on to the next clue, four characters at a time
+            while (n - i >= 4 && (clues.of[bytes[i]] | clues.of[bytes[i + 1]] | clues.of[bytes[i + 2]] |
+                                  clues.of[bytes[i + 3]]) == no_clue) {
+                i += 4;
+            }
+            while (i < n && clues.of[bytes[i]] == no_clue) ++i;
+            if (i == n) break;
+            if (at_clue(clues.of[bytes[i]], i)) return true;
+        }
+        return compared_items_ && select_list_predicate(text_, pass_.rules);
+    }
+
+private:
+    bool at_clue(Clue clue, std::size_t &i) {
+        switch (clue) {
+        case bracket_clue:
+            if (i > 0 && name_char(text_[i - 1])) return true;  // an array element
+            return quoted(i);
+        case quote_clue: return quoted(i);
+        case close_clue:
+            if (depth_ > 0) --depth_;
+            return false;
+        case open_clue: return opened(i);
+        case dot_clue: return dotted(i);
+        case equals_clue:
+            if (text_[i] == '=' && i + 1 < n_ && text_[i + 1] == '=') return true;
+            return compared_items_ && in_select_list(text_, i, select_list_);  // a condition as an item
+        case always_clue: return true;
+        case brace_clue: return braced(i);
+        case star_clue: return starred(i);
+        case slash_clue:  // a path
+            return i > 0 && i + 1 < n_ && name_char(text_[i - 1]) && name_char(text_[i + 1]);
+        case skip_clue:
+            i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
+            return false;
+        case b_clue: return between_word(i);
+        case no_clue: return false;
+        }
+        return false;
+    }
+
+    // Whether the open parenthesis innermost around the position is a call's: no table list stands in one.
+    bool in_call() const {
+        if (depth_ == 0 || depth_ > opens_.size()) return false;
+        const std::string_view word = word_before(text_, opens_[depth_ - 1]);
+        return !word.empty() && keyword_of(word) == Kw::none;
+    }
+
+    // A literal: one the dialect reads backslashes in, or a quoted table name.
+    bool quoted(std::size_t &i) {
+        const std::size_t end = literal_end(text_, i, n_, pass_.rules);
+        if (end == i) return false;
+        if (pass_.double_backslashes && text_.substr(i, end - i).find('\\') != std::string_view::npos) return true;
+        if (quoted_table_name(i)) return true;
+        i = end - 1;
+        return false;
+    }
+
+    // After FROM or JOIN, or after a comma of the table list.
+    bool quoted_table_name(std::size_t i) {
+        std::size_t before = i;
+        while (before > 0 && is_blank(text_[before - 1])) --before;
+        if (before > 0 && text_[before - 1] == ',') {
+            return !in_call() && (++table_checks_ > 16 || in_table_list(text_, before - 1));
+        }
+        if (before > 0 && text_[before - 1] == '(') {  // FROM ('file.dbf'), a, ('file.dbf')
+            std::size_t open = before - 1;
+            while (open > 0 && is_blank(text_[open - 1])) --open;
+            if (open > 0 && text_[open - 1] == ',') return ++table_checks_ > 16 || in_table_list(text_, open - 1);
+            return after_from_or_join(before - 1);
+        }
+        return after_from_or_join(i);
+    }
+
+    bool after_from_or_join(std::size_t at) const {
+        const Kw kw = keyword_of(word_before(text_, at));
+        return kw == Kw::from || kw == Kw::join;
+    }
+
+    // An open parenthesis: WITH (...), a call with a blank before its "(", a call the pass rewrites.
+    bool opened(std::size_t i) {
+        if (depth_ < opens_.size()) opens_[depth_] = i;
+        ++depth_;
+        const std::string_view word = word_before(text_, i);
+        if (word.empty()) return false;
+        if (word.size() == 4 && upper(word[0]) == 'W' && keyword_of(word) == Kw::with) return true;
+        if (is_blank(text_[i - 1]) && !named().clause_call_blank.target[pass_.column].empty()) {
+            const Kw kw = keyword_of(word);
+            if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
+        }
+        if (word.size() < 3 || word.size() > 9) return false;  // the names of the function rows
+        if (!full_function_name(word).empty()) return true;  // UPPE(x)
+        if (same_word(word, "DATE") && date_call(i)) return true;
+        if (const Construct *row = function_named(word)) {
+            if (row->form != Form::text || !row->target[pass_.column].empty()) {
+                const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
+                if (close != none && count >= row->min_args && count <= row->max_args) return true;
+            }
+        }
+        return false;
+    }
+
+    // DATE(), DATE() - 30
+    bool date_call(std::size_t open) const {
+        std::size_t at = open + 1;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        if (at >= n_ || text_[at] != ')') return false;
+        if (!named().fn_date.target[pass_.column].empty()) return true;
+        do ++at;
+        while (at < n_ && is_blank(text_[at]));
+        return at < n_ && (text_[at] == '+' || text_[at] == '-') && !named().op_date_days.target[pass_.column].empty();
+    }
+
+    // .T., .NULL., .DBF, m.x and the object references.
+    bool dotted(std::size_t i) const {
+        if (i + 1 >= n_) return false;
+        const char after = upper(text_[i + 1]);
+        const bool logical = after == 'T' || after == 'F' || after == 'Y' || after == 'N';
+        if (logical && i + 2 < n_ && text_[i + 2] == '.') return true;
+        if ((after == 'N' || after == 'D') && (word_at(text_, i + 1, n_, "NULL") || word_at(text_, i + 1, n_, "DBF"))) {
+            return true;
+        }
+        const char last = i > 0 ? upper(text_[i - 1]) : '\0';
+        if (last == 'M' || last == 'S' || last == 'T') {  // m.x, this.x, thisform.x, thisformset.x
+            std::size_t from = i - 1;
+            while (from > 0 && name_char(text_[from - 1])) --from;
+            if (object_word(text_.substr(from, i - from)) && name_start(text_[i + 1])) return true;
+        }
+        return false;
+    }
+
+    // A date literal {mm/dd/yyyy}; any other brace run is passed over.
+    bool braced(std::size_t &i) const {
+        std::size_t at = i + 1;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        if (at < n_ && is_digit(text_[at])) return true;
+        const std::size_t close = text_.find('}', i);
+        i = close == std::string_view::npos ? n_ - 1 : close;  // an open brace: the rest is passed over
+        return false;
+    }
+
+    // * beside other items of a select list
+    bool starred(std::size_t i) const {
+        if (named().clause_star.target[pass_.column].empty()) return false;
+        std::size_t before = i, after = i + 1;
+        while (before > 0 && is_blank(text_[before - 1])) --before;
+        while (after < n_ && is_blank(text_[after])) ++after;
+        return (before > 0 && text_[before - 1] == ',') || (after < n_ && text_[after] == ',');
+    }
+
+    // BETW, BETWE, BETWEE
+    bool between_word(std::size_t &i) const {
+        if (i > 0 && name_char(text_[i - 1])) return false;
+        std::size_t w1 = i + 1;
+        while (w1 < n_ && name_char(text_[w1])) ++w1;
+        if (w1 - i >= 4 && w1 - i <= 6 && keyword_of(text_.substr(i, w1 - i)) == Kw::callable) return true;
+        i = w1 - 1;
+        return false;
+    }
+
+    const Pass &pass_;
+    std::string_view text_;
+    std::size_t n_;
+    bool compared_items_;
+    int table_checks_ = 0;
+    std::array<std::size_t, 64> opens_;  // the open parentheses (up to 64 deep)
+    std::size_t depth_ = 0;
+    SelectListAnswer select_list_;
+};
+
 }  // namespace
 
 // Whether the statement may hold a construct the pass rewrites: a quick look for the characters and
 // words that begin one (never false where the pass would change something; the tests hold it to
 // that). Most statements have none, and they cost this look only.
-bool worth_a_pass(const Pass &pass, std::string_view text) {
-    const std::size_t n = text.size();
-    int table_checks = 0;
-    // Whether each open parenthesis (up to 64 deep) is a call's: no table list stands in one.
-    // The open parentheses (up to 64 deep): no table list stands in a call's.
-    std::array<std::size_t, 64> opens;
-    std::size_t depth = 0;
-    auto in_call = [&] {
-        if (depth == 0 || depth > opens.size()) return false;
-        const std::string_view word = word_before(text, opens[depth - 1]);
-        return !word.empty() && keyword_of(word) == Kw::none;
-    };
-    const bool compared_items = predicate_as_value(pass.column) != "{1}";
-    SelectListAnswer select_list;
-    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text.data());
-    for (std::size_t i = 0; i < n; ++i) {
-        // the common case: on to the next clue, four characters at a time
-        while (n - i >= 4 && (clues.of[bytes[i]] | clues.of[bytes[i + 1]] | clues.of[bytes[i + 2]] |
-                              clues.of[bytes[i + 3]]) == no_clue) {
-            i += 4;
-        }
-        while (i < n && clues.of[bytes[i]] == no_clue) ++i;
-        if (i == n) break;
-        const Clue clue = clues.of[bytes[i]];
-        const char c = text[i];
-        switch (clue) {
-        case bracket_clue:
-            if (i > 0 && name_char(text[i - 1])) return true;  // an array element
-            [[fallthrough]];
-        case quote_clue: {
-            const std::size_t end = literal_end(text, i, n, pass.rules);
-            if (end == i) break;
-            if (pass.double_backslashes && text.substr(i, end - i).find('\\') != std::string_view::npos) return true;
-            // a quoted table name: after FROM or JOIN, or after a comma of the table list
-            std::size_t before = i;
-            while (before > 0 && is_blank(text[before - 1])) --before;
-            if (before > 0 && text[before - 1] == ',') {
-                if (!in_call() && (++table_checks > 16 || in_table_list(text, before - 1))) return true;
-            } else if (before > 0 && text[before - 1] == '(') {  // FROM ('file.dbf'), a, ('file.dbf')
-                std::size_t open = before - 1;
-                while (open > 0 && is_blank(text[open - 1])) --open;
-                if (open > 0 && text[open - 1] == ',') {
-                    if (++table_checks > 16 || in_table_list(text, open - 1)) return true;
-                } else {
-                    const Kw kw = keyword_of(word_before(text, before - 1));
-                    if (kw == Kw::from || kw == Kw::join) return true;
-                }
-            } else {
-                const Kw kw = keyword_of(word_before(text, i));
-                if (kw == Kw::from || kw == Kw::join) return true;
-            }
-            i = end - 1;
-            break;
-        }
-        case close_clue:
-            if (depth > 0) --depth;
-            break;
-        case open_clue: {
-            if (depth < opens.size()) opens[depth] = i;
-            ++depth;
-            const std::string_view word = word_before(text, i);
-            if (word.empty()) break;
-            if (word.size() == 4 && upper(word[0]) == 'W' && keyword_of(word) == Kw::with) return true;
-            if (is_blank(text[i - 1]) && !named().clause_call_blank.target[pass.column].empty()) {
-                const Kw kw = keyword_of(word);
-                if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
-            }
-            if (word.size() < 3 || word.size() > 9) break;  // the names of the function rows
-            if (!full_function_name(word).empty()) return true;  // UPPE(x)
-            if (same_word(word, "DATE")) {  // DATE(), DATE() - 30
-                std::size_t at = i + 1;
-                while (at < n && is_blank(text[at])) ++at;
-                if (at < n && text[at] == ')') {
-                    if (!named().fn_date.target[pass.column].empty()) return true;
-                    do ++at;
-                    while (at < n && is_blank(text[at]));
-                    if (at < n && (text[at] == '+' || text[at] == '-') && !named().op_date_days.target[pass.column].empty()) {
-                        return true;
-                    }
-                }
-            }
-            if (const Construct *row = function_named(word)) {
-                if (row->form != Form::text || !row->target[pass.column].empty()) {
-                    const auto [close, count] = call_extent(text, i, n, pass.rules);
-                    if (close != none && count >= row->min_args && count <= row->max_args) return true;
-                }
-            }
-            break;
-        }
-        case dot_clue: {
-            if (i + 1 >= n) break;
-            const char after = upper(text[i + 1]);
-            const bool logical = after == 'T' || after == 'F' || after == 'Y' || after == 'N';
-            if (logical && i + 2 < n && text[i + 2] == '.') return true;
-            if ((after == 'N' || after == 'D') && (word_at(text, i + 1, n, "NULL") || word_at(text, i + 1, n, "DBF"))) {
-                return true;
-            }
-            const char last = i > 0 ? upper(text[i - 1]) : '\0';
-            if (last == 'M' || last == 'S' || last == 'T') {  // m.x, this.x, thisform.x, thisformset.x
-                std::size_t from = i - 1;
-                while (from > 0 && name_char(text[from - 1])) --from;
-                if (object_word(text.substr(from, i - from)) && name_start(text[i + 1])) return true;
-            }
-            break;
-        }
-        case equals_clue:
-            if (c == '=' && i + 1 < n && text[i + 1] == '=') return true;
-            if (compared_items && in_select_list(text, i, select_list)) return true;  // a condition as an item
-            break;
-        case always_clue:
-            return true;
-        case brace_clue: {
-            std::size_t at = i + 1;
-            while (at < n && is_blank(text[at])) ++at;
-            if (at < n && is_digit(text[at])) return true;  // {mm/dd/yyyy}
-            const std::size_t close = text.find('}', i);
-            if (close == std::string_view::npos) return compared_items && select_list_predicate(text, pass.rules);
-            i = close;
-            break;
-        }
-        case star_clue: {  // * beside other items of a select list
-            if (named().clause_star.target[pass.column].empty()) break;
-            std::size_t before = i, after = i + 1;
-            while (before > 0 && is_blank(text[before - 1])) --before;
-            while (after < n && is_blank(text[after])) ++after;
-            if ((before > 0 && text[before - 1] == ',') || (after < n && text[after] == ',')) return true;
-            break;
-        }
-        case slash_clue:
-            if (i > 0 && i + 1 < n && name_char(text[i - 1]) && name_char(text[i + 1])) return true;  // a path
-            break;
-        case skip_clue:
-            i = (c == '~' ? reference_end(text, i, n, pass.rules) : parameter_end(text, i, n, pass.rules)) - 1;
-            break;
-        case b_clue:
-            if (i == 0 || !name_char(text[i - 1])) {  // BETW, BETWE, BETWEE
-                std::size_t w1 = i + 1;
-                while (w1 < n && name_char(text[w1])) ++w1;
-                if (w1 - i >= 4 && w1 - i <= 6 && keyword_of(text.substr(i, w1 - i)) == Kw::callable) return true;
-                i = w1 - 1;
-            }
-            break;
-        case no_clue:
-            break;
-        }
-    }
-    return compared_items && select_list_predicate(text, pass.rules);
-}
+bool worth_a_pass(const Pass &pass, std::string_view text) { return QuickLook(pass, text).worth_a_pass(); }
 
 }  // namespace tarnvel::select::fox

@@ -5,35 +5,38 @@
 namespace tarnvel::select::fox {
 namespace {
 
+// A keyword of more than four letters is also read by its first four letters or more: 'shortest'
+// is the length of its shortest form (0: the whole word only).
 struct Keyword {
     std::string_view word;
     Kw kw;
+    std::size_t shortest = 0;
 };
 
+// In alphabetical order, the order the table is filled in.
 constexpr Keyword keyword_list[] = {
     {"ADDITIVE", Kw::other}, {"ALL", Kw::other}, {"AND", Kw::logic}, {"ANY", Kw::other}, {"ARRAY", Kw::other},
-    {"AS", Kw::other}, {"ASC", Kw::other}, {"BETW", Kw::callable}, {"BETWE", Kw::callable},
-    {"BETWEE", Kw::callable}, {"BETWEEN", Kw::callable}, {"BY", Kw::other}, {"CASE", Kw::case_},
-    {"CROSS", Kw::other}, {"CURS", Kw::other}, {"CURSO", Kw::other}, {"CURSOR", Kw::other}, {"DBF", Kw::other},
-    {"DESC", Kw::other}, {"DIST", Kw::other}, {"DISTI", Kw::other}, {"DISTIN", Kw::other},
-    {"DISTINC", Kw::other}, {"DISTINCT", Kw::other}, {"ELSE", Kw::else_}, {"END", Kw::end},
-    {"ESCAPE", Kw::other}, {"EXIS", Kw::other}, {"EXIST", Kw::other}, {"EXISTS", Kw::other},
-    {"FILE", Kw::other}, {"FORC", Kw::other}, {"FORCE", Kw::other}, {"FROM", Kw::from}, {"FULL", Kw::other},
-    {"GROU", Kw::group}, {"GROUP", Kw::group}, {"HAVI", Kw::having}, {"HAVIN", Kw::having},
-    {"HAVING", Kw::having}, {"IN", Kw::other}, {"INNE", Kw::other}, {"INNER", Kw::other}, {"INTO", Kw::into},
-    {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable}, {"LIKE", Kw::callable},
-    {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic}, {"NOWAIT", Kw::other},
-    {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDE", Kw::order}, {"ORDER", Kw::order},
-    {"OUTE", Kw::other}, {"OUTER", Kw::other}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other},
-    {"READWRITE", Kw::other}, {"RIGH", Kw::callable}, {"RIGHT", Kw::callable}, {"SELE", Kw::select},
-    {"SELEC", Kw::select}, {"SELECT", Kw::select}, {"SOME", Kw::other}, {"THEN", Kw::then}, {"TO", Kw::into},
-    {"TOP", Kw::other}, {"UNIO", Kw::union_}, {"UNION", Kw::union_}, {"WHEN", Kw::when},
-    {"WHER", Kw::where}, {"WHERE", Kw::where}, {"WITH", Kw::with},
+    {"AS", Kw::other}, {"ASC", Kw::other}, {"BETWEEN", Kw::callable, 4}, {"BY", Kw::other}, {"CASE", Kw::case_},
+    {"CROSS", Kw::other}, {"CURSOR", Kw::other, 4}, {"DBF", Kw::other}, {"DESC", Kw::other},
+    {"DISTINCT", Kw::other, 4}, {"ELSE", Kw::else_}, {"END", Kw::end}, {"ESCAPE", Kw::other},
+    {"EXISTS", Kw::other, 4}, {"FILE", Kw::other}, {"FORCE", Kw::other, 4}, {"FROM", Kw::from},
+    {"FULL", Kw::other}, {"GROUP", Kw::group, 4}, {"HAVING", Kw::having, 4}, {"IN", Kw::other},
+    {"INNER", Kw::other, 4}, {"INTO", Kw::into}, {"IS", Kw::other}, {"JOIN", Kw::join}, {"LEFT", Kw::callable},
+    {"LIKE", Kw::callable}, {"NOCONSOLE", Kw::other}, {"NOFILTER", Kw::other}, {"NOT", Kw::logic},
+    {"NOWAIT", Kw::other}, {"NULL", Kw::value}, {"ON", Kw::on}, {"OR", Kw::logic}, {"ORDER", Kw::order, 4},
+    {"OUTER", Kw::other, 4}, {"PLAIN", Kw::other}, {"PRINTER", Kw::other}, {"READWRITE", Kw::other},
+    {"RIGHT", Kw::callable, 4}, {"SELECT", Kw::select, 4}, {"SOME", Kw::other}, {"THEN", Kw::then},
+    {"TO", Kw::into}, {"TOP", Kw::other}, {"UNION", Kw::union_, 4}, {"WHEN", Kw::when},
+    {"WHERE", Kw::where, 4}, {"WITH", Kw::with},
 };
 
 constexpr auto keyword_table() {
     WordTable<256> table;
-    for (const Keyword &k : keyword_list) table.add(k.word, static_cast<std::uint8_t>(k.kw));
+    for (const Keyword &k : keyword_list) {
+        for (std::size_t length = k.shortest == 0 ? k.word.size() : k.shortest; length <= k.word.size(); ++length) {
+            table.add(k.word.substr(0, length), static_cast<std::uint8_t>(k.kw));
+        }
+    }
     return table;
 }
 constexpr auto keywords = keyword_table();
@@ -60,71 +63,53 @@ void Scan::run() {
         const char c = src_[pos_];
         if (is_blank(c)) {
             ++pos_;
-            continue;
-        }
-        if (top().table_next && in_from_list() && c != '(') {
+        } else if (top().table_next && in_from_list() && c != '(') {
             table_item();
-            continue;
-        }
-        if (name_start(c)) {
+        } else if (name_start(c)) {
             word();
-            continue;
+        } else if (is_digit(c)) {
+            operand_to(number_end(src_, pos_, end_));
+        } else {
+            punctuation(c);
         }
-        if (is_digit(c)) {
-            begin_token(pos_);
-            pos_ = number_end(src_, pos_, end_);
-            prev_ = Prev::operand;
-            continue;
-        }
-        switch (c) {
-        case '\'': case '"': case '[':
-            string_literal();
-            break;
-        case '`':
-            if (pass_.rules.backticks) {
-                begin_token(pos_);
-                pos_ = literal_end(pos_);
-                prev_ = Prev::operand;
-            } else {
-                ++pos_;
-            }
-            break;
-        case '(': open(); break;
-        case ')': close(); break;
-        case ',': comma(); break;
-        case '=':
-            if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') comparison(2, named().op_exact_equal.target[pass_.column]);
-            else comparison(1, {});
-            break;
-        case '<': case '>':
-            comparison(pos_ + 1 < end_ && (src_[pos_ + 1] == '=' || src_[pos_ + 1] == '>') ? 2 : 1, {});
-            break;
-        case '#': hash(); break;
-        case '!': bang(); break;
-        case '$': dollar(); break;
-        case '.': dot(); break;
-        case '{': brace(); break;
-        case '~':
-            begin_token(pos_);
-            pos_ = reference_end(src_, pos_, end_, pass_.rules);
-            prev_ = Prev::operand;
-            break;
-        case '?':
-            begin_token(pos_);
-            pos_ = parameter_end(src_, pos_, end_, pass_.rules);
-            prev_ = Prev::operand;
-            break;
-        case '*':
-            if (star()) break;
-            [[fallthrough]];
-        case '+': case '-': case '/': case '%': case '^':
-            ++pos_;
-            prev_ = Prev::arithmetic;
-            break;
-        default:
-            ++pos_;
-            break;
-        }
+    }
+}
+
+// Anything but a blank, a word or a number.
+inline void Scan::punctuation(char c) {
+    switch (c) {
+    case '\'': case '"': case '[': string_literal(); break;
+    case '`':
+        if (pass_.rules.backticks) operand_to(literal_end(pos_));
+        else ++pos_;
+        break;
+    case '(': open(); break;
+    case ')': close(); break;
+    case ',': comma(); break;
+    case '=':
+        if (pos_ + 1 < end_ && src_[pos_ + 1] == '=') comparison(2, named().op_exact_equal.target[pass_.column]);
+        else comparison(1, {});
+        break;
+    case '<': case '>':
+        comparison(pos_ + 1 < end_ && (src_[pos_ + 1] == '=' || src_[pos_ + 1] == '>') ? 2 : 1, {});
+        break;
+    case '#': hash(); break;
+    case '!': bang(); break;
+    case '$': dollar(); break;
+    case '.': dot(); break;
+    case '{': brace(); break;
+    case '~': operand_to(reference_end(src_, pos_, end_, pass_.rules)); break;
+    case '?': operand_to(parameter_end(src_, pos_, end_, pass_.rules)); break;
+    case '*':
+        if (star()) break;
+        [[fallthrough]];
+    case '+': case '-': case '/': case '%': case '^':
+        ++pos_;
+        prev_ = Prev::arithmetic;
+        break;
+    default:
+        ++pos_;
+        break;
     }
 }
 
@@ -134,54 +119,13 @@ void Scan::word() {
     while (w1 < end_ && name_char(src_[w1])) ++w1;
     const std::string_view word = src_.substr(w0, w1 - w0);
     const char next = w1 < end_ ? src_[w1] : '\0';
-    Level &t = top();
     const Kw kw = keyword_of(word);
-
-    if (next == '.' || next == '[' || next == '!') {
-        // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".",
-        // and m.x not when the statement names a table M)
-        if (next == '.' && w1 + 1 < end_ && name_start(src_[w1 + 1]) && object_word(word) &&
-            (w0 == 0 || src_[w0 - 1] != '.' || prev_ == Prev::connector) && t.clause != Clause::into &&
-            !(word.size() == 1 && pass_.m_is_alias())) {
-            reference(w0, w1);
-            return;
-        }
-        // name[i]: an element of a memory array (SELECT[x] is a keyword and a string)
-        if (next == '[' && t.clause != Clause::into && kw == Kw::none) {
-            array_element(w0, w1);
-            return;
-        }
-        // database!table outside the table list: the table's own name (after a keyword, as in
-        // WHERE!x or SELECT!a, the "!" is a negation)
-        if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1]) &&
-            kw == Kw::none) {
-            begin_token(w0);
-            out_.replace(w0, w1 + 1, {});
-            pos_ = w1 + 1;
-            return;
-        }
-    }
+    if ((next == '.' || next == '[' || next == '!') && joined_name(word, kw, w1)) return;
     const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
     const bool paren = after < end_ && src_[after] == '(';
     // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
     if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
-        const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
-        if (today(full.empty() ? word : full, w0, after)) return;
-        if (const Construct *row = function_named(full.empty() ? word : full)) {
-            if (call(*row, w0, after)) return;
-        }
-        begin_token(w0);
-        if (!full.empty()) out_.replace(w0, w1, full);
-        // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
-        if (after > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, after, {});
-        Level call;
-        call.kind = Level::call;
-        call.clause = t.clause;
-        call.iif = same_word(word, "IIF");
-        call.connector = call.iif;
-        push(call);
-        prev_ = Prev::start;
-        pos_ = after + 1;
+        call_word(word, after);
         return;
     }
     if (kw == Kw::none) {
@@ -199,100 +143,150 @@ void Scan::word() {
     keyword(kw, word, after);
 }
 
+// A word joined to what follows by ".", "[" or "!": a host parameter, an array element, a table of
+// a database; false when it is none of these.
+inline bool Scan::joined_name(std::string_view word, Kw kw, std::size_t w1) {
+    const std::size_t w0 = pos_;
+    const char next = src_[w1];
+    const Level &t = top();
+    // m.name, THIS.x, THISFORM.x, THISFORMSET.x: host parameters (not in INTO, not after a ".",
+    // and m.x not when the statement names a table M)
+    if (next == '.' && w1 + 1 < end_ && name_start(src_[w1 + 1]) && object_word(word) &&
+        (w0 == 0 || src_[w0 - 1] != '.' || prev_ == Prev::connector) && t.clause != Clause::into &&
+        !(word.size() == 1 && pass_.m_is_alias())) {
+        reference(w0, w1);
+        return true;
+    }
+    // name[i]: an element of a memory array (SELECT[x] is a keyword and a string)
+    if (next == '[' && t.clause != Clause::into && kw == Kw::none) {
+        array_element(w0, w1);
+        return true;
+    }
+    // database!table outside the table list: the table's own name (after a keyword, as in
+    // WHERE!x or SELECT!a, the "!" is a negation)
+    if (next == '!' && w1 + 1 < end_ && src_[w1 + 1] != '=' && name_start(src_[w1 + 1]) && kw == Kw::none) {
+        begin_token(w0);
+        out_.replace(w0, w1 + 1, {});
+        pos_ = w1 + 1;
+        return true;
+    }
+    return false;
+}
+
+// A call whose "(" is at 'open': rewritten when the map has a row for it, else read as a level of
+// its own (its name written out in full when abbreviated).
+inline void Scan::call_word(std::string_view word, std::size_t open) {
+    const std::size_t w0 = pos_, w1 = w0 + word.size();
+    const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
+    if (today(full.empty() ? word : full, w0, open)) return;
+    if (const Construct *row = function_named(full.empty() ? word : full)) {
+        if (call(*row, w0, open)) return;
+    }
+    begin_token(w0);
+    if (!full.empty()) out_.replace(w0, w1, full);
+    // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
+    if (open > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, open, {});
+    Level call;
+    call.kind = Level::call;
+    call.clause = top().clause;
+    call.iif = same_word(word, "IIF");
+    call.connector = call.iif;
+    push(call);
+    prev_ = Prev::start;
+    pos_ = open + 1;
+}
+
 void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
+    const std::size_t w0 = pos_ - word.size();
+    if (in_select_item()) select_item_keyword(kw, word);
     Level &t = top();
-    const bool statement = t.kind == Level::statement;
-    // LIKE, BETWEEN, IS and IN make the select item a condition; FROM, INTO, UNION and an alias's AS
-    // end it
-    if (in_select_item() && (kw == Kw::callable || word.size() == 2) &&
-        (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B')) {
-        t.item_condition = true;
-    }
-    if (in_select_item() && kw == Kw::logic) {  // NOT a, a AND b, a OR b
-        begin_token(pos_ - word.size());
-        t.item_condition = true;
-    }
-    if (t.item_condition && in_select_item() &&
-        (kw == Kw::from || kw == Kw::into || kw == Kw::union_ || same_word(word, "AS"))) {
-        end_item(pos_ - word.size(), same_word(word, "AS"));
-    }
+    if (t.kind == Level::statement) statement_clause(t, kw, after);
     switch (kw) {
-    case Kw::select:
-        if (statement) {
-            t.clause = Clause::select;
-            t.item = no_item;
-            t.item_condition = false;
-            t.item_named = false;
-        }
-        boundary(false, Prev::keyword);
-        return;
-    case Kw::from:
-        if (statement) {
-            t.clause = Clause::from;
-            t.table_next = true;
-            t.on = false;
-        }
-        boundary(false, Prev::keyword);
-        return;
-    case Kw::join:
-        if (statement && t.clause == Clause::from) {
-            t.table_next = true;
-            t.on = false;
-        }
-        boundary(false, Prev::keyword);
-        return;
-    case Kw::on:
-        if (statement && t.clause == Clause::from) t.on = true;
-        boundary(true, Prev::connector);
-        return;
-    case Kw::where:
-    case Kw::having:
-        if (statement) t.clause = kw == Kw::where ? Clause::where : Clause::having;
-        boundary(true, Prev::connector);
-        return;
-    case Kw::group:
-    case Kw::order:
-        if (statement && after < end_ && (src_[after] == 'B' || src_[after] == 'b')) {
-            t.clause = kw == Kw::group ? Clause::group : Clause::order;
-        }
-        boundary(false, Prev::keyword);
-        return;
-    case Kw::into:
-        if (statement) t.clause = Clause::into;
-        boundary(false, Prev::keyword);
-        return;
-    case Kw::union_:
-        if (statement) t.clause = Clause::none;
-        boundary(false, Prev::keyword);
-        return;
     case Kw::when:
         t.when = true;
-        boundary(true, Prev::connector);
-        return;
+        break;
     case Kw::then:
     case Kw::else_:
         t.when = false;
-        boundary(false, Prev::keyword);
-        return;
+        break;
     case Kw::end:
+        t.when = false;
+        [[fallthrough]];
     case Kw::value:
-        if (kw == Kw::end) t.when = false;
-        begin_token(pos_ - word.size());
+        begin_token(w0);
         prev_ = Prev::operand;
         return;
-    case Kw::logic:
-        boundary(true, Prev::connector);
-        return;
+    case Kw::other:
+        if (same_word(word, "TOP")) top_count();
+        break;
     default:
-        if (same_word(word, "TOP")) {  // its count (and PERCENT) belong to it, not to the first item
-            std::size_t at = skip_blanks(pos_);
-            if (at < end_ && is_digit(src_[at])) {
-                while (at < end_ && is_digit(src_[at])) ++at;
-                pos_ = word_at(src_, skip_blanks(at), end_, "PERCENT") ? skip_blanks(at) + 7 : at;
-            }
+        break;
+    }
+    const bool connector = kw == Kw::on || kw == Kw::where || kw == Kw::having || kw == Kw::when || kw == Kw::logic;
+    boundary(connector, connector ? Prev::connector : Prev::keyword);
+}
+
+// LIKE, BETWEEN, IS and IN make the select item a condition; FROM, INTO, UNION and an alias's AS
+// end it.
+inline void Scan::select_item_keyword(Kw kw, std::string_view word) {
+    Level &t = top();
+    const std::size_t w0 = pos_ - word.size();
+    if ((kw == Kw::callable || word.size() == 2) &&
+        (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B')) {
+        t.item_condition = true;
+    }
+    if (kw == Kw::logic) {  // NOT a, a AND b, a OR b
+        begin_token(w0);
+        t.item_condition = true;
+    }
+    if (t.item_condition && (kw == Kw::from || kw == Kw::into || kw == Kw::union_ || same_word(word, "AS"))) {
+        end_item(w0, same_word(word, "AS"));
+    }
+}
+
+// The clause a keyword begins at the statement's own level ('after': where the next word begins).
+inline void Scan::statement_clause(Level &t, Kw kw, std::size_t after) {
+    switch (kw) {
+    case Kw::select:
+        t.clause = Clause::select;
+        t.item = no_item;
+        t.item_condition = false;
+        t.item_named = false;
+        break;
+    case Kw::from:
+        t.clause = Clause::from;
+        t.table_next = true;
+        t.on = false;
+        break;
+    case Kw::join:
+        if (t.clause == Clause::from) {
+            t.table_next = true;
+            t.on = false;
         }
-        boundary(false, Prev::keyword);
-        return;
+        break;
+    case Kw::on:
+        if (t.clause == Clause::from) t.on = true;
+        break;
+    case Kw::where: t.clause = Clause::where; break;
+    case Kw::having: t.clause = Clause::having; break;
+    case Kw::group:
+    case Kw::order:
+        if (after < end_ && (src_[after] == 'B' || src_[after] == 'b')) {
+            t.clause = kw == Kw::group ? Clause::group : Clause::order;
+        }
+        break;
+    case Kw::into: t.clause = Clause::into; break;
+    case Kw::union_: t.clause = Clause::none; break;
+    default: break;
+    }
+}
+
+// TOP's count (and PERCENT) belong to it, not to the first item.
+void Scan::top_count() {
+    std::size_t at = skip_blanks(pos_);
+    if (at < end_ && is_digit(src_[at])) {
+        while (at < end_ && is_digit(src_[at])) ++at;
+        pos_ = word_at(src_, skip_blanks(at), end_, "PERCENT") ? skip_blanks(at) + 7 : at;
     }
 }
 
@@ -618,23 +612,29 @@ std::size_t Scan::operand_end(std::size_t at) const {
 
 // m.name and object references as ?name; a reference followed by "(" or "[" as ?(...).
 void Scan::reference(std::size_t w0, std::size_t w1) {
-    std::size_t to = name_chain_end(src_, w1, end_);
+    const std::size_t to = name_chain_end(src_, w1, end_);
     begin_token(w0);
     if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
-        std::size_t close = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
-        if (close == std::string_view::npos || close >= end_) close = end_ - 1;
-        Text text;
-        text.append("?(");
-        text.append(src_.substr(w0, close + 1 - w0));
-        text.push(')');
-        out_.replace(w0, close + 1, text.view());
-        to = close + 1;
-    } else {
-        out_.replace(w0, w0, "?");
-        // a parameter name runs over dots: .AND. and the like must not join it
-        if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
+        expression_parameter(w0, src_[to] == '(' ? close_paren(to) : src_.find(']', to));
+        return;
     }
+    out_.replace(w0, w0, "?");
+    // a parameter name runs over dots: .AND. and the like must not join it
+    if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
     pos_ = to;
+    prev_ = Prev::operand;
+}
+
+// The source from 'w0' through 'close' (through the end when it is missing) as ?(...), an
+// expression the host evaluates.
+void Scan::expression_parameter(std::size_t w0, std::size_t close) {
+    if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+    Text text;
+    text.append("?(");
+    text.append(src_.substr(w0, close + 1 - w0));
+    text.push(')');
+    out_.replace(w0, close + 1, text.view());
+    pos_ = close + 1;
     prev_ = Prev::operand;
 }
 
@@ -657,16 +657,9 @@ void Scan::string_literal() {
 
 // name[i] as ?(name[i]): FoxPro reads [ right after a name as a subscript, not a string.
 void Scan::array_element(std::size_t w0, std::size_t open) {
-    std::size_t close = src_.find(']', open);
-    if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+    const std::size_t close = src_.find(']', open);
     begin_token(w0);
-    Text text;
-    text.append("?(");
-    text.append(src_.substr(w0, close + 1 - w0));
-    text.push(')');
-    out_.replace(w0, close + 1, text.view());
-    pos_ = close + 1;
-    prev_ = Prev::operand;
+    expression_parameter(w0, close);
 }
 
 }  // namespace tarnvel::select::fox

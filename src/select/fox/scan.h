@@ -242,15 +242,32 @@ private:
     bool in_from_list() { return top().kind == Level::statement && top().clause == Clause::from; }
     bool starts_condition() { return (prev_ == Prev::start || prev_ == Prev::connector) && condition_here(top()); }
 
+    // an operand that runs up to 'end'
+    void operand_to(std::size_t end) {
+        begin_token(pos_);
+        pos_ = end;
+        prev_ = Prev::operand;
+    }
+
     // tokens
+    void punctuation(char c);
     void word();
+    bool joined_name(std::string_view word, Kw kw, std::size_t w1);
+    void call_word(std::string_view word, std::size_t open);
     void keyword(Kw kw, std::string_view word, std::size_t after);
+    void select_item_keyword(Kw kw, std::string_view word);
+    void statement_clause(Level &t, Kw kw, std::size_t after);
+    void top_count();
     void table_item();
     void open();
     void close();
     void comma();
     bool star();
+    struct Qualifiers;
     bool from_qualifiers(std::size_t from, Text &out) const;
+    std::size_t own_from(std::size_t at) const;
+    bool table_qualifiers(std::size_t at, Text &out) const;
+    bool grouped_qualifier(std::size_t &at, Qualifiers &list) const;
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
@@ -259,6 +276,7 @@ private:
     void brace();
     void dollar();
     void reference(std::size_t w0, std::size_t w1);
+    void expression_parameter(std::size_t w0, std::size_t close);
     bool drop_buffering(std::size_t w0, std::size_t open);
     void logical(std::size_t length, const Construct &row, bool truth);
     void string_literal();

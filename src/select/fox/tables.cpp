@@ -66,76 +66,74 @@ bool Scan::star() {
     return true;
 }
 
+// The qualifiers found so far, each written "q.*" and joined by ", ".
+struct Scan::Qualifiers {
+    Text &out;
+    std::size_t tables = 0;
+    bool expect_table = true;  // a table comes next (the list's start, after a comma or JOIN)
+
+    void add(std::string_view qualifier) {
+        if (tables++ > 0) out.append(", ");
+        out.append(qualifier);
+        out.append(".*");
+        expect_table = false;
+    }
+};
+
 // The qualifiers of the tables of the FROM list that follows 'from' at this level, each written
 // "q.*" and joined by ", "; false when the list cannot be read.
 bool Scan::from_qualifiers(std::size_t from, Text &out) const {
-    std::size_t at = from;
-    // the FROM of this level
+    const std::size_t list = own_from(from);
+    return list != none && table_qualifiers(list, out);
+}
+
+// Where the FROM of this level that follows 'at' ends; none when another clause or the level ends
+// first.
+std::size_t Scan::own_from(std::size_t at) const {
     for (;;) {
         at = skip_blanks(at);
-        if (at >= end_ || src_[at] == ')') return false;
+        if (at >= end_ || src_[at] == ')') return none;
         const char c = src_[at];
         if (quote_at(at)) {
             at = literal_end(at);
         } else if (c == '(') {
             const std::size_t close = close_paren(at);
-            if (close == none) return false;
+            if (close == none) return none;
             at = close + 1;
         } else if (name_start(c)) {
             std::size_t w1 = at;
             while (w1 < end_ && name_char(src_[w1])) ++w1;
             const Kw kw = keyword_of(src_.substr(at, w1 - at));
             at = w1;
-            if (kw == Kw::from) break;
+            if (kw == Kw::from) return at;
             if (kw == Kw::where || kw == Kw::group || kw == Kw::order || kw == Kw::union_ || kw == Kw::into) {
-                return false;
+                return none;
             }
         } else {
             ++at;
         }
     }
-    // its items: name [AS] [alias] or (subquery) [AS] alias, separated by commas and joins
-    bool expect_table = true;
-    std::size_t tables = 0;
-    auto add = [&](std::string_view qualifier) {
-        if (tables++ > 0) out.append(", ");
-        out.append(qualifier);
-        out.append(".*");
-        expect_table = false;
-    };
+}
+
+// The table list's items from 'at': name [AS] [alias] or (subquery) [AS] alias, separated by
+// commas and joins.
+bool Scan::table_qualifiers(std::size_t at, Text &out) const {
+    Qualifiers list{out};
     for (;;) {
         at = skip_blanks(at);
         if (at >= end_ || src_[at] == ')') break;
         const char c = src_[at];
-        if (c == ',' ) {
-            expect_table = true;
+        if (c == ',') {
+            list.expect_table = true;
             ++at;
             continue;
         }
         if (c == '(') {
-            const std::size_t close = close_paren(at);
-            if (close == none) return false;
-            const std::string_view inside = trimmed(src_.substr(at + 1, close - at - 1));
-            at = close + 1;
-            if (!expect_table) continue;  // a group of the join condition
-            std::size_t end = at;
-            const std::string_view alias = alias_after(at, end);
-            const std::size_t literal_at = static_cast<std::size_t>(inside.data() - src_.data());
-            if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"' || inside[0] == '[') &&
-                literal_end(literal_at) == literal_at + inside.size()) {  // a file named by a literal
-                const std::string_view name = alias.empty() ? table_name(inside) : alias;
-                if (name.data() == inside.data()) return false;
-                add(name);
-                at = end;
-                continue;
-            }
-            if (alias.empty()) return false;  // a derived table: its alias names it
-            add(alias);
-            at = end;
+            if (!grouped_qualifier(at, list)) return false;
             continue;
         }
         if (quote_at(at)) {
-            if (expect_table) return false;
+            if (list.expect_table) return false;
             at = literal_end(at);
             continue;
         }
@@ -151,12 +149,8 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
             kw == Kw::into) {
             break;
         }
-        if (kw == Kw::join) {
-            expect_table = true;
-            at = w1;
-            continue;
-        }
-        if (kw != Kw::none || !expect_table) {  // join words, ON and its condition, FORCE
+        if (kw == Kw::join) list.expect_table = true;
+        if (kw != Kw::none || !list.expect_table) {  // join words, ON and its condition, FORCE
             at = w1;
             continue;
         }
@@ -165,10 +159,35 @@ bool Scan::from_qualifiers(std::size_t from, Text &out) const {
         const std::string_view alias = alias_after(w1, end);
         const std::string_view qualifier = alias.empty() ? table_name(token) : alias;
         if (qualifier.empty() || qualifier.front() == '"' || qualifier.front() == '\'') return false;
-        add(qualifier);
+        list.add(qualifier);
         at = end;
     }
-    return tables > 0;
+    return list.tables > 0;
+}
+
+// A group in the table list from its "(" at 'at' (moved past it and its alias): a derived table
+// or a file named by a literal, named by its alias; false when it has no name to qualify with.
+bool Scan::grouped_qualifier(std::size_t &at, Qualifiers &list) const {
+    const std::size_t close = close_paren(at);
+    if (close == none) return false;
+    const std::string_view inside = trimmed(src_.substr(at + 1, close - at - 1));
+    at = close + 1;
+    if (!list.expect_table) return true;  // a group of the join condition
+    std::size_t end = at;
+    const std::string_view alias = alias_after(at, end);
+    const std::size_t literal_at = static_cast<std::size_t>(inside.data() - src_.data());
+    if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"' || inside[0] == '[') &&
+        literal_end(literal_at) == literal_at + inside.size()) {  // a file named by a literal
+        const std::string_view name = alias.empty() ? table_name(inside) : alias;
+        if (name.data() == inside.data()) return false;
+        list.add(name);
+        at = end;
+        return true;
+    }
+    if (alias.empty()) return false;  // a derived table: its alias names it
+    list.add(alias);
+    at = end;
+    return true;
 }
 
 // The alias after a table (blanks, an optional AS, a name that is no keyword), its end in 'end';

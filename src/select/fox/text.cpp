@@ -1,5 +1,7 @@
 #include "select/fox/text.h"
 
+#include <algorithm>
+
 namespace tarnvel::select::fox {
 namespace {
 
@@ -196,8 +198,8 @@ std::string_view table_name(std::string_view item) {
     }
     std::size_t bang = name.rfind('!');
     if (name.size() + 2 == item.size() && bang == std::string_view::npos && !name.empty() &&
-        name.find_first_of(" \t\\/:") == std::string_view::npos && !has_extension(name, ".DBF")) {
-        return name;  // a table named in quotes: the name
+        std::all_of(name.begin(), name.end(), name_char)) {
+        return name;  // a table named in quotes: the name (any other text keeps its quotes)
     }
     const bool path = name.find_first_of("\\/:") != std::string_view::npos || has_extension(name, ".DBF");
     if (bang == std::string_view::npos && !path) return item;  // quotes and all
