@@ -275,9 +275,20 @@ inline bool destination(std::string_view sql, std::size_t begin, std::size_t) {
     static const std::string_view kinds = ",CURSOR,CURSO,CURS,TABLE,TABL,DBF,ARRAY,ARRA,";
     return before[1] == "INTO" && kinds.find("," + before[0] + ",") != std::string_view::npos;
 }
+// A string right after the word AS: the name of a select item, which a target without string
+// aliases (PostgreSQL) writes in its name quotes.
+inline bool alias_string(std::string_view sql, std::size_t begin, std::size_t) {
+    if (begin < 2) return false;
+    std::size_t i = begin - 1;  // the literal's opening delimiter
+    while (i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t')) --i;
+    if (i < 3) return false;
+    const char s = sql[i - 1], a = sql[i - 2], b = sql[i - 3];
+    return (s == 's' || s == 'S') && (a == 'a' || a == 'A') && (b == ' ' || b == '\t');
+}
 }  // namespace exempt
 
 inline const Exemption exemptions[] = {
+    {"a string alias after AS, written as a quoted name where the target has no string aliases", exempt::alias_string},
     {"text of a statement or UNION member before its SELECT, which no clause takes", exempt::before_select},
     {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
     {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},

@@ -189,6 +189,7 @@ struct Dialect {
                                          // the target's logical values are conditions themselves)
     bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
     bool empty_date_null = false;        // the empty date is NULL: d = {} is written d IS NULL
+    bool string_alias_named = false;     // a string alias (AS 'Name') is written as a quoted name
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists

@@ -66,6 +66,7 @@ const Dialect &pgsql() {
         .true_test = "",
         .bare_date_quoted = false,
         .empty_date_null = true,
+        .string_alias_named = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

@@ -117,9 +117,9 @@ void Scanner::step_special(char c) {
     if (step_literal(c)) return;
     if (!outside()) {
         // inside a literal or region: copied unchanged; a single quote inside a converted
-        // "..." or [...] string is doubled
+        // "..." or [...] string is doubled (not in an alias written as a name)
         copy_current();
-        if (c == '\'' && session_.from_fox && (in_.double_quoted || in_.bracket)) emit('\'');
+        if (c == '\'' && session_.from_fox && !alias_name_ && (in_.double_quoted || in_.bracket)) emit('\'');
         return;
     }
     if ((c == ']' || c == '~') && !(c == '~' && select_before_tilde())) {  // part of the word being collected, else copied
@@ -194,14 +194,34 @@ bool Scanner::step_literal(char c) {
 bool Scanner::step_double_quote() {
     if (!outside_but(&Regions::double_quoted)) return false;
     if (!toggle(in_.double_quoted)) return true;
-    if (dialect_.double_quote_always || session_.from_fox) work_.set(pos_, '\'');
+    if (!alias_quote(in_.double_quoted) && (dialect_.double_quote_always || session_.from_fox)) work_.set(pos_, '\'');
     copy_current();
     return true;
 }
 
 bool Scanner::step_single_quote() {
     if (!outside_but(&Regions::single)) return false;
-    if (toggle(in_.single)) copy_current();
+    if (!toggle(in_.single)) return true;
+    alias_quote(in_.single);
+    copy_current();
+    return true;
+}
+
+// A string right after AS in the select list (SELECT x AS 'Name') is the item's name: written in the
+// dialect's name quotes where the target takes no string there. True when the quote was so written.
+bool Scanner::alias_quote(bool opening) {
+    if (opening) {  // the select list written so far ends with the word AS and blanks
+        const Sink *sink = clauses_.current_sink();
+        std::string_view written = sink && dialect_.string_alias_named && clauses_.current == 's' ? sink->view() : "";
+        while (!written.empty() && is_blank(written.back())) written.remove_suffix(1);
+        const lex::Alphabet &letters = session_.letters;
+        const std::size_t n = written.size();
+        alias_name_ = n >= 3 && letters.upper(written[n - 1]) == 'S' && letters.upper(written[n - 2]) == 'A' &&
+                      is_blank(written[n - 3]);
+    }
+    if (!alias_name_) return false;
+    work_.set(pos_, opening ? dialect_.quote_open : dialect_.quote_close);
+    if (!opening) alias_name_ = false;
     return true;
 }
 
@@ -220,7 +240,7 @@ bool Scanner::step_open_bracket() {
     }
     if (!toggle(in_.bracket)) return true;
     bracket_depth_ = 0;
-    if (session_.from_fox) work_.set(pos_, '\'');
+    if (session_.from_fox && !alias_quote(true)) work_.set(pos_, '\'');
     copy_current();
     return true;
 }
@@ -234,7 +254,7 @@ bool Scanner::step_close_bracket() {
         return false;
     }
     in_.bracket = false;
-    if (session_.from_fox) work_.set(pos_, '\'');
+    if (session_.from_fox && !alias_quote(false)) work_.set(pos_, '\'');
     copy_current();
     return true;
 }

@@ -52,6 +52,7 @@ private:
     bool step_literal(char c);
     bool step_double_quote();
     bool step_single_quote();
+    bool alias_quote(bool opening);
     bool step_backtick();
     bool step_open_bracket();
     bool step_close_bracket();
@@ -151,6 +152,7 @@ private:
     static_assert(sizeof(Regions) <= sizeof(std::uint64_t));
     int bracket_depth_ = 0;
     int tilde_depth_ = 0;
+    bool alias_name_ = false;  // the string being read is a select item's alias written as a name
 
     // the word being decided
     bool collecting_ = false;
