@@ -3,7 +3,7 @@
 // and a growth that the geometric step would overrun still gets the room it needs.
 #include "raw_host.h"
 
-#include "host/buffer.h"
+#include "host/text.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ TEST(Text, GrowthFallsBackToTheNeedWhenTheGeometricStepIsRefused) {
     // Room for the need plus 100, not for half the size again.
     host.send(TV_REQ_SET_BUDGET, held + 1100 - text.buffer().size() + 50, static_cast<tv_word>(-1));
     text.append("y");
-    EXPECT_EQ(text.length(), 1001u);
+    EXPECT_EQ(text.size(), 1001u);
     EXPECT_EQ(text.buffer().size(), 1101u);
     host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
 }
