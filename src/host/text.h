@@ -89,7 +89,7 @@ public:
     void append(std::string_view part) {
         if (part.empty()) return;
         if (length_ + part.size() >= capacity_) part = grow_for(part);
-        std::memmove(data_ + length_, part.data(), part.size());
+        std::memcpy(data_ + length_, part.data(), part.size());
         length_ += part.size();
         data_[length_] = '\0';
     }
@@ -139,20 +139,10 @@ private:
         : buffer_(std::move(buffer)), length_(length), message_(grow_message) {
         refresh();
     }
-    void grow(std::size_t extra) {
-        buffer_.ensure(length_ + extra, message_);
-        refresh();
-    }
+    // The growths stay out of line (text.cpp), so that the appends stay small enough to inline.
+    void grow(std::size_t extra);
     // Grows for 'part' and tells where its bytes are now: a slice of the text moves with it.
-    std::string_view grow_for(std::string_view part) {
-        if (!overlaps(part)) {
-            grow(part.size());
-            return part;
-        }
-        const std::size_t offset = static_cast<std::size_t>(part.data() - data_);
-        grow(part.size());
-        return {data_ + offset, part.size()};
-    }
+    std::string_view grow_for(std::string_view part);
     bool overlaps(std::string_view part) const {
         return data_ && part.data() >= data_ && part.data() < data_ + capacity_;
     }
