@@ -31,7 +31,6 @@ public:
         if (this != &other) take(other);
         return *this;
     }
-    ~Text() = default;
 
     // A new empty text with room for 'capacity' bytes and the NUL (host error 182 when none).
     static Text obtain(std::size_t capacity, std::string_view grow_message) {
