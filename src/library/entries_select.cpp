@@ -49,9 +49,9 @@ void select_convert(ParamBlk *block, Target id) {
         text = std::string_view(work.data(), length);
     }
     // In FoxPro syntax, the FoxPro-only constructs become the target's own first.
-    select::Sink fox;
+    Text fox;
     if (state::from_fox()) fox = select::fox::rewrite(dialect, text);
-    select::Sink out = select::convert_select(dialect, fox ? fox.view() : text);
+    Text out = select::convert_select(dialect, fox ? fox.view() : text);
     host::ret_char(out.view());
 }
 

@@ -48,7 +48,7 @@ void TV_FASTCALL ZQ_SQL_IIF(ParamBlk *params) {
     Text command = parameter_text(p, p.length(1) + 1, utilities::case_memory_message);
     // An output buffer of the statement driver's kind, of the command buffer's size; released on
     // every path.
-    select::Sink out = select::Sink::obtain(command.buffer().size() - 1, utilities::case_memory_message);
+    Text out = Text::obtain(command.buffer().size() - 1, utilities::case_memory_message);
     if (utilities::convert_iif(command, out)) host::ret_char(out.view());
 }
 

@@ -2,10 +2,10 @@
 // that every level of a conversion shares (dialect, letters, switch, word area).
 #pragma once
 
+#include "host/text.h"
 #include "lex/letters.h"
 #include "lex/scan.h"
 #include "select/dialect.h"
-#include "select/sink.h"
 
 #include <array>
 #include <cstddef>
@@ -16,32 +16,32 @@ namespace tarnvel::select {
 inline constexpr std::string_view clause_letters = "sifwgo";
 
 struct Clauses {
-    std::array<Sink, 6> buffers;  // select, into, from, where, group, order; no handle: absent
-    Sink wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
+    std::array<Text, 6> buffers;  // select, into, from, where, group, order; no handle: absent
+    Text wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
     char current = 0;
-    Sink *sink = nullptr;  // the buffer of the current clause
+    Text *sink = nullptr;  // the buffer of the current clause
 
     static int index(char letter) {
         std::size_t i = clause_letters.find(letter);
         return i == std::string_view::npos || letter == 0 ? -1 : static_cast<int>(i);
     }
-    Sink *get(char letter) {
+    Text *get(char letter) {
         int i = index(letter);
         return i < 0 || !buffers[i] ? nullptr : &buffers[i];
     }
-    Sink *current_sink() { return sink; }
+    Text *current_sink() { return sink; }
     // Makes the clause current (its buffer, when it has one, receives the text from now on).
     void make_current(char letter) {
         current = letter;
         sink = get(letter);
     }
-    Sink &select() { return buffers[0]; }
-    Sink &from() { return buffers[2]; }
-    Sink &where() { return buffers[3]; }
-    Sink &group() { return buffers[4]; }
-    Sink &order() { return buffers[5]; }
+    Text &select() { return buffers[0]; }
+    Text &from() { return buffers[2]; }
+    Text &where() { return buffers[3]; }
+    Text &group() { return buffers[4]; }
+    Text &order() { return buffers[5]; }
     void reset() {
-        for (Sink &sink : buffers) sink.release();
+        for (Text &sink : buffers) sink.release();
         wrap.release();
         current = 0;
         sink = nullptr;
@@ -54,9 +54,9 @@ struct Session {
     const lex::Alphabet &letters;  // names: every byte above 0x7F belongs to one
     bool from_fox;
     lex::LiteralRules source;  // the quoted runs of the statement as written (select/literals.h)
-    Sink word;  // a word area for words of any length, upper-cased (obtained when first needed)
-    Sink &word_area() {
-        if (!word) word = Sink::obtain(64, "Insufficient memory for word");
+    Text word;  // a word area for words of any length, upper-cased (obtained when first needed)
+    Text &word_area() {
+        if (!word) word = Text::obtain(64, "Insufficient memory for word");
         return word;
     }
     int nolock = -1;  // the table-hint switch, asked of the host once a call (-1: not yet)

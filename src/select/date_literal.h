@@ -2,8 +2,8 @@
 // or {//}, written in the dialect's literal form.
 #pragma once
 
+#include "host/text.h"
 #include "select/dialect.h"
-#include "select/sink.h"
 
 #include <cstddef>
 #include <string>

@@ -103,14 +103,14 @@ std::size_t placeholder_index(std::string_view text, std::string_view head, std:
 // The converted subqueries of one level, one after the other in one buffer.
 struct Subqueries {
     std::string head;  // of their placeholders
-    Sink texts;
-    Sink ends;  // the end offset of each text, as size_t values
+    Text texts;
+    Text ends;  // the end offset of each text, as size_t values
     std::size_t count = 0;
 
     void add(std::string_view converted) {
         if (!texts) {
-            texts = Sink::obtain(converted.size() + 99, "Insufficient memory for subquery converted");
-            ends = Sink::obtain(16 * sizeof(std::size_t), "Insufficient memory for subquery converted");
+            texts = Text::obtain(converted.size() + 99, "Insufficient memory for subquery converted");
+            ends = Text::obtain(16 * sizeof(std::size_t), "Insufficient memory for subquery converted");
         }
         texts.append(converted);
         std::size_t end = texts.size();
@@ -128,7 +128,7 @@ struct Subqueries {
 // Puts text into out with every placeholder of a subquery numbered 'from' or later replaced by its
 // converted text (subquery k's own text can only hold later placeholders: the order in which
 // they were put back one by one).
-void put_back(Sink &out, std::string_view text, const Subqueries &subs, std::size_t from) {
+void put_back(Text &out, std::string_view text, const Subqueries &subs, std::size_t from) {
     std::size_t done = 0;
     for (std::size_t at = text.find(subs.head); at != std::string_view::npos; at = text.find(subs.head, at + 1)) {
         std::size_t length = 0;
@@ -200,7 +200,7 @@ void note_possibilities(Session &session, std::string_view text) {
     session.union_possible = each('U', nio) || each('u', nio);
 }
 
-void append_clause(Sink &out, const Sink &clause, std::string_view message, bool always) {
+void append_clause(Text &out, const Text &clause, std::string_view message, bool always) {
     if (!always && (!clause || clause.empty())) return;
     out.set_message(message);
     out.reserve(clause.size() + 1);
@@ -208,7 +208,7 @@ void append_clause(Sink &out, const Sink &clause, std::string_view message, bool
     out.append(clause.view());
 }
 
-void add_force_hint(Sink &out, const ForceHint &force) {
+void add_force_hint(Text &out, const ForceHint &force) {
     out.set_message(force.message);
     out.reserve(force.hint.size() + 19);
     auto own_option = [&] {
@@ -251,8 +251,8 @@ void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::s
     }
 }
 
-Sink convert_statement(Session &session, std::string_view text) {
-    Sink out = Sink::obtain(2 * text.size() + 1, "Insufficient memory for SELECT");
+Text convert_statement(Session &session, std::string_view text) {
+    Text out = Text::obtain(2 * text.size() + 1, "Insufficient memory for SELECT");
     bool force_order = false;
     Clauses clauses;
     std::size_t start = 0;
@@ -303,9 +303,9 @@ Sink convert_statement(Session &session, std::string_view text) {
     return out;
 }
 
-Sink extract_subqueries(Session &session, std::string_view text) {
+Text extract_subqueries(Session &session, std::string_view text) {
     Subqueries subs;
-    Sink rewritten;
+    Text rewritten;
     std::size_t copied = 0;
     std::size_t from = session.subquery_possible ? 0 : text.size();
     for (std::size_t i = subquery_stops.find(text, from); i < text.size(); i = subquery_stops.find(text, i + 1)) {
@@ -323,12 +323,12 @@ Sink extract_subqueries(Session &session, std::string_view text) {
         std::size_t close = found < 0 ? text.size() : static_cast<std::size_t>(found);
         if (close >= text.size()) host::user_error("SQL syntax error (subquery ')' missing) ");
         {
-            Sink copy = Sink::obtain(close - i - 1 + 99, "Insufficient memory for subquery converted");
+            Text copy = Text::obtain(close - i - 1 + 99, "Insufficient memory for subquery converted");
             copy.append(text.substr(sele, close - sele));
-            Sink converted = extract_subqueries(session, copy.view());
+            Text converted = extract_subqueries(session, copy.view());
             subs.add(converted.view());
         }
-        if (!rewritten) rewritten = Sink::obtain(text.size() + 16, "Insufficient memory for subquery inserting");
+        if (!rewritten) rewritten = Text::obtain(text.size() + 16, "Insufficient memory for subquery inserting");
         rewritten.append(text.substr(copied, i + 1 - copied));
         rewritten.append(placeholder(subs.head, subs.count - 1));
         copied = close;
@@ -336,16 +336,16 @@ Sink extract_subqueries(Session &session, std::string_view text) {
     }
     if (!rewritten) return convert_statement(session, text);
     rewritten.append(text.substr(copied));
-    Sink out = convert_statement(session, rewritten.view());
+    Text out = convert_statement(session, rewritten.view());
     rewritten.release();
-    Sink result = Sink::grown(out.size() + subs.texts.size() + 1, "Insufficient memory for subquery inserting");
+    Text result = Text::grown(out.size() + subs.texts.size() + 1, "Insufficient memory for subquery inserting");
     put_back(result, out.view(), subs, 0);
     return result;
 }
 
-Sink convert_select(const Dialect &dialect, std::string_view statement) {
+Text convert_select(const Dialect &dialect, std::string_view statement) {
     const bool from_fox = state::from_fox();
-    Session session{dialect, lex::Alphabet::names(), from_fox, source_literals(dialect, from_fox), Sink()};
+    Session session{dialect, lex::Alphabet::names(), from_fox, source_literals(dialect, from_fox), Text()};
     note_possibilities(session, statement);
     return extract_subqueries(session, statement);
 }

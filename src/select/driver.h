@@ -3,20 +3,20 @@
 // converter, the GROUP BY pass and (SQL Server) the table hint, and the clauses are reassembled.
 #pragma once
 
+#include "host/text.h"
 #include "select/clauses.h"
-#include "select/sink.h"
 
 #include <string_view>
 
 namespace tarnvel::select {
 
-// Converts a SELECT statement; the result is the statement's output buffer (a host handle that
-// ZQ_SQL_IIF's conversion can share: see Sink).
-Sink convert_select(const Dialect &dialect, std::string_view statement);
+// Converts a SELECT statement; the result is the statement's output buffer, a host handle that
+// ZQ_SQL_IIF's conversion can share.
+Text convert_select(const Dialect &dialect, std::string_view statement);
 
 // The levels of the conversion, for the tests.
-Sink extract_subqueries(Session &session, std::string_view text);
-Sink convert_statement(Session &session, std::string_view text);
+Text extract_subqueries(Session &session, std::string_view text);
+Text convert_statement(Session &session, std::string_view text);
 
 // Line breaks outside literals become blanks, before anything else reads the statement.
 void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length);

@@ -95,8 +95,8 @@ bool union_order(std::string_view order, std::string_view fields, const lex::Alp
     return true;
 }
 
-Sink sink_of(std::string_view text) {
-    Sink sink = Sink::obtain(text.size() + 1, "Insufficient memory for FULL JOIN");
+Text sink_of(std::string_view text) {
+    Text sink = Text::obtain(text.size() + 1, "Insufficient memory for FULL JOIN");
     sink.append(text);
     return sink;
 }

@@ -242,9 +242,9 @@ struct Pass {
     }
 
     // Every whole-word occurrence of the alias in HAVING becomes the expression.
-    void replace_alias(Sink &having, std::string_view alias, std::string_view expr) const {
+    void replace_alias(Text &having, std::string_view alias, std::string_view expr) const {
         if (find_word(having.view(), alias) == std::string_view::npos) return;
-        Sink rebuilt = Sink::grown(having.size() + expr.size() + 2, "Insufficient memory for HAVING");
+        Text rebuilt = Text::grown(having.size() + expr.size() + 2, "Insufficient memory for HAVING");
         std::string_view text = having.view();
         std::size_t done = 0;
         for (std::size_t at = find_word(text, alias); at != std::string_view::npos; at = find_word(text, alias, done)) {
@@ -320,7 +320,7 @@ Parts parts_of(const Pass &pass, std::string_view text) {
 
 // HAVING without GROUP BY and without an aggregate in the field list filters rows, as WHERE does:
 // the condition, its aliases replaced, joins the WHERE clause.
-void having_as_filter(const Pass &pass, Clauses &clauses, Sink &having, std::string_view list) {
+void having_as_filter(const Pass &pass, Clauses &clauses, Text &having, std::string_view list) {
     for (std::size_t at = Pass::first_item(list);;) {
         Item item = pass.item_at(list, at);
         if (!item.alias.empty()) pass.replace_alias(having, item.alias, item.expr);
@@ -328,8 +328,8 @@ void having_as_filter(const Pass &pass, Clauses &clauses, Sink &having, std::str
         at = item.start + item.raw.size() + 1;
     }
     std::string_view condition = trimmed(trimmed(having.view()).substr(6));
-    Sink &where = clauses.where();
-    Sink merged = Sink::grown(where.size() + condition.size() + 16, "Insufficient memory for WHERE");
+    Text &where = clauses.where();
+    Text merged = Text::grown(where.size() + condition.size() + 16, "Insufficient memory for WHERE");
     merged.append("WHERE ");
     if (where) {
         merged.push('(');
@@ -345,12 +345,12 @@ void having_as_filter(const Pass &pass, Clauses &clauses, Sink &having, std::str
 
 // HAVING without GROUP BY and without an aggregate in the field list: the condition joins WHERE,
 // and an INTO written after HAVING (no part of the condition) stays in the group clause alone.
-void filter_rows(const Pass &pass, Clauses &clauses, const Parts &parts, Sink &having, std::string_view list) {
+void filter_rows(const Pass &pass, Clauses &clauses, const Parts &parts, Text &having, std::string_view list) {
     std::string_view destination = parts.destination;
-    Sink moved;
+    Text moved;
     std::size_t into = destination.empty() ? into_at(pass, having.view()) : npos;
     if (into != npos) {
-        moved = Sink::obtain(having.size() - into + 1, "Insufficient memory for GROUP BY");
+        moved = Text::obtain(having.size() - into + 1, "Insufficient memory for GROUP BY");
         moved.append(having.view().substr(into));
         having.truncate(into);
         destination = moved.view();
@@ -365,13 +365,13 @@ struct Grouping {
     const Pass &pass;
     std::string_view text;     // "GROUP BY" and its entries, as the converter left them
     std::size_t entries_from;  // where the entries begin in the text
-    Sink &group;
-    Sink used;                 // one flag per entry, '1' once an item was found in it
+    Text &group;
+    Text used;                 // one flag per entry, '1' once an item was found in it
     bool none = true;          // no entry written yet
 
-    Grouping(const Pass &pass, const Parts &parts, Sink &group)
+    Grouping(const Pass &pass, const Parts &parts, Text &group)
         : pass(pass), text(parts.grouping), entries_from(text.size() - parts.entries.size()), group(group),
-          used(Sink::obtain(16, "Insufficient memory for GROUP BY")) {
+          used(Text::obtain(16, "Insufficient memory for GROUP BY")) {
         pass.for_each_entry(text, entries_from, [this](std::size_t, std::size_t, std::size_t) { used.push('0'); });
     }
 
@@ -407,7 +407,7 @@ struct Grouping {
 
 // An item neither grouped nor left as it stands: wrapped in MAX(), named by its alias or, without
 // one, by its column.
-void wrap_in_max(const Pass &pass, const Item &item, Sink &rebuilt) {
+void wrap_in_max(const Pass &pass, const Item &item, Text &rebuilt) {
     rebuilt.append("MAX(");
     if (!item.alias.empty()) {
         rebuilt.append(item.expr);
@@ -429,7 +429,7 @@ void wrap_in_max(const Pass &pass, const Item &item, Sink &rebuilt) {
 // The item in the rebuilt field list: a grouped column goes into GROUP BY, an aggregate, a star, a
 // constant stay as they are, any other column is wrapped in MAX(); its alias in HAVING becomes
 // its expression.
-void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grouping, Sink &having, Sink &rebuilt) {
+void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grouping, Text &having, Text &rebuilt) {
     const std::string_view expr = item.expr;
     const bool grouped = grouping.groups(item, std::to_string(number));
     if (!item.alias.empty() && having) pass.replace_alias(having, item.alias, expr);
@@ -441,8 +441,8 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
     rebuilt.append(item.raw);
 }
 
-Sink rebuilt_list(const Pass &pass, std::string_view list, Grouping &grouping, Sink &having) {
-    Sink rebuilt = Sink::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
+Text rebuilt_list(const Pass &pass, std::string_view list, Grouping &grouping, Text &having) {
+    Text rebuilt = Text::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
     std::size_t at = Pass::first_item(list);
     rebuilt.append(list.substr(0, at));
     for (int number = 1;; ++number) {
@@ -456,7 +456,7 @@ Sink rebuilt_list(const Pass &pass, std::string_view list, Grouping &grouping, S
 }
 
 // After the entries: the INTO destination and the HAVING part, trimmed where nothing precedes them.
-void append_tail(Sink &group, const Parts &parts, bool no_entry, const Sink &having) {
+void append_tail(Text &group, const Parts &parts, bool no_entry, const Text &having) {
     if (no_entry) group.clear();  // no entry: the destination or HAVING part stands alone
     if (!parts.destination.empty()) {
         std::string_view destination = no_entry ? trimmed(parts.destination) : parts.destination;
@@ -474,15 +474,15 @@ void append_tail(Sink &group, const Parts &parts, bool no_entry, const Sink &hav
 
 void group_by_pass(Session &session, Clauses &clauses) {
     Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
-    Sink &group = clauses.group();
-    Sink &select = clauses.select();
+    Text &group = clauses.group();
+    Text &select = clauses.select();
 
-    Sink group_copy = Sink::obtain(group.size() + 1, "Insufficient memory for GROUP BY");
+    Text group_copy = Text::obtain(group.size() + 1, "Insufficient memory for GROUP BY");
     group_copy.append(group.view());
     const Parts parts = parts_of(pass, group_copy.view());  // grouping: never the destination or HAVING
-    Sink having;
+    Text having;
     if (!parts.having.empty()) {
-        having = Sink::obtain(2 * parts.having.size() + 1, "Insufficient memory for HAVING");
+        having = Text::obtain(2 * parts.having.size() + 1, "Insufficient memory for HAVING");
         having.append(parts.having);
     }
     const std::string_view list = select.view();
@@ -492,7 +492,7 @@ void group_by_pass(Session &session, Clauses &clauses) {
     if (parts.grouping.empty() && having && !pass.any_aggregate(list)) return filter_rows(pass, clauses, parts, having, list);
     group.append("GROUP BY ");
     Grouping grouping(pass, parts, group);
-    Sink rebuilt = rebuilt_list(pass, list, grouping, having);
+    Text rebuilt = rebuilt_list(pass, list, grouping, having);
     grouping.add_unused();
     select = std::move(rebuilt);
     select.set_message("Insufficient memory for clause");

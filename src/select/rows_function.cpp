@@ -12,7 +12,7 @@
 namespace tarnvel::select {
 
 void Scanner::reserve_room(std::size_t room) {
-    if (Sink *sink = clauses_.current_sink()) sink->reserve(room);
+    if (Text *sink = clauses_.current_sink()) sink->reserve(room);
 }
 
 // One handler an edit kind: each edits the call whose "(" is at 'open' in the work copy.
@@ -135,7 +135,7 @@ struct Scanner::FunctionEdits {
         call = {open, s.comma_after(open), s.close_of(open)};
         if (row.edit == Edit::swap_first && call.comma >= 0) call.close = s.close_of(call.comma);
         if (call.close < 0 || (row.edit != Edit::format_call && (call.comma < 0 || call.comma > call.close))) return false;
-        if (!s.built_) s.built_ = Sink::obtain(64, grow_message(row));
+        if (!s.built_) s.built_ = Text::obtain(64, grow_message(row));
         s.built_.set_message(grow_message(row));
         s.built_.clear();
         return true;
@@ -145,7 +145,7 @@ struct Scanner::FunctionEdits {
         return s.work_.slice(from, static_cast<std::size_t>(to) - from);
     }
 
-    static void append_all(Sink &sink, std::initializer_list<std::string_view> parts) {
+    static void append_all(Text &sink, std::initializer_list<std::string_view> parts) {
         for (std::string_view part : parts) sink.append(part);
     }
 
@@ -177,7 +177,7 @@ struct Scanner::FunctionEdits {
         std::string_view n = slice(s, call.comma + 1, filled ? second : call.close);
         std::string_view fill = filled ? slice(s, second + 1, call.close) : std::string_view{};
         bool right = row.fragment == "Right";
-        Sink &built = s.built_;
+        Text &built = s.built_;
         append_all(built, {"Len(", a, ")>", n, right ? ",Right(" : ",Left(", a, ",", n, "),"});
         if (!right) append_all(built, {a, "+"});
         append_all(built, {filled ? "String(" : "Space(", n, "-Len(", a, ")"});

@@ -63,7 +63,7 @@ bool Scanner::dotted() const {
 
 void Scanner::dot_fix() {
     if (work_.at(pos_) == '.') work_.set(pos_, ' ');
-    Sink *sink = clauses_.current_sink();
+    Text *sink = clauses_.current_sink();
     if (sink && sink->back() == '.') sink->set(sink->size() - 1, ' ');
 }
 
@@ -104,7 +104,7 @@ bool Scanner::modifier_place() {
 void Scanner::open_clause(Clause clause) {
     int i = Clauses::index(letter(clause));
     std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
-    clauses_.buffers[i] = Sink::obtain(capacity, "Insufficient memory for clause");
+    clauses_.buffers[i] = Text::obtain(capacity, "Insufficient memory for clause");
     clauses_.make_current(letter(clause));
     between_ = 0;
     in_on_ = false;
@@ -112,7 +112,7 @@ void Scanner::open_clause(Clause clause) {
 }
 
 void Scanner::push_case() {
-    if (!cases_) cases_ = Sink::obtain(16, "Insufficient memory for CASE");
+    if (!cases_) cases_ = Text::obtain(16, "Insufficient memory for CASE");
     cases_.push('w');
 }
 
@@ -424,7 +424,7 @@ Scanner::Verdict Scanner::keyword_row(Row row) { return KeywordRows::table[row](
 
 // TOP n [PERCENT]: into the select list, or kept as the member's row limit.
 Scanner::Verdict Scanner::top_row() {
-    Sink &select = clauses_.select();
+    Text &select = clauses_.select();
     // FoxPro also takes TOP n written after the field list (ORDER BY a DESC TOP 1).
     bool placed = clause() == Clause::select || (select && operand_before());
     if (!placed || select.contains(" TOP ") || pos_ + 1 >= work_.length() || !is_digit(work_.at(pos_ + 1))) {
@@ -446,7 +446,7 @@ Scanner::Verdict Scanner::top_row() {
         select.insert(at, "TOP ");
     } else {
         std::string_view head = percent ? dialect_.percent_limit : dialect_.row_limit;
-        if (!row_limit_) row_limit_ = Sink::obtain(head.size() + digits.size() + 18, "Insufficient memory for TOP");
+        if (!row_limit_) row_limit_ = Text::obtain(head.size() + digits.size() + 18, "Insufficient memory for TOP");
         row_limit_.clear();
         row_limit_.append(head);
         row_limit_.append(digits);

@@ -371,7 +371,7 @@ void Scanner::host_variable() {
     std::string_view run = work_.slice(start, end - start);
     if (session_.from_fox && !dialect_.upper_everything) {
         const lex::Alphabet &letters = session_.letters;
-        if (Sink *sink = clauses_.current_sink()) sink->append_mapped(run, [&letters](char c) { return letters.upper(c); });
+        if (Text *sink = clauses_.current_sink()) sink->append_mapped(run, [&letters](char c) { return letters.upper(c); });
     } else {
         emit(run);
     }
@@ -381,7 +381,7 @@ void Scanner::host_variable() {
 
 // The end of the member: WHERE closed, the row limit placed.
 void Scanner::end_member() {
-    Sink &where = clauses_.where();
+    Text &where = clauses_.where();
     if (where && !dialect_.where_close.empty()) {
         where.set_message("Insufficient memory for WHERE");
         where.append(dialect_.where_close);
@@ -390,7 +390,7 @@ void Scanner::end_member() {
     if (percent_) {  // FETCH FIRST n PERCENT ROWS ONLY ends the member
         int last = 5;
         while (last > 0 && (last == 1 || !clauses_.buffers[last])) --last;
-        Sink &tail = clauses_.buffers[last];
+        Text &tail = clauses_.buffers[last];
         tail.set_message("Insufficient memory for Order By");
         tail.push(' ');
         tail.append(row_limit_.view());
@@ -402,13 +402,13 @@ void Scanner::end_member() {
             where.append(" AND ");
             where.append(row_limit_.view());
         } else {
-            where = Sink::obtain(6 + row_limit_.size(), "Insufficient memory for WHERE");
+            where = Text::obtain(6 + row_limit_.size(), "Insufficient memory for WHERE");
             where.append("WHERE ");
             where.append(row_limit_.view());
             clauses_.make_current(letter(Clause::where));
         }
     } else if (dialect_.top == TopPlace::order_limit && clauses_.order()) {
-        Sink &order = clauses_.order();
+        Text &order = clauses_.order();
         order.set_message("Insufficient memory for Order By");
         order.push(' ');
         order.append(row_limit_.view());

@@ -64,10 +64,10 @@ private:
     void collapse_blanks();
     void host_variable();
     void emit(char c) {
-        if (Sink *sink = clauses_.current_sink()) sink->push(c);
+        if (Text *sink = clauses_.current_sink()) sink->push(c);
     }
     void emit(std::string_view text) {
-        if (Sink *sink = clauses_.current_sink()) sink->append(text);
+        if (Text *sink = clauses_.current_sink()) sink->append(text);
     }
     void copy_current() {
         emit(work_.at(pos_));
@@ -163,18 +163,18 @@ private:
     std::array<char, 48> keyword_area_{};
     std::string_view keyword_;  // the word of the lexicon being decided, upper-cased
     std::string_view name_;     // a replacement for the word, when a row gives one
-    Sink built_;                // a replacement built from the arguments
+    Text built_;                // a replacement built from the arguments
     std::array<char, 8> previous_{};
     std::size_t previous_length_ = 0;
 
     // conditions
-    Sink cases_;                // the CASE stack: one entry per open CASE ('w', 't', 'e')
+    Text cases_;                // the CASE stack: one entry per open CASE ('w', 't', 'e')
     int between_ = 0;
     int hold_ = 0;              // words to go before "=1" may be appended again
     bool in_on_ = false;        // in the join condition of FROM
     bool in_having_ = false;
     bool in_destination_ = false;  // after a FoxPro INTO CURSOR, ARRAY, DBF, TABLE or TO FILE... in a condition clause
-    Sink row_limit_;
+    Text row_limit_;
     bool percent_ = false;  // row_limit_ is a percentage limit written after ORDER BY
     std::array<char, 4> style_{};
     bool style_read_ = false;

@@ -36,7 +36,7 @@ std::size_t word_end(const lex::Alphabet &letters, std::string_view text, std::s
 
 // The word is a keyword of the clause (JOIN, WHERE, ON...), in any letter case.
 bool clause_keyword(Session &session, std::string_view word) {
-    Sink &area = session.word_area();
+    Text &area = session.word_area();
     area.clear();
     area.append(word);
     session.letters.upper_in_place(area.data(), area.size());
@@ -79,7 +79,7 @@ std::size_t next_table(std::string_view text, const Place &place, const lex::Lit
 }  // namespace
 
 void nolock_pass(Session &session, Clauses &clauses) {
-    Sink &from = clauses.from();
+    Text &from = clauses.from();
     if (!from) return;
     if (session.nolock < 0) session.nolock = table_hint_switched_on() ? 1 : 0;  // the host cannot change it during the call
     if (!session.nolock) return;
@@ -87,7 +87,7 @@ void nolock_pass(Session &session, Clauses &clauses) {
     std::size_t keyword = text.find("FROM");
     if (keyword == npos) return;
     const lex::LiteralRules rules = clause_literals(session.dialect);
-    Sink out = Sink::grown(text.size() + 2 * hint.size(), "Insufficient memory for WITH (NOLOCK)");
+    Text out = Text::grown(text.size() + 2 * hint.size(), "Insufficient memory for WITH (NOLOCK)");
     std::size_t copied = 0;
     for (std::size_t at = keyword + 5; at <= text.size();) {
         while (at < text.size() && text[at] == ' ') ++at;

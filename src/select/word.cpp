@@ -102,7 +102,7 @@ void Scanner::set_keyword(std::string_view written) {
         keyword_ = std::string_view(keyword_area_.data(), written.size());
         return;
     }
-    Sink &word = session_.word_area();
+    Text &word = session_.word_area();
     word.clear();
     word.append_mapped(written, [&letters](char c) { return letters.upper(c); });
     keyword_ = word.view();
@@ -134,7 +134,7 @@ void Scanner::write_word(bool in_word_area) {
     else remember_previous_upper(written);
     if (drop_) return;
     bool written_case = !session_.from_fox && !dialect_.upper_everything && (!matched_ || quote_);
-    if (Sink *sink = clauses_.current_sink()) {
+    if (Text *sink = clauses_.current_sink()) {
         if (quote_) sink->push(dialect_.quote_open);
         if (written_case) {
             sink->append(written);

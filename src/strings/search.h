@@ -3,7 +3,7 @@
 // only at text outside round brackets (top-level mode). There is no whole-word rule.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 
 #include <cstdint>
 #include <string_view>

@@ -127,12 +127,12 @@ bool date_literal(std::string_view text) {
 // inside doubled, and a backslash doubled where the target reads it as an escape.
 void write_string(Text &out, std::string_view literal, const Dialect &dialect) {
     std::string_view inside = literal.substr(1, literal.size() - 2);
-    out.append('\'');
+    out.push('\'');
     for (char c : inside) {
-        if (c == '\'' || (c == '\\' && dialect.backslash_escapes)) out.append(c);
-        out.append(c);
+        if (c == '\'' || (c == '\\' && dialect.backslash_escapes)) out.push(c);
+        out.push(c);
     }
-    out.append('\'');
+    out.push('\'');
 }
 
 // Runs the text through the SELECT conversion as the select list of a statement ("SELECT x
@@ -153,9 +153,9 @@ bool convert_through_select(Text &out, std::string_view expression, const Dialec
     const select::Dialect &target = dialect.expressions();
     // In FoxPro syntax the FoxPro-only constructs (BETWEEN(), INLIST(), EMPTY()...) become the
     // target's own first, as for a SELECT command.
-    select::Sink fox;
+    Text fox;
     if (state::from_fox()) fox = select::fox::rewrite(target, statement.view());
-    select::Sink converted = select::convert_select(target, fox ? fox.view() : statement.view());
+    Text converted = select::convert_select(target, fox ? fox.view() : statement.view());
     std::string_view text = converted.view();
     std::string_view part;
     if (condition) {
@@ -192,13 +192,13 @@ bool write_default(Text &out, std::string_view expression, const Dialect &dialec
     else if (date_literal(expression)) return convert_through_select(out, expression, dialect, false);
     else {
         // Servers want an expression default in parentheses.
-        std::size_t before = out.length();
-        out.append('(');
+        std::size_t before = out.size();
+        out.push('(');
         if (!convert_through_select(out, expression, dialect, false)) {
             out.truncate(before);
             return false;
         }
-        out.append(')');
+        out.push(')');
     }
     return true;
 }

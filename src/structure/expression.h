@@ -2,7 +2,7 @@
 // dialect, converted by the SELECT converter's expression conversion.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 #include "structure/dialect.h"
 
 #include <string_view>

@@ -41,19 +41,19 @@ constexpr std::string_view grow_message = "Insufficient memory for column list";
 // name is written in upper case too, so that it is the name an unquoted reference finds. The
 // comma-enclosed needle is built in place at the end of the output.
 void write_name(Text &out, std::string_view name, const Dialect &dialect) {
-    std::size_t start = out.length();
-    out.append(',');
+    std::size_t start = out.size();
+    out.push(',');
     out.append(name);
-    out.append(',');
+    out.push(',');
     lex::Alphabet::current().upper_in_place(out.data() + start + 1, name.size());
     std::string_view needle = out.view().substr(start);
     bool keyword = lex::keyword_in_list(dialect.clause_list, needle) || lex::keyword_in_list(dialect.reserved_list, needle);
     if (keyword) {
-        out.at(start) = dialect.quote_open;
-        out.at(out.length() - 1) = dialect.quote_close;
+        out.set(start, dialect.quote_open);
+        out.set(out.size() - 1, dialect.quote_close);
         if (!dialect.quote_upper) out.replace(start + 1, name.size(), name);
     } else {
-        out.truncate(out.length() - 1);
+        out.truncate(out.size() - 1);
         out.replace(start, name.size() + 1, name);
     }
 }
@@ -61,21 +61,21 @@ void write_name(Text &out, std::string_view name, const Dialect &dialect) {
 void write_size(Text &out, const Size &size, WidthRule rule) {
     if (rule == WidthRule::none || !size.given()) return;
     if (!size.raw.empty()) {  // not numbers: copied upper-cased, for the target to judge
-        std::size_t at = out.length();
+        std::size_t at = out.size();
         out.append(size.raw);
         lex::Alphabet::current().upper_in_place(out.data() + at, size.raw.size());
         return;
     }
-    out.append('(');
+    out.push('(');
     out.append(size.width);
     if (rule == WidthRule::with_scale) {
-        out.append(',');
+        out.push(',');
         out.append(size.decimals.empty() ? std::string_view("0") : size.decimals);
     } else if (rule == WidthRule::as_written && !size.decimals.empty()) {
-        out.append(',');
+        out.push(',');
         out.append(size.decimals);
     }
-    out.append(')');
+    out.push(')');
 }
 
 // NEXTVALUE and STEP (1 where not written) between the given texts.
@@ -84,7 +84,7 @@ void write_numbers(Text &out, const Column &column, std::string_view open, std::
     out.append(column.next_value.empty() ? std::string_view("1") : column.next_value);
     out.append(between);
     out.append(column.step.empty() ? std::string_view("1") : column.step);
-    out.append(')');
+    out.push(')');
 }
 
 // The identity clause of an AUTOINC column, where it follows the type and width.
@@ -118,7 +118,7 @@ void write_null_and_default(Text &out, const Column &column, const TypeRow &row,
     else if (own_default && dialect.not_null_with_default) null_text = " NOT NULL";
 
     if (dialect.null_first) out.append(null_text);
-    std::size_t before = out.length();
+    std::size_t before = out.size();
     bool written = false;
     if (!column.default_value.empty()) {
         out.append(" DEFAULT ");
@@ -135,19 +135,19 @@ void write_null_and_default(Text &out, const Column &column, const TypeRow &row,
 // A CHECK goes to the constraints after the columns: a server's column CHECK may not name
 // another column, and FoxPro's may. One that does not convert is left out.
 void add_check(Text &tail, std::string_view condition, const Dialect &dialect) {
-    std::size_t before = tail.length();
+    std::size_t before = tail.size();
     tail.append(",CHECK (");
     if (!write_condition(tail, condition, dialect)) {
         tail.truncate(before);
         return;
     }
-    tail.append(')');
+    tail.push(')');
 }
 
 void write_column(Text &out, Text &tail, const Column &column, const Dialect &dialect, bool defaults) {
-    std::size_t name_at = out.length();
+    std::size_t name_at = out.size();
     write_name(out, column.name, dialect);
-    std::size_t name_end = out.length();
+    std::size_t name_end = out.size();
 
     const TypeRow &row = *dialect.row(column.letter);
     TypeChoice choice = row.by_size ? row.by_size(column.size) : TypeChoice{row.word, row.width};
@@ -161,7 +161,7 @@ void write_column(Text &out, Text &tail, const Column &column, const Dialect &di
         if (!column.primary_key && !column.unique) {  // the server wants the column indexed
             tail.append(",KEY (");
             tail.append(out.view().substr(name_at, name_end - name_at));
-            tail.append(')');
+            tail.push(')');
         }
     }
     if (column.primary_key) out.append(" PRIMARY KEY");
@@ -178,13 +178,13 @@ void write_column(Text &out, Text &tail, const Column &column, const Dialect &di
 // convert), and then nothing is written.
 bool write_constraint(Text &out, const TableConstraint &constraint, const Dialect &dialect) {
     if (constraint.kind == ConstraintKind::check) {
-        std::size_t before = out.length();
+        std::size_t before = out.size();
         out.append("CHECK (");
         if (!write_condition(out, constraint.expression, dialect)) {
             out.truncate(before);
             return false;
         }
-        out.append(')');
+        out.push(')');
         return true;
     }
     if (!plain_index(constraint.expression)) return false;
@@ -192,7 +192,7 @@ bool write_constraint(Text &out, const TableConstraint &constraint, const Dialec
     if (dialect.named_table_constraints && !constraint.tag.empty()) {
         out.append("CONSTRAINT ");
         write_name(out, constraint.tag, dialect);
-        out.append(' ');
+        out.push(' ');
     }
     out.append(constraint.kind == ConstraintKind::primary_key ? "PRIMARY KEY ("
                : constraint.kind == ConstraintKind::unique    ? "UNIQUE ("
@@ -200,10 +200,10 @@ bool write_constraint(Text &out, const TableConstraint &constraint, const Dialec
     std::size_t at = 0;
     for (std::string_view name = next_index_name(constraint.expression, at); !name.empty();
          name = next_index_name(constraint.expression, at)) {
-        if (out.view().back() != '(') out.append(',');
+        if (out.view().back() != '(') out.push(',');
         write_name(out, name, dialect);
     }
-    out.append(')');
+    out.push(')');
     if (constraint.kind == ConstraintKind::foreign_key) {
         out.append(" REFERENCES ");
         write_name(out, constraint.references, dialect);
@@ -222,9 +222,9 @@ void write_columns(Text &out, std::string_view list, const Dialect &dialect, boo
         std::string_view text = list.substr(pos, comma == std::string_view::npos ? std::string_view::npos : comma - pos);
         ParsedItem item = parse_item(text);
         if (item.fault != Fault::none) raise(item);
-        std::size_t before = out.length();
+        std::size_t before = out.size();
         bool left_out = false;
-        if (separate) out.append(',');
+        if (separate) out.push(',');
         switch (item.kind) {
             case ItemKind::bare:
                 out.append(item.column.name);
@@ -244,9 +244,9 @@ void write_columns(Text &out, std::string_view list, const Dialect &dialect, boo
         if (comma == std::string_view::npos) break;
         pos = comma + 1;
     }
-    if (tail.length() == 0) return;
+    if (tail.size() == 0) return;
     std::string_view kept = tail.view();
-    if (out.length() == 0 || out.view().back() == ',') kept.remove_prefix(1);
+    if (out.size() == 0 || out.view().back() == ',') kept.remove_prefix(1);
     out.append(kept);
 }
 

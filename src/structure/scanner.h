@@ -2,7 +2,7 @@
 // N(10,2), ...) item by item and writes the column definitions of one dialect.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 #include "structure/dialect.h"
 
 #include <string_view>

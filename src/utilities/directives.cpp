@@ -26,9 +26,9 @@ constexpr std::array<Marker, 6> markers{{
 }  // namespace
 
 void remove_directives(Text &command) {
-    command.append(' ');
+    command.push(' ');
     char *text = command.data();
-    const std::size_t n = command.length();
+    const std::size_t n = command.size();
     bool single = false, dbl = false, bracket = false;
     for (std::size_t i = 0; i < n; ++i) {
         const char c = text[i];

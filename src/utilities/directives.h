@@ -2,7 +2,7 @@
 // ">>" directive) are blanked out of a command, outside its strings, keeping its length and layout.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 
 namespace tarnvel::utilities {
 

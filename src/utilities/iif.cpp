@@ -42,20 +42,20 @@ Call next_call(std::string_view upper, Pos from, const lex::Alphabet &abc) {
 }
 
 // One edit, made at the same offset in both copies.
-void edit(Text &search, select::Sink &out, Pos pos, std::size_t count, std::string_view with) {
+void edit(Text &search, Text &out, Pos pos, std::size_t count, std::string_view with) {
     search.replace(static_cast<std::size_t>(pos), count, with);
     out.replace(static_cast<std::size_t>(pos), count, with);
 }
 
 }  // namespace
 
-bool convert_iif(Text &command, select::Sink &out) {
+bool convert_iif(Text &command, Text &out) {
     command.set_message(case_memory_message);
     out.set_message(case_memory_message);
     out.clear();
     out.append(command.view());
     const lex::Alphabet &abc = lex::Alphabet::current();
-    abc.upper_in_place(command.data(), command.length());
+    abc.upper_in_place(command.data(), command.size());
 
     Pos from = 0;
     for (;;) {

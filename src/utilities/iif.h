@@ -3,8 +3,7 @@
 // command is kept as written.
 #pragma once
 
-#include "host/buffer.h"
-#include "select/sink.h"
+#include "host/text.h"
 
 namespace tarnvel::utilities {
 
@@ -15,6 +14,6 @@ inline constexpr std::string_view case_memory_message = "Insufficient memory for
 // of the statement driver's kind that the caller obtained: it receives the command as given and
 // then every edit, at the same offsets as the search copy. Both grow as needed ("Insufficient
 // memory for CASE" when they cannot). True when 'out' holds the result.
-bool convert_iif(Text &command, select::Sink &out);
+bool convert_iif(Text &command, Text &out);
 
 }  // namespace tarnvel::utilities

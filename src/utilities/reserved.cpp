@@ -169,9 +169,9 @@ struct Quoter {
     void word(Span w) {
         if (!needs_quotes(s, w)) return;
         out.append(s.text.substr(static_cast<std::size_t>(copied), static_cast<std::size_t>(w.begin - copied)));
-        out.append(s.dialect.open);
+        out.push(s.dialect.open);
         out.append(s.text.substr(static_cast<std::size_t>(w.begin), static_cast<std::size_t>(w.end - w.begin)));
-        out.append(s.dialect.close);
+        out.push(s.dialect.close);
         copied = w.end;
     }
     void finish() { out.append(s.text.substr(static_cast<std::size_t>(copied))); }

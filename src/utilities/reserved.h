@@ -3,7 +3,7 @@
 // dialect is data.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 
 #include <cstddef>
 #include <string_view>

@@ -88,7 +88,7 @@ public:
             if (lookup_.source == Source::dbf_tables && lookup_.automation) return element(locator, 5);
             return {};
         }
-        array_name_.at(0) = 'R';
+        array_name_.set(0, 'R');
         if (found(locator)) return element(locator, 3);
         return {};
     }
@@ -99,10 +99,10 @@ private:
         auto [end, ec] = std::to_chars(digits, digits + sizeof digits, session_);
         (void)ec;  // 16 bytes hold any int
         array_name_.clear();
-        array_name_.append(first);
+        array_name_.push(first);
         array_name_.append("__");
         array_name_.append(table);
-        array_name_.append('_');
+        array_name_.push('_');
         array_name_.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
     }
 

@@ -2,7 +2,7 @@
 // which the current data source knows the table.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 
 #include <string_view>
 

@@ -2,7 +2,7 @@
 // else is evaluated as an expression.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 #include "lex/letters.h"
 
 #include <tarnvel/wire.h>

@@ -3,7 +3,7 @@
 // (literal mode).
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 #include "variables/dialect.h"
 
 namespace tarnvel::variables {

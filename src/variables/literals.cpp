@@ -19,12 +19,12 @@ void append_unsigned(Text &out, std::uint64_t value, int width) {
     char digits[24];
     auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
     (void)ec;  // 24 bytes hold any 64-bit number
-    for (auto n = end - digits; n < width; ++n) out.append('0');
+    for (auto n = end - digits; n < width; ++n) out.push('0');
     out.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
 void append_signed(Text &out, std::int64_t value, int width) {
-    if (value < 0) out.append('-');
+    if (value < 0) out.push('-');
     append_unsigned(out, value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value), width);
 }
 
@@ -40,7 +40,7 @@ void append_zeros(Text &out, std::size_t count) {
 // Room for 'need' bytes and the NUL, or the user error 'message'.
 void room_for(Text &out, std::size_t need, std::string_view message) {
     if (out.buffer().size() <= need) {
-        if (!out.buffer().ensure(need)) host::user_error(message);
+        if (!out.ensure_buffer(need)) host::user_error(message);
     }
 }
 
@@ -114,10 +114,10 @@ void append_number(Text &out, double value, std::uint32_t decimals) {
     bool fraction_zero = rounded_fraction.find_first_not_of('0') == std::string_view::npos;
     bool whole_zero = rounded_whole.find_first_not_of('0') == std::string_view::npos;
 
-    if (value < 0 && !(fraction_zero && whole_zero)) out.append('-');
+    if (value < 0 && !(fraction_zero && whole_zero)) out.push('-');
     out.append(rounded_whole);
     if (!fraction_zero) {
-        out.append('.');
+        out.push('.');
         out.append(rounded_fraction);
         append_zeros(out, decimals - kept);
     }
@@ -127,9 +127,9 @@ void append_currency(Text &out, std::int64_t ten_thousandths, std::string_view p
     out.append(prefix);
     std::uint64_t magnitude = ten_thousandths < 0 ? 0 - static_cast<std::uint64_t>(ten_thousandths)
                                                   : static_cast<std::uint64_t>(ten_thousandths);
-    if (ten_thousandths < 0) out.append('-');
+    if (ten_thousandths < 0) out.push('-');
     append_unsigned(out, magnitude / 10000, 1);
-    out.append('.');
+    out.push('.');
     append_unsigned(out, magnitude % 10000, 4);
 }
 
@@ -149,7 +149,7 @@ void append_date(Text &out, double day_number, bool with_time, const DateLiteral
         return;
     }
     CivilDate date = gregorian(day);
-    out.append(form.quote);
+    out.push(form.quote);
     append_signed(out, date.year, 4);
     out.append(form.date_sep);
     append_unsigned(out, static_cast<std::uint64_t>(date.month), 2);
@@ -158,22 +158,22 @@ void append_date(Text &out, double day_number, bool with_time, const DateLiteral
     if (with_time) {
         std::int64_t minutes_total = seconds / 60;
         std::int64_t hours = minutes_total / 60;
-        out.append(' ');
+        out.push(' ');
         append_unsigned(out, static_cast<std::uint64_t>(hours), 2);
-        out.append(':');
+        out.push(':');
         append_unsigned(out, static_cast<std::uint64_t>(minutes_total - 60 * hours), 2);
-        out.append(':');
+        out.push(':');
         append_unsigned(out, static_cast<std::uint64_t>(seconds - 60 * minutes_total), 2);
     }
-    out.append(form.quote);
+    out.push(form.quote);
 }
 
 void append_string(Text &out, std::string_view bytes) {
-    const std::size_t start = out.length();
+    const std::size_t start = out.size();
     const std::size_t length = bytes.size();
     // The data between two quotes.
     if (out.buffer().size() < start + length + 3) {
-        if (!out.buffer().resize(start + length + (length > 1000 ? 1000 : 100)))
+        if (!out.resize_buffer(start + length + (length > 1000 ? 1000 : 100)))
             host::user_error("Insufficient memory for next str");
     }
     const std::size_t quotes = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\''));

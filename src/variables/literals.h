@@ -3,7 +3,7 @@
 // needed.
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 #include "variables/dialect.h"
 
 #include <cstdint>

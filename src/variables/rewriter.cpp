@@ -5,7 +5,7 @@
 namespace tarnvel::variables {
 
 Rewriter::Rewriter(Text &command, std::string_view grow_message)
-    : command_(command), message_(grow_message), end_(command.length()) {}
+    : command_(command), message_(grow_message), end_(command.size()) {}
 
 void Rewriter::keep(std::size_t count) {
     if (count > end_ - in_) count = end_ - in_;
@@ -32,7 +32,7 @@ void Rewriter::make_room(std::size_t count) {
     if (in_ - out_ >= count) return;
     const std::size_t tail = end_ - in_;
     // The rewritten part, the new text, the unread part and its NUL must fit.
-    command_.buffer().ensure(out_ + count + tail, message_);
+    if (!command_.ensure_buffer(out_ + count + tail)) host::user_error(message_);
     const std::size_t size = command_.buffer().size();
     const std::size_t new_in = size - 1 - tail;
     std::memmove(base() + new_in, base() + in_, tail + 1);

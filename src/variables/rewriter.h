@@ -10,7 +10,7 @@
 // on rest() as on the original text. Views into the buffer are valid only until the next emit().
 #pragma once
 
-#include "host/buffer.h"
+#include "host/text.h"
 
 #include <cstddef>
 #include <string_view>

@@ -221,13 +221,13 @@ private:
 
 }  // namespace
 
-Sink join_strings(const Pass &pass, std::string_view statement) {
+tarnvel::Text join_strings(const Pass &pass, std::string_view statement) {
     const std::string_view form = named().op_concat.target[pass.column];
-    if (form.empty() || statement.find('+') == std::string_view::npos) return Sink();
+    if (form.empty() || statement.find('+') == std::string_view::npos) return tarnvel::Text();
     Text joined;
     Joiner(pass, statement, form).level(0, statement.size(), joined);
-    if (joined.view() == statement) return Sink();
-    Sink out = Sink::obtain(joined.size(), grow_message);
+    if (joined.view() == statement) return tarnvel::Text();
+    tarnvel::Text out = tarnvel::Text::obtain(joined.size(), grow_message);
     out.append(joined.view());
     return out;
 }

@@ -80,7 +80,7 @@ void Text::append(std::string_view part) {
         return;
     }
     if (!spill_) {
-        spill_ = Sink::obtain(2 * (length_ + part.size()) + 64, grow_message);
+        spill_ = tarnvel::Text::obtain(2 * (length_ + part.size()) + 64, grow_message);
         spill_.append(std::string_view(area_.data(), length_));
     }
     spill_.append(part);
@@ -92,7 +92,7 @@ void Args::add(std::string_view text) {
     if (count_ < inline_count) {
         first_ends_[count_] = end;
     } else {
-        if (!more_ends_) more_ends_ = Sink::obtain(8 * sizeof(std::size_t), grow_message);
+        if (!more_ends_) more_ends_ = tarnvel::Text::obtain(8 * sizeof(std::size_t), grow_message);
         more_ends_.append(std::string_view(reinterpret_cast<const char *>(&end), sizeof end));
     }
     ++count_;

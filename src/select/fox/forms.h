@@ -3,8 +3,8 @@
 // written with the day and month in the order of SET DATE.
 #pragma once
 
+#include "host/text.h"
 #include "select/fox/map.h"
-#include "select/sink.h"
 
 #include <array>
 #include <cstddef>
@@ -31,7 +31,7 @@ public:
 private:
     std::array<char, 240> area_;  // the first length_ bytes are the text
     std::size_t length_ = 0;
-    Sink spill_;
+    tarnvel::Text spill_;
 };
 
 // Texts one after the other in one buffer, for random access by number.
@@ -45,7 +45,7 @@ private:
     static constexpr std::size_t inline_count = 8;
     Text texts_;
     std::array<std::size_t, inline_count> first_ends_{};  // the end offsets of the first texts
-    Sink more_ends_;  // those of the texts after them, as size_t values
+    tarnvel::Text more_ends_;  // those of the texts after them, as size_t values
     std::size_t count_ = 0;
 };
 

@@ -12,16 +12,16 @@
 
 namespace tarnvel::select::fox {
 
-Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
+tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
     Pass pass{column_of(dialect), source_literals(dialect, true), statement};
     pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
-    Sink out;
+    tarnvel::Text out;
     if (!look_first || worth_a_pass(pass, statement)) {
         Scan scan(pass, statement, 0, statement.size(), Level{});
         scan.run();
         if (scan.out().changed()) out = scan.out().release(statement.size());
     }
-    Sink joined = join_strings(pass, out ? out.view() : statement);
+    tarnvel::Text joined = join_strings(pass, out ? out.view() : statement);
     return joined ? std::move(joined) : std::move(out);
 }
 

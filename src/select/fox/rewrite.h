@@ -5,7 +5,7 @@
 // passed over unread. The clause converter then converts the result as it converts any statement.
 #pragma once
 
-#include "select/sink.h"
+#include "host/text.h"
 
 #include <string_view>
 
@@ -19,6 +19,6 @@ namespace tarnvel::select::fox {
 // was nothing to rewrite (the statement is then converted as it stands). Run only when the
 // statement comes in FoxPro syntax: in plain SQL, # may start a MySQL comment.
 // 'look_first' off: no quick look for candidates first (the tests compare the two).
-Sink rewrite(const Dialect &dialect, std::string_view statement, bool look_first = true);
+tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first = true);
 
 }  // namespace tarnvel::select::fox

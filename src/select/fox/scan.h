@@ -4,12 +4,12 @@
 // calls.cpp (rewritten calls), quick_look.cpp (the look that spares most statements the scan).
 #pragma once
 
+#include "host/text.h"
 #include "lex/scan.h"
 #include "select/fox/forms.h"
 #include "select/fox/map.h"
 #include "select/fox/text.h"
 #include "select/host_variables.h"
-#include "select/sink.h"
 
 #include <array>
 #include <cstddef>
@@ -143,7 +143,7 @@ struct Pass {
 bool worth_a_pass(const Pass &pass, std::string_view text);
 // The statement with its chains of text joined by "+" written as the dialect's concatenation; no
 // handle when there is none (concat.cpp).
-Sink join_strings(const Pass &pass, std::string_view statement);
+tarnvel::Text join_strings(const Pass &pass, std::string_view statement);
 
 // The output of a scan: the source as it stands until the first change, then a sink holding the
 // converted text up to 'pending', the source position from which nothing has been copied yet.
@@ -156,7 +156,7 @@ public:
     // The output offset that stands for the source position 'at' (at or after 'pending').
     std::size_t offset(std::size_t at) const { return (sink_ ? sink_.size() : 0) + (at - pending_); }
     void copy_to(std::size_t at) {
-        if (!sink_) sink_ = Sink::obtain(source_.size() - start_ + 32, grow_message);
+        if (!sink_) sink_ = tarnvel::Text::obtain(source_.size() - start_ + 32, grow_message);
         sink_.append(source_.substr(pending_, at - pending_));
         pending_ = at;
     }
@@ -177,7 +177,7 @@ public:
         copy_to(end);
         return sink_.view();
     }
-    Sink release(std::size_t end) {
+    tarnvel::Text release(std::size_t end) {
         copy_to(end);
         return std::move(sink_);
     }
@@ -185,12 +185,12 @@ public:
 private:
     std::string_view source_;
     std::size_t start_, pending_;
-    Sink sink_;
+    tarnvel::Text sink_;
 };
 
 // A converted piece of the statement: a view of the source when nothing in it changed.
 struct Piece {
-    Sink sink;
+    tarnvel::Text sink;
     std::string_view text;
 };
 

@@ -3,12 +3,13 @@
 // and a growth that the geometric step would overrun still gets the room it needs.
 #include "raw_host.h"
 
-#include "host/buffer.h"
+#include "host/text.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -16,6 +17,7 @@ TEST(Text, EditsAgreeWithAStdStringEvenWithPartsOfItself) {
     rawhost::Host host;
     std::mt19937 random(7);
     auto number = [&](std::size_t high) { return std::uniform_int_distribution<std::size_t>(0, high)(random); };
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     for (int run = 0; run < 200; ++run) {
         tarnvel::Text text = tarnvel::Text::obtain(number(3), "Insufficient memory for test");
         std::string model;
@@ -27,10 +29,18 @@ TEST(Text, EditsAgreeWithAStdStringEvenWithPartsOfItself) {
             std::string_view part = own ? text.view().substr(from, count) : std::string_view(outside);
             const std::string expected_part(part);
             const std::size_t pos = number(model.size() + 2), span = number(6);  // may lie past the end
-            switch (number(3)) {
+            switch (number(5)) {
             case 0:
                 text.append(part);
                 model += expected_part;
+                break;
+            case 4:
+                text.push(expected_part.empty() ? '.' : expected_part.front());
+                model += expected_part.empty() ? '.' : expected_part.front();
+                break;
+            case 5:
+                text.append_mapped(part, upper);
+                for (char c : expected_part) model += upper(c);
                 break;
             case 1:
                 text.insert(pos, part);
@@ -61,9 +71,57 @@ TEST(Text, GrowthFallsBackToTheNeedWhenTheGeometricStepIsRefused) {
     // Room for the need plus 100, not for half the size again.
     host.send(TV_REQ_SET_BUDGET, held + 1100 - text.buffer().size() + 50, static_cast<tv_word>(-1));
     text.append("y");
-    EXPECT_EQ(text.length(), 1001u);
+    EXPECT_EQ(text.size(), 1001u);
     EXPECT_EQ(text.buffer().size(), 1101u);
     host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+}
+
+// A text that cannot be had at all is host error 182, except one that takes the place of a text
+// that had to grow; a growth that fails raises the text's own message. Nothing stays obtained.
+void no_more_memory(rawhost::Host &host) { host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), 0); }
+const std::string message = "Insufficient memory for test";
+
+TEST(Text, AFailedObtainOrGrowthRaisesItsOwnError) {
+    struct Row {
+        const char *what;
+        void (*act)(rawhost::Host &);
+        std::vector<int> errors;
+        std::vector<std::string> user_errors;
+    };
+    const Row rows[] = {
+        {"obtain", [](rawhost::Host &host) { no_more_memory(host), tarnvel::Text::obtain(8, message); }, {182}, {}},
+        {"grown", [](rawhost::Host &host) { no_more_memory(host), tarnvel::Text::grown(8, message); }, {}, {message}},
+        {"push",
+         [](rawhost::Host &host) {
+             tarnvel::Text text = tarnvel::Text::obtain(1, message);
+             no_more_memory(host);
+             for (int i = 0; i < 3; ++i) text.push('x');
+         },
+         {},
+         {message}},
+        {"replace",
+         [](rawhost::Host &host) {
+             tarnvel::Text text = tarnvel::Text::obtain(4, message);
+             text.append("abcd");
+             no_more_memory(host);
+             text.replace(1, 1, text.view());
+         },
+         {},
+         {message}},
+    };
+    for (const Row &row : rows) {
+        rawhost::Host host;
+        bool returned = false;
+        rawhost::inside_call(host, [&] {
+            row.act(host);
+            returned = true;
+        });
+        host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+        EXPECT_FALSE(returned) << row.what;
+        EXPECT_EQ(host.requests.errors, row.errors) << row.what;
+        EXPECT_EQ(host.requests.user_errors, row.user_errors) << row.what;
+        EXPECT_EQ(host.handles_in_use(), 0u) << row.what;
+    }
 }
 
 }  // namespace
