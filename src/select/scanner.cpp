@@ -4,14 +4,12 @@
 
 #include "select/date_literal.h"
 #include "host/state.h"
+#include "lex/classes.h"
 
 #include <cctype>
 
 namespace tarnvel::select {
 namespace {
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 // The characters that a literal, a region, a host variable, a date or the blank rule may concern.
 constexpr std::string_view special_characters{"\0\"'`[]^~(){?\t ", 15};
@@ -64,7 +62,7 @@ void Scanner::skip_run(InRun in_run) {
 }
 
 void Scanner::run() {
-    while (pos_ < work_.length() && is_blank(work_.at(pos_))) ++pos_;
+    while (pos_ < work_.length() && lex::is_blank(work_.at(pos_))) ++pos_;
     while (pos_ < work_.length()) {
         char c = work_.at(pos_);
         if (!special(c)) step_plain(c);  // the common case: no literal, region or blank rule applies to c
@@ -82,12 +80,12 @@ void Scanner::step_plain(char c) {
         return;
     }
     const lex::Alphabet &letters = session_.letters;
-    if (letters.letter(c) || c == '_' || (collecting_ && is_digit(c))) {
+    if (letters.letter(c) || c == '_' || (collecting_ && lex::is_digit(c))) {
         if (!collecting_) {
             collecting_ = true;
             word_start_ = pos_;
         }
-        skip_run([&letters](char x) { return letters.letter(x) || x == '_' || is_digit(x); });
+        skip_run([&letters](char x) { return lex::is_word_char(letters, x); });
         return;
     }
     if (collecting_) {
@@ -287,7 +285,7 @@ bool Scanner::step_date(char c) {
 // Removes every blank and tab after the blank at the position, so that one blank remains.
 void Scanner::collapse_blanks() {
     std::size_t end = pos_ + 1;
-    while (end < work_.length() && is_blank(work_.at(end))) ++end;
+    while (end < work_.length() && lex::is_blank(work_.at(end))) ++end;
     if (end == pos_ + 1) return;
     anchor();
     work_.erase(pos_ + 1, end - pos_ - 1);
@@ -297,7 +295,7 @@ void Scanner::collapse_blanks() {
 void Scanner::host_variable() {
     std::size_t start = pos_;
     std::size_t end = pos_ + 1;
-    while (end < work_.length() && is_blank(work_.at(end))) ++end;
+    while (end < work_.length() && lex::is_blank(work_.at(end))) ++end;
     if (end > pos_ + 1) {
         anchor();
         work_.erase(pos_ + 1, end - pos_ - 1);
@@ -309,7 +307,7 @@ void Scanner::host_variable() {
     } else {
         while (end < work_.length()) {
             char c = work_.at(end);
-            if (!(session_.letters.letter(c) || is_digit(c) || c == '_' || c == '.')) break;
+            if (!lex::is_word_char(session_.letters, c) && c != '.') break;
             ++end;
         }
     }
@@ -350,7 +348,7 @@ void Scanner::end_member() {
             where = Sink::obtain(6 + row_limit_.size(), "Insufficient memory for WHERE");
             where.append("WHERE ");
             where.append(row_limit_.view());
-            clauses_.make_current(letter(Clause::where));
+            clauses_.make_current(Clause::where);
         }
     } else if (dialect_.top == TopPlace::order_limit && clauses_.order()) {
         Sink &order = clauses_.order();
