@@ -5,9 +5,10 @@
 // bounds of each test come on top of that: they decide when a test is false near the edges.
 #include "lex/scan.h"
 
+#include "lex/classes.h"
+#include "lex/cursor.h"
 #include "lex/letters.h"
 
-#include <array>
 #include <cstring>
 
 namespace tarnvel::lex {
@@ -20,36 +21,10 @@ Pos length_of(std::string_view text) { return static_cast<Pos>(text.size()); }
 
 char at(std::string_view text, Pos i) { return i >= 0 && i < length_of(text) ? text[static_cast<std::size_t>(i)] : '\0'; }
 
-// The fixed character classes as one table; the dialect's quotes and the letters from 0xC0 on
-// (which depend on the locale) are tested apart.
-enum Class : unsigned char {
-    ascii_letter = 1,
-    decimal_digit = 2,
-    operand_end = 4,    // besides letters and digits
-    operand_begin = 8,  // besides letters and digits
-    item = 16,          // besides letters and digits
-};
-
-constexpr std::array<unsigned char, 256> make_classes() {
-    std::array<unsigned char, 256> table{};
-    for (int c = 'A'; c <= 'Z'; ++c) table[c] |= ascii_letter;
-    for (int c = 'a'; c <= 'z'; ++c) table[c] |= ascii_letter;
-    for (int c = '0'; c <= '9'; ++c) table[c] |= decimal_digit;
-    for (char c : std::string_view(")'\"_#")) table[static_cast<unsigned char>(c)] |= operand_end;
-    for (char c : std::string_view("('\"_~#.-?")) table[static_cast<unsigned char>(c)] |= operand_begin;
-    for (char c : std::string_view("._~?#")) table[static_cast<unsigned char>(c)] |= item;
-    return table;
-}
-constexpr std::array<unsigned char, 256> classes = make_classes();
-
-bool has(char c, unsigned char mask) { return (classes[static_cast<unsigned char>(c)] & mask) != 0; }
-
-bool digit(char c) { return has(c, decimal_digit); }
-
 // The letter test without a locale query for the bytes whose answer does not depend on it.
 bool letter(char c) {
     auto byte = static_cast<unsigned char>(c);
-    if (byte < 0xC0) return has(c, ascii_letter);
+    if (byte < 0xC0) return has_class(c, CharClass::ascii_letter);
     return Alphabet::current().letter(byte);
 }
 
@@ -61,7 +36,7 @@ bool letter(char c, const EdgeQuotes &q) {
 
 // Letter, digit or one of the characters of 'mask'.
 bool letter_digit_or(char c, unsigned char mask, const EdgeQuotes *q = nullptr) {
-    if (has(c, static_cast<unsigned char>(ascii_letter | decimal_digit | mask))) return true;
+    if (has_class(c, static_cast<unsigned char>(CharClass::ascii_letter | CharClass::digit | mask))) return true;
     auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) return false;
     return q ? letter(c, *q) : byte >= 0xC0 && letter(c);
@@ -93,9 +68,6 @@ bool operator_char(char c, const EdgeQuotes &q) { return one_of(c, "=><*-+/") ||
 // The two bounds shared by the tests of what precedes a word: two characters before it exist.
 bool two_before(std::string_view text, Pos pos, Pos len) { return pos - len - 2 >= 0 && pos - len - 1 < length_of(text); }
 
-// Where the argument scan stopped.
-enum class Stop { none, comma, close };
-
 // The first 'close' after i, or the length.
 Pos next_of(std::string_view text, Pos i, char close) {
     std::size_t at = text.find(close, static_cast<std::size_t>(i) + 1);
@@ -109,7 +81,7 @@ Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
     if (i < 0 || i >= n) return i;
     switch (text[static_cast<std::size_t>(i)]) {
     case '\'':
-        return next_of(text, i, '\'');
+        return rules.single_quotes ? next_of(text, i, '\'') : i;
     case '"':
         return rules.double_quotes ? next_of(text, i, '"') : i;
     case '`':
@@ -120,6 +92,7 @@ Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
         return i;
     }
     if (rules.brackets == BracketRuns::none) return i;
+    if (rules.brackets == BracketRuns::first) return next_of(text, i, ']');
     int depth = 0;
     for (Pos j = i + 1; j < n; ++j) {
         char c = text[static_cast<std::size_t>(j)];
@@ -136,32 +109,32 @@ Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
 
 // --- Character classes ---
 
-bool is_operand_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_end, &q) || quote_char(c, q.operand_close); }
+bool is_operand_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, CharClass::operand_end, &q) || quote_char(c, q.operand_close); }
 
-bool is_operand_start(char c, const EdgeQuotes &q) { return letter_digit_or(c, operand_begin, &q) || quote_char(c, q.operand_open); }
+bool is_operand_start(char c, const EdgeQuotes &q) { return letter_digit_or(c, CharClass::operand_begin, &q) || quote_char(c, q.operand_open); }
 
-bool is_item_char(char c) { return letter_digit_or(c, item); }
+bool is_item_char(char c) { return letter_digit_or(c, CharClass::item); }
 
-bool is_item_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, item, &q); }
+bool is_item_char(char c, const EdgeQuotes &q) { return letter_digit_or(c, CharClass::item, &q); }
 
 // --- What precedes a word ---
 
-bool preceded_by_operand(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause) {
+bool preceded_by_operand(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, Star star) {
     if (!two_before(text, pos, len) || !blank_or_dot(at(text, pos - len - 1), dot)) return false;
     char second = at(text, pos - len - 2);
-    return is_operand_char(second, q) || (second == '*' && clause == 's');
+    return is_operand_char(second, q) || (second == '*' && star == Star::operand);
 }
 
 bool preceded_by_name(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
     if (!two_before(text, pos, len) || at(text, pos - len - 1) != blank) return false;
     char second = at(text, pos - len - 2);
-    return letter(second, q) || digit(second) || second == '_' || quote_char(second, q.name_close);
+    return letter(second, q) || is_digit(second) || second == '_' || quote_char(second, q.name_close);
 }
 
 bool preceded_by_literal(std::string_view text, Pos pos, Pos len) {
     if (!two_before(text, pos, len) || at(text, pos - len - 1) != blank) return false;
     char second = at(text, pos - len - 2);
-    return second == '\'' || digit(second);
+    return second == '\'' || is_digit(second);
 }
 
 namespace {
@@ -279,11 +252,11 @@ bool fox_literal_ends(std::string_view text, Pos i) {
 }
 
 // text[i], before a blank, ends an operand.
-bool ends_operand(std::string_view text, Pos i, const EdgeQuotes &q, char clause) {
+bool ends_operand(std::string_view text, Pos i, const EdgeQuotes &q, Star star) {
     char c = at(text, i);
     // (a "^" closes a caret region, whose text is copied as it stands: an operand)
     if (is_operand_char(c, q) || c == '}' || c == '^') return true;
-    return (c == '*' && clause == 's') || fox_literal_ends(text, i);
+    return (c == '*' && star == Star::operand) || fox_literal_ends(text, i);
 }
 
 // c, right after a blank, starts an operand.
@@ -291,11 +264,11 @@ bool starts_operand(char c, const EdgeQuotes &q) { return is_operand_start(c, q)
 
 }  // namespace
 
-bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause) {
+bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, Star star) {
     const Pos start = pos - len;
     if (start < 1 || start > length_of(text)) return false;
     char first = at(text, start - 1);
-    if (blank_or_dot(first, dot)) return start >= 2 && ends_operand(text, start - 2, q, clause);
+    if (blank_or_dot(first, dot)) return start >= 2 && ends_operand(text, start - 2, q, star);
     // Right against the word: only what cannot belong to a name.
     // "*" right against it: SELECT*FROM, a.*FROM (a product runs into no keyword in valid SQL)
     return one_of(first, ")'\"}*") || quote_char(first, q.operand_close) || fox_literal_ends(text, start - 1);
@@ -313,104 +286,37 @@ bool operand_after(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot
 Pos find_close_paren(std::string_view text, Pos pos, const LiteralRules &rules) {
     const Pos n = length_of(text);
     if (pos < 0) return -1;
-    Pos i = pos + 1;
-    if (i >= n) return i;
-    for (;;) {
-        char c = text[static_cast<std::size_t>(i)];
-        if (c == ')') return i;
-        if (Pos end = run_end(text, i, rules); end != i) {
-            i = end;
-            if (i >= n) return n;
-        } else if (c == '(') {
-            int depth = 1;
-            while (depth > 0) {
-                if (++i >= n) return -1;
-                c = text[static_cast<std::size_t>(i)];
-                if (Pos close = run_end(text, i, rules); close != i) {
-                    i = close;
-                    if (i >= n) return -1;
-                } else if (c == '(') {
-                    ++depth;
-                } else if (c == ')') {
-                    --depth;
-                }
-            }
-        }
-        if (++i >= n) return n;
-    }
+    if (pos + 1 >= n) return pos + 1;
+    Cursor cursor(text, static_cast<std::size_t>(pos + 1), rules);
+    std::size_t close = cursor.group_end();
+    if (close != Cursor::npos) return static_cast<Pos>(close);
+    return cursor.depth() > 0 ? -1 : n;  // the text ends inside a nested group, or inside this one
 }
 
 Pos find_next_comma(std::string_view text, Pos pos, const LiteralRules &rules) {
-    const Pos n = length_of(text);
     if (pos < 0) return -1;
-    long depth = 0;
-    for (Pos i = pos + 1; i < n; ++i) {
-        char c = text[static_cast<std::size_t>(i)];
-        if (Pos end = run_end(text, i, rules); end != i) {
-            i = end;  // the loop steps past the closing quote
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            --depth;
-        } else if (c == ',' && depth <= 0) {
-            return i;
-        }
-    }
-    return -1;
+    std::size_t at = Cursor(text, static_cast<std::size_t>(pos + 1), rules).find(comma);
+    return at == Cursor::npos ? -1 : static_cast<Pos>(at);
 }
 
 std::size_t find_at_level(std::string_view text, std::size_t from, std::string_view what, const LiteralRules &rules) {
-    long depth = 0;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        auto end = static_cast<std::size_t>(run_end(text, static_cast<Pos>(i), rules));
-        if (end != i) {
-            i = end;
-            continue;
-        }
-        char c = text[i];
-        if (c == '(') ++depth;
-        else if (c == ')') --depth;
-        else if (depth <= 0 && text.substr(i).starts_with(what)) return i;
-    }
-    return std::string_view::npos;
+    return Cursor(text, from, rules).find(what);
 }
 
 Buffer nth_argument(std::string_view text, Pos pos, int n, const LiteralRules &rules) {
-    const Pos length = length_of(text);
-    if (pos < 0 || pos >= length) return {};
-    int counter = 1;
-    long depth = 0;
-    Pos start = pos;
-    Pos i = pos;
-    Stop stop = Stop::none;
-    for (; i < length && stop == Stop::none; ++i) {
-        char c = text[static_cast<std::size_t>(i)];
-        if (Pos end = run_end(text, i, rules); end != i) {
-            i = end;
-            if (i >= length) return {};
-        } else if (c == '(') {
-            if (i == pos)
-                start = pos + 1;
-            else
-                ++depth;
-        } else if (c == ')') {
-            if (depth > 0)
-                --depth;
-            else
-                stop = Stop::close;
-        } else if (c == ',' && depth == 0) {
-            if (counter == n)
-                stop = Stop::comma;
-            else {
-                ++counter;
-                start = i + 1;
-            }
-        }
+    if (n < 1 || pos < 0 || pos >= length_of(text)) return {};
+    auto start = static_cast<std::size_t>(pos);
+    if (text[start] == '(') ++start;  // the call's own parenthesis opens no level
+    Cursor cursor(text, start, rules);
+    std::size_t end = cursor.find(argument_end);
+    for (int counter = 1; counter < n; ++counter) {
+        if (end == Cursor::npos || text[end] == ')') return {};
+        start = end + 1;
+        cursor.step();
+        end = cursor.find(argument_end);
     }
-    if (stop == Stop::none || (stop == Stop::close && counter != n)) return {};
-    Pos end = i - 1;  // the comma or the closing parenthesis
-    if (end <= start) return {};
-    auto size = static_cast<std::size_t>(end - start);
+    if (end == Cursor::npos || end <= start) return {};
+    std::size_t size = end - start;
     Buffer argument = Buffer::obtain(size + 1);
     std::memcpy(argument.data(), text.data() + start, size);
     argument.data()[size] = '\0';

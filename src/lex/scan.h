@@ -39,20 +39,23 @@ constexpr EdgeQuotes with_high_names(EdgeQuotes q) {
     return q;
 }
 
-// The quoted runs a search steps over: '...' strings always, the others as the text's reader says
-// (for the SELECT converters: the dialect and the FoxPro-syntax switch). Nothing inside a run is a
-// parenthesis, a comma or a word.
+// The quoted runs a search steps over, as the text's reader says (for the SELECT converters: the
+// dialect and the FoxPro-syntax switch; '...' strings are runs for all of them). Nothing inside a
+// run is a parenthesis, a comma or a word.
 enum class BracketRuns : std::uint8_t {
     none,    // "[" is an ordinary character
     flat,    // [...] runs to the first "]" that no second "]" follows
     nested,  // [...] counts the "[" and "]" inside it
+    first,   // [...] runs to the first "]" (FoxPro program text)
 };
 struct LiteralRules {
     bool double_quotes = false;
     BracketRuns brackets = BracketRuns::none;
     bool backticks = false;
+    bool single_quotes = true;
 };
 inline constexpr LiteralRules single_quotes_only{};
+inline constexpr LiteralRules no_quoted_runs{.single_quotes = false};
 
 // The index of the character that closes the run opening at text[i], or the length of the text
 // when the run never closes; i itself when text[i] opens no run under the rules.
@@ -70,9 +73,11 @@ bool is_operand_start(char c, const EdgeQuotes &q);       // can start an operan
 bool is_item_char(char c);                                // . _ ~ ? # letter digit
 bool is_item_char(char c, const EdgeQuotes &q);           // the same, high bytes as q says
 
-// Tests of what precedes a word. 'clause' is the current clause letter ('s' lets "*" count as an
-// operand before the word).
-bool preceded_by_operand(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause);
+// How a "*" before a word reads: the select list's operand (SELECT * FROM), or a product elsewhere.
+enum class Star : bool { product, operand };
+
+// Tests of what precedes a word.
+bool preceded_by_operand(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, Star star);
 bool preceded_by_name(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
 bool preceded_by_literal(std::string_view text, Pos pos, Pos len);
 bool preceded_by_equals(std::string_view text, Pos pos, Pos len, bool dot);
@@ -94,9 +99,9 @@ bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
 // The operand tests of the SELECT converters' keywords. An operand ends right before the word, or
 // before the one blank (or, with the dot option, the dot) in front of it, when there stands the end
 // of a name, a quoted name or string, a number, a parenthesised group, a date, a FoxPro logical or
-// null literal (.T., .F., .Y., .N., .NULL.) or a parameter; "*" too in the select list ('clause'
-// 's'). Without a blank only a character that cannot belong to the word counts (")as b").
-bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, char clause);
+// null literal (.T., .F., .Y., .N., .NULL.) or a parameter; "*" too where it reads as an operand.
+// Without a blank only a character that cannot belong to the word counts (")as b").
+bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, Star star);
 // An operand starts after the word, right at the delimiter or after the one blank (or dot) there:
 // a name or function call (CASE, NOT and the like included), a quoted name or string, a number, an
 // opening parenthesis, a date, a sign, FoxPro's "!" and logical literals, a "~" reference or a

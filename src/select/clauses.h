@@ -13,27 +13,35 @@
 
 namespace tarnvel::select {
 
-inline constexpr std::string_view clause_letters = "sifwgo";
+// The clause being filled, by the letter the host keeps for it (none before SELECT).
+enum class Clause : char { none = 0, select = 's', into = 'i', from = 'f', where = 'w', group = 'g', order = 'o' };
+constexpr char letter(Clause clause) { return static_cast<char>(clause); }
+
+// The clauses in the order of their buffers.
+inline constexpr std::array<Clause, 6> clause_order{Clause::select, Clause::into,  Clause::from,
+                                                    Clause::where,  Clause::group, Clause::order};
 
 struct Clauses {
     std::array<Text, 6> buffers;  // select, into, from, where, group, order; no handle: absent
     Text wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
-    char current = 0;
+    Clause current = Clause::none;
     Text *sink = nullptr;  // the buffer of the current clause
 
-    static int index(char letter) {
-        std::size_t i = clause_letters.find(letter);
-        return i == std::string_view::npos || letter == 0 ? -1 : static_cast<int>(i);
+    static int index(Clause clause) {
+        for (std::size_t i = 0; i < clause_order.size(); ++i) {
+            if (clause_order[i] == clause) return static_cast<int>(i);
+        }
+        return -1;
     }
-    Text *get(char letter) {
-        int i = index(letter);
+    Text *get(Clause clause) {
+        int i = index(clause);
         return i < 0 || !buffers[i] ? nullptr : &buffers[i];
     }
     Text *current_sink() { return sink; }
     // Makes the clause current (its buffer, when it has one, receives the text from now on).
-    void make_current(char letter) {
-        current = letter;
-        sink = get(letter);
+    void make_current(Clause clause) {
+        current = clause;
+        sink = get(clause);
     }
     Text &select() { return buffers[0]; }
     Text &from() { return buffers[2]; }
@@ -43,7 +51,7 @@ struct Clauses {
     void reset() {
         for (Text &sink : buffers) sink.release();
         wrap.release();
-        current = 0;
+        current = Clause::none;
         sink = nullptr;
     }
 };

@@ -1,5 +1,6 @@
 #include "select/date_literal.h"
 
+#include "lex/classes.h"
 
 namespace tarnvel::select {
 namespace {
@@ -9,7 +10,7 @@ struct Reader {
     std::size_t at = 0;
     char peek() const { return at < text.size() ? text[at] : '\0'; }
     void blanks() {
-        while (peek() == ' ' || peek() == '\t') ++at;
+        while (lex::is_blank(peek())) ++at;
     }
     bool take(char c) {
         if (peek() != c) return false;
@@ -20,7 +21,7 @@ struct Reader {
     bool number(int most, int &value) {
         int count = 0;
         value = 0;
-        while (count < most && peek() >= '0' && peek() <= '9') {
+        while (count < most && lex::is_digit(peek())) {
             value = value * 10 + (peek() - '0');
             ++at;
             ++count;
@@ -72,7 +73,7 @@ bool read_strict(Reader &r, DateLiteral &d) {
     if (r.peek() == ' ' || r.peek() == ',' || r.peek() == 'T' || r.peek() == 't') {
         ++r.at;
         r.blanks();
-        if (r.peek() >= '0' && r.peek() <= '9') {
+        if (lex::is_digit(r.peek())) {
             if (!read_time(r, d)) return false;
             d.kind = DateLiteral::datetime;
         } else {

@@ -2,13 +2,14 @@
 
 #include "host/api.h"
 #include "host/state.h"
+#include "lex/classes.h"
+#include "lex/cursor.h"
 #include "select/full_join.h"
 #include "select/group_by.h"
 #include "select/literals.h"
 #include "select/scanner.h"
 #include "select/table_hint.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -17,31 +18,9 @@ namespace {
 
 constexpr std::string_view placeholder_head = "'S$U$B$Q";
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
-// A set of characters as a table, and the first of them in a text from a position.
-struct CharSet {
-    bool in[256] = {};
-    constexpr explicit CharSet(std::string_view chars) {
-        for (char c : chars) in[static_cast<unsigned char>(c)] = true;
-    }
-    std::size_t find(std::string_view text, std::size_t from) const {
-        for (std::size_t i = from; i < text.size(); ++i) {
-            if (in[static_cast<unsigned char>(text[i])]) return i;
-        }
-        return std::string_view::npos;
-    }
-};
-constexpr CharSet subquery_stops("('\"[`");
-constexpr CharSet union_stops("Uu'\"[`");
-constexpr CharSet literal_or_break("'\"`[\r\n");
-
-// The quoted run that starts at text[at], if any: its end (one past the closing character, or the
-// end of the text); 'at' itself when none starts there.
-std::size_t literal_end(std::string_view text, std::size_t at, const lex::LiteralRules &rules) {
-    auto end = static_cast<std::size_t>(lex::run_end(text, static_cast<lex::Pos>(at), rules));
-    return end == at ? at : std::min(end + 1, text.size());
-}
+constexpr lex::Stops subquery_stops("(");
+constexpr lex::Stops union_stops("Uu");
+constexpr lex::Stops line_breaks("\r\n");
 
 // The head of the placeholders of one level: "'S$U$B$Q", or with as many "$" more as it takes
 // for the level's text not to hold it in any letter case, so that no literal of the statement
@@ -90,7 +69,7 @@ std::size_t placeholder_index(std::string_view text, std::string_view head, std:
     } else if (token.size() > 2 && token.front() == '{' && token.back() == '}') {
         k = 0;
         for (char c : token.substr(1, token.size() - 2)) {
-            if (c < '0' || c > '9' || k > count) return std::string_view::npos;
+            if (!lex::is_digit(c) || k > count) return std::string_view::npos;
             k = k * 10 + static_cast<std::size_t>(c - '0');
         }
         if (k < 100) return std::string_view::npos;
@@ -148,17 +127,12 @@ std::size_t find_union(const Session &session, std::string_view text, std::size_
     const lex::Alphabet &letters = session.letters;
     length = 4;
     if (!session.union_possible) return std::string_view::npos;
-    for (std::size_t i = union_stops.find(text, from); i < text.size(); i = union_stops.find(text, i + 1)) {
-        char c = text[i];
-        if (c != 'U' && c != 'u') {
-            std::size_t end = literal_end(text, i, session.source);
-            if (end != i) i = end - 1;
-            continue;
-        }
-        if (i == 0 || !is_blank(text[i - 1])) continue;
+    lex::Cursor cursor(text, from, session.source, lex::Levels::ignored);
+    for (std::size_t i; (i = cursor.find(union_stops)) != lex::Cursor::npos; cursor.step()) {
+        if (i == 0 || !lex::is_blank(text[i - 1])) continue;
         std::size_t j = 1;
         while (j < 5 && i + j < text.size() && letters.upper(text[i + j]) == "UNION"[j]) ++j;
-        if (j >= 4 && i + j < text.size() && is_blank(text[i + j])) {
+        if (j >= 4 && i + j < text.size() && lex::is_blank(text[i + j])) {
             length = j;
             return i;
         }
@@ -170,13 +144,13 @@ std::size_t find_union(const Session &session, std::string_view text, std::size_
 // subquery; "(SELECTED = 1)" is none).
 bool sele_follows(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
     std::size_t sele = at + 1;
-    while (sele < text.size() && is_blank(text[sele])) ++sele;
+    while (sele < text.size() && lex::is_blank(text[sele])) ++sele;
     if (text.size() - sele < 4) return false;
     std::size_t j = 0;
     while (j < 6 && sele + j < text.size() && letters.upper(text[sele + j]) == "SELECT"[j]) ++j;
     if (j < 4) return false;
     std::size_t end = sele + j;
-    return end >= text.size() || !(letters.letter(text[end]) || text[end] == '_' || (text[end] >= '0' && text[end] <= '9'));
+    return end >= text.size() || !lex::is_word_char(letters, text[end]);
 }
 
 // Whether the statement can hold a subquery or a UNION at all: a "(" followed by SELE, a UNIO,
@@ -236,19 +210,8 @@ void add_force_hint(Text &out, const ForceHint &force) {
 void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length) {
     if (!std::memchr(text, '\n', length) && !std::memchr(text, '\r', length)) return;
     const lex::LiteralRules rules = source_literals(dialect, from_fox);
-    const std::string_view whole(text, length);
-    std::size_t i = 0;
-    while (i < length) {
-        // outside literals: on to the next line break or character that may open a literal
-        while (i < length && !literal_or_break.in[static_cast<unsigned char>(text[i])]) ++i;
-        if (i >= length) break;
-        if (text[i] == '\r' || text[i] == '\n') {
-            text[i++] = ' ';
-            continue;
-        }
-        std::size_t end = literal_end(whole, i, rules);  // the literal runs to its closing character, or to the end
-        i = end == i ? i + 1 : end;
-    }
+    lex::Cursor cursor(std::string_view(text, length), 0, rules, lex::Levels::ignored);
+    for (std::size_t i; (i = cursor.find(line_breaks)) != lex::Cursor::npos; cursor.step()) text[i] = ' ';
 }
 
 Text convert_statement(Session &session, std::string_view text) {
@@ -259,12 +222,12 @@ Text convert_statement(Session &session, std::string_view text) {
     for (;;) {
         std::size_t length = 0;
         std::size_t sep = find_union(session, text, start, length);
-        bool separated = sep != std::string_view::npos && sep > 0 && is_blank(text[sep - 1]);
+        bool separated = sep != std::string_view::npos && sep > 0 && lex::is_blank(text[sep - 1]);
         std::string_view member = text.substr(start, separated ? sep - 1 - start : std::string_view::npos);
 
         clauses.reset();
         convert_clauses(session, clauses, force_order, member);
-        state::set_last_clause(clauses.current);
+        state::set_last_clause(letter(clauses.current));
         if (clauses.group() && !clauses.group().empty()) group_by_pass(session, clauses);
         if (session.dialect.table_hint) nolock_pass(session, clauses);
         if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
@@ -286,16 +249,16 @@ Text convert_statement(Session &session, std::string_view text) {
 
         if (!separated) break;
         std::size_t next = sep + length;
-        while (next < text.size() && is_blank(text[next])) ++next;
+        while (next < text.size() && lex::is_blank(text[next])) ++next;
         if (next >= text.size()) break;
         out.set_message("Insufficient memory for SELECT");
         out.append(" UNION ");
         if (next + 3 < text.size() && session.letters.upper(text[next]) == 'A' &&
             session.letters.upper(text[next + 1]) == 'L' && session.letters.upper(text[next + 2]) == 'L' &&
-            is_blank(text[next + 3])) {
+            lex::is_blank(text[next + 3])) {
             out.append(" ALL ");
             next += 4;
-            while (next < text.size() && is_blank(text[next])) ++next;
+            while (next < text.size() && lex::is_blank(text[next])) ++next;
         }
         start = next;
     }
@@ -307,17 +270,12 @@ Text extract_subqueries(Session &session, std::string_view text) {
     Subqueries subs;
     Text rewritten;
     std::size_t copied = 0;
-    std::size_t from = session.subquery_possible ? 0 : text.size();
-    for (std::size_t i = subquery_stops.find(text, from); i < text.size(); i = subquery_stops.find(text, i + 1)) {
-        std::size_t end = literal_end(text, i, session.source);
-        if (end != i) {
-            i = end - 1;
-            continue;
-        }
-        if (text[i] != '(' || !sele_follows(text, i, session.letters)) continue;
+    lex::Cursor cursor(text, session.subquery_possible ? 0 : text.size(), session.source, lex::Levels::ignored);
+    for (std::size_t i; (i = cursor.find(subquery_stops)) != lex::Cursor::npos; cursor.step()) {
+        if (!sele_follows(text, i, session.letters)) continue;
         if (subs.head.empty()) subs.head = placeholder_head_for(text, session.letters);
         std::size_t sele = i + 1;
-        while (sele < text.size() && is_blank(text[sele])) ++sele;
+        while (sele < text.size() && lex::is_blank(text[sele])) ++sele;
         // the ")" that closes the subquery, quoted runs passed over
         lex::Pos found = lex::find_close_paren(text, static_cast<lex::Pos>(i), session.source);
         std::size_t close = found < 0 ? text.size() : static_cast<std::size_t>(found);
@@ -332,7 +290,7 @@ Text extract_subqueries(Session &session, std::string_view text) {
         rewritten.append(text.substr(copied, i + 1 - copied));
         rewritten.append(placeholder(subs.head, subs.count - 1));
         copied = close;
-        i = close;
+        cursor.skip_to(close);
     }
     if (!rewritten) return convert_statement(session, text);
     rewritten.append(text.substr(copied));

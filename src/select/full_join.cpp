@@ -1,5 +1,6 @@
 #include "select/full_join.h"
 
+#include "lex/classes.h"
 #include "lex/scan.h"
 #include "select/literals.h"
 
@@ -12,8 +13,8 @@ namespace {
 constexpr std::size_t npos = std::string_view::npos;
 
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    while (!text.empty() && lex::is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && lex::is_blank(text.back())) text.remove_suffix(1);
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "select/group_by.h"
 
+#include "lex/classes.h"
+#include "lex/cursor.h"
 #include "lex/keywords.h"
 #include "lex/scan.h"
 #include "select/literals.h"
@@ -14,14 +16,14 @@ constexpr std::size_t npos = std::string_view::npos;
 bool all_digits(std::string_view text) {
     if (text.empty()) return false;
     for (char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (!lex::is_digit(c)) return false;
     }
     return true;
 }
 
 std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    while (!text.empty() && lex::is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && lex::is_blank(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -40,9 +42,7 @@ struct Pass {
     const Dialect &dialect;
     lex::LiteralRules rules;  // the quoted runs of the converted clauses
 
-    bool ident(char c) const {
-        return letters.letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '~' || c == '#';
-    }
+    bool ident(char c) const { return lex::is_name_char(letters, c); }
 
     // Every occurrence of w that is a whole word (never at the very start of the text).
     std::size_t find_word(std::string_view text, std::string_view w, std::size_t from = 0) const {
@@ -64,15 +64,7 @@ struct Pass {
 
     // The first occurrence of 'what' from 'from' outside quoted runs.
     std::size_t find_outside(std::string_view text, std::string_view what, std::size_t from = 0) const {
-        for (std::size_t i = from; i < text.size(); ++i) {
-            auto end = static_cast<std::size_t>(lex::run_end(text, static_cast<lex::Pos>(i), rules));
-            if (end != i) {
-                i = end;
-                continue;
-            }
-            if (text.substr(i).starts_with(what)) return i;
-        }
-        return npos;
+        return lex::Cursor(text, from, rules, lex::Levels::ignored).find(what);
     }
 
     // The end of the entry or item that starts at 'from': the first comma outside quoted runs and
@@ -92,16 +84,10 @@ struct Pass {
 
     // The index of the last ")" that closed a group opened in the item (0 when none).
     std::size_t last_close(std::string_view item) const {
-        int depth = 0;
         std::size_t last = 0;
-        for (std::size_t i = 0; i < item.size(); ++i) {
-            auto end = static_cast<std::size_t>(lex::run_end(item, static_cast<lex::Pos>(i), rules));
-            if (end != i) {
-                i = end;
-                continue;
-            }
-            if (item[i] == '(') ++depth;
-            else if (item[i] == ')' && --depth == 0) last = i;
+        for (lex::Cursor cursor(item, 0, rules); !cursor.done();) {
+            const std::size_t at = cursor.at();
+            if (cursor.step() && item[at] == ')' && cursor.depth() == 0) last = at;
         }
         return last;
     }
@@ -121,7 +107,7 @@ struct Pass {
             start = opening;
         } else {
             while (start > 0 && ident(item[start - 1])) --start;
-            if (start == item.size() || (item[start] >= '0' && item[start] <= '9') || keyword(item.substr(start))) {
+            if (start == item.size() || lex::is_digit(item[start]) || keyword(item.substr(start))) {
                 return npos;
             }
         }
@@ -153,13 +139,13 @@ struct Pass {
     // The item that starts at 'at' in the list (blanks before it skipped), with its alias.
     Item item_at(std::string_view list, std::size_t at) const {
         Item item;
-        while (at < list.size() && (list[at] == ' ' || list[at] == '\t')) ++at;
+        while (at < list.size() && lex::is_blank(list[at])) ++at;
         item.start = at;
         std::size_t end = comma_after(list, at);
         item.last = end == npos;
         item.raw = list.substr(at, (item.last ? list.size() : end) - at);
         std::string_view text = item.raw;
-        while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+        while (!text.empty() && lex::is_blank(text.back())) text.remove_suffix(1);
         item.expr = text;
         std::size_t as = alias_keyword(text, last_close(text));
         std::size_t name_at = as == npos ? npos : text.find("AS ", as) + 3;
@@ -178,15 +164,15 @@ struct Pass {
     // The expression calls an aggregate (SUM(x), ROUND(SUM(x), 2)): it is neither grouped nor wrapped.
     bool aggregate(std::string_view expr) const {
         static constexpr std::string_view names[] = {"AVG", "COUNT", "MAX", "MIN", "SUM", "IDENTITY"};
-        for (std::size_t i = 0; i < expr.size(); ++i) {
-            auto end = static_cast<std::size_t>(lex::run_end(expr, static_cast<lex::Pos>(i), rules));
-            if (end != i) {
-                i = end;
+        for (lex::Cursor cursor(expr, 0, rules, lex::Levels::ignored); !cursor.done();) {
+            std::size_t i = cursor.at();
+            if (!letters.letter(expr[i]) || (i > 0 && ident(expr[i - 1]))) {
+                cursor.step();
                 continue;
             }
-            if (!letters.letter(expr[i]) || (i > 0 && ident(expr[i - 1]))) continue;
-            std::size_t word = i;
+            const std::size_t word = i;
             while (i < expr.size() && ident(expr[i])) ++i;
+            cursor.skip_to(i + 1);  // the character after the word is passed unread
             std::string_view name = expr.substr(word, i - word);
             std::string_view rest = expr.substr(i);
             if (!rest.starts_with("(") && !rest.starts_with(" (")) continue;
@@ -202,18 +188,16 @@ struct Pass {
 
     // True when a word of the item names a column. 'strings': words inside '...' count too.
     bool names_column(std::string_view item, bool strings = true) const {
-        std::size_t i = 0;
-        while (i < item.size()) {
-            if (!strings && item[i] == '\'') {
-                i = static_cast<std::size_t>(lex::run_end(item, static_cast<lex::Pos>(i), lex::single_quotes_only)) + 1;
-                continue;
-            }
+        lex::Cursor cursor(item, 0, strings ? lex::no_quoted_runs : lex::single_quotes_only, lex::Levels::ignored);
+        while (!cursor.done()) {
+            std::size_t i = cursor.at();
             if (!letters.letter(item[i]) && item[i] != '_') {
-                ++i;
+                cursor.step();
                 continue;
             }
-            std::size_t start = i;
+            const std::size_t start = i;
             while (i < item.size() && ident(item[i])) ++i;
+            cursor.skip_to(i);
             std::string_view word = item.substr(start, i - start);
             if (lex::followed_by_open_paren(item, static_cast<lex::Pos>(i))) continue;
             if (dialect.group_by_lexicon.find(word)) continue;
@@ -237,7 +221,7 @@ struct Pass {
         }
         // a number or a keyword ending the expression (b - 1, CASE ... END) names no column
         std::string_view name = expr.substr(start);
-        if (name.empty() || (name[0] >= '0' && name[0] <= '9') || keyword(name)) return {};
+        if (name.empty() || lex::is_digit(name[0]) || keyword(name)) return {};
         return name;
     }
 
@@ -264,7 +248,7 @@ struct Pass {
         }
         if (list.substr(at).starts_with("TOP ")) {
             at += 4;
-            while (at < list.size() && list[at] >= '0' && list[at] <= '9') ++at;
+            while (at < list.size() && lex::is_digit(list[at])) ++at;
         }
         return at;
     }

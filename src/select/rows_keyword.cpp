@@ -1,17 +1,14 @@
 // The keyword rows of the decision chain: clause keywords, predicates, CASE words, TOP.
 #include "select/scanner.h"
 
+#include "lex/classes.h"
 #include "select/kind_table.h"
 
 namespace tarnvel::select {
-namespace {
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 bool Scanner::operand_before(bool dot) const {
-    return lex::operand_before(text(), here(), wlen(), edges_, dot, clauses_.current);
+    const lex::Star star = clause() == Clause::select ? lex::Star::operand : lex::Star::product;
+    return lex::operand_before(text(), here(), wlen(), edges_, dot, star);
 }
 
 bool Scanner::operand_after(bool dot) const { return lex::operand_after(text(), here(), edges_, dot); }
@@ -74,7 +71,7 @@ bool Scanner::in_call() const {
     lex::Pos open = here() - wlen() - 1;
     if (open >= 0 && t[static_cast<std::size_t>(open)] != '(') --open;  // one blank stood between
     lex::Pos end = open;  // of the name: COUNT (DISTINCT x) has a blank before its "("
-    while (end > 0 && (t[static_cast<std::size_t>(end - 1)] == ' ' || t[static_cast<std::size_t>(end - 1)] == '\t')) --end;
+    while (end > 0 && lex::is_blank(t[static_cast<std::size_t>(end - 1)])) --end;
     lex::Pos start = end;
     while (start > 0 && session_.letters.letter(t[static_cast<std::size_t>(start - 1)])) --start;
     if (end - start < 3) return false;
@@ -96,16 +93,16 @@ bool Scanner::modifier_place() {
     list.remove_prefix(list.size() < 7 ? list.size() : 7);
     if (list.starts_with("TOP ")) {
         list.remove_prefix(4);
-        while (!list.empty() && is_digit(list.front())) list.remove_prefix(1);
+        while (!list.empty() && lex::is_digit(list.front())) list.remove_prefix(1);
     }
     return list.find_first_not_of(' ') == std::string_view::npos;
 }
 
 void Scanner::open_clause(Clause clause) {
-    int i = Clauses::index(letter(clause));
+    int i = Clauses::index(clause);
     std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
     clauses_.buffers[i] = Text::obtain(capacity, "Insufficient memory for clause");
-    clauses_.make_current(letter(clause));
+    clauses_.make_current(clause);
     between_ = 0;
     in_on_ = false;
     in_destination_ = false;
@@ -290,7 +287,7 @@ struct Scanner::KeywordRows {
         // Without a GROUP BY the HAVING part stands alone in the group clause (FoxPro reads it as a
         // filter of the result; the GROUP BY pass decides where it goes).
         if (s.in_having_ || !s.operand_before() || !s.operand_after()) return Verdict::quote;
-        if (s.clauses_.group()) s.clauses_.make_current(letter(Clause::group));
+        if (s.clauses_.group()) s.clauses_.make_current(Clause::group);
         else s.open_clause(Clause::group);
         s.between_ = 0;
         s.in_having_ = true;
@@ -427,15 +424,15 @@ Scanner::Verdict Scanner::top_row() {
     Text &select = clauses_.select();
     // FoxPro also takes TOP n written after the field list (ORDER BY a DESC TOP 1).
     bool placed = clause() == Clause::select || (select && operand_before());
-    if (!placed || select.contains(" TOP ") || pos_ + 1 >= work_.length() || !is_digit(work_.at(pos_ + 1))) {
+    if (!placed || select.contains(" TOP ") || pos_ + 1 >= work_.length() || !lex::is_digit(work_.at(pos_ + 1))) {
         return Verdict::quote;
     }
     std::size_t end = pos_ + 1;
-    while (end < work_.length() && is_digit(work_.at(end))) ++end;
+    while (end < work_.length() && lex::is_digit(work_.at(end))) ++end;
     std::string_view digits = work_.slice(pos_ + 1, end - pos_ - 1);
     const bool percent = words_follow(end, {"PERCENT"});
     if (percent) {
-        while (work_.at(end) == ' ' || work_.at(end) == '\t') ++end;
+        while (lex::is_blank(work_.at(end))) ++end;
         end += 7;
     }
     if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
@@ -465,13 +462,12 @@ Scanner::Verdict Scanner::date_row() {
     std::ptrdiff_t close = close_of(open);
     if (close < 0) return Verdict::keep;
     for (std::size_t i = open + 1; i < static_cast<std::size_t>(close); ++i) {
-        if (work_.at(i) != ' ' && work_.at(i) != '\t') return Verdict::keep;
+        if (!lex::is_blank(work_.at(i))) return Verdict::keep;
     }
     anchor();
     // A word right after the ")" stays a word of its own: the call gives way to a blank.
     const std::size_t after = static_cast<std::size_t>(close) + 1;
-    const bool word_follows = after < work_.length() &&
-                              (session_.letters.letter(work_.at(after)) || is_digit(work_.at(after)) || work_.at(after) == '_');
+    const bool word_follows = after < work_.length() && lex::is_word_char(session_.letters, work_.at(after));
     if (word_follows) work_.replace(pos_, after - pos_, " ", "Insufficient memory for clause");
     else work_.erase(pos_, after - pos_);
     reserve_room(7);

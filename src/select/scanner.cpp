@@ -4,14 +4,12 @@
 
 #include "select/date_literal.h"
 #include "host/state.h"
+#include "lex/classes.h"
 
 #include <cctype>
 
 namespace tarnvel::select {
 namespace {
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 // The characters that a literal, a region, a host variable, a date or the blank rule may concern.
 constexpr std::string_view special_characters{"\0\"'`[]^~(){?\t ", 15};
@@ -64,7 +62,7 @@ void Scanner::skip_run(InRun in_run) {
 }
 
 void Scanner::run() {
-    while (pos_ < work_.length() && is_blank(work_.at(pos_))) ++pos_;
+    while (pos_ < work_.length() && lex::is_blank(work_.at(pos_))) ++pos_;
     while (pos_ < work_.length()) {
         char c = work_.at(pos_);
         if (!special(c)) step_plain(c);  // the common case: no literal, region or blank rule applies to c
@@ -82,12 +80,12 @@ void Scanner::step_plain(char c) {
         return;
     }
     const lex::Alphabet &letters = session_.letters;
-    if (letters.letter(c) || c == '_' || (collecting_ && is_digit(c))) {
+    if (letters.letter(c) || c == '_' || (collecting_ && lex::is_digit(c))) {
         if (!collecting_) {
             collecting_ = true;
             word_start_ = pos_;
         }
-        skip_run([&letters](char x) { return letters.letter(x) || x == '_' || is_digit(x); });
+        skip_run([&letters](char x) { return lex::is_word_char(letters, x); });
         return;
     }
     if (collecting_) {
@@ -211,13 +209,13 @@ bool Scanner::step_single_quote() {
 // dialect's name quotes where the target takes no string there. True when the quote was so written.
 bool Scanner::alias_quote(bool opening) {
     if (opening) {  // the select list written so far ends with the word AS and blanks
-        const Sink *sink = clauses_.current_sink();
-        std::string_view written = sink && dialect_.string_alias_named && clauses_.current == 's' ? sink->view() : "";
-        while (!written.empty() && is_blank(written.back())) written.remove_suffix(1);
+        const Text *sink = clauses_.current_sink();
+        std::string_view written = sink && dialect_.string_alias_named && clauses_.current == Clause::select ? sink->view() : "";
+        while (!written.empty() && lex::is_blank(written.back())) written.remove_suffix(1);
         const lex::Alphabet &letters = session_.letters;
         const std::size_t n = written.size();
         alias_name_ = n >= 3 && letters.upper(written[n - 1]) == 'S' && letters.upper(written[n - 2]) == 'A' &&
-                      is_blank(written[n - 3]);
+                      lex::is_blank(written[n - 3]);
     }
     if (!alias_name_) return false;
     work_.set(pos_, opening ? dialect_.quote_open : dialect_.quote_close);
@@ -320,10 +318,10 @@ bool Scanner::step_date(char c) {
 // The empty date is NULL in the target: "= NULL" written before it becomes "IS NULL", and "<>" or
 // "!=" "IS NOT", so that d = {} finds the empty dates as in FoxPro.
 void Scanner::compare_with_null() {
-    Sink *sink = clauses_.current_sink();
+    Text *sink = clauses_.current_sink();
     if (!sink) return;
     std::size_t end = sink->size();
-    while (end > 0 && is_blank((*sink)[end - 1])) --end;
+    while (end > 0 && lex::is_blank((*sink)[end - 1])) --end;
     if (end == 0) return;
     const char last = (*sink)[end - 1];
     const char before = end > 1 ? (*sink)[end - 2] : '\0';
@@ -332,7 +330,7 @@ void Scanner::compare_with_null() {
     if (last == '=' && before != '<' && before != '>' && before != '!') test = "IS", length = 1;
     else if ((last == '>' && before == '<') || (last == '=' && before == '!')) test = "IS NOT", length = 2;
     if (test.empty()) return;
-    const bool blank_before = end - length > 0 && is_blank((*sink)[end - length - 1]);
+    const bool blank_before = end - length > 0 && lex::is_blank((*sink)[end - length - 1]);
     const bool blank_after = end < sink->size();
     std::string written = blank_before ? std::string(test) : " " + std::string(test);
     if (!blank_after) written.push_back(' ');
@@ -342,7 +340,7 @@ void Scanner::compare_with_null() {
 // Removes every blank and tab after the blank at the position, so that one blank remains.
 void Scanner::collapse_blanks() {
     std::size_t end = pos_ + 1;
-    while (end < work_.length() && is_blank(work_.at(end))) ++end;
+    while (end < work_.length() && lex::is_blank(work_.at(end))) ++end;
     if (end == pos_ + 1) return;
     anchor();
     work_.erase(pos_ + 1, end - pos_ - 1);
@@ -352,7 +350,7 @@ void Scanner::collapse_blanks() {
 void Scanner::host_variable() {
     std::size_t start = pos_;
     std::size_t end = pos_ + 1;
-    while (end < work_.length() && is_blank(work_.at(end))) ++end;
+    while (end < work_.length() && lex::is_blank(work_.at(end))) ++end;
     if (end > pos_ + 1) {
         anchor();
         work_.erase(pos_ + 1, end - pos_ - 1);
@@ -364,7 +362,7 @@ void Scanner::host_variable() {
     } else {
         while (end < work_.length()) {
             char c = work_.at(end);
-            if (!(session_.letters.letter(c) || is_digit(c) || c == '_' || c == '.')) break;
+            if (!lex::is_word_char(session_.letters, c) && c != '.') break;
             ++end;
         }
     }
@@ -405,7 +403,7 @@ void Scanner::end_member() {
             where = Text::obtain(6 + row_limit_.size(), "Insufficient memory for WHERE");
             where.append("WHERE ");
             where.append(row_limit_.view());
-            clauses_.make_current(letter(Clause::where));
+            clauses_.make_current(Clause::where);
         }
     } else if (dialect_.top == TopPlace::order_limit && clauses_.order()) {
         Text &order = clauses_.order();

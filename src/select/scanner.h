@@ -22,10 +22,6 @@ namespace tarnvel::select {
 // Converts one member into the clause buffers (which the caller has released); may set force_order.
 void convert_clauses(Session &session, Clauses &clauses, bool &force_order, std::string_view member);
 
-// The clause being filled, by the letter Clauses keeps for it (none before SELECT).
-enum class Clause : char { none = 0, select = 's', into = 'i', from = 'f', where = 'w', group = 'g', order = 'o' };
-constexpr char letter(Clause clause) { return static_cast<char>(clause); }
-
 class Scanner {
 public:
     Scanner(Session &session, Clauses &clauses, bool &force_order, std::string_view member);
@@ -98,7 +94,7 @@ private:
     // --- keyword rows (rows_keyword.cpp): a table of handlers indexed by the row kind
     struct KeywordRows;
     Verdict keyword_row(Row row);
-    Clause clause() const { return static_cast<Clause>(clauses_.current); }
+    Clause clause() const { return clauses_.current; }
     Verdict top_row();
     Verdict date_row();
     void open_clause(Clause clause);

@@ -1,5 +1,7 @@
 #include "select/table_hint.h"
 
+#include "lex/classes.h"
+#include "lex/cursor.h"
 #include "lex/keywords.h"
 #include "select/host_variables.h"
 #include "select/literals.h"
@@ -10,27 +12,22 @@ namespace {
 constexpr std::string_view hint = " WITH (NOLOCK) ";
 constexpr std::size_t npos = std::string_view::npos;
 
-// Past the "]" of the bracketed run that opens at 'open', or the end of the text.
-std::size_t past_bracket(std::string_view text, std::size_t open) {
-    std::size_t close = text.find(']', open + 1);
-    return close == npos ? text.size() : close + 1;
-}
+// The bracketed parts of names, each run to its first "]".
+constexpr lex::LiteralRules bracketed_parts{.brackets = lex::BracketRuns::first, .single_quotes = false};
+constexpr lex::Stops name_ends(" ,");
 
 // The end of the table name at 'at', with its bracketed parts.
 std::size_t name_end(std::string_view text, std::size_t at) {
-    std::size_t end = at;
-    while (end < text.size() && text[end] != ' ' && text[end] != ',') end = text[end] == '[' ? past_bracket(text, end) : end + 1;
-    return end;
+    std::size_t end = lex::Cursor(text, at, bracketed_parts, lex::Levels::ignored).find(name_ends);
+    return end == npos ? text.size() : end;
 }
 
 // The end of the word at 'at' that may be the table's alias; a bracketed alias, blanks and all: [y z].
 std::size_t word_end(const lex::Alphabet &letters, std::string_view text, std::size_t at) {
-    std::size_t end = text[at] == '[' ? past_bracket(text, at) : at;
-    while (end < text.size() &&
-           (letters.letter(text[end]) || (text[end] >= '0' && text[end] <= '9') || text[end] == '_' || text[end] == '[' ||
-            text[end] == ']')) {
-        ++end;
-    }
+    lex::Cursor cursor(text, at, bracketed_parts, lex::Levels::ignored);
+    if (text[at] == '[') cursor.step();
+    std::size_t end = cursor.at();
+    while (end < text.size() && (lex::is_word_char(letters, text[end]) || text[end] == '[' || text[end] == ']')) ++end;
     return end;
 }
 

@@ -1,6 +1,8 @@
 // Deciding a word: its keyword form, the decision chain, how it is written, and the "=1" rule.
 #include "select/scanner.h"
 
+#include "lex/classes.h"
+
 #include <algorithm>
 #include <array>
 #include <span>
@@ -8,10 +10,6 @@
 
 namespace tarnvel::select {
 namespace {
-
-bool item_char(const lex::Alphabet &letters, char c) {
-    return c == '.' || c == '_' || c == '~' || c == '?' || c == '#' || letters.letter(c) || (c >= '0' && c <= '9');
-}
 
 // How far before the item run that holds a word the tests may look: a blank and a FoxPro literal
 // such as .NULL. in front of it.
@@ -34,7 +32,7 @@ constexpr Predicate predicates[] = {
 // position), the farthest back any test can look from here on.
 void Scanner::anchor() {
     std::size_t at = collecting_ || length_ > 0 ? std::min(word_start_, pos_) : pos_;
-    while (at > work_.base() && item_char(session_.letters, work_.at(at - 1))) --at;
+    while (at > work_.base() && lex::is_item_char(session_.letters, work_.at(at - 1))) --at;
     at = at >= look_back ? at - look_back : 0;
     if (at > work_.base()) work_.settle(at);
 }
@@ -43,7 +41,7 @@ bool Scanner::view_is_whole() const {
     if (work_.base() == 0) return true;
     std::size_t at = pos_ - length_;
     if (at < work_.base()) return false;
-    while (at > work_.base() && item_char(session_.letters, work_.at(at - 1))) --at;
+    while (at > work_.base() && lex::is_item_char(session_.letters, work_.at(at - 1))) --at;
     return at >= work_.base() + 2;
 }
 
@@ -154,10 +152,9 @@ void Scanner::write_word(bool in_word_area) {
 bool Scanner::equals_one_possible() const {
     if (matched_ && !quote_) return false;
     if (hold_ > 0 || between_ > 0 || in_destination_) return false;
-    char clause = clauses_.current;
-    char top = cases_.empty() ? ' ' : cases_.back();
-    if (clause == 's') return !cases_.empty() && top == 'w';
-    if (clause == 'w') return cases_.empty() || top == 'w';
+    const char top = cases_.empty() ? ' ' : cases_.back();
+    if (clause() == Clause::select) return !cases_.empty() && top == 'w';
+    if (clause() == Clause::where) return cases_.empty() || top == 'w';
     return false;
 }
 
@@ -174,7 +171,7 @@ void Scanner::equals_one() {
 // IN, NOT, LIKE, BETWEEN (and its FoxPro forms), IS [NOT] NULL follow the word.
 bool Scanner::predicate_follows() const {
     std::size_t at = pos_;
-    while (at < work_.length() && (work_.at(at) == ' ' || work_.at(at) == '\t')) ++at;
+    while (at < work_.length() && lex::is_blank(work_.at(at))) ++at;
     if (at == pos_ || at >= work_.length()) return false;
     char first = session_.letters.upper(work_.at(at));
     if (first != 'I' && first != 'N' && first != 'L' && first != 'B') return false;  // IN, IS, NOT, LIKE, BETW...
@@ -187,7 +184,7 @@ bool Scanner::predicate_follows() const {
 // Nothing of the item goes on at 'at': the end, a character that belongs to no name, or a FoxPro
 // operator written with dots (x IS NULL.OR. y).
 bool Scanner::item_ends(std::size_t at) const {
-    if (at >= work_.length() || !item_char(session_.letters, work_.at(at))) return true;
+    if (at >= work_.length() || !lex::is_item_char(session_.letters, work_.at(at))) return true;
     if (work_.at(at) != '.') return false;
     for (std::string_view op : {"AND.", "OR.", "NOT."}) {
         std::size_t i = 0;
@@ -201,8 +198,8 @@ bool Scanner::item_ends(std::size_t at) const {
 // ending the item.
 bool Scanner::words_follow(std::size_t at, std::span<const std::string_view> words) const {
     for (std::string_view w : words) {
-        if (at >= work_.length() || !(work_.at(at) == ' ' || work_.at(at) == '\t')) return false;
-        while (at < work_.length() && (work_.at(at) == ' ' || work_.at(at) == '\t')) ++at;
+        if (at >= work_.length() || !lex::is_blank(work_.at(at))) return false;
+        while (at < work_.length() && lex::is_blank(work_.at(at))) ++at;
         for (char letter : w) {
             if (at >= work_.length() || session_.letters.upper(work_.at(at)) != letter) return false;
             ++at;

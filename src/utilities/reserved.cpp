@@ -80,7 +80,9 @@ struct Scan {
     Span word_before(Pos pos) const { return word_ending_at(before_blanks(pos)); }
 
     bool preceded_by_operand(Span w, bool dot) const {
-        return lex::preceded_by_operand(text, w.end, w.end - w.begin, edges(), dot, clause);
+        // 's': the host's letter of the select list
+        const lex::Star star = clause == 's' ? lex::Star::operand : lex::Star::product;
+        return lex::preceded_by_operand(text, w.end, w.end - w.begin, edges(), dot, star);
     }
     bool followed_by_operand(Span w, bool dot) const { return lex::followed_by_operand(bounded, w.end, edges(), dot); }
     bool between_dots(Span w) const { return at(w.begin - 1) == '.' && at(w.end) == '.'; }

@@ -21,7 +21,7 @@ struct Case {
     bool expected;
     const EdgeQuotes *q = &sqlserver_edges;
     bool dot = false;
-    char clause = 'w';
+    Star star = Star::product;
 };
 
 using WordTest = std::function<bool(std::string_view text, Pos pos, Pos len, const Case &c)>;
@@ -33,7 +33,7 @@ void run(const WordTest &test, std::initializer_list<Case> cases) {
         Pos len = static_cast<Pos>(c.word.size());
         Pos pos = static_cast<Pos>(found) + len;
         EXPECT_EQ(test(c.text, pos, len, c), c.expected)
-            << "word " << c.word << " in \"" << c.text << "\" dot " << c.dot << " clause " << c.clause;
+            << "word " << c.word << " in \"" << c.text << "\" dot " << c.dot << " star " << (c.star == Star::operand);
     }
 }
 
@@ -43,14 +43,13 @@ const EdgeQuotes *const mysql = &mysql_edges;
 const EdgeQuotes *const access = &access_edges;
 
 TEST(PrecededByOperand, LooksTwoCharactersBack) {
-    run([](auto t, Pos p, Pos l, const Case &c) { return preceded_by_operand(t, p, l, *c.q, c.dot, c.clause); },
+    run([](auto t, Pos p, Pos l, const Case &c) { return preceded_by_operand(t, p, l, *c.q, c.dot, c.star); },
         {
             {"a AND b", "AND", true},
             {"a .AND. b", "AND", false, sqlserver, true},  // a blank stands before the dot
             {"a.AND.b", "AND", false}, {"a.AND.b", "AND", true, sqlserver, true},
-            {"SELECT * FROM t", "FROM", true, sqlserver, false, 's'},
-            {"SELECT * FROM t", "FROM", false, sqlserver, false, 'w'},
-            {"SELECT * FROM t", "FROM", false, sqlserver, false, 0}, {"f(x) AND y", "AND", true},
+            {"SELECT * FROM t", "FROM", true, sqlserver, false, Star::operand},
+            {"SELECT * FROM t", "FROM", false, sqlserver, false, Star::product}, {"f(x) AND y", "AND", true},
             {"'x' AND y", "AND", true}, {"\"x\" AND y", "AND", true}, {"x_ AND y", "AND", true},
             {"x# AND y", "AND", true}, {"9 AND y", "AND", true}, {"[x] AND y", "AND", true},
             {"[x] AND y", "AND", true, access}, {"[x] AND y", "AND", false, oracle},
@@ -207,7 +206,7 @@ constexpr EdgeQuotes sqlserver_names = with_high_names(sqlserver_edges);
 const EdgeQuotes *const names = &sqlserver_names;
 
 TEST(OperandBefore, EndsOfNamesLiteralsGroupsAndFoxProLiterals) {
-    run([](auto t, Pos p, Pos l, const Case &c) { return operand_before(t, p, l, *c.q, c.dot, c.clause); },
+    run([](auto t, Pos p, Pos l, const Case &c) { return operand_before(t, p, l, *c.q, c.dot, c.star); },
         {
             {"a IN (1)", "IN", true}, {"f(b) IN (1)", "IN", true}, {"'x' IN (1)", "IN", true},
             {"9 IN (1)", "IN", true}, {"x# IN (1)", "IN", true}, {"[x] AND y", "AND", true},
@@ -217,8 +216,8 @@ TEST(OperandBefore, EndsOfNamesLiteralsGroupsAndFoxProLiterals) {
             {"{^2016-01-05} AND z", "AND", true},
             {")as b", "as", true}, {"'x'AS b", "AS", true}, {"]AS b", "AS", true}, {"\"x\"AS b", "AS", true},
             {"x(AS b", "AS", false}, {"= AND y", "AND", false}, {"( AND y", "AND", false}, {"x  AND y", "AND", false},
-            {"SELECT * FROM t", "FROM", true, sqlserver, false, 's'},
-            {"SELECT * FROM t", "FROM", false, sqlserver, false, 'w'},
+            {"SELECT * FROM t", "FROM", true, sqlserver, false, Star::operand},
+            {"SELECT * FROM t", "FROM", false, sqlserver, false, Star::product},
             {"a.AND.b", "AND", true, sqlserver, true}, {"a.AND.b", "AND", false},
             {"\xC3\xA9 AS b", "AS", true, names}, {"\xC3\xA9 AS b", "AS", false},  // UTF-8 names
             {" AND y", "AND", false},
@@ -257,6 +256,7 @@ TEST(HighNames, BytesAboveTheAsciiRangeBelongToNamesWhenTheMemberSaysSo) {
 TEST(Searches, RunEndFollowsTheLiteralRules) {
     constexpr LiteralRules all{true, BracketRuns::nested, true};
     constexpr LiteralRules flat{true, BracketRuns::flat, false};
+    constexpr LiteralRules first{.brackets = BracketRuns::first};
     struct RunCase {
         std::string_view text;
         Pos at;
@@ -272,6 +272,8 @@ TEST(Searches, RunEndFollowsTheLiteralRules) {
         {"[a[b]c] x", 0, &all, 6},   // nesting counted
         {"[a[b]c] x", 0, &flat, 4},  // the first "]" closes
         {"[a]]b] x", 0, &flat, 3},   // "]]": the first does not close, the second does
+        {"[a]]b] x", 0, &first, 2},
+        {"'a' x", 0, &no_quoted_runs, 0},
         {"[a x", 0, &all, 4},        // never closed: the length
         {"x [a]", 0, &all, 0},       // no run opens at a name
         {"'abc", 0, &single_quotes_only, 4},
@@ -346,7 +348,7 @@ TEST(ScanAlphabet, ExtendedLettersAreOperandsUnderTheirLocale) {
     EXPECT_TRUE(is_operand_start('\xFF', oracle_edges));
     EXPECT_TRUE(is_item_char('\xE0'));
     EXPECT_FALSE(is_item_char('\xA8'));
-    EXPECT_TRUE(preceded_by_operand("\xC0 AND y", 5, 3, sqlserver_edges, false, 'w'));
+    EXPECT_TRUE(preceded_by_operand("\xC0 AND y", 5, 3, sqlserver_edges, false, Star::product));
 }
 
 }  // namespace
