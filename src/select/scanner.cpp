@@ -332,7 +332,8 @@ void Scanner::compare_with_null() {
     if (test.empty()) return;
     const bool blank_before = end - length > 0 && lex::is_blank((*sink)[end - length - 1]);
     const bool blank_after = end < sink->size();
-    std::string written = blank_before ? std::string(test) : " " + std::string(test);
+    std::string written = blank_before ? "" : " ";
+    written.append(test);
     if (!blank_after) written.push_back(' ');
     sink->replace(end - length, length, written);
 }
