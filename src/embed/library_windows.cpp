@@ -3,12 +3,6 @@
 // ("tarnvel.fll") is looked for beside this program, never along the search path.
 #include <tarnvel/host.hpp>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <string>

@@ -2,12 +2,6 @@
 // thread-local storage slot and one critical section.
 #include "host/platform.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace tarnvel::platform {

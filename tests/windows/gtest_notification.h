@@ -3,12 +3,6 @@
 // every file of the Windows tests (and GoogleTest's own) ahead of GoogleTest's headers.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #define GTEST_HAS_NOTIFICATION_ 1

@@ -1,12 +1,6 @@
 // A thread for the Windows tests: the cross compiler's win32 thread model has no std::thread.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <functional>
