@@ -29,6 +29,7 @@ struct DialectRow {
     int reserved_number;                  // the dialect's number in the reserved-word quoting routine
     int variables_code;                   // the third parameter of ZQ_SQL_FIND_VARIABLES for the dialect
     bool no_defaults = false;             // the structure function takes lNoDefaults as its second parameter
+    bool numbered_parameters = false;     // the server's parameter markers are $1, $2, ... rather than ?
 };
 
 inline constexpr auto dialect_rows = std::to_array<DialectRow>({
@@ -41,7 +42,7 @@ inline constexpr auto dialect_rows = std::to_array<DialectRow>({
     {Target::access, "access", "Access", "ACCESS", "ZQ_ACCESS_SELECT_CONVERT", "ZQ_ACCESS_CREATE_STRU_CONVERT",
      "ZQ_ACCESS_RESERVED", "", 3, 4},
     {Target::pgsql, "pgsql", "PostgreSQL", "PGSQL", "ZQ_PGSQL_SELECT_CONVERT", "ZQ_PGSQL_CREATE_STRU_CONVERT",
-     "ZQ_PGSQL_RESERVED", "ZQ_PGSQL_FIND_VARIABLES", 4, 5, true},
+     "ZQ_PGSQL_RESERVED", "ZQ_PGSQL_FIND_VARIABLES", 4, 5, true, true},
 });
 
 inline constexpr std::size_t dialect_count = dialect_rows.size();

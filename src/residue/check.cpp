@@ -120,7 +120,7 @@ BoundStatement bind_parameters(Target target, std::string_view converted) {
             while (end + 1 < m.size() && m[end] == '.' && residue::name_start(m[end + 1])) end = residue::word_end(m, end + 1);
         }
         out.text.append(converted.substr(kept, pos - kept));
-        if (target == Target::pgsql) {  // numbered
+        if (dialect(target).numbered_parameters) {
             out.text.push_back('$');
             out.text.append(std::to_string(out.parameters.size() + 1));
         } else {
