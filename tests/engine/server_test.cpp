@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 TEST(MariaDbServer, PrepareTellsSyntaxErrorsFromNameErrors) {
