@@ -218,8 +218,9 @@ TYPED_TEST(FoxMeaning, JoinsNullsAndTablesAsInFoxPro) {
     const bool pg = TypeParam::target == tarnvel::Target::pgsql;
     EXPECT_EQ(this->run("SELECT k * 10 AS x, * FROM fm WHERE k = 2"), "20");
     EXPECT_EQ(this->run("SELECT f.k, * FROM fk x JOIN fm f ON f.k = x.k"), "1");
-    EXPECT_EQ(this->run("SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE EMPTY(f.c) ORDER BY x.k"), "1");
-    EXPECT_EQ(this->run("SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE !EMPTY(f.c) ORDER BY x.k"), "9");
+    // on PostgreSQL EMPTY() counts NULL as empty, since its empty date is NULL
+    EXPECT_EQ(this->run("SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE EMPTY(f.c) ORDER BY x.k"), pg ? "1 9" : "1");
+    EXPECT_EQ(this->run("SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE !EMPTY(f.c) ORDER BY x.k"), pg ? "" : "9");
     EXPECT_EQ(this->run("SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE ISNULL(f.c) ORDER BY x.k"), "9");
     EXPECT_EQ(this->run("SELECT NVL(f.c, 'none') FROM fk x LEFT JOIN fm f ON f.k = x.k ORDER BY x.k"),
               pg ? "           none" : " none");  // PostgreSQL's CHAR keeps its blanks
