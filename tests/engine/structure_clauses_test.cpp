@@ -1,7 +1,6 @@
 // The column and table clauses of a field list do on the server what they do in FoxPro: a
 // default fills a row, NULL and NOT NULL hold, CHECK refuses, AUTOINC numbers, keys stay unique.
-#include "mariadb_client.h"
-#include "structure_columns.h"
+#include "servers.h"
 
 #include <gtest/gtest.h>
 
@@ -72,12 +71,12 @@ std::string joined(const engine::Row &row) {
     return text;
 }
 
-TEST(MariaDbStructure, ClausesDoOnTheServerWhatTheyDoInFoxPro) {
+TEST(StructureClauses, MariaDb) {
     engine::MariaDb db;
     for (const ClauseCase &c : cases) {
         SCOPED_TRACE(c.fields);
         ASSERT_TRUE(db.execute("DROP TEMPORARY TABLE IF EXISTS clauses").ok());
-        const std::string columns = engine::mysql_columns(c.fields);
+        const std::string columns = engine::columns<engine::OnMariaDb>(c.fields);
         engine::Answer created = db.execute("CREATE TEMPORARY TABLE clauses (" + columns + ")");
         ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
         for (const Statement &s : c.statements) {
@@ -91,6 +90,28 @@ TEST(MariaDbStructure, ClausesDoOnTheServerWhatTheyDoInFoxPro) {
         for (const engine::Row &row : rows) got.push_back(joined(row));
         EXPECT_EQ(got, std::vector<std::string>(c.rows.begin(), c.rows.end())) << columns;
     }
+}
+
+// On PostgreSQL: an AUTOINC column numbers the rows from NEXTVALUE by STEP; a reserved name is
+// quoted and found by the SELECT conversion's quoting; DEFAULT and CHECK work as in FoxPro.
+TEST(StructureClauses, Postgres) {
+    engine::Postgres db;
+    ASSERT_TRUE(db.execute("DROP TABLE IF EXISTS clauses").ok());
+    const std::string columns = engine::columns<engine::OnPostgres>(
+        "ID I AUTOINC NEXTVALUE 10 STEP 5, USER C(8) DEFAULT 'nobody', OK L DEFAULT .T., "
+        "MADE D DEFAULT DATE(), AMOUNT N(8,2) CHECK AMOUNT >= 0");
+    engine::Answer answer = db.execute("CREATE TEMPORARY TABLE clauses (" + columns + ")");
+    ASSERT_TRUE(answer.ok()) << answer.message << "\n" << columns;
+    EXPECT_TRUE(db.execute("INSERT INTO clauses (AMOUNT) VALUES (1), (2)").ok());
+    EXPECT_FALSE(db.execute("INSERT INTO clauses (AMOUNT) VALUES (-1)").ok());  // the CHECK
+    const std::string sql =
+        engine::select_sql<engine::OnPostgres>("SELECT id, user FROM clauses WHERE ok AND made = DATE() ORDER BY id");
+    std::vector<engine::Row> rows = db.rows(sql, &answer);
+    ASSERT_TRUE(answer.ok()) << answer.message << "\n" << sql;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][0], "10");
+    EXPECT_EQ(rows[1][0], "15");
+    EXPECT_EQ(rows[0][1], "nobody  ");
 }
 
 }  // namespace

@@ -424,46 +424,6 @@ TEST(Dispatch, ThreadsKeepTheirBlocksCallbacksAndUnwindingApart) {
 
 namespace {
 
-// The letter test as a library function reads only the first byte of its argument.
-TEST(StringFunctions, IsAlphaTestsTheFirstByte) {
-    struct Case {
-        std::string text;
-        bool letter;
-    };
-    const Case cases[] = {{"a", true}, {"Zebra", true}, {"_x", false}, {"7", false}, {" ", false}, {"", false},
-                          {std::string("\xC0", 1), false}};
-    rawhost::Host host;
-    const FoxTable *table = host.init();
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.text);
-        host.call(*rawhost::find(table, "ZQV_ISALPHA"), {{'C', c.text}});
-        ASSERT_TRUE(host.requests.has_returned);
-        EXPECT_EQ(host.requests.returned.type, 'L');
-        EXPECT_EQ(host.requests.returned.length, c.letter ? 1u : 0u);
-    }
-    EXPECT_EQ(host.handles_in_use(), 0u);
-}
-
-TEST(StringFunctions, EditorCommandsGoToTheWindowOnTopOnly) {
-    rawhost::Host host;
-    const FoxTable *table = host.init();
-    host.call(*rawhost::find(table, "ZQ_EDITOR_COPY"), {});
-    EXPECT_EQ(host.requests.codes, std::vector<tv_word>{TV_HOST_TOP_WINDOW});  // no window: nothing sent
-    std::vector<std::pair<tv_word, tv_word>> sent;
-    host.requests.extra = [&](CallbackBlock *block) {
-        if (block->code == TV_HOST_TOP_WINDOW) block->arg0 = 9;
-        if (block->code == TV_HOST_EDITOR_COMMAND) sent.emplace_back(block->arg0, block->arg1);
-    };
-    host.call(*rawhost::find(table, "ZQ_EDITOR_COPY"), {});
-    host.call(*rawhost::find(table, "ZQ_EDITOR_PASTE"), {});
-    EXPECT_EQ(sent, (std::vector<std::pair<tv_word, tv_word>>{{9, 0}, {9, 2}}));
-    EXPECT_FALSE(host.requests.has_returned);  // no value: the host's default result stays
-}
-
-}  // namespace
-
-namespace {
-
 // A result the host cannot be given is an error, never a silent success without a value.
 TEST(Dispatch, CharacterResultThatCannotBeHandedOverIsError182) {
     rawhost::Host host;

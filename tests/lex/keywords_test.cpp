@@ -42,44 +42,6 @@ bool reference_lookup(KeywordList list, const std::string &word) {
     return false;
 }
 
-TEST(KeywordLists, HaveTheirEntryCounts) {
-    struct Case {
-        KeywordList list;
-        std::size_t first, second, empty;
-    };
-    const Case cases[] = {
-        {KeywordList::sqlserver_reserved, 156, 0, 13}, {KeywordList::sqlserver_clause, 29, 0, 1},
-        {KeywordList::oracle_reserved, 90, 0, 1},      {KeywordList::oracle_clause, 27, 0, 1},
-        {KeywordList::mysql_reserved, 187, 0, 0},      {KeywordList::mysql_clause, 27, 0, 1},
-        {KeywordList::access_reserved, 242, 192, 0},   {KeywordList::access_clause, 32, 0, 0},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(keyword_list_text(c.list).substr(0, 20));
-        auto first = entries_of(keyword_list_text(c.list, 0));
-        auto second = entries_of(keyword_list_text(c.list, 1));
-        EXPECT_EQ(first.size(), c.first);
-        EXPECT_EQ(second.size(), c.second);
-        std::size_t empty = 0;
-        for (const auto *part : {&first, &second})
-            for (const auto &entry : *part) empty += entry.empty() ? 1 : 0;
-        EXPECT_EQ(empty, c.empty);
-        for (int part = 0; part < 2; ++part) {
-            std::string_view text = keyword_list_text(c.list, part);
-            if (text.empty()) continue;
-            EXPECT_EQ(text.front(), ',');
-            EXPECT_EQ(text.back(), ',');
-        }
-    }
-    auto first = entries_of(keyword_list_text(KeywordList::access_reserved, 0));
-    auto second = entries_of(keyword_list_text(KeywordList::access_reserved, 1));
-    std::set<std::string> in_first(first.begin(), first.end()), in_both;
-    for (const auto &entry : second)
-        if (in_first.count(entry)) in_both.insert(entry);
-    EXPECT_EQ(in_both.size(), 87u);
-    EXPECT_TRUE(keyword_list_text(KeywordList::access_reserved, 2).empty());
-    EXPECT_TRUE(keyword_list_text(KeywordList::sqlserver_clause, 1).empty());
-}
-
 TEST(KeywordLookup, AnswersTheDocumentedCases) {
     struct Case {
         KeywordList list;

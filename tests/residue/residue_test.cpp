@@ -205,16 +205,6 @@ TEST(Residue, MessagesReadForAPersonMigrating) {
     EXPECT_NE(hash[0].message.find("comment"), std::string::npos) << hash[0].message;
 }
 
-TEST(Residue, ConstructsAreListedOnceEachWithTheirDescription) {
-    std::set<std::string_view> ids;
-    for (const tarnvel::ResidueConstruct &c : tarnvel::residue_constructs()) {
-        EXPECT_TRUE(ids.insert(c.id).second) << c.id;
-        EXPECT_FALSE(c.what.empty()) << c.id;
-        EXPECT_FALSE(c.recognised.empty()) << c.id;
-    }
-    EXPECT_GE(ids.size(), 25u);
-}
-
 // Every prefix of texts full of constructs cut at every byte: each finding lies inside the text
 // (the sanitizer build checks that nothing outside it is read).
 TEST(Residue, EveryPrefixIsReadWithinItsBounds) {

@@ -1,0 +1,57 @@
+// The two servers the engine tests run on, for typed tests over both: the client, the dialect whose
+// converters make the SQL, and what the statements written by hand spell differently on each.
+#pragma once
+
+#include "mariadb_client.h"
+#include "postgres_client.h"
+
+#include <tarnvel/dialects.hpp>
+#include <tarnvel/host.hpp>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+namespace engine {
+
+// What a converter of the dialect makes of the text; empty, with a failure, when it gives no text.
+inline std::string convert(std::string_view function, const std::string &text) {
+    tarnvel::Host host;
+    tarnvel::Result result = host.call(function, {text});
+    const auto *converted = std::get_if<std::string>(&result);
+    EXPECT_NE(converted, nullptr) << function << " failed on " << text;
+    return converted ? *converted : std::string();
+}
+
+struct OnMariaDb {
+    using Client = MariaDb;
+    static constexpr tarnvel::Target target = tarnvel::Target::mysql;
+    static constexpr const char *drop = "DROP TEMPORARY TABLE IF EXISTS ";
+    static constexpr const char *empty_date = "'0000-00-00'";
+    static constexpr const char *empty_datetime = "'0000-00-00 00:00:00'";
+};
+
+struct OnPostgres {
+    using Client = Postgres;
+    static constexpr tarnvel::Target target = tarnvel::Target::pgsql;
+    static constexpr const char *drop = "DROP TABLE IF EXISTS ";
+    static constexpr const char *empty_date = "NULL";  // no zero date there: the empty date is NULL
+    static constexpr const char *empty_datetime = "NULL";
+};
+
+template <class Server> std::string select_sql(const std::string &foxpro) {
+    return convert(tarnvel::dialect(Server::target).select_function, foxpro);
+}
+template <class Server> std::string columns(const std::string &fields) {
+    return convert(tarnvel::dialect(Server::target).structure_function, fields);
+}
+
+using Servers = ::testing::Types<OnMariaDb, OnPostgres>;
+struct ServerName {  // the test names say the server: FoxMeaning/MariaDb.Conditions...
+    template <class Server> static std::string GetName(int) {
+        return Server::target == tarnvel::Target::mysql ? "MariaDb" : "Postgres";
+    }
+};
+
+}  // namespace engine
