@@ -1,7 +1,7 @@
-# Turns the records of tests/corpus/*.jsonl into `tarnvel batch` requests that put every statement
+# Turns the records of corpus/*.jsonl into `tarnvel batch` requests that put every statement
 # through every converter (the SELECT converters with the FoxPro-syntax switch on and off) and
 # every field list through every structure converter:
-#   jq -c -f scripts/corpus-requests.jq tests/corpus/selects.jsonl tests/corpus/fieldlists.jsonl
+#   jq -c -f scripts/corpus-requests.jq corpus/selects.jsonl corpus/fieldlists.jsonl
 # The corpus is Unicode text; the batch protocol carries bytes as the code points U+0000 to U+00FF,
 # so each text goes as its UTF-8 bytes.
 

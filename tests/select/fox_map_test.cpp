@@ -238,7 +238,7 @@ TEST(FoxPass, DeepNestingStaysBoundedAndConverts) {
 // the corpus, on every case row, and on those statements cut at every length.
 TEST(FoxPass, QuickLookMissesNothingThePassWouldChange) {
     std::vector<std::string> statements;
-    for (const char *file : {"/../corpus/selects.jsonl", "/select_foxpro.jsonl", "/select_sqlserver.jsonl",
+    for (const char *file : {"/../../corpus/selects.jsonl", "/select_foxpro.jsonl", "/select_sqlserver.jsonl",
                              "/select_mysql.jsonl", "/select_oracle.jsonl", "/select_access.jsonl"}) {
         std::ifstream in(std::string(TARNVEL_CASES_DIR) + file);
         ASSERT_TRUE(in) << file;
