@@ -42,7 +42,14 @@ bool letter_digit_or(char c, unsigned char mask, const EdgeQuotes *q = nullptr) 
     return q ? letter(c, *q) : byte >= 0xC0 && letter(c);
 }
 
-bool one_of(char c, std::string_view set) { return c != '\0' && set.find(c) != std::string_view::npos; }
+// A plain loop: the sets are a few characters long, shorter than a library search's setup.
+constexpr bool one_of(char c, std::string_view set) {
+    if (c == '\0') return false;
+    for (char s : set) {
+        if (c == s) return true;
+    }
+    return false;
+}
 
 bool quote_char(char c, char quote) { return quote != '\0' && c == quote; }
 
