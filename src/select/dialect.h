@@ -7,6 +7,7 @@
 #include "lex/keywords.h"
 #include "lex/letters.h"
 #include "lex/scan.h"
+#include "select/template.h"
 
 #include <tarnvel/dialects.hpp>
 
@@ -36,34 +37,52 @@ enum class Row : std::uint8_t {
     function,       // a row of the dialect's function table
 };
 
-// What a function row does to the argument list of the call after the name.
+// What a function row does to the call after the name. The edits that rewrite the arguments
+// follow the row's template (template.h).
 enum class Edit : std::uint8_t {
-    rename,              // the name only
-    iif,                 // IIF(c, a, b) as CASE WHEN c THEN a ELSE b END
-    close_twice,         // ALLTRIM: ")" inserted at the closing parenthesis
-    insert_after_open,   // fragment inserted right after the "(" (HOUR, Access HOURS)
-    ttod_convert,        // SQL Server TTOD
-    dtoc_style,          // SQL Server DTOC with the date style
-    remove_arguments,    // DELETED(...) as (1=1)
-    swap_first,          // AT(a, b) as INSTR(b, a)
-    close_after,         // DTOR/RTOD: ")" inserted after the closing parenthesis
-    extract,             // HOUR(x) as EXTRACT(HOUR FROM x); holds back "=1"
-    insert_before_close, // fragment inserted before the closing parenthesis
-    format_call,         // MySQL STR rebuilt from its arguments
-    pad,                 // Access PADR/PADL rebuilt as IIF; fragment "Left" or "Right"
-    remainder,           // Access MOD(a, b) as ((a)-(b)*INT((a)/(b)))
+    rename,            // the name only
+    iif,               // IIF(c, a, b) as CASE WHEN c THEN a ELSE b END
+    around,            // the template's text around "%*" inserted around the arguments, left in place;
+                       // a call left unclosed gets only the text before them (none: stays as written)
+    remove_arguments,  // DELETED(...) as (1=1)
+    swap_first,        // AT(a, b) as INSTR(b, a)
+    extract,           // HOUR(x) as EXTRACT(HOUR FROM x); holds back "=1"
+    rebuild,           // the argument list rebuilt from the template, then read by the scan. The
+                       // arguments are cut at the call's commas, the last the template reads runs
+                       // to the closing parenthesis; an empty one counts
+    rebuild_call,      // the call written as name(template), as the word: not read again. Each
+                       // argument runs to its own end; an empty one is missing
 };
 
 struct FunctionRow {
     std::string_view words{};     // the accepted FoxPro forms, comma-separated
     std::string_view name{};      // what the word becomes
     Edit edit = Edit::rename;
-    std::string_view fragment{};  // the text the edit inserts, when it inserts one
+    Template rewrite{};           // how the arguments are rewritten, for the edits that follow a template
     int room = 0;               // reserved in the current clause
     int threshold = 0;          // the work copy grows when its size is at most length + threshold
     std::string_view message{};   // when the work copy cannot grow
     bool to_paren = false;      // the scan goes on at the "(" of the call
 };
+
+// The row's template fits its edit: "%*" once (and "%s") for around, argument slots for the
+// rebuilds, a text for the third argument only beside the one without it; none for the others.
+constexpr bool well_formed(const FunctionRow &row) {
+    const Template &t = row.rewrite;
+    bool no_defaults = true;
+    for (std::size_t i = 0; i < t.defaults.size(); ++i) no_defaults = no_defaults && t.defaults[i].empty();
+    switch (row.edit) {
+    case Edit::around:
+        return templates::count_of(t.text, '*') == 1 && templates::only_slots(t.text, "*s") && t.with_third.empty() &&
+               no_defaults;
+    case Edit::rebuild:
+    case Edit::rebuild_call:
+        return templates::only_slots(t.text, "123") && templates::only_slots(t.with_third, "123") &&
+               templates::last_argument(t) > 0 && (t.with_third.empty() || templates::reads(t.with_third, '3'));
+    default:
+        return t.text.empty() && t.with_third.empty() && no_defaults;
+    }
+}
 
 struct ChainRow {
     Row row = Row::reserved;

@@ -6,17 +6,26 @@ namespace tarnvel::select {
 namespace {
 using namespace rows;
 
-constexpr FunctionRow padr{"PADR", "IIF", Edit::pad, "Left", 0, 0, "Insufficient memory for PADR", true};
-constexpr FunctionRow padl{"PADL", "IIF", Edit::pad, "Right", 0, 0, "Insufficient memory for PADR", true};
-constexpr FunctionRow mod{"MOD", "", Edit::remainder, {}, 0, 5, "Insufficient memory for MOD", true};
+// PADR(a, n) as IIF(Len(a)>n,Left(a,n),a+Space(n-Len(a))), PADL mirrored; a fill character pads with
+// String. MOD(a, b) as ((a)-(b)*INT((a)/(b))), FoxPro's remainder: the word itself becomes nothing.
+constexpr FunctionRow padr{"PADR", "IIF", Edit::rebuild,
+                           {"Len(%1)>%2,Left(%1,%2),%1+Space(%2-Len(%1))",
+                            "Len(%1)>%2,Left(%1,%2),%1+String(%2-Len(%1),%3)"},
+                           0, 0, "Insufficient memory for PADR", true};
+constexpr FunctionRow padl{"PADL", "IIF", Edit::rebuild,
+                           {"Len(%1)>%2,Right(%1,%2),Space(%2-Len(%1))+%1",
+                            "Len(%1)>%2,Right(%1,%2),String(%2-Len(%1),%3)+%1"},
+                           0, 0, "Insufficient memory for PADR", true};
+constexpr FunctionRow mod{"MOD", "", Edit::rebuild, {"(%1)-(%2)*INT((%1)/(%2))"}, 0, 5, "Insufficient memory for MOD",
+                          true};
 constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "TRIM", Edit::rename, {}, 0};
 constexpr FunctionRow substr{"SUBSTR,SUBST,SUBS", "MID", Edit::rename, {}, 0};
 constexpr FunctionRow upper{"UPPER,UPPE", "UCASE", Edit::rename, {}, 0};
 constexpr FunctionRow lower{"LOWER,LOWE", "LCASE", Edit::rename, {}, 0};
 constexpr FunctionRow nvl{"NVL", "NZ", Edit::rename, {}, 0};
-constexpr FunctionRow hours{"HOURS", "DATEDIFF", Edit::insert_after_open, "h,", 3, 5, "Insufficient memory for HOURS"};
+constexpr FunctionRow hours{"HOURS", "DATEDIFF", Edit::around, {"h,%*"}, 3, 5, "Insufficient memory for HOURS"};
 constexpr FunctionRow sec{"SEC", "SECOND", Edit::rename, {}, 3};
-constexpr FunctionRow ttod{"TTOD", "CDATE(LEFT(CSTR", Edit::insert_before_close, "),10)", 11, 5,
+constexpr FunctionRow ttod{"TTOD", "CDATE(LEFT(CSTR", Edit::around, {"%*),10)"}, 11, 5,
                            "Insufficient memory for TTOD", true};
 constexpr FunctionRow dtoc{"DTOC", "CSTR", Edit::rename, {}, 0};
 

@@ -8,15 +8,18 @@ using namespace rows;
 
 using namespace std::string_view_literals;
 constexpr FunctionRow chr{"CHR", "CHAR", Edit::rename, {}, 2};
-constexpr FunctionRow str{"STR", "LPAD", Edit::format_call, {}, 30, 0, "Insufficient memory for STR"};
+// STR(x, n, d) as LPAD(TRIM(FORMAT(x,d)),n,' '), 10 and 0 when n and d are missing.
+constexpr FunctionRow str{"STR", "LPAD", Edit::rebuild_call,
+                          {.text = "TRIM(FORMAT(%1,%3)),%2,' '", .defaults = {{"", "10", "0"}}},
+                          30, 0, "Insufficient memory for STR"};
 constexpr FunctionRow dtor{"DTOR", "RADIANS", Edit::rename, {}, 4};
 constexpr FunctionRow rtod{"RTOD", "DEGREES", Edit::rename, {}, 4};
 constexpr FunctionRow len{"LEN", "CHAR_LENGTH", Edit::rename, {}, 9};
-constexpr FunctionRow val{"VAL", "CONVERT", Edit::insert_before_close, ",\0DECIMAL(38,10)"sv, 2, 10,
+constexpr FunctionRow val{"VAL", "CONVERT", Edit::around, {"%*,\0DECIMAL(38,10)"sv}, 2, 10,
                           "Insufficient memory for VAL", true};
 constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
-constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::insert_before_close, ",\0CHAR"sv, 4, 10,
+constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::around, {"%*,\0CHAR"sv}, 4, 10,
                            "Insufficient memory for DTOC", true};
 
 // FORCE stands before the reserved row: FORCE right after FROM is dropped, elsewhere it is quoted.

@@ -9,7 +9,7 @@ constexpr FunctionRow str{"STR", "TO_CHAR", Edit::rename, {}, 5};
 constexpr FunctionRow len{"LEN", "LENGTH", Edit::rename, {}, 5};
 constexpr FunctionRow val{"VAL", "TO_NUMBER", Edit::rename, {}, 7};
 constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
-constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::insert_before_close, ",'YYYY-MM-DD'", 4, 15,
+constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
                            "Insufficient memory for DTOC", true};
 
 constexpr ChainRow chain[] = {

@@ -14,12 +14,12 @@ constexpr FunctionRow at{"AT", "STRPOS", Edit::swap_first, {}, 4, 0, "Insufficie
 constexpr FunctionRow dtor{"DTOR", "RADIANS", Edit::rename, {}, 4};
 constexpr FunctionRow rtod{"RTOD", "DEGREES", Edit::rename, {}, 4};
 constexpr FunctionRow len{"LEN", "LENGTH", Edit::rename, {}, 3};
-constexpr FunctionRow val{"VAL", "CAST", Edit::insert_before_close, " \0AS \0NUMERIC"sv, 4, 14,
+constexpr FunctionRow val{"VAL", "CAST", Edit::around, {"%* \0AS \0NUMERIC"sv}, 4, 14,
                           "Insufficient memory for VAL", true};
 constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
 constexpr FunctionRow int_{"INT", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
-constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::insert_before_close, ",'YYYY-MM-DD'", 4, 15,
+constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
                            "Insufficient memory for DTOC", true};
 
 // The key words PostgreSQL reads as values: kept as they stand, never quoted as names.

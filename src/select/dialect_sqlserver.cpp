@@ -18,13 +18,14 @@ constexpr FunctionRow date{"DATE", "GETDATE", Edit::rename, {}, 3};
 constexpr FunctionRow val{"VAL", "dbo.VAL", Edit::rename, {}, 4};
 constexpr FunctionRow nvl{"NVL", "ISNULL", Edit::rename, {}, 3};
 constexpr FunctionRow int_{"INT", "FLOOR", Edit::rename, {}, 2};
-constexpr FunctionRow hour{"HOUR", "DATEPART", Edit::insert_after_open, "hour,", 4, 5, "Insufficient memory for HOUR"};
-constexpr FunctionRow hours{"HOURS", "DATEDIFF", Edit::insert_after_open, "hour,", 2, 5, "Insufficient memory for HOURS"};
-constexpr FunctionRow minute{"MINUTE", "DATEPART", Edit::insert_after_open, "minute,", 4, 7, "Insufficient memory for MINUTE"};
-constexpr FunctionRow sec{"SEC", "DATEPART", Edit::insert_after_open, "second,", 5, 7, "Insufficient memory for SEC"};
-constexpr FunctionRow ttod{"TTOD", "CONVERT", Edit::ttod_convert, "datetime,floor(convert(float,", 44, 44,
+constexpr FunctionRow hour{"HOUR", "DATEPART", Edit::around, {"hour,%*"}, 4, 5, "Insufficient memory for HOUR"};
+constexpr FunctionRow hours{"HOURS", "DATEDIFF", Edit::around, {"hour,%*"}, 2, 5, "Insufficient memory for HOURS"};
+constexpr FunctionRow minute{"MINUTE", "DATEPART", Edit::around, {"minute,%*"}, 4, 7, "Insufficient memory for MINUTE"};
+constexpr FunctionRow sec{"SEC", "DATEPART", Edit::around, {"second,%*"}, 5, 7, "Insufficient memory for SEC"};
+constexpr FunctionRow ttod{"TTOD", "CONVERT", Edit::around, {"datetime,floor(convert(float,%*))"}, 44, 44,
                            "Insufficient memory for TTOD", true};
-constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::dtoc_style, "char(10),", 3, 14, "Insufficient memory for DTOC", true};
+constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::around, {"char(10),%*,%s"}, 3, 14, "Insufficient memory for DTOC",
+                           true};
 
 constexpr ChainRow chain[] = {
     convert, identity, with, case_open, case_when, case_then, case_else, case_end, between,

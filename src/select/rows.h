@@ -49,12 +49,12 @@ inline constexpr ChainRow where{Row::where, "WHERE,WHER"};
 
 // Function rows of more than one dialect.
 inline constexpr FunctionRow iif{"IIF", "CASE WHEN", Edit::iif, {}, 6, 30, "Insufficient memory for CASE", true};
-inline constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "LTRIM(RTRIM", Edit::close_twice, {}, 7, 1,
+inline constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "LTRIM(RTRIM", Edit::around, {"%*)"}, 7, 1,
                                      "Insufficient memory for ALLTRIM", true};
 inline constexpr FunctionRow deleted{"DELETED,DELET,DELE,DELETE", "(1=1)", Edit::remove_arguments, {}, 0, 0, {}, true};
 inline constexpr FunctionRow instr{"AT", "INSTR", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true};
-inline constexpr FunctionRow dtor_factor{"DTOR", "(0.017453293*", Edit::close_after, {}, 10, 1, "Insufficient memory for DTOR", true};
-inline constexpr FunctionRow rtod_factor{"RTOD", "(1/0.017453293*", Edit::close_after, {}, 12, 1, "Insufficient memory for RTOD", true};
+inline constexpr FunctionRow dtor_factor{"DTOR", "(0.017453293*", Edit::around, {"%*)"}, 10, 1, "Insufficient memory for DTOR", true};
+inline constexpr FunctionRow rtod_factor{"RTOD", "(1/0.017453293*", Edit::around, {"%*)"}, 12, 1, "Insufficient memory for RTOD", true};
 inline constexpr FunctionRow padr_rpad{"PADR", "RPAD", Edit::rename, {}, 0};
 inline constexpr FunctionRow padl_lpad{"PADL", "LPAD", Edit::rename, {}, 0};
 inline constexpr FunctionRow substr_same{"SUBSTR,SUBST,SUBS", "SUBSTR", Edit::rename, {}, 2};
@@ -68,6 +68,10 @@ inline constexpr FunctionRow extract_day{"DAY", "EXTRACT(DAY FROM", Edit::extrac
 inline constexpr FunctionRow extract_month{"MONTH", "EXTRACT(MONTH FROM", Edit::extract, {}, 14, 0, {}, true};
 inline constexpr FunctionRow extract_year{"YEAR", "EXTRACT(YEAR FROM", Edit::extract, {}, 14, 0, {}, true};
 
-inline constexpr ChainRow fn(const FunctionRow &row) { return ChainRow{Row::function, {}, &row}; }
+// A row whose template does not fit its edit stops the compilation of the dialect's table.
+consteval ChainRow fn(const FunctionRow &row) {
+    if (!well_formed(row)) throw "the function row's template does not fit its edit";
+    return ChainRow{Row::function, {}, &row};
+}
 
 }  // namespace tarnvel::select::rows

@@ -7,7 +7,8 @@
 #include "select/host_variables.h"
 #include "select/kind_table.h"
 
-#include <initializer_list>
+#include <array>
+#include <string>
 
 namespace tarnvel::select {
 
@@ -52,57 +53,33 @@ struct Scanner::FunctionEdits {
         return named(s, row, open);
     }
 
-    // 'text' inserted at the closing parenthesis, or 'past' characters after it; an unclosed call
-    // stays as written.
-    static Verdict insert_at_close(Scanner &s, const FunctionRow &row, std::size_t open, std::string_view text,
-                                   std::size_t past = 0) {
-        std::ptrdiff_t close = s.close_of(open);
-        if (close < 0) return Verdict::keep;
-        s.work_.grow_for(row.threshold, row.message);
-        s.work_.insert(close + past, text, row.message);
-        return named(s, row, open);
+    // The text a template puts in the work copy, its date style filled in (read from the host once,
+    // at the first call that needs it).
+    static void insert_expanded(Scanner &s, const FunctionRow &row, std::size_t at, std::string_view part) {
+        if (part.empty()) return;
+        if (!templates::reads(part, 's')) {
+            s.work_.insert(at, part, row.message);
+            return;
+        }
+        std::string text;
+        templates::for_each_piece(part, [&](std::string_view plain) { text += plain; },
+                                  [&](char) { text.append(s.style_.data(), 3); });
+        s.work_.insert(at, text, row.message);
     }
 
-    static Verdict close_twice(Scanner &s, const FunctionRow &row, std::size_t open) {
-        return insert_at_close(s, row, open, ")");
-    }
-
-    static Verdict close_after(Scanner &s, const FunctionRow &row, std::size_t open) {
-        return insert_at_close(s, row, open, ")", 1);
-    }
-
-    static Verdict insert_before_close(Scanner &s, const FunctionRow &row, std::size_t open) {
-        return insert_at_close(s, row, open, row.fragment);
-    }
-
-    static void insert_fragment(Scanner &s, const FunctionRow &row, std::size_t open) {
-        s.work_.grow_for(row.threshold, row.message);
-        s.work_.insert(open + 1, row.fragment, row.message);
-    }
-
-    static Verdict insert_after_open(Scanner &s, const FunctionRow &row, std::size_t open) {
-        insert_fragment(s, row, open);
-        return named(s, row, open);
-    }
-
-    static Verdict ttod_convert(Scanner &s, const FunctionRow &row, std::size_t open) {
-        insert_fragment(s, row, open);
-        std::ptrdiff_t close = s.close_of(open + 1 + 23);  // from the "f" of float: its own "(" are passed
-        if (close >= 0) s.work_.insert(close, "))", row.message);
-        return named(s, row, open);
-    }
-
-    static Verdict dtoc_style(Scanner &s, const FunctionRow &row, std::size_t open) {
-        if (!s.style_read_) {
+    // The template's text before "%*" right after the "(", the text after it at the closing
+    // parenthesis (searched for in the arguments as written).
+    static Verdict around(Scanner &s, const FunctionRow &row, std::size_t open) {
+        const templates::Around parts = templates::around(row.rewrite.text);
+        if (!s.style_read_ && templates::reads(row.rewrite.text, 's')) {
             s.style_ = read_dtoc_style(102);
             s.style_read_ = true;
         }
-        insert_fragment(s, row, open);
-        std::ptrdiff_t close = s.close_of(open);
-        if (close >= 0) {
-            char style[4] = {',', s.style_[0], s.style_[1], s.style_[2]};
-            s.work_.insert(close, std::string_view(style, 4), row.message);
-        }
+        const std::ptrdiff_t close = parts.after.empty() ? -1 : s.close_of(open);
+        if (close < 0 && parts.before.empty()) return Verdict::keep;
+        s.work_.grow_for(row.threshold, row.message);
+        insert_expanded(s, row, open + 1, parts.before);
+        if (close >= 0) insert_expanded(s, row, close + parts.before.size(), parts.after);
         return named(s, row, open);
     }
 
@@ -120,118 +97,133 @@ struct Scanner::FunctionEdits {
     }
 
     // --- the edits that rebuild the argument list from copies of the arguments, in built_
-    struct Call {
-        std::size_t open;
-        std::ptrdiff_t comma, close;  // the first comma, the closing parenthesis
-    };
 
     static std::string_view grow_message(const FunctionRow &row) {
         return row.message.empty() ? std::string_view("Insufficient memory for ") : row.message;
     }
 
-    // The call's first comma and closing parenthesis (of the second argument for AT), built_
-    // emptied; false when the call has not the arguments the edit reads.
-    static bool begin_rebuild(Scanner &s, const FunctionRow &row, std::size_t open, Call &call) {
-        call = {open, s.comma_after(open), s.close_of(open)};
-        if (row.edit == Edit::swap_first && call.comma >= 0) call.close = s.close_of(call.comma);
-        if (call.close < 0 || (row.edit != Edit::format_call && (call.comma < 0 || call.comma > call.close))) return false;
+    static Text &emptied_built(Scanner &s, const FunctionRow &row) {
         if (!s.built_) s.built_ = Text::obtain(64, grow_message(row));
         s.built_.set_message(grow_message(row));
         s.built_.clear();
-        return true;
+        return s.built_;
     }
 
     static std::string_view slice(const Scanner &s, std::size_t from, std::ptrdiff_t to) {
         return s.work_.slice(from, static_cast<std::size_t>(to) - from);
     }
 
-    static void append_all(Text &sink, std::initializer_list<std::string_view> parts) {
-        for (std::string_view part : parts) sink.append(part);
-    }
-
     // The arguments give way to built_; the scan goes on at the "(".
-    static Verdict replace_arguments(Scanner &s, const FunctionRow &row, const Call &call, Verdict verdict) {
-        s.work_.replace(call.open + 1, call.close - (call.open + 1), s.built_.view(), grow_message(row));
+    static Verdict replace_arguments(Scanner &s, const FunctionRow &row, std::size_t open, std::ptrdiff_t close) {
+        s.work_.replace(open + 1, close - (open + 1), s.built_.view(), grow_message(row));
         s.reserve_room(row.room);
         s.name_ = row.name;
-        s.pos_ = call.open;
-        s.moved_ = true;
-        return verdict;
-    }
-
-    static Verdict swap_first(Scanner &s, const FunctionRow &row, std::size_t open) {  // AT(a, b) as INSTR(b, a)
-        Call call;
-        if (!begin_rebuild(s, row, open, call)) return Verdict::keep;
-        append_all(s.built_, {slice(s, call.comma + 1, call.close), ",", slice(s, open + 1, call.comma)});
-        return replace_arguments(s, row, call, Verdict::keep);
-    }
-
-    // PADR(a, n) as IIF(Len(a)>n,Left(a,n),a+Space(n-Len(a))); PADL mirrored; PADR(a, n, c):
-    // String(n-Len(a),c) pads.
-    static Verdict pad(Scanner &s, const FunctionRow &row, std::size_t open) {
-        Call call;
-        if (!begin_rebuild(s, row, open, call)) return Verdict::keep;
-        std::string_view a = slice(s, open + 1, call.comma);
-        std::ptrdiff_t second = s.comma_after(static_cast<std::size_t>(call.comma));
-        const bool filled = second > call.comma && second < call.close;
-        std::string_view n = slice(s, call.comma + 1, filled ? second : call.close);
-        std::string_view fill = filled ? slice(s, second + 1, call.close) : std::string_view{};
-        bool right = row.fragment == "Right";
-        Text &built = s.built_;
-        append_all(built, {"Len(", a, ")>", n, right ? ",Right(" : ",Left(", a, ",", n, "),"});
-        if (!right) append_all(built, {a, "+"});
-        append_all(built, {filled ? "String(" : "Space(", n, "-Len(", a, ")"});
-        if (filled) append_all(built, {",", fill});
-        built.push(')');
-        if (right) append_all(built, {"+", a});
-        return replace_arguments(s, row, call, Verdict::keep);
-    }
-
-    static Verdict remainder(Scanner &s, const FunctionRow &row, std::size_t open) {
-        // MOD(a, b) as ((a)-(b)*INT((a)/(b))): FoxPro's remainder
-        Call call;
-        if (!begin_rebuild(s, row, open, call)) return Verdict::keep;
-        std::string_view a = slice(s, open + 1, call.comma);
-        std::string_view b = slice(s, call.comma + 1, call.close);
-        append_all(s.built_, {"(", a, ")-(", b, ")*INT((", a, ")/(", b, "))"});
-        return replace_arguments(s, row, call, Verdict::drop);
-    }
-
-    // STR(x, n, d) as LPAD(TRIM(FORMAT(x,d)),n,' '), arguments as written: the call gives way to it
-    // whole, and the scan goes on after it.
-    static Verdict format_call(Scanner &s, const FunctionRow &row, std::size_t open) {
-        Call call;
-        if (!begin_rebuild(s, row, open, call)) return Verdict::keep;
-        std::string_view t = s.text();
-        const lex::Pos at = s.rel(open);
-        Buffer x = lex::nth_argument(t, at, 1, s.session_.source);
-        if (!x) return Verdict::keep;
-        Buffer n = lex::nth_argument(t, at, 2, s.session_.source);
-        Buffer d = lex::nth_argument(t, at, 3, s.session_.source);
-        append_all(s.built_, {row.name, "(TRIM(FORMAT(", x.data(), ",", d ? std::string_view(d.data()) : "0", ")),",
-                              n ? std::string_view(n.data()) : "10", ",' ')"});
-        s.work_.erase(s.pos_, call.close + 1 - s.pos_);
-        s.reserve_room(s.built_.size());
-        s.name_ = s.built_.view();
+        s.pos_ = open;
         s.moved_ = true;
         return Verdict::keep;
     }
 
-    static constexpr KindTable<Edit, Handler, static_cast<std::size_t>(Edit::remainder) + 1> table{
+    // AT(a, b) as INSTR(b, a): the second argument runs to the parenthesis that closes the group
+    // its comma stands in.
+    static Verdict swap_first(Scanner &s, const FunctionRow &row, std::size_t open) {
+        const std::ptrdiff_t comma = s.comma_after(open);
+        const std::ptrdiff_t close = comma < 0 ? -1 : s.close_of(comma);
+        if (close < 0) return Verdict::keep;
+        Text &built = emptied_built(s, row);
+        built.append(slice(s, comma + 1, close));
+        built.append(",");
+        built.append(slice(s, open + 1, comma));
+        return replace_arguments(s, row, open, close);
+    }
+
+    // The arguments a template reads: their text, and which of them the call has.
+    struct Arguments {
+        std::array<std::string_view, 3> text{};
+        std::array<bool, 3> given{};
+        std::array<Buffer, 3> copies{};  // the rebuild_call's copies, which text points into
+
+        // Whether argument n (from 1) may be written: given, or with a default; an argument the
+        // main text reads and the call lacks leaves the call as written.
+        static bool usable(const Template &t, int n, bool given) {
+            return given || !t.defaults[n - 1].empty() || !templates::reads(t.text, static_cast<char>('0' + n));
+        }
+        // Cut from the work copy at the call's commas; the last argument the template reads runs to
+        // the closing parenthesis. False when one the main text reads is missing.
+        bool cut(const Scanner &s, const Template &t, std::size_t open, std::ptrdiff_t close) {
+            const int last = templates::last_argument(t);
+            std::size_t from = open + 1;
+            for (int n = 1; n <= last; ++n) {
+                const std::ptrdiff_t comma = n < last ? s.comma_after(from - 1) : -1;
+                const bool ends_at_comma = comma >= 0 && comma < close;
+                text[n - 1] = slice(s, from, ends_at_comma ? comma : close);
+                given[n - 1] = true;
+                if (!ends_at_comma) break;
+                from = static_cast<std::size_t>(comma) + 1;
+            }
+            for (int n = 1; n <= last; ++n) {
+                if (!usable(t, n, given[n - 1])) return false;
+            }
+            return true;
+        }
+        // Copied one by one, each to its own end, an empty one missing. False at the first the
+        // main text reads that is missing.
+        bool copied(const Scanner &s, const Template &t, std::size_t open) {
+            for (int n = 1; n <= templates::last_argument(t); ++n) {
+                copies[n - 1] = lex::nth_argument(s.text(), s.rel(open), n, s.session_.source);
+                given[n - 1] = static_cast<bool>(copies[n - 1]);
+                if (given[n - 1]) text[n - 1] = copies[n - 1].data();
+                if (!usable(t, n, given[n - 1])) return false;
+            }
+            return true;
+        }
+        // The template's text with the arguments (or their defaults) in their slots, appended.
+        void write(const Template &t, Text &sink) const {
+            const auto plain = [&sink](std::string_view part) { sink.append(part); };
+            const auto slot = [&](char c) {
+                const auto n = static_cast<std::size_t>(c - '1');
+                sink.append(given[n] ? text[n] : t.defaults[n]);
+            };
+            templates::for_each_piece(given[2] && !t.with_third.empty() ? t.with_third : t.text, plain, slot);
+        }
+    };
+
+    // The argument list rebuilt from the template, in the work copy: the scan goes on at the "("
+    // and reads it.
+    static Verdict rebuild(Scanner &s, const FunctionRow &row, std::size_t open) {
+        const std::ptrdiff_t close = s.close_of(open);
+        Arguments arguments;
+        if (close < 0 || !arguments.cut(s, row.rewrite, open, close)) return Verdict::keep;
+        arguments.write(row.rewrite, emptied_built(s, row));
+        return replace_arguments(s, row, open, close);
+    }
+
+    // The call rebuilt as name(template) gives way to the word, and the scan goes on after it.
+    static Verdict rebuild_call(Scanner &s, const FunctionRow &row, std::size_t open) {
+        const std::ptrdiff_t close = s.close_of(open);
+        if (close < 0) return Verdict::keep;
+        Text &built = emptied_built(s, row);
+        Arguments arguments;
+        if (!arguments.copied(s, row.rewrite, open)) return Verdict::keep;
+        built.append(row.name);
+        built.append("(");
+        arguments.write(row.rewrite, built);
+        built.append(")");
+        s.work_.erase(s.pos_, close + 1 - s.pos_);
+        s.reserve_room(built.size());
+        s.name_ = built.view();
+        s.moved_ = true;
+        return Verdict::keep;
+    }
+
+    static constexpr KindTable<Edit, Handler, static_cast<std::size_t>(Edit::rebuild_call) + 1> table{
         {Edit::rename, rename},
         {Edit::iif, iif},
-        {Edit::close_twice, close_twice},
-        {Edit::insert_after_open, insert_after_open},
-        {Edit::ttod_convert, ttod_convert},
-        {Edit::dtoc_style, dtoc_style},
+        {Edit::around, around},
         {Edit::remove_arguments, remove_arguments},
         {Edit::swap_first, swap_first},
-        {Edit::close_after, close_after},
         {Edit::extract, extract},
-        {Edit::insert_before_close, insert_before_close},
-        {Edit::format_call, format_call},
-        {Edit::pad, pad},
-        {Edit::remainder, remainder},
+        {Edit::rebuild, rebuild},
+        {Edit::rebuild_call, rebuild_call},
     };
     static_assert(table.complete(), "every edit kind has one handler");
 };
