@@ -16,15 +16,10 @@ TEST(Encoding, TextAndBytesBothWays) {
         std::string bytes;  // in the code page
     } cases[] = {
         {"CP1251", "SELECT * FROM Дом WHERE ы = 'Ё'", "SELECT * FROM \xC4\xEE\xEC WHERE \xFB = '\xA8'"},
-        {"cp1251", "€", "\x88"},
-        {"CP1252", "café €", "caf\xE9 \x80"},
-        {"CP1250", "Łódź", "\xA3\xF3\x64\x9F"},
-        {"BIG5", "中文 a", "\xA4\xA4\xA4\xE5 a"},
-        {"GBK", "中文", "\xD6\xD0\xCE\xC4"},
-        {"latin1", "\xC2\x80\xC3\xBF", "\x80\xFF"},
-        {"ISO-8859-1", "café ÿ", "caf\xE9 \xFF"},
-        {"l1", std::string("\0é", 3), std::string("\0\xE9", 2)},
-        {"UTF-8", "Дом", "Дом"},
+        {"cp1251", "€", "\x88"}, {"CP1252", "café €", "caf\xE9 \x80"}, {"CP1250", "Łódź", "\xA3\xF3\x64\x9F"},
+        {"BIG5", "中文 a", "\xA4\xA4\xA4\xE5 a"}, {"GBK", "中文", "\xD6\xD0\xCE\xC4"},
+        {"latin1", "\xC2\x80\xC3\xBF", "\x80\xFF"}, {"ISO-8859-1", "café ÿ", "caf\xE9 \xFF"},
+        {"l1", std::string("\0é", 3), std::string("\0\xE9", 2)}, {"UTF-8", "Дом", "Дом"},
         {"utf8", std::string("a\0b", 3), std::string("a\0b", 3)},
         {"CP1251", std::string("\0Д", 3), std::string("\0\xC4", 2)},
     };
@@ -127,10 +122,8 @@ TEST(Encoding, UnknownOrNotAsciiBasedCodePagesAreRefused) {
         const char *name;
         const char *says;
     } cases[] = {
-        {"NO-SUCH-PAGE", "unknown encoding 'NO-SUCH-PAGE'"},
-        {"", "unknown encoding ''"},
-        {"UTF-16", "does not keep ASCII"},
-        {"EBCDIC-US", "does not keep ASCII"},
+        {"NO-SUCH-PAGE", "unknown encoding 'NO-SUCH-PAGE'"}, {"", "unknown encoding ''"},
+        {"UTF-16", "does not keep ASCII"}, {"EBCDIC-US", "does not keep ASCII"},
     };
     for (const Case &c : cases) {
         try {

@@ -80,7 +80,10 @@ std::vector<Row> rows() {
         {"Insufficient memory for VAL", mysql, {"SELECT VAL(x),VAL(x),1 FROM t"}},
         // (with FoxPro syntax, STR is rebuilt by the FoxPro-syntax pass instead)
         {"Insufficient memory for STR", mysql, {"SELECT STR(" + repeat("x", 36) + ") FROM t"}, {}, false},
+        {"Insufficient memory for DTOC", oracle, {"SELECT DTOC(x),DTOC(x),DTOC(x),1 FROM t"}},
         {"Insufficient memory for PADR", access, {"SELECT PADL(n,1),1 FROM t"}},
+        {"Insufficient memory for HOURS", access, {"SELECT " + repeat("PADR(n,1),", 3) + repeat("HOURS(a,b),", 40) + "1 FROM t"}},
+        {"Insufficient memory for TTOD", access, {"SELECT " + repeat("PADR(n,1),", 3) + repeat("TTOD(a),", 40) + "1 FROM t"}},
         {"Insufficient memory for MOD", access, {"SELECT MOD(a,b),MOD(a,b),1 FROM t"}},
         {"Insufficient memory for column list", "ZQ_SQL_CREATE_STRU_CONVERT", {"a D"}},
         {"Insufficient memory for table name", "ZQ_SQL_FIND_TABLES", {".." + repeat("t", 128), "DBF_TABLES", "AUTOMATION"}},
