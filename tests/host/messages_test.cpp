@@ -3,6 +3,8 @@
 // obtains and growths that may succeed, from none up to the count the call needs; the handle table
 // is balanced after every failed call. The messages are also read from the library's sources, so a
 // new message without a row here fails the test.
+#include "utilities/library_calls.h"
+
 #include <tarnvel/host.hpp>
 
 #include <gtest/gtest.h>
@@ -21,11 +23,7 @@ namespace {
 using tarnvel::Arg;
 using tarnvel::HostValue;
 
-std::string repeat(const std::string &part, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += part;
-    return text;
-}
+using testcalls::repeat;
 
 struct Row {
     std::string message;

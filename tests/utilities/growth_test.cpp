@@ -6,11 +6,7 @@
 
 namespace {
 
-std::string repeat(const std::string &part, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += part;
-    return text;
-}
+using testcalls::repeat;
 
 TEST(Growth, ResultsGrowOrEndWithTheirMessage) {
     struct Row {
