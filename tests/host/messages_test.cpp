@@ -3,6 +3,8 @@
 // obtains and growths that may succeed, from none up to the count the call needs; the handle table
 // is balanced after every failed call. The messages are also read from the library's sources, so a
 // new message without a row here fails the test.
+#include "utilities/library_calls.h"
+
 #include <tarnvel/host.hpp>
 
 #include <gtest/gtest.h>
@@ -21,11 +23,7 @@ namespace {
 using tarnvel::Arg;
 using tarnvel::HostValue;
 
-std::string repeat(const std::string &part, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += part;
-    return text;
-}
+using testcalls::repeat;
 
 struct Row {
     std::string message;
@@ -80,7 +78,10 @@ std::vector<Row> rows() {
         {"Insufficient memory for VAL", mysql, {"SELECT VAL(x),VAL(x),1 FROM t"}},
         // (with FoxPro syntax, STR is rebuilt by the FoxPro-syntax pass instead)
         {"Insufficient memory for STR", mysql, {"SELECT STR(" + repeat("x", 36) + ") FROM t"}, {}, false},
+        {"Insufficient memory for DTOC", oracle, {"SELECT DTOC(x),DTOC(x),DTOC(x),1 FROM t"}},
         {"Insufficient memory for PADR", access, {"SELECT PADL(n,1),1 FROM t"}},
+        {"Insufficient memory for HOURS", access, {"SELECT " + repeat("PADR(n,1),", 19) + repeat("HOURS(a,b),", 40) + "1 FROM t"}},
+        {"Insufficient memory for TTOD", access, {"SELECT " + repeat("PADR(n,1),", 8) + repeat("TTOD(a),", 40) + "1 FROM t"}},
         {"Insufficient memory for MOD", access, {"SELECT MOD(a,b),MOD(a,b),1 FROM t"}},
         {"Insufficient memory for column list", "ZQ_SQL_CREATE_STRU_CONVERT", {"a D"}},
         {"Insufficient memory for table name", "ZQ_SQL_FIND_TABLES", {".." + repeat("t", 128), "DBF_TABLES", "AUTOMATION"}},

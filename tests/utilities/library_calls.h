@@ -1,5 +1,5 @@
 // Calling a library function through the substitute host in tests: the result of the expected
-// kind, or the error, with the handle table checked after every call.
+// kind, or the error, with the handle table checked after every call; and long texts made of parts.
 #pragma once
 
 #include <tarnvel/host.hpp>
@@ -11,6 +11,12 @@
 #include <vector>
 
 namespace testcalls {
+
+inline std::string repeat(const std::string &part, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += part;
+    return text;
+}
 
 inline std::string text(tarnvel::Host &host, std::string_view fn, const std::vector<tarnvel::Arg> &args) {
     tarnvel::Result r = host.call(fn, args);

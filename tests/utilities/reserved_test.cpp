@@ -48,9 +48,4 @@ TEST(ReservedQuoting, NoKeywordIsLongerThanTheWordsLookedUp) {
     }
 }
 
-TEST(ReservedQuoting, BuffersThatCannotBeHadGiveError182AndNothingLeaks) {
-    tarnvel::Host host;
-    EXPECT_EQ(testcalls::under_budgets(host, "ZQ_SQL_RESERVED", {std::string("order")}, "[order]", "(none)"), 0);
-}
-
 }  // namespace

@@ -1,5 +1,6 @@
-// The variable finder through DispatchAPI and the substitute host: what the case files cannot show
-// (the host's requests, the memory budget, values too long for a case line, long rewrites).
+// The variable and table finders through the substitute host: what the case files cannot show
+// (values too long for a case line, numbers no JSON holds, long rewrites, the registry's codes).
+// Their memory messages are reached in tests/host/messages_test.cpp.
 #include <tarnvel/dialects.hpp>
 #include <tarnvel/host.hpp>
 
@@ -9,7 +10,6 @@
 #include <limits>
 #include <optional>
 #include <set>
-#include <map>
 #include <string>
 
 namespace {
@@ -42,12 +42,6 @@ bool executed(const Host &host, const std::string &command) {
     return false;
 }
 
-bool switched(const Host &host) {
-    for (const auto &action : host.actions())
-        if (action.kind == "switch") return true;
-    return false;
-}
-
 TEST(VariableFinder, ValueOverLimitShowsTheHostMessageAndWritesEmptyString) {
     Host host;
     host.set_variable("cBig", HostValue::character(std::string(64001, 'x')));
@@ -56,48 +50,6 @@ TEST(VariableFinder, ValueOverLimitShowsTheHostMessageAndWritesEmptyString) {
     EXPECT_TRUE(executed(host, memo_box));
     EXPECT_EQ(literals(host, "a = ~cMax").result, "a = '" + std::string(64000, 'y') + "'");
     EXPECT_FALSE(executed(host, memo_box));
-}
-
-TEST(VariableFinder, SwitchRequestOnlyBeforeEvaluatingAKnownName) {
-    Host host;
-    host.set_variable("nA", HostValue::numeric(4, 0));
-    struct Row {
-        const char *command;
-        const char *result;
-        bool switch_sent;
-    } rows[] = {
-        {"a = ~%|%nA%|%", "a = 4", true},       // delimited: evaluated, and the host knows the name
-        {"a = ~%|%nA + 1%|%", "a = 5", false},  // no name: evaluated without the switch
-        {"a = ~nA", "a = 4", false},            // a plain name is loaded, not evaluated
-        {"a = ~(nA)", "a = 4", false},
-    };
-    for (const Row &row : rows) {
-        EXPECT_EQ(literals(host, row.command).result, row.result) << row.command;
-        EXPECT_EQ(switched(host), row.switch_sent) << row.command;
-    }
-}
-
-TEST(VariableFinder, ErrorsOfTheHostAndOfTheFinderLeaveNothingBehind) {
-    Host host;
-    host.set_variable("cName", HostValue::character("abc"));
-    struct Row {
-        const char *command;
-        double dialect;
-    } rows[] = {
-        {"a = ~cName AND b = ~nMissing", 0},  // the first value was loaded and released
-        {"a = ~cName AND b = ~(1 +", 3},      // the host cannot evaluate
-        {"a = ~cName AND b = ~%|%)%|%", 4},
-    };
-    for (const Row &row : rows) EXPECT_TRUE(literals(host, row.command, row.dialect).error) << row.command;
-    EXPECT_EQ(literals(host, "a = ~cName AND b = ~nMissing").error, "Variable not found: nMissing");
-}
-
-TEST(VariableFinder, ParameterModeReleasesTheValuesItFetched) {
-    Host host;
-    host.set_variable("cName", HostValue::character("abc"));
-    auto r = host.call("ZQ_MYSQL_FIND_VARIABLES", {std::string("a = ~cName AND b = ~(cName + 'x')")});
-    EXPECT_EQ(std::get<std::string>(r), "a = ?cName AND b = ?(cName + 'x')");
-    EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
 // Many references whose literals are longer and shorter than themselves: the command is rewritten
@@ -112,35 +64,6 @@ TEST(VariableFinder, LongCommandsWithGrowingAndShrinkingLiterals) {
         expected += i % 3 == 0 ? "'" + std::string(37, 's') + "'," : "7 ,";
     }
     EXPECT_EQ(literals(host, command).result, expected);
-}
-
-// Every obtain and growth of the call made to fail in turn: each failure gives its own message (or
-// the host's error 182), never a crash, and the handle table is balanced after each.
-TEST(VariableFinder, EveryMemoryMessageIsReachedAndNothingLeaks) {
-    Host host;
-    std::string value = std::string(200, 'x') + std::string(150, '\'') + std::string(50, '\0');
-    host.set_variable("c", HostValue::character(value));
-    std::string expected = "a = '" + std::string(200, 'x') + std::string(300, '\'');
-    for (int i = 0; i < 50; ++i) expected += "'+Char(0)+'";
-    expected += "'";
-
-    std::set<std::string> messages;
-    bool succeeded = false;
-    for (std::size_t operations = 0; operations < 40 && !succeeded; ++operations) {
-        host.set_budget(std::nullopt, operations);
-        Outcome outcome = literals(host, "a = ~c");
-        host.set_budget(std::nullopt, std::nullopt);
-        if (outcome.error) messages.insert(*outcome.error);
-        if (outcome.result) {
-            EXPECT_EQ(*outcome.result, expected);
-            succeeded = true;
-        }
-    }
-    EXPECT_TRUE(succeeded);
-    for (const char *message : {"Insufficient memory for next operation", "Insufficient memory for next str",
-                                "Insufficient memory for next '", "Insufficient memory for next zero character",
-                                "Insufficient memory for next value"})
-        EXPECT_TRUE(messages.count(message)) << message;
 }
 
 // The time of day is rounded half away from zero to the second; a value in the last half second
@@ -171,10 +94,6 @@ TEST(VariableFinder, DatetimesRoundToTheSecond) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // A number or a date the host holds as infinity or NaN has no literal: NULL, or the empty date.
 TEST(VariableFinder, ValuesThatAreNoNumbersBecomeNullOrTheEmptyDate) {
     Host host;
@@ -187,25 +106,6 @@ TEST(VariableFinder, ValuesThatAreNoNumbersBecomeNullOrTheEmptyDate) {
     host.set_variable("d", day);
     host.set_variable("t", stamp);
     EXPECT_EQ(literals(host, "~a, ~b, ~d, ~t").result, "NULL, NULL, '', ''");
-}
-
-// Text in every type the host hands over as a handle: a string literal.
-TEST(VariableFinder, TextOfEveryHandleType) {
-    Host host;
-    struct Row {
-        char type;
-        HostValue value;
-        const char *result;
-    } rows[] = {
-        {'G', HostValue::character("it's"), "a = 'it''s'"},
-        {'Q', HostValue::character("ab"), "a = 'ab'"},
-        {'W', HostValue::character(std::string("a\0b", 3)), "a = 'a'+Char(0)+'b'"},
-    };
-    for (Row &row : rows) {
-        row.value.type = row.type;
-        host.set_variable("x", row.value);
-        EXPECT_EQ(literals(host, "a = ~x").result, row.result) << row.type;
-    }
 }
 
 // Numbers that name no integer pick no dialect: SQL Server, as for any other unknown number.
@@ -237,6 +137,20 @@ TEST(VariableFinder, RegistryCodesPickEachDialectsOwnFinder) {
         }
     }
     EXPECT_EQ(answers.size(), tarnvel::dialect_count);
+}
+
+// References whose tables are longer and shorter than themselves; "..bbb" has no array: as written.
+TEST(TableFinder, ManyReferencesGrowingAndShrinking) {
+    Host host;
+    host.set_array("A__a_1", {HostValue::character(std::string(40, 'L'))});
+    host.set_array("A__b_1", {HostValue::character("s")});
+    std::string command, expected;
+    for (int i = 0; i < 2000; ++i) {
+        command += i % 2 ? " ..a" : " ..bbb";
+        expected += i % 2 ? " " + std::string(40, 'L') : " bbb";
+    }
+    EXPECT_EQ(std::get<std::string>(host.call("ZQ_SQL_FIND_TABLES", {command, std::string("MS_SQL"), std::string("DIRECT")})), expected);
+    EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
 }  // namespace
