@@ -14,8 +14,17 @@
 
 namespace tarnvel {
 
+// X(id, word, ...): every dialect once, in id order, with the word of its library function names
+// (ZQ_SQL_...) and any further arguments given. The ids, and the library's per-dialect
+// declarations, tables and entry wrappers, follow this list.
+#define TARNVEL_DIALECTS(X, ...)                                                                    \
+    X(sqlserver, SQL, __VA_ARGS__) X(oracle, ORACLE, __VA_ARGS__) X(mysql, MYSQL, __VA_ARGS__)      \
+    X(access, ACCESS, __VA_ARGS__) X(pgsql, PGSQL, __VA_ARGS__)
+
 // The id of a dialect: its row's place in dialects().
-enum class Target : std::uint8_t { sqlserver, oracle, mysql, access, pgsql };
+#define TARNVEL_DIALECT_ID(id, word, ...) id,
+enum class Target : std::uint8_t { TARNVEL_DIALECTS(TARNVEL_DIALECT_ID) };
+#undef TARNVEL_DIALECT_ID
 
 struct DialectRow {
     Target id;
@@ -76,7 +85,17 @@ constexpr bool rows_in_id_order() {
     }
     return true;
 }
+#define TARNVEL_DIALECT_WORD(id, word, ...) #word,
+inline constexpr std::string_view listed_words[] = {TARNVEL_DIALECTS(TARNVEL_DIALECT_WORD)};
+#undef TARNVEL_DIALECT_WORD
+constexpr bool rows_follow_list() {
+    for (std::size_t i = 0; i < dialect_count; ++i) {
+        if (dialect_rows[i].word != listed_words[i]) return false;
+    }
+    return std::size(listed_words) == dialect_count;
+}
 }  // namespace detail
 static_assert(detail::rows_in_id_order(), "a dialect's row stands at its id");
+static_assert(detail::rows_follow_list(), "the rows name the dialects of TARNVEL_DIALECTS, with their words");
 
 }  // namespace tarnvel

@@ -151,26 +151,20 @@ private:
         Evaluator &e_;
     };
 
-    HostValue sum() {
-        HostValue value = product();
-        for (;;) {
-            cursor_.skip_blanks();
-            char op = cursor_.peek();
-            if (op != '+' && op != '-') return value;
-            ++cursor_.pos;
-            value = add(value, product(), op);
-        }
-    }
+    HostValue sum() { return chain("+-", &Evaluator::product, add); }
+    HostValue product() { return chain("*/", &Evaluator::unary, multiply); }
 
-    HostValue product() {
-        HostValue value = unary();
+    // Operands joined, left to right, by the operators of one level ('ops').
+    HostValue chain(std::string_view ops, HostValue (Evaluator::*operand)(),
+                    HostValue (*combine)(const HostValue &, const HostValue &, char)) {
+        HostValue value = (this->*operand)();
         for (;;) {
             cursor_.skip_blanks();
             char op = cursor_.peek();
-            if (op != '*' && op != '/') return value;
+            if (ops.find(op) == std::string_view::npos) return value;
             if (op == '*' && cursor_.peek(1) == '*') syntax("the operator ** is not supported by the substitute host");
             ++cursor_.pos;
-            value = multiply(value, unary(), op);
+            value = combine(value, (this->*operand)(), op);
         }
     }
 

@@ -57,10 +57,6 @@ void select_convert(ParamBlk *block, Target id) {
 
 }  // namespace
 
-void TV_FASTCALL ZQ_SQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::sqlserver); }
-void TV_FASTCALL ZQ_ORACLE_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::oracle); }
-void TV_FASTCALL ZQ_MYSQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::mysql); }
-void TV_FASTCALL ZQ_ACCESS_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::access); }
-void TV_FASTCALL ZQ_PGSQL_SELECT_CONVERT(ParamBlk *params) { select_convert(params, Target::pgsql); }
+TARNVEL_DIALECTS(TARNVEL_DIALECT_ENTRY, SELECT_CONVERT, select_convert)
 
 }  // namespace tarnvel::entries

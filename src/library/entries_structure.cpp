@@ -8,25 +8,17 @@ namespace tarnvel::entries {
 
 namespace {
 
-// The field list in a work buffer of 2n+1 bytes; the worker returns the result itself.
-void convert(ParamBlk *params, Target id, bool defaults) {
+// The field list in a work buffer of 2n+1 bytes; the worker returns the result itself. Defaults
+// are converted unless the dialect's function takes lNoDefaults and it is true.
+void convert(ParamBlk *params, Target id) {
     entry::Params p(params);
+    const bool defaults = !(dialect(id).no_defaults && p.logical(2, false));
     Buffer fields = p.work_buffer(1, 2 * p.length(1) + 1);
     structure::convert_structure(fields.data(), library::tables(id).structure(), defaults);
 }
 
 }  // namespace
 
-void TV_FASTCALL ZQ_SQL_CREATE_STRU_CONVERT(ParamBlk *params) {
-    bool no_defaults = entry::Params(params).logical(2, false);
-    convert(params, Target::sqlserver, !no_defaults);
-}
-void TV_FASTCALL ZQ_ORACLE_CREATE_STRU_CONVERT(ParamBlk *params) { convert(params, Target::oracle, true); }
-void TV_FASTCALL ZQ_MYSQL_CREATE_STRU_CONVERT(ParamBlk *params) { convert(params, Target::mysql, true); }
-void TV_FASTCALL ZQ_ACCESS_CREATE_STRU_CONVERT(ParamBlk *params) { convert(params, Target::access, true); }
-void TV_FASTCALL ZQ_PGSQL_CREATE_STRU_CONVERT(ParamBlk *params) {
-    bool no_defaults = entry::Params(params).logical(2, false);
-    convert(params, Target::pgsql, !no_defaults);
-}
+TARNVEL_DIALECTS(TARNVEL_DIALECT_ENTRY, CREATE_STRU_CONVERT, convert)
 
 }  // namespace tarnvel::entries

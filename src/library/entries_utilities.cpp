@@ -30,11 +30,7 @@ void quote_reserved(ParamBlk *params, Target id) {
 
 }  // namespace
 
-void TV_FASTCALL ZQ_SQL_RESERVED(ParamBlk *params) { quote_reserved(params, Target::sqlserver); }
-void TV_FASTCALL ZQ_ORACLE_RESERVED(ParamBlk *params) { quote_reserved(params, Target::oracle); }
-void TV_FASTCALL ZQ_MYSQL_RESERVED(ParamBlk *params) { quote_reserved(params, Target::mysql); }
-void TV_FASTCALL ZQ_ACCESS_RESERVED(ParamBlk *params) { quote_reserved(params, Target::access); }
-void TV_FASTCALL ZQ_PGSQL_RESERVED(ParamBlk *params) { quote_reserved(params, Target::pgsql); }
+TARNVEL_DIALECTS(TARNVEL_DIALECT_ENTRY, RESERVED, quote_reserved)
 
 void TV_FASTCALL ZQ_SQL_REMOVE_DIRECTIVES(ParamBlk *params) {
     entry::Params p(params);

@@ -37,6 +37,11 @@
     X(ZQ_PGSQL_RESERVED, "C", 1)                      \
     X(ZQ_PGSQL_FIND_VARIABLES, "C,.L", 2)
 
+// The wrapper ZQ_<word>_<name> of a function every dialect has, for TARNVEL_DIALECTS: it calls
+// worker(params, Target::<id>).
+#define TARNVEL_DIALECT_ENTRY(id, word, name, worker) \
+    void TV_FASTCALL ZQ_##word##_##name(ParamBlk *params) { worker(params, Target::id); }
+
 namespace tarnvel::entries {
 #define TARNVEL_DECLARE_ENTRY(name, types, count) void TV_FASTCALL name(ParamBlk *params);
 TARNVEL_FUNCTIONS(TARNVEL_DECLARE_ENTRY)

@@ -15,7 +15,7 @@ struct Piece {
 };
 
 // The end of a FoxPro string literal ('...', "..." or [...]) opening at pos; the text's end when
-// it is not closed.
+// it is not closed. FoxPro program rules, not lex's cursor: "[" after a name subscripts an array.
 std::size_t literal_end(std::string_view text, std::size_t pos) {
     const char close = text[pos] == '[' ? ']' : text[pos];
     const std::size_t end = text.find(close, pos + 1);

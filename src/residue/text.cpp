@@ -101,7 +101,8 @@ bool after_operand(std::string_view text, std::size_t pos) {
 namespace {
 
 // The end (one past the closing delimiter) of a quoted run opening at pos whose delimiter is
-// doubled inside it; the text's end, and 'closed' false, when it is not closed.
+// doubled inside it; the text's end, and 'closed' false, when it is not closed. The server's rules,
+// not lex's cursor: a doubled delimiter stays inside, and the target decides what a run is.
 std::size_t quoted_end(std::string_view text, std::size_t pos, char close, bool &closed) {
     closed = true;
     for (std::size_t i = pos + 1; i < text.size(); ++i) {

@@ -30,7 +30,7 @@ struct Word {
 Word word_at(std::string_view text, std::size_t pos);
 
 // True when the character at 'pos' opens a string literal: ' and " always, [ unless it follows a
-// name, ")" or "]" (then it subscripts an array).
+// name, ")" or "]" (then it subscripts an array). FoxPro program rules, which lex's cursor lacks.
 bool opens_literal(std::string_view text, std::size_t pos);
 // One past the delimiter that closes the literal opened at 'pos'; npos when it does not close.
 std::size_t literal_end(std::string_view text, std::size_t pos);

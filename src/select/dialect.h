@@ -220,10 +220,9 @@ struct Dialect {
 // The dialect with its lexicon filled in.
 Dialect built(Dialect dialect);
 
-const Dialect &sqlserver();
-const Dialect &oracle();
-const Dialect &mysql();
-const Dialect &access();
-const Dialect &pgsql();
+// One per dialect, named by its id: sqlserver(), oracle(), ...
+#define TARNVEL_DIALECT_TABLE(id, word, ...) const Dialect &id();
+TARNVEL_DIALECTS(TARNVEL_DIALECT_TABLE)
+#undef TARNVEL_DIALECT_TABLE
 
 }  // namespace tarnvel::select

@@ -1,17 +1,22 @@
 // The character tests and small text helpers that reading a field list and its expressions share.
 #pragma once
 
+#include "lex/classes.h"
+
 #include <cstddef>
 #include <string_view>
 
 namespace tarnvel::structure {
 
-// Line breaks count as blanks, so a list written over several lines reads like one on one line.
-inline bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-inline bool digit(char c) { return c >= '0' && c <= '9'; }
-// What names and keywords are made of: letters, digits, "_", and the bytes of other alphabets.
+// Line breaks count as blanks here, unlike in SELECT text, so a list written over several lines
+// reads like one on one line.
+inline bool blank(char c) { return lex::is_blank(c) || c == '\r' || c == '\n'; }
+inline bool digit(char c) { return lex::is_digit(c); }
+// What names and keywords are made of: letters, digits, "_", and every byte above 0x7F whatever the
+// locale (a field list names its columns in any alphabet).
 inline bool word_char(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || digit(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+    return lex::has_class(c, lex::CharClass::ascii_letter | lex::CharClass::digit | lex::CharClass::word) ||
+           static_cast<unsigned char>(c) >= 0x80;
 }
 inline char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -33,7 +38,8 @@ inline std::string_view trim(std::string_view text) {
 }
 
 // The end (one past the closing delimiter) of the FoxPro literal that opens at text[at]: '...',
-// "...", [...] or {...}; 'at' itself when nothing opens there, npos when nothing closes it.
+// "...", [...] or {...}; 'at' itself when nothing opens there, npos when nothing closes it. Not
+// lex's cursor: a field list's {...} dates are literals too, and an open one is a fault here.
 inline std::size_t literal_end(std::string_view text, std::size_t at) {
     char open = text[at];
     char close = open == '\'' ? '\'' : open == '"' ? '"' : open == '[' ? ']' : open == '{' ? '}' : '\0';

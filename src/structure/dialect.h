@@ -83,10 +83,9 @@ struct Dialect {
     }
 };
 
-const Dialect &sqlserver();
-const Dialect &oracle();
-const Dialect &mysql();
-const Dialect &access();
-const Dialect &pgsql();
+// One per dialect, named by its id: sqlserver(), oracle(), ...
+#define TARNVEL_DIALECT_TABLE(id, word, ...) const Dialect &id();
+TARNVEL_DIALECTS(TARNVEL_DIALECT_TABLE)
+#undef TARNVEL_DIALECT_TABLE
 
 }  // namespace tarnvel::structure

@@ -15,41 +15,40 @@ enum class Word : std::uint8_t {
     references, tag, nocptrans, collate, nodup,
 };
 
+// A clause word and the shortest abbreviation of it the host accepts.
 struct WordForms {
-    std::string_view forms;
+    std::string_view full;
+    std::size_t shortest;
     Word word;
 };
 
 constexpr WordForms clause_words[] = {
-    {",NULL,", Word::null},
-    {",NOT,", Word::not_},
-    {",DEFA,DEFAU,DEFAUL,DEFAULT,", Word::default_},
-    {",CHEC,CHECK,", Word::check},
-    {",ERRO,ERROR,", Word::error},
-    {",AUTOINC,", Word::autoinc},
-    {",NEXTVALUE,", Word::nextvalue},
-    {",STEP,", Word::step},
-    {",PRIM,PRIMA,PRIMAR,PRIMARY,", Word::primary},
-    {",KEY,", Word::key},
-    {",UNIQ,UNIQU,UNIQUE,", Word::unique},
-    {",FORE,FOREI,FOREIG,FOREIGN,", Word::foreign},
-    {",REFE,REFER,REFERE,REFEREN,REFERENC,REFERENCE,REFERENCES,", Word::references},
-    {",TAG,", Word::tag},
-    {",NOCPTRANS,", Word::nocptrans},
-    {",COLL,COLLA,COLLAT,COLLATE,", Word::collate},
-    {",NODUP,", Word::nodup},
+    {"NULL", 4, Word::null},
+    {"NOT", 3, Word::not_},
+    {"DEFAULT", 4, Word::default_},
+    {"CHECK", 4, Word::check},
+    {"ERROR", 4, Word::error},
+    {"AUTOINC", 7, Word::autoinc},
+    {"NEXTVALUE", 9, Word::nextvalue},
+    {"STEP", 4, Word::step},
+    {"PRIMARY", 4, Word::primary},
+    {"KEY", 3, Word::key},
+    {"UNIQUE", 4, Word::unique},
+    {"FOREIGN", 4, Word::foreign},
+    {"REFERENCES", 4, Word::references},
+    {"TAG", 3, Word::tag},
+    {"NOCPTRANS", 9, Word::nocptrans},
+    {"COLLATE", 4, Word::collate},
+    {"NODUP", 5, Word::nodup},
 };
-constexpr std::size_t longest_clause_word = 10;
 
 Word classify(std::string_view word) {
-    if (word.empty() || word.size() > longest_clause_word) return Word::other;
-    char needle[longest_clause_word + 2];
-    needle[0] = ',';
-    for (std::size_t i = 0; i < word.size(); ++i) needle[i + 1] = ascii_upper(word[i]);
-    needle[word.size() + 1] = ',';
-    const std::string_view key(needle, word.size() + 2);
-    for (const WordForms &row : clause_words)
-        if (row.forms.find(key) != npos) return row.word;
+    for (const WordForms &row : clause_words) {
+        if (word.size() >= row.shortest && word.size() <= row.full.size() &&
+            same_upper(word, row.full.substr(0, word.size()))) {
+            return row.word;
+        }
+    }
     return Word::other;
 }
 
@@ -423,7 +422,7 @@ ParsedItem parse_item(std::string_view text) {
 }
 
 std::size_t next_top_level_comma(std::string_view list, std::size_t from) {
-    int depth = 0;
+    int depth = 0;  // structure's literal_end, not lex's cursor: {...} dates are literals in a field list
     for (std::size_t i = from; i < list.size();) {
         std::size_t literal = literal_end(list, i);
         if (literal == npos) return npos;  // an open literal runs to the end of the list

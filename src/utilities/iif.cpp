@@ -1,5 +1,7 @@
 #include "utilities/iif.h"
 
+#include "lex/classes.h"
+#include "lex/cursor.h"
 #include "lex/letters.h"
 #include "lex/scan.h"
 
@@ -23,20 +25,13 @@ struct Call {
 // The next IIF call at or after 'from', outside strings: IIF not preceded by a name character,
 // then only blanks and tabs up to its "(".
 Call next_call(std::string_view upper, Pos from, const lex::Alphabet &abc) {
-    const auto n = static_cast<Pos>(upper.size());
-    auto name_char = [&](char c) {
-        return abc.letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '~' || c == '#' || c == '?';
-    };
-    for (Pos i = from; i + 3 <= n; ++i) {
-        if (const Pos end = lex::run_end(upper, i, strings); end != i) {
-            i = end;  // an open string runs to the end
-            continue;
-        }
-        if (upper.compare(static_cast<std::size_t>(i), 3, "IIF") != 0) continue;
-        if (i > 0 && name_char(upper[static_cast<std::size_t>(i - 1)])) continue;
-        Pos p = i + 3;
-        while (p < n && (upper[static_cast<std::size_t>(p)] == ' ' || upper[static_cast<std::size_t>(p)] == '\t')) ++p;
-        if (p < n && upper[static_cast<std::size_t>(p)] == '(') return Call{i, p};
+    lex::Cursor cursor(upper, static_cast<std::size_t>(from), strings, lex::Levels::ignored);
+    for (std::size_t i = cursor.find("IIF"); i != lex::Cursor::npos; i = cursor.find("IIF")) {
+        cursor.skip_to(i + 1);
+        if (i > 0 && (lex::is_name_char(abc, upper[i - 1]) || upper[i - 1] == '?')) continue;
+        std::size_t p = i + 3;
+        while (p < upper.size() && lex::is_blank(upper[p])) ++p;
+        if (p < upper.size() && upper[p] == '(') return Call{static_cast<Pos>(i), static_cast<Pos>(p)};
     }
     return Call{};
 }

@@ -1,6 +1,8 @@
 #include "utilities/reserved.h"
 
 #include "host/state.h"
+#include "lex/classes.h"
+#include "lex/cursor.h"
 #include "lex/keywords.h"
 #include "lex/letters.h"
 #include "lex/scan.h"
@@ -49,7 +51,7 @@ struct Scan {
     char clause;  // the clause in which the last SELECT conversion ended
 
     char at(Pos i) const { return i >= 0 && i < static_cast<Pos>(text.size()) ? text[static_cast<std::size_t>(i)] : '\0'; }
-    bool word_char(char c) const { return abc.letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '~' || c == '#'; }
+    bool word_char(char c) const { return lex::is_name_char(abc, c); }
     const lex::EdgeQuotes &edges() const { return *dialect.edges; }
 
     bool is(Span w, std::string_view upper_word) const {
@@ -60,7 +62,7 @@ struct Scan {
     }
     // The word after 'pos' behind blanks and tabs (empty when something else stands there).
     Span word_after(Pos pos) const {
-        while (at(pos) == ' ' || at(pos) == '\t') ++pos;
+        while (lex::is_blank(at(pos))) ++pos;
         Span w{pos, pos};
         while (w.end < static_cast<Pos>(text.size()) && word_char(at(w.end))) ++w.end;
         return w;
@@ -68,7 +70,7 @@ struct Scan {
     // The last character before 'pos' that is not a blank or tab (-1 when there is none).
     Pos before_blanks(Pos pos) const {
         --pos;
-        while (pos >= 0 && (at(pos) == ' ' || at(pos) == '\t')) --pos;
+        while (pos >= 0 && lex::is_blank(at(pos))) --pos;
         return pos;
     }
     // The word that ends at 'last' (inclusive).
@@ -151,17 +153,6 @@ bool needs_quotes(const Scan &s, Span w) {
     return lex::keyword_in_list(s.dialect.reserved, word) || lex::keyword_in_list(s.dialect.clause, word);
 }
 
-// The character that closes a quoted run opening with 'c' (strings, bracketed names and the
-// dialect's own name quote), 0 when 'c' opens none.
-char run_close(char c, char name_quote) {
-    switch (c) {
-    case '\'': return '\'';
-    case '"': return '"';
-    case '[': return ']';
-    default: return name_quote != 0 && c == name_quote ? name_quote : 0;
-    }
-}
-
 // The output: the text copied up to each word that needs quotes, then the word in quotes.
 struct Quoter {
     const Scan &s;
@@ -190,18 +181,18 @@ void quote_reserved(const Text &text, int code, Text &out) {
     const Scan s{all, std::string_view(text.c_str(), all.size() + 1), dialects[static_cast<std::size_t>(code)],
                  lex::Alphabet::current(), state::last_clause()};
     Quoter quoter{s, out};
-    char closing = 0;  // the character that ends the quoted run under way, 0 outside runs
-    Pos word = -1;     // start of the open word, -1 for none
+    // Strings, bracketed names (to the first "]") and the dialect's own name quote are passed whole.
+    const lex::LiteralRules runs{.double_quotes = true, .brackets = lex::BracketRuns::first,
+                                 .backticks = s.dialect.name_quote == '`'};
+    lex::Cursor cursor(all, 0, runs, lex::Levels::ignored);
+    Pos word = -1;  // start of the open word, -1 for none
     const auto n = static_cast<Pos>(all.size());
-    for (Pos i = 0; i < n; ++i) {
-        const char c = all[static_cast<std::size_t>(i)];
-        if (closing != 0) {
-            if (c == closing) closing = 0;
-            continue;
-        }
-        closing = run_close(c, s.dialect.name_quote);
-        if (closing == 0 && c == ']') continue;  // neither ends nor continues a word
-        if (closing == 0 && s.word_char(c)) {
+    while (!cursor.done()) {
+        const auto i = static_cast<Pos>(cursor.at());
+        const char c = all[cursor.at()];
+        const bool run = cursor.step();
+        if (!run && c == ']') continue;  // neither ends nor continues a word
+        if (!run && s.word_char(c)) {
             if (word < 0) word = i;
             continue;
         }

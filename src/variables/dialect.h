@@ -44,10 +44,9 @@ struct Dialect {
 inline constexpr std::int64_t no_day_limit_low = std::numeric_limits<std::int64_t>::min();
 inline constexpr std::int64_t no_day_limit_high = std::numeric_limits<std::int64_t>::max();
 
-extern const Dialect sqlserver;
-extern const Dialect oracle;
-extern const Dialect mysql;
-extern const Dialect access;
-extern const Dialect pgsql;
+// One per dialect, named by its id.
+#define TARNVEL_DIALECT_FINDER(id, word, ...) extern const Dialect id;
+TARNVEL_DIALECTS(TARNVEL_DIALECT_FINDER)
+#undef TARNVEL_DIALECT_FINDER
 
 }  // namespace tarnvel::variables

@@ -1,5 +1,6 @@
 #include "variables/reference.h"
 
+#include "lex/classes.h"
 #include "lex/scan.h"
 
 namespace tarnvel::variables {
@@ -7,14 +8,12 @@ namespace {
 
 constexpr std::string_view delimiter = "%|%";
 
-bool blank_or_tab(char c) { return c == ' ' || c == '\t'; }
-
 }  // namespace
 
 Reference read_reference(std::string_view rest, const lex::Alphabet &alphabet) {
     const std::size_t n = rest.size();
     std::size_t i = 1;
-    while (i < n && blank_or_tab(rest[i])) ++i;
+    while (i < n && lex::is_blank(rest[i])) ++i;
     Reference ref;
     if (i < n && rest[i] == '(') {
         ref.form = Form::parenthesised;
@@ -40,11 +39,7 @@ Reference read_reference(std::string_view rest, const lex::Alphabet &alphabet) {
     } else {
         ref.form = Form::name;
         std::size_t end = i;
-        while (end < n) {
-            char c = rest[end];
-            if (!(alphabet.letter(c) || (c >= '0' && c <= '9') || c == '_' || c == '.')) break;
-            ++end;
-        }
+        while (end < n && (lex::is_word_char(alphabet, rest[end]) || rest[end] == '.')) ++end;
         ref.text = rest.substr(i, end - i);
         ref.span = end;
         if (ref.text.size() >= 2 && (ref.text[0] == 'm' || ref.text[0] == 'M') && ref.text[1] == '.') ref.text.remove_prefix(2);
@@ -57,9 +52,9 @@ bool followed_by_as_word(std::string_view rest, std::size_t span) {
     std::size_t i = span;
     if (i >= n) return false;
     ++i;
-    while (i < n && blank_or_tab(rest[i])) ++i;
+    while (i < n && lex::is_blank(rest[i])) ++i;
     return i + 2 < n && (rest[i] == 'A' || rest[i] == 'a') && (rest[i + 1] == 'S' || rest[i + 1] == 's') &&
-           blank_or_tab(rest[i + 2]);
+           lex::is_blank(rest[i + 2]);
 }
 
 }  // namespace tarnvel::variables

@@ -1,5 +1,7 @@
 #include "select/fox/text.h"
 
+#include "lex/cursor.h"
+
 #include <algorithm>
 
 namespace tarnvel::select::fox {
@@ -39,20 +41,8 @@ std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end
 }
 
 std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, const lex::LiteralRules &rules) {
-    std::size_t depth = 0;
-    for (std::size_t i = from; i < close; ++i) {
-        const char c = text[i];
-        if (const std::size_t run = literal_end(text, i, close, rules); run != i) {
-            i = run - 1;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            if (depth > 0) --depth;
-        } else if (c == ',' && depth == 0) {
-            return i;
-        }
-    }
-    return close;
+    const std::size_t at = lex::Cursor(text.substr(0, close), from, rules).find(lex::comma);
+    return at == lex::Cursor::npos ? close : at;
 }
 
 CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules) {
@@ -172,19 +162,16 @@ bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string
 std::size_t last_top_level_word(std::string_view text, std::size_t from, std::size_t to, std::string_view word,
                                 const lex::LiteralRules &rules) {
     std::size_t found = none;
-    std::size_t depth = 0;
-    for (std::size_t i = from; i < to; ++i) {
-        const char c = text[i];
-        if (const std::size_t run = literal_end(text, i, to, rules); run != i) {
-            i = run - 1;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')') {
-            if (depth > 0) --depth;
-        } else if (depth == 0 && name_start(c) && (i == from || !name_char(text[i - 1]))) {
-            if (word_at(text, i, to, word)) found = i;
-            while (i + 1 < to && name_char(text[i + 1])) ++i;
+    lex::Cursor cursor(text.substr(0, to), from, rules);
+    while (!cursor.done()) {
+        const std::size_t i = cursor.at();
+        if (cursor.step() || cursor.depth() != 0 || !name_start(text[i]) || (i != from && name_char(text[i - 1]))) {
+            continue;
         }
+        if (word_at(text, i, to, word)) found = i;
+        std::size_t end = i + 1;
+        while (end < to && name_char(text[end])) ++end;
+        cursor.skip_to(end);
     }
     return found;
 }
