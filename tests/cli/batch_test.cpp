@@ -6,14 +6,8 @@
 
 namespace {
 
+using clitest::answers;
 using nlohmann::json;
-
-std::vector<json> answers(const std::string &out) {
-    std::vector<json> all;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) all.push_back(json::parse(line));
-    return all;
-}
 
 // Code points U+0000 to U+00FF as UTF-8: the form in which --encoding latin1 carries bytes.
 std::string as_code_points(const std::string &bytes) {
@@ -59,24 +53,6 @@ TEST(Batch, ACodePointAboveFFIsARequestErrorInLatin1AndTheBatchGoesOn) {
     EXPECT_TRUE(got[2].contains("error"));
     EXPECT_NE(got[3]["error"]["message"].get<std::string>().find("\"fn\""), std::string::npos);
     EXPECT_EQ(got[4], json::parse(R"({"result": 12})"));
-}
-
-TEST(Batch, AnswersCarryResultsErrorsAndHostActions) {
-    std::string input = R"({"fn": "zq_editor_copy", "window": 5}
-{"fn": "ZQ_EDITOR_PASTE"}
-{"fn": "ZQV_SETFROMFOX", "args": ["x"]}
-{"fn": "ZQV_GETLOC", "args": [1]}
-{"fn": "ZQV_SETLOC", "args": ["C"], "from_fox": true, "vars": {"a": {"type": "array", "value": [1, "x", null]}}}
-)";
-    auto r = clitest::run("batch", input);
-    ASSERT_EQ(r.status, 0) << r.err;
-    auto got = answers(r.out);
-    ASSERT_EQ(got.size(), 5u);
-    EXPECT_EQ(got[0], json::parse(R"({"result": null, "host": [{"kind": "editor", "detail": "copy", "window": 5}]})"));
-    EXPECT_EQ(got[1], json::parse(R"({"result": null})"));  // no window on top: nothing asked
-    EXPECT_EQ(got[2], json::parse(R"({"error": {"number": 11, "message": "Function argument value, type, or count is invalid"}})"));
-    EXPECT_EQ(got[3]["error"]["number"], 1230);
-    EXPECT_EQ(got[4], json::parse(R"({"result": null})"));
 }
 
 TEST(Batch, MalformedVariablesAreRequestErrors) {

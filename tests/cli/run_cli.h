@@ -1,12 +1,15 @@
 // Runs the tarnvel command as a person would, with input, and collects its output.
 #pragma once
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <vector>
 #include <unistd.h>
 
 #ifndef TARNVEL_CLI_LAUNCHER
@@ -45,6 +48,14 @@ inline Run run(const std::string &arguments, const std::string &input = "") {
     r.err = read_file(base + ".err");
     for (const char *suffix : {".in", ".out", ".err"}) std::remove((base + suffix).c_str());
     return r;
+}
+
+// The JSON lines of the batch command's output.
+inline std::vector<nlohmann::json> answers(const std::string &out) {
+    std::vector<nlohmann::json> all;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) all.push_back(nlohmann::json::parse(line));
+    return all;
 }
 
 inline std::string write_temp(const std::string &name, const std::string &content) {

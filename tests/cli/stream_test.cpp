@@ -10,6 +10,7 @@
 
 namespace {
 
+using clitest::answers;
 using nlohmann::json;
 
 TEST(EachLine, OneConvertedLinePerInputLine) {
@@ -127,13 +128,6 @@ TEST(Streaming, EachAnswerComesBeforeTheNextRequestIsSent) {
     EXPECT_EQ(select.receive(), "SELECT A  FROM T ");
     select.send("sele b from u\n");
     EXPECT_EQ(select.receive(), "SELECT B  FROM U ");
-}
-
-std::vector<json> answers(const std::string &out) {
-    std::vector<json> all;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) all.push_back(json::parse(line));
-    return all;
 }
 
 // The library sees the code page's bytes: ZQV_AT counts them, and the SELECT conversion keeps

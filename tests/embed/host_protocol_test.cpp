@@ -8,6 +8,7 @@
 #include "host/buffer.h"
 #include "host/dispatch.h"
 #include "library/entry.h"
+#include "utilities/library_calls.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +105,19 @@ void TV_FASTCALL executes_and_switches(ParamBlk *) {
     api::editor_command(api::top_window(), 0);
 }
 
+// Calls 'function', which must end in the error 'number' with 'message' (any message when none is
+// given) and leave no handle in use.
+void expect_error(Host &host, FoxFunction function, const std::vector<Arg> &args, std::optional<int> number,
+                  const std::optional<std::string> &message = std::nullopt) {
+    const std::optional<Error> e = testcalls::error_of([&] { host.call_function(function, args); });
+    ASSERT_TRUE(e) << "no error, expected " << message.value_or("one");
+    EXPECT_EQ(e->number(), number) << e->message();
+    if (message) {
+        EXPECT_EQ(e->message(), *message);
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u) << e->message();
+}
+
 // --- results ---
 
 TEST(HostProtocol, CharacterResultsCarryEveryByteValue) {
@@ -144,22 +158,8 @@ TEST(HostProtocol, ArgumentsArriveAsFoxProTypesThem) {
 
 TEST(HostProtocol, ErrorsCarryNumberOrMessageAndReleaseEverything) {
     Host host;
-    try {
-        host.call_function(raises_182_holding_a_buffer);
-        FAIL() << "no error";
-    } catch (const Error &e) {
-        EXPECT_EQ(e.number(), 182);
-        EXPECT_EQ(e.message(), "Insufficient memory");
-    }
-    EXPECT_EQ(host.handles_in_use(), 0u);
-    try {
-        host.call_function(raises_user_error_after_returning, {std::string("argument")});
-        FAIL() << "no error";
-    } catch (const Error &e) {
-        EXPECT_EQ(e.number(), std::nullopt);
-        EXPECT_EQ(e.message(), "the worker gave up");
-    }
-    EXPECT_EQ(host.handles_in_use(), 0u);
+    expect_error(host, raises_182_holding_a_buffer, {}, 182, "Insufficient memory");
+    expect_error(host, raises_user_error_after_returning, {std::string("argument")}, std::nullopt, "the worker gave up");
     // the host goes on working after an error
     EXPECT_EQ(host.call_function(echo_text, {std::string("again")}), Result(std::string("again")));
 }
@@ -206,16 +206,11 @@ TEST(HostProtocol, UnknownVariablesAndBadSubscriptsAreErrors) {
         std::optional<int> number;
     } cases[] = {{"nMissing", 0, std::nullopt}, {"aList", 2, 31}, {"aList", -1, 31}, {"cScalar", 1, 232}};
     for (const Case &c : cases) {
-        try {
-            host.call_function(load_variable, {std::string(c.name), c.element});
-            ADD_FAILURE() << c.name << " loaded";
-        } catch (const Error &e) {
-            EXPECT_EQ(e.number(), c.number) << c.name << ": " << e.message();
-        }
-        EXPECT_EQ(host.handles_in_use(), 0u);
+        SCOPED_TRACE(c.name);
+        expect_error(host, load_variable, {std::string(c.name), c.element}, c.number);
     }
     host.remove_variable("cScalar");
-    EXPECT_THROW(host.call_function(load_variable, {std::string("cScalar"), 0.0}), Error);
+    expect_error(host, load_variable, {std::string("cScalar"), 0.0}, std::nullopt, "Variable not found: cScalar");
 }
 
 TEST(HostProtocol, EvaluationAnswersValuesOrTheHostsOwnError) {
@@ -226,14 +221,7 @@ TEST(HostProtocol, EvaluationAnswersValuesOrTheHostsOwnError) {
     EXPECT_EQ(host.call_function(evaluate_text, {std::string("nA + m.nB")}), Result(std::string("N:3.500000/1")));
     EXPECT_EQ(host.call_function(evaluate_text, {std::string("Set('DataSession')")}), Result(std::string("N:3.000000/0")));
     EXPECT_EQ(host.call_function(evaluate_text, {std::string("'a' + [b]")}), Result(std::string("C:ab")));
-    try {
-        host.call_function(evaluate_text, {std::string("nA / 0")});
-        FAIL() << "no error";
-    } catch (const Error &e) {
-        EXPECT_EQ(e.number(), 1307);
-        EXPECT_EQ(e.message(), "Division by zero");
-    }
-    EXPECT_EQ(host.handles_in_use(), 0u);
+    expect_error(host, evaluate_text, {std::string("nA / 0")}, 1307, "Division by zero");
 }
 
 TEST(HostProtocol, HostActionsAreRecordedPerCall) {
@@ -276,13 +264,7 @@ TEST(HostProtocol, ByteBudgetRefusesLargeBuffers) {
     Host host;
     host.set_budget(std::size_t{500});
     EXPECT_EQ(host.call_function(obtains_a_buffer, {100.0}), Result(true));
-    try {
-        host.call_function(obtains_a_buffer, {1000.0});
-        FAIL() << "no error";
-    } catch (const Error &e) {
-        EXPECT_EQ(e.number(), 182);
-    }
-    EXPECT_EQ(host.handles_in_use(), 0u);
+    expect_error(host, obtains_a_buffer, {1000.0}, 182, "Insufficient memory");
     // the count of obtains starts at the library's call: the host's argument handles come first
     host.set_budget(std::nullopt, 1);
     EXPECT_EQ(host.call_function(describe_params, {std::string("x"), std::string("y")}), Result(std::string("C1;C1;")));
@@ -390,33 +372,20 @@ void TV_FASTCALL evaluates_no_expression(ParamBlk *) {
 
 TEST(HostProtocol, WhatAFaultyLibraryDoesIsAnsweredClearly) {
     Host host;
+    EXPECT_EQ(host.call_function(returns_twice), Result(std::string("second")));
+    EXPECT_EQ(host.handles_in_use(), 0u);
     struct Case {
         FoxFunction function;
-        std::optional<Result> result;      // or else the error:
         std::optional<int> number;
         std::string message;
     } cases[] = {
-        {returns_twice, Result(std::string("second")), {}, ""},
-        {returns_unknown_type, {}, {}, "the library returned a value of type 'X'"},
-        {returns_empty_string_handle, {}, {}, "the library returned a string in handle 0, which holds nothing"},
-        {loads_unknown_name_index, {}, 12, "Variable is not found"},
-        {user_error_without_text, {}, {}, ""},
-        {evaluates_no_expression, {}, 10, "Syntax error: the expression is empty in ''"},
+        {returns_unknown_type, {}, "the library returned a value of type 'X'"},
+        {returns_empty_string_handle, {}, "the library returned a string in handle 0, which holds nothing"},
+        {loads_unknown_name_index, 12, "Variable is not found"},
+        {user_error_without_text, {}, ""},
+        {evaluates_no_expression, 10, "Syntax error: the expression is empty in ''"},
     };
-    for (const Case &c : cases) {
-        try {
-            Result r = host.call_function(c.function);
-            EXPECT_TRUE(c.result.has_value()) << "no error, expected " << c.message;
-            if (c.result) {
-                EXPECT_EQ(r, *c.result);
-            }
-        } catch (const Error &e) {
-            EXPECT_FALSE(c.result.has_value()) << e.message();
-            EXPECT_EQ(e.number(), c.number) << e.message();
-            EXPECT_EQ(e.message(), c.message);
-        }
-        EXPECT_EQ(host.handles_in_use(), 0u) << c.message;
-    }
+    for (const Case &c : cases) expect_error(host, c.function, {}, c.number, c.message);
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 // Reading a host variable by name: what is found, what a value says, and that the handle of a
-// character value never outlives the reading.
+// character value never outlives the reading; and the two switches read that way, the date style of
+// DTOC and the table hint.
 #include "host/variable.h"
+#include "select/host_variables.h"
 
 #include "host/variable_host.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -92,6 +96,63 @@ TEST(HostVariable, AnErrorWhileLoadingEndsTheCall) {
     EXPECT_FALSE(returned);
     EXPECT_TRUE(h.host.requests.errors.empty());  // the host reported it already
     EXPECT_EQ(h.host.handles_in_use(), 0u);
+}
+
+std::string style(VariableHost &h, int default_style) {
+    std::string result;
+    inside_call(h.host, [&] {
+        std::array<char, 4> style = tarnvel::select::read_dtoc_style(default_style);
+        EXPECT_EQ(style[3], '\0');
+        result.assign(style.data(), 3);
+    });
+    return result;
+}
+
+TEST(DtocStyle, ReadsTheNumericVariableAsThreeCharacters) {
+    struct Case {
+        std::optional<double> value;  // nullopt: no such variable
+        int default_style;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {std::nullopt, 102, "102"}, {std::nullopt, 5, "5  "}, {1, 102, "1  "}, {12, 102, "12 "}, {102, 1, "102"},
+        {0, 102, "0  "},
+        {12.9, 102, "12 "},  // truncated toward zero
+        {-1.5, 102, "-1 "}, {-99, 102, "-99"}, {999, 102, "999"},
+        {1000, 102, "102"},  // four characters do not fit: the default
+        {-100, 102, "102"}, {1e300, 102, "102"}, {std::nan(""), 102, "102"}, {INFINITY, 102, "102"},
+    };
+    for (const Case &c : cases) {
+        VariableHost h;
+        if (c.value) h.variable = numeric(*c.value);
+        EXPECT_EQ(style(h, c.default_style), c.expected) << (c.value ? *c.value : -12345);
+        EXPECT_EQ(h.names_asked, std::vector<std::string>{"___TARNVEL_Set_DToC_Style"});
+        EXPECT_TRUE(h.host.requests.errors.empty());
+        EXPECT_EQ(h.host.handles_in_use(), 0u);
+    }
+}
+
+// A character or logical value, or a variable that cannot be found: the default.
+TEST(DtocStyle, OtherTypesAndUnfindableVariablesGiveTheDefault) {
+    for (int kind = 0; kind < 3; ++kind) {
+        VariableHost h;
+        h.variable = kind == 0 ? h.text('C', "1") : kind == 1 ? logical(true) : numeric(1);
+        h.findable = kind != 2;
+        EXPECT_EQ(style(h, 102), "102") << kind;
+        EXPECT_EQ(h.host.handles_in_use(), 0u) << kind;  // the character value's handle was released
+    }
+}
+
+// The switch is the variable's truth as HostVariable reads it above; here, the name it is read by.
+TEST(TableHintSwitch, IsOnWhileTheVariableHoldsATrueValue) {
+    for (bool truth : {true, false}) {
+        VariableHost h;
+        h.variable = logical(truth);
+        bool on = !truth;
+        inside_call(h.host, [&] { on = tarnvel::select::table_hint_switched_on(); });
+        EXPECT_EQ(on, truth);
+        EXPECT_EQ(h.names_asked, std::vector<std::string>{"SETLOCSYS_SQL_Server_Select_NoLock"});
+    }
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ TEST(NthArgument, CopiesTheArgumentOfTheCall) {
         Pos pos;
         int n;
         std::optional<std::string> expected;
+        const LiteralRules *rules = &single_quotes_only;
     };
+    constexpr LiteralRules fox{true, BracketRuns::nested, true};
     const Case cases[] = {
         {"STR(x, 10, 2)", 3, 1, "x"}, {"STR(x, 10, 2)", 3, 2, " 10"}, {"STR(x, 10, 2)", 3, 3, " 2"},
         {"STR(x, 10, 2)", 3, 4, std::nullopt},            // fewer arguments than asked for
@@ -48,24 +50,18 @@ TEST(NthArgument, CopiesTheArgumentOfTheCall) {
         {"STR(x)", 6, 1, std::nullopt},                   // pos at the end of the text
         {"STR(x)", 9, 1, std::nullopt}, {"STR(x)", 3, 0, std::nullopt},
         {"a, b)", 0, 1, "a"},                             // no "(" at pos: the argument starts there
+        {"STR(\"1,2\", 5)", 3, 1, "\"1,2\"", &fox},          // the quoted runs the rules name
+        {"STR(\"1,2\", 5)", 3, 2, " 5", &fox},
+        {"STR([a,(b], 5)", 3, 2, " 5", &fox},
+        {"STR(`a,b`)", 3, 1, "`a,b`", &fox},
+        {"STR(\"1,2\", 5)", 3, 2, "2\""},                    // without the rules the comma counts
     };
     rawhost::Host host;
     for (const Case &c : cases) {
-        EXPECT_EQ(argument(host, c.text, c.pos, c.n), c.expected) << c.text << " #" << c.n;
+        EXPECT_EQ(argument(host, c.text, c.pos, c.n, *c.rules), c.expected) << c.text << " #" << c.n;
         EXPECT_TRUE(host.requests.errors.empty());
         EXPECT_EQ(host.handles_in_use(), 0u);
     }
-}
-
-TEST(NthArgument, StepsOverTheQuotedRunsTheRulesName) {
-    constexpr LiteralRules fox{true, BracketRuns::nested, true};
-    rawhost::Host host;
-    EXPECT_EQ(argument(host, "STR(\"1,2\", 5)", 3, 1, fox), "\"1,2\"");
-    EXPECT_EQ(argument(host, "STR(\"1,2\", 5)", 3, 2, fox), " 5");
-    EXPECT_EQ(argument(host, "STR([a,(b], 5)", 3, 2, fox), " 5");
-    EXPECT_EQ(argument(host, "STR(`a,b`)", 3, 1, fox), "`a,b`");
-    EXPECT_EQ(argument(host, "STR(\"1,2\", 5)", 3, 2), "2\"");  // without the rules the comma counts
-    EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
 TEST(NthArgument, TakesTheViewsLengthNotItsFirstNul) {

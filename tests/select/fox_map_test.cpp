@@ -125,16 +125,6 @@ std::string converted_example(tarnvel::Host &host, const Construct &row, const D
     return out;
 }
 
-std::string code(std::string_view text) {
-    std::string escaped;
-    for (char c : text) {
-        if (c == '|') escaped += '\\';
-        escaped += c;
-    }
-    if (escaped.find('`') != std::string::npos) return "`` " + escaped + " ``";
-    return "`" + escaped + "`";
-}
-
 std::string plain(std::string_view text) {
     std::string escaped;
     for (char c : text) {
@@ -142,6 +132,11 @@ std::string plain(std::string_view text) {
         escaped += c;
     }
     return escaped;
+}
+
+std::string code(std::string_view text) {
+    const std::string escaped = plain(text);
+    return escaped.find('`') != std::string::npos ? "`` " + escaped + " ``" : "`" + escaped + "`";
 }
 
 std::string rendered_map() {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,17 @@ inline std::string repeat(const std::string &part, int times) {
     std::string text;
     for (int i = 0; i < times; ++i) text += part;
     return text;
+}
+
+// The error 'call' ends in, or nothing when it returns.
+template <typename Call>
+std::optional<tarnvel::Error> error_of(Call &&call) {
+    try {
+        call();
+    } catch (const tarnvel::Error &e) {
+        return e;
+    }
+    return std::nullopt;
 }
 
 inline std::string text(tarnvel::Host &host, std::string_view fn, const std::vector<tarnvel::Arg> &args) {
