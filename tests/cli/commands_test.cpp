@@ -1,4 +1,5 @@
-// tarnvel call, structure and the frame of the command: typing of arguments, errors, exit codes.
+// tarnvel call, structure and the frame of the command: typing of arguments, errors, exit codes (those of
+// variables and tables too).
 #include "cli/run_cli.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,9 @@ TEST(Call, ArgumentsAreTypedAsFoxProWritesThem) {
 TEST(Call, BadUsageExitsWithTwo) {
     for (const char *arguments : {"", "call", "nosuchcommand", "call X --var noequals", "call X --array 'a=1'",
                                   "call X --session", "structure FIELDS", "structure --to db2 x",
-                                  "structure --to oracle --no-defaults x"}) {
+                                  "structure --to oracle --no-defaults x", "variables 'x'", "variables --to db2 'x'",
+                                  "tables --mode DIRECT x", "tables --source MS_SQL x",
+                                  "variables --to mysql --var noequals x"}) {
         auto r = clitest::run(arguments);
         EXPECT_EQ(r.status, 2) << arguments;
         EXPECT_EQ(r.err.rfind("tarnvel: ", 0), 0u) << arguments << ": " << r.err;

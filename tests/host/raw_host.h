@@ -195,14 +195,20 @@ inline const FoxInfo *find(const FoxTable *table, const std::string &name) {
     return nullptr;
 }
 
-// Runs 'body' inside a library call on 'host', so that it may use the library's host services.
+// Runs 'body' inside a library call on 'host', so that it may use the library's host services;
+// true when it ran to its end, false when an error ended the call.
 inline thread_local std::function<void()> call_body;
 inline void TV_FASTCALL run_call_body(ParamBlk *) { call_body(); }
-inline void inside_call(Host &host, std::function<void()> body) {
-    call_body = std::move(body);
+inline bool inside_call(Host &host, const std::function<void()> &body) {
+    bool returned = false;
+    call_body = [&] {
+        body();
+        returned = true;
+    };
     FoxInfo info{"TEST_BODY", &run_call_body, 0, ""};
     host.call(info, {});
     call_body = nullptr;
+    return returned;
 }
 
 }  // namespace rawhost

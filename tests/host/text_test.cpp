@@ -111,11 +111,7 @@ TEST(Text, AFailedObtainOrGrowthRaisesItsOwnError) {
     };
     for (const Row &row : rows) {
         rawhost::Host host;
-        bool returned = false;
-        rawhost::inside_call(host, [&] {
-            row.act(host);
-            returned = true;
-        });
+        const bool returned = rawhost::inside_call(host, [&] { row.act(host); });
         host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
         EXPECT_FALSE(returned) << row.what;
         EXPECT_EQ(host.requests.errors, row.errors) << row.what;

@@ -88,12 +88,7 @@ TEST(HostVariable, AnErrorWhileLoadingEndsTheCall) {
     VariableHost h;
     h.variable = numeric(1);
     h.load_error = 12;
-    bool returned = false;
-    inside_call(h.host, [&] {
-        const tarnvel::host::Variable variable("SOME_Variable");
-        returned = true;
-    });
-    EXPECT_FALSE(returned);
+    EXPECT_FALSE(inside_call(h.host, [] { const tarnvel::host::Variable variable("SOME_Variable"); }));
     EXPECT_TRUE(h.host.requests.errors.empty());  // the host reported it already
     EXPECT_EQ(h.host.handles_in_use(), 0u);
 }

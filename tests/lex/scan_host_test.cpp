@@ -77,11 +77,7 @@ TEST(NthArgument, TakesTheViewsLengthNotItsFirstNul) {
 TEST(NthArgument, RaisesInsufficientMemoryWhenNoCopyCanBeHad) {
     rawhost::Host host;
     host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), 0);  // no more obtains
-    bool returned = false;
-    inside_call(host, [&] {
-        nth_argument("STR(x, 10)", 3, 1);
-        returned = true;
-    });
+    const bool returned = inside_call(host, [] { nth_argument("STR(x, 10)", 3, 1); });
     host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
     EXPECT_FALSE(returned);
     EXPECT_EQ(host.requests.errors, std::vector<int>{182});

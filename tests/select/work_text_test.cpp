@@ -68,12 +68,10 @@ TEST(WorkText, EditsMatchAPlainStringEditedInPlace) {
 
 TEST(WorkText, AGrowthThatFailsRaisesTheRowsMessage) {
     rawhost::Host host;
-    bool returned = false;
-    inside_call(host, [&] {
+    const bool returned = inside_call(host, [&] {
         WorkText work = WorkText::copy_of("abc", 7);
         host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), 0);
         work.insert(1, std::string(50, 'x'), "Insufficient memory for TTOD");
-        returned = true;
     });
     host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
     EXPECT_FALSE(returned);

@@ -47,14 +47,5 @@ TEST(VariablesCommand, MemoFieldMessageIsAWarning) {
     EXPECT_NE(r.err.find("MessageBox([Memo field size too large ! Data was lost !],55,[!],70000)"), std::string::npos);
 }
 
-TEST(VariablesCommand, BadUsageExitsWithTwo) {
-    for (const char *arguments : {"variables 'x'", "variables --to db2 'x'", "tables --mode DIRECT x",
-                                  "tables --source MS_SQL x", "variables --to mysql --var noequals x"}) {
-        auto r = clitest::run(arguments);
-        EXPECT_EQ(r.status, 2) << arguments;
-        EXPECT_EQ(r.err.rfind("tarnvel: ", 0), 0u) << arguments << ": " << r.err;
-    }
-}
-
 }  // namespace
 #endif
