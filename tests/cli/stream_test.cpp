@@ -73,7 +73,9 @@ public:
             dup2(out[1], 1);
             close(in[1]);
             close(out[0]);
-            execl("/bin/sh", "sh", "-c", (std::string("exec '") + TARNVEL_CLI_FILE + "' " + arguments).c_str(), nullptr);
+            // through the emulator where a cross build needs one, as every other command test
+            const std::string command = std::string("exec ") + TARNVEL_CLI_LAUNCHER + "'" + TARNVEL_CLI_FILE + "' " + arguments;
+            execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
             _exit(127);
         }
         close(in[0]);
