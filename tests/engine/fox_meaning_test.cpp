@@ -111,6 +111,8 @@ constexpr Case conditions[] = {
     {"d = DATE(2020, 2, 29)", "2"},
     {"STR(n, 8, 2) == '   12.50' .OR. STR(n, 6, 1) == '  -3.0'", "2 5"},
     {"STR(n) == '        13' .OR. STR(k, 3) == '  4'", "2 4"},
+    {"TRANSFORM(n, '99.99') == '12.50' .OR. TRANSFORM(n, '999') == ' -3'", "2 5"},
+    {"TRANSFORM(c, '@!') == 'X,Y'", "5"},
     {"VAL(c) = 0 AND VAL('12.5x') = 12.5 AND VAL(' -3.25 ') = -3.25", "1 2 3 4 5"},
 };
 

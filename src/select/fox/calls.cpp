@@ -3,6 +3,8 @@
 // TRANSFORM, LIKE, STR).
 #include "select/fox/scan.h"
 
+#include <cstdio>
+
 namespace tarnvel::select::fox {
 
 
@@ -253,7 +255,15 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         fill(built, named().fn_transform.target[pass_.column], args);
         return true;
     }
-    const std::size_t digits = zero_picture(trimmed(src_.substr(picture_from, picture_to - picture_from)));
+    const std::string_view picture = trimmed(src_.substr(picture_from, picture_to - picture_from));
+    const Picture said = read_picture(picture);
+    if (said.kind == Picture::upper) return foxpro("UPPER({1})", open, close, count, built);
+    if (said.kind == Picture::number) {
+        char form[48];
+        const int length = std::snprintf(form, sizeof form, "STR({1}, %zu, %zu)", said.width, said.decimals);
+        return foxpro(std::string_view(form, static_cast<std::size_t>(length)), open, close, count, built);
+    }
+    const std::size_t digits = zero_picture(picture);
     if (digits == 0) return false;
     convert_into(args, first_from, first_to, false);
     fill(built, named().fn_transform_zeros.target[pass_.column], args, digits, 0);

@@ -252,11 +252,34 @@ bool read_cast_type(std::string_view text, CastSpec &spec) {
     return r.at == text.size() && (!spec.type->sized || spec.width > 0);
 }
 
-std::size_t zero_picture(std::string_view literal) {
-    if (literal.size() < 2) return 0;
+namespace {
+
+// The text inside a string literal, or false when the argument is not one.
+bool literal_inside(std::string_view literal, std::string_view &inside) {
+    if (literal.size() < 2) return false;
     const char q = literal.front();
-    if (!((q == '\'' || q == '"') && literal.back() == q) && !(q == '[' && literal.back() == ']')) return 0;
-    std::string_view inside = literal.substr(1, literal.size() - 2);
+    if (!((q == '\'' || q == '"') && literal.back() == q) && !(q == '[' && literal.back() == ']')) return false;
+    inside = literal.substr(1, literal.size() - 2);
+    return true;
+}
+
+}  // namespace
+
+Picture read_picture(std::string_view literal) {
+    std::string_view inside;
+    if (!literal_inside(literal, inside)) return {};
+    if (inside == "@!") return {Picture::upper, 0, 0};
+    const std::size_t point = inside.find('.');
+    const std::size_t decimals = point == std::string_view::npos ? 0 : inside.size() - point - 1;
+    const bool digits = !inside.empty() && inside.size() <= 40 && inside.find_first_not_of("9.") == std::string_view::npos &&
+                        (point == std::string_view::npos || inside.find('.', point + 1) == std::string_view::npos);
+    if (!digits || (point != std::string_view::npos && decimals == 0)) return {};
+    return {Picture::number, inside.size(), decimals};
+}
+
+std::size_t zero_picture(std::string_view literal) {
+    std::string_view inside;
+    if (!literal_inside(literal, inside)) return 0;
     if (inside.size() < 3 || inside[0] != '@' || upper(inside[1]) != 'L') return 0;
     Reader r{inside, 2};
     r.blanks();

@@ -494,7 +494,8 @@ constexpr Construct rows[] = {
      .max_args = 2,
      .form = Form::transform,
      .target = {"CONVERT(VARCHAR(8000), {1})", "TO_CHAR({1})", "CONCAT({1})", "CSTR({1})", "CAST({1} AS TEXT)"},
-     .note = "Any picture other than \"@L 99...\" is left as written."},
+     .note = "A picture of digits (\"999\", \"99.99\") is STR with the picture's width and decimals, "
+             "\"@!\" is UPPER; any other picture than those and \"@L 99...\" is left as written."},
     {.id = "fn.transform_zeros",
      .fox = "TRANSFORM(x, \"@L 999\")",
      .example = "TRANSFORM(n, '@L 999')",
