@@ -63,6 +63,7 @@ struct FunctionRow {
     int threshold = 0;          // the work copy grows when its size is at most length + threshold
     std::string_view message{};   // when the work copy cannot grow
     bool to_paren = false;      // the scan goes on at the "(" of the call
+    int most_arguments = 0;     // a call with more arguments stays as written (0: any number)
 };
 
 // The row's template fits its edit: "%*" once (and "%s") for around, argument slots for the

@@ -10,7 +10,8 @@ constexpr FunctionRow padr{"PADR", "dbo.PADR", Edit::rename, {}, 4};
 constexpr FunctionRow padl{"PADL", "dbo.PADL", Edit::rename, {}, 4};
 constexpr FunctionRow mod{"MOD", "dbo.MOD", Edit::rename, {}, 4};
 constexpr FunctionRow substr{"SUBSTR,SUBST,SUBS", "SUBSTRING", Edit::rename, {}, 5};
-constexpr FunctionRow at{"AT", "CHARINDEX", Edit::rename, {}, 7};
+// CHARINDEX's third argument is where the search starts, AT's the occurrence: AT(a, b, n) is left.
+constexpr FunctionRow at{"AT", "CHARINDEX", Edit::rename, {}, 7, 0, {}, false, 2};
 constexpr FunctionRow chr{"CHR", "CHAR", Edit::rename, {}, 2};
 constexpr FunctionRow dtor{"DTOR", "RADIANS", Edit::rename, {}, 4};
 constexpr FunctionRow rtod{"RTOD", "DEGREES", Edit::rename, {}, 4};

@@ -228,9 +228,18 @@ struct Scanner::FunctionEdits {
     static_assert(table.complete(), "every edit kind has one handler");
 };
 
+// Whether the call whose "(" is at 'open' has more than 'most' arguments.
+bool Scanner::more_arguments(std::size_t open, int most) const {
+    const std::ptrdiff_t close = close_of(open);
+    std::ptrdiff_t comma = static_cast<std::ptrdiff_t>(open);
+    for (int n = 0; n < most && comma >= 0; ++n) comma = comma_after(static_cast<std::size_t>(comma));
+    return comma >= 0 && (close < 0 || comma < close);
+}
+
 Scanner::Verdict Scanner::function_row(const FunctionRow &row) {
     if (!paren_follows()) return Verdict::keep;
     const std::size_t open = open_paren();
+    if (row.most_arguments > 0 && more_arguments(open, row.most_arguments)) return Verdict::keep;
     anchor();
     return FunctionEdits::table[row.edit](*this, row, open);
 }

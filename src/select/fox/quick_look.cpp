@@ -246,7 +246,7 @@ private:
             const Kw kw = keyword_of(word);
             if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
         }
-        if (word.size() < 3 || word.size() > 9) return false;  // the names of the function rows
+        if (word.size() < 2 || word.size() > 9) return false;  // the names of the function rows (AT to TRANSFORM)
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
         if (same_word(word, "DATE") && date_call(i)) return true;
         if (const Construct *row = function_named(word)) {
