@@ -129,7 +129,10 @@ void Scan::word() {
         return;
     }
     if (kw == Kw::none) {
-        if (prev_ == Prev::operand && top().item_condition && in_select_item()) end_item(w0, true);  // an alias
+        // an alias, but not the member after a name's "." (t.a)
+        if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {
+            end_item(w0, true);
+        }
         begin_token(w0);
         prev_ = Prev::operand;
         pos_ = w1;
@@ -527,7 +530,10 @@ void Scan::dollar() {
         boundary(false, Prev::comparison);
         return;
     }
-    const bool condition = t.connector && condition_here(t) && !operator_follows(right_to);
+    // a select item that holds a $ is a condition, written as a value once, around the whole item
+    const bool item = in_select_item() && predicate_as_value(pass_.column) != "{1}";
+    if (item) t.item_condition = true;
+    const bool condition = item || (t.connector && condition_here(t) && !operator_follows(right_to));
     const std::size_t operand = t.operand;
     Text left;
     out_.take(operand, pos_, left);
