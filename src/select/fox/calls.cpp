@@ -14,7 +14,8 @@ bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none) return false;
     if (count < row.min_args || count > row.max_args) return false;
-    const bool condition = starts_condition() && !operator_follows(close + 1);
+    const bool condition = (starts_condition() && !operator_follows(close + 1)) ||
+                           (row.shape == Shape::predicate && condition_in_item(close + 1));
     Text built;
     const Built outcome = build(row, w0, open, close, count, built);
     if (outcome == Built::none) return false;
@@ -320,6 +321,30 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     out_.replace(w0, last, built.view());
     if (last < end_ && name_char(src_[last])) out_.replace(last, last, " ");  // DATE()AS x: AS stays a word
     pos_ = last;
+    prev_ = Prev::operand;
+    return true;
+}
+
+// IIF(c, a, b) where a condition stands, in a dialect whose CASE gives no condition (SQL Server,
+// Oracle): FoxPro's IIF of two conditions, as CASE of their values compared with 1. A NULL c takes
+// b, as FoxPro's IIF does; a NULL a or b leaves the row out, as FoxPro's WHERE does.
+bool Scan::iif_condition(std::string_view name, std::size_t w0, std::size_t open) {
+    if (!same_word(name, "IIF") || predicate_as_value(pass_.column) == "{1}" || pass_.depth >= deepest_call) return false;
+    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    if (close == none || count != 3 || !starts_condition() || operator_follows(close + 1)) return false;
+    constexpr std::string_view parts[] = {"(CASE WHEN ", " THEN CASE WHEN ", " THEN 1 ELSE 0 END ELSE CASE WHEN ",
+                                          " THEN 1 ELSE 0 END END = 1)"};
+    Text built;
+    std::size_t index = 0;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        built.append(parts[index++]);
+        Piece piece = convert(from, to, true);
+        built.append(piece.text);
+    });
+    built.append(parts[3]);
+    begin_token(w0);
+    out_.replace(w0, close + 1, built.view());
+    pos_ = close + 1;
     prev_ = Prev::operand;
     return true;
 }

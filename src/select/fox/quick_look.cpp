@@ -249,6 +249,8 @@ private:
         if (word.size() < 2 || word.size() > 9) return false;  // the names of the function rows (AT to TRANSFORM)
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
         if (same_word(word, "DATE") && date_call(i)) return true;
+        // IIF of conditions, outside the select list, where CASE gives no condition
+        if (compared_items_ && same_word(word, "IIF") && !in_select_list(text_, i, select_list_)) return true;
         if (const Construct *row = function_named(word)) {
             if (row->form != Form::text || !row->target[pass_.column].empty()) {
                 const auto [close, count] = call_extent(text_, i, n_, pass_.rules);

@@ -182,6 +182,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     const std::size_t w0 = pos_, w1 = w0 + word.size();
     const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
     if (today(full.empty() ? word : full, w0, open)) return;
+    if (iif_condition(word, w0, open)) return;
     if (const Construct *row = function_named(full.empty() ? word : full)) {
         if (call(*row, w0, open)) return;
     }
@@ -199,9 +200,19 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     pos_ = open + 1;
 }
 
+// LIKE, IS, IN, BETWEEN (BETW...): the words that make a select item a condition, with NOT, AND, OR.
+static bool predicate_word(Kw kw, std::string_view word) {
+    return (kw == Kw::callable || word.size() == 2) &&
+           (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B');
+}
+
 void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     const std::size_t w0 = pos_ - word.size();
-    if (in_select_item()) select_item_keyword(kw, word);
+    if (in_select_item()) {
+        select_item_keyword(kw, word);
+    } else if (predicate_word(kw, word) || kw == Kw::logic) {
+        if (Level *item = select_item_level()) item->item_condition = true;  // (a IN (1, 2) OR b) AS x
+    }
     Level &t = top();
     if (t.kind == Level::statement) statement_clause(t, kw, after);
     switch (kw) {
@@ -234,10 +245,7 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
 inline void Scan::select_item_keyword(Kw kw, std::string_view word) {
     Level &t = top();
     const std::size_t w0 = pos_ - word.size();
-    if ((kw == Kw::callable || word.size() == 2) &&
-        (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B')) {
-        t.item_condition = true;
-    }
+    if (predicate_word(kw, word)) t.item_condition = true;
     if (kw == Kw::logic) {  // NOT a, a AND b, a OR b
         begin_token(w0);
         t.item_condition = true;
@@ -396,10 +404,9 @@ bool Scan::sqlserver_alias(std::size_t length) {
 }
 
 void Scan::comparison(std::size_t length, std::string_view replacement) {
-    if (in_select_item()) {
-        Level &t = top();
-        t.item_named = t.item_named || (!t.item_condition && sqlserver_alias(length));
-        t.item_condition = true;
+    if (Level *item = select_item_level()) {
+        item->item_named = item->item_named || (!item->item_condition && sqlserver_alias(length));
+        item->item_condition = true;
     }
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
     boundary(false, Prev::comparison);
@@ -425,9 +432,9 @@ void Scan::bang() {
         comparison(2, named().op_bang_not_equal.target[pass_.column]);
         return;
     }
-    if (in_select_item()) {  // !a as a select item is a condition
+    if (Level *item = select_item_level()) {  // !a as a select item is a condition
         begin_token(pos_);
-        top().item_condition = true;
+        item->item_condition = true;
     }
     std::string_view word = named().op_not.target[pass_.column];
     const bool blank_before = pos_ > 0 && (name_char(src_[pos_ - 1]) || src_[pos_ - 1] == ')' ||
@@ -477,6 +484,10 @@ void Scan::dot() {
     if (first == 'A' || first == 'O' || first == 'N') {  // .AND., .OR., .NOT.
         for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
             if (word_at(src_, pos_ + 1, end_, op) && pos_ + 1 + op.size() < end_ && src_[pos_ + 1 + op.size()] == '.') {
+                if (Level *item = select_item_level()) {  // .NOT. a as a select item is a condition
+                    begin_token(pos_);
+                    item->item_condition = true;
+                }
                 boundary(true, Prev::connector);
                 pos_ += op.size() + 2;
                 return;
@@ -531,8 +542,9 @@ void Scan::dollar() {
         return;
     }
     // a select item that holds a $ is a condition, written as a value once, around the whole item
-    const bool item = in_select_item() && predicate_as_value(pass_.column) != "{1}";
-    if (item) t.item_condition = true;
+    Level *item_level = select_item_level();
+    const bool item = item_level != nullptr && predicate_as_value(pass_.column) != "{1}";
+    if (item) item_level->item_condition = true;
     const bool condition = item || (t.connector && condition_here(t) && !operator_follows(right_to));
     const std::size_t operand = t.operand;
     Text left;

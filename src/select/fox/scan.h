@@ -231,6 +231,30 @@ private:
         const Level &t = top();
         return t.kind == Level::statement && t.clause == Clause::select && !t.when;
     }
+    // The statement level whose select item the position stands in, directly or in parentheses of
+    // the item's own (not a call's, a subquery's or a CASE's); null elsewhere.
+    Level *select_item_level() {
+        if (overflow_ > 0) return nullptr;
+        for (std::size_t d = depth_; d > 0; --d) {
+            Level &l = levels_[d - 1];
+            if (l.when) return nullptr;
+            if (l.kind == Level::group) continue;
+            return l.kind == Level::statement && l.clause == Clause::select ? &l : nullptr;
+        }
+        return nullptr;
+    }
+    // A condition that stands as an operand of a select item's conditions (not of an arithmetic or a
+    // comparison) where the dialect takes conditions as values only in CASE: the item becomes a
+    // condition, written as a value once around the whole item, and this part stays a condition.
+    bool condition_in_item(std::size_t after) {
+        if (prev_ != Prev::start && prev_ != Prev::keyword && prev_ != Prev::comma && prev_ != Prev::connector) {
+            return false;
+        }
+        Level *item = select_item_level();
+        if (item == nullptr || predicate_as_value(pass_.column) == "{1}" || operator_follows(after)) return false;
+        item->item_condition = true;
+        return true;
+    }
     void end_item(std::size_t at, bool alias_follows);
     bool sqlserver_alias(std::size_t length);
     void boundary(bool connector, Prev prev) {
@@ -299,6 +323,7 @@ private:
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
+    bool iif_condition(std::string_view name, std::size_t w0, std::size_t open);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
