@@ -10,7 +10,7 @@ namespace {
 using namespace rows;
 
 using namespace std::string_view_literals;
-constexpr FunctionRow at{"AT", "STRPOS", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true, 2};
+constexpr FunctionRow at{"AT", "STRPOS", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true};
 constexpr FunctionRow dtor{"DTOR", "RADIANS", Edit::rename, {}, 4};
 constexpr FunctionRow rtod{"RTOD", "DEGREES", Edit::rename, {}, 4};
 constexpr FunctionRow len{"LEN", "LENGTH", Edit::rename, {}, 3};

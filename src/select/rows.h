@@ -52,8 +52,7 @@ inline constexpr FunctionRow iif{"IIF", "CASE WHEN", Edit::iif, {}, 6, 30, "Insu
 inline constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "LTRIM(RTRIM", Edit::around, {"%*)"}, 7, 1,
                                      "Insufficient memory for ALLTRIM", true};
 inline constexpr FunctionRow deleted{"DELETED,DELET,DELE,DELETE", "(1=1)", Edit::remove_arguments, {}, 0, 0, {}, true};
-// AT(a, b, n) looks for the n-th occurrence, which the target's function cannot: left as written.
-inline constexpr FunctionRow instr{"AT", "INSTR", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true, 2};
+inline constexpr FunctionRow instr{"AT", "INSTR", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true};
 inline constexpr FunctionRow dtor_factor{"DTOR", "(0.017453293*", Edit::around, {"%*)"}, 10, 1, "Insufficient memory for DTOR", true};
 inline constexpr FunctionRow rtod_factor{"RTOD", "(1/0.017453293*", Edit::around, {"%*)"}, 12, 1, "Insufficient memory for RTOD", true};
 inline constexpr FunctionRow padr_rpad{"PADR", "RPAD", Edit::rename, {}, 0};

@@ -124,11 +124,16 @@ struct Scanner::FunctionEdits {
     }
 
     // AT(a, b) as INSTR(b, a): the second argument runs to the parenthesis that closes the group
-    // its comma stands in.
+    // its comma stands in. With a third argument (AT's occurrence) the call stays as written.
     static Verdict swap_first(Scanner &s, const FunctionRow &row, std::size_t open) {
         const std::ptrdiff_t comma = s.comma_after(open);
         const std::ptrdiff_t close = comma < 0 ? -1 : s.close_of(comma);
         if (close < 0) return Verdict::keep;
+        const auto to = static_cast<std::size_t>(s.rel(static_cast<std::size_t>(close)));
+        const auto after_comma = static_cast<std::size_t>(s.rel(static_cast<std::size_t>(comma))) + 1;
+        if (lex::find_at_level(s.text().substr(0, to), after_comma, ",", s.session_.source) != std::string_view::npos) {
+            return Verdict::keep;
+        }
         Text &built = emptied_built(s, row);
         built.append(slice(s, comma + 1, close));
         built.append(",");
@@ -231,9 +236,14 @@ struct Scanner::FunctionEdits {
 // Whether the call whose "(" is at 'open' has more than 'most' arguments.
 bool Scanner::more_arguments(std::size_t open, int most) const {
     const std::ptrdiff_t close = close_of(open);
-    std::ptrdiff_t comma = static_cast<std::ptrdiff_t>(open);
-    for (int n = 0; n < most && comma >= 0; ++n) comma = comma_after(static_cast<std::size_t>(comma));
-    return comma >= 0 && (close < 0 || comma < close);
+    if (close < 0) return false;
+    const std::string_view inside = text().substr(0, static_cast<std::size_t>(rel(static_cast<std::size_t>(close))));
+    std::size_t at = static_cast<std::size_t>(rel(open));
+    for (int n = 0; n < most; ++n) {
+        at = lex::find_at_level(inside, at + 1, ",", session_.source);
+        if (at == std::string_view::npos) return false;
+    }
+    return true;
 }
 
 Scanner::Verdict Scanner::function_row(const FunctionRow &row) {

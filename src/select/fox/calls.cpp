@@ -329,9 +329,12 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
 // Oracle): FoxPro's IIF of two conditions, as CASE of their values compared with 1. A NULL c takes
 // b, as FoxPro's IIF does; a NULL a or b leaves the row out, as FoxPro's WHERE does.
 bool Scan::iif_condition(std::string_view name, std::size_t w0, std::size_t open) {
-    if (!same_word(name, "IIF") || predicate_as_value(pass_.column) == "{1}" || pass_.depth >= deepest_call) return false;
+    if (!same_word(name, "IIF") || !starts_condition() || predicate_as_value(pass_.column) == "{1}" ||
+        pass_.depth >= deepest_call) {
+        return false;
+    }
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
-    if (close == none || count != 3 || !starts_condition() || operator_follows(close + 1)) return false;
+    if (close == none || count != 3 || operator_follows(close + 1)) return false;
     constexpr std::string_view parts[] = {"(CASE WHEN ", " THEN CASE WHEN ", " THEN 1 ELSE 0 END ELSE CASE WHEN ",
                                           " THEN 1 ELSE 0 END END = 1)"};
     Text built;

@@ -246,11 +246,14 @@ private:
             const Kw kw = keyword_of(word);
             if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
         }
-        if (word.size() < 2 || word.size() > 9) return false;  // the names of the function rows (AT to TRANSFORM)
+        // the names of the function rows: AT, then three letters to nine
+        if (word.size() == 2 ? !same_word(word, "AT") : word.size() < 3 || word.size() > 9) return false;
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
         if (same_word(word, "DATE") && date_call(i)) return true;
-        // IIF of conditions, outside the select list, where CASE gives no condition
-        if (compared_items_ && same_word(word, "IIF") && !in_select_list(text_, i, select_list_)) return true;
+        // IIF where a condition starts, in a dialect whose CASE gives no condition
+        if (compared_items_ && same_word(word, "IIF") && starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
+            return true;
+        }
         if (const Construct *row = function_named(word)) {
             if (row->form != Form::text || !row->target[pass_.column].empty()) {
                 const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
@@ -258,6 +261,16 @@ private:
             }
         }
         return false;
+    }
+
+    // After WHERE, HAVING, ON, WHEN, AND, OR, NOT, "(" or "!".
+    bool starts_condition(std::size_t at) const {
+        while (at > 0 && is_blank(text_[at - 1])) --at;
+        if (at > 0 && (text_[at - 1] == '(' || text_[at - 1] == '!')) return true;
+        const std::string_view word = word_before(text_, at);
+        if (word.empty()) return false;
+        const Kw kw = keyword_of(word);
+        return kw == Kw::where || kw == Kw::having || kw == Kw::on || kw == Kw::logic || kw == Kw::when;
     }
 
     // DATE(), DATE() - 30

@@ -182,7 +182,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     const std::size_t w0 = pos_, w1 = w0 + word.size();
     const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
     if (today(full.empty() ? word : full, w0, open)) return;
-    if (iif_condition(word, w0, open)) return;
+    if (word.size() == 3 && iif_condition(word, w0, open)) return;
     if (const Construct *row = function_named(full.empty() ? word : full)) {
         if (call(*row, w0, open)) return;
     }
@@ -201,7 +201,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
 }
 
 // LIKE, IS, IN, BETWEEN (BETW...): the words that make a select item a condition, with NOT, AND, OR.
-static bool predicate_word(Kw kw, std::string_view word) {
+static inline bool predicate_word(Kw kw, std::string_view word) {
     return (kw == Kw::callable || word.size() == 2) &&
            (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B');
 }
@@ -210,7 +210,7 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     const std::size_t w0 = pos_ - word.size();
     if (in_select_item()) {
         select_item_keyword(kw, word);
-    } else if (predicate_word(kw, word) || kw == Kw::logic) {
+    } else if (top().kind == Level::group && (kw == Kw::logic || predicate_word(kw, word))) {
         if (Level *item = select_item_level()) item->item_condition = true;  // (a IN (1, 2) OR b) AS x
     }
     Level &t = top();
