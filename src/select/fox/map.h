@@ -80,6 +80,7 @@ struct Construct {
     Form form = Form::text;
     std::array<std::string_view, column_count> target{};
     std::string_view note{};
+    std::string_view left_out{};  // Form::text: what an argument the call leaves out stands for
 };
 
 // Every row, in the order of the document.
