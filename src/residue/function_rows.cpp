@@ -74,6 +74,17 @@ constexpr FunctionRow rows[] = {
     {"JUSTSTEM", any, none, ""},
     {"JUSTPATH", any, none, ""},
     {"FORCEEXT", any, none, ""},
+    // the double-byte variants, which the servers do not need: their text is characters
+    {"LEFTC", any, none, ""},
+    {"RIGHTC", any, none, ""},
+    {"LENC", any, none, ""},
+    {"SUBSTRC", any, none, ""},
+    {"AT_C", any, none, ""},
+    {"ATCC", any, none, ""},
+    {"RATC", any, none, ""},
+    {"STUFFC", any, none, ""},
+    {"CHRTRANC", any, none, ""},
+    {"LIKEC", any, none, ""},
     // numbers and conversions
     {"STR", 1, sqlserver | access, ""},
     {"STR", any, sqlserver, ""},
@@ -86,6 +97,8 @@ constexpr FunctionRow rows[] = {
     {"CEILING", any, sqlserver | mysql | pgsql, ""},
     {"FLOOR", any, sqlserver | oracle | mysql | pgsql, ""},
     {"PI", any, sqlserver | mysql | pgsql, ""},
+    {"LOG", 1, sqlserver | mysql | access, "FoxPro's LOG is the natural logarithm (LN)"},
+    {"LOG10", any, sqlserver | mysql | pgsql, ""},
     {"RAND", any, sqlserver | mysql, ""},
     {"CAST", any, sqlserver | oracle | mysql | pgsql, ""},
     {"MAX", several, none, "FoxPro's MAX(a, b) is the greater value (GREATEST)"},
@@ -131,7 +144,8 @@ constexpr FunctionRow rows[] = {
     {"RECCOUNT", any, none, ""},
 };
 
-// The targets' own functions whose names are FoxPro abbreviations of other functions.
+// The targets' own functions (and LIKE, whose pattern may stand in parentheses) whose names are
+// FoxPro abbreviations of other functions.
 struct OwnName {
     std::string_view name;
     Targets targets;
@@ -139,6 +153,7 @@ struct OwnName {
 constexpr OwnName own_names[] = {
     {"CEIL", oracle | mysql | pgsql},
     {"SECOND", mysql | access},
+    {"LIKE", all},
 };
 
 bool matches(const FunctionRow &row, int arguments) {

@@ -109,6 +109,8 @@ constexpr Case conditions[] = {
     {"LIKE('a*', c) .OR. LIKE('?,?', c)", "2 5"},
     {"!LIKE('*b*', c)", "1 3 4 5"},
     {"d = DATE(2020, 2, 29)", "2"},
+    {"t = DATETIME(2016, 1, k) OR t = DATETIME(2020, 2, 29, 10, 30)", "2 5"},
+    {"LOG(k) > 1 AND LOG10(k * 100) < 2.5", "3"},
     {"STR(n, 8, 2) == '   12.50' .OR. STR(n, 6, 1) == '  -3.0'", "2 5"},
     {"STR(n) == '        13' .OR. STR(k, 3) == '  4'", "2 4"},
     {"TRANSFORM(n, '99.99') == '12.50' .OR. TRANSFORM(n, '999') == ' -3'", "2 5"},
@@ -135,6 +137,9 @@ constexpr Case values[] = {
     {"INT(n * 1.5)", "0 18 0 0 -4"},
     {"RGB(k, 0, 1)", "65537 65538 65539 65540 65541"},
     {"NTOM(n)", "0.0000 12.5000 0.0000 0.0100 -3.0000"},
+    {"RAT('bc', c) + RAT(',', c)", "0 2 0 0 2"},
+    {"RAT('ab', 'abxaby') + RATC('y', 'yyy')", "7 7 7 7 7"},
+    {"TTOC(DATETIME(2020, 2, k, 10, 30, 5), 1)", "20200201103005 20200202103005 20200203103005 20200204103005 20200205103005"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

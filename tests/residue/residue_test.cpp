@@ -147,11 +147,11 @@ TEST(Residue, VariablesReferencesAndTables) {
 TEST(Residue, FunctionsTheTargetLacks) {
     run(ConvertedText::select, {
         {sqlserver, "SELECT EMPTY(X), Empt (Y), dbo.PADR(Z,2) FROM T", {"function EMPTY", "function Empt"}},
-        {oracle, "SELECT CEIL(X), NVL(A,B), SUBSTR(C,1,2) FROM T", {}},
-        {sqlserver, "SELECT CEIL(X), NVL(A,B), SUBSTR(C,1,2), LEFT(C,2) FROM T",
-         {"function CEIL", "function NVL", "function SUBSTR"}},
+        {oracle, "SELECT CEIL(X), NVL(A,B), SUBSTR(C,1,2), LOG(10, X) FROM T", {}},
+        {sqlserver, "SELECT CEIL(X), NVL(A,B), SUBSTR(C,1,2), LEFT(C,2), LEFTC(C,2) FROM T",
+         {"function CEIL", "function NVL", "function SUBSTR", "function LEFTC"}},
         {oracle, "SELECT LEFT(C,2), SPACE(3) FROM T", {"function LEFT", "function SPACE"}},
-        {mysql, "SELECT ISNULL(X), DATE(D), CEIL(X), SECOND(T) FROM T", {}},
+        {mysql, "SELECT ISNULL(X), DATE(D), CEIL(X), SECOND(T) FROM T WHERE A LIKE ('x%')", {}},
         {sqlserver, "SELECT ISNULL(X), ISNULL(X, 0) FROM T", {"function ISNULL"}},
         {mysql, "SELECT DATE(), DATE(Y, M, D) FROM T", {"function DATE", "function DATE"}},
         {access, "SELECT DATE(), STR(X), STR(X, 4), CAST(X AS INT) FROM T", {"function STR", "function CAST"}},

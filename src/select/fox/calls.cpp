@@ -37,6 +37,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         Args args;
         for_each_argument(src_, open, close, pass_.rules,
                           [&](std::size_t from, std::size_t to) { convert_into(args, from, to, false); });
+        for (std::size_t k = count; k < row.max_args && !row.left_out.empty(); ++k) args.add(row.left_out);
         if (repeats_long_argument(form, args)) {  // the call as written, with its arguments converted
             built.append(src_.substr(w0, open + 1 - w0));
             fill(built, "{1+})", args);
@@ -311,8 +312,8 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
             if (!form.empty()) last = end;
         }
     }
-    if (form.empty() && date) form = named().fn_date.target[pass_.column];
-    if (form.empty()) return false;  // DATETIME() alone is the function row's
+    if (form.empty()) form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
+    if (form.empty()) return false;  // DATE() alone where the dialect's own row converts it
     Args args;
     args.add(number.view());
     Text built;

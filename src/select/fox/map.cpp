@@ -13,6 +13,23 @@ constexpr T all(std::string_view form) {
     return {form, form, form, form, form};
 }
 
+// A double-byte variant of a string function (LEFTC, AT_C): a server counts characters, not bytes,
+// so the call is written with the name of the single-byte function, whose row converts it further.
+// The accepted name is the one 'fox' shows.
+constexpr Construct double_byte(std::string_view id, std::string_view fox, std::string_view example,
+                                std::uint8_t min_args, std::uint8_t max_args, std::string_view form) {
+    return {.id = id,
+            .fox = fox,
+            .example = example,
+            .place = Place::select,
+            .words = fox.substr(0, fox.find('(')),
+            .min_args = min_args,
+            .max_args = max_args,
+            .form = Form::foxpro,
+            .target = all(form),
+            .note = "Characters, not bytes, on a server: the single-byte function."};
+}
+
 // The rows, in the order of the document. Ids are stable: never reuse or rename one.
 constexpr Construct rows[] = {
     // --- operators
@@ -331,9 +348,6 @@ constexpr Construct rows[] = {
      .fox = "DATETIME()",
      .example = "DATETIME()",
      .place = Place::select,
-     .words = "DATETIME,DATETIM,DATETI,DATET",
-     .min_args = 0,
-     .max_args = 0,
      .target = {"GETDATE()", "LOCALTIMESTAMP", "NOW()", "NOW()", "LOCALTIMESTAMP"}},
     {.id = "op.concat",
      .kind = Kind::operator_,
@@ -666,8 +680,87 @@ constexpr Construct rows[] = {
      .words = "RAT",
      .min_args = 2,
      .max_args = 2,
-     .target = {"", "INSTR({2}, {1}, -1)", "", "", ""},
-     .note = "RAT(a, s, n), the n-th occurrence from the right, and the other dialects are left as written."},
+     .target = {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2})) "
+                "- LEN({1} + '.') + 2 END)",
+                "INSTR({2}, {1}, -1)",
+                "(CASE WHEN LOCATE({1}, {2}) = 0 THEN 0 ELSE CHAR_LENGTH({2}) - LOCATE(REVERSE({1}), REVERSE({2})) "
+                "- CHAR_LENGTH({1}) + 2 END)",
+                "INSTRREV({2}, {1})",
+                "(CASE WHEN STRPOS({2}, {1}) = 0 THEN 0 ELSE LENGTH({2}) - STRPOS(REVERSE({2}), REVERSE({1})) "
+                "- LENGTH({1}) + 2 END)"},
+     .note = "The last occurrence, 0 when there is none: where the server searches only from the left, the "
+             "first occurrence in the reversed texts, counted back from the end (SQL Server's LEN drops "
+             "trailing blanks, hence the '.'). SQL Server and MySQL compare by the column's collation, so a "
+             "case-insensitive one finds 'A' for 'a'. RAT(a, s, n), the n-th occurrence from the right, is "
+             "left as written."},
+    double_byte("fn.leftc", "LEFTC(s, n)", "LEFTC(s, 3)", 2, 2, "LEFT({1+})"),
+    double_byte("fn.rightc", "RIGHTC(s, n)", "RIGHTC(s, 3)", 2, 2, "RIGHT({1+})"),
+    double_byte("fn.lenc", "LENC(s)", "LENC(s)", 1, 1, "LEN({1})"),
+    double_byte("fn.substrc", "SUBSTRC(s, i[, n])", "SUBSTRC(s, 2, 3)", 2, 3, "SUBSTR({1+})"),
+    double_byte("fn.at_c", "AT_C(a, s[, n])", "AT_C('x', s)", 2, 3, "AT({1+})"),
+    double_byte("fn.atcc", "ATCC(a, s)", "ATCC('x', s)", 2, 2, "ATC({1+})"),
+    double_byte("fn.ratc", "RATC(a, s)", "RATC('x', s)", 2, 2, "RAT({1+})"),
+    double_byte("fn.stuffc", "STUFFC(s, i, n, r)", "STUFFC(s, 2, 3, 'xy')", 4, 4, "STUFF({1+})"),
+    double_byte("fn.chrtranc", "CHRTRANC(s, from, to)", "CHRTRANC(s, 'ab', 'x')", 3, 3, "CHRTRAN({1+})"),
+    double_byte("fn.likec", "LIKEC(p, x)", "LIKEC('R*', x)", 2, 2, "LIKE({1+})"),
+    {.id = "fn.floor",
+     .fox = "FLOOR(x)",
+     .example = "FLOOR(x)",
+     .place = Place::select,
+     .words = "FLOOR",
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "", "", "INT({1})", ""},
+     .note = "Access's INT rounds down, as FLOOR does; the other dialects have FLOOR."},
+    {.id = "fn.pi",
+     .fox = "PI()",
+     .example = "PI()",
+     .place = Place::select,
+     .words = "PI",
+     .target = {"", "ACOS(-1)", "", "(4 * ATN(1))", ""},
+     .note = "Oracle and Access have no PI: its value from their arc cosine and arc tangent."},
+    {.id = "fn.log",
+     .fox = "LOG(x)",
+     .example = "LOG(x)",
+     .place = Place::select,
+     .words = "LOG",
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "LN({1})", "", "", "LN({1})"},
+     .note = "FoxPro's LOG is the natural logarithm; Oracle's LOG takes a base, PostgreSQL's is of base 10."},
+    {.id = "fn.log10",
+     .fox = "LOG10(x)",
+     .example = "LOG10(x)",
+     .place = Place::select,
+     .words = "LOG10",
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "LOG(10, {1})", "", "(LOG({1}) / LOG(10))", ""},
+     .note = "Oracle's LOG takes the base first; Access has only the natural logarithm."},
+    {.id = "fn.datetime_of",
+     .fox = "DATETIME(y, m, d[, h[, mi[, s]]])",
+     .example = "DATETIME(2020, 2, 29, 10, 30)",
+     .place = Place::select,
+     .words = "DATETIME,DATETIM,DATETI,DATET",
+     .min_args = 3,
+     .max_args = 6,
+     .target = {"DATETIMEFROMPARTS({1}, {2}, {3}, {4}, {5}, {6}, 0)",
+                "TO_DATE({1} || '-' || {2} || '-' || {3} || ' ' || {4} || ':' || {5} || ':' || {6}, 'YYYY-MM-DD HH24:MI:SS')",
+                "STR_TO_DATE(CONCAT_WS('-', {1}, {2}, {3}, {4}, {5}, {6}), '%Y-%m-%d-%H-%i-%s')",
+                "(DATESERIAL({1}, {2}, {3}) + TIMESERIAL({4}, {5}, {6}))", "MAKE_TIMESTAMP({1}, {2}, {3}, {4}, {5}, {6})"},
+     .note = "The parts left out are 0. DATETIME() without arguments is the row above.",
+     .left_out = "0"},
+    {.id = "fn.isblank",
+     .fox = "ISBLANK(x)",
+     .example = "ISBLANK(x)",
+     .words = "ISBLANK",
+     .min_args = 1,
+     .max_args = 1,
+     .form = Form::foxpro,
+     .target = all("EMPTY({1})"),
+     .note = "As EMPTY, which is right for text, where FoxPro's ISBLANK and EMPTY agree. For other types "
+             "FoxPro tells a blank field from an empty value (ISBLANK(0) is false, EMPTY(0) true), which a "
+             "server does not."},
     {.id = "fn.isdigit",
      .fox = "ISDIGIT(s)",
      .example = "ISDIGIT(s)",

@@ -4,9 +4,10 @@
 // stable names by which tests, the residue check and the migration report refer to a construct.
 //
 // A form is a template. In function rows {1} to {9} stand for the converted arguments and {2+}
-// for the arguments from the second on, joined by ", ". Operator rows give the operator's text,
-// literal rows the value's text. An empty form leaves the construct as written in that dialect:
-// the target has it, or the dialect's own function rows convert it later.
+// for the arguments from the second on, joined by ", "; a slot past the call's last argument is the
+// row's left_out (DATETIME(y, m, d) has hours, minutes and seconds 0). Operator rows give the
+// operator's text, literal rows the value's text. An empty form leaves the construct as written in
+// that dialect: the target has it, or the dialect's own function rows convert it later.
 #pragma once
 
 #include <array>
@@ -80,6 +81,7 @@ struct Construct {
     Form form = Form::text;
     std::array<std::string_view, column_count> target{};
     std::string_view note{};
+    std::string_view left_out{};  // Form::text: what an argument the call leaves out stands for
 };
 
 // Every row, in the order of the document.

@@ -246,10 +246,13 @@ private:
             const Kw kw = keyword_of(word);
             if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
         }
-        // the names of the function rows: AT, then three letters to nine
-        if (word.size() == 2 ? !same_word(word, "AT") : word.size() < 3 || word.size() > 9) return false;
+        // the names of the function rows: AT and PI, then three letters to nine
+        if (word.size() == 2 ? !(same_word(word, "AT") || same_word(word, "PI")) : word.size() < 3 || word.size() > 9) {
+            return false;
+        }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
-        if (same_word(word, "DATE") && date_call(i)) return true;
+        if (same_word(word, "DATE") && date_call(i, named().fn_date, named().op_date_days)) return true;
+        if (same_word(word, "DATETIME") && date_call(i, named().fn_datetime, named().op_datetime_seconds)) return true;
         // IIF where a condition starts, in a dialect whose CASE gives no condition
         if (compared_items_ && same_word(word, "IIF") && starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
             return true;
@@ -273,15 +276,15 @@ private:
         return kw == Kw::where || kw == Kw::having || kw == Kw::on || kw == Kw::logic || kw == Kw::when;
     }
 
-    // DATE(), DATE() - 30
-    bool date_call(std::size_t open) const {
+    // DATE(), DATE() - 30, DATETIME(), DATETIME() + 60: the call alone, or with a sum
+    bool date_call(std::size_t open, const Construct &alone, const Construct &sum) const {
         std::size_t at = open + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         if (at >= n_ || text_[at] != ')') return false;
-        if (!named().fn_date.target[pass_.column].empty()) return true;
+        if (!alone.target[pass_.column].empty()) return true;
         do ++at;
         while (at < n_ && is_blank(text_[at]));
-        return at < n_ && (text_[at] == '+' || text_[at] == '-') && !named().op_date_days.target[pass_.column].empty();
+        return at < n_ && (text_[at] == '+' || text_[at] == '-') && !sum.target[pass_.column].empty();
     }
 
     // .T., .NULL., .DBF, m.x and the object references.

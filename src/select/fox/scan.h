@@ -64,6 +64,7 @@ struct NamedRows {
     const Construct &op_date_days = construct("op.date_days");
     const Construct &op_concat = construct("op.concat");
     const Construct &fn_date = construct("fn.date");
+    const Construct &fn_datetime = construct("fn.datetime");
     const Construct &op_datetime_seconds = construct("op.datetime_seconds");
 };
 const NamedRows &named();
