@@ -943,7 +943,7 @@ constexpr std::size_t row_count = sizeof rows / sizeof rows[0];
 static_assert(row_count < 255);
 
 constexpr auto name_table() {
-    WordTable<128> table;
+    WordTable<512> table;  // room enough that a lookup rarely probes past its slot
     for (std::size_t i = 0; i < row_count; ++i) {
         std::string_view words = rows[i].words;
         while (!words.empty()) {
