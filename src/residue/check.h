@@ -100,6 +100,7 @@ void column_clause(Check &, const ConstructRow &);
 void words(Check &, const ConstructRow &);
 void table_alias_as(Check &, const ConstructRow &);
 void condition_item(Check &, const ConstructRow &);
+void case_condition(Check &, const ConstructRow &);
 }  // namespace match
 
 }  // namespace tarnvel::residue

@@ -122,6 +122,10 @@ constexpr ConstructRow rows[] = {
       "name = expression"},
      sqlserver | oracle, yes, no, match::condition_item, "",
      "{text} makes the select item a condition; {target} takes one as a value only in CASE WHEN ... THEN 1 ELSE 0 END"},
+    {{"case-condition", "CASE ... END standing as a condition (FoxPro's IIF or logical value where a condition is due)",
+      "CASE after WHERE, HAVING, ON, WHEN, AND, OR or NOT (blanks and \"(\" between) whose END no comparison or arithmetic follows"},
+     sqlserver | oracle, yes, no, match::case_condition, "",
+     "{text} stands as a condition; {target}'s CASE gives a value, which a condition must compare (CASE ... END = 1)"},
     {{"foxpro-type", "a FoxPro type word the target does not have",
       "the type of a column, or the type after AS in CAST(...): a FoxPro type letter, name or abbreviation that "
       "is no type of the target"},

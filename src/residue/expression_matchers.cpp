@@ -485,5 +485,36 @@ void condition_item(Check &c, const ConstructRow &row) {
     }
 }
 
+// The END that closes the CASE whose word ends at 'from' (npos when none does).
+static std::size_t case_end(std::string_view m, std::size_t from) {
+    int open = 1;
+    for (std::size_t j = from; j < m.size(); j = std::max(j + 1, word_end(m, j))) {
+        if (!name_start(m[j]) || name_char(m[j - 1])) continue;
+        const std::string_view word = m.substr(j, word_end(m, j) - j);
+        if (same_word(word, "CASE")) ++open;
+        else if (same_word(word, "END") && --open == 0) return j;
+    }
+    return npos;
+}
+
+void case_condition(Check &c, const ConstructRow &row) {
+    const std::string_view m(c.text.masked);
+    for (std::size_t i = 1; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
+        if (!name_start(m[i]) || name_char(m[i - 1]) || !same_word(m.substr(i, word_end(m, i) - i), "CASE")) continue;
+        std::size_t before = i;
+        while (before > 0 && (blank(m[before - 1]) || m[before - 1] == '(')) --before;
+        std::size_t word = before;
+        while (word > 0 && name_char(m[word - 1])) --word;
+        if (word == before || !listed("WHERE,HAVING,ON,WHEN,AND,OR,NOT", m.substr(word, before - word))) continue;
+        const std::size_t end = case_end(m, i + 4);
+        if (end == npos) continue;
+        std::size_t after = end + 3;
+        while (after < m.size() && (blank(m[after]) || m[after] == ')')) ++after;
+        const bool compared = after < m.size() && (std::string_view("=<>!+-*/%|").find(m[after]) != npos ||
+                                                   listed("IN,IS,LIKE,BETWEEN,NOT", m.substr(after, word_end(m, after) - after)));
+        if (!compared) c.report(row, i, end + 3);
+    }
+}
+
 }  // namespace match
 }  // namespace tarnvel::residue

@@ -82,6 +82,10 @@ TEST(Residue, OperatorsAndLiterals) {
          "FROM T WHERE E = 1",
          {"condition-item =", "condition-item LIKE"}},
         {sqlserver, "SELECT N = A + 1, M <> 2 FROM T", {"condition-item <>"}},
+        {sqlserver,
+         "SELECT A FROM T WHERE B = 1 AND (CASE WHEN C = 1 THEN D ELSE E END) OR CASE WHEN F THEN 1 END = 1 "
+         "AND NOT (CASE WHEN G THEN 1 ELSE 0 END) IN (1)",
+         {"case-condition CASE WHEN C = 1 THEN D ELSE E END"}},
         {mysql, "SELECT A = B FROM T", {}},
         {access, "SELECT A FROM T LEFT OUTE JOIN U ON 1=1 UNIO ALL SELECT B FROM V",
          {"keyword-abbreviation OUTE JOIN", "keyword-abbreviation UNIO ALL"}},

@@ -326,26 +326,73 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     return true;
 }
 
-// IIF(c, a, b) where a condition stands, in a dialect whose CASE gives no condition (SQL Server,
-// Oracle): FoxPro's IIF of two conditions, as CASE of their values compared with 1. A NULL c takes
-// b, as FoxPro's IIF does; a NULL a or b leaves the row out, as FoxPro's WHERE does.
-bool Scan::iif_condition(std::string_view name, std::size_t w0, std::size_t open) {
-    if (!same_word(name, "IIF") || !starts_condition() || predicate_as_value(pass_.column) == "{1}" ||
+namespace {
+
+// FoxPro functions of logical values where a condition stands, in a dialect whose CASE gives no
+// condition (SQL Server, Oracle): CASE of the conditions' values, compared with 1.
+struct ConditionCall {
+    std::string_view name;
+    std::size_t arguments;
+    bool values;  // the arguments are logical values (names, literals), not conditions
+    std::string_view form;
+};
+constexpr ConditionCall condition_calls[] = {
+    // A NULL c takes b, as FoxPro's IIF does; a NULL a or b leaves the row out, as FoxPro's WHERE does.
+    {"IIF", 3, false,
+     "(CASE WHEN {1} THEN CASE WHEN {2} THEN 1 ELSE 0 END ELSE CASE WHEN {3} THEN 1 ELSE 0 END END = 1)"},
+    // NVL(lField, .F.): a logical field or variable with its value where it is NULL
+    {"NVL", 2, true, "(COALESCE({1}, {2}) = 1)"},
+};
+
+// A logical value as written: a name (a field, m.x), a logical literal or a parameter.
+bool logical_value(std::string_view src, std::size_t from, std::size_t to) {
+    while (from < to && is_blank(src[from])) ++from;
+    while (to > from && is_blank(src[to - 1])) --to;
+    if (from == to) return false;
+    const std::string_view text = src.substr(from, to - from);
+    if (text.size() == 3 && text[0] == '.' && text[2] == '.') return std::string_view("TtFfYyNn").find(text[1]) != std::string_view::npos;
+    if (text[0] == '?') ++from;
+    return from < to && name_start(src[from]) && name_chain_end(src, from, to) == to;
+}
+
+const ConditionCall *condition_call(std::string_view name) {
+    for (const ConditionCall &c : condition_calls) {
+        if (same_word(name, c.name)) return &c;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// IIF(c, a, b), NVL(a, b) where a condition stands: a WHERE's, or an operand of AND, OR or NOT in a
+// select item (which then is a condition itself).
+bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t open) {
+    const bool after_connector = prev_ == Prev::connector;
+    if (!(starts_condition() || after_connector || in_select_item()) || predicate_as_value(pass_.column) == "{1}" ||
         pass_.depth >= deepest_call) {
         return false;
     }
+    const ConditionCall *call = condition_call(name);
+    if (call == nullptr) return false;
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
-    if (close == none || count != 3 || operator_follows(close + 1)) return false;
-    constexpr std::string_view parts[] = {"(CASE WHEN ", " THEN CASE WHEN ", " THEN 1 ELSE 0 END ELSE CASE WHEN ",
-                                          " THEN 1 ELSE 0 END END = 1)"};
+    if (close == none || count != call->arguments || operator_follows(close + 1)) return false;
+    if (!starts_condition()) {  // in a select item: an operand of AND, OR or NOT
+        const std::size_t next = skip_blanks(close + 1);
+        const std::string_view word = src_.substr(next, name_chain_end(src_, next, end_) - next);
+        if (!after_connector && keyword_of(word) != Kw::logic) return false;
+        Level *item = select_item_level();
+        if (item == nullptr) return false;
+        item->item_condition = true;
+    }
+    bool values = true;
+    for_each_argument(src_, open, close, pass_.rules,
+                      [&](std::size_t from, std::size_t to) { values = values && logical_value(src_, from, to); });
+    if (call->values && !values) return false;
+    Args args;
+    for_each_argument(src_, open, close, pass_.rules,
+                      [&](std::size_t from, std::size_t to) { convert_into(args, from, to, !call->values); });
     Text built;
-    std::size_t index = 0;
-    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
-        built.append(parts[index++]);
-        Piece piece = convert(from, to, true);
-        built.append(piece.text);
-    });
-    built.append(parts[3]);
+    fill(built, call->form, args);
     begin_token(w0);
     out_.replace(w0, close + 1, built.view());
     pos_ = close + 1;

@@ -253,8 +253,9 @@ private:
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
         if (same_word(word, "DATE") && date_call(i, named().fn_date, named().op_date_days)) return true;
         if (same_word(word, "DATETIME") && date_call(i, named().fn_datetime, named().op_datetime_seconds)) return true;
-        // IIF where a condition starts, in a dialect whose CASE gives no condition
-        if (compared_items_ && same_word(word, "IIF") && starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
+        // IIF or NVL where a condition starts, in a dialect whose CASE gives no condition
+        if (compared_items_ && (same_word(word, "IIF") || same_word(word, "NVL")) &&
+            starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
             return true;
         }
         if (const Construct *row = function_named(word)) {
@@ -266,9 +267,11 @@ private:
         return false;
     }
 
-    // After WHERE, HAVING, ON, WHEN, AND, OR, NOT, "(" or "!".
+    // After WHERE, HAVING, ON, WHEN, AND, OR, NOT, "(" or "!", or at the start of a text (an
+    // argument that a rewrite reads as a condition).
     bool starts_condition(std::size_t at) const {
         while (at > 0 && is_blank(text_[at - 1])) --at;
+        if (at == 0) return true;
         if (at > 0 && (text_[at - 1] == '(' || text_[at - 1] == '!')) return true;
         const std::string_view word = word_before(text_, at);
         if (word.empty()) return false;

@@ -182,7 +182,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     const std::size_t w0 = pos_, w1 = w0 + word.size();
     const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
     if (today(full.empty() ? word : full, w0, open)) return;
-    if (word.size() == 3 && iif_condition(word, w0, open)) return;
+    if (word.size() == 3 && condition_form(word, w0, open)) return;
     if (const Construct *row = function_named(full.empty() ? word : full)) {
         if (call(*row, w0, open)) return;
     }

@@ -324,7 +324,7 @@ private:
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
-    bool iif_condition(std::string_view name, std::size_t w0, std::size_t open);
+    bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
