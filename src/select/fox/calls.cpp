@@ -364,11 +364,11 @@ const ConditionCall *condition_call(std::string_view name) {
 
 }  // namespace
 
-// IIF(c, a, b), NVL(a, b) where a condition stands: a WHERE's, or an operand of AND, OR or NOT in a
-// select item (which then is a condition itself).
+// IIF(c, a, b), NVL(a, b) where a condition stands: a WHERE's, or after AND, OR or NOT in a select
+// item (which then is a condition itself).
 bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t open) {
     const bool after_connector = prev_ == Prev::connector;
-    if (!(starts_condition() || after_connector || in_select_item()) || predicate_as_value(pass_.column) == "{1}" ||
+    if (!(starts_condition() || after_connector) || predicate_as_value(pass_.column) == "{1}" ||
         pass_.depth >= deepest_call) {
         return false;
     }
@@ -376,10 +376,7 @@ bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t ope
     if (call == nullptr) return false;
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none || count != call->arguments || operator_follows(close + 1)) return false;
-    if (!starts_condition()) {  // in a select item: an operand of AND, OR or NOT
-        const std::size_t next = skip_blanks(close + 1);
-        const std::string_view word = src_.substr(next, name_chain_end(src_, next, end_) - next);
-        if (!after_connector && keyword_of(word) != Kw::logic) return false;
+    if (!starts_condition()) {  // in a select item, after AND, OR or NOT
         Level *item = select_item_level();
         if (item == nullptr) return false;
         item->item_condition = true;
