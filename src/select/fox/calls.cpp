@@ -11,6 +11,10 @@ namespace tarnvel::select::fox {
 bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
     if (row.form == Form::text && row.target[pass_.column].empty()) return false;  // the dialect has it
+    if (row.form == Form::chrtran && row.target[pass_.column].empty() &&
+        named().fn_chrtran_steps.target[pass_.column].empty()) {
+        return false;
+    }
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none) return false;
     if (count < row.min_args || count > row.max_args) return false;
@@ -58,6 +62,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(transform(open, close, count, built));
     case Form::like:
         return done(like(row, open, close, built));
+    case Form::chrtran:
+        return done(chrtran(row, open, close, built));
     case Form::str:
         return done(str(open, close, count, built));
     case Form::numbered:
@@ -212,6 +218,46 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text 
         }
     });
     fill(built, row.target[pass_.column], args);
+    return true;
+}
+
+// CHRTRAN(s, from, to): the row's form where the dialect has one, else a REPLACE a character of
+// literal lists (each character once: a later repeat has nothing left to replace).
+bool Scan::chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    Args args;
+    std::string_view lists[2];
+    std::size_t index = 0;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index > 0) lists[index - 1] = trimmed(src_.substr(from, to - from));
+        convert_into(args, from, to, false);
+        ++index;
+    });
+    const std::string_view whole = row.target[pass_.column];
+    if (!whole.empty()) {
+        fill(built, whole, args);
+        return true;
+    }
+    std::string_view from, to;
+    // SQL Server's REPLACE follows the collation, by default blind to case, where CHRTRAN is not
+    const bool letters = pass_.column != sqlserver;
+    if (!literal_inside(lists[0], from) || !literal_inside(lists[1], to) || !chrtran_steps(from, to, letters)) return false;
+    const std::string_view step = named().fn_chrtran_steps.target[pass_.column];
+    Text nest[2];
+    nest[0].append(args[0]);
+    std::size_t current = 0;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (from.substr(0, i).find(from[i]) != std::string_view::npos || (i < to.size() && to[i] == from[i])) continue;
+        const char one[3] = {'\'', from[i], '\''};
+        const char other[3] = {'\'', i < to.size() ? to[i] : '\'', '\''};
+        Args step_args;
+        step_args.add(nest[current].view());
+        step_args.add(std::string_view(one, 3));
+        step_args.add(i < to.size() ? std::string_view(other, 3) : std::string_view("''"));
+        nest[1 - current].clear();
+        fill(nest[1 - current], step, step_args);
+        current = 1 - current;
+    }
+    built.append(nest[current].view());
     return true;
 }
 

@@ -252,9 +252,6 @@ bool read_cast_type(std::string_view text, CastSpec &spec) {
     return r.at == text.size() && (!spec.type->sized || spec.width > 0);
 }
 
-namespace {
-
-// The text inside a string literal, or false when the argument is not one.
 bool literal_inside(std::string_view literal, std::string_view &inside) {
     if (literal.size() < 2) return false;
     const char q = literal.front();
@@ -263,7 +260,21 @@ bool literal_inside(std::string_view literal, std::string_view &inside) {
     return true;
 }
 
-}  // namespace
+bool chrtran_steps(std::string_view from, std::string_view to, bool letters) {
+    if (from.empty() || from.size() > 16) return false;
+    for (char c : from) {
+        if (!letters && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+    }
+    for (std::string_view list : {from, to}) {
+        for (char c : list) {
+            if (static_cast<unsigned char>(c) > 0x7F || std::string_view("'\"[]\\").find(c) != std::string_view::npos) return false;
+        }
+    }
+    for (std::size_t i = 1; i < from.size(); ++i) {
+        if (to.substr(0, std::min(i, to.size())).find(from[i]) != std::string_view::npos) return false;
+    }
+    return true;
+}
 
 Picture read_picture(std::string_view literal) {
     std::string_view inside;

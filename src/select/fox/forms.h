@@ -80,6 +80,14 @@ struct Picture {
 };
 Picture read_picture(std::string_view literal);
 
+// The text inside a string literal ('...', "..." or [...]), or false when the text is not one.
+bool literal_inside(std::string_view literal, std::string_view &inside);
+
+// Whether CHRTRAN(s, from, to) of these lists is a nest of REPLACE calls, one a character of 'from':
+// plain characters (no quote, bracket, backslash or byte above 0x7F), 16 at most, and no character
+// that a step puts in taken out again by a later step; letters in 'from' only where 'letters' says.
+bool chrtran_steps(std::string_view from, std::string_view to, bool letters);
+
 // How a date style (a SQL Server style number, the application's SET DATE) writes a date: the
 // order of day, month and year ("mdy", "dmy", "ymd") and the separator.
 struct DateReading {

@@ -57,6 +57,7 @@ enum class Form : std::uint8_t {
     ctod,       // CTOD of a literal, of blanks, or of DTOC(x)
     transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
     like,       // LIKE(pattern, x) with FoxPro's wildcards
+    chrtran,    // CHRTRAN(s, from, to): the row's form, or one REPLACE a character (chrtran_steps)
     str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
     numbered,   // f(x, n) with n written as a number: the form of that number (numbered_forms)
 };

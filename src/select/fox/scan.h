@@ -51,6 +51,7 @@ struct NamedRows {
     const Construct &clause_star = construct("clause.star");
     const Construct &fn_transform = construct("fn.transform");
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
+    const Construct &fn_chrtran_steps = construct("fn.chrtran_steps");
     const Construct &kw_between = construct("kw.between");
     const Construct &lit_backslash = construct("lit.backslash");
     const Construct &lit_false = construct("lit.false");
@@ -321,6 +322,7 @@ private:
     bool transform(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
