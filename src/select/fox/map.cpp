@@ -664,17 +664,19 @@ constexpr Construct rows[] = {
      .target = {"", "TRANSLATE({1}, CHR(1) || {2}, CHR(1) || {3})", "", "", "TRANSLATE({1}, {2}, {3})"},
      .note = "Oracle's TRANSLATE drops the characters of 'from' that 'to' has no counterpart for, as FoxPro "
              "does. SQL Server's TRANSLATE refuses lists of different lengths, and MySQL and Access have "
-             "none: there the next row's REPLACE, one character after the other, where the lists allow it."},
+             "none: SQL Server and MySQL take the next row's REPLACE, one character after the other, where "
+             "the lists allow it."},
     {.id = "fn.chrtran_steps",
      .fox = "CHRTRAN(s, 'ab', 'x')",
      .example = "CHRTRAN(s, '*!', '')",
      .place = Place::select,
      .form = Form::chrtran,
-     .target = {"REPLACE({1}, {2}, {3})", "", "REPLACE({1}, {2}, {3})", "REPLACE({1}, {2}, {3})", ""},
+     .target = {"REPLACE({1}, {2}, {3})", "", "REPLACE({1}, {2}, {3})", "", ""},
      .note = "With both lists literals of plain characters (16 at most) and no character put in by one "
              "step taken out again by a later one, the replacements nest, one per character of 'from' "
              "('' where 'to' is shorter); otherwise the call is left as written. SQL Server's REPLACE "
-             "follows the collation, by default blind to case: there 'from' holds no letter."},
+             "follows the collation, by default blind to case: there 'from' holds no letter. Access has no "
+             "REPLACE outside Access itself: left as written."},
     {.id = "fn.proper",
      .fox = "PROPER(s)",
      .example = "PROPER(s)",
