@@ -118,7 +118,7 @@ constexpr ConstructRow rows[] = {
      oracle, yes, no, match::table_alias_as, "",
      "{text} before a table's alias: {target} writes the alias alone"},
     {{"condition-item", "a condition used as a select item (FoxPro's logical value)",
-      "a comparison, LIKE, BETWEEN, IS or IN in a select item outside parentheses and CASE ... END; not SQL Server's "
+      "a comparison, LIKE, BETWEEN, IS, IN or EXISTS in a select item outside parentheses and CASE ... END; not SQL Server's "
       "name = expression"},
      sqlserver | oracle, yes, no, match::condition_item, "",
      "{text} makes the select item a condition; {target} takes one as a value only in CASE WHEN ... THEN 1 ELSE 0 END"},

@@ -468,7 +468,7 @@ void condition_item(Check &c, const ConstructRow &row) {
                 if (listed("FROM,INTO,UNION", word)) break;
                 if (same_word(word, "CASE")) ++cases;
                 else if (same_word(word, "END") && cases > 0) --cases;
-                else if (cases == 0 && listed("LIKE,BETWEEN,IS,IN", word)) c.report(row, j, end);
+                else if (cases == 0 && listed("LIKE,BETWEEN,IS,IN,EXISTS", word)) c.report(row, j, end);
                 j = end - 1;
             } else if (cases == 0 && (ch == '<' || ch == '>' || ch == '=' ||
                                       (ch == '!' && j + 1 < m.size() && m[j + 1] == '='))) {

@@ -81,7 +81,7 @@ TEST(Residue, OperatorsAndLiterals) {
          "SELECT A = B AS X, C LIKE 'x%', CASE WHEN D > 1 THEN 1 END, F(G < 1), (SELECT H FROM U WHERE K = 1) "
          "FROM T WHERE E = 1",
          {"condition-item =", "condition-item LIKE"}},
-        {sqlserver, "SELECT N = A + 1, M <> 2 FROM T", {"condition-item <>"}},
+        {sqlserver, "SELECT N = A + 1, M <> 2, EXISTS (SELECT 1 FROM U) FROM T", {"condition-item <>", "condition-item EXISTS"}},
         {sqlserver,
          "SELECT A FROM T WHERE B = 1 AND (CASE WHEN C = 1 THEN D ELSE E END) OR CASE WHEN F THEN 1 END = 1 "
          "AND NOT (CASE WHEN G THEN 1 ELSE 0 END) IN (1)",

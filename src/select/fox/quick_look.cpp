@@ -109,8 +109,8 @@ bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &las
     return answer(false);
 }
 
-// Whether the statement's own select list (up to its FROM) holds LIKE, BETWEEN, IS, IN, AND, OR or
-// NOT: a condition as a select item.
+// Whether the statement's own select list (up to its FROM) holds LIKE, BETWEEN, IS, IN, EXISTS, AND,
+// OR or NOT: a condition as a select item.
 bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules) {
     const std::size_t n = text.size();
     int depth = 0;
@@ -127,11 +127,15 @@ bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules
         while (w1 < n && name_char(text[w1])) ++w1;
         const std::string_view word = text.substr(i, w1 - i);
         i = w1;
-        // only FROM, INTO, UNION (UNIO), LIKE, BETWEEN (BETW...), IS, IN, AND, OR and NOT matter
+        // only FROM, INTO, UNION (UNIO), LIKE, BETWEEN (BETW...), IS, IN, EXISTS, AND, OR and NOT matter
         const char first = upper(word[0]);
         if (depth != 0 || word.size() > 7) continue;
         if (first != 'F' && first != 'I' && first != 'U' && first != 'L' && first != 'B' && first != 'A' &&
-            first != 'O' && first != 'N') {
+            first != 'O' && first != 'N' && first != 'E') {
+            continue;
+        }
+        if (first == 'E') {
+            if (same_word(word, "EXISTS")) return true;
             continue;
         }
         const Kw kw = keyword_of(word);

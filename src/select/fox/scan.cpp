@@ -200,8 +200,10 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     pos_ = open + 1;
 }
 
-// LIKE, IS, IN, BETWEEN (BETW...): the words that make a select item a condition, with NOT, AND, OR.
+// LIKE, IS, IN, BETWEEN (BETW...), EXISTS: the words that make a select item a condition, with NOT,
+// AND, OR.
 static inline bool predicate_word(Kw kw, std::string_view word) {
+    if (kw == Kw::other && word.size() == 6 && same_word(word, "EXISTS")) return true;
     return (kw == Kw::callable || word.size() == 2) &&
            (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B');
 }
@@ -245,7 +247,10 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
 inline void Scan::select_item_keyword(Kw kw, std::string_view word) {
     Level &t = top();
     const std::size_t w0 = pos_ - word.size();
-    if (predicate_word(kw, word)) t.item_condition = true;
+    if (predicate_word(kw, word)) {
+        begin_token(w0);  // EXISTS (...) begins the item
+        t.item_condition = true;
+    }
     if (kw == Kw::logic) {  // NOT a, a AND b, a OR b
         begin_token(w0);
         t.item_condition = true;
