@@ -237,8 +237,8 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
-     .target = {"({1} = '')", "(TRIM({1}) IS NULL)", "COALESCE({1} = '', 0)", "(TRIM(IIF(ISNULL({1}), '', {1})) = '')", "(COALESCE(TRIM(CAST({1} AS TEXT)), '') = '')"},
-     .note = "Right for text everywhere. MySQL: right for every type the structure conversion stores (blank "
+     .target = {"({1} = '')", "(TRIM({1}) IS NULL)", "COALESCE({1} = '', 0)", "((TRIM({1}) & '') = '')", "(COALESCE(TRIM(CAST({1} AS TEXT)), '') = '')"},
+     .note = "Right for text everywhere. Access joins NULL with '' as '', so x is written once. MySQL: right for every type the structure conversion stores (blank "
              "text, 0, the zero date and datetime, false), and NULL is not empty, as in FoxPro. SQL Server: "
              "right for text, dates, integers, bits, money and float; a NUMERIC column fails at run time and a "
              "TEXT column is refused (write x = 0, DATALENGTH(x) = 0). Oracle and Access: a number or logical "
