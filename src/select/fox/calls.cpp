@@ -379,7 +379,7 @@ namespace {
 struct ConditionCall {
     std::string_view name;
     std::size_t arguments;
-    bool values;  // the arguments are logical values (names, literals), not conditions
+    bool values;  // the arguments are logical values (a condition among them is made one), not conditions
     std::string_view form;
 };
 constexpr ConditionCall condition_calls[] = {
@@ -427,13 +427,24 @@ bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t ope
         if (item == nullptr) return false;
         item->item_condition = true;
     }
-    bool values = true;
-    for_each_argument(src_, open, close, pass_.rules,
-                      [&](std::size_t from, std::size_t to) { values = values && logical_value(src_, from, to); });
-    if (call->values && !values) return false;
     Args args;
-    for_each_argument(src_, open, close, pass_.rules,
-                      [&](std::size_t from, std::size_t to) { convert_into(args, from, to, !call->values); });
+    bool fits = true;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (!call->values || logical_value(src_, from, to)) {
+            convert_into(args, from, to, !call->values);
+            return;
+        }
+        // a condition where a logical value is due: its value, NULL where the condition is unknown
+        Piece piece = convert(from, to, true);
+        Args condition;
+        condition.add(piece.text);
+        constexpr std::string_view value_of = "CASE WHEN {1} THEN 1 WHEN NOT ({1}) THEN 0 END";
+        fits = fits && !repeats_long_argument(value_of, condition);
+        Text value;
+        fill(value, value_of, condition);
+        args.add(value.view());
+    });
+    if (!fits) return false;
     Text built;
     fill(built, call->form, args);
     begin_token(w0);
