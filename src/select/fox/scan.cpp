@@ -212,8 +212,11 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     const std::size_t w0 = pos_ - word.size();
     if (in_select_item()) {
         select_item_keyword(kw, word);
-    } else if (top().kind == Level::group && (kw == Kw::logic || predicate_word(kw, word))) {
-        if (Level *item = select_item_level()) item->item_condition = true;  // (a IN (1, 2) OR b) AS x
+    } else if (top().kind != Level::statement && (kw == Kw::logic || predicate_word(kw, word))) {
+        if (Level *item = select_item_level()) {  // (a IN (1, 2) OR b) AS x, NVL(NOT a, b)
+            if (top().kind == Level::call) begin_token(w0);
+            item->item_condition = true;
+        }
     }
     Level &t = top();
     if (t.kind == Level::statement) statement_clause(t, kw, after);
@@ -354,6 +357,7 @@ void Scan::open() {
 }
 
 void Scan::close() {
+    if (top().kind == Level::call && top().item_condition) end_item(pos_, false);  // NVL(a, b = 1)
     pop();
     prev_ = Prev::operand;
     ++pos_;
@@ -366,6 +370,8 @@ void Scan::comma() {
         t.item = no_item;
     }
     if (t.kind == Level::call) {
+        if (t.item_condition) end_item(pos_, false);  // a condition as a call's value: NVL(a = 1, b)
+        t.item = no_item;
         ++t.arg;
     } else if (t.kind == Level::statement && t.clause == Clause::from) {
         t.table_next = true;
@@ -410,7 +416,8 @@ bool Scan::sqlserver_alias(std::size_t length) {
 
 void Scan::comparison(std::size_t length, std::string_view replacement) {
     if (Level *item = select_item_level()) {
-        item->item_named = item->item_named || (!item->item_condition && sqlserver_alias(length));
+        item->item_named = item->item_named || (item->kind == Level::statement && !item->item_condition &&
+                                                sqlserver_alias(length));
         item->item_condition = true;
     }
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);

@@ -233,15 +233,17 @@ private:
         const Level &t = top();
         return t.kind == Level::statement && t.clause == Clause::select && !t.when;
     }
-    // The statement level whose select item the position stands in, directly or in parentheses of
-    // the item's own (not a call's, a subquery's or a CASE's); null elsewhere.
+    // The level whose value the position stands in: a statement's select item, or an argument of a
+    // call that takes a value there (not IIF's condition), directly or in parentheses of its own (not
+    // in a subquery's other clauses or between WHEN and THEN); null elsewhere.
     Level *select_item_level() {
         if (overflow_ > 0) return nullptr;
         for (std::size_t d = depth_; d > 0; --d) {
             Level &l = levels_[d - 1];
             if (l.when) return nullptr;
             if (l.kind == Level::group) continue;
-            return l.kind == Level::statement && l.clause == Clause::select ? &l : nullptr;
+            if (l.kind == Level::call) return l.iif && l.arg == 0 ? nullptr : &l;
+            return l.clause == Clause::select ? &l : nullptr;
         }
         return nullptr;
     }
