@@ -128,12 +128,7 @@ struct Scanner::FunctionEdits {
     static Verdict swap_first(Scanner &s, const FunctionRow &row, std::size_t open) {
         const std::ptrdiff_t comma = s.comma_after(open);
         const std::ptrdiff_t close = comma < 0 ? -1 : s.close_of(comma);
-        if (close < 0) return Verdict::keep;
-        const auto to = static_cast<std::size_t>(s.rel(static_cast<std::size_t>(close)));
-        const auto after_comma = static_cast<std::size_t>(s.rel(static_cast<std::size_t>(comma))) + 1;
-        if (lex::find_at_level(s.text().substr(0, to), after_comma, ",", s.session_.source) != std::string_view::npos) {
-            return Verdict::keep;
-        }
+        if (close < 0 || s.commas_beyond(static_cast<std::size_t>(comma), close, 1)) return Verdict::keep;
         Text &built = emptied_built(s, row);
         built.append(slice(s, comma + 1, close));
         built.append(",");
@@ -233,13 +228,12 @@ struct Scanner::FunctionEdits {
     static_assert(table.complete(), "every edit kind has one handler");
 };
 
-// Whether the call whose "(" is at 'open' has more than 'most' arguments.
-bool Scanner::more_arguments(std::size_t open, int most) const {
-    const std::ptrdiff_t close = close_of(open);
-    if (close < 0) return false;
+// Whether 'commas' commas of the level stand after 'from' and before 'close' (from the call's "(":
+// whether the call has more than 'commas' arguments).
+bool Scanner::commas_beyond(std::size_t from, std::ptrdiff_t close, int commas) const {
     const std::string_view inside = text().substr(0, static_cast<std::size_t>(rel(static_cast<std::size_t>(close))));
-    std::size_t at = static_cast<std::size_t>(rel(open));
-    for (int n = 0; n < most; ++n) {
+    std::size_t at = static_cast<std::size_t>(rel(from));
+    for (int n = 0; n < commas; ++n) {
         at = lex::find_at_level(inside, at + 1, ",", session_.source);
         if (at == std::string_view::npos) return false;
     }
@@ -249,7 +243,10 @@ bool Scanner::more_arguments(std::size_t open, int most) const {
 Scanner::Verdict Scanner::function_row(const FunctionRow &row) {
     if (!paren_follows()) return Verdict::keep;
     const std::size_t open = open_paren();
-    if (row.most_arguments > 0 && more_arguments(open, row.most_arguments)) return Verdict::keep;
+    if (row.most_arguments > 0) {
+        const std::ptrdiff_t close = close_of(open);
+        if (close >= 0 && commas_beyond(open, close, row.most_arguments)) return Verdict::keep;
+    }
     anchor();
     return FunctionEdits::table[row.edit](*this, row, open);
 }

@@ -126,7 +126,7 @@ private:
     std::size_t open_paren() const { return work_.at(pos_) == '(' ? pos_ : pos_ + 1; }
     std::ptrdiff_t close_of(std::size_t open) const;  // -1 when the group is not closed
     std::ptrdiff_t comma_after(std::size_t at) const;
-    bool more_arguments(std::size_t open, int most) const;
+    bool commas_beyond(std::size_t from, std::ptrdiff_t close, int commas) const;
     bool operand_before(bool dot = false) const;
     bool operand_after(bool dot = false) const;
     bool operand_neighbours() const { return operand_before() || operand_after(); }

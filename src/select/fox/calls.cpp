@@ -303,19 +303,21 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         fill(built, named().fn_transform.target[pass_.column], args);
         return true;
     }
-    const std::string_view picture = trimmed(src_.substr(picture_from, picture_to - picture_from));
-    const Picture said = read_picture(picture);
-    if (said.kind == Picture::upper) return foxpro("UPPER({1})", open, close, count, built);
-    if (said.kind == Picture::number) {
+    const Picture picture = read_picture(trimmed(src_.substr(picture_from, picture_to - picture_from)));
+    switch (picture.kind) {
+    case Picture::none: return false;
+    case Picture::upper: return foxpro("UPPER({1})", open, close, count, built);
+    case Picture::number: {
         char form[48];
-        const int length = std::snprintf(form, sizeof form, "STR({1}, %zu, %zu)", said.width, said.decimals);
+        const int length = std::snprintf(form, sizeof form, "STR({1}, %zu, %zu)", picture.width, picture.decimals);
         return foxpro(std::string_view(form, static_cast<std::size_t>(length)), open, close, count, built);
     }
-    const std::size_t digits = zero_picture(picture);
-    if (digits == 0) return false;
-    convert_into(args, first_from, first_to, false);
-    fill(built, named().fn_transform_zeros.target[pass_.column], args, digits, 0);
-    return true;
+    case Picture::zeros:
+        convert_into(args, first_from, first_to, false);
+        fill(built, named().fn_transform_zeros.target[pass_.column], args, picture.width, 0);
+        return true;
+    }
+    return false;
 }
 
 // f(x, n): the form of the number n is written as; any other second argument leaves the call.
@@ -411,7 +413,7 @@ const ConditionCall *condition_call(std::string_view name) {
 }  // namespace
 
 // IIF(c, a, b), NVL(a, b) where a condition stands: a WHERE's, or after AND, OR or NOT in a select
-// item (which then is a condition itself).
+// item or a call's value (which then is a condition itself).
 bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t open) {
     const bool after_connector = prev_ == Prev::connector;
     if (!(starts_condition() || after_connector) || predicate_as_value(pass_.column) == "{1}" ||
@@ -422,11 +424,7 @@ bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t ope
     if (call == nullptr) return false;
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none || count != call->arguments || operator_follows(close + 1)) return false;
-    if (!starts_condition()) {  // in a select item, after AND, OR or NOT
-        Level *item = select_item_level();
-        if (item == nullptr) return false;
-        item->item_condition = true;
-    }
+    if (!starts_condition() && !condition_in_item(close + 1)) return false;  // a value's, after AND, OR or NOT
     Args args;
     bool fits = true;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {

@@ -280,27 +280,20 @@ Picture read_picture(std::string_view literal) {
     std::string_view inside;
     if (!literal_inside(literal, inside)) return {};
     if (inside == "@!") return {Picture::upper, 0, 0};
+    if (inside.size() >= 3 && inside[0] == '@' && upper(inside[1]) == 'L') {
+        Reader r{inside, 2};
+        r.blanks();
+        std::size_t nines = 0;
+        for (; r.peek() == '9'; ++r.at) ++nines;
+        r.blanks();
+        return r.at == inside.size() && nines > 0 && nines <= 40 ? Picture{Picture::zeros, nines, 0} : Picture{};
+    }
     const std::size_t point = inside.find('.');
     const std::size_t decimals = point == std::string_view::npos ? 0 : inside.size() - point - 1;
     const bool digits = !inside.empty() && inside.size() <= 40 && inside.find_first_not_of("9.") == std::string_view::npos &&
                         (point == std::string_view::npos || inside.find('.', point + 1) == std::string_view::npos);
     if (!digits || (point != std::string_view::npos && decimals == 0)) return {};
     return {Picture::number, inside.size(), decimals};
-}
-
-std::size_t zero_picture(std::string_view literal) {
-    std::string_view inside;
-    if (!literal_inside(literal, inside)) return 0;
-    if (inside.size() < 3 || inside[0] != '@' || upper(inside[1]) != 'L') return 0;
-    Reader r{inside, 2};
-    r.blanks();
-    std::size_t nines = 0;
-    while (r.peek() == '9') {
-        ++nines;
-        ++r.at;
-    }
-    r.blanks();
-    return r.at == inside.size() && nines <= 40 ? nines : 0;
 }
 
 bool read_loose_date(std::string_view inside, LooseDate &date) {

@@ -68,14 +68,12 @@ struct CastSpec {
 };
 bool read_cast_type(std::string_view text, CastSpec &spec);
 
-// The number of 9s of a TRANSFORM picture "@L 999" (any quotes, any letter case), or 0.
-std::size_t zero_picture(std::string_view literal);
-
-// A TRANSFORM picture that STR or UPPER says as well: digits only ("999", "99.99": STR with the
+// A TRANSFORM picture (any quotes) the targets can say: digits only ("999", "99.99": STR with the
 // picture's width and decimals, which also rounds and writes asterisks where the number does not
-// fit), or the upper-case function "@!".
+// fit), leading zeros ("@L 999", any letter case: the width is the number of 9s), or the upper-case
+// function "@!".
 struct Picture {
-    enum Kind : std::uint8_t { none, number, upper } kind = none;
+    enum Kind : std::uint8_t { none, number, zeros, upper } kind = none;
     std::size_t width = 0, decimals = 0;
 };
 Picture read_picture(std::string_view literal);

@@ -213,7 +213,7 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     if (in_select_item()) {
         select_item_keyword(kw, word);
     } else if (top().kind != Level::statement && (kw == Kw::logic || predicate_word(kw, word))) {
-        if (Level *item = select_item_level()) {  // (a IN (1, 2) OR b) AS x, NVL(NOT a, b)
+        if (Level *item = value_level()) {  // (a IN (1, 2) OR b) AS x, NVL(NOT a, b)
             if (top().kind == Level::call) begin_token(w0);
             item->item_condition = true;
         }
@@ -415,7 +415,7 @@ bool Scan::sqlserver_alias(std::size_t length) {
 }
 
 void Scan::comparison(std::size_t length, std::string_view replacement) {
-    if (Level *item = select_item_level()) {
+    if (Level *item = value_level()) {
         item->item_named = item->item_named || (item->kind == Level::statement && !item->item_condition &&
                                                 sqlserver_alias(length));
         item->item_condition = true;
@@ -444,7 +444,7 @@ void Scan::bang() {
         comparison(2, named().op_bang_not_equal.target[pass_.column]);
         return;
     }
-    if (Level *item = select_item_level()) {  // !a as a select item is a condition
+    if (Level *item = value_level()) {  // !a as a select item is a condition
         begin_token(pos_);
         item->item_condition = true;
     }
@@ -496,7 +496,7 @@ void Scan::dot() {
     if (first == 'A' || first == 'O' || first == 'N') {  // .AND., .OR., .NOT.
         for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
             if (word_at(src_, pos_ + 1, end_, op) && pos_ + 1 + op.size() < end_ && src_[pos_ + 1 + op.size()] == '.') {
-                if (Level *item = select_item_level()) {  // .NOT. a as a select item is a condition
+                if (Level *item = value_level()) {  // .NOT. a as a select item is a condition
                     begin_token(pos_);
                     item->item_condition = true;
                 }
@@ -554,7 +554,7 @@ void Scan::dollar() {
         return;
     }
     // a select item that holds a $ is a condition, written as a value once, around the whole item
-    Level *item_level = select_item_level();
+    Level *item_level = value_level();
     const bool item = item_level != nullptr && predicate_as_value(pass_.column) != "{1}";
     if (item) item_level->item_condition = true;
     const bool condition = item || (t.connector && condition_here(t) && !operator_follows(right_to));

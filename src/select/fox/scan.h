@@ -236,7 +236,7 @@ private:
     // The level whose value the position stands in: a statement's select item, or an argument of a
     // call that takes a value there (not IIF's condition), directly or in parentheses of its own (not
     // in a subquery's other clauses or between WHEN and THEN); null elsewhere.
-    Level *select_item_level() {
+    Level *value_level() {
         if (overflow_ > 0) return nullptr;
         for (std::size_t d = depth_; d > 0; --d) {
             Level &l = levels_[d - 1];
@@ -254,7 +254,7 @@ private:
         if (prev_ != Prev::start && prev_ != Prev::keyword && prev_ != Prev::comma && prev_ != Prev::connector) {
             return false;
         }
-        Level *item = select_item_level();
+        Level *item = value_level();
         if (item == nullptr || predicate_as_value(pass_.column) == "{1}" || operator_follows(after)) return false;
         item->item_condition = true;
         return true;
