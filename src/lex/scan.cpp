@@ -70,7 +70,7 @@ Pos extend_over_items(std::string_view text, Pos start, const EdgeQuotes &q) {
     return start;
 }
 
-bool operator_char(char c, const EdgeQuotes &q) { return one_of(c, "=><*-+/") || (q.bar_operator && c == '|'); }
+bool operator_char(char c, const EdgeQuotes &q) { return one_of(c, "=><*-+/%^") || (q.bar_operator && c == '|'); }
 
 // The two bounds shared by the tests of what precedes a word: two characters before it exist.
 bool two_before(std::string_view text, Pos pos, Pos len) { return pos - len - 2 >= 0 && pos - len - 1 < length_of(text); }
@@ -204,9 +204,9 @@ bool followed_by_as(std::string_view text, Pos pos, bool dot) {
 bool followed_by_operator(std::string_view text, Pos pos, const EdgeQuotes &q) {
     if (pos < 0 || pos >= length_of(text)) return false;
     char first = at(text, pos);
-    if (one_of(first, "=><*/-+!.(") || (q.bar_operator && first == '|')) return true;
+    if (one_of(first, "=><*/-+!.(%^") || (q.bar_operator && first == '|')) return true;
     char second = at(text, pos + 1);
-    return first == blank && (one_of(second, "=><!+-*(/") || (q.bar_operator && second == '|'));
+    return first == blank && (one_of(second, "=><!+-*(/%^") || (q.bar_operator && second == '|'));
 }
 
 bool followed_by_predicate(std::string_view text, Pos pos) {

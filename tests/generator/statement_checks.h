@@ -251,7 +251,7 @@ private:
             if (pair != "CC") fail("$ of " + pair);
             return 'L';
         }
-        if (op == "+" || op == "-" || op == "*" || op == "/") {
+        if (op == "+" || op == "-" || op == "*" || op == "/" || op == "^" || op == "**") {
             if (pair == "NN") return 'N';
             if ((op == "+" || op == "-") && (pair == "CC" || pair == "DN" || pair == "TN")) return a;
             if (op == "-" && pair == "DD") return 'N';

@@ -73,6 +73,7 @@ int precedence(const Node &n) {
         if (n.word == "AND" || n.word == ".AND.") return 2;
         if (n.word == "+" || n.word == "-") return 5;
         if (n.word == "*" || n.word == "/") return 6;
+        if (n.word == "^" || n.word == "**") return 8;
         return 4;  // comparisons and $
     case NodeKind::unary: return n.word == "-" ? 7 : 3;
     case NodeKind::exists: return n.negated ? 3 : 8;
@@ -200,6 +201,7 @@ private:
         else if (op == "AND" || op == ".AND.") at = 2, right_at = 3;
         else if (op == "+" || op == "-") at = 5, right_at = 6;
         else if (op == "*" || op == "/") at = 6, right_at = 7;
+        else if (op == "^" || op == "**") at = 8, right_at = 9;  // FoxPro's power: left to right
         Node n = make(NodeKind::binary, b.type, b.op);
         n.args.push_back(operand(std::move(b.left), at));
         n.args.push_back(operand(std::move(b.right), right_at));
@@ -441,10 +443,10 @@ private:
                          Args{expr(r_.chance(75) ? date : datetime, d, env)}});
         case 6: return call({r_.chance(50) ? "HOUR" : "MINUTE", number, Args{expr(datetime, d, env)}});
         case 7: {
-            const char *op = r_.pick(std::array{"+", "-", "*", "/"});
-            Node right = std::string_view(op) == "/"
-                             ? number_literal(std::string(r_.pick(std::array{"2", "100", "1.5", "12"})))
-                             : expr(number, d, env);
+            const char *op = r_.chance(10) ? r_.pick(std::array{"^", "**"}) : r_.pick(std::array{"+", "-", "*", "/"});
+            const bool literal = std::string_view(op) == "/" || std::string_view(op).size() == 2 || *op == '^';
+            Node right = literal ? number_literal(std::string(r_.pick(std::array{"2", "100", "1.5", "12"})))
+                                 : expr(number, d, env);
             return binary({expr(number, d, env), op, std::move(right), number});
         }
         case 8: {

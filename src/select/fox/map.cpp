@@ -69,6 +69,26 @@ constexpr Construct rows[] = {
              "parenthesis. A fixed-width field is compared as the server stores it (MySQL drops its trailing "
              "blanks)."},
 
+    {.id = "op.power",
+     .kind = Kind::operator_,
+     .fox = "a ^ b, a ** b",
+     .example = "(1 + r) ^ n",
+     .place = Place::select,
+     .target = {"POWER({1}, {2})", "POWER({1}, {2})", "POWER({1}, {2})", "{1} ^^^ {2}", "POWER({1}, {2})"},
+     .note = "The operands are what stands right beside the operator (a name, a number, a call, a group in "
+             "parentheses, with a sign after the operator); a ^ b ^ c is (a ^ b) ^ c, as FoxPro reads it. SQL Server "
+             "and MySQL read ^ as exclusive or; Access has ^ itself (written ^^^ for the clause converter, which "
+             "reads a lone ^ as the start of a text it copies unread)."},
+    {.id = "op.modulo",
+     .kind = Kind::operator_,
+     .fox = "a % b",
+     .example = "n % 7",
+     .place = Place::select,
+     .target = {"", "MOD({1}, {2})", "", "MOD({1}, {2})", ""},
+     .note = "Oracle and Access have no %; there it is MOD, which FoxPro's % is. % comes after * and /: "
+             "a * b % c is (a * b) % c, a % b * c is a % (b * c). With a negative operand the remainder takes "
+             "the divisor's sign in FoxPro and Access, the dividend's in the other targets (as for MOD)."},
+
     // --- literals
     {.id = "lit.true",
      .kind = Kind::literal,

@@ -12,7 +12,7 @@ namespace {
 // punctuation) costs it a table lookup.
 enum Clue : std::uint8_t {
     no_clue, quote_clue, bracket_clue, open_clue, close_clue, dot_clue, star_clue, equals_clue, always_clue,
-    brace_clue, slash_clue, skip_clue, b_clue,
+    brace_clue, slash_clue, skip_clue, b_clue, percent_clue,
 };
 struct Clues {
     Clue of[256] = {};
@@ -26,7 +26,8 @@ struct Clues {
         of[static_cast<unsigned char>('*')] = star_clue;
         of[static_cast<unsigned char>('=')] = of[static_cast<unsigned char>('<')] = equals_clue;
         of[static_cast<unsigned char>('>')] = equals_clue;
-        for (char c : std::string_view("#!$\\:")) of[static_cast<unsigned char>(c)] = always_clue;
+        for (char c : std::string_view("#!$\\:^")) of[static_cast<unsigned char>(c)] = always_clue;
+        of[static_cast<unsigned char>('%')] = percent_clue;
         of[static_cast<unsigned char>('{')] = brace_clue;
         of[static_cast<unsigned char>('/')] = slash_clue;
         of[static_cast<unsigned char>('~')] = of[static_cast<unsigned char>('?')] = skip_clue;
@@ -196,6 +197,7 @@ private:
             i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
             return false;
         case b_clue: return between_word(i);
+        case percent_clue: return !named().op_modulo.target[pass_.column].empty();
         case no_clue: return false;
         }
         return false;
@@ -324,6 +326,7 @@ private:
 
     // * beside other items of a select list
     bool starred(std::size_t i) const {
+        if (i + 1 < n_ && text_[i + 1] == '*') return true;  // a ** b
         if (named().clause_star.target[pass_.column].empty()) return false;
         std::size_t before = i, after = i + 1;
         while (before > 0 && is_blank(text_[before - 1])) --before;

@@ -100,13 +100,24 @@ inline void Scan::punctuation(char c) {
     case '{': brace(); break;
     case '~': operand_to(reference_end(src_, pos_, end_, pass_.rules)); break;
     case '?': operand_to(parameter_end(src_, pos_, end_, pass_.rules)); break;
-    case '*':
-        if (star()) break;
-        [[fallthrough]];
-    case '+': case '-': case '/': case '%': case '^':
-        ++pos_;
-        prev_ = Prev::arithmetic;
+    case '^':
+        if (!power(1)) arithmetic(1);
         break;
+    case '%':
+        if (!modulo()) arithmetic(1);
+        break;
+    case '*':
+        if (pos_ + 1 < end_ && src_[pos_ + 1] == '*') {
+            if (!power(2)) arithmetic(2);
+        } else if (!star()) {
+            arithmetic(1);
+        }
+        break;
+    case '+': case '-':
+        if (prev_ == Prev::operand) top().term_open = true;  // not a sign
+        arithmetic(1);
+        break;
+    case '/': arithmetic(1); break;
     default:
         ++pos_;
         break;
@@ -588,56 +599,92 @@ void Scan::dollar() {
     prev_ = Prev::operand;
 }
 
-std::size_t Scan::operand_end(std::size_t at) const {
+// a ^ b, a ** b: FoxPro's power of the primaries beside the operator.
+bool Scan::power(std::size_t length) {
+    const Level &t = top();
+    if (prev_ != Prev::operand || t.operand_open || pass_.depth >= deepest_call) return false;
+    const std::size_t right_to = primary_end(pos_ + length);
+    if (right_to == none) return false;
+    fold(named().op_power, t.primary, length, right_to);
+    return true;
+}
+
+// a % b where the dialect has no %: the term before it (* and / bind closer), the factors after it.
+bool Scan::modulo() {
+    const Level &t = top();
+    if (named().op_modulo.target[pass_.column].empty() || prev_ != Prev::operand || t.operand_open ||
+        pass_.depth >= deepest_call) {
+        return false;
+    }
+    const std::size_t right_to = operand_end(pos_ + 1, "*/^");
+    if (right_to == pos_ + 1) return false;
+    fold(named().op_modulo, t.term, 1, right_to);
+    return true;
+}
+
+// The operator at the position (of 'length' characters) with its left operand, which begins at the
+// output offset 'left', and its right one, which ends at 'right_to', as the row's form.
+void Scan::fold(const Construct &row, std::size_t left, std::size_t length, std::size_t right_to) {
+    Level &t = top();
+    Text written;
+    out_.take(left, pos_, written);
+    Args args;
+    args.add(trimmed(written.view()));
+    convert_into(args, skip_blanks(pos_ + length), right_to, false);
+    Text built;
+    fill(built, row.target[pass_.column], args);
+    out_.replace(pos_, right_to, built.view());
+    t.primary = left;  // a ^ b ^ c: the result is the left operand of the next one
+    pos_ = right_to;
+    prev_ = Prev::operand;
+}
+
+// The end of the operand that begins at 'at': primaries joined by the operators in 'joins'; 'at'
+// when none begins there.
+std::size_t Scan::operand_end(std::size_t at, std::string_view joins) const {
     std::size_t last = at;
-    bool primary = true;
     while (true) {
-        at = skip_blanks(at);
-        if (at >= end_) break;
-        const char c = src_[at];
-        if (!primary) {
-            if (std::strchr("+-*/%^", c) == nullptr || c == '\0') break;
-            ++at;
-            primary = true;
-            continue;
-        }
-        if (quote_at(at)) {
-            at = literal_end(at);
-        } else if (c == '(') {
-            std::size_t close = close_paren(at);
-            at = close == std::string_view::npos ? end_ : close + 1;
-        } else if (name_start(c)) {
-            std::size_t w1 = name_chain_end(src_, at, end_);
-            Kw kw = keyword_of(src_.substr(at, w1 - at));
-            std::size_t after = skip_blanks(w1);
-            bool paren = after < end_ && src_[after] == '(';
-            if (kw != Kw::none && kw != Kw::value && !(kw == Kw::callable && paren)) break;
-            at = w1;
-            if (paren) {
-                std::size_t close = close_paren(after);
-                at = close == std::string_view::npos ? end_ : close + 1;
-            }
-        } else if (is_digit(c)) {
-            at = number_end(src_, at, end_);
-        } else if (c == '?') {
-            at = parameter_end(src_, at, end_, pass_.rules);
-        } else if (c == '~') {
-            at = reference_end(src_, at, end_, pass_.rules);
-        } else if (c == '{') {
-            std::size_t close = src_.find('}', at);
-            at = close == std::string_view::npos || close >= end_ ? end_ : close + 1;
-        } else if (c == '.' && at + 2 < end_ && src_[at + 2] == '.' && std::strchr("TtFfYyNn", src_[at + 1])) {
-            at += 3;
-        } else if (c == '+' || c == '-') {  // a sign
-            ++at;
-            continue;
-        } else {
-            break;
-        }
-        last = at;
-        primary = false;
+        const std::size_t end = primary_end(at);
+        if (end == none) break;
+        last = end;
+        at = skip_blanks(end);
+        if (at >= end_ || src_[at] == '\0' || joins.find(src_[at]) == std::string_view::npos) break;
+        at += src_[at] == '*' && at + 1 < end_ && src_[at + 1] == '*' ? 2 : 1;
     }
     return last;
+}
+
+// The end of the primary that begins at 'at' after blanks and signs (a literal, a group, a name or
+// call, a number, a parameter, a date, a logical literal), or none.
+std::size_t Scan::primary_end(std::size_t at) const {
+    at = skip_blanks(at);
+    while (at < end_ && (src_[at] == '+' || src_[at] == '-')) at = skip_blanks(at + 1);
+    if (at >= end_) return none;
+    const char c = src_[at];
+    if (quote_at(at)) return literal_end(at);
+    if (c == '(') {
+        const std::size_t close = close_paren(at);
+        return close == none ? end_ : close + 1;
+    }
+    if (name_start(c)) {
+        const std::size_t w1 = name_chain_end(src_, at, end_);
+        const Kw kw = keyword_of(src_.substr(at, w1 - at));
+        const std::size_t after = skip_blanks(w1);
+        const bool paren = after < end_ && src_[after] == '(';
+        if (kw != Kw::none && kw != Kw::value && !(kw == Kw::callable && paren)) return none;
+        if (!paren) return w1;
+        const std::size_t close = close_paren(after);
+        return close == none ? end_ : close + 1;
+    }
+    if (is_digit(c)) return number_end(src_, at, end_);
+    if (c == '?') return parameter_end(src_, at, end_, pass_.rules);
+    if (c == '~') return reference_end(src_, at, end_, pass_.rules);
+    if (c == '{') {
+        const std::size_t close = src_.find('}', at);
+        return close == none || close >= end_ ? end_ : close + 1;
+    }
+    if (c == '.' && at + 2 < end_ && src_[at + 2] == '.' && std::strchr("TtFfYyNn", src_[at + 1])) return at + 3;
+    return none;
 }
 
 // m.name and object references as ?name; a reference followed by "(" or "[" as ?(...).

@@ -59,6 +59,8 @@ struct NamedRows {
     const Construct &lit_true = construct("lit.true");
     const Construct &op_bang_not_equal = construct("op.bang_not_equal");
     const Construct &op_contained = construct("op.contained");
+    const Construct &op_power = construct("op.power");
+    const Construct &op_modulo = construct("op.modulo");
     const Construct &op_exact_equal = construct("op.exact_equal");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
@@ -89,6 +91,9 @@ struct Level {
     bool connector = true;      // what stands before the operand joins conditions
     std::uint16_t arg = 0;      // call: the argument being read
     std::size_t operand = 0;    // output offset where the operand being read began
+    std::size_t primary = 0;    // output offset where its last name, number, literal, call or group began
+    std::size_t term = 0;       // ... and where its last term (what + and - join) began
+    bool term_open = true;      // the next token begins a term
     std::size_t item = no_item; // statement: output offset where the select item being read began
     bool item_condition = false; // statement: that item compares (a condition used as a value)
     bool item_named = false;    // statement: it begins name = (SQL Server's naming of an item)
@@ -224,6 +229,11 @@ private:
     }
     void begin_token(std::size_t at) {
         Level &t = top();
+        if (at < 2 || src_[at - 1] != '.' || !name_char(src_[at - 2])) t.primary = out_.offset(at);  // not t.a's a
+        if (t.term_open) {
+            t.term = t.primary;
+            t.term_open = false;
+        }
         if (!t.operand_open) return;
         t.operand = out_.offset(at);
         t.operand_open = false;
@@ -264,12 +274,17 @@ private:
     void boundary(bool connector, Prev prev) {
         Level &t = top();
         t.operand_open = true;
+        t.term_open = true;
         t.connector = connector;
         prev_ = prev;
     }
     bool in_from_list() { return top().kind == Level::statement && top().clause == Clause::from; }
     bool starts_condition() { return (prev_ == Prev::start || prev_ == Prev::connector) && condition_here(top()); }
 
+    void arithmetic(std::size_t length) {
+        pos_ += length;
+        prev_ = Prev::arithmetic;
+    }
     // an operand that runs up to 'end'
     void operand_to(std::size_t end) {
         begin_token(pos_);
@@ -303,6 +318,9 @@ private:
     void dot();
     void brace();
     void dollar();
+    bool power(std::size_t length);
+    bool modulo();
+    void fold(const Construct &row, std::size_t left, std::size_t length, std::size_t right_to);
     void reference(std::size_t w0, std::size_t w1);
     void expression_parameter(std::size_t w0, std::size_t close);
     bool drop_buffering(std::size_t w0, std::size_t open);
@@ -345,7 +363,8 @@ private:
     std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_, pass_.rules); }
     bool quote_at(std::size_t at) const { return literal_end(at) != at; }
     std::size_t close_paren(std::size_t open) const { return fox::close_paren(src_, open, end_, pass_.rules); }
-    std::size_t operand_end(std::size_t from) const;
+    std::size_t operand_end(std::size_t from, std::string_view joins = "+-*/%^") const;
+    std::size_t primary_end(std::size_t at) const;
 
     Pass &pass_;
     std::string_view src_;
