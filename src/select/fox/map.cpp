@@ -197,6 +197,17 @@ constexpr Construct rows[] = {
      .example = "COUNT (*) > 1",
      .target = {"", "", "(", "", ""},
      .note = "MySQL takes a built-in function only with its \"(\" right after the name: the blanks between go."},
+    {.id = "clause.logical_name",
+     .kind = Kind::clause,
+     .fox = "WHERE (lField), lField.AND.x",
+     .example = "SELECT a FROM t WHERE (t.lactive) OR NOT(lx) OR ly.AND.x = 1",
+     .place = Place::statement,
+     .target = {"=1", "=1", "", "", ""},
+     .note = "A name standing alone where a condition stands is a logical field. SQL Server and Oracle take no "
+             "name as a condition: it is compared with 1 (the true value the structure conversion stores) "
+             "also alone in parentheses and before .AND. or .OR., where the dialects' own rule, which looks "
+             "at the name's neighbours in WHERE, does not reach. Not yet in a join condition (ON ... AND "
+             "b.lPaid) or in HAVING."},
     {.id = "clause.and_or_not", .kind = Kind::dialect, .fox = ".AND., .OR., .NOT.", .example = "a = 1 .AND. .NOT. b"},
     {.id = "clause.top",
      .kind = Kind::dialect,

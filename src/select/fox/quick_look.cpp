@@ -36,6 +36,10 @@ struct Clues {
 };
 constexpr Clues clues;
 
+bool is_condition_keyword(Kw kw) {
+    return kw == Kw::logic || kw == Kw::where || kw == Kw::having || kw == Kw::on || kw == Kw::when;
+}
+
 // The word that ends right before 'at' (blanks between allowed), or an empty view.
 std::string_view word_before(std::string_view text, std::size_t at) {
     while (at > 0 && is_blank(text[at - 1])) --at;
@@ -246,6 +250,9 @@ private:
         if (depth_ < opens_.size()) opens_[depth_] = i;
         ++depth_;
         const std::string_view word = word_before(text_, i);
+        if (compared_items_ && lone_name_in(i) && (word.empty() ? i > 0 && text_[i - 1] == '(' : is_condition_keyword(keyword_of(word)))) {
+            return true;  // WHERE (lActive), NOT(lx), AND (lPaid): a logical field as a condition
+        }
         if (word.empty()) return false;
         if (word.size() == 4 && upper(word[0]) == 'W' && keyword_of(word) == Kw::with) return true;
         if (is_blank(text_[i - 1]) && !named().clause_call_blank.target[pass_.column].empty()) {
@@ -305,6 +312,11 @@ private:
         if ((after == 'N' || after == 'D') && (word_at(text_, i + 1, n_, "NULL") || word_at(text_, i + 1, n_, "DBF"))) {
             return true;
         }
+        // a name before .AND. or .OR.: a logical field, where SQL Server and Oracle take no name as a condition
+        if (compared_items_ && (after == 'A' || after == 'O') && i > 0 && name_char(text_[i - 1]) &&
+            (dotted_word(i, "AND") || dotted_word(i, "OR"))) {
+            return true;
+        }
         const char last = i > 0 ? upper(text_[i - 1]) : '\0';
         if (last == 'M' || last == 'S' || last == 'T') {  // m.x, this.x, thisform.x, thisformset.x
             std::size_t from = i - 1;
@@ -312,6 +324,21 @@ private:
             if (object_word(text_.substr(from, i - from)) && name_start(text_[i + 1])) return true;
         }
         return false;
+    }
+
+    bool dotted_word(std::size_t dot, std::string_view word) const {
+        const std::size_t end = dot + 1 + word.size();
+        return word_at(text_, dot + 1, n_, word) && end < n_ && text_[end] == '.';
+    }
+
+    // The parenthesis opened at 'i' holds one name (with its members) and nothing else.
+    bool lone_name_in(std::size_t i) const {
+        std::size_t at = i + 1;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        if (at >= n_ || !name_start(text_[at])) return false;
+        at = name_chain_end(text_, at, n_);
+        while (at < n_ && is_blank(text_[at])) ++at;
+        return at < n_ && text_[at] == ')';
     }
 
     // A date literal {mm/dd/yyyy}; any other brace run is passed over.

@@ -144,9 +144,11 @@ void Scan::word() {
         if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {
             end_item(w0, true);
         }
+        const bool condition = starts_condition();
+        const bool group_start = prev_ == Prev::start && top().kind == Level::group;
         begin_token(w0);
         prev_ = Prev::operand;
-        pos_ = w1;
+        pos_ = condition ? lone_logical(w0, w1, group_start) : w1;
         return;
     }
     if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
@@ -155,6 +157,54 @@ void Scan::word() {
     }
     pos_ = w1;
     keyword(kw, word, after);
+}
+
+// A name that stands alone where a condition stands is a logical field, compared with true where the
+// dialect takes no name as a condition; the dialects' own rule does so in WHERE, but not for a name
+// alone in parentheses (WHERE (lActive), NOT(lx)) nor before .AND. or .OR. The scan goes on after the
+// name and its members; at 'w1' when the name is none of these.
+std::size_t Scan::lone_logical(std::size_t w0, std::size_t w1, bool group_start) {
+    const std::string_view test = named().clause_logical_name.target[pass_.column];
+    if (test.empty()) return w1;
+    const std::size_t chain = name_chain_end(src_, w0, end_);
+    std::size_t after = skip_blanks(chain);
+    if (after < end_ && src_[after] == '.') {  // lx.AND. (with a blank between, the dialects' rule holds)
+        if (after != chain || (!dotted_word(after, "AND") && !dotted_word(after, "OR"))) return w1;
+    } else {
+        if (!group_start || after >= end_ || src_[after] != ')') return w1;
+        while (after < end_ && src_[after] == ')') after = skip_blanks(after + 1);  // not (a) = 1
+        if (after < end_ && src_[after] != ',') {  // IIF((lx), ...)
+            const char c = src_[after];
+            if (c == '.' ? !dotted_word(after, "AND") && !dotted_word(after, "OR") : !name_start(c)) return w1;
+            if (c != '.') {
+                std::size_t a1 = after + 1;
+                while (a1 < end_ && name_char(src_[a1])) ++a1;
+                if (!ends_condition(src_.substr(after, a1 - after), skip_blanks(a1))) return w1;
+            }
+        }
+    }
+    out_.replace(chain, chain, test);
+    return chain;
+}
+
+// The word after a condition's operand ends that condition: AND, OR, a clause, a join, THEN.
+bool Scan::ends_condition(std::string_view word, std::size_t after) const {
+    switch (keyword_of(word)) {
+    case Kw::logic: return !same_word(word, "NOT");
+    case Kw::group: case Kw::having: case Kw::order: case Kw::into: case Kw::union_: case Kw::then: case Kw::join:
+    case Kw::where:
+        return true;
+    case Kw::callable:  // LEFT JOIN, RIGHT OUTER JOIN, not a call
+        return (same_word(word, "LEFT") || same_word(word, "RIGHT")) && (after >= end_ || src_[after] != '(');
+    case Kw::other:
+        return same_word(word, "INNER") || same_word(word, "FULL") || same_word(word, "CROSS") || same_word(word, "TO");
+    default: return false;
+    }
+}
+
+bool Scan::dotted_word(std::size_t dot, std::string_view word) const {
+    const std::size_t end = dot + 1 + word.size();
+    return word_at(src_, dot + 1, end_, word) && end < end_ && src_[end] == '.';
 }
 
 // A word joined to what follows by ".", "[" or "!": a host parameter, an array element, a table of
@@ -252,7 +302,9 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     default:
         break;
     }
-    const bool connector = kw == Kw::on || kw == Kw::where || kw == Kw::having || kw == Kw::when || kw == Kw::logic;
+    if (kw == Kw::callable && upper(word[0]) == 'B') t.between = true;  // its AND joins no conditions
+    bool connector = kw == Kw::on || kw == Kw::where || kw == Kw::having || kw == Kw::when || kw == Kw::logic;
+    if (connector && t.between && same_word(word, "AND")) connector = t.between = false;
     boundary(connector, connector ? Prev::connector : Prev::keyword);
 }
 
@@ -360,7 +412,7 @@ void Scan::open() {
     } else {
         next.kind = Level::group;
         next.clause = t.clause;
-        next.condition = condition_here(t);
+        next.condition = condition_here(t) && (prev_ == Prev::start || prev_ == Prev::connector);  // not x IN (y)
     }
     push(next);
     prev_ = Prev::start;

@@ -60,6 +60,7 @@ struct NamedRows {
     const Construct &op_bang_not_equal = construct("op.bang_not_equal");
     const Construct &op_contained = construct("op.contained");
     const Construct &op_power = construct("op.power");
+    const Construct &clause_logical_name = construct("clause.logical_name");
     const Construct &op_modulo = construct("op.modulo");
     const Construct &op_exact_equal = construct("op.exact_equal");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
@@ -85,6 +86,7 @@ struct Level {
     bool condition = false;     // group: conditions stand in it
     bool iif = false;           // call: IIF, whose first argument is a condition
     bool when = false;          // between WHEN and THEN
+    bool between = false;       // after BETWEEN, before its AND
     bool on = false;            // FROM: in a join condition
     bool table_next = false;    // FROM: a table comes next
     bool operand_open = true;   // the next token begins an operand
@@ -296,6 +298,9 @@ private:
     void punctuation(char c);
     void word();
     bool joined_name(std::string_view word, Kw kw, std::size_t w1);
+    std::size_t lone_logical(std::size_t w0, std::size_t w1, bool group_start);
+    bool ends_condition(std::string_view word, std::size_t after) const;
+    bool dotted_word(std::size_t dot, std::string_view word) const;
     void call_word(std::string_view word, std::size_t open);
     void keyword(Kw kw, std::string_view word, std::size_t after);
     void select_item_keyword(Kw kw, std::string_view word);
