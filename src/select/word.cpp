@@ -148,13 +148,18 @@ void Scanner::write_word(bool in_word_area) {
 }
 
 // Whether the word may get "=1": a bare (unmatched or quoted) operand, no hold, in the select list
-// inside a WHEN or in WHERE outside THEN and ELSE. The tests of its neighbours come after.
+// inside a WHEN or in a condition (WHERE, a join's ON, HAVING) outside THEN and ELSE. The tests of its
+// neighbours come after.
 bool Scanner::equals_one_possible() const {
     if (matched_ && !quote_) return false;
     if (hold_ > 0 || between_ > 0 || in_destination_) return false;
     const char top = cases_.empty() ? ' ' : cases_.back();
     if (clause() == Clause::select) return !cases_.empty() && top == 'w';
-    if (clause() == Clause::where) return cases_.empty() || top == 'w';
+    if (clause() == Clause::where || (clause() == Clause::group && in_having_)) return cases_.empty() || top == 'w';
+    // a join condition's operand right after ON, AND, OR or NOT (not a table after a comma, nor FULL JOIN's FULL)
+    if (clause() == Clause::from && in_on_ && cases_.empty()) {
+        return previous_is("ON") || previous_is("AND") || previous_is("OR") || previous_is("NOT");
+    }
     return false;
 }
 

@@ -111,7 +111,7 @@ bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, st
     Level base;
     base.kind = Level::group;
     base.clause = top().clause;
-    base.condition = starts_condition();
+    base.condition = starts_condition() && !operator_follows(close + 1);  // not EVL(a, b) = 'x'
     ++pass_.depth;
     Scan scan(pass_, text.view(), 0, text.size(), base);
     scan.run();
