@@ -81,6 +81,7 @@ private:
     Verdict apply(const ChainRow &row);
     void write_word(bool in_word_area);
     bool equals_one_possible() const;
+    bool after_connector() const;
     void equals_one();
     bool words_follow(std::size_t at, std::span<const std::string_view> words) const;
     bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const {

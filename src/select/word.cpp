@@ -157,10 +157,22 @@ bool Scanner::equals_one_possible() const {
     if (clause() == Clause::select) return !cases_.empty() && top == 'w';
     if (clause() == Clause::where || (clause() == Clause::group && in_having_)) return cases_.empty() || top == 'w';
     // a join condition's operand right after ON, AND, OR or NOT (not a table after a comma, nor FULL JOIN's FULL)
-    if (clause() == Clause::from && in_on_ && cases_.empty()) {
-        return previous_is("ON") || previous_is("AND") || previous_is("OR") || previous_is("NOT");
-    }
+    if (clause() == Clause::from && in_on_ && cases_.empty()) return after_connector();
     return false;
+}
+
+// The word (with the qualifiers before it: t.x) follows ON, AND, OR or NOT.
+bool Scanner::after_connector() const {
+    std::size_t at = word_start_;
+    while (at > 0 && (work_.at(at - 1) == '.' || lex::is_item_char(session_.letters, work_.at(at - 1)))) --at;
+    while (at > 0 && lex::is_blank(work_.at(at - 1))) --at;
+    std::size_t from = at;
+    while (from > 0 && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
+    if (at - from < 2 || at - from > 3) return false;
+    char word[4] = {};
+    for (std::size_t i = from; i < at; ++i) word[i - from] = session_.letters.upper(work_.at(i));
+    const std::string_view w(word, at - from);
+    return w == "ON" || w == "AND" || w == "OR" || w == "NOT";
 }
 
 // "=1" (Access "<>0") after a bare logical operand in a condition.

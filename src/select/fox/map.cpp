@@ -206,8 +206,7 @@ constexpr Construct rows[] = {
      .note = "A name standing alone where a condition stands is a logical field. SQL Server and Oracle take no "
              "name as a condition: it is compared with 1 (the true value the structure conversion stores) "
              "also alone in parentheses and before .AND. or .OR., where the dialects' own rule, which looks "
-             "at the name's neighbours in WHERE, does not reach. Not yet in a join condition (ON ... AND "
-             "b.lPaid) or in HAVING."},
+             "at the name's neighbours in WHERE, a join condition and HAVING, does not reach."},
     {.id = "clause.and_or_not", .kind = Kind::dialect, .fox = ".AND., .OR., .NOT.", .example = "a = 1 .AND. .NOT. b"},
     {.id = "clause.top",
      .kind = Kind::dialect,
