@@ -113,11 +113,7 @@ inline void Scan::punctuation(char c) {
             arithmetic(1);
         }
         break;
-    case '+': case '-':
-        if (prev_ == Prev::operand) top().term_open = true;  // not a sign
-        arithmetic(1);
-        break;
-    case '/': arithmetic(1); break;
+    case '+': case '-': case '/': arithmetic(1); break;
     default:
         ++pos_;
         break;
@@ -166,12 +162,14 @@ void Scan::word() {
 std::size_t Scan::lone_logical(std::size_t w0, std::size_t w1, bool group_start) {
     const std::string_view test = named().clause_logical_name.target[pass_.column];
     if (test.empty()) return w1;
-    const std::size_t chain = name_chain_end(src_, w0, end_);
-    std::size_t after = skip_blanks(chain);
+    const std::size_t chain = w1 < end_ && src_[w1] == '.' ? name_chain_end(src_, w0, end_) : w1;
+    std::size_t after = chain;
     if (after < end_ && src_[after] == '.') {  // lx.AND. (with a blank between, the dialects' rule holds)
-        if (after != chain || (!dotted_word(after, "AND") && !dotted_word(after, "OR"))) return w1;
+        if (!dotted_word(after, "AND") && !dotted_word(after, "OR")) return w1;
     } else {
-        if (!group_start || after >= end_ || src_[after] != ')') return w1;
+        if (!group_start) return w1;
+        after = skip_blanks(chain);
+        if (after >= end_ || src_[after] != ')') return w1;
         while (after < end_ && src_[after] == ')') after = skip_blanks(after + 1);  // not (a) = 1
         if (after < end_ && src_[after] != ',') {  // IIF((lx), ...)
             const char c = src_[after];
@@ -653,40 +651,56 @@ void Scan::dollar() {
 
 // a ^ b, a ** b: FoxPro's power of the primaries beside the operator.
 bool Scan::power(std::size_t length) {
-    const Level &t = top();
-    if (prev_ != Prev::operand || t.operand_open || pass_.depth >= deepest_call) return false;
+    if (prev_ != Prev::operand || top().operand_open || pass_.depth >= deepest_call) return false;
     const std::size_t right_to = primary_end(pos_ + length);
     if (right_to == none) return false;
-    fold(named().op_power, t.primary, length, right_to);
+    fold(named().op_power, 1, length, right_to);
     return true;
 }
 
-// a % b where the dialect has no %: the term before it (* and / bind closer), the factors after it.
+// a % b where the dialect has no %: the factors before it (* and / bind closer), those after it.
 bool Scan::modulo() {
-    const Level &t = top();
-    if (named().op_modulo.target[pass_.column].empty() || prev_ != Prev::operand || t.operand_open ||
+    if (named().op_modulo.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open ||
         pass_.depth >= deepest_call) {
         return false;
     }
     const std::size_t right_to = operand_end(pos_ + 1, "*/^");
     if (right_to == pos_ + 1) return false;
-    fold(named().op_modulo, t.term, 1, right_to);
+    fold(named().op_modulo, 0, 1, right_to);
     return true;
 }
 
-// The operator at the position (of 'length' characters) with its left operand, which begins at the
-// output offset 'left', and its right one, which ends at 'right_to', as the row's form.
-void Scan::fold(const Construct &row, std::size_t left, std::size_t length, std::size_t right_to) {
+// The operator at the position (of 'length' characters) as the row's form, with the operand that
+// ends at 'right_to' and the one the output ends with: its last primary ('factors' 1), or all its
+// primaries joined by * and / (0: as many as there are).
+void Scan::fold(const Construct &row, std::size_t factors, std::size_t length, std::size_t right_to) {
     Level &t = top();
-    Text written;
-    out_.take(left, pos_, written);
+    const std::string_view written = out_.text(pos_);
+    std::size_t left = written.size();
+    for (std::size_t k = 0; factors == 0 || k < factors; ++k) {
+        const std::size_t start = primary_start(written.substr(0, left), t.operand);
+        if (start == none) break;
+        left = start;
+        std::size_t before = left;
+        while (before > t.operand && is_blank(written[before - 1])) --before;
+        if (before == t.operand || (written[before - 1] != '*' && written[before - 1] != '/')) break;
+        left = before - 1;
+        if (left > t.operand && written[left - 1] == '*') --left;  // a ** b
+        while (left > t.operand && is_blank(written[left - 1])) --left;
+    }
+    while (left < written.size() && (is_blank(written[left]) || written[left] == '*' || written[left] == '/')) ++left;
+    if (left == written.size()) {  // no operand before it after all
+        arithmetic(length);
+        return;
+    }
+    Text taken;
+    out_.take(left, pos_, taken);
     Args args;
-    args.add(trimmed(written.view()));
+    args.add(trimmed(taken.view()));
     convert_into(args, skip_blanks(pos_ + length), right_to, false);
     Text built;
     fill(built, row.target[pass_.column], args);
     out_.replace(pos_, right_to, built.view());
-    t.primary = left;  // a ^ b ^ c: the result is the left operand of the next one
     pos_ = right_to;
     prev_ = Prev::operand;
 }

@@ -93,9 +93,6 @@ struct Level {
     bool connector = true;      // what stands before the operand joins conditions
     std::uint16_t arg = 0;      // call: the argument being read
     std::size_t operand = 0;    // output offset where the operand being read began
-    std::size_t primary = 0;    // output offset where its last name, number, literal, call or group began
-    std::size_t term = 0;       // ... and where its last term (what + and - join) began
-    bool term_open = true;      // the next token begins a term
     std::size_t item = no_item; // statement: output offset where the select item being read began
     bool item_condition = false; // statement: that item compares (a condition used as a value)
     bool item_named = false;    // statement: it begins name = (SQL Server's naming of an item)
@@ -231,11 +228,6 @@ private:
     }
     void begin_token(std::size_t at) {
         Level &t = top();
-        if (at < 2 || src_[at - 1] != '.' || !name_char(src_[at - 2])) t.primary = out_.offset(at);  // not t.a's a
-        if (t.term_open) {
-            t.term = t.primary;
-            t.term_open = false;
-        }
         if (!t.operand_open) return;
         t.operand = out_.offset(at);
         t.operand_open = false;
@@ -276,7 +268,6 @@ private:
     void boundary(bool connector, Prev prev) {
         Level &t = top();
         t.operand_open = true;
-        t.term_open = true;
         t.connector = connector;
         prev_ = prev;
     }
@@ -325,7 +316,7 @@ private:
     void dollar();
     bool power(std::size_t length);
     bool modulo();
-    void fold(const Construct &row, std::size_t left, std::size_t length, std::size_t right_to);
+    void fold(const Construct &row, std::size_t factors, std::size_t length, std::size_t right_to);
     void reference(std::size_t w0, std::size_t w1);
     void expression_parameter(std::size_t w0, std::size_t close);
     bool drop_buffering(std::size_t w0, std::size_t open);

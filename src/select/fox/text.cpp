@@ -199,3 +199,66 @@ std::string_view table_name(std::string_view item) {
 }
 
 }  // namespace tarnvel::select::fox
+
+namespace tarnvel::select::fox {
+
+namespace {
+
+// The opening quote of the literal whose closing quote is at text[close] ('' inside a '...' string
+// reads as two literals side by side, which lands on the same opening quote); none when it has none.
+std::size_t literal_start(std::string_view text, std::size_t close, std::size_t floor) {
+    const char closing = text[close];
+    const char opening = closing == ']' ? '[' : closing;
+    std::size_t at = close;
+    while (at > floor) {
+        --at;
+        if (text[at] != opening) continue;
+        if (opening == '\'' && at > floor && text[at - 1] == '\'') {
+            --at;  // a doubled quote inside the string
+            continue;
+        }
+        return at;
+    }
+    return none;
+}
+
+}  // namespace
+
+std::size_t primary_start(std::string_view text, std::size_t floor) {
+    std::size_t at = text.size();
+    while (at > floor && is_blank(text[at - 1])) --at;
+    if (at <= floor) return none;
+    const char last = text[at - 1];
+    if (last == '\'' || last == '"' || last == ']' || last == '#') return literal_start(text, at - 1, floor);
+    if (last == '}') {
+        const std::size_t open = text.rfind('{', at - 1);
+        return open == std::string_view::npos || open < floor ? none : open;
+    }
+    if (last == ')') {  // a group, or a call with its name
+        int depth = 0;
+        while (at > floor) {
+            --at;
+            const char c = text[at];
+            if (c == '\'' || c == '"' || c == ']') {
+                const std::size_t open = literal_start(text, at, floor);
+                if (open == none) return none;
+                at = open;
+            } else if (c == ')') {
+                ++depth;
+            } else if (c == '(' && --depth == 0) {
+                break;
+            }
+        }
+        if (depth != 0) return none;
+    } else if (!name_char(last)) {
+        return none;
+    }
+    // the name (a call's, a qualified one, a number with its decimals, a parameter's)
+    while (at > floor && (name_char(text[at - 1]) || (text[at - 1] == '.' && at - 1 > floor && name_char(text[at - 2])))) {
+        --at;
+    }
+    if (at > floor && text[at - 1] == '?') --at;
+    return at;
+}
+
+}  // namespace tarnvel::select::fox

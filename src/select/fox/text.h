@@ -120,6 +120,10 @@ std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end
 // One past a name with its qualifiers (alias.field, thisform.grid.value), which stops before a
 // FoxPro operator written with dots (.AND., .OR., .NOT.).
 std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end);
+// Where the primary that ends the text (blanks after it aside) begins, not before 'floor': a name
+// with its qualifiers, a call with its name, a group, a number, a literal, a parameter ?x; none
+// when no primary ends it.
+std::size_t primary_start(std::string_view text, std::size_t floor);
 // The statement names something M (a table alias): a word M, in any letter case, that is no
 // qualifier (m.x) and stands outside literals.
 bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
