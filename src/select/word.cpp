@@ -153,12 +153,13 @@ void Scanner::write_word(bool in_word_area) {
 bool Scanner::equals_one_possible() const {
     if (matched_ && !quote_) return false;
     if (hold_ > 0 || between_ > 0 || in_destination_) return false;
-    const char top = cases_.empty() ? ' ' : cases_.back();
-    if (clause() == Clause::select) return !cases_.empty() && top == 'w';
-    if (clause() == Clause::where || (clause() == Clause::group && in_having_)) return cases_.empty() || top == 'w';
-    // a join condition's operand right after ON, AND, OR or NOT (not a table after a comma, nor FULL JOIN's FULL)
-    if (clause() == Clause::from && in_on_ && cases_.empty()) return after_connector();
-    return false;
+    switch (clause()) {
+    case Clause::select: return !cases_.empty() && cases_.back() == 'w';
+    case Clause::where: return cases_.empty() || cases_.back() == 'w';
+    case Clause::group: return in_having_ && (cases_.empty() || cases_.back() == 'w');
+    case Clause::from: return in_on_ && cases_.empty();  // and after ON, AND, OR or NOT (equals_one)
+    default: return false;
+    }
 }
 
 // The word (with the qualifiers before it: t.x) follows ON, AND, OR or NOT.
@@ -178,8 +179,10 @@ bool Scanner::after_connector() const {
 // "=1" (Access "<>0") after a bare logical operand in a condition.
 void Scanner::equals_one() {
     std::string_view t = text();
-    if (lex::list_item(t, here(), wlen(), edges_)) return;
     if (lex::followed_by_operator(t, here(), edges_)) return;
+    // in a join condition only right after ON, AND, OR or NOT: not a table after a comma, nor FULL JOIN's FULL
+    if (clause() == Clause::from && !after_connector()) return;
+    if (lex::list_item(t, here(), wlen(), edges_)) return;
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
     clauses_.current_sink()->append(dialect_.true_test);

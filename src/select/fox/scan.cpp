@@ -144,7 +144,7 @@ void Scan::word() {
         const bool group_start = prev_ == Prev::start && top().kind == Level::group;
         begin_token(w0);
         prev_ = Prev::operand;
-        pos_ = condition ? lone_logical(w0, w1, group_start) : w1;
+        pos_ = condition ? lone_logical(w1, group_start) : w1;
         return;
     }
     if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
@@ -159,10 +159,16 @@ void Scan::word() {
 // dialect takes no name as a condition; the dialects' own rule does so in WHERE, but not for a name
 // alone in parentheses (WHERE (lActive), NOT(lx)) nor before .AND. or .OR. The scan goes on after the
 // name and its members; at 'w1' when the name is none of these.
-std::size_t Scan::lone_logical(std::size_t w0, std::size_t w1, bool group_start) {
+std::size_t Scan::lone_logical(std::size_t w1, bool group_start) {
     const std::string_view test = named().clause_logical_name.target[pass_.column];
     if (test.empty()) return w1;
-    const std::size_t chain = w1 < end_ && src_[w1] == '.' ? name_chain_end(src_, w0, end_) : w1;
+    std::size_t chain = w1;  // past the members (t.a.b), up to .AND. or .OR.
+    while (chain + 1 < end_ && src_[chain] == '.' && name_start(src_[chain + 1])) {
+        const char u = upper(src_[chain + 1]);
+        if ((u == 'A' || u == 'O') && (dotted_word(chain, "AND") || dotted_word(chain, "OR"))) break;
+        ++chain;
+        while (chain < end_ && name_char(src_[chain])) ++chain;
+    }
     std::size_t after = chain;
     if (after < end_ && src_[after] == '.') {  // lx.AND. (with a blank between, the dialects' rule holds)
         if (!dotted_word(after, "AND") && !dotted_word(after, "OR")) return w1;

@@ -289,7 +289,7 @@ private:
     void punctuation(char c);
     void word();
     bool joined_name(std::string_view word, Kw kw, std::size_t w1);
-    std::size_t lone_logical(std::size_t w0, std::size_t w1, bool group_start);
+    std::size_t lone_logical(std::size_t w1, bool group_start);
     bool ends_condition(std::string_view word, std::size_t after) const;
     bool dotted_word(std::size_t dot, std::string_view word) const;
     void call_word(std::string_view word, std::size_t open);
