@@ -119,6 +119,7 @@ constexpr Case conditions[] = {
     {"VAL(c) = 0 AND VAL('12.5x') = 12.5 AND VAL(' -3.25 ') = -3.25", "1 2 3 4 5"},
     {"k ^ 2 = 16 OR k ** 3 = 27 OR 2^-k = 0.5", "1 3 4"},
     {"k % 2 = 0 AND n * 4 % 3 = 2", "2"},
+    {"STRTRAN(c, ',') == 'xy' OR STRT(m, ' ') == 'memotext'", "2 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

@@ -558,6 +558,16 @@ constexpr Construct rows[] = {
      .target = {"", "INSTR({2}, {1}, 1, {3})", "", "", ""},
      .note = "The n-th occurrence: only Oracle's INSTR counts occurrences; the others' third argument "
              "is where the search starts, and the call is left as written there."},
+    {.id = "fn.strtran_remove",
+     .fox = "STRTRAN(s, a)",
+     .example = "STRTRAN(phone, '-')",
+     .place = Place::select,
+     .words = "STRTRAN,STRTRA,STRTR,STRT",
+     .min_args = 2,
+     .max_args = 2,
+     .target = all("REPLACE({1}, {2}, '')"),
+     .note = "Without a replacement FoxPro removes a; the servers' REPLACE (but Oracle's) needs the third "
+             "argument."},
     {.id = "fn.dtoc_ansi",
      .fox = "DTOC(d, 1)",
      .example = "DTOC(d, 1)",
