@@ -80,8 +80,19 @@ private:
     void run_chain(const RowSet &rows);
     Verdict apply(const ChainRow &row);
     void write_word(bool in_word_area);
-    bool equals_one_possible() const;
+    // Whether the word may get "=1": a bare (unmatched or quoted) operand, no hold, in the select list
+    // inside a WHEN or in a condition (WHERE, a join's ON, HAVING) outside THEN and ELSE. The tests of
+    // its neighbours come after. Read for every word: kept small enough to be inlined.
+    bool equals_one_possible() const {
+        if (matched_ && !quote_) return false;
+        if (hold_ > 0 || between_ > 0 || in_destination_) return false;
+        const Clause c = clause();
+        if (c == Clause::select) return !cases_.empty() && cases_.back() == 'w';
+        if (c == Clause::where) return cases_.empty() || cases_.back() == 'w';
+        return (in_on_ || in_having_) && other_condition();
+    }
     bool after_connector() const;
+    bool other_condition() const;
     void equals_one();
     bool words_follow(std::size_t at, std::span<const std::string_view> words) const;
     bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const {

@@ -147,19 +147,10 @@ void Scanner::write_word(bool in_word_area) {
     }
 }
 
-// Whether the word may get "=1": a bare (unmatched or quoted) operand, no hold, in the select list
-// inside a WHEN or in a condition (WHERE, a join's ON, HAVING) outside THEN and ELSE. The tests of its
-// neighbours come after.
-bool Scanner::equals_one_possible() const {
-    if (matched_ && !quote_) return false;
-    if (hold_ > 0 || between_ > 0 || in_destination_) return false;
-    switch (clause()) {
-    case Clause::select: return !cases_.empty() && cases_.back() == 'w';
-    case Clause::where: return cases_.empty() || cases_.back() == 'w';
-    case Clause::group: return in_having_ && (cases_.empty() || cases_.back() == 'w');
-    case Clause::from: return in_on_ && cases_.empty();  // and after ON, AND, OR or NOT (equals_one)
-    default: return false;
-    }
+// A join condition (and after ON, AND, OR or NOT: see equals_one) or HAVING, outside THEN and ELSE.
+bool Scanner::other_condition() const {
+    if (clause() == Clause::from) return in_on_ && cases_.empty();
+    return clause() == Clause::group && in_having_ && (cases_.empty() || cases_.back() == 'w');
 }
 
 // The word (with the qualifiers before it: t.x) follows ON, AND, OR or NOT.

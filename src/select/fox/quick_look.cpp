@@ -36,7 +36,14 @@ struct Clues {
 };
 constexpr Clues clues;
 
-bool is_condition_keyword(Kw kw) {
+// AND, OR, NOT, WHERE, HAVING, ON, WHEN (a function's name, the usual word before "(", is none).
+bool condition_word(std::string_view word) {
+    if (word.size() < 2 || word.size() > 6) return false;
+    switch (upper(word[0])) {
+    case 'A': case 'O': case 'N': case 'W': case 'H': break;
+    default: return false;
+    }
+    const Kw kw = keyword_of(word);
     return kw == Kw::logic || kw == Kw::where || kw == Kw::having || kw == Kw::on || kw == Kw::when;
 }
 
@@ -250,7 +257,7 @@ private:
         if (depth_ < opens_.size()) opens_[depth_] = i;
         ++depth_;
         const std::string_view word = word_before(text_, i);
-        if (compared_items_ && lone_name_in(i) && (word.empty() ? i > 0 && text_[i - 1] == '(' : is_condition_keyword(keyword_of(word)))) {
+        if (compared_items_ && (word.empty() ? i > 0 && text_[i - 1] == '(' : condition_word(word)) && lone_name_in(i)) {
             return true;  // WHERE (lActive), NOT(lx), AND (lPaid): a logical field as a condition
         }
         if (word.empty()) return false;
@@ -336,7 +343,7 @@ private:
         std::size_t at = i + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         if (at >= n_ || !name_start(text_[at])) return false;
-        at = name_chain_end(text_, at, n_);
+        while (at < n_ && (name_char(text_[at]) || text_[at] == '.')) ++at;
         while (at < n_ && is_blank(text_[at])) ++at;
         return at < n_ && text_[at] == ')';
     }

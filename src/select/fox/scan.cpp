@@ -144,7 +144,7 @@ void Scan::word() {
         const bool group_start = prev_ == Prev::start && top().kind == Level::group;
         begin_token(w0);
         prev_ = Prev::operand;
-        pos_ = condition ? lone_logical(w1, group_start) : w1;
+        pos_ = condition && (group_start || (w1 < end_ && src_[w1] == '.')) ? lone_logical(w1, group_start) : w1;
         return;
     }
     if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
