@@ -440,7 +440,7 @@ constexpr Construct rows[] = {
      .target = {"((DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 12) / 7)",
                 "FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 13) / 7)",
                 "FLOOR((DAYOFYEAR({1}) - DAYOFWEEK({1}) + 13) / 7)", "DATEPART('ww', {1})",
-                "((CAST(TO_CHAR({1}, 'DDD') AS INTEGER) - CAST(TO_CHAR({1}, 'D') AS INTEGER) + 13) / 7)"},
+                "((CAST(TO_CHAR(CAST({1} AS DATE), 'DDD') AS INTEGER) - CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 13) / 7)"},
      .note = "FoxPro's default: week 1 holds January 1 and a week begins on Sunday, whatever the server's first "
              "day of the week. From the day of the year and the day of the week: the Sunday that begins d's week "
              "falls 7 days later per week. MySQL's own WEEK(d) counts the days before the first Sunday as "
