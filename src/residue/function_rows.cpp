@@ -121,7 +121,7 @@ constexpr FunctionRow rows[] = {
     {"SEC", any, none, ""},
     {"SECONDS", any, none, ""},
     {"QUARTER", any, mysql, ""},
-    {"WEEK", any, mysql, ""},
+    {"WEEK", any, none, "MySQL's WEEK counts the weeks from the first Sunday"},
     {"DOW", any, none, ""},
     {"CDOW", any, none, ""},
     {"CMONTH", any, none, ""},

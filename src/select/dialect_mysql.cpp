@@ -8,6 +8,11 @@ using namespace rows;
 
 using namespace std::string_view_literals;
 constexpr FunctionRow chr{"CHR", "CHAR", Edit::rename, {}, 2};
+// PADR(a, n) as RPAD(a, n, ' '), PADL as LPAD: MySQL takes them only with the fill text.
+constexpr FunctionRow padr{"PADR", "RPAD", Edit::rebuild, {"%1,%2,' '", "%1,%2,%3"}, 0, 0, "Insufficient memory for PADR",
+                           true};
+constexpr FunctionRow padl{"PADL", "LPAD", Edit::rebuild, {"%1,%2,' '", "%1,%2,%3"}, 0, 0, "Insufficient memory for PADR",
+                           true};
 // STR(x, n, d) as LPAD(TRIM(FORMAT(x,d)),n,' '), 10 and 0 when n and d are missing.
 constexpr FunctionRow str{"STR", "LPAD", Edit::rebuild_call,
                           {.text = "TRIM(FORMAT(%1,%3)),%2,' '", .defaults = {{"", "10", "0"}}},
@@ -28,7 +33,7 @@ constexpr ChainRow chain[] = {
     is_null, null_literal, force, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into,
     join, left_right, on, like, not_op, outer, select, top, where,
-    fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
+    fn(iif), fn(padr), fn(padl), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
     fn(asc_ascii), fn(chr), fn(str), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_floor),
     fn(extract_hour), fn(extract_minute), fn(extract_second), fn(extract_day), fn(extract_month),
     fn(extract_year), fn(ttod), fn(dtoc), fn(deleted),

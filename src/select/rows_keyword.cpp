@@ -2,6 +2,7 @@
 #include "select/scanner.h"
 
 #include "lex/classes.h"
+#include "lex/cursor.h"
 #include "select/kind_table.h"
 
 namespace tarnvel::select {
@@ -265,7 +266,15 @@ struct Scanner::KeywordRows {
         return s.cond_clause() && s.operand_before() && s.paren_follows() ? Verdict::keep : Verdict::quote;
     }
 
+    // FROM inside a call, as in EXTRACT(YEAR FROM d), SUBSTRING(s FROM 2) or TRIM(BOTH ' ' FROM s),
+    // belongs to the call: a ")" after it closes a group opened before it. The operand after it is
+    // the call's, no condition: it gets no "=1".
     static Verdict from(Scanner &s) {
+        lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
+        if (after.group_end() != lex::Cursor::npos) {
+            s.hold_ = 2;  // FROM itself, then its operand
+            return Verdict::keep;
+        }
         if (s.clauses_.from() || !s.operand_before()) return Verdict::quote;
         return opens(s, Clause::from);
     }

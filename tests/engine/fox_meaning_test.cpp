@@ -120,6 +120,15 @@ constexpr Case conditions[] = {
     {"k ^ 2 = 16 OR k ** 3 = 27 OR 2^-k = 0.5", "1 3 4"},
     {"k % 2 = 0 AND n * 4 % 3 = 2", "2"},
     {"STRTRAN(c, ',') == 'xy' OR STRT(m, ' ') == 'memotext'", "2 5"},
+    {"PADC(c, 2) == 'ab' OR PADC(c, 2) == '  '", "1 2 3"},
+    {"MAX(n, k, 2) = k", "3 4 5"},
+    {"MIN(n, k, 2) = 0", "1 3"},
+    {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", "1 2 3 4 5"},
+    {"RAND() >= 0 AND RAND() < 1", "1 2 3 4 5"},
+    {"WEEK(d) = 9 OR WEEK(d) = 53", "2 4"},
+    {"WEEK(d) = 2", "5"},
+    {"ISLOWER(c) AND !ISUPPER(c)", "2 5"},
+    {"ISUPPER(UPPER(c)) AND !ISLOWER(UPPER(c))", "2 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -144,6 +153,10 @@ constexpr Case values[] = {
     {"RAT('bc', c) + RAT(',', c)", "0 2 0 0 2"},
     {"RAT('ab', 'abxaby') + RATC('y', 'yyy')", "7 7 7 7 7"},
     {"TTOC(DATETIME(2020, 2, k, 10, 30, 5), 1)", "20200201103005 20200202103005 20200203103005 20200204103005 20200205103005"},
+    {"PADC(ALLTRIM(c), 6, '*') + PADC('ab', 5) + '|'", "****** ab  | *abc** ab  | ****** ab  | **0*** ab  | *x,y** ab  |"},
+    // 2021 begins on a Friday, 2023 on a Sunday
+    {"WEEK(DATE(2021, 1, k)) * 10 + WEEK(DATE(2023, 1, k * 7 - 6))", "11 12 23 24 25"},
+    {"ICASE(ISUPPER(c), 'U', ISLOWER(UPPER(c)), 'L', ISLOWER(c), 'l', '-')", "- l - - l"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
@@ -153,6 +166,7 @@ constexpr Case pg_conditions[] = {
     {"INLIST(d, {^2020-02-29}, {})", "2"},         // the empty date is NULL, which IN finds not
     {"DTOS(d) < '2000'", "4"},                     // DTOS of NULL is NULL
     {"LIKE('a*', c) .OR. LIKE('?,?', c)", "2"},    // LIKE reads the trailing blanks of a CHAR column
+    {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", ""},  // GREATEST and LEAST pass over NULL
 };
 constexpr Case pg_values[] = {
     {"EMPTY(c)", "t f t f f"},  // logical values read back as t and f

@@ -73,7 +73,7 @@ TEST(Generator, TheStatementsCoverFoxProsSyntax) {
         "PADR(", "SUBSTR(", "DTOS(", "DTOC(", "CTOD(", "TTOD(", "STR(", "VAL(", "TRANSFORM(", "LEFT(", "RIGHT(",
         "AT(", "UPPER(", "YEAR(", "DATE()", "DATETIME()", "CAST(", "ROUND(", "INT(", "SPACE(", "REPLICATE(",
         "STRTRAN(", "DELETED()", "COUNT(*)", "SUM(", "COUNT(DISTINCT", "ORDER BY 1", " DESC", "WITH (BUFFERING",
-        "FROM FORCE", "\t", "\n",
+        "FROM FORCE", "PADC(", "WEEK(", "RAND()", "ISUPPER(", "ISLOWER(", "\t", "\n",
     };
     for (const char *construct : expected) EXPECT_NE(upper.find(construct), std::string::npos) << construct;
 }

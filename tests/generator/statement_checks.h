@@ -94,14 +94,16 @@ private:
             {"ALLTRIM", 'C', {"C"}}, {"TRIM", 'C', {"C"}}, {"RTRIM", 'C', {"C"}}, {"LTRIM", 'C', {"C"}},
             {"UPPER", 'C', {"C"}}, {"LOWER", 'C', {"C"}}, {"LEFT", 'C', {"CN"}}, {"RIGHT", 'C', {"CN"}},
             {"SUBSTR", 'C', {"CN", "CNN"}}, {"PADR", 'C', {"CN", "CNC"}}, {"PADL", 'C', {"CN", "CNC"}},
+            {"PADC", 'C', {"CN", "CNC"}},
             {"STR", 'C', {"N", "NN", "NNN"}}, {"DTOS", 'C', {"D"}}, {"DTOC", 'C', {"D", "DN"}},
             {"TRANSFORM", 'C', {"*", "NC"}}, {"SPACE", 'C', {"N"}}, {"REPLICATE", 'C', {"CN"}},
             {"STRTRAN", 'C', {"CCC"}}, {"TTOC", 'C', {"T"}}, {"ROUND", 'N', {"NN"}}, {"INT", 'N', {"N"}},
             {"ABS", 'N', {"N"}}, {"LEN", 'N', {"C"}}, {"AT", 'N', {"CC"}}, {"VAL", 'N', {"C"}},
-            {"YEAR", 'N', {"D", "T"}}, {"MONTH", 'N', {"D", "T"}}, {"DAY", 'N', {"D", "T"}}, {"HOUR", 'N', {"T"}},
-            {"MINUTE", 'N', {"T"}}, {"MOD", 'N', {"NN"}}, {"RECNO", 'N', {""}}, {"DATE", 'D', {""}},
+            {"YEAR", 'N', {"D", "T"}}, {"MONTH", 'N', {"D", "T"}}, {"DAY", 'N', {"D", "T"}}, {"WEEK", 'N', {"D", "T"}}, {"HOUR", 'N', {"T"}},
+            {"MINUTE", 'N', {"T"}}, {"MOD", 'N', {"NN"}}, {"RECNO", 'N', {""}}, {"RAND", 'N', {""}}, {"DATE", 'D', {""}},
             {"TTOD", 'D', {"T"}}, {"CTOD", 'D', {"C"}}, {"DATETIME", 'T', {""}}, {"DTOT", 'T', {"D"}},
             {"DELETED", 'L', {""}}, {"EMPTY", 'L', {"*"}}, {"ISNULL", 'L', {"*"}},
+            {"ISUPPER", 'L', {"C"}}, {"ISLOWER", 'L', {"C"}},
         };
         for (const Signature &s : table) {
             if (s.name == name) return &s;
@@ -215,9 +217,18 @@ private:
             if (kinds.size() % 2 == 1 && kinds.back() != result) fail("ICASE(" + kinds + ")");
             return result;
         }
-        if (n.word == "NVL" || n.word == "EVL" || n.word == "MAX" || n.word == "MIN") {
+        if (n.word == "NVL" || n.word == "EVL") {
             if (kinds.size() != 2 || !same(kinds[0], kinds[1])) fail(n.word + "(" + kinds + ")");
             return kinds.size() == 2 ? either(kinds[0], kinds[1]) : '?';
+        }
+        if (n.word == "MAX" || n.word == "MIN") {  // of two values or more, all of one kind
+            char common = kinds.empty() ? '?' : kinds[0];
+            for (char k : kinds) {
+                if (!same(k, common)) fail(n.word + "(" + kinds + ")");
+                common = either(common, k);
+            }
+            if (kinds.size() < 2) fail(n.word + "(" + kinds + ")");
+            return common;
         }
         if (n.word == "INLIST" || n.word == "BETWEEN") {
             if (kinds.size() < 2 || std::any_of(kinds.begin(), kinds.end(), [&](char k) { return !same(k, kinds[0]); }))

@@ -381,7 +381,8 @@ private:
         case 4: {
             std::vector<Node> a = Args{expr(character, d, env), number_literal(std::to_string(r_.between(1, 40)))};
             if (r_.chance(30)) a.push_back(string_literal(r_.chance(50) ? "0" : "*"));
-            return call({r_.chance(60) ? "PADR" : "PADL", character, std::move(a)});
+            const int pad = static_cast<int>(r_.below(100));  // PADR below 60, as chance(60) drew it
+            return call({pad < 60 ? "PADR" : pad < 90 ? "PADL" : "PADC", character, std::move(a)});
         }
         case 5: {
             std::vector<Node> a = Args{expr(number, d, env)};
@@ -432,14 +433,22 @@ private:
         case 0:
             return call(
                 {"ROUND", number, Args{expr(number, d, env), number_literal(std::to_string(r_.between(0, 3)))}});
-        case 1: return call({r_.chance(70) ? "INT" : "ABS", number, Args{expr(number, d, env)}});
+        case 1: {
+            const int f = static_cast<int>(r_.below(100));  // INT below 70, as chance(70) drew it
+            if (f >= 97) return call({"RAND", number, {}});
+            return call({f < 70 ? "INT" : "ABS", number, Args{expr(number, d, env)}});
+        }
         case 2: return call({"LEN", number, Args{expr(character, d, env)}});
         case 3:
             return call({"AT", number,
                          Args{string_literal(r_.pick(std::array{"a", ",", " ", "x)"})), expr(character, d, env)}});
         case 4: return call({"VAL", number, Args{expr(character, d, env)}});
         case 5:
-            return call({std::string(r_.pick(std::array{"YEAR", "MONTH", "DAY"})), number,
+            // twelve slots read as the three names did (a draw modulo 12 is the same modulo 3), one DAY
+            // given to WEEK
+            return call({std::string(r_.pick(std::array{"YEAR", "MONTH", "DAY", "YEAR", "MONTH", "DAY", "YEAR",
+                                                        "MONTH", "DAY", "YEAR", "MONTH", "WEEK"})),
+                         number,
                          Args{expr(r_.chance(75) ? date : datetime, d, env)}});
         case 6: return call({r_.chance(50) ? "HOUR" : "MINUTE", number, Args{expr(datetime, d, env)}});
         case 7: {
@@ -461,7 +470,12 @@ private:
             return call({"MOD", number,
                          Args{expr(number, d, env), number_literal(std::string(r_.pick(std::array{"2", "7", "10"})))}});
         case 13: return cast(number, d, env);
-        case 14: return call({r_.chance(50) ? "MAX" : "MIN", number, Args{expr(number, d, env), expr(number, d, env)}});
+        case 14: {
+            const int m = static_cast<int>(r_.below(100));  // MAX below 50, as chance(50) drew it
+            std::vector<Node> a = Args{expr(number, d, env), expr(number, d, env)};
+            if (m % 50 >= 35) a.push_back(expr(number, d, env));  // of three values
+            return call({m < 50 ? "MAX" : "MIN", number, std::move(a)});
+        }
         case 15: return binary({expr(date, d, env), "-", expr(date, d, env), number});
         case 16:
             if (env.depth < 2 && !env.aggregates) return scalar_query(number, env);
@@ -572,7 +586,7 @@ private:
 
     Node predicate(int b, const Env &env) {
         const int d = b - 1;
-        switch (r_.weighted({30, 6, 6, 6, 5, 4, 5, 5, 5, 5, 4, 2, 3, 3, 2, 2, 1})) {
+        switch (r_.weighted({30, 6, 6, 6, 5, 4, 5, 5, 5, 5, 4, 2, 3, 3, 2, 1, 1, 1})) {
         case 0: return comparison(b, env);
         case 1: {  // a logical field, variable or literal, or a comparison with one
             Node l = leaf(logical, env);
@@ -647,6 +661,7 @@ private:
             Node right = env.depth < 2 && !env.aggregates ? scalar_query(t, env) : expr(t, d, env);
             return binary({expr(t, d, env), r_.pick(std::array{"=", ">", "<", ">=", "#"}), std::move(right), logical});
         }
+        case 16: return call({r_.chance(50) ? "ISUPPER" : "ISLOWER", logical, Args{expr(character, d, env)}});
         default:
             if (r_.chance(50))
                 return call({"IIF", logical, Args{condition(d, env), condition(d, env), condition(d, env)}});

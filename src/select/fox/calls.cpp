@@ -8,16 +8,20 @@
 namespace tarnvel::select::fox {
 
 
-bool Scan::call(const Construct &row, std::size_t w0, std::size_t open) {
+// The first row of the name decides whether the dialect has the function: a name's other rows
+// (other counts of arguments) leave it where the first does.
+bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
-    if (row.form == Form::text && row.target[pass_.column].empty()) return false;  // the dialect has it
-    if (row.form == Form::chrtran && row.target[pass_.column].empty() &&
+    if (first.form == Form::text && first.target[pass_.column].empty()) return false;  // the dialect has it
+    if (first.form == Form::chrtran && first.target[pass_.column].empty() &&
         named().fn_chrtran_steps.target[pass_.column].empty()) {
         return false;
     }
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none) return false;
-    if (count < row.min_args || count > row.max_args) return false;
+    const Construct *fit = taking(first, count);
+    if (fit == nullptr) return false;
+    const Construct &row = *fit;
     const bool condition = (starts_condition() && !operator_follows(close + 1)) ||
                            (row.shape == Shape::predicate && condition_in_item(close + 1));
     Text built;
@@ -68,6 +72,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(str(open, close, count, built));
     case Form::numbered:
         return done(numbered(row, open, close, built));
+    case Form::extreme:
+        return done(extreme(form, open, close, count, built));
     }
     return Built::none;
 }
@@ -332,6 +338,44 @@ bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, T
     const std::string_view form = numbered_form(row.id, number, pass_.column);
     if (form.empty() || repeats_long_argument(form, args)) return false;
     fill(built, form, args);
+    return true;
+}
+
+// MAX(a, b, c, ...), MIN(...): the dialect's function of the values, or a choice of the value that
+// compares so with every other one. Every comparison is written out, so that a NULL among the
+// values leaves every choice unknown and the value NULL, as in FoxPro; each value is written
+// twice the count less one, so a call of many values, or of a long one, stays as written.
+bool Scan::extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built) {
+    Args args;
+    for_each_argument(src_, open, close, pass_.rules,
+                      [&](std::size_t from, std::size_t to) { convert_into(args, from, to, false); });
+    if (form.find("{1+}") != std::string_view::npos) {
+        fill(built, form, args);
+        return true;
+    }
+    if (count > longest_choice) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (args[i].size() > longest_repeated_argument) return false;
+    }
+    const CaseForm &choice = case_form(pass_.column);
+    built.append(choice.open);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) built.append(choice.next);
+        bool first = true;
+        for (std::size_t j = 0; j < count; ++j) {
+            if (j == i) continue;
+            if (!first) built.append(" AND ");
+            first = false;
+            Args pair;
+            pair.add(args[i]);
+            pair.add(args[j]);
+            fill(built, form, pair);
+        }
+        built.append(choice.then);
+        built.append(args[i]);
+    }
+    built.append(choice.no_else);
+    for (std::size_t i = 0; i < (choice.per_pair ? count : 1); ++i) built.append(choice.close);
     return true;
 }
 

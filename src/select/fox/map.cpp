@@ -460,6 +460,21 @@ constexpr Construct rows[] = {
      .max_args = 1,
      .target = {"DATEPART(QUARTER, {1})", "TO_NUMBER(TO_CHAR({1}, 'Q'))", "", "DATEPART('q', {1})", "CAST(TO_CHAR({1}, 'Q') AS INTEGER)"},
      .note = "QUARTER(d, nMonth), a fiscal year's quarter, is left as written."},
+    {.id = "fn.week",
+     .fox = "WEEK(d)",
+     .example = "WEEK(d)",
+     .place = Place::select,
+     .words = "WEEK",
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"((DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 12) / 7)",
+                "FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 13) / 7)",
+                "FLOOR((DAYOFYEAR({1}) - DAYOFWEEK({1}) + 13) / 7)", "DATEPART('ww', {1})",
+                "((CAST(TO_CHAR(CAST({1} AS DATE), 'DDD') AS INTEGER) - CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 13) / 7)"},
+     .note = "FoxPro's default: week 1 holds January 1 and a week begins on Sunday, whatever the server's first "
+             "day of the week. From the day of the year and the day of the week: the Sunday that begins d's week "
+             "falls 7 days later per week. MySQL's own WEEK(d) counts the days before the first Sunday as "
+             "week 0. WEEK(d, nFirstWeek[, nFirstDayOfWeek]) is left as written."},
     {.id = "fn.date_of",
      .fox = "DATE(y, m, d)",
      .example = "DATE(2020, 2, 29)",
@@ -598,6 +613,39 @@ constexpr Construct rows[] = {
      .max_args = 2,
      .target = {"(CASE WHEN {1} >= {2} THEN {1} ELSE {2} END)", "GREATEST({1}, {2})", "GREATEST({1}, {2})",
                 "IIF({1} >= {2}, {1}, {2})", "GREATEST({1}, {2})"}},
+    {.id = "fn.min_list",
+     .fox = "MIN(a, b, c, ...)",
+     .example = "MIN(a, b, c)",
+     .place = Place::select,
+     .words = "MIN",
+     .min_args = 3,
+     .max_args = 255,
+     .form = Form::extreme,
+     .target = {"{1} <= {2}", "LEAST({1+})", "LEAST({1+})", "{1} <= {2}", "LEAST({1+})"},
+     .note = "SQL Server and Access choose the value that is no greater than any other, comparing every pair, "
+             "so that a NULL among the values gives NULL, as in FoxPro (and in MySQL and Oracle); PostgreSQL's "
+             "LEAST and GREATEST pass over NULL. A choice of more than 16 values, or of a value longer than "
+             "512 characters, is left as written."},
+    {.id = "fn.max_list",
+     .fox = "MAX(a, b, c, ...)",
+     .example = "MAX(a, b, c)",
+     .place = Place::select,
+     .words = "MAX",
+     .min_args = 3,
+     .max_args = 255,
+     .form = Form::extreme,
+     .target = {"{1} >= {2}", "GREATEST({1+})", "GREATEST({1+})", "{1} >= {2}", "GREATEST({1+})"},
+     .note = "As MIN."},
+    {.id = "fn.rand",
+     .fox = "RAND()",
+     .example = "RAND()",
+     .place = Place::select,
+     .words = "RAND",
+     .target = {"RAND(CHECKSUM(NEWID()))", "DBMS_RANDOM.VALUE", "", "RND()", "RANDOM()"},
+     .note = "A number from 0 up to 1, a new one for every row. SQL Server's RAND() draws one number for the "
+             "whole statement, so it is given a seed of its own per row; Access draws one number per statement "
+             "for RND() where FoxPro draws one per row. RAND(nSeed) is left as written: the servers that take "
+             "a seed (SQL Server, MySQL) have RAND themselves."},
     {.id = "fn.ceiling",
      .fox = "CEILING(x)",
      .example = "CEILING(x)",
@@ -660,6 +708,22 @@ constexpr Construct rows[] = {
      .max_args = 4,
      .target = {"", "(SUBSTR({1}, 1, {2} - 1) || {4} || SUBSTR({1}, {2} + {3}))", "INSERT({1}, {2}, {3}, {4})",
                 "(LEFT({1}, {2} - 1) & {4} & MID({1}, {2} + {3}))", "(SUBSTR({1}, 1, {2} - 1) || {4} || SUBSTR({1}, {2} + {3}))"}},
+    {.id = "fn.padc",
+     .fox = "PADC(s, n[, c])",
+     .example = "PADC(s, 10)",
+     .place = Place::select,
+     .words = "PADC",
+     .min_args = 2,
+     .max_args = 3,
+     .target = {"LEFT(ISNULL(REPLICATE({3}, ({2} - LEN({1} + '.') + 1) / 2), '') + {1} + REPLICATE({3}, {2}), {2})",
+                "RPAD(LPAD({1}, TRUNC(({2} + LENGTH({1})) / 2), {3}), {2}, {3})",
+                "RPAD(LPAD({1}, FLOOR(({2} + CHAR_LENGTH({1})) / 2), {3}), {2}, {3})",
+                "LEFT(STRING(IIF(LEN({1}) < {2}, INT(({2} - LEN({1})) / 2), 0), {3}) + {1} + STRING({2}, {3}), {2})",
+                "RPAD(LPAD({1}, ({2} + LENGTH({1})) / 2, {3}), {2}, {3})"},
+     .note = "s in the middle of n characters of c (a blank when it is left out), the odd one on the right; a "
+             "longer s is cut to its first n characters. SQL Server counts the trailing blanks of s (LEN of s "
+             "and a dot), as Oracle's LENGTH does; MySQL and PostgreSQL read a fixed-width field without them.",
+     .left_out = "' '"},
     {.id = "fn.occurs",
      .fox = "OCCURS(a, s)",
      .example = "OCCURS('x', s)",
@@ -835,6 +899,29 @@ constexpr Construct rows[] = {
                 "(LEFT({1}, 1) LIKE '[A-Za-z]')", "(UPPER(LEFT({1}, 1)) BETWEEN 'A' AND 'Z')"},
      .note = "Whether the first character is a letter of A to Z; FoxPro also takes the letters of the "
              "current code page (accented letters), which these patterns do not."},
+    {.id = "fn.isupper",
+     .fox = "ISUPPER(s)",
+     .example = "ISUPPER(s)",
+     .words = "ISUPPER,ISUPPE,ISUPP,ISUP",
+     .min_args = 1,
+     .max_args = 1,
+     .shape = Shape::predicate,
+     .target = {"(UNICODE({1}) BETWEEN 65 AND 90)", "(ASCII({1}) BETWEEN 65 AND 90)", "(ASCII({1}) BETWEEN 65 AND 90)",
+                "(ASC(LEFT({1}, 1) & ' ') BETWEEN 65 AND 90)", "(ASCII({1}) BETWEEN 65 AND 90)"},
+     .note = "Whether the first character is a capital A to Z: its code, which no collation blind to case "
+             "reads as the small letter's (a LIKE or BETWEEN of letters would). FoxPro also takes the capitals "
+             "of the current code page (accented letters), which these codes do not. Access's ASC refuses the "
+             "empty text and NULL, hence the blank after the first character."},
+    {.id = "fn.islower",
+     .fox = "ISLOWER(s)",
+     .example = "ISLOWER(s)",
+     .words = "ISLOWER,ISLOWE,ISLOW,ISLO",
+     .min_args = 1,
+     .max_args = 1,
+     .shape = Shape::predicate,
+     .target = {"(UNICODE({1}) BETWEEN 97 AND 122)", "(ASCII({1}) BETWEEN 97 AND 122)", "(ASCII({1}) BETWEEN 97 AND 122)",
+                "(ASC(LEFT({1}, 1) & ' ') BETWEEN 97 AND 122)", "(ASCII({1}) BETWEEN 97 AND 122)"},
+     .note = "As ISUPPER, with the small letters a to z."},
     {.id = "fn.atc",
      .fox = "ATC(a, b)",
      .example = "ATC('x', s)",
@@ -1001,7 +1088,8 @@ constexpr auto name_table() {
         std::string_view words = rows[i].words;
         while (!words.empty()) {
             std::size_t comma = words.find(',');
-            table.add(words.substr(0, comma), static_cast<std::uint8_t>(i));
+            const std::string_view word = words.substr(0, comma);
+            if (table.find(word) < 0) table.add(word, static_cast<std::uint8_t>(i));  // a name's first row
             words = comma == std::string_view::npos ? std::string_view{} : words.substr(comma + 1);
         }
     }
@@ -1072,6 +1160,16 @@ const Construct &construct(std::string_view id) {
 const Construct *function_named(std::string_view name) {
     const int row = names.find(name);
     return row < 0 ? nullptr : &rows[row];
+}
+
+const Construct *taking(const Construct &row, std::size_t count) {
+    auto takes = [count](const Construct &r) { return count >= r.min_args && count <= r.max_args; };
+    if (takes(row)) return &row;
+    if (row.words.empty()) return nullptr;
+    for (const Construct &other : rows) {
+        if (other.words == row.words && takes(other)) return &other;
+    }
+    return nullptr;
 }
 
 constexpr NumberedForm numbered[] = {

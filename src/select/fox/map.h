@@ -60,6 +60,9 @@ enum class Form : std::uint8_t {
     chrtran,    // CHRTRAN(s, from, to): the row's form, or one REPLACE a character (chrtran_steps)
     str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
     numbered,   // f(x, n) with n written as a number: the form of that number (numbered_forms)
+    extreme,    // MAX(a, b, c, ...): a form with {1+} calls the dialect's function of every value; any
+                // other form compares two values, {1} and {2}, and the call becomes the dialect's
+                // multi-way choice (case_form) of the value that compares so with every other one
 };
 
 // Where the document's example of a row stands: in the select list, in WHERE, as a FROM item, or
@@ -89,8 +92,11 @@ struct Construct {
 std::span<const Construct> constructs();
 // The row with the id (which must exist).
 const Construct &construct(std::string_view id);
-// The function row that accepts the name (in any letter case), or none.
+// The function row that accepts the name (in any letter case), or none. A name may have several
+// rows, told apart by their counts of arguments: this is the first of them.
 const Construct *function_named(std::string_view name);
+// The row of the same name as 'row' (itself included) that takes 'count' arguments, or none.
+const Construct *taking(const Construct &row, std::size_t count);
 // The full name of a FoxPro function that the word shortens to four or more letters (any letter
 // case), or an empty view when it shortens none (a full name itself shortens none).
 std::string_view full_function_name(std::string_view word);

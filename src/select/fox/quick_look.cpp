@@ -281,7 +281,7 @@ private:
         if (const Construct *row = function_named(word)) {
             if (row->form != Form::text || !row->target[pass_.column].empty()) {
                 const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
-                if (close != none && count >= row->min_args && count <= row->max_args) return true;
+                if (close != none && taking(*row, count) != nullptr) return true;
             }
         }
         return false;

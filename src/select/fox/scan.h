@@ -21,6 +21,7 @@ namespace tarnvel::select::fox {
 inline constexpr std::string_view grow_message = "Insufficient memory for SELECT";
 inline constexpr int deepest_call = 32;     // rewritten calls inside rewritten calls: deeper ones stay as written
 inline constexpr std::size_t tracked_levels = 16;  // parenthesis levels with a state of their own
+inline constexpr std::size_t longest_choice = 16;  // MAX/MIN of more values as a choice stay as written
 
 // --- keywords
 
@@ -341,6 +342,7 @@ private:
     bool chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool strict_date(std::string_view inside, StrictDate &date) {

@@ -222,6 +222,28 @@ std::size_t literal_start(std::string_view text, std::size_t close, std::size_t 
     return none;
 }
 
+// The CASE that the END at 'end' closes (literals and nested CASE ... END passed over), or none.
+std::size_t case_start(std::string_view text, std::size_t end, std::size_t floor) {
+    int depth = 0;
+    std::size_t at = end + 3;
+    while (at > floor) {
+        --at;
+        const char c = text[at];
+        if (c == '\'' || c == '"' || c == ']') {
+            const std::size_t open = literal_start(text, at, floor);
+            if (open == none) return none;
+            at = open;
+            continue;
+        }
+        if (!name_char(c) || (at > floor && name_char(text[at - 1]))) continue;  // not a word's first letter
+        if (word_at(text, at, text.size(), "END") && (at + 3 >= text.size() || !name_char(text[at + 3]))) ++depth;
+        if (word_at(text, at, text.size(), "CASE") && (at + 4 >= text.size() || !name_char(text[at + 4])) && --depth == 0) {
+            return at;
+        }
+    }
+    return none;
+}
+
 }  // namespace
 
 std::size_t primary_start(std::string_view text, std::size_t floor) {
@@ -258,6 +280,9 @@ std::size_t primary_start(std::string_view text, std::size_t floor) {
         --at;
     }
     if (at > floor && text[at - 1] == '?') --at;
+    if (text.size() - at >= 3 && word_at(text, at, text.size(), "END") && (at + 3 == text.size() || !name_char(text[at + 3]))) {
+        return case_start(text, at, floor);  // CASE ... END, as a rewritten ICASE or IIF gives it
+    }
     return at;
 }
 
