@@ -7,7 +7,7 @@
 int main(int argc, char **argv) {
     using namespace tarnvel::cli;
 
-    CLI::App app{"Rewrites FoxPro-dialect SQL for SQL Server, Oracle, MySQL and Access through the tarnvel library."};
+    CLI::App app{"Rewrites FoxPro-dialect SQL for SQL Server, Oracle, MySQL, Access and PostgreSQL through the tarnvel library."};
     app.name("tarnvel");
     app.require_subcommand(1);
     Context context;

@@ -64,6 +64,7 @@ const Dialect &access() {
         .date = {"#", "#", "-", "NULL"},
         .datetime = {"#", "#", "-", "NULL"},
         .true_test = "<>0",  // Jet's true is -1
+        .empty_date_null = true,  // the structure conversion stores no value for an empty date
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

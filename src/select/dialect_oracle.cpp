@@ -47,9 +47,10 @@ const Dialect &oracle() {
         .top = TopPlace::where_limit,
         .row_limit = "ROWNUM<=",
         .percent_limit = "FETCH FIRST ",
-        .date = {"'", "'", "-", "'0001-01-01'"},
-        .datetime = {"'", "'", "-", "'0001-01-01 00:00:00'"},
+        .date = {"'", "'", "-", "NULL"},  // an empty date is stored as no value (DEFAULT '' is NULL)
+        .datetime = {"'", "'", "-", "NULL"},
         .true_test = "=1",
+        .empty_date_null = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

@@ -130,8 +130,9 @@ constexpr Construct rows[] = {
      .kind = Kind::dialect,
      .fox = "{}, {//}, {  /  /  }, {/:}",
      .example = "d = {}",
-     .note = "The empty date as the structure conversion stores it (Access, Oracle and PostgreSQL store no "
-             "value); PostgreSQL writes = {} as IS NULL and <> {} as IS NOT NULL."},
+     .note = "The empty date as the structure conversion stores it: Access, Oracle (whose DEFAULT '' is NULL) "
+             "and PostgreSQL store no value, so they write = {} as IS NULL and <> {} as IS NOT NULL (= NULL "
+             "finds no row)."},
     {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
 
     // --- names
