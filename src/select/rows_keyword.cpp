@@ -5,6 +5,8 @@
 #include "lex/cursor.h"
 #include "select/kind_table.h"
 
+#include <algorithm>
+
 namespace tarnvel::select {
 
 bool Scanner::operand_before(bool dot) const {
@@ -270,13 +272,50 @@ struct Scanner::KeywordRows {
     // belongs to the call: a ")" after it closes a group opened before it. The operand after it is
     // the call's, no condition: it gets no "=1".
     static Verdict from(Scanner &s) {
-        lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
-        if (after.group_end() != lex::Cursor::npos) {
+        if (call_operand_before(s.text(), s.word_start_)) {
+            lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
+            if (after.group_end() == lex::Cursor::npos) return from_clause(s);
+
             s.hold_ = 2;  // FROM itself, then its operand
             return Verdict::keep;
         }
+        return from_clause(s);
+    }
+
+    static Verdict from_clause(Scanner &s) {
         if (s.clauses_.from() || !s.operand_before()) return Verdict::quote;
         return opens(s, Clause::from);
+    }
+
+    // What stands before FROM can only be a call's: one operand right after "(" (EXTRACT(YEAR FROM,
+    // SUBSTRING(s FROM), or after BOTH, LEADING or TRAILING (TRIM(BOTH ' ' FROM). The cheap look that
+    // spares the usual FROM the search for a ")" closing a group opened before it.
+    static bool call_operand_before(std::string_view text, std::size_t at) {
+        auto blanks = [&] {
+            while (at > 0 && lex::is_blank(text[at - 1])) --at;
+        };
+        blanks();
+        if (at > 0 && (text[at - 1] == '\'' || text[at - 1] == '"')) {
+            const char quote = text[at - 1];
+            --at;
+            while (at > 0 && text[at - 1] != quote) --at;
+            if (at > 0) --at;
+        } else {
+            while (at > 0 && (lex::is_item_char(text[at - 1]))) --at;
+        }
+        blanks();
+        if (at > 0 && text[at - 1] == '(') return true;
+        std::size_t from = at;
+        while (from > 0 && lex::is_item_char(text[from - 1])) --from;
+        const std::string_view word = text.substr(from, at - from);
+        for (std::string_view side : {"BOTH", "LEADING", "TRAILING"}) {
+            if (word.size() == side.size() && std::equal(word.begin(), word.end(), side.begin(), [](char a, char b) {
+                    return (a & ~0x20) == b;
+                })) {
+                return true;
+            }
+        }
+        return false;
     }
 
     static Verdict force(Scanner &s) {

@@ -1163,12 +1163,25 @@ const Construct *function_named(std::string_view name) {
     return row < 0 ? nullptr : &rows[row];
 }
 
+// Each row's next row of the same names (MAX(a, b) and MAX(a, b, c)), or none.
+constexpr auto sibling_table() {
+    std::array<std::uint8_t, row_count> next{};
+    for (std::size_t i = 0; i < row_count; ++i) {
+        next[i] = 255;
+        for (std::size_t j = i + 1; j < row_count && !rows[i].words.empty(); ++j) {
+            if (rows[j].words == rows[i].words) {
+                next[i] = static_cast<std::uint8_t>(j);
+                break;
+            }
+        }
+    }
+    return next;
+}
+constexpr auto siblings = sibling_table();
+
 const Construct *taking(const Construct &row, std::size_t count) {
-    auto takes = [count](const Construct &r) { return count >= r.min_args && count <= r.max_args; };
-    if (takes(row)) return &row;
-    if (row.words.empty()) return nullptr;
-    for (const Construct &other : rows) {
-        if (other.words == row.words && takes(other)) return &other;
+    for (std::size_t i = static_cast<std::size_t>(&row - rows); i < row_count; i = siblings[i]) {
+        if (count >= rows[i].min_args && count <= rows[i].max_args) return &rows[i];
     }
     return nullptr;
 }
