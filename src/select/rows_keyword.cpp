@@ -272,10 +272,10 @@ struct Scanner::KeywordRows {
     // belongs to the call: a ")" after it closes a group opened before it. The operand after it is
     // the call's, no condition: it gets no "=1".
     static Verdict from(Scanner &s) {
-        if (call_operand_before(s.text(), s.word_start_)) {
+        const lex::Pos start = s.here() - s.wlen();
+        if (start > 0 && call_operand_before(s.text(), static_cast<std::size_t>(start))) {
             lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
             if (after.group_end() == lex::Cursor::npos) return from_clause(s);
-
             s.hold_ = 2;  // FROM itself, then its operand
             return Verdict::keep;
         }

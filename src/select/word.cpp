@@ -155,11 +155,12 @@ bool Scanner::other_condition() const {
 
 // The word (with the qualifiers before it: t.x) follows ON, AND, OR or NOT.
 bool Scanner::after_connector() const {
+    const std::size_t first = work_.base();  // nothing before it may be read
     std::size_t at = word_start_;
-    while (at > 0 && (work_.at(at - 1) == '.' || lex::is_item_char(session_.letters, work_.at(at - 1)))) --at;
-    while (at > 0 && lex::is_blank(work_.at(at - 1))) --at;
+    while (at > first && (work_.at(at - 1) == '.' || lex::is_item_char(session_.letters, work_.at(at - 1)))) --at;
+    while (at > first && lex::is_blank(work_.at(at - 1))) --at;
     std::size_t from = at;
-    while (from > 0 && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
+    while (from > first && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
     if (at - from < 2 || at - from > 3) return false;
     char word[4] = {};
     for (std::size_t i = from; i < at; ++i) word[i - from] = session_.letters.upper(work_.at(i));
