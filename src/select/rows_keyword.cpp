@@ -273,7 +273,7 @@ struct Scanner::KeywordRows {
     // the call's, no condition: it gets no "=1".
     static Verdict from(Scanner &s) {
         const lex::Pos start = s.here() - s.wlen();
-        if (start > 0 && call_operand_before(s.text(), static_cast<std::size_t>(start))) {
+        if (start > 0 && call_operand_before(s.session_.letters, s.text(), static_cast<std::size_t>(start))) {
             lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
             if (after.group_end() == lex::Cursor::npos) return from_clause(s);
             s.hold_ = 2;  // FROM itself, then its operand
@@ -290,7 +290,7 @@ struct Scanner::KeywordRows {
     // What stands before FROM can only be a call's: one operand right after "(" (EXTRACT(YEAR FROM,
     // SUBSTRING(s FROM), or after BOTH, LEADING or TRAILING (TRIM(BOTH ' ' FROM). The cheap look that
     // spares the usual FROM the search for a ")" closing a group opened before it.
-    static bool call_operand_before(std::string_view text, std::size_t at) {
+    static bool call_operand_before(const lex::Alphabet &letters, std::string_view text, std::size_t at) {
         auto blanks = [&] {
             while (at > 0 && lex::is_blank(text[at - 1])) --at;
         };
@@ -301,16 +301,19 @@ struct Scanner::KeywordRows {
             while (at > 0 && text[at - 1] != quote) --at;
             if (at > 0) --at;
         } else {
-            while (at > 0 && (lex::is_item_char(text[at - 1]))) --at;
+            while (at > 0 && lex::is_item_char(letters, text[at - 1])) --at;
         }
         blanks();
-        if (at > 0 && text[at - 1] == '(') return true;
+        if (at == 0) return false;
+        if (text[at - 1] == '(') return true;
+        if (!letters.letter(text[at - 1])) return false;
         std::size_t from = at;
-        while (from > 0 && lex::is_item_char(text[from - 1])) --from;
+        while (from > 0 && lex::is_item_char(letters, text[from - 1])) --from;
         const std::string_view word = text.substr(from, at - from);
-        for (std::string_view side : {"BOTH", "LEADING", "TRAILING"}) {
-            if (word.size() == side.size() && std::equal(word.begin(), word.end(), side.begin(), [](char a, char b) {
-                    return (a & ~0x20) == b;
+        using namespace std::string_view_literals;
+        for (std::string_view side : {"BOTH"sv, "LEADING"sv, "TRAILING"sv}) {
+            if (word.size() == side.size() && std::equal(word.begin(), word.end(), side.begin(), [&](char a, char b) {
+                    return letters.upper(a) == b;
                 })) {
                 return true;
             }
