@@ -62,6 +62,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(cast(open + 1, close, built));
     case Form::ctod:
         return done(ctod(open + 1, close, built) || ctod_expression(open + 1, close, built));
+    case Form::ctot:
+        return done(date_of_literal(open + 1, close, built));
     case Form::transform:
         return done(transform(open, close, count, built));
     case Form::like:
@@ -159,21 +161,30 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
     return true;
 }
 
+// CTOD or CTOT of a literal: the empty date for blanks (and / . - :), else the date (and time) it
+// names, read as {mm/dd/yyyy hh:mm:ss}.
+bool Scan::date_of_literal(std::size_t from, std::size_t to, Text &built) {
+    std::string_view arg = trimmed(src_.substr(from, to - from));
+    if (arg.size() < 2) return false;
+    const char q = arg.front();
+    if ((q != '\'' && q != '"' && q != '[') || arg.back() != (q == '[' ? ']' : q)) return false;
+    std::string_view inside = arg.substr(1, arg.size() - 2);
+    if (inside.find_first_not_of(" /.-:") == std::string_view::npos) {
+        built.append("{}");
+        return true;
+    }
+    StrictDate date;
+    if (!strict_date(inside, date)) return false;
+    built.append(date.text());
+    return true;
+}
+
 bool Scan::ctod(std::size_t from, std::size_t to, Text &built) {
+    if (date_of_literal(from, to, built)) return true;
     std::string_view arg = trimmed(src_.substr(from, to - from));
     if (arg.empty()) return false;
     const char q = arg.front();
-    if ((q == '\'' || q == '"' || q == '[') && arg.size() >= 2 && arg.back() == (q == '[' ? ']' : q)) {
-        std::string_view inside = arg.substr(1, arg.size() - 2);
-        if (inside.find_first_not_of(" /.-") == std::string_view::npos) {
-            built.append("{}");
-            return true;
-        }
-        StrictDate date;
-        if (!strict_date(inside, date)) return false;
-        built.append(date.text());
-        return true;
-    }
+    if (q == '\'' || q == '"' || q == '[') return false;
     std::size_t name_end = 0;
     while (name_end < arg.size() && name_char(arg[name_end])) ++name_end;
     const std::string_view name = arg.substr(0, name_end);

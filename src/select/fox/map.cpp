@@ -133,6 +133,12 @@ constexpr Construct rows[] = {
      .note = "The empty date as the structure conversion stores it: Access, Oracle (whose DEFAULT '' is NULL) "
              "and PostgreSQL store no value, so they write = {} as IS NULL and <> {} as IS NOT NULL (= NULL "
              "finds no row)."},
+    {.id = "lit.currency",
+     .kind = Kind::literal,
+     .fox = "$123.45",
+     .example = "price > $1000",
+     .target = {"$", "", "", "", ""},
+     .note = "FoxPro's currency constant: SQL Server's money literal is written so; the others read the number."},
     {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
 
     // --- names
@@ -526,6 +532,18 @@ constexpr Construct rows[] = {
      .target = all("{} / {^...} / TTOD(x)"),
      .note = "CTOD of blanks, of \"\" or of SPACE(n) is the empty date; of a literal date, that date (read as "
              "{mm/dd/yyyy}); CTOD(DTOC(x)) is TTOD(x); of any other expression, as below."},
+    {.id = "fn.ctot",
+     .fox = "CTOT(s)",
+     .example = "CTOT('01/31/2020 10:30')",
+     .place = Place::select,
+     .words = "CTOT",
+     .min_args = 1,
+     .max_args = 1,
+     .form = Form::ctot,
+     .target = all("{} / {^...}"),
+     .note = "CTOT of a literal is the date and time it names (read as {mm/dd/yyyy hh:mm:ss}), of blanks the "
+             "empty date; of any other expression it stays as written (its reading follows SET DATE and "
+             "SET HOURS)."},
     {.id = "fn.ctod_expression",
      .fox = "CTOD(expression)",
      .example = "CTOD(cDate)",

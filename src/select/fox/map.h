@@ -55,6 +55,7 @@ enum class Form : std::uint8_t {
     icase,      // ICASE(c1, v1, ..., [e]) as the dialect's multi-way choice (case_forms)
     cast,       // CAST(x AS type) with a FoxPro type (cast_types)
     ctod,       // CTOD of a literal, of blanks, or of DTOC(x)
+    ctot,       // CTOT of a literal or of blanks (any other argument: as written)
     transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
     like,       // LIKE(pattern, x) with FoxPro's wildcards
     chrtran,    // CHRTRAN(s, from, to): the row's form, or one REPLACE a character (chrtran_steps)

@@ -325,7 +325,7 @@ private:
             return true;
         }
         const char last = i > 0 ? upper(text_[i - 1]) : '\0';
-        if (last == 'M' || last == 'S' || last == 'T') {  // m.x, this.x, thisform.x, thisformset.x
+        if (last == 'M' || last == 'S' || last == 'T' || last == 'N' || last == 'P') {  // m.x, this.x, thisform.x, thisformset.x, _screen.x, _vfp.x
             std::size_t from = i - 1;
             while (from > 0 && name_char(text_[from - 1])) --from;
             if (object_word(text_.substr(from, i - from)) && name_start(text_[i + 1])) return true;

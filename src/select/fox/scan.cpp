@@ -613,6 +613,14 @@ void Scan::brace() {
 // $ with the comparisons), the right one reaches to the next comparison, keyword, comma or ")".
 void Scan::dollar() {
     Level &t = top();
+    if (prev_ != Prev::operand && pos_ + 1 < end_ && is_digit(src_[pos_ + 1])) {  // $1000: a currency constant
+        begin_token(pos_);
+        const std::size_t end = number_end(src_, pos_ + 1, end_);
+        out_.replace(pos_, pos_ + 1, named().lit_currency.target[pass_.column]);
+        pos_ = end;
+        prev_ = Prev::operand;
+        return;
+    }
     const std::size_t right_from = skip_blanks(pos_ + 1);
     const std::size_t right_to = operand_end(right_from);
     if (t.operand_open || right_to == right_from || pass_.depth >= deepest_call) {

@@ -39,6 +39,7 @@ Kw keyword_of(std::string_view word);
 
 inline bool object_word(std::string_view w) {
     if (w.size() == 1) return upper(w[0]) == 'M';
+    if (w[0] == '_') return same_word(w, "_SCREEN") || same_word(w, "_VFP");
     return (w.size() == 4 || w.size() == 8 || w.size() == 11) &&
            (same_word(w, "THIS") || same_word(w, "THISFORM") || same_word(w, "THISFORMSET"));
 }
@@ -58,6 +59,7 @@ struct NamedRows {
     const Construct &lit_false = construct("lit.false");
     const Construct &lit_null = construct("lit.null");
     const Construct &lit_true = construct("lit.true");
+    const Construct &lit_currency = construct("lit.currency");
     const Construct &op_bang_not_equal = construct("op.bang_not_equal");
     const Construct &op_contained = construct("op.contained");
     const Construct &op_power = construct("op.power");
@@ -335,6 +337,7 @@ private:
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool cast(std::size_t from, std::size_t to, Text &built);
     bool ctod(std::size_t from, std::size_t to, Text &built);
+    bool date_of_literal(std::size_t from, std::size_t to, Text &built);
     bool ctod_expression(std::size_t from, std::size_t to, Text &built);
     bool transform(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
