@@ -5,7 +5,7 @@
 #include "lex/cursor.h"
 #include "select/kind_table.h"
 
-#include <algorithm>
+#include <cctype>
 
 namespace tarnvel::select {
 
@@ -272,53 +272,43 @@ struct Scanner::KeywordRows {
     // belongs to the call: a ")" after it closes a group opened before it. The operand after it is
     // the call's, no condition: it gets no "=1".
     static Verdict from(Scanner &s) {
-        const lex::Pos start = s.here() - s.wlen();
-        if (start > 0 && call_operand_before(s.session_.letters, s.text(), static_cast<std::size_t>(start))) {
+        if (call_operand_after(s.text(), static_cast<std::size_t>(s.here()))) {
             lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
-            if (after.group_end() == lex::Cursor::npos) return from_clause(s);
-            s.hold_ = 2;  // FROM itself, then its operand
-            return Verdict::keep;
+            if (after.group_end() != lex::Cursor::npos) {
+                s.hold_ = 2;  // FROM itself, then its operand
+                return Verdict::keep;
+            }
         }
-        return from_clause(s);
-    }
-
-    static Verdict from_clause(Scanner &s) {
         if (s.clauses_.from() || !s.operand_before()) return Verdict::quote;
         return opens(s, Clause::from);
     }
 
-    // What stands before FROM can only be a call's: one operand right after "(" (EXTRACT(YEAR FROM,
-    // SUBSTRING(s FROM), or after BOTH, LEADING or TRAILING (TRIM(BOTH ' ' FROM). The cheap look that
-    // spares the usual FROM the search for a ")" closing a group opened before it.
-    static bool call_operand_before(const lex::Alphabet &letters, std::string_view text, std::size_t at) {
+    // What follows FROM can only be a call's: one operand, then ")" (EXTRACT(YEAR FROM d)), "(" (a
+    // call: EXTRACT(YEAR FROM CAST(...))) or FOR (SUBSTRING(s FROM 2 FOR 3)). The cheap look that spares
+    // the usual FROM, followed by a table and its alias, a join or a clause, the search for a ")"
+    // closing a group opened before it.
+    static bool call_operand_after(std::string_view text, std::size_t at) {
+        const std::size_t n = text.size();
         auto blanks = [&] {
-            while (at > 0 && lex::is_blank(text[at - 1])) --at;
+            while (at < n && lex::is_blank(text[at])) ++at;
         };
         blanks();
-        if (at > 0 && (text[at - 1] == '\'' || text[at - 1] == '"')) {
-            const char quote = text[at - 1];
-            --at;
-            while (at > 0 && text[at - 1] != quote) --at;
-            if (at > 0) --at;
+        if (at < n && (text[at] == '\'' || text[at] == '"')) {
+            const char quote = text[at];
+            at = text.find(quote, at + 1);
+            if (at == std::string_view::npos) return false;
+            ++at;
         } else {
-            while (at > 0 && lex::is_item_char(letters, text[at - 1])) --at;
-        }
-        blanks();
-        if (at == 0) return false;
-        if (text[at - 1] == '(') return true;
-        if (!letters.letter(text[at - 1])) return false;
-        std::size_t from = at;
-        while (from > 0 && lex::is_item_char(letters, text[from - 1])) --from;
-        const std::string_view word = text.substr(from, at - from);
-        using namespace std::string_view_literals;
-        for (std::string_view side : {"BOTH"sv, "LEADING"sv, "TRAILING"sv}) {
-            if (word.size() == side.size() && std::equal(word.begin(), word.end(), side.begin(), [&](char a, char b) {
-                    return letters.upper(a) == b;
-                })) {
-                return true;
+            while (at < n && (static_cast<unsigned char>(text[at]) >= 0x80 || std::isalnum(static_cast<unsigned char>(text[at])) ||
+                              text[at] == '_' || text[at] == '.')) {
+                ++at;
             }
         }
-        return false;
+        blanks();
+        if (at >= n) return false;
+        if (text[at] == ')' || text[at] == '(') return true;
+        return n - at >= 4 && (text[at] | 0x20) == 'f' && (text[at + 1] | 0x20) == 'o' && (text[at + 2] | 0x20) == 'r' &&
+               lex::is_blank(text[at + 3]);
     }
 
     static Verdict force(Scanner &s) {
