@@ -5,7 +5,7 @@
 #include "lex/cursor.h"
 #include "select/kind_table.h"
 
-#include <cctype>
+#include <array>
 
 namespace tarnvel::select {
 
@@ -287,6 +287,16 @@ struct Scanner::KeywordRows {
     // call: EXTRACT(YEAR FROM CAST(...))) or FOR (SUBSTRING(s FROM 2 FOR 3)). The cheap look that spares
     // the usual FROM, followed by a table and its alias, a join or a clause, the search for a ")"
     // closing a group opened before it.
+    // The bytes of a name, a number or a qualified name (any byte above 0x7F is part of a name).
+    static constexpr std::array<bool, 256> operand_byte = [] {
+        std::array<bool, 256> bytes{};
+        for (int c = 0; c < 256; ++c) {
+            bytes[c] = c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                       c == '_' || c == '.';
+        }
+        return bytes;
+    }();
+
     static bool call_operand_after(std::string_view text, std::size_t at) {
         const std::size_t n = text.size();
         auto blanks = [&] {
@@ -299,10 +309,7 @@ struct Scanner::KeywordRows {
             if (at == std::string_view::npos) return false;
             ++at;
         } else {
-            while (at < n && (static_cast<unsigned char>(text[at]) >= 0x80 || std::isalnum(static_cast<unsigned char>(text[at])) ||
-                              text[at] == '_' || text[at] == '.')) {
-                ++at;
-            }
+            while (at < n && operand_byte[static_cast<unsigned char>(text[at])]) ++at;
         }
         blanks();
         if (at >= n) return false;
