@@ -272,7 +272,7 @@ struct Scanner::KeywordRows {
     // belongs to the call: a ")" after it closes a group opened before it. The operand after it is
     // the call's, no condition: it gets no "=1".
     static Verdict from(Scanner &s) {
-        if (call_operand_after(s.text(), static_cast<std::size_t>(s.here()))) {
+        if (s.paren_depth_ > 0 && call_operand_after(s.text(), static_cast<std::size_t>(s.here()))) {
             lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
             if (after.group_end() != lex::Cursor::npos) {
                 s.hold_ = 2;  // FROM itself, then its operand

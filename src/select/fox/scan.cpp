@@ -140,11 +140,11 @@ void Scan::word() {
         if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {
             end_item(w0, true);
         }
-        const bool condition = starts_condition();
         const bool group_start = prev_ == Prev::start && top().kind == Level::group;
+        const bool look = (group_start || (w1 < end_ && src_[w1] == '.')) && starts_condition();
         begin_token(w0);
         prev_ = Prev::operand;
-        pos_ = condition && (group_start || (w1 < end_ && src_[w1] == '.')) ? lone_logical(w1, group_start) : w1;
+        pos_ = look ? lone_logical(w1, group_start) : w1;
         return;
     }
     if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
