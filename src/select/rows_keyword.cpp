@@ -5,7 +5,6 @@
 #include "lex/cursor.h"
 #include "select/kind_table.h"
 
-#include <array>
 
 namespace tarnvel::select {
 
@@ -268,11 +267,11 @@ struct Scanner::KeywordRows {
         return s.cond_clause() && s.operand_before() && s.paren_follows() ? Verdict::keep : Verdict::quote;
     }
 
-    // FROM inside a call, as in EXTRACT(YEAR FROM d), SUBSTRING(s FROM 2) or TRIM(BOTH ' ' FROM s),
-    // belongs to the call: a ")" after it closes a group opened before it. The operand after it is
-    // the call's, no condition: it gets no "=1".
+    // FROM inside EXTRACT(YEAR FROM d) belongs to the call: a ")" after it closes a group opened
+    // before it. The operand after it is the call's, no condition: it gets no "=1". Looked for only
+    // after a date part, so that the usual FROM costs a few comparisons.
     static Verdict from(Scanner &s) {
-        if (s.paren_depth_ > 0 && call_operand_after(s.text(), static_cast<std::size_t>(s.here()))) {
+        if (date_part_before(s)) {
             lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
             if (after.group_end() != lex::Cursor::npos) {
                 s.hold_ = 2;  // FROM itself, then its operand
@@ -283,39 +282,13 @@ struct Scanner::KeywordRows {
         return opens(s, Clause::from);
     }
 
-    // What follows FROM can only be a call's: one operand, then ")" (EXTRACT(YEAR FROM d)), "(" (a
-    // call: EXTRACT(YEAR FROM CAST(...))) or FOR (SUBSTRING(s FROM 2 FOR 3)). The cheap look that spares
-    // the usual FROM, followed by a table and its alias, a join or a clause, the search for a ")"
-    // closing a group opened before it.
-    // The bytes of a name, a number or a qualified name (any byte above 0x7F is part of a name).
-    static constexpr std::array<bool, 256> operand_byte = [] {
-        std::array<bool, 256> bytes{};
-        for (int c = 0; c < 256; ++c) {
-            bytes[c] = c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                       c == '_' || c == '.';
+    static bool date_part_before(const Scanner &s) {
+        using namespace std::string_view_literals;
+        for (std::string_view part : {"YEAR"sv, "MONTH"sv, "DAY"sv, "HOUR"sv, "MINUTE"sv, "SECOND"sv, "QUARTER"sv,
+                                      "WEEK"sv, "DOW"sv, "DOY"sv, "EPOCH"sv}) {
+            if (s.previous_is(part)) return true;
         }
-        return bytes;
-    }();
-
-    static bool call_operand_after(std::string_view text, std::size_t at) {
-        const std::size_t n = text.size();
-        auto blanks = [&] {
-            while (at < n && lex::is_blank(text[at])) ++at;
-        };
-        blanks();
-        if (at < n && (text[at] == '\'' || text[at] == '"')) {
-            const char quote = text[at];
-            at = text.find(quote, at + 1);
-            if (at == std::string_view::npos) return false;
-            ++at;
-        } else {
-            while (at < n && operand_byte[static_cast<unsigned char>(text[at])]) ++at;
-        }
-        blanks();
-        if (at >= n) return false;
-        if (text[at] == ')' || text[at] == '(') return true;
-        return n - at >= 4 && (text[at] | 0x20) == 'f' && (text[at + 1] | 0x20) == 'o' && (text[at + 2] | 0x20) == 'r' &&
-               lex::is_blank(text[at + 3]);
+        return false;
     }
 
     static Verdict force(Scanner &s) {

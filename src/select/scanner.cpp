@@ -105,10 +105,7 @@ void Scanner::end_word_at_delimiter(char c) {
 
 // A character a literal, a region, a host variable, a date or the blank rule may concern.
 void Scanner::step_special(char c) {
-    if ((c == ' ' || c == '\t' || c == '(' || c == ')') && outside()) {
-        paren_depth_ += (c == '(') - (c == ')');
-        return end_word_at_delimiter(c);
-    }
+    if ((c == ' ' || c == '\t' || c == '(' || c == ')') && outside()) return end_word_at_delimiter(c);
     if (c == '\0') {  // a row marked the next word as a type word it inserted
         anchor();
         work_.erase(pos_, 1);

@@ -161,7 +161,6 @@ private:
     static_assert(sizeof(Regions) <= sizeof(std::uint64_t));
     int bracket_depth_ = 0;
     int tilde_depth_ = 0;
-    int paren_depth_ = 0;       // parentheses open outside literals (rows that skip text may leave it off)
     bool alias_name_ = false;  // the string being read is a select item's alias written as a name
 
     // the word being decided
