@@ -283,10 +283,16 @@ struct Scanner::KeywordRows {
     }
 
     static bool date_part_before(const Scanner &s) {
-        using namespace std::string_view_literals;
-        for (std::string_view part : {"YEAR"sv, "MONTH"sv, "DAY"sv, "HOUR"sv, "MINUTE"sv, "SECOND"sv, "QUARTER"sv,
-                                      "WEEK"sv, "DOW"sv, "DOY"sv, "EPOCH"sv}) {
-            if (s.previous_is(part)) return true;
+        const std::size_t n = s.previous_length_;
+        if (n < 3 || n > 7 || n > s.previous_.size()) return false;
+        switch (s.previous_[0]) {  // the usual word before FROM, a select item's, is no date part
+        case 'Y': case 'M': case 'D': case 'H': case 'S': case 'Q': case 'W': case 'E': break;
+        default: return false;
+        }
+        const std::string_view word(s.previous_.data(), n);
+        for (std::string_view part : {"YEAR", "MONTH", "DAY", "HOUR", "MINUTE", "SECOND", "QUARTER", "WEEK", "DOW", "DOY",
+                                      "EPOCH"}) {
+            if (word == part) return true;
         }
         return false;
     }
