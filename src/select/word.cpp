@@ -188,7 +188,7 @@ bool Scanner::predicate_follows() const {
     char first = session_.letters.upper(work_.at(at));
     if (first != 'I' && first != 'N' && first != 'L' && first != 'B') return false;  // IN, IS, NOT, LIKE, BETW...
     for (const Predicate &p : predicates) {
-        if (words_follow(pos_, std::span(p.words.data(), p.count))) return true;
+        if (p.words[0][0] == first && words_follow(pos_, std::span(p.words.data(), p.count))) return true;
     }
     return false;
 }

@@ -1197,8 +1197,8 @@ constexpr auto sibling_table() {
 }
 constexpr auto siblings = sibling_table();
 
-const Construct *taking(const Construct &row, std::size_t count) {
-    for (std::size_t i = static_cast<std::size_t>(&row - rows); i < row_count; i = siblings[i]) {
+const Construct *other_taking(const Construct &row, std::size_t count) {
+    for (std::size_t i = siblings[static_cast<std::size_t>(&row - rows)]; i < row_count; i = siblings[i]) {
         if (count >= rows[i].min_args && count <= rows[i].max_args) return &rows[i];
     }
     return nullptr;

@@ -97,7 +97,10 @@ const Construct &construct(std::string_view id);
 // rows, told apart by their counts of arguments: this is the first of them.
 const Construct *function_named(std::string_view name);
 // The row of the same name as 'row' (itself included) that takes 'count' arguments, or none.
-const Construct *taking(const Construct &row, std::size_t count);
+const Construct *other_taking(const Construct &row, std::size_t count);
+inline const Construct *taking(const Construct &row, std::size_t count) {
+    return count >= row.min_args && count <= row.max_args ? &row : other_taking(row, count);
+}
 // The full name of a FoxPro function that the word shortens to four or more letters (any letter
 // case), or an empty view when it shortens none (a full name itself shortens none).
 std::string_view full_function_name(std::string_view word);

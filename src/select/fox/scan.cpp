@@ -140,8 +140,11 @@ void Scan::word() {
         if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {
             end_item(w0, true);
         }
-        const bool group_start = prev_ == Prev::start && top().kind == Level::group;
-        const bool look = (group_start || (w1 < end_ && src_[w1] == '.')) && starts_condition();
+        bool group_start = false, look = false;
+        if (prev_ == Prev::start || prev_ == Prev::connector) {  // where a condition may start
+            group_start = prev_ == Prev::start && top().kind == Level::group;
+            look = (group_start || (w1 < end_ && src_[w1] == '.')) && condition_here(top());
+        }
         begin_token(w0);
         prev_ = Prev::operand;
         pos_ = look ? lone_logical(w1, group_start) : w1;
