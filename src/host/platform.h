@@ -22,7 +22,16 @@ void heap_free(void *memory);
 
 bool tls_create();                                // false when no slot can be had
 void tls_destroy();
+#if defined(_WIN32)
 void *tls_get();
+#else
+// Read on every handle operation: inline where the slot is a thread_local of our own.
+struct tls_slot {
+    static constinit thread_local void *value;
+    static bool created;
+};
+inline void *tls_get() { return tls_slot::created ? tls_slot::value : nullptr; }
+#endif
 void tls_set(void *value);
 
 void lock_create();

@@ -121,12 +121,13 @@ void free_block(Header *block) {
     std::free(block);
 }
 
-// The slot: a thread-local pointer, usable once tls_create() has run.
-thread_local void *slot_value = nullptr;
-bool slot_created = false;
 pthread_mutex_t list_lock = PTHREAD_MUTEX_INITIALIZER;
 
 }  // namespace
+
+// The slot: a thread-local pointer, usable once tls_create() has run (read inline: platform.h).
+constinit thread_local void *tls_slot::value = nullptr;
+bool tls_slot::created = false;
 
 Block block_alloc(std::size_t bytes) { return new_block(bytes, 0); }
 
@@ -166,13 +167,12 @@ void *heap_alloc_zeroed(std::size_t bytes) { return std::calloc(1, bytes); }
 void heap_free(void *memory) { std::free(memory); }
 
 bool tls_create() {
-    slot_created = true;
+    tls_slot::created = true;
     return true;
 }
-void tls_destroy() { slot_created = false; }
-void *tls_get() { return slot_created ? slot_value : nullptr; }
+void tls_destroy() { tls_slot::created = false; }
 void tls_set(void *value) {
-    if (slot_created) slot_value = value;
+    if (tls_slot::created) tls_slot::value = value;
 }
 
 void lock_create() {}
