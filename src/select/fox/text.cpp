@@ -222,10 +222,9 @@ std::size_t literal_start(std::string_view text, std::size_t close, std::size_t 
     return none;
 }
 
-// The CASE that the END at 'end' closes (literals and nested CASE ... END passed over), or none.
-std::size_t case_start(std::string_view text, std::size_t end, std::size_t floor) {
-    int depth = 0;
-    std::size_t at = end + 3;
+// Walks back from 'at' (exclusive) down to 'floor', passing over literals; 'stop' sees every other
+// position and answers whether the walk ends there. That position, or none.
+template <class Stop> std::size_t walk_back(std::string_view text, std::size_t at, std::size_t floor, Stop stop) {
     while (at > floor) {
         --at;
         const char c = text[at];
@@ -235,13 +234,19 @@ std::size_t case_start(std::string_view text, std::size_t end, std::size_t floor
             at = open;
             continue;
         }
-        if (!name_char(c) || (at > floor && name_char(text[at - 1]))) continue;  // not a word's first letter
-        if (word_at(text, at, text.size(), "END") && (at + 3 >= text.size() || !name_char(text[at + 3]))) ++depth;
-        if (word_at(text, at, text.size(), "CASE") && (at + 4 >= text.size() || !name_char(text[at + 4])) && --depth == 0) {
-            return at;
-        }
+        if (stop(at)) return at;
     }
     return none;
+}
+
+// The CASE that the END at 'end' closes (nested CASE ... END passed over), or none.
+std::size_t case_start(std::string_view text, std::size_t end, std::size_t floor) {
+    int depth = 0;
+    return walk_back(text, end + 3, floor, [&](std::size_t at) {
+        if (!name_char(text[at]) || (at > floor && name_char(text[at - 1]))) return false;  // not a word's first letter
+        if (word_at(text, at, text.size(), "END")) ++depth;
+        return word_at(text, at, text.size(), "CASE") && --depth == 0;
+    });
 }
 
 }  // namespace
@@ -258,20 +263,11 @@ std::size_t primary_start(std::string_view text, std::size_t floor) {
     }
     if (last == ')') {  // a group, or a call with its name
         int depth = 0;
-        while (at > floor) {
-            --at;
-            const char c = text[at];
-            if (c == '\'' || c == '"' || c == ']') {
-                const std::size_t open = literal_start(text, at, floor);
-                if (open == none) return none;
-                at = open;
-            } else if (c == ')') {
-                ++depth;
-            } else if (c == '(' && --depth == 0) {
-                break;
-            }
-        }
-        if (depth != 0) return none;
+        at = walk_back(text, at, floor, [&](std::size_t i) {
+            if (text[i] == ')') ++depth;
+            return text[i] == '(' && --depth == 0;
+        });
+        if (at == none) return none;
     } else if (!name_char(last)) {
         return none;
     }
@@ -280,9 +276,7 @@ std::size_t primary_start(std::string_view text, std::size_t floor) {
         --at;
     }
     if (at > floor && text[at - 1] == '?') --at;
-    if (text.size() - at >= 3 && word_at(text, at, text.size(), "END") && (at + 3 == text.size() || !name_char(text[at + 3]))) {
-        return case_start(text, at, floor);  // CASE ... END, as a rewritten ICASE or IIF gives it
-    }
+    if (word_at(text, at, text.size(), "END")) return case_start(text, at, floor);  // a rewritten ICASE or IIF
     return at;
 }
 
