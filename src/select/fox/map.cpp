@@ -85,8 +85,8 @@ constexpr Construct rows[] = {
      .example = "n % 7",
      .place = Place::select,
      .target = {"", "MOD({1}, {2})", "", "MOD({1}, {2})", ""},
-     .note = "Oracle and Access have no %; there it is MOD, which FoxPro's % is. % comes after * and /: "
-             "a * b % c is (a * b) % c, a % b * c is a % (b * c). With a negative operand the remainder takes "
+     .note = "Oracle and Access have no %; there it is MOD, which FoxPro's % is. % has the precedence of * and "
+             "/, read left to right: a * b % c is (a * b) % c, a % b * c is (a % b) * c. With a negative operand the remainder takes "
              "the divisor's sign in FoxPro and Access, the dividend's in the other targets (as for MOD)."},
 
     // --- literals

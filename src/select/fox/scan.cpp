@@ -675,13 +675,14 @@ bool Scan::power(std::size_t length) {
     return true;
 }
 
-// a % b where the dialect has no %: the factors before it (* and / bind closer), those after it.
+// a % b where the dialect has no %: % has the precedence of * and / (left to right), so its left
+// operand is the factors before it and its right one the factor after it (with its powers).
 bool Scan::modulo() {
     if (named().op_modulo.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open ||
         pass_.depth >= deepest_call) {
         return false;
     }
-    const std::size_t right_to = operand_end(pos_ + 1, "*/^");
+    const std::size_t right_to = operand_end(pos_ + 1, "^");
     if (right_to == pos_ + 1) return false;
     fold(named().op_modulo, 0, 1, right_to);
     return true;
@@ -731,8 +732,11 @@ std::size_t Scan::operand_end(std::size_t at, std::string_view joins) const {
         if (end == none) break;
         last = end;
         at = skip_blanks(end);
-        if (at >= end_ || src_[at] == '\0' || joins.find(src_[at]) == std::string_view::npos) break;
-        at += src_[at] == '*' && at + 1 < end_ && src_[at + 1] == '*' ? 2 : 1;
+        if (at >= end_) break;
+        const bool stars = src_[at] == '*' && at + 1 < end_ && src_[at + 1] == '*';  // a ** b, a power
+        const char op = stars ? '^' : src_[at];
+        if (op == '\0' || joins.find(op) == std::string_view::npos) break;
+        at += stars ? 2 : 1;
     }
     return last;
 }
