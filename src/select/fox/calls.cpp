@@ -116,15 +116,51 @@ bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, st
     if (repeats_long_argument(form, raw)) return false;
     Text text;
     fill(text, form, raw);
+    scan_foxpro(text.view(), close, built);
+    return true;
+}
+
+// FoxPro text written for the call that ends at 'close', converted like the rest; a condition of its
+// own where one starts and nothing compares it (not EVL(a, b) = 'x').
+void Scan::scan_foxpro(std::string_view text, std::size_t close, Text &built) {
     Level base;
     base.kind = Level::group;
     base.clause = top().clause;
-    base.condition = starts_condition() && !operator_follows(close + 1);  // not EVL(a, b) = 'x'
+    base.condition = starts_condition() && !operator_follows(close + 1);
     ++pass_.depth;
-    Scan scan(pass_, text.view(), 0, text.size(), base);
+    Scan scan(pass_, text, 0, text.size(), base);
     scan.run();
     --pass_.depth;
     built.append(scan.out().text(text.size()));
+}
+
+// ICASE(c1, v1, c2, v2, ..., [e]) where a condition stands, in a dialect whose CASE gives no
+// condition: the IIFs it stands for, IIF(c1, v1, IIF(c2, v2, e)), each then a CASE compared with 1.
+// Without e, .F.: FoxPro's NULL leaves the row out as well.
+bool Scan::icase_condition(std::size_t w0, std::size_t open) {
+    if (!starts_condition() || predicate_as_value(pass_.column) == "{1}" || pass_.depth >= deepest_call) return false;
+    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    if (close == none || count < 2 || count > 32 || operator_follows(close + 1)) return false;
+    Args raw;
+    for_each_argument(src_, open, close, pass_.rules,
+                      [&](std::size_t from, std::size_t to) { raw.add(trimmed(src_.substr(from, to - from))); });
+    Text text;
+    const std::size_t pairs = count / 2;
+    for (std::size_t k = 0; k < pairs; ++k) {
+        text.append("IIF(");
+        text.append(raw[2 * k]);
+        text.append(", ");
+        text.append(raw[2 * k + 1]);
+        text.append(", ");
+    }
+    text.append(count % 2 == 1 ? raw[count - 1] : std::string_view(".F."));
+    for (std::size_t k = 0; k < pairs; ++k) text.push(')');
+    Text built;
+    scan_foxpro(text.view(), close, built);
+    begin_token(w0);
+    out_.replace(w0, close + 1, built.view());
+    pos_ = close + 1;
+    prev_ = Prev::operand;
     return true;
 }
 

@@ -251,6 +251,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     const std::string_view full = full_function_name(word);  // UPPE( as UPPER(
     if (today(full.empty() ? word : full, w0, open)) return;
     if (word.size() == 3 && condition_form(word, w0, open)) return;
+    if (word.size() == 5 && same_word(word, "ICASE") && icase_condition(w0, open)) return;
     if (const Construct *row = function_named(full.empty() ? word : full)) {
         if (call(*row, w0, open)) return;
     }
@@ -262,6 +263,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     call.kind = Level::call;
     call.clause = top().clause;
     call.iif = same_word(word, "IIF");
+    call.icase = word.size() == 5 && same_word(word, "ICASE");
     call.connector = call.iif;
     push(call);
     prev_ = Prev::start;

@@ -88,6 +88,7 @@ struct Level {
     Clause clause = Clause::none;
     bool condition = false;     // group: conditions stand in it
     bool iif = false;           // call: IIF, whose first argument is a condition
+    bool icase = false;         // call: ICASE (left as written), whose even arguments are conditions
     bool when = false;          // between WHEN and THEN
     bool between = false;       // after BETWEEN, before its AND
     bool on = false;            // FROM: in a join condition
@@ -109,7 +110,7 @@ inline bool condition_here(const Level &l) {
     case Level::group:
         return l.condition;
     case Level::call:
-        return l.iif && l.arg == 0;
+        return (l.iif && l.arg == 0) || (l.icase && l.arg % 2 == 0);
     }
     return false;
 }
@@ -249,7 +250,7 @@ private:
             Level &l = levels_[d - 1];
             if (l.when) return nullptr;
             if (l.kind == Level::group) continue;
-            if (l.kind == Level::call) return l.iif && l.arg == 0 ? nullptr : &l;
+            if (l.kind == Level::call) return condition_here(l) ? nullptr : &l;
             return l.clause == Clause::select ? &l : nullptr;
         }
         return nullptr;
@@ -348,6 +349,8 @@ private:
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
+    bool icase_condition(std::size_t w0, std::size_t open);
+    void scan_foxpro(std::string_view text, std::size_t close, Text &built);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
         return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
