@@ -321,7 +321,7 @@ private:
         }
         // a name before .AND. or .OR.: a logical field, where SQL Server and Oracle take no name as a condition
         if (compared_items_ && (after == 'A' || after == 'O') && i > 0 && name_char(text_[i - 1]) &&
-            (dotted_word(i, "AND") || dotted_word(i, "OR"))) {
+            dotted_operator(text_, i, n_)) {
             return true;
         }
         const char last = i > 0 ? upper(text_[i - 1]) : '\0';
@@ -331,11 +331,6 @@ private:
             if (object_word(text_.substr(from, i - from)) && name_start(text_[i + 1])) return true;
         }
         return false;
-    }
-
-    bool dotted_word(std::size_t dot, std::string_view word) const {
-        const std::size_t end = dot + 1 + word.size();
-        return word_at(text_, dot + 1, n_, word) && end < n_ && text_[end] == '.';
     }
 
     // The parenthesis opened at 'i' holds one name (with its members) and nothing else.

@@ -165,16 +165,10 @@ void Scan::word() {
 std::size_t Scan::lone_logical(std::size_t w1, bool group_start) {
     const std::string_view test = named().clause_logical_name.target[pass_.column];
     if (test.empty()) return w1;
-    std::size_t chain = w1;  // past the members (t.a.b), up to .AND. or .OR.
-    while (chain + 1 < end_ && src_[chain] == '.' && name_start(src_[chain + 1])) {
-        const char u = upper(src_[chain + 1]);
-        if ((u == 'A' || u == 'O') && (dotted_word(chain, "AND") || dotted_word(chain, "OR"))) break;
-        ++chain;
-        while (chain < end_ && name_char(src_[chain])) ++chain;
-    }
+    const std::size_t chain = name_chain_end(src_, w1, end_);  // past the members (t.a.b), up to .AND. or .OR.
     std::size_t after = chain;
     if (after < end_ && src_[after] == '.') {  // lx.AND. (with a blank between, the dialects' rule holds)
-        if (!dotted_word(after, "AND") && !dotted_word(after, "OR")) return w1;
+        if (!dotted_operator(src_, after, end_)) return w1;
     } else {
         if (!group_start) return w1;
         after = skip_blanks(chain);
@@ -182,7 +176,7 @@ std::size_t Scan::lone_logical(std::size_t w1, bool group_start) {
         while (after < end_ && src_[after] == ')') after = skip_blanks(after + 1);  // not (a) = 1
         if (after < end_ && src_[after] != ',') {  // IIF((lx), ...)
             const char c = src_[after];
-            if (c == '.' ? !dotted_word(after, "AND") && !dotted_word(after, "OR") : !name_start(c)) return w1;
+            if (c == '.' ? !dotted_operator(src_, after, end_) : !name_start(c)) return w1;
             if (c != '.') {
                 std::size_t a1 = after + 1;
                 while (a1 < end_ && name_char(src_[a1])) ++a1;
@@ -207,11 +201,6 @@ bool Scan::ends_condition(std::string_view word, std::size_t after) const {
         return same_word(word, "INNER") || same_word(word, "FULL") || same_word(word, "CROSS") || same_word(word, "TO");
     default: return false;
     }
-}
-
-bool Scan::dotted_word(std::size_t dot, std::string_view word) const {
-    const std::size_t end = dot + 1 + word.size();
-    return word_at(src_, dot + 1, end_, word) && end < end_ && src_[end] == '.';
 }
 
 // A word joined to what follows by ".", "[" or "!": a host parameter, an array element, a table of

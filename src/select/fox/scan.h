@@ -295,7 +295,6 @@ private:
     bool joined_name(std::string_view word, Kw kw, std::size_t w1);
     std::size_t lone_logical(std::size_t w1, bool group_start);
     bool ends_condition(std::string_view word, std::size_t after) const;
-    bool dotted_word(std::size_t dot, std::string_view word) const;
     void call_word(std::string_view word, std::size_t open);
     void keyword(Kw kw, std::string_view word, std::size_t after);
     void select_item_keyword(Kw kw, std::string_view word);

@@ -113,17 +113,22 @@ std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t en
             ++at;
             continue;
         }
-        if (text[at] != '.' || at + 1 >= end || !name_start(text[at + 1])) break;
-        bool operator_word = false;
-        for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
-            if (word_at(text, at + 1, end, op) && at + 1 + op.size() < end && text[at + 1 + op.size()] == '.') {
-                operator_word = true;
-            }
-        }
-        if (operator_word) break;
+        if (text[at] != '.' || at + 1 >= end || !name_start(text[at + 1]) || dotted_operator(text, at, end, true)) break;
         ++at;
     }
     return at;
+}
+
+bool dotted_operator(std::string_view text, std::size_t dot, std::size_t end, bool with_not) {
+    if (dot + 1 >= end) return false;
+    const char first = upper(text[dot + 1]);
+    if (first != 'A' && first != 'O' && first != 'N') return false;  // most dots join a name's members
+    for (std::string_view op : {std::string_view("AND"), std::string_view("OR"), std::string_view("NOT")}) {
+        if (op[0] == 'N' && !with_not) continue;
+        const std::size_t after = dot + 1 + op.size();
+        if (word_at(text, dot + 1, end, op) && after < end && text[after] == '.') return true;
+    }
+    return false;
 }
 
 bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {

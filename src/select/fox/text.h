@@ -131,6 +131,8 @@ bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
 // The word (upper case) stands at 'at', in any letter case, and no name character follows it.
 bool word_at(std::string_view text, std::size_t at, std::size_t end, std::string_view word);
+// FoxPro's dotted operator .AND. or .OR. (and .NOT. with 'with_not') stands at the dot 'dot'.
+bool dotted_operator(std::string_view text, std::size_t dot, std::size_t end, bool with_not = false);
 
 // The arguments of the call whose parentheses are at 'open' and 'close': each is the text between
 // commas at the call's own level. A call whose parentheses hold only blanks has none.
