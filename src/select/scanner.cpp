@@ -374,8 +374,15 @@ void Scanner::host_variable() {
     } else {
         emit(run);
     }
-    remember_previous("?");
     pos_ = end;
+    // FoxPro's logical variable alone as a condition (WHERE m.lAll OR x = 1) is compared with true,
+    // as a logical field is
+    if (session_.from_fox && !previous_is("LIKE") && condition_operand_possible() && clauses_.current_sink()) {
+        word_start_ = start;
+        length_ = end - start;
+        equals_one();
+    }
+    remember_previous("?");
 }
 
 // The end of the member: WHERE closed, the row limit placed.

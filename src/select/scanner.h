@@ -83,8 +83,10 @@ private:
     // Whether the word may get "=1": a bare (unmatched or quoted) operand, no hold, in the select list
     // inside a WHEN or in a condition (WHERE, a join's ON, HAVING) outside THEN and ELSE. The tests of
     // its neighbours come after. Read for every word: kept small enough to be inlined.
-    bool equals_one_possible() const {
-        if (matched_ && !quote_) return false;
+    bool equals_one_possible() const { return (!matched_ || quote_) && condition_operand_possible(); }
+    // The operand stands in a condition: no hold, in the select list inside a WHEN, in WHERE, in a
+    // join's ON or in HAVING outside THEN and ELSE.
+    bool condition_operand_possible() const {
         if (hold_ > 0 || between_ > 0 || in_destination_) return false;
         const Clause c = clause();
         if (c == Clause::select) return !cases_.empty() && cases_.back() == 'w';
