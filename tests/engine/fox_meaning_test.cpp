@@ -116,6 +116,7 @@ constexpr Case conditions[] = {
     {"TRANSFORM(n, '99.99') == '12.50' .OR. TRANSFORM(n, '999') == ' -3'", "2 5"},
     {"TRANSFORM(c, '@!') == 'X,Y'", "5"},
     {"CHRTRAN(c, ',y', '-') == 'x-' .OR. CHRTRAN(c, 'ab', 'xy') == 'xyc'", "2 5"},
+    {"CHRTRAN(c, 'áb', 'ax') == 'axc' .OR. CHRTRAN(c, 'ñ,', 'Ññ') == 'xñy'", "2 5"},
     {"VAL(c) = 0 AND VAL('12.5x') = 12.5 AND VAL(' -3.25 ') = -3.25", "1 2 3 4 5"},
     {"k ^ 2 = 16 OR k ** 3 = 27 OR 2^-k = 0.5", "1 3 4"},
     {"k % 2 = 0 AND n * 4 % 3 = 2", "2"},

@@ -3,6 +3,7 @@
 // TRANSFORM, LIKE, STR).
 #include "select/fox/scan.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tarnvel::select::fox {
@@ -290,22 +291,33 @@ bool Scan::chrtran(const Construct &row, std::size_t open, std::size_t close, Te
         fill(built, whole, args);
         return true;
     }
-    std::string_view from, to;
+    std::string_view from_list, to_list;
+    Characters from, to;
     // SQL Server's REPLACE follows the collation, by default blind to case, where CHRTRAN is not
     const bool letters = pass_.column != sqlserver;
-    if (!literal_inside(lists[0], from) || !literal_inside(lists[1], to) || !chrtran_steps(from, to, letters)) return false;
+    if (!literal_inside(lists[0], from_list) || !literal_inside(lists[1], to_list) || !characters_of(from_list, from) ||
+        !characters_of(to_list, to) || !chrtran_steps(from, to, letters)) {
+        return false;
+    }
     const std::string_view step = named().fn_chrtran_steps.target[pass_.column];
-    Text nest[2];
+    Text nest[2], one, other;
     nest[0].append(args[0]);
     std::size_t current = 0;
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        if (from.substr(0, i).find(from[i]) != std::string_view::npos || (i < to.size() && to[i] == from[i])) continue;
-        const char one[3] = {'\'', from[i], '\''};
-        const char other[3] = {'\'', i < to.size() ? to[i] : '\'', '\''};
+    for (std::size_t i = 0; i < from.count; ++i) {
+        const auto earlier = from.at.begin();
+        if (std::find(earlier, earlier + i, from.at[i]) != earlier + i || (i < to.count && to.at[i] == from.at[i])) continue;
+        one.clear();
+        one.push('\'');
+        one.append(from.at[i]);
+        one.push('\'');
+        other.clear();
+        other.push('\'');
+        if (i < to.count) other.append(to.at[i]);
+        other.push('\'');
         Args step_args;
         step_args.add(nest[current].view());
-        step_args.add(std::string_view(one, 3));
-        step_args.add(i < to.size() ? std::string_view(other, 3) : std::string_view("''"));
+        step_args.add(one.view());
+        step_args.add(other.view());
         nest[1 - current].clear();
         fill(nest[1 - current], step, step_args);
         current = 1 - current;

@@ -260,18 +260,54 @@ bool literal_inside(std::string_view literal, std::string_view &inside) {
     return true;
 }
 
-bool chrtran_steps(std::string_view from, std::string_view to, bool letters) {
-    if (from.empty() || from.size() > 16) return false;
-    for (char c : from) {
+namespace {
+// The length of the UTF-8 sequence at 'at', 0 when none starts there.
+std::size_t utf8_sequence(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (length == 0 || at + length > text.size()) return 0;
+    for (std::size_t i = at + 1; i < at + length; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+}  // namespace
+
+bool characters_of(std::string_view list, Characters &out) {
+    bool utf8 = true;
+    for (std::size_t i = 0; i < list.size() && utf8;) {
+        const std::size_t n = static_cast<unsigned char>(list[i]) < 0x80 ? 1 : utf8_sequence(list, i);
+        utf8 = n > 0;
+        i += n;
+    }
+    out.count = 0;
+    for (std::size_t i = 0; i < list.size();) {
+        if (out.count == out.at.size()) return false;
+        const std::size_t n = utf8 && static_cast<unsigned char>(list[i]) >= 0x80 ? utf8_sequence(list, i) : 1;
+        out.at[out.count++] = list.substr(i, n);
+        i += n;
+    }
+    return true;
+}
+
+bool chrtran_steps(const Characters &from, const Characters &to, bool letters) {
+    if (from.count == 0) return false;
+    for (std::size_t i = 0; i < from.count; ++i) {
+        const char c = from.at[i][0];
         if (!letters && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
     }
-    for (std::string_view list : {from, to}) {
-        for (char c : list) {
-            if (static_cast<unsigned char>(c) > 0x7F || std::string_view("'\"[]\\").find(c) != std::string_view::npos) return false;
+    for (const Characters *list : {&from, &to}) {
+        for (std::size_t i = 0; i < list->count; ++i) {
+            const char c = list->at[i][0];
+            if ((!letters && static_cast<unsigned char>(c) > 0x7F) || std::string_view("'\"[]\\").find(c) != std::string_view::npos) {
+                return false;
+            }
         }
     }
-    for (std::size_t i = 1; i < from.size(); ++i) {
-        if (to.substr(0, std::min(i, to.size())).find(from[i]) != std::string_view::npos) return false;
+    for (std::size_t i = 1; i < from.count; ++i) {
+        for (std::size_t j = 0; j < std::min(i, to.count); ++j) {
+            if (to.at[j] == from.at[i]) return false;
+        }
     }
     return true;
 }

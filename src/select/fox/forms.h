@@ -81,10 +81,18 @@ Picture read_picture(std::string_view literal);
 // The text inside a string literal ('...', "..." or [...]), or false when the text is not one.
 bool literal_inside(std::string_view literal, std::string_view &inside);
 
+// The characters of a list of CHRTRAN, 16 at most: a UTF-8 sequence is one character where the
+// whole list is UTF-8, else every byte is one (a single-byte code page).
+struct Characters {
+    std::array<std::string_view, 16> at{};
+    std::size_t count = 0;
+};
+bool characters_of(std::string_view list, Characters &out);
+
 // Whether CHRTRAN(s, from, to) of these lists is a nest of REPLACE calls, one a character of 'from':
-// plain characters (no quote, bracket, backslash or byte above 0x7F), 16 at most, and no character
-// that a step puts in taken out again by a later step; letters in 'from' only where 'letters' says.
-bool chrtran_steps(std::string_view from, std::string_view to, bool letters);
+// no quote, bracket or backslash, and no character that a step puts in taken out again by a later
+// step; letters and characters beyond ASCII (which may be letters) only where 'letters' says.
+bool chrtran_steps(const Characters &from, const Characters &to, bool letters);
 
 // How a date style (a SQL Server style number, the application's SET DATE) writes a date: the
 // order of day, month and year ("mdy", "dmy", "ymd") and the separator.

@@ -795,11 +795,13 @@ constexpr Construct rows[] = {
      .place = Place::select,
      .form = Form::chrtran,
      .target = {"REPLACE({1}, {2}, {3})", "", "REPLACE({1}, {2}, {3})", "", ""},
-     .note = "With both lists literals of plain characters (16 at most) and no character put in by one "
-             "step taken out again by a later one, the replacements nest, one per character of 'from' "
-             "('' where 'to' is shorter); otherwise the call is left as written. SQL Server's REPLACE "
-             "follows the collation, by default blind to case: there 'from' holds no letter. Access has no "
-             "REPLACE outside Access itself: left as written."},
+     .note = "With both lists literals (16 characters at most, no quote, bracket or backslash) and no "
+             "character put in by one step taken out again by a later one, the replacements nest, one per "
+             "character of 'from' ('' where 'to' is shorter); otherwise the call is left as written. A "
+             "list that is UTF-8 is read by its characters (CHRTRAN(s, 'áé', 'ae')), any other byte by "
+             "byte. SQL Server's REPLACE follows the collation, by default blind to case: there the lists "
+             "hold no letter and nothing beyond ASCII. Access has no REPLACE outside Access itself: left "
+             "as written."},
     {.id = "fn.proper",
      .fox = "PROPER(s)",
      .example = "PROPER(s)",
