@@ -315,8 +315,8 @@ bool Scanner::step_date(char c) {
     return true;
 }
 
-// The empty date is NULL in the target: "= NULL" written before it becomes "IS NULL", and "<>" or
-// "!=" "IS NOT", so that d = {} finds the empty dates as in FoxPro.
+// The empty date is NULL in the target: "= NULL" written before it becomes "IS NULL", and "<>",
+// "!=" or ">" "IS NOT", so that d = {} finds the empty dates as in FoxPro and d > {} the others.
 void Scanner::compare_with_null() {
     Text *sink = clauses_.current_sink();
     if (!sink) return;
@@ -329,6 +329,7 @@ void Scanner::compare_with_null() {
     std::size_t length = 0;
     if (last == '=' && before != '<' && before != '>' && before != '!') test = "IS", length = 1;
     else if ((last == '>' && before == '<') || (last == '=' && before == '!')) test = "IS NOT", length = 2;
+    else if (last == '>') test = "IS NOT", length = 1;
     if (test.empty()) return;
     const bool blank_before = end - length > 0 && lex::is_blank((*sink)[end - length - 1]);
     const bool blank_after = end < sink->size();
@@ -347,7 +348,8 @@ void Scanner::collapse_blanks() {
     work_.erase(pos_ + 1, end - pos_ - 1);
 }
 
-// ?name or ?(expression): written as it stands, never quoted, never given "=1".
+// ?name or ?(expression): written as it stands, never quoted; in FoxPro syntax alone as a condition
+// it is a logical variable and gets "=1" (see equals_one).
 void Scanner::host_variable() {
     std::size_t start = pos_;
     std::size_t end = pos_ + 1;
