@@ -249,6 +249,16 @@ bool read_cast_type(std::string_view text, CastSpec &spec) {
         return false;
     }
     r.blanks();
+    // FoxPro's NULL or NOT NULL after the type: a server's cast keeps a null value as it is
+    const auto word_at = [&](std::string_view w) {
+        if (text.size() - r.at < w.size() || UpperWord(text.substr(r.at, w.size())).view() != w) return false;
+        if (r.at + w.size() < text.size() && name_char(text[r.at + w.size()])) return false;
+        r.at += w.size();
+        r.blanks();
+        return true;
+    };
+    if (word_at("NOT") && !word_at("NULL")) return false;
+    word_at("NULL");
     return r.at == text.size() && (!spec.type->sized || spec.width > 0);
 }
 
