@@ -232,7 +232,11 @@ struct Scanner::KeywordRows {
         return desc(s);
     }
 
-    static Verdict desc(Scanner &s) { return s.clause() == Clause::order ? Verdict::keep : Verdict::quote; }
+    // ASC and DESC order an item of ORDER BY; where an item starts (after BY or a comma) or after a
+    // qualifier's "." the word is a column's name (ORDER BY t.desc)
+    static Verdict desc(Scanner &s) {
+        return s.clause() == Clause::order && !s.item_name_here() ? Verdict::keep : Verdict::quote;
+    }
 
     static Verdict by(Scanner &s) {
         const Clause clause = s.clause();

@@ -94,6 +94,7 @@ private:
         return (in_on_ || in_having_) && other_condition();
     }
     bool after_connector() const;
+    bool item_name_here() const;
     bool other_condition() const;
     void equals_one();
     bool words_follow(std::size_t at, std::span<const std::string_view> words) const;

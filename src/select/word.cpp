@@ -168,6 +168,18 @@ bool Scanner::after_connector() const {
     return w == "ON" || w == "AND" || w == "OR" || w == "NOT";
 }
 
+// The word stands where a name is read: after a qualifier's ".", or where an item of a list starts
+// (after a comma or BY).
+bool Scanner::item_name_here() const {
+    const std::size_t first = work_.base();
+    if (word_start_ > first && work_.at(word_start_ - 1) == '.') return true;
+    std::size_t at = word_start_;
+    while (at > first && lex::is_blank(work_.at(at - 1))) --at;
+    if (at > first && work_.at(at - 1) == ',') return true;
+    return at - first >= 3 && lex::is_blank(work_.at(at - 3)) && session_.letters.upper(work_.at(at - 2)) == 'B' &&
+           session_.letters.upper(work_.at(at - 1)) == 'Y';
+}
+
 // "=1" (Access "<>0") after a bare logical operand in a condition.
 void Scanner::equals_one() {
     std::string_view t = text();
