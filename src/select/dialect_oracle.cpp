@@ -51,6 +51,7 @@ const Dialect &oracle() {
         .datetime = {"'", "'", "-", "NULL"},
         .true_test = "=1",
         .empty_date_null = true,
+        .string_alias_named = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},
