@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tarnvel::select {
@@ -26,6 +27,7 @@ struct Clauses {
     Text wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
     Clause current = Clause::none;
     Text *sink = nullptr;  // the buffer of the current clause
+    std::uint8_t joins = 0;  // the JOINs of FROM so far, up to 255
 
     static int index(Clause clause) {
         for (std::size_t i = 0; i < clause_order.size(); ++i) {
@@ -51,6 +53,7 @@ struct Clauses {
     void reset() {
         for (Text &sink : buffers) sink.release();
         wrap.release();
+        joins = 0;
         current = Clause::none;
         sink = nullptr;
     }

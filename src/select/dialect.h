@@ -197,6 +197,8 @@ struct Dialect {
     bool join_as_inner;                  // a bare JOIN is written INNER JOIN
     bool table_alias_as;                 // AS may stand before a table's alias
     bool full_join;                      // FULL [OUTER] JOIN is the target's own (else the FULL JOIN pass)
+    bool nested_joins = false;           // two joins or more in a row stand in parentheses (the join nesting pass;
+                                         // the dialect writes its keywords in upper case)
     bool table_hint;                     // the NOLOCK pass runs on FROM
     std::string_view where_open;         // how the WHERE keyword is written
     std::string_view where_close;        // appended to WHERE at the end of the member

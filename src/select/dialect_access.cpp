@@ -55,6 +55,7 @@ const Dialect &access() {
         .join_as_inner = true,
         .table_alias_as = true,
         .full_join = false,
+        .nested_joins = true,
         .table_hint = false,
         .where_open = "WHERE",
         .where_close = "",

@@ -5,6 +5,7 @@
 #include "lex/classes.h"
 #include "lex/cursor.h"
 #include "select/full_join.h"
+#include "select/join_nesting.h"
 #include "select/group_by.h"
 #include "select/literals.h"
 #include "select/scanner.h"
@@ -231,6 +232,7 @@ Text convert_statement(Session &session, std::string_view text) {
         if (clauses.group() && !clauses.group().empty()) group_by_pass(session, clauses);
         if (session.dialect.table_hint) nolock_pass(session, clauses);
         if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
+        if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {

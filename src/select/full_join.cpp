@@ -2,6 +2,7 @@
 
 #include "lex/classes.h"
 #include "lex/scan.h"
+#include "select/join_nesting.h"
 #include "select/literals.h"
 
 #include <string>
@@ -153,16 +154,25 @@ void append_all(std::string &out, std::initializer_list<std::string_view> parts)
 
 // The member as a LEFT OUTER JOIN, united with the rows of the RIGHT OUTER JOIN that the left
 // table does not match. The first member and the union stand in the select clause.
-void write_union(Clauses &clauses, std::string_view select, const FullJoin &join, std::string_view where_body) {
+void write_union(const Session &session, Clauses &clauses, std::string_view select, const FullJoin &join,
+                 std::string_view where_body) {
+    // a dialect that reads one join at a time has the joins of the first member nested here, and
+    // those of the second by the join nesting pass that comes after this one
+    std::string first_from, nested;
+    append_all(first_from, {"FROM ", join.listed, join.left, " LEFT OUTER JOIN ", join.rest});
+    if (session.dialect.nested_joins && nest_joins(session, first_from, nested)) first_from = nested;
+    std::string left_from = "FROM ";
+    left_from += join.left;
+    if (session.dialect.nested_joins && nest_joins(session, left_from, nested)) left_from = nested;
     std::string first;
-    append_all(first, {select, " FROM ", join.listed, join.left, " LEFT OUTER JOIN ", join.rest});
+    append_all(first, {select, " ", first_from});
     if (!where_body.empty()) append_all(first, {" WHERE ", where_body});
     append_all(first, {select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL ", select});
     std::string second_from;
     append_all(second_from, {"FROM ", join.listed, join.left, " RIGHT OUTER JOIN ", join.rest});
     std::string second_where = "WHERE ";
     if (!where_body.empty()) append_all(second_where, {"(", where_body, ") AND "});
-    append_all(second_where, {"NOT EXISTS (SELECT 1 FROM ", join.left, " WHERE ", join.condition, ")"});
+    append_all(second_where, {"NOT EXISTS (SELECT 1 ", left_from, " WHERE ", join.condition, ")"});
     clauses.select() = sink_of(first);
     clauses.from() = sink_of(second_from);
     clauses.where() = sink_of(second_where);
@@ -193,7 +203,7 @@ void full_join_pass(Session &session, Clauses &clauses) {
         where_body = trimmed(clauses.where().view().substr(5));
         if (where_body.empty()) return;
     }
-    write_union(clauses, select, join, where_body);
+    write_union(session, clauses, select, join, where_body);
     if (!order.empty()) clauses.order() = sink_of(order);
 }
 

@@ -355,6 +355,7 @@ struct Scanner::KeywordRows {
     static Verdict join(Scanner &s) {
         if (s.clause() != Clause::from) return Verdict::quote;
         s.in_on_ = false;
+        if (s.clauses_.joins < 255) ++s.clauses_.joins;
         if (s.dialect_.join_as_inner && !s.previous_is("INNER") && !s.previous_is("OUTER") && !s.previous_is("LEFT") &&
             !s.previous_is("RIGHT")) {
             s.reserve_room(7);

@@ -100,6 +100,7 @@ const std::set<std::string> unreachable = {
     "Insufficient memory for quoting",     // twice the text's length always holds its quoted words
     "Insufficient memory for directives",  // directive removal only blanks characters and adds one
     "Insufficient memory for FULL JOIN",   // its clauses are made at their final size; nothing writes to them later
+    "Insufficient memory for FROM",        // the nested table list is made at its final size likewise
     "Insufficient memory for ",            // every function row that rebuilds its arguments names its own
     "Internal error in the library",       // only a C++ exception the library never throws on purpose
 };
