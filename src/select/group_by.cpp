@@ -240,6 +240,31 @@ struct Pass {
         having = std::move(rebuilt);
     }
 
+    // ORDER BY naming a column that the field list now shows only in MAX(): the same MAX(), which
+    // the targets take where they refuse the bare column (a name that is also the item's own alias
+    // is read as the item and needs none).
+    void order_by_max(Text &order, std::string_view expr) const {
+        std::string_view text = order.view();
+        std::size_t at = find_word(text, expr);
+        while (at != std::string_view::npos && text[at - 1] == '.') at = find_word(text, expr, at + 1);
+        if (at == std::string_view::npos) return;
+        Text rebuilt = Text::grown(text.size() + 16, "Insufficient memory for ORDER BY");
+        std::size_t done = 0;
+        for (; at != std::string_view::npos; at = find_word(text, expr, done)) {
+            if (text[at - 1] == '.') {
+                rebuilt.append(text.substr(done, at + expr.size() - done));
+            } else {
+                rebuilt.append(text.substr(done, at - done));
+                rebuilt.append("MAX(");
+                rebuilt.append(expr);
+                rebuilt.push(')');
+            }
+            done = at + expr.size();
+        }
+        rebuilt.append(text.substr(done));
+        order = std::move(rebuilt);
+    }
+
     // Where the first item starts: after "SELECT " and the first item's DISTINCT, ALL and TOP n.
     static std::size_t first_item(std::string_view list) {
         std::size_t at = list.size() < 7 ? list.size() : 7;
@@ -413,26 +438,30 @@ void wrap_in_max(const Pass &pass, const Item &item, Text &rebuilt) {
 // The item in the rebuilt field list: a grouped column goes into GROUP BY, an aggregate, a star, a
 // constant stay as they are, any other column is wrapped in MAX(); its alias in HAVING becomes
 // its expression.
-void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grouping, Text &having, Text &rebuilt) {
+void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grouping, Text &having, Text *order,
+                  Text &rebuilt) {
     const std::string_view expr = item.expr;
     const bool grouped = grouping.groups(item, std::to_string(number));
     if (!item.alias.empty() && having) pass.replace_alias(having, item.alias, expr);
     bool unchanged = pass.aggregate(expr) || expr.find(".*") != npos || expr == "*" || !pass.names_column(expr);
     // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
     if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
-    if (!unchanged && !grouped) return wrap_in_max(pass, item, rebuilt);
+    if (!unchanged && !grouped) {
+        if (order && expr != pass.trailing_name(item.alias.empty() ? expr : item.alias)) pass.order_by_max(*order, expr);
+        return wrap_in_max(pass, item, rebuilt);
+    }
     if (!unchanged) grouping.add(expr);
     rebuilt.append(item.raw);
 }
 
-Text rebuilt_list(const Pass &pass, std::string_view list, Grouping &grouping, Text &having) {
+Text rebuilt_list(const Pass &pass, std::string_view list, Grouping &grouping, Text &having, Text *order) {
     Text rebuilt = Text::grown(list.size() + 64, "Insufficient memory for SELECT MAX()");
     std::size_t at = Pass::first_item(list);
     rebuilt.append(list.substr(0, at));
     for (int number = 1;; ++number) {
         Item item = pass.item_at(list, at);
         rebuilt.append(list.substr(at, item.start - at));
-        rebuild_item(pass, item, number, grouping, having, rebuilt);
+        rebuild_item(pass, item, number, grouping, having, order, rebuilt);
         if (item.last) return rebuilt;
         rebuilt.push(',');
         at = item.start + item.raw.size() + 1;
@@ -476,7 +505,8 @@ void group_by_pass(Session &session, Clauses &clauses) {
     if (parts.grouping.empty() && having && !pass.any_aggregate(list)) return filter_rows(pass, clauses, parts, having, list);
     group.append("GROUP BY ");
     Grouping grouping(pass, parts, group);
-    Text rebuilt = rebuilt_list(pass, list, grouping, having);
+    Text *order = clauses.order() && !clauses.order().empty() ? &clauses.order() : nullptr;
+    Text rebuilt = rebuilt_list(pass, list, grouping, having, order);
     grouping.add_unused();
     select = std::move(rebuilt);
     select.set_message("Insufficient memory for clause");

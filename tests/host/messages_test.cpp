@@ -58,6 +58,7 @@ std::vector<Row> rows() {
          {"SELECT a FROM t WHERE x IN (SELECT b FROM u) AND y IN (SELECT " + repeat("c, ", 28) + "d FROM v)"}},
         {"Insufficient memory for SELECT MAX()", sql, {"SELECT a, b FROM t GROUP BY a"}},
         {"Insufficient memory for HAVING", sql, {"SELECT a, SUM(b) AS s FROM t GROUP BY a HAVING s > 1"}},
+        {"Insufficient memory for ORDER BY", sql, {"SELECT t.a, t.b FROM t GROUP BY t.a ORDER BY t.b"}},
         {"Insufficient memory for GROUP BY", sql, {group_by_numbers(8)}},
         {"Insufficient memory for clause", sql, {"SELECT " + repeat("TTOD(x),", 8) + "1 FROM t"}},
         {"Insufficient memory for INTO", sql, {"SELECT a FROM t WHERE TTOD(x)=1 AND TTOD(x)=1 AND b=1"}},

@@ -50,6 +50,7 @@ struct Options {
     bool quiet = false;
     bool details = false;
     bool categories = false;
+    bool trial_tables = false;
     std::string json;
 };
 
@@ -104,6 +105,8 @@ int run(const Options &options) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(seeds, options.generated));
     }
 
+    // the generator's tables first, for statements of a corpus folder written over them
+    if (options.trial_tables) measure.create_trial_tables(validity::GeneratedSource(seeds, 0).tables());
     std::vector<validity::Figure> all_figures;
     std::vector<std::pair<std::string, std::vector<validity::Outcome>>> measured;
     for (auto &source : sources) {
@@ -195,6 +198,9 @@ int main(int argc, char **argv) {
                    "Measure only these generated statements (seed#number, as the listing names them), with details");
     app.add_option("--only", options.only, "Measure only these sources (selects, fieldlists, generated)");
     app.add_flag("--list-generated", options.list_generated, "Print the generated statements and stop");
+    app.add_flag("--trial-tables", options.trial_tables,
+                 "Create the generator's tables before measuring, so that statements written over them (customer, "
+                 "orders, product, item) are checked against real columns and types");
     app.add_flag("--findings", options.findings,
                  "Sort the generated statements' failures by cause, each with a statement reduced to a short one");
     CLI11_PARSE(app, argc, argv);

@@ -138,6 +138,11 @@ Outcome Measure::measure(Statement statement, ConvertedText kind) {
     return outcome;
 }
 
+void Measure::create_trial_tables(const std::vector<TrialTable> &tables) {
+    if (server_) create_tables(*server_, Target::mysql, tables, created_);
+    if (postgres_) create_tables(*postgres_, Target::pgsql, tables, pg_created_);
+}
+
 std::vector<Outcome> Measure::run(StatementSource &source) {
     if (server_) create_tables(*server_, Target::mysql, source.tables(), created_);
     if (postgres_) create_tables(*postgres_, Target::pgsql, source.tables(), pg_created_);

@@ -66,6 +66,8 @@ public:
     std::vector<Outcome> run(StatementSource &source);
     // One text.
     Outcome measure(Statement statement, tarnvel::ConvertedText kind);
+    // Tables created on the servers before any source's.
+    void create_trial_tables(const std::vector<TrialTable> &tables);
 
 private:
     template <typename Server>
