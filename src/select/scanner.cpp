@@ -92,8 +92,39 @@ void Scanner::step_plain(char c) {
         if (!finish_word()) copy_current();
         return;
     }
+    if (clause() == Clause::from && lex::is_digit(c)) [[unlikely]] {
+        if (numbered_table()) return;
+    }
     // no word is being collected: the run up to the next letter, "_" or special is copied
     copy_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
+}
+
+// A table is named here: right after FROM or JOIN, or after a comma of the table list.
+bool Scanner::table_name_here() const {
+    if (in_on_) return false;
+    std::size_t at = pos_;
+    const std::size_t first = work_.base();
+    while (at > first && lex::is_blank(work_.at(at - 1))) --at;
+    if (at == first || at == pos_) return false;
+    const char before = work_.at(at - 1);
+    return before == ',' || (session_.letters.letter(before) && (previous_is("FROM") || previous_is("JOIN")));
+}
+
+// A table named by a number (FROM 32021, the file 32021.dbf) is a name only in the dialect's name
+// quotes.
+bool Scanner::numbered_table() {
+    if (!table_name_here()) return false;
+    std::size_t end = pos_;
+    while (end < work_.length() && lex::is_word_char(session_.letters, work_.at(end))) ++end;
+    Text *sink = clauses_.current_sink();
+    if (sink) {
+        sink->push(dialect_.quote_open);
+        sink->append(work_.slice(pos_, end - pos_));
+        sink->push(dialect_.quote_close);
+    }
+    remember_previous("?");
+    pos_ = end;
+    return true;
 }
 
 // A character that ends the word being collected: a tab is read as a blank, blanks collapse to one.

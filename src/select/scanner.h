@@ -59,6 +59,8 @@ private:
     void compare_with_null();
     void collapse_blanks();
     void host_variable();
+    bool table_name_here() const;
+    [[gnu::cold]] bool numbered_table();
     void emit(char c) {
         if (Text *sink = clauses_.current_sink()) sink->push(c);
     }
