@@ -452,6 +452,18 @@ struct Scanner::KeywordRows {
 Scanner::Verdict Scanner::keyword_row(Row row) { return KeywordRows::table[row](*this); }
 
 // TOP n [PERCENT]: into the select list, or kept as the member's row limit.
+namespace {
+// TOP n PERCENT with n of 100 or more.
+bool every_row(std::string_view digits) {
+    unsigned value = 0;
+    for (char d : digits) {
+        value = value * 10 + static_cast<unsigned>(d - '0');
+        if (value >= 100) return true;
+    }
+    return false;
+}
+}  // namespace
+
 Scanner::Verdict Scanner::top_row() {
     Text &select = clauses_.select();
     // FoxPro also takes TOP n written after the field list (ORDER BY a DESC TOP 1).
@@ -466,6 +478,11 @@ Scanner::Verdict Scanner::top_row() {
     if (percent) {
         while (lex::is_blank(work_.at(end))) ++end;
         end += 7;
+    }
+    if (percent && dialect_.percent_limit.empty() && dialect_.top != TopPlace::select_list && every_row(digits)) {
+        pos_ = end;  // TOP 100 PERCENT: every row, no limit to write where the dialect has no percent
+        moved_ = true;
+        return Verdict::drop;
     }
     if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
