@@ -12,9 +12,13 @@ constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
                            "Insufficient memory for DTOC", true};
 
+// Oracle's pseudo-columns and the functions it calls without parentheses: reserved, but what plain
+// SQL input writes them for is Oracle's own value.
+constexpr ChainRow own_values{Row::own_value, "SYSDATE,ROWNUM,ROWID,USER,UID,LEVEL"};
+
 constexpr ChainRow chain[] = {
     convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
-    is_null, null_literal, reserved,
+    is_null, null_literal, own_values, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
     join, left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),

@@ -171,6 +171,7 @@ struct Scanner::KeywordRows {
     }
 
     static Verdict value_word(Scanner &) { return Verdict::keep; }  // TRUE, CURRENT_DATE: never quoted
+    static Verdict own_value(Scanner &s) { return s.session_.from_fox ? Verdict::pass : Verdict::keep; }
 
     static Verdict reserved(Scanner &s) { return s.paren_follows() ? Verdict::pass : Verdict::quote; }
 
@@ -417,6 +418,7 @@ struct Scanner::KeywordRows {
         {Row::is_null, is_null},
         {Row::null_literal, null_literal},
         {Row::value_word, value_word},
+        {Row::own_value, own_value},
         {Row::reserved, reserved},
         {Row::all, all},
         {Row::and_or, and_or},
