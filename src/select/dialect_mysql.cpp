@@ -28,9 +28,14 @@ constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::around, {"%*,\0CHAR"sv}, 4, 
                            "Insufficient memory for DTOC", true};
 
 // FORCE stands before the reserved row: FORCE right after FROM is dropped, elsewhere it is quoted.
+// MySQL's values written as key words: reserved, but what plain SQL input writes them for is the
+// server's own value.
+constexpr ChainRow own_values{Row::own_value, "CURRENT_DATE,CURRENT_TIME,CURRENT_TIMESTAMP,CURRENT_USER,LOCALTIME,"
+                                              "LOCALTIMESTAMP,UTC_DATE,UTC_TIME,UTC_TIMESTAMP,TRUE,FALSE"};
+
 constexpr ChainRow chain[] = {
     convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
-    is_null, null_literal, force, reserved,
+    is_null, null_literal, force, own_values, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into,
     join, left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr), fn(padl), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),

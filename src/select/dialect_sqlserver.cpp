@@ -28,9 +28,13 @@ constexpr FunctionRow ttod{"TTOD", "CONVERT", Edit::around, {"datetime,floor(con
 constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::around, {"char(10),%*,%s"}, 3, 14, "Insufficient memory for DTOC",
                            true};
 
+// The functions SQL Server calls without parentheses: reserved, but what plain SQL input writes
+// them for is the server's own value.
+constexpr ChainRow own_values{Row::own_value, "CURRENT_TIMESTAMP,CURRENT_USER,SESSION_USER,SYSTEM_USER,USER"};
+
 constexpr ChainRow chain[] = {
     convert, identity, with, case_open, case_when, case_then, case_else, case_end, between,
-    is_null, null_literal, reserved,
+    is_null, null_literal, own_values, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner,
     into, join, full_left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(strtran_replace), fn(at), fn(asc_ascii),
