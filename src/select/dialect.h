@@ -35,7 +35,7 @@ enum class Row : std::uint8_t {
                     // kept in plain SQL, which means the target's; under FoxPro syntax a name, quoted
     reserved,       // any word of the dialect's reserved list
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having,
-    inner, into, join, left, on, like, not_op, outer, select, top, where,
+    inner, into, join, left, on, like, not_op, outer, partition, select, top, where,
     function,       // a row of the dialect's function table
 };
 

@@ -43,6 +43,7 @@ inline constexpr ChainRow on{Row::on, "ON"};
 inline constexpr ChainRow like{Row::like, "LIKE"};
 inline constexpr ChainRow not_op{Row::not_op, "NOT"};
 inline constexpr ChainRow outer{Row::outer, "OUTER,OUTE"};
+inline constexpr ChainRow partition{Row::partition, "PARTITION"};
 inline constexpr ChainRow select{Row::select, "SELECT,SELEC,SELE"};
 inline constexpr ChainRow top{Row::top, "TOP"};
 inline constexpr ChainRow where{Row::where, "WHERE,WHER"};

@@ -224,8 +224,20 @@ struct Scanner::KeywordRows {
     }
 
     static Verdict order(Scanner &s) {
-        if (s.clauses_.order() || !s.follows(" ") || !s.follows(" BY ")) return Verdict::quote;
+        if (!s.follows(" BY ")) return Verdict::quote;
+        if (s.call_list_here()) {  // OVER (ORDER BY x), GROUP_CONCAT(x ORDER BY y)
+            s.list_by_ = true;
+            s.name_ = "ORDER";
+            return Verdict::keep;
+        }
+        if (s.clauses_.order()) return Verdict::quote;
         return opens(s, Clause::order, "ORDER");
+    }
+
+    static Verdict partition(Scanner &s) {  // OVER (PARTITION BY a); elsewhere a name
+        if (!s.follows(" BY ") || !s.call_list_here()) return Verdict::pass;
+        s.list_by_ = true;
+        return Verdict::keep;
     }
 
     static Verdict asc(Scanner &s) {
@@ -236,10 +248,14 @@ struct Scanner::KeywordRows {
     // ASC and DESC order an item of ORDER BY; where an item starts (after BY or a comma) or after a
     // qualifier's "." the word is a column's name (ORDER BY t.desc)
     static Verdict desc(Scanner &s) {
-        return s.clause() == Clause::order && !s.item_name_here() ? Verdict::keep : Verdict::quote;
+        return (s.clause() == Clause::order || s.in_call_list()) && !s.item_name_here() ? Verdict::keep : Verdict::quote;
     }
 
     static Verdict by(Scanner &s) {
+        if (s.list_by_) {
+            s.list_by_ = false;
+            return Verdict::keep;
+        }
         const Clause clause = s.clause();
         Clauses &clauses = s.clauses_;
         return (clause == Clause::order && clauses.order().view() == "ORDER ") ||
@@ -443,6 +459,7 @@ struct Scanner::KeywordRows {
         {Row::like, like},
         {Row::not_op, not_op},
         {Row::outer, outer},
+        {Row::partition, partition},
         {Row::select, select},
         {Row::top, top},
         {Row::where, where},
@@ -452,6 +469,20 @@ struct Scanner::KeywordRows {
 };
 
 Scanner::Verdict Scanner::keyword_row(Row row) { return KeywordRows::table[row](*this); }
+
+// ORDER BY or PARTITION BY inside parentheses belongs to a call (the driver has cut the subqueries
+// out): its list runs to the ")" that closes a group opened before the word. Looked for only at
+// these words, and only when a ")" follows at all (the statement's own ORDER BY seldom has one
+// after it); inside a list known already, nothing is read.
+bool Scanner::call_list_here() {
+    if (in_call_list()) return true;
+    if (text().find(')', static_cast<std::size_t>(here())) == std::string_view::npos) return false;
+    lex::Cursor after(text(), static_cast<std::size_t>(here()), session_.source);
+    const std::size_t close = after.group_end();
+    if (close == lex::Cursor::npos) return false;
+    call_list_tail_ = text().size() - close;
+    return true;
+}
 
 // TOP n [PERCENT]: into the select list, or kept as the member's row limit.
 namespace {

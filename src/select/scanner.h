@@ -124,6 +124,9 @@ private:
     bool follows(std::string_view text) const;
     bool join_follows() const;
     void push_case();
+    // Inside a call's own list (OVER (PARTITION BY a ORDER BY b)), whose key words are the call's.
+    bool in_call_list() const { return call_list_tail_ != 0 && work_.length() - pos_ >= call_list_tail_; }
+    bool call_list_here();
 
     // --- function rows (rows_function.cpp)
     struct FunctionEdits;  // a table of handlers indexed by the edit kind
@@ -188,6 +191,11 @@ private:
     bool in_on_ = false;        // in the join condition of FROM
     bool in_having_ = false;
     bool in_destination_ = false;  // after a FoxPro INTO CURSOR, ARRAY, DBF, TABLE or TO FILE... in a condition clause
+    // The ")" that ends the call's own list the scan is in, as its distance from the end of the
+    // text: while the scan is in the list, the rows edit the text before it only, which leaves the
+    // distance as it is (anchor() forgets the list before an edit beyond it); 0: none
+    std::size_t call_list_tail_ = 0;
+    bool list_by_ = false;  // the next word is the BY of a call's ORDER BY or PARTITION BY
     Text row_limit_;
     bool percent_ = false;  // row_limit_ is a percentage limit written after ORDER BY
     std::array<char, 4> style_{};

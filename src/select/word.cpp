@@ -29,8 +29,10 @@ constexpr Predicate predicates[] = {
 }  // namespace
 
 // Settles the work copy up to a few characters before the item run that holds the word (or the
-// position), the farthest back any test can look from here on.
+// position), the farthest back any test can look from here on. Every edit of the work copy comes
+// after it: a call list the scan has left is forgotten, as the edit may grow the text ahead.
 void Scanner::anchor() {
+    if (call_list_tail_ != 0 && !in_call_list()) call_list_tail_ = 0;
     std::size_t at = collecting_ || length_ > 0 ? std::min(word_start_, pos_) : pos_;
     while (at > work_.base() && lex::is_item_char(session_.letters, work_.at(at - 1))) --at;
     at = at >= look_back ? at - look_back : 0;

@@ -260,11 +260,12 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
 }
 
 // LIKE, IS, IN, BETWEEN (BETW...), EXISTS: the words that make a select item a condition, with NOT,
-// AND, OR.
+// AND, OR. BY (of a window's ORDER BY and PARTITION BY) is none.
 static inline bool predicate_word(Kw kw, std::string_view word) {
     if (kw == Kw::other && word.size() == 6 && same_word(word, "EXISTS")) return true;
     return (kw == Kw::callable || word.size() == 2) &&
-           (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") || upper(word[0]) == 'B');
+           (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") ||
+            (kw == Kw::callable && upper(word[0]) == 'B'));
 }
 
 void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
