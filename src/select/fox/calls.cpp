@@ -77,6 +77,10 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(numbered(row, open, close, built));
     case Form::extreme:
         return done(extreme(form, open, close, count, built));
+    case Form::recno:
+        if (form.empty() || count != 0 || !in_select_item() || !one_whole_table(close + 1)) return Built::none;
+        built.append(form);
+        return Built::rewritten;
     }
     return Built::none;
 }

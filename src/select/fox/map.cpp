@@ -665,6 +665,21 @@ constexpr Construct rows[] = {
              "whole statement, so it is given a seed of its own per row; Access draws one number per statement "
              "for RND() where FoxPro draws one per row. RAND(nSeed) is left as written: the servers that take "
              "a seed (SQL Server, MySQL) have RAND themselves."},
+    {.id = "fn.recno",
+     .fox = "RECNO()",
+     .example = "SELECT RECNO() AS line, a FROM t",
+     .place = Place::statement,
+     .words = "RECNO,RECN",
+     .min_args = 0,
+     .max_args = 0,
+     .form = Form::recno,
+     .target = {"ROW_NUMBER() OVER (ORDER BY (SELECT NULL))", "ROW_NUMBER() OVER (ORDER BY NULL)",
+                "ROW_NUMBER() OVER ()", "", "ROW_NUMBER() OVER ()"},
+     .note = "In the select list of a statement that reads one table whole (no join, second table, WHERE, "
+             "GROUP BY or HAVING) the record number numbers the rows 1, 2, 3, ... in the table's order: the "
+             "row's number in the order the server reads the table (MySQL 8 and MariaDB 10.2 have "
+             "ROW_NUMBER). Elsewhere, as in WHERE RECNO() = n or a filtered read, FoxPro's record number has "
+             "no counterpart on a server: left as written, as is RECNO(alias). Access has no row number."},
     {.id = "fn.ceiling",
      .fox = "CEILING(x)",
      .example = "CEILING(x)",

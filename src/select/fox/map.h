@@ -61,6 +61,7 @@ enum class Form : std::uint8_t {
     chrtran,    // CHRTRAN(s, from, to): the row's form, or one REPLACE a character (chrtran_steps)
     str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
     numbered,   // f(x, n) with n written as a number: the form of that number (numbered_forms)
+    recno,      // RECNO() in the select list of a read of one whole table: the form as it stands
     extreme,    // MAX(a, b, c, ...): a form with {1+} calls the dialect's function of every value; any
                 // other form compares two values, {1} and {2}, and the call becomes the dialect's
                 // multi-way choice (case_form) of the value that compares so with every other one

@@ -311,6 +311,7 @@ private:
     bool table_qualifiers(std::size_t at, Text &out) const;
     bool grouped_qualifier(std::size_t &at, Qualifiers &list) const;
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
+    bool one_whole_table(std::size_t at) const;
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();

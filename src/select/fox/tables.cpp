@@ -206,6 +206,26 @@ std::string_view Scan::alias_after(std::size_t at, std::size_t &end) const {
     return src_.substr(a0, a1 - a0);
 }
 
+// The statement reads one table whole: its FROM (after 'at', at this level) names one table, with
+// or without an alias, and no join, WHERE, GROUP BY or HAVING follows; ORDER BY, a destination or
+// UNION may.
+bool Scan::one_whole_table(std::size_t at) const {
+    std::size_t list = own_from(at);
+    if (list == none) return false;
+    list = skip_blanks(list);
+    if (list >= end_ || !(name_start(src_[list]) || quote_at(list))) return false;
+    std::size_t w1 = quote_at(list) ? literal_end(list) : list;
+    while (w1 < end_ && !is_blank(src_[w1]) && src_[w1] != ',' && src_[w1] != '(' && src_[w1] != ')') ++w1;
+    std::size_t end = w1;
+    alias_after(w1, end);
+    end = skip_blanks(end);
+    if (end >= end_ || src_[end] == ')') return true;
+    std::size_t e1 = end;
+    while (e1 < end_ && name_char(src_[e1])) ++e1;
+    const Kw kw = keyword_of(src_.substr(end, e1 - end));
+    return kw == Kw::order || kw == Kw::into || kw == Kw::union_;
+}
+
 // WITH (BUFFERING = ...) after a table: dropped with the blank before it.
 bool Scan::drop_buffering(std::size_t w0, std::size_t open) {
     if (!word_at(src_, skip_blanks(open + 1), end_, "BUFFERING")) return false;
