@@ -36,6 +36,8 @@ enum class Row : std::uint8_t {
     reserved,       // any word of the dialect's reserved list
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having,
     inner, into, join, left, on, like, not_op, outer, partition, select, top, where,
+    list_call,      // SUBSTRING(, TRIM(: a call whose arguments hold key words of their own
+    list_word,      // FOR, BOTH, LEADING, TRAILING: kept inside such a call
     function,       // a row of the dialect's function table
 };
 

@@ -240,6 +240,17 @@ struct Scanner::KeywordRows {
         return Verdict::keep;
     }
 
+    // SUBSTRING( and TRIM( open a list that runs to their ")" (inside a list already, the outer one
+    // holds); the word itself is decided by the rows after this one.
+    static Verdict list_call(Scanner &s) {
+        if (s.in_call_list() || !s.paren_follows()) return Verdict::pass;
+        const std::ptrdiff_t close = s.close_of(s.open_paren());
+        if (close >= 0) s.call_list_tail_ = s.work_.length() - static_cast<std::size_t>(close);
+        return Verdict::pass;
+    }
+
+    static Verdict list_word(Scanner &s) { return s.in_call_list() ? Verdict::keep : Verdict::pass; }
+
     static Verdict asc(Scanner &s) {
         if (s.paren_follows()) return Verdict::pass;
         return desc(s);
@@ -290,8 +301,13 @@ struct Scanner::KeywordRows {
 
     // FROM inside EXTRACT(YEAR FROM d) belongs to the call: a ")" after it closes a group opened
     // before it. The operand after it is the call's, no condition: it gets no "=1". Looked for only
-    // after a date part, so that the usual FROM costs a few comparisons.
+    // after a date part, so that the usual FROM costs a few comparisons. Inside the list of
+    // SUBSTRING(s FROM 2) or TRIM(BOTH ' ' FROM s) it is the call's too.
     static Verdict from(Scanner &s) {
+        if (s.in_call_list()) {
+            s.hold_ = 2;
+            return Verdict::keep;
+        }
         if (date_part_before(s)) {
             lex::Cursor after(s.text(), static_cast<std::size_t>(s.here()), s.session_.source);
             if (after.group_end() != lex::Cursor::npos) {
@@ -460,6 +476,8 @@ struct Scanner::KeywordRows {
         {Row::not_op, not_op},
         {Row::outer, outer},
         {Row::partition, partition},
+        {Row::list_call, list_call},
+        {Row::list_word, list_word},
         {Row::select, select},
         {Row::top, top},
         {Row::where, where},

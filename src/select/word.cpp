@@ -191,6 +191,7 @@ void Scanner::equals_one() {
     if (lex::list_item(t, here(), wlen(), edges_)) return;
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
+    if (in_call_list()) return;  // an argument of TRIM(LEADING x FROM s), no condition
     clauses_.current_sink()->append(dialect_.true_test);
 }
 
