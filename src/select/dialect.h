@@ -38,6 +38,7 @@ enum class Row : std::uint8_t {
     inner, into, join, left, on, like, not_op, outer, partition, select, top, where,
     list_call,      // SUBSTRING(, TRIM(: a call whose arguments hold key words of their own
     list_word,      // FOR, BOTH, LEADING, TRAILING: kept inside such a call
+    cross,          // CROSS JOIN
     function,       // a row of the dialect's function table
 };
 
@@ -203,6 +204,7 @@ struct Dialect {
     bool full_join;                      // FULL [OUTER] JOIN is the target's own (else the FULL JOIN pass)
     bool nested_joins = false;           // two joins or more in a row stand in parentheses (the join nesting pass;
                                          // the dialect writes its keywords in upper case)
+    bool cross_join = true;              // CROSS JOIN is the target's own (else the tables are a comma list)
     bool table_hint;                     // the NOLOCK pass runs on FROM
     std::string_view where_open;         // how the WHERE keyword is written
     std::string_view where_close;        // appended to WHERE at the end of the member

@@ -30,7 +30,7 @@ constexpr FunctionRow ttod{"TTOD", "CDATE(LEFT(CSTR", Edit::around, {"%*),10)"},
 constexpr FunctionRow dtoc{"DTOC", "CSTR", Edit::rename, {}, 0};
 
 constexpr ChainRow chain[] = {
-    between, is_null, null_literal, partition, list_call, list_word, reserved,
+    between, is_null, null_literal, partition, list_call, list_word, cross, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner, into,
     join, full_left_right, on, like, not_op, outer, select, top, where,
     fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(upper), fn(lower), fn(strtran_replace), fn(instr),
@@ -56,6 +56,7 @@ const Dialect &access() {
         .table_alias_as = true,
         .full_join = false,
         .nested_joins = true,
+        .cross_join = false,
         .table_hint = false,
         .where_open = "WHERE",
         .where_close = "",

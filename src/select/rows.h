@@ -46,6 +46,7 @@ inline constexpr ChainRow outer{Row::outer, "OUTER,OUTE"};
 inline constexpr ChainRow partition{Row::partition, "PARTITION"};
 inline constexpr ChainRow list_call{Row::list_call, "SUBSTRING,TRIM"};  // SUBSTRING(s FROM 2 FOR 3), TRIM(BOTH ' ' FROM s)
 inline constexpr ChainRow list_word{Row::list_word, "FOR,BOTH,LEADING,TRAILING"};
+inline constexpr ChainRow cross{Row::cross, "CROSS"};
 inline constexpr ChainRow select{Row::select, "SELECT,SELEC,SELE"};
 inline constexpr ChainRow top{Row::top, "TOP"};
 inline constexpr ChainRow where{Row::where, "WHERE,WHER"};

@@ -375,6 +375,24 @@ struct Scanner::KeywordRows {
 
     static Verdict outer(Scanner &s) { return join_word(s, "OUTER"); }
 
+    // CROSS JOIN in FROM; where the target has none (Access) the two tables are a comma list: the
+    // word is written as the comma, right after the table before it, and JOIN is left out (the
+    // scan reads on where it stood).
+    static Verdict cross(Scanner &s) {
+        if (s.clause() != Clause::from || !s.words_follow(s.pos_, {"JOIN"})) return Verdict::pass;
+        s.in_on_ = false;
+        if (s.dialect_.cross_join) return Verdict::keep;
+        std::size_t join = s.pos_;
+        while (lex::is_blank(s.work_.at(join))) ++join;
+        s.anchor();
+        s.work_.erase(s.pos_, join + 4 - s.pos_);
+        s.moved_ = true;
+        Text &from = s.clauses_.from();
+        if (lex::is_blank(from.back())) from.truncate(from.size() - 1);
+        s.name_ = ",";
+        return Verdict::keep;
+    }
+
     static Verdict into(Scanner &s) {
         if (s.cond_clause() && (s.follows(" CURS") || s.follows(" ARRA") || s.follows(" DBF ") || s.follows(" TABL"))) {
             s.in_destination_ = true;  // its words are no operands of the condition before it
@@ -390,7 +408,7 @@ struct Scanner::KeywordRows {
         s.in_on_ = false;
         if (s.clauses_.joins < 255) ++s.clauses_.joins;
         if (s.dialect_.join_as_inner && !s.previous_is("INNER") && !s.previous_is("OUTER") && !s.previous_is("LEFT") &&
-            !s.previous_is("RIGHT")) {
+            !s.previous_is("RIGHT") && !s.previous_is("CROSS")) {
             s.reserve_room(7);
             s.name_ = "INNER JOIN";
         }
@@ -478,6 +496,7 @@ struct Scanner::KeywordRows {
         {Row::partition, partition},
         {Row::list_call, list_call},
         {Row::list_word, list_word},
+        {Row::cross, cross},
         {Row::select, select},
         {Row::top, top},
         {Row::where, where},

@@ -31,13 +31,15 @@ std::size_t word_end(const lex::Alphabet &letters, std::string_view text, std::s
     return end;
 }
 
-// The word is a keyword of the clause (JOIN, WHERE, ON...), in any letter case.
+// The word is a keyword of the clause (JOIN, WHERE, ON...) or another one the conversion kept bare
+// (CROSS of CROSS JOIN: a reserved word as a name is bracketed), in any letter case.
 bool clause_keyword(Session &session, std::string_view word) {
     Text &area = session.word_area();
     area.clear();
     area.append(word);
     session.letters.upper_in_place(area.data(), area.size());
-    return lex::keyword_in_list(lex::KeywordList::sqlserver_clause, area.view());
+    return lex::keyword_in_list(lex::KeywordList::sqlserver_clause, area.view()) ||
+           lex::keyword_in_list(lex::KeywordList::sqlserver_reserved, area.view());
 }
 
 // Where the hint goes after the table at 'at'.
