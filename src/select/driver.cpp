@@ -268,6 +268,39 @@ Text convert_statement(Session &session, std::string_view text) {
     return out;
 }
 
+// The word that ends right before 'at' (blanks between allowed), upper-cased into 'word' (at most
+// five letters; longer words do not fit and give an empty view).
+std::string_view word_before(std::string_view text, std::size_t at, const lex::Alphabet &letters, char (&word)[5]) {
+    while (at > 0 && lex::is_blank(text[at - 1])) --at;
+    std::size_t from = at;
+    while (from > 0 && lex::is_word_char(letters, text[from - 1])) --from;
+    if (at - from > sizeof word) return {};
+    for (std::size_t i = from; i < at; ++i) word[i - from] = letters.upper(text[i]);
+    return std::string_view(word, at - from);
+}
+
+// Whether the SELECT in the parentheses from 'open' to 'close' is a whole member of a UNION, or the
+// whole statement ((SELECT a FROM t) UNION (SELECT b FROM u)): cut out as a subquery, it was lost.
+bool whole_member(const Session &session, std::string_view text, std::size_t open, std::size_t close) {
+    const lex::Alphabet &letters = session.letters;
+    char before[5] = {}, earlier[5] = {};
+    const std::string_view word = word_before(text, open, letters, before);
+    std::size_t start = open;
+    while (start > 0 && lex::is_blank(text[start - 1])) --start;
+    const bool opens = start == 0 || word == "UNION" || word == "UNIO" ||
+                       (word == "ALL" && word_before(text, start - 3, letters, earlier).starts_with("UNIO"));
+    if (!opens) return false;
+    std::size_t next = close + 1;
+    while (next < text.size() && lex::is_blank(text[next])) ++next;
+    if (next == text.size()) return true;
+    std::size_t end = next;
+    while (end < text.size() && lex::is_word_char(letters, text[end]) && end - next < 6) ++end;
+    char follows[6] = {};
+    for (std::size_t k = next; k < end; ++k) follows[k - next] = letters.upper(text[k]);
+    const std::string_view then(follows, end - next);
+    return then == "UNION" || then == "UNIO" || (start != 0 && (then == "ORDER" || then == "INTO"));
+}
+
 Text extract_subqueries(Session &session, std::string_view text) {
     Subqueries subs;
     Text rewritten;
@@ -282,6 +315,13 @@ Text extract_subqueries(Session &session, std::string_view text) {
         lex::Pos found = lex::find_close_paren(text, static_cast<lex::Pos>(i), session.source);
         std::size_t close = found < 0 ? text.size() : static_cast<std::size_t>(found);
         if (close >= text.size()) host::user_error("SQL syntax error (subquery ')' missing) ");
+        if (whole_member(session, text, i, close)) {  // read again with blanks for its parentheses
+            Text unwrapped = Text::obtain(text.size() + 1, "Insufficient memory for subquery inserting");
+            unwrapped.append(text);
+            unwrapped.set(i, ' ');
+            unwrapped.set(close, ' ');
+            return extract_subqueries(session, unwrapped.view());
+        }
         {
             Text copy = Text::obtain(close - i - 1 + 99, "Insufficient memory for subquery converted");
             copy.append(text.substr(sele, close - sele));
