@@ -163,7 +163,12 @@ struct Pass {
 
     // The expression calls an aggregate (SUM(x), ROUND(SUM(x), 2)): it is neither grouped nor wrapped.
     bool aggregate(std::string_view expr) const {
-        static constexpr std::string_view names[] = {"AVG", "COUNT", "MAX", "MIN", "SUM", "IDENTITY"};
+        // FoxPro's and the servers' own aggregates (an item of plain SQL may hold those too)
+        static constexpr std::string_view names[] = {
+            "AVG", "COUNT", "MAX", "MIN", "SUM", "IDENTITY", "COUNT_BIG", "STDEV", "STDEVP", "VAR", "VARP",
+            "STRING_AGG", "CHECKSUM_AGG", "STDDEV", "VARIANCE", "LISTAGG", "MEDIAN", "GROUP_CONCAT", "STD",
+            "STDDEV_POP", "STDDEV_SAMP", "VAR_POP", "VAR_SAMP", "BIT_AND", "BIT_OR", "BIT_XOR", "ARRAY_AGG",
+            "BOOL_AND", "BOOL_OR", "EVERY", "FIRST", "LAST"};
         for (lex::Cursor cursor(expr, 0, rules, lex::Levels::ignored); !cursor.done();) {
             std::size_t i = cursor.at();
             if (!letters.letter(expr[i]) || (i > 0 && ident(expr[i - 1]))) {
