@@ -196,6 +196,12 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
     if (as == std::string_view::npos) return false;
     CastSpec spec;
     if (!read_cast_type(trimmed(src_.substr(as + 2, to - as - 2)), spec)) return false;
+    const std::string_view value = trimmed(src_.substr(from, as - from));
+    const std::string_view null_form = named().lit_null_cast.target[pass_.column];
+    if (!null_form.empty() && (same_word(value, "NULL") || same_word(value, ".NULL."))) {
+        built.append(null_form);
+        return true;
+    }
     Args args;
     convert_into(args, from, as, false);
     fill(built, spec.type->target[pass_.column], args, spec.width, spec.decimals);

@@ -58,6 +58,7 @@ struct NamedRows {
     const Construct &lit_backslash = construct("lit.backslash");
     const Construct &lit_false = construct("lit.false");
     const Construct &lit_null = construct("lit.null");
+    const Construct &lit_null_cast = construct("lit.null_cast");
     const Construct &lit_true = construct("lit.true");
     const Construct &lit_currency = construct("lit.currency");
     const Construct &op_bang_not_equal = construct("op.bang_not_equal");
