@@ -576,7 +576,7 @@ Scanner::Verdict Scanner::top_row() {
 
 // DATE() and DATE () as CURRENT_DATE; a DATE with arguments stays a call; a bare DATE is quoted.
 Scanner::Verdict Scanner::date_row() {
-    if (!paren_follows()) return dialect_.bare_date_quoted ? Verdict::quote : Verdict::pass;
+    if (!paren_follows()) return dialect_.bare_date_quoted && !previous_is("AS") ? Verdict::quote : Verdict::pass;  // CAST(x AS DATE)
     std::size_t open = open_paren();
     std::ptrdiff_t close = close_of(open);
     if (close < 0) return Verdict::keep;

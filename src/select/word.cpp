@@ -129,7 +129,8 @@ Scanner::Verdict Scanner::apply(const ChainRow &row) {
 void Scanner::write_word(bool in_word_area) {
     const std::string_view written = work_.slice(word_start_, length_);
     const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
-    const bool pattern = previous_is("LIKE");  // the pattern of LIKE is no condition: no "=1"
+    // the pattern of LIKE, a type or an alias after AS (CAST(x AS DATE)) are no conditions: no "=1"
+    const bool no_condition = previous_is("LIKE") || previous_is("AS");
     if (keyword.data()) remember_previous(keyword);
     else remember_previous_upper(written);
     if (drop_) return;
@@ -145,7 +146,7 @@ void Scanner::write_word(bool in_word_area) {
             sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
         }
         if (quote_) sink->push(dialect_.quote_close);
-        if (!pattern && equals_one_possible()) equals_one();
+        if (!no_condition && equals_one_possible()) equals_one();
     }
 }
 
