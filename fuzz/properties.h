@@ -285,6 +285,14 @@ inline bool alias_string(std::string_view sql, std::size_t begin, std::size_t) {
     const char s = sql[i - 1], a = sql[i - 2], b = sql[i - 3];
     return (s == 's' || s == 'S') && (a == 'a' || a == 'A') && (b == ' ' || b == '\t');
 }
+// The empty text after =, <>, # or !=: where the empty text is NULL (Oracle) the comparison is the
+// test of blank text, with no literal.
+inline bool compared_empty_text(std::string_view sql, std::size_t begin, std::size_t end) {
+    if (begin != end || begin < 2) return false;
+    std::size_t i = begin - 1;  // the literal's opening delimiter
+    while (i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t')) --i;
+    return i > 0 && (sql[i - 1] == '=' || sql[i - 1] == '>' || sql[i - 1] == '#');
+}
 }  // namespace exempt
 
 inline const Exemption exemptions[] = {
@@ -298,6 +306,7 @@ inline const Exemption exemptions[] = {
     {"a literal naming the file of a table in the table list", exempt::table_file},
     {"the database before ! in database!table", exempt::database_name},
     {"a file path standing for a table (d:\\data\\orders.dbf)", exempt::file_path},
+    {"the empty text compared, where the target tests blank text instead", exempt::compared_empty_text},
 };
 
 // Faults of the converters that are known and not mended yet: a piece they apply to is not checked

@@ -11,6 +11,14 @@ constexpr FunctionRow val{"VAL", "TO_NUMBER", Edit::rename, {}, 7};
 constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
                            "Insufficient memory for DTOC", true};
+// EXTRACT reads no time from a DATE (a FoxPro datetime is one here): the time parts as TO_CHAR
+// writes them, whole numbers.
+constexpr FunctionRow hour{"HOUR", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'HH24')"}, 9, 17,
+                           "Insufficient memory for time", true};
+constexpr FunctionRow minute{"MINUTE", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'MI')"}, 9, 15,
+                             "Insufficient memory for time", true};
+constexpr FunctionRow second{"SEC", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'SS')"}, 9, 15,
+                             "Insufficient memory for time", true};
 
 // Oracle's pseudo-columns and the functions it calls without parentheses: reserved, but what plain
 // SQL input writes them for is Oracle's own value.
@@ -22,8 +30,8 @@ constexpr ChainRow chain[] = {
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
     join, left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
-    fn(asc_ascii), fn(str), fn(dtor_factor), fn(rtod_factor), fn(len), fn(val), fn(int_floor), fn(extract_hour),
-    fn(extract_minute), fn(extract_second), fn(extract_day), fn(extract_month), fn(extract_year), fn(ttod),
+    fn(asc_ascii), fn(str), fn(dtor_factor), fn(rtod_factor), fn(len), fn(val), fn(int_floor), fn(hour),
+    fn(minute), fn(second), fn(extract_day), fn(extract_month), fn(extract_year), fn(ttod),
     fn(dtoc), fn(deleted),
 };
 

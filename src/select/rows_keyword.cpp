@@ -322,14 +322,13 @@ struct Scanner::KeywordRows {
     static bool date_part_before(const Scanner &s) {
         const std::size_t n = s.previous_length_;
         if (n < 3 || n > 7 || n > s.previous_.size()) return false;
-        switch (s.previous_[0]) {  // the usual word before FROM, a select item's, is no date part
+        switch (s.session_.letters.upper(s.previous_[0])) {  // the usual word before FROM, a select item's, is no date part
         case 'Y': case 'M': case 'D': case 'H': case 'S': case 'Q': case 'W': case 'E': break;
         default: return false;
         }
-        const std::string_view word(s.previous_.data(), n);
         for (std::string_view part : {"YEAR", "MONTH", "DAY", "HOUR", "MINUTE", "SECOND", "QUARTER", "WEEK", "DOW", "DOY",
                                       "EPOCH"}) {
-            if (word == part) return true;
+            if (s.previous_is(part)) return true;
         }
         return false;
     }

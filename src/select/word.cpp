@@ -52,15 +52,19 @@ void Scanner::remember_previous(std::string_view keyword) {
     std::memcpy(previous_.data(), keyword.data(), std::min(keyword.size(), previous_.size()));
 }
 
+// Kept as written: previous_is reads it in upper case, only when the lengths match (most words
+// are never compared).
 void Scanner::remember_previous_upper(std::string_view written) {
     previous_length_ = written.size();
-    std::size_t n = std::min(written.size(), previous_.size());
-    for (std::size_t i = 0; i < n; ++i) previous_[i] = session_.letters.upper(written[i]);
+    std::memcpy(previous_.data(), written.data(), std::min(written.size(), previous_.size()));
 }
 
 bool Scanner::previous_is(std::string_view keyword) const {
-    return previous_length_ == keyword.size() && keyword.size() <= previous_.size() &&
-           std::memcmp(previous_.data(), keyword.data(), keyword.size()) == 0;
+    if (previous_length_ != keyword.size() || keyword.size() > previous_.size()) return false;
+    for (std::size_t i = 0; i < keyword.size(); ++i) {
+        if (session_.letters.upper(previous_[i]) != keyword[i]) return false;
+    }
+    return true;
 }
 
 // The word is looked up as written, upper-cased on the fly; only a word of the dialect's lexicon is
@@ -130,7 +134,7 @@ void Scanner::write_word(bool in_word_area) {
     const std::string_view written = work_.slice(word_start_, length_);
     const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
     // the pattern of LIKE, a type or an alias after AS (CAST(x AS DATE)) are no conditions: no "=1"
-    const bool no_condition = previous_is("LIKE") || previous_is("AS");
+    const bool condition = equals_one_possible() && !previous_is("LIKE") && !previous_is("AS");
     if (keyword.data()) remember_previous(keyword);
     else remember_previous_upper(written);
     if (drop_) return;
@@ -146,7 +150,7 @@ void Scanner::write_word(bool in_word_area) {
             sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
         }
         if (quote_) sink->push(dialect_.quote_close);
-        if (!no_condition && equals_one_possible()) equals_one();
+        if (condition) equals_one();
     }
 }
 

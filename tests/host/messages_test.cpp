@@ -80,6 +80,7 @@ std::vector<Row> rows() {
         // (with FoxPro syntax, STR is rebuilt by the FoxPro-syntax pass instead)
         {"Insufficient memory for STR", mysql, {"SELECT STR(" + repeat("x", 36) + ") FROM t"}, {}, false},
         {"Insufficient memory for DTOC", oracle, {"SELECT DTOC(x),DTOC(x),DTOC(x),1 FROM t"}},
+        {"Insufficient memory for time", oracle, {"SELECT HOUR(x),HOUR(x),HOUR(x),1 FROM t"}},
         {"Insufficient memory for PADR", access, {"SELECT PADL(n,1),1 FROM t"}},
         {"Insufficient memory for HOURS", access, {"SELECT " + repeat("PADR(n,1),", 19) + repeat("HOURS(a,b),", 40) + "1 FROM t"}},
         {"Insufficient memory for TTOD", access, {"SELECT " + repeat("PADR(n,1),", 8) + repeat("TTOD(a),", 40) + "1 FROM t"}},

@@ -227,8 +227,16 @@ private:
         if (end == i) return false;
         if (pass_.double_backslashes && text_.substr(i, end - i).find('\\') != std::string_view::npos) return true;
         if (quoted_table_name(i)) return true;
+        if (end == i + 2 && compared_with_empty_text(i)) return true;
         i = end - 1;
         return false;
+    }
+
+    // x = '' (or <>, #) where the dialect rewrites the comparison with the empty text.
+    bool compared_with_empty_text(std::size_t i) const {
+        if (named().op_empty_text_equal.target[pass_.column].empty()) return false;
+        while (i > 0 && is_blank(text_[i - 1])) --i;
+        return i > 0 && (text_[i - 1] == '=' || text_[i - 1] == '>' || text_[i - 1] == '#');
     }
 
     // After FROM or JOIN, or after a comma of the table list.

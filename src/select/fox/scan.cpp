@@ -482,9 +482,41 @@ void Scan::comparison(std::size_t length, std::string_view replacement) {
                                                 sqlserver_alias(length));
         item->item_condition = true;
     }
+    if (empty_text_compare(length)) return;
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
     boundary(false, Prev::comparison);
     pos_ += length;
+}
+
+// x = '' (==, <>, #, !=) where the dialect stores the empty text as NULL: the test of blank text.
+bool Scan::empty_text_compare(std::size_t length) {
+    const std::size_t right = skip_blanks(pos_ + length);
+    if (right + 1 >= end_) return false;
+    const char q = src_[right];  // the literal closes right away
+    if ((q != '\'' && q != '"' && q != '[') || src_[right + 1] != (q == '[' ? ']' : q) || literal_end(right) != right + 2) {
+        return false;
+    }
+    const char op = src_[pos_];
+    const bool equal = op == '=';
+    if (!equal && op != '#' && !(op == '<' && length == 2 && src_[pos_ + 1] == '>') && !(op == '!' && length == 2)) return false;
+    const std::string_view form = (equal ? named().op_empty_text_equal : named().op_empty_text_not_equal).target[pass_.column];
+    Level &t = top();
+    if (form.empty() || t.operand_open || pass_.depth >= deepest_call) return false;
+    const std::size_t after = right + 2;
+    if (operator_follows(after) || (after < end_ && name_char(src_[after]))) return false;
+    const std::size_t operand = t.operand;
+    Text left;
+    out_.take(operand, pos_, left);
+    Args args;
+    args.add(trimmed(left.view()));
+    Text built;
+    fill(built, form, args);
+    out_.replace(pos_, after, built.view());
+    t.operand_open = false;
+    t.operand = operand;
+    pos_ = after;
+    prev_ = Prev::operand;
+    return true;
 }
 
 // a # b is "not equal" after an operand; anywhere else # begins a temporary table's name.

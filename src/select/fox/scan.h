@@ -67,6 +67,8 @@ struct NamedRows {
     const Construct &clause_logical_name = construct("clause.logical_name");
     const Construct &op_modulo = construct("op.modulo");
     const Construct &op_exact_equal = construct("op.exact_equal");
+    const Construct &op_empty_text_equal = construct("op.empty_text_equal");
+    const Construct &op_empty_text_not_equal = construct("op.empty_text_not_equal");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
@@ -313,6 +315,7 @@ private:
     bool grouped_qualifier(std::size_t &at, Qualifiers &list) const;
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
     bool one_whole_table(std::size_t at) const;
+    bool empty_text_compare(std::size_t length);
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();
