@@ -326,9 +326,12 @@ struct Scanner::KeywordRows {
         case 'Y': case 'M': case 'D': case 'H': case 'S': case 'Q': case 'W': case 'E': break;
         default: return false;
         }
+        char upper[8];
+        for (std::size_t i = 0; i < n; ++i) upper[i] = s.session_.letters.upper(s.previous_[i]);
+        const std::string_view word(upper, n);
         for (std::string_view part : {"YEAR", "MONTH", "DAY", "HOUR", "MINUTE", "SECOND", "QUARTER", "WEEK", "DOW", "DOY",
                                       "EPOCH"}) {
-            if (s.previous_is(part)) return true;
+            if (word == part) return true;
         }
         return false;
     }
