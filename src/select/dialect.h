@@ -218,6 +218,8 @@ struct Dialect {
     bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
     bool empty_date_null = false;        // the empty date is NULL: d = {} is written d IS NULL
     bool string_alias_named = false;     // a string alias (AS 'Name') is written as a quoted name
+    bool limit_in_derived_table = false; // a row limit in a subquery of IN, ANY, ALL or SOME stands in a
+                                         // derived table of its own (MySQL refuses it there)
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists

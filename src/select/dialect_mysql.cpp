@@ -71,6 +71,7 @@ const Dialect &mysql() {
         .date = {"'", "'", "-", "'0000-00-00'"},
         .datetime = {"'", "'", "-", "'0000-00-00 00:00:00'"},
         .true_test = "=1",
+        .limit_in_derived_table = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

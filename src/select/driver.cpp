@@ -108,14 +108,41 @@ struct Subqueries {
 // Puts text into out with every placeholder of a subquery numbered 'from' or later replaced by its
 // converted text (subquery k's own text can only hold later placeholders: the order in which
 // they were put back one by one).
-void put_back(Text &out, std::string_view text, const Subqueries &subs, std::size_t from) {
+// The word that ends right before 'at' (blanks between allowed), upper-cased into 'word' (at most
+// five letters; longer words do not fit and give an empty view).
+std::string_view word_before(std::string_view text, std::size_t at, const lex::Alphabet &letters, char (&word)[5]) {
+    while (at > 0 && lex::is_blank(text[at - 1])) --at;
+    std::size_t from = at;
+    while (from > 0 && lex::is_word_char(letters, text[from - 1])) --from;
+    if (at - from > sizeof word) return {};
+    for (std::size_t i = from; i < at; ++i) word[i - from] = letters.upper(text[i]);
+    return std::string_view(word, at - from);
+}
+
+// A subquery of IN, ANY, ALL or SOME stands at 'at' (its "(" right before it).
+bool set_subquery(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
+    if (at == 0 || text[at - 1] != '(') return false;
+    char word[5] = {};
+    const std::string_view before = word_before(text, at - 1, letters, word);
+    return before == "IN" || before == "ANY" || before == "ALL" || before == "SOME";
+}
+
+// Puts text into out with every placeholder of a subquery numbered 'from' or later replaced by its
+// converted text (subquery k's own text can only hold later placeholders: the order in which
+// they were put back one by one). Where the dialect refuses a row limit in a subquery of IN (MySQL),
+// such a subquery with LIMIT stands in a derived table of its own.
+void put_back(Text &out, std::string_view text, const Subqueries &subs, std::size_t from, const Session &session) {
     std::size_t done = 0;
     for (std::size_t at = text.find(subs.head); at != std::string_view::npos; at = text.find(subs.head, at + 1)) {
         std::size_t length = 0;
         std::size_t k = placeholder_index(text, subs.head, at, subs.count, length);
         if (k == std::string_view::npos || k < from) continue;
         out.append(text.substr(done, at - done));
-        put_back(out, subs.text(k), subs, k + 1);
+        const bool wrapped = session.dialect.limit_in_derived_table && subs.text(k).find(" LIMIT ") != std::string_view::npos &&
+                             set_subquery(text, at, session.letters);
+        if (wrapped) out.append("SELECT * FROM (");
+        put_back(out, subs.text(k), subs, k + 1, session);
+        if (wrapped) out.append(") AS LIMITED_ROWS");
         done = at + length;
         at = done - 1;
     }
@@ -268,17 +295,6 @@ Text convert_statement(Session &session, std::string_view text) {
     return out;
 }
 
-// The word that ends right before 'at' (blanks between allowed), upper-cased into 'word' (at most
-// five letters; longer words do not fit and give an empty view).
-std::string_view word_before(std::string_view text, std::size_t at, const lex::Alphabet &letters, char (&word)[5]) {
-    while (at > 0 && lex::is_blank(text[at - 1])) --at;
-    std::size_t from = at;
-    while (from > 0 && lex::is_word_char(letters, text[from - 1])) --from;
-    if (at - from > sizeof word) return {};
-    for (std::size_t i = from; i < at; ++i) word[i - from] = letters.upper(text[i]);
-    return std::string_view(word, at - from);
-}
-
 // Whether the SELECT in the parentheses from 'open' to 'close' is a whole member of a UNION, or the
 // whole statement ((SELECT a FROM t) UNION (SELECT b FROM u)): cut out as a subquery, it was lost.
 bool whole_member(const Session &session, std::string_view text, std::size_t open, std::size_t close) {
@@ -339,7 +355,7 @@ Text extract_subqueries(Session &session, std::string_view text) {
     Text out = convert_statement(session, rewritten.view());
     rewritten.release();
     Text result = Text::grown(out.size() + subs.texts.size() + 1, "Insufficient memory for subquery inserting");
-    put_back(result, out.view(), subs, 0);
+    put_back(result, out.view(), subs, 0, session);
     return result;
 }
 
