@@ -1,5 +1,5 @@
 // What a call must do beyond not crashing, checked by the fuzz target and by the randomised test
-// (tests/select/meaning_test.cpp):
+// (tests/generator/meaning_test.cpp, on the statement generator's statements):
 //   - nothing lost: every string literal of a SELECT comes out with its characters in the target's
 //     quoting, and every word outside literals that is not a keyword or function name of the target
 //     comes out too (words and literals of the FoxPro-only constructs listed in exemptions are let go);
@@ -77,6 +77,7 @@ inline const Target *target_of(std::string_view function) {
     return nullptr;
 }
 
+inline bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 inline bool word_start(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 inline bool word_char(char c) { return word_start(c) || (c >= '0' && c <= '9'); }
 // The end of the word that starts at text[i]: a "]" outside a bracketed run belongs to it.
@@ -151,21 +152,30 @@ struct Exemption {
 };
 
 namespace exempt {
+// Whether a "(" that encloses sql[begin] follows one of the names (",NAME,"; a shortened function
+// name counts as its full name). The text is read from its start, so that a parenthesis inside a
+// literal closes nothing.
 inline bool inside_parens_after(std::string_view sql, std::size_t begin, std::string_view names) {
-    int depth = 0;
-    for (std::size_t i = begin; i-- > 0;) {
-        if (sql[i] == ')') ++depth;
-        if (sql[i] != '(') continue;
-        if (depth > 0) {
-            --depth;
-            continue;
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < begin; ++i) {
+        const char c = sql[i];
+        if (c == '\'' || c == '"' || (c == '[' && (i == 0 || !word_char(sql[i - 1])))) {
+            const std::size_t close = sql.find(c == '[' ? ']' : c, i + 1);
+            if (close == std::string_view::npos || close >= begin) break;  // begin lies inside it
+            i = close;
+        } else if (c == '(') {
+            open.push_back(i);
+        } else if (c == ')' && !open.empty()) {
+            open.pop_back();
         }
-        std::size_t e = i;
-        while (e > 0 && (sql[e - 1] == ' ' || sql[e - 1] == '\t')) --e;
+    }
+    for (std::size_t e : open) {
+        while (e > 0 && blank(sql[e - 1])) --e;
         std::size_t s = e;
         while (s > 0 && word_char(sql[s - 1])) --s;
-        const std::string word = "," + upper(sql.substr(s, e - s)) + ",";
-        if (names.find(word) != std::string_view::npos) return true;
+        const std::string word = upper(sql.substr(s, e - s));
+        const std::string_view full = select::fox::full_function_name(word);  // TRAN( is TRANSFORM(
+        if (names.find("," + (full.empty() ? word : std::string(full)) + ",") != std::string_view::npos) return true;
     }
     return false;
 }
@@ -185,7 +195,7 @@ inline std::vector<std::string> words_before(std::string_view sql, std::size_t b
     std::size_t i = begin;
     while (words.size() < count) {
         while (i > 0 && !word_char(sql[i - 1])) {
-            if (sql[i - 1] != ' ' && sql[i - 1] != '\t') return words;
+            if (!blank(sql[i - 1])) return words;
             --i;
         }
         std::size_t end = i;
@@ -275,6 +285,18 @@ inline bool destination(std::string_view sql, std::size_t begin, std::size_t) {
     static const std::string_view kinds = ",CURSOR,CURSO,CURS,TABLE,TABL,DBF,ARRAY,ARRA,";
     return before[1] == "INTO" && kinds.find("," + before[0] + ",") != std::string_view::npos;
 }
+// FULL of FULL [OUTER] JOIN, which a target without it writes as a LEFT and a RIGHT join.
+inline bool full_join(std::string_view sql, std::size_t begin, std::size_t end) {
+    if (upper(sql.substr(begin, end - begin)) != "FULL") return false;
+    while (end < sql.size() && blank(sql[end])) ++end;
+    const std::string next = upper(sql.substr(end, word_end(sql, end) - end));
+    return next == "JOIN" || next == "OUTER" || next == "OUTE";
+}
+// PERCENT of TOP n PERCENT, which a target writes as its own limit (or none for every row).
+inline bool top_percent(std::string_view sql, std::size_t begin, std::size_t end) {
+    const std::vector<std::string> before = words_before(sql, begin, 2);
+    return upper(sql.substr(begin, end - begin)) == "PERCENT" && before.size() == 2 && before[1] == "TOP";
+}
 // A string right after the word AS: the name of a select item, which a target without string
 // aliases (PostgreSQL) writes in its name quotes.
 inline bool alias_string(std::string_view sql, std::size_t begin, std::size_t) {
@@ -307,6 +329,8 @@ inline const Exemption exemptions[] = {
     {"the database before ! in database!table", exempt::database_name},
     {"a file path standing for a table (d:\\data\\orders.dbf)", exempt::file_path},
     {"the empty text compared, where the target tests blank text instead", exempt::compared_empty_text},
+    {"FULL of a FULL JOIN, written as a LEFT and a RIGHT join where the target has none", exempt::full_join},
+    {"PERCENT of TOP n PERCENT, written as the target's own limit", exempt::top_percent},
 };
 
 // Faults of the converters that are known and not mended yet: a piece they apply to is not checked
@@ -367,12 +391,12 @@ inline const KnownFault known_faults[] = {
 };
 
 // A word of the target's lexicon, a keyword (abbreviations included) or a function name, a FoxPro
-// function that the FoxPro-syntax pass writes in the target's own way, or a word the statement
-// driver reads itself.
+// function that the FoxPro-syntax pass writes in the target's own way or a shortened function name
+// it writes in full (UPPE), or a word the statement driver reads itself.
 inline bool keyword_or_function(const Target &target, std::string_view word) {
     const std::string w = upper(word);
-    return target.dialect().lexicon.find(w) != nullptr || select::fox::function_named(w) != nullptr || w == "UNION" ||
-           w == "UNIO";
+    return target.dialect().lexicon.find(w) != nullptr || select::fox::function_named(w) != nullptr ||
+           !select::fox::full_function_name(w).empty() || w == "UNION" || w == "UNIO";
 }
 
 inline std::string quoted(const Quoting &q, std::string_view text) {
