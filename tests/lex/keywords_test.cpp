@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -71,14 +70,6 @@ TEST(KeywordLookup, AnswersTheDocumentedCases) {
     for (KeywordList list : all_lists) EXPECT_FALSE(keyword_in_list(list, "select"));
 }
 
-// The empty word builds the needle ",," and so is found exactly where an entry is empty.
-TEST(KeywordLookup, EmptyWordFindsEmptyEntries) {
-    const std::set<KeywordList> with_empty = {KeywordList::sqlserver_clause, KeywordList::oracle_clause,
-                                              KeywordList::mysql_clause, KeywordList::sqlserver_reserved,
-                                              KeywordList::oracle_reserved};
-    for (KeywordList list : all_lists) EXPECT_EQ(keyword_in_list(list, ""), with_empty.count(list) == 1);
-}
-
 // Words of 97 characters or more are searched without added commas; 96 still get them.
 TEST(KeywordLookup, LongWordsAreSearchedAsTheyStand) {
     std::string_view text = keyword_list_text(KeywordList::sqlserver_reserved);
@@ -92,8 +83,9 @@ TEST(KeywordLookup, LongWordsAreSearchedAsTheyStand) {
     EXPECT_FALSE(keyword_in_list(KeywordList::sqlserver_reserved, std::string(200, 'A')));
 }
 
-// For every entry of every list and a spread of near misses, the lookup gives the answer of the
-// plain substring search.
+// For every entry of every list and a spread of near misses (the empty word, whose needle ",," is
+// found where an entry is empty, among them), the lookup gives the answer of the plain substring
+// search.
 TEST(KeywordLookup, AgreesWithTheSubstringSearch) {
     std::vector<std::string> words = {"", ",", ",,", "A", "ZZZ", "SELECTX", "A_B", "END-", "-EXEC", "\xC0"};
     for (KeywordList list : all_lists)
