@@ -1224,7 +1224,7 @@ const Construct &construct(std::string_view id) {
     for (const Construct &row : rows) {
         if (row.id == id) return row;
     }
-    return rows[0];  // unreachable for the ids the pass names; the tests check every one
+    return rows[0];  // unreachable for the ids the pass names (a wrong one shows in the map document)
 }
 
 const Construct *function_named(std::string_view name) {
