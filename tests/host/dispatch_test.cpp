@@ -122,22 +122,28 @@ TEST(Dispatch, HandleTableEdgesNeverAnswerAHandleOfZeroOrPastTheEnd) {
     EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
+// A pointer table hands out indexes 1 up to its capacity, never 0 (even when its next-free index
+// starts at 0), and a release lowers the next-free index so the slot is used again.
 TEST(Dispatch, PointerTableRegistersReleasesAndLooksUp) {
-    Host host(10, 3);  // indexes 1 and 2 usable
-    int x = 0, y = 0, z = 0;
-    tv_word i = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&x));
-    tv_word j = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&y));
-    EXPECT_EQ(i, 1u);
-    EXPECT_EQ(j, 2u);
-    EXPECT_EQ(host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&z)), 0u);  // full
-    EXPECT_EQ(host.pointers_used(), 2);
-    EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, j), reinterpret_cast<tv_word>(&y));
-    EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, 0), 0u);
-    EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, 99), 0u);
-    host.send(TV_REQ_POINTER_RELEASE, i);
-    host.send(TV_REQ_POINTER_RELEASE, i);  // already free: nothing changes
-    EXPECT_EQ(host.pointers_used(), 1);
-    EXPECT_EQ(host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&z)), i);
+    for (std::uint16_t next_free : {1, 0}) {
+        SCOPED_TRACE(next_free);
+        Host host(10, 4);  // indexes 1 to 3 usable
+        Host::write16(host.pointer_table(), next_free);
+        int x = 0, y = 0, z = 0;
+        const auto put = [&host](int *p) { return host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(p)); };
+        EXPECT_EQ(put(&x), 1u);
+        EXPECT_EQ(put(&y), 2u);
+        host.send(TV_REQ_POINTER_RELEASE, 1);
+        host.send(TV_REQ_POINTER_RELEASE, 1);  // already free: nothing changes
+        EXPECT_EQ(host.pointers_used(), 1);
+        EXPECT_EQ(put(&z), 1u);  // not 3
+        EXPECT_EQ(put(&x), 3u);
+        EXPECT_EQ(put(&y), 0u);  // full
+        EXPECT_EQ(host.pointers_used(), 3);
+        EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, 2), reinterpret_cast<tv_word>(&y));
+        EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, 0), 0u);
+        EXPECT_EQ(host.send(TV_REQ_POINTER_LOOKUP, 99), 0u);
+    }
 }
 
 // The two call requests that hand the function its arguments in registers: the words reach it
@@ -311,23 +317,6 @@ TEST(Dispatch, ThreadWithoutInitialisationAnswersNone) {
     });
     other.join();
     EXPECT_EQ(host.handles_in_use(), 0u);
-}
-
-// A pointer table whose next-free index starts at 0 never answers the index 0, and a release
-// lowers the next-free index so the slot is used again.
-TEST(Dispatch, PointerTableStartingAtZeroNeverAnswersZero) {
-    Host host(10, 4);
-    int x = 0, y = 0;
-    std::memset(host.pointer_table(), 0, 2);  // next free 0
-    tv_word i = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&x));
-    tv_word j = host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&y));
-    EXPECT_EQ(i, 1u);
-    EXPECT_EQ(j, 2u);
-    host.send(TV_REQ_POINTER_RELEASE, i);
-    EXPECT_EQ(host.send(TV_REQ_POINTER_REGISTER, reinterpret_cast<tv_word>(&y)), i);
-    host.send(TV_REQ_POINTER_RELEASE, i);
-    host.send(TV_REQ_POINTER_RELEASE, j);
-    EXPECT_EQ(host.pointers_used(), 0);
 }
 
 // While the library waits on a request (the window on top), the host calls into the library again
