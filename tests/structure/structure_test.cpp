@@ -17,39 +17,30 @@ constexpr const char *oracle = "ZQ_ORACLE_CREATE_STRU_CONVERT";
 constexpr const char *mysql = "ZQ_MYSQL_CREATE_STRU_CONVERT";
 constexpr const char *access = "ZQ_ACCESS_CREATE_STRU_CONVERT";
 
-std::string convert(Host &host, const char *function, const std::vector<Arg> &args) {
-    return testcalls::text(host, function, args);
-}
-
-TEST(StructureLong, NamesAndItemsOfAnyLengthSurviveWhole) {
-    Host host;
-    const std::string name(5000, 'Q');
-    const std::string digits(3000, '9');
-    const std::string width = "(" + digits + ",2)";
-    EXPECT_EQ(convert(host, sqlserver, {name + " N" + width + ", " + name + "2 c", true}),
-              name + " NUMERIC" + width + "," + name + "2 CHAR");
-    EXPECT_EQ(convert(host, oracle, {"  " + name + " v ( " + digits + " )"}), name + " VARCHAR2(" + digits + ") DEFAULT ''");
-    EXPECT_EQ(convert(host, mysql, {name + " f" + width}), name + " DOUBLE" + width + " NOT NULL DEFAULT 0");
-    EXPECT_EQ(convert(host, access, {name + " N" + width + "," + name}), name + " NUMERIC" + width + "," + name);
-    EXPECT_EQ(convert(host, mysql, {name}), name);
-}
-
-TEST(StructureLong, NameIsLookedUpWhole) {
-    Host host;
-    const std::string blanks(400, ' ');
-    const std::string longer = "ORDER" + std::string(300, 'S');
-    EXPECT_EQ(convert(host, sqlserver, {blanks + "ORDER L," + blanks + longer + " L", true}), "[ORDER] BIT," + longer + " BIT");
-}
-
-TEST(StructureLong, LargeListsConvertCompletely) {
-    Host host;
+TEST(StructureLong, NamesItemsAndListsOfAnyLengthConvertWhole) {
+    const std::string name(5000, 'Q'), digits(3000, '9'), width = "(" + digits + ",2)";
+    const std::string blanks(400, ' '), longer = "ORDER" + std::string(300, 'S');  // looked up whole
     std::string fields, expected;
     for (int i = 0; i < 20000; ++i) {
         std::string n = std::string("F").append(std::to_string(i));
         fields += (i ? ", " : "") + n + " N(10,2)";
         expected += (i ? "," : "") + n + " NUMERIC(10,2) DEFAULT 0 NOT NULL";
     }
-    EXPECT_EQ(convert(host, sqlserver, {fields}), expected);
+    const struct {
+        const char *function;
+        std::vector<Arg> args;
+        std::string expected;
+    } cases[] = {
+        {sqlserver, {name + " N" + width + ", " + name + "2 c", true}, name + " NUMERIC" + width + "," + name + "2 CHAR"},
+        {oracle, {"  " + name + " v ( " + digits + " )"}, name + " VARCHAR2(" + digits + ") DEFAULT ''"},
+        {mysql, {name + " f" + width}, name + " DOUBLE" + width + " NOT NULL DEFAULT 0"},
+        {access, {name + " N" + width + "," + name}, name + " NUMERIC" + width + "," + name},
+        {mysql, {name}, name},
+        {sqlserver, {blanks + "ORDER L," + blanks + longer + " L", true}, "[ORDER] BIT," + longer + " BIT"},
+        {sqlserver, {fields}, expected},
+    };
+    Host host;
+    for (const auto &c : cases) EXPECT_EQ(testcalls::text(host, c.function, c.args), c.expected) << c.function;
 }
 
 TEST(StructureMemory, OutputThatCannotBeHadIsError182) {
