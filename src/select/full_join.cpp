@@ -199,11 +199,19 @@ void full_join_pass(Session &session, Clauses &clauses) {
         if (!union_order(clauses.order().view(), select.substr(distinct ? 16 : 7), session.letters, rules, order)) return;
     }
     std::string where_body;
+    std::string destination;  // a FoxPro INTO written after WHERE: kept for the caller once, at the end
     if (clauses.where() && !clauses.where().empty()) {
-        where_body = trimmed(clauses.where().view().substr(5));
+        std::string_view where = clauses.where().view().substr(5);
+        const std::size_t into = lex::find_at_level(where, 0, " INTO ", rules);
+        if (into != npos) {
+            destination = where.substr(into);
+            where = where.substr(0, into);
+        }
+        where_body = trimmed(where);
         if (where_body.empty()) return;
     }
     write_union(session, clauses, select, join, where_body);
+    if (!destination.empty()) clauses.where() = sink_of(std::string(clauses.where().view()) + destination);
     if (!order.empty()) clauses.order() = sink_of(order);
 }
 
