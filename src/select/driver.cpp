@@ -108,23 +108,22 @@ struct Subqueries {
 // Puts text into out with every placeholder of a subquery numbered 'from' or later replaced by its
 // converted text (subquery k's own text can only hold later placeholders: the order in which
 // they were put back one by one).
-// The word that ends right before 'at' (blanks between allowed), upper-cased into 'word' (at most
-// five letters; longer words do not fit and give an empty view).
-std::string_view word_before(std::string_view text, std::size_t at, const lex::Alphabet &letters, char (&word)[5]) {
+// The word that ends right before 'at' (blanks between allowed); empty when none.
+std::string_view word_before(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
     while (at > 0 && lex::is_blank(text[at - 1])) --at;
     std::size_t from = at;
     while (from > 0 && lex::is_word_char(letters, text[from - 1])) --from;
-    if (at - from > sizeof word) return {};
-    for (std::size_t i = from; i < at; ++i) word[i - from] = letters.upper(text[i]);
-    return std::string_view(word, at - from);
+    return text.substr(from, at - from);
 }
 
 // A subquery of IN, ANY, ALL or SOME stands at 'at' (its "(" right before it).
 bool set_subquery(std::string_view text, std::size_t at, const lex::Alphabet &letters) {
     if (at == 0 || text[at - 1] != '(') return false;
-    char word[5] = {};
-    const std::string_view before = word_before(text, at - 1, letters, word);
-    return before == "IN" || before == "ANY" || before == "ALL" || before == "SOME";
+    const std::string_view before = word_before(text, at - 1, letters);
+    for (std::string_view set : {"IN", "ANY", "ALL", "SOME"}) {
+        if (letters.is_upper_word(before, set)) return true;
+    }
+    return false;
 }
 
 // Puts text into out with every placeholder of a subquery numbered 'from' or later replaced by its
@@ -299,22 +298,20 @@ Text convert_statement(Session &session, std::string_view text) {
 // whole statement ((SELECT a FROM t) UNION (SELECT b FROM u)): cut out as a subquery, it was lost.
 bool whole_member(const Session &session, std::string_view text, std::size_t open, std::size_t close) {
     const lex::Alphabet &letters = session.letters;
-    char before[5] = {}, earlier[5] = {};
-    const std::string_view word = word_before(text, open, letters, before);
+    const std::string_view word = word_before(text, open, letters);
     std::size_t start = open;
     while (start > 0 && lex::is_blank(text[start - 1])) --start;
-    const bool opens = start == 0 || word == "UNION" || word == "UNIO" ||
-                       (word == "ALL" && word_before(text, start - 3, letters, earlier).starts_with("UNIO"));
+    const auto is_union = [&](std::string_view w) { return letters.is_upper_word(w, "UNION") || letters.is_upper_word(w, "UNIO"); };
+    const bool opens = start == 0 || is_union(word) ||
+                       (letters.is_upper_word(word, "ALL") && is_union(word_before(text, start - 3, letters)));
     if (!opens) return false;
     std::size_t next = close + 1;
     while (next < text.size() && lex::is_blank(text[next])) ++next;
     if (next == text.size()) return true;
     std::size_t end = next;
-    while (end < text.size() && lex::is_word_char(letters, text[end]) && end - next < 6) ++end;
-    char follows[6] = {};
-    for (std::size_t k = next; k < end; ++k) follows[k - next] = letters.upper(text[k]);
-    const std::string_view then(follows, end - next);
-    return then == "UNION" || then == "UNIO" || (start != 0 && (then == "ORDER" || then == "INTO"));
+    while (end < text.size() && lex::is_word_char(letters, text[end])) ++end;
+    const std::string_view then = text.substr(next, end - next);
+    return is_union(then) || (start != 0 && (letters.is_upper_word(then, "ORDER") || letters.is_upper_word(then, "INTO")));
 }
 
 Text extract_subqueries(Session &session, std::string_view text) {

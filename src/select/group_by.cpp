@@ -231,43 +231,41 @@ struct Pass {
     }
 
     // Every whole-word occurrence of the alias in HAVING becomes the expression.
-    void replace_alias(Text &having, std::string_view alias, std::string_view expr) const {
-        if (find_word(having.view(), alias) == std::string_view::npos) return;
-        Text rebuilt = Text::grown(having.size() + expr.size() + 2, "Insufficient memory for HAVING");
-        std::string_view text = having.view();
+    // Every whole-word occurrence of 'word' in the text gives way to 'before' + 'replacement' +
+    // 'after'; one after a qualifier's "." stays where 'qualified_too' is false.
+    void replace_word(Text &text, std::string_view word, std::string_view before, std::string_view replacement,
+                      std::string_view after, bool qualified_too, std::string_view message) const {
+        const std::string_view view = text.view();
+        auto next = [&](std::size_t from) {
+            std::size_t at = find_word(view, word, from);
+            while (at != std::string_view::npos && !qualified_too && view[at - 1] == '.') at = find_word(view, word, at + 1);
+            return at;
+        };
+        std::size_t at = next(0);
+        if (at == std::string_view::npos) return;
+        Text rebuilt = Text::grown(view.size() + before.size() + replacement.size() + after.size() + 2, message);
         std::size_t done = 0;
-        for (std::size_t at = find_word(text, alias); at != std::string_view::npos; at = find_word(text, alias, done)) {
-            rebuilt.append(text.substr(done, at - done));
-            rebuilt.append(expr);
-            done = at + alias.size();
+        for (; at != std::string_view::npos; at = next(done)) {
+            rebuilt.append(view.substr(done, at - done));
+            rebuilt.append(before);
+            rebuilt.append(replacement);
+            rebuilt.append(after);
+            done = at + word.size();
         }
-        rebuilt.append(text.substr(done));
-        having = std::move(rebuilt);
+        rebuilt.append(view.substr(done));
+        text = std::move(rebuilt);
+    }
+
+    // An alias in HAVING stands for its expression.
+    void replace_alias(Text &having, std::string_view alias, std::string_view expr) const {
+        replace_word(having, alias, {}, expr, {}, true, "Insufficient memory for HAVING");
     }
 
     // ORDER BY naming a column that the field list now shows only in MAX(): the same MAX(), which
     // the targets take where they refuse the bare column (a name that is also the item's own alias
     // is read as the item and needs none).
     void order_by_max(Text &order, std::string_view expr) const {
-        std::string_view text = order.view();
-        std::size_t at = find_word(text, expr);
-        while (at != std::string_view::npos && text[at - 1] == '.') at = find_word(text, expr, at + 1);
-        if (at == std::string_view::npos) return;
-        Text rebuilt = Text::grown(text.size() + 16, "Insufficient memory for ORDER BY");
-        std::size_t done = 0;
-        for (; at != std::string_view::npos; at = find_word(text, expr, done)) {
-            if (text[at - 1] == '.') {
-                rebuilt.append(text.substr(done, at + expr.size() - done));
-            } else {
-                rebuilt.append(text.substr(done, at - done));
-                rebuilt.append("MAX(");
-                rebuilt.append(expr);
-                rebuilt.push(')');
-            }
-            done = at + expr.size();
-        }
-        rebuilt.append(text.substr(done));
-        order = std::move(rebuilt);
+        replace_word(order, expr, "MAX(", expr, ")", false, "Insufficient memory for ORDER BY");
     }
 
     // Where the first item starts: after "SELECT " and the first item's DISTINCT, ALL and TOP n.

@@ -22,14 +22,6 @@ struct Marks {
     std::size_t count = 0;
 };
 
-bool same_upper(std::string_view word, std::string_view upper_word, const lex::Alphabet &letters) {
-    if (word.size() != upper_word.size()) return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (letters.upper(word[i]) != upper_word[i]) return false;
-    }
-    return true;
-}
-
 // The joins, ONs and commas of the table list at depth zero; false when there are too many.
 bool read_marks(std::string_view text, const lex::Alphabet &letters, const lex::LiteralRules &rules, Marks &marks) {
     int depth = 0;
@@ -62,14 +54,14 @@ bool read_marks(std::string_view text, const lex::Alphabet &letters, const lex::
         const std::string_view word = text.substr(i, end - i);
         const bool after_name = i > 0 && !lex::is_blank(text[i - 1]);
         if (depth == 0 && !after_name) {
-            if (same_upper(word, "JOIN", letters) || same_upper(word, "ON", letters)) {
+            if (letters.is_upper_word(word, "JOIN") || letters.is_upper_word(word, "ON")) {
                 if (marks.count == most_marks) return false;
                 const bool join = word.size() == 4;
                 marks.at[marks.count++] = {join ? Mark::join : Mark::on, join && phrase != std::string_view::npos ? phrase : i, end};
                 phrase = std::string_view::npos;
-            } else if (same_upper(word, "INNER", letters) || same_upper(word, "LEFT", letters) ||
-                       same_upper(word, "RIGHT", letters) || same_upper(word, "FULL", letters) ||
-                       same_upper(word, "OUTER", letters)) {
+            } else if (letters.is_upper_word(word, "INNER") || letters.is_upper_word(word, "LEFT") ||
+                       letters.is_upper_word(word, "RIGHT") || letters.is_upper_word(word, "FULL") ||
+                       letters.is_upper_word(word, "OUTER")) {
                 if (phrase == std::string_view::npos) phrase = i;
             } else {
                 phrase = std::string_view::npos;

@@ -102,10 +102,8 @@ void Scanner::step_plain(char c) {
 // A table is named here: right after FROM or JOIN, or after a comma of the table list.
 bool Scanner::table_name_here() const {
     if (in_on_) return false;
-    std::size_t at = pos_;
-    const std::size_t first = work_.base();
-    while (at > first && lex::is_blank(work_.at(at - 1))) --at;
-    if (at == first || at == pos_) return false;
+    const std::size_t at = blanks_before(pos_);
+    if (at == work_.base() || at == pos_) return false;
     const char before = work_.at(at - 1);
     return before == ',' || (session_.letters.letter(before) && (previous_is("FROM") || previous_is("JOIN")));
 }

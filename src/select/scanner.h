@@ -95,6 +95,7 @@ private:
         if (c == Clause::where) return cases_.empty() || cases_.back() == 'w';
         return (in_on_ || in_having_) && other_condition();
     }
+    std::size_t blanks_before(std::size_t at) const;
     bool after_connector() const;
     bool item_name_here() const;
     bool other_condition() const;

@@ -60,11 +60,8 @@ void Scanner::remember_previous_upper(std::string_view written) {
 }
 
 bool Scanner::previous_is(std::string_view keyword) const {
-    if (previous_length_ != keyword.size() || keyword.size() > previous_.size()) return false;
-    for (std::size_t i = 0; i < keyword.size(); ++i) {
-        if (session_.letters.upper(previous_[i]) != keyword[i]) return false;
-    }
-    return true;
+    return previous_length_ == keyword.size() && keyword.size() <= previous_.size() &&
+           session_.letters.is_upper_word(std::string_view(previous_.data(), keyword.size()), keyword);
 }
 
 // The word is looked up as written, upper-cased on the fly; only a word of the dialect's lexicon is
@@ -160,19 +157,26 @@ bool Scanner::other_condition() const {
     return clause() == Clause::group && in_having_ && (cases_.empty() || cases_.back() == 'w');
 }
 
+// Where the blanks and tabs before 'at' begin (never before the view: nothing there may be read).
+std::size_t Scanner::blanks_before(std::size_t at) const {
+    const std::size_t first = work_.base();
+    while (at > first && lex::is_blank(work_.at(at - 1))) --at;
+    return at;
+}
+
 // The word (with the qualifiers before it: t.x) follows ON, AND, OR or NOT.
 bool Scanner::after_connector() const {
     const std::size_t first = work_.base();  // nothing before it may be read
     std::size_t at = word_start_;
     while (at > first && (work_.at(at - 1) == '.' || lex::is_item_char(session_.letters, work_.at(at - 1)))) --at;
-    while (at > first && lex::is_blank(work_.at(at - 1))) --at;
+    at = blanks_before(at);
     std::size_t from = at;
     while (from > first && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
     if (at - from < 2 || at - from > 3) return false;
-    char word[4] = {};
-    for (std::size_t i = from; i < at; ++i) word[i - from] = session_.letters.upper(work_.at(i));
-    const std::string_view w(word, at - from);
-    return w == "ON" || w == "AND" || w == "OR" || w == "NOT";
+    const std::string_view w = work_.slice(from, at - from);
+    const lex::Alphabet &letters = session_.letters;
+    return letters.is_upper_word(w, "ON") || letters.is_upper_word(w, "AND") || letters.is_upper_word(w, "OR") ||
+           letters.is_upper_word(w, "NOT");
 }
 
 // The word stands where a name is read: after a qualifier's ".", or where an item of a list starts
@@ -180,8 +184,7 @@ bool Scanner::after_connector() const {
 bool Scanner::item_name_here() const {
     const std::size_t first = work_.base();
     if (word_start_ > first && work_.at(word_start_ - 1) == '.') return true;
-    std::size_t at = word_start_;
-    while (at > first && lex::is_blank(work_.at(at - 1))) --at;
+    const std::size_t at = blanks_before(word_start_);
     if (at > first && work_.at(at - 1) == ',') return true;
     return at - first >= 3 && lex::is_blank(work_.at(at - 3)) && session_.letters.upper(work_.at(at - 2)) == 'B' &&
            session_.letters.upper(work_.at(at - 1)) == 'Y';
