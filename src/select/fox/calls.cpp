@@ -62,9 +62,11 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::cast:
         return done(cast(open + 1, close, built));
     case Form::ctod:
-        return done(ctod(open + 1, close, built) || ctod_expression(open + 1, close, built));
+        return done(ctod(open + 1, close, built) ||
+                    date_expression(named().fn_ctod_expression, open + 1, close, built));
     case Form::ctot:
-        return done(date_of_literal(open + 1, close, built));
+        return done(date_of_literal(open + 1, close, built) ||
+                    date_expression(named().fn_ctot_expression, open + 1, close, built));
     case Form::transform:
         return done(transform(open, close, count, built));
     case Form::like:
@@ -249,11 +251,11 @@ bool Scan::ctod(std::size_t from, std::size_t to, Text &built) {
 }
 
 // CTOD of an expression: read in the order and with the separator of the application's date style.
-bool Scan::ctod_expression(std::size_t from, std::size_t to, Text &built) {
+bool Scan::date_expression(const Construct &row, std::size_t from, std::size_t to, Text &built) {
     const DateReading reading = date_reading(pass_.date_style());
     Args args;
     convert_into(args, from, to, false);
-    fill_date_reading(built, named().fn_ctod_expression.target[pass_.column], args, reading);
+    fill_date_reading(built, row.target[pass_.column], args, reading);
     return true;
 }
 
@@ -406,7 +408,11 @@ bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, T
     });
     const std::string_view form = numbered_form(row.id, number, pass_.column);
     if (form.empty() || repeats_long_argument(form, args)) return false;
-    fill(built, form, args);
+    if (form.find("{s}") != std::string_view::npos) {  // the style as DTOC writes it, not as CTOD reads it
+        fill_date_reading(built, form, args, DateReading{pass_.date_style(), "ymd", '.'});
+    } else {
+        fill(built, form, args);
+    }
     return true;
 }
 

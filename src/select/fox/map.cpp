@@ -563,8 +563,17 @@ constexpr Construct rows[] = {
      .form = Form::ctot,
      .target = all("{} / {^...}"),
      .note = "CTOT of a literal is the date and time it names (read as {mm/dd/yyyy hh:mm:ss}), of blanks the "
-             "empty date; of any other expression it stays as written (its reading follows SET DATE and "
-             "SET HOURS)."},
+             "empty date; of any other expression, as below."},
+    {.id = "fn.ctot_expression",
+     .fox = "CTOT(expression)",
+     .example = "CTOT(cStamp)",
+     .place = Place::select,
+     .form = Form::ctot,
+     .target = {"CONVERT(DATETIME, {1}, {s})", "TO_DATE({1}, '{or} HH24:MI:SS')", "STR_TO_DATE({1}, '{my} %H:%i:%s')",
+                "CDATE({1})", "CAST(TO_TIMESTAMP({1}, '{or} HH24:MI:SS') AS TIMESTAMP)"},
+     .note = "The date is read as CTOD(expression) reads it, then the time on the 24-hour clock; a text that "
+             "ends after the date or the minutes is read with the rest 0. A time with AM or PM (SET HOURS TO "
+             "12) is read only by SQL Server and Access."},
     {.id = "fn.ctod_expression",
      .fox = "CTOD(expression)",
      .example = "CTOD(cDate)",
@@ -803,15 +812,17 @@ constexpr Construct rows[] = {
              "whose text columns hold characters, not bytes of a code page: the text itself. The other "
              "conversions (single- and double-width characters, Base64, hexadecimal) are left as written."},
     {.id = "fn.ttoc",
-     .fox = "TTOC(t, 1), TTOC(t, 3)",
+     .fox = "TTOC(t), TTOC(t, 1), TTOC(t, 2), TTOC(t, 3)",
      .example = "TTOC(t, 1)",
      .place = Place::select,
      .words = "TTOC",
-     .min_args = 2,
+     .min_args = 1,
      .max_args = 2,
      .form = Form::numbered,
-     .note = "1 gives yyyymmddhhmmss and 3 the ISO form yyyy-mm-ddThh:mm:ss. TTOC(t) and TTOC(t, 2) follow "
-             "the application's SET DATE and SET HOURS and are left as written."},
+     .note = "1 gives yyyymmddhhmmss and 3 the ISO form yyyy-mm-ddThh:mm:ss. TTOC(t) is the date as DTOC(t) "
+             "writes it, a blank and the time; 2 the time alone. The time is hh:mm:ss on the 24-hour clock, "
+             "as TIME() writes it (FoxPro's SET HOURS TO 24); an application on the 12-hour clock gets no AM "
+             "or PM."},
     {.id = "fn.chrtran",
      .fox = "CHRTRAN(s, from, to)",
      .example = "CHRTRAN(s, 'ab', 'x')",
@@ -1260,15 +1271,27 @@ constexpr NumberedForm numbered[] = {
     {"fn.strconv", "10", all("{1}")},
     {"fn.strconv", "11", all("{1}")},
     {"fn.strconv", "12", all("{1}")},
+    // PostgreSQL's TO_CHAR has a form for each type: the CAST tells it a parameter's (a date's too).
     {"fn.ttoc",
      "1",
      {"REPLACE(REPLACE(REPLACE(CONVERT(CHAR(19), {1}, 120), '-', ''), ' ', ''), ':', '')",
       "TO_CHAR({1}, 'YYYYMMDDHH24MISS')", "DATE_FORMAT({1}, '%Y%m%d%H%i%s')", "FORMAT({1}, 'yyyymmddhhnnss')",
-      "TO_CHAR({1}, 'YYYYMMDDHH24MISS')"}},
+      "TO_CHAR(CAST({1} AS TIMESTAMP), 'YYYYMMDDHH24MISS')"}},
+    {"fn.ttoc",
+     "",  // TTOC(t): {s} is the date style DTOC writes
+     {"CONVERT(VARCHAR(10), {1}, {s}) + ' ' + CONVERT(CHAR(8), {1}, 108)", "TO_CHAR({1}, 'YYYY-MM-DD HH24:MI:SS')",
+      "DATE_FORMAT({1}, '%Y-%m-%d %H:%i:%s')", "FORMAT({1}, 'ddddd hh:nn:ss')",
+      "TO_CHAR(CAST({1} AS TIMESTAMP), 'YYYY-MM-DD HH24:MI:SS')"}},
+    {"fn.ttoc",
+     "2",
+     {"CONVERT(CHAR(8), {1}, 108)", "TO_CHAR({1}, 'HH24:MI:SS')", "DATE_FORMAT({1}, '%H:%i:%s')",
+      "FORMAT({1}, 'hh:nn:ss')",
+      "TO_CHAR(CAST({1} AS TIMESTAMP), 'HH24:MI:SS')"}},
     {"fn.ttoc",
      "3",
      {"CONVERT(CHAR(19), {1}, 126)", "TO_CHAR({1}, 'YYYY-MM-DD\"T\"HH24:MI:SS')", "DATE_FORMAT({1}, '%Y-%m-%dT%H:%i:%s')",
-      "FORMAT({1}, 'yyyy-mm-dd\\Thh:nn:ss')", "TO_CHAR({1}, 'YYYY-MM-DD\"T\"HH24:MI:SS')"}},
+      "FORMAT({1}, 'yyyy-mm-dd\\Thh:nn:ss')",
+      "TO_CHAR(CAST({1} AS TIMESTAMP), 'YYYY-MM-DD\"T\"HH24:MI:SS')"}},
 };
 
 std::span<const NumberedForm> numbered_forms() {

@@ -47,6 +47,7 @@ inline bool object_word(std::string_view w) {
 // The rows the pass names, looked up once.
 struct NamedRows {
     const Construct &fn_ctod_expression = construct("fn.ctod_expression");
+    const Construct &fn_ctot_expression = construct("fn.ctot_expression");
     const Construct &fn_str = construct("fn.str");
     const Construct &fn_str_decimals = construct("fn.str_decimals");
     const Construct &clause_call_blank = construct("clause.call_blank");
@@ -343,7 +344,8 @@ private:
     bool cast(std::size_t from, std::size_t to, Text &built);
     bool ctod(std::size_t from, std::size_t to, Text &built);
     bool date_of_literal(std::size_t from, std::size_t to, Text &built);
-    bool ctod_expression(std::size_t from, std::size_t to, Text &built);
+    // CTOD or CTOT of an expression: the row's form, read in the date style the application sets.
+    bool date_expression(const Construct &row, std::size_t from, std::size_t to, Text &built);
     bool transform(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
