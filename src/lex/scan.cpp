@@ -258,16 +258,24 @@ bool fox_literal_ends(std::string_view text, Pos i) {
     return false;
 }
 
+// FoxPro's macro substitution &name. has its closing dot at text[i].
+bool macro_ends(std::string_view text, Pos i) {
+    if (at(text, i) != '.') return false;
+    Pos first = i;
+    while (first > 0 && letter_digit_or(at(text, first - 1), CharClass::item) && at(text, first - 1) != '.') --first;
+    return first < i && at(text, first - 1) == '&';
+}
+
 // text[i], before a blank, ends an operand.
 bool ends_operand(std::string_view text, Pos i, const EdgeQuotes &q, Star star) {
     char c = at(text, i);
     // (a "^" closes a caret region, whose text is copied as it stands: an operand)
     if (is_operand_char(c, q) || c == '}' || c == '^') return true;
-    return (c == '*' && star == Star::operand) || fox_literal_ends(text, i);
+    return (c == '*' && star == Star::operand) || fox_literal_ends(text, i) || macro_ends(text, i);
 }
 
-// c, right after a blank, starts an operand.
-bool starts_operand(char c, const EdgeQuotes &q) { return is_operand_start(c, q) || one_of(c, "+{[`!@:^"); }
+// c, right after a blank, starts an operand (& a FoxPro macro substitution).
+bool starts_operand(char c, const EdgeQuotes &q) { return is_operand_start(c, q) || one_of(c, "+{[`!@:^&"); }
 
 }  // namespace
 

@@ -341,10 +341,14 @@ private:
         return false;
     }
 
-    // The parenthesis opened at 'i' holds one name (with its members) and nothing else.
+    // The parenthesis opened at 'i' holds one name (with its members, or a parameter ?name) and nothing else.
     bool lone_name_in(std::size_t i) const {
         std::size_t at = i + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
+        if (at < n_ && text_[at] == '?') {  // a parameter: ?lx, ? m.lx
+            ++at;
+            while (at < n_ && is_blank(text_[at])) ++at;
+        }
         if (at >= n_ || !name_start(text_[at])) return false;
         while (at < n_ && (name_char(text_[at]) || text_[at] == '.')) ++at;
         while (at < n_ && is_blank(text_[at])) ++at;

@@ -99,7 +99,7 @@ inline void Scan::punctuation(char c) {
     case '.': dot(); break;
     case '{': brace(); break;
     case '~': operand_to(reference_end(src_, pos_, end_, pass_.rules)); break;
-    case '?': operand_to(parameter_end(src_, pos_, end_, pass_.rules)); break;
+    case '?': parameter(parameter_end(src_, pos_, end_, pass_.rules)); break;
     case '^':
         if (!power(1)) arithmetic(1);
         break;
@@ -801,6 +801,7 @@ std::size_t Scan::primary_end(std::size_t at) const {
 // m.name and object references as ?name; a reference followed by "(" or "[" as ?(...).
 void Scan::reference(std::size_t w0, std::size_t w1) {
     const std::size_t to = name_chain_end(src_, w1, end_);
+    const bool alone = parameter_may_stand_alone();
     begin_token(w0);
     if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
         expression_parameter(w0, src_[to] == '(' ? close_paren(to) : src_.find(']', to));
@@ -811,6 +812,15 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
     if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
     pos_ = to;
     prev_ = Prev::operand;
+    if (alone && (to >= end_ || src_[to] != '.')) pos_ = lone_logical(to, true);
+}
+
+// ?name: a logical variable alone in parentheses where a condition stands (WHERE (?lAll)) is
+// compared with true, as a logical field is.
+void Scan::parameter(std::size_t end) {
+    const bool alone = parameter_may_stand_alone();
+    operand_to(end);
+    if (alone && (end >= end_ || src_[end] != '.')) pos_ = lone_logical(end, true);
 }
 
 // The source from 'w0' through 'close' (through the end when it is missing) as ?(...), an

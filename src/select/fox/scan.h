@@ -287,6 +287,11 @@ private:
         prev_ = Prev::arithmetic;
     }
     // an operand that runs up to 'end'
+    void parameter(std::size_t end);
+    // A parameter starting here opens a group where a condition stands: alone in it, it is one.
+    bool parameter_may_stand_alone() {
+        return prev_ == Prev::start && top().kind == Level::group && condition_here(top());
+    }
     void operand_to(std::size_t end) {
         begin_token(pos_);
         pos_ = end;
