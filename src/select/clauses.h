@@ -25,6 +25,7 @@ inline constexpr std::array<Clause, 6> clause_order{Clause::select, Clause::into
 struct Clauses {
     std::array<Text, 6> buffers;  // select, into, from, where, group, order; no handle: absent
     Text wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
+    int percent = -1;             // TOP n PERCENT's n (below 100) where the dialect counts the member's rows
     Clause current = Clause::none;
     Text *sink = nullptr;  // the buffer of the current clause
     std::uint8_t joins = 0;  // the JOINs of FROM so far, up to 255
@@ -53,6 +54,7 @@ struct Clauses {
     void reset() {
         for (Text &sink : buffers) sink.release();
         wrap.release();
+        percent = -1;
         joins = 0;
         current = Clause::none;
         sink = nullptr;

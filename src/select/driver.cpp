@@ -241,6 +241,35 @@ void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::s
     for (std::size_t i; (i = cursor.find(line_breaks)) != lex::Cursor::npos; cursor.step()) text[i] = ' ';
 }
 
+namespace {
+// TOP n PERCENT where the target has no percentage limit: a limit that counts the member's rows
+// (the member again, without its ORDER BY), after the last clause.
+void percent_rows_pass(const Dialect &dialect, Clauses &clauses) {
+    Text member = Text::obtain(64, "Insufficient memory for TOP");
+    append_clause(member, clauses.select(), "Insufficient memory for TOP", true);
+    for (int i = 2; i < 5; ++i) append_clause(member, clauses.buffers[i], "Insufficient memory for TOP", false);
+    int last = 5;
+    while (last > 0 && (last == 1 || !clauses.buffers[last])) --last;
+    Text &tail = clauses.buffers[last];
+    tail.set_message("Insufficient memory for TOP");
+    tail.push(' ');
+    const std::string_view form = dialect.percent_rows;
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        if (form.substr(i).starts_with("{n}")) {
+            const int n = clauses.percent;  // below 100
+            if (n >= 10) tail.push(static_cast<char>('0' + n / 10));
+            tail.push(static_cast<char>('0' + n % 10));
+            i += 2;
+        } else if (form.substr(i).starts_with("{m}")) {
+            tail.append(member.view());
+            i += 2;
+        } else {
+            tail.push(form[i]);
+        }
+    }
+}
+}  // namespace
+
 Text convert_statement(Session &session, std::string_view text) {
     Text out = Text::obtain(2 * text.size() + 1, "Insufficient memory for SELECT");
     bool force_order = false;
@@ -259,6 +288,7 @@ Text convert_statement(Session &session, std::string_view text) {
         if (session.dialect.table_hint) nolock_pass(session, clauses);
         if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
         if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
+        if (clauses.percent >= 0) percent_rows_pass(session.dialect, clauses);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {

@@ -268,7 +268,7 @@ struct Pass {
         replace_word(order, expr, "MAX(", expr, ")", false, "Insufficient memory for ORDER BY");
     }
 
-    // Where the first item starts: after "SELECT " and the first item's DISTINCT, ALL and TOP n.
+    // Where the first item starts: after "SELECT " and the first item's DISTINCT, ALL and TOP n [PERCENT].
     static std::size_t first_item(std::string_view list) {
         std::size_t at = list.size() < 7 ? list.size() : 7;
         for (std::string_view prefix : {"DISTINCT ", "ALL "}) {
@@ -277,6 +277,7 @@ struct Pass {
         if (list.substr(at).starts_with("TOP ")) {
             at += 4;
             while (at < list.size() && lex::is_digit(list[at])) ++at;
+            if (list.substr(at).starts_with(" PERCENT ")) at += 8;
         }
         return at;
     }

@@ -525,14 +525,14 @@ bool Scanner::call_list_here() {
 
 // TOP n [PERCENT]: into the select list, or kept as the member's row limit.
 namespace {
-// TOP n PERCENT with n of 100 or more.
-bool every_row(std::string_view digits) {
-    unsigned value = 0;
+// The number the digits write, 100 when it is 100 or more.
+int percentage(std::string_view digits) {
+    int value = 0;
     for (char d : digits) {
-        value = value * 10 + static_cast<unsigned>(d - '0');
-        if (value >= 100) return true;
+        value = value * 10 + (d - '0');
+        if (value >= 100) return 100;
     }
-    return false;
+    return value;
 }
 }  // namespace
 
@@ -551,12 +551,14 @@ Scanner::Verdict Scanner::top_row() {
         while (lex::is_blank(work_.at(end))) ++end;
         end += 7;
     }
-    if (percent && dialect_.percent_limit.empty() && dialect_.top != TopPlace::select_list && every_row(digits)) {
+    if (percent && dialect_.percent_limit.empty() && dialect_.top != TopPlace::select_list && percentage(digits) == 100) {
         pos_ = end;  // TOP 100 PERCENT: every row, no limit to write where the dialect has no percent
         moved_ = true;
         return Verdict::drop;
     }
-    if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
+    if (percent && dialect_.percent_limit.empty() && !dialect_.percent_rows.empty()) {
+        clauses_.percent = percentage(digits);  // the limit is written once the member is whole (percent_rows_pass)
+    } else if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
         if (clause() != Clause::select) select.insert(at, " ");  // the field list is written already
         if (percent) select.insert(at, " PERCENT");

@@ -286,4 +286,13 @@ TEST_F(MariaDbFoxMeaning, FullJoinKeepsTheRowsOfBothSides) {
               "9 9 9 9");
 }
 
+using PostgresFoxMeaning = FoxMeaning<engine::OnPostgres>;
+
+// TOP n PERCENT, which PostgreSQL's LIMIT cannot say: n percent of the rows, rounded up (fm has 5).
+TEST_F(PostgresFoxMeaning, TopPercentCountsTheRows) {
+    EXPECT_EQ(run("SELECT TOP 40 PERCENT k FROM fm ORDER BY k DESC"), "5 4");
+    EXPECT_EQ(run("SELECT TOP 50 PERCENT k FROM fm WHERE k > 1 ORDER BY k"), "2 3");
+    EXPECT_EQ(run("SELECT TOP 10 PERCENT l, COUNT(*) AS n FROM fm GROUP BY l ORDER BY n DESC"), "f");  // .F., the larger of 2 groups
+}
+
 }  // namespace

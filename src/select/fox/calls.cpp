@@ -210,6 +210,9 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
     return true;
 }
 
+// &name (and &name.): FoxPro's macro substitution, the application's text, passed as an operand.
+void Scan::macro() { operand_to(macro_end(src_, pos_, end_)); }
+
 // CTOD or CTOT of a literal: the empty date for blanks (and / . - :), else the date (and time) it
 // names, read as {mm/dd/yyyy hh:mm:ss}.
 bool Scan::date_of_literal(std::size_t from, std::size_t to, Text &built) {

@@ -233,8 +233,10 @@ constexpr Construct rows[] = {
      .fox = "TOP n PERCENT",
      .example = "SELECT TOP 5 PERCENT a FROM t ORDER BY a",
      .place = Place::statement,
-     .note = "Oracle's FETCH FIRST needs Oracle 12c or later. MySQL has no percentage limit: TOP n PERCENT "
-             "stays as written, and the residue check reports it."},
+     .note = "Oracle's FETCH FIRST needs Oracle 12c or later. PostgreSQL has no percentage limit: its LIMIT "
+             "counts the rows of the statement (written again, without ORDER BY) and keeps n percent of them, "
+             "rounded up. MySQL takes no such count in LIMIT: TOP n PERCENT below 100 stays as written, and "
+             "the residue check reports it."},
     {.id = "clause.join_words",
      .kind = Kind::dialect,
      .fox = "LEFT OUTE JOIN, UNIO",

@@ -115,7 +115,8 @@ inline void Scan::punctuation(char c) {
         break;
     case '+': case '-': case '/': arithmetic(1); break;
     default:
-        ++pos_;
+        if (c == '&') macro();
+        else ++pos_;
         break;
     }
 }

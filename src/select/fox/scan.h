@@ -288,6 +288,7 @@ private:
     }
     // an operand that runs up to 'end'
     void parameter(std::size_t end);
+    void macro();
     // A parameter starting here opens a group where a condition stands: alone in it, it is one.
     bool parameter_may_stand_alone() {
         return prev_ == Prev::start && top().kind == Level::group && condition_here(top());

@@ -95,6 +95,12 @@ std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end
     return at;
 }
 
+std::size_t macro_end(std::string_view text, std::size_t at, std::size_t end) {
+    ++at;
+    while (at < end && name_char(text[at])) ++at;
+    return at < end && text[at] == '.' ? at + 1 : at;
+}
+
 std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules) {
     std::size_t open = at + 1;
     if (open < end && text[open] != '(' && open + 1 < end && text[open + 1] == '(') ++open;

@@ -115,6 +115,8 @@ std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end
 std::size_t number_end(std::string_view text, std::size_t at, std::size_t end);
 // One past the ?parameter or ?(expression) at 'at'.
 std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
+// One past the macro substitution &name (and the dot that may end it) at 'at'.
+std::size_t macro_end(std::string_view text, std::size_t at, std::size_t end);
 // One past the ~reference or ~(expression) at 'at'.
 std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
 // One past a name with its qualifiers (alias.field, thisform.grid.value), which stops before a
