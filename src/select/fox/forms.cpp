@@ -193,7 +193,8 @@ void fill_date_reading(Text &out, std::string_view form, const Args &args, const
         } else if (rest.starts_with("{my}") || rest.starts_with("{or}")) {
             const bool mysql = rest[1] == 'm';
             for (std::size_t k = 0; k < reading.order.size(); ++k) {
-                if (k > 0) out.push(reading.separator);
+                // MySQL's %. reads any punctuation, as FoxPro's CTOD does (and its DTOC writes '-')
+                if (k > 0) mysql ? out.append("%.") : out.push(reading.separator);
                 const char part = reading.order[k];
                 if (mysql) out.append(part == 'd' ? "%d" : part == 'm' ? "%m" : "%Y");
                 else out.append(part == 'd' ? "DD" : part == 'm' ? "MM" : "YYYY");

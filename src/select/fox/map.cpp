@@ -583,8 +583,8 @@ constexpr Construct rows[] = {
      .form = Form::ctod,
      .target = {"CONVERT(DATETIME, {1}, {s})", "TO_DATE({1}, '{or}')", "STR_TO_DATE({1}, '{my}')", "CDATE({1})", "TO_DATE({1}, '{or}')"},
      .note = "Read in the order and with the separator of the date style the application sets "
-             "(___TARNVEL_Set_DToC_Style; 102, yyyy.mm.dd, when it sets none); Access reads it as Windows "
-             "does."},
+             "(___TARNVEL_Set_DToC_Style; 102, yyyy.mm.dd, when it sets none); MySQL takes any punctuation "
+             "between the parts (%.), as FoxPro does; Access reads it as Windows does."},
     {.id = "fn.cast",
      .fox = "CAST(x AS type)",
      .example = "CAST(a AS N(5,2))",
