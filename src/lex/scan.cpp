@@ -70,7 +70,8 @@ Pos extend_over_items(std::string_view text, Pos start, const EdgeQuotes &q) {
     return start;
 }
 
-bool operator_char(char c, const EdgeQuotes &q) { return one_of(c, "=><*-+/%^") || (q.bar_operator && c == '|'); }
+// (| and & also: Oracle's and PostgreSQL's ||, the bit operators BITAND and BITOR become)
+bool operator_char(char c) { return one_of(c, "=><*-+/%^|&"); }
 
 // The two bounds shared by the tests of what precedes a word: two characters before it exist.
 bool two_before(std::string_view text, Pos pos, Pos len) { return pos - len - 2 >= 0 && pos - len - 1 < length_of(text); }
@@ -161,8 +162,8 @@ bool preceded_by_operator(std::string_view text, Pos pos, Pos len, const EdgeQuo
     Pos start = pos - len;
     if (start < 0 || start > length_of(text)) return false;
     start = extend_over_items(text, start, q);
-    if (start >= 2 && at(text, start - 1) == blank && operator_char(at(text, start - 2), q)) return true;
-    return start >= 1 && operator_char(at(text, start - 1), q);
+    if (start >= 2 && at(text, start - 1) == blank && operator_char(at(text, start - 2))) return true;
+    return start >= 1 && operator_char(at(text, start - 1));
 }
 
 // --- What follows a word ---
@@ -201,12 +202,12 @@ bool followed_by_as(std::string_view text, Pos pos, bool dot) {
     return blank_or_dot(at(text, pos), dot) && spells(text, pos + 1, "as");
 }
 
-bool followed_by_operator(std::string_view text, Pos pos, const EdgeQuotes &q) {
+bool followed_by_operator(std::string_view text, Pos pos) {
     if (pos < 0 || pos >= length_of(text)) return false;
     char first = at(text, pos);
-    if (one_of(first, "=><*/-+!.(%^") || (q.bar_operator && first == '|')) return true;
+    if (one_of(first, "=><*/-+!.(%^|&")) return true;
     char second = at(text, pos + 1);
-    return first == blank && (one_of(second, "=><!+-*(/%^") || (q.bar_operator && second == '|'));
+    return first == blank && one_of(second, "=><!+-*(/%^|&");
 }
 
 bool followed_by_predicate(std::string_view text, Pos pos) {

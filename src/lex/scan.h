@@ -15,22 +15,21 @@ namespace tarnvel::lex {
 
 using Pos = std::ptrdiff_t;
 
-// The dialect member of a family of tests: the identifier quotes the name tests accept, the extra
-// characters the operand tests accept, and whether "|" is an operator (Oracle's ||).
+// The dialect member of a family of tests: the identifier quotes the name tests accept and the extra
+// characters the operand tests accept.
 struct EdgeQuotes {
     char name_open;      // followed_by_name(_start): the opening identifier quote
     char name_close;     // preceded_by_name: the closing identifier quote
     char operand_open;   // followed_by_operand: an extra operand-start character, 0 for none
     char operand_close;  // preceded_by_operand: an extra operand character, 0 for none
-    bool bar_operator;   // preceded_by_operator / followed_by_operator also accept "|"
     bool high_names = false;  // every byte above 0x7F is a name character, whatever the locale
 };
 
-inline constexpr EdgeQuotes sqlserver_edges{'[', ']', '[', ']', false};
-inline constexpr EdgeQuotes access_edges{'[', ']', '[', ']', false};
-inline constexpr EdgeQuotes oracle_edges{'"', '"', 0, 0, true};
-inline constexpr EdgeQuotes mysql_edges{'`', '`', '`', '`', false};
-inline constexpr EdgeQuotes pgsql_edges{'"', '"', 0, 0, true};
+inline constexpr EdgeQuotes sqlserver_edges{'[', ']', '[', ']'};
+inline constexpr EdgeQuotes access_edges{'[', ']', '[', ']'};
+inline constexpr EdgeQuotes oracle_edges{'"', '"', 0, 0};
+inline constexpr EdgeQuotes mysql_edges{'`', '`', '`', '`'};
+inline constexpr EdgeQuotes pgsql_edges{'"', '"', 0, 0};
 
 // The member as the SELECT converters read names: bytes above 0x7F (UTF-8, double-byte code pages)
 // belong to names.
@@ -92,7 +91,7 @@ bool followed_by_name_start(std::string_view text, Pos pos, const EdgeQuotes &q)
 bool followed_by_open_paren(std::string_view text, Pos pos);
 bool followed_by_equals(std::string_view text, Pos pos, bool dot);
 bool followed_by_as(std::string_view text, Pos pos, bool dot);
-bool followed_by_operator(std::string_view text, Pos pos, const EdgeQuotes &q);
+bool followed_by_operator(std::string_view text, Pos pos);
 bool followed_by_predicate(std::string_view text, Pos pos);
 bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
 

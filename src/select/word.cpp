@@ -193,7 +193,7 @@ bool Scanner::item_name_here() const {
 // "=1" (Access "<>0") after a bare logical operand in a condition.
 void Scanner::equals_one() {
     std::string_view t = text();
-    if (lex::followed_by_operator(t, here(), edges_)) return;
+    if (lex::followed_by_operator(t, here())) return;
     // in a join condition only right after ON, AND, OR or NOT: not a table after a comma, nor FULL JOIN's FULL
     if (clause() == Clause::from && !after_connector()) return;
     if (lex::list_item(t, here(), wlen(), edges_)) return;

@@ -97,7 +97,8 @@ constexpr Case conditions[] = {
     {"t > DATETIME() - 3153600000", "2 3 5"},
     {"TTOC(t, 1) = '20200229103000' OR TTOC(t, 3) = '2016-01-05T13:45:00'", "2 3"},
     {"LEFT(TTOC(t, 2), 5) = '10:30' .OR. RIGHT(TTOC(t), 8) = '13:45:00'", "2 3"},
-    {"!EMPTY(d) AND CTOD(LEFT(DTOC(d), 10)) = d", "2 4 5"},  // CTOD reads what DTOC writes
+    {"!EMPTY(d) AND CTOD(LEFT(DTOC(d), 10)) = d", "2 4 5"},
+    {"BITAND(k, 1) = 1 AND BITOR(k, 4) = 5", "1 5"},  // CTOD reads what DTOC writes
     {"k > 1 AND CTOT(LEFT(DTOS(d), 4) + '.' + SUBSTR(DTOS(d), 5, 2) + '.' + RIGHT(DTOS(d), 2) + ' ' + TTOC(t, 2)) = t",
      "2 5"},
     {"STRCONV(c, 11) == 'abc'", "2"},
