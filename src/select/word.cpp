@@ -200,17 +200,7 @@ void Scanner::equals_one() {
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
     if (in_call_list()) return;  // an argument of TRIM(LEADING x FROM s), no condition
-    if (macro_name()) return;
     clauses_.current_sink()->append(dialect_.true_test);
-}
-
-// FoxPro's macro substitution, &name: the text the application puts there, a whole condition as often
-// as not (WHERE &lcFilter), is none of ours to compare.
-bool Scanner::macro_name() const {
-    const std::size_t first = work_.base();
-    if (!session_.from_fox || word_start_ <= first || work_.at(word_start_ - 1) != '&') return false;
-    const std::size_t amp = word_start_ - 1;
-    return amp == first || !lex::is_item_char(session_.letters, work_.at(amp - 1));
 }
 
 // IN, NOT, LIKE, BETWEEN (and its FoxPro forms), IS [NOT] NULL follow the word.
