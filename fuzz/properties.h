@@ -80,6 +80,19 @@ inline const Target *target_of(std::string_view function) {
 inline bool blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 inline bool word_start(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 inline bool word_char(char c) { return word_start(c) || (c >= '0' && c <= '9'); }
+
+// The word that ends at 'at' is a keyword after which "[" opens a string (SELECT[x], AND[y]).
+inline bool keyword_before(std::string_view sql, std::size_t at) {
+    std::size_t from = at;
+    while (from > 0 && word_char(sql[from - 1])) --from;
+    std::string word(sql.substr(from, at - from));
+    for (char &ch : word) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
+    for (std::string_view k : {"SELECT", "SELEC", "SELE", "AND", "OR", "NOT", "WHERE", "WHER", "IN", "LIKE", "WHEN",
+                               "THEN", "ELSE", "AS", "ON", "HAVING", "HAVI"}) {
+        if (word == k) return true;
+    }
+    return false;
+}
 // The end of the word that starts at text[i]: a "]" outside a bracketed run belongs to it.
 inline std::size_t word_end(std::string_view text, std::size_t i) {
     while (i < text.size() && (word_char(text[i]) || text[i] == ']')) ++i;
@@ -115,7 +128,7 @@ inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
             depth += c == '(' ? 1 : -1;
             if (depth < 0) return std::nullopt;
             ++i;
-        } else if (c == '[' && i > 0 && word_char(sql[i - 1])) {
+        } else if (c == '[' && i > 0 && word_char(sql[i - 1]) && !keyword_before(sql, i)) {
             ++i;  // name[i]: an element of an array, its subscript read as code
         } else if (c == '\'' || c == '"' || c == '[') {
             const char close = c == '[' ? ']' : c;
@@ -180,8 +193,9 @@ inline bool inside_parens_after(std::string_view sql, std::size_t begin, std::st
     return false;
 }
 inline bool dotted(std::string_view sql, std::size_t begin, std::size_t end) {
-    return begin > 0 && sql[begin - 1] == '.' && (begin < 2 || !word_char(sql[begin - 2])) && end < sql.size() &&
-           sql[end] == '.';
+    return begin > 0 && sql[begin - 1] == '.' &&
+           (begin < 2 || !word_char(sql[begin - 2]) || keyword_before(sql, begin - 1)) && end < sql.size() &&
+           sql[end] == '.';  // (after a keyword too: SELECT.T., OR.F.)
 }
 inline bool deleted_argument(std::string_view sql, std::size_t begin, std::size_t) {
     return inside_parens_after(sql, begin, ",DELETED,DELETE,DELET,DELE,");
@@ -242,11 +256,12 @@ inline bool rebuilt_argument(std::string_view sql, std::size_t begin, std::size_
         for (const select::fox::Construct &row : select::fox::constructs()) {
             using select::fox::Form;
             if (row.kind != select::fox::Kind::function ||
-                (row.form != Form::ctod && row.form != Form::transform && row.form != Form::like && row.form != Form::cast))
+                (row.form != Form::ctod && row.form != Form::ctot && row.form != Form::transform &&
+                 row.form != Form::like && row.form != Form::cast && row.form != Form::chrtran))
                 continue;
             list += std::string(row.words) + ",";
         }
-        return list;
+        return list + "LIKEC,";  // LIKEC reads as LIKE
     }();
     return inside_parens_after(sql, begin, names);
 }
@@ -323,7 +338,8 @@ inline const Exemption exemptions[] = {
     {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
     {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},
     {"a table hint WITH (...)", exempt::table_hint},
-    {"an argument of CTOD, TRANSFORM, LIKE or CAST, written out as the target reads it", exempt::rebuilt_argument},
+    {"an argument of CTOD, CTOT, TRANSFORM, LIKE, CAST or CHRTRAN, written out as the target reads it",
+     exempt::rebuilt_argument},
     {"the destination of INTO CURSOR, TABLE, DBF or ARRAY", exempt::destination},
     {"a literal naming the file of a table in the table list", exempt::table_file},
     {"the database before ! in database!table", exempt::database_name},

@@ -70,7 +70,8 @@ Pos extend_over_items(std::string_view text, Pos start, const EdgeQuotes &q) {
     return start;
 }
 
-// (| and & also: Oracle's and PostgreSQL's ||, the bit operators BITAND and BITOR become)
+// (| and & also: Oracle's and PostgreSQL's ||, the bit operators BITAND and BITOR become, the & of a
+// FoxPro macro substitution)
 bool operator_char(char c) { return one_of(c, "=><*-+/%^|&"); }
 
 // The two bounds shared by the tests of what precedes a word: two characters before it exist.
