@@ -457,10 +457,10 @@ bool Scan::extreme(std::string_view form, std::size_t open, std::size_t close, s
     return true;
 }
 
-// DATE() and DATETIME(), and DATE() + n and DATETIME() - n with n written as a number: today, and n
-// days or seconds later or earlier, in the dialect's own way (MySQL reads a date plus a number as a
-// number, the servers add days to a datetime). The sum is not taken after an operator, whose operand
-// DATE() is, nor before one that binds more strongly than the "+" or "-".
+// DATE() and DATETIME(), and DATE() + n and DATETIME() - n with n written as a number or a product of
+// numbers (86400 * 7): today, and n days or seconds later or earlier, in the dialect's own way (MySQL
+// reads a date plus a number as a number, the servers add days to a datetime). The sum is not taken
+// after an operator, whose operand DATE() is, nor before one that binds more strongly than the "+" or "-".
 bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     const bool date = same_word(name, "DATE");
     if (!date && !same_word(name, "DATETIME")) return false;
@@ -472,7 +472,14 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     Text number;
     if (sign < end_ && (src_[sign] == '+' || src_[sign] == '-') && prev_ != Prev::arithmetic) {
         const std::size_t first = skip_blanks(sign + 1);
-        const std::size_t end = first < end_ && is_digit(src_[first]) ? number_end(src_, first, end_) : first;
+        std::size_t end = first < end_ && is_digit(src_[first]) ? number_end(src_, first, end_) : first;
+        // A product of numbers (86400 * 30) binds more strongly than the sign: it is the count whole.
+        for (std::size_t op = skip_blanks(end); end > first && op < end_ && (src_[op] == '*' || src_[op] == '/');
+             op = skip_blanks(end)) {
+            const std::size_t factor = skip_blanks(op + 1);
+            if (factor >= end_ || !is_digit(src_[factor])) break;
+            end = number_end(src_, factor, end_);
+        }
         const std::size_t next = skip_blanks(end);
         if (end > first && (end >= end_ || (!name_char(src_[end]) && src_[end] != '.')) &&
             (next >= end_ || std::string_view("*/%^").find(src_[next]) == std::string_view::npos)) {
