@@ -205,6 +205,7 @@ struct Dialect {
     bool nested_joins = false;           // two joins or more in a row stand in parentheses (the join nesting pass;
                                          // the dialect writes its keywords in upper case)
     bool cross_join = true;              // CROSS JOIN is the target's own (else the tables are a comma list)
+    bool count_distinct = true;          // COUNT(DISTINCT x) is the target's own (else the COUNT(DISTINCT) pass)
     bool table_hint;                     // the NOLOCK pass runs on FROM
     std::string_view where_open;         // how the WHERE keyword is written
     std::string_view where_close;        // appended to WHERE at the end of the member

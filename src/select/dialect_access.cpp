@@ -57,6 +57,7 @@ const Dialect &access() {
         .full_join = false,
         .nested_joins = true,
         .cross_join = false,
+        .count_distinct = false,
         .table_hint = false,
         .where_open = "WHERE",
         .where_close = "",

@@ -4,6 +4,7 @@
 #include "host/state.h"
 #include "lex/classes.h"
 #include "lex/cursor.h"
+#include "select/count_distinct.h"
 #include "select/full_join.h"
 #include "select/join_nesting.h"
 #include "select/group_by.h"
@@ -289,6 +290,7 @@ Text convert_statement(Session &session, std::string_view text) {
         if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
         if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
         if (clauses.percent >= 0) percent_rows_pass(session.dialect, clauses);
+        if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {

@@ -1,0 +1,14 @@
+// The COUNT(DISTINCT x) pass for dialects without COUNT(DISTINCT ...) (Access): a member whose select
+// list is that count alone, with no GROUP BY, counts the rows of a derived table of the distinct
+// values instead: SELECT COUNT(*) FROM (SELECT DISTINCT x FROM t WHERE w).
+#pragma once
+
+#include "select/clauses.h"
+
+namespace tarnvel::select {
+
+// Rewrites the member's select list and FROM and drops its WHERE (now inside the derived table)
+// when the member has that shape; leaves any other member as it is (a grouped count stays as written).
+void count_distinct_pass(Session &session, Clauses &clauses);
+
+}  // namespace tarnvel::select
