@@ -244,14 +244,12 @@ void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::s
 
 namespace {
 // TOP n PERCENT where the target has no percentage limit: a limit that counts the member's rows
-// (the member again, without its ORDER BY), after the last clause.
+// (the member again, without its ORDER BY), after ORDER BY.
 void percent_rows_pass(const Dialect &dialect, Clauses &clauses) {
     Text member = Text::obtain(64, "Insufficient memory for TOP");
     append_clause(member, clauses.select(), "Insufficient memory for TOP", true);
     for (int i = 2; i < 5; ++i) append_clause(member, clauses.buffers[i], "Insufficient memory for TOP", false);
-    int last = 5;
-    while (last > 0 && (last == 1 || !clauses.buffers[last])) --last;
-    Text &tail = clauses.buffers[last];
+    Text &tail = clauses.order();
     tail.set_message("Insufficient memory for TOP");
     tail.push(' ');
     const std::string_view form = dialect.percent_rows;
@@ -289,7 +287,8 @@ Text convert_statement(Session &session, std::string_view text) {
         if (session.dialect.table_hint) nolock_pass(session, clauses);
         if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
         if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
-        if (clauses.percent >= 0) percent_rows_pass(session.dialect, clauses);
+        // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
+        if (clauses.percent >= 0 && clauses.order()) percent_rows_pass(session.dialect, clauses);
         if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
