@@ -21,6 +21,18 @@ constexpr FunctionRow int_{"INT", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
 constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
                            "Insufficient memory for DTOC", true};
+// EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: the parts FoxPro gives as whole
+// numbers are cast to INTEGER (SEC stays: a timestamp's seconds may have a fraction).
+constexpr FunctionRow hour{"HOUR", "CAST", Edit::around, {"EXTRACT(HOUR FROM %*) \0AS \0INTEGER"sv}, 4, 34,
+                           "Insufficient memory for a date part", true};
+constexpr FunctionRow minute{"MINUTE", "CAST", Edit::around, {"EXTRACT(MINUTE FROM %*) \0AS \0INTEGER"sv}, 4, 36,
+                             "Insufficient memory for a date part", true};
+constexpr FunctionRow day{"DAY", "CAST", Edit::around, {"EXTRACT(DAY FROM %*) \0AS \0INTEGER"sv}, 4, 34,
+                          "Insufficient memory for a date part", true};
+constexpr FunctionRow month{"MONTH", "CAST", Edit::around, {"EXTRACT(MONTH FROM %*) \0AS \0INTEGER"sv}, 4, 36,
+                            "Insufficient memory for a date part", true};
+constexpr FunctionRow year{"YEAR", "CAST", Edit::around, {"EXTRACT(YEAR FROM %*) \0AS \0INTEGER"sv}, 4, 34,
+                           "Insufficient memory for a date part", true};
 
 // The key words PostgreSQL reads as values: kept as they stand, never quoted as names.
 constexpr ChainRow values{Row::value_word,
@@ -32,8 +44,8 @@ constexpr ChainRow chain[] = {
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
     join, full_left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(at),
-    fn(asc_ascii), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_), fn(extract_hour),
-    fn(extract_minute), fn(extract_second), fn(extract_day), fn(extract_month), fn(extract_year), fn(ttod),
+    fn(asc_ascii), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_), fn(hour),
+    fn(minute), fn(extract_second), fn(day), fn(month), fn(year), fn(ttod),
     fn(dtoc), fn(deleted),
 };
 

@@ -44,7 +44,8 @@ std::string group_by_numbers(int count) {
 
 std::vector<Row> rows() {
     const std::string sql = "ZQ_SQL_SELECT_CONVERT", oracle = "ZQ_ORACLE_SELECT_CONVERT",
-                      mysql = "ZQ_MYSQL_SELECT_CONVERT", access = "ZQ_ACCESS_SELECT_CONVERT";
+                      mysql = "ZQ_MYSQL_SELECT_CONVERT", access = "ZQ_ACCESS_SELECT_CONVERT",
+                      pgsql = "ZQ_PGSQL_SELECT_CONVERT";
     const std::pair<std::string, HostValue> nolock{"SETLOCSYS_SQL_Server_Select_NoLock", HostValue::boolean(true)};
     auto text = [](std::size_t length, char c) { return HostValue::character(std::string(length, c)); };
     return {
@@ -81,6 +82,7 @@ std::vector<Row> rows() {
         {"Insufficient memory for STR", mysql, {"SELECT STR(" + repeat("x", 36) + ") FROM t"}, {}, false},
         {"Insufficient memory for DTOC", oracle, {"SELECT DTOC(x),DTOC(x),DTOC(x),1 FROM t"}},
         {"Insufficient memory for time", oracle, {"SELECT HOUR(x),HOUR(x),HOUR(x),1 FROM t"}},
+        {"Insufficient memory for a date part", pgsql, {"SELECT YEAR(x),YEAR(x),YEAR(x),1 FROM t"}},
         {"Insufficient memory for PADR", access, {"SELECT PADL(n,1),1 FROM t"}},
         {"Insufficient memory for HOURS", access, {"SELECT " + repeat("PADR(n,1),", 19) + repeat("HOURS(a,b),", 40) + "1 FROM t"}},
         {"Insufficient memory for TTOD", access, {"SELECT " + repeat("PADR(n,1),", 8) + repeat("TTOD(a),", 40) + "1 FROM t"}},

@@ -1123,7 +1123,9 @@ constexpr Construct rows[] = {
      .kind = Kind::dialect,
      .fox = "YEAR(d), MONTH(d), DAY(d)",
      .example = "YEAR(d)",
-     .place = Place::select},
+     .place = Place::select,
+     .note = "PostgreSQL's EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: YEAR, MONTH, DAY, "
+             "HOUR and MINUTE are cast to INTEGER, the whole numbers FoxPro gives."},
     {.id = "fn.hour",
      .kind = Kind::dialect,
      .fox = "HOUR(t), MINUTE(t), SEC(t)",
