@@ -21,6 +21,11 @@ constexpr FunctionRow int_{"INT", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
 constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
                            "Insufficient memory for DTOC", true};
+// PADL(n, 6, '0') pads a number's text in FoxPro; PostgreSQL's LPAD and RPAD take text only.
+constexpr FunctionRow padl{"PADL", "LPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT),%2"sv, "CAST(%1 \0AS \0TEXT),%2,%3"sv},
+                           0, 0, "Insufficient memory for PADR", true};
+constexpr FunctionRow padr{"PADR", "RPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT),%2"sv, "CAST(%1 \0AS \0TEXT),%2,%3"sv},
+                           0, 0, "Insufficient memory for PADR", true};
 // EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: the parts FoxPro gives as whole
 // numbers are cast to INTEGER (SEC stays: a timestamp's seconds may have a fraction).
 constexpr FunctionRow hour{"HOUR", "CAST", Edit::around, {"EXTRACT(HOUR FROM %*) \0AS \0INTEGER"sv}, 4, 34,
@@ -43,7 +48,7 @@ constexpr ChainRow chain[] = {
     is_null, null_literal, values, partition, list_call, list_word, cross, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
     join, full_left_right, on, like, not_op, outer, select, top, where,
-    fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(at),
+    fn(iif), fn(padr), fn(padl), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(at),
     fn(asc_ascii), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_), fn(hour),
     fn(minute), fn(extract_second), fn(day), fn(month), fn(year), fn(ttod),
     fn(dtoc), fn(deleted),
