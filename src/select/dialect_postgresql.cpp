@@ -19,7 +19,8 @@ constexpr FunctionRow val{"VAL", "CAST", Edit::around, {"%* \0AS \0NUMERIC"sv}, 
 constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
 constexpr FunctionRow int_{"INT", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
-constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
+// The cast gives a parameter (DTOC(m.dFrom)) the type TO_CHAR needs to choose its form.
+constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"CAST(%* \0AS \0DATE),'YYYY-MM-DD'"sv}, 4, 29,
                            "Insufficient memory for DTOC", true};
 // PADL(n, 6, '0') pads a number's text in FoxPro; PostgreSQL's LPAD and RPAD take text only.
 constexpr FunctionRow padl{"PADL", "LPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT),%2"sv, "CAST(%1 \0AS \0TEXT),%2,%3"sv},

@@ -388,9 +388,10 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .target = {"CONVERT(CHAR(8), {1}, 112)", "TO_CHAR({1}, 'YYYYMMDD')", "DATE_FORMAT({1}, '%Y%m%d')",
-                "FORMAT({1}, 'yyyymmdd')", "TO_CHAR({1}, 'YYYYMMDD')"},
+                "FORMAT({1}, 'yyyymmdd')", "TO_CHAR(CAST({1} AS DATE), 'YYYYMMDD')"},
      .note = "The empty date gives the digits of the stored empty date (MySQL 00000000, SQL Server 19000101), "
-             "not blanks: it still sorts before every other date."},
+             "not blanks: it still sorts before every other date. PostgreSQL casts the argument to DATE, so that "
+             "TO_CHAR knows the type of a parameter (DTOS(m.dFrom)), as for DTOC."},
     {.id = "fn.datetime",
      .fox = "DATETIME()",
      .example = "DATETIME()",
