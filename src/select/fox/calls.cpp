@@ -396,6 +396,24 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         convert_into(args, first_from, first_to, false);
         fill(built, named().fn_transform_zeros.target[pass_.column], args, picture.width, 0);
         return true;
+    case Picture::grouped: {
+        convert_into(args, first_from, first_to, false);
+        // {2}: the picture for TO_CHAR's fill mode, the last whole digit and the decimals 0 so that they
+        // are written (999,990.00); {3}: the same as a format pattern (#,##0.00)
+        std::string_view inside;
+        literal_inside(trimmed(src_.substr(picture_from, picture_to - picture_from)), inside);
+        char to_char[48], pattern[48] = "#,##0.";  // the picture has 40 characters at most
+        inside.copy(to_char, inside.size());
+        const std::size_t whole = inside.size() - (picture.decimals > 0 ? picture.decimals + 1 : 0);
+        if (whole == 0 || inside.size() > 40) return false;
+        to_char[whole - 1] = '0';
+        for (std::size_t i = whole + 1; i < inside.size(); ++i) to_char[i] = '0';
+        for (std::size_t i = 0; i < picture.decimals; ++i) pattern[6 + i] = '0';
+        args.add(std::string_view(to_char, inside.size()));
+        args.add(std::string_view(pattern, picture.decimals > 0 ? 6 + picture.decimals : 5));
+        fill(built, named().fn_transform_grouped.target[pass_.column], args, picture.width, picture.decimals);
+        return true;
+    }
     }
     return false;
 }

@@ -337,10 +337,17 @@ Picture read_picture(std::string_view literal) {
     }
     const std::size_t point = inside.find('.');
     const std::size_t decimals = point == std::string_view::npos ? 0 : inside.size() - point - 1;
-    const bool digits = !inside.empty() && inside.size() <= 40 && inside.find_first_not_of("9.") == std::string_view::npos &&
+    const bool digits = !inside.empty() && inside.size() <= 40 && inside.find_first_not_of("9.,") == std::string_view::npos &&
                         (point == std::string_view::npos || inside.find('.', point + 1) == std::string_view::npos);
     if (!digits || (point != std::string_view::npos && decimals == 0)) return {};
-    return {Picture::number, inside.size(), decimals};
+    const std::size_t comma = inside.find(',');
+    if (comma == std::string_view::npos) return {Picture::number, inside.size(), decimals};
+    // Commas between the 9s of the whole part only: "9,999", not ",999", "999," or "9.9,9"
+    const std::string_view whole = inside.substr(0, point == std::string_view::npos ? inside.size() : point);
+    if (whole.front() == ',' || whole.back() == ',' || whole.find(",,") != std::string_view::npos ||
+        inside.find(',', whole.size()) != std::string_view::npos)
+        return {};
+    return {Picture::grouped, inside.size(), decimals};
 }
 
 bool read_loose_date(std::string_view inside, LooseDate &date) {

@@ -71,9 +71,9 @@ bool read_cast_type(std::string_view text, CastSpec &spec);
 // A TRANSFORM picture (any quotes) the targets can say: digits only ("999", "99.99": STR with the
 // picture's width and decimals, which also rounds and writes asterisks where the number does not
 // fit), leading zeros ("@L 999", any letter case: the width is the number of 9s), or the upper-case
-// function "@!".
+// function "@!"; digits with thousands commas ("999,999.99": grouped, the width counting the commas).
 struct Picture {
-    enum Kind : std::uint8_t { none, number, zeros, upper } kind = none;
+    enum Kind : std::uint8_t { none, number, zeros, upper, grouped } kind = none;
     std::size_t width = 0, decimals = 0;
 };
 Picture read_picture(std::string_view literal);

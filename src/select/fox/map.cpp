@@ -606,7 +606,8 @@ constexpr Construct rows[] = {
      .form = Form::transform,
      .target = {"CONVERT(VARCHAR(8000), {1})", "TO_CHAR({1})", "CONCAT({1})", "CSTR({1})", "CAST({1} AS TEXT)"},
      .note = "A picture of digits (\"999\", \"99.99\") is STR with the picture's width and decimals, "
-             "\"@!\" is UPPER; any other picture than those and \"@L 99...\" is left as written."},
+             "\"@!\" is UPPER; any other picture than those, \"@L 99...\" and digits with thousands commas is "
+             "left as written."},
     {.id = "fn.transform_zeros",
      .fox = "TRANSFORM(x, \"@L 999\")",
      .example = "TRANSFORM(n, '@L 999')",
@@ -615,6 +616,18 @@ constexpr Construct rows[] = {
      .target = {"RIGHT(REPLICATE('0', {w}) + CONVERT(VARCHAR(40), {1}), {w})", "LPAD({1}, {w}, '0')",
                 "LPAD({1}, {w}, '0')", "FORMAT({1}, '{z}')", "LPAD(CAST({1} AS TEXT), {w}, '0')"},
      .note = "{w} is the number of 9s; {z} as many zeros."},
+    {.id = "fn.transform_grouped",
+     .fox = "TRANSFORM(x, \"999,999.99\")",
+     .example = "TRANSFORM(n, '99,999.99')",
+     .place = Place::select,
+     .form = Form::transform,
+     .target = {"RIGHT(SPACE({w}) + FORMAT({1}, '{3}'), {w})", "LPAD(TO_CHAR({1}, 'FM{2}'), {w})",
+                "LPAD(FORMAT({1}, {d}), {w}, ' ')", "RIGHT(SPACE({w}) & FORMAT({1}, '{3}'), {w})",
+                "LPAD(TO_CHAR({1}, 'FM{2}'), {w})"},
+     .note = "Digits with thousands commas: the number rounded to the picture's decimals, with commas between "
+             "the thousands, right-aligned in the picture's width. The servers write the separators of their "
+             "language settings (SQL Server's FORMAT, MySQL's FORMAT: the comma and the point of English); a "
+             "number too wide for the picture is cut on the left, where FoxPro writes asterisks."},
     {.id = "fn.at_occurrence",
      .fox = "AT(a, s, n)",
      .example = "AT('x', s, 2)",

@@ -54,6 +54,7 @@ struct NamedRows {
     const Construct &clause_star = construct("clause.star");
     const Construct &fn_transform = construct("fn.transform");
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
+    const Construct &fn_transform_grouped = construct("fn.transform_grouped");
     const Construct &fn_chrtran_steps = construct("fn.chrtran_steps");
     const Construct &kw_between = construct("kw.between");
     const Construct &lit_backslash = construct("lit.backslash");
