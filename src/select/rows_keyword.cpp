@@ -182,7 +182,11 @@ struct Scanner::KeywordRows {
     }
 
     static Verdict all(Scanner &s) {
-        if (s.paren_follows() || s.in_call()) return Verdict::keep;  // x > ALL (...), SUM(ALL x)
+        if (s.paren_follows()) return Verdict::keep;  // x > ALL (...)
+        if (s.in_call()) {  // SUM(ALL x): the operand is the aggregate's, no condition (no "=1")
+            s.hold_ = 2;
+            return Verdict::keep;
+        }
         if (s.clause() != Clause::select || !s.modifier_place()) return Verdict::quote;
         return select_modifier(s, "ALL ");
     }
@@ -279,8 +283,9 @@ struct Scanner::KeywordRows {
     }
 
     static Verdict distinct(Scanner &s) {
-        if (s.in_call()) {  // COUNT(DISTINCT x)
+        if (s.in_call()) {  // COUNT(DISTINCT x): the operand is the aggregate's, no condition (no "=1")
             s.name_ = "DISTINCT";
+            s.hold_ = 2;  // DISTINCT itself, then its operand
             return Verdict::keep;
         }
         // Only right after SELECT (and TOP n) is it the modifier; elsewhere the word DISTINCT is
