@@ -6,15 +6,16 @@ namespace tarnvel::select {
 namespace {
 using namespace rows;
 
-// PADR(a, n) as IIF(Len(a)>n,Left(a,n),a+Space(n-Len(a))), PADL mirrored; a fill character pads with
-// String. MOD(a, b) as ((a)-(b)*INT((a)/(b))), FoxPro's remainder: the word itself becomes nothing.
+// PADR(a, n) as IIF(Len(a)>n,Left(a,n),a&Space(n-Len(a))), PADL mirrored; a fill character pads with
+// String. The padding is joined with &, which writes a number's text, as FoxPro pads it (PADL(n, 2, '0')):
+// + would add the number to a fill of digits ('0' + 5 is 5). MOD(a, b) as ((a)-(b)*INT((a)/(b))), FoxPro's remainder: the word itself becomes nothing.
 constexpr FunctionRow padr{"PADR", "IIF", Edit::rebuild,
-                           {"Len(%1)>%2,Left(%1,%2),%1+Space(%2-Len(%1))",
-                            "Len(%1)>%2,Left(%1,%2),%1+String(%2-Len(%1),%3)"},
+                           {"Len(%1)>%2,Left(%1,%2),%1&Space(%2-Len(%1))",
+                            "Len(%1)>%2,Left(%1,%2),%1&String(%2-Len(%1),%3)"},
                            0, 0, "Insufficient memory for PADR", true};
 constexpr FunctionRow padl{"PADL", "IIF", Edit::rebuild,
-                           {"Len(%1)>%2,Right(%1,%2),Space(%2-Len(%1))+%1",
-                            "Len(%1)>%2,Right(%1,%2),String(%2-Len(%1),%3)+%1"},
+                           {"Len(%1)>%2,Right(%1,%2),Space(%2-Len(%1))&%1",
+                            "Len(%1)>%2,Right(%1,%2),String(%2-Len(%1),%3)&%1"},
                            0, 0, "Insufficient memory for PADR", true};
 constexpr FunctionRow mod{"MOD", "", Edit::rebuild, {"(%1)-(%2)*INT((%1)/(%2))"}, 0, 5, "Insufficient memory for MOD",
                           true};
