@@ -127,12 +127,31 @@ private:
         const std::size_t after = skip(end, to);
         const Kw kw = keyword_of(src_.substr(at, end - at));
         if (after < to && src_[after] == '(' && (kw == Kw::none || kw == Kw::callable)) {
-            term.text = gives_text(src_.substr(at, end - at));
-            return group_term(after, to, term);
+            const std::string_view name = src_.substr(at, end - at);
+            const Step step = group_term(after, to, term);
+            term.text = gives_text(name) || (step == Step::term && text_choice(name, after, term.to - 1));
+            return step;
         }
         if (kw != Kw::none && kw != Kw::value) return Step::end;
         term.to = end;
         return Step::term;
+    }
+
+    // IIF(c, a, b) whose a or b, or NVL(a, b) whose a or b is a string literal, gives text
+    // (IIF(lActive, 'A', 'I') + city, NVL(city, '') + country).
+    bool text_choice(std::string_view name, std::size_t open, std::size_t close) const {
+        const bool iif = same_word(name, "IIF");
+        if (!iif && !same_word(name, "NVL")) return false;
+        bool text = false;
+        std::size_t index = 0;
+        for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+            if (index++ == 0 && iif) return;  // the condition
+            from = skip(from, to);
+            while (to > from && is_blank(src_[to - 1])) --to;
+            const char c = from < to ? src_[from] : ' ';
+            text = text || ((c == '\'' || c == '"' || c == '[') && literal_end(src_, from, to, pass_.rules) == to);
+        });
+        return text;
     }
 
     // A call or group whose "(" is at 'open'.
