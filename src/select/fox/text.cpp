@@ -138,6 +138,7 @@ bool dotted_operator(std::string_view text, std::size_t dot, std::size_t end, bo
 }
 
 bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
+    bool after_from = false;  // before the first FROM, M names a select item (MONTH(d) AS m), no table
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (const std::size_t run = literal_end(text, i, text.size(), rules); run != i) {
@@ -147,7 +148,8 @@ bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
             while (end < text.size() && name_char(text[end])) ++end;
             const bool qualified = (i > 0 && (text[i - 1] == '.' || text[i - 1] == '?' || text[i - 1] == '~')) ||
                                    (end < text.size() && text[end] == '.');
-            if (end == i + 1 && upper(c) == 'M' && !qualified) return true;
+            if (end == i + 1 && upper(c) == 'M' && !qualified && after_from) return true;
+            after_from = after_from || (end == i + 4 && !qualified && word_at(text, i, end, "FROM"));
             i = end - 1;
         }
     }

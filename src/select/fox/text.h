@@ -127,7 +127,7 @@ std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t en
 // when no primary ends it.
 std::size_t primary_start(std::string_view text, std::size_t floor);
 // The statement names something M (a table alias): a word M, in any letter case, that is no
-// qualifier (m.x) and stands outside literals.
+// qualifier (m.x), stands outside literals and comes after a FROM (a select item's alias M is no table).
 bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
 // The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
