@@ -121,6 +121,7 @@ constexpr Case conditions[] = {
     {"STR(n) == '        13' .OR. STR(k, 3) == '  4'", "2 4"},
     {"TRANSFORM(n, '99.99') == '12.50' .OR. TRANSFORM(n, '999') == ' -3'", "2 5"},
     {"TRANSFORM(c, '@!') == 'X,Y'", "5"},
+    {"TRANSFORM(n, '@Z 999.99') == '      ' .OR. TRANSFORM(n, '@Z 99,999') == '    -3'", "1 3 5"},
     {"CHRTRAN(c, ',y', '-') == 'x-' .OR. CHRTRAN(c, 'ab', 'xy') == 'xyc'", "2 5"},
     {"CHRTRAN(c, 'áb', 'ax') == 'axc' .OR. CHRTRAN(c, 'ñ,', 'Ññ') == 'xñy'", "2 5"},
     {"VAL(c) = 0 AND VAL('12.5x') = 12.5 AND VAL(' -3.25 ') = -3.25", "1 2 3 4 5"},

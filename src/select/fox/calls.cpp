@@ -383,7 +383,9 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         fill(built, named().fn_transform.target[pass_.column], args);
         return true;
     }
-    const Picture picture = read_picture(trimmed(src_.substr(picture_from, picture_to - picture_from)));
+    const std::string_view picture_text = trimmed(src_.substr(picture_from, picture_to - picture_from));
+    if (blank_when_zero(picture_text, open, close, count, built)) return true;
+    const Picture picture = read_picture(picture_text);
     switch (picture.kind) {
     case Picture::none: return false;
     case Picture::upper: return foxpro("UPPER({1})", open, close, count, built);
@@ -416,6 +418,30 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
     }
     }
     return false;
+}
+
+// TRANSFORM(n, "@Z 999.99"): blanks as wide as the picture where n is 0, else the picture of digits
+// (with or without commas) that follows @Z, as FoxPro writes it.
+bool Scan::blank_when_zero(std::string_view picture_text, std::size_t open, std::size_t close, std::size_t count,
+                           Text &built) {
+    std::string_view inside;
+    if (!literal_inside(picture_text, inside) || inside.size() < 4 || inside[0] != '@' || upper(inside[1]) != 'Z' ||
+        !is_blank(inside[2])) {
+        return false;
+    }
+    const std::string_view digits = trimmed(inside.substr(3));
+    char quoted[48];
+    if (digits.size() + 2 > sizeof quoted) return false;
+    quoted[0] = '\'';
+    digits.copy(quoted + 1, digits.size());
+    quoted[digits.size() + 1] = '\'';
+    const std::string_view rest(quoted, digits.size() + 2);
+    const Picture picture = read_picture(rest);
+    if (picture.kind != Picture::number && picture.kind != Picture::grouped) return false;
+    char form[128];
+    const int length = std::snprintf(form, sizeof form, "IIF({1} = 0, SPACE(%zu), TRANSFORM({1}, %.*s))", picture.width,
+                                     static_cast<int>(rest.size()), rest.data());
+    return foxpro(std::string_view(form, static_cast<std::size_t>(length)), open, close, count, built);
 }
 
 // f(x, n): the form of the number n is written as; any other second argument leaves the call.
