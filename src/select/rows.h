@@ -41,6 +41,9 @@ inline constexpr ChainRow full_left_right{Row::left, "FULL,LEFT,RIGHT,RIGH"};
 inline constexpr ChainRow left_right{Row::left, "LEFT,RIGHT,RIGH"};
 inline constexpr ChainRow on{Row::on, "ON"};
 inline constexpr ChainRow like{Row::like, "LIKE"};
+// x LIKE 'a!_%' ESCAPE '!': read as LIKE is, between two operands of a condition; before the
+// reserved row in a dialect that reserves the word, which would otherwise quote it as a name
+inline constexpr ChainRow escape{Row::like, "ESCAPE"};
 inline constexpr ChainRow not_op{Row::not_op, "NOT"};
 inline constexpr ChainRow outer{Row::outer, "OUTER,OUTE"};
 inline constexpr ChainRow partition{Row::partition, "PARTITION"};
