@@ -28,16 +28,17 @@ constexpr FunctionRow padl{"PADL", "LPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT)
 constexpr FunctionRow padr{"PADR", "RPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT),%2"sv, "CAST(%1 \0AS \0TEXT),%2,%3"sv},
                            0, 0, "Insufficient memory for PADR", true};
 // EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: the parts FoxPro gives as whole
-// numbers are cast to INTEGER (SEC stays: a timestamp's seconds may have a fraction).
-constexpr FunctionRow hour{"HOUR", "CAST", Edit::around, {"EXTRACT(HOUR FROM %*) \0AS \0INTEGER"sv}, 4, 34,
+// numbers are cast to INTEGER (SEC stays: a timestamp's seconds may have a fraction). Its argument is
+// cast too, so that a parameter has the type EXTRACT needs to choose its form.
+constexpr FunctionRow hour{"HOUR", "CAST", Edit::around, {"EXTRACT(HOUR FROM CAST(%* \0AS \0TIMESTAMP)) \0AS \0INTEGER"sv}, 4, 54,
                            "Insufficient memory for a date part", true};
-constexpr FunctionRow minute{"MINUTE", "CAST", Edit::around, {"EXTRACT(MINUTE FROM %*) \0AS \0INTEGER"sv}, 4, 36,
+constexpr FunctionRow minute{"MINUTE", "CAST", Edit::around, {"EXTRACT(MINUTE FROM CAST(%* \0AS \0TIMESTAMP)) \0AS \0INTEGER"sv}, 4, 56,
                              "Insufficient memory for a date part", true};
-constexpr FunctionRow day{"DAY", "CAST", Edit::around, {"EXTRACT(DAY FROM %*) \0AS \0INTEGER"sv}, 4, 34,
+constexpr FunctionRow day{"DAY", "CAST", Edit::around, {"EXTRACT(DAY FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER"sv}, 4, 50,
                           "Insufficient memory for a date part", true};
-constexpr FunctionRow month{"MONTH", "CAST", Edit::around, {"EXTRACT(MONTH FROM %*) \0AS \0INTEGER"sv}, 4, 36,
+constexpr FunctionRow month{"MONTH", "CAST", Edit::around, {"EXTRACT(MONTH FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER"sv}, 4, 52,
                             "Insufficient memory for a date part", true};
-constexpr FunctionRow year{"YEAR", "CAST", Edit::around, {"EXTRACT(YEAR FROM %*) \0AS \0INTEGER"sv}, 4, 34,
+constexpr FunctionRow year{"YEAR", "CAST", Edit::around, {"EXTRACT(YEAR FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER"sv}, 4, 50,
                            "Insufficient memory for a date part", true};
 
 // The key words PostgreSQL reads as values: kept as they stand, never quoted as names.

@@ -505,33 +505,42 @@ bool Scan::extreme(std::string_view form, std::size_t open, std::size_t close, s
 // numbers (86400 * 7): today, and n days or seconds later or earlier, in the dialect's own way (MySQL
 // reads a date plus a number as a number, the servers add days to a datetime). The sum is not taken
 // after an operator, whose operand DATE() is, nor before one that binds more strongly than the "+" or "-".
+// + n or - n at 'after' (blanks before it passed over), n a number or a product of numbers (86400 * 30,
+// which binds more strongly than the sign: it is the count whole) that nothing but + or - follows:
+// one past n, with the signed count in 'number'; 0 when none stands there or the operand before
+// belongs to an arithmetic of its own (x - DATE() + 1).
+std::size_t Scan::signed_count(std::size_t after, Text &number) {
+    const std::size_t sign = skip_blanks(after);
+    if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
+    const std::size_t first = skip_blanks(sign + 1);
+    std::size_t end = first < end_ && is_digit(src_[first]) ? number_end(src_, first, end_) : first;
+    for (std::size_t op = skip_blanks(end); end > first && op < end_ && (src_[op] == '*' || src_[op] == '/');
+         op = skip_blanks(end)) {
+        const std::size_t factor = skip_blanks(op + 1);
+        if (factor >= end_ || !is_digit(src_[factor])) break;
+        end = number_end(src_, factor, end_);
+    }
+    const std::size_t next = skip_blanks(end);
+    if (end == first || (end < end_ && (name_char(src_[end]) || src_[end] == '.')) ||
+        (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos)) {
+        return 0;
+    }
+    if (src_[sign] == '-') number.append("-");
+    number.append(src_.substr(first, end - first));
+    return end;
+}
+
 bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     const bool date = same_word(name, "DATE");
     if (!date && !same_word(name, "DATETIME")) return false;
     const std::size_t close = skip_blanks(open + 1);
     if (close >= end_ || src_[close] != ')') return false;
-    const std::size_t sign = skip_blanks(close + 1);
     std::size_t last = close + 1;
     std::string_view form;
     Text number;
-    if (sign < end_ && (src_[sign] == '+' || src_[sign] == '-') && prev_ != Prev::arithmetic) {
-        const std::size_t first = skip_blanks(sign + 1);
-        std::size_t end = first < end_ && is_digit(src_[first]) ? number_end(src_, first, end_) : first;
-        // A product of numbers (86400 * 30) binds more strongly than the sign: it is the count whole.
-        for (std::size_t op = skip_blanks(end); end > first && op < end_ && (src_[op] == '*' || src_[op] == '/');
-             op = skip_blanks(end)) {
-            const std::size_t factor = skip_blanks(op + 1);
-            if (factor >= end_ || !is_digit(src_[factor])) break;
-            end = number_end(src_, factor, end_);
-        }
-        const std::size_t next = skip_blanks(end);
-        if (end > first && (end >= end_ || (!name_char(src_[end]) && src_[end] != '.')) &&
-            (next >= end_ || std::string_view("*/%^").find(src_[next]) == std::string_view::npos)) {
-            form = (date ? named().op_date_days : named().op_datetime_seconds).target[pass_.column];
-            if (src_[sign] == '-') number.append("-");
-            number.append(src_.substr(first, end - first));
-            if (!form.empty()) last = end;
-        }
+    if (const std::size_t end = signed_count(close + 1, number); end != 0) {
+        form = (date ? named().op_date_days : named().op_datetime_seconds).target[pass_.column];
+        if (!form.empty()) last = end;
     }
     if (form.empty()) form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
     if (form.empty()) return false;  // DATE() alone where the dialect's own row converts it

@@ -355,14 +355,21 @@ private:
         return at < n_ && text_[at] == ')';
     }
 
-    // A date literal {mm/dd/yyyy}; any other brace run is passed over.
+    // A date literal {mm/dd/yyyy}, or one of any kind with a number added or taken ({^2020-01-31} + 30);
+    // any other brace run is passed over.
     bool braced(std::size_t &i) const {
         std::size_t at = i + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         if (at < n_ && is_digit(text_[at])) return true;
         const std::size_t close = text_.find('}', i);
-        i = close == std::string_view::npos ? n_ - 1 : close;  // an open brace: the rest is passed over
-        return false;
+        if (close == std::string_view::npos) {
+            i = n_ - 1;  // an open brace: the rest is passed over
+            return false;
+        }
+        i = close;
+        at = close + 1;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        return at < n_ && (text_[at] == '+' || text_[at] == '-');
     }
 
     // * beside other items of a select list

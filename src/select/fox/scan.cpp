@@ -622,18 +622,42 @@ void Scan::logical(std::size_t length, const Construct &row, bool truth) {
 
 // {mm/dd/yyyy} as {^yyyy-mm-dd}; {^...} and the empty date {} are the clause converter's.
 void Scan::brace() {
-    begin_token(pos_);
-    std::size_t close = src_.find('}', pos_);
+    const std::size_t w0 = pos_;
+    begin_token(w0);
+    std::size_t close = src_.find('}', w0);
     if (close == std::string_view::npos || close >= end_) {
         ++pos_;
         return;
     }
-    std::string_view inside = src_.substr(pos_ + 1, close - pos_ - 1);
+    std::string_view inside = src_.substr(w0 + 1, close - w0 - 1);
+    std::string_view literal = src_.substr(w0, close + 1 - w0);
     StrictDate date;
+    LooseDate loose;
+    bool a_date = false;  // the literal names a date: {^2020-01-31}, {01/31/2020}
     if (!inside.empty() && inside[0] != '^' && strict_date(inside, date)) {
-        out_.replace(pos_, close + 1, date.text());
+        literal = date.text();
+        a_date = read_loose_date(inside, loose);
+    } else if (!inside.empty() && inside[0] == '^') {
+        a_date = read_loose_date(inside.substr(1), loose);
     }
-    pos_ = close + 1;
+    // {^2020-01-31} + 30: days, or seconds for a date with a time, where a server reads the literal
+    // plus a number otherwise (text plus a number, or a number)
+    Text count;
+    const std::size_t end = a_date ? signed_count(close + 1, count) : 0;
+    const std::string_view form =
+        end == 0 ? std::string_view{} : (loose.time ? named().op_literal_seconds : named().op_literal_days).target[pass_.column];
+    if (!form.empty()) {
+        Args args;
+        args.add(literal);
+        args.add(count.view());
+        Text built;
+        fill(built, form, args);
+        out_.replace(w0, end, built.view());
+        pos_ = end;
+    } else {
+        if (literal.data() != src_.data() + w0) out_.replace(w0, close + 1, literal);
+        pos_ = close + 1;
+    }
     prev_ = Prev::operand;
 }
 

@@ -78,6 +78,8 @@ struct NamedRows {
     const Construct &fn_date = construct("fn.date");
     const Construct &fn_datetime = construct("fn.datetime");
     const Construct &op_datetime_seconds = construct("op.datetime_seconds");
+    const Construct &op_literal_days = construct("op.literal_days");
+    const Construct &op_literal_seconds = construct("op.literal_seconds");
 };
 const NamedRows &named();
 
@@ -363,6 +365,7 @@ private:
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
+    std::size_t signed_count(std::size_t after, Text &number);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
     void scan_foxpro(std::string_view text, std::size_t close, Text &built);
