@@ -127,6 +127,22 @@ std::vector<Span> parameter_expressions(std::string_view m) {
     return spans;
 }
 
+// The FROM at 'at' stands in a call's parentheses (EXTRACT(DAY FROM x), SUBSTRING(s FROM 2)), not in
+// a statement or subquery, whose group starts with SELECT.
+bool call_from(std::string_view m, std::size_t at) {
+    int depth = 0;
+    for (std::size_t i = at; i-- > 0;) {
+        if (m[i] == ')') {
+            ++depth;
+        } else if (m[i] == '(' && depth-- == 0) {
+            const std::size_t first = skip_blanks(m, i + 1);
+            const std::string_view word = m.substr(first, word_end(m, first) - first);
+            return !same_word(word, "SELECT") && !same_word(word, "SELEC") && !same_word(word, "SELE");
+        }
+    }
+    return false;
+}
+
 std::vector<Span> name_expressions(std::string_view m) {
     std::vector<Span> spans;
     for (std::size_t i = 0; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
@@ -134,6 +150,7 @@ std::vector<Span> name_expressions(std::string_view m) {
         const std::string_view word = m.substr(i, word_end(m, i) - i);
         const bool from = same_word(word, "FROM");
         if (!from && !same_word(word, "JOIN")) continue;
+        if (from && call_from(m, i)) continue;
         std::size_t pos = skip_blanks(m, i + word.size());
         while (pos < m.size()) {
             if (m[pos] == '(') {

@@ -137,6 +137,8 @@ TEST(Residue, VariablesReferencesAndTables) {
         {mysql, "SELECT * FROM A LEFT JOIN (LCALIAS) B ON A.X = B.X", {"name-expression (LCALIAS)"}},
         {sqlserver, "SELECT * FROM (M.CALIAS", {"name-expression (M.CALIAS"}},  // unclosed: to the end
         {sqlserver, "SELECT * FROM (A INNER JOIN B ON A.X = B.X)", {}},
+        {oracle, "SELECT EXTRACT(DAY FROM (D + 1)) FROM T WHERE X IN (SELECT Y FROM (M.CALIAS))",
+         {"name-expression (M.CALIAS)"}},  // a call's FROM names no table
         {sqlserver, "SELECT * FROM D:\\DATA\\ORDERS.DBF O WHERE O.X = 1", {"file-path D:\\DATA\\ORDERS.DBF"}},
         {mysql, "SELECT * FROM ORDERS.DBF, .\\TEMP\\X", {"file-path ORDERS.DBF", "file-path .\\TEMP\\X"}},
         {sqlserver, "SELECT * FROM T WITH (BUFFERING = .T.)",

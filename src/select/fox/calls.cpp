@@ -29,11 +29,40 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     const Built outcome = build(row, w0, open, close, count, built);
     if (outcome == Built::none) return false;
     if (outcome == Built::rewritten && row.shape == Shape::predicate && !condition) wrap_as_value(built, pass_.column);
+    std::size_t last = close + 1;
+    if (outcome == Built::rewritten) last = date_sum(row, close + 1, built);
     begin_token(w0);
-    out_.replace(w0, close + 1, built.view());
-    pos_ = close + 1;
+    out_.replace(w0, last, built.view());
+    pos_ = last;
     prev_ = Prev::operand;
     return true;
+}
+
+// A call that gives a date (GOMONTH, CTOD, DATE(y, m, d)) or a datetime (DTOT, CTOT, DATETIME(y, m,
+// d, ...)) plus or minus a number: days or seconds, written as the dialect adds them where it reads
+// the sum otherwise (SQL Server's DATE plus a number, MySQL's number). One past the count, with the
+// sum in 'built'; 'after' when no count follows or the dialect's own sum is right.
+std::size_t Scan::date_sum(const Construct &row, std::size_t after, Text &built) {
+    const NamedRows &n = named();
+    const bool date = &row == &n.fn_gomonth || &row == &n.fn_date_of || &row == &n.fn_ctod;
+    if (!date && &row != &n.fn_dtot && &row != &n.fn_ctot && &row != &n.fn_datetime_of) return after;
+    // CTOD and CTOT of a literal are a FoxPro date literal ({^2020-01-31}), summed as one; of blanks the
+    // empty date, which takes no sum
+    const bool literal = built.view().starts_with('{');
+    if (literal && built.view() == "{}") return after;
+    const Construct &sum_row = literal ? (date ? n.op_literal_days : n.op_literal_seconds)
+                                       : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
+    const std::string_view form = sum_row.target[pass_.column];
+    Text count;
+    const std::size_t end = form.empty() ? 0 : signed_count(after, count);
+    if (end == 0) return after;
+    Args args;
+    args.add(built.view());
+    args.add(count.view());
+    Text sum;
+    fill(sum, form, args);
+    built = std::move(sum);
+    return end;
 }
 
 Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,

@@ -79,6 +79,14 @@ struct NamedRows {
     const Construct &fn_datetime = construct("fn.datetime");
     const Construct &op_datetime_seconds = construct("op.datetime_seconds");
     const Construct &op_literal_days = construct("op.literal_days");
+    const Construct &op_date_value_days = construct("op.date_value_days");
+    const Construct &op_datetime_value_seconds = construct("op.datetime_value_seconds");
+    const Construct &fn_gomonth = construct("fn.gomonth");
+    const Construct &fn_date_of = construct("fn.date_of");
+    const Construct &fn_ctod = construct("fn.ctod");
+    const Construct &fn_dtot = construct("fn.dtot");
+    const Construct &fn_ctot = construct("fn.ctot");
+    const Construct &fn_datetime_of = construct("fn.datetime_of");
     const Construct &op_literal_seconds = construct("op.literal_seconds");
 };
 const NamedRows &named();
@@ -366,6 +374,7 @@ private:
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);
+    std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
     void scan_foxpro(std::string_view text, std::size_t close, Text &built);
