@@ -47,6 +47,12 @@ inline constexpr std::array<unsigned char, 256> char_classes = make_char_classes
 inline bool has_class(char c, unsigned char mask) { return (char_classes[static_cast<unsigned char>(c)] & mask) != 0; }
 
 inline bool is_blank(char c) { return has_class(c, CharClass::blank); }  // a blank or a tab
+// The text without the blanks and tabs around it.
+inline std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
 inline bool is_digit(char c) { return has_class(c, CharClass::digit); }
 
 // A character of a word as the converters collect them: a letter, a digit or "_".

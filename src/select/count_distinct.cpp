@@ -27,13 +27,6 @@ std::size_t word_at(const lex::Alphabet &letters, std::string_view text, std::si
     return end;
 }
 
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = skip_blanks(text, 0);
-    std::size_t last = text.size();
-    while (last > first && lex::is_blank(text[last - 1])) --last;
-    return text.substr(first, last - first);
-}
-
 // Whether INTO stands in the text as a word of its own (in name quotes too): FoxPro's destination,
 // kept at the end of the member for the caller, which the derived table must not take in.
 bool holds_into(const lex::Alphabet &letters, std::string_view text) {
@@ -64,12 +57,12 @@ void count_distinct_pass(Session &session, Clauses &clauses) {
     const std::size_t close = lex::Cursor(list, at + 1, rules).group_end();
     const std::size_t value_at = word_at(letters, list, at + 1, "DISTINCT");
     if (close == npos || value_at == npos || value_at > close) return;
-    const std::string_view value = trimmed(list.substr(value_at, close - value_at));
+    const std::string_view value = lex::trimmed(list.substr(value_at, close - value_at));
     const std::string_view alias = list.substr(close + 1);  // more items than the count: left as it is
     if (value.empty() || lex::Cursor(alias, 0, rules).find(lex::comma) != npos) return;
-    const std::string_view table = trimmed(from.view());
+    const std::string_view table = lex::trimmed(from.view());
     Text &where = clauses.where();
-    const std::string_view condition = where ? trimmed(where.view()) : std::string_view{};
+    const std::string_view condition = where ? lex::trimmed(where.view()) : std::string_view{};
     if (holds_into(letters, condition) || holds_into(letters, table)) return;
 
     Text counted = Text::obtain(16 + alias.size(), "Insufficient memory for SELECT");

@@ -214,7 +214,7 @@ struct Dialect {
     std::string_view percent_limit;      // "FETCH FIRST " after ORDER BY for TOP n PERCENT; empty: no
                                          // such limit, TOP n PERCENT stays in the select list
     std::string_view percent_rows{};     // where there is no percent limit: a limit that counts the member's
-                                         // rows ({n} the percentage, {m} the member without its ORDER BY)
+                                         // rows (%n the percentage, %m the member without its ORDER BY)
     DateForm date, datetime;
     std::string_view true_test = "=1";   // after a bare logical operand in a condition (empty: none,
                                          // the target's logical values are conditions themselves)

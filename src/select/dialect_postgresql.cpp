@@ -80,7 +80,7 @@ const Dialect &pgsql() {
         .top = TopPlace::order_limit,
         .row_limit = "LIMIT ",
         .percent_limit = "",
-        .percent_rows = "LIMIT (SELECT CEIL(COUNT(*) * {n} / 100.0) FROM ({m}) AS PERCENT_ROWS)",
+        .percent_rows = "LIMIT (SELECT CEIL(COUNT(*) * %n / 100.0) FROM (%m) AS PERCENT_ROWS)",
         .date = {"DATE '", "'", "-", "NULL"},
         .datetime = {"TIMESTAMP '", "'", "-", "NULL"},
         .true_test = "",

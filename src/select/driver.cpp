@@ -253,20 +253,17 @@ void percent_rows_pass(const Dialect &dialect, Clauses &clauses) {
     Text &tail = clauses.order();
     tail.set_message("Insufficient memory for TOP");
     tail.push(' ');
-    const std::string_view form = dialect.percent_rows;
-    for (std::size_t i = 0; i < form.size(); ++i) {
-        if (form.substr(i).starts_with("{n}")) {
-            const int n = clauses.percent;  // below 100
+    templates::for_each_piece(
+        dialect.percent_rows, [&](std::string_view plain) { tail.append(plain); },
+        [&](char slot) {
+            if (slot == 'm') {
+                tail.append(member.view());
+                return;
+            }
+            const int n = clauses.percent;  // %n, below 100
             if (n >= 10) tail.push(static_cast<char>('0' + n / 10));
             tail.push(static_cast<char>('0' + n % 10));
-            i += 2;
-        } else if (form.substr(i).starts_with("{m}")) {
-            tail.append(member.view());
-            i += 2;
-        } else {
-            tail.push(form[i]);
-        }
-    }
+        });
 }
 }  // namespace
 

@@ -13,11 +13,7 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && lex::is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && lex::is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
+using lex::trimmed;
 
 bool same_text(std::string_view a, std::string_view b, const lex::Alphabet &letters) {
     if (a.size() != b.size()) return false;

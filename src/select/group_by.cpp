@@ -21,11 +21,7 @@ bool all_digits(std::string_view text) {
     return true;
 }
 
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && lex::is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && lex::is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
+using lex::trimmed;
 
 // One item of the field list.
 struct Item {

@@ -50,18 +50,28 @@ std::size_t Scan::date_sum(const Construct &row, std::size_t after, Text &built)
     // empty date, which takes no sum
     const bool literal = built.view().starts_with('{');
     if (literal && built.view() == "{}") return after;
-    const Construct &sum_row = literal ? (date ? n.op_literal_days : n.op_literal_seconds)
-                                       : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
-    const std::string_view form = sum_row.target[pass_.column];
+    Text sum;
+    const std::size_t end = sum_of(date, literal, built.view(), after, sum);
+    if (end == 0) return after;
+    built = std::move(sum);
+    return end;
+}
+
+// 'base', a date (days) or a datetime (seconds), FoxPro's literal or a value, plus or minus the number
+// at 'after', as the dialect adds them: one past the number, with the sum in 'sum'; 0 when no number
+// follows or the dialect's own sum is right.
+std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum) {
+    const NamedRows &n = named();
+    const Construct &row = literal ? (date ? n.op_literal_days : n.op_literal_seconds)
+                                   : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
+    const std::string_view form = row.target[pass_.column];
     Text count;
     const std::size_t end = form.empty() ? 0 : signed_count(after, count);
-    if (end == 0) return after;
+    if (end == 0) return 0;
     Args args;
-    args.add(built.view());
+    args.add(base);
     args.add(count.view());
-    Text sum;
     fill(sum, form, args);
-    built = std::move(sum);
     return end;
 }
 

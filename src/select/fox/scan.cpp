@@ -642,17 +642,10 @@ void Scan::brace() {
     }
     // {^2020-01-31} + 30: days, or seconds for a date with a time, where a server reads the literal
     // plus a number otherwise (text plus a number, or a number)
-    Text count;
-    const std::size_t end = a_date ? signed_count(close + 1, count) : 0;
-    const std::string_view form =
-        end == 0 ? std::string_view{} : (loose.time ? named().op_literal_seconds : named().op_literal_days).target[pass_.column];
-    if (!form.empty()) {
-        Args args;
-        args.add(literal);
-        args.add(count.view());
-        Text built;
-        fill(built, form, args);
-        out_.replace(w0, end, built.view());
+    Text sum;
+    const std::size_t end = a_date ? sum_of(!loose.time, true, literal, close + 1, sum) : 0;
+    if (end != 0) {
+        out_.replace(w0, end, sum.view());
         pos_ = end;
     } else {
         if (literal.data() != src_.data() + w0) out_.replace(w0, close + 1, literal);

@@ -375,6 +375,7 @@ private:
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);
     std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
+    std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
     void scan_foxpro(std::string_view text, std::size_t close, Text &built);
