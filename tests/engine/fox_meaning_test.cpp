@@ -140,6 +140,12 @@ constexpr Case conditions[] = {
     {"WEEK(d) = 2", "5"},
     {"ISLOWER(c) AND !ISUPPER(c)", "2 5"},
     {"ISUPPER(UPPER(c)) AND !ISLOWER(UPPER(c))", "2 5"},
+    // the difference of two dates is a number of days, of two datetimes of seconds; today plus a
+    // name adds days
+    {"!EMPTY(d) AND d - DATE() + (DATE() - {^2016-01-05}) > 0", "2"},
+    {"!EMPTY(d) AND (DATE() - d) / 7 > (DATE() - {^2016-01-05}) / 7", "4"},
+    {"!EMPTY(t) AND (DATETIME() - t) / 3600 < (DATETIME() - DTOT({^2016-01-05})) / 3600 - 14", "2"},
+    {"DTOS(DATE() + k) > DTOS(DATE() + 2)", "3 4 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -262,6 +268,7 @@ TYPED_TEST(FoxMeaning, JoinsNullsAndTablesAsInFoxPro) {
     EXPECT_EQ(this->run("SELECT NVL(f.c, 'none') FROM fk x LEFT JOIN fm f ON f.k = x.k ORDER BY x.k"),
               pg ? "           none" : " none");  // PostgreSQL's CHAR keeps its blanks
     EXPECT_EQ(this->run("SELECT k FROM d:\\data\\fm.dbf WHERE k < 3 ORDER BY k"), "1 2");
+    EXPECT_EQ(this->run("SELECT ALLTRIM(c) + '|' x, k FROM fm WHERE k = 2"), "abc|");  // an alias without AS
     EXPECT_EQ(this->run("SELECT TOP 2 k FROM mydata!fm WITH (BUFFERING = .T.) WHERE k > 1 ORDER BY k DESC"), "5 4");
 }
 

@@ -581,7 +581,17 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
         form = (date ? named().op_date_days : named().op_datetime_seconds).target[pass_.column];
         if (!form.empty()) last = end;
     }
-    if (form.empty()) form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
+    if (form.empty()) {
+        Text built;
+        if (const std::size_t end = today_and_operand(date, w0, close + 1, built); end != 0) {
+            begin_token(w0);
+            out_.replace(w0, end, built.view());
+            pos_ = end;
+            prev_ = Prev::operand;
+            return true;
+        }
+        form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
+    }
     if (form.empty()) return false;  // DATE() alone where the dialect's own row converts it
     Args args;
     args.add(number.view());
@@ -591,6 +601,116 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     out_.replace(w0, last, built.view());
     if (last < end_ && name_char(src_[last])) out_.replace(last, last, " ");  // DATE()AS x: AS stays a word
     pos_ = last;
+    prev_ = Prev::operand;
+    return true;
+}
+
+// DATE() or DATETIME() and the operand after "+" or "-" at 'after' that is no number. FoxPro adds no
+// two dates: plus, the operand is a count of days or seconds. Minus, the operand may be a date (the
+// difference is a number of days or seconds) or a count: the difference where the operand gives a
+// date, the difference is used as a number, or the same operand was read as a date before. One past the operand, with the dialect's form in
+// 'built'; 0 when the form is the dialect's own or none of these holds.
+std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built) {
+    const std::size_t sign = skip_blanks(after);
+    if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
+    const bool minus = src_[sign] == '-';
+    const std::size_t first = skip_blanks(sign + 1);
+    if (first >= end_ || src_[first] == '+' || src_[first] == '-' || is_digit(src_[first]) || quote_at(first)) return 0;
+    const std::size_t end = primary_end(first);
+    if (end == none || end > end_ || (src_[first] == '(' && close_paren(first) == none)) return 0;
+    const std::size_t next = skip_blanks(end);
+    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
+    const NamedRows &n = named();
+    const Construct *row = date ? &n.op_date_days : &n.op_datetime_seconds;
+    if (minus) {
+        const std::string_view operand = src_.substr(first, end - first);
+        if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && !used_as_number(w0, end)) return 0;
+        pass_.note_subtracted_date(operand);
+        row = date ? &n.op_date_difference : &n.op_datetime_difference;
+    }
+    const std::string_view form = row->target[pass_.column];
+    if (form.empty()) return 0;
+    Args args;
+    if (minus) args.add(today_form(date));
+    convert_into(args, first, end, false);
+    fill(built, form, args);
+    return end;
+}
+
+namespace {
+
+constexpr std::string_view date_calls[] = {"CTOD", "GOMONTH", "DATE", "TTOD"};
+constexpr std::string_view datetime_calls[] = {"CTOT", "DTOT", "DATETIME"};
+
+}  // namespace
+
+// The operand from 'from' to 'to' gives a date (a datetime): a call of a function that does, or a
+// date literal that is not the empty date.
+bool Scan::gives_date(bool date, std::size_t from, std::size_t to) const {
+    if (src_[from] == '{') {
+        return std::any_of(src_.begin() + static_cast<std::ptrdiff_t>(from), src_.begin() + static_cast<std::ptrdiff_t>(to),
+                           [](char c) { return is_digit(c); });
+    }
+    if (!name_start(src_[from])) return false;
+    std::size_t w1 = from + 1;
+    while (w1 < to && name_char(src_[w1])) ++w1;
+    if (skip_blanks(w1) >= to || src_[skip_blanks(w1)] != '(') return false;
+    std::string_view word = src_.substr(from, w1 - from);
+    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
+    const auto named_here = [&](std::string_view name) { return same_word(word, name); };
+    return date ? std::any_of(std::begin(date_calls), std::end(date_calls), named_here)
+                : std::any_of(std::begin(datetime_calls), std::end(datetime_calls), named_here);
+}
+
+// The difference that begins at 'w0' and ends at 'end' is used as a number: divided or multiplied,
+// alone in parentheses ((DATE() - d) / 365), or compared with a number (DATE() - d > 30).
+bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
+    std::size_t at = skip_blanks(end);
+    if (at >= end_) return false;
+    if (src_[at] == ')') {
+        std::size_t before = w0;
+        while (before > 0 && is_blank(src_[before - 1])) --before;
+        if (before == 0 || src_[before - 1] != '(') return false;
+        at = skip_blanks(at + 1);
+        return at < end_ && (src_[at] == '/' || src_[at] == '*');
+    }
+    const char c = src_[at];
+    if (c != '<' && c != '>' && c != '=' && c != '#' && !(c == '!' && at + 1 < end_ && src_[at + 1] == '=')) return false;
+    while (at < end_ && std::string_view("<>=#!").find(src_[at]) != std::string_view::npos) ++at;
+    at = skip_blanks(at);
+    if (at < end_ && src_[at] == '-') at = skip_blanks(at + 1);
+    return at < end_ && is_digit(src_[at]);
+}
+
+// d - DATE(), t - DATETIME() with d a name: the difference of two dates (of two datetimes), since
+// FoxPro subtracts no date from a number.
+bool Scan::difference_to_today(std::size_t w0) {
+    if (prev_ == Prev::arithmetic || !pass_.today_subtracted()) return false;
+    const std::size_t chain = name_chain_end(src_, w0, end_);
+    std::size_t at = skip_blanks(chain);
+    if (at >= end_ || src_[at] != '-') return false;
+    const std::size_t t0 = skip_blanks(at + 1);
+    std::size_t t1 = t0;
+    while (t1 < end_ && name_char(src_[t1])) ++t1;
+    const std::string_view word = src_.substr(t0, t1 - t0);
+    const bool date = same_word(word, "DATE");
+    if (!date && !same_word(word, "DATETIME")) return false;
+    const std::size_t open = skip_blanks(t1);
+    if (open >= end_ || src_[open] != '(') return false;
+    const std::size_t close = skip_blanks(open + 1);
+    if (close >= end_ || src_[close] != ')') return false;
+    const std::size_t next = skip_blanks(close + 1);
+    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return false;
+    const std::string_view form = (date ? named().op_date_difference : named().op_datetime_difference).target[pass_.column];
+    if (form.empty()) return false;
+    Args args;
+    convert_into(args, w0, chain, false);
+    args.add(today_form(date));
+    Text built;
+    fill(built, form, args);
+    begin_token(w0);
+    out_.replace(w0, close + 1, built.view());
+    pos_ = close + 1;
     prev_ = Prev::operand;
     return true;
 }

@@ -85,6 +85,9 @@ private:
                 ++at;
                 continue;
             }
+            // a name after a term is an item's alias written without AS (a + 'x' total): the
+            // segment ends before it
+            if (!operand_next && term.open == 0 && name_start(src_[term.from])) break;
             if (!operand_next || s.count == most_terms) s.broken = true;  // two terms side by side
             if (s.count < most_terms) s.terms[s.count++] = term;
             s.text = s.text || term.text;

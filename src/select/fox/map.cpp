@@ -461,6 +461,29 @@ constexpr Construct rows[] = {
      .target = {"DATEADD(SECOND, {2}, {1})", "({1} + NUMTODSINTERVAL({2}, 'SECOND'))", "TIMESTAMPADD(SECOND, {2}, {1})",
                 "DATEADD('s', {2}, {1})", "({1} + ({2}) * INTERVAL '1 second')"},
      .note = "n written as a number: seconds, as FoxPro adds them to a datetime."},
+    {.id = "op.date_difference",
+     .kind = Kind::operator_,
+     .fox = "DATE() - d, d - DATE()",
+     .example = "(DATE() - d) / 365",
+     .target = {"CAST(DATEDIFF(DAY, {2}, {1}) AS NUMERIC(10))", "", "DATEDIFF({1}, {2})", "", "CAST({1} - {2} AS NUMERIC)"},
+     .note = "The days between two dates, a number. SQL Server's difference of two datetimes is a datetime, MySQL's "
+             "of two dates the difference of their digits (20261208 - 20261130 = 78). d - DATE() is always the "
+             "difference; DATE() - d only where d gives a date (CTOD(s), a date literal) or where the difference "
+             "is used as a number: divided or multiplied in parentheses ((DATE() - d) / 365) or compared with a "
+             "number (DATE() - d > 30). Elsewhere d may be a count of days, and DATE() - d stays as written. "
+             "SQL Server and PostgreSQL give a decimal, so that / divides as FoxPro does, not as whole numbers. "
+             "DATE() + x is always a count of days added (FoxPro adds no two dates): MySQL writes ADDDATE."},
+    {.id = "op.datetime_difference",
+     .kind = Kind::operator_,
+     .fox = "DATETIME() - t, t - DATETIME()",
+     .example = "(DATETIME() - t) / 3600",
+     .target = {"ROUND((CAST({1} AS FLOAT) - CAST({2} AS FLOAT)) * 86400, 0)",
+                "ROUND((({1} + 0) - ({2} + 0)) * 86400)", "TIMESTAMPDIFF(SECOND, {2}, {1})",
+                "ROUND(({1} - {2}) * 86400, 0)", "EXTRACT(EPOCH FROM ({1} - {2}))"},
+     .note = "The seconds between two datetimes, taken as for dates. SQL Server's DATEDIFF of seconds overflows "
+             "past 68 years, as from the empty datetime the structure conversion stores (1900-01-01): the "
+             "datetimes are read as days, which needs a DATETIME (not a DATETIME2) there. Oracle's TIMESTAMP "
+             "plus 0 is a DATE, whose difference is in days. DATETIME() + x is always a count of seconds added."},
     {.id = "fn.time",
      .fox = "TIME()",
      .example = "TIME()",

@@ -279,8 +279,14 @@ private:
             return false;
         }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
-        if (same_word(word, "DATE") && date_call(i, named().fn_date, named().op_date_days)) return true;
-        if (same_word(word, "DATETIME") && date_call(i, named().fn_datetime, named().op_datetime_seconds)) return true;
+        if (same_word(word, "DATE") &&
+            date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference)) {
+            return true;
+        }
+        if (same_word(word, "DATETIME") &&
+            date_call(word, i, named().fn_datetime, named().op_datetime_seconds, named().op_datetime_difference)) {
+            return true;
+        }
         // IIF or NVL where a condition starts, in a dialect whose CASE gives no condition
         if (compared_items_ && (same_word(word, "IIF") || same_word(word, "NVL")) &&
             starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
@@ -308,14 +314,22 @@ private:
     }
 
     // DATE(), DATE() - 30, DATETIME(), DATETIME() + 60: the call alone, or with a sum
-    bool date_call(std::size_t open, const Construct &alone, const Construct &sum) const {
+    // DATE() or DATETIME() where the dialect writes it, or a sum or difference of it where the
+    // dialect writes that.
+    bool date_call(std::string_view word, std::size_t open, const Construct &alone, const Construct &sum,
+                   const Construct &difference) const {
         std::size_t at = open + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         if (at >= n_ || text_[at] != ')') return false;
         if (!alone.target[pass_.column].empty()) return true;
         do ++at;
         while (at < n_ && is_blank(text_[at]));
-        return at < n_ && (text_[at] == '+' || text_[at] == '-') && !sum.target[pass_.column].empty();
+        if (at < n_ && (text_[at] == '+' || text_[at] == '-') && !sum.target[pass_.column].empty()) return true;
+        if (difference.target[pass_.column].empty()) return false;
+        if (at < n_ && text_[at] == '-') return true;
+        std::size_t before = static_cast<std::size_t>(word.data() - text_.data());
+        while (before > 0 && is_blank(text_[before - 1])) --before;
+        return before > 0 && text_[before - 1] == '-';
     }
 
     // .T., .NULL., .DBF, m.x and the object references.

@@ -141,6 +141,7 @@ void Scan::word() {
         if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {
             end_item(w0, true);
         }
+        if (difference_to_today(w0)) return;
         bool group_start = false, look = false;
         if (prev_ == Prev::start || prev_ == Prev::connector) {  // where a condition may start
             group_start = prev_ == Prev::start && top().kind == Level::group;

@@ -88,6 +88,8 @@ struct NamedRows {
     const Construct &fn_ctot = construct("fn.ctot");
     const Construct &fn_datetime_of = construct("fn.datetime_of");
     const Construct &op_literal_seconds = construct("op.literal_seconds");
+    const Construct &op_date_difference = construct("op.date_difference");
+    const Construct &op_datetime_difference = construct("op.datetime_difference");
 };
 const NamedRows &named();
 
@@ -141,6 +143,35 @@ struct Pass {
     int depth = 0;
     int style = -1;    // the date style, read when a date is first met
     int m_alias = -1;  // whether the statement names a table M (then m.x is that table's field)
+    // operands of DATE() - x and DATETIME() - x read as dates: the same x elsewhere in the statement
+    // is one too
+    std::array<std::string_view, 4> dates_subtracted{};
+    std::size_t subtracted = 0;
+
+    int minus_today = -1;  // whether DATE() or DATETIME() follows a "-" anywhere in the statement
+
+    bool today_subtracted() {
+        if (minus_today < 0) {
+            minus_today = 0;
+            for (std::size_t at = statement.find('-'); at != std::string_view::npos && minus_today == 0;
+                 at = statement.find('-', at + 1)) {
+                std::size_t w = at + 1;
+                while (w < statement.size() && is_blank(statement[w])) ++w;
+                if (statement.size() - w >= 4 && same_word(statement.substr(w, 4), "DATE")) minus_today = 1;
+            }
+        }
+        return minus_today == 1;
+    }
+
+    bool subtracted_date(std::string_view operand) const {
+        for (std::size_t k = 0; k < subtracted; ++k) {
+            if (dates_subtracted[k] == operand) return true;
+        }
+        return false;
+    }
+    void note_subtracted_date(std::string_view operand) {
+        if (subtracted < dates_subtracted.size() && !subtracted_date(operand)) dates_subtracted[subtracted++] = operand;
+    }
 
     bool m_is_alias() {
         if (m_alias < 0) m_alias = names_alias_m(statement, rules) ? 1 : 0;
@@ -374,6 +405,14 @@ private:
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);
+    std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
+    bool gives_date(bool date, std::size_t from, std::size_t to) const;
+    bool used_as_number(std::size_t w0, std::size_t end) const;
+    bool difference_to_today(std::size_t w0);
+    std::string_view today_form(bool date) const {
+        const std::string_view form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
+        return form.empty() ? (date ? "DATE()" : "DATETIME()") : form;
+    }
     std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
     std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
