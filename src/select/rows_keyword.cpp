@@ -67,6 +67,26 @@ void Scanner::dot_fix() {
 }
 
 // The word opens the argument list of an aggregate: COUNT(DISTINCT x), SUM (ALL x), COUNT(DIST(x)).
+// The word is the type of CAST(x AS type): AS stands before it, inside the parentheses of CAST or
+// TRY_CAST.
+bool Scanner::cast_type() const {
+    if (!previous_is("AS")) return false;
+    std::string_view t = text();
+    lex::Pos at = here() - wlen();
+    for (int depth = 0; --at >= 0;) {
+        const char c = t[static_cast<std::size_t>(at)];
+        if (c == ')') ++depth;
+        else if (c == '(' && depth-- == 0) break;
+    }
+    if (at <= 0) return false;
+    lex::Pos end = at;
+    while (end > 0 && lex::is_blank(t[static_cast<std::size_t>(end - 1)])) --end;
+    lex::Pos start = end;
+    while (start > 0 && (session_.letters.letter(t[static_cast<std::size_t>(start - 1)]) || t[static_cast<std::size_t>(start - 1)] == '_')) --start;
+    const std::string_view name = t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
+    return session_.letters.is_upper_word(name, "CAST") || session_.letters.is_upper_word(name, "TRY_CAST");
+}
+
 bool Scanner::in_call() const {
     std::string_view t = text();
     if (!lex::preceded_by_open_paren(t, here(), wlen())) return false;
@@ -173,7 +193,11 @@ struct Scanner::KeywordRows {
     static Verdict value_word(Scanner &) { return Verdict::keep; }  // TRUE, CURRENT_DATE: never quoted
     static Verdict own_value(Scanner &s) { return s.session_.from_fox ? Verdict::pass : Verdict::keep; }
 
-    static Verdict reserved(Scanner &s) { return s.paren_follows() ? Verdict::pass : Verdict::quote; }
+    // a reserved word as a name is quoted; as the type of CAST(x AS DATE) it is the type
+    static Verdict reserved(Scanner &s) {
+        if (s.paren_follows()) return Verdict::pass;
+        return s.cast_type() ? Verdict::keep : Verdict::quote;
+    }
 
     // ALL and DISTINCT right after SELECT (and TOP n) modify it: moved to the head of the list.
     static Verdict select_modifier(Scanner &s, std::string_view modifier) {

@@ -118,6 +118,7 @@ private:
     void open_clause(Clause clause);
     bool cond_clause() const;
     bool in_call() const;
+    bool cast_type() const;
     bool modifier_place();
     bool case_clause() const;
     void dot_fix();
