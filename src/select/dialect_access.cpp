@@ -59,6 +59,7 @@ const Dialect &access() {
         .nested_joins = true,
         .cross_join = false,
         .count_distinct = false,
+        .order_by_alias = false,
         .table_hint = false,
         .where_open = "WHERE",
         .where_close = "",

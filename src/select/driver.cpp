@@ -281,6 +281,9 @@ Text convert_statement(Session &session, std::string_view text) {
         clauses.reset();
         convert_clauses(session, clauses, force_order, member);
         state::set_last_clause(letter(clauses.current));
+        // (before the GROUP BY pass, which reads ORDER BY's names as columns; not in a UNION, whose ORDER BY
+        // names the columns of the union)
+        if (!session.dialect.order_by_alias && start == 0 && !separated) order_alias_pass(session, clauses);
         if (clauses.group() && !clauses.group().empty()) group_by_pass(session, clauses);
         if (session.dialect.table_hint) nolock_pass(session, clauses);
         if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);

@@ -485,6 +485,67 @@ void append_tail(Text &group, const Parts &parts, bool no_entry, const Text &hav
 
 }  // namespace
 
+// A quick look before the items are read: the name stands in the list after AS, or at the end
+// of an item after a blank (an alias written without AS), but not as the first item.
+bool may_be_alias(const Pass &pass, std::string_view list, std::string_view name) {
+    std::size_t first = Pass::first_item(list);
+    while (first < list.size() && lex::is_blank(list[first])) ++first;
+    for (std::size_t at = pass.find_word(list, name); at != npos; at = pass.find_word(list, name, at + 1)) {
+        const std::size_t end = at + name.size();
+        if (at <= first || list[at - 1] != ' ' || (end < list.size() && list[end] != ',' && !lex::is_blank(list[end]))) {
+            continue;
+        }
+        const char before = list[at - 2];
+        if (before != ',' && before != ' ') return true;       // x total, SUM(x) total
+        if (at >= 4 && list.substr(at - 4, 3) == "AS ") return true;  // x AS total
+    }
+    return false;
+}
+
+void order_alias_pass(Session &session, Clauses &clauses) {
+    Text &order = clauses.order();
+    const Text &select = clauses.select();
+    if (!order || !select || !order.view().starts_with("ORDER BY ")) return;
+    const Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
+    const std::string_view list = select.view();
+    const std::string_view entries = order.view();
+    Text rebuilt;
+    std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
+    pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
+        std::string_view entry = trimmed(entries.substr(from, to - from));
+        for (std::string_view direction : {" ASC", " DESC"}) {
+            if (entry.size() > direction.size() &&
+                session.letters.is_upper_word(entry.substr(entry.size() - direction.size()), direction)) {
+                entry = trimmed(entry.substr(0, entry.size() - direction.size()));
+            }
+        }
+        if (entry.empty() || all_digits(entry) || !may_be_alias(pass, list, entry)) return;
+        int number = 1;
+        bool star = false;  // after * or t.*, whose columns are not counted: the expression itself
+        std::string_view expr;
+        for (std::size_t at = Pass::first_item(list);; ++number) {
+            const Item item = pass.item_at(list, at);
+            star = star || item.expr == "*" || item.expr.ends_with(".*");
+            if (item.alias.size() == entry.size() && item.expr != item.alias &&
+                session.letters.is_upper_word(entry, item.alias)) {
+                expr = item.expr;
+                break;
+            }
+            if (item.last) return;
+            at = item.start + item.raw.size() + 1;
+        }
+        if (!rebuilt) rebuilt = Text::grown(entries.size() + 8, "Insufficient memory for ORDER BY");
+        const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
+        rebuilt.append(entries.substr(copied, entry_at - copied));
+        if (star) rebuilt.append(expr);
+        else rebuilt.append(std::to_string(number));
+        copied = entry_at + entry.size();
+    });
+    if (!rebuilt) return;
+    rebuilt.append(entries.substr(copied));
+    order = std::move(rebuilt);
+}
+
 void group_by_pass(Session &session, Clauses &clauses) {
     Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
     Text &group = clauses.group();

@@ -1,5 +1,6 @@
 // The GROUP BY pass: rebuilds GROUP BY from the field list, wraps the other plain columns of the
 // field list in MAX(), and replaces field aliases in HAVING by their expressions. All dialects.
+// The ORDER BY alias pass reads the field list the same way.
 #pragma once
 
 #include "select/clauses.h"
@@ -7,5 +8,9 @@
 namespace tarnvel::select {
 
 void group_by_pass(Session &session, Clauses &clauses);
+
+// For a dialect whose ORDER BY reads no item's alias (Access, which takes the name for a column
+// of the tables or a parameter): an entry that is an item's alias becomes the item's position.
+void order_alias_pass(Session &session, Clauses &clauses);
 
 }  // namespace tarnvel::select

@@ -72,6 +72,9 @@ void Scanner::dot_fix() {
 bool Scanner::cast_type() const {
     if (!previous_is("AS")) return false;
     std::string_view t = text();
+    std::size_t next = static_cast<std::size_t>(here());
+    while (next < t.size() && lex::is_blank(t[next])) ++next;
+    if (next >= t.size() || t[next] != ')') return false;  // an alias, before a comma or a clause
     lex::Pos at = here() - wlen();
     for (int depth = 0; --at >= 0;) {
         const char c = t[static_cast<std::size_t>(at)];
