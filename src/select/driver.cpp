@@ -265,6 +265,23 @@ void percent_rows_pass(const Dialect &dialect, Clauses &clauses) {
             tail.push(static_cast<char>('0' + n % 10));
         });
 }
+// The passes over a member's converted clauses; 'whole' when the member is the whole statement (no UNION).
+void member_passes(Session &session, Clauses &clauses, bool whole) {
+    // Before the GROUP BY pass, which reads ORDER BY's names as columns, and after it, whose MAX(x) AS x
+    // makes aliases of its own; not in a UNION, whose ORDER BY names the columns of the union.
+    const bool order_aliases = !session.dialect.order_by_alias && whole;
+    if (order_aliases) order_alias_pass(session, clauses);
+    if (clauses.group() && !clauses.group().empty()) {
+        group_by_pass(session, clauses);
+        if (order_aliases) order_alias_pass(session, clauses);
+    }
+    if (session.dialect.table_hint) nolock_pass(session, clauses);
+    if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
+    if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
+    // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
+    if (clauses.percent >= 0 && clauses.order()) percent_rows_pass(session.dialect, clauses);
+    if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
+}
 }  // namespace
 
 Text convert_statement(Session &session, std::string_view text) {
@@ -281,16 +298,7 @@ Text convert_statement(Session &session, std::string_view text) {
         clauses.reset();
         convert_clauses(session, clauses, force_order, member);
         state::set_last_clause(letter(clauses.current));
-        // (before the GROUP BY pass, which reads ORDER BY's names as columns; not in a UNION, whose ORDER BY
-        // names the columns of the union)
-        if (!session.dialect.order_by_alias && start == 0 && !separated) order_alias_pass(session, clauses);
-        if (clauses.group() && !clauses.group().empty()) group_by_pass(session, clauses);
-        if (session.dialect.table_hint) nolock_pass(session, clauses);
-        if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
-        if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
-        // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
-        if (clauses.percent >= 0 && clauses.order()) percent_rows_pass(session.dialect, clauses);
-        if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
+        member_passes(session, clauses, start == 0 && !separated);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {

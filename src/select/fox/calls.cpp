@@ -644,6 +644,14 @@ constexpr std::string_view datetime_calls[] = {"CTOT", "DTOT", "DATETIME"};
 
 }  // namespace
 
+int gives_date_word(std::string_view word) {
+    if (word.size() < 4) return 0;
+    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
+    const auto named_here = [&](std::string_view name) { return same_word(word, name); };
+    if (std::any_of(std::begin(date_calls), std::end(date_calls), named_here)) return 1;
+    return std::any_of(std::begin(datetime_calls), std::end(datetime_calls), named_here) ? 2 : 0;
+}
+
 // The operand from 'from' to 'to' gives a date (a datetime): a call of a function that does, or a
 // date literal that is not the empty date.
 bool Scan::gives_date(bool date, std::size_t from, std::size_t to) const {
@@ -655,11 +663,7 @@ bool Scan::gives_date(bool date, std::size_t from, std::size_t to) const {
     std::size_t w1 = from + 1;
     while (w1 < to && name_char(src_[w1])) ++w1;
     if (skip_blanks(w1) >= to || src_[skip_blanks(w1)] != '(') return false;
-    std::string_view word = src_.substr(from, w1 - from);
-    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
-    const auto named_here = [&](std::string_view name) { return same_word(word, name); };
-    return date ? std::any_of(std::begin(date_calls), std::end(date_calls), named_here)
-                : std::any_of(std::begin(datetime_calls), std::end(datetime_calls), named_here);
+    return gives_date_word(src_.substr(from, w1 - from)) == (date ? 1 : 2);
 }
 
 // The difference that begins at 'w0' and ends at 'end' is used as a number: divided or multiplied,
@@ -682,30 +686,30 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
     return at < end_ && is_digit(src_[at]);
 }
 
-// d - DATE(), t - DATETIME() with d a name: the difference of two dates (of two datetimes), since
-// FoxPro subtracts no date from a number.
-bool Scan::difference_to_today(std::size_t w0) {
-    if (prev_ == Prev::arithmetic || !pass_.today_subtracted()) return false;
+// d - DATE(), t - DATETIME(), d - CTOD(s), t - DTOT(d) with d or t a name: the difference of two
+// dates (of two datetimes), since FoxPro subtracts no date from a number.
+bool Scan::difference_to_date(std::size_t w0) {
+    if (prev_ == Prev::arithmetic || !pass_.date_subtracted()) return false;
     const std::size_t chain = name_chain_end(src_, w0, end_);
     std::size_t at = skip_blanks(chain);
     if (at >= end_ || src_[at] != '-') return false;
     const std::size_t t0 = skip_blanks(at + 1);
     std::size_t t1 = t0;
     while (t1 < end_ && name_char(src_[t1])) ++t1;
-    const std::string_view word = src_.substr(t0, t1 - t0);
-    const bool date = same_word(word, "DATE");
-    if (!date && !same_word(word, "DATETIME")) return false;
+    const int kind = gives_date_word(src_.substr(t0, t1 - t0));
     const std::size_t open = skip_blanks(t1);
-    if (open >= end_ || src_[open] != '(') return false;
-    const std::size_t close = skip_blanks(open + 1);
-    if (close >= end_ || src_[close] != ')') return false;
+    if (kind == 0 || open >= end_ || src_[open] != '(') return false;
+    const std::size_t close = close_paren(open);
+    if (close == none) return false;
     const std::size_t next = skip_blanks(close + 1);
     if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return false;
+    const bool date = kind == 1;
     const std::string_view form = (date ? named().op_date_difference : named().op_datetime_difference).target[pass_.column];
     if (form.empty()) return false;
     Args args;
     convert_into(args, w0, chain, false);
-    args.add(today_form(date));
+    if (skip_blanks(open + 1) == close) args.add(today_form(date));  // DATE(), DATETIME()
+    else convert_into(args, t0, close + 1, false);
     Text built;
     fill(built, form, args);
     begin_token(w0);

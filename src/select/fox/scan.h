@@ -93,6 +93,10 @@ struct NamedRows {
 };
 const NamedRows &named();
 
+// The word names a FoxPro function that gives a date (1: CTOD, GOMONTH, DATE, TTOD) or a datetime
+// (2: CTOT, DTOT, DATETIME); 0 for any other word (calls.cpp).
+int gives_date_word(std::string_view word);
+
 // --- the parse state
 
 enum class Clause : std::uint8_t { none, select, from, where, group, having, order, into };
@@ -148,19 +152,21 @@ struct Pass {
     std::array<std::string_view, 4> dates_subtracted{};
     std::size_t subtracted = 0;
 
-    int minus_today = -1;  // whether DATE() or DATETIME() follows a "-" anywhere in the statement
+    int minus_date = -1;  // whether a call that gives a date follows a "-" anywhere in the statement
 
-    bool today_subtracted() {
-        if (minus_today < 0) {
-            minus_today = 0;
-            for (std::size_t at = statement.find('-'); at != std::string_view::npos && minus_today == 0;
+    bool date_subtracted() {
+        if (minus_date < 0) {
+            minus_date = 0;
+            for (std::size_t at = statement.find('-'); at != std::string_view::npos && minus_date == 0;
                  at = statement.find('-', at + 1)) {
                 std::size_t w = at + 1;
                 while (w < statement.size() && is_blank(statement[w])) ++w;
-                if (statement.size() - w >= 4 && same_word(statement.substr(w, 4), "DATE")) minus_today = 1;
+                std::size_t w1 = w;
+                while (w1 < statement.size() && name_char(statement[w1])) ++w1;
+                if (gives_date_word(statement.substr(w, w1 - w)) != 0) minus_date = 1;
             }
         }
-        return minus_today == 1;
+        return minus_date == 1;
     }
 
     bool subtracted_date(std::string_view operand) const {
@@ -408,7 +414,7 @@ private:
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
     bool gives_date(bool date, std::size_t from, std::size_t to) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
-    bool difference_to_today(std::size_t w0);
+    bool difference_to_date(std::size_t w0);
     std::string_view today_form(bool date) const {
         const std::string_view form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
         return form.empty() ? (date ? "DATE()" : "DATETIME()") : form;
