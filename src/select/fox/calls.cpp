@@ -686,37 +686,96 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
     return at < end_ && is_digit(src_[at]);
 }
 
-// d - DATE(), t - DATETIME(), d - CTOD(s), t - DTOT(d) with d or t a name: the difference of two
-// dates (of two datetimes), since FoxPro subtracts no date from a number.
-bool Scan::difference_to_date(std::size_t w0) {
-    if (prev_ == Prev::arithmetic || !pass_.date_subtracted()) return false;
-    const std::size_t chain = name_chain_end(src_, w0, end_);
-    std::size_t at = skip_blanks(chain);
-    if (at >= end_ || src_[at] != '-') return false;
-    const std::size_t t0 = skip_blanks(at + 1);
+// The name the output of the operand being read holds, alone (t.d, ?m.d, not a + b); empty when it
+// holds anything else.
+std::string_view Scan::lone_name_operand() {
+    const Level &t = top();
+    if (prev_ != Prev::operand || t.operand_open) return {};
+    const std::string_view written = out_.text(pos_);
+    if (t.operand >= written.size()) return {};
+    const std::string_view operand = trimmed(written.substr(t.operand));
+    const std::size_t first = !operand.empty() && operand[0] == '?' ? 1 : 0;  // a host parameter
+    if (operand.size() <= first || !name_start(operand[first]) || name_chain_end(operand, first, operand.size()) != operand.size()) {
+        return {};
+    }
+    return operand;
+}
+
+// At a "+" or "-" after a name d (t.d): the arithmetic of dates it begins, where FoxPro's meaning
+// shows d to be a date or a datetime, written as the dialect counts days or seconds.
+// - d - DATE(), d - CTOD(s), t - DTOT(e): the difference of two dates (days) or datetimes (seconds),
+//   since FoxPro subtracts no date from a number.
+// - d + n, d - n with n a number, compared with a date or a datetime (d + 30 < DATE()): n days or
+//   seconds added (MySQL reads a date plus a number as a number).
+bool Scan::date_arithmetic() {
+    const char sign = src_[pos_];
+    const std::size_t t0 = skip_blanks(pos_ + 1);
+    if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]))) return false;
+    const std::string_view name = lone_name_operand();
+    if (name.empty()) return false;
+    Text built;
+    const std::size_t end = is_digit(src_[t0]) ? date_sum_compared(name, built) : sign == '-' ? date_difference(name, t0, built) : 0;
+    if (end == 0) return false;
+    Text taken;
+    out_.take(static_cast<std::size_t>(name.data() - out_.text(pos_).data()), pos_, taken);
+    out_.replace(pos_, end, built.view());
+    pos_ = end;
+    prev_ = Prev::operand;
+    return true;
+}
+
+// d - f(...) with f a function that gives a date or a datetime: one past the call, with the
+// difference in 'built'; 0 when it is none.
+std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &built) {
     std::size_t t1 = t0;
     while (t1 < end_ && name_char(src_[t1])) ++t1;
     const int kind = gives_date_word(src_.substr(t0, t1 - t0));
     const std::size_t open = skip_blanks(t1);
-    if (kind == 0 || open >= end_ || src_[open] != '(') return false;
+    if (kind == 0 || open >= end_ || src_[open] != '(') return 0;
     const std::size_t close = close_paren(open);
-    if (close == none) return false;
+    if (close == none) return 0;
     const std::size_t next = skip_blanks(close + 1);
-    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return false;
+    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
     const bool date = kind == 1;
     const std::string_view form = (date ? named().op_date_difference : named().op_datetime_difference).target[pass_.column];
-    if (form.empty()) return false;
+    if (form.empty()) return 0;
     Args args;
-    convert_into(args, w0, chain, false);
+    args.add(name);
     if (skip_blanks(open + 1) == close) args.add(today_form(date));  // DATE(), DATETIME()
     else convert_into(args, t0, close + 1, false);
-    Text built;
     fill(built, form, args);
-    begin_token(w0);
-    out_.replace(w0, close + 1, built.view());
-    pos_ = close + 1;
-    prev_ = Prev::operand;
-    return true;
+    return close + 1;
+}
+
+// d + n, d - n compared with a date or a datetime: one past n, with the sum in 'built'; 0 when it
+// is none.
+std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
+    Text count;
+    const std::size_t end = signed_count(pos_, count);
+    if (end == 0) return 0;
+    std::size_t at = skip_blanks(end);
+    const std::size_t compare = at;
+    while (at < end_ && std::string_view("<>=#!").find(src_[at]) != std::string_view::npos) ++at;
+    if (at == compare || (at == compare + 1 && src_[compare] == '!')) return 0;
+    at = skip_blanks(at);
+    std::size_t w1 = at;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    const std::size_t next = skip_blanks(w1);
+    int kind = 0;
+    if (at < end_ && src_[at] == '{') {  // a date literal, or a datetime one (with a time)
+        const std::size_t close = std::min(end_, primary_end(at));
+        if (gives_date(true, at, close)) kind = src_.substr(at, close - at).find(':') == std::string_view::npos ? 1 : 2;
+    } else if (next < end_ && src_[next] == '(') {
+        kind = gives_date_word(src_.substr(at, w1 - at));
+    }
+    if (kind == 0) return 0;
+    const std::string_view form = (kind == 1 ? named().op_date_value_days : named().op_datetime_value_seconds).target[pass_.column];
+    if (form.empty()) return 0;
+    Args args;
+    args.add(name);
+    args.add(count.view());
+    fill(built, form, args);
+    return end;
 }
 
 namespace {

@@ -280,11 +280,13 @@ private:
         }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
         if (same_word(word, "DATE") &&
-            date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference)) {
+            (date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference) ||
+             compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_date_value_days))) {
             return true;
         }
         if (same_word(word, "DATETIME") &&
-            date_call(word, i, named().fn_datetime, named().op_datetime_seconds, named().op_datetime_difference)) {
+            (date_call(word, i, named().fn_datetime, named().op_datetime_seconds, named().op_datetime_difference) ||
+             compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_datetime_value_seconds))) {
             return true;
         }
         // IIF or NVL where a condition starts, in a dialect whose CASE gives no condition
@@ -372,6 +374,9 @@ private:
     // A date literal {mm/dd/yyyy}, or one of any kind with a number added or taken ({^2020-01-31} + 30);
     // any other brace run is passed over.
     bool braced(std::size_t &i) const {
+        if (compared_sum_before(i, named().op_date_value_days) || compared_sum_before(i, named().op_datetime_value_seconds)) {
+            return true;  // d + 30 < {^2020-01-31}
+        }
         std::size_t at = i + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         if (at < n_ && is_digit(text_[at])) return true;
@@ -384,6 +389,22 @@ private:
         at = close + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         return at < n_ && (text_[at] == '+' || text_[at] == '-');
+    }
+
+    // A name plus or minus a number compared with what begins at 'at' (d + 30 < DATE()), where the
+    // dialect adds days or seconds to a date in a way of its own.
+    bool compared_sum_before(std::size_t at, const Construct &sum) const {
+        if (sum.target[pass_.column].empty()) return false;
+        while (at > 0 && is_blank(text_[at - 1])) --at;
+        const std::size_t compare = at;
+        while (at > 0 && (text_[at - 1] == '<' || text_[at - 1] == '>' || text_[at - 1] == '=' || text_[at - 1] == '#')) --at;
+        if (at == compare) return false;
+        while (at > 0 && is_blank(text_[at - 1])) --at;
+        const std::size_t digits = at;
+        while (at > 0 && (is_digit(text_[at - 1]) || text_[at - 1] == '.')) --at;
+        if (at == digits) return false;
+        while (at > 0 && is_blank(text_[at - 1])) --at;
+        return at > 0 && (text_[at - 1] == '+' || text_[at - 1] == '-');
     }
 
     // * beside other items of a select list

@@ -113,7 +113,10 @@ inline void Scan::punctuation(char c) {
             arithmetic(1);
         }
         break;
-    case '+': case '-': case '/': arithmetic(1); break;
+    case '+': case '-':
+        if (!date_arithmetic()) arithmetic(1);
+        break;
+    case '/': arithmetic(1); break;
     default:
         if (c == '&') macro();
         else ++pos_;
@@ -141,7 +144,6 @@ void Scan::word() {
         if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {
             end_item(w0, true);
         }
-        if (pass_.minus_date != 0 && difference_to_date(w0)) return;  // -1: not looked for yet
         bool group_start = false, look = false;
         if (prev_ == Prev::start || prev_ == Prev::connector) {  // where a condition may start
             group_start = prev_ == Prev::start && top().kind == Level::group;

@@ -152,23 +152,6 @@ struct Pass {
     std::array<std::string_view, 4> dates_subtracted{};
     std::size_t subtracted = 0;
 
-    int minus_date = -1;  // whether a call that gives a date follows a "-" anywhere in the statement
-
-    bool date_subtracted() {
-        if (minus_date < 0) {
-            minus_date = 0;
-            for (std::size_t at = statement.find('-'); at != std::string_view::npos && minus_date == 0;
-                 at = statement.find('-', at + 1)) {
-                std::size_t w = at + 1;
-                while (w < statement.size() && is_blank(statement[w])) ++w;
-                std::size_t w1 = w;
-                while (w1 < statement.size() && name_char(statement[w1])) ++w1;
-                if (gives_date_word(statement.substr(w, w1 - w)) != 0) minus_date = 1;
-            }
-        }
-        return minus_date == 1;
-    }
-
     bool subtracted_date(std::string_view operand) const {
         for (std::size_t k = 0; k < subtracted; ++k) {
             if (dates_subtracted[k] == operand) return true;
@@ -414,7 +397,10 @@ private:
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
     bool gives_date(bool date, std::size_t from, std::size_t to) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
-    bool difference_to_date(std::size_t w0);
+    std::string_view lone_name_operand();
+    bool date_arithmetic();
+    std::size_t date_difference(std::string_view name, std::size_t t0, Text &built);
+    std::size_t date_sum_compared(std::string_view name, Text &built);
     std::string_view today_form(bool date) const {
         const std::string_view form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
         return form.empty() ? (date ? "DATE()" : "DATETIME()") : form;
