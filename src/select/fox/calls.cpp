@@ -608,8 +608,9 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
 // DATE() or DATETIME() and the operand after "+" or "-" at 'after' that is no number. FoxPro adds no
 // two dates: plus, the operand is a count of days or seconds. Minus, the operand may be a date (the
 // difference is a number of days or seconds) or a count: the difference where the operand gives a
-// date, the difference is used as a number, or the same operand was read as a date before. One past the operand, with the dialect's form in
-// 'built'; 0 when the form is the dialect's own or none of these holds.
+// date, the difference is used as a number, or the same operand was read as a date before. One past
+// the operand, with the dialect's form in 'built'; 0 when the form is the dialect's own or none of
+// these holds.
 std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built) {
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
@@ -678,12 +679,20 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
         at = skip_blanks(at + 1);
         return at < end_ && (src_[at] == '/' || src_[at] == '*');
     }
-    const char c = src_[at];
-    if (c != '<' && c != '>' && c != '=' && c != '#' && !(c == '!' && at + 1 < end_ && src_[at + 1] == '=')) return false;
-    while (at < end_ && std::string_view("<>=#!").find(src_[at]) != std::string_view::npos) ++at;
+    const std::size_t compare = at;
+    at = comparison_end(at);
+    if (at == compare) return false;
     at = skip_blanks(at);
     if (at < end_ && src_[at] == '-') at = skip_blanks(at + 1);
     return at < end_ && is_digit(src_[at]);
+}
+
+// One past the comparison operator at 'at' (=, ==, <, <=, >, >=, <>, #, !=), or 'at' when none
+// stands there.
+std::size_t Scan::comparison_end(std::size_t at) const {
+    const std::size_t from = at;
+    while (at < end_ && std::string_view("<>=#!").find(src_[at]) != std::string_view::npos) ++at;
+    return at == from + 1 && src_[from] == '!' ? from : at;
 }
 
 // The name the output of the operand being read holds, alone (t.d, ?m.d, not a + b); empty when it
@@ -753,10 +762,9 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     Text count;
     const std::size_t end = signed_count(pos_, count);
     if (end == 0) return 0;
-    std::size_t at = skip_blanks(end);
-    const std::size_t compare = at;
-    while (at < end_ && std::string_view("<>=#!").find(src_[at]) != std::string_view::npos) ++at;
-    if (at == compare || (at == compare + 1 && src_[compare] == '!')) return 0;
+    const std::size_t compare = skip_blanks(end);
+    std::size_t at = comparison_end(compare);
+    if (at == compare) return 0;
     at = skip_blanks(at);
     std::size_t w1 = at;
     while (w1 < end_ && name_char(src_[w1])) ++w1;
