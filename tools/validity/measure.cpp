@@ -90,7 +90,11 @@ EngineVerdict ask(Server &server, Target target, ConvertedText kind, const std::
 }
 
 bool mysql_names(const engine::Answer &answer) { return name_error(answer.code); }
-bool pgsql_names(const engine::Answer &answer) { return pg_name_error(answer.state); }
+// 42883 also stands for an operator without a form for its operands' types (a timestamp minus an
+// integer): a fault of the conversion, not an unknown name.
+bool pgsql_names(const engine::Answer &answer) {
+    return pg_name_error(answer.state) && answer.message.find("operator does not exist") == std::string::npos;
+}
 
 }  // namespace
 
