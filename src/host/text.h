@@ -18,6 +18,22 @@
 
 namespace tarnvel {
 
+// Copies 'n' bytes between buffers that do not overlap. Most pieces of a statement are a few bytes
+// long, and moves of a fixed size cost less than a call of memcpy for them.
+inline void copy_bytes(char *to, const char *from, std::size_t n) {
+    if (n > 8) {
+        std::memcpy(to, from, n);
+    } else if (n >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    } else if (n >= 2) {
+        std::memcpy(to, from, 2);
+        std::memcpy(to + n - 2, from + n - 2, 2);
+    } else if (n == 1) {
+        *to = *from;
+    }
+}
+
 class Text {
 public:
     Text() = default;
@@ -88,7 +104,7 @@ public:
     void append(std::string_view part) {
         if (part.empty()) return;
         if (length_ + part.size() >= capacity_) part = grow_for(part);
-        std::memcpy(data_ + length_, part.data(), part.size());
+        copy_bytes(data_ + length_, part.data(), part.size());
         length_ += part.size();
         data_[length_] = '\0';
     }

@@ -1,6 +1,7 @@
 // Deciding a word: its keyword form, the decision chain, how it is written, and the "=1" rule.
 #include "select/scanner.h"
 
+#include "host/text.h"
 #include "lex/classes.h"
 
 #include <algorithm>
@@ -49,14 +50,14 @@ bool Scanner::view_is_whole() const {
 
 void Scanner::remember_previous(std::string_view keyword) {
     previous_length_ = keyword.size();
-    std::memcpy(previous_.data(), keyword.data(), std::min(keyword.size(), previous_.size()));
+    copy_bytes(previous_.data(), keyword.data(), std::min(keyword.size(), previous_.size()));
 }
 
 // Kept as written: previous_is reads it in upper case, only when the lengths match (most words
 // are never compared).
 void Scanner::remember_previous_upper(std::string_view written) {
     previous_length_ = written.size();
-    std::memcpy(previous_.data(), written.data(), std::min(written.size(), previous_.size()));
+    copy_bytes(previous_.data(), written.data(), std::min(written.size(), previous_.size()));
 }
 
 bool Scanner::previous_is(std::string_view keyword) const {
