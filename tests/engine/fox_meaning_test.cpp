@@ -147,6 +147,7 @@ constexpr Case conditions[] = {
     {"!EMPTY(t) AND (DATETIME() - t) / 3600 < (DATETIME() - DTOT({^2016-01-05})) / 3600 - 14", "2"},
     {"DTOS(DATE() + k) > DTOS(DATE() + 2)", "3 4 5"},
     {"d + 30 >= {^2020-03-30} OR t - 60 > {^2016-01-05 13:43:30}", "2 3"},
+    {"!EMPTY(d) AND d > {^2000-01-01} + n * 100", "2 5"},  // days that are a NUMERIC value
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

@@ -57,16 +57,23 @@ std::size_t Scan::date_sum(const Construct &row, std::size_t after, Text &built)
     return end;
 }
 
-// 'base', a date (days) or a datetime (seconds), FoxPro's literal or a value, plus or minus the number
-// at 'after', as the dialect adds them: one past the number, with the sum in 'sum'; 0 when no number
-// follows or the dialect's own sum is right.
+// 'base', a date (days) or a datetime (seconds), FoxPro's literal or a value, plus or minus the count
+// at 'after' (a number, or a value: value_count), as the dialect adds them: one past the count, with
+// the sum in 'sum'; 0 when no count follows or the dialect's own sum is right.
 std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum) {
     const NamedRows &n = named();
     const Construct &row = literal ? (date ? n.op_literal_days : n.op_literal_seconds)
                                    : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
-    const std::string_view form = row.target[pass_.column];
+    std::string_view form = row.target[pass_.column];
     Text count;
-    const std::size_t end = form.empty() ? 0 : signed_count(after, count);
+    std::size_t end = form.empty() ? 0 : signed_count(after, count);
+    if (end == 0) {
+        if (const std::string_view value = date ? n.op_days_value.target[pass_.column] : std::string_view{};
+            !value.empty()) {
+            form = value;
+        }
+        if (!form.empty()) end = value_count(after, count);
+    }
     if (end == 0) return 0;
     Args args;
     args.add(base);
@@ -569,6 +576,46 @@ std::size_t Scan::signed_count(std::size_t after, Text &number) {
     return end;
 }
 
+namespace {
+
+// FoxPro's functions that give a number, whatever their arguments.
+constexpr std::string_view number_calls[] = {"INT", "ROUND", "VAL", "LEN", "MOD", "CEILING", "FLOOR", "ABS"};
+
+}  // namespace
+
+// A call of one of number_calls begins at 'at'.
+bool Scan::number_call(std::size_t at) const {
+    std::size_t w1 = at;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    const std::size_t open = skip_blanks(w1);
+    if (w1 == at || open >= end_ || src_[open] != '(') return false;
+    std::string_view word = src_.substr(at, w1 - at);
+    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
+    return std::any_of(std::begin(number_calls), std::end(number_calls), [&](std::string_view f) { return same_word(word, f); });
+}
+
+// + x or - x at 'after', with x a value that is not written as a number (signed_count reads those),
+// added to a date or a datetime: after +, any operand but a string, date or logical literal (FoxPro
+// adds no two dates); after -, one that surely gives a number (a product or quotient, or a
+// number_calls call), since d - x of a name x may be a difference of dates. One past x, with the
+// signed count (x converted) in 'count'; 0 when none stands there.
+std::size_t Scan::value_count(std::size_t after, Text &count) {
+    const std::size_t sign = skip_blanks(after);
+    if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
+    const std::size_t first = skip_blanks(sign + 1);
+    if (first >= end_ || is_digit(src_[first]) || quote_at(first) || std::string_view("{.+-").find(src_[first]) != std::string_view::npos) {
+        return 0;  // a number is signed_count's
+    }
+    const std::size_t end = operand_end(first, "*/%^");
+    if (end == first || end > end_ || (src_[first] == '(' && close_paren(first) == none)) return 0;
+    if (src_[sign] == '-' && primary_end(first) == end && !number_call(first)) return 0;
+    const Piece piece = convert(first, end, false);
+    if (src_[sign] == '-') count.append("-(");
+    count.append(piece.text);
+    if (src_[sign] == '-') count.push(')');
+    return end;
+}
+
 bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     const bool date = same_word(name, "DATE");
     if (!date && !same_word(name, "DATETIME")) return false;
@@ -605,34 +652,38 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     return true;
 }
 
-// DATE() or DATETIME() and the operand after "+" or "-" at 'after' that is no number. FoxPro adds no
-// two dates: plus, the operand is a count of days or seconds. Minus, the operand may be a date (the
-// difference is a number of days or seconds) or a count: the difference where the operand gives a
-// date, the difference is used as a number, or the same operand was read as a date before. One past
-// the operand, with the dialect's form in 'built'; 0 when the form is the dialect's own or none of
-// these holds.
+// DATE() or DATETIME() and the operand after "+" or "-" at 'after' that is no number: a count of days
+// or seconds (value_count), or, after "-", an operand that may be a date (the difference is a number
+// of days or seconds) or a count: the difference where the operand gives a date, the difference is
+// used as a number, or the same operand was read as a date before. One past the operand, with the
+// dialect's form in 'built'; 0 when the form is the dialect's own or none of these holds.
 std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built) {
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
-    const bool minus = src_[sign] == '-';
     const std::size_t first = skip_blanks(sign + 1);
-    if (first >= end_ || src_[first] == '+' || src_[first] == '-' || is_digit(src_[first]) || quote_at(first)) return 0;
+    if (first >= end_ || is_digit(src_[first])) return 0;
+    const NamedRows &n = named();
+    Args args;
+    if (Text count; const std::size_t end = value_count(after, count)) {  // a count of days or seconds
+        std::string_view form = date ? n.op_days_value.target[pass_.column] : std::string_view{};
+        if (!form.empty()) args.add(today_form(date));
+        else form = (date ? n.op_date_days : n.op_datetime_seconds).target[pass_.column];
+        if (form.empty()) return 0;
+        args.add(count.view());
+        fill(built, form, args);
+        return end;
+    }
+    if (src_[sign] != '-' || src_[first] == '+' || src_[first] == '-' || quote_at(first)) return 0;
     const std::size_t end = primary_end(first);
     if (end == none || end > end_ || (src_[first] == '(' && close_paren(first) == none)) return 0;
     const std::size_t next = skip_blanks(end);
     if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
-    const NamedRows &n = named();
-    const Construct *row = date ? &n.op_date_days : &n.op_datetime_seconds;
-    if (minus) {
-        const std::string_view operand = src_.substr(first, end - first);
-        if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && !used_as_number(w0, end)) return 0;
-        pass_.note_subtracted_date(operand);
-        row = date ? &n.op_date_difference : &n.op_datetime_difference;
-    }
-    const std::string_view form = row->target[pass_.column];
+    const std::string_view operand = src_.substr(first, end - first);
+    if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && !used_as_number(w0, end)) return 0;
+    pass_.note_subtracted_date(operand);
+    const std::string_view form = (date ? n.op_date_difference : n.op_datetime_difference).target[pass_.column];
     if (form.empty()) return 0;
-    Args args;
-    if (minus) args.add(today_form(date));
+    args.add(today_form(date));
     convert_into(args, first, end, false);
     fill(built, form, args);
     return end;

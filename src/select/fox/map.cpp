@@ -461,6 +461,17 @@ constexpr Construct rows[] = {
      .target = {"DATEADD(SECOND, {2}, {1})", "({1} + NUMTODSINTERVAL({2}, 'SECOND'))", "TIMESTAMPADD(SECOND, {2}, {1})",
                 "DATEADD('s', {2}, {1})", "({1} + ({2}) * INTERVAL '1 second')"},
      .note = "n written as a number: seconds, as FoxPro adds them to a datetime."},
+    {.id = "op.days_value",
+     .kind = Kind::operator_,
+     .fox = "d + x, d - x (x a value: a name, a call, a product)",
+     .example = "DATE() + nDays",
+     .target = {"", "", "", "", "({1} + CAST({2} AS INTEGER))"},
+     .note = "Days added that are not written as a number. FoxPro adds no two dates: after + any value is a "
+             "count of days (or of seconds, for a datetime); after - only a value that surely is a number "
+             "(a product or quotient, INT, ROUND, VAL, LEN, MOD, CEILING, FLOOR, ABS), since d - x of a name x "
+             "may be a difference of dates. The dialects add it as they add a number of days (the rows "
+             "above: MySQL ADDDATE, SQL Server DATEADD after a call that gives a date); PostgreSQL adds only an "
+             "INTEGER to a date, and a NUMERIC field (N(5)) is cast."},
     {.id = "op.date_difference",
      .kind = Kind::operator_,
      .fox = "DATE() - d, d - DATE()",

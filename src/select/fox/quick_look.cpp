@@ -326,7 +326,10 @@ private:
         if (!alone.target[pass_.column].empty()) return true;
         do ++at;
         while (at < n_ && is_blank(text_[at]));
-        if (at < n_ && (text_[at] == '+' || text_[at] == '-') && !sum.target[pass_.column].empty()) return true;
+        if (at < n_ && (text_[at] == '+' || text_[at] == '-') &&
+            (!sum.target[pass_.column].empty() || !named().op_days_value.target[pass_.column].empty())) {
+            return true;
+        }
         if (difference.target[pass_.column].empty()) return false;
         if (at < n_ && text_[at] == '-') return true;
         std::size_t before = static_cast<std::size_t>(word.data() - text_.data());

@@ -89,6 +89,7 @@ struct NamedRows {
     const Construct &fn_datetime_of = construct("fn.datetime_of");
     const Construct &op_literal_seconds = construct("op.literal_seconds");
     const Construct &op_date_difference = construct("op.date_difference");
+    const Construct &op_days_value = construct("op.days_value");
     const Construct &op_datetime_difference = construct("op.datetime_difference");
 };
 const NamedRows &named();
@@ -394,6 +395,8 @@ private:
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);
+    std::size_t value_count(std::size_t after, Text &count);
+    bool number_call(std::size_t at) const;
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
     bool gives_date(bool date, std::size_t from, std::size_t to) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
