@@ -229,12 +229,20 @@ struct Pass {
     // Every whole-word occurrence of the alias in HAVING becomes the expression.
     // Every whole-word occurrence of 'word' in the text gives way to 'before' + 'replacement' +
     // 'after'; one after a qualifier's "." stays where 'qualified_too' is false.
+    // One inside an aggregate's argument stays where 'aggregate_item' (an item's expression) calls
+    // an aggregate itself.
     void replace_word(Text &text, std::string_view word, std::string_view before, std::string_view replacement,
-                      std::string_view after, bool qualified_too, std::string_view message) const {
+                      std::string_view after, bool qualified_too, std::string_view message,
+                      std::string_view aggregate_item = {}) const {
         const std::string_view view = text.view();
+        auto kept = [&](std::size_t at) {
+            if (!qualified_too && view[at - 1] == '.') return true;
+            return !aggregate_item.empty() && view.rfind('(', at) != npos && aggregate(aggregate_item) &&
+                   in_aggregate_call(view, at);
+        };
         auto next = [&](std::size_t from) {
             std::size_t at = find_word(view, word, from);
-            while (at != std::string_view::npos && !qualified_too && view[at - 1] == '.') at = find_word(view, word, at + 1);
+            while (at != std::string_view::npos && kept(at)) at = find_word(view, word, at + 1);
             return at;
         };
         std::size_t at = next(0);
@@ -252,9 +260,27 @@ struct Pass {
         text = std::move(rebuilt);
     }
 
-    // An alias in HAVING stands for its expression.
+    // Whether 'at' lies inside the parentheses of an aggregate call (SUM(x)) of the text.
+    bool in_aggregate_call(std::string_view text, std::size_t at) const {
+        long call_depth = 0;  // the depth inside the outermost aggregate call open here, 0 when none
+        for (lex::Cursor cursor(text, 0, rules); cursor.at() < at;) {
+            const std::size_t i = cursor.at();
+            if (!cursor.step()) continue;
+            if (text[i] == ')' && cursor.depth() < call_depth) call_depth = 0;
+            if (text[i] != '(' || call_depth != 0) continue;
+            std::size_t word = i;
+            if (word > 0 && text[word - 1] == ' ') --word;
+            while (word > 0 && ident(text[word - 1])) --word;
+            if (aggregate(text.substr(word, i + 1 - word))) call_depth = cursor.depth();
+        }
+        return call_depth != 0;
+    }
+
+    // An alias in HAVING stands for its expression. A qualified name (o.total) is a column, and so
+    // is the alias of an aggregate inside an aggregate's argument (SUM(total) AS total ... HAVING
+    // SUM(total) > 0), as nesting takes none.
     void replace_alias(Text &having, std::string_view alias, std::string_view expr) const {
-        replace_word(having, alias, {}, expr, {}, true, "Insufficient memory for HAVING");
+        replace_word(having, alias, {}, expr, {}, false, "Insufficient memory for HAVING", expr);
     }
 
     // ORDER BY naming a column that the field list now shows only in MAX(): the same MAX(), which

@@ -172,6 +172,7 @@ constexpr Case values[] = {
     {"NTOM(n)", "0.0000 12.5000 0.0000 0.0100 -3.0000"},
     {"RAT('bc', c) + RAT(',', c)", "0 2 0 0 2"},
     {"RAT('ab', 'abxaby') + RATC('y', 'yyy')", "7 7 7 7 7"},
+    {"AT('b', 'abcabc', k) * 10 + AT(',', c, 1) + ATC('XY', 'xyXY', 2)", "23 53 3 3 5"},
     {"TTOC(DATETIME(2020, 2, k, 10, 30, 5), 1)", "20200201103005 20200202103005 20200203103005 20200204103005 20200205103005"},
     {"PADC(ALLTRIM(c), 6, '*') + PADC('ab', 5) + '|'", "****** ab  | *abc** ab  | ****** ab  | **0*** ab  | *x,y** ab  |"},
     // 2021 begins on a Friday, 2023 on a Sunday
@@ -272,6 +273,14 @@ TYPED_TEST(FoxMeaning, JoinsNullsAndTablesAsInFoxPro) {
     EXPECT_EQ(this->run("SELECT k FROM d:\\data\\fm.dbf WHERE k < 3 ORDER BY k"), "1 2");
     EXPECT_EQ(this->run("SELECT ALLTRIM(c) + '|' x, k FROM fm WHERE k = 2"), "abc|");  // an alias without AS
     EXPECT_EQ(this->run("SELECT TOP 2 k FROM mydata!fm WITH (BUFFERING = .T.) WHERE k > 1 ORDER BY k DESC"), "5 4");
+}
+
+// Groups: an aggregate's alias in HAVING is its expression, except inside an aggregate, where the
+// name is the column (SUM(n) AS n ... HAVING SUM(n) > 1); COUN is FoxPro's COUNT.
+TYPED_TEST(FoxMeaning, HavingReadsAnAliasAsFoxProDoes) {
+    EXPECT_EQ(this->run("SELECT SUM(n) AS n FROM fm GROUP BY l HAVING SUM(n) > 1"), "12.51");
+    EXPECT_EQ(this->run("SELECT COUNT(*) AS k FROM fm GROUP BY l HAVING MAX(k) > 4 AND k > 2"), "3");
+    EXPECT_EQ(this->run("SELE COUN(*) FROM fm WHER k > 1"), "4");
 }
 
 // Host parameters reach the server as its prepared statements bind them.

@@ -698,9 +698,18 @@ constexpr Construct rows[] = {
      .words = "AT",
      .min_args = 3,
      .max_args = 3,
-     .target = {"", "INSTR({2}, {1}, 1, {3})", "", "", ""},
-     .note = "The n-th occurrence: only Oracle's INSTR counts occurrences; the others' third argument "
-             "is where the search starts, and the call is left as written there."},
+     .target = {"", "INSTR({2}, {1}, 1, {3})",
+                "CASE WHEN CHAR_LENGTH({1}) > 0 AND CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, {3})) < CHAR_LENGTH({2}) "
+                "THEN CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, {3})) + 1 ELSE 0 END",
+                "",
+                "CASE WHEN CHAR_LENGTH({1}) > 0 AND CARDINALITY(STRING_TO_ARRAY({2}, {1})) > {3} THEN "
+                "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({2}, {1}), "
+                "CARDINALITY(STRING_TO_ARRAY({2}, {1})) - {3}), {1})) + 1 ELSE 0 END"},
+     .note = "The n-th occurrence: Oracle's INSTR counts occurrences. On MySQL the text before it "
+             "(SUBSTRING_INDEX) is shorter than the whole text when there is one, and its length plus 1 is "
+             "the place; on PostgreSQL (14 or later) the text cut at each occurrence has more than n pieces "
+             "then, and the place follows the first n joined again. SQL Server's and Access's third "
+             "argument is where the search starts: the call is left as written there."},
     {.id = "fn.strtran_remove",
      .fox = "STRTRAN(s, a)",
      .example = "STRTRAN(phone, '-')",
@@ -1289,7 +1298,7 @@ constexpr auto names = name_table();
 // FoxPro functions that FoxPro also reads from their first four or more letters (DATE shortens
 // nothing: it is a name of its own).
 constexpr std::string_view full_names[] = {
-    "ABS",      "ALLTRIM",   "ASC",     "BETWEEN", "CEILING", "CHRTRAN", "CMONTH",   "CTOD",   "CTOT", "DATE",
+    "ABS",      "ALLTRIM",   "ASC",     "BETWEEN", "CEILING", "CHRTRAN", "CMONTH",   "COUNT",  "CTOD",   "CTOT", "DATE",
     "DATETIME", "DELETED",   "DTOC",    "DTOS",    "DTOT",    "EMPTY",   "FLOOR",    "GOMONTH", "ICASE",
     "INLIST",   "ISBLANK",   "ISNULL",  "LOWER",   "LTRIM",   "MINUTE",  "MONTH",    "OCCURS", "PADC",
     "PADL",     "PADR",      "PROPER",  "RECCOUNT", "RECNO",  "REPLICATE", "RIGHT",  "ROUND",  "RTRIM",
