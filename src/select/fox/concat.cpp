@@ -18,6 +18,17 @@ constexpr std::string_view text_functions[] = {
     "TO_CHAR", "TRANSFORM", "TRANSLATE", "TRIM",  "TTOC",    "UPPER",
 };
 
+// Functions whose first argument FoxPro reads as text only: a chain of + there joins text, even of
+// names alone (UPPER(name + city)).
+constexpr std::string_view text_arguments[] = {"ALLTRIM", "ALLT", "LOWER", "LTRIM", "PROPER", "RTRIM", "TRIM", "UPPER"};
+
+bool takes_text(std::string_view name) {
+    for (std::string_view f : text_arguments) {
+        if (same_word(name, f)) return true;
+    }
+    return false;
+}
+
 bool gives_text(std::string_view name) {
     for (std::string_view f : text_functions) {
         if (same_word(name, f)) return true;
@@ -29,6 +40,7 @@ struct Term {
     std::size_t from, to;
     std::size_t open = 0;  // the "(" of a call or group, 0 for none
     bool text = false;
+    bool text_argument = false;  // a call whose first argument is text (takes_text)
 };
 
 class Joiner {
@@ -36,11 +48,13 @@ public:
     Joiner(const Pass &pass, std::string_view source, std::string_view form)
         : pass_(pass), src_(source), form_(form) {}
 
-    // The text of [from, to) with its chains joined, appended to 'out'.
-    void level(std::size_t from, std::size_t to, Text &out) {
+    // The text of [from, to) with its chains joined, appended to 'out'; 'text_first' when the first
+    // segment is a text argument whatever its terms.
+    void level(std::size_t from, std::size_t to, Text &out, bool text_first = false) {
         std::size_t at = from;
         while (at < to) {
             Segment segment = read_segment(at, to);
+            segment.text = segment.text || (text_first && at == from);
             if (segment.joins()) {
                 join(segment, out);
             } else {
@@ -133,6 +147,7 @@ private:
             const std::string_view name = src_.substr(at, end - at);
             const Step step = group_term(after, to, term);
             term.text = gives_text(name) || (step == Step::term && text_choice(name, after, term.to - 1));
+            term.text_argument = takes_text(name);
             return step;
         }
         if (kw != Kw::none && kw != Kw::value) return Step::end;
@@ -189,7 +204,7 @@ private:
             return;
         }
         out.append(src_.substr(t.from, t.open + 1 - t.from));
-        level(t.open + 1, t.to - 1, out);
+        level(t.open + 1, t.to - 1, out, t.text_argument);
         out.append(")");
     }
 
