@@ -679,7 +679,10 @@ std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after
     const std::size_t next = skip_blanks(end);
     if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
     const std::string_view operand = src_.substr(first, end - first);
-    if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && !used_as_number(w0, end)) return 0;
+    if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && !used_as_number(w0, end) &&
+        !whole_item_difference(first, end)) {
+        return 0;
+    }
     pass_.note_subtracted_date(operand);
     const std::string_view form = (date ? n.op_date_difference : n.op_datetime_difference).target[pass_.column];
     if (form.empty()) return 0;
@@ -736,6 +739,33 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
     at = skip_blanks(at);
     if (at < end_ && src_[at] == '-') at = skip_blanks(at + 1);
     return at < end_ && is_digit(src_[at]);
+}
+
+// DATE() - d standing alone as a select item (DATE() - since AS days, with a number added or not),
+// d a field (not a host parameter nor m.x, where a count of days is the likelier): the days since
+// d. FoxPro code subtracts a field from today for the time elapsed; a count of days kept in a field
+// is added to a date.
+bool Scan::whole_item_difference(std::size_t first, std::size_t end) {
+    if (!in_select_item() || (prev_ != Prev::keyword && prev_ != Prev::comma) || !name_start(src_[first])) return false;
+    if (name_chain_end(src_, first, end_) != end) return false;  // a call or more
+    std::size_t w1 = first;
+    while (w1 < end && name_char(src_[w1])) ++w1;
+    if (w1 < end && object_word(src_.substr(first, w1 - first))) return false;  // m.x, THIS.x
+    std::size_t next = skip_blanks(end);
+    if (next < end_ && (src_[next] == '+' || src_[next] == '-')) {  // DATE() - since + 1 AS days
+        const std::size_t number = skip_blanks(next + 1);
+        if (number >= end_ || !is_digit(src_[number])) return false;
+        next = skip_blanks(number_end(src_, number, end_));
+    }
+    if (next >= end_ || src_[next] == ',') return true;
+    if (!name_start(src_[next])) return false;
+    std::size_t n1 = next;
+    while (n1 < end_ && name_char(src_[n1])) ++n1;
+    const std::string_view word = src_.substr(next, n1 - next);
+    switch (keyword_of(word)) {
+    case Kw::none: case Kw::from: case Kw::into: case Kw::union_: return true;  // an alias, the next clause
+    default: return same_word(word, "AS");
+    }
 }
 
 // One past the comparison operator at 'at' (=, ==, <, <=, >, >=, <>, #, !=), or 'at' when none
