@@ -479,9 +479,12 @@ constexpr Construct rows[] = {
      .target = {"CAST(DATEDIFF(DAY, {2}, {1}) AS NUMERIC(10))", "", "DATEDIFF({1}, {2})", "", "CAST({1} - {2} AS NUMERIC)"},
      .note = "The days between two dates, a number. SQL Server's difference of two datetimes is a datetime, MySQL's "
              "of two dates the difference of their digits (20261208 - 20261130 = 78). d - DATE() is always the "
-             "difference; DATE() - d only where d gives a date (CTOD(s), a date literal) or where the difference "
-             "is used as a number: divided or multiplied in parentheses ((DATE() - d) / 365) or compared with a "
-             "number (DATE() - d > 30). Elsewhere d may be a count of days, and DATE() - d stays as written. "
+             "difference; DATE() - d only where d gives a date (CTOD(s), a date literal), where the difference "
+             "is used as a number (divided or multiplied in parentheses, (DATE() - d) / 365, or compared with a "
+             "number, DATE() - d > 30), or where it stands alone as a select item and d is a field (DATE() - since "
+             "AS days: FoxPro code adds a count of days kept in a field to a date, it does not take it from "
+             "today). Elsewhere d may be a count of days (WHERE d > DATE() - nDays), and DATE() - d stays as "
+             "written. "
              "SQL Server and PostgreSQL give a decimal, so that / divides as FoxPro does, not as whole numbers. "
              "DATE() + x is always a count of days added (FoxPro adds no two dates): MySQL writes ADDDATE."},
     {.id = "op.datetime_difference",
