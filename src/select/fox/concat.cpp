@@ -18,15 +18,27 @@ constexpr std::string_view text_functions[] = {
     "TO_CHAR", "TRANSFORM", "TRANSLATE", "TRIM",  "TTOC",    "UPPER",
 };
 
-// Functions whose first argument FoxPro reads as text only: a chain of + there joins text, even of
-// names alone (UPPER(name + city)).
-constexpr std::string_view text_arguments[] = {"ALLTRIM", "ALLT", "LOWER", "LTRIM", "PROPER", "RTRIM", "TRIM", "UPPER"};
+// Functions whose first arguments (one or two) take text only: a chain of + there joins text, even
+// of names alone (UPPER(name + city)). The searches are FoxPro's and those the pass writes for $.
+struct TextArguments {
+    std::string_view name;
+    std::uint8_t count;
+};
+constexpr TextArguments text_arguments[] = {
+    {"ALLTRIM", 1},     {"ALLT", 1},        {"LOWER", 1},      {"LTRIM", 1},       {"PROPER", 1},
+    {"RTRIM", 1},       {"TRIM", 1},        {"UPPER", 1},      {"LEN", 1},         {"CHAR_LENGTH", 1},
+    {"LENGTH", 1},      {"LEFT", 1},        {"RIGHT", 1},      {"SUBSTR", 1},      {"SUBSTRING", 1},
+    {"AT", 2},          {"ATC", 2},         {"RAT", 2},        {"OCCURS", 2},      {"LOCATE", 2},
+    {"INSTR", 2},       {"CHARINDEX", 2},   {"STRPOS", 2},     {"SUBSTRING_INDEX", 2}, {"STRING_TO_ARRAY", 2},
+    {"STRTRAN", 3},     {"REPLACE", 3},     {"CHRTRAN", 3},    {"TRANSLATE", 3},   {"ARRAY_TO_STRING", 2},
+};
 
-bool takes_text(std::string_view name) {
-    for (std::string_view f : text_arguments) {
-        if (same_word(name, f)) return true;
+// How many of the call's first arguments take text only (0 for most functions).
+std::uint8_t text_argument_count(std::string_view name) {
+    for (const TextArguments &f : text_arguments) {
+        if (same_word(name, f.name)) return f.count;
     }
-    return false;
+    return 0;
 }
 
 bool gives_text(std::string_view name) {
@@ -40,7 +52,7 @@ struct Term {
     std::size_t from, to;
     std::size_t open = 0;  // the "(" of a call or group, 0 for none
     bool text = false;
-    bool text_argument = false;  // a call whose first argument is text (takes_text)
+    std::uint8_t text_arguments = 0;  // a call whose first arguments are text (text_argument_count)
 };
 
 class Joiner {
@@ -48,13 +60,19 @@ public:
     Joiner(const Pass &pass, std::string_view source, std::string_view form)
         : pass_(pass), src_(source), form_(form) {}
 
-    // The text of [from, to) with its chains joined, appended to 'out'; 'text_first' when the first
-    // segment is a text argument whatever its terms.
-    void level(std::size_t from, std::size_t to, Text &out, bool text_first = false) {
+    // The text of [from, to) with its chains joined, appended to 'out'; the first 'text_segments'
+    // segments (a call's arguments) are text whatever their terms. A chain compared with text
+    // (a + b = c + 'x', a + b = PADR(c, 10), a + b LIKE 'x%') joins text too, on either side.
+    void level(std::size_t from, std::size_t to, Text &out, std::uint8_t text_segments = 0) {
         std::size_t at = from;
-        while (at < to) {
+        bool text_before = false;  // the segment before is text, and this one is compared with it
+        for (std::size_t index = 0; at < to; ++index) {
             Segment segment = read_segment(at, to);
-            segment.text = segment.text || (text_first && at == from);
+            segment.text = segment.text || index < text_segments || (text_before && segment.count > 0);
+            if (!segment.text && segment.pluses > 0 && compares(segment.end, to)) {
+                segment.text = compared_with_text(segment.next, to);
+            }
+            if (segment.count > 0) text_before = segment.text && compares(segment.end, to);
             if (segment.joins()) {
                 join(segment, out);
             } else {
@@ -66,6 +84,27 @@ public:
     }
 
 private:
+    // A comparison (or LIKE) stands at 'at', where a segment ended.
+    bool compares(std::size_t at, std::size_t to) const {
+        if (at >= to) return false;
+        const char c = src_[at];
+        if (c == '=' || c == '<' || c == '>' || c == '#' || (c == '!' && at + 1 < to && src_[at + 1] == '=')) {
+            return true;
+        }
+        return (c == 'L' || c == 'l') && name_chain_end(src_, at, to) == at + 4 && same_word(src_.substr(at, 4), "LIKE");
+    }
+
+    // The segment that follows from 'at' (past the rest of a two-character operator) is text.
+    bool compared_with_text(std::size_t at, std::size_t to) {
+        for (int operators = 0; at < to && operators < 2; ++operators) {
+            const Segment next = read_segment(at, to);
+            if (next.count > 0) return next.text && !next.broken;
+            if (!compares(next.end, to)) return false;
+            at = next.next;
+        }
+        return false;
+    }
+
     static constexpr std::size_t most_terms = 32;
     struct Segment {
         std::size_t begin = 0, end = 0, next = 0;  // next: after the delimiter
@@ -147,7 +186,7 @@ private:
             const std::string_view name = src_.substr(at, end - at);
             const Step step = group_term(after, to, term);
             term.text = gives_text(name) || (step == Step::term && text_choice(name, after, term.to - 1));
-            term.text_argument = takes_text(name);
+            term.text_arguments = text_argument_count(name);
             return step;
         }
         if (kw != Kw::none && kw != Kw::value) return Step::end;
@@ -204,7 +243,7 @@ private:
             return;
         }
         out.append(src_.substr(t.from, t.open + 1 - t.from));
-        level(t.open + 1, t.to - 1, out, t.text_argument);
+        level(t.open + 1, t.to - 1, out, t.text_arguments);
         out.append(")");
     }
 

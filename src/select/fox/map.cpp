@@ -705,9 +705,9 @@ constexpr Construct rows[] = {
                 "CASE WHEN CHAR_LENGTH({1}) > 0 AND CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, {3})) < CHAR_LENGTH({2}) "
                 "THEN CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, {3})) + 1 ELSE 0 END",
                 "",
-                "CASE WHEN CHAR_LENGTH({1}) > 0 AND CARDINALITY(STRING_TO_ARRAY({2}, {1})) > {3} THEN "
+                "CASE WHEN CHAR_LENGTH({1}) > 0 AND CARDINALITY(STRING_TO_ARRAY({2}, {1})) > ({3}) THEN "
                 "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({2}, {1}), "
-                "CARDINALITY(STRING_TO_ARRAY({2}, {1})) - {3}), {1})) + 1 ELSE 0 END"},
+                "CARDINALITY(STRING_TO_ARRAY({2}, {1})) - ({3})), {1})) + 1 ELSE 0 END"},
      .note = "The n-th occurrence: Oracle's INSTR counts occurrences. On MySQL the text before it "
              "(SUBSTRING_INDEX) is shorter than the whole text when there is one, and its length plus 1 is "
              "the place; on PostgreSQL (14 or later) the text cut at each occurrence has more than n pieces "
