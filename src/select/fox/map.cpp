@@ -404,7 +404,9 @@ constexpr Construct rows[] = {
      .target = {"", "{1} || {2}", "CONCAT({1+})", "", "{1} || {2}"},
      .note = "A chain of + with a string literal or a call that gives text among its terms. MySQL reads + as a "
              "sum of numbers, Oracle refuses it for text. Names alone are of unknown type: a + b stays as "
-             "written, as does a chain beside -, *, / or %."},
+             "written, unless it is compared with text (a + b = c + 'x', a + b LIKE 'x%') or stands where a "
+             "function takes text only (UPPER(a + b), LEFT(a + b, 3), AT('x', a + b)); a chain beside -, *, / "
+             "or % stays as written."},
     {.id = "op.empty_text_equal",
      .kind = Kind::operator_,
      .fox = "x = '', x == ''",
