@@ -509,8 +509,6 @@ void append_tail(Text &group, const Parts &parts, bool no_entry, const Text &hav
     }
 }
 
-}  // namespace
-
 // A quick look before the items are read: the name stands in the list after AS, or at the end
 // of an item after a blank (an alias written without AS), but not as the first item.
 bool may_be_alias(const Pass &pass, std::string_view list, std::string_view name) {
@@ -527,6 +525,8 @@ bool may_be_alias(const Pass &pass, std::string_view list, std::string_view name
     }
     return false;
 }
+
+}  // namespace
 
 void order_alias_pass(Session &session, Clauses &clauses) {
     Text &order = clauses.order();

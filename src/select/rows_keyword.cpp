@@ -66,7 +66,6 @@ void Scanner::dot_fix() {
     if (sink && sink->back() == '.') sink->set(sink->size() - 1, ' ');
 }
 
-// The word opens the argument list of an aggregate: COUNT(DISTINCT x), SUM (ALL x), COUNT(DIST(x)).
 // The word is the type of CAST(x AS type): AS stands before it, inside the parentheses of CAST or
 // TRY_CAST.
 bool Scanner::cast_type() const {
@@ -85,11 +84,16 @@ bool Scanner::cast_type() const {
     lex::Pos end = at;
     while (end > 0 && lex::is_blank(t[static_cast<std::size_t>(end - 1)])) --end;
     lex::Pos start = end;
-    while (start > 0 && (session_.letters.letter(t[static_cast<std::size_t>(start - 1)]) || t[static_cast<std::size_t>(start - 1)] == '_')) --start;
+    const auto name_char = [&](lex::Pos i) {
+        const char c = t[static_cast<std::size_t>(i)];
+        return session_.letters.letter(c) || c == '_';
+    };
+    while (start > 0 && name_char(start - 1)) --start;
     const std::string_view name = t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
     return session_.letters.is_upper_word(name, "CAST") || session_.letters.is_upper_word(name, "TRY_CAST");
 }
 
+// The word opens the argument list of an aggregate: COUNT(DISTINCT x), SUM (ALL x), COUNT(DIST(x)).
 bool Scanner::in_call() const {
     std::string_view t = text();
     if (!lex::preceded_by_open_paren(t, here(), wlen())) return false;
