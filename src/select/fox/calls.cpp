@@ -679,8 +679,8 @@ std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after
     const std::size_t next = skip_blanks(end);
     if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
     const std::string_view operand = src_.substr(first, end - first);
-    if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && !used_as_number(w0, end) &&
-        !whole_item_difference(first, end)) {
+    if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && named_date(operand) != (date ? 1 : 2) &&
+        !used_as_number(w0, end) && !whole_item_difference(first, end)) {
         return 0;
     }
     pass_.note_subtracted_date(operand);
@@ -800,11 +800,17 @@ std::string_view Scan::lone_name_operand() {
 bool Scan::date_arithmetic() {
     const char sign = src_[pos_];
     const std::size_t t0 = skip_blanks(pos_ + 1);
-    if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]))) return false;
+    if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?')) return false;
     const std::string_view name = lone_name_operand();
     if (name.empty()) return false;
     Text built;
-    const std::size_t end = is_digit(src_[t0]) ? date_sum_compared(name, built) : sign == '-' ? date_difference(name, t0, built) : 0;
+    std::size_t end = 0;
+    if (is_digit(src_[t0])) {
+        const int kind = named_date(name);
+        end = kind != 0 ? date_sum(name, kind == 1, built) : date_sum_compared(name, built);
+    } else if (sign == '-') {
+        end = date_difference(name, t0, built);
+    }
     if (end == 0) return false;
     Text taken;
     out_.take(static_cast<std::size_t>(name.data() - out_.text(pos_).data()), pos_, taken);
@@ -817,24 +823,68 @@ bool Scan::date_arithmetic() {
 // d - f(...) with f a function that gives a date or a datetime: one past the call, with the
 // difference in 'built'; 0 when it is none.
 std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &built) {
-    std::size_t t1 = t0;
+    std::size_t t1 = t0 + (src_[t0] == '?' ? 1 : 0);
     while (t1 < end_ && name_char(src_[t1])) ++t1;
-    const int kind = gives_date_word(src_.substr(t0, t1 - t0));
+    int kind = gives_date_word(src_.substr(t0, t1 - t0));
     const std::size_t open = skip_blanks(t1);
-    if (kind == 0 || open >= end_ || src_[open] != '(') return 0;
-    const std::size_t close = close_paren(open);
-    if (close == none) return 0;
-    const std::size_t next = skip_blanks(close + 1);
+    std::size_t end = 0;
+    bool today = false;
+    if (kind != 0 && open < end_ && src_[open] == '(') {  // a call that gives a date
+        const std::size_t close = close_paren(open);
+        if (close == none) return 0;
+        end = close + 1;
+        today = skip_blanks(open + 1) == close;  // DATE(), DATETIME()
+    } else {  // a variable that FoxPro's naming makes a date (m.dFrom, ldStart)
+        end = name_chain_end(src_, t0 + (src_[t0] == '?' ? 1 : 0), end_);
+        kind = named_date(src_.substr(t0, end - t0));
+        if (kind == 0 || (end < end_ && src_[end] == '(')) return 0;
+    }
+    const std::size_t next = skip_blanks(end);
     if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
     const bool date = kind == 1;
     const std::string_view form = (date ? named().op_date_difference : named().op_datetime_difference).target[pass_.column];
     if (form.empty()) return 0;
     Args args;
     args.add(name);
-    if (skip_blanks(open + 1) == close) args.add(today_form(date));  // DATE(), DATETIME()
-    else convert_into(args, t0, close + 1, false);
+    if (today) args.add(today_form(date));
+    else convert_into(args, t0, end, false);
     fill(built, form, args);
-    return close + 1;
+    return end;
+}
+
+// d + n, d - n with d a variable FoxPro's naming makes a date (m.dTo + 1) or a datetime: one past
+// n, with the sum in 'built'; 0 when no number follows or the dialect's own sum is right.
+std::size_t Scan::date_sum(std::string_view name, bool date, Text &built) {
+    Text count;
+    const std::size_t end = signed_count(pos_, count);
+    if (end == 0) return 0;
+    const std::string_view form = (date ? named().op_date_value_days : named().op_datetime_value_seconds).target[pass_.column];
+    if (form.empty()) return 0;
+    Args args;
+    args.add(name);
+    args.add(count.view());
+    fill(built, form, args);
+    return end;
+}
+
+// The type FoxPro's naming convention gives a memory variable or parameter (m.dFrom, ?m.tStamp,
+// ldStart, tdDate: a scope letter l, p, g or t, then the type letter, then a capital): 1 a date, 2 a
+// datetime, 0 none. A field's name, all one case once upper-cased, is never read so.
+int named_date(std::string_view name) {
+    if (!name.empty() && name[0] == '?') name.remove_prefix(1);
+    const bool variable = name.size() > 2 && (name[0] == 'm' || name[0] == 'M') && name[1] == '.';
+    if (variable) name.remove_prefix(2);
+    if (name.find('.') != std::string_view::npos) return 0;  // an object's member
+    const auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
+    std::size_t at = 0;
+    if (name.size() >= 3 && std::string_view("lpgt").find(name[0]) != std::string_view::npos &&
+        (name[1] == 'd' || name[1] == 't') && capital(name[2])) {
+        at = 1;
+    } else if (!variable) {
+        return 0;
+    }
+    if (name.size() < at + 2 || !capital(name[at + 1])) return 0;
+    return name[at] == 'd' ? 1 : name[at] == 't' ? 2 : 0;
 }
 
 // d + n, d - n compared with a date or a datetime: one past n, with the sum in 'built'; 0 when it

@@ -455,7 +455,10 @@ constexpr Construct rows[] = {
      .example = "GOMONTH(d, 1) - 1",
      .target = {"DATEADD(DAY, {2}, {1})", "", "ADDDATE({1}, {2})", "", ""},
      .note = "n written as a number: days. SQL Server's DATE takes no number added, MySQL reads a date plus "
-             "a number as a number; the other dialects add days to their dates."},
+             "a number as a number; the other dialects add days to their dates. A memory variable or parameter "
+             "that FoxPro's naming makes a date or a datetime (m.dTo, ?ldStart, m.tStamp: a type letter d or t, "
+             "after an optional scope letter l, p, g or t, then a capital) is one too: m.dTo + 1, m.dTo - "
+             "m.dFrom, DATE() - m.dBorn."},
     {.id = "op.datetime_value_seconds",
      .kind = Kind::operator_,
      .fox = "DTOT(d) + n, CTOT(s) + n, DATETIME(y, m, d, ...) + n (and - n)",

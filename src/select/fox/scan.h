@@ -97,6 +97,7 @@ const NamedRows &named();
 // The word names a FoxPro function that gives a date (1: CTOD, GOMONTH, DATE, TTOD) or a datetime
 // (2: CTOT, DTOT, DATETIME); 0 for any other word (calls.cpp).
 int gives_date_word(std::string_view word);
+int named_date(std::string_view name);
 
 // --- the parse state
 
@@ -406,6 +407,7 @@ private:
     bool date_arithmetic();
     std::size_t date_difference(std::string_view name, std::size_t t0, Text &built);
     std::size_t date_sum_compared(std::string_view name, Text &built);
+    std::size_t date_sum(std::string_view name, bool date, Text &built);
     std::string_view today_form(bool date) const {
         const std::string_view form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
         return form.empty() ? (date ? "DATE()" : "DATETIME()") : form;
