@@ -60,6 +60,7 @@ const Dialect &sqlserver() {
             .join_as_inner = false,
             .table_alias_as = true,
             .full_join = true,
+            .aggregate_subquery = false,
             .table_hint = true,
             .where_open = "WHERE",
             .where_close = "",

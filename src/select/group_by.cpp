@@ -440,6 +440,15 @@ struct Grouping {
     }
 };
 
+// The expression is a subquery alone ((SELECT COUNT(*) FROM o WHERE o.c = t.c)), cut out behind its
+// placeholder. Where the dialect takes no subquery inside MAX() (SQL Server) it stays as written,
+// which the server takes when the subquery's outer names are grouped; the others take MAX() of it,
+// whatever outer names it reads.
+bool subquery(std::string_view expr) {
+    while (!expr.empty() && expr.front() == '(' && expr.back() == ')') expr = trimmed(expr.substr(1, expr.size() - 2));
+    return expr.starts_with("'S$U$B$Q") && expr.back() == '\'' && expr.find('\'', 1) == expr.size() - 1;
+}
+
 // An item neither grouped nor left as it stands: wrapped in MAX(), named by its alias or, without
 // one, by its column.
 void wrap_in_max(const Pass &pass, const Item &item, Text &rebuilt) {
@@ -469,7 +478,8 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
     const std::string_view expr = item.expr;
     const bool grouped = grouping.groups(item, std::to_string(number));
     if (!item.alias.empty() && having) pass.replace_alias(having, item.alias, expr);
-    bool unchanged = pass.aggregate(expr) || expr.find(".*") != npos || expr == "*" || !pass.names_column(expr);
+    bool unchanged = pass.aggregate(expr) || expr.find(".*") != npos || expr == "*" ||
+                     (!pass.dialect.aggregate_subquery && subquery(expr)) || !pass.names_column(expr);
     // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
     if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
     if (!unchanged && !grouped) {
