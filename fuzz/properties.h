@@ -322,13 +322,14 @@ inline bool alias_string(std::string_view sql, std::size_t begin, std::size_t) {
     const char s = sql[i - 1], a = sql[i - 2], b = sql[i - 3];
     return (s == 's' || s == 'S') && (a == 'a' || a == 'A') && (b == ' ' || b == '\t');
 }
-// The empty text after =, <>, # or !=: where the empty text is NULL (Oracle) the comparison is the
-// test of blank text, with no literal.
+// The empty text after =, <>, # or != (blanks and line ends between), or among INLIST's values: where
+// the empty text is NULL (Oracle) the comparison is the test of blank text, with no literal.
 inline bool compared_empty_text(std::string_view sql, std::size_t begin, std::size_t end) {
     if (begin != end || begin < 2) return false;
     std::size_t i = begin - 1;  // the literal's opening delimiter
-    while (i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t')) --i;
-    return i > 0 && (sql[i - 1] == '=' || sql[i - 1] == '>' || sql[i - 1] == '#');
+    while (i > 0 && blank(sql[i - 1])) --i;
+    return (i > 0 && (sql[i - 1] == '=' || sql[i - 1] == '>' || sql[i - 1] == '#')) ||
+           (i > 0 && sql[i - 1] == ',' && inside_parens_after(sql, begin, ",INLIST,"));
 }
 }  // namespace exempt
 

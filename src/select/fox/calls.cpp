@@ -117,6 +117,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(transform(open, close, count, built));
     case Form::like:
         return done(like(row, open, close, built));
+    case Form::inlist:
+        return done(inlist(row, open, close, built));
     case Form::chrtran:
         return done(chrtran(row, open, close, built));
     case Form::str:
@@ -333,6 +335,38 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text 
         }
     });
     fill(built, row.target[pass_.column], args);
+    return true;
+}
+
+// INLIST(x, a, ...): x IN (a, ...). Where the dialect stores the empty text as NULL, an empty text
+// among the values equals nothing: it is dropped from the list, and x is tested as x = '' is.
+bool Scan::inlist(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    const std::string_view blank_test = named().op_empty_text_equal.target[pass_.column];
+    Args args, listed;
+    bool blank = false;
+    std::size_t index = 0;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        const std::string_view arg = trimmed(src_.substr(from, to - from));
+        const char q = arg.empty() ? '\0' : arg.front();
+        const std::size_t at = static_cast<std::size_t>(arg.data() - src_.data());
+        const bool empty_text = index > 0 && !blank_test.empty() && arg.size() == 2 && (q == '\'' || q == '"' || q == '[') &&
+                                literal_end(at) == at + 2;
+        if (empty_text) blank = true;
+        else convert_into(listed, from, to, false);
+        if (index++ == 0) args.add(listed[0]);
+    });
+    if (!blank) {
+        fill(built, row.target[pass_.column], listed);
+        return true;
+    }
+    if (repeats_long_argument("{1}{1}", args)) return false;
+    built.push('(');
+    if (listed.size() > 1) {
+        fill(built, row.target[pass_.column], listed);
+        built.append(" OR ");
+    }
+    fill(built, blank_test, args);
+    built.push(')');
     return true;
 }
 

@@ -315,7 +315,11 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 255,
      .shape = Shape::predicate,
-     .target = all("({1} IN ({2+}))")},
+     .form = Form::inlist,
+     .target = all("({1} IN ({2+}))"),
+     .note = "An empty text among the values, where the dialect stores it as NULL (Oracle), is the test of "
+             "blank text x = '' makes there: ((X IN ('A')) OR (TRIM(X) IS NULL)); an empty text in a list "
+             "is a NULL that equals nothing, and NOT IN a list that holds one finds no row."},
     {.id = "fn.icase",
      .fox = "ICASE(c1, v1, ..., [e])",
      .example = "ICASE(a = 1, 'x', a = 2, 'y', 'z')",

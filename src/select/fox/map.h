@@ -58,6 +58,7 @@ enum class Form : std::uint8_t {
     ctot,       // CTOT of a literal or of blanks (any other argument: as written)
     transform,  // TRANSFORM(x) and TRANSFORM(x, "@L 99...")
     like,       // LIKE(pattern, x) with FoxPro's wildcards
+    inlist,     // INLIST(x, a, ...): the template; an empty text among the values, the dialect's test of it
     chrtran,    // CHRTRAN(s, from, to): the row's form, or one REPLACE a character (chrtran_steps)
     str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
     numbered,   // f(x, n) with n written as a number: the form of that number (numbered_forms)

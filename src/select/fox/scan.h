@@ -390,6 +390,7 @@ private:
                          Text &built);
     bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool inlist(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
