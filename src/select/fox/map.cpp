@@ -1200,10 +1200,12 @@ constexpr Construct rows[] = {
      .words = "VAL",
      .min_args = 1,
      .max_args = 1,
-     .target = {"", "", "", "", "CAST(COALESCE(NULLIF(REGEXP_REPLACE({1}, '^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+))?.*$', '\\1'), ''), '0') AS NUMERIC)"},
-     .note = "The number at the start of the text, 0 when there is none, as in FoxPro; PostgreSQL refuses to "
-             "cast other text to a number, so it takes the number out first. The other dialects' own rows "
-             "convert it."},
+     .target = {"", "NVL(TO_NUMBER(REGEXP_SUBSTR({1}, '^\\s*[-' || CHR(43) || ']?(\\d{1,}\\.?\\d*|\\.\\d{1,})')), 0)", "", "",
+                "CAST(COALESCE(NULLIF(REGEXP_REPLACE({1}, '^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+))?.*$', '\\1'), ''), '0') AS NUMERIC)"},
+     .note = "The number at the start of the text, 0 when there is none, as in FoxPro; Oracle and PostgreSQL "
+             "refuse to convert other text to a number (VAL('12 kg'), VAL('')), so they take the number out "
+             "first (Oracle's pattern names the plus sign CHR(43), so that no + in it sends the statement "
+             "through the joining of text). The other dialects' own rows convert it."},
     {.id = "fn.mod", .kind = Kind::dialect, .fox = "MOD(a, b)", .example = "MOD(a, 7)", .place = Place::select},
     {.id = "fn.nvl",
      .fox = "NVL(a, b)",
