@@ -59,8 +59,12 @@ const Dialect &oracle() {
         .top = TopPlace::where_limit,
         .row_limit = "ROWNUM<=",
         .percent_limit = "FETCH FIRST ",
-        .date = {"'", "'", "-", "NULL"},  // an empty date is stored as no value (DEFAULT '' is NULL)
-        .datetime = {"'", "'", "-", "NULL"},
+        // Typed literals: a quoted date is read by the session's NLS_DATE_FORMAT (DD-MON-RR unless set),
+        // and a date minus quoted text is refused. A datetime stays a DATE, the type a datetime field has
+        // here, so that the difference of two is still a number of days. An empty date is stored as no
+        // value (DEFAULT '' is NULL).
+        .date = {"DATE '", "'", "-", "NULL"},
+        .datetime = {"TO_DATE('", "', 'YYYY-MM-DD HH24:MI:SS')", "-", "NULL"},
         .true_test = "=1",
         .empty_date_null = true,
         .string_alias_named = true,

@@ -51,10 +51,24 @@ std::size_t Scan::date_sum(const Construct &row, std::size_t after, Text &built)
     const bool literal = built.view().starts_with('{');
     if (literal && built.view() == "{}") return after;
     Text sum;
-    const std::size_t end = sum_of(date, literal, built.view(), after, sum);
+    std::size_t end = sum_of(date, literal, built.view(), after, sum);
+    if (end == 0) end = call_difference(date, built.view(), after, sum);
     if (end == 0) return after;
     built = std::move(sum);
     return end;
+}
+
+// 'base', the call that begins a term, minus a call of the same kind (CTOD(s) - CTOD(e), CTOT(s) -
+// DTOT(d)): the difference of two dates (days) or datetimes (seconds), as for a name minus such a
+// call. One past the second call, with the difference in 'difference'; 0 when it is none.
+std::size_t Scan::call_difference(bool date, std::string_view base, std::size_t after, Text &difference) {
+    const std::size_t sign = skip_blanks(after);
+    if (sign >= end_ || src_[sign] != '-' || prev_ == Prev::arithmetic) return 0;
+    const std::size_t t0 = skip_blanks(sign + 1);
+    std::size_t t1 = t0;
+    while (t1 < end_ && name_char(src_[t1])) ++t1;
+    if (gives_date_word(src_.substr(t0, t1 - t0)) != (date ? 1 : 2)) return 0;
+    return date_difference(base, t0, difference);
 }
 
 // 'base', a date (days) or a datetime (seconds), FoxPro's literal or a value, plus or minus the count
@@ -310,7 +324,8 @@ bool Scan::date_expression(const Construct &row, std::size_t from, std::size_t t
     return true;
 }
 
-// LIKE(pattern, x): FoxPro's * and ? as SQL's % and _, in the literal itself when it is one.
+// LIKE(pattern, x): FoxPro's * and ? as SQL's % and _, in the literal itself when it is one. Jet, too,
+// reads % and _ for a client of ODBC or OLE DB.
 bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     Args args;
     std::size_t index = 0;
@@ -319,7 +334,8 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text 
         const char q = arg.empty() ? '\0' : arg.front();
         const std::size_t at = static_cast<std::size_t>(arg.data() - src_.data());
         const bool literal = (q == '\'' || q == '"' || q == '[') && literal_end(at) == at + arg.size();
-        if (index++ > 0 || pass_.column == access) {
+        // Access has no REPLACE outside Access itself: a pattern held by a name passes as it is there.
+        if (index++ > 0 || (pass_.column == access && !literal)) {
             convert_into(args, from, to, false);
         } else if (literal) {
             Text pattern;

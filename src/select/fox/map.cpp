@@ -129,7 +129,13 @@ constexpr Construct rows[] = {
      .target = {"", "", "\\\\", "", ""},
      .note = "FoxPro strings know no escapes; MySQL reads a backslash as one, so it is doubled. In a LIKE "
              "pattern MySQL reads the remaining backslash as LIKE's own escape."},
-    {.id = "lit.date", .kind = Kind::dialect, .fox = "{^yyyy-mm-dd}", .example = "d > {^2016-01-05}"},
+    {.id = "lit.date",
+     .kind = Kind::dialect,
+     .fox = "{^yyyy-mm-dd}",
+     .example = "d > {^2016-01-05}",
+     .note = "Oracle writes typed literals (DATE '...', a datetime as TO_DATE('...', 'YYYY-MM-DD HH24:MI:SS'), "
+             "which stays a DATE): a quoted date is read by the session's NLS_DATE_FORMAT, DD-MON-RR unless "
+             "the application sets it. The variable finder's ~ references keep their quoted form."},
     {.id = "lit.datetime",
      .kind = Kind::dialect,
      .fox = "{^yyyy-mm-dd hh:mm:ss}",
@@ -443,14 +449,14 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "{^date} + n, {^date} - n",
      .example = "{^2020-01-31} + 30",
-     .target = {"DATEADD(DAY, {2}, {1})", "(TO_DATE({1}, 'YYYY-MM-DD HH24:MI:SS') + {2})", "ADDDATE({1}, {2})", "", ""},
-     .note = "n written as a number: days. SQL Server and Oracle read the quoted date plus a number as text "
-             "plus a number, MySQL as a number; Access and PostgreSQL add days to their date literals."},
+     .target = {"DATEADD(DAY, {2}, {1})", "({1} + {2})", "ADDDATE({1}, {2})", "", ""},
+     .note = "n written as a number: days. SQL Server reads the quoted date plus a number as text plus a "
+             "number, MySQL as a number; Oracle, Access and PostgreSQL add days to their date literals."},
     {.id = "op.literal_seconds",
      .kind = Kind::operator_,
      .fox = "{^datetime} + n, {^datetime} - n",
      .example = "{^2020-01-31 10:30} + 3600",
-     .target = {"DATEADD(SECOND, {2}, {1})", "(TO_DATE({1}, 'YYYY-MM-DD HH24:MI:SS') + NUMTODSINTERVAL({2}, 'SECOND'))",
+     .target = {"DATEADD(SECOND, {2}, {1})", "({1} + NUMTODSINTERVAL({2}, 'SECOND'))",
                 "TIMESTAMPADD(SECOND, {2}, {1})", "DATEADD('s', {2}, {1})", "({1} + ({2}) * INTERVAL '1 second')"},
      .note = "n written as a number: seconds, as FoxPro adds them to a datetime."},
     {.id = "op.date_value_days",
@@ -493,7 +499,8 @@ constexpr Construct rows[] = {
              "number, DATE() - d > 30), or where it stands alone as a select item and d is a field (DATE() - since "
              "AS days: FoxPro code adds a count of days kept in a field to a date, it does not take it from "
              "today). Elsewhere d may be a count of days (WHERE d > DATE() - nDays), and DATE() - d stays as "
-             "written. "
+             "written. A call that gives a date minus another (CTOD(s) - CTOD(e), GOMONTH(d, 1) - DATE()) is "
+             "the difference too, unless the call follows an operator (1 + CTOD(s) - CTOD(e)). "
              "SQL Server and PostgreSQL give a decimal, so that / divides as FoxPro does, not as whole numbers. "
              "DATE() + x is always a count of days added (FoxPro adds no two dates): MySQL writes ADDDATE."},
     {.id = "op.datetime_difference",
@@ -608,8 +615,9 @@ constexpr Construct rows[] = {
      .shape = Shape::predicate,
      .form = Form::like,
      .target = {"({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})"},
-     .note = "FoxPro's * and ? become % and _ (in a literal pattern; otherwise through REPLACE); Access "
-             "reads * and ? itself. The predicate x LIKE p stays as it is."},
+     .note = "FoxPro's * and ? become % and _ (in a literal pattern; otherwise through REPLACE), the "
+             "wildcards Access too reads for a client of ODBC or OLE DB; Access has no REPLACE there, and a "
+             "pattern that is no literal passes as it is. The predicate x LIKE p stays as it is."},
     {.id = "fn.dtot",
      .fox = "DTOT(d)",
      .example = "DTOT(d)",

@@ -414,6 +414,7 @@ private:
         return form.empty() ? (date ? "DATE()" : "DATETIME()") : form;
     }
     std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
+    std::size_t call_difference(bool date, std::string_view base, std::size_t after, Text &difference);
     std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
