@@ -957,14 +957,7 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     } else if (next < end_ && src_[next] == '(') {
         kind = gives_date_word(src_.substr(at, w1 - at));
     }
-    if (kind == 0) return 0;
-    const std::string_view form = (kind == 1 ? named().op_date_value_days : named().op_datetime_value_seconds).target[pass_.column];
-    if (form.empty()) return 0;
-    Args args;
-    args.add(name);
-    args.add(count.view());
-    fill(built, form, args);
-    return end;
+    return kind == 0 ? 0 : date_sum(name, kind == 1, built);
 }
 
 namespace {
