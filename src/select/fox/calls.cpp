@@ -65,9 +65,7 @@ std::size_t Scan::call_difference(bool date, std::string_view base, std::size_t 
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || src_[sign] != '-' || prev_ == Prev::arithmetic) return 0;
     const std::size_t t0 = skip_blanks(sign + 1);
-    std::size_t t1 = t0;
-    while (t1 < end_ && name_char(src_[t1])) ++t1;
-    if (gives_date_word(src_.substr(t0, t1 - t0)) != (date ? 1 : 2)) return 0;
+    if (date_call_at(t0) != (date ? 1 : 2)) return 0;
     return date_difference(base, t0, difference);
 }
 
@@ -616,11 +614,7 @@ std::size_t Scan::signed_count(std::size_t after, Text &number) {
         if (factor >= end_ || !is_digit(src_[factor])) break;
         end = number_end(src_, factor, end_);
     }
-    const std::size_t next = skip_blanks(end);
-    if (end == first || (end < end_ && (name_char(src_[end]) || src_[end] == '.')) ||
-        (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos)) {
-        return 0;
-    }
+    if (end == first || (end < end_ && (name_char(src_[end]) || src_[end] == '.')) || binds_tighter(end)) return 0;
     if (src_[sign] == '-') number.append("-");
     number.append(src_.substr(first, end - first));
     return end;
@@ -725,9 +719,7 @@ std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after
     }
     if (src_[sign] != '-' || src_[first] == '+' || src_[first] == '-' || quote_at(first)) return 0;
     const std::size_t end = primary_end(first);
-    if (end == none || end > end_ || (src_[first] == '(' && close_paren(first) == none)) return 0;
-    const std::size_t next = skip_blanks(end);
-    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
+    if (end == none || end > end_ || (src_[first] == '(' && close_paren(first) == none) || binds_tighter(end)) return 0;
     const std::string_view operand = src_.substr(first, end - first);
     if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && named_date(operand) != (date ? 1 : 2) &&
         !used_as_number(w0, end) && !whole_item_difference(first, end)) {
@@ -764,11 +756,26 @@ bool Scan::gives_date(bool date, std::size_t from, std::size_t to) const {
         return std::any_of(src_.begin() + static_cast<std::ptrdiff_t>(from), src_.begin() + static_cast<std::ptrdiff_t>(to),
                            [](char c) { return is_digit(c); });
     }
-    if (!name_start(src_[from])) return false;
-    std::size_t w1 = from + 1;
-    while (w1 < to && name_char(src_[w1])) ++w1;
-    if (skip_blanks(w1) >= to || src_[skip_blanks(w1)] != '(') return false;
-    return gives_date_word(src_.substr(from, w1 - from)) == (date ? 1 : 2);
+    return date_call_at(from) == (date ? 1 : 2);
+}
+
+// What gives_date_word says of the call that begins at 'at' (a name, then "(" after blanks, whose
+// position goes to 'open'); 0 when no call begins there.
+int Scan::date_call_at(std::size_t at, std::size_t *open) const {
+    if (at >= end_ || !name_start(src_[at])) return 0;
+    std::size_t w1 = at + 1;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    const std::size_t paren = skip_blanks(w1);
+    if (paren >= end_ || src_[paren] != '(') return 0;
+    if (open != nullptr) *open = paren;
+    return gives_date_word(src_.substr(at, w1 - at));
+}
+
+// A "*", "/", "%" or "^" follows 'at' (blanks passed over): an operator that binds more strongly
+// than "+" and "-".
+bool Scan::binds_tighter(std::size_t at) const {
+    at = skip_blanks(at);
+    return at < end_ && std::string_view("*/%^").find(src_[at]) != std::string_view::npos;
 }
 
 // The difference that begins at 'w0' and ends at 'end' is used as a number: divided or multiplied,
@@ -873,13 +880,11 @@ bool Scan::date_arithmetic() {
 // d - f(...) with f a function that gives a date or a datetime: one past the call, with the
 // difference in 'built'; 0 when it is none.
 std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &built) {
-    std::size_t t1 = t0 + (src_[t0] == '?' ? 1 : 0);
-    while (t1 < end_ && name_char(src_[t1])) ++t1;
-    int kind = gives_date_word(src_.substr(t0, t1 - t0));
-    const std::size_t open = skip_blanks(t1);
+    std::size_t open = 0;
+    int kind = date_call_at(t0, &open);
     std::size_t end = 0;
     bool today = false;
-    if (kind != 0 && open < end_ && src_[open] == '(') {  // a call that gives a date
+    if (kind != 0) {  // a call that gives a date
         const std::size_t close = close_paren(open);
         if (close == none) return 0;
         end = close + 1;
@@ -889,8 +894,7 @@ std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &b
         kind = named_date(src_.substr(t0, end - t0));
         if (kind == 0 || (end < end_ && src_[end] == '(')) return 0;
     }
-    const std::size_t next = skip_blanks(end);
-    if (next < end_ && std::string_view("*/%^").find(src_[next]) != std::string_view::npos) return 0;
+    if (binds_tighter(end)) return 0;
     const bool date = kind == 1;
     const std::string_view form = (date ? named().op_date_difference : named().op_datetime_difference).target[pass_.column];
     if (form.empty()) return 0;
@@ -947,15 +951,12 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     std::size_t at = comparison_end(compare);
     if (at == compare) return 0;
     at = skip_blanks(at);
-    std::size_t w1 = at;
-    while (w1 < end_ && name_char(src_[w1])) ++w1;
-    const std::size_t next = skip_blanks(w1);
     int kind = 0;
     if (at < end_ && src_[at] == '{') {  // a date literal, or a datetime one (with a time)
         const std::size_t close = std::min(end_, primary_end(at));
         if (gives_date(true, at, close)) kind = src_.substr(at, close - at).find(':') == std::string_view::npos ? 1 : 2;
-    } else if (next < end_ && src_[next] == '(') {
-        kind = gives_date_word(src_.substr(at, w1 - at));
+    } else {
+        kind = date_call_at(at);
     }
     return kind == 0 ? 0 : date_sum(name, kind == 1, built);
 }

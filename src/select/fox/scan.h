@@ -401,6 +401,8 @@ private:
     bool number_call(std::size_t at) const;
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
     bool gives_date(bool date, std::size_t from, std::size_t to) const;
+    int date_call_at(std::size_t at, std::size_t *open = nullptr) const;
+    bool binds_tighter(std::size_t at) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
     bool whole_item_difference(std::size_t first, std::size_t end);
     std::size_t comparison_end(std::size_t at) const;
