@@ -6,7 +6,8 @@ namespace {
 using namespace rows;
 
 constexpr FunctionRow str{"STR", "TO_CHAR", Edit::rename, {}, 5};
-constexpr FunctionRow len{"LEN", "LENGTH", Edit::rename, {}, 5};
+// The empty text is NULL here, whose LENGTH is NULL: LEN(ALLTRIM(x)) = 0 found no blank x.
+constexpr FunctionRow len{"LEN", "NVL(LENGTH", Edit::around, {"%*), 0"}, 11, 15, "Insufficient memory for LEN", true};
 constexpr FunctionRow val{"VAL", "TO_NUMBER", Edit::rename, {}, 7};
 constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
