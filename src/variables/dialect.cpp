@@ -18,7 +18,7 @@ const Dialect sqlserver{
     true,
     day_1753_01_01,
     no_day_limit_high,
-    {'\'', "", day_1753_01_01, "''", "''"},
+    {"'", "'", "'", "'", "", day_1753_01_01, "''", "''"},
     "$",
     true,
 };
@@ -30,7 +30,9 @@ const Dialect oracle{
     false,
     no_day_limit_low,
     no_day_limit_high,
-    {'\'', "-", 1, "'0001-01-01'", "'0001-01-01 00:00:00'"},
+    // Typed literals: a quoted date is read by the session's NLS_DATE_FORMAT; a datetime stays a DATE.
+    {"DATE '", "'", "TO_DATE('", "', 'YYYY-MM-DD HH24:MI:SS')", "-", 1, "DATE '0001-01-01'",
+     "TO_DATE('0001-01-01 00:00:00', 'YYYY-MM-DD HH24:MI:SS')"},
     "",
     false,
 };
@@ -42,7 +44,7 @@ const Dialect mysql{
     true,
     day_1000_01_01,
     day_9999_12_31,
-    {'\'', "-", no_day_limit_low, "", ""},
+    {"'", "'", "'", "'", "-", no_day_limit_low, "", ""},
     "",
     false,
 };
@@ -55,7 +57,7 @@ const Dialect access{
     false,
     no_day_limit_low,
     no_day_limit_high,
-    {'#', "-", 1, "NULL", "NULL"},
+    {"#", "#", "#", "#", "-", 1, "NULL", "NULL"},
     "",
     false,
 };
@@ -69,7 +71,7 @@ const Dialect pgsql{
     true,
     no_day_limit_low,
     no_day_limit_high,
-    {'\'', "-", 1, "NULL", "NULL"},
+    {"'", "'", "'", "'", "-", 1, "NULL", "NULL"},
     "",
     false,
     "TRUE",

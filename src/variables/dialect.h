@@ -18,7 +18,8 @@ struct SkippedString {
 };
 
 struct DateLiterals {
-    char quote;                 // around a date: "'" or "#"
+    std::string_view open, close;                    // around a date: "'" or "#", or Oracle's DATE '...'
+    std::string_view datetime_open, datetime_close;  // around a date and time
     std::string_view date_sep;  // between year, month and day: "" or "-"
     // Day numbers below this one are written as the two texts below instead.
     std::int64_t first_day;

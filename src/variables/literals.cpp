@@ -149,7 +149,7 @@ void append_date(Text &out, double day_number, bool with_time, const DateLiteral
         return;
     }
     CivilDate date = gregorian(day);
-    out.push(form.quote);
+    out.append(with_time ? form.datetime_open : form.open);
     append_signed(out, date.year, 4);
     out.append(form.date_sep);
     append_unsigned(out, static_cast<std::uint64_t>(date.month), 2);
@@ -165,7 +165,7 @@ void append_date(Text &out, double day_number, bool with_time, const DateLiteral
         out.push(':');
         append_unsigned(out, static_cast<std::uint64_t>(seconds - 60 * minutes_total), 2);
     }
-    out.push(form.quote);
+    out.append(with_time ? form.datetime_close : form.close);
 }
 
 void append_string(Text &out, std::string_view bytes) {
