@@ -1,5 +1,5 @@
 // Access (Jet): bracketed names (strings under FoxPro syntax), everything upper-cased, a shorter chain
-// without CASE rows, a bare JOIN as INNER JOIN, and padding, MOD and TTOD rebuilt from Jet functions.
+// without CASE rows, a bare JOIN as INNER JOIN, and padding and MOD rebuilt from Jet functions.
 #include "select/rows.h"
 
 namespace tarnvel::select {
@@ -24,11 +24,15 @@ constexpr FunctionRow substr{"SUBSTR,SUBST,SUBS", "MID", Edit::rename, {}, 0};
 constexpr FunctionRow upper{"UPPER,UPPE", "UCASE", Edit::rename, {}, 0};
 constexpr FunctionRow lower{"LOWER,LOWE", "LCASE", Edit::rename, {}, 0};
 constexpr FunctionRow nvl{"NVL", "NZ", Edit::rename, {}, 0};
-constexpr FunctionRow hours{"HOURS", "DATEDIFF", Edit::around, {"h,%*"}, 3, 5, "Insufficient memory for HOURS"};
+// Jet names the interval with text: a bare h would be read as a parameter.
+constexpr FunctionRow hours{"HOURS", "DATEDIFF", Edit::around, {"'h',%*"}, 5, 7, "Insufficient memory for HOURS"};
 constexpr FunctionRow sec{"SEC", "SECOND", Edit::rename, {}, 3};
-constexpr FunctionRow ttod{"TTOD", "CDATE(LEFT(CSTR", Edit::around, {"%*),10)"}, 11, 5,
-                           "Insufficient memory for TTOD", true};
-constexpr FunctionRow dtoc{"DTOC", "CSTR", Edit::rename, {}, 0};
+// DateValue of a date drops its time; the text of a date (CStr) is written in the locale's short form,
+// whose first ten characters may hold part of the time (1/5/2016 1:45:00 PM).
+constexpr FunctionRow ttod{"TTOD", "DATEVALUE", Edit::rename, {}, 5};
+// The date alone in the locale's short form: CStr of a datetime writes its time too.
+constexpr FunctionRow dtoc{"DTOC", "FORMAT", Edit::around, {"%*, 'ddddd'"}, 11, 15, "Insufficient memory for DTOC",
+                           true};
 
 constexpr ChainRow chain[] = {
     between, is_null, null_literal, partition, list_call, list_word, cross, reserved,

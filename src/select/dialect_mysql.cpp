@@ -24,7 +24,8 @@ constexpr FunctionRow val{"VAL", "CONVERT", Edit::around, {"%*,\0DECIMAL(38,10)"
                           "Insufficient memory for VAL", true};
 constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
-constexpr FunctionRow dtoc{"DTOC", "CONVERT", Edit::around, {"%*,\0CHAR"sv}, 4, 10,
+// The date alone: the text of a datetime holds its time too.
+constexpr FunctionRow dtoc{"DTOC", "CONVERT(DATE", Edit::around, {"%*),\0CHAR"sv}, 9, 11,
                            "Insufficient memory for DTOC", true};
 
 // FORCE stands before the reserved row: FORCE right after FROM is dropped, elsewhere it is quoted.

@@ -1237,8 +1237,20 @@ constexpr Construct rows[] = {
      .target = {"DATEADD(DAY, DATEDIFF(DAY, 0, GETDATE()), 0)", "TRUNC(CURRENT_DATE)", "", "", "CURRENT_DATE"},
      .note = "Today at midnight: GETDATE() and Oracle's CURRENT_DATE hold the time of day, so d = DATE() found no "
              "row. Plain SQL input keeps the dialects' own GETDATE() and CURRENT_DATE."},
-    {.id = "fn.dtoc", .kind = Kind::dialect, .fox = "DTOC(d)", .example = "DTOC(d)", .place = Place::select},
-    {.id = "fn.ttod", .kind = Kind::dialect, .fox = "TTOD(t)", .example = "TTOD(t)", .place = Place::select},
+    {.id = "fn.dtoc",
+     .kind = Kind::dialect,
+     .fox = "DTOC(d)",
+     .example = "DTOC(d)",
+     .place = Place::select,
+     .note = "The date alone, also of a datetime (DTOC(DATETIME())): the text of a datetime (Access CSTR, "
+             "MySQL CONVERT) would hold its time. Access writes the locale's short date."},
+    {.id = "fn.ttod",
+     .kind = Kind::dialect,
+     .fox = "TTOD(t)",
+     .example = "TTOD(t)",
+     .place = Place::select,
+     .note = "Access: DATEVALUE of the datetime; the first characters of its text (CSTR) may hold part of the "
+             "time in a locale whose short date is shorter than ten characters (1/5/2016 1:45:00 PM)."},
     {.id = "fn.year",
      .kind = Kind::dialect,
      .fox = "YEAR(d), MONTH(d), DAY(d)",
