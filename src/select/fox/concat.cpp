@@ -51,7 +51,7 @@ bool gives_text(std::string_view name) {
 struct Term {
     std::size_t from, to;
     std::size_t open = 0;  // the "(" of a call or group, 0 for none
-    bool text = false;
+    bool text = false, number = false;
     std::uint8_t text_arguments = 0;  // a call whose first arguments are text (text_argument_count)
 };
 
@@ -68,11 +68,17 @@ public:
         bool text_before = false;  // the segment before is text, and this one is compared with it
         for (std::size_t index = 0; at < to; ++index) {
             Segment segment = read_segment(at, to);
-            segment.text = segment.text || index < text_segments || (text_before && segment.count > 0);
-            if (!segment.text && segment.pluses > 0 && compares(segment.end, to)) {
-                segment.text = compared_with_text(segment.next, to);
+            // a group alone is read inside where it is compared: a number written there makes it a
+            // sum ((n + 0E0) = '')
+            const bool group_only = segment.count == 1 && segment.terms[0].open == segment.terms[0].from;
+            if (group_only && (index < text_segments || text_before || compares(segment.end, to))) {
+                segment.number = inside(segment).number;
             }
-            if (segment.count > 0) text_before = segment.text && compares(segment.end, to);
+            segment.text = segment.text || ((index < text_segments || (text_before && segment.count > 0)) && !segment.number);
+            if (!segment.text && !segment.number && (segment.pluses > 0 || group_only) && compares(segment.end, to)) {
+                segment.text = likes(segment.end, to) || compared_with_text(segment.next, to);
+            }
+            if (segment.count > 0) text_before = (segment.text && compares(segment.end, to)) || likes(segment.end, to);
             if (segment.joins()) {
                 join(segment, out);
             } else {
@@ -94,11 +100,16 @@ private:
         return (c == 'L' || c == 'l') && name_chain_end(src_, at, to) == at + 4 && same_word(src_.substr(at, 4), "LIKE");
     }
 
+    // LIKE stands at 'at': both its sides are text in FoxPro.
+    bool likes(std::size_t at, std::size_t to) const {
+        return at < to && (src_[at] == 'L' || src_[at] == 'l') && compares(at, to);
+    }
+
     // The segment that follows from 'at' (past the rest of a two-character operator) is text.
     bool compared_with_text(std::size_t at, std::size_t to) {
         for (int operators = 0; at < to && operators < 2; ++operators) {
             const Segment next = read_segment(at, to);
-            if (next.count > 0) return next.text && !next.broken;
+            if (next.count > 0) return (next.text || group_text(next)) && !next.broken;
             if (!compares(next.end, to)) return false;
             at = next.next;
         }
@@ -111,11 +122,22 @@ private:
         std::array<Term, most_terms> terms{};
         std::size_t count = 0, pluses = 0;
         bool other_operator = false, text = false, broken = false;
+        bool number = false;  // a number written out is a term: the chain is a sum unless a term is text
         bool joins() const { return !broken && !other_operator && text && count >= 2 && pluses == count - 1; }
     };
 
     // What a segment reads next.
     enum class Step { term, plus, other_operator, end, open_group };
+
+    // The first segment inside the segment's first term, a group.
+    Segment inside(const Segment &s) { return read_segment(s.terms[0].open + 1, s.terms[0].to - 1); }
+
+    // The segment is a group alone whose text is text ((c + 'd')).
+    bool group_text(const Segment &s) {
+        if (s.count != 1 || s.terms[0].open != s.terms[0].from) return false;
+        const Segment inner = inside(s);
+        return inner.text && !inner.broken && inner.end == s.terms[0].to - 1;
+    }
 
     // The terms and operators up to the next delimiter (a comma, a comparison, a keyword, the end).
     Segment read_segment(std::size_t at, std::size_t to) {
@@ -144,6 +166,7 @@ private:
             if (!operand_next || s.count == most_terms) s.broken = true;  // two terms side by side
             if (s.count < most_terms) s.terms[s.count++] = term;
             s.text = s.text || term.text;
+            s.number = s.number || term.number;
             operand_next = false;
             at = term.to;
         }
@@ -156,13 +179,14 @@ private:
     // (a comma, a comparison, a keyword or any other character).
     Step next_step(std::size_t at, std::size_t to, bool operand_next, Term &term) const {
         const char c = src_[at];
-        if (name_start(c)) return name_term(at, to, term);
+        if (name_start(c)) return name_term(at, to, operand_next, term);
         if (c == '(') return group_term(at, to, term);
         if (const std::size_t end = literal_end(src_, at, to, pass_.rules); end != at) {
             term.to = end;
             term.text = c == '\'' || c == '"' || c == '[';
         } else if (is_digit(c)) {
             term.to = number_end(src_, at, to);
+            term.number = true;
         } else if (c == '?') {
             term.to = parameter_end(src_, at, to, pass_.rules);
         } else if (c == '~') {
@@ -177,9 +201,12 @@ private:
         return Step::term;
     }
 
-    // A name, a call (text when the function gives text), or a keyword that ends the segment.
-    Step name_term(std::size_t at, std::size_t to, Term &term) const {
+    // A name, a call (text when the function gives text), or a keyword that ends the segment. LIKE
+    // after an operand is the comparison even with a "(" after it (x LIKE ('%' + y)), not FoxPro's
+    // LIKE() function.
+    Step name_term(std::size_t at, std::size_t to, bool operand_next, Term &term) const {
         const std::size_t end = name_chain_end(src_, at, to);
+        if (!operand_next && end == at + 4 && same_word(src_.substr(at, 4), "LIKE")) return Step::end;
         const std::size_t after = skip(end, to);
         const Kw kw = keyword_of(src_.substr(at, end - at));
         if (after < to && src_[after] == '(' && (kw == Kw::none || kw == Kw::callable)) {
@@ -236,14 +263,15 @@ private:
         return at;
     }
 
-    // A term with the chains inside its parentheses joined.
-    void term(const Term &t, Text &out) {
+    // A term with the chains inside its parentheses joined; a group in a segment that is text is
+    // text inside too (x LIKE (a + b)).
+    void term(const Term &t, Text &out, bool text = false) {
         if (t.open == 0) {
             out.append(src_.substr(t.from, t.to - t.from));
             return;
         }
         out.append(src_.substr(t.from, t.open + 1 - t.from));
-        level(t.open + 1, t.to - 1, out, t.text_arguments);
+        level(t.open + 1, t.to - 1, out, text && t.open == t.from ? 1 : t.text_arguments);
         out.append(")");
     }
 
@@ -255,7 +283,7 @@ private:
         std::size_t at = s.begin;
         for (std::size_t i = 0; i < s.count; ++i) {
             out.append(src_.substr(at, s.terms[i].from - at));
-            term(s.terms[i], out);
+            term(s.terms[i], out, s.text);
             at = s.terms[i].to;
         }
         out.append(src_.substr(at, s.end - at));
