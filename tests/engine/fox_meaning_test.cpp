@@ -96,6 +96,7 @@ constexpr Case conditions[] = {
     {"OCCURS(',', c) = 1", "5"},
     {"ISDIGIT(c)", "4"},
     {"m LIKE '%' + 'emo' + '%' OR ALLTRIM(c) + 'z' == 'x,yz'", "2 5"},
+    {"c LIKE ('%' + 'b' + '%') OR c + c BETWEEN 'x' AND 'y'", "2 5"},  // text in parentheses, names alone
     {"DTOS(DATE() - 30) < DTOS(DATE()) AND d > DATE() - 36500", "2 4 5"},
     {"t > DATETIME() - 3153600000", "2 3 5"},
     {"TTOC(t, 1) = '20200229103000' OR TTOC(t, 3) = '2016-01-05T13:45:00'", "2 3"},

@@ -90,19 +90,35 @@ public:
     }
 
 private:
-    // A comparison (or LIKE) stands at 'at', where a segment ended.
+    // A comparison (or LIKE, IN, BETWEEN) stands at 'at', where a segment ended.
     bool compares(std::size_t at, std::size_t to) const {
         if (at >= to) return false;
         const char c = src_[at];
         if (c == '=' || c == '<' || c == '>' || c == '#' || (c == '!' && at + 1 < to && src_[at + 1] == '=')) {
             return true;
         }
-        return (c == 'L' || c == 'l') && name_chain_end(src_, at, to) == at + 4 && same_word(src_.substr(at, 4), "LIKE");
+        switch (c) {
+            case 'L': case 'l': case 'I': case 'i': case 'B': case 'b': case 'N': case 'n':
+                return comparing_word(at, to, false);
+            default:
+                return false;
+        }
+    }
+
+    // LIKE, IN and BETWEEN compare their sides, and so do they after NOT.
+    bool comparing_word(std::size_t at, std::size_t to, bool after_not) const {
+        const std::size_t end = name_chain_end(src_, at, to);
+        const std::string_view word = src_.substr(at, end - at);
+        if (same_word(word, "LIKE") || same_word(word, "IN") || same_word(word, "BETWEEN")) return true;
+        if (after_not || !same_word(word, "NOT")) return false;
+        const std::size_t next = skip(end, to);
+        return next < to && name_start(src_[next]) && comparing_word(next, to, true);
     }
 
     // LIKE stands at 'at': both its sides are text in FoxPro.
     bool likes(std::size_t at, std::size_t to) const {
-        return at < to && (src_[at] == 'L' || src_[at] == 'l') && compares(at, to);
+        return at + 4 <= to && (src_[at] == 'L' || src_[at] == 'l') && name_chain_end(src_, at, to) == at + 4 &&
+               same_word(src_.substr(at, 4), "LIKE");
     }
 
     // The segment that follows from 'at' (past the rest of a two-character operator) is text.
@@ -132,11 +148,11 @@ private:
     // The first segment inside the segment's first term, a group.
     Segment inside(const Segment &s) { return read_segment(s.terms[0].open + 1, s.terms[0].to - 1); }
 
-    // The segment is a group alone whose text is text ((c + 'd')).
+    // The segment is a group alone whose (first) text is text ((c + 'd'), ('ab', 'cd')).
     bool group_text(const Segment &s) {
         if (s.count != 1 || s.terms[0].open != s.terms[0].from) return false;
         const Segment inner = inside(s);
-        return inner.text && !inner.broken && inner.end == s.terms[0].to - 1;
+        return inner.text && !inner.broken;
     }
 
     // The terms and operators up to the next delimiter (a comma, a comparison, a keyword, the end).
