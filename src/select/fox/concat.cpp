@@ -52,6 +52,7 @@ struct Term {
     std::size_t from, to;
     std::size_t open = 0;  // the "(" of a call or group, 0 for none
     bool text = false, number = false;
+    bool case_ = false;  // CASE ... END, whose inside is joined as a level of its own
     std::uint8_t text_arguments = 0;  // a call whose first arguments are text (text_argument_count)
 };
 
@@ -232,9 +233,44 @@ private:
             term.text_arguments = text_argument_count(name);
             return step;
         }
+        if (kw == Kw::case_) return case_term(at, to, term);
         if (kw != Kw::none && kw != Kw::value) return Step::end;
         term.to = end;
         return Step::term;
+    }
+
+    // CASE ... END (the pass writes ICASE and EVL so) is one term, text when a result after THEN or
+    // ELSE is a string literal; without its END it ends the segment.
+    Step case_term(std::size_t at, std::size_t to, Term &term) const {
+        std::size_t depth = 0;
+        for (std::size_t p = at; p < to;) {
+            const char c = src_[p];
+            if (const std::size_t end = literal_end(src_, p, to, pass_.rules); end != p) {
+                p = end;
+            } else if (c == '(') {
+                const std::size_t close = close_paren(src_, p, to, pass_.rules);
+                if (close == none) return Step::end;
+                p = close + 1;
+            } else if (name_start(c)) {
+                const std::size_t end = name_chain_end(src_, p, to);
+                const Kw kw = keyword_of(src_.substr(p, end - p));
+                if (kw == Kw::case_) {
+                    ++depth;
+                } else if (kw == Kw::end && --depth == 0) {
+                    term.to = end;
+                    term.case_ = true;
+                    return Step::term;
+                } else if ((kw == Kw::then || kw == Kw::else_) && depth == 1) {
+                    const std::size_t next = skip(end, to);
+                    term.text = term.text || (next < to && literal_end(src_, next, to, pass_.rules) != next &&
+                                              (src_[next] == '\'' || src_[next] == '"' || src_[next] == '['));
+                }
+                p = end;
+            } else {
+                ++p;
+            }
+        }
+        return Step::end;
     }
 
     // IIF(c, a, b) whose a or b, or NVL(a, b) whose a or b is a string literal, gives text
@@ -282,6 +318,13 @@ private:
     // A term with the chains inside its parentheses joined; a group in a segment that is text is
     // text inside too (x LIKE (a + b)).
     void term(const Term &t, Text &out, bool text = false) {
+        if (t.case_) {
+            const std::size_t inner = name_chain_end(src_, t.from, t.to), end = t.to - 3;
+            out.append(src_.substr(t.from, inner - t.from));
+            level(inner, end, out);
+            out.append(src_.substr(end, 3));
+            return;
+        }
         if (t.open == 0) {
             out.append(src_.substr(t.from, t.to - t.from));
             return;
