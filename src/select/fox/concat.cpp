@@ -18,6 +18,11 @@ constexpr std::string_view text_functions[] = {
     "TO_CHAR", "TRANSFORM", "TRANSLATE", "TRIM",  "TTOC",    "UPPER",
 };
 
+// Types of text, FoxPro's and the targets', that CAST may name.
+constexpr std::string_view text_types[] = {
+    "C", "CHAR", "CHARACTER", "V", "VARCHAR", "VARCHAR2", "NCHAR", "NVARCHAR", "NVARCHAR2", "M", "MEMO", "TEXT", "CLOB",
+};
+
 // Functions whose first arguments (one or two) take text only: a chain of + there joins text, even
 // of names alone (UPPER(name + city)). The searches are FoxPro's and those the pass writes for $.
 struct TextArguments {
@@ -229,7 +234,8 @@ private:
         if (after < to && src_[after] == '(' && (kw == Kw::none || kw == Kw::callable)) {
             const std::string_view name = src_.substr(at, end - at);
             const Step step = group_term(after, to, term);
-            term.text = gives_text(name) || (step == Step::term && text_choice(name, after, term.to - 1));
+            term.text = gives_text(name) ||
+                        (step == Step::term && (text_choice(name, after, term.to - 1) || text_cast(name, after, term.to - 1)));
             term.text_arguments = text_argument_count(name);
             return step;
         }
@@ -271,6 +277,34 @@ private:
             }
         }
         return Step::end;
+    }
+
+    // CAST(x AS type) to a type of text (CAST(n AS C(10)) + 'x', and the targets' spellings of it).
+    bool text_cast(std::string_view name, std::size_t open, std::size_t close) const {
+        if (!same_word(name, "CAST")) return false;
+        std::size_t type = none;
+        for (std::size_t p = open + 1; p < close;) {
+            const char c = src_[p];
+            if (const std::size_t end = literal_end(src_, p, close, pass_.rules); end != p) {
+                p = end;
+            } else if (c == '(') {
+                const std::size_t end = close_paren(src_, p, close, pass_.rules);
+                if (end == none) return false;
+                p = end + 1;
+            } else if (name_start(c)) {
+                const std::size_t end = name_chain_end(src_, p, close);
+                if (same_word(src_.substr(p, end - p), "AS")) type = skip(end, close);
+                p = end;
+            } else {
+                ++p;
+            }
+        }
+        if (type == none || type >= close) return false;
+        const std::string_view word = src_.substr(type, name_chain_end(src_, type, close) - type);
+        for (std::string_view t : text_types) {
+            if (same_word(word, t)) return true;
+        }
+        return false;
     }
 
     // IIF(c, a, b) whose a or b, or NVL(a, b) whose a or b is a string literal, gives text
