@@ -921,24 +921,31 @@ std::size_t Scan::date_sum(std::string_view name, bool date, Text &built) {
     return end;
 }
 
-// The type FoxPro's naming convention gives a memory variable or parameter (m.dFrom, ?m.tStamp,
-// ldStart, tdDate: a scope letter l, p, g or t, then the type letter, then a capital): 1 a date, 2 a
-// datetime, 0 none. A field's name, all one case once upper-cased, is never read so.
-int named_date(std::string_view name) {
+// The type letter FoxPro's naming convention gives a memory variable or parameter (m.dFrom, ?m.tStamp,
+// m.cName, ldStart, tdDate, lcCity: a scope letter l, p, g or t, then the type letter, then a
+// capital), 0 for none. A field's name, all one case once upper-cased, is never read so.
+char named_type(std::string_view name) {
     if (!name.empty() && name[0] == '?') name.remove_prefix(1);
     const bool variable = name.size() > 2 && (name[0] == 'm' || name[0] == 'M') && name[1] == '.';
     if (variable) name.remove_prefix(2);
     if (name.find('.') != std::string_view::npos) return 0;  // an object's member
     const auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
+    constexpr std::string_view types = "cdtnlyib";
     std::size_t at = 0;
     if (name.size() >= 3 && std::string_view("lpgt").find(name[0]) != std::string_view::npos &&
-        (name[1] == 'd' || name[1] == 't') && capital(name[2])) {
+        types.find(name[1]) != std::string_view::npos && capital(name[2])) {
         at = 1;
     } else if (!variable) {
         return 0;
     }
-    if (name.size() < at + 2 || !capital(name[at + 1])) return 0;
-    return name[at] == 'd' ? 1 : name[at] == 't' ? 2 : 0;
+    if (name.size() < at + 2 || !capital(name[at + 1]) || types.find(name[at]) == std::string_view::npos) return 0;
+    return name[at];
+}
+
+// 1 when the naming makes the name a date, 2 a datetime, 0 otherwise.
+int named_date(std::string_view name) {
+    const char type = named_type(name);
+    return type == 'd' ? 1 : type == 't' ? 2 : 0;
 }
 
 // d + n, d - n compared with a date or a datetime: one past n, with the sum in 'built'; 0 when it

@@ -211,6 +211,7 @@ private:
             term.number = true;
         } else if (c == '?') {
             term.to = parameter_end(src_, at, to, pass_.rules);
+            term.text = named_type(src_.substr(at, term.to - at)) == 'c';  // ?m.cName, ?lcCity
         } else if (c == '~') {
             term.to = reference_end(src_, at, to, pass_.rules);
         } else if (c == '+' && !operand_next) {
@@ -242,6 +243,7 @@ private:
         if (kw == Kw::case_) return case_term(at, to, term);
         if (kw != Kw::none && kw != Kw::value) return Step::end;
         term.to = end;
+        term.text = named_type(src_.substr(at, end - at)) == 'c';  // a variable named as text (lcCity)
         return Step::term;
     }
 

@@ -97,6 +97,7 @@ const NamedRows &named();
 // The word names a FoxPro function that gives a date (1: CTOD, GOMONTH, DATE, TTOD) or a datetime
 // (2: CTOT, DTOT, DATETIME); 0 for any other word (calls.cpp).
 int gives_date_word(std::string_view word);
+char named_type(std::string_view name);
 int named_date(std::string_view name);
 
 // --- the parse state
