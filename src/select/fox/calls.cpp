@@ -804,10 +804,11 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
 // is added to a date.
 bool Scan::whole_item_difference(std::size_t first, std::size_t end) {
     if (!in_select_item() || (prev_ != Prev::keyword && prev_ != Prev::comma) || !name_start(src_[first])) return false;
-    if (name_chain_end(src_, first, end_) != end) return false;  // a call or more
-    std::size_t w1 = first;
-    while (w1 < end && name_char(src_[w1])) ++w1;
-    if (w1 < end && object_word(src_.substr(first, w1 - first))) return false;  // m.x, THIS.x
+    std::size_t name = first, name_end = name_chain_end(src_, first, end_);
+    if (name_end != end && !extreme_of_name(first, name_end, end, name, name_end)) return false;  // a call or more
+    std::size_t w1 = name;
+    while (w1 < name_end && name_char(src_[w1])) ++w1;
+    if (w1 < name_end && object_word(src_.substr(name, w1 - name))) return false;  // m.x, THIS.x
     std::size_t next = skip_blanks(end);
     if (next < end_ && (src_[next] == '+' || src_[next] == '-')) {  // DATE() - since + 1 AS days
         const std::size_t number = skip_blanks(next + 1);
@@ -823,6 +824,24 @@ bool Scan::whole_item_difference(std::size_t first, std::size_t end) {
     case Kw::none: case Kw::from: case Kw::into: case Kw::union_: return true;  // an alias, the next clause
     default: return same_word(word, "AS");
     }
+}
+
+// The operand from 'first' (whose first word ends at 'word_end') to 'end' is MAX(name) or MIN(name),
+// DATE() - MAX(d) the days since the latest d of a group: the name's bounds go to 'name' and
+// 'name_end'.
+bool Scan::extreme_of_name(std::size_t first, std::size_t word_end, std::size_t end, std::size_t &name,
+                           std::size_t &name_end) const {
+    const std::string_view word = src_.substr(first, word_end - first);
+    if (!same_word(word, "MAX") && !same_word(word, "MIN")) return false;
+    const std::size_t open = skip_blanks(word_end);
+    if (open >= end || src_[open] != '(' || close_paren(open) != end - 1) return false;
+    const std::size_t arg = skip_blanks(open + 1);
+    if (arg >= end || !name_start(src_[arg])) return false;
+    const std::size_t arg_end = name_chain_end(src_, arg, end);
+    if (skip_blanks(arg_end) != end - 1) return false;
+    name = arg;
+    name_end = arg_end;
+    return true;
 }
 
 // One past the comparison operator at 'at' (=, ==, <, <=, >, >=, <>, #, !=), or 'at' when none

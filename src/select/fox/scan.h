@@ -406,6 +406,8 @@ private:
     bool binds_tighter(std::size_t at) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
     bool whole_item_difference(std::size_t first, std::size_t end);
+    bool extreme_of_name(std::size_t first, std::size_t word_end, std::size_t end, std::size_t &name,
+                         std::size_t &name_end) const;
     std::size_t comparison_end(std::size_t at) const;
     std::string_view lone_name_operand();
     bool date_arithmetic();
