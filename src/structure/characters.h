@@ -18,6 +18,10 @@ inline bool word_char(char c) {
     return lex::has_class(c, lex::CharClass::ascii_letter | lex::CharClass::digit | lex::CharClass::word) ||
            static_cast<unsigned char>(c) >= 0x80;
 }
+// A letter of any alphabet: ASCII or any byte above 0x7F.
+inline bool letter(char c) {
+    return lex::has_class(c, lex::CharClass::ascii_letter) || static_cast<unsigned char>(c) >= 0x80;
+}
 inline char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Whether a word, upper-cased, is the upper-case text given.

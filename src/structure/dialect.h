@@ -74,6 +74,13 @@ struct Dialect {
     // (",ABS,ROUND,"); with the functions the SELECT dialect converts, an expression that calls
     // only these converts.
     std::string_view shared_functions;
+    // Names the server refuses unquoted that the keyword lists above do not hold, comma-enclosed.
+    std::string_view more_reserved;
+    bool letter_first = false;    // an unquoted name must begin with a letter (_flag must be quoted)
+    bool clock_in_check = false;  // a CHECK may read the current date or time
+    // A binary literal (0h00FF) is written as hex_open, the hexadecimal digits, hex_close; with no
+    // hex_open the target has no such literal and the default is left out.
+    std::string_view hex_open, hex_close;
 
     // The row of an upper-case type letter; null when the letter has no type word here.
     const TypeRow *row(char letter) const {

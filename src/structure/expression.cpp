@@ -66,6 +66,93 @@ bool calls_known_functions(std::string_view expression, const Dialect &dialect) 
     return true;
 }
 
+// The end of the name or number that starts at expression[i].
+std::size_t word_end(std::string_view expression, std::size_t i) {
+    while (i < expression.size() && word_char(expression[i])) ++i;
+    return i;
+}
+
+// Whether a "(" follows the word that ends at 'end', after blanks; 'open' is moved to it.
+bool call_follows(std::string_view expression, std::size_t end, std::size_t &open) {
+    open = end;
+    while (open < expression.size() && blank(expression[open])) ++open;
+    return open < expression.size() && expression[open] == '(';
+}
+
+// Whether the expression reads a value by its name: a memory variable (m.user, gcUser) or a field,
+// which the host reads when it adds a row and a server cannot have in a column default. Function
+// names, numbers, .T. and the like and the operators AND, OR and NOT are no such names.
+bool names_a_value(std::string_view expression) {
+    for (std::size_t i = 0; i < expression.size();) {
+        std::size_t literal = literal_end(expression, i);
+        if (literal == npos) return false;
+        if (literal != i) {
+            i = literal;
+            continue;
+        }
+        if (!word_char(expression[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t end = word_end(expression, i);
+        const std::string_view word = expression.substr(i, end - i);
+        std::size_t open = 0;
+        const bool dotted = i > 0 && expression[i - 1] == '.' && (i < 2 || !word_char(expression[i - 2])) &&
+                            end < expression.size() && expression[end] == '.';  // .T., .AND.
+        const bool operator_word = same_upper(word, "AND") || same_upper(word, "OR") || same_upper(word, "NOT");
+        if (!digit(word.front()) && !dotted && !operator_word && !call_follows(expression, end, open)) return true;
+        i = end;
+    }
+    return false;
+}
+
+// The functions that read the clock when called without arguments (DATE(2020, 1, 1) does not).
+constexpr std::string_view clock_functions[] = {"DATE", "DATETIME", "TIME", "SECONDS"};
+
+// Whether the condition reads the current date or time, which some servers refuse in a CHECK.
+bool reads_clock(std::string_view condition) {
+    for (std::size_t i = 0; i < condition.size();) {
+        std::size_t literal = literal_end(condition, i);
+        if (literal == npos) return false;
+        if (literal != i) {
+            i = literal;
+            continue;
+        }
+        if (!word_char(condition[i])) {
+            ++i;
+            continue;
+        }
+        const std::size_t end = word_end(condition, i);
+        std::size_t open = 0;
+        if (call_follows(condition, end, open) && trim(condition.substr(open + 1)).starts_with(')')) {
+            for (std::string_view clock : clock_functions)
+                if (same_upper(condition.substr(i, end - i), clock)) return true;
+        }
+        i = end;
+    }
+    return false;
+}
+
+// A binary literal standing alone: 0h and hexadecimal digits (0h00FF; 0h alone is empty).
+bool binary_literal(std::string_view text) {
+    if (text.size() < 2 || text[0] != '0' || (text[1] != 'h' && text[1] != 'H')) return false;
+    for (char c : text.substr(2))
+        if (!digit(c) && !((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
+    return true;
+}
+
+// The binary literal in the target's form; false when the target has none. An odd count of digits
+// is the same value as with a leading 0.
+bool write_binary(Text &out, std::string_view literal, const Dialect &dialect) {
+    if (dialect.hex_open.empty()) return false;
+    std::string_view digits = literal.substr(2);
+    out.append(dialect.hex_open);
+    if (digits.size() % 2 != 0) out.push('0');
+    out.append(digits);
+    out.append(dialect.hex_close);
+    return true;
+}
+
 // Whether converted text still holds FoxPro syntax that no server reads (==, #, $, a lone !,
 // .T., .AND., {...}) or an operator quoted as a name: the SELECT conversion did not make it into
 // the target's syntax, and the expression does not convert.
@@ -188,7 +275,8 @@ bool write_default(Text &out, std::string_view expression, const Dialect &dialec
     else if (number(expression)) out.append(expression[0] == '+' ? expression.substr(1) : expression);
     else if (expression[0] == '$' && number(expression.substr(1))) out.append(expression.substr(1));  // currency
     else if (string_literal(expression)) write_string(out, expression, dialect);
-    else if (!calls_known_functions(expression, dialect)) return false;
+    else if (binary_literal(expression)) return write_binary(out, expression, dialect);
+    else if (names_a_value(expression) || !calls_known_functions(expression, dialect)) return false;
     else if (date_literal(expression)) return convert_through_select(out, expression, dialect, false);
     else {
         // Servers want an expression default in parentheses.
@@ -205,6 +293,7 @@ bool write_default(Text &out, std::string_view expression, const Dialect &dialec
 
 bool write_condition(Text &out, std::string_view condition, const Dialect &dialect) {
     condition = trim(condition);
+    if (!dialect.clock_in_check && reads_clock(condition)) return false;
     return calls_known_functions(condition, dialect) && convert_through_select(out, condition, dialect, true);
 }
 

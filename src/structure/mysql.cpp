@@ -54,6 +54,11 @@ constexpr Dialect dialect{
     .now = "CURRENT_TIMESTAMP",
     .expressions = select::mysql,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,SPACE,MOD,",
+    .more_reserved = ",BY,",
+    .letter_first = false,
+    .clock_in_check = false,
+    .hex_open = "X'",
+    .hex_close = "'",
 };
 
 }  // namespace

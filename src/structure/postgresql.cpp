@@ -54,6 +54,11 @@ constexpr Dialect dialect{
     .now = "LOCALTIMESTAMP",
     .expressions = select::pgsql,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,MOD,",
+    .more_reserved = {},
+    .letter_first = false,
+    .clock_in_check = true,
+    .hex_open = "'\\x",
+    .hex_close = "'",
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "host/api.h"
 #include "lex/letters.h"
+#include "structure/characters.h"
 #include "structure/expression.h"
 
 #include <string>
@@ -36,8 +37,9 @@ constexpr std::string_view grow_message = "Insufficient memory for column list";
 }
 
 // The name goes out between the dialect's quotes when, enclosed in commas and upper-cased, it is
-// an entry of the clause-keyword or the reserved-word list: a server refuses a reserved word as a
-// name whatever its letter case. Where unquoted names are folded to upper case (Oracle), the quoted
+// an entry of the clause-keyword or the reserved-word list or of the dialect's further reserved
+// words: a server refuses a reserved word as a name whatever its letter case. So does it where
+// unquoted names must begin with a letter and this one begins with "_". Where unquoted names are folded to upper case (Oracle), the quoted
 // name is written in upper case too, so that it is the name an unquoted reference finds. The
 // comma-enclosed needle is built in place at the end of the output.
 void write_name(Text &out, std::string_view name, const Dialect &dialect) {
@@ -47,7 +49,9 @@ void write_name(Text &out, std::string_view name, const Dialect &dialect) {
     out.push(',');
     lex::Alphabet::current().upper_in_place(out.data() + start + 1, name.size());
     std::string_view needle = out.view().substr(start);
-    bool keyword = lex::keyword_in_list(dialect.clause_list, needle) || lex::keyword_in_list(dialect.reserved_list, needle);
+    bool keyword = lex::keyword_in_list(dialect.clause_list, needle) || lex::keyword_in_list(dialect.reserved_list, needle) ||
+                   dialect.more_reserved.find(needle) != std::string_view::npos ||
+                   (dialect.letter_first && !name.empty() && !letter(name.front()));
     if (keyword) {
         out.set(start, dialect.quote_open);
         out.set(out.size() - 1, dialect.quote_close);

@@ -52,6 +52,11 @@ constexpr Dialect dialect{
     .now = "GETDATE()",
     .expressions = select::sqlserver,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,SPACE,REPLICATE,YEAR,MONTH,DAY,LEN,",
+    .more_reserved = ",BY,UNION,PIVOT,UNPIVOT,MERGE,TABLESAMPLE,REVERT,EXTERNAL,SECURITYAUDIT,TRY_CONVERT,WITHIN,",
+    .letter_first = false,
+    .clock_in_check = true,
+    .hex_open = "0x",
+    .hex_close = {},
 };
 
 }  // namespace

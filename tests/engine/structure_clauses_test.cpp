@@ -60,6 +60,12 @@ const ClauseCase cases[] = {
      {{"INSERT INTO clauses (q) VALUES (-1)", 0}},
      "SELECT filedat, q FROM clauses",
      {"|-1"}},
+    // a name reserved by MySQL alone, a binary default, a default the host reads from a variable
+    // (left out: the empty value), a CHECK that reads the clock (left out: MySQL refuses it)
+    {"by C(5), bin Q(2) DEFAULT 0h00FF, who C(10) DEFAULT m.gcUser, born D NULL CHECK born < DATE() OR ISNULL(born)",
+     {{"INSERT INTO clauses (`by`) VALUES ('x')", 0}, {"INSERT INTO clauses (`by`, born) VALUES ('y', '2999-01-01')", 0}},
+     "SELECT `by`, HEX(bin), who, born FROM clauses ORDER BY `by`",
+     {"x|00FF||-", "y|00FF||2999-01-01"}},
 };
 
 std::string joined(const engine::Row &row) {

@@ -43,6 +43,8 @@ constexpr TypeCase mariadb_types[] = {
     {"W", "''", "REPEAT(x'00FF', 50000)", "LENGTH(v)", "0", "100000"},
     {"W", "''", "x'00FF10'", "HEX(v)", "", "00FF10"},
     {"Q(8)", "''", "x'00FF'", "HEX(v)", "", "00FF"},
+    {"Nume(12,2)", "0", "-1234567890.12", "v", "0.00", "-1234567890.12"},
+    {"Datet", "'0000-00-00 00:00:00'", "'2024-02-29 13:45:59'", "v", "0000-00-00 00:00:00", "2024-02-29 13:45:59"},
 };
 
 // The empty date and datetime are NULL there; logical values read back as f and t, binary ones

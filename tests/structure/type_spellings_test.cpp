@@ -47,6 +47,9 @@ constexpr Spelling spellings[] = {
     {"General", 'G'},
     {"Varbinary", 'Q'},
     {"Blob", 'W'},
+    // cut short as FoxPro reads its keywords: four letters or more, five for a datetime
+    {"Chara", 'C'}, {"Varc", 'V'}, {"NUME", 'N'}, {"Floa", 'F'}, {"inte", 'I'}, {"Doub", 'B'},
+    {"Curr", 'Y'}, {"Datet", 'T'}, {"DateTim", 'T'}, {"Logi", 'L'}, {"Gene", 'G'}, {"Varbin", 'Q'},
 };
 
 // The same width part written several ways.
