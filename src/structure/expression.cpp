@@ -241,7 +241,7 @@ bool convert_through_select(Text &out, std::string_view expression, const Dialec
     // In FoxPro syntax the FoxPro-only constructs (BETWEEN(), INLIST(), EMPTY()...) become the
     // target's own first, as for a SELECT command.
     Text fox;
-    if (state::from_fox()) fox = select::fox::rewrite(target, statement.view());
+    if (state::from_fox()) fox = select::fox::rewrite(target, statement.view(), true, false);
     Text converted = select::convert_select(target, fox ? fox.view() : statement.view());
     std::string_view text = converted.view();
     std::string_view part;

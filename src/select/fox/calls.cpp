@@ -31,6 +31,15 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     if (outcome == Built::rewritten && row.shape == Shape::predicate && !condition) wrap_as_value(built, pass_.column);
     std::size_t last = close + 1;
     if (outcome == Built::rewritten) last = date_sum(row, close + 1, built);
+    if (const std::string_view b = built.view(); b.size() >= 2 && b.front() == '{' && b.back() == '}') {
+        // CTOD('') or CTOT('') alone as a select item: the typed empty date or datetime, as for {}
+        std::string_view inside = b.substr(1, b.size() - 2);
+        if (&row == &named().fn_ctot && inside.find_first_not_of(" /:") == std::string_view::npos) inside = ":";
+        if (const std::string_view typed = empty_date_item(inside, last); !typed.empty()) {
+            built.clear();
+            built.append(typed);
+        }
+    }
     begin_token(w0);
     out_.replace(w0, last, built.view());
     pos_ = last;
@@ -813,8 +822,15 @@ bool Scan::whole_item_difference(std::size_t first, std::size_t end) {
     if (next < end_ && (src_[next] == '+' || src_[next] == '-')) {  // DATE() - since + 1 AS days
         const std::size_t number = skip_blanks(next + 1);
         if (number >= end_ || !is_digit(src_[number])) return false;
-        next = skip_blanks(number_end(src_, number, end_));
+        next = number_end(src_, number, end_);
     }
+    return whole_item(next);
+}
+
+// The select item being read ends at 'end' (blanks passed over): the statement's or the member's end,
+// a comma, AS, an alias, or the next clause.
+bool Scan::whole_item(std::size_t end) {
+    const std::size_t next = skip_blanks(end);
     if (next >= end_ || src_[next] == ',') return true;
     if (!name_start(src_[next])) return false;
     std::size_t n1 = next;

@@ -147,6 +147,24 @@ constexpr Construct rows[] = {
      .note = "The empty date as the structure conversion stores it: Access, Oracle (whose DEFAULT '' is NULL) "
              "and PostgreSQL store no value, so they write = {} as IS NULL and <> {} as IS NOT NULL (= NULL "
              "finds no row)."},
+    {.id = "lit.empty_date_item",
+     .kind = Kind::literal,
+     .fox = "{} as a select item",
+     .example = "SELECT a, {} AS d FROM t",
+     .place = Place::statement,
+     .target = {"CAST('' AS DATETIME)", "CAST(NULL AS DATE)", "CAST('0000-00-00' AS DATE)", "", "CAST(NULL AS DATE)"},
+     .note = "A column of empty dates, as FoxPro code makes one to fill later: typed, so that the result "
+             "is a date column and not text (SQL Server's '' and MySQL's '0000-00-00' alone are text, a "
+             "bare NULL has no type), holding the empty date as the structure conversion stores it. "
+             "Access's NULL has no typed form."},
+    {.id = "lit.empty_datetime_item",
+     .kind = Kind::literal,
+     .fox = "{:}, {/:} as a select item",
+     .example = "SELECT a, {:} AS t FROM t",
+     .place = Place::statement,
+     .target = {"CAST('' AS DATETIME)", "CAST(NULL AS DATE)", "CAST('0000-00-00 00:00:00' AS DATETIME)", "",
+                "CAST(NULL AS TIMESTAMP)"},
+     .note = "As {} for a datetime column; Oracle's datetime is a DATE, as in the structure conversion."},
     {.id = "lit.currency",
      .kind = Kind::literal,
      .fox = "$123.45",

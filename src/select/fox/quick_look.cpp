@@ -388,6 +388,11 @@ private:
             i = n_ - 1;  // an open brace: the rest is passed over
             return false;
         }
+        // an empty date not after a comparison may be a select item alone (SELECT {} AS d), typed there
+        const bool empty = text_.substr(i + 1, close - i - 1).find_first_not_of(" /:") == std::string_view::npos;
+        std::size_t before = i;
+        while (before > 0 && is_blank(text_[before - 1])) --before;
+        if (empty && before > 0 && std::string_view("=<>#").find(text_[before - 1]) == std::string_view::npos) return true;
         i = close;
         at = close + 1;
         while (at < n_ && is_blank(text_[at])) ++at;

@@ -12,8 +12,9 @@
 
 namespace tarnvel::select::fox {
 
-tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first) {
+tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first, bool typed_items) {
     Pass pass{column_of(dialect), source_literals(dialect, true), statement};
+    pass.typed_items = typed_items;
     pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
     tarnvel::Text out;
     if (!look_first || worth_a_pass(pass, statement)) {

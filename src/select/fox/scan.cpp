@@ -650,11 +650,23 @@ void Scan::brace() {
     if (end != 0) {
         out_.replace(w0, end, sum.view());
         pos_ = end;
+    } else if (const std::string_view typed = empty_date_item(inside, close + 1); !typed.empty()) {
+        out_.replace(w0, close + 1, typed);
+        pos_ = close + 1;
     } else {
         if (literal.data() != src_.data() + w0) out_.replace(w0, close + 1, literal);
         pos_ = close + 1;
     }
     prev_ = Prev::operand;
+}
+
+// The typed empty date or datetime for {}, {//} or {:} standing alone as a select item; empty for
+// any other literal or place.
+std::string_view Scan::empty_date_item(std::string_view inside, std::size_t end) {
+    if (!pass_.typed_items || inside.find_first_not_of(" /:") != std::string_view::npos) return {};
+    if (!in_select_item() || (prev_ != Prev::keyword && prev_ != Prev::comma) || !whole_item(end)) return {};
+    const bool time = inside.find(':') != std::string_view::npos;
+    return (time ? named().lit_empty_datetime_item : named().lit_empty_date_item).target[pass_.column];
 }
 
 // a $ b: the left operand is what the scan read since the last boundary (FoxPro's precedence puts

@@ -63,6 +63,8 @@ struct NamedRows {
     const Construct &lit_null_cast = construct("lit.null_cast");
     const Construct &lit_true = construct("lit.true");
     const Construct &lit_currency = construct("lit.currency");
+    const Construct &lit_empty_date_item = construct("lit.empty_date_item");
+    const Construct &lit_empty_datetime_item = construct("lit.empty_datetime_item");
     const Construct &op_bang_not_equal = construct("op.bang_not_equal");
     const Construct &op_contained = construct("op.contained");
     const Construct &op_power = construct("op.power");
@@ -147,6 +149,7 @@ struct Pass {
     lex::LiteralRules rules;  // the quoted runs the clause converter reads as literals
     std::string_view statement;
     bool double_backslashes = false;  // in strings (MySQL reads \ as an escape)
+    bool typed_items = true;          // an empty date alone as a select item is typed (SELECT {} AS d)
     int depth = 0;
     int style = -1;    // the date style, read when a date is first met
     int m_alias = -1;  // whether the statement names a table M (then m.x is that table's field)
@@ -406,6 +409,8 @@ private:
     bool binds_tighter(std::size_t at) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
     bool whole_item_difference(std::size_t first, std::size_t end);
+    bool whole_item(std::size_t end);
+    std::string_view empty_date_item(std::string_view inside, std::size_t end);
     bool extreme_of_name(std::size_t first, std::size_t word_end, std::size_t end, std::size_t &name,
                          std::size_t &name_end) const;
     std::size_t comparison_end(std::size_t at) const;
