@@ -149,6 +149,8 @@ constexpr Case conditions[] = {
     {"DTOS(DATE() + k) > DTOS(DATE() + 2)", "3 4 5"},
     {"d + 30 >= {^2020-03-30} OR t - 60 > {^2016-01-05 13:43:30}", "2 3"},
     {"!EMPTY(d) AND d > {^2000-01-01} + n * 100", "2 5"},  // days that are a NUMERIC value
+    {"!EMPTY(d) AND GOMONTH(d + 1, 1) = {^2020-04-01}", "2"},  // a date is due: d + 1 is the next day
+    {"!EMPTY(d) AND !EMPTY(t) AND DTOT(d + 1) > t", "2 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

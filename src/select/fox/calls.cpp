@@ -111,8 +111,12 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::text: {
         if (form.empty()) return Built::none;
         Args args;
-        for_each_argument(src_, open, close, pass_.rules,
-                          [&](std::size_t from, std::size_t to) { convert_into(args, from, to, false); });
+        const bool takes_date = &row == &named().fn_dtot || &row == &named().fn_gomonth;
+        std::size_t index = 0;
+        for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+            if (index++ == 0 && takes_date && date_argument(args, from, to)) return;
+            convert_into(args, from, to, false);
+        });
         for (std::size_t k = count; k < row.max_args && !row.left_out.empty(); ++k) args.add(row.left_out);
         if (repeats_long_argument(form, args)) {  // the call as written, with its arguments converted
             built.append(src_.substr(w0, open + 1 - w0));
@@ -182,6 +186,38 @@ Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
 void Scan::convert_into(Args &args, std::size_t from, std::size_t to, bool condition) {
     Piece piece = convert(from, to, condition);
     args.add(piece.text);
+}
+
+// The first argument [from, to) of a call that takes a date, written v + n or v - n (v a name or a
+// parameter, n a number): n days added to v as the dialect adds them (op.date_argument_days).
+bool Scan::date_argument(Args &args, std::size_t from, std::size_t to) {
+    const std::string_view form = named().op_date_argument_days.target[pass_.column];
+    if (form.empty()) return false;
+    const auto skip = [&](std::size_t at) {
+        while (at < to && is_blank(src_[at])) ++at;
+        return at;
+    };
+    const std::size_t v0 = skip(from);
+    const std::size_t name = v0 < to && src_[v0] == '?' ? v0 + 1 : v0;
+    if (name >= to || !name_start(src_[name])) return false;
+    const std::size_t v1 = name_chain_end(src_, name, to);
+    const std::size_t sign = skip(v1);
+    if (sign >= to || (src_[sign] != '+' && src_[sign] != '-')) return false;
+    const std::size_t first = skip(sign + 1);
+    if (first >= to || !is_digit(src_[first])) return false;
+    const std::size_t last = number_end(src_, first, to);
+    if (skip(last) != to) return false;
+    Piece value = convert(v0, v1, false);
+    Text count;
+    if (src_[sign] == '-') count.append("-");
+    count.append(src_.substr(first, last - first));
+    Args sum;
+    sum.add(value.text);
+    sum.add(count.view());
+    Text built;
+    fill(built, form, sum);
+    args.add(built.view());
+    return true;
 }
 
 // A row written in FoxPro: its template filled with the arguments as written, then converted.

@@ -15,7 +15,7 @@ constexpr std::string_view text_functions[] = {
     "DATE_FORMAT", "DAYNAME", "DTOC",  "DTOS",     "FORMAT",  "INITCAP",  "LEFT",        "LOWER",  "LPAD",
     "LTRIM",   "MONTHNAME", "PADC",  "PADL",      "PADR",    "PROPER",   "REPEAT",      "REPLACE", "REPLICATE",
     "RIGHT",   "RPAD",    "RTRIM",   "SPACE",     "STR",     "STRTRAN",  "SUBSTR",      "SUBSTRING", "TIME",
-    "TO_CHAR", "TRANSFORM", "TRANSLATE", "TRIM",  "TTOC",    "UPPER",
+    "TO_CHAR", "TO_CLOB", "TRANSFORM", "TRANSLATE", "TRIM",  "TTOC",    "UPPER",
 };
 
 // Types of text, FoxPro's and the targets', that CAST may name.

@@ -505,6 +505,14 @@ constexpr Construct rows[] = {
              "may be a difference of dates. The dialects add it as they add a number of days (the rows "
              "above: MySQL ADDDATE, SQL Server DATEADD after a call that gives a date); PostgreSQL adds only an "
              "INTEGER to a date, and a NUMERIC field (N(5)) is cast."},
+    {.id = "op.date_argument_days",
+     .kind = Kind::operator_,
+     .fox = "DTOT(v + n), GOMONTH(v - n, m) (v a name or parameter, n a number)",
+     .example = "DTOT(m.dto + 1)",
+     .target = {"", "", "ADDDATE({1}, {2})", "", "(CAST({1} AS DATE) + {2})"},
+     .note = "The argument of a call that takes a date is a date, so a name or parameter plus a number there "
+             "counts days, whatever the name says: MySQL would read it as a number, and PostgreSQL takes the "
+             "parameter for an integer. The other dialects add days to their dates."},
     {.id = "op.date_difference",
      .kind = Kind::operator_,
      .fox = "DATE() - d, d - DATE()",
@@ -567,10 +575,11 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .target = {"DATEADD(MONTH, {2}, {1})", "ADD_MONTHS({1}, {2})", "DATE_ADD({1}, INTERVAL ({2}) MONTH)",
-                "DATEADD('m', {2}, {1})", "CAST({1} + ({2}) * INTERVAL '1 month' AS DATE)"},
+                "DATEADD('m', {2}, {1})", "CAST(CAST({1} AS DATE) + ({2}) * INTERVAL '1 month' AS DATE)"},
      .note = "A day past the end of the new month becomes its last day, as in FoxPro; Oracle also moves the "
              "last day of a month to the last day of the new one (GOMONTH({^2020-02-29}, 1) is March 31 there, "
-             "March 29 in FoxPro). The empty date stays empty in FoxPro only."},
+             "March 29 in FoxPro). The empty date stays empty in FoxPro only. PostgreSQL casts d to a date first: "
+             "it would take a parameter there for an interval."},
     {.id = "fn.dow",
      .fox = "DOW(d)",
      .example = "DOW(d)",
@@ -695,7 +704,8 @@ constexpr Construct rows[] = {
      .max_args = 1,
      .form = Form::cast,
      .target = all("see the CAST types"),
-     .note = "A type the list below does not hold is left as written."},
+     .note = "A type the list below does not hold is left as written. D drops the time of a datetime, as "
+             "FoxPro's does (SQL Server's CONVERT(DATETIME) and Access's CDATE would keep it)."},
     {.id = "fn.transform",
      .fox = "TRANSFORM(x)",
      .example = "TRANSFORM(n)",
@@ -1324,13 +1334,20 @@ constexpr CastType casts[] = {
      "Y,CURRENCY,MONEY",
      false,
      {"CONVERT(MONEY, {1})", "CAST({1} AS NUMBER(19,4))", "CAST({1} AS DECIMAL(19,4))", "CCUR({1})", "CAST({1} AS NUMERIC(19,4))"}},
-    {'D', "D,DATE", false, {"CONVERT(DATETIME, {1})", "TRUNC({1})", "DATE({1})", "CDATE({1})", "CAST({1} AS DATE)"}},
+    {'D',
+     "D,DATE",
+     false,
+     {"CONVERT(DATETIME, CONVERT(DATE, {1}))", "TRUNC({1})", "DATE({1})", "DATEVALUE({1})", "CAST({1} AS DATE)"}},
     {'T', "T,DATETIME", false, {"CONVERT(DATETIME, {1})", "CAST({1} AS TIMESTAMP)", "TIMESTAMP({1})", "CDATE({1})", "CAST({1} AS TIMESTAMP)"}},
     {'L', "L,LOGICAL", false, {"CONVERT(BIT, {1})", "CAST({1} AS NUMBER(1))", "({1} <> 0)", "CBOOL({1})", "CAST({1} AS BOOLEAN)"}},
     {'Q',
      "Q,VARBINARY",
      true,
      {"CONVERT(VARBINARY({w}), {1})", "CAST({1} AS RAW({w}))", "CAST({1} AS BINARY({w}))", "{1}", "CAST({1} AS BYTEA)"}},
+    {'W',
+     "W,BLOB",
+     false,
+     {"CONVERT(VARBINARY(MAX), {1})", "TO_BLOB(UTL_RAW.CAST_TO_RAW({1}))", "CAST({1} AS BINARY)", "{1}", "CAST({1} AS BYTEA)"}},
 };
 
 // The accepted function names, to their rows.

@@ -92,6 +92,7 @@ struct NamedRows {
     const Construct &op_literal_seconds = construct("op.literal_seconds");
     const Construct &op_date_difference = construct("op.date_difference");
     const Construct &op_days_value = construct("op.days_value");
+    const Construct &op_date_argument_days = construct("op.date_argument_days");
     const Construct &op_datetime_difference = construct("op.datetime_difference");
 };
 const NamedRows &named();
@@ -383,6 +384,7 @@ private:
                 Text &built);
     Piece convert(std::size_t from, std::size_t to, bool condition);
     void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
+    bool date_argument(Args &args, std::size_t from, std::size_t to);
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool cast(std::size_t from, std::size_t to, Text &built);
     bool ctod(std::size_t from, std::size_t to, Text &built);

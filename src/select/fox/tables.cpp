@@ -12,6 +12,10 @@ void Scan::table_item() {
     const char first = src_[from];
     if (quote_at(from)) {
         to = literal_end(from);
+        // "c:\data\sales"!orders: a database named by its path, then the table
+        if (to > from && to + 1 < end_ && src_[to] == '!' && name_start(src_[to + 1])) {
+            for (++to; to < end_ && name_char(src_[to]);) ++to;
+        }
     } else {
         while (to < end_ && !is_blank(src_[to]) && src_[to] != ',' && src_[to] != '(' && src_[to] != ')') ++to;
     }
