@@ -165,6 +165,7 @@ constexpr Case values[] = {
     {"EVL(n, -1)", "-1.00 12.50 -1.00 0.01 -3.00"},
     {"IIF(EMPTY(m), 'no memo', m)", "no memo memo text no memo 0 x"},
     {"TRANSFORM(k, '@L 999')", "001 002 003 004 005"},
+    {"TRANSFORM(n, '@B 999.99') + '|'", "0.00  | 12.50 | 0.00  | 0.01  | -3.00 |"},
     {"RECNO() * 10 + k", "11 22 33 44 55"},  // the rows are stored in the order of k
     {"DTOS(d)", "00000000 20200229 00000000 19991231 20160105"},
     {"CAST(n AS N(5,1))", "0.0 12.5 0.0 0.0 -3.0"},

@@ -523,7 +523,7 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         return true;
     }
     const std::string_view picture_text = trimmed(src_.substr(picture_from, picture_to - picture_from));
-    if (blank_when_zero(picture_text, open, close, count, built)) return true;
+    if (picture_function(picture_text, open, close, count, built)) return true;
     const Picture picture = read_picture(picture_text);
     switch (picture.kind) {
     case Picture::none: return false;
@@ -560,14 +560,16 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
 }
 
 // TRANSFORM(n, "@Z 999.99"): blanks as wide as the picture where n is 0, else the picture of digits
-// (with or without commas) that follows @Z, as FoxPro writes it.
-bool Scan::blank_when_zero(std::string_view picture_text, std::size_t open, std::size_t close, std::size_t count,
+// (with or without commas) that follows @Z, as FoxPro writes it; "@B 999.99": that picture's text
+// moved to the left of its width.
+bool Scan::picture_function(std::string_view picture_text, std::size_t open, std::size_t close, std::size_t count,
                            Text &built) {
     std::string_view inside;
-    if (!literal_inside(picture_text, inside) || inside.size() < 4 || inside[0] != '@' || upper(inside[1]) != 'Z' ||
-        !is_blank(inside[2])) {
+    if (!literal_inside(picture_text, inside) || inside.size() < 4 || inside[0] != '@' ||
+        (upper(inside[1]) != 'Z' && upper(inside[1]) != 'B') || !is_blank(inside[2])) {
         return false;
     }
+    const bool left = upper(inside[1]) == 'B';
     const std::string_view digits = trimmed(inside.substr(3));
     char quoted[48];
     if (digits.size() + 2 > sizeof quoted) return false;
@@ -578,8 +580,11 @@ bool Scan::blank_when_zero(std::string_view picture_text, std::size_t open, std:
     const Picture picture = read_picture(rest);
     if (picture.kind != Picture::number && picture.kind != Picture::grouped) return false;
     char form[128];
-    const int length = std::snprintf(form, sizeof form, "IIF({1} = 0, SPACE(%zu), TRANSFORM({1}, %.*s))", picture.width,
-                                     static_cast<int>(rest.size()), rest.data());
+    const int shown = static_cast<int>(rest.size());
+    const int length =
+        left ? std::snprintf(form, sizeof form, "PADR(LTRIM(TRANSFORM({1}, %.*s)), %zu)", shown, rest.data(), picture.width)
+             : std::snprintf(form, sizeof form, "IIF({1} = 0, SPACE(%zu), TRANSFORM({1}, %.*s))", picture.width, shown,
+                             rest.data());
     return foxpro(std::string_view(form, static_cast<std::size_t>(length)), open, close, count, built);
 }
 

@@ -717,7 +717,7 @@ constexpr Construct rows[] = {
      .target = {"CONVERT(VARCHAR(8000), {1})", "TO_CHAR({1})", "CONCAT({1})", "CSTR({1})", "CAST({1} AS TEXT)"},
      .note = "A picture of digits (\"999\", \"99.99\") is STR with the picture's width and decimals, "
              "\"@!\" is UPPER; \"@Z \" before such a picture (or one with thousands commas) gives blanks as wide "
-             "as the picture where the value is 0; any other picture than those, \"@L 99...\" and digits with "
+             "as the picture where the value is 0, \"@B \" its text moved to the left; any other picture than those, \"@L 99...\" and digits with "
              "thousands commas is left as written."},
     {.id = "fn.transform_zeros",
      .fox = "TRANSFORM(x, \"@L 999\")",
