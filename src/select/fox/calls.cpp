@@ -201,6 +201,7 @@ bool Scan::date_argument(Args &args, std::size_t from, std::size_t to) {
     const std::size_t name = v0 < to && src_[v0] == '?' ? v0 + 1 : v0;
     if (name >= to || !name_start(src_[name])) return false;
     const std::size_t v1 = name_chain_end(src_, name, to);
+    if (named_date(src_.substr(v0, v1 - v0)) == 2) return false;  // GOMONTH(m.tStamp + 60, 1): seconds
     const std::size_t sign = skip(v1);
     if (sign >= to || (src_[sign] != '+' && src_[sign] != '-')) return false;
     const std::size_t first = skip(sign + 1);
