@@ -65,6 +65,7 @@ constexpr Case conditions[] = {
     {"c == 'abc'", "2"},
     {"c # 'abc'", "1 3 4 5"},
     {"n != 0", "2 4 5"},
+    {"EVL(n, 7) = 7", "1 3"},  // a number instead: n is a number, empty when 0
     {"l", "2 4"},
     {"!l", "1 3 5"},
     {"l = .T.", "2 4"},
@@ -200,7 +201,7 @@ constexpr Case pg_values[] = {
     {"'a' $ c", "f t f f f"},
     {".T.", "t t t t t"},
     {"EVL(c, 'none')", "none abc        none 0          x,y       "},  // a CHAR value keeps its blanks
-    {"EVL(n, -1)", "0.00 12.50 0.00 0.01 -3.00"},
+    {"EVL(n, -1)", "-1 12.50 -1 0.01 -3.00"},  // the numbers, with the scale of each
     {"DTOS(d)", "NULL 20200229 NULL 19991231 20160105"},
     {"MAX(n, 1)", "1 12.50 1 1 1"},  // the same numbers, written with the scale of each
 };

@@ -127,6 +127,9 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return Built::rewritten;
     }
     case Form::foxpro:
+        if (&row == &named().fn_evl && number_instead(open, close)) {  // EVL(total, 0.01)
+            return done(foxpro(named().fn_evl_number.target[pass_.column], open, close, count, built));
+        }
         return done(foxpro(form, open, close, count, built));
     case Form::icase:
         return done(icase(open, close, count, built));
@@ -222,6 +225,27 @@ bool Scan::date_argument(Args &args, std::size_t from, std::size_t to) {
 }
 
 // A row written in FoxPro: its template filled with the arguments as written, then converted.
+namespace {
+
+// A number written out, with its sign or not (0.01, -1, 100).
+bool number_literal(std::string_view text) {
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) text = trimmed(text.substr(1));
+    if (text.empty() || !is_digit(text[0])) return false;
+    return number_end(text, 0, text.size()) == text.size();
+}
+
+}  // namespace
+
+// The call's second argument is a number written out (EVL(total, 0.01)).
+bool Scan::number_instead(std::size_t open, std::size_t close) const {
+    std::size_t index = 0;
+    bool number = false;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index++ == 1) number = number_literal(trimmed(src_.substr(from, to - from)));
+    });
+    return number && index == 2;
+}
+
 bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Text &built) {
     Args raw;
     for_each_argument(src_, open, close, pass_.rules,

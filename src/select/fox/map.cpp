@@ -365,6 +365,17 @@ constexpr Construct rows[] = {
      .form = Form::foxpro,
      .target = all("IIF(EMPTY({1}), {2}, {1})"),
      .note = "EMPTY as above."},
+    {.id = "fn.evl_number",
+     .fox = "EVL(a, number)",
+     .example = "EVL(total, 0.01)",
+     .place = Place::select,
+     .min_args = 2,
+     .max_args = 2,
+     .form = Form::foxpro,
+     .target = all("IIF({1} = 0, {2}, {1})"),
+     .note = "A number as the value instead shows a to be a number, whose empty value is 0: tested so, as "
+             "every target reads it (SQL Server refuses a NUMERIC compared with '', and Oracle's and "
+             "PostgreSQL's test of text finds no 0). NULL is not empty, as in FoxPro."},
     {.id = "fn.trim",
      .fox = "TRIM(x)",
      .example = "TRIM(x)",

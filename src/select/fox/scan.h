@@ -47,6 +47,8 @@ inline bool object_word(std::string_view w) {
 // The rows the pass names, looked up once.
 struct NamedRows {
     const Construct &fn_ctod_expression = construct("fn.ctod_expression");
+    const Construct &fn_evl = construct("fn.evl");
+    const Construct &fn_evl_number = construct("fn.evl_number");
     const Construct &fn_ctot_expression = construct("fn.ctot_expression");
     const Construct &fn_str = construct("fn.str");
     const Construct &fn_str_decimals = construct("fn.str_decimals");
@@ -386,6 +388,7 @@ private:
     void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
     bool date_argument(Args &args, std::size_t from, std::size_t to);
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool number_instead(std::size_t open, std::size_t close) const;
     bool cast(std::size_t from, std::size_t to, Text &built);
     bool ctod(std::size_t from, std::size_t to, Text &built);
     bool date_of_literal(std::size_t from, std::size_t to, Text &built);
