@@ -40,32 +40,6 @@ bool known_function(std::string_view name, const Dialect &dialect) {
     return false;
 }
 
-// Whether every function the expression calls is known in the target (a FoxPro UDF is not).
-bool calls_known_functions(std::string_view expression, const Dialect &dialect) {
-    for (std::size_t i = 0; i < expression.size();) {
-        std::size_t literal = literal_end(expression, i);
-        if (literal == npos) break;
-        if (literal != i) {
-            i = literal;
-            continue;
-        }
-        if (!word_char(expression[i])) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < expression.size() && word_char(expression[end])) ++end;
-        std::size_t next = end;
-        while (next < expression.size() && blank(expression[next])) ++next;
-        bool after_dot = i > 0 && expression[i - 1] == '.';
-        if (!after_dot && next < expression.size() && expression[next] == '(' &&
-            !known_function(expression.substr(i, end - i), dialect))
-            return false;
-        i = end;
-    }
-    return true;
-}
-
 // The end of the name or number that starts at expression[i].
 std::size_t word_end(std::string_view expression, std::size_t i) {
     while (i < expression.size() && word_char(expression[i])) ++i;
@@ -79,12 +53,11 @@ bool call_follows(std::string_view expression, std::size_t end, std::size_t &ope
     return open < expression.size() && expression[open] == '(';
 }
 
-// Whether the expression reads a value by its name: a memory variable (m.user, gcUser) or a field,
-// which the host reads when it adds a row and a server cannot have in a column default. Function
-// names, numbers, .T. and the like and the operators AND, OR and NOT are no such names.
-bool names_a_value(std::string_view expression) {
+// Visits the words (names and numbers) of the expression outside its literals, from the left, until
+// 'found' holds for one (given its start and end): whether one did. An unclosed literal ends the visit.
+template <class Found> bool any_word(std::string_view expression, Found found) {
     for (std::size_t i = 0; i < expression.size();) {
-        std::size_t literal = literal_end(expression, i);
+        const std::size_t literal = literal_end(expression, i);
         if (literal == npos) return false;
         if (literal != i) {
             i = literal;
@@ -95,15 +68,33 @@ bool names_a_value(std::string_view expression) {
             continue;
         }
         const std::size_t end = word_end(expression, i);
+        if (found(i, end)) return true;
+        i = end;
+    }
+    return false;
+}
+
+// Whether every function the expression calls is known in the target (a FoxPro UDF is not).
+bool calls_known_functions(std::string_view expression, const Dialect &dialect) {
+    return !any_word(expression, [&](std::size_t i, std::size_t end) {
+        std::size_t open = 0;
+        const bool after_dot = i > 0 && expression[i - 1] == '.';
+        return !after_dot && call_follows(expression, end, open) && !known_function(expression.substr(i, end - i), dialect);
+    });
+}
+
+// Whether the expression reads a value by its name: a memory variable (m.user, gcUser) or a field,
+// which the host reads when it adds a row and a server cannot have in a column default. Function
+// names, numbers, .T. and the like and the operators AND, OR and NOT are no such names.
+bool names_a_value(std::string_view expression) {
+    return any_word(expression, [&](std::size_t i, std::size_t end) {
         const std::string_view word = expression.substr(i, end - i);
         std::size_t open = 0;
         const bool dotted = i > 0 && expression[i - 1] == '.' && (i < 2 || !word_char(expression[i - 2])) &&
                             end < expression.size() && expression[end] == '.';  // .T., .AND.
         const bool operator_word = same_upper(word, "AND") || same_upper(word, "OR") || same_upper(word, "NOT");
-        if (!digit(word.front()) && !dotted && !operator_word && !call_follows(expression, end, open)) return true;
-        i = end;
-    }
-    return false;
+        return !digit(word.front()) && !dotted && !operator_word && !call_follows(expression, end, open);
+    });
 }
 
 // The functions that read the clock when called without arguments (DATE(2020, 1, 1) does not).
@@ -111,26 +102,13 @@ constexpr std::string_view clock_functions[] = {"DATE", "DATETIME", "TIME", "SEC
 
 // Whether the condition reads the current date or time, which some servers refuse in a CHECK.
 bool reads_clock(std::string_view condition) {
-    for (std::size_t i = 0; i < condition.size();) {
-        std::size_t literal = literal_end(condition, i);
-        if (literal == npos) return false;
-        if (literal != i) {
-            i = literal;
-            continue;
-        }
-        if (!word_char(condition[i])) {
-            ++i;
-            continue;
-        }
-        const std::size_t end = word_end(condition, i);
+    return any_word(condition, [&](std::size_t i, std::size_t end) {
         std::size_t open = 0;
-        if (call_follows(condition, end, open) && trim(condition.substr(open + 1)).starts_with(')')) {
-            for (std::string_view clock : clock_functions)
-                if (same_upper(condition.substr(i, end - i), clock)) return true;
-        }
-        i = end;
-    }
-    return false;
+        if (!call_follows(condition, end, open) || !trim(condition.substr(open + 1)).starts_with(')')) return false;
+        for (std::string_view clock : clock_functions)
+            if (same_upper(condition.substr(i, end - i), clock)) return true;
+        return false;
+    });
 }
 
 // A binary literal standing alone: 0h and hexadecimal digits (0h00FF; 0h alone is empty).
