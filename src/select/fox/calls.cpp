@@ -870,7 +870,15 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
     if (at == compare) return false;
     at = skip_blanks(at);
     if (at < end_ && src_[at] == '-') at = skip_blanks(at + 1);
-    return at < end_ && is_digit(src_[at]);
+    if (at >= end_) return false;
+    if (is_digit(src_[at])) return true;
+    // a variable FoxPro's naming makes a number (DATE() - d > m.nDays, lnMax, ?m.nTop)
+    std::size_t name_end = at;
+    if (src_[at] == '?') name_end = parameter_end(src_, at, end_, pass_.rules);
+    else if (name_start(src_[at])) name_end = name_chain_end(src_, at, end_);
+    if (name_end == at) return false;
+    const char type = named_type(src_.substr(at, name_end - at));
+    return type == 'n' || type == 'i' || type == 'y' || type == 'b';
 }
 
 // DATE() - d standing alone as a select item (DATE() - since AS days, with a number added or not),
