@@ -35,7 +35,7 @@ constexpr FunctionRow dtoc{"DTOC", "FORMAT", Edit::around, {"%*, 'ddddd'"}, 11, 
                            true};
 
 constexpr ChainRow chain[] = {
-    between, is_null, null_literal, partition, list_call, list_word, cross, reserved,
+    between, is_null, null_literal, partition, list_call, list_word, cross, escape, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner, into,
     join, full_left_right, on, like, not_op, outer, select, top, where,
     fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(upper), fn(lower), fn(strtran_replace), fn(instr),

@@ -36,7 +36,7 @@ constexpr ChainRow own_values{Row::own_value, "CURRENT_DATE,CURRENT_TIME,CURRENT
 
 constexpr ChainRow chain[] = {
     convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
-    is_null, null_literal, force, own_values, partition, list_call, list_word, cross, reserved,
+    is_null, null_literal, force, own_values, partition, list_call, list_word, cross, escape, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into,
     join, left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr), fn(padl), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),

@@ -152,6 +152,13 @@ constexpr Case conditions[] = {
     {"!EMPTY(d) AND d > {^2000-01-01} + n * 100", "2 5"},  // days that are a NUMERIC value
     {"!EMPTY(d) AND GOMONTH(d + 1, 1) = {^2020-04-01}", "2"},  // a date is due: d + 1 is the next day
     {"!EMPTY(d) AND !EMPTY(t) AND DTOT(d + 1) > t", "2 5"},
+    // a date minus a part of a date is days, and so is each count after it: the first of the month,
+    // the last day of a month; after a datetime, seconds
+    {"DAY(DATE() - DAY(DATE()) + 1) = 1 AND MONTH(DATE() - DAY(DATE())) <> MONTH(DATE())", "1 2 3 4 5"},
+    {"DTOS(DATE(2020, 4, 2) - DOW(DATE(2020, 4, 2)) + 1) = '20200329'", "1 2 3 4 5"},  // a Thursday's Sunday
+    {"!EMPTY(d) AND DTOS(GOMONTH(d, 1) - DAY(GOMONTH(d, 1))) = '20200229'", "2"},
+    {"TTOC(DTOT({^2020-02-29}) + 59 + 1, 1) = '20200229000100'", "1 2 3 4 5"},
+    {"c LIKE 'x_y%' ESCAPE '!' AND NOT c LIKE 'x!_y%' ESCAPE '!'", "5"},  // LIKE's own escape
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

@@ -61,6 +61,7 @@ std::size_t Scan::date_sum(const Construct &row, std::size_t after, Text &built)
     if (literal && built.view() == "{}") return after;
     Text sum;
     std::size_t end = sum_of(date, literal, built.view(), after, sum);
+    if (end != 0) end = more_counts(date, end, sum);
     if (end == 0) end = call_difference(date, built.view(), after, sum);
     if (end == 0) return after;
     built = std::move(sum);
@@ -103,6 +104,19 @@ std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::si
     return end;
 }
 
+// A sum of days or seconds that more counts follow (DATE() - DOW(DATE()) + 1): each added to the sum
+// before it as the first was, since MySQL reads a date plus a number as a number. One past the last
+// count, with the whole sum in 'sum'.
+std::size_t Scan::more_counts(bool date, std::size_t end, Text &sum) {
+    for (;;) {
+        Text next;
+        const std::size_t more = sum_of(date, false, sum.view(), end, next);
+        if (more == 0) return end;
+        sum = std::move(next);
+        end = more;
+    }
+}
+
 Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
                         Text &built) {
     const std::string_view form = row.target[pass_.column];
@@ -110,6 +124,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     switch (row.form) {
     case Form::text: {
         if (form.empty()) return Built::none;
+        if (&row == &named().fn_empty && empty_number(open, close, built)) return Built::rewritten;
         Args args;
         const bool takes_date = &row == &named().fn_dtot || &row == &named().fn_gomonth;
         std::size_t index = 0;
@@ -244,6 +259,20 @@ bool Scan::number_instead(std::size_t open, std::size_t close) const {
         if (index++ == 1) number = number_literal(trimmed(src_.substr(from, to - from)));
     });
     return number && index == 2;
+}
+
+// EMPTY(v) of a variable or parameter that FoxPro's naming makes a number (m.nTotal, tnId): v = 0.
+bool Scan::empty_number(std::size_t open, std::size_t close, Text &built) {
+    const std::string_view arg = trimmed(src_.substr(open + 1, close - open - 1));
+    if (arg.empty() || (arg[0] != '?' && !name_start(arg[0]))) return false;
+    const std::size_t first = static_cast<std::size_t>(arg.data() - src_.data());
+    const std::size_t end = arg[0] == '?' ? parameter_end(src_, first, end_, pass_.rules) : name_chain_end(src_, first, end_);
+    if (end != first + arg.size()) return false;
+    if (const char type = named_type(arg); type != 'n' && type != 'i' && type != 'y' && type != 'b') return false;
+    Args args;
+    convert_into(args, first, end, false);
+    fill(built, named().fn_empty_number.target[pass_.column], args);
+    return true;
 }
 
 bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Text &built) {
@@ -698,7 +727,8 @@ std::size_t Scan::signed_count(std::size_t after, Text &number) {
 namespace {
 
 // FoxPro's functions that give a number, whatever their arguments.
-constexpr std::string_view number_calls[] = {"INT", "ROUND", "VAL", "LEN", "MOD", "CEILING", "FLOOR", "ABS"};
+constexpr std::string_view number_calls[] = {"INT",  "ROUND", "VAL",  "LEN",  "MOD",    "CEILING", "FLOOR", "ABS",
+                                             "DAY",  "DOW",   "MONTH", "YEAR", "WEEK", "HOUR",    "MINUTE", "SEC"};
 
 }  // namespace
 
@@ -763,6 +793,7 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     args.add(number.view());
     Text built;
     fill(built, form, args);
+    if (last != close + 1) last = more_counts(date, last, built);  // DATE() - 30 + 1
     begin_token(w0);
     out_.replace(w0, last, built.view());
     if (last < end_ && name_char(src_[last])) out_.replace(last, last, " ");  // DATE()AS x: AS stays a word
@@ -790,7 +821,7 @@ std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after
         if (form.empty()) return 0;
         args.add(count.view());
         fill(built, form, args);
-        return end;
+        return more_counts(date, end, built);
     }
     if (src_[sign] != '-' || src_[first] == '+' || src_[first] == '-' || quote_at(first)) return 0;
     const std::size_t end = primary_end(first);
@@ -974,8 +1005,13 @@ bool Scan::date_arithmetic() {
     if (is_digit(src_[t0])) {
         const int kind = named_date(name);
         end = kind != 0 ? date_sum(name, kind == 1, built) : date_sum_compared(name, built);
-    } else if (sign == '-') {
-        end = date_difference(name, t0, built);
+        if (end != 0 && kind != 0) end = more_counts(kind == 1, end, built);
+    } else {
+        if (sign == '-') end = date_difference(name, t0, built);
+        if (end == 0 && named_date(name) == 1) {  // m.dTo - DAY(m.dTo) + 1
+            end = sum_of(true, false, name, pos_, built);
+            if (end != 0) end = more_counts(true, end, built);
+        }
     }
     if (end == 0) return false;
     Text taken;

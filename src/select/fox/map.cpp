@@ -355,6 +355,17 @@ constexpr Construct rows[] = {
      .target = {"CASE WHEN c1 THEN v1 ... ELSE e END", "CASE WHEN c1 THEN v1 ... ELSE e END",
                 "CASE WHEN c1 THEN v1 ... ELSE e END", "IIF(c1, v1, IIF(..., e))", "CASE WHEN c1 THEN v1 ... ELSE e END"},
      .note = "Without e the value is NULL, as in FoxPro."},
+    {.id = "fn.empty_number",
+     .fox = "EMPTY(v) (v a variable FoxPro's naming makes a number)",
+     .example = "EMPTY(m.nTotal)",
+     .min_args = 1,
+     .max_args = 1,
+     .shape = Shape::predicate,
+     .target = all("({1} = 0)"),
+     .note = "A memory variable or parameter named as a number (m.nTotal, tnCustomer, ?m.nLimit: a type letter "
+             "n, i, y or b, after an optional scope letter l, p, g or t, then a capital) is empty when 0, "
+             "tested so, as every target reads it: the test of text finds no 0 in Oracle, Access and "
+             "PostgreSQL, and SQL Server refuses a NUMERIC compared with ''. NULL is not empty, as in FoxPro."},
     {.id = "fn.evl",
      .fox = "EVL(a, b)",
      .example = "EVL(a, 'none')",
@@ -512,8 +523,9 @@ constexpr Construct rows[] = {
      .target = {"", "", "", "", "({1} + CAST({2} AS INTEGER))"},
      .note = "Days added that are not written as a number. FoxPro adds no two dates: after + any value is a "
              "count of days (or of seconds, for a datetime); after - only a value that surely is a number "
-             "(a product or quotient, INT, ROUND, VAL, LEN, MOD, CEILING, FLOOR, ABS), since d - x of a name x "
-             "may be a difference of dates. The dialects add it as they add a number of days (the rows "
+             "(a product or quotient, INT, ROUND, VAL, LEN, MOD, CEILING, FLOOR, ABS, or a part of a date or time: "
+             "DAY, DOW, MONTH, YEAR, WEEK, HOUR, MINUTE, SEC, as in DATE() - DAY(DATE()) + 1, the first of the "
+             "month), since d - x of a name x may be a difference of dates. The dialects add it as they add a number of days (the rows "
              "above: MySQL ADDDATE, SQL Server DATEADD after a call that gives a date); PostgreSQL adds only an "
              "INTEGER to a date, and a NUMERIC field (N(5)) is cast."},
     {.id = "op.date_argument_days",

@@ -49,6 +49,8 @@ struct NamedRows {
     const Construct &fn_ctod_expression = construct("fn.ctod_expression");
     const Construct &fn_evl = construct("fn.evl");
     const Construct &fn_evl_number = construct("fn.evl_number");
+    const Construct &fn_empty = construct("fn.empty");
+    const Construct &fn_empty_number = construct("fn.empty_number");
     const Construct &fn_ctot_expression = construct("fn.ctot_expression");
     const Construct &fn_str = construct("fn.str");
     const Construct &fn_str_decimals = construct("fn.str_decimals");
@@ -389,6 +391,7 @@ private:
     bool date_argument(Args &args, std::size_t from, std::size_t to);
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool number_instead(std::size_t open, std::size_t close) const;
+    bool empty_number(std::size_t open, std::size_t close, Text &built);
     bool cast(std::size_t from, std::size_t to, Text &built);
     bool ctod(std::size_t from, std::size_t to, Text &built);
     bool date_of_literal(std::size_t from, std::size_t to, Text &built);
@@ -431,6 +434,7 @@ private:
     std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
     std::size_t call_difference(bool date, std::string_view base, std::size_t after, Text &difference);
     std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum);
+    std::size_t more_counts(bool date, std::size_t end, Text &sum);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
     void scan_foxpro(std::string_view text, std::size_t close, Text &built);
