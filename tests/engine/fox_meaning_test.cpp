@@ -159,6 +159,9 @@ constexpr Case conditions[] = {
     {"!EMPTY(d) AND DTOS(GOMONTH(d, 1) - DAY(GOMONTH(d, 1))) = '20200229'", "2"},
     {"TTOC(DTOT({^2020-02-29}) + 59 + 1, 1) = '20200229000100'", "1 2 3 4 5"},
     {"c LIKE 'x_y%' ESCAPE '!' AND NOT c LIKE 'x!_y%' ESCAPE '!'", "5"},  // LIKE's own escape
+    // / divides whole numbers with decimals
+    {"LEN(ALLTRIM(c)) / 2 = 1.5", "2 5"},
+    {"!EMPTY(d) AND CEILING(DAY(d) / 2) = 15", "2"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

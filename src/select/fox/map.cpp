@@ -88,6 +88,16 @@ constexpr Construct rows[] = {
      .note = "Oracle and Access have no %; there it is MOD, which FoxPro's % is. % has the precedence of * and "
              "/, read left to right: a * b % c is (a * b) % c, a % b * c is (a % b) * c. With a negative operand the remainder takes "
              "the divisor's sign in FoxPro and Access, the dividend's in the other targets (as for MOD)."},
+    {.id = "op.whole_division",
+     .kind = Kind::operator_,
+     .fox = "a / b (a or b a call that gives a whole number: COUNT, MONTH, LEN, ...)",
+     .example = "COUNT(*) / 12",
+     .target = {"{1} * 1.0 / {2}", "", "", "", "{1} * 1.0 / {2}"},
+     .note = "FoxPro's / divides with decimals. SQL Server and PostgreSQL divide two whole numbers as whole "
+             "numbers (7 / 2 is 3), so where one side is a call that gives one (COUNT, CNT, DAY, DOW, MONTH, "
+             "YEAR, WEEK, HOUR, MINUTE, SEC, LEN: MONTH(d) / 3, 100 * SUM(IIF(paid, 1, 0)) / COUNT(*)) the "
+             "dividend is made a decimal first. The dividend is every factor before the /, as * and / read "
+             "left to right. A whole number field (I) the converters cannot see is divided as written."},
 
     // --- literals
     {.id = "lit.true",

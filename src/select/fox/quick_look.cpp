@@ -202,8 +202,7 @@ private:
         case always_clue: return true;
         case brace_clue: return braced(i);
         case star_clue: return starred(i);
-        case slash_clue:  // a path
-            return i > 0 && i + 1 < n_ && name_char(text_[i - 1]) && name_char(text_[i + 1]);
+        case slash_clue: return slashed(i);
         case skip_clue:
             i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
             return false;
@@ -413,6 +412,12 @@ private:
         if (at == digits) return false;
         while (at > 0 && is_blank(text_[at - 1])) --at;
         return at > 0 && (text_[at - 1] == '+' || text_[at - 1] == '-');
+    }
+
+    // a path (db/table), or a division with a whole number on a side (COUNT(*) / 12)
+    bool slashed(std::size_t i) const {
+        if (i > 0 && i + 1 < n_ && name_char(text_[i - 1]) && name_char(text_[i + 1])) return true;
+        return !named().op_whole_division.target[pass_.column].empty() && whole_division_at(text_, i);
     }
 
     // * beside other items of a select list

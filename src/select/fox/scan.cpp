@@ -100,12 +100,7 @@ inline void Scan::punctuation(char c) {
     case '{': brace(); break;
     case '~': operand_to(reference_end(src_, pos_, end_, pass_.rules)); break;
     case '?': parameter(parameter_end(src_, pos_, end_, pass_.rules)); break;
-    case '^':
-        if (!power(1)) arithmetic(1);
-        break;
-    case '%':
-        if (!modulo()) arithmetic(1);
-        break;
+    case '^': case '%': case '/': seldom_operator(c); break;
     case '*':
         if (pos_ + 1 < end_ && src_[pos_ + 1] == '*') {
             if (!power(2)) arithmetic(2);
@@ -116,7 +111,6 @@ inline void Scan::punctuation(char c) {
     case '+': case '-':
         if (!date_arithmetic()) arithmetic(1);
         break;
-    case '/': arithmetic(1); break;
     default:
         if (c == '&') macro();
         else ++pos_;

@@ -74,6 +74,7 @@ struct NamedRows {
     const Construct &op_power = construct("op.power");
     const Construct &clause_logical_name = construct("clause.logical_name");
     const Construct &op_modulo = construct("op.modulo");
+    const Construct &op_whole_division = construct("op.whole_division");
     const Construct &op_exact_equal = construct("op.exact_equal");
     const Construct &op_empty_text_equal = construct("op.empty_text_equal");
     const Construct &op_empty_text_not_equal = construct("op.empty_text_not_equal");
@@ -106,6 +107,10 @@ const NamedRows &named();
 int gives_date_word(std::string_view word);
 char named_type(std::string_view name);
 int named_date(std::string_view name);
+// A call of a FoxPro function that gives a whole number (COUNT, MONTH, LEN, ...) begins at 'at' in
+// 'text'; the "/" at 'slash' has one on a side (scan.cpp).
+bool whole_call(std::string_view text, std::size_t at);
+bool whole_division_at(std::string_view text, std::size_t slash);
 
 // --- the parse state
 
@@ -373,6 +378,8 @@ private:
     void dollar();
     bool power(std::size_t length);
     bool modulo();
+    bool whole_division();
+    void seldom_operator(char c);  // ^, %, /
     void fold(const Construct &row, std::size_t factors, std::size_t length, std::size_t right_to);
     void reference(std::size_t w0, std::size_t w1);
     void expression_parameter(std::size_t w0, std::size_t close);

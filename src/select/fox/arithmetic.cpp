@@ -1,0 +1,67 @@
+// The operators the token loop meets seldom (^, %, /), kept out of its file so that the loop over
+// the common ones stays small; and the divisions with a whole number on a side, which SQL Server and
+// PostgreSQL make whole.
+#include "select/fox/scan.h"
+
+#include <algorithm>
+
+namespace tarnvel::select::fox {
+
+namespace {
+
+// FoxPro's functions that give a whole number, which SQL Server and PostgreSQL divide as one.
+constexpr std::string_view whole_calls[] = {"COUNT", "CNT",  "DAY",    "DOW", "MONTH", "YEAR",
+                                            "WEEK",  "HOUR", "MINUTE", "SEC", "LEN"};
+
+}  // namespace
+
+bool whole_call(std::string_view text, std::size_t at) {
+    std::size_t w1 = at;
+    while (w1 < text.size() && name_char(text[w1])) ++w1;
+    std::size_t open = w1;
+    while (open < text.size() && is_blank(text[open])) ++open;
+    if (w1 == at || open >= text.size() || text[open] != '(') return false;
+    std::string_view word = text.substr(at, w1 - at);
+    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
+    return std::any_of(std::begin(whole_calls), std::end(whole_calls), [&](std::string_view f) { return same_word(word, f); });
+}
+
+bool whole_division_at(std::string_view text, std::size_t slash) {
+    std::size_t after = slash + 1;
+    while (after < text.size() && is_blank(text[after])) ++after;
+    if (whole_call(text, after)) return true;
+    const std::size_t before = primary_start(text.substr(0, slash), 0);
+    return before != none && whole_call(text, before);
+}
+
+void Scan::seldom_operator(char c) {
+    switch (c) {
+    case '^':
+        if (!power(1)) arithmetic(1);
+        break;
+    case '%':
+        if (!modulo()) arithmetic(1);
+        break;
+    default:
+        if (!whole_division()) arithmetic(1);
+        break;
+    }
+}
+
+// a / b with a whole number on one side (COUNT(*) / 12, MONTH(d) / 3, SUM(x) / COUNT(*)), where the
+// dialect divides whole numbers as whole numbers: the row's form, the dividend made a decimal.
+bool Scan::whole_division() {
+    const Construct &row = named().op_whole_division;
+    if (row.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open || pass_.depth >= deepest_call) {
+        return false;
+    }
+    const std::string_view written = out_.text(pos_);
+    const std::size_t last = primary_start(written, top().operand);
+    if ((last == none || !whole_call(written, last)) && !whole_call(src_, skip_blanks(pos_ + 1))) return false;
+    const std::size_t right_to = operand_end(pos_ + 1, "^");
+    if (right_to == pos_ + 1) return false;
+    fold(row, 0, 1, right_to);
+    return true;
+}
+
+}  // namespace tarnvel::select::fox
