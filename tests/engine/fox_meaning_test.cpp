@@ -158,6 +158,7 @@ constexpr Case conditions[] = {
     {"DTOS(DATE(2020, 4, 2) - DOW(DATE(2020, 4, 2)) + 1) = '20200329'", "1 2 3 4 5"},  // a Thursday's Sunday
     {"!EMPTY(d) AND DTOS(GOMONTH(d, 1) - DAY(GOMONTH(d, 1))) = '20200229'", "2"},
     {"TTOC(DTOT({^2020-02-29}) + 59 + 1, 1) = '20200229000100'", "1 2 3 4 5"},
+    {"!EMPTY(d) AND MONTH(d - DAY(d)) <> MONTH(d) AND DOW(d - DOW(d) + 1) = 1", "2 4 5"},  // d a field
     {"c LIKE 'x_y%' ESCAPE '!' AND NOT c LIKE 'x!_y%' ESCAPE '!'", "5"},  // LIKE's own escape
     // / divides whole numbers with decimals
     {"LEN(ALLTRIM(c)) / 2 = 1.5", "2 5"},

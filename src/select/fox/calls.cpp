@@ -1008,7 +1008,7 @@ bool Scan::date_arithmetic() {
         if (end != 0 && kind != 0) end = more_counts(kind == 1, end, built);
     } else {
         if (sign == '-') end = date_difference(name, t0, built);
-        if (end == 0 && named_date(name) == 1) {  // m.dTo - DAY(m.dTo) + 1
+        if (end == 0 && (named_date(name) == 1 || (sign == '-' && part_of_itself(name, t0)))) {  // m.dTo - DAY(m.dTo) + 1
             end = sum_of(true, false, name, pos_, built);
             if (end != 0) end = more_counts(true, end, built);
         }
@@ -1019,6 +1019,24 @@ bool Scan::date_arithmetic() {
     out_.replace(pos_, end, built.view());
     pos_ = end;
     prev_ = Prev::operand;
+    return true;
+}
+
+// DAY(d) or DOW(d) at 't0', of the name d written before the "-" (d - DAY(d) + 1, the first of the
+// month; d - DOW(d) + 1, the first of the week): these take a date, so d is one, whatever its name.
+bool Scan::part_of_itself(std::string_view name, std::size_t t0) const {
+    std::size_t w1 = t0;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    const std::string_view word = src_.substr(t0, w1 - t0);
+    const std::size_t open = skip_blanks(w1);
+    if ((!same_word(word, "DAY") && !same_word(word, "DOW")) || open >= end_ || src_[open] != '(') return false;
+    const std::size_t close = close_paren(open);
+    if (close == none) return false;
+    const std::string_view arg = trimmed(src_.substr(open + 1, close - open - 1));
+    if (arg.size() != name.size()) return false;
+    for (std::size_t i = 0; i < arg.size(); ++i) {
+        if (upper(arg[i]) != upper(name[i])) return false;
+    }
     return true;
 }
 

@@ -288,6 +288,10 @@ private:
              compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_datetime_value_seconds))) {
             return true;
         }
+        if (word.size() == 3 && (same_word(word, "DAY") || same_word(word, "DOW")) && minus_before(word) &&
+            (!named().op_date_value_days.target[pass_.column].empty() || !named().op_days_value.target[pass_.column].empty())) {
+            return true;  // d - DAY(d): a date less days
+        }
         // IIF or NVL where a condition starts, in a dialect whose CASE gives no condition
         if (compared_items_ && (same_word(word, "IIF") || same_word(word, "NVL")) &&
             starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
@@ -412,6 +416,13 @@ private:
         if (at == digits) return false;
         while (at > 0 && is_blank(text_[at - 1])) --at;
         return at > 0 && (text_[at - 1] == '+' || text_[at - 1] == '-');
+    }
+
+    // A "-" stands before the word (blanks between allowed).
+    bool minus_before(std::string_view word) const {
+        std::size_t at = static_cast<std::size_t>(word.data() - text_.data());
+        while (at > 0 && is_blank(text_[at - 1])) --at;
+        return at > 0 && text_[at - 1] == '-';
     }
 
     // a path (db/table), or a division with a whole number on a side (COUNT(*) / 12)
