@@ -999,7 +999,7 @@ bool Scan::date_arithmetic() {
     const std::size_t t0 = skip_blanks(pos_ + 1);
     if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?')) return false;
     const std::string_view name = lone_name_operand();
-    if (name.empty()) return false;
+    if (name.empty()) return sign == '-' && name_start(src_[t0]) && call_minus_name(t0);
     Text built;
     std::size_t end = 0;
     if (is_digit(src_[t0])) {
@@ -1016,6 +1016,42 @@ bool Scan::date_arithmetic() {
     if (end == 0) return false;
     Text taken;
     out_.take(static_cast<std::size_t>(name.data() - out_.text(pos_).data()), pos_, taken);
+    out_.replace(pos_, end, built.view());
+    pos_ = end;
+    prev_ = Prev::operand;
+    return true;
+}
+
+// TTOD(t) - d, the call as the dialect's own row writes it and d a name at 't0' (TTOD(shipped) -
+// order_date): the days between the two, where the difference is compared with a number (TTOD(t) -
+// d > 3) or stands alone as a select item; elsewhere d may be a count of days.
+bool Scan::call_minus_name(std::size_t t0) {
+    const Level &t = top();
+    if (prev_ != Prev::operand || t.operand_open) return false;
+    const std::string_view written = out_.text(pos_);
+    const std::size_t start = primary_start(written, t.operand);
+    if (start == none || trimmed(written.substr(t.operand)).size() != trimmed(written.substr(start)).size()) return false;
+    std::size_t w1 = start;
+    while (w1 < written.size() && name_char(written[w1])) ++w1;
+    if (w1 == written.size() || written[w1] != '(' || !same_word(written.substr(start, w1 - start), "TTOD")) return false;
+    const std::size_t end = name_chain_end(src_, t0, end_);
+    if (end == t0 || (end < end_ && src_[end] == '(') || binds_tighter(end) || named_type(src_.substr(t0, end - t0)) != 0) {
+        return false;
+    }
+    std::size_t w2 = t0;
+    while (w2 < end && name_char(src_[w2])) ++w2;
+    const bool field = w2 == end || !object_word(src_.substr(t0, w2 - t0));  // not m.x, THIS.x
+    const bool alone = field && in_select_item() && t.item == t.operand && whole_item(end);
+    if (!alone && !used_as_number(pos_, end)) return false;
+    const std::string_view form = named().op_date_difference.target[pass_.column];
+    if (form.empty()) return false;
+    Args args;
+    args.add(trimmed(written.substr(start)));
+    convert_into(args, t0, end, false);
+    Text built;
+    fill(built, form, args);
+    Text taken;
+    out_.take(start, pos_, taken);
     out_.replace(pos_, end, built.view());
     pos_ = end;
     prev_ = Prev::operand;

@@ -559,7 +559,8 @@ constexpr Construct rows[] = {
              "AS days: FoxPro code adds a count of days kept in a field to a date, it does not take it from "
              "today). Elsewhere d may be a count of days (WHERE d > DATE() - nDays), and DATE() - d stays as "
              "written. A call that gives a date minus another (CTOD(s) - CTOD(e), GOMONTH(d, 1) - DATE()) is "
-             "the difference too, unless the call follows an operator (1 + CTOD(s) - CTOD(e)). "
+             "the difference too, unless the call follows an operator (1 + CTOD(s) - CTOD(e)); TTOD(t) - d "
+             "is where DATE() - d is (compared with a number, or a select item alone). "
              "SQL Server and PostgreSQL give a decimal, so that / divides as FoxPro does, not as whole numbers. "
              "DATE() + x is always a count of days added (FoxPro adds no two dates): MySQL writes ADDDATE."},
     {.id = "op.datetime_difference",

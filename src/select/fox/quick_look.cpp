@@ -288,6 +288,10 @@ private:
              compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_datetime_value_seconds))) {
             return true;
         }
+        if (word.size() == 4 && same_word(word, "TTOD") && !named().op_date_difference.target[pass_.column].empty() &&
+            minus_after(i)) {
+            return true;  // TTOD(t) - d: the days between two dates
+        }
         if (word.size() == 3 && (same_word(word, "DAY") || same_word(word, "DOW")) && minus_before(word) &&
             (!named().op_date_value_days.target[pass_.column].empty() || !named().op_days_value.target[pass_.column].empty())) {
             return true;  // d - DAY(d): a date less days
@@ -423,6 +427,15 @@ private:
         std::size_t at = static_cast<std::size_t>(word.data() - text_.data());
         while (at > 0 && is_blank(text_[at - 1])) --at;
         return at > 0 && text_[at - 1] == '-';
+    }
+
+    // A "-" follows the call whose parenthesis opens at 'open'.
+    bool minus_after(std::size_t open) const {
+        std::size_t at = call_extent(text_, open, n_, pass_.rules).close;
+        if (at == none) return false;
+        ++at;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        return at < n_ && text_[at] == '-';
     }
 
     // a path (db/table), or a division with a whole number on a side (COUNT(*) / 12)

@@ -433,6 +433,7 @@ private:
     bool date_arithmetic();
     std::size_t date_difference(std::string_view name, std::size_t t0, Text &built);
     bool part_of_itself(std::string_view name, std::size_t t0) const;
+    bool call_minus_name(std::size_t t0);
     std::size_t date_sum_compared(std::string_view name, Text &built);
     std::size_t date_sum(std::string_view name, bool date, Text &built);
     std::string_view today_form(bool date) const {
