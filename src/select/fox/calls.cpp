@@ -917,9 +917,15 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
 // d. FoxPro code subtracts a field from today for the time elapsed; a count of days kept in a field
 // is added to a date.
 bool Scan::whole_item_difference(std::size_t first, std::size_t end) {
-    if (!in_select_item() || (prev_ != Prev::keyword && prev_ != Prev::comma) || !name_start(src_[first])) return false;
-    std::size_t name = first, name_end = name_chain_end(src_, first, end_);
-    if (name_end != end && !extreme_of_name(first, name_end, end, name, name_end)) return false;  // a call or more
+    if (!in_select_item() || (prev_ != Prev::keyword && prev_ != Prev::comma)) return false;
+    std::size_t name = first, name_end = first;
+    if (src_[first] == '(') {  // (SELECT MAX(d) FROM ...): the latest date of a subquery
+        if (!extreme_subquery(first, end, name, name_end)) return false;
+    } else {
+        if (!name_start(src_[first])) return false;
+        name_end = name_chain_end(src_, first, end_);
+        if (name_end != end && !extreme_of_name(first, name_end, end, name, name_end)) return false;  // a call or more
+    }
     std::size_t w1 = name;
     while (w1 < name_end && name_char(src_[w1])) ++w1;
     if (w1 < name_end && object_word(src_.substr(name, w1 - name))) return false;  // m.x, THIS.x
@@ -963,6 +969,24 @@ bool Scan::extreme_of_name(std::size_t first, std::size_t word_end, std::size_t 
     name = arg;
     name_end = arg_end;
     return true;
+}
+
+// The group from 'first' to 'end' is a subquery of the MAX or MIN of one name ((SELECT MAX(o.d) FROM
+// orders o WHERE ...)), whose name it gives in 'name' and 'name_end'.
+bool Scan::extreme_subquery(std::size_t first, std::size_t end, std::size_t &name, std::size_t &name_end) const {
+    const auto word_end = [&](std::size_t at) {
+        while (at < end && name_char(src_[at])) ++at;
+        return at;
+    };
+    const std::size_t s0 = skip_blanks(first + 1), s1 = word_end(s0);
+    if (s1 == s0 || keyword_of(src_.substr(s0, s1 - s0)) != Kw::select) return false;
+    const std::size_t c0 = skip_blanks(s1), c1 = word_end(c0);
+    const std::size_t open = skip_blanks(c1);
+    if (c1 == c0 || open >= end || src_[open] != '(') return false;
+    const std::size_t close = close_paren(open);
+    if (close == none || close >= end || !extreme_of_name(c0, c1, close + 1, name, name_end)) return false;
+    const std::size_t f0 = skip_blanks(close + 1), f1 = word_end(f0);
+    return f1 > f0 && keyword_of(src_.substr(f0, f1 - f0)) == Kw::from;
 }
 
 // One past the comparison operator at 'at' (=, ==, <, <=, >, >=, <>, #, !=), or 'at' when none

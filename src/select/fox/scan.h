@@ -424,6 +424,7 @@ private:
     bool binds_tighter(std::size_t at) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
     bool whole_item_difference(std::size_t first, std::size_t end);
+    bool extreme_subquery(std::size_t first, std::size_t end, std::size_t &name, std::size_t &name_end) const;
     bool whole_item(std::size_t end);
     std::string_view empty_date_item(std::string_view inside, std::size_t end);
     bool extreme_of_name(std::size_t first, std::size_t word_end, std::size_t end, std::size_t &name,
