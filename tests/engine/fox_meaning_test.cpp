@@ -61,6 +61,8 @@ constexpr Case conditions[] = {
     {"'b' $ c", "2"},
     {"c $ 'abc,0'", "2 4"},
     {"!'y' $ c", "1 2 3 4"},
+    {"' ' $ m", "2 3"},  // a blank is found, not taken for the empty text
+    {"'' $ c", ""},
     {"'x' $ c .OR. 'x' $ m", "2 5"},
     {"c == 'abc'", "2"},
     {"c # 'abc'", "1 3 4 5"},
@@ -124,6 +126,8 @@ constexpr Case conditions[] = {
     {"LOG(k) > 1 AND LOG10(k * 100) < 2.5", "3"},
     {"STR(n, 8, 2) == '   12.50' .OR. STR(n, 6, 1) == '  -3.0'", "2 5"},
     {"STR(n) == '        13' .OR. STR(k, 3) == '  4'", "2 4"},
+    {"STR(n / 1.2) == '        -3' OR STR(n, 5, 1) == ' 12.5'", "2 5"},
+    {"TRANSFORM(n, '999.9') == ' -3.0' OR TRANSFORM(n, '99.9') == '12.5'", "2 5"},
     {"TRANSFORM(n, '99.99') == '12.50' .OR. TRANSFORM(n, '999') == ' -3'", "2 5"},
     {"TRANSFORM(c, '@!') == 'X,Y'", "5"},
     {"TRANSFORM(n, '@Z 999.99') == '      ' .OR. TRANSFORM(n, '@Z 99,999') == '    -3'", "1 3 5"},
@@ -132,8 +136,21 @@ constexpr Case conditions[] = {
     {"VAL(c) = 0 AND VAL('12.5x') = 12.5 AND VAL(' -3.25 ') = -3.25", "1 2 3 4 5"},
     {"k ^ 2 = 16 OR k ** 3 = 27 OR 2^-k = 0.5", "1 3 4"},
     {"k % 2 = 0 AND n * 4 % 3 = 2", "2"},
+    {"MOD(n, 2) = 1", "5"},  // the remainder takes the divisor's sign: MOD(-3, 2) is 1
+    {"k % -2 = -1", "1 3 5"},
+    {"k / 2 = 0.5 OR k / 2 > 2", "1 5"},  // a quotient of integers keeps its fraction
+    {"ROUND(n / 1.2, 0) = -3", "5"},     // half away from zero
+    {"CEILING(n / 2) = -1 AND FLOOR(n / 2) = -2", "5"},
     {"STRTRAN(c, ',') == 'xy' OR STRT(m, ' ') == 'memotext'", "2 5"},
     {"PADC(c, 2) == 'ab' OR PADC(c, 2) == '  '", "1 2 3"},
+    {"SUBSTR(c, 2, 1) == 'b' OR SUBSTR(ALLTRIM(c), 3) == 'y'", "2 5"},
+    {"SUBSTR(ALLTRIM(c), 5) == '' AND LEFT(m, 20) == m", "1 2 3 4 5"},  // past the end: what is there
+    {"LEN(m) = 2 OR LEN(ALLTRIM(m)) = 1", "3 4 5"},                      // a memo keeps its blanks
+    {"REPLICATE('ab', k) == 'abab' OR LEN(SPACE(k)) = 5", "2 5"},
+    {"CHRTRAN(c, 'x,', 'X') = 'Xy'", "5"},
+    {"LIKE('*', c) AND ISBLANK(c)", "1 3"},
+    {"VAL('3-4') = 3 AND VAL('-.5') = -0.5 AND VAL('abc') = 0", "1 2 3 4 5"},
+    {"EVL(n, k) = k", "1 3"},
     {"MAX(n, k, 2) = k", "3 4 5"},
     {"MIN(n, k, 2) = 0", "1 3"},
     {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", "1 2 3 4 5"},
@@ -163,6 +180,27 @@ constexpr Case conditions[] = {
     // / divides whole numbers with decimals
     {"LEN(ALLTRIM(c)) / 2 = 1.5", "2 5"},
     {"!EMPTY(d) AND CEILING(DAY(d) / 2) = 15", "2"},
+    // leap days, month and year ends, midnight
+    {"d + 1 = {^2020-03-01} OR d - 365 = {^1998-12-31}", "2 4"},
+    {"GOMONTH(d, 12) = {^2021-02-28} OR GOMONTH(d, -10) = {^1999-02-28}", "2 4"},
+    {"GOMONTH({^2020-01-31}, k) = {^2020-02-29} OR GOMONTH({^2019-12-31}, k) = {^2020-04-30}", "1 4"},
+    {"DAY(d) = 29 OR QUARTER(d) = 4", "2 4"},
+    {"YEAR(d) = 0", "1 3"},
+    {"CDOW(d) = 'Tuesday' OR CDOW(d) = 'Friday'", "4 5"},
+    {"!EMPTY(t) AND HOUR(t) = 0", "5"},
+    {"!EMPTY(t) AND TTOC(t, 2) == '00:00:00'", "5"},
+    {"TTOD(t) = {^2016-01-05}", "3 5"},
+    {"DTOT(d) = {^2016-01-05 00:00}", "5"},
+    {"DTOT(d) = t", "1 5"},  // the empty date and datetime are equal, as midnight is to the date
+    {"TTOD(t) = d", "1 2 5"},
+    {"BETWEEN(t, {^2016-01-05 00:00}, {^2016-01-05 23:59})", "3 5"},
+    {"t + 86400 = {^2016-01-06 00:00}", "5"},
+    // a date or datetime literal taken from a name or a name from it: days, or seconds
+    {"d - {^2016-01-01} = 4", "5"},
+    {"{^2020-03-01} - d = 1", "2"},
+    {"(d - {^2016-01-01}) / 2 = 2", "5"},
+    {"t - {^2016-01-05 00:00} = 49500 OR {^2020-03-01 00:00} - t = 48600", "2 3"},
+    {"!EMPTY(d) AND !EMPTY(t) AND t - DTOT(d) = 37800", "2"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -194,6 +232,10 @@ constexpr Case values[] = {
     // 2021 begins on a Friday, 2023 on a Sunday
     {"WEEK(DATE(2021, 1, k)) * 10 + WEEK(DATE(2023, 1, k * 7 - 6))", "11 12 23 24 25"},
     {"ICASE(ISUPPER(c), 'U', ISLOWER(UPPER(c)), 'L', ISLOWER(c), 'l', '-')", "- l - - l"},
+    {"MOD(k * 7, -4)", "-1 -2 -3 0 -1"},
+    {"INT(k / 2)", "0 1 1 2 2"},
+    {"PADR(ALLTRIM(c), 4, '.') + PADL(ALLTRIM(c), 5, '*')", "....***** abc.**abc ....***** 0...****0 x,y.**x,y"},
+    {"PADL(k, 3, '0')", "001 002 003 004 005"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
@@ -204,6 +246,10 @@ constexpr Case pg_conditions[] = {
     {"DTOS(d) < '2000'", "4"},                     // DTOS of NULL is NULL
     {"LIKE('a*', c) .OR. LIKE('?,?', c)", "2"},    // LIKE reads the trailing blanks of a CHAR column
     {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", ""},  // GREATEST and LEAST pass over NULL
+    {"YEAR(d) = 0", ""},             // the empty date is NULL, whose parts are NULL
+    {"DTOT(d) = t", "5"},            // and equals nothing
+    {"TTOD(t) = d", "2 5"},
+    {"EVL(n, k) = k", ""},           // EMPTY of a number, as above
 };
 constexpr Case pg_values[] = {
     {"EMPTY(c)", "t f t f f"},  // logical values read back as t and f

@@ -13,6 +13,12 @@ namespace {
 constexpr std::string_view whole_calls[] = {"COUNT", "CNT",  "DAY",    "DOW", "MONTH", "YEAR",
                                             "WEEK",  "HOUR", "MINUTE", "SEC", "LEN"};
 
+// Functions whose arguments take a decimal: a quotient there may be made one (CEILING(MONTH(d) / 3)).
+// Others want a whole number (LEFT(s, LEN(s) / 2), REPEAT, LPAD) on PostgreSQL, which refuses a NUMERIC.
+constexpr std::string_view decimal_calls[] = {"ABS",  "AVG",  "CEILING", "CEIL", "EVL",   "EXP",  "FLOOR",
+                                              "IIF",  "INT",  "LOG",     "LOG10", "MAX",  "MIN",  "NVL",
+                                              "ROUND", "SIGN", "SQRT",   "SUM"};
+
 }  // namespace
 
 bool whole_call(std::string_view text, std::size_t at) {
@@ -43,9 +49,26 @@ void Scan::seldom_operator(char c) {
         if (!modulo()) arithmetic(1);
         break;
     default:
-        if (!whole_division()) arithmetic(1);
+        if (!divide() && !whole_division()) arithmetic(1);
         break;
     }
+}
+
+// The innermost call this scan reads the arguments of is one whose arguments take a decimal; false in
+// a scan of a rewritten call's arguments, whose function this scan does not see.
+bool Scan::in_decimal_call() const {
+    if (pass_.depth > 0 || overflow_ > 0) return false;
+    for (std::size_t d = depth_; d-- > 0;) {
+        const Level &l = levels_[d];
+        if (l.kind != Level::call) continue;
+        std::size_t w1 = l.name_at;
+        while (w1 < src_.size() && name_char(src_[w1])) ++w1;
+        std::string_view word = src_.substr(l.name_at, w1 - l.name_at);
+        if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
+        return std::any_of(std::begin(decimal_calls), std::end(decimal_calls),
+                           [&](std::string_view f) { return same_word(word, f); });
+    }
+    return false;
 }
 
 // a / b with a whole number on one side (COUNT(*) / 12, MONTH(d) / 3, SUM(x) / COUNT(*)), where the
@@ -55,6 +78,9 @@ bool Scan::whole_division() {
     if (row.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open || pass_.depth >= deepest_call) {
         return false;
     }
+    // where the dialect's own quotient is written outside calls (op.divide), only a call that takes a
+    // decimal gets one
+    if (!named().op_divide.target[pass_.column].empty() && !in_decimal_call()) return false;
     const std::string_view written = out_.text(pos_);
     const std::size_t last = primary_start(written, top().operand);
     if ((last == none || !whole_call(written, last)) && !whole_call(src_, skip_blanks(pos_ + 1))) return false;

@@ -823,21 +823,42 @@ std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after
         fill(built, form, args);
         return more_counts(date, end, built);
     }
-    if (src_[sign] != '-' || src_[first] == '+' || src_[first] == '-' || quote_at(first)) return 0;
+    return src_[sign] == '-' ? difference_from(date, today_form(date), w0, first, true, built) : 0;
+}
+
+// 'base' (today, or a date literal, that begins at 'w0') minus the operand at 'first' that is no
+// number: the difference where the operand gives a date, the difference is used as a number, the
+// same operand was read as a date before, or ('whole_item') it is a select item alone. One past the
+// operand, with the dialect's form in 'built'; 0 when the form is the dialect's own or none of these
+// holds.
+std::size_t Scan::difference_from(bool date, std::string_view base, std::size_t w0, std::size_t first, bool whole_item,
+                                  Text &built) {
+    if (src_[first] == '+' || src_[first] == '-' || quote_at(first)) return 0;
     const std::size_t end = primary_end(first);
     if (end == none || end > end_ || (src_[first] == '(' && close_paren(first) == none) || binds_tighter(end)) return 0;
     const std::string_view operand = src_.substr(first, end - first);
     if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && named_date(operand) != (date ? 1 : 2) &&
-        !used_as_number(w0, end) && !whole_item_difference(first, end)) {
+        !used_as_number(w0, end) && !(whole_item && whole_item_difference(first, end))) {
         return 0;
     }
     pass_.note_subtracted_date(operand);
-    const std::string_view form = (date ? n.op_date_difference : n.op_datetime_difference).target[pass_.column];
+    const std::string_view form = (date ? named().op_date_difference : named().op_datetime_difference).target[pass_.column];
     if (form.empty()) return 0;
-    args.add(today_form(date));
+    Args args;
+    args.add(base);
     convert_into(args, first, end, false);
     fill(built, form, args);
     return end;
+}
+
+// {^2020-03-01} - d, at 'after' the literal that begins at 'w0': as DATE() - d, but not for being a
+// select item alone ({^2000-01-01} - nDays AS dFrom is a date).
+std::size_t Scan::literal_difference(bool date, std::string_view literal, std::size_t w0, std::size_t after, Text &built) {
+    const std::size_t sign = skip_blanks(after);
+    if (sign >= end_ || src_[sign] != '-' || prev_ == Prev::arithmetic) return 0;
+    const std::size_t first = skip_blanks(sign + 1);
+    if (first >= end_ || is_digit(src_[first])) return 0;
+    return difference_from(date, literal, w0, first, false, built);
 }
 
 namespace {
@@ -1021,7 +1042,7 @@ std::string_view Scan::lone_name_operand() {
 bool Scan::date_arithmetic() {
     const char sign = src_[pos_];
     const std::size_t t0 = skip_blanks(pos_ + 1);
-    if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?')) return false;
+    if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?' && src_[t0] != '{')) return false;
     const std::string_view name = lone_name_operand();
     if (name.empty()) return sign == '-' && name_start(src_[t0]) && call_minus_name(t0);
     Text built;
@@ -1100,14 +1121,18 @@ bool Scan::part_of_itself(std::string_view name, std::size_t t0) const {
     return true;
 }
 
-// d - f(...) with f a function that gives a date or a datetime: one past the call, with the
-// difference in 'built'; 0 when it is none.
+// d - f(...) with f a function that gives a date or a datetime, or d - {^2016-01-05}: one past the
+// call or literal, with the difference in 'built'; 0 when it is none.
 std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &built) {
     std::size_t open = 0;
-    int kind = date_call_at(t0, &open);
+    int kind = 0;
     std::size_t end = 0;
     bool today = false;
-    if (kind != 0) {  // a call that gives a date
+    if (src_[t0] == '{') {  // a date or datetime literal: FoxPro takes no date from a number
+        end = std::min(end_, primary_end(t0));
+        if (src_[end - 1] != '}' || !gives_date(true, t0, end)) return 0;  // an open brace: left as written
+        kind = src_.substr(t0, end - t0).find(':') == std::string_view::npos ? 1 : 2;
+    } else if ((kind = date_call_at(t0, &open)) != 0) {  // a call that gives a date
         const std::size_t close = close_paren(open);
         if (close == none) return 0;
         end = close + 1;

@@ -62,9 +62,10 @@ constexpr Construct rows[] = {
      .fox = "a $ b",
      .example = "'x' $ b",
      .shape = Shape::predicate,
-     .target = {"(CHARINDEX({1}, {2}) > 0)", "(INSTR({2}, {1}) > 0)", "(LOCATE({1}, {2}) > 0 AND {1} <> '')",
+     .target = {"(CHARINDEX({1}, {2}) > 0)", "(INSTR({2}, {1}) > 0)", "(LOCATE({1}, {2}) > 0 AND CHAR_LENGTH({1}) > 0)",
                 "(INSTR({2}, {1}) > 0 AND {1} <> '')", "(STRPOS({2}, {1}) > 0 AND {1} <> '')"},
-     .note = "FoxPro finds no empty string, so MySQL and Access test for it. The operands reach as far as "
+     .note = "FoxPro finds no empty string, so MySQL and Access test for it (MySQL by its length: its = and <> "
+             "ignore trailing blanks, so a blank would count as empty). The operands reach as far as "
              "FoxPro's precedence gives them: across + and -, up to a comparison, AND, OR, a comma or a "
              "parenthesis. A fixed-width field is compared as the server stores it (MySQL drops its trailing "
              "blanks)."},
@@ -84,10 +85,22 @@ constexpr Construct rows[] = {
      .fox = "a % b",
      .example = "n % 7",
      .place = Place::select,
-     .target = {"", "MOD({1}, {2})", "", "MOD({1}, {2})", ""},
+     .target = {"", "MOD({1}, {2})", "MOD(MOD({1}, {2}) + {2}, {2})", "MOD({1}, {2})", "MOD(MOD({1}, {2}) + {2}, {2})"},
      .note = "Oracle and Access have no %; there it is MOD, which FoxPro's % is. % has the precedence of * and "
              "/, read left to right: a * b % c is (a * b) % c, a % b * c is (a % b) * c. With a negative operand the remainder takes "
-             "the divisor's sign in FoxPro and Access, the dividend's in the other targets (as for MOD)."},
+             "the divisor's sign in FoxPro and Access, the dividend's in SQL Server and Oracle; MySQL and PostgreSQL "
+             "add the divisor to that remainder and take it again, which gives the divisor's sign (as for MOD)."},
+    {.id = "op.divide",
+     .kind = Kind::operator_,
+     .fox = "a / b",
+     .example = "k / 2",
+     .place = Place::select,
+     .target = {"", "", "", "", "{1} / CAST({2} AS NUMERIC)"},
+     .note = "FoxPro's quotient keeps its fraction (5 / 2 is 2.5); PostgreSQL divides two integers as whole "
+             "numbers, so the divisor is made a NUMERIC there, where the quotient is a select item or compared. "
+             "In a call's arguments it stays as written, since LEFT, SUBSTR, REPEAT and LPAD refuse a NUMERIC: "
+             "there two integers are still divided as whole numbers (ROUND(k / 3, 2) of an integer k). SQL "
+             "Server divides two INT values so too, which the converter cannot tell from others."},
     {.id = "op.whole_division",
      .kind = Kind::operator_,
      .fox = "a / b (a or b a call that gives a whole number: COUNT, MONTH, LEN, ...)",
@@ -97,7 +110,10 @@ constexpr Construct rows[] = {
              "numbers (7 / 2 is 3), so where one side is a call that gives one (COUNT, CNT, DAY, DOW, MONTH, "
              "YEAR, WEEK, HOUR, MINUTE, SEC, LEN: MONTH(d) / 3, 100 * SUM(IIF(paid, 1, 0)) / COUNT(*)) the "
              "dividend is made a decimal first. The dividend is every factor before the /, as * and / read "
-             "left to right. A whole number field (I) the converters cannot see is divided as written."},
+             "left to right. A whole number field (I) the converters cannot see is divided as written. "
+             "PostgreSQL writes every quotient outside calls as op.divide; inside a call this applies only "
+             "where the function takes a decimal (CEILING, ROUND, ABS, IIF, ...), since LEFT, SUBSTR, REPEAT "
+             "and LPAD refuse a NUMERIC there."},
 
     // --- literals
     {.id = "lit.true",
@@ -560,20 +576,24 @@ constexpr Construct rows[] = {
              "AS days: FoxPro code adds a count of days kept in a field to a date, it does not take it from "
              "today). Elsewhere d may be a count of days (WHERE d > DATE() - nDays), and DATE() - d stays as "
              "written. A call that gives a date minus another (CTOD(s) - CTOD(e), GOMONTH(d, 1) - DATE()) is "
-             "the difference too, unless the call follows an operator (1 + CTOD(s) - CTOD(e)); TTOD(t) - d "
-             "is where DATE() - d is (compared with a number, or a select item alone). "
+             "the difference too, unless the call follows an operator (1 + CTOD(s) - CTOD(e)). "
+             "A name minus a date literal (d - {^2016-01-05}) is the difference too, as FoxPro takes no date "
+             "from a number; a literal minus a name ({^2020-03-01} - d) is as DATE() - d, except alone as a select "
+             "item, where it may be a date some days earlier. TTOD(t) - d is where DATE() - d is (compared with a "
+             "number, or a select item alone). "
              "SQL Server and PostgreSQL give a decimal, so that / divides as FoxPro does, not as whole numbers. "
              "DATE() + x is always a count of days added (FoxPro adds no two dates): MySQL writes ADDDATE."},
     {.id = "op.datetime_difference",
      .kind = Kind::operator_,
      .fox = "DATETIME() - t, t - DATETIME()",
      .example = "(DATETIME() - t) / 3600",
-     .target = {"ROUND((CAST({1} AS FLOAT) - CAST({2} AS FLOAT)) * 86400, 0)",
+     .target = {"ROUND((CAST(CAST({1} AS DATETIME) AS FLOAT) - CAST(CAST({2} AS DATETIME) AS FLOAT)) * 86400, 0)",
                 "ROUND((({1} + 0) - ({2} + 0)) * 86400)", "TIMESTAMPDIFF(SECOND, {2}, {1})",
                 "ROUND(({1} - {2}) * 86400, 0)", "EXTRACT(EPOCH FROM ({1} - {2}))"},
      .note = "The seconds between two datetimes, taken as for dates. SQL Server's DATEDIFF of seconds overflows "
              "past 68 years, as from the empty datetime the structure conversion stores (1900-01-01): the "
-             "datetimes are read as days, which needs a DATETIME (not a DATETIME2) there. Oracle's TIMESTAMP "
+             "datetimes are read as days, which needs a DATETIME (not a DATETIME2 or a quoted literal, which "
+             "FLOAT refuses) there. Oracle's TIMESTAMP "
              "plus 0 is a DATE, whose difference is in days. DATETIME() + x is always a count of seconds added."},
     {.id = "fn.time",
      .fox = "TIME()",
@@ -1283,7 +1303,17 @@ constexpr Construct rows[] = {
              "refuse to convert other text to a number (VAL('12 kg'), VAL('')), so they take the number out "
              "first (Oracle's pattern names the plus sign CHR(43), so that no + in it sends the statement "
              "through the joining of text). The other dialects' own rows convert it."},
-    {.id = "fn.mod", .kind = Kind::dialect, .fox = "MOD(a, b)", .example = "MOD(a, 7)", .place = Place::select},
+    {.id = "fn.mod",
+     .fox = "MOD(a, b)",
+     .example = "MOD(a, -7)",
+     .place = Place::select,
+     .words = "MOD",
+     .min_args = 2,
+     .max_args = 2,
+     .target = {"", "", "MOD(MOD({1}, {2}) + {2}, {2})", "", "MOD(MOD({1}, {2}) + {2}, {2})"},
+     .note = "FoxPro's remainder takes the divisor's sign (MOD(-3, 2) is 1, MOD(3, -2) is -1); the servers' MOD "
+             "the dividend's: MySQL and PostgreSQL add the divisor to it and take the remainder again. SQL Server "
+             "and Oracle keep their own (the dividend's sign)."},
     {.id = "fn.nvl",
      .fox = "NVL(a, b)",
      .example = "NVL(a, 0)",

@@ -400,6 +400,11 @@ private:
         std::size_t before = i;
         while (before > 0 && is_blank(text_[before - 1])) --before;
         if (empty && before > 0 && std::string_view("=<>#").find(text_[before - 1]) == std::string_view::npos) return true;
+        if (!empty && before > 0 && text_[before - 1] == '-' &&  // d - {^2016-01-05}: the days between
+            (!named().op_date_difference.target[pass_.column].empty() ||
+             !named().op_datetime_difference.target[pass_.column].empty())) {
+            return true;
+        }
         i = close;
         at = close + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
@@ -441,6 +446,7 @@ private:
     // a path (db/table), or a division with a whole number on a side (COUNT(*) / 12)
     bool slashed(std::size_t i) const {
         if (i > 0 && i + 1 < n_ && name_char(text_[i - 1]) && name_char(text_[i + 1])) return true;
+        if (!named().op_divide.target[pass_.column].empty()) return true;  // every quotient there
         return !named().op_whole_division.target[pass_.column].empty() && whole_division_at(text_, i);
     }
 

@@ -248,6 +248,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     if (open > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, open, {});
     Level call;
     call.kind = Level::call;
+    call.name_at = w0;
     call.clause = top().clause;
     call.iif = same_word(word, "IIF");
     call.icase = word.size() == 5 && same_word(word, "ICASE");
@@ -622,8 +623,8 @@ void Scan::brace() {
     const std::size_t w0 = pos_;
     begin_token(w0);
     std::size_t close = src_.find('}', w0);
-    if (close == std::string_view::npos || close >= end_) {
-        ++pos_;
+    if (close == std::string_view::npos || close >= end_) {  // an open brace: the rest is left as written
+        pos_ = end_;
         return;
     }
     std::string_view inside = src_.substr(w0 + 1, close - w0 - 1);
@@ -640,7 +641,10 @@ void Scan::brace() {
     // {^2020-01-31} + 30: days, or seconds for a date with a time, where a server reads the literal
     // plus a number otherwise (text plus a number, or a number)
     Text sum;
-    const std::size_t end = a_date ? sum_of(!loose.time, true, literal, close + 1, sum) : 0;
+    std::size_t end = a_date ? sum_of(!loose.time, true, literal, close + 1, sum) : 0;
+    if (const std::size_t sign = skip_blanks(close + 1); a_date && end == 0 && sign < end_ && src_[sign] == '-') {
+        end = literal_difference(!loose.time, literal, w0, close + 1, sum);  // {^2020-03-01} - d: days
+    }
     if (end != 0) {
         out_.replace(w0, end, sum.view());
         pos_ = end;
@@ -736,6 +740,18 @@ bool Scan::modulo() {
     const std::size_t right_to = operand_end(pos_ + 1, "^");
     if (right_to == pos_ + 1) return false;
     fold(named().op_modulo, 0, 1, right_to);
+    return true;
+}
+
+// a / b where the dialect divides whole numbers as such: the factor after it (with its powers) is
+// the divisor. Not in a call's arguments, where the server may want a whole number (LEFT(s, LEN(s) / 2)).
+bool Scan::divide() {
+    if (named().op_divide.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open || in_call()) {
+        return false;
+    }
+    const std::size_t right_to = operand_end(pos_ + 1, "^");
+    if (right_to == pos_ + 1) return false;
+    fold(named().op_divide, 1, 1, right_to);
     return true;
 }
 

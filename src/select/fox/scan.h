@@ -75,6 +75,7 @@ struct NamedRows {
     const Construct &clause_logical_name = construct("clause.logical_name");
     const Construct &op_modulo = construct("op.modulo");
     const Construct &op_whole_division = construct("op.whole_division");
+    const Construct &op_divide = construct("op.divide");
     const Construct &op_exact_equal = construct("op.exact_equal");
     const Construct &op_empty_text_equal = construct("op.empty_text_equal");
     const Construct &op_empty_text_not_equal = construct("op.empty_text_not_equal");
@@ -132,6 +133,7 @@ struct Level {
     bool operand_open = true;   // the next token begins an operand
     bool connector = true;      // what stands before the operand joins conditions
     std::uint16_t arg = 0;      // call: the argument being read
+    std::size_t name_at = 0;    // call: where the function's name begins in the source
     std::size_t operand = 0;    // output offset where the operand being read began
     std::size_t item = no_item; // statement: output offset where the select item being read began
     bool item_condition = false; // statement: that item compares (a condition used as a value)
@@ -288,6 +290,14 @@ private:
         t.operand_open = false;
         if (t.item == no_item) t.item = t.operand;
     }
+    // Inside the arguments of a call, or of a rewritten one (whose argument may need a whole number).
+    bool in_call() const {
+        if (pass_.depth > 0 || overflow_ > 0) return true;
+        for (std::size_t d = 0; d < depth_; ++d) {
+            if (levels_[d].kind == Level::call) return true;
+        }
+        return false;
+    }
     bool in_select_item() {
         const Level &t = top();
         return t.kind == Level::statement && t.clause == Clause::select && !t.when;
@@ -347,7 +357,7 @@ private:
     }
 
     // tokens
-    void punctuation(char c);
+    [[gnu::always_inline]] void punctuation(char c);
     void word();
     bool joined_name(std::string_view word, Kw kw, std::size_t w1);
     std::size_t lone_logical(std::size_t w1, bool group_start);
@@ -379,7 +389,9 @@ private:
     bool power(std::size_t length);
     bool modulo();
     bool whole_division();
+    bool in_decimal_call() const;
     void seldom_operator(char c);  // ^, %, /
+    bool divide();
     void fold(const Construct &row, std::size_t factors, std::size_t length, std::size_t right_to);
     void reference(std::size_t w0, std::size_t w1);
     void expression_parameter(std::size_t w0, std::size_t close);
@@ -419,6 +431,9 @@ private:
     std::size_t value_count(std::size_t after, Text &count);
     bool number_call(std::size_t at) const;
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
+    std::size_t difference_from(bool date, std::string_view base, std::size_t w0, std::size_t first, bool whole_item,
+                                Text &built);
+    std::size_t literal_difference(bool date, std::string_view literal, std::size_t w0, std::size_t after, Text &built);
     bool gives_date(bool date, std::size_t from, std::size_t to) const;
     int date_call_at(std::size_t at, std::size_t *open = nullptr) const;
     bool binds_tighter(std::size_t at) const;
