@@ -184,6 +184,7 @@ constexpr Case conditions[] = {
     {"d + 1 = {^2020-03-01} OR d - 365 = {^1998-12-31}", "2 4"},
     {"GOMONTH(d, 12) = {^2021-02-28} OR GOMONTH(d, -10) = {^1999-02-28}", "2 4"},
     {"GOMONTH({^2020-01-31}, k) = {^2020-02-29} OR GOMONTH({^2019-12-31}, k) = {^2020-04-30}", "1 4"},
+    {"EMPTY(GOMONTH(d, 1)) AND GOMONTH(d, -1) = {}", "1 3"},  // the empty date stays empty
     {"DAY(d) = 29 OR QUARTER(d) = 4", "2 4"},
     {"YEAR(d) = 0", "1 3"},
     {"CDOW(d) = 'Tuesday' OR CDOW(d) = 'Friday'", "4 5"},

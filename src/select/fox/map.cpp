@@ -629,11 +629,13 @@ constexpr Construct rows[] = {
      .words = "GOMONTH,GOMONT,GOMON,GOMO",
      .min_args = 2,
      .max_args = 2,
-     .target = {"DATEADD(MONTH, {2}, {1})", "ADD_MONTHS({1}, {2})", "DATE_ADD({1}, INTERVAL ({2}) MONTH)",
+     .target = {"DATEADD(MONTH, {2}, {1})", "ADD_MONTHS({1}, {2})", "COALESCE(DATE_ADD({1}, INTERVAL ({2}) MONTH), {1})",
                 "DATEADD('m', {2}, {1})", "CAST(CAST({1} AS DATE) + ({2}) * INTERVAL '1 month' AS DATE)"},
      .note = "A day past the end of the new month becomes its last day, as in FoxPro; Oracle also moves the "
              "last day of a month to the last day of the new one (GOMONTH({^2020-02-29}, 1) is March 31 there, "
-             "March 29 in FoxPro). The empty date stays empty in FoxPro only. PostgreSQL casts d to a date first: "
+             "March 29 in FoxPro). The empty date stays empty, as in FoxPro, where it is NULL (Oracle, Access, "
+             "PostgreSQL) and in MySQL, whose DATE_ADD makes NULL of the zero date: the zero date itself then; "
+             "SQL Server moves its empty date (1900-01-01) to another. PostgreSQL casts d to a date first: "
              "it would take a parameter there for an interval."},
     {.id = "fn.dow",
      .fox = "DOW(d)",
