@@ -151,6 +151,12 @@ constexpr Case conditions[] = {
     {"LIKE('*', c) AND ISBLANK(c)", "1 3"},
     {"VAL('3-4') = 3 AND VAL('-.5') = -0.5 AND VAL('abc') = 0", "1 2 3 4 5"},
     {"EVL(n, k) = k", "1 3"},
+    {"EMPTY(n - n) AND EMPTY(k - k)", "1 2 3 4 5"},
+    {"ABS(n) = 3 OR INT(n) = 12", "2 5"},
+    {"OCCURS('m', m) = 2 OR RAT('m', m) = 3", "2"},
+    {"STUFF(ALLTRIM(c), 1, 1, '') = 'bc'", "2"},
+    {"ISDIGIT(m) OR ISALPHA(m)", "2 4 5"},
+    {"INLIST(m, 'x', '0') OR ALLTRIM(m) == ''", "1 3 4 5"},
     {"MAX(n, k, 2) = k", "3 4 5"},
     {"MIN(n, k, 2) = 0", "1 3"},
     {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", "1 2 3 4 5"},
@@ -185,6 +191,14 @@ constexpr Case conditions[] = {
     {"GOMONTH(d, 12) = {^2021-02-28} OR GOMONTH(d, -10) = {^1999-02-28}", "2 4"},
     {"GOMONTH({^2020-01-31}, k) = {^2020-02-29} OR GOMONTH({^2019-12-31}, k) = {^2020-04-30}", "1 4"},
     {"EMPTY(GOMONTH(d, 1)) AND GOMONTH(d, -1) = {}", "1 3"},  // the empty date stays empty
+    {"d < {^2000-01-01}", "1 3 4"},  // the empty date comes before every date
+    {"t < {^2016-01-05 12:00}", "1 4 5"},
+    {"BETWEEN(d, {}, {^2000-01-01})", "1 3 4"},
+    {"MIN(d, {^2000-01-01}) = {^2000-01-01}", "2 5"},
+    {"MAX(d, {^2000-01-01}) = {^2000-01-01}", "1 3 4"},
+    {"CMONTH(d) = 'December' OR DTOC(d, 1) = '20160105'", "4 5"},
+    {"!EMPTY(t) AND SEC(t) = 0 AND MINUTE(t) = 0", "5"},
+    {"TTOC(t, 1) = '20160105000000'", "5"},
     {"DAY(d) = 29 OR QUARTER(d) = 4", "2 4"},
     {"YEAR(d) = 0", "1 3"},
     {"CDOW(d) = 'Tuesday' OR CDOW(d) = 'Friday'", "4 5"},
@@ -237,6 +251,9 @@ constexpr Case values[] = {
     {"INT(k / 2)", "0 1 1 2 2"},
     {"PADR(ALLTRIM(c), 4, '.') + PADL(ALLTRIM(c), 5, '*')", "....***** abc.**abc ....***** 0...****0 x,y.**x,y"},
     {"PADL(k, 3, '0')", "001 002 003 004 005"},
+    {"PADC(ALLTRIM(m), 7, '-')", "------- memo te ------- ---0--- ---x---"},
+    {"STR(n, 7, 3)", "  0.000  12.500   0.000   0.010  -3.000"},
+    {"INT(n * 2) * 100 + ROUND(n, -1)", "0 2510 0 0 -600"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
@@ -251,6 +268,11 @@ constexpr Case pg_conditions[] = {
     {"DTOT(d) = t", "5"},            // and equals nothing
     {"TTOD(t) = d", "2 5"},
     {"EVL(n, k) = k", ""},           // EMPTY of a number, as above
+    {"EMPTY(n - n) AND EMPTY(k - k)", ""},
+    {"d < {^2000-01-01}", "4"},      // NULL, the empty date, compares with nothing
+    {"t < {^2016-01-05 12:00}", "5"},
+    {"BETWEEN(d, {}, {^2000-01-01})", ""},
+    {"MIN(d, {^2000-01-01}) = {^2000-01-01}", "1 2 3 5"},  // LEAST passes over NULL
 };
 constexpr Case pg_values[] = {
     {"EMPTY(c)", "t f t f f"},  // logical values read back as t and f
