@@ -216,6 +216,8 @@ constexpr Case conditions[] = {
     {"(d - {^2016-01-01}) / 2 = 2", "5"},
     {"t - {^2016-01-05 00:00} = 49500 OR {^2020-03-01 00:00} - t = 48600", "2 3"},
     {"!EMPTY(d) AND !EMPTY(t) AND t - DTOT(d) = 37800", "2"},
+    {"!EMPTY(d) AND (d + k = {^2020-03-02} OR d - k = {^1999-12-27})", "2 4"},  // a name added to a date: days
+    {"!EMPTY(t) AND t + k > {^2016-01-05 13:45} AND t - k < {^2016-01-05 13:45}", "3"},  // to a datetime: seconds
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

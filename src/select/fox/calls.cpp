@@ -82,7 +82,7 @@ std::size_t Scan::call_difference(bool date, std::string_view base, std::size_t 
 // 'base', a date (days) or a datetime (seconds), FoxPro's literal or a value, plus or minus the count
 // at 'after' (a number, or a value: value_count), as the dialect adds them: one past the count, with
 // the sum in 'sum'; 0 when no count follows or the dialect's own sum is right.
-std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum) {
+std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum, bool days) {
     const NamedRows &n = named();
     const Construct &row = literal ? (date ? n.op_literal_days : n.op_literal_seconds)
                                    : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
@@ -94,7 +94,7 @@ std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::si
             !value.empty()) {
             form = value;
         }
-        if (!form.empty()) end = value_count(after, count);
+        if (!form.empty()) end = value_count(after, count, days);
     }
     if (end == 0) return 0;
     Args args;
@@ -748,7 +748,7 @@ bool Scan::number_call(std::size_t at) const {
 // adds no two dates); after -, one that surely gives a number (a product or quotient, or a
 // number_calls call), since d - x of a name x may be a difference of dates. One past x, with the
 // signed count (x converted) in 'count'; 0 when none stands there.
-std::size_t Scan::value_count(std::size_t after, Text &count) {
+std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
     const std::size_t first = skip_blanks(sign + 1);
@@ -757,7 +757,7 @@ std::size_t Scan::value_count(std::size_t after, Text &count) {
     }
     const std::size_t end = operand_end(first, "*/%^");
     if (end == first || end > end_ || (src_[first] == '(' && close_paren(first) == none)) return 0;
-    if (src_[sign] == '-' && primary_end(first) == end && !number_call(first)) return 0;
+    if (src_[sign] == '-' && !days && primary_end(first) == end && !number_call(first)) return 0;
     const Piece piece = convert(first, end, false);
     if (src_[sign] == '-') count.append("-(");
     count.append(piece.text);
@@ -1057,6 +1057,7 @@ bool Scan::date_arithmetic() {
             end = sum_of(true, false, name, pos_, built);
             if (end != 0) end = more_counts(true, end, built);
         }
+        if (end == 0 && src_[t0] != '{') end = date_sum_compared(name, built);
     }
     if (end == 0) return false;
     Text taken;
@@ -1197,10 +1198,19 @@ int named_date(std::string_view name) {
 }
 
 // d + n, d - n compared with a date or a datetime: one past n, with the sum in 'built'; 0 when it
-// is none.
+// is none. n is a number or a name (d + nDays = {^2020-03-02}): compared with a date, d - n takes no
+// date from d, whose difference would be a number.
 std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
-    Text count;
-    const std::size_t end = signed_count(pos_, count);
+    const std::size_t t0 = skip_blanks(pos_ + 1);
+    const bool number = is_digit(src_[t0]);
+    std::size_t end = 0;
+    if (number) {
+        Text count;
+        end = signed_count(pos_, count);
+    } else if (name_start(src_[t0]) || src_[t0] == '?') {
+        end = primary_end(t0);
+        if (end == none || end > end_ || binds_tighter(end) || src_[end - 1] == ')') return 0;
+    }
     if (end == 0) return 0;
     const std::size_t compare = skip_blanks(end);
     std::size_t at = comparison_end(compare);
@@ -1213,7 +1223,8 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     } else {
         kind = date_call_at(at);
     }
-    return kind == 0 ? 0 : date_sum(name, kind == 1, built);
+    if (kind == 0) return 0;
+    return number ? date_sum(name, kind == 1, built) : sum_of(kind == 1, false, name, pos_, built, true);
 }
 
 namespace {

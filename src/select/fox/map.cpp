@@ -553,7 +553,10 @@ constexpr Construct rows[] = {
              "DAY, DOW, MONTH, YEAR, WEEK, HOUR, MINUTE, SEC, as in DATE() - DAY(DATE()) + 1, the first of the "
              "month), since d - x of a name x may be a difference of dates. The dialects add it as they add a number of days (the rows "
              "above: MySQL ADDDATE, SQL Server DATEADD after a call that gives a date); PostgreSQL adds only an "
-             "INTEGER to a date, and a NUMERIC field (N(5)) is cast."},
+             "INTEGER to a date, and a NUMERIC field (N(5)) is cast. A name d plus or minus a name x, where the "
+             "sum is compared with a date or datetime literal or a call that gives one (d + nDays = "
+             "{^2020-03-02}, t - nSecs < DATETIME()), is such a sum too: compared with a date, d - x takes no "
+             "date from d."},
     {.id = "op.date_argument_days",
      .kind = Kind::operator_,
      .fox = "DTOT(v + n), GOMONTH(v - n, m) (v a name or parameter, n a number)",

@@ -411,8 +411,8 @@ private:
         return at < n_ && (text_[at] == '+' || text_[at] == '-');
     }
 
-    // A name plus or minus a number compared with what begins at 'at' (d + 30 < DATE()), where the
-    // dialect adds days or seconds to a date in a way of its own.
+    // A name plus or minus a number or a name compared with what begins at 'at' (d + 30 < DATE(),
+    // d + nDays = {^2020-03-02}), where the dialect adds days or seconds to a date in a way of its own.
     bool compared_sum_before(std::size_t at, const Construct &sum) const {
         if (sum.target[pass_.column].empty()) return false;
         while (at > 0 && is_blank(text_[at - 1])) --at;
@@ -421,7 +421,7 @@ private:
         if (at == compare) return false;
         while (at > 0 && is_blank(text_[at - 1])) --at;
         const std::size_t digits = at;
-        while (at > 0 && (is_digit(text_[at - 1]) || text_[at - 1] == '.')) --at;
+        while (at > 0 && (name_char(text_[at - 1]) || text_[at - 1] == '.' || text_[at - 1] == '?')) --at;
         if (at == digits) return false;
         while (at > 0 && is_blank(text_[at - 1])) --at;
         return at > 0 && (text_[at - 1] == '+' || text_[at - 1] == '-');

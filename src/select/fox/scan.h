@@ -428,7 +428,7 @@ private:
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);
-    std::size_t value_count(std::size_t after, Text &count);
+    std::size_t value_count(std::size_t after, Text &count, bool days = false);
     bool number_call(std::size_t at) const;
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
     std::size_t difference_from(bool date, std::string_view base, std::size_t w0, std::size_t first, bool whole_item,
@@ -458,7 +458,7 @@ private:
     }
     std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
     std::size_t call_difference(bool date, std::string_view base, std::size_t after, Text &difference);
-    std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum);
+    std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum, bool days = false);
     std::size_t more_counts(bool date, std::size_t end, Text &sum);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
