@@ -248,7 +248,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     if (open > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, open, {});
     Level call;
     call.kind = Level::call;
-    call.name_at = w0;
+    call.name_at = w0 <= UINT32_MAX ? static_cast<std::uint32_t>(w0) : 0;
     call.clause = top().clause;
     call.iif = same_word(word, "IIF");
     call.icase = word.size() == 5 && same_word(word, "ICASE");

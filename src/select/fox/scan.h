@@ -132,12 +132,12 @@ struct Level {
     bool table_next = false;    // FROM: a table comes next
     bool operand_open = true;   // the next token begins an operand
     bool connector = true;      // what stands before the operand joins conditions
-    std::uint16_t arg = 0;      // call: the argument being read
-    std::size_t name_at = 0;    // call: where the function's name begins in the source
-    std::size_t operand = 0;    // output offset where the operand being read began
-    std::size_t item = no_item; // statement: output offset where the select item being read began
     bool item_condition = false; // statement: that item compares (a condition used as a value)
     bool item_named = false;    // statement: it begins name = (SQL Server's naming of an item)
+    std::uint16_t arg = 0;      // call: the argument being read
+    std::uint32_t name_at = 0;  // call: where the function's name begins in the source (0 past 4 GB)
+    std::size_t operand = 0;    // output offset where the operand being read began
+    std::size_t item = no_item; // statement: output offset where the select item being read began
 };
 
 inline bool condition_here(const Level &l) {
