@@ -218,6 +218,22 @@ constexpr Case conditions[] = {
     {"!EMPTY(d) AND !EMPTY(t) AND t - DTOT(d) = 37800", "2"},
     {"!EMPTY(d) AND (d + k = {^2020-03-02} OR d - k = {^1999-12-27})", "2 4"},  // a name added to a date: days
     {"!EMPTY(t) AND t + k > {^2016-01-05 13:45} AND t - k < {^2016-01-05 13:45}", "3"},  // to a datetime: seconds
+    // text: blanks after the text are no part of it in =, INLIST and BETWEEN; what is not found is 0
+    {"INLIST(c, 'x,y   ', 'abc ')", "2 5"},
+    {"BETWEEN(c, 'x', 'y') OR BETWEEN(UPPER(c), 'A', 'AC')", "2 5"},
+    {"CHRTRAN('abcabc', 'ca', 'X') == 'bXbX'", "1 2 3 4 5"},
+    {"VAL(' +7') = 7 AND VAL('1,5') = 1 AND VAL('  .5') = 0.5 AND VAL('') = 0", "1 2 3 4 5"},
+    {"LEFT(c, 0) == '' AND SUBSTR('abc', 4) == '' AND RIGHT('abc', 0) == ''", "1 2 3 4 5"},
+    {"LIKE('?b?', ALLTRIM(c)) OR LIKE('x*y', ALLTRIM(c))", "2 5"},
+    {"NVL(c, 'z') = c", "1 2 3 4 5"},
+    {"EVL(ALLTRIM(m), 'none') == 'none'", "1 3"},
+    {"UPPER(c) == 'ABC' OR LOWER(UPPER(c)) == 'x,y'", "2 5"},
+    {"AT('z', c) = 0 AND RAT('z', m) = 0 AND OCCURS('z', c) = 0", "1 2 3 4 5"},
+    {"ATC('B', c) = 2 OR AT('y', c) = 3", "2 5"},
+    {"SPACE(k) == REPLICATE(' ', k) AND LEN(REPLICATE('ab', k)) = 2 * k", "1 2 3 4 5"},
+    {"STRTRAN(c, ' ', '') == ''", "1 3"},
+    {"PADL(ALLTRIM(c), 4, '0') == '0abc' OR PADL(ALLTRIM(c), 4, '0') == '0000'", "1 2 3 4"},
+    {"CMONTH(d) = 'February' AND DAY(GOMONTH(d, 12)) = 28", "2"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -256,6 +272,18 @@ constexpr Case values[] = {
     {"PADC(ALLTRIM(m), 7, '-')", "------- memo te ------- ---0--- ---x---"},
     {"STR(n, 7, 3)", "  0.000  12.500   0.000   0.010  -3.000"},
     {"INT(n * 2) * 100 + ROUND(n, -1)", "0 2510 0 0 -600"},
+    // text: cut at either end, padded, found, replaced; the empty date has no day's or month's name
+    {"CDOW(d) + '|'", "| Saturday| | Friday| Tuesday|"},
+    {"CMONTH(d) + '|'", "| February| | December| January|"},
+    {"LEFT('abc', k - 2) + '|'", "| | a| ab| abc|"},  // no characters for a count of 0 or less
+    {"RIGHT('abc', k - 2) + '|'", "| | c| bc| abc|"},
+    {"SUBSTR('abcd', k, 2) + '|'", "ab| bc| cd| d| |"},
+    {"PADR(ALLTRIM(c), 2, '*') + '|'", "**| ab| **| 0*| x,|"},
+    {"AT('y', c) + AT('b', c, 2) * 10 + ATC('B', c)", "0 2 0 0 3"},
+    {"AT('a', 'banana', k) + OCCURS('z', c)", "2 4 6 0 0"},
+    {"STRTRAN(ALLTRIM(c), 'b', 'XX') + '|'", "| aXXc| | 0| x,y|"},
+    {"EVL(m, 'none')", "none memo text none 0 x"},
+    {"REPLICATE('-', k - 1) + '|'", "| -| --| ---| ----|"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

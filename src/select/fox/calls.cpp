@@ -54,6 +54,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     switch (row.form) {
     case Form::text: {
         if (form.empty()) return Built::none;
+        if (count_written(row, open, close)) return Built::none;
         if (&row == &named().fn_empty && empty_number(open, close, built)) return Built::rewritten;
         Args args;
         const bool takes_date = &row == &named().fn_dtot || &row == &named().fn_gomonth;
@@ -189,6 +190,20 @@ bool Scan::number_instead(std::size_t open, std::size_t close) const {
         if (index++ == 1) number = number_literal(trimmed(src_.substr(from, to - from)));
     });
     return number && index == 2;
+}
+
+// PostgreSQL's LEFT or RIGHT with a count written as a whole number, of no sign (LEFT(s, 3)): no guard
+// is needed against a negative count, which would cut from the other end.
+bool Scan::count_written(const Construct &row, std::size_t open, std::size_t close) const {
+    if (pass_.column != pgsql || (&row != &named().fn_left && &row != &named().fn_right)) return false;
+    std::size_t index = 0;
+    bool digits = false;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index++ != 1) return;
+        const std::string_view arg = trimmed(src_.substr(from, to - from));
+        digits = !arg.empty() && arg.find_first_not_of("0123456789") == std::string_view::npos;
+    });
+    return digits && index == 2;
 }
 
 // EMPTY(v) of a variable or parameter that FoxPro's naming makes a number (m.nTotal, tnId): v = 0.
