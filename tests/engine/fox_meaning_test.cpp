@@ -234,6 +234,7 @@ constexpr Case conditions[] = {
     {"STRTRAN(c, ' ', '') == ''", "1 3"},
     {"PADL(ALLTRIM(c), 4, '0') == '0abc' OR PADL(ALLTRIM(c), 4, '0') == '0000'", "1 2 3 4"},
     {"CMONTH(d) = 'February' AND DAY(GOMONTH(d, 12)) = 28", "2"},
+    {"VAL('  -12.5  ') * k = -12.5 * k", "1 2 3 4 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -284,6 +285,11 @@ constexpr Case values[] = {
     {"STRTRAN(ALLTRIM(c), 'b', 'XX') + '|'", "| aXXc| | 0| x,y|"},
     {"EVL(m, 'none')", "none memo text none 0 x"},
     {"REPLICATE('-', k - 1) + '|'", "| -| --| ---| ----|"},
+    {"TRANSFORM(n, '999.99') + '|'", "  0.00|  12.50|   0.00|   0.01|  -3.00|"},
+    {"STR(n, 10, 1)", "       0.0       12.5        0.0        0.0       -3.0"},
+    {"ICASE(c = 'x,y', 'X', EMPTY(c), 'E', 'O')", "E O E O X"},
+    {"UPPER(LEFT(ALLTRIM(m), 1)) + LOWER(SUBSTR(UPPER(ALLTRIM(m)), 2)) + '|'", "| Memo text| | 0| X|"},
+    {"OCCURS('a', REPLICATE('ab', k)) + AT('b', REPLICATE('ab', k), k)", "3 6 9 12 15"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
