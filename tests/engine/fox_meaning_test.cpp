@@ -290,6 +290,11 @@ constexpr Case values[] = {
     {"ICASE(c = 'x,y', 'X', EMPTY(c), 'E', 'O')", "E O E O X"},
     {"UPPER(LEFT(ALLTRIM(m), 1)) + LOWER(SUBSTR(UPPER(ALLTRIM(m)), 2)) + '|'", "| Memo text| | 0| X|"},
     {"OCCURS('a', REPLICATE('ab', k)) + AT('b', REPLICATE('ab', k), k)", "3 6 9 12 15"},
+    {"LTRIM(m) + '|'", "| memo text| | 0| x|"},
+    {"PADC(ALLTRIM(c), 4, '-')", "---- abc- ---- -0-- x,y-"},
+    {"AT('t', m, 2) * 100 + RAT('e', m) * 10 + ATC('MEMO', m)", "0 971 0 0 0"},
+    {"LEN(STRTRAN(m, ' ', '')) * 10 + LEN(STRTRAN(m, 'e', 'EE'))", "0 91 2 11 11"},
+    {"SUBSTR(m, k + 4) + '|'", "| text| | | |"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
