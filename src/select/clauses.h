@@ -77,6 +77,7 @@ struct Session {
     // letter case: then no level of it can hold a subquery or a UNION member, and the searches
     // for them are skipped.
     bool subquery_possible = true;
+    std::size_t subquery_depth = 0;  // the subqueries (and members unwrapped) being extracted around the text
     bool union_possible = true;
 };
 

@@ -338,20 +338,33 @@ Text convert_statement(Session &session, std::string_view text) {
 // whole statement ((SELECT a FROM t) UNION (SELECT b FROM u)): cut out as a subquery, it was lost.
 bool whole_member(const Session &session, std::string_view text, std::size_t open, std::size_t close) {
     const lex::Alphabet &letters = session.letters;
-    const std::string_view word = word_before(text, open, letters);
+    // parentheses of their own around the member's are passed over: ((SELECT a FROM t)) UNION ...
     std::size_t start = open;
-    while (start > 0 && lex::is_blank(text[start - 1])) --start;
+    while (start > 0 && (lex::is_blank(text[start - 1]) || text[start - 1] == '(')) --start;
+    const std::string_view word = word_before(text, start, letters);
     const auto is_union = [&](std::string_view w) { return letters.is_upper_word(w, "UNION") || letters.is_upper_word(w, "UNIO"); };
     const bool opens = start == 0 || is_union(word) ||
                        (letters.is_upper_word(word, "ALL") && is_union(word_before(text, start - 3, letters)));
     if (!opens) return false;
     std::size_t next = close + 1;
-    while (next < text.size() && lex::is_blank(text[next])) ++next;
+    while (next < text.size() && (lex::is_blank(text[next]) || text[next] == ')')) ++next;
     if (next == text.size()) return true;
     std::size_t end = next;
     while (end < text.size() && lex::is_word_char(letters, text[end])) ++end;
     const std::string_view then = text.substr(next, end - next);
     return is_union(then) || (start != 0 && (letters.is_upper_word(then, "ORDER") || letters.is_upper_word(then, "INTO")));
+}
+
+// Subqueries nested deeper than this (and whole members unwrapped as often) are refused: each level
+// is converted on the stack, and no FoxPro statement nests so many.
+constexpr std::size_t deepest_subquery = 255;
+
+// The subquery text converted one level down: the depth is counted on the way down and back.
+static Text extract_nested(Session &session, std::string_view text) {
+    if (++session.subquery_depth > deepest_subquery) host::user_error("SQL syntax error (subqueries nested too deeply) ");
+    Text converted = extract_subqueries(session, text);
+    --session.subquery_depth;
+    return converted;
 }
 
 Text extract_subqueries(Session &session, std::string_view text) {
@@ -373,12 +386,12 @@ Text extract_subqueries(Session &session, std::string_view text) {
             unwrapped.append(text);
             unwrapped.set(i, ' ');
             unwrapped.set(close, ' ');
-            return extract_subqueries(session, unwrapped.view());
+            return extract_nested(session, unwrapped.view());
         }
         {
             Text copy = Text::obtain(close - i - 1 + 99, "Insufficient memory for subquery converted");
             copy.append(text.substr(sele, close - sele));
-            Text converted = extract_subqueries(session, copy.view());
+            Text converted = extract_nested(session, copy.view());
             subs.add(converted.view());
         }
         if (!rewritten) rewritten = Text::obtain(text.size() + 16, "Insufficient memory for subquery inserting");

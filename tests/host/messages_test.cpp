@@ -50,6 +50,8 @@ std::vector<Row> rows() {
     auto text = [](std::size_t length, char c) { return HostValue::character(std::string(length, c)); };
     return {
         {"SQL syntax error (subquery ')' missing) ", sql, {"SELECT a FROM t WHERE x IN (SELECT b"}},
+        {"SQL syntax error (subqueries nested too deeply) ", sql,
+         {"SELECT a FROM t WHERE a IN " + repeat("(SELECT a FROM t WHERE a IN ", 300) + "(1)" + repeat(")", 300)}},
         {"Insufficient memory for SELECT", sql, {"SELECT TTOD(x), FROM t"}},
         {"Insufficient memory for TTOD", sql, {"SELECT TTOD(a) FROM t"}},
         {"Insufficient memory for CASE", sql, {"SELECT IIF(a,b,c) FROM t"}},

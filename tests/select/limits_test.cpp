@@ -60,3 +60,44 @@ TEST(SelectLimits, EmptyAndBlankStatements) {
 }
 
 }  // namespace
+
+// Nesting without bound: parentheses and CASE as deep as a statement may hold them join their text
+// and convert without taking the stack; subqueries nested past any FoxPro statement's are a clear
+// error in every dialect, at any depth.
+TEST(SelectLimits, NestingWithoutBoundNeitherCrashesNorLosesText) {
+    const int deep = 20000;
+    const std::string groups = "SELECT " + repeat("(", deep) + "a + 'b'" + repeat(")", deep) + " AS x FROM t";
+    const std::string cases = "SELECT " + repeat("CASE WHEN x = 1 THEN ", deep) + "'a'" + repeat(" END", deep) + " + c AS y FROM t";
+    const std::string subqueries = "SELECT a FROM t WHERE a IN " + repeat("(SELECT a FROM t WHERE a IN ", deep) + "(1)" +
+                                   repeat(")", deep);
+    for (const tarnvel::DialectRow &dialect : tarnvel::dialects()) {
+        const std::string function(dialect.select_function);
+        for (const std::string *text : {&groups, &cases}) {
+            const selecttest::Outcome r = convert(function, *text);
+            EXPECT_FALSE(r.error) << function << ": " << r.text.substr(0, 200);
+            EXPECT_GT(r.text.size(), text->size()) << function;  // nothing left out
+        }
+        // the host's handles may run out first (its insufficient-memory error), a clean error too
+        const selecttest::Outcome r = convert(function, subqueries);
+        EXPECT_TRUE(r.error) << function;
+        EXPECT_TRUE(r.text == "SQL syntax error (subqueries nested too deeply) " || (r.text.empty() && r.number == 182))
+            << function << ": " << r.text << " " << r.number;
+        const std::string within = "SELECT a FROM t WHERE a IN " + repeat("(SELECT a FROM t WHERE a IN ", 30) + "(1)" +
+                                   repeat(")", 30);
+        EXPECT_FALSE(convert(function, within).error) << function;
+    }
+}
+
+// A UNION member in parentheses of its own, doubled or not, is a member, not a subquery to cut out:
+// the first member was lost.
+TEST(SelectLimits, UnionMembersInParenthesesAreKept) {
+    const struct {
+        const char *input, *expected;
+    } cases[] = {
+        {"((SELECT a FROM t)) UNION SELECT b FROM u", "SELECT A  FROM T  UNION  SELECT B  FROM U "},
+        {"(((SELECT a FROM t))) UNION (SELECT b FROM u)", "SELECT A  FROM T  UNION  SELECT B  FROM U "},
+        {"SELECT a FROM t UNION ((SELECT b FROM u)) ORDER BY 1", "SELECT A  FROM T  UNION  SELECT B  FROM U  ORDER BY 1 "},
+        {"SELECT a FROM t WHERE x IN ((SELECT b FROM u))", "SELECT A  FROM T  WHERE X IN ((SELECT B  FROM U )) "},
+    };
+    for (const auto &c : cases) EXPECT_EQ(convert(sql, c.input).text, c.expected) << c.input;
+}

@@ -353,11 +353,21 @@ private:
 
     // A term with the chains inside its parentheses joined; a group in a segment that is text is
     // text inside too (x LIKE (a + b)).
+    // Parentheses or CASEs deeper than this are copied as written: each level of the joining holds a
+    // segment on the stack, and a statement may nest without bound.
+    static constexpr int deepest_level = 64;
+
     void term(const Term &t, Text &out, bool text = false) {
+        if ((t.case_ || t.open != 0) && depth_ >= deepest_level) {
+            out.append(src_.substr(t.from, t.to - t.from));
+            return;
+        }
         if (t.case_) {
             const std::size_t inner = name_chain_end(src_, t.from, t.to), end = t.to - 3;
             out.append(src_.substr(t.from, inner - t.from));
+            ++depth_;
             level(inner, end, out);
+            --depth_;
             out.append(src_.substr(end, 3));
             return;
         }
@@ -366,7 +376,9 @@ private:
             return;
         }
         out.append(src_.substr(t.from, t.open + 1 - t.from));
+        ++depth_;
         level(t.open + 1, t.to - 1, out, text && t.open == t.from ? 1 : t.text_arguments);
+        --depth_;
         out.append(")");
     }
 
@@ -416,6 +428,7 @@ private:
     const Pass &pass_;
     std::string_view src_;
     std::string_view form_;
+    int depth_ = 0;  // the levels of parentheses and CASE being joined
 };
 
 }  // namespace
