@@ -19,17 +19,24 @@ constexpr std::string_view decimal_calls[] = {"ABS",  "AVG",  "CEILING", "CEIL",
                                               "IIF",  "INT",  "LOG",     "LOG10", "MAX",  "MIN",  "NVL",
                                               "ROUND", "SIGN", "SQRT",   "SUM"};
 
+// The function name that begins at text[at], in full (SUBS as SUBSTR), is one of 'names'; 'end' gets
+// one past the name as written.
+template <std::size_t N>
+bool function_among(std::string_view text, std::size_t at, const std::string_view (&names)[N], std::size_t &end) {
+    end = at;
+    while (end < text.size() && name_char(text[end])) ++end;
+    std::string_view word = text.substr(at, end - at);
+    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
+    return std::any_of(std::begin(names), std::end(names), [&](std::string_view f) { return same_word(word, f); });
+}
+
 }  // namespace
 
 bool whole_call(std::string_view text, std::size_t at) {
     std::size_t w1 = at;
-    while (w1 < text.size() && name_char(text[w1])) ++w1;
-    std::size_t open = w1;
-    while (open < text.size() && is_blank(text[open])) ++open;
-    if (w1 == at || open >= text.size() || text[open] != '(') return false;
-    std::string_view word = text.substr(at, w1 - at);
-    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
-    return std::any_of(std::begin(whole_calls), std::end(whole_calls), [&](std::string_view f) { return same_word(word, f); });
+    if (!function_among(text, at, whole_calls, w1) || w1 == at) return false;
+    while (w1 < text.size() && is_blank(text[w1])) ++w1;
+    return w1 < text.size() && text[w1] == '(';
 }
 
 bool whole_division_at(std::string_view text, std::size_t slash) {
@@ -61,12 +68,8 @@ bool Scan::in_decimal_call() const {
     for (std::size_t d = depth_; d-- > 0;) {
         const Level &l = levels_[d];
         if (l.kind != Level::call) continue;
-        std::size_t w1 = l.name_at;
-        while (w1 < src_.size() && name_char(src_[w1])) ++w1;
-        std::string_view word = src_.substr(l.name_at, w1 - l.name_at);
-        if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
-        return std::any_of(std::begin(decimal_calls), std::end(decimal_calls),
-                           [&](std::string_view f) { return same_word(word, f); });
+        std::size_t end = 0;
+        return function_among(src_, l.name_at, decimal_calls, end);
     }
     return false;
 }
