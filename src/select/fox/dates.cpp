@@ -600,8 +600,10 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     if (at < end_ && src_[at] == '{') {  // a date literal, or a datetime one (with a time)
         const std::size_t close = std::min(end_, primary_end(at));
         if (gives_date(true, at, close)) kind = src_.substr(at, close - at).find(':') == std::string_view::npos ? 1 : 2;
-    } else {
-        kind = date_call_at(at);
+    } else if ((kind = date_call_at(at)) == 0 && at < end_ && (src_[at] == '?' || name_start(src_[at]))) {
+        // a variable FoxPro's naming makes a date or a datetime (d + 30 < ?ldToday, m.tStamp)
+        const std::size_t name_end = src_[at] == '?' ? parameter_end(src_, at, end_, pass_.rules) : name_chain_end(src_, at, end_);
+        if (name_end > at && (name_end >= end_ || src_[name_end] != '(')) kind = named_date(src_.substr(at, name_end - at));
     }
     if (kind == 0) return 0;
     return number ? date_sum(name, kind == 1, built) : sum_of(kind == 1, false, name, pos_, built, true);

@@ -203,9 +203,12 @@ private:
         case brace_clue: return braced(i);
         case star_clue: return starred(i);
         case slash_clue: return slashed(i);
-        case skip_clue:
+        case skip_clue: {
+            const std::size_t from = i;
             i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
-            return false;
+            return text_[from] == '?' && named_date(text_.substr(from, i + 1 - from)) != 0 &&  // d + 30 < ?ldToday
+                   (compared_sum_before(from, named().op_date_value_days) || compared_sum_before(from, named().op_datetime_value_seconds));
+        }
         case b_clue: return between_word(i);
         case percent_clue: return !named().op_modulo.target[pass_.column].empty();
         case no_clue: return false;
