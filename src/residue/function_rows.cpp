@@ -35,6 +35,11 @@ constexpr FunctionRow rows[] = {
     {"EVALUATE", any, none, ""},
     // strings
     {"ALLTRIM", any, none, "use LTRIM(RTRIM(x))"},
+    // LTRIM(s, c), RTRIM(s, c): a set of characters trimmed in Oracle and PostgreSQL; FoxPro's parse
+    // strings elsewhere (SQL Server's takes them from 2022)
+    {"LTRIM", several, oracle | pgsql, ""},
+    {"RTRIM", several, oracle | pgsql, ""},
+    {"TRIM", several, none, ""},
     {"LTRIM", any, all, ""},
     {"RTRIM", any, all, ""},
     {"TRIM", any, all, ""},

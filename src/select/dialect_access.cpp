@@ -19,7 +19,7 @@ constexpr FunctionRow padl{"PADL", "IIF", Edit::rebuild,
                            0, 0, "Insufficient memory for PADR", true};
 constexpr FunctionRow mod{"MOD", "", Edit::rebuild, {"(%1)-(%2)*INT((%1)/(%2))"}, 0, 5, "Insufficient memory for MOD",
                           true};
-constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "TRIM", Edit::rename, {}, 0};
+constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "TRIM", Edit::rename, {}, 0, 0, {}, false, 1};
 constexpr FunctionRow substr{"SUBSTR,SUBST,SUBS", "MID", Edit::rename, {}, 0};
 constexpr FunctionRow upper{"UPPER,UPPE", "UCASE", Edit::rename, {}, 0};
 constexpr FunctionRow lower{"LOWER,LOWE", "LCASE", Edit::rename, {}, 0};

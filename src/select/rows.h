@@ -56,8 +56,9 @@ inline constexpr ChainRow where{Row::where, "WHERE,WHER"};
 
 // Function rows of more than one dialect.
 inline constexpr FunctionRow iif{"IIF", "CASE WHEN", Edit::iif, {}, 6, 30, "Insufficient memory for CASE", true};
+// ALLTRIM(s, '-') (parse strings) stays as written where the FoxPro-syntax pass left it
 inline constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "LTRIM(RTRIM", Edit::around, {"%*)"}, 7, 1,
-                                     "Insufficient memory for ALLTRIM", true};
+                                     "Insufficient memory for ALLTRIM", true, 1};
 inline constexpr FunctionRow deleted{"DELETED,DELET,DELE,DELETE", "(1=1)", Edit::remove_arguments, {}, 0, 0, {}, true};
 inline constexpr FunctionRow instr{"AT", "INSTR", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true};
 inline constexpr FunctionRow dtor_factor{"DTOR", "(0.017453293*", Edit::around, {"%*)"}, 10, 1, "Insufficient memory for DTOR", true};
@@ -65,7 +66,8 @@ inline constexpr FunctionRow rtod_factor{"RTOD", "(1/0.017453293*", Edit::around
 inline constexpr FunctionRow padr_rpad{"PADR", "RPAD", Edit::rename, {}, 0};
 inline constexpr FunctionRow padl_lpad{"PADL", "LPAD", Edit::rename, {}, 0};
 inline constexpr FunctionRow substr_same{"SUBSTR,SUBST,SUBS", "SUBSTR", Edit::rename, {}, 2};
-inline constexpr FunctionRow strtran_replace{"STRTRAN,STRTRA,STRTR,STRT", "REPLACE", Edit::rename, {}, 3};
+// STRTRAN(s, a, b, nStart, nCount) stays as written where the FoxPro-syntax pass left it
+inline constexpr FunctionRow strtran_replace{"STRTRAN,STRTRA,STRTR,STRT", "REPLACE", Edit::rename, {}, 3, 0, {}, false, 3};
 inline constexpr FunctionRow asc_ascii{"ASC", "ASCII", Edit::rename, {}, 3};
 inline constexpr FunctionRow int_floor{"INT", "FLOOR", Edit::rename, {}, 3};
 inline constexpr FunctionRow extract_hour{"HOUR", "EXTRACT(HOUR FROM", Edit::extract, {}, 14, 0, {}, true};

@@ -3,6 +3,7 @@
 // any other text (or, for a call rebuilt whole, goes on after it).
 #include "select/scanner.h"
 
+#include "lex/cursor.h"
 #include "lex/scan.h"
 #include "select/host_variables.h"
 #include "select/kind_table.h"
@@ -240,13 +241,29 @@ bool Scanner::commas_beyond(std::size_t from, std::ptrdiff_t close, int commas) 
     return true;
 }
 
+// Whether the call whose "(" is at 'open' has more than 'most' arguments: one reading of its
+// arguments up to the comma after the last one allowed (most calls stop at their ")" at once).
+bool Scanner::arguments_beyond(std::size_t open, int most) const {
+    const std::string_view inside = text();
+    std::size_t at = static_cast<std::size_t>(rel(open)) + 1;
+    const auto plain = [](char c) {  // of a plain name or a qualified one, in ASCII
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.';
+    };
+    while (at < inside.size() && plain(inside[at])) ++at;  // ALLTRIM(name): one argument
+    if (at < inside.size() && inside[at] == ')') return false;
+    lex::Cursor cursor(inside, static_cast<std::size_t>(rel(open)) + 1, session_.source);
+    for (int n = 0; n < most; ++n) {
+        const std::size_t end = cursor.find(lex::argument_end);
+        if (end == lex::Cursor::npos || inside[end] == ')') return false;
+        cursor.step();
+    }
+    return true;
+}
+
 Scanner::Verdict Scanner::function_row(const FunctionRow &row) {
     if (!paren_follows()) return Verdict::keep;
     const std::size_t open = open_paren();
-    if (row.most_arguments > 0) {
-        const std::ptrdiff_t close = close_of(open);
-        if (close >= 0 && commas_beyond(open, close, row.most_arguments)) return Verdict::keep;
-    }
+    if (row.most_arguments > 0 && arguments_beyond(open, row.most_arguments)) return Verdict::keep;
     anchor();
     return FunctionEdits::table[row.edit](*this, row, open);
 }

@@ -149,6 +149,7 @@ private:
     std::ptrdiff_t close_of(std::size_t open) const;  // -1 when the group is not closed
     std::ptrdiff_t comma_after(std::size_t at) const;
     bool commas_beyond(std::size_t from, std::ptrdiff_t close, int commas) const;
+    bool arguments_beyond(std::size_t open, int most) const;
     bool operand_before(bool dot = false) const;
     bool operand_after(bool dot = false) const;
     bool operand_neighbours() const { return operand_before() || operand_after(); }

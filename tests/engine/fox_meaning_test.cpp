@@ -235,6 +235,10 @@ constexpr Case conditions[] = {
     {"PADL(ALLTRIM(c), 4, '0') == '0abc' OR PADL(ALLTRIM(c), 4, '0') == '0000'", "1 2 3 4"},
     {"CMONTH(d) = 'February' AND DAY(GOMONTH(d, 12)) = 28", "2"},
     {"VAL('  -12.5  ') * k = -12.5 * k", "1 2 3 4 5"},
+    // bits of 32-bit whole numbers; the day a week begins on
+    {"BITTEST(k, 0) AND !BITTEST(k, 1)", "1 5"},
+    {"!EMPTY(d) AND DOW(d, 2) = 6", "2"},  // a Saturday, counted from Monday
+    {"SECONDS() >= 0 AND SECONDS() < 86400 AND GETWORDCOUNT(m) = 2", "2"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -295,6 +299,23 @@ constexpr Case values[] = {
     {"AT('t', m, 2) * 100 + RAT('e', m) * 10 + ATC('MEMO', m)", "0 971 0 0 0"},
     {"LEN(STRTRAN(m, ' ', '')) * 10 + LEN(STRTRAN(m, 'e', 'EE'))", "0 91 2 11 11"},
     {"SUBSTR(m, k + 4) + '|'", "| text| | | |"},
+    // parse strings trimmed instead of blanks; the first occurrence replaced
+    {"ALLTRIM('--' + ALLTRIM(c) + '-', '-') + '|'", "| abc| | 0| x,y|"},
+    {"LTRIM('00' + ALLTRIM(c), '0') + RTRIM(ALLTRIM(c) + '..', 1, '.') + '|'", "| abcabc| | 0| x,yx,y|"},
+    {"STRTRAN('a-b-c', '-', '+', 1, 1) + STRTRAN(ALLTRIM(c), ',', '', -1, 1) + '|'",
+     "a+b-c| a+b-cabc| a+b-c| a+b-c0| a+b-cxy|"},
+    // bits: FoxPro's 32-bit whole numbers with a sign
+    {"BITXOR(k, 6)", "7 4 5 2 3"},
+    {"BITXOR(-k, 1)", "-2 -1 -4 -3 -6"},
+    {"BITNOT(k) * 10 + BITRSHIFT(k * 4, 2)", "-19 -28 -37 -46 -55"},
+    {"BITLSHIFT(k, 2) + BITSET(k, 3) * 100 + BITCLEAR(k, 0) * 10000", "904 21008 21112 41216 41320"},
+    {"IIF(BITTEST(k, 2), 1, 0)", "0 0 0 1 1"},
+    // 2021 begins on a Friday: days counted from Monday and from Saturday, weeks begun on them
+    {"DOW(DATE(2021, 1, k), 2) * 10 + DOW(DATE(2021, 1, k), 7)", "57 61 72 13 24"},
+    {"WEEK(DATE(2021, 1, k), 1, 2) * 10 + WEEK(DATE(2021, 1, k + 2), 0, 7)", "12 12 12 22 22"},
+    // words between runs of blanks
+    {"GETWORDCOUNT(m) * 10 + GETWORDCOUNT('  a  b c ')", "3 23 3 13 13"},
+    {"GETWORDNUM(m, 2) + '|' + GETWORDNUM('  a  b c ', k) + '|'", "|a| text|b| |c| || ||"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

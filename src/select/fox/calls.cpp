@@ -3,6 +3,7 @@
 // TRANSFORM, LIKE, STR).
 #include "select/fox/scan.h"
 
+#include <array>
 #include <algorithm>
 #include <cstdio>
 
@@ -13,7 +14,9 @@ namespace tarnvel::select::fox {
 // (other counts of arguments) leave it where the first does.
 bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
-    if (first.form == Form::text && first.target[pass_.column].empty()) return false;  // the dialect has it
+    if ((first.form == Form::text || first.form == Form::trim) && first.target[pass_.column].empty()) {
+        return false;  // the dialect has it, or the call stays as written there
+    }
     if (first.form == Form::chrtran && first.target[pass_.column].empty() &&
         named().fn_chrtran_steps.target[pass_.column].empty()) {
         return false;
@@ -97,8 +100,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(chrtran(row, open, close, built));
     case Form::str:
         return done(str(open, close, count, built));
-    case Form::numbered:
-        return done(numbered(row, open, close, built));
+    case Form::numbered: case Form::trim: case Form::weekday:
+        return done(written_options(row, open, close, built));
     case Form::extreme:
         return done(extreme(form, open, close, count, built));
     case Form::recno:
@@ -587,16 +590,26 @@ bool Scan::picture_function(std::string_view picture_text, std::size_t open, std
     return foxpro(std::string_view(form, static_cast<std::size_t>(length)), open, close, count, built);
 }
 
-// f(x, n): the form of the number n is written as; any other second argument leaves the call.
+// f(x, n): the form of the number n is written as; any other second argument leaves the call. A row
+// of several values (STRTRAN(s, a, b, 1, 1)) takes the numbers after them, joined by commas.
 bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     Args args;
-    std::string_view number;
-    std::size_t index = 0;
+    std::array<char, 32> numbers;
+    std::size_t length = 0, index = 0;
+    bool fits = true;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
-        if (index++ == 0) convert_into(args, from, to, false);
-        else number = trimmed(src_.substr(from, to - from));
+        if (index++ < row.values) {
+            convert_into(args, from, to, false);
+            return;
+        }
+        const std::string_view number = trimmed(src_.substr(from, to - from));
+        fits = fits && length + number.size() + 1 <= numbers.size();
+        if (!fits) return;
+        if (index > row.values + 1u) numbers[length++] = ',';
+        length += number.copy(numbers.data() + length, number.size());
     });
-    const std::string_view form = numbered_form(row.id, number, pass_.column);
+    if (!fits) return false;
+    const std::string_view form = numbered_form(row.id, std::string_view(numbers.data(), length), pass_.column);
     if (form.empty() || repeats_long_argument(form, args)) return false;
     if (form.find("{s}") != std::string_view::npos) {  // the style as DTOC writes it, not as CTOD reads it
         fill_date_reading(built, form, args, DateReading{pass_.date_style(), "ymd", '.'});

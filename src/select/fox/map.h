@@ -61,7 +61,10 @@ enum class Form : std::uint8_t {
     inlist,     // INLIST(x, a, ...): the template; an empty text among the values, the dialect's test of it
     chrtran,    // CHRTRAN(s, from, to): the row's form, or one REPLACE a character (chrtran_steps)
     str,        // STR(n[, w[, d]]): w defaults to 10, d must be written as a number
-    numbered,   // f(x, n) with n written as a number: the form of that number (numbered_forms)
+    numbered,   // f(x, n) with n written as a number: the form of that number (numbered_forms); the
+                // arguments after the row's first 'values' ones, written as numbers, are the number
+    trim,       // ALLTRIM(s[, nFlags], c, ...), LTRIM, RTRIM, TRIM: parse strings trimmed instead of blanks
+    weekday,    // DOW(d, nFirstDay), WEEK(d, nFirstWeek[, nFirstDay]): numbers written, {d} the first day
     recno,      // RECNO() in the select list of a read of one whole table: the form as it stands
     extreme,    // MAX(a, b, c, ...): a form with {1+} calls the dialect's function of every value; any
                 // other form compares two values, {1} and {2}, and the call becomes the dialect's
@@ -89,6 +92,7 @@ struct Construct {
     std::array<std::string_view, column_count> target{};
     std::string_view note{};
     std::string_view left_out{};  // Form::text: what an argument the call leaves out stands for
+    std::uint8_t values = 1;      // Form::numbered: the arguments converted as values, before the number
 };
 
 // Every row, in the order of the document.
@@ -135,6 +139,11 @@ struct NumberedForm {
 std::span<const NumberedForm> numbered_forms();
 // The form for the row, number and dialect, or an empty view.
 std::string_view numbered_form(std::string_view row, std::string_view number, Column column);
+
+// Whether the dialect's trim of other characters than blanks (Form::trim) takes a set of characters
+// (Oracle's and PostgreSQL's LTRIM, RTRIM, BTRIM), not one string trimmed as often as it stands at
+// the end (MySQL's TRIM(BOTH s FROM x), as FoxPro trims its parse strings).
+constexpr bool trims_characters(Column column) { return column == oracle || column == pgsql; }
 
 // The value of a logical literal in a condition, where the dialect wants a comparison.
 inline constexpr std::string_view true_condition = "(1=1)";

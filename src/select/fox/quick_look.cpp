@@ -276,8 +276,8 @@ private:
             const Kw kw = keyword_of(word);
             if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
         }
-        // the names of the function rows: AT and PI, then three letters to nine
-        if (word.size() == 2 ? !(same_word(word, "AT") || same_word(word, "PI")) : word.size() < 3 || word.size() > 9) {
+        // the names of the function rows: AT and PI, then three letters to twelve
+        if (word.size() == 2 ? !(same_word(word, "AT") || same_word(word, "PI")) : word.size() < 3 || word.size() > 12) {
             return false;
         }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
@@ -305,7 +305,8 @@ private:
             return true;
         }
         if (const Construct *row = function_named(word)) {
-            if (row->form != Form::text || !row->target[pass_.column].empty()) {
+            if (row->min_args > 1 && lone_name_in(i) && taking(*row, 1) == nullptr) return false;  // ALLTRIM(name)
+            if ((row->form != Form::text && row->form != Form::trim) || !row->target[pass_.column].empty()) {
                 const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
                 if (close != none && taking(*row, count) != nullptr) return true;
             }

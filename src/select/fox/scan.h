@@ -62,6 +62,8 @@ struct NamedRows {
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
     const Construct &fn_transform_grouped = construct("fn.transform_grouped");
     const Construct &fn_chrtran_steps = construct("fn.chrtran_steps");
+    const Construct &fn_week_rule = construct("fn.week_rule");
+    const Construct &fn_dow_first = construct("fn.dow_first");
     const Construct &kw_between = construct("kw.between");
     const Construct &lit_backslash = construct("lit.backslash");
     const Construct &lit_false = construct("lit.false");
@@ -428,6 +430,9 @@ private:
     bool chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool written_options(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool trim(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool weekday(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);

@@ -1,0 +1,111 @@
+// Calls whose further arguments, written out, choose the form: the parse strings of the trims
+// (ALLTRIM(s, '-')) and the first day of the week of DOW and WEEK (DOW(d, 2)).
+#include "select/fox/scan.h"
+
+namespace tarnvel::select::fox {
+namespace {
+
+// A whole number written out, with or without a minus sign (0, 2, -1), of a few digits.
+bool written_number(std::string_view text, int &value) {
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) text = trimmed(text.substr(1));
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string_view::npos) return false;
+    value = 0;
+    for (char c : text) value = value * 10 + (c - '0');
+    if (negative) value = -value;
+    return true;
+}
+
+// A letter of A to Z, or a byte beyond ASCII (which may be one): what a trim blind to case would
+// also find in the other case.
+bool may_be_letter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
+}
+
+}  // namespace
+
+// The rows whose further arguments, written out, choose the form.
+bool Scan::written_options(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    switch (row.form) {
+    case Form::numbered: return numbered(row, open, close, built);
+    case Form::trim: return trim(row, open, close, built);
+    default: return weekday(row, open, close, built);
+    }
+}
+
+// ALLTRIM(s[, nFlags], c1[, c2, ...]) and LTRIM, RTRIM, TRIM so: MySQL's TRIM of one parse string,
+// any text; Oracle's and PostgreSQL's trims of a set, the parse strings literals of one character
+// each. nFlags written as 0, or as 1 where no literal holds a letter; any other call stays.
+bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    const std::string_view form = row.target[pass_.column];
+    if (form.empty()) return false;
+    const bool set = trims_characters(pass_.column);
+    Args args;
+    Text characters;
+    characters.push('\'');
+    std::size_t index = 0, strings = 0;
+    bool fits = true, letters = false, blind = false, expression = false;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        const std::string_view arg = trimmed(src_.substr(from, to - from));
+        if (index++ == 0 || !fits) {
+            if (index == 1) convert_into(args, from, to, false);
+            return;
+        }
+        int flags = 0;
+        if (index == 2 && written_number(arg, flags)) {  // nFlags
+            fits = flags == 0 || flags == 1;
+            blind = flags == 1;
+            return;
+        }
+        ++strings;
+        std::string_view inside;
+        const bool literal = literal_inside(arg, inside);
+        if (literal) {
+            for (char c : inside) letters = letters || may_be_letter(c);
+        }
+        if (!set) {
+            expression = expression || !literal;
+            if (strings == 1) convert_into(args, from, to, false);
+            return;
+        }
+        Characters one;
+        fits = literal && characters_of(inside, one) && one.count == 1 &&
+               inside.find_first_of("'\"[]\\") == std::string_view::npos;
+        if (fits) characters.append(inside);
+    });
+    if (!fits || strings == 0 || (blind && (letters || expression)) || (!set && strings > 1)) return false;
+    if (set) {
+        characters.push('\'');
+        args.add(characters.view());
+    }
+    if (repeats_long_argument(form, args)) return false;
+    fill(built, form, args);
+    return true;
+}
+
+// DOW(d, nFirstDay) and WEEK(d, nFirstWeek[, nFirstDay]) with the numbers written out: the row's form
+// with {d} the first day (1 Sunday to 7 Saturday) and, for WEEK's rules 2 and 3, {w} the rule.
+bool Scan::weekday(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    Args args;
+    int numbers[2] = {0, 1};  // DOW: the first day; WEEK: the rule, then the first day (Sunday)
+    std::size_t index = 0;
+    bool written = true;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index++ == 0) {
+            convert_into(args, from, to, false);
+            return;
+        }
+        written = written && written_number(trimmed(src_.substr(from, to - from)), numbers[index - 2]);
+    });
+    const bool week = &row != &named().fn_dow_first;
+    const int day = week ? numbers[1] : numbers[0];
+    const int rule = week ? numbers[0] : 0;
+    if (!written || day < 1 || day > 7 || rule < 0 || rule > 3) return false;
+    const Construct &chosen = rule >= 2 ? named().fn_week_rule : row;
+    const std::string_view form = chosen.target[pass_.column];
+    if (form.empty() || repeats_long_argument(form, args)) return false;
+    fill(built, form, args, static_cast<std::size_t>(rule), static_cast<std::size_t>(day));
+    return true;
+}
+
+}  // namespace tarnvel::select::fox
