@@ -239,6 +239,11 @@ constexpr Case conditions[] = {
     {"BITTEST(k, 0) AND !BITTEST(k, 1)", "1 5"},
     {"!EMPTY(d) AND DOW(d, 2) = 6", "2"},  // a Saturday, counted from Monday
     {"SECONDS() >= 0 AND SECONDS() < 86400 AND GETWORDCOUNT(m) = 2", "2"},
+    // payments at 1% a month: their future and present value, and the payment of a loan
+    {"ROUND(FV(100, 0.01, 12), 2) = 1268.25 AND ROUND(PV(100, 0.01, 12), 2) = 1125.51 AND "
+     "ROUND(PAYMENT(500 + 500, 0.12 / 12, 6 * 2), 2) = 88.85",
+     "1 2 3 4 5"},
+    {"BETWEEN(ATN2(1, -1), 2.3561, 2.3562) AND BETWEEN(ATAN(1) * 4, 3.14159, 3.1416)", "1 2 3 4 5"},  // 3/4 pi, pi
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

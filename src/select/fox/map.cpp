@@ -1091,7 +1091,7 @@ constexpr Construct rows[] = {
      .words = "BITLSHIFT",
      .min_args = 2,
      .max_args = 2,
-     .target = {"({1} * POWER(2, {2}))", "({1} * POWER(2, {2}))", "CAST({1} << {2} AS SIGNED)", "({1} * 2 ^^^ {2})",
+     .target = {"(({1}) * POWER(2, {2}))", "(({1}) * POWER(2, {2}))", "CAST({1} << {2} AS SIGNED)", "(({1}) * 2 ^^^ ({2}))",
                 "(CAST({1} AS INTEGER) << {2})"},
      .note = "n times 2 to the k. PostgreSQL shifts an INTEGER in 32 bits, as FoxPro does; elsewhere a bit "
              "shifted past the 32nd gives a larger number (SQL Server: an overflow of INT), where FoxPro's "
@@ -1103,8 +1103,8 @@ constexpr Construct rows[] = {
      .words = "BITRSHIFT",
      .min_args = 2,
      .max_args = 2,
-     .target = {"FLOOR({1} / POWER(2.0, {2}))", "FLOOR({1} / POWER(2, {2}))", "FLOOR({1} / POWER(2, {2}))",
-                "INT({1} / 2 ^^^ {2})", "(CAST({1} AS INTEGER) >> {2})"},
+     .target = {"FLOOR(({1}) / POWER(2.0, {2}))", "FLOOR(({1}) / POWER(2, {2}))", "FLOOR(({1}) / POWER(2, {2}))",
+                "INT(({1}) / 2 ^^^ ({2}))", "(CAST({1} AS INTEGER) >> {2})"},
      .note = "n divided by 2 to the k, rounded down: right for every n of no sign; a negative n keeps its "
              "sign (an arithmetic shift)."},
     {.id = "fn.bittest",
@@ -1361,6 +1361,59 @@ constexpr Construct rows[] = {
      .max_args = 1,
      .target = {"", "LOG(10, {1})", "", "(LOG({1}) / LOG(10))", ""},
      .note = "Oracle's LOG takes the base first; Access has only the natural logarithm."},
+    {.id = "fn.atan",
+     .fox = "ATAN(x)",
+     .example = "ATAN(x)",
+     .place = Place::select,
+     .words = "ATAN",
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "", "", "ATN({1})", ""},
+     .note = "Access names it ATN; the other dialects have ATAN."},
+    {.id = "fn.atn2",
+     .fox = "ATN2(y, x)",
+     .example = "ATN2(y, x)",
+     .place = Place::select,
+     .words = "ATN2",
+     .min_args = 2,
+     .max_args = 2,
+     .target = {"", "ATAN2({1}, {2})", "ATAN2({1}, {2})", "", "ATAN2({1}, {2})"},
+     .note = "The angle of the point (x, y). SQL Server has ATN2; Access has no such function: left as written."},
+    {.id = "fn.fv",
+     .fox = "FV(nPayment, nRate, nPeriods)",
+     .example = "FV(500, 0.01, 12)",
+     .place = Place::select,
+     .words = "FV",
+     .min_args = 3,
+     .max_args = 3,
+     .target = {"(({1}) * (POWER(CAST(1 + {2} AS FLOAT), {3}) - 1) / ({2}))", "(({1}) * (POWER(1 + {2}, {3}) - 1) / ({2}))",
+                "(({1}) * (POWER(1 + {2}, {3}) - 1) / ({2}))", "(({1}) * ((1 + {2}) ^^^ ({3}) - 1) / ({2}))",
+                "(({1}) * (POWER(1 + {2}, {3}) - 1) / ({2}))"},
+     .note = "The future value of equal payments at a rate per period. SQL Server's POWER keeps the scale of a "
+             "decimal, hence the FLOAT. A rate of 0 is a division by 0. Access's own FV counts payments as "
+             "money paid out (negative): the formula instead."},
+    {.id = "fn.pv",
+     .fox = "PV(nPayment, nRate, nPeriods)",
+     .example = "PV(500, 0.01, 12)",
+     .place = Place::select,
+     .words = "PV",
+     .min_args = 3,
+     .max_args = 3,
+     .target = {"(({1}) * (1 - POWER(CAST(1 + {2} AS FLOAT), -({3}))) / ({2}))", "(({1}) * (1 - POWER(1 + {2}, -({3}))) / ({2}))",
+                "(({1}) * (1 - POWER(1 + {2}, -({3}))) / ({2}))", "(({1}) * (1 - (1 + {2}) ^^^ -({3})) / ({2}))",
+                "(({1}) * (1 - POWER(1 + {2}, -({3}))) / ({2}))"},
+     .note = "The present value of equal payments, as FV."},
+    {.id = "fn.payment",
+     .fox = "PAYMENT(nPrincipal, nRate, nPeriods)",
+     .example = "PAYMENT(10000, 0.01, 36)",
+     .place = Place::select,
+     .words = "PAYMENT",
+     .min_args = 3,
+     .max_args = 3,
+     .target = {"(({1}) * ({2}) / (1 - POWER(CAST(1 + {2} AS FLOAT), -({3}))))", "(({1}) * ({2}) / (1 - POWER(1 + {2}, -({3}))))",
+                "(({1}) * ({2}) / (1 - POWER(1 + {2}, -({3}))))", "(({1}) * ({2}) / (1 - (1 + {2}) ^^^ -({3})))",
+                "(({1}) * ({2}) / (1 - POWER(1 + {2}, -({3}))))"},
+     .note = "The payment per period that pays a loan back, as FV."},
     {.id = "fn.datetime_of",
      .fox = "DATETIME(y, m, d[, h[, mi[, s]]])",
      .example = "DATETIME(2020, 2, 29, 10, 30)",
@@ -1648,7 +1701,7 @@ constexpr std::size_t row_count = sizeof rows / sizeof rows[0];
 static_assert(row_count < 255);
 
 constexpr auto name_table() {
-    WordTable<512> table;  // room enough that a lookup rarely probes past its slot
+    WordTable<1024> table;  // room enough that a lookup rarely probes past its slot
     for (std::size_t i = 0; i < row_count; ++i) {
         std::string_view words = rows[i].words;
         while (!words.empty()) {

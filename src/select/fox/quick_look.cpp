@@ -47,6 +47,17 @@ bool condition_word(std::string_view word) {
     return kw == Kw::logic || kw == Kw::where || kw == Kw::having || kw == Kw::on || kw == Kw::when;
 }
 
+// AT, PI, FV or PV: the function rows' names of two letters (IN, the usual word of two before "(", is none).
+bool two_letter_function(std::string_view word) {
+    const char first = upper(word[0]);
+    switch (upper(word[1])) {
+    case 'T': return first == 'A';
+    case 'I': return first == 'P';
+    case 'V': return first == 'F' || first == 'P';
+    default: return false;
+    }
+}
+
 // The word that ends right before 'at' (blanks between allowed), or an empty view.
 std::string_view word_before(std::string_view text, std::size_t at) {
     while (at > 0 && is_blank(text[at - 1])) --at;
@@ -276,8 +287,8 @@ private:
             const Kw kw = keyword_of(word);
             if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
         }
-        // the names of the function rows: AT and PI, then three letters to twelve
-        if (word.size() == 2 ? !(same_word(word, "AT") || same_word(word, "PI")) : word.size() < 3 || word.size() > 12) {
+        // the names of the function rows: AT, PI, FV and PV, then three letters to twelve
+        if (word.size() == 2 ? !two_letter_function(word) : word.size() < 3 || word.size() > 12) {
             return false;
         }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
