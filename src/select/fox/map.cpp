@@ -1067,13 +1067,13 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .target = {"(({1} | {2}) - ({1} & {2}))", "({1} + {2} - 2 * BITAND({1}, {2}))", "CAST(({1} | {2}) - ({1} & {2}) AS SIGNED)",
-                "", "(CAST({1} AS INTEGER) # CAST({2} AS INTEGER))"},
+                "", "((CAST({1} AS INTEGER) | CAST({2} AS INTEGER)) - (CAST({1} AS INTEGER) & CAST({2} AS INTEGER)))"},
      .note = "The bits either has less the bits both have (SQL Server's and MySQL's ^ would start a text the "
              "clause converter copies unread); Oracle: the sum less twice the bits both have. MySQL computes "
              "with 64 bits and no sign: the "
-             "answer is read back with a sign, which gives FoxPro's for values of 32 bits. PostgreSQL's # "
-             "takes whole numbers, not a NUMERIC field; the 32-bit INTEGER is FoxPro's own. Access has no "
-             "bit operator: left as written."},
+             "answer is read back with a sign, which gives FoxPro's for values of 32 bits. PostgreSQL's bit "
+             "operators take whole numbers, not a NUMERIC field: the 32-bit INTEGER, FoxPro's own (its # is "
+             "FoxPro's not-equal to the residue check). Access has no bit operator: left as written."},
     {.id = "fn.bitnot",
      .fox = "BITNOT(n)",
      .example = "BITNOT(flags)",
