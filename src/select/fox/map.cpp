@@ -656,7 +656,7 @@ constexpr Construct rows[] = {
      .target = {"(DATEDIFF(MILLISECOND, CAST(GETDATE() AS DATE), GETDATE()) / 1000.0)",
                 "(TO_NUMBER(TO_CHAR(LOCALTIMESTAMP, 'SSSSS')) + TO_NUMBER(TO_CHAR(LOCALTIMESTAMP, 'FF3')) / 1000)",
                 "ROUND(TIME_TO_SEC(CURTIME()) + MICROSECOND(CURTIME(3)) / 1000000, 3)", "DATEDIFF('s', DATE(), NOW())",
-                "ROUND(CAST(EXTRACT(EPOCH FROM LOCALTIME) AS NUMERIC), 3)"},
+                "ROUND(EXTRACT(EPOCH FROM LOCALTIME), 3)"},
      .note = "The seconds since midnight with their milliseconds, by the server's clock. Access's clock has "
              "whole seconds."},
     {.id = "fn.time",
@@ -1046,10 +1046,10 @@ constexpr Construct rows[] = {
      .words = "BITAND",
      .min_args = 2,
      .max_args = 2,
-     .target = {"({1} & {2})", "", "({1} & {2})", "", "({1} & {2})"},
+     .target = {"({1} & {2})", "", "CAST({1} & {2} AS SIGNED)", "", "(CAST({1} AS INTEGER) & CAST({2} AS INTEGER))"},
      .note = "Oracle has BITAND; SQL Server, MySQL and PostgreSQL the operator &. Jet SQL has no bit operator: "
-             "left as written there. MySQL computes with 64 bits and no sign: a negative value, which FoxPro "
-             "reads as 32 bits with a sign, gives another number."},
+             "left as written there. MySQL computes with 64 bits and no sign: the result is read back with a "
+             "sign, as FoxPro gives it. PostgreSQL's & takes integers, not the NUMERIC of an N field."},
     {.id = "fn.bitor",
      .fox = "BITOR(a, b)",
      .example = "BITOR(flags, 4)",
@@ -1057,8 +1057,11 @@ constexpr Construct rows[] = {
      .words = "BITOR",
      .min_args = 2,
      .max_args = 2,
-     .target = {"({1} | {2})", "", "({1} | {2})", "", "({1} | {2})"},
-     .note = "Oracle has BITAND alone; left as written there and in Access."},
+     .target = {"({1} | {2})", "({1} + {2} - BITAND({1}, {2}))", "CAST({1} | {2} AS SIGNED)", "",
+                "(CAST({1} AS INTEGER) | CAST({2} AS INTEGER))"},
+     .note = "Oracle has BITAND alone: the sum less the bits both have. Jet SQL has no bit operator: left as "
+             "written there. MySQL's result is read back with a sign, PostgreSQL's operands made integers, as "
+             "for BITAND."},
     {.id = "fn.bitxor",
      .fox = "BITXOR(a, b)",
      .example = "BITXOR(flags, 4)",
@@ -1568,7 +1571,7 @@ constexpr Construct rows[] = {
      .form = Form::str,
      .target = {"", "LPAD(TO_CHAR(ROUND({1}, {d}), 'FM99999999999999999999999999990.{z}'), {2})",
                 "LPAD(CAST(ROUND({1}, {d}) AS DECIMAL(40,{d})), {2}, ' ')",
-                "RIGHT(SPACE({2}) & FORMAT({1}, '0.{z}'), {2})", "LPAD(CAST(ROUND(CAST({1} AS NUMERIC), {d}) AS TEXT), {2})"},
+                "RIGHT(SPACE({2}) & FORMAT({1}, '0.{z}'), {2})", "LPAD(CAST(ROUND({1}, {d}) AS TEXT), {2})"},
      .note = "d must be written as a number; without decimals, as STR(n, w). MySQL's FORMAT would add "
              "thousands separators, Oracle's TO_CHAR(n, w, d) is no call it has."},
     {.id = "fn.val",
