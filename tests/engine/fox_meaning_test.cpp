@@ -244,6 +244,44 @@ constexpr Case conditions[] = {
      "ROUND(PAYMENT(500 + 500, 0.12 / 12, 6 * 2), 2) = 88.85",
      "1 2 3 4 5"},
     {"BETWEEN(ATN2(1, -1), 2.3561, 2.3562) AND BETWEEN(ATAN(1) * 4, 3.14159, 3.1416)", "1 2 3 4 5"},  // 3/4 pi, pi
+    // numbers: ROUND half away from zero, negatives too; INT cuts; a quotient of integers keeps its
+    // fraction in every function that takes a number; MOD and % take the divisor's sign
+    {"ROUND(n, 0) = 13 OR ROUND(n / 2, 0) = -2", "2 5"},
+    {"ROUND(k / 2, 0) = INT(k / 2) + 1", "1 3 5"},
+    {"ROUND(-k / 2, 0) = -INT(k / 2) - 1", "1 3 5"},
+    {"ROUND(k * 5, -1) = k * 5 + 5 AND ROUND(-k * 5, -1) = -k * 5 - 5", "1 3 5"},
+    {"ROUND(n / 8, 2) = -0.38 OR ROUND(n / 4, 1) = 3.1", "2 5"},
+    {"INT(n / 2) = -1 OR INT(n / 2) = 6", "2 5"},
+    {"CEILING(-k / 2) - FLOOR(-k / 2) = 1", "1 3 5"},
+    {"CEILING(n) = -3 AND FLOOR(n - 0.5) = -4", "5"},
+    {"SIGN(n) + SIGN(k) = 2 OR SIGN(n) = -1", "2 4 5"},
+    {"ABS(n - 1) = 1 OR ABS(n) = 3", "1 3 5"},
+    {"SQRT(k * 4) = 4 OR SQRT(ABS(n) * 2) = 5", "2 4"},
+    {"ROUND(LOG(k), 2) = 0.69 OR LOG10(k * 25) = 2", "2 4"},  // a logarithm of an integer rounded
+    {"EXP(0) = 1 AND ROUND(EXP(k), 1) = 2.7", "1"},
+    {"ROUND(SQRT(k) * 10, 1) = 22.4", "5"},
+    {"MOD(n, 5) = 2 OR MOD(n, -5) = -2.5", "2 5"},
+    {"MOD(n, -5) = -4.99 OR MOD(n, 2.5) = 2", "4 5"},
+    {"n % -5 = -3 OR n % 4 = 0.5", "2 5"},
+    {"VAL(ALLTRIM(c) + '5') = 5", "1 3 4"},  // '5', '5', '05': the letters of 'abc5' stop it
+    {"VAL(STR(n, 6, 2)) = n AND VAL(m) = 0", "1 2 3 4 5"},
+    {"VAL('12abc') = 12 AND VAL('  -7') = -7 AND VAL('   ') = 0", "1 2 3 4 5"},
+    {"STR(n) == '        -3' OR STR(n) == '         0'", "1 3 4 5"},  // 0.01 rounds to 0
+    {"IIF(l, n, 1.5) > 1", "1 2 3 5"},
+    {"ICASE(k = 1, 0.5, k = 2, 2, n) < 1", "1 3 4 5"},
+    // NULL: no value is equal or unequal to it, a sum with it is NULL, a NULL condition is false
+    {"NVL(.NULL., k) = k AND ISNULL(.NULL.)", "1 2 3 4 5"},
+    {"EMPTY(.NULL.)", ""},
+    {"ISNULL(ALLTRIM(c) + .NULL.) AND ISNULL(k + .NULL.) AND ISNULL(.NULL. * n)", "1 2 3 4 5"},
+    {"IIF(.NULL., .T., k > 3)", "4 5"},
+    {"k = .NULL. OR !(k = .NULL.) OR k <> .NULL.", ""},
+    {"k = .NULL. OR k = 2", "2"},
+    {"BETWEEN(k, .NULL., 3) OR INLIST(.NULL., k)", ""},
+    {"INLIST(k, 1, .NULL.)", "1"},
+    // logical values compared
+    {"l = (n > 0)", "1 2 3 4 5"},
+    {"l != (k > 3)", "2 5"},
+    {"l AND n > 0 OR !l AND n < 0", "2 4 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -321,6 +359,24 @@ constexpr Case values[] = {
     // words between runs of blanks
     {"GETWORDCOUNT(m) * 10 + GETWORDCOUNT('  a  b c ')", "3 23 3 13 13"},
     {"GETWORDNUM(m, 2) + '|' + GETWORDNUM('  a  b c ', k) + '|'", "|a| text|b| |c| || ||"},
+    // numbers, NULL and logical values
+    {"ROUND(k / 2, 0)", "1 1 2 2 3"},
+    {"ROUND(-k * 5, -1)", "-10 -10 -20 -20 -30"},
+    {"FLOOR(-k / 2) * 10 + CEILING(-k / 2)", "-10 -11 -21 -22 -32"},
+    {"SIGN(n) * k", "0 2 0 4 -5"},
+    {"INT(-n)", "0 -12 0 0 3"},
+    {"MOD(-k, 3) * 10 + MOD(k, -3)", "18 9 0 18 9"},
+    {"MOD(n, 2.5)", "0.00 0.00 0.00 0.01 2.00"},
+    {"STR(n) + '|' + STR(-k, 3)", "         0| -1         13| -2          0| -3          0| -4         -3| -5"},
+    {"STR(n, 5, 2) + '|'", " 0.00| 12.50|  0.00|  0.01| -3.00|"},
+    {"TRANSFORM(k) + TRANSFORM(n * 10, '9999')", "1   0 2 125 3   0 4   0 5 -30"},
+    {"IIF(l, k, 0.5) * 2", "1.0 4.0 1.0 8.0 1.0"},
+    {"l", "0 1 0 1 0"},
+    {"!l", "1 0 1 0 1"},
+    {"n > 0", "0 1 0 1 0"},
+    {"l = (k > 3)", "1 0 1 1 0"},
+    {"IIF(.NULL., 'y', 'n') + NVL(ALLTRIM(c) + .NULL., '-')", "n- n- n- n- n-"},
+    {"NVL(k + .NULL., -1) * k", "-1 -2 -3 -4 -5"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
@@ -340,6 +396,7 @@ constexpr Case pg_conditions[] = {
     {"t < {^2016-01-05 12:00}", "5"},
     {"BETWEEN(d, {}, {^2000-01-01})", ""},
     {"MIN(d, {^2000-01-01}) = {^2000-01-01}", "1 2 3 5"},  // LEAST passes over NULL
+    {"EMPTY(.NULL.)", "1 2 3 4 5"},  // EMPTY takes NULL for the empty date
 };
 constexpr Case pg_values[] = {
     {"EMPTY(c)", "t f t f f"},  // logical values read back as t and f
@@ -351,6 +408,11 @@ constexpr Case pg_values[] = {
     {"EVL(n, -1)", "-1 12.50 -1 0.01 -3.00"},  // the numbers, with the scale of each
     {"DTOS(d)", "NULL 20200229 NULL 19991231 20160105"},
     {"MAX(n, 1)", "1 12.50 1 1 1"},  // the same numbers, written with the scale of each
+    {"IIF(l, k, 0.5) * 2", "1.0 4 1.0 8 1.0"},  // and here
+    {"l", "f t f t f"},
+    {"!l", "t f t f t"},
+    {"n > 0", "f t f t f"},
+    {"l = (k > 3)", "t f t t f"},
 };
 
 // The server's answer to a case: FoxPro's, unless the server's differences list it.
@@ -436,6 +498,51 @@ TYPED_TEST(FoxMeaning, HavingReadsAnAliasAsFoxProDoes) {
     // a column named by a word the server reserves is still grouped (3 rows .F., 2 rows .T.)
     EXPECT_EQ(this->run("SELECT COUNT(*) AS n, key FROM (SELECT l AS key FROM fm) q GROUP BY key ORDER BY 1"), "2 3");
     EXPECT_EQ(this->run("SELECT COUNT(*) AS n, user FROM (SELECT l AS user, k FROM fm) q GROUP BY user ORDER BY 1"), "2 3");
+}
+
+// Aggregates pass over NULL (the missing fm row of the outer join with fk), not over empty values:
+// the empty date is a value, the least one; SUM over no rows is NULL, COUNT 0. l groups 3 rows .F.
+// (sum -3) and 2 rows .T. (12.51); EMPTY(d) 2 rows empty and 3 not.
+constexpr Case aggregates[] = {
+    {"SELECT COUNT(*), COUNT(d) FROM fm", "5"},
+    {"SELECT COUNT(d) FROM fm", "5"},
+    {"SELECT COUNT(DISTINCT l) FROM fm", "2"},
+    {"SELECT COUNT(DISTINCT c) FROM fm", "4"},  // the empty field and the blanks are one value
+    {"SELECT CNT(k) FROM fm WHERE k > 1", "4"},
+    {"SELECT ALLTRIM(MIN(c)) + '|' + ALLTRIM(MAX(c)) FROM fm", "|x,y"},
+    {"SELECT MIN(m) + '|' FROM fm WHERE k > 3", "0|"},
+    {"SELECT MIN(d) FROM fm", "0000-00-00"},
+    {"SELECT MAX(d) FROM fm", "2020-02-29"},
+    {"SELECT SUM(IIF(l, 1, 0)) * 10 + SUM(IIF(EMPTY(d), 1, 0)) FROM fm", "22"},
+    {"SELECT SUM(IIF(l, n, 0)) FROM fm", "12.51"},
+    {"SELECT SUM(n) FROM fm WHERE .F.", "NULL"},
+    {"SELECT MAX(n) FROM fm WHERE 1 = 0", "NULL"},
+    {"SELECT COUNT(*) FROM fm WHERE .F.", "0"},
+    {"SELECT SUM(n) FROM fm GROUP BY l ORDER BY l", "-3.00 12.51"},
+    {"SELECT COUNT(*) AS x FROM fm GROUP BY EMPTY(d) ORDER BY 1", "2 3"},
+    {"SELECT COUNT(*) AS x, EMPTY(d) AS e FROM fm GROUP BY e ORDER BY 1", "2 3"},
+    {"SELECT COUNT(*) AS x FROM fm GROUP BY l HAVING SUM(n) < 0", "3"},
+    {"SELECT COUNT(*) FROM fm GROUP BY l HAVING AVG(n) = 6.255", "2"},
+    {"SELECT COUNT(*) AS x FROM fm GROUP BY l HAVING AVG(k) = 3 ORDER BY 1", "2 3"},
+    {"SELECT COUNT(*) FROM fm WHERE k < 3 HAVING AVG(k) = 1.5", "2"},  // the mean of integers keeps its fraction
+    {"SELECT COUNT(*) FROM fm HAVING SUM(n) > 9.5 AND MAX(n) - MIN(n) = 15.5", "5"},
+    {"SELECT SUM(k % 2) * 10 + SUM(MOD(-k, 3)) FROM fm", "36"},
+    {"SELECT SUM(f.n) FROM fk x LEFT JOIN fm f ON f.k = x.k", "0.00"},
+    {"SELECT COUNT(f.k) * 10 + COUNT(*) FROM fk x LEFT JOIN fm f ON f.k = x.k", "12"},
+    {"SELECT MAX(f.d) FROM fk x LEFT JOIN fm f ON f.k = x.k", "0000-00-00"},
+    {"SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE EMPTY(f.n) ORDER BY x.k", "1"},
+    {"SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE NVL(f.n, -1) < 0 OR !f.l ORDER BY x.k", "1 9"},
+    {"SELECT IIF(f.l, 'y', 'n') FROM fk x LEFT JOIN fm f ON f.k = x.k ORDER BY x.k", "n n"},  // NULL is false
+};
+constexpr Case pg_aggregates[] = {
+    {"SELECT COUNT(d) FROM fm", "3"},       // the empty date is NULL there, which COUNT passes over,
+    {"SELECT MIN(d) FROM fm", "1999-12-31"},  // as MIN and MAX do
+    {"SELECT MAX(f.d) FROM fk x LEFT JOIN fm f ON f.k = x.k", "NULL"},
+    {"SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k WHERE EMPTY(f.n) ORDER BY x.k", "9"},  // EMPTY of a number
+};
+
+TYPED_TEST(FoxMeaning, AggregatesPassOverNullAsFoxProDoes) {
+    for (const Case &c : aggregates) EXPECT_EQ(this->run(c.foxpro), expected<TypeParam>(pg_aggregates, c)) << c.foxpro;
 }
 
 // Host parameters reach the server as its prepared statements bind them.

@@ -74,6 +74,30 @@ bool Scan::in_decimal_call() const {
     return false;
 }
 
+// Every call this scan reads the arguments of takes a decimal (CEILING(k / 2), not
+// LEFT(s, MAX(k / 2, 1))); in a scan of a rewritten call's argument, only where that argument takes
+// one too (decimal_argument).
+bool Scan::only_decimal_calls() const {
+    if (overflow_ > 0 || (pass_.depth > 0 && pass_.decimal_depth != pass_.depth)) return false;
+    for (std::size_t d = 0; d < depth_; ++d) {
+        const Level &l = levels_[d];
+        std::size_t end = 0;
+        if (l.kind == Level::call && !function_among(src_, l.name_at, decimal_calls, end)) return false;
+    }
+    return true;
+}
+
+// The first argument of a rewritten call that takes a decimal (ROUND's number), converted: its
+// quotients are decimal ones where every call around the call takes a decimal too. False for others.
+bool Scan::decimal_argument(const Construct &row, Args &args, std::size_t from, std::size_t to) {
+    if (&row != &named().fn_round) return false;
+    const int outer = pass_.decimal_depth;
+    pass_.decimal_depth = only_decimal_calls() ? pass_.depth + 1 : -1;
+    convert_into(args, from, to, false);
+    pass_.decimal_depth = outer;
+    return true;
+}
+
 // a / b with a whole number on one side (COUNT(*) / 12, MONTH(d) / 3, SUM(x) / COUNT(*)), where the
 // dialect divides whole numbers as whole numbers: the row's form, the dividend made a decimal.
 bool Scan::whole_division() {

@@ -63,7 +63,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         const bool takes_date = &row == &named().fn_dtot || &row == &named().fn_gomonth;
         std::size_t index = 0;
         for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
-            if (index++ == 0 && takes_date && date_argument(args, from, to)) return;
+            if (index++ == 0 && (takes_date ? date_argument(args, from, to) : decimal_argument(row, args, from, to))) return;
             convert_into(args, from, to, false);
         });
         for (std::size_t k = count; k < row.max_args && !row.left_out.empty(); ++k) args.add(row.left_out);

@@ -97,10 +97,12 @@ constexpr Construct rows[] = {
      .place = Place::select,
      .target = {"", "", "", "", "{1} / CAST({2} AS NUMERIC)"},
      .note = "FoxPro's quotient keeps its fraction (5 / 2 is 2.5); PostgreSQL divides two integers as whole "
-             "numbers, so the divisor is made a NUMERIC there, where the quotient is a select item or compared. "
-             "In a call's arguments it stays as written, since LEFT, SUBSTR, REPEAT and LPAD refuse a NUMERIC: "
-             "there two integers are still divided as whole numbers (ROUND(k / 3, 2) of an integer k). SQL "
-             "Server divides two INT values so too, which the converter cannot tell from others."},
+             "numbers, so the divisor is made a NUMERIC there, where the quotient is a select item or compared, "
+             "and in the arguments of calls that take a decimal (ROUND(k / 2, 0), CEILING, FLOOR, ABS, ...) "
+             "when every call around them does too. Elsewhere in a call's arguments it stays as written, since "
+             "LEFT, SUBSTR, REPEAT and LPAD refuse a NUMERIC: there two integers are still divided as whole "
+             "numbers (LEFT(s, MAX(k / 2, 1))). SQL Server divides two INT values so too, which the converter "
+             "cannot tell from others."},
     {.id = "op.whole_division",
      .kind = Kind::operator_,
      .fox = "a / b (a or b a call that gives a whole number: COUNT, MONTH, LEN, ...)",
@@ -111,9 +113,9 @@ constexpr Construct rows[] = {
              "YEAR, WEEK, HOUR, MINUTE, SEC, LEN: MONTH(d) / 3, 100 * SUM(IIF(paid, 1, 0)) / COUNT(*)) the "
              "dividend is made a decimal first. The dividend is every factor before the /, as * and / read "
              "left to right. A whole number field (I) the converters cannot see is divided as written. "
-             "PostgreSQL writes every quotient outside calls as op.divide; inside a call this applies only "
-             "where the function takes a decimal (CEILING, ROUND, ABS, IIF, ...), since LEFT, SUBSTR, REPEAT "
-             "and LPAD refuse a NUMERIC there."},
+             "PostgreSQL writes every quotient outside calls, and in calls that take a decimal, as op.divide; "
+             "inside other calls this applies only where the innermost function takes a decimal (CEILING, "
+             "ROUND, ABS, IIF, ...), since LEFT, SUBSTR, REPEAT and LPAD refuse a NUMERIC there."},
 
     // --- literals
     {.id = "lit.true",
@@ -1598,6 +1600,18 @@ constexpr Construct rows[] = {
      .note = "FoxPro's remainder takes the divisor's sign (MOD(-3, 2) is 1, MOD(3, -2) is -1); the servers' MOD "
              "the dividend's: MySQL and PostgreSQL add the divisor to it and take the remainder again. SQL Server "
              "and Oracle keep their own (the dividend's sign)."},
+    {.id = "fn.round",
+     .fox = "ROUND(n, d)",
+     .example = "ROUND(SQRT(a), 2)",
+     .place = Place::select,
+     .words = "ROUND",
+     .min_args = 2,
+     .max_args = 2,
+     .target = {"", "", "", "", "ROUND(CAST({1} AS NUMERIC), {2})"},
+     .note = "Half away from zero, on negative numbers too, as FoxPro rounds. PostgreSQL rounds a DOUBLE "
+             "PRECISION (SQRT, EXP, LN of an integer, a B field) to no digits only, half to even: there the "
+             "number is made a NUMERIC first. MySQL rounds a DOUBLE half to even (ROUND(SQRT(6.25), 0) is 2, "
+             "FoxPro's 3), which the converter cannot tell from a decimal."},
     {.id = "fn.nvl",
      .fox = "NVL(a, b)",
      .example = "NVL(a, 0)",

@@ -744,9 +744,11 @@ bool Scan::modulo() {
 }
 
 // a / b where the dialect divides whole numbers as such: the factor after it (with its powers) is
-// the divisor. Not in a call's arguments, where the server may want a whole number (LEFT(s, LEN(s) / 2)).
+// the divisor. In a call's arguments only where every call takes a decimal (CEILING(k / 2)): others
+// may want a whole number (LEFT(s, LEN(s) / 2)).
 bool Scan::divide() {
-    if (named().op_divide.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open || in_call()) {
+    if (named().op_divide.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open ||
+        (in_call() && !only_decimal_calls())) {
         return false;
     }
     const std::size_t right_to = operand_end(pos_ + 1, "^");

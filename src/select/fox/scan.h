@@ -55,6 +55,7 @@ struct NamedRows {
     const Construct &fn_empty_number = construct("fn.empty_number");
     const Construct &fn_ctot_expression = construct("fn.ctot_expression");
     const Construct &fn_str = construct("fn.str");
+    const Construct &fn_round = construct("fn.round");
     const Construct &fn_str_decimals = construct("fn.str_decimals");
     const Construct &clause_call_blank = construct("clause.call_blank");
     const Construct &clause_star = construct("clause.star");
@@ -167,6 +168,7 @@ struct Pass {
     bool double_backslashes = false;  // in strings (MySQL reads \ as an escape)
     bool typed_items = true;          // an empty date alone as a select item is typed (SELECT {} AS d)
     int depth = 0;
+    int decimal_depth = -1;  // the depth of a scan of a rewritten call's argument that takes a decimal
     int style = -1;    // the date style, read when a date is first met
     int m_alias = -1;  // whether the statement names a table M (then m.x is that table's field)
     // operands of DATE() - x and DATETIME() - x read as dates: the same x elsewhere in the statement
@@ -394,6 +396,8 @@ private:
     bool modulo();
     bool whole_division();
     bool in_decimal_call() const;
+    bool only_decimal_calls() const;
+    bool decimal_argument(const Construct &row, Args &args, std::size_t from, std::size_t to);
     void seldom_operator(char c);  // ^, %, /
     bool divide();
     void fold(const Construct &row, std::size_t factors, std::size_t length, std::size_t right_to);
