@@ -282,6 +282,13 @@ constexpr Case conditions[] = {
     {"l = (n > 0)", "1 2 3 4 5"},
     {"l != (k > 3)", "2 5"},
     {"l AND n > 0 OR !l AND n < 0", "2 4 5"},
+    {"!l = .F.", "2 4"},
+    {"l <> .T. AND !(l == .T.)", "1 3 5"},
+    {"(k > 2) = l", "1 4"},
+    {"IIF(l, .F., .T.)", "1 3 5"},
+    {"INLIST(l, .T.)", "2 4"},
+    {"l = .NULL. OR NVL(l, .F.)", "2 4"},
+    {"BETWEEN(n, .NULL., 1) OR NVL(n, 0) > 1", "2"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -377,6 +384,8 @@ constexpr Case values[] = {
     {"l = (k > 3)", "1 0 1 1 0"},
     {"IIF(.NULL., 'y', 'n') + NVL(ALLTRIM(c) + .NULL., '-')", "n- n- n- n- n-"},
     {"NVL(k + .NULL., -1) * k", "-1 -2 -3 -4 -5"},
+    {"TRANSFORM(n) + '|'", "0.00| 12.50| 0.00| 0.01| -3.00|"},  // the field's decimals, no blanks
+    {"IIF(l, 'T', 'F') + IIF(!l, 't', 'f')", "Ft Tf Ft Tf Ft"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
