@@ -27,9 +27,6 @@ constexpr FunctionRow padl{"PADL", "LPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT)
                            0, 0, "Insufficient memory for PADR", true};
 constexpr FunctionRow padr{"PADR", "RPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT),%2"sv, "CAST(%1 \0AS \0TEXT),%2,%3"sv},
                            0, 0, "Insufficient memory for PADR", true};
-// ROUND(x, n) rounds only a NUMERIC: the double of SQRT, LOG, EXP or a FLOAT column is cast to one.
-constexpr FunctionRow round{"ROUND", "ROUND", Edit::rebuild, {"CAST(%1 \0AS \0NUMERIC),%2"sv}, 0, 0,
-                            "Insufficient memory for ROUND", true, 2};
 // EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: the parts FoxPro gives as whole
 // numbers are cast to INTEGER (SEC stays: a timestamp's seconds may have a fraction). Its argument is
 // cast too, so that a parameter has the type EXTRACT needs to choose its form.
@@ -53,7 +50,7 @@ constexpr ChainRow chain[] = {
     is_null, null_literal, values, partition, list_call, list_word, cross, escape, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
     join, full_left_right, on, like, not_op, outer, select, top, where,
-    fn(iif), fn(padr), fn(padl), fn(round), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(at),
+    fn(iif), fn(padr), fn(padl), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(at),
     fn(asc_ascii), fn(dtor), fn(rtod), fn(len), fn(val), fn(nvl), fn(int_), fn(hour),
     fn(minute), fn(extract_second), fn(day), fn(month), fn(year), fn(ttod),
     fn(dtoc), fn(deleted),

@@ -86,7 +86,6 @@ std::vector<Row> rows() {
         {"Insufficient memory for LEN", oracle, {"SELECT " + repeat("DTOC(x),", 8) + repeat("LEN(x),", 8) + "1 FROM t"}},
         {"Insufficient memory for time", oracle, {"SELECT HOUR(x),HOUR(x),HOUR(x),1 FROM t"}},
         {"Insufficient memory for a date part", pgsql, {"SELECT YEAR(x),YEAR(x),YEAR(x),1 FROM t"}},
-        {"Insufficient memory for ROUND", pgsql, {"SELECT ROUND(" + std::string(80, 'x') + ",1),1 FROM t"}},
         {"Insufficient memory for PADR", access, {"SELECT PADL(n,1),1 FROM t"}},
         {"Insufficient memory for HOURS", access, {"SELECT " + repeat("PADR(n,1),", 19) + repeat("HOURS(a,b),", 40) + "1 FROM t"}},
         {"Insufficient memory for DTOC", access, {"SELECT " + repeat("PADR(n,1),", 8) + repeat("DTOC(a),", 40) + "1 FROM t"}},

@@ -658,7 +658,7 @@ constexpr Construct rows[] = {
      .target = {"(DATEDIFF(MILLISECOND, CAST(GETDATE() AS DATE), GETDATE()) / 1000.0)",
                 "(TO_NUMBER(TO_CHAR(LOCALTIMESTAMP, 'SSSSS')) + TO_NUMBER(TO_CHAR(LOCALTIMESTAMP, 'FF3')) / 1000)",
                 "ROUND(TIME_TO_SEC(CURTIME()) + MICROSECOND(CURTIME(3)) / 1000000, 3)", "DATEDIFF('s', DATE(), NOW())",
-                "ROUND(EXTRACT(EPOCH FROM LOCALTIME), 3)"},
+                "ROUND(CAST(EXTRACT(EPOCH FROM LOCALTIME) AS NUMERIC), 3)"},
      .note = "The seconds since midnight with their milliseconds, by the server's clock. Access's clock has "
              "whole seconds."},
     {.id = "fn.time",
@@ -1573,7 +1573,7 @@ constexpr Construct rows[] = {
      .form = Form::str,
      .target = {"", "LPAD(TO_CHAR(ROUND({1}, {d}), 'FM99999999999999999999999999990.{z}'), {2})",
                 "LPAD(CAST(ROUND({1}, {d}) AS DECIMAL(40,{d})), {2}, ' ')",
-                "RIGHT(SPACE({2}) & FORMAT({1}, '0.{z}'), {2})", "LPAD(CAST(ROUND({1}, {d}) AS TEXT), {2})"},
+                "RIGHT(SPACE({2}) & FORMAT({1}, '0.{z}'), {2})", "LPAD(CAST(ROUND(CAST({1} AS NUMERIC), {d}) AS TEXT), {2})"},
      .note = "d must be written as a number; without decimals, as STR(n, w). MySQL's FORMAT would add "
              "thousands separators, Oracle's TO_CHAR(n, w, d) is no call it has."},
     {.id = "fn.val",
