@@ -1600,6 +1600,16 @@ constexpr Construct rows[] = {
      .note = "FoxPro's remainder takes the divisor's sign (MOD(-3, 2) is 1, MOD(3, -2) is -1); the servers' MOD "
              "the dividend's: MySQL and PostgreSQL add the divisor to it and take the remainder again. SQL Server "
              "and Oracle keep their own (the dividend's sign)."},
+    {.id = "fn.avg",
+     .fox = "AVG(x)",
+     .example = "AVG(qty)",
+     .place = Place::select,
+     .words = "AVG",
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"AVG({1} * 1.0)", "", "", "", ""},
+     .note = "The mean with its fraction, as FoxPro gives it: SQL Server's AVG of an integer column is an "
+             "integer (the mean of 1 and 2 is 1). The other servers give a decimal."},
     {.id = "fn.round",
      .fox = "ROUND(n, d)",
      .example = "ROUND(SQRT(a), 2)",
