@@ -225,6 +225,9 @@ struct Dialect {
     bool string_alias_named = false;     // a string alias (AS 'Name') is written as a quoted name
     bool limit_in_derived_table = false; // a row limit in a subquery of IN, ANY, ALL or SOME stands in a
                                          // derived table of its own (MySQL refuses it there)
+    bool group_parameter_by_position = false; // a grouped item holding a host parameter is grouped by its
+                                               // position: each ? is a parameter of its own, so the item
+                                               // written again would not be the same expression
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists

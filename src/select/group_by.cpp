@@ -506,7 +506,10 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
         if (order && expr != pass.trailing_name(item.alias.empty() ? expr : item.alias)) pass.order_by_max(*order, expr);
         return wrap_in_max(pass, item, rebuilt);
     }
-    if (!unchanged) grouping.add(expr);
+    if (!unchanged) {
+        if (pass.dialect.group_parameter_by_position && expr.find('?') != npos) grouping.add(std::to_string(number));
+        else grouping.add(expr);
+    }
     rebuilt.append(item.raw);
 }
 

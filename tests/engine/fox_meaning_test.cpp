@@ -386,6 +386,8 @@ constexpr Case values[] = {
     {"NVL(k + .NULL., -1) * k", "-1 -2 -3 -4 -5"},
     {"TRANSFORM(n) + '|'", "0.00| 12.50| 0.00| 0.01| -3.00|"},  // the field's decimals, no blanks
     {"IIF(l, 'T', 'F') + IIF(!l, 't', 'f')", "Ft Tf Ft Tf Ft"},
+    {"ALLTRIM('-.a.b-', '.', '-') + RTRIM('c* *', '*', ' ') + LTRIM('0 0d', '0', ' ') + '|'",
+     "a.bcd| a.bcd| a.bcd| a.bcd| a.bcd|"},  // several parse strings, each trimmed as often as it stands there
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

@@ -434,7 +434,9 @@ constexpr Construct rows[] = {
      .form = Form::trim,
      .target = {"", "LTRIM(RTRIM({1}, {2}), {2})", "TRIM(BOTH {2} FROM {1})", "", "BTRIM({1}, {2})"},
      .note = "The parse strings trimmed from both ends instead of blanks, as often as they stand there. "
-             "MySQL's TRIM trims one string, any text: one parse string, written after the text. Oracle and "
+             "MySQL's TRIM trims one string, any text: one parse string, written after the text; several, "
+             "each a literal of one character other than a letter, are the class of a REGEXP_REPLACE anchored "
+             "at the ends trimmed. Oracle and "
              "PostgreSQL trim a set of characters: parse strings that are literals of one character each, "
              "joined into one set. nFlags written as 0, or as 1 (blind to case) with literals that hold no "
              "letter, changes nothing; any other call, and every call on SQL Server (TRIM(c FROM s) is SQL "
@@ -715,8 +717,9 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .target = {"((DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 1)", "(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 1)",
-                "DAYOFWEEK({1})", "WEEKDAY({1})", "CAST(TO_CHAR({1}, 'D') AS INTEGER)"},
-     .note = "Sunday is 1 and Saturday 7, as FoxPro's default, whatever the server's first day of the week."},
+                "DAYOFWEEK({1})", "WEEKDAY({1})", "CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER)"},
+     .note = "Sunday is 1 and Saturday 7, as FoxPro's default, whatever the server's first day of the week. "
+             "PostgreSQL casts d to a date first: a parameter there would leave TO_CHAR without a type."},
     {.id = "fn.quarter",
      .fox = "QUARTER(d)",
      .example = "QUARTER(d)",
@@ -724,7 +727,7 @@ constexpr Construct rows[] = {
      .words = "QUARTER,QUARTE,QUART,QUAR",
      .min_args = 1,
      .max_args = 1,
-     .target = {"DATEPART(QUARTER, {1})", "TO_NUMBER(TO_CHAR({1}, 'Q'))", "", "DATEPART('q', {1})", "CAST(TO_CHAR({1}, 'Q') AS INTEGER)"},
+     .target = {"DATEPART(QUARTER, {1})", "TO_NUMBER(TO_CHAR({1}, 'Q'))", "", "DATEPART('q', {1})", "CAST(TO_CHAR(CAST({1} AS DATE), 'Q') AS INTEGER)"},
      .note = "QUARTER(d, nMonth), a fiscal year's quarter, is left as written."},
     {.id = "fn.week",
      .fox = "WEEK(d)",
@@ -751,7 +754,7 @@ constexpr Construct rows[] = {
      .form = Form::weekday,
      .target = {"((DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 1)",
                 "(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + 1)", "(MOD(DAYOFWEEK({1}) + 7 - {d}, 7) + 1)",
-                "WEEKDAY({1}, {d})", "(MOD(CAST(TO_CHAR({1}, 'D') AS INTEGER) + 7 - {d}, 7) + 1)"},
+                "WEEKDAY({1}, {d})", "(MOD(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 7 - {d}, 7) + 1)"},
      .note = "The day of the week counted from nFirstDay (1 Sunday to 7 Saturday), written as a number; 0, "
              "the application's SET FDOW, or a day not written out leaves the call as written."},
     {.id = "fn.week_first",

@@ -22,6 +22,35 @@ bool may_be_letter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
 }
 
+
+// MySQL trims one string at a time: several parse strings, each one character other than a letter,
+// are a class of a regular expression anchored at the ends the row's TRIM names.
+bool several_trimmed(std::string_view form, const Args &args, const Text &characters, bool dash, bool fit,
+                     Text &built) {
+    if (!fit || args.size() == 0) return false;
+    const bool leading = form.find("BOTH") != std::string_view::npos || form.find("LEADING") != std::string_view::npos;
+    const bool trailing = form.find("BOTH") != std::string_view::npos || form.find("TRAILING") != std::string_view::npos;
+    Text run;  // [chars]+
+    run.push('[');
+    run.append(characters.view().substr(1));  // without the opening quote
+    if (dash) run.push('-');
+    run.append("]+");
+    built.append("REGEXP_REPLACE(");
+    built.append(args[0]);
+    built.append(", '");
+    if (leading) {
+        built.push('^');
+        built.append(run.view());
+    }
+    if (leading && trailing) built.push('|');
+    if (trailing) {
+        built.append(run.view());
+        built.push('$');
+    }
+    built.append("', '')");
+    return true;
+}
+
 }  // namespace
 
 // The rows whose further arguments, written out, choose the form.
@@ -44,7 +73,7 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
     Text characters;
     characters.push('\'');
     std::size_t index = 0, strings = 0;
-    bool fits = true, letters = false, blind = false, expression = false;
+    bool fits = true, letters = false, blind = false, expression = false, dash = false, all_characters = true;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         const std::string_view arg = trimmed(src_.substr(from, to - from));
         if (index++ == 0 || !fits) {
@@ -63,17 +92,23 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
         if (literal) {
             for (char c : inside) letters = letters || may_be_letter(c);
         }
+        Characters one;
+        const bool character = literal && characters_of(inside, one) && one.count == 1 &&
+                               inside.find_first_of("'\"[]\\^") == std::string_view::npos;
         if (!set) {
             expression = expression || !literal;
             if (strings == 1) convert_into(args, from, to, false);
+            all_characters = all_characters && character;
+            if (!character) return;
+            if (inside == "-") dash = true;  // last in the class, where it is no range
+            else characters.append(inside);
             return;
         }
-        Characters one;
-        fits = literal && characters_of(inside, one) && one.count == 1 &&
-               inside.find_first_of("'\"[]\\") == std::string_view::npos;
+        fits = character;
         if (fits) characters.append(inside);
     });
-    if (!fits || strings == 0 || (blind && (letters || expression)) || (!set && strings > 1)) return false;
+    if (!fits || strings == 0 || (blind && (letters || expression))) return false;
+    if (!set && strings > 1) return several_trimmed(form, args, characters, dash, all_characters && !letters, built);
     if (set) {
         characters.push('\'');
         args.add(characters.view());
