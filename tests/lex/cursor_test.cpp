@@ -62,6 +62,11 @@ TEST(Cursor, FindsWordsAndGroupEnds) {
         {"(a JOIN b)", " JOIN ", Levels::ignored, 2},
         {"(a)(b)", "(b", Levels::counted, none},  // a counted parenthesis starts no word
         {"(a)(b)", "(b", Levels::ignored, 3},
+        {"a `b JOIN c", " JOIN ", Levels::counted, 4},        // a backtick opens no run under these rules
+        {"[x JOIN y] JOIN z", " JOIN ", Levels::counted, 10},
+        {"ab JOINJOIN JOIN ", " JOIN ", Levels::counted, 11},  // a first character that starts no match
+        {"a ) JOIN", "JOIN", Levels::ignored, 4},               // the last characters of the text
+        {"a ) JOIN", "JOIN", Levels::counted, 4},               // below depth zero counts as outside
         {"a, (b)), c", "", Levels::counted, 6},
         {"a, ')'), c", "", Levels::counted, 6},
         {"a, (b", "", Levels::counted, none},
