@@ -78,7 +78,8 @@ private:
 
     // --- words (word.cpp)
     void process_word(std::size_t start);
-    void set_keyword(std::string_view written);
+    inline void set_keyword(std::string_view written);
+    [[gnu::cold]] void set_long_keyword(std::string_view written);
     void run_chain(const RowSet &rows);
     Verdict apply(const ChainRow &row);
     void write_word(bool in_word_area);

@@ -65,6 +65,26 @@ bool Scanner::previous_is(std::string_view keyword) const {
            session_.letters.is_upper_word(std::string_view(previous_.data(), keyword.size()), keyword);
 }
 
+// The word of the lexicon, upper-cased, for its rows: in the scanner's own area (the lexicon's
+// words are short), or in the session's word area should a longer one ever be listed. The short
+// case is all that runs per keyword, kept small enough to be inlined in process_word; the long one
+// stays out of line, so that its Text does not weigh on every call.
+inline void Scanner::set_keyword(std::string_view written) {
+    if (written.size() > keyword_area_.size()) return set_long_keyword(written);
+    const lex::Alphabet &letters = session_.letters;
+    char *area = keyword_area_.data();
+    for (std::size_t i = 0; i < written.size(); ++i) area[i] = letters.upper(written[i]);
+    keyword_ = std::string_view(area, written.size());
+}
+
+void Scanner::set_long_keyword(std::string_view written) {
+    const lex::Alphabet &letters = session_.letters;
+    Text &word = session_.word_area();
+    word.clear();
+    word.append_mapped(written, [&letters](char c) { return letters.upper(c); });
+    keyword_ = word.view();
+}
+
 // The word is looked up as written, upper-cased on the fly; only a word of the dialect's lexicon is
 // copied, upper-cased, into the word area for its rows. Any other word (most of them: names) goes
 // straight to the clause.
@@ -93,21 +113,6 @@ void Scanner::process_word(std::size_t start) {
     if (hold_ > 0 && (pos_ >= work_.length() || work_.at(pos_) != '.')) --hold_;
     pos_ = resume;
     length_ = 0;
-}
-
-// The word of the lexicon, upper-cased, for its rows: in the scanner's own area (the lexicon's
-// words are short), or in the session's word area should a longer one ever be listed.
-void Scanner::set_keyword(std::string_view written) {
-    const lex::Alphabet &letters = session_.letters;
-    if (written.size() <= keyword_area_.size()) {
-        for (std::size_t i = 0; i < written.size(); ++i) keyword_area_[i] = letters.upper(written[i]);
-        keyword_ = std::string_view(keyword_area_.data(), written.size());
-        return;
-    }
-    Text &word = session_.word_area();
-    word.clear();
-    word.append_mapped(written, [&letters](char c) { return letters.upper(c); });
-    keyword_ = word.view();
 }
 
 void Scanner::run_chain(const RowSet &rows) {
