@@ -85,6 +85,32 @@ void Scanner::set_long_keyword(std::string_view written) {
     keyword_ = word.view();
 }
 
+// The word as a row named it, else upper-cased, else (names and quoted words without the
+// FoxPro-syntax switch) as written. 'in_word_area': the word area holds the word upper-cased.
+inline void Scanner::write_word(bool in_word_area) {
+    const std::string_view written = work_.slice(word_start_, length_);
+    const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
+    // the pattern of LIKE, a type or an alias after AS (CAST(x AS DATE)) are no conditions: no "=1"
+    const bool condition = equals_one_possible() && !previous_is("LIKE") && !previous_is("AS");
+    if (keyword.data()) remember_previous(keyword);
+    else remember_previous_upper(written);
+    if (drop_) return;
+    bool written_case = !session_.from_fox && !dialect_.upper_everything && (!matched_ || quote_);
+    if (Text *sink = clauses_.current_sink()) {
+        if (quote_) sink->push(dialect_.quote_open);
+        if (written_case) {
+            sink->append(written);
+        } else if (keyword.data()) {
+            sink->append(keyword);
+        } else {
+            const lex::Alphabet &letters = session_.letters;
+            sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
+        }
+        if (quote_) sink->push(dialect_.quote_close);
+        if (condition) equals_one();
+    }
+}
+
 // The word is looked up as written, upper-cased on the fly; only a word of the dialect's lexicon is
 // copied, upper-cased, into the word area for its rows. Any other word (most of them: names) goes
 // straight to the clause.
@@ -129,32 +155,6 @@ void Scanner::run_chain(const RowSet &rows) {
 Scanner::Verdict Scanner::apply(const ChainRow &row) {
     if (row.row == Row::function) return function_row(*row.function);
     return keyword_row(row.row);
-}
-
-// The word as a row named it, else upper-cased, else (names and quoted words without the
-// FoxPro-syntax switch) as written. 'in_word_area': the word area holds the word upper-cased.
-void Scanner::write_word(bool in_word_area) {
-    const std::string_view written = work_.slice(word_start_, length_);
-    const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
-    // the pattern of LIKE, a type or an alias after AS (CAST(x AS DATE)) are no conditions: no "=1"
-    const bool condition = equals_one_possible() && !previous_is("LIKE") && !previous_is("AS");
-    if (keyword.data()) remember_previous(keyword);
-    else remember_previous_upper(written);
-    if (drop_) return;
-    bool written_case = !session_.from_fox && !dialect_.upper_everything && (!matched_ || quote_);
-    if (Text *sink = clauses_.current_sink()) {
-        if (quote_) sink->push(dialect_.quote_open);
-        if (written_case) {
-            sink->append(written);
-        } else if (keyword.data()) {
-            sink->append(keyword);
-        } else {
-            const lex::Alphabet &letters = session_.letters;
-            sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
-        }
-        if (quote_) sink->push(dialect_.quote_close);
-        if (condition) equals_one();
-    }
 }
 
 // A join condition (and after ON, AND, OR or NOT: see equals_one) or HAVING, outside THEN and ELSE.
