@@ -148,13 +148,17 @@ private:
         RowSet rows;
     };
     // The hash reads the length and at most five characters, so that long names cost no more than
-    // short ones.
+    // short ones. Most words have four characters or more: their head is read without a loop.
     template <typename Upper>
     static std::uint64_t hash(std::string_view word, Upper upper) {
+        auto byte = [&](std::size_t i) -> std::uint64_t { return static_cast<unsigned char>(upper(word[i])); };
         std::uint64_t h = word.size();
-        std::size_t head = word.size() < 4 ? word.size() : 4;
-        for (std::size_t i = 0; i < head; ++i) h = (h << 8) | static_cast<unsigned char>(upper(word[i]));
-        if (!word.empty()) h = (h << 8) | static_cast<unsigned char>(upper(word.back()));
+        if (word.size() >= 4) {
+            h = (h << 32) | (byte(0) << 24) | (byte(1) << 16) | (byte(2) << 8) | byte(3);
+        } else {
+            for (std::size_t i = 0; i < word.size(); ++i) h = (h << 8) | byte(i);
+        }
+        if (!word.empty()) h = (h << 8) | byte(word.size() - 1);
         return h * 0x9E3779B97F4A7C15ull;
     }
     static std::uint32_t tag_of(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 8) | 1u; }
