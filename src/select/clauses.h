@@ -30,9 +30,17 @@ struct Clauses {
     Text *sink = nullptr;  // the buffer of the current clause
     std::uint8_t joins = 0;  // the JOINs of FROM so far, up to 255
 
-    static int index(Clause clause) {
-        for (std::size_t i = 0; i < clause_order.size(); ++i) {
-            if (clause_order[i] == clause) return static_cast<int>(i);
+    // The buffer of the clause in clause_order, -1 for none: a switch, as every clause opened and
+    // made current asks it.
+    static constexpr int index(Clause clause) {
+        switch (clause) {
+        case Clause::select: return 0;
+        case Clause::into: return 1;
+        case Clause::from: return 2;
+        case Clause::where: return 3;
+        case Clause::group: return 4;
+        case Clause::order: return 5;
+        case Clause::none: break;
         }
         return -1;
     }
@@ -60,6 +68,14 @@ struct Clauses {
         sink = nullptr;
     }
 };
+
+constexpr bool index_follows_clause_order() {
+    for (std::size_t i = 0; i < clause_order.size(); ++i) {
+        if (Clauses::index(clause_order[i]) != static_cast<int>(i)) return false;
+    }
+    return Clauses::index(Clause::none) == -1;
+}
+static_assert(index_follows_clause_order());
 
 // What all levels of one call share.
 struct Session {
