@@ -135,11 +135,23 @@ class Lexicon {
 public:
     RowSet &operator[](std::string_view word);  // adds the word when it is new
     const RowSet *find(std::string_view word) const {
-        return find_as(word, [](char c) { return c; });
+        const Slot *slot = find_as(word, [](char c) { return c; });
+        return slot ? &slot->rows : nullptr;
     }
     // The word upper-cased by the alphabet, without copying it.
     const RowSet *find_upper(std::string_view word, const lex::Alphabet &letters) const {
-        return find_as(word, [&letters](char c) { return letters.upper(c); });
+        const Slot *slot = find_upper_slot(word, letters);
+        return slot ? &slot->rows : nullptr;
+    }
+    // The same, with the word as the lexicon holds it (upper case), which lives as long as the
+    // lexicon: the caller need not upper-case the word again.
+    struct Entry {
+        std::string_view word;
+        const RowSet *rows = nullptr;
+    };
+    Entry entry_upper(std::string_view word, const lex::Alphabet &letters) const {
+        const Slot *slot = find_upper_slot(word, letters);
+        return slot ? Entry{slot->word, &slot->rows} : Entry{};
     }
 
 private:
@@ -147,6 +159,9 @@ private:
         std::string word;
         RowSet rows;
     };
+    const Slot *find_upper_slot(std::string_view word, const lex::Alphabet &letters) const {
+        return find_as(word, [&letters](char c) { return letters.upper(c); });
+    }
     // The hash reads the length and at most five characters, so that long names cost no more than
     // short ones. Most words have four characters or more: their head is read without a loop.
     template <typename Upper>
@@ -164,7 +179,7 @@ private:
     static std::uint32_t tag_of(std::uint64_t h) { return static_cast<std::uint32_t>(h >> 8) | 1u; }
     std::size_t index_of(std::uint64_t h) const { return static_cast<std::size_t>(h >> shift_); }
     template <typename Upper>
-    const RowSet *find_as(std::string_view word, Upper upper) const {
+    const Slot *find_as(std::string_view word, Upper upper) const {
         if (word.size() > longest_ || tags_.empty()) return nullptr;
         const std::uint64_t h = hash(word, upper);
         const std::uint32_t tag = tag_of(h);
@@ -172,7 +187,7 @@ private:
         for (std::size_t i = index_of(h);; i = (i + 1) & mask) {
             const std::uint32_t t = tags_[i];
             if (t == 0) return nullptr;
-            if (t == tag && slots_[i].word.size() == word.size() && same(slots_[i].word, word, upper)) return &slots_[i].rows;
+            if (t == tag && slots_[i].word.size() == word.size() && same(slots_[i].word, word, upper)) return &slots_[i];
         }
     }
     template <typename Upper>

@@ -78,13 +78,11 @@ private:
 
     // --- words (word.cpp)
     void process_word(std::size_t start);
-    inline void set_keyword(std::string_view written);
-    [[gnu::cold]] void set_long_keyword(std::string_view written);
     void run_chain(const RowSet &rows);
     Verdict apply(const ChainRow &row);
     // process_word's last step, always inlined in it (its one caller): for most words the call and
     // its register saves cost as much as the body
-    [[gnu::always_inline]] inline void write_word(bool in_word_area);
+    [[gnu::always_inline]] inline void write_word(bool lexicon_word);
     // Whether the word may get "=1": a bare (unmatched or quoted) operand, no hold, in the select list
     // inside a WHEN or in a condition (WHERE, a join's ON, HAVING) outside THEN and ELSE. The tests of
     // its neighbours come after. Read for every word: kept small enough to be inlined.
@@ -183,8 +181,7 @@ private:
     std::size_t length_ = 0;
     bool type_word_ = false;    // the next word was inserted by a row and is written as it stands
     bool matched_ = false, quote_ = false, drop_ = false, moved_ = false;
-    std::array<char, 48> keyword_area_{};
-    std::string_view keyword_;  // the word of the lexicon being decided, upper-cased
+    std::string_view keyword_;  // the word of the lexicon being decided, upper-cased (the lexicon's copy)
     std::string_view name_;     // a replacement for the word, when a row gives one
     Text built_;                // a replacement built from the arguments
     std::array<char, 8> previous_{};

@@ -65,31 +65,11 @@ bool Scanner::previous_is(std::string_view keyword) const {
            session_.letters.is_upper_word(std::string_view(previous_.data(), keyword.size()), keyword);
 }
 
-// The word of the lexicon, upper-cased, for its rows: in the scanner's own area (the lexicon's
-// words are short), or in the session's word area should a longer one ever be listed. The short
-// case is all that runs per keyword, kept small enough to be inlined in process_word; the long one
-// stays out of line, so that its Text does not weigh on every call.
-inline void Scanner::set_keyword(std::string_view written) {
-    if (written.size() > keyword_area_.size()) return set_long_keyword(written);
-    const lex::Alphabet &letters = session_.letters;
-    char *area = keyword_area_.data();
-    for (std::size_t i = 0; i < written.size(); ++i) area[i] = letters.upper(written[i]);
-    keyword_ = std::string_view(area, written.size());
-}
-
-void Scanner::set_long_keyword(std::string_view written) {
-    const lex::Alphabet &letters = session_.letters;
-    Text &word = session_.word_area();
-    word.clear();
-    word.append_mapped(written, [&letters](char c) { return letters.upper(c); });
-    keyword_ = word.view();
-}
-
 // The word as a row named it, else upper-cased, else (names and quoted words without the
-// FoxPro-syntax switch) as written. 'in_word_area': the word area holds the word upper-cased.
-inline void Scanner::write_word(bool in_word_area) {
+// FoxPro-syntax switch) as written. 'lexicon_word': keyword_ holds the word upper-cased.
+inline void Scanner::write_word(bool lexicon_word) {
     const std::string_view written = work_.slice(word_start_, length_);
-    const std::string_view keyword = name_.data() ? name_ : in_word_area ? keyword_ : std::string_view{};
+    const std::string_view keyword = name_.data() ? name_ : lexicon_word ? keyword_ : std::string_view{};
     // the pattern of LIKE, a type or an alias after AS (CAST(x AS DATE)) are no conditions: no "=1"
     const bool condition = equals_one_possible() && !previous_is("LIKE") && !previous_is("AS");
     if (keyword.data()) remember_previous(keyword);
@@ -111,23 +91,24 @@ inline void Scanner::write_word(bool in_word_area) {
     }
 }
 
-// The word is looked up as written, upper-cased on the fly; only a word of the dialect's lexicon is
-// copied, upper-cased, into the word area for its rows. Any other word (most of them: names) goes
-// straight to the clause.
+// The word is looked up as written, upper-cased on the fly; a word of the dialect's lexicon is read
+// by its rows in the lexicon's own upper-case copy, so no word is copied. Any other word (most of
+// them: names) goes straight to the clause.
 void Scanner::process_word(std::size_t start) {
     word_start_ = start;
     length_ = pos_ - start;
     matched_ = quote_ = drop_ = moved_ = false;
     name_ = {};
     std::size_t end = pos_;  // rows may move the position; the tests after them look from here
-    bool in_word_area = false;
+    bool lexicon_word = false;
     if (type_word_) {  // inserted by a row: written as it stands
         type_word_ = false;
         matched_ = true;
-    } else if (const RowSet *rows = dialect_.lexicon.find_upper(work_.slice(start, length_), session_.letters)) {
-        set_keyword(work_.slice(start, length_));
-        in_word_area = true;
-        run_chain(*rows);
+    } else if (const Lexicon::Entry entry = dialect_.lexicon.entry_upper(work_.slice(start, length_), session_.letters);
+               entry.rows) {
+        keyword_ = entry.word;  // the lexicon's own upper-case copy: the word is not upper-cased again
+        lexicon_word = true;
+        run_chain(*entry.rows);
         // TO FILE, TO PRINTER, TO SCREEN: a FoxPro destination, whose words are no operands
         if (keyword_ == "TO" && cond_clause() && (follows(" FILE") || follows(" PRIN") || follows(" SCRE"))) {
             in_destination_ = true;
@@ -135,7 +116,7 @@ void Scanner::process_word(std::size_t start) {
     }
     std::size_t resume = pos_;
     pos_ = end;
-    write_word(in_word_area);
+    write_word(lexicon_word);
     if (hold_ > 0 && (pos_ >= work_.length() || work_.at(pos_) != '.')) --hold_;
     pos_ = resume;
     length_ = 0;

@@ -1,11 +1,13 @@
 // The dialect lexicon finds every word it holds, in any letter case when asked to upper-case, and
 // no other: words of every length the hash reads differently, and words that share the length and
-// every character the hash reads.
+// every character the hash reads. Looked up upper-cased, it also gives the word as it holds it.
 #include "select/dialect.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <string_view>
 
@@ -43,6 +45,14 @@ TEST(Lexicon, FindsItsWordsAndNoOthers) {
         const tarnvel::select::RowSet *set = c.upper_cased ? lexicon.find_upper(c.asked, tarnvel::lex::Alphabet::names())
                                                            : lexicon.find(c.asked);
         EXPECT_EQ(set ? set->rows[0] : 0, c.expected) << c.asked;
+        if (!c.upper_cased) continue;
+        // the entry gives the same rows and the word as held, in upper case
+        const Lexicon::Entry entry = lexicon.entry_upper(c.asked, tarnvel::lex::Alphabet::names());
+        EXPECT_EQ(entry.rows, set) << c.asked;
+        if (!entry.rows) continue;
+        std::string upper(c.asked);
+        for (char &ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        EXPECT_EQ(entry.word, upper) << c.asked;
     }
 }
 
