@@ -249,7 +249,7 @@ inline bool before_select(std::string_view sql, std::size_t begin, std::size_t) 
 }
 // The arguments of a FoxPro function the FoxPro-syntax pass rebuilds from their meaning: a date
 // written out (CTOD), a picture (TRANSFORM), a pattern with FoxPro's wildcards (LIKE), a FoxPro type
-// (CAST).
+// (CAST), the parse strings of a trim (joined into one set or pattern).
 inline bool rebuilt_argument(std::string_view sql, std::size_t begin, std::size_t) {
     static const std::string names = [] {
         std::string list = ",";
@@ -257,7 +257,8 @@ inline bool rebuilt_argument(std::string_view sql, std::size_t begin, std::size_
             using select::fox::Form;
             if (row.kind != select::fox::Kind::function ||
                 (row.form != Form::ctod && row.form != Form::ctot && row.form != Form::transform &&
-                 row.form != Form::like && row.form != Form::cast && row.form != Form::chrtran))
+                 row.form != Form::like && row.form != Form::cast && row.form != Form::chrtran &&
+                 row.form != Form::trim))
                 continue;
             list += std::string(row.words) + ",";
         }
@@ -339,7 +340,7 @@ inline const Exemption exemptions[] = {
     {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
     {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},
     {"a table hint WITH (...)", exempt::table_hint},
-    {"an argument of CTOD, CTOT, TRANSFORM, LIKE, CAST or CHRTRAN, written out as the target reads it",
+    {"an argument of CTOD, CTOT, TRANSFORM, LIKE, CAST, CHRTRAN or a trim, written out as the target reads it",
      exempt::rebuilt_argument},
     {"the destination of INTO CURSOR, TABLE, DBF or ARRAY", exempt::destination},
     {"a literal naming the file of a table in the table list", exempt::table_file},
