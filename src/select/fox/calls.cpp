@@ -214,9 +214,8 @@ bool Scan::empty_number(std::size_t open, std::size_t close, Text &built) {
     const std::string_view arg = trimmed(src_.substr(open + 1, close - open - 1));
     if (arg.empty() || (arg[0] != '?' && !name_start(arg[0]))) return false;
     const std::size_t first = static_cast<std::size_t>(arg.data() - src_.data());
-    const std::size_t end = arg[0] == '?' ? parameter_end(src_, first, end_, pass_.rules) : name_chain_end(src_, first, end_);
-    if (end != first + arg.size()) return false;
-    if (const char type = named_type(arg); type != 'n' && type != 'i' && type != 'y' && type != 'b') return false;
+    const std::size_t end = variable_end(first);
+    if (end != first + arg.size() || !named_number(arg)) return false;
     Args args;
     convert_into(args, first, end, false);
     fill(built, named().fn_empty_number.target[pass_.column], args);

@@ -305,12 +305,8 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
     if (at >= end_) return false;
     if (is_digit(src_[at])) return true;
     // a variable FoxPro's naming makes a number (DATE() - d > m.nDays, lnMax, ?m.nTop)
-    std::size_t name_end = at;
-    if (src_[at] == '?') name_end = parameter_end(src_, at, end_, pass_.rules);
-    else if (name_start(src_[at])) name_end = name_chain_end(src_, at, end_);
-    if (name_end == at) return false;
-    const char type = named_type(src_.substr(at, name_end - at));
-    return type == 'n' || type == 'i' || type == 'y' || type == 'b';
+    const std::size_t name_end = variable_end(at);
+    return name_end != at && named_number(src_.substr(at, name_end - at));
 }
 
 // DATE() - d standing alone as a select item (DATE() - since AS days, with a number added or not),
@@ -571,6 +567,16 @@ char named_type(std::string_view name) {
     return name[at];
 }
 
+bool named_number(std::string_view name) {
+    const char type = named_type(name);
+    return type == 'n' || type == 'i' || type == 'y' || type == 'b';
+}
+
+std::size_t Scan::variable_end(std::size_t at) const {
+    if (src_[at] == '?') return parameter_end(src_, at, end_, pass_.rules);
+    return name_start(src_[at]) ? name_chain_end(src_, at, end_) : at;
+}
+
 // 1 when the naming makes the name a date, 2 a datetime, 0 otherwise.
 int named_date(std::string_view name) {
     const char type = named_type(name);
@@ -600,9 +606,9 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     if (at < end_ && src_[at] == '{') {  // a date literal, or a datetime one (with a time)
         const std::size_t close = std::min(end_, primary_end(at));
         if (gives_date(true, at, close)) kind = src_.substr(at, close - at).find(':') == std::string_view::npos ? 1 : 2;
-    } else if ((kind = date_call_at(at)) == 0 && at < end_ && (src_[at] == '?' || name_start(src_[at]))) {
+    } else if ((kind = date_call_at(at)) == 0 && at < end_) {
         // a variable FoxPro's naming makes a date or a datetime (d + 30 < ?ldToday, m.tStamp)
-        const std::size_t name_end = src_[at] == '?' ? parameter_end(src_, at, end_, pass_.rules) : name_chain_end(src_, at, end_);
+        const std::size_t name_end = variable_end(at);
         if (name_end > at && (name_end >= end_ || src_[name_end] != '(')) kind = named_date(src_.substr(at, name_end - at));
     }
     if (kind == 0) return 0;

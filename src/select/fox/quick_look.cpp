@@ -218,7 +218,7 @@ private:
             const std::size_t from = i;
             i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
             return text_[from] == '?' && named_date(text_.substr(from, i + 1 - from)) != 0 &&  // d + 30 < ?ldToday
-                   (compared_sum_before(from, named().op_date_value_days) || compared_sum_before(from, named().op_datetime_value_seconds));
+                   compared_date_sum_before(from);
         }
         case b_clue: return between_word(i);
         case percent_clue: return !named().op_modulo.target[pass_.column].empty();
@@ -399,7 +399,7 @@ private:
     // A date literal {mm/dd/yyyy}, or one of any kind with a number added or taken ({^2020-01-31} + 30);
     // any other brace run is passed over.
     bool braced(std::size_t &i) const {
-        if (compared_sum_before(i, named().op_date_value_days) || compared_sum_before(i, named().op_datetime_value_seconds)) {
+        if (compared_date_sum_before(i)) {
             return true;  // d + 30 < {^2020-01-31}
         }
         std::size_t at = i + 1;
@@ -424,6 +424,11 @@ private:
         at = close + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         return at < n_ && (text_[at] == '+' || text_[at] == '-');
+    }
+
+    // A sum of days or of seconds compared with what begins at 'at', where the dialect writes either.
+    bool compared_date_sum_before(std::size_t at) const {
+        return compared_sum_before(at, named().op_date_value_days) || compared_sum_before(at, named().op_datetime_value_seconds);
     }
 
     // A name plus or minus a number or a name compared with what begins at 'at' (d + 30 < DATE(),

@@ -113,6 +113,7 @@ const NamedRows &named();
 int gives_date_word(std::string_view word);
 char named_type(std::string_view name);
 int named_date(std::string_view name);
+bool named_number(std::string_view name);  // N, I, Y or B by FoxPro's naming (m.nDays, tnId)
 // A call of a FoxPro function that gives a whole number (COUNT, MONTH, LEN, ...) begins at 'at' in
 // 'text'; the "/" at 'slash' has one on a side (scan.cpp).
 bool whole_call(std::string_view text, std::size_t at);
@@ -450,6 +451,8 @@ private:
     int date_call_at(std::size_t at, std::size_t *open = nullptr) const;
     bool binds_tighter(std::size_t at) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;
+    // One past the host parameter (?x, ?(expr)) or the name at 'at'; 'at' when neither begins there.
+    std::size_t variable_end(std::size_t at) const;
     bool whole_item_difference(std::size_t first, std::size_t end);
     bool extreme_subquery(std::size_t first, std::size_t end, std::size_t &name, std::size_t &name_end) const;
     bool whole_item(std::size_t end);
