@@ -289,6 +289,10 @@ constexpr Case conditions[] = {
     {"INLIST(l, .T.)", "2 4"},
     {"l = .NULL. OR NVL(l, .F.)", "2 4"},
     {"BETWEEN(n, .NULL., 1) OR NVL(n, 0) > 1", "2"},
+    // a logical compared with a negation
+    {"l = !(k > 2)", "2 3 5"},
+    {"(k > 3) = NOT l", "2 5"},
+    {"l # .NOT. (n > 0) AND k # 2", "1 3 4 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).
@@ -387,7 +391,8 @@ constexpr Case values[] = {
     {"TRANSFORM(n) + '|'", "0.00| 12.50| 0.00| 0.01| -3.00|"},  // the field's decimals, no blanks
     {"IIF(l, 'T', 'F') + IIF(!l, 't', 'f')", "Ft Tf Ft Tf Ft"},
     {"ALLTRIM('-.a.b-', '.', '-') + RTRIM('c* *', '*', ' ') + LTRIM('0 0d', '0', ' ') + '|'",
-     "a.bcd| a.bcd| a.bcd| a.bcd| a.bcd|"},  // several parse strings, each trimmed as often as it stands there
+     "a.bcd| a.bcd| a.bcd| a.bcd| a.bcd|"},  // several parse strings, each trimmed as often as it stands there    {"IIF(l = !l, 1, 0)", "0 0 0 0 0"},
+    {"IIF(l # !(k > 3), 1, 0)", "1 0 1 1 0"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

@@ -209,6 +209,7 @@ private:
         case dot_clue: return dotted(i);
         case equals_clue:
             if (text_[i] == '=' && i + 1 < n_ && text_[i + 1] == '=') return true;
+            if (not_after(i)) return true;  // l = NOT l2
             return compared_items_ && in_select_list(text_, i, select_list_);  // a condition as an item
         case always_clue: return true;
         case brace_clue: return braced(i);
@@ -225,6 +226,15 @@ private:
         case no_clue: return false;
         }
         return false;
+    }
+
+    // The word NOT right after the comparison operator at 'i'.
+    bool not_after(std::size_t i) const {
+        if (i + 1 < n_ && (text_[i + 1] == '=' || text_[i + 1] == '>')) ++i;
+        do {
+            ++i;
+        } while (i < n_ && is_blank(text_[i]));
+        return i + 3 < n_ && (text_[i] == 'N' || text_[i] == 'n') && word_at(text_, i, n_, "NOT") && !name_char(text_[i + 3]);
     }
 
     // Whether the open parenthesis innermost around the position is a call's: no table list stands in one.

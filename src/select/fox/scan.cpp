@@ -481,10 +481,49 @@ void Scan::comparison(std::size_t length, std::string_view replacement) {
                                                 sqlserver_alias(length));
         item->item_condition = true;
     }
-    if (empty_text_compare(length)) return;
+    if (empty_text_compare(length) || negated_right(length)) return;
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
     boundary(false, Prev::comparison);
     pos_ += length;
+}
+
+// l = !l2 (NOT l2, .NOT. l2) as l <> l2, and l # !l2 as l = l2: no target takes a NOT after a
+// comparison operator, and a logical equal to the other's negation differs from it (NULL alike).
+// Only for an operand that ends where the NOT ends (a name, a call, a group, a parameter).
+bool Scan::negated_right(std::size_t length) {
+    const std::size_t at = skip_blanks(pos_ + length);
+    if (at >= end_) return false;
+    std::size_t operand = 0;
+    if (src_[at] == '!') {
+        if (at + 1 < end_ && src_[at + 1] == '=') return false;
+        operand = at + 1;
+    } else if (src_[at] == '.' || upper(src_[at]) == 'N') {
+        const std::size_t w = src_[at] == '.' ? at + 1 : at;
+        if (!word_at(src_, w, end_, "NOT")) return false;
+        operand = w + 3;
+        if (src_[at] == '.' ? operand >= end_ || src_[operand] != '.' : operand < end_ && name_char(src_[operand])) {
+            return false;
+        }
+        if (src_[at] == '.') ++operand;
+    } else {
+        return false;
+    }
+    const char op = src_[pos_];
+    const bool less_greater = op == '<' && length == 2 && src_[pos_ + 1] == '>';
+    if ((op == '<' || op == '>') && !less_greater) return false;
+    operand = skip_blanks(operand);
+    if (operand >= end_ || src_[operand] == '+' || src_[operand] == '-' || src_[operand] == '!') return false;
+    const std::size_t end = primary_end(operand);
+    if (end == none || operator_follows(end)) return false;
+    const std::size_t next = skip_blanks(end);
+    if (next < end_ && name_start(src_[next])) {
+        const std::string_view word = src_.substr(next, name_chain_end(src_, next, end_) - next);
+        if (keyword_of(word) == Kw::callable || same_word(word, "IS") || same_word(word, "IN")) return false;
+    }
+    out_.replace(pos_, operand, op == '=' ? "<> " : "= ");
+    boundary(false, Prev::comparison);
+    pos_ = operand;
+    return true;
 }
 
 // x = '' (==, <>, #, !=) where the dialect stores the empty text as NULL: the test of blank text.

@@ -387,6 +387,7 @@ private:
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
     bool one_whole_table(std::size_t at) const;
     bool empty_text_compare(std::size_t length);
+    bool negated_right(std::size_t length);
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();
