@@ -521,6 +521,7 @@ bool Scan::negated_right(std::size_t length) {
         if (keyword_of(word) == Kw::callable || same_word(word, "IS") || same_word(word, "IN")) return false;
     }
     out_.replace(pos_, operand, op == '=' ? "<> " : "= ");
+    if (Level *item = value_level()) item->item_named = false;  // x = !y is no SQL Server naming: a condition
     boundary(false, Prev::comparison);
     pos_ = operand;
     return true;
