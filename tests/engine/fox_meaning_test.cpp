@@ -393,6 +393,7 @@ constexpr Case values[] = {
     {"ALLTRIM('-.a.b-', '.', '-') + RTRIM('c* *', '*', ' ') + LTRIM('0 0d', '0', ' ') + '|'",
      "a.bcd| a.bcd| a.bcd| a.bcd| a.bcd|"},  // several parse strings, each trimmed as often as it stands there    {"IIF(l = !l, 1, 0)", "0 0 0 0 0"},
     {"IIF(l # !(k > 3), 1, 0)", "1 0 1 1 0"},
+    {"AT(ALLTRIM(c), 'abcx,y0') + ATC(UPPER(c), 'ABC') * 10", "0 11 0 7 4"},  // the empty text is nowhere
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

@@ -58,10 +58,6 @@ TEST(FoxMap, IdsAreUniqueAndNamesLeadBackToTheirRow) {
             const Construct *first = fox::function_named(word);
             ASSERT_NE(first, nullptr) << word;
             EXPECT_EQ(fox::taking(*first, row.min_args), &row) << word;
-            // the first row passes a call by where the dialect has the function: so must the others
-            for (std::size_t column = 0; column < fox::column_count && first->form == fox::Form::text; ++column) {
-                EXPECT_TRUE(!first->target[column].empty() || row.target[column].empty()) << row.id;
-            }
             words = comma == std::string_view::npos ? std::string_view{} : words.substr(comma + 1);
         }
     }

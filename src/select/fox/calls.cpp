@@ -14,9 +14,11 @@ namespace tarnvel::select::fox {
 // (other counts of arguments) leave it where the first does.
 bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
-    if ((first.form == Form::text || first.form == Form::trim) && first.target[pass_.column].empty()) {
-        return false;  // the dialect has it, or the call stays as written there
-    }
+    // the dialect has it, or the call stays as written there
+    auto dialect_own = [&](const Construct &row) {
+        return (row.form == Form::text || row.form == Form::trim) && row.target[pass_.column].empty();
+    };
+    if (dialect_own(first) && !has_siblings(first)) return false;
     if (first.form == Form::chrtran && first.target[pass_.column].empty() &&
         named().fn_chrtran_steps.target[pass_.column].empty()) {
         return false;
@@ -24,7 +26,8 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none) return false;
     const Construct *fit = taking(first, count);
-    if (fit == nullptr) return false;
+    if (fit == nullptr || dialect_own(*fit)) return false;
+    if (fit == &named().fn_at && filled_literal_first(open)) return false;  // AT('x', s): the dialect's own
     const Construct &row = *fit;
     const bool condition = (starts_condition() && !operator_follows(close + 1)) ||
                            (row.shape == Shape::predicate && condition_in_item(close + 1));
@@ -482,6 +485,13 @@ bool Scan::chrtran(const Construct &row, std::size_t open, std::size_t close, Te
 }
 
 // STR(n[, w[, d]]): the width defaults to 10; the decimals must be a number written as such.
+// The call's first argument is a literal that is not empty ('x', "-").
+bool Scan::filled_literal_first(std::size_t open) const {
+    const std::size_t at = skip_blanks(open + 1);
+    const std::size_t end = literal_end(at);
+    return end > at + 2 && skip_blanks(end) < end_ && src_[skip_blanks(end)] == ',';
+}
+
 bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Text &built) {
     const Construct &row = count == 3 ? named().fn_str_decimals : named().fn_str;
     const std::string_view form = row.target[pass_.column];

@@ -907,6 +907,19 @@ constexpr Construct rows[] = {
              "the thousands, right-aligned in the picture's width. The servers write the separators of their "
              "language settings (SQL Server's FORMAT, MySQL's FORMAT: the comma and the point of English); a "
              "number too wide for the picture is cut on the left, where FoxPro writes asterisks."},
+    {.id = "fn.at",
+     .fox = "AT(a, s)",
+     .example = "AT(m.cFind, name)",
+     .place = Place::select,
+     .words = "AT",
+     .min_args = 2,
+     .max_args = 2,
+     .target = {"", "", "INSTR({2}, {1}) * SIGN(CHAR_LENGTH({1}))", "INSTR({2}, {1}) * SGN(LEN({1}))",
+                "STRPOS({2}, {1}) * SIGN(CHAR_LENGTH({1}))"},
+     .note = "FoxPro finds the empty text nowhere (AT('', s) is 0, so AT(ALLTRIM(m.cFind), name) > 0 selects "
+             "nothing when nothing was typed); MySQL's INSTR, Access's InStr and PostgreSQL's STRPOS find it "
+             "at 1. SQL Server's CHARINDEX gives 0, Oracle's INSTR NULL: their own rows convert it. A text "
+             "written out that is not empty is searched as it stands (AT('x', s))."},
     {.id = "fn.at_occurrence",
      .fox = "AT(a, s, n)",
      .example = "AT('x', s, 2)",
@@ -1535,7 +1548,6 @@ constexpr Construct rows[] = {
      .fox = "STRTRAN(s, a, b)",
      .example = "STRTRAN(s, 'a', 'b')",
      .place = Place::select},
-    {.id = "fn.at", .kind = Kind::dialect, .fox = "AT(a, s)", .example = "AT('x', s)", .place = Place::select},
     {.id = "fn.padr", .kind = Kind::dialect, .fox = "PADR(s, n)", .example = "PADR(s, 10)", .place = Place::select},
     {.id = "fn.padl",
      .kind = Kind::dialect,
@@ -1825,6 +1837,8 @@ constexpr auto sibling_table() {
     return next;
 }
 constexpr auto siblings = sibling_table();
+
+bool has_siblings(const Construct &row) { return siblings[static_cast<std::size_t>(&row - rows)] < row_count; }
 
 const Construct *other_taking(const Construct &row, std::size_t count) {
     for (std::size_t i = siblings[static_cast<std::size_t>(&row - rows)]; i < row_count; i = siblings[i]) {

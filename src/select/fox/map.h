@@ -104,6 +104,7 @@ const Construct &construct(std::string_view id);
 const Construct *function_named(std::string_view name);
 // The row of the same name as 'row' (itself included) that takes 'count' arguments, or none.
 const Construct *other_taking(const Construct &row, std::size_t count);
+bool has_siblings(const Construct &row);  // other rows of the same names (AT(a, s), AT(a, s, n))
 inline const Construct *taking(const Construct &row, std::size_t count) {
     return count >= row.min_args && count <= row.max_args ? &row : other_taking(row, count);
 }

@@ -327,9 +327,13 @@ private:
         }
         if (const Construct *row = function_named(word)) {
             if (row->min_args > 1 && lone_name_in(i) && taking(*row, 1) == nullptr) return false;  // ALLTRIM(name)
-            if ((row->form != Form::text && row->form != Form::trim) || !row->target[pass_.column].empty()) {
+            auto rewritten = [&](const Construct &r) {
+                return (r.form != Form::text && r.form != Form::trim) || !r.target[pass_.column].empty();
+            };
+            if (rewritten(*row) || has_siblings(*row)) {
                 const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
-                if (close != none && taking(*row, count) != nullptr) return true;
+                const Construct *fit = close == none ? nullptr : taking(*row, count);
+                if (fit != nullptr && rewritten(*fit)) return true;
             }
         }
         return false;

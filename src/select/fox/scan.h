@@ -52,6 +52,7 @@ struct NamedRows {
     const Construct &fn_left = construct("fn.left");
     const Construct &fn_right = construct("fn.right");
     const Construct &fn_empty = construct("fn.empty");
+    const Construct &fn_at = construct("fn.at");
     const Construct &fn_empty_number = construct("fn.empty_number");
     const Construct &fn_ctot_expression = construct("fn.ctot_expression");
     const Construct &fn_str = construct("fn.str");
@@ -420,6 +421,7 @@ private:
     bool date_argument(Args &args, std::size_t from, std::size_t to);
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool number_instead(std::size_t open, std::size_t close) const;
+    bool filled_literal_first(std::size_t open) const;
     bool count_written(const Construct &row, std::size_t open, std::size_t close) const;
     bool empty_number(std::size_t open, std::size_t close, Text &built);
     bool cast(std::size_t from, std::size_t to, Text &built);
