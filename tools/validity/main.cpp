@@ -11,6 +11,9 @@
 // Beyond the corpus, generated SELECT commands (tools/generator) over a small database, whose tables
 // are created on the server first, are measured the same way ("generated" figures); --findings
 // sorts their failures by cause and reduces one statement of each cause to a short one.
+//
+// The corpus statements written the other ways FoxPro reads the same (variants.h) are measured as
+// well ("variants" figures); each variant that fares worse than its original is listed.
 #include "findings.h"
 #include "generated.h"
 #include "mariadb_client.h"
@@ -18,6 +21,7 @@
 #include "measure.h"
 #include "report.h"
 #include "sources.h"
+#include "variants.h"
 
 #include <CLI/CLI.hpp>
 #include <mysql.h>
@@ -99,6 +103,8 @@ int run(const Options &options) {
     if (wanted("fieldlists"))
         sources.push_back(std::make_unique<validity::JsonLinesSource>(
             "fieldlists", tarnvel::ConvertedText::structure, options.corpus + "/fieldlists.jsonl", "fields"));
+    if (wanted("variants"))
+        sources.push_back(std::make_unique<validity::VariantsSource>(options.corpus + "/selects.jsonl"));
     if (!places.empty()) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(places));
     } else if (wanted("generated") && options.generated > 0) {
@@ -116,6 +122,23 @@ int run(const Options &options) {
         measured.emplace_back(source->name(), std::move(outcomes));
     }
 
+    // The variants against their originals: those of this run, or measured now (not counted).
+    std::vector<validity::WorseVariant> worse;
+    std::vector<validity::Outcome> originals;
+    auto variants = std::find_if(measured.begin(), measured.end(), [](const auto &m) { return m.first == "variants"; });
+    if (variants != measured.end()) {
+        auto selects = std::find_if(measured.begin(), measured.end(), [](const auto &m) { return m.first == "selects"; });
+        if (selects == measured.end()) {
+            validity::JsonLinesSource source("selects", tarnvel::ConvertedText::select, options.corpus + "/selects.jsonl",
+                                             "sql");
+            originals = measure.run(source);
+        }
+        worse = validity::worse_variants(variants->second, selects == measured.end() ? originals : selects->second);
+        auto last = std::find_if(all_figures.rbegin(), all_figures.rend(),
+                                 [](const validity::Figure &f) { return f.name.rfind("variants ", 0) == 0; });
+        all_figures.insert(last.base(), validity::as_good_figure(variants->second, worse));
+    }
+
     const bool json_to_stdout = options.json == "-";
     std::ostream &out = json_to_stdout ? std::cerr : std::cout;
     for (const validity::Figure &figure : all_figures) out << figure.line() << "\n";
@@ -128,8 +151,10 @@ int run(const Options &options) {
         out << "\n";
     }
     if (!options.quiet) {
-        for (const auto &[name, outcomes] : measured)
-            validity::print_listing(out, outcomes, options.details || !places.empty());
+        for (const auto &[name, outcomes] : measured) {
+            if (name == "variants") validity::print_worse(out, worse, options.details);
+            else validity::print_listing(out, outcomes, options.details || !places.empty());
+        }
     }
     if (options.categories) {
         for (const auto &[name, outcomes] : measured) validity::print_categories(out, name, outcomes);
@@ -196,7 +221,7 @@ int main(int argc, char **argv) {
     app.add_flag("--random-seed", options.random_seed, "Generate from a random seed, which is printed");
     app.add_option("--statement", options.statements,
                    "Measure only these generated statements (seed#number, as the listing names them), with details");
-    app.add_option("--only", options.only, "Measure only these sources (selects, fieldlists, generated)");
+    app.add_option("--only", options.only, "Measure only these sources (selects, fieldlists, generated, variants)");
     app.add_flag("--list-generated", options.list_generated, "Print the generated statements and stop");
     app.add_flag("--trial-tables", options.trial_tables,
                  "Create the generator's tables before measuring, so that statements written over them (customer, "

@@ -1,0 +1,93 @@
+#include "variants.h"
+
+#include "variant_rules.h"
+
+#include <map>
+#include <ostream>
+
+namespace validity {
+
+namespace {
+
+constexpr std::string_view prefix = "variants:";
+
+std::string target_at(std::size_t i) { return std::string(tarnvel::target_name(targets[i])); }
+
+std::string residue_text(const TargetOutcome &t) {
+    if (!t.output) return "converter error: " + t.error;
+    std::string out = "residue: ";
+    for (std::size_t i = 0; i < t.residue.size(); ++i)
+        out += (i ? ", " : "") + std::string(t.residue[i].construct) + " " + t.residue[i].text;
+    return out;
+}
+
+std::string rejection(const EngineVerdict &v, bool pgsql) {
+    if (!v.asked) return "not asked: the converter failed";
+    if (pgsql) return v.state + ": " + v.message;
+    return std::to_string(v.code) + ": " + compact_message(v.code, v.message);
+}
+
+}  // namespace
+
+VariantsSource::VariantsSource(const std::string &selects)
+    : originals_("selects", tarnvel::ConvertedText::select, selects, "sql") {}
+
+std::optional<Statement> VariantsSource::next() {
+    const std::vector<VariantRule> &rules = variant_rules();
+    while (true) {
+        if (!original_ || rule_ >= rules.size()) {
+            original_ = originals_.next();
+            rule_ = 0;
+            if (!original_) return std::nullopt;
+        }
+        const VariantRule &rule = rules[rule_++];
+        if (std::optional<std::string> text = rule.rewrite(original_->text))
+            return Statement{std::string(prefix) + original_->origin + "/" + std::string(rule.name), std::move(*text)};
+    }
+}
+
+std::optional<std::string> variant_original(const std::string &origin) {
+    const std::size_t slash = origin.rfind('/');
+    if (origin.rfind(prefix, 0) != 0 || slash == std::string::npos || slash <= prefix.size()) return std::nullopt;
+    return origin.substr(prefix.size(), slash - prefix.size());
+}
+
+std::vector<WorseVariant> worse_variants(const std::vector<Outcome> &variants, const std::vector<Outcome> &originals) {
+    std::map<std::string, const Outcome *> by_origin;
+    for (const Outcome &o : originals) by_origin[o.statement.origin] = &o;
+    std::vector<WorseVariant> out;
+    for (const Outcome &v : variants) {
+        const std::optional<std::string> origin = variant_original(v.statement.origin);
+        auto found = origin ? by_origin.find(*origin) : by_origin.end();
+        if (found == by_origin.end()) continue;
+        const Outcome &o = *found->second;
+        WorseVariant worse{&v, &o, {}};
+        if (o.accepted() && !v.accepted()) worse.losses.push_back("mysql rejected " + rejection(v.engine, false));
+        if (o.pg_accepted() && !v.pg_accepted()) worse.losses.push_back("pgsql rejected " + rejection(v.pg_engine, true));
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            if (o.targets[i].residue_free() && !v.targets[i].residue_free())
+                worse.losses.push_back(target_at(i) + " " + residue_text(v.targets[i]));
+        }
+        if (!worse.losses.empty()) out.push_back(std::move(worse));
+    }
+    return out;
+}
+
+Figure as_good_figure(const std::vector<Outcome> &variants, const std::vector<WorseVariant> &worse) {
+    return {"variants as good as their originals", variants.size() - worse.size(), variants.size()};
+}
+
+void print_worse(std::ostream &out, const std::vector<WorseVariant> &worse, bool details) {
+    for (const WorseVariant &w : worse) {
+        for (const std::string &loss : w.losses) out << w.variant->statement.origin << " worse: " << loss << "\n";
+        if (!details) continue;
+        for (const Outcome *o : {w.original, w.variant}) {
+            out << "    " << (o == w.original ? "original" : "variant ") << " foxpro: " << o->statement.text << "\n";
+            for (std::size_t i = 0; i < targets.size(); ++i) {
+                if (o->targets[i].output) out << "      " << target_at(i) << ": " << *o->targets[i].output << "\n";
+            }
+        }
+    }
+}
+
+}  // namespace validity
