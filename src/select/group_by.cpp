@@ -6,6 +6,7 @@
 #include "lex/scan.h"
 #include "select/literals.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tarnvel::select {
@@ -559,6 +560,18 @@ bool may_be_alias(const Pass &pass, std::string_view list, std::string_view name
     return false;
 }
 
+// Where a FoxPro destination begins after ORDER BY's entries (its blank before INTO or TO, quoted
+// or not), or npos.
+std::size_t destination_at(const Pass &pass, std::string_view text) {
+    if (text.find("TO") == npos) return npos;  // most ORDER BY clauses: neither INTO nor TO
+    std::size_t at = into_at(pass, text);
+    const char quoted_to[] = {' ', pass.dialect.quote_open, 'T', 'O', pass.dialect.quote_close, ' '};
+    for (std::string_view to : {std::string_view(" TO "), std::string_view(quoted_to, sizeof quoted_to)}) {
+        at = std::min(at, pass.find_outside(text, to));
+    }
+    return at;
+}
+
 }  // namespace
 
 void order_alias_pass(Session &session, Clauses &clauses) {
@@ -567,7 +580,8 @@ void order_alias_pass(Session &session, Clauses &clauses) {
     if (!order || !select || !order.view().starts_with("ORDER BY ")) return;
     const Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
     const std::string_view list = select.view();
-    const std::string_view entries = order.view();
+    const std::string_view whole = order.view();
+    const std::string_view entries = whole.substr(0, destination_at(pass, whole));  // INTO or TO after them
     Text rebuilt;
     std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
     pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
@@ -593,7 +607,7 @@ void order_alias_pass(Session &session, Clauses &clauses) {
             if (item.last) return;
             at = item.start + item.raw.size() + 1;
         }
-        if (!rebuilt) rebuilt = Text::grown(entries.size() + 8, "Insufficient memory for ORDER BY");
+        if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
         const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
         rebuilt.append(entries.substr(copied, entry_at - copied));
         if (star) rebuilt.append(expr);
@@ -601,7 +615,7 @@ void order_alias_pass(Session &session, Clauses &clauses) {
         copied = entry_at + entry.size();
     });
     if (!rebuilt) return;
-    rebuilt.append(entries.substr(copied));
+    rebuilt.append(whole.substr(copied));
     order = std::move(rebuilt);
 }
 
