@@ -121,8 +121,9 @@ bool Scan::number_call(std::size_t at) const {
 
 // + x or - x at 'after', with x a value that is not written as a number (signed_count reads those),
 // added to a date or a datetime: after +, any operand but a string, date or logical literal (FoxPro
-// adds no two dates); after -, one that surely gives a number (a product or quotient, or a
-// number_calls call), since d - x of a name x may be a difference of dates. One past x, with the
+// adds no two dates); after -, one that surely gives a number (a product or quotient, a
+// number_calls call, or a variable named as a number), since d - x of a name x may be a difference
+// of dates. One past x, with the
 // signed count (x converted) in 'count'; 0 when none stands there.
 std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
     const std::size_t sign = skip_blanks(after);
@@ -133,7 +134,10 @@ std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
     }
     const std::size_t end = operand_end(first, "*/%^");
     if (end == first || end > end_ || (src_[first] == '(' && close_paren(first) == none)) return 0;
-    if (src_[sign] == '-' && !days && primary_end(first) == end && !number_call(first)) return 0;
+    if (src_[sign] == '-' && !days && primary_end(first) == end && !number_call(first) &&
+        !(variable_end(first) == end && named_number(src_.substr(first, end - first)))) {
+        return 0;  // a name, unless FoxPro's naming makes it a number (m.nDays, lnDays, ?pnDays)
+    }
     const Piece piece = convert(first, end, false);
     if (src_[sign] == '-') count.append("-(");
     count.append(piece.text);
