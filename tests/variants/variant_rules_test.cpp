@@ -37,6 +37,8 @@ TEST(VariantRules, Rewrites) {
          "SELE DIST a FROM t WHER b=1 GROU BY a HAVI COUNT(*)>1 ORDE BY a INTO CURS c"},
         {"keywords4", "select * from a inner join b on a.k=b.k right outer join c on c.k=a.k union select * from d",
          "sele * from a inne join b on a.k=b.k righ oute join c on c.k=a.k unio sele * from d"},
+        {"from-as", "select a from c x left join (select k from o ox) t on t.k = x.k join p y on y.k = x.k",
+         "select a from c as x left join (select k from o as ox) t on t.k = x.k join p as y on y.k = x.k"},
         {"keywords-short", "SELECT DISTINCT a FROM t INTO CURSOR c NOCONSOLE", "SELEC DISTINC a FROM t INTO CURSO c NOCONSOL"},
         {"functions4", "SELECT ALLTRIM(SUBSTR(a,1,2)), TRANSFORM(n), UPPER(b) FROM t WHERE !EMPTY(c) AND INLIST(d,1,2)",
          "SELECT ALLT(SUBS(a,1,2)), TRAN(n), UPPE(b) FROM t WHERE !EMPT(c) AND INLI(d,1,2)"},

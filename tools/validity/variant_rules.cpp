@@ -387,6 +387,7 @@ std::optional<std::string> drop_as(std::string_view command) {
         if (previous(t, as) == none || previous(t, as) < start) continue;
         dropped.push_back(as);
     }
+    std::sort(dropped.begin(), dropped.end());  // from the back, so that no index moves before its turn
     for (auto a = dropped.rbegin(); a != dropped.rend(); ++a) {
         const std::size_t as = *a;
         t.erase(t.begin() + static_cast<std::ptrdiff_t>(as), t.begin() + static_cast<std::ptrdiff_t>(as + 1));
@@ -420,6 +421,7 @@ std::optional<std::string> add_as(std::string_view command) {
             is_op(t, before, "]") || dotted(t, before, "T") || dotted(t, before, "F") || dotted(t, before, "NULL");
         if (ends_expression) named.push_back(last);
     }
+    std::sort(named.begin(), named.end());  // from the back, so that no index moves before its turn
     for (auto n = named.rbegin(); n != named.rend(); ++n) {
         const Token as = word(like("AS", t));
         t.insert(t.begin() + static_cast<std::ptrdiff_t>(*n), {as, blank()});
@@ -463,6 +465,7 @@ std::optional<std::string> from_as(std::string_view command) {
             aliases.push_back(alias);
         }
     }
+    std::sort(aliases.begin(), aliases.end());  // from the back, so that no index moves before its turn
     for (auto a = aliases.rbegin(); a != aliases.rend(); ++a) {
         const Token as = word(like("AS", t));
         t.insert(t.begin() + static_cast<std::ptrdiff_t>(*a), {as, blank()});
