@@ -1767,6 +1767,8 @@ constexpr std::string_view full_names[] = {
     "INLIST",   "ISBLANK",   "ISNULL",  "LOWER",   "LTRIM",   "MINUTE",  "MONTH",    "OCCURS", "PADC",
     "PADL",     "PADR",      "PROPER",  "RECCOUNT", "RECNO",  "REPLICATE", "RIGHT",  "ROUND",  "RTRIM",
     "SPACE",    "STRCONV",   "STRTRAN", "SUBSTR",  "TRANSFORM", "TTOC",  "TTOD",     "UPPER",
+    "BITAND",   "BITCLEAR",  "BITLSHIFT", "BITNOT", "BITOR",   "BITRSHIFT", "BITSET", "BITTEST", "BITXOR",
+    "GETWORDCOUNT", "GETWORDNUM", "PAYMENT", "QUARTER", "SECONDS", "STUFF",
 };
 constexpr std::size_t full_name_count = sizeof full_names / sizeof full_names[0];
 
