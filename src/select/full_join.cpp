@@ -174,6 +174,19 @@ void write_union(const Session &session, Clauses &clauses, std::string_view sele
     clauses.where() = sink_of(second_where);
 }
 
+// The items of the select clause: after SELECT and DISTINCT or ALL.
+std::string_view select_items(std::string_view select) {
+    std::string_view items = select.substr(7);
+    for (std::string_view word : {std::string_view("DISTINCT "), std::string_view("ALL ")}) {
+        if (items.starts_with(word)) {
+            items.remove_prefix(word.size());
+            break;
+        }
+    }
+    while (!items.empty() && items.front() == ' ') items.remove_prefix(1);
+    return items;
+}
+
 }  // namespace
 
 void full_join_pass(Session &session, Clauses &clauses) {
@@ -191,8 +204,7 @@ void full_join_pass(Session &session, Clauses &clauses) {
 
     std::string order;
     if (clauses.order() && !clauses.order().empty()) {
-        const bool distinct = select.starts_with("SELECT DISTINCT ");
-        if (!union_order(clauses.order().view(), select.substr(distinct ? 16 : 7), session.letters, rules, order)) return;
+        if (!union_order(clauses.order().view(), select_items(select), session.letters, rules, order)) return;
     }
     std::string where_body;
     std::string destination;  // a FoxPro INTO written after WHERE: kept for the caller once, at the end
