@@ -394,6 +394,8 @@ constexpr Case values[] = {
      "a.bcd| a.bcd| a.bcd| a.bcd| a.bcd|"},  // several parse strings, each trimmed as often as it stands there    {"IIF(l = !l, 1, 0)", "0 0 0 0 0"},
     {"IIF(l # !(k > 3), 1, 0)", "1 0 1 1 0"},
     {"AT(ALLTRIM(c), 'abcx,y0') + ATC(UPPER(c), 'ABC') * 10", "0 11 0 7 4"},  // the empty text is nowhere
+    {"TRANSFORM(k * 111, '@R 9-99')", "1-11 2-22 3-33 4-44 5-55"},
+    {"TRANSFORM(ALLTRIM(c) + 'wxyz5', '@R !!-XXX')", "WX-yz5 AB-cwx WX-yz5 0W-xyz X,-ywx"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

@@ -576,10 +576,9 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
 bool Scan::picture_function(std::string_view picture_text, std::size_t open, std::size_t close, std::size_t count,
                            Text &built) {
     std::string_view inside;
-    if (!literal_inside(picture_text, inside) || inside.size() < 4 || inside[0] != '@' ||
-        (upper(inside[1]) != 'Z' && upper(inside[1]) != 'B') || !is_blank(inside[2])) {
-        return false;
-    }
+    if (!literal_inside(picture_text, inside) || inside.size() < 4 || inside[0] != '@' || !is_blank(inside[2])) return false;
+    if (upper(inside[1]) == 'R') return picture_template(trimmed(inside.substr(3)), open, close, count, built);
+    if (upper(inside[1]) != 'Z' && upper(inside[1]) != 'B') return false;
     const bool left = upper(inside[1]) == 'B';
     const std::string_view digits = trimmed(inside.substr(3));
     char quoted[48];
@@ -597,6 +596,43 @@ bool Scan::picture_function(std::string_view picture_text, std::size_t open, std
              : std::snprintf(form, sizeof form, "IIF({1} = 0, SPACE(%zu), TRANSFORM({1}, %.*s))", picture.width, shown,
                              rest.data());
     return foxpro(std::string_view(form, static_cast<std::size_t>(length)), open, close, count, built);
+}
+
+// "@R 99-99999999-9": the value's characters in the picture's places (9 # X A N, ! in upper case),
+// the picture's other characters between them, written as FoxPro text for the pass to convert. Its
+// characters are taken from the left, as of a text; a number's own digits fill it as FoxPro's do only
+// when they are as many as its places.
+bool Scan::picture_template(std::string_view picture, std::size_t open, std::size_t close, std::size_t count,
+                            Text &built) {
+    auto place = [](char c) { return std::strchr("9#XxAaNn!", c) != nullptr && c != '\0'; };
+    if (picture.empty() || picture.size() > 40 || picture.find_first_of("'\"[]") != std::string_view::npos) return false;
+    Text form;
+    std::size_t taken = 0;  // the value's characters placed so far
+    for (std::size_t i = 0; i < picture.size();) {
+        std::size_t j = i;
+        if (form.size() > 0) form.append(" + ");
+        if (picture[i] == '!') {
+            char part[64];
+            const int n = std::snprintf(part, sizeof part, "UPPER(SUBSTR(TRANSFORM({1}), %zu, 1))", ++taken);
+            form.append(std::string_view(part, static_cast<std::size_t>(n)));
+            ++i;
+            continue;
+        }
+        if (place(picture[i])) {
+            while (j < picture.size() && place(picture[j]) && picture[j] != '!') ++j;
+            char part[64];
+            const int n = std::snprintf(part, sizeof part, "SUBSTR(TRANSFORM({1}), %zu, %zu)", taken + 1, j - i);
+            form.append(std::string_view(part, static_cast<std::size_t>(n)));
+            taken += j - i;
+        } else {
+            while (j < picture.size() && !place(picture[j])) ++j;
+            form.append("'");
+            form.append(picture.substr(i, j - i));
+            form.append("'");
+        }
+        i = j;
+    }
+    return taken > 0 && foxpro(form.view(), open, close, count, built);
 }
 
 // f(x, n): the form of the number n is written as; any other second argument leaves the call. A row

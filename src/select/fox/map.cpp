@@ -886,8 +886,11 @@ constexpr Construct rows[] = {
      .target = {"CONVERT(VARCHAR(8000), {1})", "TO_CHAR({1})", "CONCAT({1})", "CSTR({1})", "CAST({1} AS TEXT)"},
      .note = "A picture of digits (\"999\", \"99.99\") is STR with the picture's width and decimals, "
              "\"@!\" is UPPER; \"@Z \" before such a picture (or one with thousands commas) gives blanks as wide "
-             "as the picture where the value is 0, \"@B \" its text moved to the left; any other picture than those, \"@L 99...\" and digits with "
-             "thousands commas is left as written."},
+             "as the picture where the value is 0, \"@B \" its text moved to the left; \"@R 99-99999999-9\" puts the "
+             "value's characters in the picture's places (9 # X A N; ! in upper case) with the picture's other "
+             "characters between them, taken from the left as of a text: a number fills it as FoxPro does "
+             "when it has as many digits as the picture has places. Any other picture than those, \"@L 99...\" "
+             "and digits with thousands commas is left as written."},
     {.id = "fn.transform_zeros",
      .fox = "TRANSFORM(x, \"@L 999\")",
      .example = "TRANSFORM(n, '@L 999')",
