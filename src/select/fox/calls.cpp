@@ -14,11 +14,7 @@ namespace tarnvel::select::fox {
 // (other counts of arguments) leave it where the first does.
 bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     if (pass_.depth >= deepest_call) return false;
-    // the dialect has it, or the call stays as written there
-    auto dialect_own = [&](const Construct &row) {
-        return (row.form == Form::text || row.form == Form::trim) && row.target[pass_.column].empty();
-    };
-    if (dialect_own(first) && !has_siblings(first)) return false;
+    if (left_to_dialect(first, pass_.column) && !has_siblings(first)) return false;
     if (first.form == Form::chrtran && first.target[pass_.column].empty() &&
         named().fn_chrtran_steps.target[pass_.column].empty()) {
         return false;
@@ -26,7 +22,7 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none) return false;
     const Construct *fit = taking(first, count);
-    if (fit == nullptr || dialect_own(*fit)) return false;
+    if (fit == nullptr || left_to_dialect(*fit, pass_.column)) return false;
     if (fit == &named().fn_at && filled_literal_first(open)) return false;  // AT('x', s): the dialect's own
     const Construct &row = *fit;
     const bool condition = (starts_condition() && !operator_follows(close + 1)) ||
@@ -604,33 +600,28 @@ bool Scan::picture_function(std::string_view picture_text, std::size_t open, std
 // when they are as many as its places.
 bool Scan::picture_template(std::string_view picture, std::size_t open, std::size_t close, std::size_t count,
                             Text &built) {
-    auto place = [](char c) { return std::strchr("9#XxAaNn!", c) != nullptr && c != '\0'; };
+    auto place = [](char c) { return c != '\0' && std::strchr("9#XxAaNn!", c) != nullptr; };
     if (picture.empty() || picture.size() > 40 || picture.find_first_of("'\"[]") != std::string_view::npos) return false;
     Text form;
     std::size_t taken = 0;  // the value's characters placed so far
-    for (std::size_t i = 0; i < picture.size();) {
-        std::size_t j = i;
+    for (std::size_t i = 0, j = 0; i < picture.size(); i = j) {
         if (form.size() > 0) form.append(" + ");
-        if (picture[i] == '!') {
-            char part[64];
-            const int n = std::snprintf(part, sizeof part, "UPPER(SUBSTR(TRANSFORM({1}), %zu, 1))", ++taken);
-            form.append(std::string_view(part, static_cast<std::size_t>(n)));
-            ++i;
-            continue;
-        }
-        if (place(picture[i])) {
-            while (j < picture.size() && place(picture[j]) && picture[j] != '!') ++j;
-            char part[64];
-            const int n = std::snprintf(part, sizeof part, "SUBSTR(TRANSFORM({1}), %zu, %zu)", taken + 1, j - i);
-            form.append(std::string_view(part, static_cast<std::size_t>(n)));
-            taken += j - i;
-        } else {
+        j = i + 1;
+        if (!place(picture[i])) {
             while (j < picture.size() && !place(picture[j])) ++j;
             form.append("'");
             form.append(picture.substr(i, j - i));
             form.append("'");
+            continue;
         }
-        i = j;
+        const bool upper_case = picture[i] == '!';  // one character, in upper case
+        while (!upper_case && j < picture.size() && place(picture[j]) && picture[j] != '!') ++j;
+        char part[64];
+        const int n = std::snprintf(part, sizeof part, upper_case ? "UPPER(SUBSTR(TRANSFORM({1}), %zu, %zu))"
+                                                                  : "SUBSTR(TRANSFORM({1}), %zu, %zu)",
+                                    taken + 1, j - i);
+        form.append(std::string_view(part, static_cast<std::size_t>(n)));
+        taken += j - i;
     }
     return taken > 0 && foxpro(form.view(), open, close, count, built);
 }

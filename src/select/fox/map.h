@@ -105,6 +105,10 @@ const Construct *function_named(std::string_view name);
 // The row of the same name as 'row' (itself included) that takes 'count' arguments, or none.
 const Construct *other_taking(const Construct &row, std::size_t count);
 bool has_siblings(const Construct &row);  // other rows of the same names (AT(a, s), AT(a, s, n))
+// A call the row passes by in the dialect: the dialect's own rows convert it, or it stays as written.
+inline bool left_to_dialect(const Construct &row, Column column) {
+    return (row.form == Form::text || row.form == Form::trim) && row.target[column].empty();
+}
 inline const Construct *taking(const Construct &row, std::size_t count) {
     return count >= row.min_args && count <= row.max_args ? &row : other_taking(row, count);
 }

@@ -327,13 +327,10 @@ private:
         }
         if (const Construct *row = function_named(word)) {
             if (row->min_args > 1 && lone_name_in(i) && taking(*row, 1) == nullptr) return false;  // ALLTRIM(name)
-            auto rewritten = [&](const Construct &r) {
-                return (r.form != Form::text && r.form != Form::trim) || !r.target[pass_.column].empty();
-            };
-            if (rewritten(*row) || has_siblings(*row)) {
+            if (!left_to_dialect(*row, pass_.column) || has_siblings(*row)) {
                 const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
                 const Construct *fit = close == none ? nullptr : taking(*row, count);
-                if (fit != nullptr && rewritten(*fit)) return true;
+                if (fit != nullptr && !left_to_dialect(*fit, pass_.column)) return true;
             }
         }
         return false;
