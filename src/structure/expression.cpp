@@ -27,15 +27,18 @@ bool in_forms(std::string_view forms, std::string_view word) {
 }
 
 // A function the SELECT conversion of the dialect rewrites (its FoxPro-syntax pass, when the switch
-// is on, or its own rows), or one the target shares with FoxPro.
+// is on, or its own rows), or one the target shares with FoxPro. The FoxPro-syntax pass writes a
+// shortened name out in full before the dialect's rows see it (SPAC(20) as SPACE(20), MONT as
+// MONTH), so with the switch on a shortening is known as its full name is.
 bool known_function(std::string_view name, const Dialect &dialect) {
-    if (in_forms(dialect.shared_functions, name)) return true;
     const std::string_view full = select::fox::full_function_name(name);
+    const std::string_view called = !full.empty() && state::from_fox() ? full : name;
+    if (in_forms(dialect.shared_functions, called)) return true;
     const select::fox::Construct *fox = select::fox::function_named(full.empty() ? name : full);
     if (fox && state::from_fox() && !fox->target[select::fox::column_of(dialect.expressions())].empty()) return true;
     for (const select::ChainRow &row : dialect.expressions().chain) {
-        if (row.row == select::Row::function && row.function && in_forms(row.function->words, name)) return true;
-        if (row.row == select::Row::current_date && in_forms(row.words, name)) return true;
+        if (row.row == select::Row::function && row.function && in_forms(row.function->words, called)) return true;
+        if (row.row == select::Row::current_date && in_forms(row.words, called)) return true;
     }
     return false;
 }
@@ -241,15 +244,23 @@ bool convert_through_select(Text &out, std::string_view expression, const Dialec
     return true;
 }
 
+// A call of the function without arguments, blanks allowed before and inside its parentheses:
+// DATE(), DATE (), DATETIME( ).
+bool empty_call(std::string_view expression, std::string_view function) {
+    if (expression.size() <= function.size() || !same_upper(expression.substr(0, function.size()), function)) return false;
+    std::size_t open = 0;
+    return call_follows(expression, function.size(), open) && trim(expression.substr(open + 1)) == ")";
+}
+
 }  // namespace
 
 bool write_default(Text &out, std::string_view expression, const Dialect &dialect) {
     expression = trim(expression);
-    if (same_upper(expression, ".T.")) out.append(dialect.true_value);
-    else if (same_upper(expression, ".F.")) out.append(dialect.false_value);
+    if (same_upper(expression, ".T.") || same_upper(expression, ".Y.")) out.append(dialect.true_value);
+    else if (same_upper(expression, ".F.") || same_upper(expression, ".N.")) out.append(dialect.false_value);
     else if (same_upper(expression, ".NULL.") || same_upper(expression, "NULL")) out.append("NULL");
-    else if (same_upper(expression, "DATE()")) out.append(dialect.today);
-    else if (same_upper(expression, "DATETIME()")) out.append(dialect.now);
+    else if (empty_call(expression, "DATE")) out.append(dialect.today);
+    else if (empty_call(expression, "DATETIME")) out.append(dialect.now);
     else if (number(expression)) out.append(expression[0] == '+' ? expression.substr(1) : expression);
     else if (expression[0] == '$' && number(expression.substr(1))) out.append(expression.substr(1));  // currency
     else if (string_literal(expression)) write_string(out, expression, dialect);
