@@ -30,6 +30,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <list>
+#include <map>
 #include <memory>
 #include <random>
 
@@ -105,6 +107,9 @@ int run(const Options &options) {
             "fieldlists", tarnvel::ConvertedText::structure, options.corpus + "/fieldlists.jsonl", "fields"));
     if (wanted("variants"))
         sources.push_back(std::make_unique<validity::VariantsSource>(options.corpus + "/selects.jsonl"));
+    if (wanted("fieldvariants"))
+        sources.push_back(std::make_unique<validity::VariantsSource>(options.corpus + "/fieldlists.jsonl",
+                                                                     tarnvel::ConvertedText::structure));
     if (!places.empty()) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(places));
     } else if (wanted("generated") && options.generated > 0) {
@@ -123,20 +128,27 @@ int run(const Options &options) {
     }
 
     // The variants against their originals: those of this run, or measured now (not counted).
-    std::vector<validity::WorseVariant> worse;
-    std::vector<validity::Outcome> originals;
-    auto variants = std::find_if(measured.begin(), measured.end(), [](const auto &m) { return m.first == "variants"; });
-    if (variants != measured.end()) {
-        auto selects = std::find_if(measured.begin(), measured.end(), [](const auto &m) { return m.first == "selects"; });
-        if (selects == measured.end()) {
-            validity::JsonLinesSource source("selects", tarnvel::ConvertedText::select, options.corpus + "/selects.jsonl",
-                                             "sql");
-            originals = measure.run(source);
+    std::map<std::string, std::vector<validity::WorseVariant>> worse;
+    std::list<std::vector<validity::Outcome>> originals;  // kept while 'worse' points into them
+    for (const validity::VariantsOf &pair : validity::variant_sources) {
+        auto variants = std::find_if(measured.begin(), measured.end(), [&](const auto &m) { return m.first == pair.variants; });
+        if (variants == measured.end()) continue;
+        auto own = std::find_if(measured.begin(), measured.end(), [&](const auto &m) { return m.first == pair.originals; });
+        if (own == measured.end()) {
+            const bool selects = pair.originals == std::string_view("selects");
+            validity::JsonLinesSource source(pair.originals,
+                                             selects ? tarnvel::ConvertedText::select : tarnvel::ConvertedText::structure,
+                                             options.corpus + (selects ? "/selects.jsonl" : "/fieldlists.jsonl"),
+                                             selects ? "sql" : "fields");
+            originals.push_back(measure.run(source));
         }
-        worse = validity::worse_variants(variants->second, selects == measured.end() ? originals : selects->second);
+        std::vector<validity::WorseVariant> &lost = worse[pair.variants] =
+            validity::worse_variants(variants->second, own == measured.end() ? originals.back() : own->second,
+                                     pair.clauses);
+        const std::string prefix = std::string(pair.variants) + " ";
         auto last = std::find_if(all_figures.rbegin(), all_figures.rend(),
-                                 [](const validity::Figure &f) { return f.name.rfind("variants ", 0) == 0; });
-        all_figures.insert(last.base(), validity::as_good_figure(variants->second, worse));
+                                 [&](const validity::Figure &f) { return f.name.rfind(prefix, 0) == 0; });
+        all_figures.insert(last.base(), validity::as_good_figure(pair.variants, variants->second, lost));
     }
 
     const bool json_to_stdout = options.json == "-";
@@ -152,7 +164,7 @@ int run(const Options &options) {
     }
     if (!options.quiet) {
         for (const auto &[name, outcomes] : measured) {
-            if (name == "variants") validity::print_worse(out, worse, options.details);
+            if (worse.count(name)) validity::print_worse(out, worse.at(name), options.details);
             else validity::print_listing(out, outcomes, options.details || !places.empty());
         }
     }
@@ -221,7 +233,7 @@ int main(int argc, char **argv) {
     app.add_flag("--random-seed", options.random_seed, "Generate from a random seed, which is printed");
     app.add_option("--statement", options.statements,
                    "Measure only these generated statements (seed#number, as the listing names them), with details");
-    app.add_option("--only", options.only, "Measure only these sources (selects, fieldlists, generated, variants)");
+    app.add_option("--only", options.only, "Measure only these sources (selects, fieldlists, generated, variants, fieldvariants)");
     app.add_flag("--list-generated", options.list_generated, "Print the generated statements and stop");
     app.add_flag("--trial-tables", options.trial_tables,
                  "Create the generator's tables before measuring, so that statements written over them (customer, "

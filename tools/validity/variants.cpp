@@ -1,5 +1,6 @@
 #include "variants.h"
 
+#include "field_variant_rules.h"
 #include "variant_rules.h"
 
 #include <map>
@@ -27,13 +28,30 @@ std::string rejection(const EngineVerdict &v, bool pgsql) {
     return std::to_string(v.code) + ": " + compact_message(v.code, v.message);
 }
 
+// The DEFAULT and CHECK clauses of a converted field list (outside its string literals).
+std::size_t clause_count(const std::string &output) {
+    std::size_t count = 0;
+    bool quoted = false;
+    for (std::size_t i = 0; i < output.size(); ++i) {
+        if (output[i] == '\'') quoted = !quoted;
+        if (!quoted && (output.compare(i, 9, " DEFAULT ") == 0 || output.compare(i, 7, "CHECK (") == 0)) ++count;
+    }
+    return count;
+}
+
 }  // namespace
 
 VariantsSource::VariantsSource(const std::string &selects)
-    : originals_("selects", tarnvel::ConvertedText::select, selects, "sql") {}
+    : name_("variants"), originals_("selects", tarnvel::ConvertedText::select, selects, "sql"), rules_(variant_rules()) {}
+
+VariantsSource::VariantsSource(const std::string &path, tarnvel::ConvertedText kind)
+    : name_(kind == tarnvel::ConvertedText::select ? "variants" : "fieldvariants"),
+      originals_(kind == tarnvel::ConvertedText::select ? "selects" : "fieldlists", kind, path,
+                 kind == tarnvel::ConvertedText::select ? "sql" : "fields"),
+      rules_(kind == tarnvel::ConvertedText::select ? variant_rules() : field_variant_rules()) {}
 
 std::optional<Statement> VariantsSource::next() {
-    const std::vector<VariantRule> &rules = variant_rules();
+    const std::vector<VariantRule> &rules = rules_;
     while (true) {
         if (!original_ || rule_ >= rules.size()) {
             original_ = originals_.next();
@@ -41,7 +59,7 @@ std::optional<Statement> VariantsSource::next() {
             if (!original_) return std::nullopt;
         }
         const VariantRule &rule = rules[rule_++];
-        if (std::optional<std::string> text = rule.rewrite(original_->text))
+        if (std::optional<std::string> text = rule.rewrite ? rule.rewrite(original_->text) : std::nullopt)
             return Statement{std::string(prefix) + original_->origin + "/" + std::string(rule.name), std::move(*text)};
     }
 }
@@ -52,7 +70,8 @@ std::optional<std::string> variant_original(const std::string &origin) {
     return origin.substr(prefix.size(), slash - prefix.size());
 }
 
-std::vector<WorseVariant> worse_variants(const std::vector<Outcome> &variants, const std::vector<Outcome> &originals) {
+std::vector<WorseVariant> worse_variants(const std::vector<Outcome> &variants, const std::vector<Outcome> &originals,
+                                         bool clauses) {
     std::map<std::string, const Outcome *> by_origin;
     for (const Outcome &o : originals) by_origin[o.statement.origin] = &o;
     std::vector<WorseVariant> out;
@@ -67,14 +86,18 @@ std::vector<WorseVariant> worse_variants(const std::vector<Outcome> &variants, c
         for (std::size_t i = 0; i < targets.size(); ++i) {
             if (o.targets[i].residue_free() && !v.targets[i].residue_free())
                 worse.losses.push_back(target_at(i) + " " + residue_text(v.targets[i]));
+            const std::optional<std::string> &was = o.targets[i].output, &is = v.targets[i].output;
+            if (clauses && was && is && clause_count(*is) < clause_count(*was))
+                worse.losses.push_back(target_at(i) + " lost a DEFAULT or CHECK: " + *is);
         }
         if (!worse.losses.empty()) out.push_back(std::move(worse));
     }
     return out;
 }
 
-Figure as_good_figure(const std::vector<Outcome> &variants, const std::vector<WorseVariant> &worse) {
-    return {"variants as good as their originals", variants.size() - worse.size(), variants.size()};
+Figure as_good_figure(const std::string &source, const std::vector<Outcome> &variants,
+                      const std::vector<WorseVariant> &worse) {
+    return {source + " as good as their originals", variants.size() - worse.size(), variants.size()};
 }
 
 void print_worse(std::ostream &out, const std::vector<WorseVariant> &worse, bool details) {
