@@ -45,6 +45,8 @@ TEST(FieldVariantRules, Rewrites) {
         {"zero-decimals", "a N(10), b F(8), c C(5), d B(2), e N(6,2)", "a N(10,0), b F(8,0), c C(5), d B(2), e N(6,2)"},
         {"no-zero-decimals", "a N(10,0), b N( 6 , 0 ), c N(6,2)", "a N(10), b N( 6), c N(6,2)"},
         {"not-null-blanks", "a C(1) NOT NULL, b I NULL", "a C(1) NOT  NULL, b I NULL"},
+        {"ignored-width", "a D, b I NOT NULL, c L, d C(1), e Y(8), f M", "a D(8), b I(4) NOT NULL, c L(1), d C(1), e Y(8), f M(4)"},
+        {"no-ignored-width", "a D (8), b i(10), c N(4), d T(8) NULL", "a D, b i, c N(4), d T NULL"},
         {"clauses4", "id I PRIMARY KEY, c C(3) DEFAULT 'x' CHECK c # '' ERROR 'no' UNIQUE, p I REFERENCES t",
          "id I PRIM KEY, c C(3) DEFA 'x' CHEC c # '' ERRO 'no' UNIQ, p I REFE t"},
         {"comma-blank", "a C(1),b N(5,2), c D", "a C(1), b N(5,2), c D"},

@@ -22,22 +22,23 @@ struct TypeRow {
     std::string_view short_word;  // CHAR, NUM, INT; empty when none
     std::string_view four;        // empty when the word cannot be cut to four letters
     bool decimals;                // a width with decimals, which are 0 where not written (N, F)
+    std::string_view fixed_width;  // the width of a type whose written width FoxPro ignores; else empty
 };
 constexpr std::array<TypeRow, 14> type_rows = {{
-    {'C', "CHARACTER", "CHAR", "CHAR", false},
-    {'V', "VARCHAR", "", "VARC", false},
-    {'N', "NUMERIC", "NUM", "NUME", true},
-    {'F', "FLOAT", "", "FLOA", true},
-    {'I', "INTEGER", "INT", "INTE", false},
-    {'B', "DOUBLE", "", "DOUB", false},  // B(d): the one number is the decimals
-    {'Y', "CURRENCY", "", "CURR", false},
-    {'D', "DATE", "", "", false},
-    {'T', "DATETIME", "", "", false},
-    {'L', "LOGICAL", "", "LOGI", false},
-    {'M', "MEMO", "", "", false},
-    {'G', "GENERAL", "", "GENE", false},
-    {'Q', "VARBINARY", "", "VARB", false},
-    {'W', "BLOB", "", "", false},
+    {'C', "CHARACTER", "CHAR", "CHAR", false, ""},
+    {'V', "VARCHAR", "", "VARC", false, ""},
+    {'N', "NUMERIC", "NUM", "NUME", true, ""},
+    {'F', "FLOAT", "", "FLOA", true, ""},
+    {'I', "INTEGER", "INT", "INTE", false, "4"},
+    {'B', "DOUBLE", "", "DOUB", false, ""},  // B(d): the one number is the decimals
+    {'Y', "CURRENCY", "", "CURR", false, "8"},
+    {'D', "DATE", "", "", false, "8"},
+    {'T', "DATETIME", "", "", false, "8"},
+    {'L', "LOGICAL", "", "LOGI", false, "1"},
+    {'M', "MEMO", "", "", false, "4"},
+    {'G', "GENERAL", "", "GENE", false, "4"},
+    {'Q', "VARBINARY", "", "VARB", false, ""},
+    {'W', "BLOB", "", "", false, "4"},
 }};
 
 const TypeRow *type_row(std::string_view spelling) {
@@ -221,6 +222,37 @@ std::optional<std::string> no_zero_decimals(std::string_view list) {
     return changed(list, t);
 }
 
+// The width FoxPro ignores (D, T, I, Y, L, M, G, W) written as it stores it, D(8), I(4), L(1), or
+// left out where it is written.
+std::optional<std::string> ignored_width(std::string_view list) {
+    Tokens t = tokenize(list);
+    const std::optional<std::vector<Field>> found = fields(t);
+    if (!found) return std::nullopt;
+    for (const Field &field : *found) {
+        if (field.row->fixed_width.empty() || field.open != none) continue;
+        t.insert(t.begin() + static_cast<std::ptrdiff_t>(field.type + 1),
+                 {{Piece::op, "(", 0}, {Piece::number, std::string(field.row->fixed_width), 1}, {Piece::op, ")", 0}});
+    }
+    return changed(list, t);
+}
+
+std::optional<std::string> no_ignored_width(std::string_view list) {
+    Tokens t = tokenize(list);
+    const std::optional<std::vector<Field>> found = fields(t);
+    if (!found) return std::nullopt;
+    for (const Field &field : *found) {
+        if (field.row->fixed_width.empty() || field.open == none) continue;
+        t.erase(t.begin() + static_cast<std::ptrdiff_t>(field.type + 1), t.begin() + static_cast<std::ptrdiff_t>(field.close + 1));
+    }
+    return changed(list, t);
+}
+
+// Blanks before the first field and after the last.
+std::optional<std::string> outer_blanks(std::string_view list) {
+    if (list.empty()) return std::nullopt;
+    return " " + std::string(list) + " ";
+}
+
 // ---- clauses
 
 // NOT NULL with two blanks between its words.
@@ -384,6 +416,11 @@ const std::vector<VariantRule> &field_variant_rules() {
         {"width-comma-blank", "a blank after the width's comma: N(10, 2)", width_layout<no_blank, no_blank, one_blank, true>},
         {"zero-decimals", "N(10) and F(8) as N(10,0) and F(8,0): no decimals written are none", zero_decimals},
         {"no-zero-decimals", "N(10,0) and F(8,0) as N(10) and F(8)", no_zero_decimals},
+        {"ignored-width", "the width FoxPro ignores written as it stores it: D(8), T(8), I(4), Y(8), L(1), M(4), G(4), "
+                          "W(4)",
+         ignored_width},
+        {"no-ignored-width", "the width of D, T, I, Y, L, M, G and W left out: I(10) as I", no_ignored_width},
+        {"outer-blanks", "a blank before the first field and after the last", outer_blanks},
         {"not-null-blanks", "NOT  NULL with two blanks", not_null_blanks},
         {"clauses4", "DEFAULT, CHECK, ERROR, PRIMARY, UNIQUE, REFERENCES of a field by their first four letters",
          clauses4},
