@@ -13,7 +13,8 @@
 // sorts their failures by cause and reduces one statement of each cause to a short one.
 //
 // The corpus statements written the other ways FoxPro reads the same (variants.h) are measured as
-// well ("variants" figures); each variant that fares worse than its original is listed.
+// well ("variants" figures); each variant that fares worse than its original is listed. So are their
+// expressions put into other clauses (transplants.h, "transplants" figures).
 #include "findings.h"
 #include "generated.h"
 #include "mariadb_client.h"
@@ -21,6 +22,7 @@
 #include "measure.h"
 #include "report.h"
 #include "sources.h"
+#include "transplants.h"
 #include "variants.h"
 
 #include <CLI/CLI.hpp>
@@ -38,6 +40,20 @@
 namespace {
 
 constexpr std::size_t default_generated = 5000;
+
+// The sources of texts made from others' and the sources of their originals.
+constexpr validity::VariantsOf variant_sources[] = {
+    {"variants", "selects", false, validity::variant_original, "variant "},
+    {"fieldvariants", "fieldlists", true, validity::variant_original, "variant "},
+    {"transplants", "selects", false, validity::transplant_original, "transplant"},
+};
+
+const validity::VariantsOf *variants_of(std::string_view source) {
+    for (const validity::VariantsOf &pair : variant_sources) {
+        if (source == pair.variants) return &pair;
+    }
+    return nullptr;
+}
 
 struct Options {
     std::string corpus = TARNVEL_CORPUS_DIR;
@@ -110,6 +126,8 @@ int run(const Options &options) {
     if (wanted("fieldvariants"))
         sources.push_back(std::make_unique<validity::VariantsSource>(options.corpus + "/fieldlists.jsonl",
                                                                      tarnvel::ConvertedText::structure));
+    if (wanted("transplants"))
+        sources.push_back(std::make_unique<validity::TransplantsSource>(options.corpus + "/selects.jsonl"));
     if (!places.empty()) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(places));
     } else if (wanted("generated") && options.generated > 0) {
@@ -130,7 +148,7 @@ int run(const Options &options) {
     // The variants against their originals: those of this run, or measured now (not counted).
     std::map<std::string, std::vector<validity::WorseVariant>> worse;
     std::list<std::vector<validity::Outcome>> originals;  // kept while 'worse' points into them
-    for (const validity::VariantsOf &pair : validity::variant_sources) {
+    for (const validity::VariantsOf &pair : variant_sources) {
         auto variants = std::find_if(measured.begin(), measured.end(), [&](const auto &m) { return m.first == pair.variants; });
         if (variants == measured.end()) continue;
         auto own = std::find_if(measured.begin(), measured.end(), [&](const auto &m) { return m.first == pair.originals; });
@@ -144,7 +162,7 @@ int run(const Options &options) {
         }
         std::vector<validity::WorseVariant> &lost = worse[pair.variants] =
             validity::worse_variants(variants->second, own == measured.end() ? originals.back() : own->second,
-                                     pair.clauses);
+                                     pair.clauses, pair.original_of);
         const std::string prefix = std::string(pair.variants) + " ";
         auto last = std::find_if(all_figures.rbegin(), all_figures.rend(),
                                  [&](const validity::Figure &f) { return f.name.rfind(prefix, 0) == 0; });
@@ -164,7 +182,7 @@ int run(const Options &options) {
     }
     if (!options.quiet) {
         for (const auto &[name, outcomes] : measured) {
-            if (worse.count(name)) validity::print_worse(out, worse.at(name), options.details);
+            if (const auto *pair = variants_of(name)) validity::print_worse(out, worse.at(name), options.details, pair->label);
             else validity::print_listing(out, outcomes, options.details || !places.empty());
         }
     }
@@ -233,7 +251,8 @@ int main(int argc, char **argv) {
     app.add_flag("--random-seed", options.random_seed, "Generate from a random seed, which is printed");
     app.add_option("--statement", options.statements,
                    "Measure only these generated statements (seed#number, as the listing names them), with details");
-    app.add_option("--only", options.only, "Measure only these sources (selects, fieldlists, generated, variants, fieldvariants)");
+    app.add_option("--only", options.only,
+                   "Measure only these sources (selects, fieldlists, generated, variants, fieldvariants, transplants)");
     app.add_flag("--list-generated", options.list_generated, "Print the generated statements and stop");
     app.add_flag("--trial-tables", options.trial_tables,
                  "Create the generator's tables before measuring, so that statements written over them (customer, "

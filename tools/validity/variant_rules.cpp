@@ -1,15 +1,11 @@
 #include "variant_rules.h"
 
-#include "variant_tokens.h"
+#include "variant_grammar.h"
 
 #include <algorithm>
 #include <initializer_list>
 
 namespace validity {
-namespace {
-
-using Tokens = std::vector<Token>;
-constexpr std::size_t none = static_cast<std::size_t>(-1);
 
 std::size_t previous(const Tokens &t, std::size_t i) {
     while (i > 0 && i != none) {
@@ -55,6 +51,8 @@ bool dotted(const Tokens &t, std::size_t i, std::string_view inner) {
 }
 
 bool is_macro(const Token &t) { return t.kind == Piece::fixed && t.text[0] == '&'; }
+
+namespace {
 
 // A word the rule inserts, in lower case when the statement's first word is.
 std::string like(std::string_view word, const Tokens &t) {
@@ -194,9 +192,12 @@ std::optional<std::string> call_blank(std::string_view command) {
 // The AND of "x BETWEEN a AND b" is the operator's, not a conjunction.
 bool between_and(const Tokens &t, std::size_t i) {
     const int depth = t[i].depth;
+    int subscripts = 0;  // the commas of laDates[1, 2] are no list's
     for (std::size_t j = i; j-- > 0;) {
         if (t[j].depth < depth) return false;
         if (t[j].depth > depth) continue;
+        subscripts += is_op(t, j, "]") ? 1 : is_op(t, j, "[") && subscripts > 0 ? -1 : 0;
+        if (subscripts > 0) continue;
         if (keyword(t, j, {"BETWEEN"})) return !is_op(t, following(t, j), "(");
         if (keyword(t, j, {"AND", "OR", "WHERE", "HAVING", "ON"}) || dotted(t, j, "AND") || dotted(t, j, "OR") ||
             is_op(t, j, ","))
@@ -205,7 +206,11 @@ bool between_and(const Tokens &t, std::size_t i) {
     return false;
 }
 
+}  // namespace
+
 bool conjunction(const Tokens &t, std::size_t i) { return keyword(t, i, {"AND", "OR"}) && !between_and(t, i); }
+
+namespace {
 
 // NOT before an operand (not the NOT of NOT IN, NOT LIKE, IS NOT NULL, nor NOT EXISTS).
 bool prefix_not(const Tokens &t, std::size_t i) {
@@ -349,6 +354,8 @@ std::optional<std::string> tight(std::string_view command) {
 
 // ---- select list and FROM
 
+}  // namespace
+
 // The select lists: for each SELECT, the token ranges of its items (from after ALL, DISTINCT,
 // TOP n [PERCENT] to FROM, or to INTO where it comes first, cut at the commas of its depth).
 std::vector<std::pair<std::size_t, std::size_t>> select_items(const Tokens &t) {
@@ -375,6 +382,8 @@ std::vector<std::pair<std::size_t, std::size_t>> select_items(const Tokens &t) {
     }
     return items;
 }
+
+namespace {
 
 std::optional<std::string> drop_as(std::string_view command) {
     Tokens t = tokenize(command);

@@ -71,12 +71,12 @@ std::optional<std::string> variant_original(const std::string &origin) {
 }
 
 std::vector<WorseVariant> worse_variants(const std::vector<Outcome> &variants, const std::vector<Outcome> &originals,
-                                         bool clauses) {
+                                         bool clauses, std::optional<std::string> (*original_of)(const std::string &)) {
     std::map<std::string, const Outcome *> by_origin;
     for (const Outcome &o : originals) by_origin[o.statement.origin] = &o;
     std::vector<WorseVariant> out;
     for (const Outcome &v : variants) {
-        const std::optional<std::string> origin = variant_original(v.statement.origin);
+        const std::optional<std::string> origin = original_of(v.statement.origin);
         auto found = origin ? by_origin.find(*origin) : by_origin.end();
         if (found == by_origin.end()) continue;
         const Outcome &o = *found->second;
@@ -100,12 +100,12 @@ Figure as_good_figure(const std::string &source, const std::vector<Outcome> &var
     return {source + " as good as their originals", variants.size() - worse.size(), variants.size()};
 }
 
-void print_worse(std::ostream &out, const std::vector<WorseVariant> &worse, bool details) {
+void print_worse(std::ostream &out, const std::vector<WorseVariant> &worse, bool details, const char *label) {
     for (const WorseVariant &w : worse) {
         for (const std::string &loss : w.losses) out << w.variant->statement.origin << " worse: " << loss << "\n";
         if (!details) continue;
         for (const Outcome *o : {w.original, w.variant}) {
-            out << "    " << (o == w.original ? "original" : "variant ") << " foxpro: " << o->statement.text << "\n";
+            out << "    " << (o == w.original ? "original" : label) << " foxpro: " << o->statement.text << "\n";
             for (std::size_t i = 0; i < targets.size(); ++i) {
                 if (o->targets[i].output) out << "      " << target_at(i) << ": " << *o->targets[i].output << "\n";
             }

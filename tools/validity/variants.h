@@ -45,25 +45,29 @@ struct WorseVariant {
     std::vector<std::string> losses;  // "mysql rejected 1064: near ...", "oracle residue: function EMPTY"
 };
 
-// With 'clauses' (field lists) a variant whose output for a target holds fewer DEFAULT or CHECK
-// clauses than its original's has lost what the caller gave, and fares worse too.
+// 'original_of' names a text's original (variant_original, transplant_original). With 'clauses'
+// (field lists) a variant whose output for a target holds fewer DEFAULT or CHECK clauses than its
+// original's has lost what the caller gave, and fares worse too.
 std::vector<WorseVariant> worse_variants(const std::vector<Outcome> &variants, const std::vector<Outcome> &originals,
-                                         bool clauses = false);
+                                         bool clauses = false,
+                                         std::optional<std::string> (*original_of)(const std::string &) = variant_original);
 
 // "variants as good as their originals N/M": the variants that lose nothing ('source' is the
-// variants' source name, "variants" or "fieldvariants").
+// variants' source name: "variants", "fieldvariants", "transplants").
 Figure as_good_figure(const std::string &source, const std::vector<Outcome> &variants,
                       const std::vector<WorseVariant> &worse);
 
-// The variant sources and the sources of their originals: {"variants", "selects"}, ...
+// A source of texts made from others and the source of their originals: {"variants", "selects"}, ...
 struct VariantsOf {
     const char *variants;
     const char *originals;
     bool clauses;  // worse_variants' 'clauses'
+    std::optional<std::string> (*original_of)(const std::string &);
+    const char *label;  // print_worse's
 };
-inline constexpr VariantsOf variant_sources[] = {{"variants", "selects", false}, {"fieldvariants", "fieldlists", true}};
 
 // One line per loss; with 'details' the FoxPro and converted texts of the original and the variant.
-void print_worse(std::ostream &out, const std::vector<WorseVariant> &worse, bool details);
+void print_worse(std::ostream &out, const std::vector<WorseVariant> &worse, bool details,
+                 const char *label = "variant ");
 
 }  // namespace validity

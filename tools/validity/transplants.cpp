@@ -1,0 +1,335 @@
+#include "transplants.h"
+
+#include "variant_grammar.h"
+
+#include <algorithm>
+
+namespace validity {
+namespace {
+
+constexpr std::string_view prefix = "transplants:";
+
+// The words that start a clause of a SELECT (FoxPro takes the clauses in any order).
+bool clause_word(const Tokens &t, std::size_t i) {
+    if (keyword(t, i, {"ORDER", "GROUP"})) return keyword(t, following(t, i), {"BY"});
+    return keyword(t, i, {"FROM", "WHERE", "HAVING", "UNION", "INTO", "TO", "TOP", "NOCONSOLE", "PLAIN", "NOWAIT",
+                          "PREFERENCE", "NOFILTER", "READWRITE"});
+}
+
+// The words that end an ON condition inside a FROM clause (LEFT( and RIGHT( are functions).
+bool join_word(const Tokens &t, std::size_t i) {
+    if (keyword(t, i, {"LEFT", "RIGHT"})) return !is_op(t, following(t, i), "(");
+    return keyword(t, i, {"JOIN", "INNER", "FULL", "CROSS", "ON"});
+}
+
+// The text of tokens [from, to) without the blanks at either end.
+std::string text_of(const Tokens &t, std::size_t from, std::size_t to) {
+    while (from < to && t[from].kind == Piece::blank) ++from;
+    while (to > from && t[to - 1].kind == Piece::blank) --to;
+    std::string out;
+    for (std::size_t i = from; i < to; ++i) out += t[i].text;
+    return out;
+}
+
+// Where the group that opens at i (a "(", or a SELECT inside one) ends: at its ")".
+std::size_t group_end(const Tokens &t, std::size_t i) {
+    const int depth = is_op(t, i, "(") ? t[i].depth + 1 : t[i].depth;
+    std::size_t j = i + 1;
+    while (j < t.size() && t[j].depth >= depth) ++j;
+    return j;
+}
+
+// The clauses of one SELECT: where each starts (its keyword) and where the SELECT ends.
+struct Clause {
+    std::size_t word, start, end;
+};
+
+std::vector<Clause> clauses(const Tokens &t, std::size_t select) {
+    const int depth = t[select].depth;
+    std::vector<std::size_t> starts;
+    std::size_t i = select + 1;
+    for (; i < t.size() && t[i].depth >= depth; ++i) {
+        if (t[i].depth != depth || !clause_word(t, i)) continue;
+        if (keyword(t, i, {"UNION"})) break;
+        starts.push_back(i);
+    }
+    std::vector<Clause> out;
+    for (std::size_t c = 0; c < starts.size(); ++c) {
+        std::size_t start = following(t, starts[c]);
+        if (keyword(t, starts[c], {"ORDER", "GROUP"})) start = following(t, start);
+        out.push_back({starts[c], start == none ? i : std::min(start, i), c + 1 < starts.size() ? starts[c + 1] : i});
+    }
+    return out;
+}
+
+const Clause *clause(const std::vector<Clause> &all, const Tokens &t, std::string_view word) {
+    for (const Clause &c : all) {
+        if (keyword(t, c.word, {word})) return &c;
+    }
+    return nullptr;
+}
+
+// The FROM clause as the templates write it again: none with a macro or a name expression.
+void read_from(const Tokens &t, const Clause &from, Fragment &f) {
+    const int depth = t[from.word].depth;
+    for (std::size_t i = from.start; i < from.end; ++i) {
+        if (is_macro(t[i])) return;
+        const std::size_t before = previous(t, i);  // a "(" where a table stands: FROM (cAlias)
+        const bool table_place = keyword(t, before, {"FROM", "JOIN", "FORCE"}) || is_op(t, before, ",");
+        if (t[i].depth == depth && is_op(t, i, "(") && table_place && !keyword(t, following(t, i), {"SELECT"})) return;
+        if (t[i].depth == depth && is_op(t, i, ",")) f.comma_from = true;
+    }
+    f.from = text_of(t, from.start, from.end);
+    std::size_t i = from.start;
+    if (keyword(t, i, {"FORCE"})) i = following(t, i);
+    if (i >= from.end || t[i].kind != Piece::word) return;
+    std::size_t last = i;
+    while (last + 2 < from.end && (is_op(t, last + 1, "!") || is_op(t, last + 1, ".")) && t[last + 2].kind == Piece::word)
+        last += 2;
+    f.first_table = text_of(t, i, last + 1);
+}
+
+// The conditions of [from, to): the whole, then each term between the AND and OR of its top level
+// (inside the parentheses that hold it all).
+void read_condition(const Tokens &t, std::size_t from, std::size_t to, std::vector<std::string> &out) {
+    while (from < to && t[from].kind == Piece::blank) ++from;
+    while (to > from && t[to - 1].kind == Piece::blank) --to;
+    if (from >= to) return;
+    out.push_back(text_of(t, from, to));
+    while (is_op(t, from, "(") && group_end(t, from) == to - 1) {
+        from = following(t, from);
+        to = previous(t, to - 1) + 1;
+    }
+    const int depth = t[from].depth;
+    std::vector<std::string> terms;
+    std::size_t start = from;
+    for (std::size_t i = from; i <= to; ++i) {
+        if (i < to && (t[i].depth != depth || !(conjunction(t, i) || dotted(t, i, "AND") || dotted(t, i, "OR")))) continue;
+        terms.push_back(text_of(t, start, i));
+        start = i + 1;
+    }
+    if (terms.size() > 1) out.insert(out.end(), terms.begin(), terms.end());
+}
+
+// The item [from, to) without its alias (expr AS name, expr name, expr AS "name").
+std::string item_text(const Tokens &t, std::size_t from, std::size_t to) {
+    std::size_t last = previous(t, to);
+    if (last == none || last < from) return {};
+    const std::size_t before = previous(t, last);
+    if (t[last].kind == Piece::literal && before != none && before > from && keyword(t, before, {"AS"}))
+        return text_of(t, from, before);
+    if (t[last].kind == Piece::word && !in_name(t, last) && before != none && before >= from &&
+        t[before].depth == t[last].depth) {
+        if (keyword(t, before, {"AS"})) return text_of(t, from, before);
+        const bool ends_expression =
+            (t[before].kind == Piece::word &&
+             !keyword(t, before, {"AND", "OR", "NOT", "IS", "LIKE", "IN", "BETWEEN", "DISTINCT", "ALL", "TOP", "PERCENT",
+                                  "SELECT", "NULL", "ESCAPE", "EXISTS", "ANY", "SOME"})) ||
+            t[before].kind == Piece::number || t[before].kind == Piece::literal || t[before].kind == Piece::dotted ||
+            (t[before].kind == Piece::fixed && t[before].text[0] == '{') || is_op(t, before, ")") || is_op(t, before, "]");
+        if (ends_expression && !keyword(t, last, {"NULL", "AND", "OR", "NOT"})) return text_of(t, from, last);
+    }
+    return text_of(t, from, to);
+}
+
+bool aggregate_call(const Tokens &t, std::size_t i, std::size_t paren) {
+    if (!keyword(t, i, {"COUNT", "SUM", "AVG", "CNT", "STD", "MIN", "MAX"})) return false;
+    if (!keyword(t, i, {"MIN", "MAX"})) return true;
+    const std::size_t end = group_end(t, paren);  // MAX(a, b) is the greater of the two
+    for (std::size_t j = paren + 1; j < end; ++j) {
+        if (t[j].depth == t[paren].depth + 1 && is_op(t, j, ",")) return false;
+    }
+    return true;
+}
+
+// What the templates ask of a fragment: aggregates, names outside them, subqueries, qualifiers.
+void classify(Fragment &f) {
+    const Tokens t = tokenize(f.text);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (is_macro(t[i])) f.subquery = f.bare_names = true;
+        if (t[i].kind != Piece::word) continue;
+        if (keyword(t, i, {"SELECT"})) {
+            f.subquery = true;
+            i = group_end(t, i) - 1;
+            continue;
+        }
+        const std::size_t next = following(t, i);
+        if (is_op(t, next, "(")) {
+            if (!in_name(t, i) && aggregate_call(t, i, next)) {
+                f.aggregate = true;
+                i = group_end(t, next) - 1;
+            }
+            continue;
+        }
+        const bool variable = upper(t[i].text) == "M" && is_op(t, i + 1, ".");
+        if (variable) {
+            i += 2;  // m.name
+            continue;
+        }
+        if (is_op(t, i + 1, ".") && i + 2 < t.size() && t[i + 2].kind == Piece::word) f.qualified = true;
+        if (i > 0 && is_op(t, i - 1, "?")) continue;  // ?parameter
+        if (!keyword(t, i, {"AND", "OR", "NOT", "IS", "NULL", "LIKE", "IN", "BETWEEN", "ESCAPE", "AS", "EXISTS", "ANY",
+                            "SOME", "ALL", "DISTINCT"}))
+            f.bare_names = true;
+    }
+}
+
+// ---- templates
+
+bool plain_condition(const Fragment &f) { return !f.aggregate; }
+bool simple_condition(const Fragment &f) { return !f.aggregate && !f.subquery; }
+bool join_condition(const Fragment &f) { return simple_condition(f) && !f.comma_from; }
+// HAVING without GROUP BY takes aggregates and constants only
+bool group_condition(const Fragment &f) { return f.aggregate && !f.bare_names && !f.subquery; }
+// an aggregate item stands without GROUP BY only where no name is outside its aggregates
+bool any_item(const Fragment &f) { return !f.aggregate || !f.bare_names; }
+bool row_item(const Fragment &f) { return !f.aggregate && !f.subquery; }
+bool scalar_item(const Fragment &f) { return any_item(f) && !f.subquery; }
+
+constexpr auto condition = Fragment::Kind::condition;
+constexpr auto item = Fragment::Kind::item;
+
+}  // namespace
+
+const std::vector<Template> &transplant_templates() {
+    static const std::vector<Template> templates = {
+        {"where", condition, plain_condition, "SELECT * FROM <from> WHERE <x>"},
+        {"having", condition, group_condition, "SELECT COUNT(*) AS n FROM <from> HAVING <x>"},
+        // a table of one column of its own: the fragment's names stay unambiguous
+        {"join", condition, join_condition, "SELECT * FROM <from> JOIN (SELECT 1 AS zk FROM <table>) zj ON zj.zk = 1 AND <x>"},
+        {"iif", condition, simple_condition, "SELECT IIF(<x>, 1, 0) AS f FROM <from>"},
+        {"icase", condition, simple_condition, "SELECT ICASE(<x>, 1, 0) AS f FROM <from>"},
+        {"exists", condition, simple_condition, "SELECT * FROM <from> WHERE EXISTS (SELECT * FROM <from> WHERE <x>)"},
+        {"not", condition, plain_condition, "SELECT * FROM <from> WHERE NOT (<x>)"},
+        {"union", condition, plain_condition, "SELECT * FROM <from> WHERE <x> UNION SELECT * FROM <from> WHERE <x>"},
+        {"item", item, any_item, "SELECT <x> AS x FROM <from>"},
+        {"group", item, row_item, "SELECT <x> AS x, COUNT(*) AS n FROM <from> GROUP BY 1"},
+        {"order", item, any_item, "SELECT <x> AS x FROM <from> ORDER BY x"},
+        {"max", item, row_item, "SELECT MAX(<x>) AS x FROM <from>"},
+        {"scalar", item, scalar_item, "SELECT (SELECT <x> FROM <from>) AS x FROM <table> zs"},
+        {"distinct", item, any_item, "SELECT DISTINCT <x> AS x FROM <from>"},
+        {"union-all", item, any_item, "SELECT <x> AS x FROM <from> UNION ALL SELECT <x> FROM <from>"},
+        {"derived", item, any_item, "SELECT * FROM (SELECT <x> AS x FROM <from>) d"},
+    };
+    return templates;
+}
+
+const Template *transplant_template(std::string_view name) {
+    for (const Template &place : transplant_templates()) {
+        if (place.name == name) return &place;
+    }
+    return nullptr;
+}
+
+std::vector<Fragment> fragments(std::string_view statement) {
+    const Tokens t = tokenize(statement);
+    std::vector<Fragment> out;
+    auto add = [&](Fragment::Kind kind, std::string text, const Fragment &place) {
+        if (text.empty() || text == "*" || (text.size() > 2 && text.compare(text.size() - 2, 2, ".*") == 0)) return;
+        const bool seen = std::any_of(out.begin(), out.end(), [&](const Fragment &f) {
+            return f.kind == kind && f.text == text && f.from == place.from;
+        });
+        if (seen) return;
+        Fragment f = place;
+        f.kind = kind;
+        f.text = std::move(text);
+        classify(f);
+        // a fragment that names tables needs them: without the FROM clause it is left out
+        if (f.text.find('&') != std::string::npos || (f.from.empty() && f.qualified)) return;
+        out.push_back(std::move(f));
+    };
+    const auto items = select_items(t);
+    for (std::size_t s = 0; s < t.size(); ++s) {
+        if (!keyword(t, s, {"SELECT"})) continue;
+        const std::vector<Clause> all = clauses(t, s);
+        Fragment place;
+        const Clause *from = clause(all, t, "FROM");
+        if (from) read_from(t, *from, place);
+        for (auto [start, end] : items) {
+            std::size_t owner = start;
+            while (owner-- > 0 && !(t[owner].depth == t[start].depth && keyword(t, owner, {"SELECT"}))) {
+            }
+            if (owner == s) add(Fragment::Kind::item, item_text(t, start, end), place);
+        }
+        std::vector<std::string> conditions;
+        if (from) {
+            const int depth = t[from->word].depth;
+            for (std::size_t i = from->start; i < from->end; ++i) {
+                if (t[i].depth != depth || !keyword(t, i, {"ON"})) continue;
+                std::size_t end = i + 1;
+                while (end < from->end && !(t[end].depth == depth && (join_word(t, end) || is_op(t, end, ",")))) ++end;
+                read_condition(t, i + 1, end, conditions);
+            }
+        }
+        for (std::string_view word : {"WHERE", "HAVING"}) {
+            if (const Clause *c = clause(all, t, word)) read_condition(t, c->start, c->end, conditions);
+        }
+        for (std::string &c : conditions) add(Fragment::Kind::condition, std::move(c), place);
+    }
+    return out;
+}
+
+std::optional<std::string> transplant(const Template &place, const Fragment &fragment) {
+    if (place.kind != fragment.kind || !place.fits(fragment)) return std::nullopt;
+    // a column named dist or top right after SELECT would be read as DISTINCT or TOP
+    const Tokens t = tokenize(fragment.text);
+    if (place.text.find("SELECT <x>") != std::string_view::npos && keyword(t, 0, {"DISTINCT", "ALL", "TOP"}))
+        return std::nullopt;
+    const std::string from = fragment.from.empty() ? "t" : fragment.from;
+    const std::string table = fragment.from.empty() ? "t" : fragment.first_table;
+    std::string out;
+    for (std::size_t i = 0; i < place.text.size();) {
+        const std::string_view rest = place.text.substr(i);
+        if (rest.rfind("<x>", 0) == 0) {
+            out += fragment.text;
+            i += 3;
+        } else if (rest.rfind("<from>", 0) == 0) {
+            out += from;
+            i += 6;
+        } else if (rest.rfind("<table>", 0) == 0) {
+            if (table.empty()) return std::nullopt;
+            out += table;
+            i += 7;
+        } else {
+            out += place.text[i++];
+        }
+    }
+    return out;
+}
+
+TransplantsSource::TransplantsSource(const std::string &selects)
+    : originals_("selects", tarnvel::ConvertedText::select, selects, "sql") {}
+
+std::optional<Statement> TransplantsSource::next() {
+    const std::vector<Template> &templates = transplant_templates();
+    while (true) {
+        if (fragment_ >= fragments_.size()) {
+            std::optional<Statement> original = originals_.next();
+            if (!original) return std::nullopt;
+            origin_ = original->origin;
+            fragments_ = fragments(original->text);
+            fragment_ = template_ = 0;
+            continue;
+        }
+        if (template_ >= templates.size()) {
+            ++fragment_;
+            template_ = 0;
+            continue;
+        }
+        const Template &place = templates[template_++];
+        if (std::optional<std::string> text = transplant(place, fragments_[fragment_]))
+            return Statement{std::string(prefix) + origin_ + "/" + std::string(place.name) + "/" +
+                                 std::to_string(fragment_ + 1),
+                             std::move(*text)};
+    }
+}
+
+std::optional<std::string> transplant_original(const std::string &origin) {
+    if (origin.rfind(prefix, 0) != 0) return std::nullopt;
+    const std::size_t number = origin.rfind('/');
+    const std::size_t name = number == std::string::npos ? number : origin.rfind('/', number - 1);
+    if (name == std::string::npos || name <= prefix.size()) return std::nullopt;
+    return origin.substr(prefix.size(), name - prefix.size());
+}
+
+}  // namespace validity
