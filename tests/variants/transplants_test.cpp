@@ -68,6 +68,7 @@ TEST(Transplants, Templates) {
         {"SELECT a FROM t GROUP BY a HAVING SUM(b) > m.nMin", "SUM(b) > m.nMin", "having",
          "SELECT COUNT(*) AS n FROM t HAVING SUM(b) > m.nMin"},
         {"SELECT a FROM t GROUP BY a HAVING SUM(b) > a", "SUM(b) > a", "having", nullptr},  // a is not grouped
+        {"SELECT a FROM t WHERE b = ?p", "b = ?p", "having-sum", "SELECT COUNT(*) AS n FROM t HAVING SUM(IIF(b = ?p, 1, 0)) > 0"},
         {"SELECT a FROM t GROUP BY a HAVING SUM(b) > 1", "SUM(b) > 1", "where", nullptr},
         {"SELECT a FROM t WHERE b IN (SELECT b FROM u)", "b IN (SELECT b FROM u)", "not",
          "SELECT * FROM t WHERE NOT (b IN (SELECT b FROM u))"},

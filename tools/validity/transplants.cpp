@@ -195,6 +195,7 @@ const std::vector<Template> &transplant_templates() {
     static const std::vector<Template> templates = {
         {"where", condition, plain_condition, "SELECT * FROM <from> WHERE <x>"},
         {"having", condition, group_condition, "SELECT COUNT(*) AS n FROM <from> HAVING <x>"},
+        {"having-sum", condition, simple_condition, "SELECT COUNT(*) AS n FROM <from> HAVING SUM(IIF(<x>, 1, 0)) > 0"},
         // a table of one column of its own: the fragment's names stay unambiguous
         {"join", condition, join_condition, "SELECT * FROM <from> JOIN (SELECT 1 AS zk FROM <table>) zj ON zj.zk = 1 AND <x>"},
         {"iif", condition, simple_condition, "SELECT IIF(<x>, 1, 0) AS f FROM <from>"},
