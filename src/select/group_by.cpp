@@ -208,6 +208,16 @@ struct Pass {
         return true;
     }
 
+    // A word the dialect reads as a value (PostgreSQL's TRUE, FALSE, CURRENT_DATE).
+    bool value_word(std::string_view word) const {
+        const RowSet *rows = dialect.lexicon.find(word);
+        if (rows == nullptr) return false;
+        for (std::size_t k = 0; k < rows->count; ++k) {
+            if (dialect.chain[rows->rows[k]].row == Row::value_word) return true;
+        }
+        return false;
+    }
+
     // True when a word of the item names a column. 'strings': words inside '...' count too.
     bool names_column(std::string_view item, bool strings = true) const {
         lex::Cursor cursor(item, 0, strings ? lex::no_quoted_runs : lex::single_quotes_only, lex::Levels::ignored);
@@ -223,6 +233,7 @@ struct Pass {
             std::string_view word = item.substr(start, i - start);
             if (lex::followed_by_open_paren(item, static_cast<lex::Pos>(i))) continue;
             if (dialect.group_by_lexicon.find(word) && !reserved_name(item, start, i)) continue;
+            if (value_word(word)) continue;  // TRUE, CURRENT_DATE where the dialect reads them as values
             if (word.size() == 3 && start >= 11) {
                 std::string_view cast = item.substr(start - 11, 14);
                 if (cast == "CAST (0 AS BIT" || cast == "CAST (1 AS BIT") continue;
@@ -499,7 +510,7 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
     const std::string_view expr = item.expr;
     const bool grouped = grouping.groups(item, std::to_string(number));
     if (!item.alias.empty() && having) pass.replace_alias(having, item.alias, expr);
-    bool unchanged = pass.aggregate(expr) || expr.find(".*") != npos || expr == "*" ||
+    bool unchanged = pass.aggregate(expr) || expr.ends_with(".*") || expr == "*" ||
                      (!pass.dialect.aggregate_subquery && subquery(expr)) || !pass.names_column(expr);
     // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
     if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
