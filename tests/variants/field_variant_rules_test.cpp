@@ -3,6 +3,8 @@
 // (table constraints, types written another way, width parts that are no numbers, literals).
 #include "field_variant_rules.h"
 
+#include "rule_cases.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -10,23 +12,9 @@
 
 namespace {
 
-struct Case {
-    const char *rule;
-    const char *in;
-    const char *out;  // nullptr: the rule does not apply
-};
+using rule_cases::Case;
 
-void check(const Case &c) {
-    const validity::VariantRule *rule = validity::field_variant_rule(c.rule);
-    ASSERT_NE(rule, nullptr) << c.rule;
-    ASSERT_NE(rule->rewrite, nullptr) << c.rule;
-    const std::optional<std::string> out = rule->rewrite(c.in);
-    if (!c.out) {
-        EXPECT_FALSE(out) << c.rule << ": " << c.in << "\n  gave " << out.value_or("");
-    } else {
-        EXPECT_EQ(out.value_or("(none)"), c.out) << c.rule << ": " << c.in;
-    }
-}
+void check(const Case &c) { rule_cases::check(validity::field_variant_rule(c.rule), c); }
 
 TEST(FieldVariantRules, Rewrites) {
     const Case cases[] = {

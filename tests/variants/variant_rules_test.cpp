@@ -4,6 +4,8 @@
 #include "variant_rules.h"
 #include "variant_tokens.h"
 
+#include "rule_cases.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -11,22 +13,9 @@
 
 namespace {
 
-struct Case {
-    const char *rule;
-    const char *in;
-    const char *out;  // nullptr: the rule does not apply
-};
+using rule_cases::Case;
 
-void check(const Case &c) {
-    const validity::VariantRule *rule = validity::variant_rule(c.rule);
-    ASSERT_NE(rule, nullptr) << c.rule;
-    const std::optional<std::string> out = rule->rewrite(c.in);
-    if (!c.out) {
-        EXPECT_FALSE(out) << c.rule << ": " << c.in << "\n  gave " << out.value_or("");
-    } else {
-        EXPECT_EQ(out.value_or("(none)"), c.out) << c.rule << ": " << c.in;
-    }
-}
+void check(const Case &c) { rule_cases::check(validity::variant_rule(c.rule), c); }
 
 TEST(VariantRules, Rewrites) {
     const Case cases[] = {

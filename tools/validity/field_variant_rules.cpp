@@ -269,9 +269,10 @@ std::optional<std::string> not_null_blanks(std::string_view list) {
 // The clause words of a field after its type, written whole, by their first four letters: DEFA,
 // CHEC, ERRO, PRIM, UNIQ, REFE (NOT, NULL and KEY are short already; AUTOINC, NEXTVALUE and
 // NOCPTRANS are read whole only). A word after "." or before "(" is a name or a function.
-std::optional<std::string> clauses4(std::string_view list) {
-    static constexpr std::array<std::string_view, 6> words = {"DEFAULT", "CHECK", "ERROR", "PRIMARY", "UNIQUE",
-                                                              "REFERENCES"};
+// The clause words of 'words' in each field's clauses, each shortened by 'shorten'.
+template <std::size_t N, class Shorten>
+std::optional<std::string> clause_words(std::string_view list, const std::array<std::string_view, N> &words,
+                                        Shorten shorten) {
     Tokens t = tokenize(list);
     const std::optional<std::vector<Field>> found = fields(t);
     if (!found) return std::nullopt;
@@ -283,10 +284,16 @@ std::optional<std::string> clauses4(std::string_view list) {
         for (std::size_t i = (field.close == none ? field.type : field.close) + 1; i < end; ++i) {
             if (t[i].kind != Piece::word || t[i].depth != 0 || is_op(t, i + 1, "(") || (i > 0 && is_op(t, i - 1, ".")))
                 continue;
-            if (std::find(words.begin(), words.end(), upper(t[i].text)) != words.end()) t[i].text.resize(4);
+            if (std::find(words.begin(), words.end(), upper(t[i].text)) != words.end()) shorten(t[i].text);
         }
     }
     return changed(list, t);
+}
+
+std::optional<std::string> clauses4(std::string_view list) {
+    static constexpr std::array<std::string_view, 6> words = {"DEFAULT", "CHECK", "ERROR", "PRIMARY", "UNIQUE",
+                                                              "REFERENCES"};
+    return clause_words(list, words, [](std::string &word) { word.resize(4); });
 }
 
 // ---- the commas between the items
@@ -328,21 +335,7 @@ std::optional<std::string> type_words_cut(std::string_view list) {
 // The clause words of a field without their last letter: DEFAUL, PRIMAR, UNIQU, REFERENCE, ERRO.
 std::optional<std::string> clauses_cut(std::string_view list) {
     static constexpr std::array<std::string_view, 5> words = {"DEFAULT", "ERROR", "PRIMARY", "UNIQUE", "REFERENCES"};
-    Tokens t = tokenize(list);
-    const std::optional<std::vector<Field>> found = fields(t);
-    if (!found) return std::nullopt;
-    const auto ranges = items(t);
-    for (const Field &field : *found) {
-        const std::size_t end = std::find_if(ranges.begin(), ranges.end(), [&](const auto &r) {
-                                    return r.first <= field.type && field.type < r.second;
-                                })->second;
-        for (std::size_t i = (field.close == none ? field.type : field.close) + 1; i < end; ++i) {
-            if (t[i].kind != Piece::word || t[i].depth != 0 || is_op(t, i + 1, "(") || (i > 0 && is_op(t, i - 1, ".")))
-                continue;
-            if (std::find(words.begin(), words.end(), upper(t[i].text)) != words.end()) t[i].text.pop_back();
-        }
-    }
-    return changed(list, t);
+    return clause_words(list, words, [](std::string &word) { word.pop_back(); });
 }
 
 // One field a line: a line break after each comma between the fields, as a list kept in a text
