@@ -1,5 +1,6 @@
 #include "select/full_join.h"
 
+#include "select/full_join_derived.h"
 #include "lex/classes.h"
 #include "lex/scan.h"
 #include "select/join_nesting.h"
@@ -134,9 +135,9 @@ bool full_join_of(std::string_view from, std::string_view full_word, const lex::
     return true;
 }
 
-// A member the union can keep as it is: no INTO, GROUP BY, TOP or aggregate.
+// A member the union can keep as it is: no GROUP BY, TOP or aggregate.
 bool plain_member(Clauses &clauses, std::string_view select) {
-    if (clauses.buffers[1] || (clauses.group() && !clauses.group().empty())) return false;
+    if (clauses.group() && !clauses.group().empty()) return false;
     if (!select.starts_with("SELECT ") || select.starts_with("SELECT TOP ")) return false;
     for (std::string_view aggregate : {"COUNT(", "SUM(", "AVG(", "MIN(", "MAX(", "COUNT (", "SUM (", "AVG (", "MIN (", "MAX ("}) {
         if (select.find(aggregate) != npos) return false;
@@ -148,29 +149,36 @@ void append_all(std::string &out, std::initializer_list<std::string_view> parts)
     for (std::string_view part : parts) out += part;
 }
 
-// The member as a LEFT OUTER JOIN, united with the rows of the RIGHT OUTER JOIN that the left
-// table does not match. The first member and the union stand in the select clause.
-void write_union(const Session &session, Clauses &clauses, std::string_view select, const FullJoin &join,
+// The members of the union that stands for the join: the LEFT OUTER JOIN's rows, and the RIGHT
+// OUTER JOIN's that no row of the left side matches.
+std::vector<JoinHalf> halves_of(const Session &session, const FullJoin &join) {
+    std::vector<JoinHalf> halves(2);
+    append_all(halves[0].from, {"FROM ", join.listed, join.left, " LEFT OUTER JOIN ", join.rest});
+    append_all(halves[1].from, {"FROM ", join.listed, join.left, " RIGHT OUTER JOIN ", join.rest});
+    std::string left_from = "FROM ";
+    left_from += join.left;
+    std::string nested;
+    if (session.dialect.nested_joins && nest_joins(session, left_from, nested)) left_from = nested;
+    append_all(halves[1].unmatched, {"NOT EXISTS (SELECT 1 ", left_from, " WHERE ", join.condition, ")"});
+    return halves;
+}
+
+// The member as the union of the halves. The first member and the union stand in the select clause.
+void write_union(const Session &session, Clauses &clauses, std::string_view select, const std::vector<JoinHalf> &halves,
                  std::string_view where_body) {
     // a dialect that reads one join at a time has the joins of the first member nested here, and
     // those of the second by the join nesting pass that comes after this one
-    std::string first_from, nested;
-    append_all(first_from, {"FROM ", join.listed, join.left, " LEFT OUTER JOIN ", join.rest});
+    std::string first_from = halves[0].from, nested;
     if (session.dialect.nested_joins && nest_joins(session, first_from, nested)) first_from = nested;
-    std::string left_from = "FROM ";
-    left_from += join.left;
-    if (session.dialect.nested_joins && nest_joins(session, left_from, nested)) left_from = nested;
     std::string first;
     append_all(first, {select, " ", first_from});
     if (!where_body.empty()) append_all(first, {" WHERE ", where_body});
     append_all(first, {select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL ", select});
-    std::string second_from;
-    append_all(second_from, {"FROM ", join.listed, join.left, " RIGHT OUTER JOIN ", join.rest});
     std::string second_where = "WHERE ";
     if (!where_body.empty()) append_all(second_where, {"(", where_body, ") AND "});
-    append_all(second_where, {"NOT EXISTS (SELECT 1 ", left_from, " WHERE ", join.condition, ")"});
+    second_where += halves[1].unmatched;
     clauses.select() = sink_of(first);
-    clauses.from() = sink_of(second_from);
+    clauses.from() = sink_of(halves[1].from);
     clauses.where() = sink_of(second_where);
 }
 
@@ -200,11 +208,13 @@ void full_join_pass(Session &session, Clauses &clauses) {
     FullJoin join;
     if (!full_join_of(from, full_word, rules, outside_names, join)) return;
     const std::string_view select = clauses.select().view();
-    if (!plain_member(clauses, select)) return;
-
+    if (clauses.buffers[1]) return;
+    // a member the union keeps as it is, ordered by what the union's result holds; else the join's
+    // rows as a derived table under the member's clauses
+    bool derived = !plain_member(clauses, select);
     std::string order;
-    if (clauses.order() && !clauses.order().empty()) {
-        if (!union_order(clauses.order().view(), select_items(select), session.letters, rules, order)) return;
+    if (!derived && clauses.order() && !clauses.order().empty()) {
+        derived = !union_order(clauses.order().view(), select_items(select), session.letters, rules, order);
     }
     std::string where_body;
     std::string destination;  // a FoxPro INTO written after WHERE: kept for the caller once, at the end
@@ -218,7 +228,12 @@ void full_join_pass(Session &session, Clauses &clauses) {
         where_body = trimmed(where);
         if (where_body.empty()) return;
     }
-    write_union(session, clauses, select, join, where_body);
+    const std::vector<JoinHalf> halves = halves_of(session, join);
+    if (derived) {
+        write_derived(session, clauses, halves, where_body, destination);
+        return;
+    }
+    write_union(session, clauses, select, halves, where_body);
     if (!destination.empty()) clauses.where() = sink_of(std::string(clauses.where().view()) + destination);
     if (!order.empty()) clauses.order() = sink_of(order);
 }

@@ -591,6 +591,22 @@ TEST_F(MariaDbFoxMeaning, FullJoinKeepsTheRowsOfBothSides) {
               "9 9 9 9");
 }
 
+// A FULL JOIN in a member that groups, aggregates or keeps its first rows: the groups are those of
+// the joined rows (fm's 1 to 5 and fk's 9 unmatched, 1 matched), WHERE before them, HAVING after.
+TEST_F(MariaDbFoxMeaning, FullJoinRowsAreGroupedOnce) {
+    constexpr Case cases[] = {
+        {"SELECT COUNT(*) FROM fm f FULL JOIN fk x ON f.k = x.k", "6"},
+        {"SELECT COUNT(*) AS n, f.l FROM fm f FULL JOIN fk x ON f.k = x.k GROUP BY f.l ORDER BY 1", "1 2 3"},
+        {"SELECT COUNT(x.k) AS n FROM fm f FULL JOIN fk x ON f.k = x.k WHERE NVL(f.k, 0) <> 2 "
+         "GROUP BY f.l HAVING COUNT(*) > 1 ORDER BY 1", "1"},
+        {"SELECT SUM(f.n) AS s FROM fm f FULL JOIN fk x ON f.k = x.k GROUP BY x.k ORDER BY x.k", "9.51 0.00 NULL"},
+        {"SELECT TOP 2 NVL(f.k, x.k) AS kk FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY x.k DESC", "9 1"},
+        {"SELECT DISTINCT COUNT(*) AS n FROM fm f FULL JOIN fk x ON f.k = x.k JOIN fk y ON y.k = NVL(f.k, x.k) "
+         "GROUP BY y.k ORDER BY 1", "1"},
+    };
+    for (const Case &c : cases) EXPECT_EQ(run(c.foxpro), c.expected) << c.foxpro;
+}
+
 using PostgresFoxMeaning = FoxMeaning<engine::OnPostgres>;
 
 // TOP n PERCENT, which PostgreSQL's LIMIT cannot say: n percent of the rows, rounded up (fm has 5).

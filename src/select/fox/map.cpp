@@ -302,9 +302,12 @@ constexpr Construct rows[] = {
      .place = Place::statement,
      .note = "MySQL and Access have no FULL JOIN: the rows of the LEFT JOIN, UNION ALL (UNION after DISTINCT) "
              "those of the RIGHT JOIN that no row of the left side matches (NOT EXISTS with the join "
-             "condition), ordered by the positions or names of the ordered items in the result. Left as "
-             "written, for the residue check to report, when the member groups, aggregates, has TOP or more "
-             "than one FULL JOIN, or orders by something its result does not hold."},
+             "condition), ordered by the positions or names of the ordered items in the result. A member that "
+             "groups, aggregates, has TOP or orders by something its result does not hold reads the join's "
+             "rows as a derived table (FJ), which carries every table.column its field list, GROUP BY, "
+             "HAVING and ORDER BY name (renamed table_column; WHERE stays in both halves). Left as written, "
+             "for the residue check to report, when such a member names a column without its table, *, "
+             "table.* or a subquery there, or holds more than one FULL JOIN."},
     {.id = "clause.table_alias_as",
      .kind = Kind::dialect,
      .fox = "FROM t AS a",
