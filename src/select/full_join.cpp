@@ -100,25 +100,43 @@ Text sink_of(std::string_view text) {
     return sink;
 }
 
-// A FULL [OUTER] JOIN in FROM, in its parts.
+// A FULL [OUTER] JOIN in FROM, in its parts, and a second one after it.
 struct FullJoin {
     std::string_view listed;     // the tables listed before it with commas, commas included
     std::string_view left;       // the table it binds on its left
     std::string_view rest;       // from the table on its right to the end of FROM
     std::string_view condition;  // of its ON
+    std::string_view middle;            // with a second: from the table on its right to the second
+    std::string_view second_rest;       // from the table on the second's right to the end of FROM
+    std::string_view second_condition;  // the second's ON; empty: there is no second
 };
 
-// The one FULL JOIN of FROM, after tables joined without commas; false when there is none such.
+// The end of the words FULL [OUTER|INNER] JOIN at 'full'; npos when JOIN does not follow.
+std::size_t after_full_join(std::string_view from, std::size_t full, std::string_view full_word) {
+    std::size_t join = full + full_word.size();
+    if (from.substr(join).starts_with("OUTER ") || from.substr(join).starts_with("INNER ")) join += 6;
+    return from.substr(join).starts_with("JOIN ") ? join + 5 : npos;
+}
+
+// The condition of the first ON from 'right', up to the next join or comma.
+bool condition_of(std::string_view from, std::size_t right, std::string_view full_word, const lex::LiteralRules &rules,
+                  std::string_view &condition) {
+    const std::size_t on = lex::find_at_level(from, right, " ON ", rules);
+    if (on == npos) return false;
+    std::size_t end = first_of(from, on + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", ",", full_word}, rules);
+    condition = trimmed(from.substr(on + 4, end == npos ? npos : end - on - 4));
+    return true;
+}
+
+// The FULL JOIN of FROM (and a second one after it), after tables joined without commas; false when
+// there is none such, or a third.
 // 'full_word': FULL as written, or quoted as a name where the dialect reads it so.
 bool full_join_of(std::string_view from, std::string_view full_word, const lex::LiteralRules &rules,
                   const lex::LiteralRules &outside_names, FullJoin &parts) {
     std::size_t full = lex::find_at_level(from, 0, full_word, outside_names);
     if (full == npos || !from.starts_with("FROM ")) return false;
-    std::size_t join = full + full_word.size();
-    if (from.substr(join).starts_with("OUTER ") || from.substr(join).starts_with("INNER ")) join += 6;
-    if (!from.substr(join).starts_with("JOIN ")) return false;
-    const std::size_t right = join + 5;
-    if (lex::find_at_level(from, right, full_word, outside_names) != npos) return false;
+    const std::size_t right = after_full_join(from, full, full_word);
+    if (right == npos) return false;
     // the tables listed before it with commas stand beside the join: FULL JOIN binds the last one
     std::string_view left = trimmed(from.substr(5, full - 5));
     std::string_view listed;
@@ -128,11 +146,16 @@ bool full_join_of(std::string_view from, std::string_view full_word, const lex::
     }
     left = trimmed(left.substr(listed.size()));
     if (left.empty()) return false;
-    const std::size_t on = lex::find_at_level(from, right, " ON ", rules);
-    if (on == npos) return false;
-    std::size_t cond_end = first_of(from, on + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", ","}, rules);
-    parts = {listed, left, from.substr(right), trimmed(from.substr(on + 4, cond_end == npos ? npos : cond_end - on - 4))};
-    return true;
+    parts = {listed, left, from.substr(right), {}, {}, {}, {}};
+    if (!condition_of(from, right, full_word, rules, parts.condition)) return false;
+    const std::size_t second = lex::find_at_level(from, right, full_word, outside_names);
+    if (second == npos) return true;
+    const std::size_t second_right = after_full_join(from, second, full_word);
+    if (second_right == npos || lex::find_at_level(from, second_right, full_word, outside_names) != npos) return false;
+    if (lex::find_at_level(from.substr(0, second), right, " ON ", rules) == npos) return false;  // b FULL JOIN c ON .. ON ..
+    parts.middle = trimmed(from.substr(right, second - right));
+    parts.second_rest = from.substr(second_right);
+    return condition_of(from, second_right, full_word, rules, parts.second_condition) && !parts.second_condition.empty();
 }
 
 // A member the union can keep as it is: no GROUP BY, TOP or aggregate.
@@ -149,37 +172,64 @@ void append_all(std::string &out, std::initializer_list<std::string_view> parts)
     for (std::string_view part : parts) out += part;
 }
 
-// The members of the union that stands for the join: the LEFT OUTER JOIN's rows, and the RIGHT
-// OUTER JOIN's that no row of the left side matches.
-std::vector<JoinHalf> halves_of(const Session &session, const FullJoin &join) {
-    std::vector<JoinHalf> halves(2);
-    append_all(halves[0].from, {"FROM ", join.listed, join.left, " LEFT OUTER JOIN ", join.rest});
-    append_all(halves[1].from, {"FROM ", join.listed, join.left, " RIGHT OUTER JOIN ", join.rest});
-    std::string left_from = "FROM ";
-    left_from += join.left;
+std::string nested_from(const Session &session, std::string from) {
     std::string nested;
-    if (session.dialect.nested_joins && nest_joins(session, left_from, nested)) left_from = nested;
-    append_all(halves[1].unmatched, {"NOT EXISTS (SELECT 1 ", left_from, " WHERE ", join.condition, ")"});
+    if (session.dialect.nested_joins && nest_joins(session, from, nested)) return nested;
+    return from;
+}
+
+// The members of the union that stands for the join: the LEFT OUTER JOIN's rows, and the RIGHT
+// OUTER JOIN's that no row of the left side matches. With a second FULL JOIN, (a FULL JOIN b ON x)
+// FULL JOIN c ON y: the rows of the first join LEFT JOIN c (its two halves), and the c rows that
+// no row of the first join matches, NOT EXISTS over each of its halves.
+std::vector<JoinHalf> halves_of(const Session &session, const FullJoin &join) {
+    const bool two = !join.second_condition.empty();
+    std::vector<JoinHalf> halves(two ? 3 : 2);
+    const std::string left_from = nested_from(session, std::string("FROM ").append(join.left));
+    const std::string left_unmatched =
+        std::string("NOT EXISTS (SELECT 1 ").append(left_from).append(" WHERE ").append(join.condition).append(")");
+    if (!two) {
+        append_all(halves[0].from, {"FROM ", join.listed, join.left, " LEFT OUTER JOIN ", join.rest});
+        append_all(halves[1].from, {"FROM ", join.listed, join.left, " RIGHT OUTER JOIN ", join.rest});
+        halves[1].unmatched = left_unmatched;
+        return halves;
+    }
+    const std::string_view first[] = {" LEFT OUTER JOIN ", " RIGHT OUTER JOIN ", " RIGHT OUTER JOIN "};
+    const std::string_view second[] = {" LEFT OUTER JOIN ", " LEFT OUTER JOIN ", " RIGHT OUTER JOIN "};
+    for (int h = 0; h < 3; ++h) {
+        append_all(halves[h].from, {"FROM ", join.listed, join.left, first[h], join.middle, second[h], join.second_rest});
+    }
+    halves[1].unmatched = left_unmatched;
+    std::string with_left = nested_from(session, std::string("FROM ").append(join.left).append(" LEFT OUTER JOIN ").append(join.middle));
+    std::string with_right = nested_from(session, std::string("FROM ").append(join.left).append(" RIGHT OUTER JOIN ").append(join.middle));
+    append_all(halves[2].unmatched, {"NOT EXISTS (SELECT 1 ", with_left, " WHERE ", join.second_condition, ") AND NOT EXISTS (SELECT 1 ",
+                                     with_right, " WHERE ", left_unmatched, " AND (", join.second_condition, "))"});
     return halves;
 }
 
-// The member as the union of the halves. The first member and the union stand in the select clause.
+// The member as the union of the halves. The members but the last and the union stand in the
+// select clause, the last member's FROM and WHERE in theirs.
 void write_union(const Session &session, Clauses &clauses, std::string_view select, const std::vector<JoinHalf> &halves,
                  std::string_view where_body) {
-    // a dialect that reads one join at a time has the joins of the first member nested here, and
-    // those of the second by the join nesting pass that comes after this one
-    std::string first_from = halves[0].from, nested;
-    if (session.dialect.nested_joins && nest_joins(session, first_from, nested)) first_from = nested;
+    // a dialect that reads one join at a time has the joins of the members but the last nested
+    // here, and those of the last by the join nesting pass that comes after this one
     std::string first;
-    append_all(first, {select, " ", first_from});
-    if (!where_body.empty()) append_all(first, {" WHERE ", where_body});
-    append_all(first, {select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL ", select});
-    std::string second_where = "WHERE ";
-    if (!where_body.empty()) append_all(second_where, {"(", where_body, ") AND "});
-    second_where += halves[1].unmatched;
+    for (std::size_t h = 0; h + 1 < halves.size(); ++h) {
+        append_all(first, {select, " ", nested_from(session, halves[h].from)});
+        if (!where_body.empty() && !halves[h].unmatched.empty()) {
+            append_all(first, {" WHERE (", where_body, ") AND ", halves[h].unmatched});
+        } else if (!where_body.empty() || !halves[h].unmatched.empty()) {
+            append_all(first, {" WHERE ", where_body, halves[h].unmatched});
+        }
+        append_all(first, {select.starts_with("SELECT DISTINCT ") ? " UNION " : " UNION ALL "});
+    }
+    first += select;
+    std::string last_where = "WHERE ";
+    if (!where_body.empty()) append_all(last_where, {"(", where_body, ") AND "});
+    last_where += halves.back().unmatched;
     clauses.select() = sink_of(first);
-    clauses.from() = sink_of(halves[1].from);
-    clauses.where() = sink_of(second_where);
+    clauses.from() = sink_of(halves.back().from);
+    clauses.where() = sink_of(last_where);
 }
 
 // The items of the select clause: after SELECT and DISTINCT or ALL.

@@ -607,6 +607,22 @@ TEST_F(MariaDbFoxMeaning, FullJoinRowsAreGroupedOnce) {
     for (const Case &c : cases) EXPECT_EQ(run(c.foxpro), c.expected) << c.foxpro;
 }
 
+// Two FULL JOINs: (a FULL JOIN f) FULL JOIN b, whose second condition may name either side of the
+// first; a null-tolerant condition matches the first join's rows that lack a side too.
+TEST_F(MariaDbFoxMeaning, TwoFullJoinsKeepTheRowsOfAllThree) {
+    constexpr Case cases[] = {
+        {"SELECT NVL(a.k, 0) * 100 + NVL(f.k, 0) * 10 + NVL(b.k, 0) AS v FROM fk a FULL JOIN fm f ON f.k = a.k "
+         "FULL JOIN fk b ON b.k = f.k ORDER BY 1", "9 20 30 40 50 111 900"},
+        {"SELECT NVL(a.k, 0) * 100 + NVL(f.k, 0) * 10 + NVL(b.k, 0) AS v FROM fk a FULL JOIN fm f ON f.k = a.k "
+         "FULL JOIN fk b ON b.k = a.k ORDER BY 1", "20 30 40 50 111 909"},
+        {"SELECT NVL(a.k, 0) * 100 + NVL(f.k, 0) * 10 + NVL(b.k, 0) AS v FROM fk a FULL JOIN fm f ON f.k = a.k "
+         "FULL JOIN fk b ON NVL(a.k, 9) = b.k ORDER BY 1", "29 39 49 59 111 909"},
+        {"SELECT COUNT(*) AS n FROM fk a FULL JOIN fm f ON f.k = a.k LEFT JOIN fk c ON c.k = f.k "
+         "FULL JOIN fk b ON b.k = f.k WHERE NVL(f.k, 0) <> 3 GROUP BY b.k ORDER BY 1", "1 1 4"},
+    };
+    for (const Case &c : cases) EXPECT_EQ(run(c.foxpro), c.expected) << c.foxpro;
+}
+
 using PostgresFoxMeaning = FoxMeaning<engine::OnPostgres>;
 
 // TOP n PERCENT, which PostgreSQL's LIMIT cannot say: n percent of the rows, rounded up (fm has 5).

@@ -305,9 +305,11 @@ constexpr Construct rows[] = {
              "condition), ordered by the positions or names of the ordered items in the result. A member that "
              "groups, aggregates, has TOP or orders by something its result does not hold reads the join's "
              "rows as a derived table (FJ), which carries every table.column its field list, GROUP BY, "
-             "HAVING and ORDER BY name (renamed table_column; WHERE stays in both halves). Left as written, "
+             "HAVING and ORDER BY name (renamed table_column; WHERE stays in both halves). Two FULL JOINs, "
+             "(a FULL JOIN b ON x) FULL JOIN c ON y: the halves of the first, each LEFT JOIN c, and the c "
+             "rows that no row of the first matches (NOT EXISTS over each of its halves). Left as written, "
              "for the residue check to report, when such a member names a column without its table, *, "
-             "table.* or a subquery there, or holds more than one FULL JOIN."},
+             "table.* or a subquery there, or holds more than two FULL JOINs."},
     {.id = "clause.table_alias_as",
      .kind = Kind::dialect,
      .fox = "FROM t AS a",
