@@ -17,6 +17,8 @@ constexpr std::size_t npos = std::string_view::npos;
 // The derived table's name in the member, and the name of its one column when the member names none.
 constexpr std::string_view derived_name = "FJ";
 constexpr std::string_view row_column = "FJ_ROW";
+// How a subquery stands in a member's clauses while the member is converted: a string that starts so.
+constexpr std::string_view subquery_mark = "'S$U$B$Q";
 
 // Words that stand bare in converted clauses besides the dialects' keywords: those of the clauses,
 // the operators, the units of date arithmetic and the types of CAST and CONVERT.
@@ -92,7 +94,7 @@ std::size_t name_end(const Reader &reader, std::string_view text, std::size_t i)
     if (i >= text.size()) return i;
     if (text[i] == reader.session.dialect.quote_open) {
         const lex::Pos close = lex::run_end(text, static_cast<lex::Pos>(i), reader.rules);
-        return std::min(text.size(), static_cast<std::size_t>(close) + 1);
+        return static_cast<std::size_t>(close) >= text.size() ? i : static_cast<std::size_t>(close) + 1;  // unclosed: none
     }
     const lex::Alphabet &letters = reader.session.letters;
     if (!letters.letter(text[i]) && text[i] != '_') return i;
@@ -177,6 +179,10 @@ bool read_names(const Reader &reader, std::string_view text, Part part, std::vec
             ++i;
             continue;
         }
+        if (text.substr(i).starts_with(subquery_mark)) {
+            subquery = true;
+            if (part != Part::where) return false;
+        }
         if (skip_other(reader, text, i, depth)) {
             after_as = false;
             continue;
@@ -184,6 +190,7 @@ bool read_names(const Reader &reader, std::string_view text, Part part, std::vec
         const std::size_t at = i;
         const Chain chain = read_chain(reader, text, i);
         if (chain.count == 0) {  // an unclosed quote
+            if (part != Part::where) return false;
             ++i;
             continue;
         }
