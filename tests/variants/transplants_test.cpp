@@ -10,11 +10,17 @@
 
 namespace {
 
-// "c:" a condition, "i:" an item, then the fragment's text
-std::vector<std::string> read(const char *statement) {
+using Kind = validity::Fragment::Kind;
+
+// "c:" a condition, "i:" an item, then the fragment's text; with clauses, "f:" a FROM clause, "g:" a
+// GROUP BY list, "o:" an ORDER BY list, "s:" the whole statement instead
+std::vector<std::string> read(const char *statement, bool clauses = false) {
     std::vector<std::string> out;
-    for (const validity::Fragment &f : validity::fragments(statement))
-        out.push_back((f.kind == validity::Fragment::Kind::item ? "i:" : "c:") + f.text);
+    for (const validity::Fragment &f : validity::fragments(statement)) {
+        static constexpr const char *labels[] = {"c:", "i:", "f:", "g:", "o:", "s:"};
+        if ((f.kind == Kind::condition || f.kind == Kind::item) == clauses) continue;
+        out.push_back(labels[static_cast<int>(f.kind)] + f.text);
+    }
     return out;
 }
 
@@ -48,6 +54,31 @@ TEST(Transplants, Fragments) {
         {"SELECT a FROM t WHERE &lcWhere", {"i:a"}},
     };
     for (const Case &c : cases) EXPECT_EQ(read(c.statement), c.fragments) << c.statement;
+}
+
+TEST(Transplants, ClauseFragments) {
+    struct Case {
+        const char *statement;
+        std::vector<std::string> fragments;
+    };
+    const Case cases[] = {
+        // the whole statement without its destinations, and without an ORDER BY that has no TOP
+        {"SELECT a, SUM(b) AS s FROM t x JOIN u y ON x.k = y.k WHERE a > 1 GROUP BY a HAVING SUM(b) > 2 ORDER BY s DESC "
+         "INTO CURSOR q",
+         {"f:t x JOIN u y ON x.k = y.k", "g:a", "o:s DESC",
+          "s:SELECT a, SUM(b) AS s FROM t x JOIN u y ON x.k = y.k WHERE a > 1 GROUP BY a HAVING SUM(b) > 2"}},
+        // a subquery's FROM clause too; clauses in any order
+        {"sele a from t into cursor q wher k IN (SELECT k FROM u) order by 1",
+         {"f:t", "o:1", "f:u", "s:sele a from t  wher k IN (SELECT k FROM u)"}},
+        {"SELECT TOP 3 a FROM t ORDER BY a", {"f:t", "o:a", "s:SELECT TOP 3 a FROM t ORDER BY a"}},
+        // the ORDER BY of a UNION is the last member's
+        {"SELECT a FROM t UNION SELECT b FROM u ORDER BY 1", {"f:t", "f:u", "o:1", "s:SELECT a FROM t UNION SELECT b FROM u"}},
+        // a name expression: no FROM clause to write again; a macro: nothing
+        {"SELECT a FROM (lcTable) ORDER BY a", {"s:SELECT a FROM (lcTable)"}},
+        {"SELECT a FROM &lcTable ORDER BY a", {}},
+        {"SELECT &lcList FROM t GROUP BY a", {"f:t"}},
+    };
+    for (const Case &c : cases) EXPECT_EQ(read(c.statement, true), c.fragments) << c.statement;
 }
 
 TEST(Transplants, Templates) {
@@ -86,13 +117,42 @@ TEST(Transplants, Templates) {
         {"SELECT a, dist FROM t", "dist", "item", nullptr},  // SELECT dist would be SELECT DISTINCT
         {"SELECT a, dist FROM t", "dist", "max", "SELECT MAX(dist) AS x FROM t"},
         {"SELECT a FROM t WHERE b = 1", "b = 1", "item", nullptr},  // a condition is no item
+        {"SELECT a FROM db!t x, u WHERE x.b > 1", "db!t x, u", "from-union",
+         "SELECT * FROM db!t x, u WHERE 1 = 0 UNION ALL SELECT * FROM db!t x, u"},
+        {"SELECT a FROM t x JOIN u y ON x.k = y.k", "t x JOIN u y ON x.k = y.k", "from-exists",
+         "SELECT * FROM t x JOIN u y ON x.k = y.k WHERE EXISTS (SELECT * FROM t x JOIN u y ON x.k = y.k)"},
+        // the select list without its DISTINCT and TOP, the tail of the template's own
+        {"SELECT DISTINCT a, SUM(b) AS s FROM t WHERE c = 1 GROUP BY a HAVING SUM(b) > 0", "a", "group-having",
+         "SELECT a, SUM(b) AS s FROM t GROUP BY a HAVING COUNT(*) > 1"},
+        {"SELECT a, SUM(b) AS s FROM t GROUP BY a", "a", "group-top", "SELECT TOP 5 a, SUM(b) AS s FROM t GROUP BY a ORDER BY 1"},
+        // an ORDER BY keeps the grouping it orders
+        {"SELECT TOP 2 a, SUM(b) AS s FROM t GROUP BY a HAVING SUM(b) > 1 ORDER BY s DESC", "s DESC", "order-top",
+         "SELECT TOP 5 a, SUM(b) AS s FROM t GROUP BY a HAVING SUM(b) > 1 ORDER BY s DESC"},
+        // DISTINCT takes an ORDER BY of the select list only: a column number, an item, an alias, a name under *
+        {"SELECT a AS x, UPPER(b) FROM t ORDER BY x, 2 DESC, UPPER(b)", "x, 2 DESC, UPPER(b)", "order-distinct",
+         "SELECT DISTINCT a AS x, UPPER(b) FROM t ORDER BY x, 2 DESC, UPPER(b)"},
+        {"SELECT t.* FROM t ORDER BY t.b", "t.b", "order-distinct", "SELECT DISTINCT t.* FROM t ORDER BY t.b"},
+        {"SELECT a FROM t ORDER BY b", "b", "order-distinct", nullptr},
+        {"SELECT a FROM t ORDER BY a INTO CURSOR q", "SELECT a FROM t", "stmt-derived", "SELECT * FROM (SELECT a FROM t) q"},
+        {"SELECT a FROM t ORDER BY a INTO CURSOR q", "SELECT a FROM t", "stmt-in",
+         "SELECT * FROM t WHERE a IN (SELECT a FROM t)"},
+        {"SELECT COUNT(*) FROM t", "SELECT COUNT(*) FROM t", "stmt-in", nullptr},  // no row value to compare
+        {"SELECT COUNT(*) FROM t", "SELECT COUNT(*) FROM t", "stmt-exists",
+         "SELECT * FROM t WHERE EXISTS (SELECT COUNT(*) FROM t)"},
+        // TOP keeps its ORDER BY, which no UNION member may have; a UNION is no subquery
+        {"SELECT TOP 1 a FROM t ORDER BY a", "SELECT TOP 1 a FROM t ORDER BY a", "stmt-union", nullptr},
+        {"SELECT TOP 1 a FROM t ORDER BY a", "SELECT TOP 1 a FROM t ORDER BY a", "stmt-derived",
+         "SELECT * FROM (SELECT TOP 1 a FROM t ORDER BY a) q"},
+        {"SELECT a FROM t UNION SELECT b FROM u", "SELECT a FROM t UNION SELECT b FROM u", "stmt-derived", nullptr},
+        {"SELECT a FROM t UNION SELECT b FROM u", "SELECT a FROM t UNION SELECT b FROM u", "stmt-union",
+         "SELECT a FROM t UNION SELECT b FROM u UNION ALL SELECT a FROM t UNION SELECT b FROM u"},
     };
     for (const Case &c : cases) {
         const validity::Template *place = validity::transplant_template(c.place);
         ASSERT_NE(place, nullptr) << c.place;
         bool found = false;
         for (const validity::Fragment &f : validity::fragments(c.statement)) {
-            if (f.text != c.fragment) continue;
+            if (f.text != c.fragment || (c.out && f.kind != place->kind)) continue;
             found = true;
             const std::optional<std::string> out = validity::transplant(*place, f);
             if (!c.out) {

@@ -2,6 +2,8 @@
 
 #include "variant_grammar.h"
 
+#include <tarnvel/residue.hpp>
+
 #include <algorithm>
 
 namespace validity {
@@ -132,6 +134,47 @@ std::string item_text(const Tokens &t, std::size_t from, std::size_t to) {
     return text_of(t, from, to);
 }
 
+// The select list of one SELECT: its items' ranges (as select_items() cuts them).
+using Items = std::vector<std::pair<std::size_t, std::size_t>>;
+
+std::string list_text(const Tokens &t, const Items &items) {
+    return items.empty() ? std::string() : text_of(t, items.front().first, items.back().second);
+}
+
+// Whether every term of the ORDER BY list [from, to) is a column number or one of the items (its
+// expression or its alias; any name where the list holds a *), as SELECT DISTINCT needs it.
+bool order_in_list(const Tokens &t, std::size_t from, std::size_t to, const Items &items) {
+    std::vector<std::string> names;
+    bool star = false;
+    for (auto [start, end] : items) {
+        const std::string whole = text_of(t, start, end);
+        const std::string expression = item_text(t, start, end);
+        names.push_back(upper(expression));
+        if (expression != whole) names.push_back(upper(t[previous(t, end)].text));
+        star = star || whole == "*" || (whole.size() > 2 && whole.compare(whole.size() - 2, 2, ".*") == 0);
+    }
+    const int depth = from < to ? t[from].depth : 0;
+    std::size_t start = from;
+    for (std::size_t i = from; i <= to; ++i) {
+        if (i < to && !(t[i].depth == depth && is_op(t, i, ","))) continue;
+        std::size_t end = i;
+        const std::size_t last = previous(t, end);
+        if (last != none && last >= start && keyword(t, last, {"ASC", "DESC"})) end = last;
+        const Tokens term(t.begin() + static_cast<std::ptrdiff_t>(start), t.begin() + static_cast<std::ptrdiff_t>(end));
+        const std::string text = upper(text_of(t, start, end));
+        start = i + 1;
+        std::size_t words = 0, others = 0;
+        for (const Token &k : term) {
+            if (k.kind == Piece::word) ++words;
+            else if (k.kind != Piece::blank && k.text != ".") ++others;
+        }
+        const bool number = text.find_first_not_of("0123456789") == std::string::npos && !text.empty();
+        const bool name = others == 0 && words > 0 && words <= 2;
+        if (!number && std::find(names.begin(), names.end(), text) == names.end() && !(star && name)) return false;
+    }
+    return true;
+}
+
 bool aggregate_call(const Tokens &t, std::size_t i, std::size_t paren) {
     if (!keyword(t, i, {"COUNT", "SUM", "AVG", "CNT", "STD", "MIN", "MAX"})) return false;
     if (!keyword(t, i, {"MIN", "MAX"})) return true;
@@ -185,9 +228,20 @@ bool group_condition(const Fragment &f) { return f.aggregate && !f.bare_names &&
 bool any_item(const Fragment &f) { return !f.aggregate || !f.bare_names; }
 bool row_item(const Fragment &f) { return !f.aggregate && !f.subquery; }
 bool scalar_item(const Fragment &f) { return any_item(f) && !f.subquery; }
+bool any(const Fragment &) { return true; }
+bool with_items(const Fragment &f) { return !f.items.empty(); }
+bool distinct_order(const Fragment &f) { return with_items(f) && f.listed_order; }
+// FoxPro takes no UNION in a subquery, and no ORDER BY (which TOP needs) in a UNION member
+bool subquery_statement(const Fragment &f) { return !f.union_; }
+bool union_statement(const Fragment &f) { return !f.top; }
+bool in_statement(const Fragment &f) { return !f.union_ && !f.item.empty(); }
 
 constexpr auto condition = Fragment::Kind::condition;
 constexpr auto item = Fragment::Kind::item;
+constexpr auto from = Fragment::Kind::from;
+constexpr auto grouping = Fragment::Kind::grouping;
+constexpr auto ordering = Fragment::Kind::ordering;
+constexpr auto statement = Fragment::Kind::statement;
 
 }  // namespace
 
@@ -211,6 +265,21 @@ const std::vector<Template> &transplant_templates() {
         {"distinct", item, any_item, "SELECT DISTINCT <x> AS x FROM <from>"},
         {"union-all", item, any_item, "SELECT <x> AS x FROM <from> UNION ALL SELECT <x> FROM <from>"},
         {"derived", item, any_item, "SELECT * FROM (SELECT <x> AS x FROM <from>) d"},
+        {"from-count", from, any, "SELECT COUNT(*) AS n FROM <x>"},
+        {"from-top", from, any, "SELECT TOP 5 * FROM <x> ORDER BY 1"},
+        {"from-distinct", from, any, "SELECT DISTINCT * FROM <x>"},
+        {"from-union", from, any, "SELECT * FROM <x> WHERE 1 = 0 UNION ALL SELECT * FROM <x>"},
+        {"from-exists", from, any, "SELECT * FROM <x> WHERE EXISTS (SELECT * FROM <x>)"},
+        {"from-derived", from, any, "SELECT COUNT(*) AS n FROM (SELECT * FROM <x>) d"},
+        {"group-having", grouping, with_items, "SELECT <items> FROM <from> GROUP BY <x> HAVING COUNT(*) > 1"},
+        {"group-desc", grouping, with_items, "SELECT <items> FROM <from> GROUP BY <x> ORDER BY 1 DESC"},
+        {"group-top", grouping, with_items, "SELECT TOP 5 <items> FROM <from> GROUP BY <x> ORDER BY 1"},
+        {"order-top", ordering, with_items, "SELECT TOP 5 <items> FROM <from><group> ORDER BY <x>"},
+        {"order-distinct", ordering, distinct_order, "SELECT DISTINCT <items> FROM <from><group> ORDER BY <x>"},
+        {"stmt-derived", statement, subquery_statement, "SELECT * FROM (<x>) q"},
+        {"stmt-union", statement, union_statement, "<x> UNION ALL <x>"},
+        {"stmt-in", statement, in_statement, "SELECT * FROM <from> WHERE <item> IN (<x>)"},
+        {"stmt-exists", statement, subquery_statement, "SELECT * FROM <from> WHERE EXISTS (<x>)"},
     };
     return templates;
 }
@@ -222,13 +291,68 @@ const Template *transplant_template(std::string_view name) {
     return nullptr;
 }
 
+namespace {
+
+// The items of the SELECT at s, out of every SELECT's items.
+Items own_items(const Tokens &t, const Items &items, std::size_t s) {
+    Items out;
+    for (auto [start, end] : items) {
+        std::size_t owner = start;
+        while (owner-- > 0 && !(t[owner].depth == t[start].depth && keyword(t, owner, {"SELECT"}))) {
+        }
+        if (owner == s) out.emplace_back(start, end);
+    }
+    return out;
+}
+
+// The whole command as the statement templates take it: without its destinations, and without an
+// ORDER BY that has no TOP (a subquery may not have one); nothing for a command with a macro.
+std::optional<Fragment> whole_statement(std::string_view statement) {
+    const std::string text = tarnvel::strip_destinations(statement).text;
+    const Tokens t = tokenize(text);
+    std::size_t first = none, last = none;
+    Fragment f;
+    f.kind = Fragment::Kind::statement;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (is_macro(t[i])) return std::nullopt;
+        if (t[i].depth != 0) continue;
+        if (keyword(t, i, {"SELECT"})) {
+            if (first == none) first = i;
+            last = i;
+        }
+        if (keyword(t, i, {"UNION"})) f.union_ = true;
+    }
+    if (first == none) return std::nullopt;
+    std::size_t head = following(t, first);
+    while (keyword(t, head, {"ALL", "DISTINCT"})) head = following(t, head);
+    f.top = keyword(t, head, {"TOP"});
+    const std::vector<Clause> all = clauses(t, first);
+    if (const Clause *from = clause(all, t, "FROM")) read_from(t, *from, f);
+    const std::vector<Clause> tail = clauses(t, last);
+    const Clause *order = clause(tail, t, "ORDER");
+    f.text = order && !f.top ? text_of(t, 0, order->word) + (order->end < t.size() ? " " + text_of(t, order->end, t.size()) : "")
+                             : text_of(t, 0, t.size());
+    const Items items = own_items(t, select_items(t), first);
+    if (items.size() == 1 && !f.from.empty()) {
+        Fragment one;
+        one.text = item_text(t, items[0].first, items[0].second);
+        classify(one);
+        const bool star = one.text == "*" || one.text.ends_with(".*");
+        if (!star && !one.aggregate && !one.subquery && !one.text.empty()) f.item = one.text;
+    }
+    return f;
+}
+
+}  // namespace
+
 std::vector<Fragment> fragments(std::string_view statement) {
     const Tokens t = tokenize(statement);
-    std::vector<Fragment> out;
+    std::vector<Fragment> out, whole;  // the clauses and the whole command after the expressions
     auto add = [&](Fragment::Kind kind, std::string text, const Fragment &place) {
         if (text.empty() || text == "*" || (text.size() > 2 && text.compare(text.size() - 2, 2, ".*") == 0)) return;
-        const bool seen = std::any_of(out.begin(), out.end(), [&](const Fragment &f) {
-            return f.kind == kind && f.text == text && f.from == place.from;
+        std::vector<Fragment> &list = kind == Fragment::Kind::condition || kind == Fragment::Kind::item ? out : whole;
+        const bool seen = std::any_of(list.begin(), list.end(), [&](const Fragment &f) {
+            return f.kind == kind && f.text == text && f.from == place.from && f.items == place.items;
         });
         if (seen) return;
         Fragment f = place;
@@ -237,7 +361,7 @@ std::vector<Fragment> fragments(std::string_view statement) {
         classify(f);
         // a fragment that names tables needs them: without the FROM clause it is left out
         if (f.text.find('&') != std::string::npos || (f.from.empty() && f.qualified)) return;
-        out.push_back(std::move(f));
+        list.push_back(std::move(f));
     };
     const auto items = select_items(t);
     for (std::size_t s = 0; s < t.size(); ++s) {
@@ -246,12 +370,8 @@ std::vector<Fragment> fragments(std::string_view statement) {
         Fragment place;
         const Clause *from = clause(all, t, "FROM");
         if (from) read_from(t, *from, place);
-        for (auto [start, end] : items) {
-            std::size_t owner = start;
-            while (owner-- > 0 && !(t[owner].depth == t[start].depth && keyword(t, owner, {"SELECT"}))) {
-            }
-            if (owner == s) add(Fragment::Kind::item, item_text(t, start, end), place);
-        }
+        const Items mine = own_items(t, items, s);
+        for (auto [start, end] : mine) add(Fragment::Kind::item, item_text(t, start, end), place);
         std::vector<std::string> conditions;
         if (from) {
             const int depth = t[from->word].depth;
@@ -266,7 +386,23 @@ std::vector<Fragment> fragments(std::string_view statement) {
             if (const Clause *c = clause(all, t, word)) read_condition(t, c->start, c->end, conditions);
         }
         for (std::string &c : conditions) add(Fragment::Kind::condition, std::move(c), place);
+        // the clauses need the FROM clause written again, and a select list without a macro
+        if (place.from.empty()) continue;
+        add(Fragment::Kind::from, place.from, place);
+        place.items = list_text(t, mine);
+        if (place.items.find('&') != std::string::npos) continue;
+        const Clause *group = clause(all, t, "GROUP");
+        const Clause *having = clause(all, t, "HAVING");
+        if (group) add(Fragment::Kind::grouping, text_of(t, group->start, group->end), place);
+        if (group) place.group = " GROUP BY " + text_of(t, group->start, group->end);
+        if (having) place.group += " HAVING " + text_of(t, having->start, having->end);
+        if (const Clause *order = clause(all, t, "ORDER")) {
+            place.listed_order = order_in_list(t, order->start, order->end, mine);
+            add(Fragment::Kind::ordering, text_of(t, order->start, order->end), place);
+        }
     }
+    if (std::optional<Fragment> f = whole_statement(statement)) whole.push_back(std::move(*f));
+    out.insert(out.end(), whole.begin(), whole.end());
     return out;
 }
 
@@ -275,6 +411,9 @@ std::optional<std::string> transplant(const Template &place, const Fragment &fra
     // a column named dist or top right after SELECT would be read as DISTINCT or TOP
     const Tokens t = tokenize(fragment.text);
     if (place.text.find("SELECT <x>") != std::string_view::npos && keyword(t, 0, {"DISTINCT", "ALL", "TOP"}))
+        return std::nullopt;
+    const Tokens list = tokenize(fragment.items);
+    if (place.text.find("SELECT <items>") != std::string_view::npos && keyword(list, 0, {"DISTINCT", "ALL", "TOP"}))
         return std::nullopt;
     const std::string from = fragment.from.empty() ? "t" : fragment.from;
     const std::string table = fragment.from.empty() ? "t" : fragment.first_table;
@@ -286,6 +425,17 @@ std::optional<std::string> transplant(const Template &place, const Fragment &fra
             i += 3;
         } else if (rest.rfind("<from>", 0) == 0) {
             out += from;
+            i += 6;
+        } else if (rest.rfind("<items>", 0) == 0) {
+            if (fragment.items.empty()) return std::nullopt;
+            out += fragment.items;
+            i += 7;
+        } else if (rest.rfind("<group>", 0) == 0) {
+            out += fragment.group;
+            i += 7;
+        } else if (rest.rfind("<item>", 0) == 0) {
+            if (fragment.item.empty()) return std::nullopt;
+            out += fragment.item;
             i += 6;
         } else if (rest.rfind("<table>", 0) == 0) {
             if (table.empty()) return std::nullopt;

@@ -1,7 +1,10 @@
 // The expressions of the corpus statements put into other clauses as a statement source: each
 // select item (without its alias) and each WHERE, HAVING and ON condition (whole, and each of its
 // top-level AND / OR terms) of every SELECT of a statement is written into the templates of
-// transplant_templates() that fit it, over the FROM clause of the SELECT it came from, and named
+// transplant_templates() that fit it, over the FROM clause of the SELECT it came from; so are each
+// SELECT's FROM clause (under other heads and tails), its GROUP BY and ORDER BY lists (with its
+// select list, under other tails) and the whole statement (in a derived table, a UNION ALL with
+// itself, IN and EXISTS). Each is named
 // "transplants:selects.jsonl:12/iif/3" (the third fragment of line 12 in the IIF template). A
 // transplant should fare as its original does; the ones that fare worse show a fault of the
 // converters with an expression of real code in a place that code did not put it.
@@ -20,9 +23,17 @@
 namespace validity {
 
 struct Fragment {
-    enum class Kind { condition, item };
+    // grouping: a GROUP BY list, ordering: an ORDER BY list, statement: the whole command without
+    // its destinations (and without an ORDER BY that has no TOP, which FoxPro refuses in a subquery)
+    enum class Kind { condition, item, from, grouping, ordering, statement };
     Kind kind = Kind::condition;
     std::string text;
+    std::string items;         // the select list of its SELECT (without DISTINCT and TOP n); empty when unknown
+    std::string group;         // " GROUP BY ... HAVING ..." of its SELECT, for an ORDER BY list; else empty
+    bool listed_order = false; // ordering: every term a column number or one of the select list (as DISTINCT needs)
+    bool union_ = false;       // statement: a UNION at its top level
+    bool top = false;          // statement: TOP n (and so an ORDER BY, which no UNION member may have)
+    std::string item;          // statement: its only item when it is one without aggregates or subqueries
     bool aggregate = false;    // an aggregate call (COUNT, SUM, STD, ...; MAX and MIN of one argument) outside subqueries
     bool bare_names = false;   // a name (column or variable) outside aggregate calls and subqueries; m.x is none
     bool subquery = false;     // holds a SELECT
@@ -40,7 +51,8 @@ struct Template {
     std::string_view name;  // the origin's middle part: "transplants:selects.jsonl:12/iif/3"
     Fragment::Kind kind;
     bool (*fits)(const Fragment &);
-    // <x> is the fragment, <from> the FROM clause (t without one), <table> its first table
+    // <x> is the fragment, <from> the FROM clause (t without one), <table> its first table, <items>
+    // the select list, <group> the GROUP BY and HAVING clauses, <item> a statement's only item
     std::string_view text;
 };
 
