@@ -262,13 +262,14 @@ struct Pass {
     // Every whole-word occurrence of 'word' in the text gives way to 'before' + 'replacement' +
     // 'after'; one after a qualifier's "." stays where 'qualified_too' is false.
     // One inside an aggregate's argument stays where 'aggregate_item' (an item's expression) calls
-    // an aggregate itself.
+    // an aggregate itself; one before "(" is a function's name.
     void replace_word(Text &text, std::string_view word, std::string_view before, std::string_view replacement,
                       std::string_view after, bool qualified_too, std::string_view message,
                       std::string_view aggregate_item = {}) const {
         const std::string_view view = text.view();
         auto kept = [&](std::size_t at) {
             if (!qualified_too && view[at - 1] == '.') return true;
+            if (lex::followed_by_open_paren(view, static_cast<lex::Pos>(at + word.size()))) return true;  // a call: COUNT(*)
             return !aggregate_item.empty() && view.rfind('(', at) != npos && aggregate(aggregate_item) &&
                    in_aggregate_call(view, at);
         };

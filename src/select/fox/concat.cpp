@@ -341,9 +341,17 @@ private:
         return s;
     }
 
-    // A keyword is passed whole; a character alone.
+    // A keyword is passed whole, TOP with its number (and PERCENT), which would read as a term
+    // followed by an alias (TOP 5 name + 'x'); a character alone.
     std::size_t delimiter_end(std::size_t at, std::size_t to) const {
-        return name_start(src_[at]) ? name_chain_end(src_, at, to) : at + 1;
+        if (!name_start(src_[at])) return at + 1;
+        const std::size_t end = name_chain_end(src_, at, to);
+        if (end - at != 3 || !same_word(src_.substr(at, 3), "TOP")) return end;
+        std::size_t p = skip(end, to);
+        if (p == to || !is_digit(src_[p])) return end;
+        p = skip(number_end(src_, p, to), to);
+        const std::size_t word = name_start(src_[p]) ? name_chain_end(src_, p, to) : p;
+        return word - p == 7 && same_word(src_.substr(p, 7), "PERCENT") ? word : p;
     }
 
     std::size_t skip(std::size_t at, std::size_t to) const {
