@@ -44,21 +44,12 @@ void append_digits(std::string &out, int value, int width) {
 }
 
 bool read_time(Reader &r, DateLiteral &d) {
-    if (!r.number(2, d.hour)) return false;
-    if (r.take(':')) {
-        if (!r.number(2, d.minute)) return false;
-        if (r.take(':') && !r.number(2, d.second)) return false;
-    }
-    r.blanks();
-    char c = r.peek();
-    if ((c == 'A' || c == 'a' || c == 'P' || c == 'p') && r.at + 1 < r.text.size() &&
-        (r.text[r.at + 1] == 'M' || r.text[r.at + 1] == 'm')) {
-        if (d.hour < 1 || d.hour > 12) return false;
-        if (c == 'P' || c == 'p') d.hour = d.hour % 12 + 12;
-        else d.hour %= 12;
-        r.at += 2;
-    }
-    return d.hour < 24 && d.minute < 60 && d.second < 60;
+    Clock clock;
+    if (!read_clock(r.text, r.at, clock)) return false;
+    d.hour = clock.hour;
+    d.minute = clock.minute;
+    d.second = clock.second;
+    return true;
 }
 
 bool read_strict(Reader &r, DateLiteral &d) {
@@ -76,6 +67,8 @@ bool read_strict(Reader &r, DateLiteral &d) {
         if (lex::is_digit(r.peek())) {
             if (!read_time(r, d)) return false;
             d.kind = DateLiteral::datetime;
+        } else if (r.text[before] == ',') {
+            d.kind = DateLiteral::datetime;  // {^2010-08-16,} is that day's midnight
         } else {
             r.at = before;
         }
@@ -85,6 +78,25 @@ bool read_strict(Reader &r, DateLiteral &d) {
 }
 
 }  // namespace
+
+bool read_clock(std::string_view text, std::size_t &at, Clock &clock) {
+    Reader r{text, at};
+    if (!r.number(2, clock.hour)) return false;
+    if (r.take(':')) {
+        if (!r.number(2, clock.minute)) return false;
+        if (r.take(':') && !r.number(2, clock.second)) return false;
+    }
+    r.blanks();
+    const char c = r.peek();
+    if (c == 'A' || c == 'a' || c == 'P' || c == 'p') {
+        if (clock.hour < 1 || clock.hour > 12) return false;
+        clock.hour = c == 'P' || c == 'p' ? clock.hour % 12 + 12 : clock.hour % 12;
+        ++r.at;
+        if (r.peek() == 'M' || r.peek() == 'm') ++r.at;
+    }
+    at = r.at;
+    return clock.hour < 24 && clock.minute < 60 && clock.second < 60;
+}
 
 DateLiteral read_date_literal(std::string_view text) {
     DateLiteral d;

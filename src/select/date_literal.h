@@ -17,6 +17,14 @@ struct DateLiteral {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
+// A time of day as FoxPro writes it in a literal: hh[:mm[:ss]], then, blanks allowed before it, A or
+// P with or without M in either case (10:00p, 10:30 PM, 9a). Reads from 'at' and moves it past the
+// time; false when the text names no time of day.
+struct Clock {
+    int hour = 0, minute = 0, second = 0;
+};
+bool read_clock(std::string_view text, std::size_t &at, Clock &clock);
+
 // Reads the literal that starts with the "{" at the beginning of 'text'. A "{^" that holds no
 // valid date is 'verbatim' and runs through its "}" (or to the end).
 DateLiteral read_date_literal(std::string_view text);

@@ -1,5 +1,6 @@
 #include "select/fox/forms.h"
 
+#include "select/date_literal.h"
 #include "select/fox/text.h"
 
 #include <algorithm>
@@ -40,24 +41,13 @@ struct Reader {
 };
 
 bool read_time(Reader &r, LooseDate &d) {
-    if (r.number(2, d.hour) == 0) return false;
-    if (r.peek() == ':') {
-        ++r.at;
-        if (r.number(2, d.minute) == 0) return false;
-        if (r.peek() == ':') {
-            ++r.at;
-            if (r.number(2, d.second_of_minute) == 0) return false;
-        }
-    }
-    r.blanks();
-    const char c = upper(r.peek());
-    if ((c == 'A' || c == 'P') && r.at + 1 < r.text.size() && upper(r.text[r.at + 1]) == 'M') {
-        if (d.hour < 1 || d.hour > 12) return false;
-        d.hour = c == 'P' ? d.hour % 12 + 12 : d.hour % 12;
-        r.at += 2;
-    }
+    Clock clock;
+    if (!read_clock(r.text, r.at, clock)) return false;
+    d.hour = clock.hour;
+    d.minute = clock.minute;
+    d.second_of_minute = clock.second;
     d.time = true;
-    return d.hour < 24 && d.minute < 60 && d.second_of_minute < 60;
+    return true;
 }
 
 void put(std::array<char, 32> &chars, std::size_t &length, int value, int width) {
@@ -365,7 +355,11 @@ bool read_loose_date(std::string_view inside, LooseDate &date) {
     if (after == ' ' || after == 'T' || after == ',') {
         ++r.at;
         r.blanks();
-        if (is_digit(r.peek()) && !read_time(r, date)) return false;
+        if (is_digit(r.peek())) {
+            if (!read_time(r, date)) return false;
+        } else if (after == ',') {
+            date.time = true;  // {08/16/2010,} is that day's midnight
+        }
     }
     r.blanks();
     return r.at == inside.size();
