@@ -912,6 +912,17 @@ void Scan::parameter(std::size_t end) {
 // expression the host evaluates.
 void Scan::expression_parameter(std::size_t w0, std::size_t close) {
     if (close == std::string_view::npos || close >= end_) close = end_ - 1;
+    // the members and further calls after it belong to it: THISFORM.grd.Columns(1).Text1.Value
+    while (close + 2 < end_ && src_[close + 1] == '.' && name_start(src_[close + 2]) &&
+           !dotted_operator(src_, close + 1, end_, true)) {
+        const std::size_t to = name_chain_end(src_, close + 1, end_);
+        if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
+            const std::size_t next = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
+            close = next == std::string_view::npos || next >= end_ ? end_ - 1 : next;
+        } else {
+            close = to - 1;
+        }
+    }
     Text text;
     text.append("?(");
     text.append(src_.substr(w0, close + 1 - w0));
