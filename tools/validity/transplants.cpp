@@ -417,33 +417,27 @@ std::optional<std::string> transplant(const Template &place, const Fragment &fra
         return std::nullopt;
     const std::string from = fragment.from.empty() ? "t" : fragment.from;
     const std::string table = fragment.from.empty() ? "t" : fragment.first_table;
+    // the template's placeholders and what fills each; an empty filling (but <group>'s) leaves no transplant
+    const struct {
+        std::string_view name;
+        const std::string &filling;
+        bool may_be_empty;
+    } placeholders[] = {
+        {"<x>", fragment.text, true},         {"<from>", from, true},   {"<items>", fragment.items, false},
+        {"<group>", fragment.group, true},    {"<item>", fragment.item, false}, {"<table>", table, false},
+    };
     std::string out;
     for (std::size_t i = 0; i < place.text.size();) {
         const std::string_view rest = place.text.substr(i);
-        if (rest.rfind("<x>", 0) == 0) {
-            out += fragment.text;
-            i += 3;
-        } else if (rest.rfind("<from>", 0) == 0) {
-            out += from;
-            i += 6;
-        } else if (rest.rfind("<items>", 0) == 0) {
-            if (fragment.items.empty()) return std::nullopt;
-            out += fragment.items;
-            i += 7;
-        } else if (rest.rfind("<group>", 0) == 0) {
-            out += fragment.group;
-            i += 7;
-        } else if (rest.rfind("<item>", 0) == 0) {
-            if (fragment.item.empty()) return std::nullopt;
-            out += fragment.item;
-            i += 6;
-        } else if (rest.rfind("<table>", 0) == 0) {
-            if (table.empty()) return std::nullopt;
-            out += table;
-            i += 7;
-        } else {
+        const auto *hit = std::find_if(std::begin(placeholders), std::end(placeholders),
+                                       [rest](const auto &p) { return rest.starts_with(p.name); });
+        if (hit == std::end(placeholders)) {
             out += place.text[i++];
+            continue;
         }
+        if (hit->filling.empty() && !hit->may_be_empty) return std::nullopt;
+        out += hit->filling;
+        i += hit->name.size();
     }
     return out;
 }
