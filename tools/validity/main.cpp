@@ -15,6 +15,11 @@
 // The corpus statements written the other ways FoxPro reads the same (variants.h) are measured as
 // well ("variants" figures); each variant that fares worse than its original is listed. So are their
 // expressions put into other clauses (transplants.h, "transplants" figures).
+//
+// --compare-engines fills the generator's tables with the same rows on both servers and runs each
+// statement both accept, the MySQL output on MariaDB and the PostgreSQL output on PostgreSQL: both
+// must give FoxPro's rows ("engines" figures, engine_compare.h).
+#include "engine_compare.h"
 #include "findings.h"
 #include "generated.h"
 #include "mariadb_client.h"
@@ -73,6 +78,7 @@ struct Options {
     bool details = false;
     bool categories = false;
     bool trial_tables = false;
+    bool compare_engines = false;
     std::string json;
 };
 
@@ -134,15 +140,27 @@ int run(const Options &options) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(seeds, options.generated));
     }
 
+    std::unique_ptr<validity::EngineCompare> engines;
+    if (options.compare_engines) {
+        if (!server || !postgres)
+            throw std::runtime_error("--compare-engines needs both servers (TARNVEL_MARIADB_SOCKET, TARNVEL_POSTGRES_SOCKET)");
+        engines = std::make_unique<validity::EngineCompare>(*server, *postgres);
+    }
     // the generator's tables first, for statements of a corpus folder written over them
-    if (options.trial_tables) measure.create_trial_tables(validity::GeneratedSource(seeds, 0).tables());
+    if (options.trial_tables || engines) measure.create_trial_tables(validity::GeneratedSource(seeds, 0).tables());
+    if (engines) engines->fill();
     std::vector<validity::Figure> all_figures;
     std::vector<std::pair<std::string, std::vector<validity::Outcome>>> measured;
+    std::vector<validity::EngineComparison> comparisons;
     for (auto &source : sources) {
         std::vector<validity::Outcome> outcomes = measure.run(*source);
         for (validity::Figure &figure : validity::figures(source->name(), outcomes, server != nullptr))
             all_figures.push_back(std::move(figure));
         measured.emplace_back(source->name(), std::move(outcomes));
+        if (engines) {
+            comparisons.push_back(engines->compare(source->name(), measured.back().second));
+            all_figures.push_back(validity::engine_figure(comparisons.back()));
+        }
     }
 
     // The variants against their originals: those of this run, or measured now (not counted).
@@ -186,6 +204,8 @@ int run(const Options &options) {
             else validity::print_listing(out, outcomes, options.details || !places.empty());
         }
     }
+    for (const validity::EngineComparison &comparison : comparisons)
+        validity::print_engine_comparison(out, comparison, !options.quiet);
     if (options.categories) {
         for (const auto &[name, outcomes] : measured) validity::print_categories(out, name, outcomes);
     }
@@ -257,6 +277,10 @@ int main(int argc, char **argv) {
     app.add_flag("--trial-tables", options.trial_tables,
                  "Create the generator's tables before measuring, so that statements written over them (customer, "
                  "orders, product, item) are checked against real columns and types");
+    app.add_flag("--compare-engines", options.compare_engines,
+                 "Fill the generator's tables with the same rows on both servers (implies --trial-tables) and run "
+                 "every statement both accept: the MySQL output on MariaDB and the PostgreSQL output on PostgreSQL "
+                 "must give the same rows");
     app.add_flag("--findings", options.findings,
                  "Sort the generated statements' failures by cause, each with a statement reduced to a short one");
     CLI11_PARSE(app, argc, argv);
