@@ -115,6 +115,7 @@ constexpr Case conditions[] = {
     {"ICASE(n > 10, .T., n < 0, .T., .F.)", "2 5"},
     {"EVL(c, 'none') = 'none'", "1 3"},
     {"TRIM(c) == 'abc'", "2"},
+    {"STUFF(c, 1, 1, 'Z') = 'Z'", "1 3 4"},  // a blank field, whose text MySQL reads back empty, gets Z too
     {"MAX(n, 1) = 1", "1 3 4 5"},
     {"MIN(k, 3) = 3", "3 4 5"},
     {"CDOW(d) = 'Saturday' .AND. CMONTH(d) = 'February'", "2"},

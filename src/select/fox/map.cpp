@@ -1211,8 +1211,10 @@ constexpr Construct rows[] = {
      .words = "STUFF",
      .min_args = 4,
      .max_args = 4,
-     .target = {"", "(SUBSTR({1}, 1, {2} - 1) || {4} || SUBSTR({1}, {2} + {3}))", "INSERT({1}, {2}, {3}, {4})",
-                "(LEFT({1}, {2} - 1) & {4} & MID({1}, {2} + {3}))", "(SUBSTR({1}, 1, {2} - 1) || {4} || SUBSTR({1}, {2} + {3}))"}},
+     .target = {"", "(SUBSTR({1}, 1, {2} - 1) || {4} || SUBSTR({1}, {2} + {3}))", "CONCAT(LEFT({1}, {2} - 1), {4}, SUBSTRING({1}, {2} + {3}))",
+                "(LEFT({1}, {2} - 1) & {4} & MID({1}, {2} + {3}))", "(SUBSTR({1}, 1, {2} - 1) || {4} || SUBSTR({1}, {2} + {3}))"},
+     .note = "Not MySQL's INSERT, which returns the text unchanged when the position is past its end (a blank "
+             "CHAR field reads back empty there): FoxPro puts the replacement at the end."},
     {.id = "fn.padc",
      .fox = "PADC(s, n[, c])",
      .example = "PADC(s, 10)",
