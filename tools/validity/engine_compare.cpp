@@ -171,6 +171,19 @@ std::string with_literals(Target target, const std::string &bound, const std::ve
     return out;
 }
 
+// PostgreSQL writes a BYTEA value as \x and hex digits, MariaDB a BINARY one as its bytes.
+std::string from_bytea(const std::string &value) {
+    if (value.size() < 2 || value.compare(0, 2, "\\x") != 0 || value.size() % 2 != 0) return value;
+    std::string out;
+    for (std::size_t i = 2; i < value.size(); i += 2) {
+        const std::string pair = value.substr(i, 2);
+        if (!std::isxdigit(static_cast<unsigned char>(pair[0])) || !std::isxdigit(static_cast<unsigned char>(pair[1])))
+            return value;
+        out += static_cast<char>(std::stoi(pair, nullptr, 16));
+    }
+    return out;
+}
+
 using Rows = std::vector<std::vector<std::string>>;
 
 Rows normalised(const std::vector<engine::Row> &rows, bool from_postgres) {
@@ -249,8 +262,8 @@ std::string parameter_literal(Target target, const std::string &parameter) {
 
 std::string normalised_value(const std::optional<std::string> &value, bool from_postgres) {
     if (!value) return "NULL";
-    std::string text = *value;
-    text.erase(text.find_last_not_of(' ') + 1);
+    std::string text = from_postgres ? from_bytea(*value) : *value;
+    text.erase(text.find_last_not_of(std::string_view(" \0", 2)) + 1);  // a BINARY(n) is padded with zero bytes
     if (text == "0000-00-00" || text == "0000-00-00 00:00:00") return "NULL";  // MariaDB's empty date
     if (from_postgres && (text == "t" || text == "f")) return text == "t" ? "1" : "0";
     if (is_number(text)) {

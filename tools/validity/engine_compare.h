@@ -64,8 +64,9 @@ void print_engine_comparison(std::ostream &out, const EngineComparison &comparis
 // as a literal of the target; empty when the name does not tell the type.
 std::string parameter_literal(tarnvel::Target target, const std::string &parameter);
 // One value as the comparison sees it: NULL and the empty date alike, booleans as 1 and 0, numbers
-// to four decimals, texts without trailing blanks, fractions of zero seconds dropped. PostgreSQL
-// writes booleans t and f, MariaDB 1 and 0.
+// to four decimals, texts without trailing blanks (or zero bytes), fractions of zero seconds dropped. PostgreSQL
+// writes booleans t and f, MariaDB 1 and 0; its BYTEA values (\x and hex digits) are read as their
+// bytes, as MariaDB gives them.
 std::string normalised_value(const std::optional<std::string> &value, bool from_postgres);
 
 }  // namespace validity
