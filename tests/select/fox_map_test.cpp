@@ -160,7 +160,8 @@ std::string rendered_map() {
         doc << " |\n";
     }
     doc << "\nThe forms of the functions whose second argument is written as a number ({1} is the first "
-           "argument, {s} the date style DTOC writes; any other number leaves the call as written):\n\n";
+           "argument, {s} the date style DTOC writes; a number without a form here takes the row's own "
+           "form, and without that, too, the call stays as written):\n\n";
     doc << "| Row | Number" << titles << " |\n|---|---|" << rules << "\n";
     for (const fox::NumberedForm &form : fox::numbered_forms()) {
         doc << "| " << code(form.row) << " | " << (form.number.empty() ? "none written" : form.number);

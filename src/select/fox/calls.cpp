@@ -99,7 +99,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(chrtran(row, open, close, built));
     case Form::str:
         return done(str(open, close, count, built));
-    case Form::numbered: case Form::trim: case Form::weekday:
+    case Form::numbered: case Form::trim: case Form::weekday: case Form::mask:
         return done(written_options(row, open, close, built));
     case Form::extreme:
         return done(extreme(form, open, close, count, built));
@@ -626,26 +626,25 @@ bool Scan::picture_template(std::string_view picture, std::size_t open, std::siz
     return taken > 0 && foxpro(form.view(), open, close, count, built);
 }
 
-// f(x, n): the form of the number n is written as; any other second argument leaves the call. A row
-// of several values (STRTRAN(s, a, b, 1, 1)) takes the numbers after them, joined by commas.
+// f(x, n): the form of the number n is written as, else the row's own form of any n, if it has one;
+// without either the call stays. A row of several values (STRTRAN(s, a, b, 1, 1)) takes the numbers
+// after them, joined by commas.
 bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     Args args;
     std::array<char, 32> numbers;
     std::size_t length = 0, index = 0;
     bool fits = true;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
-        if (index++ < row.values) {
-            convert_into(args, from, to, false);
-            return;
-        }
+        convert_into(args, from, to, false);  // the numbers too, for the row's own form
+        if (index++ < row.values) return;
         const std::string_view number = trimmed(src_.substr(from, to - from));
         fits = fits && length + number.size() + 1 <= numbers.size();
         if (!fits) return;
         if (index > row.values + 1u) numbers[length++] = ',';
         length += number.copy(numbers.data() + length, number.size());
     });
-    if (!fits) return false;
-    const std::string_view form = numbered_form(row.id, std::string_view(numbers.data(), length), pass_.column);
+    std::string_view form = fits ? numbered_form(row.id, std::string_view(numbers.data(), length), pass_.column) : "";
+    if (form.empty()) form = row.target[pass_.column];  // any number (GETWORDNUM(s, n) but on SQL Server)
     if (form.empty() || repeats_long_argument(form, args)) return false;
     if (form.find("{s}") != std::string_view::npos) {  // the style as DTOC writes it, not as CTOD reads it
         fill_date_reading(built, form, args, DateReading{pass_.date_style(), "ymd", '.'});

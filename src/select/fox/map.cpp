@@ -437,15 +437,24 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 255,
      .form = Form::trim,
-     .target = {"", "LTRIM(RTRIM({1}, {2}), {2})", "TRIM(BOTH {2} FROM {1})", "", "BTRIM({1}, {2})"},
+     .target = {"SUBSTRING(LEFT({1}, LEN({1} + {3}) - PATINDEX({2}, REVERSE({1}) + {3})), PATINDEX({2}, {1} + {3}), "
+                "LEN({1} + {3}))",
+                "LTRIM(RTRIM({1}, {2}), {2})", "TRIM(BOTH {2} FROM {1})", "", "BTRIM({1}, {2})"},
      .note = "The parse strings trimmed from both ends instead of blanks, as often as they stand there. "
              "MySQL's TRIM trims one string, any text: one parse string, written after the text; several, "
              "each a literal of one character other than a letter, are the class of a REGEXP_REPLACE anchored "
              "at the ends trimmed. Oracle and "
              "PostgreSQL trim a set of characters: parse strings that are literals of one character each, "
              "joined into one set. nFlags written as 0, or as 1 (blind to case) with literals that hold no "
-             "letter, changes nothing; any other call, and every call on SQL Server (TRIM(c FROM s) is SQL "
-             "Server 2017's, the other rows need 2012) and Access, is left as written."},
+             "letter, changes nothing. SQL Server (whose TRIM(c FROM s) is 2017's, the other rows need 2012) "
+             "finds the first character that is none of the parse strings with PATINDEX('%[^...]%'), from the "
+             "start and, on the text REVERSEd, from the end: parse strings that are literals of one character "
+             "each, but ] and the quote; a character none of them is ('x') put after the text ends every "
+             "search, and LEN counts it with the trailing blanks before it, which FoxPro keeps unless a blank "
+             "is trimmed. nFlags 1 lists a letter of A to Z in both cases (a letter beyond ASCII leaves the call); "
+             "otherwise letters are compared by the column's collation, which may be blind to case (as "
+             "REPLACE compares for STRTRAN). Any other call, and every call on Access (no PATINDEX, no REPLACE), is left "
+             "as written."},
     {.id = "fn.ltrim_chars",
      .fox = "LTRIM(s[, nFlags], c1[, c2, ...])",
      .example = "LTRIM(code, '0')",
@@ -454,7 +463,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 255,
      .form = Form::trim,
-     .target = {"", "LTRIM({1}, {2})", "TRIM(LEADING {2} FROM {1})", "", "LTRIM({1}, {2})"},
+     .target = {"SUBSTRING({1}, PATINDEX({2}, {1} + {3}), LEN({1} + {3}))", "LTRIM({1}, {2})", "TRIM(LEADING {2} FROM {1})", "", "LTRIM({1}, {2})"},
      .note = "As ALLTRIM, from the start only."},
     {.id = "fn.rtrim_chars",
      .fox = "RTRIM(s[, nFlags], c1[, c2, ...]), TRIM(...)",
@@ -464,7 +473,8 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 255,
      .form = Form::trim,
-     .target = {"", "RTRIM({1}, {2})", "TRIM(TRAILING {2} FROM {1})", "", "RTRIM({1}, {2})"},
+     .target = {"LEFT({1}, LEN({1} + {3}) - PATINDEX({2}, REVERSE({1}) + {3}))", "RTRIM({1}, {2})", "TRIM(TRAILING {2} FROM {1})",
+                "", "RTRIM({1}, {2})"},
      .note = "As ALLTRIM, from the end only; TRIM is RTRIM."},
     {.id = "fn.trim_chars",
      .fox = "TRIM(s[, nFlags], c1[, c2, ...])",
@@ -474,7 +484,8 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 255,
      .form = Form::trim,
-     .target = {"", "RTRIM({1}, {2})", "TRIM(TRAILING {2} FROM {1})", "", "RTRIM({1}, {2})"},
+     .target = {"LEFT({1}, LEN({1} + {3}) - PATINDEX({2}, REVERSE({1}) + {3}))", "RTRIM({1}, {2})", "TRIM(TRAILING {2} FROM {1})",
+                "", "RTRIM({1}, {2})"},
      .note = "As RTRIM."},
     {.id = "fn.space",
      .fox = "SPACE(n)",
@@ -1073,9 +1084,14 @@ constexpr Construct rows[] = {
      .words = "BITAND",
      .min_args = 2,
      .max_args = 2,
-     .target = {"({1} & {2})", "", "CAST({1} & {2} AS SIGNED)", "", "(CAST({1} AS INTEGER) & CAST({2} AS INTEGER))"},
+     .form = Form::mask,
+     .target = {"({1} & {2})", "", "CAST({1} & {2} AS SIGNED)", "{2}", "(CAST({1} AS INTEGER) & CAST({2} AS INTEGER))"},
      .note = "Oracle has BITAND; SQL Server, MySQL and PostgreSQL the operator &. Jet SQL has no bit operator: "
-             "left as written there. MySQL computes with 64 bits and no sign: the result is read back with a "
+             "where one operand is a mask written as a whole number (1 to 2147483647) of four runs of bits at "
+             "most, each run of the other operand is read with INT, which rounds down: bits lo to hi of n are "
+             "INT(n / 2^lo) - 2^(hi - lo + 1) * INT(n / 2^(hi + 1)), times 2^lo (a negative n read as 32 bits "
+             "with a sign, as FoxPro reads it; a fraction is dropped downwards, where FoxPro drops it towards "
+             "0). Any other call is left as written there. MySQL computes with 64 bits and no sign: the result is read back with a "
              "sign, as FoxPro gives it. PostgreSQL's & takes integers, not the NUMERIC of an N field."},
     {.id = "fn.bitor",
      .fox = "BITOR(a, b)",
@@ -1084,10 +1100,11 @@ constexpr Construct rows[] = {
      .words = "BITOR",
      .min_args = 2,
      .max_args = 2,
-     .target = {"({1} | {2})", "({1} + {2} - BITAND({1}, {2}))", "CAST({1} | {2} AS SIGNED)", "",
+     .form = Form::mask,
+     .target = {"({1} | {2})", "({1} + {2} - BITAND({1}, {2}))", "CAST({1} | {2} AS SIGNED)", "({1} + {3} - {2})",
                 "(CAST({1} AS INTEGER) | CAST({2} AS INTEGER))"},
-     .note = "Oracle has BITAND alone: the sum less the bits both have. Jet SQL has no bit operator: left as "
-             "written there. MySQL's result is read back with a sign, PostgreSQL's operands made integers, as "
+     .note = "Oracle has BITAND alone: the sum less the bits both have; Access so too, with a mask written as "
+             "a whole number, its bits read as for BITAND (any other call left as written there). MySQL's result is read back with a sign, PostgreSQL's operands made integers, as "
              "for BITAND."},
     {.id = "fn.bitxor",
      .fox = "BITXOR(a, b)",
@@ -1096,14 +1113,16 @@ constexpr Construct rows[] = {
      .words = "BITXOR",
      .min_args = 2,
      .max_args = 2,
+     .form = Form::mask,
      .target = {"(({1} | {2}) - ({1} & {2}))", "({1} + {2} - 2 * BITAND({1}, {2}))", "CAST(({1} | {2}) - ({1} & {2}) AS SIGNED)",
-                "", "((CAST({1} AS INTEGER) | CAST({2} AS INTEGER)) - (CAST({1} AS INTEGER) & CAST({2} AS INTEGER)))"},
+                "({1} + {3} - 2 * {2})", "((CAST({1} AS INTEGER) | CAST({2} AS INTEGER)) - (CAST({1} AS INTEGER) & CAST({2} AS INTEGER)))"},
      .note = "The bits either has less the bits both have (SQL Server's and MySQL's ^ would start a text the "
              "clause converter copies unread); Oracle: the sum less twice the bits both have. MySQL computes "
              "with 64 bits and no sign: the "
              "answer is read back with a sign, which gives FoxPro's for values of 32 bits. PostgreSQL's bit "
              "operators take whole numbers, not a NUMERIC field: the 32-bit INTEGER, FoxPro's own (its # is "
-             "FoxPro's not-equal to the residue check). Access has no bit operator: left as written."},
+             "FoxPro's not-equal to the residue check). Access: the sum less twice the bits both have, with a mask "
+             "written as a whole number, read as for BITAND (any other call left as written)."},
     {.id = "fn.bitnot",
      .fox = "BITNOT(n)",
      .example = "BITNOT(flags)",
@@ -1144,10 +1163,12 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .shape = Shape::predicate,
-     .target = {"(({1} & POWER(2, {2})) <> 0)", "(BITAND({1}, POWER(2, {2})) <> 0)", "(({1} >> {2}) & 1 = 1)", "",
+     .target = {"(({1} & POWER(2, {2})) <> 0)", "(BITAND({1}, POWER(2, {2})) <> 0)", "(({1} >> {2}) & 1 = 1)",
+                "(INT(({1}) / 2 ^^^ ({2})) - 2 * INT(({1}) / 2 ^^^ (({2}) + 1)) = 1)",
                 "((CAST({1} AS INTEGER) >> {2}) & 1 = 1)"},
      .note = "Whether bit k (0 the lowest) is set: a condition, which SQL Server and Oracle write as a CASE in "
-             "the select list. Access has no bit operator: left as written."},
+             "the select list. Access has no bit operator: n divided by 2 to the k and rounded down (INT), less "
+             "twice the same for k + 1, is the bit, as 32 bits with a sign hold it (a negative n too)."},
     {.id = "fn.bitset",
      .fox = "BITSET(n, k)",
      .example = "BITSET(flags, 2)",
@@ -1156,8 +1177,10 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .target = {"({1} | POWER(2, {2}))", "({1} + POWER(2, {2}) - BITAND({1}, POWER(2, {2})))",
-                "CAST({1} | (1 << {2}) AS SIGNED)", "", "(CAST({1} AS INTEGER) | (1 << {2}))"},
-     .note = "Bit k set. Oracle adds the bit where n lacks it. Access: left as written."},
+                "CAST({1} | (1 << {2}) AS SIGNED)", "(({1}) + (1 - (INT(({1}) / 2 ^^^ ({2})) - 2 * INT(({1}) / 2 ^^^ (({2}) + 1)))) * 2 ^^^ ({2}))",
+                "(CAST({1} AS INTEGER) | (1 << {2}))"},
+     .note = "Bit k set. Oracle adds the bit where n lacks it; Access too, the bit read as for BITTEST. Setting "
+             "bit 31 gives 2147483648 there, where FoxPro's 32 bits give -2147483648."},
     {.id = "fn.bitclear",
      .fox = "BITCLEAR(n, k)",
      .example = "BITCLEAR(flags, 2)",
@@ -1165,9 +1188,11 @@ constexpr Construct rows[] = {
      .words = "BITCLEAR",
      .min_args = 2,
      .max_args = 2,
-     .target = {"({1} & ~POWER(2, {2}))", "({1} - BITAND({1}, POWER(2, {2})))", "CAST({1} & ~(1 << {2}) AS SIGNED)", "",
-                "(CAST({1} AS INTEGER) & ~(1 << {2}))"},
-     .note = "Bit k cleared. Oracle takes the bit away where n has it. Access: left as written."},
+     .target = {"({1} & ~POWER(2, {2}))", "({1} - BITAND({1}, POWER(2, {2})))", "CAST({1} & ~(1 << {2}) AS SIGNED)",
+                "(({1}) - (INT(({1}) / 2 ^^^ ({2})) - 2 * INT(({1}) / 2 ^^^ (({2}) + 1))) * 2 ^^^ ({2}))", "(CAST({1} AS INTEGER) & ~(1 << {2}))"},
+     .note = "Bit k cleared. Oracle takes the bit away where n has it; Access too, the bit read as for "
+             "BITTEST. Clearing bit 31 of a negative n gives a number below -2147483648 there, where FoxPro's "
+             "32 bits give a positive one."},
     {.id = "fn.sqrt",
      .fox = "SQRT(x)",
      .example = "SQRT(x)",
@@ -1250,13 +1275,18 @@ constexpr Construct rows[] = {
      .words = "GETWORDCOUNT",
      .min_args = 1,
      .max_args = 1,
-     .target = {"", "NVL(REGEXP_COUNT({1}, '[^ ' || CHR(9) || CHR(10) || ']+'), 0)",
+     .target = {"(LEN(REPLACE(REPLACE(' ' + REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ') + ' ', ' ', ' ' + CHAR(9)), CHAR(9) + ' ', '')) - "
+                "LEN(REPLACE(REPLACE(REPLACE(' ' + REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ') + ' ', ' ', ' ' + CHAR(9)), CHAR(9) + ' ', ''), CHAR(9), '')) - 2)",
+                "NVL(REGEXP_COUNT({1}, '[^ ' || CHR(9) || CHR(10) || ']+'), 0)",
                 "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n]+', '')))", "",
                 "(LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n]+', '', 'g')))"},
      .note = "The words between blanks, tabs and line feeds, a run of them one delimiter: each word made one "
              "character, the length less the length without the words (Oracle counts them). MySQL's literal "
-             "doubles the backslash, which its regular expression reads. SQL Server and "
-             "Access have no regular expressions: left as written, as is a call with delimiters of its own."},
+             "doubles the backslash, which its regular expression reads. SQL Server has no regular "
+             "expressions: tabs, carriage returns and line feeds become blanks, the text is put between two "
+             "blanks, and each run of blanks becomes a blank and a tab (every blank followed by a tab, then "
+             "every tab followed by a blank dropped); the tabs less the two runs at the ends are the words. "
+             "Access has no REPLACE: left as written, as is a call with delimiters of its own."},
     {.id = "fn.getwordnum",
      .fox = "GETWORDNUM(s, n)",
      .example = "GETWORDNUM(s, 2)",
@@ -1264,13 +1294,17 @@ constexpr Construct rows[] = {
      .words = "GETWORDNUM",
      .min_args = 2,
      .max_args = 2,
+     .form = Form::numbered,
      .target = {"", "REGEXP_SUBSTR({1}, '[^ ' || CHR(9) || CHR(10) || ']+', 1, {2})",
                 "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(REGEXP_REPLACE({1}, '[ \\\\t\\\\n]+', ' ')), REPEAT(' ', {2})), ' ', "
                 "{2}), ' ', -1)",
                 "", "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[ \\t\\n]+', ' ', 'g')), ' ', {2})"},
      .note = "The n-th word, the empty text past the last. MySQL and PostgreSQL make each run of delimiters one "
              "blank and take the n-th piece (MariaDB's REGEXP_SUBSTR takes no occurrence); MySQL adds n blanks, "
-             "so that a count past the last word gives an empty piece. SQL Server and Access: left as written."},
+             "so that a count past the last word gives an empty piece. SQL Server, for n written as 1 or 2: tabs, "
+             "carriage returns and line feeds become blanks, the leading blanks are dropped (LTRIM) and the "
+             "first word is the text before the next blank; the second is the first of what follows that "
+             "blank. Any other n on SQL Server, and Access (no REPLACE), are left as written."},
     {.id = "fn.strconv",
      .fox = "STRCONV(s, n)",
      .example = "STRCONV(s, 11)",
@@ -1409,8 +1443,14 @@ constexpr Construct rows[] = {
      .words = "ATN2",
      .min_args = 2,
      .max_args = 2,
-     .target = {"", "ATAN2({1}, {2})", "ATAN2({1}, {2})", "", "ATAN2({1}, {2})"},
-     .note = "The angle of the point (x, y). SQL Server has ATN2; Access has no such function: left as written."},
+     .target = {"", "ATAN2({1}, {2})", "ATAN2({1}, {2})",
+                "IIF({2} > 0, ATN({1} / {2}), IIF({2} < 0, ATN({1} / {2}) + IIF({1} < 0, -4, 4) * ATN(1), "
+                "IIF({2} = 0, SGN({1}) * 2 * ATN(1), NULL)))",
+                "ATAN2({1}, {2})"},
+     .note = "The angle of the point (x, y), from -pi to pi. SQL Server has ATN2. Access has ATN alone: the "
+             "angle of y / x, turned by pi (4 * ATN(1)) into the left half-plane, towards y's side (pi on the "
+             "negative x axis itself); on the y axis pi / 2 with y's sign, 0 at the origin. x is divided by "
+             "only where it is not 0, and a NULL x or y gives NULL."},
     {.id = "fn.fv",
      .fox = "FV(nPayment, nRate, nPeriods)",
      .example = "FV(500, 0.01, 12)",
@@ -1883,6 +1923,9 @@ constexpr NumberedForm numbered[] = {
     {"fn.strtran_occurrences", "-1,1", replace_first},
     {"fn.strtran_occurrences", "1,1,0", replace_first},
     {"fn.strtran_occurrences", "-1,1,0", replace_first},
+    // GETWORDNUM(s, n): the first and second words on SQL Server; the other dialects' forms take any n
+    {"fn.getwordnum", "1", {"LEFT(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')), CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' ') - 1)", "", "", "", ""}},
+    {"fn.getwordnum", "2", {"LEFT(LTRIM(STUFF(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' ', 1, CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' '), '')), CHARINDEX(' ', LTRIM(STUFF(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' ', 1, CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' '), '')) + ' ') - 1)", "", "", "", ""}},
     {"fn.strconv", "9", all("{1}")},
     {"fn.strconv", "10", all("{1}")},
     {"fn.strconv", "11", all("{1}")},

@@ -66,6 +66,9 @@ enum class Form : std::uint8_t {
     trim,       // ALLTRIM(s[, nFlags], c, ...), LTRIM, RTRIM, TRIM: parse strings trimmed instead of blanks
     weekday,    // DOW(d, nFirstDay), WEEK(d, nFirstWeek[, nFirstDay]): numbers written, {d} the first day
     recno,      // RECNO() in the select list of a read of one whole table: the form as it stands
+    mask,       // BITAND(a, b), BITOR, BITXOR: the template; where the dialect has no bit operator
+                // (bits_by_arithmetic), one operand a mask written as a whole number: {1} the other
+                // operand, {2} its bits the mask has, {3} the mask
     extreme,    // MAX(a, b, c, ...): a form with {1+} calls the dialect's function of every value; any
                 // other form compares two values, {1} and {2}, and the call becomes the dialect's
                 // multi-way choice (case_form) of the value that compares so with every other one
@@ -149,6 +152,12 @@ std::string_view numbered_form(std::string_view row, std::string_view number, Co
 // (Oracle's and PostgreSQL's LTRIM, RTRIM, BTRIM), not one string trimmed as often as it stands at
 // the end (MySQL's TRIM(BOTH s FROM x), as FoxPro trims its parse strings).
 constexpr bool trims_characters(Column column) { return column == oracle || column == pgsql; }
+// Whether the dialect's trim finds the first character of no parse string by a pattern (SQL Server's
+// PATINDEX): {2} the pattern, {3} a character of no parse string that ends the text.
+constexpr bool trims_by_pattern(Column column) { return column == sqlserver; }
+
+// Whether the dialect has no bit operator, so that its bits are read with whole-number arithmetic.
+constexpr bool bits_by_arithmetic(Column column) { return column == access; }
 
 // The value of a logical literal in a condition, where the dialect wants a comparison.
 inline constexpr std::string_view true_condition = "(1=1)";

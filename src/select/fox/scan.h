@@ -442,6 +442,8 @@ private:
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool written_options(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool trim(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool pattern_trim(std::string_view form, std::size_t open, std::size_t close, Text &built);
+    bool mask(std::string_view form, std::size_t open, std::size_t close, Text &built);
     bool weekday(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);

@@ -51,6 +51,52 @@ bool several_trimmed(std::string_view form, const Args &args, const Text &charac
     return true;
 }
 
+// The class of a pattern of characters none of the parse strings is, for SQL Server's PATINDEX: each
+// parse string a literal of one character other than ] and the quote (the dash last, where it is no
+// range; ^ after the first place, [ % _ inside a class stand for themselves). Blind to case, a letter
+// of A to Z stands in both cases and one beyond ASCII cannot be listed; otherwise letters are compared
+// as the column's collation compares them, as REPLACE compares them for STRTRAN.
+struct PatternClass {
+    Text chars;
+    bool dash = false, fits = true;
+
+    void add(std::string_view inside, bool blind) {
+        Characters one;
+        if (!characters_of(inside, one) || one.count != 1 || inside == "]" || inside == "'") {
+            fits = false;
+            return;
+        }
+        const char c = inside[0];
+        if (inside == "-") {
+            dash = true;
+        } else if (blind && static_cast<unsigned char>(c) >= 0x80) {
+            fits = false;
+        } else if (blind && may_be_letter(c)) {
+            chars.push(static_cast<char>(c & ~0x20));
+            chars.push(static_cast<char>(c | 0x20));
+        } else {
+            chars.append(inside);
+        }
+    }
+    // The pattern literal, and a literal of a character outside the class.
+    bool write(Text &pattern, Text &sentinel) const {
+        pattern.append("'%[^");
+        pattern.append(chars.view());
+        if (dash) pattern.push('-');
+        pattern.append("]%'");
+        for (const char c : std::string_view("x~|#")) {
+            const bool listed = chars.view().find(c) != std::string_view::npos ||
+                                (c == 'x' && chars.view().find('X') != std::string_view::npos);
+            if (listed) continue;
+            sentinel.push('\'');
+            sentinel.push(c);
+            sentinel.push('\'');
+            return true;
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 // The rows whose further arguments, written out, choose the form.
@@ -58,6 +104,7 @@ bool Scan::written_options(const Construct &row, std::size_t open, std::size_t c
     switch (row.form) {
     case Form::numbered: return numbered(row, open, close, built);
     case Form::trim: return trim(row, open, close, built);
+    case Form::mask: return mask(row.target[pass_.column], open, close, built);
     default: return weekday(row, open, close, built);
     }
 }
@@ -68,6 +115,7 @@ bool Scan::written_options(const Construct &row, std::size_t open, std::size_t c
 bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     const std::string_view form = row.target[pass_.column];
     if (form.empty()) return false;
+    if (trims_by_pattern(pass_.column)) return pattern_trim(form, open, close, built);
     const bool set = trims_characters(pass_.column);
     Args args;
     Text characters;
@@ -140,6 +188,43 @@ bool Scan::weekday(const Construct &row, std::size_t open, std::size_t close, Te
     const std::string_view form = chosen.target[pass_.column];
     if (form.empty() || repeats_long_argument(form, args)) return false;
     fill(built, form, args, static_cast<std::size_t>(rule), static_cast<std::size_t>(day));
+    return true;
+}
+
+// SQL Server: the row's form of PATINDEX with the class of the parse strings ({2}) and a character
+// outside it ({3}). nFlags written as 0 or 1; the parse strings literals of one character each.
+bool Scan::pattern_trim(std::string_view form, std::size_t open, std::size_t close, Text &built) {
+    Args args;
+    std::size_t index = 0;
+    bool blind = false;
+    std::string_view literals[255];
+    std::size_t strings = 0;
+    bool fits = true;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        const std::string_view arg = trimmed(src_.substr(from, to - from));
+        if (index++ == 0) {
+            convert_into(args, from, to, false);
+            return;
+        }
+        int flags = 0;
+        if (index == 2 && written_number(arg, flags)) {  // nFlags
+            fits = fits && (flags == 0 || flags == 1);
+            blind = flags == 1;
+            return;
+        }
+        std::string_view inside;
+        fits = fits && strings < 255 && literal_inside(arg, inside);
+        if (fits) literals[strings++] = inside;
+    });
+    if (!fits || strings == 0) return false;
+    PatternClass parse;
+    for (std::size_t i = 0; i < strings; ++i) parse.add(literals[i], blind);
+    Text pattern, sentinel;
+    if (!parse.fits || !parse.write(pattern, sentinel)) return false;
+    args.add(pattern.view());
+    args.add(sentinel.view());
+    if (repeats_long_argument(form, args)) return false;
+    fill(built, form, args);
     return true;
 }
 
