@@ -48,10 +48,26 @@ int write_runs(std::uint32_t mask, std::string_view operand, Text &out) {
     return runs;
 }
 
+// A name, a number, a parameter or a call: an operand that needs no parentheses beside an operator.
+bool one_operand(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (name_char(text[i]) || text[i] == '.' || text[i] == '?' || text[i] == '@')) ++i;
+    if (i == text.size()) return i > 0;
+    if (i == 0 || text[i] != '(' || text.back() != ')') return false;
+    int depth = 0;  // the call's parentheses close at its end only
+    for (std::size_t j = i; j < text.size(); ++j) {
+        if (text[j] == '\'' || text[j] == '"') return false;
+        depth += text[j] == '(' ? 1 : text[j] == ')' ? -1 : 0;
+        if (depth == 0 && j + 1 < text.size()) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 // BITAND(a, b), BITOR(a, b), BITXOR(a, b): the row's form of the two operands where the dialect has
-// bit operators. Without them (Access) one operand must be a mask written as a whole number: the
+// bit operators, each in parentheses unless it is one operand (SQL Server reads & and | at the level of
+// + and -, left to right: f & 1 + 2 is (f & 1) + 2). Without them (Access) one operand must be a mask written as a whole number: the
 // form takes {1} the other operand, {2} its bits the mask has, {3} the mask.
 bool Scan::mask(std::string_view form, std::size_t open, std::size_t close, Text &built) {
     Args args;
@@ -65,7 +81,15 @@ bool Scan::mask(std::string_view form, std::size_t open, std::size_t close, Text
     if (form.empty() || args.size() != 2) return false;
     if (!bits_by_arithmetic(pass_.column)) {
         if (repeats_long_argument(form, args)) return false;
-        fill(built, form, args);
+        Args operands;
+        for (std::size_t i = 0; i < 2; ++i) {
+            Text wrapped;
+            if (!one_operand(args[i])) wrapped.push('(');
+            wrapped.append(args[i]);
+            if (!one_operand(args[i])) wrapped.push(')');
+            operands.add(wrapped.view());
+        }
+        fill(built, form, operands);
         return true;
     }
     if (masked == 2) return false;

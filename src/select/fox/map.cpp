@@ -449,7 +449,7 @@ constexpr Construct rows[] = {
              "letter, changes nothing. SQL Server (whose TRIM(c FROM s) is 2017's, the other rows need 2012) "
              "finds the first character that is none of the parse strings with PATINDEX('%[^...]%'), from the "
              "start and, on the text REVERSEd, from the end: parse strings that are literals of one character "
-             "each, but ] and the quote; a character none of them is ('x') put after the text ends every "
+             "each, but ] and the quote, or CHR of an ASCII code written as a number (CHR(13)); a character none of them is ('x') put after the text ends every "
              "search, and LEN counts it with the trailing blanks before it, which FoxPro keeps unless a blank "
              "is trimmed. nFlags 1 lists a letter of A to Z in both cases (a letter beyond ASCII leaves the call); "
              "otherwise letters are compared by the column's collation, which may be blind to case (as "
@@ -1086,7 +1086,9 @@ constexpr Construct rows[] = {
      .max_args = 2,
      .form = Form::mask,
      .target = {"({1} & {2})", "", "CAST({1} & {2} AS SIGNED)", "{2}", "(CAST({1} AS INTEGER) & CAST({2} AS INTEGER))"},
-     .note = "Oracle has BITAND; SQL Server, MySQL and PostgreSQL the operator &. Jet SQL has no bit operator: "
+     .note = "Oracle has BITAND; SQL Server, MySQL and PostgreSQL the operator &, which SQL Server reads at the "
+             "level of + and -, left to right: an operand other than a name, number or call is written in "
+             "parentheses (BITAND(f, 1 + 2) is f & (1 + 2)). Jet SQL has no bit operator: "
              "where one operand is a mask written as a whole number (1 to 2147483647) of four runs of bits at "
              "most, each run of the other operand is read with INT, which rounds down: bits lo to hi of n are "
              "INT(n / 2^lo) - 2^(hi - lo + 1) * INT(n / 2^(hi + 1)), times 2^lo (a negative n read as 32 bits "

@@ -51,6 +51,25 @@ bool several_trimmed(std::string_view form, const Args &args, const Text &charac
     return true;
 }
 
+// CHR(n) of an ASCII code written as a number (CHR(13)): the character, as a string of one.
+struct Ascii {
+    char of[128] = {};
+    constexpr Ascii() {
+        for (int c = 0; c < 128; ++c) of[c] = static_cast<char>(c);
+    }
+};
+inline constexpr Ascii ascii;
+bool written_chr(std::string_view arg, std::string_view &one) {
+    if (arg.size() < 6 || !same_word(arg.substr(0, 3), "CHR") || arg.back() != ')') return false;
+    std::string_view inside = trimmed(arg.substr(3));
+    if (inside.front() != '(') return false;
+    inside = trimmed(inside.substr(1, inside.size() - 2));  // between the parentheses
+    int code = 0;
+    if (!written_number(inside, code) || code < 1 || code > 127) return false;
+    one = std::string_view(&ascii.of[code], 1);
+    return true;
+}
+
 // The class of a pattern of characters none of the parse strings is, for SQL Server's PATINDEX: each
 // parse string a literal of one character other than ] and the quote (the dash last, where it is no
 // range; ^ after the first place, [ % _ inside a class stand for themselves). Blind to case, a letter
@@ -81,7 +100,22 @@ struct PatternClass {
     // The pattern literal, and a literal of a character outside the class.
     bool write(Text &pattern, Text &sentinel) const {
         pattern.append("'%[^");
-        pattern.append(chars.view());
+        bool quoted = true;  // a control character (CHR(13)) is joined in by its code
+        for (const char c : chars.view()) {
+            const bool control = static_cast<unsigned char>(c) < ' ';
+            if (control != !quoted) pattern.append(control ? "' + " : " + '");
+            quoted = !control;
+            if (!control) {
+                pattern.push(c);
+                continue;
+            }
+            if (pattern.view().back() == ')') pattern.append(" + ");
+            pattern.append("CHAR(");
+            if (c >= 10) pattern.push(static_cast<char>('0' + c / 10));
+            pattern.push(static_cast<char>('0' + c % 10));
+            pattern.push(')');
+        }
+        if (!quoted) pattern.append(" + '");
         if (dash) pattern.push('-');
         pattern.append("]%'");
         for (const char c : std::string_view("x~|#")) {
@@ -192,7 +226,8 @@ bool Scan::weekday(const Construct &row, std::size_t open, std::size_t close, Te
 }
 
 // SQL Server: the row's form of PATINDEX with the class of the parse strings ({2}) and a character
-// outside it ({3}). nFlags written as 0 or 1; the parse strings literals of one character each.
+// outside it ({3}). nFlags written as 0 or 1; the parse strings literals of one character each, or
+// CHR of an ASCII code written as a number.
 bool Scan::pattern_trim(std::string_view form, std::size_t open, std::size_t close, Text &built) {
     Args args;
     std::size_t index = 0;
@@ -213,7 +248,7 @@ bool Scan::pattern_trim(std::string_view form, std::size_t open, std::size_t clo
             return;
         }
         std::string_view inside;
-        fits = fits && strings < 255 && literal_inside(arg, inside);
+        fits = fits && strings < 255 && (literal_inside(arg, inside) || written_chr(arg, inside));
         if (fits) literals[strings++] = inside;
     });
     if (!fits || strings == 0) return false;
