@@ -1277,13 +1277,15 @@ constexpr Construct rows[] = {
      .words = "GETWORDCOUNT",
      .min_args = 1,
      .max_args = 1,
-     .target = {"(LEN(REPLACE(REPLACE(' ' + REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ') + ' ', ' ', ' ' + CHAR(9)), CHAR(9) + ' ', '')) - "
-                "LEN(REPLACE(REPLACE(REPLACE(' ' + REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ') + ' ', ' ', ' ' + CHAR(9)), CHAR(9) + ' ', ''), CHAR(9), '')) - 2)",
-                "NVL(REGEXP_COUNT({1}, '[^ ' || CHR(9) || CHR(10) || ']+'), 0)",
-                "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n]+', '')))", "",
-                "(LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n]+', '', 'g')))"},
-     .note = "The words between blanks, tabs and line feeds, a run of them one delimiter: each word made one "
-             "character, the length less the length without the words (Oracle counts them). MySQL's literal "
+     .target = {"(LEN(REPLACE(REPLACE(' ' + REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ') "
+                "+ ' ', ' ', ' ' + CHAR(9)), CHAR(9) + ' ', '')) - LEN(REPLACE(REPLACE(REPLACE(' ' + "
+                "REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ') + ' ', ' ', ' ' + CHAR(9)), "
+                "CHAR(9) + ' ', ''), CHAR(9), '')) - 2)",
+                "NVL(REGEXP_COUNT({1}, '[^ ' || CHR(9) || CHR(10) || CHR(13) || ']+'), 0)",
+                "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n\\\\r]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n\\\\r]+', '')))", "",
+                "(LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n\\r]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n\\r]+', '', 'g')))"},
+     .note = "The words between blanks, tabs, carriage returns and line feeds (FoxPro's delimiters), a run of "
+             "them one delimiter: each word made one character, the length less the length without the words (Oracle counts them). MySQL's literal "
              "doubles the backslash, which its regular expression reads. SQL Server has no regular "
              "expressions: tabs, carriage returns and line feeds become blanks, the text is put between two "
              "blanks, and each run of blanks becomes a blank and a tab (every blank followed by a tab, then "
@@ -1297,10 +1299,10 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .form = Form::numbered,
-     .target = {"", "REGEXP_SUBSTR({1}, '[^ ' || CHR(9) || CHR(10) || ']+', 1, {2})",
-                "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(REGEXP_REPLACE({1}, '[ \\\\t\\\\n]+', ' ')), REPEAT(' ', {2})), ' ', "
+     .target = {"", "REGEXP_SUBSTR({1}, '[^ ' || CHR(9) || CHR(10) || CHR(13) || ']+', 1, {2})",
+                "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(REGEXP_REPLACE({1}, '[ \\\\t\\\\n\\\\r]+', ' ')), REPEAT(' ', {2})), ' ', "
                 "{2}), ' ', -1)",
-                "", "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[ \\t\\n]+', ' ', 'g')), ' ', {2})"},
+                "", "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[ \\t\\n\\r]+', ' ', 'g')), ' ', {2})"},
      .note = "The n-th word, the empty text past the last. MySQL and PostgreSQL make each run of delimiters one "
              "blank and take the n-th piece (MariaDB's REGEXP_SUBSTR takes no occurrence); MySQL adds n blanks, "
              "so that a count past the last word gives an empty piece. SQL Server, for n written as 1 or 2: tabs, "
@@ -1926,8 +1928,19 @@ constexpr NumberedForm numbered[] = {
     {"fn.strtran_occurrences", "1,1,0", replace_first},
     {"fn.strtran_occurrences", "-1,1,0", replace_first},
     // GETWORDNUM(s, n): the first and second words on SQL Server; the other dialects' forms take any n
-    {"fn.getwordnum", "1", {"LEFT(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')), CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' ') - 1)", "", "", "", ""}},
-    {"fn.getwordnum", "2", {"LEFT(LTRIM(STUFF(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' ', 1, CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' '), '')), CHARINDEX(' ', LTRIM(STUFF(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' ', 1, CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' '), '')) + ' ') - 1)", "", "", "", ""}},
+    {"fn.getwordnum", "1",
+     {"LEFT(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), "
+      "CHAR(10), ' ')), CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), "
+      "' '), CHAR(10), ' ')) + ' ') - 1)",
+      "", "", "", ""}},
+    {"fn.getwordnum", "2",
+     {"LEFT(LTRIM(STUFF(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), "
+      "CHAR(13), ' '), CHAR(10), ' ')) + ' ', 1, CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, "
+      "CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ')) + ' '), '')), CHARINDEX(' ', "
+      "LTRIM(STUFF(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), "
+      "' ')) + ' ', 1, CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), "
+      "' '), CHAR(10), ' ')) + ' '), '')) + ' ') - 1)",
+      "", "", "", ""}},
     {"fn.strconv", "9", all("{1}")},
     {"fn.strconv", "10", all("{1}")},
     {"fn.strconv", "11", all("{1}")},
