@@ -1448,7 +1448,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .target = {"", "ATAN2({1}, {2})", "ATAN2({1}, {2})",
-                "IIF({2} > 0, ATN({1} / {2}), IIF({2} < 0, ATN({1} / {2}) + IIF({1} < 0, -4, 4) * ATN(1), "
+                "IIF({2} > 0, ATN(({1}) / ({2})), IIF({2} < 0, ATN(({1}) / ({2})) + IIF({1} < 0, -4, 4) * ATN(1), "
                 "IIF({2} = 0, SGN({1}) * 2 * ATN(1), NULL)))",
                 "ATAN2({1}, {2})"},
      .note = "The angle of the point (x, y), from -pi to pi. SQL Server has ATN2. Access has ATN alone: the "
