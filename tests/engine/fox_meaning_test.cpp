@@ -294,6 +294,10 @@ constexpr Case conditions[] = {
     {"l = !(k > 2)", "2 3 5"},
     {"(k > 3) = NOT l", "2 5"},
     {"l # .NOT. (n > 0) AND k # 2", "1 3 4 5"},
+    // EMPTY of a call that gives a number: empty when 0
+    {"EMPTY(AT('b', c))", "1 3 4 5"},
+    {"!EMPTY(LEN(ALLTRIM(c)))", "2 4 5"},
+    {"EMPTY(MONTH(d))", "1 3"},  // a part of the empty date is tested as before (NULL where the date is)
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

@@ -208,13 +208,18 @@ bool Scan::count_written(const Construct &row, std::size_t open, std::size_t clo
     return digits && index == 2;
 }
 
-// EMPTY(v) of a variable or parameter that FoxPro's naming makes a number (m.nTotal, tnId): v = 0.
+// EMPTY(v) of a variable or parameter that FoxPro's naming makes a number (m.nTotal, tnId), or of a call
+// that gives a number (AT, LEN, VAL, ...; not a part of a date, NULL where the empty date is): v = 0.
 bool Scan::empty_number(std::size_t open, std::size_t close, Text &built) {
     const std::string_view arg = trimmed(src_.substr(open + 1, close - open - 1));
     if (arg.empty() || (arg[0] != '?' && !name_start(arg[0]))) return false;
     const std::size_t first = static_cast<std::size_t>(arg.data() - src_.data());
-    const std::size_t end = variable_end(first);
-    if (end != first + arg.size() || !named_number(arg)) return false;
+    const std::size_t end = first + arg.size();
+    if (variable_end(first) != end || !named_number(arg)) {  // EMPTY(AT(' ', s)): a call that gives a number
+        if (!number_call(first, false)) return false;
+        const std::size_t call_open = src_.find('(', first);
+        if (close_paren(call_open) + 1 != end) return false;
+    }
     Args args;
     convert_into(args, first, end, false);
     fill(built, named().fn_empty_number.target[pass_.column], args);

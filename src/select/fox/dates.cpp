@@ -102,21 +102,25 @@ std::size_t Scan::signed_count(std::size_t after, Text &number) {
 
 namespace {
 
-// FoxPro's functions that give a number, whatever their arguments.
-constexpr std::string_view number_calls[] = {"INT",  "ROUND", "VAL",  "LEN",  "MOD",    "CEILING", "FLOOR", "ABS",
-                                             "DAY",  "DOW",   "MONTH", "YEAR", "WEEK", "HOUR",    "MINUTE", "SEC"};
+// FoxPro's functions that give a number, whatever their arguments: of any values, and the parts of a
+// date or time (an empty date, NULL in some dialects, gives NULL there, where FoxPro gives 0).
+constexpr std::string_view number_calls[] = {"INT", "ROUND", "VAL", "LEN",  "MOD", "CEILING", "FLOOR",       "ABS",
+                                             "AT",  "ATC",   "RAT", "OCCURS", "ASC", "SIGN",  "GETWORDCOUNT"};
+constexpr std::string_view date_part_calls[] = {"DAY", "DOW", "MONTH", "YEAR", "WEEK", "HOUR", "MINUTE", "SEC", "QUARTER"};
 
 }  // namespace
 
-// A call of one of number_calls begins at 'at'.
-bool Scan::number_call(std::size_t at) const {
+// A call of one of number_calls (or of date_part_calls too, with 'date_parts') begins at 'at'.
+bool Scan::number_call(std::size_t at, bool date_parts) const {
     std::size_t w1 = at;
     while (w1 < end_ && name_char(src_[w1])) ++w1;
     const std::size_t open = skip_blanks(w1);
     if (w1 == at || open >= end_ || src_[open] != '(') return false;
     std::string_view word = src_.substr(at, w1 - at);
     if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
-    return std::any_of(std::begin(number_calls), std::end(number_calls), [&](std::string_view f) { return same_word(word, f); });
+    const auto named = [word](std::string_view f) { return same_word(word, f); };
+    return std::any_of(std::begin(number_calls), std::end(number_calls), named) ||
+           (date_parts && std::any_of(std::begin(date_part_calls), std::end(date_part_calls), named));
 }
 
 // + x or - x at 'after', with x a value that is not written as a number (signed_count reads those),

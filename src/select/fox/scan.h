@@ -449,7 +449,7 @@ private:
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);
     std::size_t value_count(std::size_t after, Text &count, bool days = false);
-    bool number_call(std::size_t at) const;
+    bool number_call(std::size_t at, bool date_parts = true) const;
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
     std::size_t difference_from(bool date, std::string_view base, std::size_t w0, std::size_t first, bool whole_item,
                                 Text &built);
