@@ -389,7 +389,7 @@ constexpr Construct rows[] = {
                 "CASE WHEN c1 THEN v1 ... ELSE e END", "IIF(c1, v1, IIF(..., e))", "CASE WHEN c1 THEN v1 ... ELSE e END"},
      .note = "Without e the value is NULL, as in FoxPro."},
     {.id = "fn.empty_number",
-     .fox = "EMPTY(v) (v a variable FoxPro's naming makes a number)",
+     .fox = "EMPTY(v) (v a variable FoxPro's naming makes a number, or a call that gives one)",
      .example = "EMPTY(m.nTotal)",
      .min_args = 1,
      .max_args = 1,
@@ -398,7 +398,10 @@ constexpr Construct rows[] = {
      .note = "A memory variable or parameter named as a number (m.nTotal, tnCustomer, ?m.nLimit: a type letter "
              "n, i, y or b, after an optional scope letter l, p, g or t, then a capital) is empty when 0, "
              "tested so, as every target reads it: the test of text finds no 0 in Oracle, Access and "
-             "PostgreSQL, and SQL Server refuses a NUMERIC compared with ''. NULL is not empty, as in FoxPro."},
+             "PostgreSQL, and SQL Server refuses a NUMERIC compared with ''. NULL is not empty, as in FoxPro. So is "
+             "a call that gives a number of any values (AT, ATC, RAT, OCCURS, LEN, ASC, VAL, INT, ROUND, MOD, "
+             "CEILING, FLOOR, ABS, SIGN, GETWORDCOUNT: EMPTY(AT(' ', s))); a part of a date (MONTH(d), ...) keeps "
+             "the test of text, which takes the NULL of an empty date in Oracle, Access and PostgreSQL for empty."},
     {.id = "fn.evl",
      .fox = "EVL(a, b)",
      .example = "EVL(a, 'none')",
