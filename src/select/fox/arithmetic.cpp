@@ -10,14 +10,16 @@ namespace tarnvel::select::fox {
 namespace {
 
 // FoxPro's functions that give a whole number, which SQL Server and PostgreSQL divide as one.
+// MOD of decimals is a decimal, which the * 1.0 leaves as it is.
 constexpr std::string_view whole_calls[] = {"COUNT", "CNT",  "DAY",    "DOW", "MONTH", "YEAR",
-                                            "WEEK",  "HOUR", "MINUTE", "SEC", "LEN"};
+                                            "WEEK",  "HOUR", "MINUTE", "SEC", "LEN",   "MOD"};
 
 // Functions whose arguments take a decimal: a quotient there may be made one (CEILING(MONTH(d) / 3)).
 // Others want a whole number (LEFT(s, LEN(s) / 2), REPEAT, LPAD) on PostgreSQL, which refuses a NUMERIC.
-constexpr std::string_view decimal_calls[] = {"ABS",  "AVG",  "CEILING", "CEIL", "EVL",   "EXP",  "FLOOR",
-                                              "IIF",  "INT",  "LOG",     "LOG10", "MAX",  "MIN",  "NVL",
-                                              "ROUND", "SIGN", "SQRT",   "SUM"};
+constexpr std::string_view decimal_calls[] = {"ABS",  "ACOS", "ASIN",  "ATAN",    "AVG",  "CEILING", "CEIL",
+                                              "COS",  "DTOR", "EVL",   "EXP",     "FLOOR", "IIF",   "INT",
+                                              "LOG",  "LOG10", "MAX",  "MIN",     "NVL",  "ROUND", "RTOD",
+                                              "SIGN", "SIN",  "SQRT",  "SUM",     "TAN"};
 
 // The function name that begins at text[at], in full (SUBS as SUBSTR), is one of 'names'; 'end' gets
 // one past the name as written.

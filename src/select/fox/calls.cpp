@@ -324,19 +324,25 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
 void Scan::macro() { operand_to(macro_end(src_, pos_, end_)); }
 
 // CTOD or CTOT of a literal: the empty date for blanks (and / . - :), else the date (and time) it
-// names, read as {mm/dd/yyyy hh:mm:ss}.
+// names, read as {mm/dd/yyyy hh:mm:ss}; after a ^ ('^2024-02-29 18:00'), year first whatever SET DATE
+// says, as in {^...}.
 bool Scan::date_of_literal(std::size_t from, std::size_t to, Text &built) {
     std::string_view arg = trimmed(src_.substr(from, to - from));
     if (arg.size() < 2) return false;
     const char q = arg.front();
     if ((q != '\'' && q != '"' && q != '[') || arg.back() != (q == '[' ? ']' : q)) return false;
     std::string_view inside = arg.substr(1, arg.size() - 2);
-    if (inside.find_first_not_of(" /.-:") == std::string_view::npos) {
+    const bool year_first = !inside.empty() && inside.front() == '^';
+    if (year_first) inside.remove_prefix(1);
+    else if (inside.find_first_not_of(" /.-:") == std::string_view::npos) {
         built.append("{}");
         return true;
     }
+    LooseDate loose;
     StrictDate date;
-    if (!strict_date(inside, date)) return false;
+    if (!read_loose_date(inside, loose) || (year_first && loose.first_digits != 4) ||
+        !date.set(loose, pass_.day_first()))
+        return false;
     built.append(date.text());
     return true;
 }
