@@ -974,6 +974,30 @@ constexpr Construct rows[] = {
              "the place; on PostgreSQL (14 or later) the text cut at each occurrence has more than n pieces "
              "then, and the place follows the first n joined again. SQL Server's and Access's third "
              "argument is where the search starts: the call is left as written there."},
+    {.id = "fn.strextract",
+     .fox = "STREXTRACT(s, begin, end)",
+     .example = "STREXTRACT(notes, '<tel>', '</tel>')",
+     .place = Place::select,
+     .words = "STREXTRACT",
+     .min_args = 3,
+     .max_args = 3,
+     .target = {"CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) > 0 "
+                "THEN SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + "
+                "LEN({2} + '.') - 1) - CHARINDEX({2}, {1}) - LEN({2} + '.') + 1) ELSE '' END",
+                "CASE WHEN INSTR({1}, {2}) > 0 AND INSTR({1}, {3}, INSTR({1}, {2}) + LENGTH({2})) > 0 THEN SUBSTR({1}, "
+                "INSTR({1}, {2}) + LENGTH({2}), INSTR({1}, {3}, INSTR({1}, {2}) + LENGTH({2})) - INSTR({1}, {2}) - "
+                "LENGTH({2})) END",
+                "CASE WHEN LOCATE({2}, {1}) > 0 AND LOCATE({3}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 THEN "
+                "SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}), LOCATE({3}, {1}, LOCATE({2}, {1}) + "
+                "CHAR_LENGTH({2})) - LOCATE({2}, {1}) - CHAR_LENGTH({2})) ELSE '' END",
+                "IIF(INSTR({1}, {2}) > 0 AND INSTR(INSTR({1}, {2}) + LEN({2}), {1}, {3}) > 0, MID({1}, INSTR({1}, {2}) + "
+                "LEN({2}), INSTR(INSTR({1}, {2}) + LEN({2}), {1}, {3}) - INSTR({1}, {2}) - LEN({2})), '')",
+                "CASE WHEN STRPOS({1}, {2}) > 0 AND STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {3}) > 0 THEN "
+                "LEFT(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), "
+                "{3}) - 1) ELSE '' END"},
+     .note = "The text between the first begin and the first end after it; the empty text when either is "
+             "missing. SQL Server's CHARINDEX finds an empty begin nowhere, where FoxPro starts at the first "
+             "character. With an occurrence or flags the call is left as written."},
     {.id = "fn.strtran_remove",
      .fox = "STRTRAN(s, a)",
      .example = "STRTRAN(phone, '-')",
