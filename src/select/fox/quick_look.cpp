@@ -302,6 +302,7 @@ private:
             return false;
         }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
+        if (array_in_parentheses(word, text_.substr(0, n_), i)) return true;  // laX(1)
         if (same_word(word, "DATE") &&
             (date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference) ||
              compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_date_value_days))) {

@@ -243,6 +243,10 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
         if (call(*row, w0, open)) return;
     }
     begin_token(w0);
+    if (full.empty() && array_in_parentheses(word, src_.substr(0, end_), open)) {
+        expression_parameter(w0, close_paren(open));
+        return;
+    }
     if (!full.empty()) out_.replace(w0, w1, full);
     // MySQL reads a name followed by a blank and "(" as no call of its built-in functions
     if (open > w1 && !named().clause_call_blank.target[pass_.column].empty()) out_.replace(w1, open, {});

@@ -37,6 +37,23 @@ enum class Kw : std::uint8_t {
 // The keyword the word is (in any letter case), or none.
 Kw keyword_of(std::string_view word);
 
+// laX(1), gaX(2, 1), paX(3): FoxPro reads an array's subscripts in parentheses as well as in brackets.
+// A name written in the local, global or parameter array habit (la, ga or pa, then a capital: not
+// LAST or palabra) whose "(" at 'open' holds whole numbers alone is an element, which the host
+// evaluates as it does laX[1].
+inline bool array_in_parentheses(std::string_view word, std::string_view text, std::size_t open) {
+    if (word.size() < 3 || word[1] != 'a' || word[2] < 'A' || word[2] > 'Z') return false;
+    if (word[0] != 'l' && word[0] != 'g' && word[0] != 'p') return false;
+    bool digit = false;
+    for (std::size_t at = open + 1; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == ')') return digit;
+        if (is_digit(c)) digit = true;
+        else if (c != ',' && !is_blank(c)) return false;
+    }
+    return false;
+}
+
 inline bool object_word(std::string_view w) {
     if (w.size() == 1) return upper(w[0]) == 'M';
     if (w[0] == '_') return same_word(w, "_SCREEN") || same_word(w, "_VFP");
