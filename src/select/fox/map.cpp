@@ -214,13 +214,16 @@ constexpr Construct rows[] = {
      .fox = "THIS.x, THISFORM.x, THISFORMSET.x",
      .example = "a = thisform.txtName.Value",
      .target = all("?THISFORM.x"),
-     .note = "As m.name; a reference followed by ( becomes ?(...)."},
+     .note = "As m.name; a reference followed by ( becomes ?(...). So is any name.x whose name the statement "
+             "never writes alone (as a table or an alias): an object's property (goApp.cUser) or the field of a "
+             "cursor the statement does not read (curHead.id); A to J, the work areas, stay as written."},
     {.id = "name.array_element",
      .kind = Kind::name,
      .fox = "name[i]",
      .example = "a = laCodes[2]",
      .target = all("?(name[i])"),
-     .note = "FoxPro reads [ right after a name as a subscript of a memory array."},
+     .note = "FoxPro reads [ right after a name as a subscript of a memory array; laX(1), gaX(2, 1) and paX(1) "
+             "(la, ga or pa and a capital, whole numbers in the parentheses) are taken as elements too."},
     {.id = "name.database_table",
      .kind = Kind::name,
      .fox = "database!table",

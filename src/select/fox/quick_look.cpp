@@ -391,7 +391,18 @@ private:
             while (from > 0 && name_char(text_[from - 1])) --from;
             if (object_word(text_.substr(from, i - from)) && name_start(text_[i + 1])) return true;
         }
-        return false;
+        return host_member(i);
+    }
+
+    // word.x at the "." 'i', where the statement names no table or alias word (goApp.cUser).
+    bool host_member(std::size_t i) const {
+        if (i == 0 || !name_char(text_[i - 1]) || !name_start(text_[i + 1])) return false;
+        std::size_t from = i - 1;
+        while (from > 0 && name_char(text_[from - 1])) --from;
+        if (!name_start(text_[from]) || is_digit(text_[from])) return false;
+        if (from > 0 && std::strchr(".!\\:?~", text_[from - 1]) != nullptr) return false;
+        const std::string_view word = text_.substr(from, i - from);
+        return pass_.host_qualifier(word) && !dotted_operator(text_, i, n_, true) && keyword_of(word) == Kw::none;
     }
 
     // The parenthesis opened at 'i' holds one name (with its members, or a parameter ?name) and nothing else.

@@ -215,6 +215,13 @@ inline bool Scan::joined_name(std::string_view word, Kw kw, std::size_t w1) {
         reference(w0, w1);
         return true;
     }
+    // goApp.cUser, curHead.id: a qualifier the statement names nowhere as a table or alias
+    if (next == '.' && kw == Kw::none && w1 + 1 < end_ && name_start(src_[w1 + 1]) && t.clause != Clause::into &&
+        (w0 == 0 || (src_[w0 - 1] != '.' && src_[w0 - 1] != '!' && src_[w0 - 1] != '\\' && src_[w0 - 1] != ':')) &&
+        !dotted_operator(src_, w1, end_, true) && pass_.host_qualifier(word)) {
+        reference(w0, w1);
+        return true;
+    }
     // name[i]: an element of a memory array (SELECT[x] is a keyword and a string)
     if (next == '[' && t.clause != Clause::into && kw == Kw::none) {
         array_element(w0, w1);

@@ -205,6 +205,23 @@ struct Pass {
         if (subtracted < dates_subtracted.size() && !subtracted_date(operand)) dates_subtracted[subtracted++] = operand;
     }
 
+    // word.x where the statement names no table or alias word: the host's value (the last words asked
+    // about are kept, as a statement's qualifiers repeat). A to J name work areas, which may hold a
+    // table the statement reads: left as written.
+    bool host_qualifier(std::string_view word) const {
+        if (word.size() == 1 && upper(word[0]) >= 'A' && upper(word[0]) <= 'J') return false;
+        for (std::size_t k = 0; k < qualifiers_asked.size(); ++k) {
+            if (!qualifiers_asked[k].empty() && same_name(word, qualifiers_asked[k])) return qualifiers_host[k];
+        }
+        const std::size_t k = next_qualifier++ % qualifiers_asked.size();
+        qualifiers_asked[k] = word;
+        qualifiers_host[k] = names_no_table(statement, word, rules);
+        return qualifiers_host[k];
+    }
+    mutable std::array<std::string_view, 4> qualifiers_asked{};
+    mutable std::array<bool, 4> qualifiers_host{};
+    mutable std::size_t next_qualifier = 0;
+
     bool m_is_alias() {
         if (m_alias < 0) m_alias = names_alias_m(statement, rules) ? 1 : 0;
         return m_alias == 1;

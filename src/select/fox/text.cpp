@@ -156,6 +156,25 @@ bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
     return false;
 }
 
+bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (const std::size_t run = literal_end(text, i, text.size(), rules); run != i) {
+            i = run - 1;
+        } else if (name_char(c)) {
+            std::size_t end = i;
+            while (end < text.size() && name_char(text[end])) ++end;
+            const char before = i > 0 ? text[i - 1] : ' ';
+            const bool member = before == '.' || before == '?' || before == '~';
+            const bool qualifies = end < text.size() && text[end] == '.' && !word_at(text, end + 1, text.size(), "DBF") &&
+                                   before != '!' && before != '\\' && before != ':';
+            if (!member && !qualifies && same_name(text.substr(i, end - i), word)) return false;
+            i = end - 1;
+        }
+    }
+    return true;
+}
+
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end) {
     std::size_t at = open + 1;
     while (at < end && (text[at] == ' ' || text[at] == '\t')) ++at;

@@ -58,6 +58,15 @@ private:
 };
 
 // The word, compared with an upper-case word without regard to ASCII letter case.
+// Two names in any letter case.
+constexpr bool same_name(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
 constexpr bool same_word(std::string_view word, std::string_view upper_word) {
     if (word.size() != upper_word.size()) return false;
     for (std::size_t i = 0; i < word.size(); ++i) {
@@ -129,6 +138,11 @@ std::size_t primary_start(std::string_view text, std::size_t floor);
 // The statement names something M (a table alias): a word M, in any letter case, that is no
 // qualifier (m.x), stands outside literals and comes after a FROM (a select item's alias M is no table).
 bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
+// The statement never names 'word' alone (a table, an alias, a field), only as the qualifier of
+// members (word.x): then word.x is no field of the statement's tables but the host's, an object's
+// property (goApp.cUser) or the field of a cursor the statement does not read (curHead.id).
+bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules);
+
 // The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
 // The word (upper case) stands at 'at', in any letter case, and no name character follows it.
