@@ -160,6 +160,11 @@ bool names_no_table(std::string_view text, std::string_view word, const lex::Lit
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (const std::size_t run = literal_end(text, i, text.size(), rules); run != i) {
+            // a table named by its file, FROM ("c:\data\orders.dbf"): its base name is written
+            std::string_view file = run - i >= 2 ? text.substr(i + 1, run - i - 2) : std::string_view{};
+            if (const std::size_t slash = file.find_last_of("\\/:!"); slash != std::string_view::npos) file.remove_prefix(slash + 1);
+            if (const std::size_t dot = file.rfind('.'); dot != std::string_view::npos) file = file.substr(0, dot);
+            if (same_name(file, word)) return false;
             i = run - 1;
         } else if (name_char(c)) {
             std::size_t end = i;
