@@ -159,22 +159,27 @@ bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
 bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (const std::size_t run = literal_end(text, i, text.size(), rules); run != i) {
-            // a table named by its file, FROM ("c:\data\orders.dbf"): its base name is written
+        if (name_char(c)) {  // no literal starts with a name's character: the word first
+            std::size_t end = i;
+            while (end < text.size() && name_char(text[end])) ++end;
+            if (end - i == word.size()) {
+                const char before = i > 0 ? text[i - 1] : ' ';
+                const bool member = before == '.' || before == '?' || before == '~';
+                const bool qualifies = end < text.size() && text[end] == '.' &&
+                                       !word_at(text, end + 1, text.size(), "DBF") && before != '!' &&
+                                       before != '\\' && before != ':';
+                if (!member && !qualifies && same_name(text.substr(i, end - i), word)) return false;
+            }
+            i = end - 1;
+        } else if (c != ' ' && c != ',' && c != '(' && c != ')' && c != '.' && c != '=') {
+            const std::size_t run = literal_end(text, i, text.size(), rules);
+            if (run == i) continue;
+            // a table named by its file, FROM ("c:\\data\\orders.dbf"): its base name is written
             std::string_view file = run - i >= 2 ? text.substr(i + 1, run - i - 2) : std::string_view{};
             if (const std::size_t slash = file.find_last_of("\\/:!"); slash != std::string_view::npos) file.remove_prefix(slash + 1);
             if (const std::size_t dot = file.rfind('.'); dot != std::string_view::npos) file = file.substr(0, dot);
             if (same_name(file, word)) return false;
             i = run - 1;
-        } else if (name_char(c)) {
-            std::size_t end = i;
-            while (end < text.size() && name_char(text[end])) ++end;
-            const char before = i > 0 ? text[i - 1] : ' ';
-            const bool member = before == '.' || before == '?' || before == '~';
-            const bool qualifies = end < text.size() && text[end] == '.' && !word_at(text, end + 1, text.size(), "DBF") &&
-                                   before != '!' && before != '\\' && before != ':';
-            if (!member && !qualifies && same_name(text.substr(i, end - i), word)) return false;
-            i = end - 1;
         }
     }
     return true;
