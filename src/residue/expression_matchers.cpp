@@ -290,7 +290,12 @@ void file_path(Check &c, const ConstructRow &row) {
         c.report(row, begin, end);
         reported_to = end;
     };
-    each_char(m, '\\', report_token);
+    // a backslash between blanks is Access's whole-number division (MOD 12 \ 3), no path's separator
+    each_char(m, '\\', [&](std::size_t pos) {
+        const bool blank_before = pos > 0 && (m[pos - 1] == ' ' || m[pos - 1] == '\t');
+        const bool blank_after = pos + 1 < m.size() && (m[pos + 1] == ' ' || m[pos + 1] == '\t');
+        if (!(blank_before && blank_after)) report_token(pos);
+    });
     reported_to = 0;
     each_char(m, '.', [&](std::size_t pos) {
         const std::size_t end = word_end(m, pos + 1);

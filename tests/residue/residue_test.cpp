@@ -141,6 +141,7 @@ TEST(Residue, VariablesReferencesAndTables) {
          {"name-expression (M.CALIAS)"}},  // a call's FROM names no table
         {sqlserver, "SELECT * FROM D:\\DATA\\ORDERS.DBF O WHERE O.X = 1", {"file-path D:\\DATA\\ORDERS.DBF"}},
         {mysql, "SELECT * FROM ORDERS.DBF, .\\TEMP\\X", {"file-path ORDERS.DBF", "file-path .\\TEMP\\X"}},
+        {access, "SELECT (MONTH(D) - 4 + 12) MOD 12 \\ 3 + 1 FROM T", {}},  // whole-number division
         {sqlserver, "SELECT * FROM T WITH (BUFFERING = .T.)",
          {"buffering WITH (BUFFERING = .T.)", "logical-literal .T."}},
         {sqlserver, "SELECT * FROM T WITH (NOLOCK)", {}},
