@@ -49,6 +49,13 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     return true;
 }
 
+// The row of a number of days added to the first argument of a call of 'row', which takes a date; none
+// for a call of any other row.
+const Construct *Scan::days_row(const Construct &row) const {
+    if (&row == &named().fn_dtot || &row == &named().fn_gomonth) return &named().op_date_argument_days;
+    return reads_date(row) ? &named().op_date_part_argument_days : nullptr;
+}
+
 Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
                         Text &built) {
     const std::string_view form = row.target[pass_.column];
@@ -59,10 +66,10 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         if (count_written(row, open, close)) return Built::none;
         if (&row == &named().fn_empty && empty_number(open, close, built)) return Built::rewritten;
         Args args;
-        const bool takes_date = &row == &named().fn_dtot || &row == &named().fn_gomonth;
+        const Construct *days = days_row(row);
         std::size_t index = 0;
         for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
-            if (index++ == 0 && (takes_date ? date_argument(args, from, to) : decimal_argument(row, args, from, to))) return;
+            if (index++ == 0 && (days != nullptr ? date_argument(*days, args, from, to) : decimal_argument(row, args, from, to))) return;
             convert_into(args, from, to, false);
         });
         for (std::size_t k = count; k < row.max_args && !row.left_out.empty(); ++k) args.add(row.left_out);
@@ -140,9 +147,9 @@ void Scan::convert_into(Args &args, std::size_t from, std::size_t to, bool condi
 }
 
 // The first argument [from, to) of a call that takes a date, written v + n or v - n (v a name or a
-// parameter, n a number): n days added to v as the dialect adds them (op.date_argument_days).
-bool Scan::date_argument(Args &args, std::size_t from, std::size_t to) {
-    const std::string_view form = named().op_date_argument_days.target[pass_.column];
+// parameter, n a number): n days added to v as the dialect adds them (the row 'sum').
+bool Scan::date_argument(const Construct &sum_row, Args &args, std::size_t from, std::size_t to) {
+    const std::string_view form = sum_row.target[pass_.column];
     if (form.empty()) return false;
     const auto skip = [&](std::size_t at) {
         while (at < to && is_blank(src_[at])) ++at;
@@ -169,6 +176,22 @@ bool Scan::date_argument(Args &args, std::size_t from, std::size_t to) {
     Text built;
     fill(built, form, sum);
     args.add(built.view());
+    return true;
+}
+
+// YEAR(v + 1), MONTH(d + 1), DAY(d - 1), DTOC(d + 30): a call the dialect writes itself, whose
+// argument is a date; its first argument, a name or parameter plus a number, is written as days
+// added (op.date_part_argument_days) and the scan goes on after it. False when it is not such a sum.
+bool Scan::date_part_argument(std::string_view word, std::size_t open) {
+    if (named().op_date_part_argument_days.target[pass_.column].empty() || !date_part_word(word)) return false;
+    const std::size_t close = close_paren(open);
+    if (close == none || close >= end_) return false;
+    const std::size_t to = std::min(next_comma(src_, open + 1, close, pass_.rules), close);
+    Args sum;
+    if (!date_argument(named().op_date_part_argument_days, sum, open + 1, to)) return false;
+    out_.replace(open + 1, to, sum[0]);
+    pos_ = to;
+    prev_ = Prev::operand;
     return true;
 }
 

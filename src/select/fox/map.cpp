@@ -640,6 +640,16 @@ constexpr Construct rows[] = {
      .note = "The argument of a call that takes a date is a date, so a name or parameter plus a number there "
              "counts days, whatever the name says: MySQL would read it as a number, and PostgreSQL takes the "
              "parameter for an integer. The other dialects add days to their dates."},
+    {.id = "op.date_part_argument_days",
+     .kind = Kind::operator_,
+     .fox = "YEAR(v + n), MONTH(v + n), DAY(v - n), DTOC(v + n), DTOS(v - n), CDOW(v + n), CMONTH(v + n)",
+     .example = "MONTH(d + 1) <> MONTH(d)",
+     .target = {"", "", "ADDDATE({1}, {2})", "", "(CAST({1} AS DATE) + {2})"},
+     .note = "The argument of a call that reads a date is a date, so a name or parameter plus a number there "
+             "counts days, as for DTOT and GOMONTH above (MONTH(d + 1) <> MONTH(d): the last day of a month). "
+             "MySQL would add the number to the date's digits (20200131 + 1), and PostgreSQL takes a parameter "
+             "for an integer and adds no number to a TIMESTAMP; the other dialects add days to a date "
+             "themselves. A datetime field gets a day there where FoxPro adds a second."},
     {.id = "op.date_difference",
      .kind = Kind::operator_,
      .fox = "DATE() - d, d - DATE()",

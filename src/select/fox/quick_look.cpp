@@ -302,6 +302,10 @@ private:
             return false;
         }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
+        if (word.size() <= 5 && date_part_word(word) && !named().op_date_part_argument_days.target[pass_.column].empty() &&
+            days_added_in(i)) {
+            return true;  // MONTH(d + 1)
+        }
         if (array_in_parentheses(word, text_.substr(0, n_), i)) return true;  // laX(1)
         if (same_word(word, "DATE") &&
             (date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference) ||
@@ -403,6 +407,20 @@ private:
         if (from > 0 && std::strchr(".!\\:?~", text_[from - 1]) != nullptr) return false;
         const std::string_view word = text_.substr(from, i - from);
         return pass_.host_qualifier(word) && !dotted_operator(text_, i, n_, true) && keyword_of(word) == Kw::none;
+    }
+
+    // The parenthesis opened at 'i' begins with a name (or a parameter) plus or minus a number: d + 1.
+    bool days_added_in(std::size_t i) const {
+        std::size_t at = i + 1;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        if (at < n_ && text_[at] == '?') ++at;
+        if (at >= n_ || !name_start(text_[at])) return false;
+        at = name_chain_end(text_, at, n_);
+        while (at < n_ && is_blank(text_[at])) ++at;
+        if (at >= n_ || (text_[at] != '+' && text_[at] != '-')) return false;
+        do ++at;
+        while (at < n_ && is_blank(text_[at]));
+        return at < n_ && is_digit(text_[at]);
     }
 
     // The parenthesis opened at 'i' holds one name (with its members, or a parameter ?name) and nothing else.

@@ -267,6 +267,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     push(call);
     prev_ = Prev::start;
     pos_ = open + 1;
+    date_part_argument(full.empty() ? word : full, open);  // MONTH(d + 1): days added to a date
 }
 
 // LIKE, IS, IN, BETWEEN (BETW...), EXISTS: the words that make a select item a condition, with NOT,

@@ -11,6 +11,7 @@
 #include "select/fox/text.h"
 #include "select/host_variables.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -53,6 +54,13 @@ inline bool array_in_parentheses(std::string_view word, std::string_view text, s
     }
     return false;
 }
+
+// YEAR, MONTH, DAY and DTOC read a date (their argument), and the dialects write them themselves.
+inline bool date_part_word(std::string_view w) {
+    return same_word(w, "YEAR") || same_word(w, "MONTH") || same_word(w, "DAY") || same_word(w, "DTOC");
+}
+// The map's rows of DTOS, CDOW and CMONTH, whose argument is a date too.
+inline bool reads_date(const Construct &row) { return row.id == "fn.dtos" || row.id == "fn.cdow" || row.id == "fn.cmonth"; }
 
 inline bool object_word(std::string_view w) {
     if (w.size() == 1) return upper(w[0]) == 'M';
@@ -122,6 +130,7 @@ struct NamedRows {
     const Construct &op_date_difference = construct("op.date_difference");
     const Construct &op_days_value = construct("op.days_value");
     const Construct &op_date_argument_days = construct("op.date_argument_days");
+    const Construct &op_date_part_argument_days = construct("op.date_part_argument_days");
     const Construct &op_datetime_difference = construct("op.datetime_difference");
 };
 const NamedRows &named();
@@ -206,20 +215,32 @@ struct Pass {
     }
 
     // word.x where the statement names no table or alias word: the host's value (the last words asked
-    // about are kept, as a statement's qualifiers repeat). A to J name work areas, which may hold a
-    // table the statement reads: left as written.
+    // about are kept, as a statement's qualifiers repeat; copied, since a nested scan reads a text of
+    // its own that ends before the pass does). A to J name work areas, which may hold a table the
+    // statement reads: left as written.
     bool host_qualifier(std::string_view word) const {
         if (word.size() == 1 && upper(word[0]) >= 'A' && upper(word[0]) <= 'J') return false;
-        for (std::size_t k = 0; k < qualifiers_asked.size(); ++k) {
-            if (!qualifiers_asked[k].empty() && same_name(word, qualifiers_asked[k])) return qualifiers_host[k];
+        const bool kept = word.size() <= Qualifier::longest;
+        for (const Qualifier &q : qualifiers) {
+            if (kept && q.length != 0 && same_name(word, q.name())) return q.host;
         }
-        const std::size_t k = next_qualifier++ % qualifiers_asked.size();
-        qualifiers_asked[k] = word;
-        qualifiers_host[k] = names_no_table(statement, word, rules);
-        return qualifiers_host[k];
+        const bool host = names_no_table(statement, word, rules);
+        if (kept) {
+            Qualifier &q = qualifiers[next_qualifier++ % qualifiers.size()];
+            std::copy(word.begin(), word.end(), q.chars.begin());
+            q.length = static_cast<std::uint8_t>(word.size());
+            q.host = host;
+        }
+        return host;
     }
-    mutable std::array<std::string_view, 4> qualifiers_asked{};
-    mutable std::array<bool, 4> qualifiers_host{};
+    struct Qualifier {
+        static constexpr std::size_t longest = 31;
+        std::array<char, longest> chars{};
+        std::uint8_t length = 0;
+        bool host = false;
+        std::string_view name() const { return {chars.data(), length}; }
+    };
+    mutable std::array<Qualifier, 4> qualifiers{};
     mutable std::size_t next_qualifier = 0;
 
     bool m_is_alias() {
@@ -452,7 +473,9 @@ private:
                 Text &built);
     Piece convert(std::size_t from, std::size_t to, bool condition);
     void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
-    bool date_argument(Args &args, std::size_t from, std::size_t to);
+    bool date_argument(const Construct &sum, Args &args, std::size_t from, std::size_t to);
+    bool date_part_argument(std::string_view word, std::size_t open);
+    const Construct *days_row(const Construct &row) const;
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool number_instead(std::size_t open, std::size_t close) const;
     bool filled_literal_first(std::size_t open) const;
