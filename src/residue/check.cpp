@@ -28,9 +28,11 @@ void Check::report(const ConstructRow &row, std::size_t begin, std::size_t end) 
 }
 
 void Check::report(const ConstructRow &row, std::size_t begin, std::size_t end, std::string message) {
-    const bool name_or_type = std::any_of(names_and_types.begin(), names_and_types.end(),
-                                          [&](const Span &s) { return begin >= s.begin && begin < s.end; });
-    if (!name_or_type) add(row, begin, end, std::move(message));
+    const auto holds = [begin](const Span &s) { return begin >= s.begin && begin < s.end; };
+    // FoxPro inside a host expression ?(...) is the application's, which works it out
+    const bool host = std::any_of(parameters.begin(), parameters.end(), holds);
+    const bool name_or_type = std::any_of(names_and_types.begin(), names_and_types.end(), holds);
+    if (!name_or_type && !host) add(row, begin, end, std::move(message));
 }
 
 std::string Check::say(const ConstructRow &row, std::string_view found) const {

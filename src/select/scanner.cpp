@@ -401,7 +401,23 @@ void Scanner::host_variable() {
     std::string_view run = work_.slice(start, end - start);
     if (session_.from_fox && !dialect_.upper_everything) {
         const lex::Alphabet &letters = session_.letters;
-        if (Text *sink = clauses_.current_sink()) sink->append_mapped(run, [&letters](char c) { return letters.upper(c); });
+        // names in upper case; the strings of an expression ?(m.x + 'abc') as written
+        char quote = 0, before = 0;
+        auto upper_outside_strings = [&letters, &quote, &before](char c) {
+            char out = c;
+            if (quote != 0) {
+                if (c == quote) quote = 0;
+            } else if (c == '\'' || c == '"') {
+                quote = c;
+            } else if (c == '[' && !lex::is_word_char(letters, before) && before != ')' && before != ']') {
+                quote = ']';  // laX[1] is a subscript, [abc] a string
+            } else {
+                out = letters.upper(c);
+            }
+            before = c;
+            return out;
+        };
+        if (Text *sink = clauses_.current_sink()) sink->append_mapped(run, upper_outside_strings);
     } else {
         emit(run);
     }

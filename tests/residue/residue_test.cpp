@@ -116,6 +116,8 @@ TEST(Residue, NothingInsideLiteralsAndQuotedNames) {
         {mysql, "SELECT * FROM T WHERE P = 'C:\\\\TEMP\\\\' AND Q = 'a\\\\'", {}},  // escaped backslashes
         // What a host parameter ?(expression) holds is the host's to evaluate.
         {mysql, "SELECT ?(THIS.GETNAME()), ?(laList[2]) FROM T WHERE ?(m.a + 1) = B", {}},
+        {sqlserver, "SELECT ?(ADDBS(ALLTRIM(M.CDIR)) + SYS(2003)), ?(M.A == .T.) FROM T WHERE ADDBS(C) = ?(\"x\")",
+         {"function ADDBS"}},
         // An unclosed literal runs to the end.
         {sqlserver, "SELECT * FROM T WHERE X = 'a == b", {}},
         // Names in UTF-8 or a code page are names.

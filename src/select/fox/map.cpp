@@ -224,6 +224,17 @@ constexpr Construct rows[] = {
      .target = all("?(name[i])"),
      .note = "FoxPro reads [ right after a name as a subscript of a memory array; laX(1), gaX(2, 1) and paX(1) "
              "(la, ga or pa and a capital, whole numbers in the parentheses) are taken as elements too."},
+    {.id = "name.host_call",
+     .kind = Kind::name,
+     .fox = "GETENV('USER'), ADDBS(m.cDir), ASCAN(laX, m.v)",
+     .example = "a = JUSTFNAME(m.cFile)",
+     .target = all("?(f(...))"),
+     .note = "A FoxPro function that no target has (file names, SYS, GETENV, VARTYPE, ALEN, ASCAN, MLINE, DMY...) "
+             "or that one lacks (PROPER, SOUNDEX...), called on host values only (literals, m.name, object "
+             "references, host parameters and calls of those; the first argument of ALEN and ASCAN names a "
+             "memory array), is one host expression: FoxPro works it out before the statement is sent. A call on "
+             "a field stays for the function's own row. RECCOUNT('t'), RECNO('t') and the like stay when the "
+             "statement reads t: it is the server's table. EVALUATE and TYPE stay: their text may name a field."},
     {.id = "name.database_table",
      .kind = Kind::name,
      .fox = "database!table",
@@ -238,6 +249,15 @@ constexpr Construct rows[] = {
      .place = Place::from,
      .target = all("file"),
      .note = "A free table named by its file: the name an upsized table gets."},
+    {.id = "name.file_expression",
+     .kind = Kind::name,
+     .fox = "ADDBS(m.cDir) + 'data\\orders', (gcPath + 'dbf\\orders.dbf')",
+     .example = "ADDBS(m.cDir) + 'data\\orders' o",
+     .place = Place::from,
+     .target = all("file"),
+     .note = "A table named by a sum whose last piece, a literal, holds the file's name after a path separator (or "
+             "after ADDBS()): the file's base name, as for a path. Any other name expression, (m.alias) or (m.cDir + "
+             "'orders'), is the application's to resolve and stays as written."},
 
     // --- clauses
     {.id = "clause.buffering",

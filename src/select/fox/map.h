@@ -119,6 +119,19 @@ inline const Construct *taking(const Construct &row, std::size_t count) {
 // case), or an empty view when it shortens none (a full name itself shortens none).
 std::string_view full_function_name(std::string_view word);
 
+// A FoxPro function that works on the application's own state or that some targets lack, which
+// the application can work out when every argument is a host value (host_calls.cpp): the fewest
+// arguments that make it one, what its first names, the dialects that lack it.
+struct HostFunction {
+    enum class First : std::uint8_t { value, array, alias };
+    std::string_view name;
+    std::uint8_t least_args;
+    First first;
+    std::uint8_t lacking;  // one bit per Column
+};
+const HostFunction *host_function(std::string_view name);
+bool host_function_lacking(std::string_view name, Column column);
+
 // ICASE(c1, v1, c2, v2, ..., [e]) in a dialect: open c1 then v1 next c2 then v2 ... (else e | no_else)
 // close, where close is repeated once per pair when per_pair is set (nested calls).
 struct CaseForm {

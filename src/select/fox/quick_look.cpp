@@ -255,6 +255,22 @@ private:
         return false;
     }
 
+    // FROM (gcPath + 'dbf\orders.dbf'): a table named by a sum with a path in a literal.
+    bool file_sum_in(std::size_t open) const {
+        if (sele_follows(text_, open, n_)) return false;
+        const std::size_t close = close_paren(text_, open, n_, pass_.rules);
+        if (close == none) return false;
+        bool sum = false;
+        for (std::size_t at = open + 1; at < close; ++at) {
+            sum = sum || text_[at] == '+';
+            const std::size_t end = literal_end(text_, at, close, pass_.rules);
+            if (end == at) continue;
+            if (sum && text_.substr(at, end - at).find_first_of("\\/") != std::string_view::npos) return true;
+            at = end - 1;
+        }
+        return false;
+    }
+
     // x = '' (or <>, #) where the dialect rewrites the comparison with the empty text.
     bool compared_with_empty_text(std::size_t i) const {
         if (named().op_empty_text_equal.target[pass_.column].empty()) return false;
@@ -293,6 +309,7 @@ private:
         }
         if (word.empty()) return false;
         if (word.size() == 4 && upper(word[0]) == 'W' && keyword_of(word) == Kw::with) return true;
+        if (word.size() == 4 && (same_word(word, "FROM") || same_word(word, "JOIN"))) return file_sum_in(i);
         if (is_blank(text_[i - 1]) && !named().clause_call_blank.target[pass_.column].empty()) {
             const Kw kw = keyword_of(word);
             if (kw == Kw::none || kw == Kw::callable) return true;  // COUNT (*)
@@ -338,7 +355,7 @@ private:
                 if (fit != nullptr && !left_to_dialect(*fit, pass_.column)) return true;
             }
         }
-        return false;
+        return host_function_lacking(word, pass_.column);  // GETENV('USER'), PROPER(m.x)
     }
 
     // After WHERE, HAVING, ON, WHEN, AND, OR, NOT, "(" or "!", or at the start of a text (an

@@ -246,6 +246,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     if (today(full.empty() ? word : full, w0, open)) return;
     if (word.size() == 3 && condition_form(word, w0, open)) return;
     if (word.size() == 5 && same_word(word, "ICASE") && icase_condition(w0, open)) return;
+    if (host_call(full.empty() ? word : full, w0, open)) return;
     if (const Construct *row = function_named(full.empty() ? word : full)) {
         if (call(*row, w0, open)) return;
     }
@@ -412,6 +413,9 @@ void Scan::open() {
             if (!inside.empty() && (inside[0] == '\'' || inside[0] == '"' || inside[0] == '[') && literal_end(at) == at + inside.size()) {
                 const std::string_view name = table_name(inside);
                 if (name.data() != inside.data()) out_.replace(open, close + 1, name);
+            } else if (std::size_t sum_end = 0; !inside.empty()) {  // (gcPath + 'orders.dbf')
+                const std::string_view file = file_expression(at, sum_end);
+                if (!file.empty() && sum_end == at + inside.size()) out_.replace(open, close + 1, file);
             }
             return;
         }

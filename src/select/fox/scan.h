@@ -431,6 +431,7 @@ private:
     void statement_clause(Level &t, Kw kw, std::size_t after);
     void top_count();
     void table_item();
+    std::string_view file_expression(std::size_t from, std::size_t &end) const;
     void open();
     void close();
     void comma();
@@ -465,6 +466,10 @@ private:
     void logical(std::size_t length, const Construct &row, bool truth);
     void string_literal();
     void array_element(std::size_t w0, std::size_t open);
+    bool host_call(std::string_view name, std::size_t w0, std::size_t open);
+    bool host_values(std::size_t from, std::size_t to, bool array) const;
+    std::size_t host_name_end(std::size_t at, std::size_t to, bool array) const;
+    bool read_work_area(std::size_t from, std::size_t close) const;
 
     // rewritten calls
     bool call(const Construct &row, std::size_t w0, std::size_t open);

@@ -34,6 +34,18 @@ void Scan::table_item() {
             keyword(kw, word, skip_blanks(w1));
             return;
         }
+        const std::size_t next = skip_blanks(name_chain_end(src_, from, end_));
+        std::size_t expression_end = 0;
+        if (next < end_ && (src_[next] == '(' || src_[next] == '+')) {
+            if (const std::string_view file = file_expression(from, expression_end); !file.empty()) {
+                begin_token(from);
+                out_.replace(from, expression_end, file);
+                top().table_next = false;
+                prev_ = Prev::operand;
+                pos_ = expression_end;
+                return;
+            }
+        }
     }
     begin_token(from);
     std::string_view name = table_name(item);
@@ -41,6 +53,32 @@ void Scan::table_item() {
     top().table_next = false;
     prev_ = Prev::operand;
     pos_ = to;
+}
+
+// FROM ADDBS(m.cDir) + 'data\orders', FROM (gcPath + 'dbf\clients.dbf'): a file named by a sum
+// whose last piece, a literal, holds the file's name after a path separator (or after ADDBS(), which
+// ends a folder). The table is then the name an upsized table gets, the file's base name; 'end' is
+// set one past the sum. Empty for any other text: a name expression stays the application's.
+std::string_view Scan::file_expression(std::size_t from, std::size_t &end) const {
+    std::size_t at = from, last = none, before_last = none;
+    while (true) {
+        const std::size_t start = skip_blanks(at);
+        const std::size_t stop = primary_end(start);
+        if (stop == none || stop > end_) return {};
+        before_last = last;
+        last = start;
+        end = stop;
+        at = skip_blanks(stop);
+        if (at >= end_ || src_[at] != '+') break;
+        ++at;
+    }
+    if (before_last == none || literal_end(last) != end) return {};
+    const std::string_view literal = src_.substr(last, end - last);
+    const bool folder_before = word_at(src_, before_last, end_, "ADDBS");
+    if (literal.size() < 3 || (!folder_before && literal.find_first_of("\\/") == std::string_view::npos)) return {};
+    const std::string_view name = table_name(literal);
+    if (name.empty() || name.data() == literal.data() || !std::all_of(name.begin(), name.end(), name_char)) return {};
+    return name;
 }
 
 // SELECT a, * FROM t: MySQL and Oracle take * alone only, so beside other items it becomes the

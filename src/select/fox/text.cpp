@@ -156,7 +156,7 @@ bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
     return false;
 }
 
-bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules) {
+bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules, std::string_view literal) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (name_char(c)) {  // no literal starts with a name's character: the word first
@@ -174,6 +174,10 @@ bool names_no_table(std::string_view text, std::string_view word, const lex::Lit
         } else if (c != ' ' && c != ',' && c != '(' && c != ')' && c != '.' && c != '=') {
             const std::size_t run = literal_end(text, i, text.size(), rules);
             if (run == i) continue;
+            if (!literal.empty() && text.substr(i, run - i) == literal) {
+                i = run - 1;
+                continue;
+            }
             // a table named by its file, FROM ("c:\\data\\orders.dbf"): its base name is written
             std::string_view file = run - i >= 2 ? text.substr(i + 1, run - i - 2) : std::string_view{};
             if (const std::size_t slash = file.find_last_of("\\/:!"); slash != std::string_view::npos) file.remove_prefix(slash + 1);

@@ -140,8 +140,10 @@ std::size_t primary_start(std::string_view text, std::size_t floor);
 bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
 // The statement never names 'word' alone (a table, an alias, a field), only as the qualifier of
 // members (word.x): then word.x is no field of the statement's tables but the host's, an object's
-// property (goApp.cUser) or the field of a cursor the statement does not read (curHead.id).
-bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules);
+// property (goApp.cUser) or the field of a cursor the statement does not read (curHead.id). A
+// literal is read as a table's file, FROM ("c:\data\orders.dbf"), unless it is 'literal'.
+bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules,
+                    std::string_view literal = {});
 
 // The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
