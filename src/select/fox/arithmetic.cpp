@@ -7,36 +7,11 @@
 
 namespace tarnvel::select::fox {
 
-namespace {
-
-// FoxPro's functions that give a whole number, which SQL Server and PostgreSQL divide as one.
-// MOD of decimals is a decimal, which the * 1.0 leaves as it is.
-constexpr std::string_view whole_calls[] = {"COUNT", "CNT",  "DAY",    "DOW", "MONTH", "YEAR",
-                                            "WEEK",  "HOUR", "MINUTE", "SEC", "LEN",   "MOD"};
-
-// Functions whose arguments take a decimal: a quotient there may be made one (CEILING(MONTH(d) / 3)).
-// Others want a whole number (LEFT(s, LEN(s) / 2), REPEAT, LPAD) on PostgreSQL, which refuses a NUMERIC.
-constexpr std::string_view decimal_calls[] = {"ABS",  "ACOS", "ASIN",  "ATAN",    "AVG",  "CEILING", "CEIL",
-                                              "COS",  "DTOR", "EVL",   "EXP",     "FLOOR", "IIF",   "INT",
-                                              "LOG",  "LOG10", "MAX",  "MIN",     "NVL",  "ROUND", "RTOD",
-                                              "SIGN", "SIN",  "SQRT",  "SUM",     "TAN"};
-
-// The function name that begins at text[at], in full (SUBS as SUBSTR), is one of 'names'; 'end' gets
-// one past the name as written.
-template <std::size_t N>
-bool function_among(std::string_view text, std::size_t at, const std::string_view (&names)[N], std::size_t &end) {
-    end = at;
-    while (end < text.size() && name_char(text[end])) ++end;
-    std::string_view word = text.substr(at, end - at);
-    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
-    return std::any_of(std::begin(names), std::end(names), [&](std::string_view f) { return same_word(word, f); });
-}
-
-}  // namespace
 
 bool whole_call(std::string_view text, std::size_t at) {
+    if ((facts_at(text, at) & Fact::gives_whole) == 0) return false;
     std::size_t w1 = at;
-    if (!function_among(text, at, whole_calls, w1) || w1 == at) return false;
+    while (w1 < text.size() && name_char(text[w1])) ++w1;
     while (w1 < text.size() && is_blank(text[w1])) ++w1;
     return w1 < text.size() && text[w1] == '(';
 }
@@ -70,8 +45,7 @@ bool Scan::in_decimal_call() const {
     for (std::size_t d = depth_; d-- > 0;) {
         const Level &l = levels_[d];
         if (l.kind != Level::call) continue;
-        std::size_t end = 0;
-        return function_among(src_, l.name_at, decimal_calls, end);
+        return (facts_at(src_, l.name_at) & Fact::takes_decimal) != 0;
     }
     return false;
 }
@@ -83,8 +57,7 @@ bool Scan::only_decimal_calls() const {
     if (overflow_ > 0 || (pass_.depth > 0 && pass_.decimal_depth != pass_.depth)) return false;
     for (std::size_t d = 0; d < depth_; ++d) {
         const Level &l = levels_[d];
-        std::size_t end = 0;
-        if (l.kind == Level::call && !function_among(src_, l.name_at, decimal_calls, end)) return false;
+        if (l.kind == Level::call && (facts_at(src_, l.name_at) & Fact::takes_decimal) == 0) return false;
     }
     return true;
 }

@@ -53,7 +53,8 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
 // for a call of any other row.
 const Construct *Scan::days_row(const Construct &row) const {
     if (&row == &named().fn_dtot || &row == &named().fn_gomonth) return &named().op_date_argument_days;
-    return reads_date(row) ? &named().op_date_part_argument_days : nullptr;
+    const std::string_view name = row.words.substr(0, row.words.find(','));
+    return (facts_of(name) & Fact::reads_date) != 0 ? &named().op_date_part_argument_days : nullptr;
 }
 
 Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
@@ -183,7 +184,9 @@ bool Scan::date_argument(const Construct &sum_row, Args &args, std::size_t from,
 // argument is a date; its first argument, a name or parameter plus a number, is written as days
 // added (op.date_part_argument_days) and the scan goes on after it. False when it is not such a sum.
 bool Scan::date_part_argument(std::string_view word, std::size_t open) {
-    if (named().op_date_part_argument_days.target[pass_.column].empty() || !date_part_word(word)) return false;
+    if (named().op_date_part_argument_days.target[pass_.column].empty() || (facts_of(word) & Fact::reads_date) == 0) {
+        return false;
+    }
     const std::size_t close = close_paren(open);
     if (close == none || close >= end_) return false;
     const std::size_t to = std::min(next_comma(src_, open + 1, close, pass_.rules), close);

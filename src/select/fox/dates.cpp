@@ -100,33 +100,21 @@ std::size_t Scan::signed_count(std::size_t after, Text &number) {
     return end;
 }
 
-namespace {
 
-// FoxPro's functions that give a number, whatever their arguments: of any values, and the parts of a
-// date or time (an empty date, NULL in some dialects, gives NULL there, where FoxPro gives 0).
-constexpr std::string_view number_calls[] = {"INT", "ROUND", "VAL", "LEN",  "MOD", "CEILING", "FLOOR",       "ABS",
-                                             "AT",  "ATC",   "RAT", "OCCURS", "ASC", "SIGN",  "GETWORDCOUNT"};
-constexpr std::string_view date_part_calls[] = {"DAY", "DOW", "MONTH", "YEAR", "WEEK", "HOUR", "MINUTE", "SEC", "QUARTER"};
-
-}  // namespace
-
-// A call of one of number_calls (or of date_part_calls too, with 'date_parts') begins at 'at'.
+// A call of a function that gives a number (or a part of a date too, with 'date_parts') begins at
+// 'at' (an empty date, NULL in some dialects, gives NULL for its parts there, where FoxPro gives 0).
 bool Scan::number_call(std::size_t at, bool date_parts) const {
     std::size_t w1 = at;
     while (w1 < end_ && name_char(src_[w1])) ++w1;
     const std::size_t open = skip_blanks(w1);
     if (w1 == at || open >= end_ || src_[open] != '(') return false;
-    std::string_view word = src_.substr(at, w1 - at);
-    if (const std::string_view full = full_function_name(word); !full.empty()) word = full;
-    const auto named = [word](std::string_view f) { return same_word(word, f); };
-    return std::any_of(std::begin(number_calls), std::end(number_calls), named) ||
-           (date_parts && std::any_of(std::begin(date_part_calls), std::end(date_part_calls), named));
+    return (facts_of(src_.substr(at, w1 - at)) & (Fact::gives_number | (date_parts ? Fact::date_part : 0u))) != 0;
 }
 
 // + x or - x at 'after', with x a value that is not written as a number (signed_count reads those),
 // added to a date or a datetime: after +, any operand but a string, date or logical literal (FoxPro
 // adds no two dates); after -, one that surely gives a number (a product or quotient, a
-// number_calls call, or a variable named as a number), since d - x of a name x may be a difference
+// call of a function that gives a number, or a variable named as a number), since d - x of a name x may be a difference
 // of dates. One past x, with the
 // signed count (x converted) in 'count'; 0 when none stands there.
 std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {

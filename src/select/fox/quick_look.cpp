@@ -319,8 +319,8 @@ private:
             return false;
         }
         if (!full_function_name(word).empty()) return true;  // UPPE(x)
-        if (word.size() <= 5 && date_part_word(word) && !named().op_date_part_argument_days.target[pass_.column].empty() &&
-            days_added_in(i)) {
+        if (word.size() <= 5 && !named().op_date_part_argument_days.target[pass_.column].empty() &&
+            (facts_of(word) & Fact::reads_date) != 0 && days_added_in(i)) {
             return true;  // MONTH(d + 1)
         }
         if (array_in_parentheses(word, text_.substr(0, n_), i)) return true;  // laX(1)

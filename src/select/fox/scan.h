@@ -55,12 +55,20 @@ inline bool array_in_parentheses(std::string_view word, std::string_view text, s
     return false;
 }
 
-// YEAR, MONTH, DAY and DTOC read a date (their argument), and the dialects write them themselves.
-inline bool date_part_word(std::string_view w) {
-    return same_word(w, "YEAR") || same_word(w, "MONTH") || same_word(w, "DAY") || same_word(w, "DTOC");
+// What the pass knows of a FoxPro function beside the map's forms (facts.cpp), by its name in full
+// or shortened, in any letter case.
+namespace Fact {
+enum : unsigned {
+    gives_whole = 1,    // a whole number, which SQL Server and PostgreSQL divide as one
+    gives_number = 2,   // a number, whatever its arguments (EMPTY of it is the test = 0)
+    date_part = 4,      // a part of a date or time
+    takes_decimal = 8,  // its arguments take a decimal: a quotient there may be made one
+    reads_date = 16,    // its first argument is a date: a number added to it counts days
+};
 }
-// The map's rows of DTOS, CDOW and CMONTH, whose argument is a date too.
-inline bool reads_date(const Construct &row) { return row.id == "fn.dtos" || row.id == "fn.cdow" || row.id == "fn.cmonth"; }
+unsigned facts_of(std::string_view name);
+// The facts of the function whose name begins at 'at' (0 where no name begins).
+unsigned facts_at(std::string_view text, std::size_t at);
 
 inline bool object_word(std::string_view w) {
     if (w.size() == 1) return upper(w[0]) == 'M';
