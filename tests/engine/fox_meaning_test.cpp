@@ -403,6 +403,19 @@ constexpr Case values[] = {
     {"AT(ALLTRIM(c), 'abcx,y0') + ATC(UPPER(c), 'ABC') * 10", "0 11 0 7 4"},  // the empty text is nowhere
     {"TRANSFORM(k * 111, '@R 9-99')", "1-11 2-22 3-33 4-44 5-55"},
     {"TRANSFORM(ALLTRIM(c) + 'wxyz5', '@R !!-XXX')", "WX-yz5 AB-cwx WX-yz5 0W-xyz X,-ywx"},
+    // file names in a column: \ / and the drive's : part them, a CHAR value's trailing blanks do not count
+    {"JUSTFNAME('c:\\v1.2\\' + c) + '|' + JUSTEXT('c:\\v1.2\\' + c) + '|' + JUSTEXT('a.b.' + c) + '|'",
+     "||| abc||abc| ||| 0||0| x,y||x,y|"},
+    {"JUSTSTEM('d:/x/' + ALLTRIM(c) + '.tar.gz') + '|' + JUSTPATH('c:\\docs\\' + c) + '|' + JUSTDRIVE(ALLTRIM(c) + ':\\x')",
+     ".tar|c:\\docs|: abc.tar|c:\\docs|abc: .tar|c:\\docs|: 0.tar|c:\\docs|0: x,y.tar|c:\\docs|x,y:"},
+    {"ADDBS(c) + '|' + ADDBS('c:\\d/' + c) + '|' + FORCEEXT('a.b.' + ALLTRIM(c), 'pdf') + '|' + FORCEPATH(c, 'e:\\o')",
+     "\\|c:\\d/|a.b.pdf|e:\\o\\ abc\\|c:\\d/abc\\|a.b.pdf|e:\\o\\abc \\|c:\\d/|a.b.pdf|e:\\o\\ 0\\|c:\\d/0\\|a.b.pdf|e:\\o\\0 "
+     "x,y\\|c:\\d/x,y\\|a.b.pdf|e:\\o\\x,y"},
+    {"DEFAULTEXT('v1.2\\' + ALLTRIM(c), 'txt') + '|' + DEFAULTEXT(ALLTRIM(c) + '.gz', 'txt')",
+     "v1.2\\.txt|.gz v1.2\\abc.txt|abc.gz v1.2\\.txt|.gz v1.2\\0.txt|0.gz v1.2\\x,y.txt|x,y.gz"},
+    // dates as report text, SET CENTURY ON; the empty date gives the empty text
+    {"DMY(d) + '|' + MDY(d) + '|'",
+     "|| 29 February 2020|February 29, 2020| || 31 December 1999|December 31, 1999| 05 January 2016|January 05, 2016|"},
 };
 
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).

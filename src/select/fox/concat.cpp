@@ -11,6 +11,8 @@ namespace {
 
 // Functions that give text, in FoxPro or in a target (the pass may have written the latter).
 constexpr std::string_view text_functions[] = {
+    "ADDBS",   "DEFAULTEXT", "DMY",  "FORCEEXT", "FORCEPATH", "JUSTDRIVE", "JUSTEXT", "JUSTFNAME", "JUSTPATH",
+    "JUSTSTEM", "MDY",     "REGEXP_REPLACE", "REGEXP_SUBSTR", "SUBSTRING_INDEX",
     "ALLTRIM", "ALLT",    "CDOW",    "CHAR",      "CHR",     "CHRTRAN",  "CMONTH",      "CONCAT", "DATENAME",
     "DATE_FORMAT", "DAYNAME", "DTOC",  "DTOS",     "FORMAT",  "INITCAP",  "LEFT",        "LOWER",  "LPAD",
     "LTRIM",   "MONTHNAME", "PADC",  "PADL",      "PADR",    "PROPER",   "REPEAT",      "REPLACE", "REPLICATE",
@@ -35,6 +37,8 @@ constexpr TextArguments text_arguments[] = {
     {"LENGTH", 1},      {"LEFT", 1},        {"RIGHT", 1},      {"SUBSTR", 1},      {"SUBSTRING", 1},
     {"AT", 2},          {"ATC", 2},         {"RAT", 2},        {"OCCURS", 2},      {"LOCATE", 2},
     {"INSTR", 2},       {"CHARINDEX", 2},   {"STRPOS", 2},     {"SUBSTRING_INDEX", 2}, {"STRING_TO_ARRAY", 2},
+    {"ADDBS", 1},       {"JUSTFNAME", 1},   {"JUSTEXT", 1},    {"JUSTSTEM", 1},    {"JUSTPATH", 1},
+    {"JUSTDRIVE", 1},   {"FORCEEXT", 2},    {"FORCEPATH", 2},  {"DEFAULTEXT", 2},
     {"STRTRAN", 3},     {"REPLACE", 3},     {"CHRTRAN", 3},    {"TRANSLATE", 3},   {"ARRAY_TO_STRING", 2},
 };
 
