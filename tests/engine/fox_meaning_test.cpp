@@ -398,18 +398,20 @@ constexpr Case values[] = {
     {"TRANSFORM(n) + '|'", "0.00| 12.50| 0.00| 0.01| -3.00|"},  // the field's decimals, no blanks
     {"IIF(l, 'T', 'F') + IIF(!l, 't', 'f')", "Ft Tf Ft Tf Ft"},
     {"ALLTRIM('-.a.b-', '.', '-') + RTRIM('c* *', '*', ' ') + LTRIM('0 0d', '0', ' ') + '|'",
-     "a.bcd| a.bcd| a.bcd| a.bcd| a.bcd|"},  // several parse strings, each trimmed as often as it stands there    {"IIF(l = !l, 1, 0)", "0 0 0 0 0"},
+     "a.bcd| a.bcd| a.bcd| a.bcd| a.bcd|"},  // several parse strings, each trimmed as often as it stands there
+    {"IIF(l = !l, 1, 0)", "0 0 0 0 0"},
     {"IIF(l # !(k > 3), 1, 0)", "1 0 1 1 0"},
     {"AT(ALLTRIM(c), 'abcx,y0') + ATC(UPPER(c), 'ABC') * 10", "0 11 0 7 4"},  // the empty text is nowhere
     {"TRANSFORM(k * 111, '@R 9-99')", "1-11 2-22 3-33 4-44 5-55"},
     {"TRANSFORM(ALLTRIM(c) + 'wxyz5', '@R !!-XXX')", "WX-yz5 AB-cwx WX-yz5 0W-xyz X,-ywx"},
-    // file names in a column: \ / and the drive's : part them, a CHAR value's trailing blanks do not count
+    // file names in a column: \ / and the drive's : part them, a CHAR value's trailing blanks do not count;
+    // ADDBS adds a \ to a name ending in / too, and none to the empty text
     {"JUSTFNAME('c:\\v1.2\\' + c) + '|' + JUSTEXT('c:\\v1.2\\' + c) + '|' + JUSTEXT('a.b.' + c) + '|'",
      "||| abc||abc| ||| 0||0| x,y||x,y|"},
     {"JUSTSTEM('d:/x/' + ALLTRIM(c) + '.tar.gz') + '|' + JUSTPATH('c:\\docs\\' + c) + '|' + JUSTDRIVE(ALLTRIM(c) + ':\\x')",
      ".tar|c:\\docs|: abc.tar|c:\\docs|abc: .tar|c:\\docs|: 0.tar|c:\\docs|0: x,y.tar|c:\\docs|x,y:"},
     {"ADDBS(c) + '|' + ADDBS('c:\\d/' + c) + '|' + FORCEEXT('a.b.' + ALLTRIM(c), 'pdf') + '|' + FORCEPATH(c, 'e:\\o')",
-     "\\|c:\\d/|a.b.pdf|e:\\o\\ abc\\|c:\\d/abc\\|a.b.pdf|e:\\o\\abc \\|c:\\d/|a.b.pdf|e:\\o\\ 0\\|c:\\d/0\\|a.b.pdf|e:\\o\\0 "
+     "|c:\\d/\\|a.b.pdf|e:\\o\\ abc\\|c:\\d/abc\\|a.b.pdf|e:\\o\\abc |c:\\d/\\|a.b.pdf|e:\\o\\ 0\\|c:\\d/0\\|a.b.pdf|e:\\o\\0 "
      "x,y\\|c:\\d/x,y\\|a.b.pdf|e:\\o\\x,y"},
     {"DEFAULTEXT('v1.2\\' + ALLTRIM(c), 'txt') + '|' + DEFAULTEXT(ALLTRIM(c) + '.gz', 'txt')",
      "v1.2\\.txt|.gz v1.2\\abc.txt|abc.gz v1.2\\.txt|.gz v1.2\\0.txt|0.gz v1.2\\x,y.txt|x,y.gz"},

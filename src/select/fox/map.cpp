@@ -1534,14 +1534,14 @@ constexpr Construct rows[] = {
      .words = "ADDBS",
      .min_args = 1,
      .max_args = 1,
-     .target = {R"(RTRIM(CASE WHEN RIGHT(RTRIM({1}), 1) IN ('\', '/') THEN RTRIM({1}) ELSE RTRIM({1}) + '\' END))",
-                R"(RTRIM(CASE WHEN SUBSTR(RTRIM({1}), -1) IN ('\', '/') THEN RTRIM({1}) ELSE RTRIM({1}) || '\' END))",
-                R"(RTRIM(IF(RIGHT(RTRIM({1}), 1) IN ('\\', '/'), RTRIM({1}), CONCAT(RTRIM({1}), '\\'))))",
-                R"(RTRIM(IIF(RIGHT(RTRIM({1}), 1) IN ('\', '/'), RTRIM({1}), RTRIM({1}) & '\')))",
-                R"(RTRIM(CASE WHEN RIGHT(RTRIM({1}), 1) IN ('\', '/') THEN RTRIM({1}) ELSE RTRIM({1}) || '\' END))"},
-     .note = "The name without the trailing blanks of a CHAR value, and a \\ after it unless it ends in \\ or "
-             "/ (c:\\docs gives c:\\docs\\). The empty text gives \\. Oracle, whose empty text is NULL, also "
-             "gives \\ for NULL."},
+     .target = {R"(RTRIM(CASE WHEN RTRIM({1}) = '' OR RIGHT(RTRIM({1}), 1) = '\' THEN RTRIM({1}) ELSE RTRIM({1}) + '\' END))",
+                R"(RTRIM(CASE WHEN RTRIM({1}) IS NULL OR SUBSTR(RTRIM({1}), -1) = '\' THEN RTRIM({1}) ELSE RTRIM({1}) || '\' END))",
+                R"(RTRIM(IF(RTRIM({1}) = '' OR RIGHT(RTRIM({1}), 1) = '\\', RTRIM({1}), CONCAT(RTRIM({1}), '\\'))))",
+                R"(RTRIM(IIF(RTRIM({1}) = '' OR RIGHT(RTRIM({1}), 1) = '\', RTRIM({1}), RTRIM({1}) & '\')))",
+                R"(RTRIM(CASE WHEN RTRIM({1}) = '' OR RIGHT(RTRIM({1}), 1) = '\' THEN RTRIM({1}) ELSE RTRIM({1}) || '\' END))"},
+     .note = "The name without the trailing blanks of a CHAR value, and a \\ after it unless it ends in one (c:\\docs "
+             "gives c:\\docs\\). As FoxPro's, a name ending in / gets a \\ too, and the empty text stays empty (NULL on "
+             "Oracle, whose empty text it is)."},
     {.id = "fn.forceext",
      .fox = "FORCEEXT(s, e)",
      .example = "FORCEEXT(s, 'pdf')",
