@@ -350,7 +350,8 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
 void Scan::macro() { operand_to(macro_end(src_, pos_, end_)); }
 
 // CTOD or CTOT of a literal: the empty date for blanks (and / . - :), else the date (and time) it
-// names, read as {mm/dd/yyyy hh:mm:ss}; after a ^ ('^2024-02-29 18:00'), year first whatever SET DATE
+// names, read as {mm/dd/yyyy hh:mm:ss} (day first as the date style says, or where only that order
+// names a date: '31.12.2020'); after a ^ ('^2024-02-29 18:00'), year first whatever SET DATE
 // says, as in {^...}.
 bool Scan::date_of_literal(std::size_t from, std::size_t to, Text &built) {
     std::string_view arg = trimmed(src_.substr(from, to - from));
@@ -367,7 +368,7 @@ bool Scan::date_of_literal(std::size_t from, std::size_t to, Text &built) {
     LooseDate loose;
     StrictDate date;
     if (!read_loose_date(inside, loose) || (year_first && loose.first_digits != 4) ||
-        !date.set(loose, pass_.day_first()))
+        !date.set_either(loose, pass_.day_first()))
         return false;
     built.append(date.text());
     return true;
@@ -581,7 +582,8 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         convert_into(args, first_from, first_to, false);
         fill(built, named().fn_transform_zeros.target[pass_.column], args, picture.width, 0);
         return true;
-    case Picture::grouped: {
+    case Picture::grouped:
+    case Picture::spaced: {
         convert_into(args, first_from, first_to, false);
         // {2}: the picture for TO_CHAR's fill mode, the last whole digit and the decimals 0 so that they
         // are written (999,990.00); {3}: the same as a format pattern (#,##0.00)
@@ -589,6 +591,7 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         literal_inside(trimmed(src_.substr(picture_from, picture_to - picture_from)), inside);
         char to_char[48], pattern[48] = "#,##0.";  // the picture has 40 characters at most
         inside.copy(to_char, inside.size());
+        std::replace(to_char, to_char + inside.size(), ' ', ',');
         const std::size_t whole = inside.size() - (picture.decimals > 0 ? picture.decimals + 1 : 0);
         if (whole == 0 || inside.size() > 40) return false;
         to_char[whole - 1] = '0';
@@ -596,7 +599,15 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         for (std::size_t i = 0; i < picture.decimals; ++i) pattern[6 + i] = '0';
         args.add(std::string_view(to_char, inside.size()));
         args.add(std::string_view(pattern, picture.decimals > 0 ? 6 + picture.decimals : 5));
-        fill(built, named().fn_transform_grouped.target[pass_.column], args, picture.width, picture.decimals);
+        if (picture.kind == Picture::grouped) {
+            fill(built, named().fn_transform_grouped.target[pass_.column], args, picture.width, picture.decimals);
+            return true;
+        }
+        Text grouped;  // written with commas, which then give way to blanks
+        fill(grouped, named().fn_transform_grouped.target[pass_.column], args, picture.width, picture.decimals);
+        Args spaced;
+        spaced.add(grouped.view());
+        fill(built, named().fn_transform_spaced.target[pass_.column], spaced);
         return true;
     }
     }
@@ -621,7 +632,7 @@ bool Scan::picture_function(std::string_view picture_text, std::size_t open, std
     quoted[digits.size() + 1] = '\'';
     const std::string_view rest(quoted, digits.size() + 2);
     const Picture picture = read_picture(rest);
-    if (picture.kind != Picture::number && picture.kind != Picture::grouped) return false;
+    if (picture.kind != Picture::number && picture.kind != Picture::grouped && picture.kind != Picture::spaced) return false;
     char form[128];
     const int shown = static_cast<int>(rest.size());
     const int length =

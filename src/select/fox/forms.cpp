@@ -313,6 +313,30 @@ bool chrtran_steps(const Characters &from, const Characters &to, bool letters) {
     return true;
 }
 
+// "9 999 999.99": 9s in groups of three after the first, one blank between them, no blank among the
+// decimals.
+static Picture read_spaced_picture(std::string_view inside, std::size_t point, std::size_t decimals) {
+    const std::string_view whole = inside.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view{} : inside.substr(point + 1);
+    if (inside.size() > 40 || whole.empty() || (point != std::string_view::npos && decimals == 0) ||
+        fraction.find_first_not_of('9') != std::string_view::npos)
+        return {};
+    std::size_t group = 0;
+    bool first = true;
+    for (char c : whole) {
+        if (c == '9') {
+            if (++group > 3) return {};
+        } else if (c != ' ' || group == 0 || (!first && group != 3)) {
+            return {};
+        } else {
+            first = false;
+            group = 0;
+        }
+    }
+    if (group != 3) return {};
+    return {Picture::spaced, inside.size(), decimals};
+}
+
 Picture read_picture(std::string_view literal) {
     std::string_view inside;
     if (!literal_inside(literal, inside)) return {};
@@ -327,6 +351,7 @@ Picture read_picture(std::string_view literal) {
     }
     const std::size_t point = inside.find('.');
     const std::size_t decimals = point == std::string_view::npos ? 0 : inside.size() - point - 1;
+    if (inside.find(' ') != std::string_view::npos) return read_spaced_picture(inside, point, decimals);
     const bool digits = !inside.empty() && inside.size() <= 40 && inside.find_first_not_of("9.,") == std::string_view::npos &&
                         (point == std::string_view::npos || inside.find('.', point + 1) == std::string_view::npos);
     if (!digits || (point != std::string_view::npos && decimals == 0)) return {};

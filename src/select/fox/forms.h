@@ -73,7 +73,8 @@ bool read_cast_type(std::string_view text, CastSpec &spec);
 // fit), leading zeros ("@L 999", any letter case: the width is the number of 9s), or the upper-case
 // function "@!"; digits with thousands commas ("999,999.99": grouped, the width counting the commas).
 struct Picture {
-    enum Kind : std::uint8_t { none, number, zeros, upper, grouped } kind = none;
+    // spaced: thousands set apart by blanks ("999 999.99", groups of three), as many languages write them
+    enum Kind : std::uint8_t { none, number, zeros, upper, grouped, spaced } kind = none;
     std::size_t width = 0, decimals = 0;
 };
 Picture read_picture(std::string_view literal);
@@ -120,6 +121,9 @@ class StrictDate {
 public:
     // False when the numbers name no date.
     bool set(const LooseDate &date, bool day_first);
+    // In the style's order, else in the other one when only that names a date: 31.12.2020 is written
+    // by an application whose SET DATE reads the day first, whatever style the host announces.
+    bool set_either(const LooseDate &date, bool day_first) { return set(date, day_first) || set(date, !day_first); }
     std::string_view text() const { return {chars_.data(), length_}; }
 
 private:

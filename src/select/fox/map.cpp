@@ -147,9 +147,9 @@ constexpr Construct rows[] = {
      .example = "d > {08/09/2007}",
      .target = all("{^yyyy-mm-dd}"),
      .note = "Read as {^...}. Day first when the date style the application sets (___TARNVEL_Set_DToC_Style) "
-             "is 3, 4, 5, 6, 13, 103, 104, 105, 106 or 113, else month first; a year of one or two digits is "
-             "19yy (FoxPro's "
-             "SET CENTURY TO 19 ROLLOVER 0). The separator may be /, - or ., a time may follow."},
+             "is 3, 4, 5, 6, 13, 103, 104, 105, 106 or 113, else month first; numbers that name a date only in "
+             "the other order ({31.12.2020}) are read in that one. A year of one or two digits is 19yy "
+             "(FoxPro's SET CENTURY TO 19 ROLLOVER 0). The separator may be /, - or ., a time may follow."},
     {.id = "lit.backslash",
      .kind = Kind::literal,
      .fox = "'a\\b'",
@@ -897,7 +897,7 @@ constexpr Construct rows[] = {
      .form = Form::ctod,
      .target = all("{} / {^...} / TTOD(x)"),
      .note = "CTOD of blanks, of \"\" or of SPACE(n) is the empty date; of a literal date, that date (read as "
-             "{mm/dd/yyyy}); CTOD(DTOC(x)) is TTOD(x); of any other expression, as below."},
+             "{mm/dd/yyyy} is: CTOD('31.12.2020') is {^2020-12-31}); CTOD(DTOC(x)) is TTOD(x); of any other expression, as below."},
     {.id = "fn.ctot",
      .fox = "CTOT(s)",
      .example = "CTOT('01/31/2020 10:30')",
@@ -954,7 +954,7 @@ constexpr Construct rows[] = {
              "value's characters in the picture's places (9 # X A N; ! in upper case) with the picture's other "
              "characters between them, taken from the left as of a text: a number fills it as FoxPro does "
              "when it has as many digits as the picture has places. Any other picture than those, \"@L 99...\" "
-             "and digits with thousands commas is left as written."},
+             "and digits with thousands commas or blanks is left as written."},
     {.id = "fn.transform_zeros",
      .fox = "TRANSFORM(x, \"@L 999\")",
      .example = "TRANSFORM(n, '@L 999')",
@@ -975,6 +975,14 @@ constexpr Construct rows[] = {
              "the thousands, right-aligned in the picture's width. The servers write the separators of their "
              "language settings (SQL Server's FORMAT, MySQL's FORMAT: the comma and the point of English); a "
              "number too wide for the picture is cut on the left, where FoxPro writes asterisks."},
+    {.id = "fn.transform_spaced",
+     .fox = "TRANSFORM(x, \"999 999.99\")",
+     .example = "TRANSFORM(n, '9 999 999.99')",
+     .place = Place::select,
+     .form = Form::transform,
+     .target = all("REPLACE({1}, ',', ' ')"),
+     .note = "Thousands set apart by blanks, in groups of three: {1} is the picture with commas for the blanks "
+             "as above, its commas then blanks."},
     {.id = "fn.at",
      .fox = "AT(a, s)",
      .example = "AT(m.cFind, name)",

@@ -96,6 +96,7 @@ struct NamedRows {
     const Construct &fn_transform = construct("fn.transform");
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
     const Construct &fn_transform_grouped = construct("fn.transform_grouped");
+    const Construct &fn_transform_spaced = construct("fn.transform_spaced");
     const Construct &fn_chrtran_steps = construct("fn.chrtran_steps");
     const Construct &fn_week_rule = construct("fn.week_rule");
     const Construct &fn_dow_first = construct("fn.dow_first");
@@ -557,7 +558,7 @@ private:
     void scan_foxpro(std::string_view text, std::size_t close, Text &built);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
-        return read_loose_date(inside, loose) && date.set(loose, pass_.day_first());
+        return read_loose_date(inside, loose) && date.set_either(loose, pass_.day_first());
     }
 
     std::size_t skip_blanks(std::size_t at) const {
