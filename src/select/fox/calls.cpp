@@ -583,35 +583,44 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
         fill(built, named().fn_transform_zeros.target[pass_.column], args, picture.width, 0);
         return true;
     case Picture::grouped:
-    case Picture::spaced: {
-        convert_into(args, first_from, first_to, false);
-        // {2}: the picture for TO_CHAR's fill mode, the last whole digit and the decimals 0 so that they
-        // are written (999,990.00); {3}: the same as a format pattern (#,##0.00)
-        std::string_view inside;
-        literal_inside(trimmed(src_.substr(picture_from, picture_to - picture_from)), inside);
-        char to_char[48], pattern[48] = "#,##0.";  // the picture has 40 characters at most
-        inside.copy(to_char, inside.size());
-        std::replace(to_char, to_char + inside.size(), ' ', ',');
-        const std::size_t whole = inside.size() - (picture.decimals > 0 ? picture.decimals + 1 : 0);
-        if (whole == 0 || inside.size() > 40) return false;
-        to_char[whole - 1] = '0';
-        for (std::size_t i = whole + 1; i < inside.size(); ++i) to_char[i] = '0';
-        for (std::size_t i = 0; i < picture.decimals; ++i) pattern[6 + i] = '0';
-        args.add(std::string_view(to_char, inside.size()));
-        args.add(std::string_view(pattern, picture.decimals > 0 ? 6 + picture.decimals : 5));
-        if (picture.kind == Picture::grouped) {
-            fill(built, named().fn_transform_grouped.target[pass_.column], args, picture.width, picture.decimals);
-            return true;
-        }
-        Text grouped;  // written with commas, which then give way to blanks
-        fill(grouped, named().fn_transform_grouped.target[pass_.column], args, picture.width, picture.decimals);
-        Args spaced;
-        spaced.add(grouped.view());
-        fill(built, named().fn_transform_spaced.target[pass_.column], spaced);
-        return true;
-    }
+    case Picture::spaced: return grouped_picture(picture, first_from, first_to, picture_text, built);
     }
     return false;
+}
+
+// Digits with the thousands set apart by commas or (spaced) blanks: the value with the target's own
+// grouping, its commas then blanks where the picture has those.
+bool Scan::grouped_picture(const Picture &picture, std::size_t from, std::size_t to, std::string_view picture_text,
+                           Text &built) {
+    const std::string_view spaced_form = named().fn_transform_spaced.target[pass_.column];
+    if (picture.kind == Picture::spaced && spaced_form.empty()) return false;
+    // {2}: the picture for TO_CHAR's fill mode, the last whole digit and the decimals 0 so that they
+    // are written (999,990.00); {3}: the same as a format pattern (#,##0.00)
+    std::string_view inside;
+    literal_inside(picture_text, inside);
+    char to_char[48], pattern[48] = "#,##0.";  // the picture has 40 characters at most
+    const std::size_t whole = inside.size() - (picture.decimals > 0 ? picture.decimals + 1 : 0);
+    if (whole == 0 || inside.size() > 40) return false;
+    inside.copy(to_char, inside.size());
+    std::replace(to_char, to_char + inside.size(), ' ', ',');
+    to_char[whole - 1] = '0';
+    for (std::size_t i = whole + 1; i < inside.size(); ++i) to_char[i] = '0';
+    for (std::size_t i = 0; i < picture.decimals; ++i) pattern[6 + i] = '0';
+    Args args;
+    convert_into(args, from, to, false);
+    args.add(std::string_view(to_char, inside.size()));
+    args.add(std::string_view(pattern, picture.decimals > 0 ? 6 + picture.decimals : 5));
+    const std::string_view form = named().fn_transform_grouped.target[pass_.column];
+    if (picture.kind == Picture::grouped) {
+        fill(built, form, args, picture.width, picture.decimals);
+        return true;
+    }
+    Text grouped;  // written with commas, which then give way to blanks
+    fill(grouped, form, args, picture.width, picture.decimals);
+    Args spaced;
+    spaced.add(grouped.view());
+    fill(built, spaced_form, spaced);
+    return true;
 }
 
 // TRANSFORM(n, "@Z 999.99"): blanks as wide as the picture where n is 0, else the picture of digits
@@ -632,7 +641,9 @@ bool Scan::picture_function(std::string_view picture_text, std::size_t open, std
     quoted[digits.size() + 1] = '\'';
     const std::string_view rest(quoted, digits.size() + 2);
     const Picture picture = read_picture(rest);
-    if (picture.kind != Picture::number && picture.kind != Picture::grouped && picture.kind != Picture::spaced) return false;
+    if (picture.kind != Picture::number && picture.kind != Picture::grouped &&
+        (picture.kind != Picture::spaced || named().fn_transform_spaced.target[pass_.column].empty()))
+        return false;
     char form[128];
     const int shown = static_cast<int>(rest.size());
     const int length =

@@ -980,9 +980,10 @@ constexpr Construct rows[] = {
      .example = "TRANSFORM(n, '9 999 999.99')",
      .place = Place::select,
      .form = Form::transform,
-     .target = all("REPLACE({1}, ',', ' ')"),
+     .target = {"REPLACE({1}, ',', ' ')", "REPLACE({1}, ',', ' ')", "REPLACE({1}, ',', ' ')", "",
+                "REPLACE({1}, ',', ' ')"},
      .note = "Thousands set apart by blanks, in groups of three: {1} is the picture with commas for the blanks "
-             "as above, its commas then blanks."},
+             "as above, its commas then blanks. Access has no REPLACE outside Access itself: left as written."},
     {.id = "fn.at",
      .fox = "AT(a, s)",
      .example = "AT(m.cFind, name)",

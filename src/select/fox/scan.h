@@ -501,6 +501,8 @@ private:
     // CTOD or CTOT of an expression: the row's form, read in the date style the application sets.
     bool date_expression(const Construct &row, std::size_t from, std::size_t to, Text &built);
     bool transform(std::size_t open, std::size_t close, std::size_t count, Text &built);
+    bool grouped_picture(const Picture &picture, std::size_t from, std::size_t to, std::string_view picture_text,
+                         Text &built);
     bool picture_template(std::string_view picture, std::size_t open, std::size_t close, std::size_t count,
                           Text &built);
     bool picture_function(std::string_view picture_text, std::size_t open, std::size_t close, std::size_t count,
