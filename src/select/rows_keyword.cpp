@@ -380,8 +380,17 @@ struct Scanner::KeywordRows {
         return lex::keyword_in_list(s.dialect_.reserved, s.keyword_) ? Verdict::pass : Verdict::keep;
     }
 
+    // FoxPro takes HAVING before GROUP BY too: the HAVING part written so far waits aside and follows
+    // the grouping's entries when the member ends.
     static Verdict group(Scanner &s) {
-        if (s.clauses_.group() || !s.follows(" BY ")) return Verdict::quote;
+        if (!s.follows(" BY ")) return Verdict::quote;
+        Text &group = s.clauses_.group();
+        if (group && s.in_having_ && !s.held_having_ && group.view().starts_with("HAVING")) {
+            s.held_having_ = std::move(group);
+            s.in_having_ = false;
+        } else if (group) {
+            return Verdict::quote;
+        }
         return opens(s, Clause::group, "GROUP");
     }
 
@@ -432,6 +441,7 @@ struct Scanner::KeywordRows {
     }
 
     static Verdict into(Scanner &s) {
+        s.note_destination();
         if (s.cond_clause() && (s.follows(" CURS") || s.follows(" ARRA") || s.follows(" DBF ") || s.follows(" TABL"))) {
             s.in_destination_ = true;  // its words are no operands of the condition before it
         }

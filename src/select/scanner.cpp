@@ -434,6 +434,18 @@ void Scanner::host_variable() {
 
 // The end of the member: WHERE closed, the row limit placed.
 void Scanner::end_member() {
+    if (held_having_) {
+        Text &group = clauses_.group();
+        group.set_message("Insufficient memory for GROUP BY");
+        if (held_at_ < group.size()) {
+            group.insert(held_at_, held_having_.view());
+            if (held_having_.back() != ' ') group.insert(held_at_ + held_having_.size(), " ");
+        } else {
+            if (group.back() != ' ') group.push(' ');
+            group.append(held_having_.view());
+        }
+        held_having_.release();
+    }
     Text &where = clauses_.where();
     if (where && !dialect_.where_close.empty()) {
         where.set_message("Insufficient memory for WHERE");

@@ -193,6 +193,11 @@ private:
     int hold_ = 0;              // words to go before "=1" may be appended again
     bool in_on_ = false;        // in the join condition of FROM
     bool in_having_ = false;
+    Text held_having_;          // a HAVING part written before GROUP BY, which the member's end appends
+    std::size_t held_at_ = static_cast<std::size_t>(-1);  // where in GROUP BY a destination starts: the HAVING part goes there
+    void note_destination() {
+        if (held_having_ && clause() == Clause::group && held_at_ == static_cast<std::size_t>(-1)) held_at_ = clauses_.group().size();
+    }
     bool in_destination_ = false;  // after a FoxPro INTO CURSOR, ARRAY, DBF, TABLE or TO FILE... in a condition clause
     // The ")" that ends the call's own list the scan is in, as its distance from the end of the
     // text: while the scan is in the list, the rows edit the text before it only, which leaves the

@@ -110,8 +110,9 @@ void Scanner::process_word(std::size_t start) {
         lexicon_word = true;
         run_chain(*entry.rows);
         // TO FILE, TO PRINTER, TO SCREEN: a FoxPro destination, whose words are no operands
-        if (keyword_ == "TO" && cond_clause() && (follows(" FILE") || follows(" PRIN") || follows(" SCRE"))) {
-            in_destination_ = true;
+        if (keyword_ == "TO" && (follows(" FILE") || follows(" PRIN") || follows(" SCRE"))) {
+            note_destination();
+            if (cond_clause()) in_destination_ = true;
         }
     }
     std::size_t resume = pos_;
