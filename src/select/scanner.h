@@ -101,6 +101,7 @@ private:
     bool item_name_here() const;
     bool other_condition() const;
     void equals_one();
+    bool output_option() const;
     bool words_follow(std::size_t at, std::span<const std::string_view> words) const;
     bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const {
         return words_follow(at, std::span(words.begin(), words.size()));

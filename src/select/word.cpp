@@ -188,7 +188,35 @@ void Scanner::equals_one() {
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
     if (in_call_list()) return;  // an argument of TRIM(LEADING x FROM s), no condition
+    if (output_option()) {  // WHERE x > 0 NOCONSOLE: the condition has ended, a FoxPro option follows it
+        in_destination_ = true;
+        return;
+    }
     clauses_.current_sink()->append(dialect_.true_test);
+}
+
+// The word is one of FoxPro's output options (NOCONSOLE, PLAIN, NOWAIT, PREFERENCE name), written
+// right after an operand: no operand of the condition before it.
+bool Scanner::output_option() const {
+    const std::string_view word = work_.slice(word_start_, length_);
+    if (word.size() < 5 || word.size() > 10) return false;
+    const char first = session_.letters.upper(word[0]);
+    if (first != 'N' && first != 'P') return false;
+    for (std::string_view option : {"NOCONSOLE", "PLAIN", "NOWAIT", "PREFERENCE"}) {
+        if (word.size() != option.size() || !session_.letters.is_upper_word(word, option)) continue;
+        if (!operand_before()) return false;
+        // the word before it is no keyword that opens a condition (WHERE plain: a field)
+        const std::size_t first = work_.base();
+        const std::size_t end = blanks_before(word_start_);
+        std::size_t from = end;
+        while (from > first && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
+        const std::string_view before = work_.slice(from, end - from);
+        for (std::string_view opener : {"WHERE", "HAVING", "AND", "OR", "NOT", "ON"}) {
+            if (before.size() == opener.size() && session_.letters.is_upper_word(before, opener)) return false;
+        }
+        return true;
+    }
+    return false;
 }
 
 // IN, NOT, LIKE, BETWEEN (and its FoxPro forms), IS [NOT] NULL follow the word.
