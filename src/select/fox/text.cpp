@@ -171,7 +171,7 @@ bool names_no_table(std::string_view text, std::string_view word, const lex::Lit
                 if (!member && !qualifies && same_name(text.substr(i, end - i), word)) return false;
             }
             i = end - 1;
-        } else if (c != ' ' && c != ',' && c != '(' && c != ')' && c != '.' && c != '=') {
+        } else if (c == '\'' || c == '"' || c == '[' || c == '`') {  // only these open a literal
             const std::size_t run = literal_end(text, i, text.size(), rules);
             if (run == i) continue;
             if (!literal.empty() && text.substr(i, run - i) == literal) {
