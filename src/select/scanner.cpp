@@ -445,6 +445,7 @@ void Scanner::end_member() {
             group.append(held_having_.view());
         }
         held_having_.release();
+        held_at_ = static_cast<std::size_t>(-1);
     }
     Text &where = clauses_.where();
     if (where && !dialect_.where_close.empty()) {
