@@ -206,10 +206,10 @@ bool Scanner::output_option() const {
         if (word.size() != option.size() || !session_.letters.is_upper_word(word, option)) continue;
         if (!operand_before()) return false;
         // the word before it is no keyword that opens a condition (WHERE plain: a field)
-        const std::size_t first = work_.base();
+        const std::size_t base = work_.base();
         const std::size_t end = blanks_before(word_start_);
         std::size_t from = end;
-        while (from > first && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
+        while (from > base && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
         const std::string_view before = work_.slice(from, end - from);
         for (std::string_view opener : {"WHERE", "HAVING", "AND", "OR", "NOT", "ON"}) {
             if (before.size() == opener.size() && session_.letters.is_upper_word(before, opener)) return false;
