@@ -117,6 +117,7 @@ DateLiteral read_date_literal(std::string_view text) {
     // The empty date or datetime: separators and blanks alone ({}, {//}, {  /  /  }, {/:}, {--:}).
     while (r.peek() == ' ' || r.peek() == '\t' || r.peek() == '/' || r.peek() == '.' || r.peek() == '-' ||
            r.peek() == ':') {
+        d.clock = d.clock || r.peek() == ':';
         ++r.at;
     }
     if (!r.take('}')) return d;
@@ -127,7 +128,7 @@ DateLiteral read_date_literal(std::string_view text) {
 
 std::string date_literal_text(const DateLiteral &d, const DateForm &date, const DateForm &datetime) {
     const DateForm &form = d.kind == DateLiteral::datetime ? datetime : date;
-    if (d.kind == DateLiteral::empty) return std::string(date.empty);
+    if (d.kind == DateLiteral::empty) return std::string(d.clock ? datetime.empty : date.empty);
     if (form.first != 0 && d.year * 10000 + d.month * 100 + d.day < form.first) return std::string(form.empty);
     std::string literal(form.open);
     append_digits(literal, d.year, 4);

@@ -14,6 +14,7 @@ namespace tarnvel::select {
 struct DateLiteral {
     enum Kind { none, verbatim, empty, date, datetime } kind = none;
     std::size_t length = 0;  // characters from the "{" through the "}"
+    bool clock = false;      // an empty literal with a colon, {:} or {/:}: the empty datetime
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 

@@ -78,6 +78,7 @@ constexpr Case conditions[] = {
     {"!(n > 0)", "1 3 5"},
     {"d = {}", "1 3"},
     {"t = {}", "1 4"},
+    {"NVL(t, {:}) = {:} AND NVL(t, {/:}) == {/:}", "1 4"},  // the empty datetime, not the empty date
     {"d > {} AND t > {//}", "2 5"},
     {"d = CTOD('')", "1 3"},
     {"d = CTOD(\"  /  /    \")", "1 3"},
