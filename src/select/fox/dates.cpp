@@ -596,10 +596,16 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     if (end == 0) return 0;
     const std::size_t compare = skip_blanks(end);
     std::size_t at = comparison_end(compare);
-    if (at == compare) return 0;
-    at = skip_blanks(at);
     int kind = 0;
-    if (at < end_ && src_[at] == '{') {  // a date literal, or a datetime one (with a time)
+    if (at == compare) {
+        // no comparison after the sum: the date may stand before it (DATE() > d + 5, TTOD(t) >= d + 1)
+        if (!comparison_side_ends(end)) return 0;
+        std::size_t name_at = pos_;
+        while (name_at > 0 && is_blank(src_[name_at - 1])) --name_at;
+        while (name_at > 0 && (name_char(src_[name_at - 1]) || src_[name_at - 1] == '.')) --name_at;
+        if (name_at > 0 && src_[name_at - 1] == '?') --name_at;
+        kind = date_compared_before(name_at);
+    } else if (at = skip_blanks(at); at < end_ && src_[at] == '{') {  // a date literal, or a datetime one (with a time)
         const std::size_t close = std::min(end_, primary_end(at));
         if (gives_date(true, at, close)) kind = src_.substr(at, close - at).find(':') == std::string_view::npos ? 1 : 2;
     } else if ((kind = date_call_at(at)) == 0 && at < end_) {
@@ -609,6 +615,66 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     }
     if (kind == 0) return 0;
     return number ? date_sum(name, kind == 1, built) : sum_of(kind == 1, false, name, pos_, built, true);
+}
+
+// Nothing but the end of the condition follows 'at': the end, a ")" or ",", or a word (AND, OR,
+// ORDER BY, .AND.).
+bool Scan::comparison_side_ends(std::size_t at) const {
+    at = skip_blanks(at);
+    return at >= end_ || src_[at] == ')' || src_[at] == ',' || name_start(src_[at]) || src_[at] == '.';
+}
+
+// 1 (2) when a comparison stands before the name at 'name_at' and its other side is one operand that
+// gives a date (a datetime): a call of a function that does, a date literal, a variable FoxPro's
+// naming makes one (DATE() > d + 5, {^2020-03-01} <= d + n); 0 otherwise. The operand stands alone
+// on its side: no operator joins it to what comes before (x - DATE() is a number of days).
+int Scan::date_compared_before(std::size_t name_at) const {
+    constexpr std::size_t npos = std::string_view::npos;
+    std::size_t at = name_at;
+    while (at > 0 && is_blank(src_[at - 1])) --at;
+    const std::size_t compare_end = at;
+    while (at > 0 && std::string_view("<>=#!").find(src_[at - 1]) != npos) --at;
+    if (at == compare_end || comparison_end(at) != compare_end) return 0;
+    while (at > 0 && is_blank(src_[at - 1])) --at;
+    if (at == 0) return 0;
+    const std::size_t close = at;  // one past the operand
+    std::size_t from = npos;
+    int kind = 0;
+    if (src_[close - 1] == '}') {
+        from = src_.rfind('{', close - 1);
+        if (from == npos || !gives_date(true, from, close)) return 0;
+        kind = src_.substr(from, close - from).find(':') == npos ? 1 : 2;
+    } else if (src_[close - 1] == ')') {
+        std::size_t open = npos;
+        for (std::size_t i = close, depth = 0; i-- > 0 && open == npos;) {
+            const char c = src_[i];
+            if (c == ')') {
+                ++depth;
+            } else if (c == '(' && --depth == 0) {
+                open = i;
+            } else if (c == '\'' || c == '"') {
+                if (i == 0 || (i = src_.rfind(c, i - 1)) == npos) return 0;
+            } else if (c == ']') {
+                return 0;
+            }
+        }
+        if (open == npos || close_paren(open) != close - 1) return 0;
+        from = open;
+        while (from > 0 && is_blank(src_[from - 1])) --from;
+        while (from > 0 && name_char(src_[from - 1])) --from;
+        std::size_t paren = npos;
+        kind = date_call_at(from, &paren);
+        if (paren != open) return 0;
+    } else if (name_char(src_[close - 1])) {
+        from = close;
+        while (from > 0 && (name_char(src_[from - 1]) || src_[from - 1] == '.')) --from;
+        if (from > 0 && src_[from - 1] == '?') --from;
+        if (variable_end(from) != close) return 0;
+        kind = named_date(src_.substr(from, close - from));
+    }
+    if (kind == 0) return 0;
+    while (from > 0 && is_blank(src_[from - 1])) --from;
+    return from > 0 && std::string_view("+-*/%^$").find(src_[from - 1]) != npos ? 0 : kind;
 }
 
 }  // namespace tarnvel::select::fox

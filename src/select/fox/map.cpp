@@ -651,7 +651,8 @@ constexpr Construct rows[] = {
              "INTEGER to a date, and a NUMERIC field (N(5)) is cast. A name d plus or minus a name x, where the "
              "sum is compared with a date or datetime literal or a call that gives one (d + nDays = "
              "{^2020-03-02}, t - nSecs < DATETIME()), is such a sum too: compared with a date, d - x takes no "
-             "date from d."},
+             "date from d. So is d + n or d + x alone on its side after such a date (TTOD(t) > d + 3, "
+             "DATE() <= d + nDays), as FoxPro compares no date with a number."},
     {.id = "op.date_argument_days",
      .kind = Kind::operator_,
      .fox = "DTOT(v + n), GOMONTH(v - n, m) (v a name or parameter, n a number)",

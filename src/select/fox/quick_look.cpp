@@ -326,17 +326,20 @@ private:
         if (array_in_parentheses(word, text_.substr(0, n_), i)) return true;  // laX(1)
         if (same_word(word, "DATE") &&
             (date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference) ||
-             compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_date_value_days))) {
+             compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_date_value_days) ||
+             compared_sum_after_call(i, named().op_date_value_days))) {
             return true;
         }
         if (same_word(word, "DATETIME") &&
             (date_call(word, i, named().fn_datetime, named().op_datetime_seconds, named().op_datetime_difference) ||
-             compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_datetime_value_seconds))) {
+             compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_datetime_value_seconds) ||
+             compared_sum_after_call(i, named().op_datetime_value_seconds))) {
             return true;
         }
-        if (word.size() == 4 && same_word(word, "TTOD") && !named().op_date_difference.target[pass_.column].empty() &&
-            minus_after(i)) {
-            return true;  // TTOD(t) - d: the days between two dates
+        if (word.size() == 4 && same_word(word, "TTOD") &&
+            ((!named().op_date_difference.target[pass_.column].empty() && minus_after(i)) ||
+             compared_sum_after_call(i, named().op_date_value_days))) {
+            return true;  // TTOD(t) - d: the days between two dates; TTOD(t) > d + 3
         }
         if (word.size() == 3 && (same_word(word, "DAY") || same_word(word, "DOW")) && minus_before(word) &&
             (!named().op_date_value_days.target[pass_.column].empty() || !named().op_days_value.target[pass_.column].empty())) {
@@ -478,6 +481,7 @@ private:
              !named().op_datetime_difference.target[pass_.column].empty())) {
             return true;
         }
+        if (!empty && compared_date_sum_after(close + 1)) return true;  // {^2020-01-31} < d + 30
         i = close;
         at = close + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
@@ -510,6 +514,31 @@ private:
         std::size_t at = static_cast<std::size_t>(word.data() - text_.data());
         while (at > 0 && is_blank(text_[at - 1])) --at;
         return at > 0 && text_[at - 1] == '-';
+    }
+
+    // What ends at 'at' is compared with a name plus or minus something (DATE() > d + 5, {^2020-01-31} <
+    // d + 30), where the dialect adds days or seconds to a date in a way of its own.
+    bool compared_sum_after(std::size_t at, const Construct &sum) const {
+        if (sum.target[pass_.column].empty()) return false;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        const std::size_t compare = at;
+        while (at < n_ && std::string_view("<>=#!").find(text_[at]) != std::string_view::npos) ++at;
+        if (at == compare) return false;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        const std::size_t name = at;
+        while (at < n_ && (name_char(text_[at]) || text_[at] == '.' || text_[at] == '?')) ++at;
+        if (at == name) return false;
+        while (at < n_ && is_blank(text_[at])) ++at;
+        return at < n_ && (text_[at] == '+' || text_[at] == '-');
+    }
+    bool compared_date_sum_after(std::size_t at) const {
+        return compared_sum_after(at, named().op_date_value_days) || compared_sum_after(at, named().op_datetime_value_seconds);
+    }
+    // the same after the call whose parenthesis opens at 'open'
+    bool compared_sum_after_call(std::size_t open, const Construct &sum) const {
+        if (sum.target[pass_.column].empty()) return false;
+        const std::size_t close = call_extent(text_, open, n_, pass_.rules).close;
+        return close != none && compared_sum_after(close + 1, sum);
     }
 
     // A "-" follows the call whose parenthesis opens at 'open'.

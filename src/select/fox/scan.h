@@ -546,6 +546,8 @@ private:
     bool part_of_itself(std::string_view name, std::size_t t0) const;
     bool call_minus_name(std::size_t t0);
     std::size_t date_sum_compared(std::string_view name, Text &built);
+    int date_compared_before(std::size_t name_at) const;
+    bool comparison_side_ends(std::size_t at) const;
     std::size_t date_sum(std::string_view name, bool date, Text &built);
     std::string_view today_form(bool date) const {
         const std::string_view form = (date ? named().fn_date : named().fn_datetime).target[pass_.column];
