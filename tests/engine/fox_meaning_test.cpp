@@ -175,6 +175,7 @@ constexpr Case conditions[] = {
     {"DTOS(DATE() + k) > DTOS(DATE() + 2)", "3 4 5"},
     {"d + 30 >= {^2020-03-30} OR t - 60 > {^2016-01-05 13:43:30}", "2 3"},
     {"{^2020-03-01} <= d + 1 OR (!EMPTY(t) AND DATETIME(2016, 1, 5, 13, 0, 0) > t + 3600)", "2 5"},  // a date before the sum
+    {"!EMPTY(d) AND d - DOW(d, 2) + 1 = {^2020-02-24}", "2"},  // the Monday of the week
     {"!EMPTY(d) AND d > {^2000-01-01} + n * 100", "2 5"},  // days that are a NUMERIC value
     {"!EMPTY(d) AND GOMONTH(d + 1, 1) = {^2020-04-01}", "2"},  // a date is due: d + 1 is the next day
     {"!EMPTY(d) AND !EMPTY(t) AND DTOT(d + 1) > t", "2 5"},

@@ -477,7 +477,8 @@ bool Scan::call_minus_name(std::size_t t0) {
 }
 
 // DAY(d) or DOW(d) at 't0', of the name d written before the "-" (d - DAY(d) + 1, the first of the
-// month; d - DOW(d) + 1, the first of the week): these take a date, so d is one, whatever its name.
+// month; d - DOW(d) + 1, d - DOW(d, 2) + 1, the first of the week): these take a date, so d is one,
+// whatever its name.
 bool Scan::part_of_itself(std::string_view name, std::size_t t0) const {
     std::size_t w1 = t0;
     while (w1 < end_ && name_char(src_[w1])) ++w1;
@@ -486,7 +487,8 @@ bool Scan::part_of_itself(std::string_view name, std::size_t t0) const {
     if ((!same_word(word, "DAY") && !same_word(word, "DOW")) || open >= end_ || src_[open] != '(') return false;
     const std::size_t close = close_paren(open);
     if (close == none) return false;
-    const std::string_view arg = trimmed(src_.substr(open + 1, close - open - 1));
+    std::string_view arg = src_.substr(open + 1, close - open - 1);
+    arg = trimmed(arg.substr(0, arg.find(',')));  // DOW(d, 2): the first day of the week after d
     if (arg.size() != name.size()) return false;
     for (std::size_t i = 0; i < arg.size(); ++i) {
         if (upper(arg[i]) != upper(name[i])) return false;
