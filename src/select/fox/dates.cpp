@@ -640,43 +640,23 @@ int Scan::date_compared_before(std::size_t name_at) const {
     while (at > 0 && is_blank(src_[at - 1])) --at;
     if (at == 0) return 0;
     const std::size_t close = at;  // one past the operand
-    std::size_t from = npos;
+    const std::size_t from = primary_start(src_.substr(0, close), 0);
+    if (from == none) return 0;
     int kind = 0;
     if (src_[close - 1] == '}') {
-        from = src_.rfind('{', close - 1);
-        if (from == npos || !gives_date(true, from, close)) return 0;
+        if (!gives_date(true, from, close)) return 0;
         kind = src_.substr(from, close - from).find(':') == npos ? 1 : 2;
     } else if (src_[close - 1] == ')') {
-        std::size_t open = npos;
-        for (std::size_t i = close, depth = 0; i-- > 0 && open == npos;) {
-            const char c = src_[i];
-            if (c == ')') {
-                ++depth;
-            } else if (c == '(' && --depth == 0) {
-                open = i;
-            } else if (c == '\'' || c == '"') {
-                if (i == 0 || (i = src_.rfind(c, i - 1)) == npos) return 0;
-            } else if (c == ']') {
-                return 0;
-            }
-        }
-        if (open == npos || close_paren(open) != close - 1) return 0;
-        from = open;
-        while (from > 0 && is_blank(src_[from - 1])) --from;
-        while (from > 0 && name_char(src_[from - 1])) --from;
         std::size_t paren = npos;
         kind = date_call_at(from, &paren);
-        if (paren != open) return 0;
-    } else if (name_char(src_[close - 1])) {
-        from = close;
-        while (from > 0 && (name_char(src_[from - 1]) || src_[from - 1] == '.')) --from;
-        if (from > 0 && src_[from - 1] == '?') --from;
-        if (variable_end(from) != close) return 0;
+        if (paren == npos || close_paren(paren) != close - 1) return 0;
+    } else if (variable_end(from) == close) {
         kind = named_date(src_.substr(from, close - from));
     }
     if (kind == 0) return 0;
-    while (from > 0 && is_blank(src_[from - 1])) --from;
-    return from > 0 && std::string_view("+-*/%^$").find(src_[from - 1]) != npos ? 0 : kind;
+    std::size_t before = from;
+    while (before > 0 && is_blank(src_[before - 1])) --before;
+    return before > 0 && std::string_view("+-*/%^$").find(src_[before - 1]) != npos ? 0 : kind;
 }
 
 }  // namespace tarnvel::select::fox
