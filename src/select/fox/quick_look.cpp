@@ -115,6 +115,11 @@ bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &las
             skipped_past = skipped_past || (last.known && before > last.at && at <= last.at);
             continue;
         }
+        if (const char q = text[at - 1]; (q == '\'' || q == '"' || q == ']') && at > 1) {  // 'TO' < x: no keyword
+            const std::size_t open = text.rfind(q == ']' ? '[' : q, at - 2);
+            at = open == std::string_view::npos ? 0 : open;
+            continue;
+        }
         std::string_view word = word_before(text, at);
         if (word.empty()) {
             --at;
@@ -158,7 +163,7 @@ bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules
             continue;
         }
         if (first == 'E') {
-            if (same_word(word, "EXISTS")) return true;
+            if (word.size() >= 4 && same_word(word, std::string_view("EXISTS").substr(0, word.size()))) return true;
             continue;
         }
         const Kw kw = keyword_of(word);

@@ -569,6 +569,10 @@ private:
         while (at < end_ && is_blank(src_[at])) ++at;
         return at;
     }
+    bool group_follows() const {  // a '(' next: EXISTS (...)
+        const std::size_t at = skip_blanks(pos_);
+        return at < end_ && src_[at] == '(';
+    }
     bool operator_follows(std::size_t at) const {
         at = skip_blanks(at);
         return at < end_ && std::strchr("=<>#!$+-*/%^", src_[at]) != nullptr && src_[at] != '\0';
