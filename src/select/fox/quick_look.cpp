@@ -115,14 +115,15 @@ bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &las
             skipped_past = skipped_past || (last.known && before > last.at && at <= last.at);
             continue;
         }
-        if (const char q = text[at - 1]; (q == '\'' || q == '"' || q == ']') && at > 1) {  // 'TO' < x: no keyword
-            const std::size_t open = text.rfind(q == ']' ? '[' : q, at - 2);
-            at = open == std::string_view::npos ? 0 : open;
-            continue;
-        }
         std::string_view word = word_before(text, at);
         if (word.empty()) {
-            --at;
+            const char q = text[at - 1];
+            if ((q == '\'' || q == '"' || q == ']') && at > 1) {  // 'TO' < x: a literal's words are no keywords
+                const std::size_t open = text.rfind(q == ']' ? '[' : q, at - 2);
+                at = open == std::string_view::npos ? 0 : open;
+            } else {
+                --at;
+            }
             continue;
         }
         switch (keyword_of(word)) {

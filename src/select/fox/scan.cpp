@@ -273,20 +273,20 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
 
 // LIKE, IS, IN, BETWEEN (BETW...), EXISTS (EXIS...) before its subquery: the words that make a select
 // item a condition, with NOT, AND, OR. BY (of a window's ORDER BY and PARTITION BY) is none.
-static inline bool predicate_word(Kw kw, std::string_view word, bool group_follows) {
-    if (kw == Kw::other && word.size() >= 4 && same_word(word, std::string_view("EXISTS").substr(0, word.size()))) {
-        return group_follows;
+inline bool Scan::predicate_word(Kw kw, std::string_view word) const {
+    if (kw == Kw::callable || word.size() == 2) {
+        return same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") ||
+               (kw == Kw::callable && upper(word[0]) == 'B');
     }
-    return (kw == Kw::callable || word.size() == 2) &&
-           (same_word(word, "LIKE") || same_word(word, "IS") || same_word(word, "IN") ||
-            (kw == Kw::callable && upper(word[0]) == 'B'));
+    return kw == Kw::other && word.size() >= 4 && upper(word[0]) == 'E' &&
+           same_word(word, std::string_view("EXISTS").substr(0, word.size())) && group_follows();
 }
 
 void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     const std::size_t w0 = pos_ - word.size();
     if (in_select_item()) {
         select_item_keyword(kw, word);
-    } else if (top().kind != Level::statement && (kw == Kw::logic || predicate_word(kw, word, group_follows()))) {
+    } else if (top().kind != Level::statement && (kw == Kw::logic || predicate_word(kw, word))) {
         if (Level *item = value_level()) {  // (a IN (1, 2) OR b) AS x, NVL(NOT a, b)
             if (top().kind == Level::call) begin_token(w0);
             item->item_condition = true;
@@ -326,7 +326,7 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
 inline void Scan::select_item_keyword(Kw kw, std::string_view word) {
     Level &t = top();
     const std::size_t w0 = pos_ - word.size();
-    if (predicate_word(kw, word, group_follows())) {
+    if (predicate_word(kw, word)) {
         begin_token(w0);  // EXISTS (...) begins the item
         t.item_condition = true;
     }

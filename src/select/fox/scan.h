@@ -569,6 +569,7 @@ private:
         while (at < end_ && is_blank(src_[at])) ++at;
         return at;
     }
+    bool predicate_word(Kw kw, std::string_view word) const;
     bool group_follows() const {  // a '(' next: EXISTS (...)
         const std::size_t at = skip_blanks(pos_);
         return at < end_ && src_[at] == '(';
