@@ -236,11 +236,24 @@ void add_force_hint(Text &out, const ForceHint &force) {
 
 }  // namespace
 
+namespace {
+// FoxPro's continuation: a ; that ends a line of a program (blanks and tabs may follow it) joins
+// the next line to it, as a blank would. No literal can hold it: only blanks stand between.
+void blank_continuation(char *text, std::size_t line_break) {
+    std::size_t at = line_break;
+    while (at > 0 && (text[at - 1] == ' ' || text[at - 1] == '\t')) --at;
+    if (at > 0 && text[at - 1] == ';') text[at - 1] = ' ';
+}
+}  // namespace
+
 void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length) {
     if (!std::memchr(text, '\n', length) && !std::memchr(text, '\r', length)) return;
     const lex::LiteralRules rules = source_literals(dialect, from_fox);
     lex::Cursor cursor(std::string_view(text, length), 0, rules, lex::Levels::ignored);
-    for (std::size_t i; (i = cursor.find(line_breaks)) != lex::Cursor::npos; cursor.step()) text[i] = ' ';
+    for (std::size_t i; (i = cursor.find(line_breaks)) != lex::Cursor::npos; cursor.step()) {
+        if (from_fox) blank_continuation(text, i);
+        text[i] = ' ';
+    }
 }
 
 namespace {

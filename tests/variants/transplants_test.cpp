@@ -52,6 +52,9 @@ TEST(Transplants, Fragments) {
         // a FROM clause with a name expression cannot be written again: unqualified fragments go over t
         {"SELECT t.a, b FROM (lcTable) t WHERE b = 1", {"i:b", "c:b = 1"}},
         {"SELECT a FROM t WHERE &lcWhere", {"i:a"}},
+        // a ; that ends a line joins the lines: no fragment keeps it; elsewhere it stays
+        {"SELE a, b ;\r\n  FROM t ; \n  WHER a = 1 ;\t\n  AND b # 2", {"i:a", "i:b", "c:a = 1  \t\n  AND b # 2", "c:a = 1", "c:b # 2"}},
+        {"SELECT a FROM t WHERE b = ';' AND c = 2", {"i:a", "c:b = ';' AND c = 2", "c:b = ';'", "c:c = 2"}},
     };
     for (const Case &c : cases) EXPECT_EQ(read(c.statement), c.fragments) << c.statement;
 }
