@@ -576,7 +576,9 @@ constexpr Construct rows[] = {
              "sum of numbers, Oracle refuses it for text. Names alone are of unknown type: a + b stays as "
              "written, unless it is compared with text (a + b = c + 'x', a + b LIKE 'x%') or stands where a "
              "function takes text only (UPPER(a + b), LEFT(a + b, 3), AT('x', a + b)); a chain beside -, *, / "
-             "or % stays as written."},
+             "or % stays as written. FoxPro keeps the trailing blanks of a fixed-width field in a + b (a key "
+             "built as code + branch); MySQL and PostgreSQL read a CHAR value without them, so such a key is "
+             "shorter there (MariaDB and MySQL keep them under the session's sql_mode PAD_CHAR_TO_FULL_LENGTH)."},
     {.id = "op.empty_text_equal",
      .kind = Kind::operator_,
      .fox = "x = '', x == ''",
