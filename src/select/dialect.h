@@ -236,6 +236,11 @@ struct Dialect {
                                          // such limit, TOP n PERCENT stays in the select list
     std::string_view percent_rows{};     // where there is no percent limit: a limit that counts the member's
                                          // rows (%n the percentage, %m the member without its ORDER BY)
+    std::string_view percent_member{};   // where LIMIT takes only a constant: the member for TOP n PERCENT,
+                                         // its rows numbered and counted in derived tables (%m the member
+                                         // without its ORDER BY, %o its column names, %r ORDER BY over
+                                         // them, %n the percentage); its own columns PERCENT_ROW and
+                                         // PERCENT_COUNT (select/percent_member.h)
     DateForm date, datetime;
     std::string_view true_test = "=1";   // after a bare logical operand in a condition (empty: none,
                                          // the target's logical values are conditions themselves)

@@ -69,6 +69,9 @@ const Dialect &mysql() {
         .top = TopPlace::order_limit,
         .row_limit = "LIMIT ",
         .percent_limit = "",
+        .percent_member = "SELECT %o FROM (SELECT PERCENT_ROWS.*, ROW_NUMBER() OVER (ORDER BY %r) AS PERCENT_ROW, "
+                          "COUNT(*) OVER () AS PERCENT_COUNT FROM (%m) AS PERCENT_ROWS) AS PERCENT_TOP "
+                          "WHERE PERCENT_ROW <= CEIL(PERCENT_COUNT * %n / 100.0) ORDER BY PERCENT_ROW",
         .date = {"'", "'", "-", "'0000-00-00'"},
         .datetime = {"'", "'", "-", "'0000-00-00 00:00:00'"},
         .true_test = "=1",

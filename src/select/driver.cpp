@@ -6,6 +6,7 @@
 #include "lex/cursor.h"
 #include "select/count_distinct.h"
 #include "select/full_join.h"
+#include "select/percent_member.h"
 #include "select/join_nesting.h"
 #include "select/group_by.h"
 #include "select/literals.h"
@@ -278,6 +279,15 @@ void percent_rows_pass(const Dialect &dialect, Clauses &clauses) {
             tail.push(static_cast<char>('0' + n % 10));
         });
 }
+// TOP n PERCENT's rows: a limit that counts them, or the member over its numbered rows where only the
+// member as a whole can be numbered (in a UNION the ORDER BY is the union's: TOP stays as written).
+void percent_pass(Session &session, Clauses &clauses, bool whole) {
+    if (!session.dialect.percent_rows.empty()) {
+        if (clauses.order()) percent_rows_pass(session.dialect, clauses);
+        return;
+    }
+    if (!whole || !clauses.order() || !percent_member_pass(session, clauses)) keep_top_percent(clauses);
+}
 // The passes over a member's converted clauses; 'whole' when the member is the whole statement (no UNION).
 void member_passes(Session &session, Clauses &clauses, bool whole) {
     // Before the GROUP BY pass, which reads ORDER BY's names as columns, and after it, whose MAX(x) AS x
@@ -292,7 +302,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
     if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
     // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
-    if (clauses.percent >= 0 && clauses.order()) percent_rows_pass(session.dialect, clauses);
+    if (clauses.percent >= 0) percent_pass(session, clauses, whole);
     if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
 }
 }  // namespace

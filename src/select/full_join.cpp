@@ -125,7 +125,7 @@ bool condition_of(std::string_view from, std::size_t right, std::string_view ful
     if (on == npos) return false;
     std::size_t end = first_of(from, on + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", ",", full_word}, rules);
     condition = trimmed(from.substr(on + 4, end == npos ? npos : end - on - 4));
-    return true;
+    return lex::find_at_level(condition, 0, " ON ", rules) == npos;  // b JOIN c ON y ON x: nested, not read
 }
 
 // The FULL JOIN of FROM (and a second one after it), after tables joined without commas; false when
@@ -148,6 +148,8 @@ bool full_join_of(std::string_view from, std::string_view full_word, const lex::
     if (left.empty()) return false;
     parts = {listed, left, from.substr(right), {}, {}, {}, {}};
     if (!condition_of(from, right, full_word, rules, parts.condition)) return false;
+    // a RIGHT JOIN after it would add its unmatched rows once for each half of the union
+    if (lex::find_at_level(from, right, " RIGHT ", outside_names) != npos) return false;
     const std::size_t second = lex::find_at_level(from, right, full_word, outside_names);
     if (second == npos) return true;
     const std::size_t second_right = after_full_join(from, second, full_word);
@@ -261,7 +263,7 @@ void full_join_pass(Session &session, Clauses &clauses) {
     if (clauses.buffers[1]) return;
     // a member the union keeps as it is, ordered by what the union's result holds; else the join's
     // rows as a derived table under the member's clauses
-    bool derived = !plain_member(clauses, select);
+    bool derived = !plain_member(clauses, select) || clauses.percent >= 0;  // TOP n PERCENT numbers one query's rows
     std::string order;
     if (!derived && clauses.order() && !clauses.order().empty()) {
         derived = !union_order(clauses.order().view(), select_items(select), session.letters, rules, order);

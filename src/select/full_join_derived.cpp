@@ -49,6 +49,7 @@ struct Reader {
     lex::LiteralRules rules;
     std::vector<std::string_view> tables;   // the names and aliases FROM gives its tables, unquoted
     std::vector<std::string_view> aliases;  // of the items of the field list, as written
+    std::vector<std::string_view> variables;  // bare names of HAVING taken for memory variables
 };
 
 bool same_text(std::string_view a, std::string_view b, const lex::Alphabet &letters) {
@@ -163,17 +164,28 @@ bool skip_other(const Reader &reader, std::string_view text, std::size_t &i, int
     return true;
 }
 
+// A bare name in HAVING is taken for the application's memory variable (a grouped column is read there
+// by the item's name, which the field list gives) and stays as written, for the application to give its
+// value. Were it a column, the server reports it unknown, since the derived table's columns are renamed
+// (and checked against it); not in a subquery, where the name could find a column of the query around.
+bool memory_variable(Reader &reader, bool in_having, std::string_view name) {
+    if (!in_having || reader.session.subquery_depth > 0) return false;
+    reader.variables.push_back(name);
+    return true;
+}
+
 // Reads the names of a clause: the qualified columns into 'refs', and 'end' where a FoxPro INTO or
 // TO written after the clause starts (the text's size when none). In the field list and the clauses
 // after WHERE, false for a name the derived table cannot carry; in WHERE (which stays inside it)
 // every name is read and 'subquery' tells of a SELECT.
-bool read_names(const Reader &reader, std::string_view text, Part part, std::vector<Reference> &refs,
+bool read_names(Reader &reader, std::string_view text, Part part, std::vector<Reference> &refs,
                 std::size_t &end, bool &subquery) {
     const Dialect &dialect = reader.session.dialect;
     const lex::Alphabet &letters = reader.session.letters;
     end = text.size();
     int depth = 0;
     bool after_as = false;
+    bool having = false;
     for (std::size_t i = 0; i < text.size();) {
         if (lex::is_blank(text[i])) {
             ++i;
@@ -220,8 +232,9 @@ bool read_names(const Reader &reader, std::string_view text, Part part, std::vec
         if (chain.star || chain.count > 2) return false;
         // one name: an alias, a call, a keyword or an item's alias; else a column without its table
         if (was_as || after_as || (call && !quoted) || listed(chain.parts[0], reader.aliases, letters)) continue;
+        having = having || (depth == 0 && !quoted && same_text(first, "HAVING", letters));
         if (!quoted && keyword(dialect, letters, first)) continue;
-        return false;
+        if (!memory_variable(reader, having, chain.parts[0])) return false;
     }
     return true;
 }
@@ -382,7 +395,7 @@ std::vector<Edit> renamed(const Session &session, const std::vector<Reference> &
 
 // WHERE stays in the halves; in a subquery it may name only FROM's tables (no outer one, which a
 // derived table cannot see).
-bool where_stays(const Reader &reader, std::string_view where_body) {
+bool where_stays(Reader &reader, std::string_view where_body) {
     if (reader.session.subquery_depth == 0 || where_body.empty()) return true;
     std::vector<Reference> refs;
     std::size_t end = 0;
@@ -467,7 +480,7 @@ std::string derived_from(const Session &session, std::span<const JoinHalf> halve
 
 bool write_derived(Session &session, Clauses &clauses, std::span<const JoinHalf> halves, std::string_view where_body,
                    std::string_view destination) {
-    Reader reader{session, clause_literals(session.dialect), {}, {}};
+    Reader reader{session, clause_literals(session.dialect), {}, {}, {}};
     reader.tables = from_tables(reader, clauses.from().view());
     if (reader.tables.empty() || !where_stays(reader, where_body)) return false;
     std::vector<Column> columns;
@@ -483,6 +496,11 @@ bool write_derived(Session &session, Clauses &clauses, std::span<const JoinHalf>
         bool subquery = false;
         if (!read_names(reader, clause.view(), Part::clause, refs, end, subquery)) return false;
         clause_texts[k] = edited(clause.view(), renamed(session, refs, columns));
+    }
+    for (std::string_view variable : reader.variables) {  // a memory variable the derived table's columns would hide
+        for (const Column &c : columns) {
+            if (same_text(unquoted(variable, session.dialect), c.name, session.letters)) return false;
+        }
     }
     const std::string from = derived_from(session, halves, where_body, columns);
     clauses.select() = sink_of(select);

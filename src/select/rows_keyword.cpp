@@ -602,8 +602,8 @@ Scanner::Verdict Scanner::top_row() {
         moved_ = true;
         return Verdict::drop;
     }
-    if (percent && dialect_.percent_limit.empty() && !dialect_.percent_rows.empty()) {
-        clauses_.percent = percentage(digits);  // the limit is written once the member is whole (percent_rows_pass)
+    if (percent && dialect_.percent_limit.empty() && (!dialect_.percent_rows.empty() || !dialect_.percent_member.empty())) {
+        clauses_.percent = percentage(digits);  // written once the member is whole (the percent passes)
     } else if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
         if (clause() != Clause::select) select.insert(at, " ");  // the field list is written already

@@ -614,6 +614,16 @@ TEST_F(MariaDbFoxMeaning, FullJoinKeepsTheRowsOfBothSides) {
     EXPECT_EQ(run("SELECT NVL(f.k, x.k) AS kk, f.* FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY f.k"), "9 1 2 3 4 5");
     EXPECT_EQ(run("SELECT y.k FROM fk y, fm f FULL JOIN fk x ON f.k = x.k WHERE y.k = 9 AND ISNULL(x.k) ORDER BY y.k"),
               "9 9 9 9");
+    // joins after the FULL JOIN join each half of the union; joins before it make its left side
+    EXPECT_EQ(run("SELECT NVL(f.k, 0) * 10 + NVL(y.k, 0) AS v FROM fm f FULL JOIN fk x ON f.k = x.k "
+                  "LEFT JOIN fk y ON y.k = x.k ORDER BY 1"),
+              "9 11 20 30 40 50");
+    EXPECT_EQ(run("SELECT NVL(f.k, 0) * 10 + NVL(x.k, 0) AS v FROM fk y JOIN fm f ON f.k = y.k "
+                  "FULL JOIN fk x ON x.k = f.k + 8 ORDER BY 1"),
+              "1 19");
+    EXPECT_EQ(run("SELECT COUNT(*) AS n FROM fm f FULL JOIN fk x ON f.k = x.k JOIN fk y ON y.k = NVL(f.k, x.k) "
+                  "GROUP BY f.l HAVING COUNT(*) > 0 ORDER BY 1"),
+              "1 1");
 }
 
 // A FULL JOIN in a member that groups, aggregates or keeps its first rows: the groups are those of
@@ -648,13 +658,22 @@ TEST_F(MariaDbFoxMeaning, TwoFullJoinsKeepTheRowsOfAllThree) {
     for (const Case &c : cases) EXPECT_EQ(run(c.foxpro), c.expected) << c.foxpro;
 }
 
-using PostgresFoxMeaning = FoxMeaning<engine::OnPostgres>;
-
-// TOP n PERCENT, which PostgreSQL's LIMIT cannot say: n percent of the rows, rounded up (fm has 5).
-TEST_F(PostgresFoxMeaning, TopPercentCountsTheRows) {
-    EXPECT_EQ(run("SELECT TOP 40 PERCENT k FROM fm ORDER BY k DESC"), "5 4");
-    EXPECT_EQ(run("SELECT TOP 50 PERCENT k FROM fm WHERE k > 1 ORDER BY k"), "2 3");
-    EXPECT_EQ(run("SELECT TOP 10 PERCENT l, COUNT(*) AS n FROM fm GROUP BY l ORDER BY n DESC"), "f");  // .F., the larger of 2 groups
+// TOP n PERCENT, which neither LIMIT can say: n percent of the rows, rounded up (fm has 5), in the
+// statement's order; a tie at the boundary is not added, as for TOP n. The same rows on both servers.
+TYPED_TEST(FoxMeaning, TopPercentCountsTheRows) {
+    constexpr Case cases[] = {
+        {"SELECT TOP 40 PERCENT k FROM fm ORDER BY k DESC", "5 4"},
+        {"SELECT TOP 50 PERCENT k FROM fm WHERE k > 1 ORDER BY k", "2 3"},
+        {"SELECT TOP 10 PERCENT COUNT(*) AS n, l FROM fm GROUP BY l ORDER BY n DESC", "3"},  // the larger of 2 groups
+        {"SELECT TOP 20 PERCENT n AS amount, k FROM fm ORDER BY 1 DESC, k", "12.50"},
+        {"SELECT TOP 60 PERCENT fm.k FROM fm ORDER BY fm.k", "1 2 3"},
+        {"SELECT TOP 40 PERCENT n FROM fm ORDER BY n", "-3.00 0.00"},  // 0.00 twice: one of them
+        {"SELECT DISTINCT TOP 50 PERCENT n FROM fm ORDER BY n", "-3.00 0.00"},  // of the 4 values
+        {"SELECT k FROM fm WHERE k IN (SELECT TOP 40 PERCENT k FROM fm ORDER BY k DESC) ORDER BY k", "4 5"},
+        {"SELECT x.k FROM (SELECT TOP 40 PERCENT k FROM fm ORDER BY k DESC) x ORDER BY x.k", "4 5"},
+        {"SELECT TOP 50 PERCENT NVL(f.k, x.k) AS kk FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY kk DESC", "9 5 4"},
+    };
+    for (const Case &c : cases) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
 }
 
 }  // namespace

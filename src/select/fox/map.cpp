@@ -310,8 +310,12 @@ constexpr Construct rows[] = {
      .place = Place::statement,
      .note = "Oracle's FETCH FIRST needs Oracle 12c or later. PostgreSQL has no percentage limit: its LIMIT "
              "counts the rows of the statement (written again, without ORDER BY) and keeps n percent of them, "
-             "rounded up. MySQL takes no such count in LIMIT: TOP n PERCENT below 100 stays as written, and "
-             "the residue check reports it."},
+             "rounded up. MySQL takes only a constant in LIMIT: the statement becomes a derived table whose rows "
+             "are numbered in its order and counted (window functions, MySQL 8 or MariaDB 10.2), and the outer "
+             "query keeps the first n percent, naming the statement's columns again so that the result holds no "
+             "other. Where a column has no name to repeat (*, an expression without alias, a name twice), ORDER "
+             "BY names what the result lacks, or TOP stands in a UNION member, TOP n PERCENT stays as written "
+             "and the residue check reports it. As with TOP n, PostgreSQL and MySQL add no tie at the boundary."},
     {.id = "clause.join_words",
      .kind = Kind::dialect,
      .fox = "LEFT OUTE JOIN, UNIO",
@@ -330,9 +334,14 @@ constexpr Construct rows[] = {
              "rows as a derived table (FJ), which carries every table.column its field list, GROUP BY, "
              "HAVING and ORDER BY name (renamed table_column; WHERE stays in both halves). Two FULL JOINs, "
              "(a FULL JOIN b ON x) FULL JOIN c ON y: the halves of the first, each LEFT JOIN c, and the c "
-             "rows that no row of the first matches (NOT EXISTS over each of its halves). Left as written, "
-             "for the residue check to report, when such a member names a column without its table, *, "
-             "table.* or a subquery there, or holds more than two FULL JOINs."},
+             "rows that no row of the first matches (NOT EXISTS over each of its halves). Joins before a FULL "
+             "JOIN make its left side; LEFT, INNER and CROSS joins after it join each half. A bare name in HAVING "
+             "is a memory variable and stays as written (a column there is reported unknown by the server; "
+             "not in a subquery, where it could find a column of the query around). Left as "
+             "written, for the residue check to report, when such a member names another column without its "
+             "table, *, table.* or a subquery there, a RIGHT JOIN follows the FULL JOIN (its unmatched rows "
+             "would come once for each half), the right side nests its ON conditions, or the member holds more "
+             "than two FULL JOINs."},
     {.id = "clause.table_alias_as",
      .kind = Kind::dialect,
      .fox = "FROM t AS a",

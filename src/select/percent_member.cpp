@@ -1,0 +1,202 @@
+#include "select/percent_member.h"
+
+#include "lex/classes.h"
+#include "lex/scan.h"
+#include "select/literals.h"
+#include "select/template.h"
+
+#include <string>
+#include <vector>
+
+namespace tarnvel::select {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+constexpr std::string_view memory = "Insufficient memory for TOP";
+// The columns the form adds in its derived tables: an item may not take their names.
+constexpr std::string_view own_columns[] = {"PERCENT_ROW", "PERCENT_COUNT"};
+
+// One item of the field list: its expression as written and the name of its column.
+struct Item {
+    std::string_view expression, name;
+};
+
+struct Reader {
+    const Session &session;
+    lex::LiteralRules rules;
+};
+
+std::string_view unquoted(std::string_view name, const Dialect &dialect) {
+    if (name.size() >= 2 && name.front() == dialect.quote_open && name.back() == dialect.quote_close) {
+        return name.substr(1, name.size() - 2);
+    }
+    return name;
+}
+
+bool same_text(const Reader &reader, std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (reader.session.letters.upper(a[i]) != reader.session.letters.upper(b[i])) return false;
+    }
+    return true;
+}
+
+bool same_name(const Reader &reader, std::string_view a, std::string_view b) {
+    return same_text(reader, unquoted(a, reader.session.dialect), unquoted(b, reader.session.dialect));
+}
+
+// The end of the name at i, a word or a quoted name; i when none starts there.
+std::size_t name_end(const Reader &reader, std::string_view text, std::size_t i) {
+    if (i >= text.size()) return i;
+    if (text[i] == reader.session.dialect.quote_open) {
+        const lex::Pos close = lex::run_end(text, static_cast<lex::Pos>(i), reader.rules);
+        return static_cast<std::size_t>(close) >= text.size() ? i : static_cast<std::size_t>(close) + 1;
+    }
+    const lex::Alphabet &letters = reader.session.letters;
+    if (!letters.letter(text[i]) && text[i] != '_') return i;
+    while (i < text.size() && lex::is_name_char(letters, text[i])) ++i;
+    return i;
+}
+
+// The last name of the names joined by dots that make the whole text (c, t.c, db.t.c); empty when
+// the text is no such chain (a call, an expression, t.*).
+std::string_view chain_last(const Reader &reader, std::string_view text) {
+    for (std::size_t i = 0;;) {
+        const std::size_t stop = name_end(reader, text, i);
+        if (stop == i) return {};
+        if (stop == text.size()) return text.substr(i);
+        if (text[stop] != '.') return {};
+        i = stop + 1;
+    }
+}
+
+// The items of a comma list at parenthesis depth zero, trimmed.
+std::vector<std::string_view> list_items(const Reader &reader, std::string_view list) {
+    std::vector<std::string_view> items;
+    for (std::size_t from = 0;;) {
+        const std::size_t comma = lex::find_at_level(list, from, ",", reader.rules);
+        items.push_back(lex::trimmed(list.substr(from, comma == npos ? npos : comma - from)));
+        if (comma == npos) return items;
+        from = comma + 1;
+    }
+}
+
+std::size_t items_start(std::string_view select) {
+    return select.starts_with("SELECT DISTINCT ") ? 16 : select.starts_with("SELECT ALL ") ? 11 : 7;
+}
+
+// Each item with the name of its column: its alias, or the column a bare name reads. False when a
+// name is unknown (*, an expression without alias) or stands twice, since the derived table needs
+// every column named once.
+bool read_items(const Reader &reader, std::string_view list, std::vector<Item> &items) {
+    for (std::string_view item : list_items(reader, list)) {
+        const std::size_t as = lex::find_at_level(item, 0, " AS ", reader.rules);
+        const std::string_view expression = as == npos ? item : lex::trimmed(item.substr(0, as));
+        const std::string_view alias = as == npos ? std::string_view{} : lex::trimmed(item.substr(as + 4));
+        const std::string_view name = as == npos ? chain_last(reader, item) : alias;
+        if (name.empty() || (as != npos && chain_last(reader, alias) != alias)) return false;
+        for (std::string_view own : own_columns) {
+            if (same_name(reader, name, own)) return false;
+        }
+        for (const Item &before : items) {
+            if (same_name(reader, name, before.name)) return false;
+        }
+        items.push_back({expression, name});
+    }
+    return !items.empty();
+}
+
+// The column an ORDER BY item sorts on: a position in the field list, an item's expression or its
+// name; empty when it is none of them.
+std::string_view ordered_column(const Reader &reader, std::string_view key, const std::vector<Item> &items) {
+    if (!key.empty() && key.find_first_not_of("0123456789") == npos) {
+        const std::size_t position = key.size() > 4 ? 0 : std::stoul(std::string(key));
+        return position >= 1 && position <= items.size() ? items[position - 1].name : std::string_view{};
+    }
+    for (const Item &item : items) {
+        if (same_text(reader, key, item.expression) || same_name(reader, key, item.name)) return item.name;
+    }
+    return {};
+}
+
+// ORDER BY's items (the text after ORDER BY) as the result's column names, each with its direction.
+bool order_over_names(const Reader &reader, std::string_view order, const std::vector<Item> &items, std::string &out) {
+    for (std::string_view key : list_items(reader, order)) {
+        std::string_view direction;
+        for (std::string_view d : {std::string_view(" ASC"), std::string_view(" DESC")}) {
+            if (key.size() > d.size() && same_text(reader, key.substr(key.size() - d.size()), d)) {
+                direction = d;
+                key = lex::trimmed(key.substr(0, key.size() - d.size()));
+            }
+        }
+        const std::string_view column = ordered_column(reader, key, items);
+        if (column.empty()) return false;
+        if (!out.empty()) out += ", ";
+        out.append(column).append(direction);
+    }
+    return !out.empty();
+}
+
+// The member without its ORDER BY: the field list, FROM, WHERE, GROUP BY and HAVING.
+std::string member_text(Clauses &clauses) {
+    std::string member(lex::trimmed(clauses.select().view()));
+    for (int i = 2; i < 5; ++i) {
+        if (clauses.buffers[i] && !clauses.buffers[i].empty()) member.append(" ").append(lex::trimmed(clauses.buffers[i].view()));
+    }
+    return member;
+}
+
+Text filled(std::string_view form, const std::vector<Item> &items, std::string_view ordering, std::string_view member, int n) {
+    Text out = Text::obtain(form.size() + member.size() + 2 * ordering.size() + 64, memory);
+    templates::for_each_piece(
+        form, [&](std::string_view plain) { out.append(plain); },
+        [&](char slot) {
+            if (slot == 'm') out.append(member);
+            if (slot == 'r') out.append(ordering);
+            if (slot == 'n') out.append(std::to_string(n));
+            for (std::size_t i = 0; slot == 'o' && i < items.size(); ++i) {
+                if (i > 0) out.append(", ");
+                out.append(items[i].name);
+            }
+        });
+    return out;
+}
+
+}  // namespace
+
+bool percent_member_pass(Session &session, Clauses &clauses) {
+    const Reader reader{session, clause_literals(session.dialect)};
+    const std::string_view select = clauses.select().view();
+    std::vector<Item> items;
+    if (!select.starts_with("SELECT ") || !read_items(reader, lex::trimmed(select.substr(items_start(select))), items)) {
+        return false;
+    }
+    // ORDER BY up to a FoxPro destination written after it (INTO, TO), which stays at the end
+    std::string_view order = clauses.order().view();
+    if (!order.starts_with("ORDER BY ")) return false;
+    std::size_t end = lex::find_at_level(order, 0, " INTO ", reader.rules);
+    end = std::min(end, lex::find_at_level(order, 0, " TO ", reader.rules));
+    const std::string_view destination = end == npos ? std::string_view{} : lex::trimmed(order.substr(end));
+    std::string ordering;
+    if (!order_over_names(reader, lex::trimmed(order.substr(9, end == npos ? npos : end - 9)), items, ordering)) return false;
+    Text rewritten = filled(session.dialect.percent_member, items, ordering, member_text(clauses), clauses.percent);
+    std::string kept(destination);
+    for (int i = 2; i < 6; ++i) clauses.buffers[i].release();
+    clauses.select() = std::move(rewritten);
+    if (!kept.empty()) {
+        clauses.order() = Text::obtain(kept.size() + 1, memory);
+        clauses.order().append(kept);
+    }
+    return true;
+}
+
+void keep_top_percent(Clauses &clauses) {
+    Text &select = clauses.select();
+    const std::string_view text = select.view();
+    const std::size_t at = text.starts_with("SELECT DISTINCT ") ? 16 : text.starts_with("SELECT ALL ") ? 11 : 7;
+    select.set_message(memory);
+    const bool blank = at < text.size() && text[at] == ' ';
+    select.insert(at, "TOP " + std::to_string(clauses.percent) + (blank ? " PERCENT" : " PERCENT "));
+}
+
+}  // namespace tarnvel::select
