@@ -250,11 +250,17 @@ std::string_view select_items(std::string_view select) {
 }  // namespace
 
 void full_join_pass(Session &session, Clauses &clauses) {
-    const std::string_view from = clauses.from().view();
+    std::string_view from = clauses.from().view();
     const bool bracketed = session.dialect.quote_open == '[';  // [FULL] INNER JOIN: FULL read as a name
     const std::string_view full_word = bracketed ? " [FULL] " : " FULL ";
     if (from.find(full_word) == npos) return;  // most members: no FULL at all
     const lex::LiteralRules rules = clause_literals(session.dialect);
+    // a FoxPro INTO written after FROM or WHERE: kept for the caller once, at the end
+    std::string destination;
+    if (const std::size_t into = lex::find_at_level(from, 0, " INTO ", rules); into != npos) {
+        destination = from.substr(into);
+        from = from.substr(0, into);
+    }
     lex::LiteralRules outside_names = rules;
     if (bracketed) outside_names.brackets = lex::BracketRuns::none;
     FullJoin join;
@@ -269,7 +275,6 @@ void full_join_pass(Session &session, Clauses &clauses) {
         derived = !union_order(clauses.order().view(), select_items(select), session.letters, rules, order);
     }
     std::string where_body;
-    std::string destination;  // a FoxPro INTO written after WHERE: kept for the caller once, at the end
     if (clauses.where() && !clauses.where().empty()) {
         std::string_view where = clauses.where().view().substr(5);
         const std::size_t into = lex::find_at_level(where, 0, " INTO ", rules);

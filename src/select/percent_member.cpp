@@ -193,7 +193,7 @@ bool percent_member_pass(Session &session, Clauses &clauses) {
 void keep_top_percent(Clauses &clauses) {
     Text &select = clauses.select();
     const std::string_view text = select.view();
-    const std::size_t at = text.starts_with("SELECT DISTINCT ") ? 16 : text.starts_with("SELECT ALL ") ? 11 : 7;
+    const std::size_t at = items_start(text);
     select.set_message(memory);
     const bool blank = at < text.size() && text[at] == ' ';
     select.insert(at, "TOP " + std::to_string(clauses.percent) + (blank ? " PERCENT" : " PERCENT "));
