@@ -130,10 +130,8 @@ bool condition_of(std::string_view from, std::size_t right, std::string_view ful
 
 // The FULL JOIN of FROM (and a second one after it), after tables joined without commas; false when
 // there is none such, or a third.
-// 'full_word': FULL as written, or quoted as a name where the dialect reads it so.
-bool full_join_of(std::string_view from, std::string_view full_word, const lex::LiteralRules &rules,
-                  const lex::LiteralRules &outside_names, FullJoin &parts) {
-    std::size_t full = lex::find_at_level(from, 0, full_word, outside_names);
+bool full_join_of(std::string_view from, std::string_view full_word, const lex::LiteralRules &rules, FullJoin &parts) {
+    std::size_t full = lex::find_at_level(from, 0, full_word, rules);
     if (full == npos || !from.starts_with("FROM ")) return false;
     const std::size_t right = after_full_join(from, full, full_word);
     if (right == npos) return false;
@@ -149,11 +147,11 @@ bool full_join_of(std::string_view from, std::string_view full_word, const lex::
     parts = {listed, left, from.substr(right), {}, {}, {}, {}};
     if (!condition_of(from, right, full_word, rules, parts.condition)) return false;
     // a RIGHT JOIN after it would add its unmatched rows once for each half of the union
-    if (lex::find_at_level(from, right, " RIGHT ", outside_names) != npos) return false;
-    const std::size_t second = lex::find_at_level(from, right, full_word, outside_names);
+    if (lex::find_at_level(from, right, " RIGHT ", rules) != npos) return false;
+    const std::size_t second = lex::find_at_level(from, right, full_word, rules);
     if (second == npos) return true;
     const std::size_t second_right = after_full_join(from, second, full_word);
-    if (second_right == npos || lex::find_at_level(from, second_right, full_word, outside_names) != npos) return false;
+    if (second_right == npos || lex::find_at_level(from, second_right, full_word, rules) != npos) return false;
     if (lex::find_at_level(from.substr(0, second), right, " ON ", rules) == npos) return false;  // b FULL JOIN c ON .. ON ..
     parts.middle = trimmed(from.substr(right, second - right));
     parts.second_rest = from.substr(second_right);
@@ -251,8 +249,7 @@ std::string_view select_items(std::string_view select) {
 
 void full_join_pass(Session &session, Clauses &clauses) {
     std::string_view from = clauses.from().view();
-    const bool bracketed = session.dialect.quote_open == '[';  // [FULL] INNER JOIN: FULL read as a name
-    const std::string_view full_word = bracketed ? " [FULL] " : " FULL ";
+    constexpr std::string_view full_word = " FULL ";
     if (from.find(full_word) == npos) return;  // most members: no FULL at all
     const lex::LiteralRules rules = clause_literals(session.dialect);
     // a FoxPro INTO written after FROM or WHERE: kept for the caller once, at the end
@@ -261,10 +258,8 @@ void full_join_pass(Session &session, Clauses &clauses) {
         destination = from.substr(into);
         from = from.substr(0, into);
     }
-    lex::LiteralRules outside_names = rules;
-    if (bracketed) outside_names.brackets = lex::BracketRuns::none;
     FullJoin join;
-    if (!full_join_of(from, full_word, rules, outside_names, join)) return;
+    if (!full_join_of(from, full_word, rules, join)) return;
     const std::string_view select = clauses.select().view();
     if (clauses.buffers[1]) return;
     // a member the union keeps as it is, ordered by what the union's result holds; else the join's

@@ -201,8 +201,12 @@ struct Scanner::KeywordRows {
     static Verdict own_value(Scanner &s) { return s.session_.from_fox ? Verdict::pass : Verdict::keep; }
 
     // a reserved word as a name is quoted; as the type of CAST(x AS DATE) it is the type
+    // A reserved word is quoted as a name; FULL before JOIN in FROM goes on to the join rows, where a
+    // target without FULL JOIN reads it plainly as the join it cannot run.
     static Verdict reserved(Scanner &s) {
-        if (s.paren_follows()) return Verdict::pass;
+        if (s.paren_follows() || (s.clause() == Clause::from && s.keyword_ == "FULL" && s.join_follows())) {
+            return Verdict::pass;
+        }
         return s.cast_type() ? Verdict::keep : Verdict::quote;
     }
 
@@ -456,7 +460,7 @@ struct Scanner::KeywordRows {
         s.in_on_ = false;
         if (s.clauses_.joins < 255) ++s.clauses_.joins;
         if (s.dialect_.join_as_inner && !s.previous_is("INNER") && !s.previous_is("OUTER") && !s.previous_is("LEFT") &&
-            !s.previous_is("RIGHT") && !s.previous_is("CROSS")) {
+            !s.previous_is("RIGHT") && !s.previous_is("CROSS") && !s.previous_is("FULL")) {
             s.reserve_room(7);
             s.name_ = "INNER JOIN";
         }
