@@ -237,6 +237,10 @@ constexpr Case conditions[] = {
     {"SPACE(k) == REPLICATE(' ', k) AND LEN(REPLICATE('ab', k)) = 2 * k", "1 2 3 4 5"},
     {"STRTRAN(c, ' ', '') == ''", "1 3"},
     {"PADL(ALLTRIM(c), 4, '0') == '0abc' OR PADL(ALLTRIM(c), 4, '0') == '0000'", "1 2 3 4"},
+    // a padding alone on one side of a comparison with the fixed-width field: trailing blanks ignored
+    {"c == PADR('abc', 10) OR PADR('x,y', 10) = c", "2 5"},
+    {"PADL(ALLTRIM(c), 10) <> c AND PADC(ALLTRIM(c), 10, '*') # c", "2 4 5"},
+    {"c = PADC('0', 1) OR c >= PADR('x', 10)", "4 5"},
     {"CMONTH(d) = 'February' AND DAY(GOMONTH(d, 12)) = 28", "2"},
     {"VAL('  -12.5  ') * k = -12.5 * k", "1 2 3 4 5"},
     // bits of 32-bit whole numbers; the day a week begins on

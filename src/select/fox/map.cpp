@@ -588,6 +588,16 @@ constexpr Construct rows[] = {
              "or % stays as written. FoxPro keeps the trailing blanks of a fixed-width field in a + b (a key "
              "built as code + branch); MySQL and PostgreSQL read a CHAR value without them, so such a key is "
              "shorter there (MariaDB and MySQL keep them under the session's sql_mode PAD_CHAR_TO_FULL_LENGTH)."},
+    {.id = "op.pad_compared",
+     .kind = Kind::operator_,
+     .fox = "x = PADR(s, n), PADL, PADC",
+     .example = "city == PADR(m.x, 20)",
+     .target = {"", "", "", "", "CAST({1} AS CHAR({2}))"},
+     .note = "A padding call with its width written as a number, alone on one side of a comparison. PostgreSQL's "
+             "RPAD and LPAD give text, and a fixed-width field compared with text drops its trailing blanks: "
+             "city = RPAD(x, 20) would never hold. As a CHAR(n) value the padded text compares as FoxPro's "
+             "does, trailing blanks ignored on both sides. Elsewhere (a + b) the padding stays text and keeps "
+             "its blanks."},
     {.id = "op.empty_text_equal",
      .kind = Kind::operator_,
      .fox = "x = '', x == ''",

@@ -305,6 +305,11 @@ private:
         return kw == Kw::from || kw == Kw::join;
     }
 
+    // PADR, PADL or PADC in a dialect that compares its padding as a value of the field's kind.
+    bool pad_call(std::string_view word) const {
+        return pad_name(word) && !named().op_pad_compared.target[pass_.column].empty();
+    }
+
     // An open parenthesis: WITH (...), a call with a blank before its "(", a call the pass rewrites.
     bool opened(std::size_t i) {
         if (depth_ < opens_.size()) opens_[depth_] = i;
@@ -314,7 +319,7 @@ private:
             return true;  // WHERE (lActive), NOT(lx), AND (lPaid): a logical field as a condition
         }
         if (word.empty()) return false;
-        if (word.size() == 4 && upper(word[0]) == 'W' && keyword_of(word) == Kw::with) return true;
+        if (word.size() == 4 && ((upper(word[0]) == 'W' && keyword_of(word) == Kw::with) || pad_call(word))) return true;
         if (word.size() == 4 && (same_word(word, "FROM") || same_word(word, "JOIN"))) return file_sum_in(i);
         if (is_blank(text_[i - 1]) && !named().clause_call_blank.target[pass_.column].empty()) {
             const Kw kw = keyword_of(word);

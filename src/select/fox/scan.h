@@ -92,6 +92,7 @@ struct NamedRows {
     const Construct &fn_round = construct("fn.round");
     const Construct &fn_str_decimals = construct("fn.str_decimals");
     const Construct &clause_call_blank = construct("clause.call_blank");
+    const Construct &op_pad_compared = construct("op.pad_compared");
     const Construct &clause_star = construct("clause.star");
     const Construct &fn_transform = construct("fn.transform");
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
@@ -482,6 +483,8 @@ private:
 
     // rewritten calls
     bool call(const Construct &row, std::size_t w0, std::size_t open);
+    bool pad_compared(std::string_view word, std::size_t w0, std::size_t open);
+    bool compared_alone(std::size_t w0, std::size_t close) const;
     enum class Built { none, rewritten, kept };
     Built build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
                 Text &built);

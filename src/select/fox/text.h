@@ -75,6 +75,11 @@ constexpr bool same_word(std::string_view word, std::string_view upper_word) {
     return true;
 }
 
+// PADR, PADL or PADC, in any letter case.
+constexpr bool pad_name(std::string_view word) {
+    return same_word(word, "PADR") || same_word(word, "PADL") || same_word(word, "PADC");
+}
+
 // A constant table from upper-case words to small values, looked up by a word in any letter case:
 // one hash of the length and three letters, then a comparison only where a slot holds a word of
 // that length. Most words of a statement are names that the table does not hold, and they are
