@@ -106,4 +106,19 @@ TEST(VariantRules, TokensJoinBackToTheStatement) {
     }
 }
 
+// A ; that ends a line continues the command on the next one: read as a blank, so that a rule's
+// text put after it leaves no ; that no line break follows. Any other ; stays.
+TEST(VariantRules, JoinedLinesReadAsOneCommand) {
+    const struct {
+        const char *written, *joined;
+    } cases[] = {
+        {"SELECT a ;\n  FROM t", "SELECT a  \n  FROM t"},
+        {"SELECT a;\r\nFROM t ;\t\n WHERE b = 1", "SELECT a \r\nFROM t  \t\n WHERE b = 1"},
+        {"SELECT a FROM t WHERE b = 'x;\n' ;\nAND c = 2", "SELECT a FROM t WHERE b = 'x;\n'  \nAND c = 2"},
+        {"SELECT a; FROM t", "SELECT a; FROM t"},  // no line break after it
+        {"SELECT a FROM t ;", "SELECT a FROM t ;"},
+    };
+    for (const auto &c : cases) EXPECT_EQ(validity::joined_lines(c.written), c.joined) << c.written;
+}
+
 }  // namespace

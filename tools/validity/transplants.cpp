@@ -343,19 +343,6 @@ std::optional<Fragment> whole_statement(std::string_view statement) {
     return f;
 }
 
-// The command as FoxPro reads it from a program: a ; that ends a line joins the next line to it.
-// Pieces moved elsewhere would otherwise carry a ; that no line break follows any more.
-std::string joined_lines(std::string_view statement) {
-    Tokens t = tokenize(statement);
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i].kind != Piece::op || t[i].text != ";") continue;
-        const bool line_ends = i + 1 < t.size() && t[i + 1].kind == Piece::blank &&
-                               t[i + 1].text.find_first_of("\r\n") != std::string::npos;
-        if (line_ends) t[i] = Token{Piece::blank, " ", t[i].depth};
-    }
-    return join(t);
-}
-
 }  // namespace
 
 std::vector<Fragment> fragments(std::string_view written) {

@@ -92,4 +92,15 @@ std::string join(const std::vector<Token> &tokens) {
     return out;
 }
 
+std::string joined_lines(std::string_view command) {
+    std::vector<Token> t = tokenize(command);
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind != Piece::op || t[i].text != ";") continue;
+        const bool line_ends = i + 1 < t.size() && t[i + 1].kind == Piece::blank &&
+                               t[i + 1].text.find_first_of("\r\n") != std::string::npos;
+        if (line_ends) t[i] = Token{Piece::blank, " ", t[i].depth};
+    }
+    return join(t);
+}
+
 }  // namespace validity

@@ -28,6 +28,10 @@ struct Token {
 std::vector<Token> tokenize(std::string_view text);
 std::string join(const std::vector<Token> &tokens);
 
+// The command as FoxPro reads it from a program: a ; that ends a line joins the next line to it.
+// Text inserted or pieces moved after such a ; would otherwise leave it before no line break.
+std::string joined_lines(std::string_view command);
+
 // Upper-case copy of an ASCII word.
 std::string upper(std::string_view text);
 

@@ -2,6 +2,7 @@
 
 #include "field_variant_rules.h"
 #include "variant_rules.h"
+#include "variant_tokens.h"
 
 #include <map>
 #include <ostream>
@@ -57,9 +58,10 @@ std::optional<Statement> VariantsSource::next() {
             original_ = originals_.next();
             rule_ = 0;
             if (!original_) return std::nullopt;
+            joined_ = joined_lines(original_->text);
         }
         const VariantRule &rule = rules[rule_++];
-        if (std::optional<std::string> text = rule.rewrite ? rule.rewrite(original_->text) : std::nullopt)
+        if (std::optional<std::string> text = rule.rewrite ? rule.rewrite(joined_) : std::nullopt)
             return Statement{std::string(prefix) + original_->origin + "/" + std::string(rule.name), std::move(*text)};
     }
 }

@@ -32,6 +32,7 @@ private:
     JsonLinesSource originals_;
     const std::vector<VariantRule> &rules_;
     std::optional<Statement> original_;
+    std::string joined_;  // the original's lines joined where a ; continues them: the rules' input
     std::size_t rule_ = 0;
 };
 
