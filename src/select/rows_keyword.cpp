@@ -200,9 +200,9 @@ struct Scanner::KeywordRows {
     static Verdict value_word(Scanner &) { return Verdict::keep; }  // TRUE, CURRENT_DATE: never quoted
     static Verdict own_value(Scanner &s) { return s.session_.from_fox ? Verdict::pass : Verdict::keep; }
 
-    // a reserved word as a name is quoted; as the type of CAST(x AS DATE) it is the type
-    // A reserved word is quoted as a name; FULL before JOIN in FROM goes on to the join rows, where a
-    // target without FULL JOIN reads it plainly as the join it cannot run.
+    // A reserved word is quoted as a name; as the type of CAST(x AS DATE) it is the type. FULL before
+    // JOIN in FROM goes on to the join rows, where a target without FULL JOIN reads it plainly as the
+    // join it cannot run.
     static Verdict reserved(Scanner &s) {
         if (s.paren_follows() || (s.clause() == Clause::from && s.keyword_ == "FULL" && s.join_follows())) {
             return Verdict::pass;
