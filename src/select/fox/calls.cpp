@@ -300,10 +300,7 @@ bool Scan::icase_condition(std::size_t w0, std::size_t open) {
     for (std::size_t k = 0; k < pairs; ++k) text.push(')');
     Text built;
     scan_foxpro(text.view(), close, built);
-    begin_token(w0);
-    out_.replace(w0, close + 1, built.view());
-    pos_ = close + 1;
-    prev_ = Prev::operand;
+    call_replaced(w0, close, built.view());
     return true;
 }
 
@@ -822,10 +819,7 @@ bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t ope
     if (!fits) return false;
     Text built;
     fill(built, call->form, args);
-    begin_token(w0);
-    out_.replace(w0, close + 1, built.view());
-    pos_ = close + 1;
-    prev_ = Prev::operand;
+    call_replaced(w0, close, built.view());
     return true;
 }
 

@@ -52,10 +52,7 @@ bool Scan::pad_compared(std::string_view word, std::size_t w0, std::size_t open)
     fill(text, form, raw);
     Text built;
     scan_foxpro(text.view(), close, built);
-    begin_token(w0);
-    out_.replace(w0, close + 1, built.view());
-    pos_ = close + 1;
-    prev_ = Prev::operand;
+    call_replaced(w0, close, built.view());
     return true;
 }
 

@@ -573,6 +573,13 @@ private:
         return at;
     }
     bool predicate_word(Kw kw, std::string_view word) const;
+    // The call from w0 to close written as 'text', an operand that ends there.
+    void call_replaced(std::size_t w0, std::size_t close, std::string_view text) {
+        begin_token(w0);
+        out_.replace(w0, close + 1, text);
+        pos_ = close + 1;
+        prev_ = Prev::operand;
+    }
     bool group_follows() const {  // a '(' next: EXISTS (...)
         const std::size_t at = skip_blanks(pos_);
         return at < end_ && src_[at] == '(';
