@@ -39,7 +39,10 @@ constexpr Construct rows[] = {
      .example = "a == 'x'",
      .target = all("="),
      .note = "The servers compare text without its trailing blanks, as FoxPro's == compares trimmed values; "
-             "FoxPro also compares the blanks of a fixed-width field, the servers do not."},
+             "FoxPro also compares the blanks of a fixed-width field, the servers do not. FoxPro's plain = on "
+             "text in a SELECT, under SET ANSI OFF (its default), also holds where the shorter text is the start "
+             "of the longer ('Germany' = 'Ger'); = stays the servers' equality, which pads the shorter as SET "
+             "ANSI ON does (a prefix search there is LIKE 'Ger%')."},
     {.id = "op.hash_not_equal",
      .kind = Kind::operator_,
      .fox = "a # b",
