@@ -82,6 +82,7 @@ void Scanner::step_plain(char c) {
     const lex::Alphabet &letters = session_.letters;
     if (letters.letter(c) || c == '_' || (collecting_ && lex::is_digit(c))) {
         if (!collecting_) {
+            if (pos_ > work_.base() && glued_word()) [[unlikely]] return;
             collecting_ = true;
             word_start_ = pos_;
         }
@@ -97,6 +98,17 @@ void Scanner::step_plain(char c) {
     }
     // no word is being collected: the run up to the next letter, "_" or special is copied
     copy_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
+}
+
+// FoxPro ends a word at a parenthesis or a literal, so code leaves out the blank before the word
+// that follows one (SUM(x)AS total, x = 'A'AND y = 1); the blank is written into the work copy, and
+// the tests and passes that look for " AS " or a blank before a keyword see the usual text.
+bool Scanner::glued_word() {
+    const char before = work_.at(pos_ - 1);
+    if (before != ')' && before != '\'') return false;
+    anchor();
+    work_.replace(pos_, 0, " ", "Insufficient memory for clause");
+    return true;
 }
 
 // A table is named here: right after FROM or JOIN, or after a comma of the table list.
@@ -244,7 +256,7 @@ bool Scanner::alias_quote(bool opening) {
         const lex::Alphabet &letters = session_.letters;
         const std::size_t n = written.size();
         alias_name_ = n >= 3 && letters.upper(written[n - 1]) == 'S' && letters.upper(written[n - 2]) == 'A' &&
-                      lex::is_blank(written[n - 3]);
+                      !lex::is_word_char(letters, written[n - 3]);  // also SUM(x)AS 'Total'
     }
     if (!alias_name_) return false;
     work_.set(pos_, opening ? dialect_.quote_open : dialect_.quote_close);
@@ -337,6 +349,11 @@ bool Scanner::step_date(char c) {
     // The literal replaces the date in the work copy too, so that the tests of the next word see it.
     std::string text = date_literal_text(literal, dialect_.date, dialect_.datetime);
     if (dialect_.empty_date_null && text == "NULL") compare_with_null();
+    // FoxPro ends a word at the brace (SELECT{}, {}AND); the literal written keeps the words apart.
+    const auto word = [this](char x) { return lex::is_word_char(session_.letters, x); };
+    const std::size_t after = pos_ + literal.length;
+    if (pos_ > 0 && word(work_.at(pos_ - 1)) && word(text.front())) text.insert(0, 1, ' ');
+    if (after < work_.length() && word(work_.at(after))) text.push_back(' ');
     anchor();
     work_.replace(pos_, literal.length, text, "Insufficient memory for clause");
     emit(text);

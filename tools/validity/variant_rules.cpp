@@ -352,6 +352,25 @@ std::optional<std::string> tight(std::string_view command) {
     return changed(command, out);
 }
 
+// FoxPro ends a word at a parenthesis, a literal or a dotted constant, so code often leaves no blank
+// before the keyword that follows one: COUNT(*)AS n, x = 'A'AND y = 1, d = {}OR .T.AND.
+std::optional<std::string> glued(std::string_view command) {
+    Tokens t = tokenize(command);
+    Tokens out;
+    auto ends_operand = [&](std::size_t j) {
+        const Token &k = t[j];
+        const bool constant = k.kind == Piece::dotted && !dotted(t, j, "AND") && !dotted(t, j, "OR") &&
+                              !dotted(t, j, "NOT");
+        return is_op(t, j, ")") || k.kind == Piece::literal || constant || (k.kind == Piece::fixed && k.text.front() == '{');
+    };
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const bool drop = t[i].kind == Piece::blank && t[i].text == " " && i > 0 && ends_operand(i - 1) &&
+                          keyword(t, i + 1, {"AND", "OR", "AS", "FROM", "WHERE", "INTO", "ORDER", "GROUP", "HAVING"});
+        if (!drop) out.push_back(t[i]);
+    }
+    return changed(command, out);
+}
+
 // ---- select list and FROM
 
 }  // namespace
@@ -639,6 +658,7 @@ const std::vector<VariantRule> &variant_rules() {
         {"tabs", "a tab for every single blank", tabs},
         {"tight", "no blanks around = and , nor inside ( )", tight},
         {"double-blanks", "every run of blanks doubled", double_blanks},
+        {"glued", "no blank between ), a literal or .T. and the keyword after it: COUNT(*)AS n, 'A'AND", glued},
         {"drop-as", "expr AS name in the select list as expr name", drop_as},
         {"add-as", "expr name in the select list as expr AS name", add_as},
         {"from-as", "FROM t a as FROM t AS a", from_as},

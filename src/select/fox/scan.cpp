@@ -476,9 +476,7 @@ void Scan::end_item(std::size_t at, bool alias_follows) {
     Text built;
     out_.take(t.item, to, built);
     wrap_as_value(built, pass_.column);
-    const std::string_view before = out_.text(to);  // SELECT DISTINCT!a: no CASE glued to the keyword
-    if (!before.empty() && name_char(before.back()) && name_char(built.view().front())) out_.replace(to, to, " ");
-    out_.replace(to, to, built.view());
+    out_.replace(to, to, built.view());  // SELECT DISTINCT!a: no CASE glued to the keyword
     t.item = no_item;
 }
 

@@ -296,9 +296,16 @@ public:
         sink_.append(source_.substr(pending_, at - pending_));
         pending_ = at;
     }
+    // FoxPro splits words at a literal or a parenthesis ({}AND, EMPTY(x)AS n, SELECT{}); a text
+    // that begins or ends with a word character, or drops what stood between two words, gets a
+    // blank where it would otherwise join the words beside it.
     void replace(std::size_t from, std::size_t to, std::string_view text) {
         copy_to(from);
+        const bool word_before = !sink_.view().empty() && name_char(sink_.view().back());
+        const bool word_after = to < source_.size() && name_char(source_[to]);
+        if (word_before && (text.empty() ? word_after : name_char(text.front()))) sink_.append(" ");
         sink_.append(text);
+        if (word_after && !text.empty() && (name_char(text.back()) || text.back() == ')')) sink_.append(" ");
         pending_ = to;
     }
     // Moves the output from offset 'out' up to the source position 'at' into 'into'.
