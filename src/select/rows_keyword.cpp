@@ -248,7 +248,11 @@ struct Scanner::KeywordRows {
         if (!s.operand_before() || !alias) return Verdict::quote;
         // a table's alias: Oracle takes it without AS
         bool bare_table_alias = s.clause() == Clause::from && !s.in_on_ && !s.dialect_.table_alias_as && s.session_.from_fox;
-        return bare_table_alias ? Verdict::drop : Verdict::keep;
+        if (bare_table_alias) return Verdict::drop;
+        // FoxPro reads SUM(x)AS n and 'x'AS n as two words: so do the passes that look for " AS "
+        const Text *sink = s.clauses_.current_sink();
+        if (sink && sink->size() > 0 && ((*sink)[sink->size() - 1] == ')' || (*sink)[sink->size() - 1] == '\'')) s.emit(' ');
+        return Verdict::keep;
     }
 
     // ORDER BY, GROUP BY, FROM, SELECT, WHERE: the clause opens once, named as the row says.

@@ -82,7 +82,6 @@ void Scanner::step_plain(char c) {
     const lex::Alphabet &letters = session_.letters;
     if (letters.letter(c) || c == '_' || (collecting_ && lex::is_digit(c))) {
         if (!collecting_) {
-            if (pos_ > work_.base() && glued_word()) [[unlikely]] return;
             collecting_ = true;
             word_start_ = pos_;
         }
@@ -98,17 +97,6 @@ void Scanner::step_plain(char c) {
     }
     // no word is being collected: the run up to the next letter, "_" or special is copied
     copy_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
-}
-
-// FoxPro ends a word at a parenthesis or a literal, so code leaves out the blank before the word
-// that follows one (SUM(x)AS total, x = 'A'AND y = 1); the blank is written into the work copy, and
-// the tests and passes that look for " AS " or a blank before a keyword see the usual text.
-bool Scanner::glued_word() {
-    const char before = work_.at(pos_ - 1);
-    if (before != ')' && before != '\'') return false;
-    anchor();
-    work_.replace(pos_, 0, " ", "Insufficient memory for clause");
-    return true;
 }
 
 // A table is named here: right after FROM or JOIN, or after a comma of the table list.

@@ -107,7 +107,6 @@ private:
         return words_follow(at, std::span(words.begin(), words.size()));
     }
     void anchor();
-    bool glued_word();
     void remember_previous(std::string_view keyword);
     void remember_previous_upper(std::string_view written);
     bool previous_is(std::string_view keyword) const;

@@ -301,7 +301,17 @@ public:
     // blank where it would otherwise join the words beside it.
     void replace(std::size_t from, std::size_t to, std::string_view text) {
         copy_to(from);
-        const bool word_before = !sink_.view().empty() && name_char(sink_.view().back());
+        // below "A" stand the blank, the digits and the operators: no word can be joined
+        const auto high = [](char c) { return static_cast<unsigned char>(c) >= 'A'; };
+        if ((sink_.size() > 0 && high(sink_[sink_.size() - 1])) || (to < source_.size() && high(source_[to]))) [[unlikely]] {
+            replace_apart(to, text);
+            return;
+        }
+        sink_.append(text);
+        pending_ = to;
+    }
+    void replace_apart(std::size_t to, std::string_view text) {
+        const bool word_before = sink_.size() > 0 && name_char(sink_[sink_.size() - 1]);
         const bool word_after = to < source_.size() && name_char(source_[to]);
         if (word_before && (text.empty() ? word_after : name_char(text.front()))) sink_.append(" ");
         sink_.append(text);
