@@ -405,7 +405,7 @@ struct Scanner::KeywordRows {
     static Verdict having(Scanner &s) {
         // Without a GROUP BY the HAVING part stands alone in the group clause (FoxPro reads it as a
         // filter of the result; the GROUP BY pass decides where it goes).
-        if (s.in_having_ || !s.operand_before() || !s.operand_after()) return Verdict::quote;
+        if (s.in_having_ || !s.operand_before() || !s.operand_after(true)) return Verdict::quote;  // also HAVING.NOT.x
         if (s.clauses_.group()) s.clauses_.make_current(Clause::group);
         else s.open_clause(Clause::group);
         s.between_ = 0;
