@@ -247,6 +247,8 @@ struct Dialect {
     bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
     bool empty_date_null = false;        // the empty date is NULL: d = {} is written d IS NULL
     bool string_alias_named = false;     // a string alias (AS 'Name') is written as a quoted name
+    bool like_classes = false;           // LIKE reads [...] as a class of characters: a FoxPro pattern's
+                                         // "[" (an ordinary character there) is written "[[]"
     bool limit_in_derived_table = false; // a row limit in a subquery of IN, ANY, ALL or SOME stands in a
                                          // derived table of its own (MySQL refuses it there)
     bool group_parameter_by_position = false; // a grouped item holding a host parameter is grouped by its

@@ -75,6 +75,7 @@ const Dialect &access() {
         .true_test = "<>0",  // Jet's true is -1
         .empty_date_null = true,  // the structure conversion stores no value for an empty date
         .string_alias_named = true,
+        .like_classes = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

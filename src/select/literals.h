@@ -8,7 +8,8 @@
 namespace tarnvel::select {
 
 // A statement or member as written: '...' and "..." always (converted or kept, the scanner reads
-// them as one run), [...] as the dialect reads brackets, `...` where backquotes quote names.
+// them as one run), [...] as the dialect reads brackets, `...` where backquotes quote names. A FoxPro
+// [...] string ends at its first "]": FoxPro counts no "[" inside it ([a[b] is the text a[b).
 inline lex::LiteralRules source_literals(const Dialect &dialect, bool from_fox) {
     lex::LiteralRules rules;
     rules.double_quotes = true;
@@ -17,10 +18,10 @@ inline lex::LiteralRules source_literals(const Dialect &dialect, bool from_fox) 
         rules.brackets = lex::BracketRuns::flat;
         break;
     case Brackets::fox_nested:
-        rules.brackets = from_fox ? lex::BracketRuns::nested : lex::BracketRuns::none;
+        rules.brackets = from_fox ? lex::BracketRuns::first : lex::BracketRuns::none;
         break;
     case Brackets::names_nested:
-        rules.brackets = lex::BracketRuns::nested;
+        rules.brackets = from_fox ? lex::BracketRuns::first : lex::BracketRuns::nested;
         break;
     }
     rules.backticks = dialect.backticks;

@@ -145,6 +145,11 @@ void Scanner::step_special(char c) {
     if (!outside()) {
         // inside a literal or region: copied unchanged; a single quote inside a converted
         // "..." or [...] string is doubled (not in an alias written as a name)
+        if (c == '[' && like_pattern_) {
+            emit("[[]");
+            ++pos_;
+            return;
+        }
         copy_current();
         if (c == '\'' && session_.from_fox && !alias_name_ && (in_.double_quoted || in_.bracket)) emit('\'');
         return;
@@ -221,6 +226,7 @@ bool Scanner::step_literal(char c) {
 bool Scanner::step_double_quote() {
     if (!outside_but(&Regions::double_quoted)) return false;
     if (!toggle(in_.double_quoted)) return true;
+    note_like_pattern(in_.double_quoted, '"');
     if (!alias_quote(in_.double_quoted) && (dialect_.double_quote_always || session_.from_fox)) work_.set(pos_, '\'');
     copy_current();
     return true;
@@ -229,9 +235,38 @@ bool Scanner::step_double_quote() {
 bool Scanner::step_single_quote() {
     if (!outside_but(&Regions::single)) return false;
     if (!toggle(in_.single)) return true;
+    note_like_pattern(in_.single, '\'');
     alias_quote(in_.single);
     copy_current();
     return true;
+}
+
+// A FoxPro LIKE pattern written as a literal reads "[" as itself; where the target's LIKE reads
+// [...] as a class of characters, each "[" of the pattern is written "[[]". Only a literal right after
+// the word LIKE, and not when an ESCAPE clause follows: its character may stand before the "[" already.
+void Scanner::note_like_pattern(bool opening, char close) {
+    like_pattern_ = opening && dialect_.like_classes && session_.from_fox && previous_is("LIKE") && like_before() &&
+                    !escape_after(close);
+}
+
+// The text written so far ends with the word LIKE and perhaps blanks.
+bool Scanner::like_before() const {
+    const Text *sink = clauses_.current_sink();
+    std::string_view written = sink ? sink->view() : "";
+    while (!written.empty() && lex::is_blank(written.back())) written.remove_suffix(1);
+    const std::size_t n = written.size();
+    if (n < 4 || !session_.letters.is_upper_word(written.substr(n - 4), "LIKE")) return false;
+    return n == 4 || !lex::is_word_char(session_.letters, written[n - 5]);
+}
+
+// The literal opening at the position ends with the given character, and the word ESCAPE follows it.
+bool Scanner::escape_after(char close) const {
+    const std::string_view rest = work_.slice(pos_ + 1, work_.length() - pos_ - 1);
+    std::size_t at = rest.find(close);
+    if (at == std::string_view::npos) return false;
+    ++at;
+    while (at < rest.size() && lex::is_blank(rest[at])) ++at;
+    return rest.size() - at >= 6 && session_.letters.is_upper_word(rest.substr(at, 6), "ESCAPE");
 }
 
 // A string right after AS in the select list (SELECT x AS 'Name') is the item's name: written in the
@@ -258,14 +293,16 @@ bool Scanner::step_backtick() {
     return true;
 }
 
-// FoxPro has no bracketed names: under its syntax [...] is a string in every dialect.
+// FoxPro has no bracketed names: under its syntax [...] is a string in every dialect, and it ends at
+// its first "]" (no "[" inside it is counted).
 bool Scanner::step_open_bracket() {
     if (dialect_.brackets == Brackets::fox_nested && !session_.from_fox) return false;
     if (!outside()) {
-        if (in_.bracket && dialect_.brackets != Brackets::flat) ++bracket_depth_;
+        if (in_.bracket && dialect_.brackets != Brackets::flat && !session_.from_fox) ++bracket_depth_;
         return false;
     }
     if (!toggle(in_.bracket)) return true;
+    note_like_pattern(true, ']');
     bracket_depth_ = 0;
     if (session_.from_fox && !alias_quote(true)) work_.set(pos_, '\'');
     copy_current();
@@ -281,6 +318,7 @@ bool Scanner::step_close_bracket() {
         return false;
     }
     in_.bracket = false;
+    like_pattern_ = false;
     if (session_.from_fox && !alias_quote(false)) work_.set(pos_, '\'');
     copy_current();
     return true;

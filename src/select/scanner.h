@@ -49,6 +49,9 @@ private:
     bool step_double_quote();
     bool step_single_quote();
     bool alias_quote(bool opening);
+    void note_like_pattern(bool opening, char close);
+    [[nodiscard]] bool escape_after(char close) const;
+    [[nodiscard]] bool like_before() const;
     bool step_backtick();
     bool step_open_bracket();
     bool step_close_bracket();
@@ -175,6 +178,7 @@ private:
     int bracket_depth_ = 0;
     int tilde_depth_ = 0;
     bool alias_name_ = false;  // the string being read is a select item's alias written as a name
+    bool like_pattern_ = false;  // the string being read is a FoxPro LIKE pattern whose "[" is escaped
 
     // the word being decided
     bool collecting_ = false;

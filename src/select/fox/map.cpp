@@ -902,7 +902,9 @@ constexpr Construct rows[] = {
      .target = {"({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})"},
      .note = "FoxPro's * and ? become % and _ (in a literal pattern; otherwise through REPLACE), the "
              "wildcards Access too reads for a client of ODBC or OLE DB; Access has no REPLACE there, and a "
-             "pattern that is no literal passes as it is. The predicate x LIKE p stays as it is."},
+             "pattern that is no literal passes as it is. The predicate x LIKE p stays as it is, but for a [ in "
+             "a literal pattern on SQL Server and Access, written [[]: FoxPro reads it as itself, their LIKE "
+             "as the start of a class of characters (not where an ESCAPE clause follows)."},
     {.id = "fn.dtot",
      .fox = "DTOT(d)",
      .example = "DTOT(d)",
@@ -1776,9 +1778,10 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
-     .target = {"(LEFT({1}, 1) LIKE '[0-9]')", "REGEXP_LIKE({1}, '^[0-9]')", "(LEFT({1}, 1) BETWEEN '0' AND '9')",
-                "(LEFT({1}, 1) LIKE '[0-9]')", "(LEFT({1}, 1) BETWEEN '0' AND '9')"},
-     .note = "Whether the first character is a digit."},
+     .target = {"(PATINDEX('[0-9]%', {1}) = 1)", "REGEXP_LIKE({1}, '^[0-9]')", "(LEFT({1}, 1) BETWEEN '0' AND '9')",
+                "(ASC(LEFT({1}, 1) & ' ') BETWEEN 48 AND 57)", "(LEFT({1}, 1) BETWEEN '0' AND '9')"},
+     .note = "Whether the first character is a digit. Not by LIKE on SQL Server and Access: a FoxPro LIKE "
+             "pattern's [ is written [[] there."},
     {.id = "fn.isalpha",
      .fox = "ISALPHA(s)",
      .example = "ISALPHA(s)",
@@ -1786,8 +1789,8 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
-     .target = {"(LEFT({1}, 1) LIKE '[A-Za-z]')", "REGEXP_LIKE({1}, '^[A-Za-z]')", "(UPPER(LEFT({1}, 1)) BETWEEN 'A' AND 'Z')",
-                "(LEFT({1}, 1) LIKE '[A-Za-z]')", "(UPPER(LEFT({1}, 1)) BETWEEN 'A' AND 'Z')"},
+     .target = {"(PATINDEX('[A-Za-z]%', {1}) = 1)", "REGEXP_LIKE({1}, '^[A-Za-z]')", "(UPPER(LEFT({1}, 1)) BETWEEN 'A' AND 'Z')",
+                "(ASC(UCASE(LEFT({1}, 1)) & ' ') BETWEEN 65 AND 90)", "(UPPER(LEFT({1}, 1)) BETWEEN 'A' AND 'Z')"},
      .note = "Whether the first character is a letter of A to Z; FoxPro also takes the letters of the "
              "current code page (accented letters), which these patterns do not."},
     {.id = "fn.isupper",
