@@ -80,6 +80,9 @@ TEST(Transplants, ClauseFragments) {
         {"SELECT a FROM (lcTable) ORDER BY a", {"s:SELECT a FROM (lcTable)"}},
         {"SELECT a FROM &lcTable ORDER BY a", {}},
         {"SELECT &lcList FROM t GROUP BY a", {"f:t"}},
+        // a ! glued to WHERE or AND is NOT, not the mark of a database's table (db!table stays one name)
+        {"SELECT a FROM t WHERE!EMPTY(b) AND!c", {"f:t", "s:SELECT a FROM t WHERE!EMPTY(b) AND!c"}},
+        {"SELECT a FROM db!t x WHERE!x.b", {"f:db!t x", "s:SELECT a FROM db!t x WHERE!x.b"}},
     };
     for (const Case &c : cases) EXPECT_EQ(read(c.statement, true), c.fragments) << c.statement;
 }

@@ -3,6 +3,7 @@
 #include "variant_grammar.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 
 namespace validity {
@@ -27,13 +28,21 @@ bool is_op(const Tokens &t, std::size_t i, std::string_view text) {
     return i < t.size() && t[i].kind == Piece::op && t[i].text == text;
 }
 
+// The words after which a ! is FoxPro's NOT, not the database's mark (WHERE!EMPTY(x), AND!paid).
+bool before_not(const Token &word) {
+    static constexpr std::array<std::string_view, 8> words = {"WHERE", "AND", "OR", "NOT", "ON", "HAVING", "WHEN", "THEN"};
+    const std::string upper_word = upper(word.text);
+    return std::find(words.begin(), words.end(), upper_word) != words.end();
+}
+
 // A word joined to another by . ! or -> (alias.field, m.var, db!table, thisform.x) is part of a name.
 bool in_name(const Tokens &t, std::size_t i) {
     auto word_at = [&](std::size_t j) { return j < t.size() && t[j].kind == Piece::word; };
-    auto joins = [&](std::size_t j, std::size_t other) {
-        return is_op(t, j, ".") || is_op(t, j, "->") || (is_op(t, j, "!") && word_at(other));
+    auto joins = [&](std::size_t j, std::size_t left, std::size_t right) {
+        if (is_op(t, j, ".") || is_op(t, j, "->")) return true;
+        return is_op(t, j, "!") && word_at(left) && word_at(right) && !before_not(t[left]);
     };
-    return (i > 0 && joins(i - 1, i - 2)) || joins(i + 1, i + 2);
+    return (i > 0 && joins(i - 1, i - 2, i)) || joins(i + 1, i, i + 2);
 }
 
 // A keyword, written whole or by its first four letters or more (DIST, DISTINC), as FoxPro reads it;
