@@ -121,7 +121,9 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
 
 Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
     std::string_view part = trimmed(src_.substr(from, to - from));
-    if (!worth_a_pass(pass_, part)) return Piece{tarnvel::Text(), part};  // most arguments: nothing to rewrite
+    if (!worth_a_pass(pass_, part) && !(sum_beside_name(part) && pass_.shows_dates())) {
+        return Piece{tarnvel::Text(), part};  // most arguments: nothing to rewrite
+    }
     from = static_cast<std::size_t>(part.data() - src_.data());
     to = from + part.size();
     Level base;

@@ -44,10 +44,12 @@ std::size_t Scan::call_difference(bool date, std::string_view base, std::size_t 
 // 'base', a date (days) or a datetime (seconds), FoxPro's literal or a value, plus or minus the count
 // at 'after' (a number, or a value: value_count), as the dialect adds them: one past the count, with
 // the sum in 'sum'; 0 when no count follows or the dialect's own sum is right.
-std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum, bool days) {
+std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum, bool days,
+                         const Construct *days_row) {
     const NamedRows &n = named();
-    const Construct &row = literal ? (date ? n.op_literal_days : n.op_literal_seconds)
-                                   : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
+    const Construct &row = days_row != nullptr ? *days_row
+                           : literal           ? (date ? n.op_literal_days : n.op_literal_seconds)
+                                               : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
     std::string_view form = row.target[pass_.column];
     Text count;
     std::size_t end = form.empty() ? 0 : signed_count(after, count);
@@ -69,10 +71,10 @@ std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::si
 // A sum of days or seconds that more counts follow (DATE() - DOW(DATE()) + 1): each added to the sum
 // before it as the first was, since MySQL reads a date plus a number as a number. One past the last
 // count, with the whole sum in 'sum'.
-std::size_t Scan::more_counts(bool date, std::size_t end, Text &sum) {
+std::size_t Scan::more_counts(bool date, std::size_t end, Text &sum, const Construct *row) {
     for (;;) {
         Text next;
-        const std::size_t more = sum_of(date, false, sum.view(), end, next);
+        const std::size_t more = sum_of(date, false, sum.view(), end, next, false, row);
         if (more == 0) return end;
         sum = std::move(next);
         end = more;
@@ -213,7 +215,9 @@ std::size_t Scan::difference_from(bool date, std::string_view base, std::size_t 
     const std::size_t end = primary_end(first);
     if (end == none || end > end_ || (src_[first] == '(' && close_paren(first) == none) || binds_tighter(end)) return 0;
     const std::string_view operand = src_.substr(first, end - first);
-    if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && named_date(operand) != (date ? 1 : 2) &&
+    const int kind = date ? 1 : 2;
+    if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && named_date(operand) != kind &&
+        pass_.shown_date(operand) != kind &&
         !used_as_number(w0, end) && !(whole_item && whole_item_difference(first, end))) {
         return 0;
     }
@@ -419,16 +423,19 @@ bool Scan::date_arithmetic() {
     if (name.empty()) return sign == '-' && name_start(src_[t0]) && call_minus_name(t0);
     Text built;
     std::size_t end = 0;
+    const int kind = named_date(name), shown = kind != 0 ? 0 : pass_.shown_date(name);
     if (is_digit(src_[t0])) {
-        const int kind = named_date(name);
-        end = kind != 0 ? date_sum(name, kind == 1, built) : date_sum_compared(name, built);
-        if (end != 0 && kind != 0) end = more_counts(kind == 1, end, built);
+        if (kind != 0) end = date_sum(name, kind == 1, built);
+        if (end != 0) end = more_counts(kind == 1, end, built);
+        if (shown != 0) end = shown_sum(name, shown, built);
+        if (end == 0 && kind == 0) end = date_sum_compared(name, built);
     } else {
         if (sign == '-') end = date_difference(name, t0, built);
-        if (end == 0 && (named_date(name) == 1 || (sign == '-' && part_of_itself(name, t0)))) {  // m.dTo - DAY(m.dTo) + 1
+        if (end == 0 && (kind == 1 || (sign == '-' && part_of_itself(name, t0)))) {  // m.dTo - DAY(m.dTo) + 1
             end = sum_of(true, false, name, pos_, built);
             if (end != 0) end = more_counts(true, end, built);
         }
+        if (end == 0 && shown != 0) end = shown_sum(name, shown, built);
         if (end == 0 && src_[t0] != '{') end = date_sum_compared(name, built);
     }
     if (end == 0) return false;
@@ -438,6 +445,15 @@ bool Scan::date_arithmetic() {
     pos_ = end;
     prev_ = Prev::operand;
     return true;
+}
+
+// d + n, d - n with d a name the statement shows to be a date (days, op.shown_date_days) or a datetime
+// (seconds), n a number or a value as sum_of reads them: one past the last count, with the sum in
+// 'built'; 0 when none follows or the dialect's own sum is right.
+std::size_t Scan::shown_sum(std::string_view name, int kind, Text &built) {
+    const Construct *row = kind == 1 ? &named().op_shown_date_days : nullptr;
+    const std::size_t end = sum_of(kind == 1, false, name, pos_, built, false, row);
+    return end == 0 ? 0 : more_counts(kind == 1, end, built, row);
 }
 
 // TTOD(t) - d, the call as the dialect's own row writes it and d a name at 't0' (TTOD(shipped) -
@@ -502,7 +518,7 @@ std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &b
     std::size_t open = 0;
     int kind = 0;
     std::size_t end = 0;
-    bool today = false;
+    bool today = false, shown = false;
     if (src_[t0] == '{') {  // a date or datetime literal: FoxPro takes no date from a number
         end = std::min(end_, primary_end(t0));
         if (src_[end - 1] != '}' || !gives_date(true, t0, end)) return 0;  // an open brace: left as written
@@ -512,14 +528,18 @@ std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &b
         if (close == none) return 0;
         end = close + 1;
         today = skip_blanks(open + 1) == close;  // DATE(), DATETIME()
-    } else {  // a variable that FoxPro's naming makes a date (m.dFrom, ldStart)
+    } else {  // a variable that FoxPro's naming makes a date (m.dFrom, ldStart), or a name the statement shows to be one
         end = name_chain_end(src_, t0 + (src_[t0] == '?' ? 1 : 0), end_);
-        kind = named_date(src_.substr(t0, end - t0));
+        const std::string_view operand = src_.substr(t0, end - t0);
+        kind = named_date(operand);
+        shown = kind == 0 && (kind = pass_.shown_date(operand)) == 1;
         if (kind == 0 || (end < end_ && src_[end] == '(')) return 0;
     }
     if (binds_tighter(end)) return 0;
     const bool date = kind == 1;
-    const std::string_view form = (date ? named().op_date_difference : named().op_datetime_difference).target[pass_.column];
+    const Construct &row = shown ? named().op_shown_date_difference
+                                 : date ? named().op_date_difference : named().op_datetime_difference;
+    const std::string_view form = row.target[pass_.column];
     if (form.empty()) return 0;
     Args args;
     args.add(name);

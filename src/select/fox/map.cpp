@@ -728,6 +728,37 @@ constexpr Construct rows[] = {
              "datetimes are read as days, which needs a DATETIME (not a DATETIME2 or a quoted literal, which "
              "FLOAT refuses) there. Oracle's TIMESTAMP "
              "plus 0 is a DATE, whose difference is in days. DATETIME() + x is always a count of seconds added."},
+    {.id = "op.shown_date_days",
+     .kind = Kind::operator_,
+     .fox = "d + n, d - n (d shown to be a date by the statement)",
+     .example = "SELECT order_date + 30 AS due FROM orders WHERE YEAR(order_date) = 2020",
+     .place = Place::statement,
+     .target = {"", "", "ADDDATE({1}, {2})", "", ""},
+     .note = "A name (a field, alias.field, a parameter ?m.x or m.x) that the statement shows to be a date "
+             "is one everywhere in it, its subqueries and UNION members included, where it is spelled the same: "
+             "compared (=, ==, <>, #, !=, <, >, <=, >=, BETWEEN, BETWEEN()) with a date literal, DATE(), "
+             "CTOD(...), GOMONTH(...) or another such name, or the argument of a function that reads a date "
+             "(DTOS, DTOC, YEAR, MONTH, DAY, CDOW, CMONTH, DOW, GOMONTH, QUARTER, WEEK, DMY, MDY, DTOT). Days added "
+             "to it or taken from it are written as the rows above write them: MySQL would read the date as "
+             "the number of its digits (2020-03-31 + 30 gives 20200361); the other dialects add days to a date, "
+             "and PostgreSQL casts a count that is not written as a number to INTEGER. A name compared with a "
+             "datetime literal, DATETIME(), DTOT(...) or CTOT(...), or read by TTOD, TTOC, HOUR, MINUTE or SEC, "
+             "is a datetime, to which FoxPro adds seconds (op.datetime_value_seconds). A name shown only by a "
+             "function that reads datetimes too (YEAR, DTOS, ...) is taken for a date: a datetime field there "
+             "gets days where FoxPro adds seconds. A name with no such evidence stays as written, whatever it "
+             "is called (update_count + 1)."},
+    {.id = "op.shown_date_difference",
+     .kind = Kind::operator_,
+     .fox = "d1 - d2 (d2 shown to be a date by the statement)",
+     .example = "SELECT fvence - fecha AS days FROM invoices WHERE fecha >= {^2020-01-01} AND DTOS(fvence) > '2020'",
+     .place = Place::statement,
+     .target = {"CAST(DATEDIFF(DAY, {2}, {1}) AS NUMERIC(10))", "", "DATEDIFF({1}, {2})", "", "CAST({1} - {2} AS NUMERIC)"},
+     .note = "The days between two dates, as op.date_difference writes them, where the name taken away is "
+             "shown to be a date as above (FoxPro takes no date from a number): SQL Server's difference of two "
+             "DATETIMEs is a DATETIME (1900-01-31), MySQL's of two dates the difference of their digits; "
+             "PostgreSQL's DATE - DATE is a whole number, made a decimal so that / divides as FoxPro does. "
+             "A name minus another without evidence stays as written. Two datetimes give seconds "
+             "(op.datetime_difference)."},
     {.id = "fn.seconds",
      .fox = "SECONDS()",
      .example = "SECONDS()",

@@ -12,7 +12,7 @@ namespace {
 // punctuation) costs it a table lookup.
 enum Clue : std::uint8_t {
     no_clue, quote_clue, bracket_clue, open_clue, close_clue, dot_clue, star_clue, equals_clue, always_clue,
-    brace_clue, slash_clue, skip_clue, b_clue, percent_clue,
+    brace_clue, slash_clue, skip_clue, b_clue, percent_clue, sum_clue,
 };
 struct Clues {
     Clue of[256] = {};
@@ -28,6 +28,7 @@ struct Clues {
         of[static_cast<unsigned char>('>')] = equals_clue;
         for (char c : std::string_view("#!$\\:^")) of[static_cast<unsigned char>(c)] = always_clue;
         of[static_cast<unsigned char>('%')] = percent_clue;
+        of[static_cast<unsigned char>('+')] = of[static_cast<unsigned char>('-')] = sum_clue;
         of[static_cast<unsigned char>('{')] = brace_clue;
         of[static_cast<unsigned char>('/')] = slash_clue;
         of[static_cast<unsigned char>('~')] = of[static_cast<unsigned char>('?')] = skip_clue;
@@ -198,7 +199,8 @@ public:
             if (i == n) break;
             if (at_clue(clues.of[bytes[i]], i)) return true;
         }
-        return compared_items_ && select_list_predicate(text_, pass_.rules);
+        if (compared_items_ && select_list_predicate(text_, pass_.rules)) return true;
+        return sum_beside_ && date_clue(text_);  // d + 30 where the statement may show d to be a date
     }
 
 private:
@@ -229,6 +231,9 @@ private:
         }
         case b_clue: return between_word(i);
         case percent_clue: return !named().op_modulo.target[pass_.column].empty();
+        case sum_clue:
+            sum_beside_ = sum_beside_ || sum_beside_name_at(text_, i);
+            return false;
         case no_clue: return false;
         }
         return false;
@@ -592,6 +597,7 @@ private:
     std::string_view text_;
     std::size_t n_;
     bool compared_items_;
+    bool sum_beside_ = false;
     int table_checks_ = 0;
     std::array<std::size_t, 64> opens_;  // the open parentheses (up to 64 deep)
     std::size_t depth_ = 0;

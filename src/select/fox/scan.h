@@ -142,6 +142,8 @@ struct NamedRows {
     const Construct &op_date_argument_days = construct("op.date_argument_days");
     const Construct &op_date_part_argument_days = construct("op.date_part_argument_days");
     const Construct &op_datetime_difference = construct("op.datetime_difference");
+    const Construct &op_shown_date_days = construct("op.shown_date_days");
+    const Construct &op_shown_date_difference = construct("op.shown_date_difference");
 };
 const NamedRows &named();
 
@@ -214,6 +216,35 @@ struct Pass {
     std::array<std::string_view, 4> dates_subtracted{};
     std::size_t subtracted = 0;
 
+    // names the statement shows to be dates (1) or datetimes (2) by what it does with them
+    // (shown_dates.cpp): compared with a date, read by a function that reads one
+    struct ShownName {
+        std::string_view name;  // as written, without the ? of a parameter
+        std::uint8_t kind = 0;  // 1 a date, 2 a datetime, 0 evidence of both
+        std::uint8_t strength = 0;
+    };
+    std::array<ShownName, 8> shown{};
+    std::size_t shown_count = 0;
+    std::int8_t shown_state = -1;  // -1 until the statement is read for them, then 1 when it shows any
+    void gather_shown_dates();
+    bool shows_dates() {
+        if (shown_state < 0) gather_shown_dates();
+        return shown_state == 1;
+    }
+    // 1 a date, 2 a datetime, 0 neither shown
+    int shown_date(std::string_view name) { return shows_dates() ? shown_kind(name) : 0; }
+    int shown_kind(std::string_view name) const {
+        if (!name.empty() && name[0] == '?') name = trimmed_name(name.substr(1));
+        for (std::size_t k = 0; k < shown_count; ++k) {
+            if (same_name(shown[k].name, name)) return shown[k].kind;
+        }
+        return 0;
+    }
+    static std::string_view trimmed_name(std::string_view name) {
+        while (!name.empty() && is_blank(name.front())) name.remove_prefix(1);
+        return name;
+    }
+
     bool subtracted_date(std::string_view operand) const {
         for (std::size_t k = 0; k < subtracted; ++k) {
             if (dates_subtracted[k] == operand) return true;
@@ -277,6 +308,12 @@ struct Pass {
 };
 
 bool worth_a_pass(const Pass &pass, std::string_view text);
+// A "+" or "-" at 'at' with a bare name before it (d + 30) or a name or parameter after it (30 - d);
+// one anywhere in the text; a date literal, a call of a function that gives or reads a date or a
+// datetime, or a parameter FoxPro's naming makes one (shown_dates.cpp).
+bool sum_beside_name_at(std::string_view text, std::size_t at);
+bool sum_beside_name(std::string_view text);
+bool date_clue(std::string_view text);
 // The statement with its chains of text joined by "+" written as the dialect's concatenation; no
 // handle when there is none (concat.cpp).
 tarnvel::Text join_strings(const Pass &pass, std::string_view statement);
@@ -575,8 +612,10 @@ private:
     }
     std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
     std::size_t call_difference(bool date, std::string_view base, std::size_t after, Text &difference);
-    std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum, bool days = false);
-    std::size_t more_counts(bool date, std::size_t end, Text &sum);
+    std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum, bool days = false,
+                       const Construct *days_row = nullptr);
+    std::size_t more_counts(bool date, std::size_t end, Text &sum, const Construct *row = nullptr);
+    std::size_t shown_sum(std::string_view name, int kind, Text &built);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
     void scan_foxpro(std::string_view text, std::size_t close, Text &built);

@@ -1,0 +1,344 @@
+// The names a statement shows to be dates or datetimes by what it does with them: compared with a
+// date, read by a function that reads one. The same name plus or minus days, or taken from a date,
+// is then written as the dialect counts days (dates.cpp), in the whole statement.
+#include "select/fox/scan.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace tarnvel::select::fox {
+namespace {
+
+// How strongly a use shows the kind of a name: a function that reads dates and datetimes alike, one
+// that reads only one of them, a comparison with a date or a datetime.
+enum Strength : std::uint8_t { reads_either = 1, reads_one = 2, compared = 3 };
+
+struct Reader {
+    std::string_view name;
+    std::uint8_t kind;  // 1 a date, 2 a datetime
+    std::uint8_t strength;
+};
+
+constexpr Reader readers[] = {
+    {"DTOS", 1, reads_either},    {"DTOC", 1, reads_either},   {"YEAR", 1, reads_either},
+    {"MONTH", 1, reads_either},   {"DAY", 1, reads_either},    {"CDOW", 1, reads_either},
+    {"CMONTH", 1, reads_either},  {"DOW", 1, reads_either},    {"GOMONTH", 1, reads_either},
+    {"QUARTER", 1, reads_either}, {"WEEK", 1, reads_either},   {"DMY", 1, reads_either},
+    {"MDY", 1, reads_either},     {"DTOT", 1, reads_one},      {"TTOD", 2, reads_one},
+    {"TTOC", 2, reads_one},       {"HOUR", 2, reads_one},      {"MINUTE", 2, reads_one},
+    {"SEC", 2, reads_one},
+};
+
+constexpr auto reader_table() {
+    WordTable<64> table;
+    for (std::size_t i = 0; i < std::size(readers); ++i) table.add(readers[i].name, static_cast<std::uint8_t>(i));
+    return table;
+}
+constexpr auto reader_names = reader_table();
+
+const Reader *reader_of(std::string_view word) {
+    int i = reader_names.find(word);
+    if (i < 0 && word.size() >= 4) {
+        const std::string_view full = full_function_name(word);
+        if (!full.empty()) i = reader_names.find(full);
+    }
+    return i < 0 ? nullptr : &readers[i];
+}
+
+bool between_word(std::string_view word) {
+    return word.size() >= 4 && upper(word[0]) == 'B' && keyword_of(word) == Kw::callable;
+}
+
+std::size_t blanks_after(std::string_view text, std::size_t at) {
+    while (at < text.size() && is_blank(text[at])) ++at;
+    return at;
+}
+
+std::size_t blanks_before(std::string_view text, std::size_t at) {
+    while (at > 0 && is_blank(text[at - 1])) --at;
+    return at;
+}
+
+// The word that ends right before 'at' (blanks between allowed).
+std::string_view word_before(std::string_view text, std::size_t at) {
+    at = blanks_before(text, at);
+    std::size_t from = at;
+    while (from > 0 && name_char(text[from - 1])) --from;
+    return text.substr(from, at - from);
+}
+
+}  // namespace
+
+bool sum_beside_name_at(std::string_view text, std::size_t at) {
+    const std::size_t before = blanks_before(text, at);
+    std::size_t from = before;
+    while (from > 0 && (name_char(text[from - 1]) || text[from - 1] == '.')) --from;
+    if (from < before && name_start(text[from])) return true;
+    const std::size_t after = blanks_after(text, at + 1);
+    return after < text.size() && (name_start(text[after]) || text[after] == '?');
+}
+
+bool sum_beside_name(std::string_view text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if ((text[at] == '+' || text[at] == '-') && sum_beside_name_at(text, at)) return true;
+    }
+    return false;
+}
+
+// A date literal, a call of a function that gives or reads a date or a datetime, or a parameter
+// FoxPro's naming makes one (?ldFrom).
+bool date_clue(std::string_view text) {
+    if (text.find('{') != std::string_view::npos) return true;
+    for (std::size_t at = text.find('('); at != std::string_view::npos; at = text.find('(', at + 1)) {
+        const std::string_view word = word_before(text, at);
+        if (!word.empty() && (reader_of(word) != nullptr || gives_date_word(word) != 0 || between_word(word))) return true;
+    }
+    for (std::size_t at = text.find('?'); at != std::string_view::npos; at = text.find('?', at + 1)) {
+        const std::size_t from = blanks_after(text, at + 1);
+        if (from < text.size() && name_start(text[from]) &&
+            named_date(text.substr(from, name_chain_end(text, from, text.size()) - from)) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// One walk over the statement, outside literals, that notes what each use shows.
+class Gatherer {
+public:
+    Gatherer(Pass &pass, std::string_view text) : pass_(pass), text_(text), n_(text.size()) {}
+
+    void run() {
+        for (std::size_t i = 0; i < n_;) i = step(i);
+        for (int round = 0; round < 2; ++round) {  // a name compared with a name known by now
+            for (std::size_t k = 0; k < pairs_; ++k) {
+                const int a = known(compared_[k][0]), b = known(compared_[k][1]);
+                if (a != 0 && b == 0) note(compared_[k][1], a, compared);
+                if (b != 0 && a == 0) note(compared_[k][0], b, compared);
+            }
+        }
+    }
+
+private:
+    // What a side of a comparison is: a lone name (or parameter), or something that gives a date (1)
+    // or a datetime (2) ending at 'end'.
+    struct Side {
+        std::string_view name;
+        int kind = 0;
+        std::size_t end = none;
+    };
+
+    std::size_t step(std::size_t i) {
+        const char c = text_[i];
+        if (std::strchr("=<>#!", c) != nullptr && c != '\0') return comparison(i);
+        if (c == '{') {
+            const std::size_t close = text_.find('}', i);
+            return close == std::string_view::npos ? n_ : close + 1;
+        }
+        if (c == '?') return parameter_end(text_, i, n_, pass_.rules);
+        if (c == '~') return reference_end(text_, i, n_, pass_.rules);
+        if (const std::size_t end = literal_end(text_, i, n_, pass_.rules); end != i) return end;
+        return name_start(c) ? word(i) : i + 1;
+    }
+
+    std::size_t word(std::size_t i) {
+        std::size_t w1 = i;
+        while (w1 < n_ && name_char(text_[w1])) ++w1;
+        const std::string_view w = text_.substr(i, w1 - i);
+        const std::size_t open = blanks_after(text_, w1);
+        if (open < n_ && text_[open] == '(') {
+            if (const Reader *reader = reader_of(w)) first_argument(open, reader->kind, reader->strength);
+            else if (between_word(w)) between_call(open);
+            return open + 1;
+        }
+        if (between_word(w)) between_keyword(i, w1);
+        return w1;
+    }
+
+    // The argument of a function that reads a date or a datetime.
+    void first_argument(std::size_t open, int kind, std::uint8_t strength) {
+        const std::size_t close = close_paren(text_, open, n_, pass_.rules);
+        if (close == none) return;
+        const std::string_view name = lone_name(open + 1, next_comma(text_, open + 1, close, pass_.rules));
+        if (!name.empty()) note(name, kind, strength);
+    }
+
+    // x op y, the operator at 'i': a lone name on one side, a date or another lone name on the other.
+    std::size_t comparison(std::size_t i) {
+        std::size_t c1 = i;
+        while (c1 < n_ && std::strchr("=<>#!", text_[c1]) != nullptr && text_[c1] != '\0') ++c1;
+        if (c1 == i + 1 && text_[i] == '!') return c1;  // FoxPro's NOT
+        const std::size_t left = primary_start(text_.substr(0, i), 0);
+        if (left == none || !alone_before(left)) return c1;
+        const Side a = side(left, blanks_before(text_, i)), b = side_after(c1);
+        relate(a, b);
+        return c1;
+    }
+
+    // x BETWEEN lo AND hi, the word from 'w0' to 'w1'.
+    void between_keyword(std::size_t w0, std::size_t w1) {
+        const std::size_t left = primary_start(text_.substr(0, w0), 0);
+        if (left == none || !alone_before(left)) return;
+        const Side x = side(left, blanks_before(text_, w0));
+        const Side low = side_after(w1);
+        relate(x, low);
+        if (low.end == none) return;
+        const std::size_t and_at = blanks_after(text_, low.end);
+        if (word_at(text_, and_at, n_, "AND")) relate(x, side_after(and_at + 3));
+    }
+
+    // BETWEEN(x, lo, hi)
+    void between_call(std::size_t open) {
+        const std::size_t close = close_paren(text_, open, n_, pass_.rules);
+        if (close == none) return;
+        std::size_t from = open + 1;
+        Side x;
+        for (int arg = 0; arg < 3 && from <= close; ++arg) {
+            const std::size_t to = next_comma(text_, from, close, pass_.rules);
+            if (arg == 0) {
+                x.name = lone_name(from, to);
+            } else {
+                const Side bound = side_after(from);
+                if (bound.end != none && blanks_after(text_, bound.end) == to) relate(x, bound);
+            }
+            from = to + 1;
+        }
+    }
+
+    void relate(const Side &a, const Side &b) {
+        if (!a.name.empty() && b.kind != 0) note(a.name, b.kind, compared);
+        else if (!b.name.empty() && a.kind != 0) note(b.name, a.kind, compared);
+        else if (!a.name.empty() && !b.name.empty() && pairs_ < compared_.size()) compared_[pairs_++] = {a.name, b.name};
+    }
+
+    // Nothing joins the operand at 'from' to what stands before it by arithmetic.
+    bool alone_before(std::size_t from) const {
+        const std::size_t before = blanks_before(text_, from);
+        return before == 0 || std::strchr("+-*/%^$", text_[before - 1]) == nullptr;
+    }
+
+    // The side that begins after 'at' and stands alone up to the next operator that is no
+    // arithmetic: a date may have days added (DATE() - 30), a name nothing.
+    Side side_after(std::size_t at) {
+        at = blanks_after(text_, at);
+        std::size_t end = primary_end_at(at);
+        if (end == none) return {};
+        Side s = side(at, end);
+        std::size_t next = blanks_after(text_, end);
+        if (s.kind != 0 && next < n_ && (text_[next] == '+' || text_[next] == '-')) {
+            const std::size_t number = blanks_after(text_, next + 1);
+            if (number >= n_ || !is_digit(text_[number])) return {};
+            s.end = end = number_end(text_, number, n_);
+            next = blanks_after(text_, end);
+        }
+        if (next < n_ && std::strchr("+-*/%^$", text_[next]) != nullptr && text_[next] != '\0') return {};
+        return s;
+    }
+
+    // What the operand from 'from' to 'to' is.
+    Side side(std::size_t from, std::size_t to) const {
+        Side s;
+        s.end = to;
+        if (from >= to) return s;
+        if (text_[from] == '{') {
+            const std::string_view literal = text_.substr(from, to - from);
+            if (literal.find_first_of("0123456789") != std::string_view::npos) {
+                s.kind = literal.find(':') == std::string_view::npos ? 1 : 2;
+            }
+            return s;
+        }
+        if (name_start(text_[from])) {
+            const std::size_t w1 = name_chain_end(text_, from, to);
+            const std::size_t open = blanks_after(text_, w1);
+            if (open < to && text_[open] == '(') {
+                std::size_t word_end = from;
+                while (word_end < w1 && name_char(text_[word_end])) ++word_end;
+                s.kind = gives_date_word(text_.substr(from, word_end - from));
+                return s;
+            }
+        }
+        s.name = lone_name(from, to);
+        return s;
+    }
+
+    // The name (a field, alias.field, m.x, a parameter ?x without its ?) that stands alone from
+    // 'from' to 'to' (blanks around it aside); empty when anything else stands there.
+    std::string_view lone_name(std::size_t from, std::size_t to) const {
+        from = blanks_after(text_, from);
+        while (to > from && is_blank(text_[to - 1])) --to;
+        if (from < to && text_[from] == '?') from = blanks_after(text_, from + 1);
+        if (from >= to || !name_start(text_[from]) || name_chain_end(text_, from, to) != to) return {};
+        std::size_t w1 = from;
+        while (w1 < to && name_char(text_[w1])) ++w1;
+        if (keyword_of(text_.substr(from, w1 - from)) != Kw::none) return {};
+        return text_.substr(from, to - from);
+    }
+
+    // One past the primary at 'at' (a literal, a group, a name or call, a number, a parameter, a
+    // date), or none.
+    std::size_t primary_end_at(std::size_t at) const {
+        if (at >= n_) return none;
+        const char c = text_[at];
+        if (c == '{') {
+            const std::size_t close = text_.find('}', at);
+            return close == std::string_view::npos ? none : close + 1;
+        }
+        if (c == '(') {
+            const std::size_t close = close_paren(text_, at, n_, pass_.rules);
+            return close == none ? none : close + 1;
+        }
+        if (c == '?') return parameter_end(text_, at, n_, pass_.rules);
+        if (is_digit(c)) return number_end(text_, at, n_);
+        if (name_start(c)) {
+            const std::size_t w1 = name_chain_end(text_, at, n_);
+            const std::size_t open = blanks_after(text_, w1);
+            if (open >= n_ || text_[open] != '(') return w1;
+            const std::size_t close = close_paren(text_, open, n_, pass_.rules);
+            return close == none ? none : close + 1;
+        }
+        const std::size_t end = literal_end(text_, at, n_, pass_.rules);
+        return end == at ? none : end;
+    }
+
+    int known(std::string_view name) const {
+        const int kind = named_date(name);
+        return kind != 0 ? kind : pass_.shown_kind(name);
+    }
+
+    // The name shows its kind so strongly: a stronger use wins, uses as strong of both kinds leave it unknown.
+    void note(std::string_view name, int kind, std::uint8_t strength) {
+        for (std::size_t k = 0; k < pass_.shown_count; ++k) {
+            Pass::ShownName &s = pass_.shown[k];
+            if (!same_name(s.name, name)) continue;
+            if (strength > s.strength) s = {name, static_cast<std::uint8_t>(kind), strength};
+            else if (strength == s.strength && s.kind != kind) s.kind = 0;
+            return;
+        }
+        if (pass_.shown_count < pass_.shown.size()) {
+            pass_.shown[pass_.shown_count++] = {name, static_cast<std::uint8_t>(kind), strength};
+        }
+    }
+
+    Pass &pass_;
+    std::string_view text_;
+    std::size_t n_;
+    std::array<std::array<std::string_view, 2>, 8> compared_{};
+    std::size_t pairs_ = 0;
+};
+
+}  // namespace
+
+// The first question reads the statement: only one that adds to or takes from a bare name and holds a
+// clue of a date can show one.
+void Pass::gather_shown_dates() {
+    shown_state = 0;
+    if (!date_clue(statement) || !sum_beside_name(statement)) return;
+    Gatherer(*this, statement).run();
+    for (std::size_t k = 0; k < shown_count; ++k) {
+        if (shown[k].kind != 0) shown_state = 1;
+    }
+}
+
+}  // namespace tarnvel::select::fox

@@ -1,0 +1,73 @@
+// Days added to a field, taken from it, and the days between two fields, where only the statement
+// shows the fields to be dates: the converted statements must give FoxPro's values on both servers.
+#include "servers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Case {
+    const char *foxpro;    // a statement over sd
+    const char *expected;  // the first column of its rows, joined by blanks, as FoxPro gives them
+};
+
+// k  d1          d2          n   t
+// 1  2020-03-31  2020-01-31  30  2020-03-31 10:00:00
+// 2  2020-12-15  2021-01-04  7   2020-12-31 23:59:30
+// 3  (empty)     2019-02-28  1   (empty)
+constexpr Case cases[] = {
+    {"SELECT d1 + 30 AS v FROM sd WHERE YEAR(d1) > 0 ORDER BY k", "2020-04-30 2021-01-14"},
+    {"SELECT d1 - 30 AS v FROM sd WHERE !EMPTY(d1) AND DTOS(d1) > '2' ORDER BY k", "2020-03-01 2020-11-15"},
+    {"SELECT d1 + n AS v FROM sd WHERE d1 > {^2000-01-01} ORDER BY k", "2020-04-30 2020-12-22"},
+    {"SELECT d1 - d2 AS v FROM sd WHERE d2 >= {^2000-01-01} AND !EMPTY(d1) ORDER BY k", "60 -20"},
+    {"SELECT INT((d1 - d2) / 7) AS v FROM sd WHERE BETWEEN(d2, {^2000-01-01}, DATE()) AND !EMPTY(d1) ORDER BY k", "8 -2"},
+    {"SELECT k FROM sd WHERE d1 - d2 > 30 AND d2 < DATE() ORDER BY k", "1"},
+    {"SELECT k FROM sd WHERE !EMPTY(d1) AND d1 + 20 > {^2021-01-01} AND MONTH(d1) > 0 ORDER BY k", "2"},
+    // the evidence in a subquery, the arithmetic outside it, and the other way round
+    {"SELECT d1 + 1 AS v FROM sd WHERE k IN (SELECT k FROM sd WHERE d1 > {^2020-06-01})", "2020-12-16"},
+    {"SELECT k FROM sd WHERE k IN (SELECT k FROM sd WHERE INT((d1 - d2) / 10) = 6) AND d2 BETWEEN {^2000-01-01} AND DATE()",
+     "1"},
+    // a datetime: seconds
+    {"SELECT t + 3600 AS v FROM sd WHERE HOUR(t) > 0 ORDER BY k", "2020-03-31 11:00:00 2021-01-01 00:59:30"},
+};
+
+template <class Server> class ShownDates : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(db.execute(std::string(Server::drop) + "sd").ok());
+        const std::string columns = engine::columns<Server>("K I, D1 D, D2 D, N N(5), T T");
+        engine::Answer created = db.execute("CREATE TEMPORARY TABLE sd (" + columns + ")");
+        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
+        const std::string into = "INSERT INTO sd (K, D1, D2, N, T) VALUES ";
+        const std::vector<std::string> rows = {
+            into + "(1, '2020-03-31', '2020-01-31', 30, '2020-03-31 10:00:00')",
+            into + "(2, '2020-12-15', '2021-01-04', 7, '2020-12-31 23:59:30')",
+            into + "(3, " + Server::empty_date + ", '2019-02-28', 1, " + Server::empty_datetime + ")"};
+        for (const std::string &row : rows) ASSERT_TRUE(db.execute(row).ok()) << row;
+    }
+
+    std::string run(const std::string &foxpro) {
+        const std::string sql = engine::select_sql<Server>(foxpro);
+        engine::Answer answer;
+        std::vector<engine::Row> result = db.rows(sql, &answer);
+        EXPECT_TRUE(answer.ok()) << answer.state << " " << answer.message << "\n" << foxpro << "\n" << sql;
+        std::string values;
+        for (std::size_t i = 0; i < result.size(); ++i) {
+            if (i > 0) values += ' ';
+            values += result[i].empty() ? "?" : result[i][0].value_or("NULL");
+        }
+        return values;
+    }
+
+    typename Server::Client db;
+};
+TYPED_TEST_SUITE(ShownDates, engine::Servers, engine::ServerName);
+
+TYPED_TEST(ShownDates, DaysAndDifferencesAreFoxPros) {
+    for (const Case &c : cases) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
+}
+
+}  // namespace
