@@ -85,8 +85,17 @@ bool sum_beside_name(std::string_view text) {
     return false;
 }
 
-// A date literal, a call of a function that gives or reads a date or a datetime, or a parameter
-// FoxPro's naming makes one (?ldFrom).
+// A memory variable m.x that FoxPro's naming makes a date or a datetime (m.dFrom, m.ldTo).
+bool named_date_variable(std::string_view text) {
+    for (std::size_t at = text.find('.'); at != std::string_view::npos; at = text.find('.', at + 1)) {
+        if (at == 0 || upper(text[at - 1]) != 'M' || (at >= 2 && name_char(text[at - 2]))) continue;
+        if (named_date(text.substr(at - 1, name_chain_end(text, at - 1, text.size()) - (at - 1))) != 0) return true;
+    }
+    return false;
+}
+
+// A date literal, a call of a function that gives or reads a date or a datetime, or a parameter or
+// memory variable FoxPro's naming makes one (?ldFrom, m.dTo).
 bool date_clue(std::string_view text) {
     if (text.find('{') != std::string_view::npos) return true;
     for (std::size_t at = text.find('('); at != std::string_view::npos; at = text.find('(', at + 1)) {
@@ -100,7 +109,7 @@ bool date_clue(std::string_view text) {
             return true;
         }
     }
-    return false;
+    return named_date_variable(text);
 }
 
 namespace {
@@ -260,6 +269,7 @@ private:
             }
         }
         s.name = lone_name(from, to);
+        if (!s.name.empty()) s.kind = named_date(s.name);  // m.dFrom, ldTo: a date by FoxPro's naming
         return s;
     }
 
