@@ -10,16 +10,23 @@ constexpr FunctionRow str{"STR", "TO_CHAR", Edit::rename, {}, 5};
 constexpr FunctionRow len{"LEN", "NVL(LENGTH", Edit::around, {"%*), 0"}, 11, 15, "Insufficient memory for LEN", true};
 constexpr FunctionRow val{"VAL", "TO_NUMBER", Edit::rename, {}, 7};
 constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
+// The empty date is NULL here, whose text is NULL, Oracle's empty text.
 constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
                            "Insufficient memory for DTOC", true};
 // EXTRACT reads no time from a DATE (a FoxPro datetime is one here): the time parts as TO_CHAR
-// writes them, whole numbers.
-constexpr FunctionRow hour{"HOUR", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'HH24')"}, 9, 17,
+// writes them, whole numbers. The empty date is NULL here, whose parts FoxPro gives as 0.
+constexpr FunctionRow hour{"HOUR", "NVL(TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'HH24')), 0"}, 13, 21,
                            "Insufficient memory for time", true};
-constexpr FunctionRow minute{"MINUTE", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'MI')"}, 9, 15,
+constexpr FunctionRow minute{"MINUTE", "NVL(TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'MI')), 0"}, 13, 19,
                              "Insufficient memory for time", true};
-constexpr FunctionRow second{"SEC", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'SS')"}, 9, 15,
+constexpr FunctionRow second{"SEC", "NVL(TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'SS')), 0"}, 13, 19,
                              "Insufficient memory for time", true};
+constexpr FunctionRow day{"DAY", "NVL(EXTRACT", Edit::around, {"DAY FROM %*), 0"}, 11, 15,
+                          "Insufficient memory for a date part", true};
+constexpr FunctionRow month{"MONTH", "NVL(EXTRACT", Edit::around, {"MONTH FROM %*), 0"}, 11, 17,
+                            "Insufficient memory for a date part", true};
+constexpr FunctionRow year{"YEAR", "NVL(EXTRACT", Edit::around, {"YEAR FROM %*), 0"}, 11, 16,
+                           "Insufficient memory for a date part", true};
 
 // Oracle's pseudo-columns and the functions it calls without parentheses: reserved, but what plain
 // SQL input writes them for is Oracle's own value.
@@ -32,7 +39,7 @@ constexpr ChainRow chain[] = {
     join, left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
     fn(asc_ascii), fn(str), fn(dtor_factor), fn(rtod_factor), fn(len), fn(val), fn(int_floor), fn(hour),
-    fn(minute), fn(second), fn(extract_day), fn(extract_month), fn(extract_year), fn(ttod),
+    fn(minute), fn(second), fn(day), fn(month), fn(year), fn(ttod),
     fn(dtoc), fn(deleted),
 };
 

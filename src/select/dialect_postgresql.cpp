@@ -19,8 +19,9 @@ constexpr FunctionRow val{"VAL", "CAST", Edit::around, {"%* \0AS \0NUMERIC"sv}, 
 constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
 constexpr FunctionRow int_{"INT", "TRUNC", Edit::rename, {}, 1};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
-// The cast gives a parameter (DTOC(m.dFrom)) the type TO_CHAR needs to choose its form.
-constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"CAST(%* \0AS \0DATE),'YYYY-MM-DD'"sv}, 4, 29,
+// The cast gives a parameter (DTOC(m.dFrom)) the type TO_CHAR needs to choose its form. The empty
+// date is NULL here: FoxPro writes it as blanks between the separators.
+constexpr FunctionRow dtoc{"DTOC", "COALESCE(TO_CHAR", Edit::around, {"CAST(%* \0AS \0DATE),'YYYY-MM-DD'),'    -  -  '"sv}, 13, 45,
                            "Insufficient memory for DTOC", true};
 // PADL(n, 6, '0') pads a number's text in FoxPro; PostgreSQL's LPAD and RPAD take text only.
 constexpr FunctionRow padl{"PADL", "LPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT),%2"sv, "CAST(%1 \0AS \0TEXT),%2,%3"sv},
@@ -29,16 +30,22 @@ constexpr FunctionRow padr{"PADR", "RPAD", Edit::rebuild, {"CAST(%1 \0AS \0TEXT)
                            0, 0, "Insufficient memory for PADR", true};
 // EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: the parts FoxPro gives as whole
 // numbers are cast to INTEGER (SEC stays: a timestamp's seconds may have a fraction). Its argument is
-// cast too, so that a parameter has the type EXTRACT needs to choose its form.
-constexpr FunctionRow hour{"HOUR", "CAST", Edit::around, {"EXTRACT(HOUR FROM CAST(%* \0AS \0TIMESTAMP)) \0AS \0INTEGER"sv}, 4, 54,
+// cast too, so that a parameter has the type EXTRACT needs to choose its form. The empty date is NULL
+// here, whose parts FoxPro gives as 0.
+constexpr FunctionRow hour{"HOUR", "COALESCE", Edit::around,
+                           {"CAST(EXTRACT(HOUR FROM CAST(%* \0AS \0TIMESTAMP)) \0AS \0INTEGER),0"sv}, 4, 66,
                            "Insufficient memory for a date part", true};
-constexpr FunctionRow minute{"MINUTE", "CAST", Edit::around, {"EXTRACT(MINUTE FROM CAST(%* \0AS \0TIMESTAMP)) \0AS \0INTEGER"sv}, 4, 56,
+constexpr FunctionRow minute{"MINUTE", "COALESCE", Edit::around,
+                             {"CAST(EXTRACT(MINUTE FROM CAST(%* \0AS \0TIMESTAMP)) \0AS \0INTEGER),0"sv}, 4, 68,
                              "Insufficient memory for a date part", true};
-constexpr FunctionRow day{"DAY", "CAST", Edit::around, {"EXTRACT(DAY FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER"sv}, 4, 50,
+constexpr FunctionRow day{"DAY", "COALESCE", Edit::around,
+                          {"CAST(EXTRACT(DAY FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER),0"sv}, 4, 62,
                           "Insufficient memory for a date part", true};
-constexpr FunctionRow month{"MONTH", "CAST", Edit::around, {"EXTRACT(MONTH FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER"sv}, 4, 52,
+constexpr FunctionRow month{"MONTH", "COALESCE", Edit::around,
+                            {"CAST(EXTRACT(MONTH FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER),0"sv}, 4, 64,
                             "Insufficient memory for a date part", true};
-constexpr FunctionRow year{"YEAR", "CAST", Edit::around, {"EXTRACT(YEAR FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER"sv}, 4, 50,
+constexpr FunctionRow year{"YEAR", "COALESCE", Edit::around,
+                           {"CAST(EXTRACT(YEAR FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER),0"sv}, 4, 62,
                            "Insufficient memory for a date part", true};
 
 // The key words PostgreSQL reads as values: kept as they stand, never quoted as names.

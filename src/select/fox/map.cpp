@@ -569,11 +569,19 @@ constexpr Construct rows[] = {
      .words = "DTOS",
      .min_args = 1,
      .max_args = 1,
-     .target = {"CONVERT(CHAR(8), {1}, 112)", "TO_CHAR({1}, 'YYYYMMDD')", "DATE_FORMAT({1}, '%Y%m%d')",
-                "FORMAT({1}, 'yyyymmdd')", "TO_CHAR(CAST({1} AS DATE), 'YYYYMMDD')"},
-     .note = "The empty date gives the digits of the stored empty date (MySQL 00000000, SQL Server 19000101), "
-             "not blanks: it still sorts before every other date. PostgreSQL casts the argument to DATE, so that "
-             "TO_CHAR knows the type of a parameter (DTOS(m.dFrom)), as for DTOC."},
+     .target = {"REPLACE(CONVERT(CHAR(8), {1}, 112), '19000101', '        ')",
+                "COALESCE(TO_CHAR({1}, 'YYYYMMDD'), '        ')", "REPLACE(DATE_FORMAT({1}, '%Y%m%d'), '00000000', '        ')",
+                "IIF({1} IS NULL, '        ', FORMAT({1}, 'yyyymmdd'))",
+                "COALESCE(TO_CHAR(CAST({1} AS DATE), 'YYYYMMDD'), '        ')"},
+     .note = "The empty date gives eight blanks, as in FoxPro (they sort before every date's digits): MySQL's zero "
+             "date and SQL Server's empty 1900-01-01 write digits that are replaced, so the argument is written once; "
+             "Oracle, Access and PostgreSQL store the empty date as NULL. A NULL there cannot be told from the empty "
+             "date: our structure conversion writes a D or T field without NULL as NULL-able there (the empty date "
+             "is its NULL), so NULL gives the blanks; MySQL and SQL Server store the empty date as a value of its "
+             "own in a field NOT NULL, and a NULL field (D NULL, FoxPro's .NULL.) keeps NULL. The same holds for "
+             "every function that reads a date: DTOC, TTOC, CDOW, CMONTH, DOW, QUARTER, WEEK and the parts of a "
+             "date or time give FoxPro's value of the empty date (blanks, the empty text, 0). PostgreSQL casts the "
+             "argument to DATE, so that TO_CHAR knows the type of a parameter (DTOS(m.dFrom)), as for DTOC."},
     {.id = "fn.datetime",
      .fox = "DATETIME()",
      .example = "DATETIME()",
@@ -681,7 +689,7 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "DTOT(v + n), GOMONTH(v - n, m) (v a name or parameter, n a number)",
      .example = "DTOT(m.dto + 1)",
-     .target = {"", "", "ADDDATE({1}, {2})", "", "(CAST({1} AS DATE) + {2})"},
+     .target = {"", "", "IF({1} = 0, {1}, ADDDATE({1}, {2}))", "", "(CAST({1} AS DATE) + {2})"},
      .note = "The argument of a call that takes a date is a date, so a name or parameter plus a number there "
              "counts days, whatever the name says: MySQL would read it as a number, and PostgreSQL takes the "
              "parameter for an integer. The other dialects add days to their dates."},
@@ -689,7 +697,7 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "YEAR(v + n), MONTH(v + n), DAY(v - n), DTOC(v + n), DTOS(v - n), CDOW(v + n), CMONTH(v + n)",
      .example = "MONTH(d + 1) <> MONTH(d)",
-     .target = {"", "", "ADDDATE({1}, {2})", "", "(CAST({1} AS DATE) + {2})"},
+     .target = {"", "", "IF({1} = 0, {1}, ADDDATE({1}, {2}))", "", "(CAST({1} AS DATE) + {2})"},
      .note = "The argument of a call that reads a date is a date, so a name or parameter plus a number there "
              "counts days, as for DTOT and GOMONTH above (MONTH(d + 1) <> MONTH(d): the last day of a month). "
              "MySQL would add the number to the date's digits (20200131 + 1), and PostgreSQL takes a parameter "
@@ -733,7 +741,7 @@ constexpr Construct rows[] = {
      .fox = "d + n, d - n (d shown to be a date by the statement)",
      .example = "SELECT order_date + 30 AS due FROM orders WHERE YEAR(order_date) = 2020",
      .place = Place::statement,
-     .target = {"", "", "ADDDATE({1}, {2})", "", ""},
+     .target = {"", "", "IF({1} = 0, {1}, ADDDATE({1}, {2}))", "", ""},
      .note = "A name (a field, alias.field, a parameter ?m.x or m.x) that the statement shows to be a date "
              "is one everywhere in it, its subqueries and UNION members included, where it is spelled the same: "
              "compared (=, ==, <>, #, !=, <, >, <=, >=, BETWEEN, BETWEEN()) with a date literal, DATE(), "
@@ -747,7 +755,9 @@ constexpr Construct rows[] = {
              "is a datetime, to which FoxPro adds seconds (op.datetime_value_seconds). A name shown only by a "
              "function that reads datetimes too (YEAR, DTOS, ...) is taken for a date: a datetime field there "
              "gets days where FoxPro adds seconds. A name with no such evidence stays as written, whatever it "
-             "is called (update_count + 1)."},
+             "is called (update_count + 1). The empty date plus days stays empty, as in FoxPro: MySQL's ADDDATE "
+             "would make NULL of its zero date, which is kept (IF(d = 0, d, ...)); the NULL of the others stays "
+             "NULL; SQL Server's 1900-01-01 becomes a date."},
     {.id = "op.shown_date_difference",
      .kind = Kind::operator_,
      .fox = "d1 - d2 (d2 shown to be a date by the statement)",
@@ -790,10 +800,11 @@ constexpr Construct rows[] = {
      .words = "CDOW",
      .min_args = 1,
      .max_args = 1,
-     .target = {"DATENAME(WEEKDAY, {1})", "TRIM(TO_CHAR({1}, 'Day'))", "IF({1} IS NULL, NULL, COALESCE(DAYNAME({1}), ''))",
-                "FORMAT({1}, 'dddd')", "COALESCE(TRIM(TO_CHAR({1}, 'Day')), '')"},
+     .target = {"CASE WHEN {1} = '' THEN '' ELSE DATENAME(WEEKDAY, {1}) END", "TRIM(TO_CHAR({1}, 'Day'))",
+                "IF({1} IS NULL, NULL, COALESCE(DAYNAME({1}), ''))", "IIF({1} IS NULL, '', FORMAT({1}, 'dddd'))", "COALESCE(TRIM(TO_CHAR({1}, 'Day')), '')"},
      .note = "The names in the server's language, as FoxPro's are in its own. The empty date has no name: the empty text, "
-             "where MySQL's zero date and PostgreSQL's NULL would give NULL (on PostgreSQL NULL too gives the empty text)."},
+             "where MySQL's zero date and PostgreSQL's NULL would give NULL (on PostgreSQL NULL too gives the empty text), SQL "
+             "Server the name of its empty 1900-01-01 and Access NULL. Oracle's empty text is NULL."},
     {.id = "fn.cmonth",
      .fox = "CMONTH(d)",
      .example = "CMONTH(d)",
@@ -801,8 +812,8 @@ constexpr Construct rows[] = {
      .words = "CMONTH,CMONT,CMON",
      .min_args = 1,
      .max_args = 1,
-     .target = {"DATENAME(MONTH, {1})", "TRIM(TO_CHAR({1}, 'Month'))", "IF({1} IS NULL, NULL, COALESCE(MONTHNAME({1}), ''))",
-                "FORMAT({1}, 'mmmm')", "COALESCE(TRIM(TO_CHAR({1}, 'Month')), '')"},
+     .target = {"CASE WHEN {1} = '' THEN '' ELSE DATENAME(MONTH, {1}) END", "TRIM(TO_CHAR({1}, 'Month'))",
+                "IF({1} IS NULL, NULL, COALESCE(MONTHNAME({1}), ''))", "IIF({1} IS NULL, '', FORMAT({1}, 'mmmm'))", "COALESCE(TRIM(TO_CHAR({1}, 'Month')), '')"},
      .note = "The empty date has no month: the empty text, as for CDOW."},
     {.id = "fn.gomonth",
      .fox = "GOMONTH(d, n)",
@@ -811,13 +822,13 @@ constexpr Construct rows[] = {
      .words = "GOMONTH,GOMONT,GOMON,GOMO",
      .min_args = 2,
      .max_args = 2,
-     .target = {"DATEADD(MONTH, {2}, {1})", "ADD_MONTHS({1}, {2})", "COALESCE(DATE_ADD({1}, INTERVAL ({2}) MONTH), {1})",
+     .target = {"CASE WHEN {1} = '' THEN {1} ELSE DATEADD(MONTH, {2}, {1}) END", "ADD_MONTHS({1}, {2})", "COALESCE(DATE_ADD({1}, INTERVAL ({2}) MONTH), {1})",
                 "DATEADD('m', {2}, {1})", "CAST(CAST({1} AS DATE) + ({2}) * INTERVAL '1 month' AS DATE)"},
      .note = "A day past the end of the new month becomes its last day, as in FoxPro; Oracle also moves the "
              "last day of a month to the last day of the new one (GOMONTH({^2020-02-29}, 1) is March 31 there, "
              "March 29 in FoxPro). The empty date stays empty, as in FoxPro, where it is NULL (Oracle, Access, "
              "PostgreSQL) and in MySQL, whose DATE_ADD makes NULL of the zero date: the zero date itself then; "
-             "SQL Server moves its empty date (1900-01-01) to another. PostgreSQL casts d to a date first: "
+             "SQL Server's empty date (1900-01-01) is kept as it is. PostgreSQL casts d to a date first: "
              "it would take a parameter there for an interval."},
     {.id = "fn.dow",
      .fox = "DOW(d)",
@@ -826,9 +837,11 @@ constexpr Construct rows[] = {
      .words = "DOW",
      .min_args = 1,
      .max_args = 1,
-     .target = {"((DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 1)", "(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 1)",
-                "DAYOFWEEK({1})", "WEEKDAY({1})", "CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER)"},
-     .note = "Sunday is 1 and Saturday 7, as FoxPro's default, whatever the server's first day of the week. "
+     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 1 END",
+                "COALESCE(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 1, 0)", "IF({1} = 0, 0, DAYOFWEEK({1}))",
+                "IIF({1} IS NULL, 0, WEEKDAY({1}))", "COALESCE(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER), 0)"},
+     .note = "Sunday is 1 and Saturday 7, as FoxPro's default, whatever the server's first day of the week; the "
+             "empty date gives 0 (MySQL: its zero date has no day of the week, and a NULL field stays NULL). "
              "PostgreSQL casts d to a date first: a parameter there would leave TO_CHAR without a type."},
     {.id = "fn.quarter",
      .fox = "QUARTER(d)",
@@ -837,7 +850,9 @@ constexpr Construct rows[] = {
      .words = "QUARTER,QUARTE,QUART,QUAR",
      .min_args = 1,
      .max_args = 1,
-     .target = {"DATEPART(QUARTER, {1})", "TO_NUMBER(TO_CHAR({1}, 'Q'))", "", "DATEPART('q', {1})", "CAST(TO_CHAR(CAST({1} AS DATE), 'Q') AS INTEGER)"}},
+     .target = {"CASE WHEN {1} = '' THEN 0 ELSE DATEPART(QUARTER, {1}) END", "COALESCE(TO_NUMBER(TO_CHAR({1}, 'Q')), 0)", "",
+                "IIF({1} IS NULL, 0, DATEPART('q', {1}))", "COALESCE(CAST(TO_CHAR(CAST({1} AS DATE), 'Q') AS INTEGER), 0)"},
+     .note = "The empty date has no quarter: 0, as in FoxPro. MySQL's QUARTER gives 0 for its zero date itself."},
     {.id = "fn.quarter_fiscal",
      .fox = "QUARTER(d, nMonth)",
      .example = "QUARTER(d, 4)",
@@ -845,10 +860,11 @@ constexpr Construct rows[] = {
      .words = "QUARTER,QUARTE,QUART,QUAR",
      .min_args = 2,
      .max_args = 2,
-     .target = {"((MONTH({1}) - ({2}) + 12) % 12 / 3 + 1)",
-                "(TRUNC(MOD(EXTRACT(MONTH FROM {1}) - ({2}) + 12, 12) / 3) + 1)",
-                "(FLOOR(MOD(MONTH({1}) - ({2}) + 12, 12) / 3) + 1)", "((MONTH({1}) - ({2}) + 12) MOD 12 \\ 3 + 1)",
-                "(MOD(CAST(EXTRACT(MONTH FROM {1}) AS INTEGER) - ({2}) + 12, 12) / 3 + 1)"},
+     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (MONTH({1}) - ({2}) + 12) % 12 / 3 + 1 END",
+                "COALESCE(TRUNC(MOD(EXTRACT(MONTH FROM {1}) - ({2}) + 12, 12) / 3) + 1, 0)",
+                "IF({1} = 0, 0, FLOOR(MOD(MONTH({1}) - ({2}) + 12, 12) / 3) + 1)",
+                "IIF({1} IS NULL, 0, (MONTH({1}) - ({2}) + 12) MOD 12 \\ 3 + 1)",
+                "COALESCE(MOD(CAST(EXTRACT(MONTH FROM {1}) AS INTEGER) - ({2}) + 12, 12) / 3 + 1, 0)"},
      .note = "The quarter of a fiscal year that starts in month nMonth (1 to 12): the months since its start, "
              "divided by 3 and cut to a whole number."},
     {.id = "fn.week",
@@ -858,14 +874,14 @@ constexpr Construct rows[] = {
      .words = "WEEK",
      .min_args = 1,
      .max_args = 1,
-     .target = {"((DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 12) / 7)",
-                "FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 13) / 7)",
-                "FLOOR((DAYOFYEAR({1}) - DAYOFWEEK({1}) + 13) / 7)", "DATEPART('ww', {1})",
-                "((CAST(TO_CHAR(CAST({1} AS DATE), 'DDD') AS INTEGER) - CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 13) / 7)"},
+     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 12) / 7 END",
+                "COALESCE(FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 13) / 7), 0)",
+                "IF({1} = 0, 0, FLOOR((DAYOFYEAR({1}) - DAYOFWEEK({1}) + 13) / 7))", "IIF({1} IS NULL, 0, DATEPART('ww', {1}))",
+                "COALESCE((CAST(TO_CHAR(CAST({1} AS DATE), 'DDD') AS INTEGER) - CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 13) / 7, 0)"},
      .note = "FoxPro's default: week 1 holds January 1 and a week begins on Sunday, whatever the server's first "
              "day of the week. From the day of the year and the day of the week: the Sunday that begins d's week "
              "falls 7 days later per week. MySQL's own WEEK(d) counts the days before the first Sunday as "
-             "week 0. WEEK(d, nFirstWeek[, nFirstDayOfWeek]) is the next rows."},
+             "week 0. WEEK(d, nFirstWeek[, nFirstDayOfWeek]) is the next rows. The empty date is in week 0, as in FoxPro."},
     {.id = "fn.dow_first",
      .fox = "DOW(d, nFirstDay)",
      .example = "DOW(d, 2)",
@@ -874,9 +890,9 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .form = Form::weekday,
-     .target = {"((DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 1)",
-                "(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + 1)", "(MOD(DAYOFWEEK({1}) + 7 - {d}, 7) + 1)",
-                "WEEKDAY({1}, {d})", "(MOD(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 7 - {d}, 7) + 1)"},
+     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 1 END",
+                "COALESCE(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + 1, 0)", "IF({1} = 0, 0, MOD(DAYOFWEEK({1}) + 7 - {d}, 7) + 1)",
+                "IIF({1} IS NULL, 0, WEEKDAY({1}, {d}))", "COALESCE(MOD(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 7 - {d}, 7) + 1, 0)"},
      .note = "The day of the week counted from nFirstDay (1 Sunday to 7 Saturday), written as a number; 0, "
              "the application's SET FDOW, or a day not written out leaves the call as written."},
     {.id = "fn.week_first",
@@ -887,11 +903,12 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 3,
      .form = Form::weekday,
-     .target = {"((DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 12) / 7)",
-                "FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + 13) / 7)",
-                "FLOOR((DAYOFYEAR({1}) - MOD(DAYOFWEEK({1}) + 7 - {d}, 7) + 12) / 7)", "DATEPART('ww', {1}, {d}, 1)",
-                "((CAST(TO_CHAR(CAST({1} AS DATE), 'DDD') AS INTEGER) - MOD(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS "
-                "INTEGER) + 7 - {d}, 7) + 12) / 7)"},
+     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 12) / 7 END",
+                "COALESCE(FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + 13) / 7), 0)",
+                "IF({1} = 0, 0, FLOOR((DAYOFYEAR({1}) - MOD(DAYOFWEEK({1}) + 7 - {d}, 7) + 12) / 7))",
+                "IIF({1} IS NULL, 0, DATEPART('ww', {1}, {d}, 1))",
+                "COALESCE((CAST(TO_CHAR(CAST({1} AS DATE), 'DDD') AS INTEGER) - MOD(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS "
+                "INTEGER) + 7 - {d}, 7) + 12) / 7, 0)"},
      .note = "nFirstWeek 0 or 1 (week 1 holds January 1), written as a number, with the week beginning on "
              "nFirstDay (1 Sunday, the default, to 7 Saturday): as WEEK(d), counted from that day. nFirstDay 0 "
              "(SET FDOW) or not written out leaves the call as written; nFirstWeek 2 and 3 are the next row."},
@@ -900,7 +917,7 @@ constexpr Construct rows[] = {
      .example = "WEEK(d, 2, 2)",
      .place = Place::select,
      .form = Form::weekday,
-     .target = {"", "", "", "DATEPART('ww', {1}, {d}, {w})", ""},
+     .target = {"", "", "", "IIF({1} IS NULL, 0, DATEPART('ww', {1}, {d}, {w}))", ""},
      .note = "Week 1 the first with four days of the new year (2) or the first whole week (3): Access's DATEPART "
              "takes the same numbers. The servers number the days of early January that belong to the last week "
              "of the year before otherwise than FoxPro does: left as written there."},
@@ -1471,7 +1488,8 @@ constexpr Construct rows[] = {
      .note = "1 gives yyyymmddhhmmss and 3 the ISO form yyyy-mm-ddThh:mm:ss. TTOC(t) is the date as DTOC(t) "
              "writes it, a blank and the time; 2 the time alone. The time is hh:mm:ss on the 24-hour clock, "
              "as TIME() writes it (FoxPro's SET HOURS TO 24); an application on the 12-hour clock gets no AM "
-             "or PM."},
+             "or PM. The empty datetime is blanks between the separators (TTOC(t)) or 14 blanks (TTOC(t, 1)); "
+             "2 and 3, and TTOC(t) on SQL Server and Access, write what the server stores."},
     {.id = "fn.chrtran",
      .fox = "CHRTRAN(s, from, to)",
      .example = "CHRTRAN(s, 'ab', 'x')",
@@ -2014,7 +2032,9 @@ constexpr Construct rows[] = {
      .example = "DTOC(d)",
      .place = Place::select,
      .note = "The date alone, also of a datetime (DTOC(DATETIME())): the text of a datetime (Access CSTR, "
-             "MySQL CONVERT) would hold its time. Access writes the locale's short date."},
+             "MySQL CONVERT) would hold its time. Access writes the locale's short date. The empty date is blanks "
+             "between the separators (    -  -  ) on MySQL and PostgreSQL; Oracle gives its empty text (NULL), and "
+             "SQL Server and Access the text of what they store."},
     {.id = "fn.ttod",
      .kind = Kind::dialect,
      .fox = "TTOD(t)",
@@ -2028,7 +2048,9 @@ constexpr Construct rows[] = {
      .example = "YEAR(d)",
      .place = Place::select,
      .note = "PostgreSQL's EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: YEAR, MONTH, DAY, "
-             "HOUR and MINUTE are cast to INTEGER, the whole numbers FoxPro gives."},
+             "HOUR and MINUTE are cast to INTEGER, the whole numbers FoxPro gives. The empty date's parts are 0: MySQL's "
+             "zero date has them, Oracle and PostgreSQL give 0 for NULL (COALESCE, NVL); SQL Server would give 1900 and "
+             "Access NULL, left as written."},
     {.id = "fn.hour",
      .kind = Kind::dialect,
      .fox = "HOUR(t), MINUTE(t), SEC(t)",
@@ -2248,14 +2270,17 @@ constexpr NumberedForm numbered[] = {
     // PostgreSQL's TO_CHAR has a form for each type: the CAST tells it a parameter's (a date's too).
     {"fn.ttoc",
      "1",
-     {"REPLACE(REPLACE(REPLACE(CONVERT(CHAR(19), {1}, 120), '-', ''), ' ', ''), ':', '')",
-      "TO_CHAR({1}, 'YYYYMMDDHH24MISS')", "DATE_FORMAT({1}, '%Y%m%d%H%i%s')", "FORMAT({1}, 'yyyymmddhhnnss')",
-      "TO_CHAR(CAST({1} AS TIMESTAMP), 'YYYYMMDDHH24MISS')"}},
+     {"REPLACE(REPLACE(REPLACE(REPLACE(CONVERT(CHAR(19), {1}, 120), '-', ''), ' ', ''), ':', ''), '19000101000000', '              ')",
+      "COALESCE(TO_CHAR({1}, 'YYYYMMDDHH24MISS'), '              ')",
+      "REPLACE(DATE_FORMAT({1}, '%Y%m%d%H%i%s'), '00000000000000', '              ')",
+      "IIF({1} IS NULL, '              ', FORMAT({1}, 'yyyymmddhhnnss'))",
+      "COALESCE(TO_CHAR(CAST({1} AS TIMESTAMP), 'YYYYMMDDHH24MISS'), '              ')"}},
     {"fn.ttoc",
      "",  // TTOC(t): {s} is the date style DTOC writes
-     {"CONVERT(VARCHAR(10), {1}, {s}) + ' ' + CONVERT(CHAR(8), {1}, 108)", "TO_CHAR({1}, 'YYYY-MM-DD HH24:MI:SS')",
-      "DATE_FORMAT({1}, '%Y-%m-%d %H:%i:%s')", "FORMAT({1}, 'ddddd hh:nn:ss')",
-      "TO_CHAR(CAST({1} AS TIMESTAMP), 'YYYY-MM-DD HH24:MI:SS')"}},
+     {"CONVERT(VARCHAR(10), {1}, {s}) + ' ' + CONVERT(CHAR(8), {1}, 108)",
+      "COALESCE(TO_CHAR({1}, 'YYYY-MM-DD HH24:MI:SS'), '    -  -     :  :  ')",
+      "REPLACE(DATE_FORMAT({1}, '%Y-%m-%d %H:%i:%s'), '0000-00-00 00:00:00', '    -  -     :  :  ')", "FORMAT({1}, 'ddddd hh:nn:ss')",
+      "COALESCE(TO_CHAR(CAST({1} AS TIMESTAMP), 'YYYY-MM-DD HH24:MI:SS'), '    -  -     :  :  ')"}},
     {"fn.ttoc",
      "2",
      {"CONVERT(CHAR(8), {1}, 108)", "TO_CHAR({1}, 'HH24:MI:SS')", "DATE_FORMAT({1}, '%H:%i:%s')",
