@@ -313,11 +313,11 @@ private:
         return false;
     }
 
-    // IIF(c, a, b) whose a or b, or NVL(a, b) whose a or b is a string literal, gives text
-    // (IIF(lActive, 'A', 'I') + city, NVL(city, '') + country).
+    // IIF(c, a, b) whose a or b, or NVL(a, b) or COALESCE(a, b) whose a or b is a string literal, gives
+    // text (IIF(lActive, 'A', 'I') + city, NVL(city, '') + country, DTOS(d) + code as the pass writes it).
     bool text_choice(std::string_view name, std::size_t open, std::size_t close) const {
         const bool iif = same_word(name, "IIF");
-        if (!iif && !same_word(name, "NVL")) return false;
+        if (!iif && !same_word(name, "NVL") && !same_word(name, "COALESCE")) return false;
         bool text = false;
         std::size_t index = 0;
         for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {

@@ -800,7 +800,7 @@ constexpr Construct rows[] = {
      .words = "CDOW",
      .min_args = 1,
      .max_args = 1,
-     .target = {"CASE WHEN {1} = '' THEN '' ELSE DATENAME(WEEKDAY, {1}) END", "TRIM(TO_CHAR({1}, 'Day'))",
+     .target = {"(CASE WHEN {1} = '' THEN '' ELSE DATENAME(WEEKDAY, {1}) END)", "TRIM(TO_CHAR({1}, 'Day'))",
                 "IF({1} IS NULL, NULL, COALESCE(DAYNAME({1}), ''))", "IIF({1} IS NULL, '', FORMAT({1}, 'dddd'))", "COALESCE(TRIM(TO_CHAR({1}, 'Day')), '')"},
      .note = "The names in the server's language, as FoxPro's are in its own. The empty date has no name: the empty text, "
              "where MySQL's zero date and PostgreSQL's NULL would give NULL (on PostgreSQL NULL too gives the empty text), SQL "
@@ -812,7 +812,7 @@ constexpr Construct rows[] = {
      .words = "CMONTH,CMONT,CMON",
      .min_args = 1,
      .max_args = 1,
-     .target = {"CASE WHEN {1} = '' THEN '' ELSE DATENAME(MONTH, {1}) END", "TRIM(TO_CHAR({1}, 'Month'))",
+     .target = {"(CASE WHEN {1} = '' THEN '' ELSE DATENAME(MONTH, {1}) END)", "TRIM(TO_CHAR({1}, 'Month'))",
                 "IF({1} IS NULL, NULL, COALESCE(MONTHNAME({1}), ''))", "IIF({1} IS NULL, '', FORMAT({1}, 'mmmm'))", "COALESCE(TRIM(TO_CHAR({1}, 'Month')), '')"},
      .note = "The empty date has no month: the empty text, as for CDOW."},
     {.id = "fn.gomonth",
@@ -822,13 +822,14 @@ constexpr Construct rows[] = {
      .words = "GOMONTH,GOMONT,GOMON,GOMO",
      .min_args = 2,
      .max_args = 2,
-     .target = {"CASE WHEN {1} = '' THEN {1} ELSE DATEADD(MONTH, {2}, {1}) END", "ADD_MONTHS({1}, {2})", "COALESCE(DATE_ADD({1}, INTERVAL ({2}) MONTH), {1})",
+     .target = {"COALESCE(DATEADD(MONTH, {2}, NULLIF({1}, '')), {1})", "ADD_MONTHS({1}, {2})", "COALESCE(DATE_ADD({1}, INTERVAL ({2}) MONTH), {1})",
                 "DATEADD('m', {2}, {1})", "CAST(CAST({1} AS DATE) + ({2}) * INTERVAL '1 month' AS DATE)"},
      .note = "A day past the end of the new month becomes its last day, as in FoxPro; Oracle also moves the "
              "last day of a month to the last day of the new one (GOMONTH({^2020-02-29}, 1) is March 31 there, "
              "March 29 in FoxPro). The empty date stays empty, as in FoxPro, where it is NULL (Oracle, Access, "
              "PostgreSQL) and in MySQL, whose DATE_ADD makes NULL of the zero date: the zero date itself then; "
-             "SQL Server's empty date (1900-01-01) is kept as it is. PostgreSQL casts d to a date first: "
+             "SQL Server's empty date (1900-01-01) is kept as it is, as MySQL's (NULLIF makes NULL of it). PostgreSQL "
+             "casts d to a date first: "
              "it would take a parameter there for an interval."},
     {.id = "fn.dow",
      .fox = "DOW(d)",
@@ -837,7 +838,7 @@ constexpr Construct rows[] = {
      .words = "DOW",
      .min_args = 1,
      .max_args = 1,
-     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 1 END",
+     .target = {"(CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 1 END)",
                 "COALESCE(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 1, 0)", "IF({1} = 0, 0, DAYOFWEEK({1}))",
                 "IIF({1} IS NULL, 0, WEEKDAY({1}))", "COALESCE(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER), 0)"},
      .note = "Sunday is 1 and Saturday 7, as FoxPro's default, whatever the server's first day of the week; the "
@@ -850,7 +851,7 @@ constexpr Construct rows[] = {
      .words = "QUARTER,QUARTE,QUART,QUAR",
      .min_args = 1,
      .max_args = 1,
-     .target = {"CASE WHEN {1} = '' THEN 0 ELSE DATEPART(QUARTER, {1}) END", "COALESCE(TO_NUMBER(TO_CHAR({1}, 'Q')), 0)", "",
+     .target = {"(CASE WHEN {1} = '' THEN 0 ELSE DATEPART(QUARTER, {1}) END)", "COALESCE(TO_NUMBER(TO_CHAR({1}, 'Q')), 0)", "",
                 "IIF({1} IS NULL, 0, DATEPART('q', {1}))", "COALESCE(CAST(TO_CHAR(CAST({1} AS DATE), 'Q') AS INTEGER), 0)"},
      .note = "The empty date has no quarter: 0, as in FoxPro. MySQL's QUARTER gives 0 for its zero date itself."},
     {.id = "fn.quarter_fiscal",
@@ -860,7 +861,7 @@ constexpr Construct rows[] = {
      .words = "QUARTER,QUARTE,QUART,QUAR",
      .min_args = 2,
      .max_args = 2,
-     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (MONTH({1}) - ({2}) + 12) % 12 / 3 + 1 END",
+     .target = {"(CASE WHEN {1} = '' THEN 0 ELSE (MONTH({1}) - ({2}) + 12) % 12 / 3 + 1 END)",
                 "COALESCE(TRUNC(MOD(EXTRACT(MONTH FROM {1}) - ({2}) + 12, 12) / 3) + 1, 0)",
                 "IF({1} = 0, 0, FLOOR(MOD(MONTH({1}) - ({2}) + 12, 12) / 3) + 1)",
                 "IIF({1} IS NULL, 0, (MONTH({1}) - ({2}) + 12) MOD 12 \\ 3 + 1)",
@@ -874,7 +875,7 @@ constexpr Construct rows[] = {
      .words = "WEEK",
      .min_args = 1,
      .max_args = 1,
-     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 12) / 7 END",
+     .target = {"(CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST - 1) % 7 + 12) / 7 END)",
                 "COALESCE(FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 1, 7) + 13) / 7), 0)",
                 "IF({1} = 0, 0, FLOOR((DAYOFYEAR({1}) - DAYOFWEEK({1}) + 13) / 7))", "IIF({1} IS NULL, 0, DATEPART('ww', {1}))",
                 "COALESCE((CAST(TO_CHAR(CAST({1} AS DATE), 'DDD') AS INTEGER) - CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 13) / 7, 0)"},
@@ -890,7 +891,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .form = Form::weekday,
-     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 1 END",
+     .target = {"(CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 1 END)",
                 "COALESCE(MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + 1, 0)", "IF({1} = 0, 0, MOD(DAYOFWEEK({1}) + 7 - {d}, 7) + 1)",
                 "IIF({1} IS NULL, 0, WEEKDAY({1}, {d}))", "COALESCE(MOD(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 7 - {d}, 7) + 1, 0)"},
      .note = "The day of the week counted from nFirstDay (1 Sunday to 7 Saturday), written as a number; 0, "
@@ -903,7 +904,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 3,
      .form = Form::weekday,
-     .target = {"CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 12) / 7 END",
+     .target = {"(CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(DAYOFYEAR, {1}) - (DATEPART(WEEKDAY, {1}) + @@DATEFIRST + 7 - {d}) % 7 + 12) / 7 END)",
                 "COALESCE(FLOOR((TRUNC({1}) - TRUNC({1}, 'YYYY') - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + 13) / 7), 0)",
                 "IF({1} = 0, 0, FLOOR((DAYOFYEAR({1}) - MOD(DAYOFWEEK({1}) + 7 - {d}, 7) + 12) / 7))",
                 "IIF({1} IS NULL, 0, DATEPART('ww', {1}, {d}, 1))",
@@ -2033,8 +2034,9 @@ constexpr Construct rows[] = {
      .place = Place::select,
      .note = "The date alone, also of a datetime (DTOC(DATETIME())): the text of a datetime (Access CSTR, "
              "MySQL CONVERT) would hold its time. Access writes the locale's short date. The empty date is blanks "
-             "between the separators (    -  -  ) on MySQL and PostgreSQL; Oracle gives its empty text (NULL), and "
-             "SQL Server and Access the text of what they store."},
+             "between the separators (    -  -  ) on PostgreSQL; Oracle gives its empty text (NULL), and MySQL, "
+             "SQL Server and Access the text of what they store (MySQL 0000-00-00: its DTOC is common in reports, "
+             "and a longer text for every call would cost more than the rare empty date is worth)."},
     {.id = "fn.ttod",
      .kind = Kind::dialect,
      .fox = "TTOD(t)",
@@ -2050,7 +2052,7 @@ constexpr Construct rows[] = {
      .note = "PostgreSQL's EXTRACT gives a numeric, which MAKE_DATE, LPAD and date - n refuse: YEAR, MONTH, DAY, "
              "HOUR and MINUTE are cast to INTEGER, the whole numbers FoxPro gives. The empty date's parts are 0: MySQL's "
              "zero date has them, Oracle and PostgreSQL give 0 for NULL (COALESCE, NVL); SQL Server would give 1900 and "
-             "Access NULL, left as written."},
+             "Access NULL, left as written. PostgreSQL's HOUR and MINUTE of the empty datetime are 0 too."},
     {.id = "fn.hour",
      .kind = Kind::dialect,
      .fox = "HOUR(t), MINUTE(t), SEC(t)",
