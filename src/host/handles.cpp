@@ -50,9 +50,9 @@ void release(MHANDLE handle, bool unlock) {
     if (handle < table.next_free()) table.set_next_free(static_cast<std::uint16_t>(handle));
 }
 
-}  // namespace
-
-MHANDLE handle_obtain(std::size_t size, std::uint16_t tag) {
+// A new block for a free slot of the thread's table, its first two bytes the tag, left locked
+// once: the handle (0 when none), the block, and in 'bytes' the block's bytes after the tag.
+MHANDLE obtain_locked(std::size_t size, std::uint16_t tag, platform::Block &block, char *&bytes) {
     ThreadBlock *tb = existing_thread_block();
     if (!tb || !tb->handle_table) return 0;
     if (size > std::numeric_limits<std::size_t>::max() / 2) return 0;
@@ -62,26 +62,33 @@ MHANDLE handle_obtain(std::size_t size, std::uint16_t tag) {
     while (i < table.capacity() && table.slot(i) != nullptr) ++i;
     if (i >= table.capacity()) return 0;
     if (!budget_allows(tb, size + 2)) return 0;
-    platform::Block block = platform::block_alloc(size + 2);
+    block = platform::block_alloc(size + 2);
     if (!block) return 0;
     budget_held(tb, 0, size + 2);
-    auto *bytes = static_cast<unsigned char *>(platform::block_lock(block));
-    write16(bytes, tag);
-    platform::block_unlock(block);
+    auto *tagged = static_cast<unsigned char *>(platform::block_lock(block));
+    write16(tagged, tag);
+    bytes = reinterpret_cast<char *>(tagged) + 2;
     table.set_slot(i, block);
     table.set_next_free(static_cast<std::uint16_t>(i));
     return static_cast<MHANDLE>(i);
 }
 
+}  // namespace
+
+MHANDLE handle_obtain(std::size_t size, std::uint16_t tag) {
+    platform::Block block = nullptr;
+    char *bytes = nullptr;
+    const MHANDLE handle = obtain_locked(size, tag, block, bytes);
+    if (handle != 0) platform::block_unlock(block);
+    return handle;
+}
+
 void handle_release(MHANDLE handle) { release(handle, false); }
 
 MHANDLE handle_obtain_locked(std::size_t size, std::uint16_t tag, char *&address) {
+    platform::Block block = nullptr;
     address = nullptr;
-    MHANDLE handle = handle_obtain(size, tag);
-    if (handle == 0) return 0;
-    platform::Block block = block_of(existing_thread_block(), handle);
-    address = static_cast<char *>(platform::block_lock(block)) + 2;
-    return handle;
+    return obtain_locked(size, tag, block, address);
 }
 
 void handle_unlock_release(MHANDLE handle) { release(handle, true); }

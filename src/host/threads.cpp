@@ -36,6 +36,9 @@ ThreadBlock *own_thread_block() {
 }  // namespace
 
 ThreadBlock *thread_block() {
+    // A thread with a block of its own is past the attach (only an attached library has the slot
+    // that holds the block): most requests end here.
+    if (ThreadBlock *tb = existing_thread_block()) return tb;
     std::call_once(attach_once, [] { process_attach(); });
     return own_thread_block();
 }

@@ -246,6 +246,61 @@ TEST(Dispatch, LockedBlockNeverMovesAndUnlockedResizeKeepsContent) {
     host.free(h);
 }
 
+// Obtaining locked in one step leaves what obtaining, then locking, leaves: a tagged zero-filled
+// block at the address the table gives, locked exactly once (it cannot grow until one unlock),
+// released in one step; under a budget that allows no obtain, no handle and no address.
+TEST(Dispatch, ObtainingLockedIsObtainingThenLocking) {
+    namespace d = tarnvel::dispatch;
+    struct Row {
+        const char *what;
+        MHANDLE (*obtain)(std::size_t size, char *&address);
+        int locks;
+    };
+    const Row rows[] = {
+        {"obtain", [](std::size_t size, char *&address) {
+             const MHANDLE h = d::handle_obtain(size, d::library_tag);
+             address = d::handle_address(h);
+             return h;
+         }, 0},
+        {"obtain, lock", [](std::size_t size, char *&address) {
+             const MHANDLE h = d::handle_obtain(size, d::library_tag);
+             d::handle_lock(h);
+             address = d::handle_address(h);
+             return h;
+         }, 1},
+        {"obtain locked", [](std::size_t size, char *&address) { return d::handle_obtain_locked(size, d::library_tag, address); }, 1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        Host host;
+        MHANDLE spoil = host.alloc(40);  // a block that leaves bytes behind for the next one
+        std::memset(host.address(spoil), 'x', 40);
+        host.free(spoil);
+        char *address = nullptr;
+        const MHANDLE h = row.obtain(40, address);
+        ASSERT_NE(h, 0u);
+        ASSERT_EQ(address, d::handle_address(h));
+        std::uint16_t tag = 0;
+        std::memcpy(&tag, address - 2, 2);
+        EXPECT_EQ(tag, d::library_tag);
+        for (int i = 0; i < 40; ++i) ASSERT_EQ(address[i], 0) << i;
+        for (int unlocks = 0; unlocks < row.locks; ++unlocks) {
+            EXPECT_FALSE(d::handle_resize(h, 4096)) << "after " << unlocks << " unlocks";
+            d::handle_unlock(h);
+        }
+        EXPECT_TRUE(d::handle_resize(h, 4096));
+        d::handle_unlock_release(h);
+        EXPECT_EQ(host.handles_in_use(), 0u);
+
+        host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), 0);  // no more obtains
+        address = reinterpret_cast<char *>(&host);
+        EXPECT_EQ(row.obtain(40, address), 0u);
+        EXPECT_EQ(address, nullptr);
+        host.send(TV_REQ_SET_BUDGET, static_cast<tv_word>(-1), static_cast<tv_word>(-1));
+        EXPECT_EQ(host.handles_in_use(), 0u);
+    }
+}
+
 // Handles the table never handed out (0, beyond the capacity, a free slot) and sizes no block can
 // have: every operation answers "none" and touches nothing.
 TEST(Dispatch, InvalidHandlesAndImpossibleSizesAnswerNone) {
