@@ -226,8 +226,15 @@ bool Scanner::predicate_follows() const {
     if (at == pos_ || at >= work_.length()) return false;
     char first = session_.letters.upper(work_.at(at));
     if (first != 'I' && first != 'N' && first != 'L' && first != 'B') return false;  // IN, IS, NOT, LIKE, BETW...
+    // A predicate's first word ends where the run of item characters (dots aside) ends: only the
+    // words of the run's length are tried (one BETW... form of four, say).
+    std::size_t end = at;
+    while (end < work_.length() && work_.at(end) != '.' && lex::is_item_char(session_.letters, work_.at(end))) ++end;
+    const std::size_t run = end - at;
     for (const Predicate &p : predicates) {
-        if (p.words[0][0] == first && words_follow(pos_, std::span(p.words.data(), p.count))) return true;
+        if (p.words[0].size() == run && p.words[0][0] == first && words_follow(pos_, std::span(p.words.data(), p.count))) {
+            return true;
+        }
     }
     return false;
 }
