@@ -1,5 +1,6 @@
 #include "host/threads.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace tarnvel::dispatch {
@@ -10,6 +11,9 @@ ThreadBlock *list_head = nullptr;  // every per-thread block, guarded by the pla
 // The library attaches at its first request unless the system has attached it already (DllMain
 // on Windows; attaching twice changes nothing).
 std::once_flag attach_once;
+// Set once the thread-local slot exists: read without the once-flag by thread_block's fast path, so
+// that what the attach wrote is seen by a thread that has not passed the flag itself.
+std::atomic<bool> attached{false};
 
 #if !defined(_WIN32)
 // On POSIX the library detaches when the process ends; on Windows DllMain does it at unload.
@@ -38,7 +42,9 @@ ThreadBlock *own_thread_block() {
 ThreadBlock *thread_block() {
     // A thread with a block of its own is past the attach (only an attached library has the slot
     // that holds the block): most requests end here.
-    if (ThreadBlock *tb = existing_thread_block()) return tb;
+    if (attached.load(std::memory_order_acquire)) {
+        if (ThreadBlock *tb = existing_thread_block()) return tb;
+    }
     std::call_once(attach_once, [] { process_attach(); });
     return own_thread_block();
 }
@@ -46,11 +52,13 @@ ThreadBlock *thread_block() {
 bool process_attach() {
     platform::lock_create();
     if (!platform::tls_create()) return false;
+    attached.store(true, std::memory_order_release);
     own_thread_block();
     return true;
 }
 
 void process_detach() {
+    attached.store(false, std::memory_order_release);
     platform::lock_enter();
     ThreadBlock *tb = list_head;
     list_head = nullptr;
