@@ -24,8 +24,9 @@ constexpr FunctionRow val{"VAL", "CONVERT", Edit::around, {"%*,\0DECIMAL(38,10)"
                           "Insufficient memory for VAL", true};
 constexpr FunctionRow nvl{"NVL", "COALESCE", Edit::rename, {}, 5};
 constexpr FunctionRow ttod{"TTOD", "DATE", Edit::rename, {}, 0};
-// The date alone: the text of a datetime holds its time too.
-constexpr FunctionRow dtoc{"DTOC", "CONVERT(DATE", Edit::around, {"%*),\0CHAR"sv}, 9, 11,
+// The date alone: the text of a datetime holds its time too. The zero date, the empty one, is
+// written as FoxPro writes it: blanks between the separators.
+constexpr FunctionRow dtoc{"DTOC", "REPLACE(CONVERT(DATE", Edit::around, {"%*),\0CHAR),'0000-00-00','    -  -  '"sv}, 17, 38,
                            "Insufficient memory for DTOC", true};
 
 // FORCE stands before the reserved row: FORCE right after FROM is dropped, elsewhere it is quoted.

@@ -16,11 +16,11 @@ constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"},
 // EXTRACT reads no time from a DATE (a FoxPro datetime is one here): the time parts as TO_CHAR
 // writes them, whole numbers. The parts of a date: the empty date is NULL here, whose parts FoxPro
 // gives as 0.
-constexpr FunctionRow hour{"HOUR", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'HH24')"}, 9, 17,
+constexpr FunctionRow hour{"HOUR", "NVL(TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'HH24')), 0"}, 13, 21,
                            "Insufficient memory for time", true};
-constexpr FunctionRow minute{"MINUTE", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'MI')"}, 9, 15,
+constexpr FunctionRow minute{"MINUTE", "NVL(TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'MI')), 0"}, 13, 19,
                              "Insufficient memory for time", true};
-constexpr FunctionRow second{"SEC", "TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'SS')"}, 9, 15,
+constexpr FunctionRow second{"SEC", "NVL(TO_NUMBER", Edit::around, {"TO_CHAR(%*, 'SS')), 0"}, 13, 19,
                              "Insufficient memory for time", true};
 constexpr FunctionRow day{"DAY", "NVL(EXTRACT", Edit::around, {"DAY FROM %*), 0"}, 11, 15,
                           "Insufficient memory for a date part", true};

@@ -47,15 +47,14 @@ constexpr Case conditions[] = {
 };
 
 // .NULL. stays .NULL. on MariaDB, whose empty date is a value of its own; PostgreSQL stores the empty
-// date as NULL and gives FoxPro's empty value for every NULL. MariaDB's DTOC writes its zero date as
-// it is (blanks there would cost every DTOC a longer text).
+// date as NULL and gives FoxPro's empty value for every NULL.
 struct NullCase {
     const char *foxpro;
     const char *mariadb;
     const char *postgres;
 };
 constexpr NullCase nulls[] = {
-    {"DTOC(d)", "0000-00-00|2020-02-29", "    -  -  |2020-02-29"},
+    {"DTOC(d)", "    -  -  |2020-02-29", "    -  -  |2020-02-29"},
     {"DTOS(e)", "NULL|20210101", "        |20210101"},
     {"YEAR(e)", "NULL|2021", "0|2021"},
     {"DOW(e)", "NULL|6", "0|6"},

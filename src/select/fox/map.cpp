@@ -2034,9 +2034,8 @@ constexpr Construct rows[] = {
      .place = Place::select,
      .note = "The date alone, also of a datetime (DTOC(DATETIME())): the text of a datetime (Access CSTR, "
              "MySQL CONVERT) would hold its time. Access writes the locale's short date. The empty date is blanks "
-             "between the separators (    -  -  ) on PostgreSQL; Oracle gives its empty text (NULL), and MySQL, "
-             "SQL Server and Access the text of what they store (MySQL 0000-00-00: its DTOC is common in reports, "
-             "and a longer text for every call would cost more than the rare empty date is worth)."},
+             "between the separators (    -  -  ) on PostgreSQL and MySQL (whose zero date is replaced); Oracle "
+             "gives its empty text (NULL), SQL Server and Access the text of what they store."},
     {.id = "fn.ttod",
      .kind = Kind::dialect,
      .fox = "TTOD(t)",
@@ -2060,7 +2059,7 @@ constexpr Construct rows[] = {
      .place = Place::select,
      .note = "Oracle's EXTRACT reads no time from a DATE, the type our structure conversion gives a datetime "
              "there: the hour, minute or whole second as TO_CHAR writes it, which reads a DATE and a TIMESTAMP "
-             "alike."},
+             "alike. The empty datetime (NULL on Oracle and PostgreSQL) gives 0, as in FoxPro."},
     {.id = "fn.dtor", .kind = Kind::dialect, .fox = "DTOR(x), RTOD(x)", .example = "DTOR(x)", .place = Place::select},
     {.id = "fn.deleted",
      .fox = "DELETED([alias])",
