@@ -49,15 +49,16 @@ template <class Server> std::string columns(const std::string &fields) {
 }
 
 // The first column of every row the converted FoxPro statement returns on the server, joined by
-// blanks (NULL as "NULL", a row without columns as "?"); a failure when the server refuses it.
-template <class Server> std::string first_values(typename Server::Client &db, const std::string &foxpro) {
+// 'between' (NULL as "NULL", a row without columns as "?"); a failure when the server refuses it.
+template <class Server>
+std::string first_values(typename Server::Client &db, const std::string &foxpro, const char *between = " ") {
     const std::string sql = select_sql<Server>(foxpro);
     Answer answer;
     std::vector<Row> result = db.rows(sql, &answer);
     EXPECT_TRUE(answer.ok()) << answer.state << " " << answer.message << "\n" << foxpro << "\n" << sql;
     std::string values;
     for (std::size_t i = 0; i < result.size(); ++i) {
-        if (i > 0) values += ' ';
+        if (i > 0) values += between;
         values += result[i].empty() ? "?" : result[i][0].value_or("NULL");
     }
     return values;
