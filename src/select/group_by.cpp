@@ -41,16 +41,30 @@ struct Pass {
 
     bool ident(char c) const { return lex::is_name_char(letters, c); }
 
-    // Every occurrence of w that is a whole word (never at the very start of the text).
+    // Every occurrence of w that is a whole word (never at the very start of the text), in a quoted
+    // name ("USER") too but not in a quoted text: a literal or a subquery's placeholder ('S$U$B$Q...')
+    // holds no name.
     std::size_t find_word(std::string_view text, std::string_view w, std::size_t from = 0) const {
         if (w.empty()) return std::string_view::npos;
         for (std::size_t at = text.find(w, from); at != std::string_view::npos; at = text.find(w, at + 1)) {
             if (at == 0 || ident(text[at - 1])) continue;
             std::size_t end = at + w.size();
             if (end < text.size() && ident(text[end])) continue;
+            if (in_quoted_text(text, at)) continue;
             return at;
         }
         return std::string_view::npos;
+    }
+
+    // Whether 'at' lies inside a run of the text that a single quote opens.
+    bool in_quoted_text(std::string_view text, std::size_t at) const {
+        if (text.find('\'') == std::string_view::npos) return false;
+        for (lex::Cursor cursor(text, 0, rules, lex::Levels::ignored); cursor.at() < at;) {
+            const std::size_t start = cursor.at();
+            cursor.step();
+            if (cursor.at() > at) return text[start] == '\'';
+        }
+        return false;
     }
 
     // A whole-word occurrence of w lies within [from, to) of the text.
