@@ -97,6 +97,21 @@ bool simple_name(std::string_view text) {
     });
 }
 
+ParameterType letter_type(char c) {
+    for (const TypeLetter &t : type_letters) {
+        if (t.letter == c) return t.type;
+    }
+    return ParameterType::none;
+}
+
+// The type FoxPro's naming gives a lower-cased name: its first letter, or its second after a scope letter.
+ParameterType letter_named_type(const std::string &name) {
+    const bool scoped = name.size() > 2 && std::find(std::begin(scope_letters), std::end(scope_letters), name[0]) !=
+                                               std::end(scope_letters) && letter_type(name[1]) != ParameterType::none;
+    if (scoped) return letter_type(name[1]);
+    return name.size() > 1 ? letter_type(name[0]) : ParameterType::none;
+}
+
 std::pair<ParameterType, std::string_view> parameter_type(std::string name) {
     name = lower(name);
     if (name.size() > 2 && name.front() == '(' && name.back() == ')') name = name.substr(1, name.size() - 2);
@@ -110,20 +125,18 @@ std::pair<ParameterType, std::string_view> parameter_type(std::string name) {
         }
         return {ParameterType::none, {}};
     }
+    const ParameterType lettered = letter_named_type(name);
     for (const NamedValue &named : named_values) {
-        if (name.size() >= named.word.size() && name.compare(name.size() - named.word.size(), named.word.size(), named.word) == 0)
-            return {named.type, named.value};
+        if (name.size() < named.word.size() ||
+            name.compare(name.size() - named.word.size(), named.word.size(), named.word) != 0)
+            continue;
+        // nCliente, lnId: the type letter in front of the word says more than the word
+        const std::size_t before = name.size() - named.word.size();
+        const bool letters_only = before <= 2 && letter_named_type(name.substr(0, before) + "x") == lettered;
+        if (before > 0 && letters_only && lettered != ParameterType::none && lettered != named.type) return {lettered, {}};
+        return {named.type, named.value};
     }
-    auto letter_type = [](char c) {
-        for (const TypeLetter &t : type_letters) {
-            if (t.letter == c) return t.type;
-        }
-        return ParameterType::none;
-    };
-    const bool scoped = name.size() > 2 && std::find(std::begin(scope_letters), std::end(scope_letters), name[0]) !=
-                                               std::end(scope_letters) && letter_type(name[1]) != ParameterType::none;
-    if (scoped) return {letter_type(name[1]), {}};
-    return {name.size() > 1 ? letter_type(name[0]) : ParameterType::none, {}};
+    return {lettered, {}};
 }
 
 bool is_number(std::string_view text) {
