@@ -245,18 +245,18 @@ bool Scanner::step_single_quote() {
 // [...] as a class of characters, each "[" of the pattern is written "[[]". Only a literal right after
 // the word LIKE, and not when an ESCAPE clause follows: its character may stand before the "[" already.
 void Scanner::note_like_pattern(bool opening, char close) {
-    like_pattern_ = opening && dialect_.like_classes && session_.from_fox && previous_is("LIKE") && like_before() &&
-                    !escape_after(close);
+    like_pattern_ = opening && dialect_.like_classes && session_.from_fox && previous_is("LIKE") &&
+                    written_ends_with("LIKE") && !escape_after(close);
 }
 
-// The text written so far ends with the word LIKE and perhaps blanks.
-bool Scanner::like_before() const {
+// The text written so far into the current clause ends with the word (upper case) and perhaps blanks.
+bool Scanner::written_ends_with(std::string_view word) const {
     const Text *sink = clauses_.current_sink();
     std::string_view written = sink ? sink->view() : "";
     while (!written.empty() && lex::is_blank(written.back())) written.remove_suffix(1);
-    const std::size_t n = written.size();
-    if (n < 4 || !session_.letters.is_upper_word(written.substr(n - 4), "LIKE")) return false;
-    return n == 4 || !lex::is_word_char(session_.letters, written[n - 5]);
+    const std::size_t n = written.size(), w = word.size();
+    if (n < w || !session_.letters.is_upper_word(written.substr(n - w), word)) return false;
+    return n == w || !lex::is_word_char(session_.letters, written[n - w - 1]);
 }
 
 // The literal opening at the position ends with the given character, and the word ESCAPE follows it.
@@ -272,14 +272,8 @@ bool Scanner::escape_after(char close) const {
 // A string right after AS in the select list (SELECT x AS 'Name') is the item's name: written in the
 // dialect's name quotes where the target takes no string there. True when the quote was so written.
 bool Scanner::alias_quote(bool opening) {
-    if (opening) {  // the select list written so far ends with the word AS and blanks
-        const Text *sink = clauses_.current_sink();
-        std::string_view written = sink && dialect_.string_alias_named && clauses_.current == Clause::select ? sink->view() : "";
-        while (!written.empty() && lex::is_blank(written.back())) written.remove_suffix(1);
-        const lex::Alphabet &letters = session_.letters;
-        const std::size_t n = written.size();
-        alias_name_ = n >= 3 && letters.upper(written[n - 1]) == 'S' && letters.upper(written[n - 2]) == 'A' &&
-                      !lex::is_word_char(letters, written[n - 3]);  // also SUM(x)AS 'Total'
+    if (opening) {  // the select list written so far ends with the word AS (also SUM(x)AS 'Total')
+        alias_name_ = dialect_.string_alias_named && clauses_.current == Clause::select && written_ends_with("AS");
     }
     if (!alias_name_) return false;
     work_.set(pos_, opening ? dialect_.quote_open : dialect_.quote_close);

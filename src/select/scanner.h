@@ -51,7 +51,7 @@ private:
     bool alias_quote(bool opening);
     void note_like_pattern(bool opening, char close);
     [[nodiscard]] bool escape_after(char close) const;
-    [[nodiscard]] bool like_before() const;
+    [[nodiscard]] bool written_ends_with(std::string_view word) const;
     bool step_backtick();
     bool step_open_bracket();
     bool step_close_bracket();
