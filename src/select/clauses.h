@@ -24,6 +24,7 @@ inline constexpr std::array<Clause, 6> clause_order{Clause::select, Clause::into
 
 struct Clauses {
     std::array<Text, 6> buffers;  // select, into, from, where, group, order; no handle: absent
+    Text lead;                    // text before the member's first clause (INSERT INTO t ...), as written
     Text wrap;                    // a row limit to apply around the whole member (Oracle TOP with ORDER BY)
     int percent = -1;             // TOP n PERCENT's n (below 100) where the dialect counts the member's rows
     Clause current = Clause::none;
@@ -61,6 +62,7 @@ struct Clauses {
     Text &order() { return buffers[5]; }
     void reset() {
         for (Text &sink : buffers) sink.release();
+        lead.release();
         wrap.release();
         percent = -1;
         joins = 0;

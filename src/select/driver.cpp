@@ -323,6 +323,7 @@ Text convert_statement(Session &session, std::string_view text) {
         state::set_last_clause(letter(clauses.current));
         member_passes(session, clauses, start == 0 && !separated);
 
+        if (clauses.lead) append_clause(out, clauses.lead, "Insufficient memory for SELECT", true);
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {
             out.set_message("Insufficient memory for SELECT");

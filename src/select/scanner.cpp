@@ -69,6 +69,7 @@ void Scanner::run() {
         else step_special(c);
     }
     finish_word();  // cannot be needed: the work copy ends with a blank
+    if (clauses_.current == Clause::none) keep_lead(work_.length());
     end_member();
 }
 
@@ -467,6 +468,19 @@ void Scanner::host_variable() {
         equals_one();
     }
     remember_previous("?");
+}
+
+// The text before the member's first clause, up to 'end', is no part of any clause: unless it is
+// only blanks (the parentheses of a member read again), it is kept as written, to stand in front of
+// the clauses (INSERT INTO t SELECT ..., text that is no SELECT at all), not dropped.
+void Scanner::keep_lead(std::size_t end) {
+    const std::string_view settled = work_.settled();
+    const std::string_view live = work_.slice(work_.base(), end - work_.base());
+    if (lex::trimmed(settled).empty() && lex::trimmed(live).empty()) return;
+    clauses_.lead = Text::obtain(settled.size() + live.size(), "Insufficient memory for SELECT");
+    clauses_.lead.append(settled);
+    clauses_.lead.append(live);
+    while (!clauses_.lead.empty() && lex::is_blank(clauses_.lead.back())) clauses_.lead.truncate(clauses_.lead.size() - 1);
 }
 
 // The end of the member: WHERE closed, the row limit placed.

@@ -121,6 +121,7 @@ private:
     Verdict top_row();
     Verdict date_row();
     void open_clause(Clause clause);
+    void keep_lead(std::size_t end);
     bool cond_clause() const;
     bool in_call() const;
     bool cast_type() const;

@@ -31,6 +31,8 @@ public:
     std::string_view slice(std::size_t from, std::size_t count) const {
         return {data_ + live_ + (from - settled_), count};
     }
+    // The settled text, before base().
+    std::string_view settled() const { return {data_, settled_}; }
 
     // Moves the gap forward to logical index 'to' (nothing before it will be read again).
     void settle(std::size_t to);
