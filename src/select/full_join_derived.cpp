@@ -29,16 +29,17 @@ constexpr std::string_view bare_words[] = {
     "QUARTER", "MONTH", "WEEK", "DAY",    "HOUR",    "MINUTE", "SECOND", "CHAR", "SIGNED",   "UNSIGNED",
     "DECIMAL", "DATE", "DATETIME", "TIME", "INTEGER", "INTERVAL"};
 
-// The parts of the member a name is read in.
-enum class Part { fields, clause, where };
+// The parts of the member a name is read in: ORDER BY's bare names are the result's columns (or, in a
+// UNION member, the union's), which stay as written.
+enum class Part { fields, clause, order, where };
 
-// A qualified column a clause names: where it stands, and its table and column as written.
+// A column a clause names: where it stands, and its table (empty when not written) and column as written.
 struct Reference {
     std::size_t at, length;
     std::string_view table, column;
 };
 
-// A column of the derived table: one qualified column, and its name there.
+// A column of the derived table: one column of FROM's tables, and its name there.
 struct Column {
     std::string_view table, column;
     std::string name;
@@ -176,7 +177,7 @@ bool memory_variable(Reader &reader, bool in_having, std::string_view name) {
 
 // Reads the names of a clause: the qualified columns into 'refs', and 'end' where a FoxPro INTO or
 // TO written after the clause starts (the text's size when none). In the field list and the clauses
-// after WHERE, false for a name the derived table cannot carry; in WHERE (which stays inside it)
+// after WHERE, false for a name the derived table cannot carry (a star, a name of three parts, a subquery); in WHERE (which stays inside it)
 // every name is read and 'subquery' tells of a SELECT.
 bool read_names(Reader &reader, std::string_view text, Part part, std::vector<Reference> &refs,
                 std::size_t &end, bool &subquery) {
@@ -234,7 +235,10 @@ bool read_names(Reader &reader, std::string_view text, Part part, std::vector<Re
         if (was_as || after_as || (call && !quoted) || listed(chain.parts[0], reader.aliases, letters)) continue;
         having = having || (depth == 0 && !quoted && same_text(first, "HAVING", letters));
         if (!quoted && keyword(dialect, letters, first)) continue;
-        if (!memory_variable(reader, having, chain.parts[0])) return false;
+        if (part == Part::order || memory_variable(reader, having, chain.parts[0])) continue;
+        // a column without its table, which one table has; in a subquery it could be the outer query's
+        if (reader.session.subquery_depth > 0) return false;
+        refs.push_back({at, i - at, {}, chain.parts[0]});
     }
     return true;
 }
@@ -321,8 +325,9 @@ std::size_t items_start(std::string_view select, const lex::Alphabet &letters) {
     }
 }
 
-// The name of the derived table's column for a table's column: TABLE_COLUMN where that is a plain
-// word no keyword and no other column has, else FJ_COL and its number.
+// The name of the derived table's column for a table's column: TABLE_COLUMN (COLUMN when the table
+// is not written) where that is a plain word no keyword and no other column has, else FJ_COL and its
+// number.
 std::string column_name(const Session &session, std::string_view table, std::string_view column,
                         const std::vector<Column> &columns) {
     const lex::Alphabet &letters = session.letters;
@@ -333,7 +338,8 @@ std::string column_name(const Session &session, std::string_view table, std::str
         return keyword(session.dialect, letters, name);
     };
     std::string name;
-    name.append(table).append("_").append(column);
+    if (!table.empty()) name.append(table).append("_");
+    name.append(column);
     bool plain = name.size() <= 60 && letters.letter(name.front());
     for (char c : name) plain = plain && lex::is_word_char(letters, c);
     if (plain && !taken(name)) return name;
@@ -452,8 +458,12 @@ std::string derived_from(const Session &session, std::span<const JoinHalf> halve
             first_columns += ", ";
             other_columns += ", ";
         }
-        first_columns.append(c.table).append(".").append(c.column).append(" AS ").append(c.name);
-        other_columns.append(c.table).append(".").append(c.column);
+        if (!c.table.empty()) {
+            first_columns.append(c.table).append(".");
+            other_columns.append(c.table).append(".");
+        }
+        first_columns.append(c.column).append(" AS ").append(c.name);
+        other_columns.append(c.column);
     }
     if (columns.empty()) {
         first_columns.append("1 AS ").append(row_column);
@@ -494,7 +504,7 @@ bool write_derived(Session &session, Clauses &clauses, std::span<const JoinHalf>
         std::vector<Reference> refs;
         std::size_t end = 0;
         bool subquery = false;
-        if (!read_names(reader, clause.view(), Part::clause, refs, end, subquery)) return false;
+        if (!read_names(reader, clause.view(), k == 0 ? Part::clause : Part::order, refs, end, subquery)) return false;
         clause_texts[k] = edited(clause.view(), renamed(session, refs, columns));
     }
     for (std::string_view variable : reader.variables) {  // a memory variable the derived table's columns would hide

@@ -625,6 +625,9 @@ TEST_F(MariaDbFoxMeaning, FullJoinRowsAreGroupedOnce) {
         {"SELECT COUNT(x.k) AS n FROM fm f FULL JOIN fk x ON f.k = x.k WHERE NVL(f.k, 0) <> 2 "
          "GROUP BY f.l HAVING COUNT(*) > 1 ORDER BY 1", "1"},
         {"SELECT SUM(f.n) AS s FROM fm f FULL JOIN fk x ON f.k = x.k GROUP BY x.k ORDER BY x.k", "9.51 0.00 NULL"},
+        // a column named without its table, which only one side has
+        {"SELECT SUM(n) AS s FROM fm f FULL JOIN fk x ON f.k = x.k GROUP BY x.k ORDER BY x.k", "9.51 0.00 NULL"},
+        {"SELECT COUNT(*) AS cnt, l FROM fm f FULL JOIN fk x ON f.k = x.k GROUP BY l ORDER BY cnt", "1 2 3"},
         {"SELECT TOP 2 NVL(f.k, x.k) AS kk FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY x.k DESC", "9 1"},
         {"SELECT DISTINCT COUNT(*) AS n FROM fm f FULL JOIN fk x ON f.k = x.k JOIN fk y ON y.k = NVL(f.k, x.k) "
          "GROUP BY y.k ORDER BY 1", "1"},
