@@ -50,8 +50,9 @@ void select_convert(ParamBlk *block, Target id) {
     }
     // In FoxPro syntax, the FoxPro-only constructs become the target's own first.
     Text fox;
-    if (state::from_fox()) fox = select::fox::rewrite(dialect, text);
-    Text out = select::convert_select(dialect, fox ? fox.view() : text);
+    std::string_view record_number;
+    if (state::from_fox()) fox = select::fox::rewrite(dialect, text, true, true, &record_number);
+    Text out = select::convert_select(dialect, fox ? fox.view() : text, record_number);
     host::ret_char(out.view());
 }
 

@@ -97,6 +97,7 @@ struct Session {
     bool subquery_possible = true;
     std::size_t subquery_depth = 0;  // the subqueries (and members unwrapped) being extracted around the text
     bool union_possible = true;
+    std::string_view record_number{};  // the row number, where the FoxPro pass left a RECNO() for the clauses
 };
 
 }  // namespace tarnvel::select

@@ -10,6 +10,7 @@
 #include "select/join_nesting.h"
 #include "select/group_by.h"
 #include "select/literals.h"
+#include "select/record_numbers.h"
 #include "select/scanner.h"
 #include "select/table_hint.h"
 
@@ -288,8 +289,20 @@ void percent_pass(Session &session, Clauses &clauses, bool whole) {
     }
     if (!whole || !clauses.order() || !percent_member_pass(session, clauses)) keep_top_percent(clauses);
 }
+// The text before the member's first clause, written in front of its select list (a blank between).
+[[gnu::noinline]] void lead_in_front(Clauses &clauses) {
+    Text &select = clauses.select();
+    Text joined = Text::obtain(clauses.lead.size() + 1 + select.size(), "Insufficient memory for SELECT");
+    joined.append(clauses.lead.view());
+    joined.push(' ');
+    if (select) joined.append(select.view());
+    select = std::move(joined);
+    clauses.lead.release();
+}
+
 // The passes over a member's converted clauses; 'whole' when the member is the whole statement (no UNION).
 void member_passes(Session &session, Clauses &clauses, bool whole) {
+    if (!session.record_number.empty()) record_number_pass(session, clauses);
     // Before the GROUP BY pass, which reads ORDER BY's names as columns, and after it, whose MAX(x) AS x
     // makes aliases of its own; not in a UNION, whose ORDER BY names the columns of the union.
     const bool order_aliases = !session.dialect.order_by_alias && whole;
@@ -304,6 +317,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
     if (clauses.percent >= 0) percent_pass(session, clauses, whole);
     if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
+    if (clauses.lead) [[unlikely]] lead_in_front(clauses);
 }
 }  // namespace
 
@@ -323,7 +337,6 @@ Text convert_statement(Session &session, std::string_view text) {
         state::set_last_clause(letter(clauses.current));
         member_passes(session, clauses, start == 0 && !separated);
 
-        if (clauses.lead) append_clause(out, clauses.lead, "Insufficient memory for SELECT", true);
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (wrapped) {
             out.set_message("Insufficient memory for SELECT");
@@ -433,10 +446,11 @@ Text extract_subqueries(Session &session, std::string_view text) {
     return result;
 }
 
-Text convert_select(const Dialect &dialect, std::string_view statement) {
+Text convert_select(const Dialect &dialect, std::string_view statement, std::string_view record_number) {
     const bool from_fox = state::from_fox();
     Session session{dialect, lex::Alphabet::names(), from_fox, source_literals(dialect, from_fox), Text()};
     note_possibilities(session, statement);
+    if (from_fox) session.record_number = record_number;
     return extract_subqueries(session, statement);
 }
 

@@ -11,8 +11,9 @@
 namespace tarnvel::select {
 
 // Converts a SELECT statement; the result is the statement's output buffer, a host handle that
-// ZQ_SQL_IIF's conversion can share.
-Text convert_select(const Dialect &dialect, std::string_view statement);
+// ZQ_SQL_IIF's conversion can share. 'record_number': where the FoxPro pass left a RECNO() that only
+// the clauses can write (select/record_numbers.h), the dialect's row number.
+Text convert_select(const Dialect &dialect, std::string_view statement, std::string_view record_number = {});
 
 // The levels of the conversion, for the tests.
 Text extract_subqueries(Session &session, std::string_view text);

@@ -175,6 +175,16 @@ bool memory_variable(Reader &reader, bool in_having, std::string_view name) {
     return true;
 }
 
+// A name alone that is no alias, call or keyword: a memory variable in HAVING or a column of the result
+// in ORDER BY, which stay, else a column without its table, which one table has; false in a subquery,
+// where it could be the outer query's.
+bool bare_column(Reader &reader, Part part, bool having, const Reference &name, std::vector<Reference> &refs) {
+    if (part == Part::order || memory_variable(reader, having, name.column)) return true;
+    if (reader.session.subquery_depth > 0) return false;
+    refs.push_back(name);
+    return true;
+}
+
 // Reads the names of a clause: the qualified columns into 'refs', and 'end' where a FoxPro INTO or
 // TO written after the clause starts (the text's size when none). In the field list and the clauses
 // after WHERE, false for a name the derived table cannot carry (a star, a name of three parts, a subquery); in WHERE (which stays inside it)
@@ -235,10 +245,7 @@ bool read_names(Reader &reader, std::string_view text, Part part, std::vector<Re
         if (was_as || after_as || (call && !quoted) || listed(chain.parts[0], reader.aliases, letters)) continue;
         having = having || (depth == 0 && !quoted && same_text(first, "HAVING", letters));
         if (!quoted && keyword(dialect, letters, first)) continue;
-        if (part == Part::order || memory_variable(reader, having, chain.parts[0])) continue;
-        // a column without its table, which one table has; in a subquery it could be the outer query's
-        if (reader.session.subquery_depth > 0) return false;
-        refs.push_back({at, i - at, {}, chain.parts[0]});
+        if (!bare_column(reader, part, having, {at, i - at, {}, chain.parts[0]}, refs)) return false;
     }
     return true;
 }

@@ -307,6 +307,8 @@ constexpr Case conditions[] = {
     {"EMPTY(MONTH(d))", "1 3"},  // a part of the empty date is tested as before (NULL where the date is)
     // a date plus days inside a call that reads a date: the last day of a month
     {"MONTH(d + 1) <> MONTH(d)", "2 4"},
+    // the record number of a filtered read: the rows are stored in the order of k
+    {"RECNO() = 2 OR RECN() > 4", "2 5"},
 };
 
 // Expressions in the select list: their value in rows 1 to 5 (logical values as 1 and 0).

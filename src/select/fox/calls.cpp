@@ -112,11 +112,21 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::extreme:
         return done(extreme(form, open, close, count, built));
     case Form::recno:
-        if (form.empty() || count != 0 || !in_select_item() || !one_whole_table(close + 1)) return Built::none;
-        built.append(form);
-        return Built::rewritten;
+        return done(record_number(form, count, close, built));
     }
     return Built::none;
+}
+
+// RECNO() in the select list of a read of one whole table: the row number as it stands. Elsewhere it
+// is left for the statement driver, which sees the clauses, with the form it needs.
+bool Scan::record_number(std::string_view form, std::size_t count, std::size_t close, Text &built) {
+    if (form.empty() || count != 0) return false;
+    if (!in_select_item() || !one_whole_table(close + 1)) {
+        pass_.record_number = form;
+        return false;
+    }
+    built.append(form);
+    return true;
 }
 
 Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {

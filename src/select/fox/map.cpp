@@ -1218,8 +1218,13 @@ constexpr Construct rows[] = {
      .note = "In the select list of a statement that reads one table whole (no join, second table, WHERE, "
              "GROUP BY or HAVING) the record number numbers the rows 1, 2, 3, ... in the table's order: the "
              "row's number in the order the server reads the table (MySQL 8 and MariaDB 10.2 have "
-             "ROW_NUMBER). Elsewhere, as in WHERE RECNO() = n or a filtered read, FoxPro's record number has "
-             "no counterpart on a server: left as written, as is RECNO(alias). Access has no row number."},
+             "ROW_NUMBER). In any other statement that reads one table (WHERE RECNO() = n, a filtered or grouped "
+             "read) the table is read as a derived table of its rows numbered so, under its own name or alias, "
+             "and RECNO() is that number (RECNO_N), taken before WHERE filters the rows as FoxPro's record "
+             "number is. The server's order is the order the rows were stored in where the table was filled in "
+             "record order, as upsizing does; no server promises it. Left as written beside a join or a second "
+             "table, beside * (the number would be one more column of the result), and as RECNO(alias). Access "
+             "has no row number."},
     {.id = "fn.ceiling",
      .fox = "CEILING(x)",
      .example = "CEILING(x)",

@@ -65,7 +65,8 @@ enum class Form : std::uint8_t {
                 // arguments after the row's first 'values' ones, written as numbers, are the number
     trim,       // ALLTRIM(s[, nFlags], c, ...), LTRIM, RTRIM, TRIM: parse strings trimmed instead of blanks
     weekday,    // DOW(d, nFirstDay), WEEK(d, nFirstWeek[, nFirstDay]): numbers written, {d} the first day
-    recno,      // RECNO() in the select list of a read of one whole table: the form as it stands
+    recno,      // RECNO() in the select list of a read of one whole table: the form as it stands (other
+                // reads of one table: select/record_numbers.h)
     mask,       // BITAND(a, b), BITOR, BITXOR: the template; where the dialect has no bit operator
                 // (bits_by_arithmetic), one operand a mask written as a whole number: {1} the other
                 // operand, {2} its bits the mask has, {3} the mask

@@ -12,7 +12,8 @@
 
 namespace tarnvel::select::fox {
 
-tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first, bool typed_items) {
+tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first, bool typed_items,
+                      std::string_view *record_number) {
     Pass pass{column_of(dialect), source_literals(dialect, true), statement};
     pass.typed_items = typed_items;
     pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
@@ -22,6 +23,7 @@ tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool l
         scan.run();
         if (scan.out().changed()) out = scan.out().release(statement.size());
     }
+    if (record_number) *record_number = pass.record_number;
     tarnvel::Text joined = join_strings(pass, out ? out.view() : statement);
     return joined ? std::move(joined) : std::move(out);
 }

@@ -20,8 +20,10 @@ namespace tarnvel::select::fox {
 // statement comes in FoxPro syntax: in plain SQL, # may start a MySQL comment.
 // 'look_first' off: no quick look for candidates first (the tests compare the two). 'typed_items'
 // off: an empty date alone as a select item keeps the dialect's plain form (a column's DEFAULT carried
-// as a select item, which the column's type reads).
+// as a select item, which the column's type reads). 'record_number', when given, receives the
+// dialect's row number where a RECNO() was left for the statement driver (convert_select's
+// 'record_number'), else an empty view.
 tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first = true,
-                      bool typed_items = true);
+                      bool typed_items = true, std::string_view *record_number = nullptr);
 
 }  // namespace tarnvel::select::fox

@@ -207,6 +207,7 @@ struct Pass {
     std::string_view statement;
     bool double_backslashes = false;  // in strings (MySQL reads \ as an escape)
     bool typed_items = true;          // an empty date alone as a select item is typed (SELECT {} AS d)
+    std::string_view record_number{};  // the dialect's row number, where a RECNO() was left for the driver
     int depth = 0;
     int decimal_depth = -1;  // the depth of a scan of a rewritten call's argument that takes a decimal
     int style = -1;    // the date style, read when a date is first met
@@ -507,6 +508,7 @@ private:
     bool grouped_qualifier(std::size_t &at, Qualifiers &list) const;
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
     bool one_whole_table(std::size_t at) const;
+    bool record_number(std::string_view form, std::size_t count, std::size_t close, Text &built);
     bool empty_text_compare(std::size_t length);
     bool negated_right(std::size_t length);
     void comparison(std::size_t length, std::string_view replacement);
