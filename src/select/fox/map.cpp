@@ -378,12 +378,16 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
-     .target = {"({1} = '')", "(TRIM({1}) IS NULL)", "COALESCE({1} = '', 0)", "((TRIM({1}) & '') = '')", "(COALESCE(TRIM(CAST({1} AS TEXT)), '') = '')"},
+     .target = {"({1} = '')", "(TRIM({1}) IS NULL)", "COALESCE({1} = '', 0)", "((TRIM({1}) & '') = '')", "COALESCE(JSONB_PATH_EXISTS(TO_JSONB(COALESCE({1}, NULL)), "
+                "'$ ? (@ == 0 || @ == false || @ like_regex \"^ *$\")'), TRUE)"},
      .note = "Right for text everywhere. Access joins NULL with '' as '', so x is written once. MySQL: right for every type the structure conversion stores (blank "
              "text, 0, the zero date and datetime, false), and NULL is not empty, as in FoxPro. SQL Server: "
              "right for text, dates, integers, bits, money and float; a NUMERIC column fails at run time and a "
              "TEXT column is refused (write x = 0, DATALENGTH(x) = 0). Oracle and Access: a number or logical "
-             "is never empty (write x = 0); the empty text and date are NULL there."},
+             "is never empty (write x = 0); the empty text and date are NULL there. PostgreSQL: the value "
+             "keeps its own type in JSON, whose path test finds blank text, 0, FALSE and NULL (the empty date "
+             "there) as the row runs, and the text '0' stays a filled text; x is written once, so that EMPTY "
+             "inside EVL or IIF does not grow the statement (COALESCE gives a literal or parameter of no type a type)."},
     {.id = "fn.isnull",
      .fox = "ISNULL(x)",
      .example = "ISNULL(x)",
