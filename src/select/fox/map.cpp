@@ -1087,6 +1087,7 @@ constexpr Construct rows[] = {
      .words = "AT",
      .min_args = 3,
      .max_args = 3,
+     .form = Form::numbered,
      .target = {"", "INSTR({2}, {1}, 1, {3})",
                 "CASE WHEN CHAR_LENGTH({1}) > 0 AND CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, {3})) < CHAR_LENGTH({2}) "
                 "THEN CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, {3})) + 1 ELSE 0 END",
@@ -1098,7 +1099,10 @@ constexpr Construct rows[] = {
              "(SUBSTRING_INDEX) is shorter than the whole text when there is one, and its length plus 1 is "
              "the place; on PostgreSQL (14 or later) the text cut at each occurrence has more than n pieces "
              "then, and the place follows the first n joined again. SQL Server's and Access's third "
-             "argument is where the search starts: the call is left as written there."},
+             "argument is where the search starts: an n of 1, 2 or 3 written out searches again from "
+             "the place after the last occurrence found (nothing found stays 0, and Access finds the "
+             "empty text nowhere, as FoxPro); any other n leaves the call as written there.",
+     .values = 2},
     {.id = "fn.strextract",
      .fox = "STREXTRACT(s, begin, end)",
      .example = "STREXTRACT(notes, '<tel>', '</tel>')",
@@ -2275,6 +2279,19 @@ constexpr NumberedForm numbered[] = {
       "' ')) + ' ', 1, CHARINDEX(' ', LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), "
       "' '), CHAR(10), ' ')) + ' '), '')) + ' ') - 1)",
       "", "", "", ""}},
+    // AT(a, s, n) on SQL Server and Access, whose third argument is where the search starts: each
+    // occurrence after n - 1, searched from the place after the one before (0 stays 0)
+    {"fn.at_occurrence", "1", {"CHARINDEX({1}, {2})", "", "", "INSTR({2}, {1}) * SGN(LEN({1}))", ""}},
+    {"fn.at_occurrence", "2",
+     {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE CHARINDEX({1}, {2}, CHARINDEX({1}, {2}) + 1) END)", "", "",
+      "(IIF(INSTR({2}, {1}) = 0, 0, INSTR(INSTR({2}, {1}) + 1, {2}, {1})) * SGN(LEN({1})))", ""}},
+    {"fn.at_occurrence", "3",
+     {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 WHEN CHARINDEX({1}, {2}, CHARINDEX({1}, {2}) + 1) = 0 THEN 0 "
+      "ELSE CHARINDEX({1}, {2}, CHARINDEX({1}, {2}, CHARINDEX({1}, {2}) + 1) + 1) END)",
+      "", "",
+      "(IIF(INSTR({2}, {1}) = 0, 0, IIF(INSTR(INSTR({2}, {1}) + 1, {2}, {1}) = 0, 0, "
+      "INSTR(INSTR(INSTR({2}, {1}) + 1, {2}, {1}) + 1, {2}, {1}))) * SGN(LEN({1})))",
+      ""}},
     {"fn.strconv", "9", all("{1}")},
     {"fn.strconv", "10", all("{1}")},
     {"fn.strconv", "11", all("{1}")},
