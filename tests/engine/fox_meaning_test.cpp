@@ -327,6 +327,7 @@ constexpr Case values[] = {
     {"TRANSFORM(k, '@L 999')", "001 002 003 004 005"},
     {"TRANSFORM(n, '@B 999.99') + '|'", "0.00  | 12.50 | 0.00  | 0.01  | -3.00 |"},
     {"RECNO() * 10 + k", "11 22 33 44 55"},  // the rows are stored in the order of k
+    {"PROPER(ALLTRIM(c) + 'q wORD')", "Q Word Abcq Word Q Word 0q Word X,yq Word"},
     {"DTOS(d)", "         20200229          19991231 20160105"},  // the empty date: eight blanks
     {"CAST(n AS N(5,1))", "0.0 12.5 0.0 0.0 -3.0"},
     {"MAX(n, 1)", "1.00 12.50 1.00 1.00 1.00"},
@@ -452,6 +453,7 @@ constexpr Case pg_values[] = {
     {".T.", "t t t t t"},
     {"EVL(c, 'none')", "none abc        none 0          x,y       "},  // a CHAR value keeps its blanks
     {"EVL(n, -1)", "-1 12.50 -1 0.01 -3.00"},  // the numbers, with the scale of each
+    {"PROPER(ALLTRIM(c) + 'q wORD')", "Q Word Abcq Word Q Word 0q Word X,Yq Word"},  // INITCAP: a word after ","
     {"MAX(n, 1)", "1 12.50 1 1 1"},  // the same numbers, written with the scale of each
     {"IIF(l, k, 0.5) * 2", "1.0 4 1.0 8 1.0"},  // and here
     {"l", "f t f t f"},

@@ -31,6 +31,24 @@ constexpr Construct double_byte(std::string_view id, std::string_view fox, std::
 }
 
 // The rows, in the order of the document. Ids are stable: never reuse or rename one.
+// PROPER(s) where the dialect has no INITCAP: the letters a to z after a blank in upper case, one REPLACE
+// each, over the text in lower case, and the first character in upper case.
+constexpr std::string_view proper_mysql =
+    "CONCAT(UPPER(LEFT({1}, 1)), SUBSTRING(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLAC"
+    "E(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(RE"
+    "PLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(LOWER({1}), ' a', ' A'), ' b', ' B'), ' c', ' C'), ' d"
+    "', ' D'), ' e', ' E'), ' f', ' F'), ' g', ' G'), ' h', ' H'), ' i', ' I'), ' j', ' J'), ' k', ' K'),"
+    " ' l', ' L'), ' m', ' M'), ' n', ' N'), ' o', ' O'), ' p', ' P'), ' q', ' Q'), ' r', ' R'), ' s', ' "
+    "S'), ' t', ' T'), ' u', ' U'), ' v', ' V'), ' w', ' W'), ' x', ' X'), ' y', ' Y'), ' z', ' Z'), 2))";
+constexpr std::string_view proper_sqlserver =
+    "UPPER(LEFT({1}, 1)) + SUBSTRING(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPL"
+    "ACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE("
+    "REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(LOWER({1}), ' a', ' A'), ' b', ' B'), ' c', ' C'), ' d', ' D"
+    "'), ' e', ' E'), ' f', ' F'), ' g', ' G'), ' h', ' H'), ' i', ' I'), ' j', ' J'), ' k', ' K'), ' l',"
+    " ' L'), ' m', ' M'), ' n', ' N'), ' o', ' O'), ' p', ' P'), ' q', ' Q'), ' r', ' R'), ' s', ' S'), '"
+    " t', ' T'), ' u', ' U'), ' v', ' V'), ' w', ' W'), ' x', ' X'), ' y', ' Y'), ' z', ' Z'), 2, 2147483"
+    "647)";
+
 constexpr Construct rows[] = {
     // --- operators
     {.id = "op.exact_equal",
@@ -1539,8 +1557,13 @@ constexpr Construct rows[] = {
      .words = "PROPER,PROPE,PROP",
      .min_args = 1,
      .max_args = 1,
-     .target = {"", "INITCAP({1})", "", "", "INITCAP({1})"},
-     .note = "Only Oracle has the function; the others leave it as written."},
+     .target = {proper_sqlserver, "INITCAP({1})", proper_mysql, "", "INITCAP({1})"},
+     .note = "Oracle and PostgreSQL have INITCAP, which also takes a letter after a character that is no letter "
+             "or digit for the start of a word (x,y gives X,Y; FoxPro gives X,y). SQL Server and MySQL: the "
+             "text in lower case, each letter a to z after a blank in upper case (REPLACE, 26 times), and the "
+             "first character in upper case; a letter beyond ASCII after a blank stays in lower case, and SQL "
+             "Server's REPLACE follows the collation (an accent-blind one would take a for a). Access has no "
+             "such function outside Access itself: left as written."},
     {.id = "fn.rat",
      .fox = "RAT(a, s)",
      .example = "RAT('x', s)",
