@@ -328,6 +328,8 @@ constexpr Case values[] = {
     {"TRANSFORM(n, '@B 999.99') + '|'", "0.00  | 12.50 | 0.00  | 0.01  | -3.00 |"},
     {"RECNO() * 10 + k", "11 22 33 44 55"},  // the rows are stored in the order of k
     {"PROPER(ALLTRIM(c) + 'q wORD')", "Q Word Abcq Word Q Word 0q Word X,yq Word"},
+    // names alone joined where the statement reads one of them as text (UPPER(m))
+    {"EVL(IIF(UPPER(m) = 'Q', '', m + m), '-')", "- memo textmemo text - 00 xx"},
     {"DTOS(d)", "         20200229          19991231 20160105"},  // the empty date: eight blanks
     {"CAST(n AS N(5,1))", "0.0 12.5 0.0 0.0 -3.0"},
     {"MAX(n, 1)", "1.00 12.50 1.00 1.00 1.00"},

@@ -2,9 +2,12 @@
 // name is 0) and Oracle refuses for text. A chain of "+" of which one term is known to be text (a
 // string literal, or a call of a function that gives text) becomes the dialect's concatenation, a
 // pair at a time (the map's row op.concat). The types of names are not known: a chain of names
-// alone is left as written, and so is a chain beside "-", "*", "/", "%" or "^", whose reading
-// would depend on the types too.
+// alone is joined only where the statement shows one of them to be text (read by a function that
+// takes text only, compared with a string), else left as written, and so is a chain beside "-",
+// "*", "/", "%" or "^", whose reading would depend on the types too.
 #include "select/fox/scan.h"
+
+#include <vector>
 
 namespace tarnvel::select::fox {
 namespace {
@@ -85,6 +88,9 @@ public:
                 segment.number = inside(segment).number;
             }
             segment.text = segment.text || ((index < text_segments || (text_before && segment.count > 0)) && !segment.number);
+            if (!segment.text && !segment.number && !segment.other_operator && segment.pluses > 0 && !segment.broken) {
+                segment.text = names_shown_text(segment);
+            }
             if (!segment.text && !segment.number && (segment.pluses > 0 || group_only) && compares(segment.end, to)) {
                 segment.text = likes(segment.end, to) || compared_with_text(segment.next, to);
             }
@@ -437,10 +443,118 @@ private:
         out.append(src_.substr(s.terms[s.count - 1].to, s.end - s.terms[s.count - 1].to));
     }
 
+    // A term of the segment is a name the statement shows to be text (gathered when first asked).
+    bool names_shown_text(const Segment &s) {
+        if (!texts_read_) {
+            texts_read_ = true;
+            gather_texts();
+        }
+        for (std::size_t i = 0; i < s.count && !texts_.empty(); ++i) {
+            const Term &t = s.terms[i];
+            if (t.open != 0 || t.case_ || !name_start(src_[t.from])) continue;
+            if (shown_text(src_.substr(t.from, t.to - t.from))) return true;
+        }
+        return false;
+    }
+
+    bool shown_text(std::string_view name) const {
+        for (std::string_view text : texts_) {
+            if (same_name(text, name)) return true;
+        }
+        return false;
+    }
+
+    // The names the statement as written reads as text (not the pass's output, whose dates and EMPTY
+    // tests may be strings and comparisons with them): the arguments of the functions that take text
+    // only (UPPER(city), LEFT(code, 2), AT('x', notes)), and the names compared with a string or
+    // matched by LIKE (city = 'Berlin', "" # code, name LIKE 'A%').
+    void gather_texts() {
+        const std::string_view text = pass_.statement;
+        const std::size_t to = text.size();
+        std::size_t literal = none;  // the end of the string just passed, for 'x' = name
+        for (std::size_t p = 0; p < to;) {
+            const char c = text[p];
+            if (const std::size_t end = literal_end(text, p, to, pass_.rules); end != p) {
+                literal = c == '\'' || c == '"' || c == '[' ? end : none;
+                p = end;
+                continue;
+            }
+            if (!name_start(c)) {
+                if (!is_blank(c) && !comparison_char(c)) literal = none;
+                ++p;
+                continue;
+            }
+            const std::size_t end = name_chain_end(text, p, to);
+            const std::string_view name = text.substr(p, end - p);
+            const std::size_t after = skip_in(text, end, to);
+            if (after < to && text[after] == '(') {
+                if (const std::uint8_t count = text_argument_count(name); count > 0) note_arguments(text, after, count);
+            } else if (keyword_of(name) == Kw::none &&
+                       ((literal != none && compared_between(text, literal, p)) || compared_with_string(text, end))) {
+                note_text(name);
+            }
+            literal = none;
+            p = end;
+        }
+    }
+
+    static bool comparison_char(char c) { return c == '=' || c == '<' || c == '>' || c == '#' || c == '!'; }
+
+    static std::size_t skip_in(std::string_view text, std::size_t at, std::size_t to) {
+        while (at < to && is_blank(text[at])) ++at;
+        return at;
+    }
+
+    // Between a string's end and a name stand a comparison and blanks only ('x' = name).
+    static bool compared_between(std::string_view text, std::size_t from, std::size_t to) {
+        bool compared = false;
+        for (std::size_t p = from; p < to; ++p) {
+            if (comparison_char(text[p])) compared = true;
+            else if (!is_blank(text[p])) return false;
+        }
+        return compared;
+    }
+
+    // After the name stand a comparison (or LIKE) and a string (name = 'x', name LIKE 'A%').
+    bool compared_with_string(std::string_view text, std::size_t at) const {
+        const std::size_t to = text.size();
+        std::size_t p = skip_in(text, at, to);
+        const std::size_t operators = p;
+        while (p < to && comparison_char(text[p])) ++p;
+        if (p == operators) {
+            if (p + 4 > to || name_chain_end(text, p, to) != p + 4 || !same_word(text.substr(p, 4), "LIKE")) return false;
+            p += 4;
+        }
+        p = skip_in(text, p, to);
+        return p < to && (text[p] == '\'' || text[p] == '"' || text[p] == '[') && literal_end(text, p, to, pass_.rules) != p;
+    }
+
+    // The call's first 'count' arguments, those that take text only: each that is a name alone.
+    void note_arguments(std::string_view text, std::size_t open, std::uint8_t count) {
+        const std::size_t close = close_paren(text, open, text.size(), pass_.rules);
+        if (close == none) return;
+        std::size_t index = 0;
+        for_each_argument(text, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+            if (++index > count) return;
+            from = skip_in(text, from, to);
+            while (to > from && is_blank(text[to - 1])) --to;
+            if (from < to && name_start(text[from]) && name_chain_end(text, from, to) == to &&
+                keyword_of(text.substr(from, to - from)) == Kw::none) {
+                note_text(text.substr(from, to - from));
+            }
+        });
+    }
+
+    void note_text(std::string_view name) {
+        if (!shown_text(name)) texts_.push_back(name);
+    }
+
     const Pass &pass_;
     std::string_view src_;
     std::string_view form_;
     int depth_ = 0;  // the levels of parentheses and CASE being joined
+    bool texts_read_ = false;
+    std::vector<std::string_view> texts_;  // the names the statement shows to be text
 };
 
 }  // namespace

@@ -618,9 +618,11 @@ constexpr Construct rows[] = {
      .target = {"", "{1} || {2}", "CONCAT({1+})", "", "{1} || {2}"},
      .note = "A chain of + with a string literal or a call that gives text among its terms. MySQL reads + as a "
              "sum of numbers, Oracle refuses it for text. Names alone are of unknown type: a + b stays as "
-             "written, unless it is compared with text (a + b = c + 'x', a + b LIKE 'x%') or stands where a "
-             "function takes text only (UPPER(a + b), LEFT(a + b, 3), AT('x', a + b)); a chain beside -, *, / "
-             "or % stays as written. FoxPro keeps the trailing blanks of a fixed-width field in a + b (a key "
+             "written, unless it is compared with text (a + b = c + 'x', a + b LIKE 'x%'), stands where a "
+             "function takes text only (UPPER(a + b), LEFT(a + b, 3), AT('x', a + b)), or the statement as "
+             "written reads a or b as text elsewhere: as such a function's argument (UPPER(a)) or compared "
+             "with a string (a = 'x', b LIKE 'A%'; a date or an EMPTY test shows nothing). A chain beside -, "
+             "*, / or % stays as written. FoxPro keeps the trailing blanks of a fixed-width field in a + b (a key "
              "built as code + branch); MySQL and PostgreSQL read a CHAR value without them, so such a key is "
              "shorter there (MariaDB and MySQL keep them under the session's sql_mode PAD_CHAR_TO_FULL_LENGTH)."},
     {.id = "op.pad_compared",
