@@ -798,11 +798,13 @@ const ConditionCall *condition_call(std::string_view name) {
 
 }  // namespace
 
-// IIF(c, a, b), NVL(a, b) where a condition stands: a WHERE's, or after AND, OR or NOT in a select
-// item or a call's value (which then is a condition itself).
+// IIF(c, a, b), NVL(a, b) where a condition stands: a WHERE's, or before or after AND, OR or NOT in
+// a select item or a call's value (which then is a condition itself).
 bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t open) {
     const bool after_connector = prev_ == Prev::connector;
-    if (!(starts_condition() || after_connector) || predicate_as_value(pass_.column) == "{1}" ||
+    // or an item's first operand, when AND or OR follows it
+    const bool item_start = prev_ == Prev::start || prev_ == Prev::keyword || prev_ == Prev::comma;
+    if (!(starts_condition() || after_connector || item_start) || predicate_as_value(pass_.column) == "{1}" ||
         pass_.depth >= deepest_call) {
         return false;
     }
@@ -810,6 +812,7 @@ bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t ope
     if (call == nullptr) return false;
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none || count != call->arguments || operator_follows(close + 1)) return false;
+    if (!starts_condition() && !after_connector && !connector_follows(close + 1)) return false;
     if (!starts_condition() && !condition_in_item(close + 1)) return false;  // a value's, after AND, OR or NOT
     Args args;
     bool fits = true;

@@ -372,7 +372,10 @@ inline void Scan::statement_clause(Level &t, Kw kw, std::size_t after) {
         }
         break;
     case Kw::into: t.clause = Clause::into; break;
-    case Kw::union_: t.clause = Clause::none; break;
+    case Kw::union_:
+        t.clause = Clause::none;
+        t.later_member = true;
+        break;
     default: break;
     }
 }
@@ -484,12 +487,33 @@ void Scan::end_item(std::size_t at, bool alias_follows) {
 bool Scan::sqlserver_alias(std::size_t length) {
     const Level &t = top();
     if (pass_.column != sqlserver || length != 1 || src_[pos_] != '=' || t.item == no_item) return false;
+    if (!items_named_here()) return false;
     const std::string_view item = trimmed(out_.text(pos_).substr(t.item));
     if (item.empty() || !name_start(item.front())) return false;
     for (char c : item) {
         if (!name_char(c)) return false;
     }
     return true;
+}
+
+// A select item's name is read in the first member of the statement or of a derived table; a later
+// UNION member's, a scalar subquery's or an IN or EXISTS subquery's is read nowhere, so name = x
+// there is FoxPro's comparison.
+bool Scan::items_named_here() const {
+    const Level &t = levels_[depth_ - 1];
+    if (t.later_member) return false;
+    return overflow_ > 0 || depth_ < 2 || levels_[depth_ - 2].clause == Clause::from;
+}
+
+// AND or OR (.AND., .OR.) follows: what stands before it is an operand of conditions.
+bool Scan::connector_follows(std::size_t at) const {
+    at = skip_blanks(at);
+    if (at >= end_) return false;
+    if (src_[at] == '.') return dotted_operator(src_, at, end_);
+    std::size_t w1 = at;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    const std::string_view word = src_.substr(at, w1 - at);
+    return (same_word(word, "AND") && !levels_[depth_ - 1].between) || same_word(word, "OR");
 }
 
 void Scan::comparison(std::size_t length, std::string_view replacement) {

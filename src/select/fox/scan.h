@@ -179,6 +179,7 @@ struct Level {
     bool connector = true;      // what stands before the operand joins conditions
     bool item_condition = false; // statement: that item compares (a condition used as a value)
     bool item_named = false;    // statement: it begins name = (SQL Server's naming of an item)
+    bool later_member = false;  // statement: a member after UNION (the first member names the columns)
     std::uint16_t arg = 0;      // call: the argument being read
     std::uint32_t name_at = 0;  // call: where the function's name begins in the source (0 past 4 GB)
     std::size_t operand = 0;    // output offset where the operand being read began
@@ -458,6 +459,8 @@ private:
     }
     void end_item(std::size_t at, bool alias_follows);
     bool sqlserver_alias(std::size_t length);
+    bool items_named_here() const;
+    bool connector_follows(std::size_t at) const;
     void boundary(bool connector, Prev prev) {
         Level &t = top();
         t.operand_open = true;
