@@ -810,9 +810,12 @@ bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t ope
     }
     const ConditionCall *call = condition_call(name);
     if (call == nullptr) return false;
+    if (!starts_condition() && !after_connector) {  // an item's first operand: AND or OR after the call
+        const std::size_t end = close_paren(open);
+        if (end == none || !connector_follows(end + 1)) return false;
+    }
     const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
     if (close == none || count != call->arguments || operator_follows(close + 1)) return false;
-    if (!starts_condition() && !after_connector && !connector_follows(close + 1)) return false;
     if (!starts_condition() && !condition_in_item(close + 1)) return false;  // a value's, after AND, OR or NOT
     Args args;
     bool fits = true;
