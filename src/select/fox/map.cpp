@@ -272,13 +272,15 @@ constexpr Construct rows[] = {
      .note = "A free table named by its file: the name an upsized table gets."},
     {.id = "name.file_expression",
      .kind = Kind::name,
-     .fox = "ADDBS(m.cDir) + 'data\\orders', (gcPath + 'dbf\\orders.dbf')",
+     .fox = "ADDBS(m.cDir) + 'data\\orders', (gcPath + 'dbf\\orders.dbf'), m.gcDataPath + 'orders'",
      .example = "ADDBS(m.cDir) + 'data\\orders' o",
      .place = Place::from,
      .target = all("file"),
      .note = "A table named by a sum whose last piece, a literal, holds the file's name after a path separator (or "
-             "after ADDBS()): the file's base name, as for a path. Any other name expression, (m.alias) or (m.cDir + "
-             "'orders'), is the application's to resolve and stays as written."},
+             "after ADDBS(), or after a name that says it holds a folder: its last word has PATH, DIR, FOLDER, RUTA, "
+             "CARPETA or PFAD in it, as m.pub_lpath or gcDataDir): the file's base name, as for a path. Any other "
+             "name expression, (m.alias) or (m.cPrefix + 'orders'), which may name a table by a prefix, is the "
+             "application's to resolve and stays as written."},
 
     // --- clauses
     {.id = "clause.buffering",

@@ -262,8 +262,17 @@ private:
         if (pass_.double_backslashes && text_.substr(i, end - i).find('\\') != std::string_view::npos) return true;
         if (quoted_table_name(i)) return true;
         if (end == i + 2 && compared_with_empty_text(i)) return true;
+        if (after_folder(i)) return true;
         i = end - 1;
         return false;
+    }
+
+    // FROM m.gcDataPath + 'orders': a literal added to a name that says it holds a folder.
+    bool after_folder(std::size_t i) const {
+        while (i > 0 && is_blank(text_[i - 1])) --i;
+        if (i == 0 || text_[i - 1] != '+') return false;
+        const std::string_view word = word_before(text_, i - 1);
+        return !word.empty() && folder_name(word);
     }
 
     // FROM (gcPath + 'dbf\orders.dbf'): a table named by a sum with a path in a literal.

@@ -151,6 +151,8 @@ const NamedRows &named();
 // (2: CTOT, DTOT, DATETIME); 0 for any other word (calls.cpp).
 int gives_date_word(std::string_view word);
 char named_type(std::string_view name);
+// The name says it holds a folder: its last word has PATH, DIR, FOLDER, RUTA, CARPETA or PFAD in it.
+bool folder_name(std::string_view name);
 int named_date(std::string_view name);
 bool named_number(std::string_view name);  // N, I, Y or B by FoxPro's naming (m.nDays, tnId)
 // A call of a FoxPro function that gives a whole number (COUNT, MONTH, LEN, ...) begins at 'at' in
@@ -511,6 +513,7 @@ private:
     bool grouped_qualifier(std::size_t &at, Qualifiers &list) const;
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
     bool one_whole_table(std::size_t at) const;
+    bool names_folder(std::size_t from, std::size_t to) const;
     bool record_number(std::string_view form, std::size_t count, std::size_t close, Text &built);
     bool empty_text_compare(std::size_t length);
     bool negated_right(std::size_t length);

@@ -55,10 +55,12 @@ void Scan::table_item() {
     pos_ = to;
 }
 
-// FROM ADDBS(m.cDir) + 'data\orders', FROM (gcPath + 'dbf\clients.dbf'): a file named by a sum
-// whose last piece, a literal, holds the file's name after a path separator (or after ADDBS(), which
-// ends a folder). The table is then the name an upsized table gets, the file's base name; 'end' is
-// set one past the sum. Empty for any other text: a name expression stays the application's.
+// FROM ADDBS(m.cDir) + 'data\orders', FROM (gcPath + 'dbf\clients.dbf'), FROM m.gcDataPath + 'orders':
+// a file named by a sum whose last piece, a literal, holds the file's name after a path separator (or
+// after ADDBS(), which ends a folder, or a name that says it holds one: ...PATH, ...DIR, ...RUTA). The
+// table is then the name an upsized table gets, the file's base name; 'end' is set one past the sum.
+// Empty for any other text: a name expression stays the application's (m.cPrefix + 'orders' may name
+// a table by a prefix).
 std::string_view Scan::file_expression(std::size_t from, std::size_t &end) const {
     std::size_t at = from, last = none, before_last = none;
     while (true) {
@@ -74,11 +76,30 @@ std::string_view Scan::file_expression(std::size_t from, std::size_t &end) const
     }
     if (before_last == none || literal_end(last) != end) return {};
     const std::string_view literal = src_.substr(last, end - last);
-    const bool folder_before = word_at(src_, before_last, end_, "ADDBS");
+    const bool folder_before = word_at(src_, before_last, end_, "ADDBS") || names_folder(before_last, last);
     if (literal.size() < 3 || (!folder_before && literal.find_first_of("\\/") == std::string_view::npos)) return {};
     const std::string_view name = table_name(literal);
     if (name.empty() || name.data() == literal.data() || !std::all_of(name.begin(), name.end(), name_char)) return {};
     return name;
+}
+
+// The name that starts at 'from' (before 'to') says it holds a folder: its last word has PATH, DIR,
+// FOLDER, RUTA, CARPETA or PFAD in it (m.pub_lpath, gcDataDir, lcRuta).
+bool Scan::names_folder(std::size_t from, std::size_t to) const {
+    if (!name_start(src_[from])) return false;
+    const std::size_t end = name_chain_end(src_, from, to);
+    if (skip_blanks(end) >= to || src_[skip_blanks(end)] != '+') return false;  // a name alone before the +
+    return folder_name(src_.substr(from, end - from));
+}
+
+bool folder_name(std::string_view name) {
+    name.remove_prefix(name.rfind('.') + 1);  // the last word (npos + 1 is 0)
+    for (std::string_view hint : {"PATH", "DIR", "FOLDER", "RUTA", "CARPETA", "PFAD"}) {
+        for (std::size_t i = 0; i + hint.size() <= name.size(); ++i) {
+            if (same_word(name.substr(i, hint.size()), hint)) return true;
+        }
+    }
+    return false;
 }
 
 // SELECT a, * FROM t: MySQL and Oracle take * alone only, so beside other items it becomes the
