@@ -88,6 +88,14 @@ void read_from(const Tokens &t, const Clause &from, Fragment &f) {
     std::size_t last = i;
     while (last + 2 < from.end && (is_op(t, last + 1, "!") || is_op(t, last + 1, ".")) && t[last + 2].kind == Piece::word)
         last += 2;
+    // a file named by a sum (m.cPath + 'orders'): the whole sum is the table
+    for (std::size_t plus = following(t, last); plus < from.end && is_op(t, plus, "+");) {
+        const std::size_t term = following(t, plus);
+        if (term >= from.end || (t[term].kind != Piece::literal && t[term].kind != Piece::word)) break;
+        last = term;
+        while (last + 2 < from.end && is_op(t, last + 1, ".") && t[last + 2].kind == Piece::word) last += 2;
+        plus = following(t, last);
+    }
     f.first_table = text_of(t, i, last + 1);
 }
 
