@@ -519,6 +519,26 @@ static std::size_t case_end(std::string_view m, std::size_t from) {
     return npos;
 }
 
+// Whether the AND whose word starts at 'at' is the second half of a BETWEEN (x BETWEEN a AND CASE ... END):
+// walking back over the operand, its parentheses and CASE ... END whole, BETWEEN comes before any other word
+// that starts or joins a condition.
+static bool between_and(std::string_view m, std::size_t at) {
+    int depth = 0;
+    int ends = 0;
+    for (std::size_t j = at; j-- > 0;) {
+        const char ch = m[j];
+        if (ch == ')') ++depth;
+        else if (ch == '(' && depth-- == 0) return false;
+        if (depth > 0 || !name_start(ch) || (j > 0 && name_char(m[j - 1]))) continue;
+        const std::string_view word = m.substr(j, word_end(m, j) - j);
+        if (same_word(word, "END")) ++ends;
+        else if (ends > 0) ends -= same_word(word, "CASE") ? 1 : 0;
+        else if (same_word(word, "BETWEEN")) return true;
+        else if (listed("AND,OR,NOT,WHERE,HAVING,ON,WHEN,THEN,ELSE,CASE,SELECT", word)) return false;
+    }
+    return false;
+}
+
 void case_condition(Check &c, const ConstructRow &row) {
     const std::string_view m(c.text.masked);
     for (std::size_t i = 1; i < m.size(); i = std::max(i + 1, word_end(m, i))) {
@@ -527,7 +547,9 @@ void case_condition(Check &c, const ConstructRow &row) {
         while (before > 0 && (blank(m[before - 1]) || m[before - 1] == '(')) --before;
         std::size_t word = before;
         while (word > 0 && name_char(m[word - 1])) --word;
-        if (word == before || !listed("WHERE,HAVING,ON,WHEN,AND,OR,NOT", m.substr(word, before - word))) continue;
+        const std::string_view joiner = m.substr(word, before - word);
+        if (word == before || !listed("WHERE,HAVING,ON,WHEN,AND,OR,NOT", joiner)) continue;
+        if (same_word(joiner, "AND") && between_and(m, word)) continue;
         const std::size_t end = case_end(m, i + 4);
         if (end == npos) continue;
         std::size_t after = end + 3;

@@ -86,6 +86,11 @@ TEST(Residue, OperatorsAndLiterals) {
          "SELECT A FROM T WHERE B = 1 AND (CASE WHEN C = 1 THEN D ELSE E END) OR CASE WHEN F THEN 1 END = 1 "
          "AND NOT (CASE WHEN G THEN 1 ELSE 0 END) IN (1)",
          {"case-condition CASE WHEN C = 1 THEN D ELSE E END"}},
+        {sqlserver,  // the AND of a BETWEEN joins no conditions; a CASE inside the first bound hides its own AND
+         "SELECT A FROM T WHERE D BETWEEN CASE WHEN P = '' THEN 1 ELSE P END AND CASE WHEN Q = '' THEN 2 ELSE Q END "
+         "AND E BETWEEN (CASE WHEN F AND G THEN 1 END) AND CASE WHEN H = 1 THEN 3 END AND CASE WHEN K THEN 1 END",
+         {"case-condition CASE WHEN K THEN 1 END"}},
+        {oracle, "SELECT A FROM T WHERE B BETWEEN 1 AND 2 AND CASE WHEN C THEN 1 END", {"case-condition CASE WHEN C THEN 1 END"}},
         {mysql, "SELECT A = B FROM T", {}},
         {access, "SELECT A FROM T LEFT OUTE JOIN U ON 1=1 UNIO ALL SELECT B FROM V",
          {"keyword-abbreviation OUTE JOIN", "keyword-abbreviation UNIO ALL"}},

@@ -47,7 +47,7 @@ struct NamedValue {
 constexpr NamedValue named_values[] = {
     {"desde", ParameterType::date, "2020-01-01"}, {"from", ParameterType::date, "2020-01-01"},
     {"hasta", ParameterType::date, "2020-12-31"}, {"dto", ParameterType::date, "2020-12-31"},
-    {"monto", ParameterType::number, "100"},      {"rate", ParameterType::number, "0.5"},
+    {"monto", ParameterType::number, "100"},      {"minimo", ParameterType::number, "100"},      {"rate", ParameterType::number, "0.5"},
     {"limit", ParameterType::number, "100"},      {"id", ParameterType::number, "4"},
     {"ciudad", ParameterType::text, "Berlin"},    {"city", ParameterType::text, "Berlin"},
     {"cliente", ParameterType::text, "Anna"},     {"descr", ParameterType::text, "Apple"},
@@ -120,6 +120,12 @@ std::pair<ParameterType, std::string_view> parameter_type(std::string name) {
     if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) {  // thisform.txtCity.Value
         const std::string owner = name.substr(0, dot);
         const std::string control = owner.substr(owner.rfind('.') == std::string::npos ? 0 : owner.rfind('.') + 1);
+        if (name.substr(dot + 1) != "value") return {ParameterType::none, {}};  // ListIndex, DisplayValue...
+        for (const NamedValue &named : named_values) {  // txtDesde, txtMinimo: the word says more than the prefix
+            if (control.size() > named.word.size() &&
+                control.compare(control.size() - named.word.size(), named.word.size(), named.word) == 0)
+                return {named.type, named.value};
+        }
         for (const ControlPrefix &c : control_prefixes) {
             if (control.rfind(c.prefix, 0) == 0) return {c.type, {}};
         }
