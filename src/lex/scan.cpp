@@ -207,8 +207,10 @@ bool followed_by_operator(std::string_view text, Pos pos) {
     if (pos < 0 || pos >= length_of(text)) return false;
     char first = at(text, pos);
     if (one_of(first, "=><*/-+!.(%^|&")) return true;
-    char second = at(text, pos + 1);
-    return first == blank && one_of(second, "=><!+-*(/%^|&");
+    // after blanks and tabs, however many (?m.x<TAB>< name)
+    Pos next = pos;
+    while (next < length_of(text) && is_blank(at(text, next))) ++next;
+    return next > pos && next < length_of(text) && one_of(at(text, next), "=><!+-*(/%^|&");
 }
 
 bool followed_by_predicate(std::string_view text, Pos pos) {

@@ -199,6 +199,10 @@ constexpr Case conditions[] = {
     {"EMPTY(GOMONTH(d, 1)) AND GOMONTH(d, -1) = {}", "1 3"},  // the empty date stays empty
     {"d < {^2000-01-01}", "1 3 4"},  // the empty date comes before every date
     {"t < {^2016-01-05 12:00}", "1 4 5"},
+    {"d <> {^2020-02-29} AND t # {^2016-01-05 00:00}", "1 3 4"},  // the empty date differs from every date
+    {"d <= {^1999-12-31} OR t != {^2016-01-05 13:45}", "1 2 3 4 5"},
+    {"NOT d < {^2016-01-05}", "2 5"},
+    {"!EMPTY(d) AND MOD(k / 2, 2) = 1", "2"},  // MOD's dividend keeps its fraction: 1, 0.5, 2, 2.5
     {"BETWEEN(d, {}, {^2000-01-01})", "1 3 4"},
     {"MIN(d, {^2000-01-01}) = {^2000-01-01}", "2 5"},
     {"MAX(d, {^2000-01-01}) = {^2000-01-01}", "1 3 4"},
@@ -441,9 +445,7 @@ constexpr Case pg_conditions[] = {
     {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", ""},  // GREATEST and LEAST pass over NULL
     {"DTOT(d) = t", "5"},            // and equals nothing
     {"TTOD(t) = d", "2 5"},
-    {"d < {^2000-01-01}", "4"},      // NULL, the empty date, compares with nothing
-    {"t < {^2016-01-05 12:00}", "5"},
-    {"BETWEEN(d, {}, {^2000-01-01})", ""},
+    {"BETWEEN(d, {}, {^2000-01-01})", ""},  // NULL, the empty date, compares with nothing
     {"MIN(d, {^2000-01-01}) = {^2000-01-01}", "1 2 3 5"},  // LEAST passes over NULL
     {"EMPTY(.NULL.)", "1 2 3 4 5"},  // EMPTY takes NULL for the empty date
 };

@@ -160,7 +160,7 @@ TEST(FollowedByPunctuation, ParenthesisEqualsAndAs) {
         });
 }
 
-TEST(FollowedByOperator, OneCharacterOrBlankAndOne) {
+TEST(FollowedByOperator, OneCharacterOrBlanksAndOne) {
     run([](auto t, Pos p, Pos, const Case &) { return followed_by_operator(t, p); },
         {
             {"x=1", "x", true},  {"x>1", "x", true},  {"x<1", "x", true},  {"x*2", "x", true},
@@ -168,8 +168,9 @@ TEST(FollowedByOperator, OneCharacterOrBlankAndOne) {
             {"x.y", "x", true},  {"x(1", "x", true},  {"x =1", "x", true}, {"x >1", "x", true},
             {"x <1", "x", true}, {"x !1", "x", true}, {"x +1", "x", true}, {"x -1", "x", true},
             {"x *1", "x", true}, {"x (1", "x", true}, {"x /1", "x", true}, {"x .y", "x", false},
-            {"x,y", "x", false}, {"x", "x", false},   {"x ", "x", false},  {"x  =", "x", false},
+            {"x,y", "x", false}, {"x", "x", false},   {"x ", "x", false},  {"x  =", "x", true},
             {"x|y", "x", true},  {"x |y", "x", true},  {"x & 4", "x", true}, {"x&4", "x", true},
+            {"x\t< y", "x", true}, {"x \t >= y", "x", true}, {"x\t", "x", false}, {"x \t,", "x", false},
         });
 }
 

@@ -149,12 +149,20 @@ bool is_number(std::string_view text) {
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
     std::size_t digits = 0, dots = 0;
-    for (; i < text.size(); ++i) {
+    for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
         if (std::isdigit(static_cast<unsigned char>(text[i]))) ++digits;
         else if (text[i] == '.' && ++dots == 1) continue;
         else return false;
     }
-    return digits > 0;
+    if (digits == 0) return false;
+    if (i == text.size()) return true;
+    // a float's exponent, as both servers write a large one (2.8e24, 1e+25)
+    if (++i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    if (i == text.size()) return false;
+    for (; i < text.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    }
+    return true;
 }
 
 // Replaces the parameter markers of the bound text ("?" for MariaDB, $1... for PostgreSQL) outside

@@ -62,10 +62,10 @@ bool Scan::only_decimal_calls() const {
     return true;
 }
 
-// The first argument of a rewritten call that takes a decimal (ROUND's number), converted: its
+// The first argument of a rewritten call that takes a decimal (ROUND's number, MOD's dividend), converted: its
 // quotients are decimal ones where every call around the call takes a decimal too. False for others.
 bool Scan::decimal_argument(const Construct &row, Args &args, std::size_t from, std::size_t to) {
-    if (&row != &named().fn_round) return false;
+    if (&row != &named().fn_round && &row != &named().fn_mod) return false;
     const int outer = pass_.decimal_depth;
     pass_.decimal_depth = only_decimal_calls() ? pass_.depth + 1 : -1;
     convert_into(args, from, to, false);

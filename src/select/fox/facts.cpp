@@ -31,7 +31,7 @@ constexpr FactRow fact_rows[] = {
     {"QUARTER", part},
     // numbers of any values
     {"LEN", whole | number},
-    {"MOD", whole | number},  // MOD of decimals is a decimal, which the * 1.0 leaves as it is
+    {"MOD", whole | number | decimal},  // MOD of decimals is a decimal, which the * 1.0 leaves as it is
     {"INT", number | decimal},
     {"ROUND", number | decimal},
     {"VAL", number},

@@ -650,6 +650,16 @@ constexpr Construct rows[] = {
      .example = "name <> ''",
      .target = {"", "(TRIM({1}) IS NOT NULL)", "", "", ""},
      .note = "As = ''."},
+    {.id = "op.empty_date_below",
+     .kind = Kind::operator_,
+     .fox = "d < {^date}, d <= {^date}, d <> {^date}, d # {^date}, d != {^date}",
+     .example = "d < {^2020-01-01}",
+     .target = {"", "({1} {2} {3} OR {1} IS NULL)", "", "({1} {2} {3} OR {1} IS NULL)", "({1} {2} {3} OR {1} IS NULL)"},
+     .note = "FoxPro's empty date is a value below every date: {} < {^2020-01-01} and {} <> {^2020-01-01} "
+             "hold. Oracle, Access and PostgreSQL store it as NULL (see lit.empty_date), for which no "
+             "comparison holds, so a name compared with a date literal by <, <=, <>, # or != finds the empty "
+             "dates too. SQL Server (1900-01-01) and MySQL (0000-00-00) store a date below the others. Only "
+             "for a name alone on the left and a literal that ends the comparison."},
     {.id = "op.date_days",
      .kind = Kind::operator_,
      .fox = "DATE() + n, DATE() - n",

@@ -507,10 +507,19 @@ private:
             return true;
         }
         if (!empty && compared_date_sum_after(close + 1)) return true;  // {^2020-01-31} < d + 30
+        if (!empty && below_or_unequal_before(before)) return true;     // d < {^2020-01-31}: the empty date too
         i = close;
         at = close + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
         return at < n_ && (text_[at] == '+' || text_[at] == '-');
+    }
+
+    // <, <=, <>, # or != ends at 'at', where the dialect finds the empty date by such a comparison in a
+    // way of its own.
+    bool below_or_unequal_before(std::size_t at) const {
+        if (at == 0 || named().op_empty_date_below.target[pass_.column].empty()) return false;
+        const char last = text_[at - 1], first = at > 1 ? text_[at - 2] : '\0';
+        return last == '<' || last == '#' || (last == '=' && (first == '<' || first == '!')) || (last == '>' && first == '<');
     }
 
     // A sum of days or of seconds compared with what begins at 'at', where the dialect writes either.

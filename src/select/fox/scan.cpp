@@ -522,7 +522,7 @@ void Scan::comparison(std::size_t length, std::string_view replacement) {
                                                 sqlserver_alias(length));
         item->item_condition = true;
     }
-    if (empty_text_compare(length) || negated_right(length)) return;
+    if (empty_text_compare(length) || negated_right(length) || empty_date_below(length)) return;
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
     boundary(false, Prev::comparison);
     pos_ += length;

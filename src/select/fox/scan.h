@@ -90,6 +90,7 @@ struct NamedRows {
     const Construct &fn_ctot_expression = construct("fn.ctot_expression");
     const Construct &fn_str = construct("fn.str");
     const Construct &fn_round = construct("fn.round");
+    const Construct &fn_mod = construct("fn.mod");
     const Construct &fn_str_decimals = construct("fn.str_decimals");
     const Construct &clause_call_blank = construct("clause.call_blank");
     const Construct &op_pad_compared = construct("op.pad_compared");
@@ -120,6 +121,7 @@ struct NamedRows {
     const Construct &op_exact_equal = construct("op.exact_equal");
     const Construct &op_empty_text_equal = construct("op.empty_text_equal");
     const Construct &op_empty_text_not_equal = construct("op.empty_text_not_equal");
+    const Construct &op_empty_date_below = construct("op.empty_date_below");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
@@ -516,6 +518,7 @@ private:
     bool names_folder(std::size_t from, std::size_t to) const;
     bool record_number(std::string_view form, std::size_t count, std::size_t close, Text &built);
     bool empty_text_compare(std::size_t length);
+    bool empty_date_below(std::size_t length);
     bool negated_right(std::size_t length);
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
