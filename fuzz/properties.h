@@ -267,10 +267,15 @@ inline bool rebuilt_argument(std::string_view sql, std::size_t begin, std::size_
     return inside_parens_after(sql, begin, names);
 }
 // A literal in the table list where a table stands (after FROM, JOIN or a comma there, or in
-// parentheses): it names a file, written as the table's name.
+// parentheses, or added to a name there: m.cPath + 'orders'): it names a file, written as the table's name.
 inline bool table_file(std::string_view sql, std::size_t begin, std::size_t) {
     std::size_t i = begin - 1;  // the literal's opening delimiter
     while (i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t' || sql[i - 1] == '(')) --i;
+    if (i > 0 && sql[i - 1] == '+') {  // the folder before it
+        for (--i; i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t');) --i;
+        while (i > 0 && (word_char(sql[i - 1]) || sql[i - 1] == '.')) --i;
+        while (i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t' || sql[i - 1] == '(')) --i;
+    }
     if (i > 0 && sql[i - 1] != ',' && !word_char(sql[i - 1])) return false;
     static const std::string_view opens = ",FROM,FRO,JOIN,";
     static const std::string_view stops =
@@ -321,7 +326,7 @@ inline bool alias_string(std::string_view sql, std::size_t begin, std::size_t) {
     while (i > 0 && (sql[i - 1] == ' ' || sql[i - 1] == '\t')) --i;
     if (i < 3) return false;
     const char s = sql[i - 1], a = sql[i - 2], b = sql[i - 3];
-    return (s == 's' || s == 'S') && (a == 'a' || a == 'A') && (b == ' ' || b == '\t');
+    return (s == 's' || s == 'S') && (a == 'a' || a == 'A') && (b == ' ' || b == '\t' || b == ')');  // SUM(x)AS 'n'
 }
 // The empty text after =, <>, # or != (blanks and line ends between), or among INLIST's values: where
 // the empty text is NULL (Oracle) the comparison is the test of blank text, with no literal.
