@@ -207,10 +207,11 @@ bool followed_by_operator(std::string_view text, Pos pos) {
     if (pos < 0 || pos >= length_of(text)) return false;
     char first = at(text, pos);
     if (one_of(first, "=><*/-+!.(%^|&")) return true;
+    if (!is_blank(first)) return false;
     // after blanks and tabs, however many (?m.x<TAB>< name)
-    Pos next = pos;
+    Pos next = pos + 1;
     while (next < length_of(text) && is_blank(at(text, next))) ++next;
-    return next > pos && next < length_of(text) && one_of(at(text, next), "=><!+-*(/%^|&");
+    return next < length_of(text) && one_of(at(text, next), "=><!+-*(/%^|&");
 }
 
 bool followed_by_predicate(std::string_view text, Pos pos) {

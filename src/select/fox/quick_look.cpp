@@ -233,10 +233,19 @@ private:
         case percent_clue: return !named().op_modulo.target[pass_.column].empty();
         case sum_clue:
             sum_beside_ = sum_beside_ || sum_beside_name_at(text_, i);
-            return false;
+            return text_[i] == '+' && folder_sum(i);
         case no_clue: return false;
         }
         return false;
+    }
+
+    // FROM m.gcDataPath + 'orders': the + at 'i' adds a literal to a name that says it holds a folder.
+    bool folder_sum(std::size_t i) const {
+        std::size_t next = i + 1;
+        while (next < n_ && is_blank(text_[next])) ++next;
+        if (next >= n_ || (text_[next] != '\'' && text_[next] != '"' && text_[next] != '[')) return false;
+        const std::string_view word = word_before(text_, i);
+        return !word.empty() && folder_name(word);
     }
 
     // The word NOT right after the comparison operator at 'i'.
@@ -262,18 +271,10 @@ private:
         if (pass_.double_backslashes && text_.substr(i, end - i).find('\\') != std::string_view::npos) return true;
         if (quoted_table_name(i)) return true;
         if (end == i + 2 && compared_with_empty_text(i)) return true;
-        if (after_folder(i)) return true;
         i = end - 1;
         return false;
     }
 
-    // FROM m.gcDataPath + 'orders': a literal added to a name that says it holds a folder.
-    bool after_folder(std::size_t i) const {
-        while (i > 0 && is_blank(text_[i - 1])) --i;
-        if (i == 0 || text_[i - 1] != '+') return false;
-        const std::string_view word = word_before(text_, i - 1);
-        return !word.empty() && folder_name(word);
-    }
 
     // FROM (gcPath + 'dbf\orders.dbf'): a table named by a sum with a path in a literal.
     bool file_sum_in(std::size_t open) const {
