@@ -364,10 +364,7 @@ private:
         return word - p == 7 && same_word(src_.substr(p, 7), "PERCENT") ? word : p;
     }
 
-    std::size_t skip(std::size_t at, std::size_t to) const {
-        while (at < to && is_blank(src_[at])) ++at;
-        return at;
-    }
+    std::size_t skip(std::size_t at, std::size_t to) const { return skip_in(src_, at, to); }
 
     // A term with the chains inside its parentheses joined; a group in a segment that is text is
     // text inside too (x LIKE (a + b)).

@@ -30,9 +30,8 @@ bool Scan::empty_date_below(std::size_t length) {
     const std::size_t after = close + 1;
     if (operator_follows(after) || (after < end_ && name_char(src_[after]))) return false;
     const std::string_view name = lone_name_operand();
-    Level &t = top();
     if (name.empty() || pass_.depth >= deepest_call) return false;
-    const std::size_t operand = t.operand;
+    const std::size_t operand = top().operand;
     Args args;
     args.add(name);
     args.add(op);
@@ -41,11 +40,7 @@ bool Scan::empty_date_below(std::size_t length) {
     Text built, left;
     fill(built, form, args);
     out_.take(operand, pos_, left);
-    out_.replace(pos_, after, built.view());
-    t.operand_open = false;
-    t.operand = operand;
-    pos_ = after;
-    prev_ = Prev::operand;
+    comparison_written(operand, after, built.view());
     return true;
 }
 

@@ -591,12 +591,19 @@ bool Scan::empty_text_compare(std::size_t length) {
     args.add(trimmed(left.view()));
     Text built;
     fill(built, form, args);
-    out_.replace(pos_, after, built.view());
+    comparison_written(operand, after, built.view());
+    return true;
+}
+
+// The comparison from the operand that began at output offset 'operand' (taken out of the output by
+// the caller) to 'after' in the source, written as 'built': one operand now, the scan after it.
+void Scan::comparison_written(std::size_t operand, std::size_t after, std::string_view built) {
+    out_.replace(pos_, after, built);
+    Level &t = top();
     t.operand_open = false;
     t.operand = operand;
     pos_ = after;
     prev_ = Prev::operand;
-    return true;
 }
 
 // a # b is "not equal" after an operand; anywhere else # begins a temporary table's name.

@@ -518,6 +518,7 @@ private:
     bool names_folder(std::size_t from, std::size_t to) const;
     bool record_number(std::string_view form, std::size_t count, std::size_t close, Text &built);
     bool empty_text_compare(std::size_t length);
+    void comparison_written(std::size_t operand, std::size_t after, std::string_view built);
     bool empty_date_below(std::size_t length);
     bool negated_right(std::size_t length);
     void comparison(std::size_t length, std::string_view replacement);
