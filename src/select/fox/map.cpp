@@ -1264,7 +1264,8 @@ constexpr Construct rows[] = {
              "number is. The server's order is the order the rows were stored in where the table was filled in "
              "record order, as upsizing does; no server promises it. Left as written beside a join or a second "
              "table, beside * (the number would be one more column of the result), and as RECNO(alias). Access "
-             "has no row number."},
+             "has no row number. RECNO() = 0 alone in a condition holds for no row (records are numbered from 1) and "
+             "is written 1 = 0 on every target, the idiom's empty result with the table's columns."},
     {.id = "fn.ceiling",
      .fox = "CEILING(x)",
      .example = "CEILING(x)",
