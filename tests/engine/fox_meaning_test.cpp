@@ -57,6 +57,9 @@ constexpr Case conditions[] = {
     {"INLIST(n, 12.5, 0.01, 7)", "2 4"},
     {"INLIST(d, {^2020-02-29}, {})", "1 2 3"},
     {"!INLIST(k, 1, 2)", "3 4 5"},
+    // the empty date is in no list of dates (where a server stores it as NULL too)
+    {"!INLIST(d, {^2020-02-29}, {^1999-12-31})", "1 3 5"},
+    {"NOT INLIST(t, {^2016-01-05 00:00:00}) AND INLIST(d, {^2016-01-05}, {^2020-02-29})", "2"},
     {"BETWEEN(n, 0, 1)", "1 3 4"},
     {"BETWEEN(d, {^2000-01-01}, {^2020-12-31})", "2 5"},
     {"BETWEEN(c, 'a', 'b')", "2"},
@@ -343,6 +346,8 @@ constexpr Case values[] = {
     {"NTOM(n)", "0.0000 12.5000 0.0000 0.0100 -3.0000"},
     {"RAT('bc', c) + RAT(',', c)", "0 2 0 0 2"},
     {"RAT('ab', 'abxaby') + RATC('y', 'yyy')", "7 7 7 7 7"},
+    {"RAT('b', 'abcabcabc', k)", "8 5 2 0 0"},
+    {"RAT('m', m, 1) * 10 + RAT(',', c + ',', 2)", "0 30 0 0 2"},
     {"AT('b', 'abcabc', k) * 10 + AT(',', c, 1) + ATC('XY', 'xyXY', 2)", "23 53 3 3 5"},
     {"TTOC(DATETIME(2020, 2, k, 10, 30, 5), 1)", "20200201103005 20200202103005 20200203103005 20200204103005 20200205103005"},
     {"PADC(ALLTRIM(c), 6, '*') + PADC('ab', 5) + '|'", "****** ab  | *abc** ab  | ****** ab  | **0*** ab  | *x,y** ab  |"},

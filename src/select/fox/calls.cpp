@@ -464,6 +464,23 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text 
     return true;
 }
 
+// INLIST(d, {^date}, ...): the first argument a name (m.x, alias.field) and every other one a date or
+// datetime literal that is not the empty one.
+bool Scan::name_among_dates(std::size_t open, std::size_t close) const {
+    std::size_t index = 0;
+    bool all = true;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        const std::string_view arg = trimmed(src_.substr(from, to - from));
+        if (index++ == 0) {
+            all = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char c) { return name_char(c) || c == '.'; });
+        } else {
+            all = all && arg.size() > 3 && arg.starts_with("{^") && arg.back() == '}' &&
+                  arg.find_first_not_of(" /:-", 2) < arg.size() - 1;
+        }
+    });
+    return all && index > 1;
+}
+
 // INLIST(x, a, ...): x IN (a, ...). Where the dialect stores the empty text as NULL, an empty text
 // among the values equals nothing: it is dropped from the list, and x is tested as x = '' is.
 bool Scan::inlist(const Construct &row, std::size_t open, std::size_t close, Text &built) {
@@ -482,7 +499,8 @@ bool Scan::inlist(const Construct &row, std::size_t open, std::size_t close, Tex
         if (index++ == 0) args.add(listed[0]);
     });
     if (!blank) {
-        fill(built, row.target[pass_.column], listed);
+        const std::string_view dates = named().fn_inlist_dates.target[pass_.column];
+        fill(built, !dates.empty() && name_among_dates(open, close) ? dates : row.target[pass_.column], listed);
         return true;
     }
     if (repeats_long_argument("{1}{1}", args)) return false;

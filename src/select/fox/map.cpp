@@ -438,6 +438,17 @@ constexpr Construct rows[] = {
      .note = "An empty text among the values, where the dialect stores it as NULL (Oracle), is the test of "
              "blank text x = '' makes there: ((X IN ('A')) OR (TRIM(X) IS NULL)); an empty text in a list "
              "is a NULL that equals nothing, and NOT IN a list that holds one finds no row."},
+    {.id = "fn.inlist_dates",
+     .fox = "INLIST(d, {^date}, ...)",
+     .example = "INLIST(d, {^2020-01-31}, {^2020-02-29})",
+     .shape = Shape::predicate,
+     .form = Form::inlist,
+     .target = {"", "({1} IN ({2+}) AND {1} IS NOT NULL)", "", "({1} IN ({2+}) AND {1} IS NOT NULL)",
+                "({1} IN ({2+}) AND {1} IS NOT NULL)"},
+     .note = "A name among date literals where the dialect stores FoxPro's empty date as NULL (see "
+             "op.empty_date_below): FoxPro's empty date is in no list of dates, so INLIST is false for it "
+             "and !INLIST true; the server's NULL IN (...) is neither, and NOT of it finds no row. "
+             "The test of NULL makes the call false there."},
     {.id = "fn.icase",
      .fox = "ICASE(c1, v1, ..., [e])",
      .example = "ICASE(a = 1, 'x', a = 2, 'y', 'z')",
@@ -1597,8 +1608,27 @@ constexpr Construct rows[] = {
      .note = "The last occurrence, 0 when there is none: where the server searches only from the left, the "
              "first occurrence in the reversed texts, counted back from the end (SQL Server's LEN drops "
              "trailing blanks, hence the '.'). SQL Server and MySQL compare by the column's collation, so a "
-             "case-insensitive one finds 'A' for 'a'. RAT(a, s, n), the n-th occurrence from the right, is "
-             "left as written."},
+             "case-insensitive one finds 'A' for 'a'. RAT(a, s, n) is the next row."},
+    {.id = "fn.rat_occurrence",
+     .fox = "RAT(a, s, n)",
+     .example = "RAT('x', s, 2)",
+     .place = Place::select,
+     .words = "RAT",
+     .min_args = 3,
+     .max_args = 3,
+     .form = Form::numbered,
+     .target = {"", "INSTR({2}, {1}, -1, {3})",
+                "CASE WHEN CHAR_LENGTH({1}) > 0 AND CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, -({3}))) < CHAR_LENGTH({2}) "
+                "THEN CHAR_LENGTH({2}) - CHAR_LENGTH(SUBSTRING_INDEX({2}, {1}, -({3}))) - CHAR_LENGTH({1}) + 1 ELSE 0 END",
+                "",
+                "CASE WHEN CHAR_LENGTH({1}) > 0 AND CARDINALITY(STRING_TO_ARRAY({2}, {1})) > ({3}) THEN "
+                "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({2}, {1}), {3}), {1})) + 1 ELSE 0 END"},
+     .note = "The n-th occurrence from the right: Oracle's INSTR counts occurrences back from the end. On MySQL "
+             "the text after it (SUBSTRING_INDEX with -n) is shorter than the whole text when there is one, and "
+             "the place is counted back from the end; on PostgreSQL the text cut at each occurrence has more "
+             "than n pieces then, and the place follows all but the last n joined again. An n of 1 written out "
+             "is RAT(a, s) on SQL Server and Access; any other n leaves the call as written there.",
+     .values = 2},
     // File names kept in a column. A name is read without the trailing blanks of a CHAR value; its
     // separators are \ and / between folders and the : of a drive; the extension is what follows the
     // last '.' of the file name.
@@ -2330,6 +2360,11 @@ constexpr NumberedForm numbered[] = {
       "(IIF(INSTR({2}, {1}) = 0, 0, IIF(INSTR(INSTR({2}, {1}) + 1, {2}, {1}) = 0, 0, "
       "INSTR(INSTR(INSTR({2}, {1}) + 1, {2}, {1}) + 1, {2}, {1}))) * SGN(LEN({1})))",
       ""}},
+    // RAT(a, s, 1) on SQL Server and Access: the last occurrence, as RAT(a, s)
+    {"fn.rat_occurrence", "1",
+     {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2})) "
+      "- LEN({1} + '.') + 2 END)",
+      "", "", "INSTRREV({2}, {1})", ""}},
     {"fn.strconv", "9", all("{1}")},
     {"fn.strconv", "10", all("{1}")},
     {"fn.strconv", "11", all("{1}")},

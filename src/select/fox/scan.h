@@ -122,6 +122,7 @@ struct NamedRows {
     const Construct &op_empty_text_equal = construct("op.empty_text_equal");
     const Construct &op_empty_text_not_equal = construct("op.empty_text_not_equal");
     const Construct &op_empty_date_below = construct("op.empty_date_below");
+    const Construct &fn_inlist_dates = construct("fn.inlist_dates");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
@@ -580,6 +581,7 @@ private:
     bool icase(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool inlist(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool name_among_dates(std::size_t open, std::size_t close) const;
     bool chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
