@@ -347,6 +347,8 @@ constexpr Case values[] = {
     {"RAT('bc', c) + RAT(',', c)", "0 2 0 0 2"},
     {"RAT('ab', 'abxaby') + RATC('y', 'yyy')", "7 7 7 7 7"},
     {"RAT('b', 'abcabcabc', k)", "8 5 2 0 0"},
+    {"GETWORDNUM('a,,b;c', k, ',;') + '|'", "a| b| c| | |"},
+    {"GETWORDCOUNT(REPLICATE('x;', k), ';') + GETWORDCOUNT(m, ' ,')", "1 4 3 5 6"},
     {"RAT('m', m, 1) * 10 + RAT(',', c + ',', 2)", "0 30 0 0 2"},
     {"AT('b', 'abcabc', k) * 10 + AT(',', c, 1) + ATC('XY', 'xyXY', 2)", "23 53 3 3 5"},
     {"TTOC(DATETIME(2020, 2, k, 10, 30, 5), 1)", "20200201103005 20200202103005 20200203103005 20200204103005 20200205103005"},

@@ -107,7 +107,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return done(chrtran(row, open, close, built));
     case Form::str:
         return done(str(open, close, count, built));
-    case Form::numbered: case Form::trim: case Form::weekday: case Form::mask:
+    case Form::numbered: case Form::trim: case Form::weekday: case Form::mask: case Form::delimiters:
         return done(written_options(row, open, close, built));
     case Form::extreme:
         return done(extreme(form, open, close, count, built));

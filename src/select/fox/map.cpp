@@ -1508,6 +1508,21 @@ constexpr Construct rows[] = {
              "blanks, and each run of blanks becomes a blank and a tab (every blank followed by a tab, then "
              "every tab followed by a blank dropped); the tabs less the two runs at the ends are the words. "
              "Access has no REPLACE: left as written, as is a call with delimiters of its own."},
+    {.id = "fn.getwordcount_delimiters",
+     .fox = "GETWORDCOUNT(s, cDelimiters)",
+     .example = "GETWORDCOUNT(s, ',;')",
+     .place = Place::select,
+     .words = "GETWORDCOUNT",
+     .min_args = 2,
+     .max_args = 2,
+     .form = Form::delimiters,
+     .target = {"", "NVL(REGEXP_COUNT({1}, '[^{2}]+'), 0)",
+                "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '')))", "",
+                "(LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '', 'g')))"},
+     .note = "The words between the characters of cDelimiters, a run of them one delimiter, as GETWORDCOUNT(s) "
+             "counts them: the delimiters a literal of characters that stand for themselves in a class of a "
+             "regular expression (no letter, quote, bracket, backslash, caret or dash). Any other list, and "
+             "SQL Server and Access (no regular expressions), are left as written."},
     {.id = "fn.getwordnum",
      .fox = "GETWORDNUM(s, n)",
      .example = "GETWORDNUM(s, 2)",
@@ -1526,6 +1541,24 @@ constexpr Construct rows[] = {
              "carriage returns and line feeds become blanks, the leading blanks are dropped (LTRIM) and the "
              "first word is the text before the next blank; the second is the first of what follows that "
              "blank. Any other n on SQL Server, and Access (no REPLACE), are left as written."},
+    {.id = "fn.getwordnum_delimiters",
+     .fox = "GETWORDNUM(s, n, cDelimiters)",
+     .example = "GETWORDNUM(s, 2, ',;')",
+     .place = Place::select,
+     .words = "GETWORDNUM",
+     .min_args = 3,
+     .max_args = 3,
+     .form = Form::delimiters,
+     .target = {"", "REGEXP_SUBSTR({1}, '[^{3}]+', 1, {2})",
+                "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(BOTH LEFT('{3}', 1) FROM REGEXP_REPLACE({1}, '[{3}]+', "
+                "LEFT('{3}', 1))), REPEAT(LEFT('{3}', 1), {2})), LEFT('{3}', 1), {2}), LEFT('{3}', 1), -1)",
+                "",
+                "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[{3}]+', CHR(1), 'g'), CHR(1)), CHR(1), {2})"},
+     .note = "The n-th word between the characters of cDelimiters, a run of them one delimiter, the empty text "
+             "past the last: the delimiters a literal as GETWORDCOUNT(s, cDelimiters) takes. MySQL and "
+             "PostgreSQL make each run of delimiters one character (MySQL the first delimiter, PostgreSQL the "
+             "character of code 1), drop it at the ends and take the n-th piece; MySQL adds n of them, so "
+             "that a count past the last word gives an empty piece."},
     {.id = "fn.strconv",
      .fox = "STRCONV(s, n)",
      .example = "STRCONV(s, 11)",

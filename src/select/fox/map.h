@@ -65,6 +65,9 @@ enum class Form : std::uint8_t {
                 // arguments after the row's first 'values' ones, written as numbers, are the number
     trim,       // ALLTRIM(s[, nFlags], c, ...), LTRIM, RTRIM, TRIM: parse strings trimmed instead of blanks
     weekday,    // DOW(d, nFirstDay), WEEK(d, nFirstWeek[, nFirstDay]): numbers written, {d} the first day
+    delimiters, // GETWORDNUM(s, n, cDelimiters), GETWORDCOUNT(s, cDelimiters): the delimiters a literal of
+                // characters a class of a regular expression lists as they are; the last argument,
+                // {2} or {3}, is those characters
     recno,      // RECNO() in the select list of a read of one whole table: the form as it stands (other
                 // reads of one table: select/record_numbers.h)
     mask,       // BITAND(a, b), BITOR, BITXOR: the template; where the dialect has no bit operator

@@ -590,6 +590,7 @@ private:
     bool pattern_trim(std::string_view form, std::size_t open, std::size_t close, Text &built);
     bool mask(std::string_view form, std::size_t open, std::size_t close, Text &built);
     bool weekday(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    bool word_delimiters(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);

@@ -2,6 +2,8 @@
 // (ALLTRIM(s, '-')) and the first day of the week of DOW and WEEK (DOW(d, 2)).
 #include "select/fox/scan.h"
 
+#include <algorithm>
+
 namespace tarnvel::select::fox {
 namespace {
 
@@ -139,6 +141,7 @@ bool Scan::written_options(const Construct &row, std::size_t open, std::size_t c
     case Form::numbered: return numbered(row, open, close, built);
     case Form::trim: return trim(row, open, close, built);
     case Form::mask: return mask(row.target[pass_.column], open, close, built);
+    case Form::delimiters: return word_delimiters(row, open, close, built);
     default: return weekday(row, open, close, built);
     }
 }
@@ -196,6 +199,33 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
         args.add(characters.view());
     }
     if (repeats_long_argument(form, args)) return false;
+    fill(built, form, args);
+    return true;
+}
+
+// GETWORDNUM(s, n, cDelimiters) and GETWORDCOUNT(s, cDelimiters): the row's form with the last argument
+// the delimiters' characters, as a class of a regular expression lists them. The delimiters a literal
+// of ASCII characters that stand for themselves in a class (no letter, which a server's regular
+// expression may find in either case, no quote, bracket, backslash, caret or dash).
+bool Scan::word_delimiters(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    const std::string_view form = row.target[pass_.column];
+    if (form.empty()) return false;
+    Args args;
+    std::size_t index = 0;
+    std::string_view inside;
+    bool fits = false;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (++index < row.max_args) {
+            convert_into(args, from, to, false);
+            return;
+        }
+        fits = literal_inside(trimmed(src_.substr(from, to - from)), inside) && !inside.empty() &&
+               std::none_of(inside.begin(), inside.end(), [](char c) {
+                   return may_be_letter(c) || c < ' ' || std::string_view("'\"[]\\^-").find(c) != std::string_view::npos;
+               });
+    });
+    if (!fits || index != row.max_args || repeats_long_argument(form, args)) return false;
+    args.add(inside);
     fill(built, form, args);
     return true;
 }
