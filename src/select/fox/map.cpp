@@ -49,6 +49,23 @@ constexpr std::string_view proper_sqlserver =
     " t', ' T'), ' u', ' U'), ' v', ' V'), ' w', ' W'), ' x', ' X'), ' y', ' Y'), ' z', ' Z'), 2, 2147483"
     "647)";
 
+// STREXTRACT(s, begin, end): the text between the first begin and the first end after it.
+constexpr T strextract_first = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) > 0 "
+    "THEN SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + "
+    "LEN({2} + '.') - 1) - CHARINDEX({2}, {1}) - LEN({2} + '.') + 1) ELSE '' END",
+    "CASE WHEN INSTR({1}, {2}) > 0 AND INSTR({1}, {3}, INSTR({1}, {2}) + LENGTH({2})) > 0 THEN SUBSTR({1}, "
+    "INSTR({1}, {2}) + LENGTH({2}), INSTR({1}, {3}, INSTR({1}, {2}) + LENGTH({2})) - INSTR({1}, {2}) - "
+    "LENGTH({2})) END",
+    "CASE WHEN LOCATE({2}, {1}) > 0 AND LOCATE({3}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 THEN "
+    "SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}), LOCATE({3}, {1}, LOCATE({2}, {1}) + "
+    "CHAR_LENGTH({2})) - LOCATE({2}, {1}) - CHAR_LENGTH({2})) ELSE '' END",
+    "IIF(INSTR({1}, {2}) > 0 AND INSTR(INSTR({1}, {2}) + LEN({2}), {1}, {3}) > 0, MID({1}, INSTR({1}, {2}) + "
+    "LEN({2}), INSTR(INSTR({1}, {2}) + LEN({2}), {1}, {3}) - INSTR({1}, {2}) - LEN({2})), '')",
+    "CASE WHEN STRPOS({1}, {2}) > 0 AND STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {3}) > 0 THEN "
+    "LEFT(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), "
+    "{3}) - 1) ELSE '' END"};
+
 constexpr Construct rows[] = {
     // --- operators
     {.id = "op.exact_equal",
@@ -1153,23 +1170,23 @@ constexpr Construct rows[] = {
      .words = "STREXTRACT",
      .min_args = 3,
      .max_args = 3,
-     .target = {"CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) > 0 "
-                "THEN SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + "
-                "LEN({2} + '.') - 1) - CHARINDEX({2}, {1}) - LEN({2} + '.') + 1) ELSE '' END",
-                "CASE WHEN INSTR({1}, {2}) > 0 AND INSTR({1}, {3}, INSTR({1}, {2}) + LENGTH({2})) > 0 THEN SUBSTR({1}, "
-                "INSTR({1}, {2}) + LENGTH({2}), INSTR({1}, {3}, INSTR({1}, {2}) + LENGTH({2})) - INSTR({1}, {2}) - "
-                "LENGTH({2})) END",
-                "CASE WHEN LOCATE({2}, {1}) > 0 AND LOCATE({3}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 THEN "
-                "SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}), LOCATE({3}, {1}, LOCATE({2}, {1}) + "
-                "CHAR_LENGTH({2})) - LOCATE({2}, {1}) - CHAR_LENGTH({2})) ELSE '' END",
-                "IIF(INSTR({1}, {2}) > 0 AND INSTR(INSTR({1}, {2}) + LEN({2}), {1}, {3}) > 0, MID({1}, INSTR({1}, {2}) + "
-                "LEN({2}), INSTR(INSTR({1}, {2}) + LEN({2}), {1}, {3}) - INSTR({1}, {2}) - LEN({2})), '')",
-                "CASE WHEN STRPOS({1}, {2}) > 0 AND STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {3}) > 0 THEN "
-                "LEFT(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), "
-                "{3}) - 1) ELSE '' END"},
+     .target = strextract_first,
+
      .note = "The text between the first begin and the first end after it; the empty text when either is "
              "missing. SQL Server's CHARINDEX finds an empty begin nowhere, where FoxPro starts at the first "
-             "character. With an occurrence or flags the call is left as written."},
+             "character. With an occurrence or flags, the next row."},
+    {.id = "fn.strextract_options",
+     .fox = "STREXTRACT(s, begin, end, nOccurrence[, nFlags])",
+     .example = "STREXTRACT(notes, '<tel>', '</tel>', 1, 0)",
+     .place = Place::select,
+     .words = "STREXTRACT",
+     .min_args = 4,
+     .max_args = 5,
+     .form = Form::numbered,
+     .note = "nOccurrence written as 1 and nFlags as 0 (or left out): STREXTRACT(s, begin, end). Any other "
+             "occurrence, the flags (blind to case, no end needed, the delimiters kept) or numbers not "
+             "written out leave the call as written.",
+     .values = 3},
     {.id = "fn.strtran_remove",
      .fox = "STRTRAN(s, a)",
      .example = "STRTRAN(phone, '-')",
@@ -2393,6 +2410,9 @@ constexpr NumberedForm numbered[] = {
       "(IIF(INSTR({2}, {1}) = 0, 0, IIF(INSTR(INSTR({2}, {1}) + 1, {2}, {1}) = 0, 0, "
       "INSTR(INSTR(INSTR({2}, {1}) + 1, {2}, {1}) + 1, {2}, {1}))) * SGN(LEN({1})))",
       ""}},
+    // STREXTRACT's first occurrence, without flags
+    {"fn.strextract_options", "1", strextract_first},
+    {"fn.strextract_options", "1,0", strextract_first},
     // RAT(a, s, 1) on SQL Server and Access: the last occurrence, as RAT(a, s)
     {"fn.rat_occurrence", "1",
      {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2})) "
