@@ -1171,7 +1171,6 @@ constexpr Construct rows[] = {
      .min_args = 3,
      .max_args = 3,
      .target = strextract_first,
-
      .note = "The text between the first begin and the first end after it; the empty text when either is "
              "missing. SQL Server's CHARINDEX finds an empty begin nowhere, where FoxPro starts at the first "
              "character. With an occurrence or flags, the next row."},
