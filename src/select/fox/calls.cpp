@@ -112,19 +112,21 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::extreme:
         return done(extreme(form, open, close, count, built));
     case Form::recno:
-        if (count == 0 && no_record_compared(w0, close)) {
-            built.append("1");
-            return Built::rewritten;
-        }
-        return done(record_number(form, count, close, built));
+        return done(record_number(form, w0, count, close, built));
     }
     return Built::none;
 }
 
-// RECNO() in the select list of a read of one whole table: the row number as it stands. Elsewhere it
-// is left for the statement driver, which sees the clauses, with the form it needs.
-bool Scan::record_number(std::string_view form, std::size_t count, std::size_t close, Text &built) {
-    if (form.empty() || count != 0) return false;
+// RECNO() = 0 in a condition: the number 1, which no record has. RECNO() in the select list of a read of
+// one whole table: the row number as it stands. Elsewhere it is left for the statement driver, which
+// sees the clauses, with the form it needs.
+bool Scan::record_number(std::string_view form, std::size_t w0, std::size_t count, std::size_t close, Text &built) {
+    if (count != 0) return false;
+    if (no_record_compared(w0, close)) {
+        built.append("1");
+        return true;
+    }
+    if (form.empty()) return false;
     if (!in_select_item() || !one_whole_table(close + 1)) {
         pass_.record_number = form;
         return false;

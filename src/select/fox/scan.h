@@ -517,7 +517,7 @@ private:
     std::string_view alias_after(std::size_t at, std::size_t &end) const;
     bool one_whole_table(std::size_t at) const;
     bool names_folder(std::size_t from, std::size_t to) const;
-    bool record_number(std::string_view form, std::size_t count, std::size_t close, Text &built);
+    bool record_number(std::string_view form, std::size_t w0, std::size_t count, std::size_t close, Text &built);
     bool no_record_compared(std::size_t w0, std::size_t close) const;
     bool empty_text_compare(std::size_t length);
     void comparison_written(std::size_t operand, std::size_t after, std::string_view built);
