@@ -46,6 +46,23 @@ constexpr Case conditions[] = {
     {"DTOS(d) < '2000' AND YEAR(d) < 2000", "1"},  // blanks come before every date's digits
 };
 
+// The empty date is below every date, outside every range and list of dates, in FoxPro: the rows
+// each comparison finds (where PostgreSQL's NULL would be found by none).
+constexpr Case below[] = {
+    {"d < {^2020-03-01}", "1|2"},
+    {"{^2020-01-01} > d", "1"},
+    {"{^2020-03-01} >= ed.d", "1|2"},
+    {"{^2020-02-29} <> d", "1"},
+    {"{^2020-02-29} # d AND k > 0", "1"},
+    {"{^2020-02-29 11:00} > t", "1|2"},
+    {"d NOT BETWEEN {^2020-01-01} AND {^2020-12-31}", "1"},
+    {"d NOT BETWEEN {^2020-01-01} AND {^2020-02-01} OR k = 2", "1|2"},
+    {"d NOT IN ({^2020-02-29}, {^2021-01-01})", "1"},
+    {"ed.d NOT IN ({^2020-03-01})", "1|2"},
+    {"{^2020-01-01} < d", "2"},  // the empty date is after no date
+    {"d BETWEEN {^2020-01-01} AND {^2020-12-31}", "2"},
+};
+
 // .NULL. stays .NULL. on MariaDB, whose empty date is a value of its own; PostgreSQL stores the empty
 // date as NULL and gives FoxPro's empty value for every NULL.
 struct NullCase {
@@ -89,6 +106,12 @@ TYPED_TEST(EmptyDates, DateFunctionsGiveFoxProsValuesOfTheEmptyDate) {
 
 TYPED_TEST(EmptyDates, DaysAddedToTheEmptyDateLeaveItEmpty) {
     for (const Case &c : conditions) {
+        EXPECT_EQ(this->run(std::string("SELECT k FROM ed WHERE ") + c.foxpro + " ORDER BY k"), c.expected) << c.foxpro;
+    }
+}
+
+TYPED_TEST(EmptyDates, TheEmptyDateIsBelowEveryDate) {
+    for (const Case &c : below) {
         EXPECT_EQ(this->run(std::string("SELECT k FROM ed WHERE ") + c.foxpro + " ORDER BY k"), c.expected) << c.foxpro;
     }
 }

@@ -1,6 +1,8 @@
-// A name compared with a date by <, <=, <>, # or != where the dialect stores FoxPro's empty date as
-// NULL: FoxPro's empty date is a value below every date, so the comparison holds for it; the
-// server's NULL holds for none. The row is the map's op.empty_date_below.
+// A name compared with a date by <, <=, <>, # or != (or the date with the name by >, >=, <>, # or !=)
+// where the dialect stores FoxPro's empty date as NULL: FoxPro's empty date is a value below every
+// date, so the comparison holds for it; the server's NULL holds for none. The rows are the map's
+// op.empty_date_below and op.empty_date_above; d NOT BETWEEN and d NOT IN over dates, which hold for
+// the empty date too, op.empty_date_outside.
 #include "select/fox/scan.h"
 
 namespace tarnvel::select::fox {
@@ -13,6 +15,24 @@ std::string_view below_or_unequal(std::string_view op) {
     return op == "<>" || op == "#" || op == "!=" ? "<>" : "";
 }
 
+// As below_or_unequal, for the date on the left: >, >= and the three forms of "not equal".
+std::string_view above_or_unequal(std::string_view op) {
+    if (op == ">" || op == ">=") return op;
+    return op == "<" || op == "<=" ? "" : below_or_unequal(op);
+}
+
+// A date literal {^...} that is not the empty one, from 'at' to its brace, within 'end'; npos when
+// none stands there.
+std::size_t filled_date_close(std::string_view text, std::size_t at, std::size_t end) {
+    if (at + 2 >= end || text[at] != '{' || text[at + 1] != '^') return std::string_view::npos;
+    const std::size_t close = text.find('}', at);
+    if (close == std::string_view::npos || close >= end ||
+        text.substr(at + 2, close - at - 2).find_first_not_of(" /:") == std::string_view::npos) {
+        return std::string_view::npos;
+    }
+    return close;
+}
+
 }  // namespace
 
 // d < {^2020-01-01} as (d < {^2020-01-01} OR d IS NULL): the left operand a name alone, the right
@@ -23,10 +43,8 @@ bool Scan::empty_date_below(std::size_t length) {
     const std::string_view form = named().op_empty_date_below.target[pass_.column];
     const std::string_view op = below_or_unequal(src_.substr(pos_, length));
     if (form.empty() || op.empty()) return false;
-    const std::size_t close = src_.find('}', right);
-    if (close == std::string_view::npos || close >= end_ || src_.substr(right + 2, close - right - 2).find_first_not_of(" /:") == std::string_view::npos) {
-        return false;
-    }
+    const std::size_t close = filled_date_close(src_, right, end_);
+    if (close == std::string_view::npos) return false;
     const std::size_t after = close + 1;
     if (operator_follows(after) || (after < end_ && name_char(src_[after]))) return false;
     const std::string_view name = lone_name_operand();
@@ -39,6 +57,94 @@ bool Scan::empty_date_below(std::size_t length) {
     if (repeats_long_argument(form, args)) return false;
     Text built, left;
     fill(built, form, args);
+    out_.take(operand, pos_, left);
+    comparison_written(operand, after, built.view());
+    return true;
+}
+
+// The name from 'from' to 'to' is a field (d, t.d): no keyword (NULL, ALL), no variable or object
+// reference (m.d, THISFORM.x.Value, goApp.dFrom), which the scan writes as a parameter when it reads
+// the name itself.
+bool Scan::field_name(std::size_t from, std::size_t to) const {
+    std::size_t first = from;
+    while (first < to && name_char(src_[first])) ++first;
+    const std::string_view word = src_.substr(from, first - from);
+    if (first == to) return keyword_of(word) == Kw::none;
+    return keyword_of(word) == Kw::none && !object_word(word) && !pass_.host_qualifier(word);
+}
+
+// {^2020-01-01} > d as ({^2020-01-01} > d OR d IS NULL): the left operand a date literal alone (not
+// the empty one), the right one a name alone that ends the comparison.
+// The caller has seen the literal's } before the operator.
+bool Scan::empty_date_above(std::size_t length) {
+    const Level &t = top();
+    if (prev_ != Prev::operand || t.operand_open) return false;
+    const std::string_view written = out_.text(pos_);
+    if (t.operand >= written.size()) return false;
+    const std::string_view literal = trimmed(written.substr(t.operand));
+    if (literal.size() < 3 || literal[0] != '{') return false;
+    const std::string_view form = named().op_empty_date_above.target[pass_.column];
+    const std::string_view op = above_or_unequal(src_.substr(pos_, length));
+    if (form.empty() || op.empty() || filled_date_close(literal, 0, literal.size()) != literal.size() - 1) return false;
+    const std::size_t name = skip_blanks(pos_ + length);
+    if (name >= end_ || !name_start(src_[name])) return false;
+    const std::size_t after = name_chain_end(src_, name, end_);
+    if (!field_name(name, after)) return false;
+    if (operator_follows(after) || (after < end_ && (name_char(src_[after]) || src_[after] == '(' || src_[after] == '.'))) return false;
+    if (pass_.depth >= deepest_call) return false;
+    Args args;
+    args.add(src_.substr(name, after - name));
+    args.add(op);
+    args.add(literal);
+    if (repeats_long_argument(form, args)) return false;
+    Text built, left;
+    fill(built, form, args);
+    const std::size_t operand = t.operand;
+    out_.take(operand, pos_, left);
+    comparison_written(operand, after, built.view());
+    return true;
+}
+
+// One past the dates from 'at' that NOT BETWEEN or NOT IN compares with: {^a} AND {^b} after BETWEEN,
+// ({^a}, {^b}, ...) after IN, each one filled; 'at' when the range holds anything else.
+std::size_t Scan::date_range_end(std::size_t at) const {
+    const bool between = word_at(src_, at, end_, "BETWEEN");
+    if (!between && !word_at(src_, at, end_, "IN")) return at;
+    std::size_t next = skip_blanks(at + (between ? 7 : 2));
+    if (!between && (next >= end_ || src_[next++] != '(')) return at;
+    for (std::size_t count = 0;; ++count) {
+        const std::size_t close = filled_date_close(src_, skip_blanks(next), end_);
+        if (close == std::string_view::npos) return at;
+        next = skip_blanks(close + 1);
+        if (between && count == 0 && word_at(src_, next, end_, "AND")) {
+            next += 3;
+        } else if (between) {
+            return count == 1 ? close + 1 : at;
+        } else if (next < end_ && src_[next] == ')') {
+            return next + 1;
+        } else if (next >= end_ || src_[next++] != ',') {
+            return at;
+        }
+    }
+}
+
+// d NOT BETWEEN {^a} AND {^b}, d NOT IN ({^a}, {^b}) as (... OR d IS NULL): a name alone before the
+// NOT at w0 (which ends at w1), the range of dates ending the condition.
+bool Scan::empty_date_outside(std::size_t w0, std::size_t w1) {
+    if (w1 - w0 != 3 || !same_word(src_.substr(w0, 3), "NOT")) return false;
+    const std::string_view form = named().op_empty_date_outside.target[pass_.column];
+    if (form.empty()) return false;
+    const std::size_t range = skip_blanks(w1), after = date_range_end(range);
+    if (after == range || operator_follows(after) || (after < end_ && name_char(src_[after]))) return false;
+    const std::string_view name = lone_name_operand();
+    if (name.empty() || name[0] == '?' || pass_.depth >= deepest_call) return false;
+    Args args;
+    args.add(name);
+    args.add(src_.substr(w0, after - w0));
+    if (repeats_long_argument(form, args)) return false;
+    Text built, left;
+    fill(built, form, args);
+    const std::size_t operand = top().operand;
     out_.take(operand, pos_, left);
     comparison_written(operand, after, built.view());
     return true;

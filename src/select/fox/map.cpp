@@ -212,7 +212,16 @@ constexpr Construct rows[] = {
      .example = "d = {}",
      .note = "The empty date as the structure conversion stores it: Access, Oracle (whose DEFAULT '' is NULL) "
              "and PostgreSQL store no value, so they write = {} as IS NULL and <> {} as IS NOT NULL (= NULL "
-             "finds no row)."},
+             "finds no row). Comparisons with a date: op.empty_date_below, op.empty_date_above, "
+             "op.empty_date_outside. Aggregates and ordering keep the server's reading of NULL there: MIN(d) "
+             "of a column holding empty dates gives the least date that is set (FoxPro: the empty date), "
+             "COUNT(DISTINCT d) leaves it out, and PostgreSQL and Oracle put it last in ascending order "
+             "(FoxPro: first). These are left as written: the statement does not show d to be a date, FoxPro "
+             "reads a column of numbers that allows .NULL. as the servers do, and ORDER BY d NULLS FIRST "
+             "would keep PostgreSQL from reading d's index in order. GROUP BY d groups the empty dates "
+             "together, as FoxPro does. MySQL's '0000-00-00' needs a sql_mode without NO_ZERO_DATE (MariaDB's "
+             "default): under MySQL's default strict mode the structure conversion's DEFAULT '0000-00-00' is "
+             "refused, while the statements still find the rows that hold it."},
     {.id = "lit.empty_date_item",
      .kind = Kind::literal,
      .fox = "{} as a select item",
@@ -424,7 +433,12 @@ constexpr Construct rows[] = {
              "is never empty (write x = 0); the empty text and date are NULL there. PostgreSQL: the value "
              "keeps its own type in JSON, whose path test finds blank text, 0, FALSE and NULL (the empty date "
              "there) as the row runs, and the text '0' stays a filled text; x is written once, so that EMPTY "
-             "inside EVL or IIF does not grow the statement (COALESCE gives a literal or parameter of no type a type)."},
+             "inside EVL or IIF does not grow the statement (COALESCE gives a literal or parameter of no type a type). "
+             "A field of the outer side of an outer join that found no row is NULL: EMPTY() of it is not true on "
+             "SQL Server and MySQL, as FoxPro's EMPTY(.NULL.), and true where the empty date and text are "
+             "NULL (Oracle, Access, PostgreSQL), which cannot tell the two apart. MySQL writes the empty date "
+             "as the text '0000-00-00', which EMPTY() does not find empty where it stands as a value of its "
+             "own (EMPTY({}), EMPTY(IIF(c, {}, d))); a column of dates is found."},
     {.id = "fn.isnull",
      .fox = "ISNULL(x)",
      .example = "ISNULL(x)",
@@ -687,7 +701,27 @@ constexpr Construct rows[] = {
              "hold. Oracle, Access and PostgreSQL store it as NULL (see lit.empty_date), for which no "
              "comparison holds, so a name compared with a date literal by <, <=, <>, # or != finds the empty "
              "dates too. SQL Server (1900-01-01) and MySQL (0000-00-00) store a date below the others. Only "
-             "for a name alone on the left and a literal that ends the comparison."},
+             "for a name alone on the left and a literal that ends the comparison; for the literal on the left "
+             "see op.empty_date_above. Two names compared (shipped < order_date, a.d = b.d, both possibly "
+             "empty: FoxPro's {} = {} holds) are left as written: the statement does not show them to be "
+             "dates, and the same rewrite of a comparison of numbers or texts would find NULLs FoxPro "
+             "leaves out."},
+    {.id = "op.empty_date_above",
+     .kind = Kind::operator_,
+     .fox = "{^date} > d, {^date} >= d, {^date} <> d, {^date} # d, {^date} != d",
+     .example = "{^2020-01-01} > d",
+     .target = {"", "({3} {2} {1} OR {1} IS NULL)", "", "({3} {2} {1} OR {1} IS NULL)", "({3} {2} {1} OR {1} IS NULL)"},
+     .note = "As op.empty_date_below with the literal on the left: only for a literal alone there (not the "
+             "empty one) and a name alone on the right that ends the comparison."},
+    {.id = "op.empty_date_outside",
+     .kind = Kind::operator_,
+     .fox = "d NOT BETWEEN {^date} AND {^date}, d NOT IN ({^date}, ...)",
+     .example = "d NOT IN ({^2020-01-01}, {^2020-02-01})",
+     .target = {"", "({1} {2} OR {1} IS NULL)", "", "({1} {2} OR {1} IS NULL)", "({1} {2} OR {1} IS NULL)"},
+     .note = "As op.empty_date_below: FoxPro's empty date lies outside every range of dates and differs "
+             "from every date of a list, where the NULL that stands for it is neither. Only for a name alone "
+             "before NOT and filled date literals that end the condition. NOT BETWEEN(d, ...) and "
+             "NOT INLIST(d, ...) are left as written."},
     {.id = "op.date_days",
      .kind = Kind::operator_,
      .fox = "DATE() + n, DATE() - n",

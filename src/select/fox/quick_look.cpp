@@ -509,10 +509,39 @@ private:
         }
         if (!empty && compared_date_sum_after(close + 1)) return true;  // {^2020-01-31} < d + 30
         if (!empty && below_or_unequal_before(before)) return true;     // d < {^2020-01-31}: the empty date too
+        if (!empty && not_range_before(before)) return true;            // d NOT IN ({^2020-01-31}): the empty date too
         i = close;
         at = close + 1;
         while (at < n_ && is_blank(text_[at])) ++at;
+        if (!empty && above_or_unequal_at(at)) return true;  // {^2020-01-31} > d: the empty date too
         return at < n_ && (text_[at] == '+' || text_[at] == '-');
+    }
+
+    // NOT BETWEEN or NOT IN ( ends at 'at', where the dialect finds the empty date outside a range of
+    // dates in a way of its own.
+    bool not_range_before(std::size_t at) const {
+        if (named().op_empty_date_outside.target[pass_.column].empty()) return false;
+        if (at > 0 && text_[at - 1] == '(') at = blanks_before(at - 1);
+        const std::size_t word = name_start_before(at);
+        if (!word_at(text_, word, n_, "BETWEEN") && !word_at(text_, word, n_, "IN")) return false;
+        const std::size_t before = blanks_before(word);
+        return before >= 3 && word_at(text_, before - 3, n_, "NOT");
+    }
+    std::size_t blanks_before(std::size_t at) const {
+        while (at > 0 && is_blank(text_[at - 1])) --at;
+        return at;
+    }
+    std::size_t name_start_before(std::size_t at) const {
+        while (at > 0 && name_char(text_[at - 1])) --at;
+        return at;
+    }
+
+    // >, >=, <>, # or != begins at 'at', where the dialect finds the empty date by such a comparison in
+    // a way of its own.
+    bool above_or_unequal_at(std::size_t at) const {
+        if (at >= n_ || named().op_empty_date_above.target[pass_.column].empty()) return false;
+        const char first = text_[at], next = at + 1 < n_ ? text_[at + 1] : '\0';
+        return first == '>' || first == '#' || (first == '!' && next == '=') || (first == '<' && next == '>');
     }
 
     // <, <=, <>, # or != ends at 'at', where the dialect finds the empty date by such a comparison in a

@@ -152,6 +152,7 @@ void Scan::word() {
     if (kw == Kw::callable && word.size() < 7 && upper(word[0]) == 'B') {  // BETW, BETWE, BETWEE
         out_.replace(w0, w1, named().kw_between.target[pass_.column]);
     }
+    if (kw == Kw::logic && prev_ == Prev::operand && upper(word[0]) == 'N' && empty_date_outside(w0, w1)) return;
     pos_ = w1;
     keyword(kw, word, after);
 }
@@ -522,7 +523,10 @@ void Scan::comparison(std::size_t length, std::string_view replacement) {
                                                 sqlserver_alias(length));
         item->item_condition = true;
     }
-    if (empty_text_compare(length) || negated_right(length) || empty_date_below(length)) return;
+    if (empty_text_compare(length) || negated_right(length) || empty_date_below(length) ||
+        (brace_before(pos_) && empty_date_above(length))) {
+        return;
+    }
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);
     boundary(false, Prev::comparison);
     pos_ += length;

@@ -123,6 +123,8 @@ struct NamedRows {
     const Construct &op_empty_text_not_equal = construct("op.empty_text_not_equal");
     const Construct &op_empty_date_below = construct("op.empty_date_below");
     const Construct &fn_inlist_dates = construct("fn.inlist_dates");
+    const Construct &op_empty_date_above = construct("op.empty_date_above");
+    const Construct &op_empty_date_outside = construct("op.empty_date_outside");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
@@ -522,6 +524,10 @@ private:
     bool empty_text_compare(std::size_t length);
     void comparison_written(std::size_t operand, std::size_t after, std::string_view built);
     bool empty_date_below(std::size_t length);
+    bool empty_date_above(std::size_t length);
+    bool field_name(std::size_t from, std::size_t to) const;
+    std::size_t date_range_end(std::size_t at) const;
+    bool empty_date_outside(std::size_t w0, std::size_t w1);
     bool negated_right(std::size_t length);
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
@@ -655,6 +661,10 @@ private:
     bool group_follows() const {  // a '(' next: EXISTS (...)
         const std::size_t at = skip_blanks(pos_);
         return at < end_ && src_[at] == '(';
+    }
+    bool brace_before(std::size_t at) const {  // a date literal's } ends what stands before 'at'
+        while (at > 0 && is_blank(src_[at - 1])) --at;
+        return at > 0 && src_[at - 1] == '}';
     }
     bool operator_follows(std::size_t at) const {
         at = skip_blanks(at);
