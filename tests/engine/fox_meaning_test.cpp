@@ -77,6 +77,11 @@ constexpr Case conditions[] = {
     {"!l", "1 3 5"},
     {"l = .T.", "2 4"},
     {"l == .F.", "1 3 5"},
+    {"l <> (k > 3)", "2 5"},              // a condition in parentheses compared with a logical
+    {"(k > 2) = (n > 0)", "1 4"},         // two conditions compared
+    {"EMPTY(k > 3)", "1 2 3"},            // a false condition is empty
+    {"EVL(k > 3, l)", "2 4 5"},           // and so EVL passes over it
+    {"ICASE(k < 3, n > 0, l)", "2 4"},    // conditions as ICASE's values
     {".T.", "1 2 3 4 5"},
     {".F.", ""},
     {"l .AND. .T.", "2 4"},
@@ -565,6 +570,8 @@ constexpr Case aggregates[] = {
     {"SELECT MAX(n) FROM fm WHERE 1 = 0", "NULL"},
     {"SELECT COUNT(*) FROM fm WHERE .F.", "0"},
     {"SELECT SUM(n) FROM fm GROUP BY l ORDER BY l", "-3.00 12.51"},
+    {"SELECT k FROM fm GROUP BY k HAVING MAX(l) ORDER BY k", "2 4"},  // a logical's aggregate as a condition
+    {"SELECT k FROM fm GROUP BY k HAVING NOT MIN(l) OR k = 2 ORDER BY k", "1 2 3 5"},
     {"SELECT COUNT(*) AS x FROM fm GROUP BY EMPTY(d) ORDER BY 1", "2 3"},
     {"SELECT COUNT(*) AS x, EMPTY(d) AS e FROM fm GROUP BY e ORDER BY 1", "2 3"},
     {"SELECT COUNT(*) AS x FROM fm GROUP BY l HAVING SUM(n) < 0", "3"},

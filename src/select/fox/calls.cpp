@@ -6,6 +6,7 @@
 #include <array>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace tarnvel::select::fox {
 
@@ -27,6 +28,10 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     const Construct &row = *fit;
     const bool condition = (starts_condition() && !operator_follows(close + 1)) ||
                            (row.shape == Shape::predicate && condition_in_item(close + 1));
+    if ((&row == &named().fn_max_logical || &row == &named().fn_min_logical) &&
+        !(condition && lone_name_between(open + 1, close))) {
+        return false;  // MAX(x) as a value: the dialect's aggregate
+    }
     Text built;
     const Built outcome = build(row, w0, open, close, count, built);
     if (outcome == Built::none) return false;
@@ -65,7 +70,9 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::text: {
         if (form.empty()) return Built::none;
         if (count_written(row, open, close)) return Built::none;
-        if (&row == &named().fn_empty && empty_number(open, close, built)) return Built::rewritten;
+        if (&row == &named().fn_empty && (empty_number(open, close, built) || empty_condition(open, close, built))) {
+            return Built::rewritten;
+        }
         Args args;
         const Construct *days = days_row(row);
         std::size_t index = 0;
@@ -151,9 +158,9 @@ bool Scan::no_record_compared(std::size_t w0, std::size_t close) const {
     return at >= end_ || src_[at] == ')' || name_start(src_[at]);
 }
 
-Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
+Piece Scan::convert(std::size_t from, std::size_t to, bool condition, bool value) {
     std::string_view part = trimmed(src_.substr(from, to - from));
-    if (!worth_a_pass(pass_, part) && !(sum_beside_name(part) && pass_.shows_dates())) {
+    if (!value && !worth_a_pass(pass_, part) && !(sum_beside_name(part) && pass_.shows_dates())) {
         return Piece{tarnvel::Text(), part};  // most arguments: nothing to rewrite
     }
     from = static_cast<std::size_t>(part.data() - src_.data());
@@ -162,6 +169,7 @@ Piece Scan::convert(std::size_t from, std::size_t to, bool condition) {
     base.kind = Level::group;
     base.clause = top().clause;
     base.condition = condition;
+    base.compared = value;  // a condition there is written as a value
     ++pass_.depth;
     Scan scan(pass_, src_, from, to, base);
     scan.run();
@@ -286,6 +294,55 @@ bool Scan::empty_number(std::size_t open, std::size_t close, Text &built) {
     return true;
 }
 
+// EMPTY(c) of a condition (EMPTY(a > b), and so EVL(a > b, x)): its negation, the argument read as a
+// condition.
+bool Scan::empty_condition(std::size_t open, std::size_t close, Text &built) {
+    if (!holds_condition(open + 1, close)) return false;
+    Args args;
+    convert_into(args, open + 1, close, true);
+    fill(built, named().fn_empty_condition.target[pass_.column], args);
+    return true;
+}
+
+// The text from 'from' to 'to' is one name (blanks around it allowed): t.l, l.
+bool Scan::lone_name_between(std::size_t from, std::size_t to) const {
+    from = skip_blanks(from);
+    if (from >= to || !name_start(src_[from])) return false;
+    const std::size_t end = name_chain_end(src_, from, to);
+    return skip_blanks(end) >= to && keyword_of(src_.substr(from, end - from)) == Kw::none;
+}
+
+// The text from 'from' to 'to' is a condition: it begins with ! or NOT, or holds outside parentheses
+// a comparison, a $ or a word that joins or makes conditions (AND, OR, LIKE, IN, IS, BETWEEN).
+bool Scan::holds_condition(std::size_t from, std::size_t to) const {
+    from = skip_blanks(from);
+    if (from < to && src_[from] == '!' && (from + 1 >= to || src_[from + 1] != '=')) return true;
+    int depth = 0;
+    for (std::size_t at = from; at < to; ++at) {
+        const char c = src_[at];
+        if (const std::size_t end = fox::literal_end(src_, at, to, pass_.rules); end != at) {
+            at = end - 1;
+        } else if (c == '(' || c == ')') {
+            depth += c == '(' ? 1 : -1;
+        } else if (depth == 0 && std::strchr("=<>#$", c) != nullptr) {
+            return true;
+        } else if (depth == 0 && name_start(c) && (at == from || !name_char(src_[at - 1]))) {
+            std::size_t w1 = at + 1;
+            while (w1 < to && name_char(src_[w1])) ++w1;
+            const std::string_view word = src_.substr(at, w1 - at);
+            const Kw kw = keyword_of(word);
+            if (kw == Kw::logic || same_word(word, "LIKE") || same_word(word, "IN") || same_word(word, "IS") ||
+                same_word(word, "BETWEEN")) {
+                return true;
+            }
+            at = w1 - 1;
+        } else if (depth == 0 && c == '.' && dotted_operator(src_, at, to, true)) {
+            return true;  // .AND., .OR., .NOT.
+        }
+    }
+    return false;
+}
+
 bool Scan::foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t, Text &built) {
     Args raw;
     for_each_argument(src_, open, close, pass_.rules,
@@ -350,7 +407,8 @@ bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Text &b
         if (last_else) built.append(form.else_);
         else if (condition && index > 0) built.append(form.next);
         else if (!condition) built.append(form.then);
-        Piece piece = convert(from, to, condition);
+        // a condition as a value (ICASE(a = 1, b > 2, .F.)) where the dialect takes one only in CASE
+        Piece piece = convert(from, to, condition, !condition && predicate_as_value(pass_.column) != "{1}");
         built.append(piece.text);
         ++index;
     });

@@ -140,7 +140,7 @@ bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &las
 }
 
 // Whether the statement's own select list (up to its FROM) holds LIKE, BETWEEN, IS, IN, EXISTS, AND,
-// OR or NOT: a condition as a select item.
+// OR or NOT (the last three in parentheses too): a condition as a select item.
 bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules) {
     const std::size_t n = text.size();
     int depth = 0;
@@ -159,6 +159,10 @@ bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules
         i = w1;
         // only FROM, INTO, UNION (UNIO), LIKE, BETWEEN (BETW...), IS, IN, EXISTS, AND, OR and NOT matter
         const char first = upper(word[0]);
+        if (depth != 0 && word.size() <= 3 && (first == 'A' || first == 'O' || first == 'N') &&
+            keyword_of(word) == Kw::logic) {
+            return true;  // (NOT l) AS x
+        }
         if (depth != 0 || word.size() > 7) continue;
         if (first != 'F' && first != 'I' && first != 'U' && first != 'L' && first != 'B' && first != 'A' &&
             first != 'O' && first != 'N' && first != 'E') {
@@ -218,6 +222,7 @@ private:
         case equals_clue:
             if (text_[i] == '=' && i + 1 < n_ && text_[i + 1] == '=') return true;
             if (not_after(i)) return true;  // l = NOT l2
+            if (compared_items_ && compared_group_beside(i)) return true;  // l <> (a > b)
             return compared_items_ && in_select_list(text_, i, select_list_);  // a condition as an item
         case always_clue: return true;
         case brace_clue: return braced(i);
@@ -246,6 +251,20 @@ private:
         if (next >= n_ || (text_[next] != '\'' && text_[next] != '"' && text_[next] != '[')) return false;
         const std::string_view word = word_before(text_, i);
         return !word.empty() && folder_name(word);
+    }
+
+    // A group (not a call's arguments nor a subquery) on a side of the comparison operator at 'i': it
+    // may hold a condition compared as a value, (a > b) = (c > d).
+    bool compared_group_beside(std::size_t i) const {
+        std::size_t before = i;
+        while (before > 0 && is_blank(text_[before - 1])) --before;
+        if (before > 0 && text_[before - 1] == ')' && depth_ < opens_.size()) {
+            const std::string_view word = word_before(text_, opens_[depth_]);
+            if (word.empty() || keyword_of(word) != Kw::none) return true;
+        }
+        std::size_t after = i + 1;
+        while (after < n_ && (text_[after] == '=' || text_[after] == '>' || is_blank(text_[after]))) ++after;
+        return after < n_ && text_[after] == '(' && !sele_follows(text_, after, n_);
     }
 
     // The word NOT right after the comparison operator at 'i'.
@@ -376,15 +395,21 @@ private:
             starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
             return true;
         }
-        if (const Construct *row = function_named(word)) {
-            if (row->min_args > 1 && lone_name_in(i) && taking(*row, 1) == nullptr) return false;  // ALLTRIM(name)
-            if (!left_to_dialect(*row, pass_.column) || has_siblings(*row)) {
-                const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
-                const Construct *fit = close == none ? nullptr : taking(*row, count);
-                if (fit != nullptr && !left_to_dialect(*fit, pass_.column)) return true;
-            }
-        }
+        if (const Construct *row = function_named(word); row != nullptr && rewritten_call(*row, word, i)) return true;
         return host_function_lacking(word, pass_.column);  // GETENV('USER'), PROPER(m.x)
+    }
+
+    // The call of a function the map has rows for, whose "(" is at 'i', is one the pass rewrites.
+    bool rewritten_call(const Construct &row, std::string_view word, std::size_t i) const {
+        if (row.min_args > 1 && lone_name_in(i) && taking(row, 1) == nullptr) return false;  // ALLTRIM(name)
+        if (left_to_dialect(row, pass_.column) && !has_siblings(row)) return false;
+        const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
+        const Construct *fit = close == none ? nullptr : taking(row, count);
+        if (fit == nullptr || left_to_dialect(*fit, pass_.column)) return false;
+        if (fit == &named().fn_max_logical || fit == &named().fn_min_logical) {  // HAVING MAX(l)
+            return starts_condition(static_cast<std::size_t>(word.data() - text_.data()));
+        }
+        return true;
     }
 
     // After WHERE, HAVING, ON, WHEN, AND, OR, NOT, "(" or "!", or at the start of a text (an

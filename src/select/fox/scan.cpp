@@ -73,6 +73,7 @@ void Scan::run() {
             punctuation(c);
         }
     }
+    if (depth_ == 1 && overflow_ == 0 && top().kind == Level::group && top().item_condition) end_item(end_, false);
 }
 
 // Anything but a blank, a word or a number.
@@ -290,7 +291,7 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
         select_item_keyword(kw, word);
     } else if (top().kind != Level::statement && (kw == Kw::logic || predicate_word(kw, word))) {
         if (Level *item = value_level()) {  // (a IN (1, 2) OR b) AS x, NVL(NOT a, b)
-            if (top().kind == Level::call) begin_token(w0);
+            if (top().kind != Level::statement) begin_token(w0);
             item->item_condition = true;
         }
     }
@@ -434,6 +435,7 @@ void Scan::open() {
         next.kind = Level::group;
         next.clause = t.clause;
         next.condition = condition_here(t) && (prev_ == Prev::start || prev_ == Prev::connector);  // not x IN (y)
+        next.compared = compared_group(pos_);
     }
     push(next);
     prev_ = Prev::start;
@@ -441,7 +443,7 @@ void Scan::open() {
 }
 
 void Scan::close() {
-    if (top().kind == Level::call && top().item_condition) end_item(pos_, false);  // NVL(a, b = 1)
+    if (top().kind != Level::statement && top().item_condition) end_item(pos_, false);  // NVL(a, b = 1), l = (a > b)
     pop();
     prev_ = Prev::operand;
     ++pos_;
@@ -504,6 +506,19 @@ bool Scan::items_named_here() const {
     const Level &t = levels_[depth_ - 1];
     if (t.later_member) return false;
     return overflow_ > 0 || depth_ < 2 || levels_[depth_ - 2].clause == Clause::from;
+}
+
+// The group opened at 'open' is an operand of a comparison (l <> (a > b), (a > b) = (c > d)) where the
+// dialect takes a condition as a value only in CASE: a condition in it is written as that value.
+bool Scan::compared_group(std::size_t open) const {
+    if (predicate_as_value(pass_.column) == "{1}") return false;
+    if (prev_ == Prev::comparison) return true;
+    if (prev_ != Prev::start && prev_ != Prev::connector && prev_ != Prev::keyword && prev_ != Prev::comma) return false;
+    const std::size_t close = close_paren(open);
+    if (close == none) return false;
+    const std::size_t at = skip_blanks(close + 1);
+    return at < end_ && (src_[at] == '=' || src_[at] == '<' || src_[at] == '>' || src_[at] == '#' ||
+                         (src_[at] == '!' && at + 1 < end_ && src_[at + 1] == '='));
 }
 
 // AND or OR (.AND., .OR.) follows: what stands before it is an operand of conditions.

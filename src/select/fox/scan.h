@@ -87,6 +87,9 @@ struct NamedRows {
     const Construct &fn_empty = construct("fn.empty");
     const Construct &fn_at = construct("fn.at");
     const Construct &fn_empty_number = construct("fn.empty_number");
+    const Construct &fn_empty_condition = construct("fn.empty_condition");
+    const Construct &fn_min_logical = construct("fn.min_logical");
+    const Construct &fn_max_logical = construct("fn.max_logical");
     const Construct &fn_ctot_expression = construct("fn.ctot_expression");
     const Construct &fn_str = construct("fn.str");
     const Construct &fn_round = construct("fn.round");
@@ -187,6 +190,7 @@ struct Level {
     bool item_condition = false; // statement: that item compares (a condition used as a value)
     bool item_named = false;    // statement: it begins name = (SQL Server's naming of an item)
     bool later_member = false;  // statement: a member after UNION (the first member names the columns)
+    bool compared = false;      // group: an operand of a comparison, a value (l = (a > b))
     std::uint16_t arg = 0;      // call: the argument being read
     std::uint32_t name_at = 0;  // call: where the function's name begins in the source (0 past 4 GB)
     std::size_t operand = 0;    // output offset where the operand being read began
@@ -446,7 +450,10 @@ private:
         for (std::size_t d = depth_; d > 0; --d) {
             Level &l = levels_[d - 1];
             if (l.when) return nullptr;
-            if (l.kind == Level::group) continue;
+            if (l.kind == Level::group) {
+                if (l.compared) return &l;
+                continue;
+            }
             if (l.kind == Level::call) return condition_here(l) ? nullptr : &l;
             return l.clause == Clause::select ? &l : nullptr;
         }
@@ -468,6 +475,7 @@ private:
     bool sqlserver_alias(std::size_t length);
     bool items_named_here() const;
     bool connector_follows(std::size_t at) const;
+    bool compared_group(std::size_t open) const;
     void boundary(bool connector, Prev prev) {
         Level &t = top();
         t.operand_open = true;
@@ -562,7 +570,7 @@ private:
     enum class Built { none, rewritten, kept };
     Built build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
                 Text &built);
-    Piece convert(std::size_t from, std::size_t to, bool condition);
+    Piece convert(std::size_t from, std::size_t to, bool condition, bool value = false);
     void convert_into(Args &args, std::size_t from, std::size_t to, bool condition);
     bool date_argument(const Construct &sum, Args &args, std::size_t from, std::size_t to);
     bool date_part_argument(std::string_view word, std::size_t open);
@@ -572,6 +580,9 @@ private:
     bool filled_literal_first(std::size_t open) const;
     bool count_written(const Construct &row, std::size_t open, std::size_t close) const;
     bool empty_number(std::size_t open, std::size_t close, Text &built);
+    bool empty_condition(std::size_t open, std::size_t close, Text &built);
+    bool holds_condition(std::size_t from, std::size_t to) const;
+    bool lone_name_between(std::size_t from, std::size_t to) const;
     bool cast(std::size_t from, std::size_t to, Text &built);
     bool ctod(std::size_t from, std::size_t to, Text &built);
     bool date_of_literal(std::size_t from, std::size_t to, Text &built);
