@@ -395,21 +395,40 @@ private:
             starts_condition(static_cast<std::size_t>(word.data() - text_.data()))) {
             return true;
         }
-        if (const Construct *row = function_named(word); row != nullptr && rewritten_call(*row, word, i)) return true;
+        if (const Construct *row = function_named(word)) {
+            const Answer answer = row_call(*row, word, i);
+            if (answer != Answer::unknown) return answer == Answer::yes;
+        }
         return host_function_lacking(word, pass_.column);  // GETENV('USER'), PROPER(m.x)
     }
 
+    enum class Answer : std::uint8_t { no, yes, unknown };
+    // The call of a function the map has rows for, whose "(" is at 'i': one the pass rewrites (yes),
+    // a name alone in a call that takes more (no: ALLTRIM(name)), or neither.
+    Answer row_call(const Construct &row, std::string_view word, std::size_t i) const {
+        // MAX or MIN: the names of the logical aggregate's rows, told by their letters before the rows are asked
+        const bool extreme = word.size() == 3 && upper(word[0]) == 'M' && (upper(word[1]) == 'A' || upper(word[1]) == 'I');
+        const bool aggregate = extreme && (&row == &named().fn_max_logical || &row == &named().fn_min_logical);
+        if ((row.min_args > 1 || aggregate) && lone_name_in(i)) {
+            const Construct *one = taking(row, 1);
+            if (one == nullptr) return Answer::no;  // ALLTRIM(name)
+            if (one == &named().fn_max_logical || one == &named().fn_min_logical) {  // HAVING MAX(l)
+                const bool condition = !left_to_dialect(*one, pass_.column) &&
+                                       starts_condition(static_cast<std::size_t>(word.data() - text_.data()));
+                return condition ? Answer::yes : Answer::no;
+            }
+        }
+        return rewritten_call(row, i, extreme) ? Answer::yes : Answer::unknown;
+    }
+
     // The call of a function the map has rows for, whose "(" is at 'i', is one the pass rewrites.
-    bool rewritten_call(const Construct &row, std::string_view word, std::size_t i) const {
-        if (row.min_args > 1 && lone_name_in(i) && taking(row, 1) == nullptr) return false;  // ALLTRIM(name)
+    // (MAX(x) of one argument, a logical's aggregate only of a name alone, is none).
+    bool rewritten_call(const Construct &row, std::size_t i, bool extreme) const {
         if (left_to_dialect(row, pass_.column) && !has_siblings(row)) return false;
         const auto [close, count] = call_extent(text_, i, n_, pass_.rules);
         const Construct *fit = close == none ? nullptr : taking(row, count);
         if (fit == nullptr || left_to_dialect(*fit, pass_.column)) return false;
-        if (fit == &named().fn_max_logical || fit == &named().fn_min_logical) {  // HAVING MAX(l)
-            return starts_condition(static_cast<std::size_t>(word.data() - text_.data()));
-        }
-        return true;
+        return !extreme || (fit != &named().fn_max_logical && fit != &named().fn_min_logical);
     }
 
     // After WHERE, HAVING, ON, WHEN, AND, OR, NOT, "(" or "!", or at the start of a text (an
