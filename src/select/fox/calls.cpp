@@ -324,7 +324,7 @@ bool Scan::holds_condition(std::size_t from, std::size_t to) const {
             at = end - 1;
         } else if (c == '(' || c == ')') {
             depth += c == '(' ? 1 : -1;
-        } else if (depth == 0 && std::strchr("=<>#$", c) != nullptr) {
+        } else if (depth == 0 && c != '\0' && std::strchr("=<>#$", c) != nullptr) {
             return true;
         } else if (depth == 0 && name_start(c) && (at == from || !name_char(src_[at - 1]))) {
             std::size_t w1 = at + 1;

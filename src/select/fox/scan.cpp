@@ -946,7 +946,7 @@ std::size_t Scan::primary_end(std::size_t at) const {
         const std::size_t close = src_.find('}', at);
         return close == none || close >= end_ ? end_ : close + 1;
     }
-    if (c == '.' && at + 2 < end_ && src_[at + 2] == '.' && std::strchr("TtFfYyNn", src_[at + 1])) return at + 3;
+    if (c == '.' && at + 2 < end_ && src_[at + 2] == '.' && src_[at + 1] != '\0' && std::strchr("TtFfYyNn", src_[at + 1])) return at + 3;
     return none;
 }
 
