@@ -578,12 +578,38 @@ bool Scan::negated_right(std::size_t length) {
     const std::size_t next = skip_blanks(end);
     if (next < end_ && name_start(src_[next])) {
         const std::string_view word = src_.substr(next, name_chain_end(src_, next, end_) - next);
-        if (keyword_of(word) == Kw::callable || same_word(word, "IS") || same_word(word, "IN")) return false;
+        if (same_word(word, "IS")) return negated_null_test(op == '=', operand, next);
+        if (keyword_of(word) == Kw::callable || same_word(word, "IN")) return false;
     }
     out_.replace(pos_, operand, op == '=' ? "<> " : "= ");
     if (Level *item = value_level()) item->item_named = false;  // x = !y is no SQL Server naming: a condition
     boundary(false, Prev::comparison);
     pos_ = operand;
+    return true;
+}
+
+// l = NOT x IS NULL: FoxPro's NOT takes the test after it (IS binds tighter), so the comparison turned
+// round takes the test as a value, l <> (x IS NULL), written as the dialect takes a condition there.
+bool Scan::negated_null_test(bool equal, std::size_t operand, std::size_t is) {
+    std::size_t at = skip_blanks(is + 2);
+    if (word_at(src_, at, end_, "NOT")) at = skip_blanks(at + 3);
+    if (!word_at(src_, at, end_, "NULL")) return false;
+    const std::size_t after = at + 4;
+    if (operator_follows(after)) return false;
+    const Piece test = convert(operand, after, true);
+    Text value;
+    value.append(test.text);
+    wrap_as_value(value, pass_.column);
+    Text built;
+    built.append(equal ? "<> (" : "= (");
+    built.append(value.view());
+    built.push(')');
+    if (Level *item = value_level()) item->item_named = false;
+    out_.replace(pos_, after, built.view());
+    Level &t = top();
+    t.operand_open = false;
+    pos_ = after;
+    prev_ = Prev::operand;
     return true;
 }
 

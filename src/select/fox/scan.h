@@ -537,6 +537,7 @@ private:
     std::size_t date_range_end(std::size_t at) const;
     bool empty_date_outside(std::size_t w0, std::size_t w1);
     bool negated_right(std::size_t length);
+    bool negated_null_test(bool equal, std::size_t operand, std::size_t is);
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();
