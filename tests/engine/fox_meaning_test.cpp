@@ -316,6 +316,8 @@ constexpr Case conditions[] = {
     {"(k > 3) = NOT l", "2 5"},
     {"l # .NOT. (n > 0) AND k # 2", "1 3 4 5"},
     {"l = NOT IIF(k > 3, .NULL., k) IS NULL", "2 5"},  // NOT takes the test: IS binds tighter
+    // the empty date literal is empty, alone or as a branch beside a date
+    {"EMPTY({}) AND EMPTY(IIF(k = 1, {}, d))", "1 3"},
     // EMPTY of a call that gives a number: empty when 0
     {"EMPTY(AT('b', c))", "1 3 4 5"},
     {"!EMPTY(LEN(ALLTRIM(c)))", "2 4 5"},

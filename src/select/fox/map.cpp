@@ -232,6 +232,16 @@ constexpr Construct rows[] = {
              "is a date column and not text (SQL Server's '' and MySQL's '0000-00-00' alone are text, a "
              "bare NULL has no type), holding the empty date as the structure conversion stores it. "
              "Access's NULL has no typed form."},
+    {.id = "lit.empty_date_argument",
+     .kind = Kind::literal,
+     .fox = "{} as a whole argument of a rewritten call",
+     .example = "EMPTY(IIF(k = 1, {}, d))",
+     .place = Place::statement,
+     .target = {"", "", "CAST('0000-00-00' AS DATE)", "", ""},
+     .note = "MySQL's '0000-00-00' alone is text: EMPTY of it compared text with '' (false, where FoxPro's "
+             "EMPTY({}) is true), and a CASE with it in one branch and a date in another gives text. Typed, "
+             "it is the zero date the structure conversion stores, which EMPTY finds. The other targets' "
+             "empty date is read as a date where it stands."},
     {.id = "lit.empty_datetime_item",
      .kind = Kind::literal,
      .fox = "{:}, {/:} as a select item",

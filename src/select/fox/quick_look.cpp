@@ -546,6 +546,9 @@ private:
         std::size_t before = i;
         while (before > 0 && is_blank(text_[before - 1])) --before;
         if (empty && before > 0 && std::string_view("=<>#").find(text_[before - 1]) == std::string_view::npos) return true;
+        if (empty && before == 0 && close + 1 == n_ && !named().lit_empty_date_argument.target[pass_.column].empty()) {
+            return true;  // EMPTY({}): a call's whole argument, typed where the dialect needs it
+        }
         if (!empty && before > 0 && text_[before - 1] == '-' &&  // d - {^2016-01-05}: the days between
             (!named().op_date_difference.target[pass_.column].empty() ||
              !named().op_datetime_difference.target[pass_.column].empty())) {

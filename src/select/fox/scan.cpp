@@ -791,13 +791,27 @@ void Scan::brace() {
     prev_ = Prev::operand;
 }
 
-// The typed empty date or datetime for {}, {//} or {:} standing alone as a select item; empty for
-// any other literal or place.
+// The typed empty date or datetime for {}, {//} or {:} standing alone as a select item, or the typed
+// empty date where the dialect needs one as a rewritten call's whole argument; empty for any other
+// literal or place.
 std::string_view Scan::empty_date_item(std::string_view inside, std::size_t end) {
-    if (!pass_.typed_items || inside.find_first_not_of(" /:") != std::string_view::npos) return {};
-    if (!in_select_item() || (prev_ != Prev::keyword && prev_ != Prev::comma) || !whole_item(end)) return {};
+    if (inside.find_first_not_of(" /:") != std::string_view::npos) return {};
+    if (inside.find(':') == std::string_view::npos && whole_argument(end)) {  // EMPTY({}), IIF(c, {}, d)
+        return named().lit_empty_date_argument.target[pass_.column];
+    }
+    if (!pass_.typed_items || !in_select_item() || (prev_ != Prev::keyword && prev_ != Prev::comma) || !whole_item(end)) return {};
     const bool time = inside.find(':') != std::string_view::npos;
     return (time ? named().lit_empty_datetime_item : named().lit_empty_date_item).target[pass_.column];
+}
+
+// The operand that ends at 'end' is a call's whole argument: of a call the scan reads, or the whole
+// text of a rewritten call's argument.
+bool Scan::whole_argument(std::size_t end) {
+    const std::size_t next = skip_blanks(end);
+    if (top().kind == Level::call) {
+        return (prev_ == Prev::start || prev_ == Prev::comma) && next < end_ && (src_[next] == ',' || src_[next] == ')');
+    }
+    return pass_.depth > 0 && depth_ == 1 && prev_ == Prev::start && next == end_;
 }
 
 // a $ b: the left operand is what the scan read since the last boundary (FoxPro's precedence puts

@@ -114,6 +114,7 @@ struct NamedRows {
     const Construct &lit_currency = construct("lit.currency");
     const Construct &lit_empty_date_item = construct("lit.empty_date_item");
     const Construct &lit_empty_datetime_item = construct("lit.empty_datetime_item");
+    const Construct &lit_empty_date_argument = construct("lit.empty_date_argument");
     const Construct &op_bang_not_equal = construct("op.bang_not_equal");
     const Construct &op_contained = construct("op.contained");
     const Construct &op_power = construct("op.power");
@@ -538,6 +539,7 @@ private:
     bool empty_date_outside(std::size_t w0, std::size_t w1);
     bool negated_right(std::size_t length);
     bool negated_null_test(bool equal, std::size_t operand, std::size_t is);
+    bool whole_argument(std::size_t end);
     void comparison(std::size_t length, std::string_view replacement);
     void hash();
     void bang();
