@@ -147,6 +147,8 @@ Outcome Measure::measure(Statement statement, ConvertedText kind) {
             result.error = error.message();
         }
         if (result.output) result.residue = tarnvel::find_residue(targets[i], kind, *result.output);
+        if (result.output && kind == ConvertedText::select && !tarnvel::conditions_are_values(targets[i]))
+            result.conditions = tarnvel::find_condition_misuse(targets[i], *result.output);
     }
     const TargetOutcome &mysql = outcome.targets[static_cast<std::size_t>(Target::mysql)];
     if (server_ && mysql.output) outcome.engine = ask(*server_, Target::mysql, kind, *mysql.output, mysql_names);

@@ -5,6 +5,7 @@
 
 #include "sources.h"
 
+#include <tarnvel/conditions.hpp>
 #include <tarnvel/host.hpp>
 #include <tarnvel/residue.hpp>
 
@@ -34,6 +35,9 @@ struct TargetOutcome {
     std::optional<std::string> output;  // nullopt when the converter raised an error
     std::string error;                  // the converter's message then
     std::vector<tarnvel::ResidueFinding> residue;
+    // Conditions and values out of place (SELECT texts for SQL Server and Oracle only).
+    std::optional<tarnvel::ConditionCheck> conditions;
+    bool conditions_sound() const { return output && (!conditions || conditions->findings.empty()); }
     bool residue_free() const { return output && residue.empty(); }
 };
 

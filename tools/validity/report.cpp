@@ -29,6 +29,13 @@ std::string compact_message(unsigned code, const std::string &message) {
 
 namespace {
 
+std::string conditions_line(const std::vector<tarnvel::ConditionFinding> &findings) {
+    std::string out;
+    for (const tarnvel::ConditionFinding &f : findings)
+        out += (out.empty() ? "" : ", ") + std::string(tarnvel::misuse_id(f.kind)) + " `" + f.text + "`";
+    return out;
+}
+
 std::string findings_line(const std::vector<tarnvel::ResidueFinding> &findings) {
     std::string out;
     for (const tarnvel::ResidueFinding &f : findings) {
@@ -83,6 +90,13 @@ std::vector<Figure> figures(const std::string &source, const std::vector<Outcome
         for (const Outcome &o : outcomes) clean.passed += o.targets[i].residue_free() ? 1 : 0;
         out.push_back(clean);
     }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (std::none_of(outcomes.begin(), outcomes.end(), [&](const Outcome &o) { return o.targets[i].conditions; }))
+            continue;
+        Figure sound{source + " " + target_at(i) + " conditions-sound", 0, outcomes.size()};
+        for (const Outcome &o : outcomes) sound.passed += o.targets[i].conditions_sound() ? 1 : 0;
+        out.push_back(sound);
+    }
     return out;
 }
 
@@ -100,6 +114,8 @@ void print_listing(std::ostream &out, const std::vector<Outcome> &outcomes, bool
         for (std::size_t i = 0; i < targets.size(); ++i) {
             if (!o.targets[i].residue.empty())
                 lines.push_back(target_at(i) + " residue: " + findings_line(o.targets[i].residue));
+            if (o.targets[i].conditions && !o.targets[i].conditions->findings.empty())
+                lines.push_back(target_at(i) + " conditions: " + conditions_line(o.targets[i].conditions->findings));
         }
         for (const std::string &line : lines) out << o.statement.origin << " " << line << "\n";
         if (!details || lines.empty()) continue;
@@ -120,6 +136,12 @@ void print_categories(std::ostream &out, const std::string &source, const std::v
         for (std::size_t i = 0; i < targets.size(); ++i) {
             std::map<std::string, std::string> seen;  // category -> text, once per statement
             for (const tarnvel::ResidueFinding &f : o.targets[i].residue) seen.emplace(residue_category(f), f.text);
+            if (const auto &check = o.targets[i].conditions) {
+                for (const tarnvel::ConditionFinding &f : check->findings)
+                    seen.emplace("conditions " + std::string(tarnvel::misuse_id(f.kind)), f.text);
+                if (!check->read && o.targets[i].output)
+                    seen.emplace("conditions unread", o.targets[i].output->substr(check->unread_at, 30));
+            }
             for (const auto &[name, text] : seen) {
                 Count &count = counts[name];
                 ++count.statements[i];
@@ -176,6 +198,15 @@ nlohmann::json to_json(const std::string &source, const std::vector<Outcome> &ou
                 residue.push_back({{"construct", std::string(f.construct)}, {"offset", f.offset}, {"text", f.text},
                                    {"message", f.message}});
             entry["residue"] = std::move(residue);
+            if (t.conditions) {
+                nlohmann::json conditions = nlohmann::json::array();
+                for (const tarnvel::ConditionFinding &f : t.conditions->findings)
+                    conditions.push_back({{"kind", std::string(tarnvel::misuse_id(f.kind))}, {"offset", f.offset},
+                                          {"text", f.text}, {"message", f.message}});
+                entry["conditions"] = std::move(conditions);
+                entry["conditions_read"] = t.conditions->read;
+                if (!t.conditions->read) entry["conditions_unread_at"] = t.conditions->unread_at;
+            }
             per_target[target_at(i)] = std::move(entry);
         }
         record["targets"] = std::move(per_target);
