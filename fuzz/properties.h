@@ -17,6 +17,7 @@
 
 #include <tarnvel/host.hpp>
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <cstddef>
@@ -249,7 +250,8 @@ inline bool before_select(std::string_view sql, std::size_t begin, std::size_t) 
 }
 // The arguments of a FoxPro function the FoxPro-syntax pass rebuilds from their meaning: a date
 // written out (CTOD), a picture (TRANSFORM), a pattern with FoxPro's wildcards (LIKE), a FoxPro type
-// (CAST), the parse strings of a trim (joined into one set or pattern).
+// (CAST), the parse strings of a trim (joined into one set or pattern), the delimiters of
+// GETWORDNUM and GETWORDCOUNT (a character class of a pattern).
 inline bool rebuilt_argument(std::string_view sql, std::size_t begin, std::size_t) {
     static const std::string names = [] {
         std::string list = ",";
@@ -258,7 +260,7 @@ inline bool rebuilt_argument(std::string_view sql, std::size_t begin, std::size_
             if (row.kind != select::fox::Kind::function ||
                 (row.form != Form::ctod && row.form != Form::ctot && row.form != Form::transform &&
                  row.form != Form::like && row.form != Form::cast && row.form != Form::chrtran &&
-                 row.form != Form::trim))
+                 row.form != Form::trim && row.form != Form::delimiters))
                 continue;
             list += std::string(row.words) + ",";
         }
@@ -337,6 +339,14 @@ inline bool compared_empty_text(std::string_view sql, std::size_t begin, std::si
     return (i > 0 && (sql[i - 1] == '=' || sql[i - 1] == '>' || sql[i - 1] == '#')) ||
            (i > 0 && sql[i - 1] == ',' && inside_parens_after(sql, begin, ",INLIST,"));
 }
+// The pattern right after the LIKE operator (blanks between or none, LIKE'a%'), in which a target
+// whose LIKE has more wildcards than FoxPro's escapes them (SQL Server's [ as [[]).
+inline bool like_pattern(std::string_view sql, std::size_t begin, std::size_t) {
+    if (begin < 5) return false;
+    std::size_t i = begin - 1;  // the literal's opening delimiter
+    while (i > 0 && blank(sql[i - 1])) --i;
+    return i >= 4 && upper(sql.substr(i - 4, 4)) == "LIKE" && (i == 4 || !word_char(sql[i - 5]));
+}
 }  // namespace exempt
 
 inline const Exemption exemptions[] = {
@@ -345,7 +355,8 @@ inline const Exemption exemptions[] = {
     {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
     {"a FoxPro constant or operator between dots (.T. .NULL. .AND.)", exempt::dotted},
     {"a table hint WITH (...)", exempt::table_hint},
-    {"an argument of CTOD, CTOT, TRANSFORM, LIKE, CAST, CHRTRAN or a trim, written out as the target reads it",
+    {"an argument of CTOD, CTOT, TRANSFORM, LIKE, CAST, CHRTRAN, a trim or the delimiters of GETWORDNUM or "
+     "GETWORDCOUNT, written out as the target reads it",
      exempt::rebuilt_argument},
     {"the destination of INTO CURSOR, TABLE, DBF or ARRAY", exempt::destination},
     {"a literal naming the file of a table in the table list", exempt::table_file},
@@ -354,6 +365,7 @@ inline const Exemption exemptions[] = {
     {"the empty text compared, where the target tests blank text instead", exempt::compared_empty_text},
     {"FULL of a FULL JOIN, written as a LEFT and a RIGHT join where the target has none", exempt::full_join},
     {"PERCENT of TOP n PERCENT, written as the target's own limit", exempt::top_percent},
+    {"the pattern after LIKE, its characters that are wildcards of the target escaped", exempt::like_pattern},
 };
 
 // Faults of the converters that are known and not mended yet: a piece they apply to is not checked
@@ -373,24 +385,6 @@ inline bool mysql_str_argument(const Target &target, std::string_view sql, const
     return target.function == "ZQ_MYSQL_SELECT_CONVERT" && p.delimiter && p.delimiter != '\'' &&
            exempt::inside_parens_after(sql, p.begin, ",STR,");
 }
-// Whether the piece is in a GROUP BY clause: after GROUP BY, before a keyword that opens another
-// clause (HAVING stays in the clause but keeps its text).
-inline bool group_list(const Target &, std::string_view sql, const Piece &p) {
-    static const std::string_view stops = ",SELECT,SELEC,SELE,WHERE,WHER,HAVING,HAVIN,HAVI,UNION,UNIO,";
-    std::string later;
-    for (std::size_t i = p.begin; i > 0;) {
-        while (i > 0 && !word_char(sql[i - 1])) --i;
-        std::size_t end = i;
-        while (i > 0 && word_char(sql[i - 1])) --i;
-        const std::string word = upper(sql.substr(i, end - i));
-        if (later == "BY" && (word == "GROUP" || word == "GROU")) return true;
-        if (stops.find("," + word + ",") != std::string_view::npos) return false;
-        if (later == "BY" && (word == "ORDER" || word == "ORDE")) return false;
-        if ((later == "TABLE" || later == "TABL") && word == "INTO") return false;
-        later = word;
-    }
-    return false;
-}
 // Whether a SELECT, SELEC or SELE of the statement runs into a "~" reference (SELECT~x): the
 // clause converter reads SELECT~X as one word and drops the field list.
 inline bool glued_select(const Target &, std::string_view sql, const Piece &p) {
@@ -405,8 +399,6 @@ inline const KnownFault known_faults[] = {
     {"a ( ) , or quote inside a \"...\" or [...] literal is read as code by the searches for a call's commas "
      "and closing parenthesis and by the GROUP BY pass's field-list items",
      true, known::code_characters_in_literal},
-    {"GROUP BY is rebuilt from the field list, so whatever its clause holds that is not in the list is dropped", false,
-     known::group_list},
     {"a SELECT keyword run into a ~ reference (SELECT~x) is not read as SELECT, and its field list is dropped",
      true, known::glued_select},
     {"MySQL STR() is rebuilt whole, and a \"...\" or [...] literal in its arguments stays unconverted", false,
@@ -441,6 +433,22 @@ inline bool has_word(std::string_view text, std::string_view word) {
     return false;
 }
 
+// A word with a "]" in it (Textmns]1) whose parts come out in order with something between them:
+// a reference that ends at the "]" may be enclosed, ?(frm.Textmns)]1.
+inline bool has_parts(std::string_view output_upper, std::string_view word) {
+    if (word.find(']') == std::string_view::npos) return false;
+    const std::string w = upper(word);
+    std::size_t at = 0;
+    for (std::size_t from = 0; from <= w.size();) {
+        std::size_t end = std::min(w.find(']', from), w.size());
+        at = output_upper.find(std::string_view(w).substr(from, end - from), at);
+        if (at == std::string_view::npos) return false;
+        at += end - from;
+        from = end + 1;
+    }
+    return true;
+}
+
 // What of 'sql' is missing from 'output', converted under FoxPro syntax by 'target'.
 inline std::string lost(const Target &target, std::string_view sql, std::string_view output) {
     std::optional<std::vector<Piece>> pieces = read_select(sql);
@@ -467,7 +475,7 @@ inline std::string lost(const Target &target, std::string_view sql, std::string_
             if (output.find(form) == std::string_view::npos) return "the literal " + form + " is lost";
             continue;
         }
-        if (!keyword_or_function(target, text) && !has_word(output_upper, upper(text)))
+        if (!keyword_or_function(target, text) && !has_word(output_upper, upper(text)) && !has_parts(output_upper, text))
             return "the word " + std::string(text) + " is lost";
     }
     return {};

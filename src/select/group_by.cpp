@@ -67,12 +67,6 @@ struct Pass {
         return false;
     }
 
-    // A whole-word occurrence of w lies within [from, to) of the text.
-    bool word_within(std::string_view text, std::string_view w, std::size_t from, std::size_t to) const {
-        std::size_t at = find_word(text, w, from);
-        return at != npos && at + w.size() <= to;
-    }
-
     // The first occurrence of 'what' from 'from' outside quoted runs.
     std::size_t find_outside(std::string_view text, std::string_view what, std::size_t from = 0) const {
         return lex::Cursor(text, from, rules, lex::Levels::ignored).find(what);
@@ -466,17 +460,30 @@ struct Grouping {
 
     bool names(std::string_view word) const { return !word.empty() && pass.find_word(text, word) != npos; }
 
-    // Whether the entries name the item (its alias, its expression or its position); the entries
-    // that do are marked used.
+    // Whether the entry is the item's alias, expression or position, or the expression qualified
+    // (t.a for a). An entry that only holds one of them among other text (UPPER(a), a + 1, a x) is
+    // an entry of its own, written as it stands.
+    bool is(std::string_view entry, std::string_view w) const {
+        if (w.empty() || !entry.ends_with(w)) return false;
+        if (entry.size() == w.size()) return true;
+        std::string_view qualifier = entry.substr(0, entry.size() - w.size());
+        if (qualifier.size() < 2 || qualifier.back() != '.') return false;
+        qualifier.remove_suffix(1);
+        return std::all_of(qualifier.begin(), qualifier.end(), [this](char c) { return pass.ident(c); });
+    }
+
+    // Whether an entry names the item; the entries that do are marked used.
     bool groups(const Item &item, std::string_view number) {
         if (!names(item.alias) && !names(item.expr) && !names(number)) return false;
+        bool found = false;
         pass.for_each_entry(text, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
-            if ((!item.alias.empty() && pass.word_within(text, item.alias, from, to)) ||
-                pass.word_within(text, item.expr, from, to) || pass.word_within(text, number, from, to)) {
+            const std::string_view entry = trimmed(text.substr(from, to - from));
+            if (is(entry, item.alias) || is(entry, item.expr) || entry == number) {
                 used.set(k, '1');
+                found = true;
             }
         });
-        return true;
+        return found;
     }
 
     void add_unused() {

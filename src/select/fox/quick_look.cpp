@@ -188,7 +188,9 @@ bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules
 class QuickLook {
 public:
     QuickLook(const Pass &pass, std::string_view text)
-        : pass_(pass), text_(text), n_(text.size()), compared_items_(predicate_as_value(pass.column) != "{1}") {}
+        : pass_(pass), text_(text), n_(text.size()), compared_items_(predicate_as_value(pass.column) != "{1}") {
+        opens_[0] = 0;  // a ")" that closes nothing leaves the depth at 0, and the first slot is read
+    }
 
     bool worth_a_pass() {
         const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text_.data());
