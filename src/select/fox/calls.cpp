@@ -90,10 +90,10 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return Built::rewritten;
     }
     case Form::foxpro:
-        if (&row == &named().fn_evl && number_instead(open, close)) {  // EVL(total, 0.01)
-            return done(foxpro(named().fn_evl_number.target[pass_.column], open, close, count, built));
-        }
-        return done(foxpro(form, open, close, count, built));
+        if (&row == &named().fn_dtoc_ansi && !flag_one(open, close)) return Built::none;  // DTOC(d, x): as written
+        return done(foxpro(&row == &named().fn_evl && number_instead(open, close)  // EVL(total, 0.01)
+                               ? named().fn_evl_number.target[pass_.column] : form,
+                           open, close, count, built));
     case Form::icase:
         return done(icase(open, close, count, built));
     case Form::cast:
@@ -260,6 +260,17 @@ bool Scan::number_instead(std::size_t open, std::size_t close) const {
         if (index++ == 1) number = number_literal(trimmed(src_.substr(from, to - from)));
     });
     return number && index == 2;
+}
+
+// The second argument is the number 1 written out (DTOC(d, 1)): any other, an expression above all,
+// is no flag the pass may read, and is never dropped.
+bool Scan::flag_one(std::size_t open, std::size_t close) const {
+    std::size_t index = 0;
+    bool one = false;
+    for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
+        if (index++ == 1) one = trimmed(src_.substr(from, to - from)) == "1";
+    });
+    return one;
 }
 
 // PostgreSQL's LEFT or RIGHT with a count written as a whole number, of no sign (LEFT(s, 3)): no guard

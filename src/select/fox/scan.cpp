@@ -1056,9 +1056,25 @@ void Scan::string_literal() {
     out_.replace(from, pos_, text.view());
 }
 
+// The "]" that closes the subscript opened at 'open': a string in the subscript may hold one
+// (laX[AT(']', s)]), and one left open leaves the first "]" closing it.
+namespace {
+std::size_t subscript_end(std::string_view src, std::size_t open) {
+    for (std::size_t i = open + 1; i < src.size(); ++i) {
+        const char c = src[i];
+        if (c == ']') return i;
+        if (c != '\'' && c != '"') continue;
+        const std::size_t close = src.find(c, i + 1);
+        if (close == std::string_view::npos) break;
+        i = close;
+    }
+    return src.find(']', open);
+}
+}  // namespace
+
 // name[i] as ?(name[i]): FoxPro reads [ right after a name as a subscript, not a string.
 void Scan::array_element(std::size_t w0, std::size_t open) {
-    const std::size_t close = src_.find(']', open);
+    const std::size_t close = subscript_end(src_, open);
     begin_token(w0);
     expression_parameter(w0, close);
 }

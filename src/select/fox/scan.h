@@ -80,6 +80,7 @@ inline bool object_word(std::string_view w) {
 // The rows the pass names, looked up once.
 struct NamedRows {
     const Construct &fn_ctod_expression = construct("fn.ctod_expression");
+    const Construct &fn_dtoc_ansi = construct("fn.dtoc_ansi");
     const Construct &fn_evl = construct("fn.evl");
     const Construct &fn_evl_number = construct("fn.evl_number");
     const Construct &fn_left = construct("fn.left");
@@ -580,6 +581,7 @@ private:
     const Construct *days_row(const Construct &row) const;
     bool foxpro(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool number_instead(std::size_t open, std::size_t close) const;
+    bool flag_one(std::size_t open, std::size_t close) const;
     bool filled_literal_first(std::size_t open) const;
     bool count_written(const Construct &row, std::size_t open, std::size_t close) const;
     bool empty_number(std::size_t open, std::size_t close, Text &built);
