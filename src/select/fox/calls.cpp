@@ -142,20 +142,20 @@ bool Scan::record_number(std::string_view form, std::size_t w0, std::size_t coun
     return true;
 }
 
-// RECNO() = 0 on its own between the keywords or parentheses of a condition: FoxPro numbers records
+// RECNO() = 0 on its own between the keywords, commas or parentheses of a condition: FoxPro numbers records
 // from 1, so no row has it (SELECT * FROM t WHERE RECNO() = 0 reads the table's columns and no row).
 // The number is written 1, which every dialect takes whatever the statement reads.
 bool Scan::no_record_compared(std::size_t w0, std::size_t close) const {
     std::size_t before = w0;
     while (before > 0 && is_blank(src_[before - 1])) --before;
-    if (before > 0 && src_[before - 1] != '(' && !name_char(src_[before - 1])) return false;
+    if (before > 0 && src_[before - 1] != '(' && src_[before - 1] != ',' && !name_char(src_[before - 1])) return false;
     std::size_t at = skip_blanks(close + 1);
     if (at >= end_ || src_[at] != '=') return false;
     at = skip_blanks(at + (at + 1 < end_ && src_[at + 1] == '=' ? 2 : 1));
     if (at >= end_ || src_[at] != '0') return false;
     if (++at < end_ && (name_char(src_[at]) || src_[at] == '.')) return false;
     at = skip_blanks(at);
-    return at >= end_ || src_[at] == ')' || name_start(src_[at]);
+    return at >= end_ || src_[at] == ')' || src_[at] == ',' || name_start(src_[at]);
 }
 
 Piece Scan::convert(std::size_t from, std::size_t to, bool condition, bool value) {
