@@ -12,13 +12,12 @@ bool whole_call(std::string_view text, std::size_t at) {
     if ((facts_at(text, at) & Fact::gives_whole) == 0) return false;
     std::size_t w1 = at;
     while (w1 < text.size() && name_char(text[w1])) ++w1;
-    while (w1 < text.size() && is_blank(text[w1])) ++w1;
+    w1 = blanks_after(text, w1);
     return w1 < text.size() && text[w1] == '(';
 }
 
 bool whole_division_at(std::string_view text, std::size_t slash) {
-    std::size_t after = slash + 1;
-    while (after < text.size() && is_blank(text[after])) ++after;
+    std::size_t after = blanks_after(text, slash + 1);
     if (whole_call(text, after)) return true;
     const std::size_t before = primary_start(text.substr(0, slash), 0);
     return before != none && whole_call(text, before);

@@ -146,8 +146,7 @@ bool Scan::record_number(std::string_view form, std::size_t w0, std::size_t coun
 // from 1, so no row has it (SELECT * FROM t WHERE RECNO() = 0 reads the table's columns and no row).
 // The number is written 1, which every dialect takes whatever the statement reads.
 bool Scan::no_record_compared(std::size_t w0, std::size_t close) const {
-    std::size_t before = w0;
-    while (before > 0 && is_blank(src_[before - 1])) --before;
+    std::size_t before = blanks_before(src_, w0);
     if (before > 0 && src_[before - 1] != '(' && src_[before - 1] != ',' && !name_char(src_[before - 1])) return false;
     std::size_t at = skip_blanks(close + 1);
     if (at >= end_ || src_[at] != '=') return false;
@@ -483,8 +482,7 @@ bool Scan::ctod(std::size_t from, std::size_t to, Text &built) {
     std::size_t name_end = 0;
     while (name_end < arg.size() && name_char(arg[name_end])) ++name_end;
     const std::string_view name = arg.substr(0, name_end);
-    std::size_t open = name_end;
-    while (open < arg.size() && is_blank(arg[open])) ++open;
+    std::size_t open = blanks_after(arg, name_end);
     if (open >= arg.size() || arg[open] != '(' || arg.back() != ')') return false;
     const std::size_t base = static_cast<std::size_t>(arg.data() - src_.data());
     if (close_paren(base + open) != base + arg.size() - 1) return false;  // one call, the whole argument
@@ -890,7 +888,7 @@ constexpr ConditionCall condition_calls[] = {
 // A logical value as written: a name (a field, m.x), a logical literal or a parameter.
 bool logical_value(std::string_view src, std::size_t from, std::size_t to) {
     while (from < to && is_blank(src[from])) ++from;
-    while (to > from && is_blank(src[to - 1])) --to;
+    to = blanks_before(src, to, from);
     if (from == to) return false;
     const std::string_view text = src.substr(from, to - from);
     if (text.size() == 3 && text[0] == '.' && text[2] == '.') return std::string_view("TtFfYyNn").find(text[1]) != std::string_view::npos;

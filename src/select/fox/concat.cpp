@@ -329,7 +329,7 @@ private:
         for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
             if (index++ == 0 && iif) return;  // the condition
             from = skip(from, to);
-            while (to > from && is_blank(src_[to - 1])) --to;
+            to = blanks_before(src_, to, from);
             const char c = from < to ? src_[from] : ' ';
             text = text || ((c == '\'' || c == '"' || c == '[') && literal_end(src_, from, to, pass_.rules) == to);
         });
@@ -534,7 +534,7 @@ private:
         for_each_argument(text, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
             if (++index > count) return;
             from = skip_in(text, from, to);
-            while (to > from && is_blank(text[to - 1])) --to;
+            to = blanks_before(text, to, from);
             if (from < to && name_start(text[from]) && name_chain_end(text, from, to) == to &&
                 keyword_of(text.substr(from, to - from)) == Kw::none) {
                 note_text(text.substr(from, to - from));

@@ -291,8 +291,7 @@ bool Scan::used_as_number(std::size_t w0, std::size_t end) const {
     std::size_t at = skip_blanks(end);
     if (at >= end_) return false;
     if (src_[at] == ')') {
-        std::size_t before = w0;
-        while (before > 0 && is_blank(src_[before - 1])) --before;
+        std::size_t before = blanks_before(src_, w0);
         if (before == 0 || src_[before - 1] != '(') return false;
         at = skip_blanks(at + 1);
         return at < end_ && (src_[at] == '/' || src_[at] == '*');
@@ -622,8 +621,7 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     if (at == compare) {
         // no comparison after the sum: the date may stand before it (DATE() > d + 5, TTOD(t) >= d + 1)
         if (!comparison_side_ends(end)) return 0;
-        std::size_t name_at = pos_;
-        while (name_at > 0 && is_blank(src_[name_at - 1])) --name_at;
+        std::size_t name_at = blanks_before(src_, pos_);
         while (name_at > 0 && (name_char(src_[name_at - 1]) || src_[name_at - 1] == '.')) --name_at;
         if (name_at > 0 && src_[name_at - 1] == '?') --name_at;
         kind = date_compared_before(name_at);
@@ -652,12 +650,11 @@ bool Scan::comparison_side_ends(std::size_t at) const {
 // on its side: no operator joins it to what comes before (x - DATE() is a number of days).
 int Scan::date_compared_before(std::size_t name_at) const {
     constexpr std::size_t npos = std::string_view::npos;
-    std::size_t at = name_at;
-    while (at > 0 && is_blank(src_[at - 1])) --at;
+    std::size_t at = blanks_before(src_, name_at);
     const std::size_t compare_end = at;
     while (at > 0 && std::string_view("<>=#!").find(src_[at - 1]) != npos) --at;
     if (at == compare_end || comparison_end(at) != compare_end) return 0;
-    while (at > 0 && is_blank(src_[at - 1])) --at;
+    at = blanks_before(src_, at);
     if (at == 0) return 0;
     const std::size_t close = at;  // one past the operand
     const std::size_t from = primary_start(src_.substr(0, close), 0);
@@ -674,8 +671,7 @@ int Scan::date_compared_before(std::size_t name_at) const {
         kind = named_date(src_.substr(from, close - from));
     }
     if (kind == 0) return 0;
-    std::size_t before = from;
-    while (before > 0 && is_blank(src_[before - 1])) --before;
+    std::size_t before = blanks_before(src_, from);
     return before > 0 && std::string_view("+-*/%^$").find(src_[before - 1]) != npos ? 0 : kind;
 }
 

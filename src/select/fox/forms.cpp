@@ -26,7 +26,7 @@ struct Reader {
     std::size_t at = 0;
     char peek() const { return at < text.size() ? text[at] : '\0'; }
     void blanks() {
-        while (at < text.size() && is_blank(text[at])) ++at;
+        at = blanks_after(text, at);
     }
     std::size_t number(std::size_t most, int &value) {
         std::size_t count = 0;

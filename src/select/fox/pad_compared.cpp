@@ -25,8 +25,7 @@ bool width_written(std::string_view text) {
 // The call from 'w0' to 'close' is one side of a comparison: a comparison operator before it and the
 // side's end after it, or the side's start before it and a comparison operator after it.
 bool Scan::compared_alone(std::size_t w0, std::size_t close) const {
-    std::size_t before = w0;
-    while (before > 0 && is_blank(src_[before - 1])) --before;
+    std::size_t before = blanks_before(src_, w0);
     std::size_t run = before;
     while (run > 0 && comparison_chars.find(src_[run - 1]) != std::string_view::npos) --run;
     if (run < before) return comparison_end(run) == before && comparison_side_ends(close + 1) && !operator_follows(close + 1);

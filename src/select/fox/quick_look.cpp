@@ -59,14 +59,6 @@ bool two_letter_function(std::string_view word) {
     }
 }
 
-// The word that ends right before 'at' (blanks between allowed), or an empty view.
-std::string_view word_before(std::string_view text, std::size_t at) {
-    while (at > 0 && is_blank(text[at - 1])) --at;
-    std::size_t from = at;
-    while (from > 0 && name_char(text[from - 1])) --from;
-    return text.substr(from, at - from);
-}
-
 // Whether the position stands in a table list: the nearest clause keyword before it, read backwards
 // as plain words, is FROM or JOIN.
 bool in_table_list(std::string_view text, std::size_t at) {
@@ -248,8 +240,7 @@ private:
 
     // FROM m.gcDataPath + 'orders': the + at 'i' adds a literal to a name that says it holds a folder.
     bool folder_sum(std::size_t i) const {
-        std::size_t next = i + 1;
-        while (next < n_ && is_blank(text_[next])) ++next;
+        std::size_t next = blanks_after(text_, i + 1);
         if (next >= n_ || (text_[next] != '\'' && text_[next] != '"' && text_[next] != '[')) return false;
         const std::string_view word = word_before(text_, i);
         return !word.empty() && folder_name(word);
@@ -258,8 +249,7 @@ private:
     // A group (not a call's arguments nor a subquery) on a side of the comparison operator at 'i': it
     // may hold a condition compared as a value, (a > b) = (c > d).
     bool compared_group_beside(std::size_t i) const {
-        std::size_t before = i;
-        while (before > 0 && is_blank(text_[before - 1])) --before;
+        std::size_t before = blanks_before(text_, i);
         if (before > 0 && text_[before - 1] == ')' && depth_ < opens_.size()) {
             const std::string_view word = word_before(text_, opens_[depth_]);
             if (word.empty() || keyword_of(word) != Kw::none) return true;
@@ -316,20 +306,18 @@ private:
     // x = '' (or <>, #) where the dialect rewrites the comparison with the empty text.
     bool compared_with_empty_text(std::size_t i) const {
         if (named().op_empty_text_equal.target[pass_.column].empty()) return false;
-        while (i > 0 && is_blank(text_[i - 1])) --i;
+        i = blanks_before(text_, i);
         return i > 0 && (text_[i - 1] == '=' || text_[i - 1] == '>' || text_[i - 1] == '#');
     }
 
     // After FROM or JOIN, or after a comma of the table list.
     bool quoted_table_name(std::size_t i) {
-        std::size_t before = i;
-        while (before > 0 && is_blank(text_[before - 1])) --before;
+        std::size_t before = blanks_before(text_, i);
         if (before > 0 && text_[before - 1] == ',') {
             return !in_call() && (++table_checks_ > 16 || in_table_list(text_, before - 1));
         }
         if (before > 0 && text_[before - 1] == '(') {  // FROM ('file.dbf'), a, ('file.dbf')
-            std::size_t open = before - 1;
-            while (open > 0 && is_blank(text_[open - 1])) --open;
+            std::size_t open = blanks_before(text_, before - 1);
             if (open > 0 && text_[open - 1] == ',') return ++table_checks_ > 16 || in_table_list(text_, open - 1);
             return after_from_or_join(before - 1);
         }
@@ -436,7 +424,7 @@ private:
     // After WHERE, HAVING, ON, WHEN, AND, OR, NOT, "(" or "!", or at the start of a text (an
     // argument that a rewrite reads as a condition).
     bool starts_condition(std::size_t at) const {
-        while (at > 0 && is_blank(text_[at - 1])) --at;
+        at = blanks_before(text_, at);
         if (at == 0) return true;
         if (at > 0 && (text_[at - 1] == '(' || text_[at - 1] == '!')) return true;
         const std::string_view word = word_before(text_, at);
@@ -450,8 +438,7 @@ private:
     // dialect writes that.
     bool date_call(std::string_view word, std::size_t open, const Construct &alone, const Construct &sum,
                    const Construct &difference) const {
-        std::size_t at = open + 1;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        std::size_t at = blanks_after(text_, open + 1);
         if (at >= n_ || text_[at] != ')') return false;
         if (!alone.target[pass_.column].empty()) return true;
         do ++at;
@@ -462,8 +449,7 @@ private:
         }
         if (difference.target[pass_.column].empty()) return false;
         if (at < n_ && text_[at] == '-') return true;
-        std::size_t before = static_cast<std::size_t>(word.data() - text_.data());
-        while (before > 0 && is_blank(text_[before - 1])) --before;
+        std::size_t before = blanks_before(text_, static_cast<std::size_t>(word.data() - text_.data()));
         return before > 0 && text_[before - 1] == '-';
     }
 
@@ -503,12 +489,11 @@ private:
 
     // The parenthesis opened at 'i' begins with a name (or a parameter) plus or minus a number: d + 1.
     bool days_added_in(std::size_t i) const {
-        std::size_t at = i + 1;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        std::size_t at = blanks_after(text_, i + 1);
         if (at < n_ && text_[at] == '?') ++at;
         if (at >= n_ || !name_start(text_[at])) return false;
         at = name_chain_end(text_, at, n_);
-        while (at < n_ && is_blank(text_[at])) ++at;
+        at = blanks_after(text_, at);
         if (at >= n_ || (text_[at] != '+' && text_[at] != '-')) return false;
         do ++at;
         while (at < n_ && is_blank(text_[at]));
@@ -517,15 +502,14 @@ private:
 
     // The parenthesis opened at 'i' holds one name (with its members, or a parameter ?name) and nothing else.
     bool lone_name_in(std::size_t i) const {
-        std::size_t at = i + 1;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        std::size_t at = blanks_after(text_, i + 1);
         if (at < n_ && text_[at] == '?') {  // a parameter: ?lx, ? m.lx
             ++at;
-            while (at < n_ && is_blank(text_[at])) ++at;
+            at = blanks_after(text_, at);
         }
         if (at >= n_ || !name_start(text_[at])) return false;
         while (at < n_ && (name_char(text_[at]) || text_[at] == '.')) ++at;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        at = blanks_after(text_, at);
         return at < n_ && text_[at] == ')';
     }
 
@@ -535,8 +519,7 @@ private:
         if (compared_date_sum_before(i)) {
             return true;  // d + 30 < {^2020-01-31}
         }
-        std::size_t at = i + 1;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        std::size_t at = blanks_after(text_, i + 1);
         if (at < n_ && is_digit(text_[at])) return true;
         const std::size_t close = text_.find('}', i);
         if (close == std::string_view::npos) {
@@ -545,8 +528,7 @@ private:
         }
         // an empty date not after a comparison may be a select item alone (SELECT {} AS d), typed there
         const bool empty = text_.substr(i + 1, close - i - 1).find_first_not_of(" /:") == std::string_view::npos;
-        std::size_t before = i;
-        while (before > 0 && is_blank(text_[before - 1])) --before;
+        std::size_t before = blanks_before(text_, i);
         if (empty && before > 0 && std::string_view("=<>#").find(text_[before - 1]) == std::string_view::npos) return true;
         if (empty && before == 0 && close + 1 == n_ && !named().lit_empty_date_argument.target[pass_.column].empty()) {
             return true;  // EMPTY({}): a call's whole argument, typed where the dialect needs it
@@ -561,7 +543,7 @@ private:
         if (!empty && not_range_before(before)) return true;            // d NOT IN ({^2020-01-31}): the empty date too
         i = close;
         at = close + 1;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        at = blanks_after(text_, at);
         if (!empty && above_or_unequal_at(at)) return true;  // {^2020-01-31} > d: the empty date too
         return at < n_ && (text_[at] == '+' || text_[at] == '-');
     }
@@ -570,15 +552,11 @@ private:
     // dates in a way of its own.
     bool not_range_before(std::size_t at) const {
         if (named().op_empty_date_outside.target[pass_.column].empty()) return false;
-        if (at > 0 && text_[at - 1] == '(') at = blanks_before(at - 1);
+        if (at > 0 && text_[at - 1] == '(') at = blanks_before(text_, at - 1);
         const std::size_t word = name_start_before(at);
         if (!word_at(text_, word, n_, "BETWEEN") && !word_at(text_, word, n_, "IN")) return false;
-        const std::size_t before = blanks_before(word);
+        const std::size_t before = blanks_before(text_, word);
         return before >= 3 && word_at(text_, before - 3, n_, "NOT");
-    }
-    std::size_t blanks_before(std::size_t at) const {
-        while (at > 0 && is_blank(text_[at - 1])) --at;
-        return at;
     }
     std::size_t name_start_before(std::size_t at) const {
         while (at > 0 && name_char(text_[at - 1])) --at;
@@ -610,22 +588,21 @@ private:
     // d + nDays = {^2020-03-02}), where the dialect adds days or seconds to a date in a way of its own.
     bool compared_sum_before(std::size_t at, const Construct &sum) const {
         if (sum.target[pass_.column].empty()) return false;
-        while (at > 0 && is_blank(text_[at - 1])) --at;
+        at = blanks_before(text_, at);
         const std::size_t compare = at;
         while (at > 0 && (text_[at - 1] == '<' || text_[at - 1] == '>' || text_[at - 1] == '=' || text_[at - 1] == '#')) --at;
         if (at == compare) return false;
-        while (at > 0 && is_blank(text_[at - 1])) --at;
+        at = blanks_before(text_, at);
         const std::size_t digits = at;
         while (at > 0 && (name_char(text_[at - 1]) || text_[at - 1] == '.' || text_[at - 1] == '?')) --at;
         if (at == digits) return false;
-        while (at > 0 && is_blank(text_[at - 1])) --at;
+        at = blanks_before(text_, at);
         return at > 0 && (text_[at - 1] == '+' || text_[at - 1] == '-');
     }
 
     // A "-" stands before the word (blanks between allowed).
     bool minus_before(std::string_view word) const {
-        std::size_t at = static_cast<std::size_t>(word.data() - text_.data());
-        while (at > 0 && is_blank(text_[at - 1])) --at;
+        std::size_t at = blanks_before(text_, static_cast<std::size_t>(word.data() - text_.data()));
         return at > 0 && text_[at - 1] == '-';
     }
 
@@ -633,15 +610,15 @@ private:
     // d + 30), where the dialect adds days or seconds to a date in a way of its own.
     bool compared_sum_after(std::size_t at, const Construct &sum) const {
         if (sum.target[pass_.column].empty()) return false;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        at = blanks_after(text_, at);
         const std::size_t compare = at;
         while (at < n_ && std::string_view("<>=#!").find(text_[at]) != std::string_view::npos) ++at;
         if (at == compare) return false;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        at = blanks_after(text_, at);
         const std::size_t name = at;
         while (at < n_ && (name_char(text_[at]) || text_[at] == '.' || text_[at] == '?')) ++at;
         if (at == name) return false;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        at = blanks_after(text_, at);
         return at < n_ && (text_[at] == '+' || text_[at] == '-');
     }
     bool compared_date_sum_after(std::size_t at) const {
@@ -659,7 +636,7 @@ private:
         std::size_t at = call_extent(text_, open, n_, pass_.rules).close;
         if (at == none) return false;
         ++at;
-        while (at < n_ && is_blank(text_[at])) ++at;
+        at = blanks_after(text_, at);
         return at < n_ && text_[at] == '-';
     }
 
@@ -675,8 +652,8 @@ private:
         if (i + 1 < n_ && text_[i + 1] == '*') return true;  // a ** b
         if (named().clause_star.target[pass_.column].empty()) return false;
         std::size_t before = i, after = i + 1;
-        while (before > 0 && is_blank(text_[before - 1])) --before;
-        while (after < n_ && is_blank(text_[after])) ++after;
+        before = blanks_before(text_, before);
+        after = blanks_after(text_, after);
         return (before > 0 && text_[before - 1] == ',') || (after < n_ && text_[after] == ',');
     }
 

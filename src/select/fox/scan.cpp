@@ -478,7 +478,7 @@ void Scan::end_item(std::size_t at, bool alias_follows) {
     t.item_named = false;
     if (!wrap) return;
     std::size_t to = at;
-    while (to > out_.pending() && is_blank(src_[to - 1])) --to;  // the blanks before the alias stay
+    to = blanks_before(src_, to, out_.pending());  // the blanks before the alias stay
     Text built;
     out_.take(t.item, to, built);
     wrap_as_value(built, pass_.column);
@@ -915,12 +915,11 @@ void Scan::fold(const Construct &row, std::size_t factors, std::size_t length, s
         const std::size_t start = primary_start(written.substr(0, left), t.operand);
         if (start == none) break;
         left = start;
-        std::size_t before = left;
-        while (before > t.operand && is_blank(written[before - 1])) --before;
+        std::size_t before = blanks_before(written, left, t.operand);
         if (before == t.operand || (written[before - 1] != '*' && written[before - 1] != '/')) break;
         left = before - 1;
         if (left > t.operand && written[left - 1] == '*') --left;  // a ** b
-        while (left > t.operand && is_blank(written[left - 1])) --left;
+        left = blanks_before(written, left, t.operand);
     }
     while (left < written.size() && (is_blank(written[left]) || written[left] == '*' || written[left] == '/')) ++left;
     if (left == written.size()) {  // no operand before it after all

@@ -679,7 +679,7 @@ private:
         return at < end_ && src_[at] == '(';
     }
     bool brace_before(std::size_t at) const {  // a date literal's } ends what stands before 'at'
-        while (at > 0 && is_blank(src_[at - 1])) --at;
+        at = blanks_before(src_, at);
         return at > 0 && src_[at - 1] == '}';
     }
     bool operator_follows(std::size_t at) const {

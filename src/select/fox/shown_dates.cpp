@@ -49,24 +49,6 @@ bool between_word(std::string_view word) {
     return word.size() >= 4 && upper(word[0]) == 'B' && keyword_of(word) == Kw::callable;
 }
 
-std::size_t blanks_after(std::string_view text, std::size_t at) {
-    while (at < text.size() && is_blank(text[at])) ++at;
-    return at;
-}
-
-std::size_t blanks_before(std::string_view text, std::size_t at) {
-    while (at > 0 && is_blank(text[at - 1])) --at;
-    return at;
-}
-
-// The word that ends right before 'at' (blanks between allowed).
-std::string_view word_before(std::string_view text, std::size_t at) {
-    at = blanks_before(text, at);
-    std::size_t from = at;
-    while (from > 0 && name_char(text[from - 1])) --from;
-    return text.substr(from, at - from);
-}
-
 }  // namespace
 
 bool sum_beside_name_at(std::string_view text, std::size_t at) {
@@ -277,7 +259,7 @@ private:
     // 'from' to 'to' (blanks around it aside); empty when anything else stands there.
     std::string_view lone_name(std::size_t from, std::size_t to) const {
         from = blanks_after(text_, from);
-        while (to > from && is_blank(text_[to - 1])) --to;
+        to = blanks_before(text_, to, from);
         if (from < to && text_[from] == '?') from = blanks_after(text_, from + 1);
         if (from >= to || !name_start(text_[from]) || name_chain_end(text_, from, to) != to) return {};
         std::size_t w1 = from;

@@ -109,8 +109,7 @@ bool Scan::star() {
     if (named().clause_star.target[pass_.column].empty() || t.kind != Level::statement || t.clause != Clause::select) {
         return false;
     }
-    std::size_t before = pos_;
-    while (before > 0 && is_blank(src_[before - 1])) --before;
+    std::size_t before = blanks_before(src_, pos_);
     const std::size_t after = skip_blanks(pos_ + 1);
     const bool comma_before = before > 0 && src_[before - 1] == ',';
     const bool comma_after = after < end_ && src_[after] == ',';
@@ -295,7 +294,7 @@ bool Scan::drop_buffering(std::size_t w0, std::size_t open) {
     std::size_t close = close_paren(open);
     if (close == std::string_view::npos) return false;
     std::size_t from = w0;
-    while (from > out_.pending() && is_blank(src_[from - 1])) --from;
+    from = blanks_before(src_, from, out_.pending());
     out_.replace(from, close + 1, {});
     pos_ = close + 1;
     return true;

@@ -298,8 +298,7 @@ std::size_t case_start(std::string_view text, std::size_t end, std::size_t floor
 }  // namespace
 
 std::size_t primary_start(std::string_view text, std::size_t floor) {
-    std::size_t at = text.size();
-    while (at > floor && is_blank(text[at - 1])) --at;
+    std::size_t at = blanks_before(text, text.size(), floor);
     if (at <= floor) return none;
     const char last = text[at - 1];
     if (last == '\'' || last == '"' || last == ']' || last == '#') return literal_start(text, at - 1, floor);

@@ -32,6 +32,23 @@ inline bool is_blank(char c) { return char_class(c) == blank_char; }
 inline bool is_digit(char c) { return char_class(c) == digit_char; }
 inline bool name_start(char c) { return char_class(c) == name_start_char; }
 inline bool name_char(char c) { return (char_class(c) & (name_start_char | digit_char)) != 0; }
+// Where the blanks that end right before 'at' begin (not before 'floor'), and where those that begin
+// at 'at' end.
+inline std::size_t blanks_before(std::string_view text, std::size_t at, std::size_t floor = 0) {
+    while (at > floor && is_blank(text[at - 1])) --at;
+    return at;
+}
+inline std::size_t blanks_after(std::string_view text, std::size_t at) {
+    while (at < text.size() && is_blank(text[at])) ++at;
+    return at;
+}
+// The word that ends right before 'at' (blanks between allowed), or an empty view.
+inline std::string_view word_before(std::string_view text, std::size_t at) {
+    at = blanks_before(text, at);
+    std::size_t from = at;
+    while (from > 0 && name_char(text[from - 1])) --from;
+    return text.substr(from, at - from);
+}
 struct UpperTable {
     char of[256] = {};
     constexpr UpperTable() {
