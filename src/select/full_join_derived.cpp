@@ -3,6 +3,7 @@
 #include "lex/classes.h"
 #include "lex/keywords.h"
 #include "lex/scan.h"
+#include "select/item_alias.h"
 #include "select/join_nesting.h"
 #include "select/literals.h"
 
@@ -20,14 +21,6 @@ constexpr std::string_view row_column = "FJ_ROW";
 // How a subquery stands in a member's clauses while the member is converted: a string that starts so.
 constexpr std::string_view subquery_mark = "'S$U$B$Q";
 
-// Words that stand bare in converted clauses besides the dialects' keywords: those of the clauses,
-// the operators, the units of date arithmetic and the types of CAST and CONVERT.
-constexpr std::string_view bare_words[] = {
-    "GROUP", "BY",   "HAVING", "ORDER",   "ASC",     "DESC",  "LIMIT", "OFFSET", "DISTINCT", "ALL",    "TOP",
-    "PERCENT", "AND", "OR",    "NOT",     "XOR",     "IS",    "NULL",  "IN",     "LIKE",     "ESCAPE", "BETWEEN",
-    "CASE",  "WHEN", "THEN",   "ELSE",    "END",     "TRUE",  "FALSE", "MOD",    "DIV",      "FROM",   "YEAR",
-    "QUARTER", "MONTH", "WEEK", "DAY",    "HOUR",    "MINUTE", "SECOND", "CHAR", "SIGNED",   "UNSIGNED",
-    "DECIMAL", "DATE", "DATETIME", "TIME", "INTEGER", "INTERVAL"};
 
 // The parts of the member a name is read in: ORDER BY's bare names are the result's columns (or, in a
 // UNION member, the union's), which stay as written.
@@ -73,22 +66,6 @@ std::string_view unquoted(std::string_view name, const Dialect &dialect) {
         return name.substr(1, name.size() - 2);
     }
     return name;
-}
-
-std::string upper(std::string_view word, const lex::Alphabet &letters) {
-    std::string out(word);
-    letters.upper_in_place(out.data(), out.size());
-    return out;
-}
-
-bool keyword(const Dialect &dialect, const lex::Alphabet &letters, std::string_view word) {
-    if (word.size() > 64) return false;
-    const std::string w = upper(word, letters);
-    for (std::string_view bare : bare_words) {
-        if (w == bare) return true;
-    }
-    return lex::keyword_in_list(dialect.reserved, w) || lex::keyword_in_list(dialect.group_by_keywords[0], w) ||
-           lex::keyword_in_list(dialect.group_by_keywords[1], w);
 }
 
 // The end of the name at i (a word, or a quoted name); i when none starts there.
@@ -244,7 +221,7 @@ bool read_names(Reader &reader, std::string_view text, Part part, std::vector<Re
         // one name: an alias, a call, a keyword or an item's alias; else a column without its table
         if (was_as || after_as || (call && !quoted) || listed(chain.parts[0], reader.aliases, letters)) continue;
         having = having || (depth == 0 && !quoted && same_text(first, "HAVING", letters));
-        if (!quoted && keyword(dialect, letters, first)) continue;
+        if (!quoted && clause_keyword(dialect, letters, first)) continue;
         if (!bare_column(reader, part, having, {at, i - at, {}, chain.parts[0]}, refs)) return false;
     }
     return true;
@@ -290,31 +267,6 @@ std::vector<std::string_view> from_tables(const Reader &reader, std::string_view
     return tables;
 }
 
-// The alias an item has without AS: a name after a blank that ends an operand (a name, a call, a
-// string, a number, CASE's END), the name no keyword; empty when none.
-std::string_view bare_alias(const Reader &reader, std::string_view item) {
-    const Dialect &dialect = reader.session.dialect;
-    const lex::Alphabet &letters = reader.session.letters;
-    std::size_t start = item.size();
-    if (!item.empty() && item.back() == dialect.quote_close) {
-        start = item.rfind(dialect.quote_open, item.size() - 2);
-        if (start == npos) return {};
-    } else {
-        while (start > 0 && lex::is_name_char(letters, item[start - 1])) --start;
-        if (start == item.size() || keyword(dialect, letters, item.substr(start))) return {};
-    }
-    if (start == 0 || !lex::is_blank(item[start - 1])) return {};
-    const std::string_view before = lex::trimmed(item.substr(0, start));
-    if (before.empty()) return {};
-    const char end = before.back();
-    if (end == ')' || end == '\'' || end == '"' || end == dialect.quote_close) return item.substr(start);
-    if (!lex::is_name_char(letters, end)) return {};
-    std::size_t word = before.size();
-    while (word > 0 && lex::is_name_char(letters, before[word - 1])) --word;
-    const std::string_view last = before.substr(word);
-    if (keyword(dialect, letters, last) && !same_text(last, "END", letters)) return {};
-    return item.substr(start);
-}
 
 // The field list's start: SELECT and the DISTINCT, ALL, TOP n and PERCENT after it.
 std::size_t items_start(std::string_view select, const lex::Alphabet &letters) {
@@ -342,7 +294,7 @@ std::string column_name(const Session &session, std::string_view table, std::str
         for (const Column &c : columns) {
             if (same_text(c.name, name, letters)) return true;
         }
-        return keyword(session.dialect, letters, name);
+        return clause_keyword(session.dialect, letters, name);
     };
     std::string name;
     if (!table.empty()) name.append(table).append("_");
@@ -437,7 +389,7 @@ bool fields_over(Reader &reader, std::string_view select, std::vector<Column> &c
         list.emplace_back(from + lead, item.size());
         const std::size_t as = lex::find_at_level(item, 0, " AS ", reader.rules);
         if (as != npos) reader.aliases.push_back(lex::trimmed(item.substr(as + 4)));
-        else if (const std::string_view alias = bare_alias(reader, item); !alias.empty()) reader.aliases.push_back(alias);
+        else if (const std::string_view alias = bare_alias(item, reader.session.dialect, reader.session.letters); !alias.empty()) reader.aliases.push_back(alias);
         if (comma == npos) break;
         from = comma + 1;
     }

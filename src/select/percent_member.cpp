@@ -2,6 +2,7 @@
 
 #include "lex/classes.h"
 #include "lex/scan.h"
+#include "select/item_alias.h"
 #include "select/literals.h"
 #include "select/template.h"
 
@@ -85,16 +86,24 @@ std::size_t items_start(std::string_view select) {
     return select.starts_with("SELECT DISTINCT ") ? 16 : select.starts_with("SELECT ALL ") ? 11 : 7;
 }
 
-// Each item with the name of its column: its alias, or the column a bare name reads. False when a
+// Each item with the name of its column: its alias (with AS or without), or the column a bare name
+// reads. False when a
 // name is unknown (*, an expression without alias) or stands twice, since the derived table needs
 // every column named once.
 bool read_items(const Reader &reader, std::string_view list, std::vector<Item> &items) {
     for (std::string_view item : list_items(reader, list)) {
         const std::size_t as = lex::find_at_level(item, 0, " AS ", reader.rules);
-        const std::string_view expression = as == npos ? item : lex::trimmed(item.substr(0, as));
-        const std::string_view alias = as == npos ? std::string_view{} : lex::trimmed(item.substr(as + 4));
-        const std::string_view name = as == npos ? chain_last(reader, item) : alias;
-        if (name.empty() || (as != npos && chain_last(reader, alias) != alias)) return false;
+        std::string_view expression = item, alias, name;
+        if (as != npos) {
+            expression = lex::trimmed(item.substr(0, as));
+            alias = name = lex::trimmed(item.substr(as + 4));
+        } else if (alias = bare_alias(item, reader.session.dialect, reader.session.letters); !alias.empty()) {
+            expression = lex::trimmed(item.substr(0, item.size() - alias.size()));  // 'x' total
+            name = alias;
+        } else {
+            name = chain_last(reader, item);
+        }
+        if (name.empty() || (!alias.empty() && chain_last(reader, alias) != alias)) return false;
         for (std::string_view own : own_columns) {
             if (same_name(reader, name, own)) return false;
         }
