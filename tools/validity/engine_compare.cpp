@@ -299,8 +299,11 @@ std::string normalised_value(const std::optional<std::string> &value, bool from_
         text = buffer;
         return text == "-0.0000" ? "0.0000" : text;
     }
+    // A fraction of a second without its trailing zeros: MariaDB writes as many digits as the
+    // column's scale (08:05:29.50), PostgreSQL only those it needs (08:05:29.5).
     static const std::regex zero_fraction(R"(^(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)\.0+$)");
-    return std::regex_replace(text, zero_fraction, "$1");
+    static const std::regex trailing_zeros(R"(^(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d*[1-9])0+$)");
+    return std::regex_replace(std::regex_replace(text, zero_fraction, "$1"), trailing_zeros, "$1");
 }
 
 EngineCompare::EngineCompare(engine::MariaDb &mariadb, engine::Postgres &postgres)
