@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -522,6 +523,40 @@ TYPED_TEST(FoxMeaning, ExpressionsGiveTheValuesFoxProGives) {
     for (const Case &c : values) {
         EXPECT_EQ(this->run(std::string("SELECT ") + c.foxpro + " AS v FROM fm ORDER BY k"),
                   expected<TypeParam>(pg_values, c)) << c.foxpro;
+    }
+}
+
+// A date or datetime variable beside a date field: the application binds a filled date, and the
+// empty date below every date is less than it and differs from it, where the server stores no value.
+struct BoundCase {
+    const char *foxpro;     // a WHERE condition with one parameter
+    const char *parameter;  // the parameter as the conversion writes it
+    const char *value;      // what the application binds: a date, or a date and time
+    const char *expected;   // the keys FoxPro returns
+};
+constexpr BoundCase bound_dates[] = {
+    {"d < ?ldTo", "?LDTO", "2017-01-01", "1 3 4 5"},
+    {"d <= m.dTo", "?M.DTO", "2016-01-05", "1 3 4 5"},
+    {"d # m.dTo", "?M.DTO", "2016-01-05", "1 2 3 4"},
+    {"fm.d != ?ldTo AND k > 1", "?LDTO", "2020-02-29", "3 4 5"},
+    {"t <= m.tTo", "?M.TTO", "2016-01-05 13:45:00", "1 3 4 5"},
+    {"d > ?ldTo", "?LDTO", "1999-12-31", "2 5"},  // above a date: never the empty one
+    {"d = ?ldTo", "?LDTO", "1999-12-31", "4"},
+};
+
+TYPED_TEST(FoxMeaning, DateVariablesFindTheEmptyDateAsFoxProDoes) {
+    for (const BoundCase &c : bound_dates) {
+        std::string sql = engine::select_sql<TypeParam>(std::string("SELECT k FROM fm WHERE ") + c.foxpro + " ORDER BY k");
+        const std::size_t at = sql.find(c.parameter);
+        ASSERT_NE(at, std::string::npos) << sql;
+        const bool postgres = TypeParam::target == tarnvel::Target::pgsql, time = std::strlen(c.value) > 10;
+        const std::string typed = postgres ? (time ? "TIMESTAMP " : "DATE ") : "";
+        sql.replace(at, std::strlen(c.parameter), typed + "'" + c.value + "'");
+        engine::Answer answer;
+        std::string keys;
+        for (const engine::Row &row : this->db.rows(sql, &answer)) keys += (keys.empty() ? "" : " ") + row[0].value_or("NULL");
+        EXPECT_TRUE(answer.ok()) << answer.message << "\n" << sql;
+        EXPECT_EQ(keys, c.expected) << c.foxpro << "\n" << sql;
     }
 }
 

@@ -33,19 +33,33 @@ std::size_t filled_date_close(std::string_view text, std::size_t at, std::size_t
     return close;
 }
 
+// A parameter or memory variable FoxPro's naming makes a date or a datetime (?ldTo, m.dFrom, m.tStamp)
+// from 'at', not called, within 'end': one past it; npos when none stands there. Such a variable holds
+// a date the application filled in, where the field beside it may hold the empty one.
+std::size_t date_variable_end(std::string_view text, std::size_t at, std::size_t end) {
+    const bool parameter = text[at] == '?';
+    if (!parameter && (upper(text[at]) != 'M' || text[at + 1] != '.')) return std::string_view::npos;
+    const std::size_t after = name_chain_end(text, at + (parameter ? 1 : 0), end);
+    if (after == at + 1 || (after < end && text[after] == '(')) return std::string_view::npos;
+    return named_date(text.substr(at + (parameter ? 1 : 0), after - at - (parameter ? 1 : 0))) != 0 ? after
+                                                                                                 : std::string_view::npos;
+}
+
 }  // namespace
 
 // d < {^2020-01-01} as (d < {^2020-01-01} OR d IS NULL): the left operand a name alone, the right
-// one a date literal (not the empty one) that ends the comparison.
+// one a date literal (not the empty one) or a date variable (m.dTo, ?ldTo) that ends the comparison.
 bool Scan::empty_date_below(std::size_t length) {
     const std::size_t right = skip_blanks(pos_ + length);
-    if (right + 2 >= end_ || src_[right] != '{' || src_[right + 1] != '^') return false;  // the cheap test first
+    if (right + 2 >= end_ || (src_[right] != '{' && src_[right] != '?' && src_[right + 1] != '.')) {
+        return false;  // the cheap test first: a literal, a parameter or m.x
+    }
     const std::string_view form = named().op_empty_date_below.target[pass_.column];
     const std::string_view op = below_or_unequal(src_.substr(pos_, length));
     if (form.empty() || op.empty()) return false;
-    const std::size_t close = filled_date_close(src_, right, end_);
-    if (close == std::string_view::npos) return false;
-    const std::size_t after = close + 1;
+    const std::size_t close = src_[right] == '{' ? filled_date_close(src_, right, end_) : std::string_view::npos;
+    const std::size_t after = close != std::string_view::npos ? close + 1 : date_variable_end(src_, right, end_);
+    if (after == std::string_view::npos) return false;
     if (operator_follows(after) || (after < end_ && name_char(src_[after]))) return false;
     const std::string_view name = lone_name_operand();
     if (name.empty() || pass_.depth >= deepest_call) return false;
@@ -53,7 +67,8 @@ bool Scan::empty_date_below(std::size_t length) {
     Args args;
     args.add(name);
     args.add(op);
-    args.add(src_.substr(right, after - right));
+    if (close != std::string_view::npos) args.add(src_.substr(right, after - right));
+    else convert_into(args, right, after, false);  // the variable as a parameter (?M.DTO)
     if (repeats_long_argument(form, args)) return false;
     Text built, left;
     fill(built, form, args);

@@ -714,14 +714,18 @@ constexpr Construct rows[] = {
      .note = "As = ''."},
     {.id = "op.empty_date_below",
      .kind = Kind::operator_,
-     .fox = "d < {^date}, d <= {^date}, d <> {^date}, d # {^date}, d != {^date}",
+     .fox = "d < {^date}, d <= {^date}, d <> {^date}, d # {^date}, d != {^date}, d < m.dTo, d <> ?ldTo",
      .example = "d < {^2020-01-01}",
      .target = {"", "({1} {2} {3} OR {1} IS NULL)", "", "({1} {2} {3} OR {1} IS NULL)", "({1} {2} {3} OR {1} IS NULL)"},
      .note = "FoxPro's empty date is a value below every date: {} < {^2020-01-01} and {} <> {^2020-01-01} "
              "hold. Oracle, Access and PostgreSQL store it as NULL (see lit.empty_date), for which no "
              "comparison holds, so a name compared with a date literal by <, <=, <>, # or != finds the empty "
              "dates too. SQL Server (1900-01-01) and MySQL (0000-00-00) store a date below the others. Only "
-             "for a name alone on the left and a literal that ends the comparison; for the literal on the left "
+             "for a name alone on the left and a literal that ends the comparison, or a parameter or memory "
+             "variable FoxPro's naming makes a date or a datetime (m.dTo, ?ldTo, m.tStamp), which holds the "
+             "filled date the application binds (bound to the empty date, which the server reads as NULL, "
+             "the comparison finds the empty dates, where FoxPro's {} < {} and {} <> {} do not hold); for the "
+             "literal on the left "
              "see op.empty_date_above. Two names compared (shipped < order_date, a.d = b.d, both possibly "
              "empty: FoxPro's {} = {} holds) are left as written: the statement does not show them to be "
              "dates, and the same rewrite of a comparison of numbers or texts would find NULLs FoxPro "

@@ -226,7 +226,7 @@ private:
             const std::size_t from = i;
             i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
             return text_[from] == '?' && named_date(text_.substr(from, i + 1 - from)) != 0 &&  // d + 30 < ?ldToday
-                   compared_date_sum_before(from);
+                   (compared_date_sum_before(from) || below_or_unequal_before(blanks_before(text_, from)));  // d < ?ldTo
         }
         case b_clue: return between_word(i);
         case percent_clue: return !named().op_modulo.target[pass_.column].empty();
