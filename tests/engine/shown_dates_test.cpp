@@ -32,6 +32,10 @@ constexpr Case cases[] = {
      "1"},
     // a datetime: seconds
     {"SELECT t + 3600 AS v FROM sd WHERE HOUR(t) > 0 ORDER BY k", "2020-03-31 11:00:00 2021-01-01 00:59:30"},
+    // the greatest and least of a field shown to be a date are dates
+    {"SELECT MAX(d1) - MIN(d1) AS v FROM sd WHERE YEAR(d1) > 0", "259"},
+    {"SELECT MAX(d2) + 30 AS v FROM sd WHERE d2 > {^2000-01-01}", "2021-02-03"},
+    {"SELECT COUNT(*) AS v FROM sd WHERE HOUR(t) > 0 HAVING MAX(t) - MIN(t) = 23810370", "2"},
 };
 
 template <class Server> class ShownDates : public ::testing::Test {

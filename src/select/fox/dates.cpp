@@ -419,7 +419,7 @@ bool Scan::date_arithmetic() {
     const std::size_t t0 = skip_blanks(pos_ + 1);
     if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?' && src_[t0] != '{')) return false;
     const std::string_view name = lone_name_operand();
-    if (name.empty()) return sign == '-' && name_start(src_[t0]) && call_minus_name(t0);
+    if (name.empty()) return extreme_arithmetic(sign, t0) || (sign == '-' && name_start(src_[t0]) && call_minus_name(t0));
     Text built;
     std::size_t end = 0;
     const int kind = named_date(name), shown = kind != 0 ? 0 : pass_.shown_date(name);
@@ -437,13 +437,68 @@ bool Scan::date_arithmetic() {
         if (end == 0 && shown != 0) end = shown_sum(name, shown, built);
         if (end == 0 && src_[t0] != '{') end = date_sum_compared(name, built);
     }
-    if (end == 0) return false;
+    return end != 0 && place_date_arithmetic(name, end, built);
+}
+
+// The operand 'name', as written, and the source up to 'end' replaced by 'built'.
+bool Scan::place_date_arithmetic(std::string_view name, std::size_t end, const Text &built) {
     Text taken;
     out_.take(static_cast<std::size_t>(name.data() - out_.text(pos_).data()), pos_, taken);
     out_.replace(pos_, end, built.view());
     pos_ = end;
     prev_ = Prev::operand;
     return true;
+}
+
+// The name in MAX(d) or MIN(d) written whole in 'text'; empty when 'text' is anything else.
+static std::string_view extreme_name(std::string_view text) {
+    text = trimmed(text);
+    std::size_t w = 0;
+    while (w < text.size() && name_char(text[w])) ++w;
+    const std::string_view word = text.substr(0, w);
+    if ((!same_word(word, "MAX") && !same_word(word, "MIN")) || text.back() != ')') return {};
+    while (w < text.size() && is_blank(text[w])) ++w;
+    if (w >= text.size() || text[w] != '(') return {};
+    const std::string_view inner = trimmed(text.substr(w + 1, text.size() - w - 2));
+    if (inner.empty() || !name_start(inner[0]) || name_chain_end(inner, 0, inner.size()) != inner.size()) return {};
+    return inner;
+}
+
+// The kind (1 a date, 2 a datetime) of MAX(d) or MIN(d) written whole in 'text', d a name the
+// statement shows to be one: the greatest or least of dates is a date; 0 for anything else.
+int Scan::extreme_kind(std::string_view text) {
+    const std::string_view inner = extreme_name(text);
+    return inner.empty() ? 0 : pass_.shown_date(inner);
+}
+
+// At a "+" or "-" after MAX(d) or MIN(d), d shown to be a date or a datetime (MAX(fecha) -
+// MIN(fecha), MAX(fecha) + 30): days or seconds added, or the difference, as for d itself.
+bool Scan::extreme_arithmetic(char sign, std::size_t t0) {
+    const Level &t = top();
+    if (prev_ != Prev::operand || t.operand_open) return false;
+    const std::string_view written = out_.text(pos_);
+    if (t.operand >= written.size()) return false;
+    const std::string_view operand = trimmed(written.substr(t.operand));
+    const int kind = extreme_kind(operand);
+    if (kind == 0) return false;
+    Text built;
+    std::size_t end = 0;
+    if (is_digit(src_[t0])) end = shown_sum(operand, kind, built);
+    else if (sign == '-') end = date_difference(operand, t0, built);
+    return end != 0 && place_date_arithmetic(operand, end, built);
+}
+
+// One past MAX(d) or MIN(d) at 't0' when d is shown to be a date or a datetime, whose kind it gives
+// in 'kind'; 0 when no such call stands there.
+std::size_t Scan::extreme_end(std::size_t t0, int &kind) {
+    std::size_t w = t0;
+    while (w < end_ && name_char(src_[w])) ++w;
+    const std::size_t open = skip_blanks(w);
+    if (w == t0 || open >= end_ || src_[open] != '(') return 0;
+    const std::size_t close = close_paren(open);
+    if (close == none) return 0;
+    kind = extreme_kind(src_.substr(t0, close + 1 - t0));
+    return kind == 0 ? 0 : close + 1;
 }
 
 // d + n, d - n with d a name the statement shows to be a date (days, op.shown_date_days) or a datetime
@@ -527,6 +582,8 @@ std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &b
         if (close == none) return 0;
         end = close + 1;
         today = skip_blanks(open + 1) == close;  // DATE(), DATETIME()
+    } else if ((end = extreme_end(t0, kind)) != 0) {  // MAX(d), MIN(d) of a name shown to be a date
+        shown = kind == 1;
     } else {  // a variable that FoxPro's naming makes a date (m.dFrom, ldStart), or a name the statement shows to be one
         end = name_chain_end(src_, t0 + (src_[t0] == '?' ? 1 : 0), end_);
         const std::string_view operand = src_.substr(t0, end - t0);

@@ -637,6 +637,10 @@ private:
     std::size_t comparison_end(std::size_t at) const;
     std::string_view lone_name_operand();
     bool date_arithmetic();
+    bool place_date_arithmetic(std::string_view name, std::size_t end, const Text &built);
+    int extreme_kind(std::string_view text);
+    bool extreme_arithmetic(char sign, std::size_t t0);
+    std::size_t extreme_end(std::size_t t0, int &kind);
     std::size_t date_difference(std::string_view name, std::size_t t0, Text &built);
     bool part_of_itself(std::string_view name, std::size_t t0) const;
     bool call_minus_name(std::size_t t0);

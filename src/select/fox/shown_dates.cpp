@@ -45,6 +45,16 @@ const Reader *reader_of(std::string_view word) {
     return i < 0 ? nullptr : &readers[i];
 }
 
+// MAX(d) or MIN(d) ends at 'close' (its ")"), d without parentheses: the greatest or least of dates
+// is a date, taking days and giving days as d does.
+bool extreme_before(std::string_view text, std::size_t close) {
+    std::size_t open = close;
+    while (open > 0 && text[open - 1] != '(' && text[open - 1] != ')') --open;
+    if (open == 0 || text[open - 1] != '(') return false;
+    const std::string_view word = word_before(text, blanks_before(text, open - 1));
+    return same_word(word, "MAX") || same_word(word, "MIN");
+}
+
 bool between_word(std::string_view word) {
     return word.size() >= 4 && upper(word[0]) == 'B' && keyword_of(word) == Kw::callable;
 }
@@ -56,6 +66,7 @@ bool sum_beside_name_at(std::string_view text, std::size_t at) {
     std::size_t from = before;
     while (from > 0 && (name_char(text[from - 1]) || text[from - 1] == '.')) --from;
     if (from < before && name_start(text[from])) return true;
+    if (before > 0 && text[before - 1] == ')' && extreme_before(text, before - 1)) return true;  // MAX(d) + 30
     const std::size_t after = blanks_after(text, at + 1);
     return after < text.size() && (name_start(text[after]) || text[after] == '?');
 }
