@@ -239,14 +239,15 @@ bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
     Pos start = pos - len;
     if (start < 0 || start > n) return false;
     if (start >= 2) start = extend_over_items(text, start, q);
-    char before = at(text, start - 1);
-    bool left = one_of(before, ",(") || (before == blank && one_of(at(text, start - 2), ",("));
-    if (!left || pos < 0 || pos >= n) return false;
-    char first = at(text, pos);
-    if (one_of(first, ",)")) return true;
-    if (first != blank) return false;
-    if (one_of(at(text, pos + 1), ",)")) return true;
-    return pos + 4 <= n && spells(text, pos + 1, "as") && at(text, pos + 3) == blank;
+    // blanks and tabs on either side, however many (UPPER(?m.x<TAB>), f(  x  , y))
+    Pos left_at = start - 1;
+    while (left_at >= 0 && is_blank(at(text, left_at))) --left_at;
+    if (!one_of(at(text, left_at), ",(") || pos < 0 || pos >= n) return false;
+    Pos next = pos;
+    while (next < n && is_blank(at(text, next))) ++next;
+    if (one_of(at(text, next), ",)")) return true;
+    return next == pos + 1 && at(text, pos) == blank && pos + 4 <= n && spells(text, pos + 1, "as") &&
+           at(text, pos + 3) == blank;
 }
 
 // --- The operand tests of the SELECT converters ---

@@ -179,6 +179,7 @@ constexpr bool bits_by_arithmetic(Column column) { return column == access; }
 // The value of a logical literal in a condition, where the dialect wants a comparison.
 inline constexpr std::string_view true_condition = "(1=1)";
 inline constexpr std::string_view false_condition = "(1=0)";
+inline constexpr std::string_view unknown_condition = "(NULL=1)";  // .NULL. as a condition: neither true nor false
 
 // A condition used where a value is wanted: {1} is the condition.
 std::string_view predicate_as_value(Column column);

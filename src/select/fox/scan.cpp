@@ -521,6 +521,30 @@ bool Scan::compared_group(std::size_t open) const {
                          (src_[at] == '!' && at + 1 < end_ && src_[at + 1] == '='));
 }
 
+namespace {
+// Words after an operand that test it: x IN (...), x BETWEEN a AND b, x IS NULL, x LIKE 'a%', and
+// the same after NOT.
+constexpr std::string_view predicate_words[] = {"IN", "BETWEEN", "IS", "LIKE"};
+
+bool predicate_word_at(std::string_view src, std::size_t at, std::size_t end, bool negated) {
+    for (std::string_view word : predicate_words) {
+        if ((!negated || word != "IS") && word_at(src, at, end, word)) return true;
+    }
+    for (std::size_t size = 4; size < 7; ++size) {  // BETW, BETWE, BETWEE
+        if (word_at(src, at, end, std::string_view("BETWEEN").substr(0, size))) return true;
+    }
+    return false;
+}
+}  // namespace
+
+// A predicate's word follows at 'at' (a word starts there).
+bool Scan::predicate_follows(std::size_t at) const {
+    const char c = upper(src_[at]);
+    if (c != 'I' && c != 'B' && c != 'L' && c != 'N') return false;
+    if (c != 'N') return predicate_word_at(src_, at, end_, false);
+    return word_at(src_, at, end_, "NOT") && predicate_word_at(src_, skip_blanks(at + 3), end_, true);
+}
+
 // AND or OR (.AND., .OR.) follows: what stands before it is an operand of conditions.
 bool Scan::connector_follows(std::size_t at) const {
     at = skip_blanks(at);
@@ -574,7 +598,7 @@ bool Scan::negated_right(std::size_t length) {
     operand = skip_blanks(operand);
     if (operand >= end_ || src_[operand] == '+' || src_[operand] == '-' || src_[operand] == '!') return false;
     const std::size_t end = primary_end(operand);
-    if (end == none || operator_follows(end)) return false;
+    if (end == none || operator_follows(end, false)) return false;  // IS after it: the test below
     const std::size_t next = skip_blanks(end);
     if (next < end_ && name_start(src_[next])) {
         const std::string_view word = src_.substr(next, name_chain_end(src_, next, end_) - next);
@@ -712,7 +736,12 @@ void Scan::dot() {
     if (!after_name && word_at(src_, pos_ + 1, end_, "NULL") && pos_ + 5 < end_ && src_[pos_ + 5] == '.') {
         apart();
         begin_token(pos_);
-        out_.replace(pos_, pos_ + 6, named().lit_null.target[pass_.column]);
+        // alone where a condition stands, in a dialect that takes no value as one: the unknown condition
+        // (after AND or OR in a select item too, which makes the item a condition)
+        const bool joined = pos_ + 6 < end_ && name_char(src_[pos_ + 6]);  // .NULL.x: read as written
+        const bool condition = predicate_as_value(pass_.column) != "{1}" && !joined && !operator_follows(pos_ + 6) &&
+                               (starts_condition() || (prev_ == Prev::connector && value_level() != nullptr));
+        out_.replace(pos_, pos_ + 6, condition ? unknown_condition : named().lit_null.target[pass_.column]);
         if (pos_ + 6 < end_ && name_char(src_[pos_ + 6])) out_.replace(pos_ + 6, pos_ + 6, " ");  // .NULL.x: x stays a word
         pos_ += 6;
         prev_ = Prev::operand;

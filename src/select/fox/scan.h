@@ -686,10 +686,15 @@ private:
         at = blanks_before(src_, at);
         return at > 0 && src_[at - 1] == '}';
     }
-    bool operator_follows(std::size_t at) const {
+    // An operator follows: what stands before it is an operand (of a comparison, an arithmetic, IN,
+    // BETWEEN, IS or LIKE), not a condition alone.
+    bool operator_follows(std::size_t at, bool words = true) const {
         at = skip_blanks(at);
-        return at < end_ && std::strchr("=<>#!$+-*/%^", src_[at]) != nullptr && src_[at] != '\0';
+        if (at >= end_) return false;
+        if (name_start(src_[at])) return words && predicate_follows(at);
+        return std::strchr("=<>#!$+-*/%^", src_[at]) != nullptr && src_[at] != '\0';
     }
+    bool predicate_follows(std::size_t at) const;
     std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_, pass_.rules); }
     bool quote_at(std::size_t at) const { return literal_end(at) != at; }
     std::size_t close_paren(std::size_t open) const { return fox::close_paren(src_, open, end_, pass_.rules); }
