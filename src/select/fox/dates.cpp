@@ -457,7 +457,7 @@ static std::string_view extreme_name(std::string_view text) {
     while (w < text.size() && name_char(text[w])) ++w;
     const std::string_view word = text.substr(0, w);
     if ((!same_word(word, "MAX") && !same_word(word, "MIN")) || text.back() != ')') return {};
-    while (w < text.size() && is_blank(text[w])) ++w;
+    w = blanks_after(text, w);
     if (w >= text.size() || text[w] != '(') return {};
     const std::string_view inner = trimmed(text.substr(w + 1, text.size() - w - 2));
     if (inner.empty() || !name_start(inner[0]) || name_chain_end(inner, 0, inner.size()) != inner.size()) return {};
