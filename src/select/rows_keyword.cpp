@@ -164,12 +164,14 @@ struct Scanner::KeywordRows {
     static Verdict case_part(Scanner &s) {
         if (s.cases_.empty() || !s.case_clause() || !s.operand_neighbours()) return Verdict::quote;
         s.cases_.set(s.cases_.size() - 1, Mark);
+        s.bound_ends();
         return Verdict::keep;
     }
 
     static Verdict case_end(Scanner &s) {
         if (s.cases_.empty() || !s.case_clause() || !s.operand_before()) return Verdict::quote;
         s.cases_.truncate(s.cases_.size() - 1);
+        s.bound_ends();
         return Verdict::keep;
     }
 
@@ -485,6 +487,7 @@ struct Scanner::KeywordRows {
     static Verdict on(Scanner &s) {
         if (s.clause() != Clause::from || !s.operand_before() || !s.operand_after()) return Verdict::quote;
         s.in_on_ = true;
+        s.between_ = 0;  // a join's own condition
         return Verdict::keep;
     }
 

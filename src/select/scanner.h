@@ -99,6 +99,8 @@ private:
         if (c == Clause::where) return cases_.empty() || cases_.back() == 'w';
         return (in_on_ || in_having_) && other_condition();
     }
+    // WHEN, THEN, ELSE or END: the upper bound of a BETWEEN whose AND was read ends there.
+    void bound_ends() { between_ -= between_ % 2; }
     std::size_t blanks_before(std::size_t at) const;
     bool after_connector() const;
     bool item_name_here() const;
@@ -195,7 +197,7 @@ private:
 
     // conditions
     Text cases_;                // the CASE stack: one entry per open CASE ('w', 't', 'e')
-    int between_ = 0;
+    int between_ = 0;           // two per BETWEEN: its AND, then its upper bound up to the next AND or OR
     int hold_ = 0;              // words to go before "=1" may be appended again
     bool in_on_ = false;        // in the join condition of FROM
     bool in_having_ = false;
