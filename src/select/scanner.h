@@ -90,14 +90,14 @@ private:
     // inside a WHEN or in a condition (WHERE, a join's ON, HAVING) outside THEN and ELSE. The tests of
     // its neighbours come after. Read for every word: kept small enough to be inlined.
     bool equals_one_possible() const { return (!matched_ || quote_) && condition_operand_possible(); }
-    // The operand stands in a condition: no hold, in the select list inside a WHEN, in WHERE, in a
-    // join's ON or in HAVING outside THEN and ELSE.
+    // The operand stands in a condition: no hold, in the select list, GROUP BY or ORDER BY inside a
+    // WHEN, in WHERE, in a join's ON or in HAVING outside THEN and ELSE.
     bool condition_operand_possible() const {
         if (hold_ > 0 || between_ > 0 || in_destination_) return false;
         const Clause c = clause();
         if (c == Clause::select) return !cases_.empty() && cases_.back() == 'w';
         if (c == Clause::where) return cases_.empty() || cases_.back() == 'w';
-        return (in_on_ || in_having_) && other_condition();
+        return other_condition();
     }
     // WHEN, THEN, ELSE or END: the upper bound of a BETWEEN whose AND was read ends there.
     void bound_ends() { between_ -= between_ % 2; }

@@ -139,10 +139,16 @@ Scanner::Verdict Scanner::apply(const ChainRow &row) {
     return keyword_row(row.row);
 }
 
-// A join condition (and after ON, AND, OR or NOT: see equals_one) or HAVING, outside THEN and ELSE.
+// A join condition (and after ON, AND, OR or NOT: see equals_one) or HAVING, outside THEN and ELSE;
+// a CASE's WHEN in them, in GROUP BY or in ORDER BY.
 bool Scanner::other_condition() const {
-    if (clause() == Clause::from) return in_on_ && cases_.empty();
-    return clause() == Clause::group && in_having_ && (cases_.empty() || cases_.back() == 'w');
+    const bool when = !cases_.empty() && cases_.back() == 'w';
+    switch (clause()) {
+    case Clause::from: return in_on_ && (cases_.empty() || when);
+    case Clause::group: return when || (in_having_ && cases_.empty());  // GROUP BY CASE WHEN l ..., HAVING
+    case Clause::order: return when;                                    // ORDER BY CASE WHEN l ...
+    default: return false;
+    }
 }
 
 // Where the blanks and tabs before 'at' begin (never before the view: nothing there may be read).
@@ -182,8 +188,9 @@ bool Scanner::item_name_here() const {
 void Scanner::equals_one() {
     std::string_view t = text();
     if (lex::followed_by_operator(t, here())) return;
-    // in a join condition only right after ON, AND, OR or NOT: not a table after a comma, nor FULL JOIN's FULL
-    if (clause() == Clause::from && !after_connector()) return;
+    // in a join condition only right after ON, AND, OR or NOT (or in a CASE's WHEN there): not a table
+    // after a comma, nor FULL JOIN's FULL
+    if (clause() == Clause::from && cases_.empty() && !after_connector()) return;
     if (lex::list_item(t, here(), wlen(), edges_)) return;
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
