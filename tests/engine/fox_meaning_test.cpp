@@ -63,6 +63,9 @@ constexpr Case conditions[] = {
     {"NOT INLIST(t, {^2016-01-05 00:00:00}) AND INLIST(d, {^2016-01-05}, {^2020-02-29})", "2"},
     {"BETWEEN(n, 0, 1)", "1 3 4"},
     {"BETWEEN(d, {^2000-01-01}, {^2020-12-31})", "2 5"},
+    // the empty date lies outside every range of dates (where a server stores it as NULL too)
+    {"!BETWEEN(d, {^2000-01-01}, {^2020-12-31})", "1 3 4"},
+    {"NOT BETWEEN(t, {^2016-01-05 00:00:00}, {^2016-12-31 00:00:00}) .AND. .NOT. BETW(d, {^1999-01-01}, {^1999-12-31})", "1 2"},
     {"BETWEEN(c, 'a', 'b')", "2"},
     {"'b' $ c", "2"},
     {"c $ 'abc,0'", "2 4"},

@@ -25,7 +25,7 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
     const Construct *fit = taking(first, count);
     if (fit == nullptr || left_to_dialect(*fit, pass_.column)) return false;
     if (fit == &named().fn_at && filled_literal_first(open)) return false;  // AT('x', s): the dialect's own
-    const Construct &row = *fit;
+    const Construct &row = between_dates(*fit, w0, open, close);
     const bool condition = (starts_condition() && !operator_follows(close + 1)) ||
                            (row.shape == Shape::predicate && condition_in_item(close + 1));
     if ((&row == &named().fn_max_logical || &row == &named().fn_min_logical) &&
@@ -533,21 +533,44 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text 
     return true;
 }
 
-// INLIST(d, {^date}, ...): the first argument a name (m.x, alias.field) and every other one a date or
-// datetime literal that is not the empty one.
+// INLIST(d, {^date}, ...) or BETWEEN(d, {^date}, {^date}): the first argument a field (alias.field)
+// and every other one a date or datetime literal that is not the empty one, or a variable FoxPro's
+// naming makes a date or a datetime (m.dTo, ?ldFrom), which holds the date the application filled in.
 bool Scan::name_among_dates(std::size_t open, std::size_t close) const {
     std::size_t index = 0;
     bool all = true;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         const std::string_view arg = trimmed(src_.substr(from, to - from));
         if (index++ == 0) {
-            all = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char c) { return name_char(c) || c == '.'; });
+            all = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char c) { return name_char(c) || c == '.'; }) &&
+                  !(arg.size() > 2 && upper(arg[0]) == 'M' && arg[1] == '.');  // a field, not m.x
         } else {
-            all = all && arg.size() > 3 && arg.starts_with("{^") && arg.back() == '}' &&
-                  arg.find_first_not_of(" /:-", 2) < arg.size() - 1;
+            const std::string_view variable = arg.starts_with('?') ? arg.substr(1) : arg;
+            const bool literal = arg.size() > 3 && arg.starts_with("{^") && arg.back() == '}' &&
+                                 arg.find_first_not_of(" /:-", 2) < arg.size() - 1;
+            all = all && (literal || (!variable.empty() && name_start(variable[0]) &&
+                                      name_chain_end(variable, 0, variable.size()) == variable.size() &&
+                                      named_date(variable) != 0));
         }
     });
     return all && index > 1;
+}
+
+// !BETWEEN(d, {^a}, {^b}) where the dialect finds the empty date outside the range in a way of its
+// own: that row; the call's row otherwise.
+const Construct &Scan::between_dates(const Construct &row, std::size_t w0, std::size_t open, std::size_t close) const {
+    const Construct &dates = named().fn_between_dates;
+    if (&row != &named().fn_between || dates.target[pass_.column].empty()) return row;
+    return negated_call(w0) && name_among_dates(open, close) ? dates : row;
+}
+
+// NOT, .NOT. or ! stands right before the call whose name begins at 'w0'.
+bool Scan::negated_call(std::size_t w0) const {
+    std::size_t at = blanks_before(src_, w0);
+    if (at > 0 && src_[at - 1] == '!') return true;
+    if (at > 0 && src_[at - 1] == '.') at = blanks_before(src_, at - 1);  // .NOT.
+    const std::string_view word = word_before(src_, at);
+    return word.size() == 3 && same_word(word, "NOT") && word.data() + 3 == src_.data() + at;
 }
 
 // INLIST(x, a, ...): x IN (a, ...). Where the dialect stores the empty text as NULL, an empty text

@@ -467,6 +467,19 @@ constexpr Construct rows[] = {
      .shape = Shape::predicate,
      .target = all("({1} BETWEEN {2} AND {3})"),
      .note = "x BETWEEN (a) AND (b), the predicate, is no call and stays."},
+    {.id = "fn.between_dates",
+     .fox = "NOT BETWEEN(d, {^date}, {^date}), !BETWEEN(d, m.dFrom, m.dTo)",
+     .example = "!BETWEEN(d, {^2020-01-01}, {^2020-12-31})",
+     .min_args = 3,
+     .max_args = 3,
+     .shape = Shape::predicate,
+     .target = {"", "({1} BETWEEN {2} AND {3} AND {1} IS NOT NULL)", "",
+                "({1} BETWEEN {2} AND {3} AND {1} IS NOT NULL)", "({1} BETWEEN {2} AND {3} AND {1} IS NOT NULL)"},
+     .note = "A name between date literals or variables FoxPro's naming makes dates (m.dFrom, ?ldTo), the "
+             "call negated, where the dialect stores FoxPro's empty date as "
+             "NULL (see op.empty_date_below): FoxPro's empty date lies outside every range of dates, so "
+             "!BETWEEN is true for it; the server's NOT (NULL BETWEEN ...) is not. The test of NULL makes "
+             "the call false there, and its negation true."},
     {.id = "fn.inlist",
      .fox = "INLIST(x, a, ...)",
      .example = "INLIST(x, 1, 2, 3)",
@@ -480,13 +493,13 @@ constexpr Construct rows[] = {
              "blank text x = '' makes there: ((X IN ('A')) OR (TRIM(X) IS NULL)); an empty text in a list "
              "is a NULL that equals nothing, and NOT IN a list that holds one finds no row."},
     {.id = "fn.inlist_dates",
-     .fox = "INLIST(d, {^date}, ...)",
+     .fox = "INLIST(d, {^date}, ...), INLIST(d, m.dFrom, ...)",
      .example = "INLIST(d, {^2020-01-31}, {^2020-02-29})",
      .shape = Shape::predicate,
      .form = Form::inlist,
      .target = {"", "({1} IN ({2+}) AND {1} IS NOT NULL)", "", "({1} IN ({2+}) AND {1} IS NOT NULL)",
                 "({1} IN ({2+}) AND {1} IS NOT NULL)"},
-     .note = "A name among date literals where the dialect stores FoxPro's empty date as NULL (see "
+     .note = "A name among date literals or variables FoxPro's naming makes dates, where the dialect stores FoxPro's empty date as NULL (see "
              "op.empty_date_below): FoxPro's empty date is in no list of dates, so INLIST is false for it "
              "and !INLIST true; the server's NULL IN (...) is neither, and NOT of it finds no row. "
              "The test of NULL makes the call false there."},
@@ -744,8 +757,8 @@ constexpr Construct rows[] = {
      .target = {"", "({1} {2} OR {1} IS NULL)", "", "({1} {2} OR {1} IS NULL)", "({1} {2} OR {1} IS NULL)"},
      .note = "As op.empty_date_below: FoxPro's empty date lies outside every range of dates and differs "
              "from every date of a list, where the NULL that stands for it is neither. Only for a name alone "
-             "before NOT and filled date literals that end the condition. NOT BETWEEN(d, ...) and "
-             "NOT INLIST(d, ...) are left as written."},
+             "before NOT and filled date literals that end the condition; for NOT BETWEEN(d, ...) and "
+             "NOT INLIST(d, ...) see fn.between_dates and fn.inlist_dates."},
     {.id = "op.date_days",
      .kind = Kind::operator_,
      .fox = "DATE() + n, DATE() - n",

@@ -128,6 +128,8 @@ struct NamedRows {
     const Construct &op_empty_text_not_equal = construct("op.empty_text_not_equal");
     const Construct &op_empty_date_below = construct("op.empty_date_below");
     const Construct &fn_inlist_dates = construct("fn.inlist_dates");
+    const Construct &fn_between = construct("fn.between");
+    const Construct &fn_between_dates = construct("fn.between_dates");
     const Construct &op_empty_date_above = construct("op.empty_date_above");
     const Construct &op_empty_date_outside = construct("op.empty_date_outside");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
@@ -604,6 +606,8 @@ private:
     bool like(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool inlist(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool name_among_dates(std::size_t open, std::size_t close) const;
+    bool negated_call(std::size_t w0) const;
+    const Construct &between_dates(const Construct &row, std::size_t w0, std::size_t open, std::size_t close) const;
     bool chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool str(std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
