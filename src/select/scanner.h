@@ -97,7 +97,7 @@ private:
         const Clause c = clause();
         if (c == Clause::select) return !cases_.empty() && cases_.back() == 'w';
         if (c == Clause::where) return cases_.empty() || cases_.back() == 'w';
-        return other_condition();
+        return (in_on_ || in_having_ || !cases_.empty()) && other_condition();
     }
     // WHEN, THEN, ELSE or END: the upper bound of a BETWEEN whose AND was read ends there.
     void bound_ends() { between_ -= between_ % 2; }

@@ -559,6 +559,7 @@ bool Scan::name_among_dates(std::size_t open, std::size_t close) const {
 // !BETWEEN(d, {^a}, {^b}) where the dialect finds the empty date outside the range in a way of its
 // own: that row; the call's row otherwise.
 const Construct &Scan::between_dates(const Construct &row, std::size_t w0, std::size_t open, std::size_t close) const {
+    if (row.shape != Shape::predicate) return row;  // the cheap test first
     const Construct &dates = named().fn_between_dates;
     if (&row != &named().fn_between || dates.target[pass_.column].empty()) return row;
     return negated_call(w0) && name_among_dates(open, close) ? dates : row;
