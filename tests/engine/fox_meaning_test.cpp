@@ -402,6 +402,13 @@ constexpr Case values[] = {
     {"LTRIM('00' + ALLTRIM(c), '0') + RTRIM(ALLTRIM(c) + '..', 1, '.') + '|'", "| abcabc| | 0| x,yx,y|"},
     {"STRTRAN('a-b-c', '-', '+', 1, 1) + STRTRAN(ALLTRIM(c), ',', '', -1, 1) + '|'",
      "a+b-c| a+b-cabc| a+b-c| a+b-c0| a+b-cxy|"},
+    // every occurrence from the second on, and the second only (a second that is not there: as it was)
+    {"STRTRAN(REPLICATE('a-', k), '-', '+', 2) + '|' + STRTRAN(REPLICATE('a-', k), '-', '', 2, 1) + '|'",
+     "a-|a-| a-a+|a-a| a-a+a+|a-aa-| a-a+a+a+|a-aa-a-| a-a+a+a+a+|a-aa-a-a-|"},
+    {"STRTRAN(ALLTRIM(c) + ',' + ALLTRIM(c), ',', ';', 2, 1, 0) + STRTRAN(ALLTRIM(c) + '..', '.', 'xy', 2, -1) + '|'",
+     ",.xy| abc,abcabc.xy| ,.xy| 0,00.xy| x,y;x,yx,y.xy|"},
+    {"STRTRAN('a.b.c.d', '.', '..', 2, 1) + STRTRAN('a--b', '--', '+', 2) + STRTRAN('', '.', '+', 2) + '|'",
+     "a.b..c.da--b| a.b..c.da--b| a.b..c.da--b| a.b..c.da--b| a.b..c.da--b|"},
     // bits: FoxPro's 32-bit whole numbers with a sign
     {"BITXOR(k, 6)", "7 4 5 2 3"},
     {"BITXOR(-k, 1)", "-2 -1 -4 -3 -6"},

@@ -1276,7 +1276,9 @@ constexpr Construct rows[] = {
      .max_args = 6,
      .form = Form::numbered,
      .note = "nStart 1 (or -1, the default) with no nCount or an nCount of -1 replaces every occurrence, as "
-             "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only. nFlags may be written as 0. "
+             "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only; nStart 2, "
+             "every occurrence after the first (nCount -1 or none) or the second only (nCount 1). nFlags may be "
+             "written as 0. "
              "Any other numbers, or numbers not written out, leave the call as written. SQL Server and MySQL "
              "find a by the column's collation, which may be blind to case.",
      .values = 3},
@@ -2462,6 +2464,45 @@ constexpr T replace_first = {
     "CASE WHEN STRPOS({1}, {2}) > 0 THEN LEFT({1}, STRPOS({1}, {2}) - 1) || {3} || SUBSTR({1}, STRPOS({1}, {2}) + "
     "LENGTH({2})) ELSE {1} END"};
 
+// STRTRAN(s, a, b, 2[, ...]): the text up to the end of the first occurrence as it is, then every
+// occurrence after it replaced, or the next one only.
+constexpr T replace_after_first = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 THEN LEFT({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 2) + "
+    "REPLACE(SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, LEN({1} + '.')), {2}, {3}) ELSE {1} END",
+    "CASE WHEN INSTR({1}, {2}) > 0 THEN SUBSTR({1}, 1, INSTR({1}, {2}) + LENGTH({2}) - 1) || REPLACE(SUBSTR({1}, "
+    "INSTR({1}, {2}) + LENGTH({2})), {2}, {3}) ELSE {1} END",
+    "IF(LOCATE({2}, {1}) > 0, CONCAT(LEFT({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}) - 1), REPLACE(SUBSTRING({1}, "
+    "LOCATE({2}, {1}) + CHAR_LENGTH({2})), {2}, {3})), {1})",
+    "IIF(INSTR({1}, {2}) > 0, LEFT({1}, INSTR({1}, {2}) + LEN({2}) - 1) & REPLACE(MID({1}, INSTR({1}, {2}) + "
+    "LEN({2})), {2}, {3}), {1})",
+    "CASE WHEN STRPOS({1}, {2}) > 0 THEN LEFT({1}, STRPOS({1}, {2}) + LENGTH({2}) - 1) || REPLACE(SUBSTR({1}, "
+    "STRPOS({1}, {2}) + LENGTH({2})), {2}, {3}) ELSE {1} END",
+};
+constexpr T replace_second = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 THEN LEFT({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 2) + "
+    "COALESCE(STUFF(SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, LEN({1} + '.')), CHARINDEX({2}, "
+    "SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, LEN({1} + '.'))), LEN({2} + '.') - 1, {3}), "
+    "SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, LEN({1} + '.'))) ELSE {1} END",
+    "CASE WHEN INSTR({1}, {2}) > 0 THEN SUBSTR({1}, 1, INSTR({1}, {2}) + LENGTH({2}) - 1) || CASE WHEN "
+    "INSTR(SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})), {2}) > 0 THEN SUBSTR(SUBSTR({1}, INSTR({1}, {2}) + "
+    "LENGTH({2})), 1, INSTR(SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})), {2}) - 1) || {3} || SUBSTR(SUBSTR({1}, "
+    "INSTR({1}, {2}) + LENGTH({2})), INSTR(SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})), {2}) + LENGTH({2})) ELSE "
+    "SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})) END ELSE {1} END",
+    "IF(LOCATE({2}, {1}) > 0, CONCAT(LEFT({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}) - 1), IF(LOCATE({2}, "
+    "SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}))) > 0, INSERT(SUBSTRING({1}, LOCATE({2}, {1}) + "
+    "CHAR_LENGTH({2})), LOCATE({2}, SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}))), CHAR_LENGTH({2}), "
+    "{3}), SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})))), {1})",
+    "IIF(INSTR({1}, {2}) > 0, LEFT({1}, INSTR({1}, {2}) + LEN({2}) - 1) & IIF(INSTR(MID({1}, INSTR({1}, {2}) + "
+    "LEN({2})), {2}) > 0, LEFT(MID({1}, INSTR({1}, {2}) + LEN({2})), INSTR(MID({1}, INSTR({1}, {2}) + LEN({2})), "
+    "{2}) - 1) & {3} & MID(MID({1}, INSTR({1}, {2}) + LEN({2})), INSTR(MID({1}, INSTR({1}, {2}) + LEN({2})), "
+    "{2}) + LEN({2})), MID({1}, INSTR({1}, {2}) + LEN({2}))), {1})",
+    "CASE WHEN STRPOS({1}, {2}) > 0 THEN LEFT({1}, STRPOS({1}, {2}) + LENGTH({2}) - 1) || CASE WHEN "
+    "STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {2}) > 0 THEN LEFT(SUBSTR({1}, STRPOS({1}, {2}) + "
+    "LENGTH({2})), STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {2}) - 1) || {3} || SUBSTR(SUBSTR({1}, "
+    "STRPOS({1}, {2}) + LENGTH({2})), STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {2}) + LENGTH({2})) "
+    "ELSE SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})) END ELSE {1} END",
+};
+
 constexpr NumberedForm numbered[] = {
     // STRTRAN's nStart, nCount and nFlags as written, blanks left out (-1: the default)
     {"fn.strtran_occurrences", "1", replace_every},
@@ -2474,6 +2515,11 @@ constexpr NumberedForm numbered[] = {
     {"fn.strtran_occurrences", "-1,1", replace_first},
     {"fn.strtran_occurrences", "1,1,0", replace_first},
     {"fn.strtran_occurrences", "-1,1,0", replace_first},
+    {"fn.strtran_occurrences", "2", replace_after_first},
+    {"fn.strtran_occurrences", "2,-1", replace_after_first},
+    {"fn.strtran_occurrences", "2,-1,0", replace_after_first},
+    {"fn.strtran_occurrences", "2,1", replace_second},
+    {"fn.strtran_occurrences", "2,1,0", replace_second},
     // GETWORDNUM(s, n): the first and second words on SQL Server; the other dialects' forms take any n
     {"fn.getwordnum", "1",
      {"LEFT(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), "
