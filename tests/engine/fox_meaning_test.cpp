@@ -407,6 +407,8 @@ constexpr Case values[] = {
      "a-|a-| a-a+|a-a| a-a+a+|a-aa-| a-a+a+a+|a-aa-a-| a-a+a+a+a+|a-aa-a-a-|"},
     {"STRTRAN(ALLTRIM(c) + ',' + ALLTRIM(c), ',', ';', 2, 1, 0) + STRTRAN(ALLTRIM(c) + '..', '.', 'xy', 2, -1) + '|'",
      ",.xy| abc,abcabc.xy| ,.xy| 0,00.xy| x,y;x,yx,y.xy|"},
+    {"STRTRAN(REPLICATE('a-', k - 1), '-', '+-', 1, 2) + '|' + STRTRAN(REPLICATE('ab', k), 'ab', '', -1, 2, 0) + '|'",
+     "|| a+-|| a+-a+-|ab| a+-a+-a-|abab| a+-a+-a-a-|ababab|"},
     {"STRTRAN('a.b.c.d', '.', '..', 2, 1) + STRTRAN('a--b', '--', '+', 2) + STRTRAN('', '.', '+', 2) + '|'",
      "a.b..c.da--b| a.b..c.da--b| a.b..c.da--b| a.b..c.da--b| a.b..c.da--b|"},
     // bits: FoxPro's 32-bit whole numbers with a sign

@@ -1277,7 +1277,8 @@ constexpr Construct rows[] = {
      .form = Form::numbered,
      .note = "nStart 1 (or -1, the default) with no nCount or an nCount of -1 replaces every occurrence, as "
              "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only; nStart 2, "
-             "every occurrence after the first (nCount -1 or none) or the second only (nCount 1). nFlags may be "
+             "every occurrence after the first (nCount -1 or none) or the second only (nCount 1); nStart 1 and nCount "
+             "2, the first two. nFlags may be "
              "written as 0. "
              "Any other numbers, or numbers not written out, leave the call as written. SQL Server and MySQL "
              "find a by the column's collation, which may be blind to case.",
@@ -2503,6 +2504,32 @@ constexpr T replace_second = {
     "ELSE SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})) END ELSE {1} END",
 };
 
+// STRTRAN(s, a, b, 1, 2): the first occurrence replaced where it is, then the first of the text after it.
+constexpr T replace_first_two = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 THEN LEFT({1}, CHARINDEX({2}, {1}) - 1) + {3} + "
+    "COALESCE(STUFF(SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, LEN({1} + '.')), CHARINDEX({2}, "
+    "SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, LEN({1} + '.'))), LEN({2} + '.') - 1, {3}), "
+    "SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, LEN({1} + '.'))) ELSE {1} END",
+    "CASE WHEN INSTR({1}, {2}) > 0 THEN SUBSTR({1}, 1, INSTR({1}, {2}) - 1) || {3} || CASE WHEN "
+    "INSTR(SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})), {2}) > 0 THEN SUBSTR(SUBSTR({1}, INSTR({1}, {2}) + "
+    "LENGTH({2})), 1, INSTR(SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})), {2}) - 1) || {3} || SUBSTR(SUBSTR({1}, "
+    "INSTR({1}, {2}) + LENGTH({2})), INSTR(SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})), {2}) + LENGTH({2})) ELSE "
+    "SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2})) END ELSE {1} END",
+    "IF(LOCATE({2}, {1}) > 0, CONCAT(LEFT({1}, LOCATE({2}, {1}) - 1), {3}, IF(LOCATE({2}, SUBSTRING({1}, "
+    "LOCATE({2}, {1}) + CHAR_LENGTH({2}))) > 0, INSERT(SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})), "
+    "LOCATE({2}, SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}))), CHAR_LENGTH({2}), {3}), SUBSTRING({1}, "
+    "LOCATE({2}, {1}) + CHAR_LENGTH({2})))), {1})",
+    "IIF(INSTR({1}, {2}) > 0, LEFT({1}, INSTR({1}, {2}) - 1) & {3} & IIF(INSTR(MID({1}, INSTR({1}, {2}) + "
+    "LEN({2})), {2}) > 0, LEFT(MID({1}, INSTR({1}, {2}) + LEN({2})), INSTR(MID({1}, INSTR({1}, {2}) + LEN({2})), "
+    "{2}) - 1) & {3} & MID(MID({1}, INSTR({1}, {2}) + LEN({2})), INSTR(MID({1}, INSTR({1}, {2}) + LEN({2})), "
+    "{2}) + LEN({2})), MID({1}, INSTR({1}, {2}) + LEN({2}))), {1})",
+    "CASE WHEN STRPOS({1}, {2}) > 0 THEN LEFT({1}, STRPOS({1}, {2}) - 1) || {3} || CASE WHEN STRPOS(SUBSTR({1}, "
+    "STRPOS({1}, {2}) + LENGTH({2})), {2}) > 0 THEN LEFT(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), "
+    "STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {2}) - 1) || {3} || SUBSTR(SUBSTR({1}, STRPOS({1}, {2}) "
+    "+ LENGTH({2})), STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), {2}) + LENGTH({2})) ELSE SUBSTR({1}, "
+    "STRPOS({1}, {2}) + LENGTH({2})) END ELSE {1} END",
+};
+
 constexpr NumberedForm numbered[] = {
     // STRTRAN's nStart, nCount and nFlags as written, blanks left out (-1: the default)
     {"fn.strtran_occurrences", "1", replace_every},
@@ -2515,6 +2542,10 @@ constexpr NumberedForm numbered[] = {
     {"fn.strtran_occurrences", "-1,1", replace_first},
     {"fn.strtran_occurrences", "1,1,0", replace_first},
     {"fn.strtran_occurrences", "-1,1,0", replace_first},
+    {"fn.strtran_occurrences", "1,2", replace_first_two},
+    {"fn.strtran_occurrences", "-1,2", replace_first_two},
+    {"fn.strtran_occurrences", "1,2,0", replace_first_two},
+    {"fn.strtran_occurrences", "-1,2,0", replace_first_two},
     {"fn.strtran_occurrences", "2", replace_after_first},
     {"fn.strtran_occurrences", "2,-1", replace_after_first},
     {"fn.strtran_occurrences", "2,-1,0", replace_after_first},
