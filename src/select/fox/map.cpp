@@ -475,11 +475,11 @@ constexpr Construct rows[] = {
      .shape = Shape::predicate,
      .target = {"", "({1} BETWEEN {2} AND {3} AND {1} IS NOT NULL)", "",
                 "({1} BETWEEN {2} AND {3} AND {1} IS NOT NULL)", "({1} BETWEEN {2} AND {3} AND {1} IS NOT NULL)"},
-     .note = "A name between date literals or variables FoxPro's naming makes dates (m.dFrom, ?ldTo), the "
-             "call negated, where the dialect stores FoxPro's empty date as "
-             "NULL (see op.empty_date_below): FoxPro's empty date lies outside every range of dates, so "
-             "!BETWEEN is true for it; the server's NOT (NULL BETWEEN ...) is not. The test of NULL makes "
-             "the call false there, and its negation true."},
+     .note = "A field between date literals or variables FoxPro's naming makes dates (m.dFrom, ?ldTo), the "
+             "call negated, where the dialect stores FoxPro's empty date as NULL (see op.empty_date_below): "
+             "FoxPro's empty date lies outside every range of dates, so !BETWEEN is true for it; the server's "
+             "NOT (NULL BETWEEN ...) is not. The test of NULL makes the call false there, and its negation "
+             "true."},
     {.id = "fn.inlist",
      .fox = "INLIST(x, a, ...)",
      .example = "INLIST(x, 1, 2, 3)",
@@ -1276,10 +1276,9 @@ constexpr Construct rows[] = {
      .max_args = 6,
      .form = Form::numbered,
      .note = "nStart 1 (or -1, the default) with no nCount or an nCount of -1 replaces every occurrence, as "
-             "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only; nStart 2, "
-             "every occurrence after the first (nCount -1 or none) or the second only (nCount 1); nStart 1 and nCount "
-             "2, the first two. nFlags may be "
-             "written as 0. "
+             "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only; nStart 2, every occurrence "
+             "after the first (nCount -1 or none) or the second only (nCount 1); nStart 1 and nCount 2, the "
+             "first two. nFlags may be written as 0. "
              "Any other numbers, or numbers not written out, leave the call as written. SQL Server and MySQL "
              "find a by the column's collation, which may be blind to case.",
      .values = 3},
