@@ -83,6 +83,42 @@ Pos next_of(std::string_view text, Pos i, char close) {
     return at == std::string_view::npos ? length_of(text) : static_cast<Pos>(at);
 }
 
+// FoxPro's words after which "[" opens a string even when it runs into them (SELECT[x], AND[y]):
+// an operand follows them, where after any other name "[" opens a subscript.
+constexpr std::string_view operand_keywords[] = {"select", "selec", "sele", "and", "or", "not", "where", "wher",
+                                                 "in", "like", "when", "then", "else", "as", "on", "having",
+                                                 "havin", "havi", "xor", "is"};
+
+// Whether the "[" at i opens an array subscript in FoxPro program text: it follows a name (laX[1],
+// THISFORM.aList[2]) or a closing bracket or parenthesis (laX[1][2]), not a keyword.
+bool subscript_opens(std::string_view text, Pos i) {
+    const char before = at(text, i - 1);
+    if (before == ')' || before == ']') return true;
+    auto word_char = [](char c) { return letter(c) || has_class(c, CharClass::digit | CharClass::word); };
+    if (!word_char(before)) return false;
+    Pos from = i - 1;
+    while (from > 0 && word_char(at(text, from - 1))) --from;
+    for (std::string_view word : operand_keywords) {
+        if (static_cast<Pos>(word.size()) == i - from && spells(text, from, word)) return false;
+    }
+    return true;
+}
+
+// The "]" that closes the subscript opened at i: a string in it may hold one (laX[AT(']', s)]); a
+// string left open leaves the first "]" closing it.
+Pos subscript_end(std::string_view text, Pos i) {
+    const std::size_t open = static_cast<std::size_t>(i);
+    for (std::size_t j = open + 1; j < text.size(); ++j) {
+        const char c = text[j];
+        if (c == ']') return static_cast<Pos>(j);
+        if (c != '\'' && c != '"') continue;
+        const std::size_t close = text.find(c, j + 1);
+        if (close == std::string_view::npos) break;
+        j = close;
+    }
+    return next_of(text, i, ']');
+}
+
 }  // namespace
 
 Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
@@ -101,6 +137,9 @@ Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
         return i;
     }
     if (rules.brackets == BracketRuns::none) return i;
+    // a FoxPro array's subscript, which the FoxPro-syntax pass leaves in the host's ?(...), may hold a
+    // string with a "]" in it, as no [...] run does
+    if (rules.brackets != BracketRuns::nested && subscript_opens(text, i)) return subscript_end(text, i);
     if (rules.brackets == BracketRuns::first) return next_of(text, i, ']');
     int depth = 0;
     for (Pos j = i + 1; j < n; ++j) {

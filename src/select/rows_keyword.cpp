@@ -618,7 +618,8 @@ Scanner::Verdict Scanner::top_row() {
         clauses_.percent = percentage(digits);  // written once the member is whole (the percent passes)
     } else if (dialect_.top == TopPlace::select_list || (percent && dialect_.percent_limit.empty())) {
         std::size_t at = select.view().starts_with("SELECT DISTINCT ") ? 16 : select.view().starts_with("SELECT ALL ") ? 11 : 7;
-        if (clause() != Clause::select) select.insert(at, " ");  // the field list is written already
+        // the field list, or a part of it (UPPER(TOP 5 ...), is written already
+        if (select.view().find_first_not_of(' ', at) != std::string_view::npos) select.insert(at, " ");
         if (percent) select.insert(at, " PERCENT");
         select.insert(at, digits);
         select.insert(at, "TOP ");

@@ -277,6 +277,17 @@ TEST(Searches, RunEndFollowsTheLiteralRules) {
         {"[a x", 0, &all, 4},        // never closed: the length
         {"x [a]", 0, &all, 0},       // no run opens at a name
         {"'abc", 0, &single_quotes_only, 4},
+        // a subscript (after a name, a "]" or a ")") ends at its own "]", not at one in its strings
+        {"laX[AT(']', s)] = 1", 3, &first, 14},
+        {"laX[AT(']', s)] = 1", 3, &flat, 14},
+        {"laX[AT(']', s)] = 1", 3, &all, 8},       // nesting rules: names in brackets, not FoxPro
+        {"o.aList[AT(\"]\", s)]", 7, &first, 18},
+        {"laX[1][AT(']', s)]", 6, &first, 17},     // after a "]"
+        {"f(x)[AT(']', s)]", 4, &first, 15},       // after a ")"
+        {"laX[AT('x, s)] + 'y'", 3, &first, 13},   // a string left open: the first "]" closes
+        {"AND[O'Neil] = 'z'", 3, &first, 10},     // after a keyword: a string, its first "]" closes
+        {"sele[a']' x", 4, &first, 7},
+        {"laX [a']' x", 4, &first, 7},           // after a blank: a string
     };
     for (const auto &c : cases) EXPECT_EQ(run_end(c.text, c.at, *c.rules), c.expected) << c.text << " at " << c.at;
 }

@@ -198,13 +198,13 @@ std::size_t Scan::host_name_end(std::size_t at, std::size_t to, bool array) cons
         const std::size_t end = name_chain_end(src_, at, to);
         if (end < to && src_[end] == '(') return end;  // THISFORM.grd.Columns(1): the arguments follow
         if (end < to && src_[end] == '[') {
-            const std::size_t close = src_.find(']', end);
+            const std::size_t close = subscript_end(src_, end);
             return close == none || close >= to ? none : close + 1;
         }
         return end;
     }
     if (w1 < to && src_[w1] == '[') {
-        const std::size_t close = src_.find(']', w1);
+        const std::size_t close = subscript_end(src_, w1);
         return close == none || close >= to ? none : close + 1;
     }
     if (after < to && src_[after] == '(') {

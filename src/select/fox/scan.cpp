@@ -1024,7 +1024,7 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
     const bool alone = parameter_may_stand_alone();
     begin_token(w0);
     if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
-        expression_parameter(w0, src_[to] == '(' ? close_paren(to) : src_.find(']', to));
+        expression_parameter(w0, src_[to] == '(' ? close_paren(to) : subscript_end(src_, to));
         return;
     }
     out_.replace(w0, w0, "?");
@@ -1052,7 +1052,7 @@ void Scan::expression_parameter(std::size_t w0, std::size_t close) {
            !dotted_operator(src_, close + 1, end_, true)) {
         const std::size_t to = name_chain_end(src_, close + 1, end_);
         if (to < end_ && (src_[to] == '(' || src_[to] == '[')) {
-            const std::size_t next = src_[to] == '(' ? close_paren(to) : src_.find(']', to);
+            const std::size_t next = src_[to] == '(' ? close_paren(to) : subscript_end(src_, to);
             close = next == std::string_view::npos || next >= end_ ? end_ - 1 : next;
         } else {
             close = to - 1;
@@ -1083,22 +1083,6 @@ void Scan::string_literal() {
     }
     out_.replace(from, pos_, text.view());
 }
-
-// The "]" that closes the subscript opened at 'open': a string in the subscript may hold one
-// (laX[AT(']', s)]), and one left open leaves the first "]" closing it.
-namespace {
-std::size_t subscript_end(std::string_view src, std::size_t open) {
-    for (std::size_t i = open + 1; i < src.size(); ++i) {
-        const char c = src[i];
-        if (c == ']') return i;
-        if (c != '\'' && c != '"') continue;
-        const std::size_t close = src.find(c, i + 1);
-        if (close == std::string_view::npos) break;
-        i = close;
-    }
-    return src.find(']', open);
-}
-}  // namespace
 
 // name[i] as ?(name[i]): FoxPro reads [ right after a name as a subscript, not a string.
 void Scan::array_element(std::size_t w0, std::size_t open) {

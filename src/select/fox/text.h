@@ -153,6 +153,10 @@ std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end
 // One past a name with its qualifiers (alias.field, thisform.grid.value), which stops before a
 // FoxPro operator written with dots (.AND., .OR., .NOT.).
 std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end);
+// The "]" that closes the subscript opened at 'open' (laX[...], THISFORM.aList[...]): a string in
+// the subscript may hold one (laX[AT(']', s)]), and one left open leaves the first "]" closing it;
+// none when there is no "]".
+std::size_t subscript_end(std::string_view text, std::size_t open);
 // Where the primary that ends the text (blanks after it aside) begins, not before 'floor': a name
 // with its qualifiers, a call with its name, a group, a number, a literal, a parameter ?x; none
 // when no primary ends it.
