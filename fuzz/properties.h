@@ -89,7 +89,8 @@ inline bool keyword_before(std::string_view sql, std::size_t at) {
     std::string word(sql.substr(from, at - from));
     for (char &ch : word) ch = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
     for (std::string_view k : {"SELECT", "SELEC", "SELE", "AND", "OR", "NOT", "WHERE", "WHER", "IN", "LIKE", "WHEN",
-                               "THEN", "ELSE", "AS", "ON", "HAVING", "HAVI"}) {
+                               "THEN", "ELSE", "AS", "ON", "HAVING", "HAVI", "ORDER", "ORDE", "GROUP", "GROU", "BY",
+                               "FROM", "FRO"}) {
         if (word == k) return true;
     }
     return false;
@@ -113,7 +114,7 @@ struct Piece {
 
 // Reads a FoxPro SELECT as the converters do under FoxPro syntax. nullopt for what the reading
 // leaves to the converters alone: markers (^ ~ ` ? &), control characters, bytes above 127 (letters
-// in some locales), an unclosed literal, a "[" inside [...] or a "]]", quotes inside {...},
+// in some locales), an unclosed literal or subscript, a "[" inside [...] or a "]]", quotes inside {...},
 // parentheses that do not pair.
 inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
     for (char c : sql) {  // (a NUL ends a command: what follows is not read)
@@ -130,7 +131,10 @@ inline std::optional<std::vector<Piece>> read_select(std::string_view sql) {
             if (depth < 0) return std::nullopt;
             ++i;
         } else if (c == '[' && i > 0 && word_char(sql[i - 1]) && !keyword_before(sql, i)) {
-            ++i;  // name[i]: an element of an array, its subscript read as code
+            // name[i]: an element of an array, its subscript read as code; one never closed runs to
+            // the end, all of it kept for the host to read
+            if (sql.find(']', i) == std::string_view::npos) return std::nullopt;
+            ++i;
         } else if (c == '\'' || c == '"' || c == '[') {
             const char close = c == '[' ? ']' : c;
             std::size_t end = sql.find(close, i + 1);
