@@ -119,28 +119,15 @@ Pos subscript_end(std::string_view text, Pos i) {
     return next_of(text, i, ']');
 }
 
-}  // namespace
-
-Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
-    const Pos n = length_of(text);
-    if (i < 0 || i >= n) return i;
-    switch (text[static_cast<std::size_t>(i)]) {
-    case '\'':
-        return rules.single_quotes ? next_of(text, i, '\'') : i;
-    case '"':
-        return rules.double_quotes ? next_of(text, i, '"') : i;
-    case '`':
-        return rules.backticks ? next_of(text, i, '`') : i;
-    case '[':
-        break;
-    default:
-        return i;
-    }
+// The "]" that closes the [...] run or subscript opening at i under the rules (i when none opens);
+// kept out of line, so that the search over the far more common quotes stays short.
+[[gnu::noinline]] Pos bracket_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
     if (rules.brackets == BracketRuns::none) return i;
     // a FoxPro array's subscript, which the FoxPro-syntax pass leaves in the host's ?(...), may hold a
     // string with a "]" in it, as no [...] run does
     if (rules.brackets != BracketRuns::nested && subscript_opens(text, i)) return subscript_end(text, i);
     if (rules.brackets == BracketRuns::first) return next_of(text, i, ']');
+    const Pos n = length_of(text);
     int depth = 0;
     for (Pos j = i + 1; j < n; ++j) {
         char c = text[static_cast<std::size_t>(j)];
@@ -153,6 +140,24 @@ Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
         }
     }
     return n;
+}
+
+}  // namespace
+
+Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
+    if (i < 0 || i >= length_of(text)) return i;
+    switch (text[static_cast<std::size_t>(i)]) {
+    case '\'':
+        return rules.single_quotes ? next_of(text, i, '\'') : i;
+    case '"':
+        return rules.double_quotes ? next_of(text, i, '"') : i;
+    case '`':
+        return rules.backticks ? next_of(text, i, '`') : i;
+    case '[':
+        return bracket_run_end(text, i, rules);
+    default:
+        return i;
+    }
 }
 
 // --- Character classes ---
