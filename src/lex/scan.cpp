@@ -104,20 +104,6 @@ bool subscript_opens(std::string_view text, Pos i) {
     return true;
 }
 
-// The "]" that closes the subscript opened at i: a string in it may hold one (laX[AT(']', s)]); a
-// string left open leaves the first "]" closing it.
-Pos subscript_end(std::string_view text, Pos i) {
-    const std::size_t open = static_cast<std::size_t>(i);
-    for (std::size_t j = open + 1; j < text.size(); ++j) {
-        const char c = text[j];
-        if (c == ']') return static_cast<Pos>(j);
-        if (c != '\'' && c != '"') continue;
-        const std::size_t close = text.find(c, j + 1);
-        if (close == std::string_view::npos) break;
-        j = close;
-    }
-    return next_of(text, i, ']');
-}
 
 // The "]" that closes the [...] run or subscript opening at i under the rules (i when none opens);
 // kept out of line, so that the search over the far more common quotes stays short.
@@ -143,6 +129,19 @@ Pos subscript_end(std::string_view text, Pos i) {
 }
 
 }  // namespace
+
+Pos subscript_end(std::string_view text, Pos i) {
+    const std::size_t open = static_cast<std::size_t>(i);
+    for (std::size_t j = open + 1; j < text.size(); ++j) {
+        const char c = text[j];
+        if (c == ']') return static_cast<Pos>(j);
+        if (c != '\'' && c != '"') continue;
+        const std::size_t close = text.find(c, j + 1);
+        if (close == std::string_view::npos) break;
+        j = close;
+    }
+    return next_of(text, i, ']');
+}
 
 Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules) {
     if (i < 0 || i >= length_of(text)) return i;

@@ -59,6 +59,9 @@ inline constexpr LiteralRules no_quoted_runs{.single_quotes = false};
 // The index of the character that closes the run opening at text[i], or the length of the text
 // when the run never closes; i itself when text[i] opens no run under the rules.
 Pos quoted_run_end(std::string_view text, Pos i, const LiteralRules &rules);
+// The "]" that closes the FoxPro array subscript opened by the "[" at i: a string in it may hold one
+// (laX[AT(']', s)]); a string left open leaves the first "]" closing it. The text's length when none.
+Pos subscript_end(std::string_view text, Pos i);
 inline Pos run_end(std::string_view text, Pos i, const LiteralRules &rules) {
     if (i < 0 || static_cast<std::size_t>(i) >= text.size()) return i;
     char c = text[static_cast<std::size_t>(i)];

@@ -52,27 +52,19 @@ void ConditionReader::value() {
     need_value(expression(), from);
 }
 
-Sort ConditionReader::expression() {
-    const std::size_t from = at_;
-    Sort sort = conjunction();
-    while (at_word("OR")) {
-        need_condition(sort, from);
-        ++at_;
-        const std::size_t next = at_;
-        need_condition(conjunction(), next);
-        sort = Sort::condition;
-    }
-    return sort;
-}
+Sort ConditionReader::expression() { return joined("OR", &ConditionReader::conjunction); }
 
-Sort ConditionReader::conjunction() {
+Sort ConditionReader::conjunction() { return joined("AND", &ConditionReader::negation); }
+
+// Operands of the next level joined by 'word' (OR, AND): each of them, when there are several, a condition.
+Sort ConditionReader::joined(std::string_view word, Sort (ConditionReader::*operand)()) {
     const std::size_t from = at_;
-    Sort sort = negation();
-    while (at_word("AND")) {
+    Sort sort = (this->*operand)();
+    while (at_word(word)) {
         need_condition(sort, from);
         ++at_;
         const std::size_t next = at_;
-        need_condition(negation(), next);
+        need_condition((this->*operand)(), next);
         sort = Sort::condition;
     }
     return sort;

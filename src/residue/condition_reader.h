@@ -46,6 +46,7 @@ private:
     void value();      // an expression where a value is due
     Sort expression();
     Sort conjunction();
+    Sort joined(std::string_view word, Sort (ConditionReader::*operand)());
     Sort negation();
     Sort predicate();
     void comparison_operand();

@@ -114,15 +114,8 @@ std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end
 }
 
 std::size_t subscript_end(std::string_view text, std::size_t open) {
-    for (std::size_t i = open + 1; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == ']') return i;
-        if (c != '\'' && c != '"') continue;
-        const std::size_t close = text.find(c, i + 1);
-        if (close == std::string_view::npos) break;
-        i = close;
-    }
-    return text.find(']', open);
+    const lex::Pos close = lex::subscript_end(text, static_cast<lex::Pos>(open));
+    return static_cast<std::size_t>(close) < text.size() ? static_cast<std::size_t>(close) : std::string_view::npos;
 }
 
 std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end) {
