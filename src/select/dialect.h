@@ -244,6 +244,8 @@ struct Dialect {
     DateForm date, datetime;
     std::string_view true_test = "=1";   // after a bare logical operand in a condition (empty: none,
                                          // the target's logical values are conditions themselves)
+    bool call_needs_test = false;        // FoxPro's call alone as a condition gets true_test too (the
+                                         // target takes no value as a condition)
     bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
     bool empty_date_null = false;        // the empty date is NULL: d = {} is written d IS NULL
     bool string_alias_named = false;     // a string alias (AS 'Name') is written as a quoted name

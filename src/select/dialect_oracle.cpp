@@ -75,6 +75,7 @@ const Dialect &oracle() {
         .date = {"DATE '", "'", "-", "NULL"},
         .datetime = {"TO_DATE('", "', 'YYYY-MM-DD HH24:MI:SS')", "-", "NULL"},
         .true_test = "=1",
+        .call_needs_test = true,
         .empty_date_null = true,
         .string_alias_named = true,
         .chain = chain,

@@ -70,6 +70,7 @@ const Dialect &sqlserver() {
             .date = {"'", "'", "", "''", 17530101},  // DATETIME begins in 1753
             .datetime = {"'", "'", "", "''", 17530101},
             .true_test = "=1",
+            .call_needs_test = true,
             .like_classes = true,
             .chain = chain,
             .lexicon = {},

@@ -291,7 +291,10 @@ struct Scanner::KeywordRows {
     static Verdict list_call(Scanner &s) {
         if (s.in_call_list() || !s.paren_follows()) return Verdict::pass;
         const std::ptrdiff_t close = s.close_of(s.open_paren());
-        if (close >= 0) s.call_list_tail_ = s.work_.length() - static_cast<std::size_t>(close);
+        if (close >= 0) {
+            s.call_list_tail_ = s.work_.length() - static_cast<std::size_t>(close);
+            s.call_list_cases_ = s.cases_.size();
+        }
         return Verdict::pass;
     }
 
@@ -578,6 +581,7 @@ bool Scanner::call_list_here() {
     const std::size_t close = after.group_end();
     if (close == lex::Cursor::npos) return false;
     call_list_tail_ = text().size() - close;
+    call_list_cases_ = cases_.size();
     return true;
 }
 

@@ -106,6 +106,7 @@ private:
     bool item_name_here() const;
     bool other_condition() const;
     void equals_one();
+    std::ptrdiff_t condition_call_close() const;
     bool output_option() const;
     bool words_follow(std::size_t at, std::span<const std::string_view> words) const;
     bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const {
@@ -211,6 +212,7 @@ private:
     // text: while the scan is in the list, the rows edit the text before it only, which leaves the
     // distance as it is (anchor() forgets the list before an edit beyond it); 0: none
     std::size_t call_list_tail_ = 0;
+    std::size_t call_list_cases_ = 0;  // the CASEs open where the list began: a WHEN opened in it holds conditions
     bool list_by_ = false;  // the next word is the BY of a call's ORDER BY or PARTITION BY
     Text row_limit_;
     bool percent_ = false;  // row_limit_ is a percentage limit written after ORDER BY

@@ -184,17 +184,88 @@ bool Scanner::item_name_here() const {
            session_.letters.upper(work_.at(at - 1)) == 'Y';
 }
 
-// "=1" (Access "<>0") after a bare logical operand in a condition.
+namespace {
+// The words a condition's operand may stand after (IIF: the scanner's own IIF row leaves the name
+// before its condition in the text it reads), and those that end the condition after it.
+constexpr std::string_view condition_openers[] = {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "HAVING", "IIF"};
+constexpr std::string_view condition_enders[] = {"AND", "OR", "THEN", "ORDER", "GROUP", "HAVING", "UNION", "INTO",
+                                                 "WHERE", "INNER", "LEFT", "RIGHT", "FULL", "CROSS", "JOIN"};
+// The targets' own predicates written as calls: conditions as they stand.
+constexpr std::string_view predicate_calls[] = {"CONTAINS", "FREETEXT", "REGEXP_LIKE", "LNNVL", "XMLEXISTS"};
+
+// The word is one of the list, or FoxPro's abbreviation of one to four letters or more (WHER, ORDE).
+bool word_among(const lex::Alphabet &letters, std::string_view word, std::span<const std::string_view> list) {
+    for (std::string_view w : list) {
+        if ((word.size() == w.size() || (word.size() >= 4 && word.size() < w.size())) &&
+            letters.is_upper_word(word, w.substr(0, word.size()))) {
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+// FoxPro's call alone as a condition (WHERE x = 1 AND f_Empty(cCode), IIF(lOk(id), ...)) returns a
+// logical, which the target takes only compared (Dialect::call_needs_test): the dialect's test goes
+// after its ")", as after a logical field. Only right after a word that opens a condition (or after
+// "(" that open groups there), and only when the condition ends after the ")" and the groups' ")":
+// f(a) = 2, (f(a)) + 1 > 2 and f(a) IN (...) are operands. The call's ")", or -1 when the word is no
+// such call.
+std::ptrdiff_t Scanner::condition_call_close() const {
+    // right after a word, with blanks and "(" between: x=f(a), NOT -f(a) are no such calls (the text
+    // before the view is not read: nothing is done then)
+    std::size_t groups = 0;
+    std::size_t before = blanks_before(word_start_);
+    while (before > work_.base() && work_.at(before - 1) == '(') {
+        ++groups;
+        before = blanks_before(before - 1);
+    }
+    if (before == word_start_) return -1;
+    std::size_t from = before;
+    while (from > work_.base() && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
+    if (from == work_.base() && from > 0) return -1;
+    if (!word_among(session_.letters, work_.slice(from, before - from), condition_openers)) return -1;
+    if (word_among(session_.letters, work_.slice(word_start_, length_), predicate_calls)) return -1;
+    const std::ptrdiff_t close = close_of(open_paren());
+    if (close < 0) return -1;
+    std::size_t after = static_cast<std::size_t>(close) + 1;
+    for (;; ++after) {
+        while (after < work_.length() && lex::is_blank(work_.at(after))) ++after;
+        if (groups == 0 || after >= work_.length() || work_.at(after) != ')') break;
+        --groups;
+    }
+    if (after < work_.length() && work_.at(after) != ')') {
+        if (work_.at(after) == '.') ++after;  // .AND., .OR.
+        std::size_t end = after;
+        while (end < work_.length() && lex::is_item_char(session_.letters, work_.at(end)) && work_.at(end) != '.') ++end;
+        if (end == after || !word_among(session_.letters, work_.slice(after, end - after), condition_enders)) return -1;
+    }
+    return close;
+}
+
+// "=1" (Access "<>0") after a bare logical operand in a condition, or after a call standing alone as
+// one (condition_call_close).
 void Scanner::equals_one() {
     std::string_view t = text();
-    if (lex::followed_by_operator(t, here())) return;
+    if (lex::followed_by_operator(t, here())) {
+        if (!dialect_.call_needs_test || !session_.from_fox) return;
+        auto open = static_cast<std::size_t>(here());
+        while (open < t.size() && lex::is_blank(t[open])) ++open;
+        if (open >= t.size() || t[open] != '(') return;
+        const std::ptrdiff_t close = condition_call_close();
+        if (close < 0) return;
+        anchor();
+        work_.insert(static_cast<std::size_t>(close) + 1, dialect_.true_test, "Insufficient memory for clause");
+        return;
+    }
     // in a join condition only right after ON, AND, OR or NOT (or in a CASE's WHEN there): not a table
     // after a comma, nor FULL JOIN's FULL
     if (clause() == Clause::from && cases_.empty() && !after_connector()) return;
     if (lex::list_item(t, here(), wlen(), edges_)) return;
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
-    if (in_call_list()) return;  // an argument of TRIM(LEADING x FROM s), no condition
+    // an argument of TRIM(LEADING x FROM s), no condition; but a WHEN of a CASE inside it holds one
+    if (in_call_list() && cases_.size() <= call_list_cases_) return;
     if (output_option()) {  // WHERE x > 0 NOCONSOLE: the condition has ended, a FoxPro option follows it
         in_destination_ = true;
         return;

@@ -771,6 +771,7 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "DATETIME() + n, DATETIME() - n",
      .example = "DATETIME() - 3600",
+     .place = Place::select,
      .target = {"DATEADD(SECOND, {1}, GETDATE())", "(LOCALTIMESTAMP + NUMTODSINTERVAL({1}, 'SECOND'))",
                 "TIMESTAMPADD(SECOND, {1}, NOW())", "DATEADD('s', {1}, NOW())", "(LOCALTIMESTAMP + ({1}) * INTERVAL '1 second')"},
      .note = "n written as a number: seconds, where the servers would add days (or, in MySQL, a number)."},
@@ -778,6 +779,7 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "{^date} + n, {^date} - n",
      .example = "{^2020-01-31} + 30",
+     .place = Place::select,
      .target = {"DATEADD(DAY, {2}, {1})", "({1} + {2})", "ADDDATE({1}, {2})", "", ""},
      .note = "n written as a number: days. SQL Server reads the quoted date plus a number as text plus a "
              "number, MySQL as a number; Oracle, Access and PostgreSQL add days to their date literals."},
@@ -785,6 +787,7 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "{^datetime} + n, {^datetime} - n",
      .example = "{^2020-01-31 10:30} + 3600",
+     .place = Place::select,
      .target = {"DATEADD(SECOND, {2}, {1})", "({1} + NUMTODSINTERVAL({2}, 'SECOND'))",
                 "TIMESTAMPADD(SECOND, {2}, {1})", "DATEADD('s', {2}, {1})", "({1} + ({2}) * INTERVAL '1 second')"},
      .note = "n written as a number: seconds, as FoxPro adds them to a datetime."},
@@ -792,6 +795,7 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "GOMONTH(d, m) + n, CTOD(s) + n, DATE(y, m, d) + n (and - n)",
      .example = "GOMONTH(d, 1) - 1",
+     .place = Place::select,
      .target = {"DATEADD(DAY, {2}, {1})", "", "ADDDATE({1}, {2})", "", ""},
      .note = "n written as a number: days. SQL Server's DATE takes no number added, MySQL reads a date plus "
              "a number as a number; the other dialects add days to their dates. A memory variable or parameter "
@@ -802,6 +806,7 @@ constexpr Construct rows[] = {
      .kind = Kind::operator_,
      .fox = "DTOT(d) + n, CTOT(s) + n, DATETIME(y, m, d, ...) + n (and - n)",
      .example = "DTOT(d) + 3600",
+     .place = Place::select,
      .target = {"DATEADD(SECOND, {2}, {1})", "({1} + NUMTODSINTERVAL({2}, 'SECOND'))", "TIMESTAMPADD(SECOND, {2}, {1})",
                 "DATEADD('s', {2}, {1})", "({1} + ({2}) * INTERVAL '1 second')"},
      .note = "n written as a number: seconds, as FoxPro adds them to a datetime."},

@@ -139,14 +139,15 @@ void Scan::word() {
         if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {
             end_item(w0, true);
         }
-        bool group_start = false, look = false;
+        bool group_start = false, look = false, known = false;
         if (prev_ == Prev::start || prev_ == Prev::connector) {  // where a condition may start
             group_start = prev_ == Prev::start && top().kind == Level::group;
-            look = (group_start || (w1 < end_ && src_[w1] == '.')) && condition_here(top());
+            known = condition_here(top());
+            look = (group_start || (w1 < end_ && src_[w1] == '.')) && (known || group_start);
         }
         begin_token(w0);
         prev_ = Prev::operand;
-        pos_ = look ? lone_logical(w1, group_start) : w1;
+        pos_ = look ? lone_logical(w1, group_start, known) : w1;
         return;
     }
     if (kw == Kw::with && paren && in_from_list() && drop_buffering(w0, after)) return;
@@ -160,9 +161,11 @@ void Scan::word() {
 
 // A name that stands alone where a condition stands is a logical field, compared with true where the
 // dialect takes no name as a condition; the dialects' own rule does so in WHERE, but not for a name
-// alone in parentheses (WHERE (lActive), NOT(lx)) nor before .AND. or .OR. The scan goes on after the
-// name and its members; at 'w1' when the name is none of these.
-std::size_t Scan::lone_logical(std::size_t w1, bool group_start) {
+// alone in parentheses (WHERE (lActive), NOT(lx)) nor before .AND. or .OR. Where no condition is known
+// to stand ('known' false: a select item read so far as a value), only AND or OR after the parentheses
+// make the name one: SELECT ((lActive) OR x = 1) AS y. The scan goes on after the name and its members;
+// at 'w1' when the name is none of these.
+std::size_t Scan::lone_logical(std::size_t w1, bool group_start, bool known) {
     const std::string_view test = named().clause_logical_name.target[pass_.column];
     if (test.empty()) return w1;
     const std::size_t chain = name_chain_end(src_, w1, end_);  // past the members (t.a.b), up to .AND. or .OR.
@@ -174,6 +177,7 @@ std::size_t Scan::lone_logical(std::size_t w1, bool group_start) {
         after = skip_blanks(chain);
         if (after >= end_ || src_[after] != ')') return w1;
         while (after < end_ && src_[after] == ')') after = skip_blanks(after + 1);  // not (a) = 1
+        if (!known && !(top().leads && connector_follows(after))) return w1;
         if (after < end_ && src_[after] != ',') {  // IIF((lx), ...)
             const char c = src_[after];
             if (c == '.' ? !dotted_operator(src_, after, end_) : !name_start(c)) return w1;
@@ -188,17 +192,19 @@ std::size_t Scan::lone_logical(std::size_t w1, bool group_start) {
     return chain;
 }
 
-// The word after a condition's operand ends that condition: AND, OR, a clause, a join, THEN.
+// The word after a condition's operand ends that condition: AND, OR, a clause, a join, THEN, the
+// alias of a select item.
 bool Scan::ends_condition(std::string_view word, std::size_t after) const {
     switch (keyword_of(word)) {
     case Kw::logic: return !same_word(word, "NOT");
     case Kw::group: case Kw::having: case Kw::order: case Kw::into: case Kw::union_: case Kw::then: case Kw::join:
-    case Kw::where:
+    case Kw::where: case Kw::from:
         return true;
     case Kw::callable:  // LEFT JOIN, RIGHT OUTER JOIN, not a call
         return (same_word(word, "LEFT") || same_word(word, "RIGHT")) && (after >= end_ || src_[after] != '(');
     case Kw::other:
-        return same_word(word, "INNER") || same_word(word, "FULL") || same_word(word, "CROSS") || same_word(word, "TO");
+        return same_word(word, "INNER") || same_word(word, "FULL") || same_word(word, "CROSS") || same_word(word, "TO") ||
+               same_word(word, "AS");
     default: return false;
     }
 }
@@ -394,6 +400,7 @@ void Scan::top_count() {
 void Scan::open() {
     Level &t = top();
     const std::size_t open = pos_;
+    const bool leads = (in_select_item() && t.item == no_item) || (t.kind == Level::group && t.leads && prev_ == Prev::start);
     begin_token(pos_);
     const bool subquery = sele_follows(src_, pos_, end_);
     if (t.table_next && in_from_list()) {
@@ -434,8 +441,10 @@ void Scan::open() {
     } else {
         next.kind = Level::group;
         next.clause = t.clause;
-        next.condition = condition_here(t) && (prev_ == Prev::start || prev_ == Prev::connector);  // not x IN (y)
+        // not x IN (y); after AND, OR or NOT the group is a condition wherever it stands (a OR (lx))
+        next.condition = prev_ == Prev::connector || (condition_here(t) && prev_ == Prev::start);
         next.compared = compared_group(pos_);
+        next.leads = leads;
     }
     push(next);
     prev_ = Prev::start;
@@ -1032,7 +1041,7 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
     if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
     pos_ = to;
     prev_ = Prev::operand;
-    if (alone && (to >= end_ || src_[to] != '.')) pos_ = lone_logical(to, true);
+    if (alone && (to >= end_ || src_[to] != '.')) pos_ = lone_logical(to, true, condition_here(top()));
 }
 
 // ?name: a logical variable alone in parentheses where a condition stands (WHERE (?lAll)) is
@@ -1040,7 +1049,7 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
 void Scan::parameter(std::size_t end) {
     const bool alone = parameter_may_stand_alone();
     operand_to(end);
-    if (alone && (end >= end_ || src_[end] != '.')) pos_ = lone_logical(end, true);
+    if (alone && (end >= end_ || src_[end] != '.')) pos_ = lone_logical(end, true, condition_here(top()));
 }
 
 // The source from 'w0' through 'close' (through the end when it is missing) as ?(...), an

@@ -195,6 +195,7 @@ struct Level {
     bool item_named = false;    // statement: it begins name = (SQL Server's naming of an item)
     bool later_member = false;  // statement: a member after UNION (the first member names the columns)
     bool compared = false;      // group: an operand of a comparison, a value (l = (a > b))
+    bool leads = false;         // group: opened where a select item begins, or first in such a group
     std::uint16_t arg = 0;      // call: the argument being read
     std::uint32_t name_at = 0;  // call: where the function's name begins in the source (0 past 4 GB)
     std::size_t operand = 0;    // output offset where the operand being read began
@@ -498,7 +499,7 @@ private:
     void macro();
     // A parameter starting here opens a group where a condition stands: alone in it, it is one.
     bool parameter_may_stand_alone() {
-        return prev_ == Prev::start && top().kind == Level::group && condition_here(top());
+        return prev_ == Prev::start && top().kind == Level::group;  // lone_logical asks the rest
     }
     void operand_to(std::size_t end) {
         begin_token(pos_);
@@ -510,7 +511,7 @@ private:
     [[gnu::always_inline]] void punctuation(char c);
     void word();
     bool joined_name(std::string_view word, Kw kw, std::size_t w1);
-    std::size_t lone_logical(std::size_t w1, bool group_start);
+    std::size_t lone_logical(std::size_t w1, bool group_start, bool known);
     bool ends_condition(std::string_view word, std::size_t after) const;
     void call_word(std::string_view word, std::size_t open);
     void keyword(Kw kw, std::string_view word, std::size_t after);
