@@ -369,7 +369,10 @@ bool Scanner::step_date(char c) {
     }
     // The literal replaces the date in the work copy too, so that the tests of the next word see it.
     std::string text = date_literal_text(literal, dialect_.date, dialect_.datetime);
-    if (dialect_.empty_date_null && text == "NULL") compare_with_null();
+    if (dialect_.empty_date_null && text == "NULL") {
+        if (null_tested(literal)) text = literal_is_null_ ? "(1=0)" : "(1=1)";
+        else compare_with_null();
+    }
     // FoxPro ends a word at the brace (SELECT{}, {}AND); the literal written keeps the words apart.
     const auto word = [this](char x) { return lex::is_word_char(session_.letters, x); };
     const std::size_t after = pos_ + literal.length;
@@ -379,6 +382,23 @@ bool Scanner::step_date(char c) {
     work_.replace(pos_, literal.length, text, "Insufficient memory for clause");
     emit(text);
     pos_ += text.size();
+    return true;
+}
+
+// {} IS NULL, {} IS NOT NULL where the empty date is NULL in the target: FoxPro's empty date is a value,
+// not .NULL., so the test is false (true for IS NOT). The literal's length grows over the test, whose
+// outcome goes to literal_is_null_. Not after a comparison or an arithmetic (d = {} IS NULL).
+bool Scanner::null_tested(DateLiteral &literal) {
+    const std::string_view rest = work_.slice(pos_ + literal.length, work_.length() - pos_ - literal.length);
+    bool negated = false;
+    const std::size_t length = null_test_length(rest, negated);
+    if (length == 0) return false;
+    if (const Text *sink = clauses_.current_sink(); sink != nullptr) {
+        const std::string_view written = lex::trimmed(sink->view());
+        if (!written.empty() && std::string_view("=<>!#+-*/%^").find(written.back()) != std::string_view::npos) return false;
+    }
+    literal.length += length;
+    literal_is_null_ = !negated;
     return true;
 }
 

@@ -19,6 +19,8 @@
 
 namespace tarnvel::select {
 
+struct DateLiteral;
+
 // Converts one member into the clause buffers (which the caller has released); may set force_order.
 void convert_clauses(Session &session, Clauses &clauses, bool &force_order, std::string_view member);
 
@@ -59,6 +61,7 @@ private:
     bool step_tilde();
     bool step_tilde_paren(char c);
     bool step_date(char c);
+    bool null_tested(DateLiteral &literal);
     void compare_with_null();
     void collapse_blanks();
     void host_variable();
@@ -181,6 +184,7 @@ private:
     static_assert(sizeof(Regions) <= sizeof(std::uint64_t));
     int bracket_depth_ = 0;
     int tilde_depth_ = 0;
+    bool literal_is_null_ = false;  // the last {} IS [NOT] NULL read: IS NULL
     bool alias_name_ = false;  // the string being read is a select item's alias written as a name
     bool like_pattern_ = false;  // the string being read is a FoxPro LIKE pattern whose "[" is escaped
 

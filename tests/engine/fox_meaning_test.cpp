@@ -107,6 +107,8 @@ constexpr Case conditions[] = {
     {"DTOC(d, 1) > '2016'", "2 5"},
     {"ISNULL(c)", ""},
     {"!ISNULL(c)", "1 2 3 4 5"},
+    {"ISNULL({}) OR {} IS NULL OR ISNULL({:})", ""},  // the empty date is a value, where a server stores NULL
+    {"!ISNULL({//}) AND {/:} IS NOT NULL AND k < 3", "1 2"},
     {"!DELETED()", "1 2 3 4 5"},
     {"DOW(d) = 7 OR DOW(d) = 3", "2 5"},
     {"GOMONTH(d, 1) = {^2020-03-29} OR GOMONTH(d, 2) = {^2000-02-29}", "2 4"},
@@ -554,6 +556,10 @@ constexpr BoundCase bound_dates[] = {
     {"t <= m.tTo", "?M.TTO", "2016-01-05 13:45:00", "1 3 4 5"},
     {"d > ?ldTo", "?LDTO", "1999-12-31", "2 5"},  // above a date: never the empty one
     {"d = ?ldTo", "?LDTO", "1999-12-31", "4"},
+    {"?ldFrom > d", "?LDFROM", "2017-01-01", "1 3 4 5"},  // the variable on the left
+    {"m.dFrom >= d AND k > 2", "?M.DFROM", "2016-01-05", "3 4 5"},
+    {"m.tFrom # t", "?M.TFROM", "2016-01-05 13:45:00", "1 2 4 5"},
+    {"?ldFrom <= d", "?LDFROM", "2016-01-05", "2 5"},  // never the empty one
 };
 
 TYPED_TEST(FoxMeaning, DateVariablesFindTheEmptyDateAsFoxProDoes) {

@@ -47,6 +47,18 @@ std::size_t date_variable_end(std::string_view text, std::size_t at, std::size_t
 
 }  // namespace
 
+// The source before 'at' ends with a parameter or memory variable FoxPro's naming makes a date or a
+// datetime (m.dTo, ?ldTo): the cheap test before the written operand is looked at. Not where the
+// dialect keeps such a comparison as written.
+bool Scan::date_variable_before(std::size_t at) const {
+    std::size_t from = blanks_before(src_, at);
+    if (from == 0 || !name_char(src_[from - 1]) || named().op_empty_date_above.target[pass_.column].empty()) return false;
+    const std::size_t last = from;
+    while (from > 0 && (name_char(src_[from - 1]) || src_[from - 1] == '.')) --from;
+    if (from > 0 && src_[from - 1] == '?') --from;
+    return date_variable_end(src_, from, last) == last;
+}
+
 // d < {^2020-01-01} as (d < {^2020-01-01} OR d IS NULL): the left operand a name alone, the right
 // one a date literal (not the empty one) or a date variable (m.dTo, ?ldTo) that ends the comparison.
 bool Scan::empty_date_below(std::size_t length) {
@@ -89,18 +101,21 @@ bool Scan::field_name(std::size_t from, std::size_t to) const {
 }
 
 // {^2020-01-01} > d as ({^2020-01-01} > d OR d IS NULL): the left operand a date literal alone (not
-// the empty one), the right one a name alone that ends the comparison.
-// The caller has seen the literal's } before the operator.
+// the empty one) or a date variable (m.dFrom, ?ldFrom), the right one a name alone that ends the
+// comparison. The caller has seen the literal's } or a name's end before the operator.
 bool Scan::empty_date_above(std::size_t length) {
     const Level &t = top();
     if (prev_ != Prev::operand || t.operand_open) return false;
     const std::string_view written = out_.text(pos_);
     if (t.operand >= written.size()) return false;
     const std::string_view literal = trimmed(written.substr(t.operand));
-    if (literal.size() < 3 || literal[0] != '{') return false;
+    if (literal.size() < 3 || (literal[0] != '{' && literal[0] != '?')) return false;
     const std::string_view form = named().op_empty_date_above.target[pass_.column];
     const std::string_view op = above_or_unequal(src_.substr(pos_, length));
-    if (form.empty() || op.empty() || filled_date_close(literal, 0, literal.size()) != literal.size() - 1) return false;
+    if (form.empty() || op.empty()) return false;
+    const bool whole = literal[0] == '{' ? filled_date_close(literal, 0, literal.size()) == literal.size() - 1
+                                         : literal.find_first_of(" \t()[]") == std::string_view::npos;  // ?M.DTO
+    if (!whole) return false;
     const std::size_t name = skip_blanks(pos_ + length);
     if (name >= end_ || !name_start(src_[name])) return false;
     const std::size_t after = name_chain_end(src_, name, end_);

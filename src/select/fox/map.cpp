@@ -213,7 +213,8 @@ constexpr Construct rows[] = {
      .note = "The empty date as the structure conversion stores it: Access, Oracle (whose DEFAULT '' is NULL) "
              "and PostgreSQL store no value, so they write = {} as IS NULL and <> {} as IS NOT NULL (= NULL "
              "finds no row). Comparisons with a date: op.empty_date_below, op.empty_date_above, "
-             "op.empty_date_outside. Aggregates and ordering keep the server's reading of NULL there: MIN(d) "
+             "op.empty_date_outside. The empty date is a value, not .NULL.: ISNULL({}) and {} IS NULL are "
+             "written (1=0), {} IS NOT NULL (1=1). Aggregates and ordering keep the server's reading of NULL there: MIN(d) "
              "of a column holding empty dates gives the least date that is set (FoxPro: the empty date), "
              "COUNT(DISTINCT d) leaves it out, and PostgreSQL and Oracle put it last in ascending order "
              "(FoxPro: first). These are left as written: the statement does not show d to be a date, FoxPro "
@@ -745,11 +746,12 @@ constexpr Construct rows[] = {
              "leaves out."},
     {.id = "op.empty_date_above",
      .kind = Kind::operator_,
-     .fox = "{^date} > d, {^date} >= d, {^date} <> d, {^date} # d, {^date} != d",
+     .fox = "{^date} > d, {^date} >= d, {^date} <> d, {^date} # d, {^date} != d, m.dTo > d, ?ldFrom >= d",
      .example = "{^2020-01-01} > d",
      .target = {"", "({3} {2} {1} OR {1} IS NULL)", "", "({3} {2} {1} OR {1} IS NULL)", "({3} {2} {1} OR {1} IS NULL)"},
-     .note = "As op.empty_date_below with the literal on the left: only for a literal alone there (not the "
-             "empty one) and a name alone on the right that ends the comparison."},
+     .note = "As op.empty_date_below with the date on the left: only for a literal alone there (not the "
+             "empty one) or a parameter or memory variable FoxPro's naming makes a date or a datetime "
+             "(m.dTo, ?ldFrom, m.tStamp), and a name alone on the right that ends the comparison."},
     {.id = "op.empty_date_outside",
      .kind = Kind::operator_,
      .fox = "d NOT BETWEEN {^date} AND {^date}, d NOT IN ({^date}, ...)",

@@ -225,8 +225,7 @@ private:
         case skip_clue: {
             const std::size_t from = i;
             i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
-            return text_[from] == '?' && named_date(text_.substr(from, i + 1 - from)) != 0 &&  // d + 30 < ?ldToday
-                   (compared_date_sum_before(from) || below_or_unequal_before(blanks_before(text_, from)));  // d < ?ldTo
+            return text_[from] == '?' && date_parameter_compared(from, i + 1);
         }
         case b_clue: return between_word(i);
         case percent_clue: return !named().op_modulo.target[pass_.column].empty();
@@ -236,6 +235,15 @@ private:
         case no_clue: return false;
         }
         return false;
+    }
+
+    // The parameter from 'from' to 'end' is one FoxPro's naming makes a date (?ldTo), compared with a
+    // field where the dialect finds the empty date in a way of its own: d + 30 < ?ldToday, d < ?ldTo,
+    // ?ldTo > d. Out of line: rare, and kept out of the walk over every clue.
+    [[gnu::cold, gnu::noinline]] bool date_parameter_compared(std::size_t from, std::size_t end) const {
+        if (named_date(text_.substr(from, end - from)) == 0) return false;
+        return compared_date_sum_before(from) || below_or_unequal_before(blanks_before(text_, from)) ||
+               above_or_unequal_at(blanks_after(text_, end));
     }
 
     // FROM m.gcDataPath + 'orders': the + at 'i' adds a literal to a name that says it holds a folder.

@@ -572,7 +572,7 @@ void Scan::comparison(std::size_t length, std::string_view replacement) {
         item->item_condition = true;
     }
     if (empty_text_compare(length) || negated_right(length) || empty_date_below(length) ||
-        (brace_before(pos_) && empty_date_above(length))) {
+        ((brace_before(pos_) || date_variable_before(pos_)) && empty_date_above(length))) {
         return;
     }
     if (!replacement.empty()) out_.replace(pos_, pos_ + length, replacement);

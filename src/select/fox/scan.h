@@ -538,6 +538,7 @@ private:
     void comparison_written(std::size_t operand, std::size_t after, std::string_view built);
     bool empty_date_below(std::size_t length);
     bool empty_date_above(std::size_t length);
+    bool date_variable_before(std::size_t at) const;
     bool field_name(std::size_t from, std::size_t to) const;
     std::size_t date_range_end(std::size_t at) const;
     bool empty_date_outside(std::size_t w0, std::size_t w1);
