@@ -6,6 +6,7 @@
 #include "residue/function_rows.h"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 
 namespace tarnvel::residue {
@@ -118,8 +119,12 @@ std::size_t next_table(std::string_view m, std::size_t pos) {
 
 std::vector<Span> parameter_expressions(std::string_view m) {
     std::vector<Span> spans;
-    for (std::size_t pos = m.find("?("); pos != npos; pos = m.find("?(", pos + 1)) {
-        const std::size_t close = closing_paren(m, pos + 1);
+    for (std::size_t pos = m.find_first_of("?~"); pos != npos; pos = m.find_first_of("?~", pos + 1)) {
+        // ?(x), and the variable finder's references ~(x) and ~c(x) with a type letter
+        std::size_t open = pos + 1;
+        if (m[pos] == '~' && open + 1 < m.size() && name_start(m[open]) && m[open + 1] == '(') ++open;
+        if (open >= m.size() || m[open] != '(') continue;
+        const std::size_t close = closing_paren(m, open);
         spans.push_back({pos, close == npos ? m.size() : close + 1});
         if (close == npos) break;
         pos = close;
@@ -326,8 +331,26 @@ void destination(Check &c, const ConstructRow &row) {
     for (const Span &span : destination_spans(c.text.names)) c.report(row, span.begin, span.end);
 }
 
+namespace {
+// A quoted name called as a function, [ORDER]() or "SELECT"(0): no function of the target's own, but
+// a FoxPro function whose name is a keyword, quoted by a converter that took it for a name. Not after
+// a dot (dbo.[fn]()).
+void quoted_calls(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    for (std::size_t close = 0; close < m.size(); ++close) {
+        const char q = m[close];
+        if ((q != ']' && q != '"' && q != '`') || c.text.names[close] != ' ') continue;
+        const std::size_t open = m.rfind(q == ']' ? '[' : q, close - 1);
+        const std::size_t paren = skip_blanks(m, close + 1);
+        if (open == npos || paren >= m.size() || m[paren] != '(' || attached(m, open)) continue;
+        c.report(row, open, close + 1, c.say(row, c.original(open + 1, close)));
+    }
+}
+}  // namespace
+
 void function(Check &c, const ConstructRow &row) {
     const std::string &m = c.text.masked;
+    if (c.kind == ConvertedText::select) quoted_calls(c, row);
     each_call(m, [&](std::size_t begin, std::size_t end, std::size_t open) {
         const std::string_view name = std::string_view(m).substr(begin, end - begin);
         const FunctionMatch call = foxpro_function(c.target, name, argument_count(m, open));
@@ -365,6 +388,51 @@ void macro(Check &c, const ConstructRow &row) {
         const bool doubled = (pos > 0 && m[pos - 1] == '&') || (pos + 1 < m.size() && m[pos + 1] == '&');
         if (!doubled && pos + 1 < m.size() && name_start(m[pos + 1]) && !after_operand(m, pos))
             c.report(row, pos, word_end(m, pos + 1));
+    });
+}
+
+// alias->field: a name, "->" and a name; MySQL's and PostgreSQL's JSON operator -> takes a literal or
+// a number on its right.
+void arrow(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    for (std::size_t pos = m.find("->"); pos != npos; pos = m.find("->", pos + 2)) {
+        const std::size_t last = last_nonblank(m, pos);
+        const std::size_t next = skip_blanks(m, pos + 2);
+        if (last == npos || !name_char(m[last]) || next >= m.size() || !name_start(m[next])) continue;
+        c.report(row, word_start(m, last + 1), word_end(m, next));
+    }
+}
+
+// 0h0A0B: a number's start (no name or number before it), 0h and its hexadecimal digits.
+void binary_literal(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    for (std::size_t pos = m.find('0'); pos != npos; pos = m.find('0', pos + 1)) {
+        if ((pos > 0 && (name_char(m[pos - 1]) || m[pos - 1] == '.')) || pos + 1 >= m.size() ||
+            upper_ascii(m[pos + 1]) != 'H')
+            continue;
+        std::size_t end = pos + 2;
+        while (end < m.size() && std::isxdigit(static_cast<unsigned char>(m[end]))) ++end;
+        if (end < m.size() && name_char(m[end])) continue;
+        c.report(row, pos, end);
+        pos = end - 1;
+    }
+}
+
+void system_variable(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_word(m, [&](std::size_t begin, std::size_t end) {
+        if (m[begin] == '_' && !attached(m, begin) && listed(row.parameter, std::string_view(m).substr(begin, end - begin)))
+            c.report(row, begin, end);
+    });
+}
+
+// name[i] where brackets quote names: the target reads the element as the name and an alias.
+void subscript(Check &c, const ConstructRow &row) {
+    const std::string &m = c.text.masked;
+    each_char(m, '[', [&](std::size_t pos) {
+        if (pos == 0 || !name_char(m[pos - 1]) || inside(c.parameters, pos)) return;
+        const std::size_t close = m.find(']', pos);
+        c.report(row, word_start(m, pos), close == npos ? m.size() : close + 1);
     });
 }
 

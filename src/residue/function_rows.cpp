@@ -33,6 +33,7 @@ constexpr FunctionRow rows[] = {
     {"VARTYPE", any, none, ""},
     {"TYPE", any, none, ""},
     {"EVALUATE", any, none, ""},
+    {"TEXTMERGE", any, none, ""},
     // strings
     {"ALLTRIM", any, none, "use LTRIM(RTRIM(x))"},
     // LTRIM(s, c), RTRIM(s, c): a set of characters trimmed in Oracle and PostgreSQL; FoxPro's parse
@@ -64,6 +65,7 @@ constexpr FunctionRow rows[] = {
     {"RAT", any, none, ""},
     {"ATLINE", any, none, ""},
     {"ATCLINE", any, none, ""},
+    {"RATLINE", any, none, ""},
     {"OCCURS", any, none, ""},
     {"STREXTRACT", any, none, ""},
     {"GETWORDNUM", any, none, ""},
@@ -79,6 +81,11 @@ constexpr FunctionRow rows[] = {
     {"JUSTSTEM", any, none, ""},
     {"JUSTPATH", any, none, ""},
     {"FORCEEXT", any, none, ""},
+    {"DEFAULTEXT", any, none, ""},
+    {"JUSTDRIVE", any, none, ""},
+    {"FULLPATH", any, none, ""},
+    {"CPCONVERT", any, none, ""},
+    {"ISLEADBYTE", any, none, ""},
     // the double-byte variants, which the servers do not need: their text is characters
     {"LEFTC", any, none, ""},
     {"RIGHTC", any, none, ""},
@@ -105,6 +112,8 @@ constexpr FunctionRow rows[] = {
     {"LOG", 1, sqlserver | mysql | access, "FoxPro's LOG is the natural logarithm (LN)"},
     {"LOG10", any, sqlserver | mysql | pgsql, ""},
     {"ATAN", any, sqlserver | oracle | mysql | pgsql, ""},
+    {"ASIN", any, sqlserver | oracle | mysql | pgsql, ""},
+    {"ACOS", any, sqlserver | oracle | mysql | pgsql, ""},
     {"ATN2", any, sqlserver, "use ATAN2(y, x)"},
     {"FV", any, none, ""},
     {"PV", any, none, ""},
@@ -122,6 +131,8 @@ constexpr FunctionRow rows[] = {
     {"DATE", 0, access, ""},
     {"DATE", 3, none, ""},
     {"TIME", 0, access, ""},
+    // TIME(n) is FoxPro's time with hundredths; MySQL's TIME(x) is the time part of x
+    {"TIME", 1, none, "FoxPro's TIME(n) is the time of day with hundredths"},
     {"DATETIME", any, none, ""},
     {"YEAR", any, sqlserver | mysql | access, ""},
     {"MONTH", any, sqlserver | mysql | access, ""},
@@ -130,6 +141,7 @@ constexpr FunctionRow rows[] = {
     {"MINUTE", any, mysql | access, ""},
     {"SEC", any, none, ""},
     {"SECONDS", any, none, ""},
+    {"QUARTER", several, none, "FoxPro's second argument is the first month of the year"},
     {"QUARTER", any, mysql, ""},
     {"WEEK", any, none, "MySQL's WEEK counts the weeks from the first Sunday"},
     {"DOW", any, none, ""},
@@ -175,6 +187,22 @@ constexpr FunctionRow rows[] = {
     {"ISEXCLUSIVE", any, none, ""},
     {"RLOCK", any, none, ""},
     {"FLOCK", any, none, ""},
+    {"LOCK", any, none, ""},
+    {"ISRLOCKED", any, none, ""},
+    {"ISFLOCKED", any, none, ""},
+    {"ISREADONLY", any, none, ""},
+    {"ORDER", any, none, ""},
+    // KEY() and FILTER() with no argument: a key or filter of three arguments is no call of FoxPro's
+    {"KEY", 0, none, ""},
+    {"FILTER", 0, none, ""},
+    {"RELATION", any, none, ""},
+    {"TXNLEVEL", any, none, ""},
+    {"GETNEXTMODIFIED", any, none, ""},
+    {"SETFLDSTATE", any, none, ""},
+    {"CURSORGETPROP", any, none, ""},
+    {"DBGETPROP", any, none, ""},
+    {"SQLGETPROP", any, none, ""},
+    {"DBUSED", any, none, ""},
     // the application, the machine and its files
     {"SYS", any, none, ""},
     {"SET", any, none, ""},
@@ -182,6 +210,11 @@ constexpr FunctionRow rows[] = {
     {"OS", any, none, ""},
     {"GETENV", any, none, ""},
     {"CURDIR", any, none, ""},
+    {"HOME", any, none, ""},
+    {"DIRECTORY", any, none, ""},
+    {"DISKSPACE", any, none, ""},
+    {"FILETOSTR", any, none, ""},
+    {"STRTOFILE", any, none, ""},
     {"FILE", any, none, ""},
     {"FSIZE", any, none, ""},
     {"FDATE", any, none, ""},
@@ -191,6 +224,12 @@ constexpr FunctionRow rows[] = {
     {"MESSAGEBOX", any, none, ""},
     {"PROGRAM", any, none, ""},
     {"LINENO", any, none, ""},
+    {"ERROR", any, none, ""},
+    {"PCOUNT", any, none, ""},
+    {"PARAMETERS", any, none, ""},
+    {"INKEY", any, none, ""},
+    {"LASTKEY", any, none, ""},
+    {"CHRSAW", any, none, ""},
     {"EXECSCRIPT", any, none, ""},
     {"CREATEOBJECT", any, none, ""},
     {"NEWOBJECT", any, none, ""},
@@ -220,6 +259,9 @@ constexpr OwnName own_names[] = {
     {"CEIL", oracle | mysql | pgsql},
     {"SECOND", mysql | access},
     {"LIKE", all},
+    {"DEFAULT", all},      // a column's DEFAULT (0); MySQL's DEFAULT(col)
+    {"TEXT", all},         // PostgreSQL's text(x), a type's name
+    {"LAST", access},      // Access's aggregate
 };
 
 bool matches(const FunctionRow &row, int arguments) {

@@ -17,6 +17,7 @@ constexpr Target sqlserver = Target::sqlserver;
 constexpr Target oracle = Target::oracle;
 constexpr Target mysql = Target::mysql;
 constexpr Target access = Target::access;
+constexpr Target pgsql = Target::pgsql;
 
 struct Case {
     Target target;
@@ -65,6 +66,13 @@ TEST(Residue, OperatorsAndLiterals) {
           "empty-date {:}"}},
         {mysql, "SELECT {fn UCASE(A)} FROM T WHERE D > {d '2020-01-02'} AND E < {ts '2020-01-02 10:00:00'}", {}},
         {sqlserver, "SELECT * FROM T WHERE X = &LCVAR", {"macro &LCVAR"}},
+        // FoxPro's comment, alias->field, binary literal and system variables.
+        {mysql, "SELECT A FROM T WHERE X > 0 && not the closed ones", {"inline-comment &&"}},
+        {pgsql, "SELECT A FROM T O WHERE O->X = 1 AND O -> Y = 2 AND J->'k' = 3 AND J -> 2 = 4",
+         {"arrow-field O->X", "arrow-field O -> Y"}},
+        {sqlserver, "SELECT 0h0A0b, 0H, 0x0A, 10H, A0H1, 0HOUR FROM T", {"binary-literal 0h0A0b", "binary-literal 0H"}},
+        {oracle, "SELECT _TALLY, ?_TALLY, _X, T._PAGENO FROM T WHERE _DIARYDATE > D", {"system-variable _TALLY",
+                                                                                   "system-variable _DIARYDATE"}},
         // Joins, row limits and keyword abbreviations a target does not read.
         {mysql, "SELECT A FROM T FULL OUTER JOIN U ON T.K = U.K", {"full-join FULL OUTER JOIN"}},
         {access, "SELECT A FROM T [FULL] INNER JOIN U ON T.K = U.K", {"full-join [FULL] INNER JOIN"}},
@@ -94,7 +102,7 @@ TEST(Residue, OperatorsAndLiterals) {
         {mysql, "SELECT A = B FROM T", {}},
         {access, "SELECT A FROM T LEFT OUTE JOIN U ON 1=1 UNIO ALL SELECT B FROM V",
          {"keyword-abbreviation OUTE JOIN", "keyword-abbreviation UNIO ALL"}},
-        {mysql, "SELECT * FROM T WHERE A && B OR C & 1 = 1", {}},
+        {mysql, "SELECT * FROM T WHERE A && B OR C & 1 = 1", {"inline-comment &&"}},  // FoxPro's, not MySQL's AND
         {oracle, "SELECT A != B, C >= 1, D <= 2, E <> 3 FROM T",
          {"condition-item !=", "condition-item >=", "condition-item <=", "condition-item <>"}},
         {sqlserver, "SELECT $-1.05, $+2, A-$3 FROM T", {}},  // money after an operator
@@ -116,11 +124,14 @@ TEST(Residue, NothingInsideLiteralsAndQuotedNames) {
         {oracle, "SELECT * FROM T WHERE X = [a # b]", {"bracket-text [a # b]"}},
         {mysql, "SELECT * FROM T WHERE X = [abc]", {"bracket-text [abc]"}},
         {sqlserver, "SELECT * FROM T WHERE X = \"abc\"", {"double-quoted \"abc\""}},
+        // An array element where brackets quote names: read as a name.
+        {access, "SELECT [A], DBO.[B], [C].[D], ?(LAX[2]) FROM T WHERE X = LAX[M.I]", {"array-element LAX[M.I]"}},
         {mysql, "SELECT * FROM T WHERE P = 'C:\\TEMP\\' OR Q = 'a'", {"backslash-escape 'C:\\TEMP\\'"}},
         {sqlserver, "SELECT * FROM T WHERE P = 'C:\\TEMP\\'", {}},
         {mysql, "SELECT * FROM T WHERE P = 'C:\\\\TEMP\\\\' AND Q = 'a\\\\'", {}},  // escaped backslashes
         // What a host parameter ?(expression) holds is the host's to evaluate.
         {mysql, "SELECT ?(THIS.GETNAME()), ?(laList[2]) FROM T WHERE ?(m.a + 1) = B", {}},
+        {pgsql, "SELECT ~(THISFORM.X), ~D(EMPTY(m.d)) FROM T WHERE ~nId = A AND ~m.x = B AND ~C = 1", {}},
         {sqlserver, "SELECT ?(ADDBS(ALLTRIM(M.CDIR)) + SYS(2003)), ?(M.A == .T.) FROM T WHERE ADDBS(C) = ?(\"x\")",
          {"function ADDBS"}},
         // An unclosed literal runs to the end.
@@ -174,6 +185,21 @@ TEST(Residue, FunctionsTheTargetLacks) {
         {mysql, "SELECT INLIST(X, 1, 2), ICASE(A, 1, 2), EVL(A, B), CNT(*) FROM T",
          {"function INLIST", "function ICASE", "function EVL", "function CNT"}},
         {oracle, "SELECT MAX(A), MIN(B), MAX(A, B), MIN(A, B, C) FROM T", {"function MAX", "function MIN"}},
+        // The arc sine and cosine Access lacks; TIME(n) and QUARTER(d, n), whose arguments are FoxPro's.
+        {access, "SELECT ASIN(X), ACOS(Y), ATN(Z) FROM T", {"function ASIN", "function ACOS"}},
+        {mysql, "SELECT ASIN(X), TIME(D), TIME(), QUARTER(D), QUARTER(D, 4) FROM T", {"function TIME", "function TIME", "function QUARTER"}},
+        // The session, the application and the machine, which no server sees.
+        {pgsql, "SELECT ORDER(), KEY(), FILTER(), HOME(), PCOUNT(), TXNLEVEL(), CURSORGETPROP('Buffering') FROM T",
+         {"function ORDER", "function KEY", "function FILTER", "function HOME", "function PCOUNT", "function TXNLEVEL",
+          "function CURSORGETPROP"}},
+        {pgsql, "SELECT COUNT(*) FILTER (WHERE A > 1), LAST(X) FROM T", {"function LAST"}},
+        {access, "SELECT LAST(X), FIRST(Y) FROM T", {}},
+        {mysql, "SELECT DEFAULT(X), TEXTMERGE(N), FILETOSTR(P), RATLINE('x', N) FROM T",
+         {"function TEXTMERGE", "function FILETOSTR", "function RATLINE"}},
+        // A keyword a converter quoted as a name, called: FoxPro's SELECT(), ORDER().
+        {sqlserver, "SELECT [SELECT](0), [ORDER](), dbo.[F](1), [A] FROM T", {"function [SELECT]", "function [ORDER]"}},
+        {pgsql, "SELECT \"SELECT\"(0), \"A\" FROM T WHERE \"B\" IN (1)", {"function \"SELECT\""}},
+        {mysql, "SELECT `ORDER` (1) FROM T", {"function `ORDER`"}},
     });
 }
 
