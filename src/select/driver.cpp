@@ -241,6 +241,13 @@ void add_force_hint(Text &out, const ForceHint &force) {
 namespace {
 // FoxPro's continuation: a ; that ends a line of a program (blanks and tabs may follow it) joins
 // the next line to it, as a blank would. No literal can hold it: only blanks stand between.
+// FoxPro's "&&" note at 'at' and the rest of its line become blanks; the line break stays. The
+// line's end.
+std::size_t blank_note(char *text, std::size_t length, std::size_t at) {
+    while (at < length && text[at] != '\n' && text[at] != '\r') text[at++] = ' ';
+    return at;
+}
+constexpr lex::Stops breaks_and_notes("\r\n&");
 void blank_continuation(char *text, std::size_t line_break) {
     std::size_t at = line_break;
     while (at > 0 && (text[at - 1] == ' ' || text[at - 1] == '\t')) --at;
@@ -252,7 +259,11 @@ void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::s
     if (!std::memchr(text, '\n', length) && !std::memchr(text, '\r', length)) return;
     const lex::LiteralRules rules = source_literals(dialect, from_fox);
     lex::Cursor cursor(std::string_view(text, length), 0, rules, lex::Levels::ignored);
-    for (std::size_t i; (i = cursor.find(line_breaks)) != lex::Cursor::npos; cursor.step()) {
+    for (std::size_t i; (i = cursor.find(from_fox ? breaks_and_notes : line_breaks)) != lex::Cursor::npos; cursor.step()) {
+        if (text[i] == '&') {
+            if (i + 1 < length && text[i + 1] == '&') cursor.skip_to(blank_note(text, length, i) - 1);
+            continue;
+        }
         if (from_fox) blank_continuation(text, i);
         text[i] = ' ';
     }

@@ -19,7 +19,8 @@ Text convert_select(const Dialect &dialect, std::string_view statement, std::str
 Text extract_subqueries(Session &session, std::string_view text);
 Text convert_statement(Session &session, std::string_view text);
 
-// Line breaks outside literals become blanks, before anything else reads the statement.
+// Line breaks outside literals become blanks, before anything else reads the statement; in FoxPro
+// syntax so does a "&&" comment, to the end of its line.
 void blank_line_breaks(const Dialect &dialect, bool from_fox, char *text, std::size_t length);
 
 }  // namespace tarnvel::select

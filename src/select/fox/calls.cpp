@@ -448,6 +448,27 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
 // &name (and &name.): FoxPro's macro substitution, the application's text, passed as an operand.
 void Scan::macro() { operand_to(macro_end(src_, pos_, end_)); }
 
+// FoxPro's "&&" note on a statement of one line: the rest of it (a note of an earlier line is blanked
+// with the line breaks).
+void Scan::note() {
+    out_.replace(pos_, end_, {});
+    pos_ = end_;
+}
+
+// alias->field, FoxPro's older way of naming a field: alias.field, the field read as the alias's
+// member (blanks around the arrow dropped).
+bool Scan::arrow() {
+    std::size_t name_end = pos_;
+    while (name_end > 0 && is_blank(src_[name_end - 1])) --name_end;
+    const std::size_t field = skip_blanks(pos_ + 2);
+    if (prev_ != Prev::operand || name_end == 0 || !name_char(src_[name_end - 1]) || field >= end_ ||
+        !name_start(src_[field]))
+        return false;
+    out_.replace(name_end, field, ".");
+    pos_ = name_chain_end(src_, field, end_);
+    return true;
+}
+
 // CTOD or CTOT of a literal: the empty date for blanks (and / . - :), else the date (and time) it
 // names, read as {mm/dd/yyyy hh:mm:ss} (day first as the date style says, or where only that order
 // names a date: '31.12.2020'); after a ^ ('^2024-02-29 18:00'), year first whatever SET DATE

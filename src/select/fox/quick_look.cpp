@@ -25,7 +25,7 @@ struct Clues {
         of[static_cast<unsigned char>('.')] = dot_clue;
         of[static_cast<unsigned char>('*')] = star_clue;
         of[static_cast<unsigned char>('=')] = of[static_cast<unsigned char>('<')] = equals_clue;
-        of[static_cast<unsigned char>('>')] = equals_clue;
+        of[static_cast<unsigned char>('>')] = of[static_cast<unsigned char>('&')] = equals_clue;
         for (char c : std::string_view("#!$\\:^")) of[static_cast<unsigned char>(c)] = always_clue;
         of[static_cast<unsigned char>('%')] = percent_clue;
         of[static_cast<unsigned char>('+')] = of[static_cast<unsigned char>('-')] = sum_clue;
@@ -184,7 +184,7 @@ public:
         opens_[0] = 0;  // a ")" that closes nothing leaves the depth at 0, and the first slot is read
     }
 
-    bool worth_a_pass() {
+    [[gnu::noinline]] bool worth_a_pass() {
         const unsigned char *bytes = reinterpret_cast<const unsigned char *>(text_.data());
         const std::size_t n = n_;
         for (std::size_t i = 0; i < n; ++i) {
@@ -215,6 +215,7 @@ private:
         case dot_clue: return dotted(i);
         case equals_clue:
             if (text_[i] == '=' && i + 1 < n_ && text_[i + 1] == '=') return true;
+            if (text_[i] == '&' || (text_[i] == '>' && i > 0 && text_[i - 1] == '-')) return note_or_arrow(i);
             if (not_after(i)) return true;  // l = NOT l2
             if (compared_items_ && compared_group_beside(i)) return true;  // l <> (a > b)
             return compared_items_ && in_select_list(text_, i, select_list_);  // a condition as an item
@@ -244,6 +245,11 @@ private:
         if (named_date(text_.substr(from, end - from)) == 0) return false;
         return compared_date_sum_before(from) || below_or_unequal_before(blanks_before(text_, from)) ||
                above_or_unequal_at(blanks_after(text_, end));
+    }
+
+    // A "&&" note to the end of the line, or the ">" of alias->field; out of line, as they are seldom.
+    [[gnu::noinline]] bool note_or_arrow(std::size_t i) const {
+        return text_[i] == '>' || (i + 1 < n_ && text_[i + 1] == '&');
     }
 
     // FROM m.gcDataPath + 'orders': the + at 'i' adds a literal to a name that says it holds a folder.
@@ -284,7 +290,7 @@ private:
     }
 
     // A literal: one the dialect reads backslashes in, or a quoted table name.
-    bool quoted(std::size_t &i) {
+    [[gnu::always_inline]] bool quoted(std::size_t &i) {
         const std::size_t end = literal_end(text_, i, n_, pass_.rules);
         if (end == i) return false;
         if (pass_.double_backslashes && text_.substr(i, end - i).find('\\') != std::string_view::npos) return true;

@@ -110,10 +110,12 @@ inline void Scan::punctuation(char c) {
         }
         break;
     case '+': case '-':
+        if (c == '-' && pos_ + 1 < end_ && src_[pos_ + 1] == '>' && arrow()) break;
         if (!date_arithmetic()) arithmetic(1);
         break;
     default:
-        if (c == '&') macro();
+        if (c == '&' && pos_ + 1 < end_ && src_[pos_ + 1] == '&') note();
+        else if (c == '&') macro();
         else ++pos_;
         break;
     }

@@ -497,6 +497,8 @@ private:
     // an operand that runs up to 'end'
     void parameter(std::size_t end);
     void macro();
+    void note();
+    bool arrow();
     // A parameter starting here opens a group where a condition stands: alone in it, it is one.
     bool parameter_may_stand_alone() {
         return prev_ == Prev::start && top().kind == Level::group;  // lone_logical asks the rest
