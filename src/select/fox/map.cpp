@@ -1285,7 +1285,9 @@ constexpr Construct rows[] = {
      .note = "nStart 1 (or -1, the default) with no nCount or an nCount of -1 replaces every occurrence, as "
              "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only; nStart 2, every occurrence "
              "after the first (nCount -1 or none) or the second only (nCount 1); nStart 1 and nCount 2, the "
-             "first two. nFlags may be written as 0. "
+             "first two. nFlags may be written as 0, or as 1 (a found blind to case) with every occurrence or "
+             "the first only (nStart 1 or -1, nCount -1 or 1) on PostgreSQL (a pattern of a with its "
+             "punctuation escaped, flag i; the other dialects leave the call as written). "
              "Any other numbers, or numbers not written out, leave the call as written. SQL Server and MySQL "
              "find a by the column's collation, which may be blind to case.",
      .values = 3},
@@ -1818,11 +1820,16 @@ constexpr Construct rows[] = {
      .words = "JUSTSTEM,JUSTSTE,JUSTST,JUSTS",
      .min_args = 1,
      .max_args = 1,
-     .target = {"", R"(REGEXP_REPLACE(REGEXP_SUBSTR(RTRIM({1}), '[^\\/:]*$'), '\.[^.]*$'))",
+     .target = {R"((CASE WHEN CHARINDEX('.', RIGHT(RTRIM({1}), PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + '\') - 1)) >)"
+                R"( 0 THEN LEFT(RIGHT(RTRIM({1}), PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + '\') - 1),)"
+                R"( LEN(RIGHT(RTRIM({1}), PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + '\') - 1)) - CHARINDEX('.',)"
+                R"( REVERSE(RIGHT(RTRIM({1}), PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + '\') - 1)))) ELSE)"
+                R"( RIGHT(RTRIM({1}), PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + '\') - 1) END))",
+                R"(REGEXP_REPLACE(REGEXP_SUBSTR(RTRIM({1}), '[^\\/:]*$'), '\.[^.]*$'))",
                 R"(REGEXP_REPLACE(SUBSTRING_INDEX(SUBSTRING_INDEX(SUBSTRING_INDEX(RTRIM({1}), '\\', -1), '/', -1), ':', -1), '[.][^.]*$', ''))",
                 "", R"(REGEXP_REPLACE(SUBSTRING(RTRIM({1}) FROM '[^\\/:]*$'), '\.[^.]*$', ''))"},
-     .note = "The file name without its last '.' and what follows (a.b.txt gives a.b). SQL Server and "
-             "Access have no pattern replacement: left as written."},
+     .note = "The file name without its last '.' and what follows (a.b.txt gives a.b). SQL Server: the file "
+             "name as JUSTFNAME, cut before the first '.' of it reversed. Access: left as written."},
     {.id = "fn.justpath",
      .fox = "JUSTPATH(s)",
      .example = "JUSTPATH(s)",
@@ -1830,12 +1837,16 @@ constexpr Construct rows[] = {
      .words = "JUSTPATH,JUSTPAT,JUSTPA,JUSTP",
      .min_args = 1,
      .max_args = 1,
-     .target = {"", R"(REGEXP_REPLACE(RTRIM({1}), '[\\/]?[^\\/:]*$'))",
+     .target = {R"(LEFT(RTRIM({1}), LEN(RTRIM({1})) - PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + ':') + CASE WHEN)"
+                R"( SUBSTRING(REVERSE(RTRIM({1})) + ':', PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + ':'), 1) = ':' THEN)"
+                R"( 1 ELSE 0 END))",
+                R"(REGEXP_REPLACE(RTRIM({1}), '[\\/]?[^\\/:]*$'))",
                 R"(REGEXP_REPLACE(RTRIM({1}), '[\\\\/]?[^\\\\/:]*$', ''))", "",
                 R"(REGEXP_REPLACE(RTRIM({1}), '[\\/]?[^\\/:]*$', ''))"},
      .note = "What precedes the file name, without the \\ or / that ends it (c:\\docs\\a.txt gives c:\\docs), "
-             "the drive's : kept (c:a.txt gives c:); the empty text for a name alone. SQL Server and Access: "
-             "left as written."},
+             "the drive's : kept (c:a.txt gives c:); the empty text for a name alone. SQL Server: the last "
+             "separator found in the name reversed (a ':' put after it stands for none, and is kept as a "
+             "drive's is, so the length is 0). Access: left as written."},
     {.id = "fn.justdrive",
      .fox = "JUSTDRIVE(s)",
      .example = "JUSTDRIVE(s)",
@@ -1869,11 +1880,15 @@ constexpr Construct rows[] = {
      .words = "FORCEEXT,FORCEEX,FORCEE",
      .min_args = 2,
      .max_args = 2,
-     .target = {"", R"(REGEXP_REPLACE(RTRIM({1}), '\.[^.\\/:]*$') || '.' || {2})",
+     .target = {R"((CASE WHEN SUBSTRING(REVERSE(RTRIM({1})) + '/', PATINDEX('%[.\/:]%', REVERSE(RTRIM({1})) + '/'), 1))"
+                R"( = '.' THEN LEFT(RTRIM({1}), LEN(RTRIM({1})) - PATINDEX('%[.\/:]%', REVERSE(RTRIM({1})) + '/')))"
+                R"( ELSE RTRIM({1}) END + '.' + {2}))",
+                R"(REGEXP_REPLACE(RTRIM({1}), '\.[^.\\/:]*$') || '.' || {2})",
                 R"(CONCAT(REGEXP_REPLACE(RTRIM({1}), '[.][^.\\\\/:]*$', ''), '.', {2}))", "",
                 R"(REGEXP_REPLACE(RTRIM({1}), '\.[^.\\/:]*$', '') || '.' || {2})"},
      .note = "The name without its extension, then '.' and e, written without its period (FORCEEXT(s, "
-             "'pdf')): e is taken as it stands. SQL Server and Access: left as written."},
+             "'pdf')): e is taken as it stands. SQL Server cuts the name before its last '.' where the "
+             "name reversed has one before any separator. Access: left as written."},
     {.id = "fn.defaultext",
      .fox = "DEFAULTEXT(s, e)",
      .example = "DEFAULTEXT(s, 'txt')",
@@ -2567,6 +2582,18 @@ constexpr T replace_first_two = {
     "STRPOS({1}, {2}) + LENGTH({2})) END ELSE {1} END",
 };
 
+// STRTRAN(s, a, b, 1, -1, 1) and (s, a, b, 1, 1, 1): a found blind to case, on PostgreSQL by a pattern
+// whose characters other than letters, digits and blanks are escaped, the replacement's backslashes
+// doubled (its \1 and \& read no group). The empty a is found nowhere, as in FoxPro; a NULL a gives NULL.
+constexpr T replace_every_blind = {
+    "", "", "", "",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
+    R"(REPLACE({3}, '\', '\\'), 'gi') ELSE {1} || {2} END)"};
+constexpr T replace_first_blind = {
+    "", "", "", "",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
+    R"(REPLACE({3}, '\', '\\'), 'i') ELSE {1} || {2} END)"};
+
 constexpr NumberedForm numbered[] = {
     // STRTRAN's nStart, nCount and nFlags as written, blanks left out (-1: the default)
     {"fn.strtran_occurrences", "1", replace_every},
@@ -2575,6 +2602,10 @@ constexpr NumberedForm numbered[] = {
     {"fn.strtran_occurrences", "-1,-1", replace_every},
     {"fn.strtran_occurrences", "1,-1,0", replace_every},
     {"fn.strtran_occurrences", "-1,-1,0", replace_every},
+    {"fn.strtran_occurrences", "1,-1,1", replace_every_blind},
+    {"fn.strtran_occurrences", "-1,-1,1", replace_every_blind},
+    {"fn.strtran_occurrences", "1,1,1", replace_first_blind},
+    {"fn.strtran_occurrences", "-1,1,1", replace_first_blind},
     {"fn.strtran_occurrences", "1,1", replace_first},
     {"fn.strtran_occurrences", "-1,1", replace_first},
     {"fn.strtran_occurrences", "1,1,0", replace_first},

@@ -1,0 +1,62 @@
+// FoxPro's text functions with flags, checked on PostgreSQL, the server that has their forms:
+// STRTRAN with nFlags 1 finds the searched text blind to case, and takes it for text, not for a
+// pattern (its punctuation, the replacement's backslashes and '&' stand for themselves).
+#include "servers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Case {
+    const char *foxpro;    // a select-list expression over ft
+    const char *expected;  // its values, row by row, as FoxPro gives them
+};
+
+// k  c (read trimmed: FoxPro pads a C(10) field with blanks, PostgreSQL's text of it has none)
+// 1  (empty)
+// 2  Banana
+// 3  NULL
+// 4  a_B%b.A
+constexpr Case cases[] = {
+    {"STRTRAN(ALLTRIM(c), 'AN', 'x', 1, -1, 1) + '|'", "| Bxxa| NULL a_B%b.A|"},
+    {"STRTRAN(ALLTRIM(c), 'an', 'x', -1, 1, 1) + '|'", "| Bxana| NULL a_B%b.A|"},
+    {"STRTRAN(ALLTRIM(c), 'b', '', -1, -1, 1) + '|'", "| anana| NULL a_%.A|"},
+    // punctuation found as itself: '.' is no wildcard, '_' and '%' no pattern of LIKE
+    {"STRTRAN(ALLTRIM(c), '.a', '+', 1, -1, 1) + STRTRAN(ALLTRIM(c), '_b%', '-', 1, 1, 1) + '|'", "| BananaBanana| NULL a_B%b+a-b.A|"},
+    {"STRTRAN(ALLTRIM(c), 'N', '(x)', 1, -1, 1) + STRTRAN(ALLTRIM(c), '[ab]', '?', 1, -1, 1) + '|'",
+     "| Ba(x)a(x)aBanana| NULL a_B%b.Aa_B%b.A|"},
+    // the replacement's backslashes and '&' are text
+    {"STRTRAN(ALLTRIM(c), 'A', '\\1&', 1, -1, 1) + '|'", "| B\\1&n\\1&n\\1&| NULL \\1&_B%b.\\1&|"},
+    // the empty text is found nowhere
+    {"STRTRAN(ALLTRIM(c), '', 'x', 1, -1, 1) + STRTRAN('ab', ALLTRIM(c), 'x', 1, 1, 1) + '|'", "ab| Bananaab| NULL a_B%b.Aab|"},
+    // a NULL searched for gives NULL, as in FoxPro
+    {"STRTRAN('ab', IIF(k = 3, .NULL., 'B'), 'x', 1, -1, 1)", "ax ax NULL ax"},
+    // a number of occurrences found blind to case, with the first only
+    {"STRTRAN(REPLICATE('aB', k), 'Ab', 'c', 1, 1, 1) + '|' + STRTRAN(REPLICATE('aB', k), 'AB', 'c', -1, -1, 1)",
+     "c|c caB|cc caBaB|ccc caBaBaB|cccc"},
+};
+
+class PostgresTextFlags : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(db.execute(std::string(engine::OnPostgres::drop) + "ft").ok());
+        const std::string columns = engine::columns<engine::OnPostgres>("K I, C C(10) NULL");
+        engine::Answer created = db.execute("CREATE TEMPORARY TABLE ft (" + columns + ")");
+        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
+        ASSERT_TRUE(db.execute("INSERT INTO ft (K, C) VALUES (1, ''), (2, 'Banana'), (3, NULL), (4, 'a_B%b.A')").ok());
+    }
+
+    engine::Postgres db;
+};
+
+TEST_F(PostgresTextFlags, StrtranBlindToCaseGivesFoxProsText) {
+    for (const Case &c : cases) {
+        EXPECT_EQ(engine::first_values<engine::OnPostgres>(db, std::string("SELECT ") + c.foxpro + " AS v FROM ft ORDER BY k"),
+                  c.expected)
+            << c.foxpro;
+    }
+}
+
+}  // namespace
