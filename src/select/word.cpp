@@ -248,10 +248,9 @@ std::ptrdiff_t Scanner::condition_call_close() const {
 void Scanner::equals_one() {
     std::string_view t = text();
     if (lex::followed_by_operator(t, here())) {
-        if (!dialect_.call_needs_test || !session_.from_fox) return;
-        auto open = static_cast<std::size_t>(here());
-        while (open < t.size() && lex::is_blank(t[open])) ++open;
-        if (open >= t.size() || t[open] != '(') return;
+        // f(a) (the name and its "(" together, as calls are written)
+        const auto open = static_cast<std::size_t>(here());
+        if (t[open] != '(' || !dialect_.call_needs_test || !session_.from_fox) return;
         const std::ptrdiff_t close = condition_call_close();
         if (close < 0) return;
         anchor();

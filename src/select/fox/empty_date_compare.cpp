@@ -51,12 +51,9 @@ std::size_t date_variable_end(std::string_view text, std::size_t at, std::size_t
 // datetime (m.dTo, ?ldTo): the cheap test before the written operand is looked at. Not where the
 // dialect keeps such a comparison as written.
 bool Scan::date_variable_before(std::size_t at) const {
-    std::size_t from = blanks_before(src_, at);
-    if (from == 0 || !name_char(src_[from - 1]) || named().op_empty_date_above.target[pass_.column].empty()) return false;
-    const std::size_t last = from;
-    while (from > 0 && (name_char(src_[from - 1]) || src_[from - 1] == '.')) --from;
-    if (from > 0 && src_[from - 1] == '?') --from;
-    return date_variable_end(src_, from, last) == last;
+    const std::size_t last = blanks_before(src_, at);
+    if (last != variable_.end || last == 0 || named().op_empty_date_above.target[pass_.column].empty()) return false;
+    return date_variable_end(src_, variable_.start, last) == last;
 }
 
 // d < {^2020-01-01} as (d < {^2020-01-01} OR d IS NULL): the left operand a name alone, the right

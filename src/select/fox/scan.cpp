@@ -1043,6 +1043,7 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
     if (to < end_ && src_[to] == '.') out_.replace(to, to, " ");
     pos_ = to;
     prev_ = Prev::operand;
+    variable_ = {w0, to};
     if (alone && (to >= end_ || src_[to] != '.')) pos_ = lone_logical(to, true, condition_here(top()));
 }
 
@@ -1050,6 +1051,7 @@ void Scan::reference(std::size_t w0, std::size_t w1) {
 // compared with true, as a logical field is.
 void Scan::parameter(std::size_t end) {
     const bool alone = parameter_may_stand_alone();
+    variable_ = {pos_, end};
     operand_to(end);
     if (alone && (end >= end_ || src_[end] != '.')) pos_ = lone_logical(end, true, condition_here(top()));
 }

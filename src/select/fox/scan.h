@@ -717,6 +717,9 @@ private:
     std::size_t depth_ = 0;
     std::size_t overflow_ = 0;
     Prev prev_ = Prev::start;
+    struct {
+        std::size_t start = 0, end = 0;  // the last m.name or ?name read, in the source (end 0: none)
+    } variable_;
 };
 
 }  // namespace tarnvel::select::fox
