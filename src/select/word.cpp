@@ -158,12 +158,13 @@ std::size_t Scanner::blanks_before(std::size_t at) const {
     return at;
 }
 
-// The word (with the qualifiers before it: t.x) follows ON, AND, OR or NOT.
+// The word (with the qualifiers before it: t.x) follows ON, AND, OR or NOT, with "(" between or not.
 bool Scanner::after_connector() const {
     const std::size_t first = work_.base();  // nothing before it may be read
     std::size_t at = word_start_;
     while (at > first && (work_.at(at - 1) == '.' || lex::is_item_char(session_.letters, work_.at(at - 1)))) --at;
     at = blanks_before(at);
+    while (at > first && work_.at(at - 1) == '(') at = blanks_before(at - 1);  // ON (lx OR ...)
     std::size_t from = at;
     while (from > first && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
     if (at - from < 2 || at - from > 3) return false;
