@@ -332,8 +332,8 @@ void Scan::keyword(Kw kw, std::string_view word, std::size_t after) {
     boundary(connector, connector ? Prev::connector : Prev::keyword);
 }
 
-// LIKE, BETWEEN, IS and IN make the select item a condition; FROM, INTO, UNION and an alias's AS
-// end it.
+// LIKE, BETWEEN, IS and IN make the select item a condition; FROM, INTO, UNION, another clause and
+// an alias's AS end it.
 inline void Scan::select_item_keyword(Kw kw, std::string_view word) {
     Level &t = top();
     const std::size_t w0 = pos_ - word.size();
@@ -345,7 +345,9 @@ inline void Scan::select_item_keyword(Kw kw, std::string_view word) {
         begin_token(w0);
         t.item_condition = true;
     }
-    if (t.item_condition && (kw == Kw::from || kw == Kw::into || kw == Kw::union_ || same_word(word, "AS"))) {
+    // FoxPro takes the clauses in any order: WHERE, GROUP BY, HAVING or ORDER BY may follow the list
+    if (t.item_condition && (kw == Kw::from || kw == Kw::into || kw == Kw::union_ || kw == Kw::where || kw == Kw::group ||
+                             kw == Kw::having || kw == Kw::order || same_word(word, "AS"))) {
         end_item(w0, same_word(word, "AS"));
     }
 }
