@@ -39,6 +39,7 @@ enum class Row : std::uint8_t {
     list_call,      // SUBSTRING(, TRIM(: a call whose arguments hold key words of their own
     list_word,      // FOR, BOTH, LEADING, TRAILING: kept inside such a call
     cross,          // CROSS JOIN
+    collate,        // x COLLATE name: kept after an operand, before the collation's name
     function,       // a row of the dialect's function table
 };
 

@@ -34,7 +34,7 @@ constexpr ChainRow own_values{Row::own_value, "CURRENT_TIMESTAMP,CURRENT_USER,SE
 
 constexpr ChainRow chain[] = {
     convert, identity, with, case_open, case_when, case_then, case_else, case_end, between,
-    is_null, null_literal, own_values, partition, list_call, list_word, cross, escape, reserved,
+    is_null, null_literal, own_values, partition, list_call, list_word, cross, escape, collate, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner,
     into, join, full_left_right, on, like, not_op, outer, select, top, where,
     fn(iif), fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(strtran_replace), fn(at), fn(asc_ascii),

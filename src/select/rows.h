@@ -44,6 +44,9 @@ inline constexpr ChainRow like{Row::like, "LIKE"};
 // x LIKE 'a!_%' ESCAPE '!': read as LIKE is, between two operands of a condition; before the
 // reserved row in a dialect that reserves the word, which would otherwise quote it as a name
 inline constexpr ChainRow escape{Row::like, "ESCAPE"};
+// name COLLATE Latin1_General_BIN2: the collation of the operand before it, in any clause; before
+// the reserved row in a dialect that reserves the word
+inline constexpr ChainRow collate{Row::collate, "COLLATE"};
 inline constexpr ChainRow not_op{Row::not_op, "NOT"};
 inline constexpr ChainRow outer{Row::outer, "OUTER,OUTE"};
 inline constexpr ChainRow partition{Row::partition, "PARTITION"};

@@ -498,6 +498,14 @@ struct Scanner::KeywordRows {
         return s.cond_clause() && s.operand_before() && s.operand_after() ? Verdict::keep : Verdict::quote;
     }
 
+    // the collation's name after it is no logical operand of a condition (no "=1")
+    static Verdict collate(Scanner &s) {
+        const bool list_head = s.clause() == Clause::select && s.modifier_place();  // SELECT collate FROM t
+        if (list_head || !s.operand_before() || !s.operand_after()) return Verdict::quote;
+        s.hold_ = 2;  // COLLATE itself, then the name
+        return Verdict::keep;
+    }
+
     static Verdict not_op(Scanner &s) {
         if (!s.dotted() && !(s.cond_clause() && s.operand_neighbours())) return Verdict::quote;
         s.dot_fix();
@@ -560,6 +568,7 @@ struct Scanner::KeywordRows {
         {Row::list_call, list_call},
         {Row::list_word, list_word},
         {Row::cross, cross},
+        {Row::collate, collate},
         {Row::select, select},
         {Row::top, top},
         {Row::where, where},

@@ -646,13 +646,16 @@ bool Scan::chrtran(const Construct &row, std::size_t open, std::size_t close, Te
     }
     std::string_view from_list, to_list;
     Characters from, to;
-    // SQL Server's REPLACE follows the collation, by default blind to case, where CHRTRAN is not
-    const bool letters = pass_.column != sqlserver;
     if (!literal_inside(lists[0], from_list) || !literal_inside(lists[1], to_list) || !characters_of(from_list, from) ||
-        !characters_of(to_list, to) || !chrtran_steps(from, to, letters)) {
+        !characters_of(to_list, to) || !chrtran_steps(from, to)) {
         return false;
     }
-    const std::string_view step = named().fn_chrtran_steps.target[pass_.column];
+    // a REPLACE that follows the collation, by default blind to case, where CHRTRAN is not, finds
+    // letters by a form of its own
+    const std::string_view exact = named().fn_chrtran_exact.target[pass_.column];
+    const std::string_view step = !exact.empty() && (holds_letters(from) || holds_letters(to))
+                                      ? exact
+                                      : named().fn_chrtran_steps.target[pass_.column];
     Text nest[2], one, other;
     nest[0].append(args[0]);
     std::size_t current = 0;

@@ -15,7 +15,7 @@ namespace {
 // Functions that give text, in FoxPro or in a target (the pass may have written the latter).
 constexpr std::string_view text_functions[] = {
     "ADDBS",   "DEFAULTEXT", "DMY",  "FORCEEXT", "FORCEPATH", "JUSTDRIVE", "JUSTEXT", "JUSTFNAME", "JUSTPATH",
-    "JUSTSTEM", "MDY",     "REGEXP_REPLACE", "REGEXP_SUBSTR", "SUBSTRING_INDEX",
+    "JUSTSTEM", "INSERT",  "MDY",     "BTRIM",  "SPLIT_PART", "REVERSE", "REGEXP_REPLACE", "REGEXP_SUBSTR", "SUBSTRING_INDEX",
     "ALLTRIM", "ALLT",    "CDOW",    "CHAR",      "CHR",     "CHRTRAN",  "CMONTH",      "CONCAT", "DATENAME",
     "DATE_FORMAT", "DAYNAME", "DTOC",  "DTOS",     "FORMAT",  "INITCAP",  "LEFT",        "LOWER",  "LPAD",
     "LTRIM",   "MONTHNAME", "PADC",  "PADL",      "PADR",    "PROPER",   "REPEAT",      "REPLACE", "REPLICATE",
@@ -279,9 +279,7 @@ private:
                     term.case_ = true;
                     return Step::term;
                 } else if ((kw == Kw::then || kw == Kw::else_) && depth == 1) {
-                    const std::size_t next = skip(end, to);
-                    term.text = term.text || (next < to && literal_end(src_, next, to, pass_.rules) != next &&
-                                              (src_[next] == '\'' || src_[next] == '"' || src_[next] == '['));
+                    term.text = term.text || text_begins(skip(end, to), to);
                 }
                 p = end;
             } else {
@@ -319,10 +317,27 @@ private:
         return false;
     }
 
-    // IIF(c, a, b) whose a or b, or NVL(a, b) or COALESCE(a, b) whose a or b is a string literal, gives
-    // text (IIF(lActive, 'A', 'I') + city, NVL(city, '') + country, DTOS(d) + code as the pass writes it).
+    // A string literal, or a call of a function that gives text, begins at 'at' (a result of CASE: the
+    // forms the pass writes for STRTRAN, CHRTRAN... are CASE WHEN found THEN REGEXP_REPLACE(...) ...).
+    bool text_begins(std::size_t at, std::size_t to) const { return text_value_end(at, to) != at; }
+
+    // The end of the string literal or the call of a function that gives text at 'at' ('at' for none).
+    std::size_t text_value_end(std::size_t at, std::size_t to) const {
+        if (at >= to) return at;
+        const char c = src_[at];
+        if (c == '\'' || c == '"' || c == '[') return literal_end(src_, at, to, pass_.rules);
+        if (!name_start(c)) return at;
+        const std::size_t end = name_chain_end(src_, at, to), open = skip(end, to);
+        if (open == to || src_[open] != '(' || !gives_text(src_.substr(at, end - at))) return at;
+        const std::size_t close = close_paren(src_, open, to, pass_.rules);
+        return close == none ? at : close + 1;
+    }
+
+    // IIF(c, a, b) or MySQL's IF(c, a, b) whose a or b, or NVL(a, b) or COALESCE(a, b) whose a or b is a
+    // string literal or a call that gives text, gives text (IIF(lActive, 'A', 'I') + city, NVL(city, '') +
+    // country, DTOS(d) + code and STRTRAN(s, a, b, 1, 1) + code as the pass writes them).
     bool text_choice(std::string_view name, std::size_t open, std::size_t close) const {
-        const bool iif = same_word(name, "IIF");
+        const bool iif = same_word(name, "IIF") || same_word(name, "IF");
         if (!iif && !same_word(name, "NVL") && !same_word(name, "COALESCE")) return false;
         bool text = false;
         std::size_t index = 0;
@@ -330,8 +345,7 @@ private:
             if (index++ == 0 && iif) return;  // the condition
             from = skip(from, to);
             to = blanks_before(src_, to, from);
-            const char c = from < to ? src_[from] : ' ';
-            text = text || ((c == '\'' || c == '"' || c == '[') && literal_end(src_, from, to, pass_.rules) == to);
+            text = text || (from < to && text_value_end(from, to) == to);
         });
         return text;
     }

@@ -291,18 +291,19 @@ bool characters_of(std::string_view list, Characters &out) {
     return true;
 }
 
-bool chrtran_steps(const Characters &from, const Characters &to, bool letters) {
-    if (from.count == 0) return false;
-    for (std::size_t i = 0; i < from.count; ++i) {
-        const char c = from.at[i][0];
-        if (!letters && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+bool holds_letters(const Characters &list) {
+    for (std::size_t i = 0; i < list.count; ++i) {
+        const char c = list.at[i][0];
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) > 0x7F) return true;
     }
+    return false;
+}
+
+bool chrtran_steps(const Characters &from, const Characters &to) {
+    if (from.count == 0) return false;
     for (const Characters *list : {&from, &to}) {
         for (std::size_t i = 0; i < list->count; ++i) {
-            const char c = list->at[i][0];
-            if ((!letters && static_cast<unsigned char>(c) > 0x7F) || std::string_view("'\"[]\\").find(c) != std::string_view::npos) {
-                return false;
-            }
+            if (std::string_view("'\"[]\\").find(list->at[i][0]) != std::string_view::npos) return false;
         }
     }
     for (std::size_t i = 1; i < from.count; ++i) {

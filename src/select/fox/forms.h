@@ -92,8 +92,11 @@ bool characters_of(std::string_view list, Characters &out);
 
 // Whether CHRTRAN(s, from, to) of these lists is a nest of REPLACE calls, one a character of 'from':
 // no quote, bracket or backslash, and no character that a step puts in taken out again by a later
-// step; letters and characters beyond ASCII (which may be letters) only where 'letters' says.
-bool chrtran_steps(const Characters &from, const Characters &to, bool letters);
+// step.
+bool chrtran_steps(const Characters &from, const Characters &to);
+// A list holds a letter, or a character beyond ASCII (which may be one): a dialect whose REPLACE
+// follows the collation, which may be blind to case or accents, needs its exact form there.
+bool holds_letters(const Characters &list);
 
 // How a date style (a SQL Server style number, the application's SET DATE) writes a date: the
 // order of day, month and year ("mdy", "dmy", "ymd") and the separator.

@@ -1286,8 +1286,10 @@ constexpr Construct rows[] = {
              "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only; nStart 2, every occurrence "
              "after the first (nCount -1 or none) or the second only (nCount 1); nStart 1 and nCount 2, the "
              "first two. nFlags may be written as 0, or as 1 (a found blind to case) with every occurrence or "
-             "the first only (nStart 1 or -1, nCount -1 or 1) on PostgreSQL (a pattern of a with its "
-             "punctuation escaped, flag i; the other dialects leave the call as written). "
+             "the first only (nStart 1 or -1, nCount -1 or 1) on PostgreSQL and Oracle (a pattern of a with its "
+             "punctuation escaped, flag i) and on SQL Server (a under the collation Latin1_General_CI_AS, "
+             "whose code page 1252 VARCHAR text of another code page is read in); MySQL and Access leave "
+             "the call as written. "
              "Any other numbers, or numbers not written out, leave the call as written. SQL Server and MySQL "
              "find a by the column's collation, which may be blind to case.",
      .values = 3},
@@ -1725,9 +1727,18 @@ constexpr Construct rows[] = {
              "character put in by one step taken out again by a later one, the replacements nest, one per "
              "character of 'from' ('' where 'to' is shorter); otherwise the call is left as written. A "
              "list that is UTF-8 is read by its characters (CHRTRAN(s, 'áé', 'ae')), any other byte by "
-             "byte. SQL Server's REPLACE follows the collation, by default blind to case: there the lists "
-             "hold no letter and nothing beyond ASCII. Access has no REPLACE outside Access itself: left "
-             "as written."},
+             "byte. SQL Server's REPLACE follows the collation, by default blind to case: there lists that "
+             "hold a letter or a character beyond ASCII take the next row's form. Access has no REPLACE "
+             "outside Access itself: left as written."},
+    {.id = "fn.chrtran_exact",
+     .fox = "CHRTRAN(s, 'aé', 'AE')",
+     .example = "CHRTRAN(s, 'aé', 'AE')",
+     .place = Place::select,
+     .form = Form::chrtran,
+     .target = {"REPLACE({1}, {2} COLLATE Latin1_General_BIN2, {3})", "", "", "", ""},
+     .note = "SQL Server: the character searched for under a binary collation, which tells case and "
+             "accents apart as FoxPro does; the collation's code page (1252) is the one the text is "
+             "read in there: VARCHAR text of another code page may lose the characters 1252 lacks (NVARCHAR keeps them)."},
     {.id = "fn.proper",
      .fox = "PROPER(s)",
      .example = "PROPER(s)",
@@ -2582,15 +2593,23 @@ constexpr T replace_first_two = {
     "STRPOS({1}, {2}) + LENGTH({2})) END ELSE {1} END",
 };
 
-// STRTRAN(s, a, b, 1, -1, 1) and (s, a, b, 1, 1, 1): a found blind to case, on PostgreSQL by a pattern
-// whose characters other than letters, digits and blanks are escaped, the replacement's backslashes
-// doubled (its \1 and \& read no group). The empty a is found nowhere, as in FoxPro; a NULL a gives NULL.
+// STRTRAN(s, a, b, 1, -1, 1) and (s, a, b, 1, 1, 1): a found blind to case. On SQL Server a searched
+// under a collation blind to case (and not to accents, as FoxPro). On Oracle and PostgreSQL by a
+// pattern whose characters other than letters, digits and blanks are escaped, the replacement's
+// backslashes doubled (its \1 and \& read no group). The empty a is found nowhere, as in FoxPro; a
+// NULL a gives NULL (on Oracle, whose empty text is NULL, the text).
 constexpr T replace_every_blind = {
-    "", "", "", "",
+    "REPLACE({1}, {2} COLLATE Latin1_General_CI_AS, {3})",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
+    R"(REPLACE({3}, '\', '\\'), 1, 0, 'i') ELSE {1} || {2} END)",
+    "", "",
     R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
     R"(REPLACE({3}, '\', '\\'), 'gi') ELSE {1} || {2} END)"};
 constexpr T replace_first_blind = {
-    "", "", "", "",
+    "COALESCE(STUFF({1}, CHARINDEX({2} COLLATE Latin1_General_CI_AS, {1}), LEN({2} + '.') - 1, {3}), {1})",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
+    R"(REPLACE({3}, '\', '\\'), 1, 1, 'i') ELSE {1} || {2} END)",
+    "", "",
     R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
     R"(REPLACE({3}, '\', '\\'), 'i') ELSE {1} || {2} END)"};
 

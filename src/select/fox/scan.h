@@ -104,6 +104,7 @@ struct NamedRows {
     const Construct &fn_transform_grouped = construct("fn.transform_grouped");
     const Construct &fn_transform_spaced = construct("fn.transform_spaced");
     const Construct &fn_chrtran_steps = construct("fn.chrtran_steps");
+    const Construct &fn_chrtran_exact = construct("fn.chrtran_exact");
     const Construct &fn_week_rule = construct("fn.week_rule");
     const Construct &fn_dow_first = construct("fn.dow_first");
     const Construct &kw_between = construct("kw.between");

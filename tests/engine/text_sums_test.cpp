@@ -1,0 +1,58 @@
+// Sums of calls that give text, run on MariaDB and PostgreSQL, whose + adds numbers: the converted
+// calls (CASE, IF, REGEXP_REPLACE, nested REPLACE...) joined beside one another give FoxPro's text,
+// not a number (MariaDB) nor a refusal (PostgreSQL's text + text).
+#include "servers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Case {
+    const char *foxpro;    // a select-list expression over ts
+    const char *expected;  // its values, row by row, as FoxPro gives them
+    bool both = true;      // false: PostgreSQL only (MariaDB leaves the call as written)
+};
+
+// k  c
+// 1  banana
+// 2  a.b-a
+constexpr Case cases[] = {
+    {"STRTRAN(ALLTRIM(c), 'a', 'o', 1, 1) + STRTRAN(ALLTRIM(c), 'n', 'm', 1, 1)", "bonanabamana o.b-aa.b-a"},
+    {"STRTRAN(ALLTRIM(c), 'a', 'o', 2) + STRTRAN(ALLTRIM(c), 'a', '', 1, 2)", "banonobnna a.b-o.b-"},
+    {"STRTRAN(ALLTRIM(c), 'a', 'o', 2, 1) + STRTRAN(ALLTRIM(c), '-', '+')", "banonabanana a.b-oa.b+a"},
+    {"CHRTRAN(ALLTRIM(c), 'ab', 'AB') + STRTRAN(ALLTRIM(c), '.', '', 1, 1)", "BAnAnAbanana A.B-Aab-a"},
+    {"PADL(ALLTRIM(c), 8, '*') + PADR(LEFT(c, 2), 4, '_')", "**bananaba__ ***a.b-aa.__"},
+    {"UPPER(RIGHT(ALLTRIM(c), 2)) + SUBSTR(c, 2, 2) + LOWER(LEFT(c, 1))", "NAanb -A.ba"},
+    {"JUSTSTEM(ALLTRIM(c)) + JUSTEXT(ALLTRIM(c))", "banana ab-a"},
+    {"STREXTRACT(c, 'a', 'a') + STRTRAN(ALLTRIM(c), 'a', 'A', 1, 1)", "nbAnana .b-A.b-a"},
+    {"STR(k, 2) + TRANSFORM(k) + DTOS(DATE(2024, 1, k))", " 1120240101  2220240102"},
+    {"STRTRAN(ALLTRIM(c), 'A', 'x', 1, 1, 1) + STRTRAN(ALLTRIM(c), 'N', 'y', 1, -1, 1)", "bxnanabayaya x.b-aa.b-a",
+     false},
+};
+
+template <class Server> class TextSums : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(db.execute(std::string(Server::drop) + "ts").ok());
+        const std::string columns = engine::columns<Server>("K I, C C(10)");
+        engine::Answer created = db.execute("CREATE TEMPORARY TABLE ts (" + columns + ")");
+        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
+        ASSERT_TRUE(db.execute("INSERT INTO ts (K, C) VALUES (1, 'banana'), (2, 'a.b-a')").ok());
+    }
+
+    typename Server::Client db;
+};
+TYPED_TEST_SUITE(TextSums, engine::Servers, engine::ServerName);
+
+TYPED_TEST(TextSums, ConvertedTextCallsAreJoinedAsText) {
+    for (const Case &c : cases) {
+        if (!c.both && TypeParam::target != tarnvel::Target::pgsql) continue;
+        EXPECT_EQ(engine::first_values<TypeParam>(this->db, std::string("SELECT ") + c.foxpro + " AS v FROM ts ORDER BY k"),
+                  c.expected)
+            << c.foxpro;
+    }
+}
+
+}  // namespace
