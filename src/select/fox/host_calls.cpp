@@ -96,6 +96,20 @@ constexpr auto host_function_table() {
 }
 constexpr auto host_function_names = host_function_table();
 
+// The system variables a statement may read: counts, dates and texts of the session, printing and
+// the platform (_SCREEN and _VFP are objects, read as THISFORM.x is).
+constexpr std::string_view system_variables[] = {
+    "_TALLY",   "_PAGENO",  "_PAGETOTAL", "_DIARYDATE", "_CLIPTEXT", "_CALCVALUE", "_CALCMEM",  "_MLINE",
+    "_DBLCLICK", "_INCSEEK", "_TRIGGERLEVEL", "_WINDOWS", "_DOS",     "_MAC",      "_UNIX",     "_PLINENO",
+    "_PCOLNO",  "_PLENGTH", "_PCOPIES",   "_LMARGIN",   "_RMARGIN",  "_PRETEXT",  "_STARTUP",  "_THROTTLE",
+};
+constexpr auto system_variable_table() {
+    WordTable<64> table;
+    for (std::string_view name : system_variables) table.add(name, 1);
+    return table;
+}
+constexpr auto system_variable_names = system_variable_table();
+
 // A call inside a host expression that the host may work out: no aggregate of the statement's rows
 // (SUM(m.x) is one) and, without arguments, only the clock or a host function that needs none.
 bool host_inner_call(std::string_view name, std::size_t count) {
@@ -118,6 +132,8 @@ const HostFunction *host_function(std::string_view name) {
     const int i = host_function_names.find(name);
     return i < 0 ? nullptr : &host_functions[i];
 }
+
+bool system_variable(std::string_view name) { return system_variable_names.find(name) > 0; }
 
 bool host_function_lacking(std::string_view name, Column column) {
     const HostFunction *f = host_function(name);

@@ -1377,6 +1377,19 @@ constexpr Construct rows[] = {
              "whole statement, so it is given a seed of its own per row; Access draws one number per statement "
              "for RND() where FoxPro draws one per row. RAND(nSeed) is left as written: the servers that take "
              "a seed (SQL Server, MySQL) have RAND themselves."},
+    {.id = "fn.rand_seeded",
+     .fox = "RAND(-1)",
+     .example = "RAND(-1)",
+     .place = Place::select,
+     .words = "RAND",
+     .min_args = 1,
+     .max_args = 1,
+     .form = Form::numbered,
+     .note = "A seed of -1 seeds from the clock, a number no one can tell beforehand, as RAND() draws one: "
+             "written as RAND() is. SQL Server and MySQL take -1 as a fixed seed, the same numbers every "
+             "time. Any other seed stays as written (Oracle, Access and PostgreSQL seed in a statement of "
+             "their own).",
+     .values = 0},
     {.id = "fn.recno",
      .fox = "RECNO()",
      .example = "SELECT RECNO() AS line, a FROM t",
@@ -2296,8 +2309,10 @@ constexpr Construct rows[] = {
      .words = "ROUND",
      .min_args = 2,
      .max_args = 2,
-     .target = {"", "", "", "", "ROUND(CAST({1} AS NUMERIC), {2})"},
-     .note = "Half away from zero, on negative numbers too, as FoxPro rounds. PostgreSQL rounds a DOUBLE "
+     .target = {"", "", "", "(SGN({1}) * INT(ABS({1}) * 10 ^^^ ({2}) + 0.5) / 10 ^^^ ({2}))", "ROUND(CAST({1} AS NUMERIC), {2})"},
+     .note = "Half away from zero, on negative numbers too, as FoxPro rounds. Access's ROUND rounds half to "
+             "even (ROUND(2.5, 0) is 2, FoxPro's 3): there the number's size is rounded up from half by INT "
+             "and its sign put back. PostgreSQL rounds a DOUBLE "
              "PRECISION (SQRT, EXP, LN of an integer, a B field) to no digits only, half to even: there the "
              "number is made a NUMERIC first. MySQL rounds a DOUBLE half to even (ROUND(SQRT(6.25), 0) is 2, "
              "FoxPro's 3), which the converter cannot tell from a decimal."},
@@ -2654,6 +2669,8 @@ constexpr NumberedForm numbered[] = {
       "", "", "", ""}},
     // AT(a, s, n) on SQL Server and Access, whose third argument is where the search starts: each
     // occurrence after n - 1, searched from the place after the one before (0 stays 0)
+    // RAND(-1): a seed from the clock, a number drawn as RAND() draws one
+    {"fn.rand_seeded", "-1", {"RAND(CHECKSUM(NEWID()))", "DBMS_RANDOM.VALUE", "RAND()", "RND()", "RANDOM()"}},
     {"fn.at_occurrence", "1", {"CHARINDEX({1}, {2})", "", "", "INSTR({2}, {1}) * SGN(LEN({1}))", ""}},
     {"fn.at_occurrence", "2",
      {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE CHARINDEX({1}, {2}, CHARINDEX({1}, {2}) + 1) END)", "", "",

@@ -135,6 +135,9 @@ struct HostFunction {
 };
 const HostFunction *host_function(std::string_view name);
 bool host_function_lacking(std::string_view name, Column column);
+// One of FoxPro's system variables (_TALLY, _PAGENO, _DIARYDATE...), in any letter case: a value of
+// the application, passed to the server as the host parameter ?name.
+bool system_variable(std::string_view name);
 
 // ICASE(c1, v1, c2, v2, ..., [e]) in a dialect: open c1 then v1 next c2 then v2 ... (else e | no_else)
 // close, where close is repeated once per pair when per_pair is set (nested calls).

@@ -136,6 +136,7 @@ void Scan::word() {
         call_word(word, after);
         return;
     }
+    if (kw == Kw::none && word[0] == '_' && system_variable_word(w0, w1)) return;  // _TALLY as ?_TALLY
     if (kw == Kw::none) {
         // an alias, but not the member after a name's "." (t.a)
         if (prev_ == Prev::operand && top().item_condition && in_select_item() && (w0 == 0 || src_[w0 - 1] != '.')) {

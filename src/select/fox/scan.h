@@ -564,6 +564,16 @@ private:
     bool divide();
     void fold(const Construct &row, std::size_t factors, std::size_t length, std::size_t right_to);
     void reference(std::size_t w0, std::size_t w1);
+    // _TALLY as the host parameter ?_TALLY: a system variable read as a value (not a member, t._tally,
+    // not in INTO, not an alias after AS).
+    [[gnu::noinline]] bool system_variable_word(std::size_t w0, std::size_t w1) {
+        if (!system_variable(src_.substr(w0, w1 - w0)) || top().clause == Clause::into) return false;
+        if (w0 > 0 && (src_[w0 - 1] == '.' || src_[w0 - 1] == '!')) return false;
+        const std::size_t before = blanks_before(src_, w0);
+        if (before >= 2 && same_word(src_.substr(before - 2, 2), "AS") && (before == 2 || !name_char(src_[before - 3]))) return false;
+        reference(w0, w1);
+        return true;
+    }
     void expression_parameter(std::size_t w0, std::size_t close);
     bool drop_buffering(std::size_t w0, std::size_t open);
     void logical(std::size_t length, const Construct &row, bool truth);
