@@ -2,6 +2,7 @@
 // host variables and the end of the member.
 #include "select/scanner.h"
 
+#include "select/date_condition.h"
 #include "select/date_literal.h"
 #include "host/state.h"
 #include "lex/classes.h"
@@ -368,7 +369,9 @@ bool Scanner::step_date(char c) {
         return true;
     }
     // The literal replaces the date in the work copy too, so that the tests of the next word see it.
-    std::string text = date_literal_text(literal, dialect_.date, dialect_.datetime);
+    std::string text;
+    if (dialect_.empty_date_null && empty_date_rewritten(literal, text)) return true;
+    if (text.empty()) text = date_literal_text(literal, dialect_.date, dialect_.datetime);
     if (dialect_.empty_date_null && text == "NULL") {
         if (null_tested(literal)) text = literal_is_null_ ? "(1=0)" : "(1=1)";
         else compare_with_null();
@@ -385,6 +388,37 @@ bool Scanner::step_date(char c) {
     return true;
 }
 
+// Where the empty date is NULL in the target, a condition of date literals alone with an empty one
+// ({} < {^2020-01-01}, {^2020-01-01} BETWEEN {} AND {^2021-01-01}) has FoxPro's constant answer
+// written to 'text' and its length taken into the literal's; {} op name is swapped in the work copy
+// into name op' {}, which the scan reads next (true: nothing is written now). Not where an operator
+// before the literal takes it as its operand.
+bool Scanner::empty_date_rewritten(DateLiteral &literal, std::string &text) {
+    const std::string_view rest = work_.slice(pos_, work_.length() - pos_);
+    bool holds = false;
+    if (const std::size_t length = date_literal_condition(rest, holds); length != 0) {
+        if (operand_of_operator()) return false;
+        literal.length = length;
+        text = holds ? "(1=1)" : "(1=0)";
+        return false;
+    }
+    if (literal.kind != DateLiteral::empty) return false;
+    std::size_t length = 0;
+    const std::string swapped = mirrored_empty_date_comparison(rest, session_.letters, length);
+    if (swapped.empty() || operand_of_operator()) return false;
+    anchor();
+    work_.replace(pos_, length, swapped, "Insufficient memory for clause");
+    return true;
+}
+
+// The clause written so far ends with an operator (d = {}, x + {}): the literal at the scan is its operand.
+bool Scanner::operand_of_operator() {
+    const Text *sink = clauses_.current_sink();
+    if (sink == nullptr) return false;
+    const std::string_view written = lex::trimmed(sink->view());
+    return !written.empty() && std::string_view("=<>!#+-*/%^").find(written.back()) != std::string_view::npos;
+}
+
 // {} IS NULL, {} IS NOT NULL where the empty date is NULL in the target: FoxPro's empty date is a value,
 // not .NULL., so the test is false (true for IS NOT). The literal's length grows over the test, whose
 // outcome goes to literal_is_null_. Not after a comparison or an arithmetic (d = {} IS NULL).
@@ -393,17 +427,15 @@ bool Scanner::null_tested(DateLiteral &literal) {
     bool negated = false;
     const std::size_t length = null_test_length(rest, negated);
     if (length == 0) return false;
-    if (const Text *sink = clauses_.current_sink(); sink != nullptr) {
-        const std::string_view written = lex::trimmed(sink->view());
-        if (!written.empty() && std::string_view("=<>!#+-*/%^").find(written.back()) != std::string_view::npos) return false;
-    }
+    if (operand_of_operator()) return false;
     literal.length += length;
     literal_is_null_ = !negated;
     return true;
 }
 
-// The empty date is NULL in the target: "= NULL" written before it becomes "IS NULL", and "<>",
-// "!=" or ">" "IS NOT", so that d = {} finds the empty dates as in FoxPro and d > {} the others.
+// The empty date is NULL in the target: "= NULL" or "<= NULL" written before it becomes "IS NULL", and
+// "<>", "!=" or ">" "IS NOT", so that d = {} and d <= {} find the empty dates as in FoxPro and d > {}
+// the others.
 void Scanner::compare_with_null() {
     Text *sink = clauses_.current_sink();
     if (!sink) return;
@@ -415,6 +447,7 @@ void Scanner::compare_with_null() {
     std::string_view test;
     std::size_t length = 0;
     if (last == '=' && before != '<' && before != '>' && before != '!') test = "IS", length = 1;
+    else if (last == '=' && before == '<') test = "IS", length = 2;  // d <= {} holds for the empty date only
     else if ((last == '>' && before == '<') || (last == '=' && before == '!')) test = "IS NOT", length = 2;
     else if (last == '>') test = "IS NOT", length = 1;
     if (test.empty()) return;

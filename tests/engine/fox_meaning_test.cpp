@@ -109,6 +109,14 @@ constexpr Case conditions[] = {
     {"!ISNULL(c)", "1 2 3 4 5"},
     {"ISNULL({}) OR {} IS NULL OR ISNULL({:})", ""},  // the empty date is a value, where a server stores NULL
     {"!ISNULL({//}) AND {/:} IS NOT NULL AND k < 3", "1 2"},
+    // the empty date lies below every date and equals itself only, as a literal too
+    {"{} < {^2000-01-01} AND {^2000-01-01} > {//} AND {} # {^1999-12-31} AND k < 3", "1 2"},
+    {"{} <= {} AND {//} >= {} AND NOT {} < {} AND NOT {^2000-01-01} <= {} AND k > 3", "4 5"},
+    {"BETWEEN({^2016-01-05}, {}, {^2020-02-29}) AND !BETWEEN({^2016-01-05}, {^2000-01-01}, {}) AND k = 2", "2"},
+    {"!INLIST({^2000-01-01}, {//}) AND INLIST({}, {^2000-01-01}, {}) AND INLIST({^2020-02-29}, {}, d)", "2"},
+    {"{} = d OR {/:} # t AND k = 2", "1 2 3"},  // the empty date on the left of a field
+    {"{} < d AND {:} >= t", "4"},
+    {"d <= {} OR k = 2", "1 2 3"},
     {"!DELETED()", "1 2 3 4 5"},
     {"DOW(d) = 7 OR DOW(d) = 3", "2 5"},
     {"GOMONTH(d, 1) = {^2020-03-29} OR GOMONTH(d, 2) = {^2000-02-29}", "2 4"},
