@@ -1,7 +1,6 @@
 #include "select/date_condition.h"
 
 #include "lex/classes.h"
-#include "select/date_literal.h"
 
 namespace tarnvel::select {
 namespace {
@@ -77,15 +76,19 @@ struct Moment {
     long long value = -1;
 };
 
-// The literal at 'at', which moves past it and its blanks.
-Moment moment_at(std::string_view text, std::size_t &at) {
-    if (at >= text.size() || text[at] != '{') return {};
-    const DateLiteral d = read_date_literal(text.substr(at));
+// The literal 'd' read at 'at', which moves past it and its blanks.
+Moment moment_of(const DateLiteral &d, std::string_view text, std::size_t &at) {
     if (d.kind != DateLiteral::empty && d.kind != DateLiteral::date && d.kind != DateLiteral::datetime) return {};
     at = blanks_from(text, at + d.length);
     if (d.kind == DateLiteral::empty) return {true, true, -1};
     const long long day = (d.year * 100LL + d.month) * 100 + d.day;
     return {true, false, ((day * 100 + d.hour) * 100 + d.minute) * 100 + d.second};
+}
+
+// The literal at 'at', which moves past it and its blanks.
+Moment moment_at(std::string_view text, std::size_t &at) {
+    if (at >= text.size() || text[at] != '{') return {};
+    return moment_of(read_date_literal(text.substr(at)), text, at);
 }
 
 bool compared(Op op, long long a, long long b) {
@@ -131,9 +134,9 @@ bool range_holds(std::string_view text, std::size_t &at, const Moment &tested, b
 
 }  // namespace
 
-std::size_t date_literal_condition(std::string_view text, bool &holds) {
+std::size_t date_literal_condition(std::string_view text, const DateLiteral &first, bool &holds) {
     std::size_t at = 0;
-    const Moment left = moment_at(text, at);
+    const Moment left = moment_of(first, text, at);
     if (!left.read || at >= text.size()) return 0;
     bool any_empty = left.empty, read = false;
     if (const Operator *o = operator_at(text, at)) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lex/classes.h"
+#include "select/date_literal.h"
 
 #include <cstddef>
 #include <string>
@@ -15,7 +16,8 @@ namespace tarnvel::select {
 // {^2020-01-01} NOT IN ({//}, {^2020-02-01}). FoxPro's answer is a constant (the empty date lies below
 // every date and equals itself only), which goes to 'holds'; the server's NULL is no answer. The
 // characters the condition spans, 0 when none stands there or an operator binds its last literal closer.
-std::size_t date_literal_condition(std::string_view text, bool &holds);
+// 'first' is the literal already read there.
+std::size_t date_literal_condition(std::string_view text, const DateLiteral &first, bool &holds);
 
 // {} op name from the "{" at the start of 'text', where the name (the alphabet's word characters and
 // dots) alone ends the comparison: the same comparison with the operands swapped and the operator

@@ -370,7 +370,7 @@ bool Scanner::step_date(char c) {
     }
     // The literal replaces the date in the work copy too, so that the tests of the next word see it.
     std::string text;
-    if (dialect_.empty_date_null && empty_date_rewritten(literal, text)) return true;
+    if (dialect_.empty_date_null && compared_literal(literal) && empty_date_rewritten(literal, text)) return true;
     if (text.empty()) text = date_literal_text(literal, dialect_.date, dialect_.datetime);
     if (dialect_.empty_date_null && text == "NULL") {
         if (null_tested(literal)) text = literal_is_null_ ? "(1=0)" : "(1=1)";
@@ -396,7 +396,7 @@ bool Scanner::step_date(char c) {
 bool Scanner::empty_date_rewritten(DateLiteral &literal, std::string &text) {
     const std::string_view rest = work_.slice(pos_, work_.length() - pos_);
     bool holds = false;
-    if (const std::size_t length = date_literal_condition(rest, holds); length != 0) {
+    if (const std::size_t length = date_literal_condition(rest, literal, holds); length != 0) {
         if (operand_of_operator()) return false;
         literal.length = length;
         text = holds ? "(1=1)" : "(1=0)";
@@ -409,6 +409,17 @@ bool Scanner::empty_date_rewritten(DateLiteral &literal, std::string &text) {
     anchor();
     work_.replace(pos_, length, swapped, "Insufficient memory for clause");
     return true;
+}
+
+// The cheap test before empty_date_rewritten: a comparison operator, NOT, BETWEEN or IN follows the
+// literal at the scan.
+bool Scanner::compared_literal(const DateLiteral &literal) const {
+    std::size_t at = pos_ + literal.length;
+    while (at < work_.length() && lex::is_blank(work_.at(at))) ++at;
+    if (at >= work_.length()) return false;
+    const char c = work_.at(at);
+    return c == '<' || c == '>' || c == '=' || c == '!' || c == '#' || (c & ~0x20) == 'N' || (c & ~0x20) == 'B' ||
+           (c & ~0x20) == 'I';
 }
 
 // The clause written so far ends with an operator (d = {}, x + {}): the literal at the scan is its operand.

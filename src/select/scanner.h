@@ -62,6 +62,7 @@ private:
     bool step_tilde_paren(char c);
     bool step_date(char c);
     bool null_tested(DateLiteral &literal);
+    bool compared_literal(const DateLiteral &literal) const;
     bool empty_date_rewritten(DateLiteral &literal, std::string &text);
     bool operand_of_operator();
     void compare_with_null();
