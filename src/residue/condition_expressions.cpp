@@ -139,27 +139,26 @@ void ConditionReader::in_list() {
     expect(TokenKind::close);
 }
 
-Sort ConditionReader::additive() {
-    const std::size_t from = at_;
-    Sort sort = multiplicative();
-    while (one_of(peek(), additions) && !(peek().symbol("%") && target_ == Target::oracle)) {
-        need_value(sort, from);
-        ++at_;
-        const std::size_t next = at_;
-        need_value(multiplicative(), next);
-        sort = Sort::value;
-    }
-    return sort;
+Sort ConditionReader::additive() { return computed(&ConditionReader::at_addition, &ConditionReader::multiplicative); }
+
+Sort ConditionReader::multiplicative() { return computed(&ConditionReader::at_multiplication, &ConditionReader::unary); }
+
+bool ConditionReader::at_addition() const {
+    return one_of(peek(), additions) && !(peek().symbol("%") && target_ == Target::oracle);
 }
 
-Sort ConditionReader::multiplicative() {
+bool ConditionReader::at_multiplication() const { return peek().symbol("*") || peek().symbol("/"); }
+
+// Operands of the next level joined by the operators 'at_operator' sees (+, -, *, /...): each of them,
+// when there are several, a value.
+Sort ConditionReader::computed(bool (ConditionReader::*at_operator)() const, Sort (ConditionReader::*operand)()) {
     const std::size_t from = at_;
-    Sort sort = unary();
-    while (peek().symbol("*") || peek().symbol("/")) {
+    Sort sort = (this->*operand)();
+    while ((this->*at_operator)()) {
         need_value(sort, from);
         ++at_;
         const std::size_t next = at_;
-        need_value(unary(), next);
+        need_value((this->*operand)(), next);
         sort = Sort::value;
     }
     return sort;

@@ -47,6 +47,9 @@ private:
     Sort expression();
     Sort conjunction();
     Sort joined(std::string_view word, Sort (ConditionReader::*operand)());
+    Sort computed(bool (ConditionReader::*at_operator)() const, Sort (ConditionReader::*operand)());
+    bool at_addition() const;
+    bool at_multiplication() const;
     Sort negation();
     Sort predicate();
     void comparison_operand();

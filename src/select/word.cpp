@@ -16,7 +16,8 @@ namespace {
 // such as .NULL. in front of it.
 constexpr std::size_t look_back = 8;
 
-// Word sequences after an operand that make it the left side of a predicate: no "=1" for it.
+// Word sequences after an operand that make it the left side of a predicate, or go on with it
+// (a COLLATE x LIKE 'A%'): no "=1" for it.
 struct Predicate {
     std::array<std::string_view, 3> words;
     std::size_t count;
@@ -24,7 +25,7 @@ struct Predicate {
 constexpr Predicate predicates[] = {
     {{"IN"}, 1},   {{"NOT"}, 1},    {{"LIKE"}, 1},         {{"BETW"}, 1},
     {{"BETWE"}, 1}, {{"BETWEE"}, 1}, {{"BETWEEN"}, 1},     {{"IS", "NULL"}, 2},
-    {{"IS", "NOT", "NULL"}, 3},
+    {{"IS", "NOT", "NULL"}, 3}, {{"COLLATE"}, 1},
 };
 
 }  // namespace
@@ -303,7 +304,7 @@ bool Scanner::predicate_follows() const {
     while (at < work_.length() && lex::is_blank(work_.at(at))) ++at;
     if (at == pos_ || at >= work_.length()) return false;
     char first = session_.letters.upper(work_.at(at));
-    if (first != 'I' && first != 'N' && first != 'L' && first != 'B') return false;  // IN, IS, NOT, LIKE, BETW...
+    if (first != 'I' && first != 'N' && first != 'L' && first != 'B' && first != 'C') return false;  // IN, IS, NOT, LIKE, BETW..., COLLATE
     // A predicate's first word ends where the run of item characters (dots aside) ends: only the
     // words of the run's length are tried (one BETW... form of four, say).
     std::size_t end = at;
