@@ -33,28 +33,18 @@ std::size_t blanks_from(std::string_view text, std::size_t at) {
     return at;
 }
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool same_word(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != b[i]) return false;
-    }
-    return true;
-}
-
 template <std::size_t N>
-bool listed(std::string_view word, const std::string_view (&words)[N]) {
+bool listed(const lex::Alphabet &letters, std::string_view word, const std::string_view (&words)[N]) {
     for (const std::string_view w : words) {
-        if (same_word(word, w)) return true;
+        if (letters.is_upper_word(word, w)) return true;
     }
     return false;
 }
 
 // The word 'w' at 'at' (any case, not followed by a letter, digit or _): moves 'at' past it.
-bool take_word(std::string_view text, std::size_t &at, std::string_view w) {
+bool take_word(const lex::Alphabet &letters, std::string_view text, std::size_t &at, std::string_view w) {
     const std::size_t end = at + w.size();
-    if (end > text.size() || !same_word(text.substr(at, w.size()), w)) return false;
+    if (end > text.size() || !letters.is_upper_word(text.substr(at, w.size()), w)) return false;
     if (end < text.size() && lex::has_class(text[end], lex::CharClass::ascii_letter | lex::CharClass::digit | lex::CharClass::word)) {
         return false;
     }
@@ -105,17 +95,18 @@ bool compared(Op op, long long a, long long b) {
 
 // BETWEEN low AND high, or IN (a, b, ...) from 'at' (past the tested literal and any NOT): whether
 // 'tested' lies in the range or the list, and whether an empty date stands among them.
-bool range_holds(std::string_view text, std::size_t &at, const Moment &tested, bool &any_empty, bool &read) {
+bool range_holds(const lex::Alphabet &letters, std::string_view text, std::size_t &at, const Moment &tested,
+                 bool &any_empty, bool &read) {
     read = false;
-    if (take_word(text, at, "BETWEEN")) {
+    if (take_word(letters, text, at, "BETWEEN")) {
         const Moment low = moment_at(text, at);
-        if (!low.read || !take_word(text, at, "AND")) return false;
+        if (!low.read || !take_word(letters, text, at, "AND")) return false;
         const Moment high = moment_at(text, at);
         read = high.read;
         any_empty = low.empty || high.empty;
         return low.value <= tested.value && tested.value <= high.value;
     }
-    if (!take_word(text, at, "IN") || at >= text.size() || text[at] != '(') return false;
+    if (!take_word(letters, text, at, "IN") || at >= text.size() || text[at] != '(') return false;
     at = blanks_from(text, at + 1);
     bool found = false;
     for (Moment m = moment_at(text, at); m.read; m = moment_at(text, at)) {
@@ -134,7 +125,8 @@ bool range_holds(std::string_view text, std::size_t &at, const Moment &tested, b
 
 }  // namespace
 
-std::size_t date_literal_condition(std::string_view text, const DateLiteral &first, bool &holds) {
+std::size_t date_literal_condition(std::string_view text, const DateLiteral &first, const lex::Alphabet &letters,
+                                   bool &holds) {
     std::size_t at = 0;
     const Moment left = moment_of(first, text, at);
     if (!left.read || at >= text.size()) return 0;
@@ -145,9 +137,12 @@ std::size_t date_literal_condition(std::string_view text, const DateLiteral &fir
         read = right.read;
         any_empty = any_empty || right.empty;
         holds = compared(o->op, left.value, right.value);
+    } else if (take_word(letters, text, at, "IS")) {  // a date literal is no .NULL.
+        holds = take_word(letters, text, at, "NOT");
+        read = take_word(letters, text, at, "NULL");
     } else {
-        const bool negated = take_word(text, at, "NOT");
-        holds = range_holds(text, at, left, any_empty, read) != negated;
+        const bool negated = take_word(letters, text, at, "NOT");
+        holds = range_holds(letters, text, at, left, any_empty, read) != negated;
     }
     if (!read || !any_empty || (at < text.size() && binding.find(text[at]) != std::string_view::npos)) return 0;
     while (lex::is_blank(text[at - 1])) --at;
@@ -163,12 +158,12 @@ std::string mirrored_empty_date_comparison(std::string_view text, const lex::Alp
     const std::size_t name = blanks_from(text, at + o->text.size());
     std::size_t end = name;
     while (end < text.size() && (word_char(text[end]) || text[end] == '.')) ++end;
-    if (end == name || lex::is_digit(text[name]) || text[end - 1] == '.' || listed(text.substr(name, end - name), value_words)) return {};
+    if (end == name || lex::is_digit(text[name]) || text[end - 1] == '.' || listed(letters, text.substr(name, end - name), value_words)) return {};
     const std::size_t next = blanks_from(text, end);
     if (next < text.size() && binding.find(text[next]) != std::string_view::npos) return {};
     std::size_t word_end = next;
     while (word_end < text.size() && word_char(text[word_end])) ++word_end;
-    if (listed(text.substr(next, word_end - next), continuing_words)) return {};
+    if (listed(letters, text.substr(next, word_end - next), continuing_words)) return {};
     std::string swapped(text.substr(name, end - name));
     swapped.append(" ").append(o->mirrored).append(" ").append(text.substr(0, text.find('}') + 1));
     length = end;

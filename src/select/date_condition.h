@@ -13,11 +13,12 @@ namespace tarnvel::select {
 
 // A condition of date literals alone from the "{" at the start of 'text', at least one literal the
 // empty date: {} < {^2020-01-01}, {^2020-01-01} BETWEEN {} AND {^2021-01-01},
-// {^2020-01-01} NOT IN ({//}, {^2020-02-01}). FoxPro's answer is a constant (the empty date lies below
-// every date and equals itself only), which goes to 'holds'; the server's NULL is no answer. The
-// characters the condition spans, 0 when none stands there or an operator binds its last literal closer.
-// 'first' is the literal already read there.
-std::size_t date_literal_condition(std::string_view text, const DateLiteral &first, bool &holds);
+// {^2020-01-01} NOT IN ({//}, {^2020-02-01}), {} IS NULL. FoxPro's answer is a constant (the empty date
+// lies below every date, equals itself only and is no .NULL.), which goes to 'holds'; the server's NULL
+// is no answer. The characters the condition spans, 0 when none stands there or an operator binds its
+// last literal closer. 'first' is the literal already read there.
+std::size_t date_literal_condition(std::string_view text, const DateLiteral &first, const lex::Alphabet &letters,
+                                   bool &holds);
 
 // {} op name from the "{" at the start of 'text', where the name (the alphabet's word characters and
 // dots) alone ends the comparison: the same comparison with the operands swapped and the operator

@@ -148,21 +148,4 @@ std::string date_literal_text(const DateLiteral &d, const DateForm &date, const 
     return literal;
 }
 
-std::size_t null_test_length(std::string_view text, bool &negated) {
-    Reader r{text};
-    const auto word = [&r](std::string_view w) {
-        r.blanks();
-        for (const char c : w) {
-            if ((r.peek() & ~0x20) != c) return false;
-            ++r.at;
-        }
-        return !lex::has_class(r.peek(), lex::CharClass::ascii_letter | lex::CharClass::digit | lex::CharClass::word);
-    };
-    if (!word("IS")) return 0;
-    const std::size_t after_is = r.at;
-    negated = word("NOT");
-    if (!negated) r.at = after_is;
-    return word("NULL") ? r.at : 0;
-}
-
 }  // namespace tarnvel::select

@@ -31,8 +31,5 @@ bool read_clock(std::string_view text, std::size_t &at, Clock &clock);
 DateLiteral read_date_literal(std::string_view text);
 // The dialect's literal (at most a few dozen characters).
 std::string date_literal_text(const DateLiteral &literal, const DateForm &date, const DateForm &datetime);
-// IS NULL or IS NOT NULL (blanks and tabs around the words, any case) at the start of 'text': the
-// characters through NULL, 0 when none stands there; 'negated' tells IS NOT.
-std::size_t null_test_length(std::string_view text, bool &negated);
 
 }  // namespace tarnvel::select

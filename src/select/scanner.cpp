@@ -372,10 +372,7 @@ bool Scanner::step_date(char c) {
     std::string text;
     if (dialect_.empty_date_null && compared_literal(literal) && empty_date_rewritten(literal, text)) return true;
     if (text.empty()) text = date_literal_text(literal, dialect_.date, dialect_.datetime);
-    if (dialect_.empty_date_null && text == "NULL") {
-        if (null_tested(literal)) text = literal_is_null_ ? "(1=0)" : "(1=1)";
-        else compare_with_null();
-    }
+    if (dialect_.empty_date_null && text == "NULL") compare_with_null();
     // FoxPro ends a word at the brace (SELECT{}, {}AND); the literal written keeps the words apart.
     const auto word = [this](char x) { return lex::is_word_char(session_.letters, x); };
     const std::size_t after = pos_ + literal.length;
@@ -389,14 +386,14 @@ bool Scanner::step_date(char c) {
 }
 
 // Where the empty date is NULL in the target, a condition of date literals alone with an empty one
-// ({} < {^2020-01-01}, {^2020-01-01} BETWEEN {} AND {^2021-01-01}) has FoxPro's constant answer
+// ({} < {^2020-01-01}, {^2020-01-01} BETWEEN {} AND {^2021-01-01}, {} IS NULL) has FoxPro's constant answer
 // written to 'text' and its length taken into the literal's; {} op name is swapped in the work copy
 // into name op' {}, which the scan reads next (true: nothing is written now). Not where an operator
 // before the literal takes it as its operand.
 bool Scanner::empty_date_rewritten(DateLiteral &literal, std::string &text) {
     const std::string_view rest = work_.slice(pos_, work_.length() - pos_);
     bool holds = false;
-    if (const std::size_t length = date_literal_condition(rest, literal, holds); length != 0) {
+    if (const std::size_t length = date_literal_condition(rest, literal, session_.letters, holds); length != 0) {
         if (operand_of_operator()) return false;
         literal.length = length;
         text = holds ? "(1=1)" : "(1=0)";
@@ -411,7 +408,7 @@ bool Scanner::empty_date_rewritten(DateLiteral &literal, std::string &text) {
     return true;
 }
 
-// The cheap test before empty_date_rewritten: a comparison operator, NOT, BETWEEN or IN follows the
+// The cheap test before empty_date_rewritten: a comparison operator, NOT, BETWEEN, IN or IS follows the
 // literal at the scan.
 bool Scanner::compared_literal(const DateLiteral &literal) const {
     std::size_t at = pos_ + literal.length;
@@ -428,20 +425,6 @@ bool Scanner::operand_of_operator() {
     if (sink == nullptr) return false;
     const std::string_view written = lex::trimmed(sink->view());
     return !written.empty() && std::string_view("=<>!#+-*/%^").find(written.back()) != std::string_view::npos;
-}
-
-// {} IS NULL, {} IS NOT NULL where the empty date is NULL in the target: FoxPro's empty date is a value,
-// not .NULL., so the test is false (true for IS NOT). The literal's length grows over the test, whose
-// outcome goes to literal_is_null_. Not after a comparison or an arithmetic (d = {} IS NULL).
-bool Scanner::null_tested(DateLiteral &literal) {
-    const std::string_view rest = work_.slice(pos_ + literal.length, work_.length() - pos_ - literal.length);
-    bool negated = false;
-    const std::size_t length = null_test_length(rest, negated);
-    if (length == 0) return false;
-    if (operand_of_operator()) return false;
-    literal.length += length;
-    literal_is_null_ = !negated;
-    return true;
 }
 
 // The empty date is NULL in the target: "= NULL" or "<= NULL" written before it becomes "IS NULL", and

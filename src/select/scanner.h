@@ -61,7 +61,6 @@ private:
     bool step_tilde();
     bool step_tilde_paren(char c);
     bool step_date(char c);
-    bool null_tested(DateLiteral &literal);
     bool compared_literal(const DateLiteral &literal) const;
     bool empty_date_rewritten(DateLiteral &literal, std::string &text);
     bool operand_of_operator();
@@ -187,7 +186,6 @@ private:
     static_assert(sizeof(Regions) <= sizeof(std::uint64_t));
     int bracket_depth_ = 0;
     int tilde_depth_ = 0;
-    bool literal_is_null_ = false;  // the last {} IS [NOT] NULL read: IS NULL
     bool alias_name_ = false;  // the string being read is a select item's alias written as a name
     bool like_pattern_ = false;  // the string being read is a FoxPro LIKE pattern whose "[" is escaped
 
