@@ -61,6 +61,10 @@ constexpr Case below[] = {
     {"ed.d NOT IN ({^2020-03-01})", "1|2"},
     {"{^2020-01-01} < d", "2"},  // the empty date is after no date
     {"d BETWEEN {^2020-01-01} AND {^2020-12-31}", "2"},
+    {"d < {03/01/2020}", "1|2"},  // the dates SET DATE reads compare as the strict ones do
+    {"{01/01/2020} > d", "1"},
+    {"{02/29/2020} <> d AND k > 0", "1"},
+    {"{01/01/2020} < d", "2"},
 };
 
 // .NULL. stays .NULL. on MariaDB, whose empty date is a value of its own; PostgreSQL stores the empty

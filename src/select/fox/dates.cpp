@@ -133,7 +133,9 @@ std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
         return 0;  // a name, unless FoxPro's naming makes it a number (m.nDays, lnDays, ?pnDays)
     }
     const Piece piece = convert(first, end, false);
-    if (src_[sign] == '-') count.append("-(");
+    // A parameter written ?x is negated as 0 - ?x: PostgreSQL finds no type for -$1 and refuses it.
+    // (m.x is left as -(?M.X): a lower-case m.ndays, read as a date, would then fare worse than it.)
+    if (src_[sign] == '-') count.append(src_[first] == '?' ? "(0 - " : "-(");
     count.append(piece.text);
     if (src_[sign] == '-') count.push(')');
     return end;

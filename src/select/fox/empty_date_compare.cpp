@@ -21,10 +21,12 @@ std::string_view above_or_unequal(std::string_view op) {
     return op == "<" || op == "<=" ? "" : below_or_unequal(op);
 }
 
-// A date literal {^...} that is not the empty one, from 'at' to its brace, within 'end'; npos when
-// none stands there.
+// A date literal {^...} or {01/31/95} (the form SET DATE reads) that is not the empty one, from 'at'
+// to its brace, within 'end'; npos when none stands there.
 std::size_t filled_date_close(std::string_view text, std::size_t at, std::size_t end) {
-    if (at + 2 >= end || text[at] != '{' || text[at + 1] != '^') return std::string_view::npos;
+    if (at + 2 >= end || text[at] != '{' || (text[at + 1] != '^' && !is_digit(text[at + 1]))) {
+        return std::string_view::npos;
+    }
     const std::size_t close = text.find('}', at);
     if (close == std::string_view::npos || close >= end ||
         text.substr(at + 2, close - at - 2).find_first_not_of(" /:") == std::string_view::npos) {
@@ -76,8 +78,8 @@ bool Scan::empty_date_below(std::size_t length) {
     Args args;
     args.add(name);
     args.add(op);
-    if (close != std::string_view::npos) args.add(src_.substr(right, after - right));
-    else convert_into(args, right, after, false);  // the variable as a parameter (?M.DTO)
+    if (close != std::string_view::npos && src_[right + 1] == '^') args.add(src_.substr(right, after - right));
+    else convert_into(args, right, after, false);  // {01/31/95} as SET DATE reads it, ?M.DTO a parameter
     if (repeats_long_argument(form, args)) return false;
     Text built, left;
     fill(built, form, args);
@@ -140,8 +142,8 @@ std::size_t Scan::date_range_end(std::size_t at) const {
     std::size_t next = skip_blanks(at + (between ? 7 : 2));
     if (!between && (next >= end_ || src_[next++] != '(')) return at;
     for (std::size_t count = 0;; ++count) {
-        const std::size_t close = filled_date_close(src_, skip_blanks(next), end_);
-        if (close == std::string_view::npos) return at;
+        const std::size_t open = skip_blanks(next), close = filled_date_close(src_, open, end_);
+        if (close == std::string_view::npos || src_[open + 1] != '^') return at;  // the range is copied as written
         next = skip_blanks(close + 1);
         if (between && count == 0 && word_at(src_, next, end_, "AND")) {
             next += 3;
