@@ -3,6 +3,7 @@
 #include "lex/cursor.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tarnvel::select::fox {
 namespace {
@@ -161,33 +162,57 @@ bool names_alias_m(std::string_view text, const lex::LiteralRules &rules) {
     return false;
 }
 
+namespace {
+// The characters names_no_table stops at: the four that open a literal and, when the word begins with a
+// name's character, that character in either letter case; every other character is passed over.
+struct NameStops {
+    std::array<bool, 256> at{};
+    explicit NameStops(std::string_view word) {
+        for (char q : {'\'', '"', '[', '`'}) at[static_cast<unsigned char>(q)] = true;
+        if (word.empty() || !name_char(word[0])) return;
+        const char first = upper(word[0]);
+        at[static_cast<unsigned char>(first)] = true;
+        if (first >= 'A' && first <= 'Z') at[static_cast<unsigned char>(first - 'A' + 'a')] = true;
+    }
+    bool operator()(char c) const { return at[static_cast<unsigned char>(c)]; }
+};
+
+// A literal's file name, FROM ("c:\data\orders.dbf"): its base name.
+std::string_view literal_file(std::string_view run) {
+    std::string_view file = run.size() >= 2 ? run.substr(1, run.size() - 2) : std::string_view{};
+    if (const std::size_t slash = file.find_last_of("\\/:!"); slash != std::string_view::npos) file.remove_prefix(slash + 1);
+    if (const std::size_t dot = file.rfind('.'); dot != std::string_view::npos) file = file.substr(0, dot);
+    return file;
+}
+}  // namespace
+
+// Only the words that begin with the word's first letter and the literals are read: a character
+// between them is never the start of either (a name's run is told by the character before it).
 bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules, std::string_view literal) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    const NameStops stops(word);
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        while (n - i >= 4 && !(stops(text[i]) | stops(text[i + 1]) | stops(text[i + 2]) | stops(text[i + 3]))) i += 4;
+        while (i < n && !stops(text[i])) ++i;
+        if (i == n) break;
         const char c = text[i];
         if (name_char(c)) {  // no literal starts with a name's character: the word first
+            if (i > 0 && name_char(text[i - 1])) continue;  // within a name
             std::size_t end = i;
-            while (end < text.size() && name_char(text[end])) ++end;
+            while (end < n && name_char(text[end])) ++end;
             if (end - i == word.size()) {
                 const char before = i > 0 ? text[i - 1] : ' ';
                 const bool member = before == '.' || before == '?' || before == '~';
-                const bool qualifies = end < text.size() && text[end] == '.' &&
-                                       !word_at(text, end + 1, text.size(), "DBF") && before != '!' &&
+                const bool qualifies = end < n && text[end] == '.' && !word_at(text, end + 1, n, "DBF") && before != '!' &&
                                        before != '\\' && before != ':';
                 if (!member && !qualifies && same_name(text.substr(i, end - i), word)) return false;
             }
             i = end - 1;
-        } else if (c == '\'' || c == '"' || c == '[' || c == '`') {  // only these open a literal
-            const std::size_t run = literal_end(text, i, text.size(), rules);
+        } else {  // a quote: only these open a literal
+            const std::size_t run = literal_end(text, i, n, rules);
             if (run == i) continue;
-            if (!literal.empty() && text.substr(i, run - i) == literal) {
-                i = run - 1;
-                continue;
-            }
-            // a table named by its file, FROM ("c:\\data\\orders.dbf"): its base name is written
-            std::string_view file = run - i >= 2 ? text.substr(i + 1, run - i - 2) : std::string_view{};
-            if (const std::size_t slash = file.find_last_of("\\/:!"); slash != std::string_view::npos) file.remove_prefix(slash + 1);
-            if (const std::size_t dot = file.rfind('.'); dot != std::string_view::npos) file = file.substr(0, dot);
-            if (same_name(file, word)) return false;
+            const std::string_view quoted = text.substr(i, run - i);
+            if ((literal.empty() || quoted != literal) && same_name(literal_file(quoted), word)) return false;
             i = run - 1;
         }
     }
