@@ -8,14 +8,31 @@ namespace tarnvel::select {
 WorkText WorkText::copy_of(std::string_view text, std::size_t capacity) {
     WorkText work;
     if (capacity < text.size() + 2) capacity = text.size() + 2;
-    work.buffer_ = Buffer::obtain(capacity);
-    work.data_ = work.buffer_.data();
-    work.capacity_ = work.buffer_.size();
+    if (capacity <= local_capacity) {
+        work.data_ = work.local_.data();
+        work.capacity_ = capacity;
+    } else {
+        work.buffer_ = Buffer::obtain(capacity);
+        work.data_ = work.buffer_.data();
+        work.capacity_ = work.buffer_.size();
+    }
     work.live_ = work.capacity_ - 1 - (text.size() + 1);
+    if (work.is_local()) std::memset(work.data_, 0, work.live_);  // as a new buffer's bytes are
     if (!text.empty()) std::memcpy(work.data_ + work.live_, text.data(), text.size());
     work.data_[work.capacity_ - 2] = ' ';
     work.data_[work.capacity_ - 1] = '\0';
     return work;
+}
+
+WorkText::WorkText(WorkText &&other) noexcept
+    : buffer_(std::move(other.buffer_)), data_(other.data_), capacity_(other.capacity_), settled_(other.settled_),
+      live_(other.live_) {
+    if (other.is_local()) {
+        std::memcpy(local_.data(), other.local_.data(), capacity_);
+        data_ = local_.data();
+    }
+    other.data_ = nullptr;
+    other.capacity_ = other.settled_ = other.live_ = 0;
 }
 
 void WorkText::settle(std::size_t to) {
@@ -30,9 +47,26 @@ void WorkText::grow_for(std::size_t threshold, std::string_view message) {
     if (capacity_ <= length() + threshold) make_room(threshold, message);
 }
 
+// The local bytes go to a buffer of the size the growth rule gives (Buffer::ensure), zero past them.
+void WorkText::move_to_buffer(std::size_t need, std::string_view message) {
+    std::size_t target = need + 100;
+    if (target < capacity_ + capacity_ / 2) target = capacity_ + capacity_ / 2;
+    Buffer grown = Buffer::try_obtain(target);
+    if (!grown) grown = Buffer::try_obtain(need + 100);
+    if (!grown) host::user_error(message);
+    std::memcpy(grown.data(), data_, capacity_);
+    buffer_ = std::move(grown);
+    data_ = buffer_.data();
+}
+
 void WorkText::make_room(std::size_t extra, std::string_view message) {
     std::size_t live_bytes = capacity_ - 1 - live_;
-    if (!buffer_.ensure(length() + extra)) host::user_error(message);
+    if (is_local()) {
+        if (capacity_ > length() + extra) return;
+        move_to_buffer(length() + extra, message);
+    } else if (!buffer_.ensure(length() + extra)) {
+        host::user_error(message);
+    }
     data_ = buffer_.data();
     std::size_t capacity = buffer_.size();
     std::size_t live = capacity - 1 - live_bytes;

@@ -12,6 +12,7 @@
 
 #include "host/buffer.h"
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -21,6 +22,9 @@ class WorkText {
 public:
     // A copy of 'text' and one blank, with room for 'capacity' bytes (host error 182 when none).
     static WorkText copy_of(std::string_view text, std::size_t capacity);
+    WorkText() = default;
+    WorkText(WorkText &&other) noexcept;
+    WorkText &operator=(WorkText &&) = delete;
 
     std::size_t length() const { return settled_ + (capacity_ - 1 - live_); }
     std::size_t base() const { return settled_; }
@@ -45,8 +49,14 @@ public:
     void replace(std::size_t at, std::size_t count, std::string_view part, std::string_view message);
 
 private:
+    // A member of a usual statement's length is worked on here, in the scanner's own frame: no handle
+    // is obtained for it until an edit needs more room than this holds.
+    static constexpr std::size_t local_capacity = 1024;
+    bool is_local() const { return data_ == local_.data(); }
     void make_room(std::size_t extra, std::string_view message);
+    void move_to_buffer(std::size_t need, std::string_view message);
     Buffer buffer_;
+    std::array<char, local_capacity> local_;
     char *data_ = nullptr;
     std::size_t capacity_ = 0;  // bytes of the buffer; the NUL sits at capacity_ - 1
     std::size_t settled_ = 0;   // bytes before the gap

@@ -66,6 +66,43 @@ TEST(WorkText, EditsMatchAPlainStringEditedInPlace) {
     EXPECT_EQ(host.handles_in_use(), 0u);
 }
 
+// A member short enough is worked on in the scanner's frame; an edit that needs more room than that
+// holds, or a member too long for it, works in a handle. Either way the text reads as edited, a moved
+// copy reads the same, and no handle is left behind.
+TEST(WorkText, EditsReadTheSameInTheFrameAndInAHandle) {
+    struct Row {
+        std::size_t length, capacity, settle_at, insert_at, inserted;
+    };
+    const Row rows[] = {
+        {10, 21, 0, 3, 5},         // fits where it is
+        {10, 21, 4, 6, 30},        // grows out of the frame after a settle
+        {0, 1, 0, 0, 40},          // an empty member
+        {500, 1001, 100, 250, 600},   // a growth past the frame's room
+        {1020, 1022, 0, 1020, 1},  // the frame's whole room, then one more
+        {600, 1201, 50, 599, 900},    // too long for the frame from the start
+    };
+    rawhost::Host host;
+    inside_call(host, [&] {
+        for (const Row &row : rows) {
+            std::string start(row.length, 'x');
+            for (std::size_t i = 0; i < start.size(); ++i) start[i] = static_cast<char>('a' + i % 26);
+            std::string plain = start + ' ';
+            WorkText work = WorkText::copy_of(start, row.capacity);
+            work.settle(row.settle_at);
+            work.insert(row.insert_at, std::string(row.inserted, 'Z'), "grow");
+            plain.insert(row.insert_at, std::string(row.inserted, 'Z'));
+            const WorkText moved(std::move(work));
+            EXPECT_EQ(moved.length(), plain.size()) << row.length << " +" << row.inserted;
+            EXPECT_EQ(whole(moved), plain.substr(row.settle_at)) << row.length << " +" << row.inserted;
+            EXPECT_EQ(moved.settled(), std::string_view(plain).substr(0, row.settle_at));
+            const auto *source = reinterpret_cast<const char *>(&work);
+            const char *read = moved.view().data();
+            EXPECT_FALSE(read >= source && read < source + sizeof work) << "the copy reads its source's bytes";
+        }
+    });
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
 TEST(WorkText, AGrowthThatFailsRaisesTheRowsMessage) {
     rawhost::Host host;
     const bool returned = inside_call(host, [&] {
