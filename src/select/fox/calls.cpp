@@ -159,7 +159,9 @@ bool Scan::no_record_compared(std::size_t w0, std::size_t close) const {
 
 Piece Scan::convert(std::size_t from, std::size_t to, bool condition, bool value) {
     std::string_view part = trimmed(src_.substr(from, to - from));
-    if (!value && !worth_a_pass(pass_, part) && !(sum_beside_name(part) && pass_.shows_dates())) {
+    // a condition in parentheses ((lPaid)) may hold a logical alone, which the quick look cannot tell
+    const bool grouped_condition = condition && !part.empty() && part[0] == '(';
+    if (!value && !grouped_condition && !worth_a_pass(pass_, part) && !(sum_beside_name(part) && pass_.shows_dates())) {
         return Piece{tarnvel::Text(), part};  // most arguments: nothing to rewrite
     }
     from = static_cast<std::size_t>(part.data() - src_.data());

@@ -12,7 +12,7 @@ namespace {
 // punctuation) costs it a table lookup.
 enum Clue : std::uint8_t {
     no_clue, quote_clue, bracket_clue, open_clue, close_clue, dot_clue, star_clue, equals_clue, always_clue,
-    brace_clue, slash_clue, skip_clue, b_clue, percent_clue, sum_clue, underscore_clue,
+    brace_clue, slash_clue, skip_clue, b_clue, percent_clue, sum_clue, underscore_clue, u_clue,
 };
 struct Clues {
     Clue of[256] = {};
@@ -34,6 +34,7 @@ struct Clues {
         of[static_cast<unsigned char>('~')] = of[static_cast<unsigned char>('?')] = skip_clue;
         of[static_cast<unsigned char>('B')] = of[static_cast<unsigned char>('b')] = b_clue;
         of[static_cast<unsigned char>('_')] = underscore_clue;
+        of[static_cast<unsigned char>('U')] = of[static_cast<unsigned char>('u')] = u_clue;
     }
 };
 constexpr Clues clues;
@@ -132,16 +133,30 @@ bool in_select_list(std::string_view text, std::size_t at, SelectListAnswer &las
     return answer(false);
 }
 
-// Whether the statement's own select list (up to its FROM) holds LIKE, BETWEEN, IS, IN, EXISTS, AND,
-// OR or NOT (the last three in parentheses too): a condition as a select item.
-bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules) {
+// Whether the word, read in a select list, makes its item a condition: LIKE, BETWEEN (BETW...), IS,
+// IN, EXISTS (EXIS...), AND, OR or NOT. 'first' is the word's first letter in upper case, 'kw' its
+// keyword (none for a word in E).
+bool predicate_word(std::string_view word, char first, Kw kw) {
+    if (first == 'E') return word.size() >= 4 && same_word(word, std::string_view("EXISTS").substr(0, word.size()));
+    if (kw == Kw::logic) return true;
+    return kw == Kw::callable ? first == 'B' || same_word(word, "LIKE") : same_word(word, "IS") || same_word(word, "IN");
+}
+
+// Whether the select list that starts at 'i' (past its SELECT), up to its FROM, INTO or UNION or
+// the ")" that closes its subquery, holds LIKE, BETWEEN, IS, IN, EXISTS, AND, OR or NOT, at its own
+// depth or in parentheses or a call within it ((NOT l) AS x, MAX(s LIKE 'A%')): a condition as a
+// select item.
+bool list_predicate(std::string_view text, std::size_t i, const lex::LiteralRules &rules) {
     const std::size_t n = text.size();
     int depth = 0;
-    for (std::size_t i = 0; i < n;) {
+    while (i < n) {
         const char c = text[i];
         if (!name_start(c)) {
-            if (c == '(') ++depth;
-            else if (c == ')') --depth;
+            if (c == '(') {
+                ++depth;
+            } else if (c == ')' && --depth < 0) {
+                return false;  // the subquery's end
+            }
             const std::size_t end = c == '\'' || c == '"' || c == '[' || c == '`' ? literal_end(text, i, n, rules) : i;
             i = end == i ? i + 1 : end;
             continue;
@@ -150,27 +165,53 @@ bool select_list_predicate(std::string_view text, const lex::LiteralRules &rules
         while (w1 < n && name_char(text[w1])) ++w1;
         const std::string_view word = text.substr(i, w1 - i);
         i = w1;
-        // only FROM, INTO, UNION (UNIO), LIKE, BETWEEN (BETW...), IS, IN, EXISTS, AND, OR and NOT matter
+        if (word.size() > 7) continue;
+        // only FROM, INTO, UNION (UNIO) and the predicates matter; in parentheses, only the predicates
         const char first = upper(word[0]);
-        if (depth != 0 && word.size() <= 3 && (first == 'A' || first == 'O' || first == 'N') &&
-            keyword_of(word) == Kw::logic) {
-            return true;  // (NOT l) AS x
+        if (depth != 0) {
+            if (word.size() <= 3 ? first == 'A' || first == 'O' || first == 'N' || first == 'I'
+                                 : first == 'L' || first == 'B' || first == 'E') {
+                if (predicate_word(word, first, first == 'E' ? Kw::none : keyword_of(word))) return true;
+            }
+            continue;
         }
-        if (depth != 0 || word.size() > 7) continue;
         if (first != 'F' && first != 'I' && first != 'U' && first != 'L' && first != 'B' && first != 'A' &&
             first != 'O' && first != 'N' && first != 'E') {
             continue;
         }
-        if (first == 'E') {
-            if (word.size() >= 4 && same_word(word, std::string_view("EXISTS").substr(0, word.size()))) return true;
-            continue;
-        }
-        const Kw kw = keyword_of(word);
+        const Kw kw = first == 'E' ? Kw::none : keyword_of(word);
         if (kw == Kw::from || kw == Kw::into || kw == Kw::union_) return false;
-        if (kw == Kw::logic) return true;
-        const bool predicate = kw == Kw::callable ? first == 'B' || same_word(word, "LIKE")
-                                                  : same_word(word, "IS") || same_word(word, "IN");
-        if (predicate) return true;
+        if (predicate_word(word, first, kw)) return true;
+    }
+    return false;
+}
+
+// One past the SELECT word (or its abbreviation) at 'at', or 0 when none stands there.
+std::size_t select_word_end(std::string_view text, std::size_t at) {
+    if (at >= text.size() || (text[at] != 'S' && text[at] != 's')) return 0;
+    std::size_t end = at + 1;
+    while (end < text.size() && name_char(text[end])) ++end;
+    return end - at >= 4 && end - at <= 6 && keyword_of(text.substr(at, end - at)) == Kw::select ? end : 0;
+}
+
+// UNION at 'at' (any letter case), as a word.
+bool union_at(std::string_view text, std::size_t at) {
+    // (c | 0x20) is the lower-case letter for the two cases of a letter and no other character
+    return at + 5 <= text.size() && (at == 0 || !name_char(text[at - 1])) && (text[at + 1] | 0x20) == 'n' &&
+           (text[at + 2] | 0x20) == 'i' && (text[at + 3] | 0x20) == 'o' && (text[at + 4] | 0x20) == 'n' &&
+           (at + 5 == text.size() || !name_char(text[at + 5]));
+}
+
+// The select lists of the members after a UNION [ALL], the first at 'at' (the statement's first
+// list is the caller's). A UNION within a literal costs a look at what follows it, no more.
+bool later_member_predicate(std::string_view text, std::size_t at, const lex::LiteralRules &rules) {
+    const std::size_t n = text.size();
+    for (; at < n; ++at) {
+        if ((text[at] != 'U' && text[at] != 'u') || !union_at(text, at)) continue;
+        std::size_t next = blanks_after(text, at + 5);
+        if (next + 3 < n && word_at(text, next, n, "ALL") && !name_char(text[next + 3])) next = blanks_after(text, next + 3);
+        const std::size_t list = select_word_end(text, next);
+        if (list != 0 && list_predicate(text, list, rules)) return true;
     }
     return false;
 }
@@ -198,7 +239,10 @@ public:
             if (i == n) break;
             if (at_clue(clues.of[bytes[i]], i)) return true;
         }
-        if (compared_items_ && select_list_predicate(text_, pass_.rules)) return true;
+        if (compared_items_ && (list_predicate(text_, 0, pass_.rules) ||
+                                (union_ != none && later_member_predicate(text_, union_, pass_.rules)))) {
+            return true;  // a condition as a select item
+        }
         return sum_beside_ && date_clue(text_);  // d + 30 where the statement may show d to be a date
     }
 
@@ -235,6 +279,9 @@ private:
             sum_beside_ = sum_beside_ || sum_beside_name_at(text_, i);
             return text_[i] == '+' && folder_sum(i);
         case underscore_clue: return word_start(i) && system_variable_at(i);
+        case u_clue:
+            if (union_ == none && word_start(i) && union_at(text_, i)) union_ = i;  // a later member's list is looked at last
+            return false;
         case no_clue: return false;
         }
         return false;
@@ -363,6 +410,10 @@ private:
     bool opened(std::size_t i) {
         if (depth_ < opens_.size()) opens_[depth_] = i;
         ++depth_;
+        if (compared_items_ && i + 1 < n_ && ((text_[i + 1] | 0x20) == 's' || is_blank(text_[i + 1]))) {
+            const std::size_t list = select_word_end(text_, blanks_after(text_, i + 1));  // a subquery's list
+            if (list != 0 && list_predicate(text_, list, pass_.rules)) return true;
+        }
         const std::string_view word = word_before(text_, i);
         if (compared_items_ && (word.empty() ? i > 0 && text_[i - 1] == '(' : condition_word(word)) && lone_name_in(i)) {
             return true;  // WHERE (lActive), NOT(lx), AND (lPaid): a logical field as a condition
@@ -697,6 +748,7 @@ private:
     std::size_t n_;
     bool compared_items_;
     bool sum_beside_ = false;
+    std::size_t union_ = none;  // the first UNION
     int table_checks_ = 0;
     std::array<std::size_t, 64> opens_;  // the open parentheses (up to 64 deep)
     std::size_t depth_ = 0;

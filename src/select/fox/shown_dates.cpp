@@ -87,8 +87,27 @@ bool named_date_variable(std::string_view text) {
     return false;
 }
 
+namespace {
+// A variable FoxPro's naming makes a date or a datetime beside a + or a -, written with no m.
+// (ldTo + 1, 30 - tdFrom): the pass reads it as the date it names.
+bool named_date_summed(std::string_view text) {
+    for (std::size_t at = text.find_first_of("+-"); at != std::string_view::npos; at = text.find_first_of("+-", at + 1)) {
+        const std::size_t before = blanks_before(text, at);
+        std::size_t from = before;
+        while (from > 0 && name_char(text[from - 1])) --from;
+        if (from < before && named_date(text.substr(from, before - from)) != 0) return true;
+        const std::size_t after = blanks_after(text, at + 1);
+        if (after < text.size() && name_start(text[after]) &&
+            named_date(text.substr(after, name_chain_end(text, after, text.size()) - after)) != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
 // A date literal, a call of a function that gives or reads a date or a datetime, or a parameter or
-// memory variable FoxPro's naming makes one (?ldFrom, m.dTo).
+// variable FoxPro's naming makes one (?ldFrom, m.dTo, ldTo + 1).
 bool date_clue(std::string_view text) {
     if (text.find('{') != std::string_view::npos) return true;
     for (std::size_t at = text.find('('); at != std::string_view::npos; at = text.find('(', at + 1)) {
@@ -102,7 +121,7 @@ bool date_clue(std::string_view text) {
             return true;
         }
     }
-    return named_date_variable(text);
+    return named_date_variable(text) || named_date_summed(text);
 }
 
 namespace {
