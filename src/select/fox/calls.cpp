@@ -161,7 +161,7 @@ Piece Scan::convert(std::size_t from, std::size_t to, bool condition, bool value
     std::string_view part = trimmed(src_.substr(from, to - from));
     // a condition in parentheses ((lPaid)) may hold a logical alone, which the quick look cannot tell
     const bool grouped_condition = condition && !part.empty() && part[0] == '(';
-    if (!value && !grouped_condition && !worth_a_pass(pass_, part) && !(sum_beside_name(part) && pass_.shows_dates())) {
+    if (!value && !grouped_condition && pass_.look_first && !worth_a_pass(pass_, part) && !(sum_beside_name(part) && pass_.shows_dates())) {
         return Piece{tarnvel::Text(), part};  // most arguments: nothing to rewrite
     }
     from = static_cast<std::size_t>(part.data() - src_.data());

@@ -16,6 +16,7 @@ tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool l
                       std::string_view *record_number) {
     Pass pass{column_of(dialect), source_literals(dialect, true), statement};
     pass.typed_items = typed_items;
+    pass.look_first = look_first;
     pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
     tarnvel::Text out;
     if (!look_first || worth_a_pass(pass, statement)) {

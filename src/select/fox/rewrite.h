@@ -18,7 +18,8 @@ namespace tarnvel::select::fox {
 // The statement with its FoxPro-only constructs rewritten for the dialect; no handle when there
 // was nothing to rewrite (the statement is then converted as it stands). Run only when the
 // statement comes in FoxPro syntax: in plain SQL, # may start a MySQL comment.
-// 'look_first' off: no quick look for candidates first (the tests compare the two). 'typed_items'
+// 'look_first' off: no quick look for candidates first, for the statement or any part of it (the
+// tests compare the two). 'typed_items'
 // off: an empty date alone as a select item keeps the dialect's plain form (a column's DEFAULT carried
 // as a select item, which the column's type reads). 'record_number', when given, receives the
 // dialect's row number where a RECNO() was left for the statement driver (convert_select's

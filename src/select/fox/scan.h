@@ -225,6 +225,7 @@ struct Pass {
     std::string_view statement;
     bool double_backslashes = false;  // in strings (MySQL reads \ as an escape)
     bool typed_items = true;          // an empty date alone as a select item is typed (SELECT {} AS d)
+    bool look_first = true;           // off: every part is scanned, none passed over by the quick look
     std::string_view record_number{};  // the dialect's row number, where a RECNO() was left for the driver
     int depth = 0;
     int decimal_depth = -1;  // the depth of a scan of a rewritten call's argument that takes a decimal
