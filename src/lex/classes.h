@@ -54,6 +54,10 @@ inline std::string_view trimmed(std::string_view text) {
     return text;
 }
 inline bool is_digit(char c) { return has_class(c, CharClass::digit); }
+// A hexadecimal digit: 0 to 9, A to F in either case.
+constexpr bool is_hex_digit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
 
 // A character of a word as the converters collect them: a letter, a digit or "_".
 inline bool is_word_char(const Alphabet &letters, char c) {

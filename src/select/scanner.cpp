@@ -98,7 +98,24 @@ void Scanner::step_plain(char c) {
         if (numbered_table()) return;
     }
     // no word is being collected: the run up to the next letter, "_" or special is copied
-    copy_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
+    const std::string_view run = take_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
+    emit(run);
+    if (run.back() == '0' && pos_ < work_.length() && (work_.at(pos_) == 'x' || work_.at(pos_) == 'X')) [[unlikely]] {
+        hex_digits_after(run);
+    }
+}
+
+// The x of 0x1F after the run that ends with its 0: the digits are copied as they stand (0X1F is no
+// number to MySQL, and x1F would be read as a name).
+void Scanner::hex_digits_after(std::string_view run) {
+    if (run.size() > 1 && (lex::is_word_char(session_.letters, run[run.size() - 2]) || run[run.size() - 2] == '.')) return;
+    copy_run([](char x) { return lex::is_hex_digit(x); });
+}
+
+// The word is the X of X'1F', a hexadecimal literal.
+bool Scanner::hex_string_prefix() const {
+    return length_ == 1 && (work_.at(word_start_) == 'x' || work_.at(word_start_) == 'X') && pos_ < work_.length() &&
+           work_.at(pos_) == '\'';
 }
 
 // A table is named here: right after FROM or JOIN, or after a comma of the table list.

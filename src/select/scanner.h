@@ -69,6 +69,8 @@ private:
     void host_variable();
     bool table_name_here() const;
     [[gnu::cold]] bool numbered_table();
+    [[gnu::cold]] void hex_digits_after(std::string_view run);
+    bool hex_string_prefix() const;
     void emit(char c) {
         if (Text *sink = clauses_.current_sink()) sink->push(c);
     }

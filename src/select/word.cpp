@@ -271,6 +271,7 @@ void Scanner::equals_one() {
         in_destination_ = true;
         return;
     }
+    if (hex_string_prefix()) return;  // X'1F' = b: a literal, no name
     clauses_.current_sink()->append(dialect_.true_test);
 }
 

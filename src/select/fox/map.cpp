@@ -260,6 +260,27 @@ constexpr Construct rows[] = {
      .example = "price > $1000",
      .target = {"$", "", "", "", ""},
      .note = "FoxPro's currency constant: SQL Server's money literal is written so; the others read the number."},
+    {.id = "lit.binary",
+     .kind = Kind::literal,
+     .fox = "0h0A0B, 0h",
+     .example = "b = 0h0A0B",
+     .target = {"0x{1}", "HEXTORAW('{1}')", "X'{1}'", "", "DECODE('{1}', 'hex')"},
+     .note = "FoxPro's binary literal (Varbinary, Blob), {1} its hexadecimal digits; 0h alone is the empty one "
+             "(SQL Server 0x, MySQL X'', PostgreSQL an empty BYTEA; Oracle's empty RAW is NULL, as its empty "
+             "text is). An odd count of digits reads as if a 0 led them (0hA is the byte 0A), as every target "
+             "reads its own hexadecimal literals; FoxPro documents no reading of its own. PostgreSQL decodes "
+             "a text, which reads the same whatever standard_conforming_strings says. Access SQL has no binary "
+             "literal: left as written, for the residue check to report. Only outside literals, as a whole "
+             "token (x0h1, a.0h1 and 10h are none)."},
+    {.id = "lit.hex_number",
+     .kind = Kind::literal,
+     .fox = "0x1F",
+     .example = "flags = 0x1F",
+     .target = all("{1}"),
+     .note = "FoxPro's hexadecimal number, {1} its value in decimal: SQL Server reads 0x1F as a binary value and "
+             "MySQL as a binary string where a text may stand (SELECT 0x41 gives 'A', FoxPro 65), and Oracle, "
+             "Access and PostgreSQL before 16 read no 0x at all. More than 16 digits: left as written. Outside "
+             "the FoxPro syntax a 0x1F or X'1F' is kept as written (not upper-cased), for the targets that read it."},
     {.id = "lit.string", .kind = Kind::dialect, .fox = "\"...\", [...]", .example = "a = \"it's\""},
 
     // --- names

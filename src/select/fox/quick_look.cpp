@@ -13,6 +13,7 @@ namespace {
 enum Clue : std::uint8_t {
     no_clue, quote_clue, bracket_clue, open_clue, close_clue, dot_clue, star_clue, equals_clue, always_clue,
     brace_clue, slash_clue, skip_clue, b_clue, percent_clue, sum_clue, underscore_clue, u_clue,
+    zero_clue,
 };
 struct Clues {
     Clue of[256] = {};
@@ -35,6 +36,7 @@ struct Clues {
         of[static_cast<unsigned char>('B')] = of[static_cast<unsigned char>('b')] = b_clue;
         of[static_cast<unsigned char>('_')] = underscore_clue;
         of[static_cast<unsigned char>('U')] = of[static_cast<unsigned char>('u')] = u_clue;
+        of[static_cast<unsigned char>('0')] = zero_clue;  // 0h0A0B, 0x1F (few statements hold a 0)
     }
 };
 constexpr Clues clues;
@@ -282,11 +284,20 @@ private:
         case u_clue:
             if (union_ == none && word_start(i) && union_at(text_, i)) union_ = i;  // a later member's list is looked at last
             return false;
+        case zero_clue: return zeroed(i);
         case no_clue: return false;
         }
         return false;
     }
 
+    // 0h0A0B or 0x1F; any other 0 passes with the digits after it (1000 is one stop)
+    bool zeroed(std::size_t &i) const {
+        if (i + 1 >= n_) return false;
+        const char next = upper(text_[i + 1]);
+        if (next == 'H' || next == 'X') return true;
+        while (i + 1 < n_ && is_digit(text_[i + 1])) ++i;
+        return false;
+    }
     bool word_start(std::size_t i) const { return i == 0 || !name_char(text_[i - 1]); }
     // _TALLY and the other system variables: "_" is a clue, as it starts no name of a table's field
     // that the usual statement shows (and within a name, cust_id, it costs one test)

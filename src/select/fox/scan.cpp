@@ -68,7 +68,8 @@ void Scan::run() {
         } else if (name_start(c)) {
             word();
         } else if (is_digit(c)) {
-            operand_to(number_end(src_, pos_, end_));
+            const std::size_t end = number_end(src_, pos_, end_);
+            if (c != '0' || end - pos_ < 2 || !hex_literal(end)) operand_to(end);  // 0h0A0B, 0x1F
         } else {
             punctuation(c);
         }

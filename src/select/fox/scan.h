@@ -114,6 +114,8 @@ struct NamedRows {
     const Construct &lit_null_cast = construct("lit.null_cast");
     const Construct &lit_true = construct("lit.true");
     const Construct &lit_currency = construct("lit.currency");
+    const Construct &lit_binary = construct("lit.binary");
+    const Construct &lit_hex_number = construct("lit.hex_number");
     const Construct &lit_empty_date_item = construct("lit.empty_date_item");
     const Construct &lit_empty_datetime_item = construct("lit.empty_datetime_item");
     const Construct &lit_empty_date_argument = construct("lit.empty_date_argument");
@@ -555,6 +557,7 @@ private:
     void dot();
     void brace();
     void dollar();
+    [[gnu::cold]] bool hex_literal(std::size_t end);
     bool power(std::size_t length);
     bool modulo();
     bool whole_division();

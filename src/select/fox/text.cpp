@@ -69,6 +69,11 @@ CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end,
 }
 
 std::size_t number_end(std::string_view text, std::size_t at, std::size_t end) {
+    if (hex_prefix(text, at, end) != '\0') {
+        at += 2;
+        while (at < end && lex::is_hex_digit(text[at])) ++at;
+        return at;
+    }
     while (at < end && is_digit(text[at])) ++at;
     if (at + 1 < end && text[at] == '.' && is_digit(text[at + 1])) {
         ++at;

@@ -4,6 +4,7 @@
 // literals (lex::run_end with the dialect's rules, select/literals.h).
 #pragma once
 
+#include "lex/classes.h"
 #include "lex/scan.h"
 
 #include <array>
@@ -142,8 +143,16 @@ constexpr std::size_t none = std::string_view::npos;
 std::size_t literal_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
 // The ")" that closes the "(" at 'open', passing over literals and nested groups; none if missing.
 std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules);
-// One past a number (digits, a decimal part, an exponent) that begins at 'at'.
+// One past a number (digits, a decimal part, an exponent) that begins at 'at'; 0h0A0B (a binary
+// literal, 0h alone the empty one) and 0x1F (a number in hexadecimal) are one run with their digits.
 std::size_t number_end(std::string_view text, std::size_t at, std::size_t end);
+// The letter of 0h or 0x, upper case, when a hexadecimal run opens at 'at' (else '\0').
+inline char hex_prefix(std::string_view text, std::size_t at, std::size_t end) {
+    if (at + 1 >= end || text[at] != '0') return '\0';
+    const char letter = upper(text[at + 1]);
+    if (letter == 'H' || (letter == 'X' && at + 2 < end && lex::is_hex_digit(text[at + 2]))) return letter;
+    return '\0';
+}
 // One past the ?parameter or ?(expression) at 'at'.
 std::size_t parameter_end(std::string_view text, std::size_t at, std::size_t end, const lex::LiteralRules &rules);
 // One past the macro substitution &name (and the dot that may end it) at 'at'.
