@@ -100,7 +100,7 @@ void Scanner::step_plain(char c) {
     // no word is being collected: the run up to the next letter, "_" or special is copied
     const std::string_view run = take_run([&letters](char x) { return !special(x) && !letters.letter(x) && x != '_'; });
     emit(run);
-    if (run.back() == '0' && pos_ < work_.length() && (work_.at(pos_) == 'x' || work_.at(pos_) == 'X')) [[unlikely]] {
+    if (!run.empty() && run.back() == '0' && pos_ < work_.length() && (work_.at(pos_) == 'x' || work_.at(pos_) == 'X')) [[unlikely]] {
         hex_digits_after(run);
     }
 }

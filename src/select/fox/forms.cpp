@@ -11,15 +11,7 @@ namespace {
 
 constexpr std::string_view grow_message = "Insufficient memory for SELECT";
 
-void append_number(Text &out, std::size_t value) {
-    char digits[24];
-    std::size_t n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    while (n > 0) out.push(digits[--n]);
-}
+void append_number(Text &out, std::size_t value) { append_decimal(out, value); }
 
 struct Reader {
     std::string_view text;

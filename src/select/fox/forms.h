@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tarnvel::select::fox {
@@ -52,6 +53,8 @@ private:
 // Appends the form with {1} to {9} replaced by the arguments, {2+} by the arguments from the second
 // on joined by ", ", {w} by 'width', {d} by 'decimals' and {z} by 'width' zeros.
 void fill(Text &out, std::string_view form, const Args &args, std::size_t width = 0, std::size_t decimals = 0);
+// The decimal digits of the value (0x1F as 31, a form's width).
+void append_decimal(Text &out, std::uint64_t value);
 // A form that writes an argument twice (x IS NULL OR x = '') doubles it, and nested calls would
 // double it again at every level: an argument longer than this is not written twice, and the
 // construct stays as written.

@@ -16,11 +16,17 @@ std::uint8_t hex_value(char c) {
     return static_cast<std::uint8_t>(u <= '9' ? u - '0' : u - 'A' + 10);
 }
 
-// The decimal digits of the hexadecimal ones (at most widest_hex_number of them).
-void decimal_of(std::string_view hex, Text &out) {
+// The value of the hexadecimal digits (at most widest_hex_number of them).
+std::uint64_t hex_number(std::string_view hex) {
     std::uint64_t value = 0;
     for (char c : hex) value = value << 4 | hex_value(c);
-    char digits[20];
+    return value;
+}
+
+}  // namespace
+
+void append_decimal(Text &out, std::uint64_t value) {
+    char digits[24];
     std::size_t n = 0;
     do {
         digits[n++] = static_cast<char>('0' + value % 10);
@@ -28,8 +34,6 @@ void decimal_of(std::string_view hex, Text &out) {
     } while (value != 0);
     while (n > 0) out.push(digits[--n]);
 }
-
-}  // namespace
 
 // The run from the position to 'end' opens with 0h or 0x: written as the dialect's form of it when it
 // is a whole token the dialect has a form for. False when it stays as written.
@@ -44,7 +48,7 @@ bool Scan::hex_literal(std::size_t end) {
         return false;
     }
     Text value;
-    if (!binary) decimal_of(digits, value);
+    if (!binary) append_decimal(value, hex_number(digits));
     else if (digits.size() % 2 != 0) value.push('0');  // 0hA is the byte 0A
     if (binary) value.append(digits);
     Args args;
