@@ -1,6 +1,7 @@
 #include "structure/expression.h"
 
 #include "host/state.h"
+#include "lex/classes.h"
 #include "select/driver.h"
 #include "select/fox/map.h"
 #include "select/fox/rewrite.h"
@@ -118,7 +119,7 @@ bool reads_clock(std::string_view condition) {
 bool binary_literal(std::string_view text) {
     if (text.size() < 2 || text[0] != '0' || (text[1] != 'h' && text[1] != 'H')) return false;
     for (char c : text.substr(2))
-        if (!digit(c) && !((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'))) return false;
+        if (!lex::is_hex_digit(c)) return false;
     return true;
 }
 
