@@ -212,8 +212,9 @@ bool read_names(Reader &reader, std::string_view text, Part part, std::vector<Re
             continue;
         }
         if (chain.count == 2 && !chain.star && !call) {
-            if (part != Part::where && !listed(unquoted(chain.parts[0], dialect), reader.tables, letters)) return false;
-            refs.push_back({at, i - at, chain.parts[0], chain.parts[1]});
+            // a name of a table the join does not hold (the query around, a work area) stays as written
+            const bool joined = listed(unquoted(chain.parts[0], dialect), reader.tables, letters);
+            if (part == Part::where || joined) refs.push_back({at, i - at, chain.parts[0], chain.parts[1]});
             continue;
         }
         if (part == Part::where) continue;
