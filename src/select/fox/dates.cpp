@@ -133,9 +133,9 @@ std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
         return 0;  // a name, unless FoxPro's naming makes it a number (m.nDays, lnDays, ?pnDays)
     }
     const Piece piece = convert(first, end, false);
-    // A parameter written ?x is negated as 0 - ?x: PostgreSQL finds no type for -$1 and refuses it.
-    // (m.x is left as -(?M.X): a lower-case m.ndays, read as a date, would then fare worse than it.)
-    if (src_[sign] == '-') count.append(src_[first] == '?' ? "(0 - " : "-(");
+    // A parameter (?x, or m.x made one) is negated as 0 - ?x: PostgreSQL finds no type for -$1 and
+    // refuses it.
+    if (src_[sign] == '-') count.append(piece.text.starts_with("?") ? "(0 - " : "-(");
     count.append(piece.text);
     if (src_[sign] == '-') count.push(')');
     return end;
@@ -623,12 +623,15 @@ std::size_t Scan::date_sum(std::string_view name, bool date, Text &built) {
 }
 
 // The type letter FoxPro's naming convention gives a memory variable or parameter (m.dFrom, ?m.tStamp,
-// m.cName, ldStart, tdDate, lcCity: a scope letter l, p, g or t, then the type letter, then a
-// capital), 0 for none. A field's name, all one case once upper-cased, is never read so.
+// m.cName, ?nDays, ldStart, tdDate, lcCity: a scope letter l, p, g or t, then the type letter, then a
+// capital; after m. or ?, which name a variable, the scope letter may be left out), 0 for none. A
+// field's name, all one case once upper-cased, is never read so.
 char named_type(std::string_view name) {
-    if (!name.empty() && name[0] == '?') name.remove_prefix(1);
-    const bool variable = name.size() > 2 && (name[0] == 'm' || name[0] == 'M') && name[1] == '.';
-    if (variable) name.remove_prefix(2);
+    const bool parameter = !name.empty() && name[0] == '?';
+    if (parameter) name.remove_prefix(1);
+    const bool qualified = name.size() > 2 && (name[0] == 'm' || name[0] == 'M') && name[1] == '.';
+    if (qualified) name.remove_prefix(2);
+    const bool variable = qualified || parameter;
     if (name.find('.') != std::string_view::npos) return 0;  // an object's member
     const auto capital = [](char c) { return c >= 'A' && c <= 'Z'; };
     constexpr std::string_view types = "cdtnlyib";
