@@ -6,6 +6,7 @@
 // breaks; a valid one breaks nothing.
 #pragma once
 
+#include "functions.h"
 #include "schema.h"
 #include "tree.h"
 
@@ -91,19 +92,38 @@ private:
     };
     static const Signature *signature(const std::string &name) {
         static const std::vector<Signature> table = {
-            {"ALLTRIM", 'C', {"C"}}, {"TRIM", 'C', {"C"}}, {"RTRIM", 'C', {"C"}}, {"LTRIM", 'C', {"C"}},
+            {"ALLTRIM", 'C', {"C", "CC", "CCC", "CNC"}}, {"TRIM", 'C', {"C", "CNC"}}, {"RTRIM", 'C', {"C", "CC"}},
+            {"LTRIM", 'C', {"C", "CC"}},
             {"UPPER", 'C', {"C"}}, {"LOWER", 'C', {"C"}}, {"LEFT", 'C', {"CN"}}, {"RIGHT", 'C', {"CN"}},
             {"SUBSTR", 'C', {"CN", "CNN"}}, {"PADR", 'C', {"CN", "CNC"}}, {"PADL", 'C', {"CN", "CNC"}},
             {"PADC", 'C', {"CN", "CNC"}},
             {"STR", 'C', {"N", "NN", "NNN"}}, {"DTOS", 'C', {"D"}}, {"DTOC", 'C', {"D", "DN"}},
             {"TRANSFORM", 'C', {"*", "NC"}}, {"SPACE", 'C', {"N"}}, {"REPLICATE", 'C', {"CN"}},
-            {"STRTRAN", 'C', {"CCC"}}, {"TTOC", 'C', {"T"}}, {"ROUND", 'N', {"NN"}}, {"INT", 'N', {"N"}},
-            {"ABS", 'N', {"N"}}, {"LEN", 'N', {"C"}}, {"AT", 'N', {"CC"}}, {"VAL", 'N', {"C"}},
-            {"YEAR", 'N', {"D", "T"}}, {"MONTH", 'N', {"D", "T"}}, {"DAY", 'N', {"D", "T"}}, {"WEEK", 'N', {"D", "T"}}, {"HOUR", 'N', {"T"}},
-            {"MINUTE", 'N', {"T"}}, {"MOD", 'N', {"NN"}}, {"RECNO", 'N', {""}}, {"RAND", 'N', {""}}, {"DATE", 'D', {""}},
-            {"TTOD", 'D', {"T"}}, {"CTOD", 'D', {"C"}}, {"DATETIME", 'T', {""}}, {"DTOT", 'T', {"D"}},
+            {"STRTRAN", 'C', {"CC", "CCC", "CCCN", "CCCNN", "CCCNNN"}}, {"TTOC", 'C', {"T", "TN"}}, {"ROUND", 'N', {"NN"}}, {"INT", 'N', {"N"}},
+            {"ABS", 'N', {"N"}}, {"LEN", 'N', {"C"}}, {"AT", 'N', {"CC", "CCN"}}, {"VAL", 'N', {"C"}},
+            {"YEAR", 'N', {"D", "T"}}, {"MONTH", 'N', {"D", "T"}}, {"DAY", 'N', {"D", "T"}},
+            {"WEEK", 'N', {"D", "T", "DN", "DNN"}}, {"HOUR", 'N', {"T"}},
+            {"MINUTE", 'N', {"T"}}, {"MOD", 'N', {"NN"}}, {"RECNO", 'N', {""}}, {"RAND", 'N', {""}}, {"DATE", 'D', {"", "NNN"}},
+            {"TTOD", 'D', {"T"}}, {"CTOD", 'D', {"C"}}, {"DATETIME", 'T', {"", "NNN", "NNNN", "NNNNN", "NNNNNN"}}, {"DTOT", 'T', {"D"}},
             {"DELETED", 'L', {""}}, {"EMPTY", 'L', {"*"}}, {"ISNULL", 'L', {"*"}},
             {"ISUPPER", 'L', {"C"}}, {"ISLOWER", 'L', {"C"}},
+            // the wider set
+            {"CHRTRAN", 'C', {"CCC"}}, {"CHRTRANC", 'C', {"CCC"}}, {"PROPER", 'C', {"C"}},
+            {"GETWORDNUM", 'C', {"CN", "CNC"}}, {"STUFF", 'C', {"CNNC"}}, {"STUFFC", 'C', {"CNNC"}},
+            {"STREXTRACT", 'C', {"CCC", "CCCN", "CCCNN"}}, {"CDOW", 'C', {"D", "T"}}, {"CMONTH", 'C', {"D", "T"}},
+            {"DMY", 'C', {"D", "T"}}, {"MDY", 'C', {"D", "T"}}, {"CHR", 'C', {"N"}}, {"LEFTC", 'C', {"CN"}},
+            {"RIGHTC", 'C', {"CN"}}, {"SUBSTRC", 'C', {"CN", "CNN"}}, {"JUSTFNAME", 'C', {"C"}},
+            {"JUSTEXT", 'C', {"C"}}, {"JUSTSTEM", 'C', {"C"}}, {"ADDBS", 'C', {"C"}}, {"FORCEEXT", 'C', {"CC"}},
+            {"SOUNDEX", 'C', {"C"}}, {"OCCURS", 'N', {"CC"}}, {"GETWORDCOUNT", 'N', {"C", "CC"}},
+            {"ATC", 'N', {"CC", "CCN"}}, {"RAT", 'N', {"CC", "CCN"}}, {"ATCC", 'N', {"CC"}},
+            {"AT_C", 'N', {"CC", "CCN"}}, {"RATC", 'N', {"CC"}}, {"SIGN", 'N', {"N"}}, {"CEILING", 'N', {"N"}},
+            {"FLOOR", 'N', {"N"}}, {"SQRT", 'N', {"N"}}, {"PI", 'N', {""}}, {"ASC", 'N', {"C"}}, {"LENC", 'N', {"C"}},
+            {"DOW", 'N', {"D", "T", "DN", "TN"}}, {"QUARTER", 'N', {"D", "T", "DN", "TN"}},
+            {"BITAND", 'N', {"NN"}}, {"BITOR", 'N', {"NN"}}, {"BITXOR", 'N', {"NN"}}, {"BITNOT", 'N', {"N"}},
+            {"BITLSHIFT", 'N', {"NN"}}, {"BITRSHIFT", 'N', {"NN"}}, {"RGB", 'N', {"NNN"}}, {"NTOM", 'N', {"N"}},
+            {"MTON", 'N', {"N"}}, {"FV", 'N', {"NNN"}}, {"PV", 'N', {"NNN"}}, {"PAYMENT", 'N', {"NNN"}},
+            {"GOMONTH", 'D', {"DN"}}, {"CTOT", 'T', {"C"}}, {"ISDIGIT", 'L', {"C"}}, {"ISALPHA", 'L', {"C"}},
+            {"ISBLANK", 'L', {"*"}}, {"LIKE", 'L', {"CC"}}, {"LIKEC", 'L', {"CC"}}, {"BITTEST", 'L', {"NN"}},
         };
         for (const Signature &s : table) {
             if (s.name == name) return &s;
@@ -144,6 +164,9 @@ private:
             std::string name = n.word;
             if (name.rfind("m.", 0) == 0) name = name.substr(2);
             for (const foxgen::Variable &v : foxgen::variables()) {
+                if (v.name == name) return kind_of(v.type);
+            }
+            for (const foxgen::WideVariable &v : foxgen::wide_variables()) {
                 if (v.name == name) return kind_of(v.type);
             }
             return fail("unknown variable " + n.word), '?';

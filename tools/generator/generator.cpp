@@ -1,5 +1,6 @@
 #include "generator.h"
 
+#include "functions.h"
 #include "random.h"
 #include "render.h"
 
@@ -151,7 +152,7 @@ std::string quoted(std::string_view content, Random &r) {
 
 class Builder {
 public:
-    explicit Builder(std::uint64_t seed) : r_(seed) {}
+    Builder(std::uint64_t seed, Family family) : r_(seed), wide_(family == Family::wide) {}
 
     Query statement() {
         Query q;
@@ -306,6 +307,7 @@ private:
         case number:
         case currency: return number_literal(std::string(r_.pick(numbers)));
         case date: {
+            if (wide_ && r_.chance(10)) return make(NodeKind::literal, t, std::string(r_.pick(wide_dates())));
             const std::size_t kind = r_.weighted({80, 12, 8});
             if (kind == 1) return make(NodeKind::literal, t, std::string(r_.pick(empty_dates)));
             if (kind == 2) return make(NodeKind::literal, t, std::string(r_.pick(rare_dates)));
@@ -339,6 +341,9 @@ private:
             if (std::optional<Node> c = column(t, env, env.depth > 0)) return std::move(*c);
         }
         if (kind == 2 && !env.keys) {
+            if (wide_ && r_.chance(30)) {
+                if (std::optional<Node> v = wide_variable(t)) return std::move(*v);
+            }
             if (std::optional<Node> v = variable(t)) return std::move(*v);
         }
         return literal(t);
@@ -349,6 +354,11 @@ private:
     Node expr(Type t, int budget, const Env &env) {
         if (budget <= 0 || r_.chance(35)) return leaf(t, env);
         Node n;
+        if (wide_ && t != logical && r_.chance(35)) {
+            n = wide_call(t, budget - 1, env, value);
+            add_simple(n, t == memo ? character : t, env);
+            return n;
+        }
         switch (t) {
         case character: n = character_expr(budget, env); break;
         case number:
@@ -586,6 +596,7 @@ private:
 
     Node predicate(int b, const Env &env) {
         const int d = b - 1;
+        if (wide_ && r_.chance(12)) return wide_call(logical, d, env, condition_place);
         switch (r_.weighted({30, 6, 6, 6, 5, 4, 5, 5, 5, 5, 4, 2, 3, 3, 2, 1, 1, 1})) {
         case 0: return comparison(b, env);
         case 1: {  // a logical field, variable or literal, or a comparison with one
@@ -1343,21 +1354,85 @@ private:
             d.options.push_back("PLAIN");
     }
 
+    // --- the wider function set ---
+
+    // A call of a function of the wider set whose result fits 't', standing at 'place'.
+    Node wide_call(Type t, int d, const Env &env, Place place) {
+        const Type want = t == memo ? character : numeric(t) ? number : t;
+        std::vector<const FunctionRow *> found;
+        for (const FunctionRow &row : wide_functions()) {
+            if ((row.place & place) && fits(want, row.result)) found.push_back(&row);
+        }
+        int total = 0;
+        for (const FunctionRow *row : found) total += row->weight;
+        int roll = static_cast<int>(r_.below(static_cast<std::size_t>(total)));
+        const FunctionRow *row = found.front();
+        for (const FunctionRow *f : found) {
+            if (roll < f->weight) {
+                row = f;
+                break;
+            }
+            roll -= f->weight;
+        }
+        std::size_t written = 0;
+        while (written < row->args.size() && row->args[written] != Arg::none) ++written;
+        written -= static_cast<std::size_t>(r_.between(0, row->optional));
+        std::vector<Node> args;
+        for (std::size_t i = 0; i < written; ++i) args.push_back(wide_arg(row->args[i], d, env));
+        return call({std::string(row->name), row->result == logical ? logical : want, std::move(args)});
+    }
+
+    Node wide_arg(Arg a, int d, const Env &env) {
+        if (const ArgValues *v = arg_values(a)) {
+            if (v->texts[0].empty() && v->texts[1].empty())
+                return number_literal(std::to_string(r_.between(v->low, v->high)));
+            std::size_t count = 0;
+            while (count < v->texts.size() && (count == 0 || !v->texts[count].empty())) ++count;
+            const std::string_view chosen = v->texts[r_.below(count)];
+            return v->quoted ? string_literal(chosen) : number_literal(std::string(chosen));
+        }
+        switch (a) {
+        case Arg::text: return expr(character, d, env);
+        case Arg::number: return expr(number, d, env);
+        case Arg::date: return expr(date, d, env);
+        case Arg::datetime: return expr(datetime, d, env);
+        case Arg::condition: return condition(d, env);
+        case Arg::whole:
+            return column(integer, env, false).value_or(number_literal(std::to_string(r_.between(0, 255))));
+        case Arg::positive: return call({"ABS", number, Args{expr(number, d, env)}});
+        case Arg::text_literal: return string_literal(r_.pick(texts));
+        default: return literal(number);
+        }
+    }
+
+    std::optional<Node> wide_variable(Type t) {
+        std::vector<const WideVariable *> found;
+        for (const WideVariable &v : wide_variables()) {
+            if (fits(t, v.type)) found.push_back(&v);
+        }
+        if (found.empty()) return std::nullopt;
+        const WideVariable &v = *found[r_.below(found.size())];
+        return make(NodeKind::variable, v.type, std::string(v.name));
+    }
+
     Random r_;
+    bool wide_ = false;
     std::set<std::string> aliases_;                  // table aliases given in the statement
     std::vector<std::unique_ptr<Scope>> scopes_;      // the scopes the subqueries look out to
 };
 
 }  // namespace
 
-Query generate(std::uint64_t seed) {
+Query generate(std::uint64_t seed, Family family) {
     for (std::uint64_t attempt = 0;; ++attempt) {
-        Builder builder(mix(seed, attempt));
+        Builder builder(mix(seed, attempt), family);
         Query q = builder.statement();
         if (render(q).size() <= 1400 || attempt >= 20) return q;
     }
 }
 
-std::string statement(std::uint64_t run_seed, std::uint64_t number) { return render(generate(mix(run_seed, number))); }
+std::string statement(std::uint64_t run_seed, std::uint64_t number, Family family) {
+    return render(generate(mix(run_seed, number), family));
+}
 
 }  // namespace foxgen

@@ -13,10 +13,15 @@
 
 namespace foxgen {
 
+// The first family draws from a narrow set of functions; the wide one from the rows of
+// functions.h as well (their optional arguments and special forms), object references and other
+// date literals. A seed names other statements in each family.
+enum class Family { first, wide };
+
 // The statement of one seed, as a tree.
-Query generate(std::uint64_t seed);
+Query generate(std::uint64_t seed, Family family = Family::first);
 
 // The statement 'number' of the run 'run_seed', as FoxPro text.
-std::string statement(std::uint64_t run_seed, std::uint64_t number);
+std::string statement(std::uint64_t run_seed, std::uint64_t number, Family family = Family::first);
 
 }  // namespace foxgen

@@ -34,7 +34,8 @@ constexpr Spelling spellings[] = {
 // FoxPro functions that real code writes shortened (FoxPro reads the first four letters or more).
 constexpr std::string_view shortened_functions[] = {"ALLTRIM", "SUBSTR", "TRANSFORM", "UPPER", "LOWER",
                                                     "REPLICATE", "STRTRAN", "EMPTY", "INLIST", "ROUND",
-                                                    "SPACE"};
+                                                    "SPACE", "CHRTRAN", "GOMONTH", "CEILING", "OCCURS",
+                                                    "PROPER", "QUARTER"};
 
 bool name_char(char c) {
     const auto u = static_cast<unsigned char>(c);

@@ -134,7 +134,7 @@ std::vector<Finding> findings(Measure &measure, const std::vector<Outcome> &outc
         f.example = example.statement.origin;
         f.reduced = example;
         if (std::optional<GeneratedPlace> place = generated_place(f.example)) {
-            foxgen::Query tree = foxgen::generate(foxgen::mix(place->seed, place->number));
+            foxgen::Query tree = foxgen::generate(foxgen::mix(place->seed, place->number), place->family);
             if (foxgen::render(tree) == example.statement.text) {  // the tree the statement came from
                 auto keeps = [&, cause = cause](const std::string &text) {
                     return shows(measure.measure(Statement{"reduced", text}, tarnvel::ConvertedText::select), cause,

@@ -8,15 +8,20 @@
 namespace validity {
 
 std::string generated_origin(GeneratedPlace place) {
-    return "generated:" + std::to_string(place.seed) + "#" + std::to_string(place.number);
+    const char *source = place.family == foxgen::Family::wide ? "generated2:" : "generated:";
+    return source + std::to_string(place.seed) + "#" + std::to_string(place.number);
 }
 
 std::optional<GeneratedPlace> generated_place(const std::string &origin) {
     std::string_view text = origin;
+    GeneratedPlace place;
     if (text.rfind("generated:", 0) == 0) text.remove_prefix(10);
+    if (text.rfind("generated2:", 0) == 0) {
+        text.remove_prefix(11);
+        place.family = foxgen::Family::wide;
+    }
     const std::size_t hash = text.find('#');
     if (hash == std::string_view::npos) return std::nullopt;
-    GeneratedPlace place;
     const char *seed_end = text.data() + hash;
     const char *end = text.data() + text.size();
     auto [p1, e1] = std::from_chars(text.data(), seed_end, place.seed);
@@ -25,20 +30,23 @@ std::optional<GeneratedPlace> generated_place(const std::string &origin) {
     return place;
 }
 
-GeneratedSource::GeneratedSource(std::vector<std::uint64_t> seeds, std::size_t count) {
+GeneratedSource::GeneratedSource(std::vector<std::uint64_t> seeds, std::size_t count, foxgen::Family family) {
+    if (family == foxgen::Family::wide) name_ = "generated2";
     for (std::size_t i = 0; i < seeds.size(); ++i) {
         // the first seeds take the remainder
         const std::size_t share = count / seeds.size() + (i < count % seeds.size() ? 1 : 0);
-        for (std::size_t n = 0; n < share; ++n) places_.push_back({seeds[i], n});
+        for (std::size_t n = 0; n < share; ++n) places_.push_back({seeds[i], n, family});
     }
 }
 
-GeneratedSource::GeneratedSource(std::vector<GeneratedPlace> places) : places_(std::move(places)) {}
+GeneratedSource::GeneratedSource(std::vector<GeneratedPlace> places) : places_(std::move(places)) {
+    if (!places_.empty() && places_.front().family == foxgen::Family::wide) name_ = "generated2";
+}
 
 std::optional<Statement> GeneratedSource::next() {
     if (next_ >= places_.size()) return std::nullopt;
     const GeneratedPlace place = places_[next_++];
-    return Statement{generated_origin(place), foxgen::statement(place.seed, place.number)};
+    return Statement{generated_origin(place), foxgen::statement(place.seed, place.number, place.family)};
 }
 
 std::vector<TrialTable> GeneratedSource::tables() const {

@@ -45,6 +45,11 @@
 namespace {
 
 constexpr std::size_t default_generated = 5000;
+constexpr std::size_t default_generated2 = 3000;  // the second family: the wide set of functions
+
+bool generated_figure(const validity::Figure &f) {
+    return f.name.rfind("generated ", 0) == 0 || f.name.rfind("generated2 ", 0) == 0;
+}
 
 // The sources of texts made from others' and the sources of their originals.
 constexpr validity::VariantsOf variant_sources[] = {
@@ -63,6 +68,7 @@ const validity::VariantsOf *variants_of(std::string_view source) {
 struct Options {
     std::string corpus = TARNVEL_CORPUS_DIR;
     std::size_t generated = default_generated;
+    std::size_t generated2 = default_generated2;
     std::vector<std::uint64_t> seeds;
     bool random_seed = false;
     std::vector<std::string> statements;
@@ -89,8 +95,11 @@ int run(const Options &options) {
         std::random_device device;
         seeds = {(static_cast<std::uint64_t>(device()) << 32) | device()};
     }
-    if (options.list_generated) {
-        validity::GeneratedSource listed(seeds, options.generated);
+    if (options.list_generated) {  // the first family, or the second when --only names it alone
+        const bool second = std::find(options.only.begin(), options.only.end(), "generated2") != options.only.end() &&
+                            std::find(options.only.begin(), options.only.end(), "generated") == options.only.end();
+        validity::GeneratedSource listed(seeds, second ? options.generated2 : options.generated,
+                                         second ? foxgen::Family::wide : foxgen::Family::first);
         while (std::optional<validity::Statement> s = listed.next()) std::cout << s->origin << "\t" << s->text << "\n";
         return 0;
     }
@@ -108,7 +117,7 @@ int run(const Options &options) {
     }
     validity::Measure measure(server.get(), postgres.get());
     const bool fixed_run = seeds == validity::fixed_seeds() && options.generated == default_generated &&
-                           options.statements.empty();
+                           options.generated2 == default_generated2 && options.statements.empty();
     std::vector<validity::GeneratedPlace> places;
     for (const std::string &text : options.statements) {
         std::optional<validity::GeneratedPlace> place = validity::generated_place(text);
@@ -139,6 +148,8 @@ int run(const Options &options) {
     } else if (wanted("generated") && options.generated > 0) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(seeds, options.generated));
     }
+    if (places.empty() && wanted("generated2") && options.generated2 > 0)
+        sources.push_back(std::make_unique<validity::GeneratedSource>(seeds, options.generated2, foxgen::Family::wide));
 
     std::unique_ptr<validity::EngineCompare> engines;
     if (options.compare_engines) {
@@ -191,7 +202,7 @@ int run(const Options &options) {
     std::ostream &out = json_to_stdout ? std::cerr : std::cout;
     for (const validity::Figure &figure : all_figures) out << figure.line() << "\n";
     const bool generated_run = std::any_of(sources.begin(), sources.end(),
-                                           [](const auto &s) { return s->name() == "generated"; });
+                                           [](const auto &s) { return s->name().rfind("generated", 0) == 0; });
     if (generated_run && places.empty()) {
         out << "generated statements: seed";
         for (std::uint64_t seed : seeds) out << " " << seed;
@@ -211,7 +222,7 @@ int run(const Options &options) {
     }
     if (options.findings) {
         for (const auto &[name, outcomes] : measured) {
-            if (name == "generated") validity::print_findings(out, measure, outcomes);
+            if (name.rfind("generated", 0) == 0) validity::print_findings(out, measure, outcomes);
         }
     }
     if (!options.json.empty()) {
@@ -231,9 +242,7 @@ int run(const Options &options) {
 
     if (options.floors.empty() || !places.empty()) return 0;
     if (!fixed_run) {  // only the fixed run's generated figures are comparable with their floors
-        all_figures.erase(std::remove_if(all_figures.begin(), all_figures.end(),
-                                         [](const validity::Figure &f) { return f.name.rfind("generated ", 0) == 0; }),
-                          all_figures.end());
+        all_figures.erase(std::remove_if(all_figures.begin(), all_figures.end(), generated_figure), all_figures.end());
     }
     if (options.raise) {
         validity::raise_floors(options.floors, all_figures);
@@ -267,13 +276,21 @@ int main(int argc, char **argv) {
     app.add_option("--json", options.json, "Write every text's outcome as JSON to this file (- for standard output)");
     app.add_option("--generated", options.generated, "How many generated statements to measure (0: none)")
         ->capture_default_str();
+    app.add_option("--generated2", options.generated2,
+                   "How many statements of the second generated family to measure (0: none): the generator's wide "
+                   "set of functions (CHRTRAN, GETWORDNUM, GOMONTH, DOW, STRTRAN with nStart..., each with its "
+                   "optional arguments and special forms), object references and other date literals, named "
+                   "generated2:SEED#N")
+        ->capture_default_str();
     app.add_option("--seed", options.seeds, "Generate from these seeds instead of the fixed ones");
     app.add_flag("--random-seed", options.random_seed, "Generate from a random seed, which is printed");
     app.add_option("--statement", options.statements,
                    "Measure only these generated statements (seed#number, as the listing names them), with details");
     app.add_option("--only", options.only,
-                   "Measure only these sources (selects, fieldlists, generated, variants, fieldvariants, transplants)");
-    app.add_flag("--list-generated", options.list_generated, "Print the generated statements and stop");
+                   "Measure only these sources (selects, fieldlists, generated, generated2, variants, fieldvariants, "
+                   "transplants)");
+    app.add_flag("--list-generated", options.list_generated,
+                 "Print the generated statements and stop (those of the second family with --only generated2)");
     app.add_flag("--trial-tables", options.trial_tables,
                  "Create the generator's tables before measuring, so that statements written over them (customer, "
                  "orders, product, item) are checked against real columns and types");
