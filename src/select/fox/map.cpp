@@ -1,6 +1,7 @@
 #include "select/fox/map.h"
 
 #include <array>
+#include <optional>
 
 #include "select/dialect.h"
 #include "select/fox/text.h"
@@ -16,13 +17,15 @@ constexpr T all(std::string_view form) {
 // A double-byte variant of a string function (LEFTC, AT_C): a server counts characters, not bytes,
 // so the call is written with the name of the single-byte function, whose row converts it further.
 // The accepted name is the one 'fox' shows.
+// A row whose word another row reads (LIKEC, a condition as LIKE is) has 'words' empty.
 constexpr Construct double_byte(std::string_view id, std::string_view fox, std::string_view example,
-                                std::uint8_t min_args, std::uint8_t max_args, std::string_view form) {
+                                std::uint8_t min_args, std::uint8_t max_args, std::string_view form,
+                                std::optional<std::string_view> words = std::nullopt) {
     return {.id = id,
             .fox = fox,
             .example = example,
             .place = Place::select,
-            .words = fox.substr(0, fox.find('(')),
+            .words = words.value_or(fox.substr(0, fox.find('('))),
             .min_args = min_args,
             .max_args = max_args,
             .form = Form::foxpro,
@@ -455,7 +458,7 @@ constexpr Construct rows[] = {
     {.id = "fn.empty",
      .fox = "EMPTY(x)",
      .example = "EMPTY(x)",
-     .words = "EMPTY,EMPT",
+     .words = "EMPTY,EMPT,ISBLANK",
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
@@ -1113,7 +1116,7 @@ constexpr Construct rows[] = {
     {.id = "fn.like",
      .fox = "LIKE(p, x)",
      .example = "LIKE('R*', x)",
-     .words = "LIKE",
+     .words = "LIKE,LIKEC",
      .min_args = 2,
      .max_args = 2,
      .shape = Shape::predicate,
@@ -2001,7 +2004,7 @@ constexpr Construct rows[] = {
     double_byte("fn.ratc", "RATC(a, s)", "RATC('x', s)", 2, 2, "RAT({1+})"),
     double_byte("fn.stuffc", "STUFFC(s, i, n, r)", "STUFFC(s, 2, 3, 'xy')", 4, 4, "STUFF({1+})"),
     double_byte("fn.chrtranc", "CHRTRANC(s, from, to)", "CHRTRANC(s, 'ab', 'x')", 3, 3, "CHRTRAN({1+})"),
-    double_byte("fn.likec", "LIKEC(p, x)", "LIKEC('R*', x)", 2, 2, "LIKE({1+})"),
+    double_byte("fn.likec", "LIKEC(p, x)", "LIKEC('R*', x)", 2, 2, "LIKE({1+})", ""),
     {.id = "fn.floor",
      .fox = "FLOOR(x)",
      .example = "FLOOR(x)",
@@ -2142,14 +2145,14 @@ constexpr Construct rows[] = {
     {.id = "fn.isblank",
      .fox = "ISBLANK(x)",
      .example = "ISBLANK(x)",
-     .words = "ISBLANK",
      .min_args = 1,
      .max_args = 1,
      .form = Form::foxpro,
      .target = all("EMPTY({1})"),
      .note = "As EMPTY, which is right for text, where FoxPro's ISBLANK and EMPTY agree. For other types "
              "FoxPro tells a blank field from an empty value (ISBLANK(0) is false, EMPTY(0) true), which a "
-             "server does not."},
+             "server does not. The word is read by fn.empty's row, so that ISBLANK is a condition wherever "
+             "EMPTY is one."},
     {.id = "fn.isdigit",
      .fox = "ISDIGIT(s)",
      .example = "ISDIGIT(s)",
