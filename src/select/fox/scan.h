@@ -544,7 +544,6 @@ private:
     void comparison_written(std::size_t operand, std::size_t after, std::string_view built);
     bool empty_date_below(std::size_t length);
     bool empty_date_above(std::size_t length);
-    std::size_t today_sum_end(std::size_t at) const;
     bool date_variable_before(std::size_t at) const;
     bool field_name(std::size_t from, std::size_t to) const;
     std::size_t date_range_end(std::size_t at) const;
