@@ -250,6 +250,8 @@ struct Dialect {
     bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
     bool empty_date_null = false;        // the empty date is NULL: d = {} is written d IS NULL
     bool string_alias_named = false;     // a string alias (AS 'Name') is written as a quoted name
+    bool null_sorts_last = false;        // NULL comes after every value in ascending order: under FoxPro
+                                         // syntax ORDER BY's keys get NULLS FIRST (NULLS LAST after DESC)
     bool like_classes = false;           // LIKE reads [...] as a class of characters: a FoxPro pattern's
                                          // "[" (an ordinary character there) is written "[[]"
     bool limit_in_derived_table = false; // a row limit in a subquery of IN, ANY, ALL or SOME stands in a

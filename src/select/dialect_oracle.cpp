@@ -78,6 +78,7 @@ const Dialect &oracle() {
         .call_needs_test = true,
         .empty_date_null = true,
         .string_alias_named = true,
+        .null_sorts_last = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

@@ -94,6 +94,7 @@ const Dialect &pgsql() {
         .bare_date_quoted = false,
         .empty_date_null = true,
         .string_alias_named = true,
+        .null_sorts_last = true,
         .group_parameter_by_position = true,
         .chain = chain,
         .lexicon = {},

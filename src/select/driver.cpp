@@ -8,6 +8,7 @@
 #include "select/full_join.h"
 #include "select/percent_member.h"
 #include "select/join_nesting.h"
+#include "select/null_order.h"
 #include "select/group_by.h"
 #include "select/literals.h"
 #include "select/record_numbers.h"
@@ -325,6 +326,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     if (session.dialect.table_hint) nolock_pass(session, clauses);
     if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
     if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
+    if (session.dialect.null_sorts_last && session.from_fox && clauses.order()) null_order_pass(session, clauses);
     // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
     if (clauses.percent >= 0) percent_pass(session, clauses, whole);
     if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);

@@ -662,6 +662,26 @@ TYPED_TEST(FoxMeaning, AggregatesPassOverNullAsFoxProDoes) {
     for (const Case &c : aggregates) EXPECT_EQ(this->run(c.foxpro), expected<TypeParam>(pg_aggregates, c)) << c.foxpro;
 }
 
+// The order FoxPro gives: the empty date before every date (where a server stores it as NULL too),
+// .NULL. before every value (an outer join's missing row), both last in descending order; in a
+// UNION's order by position, and in the first rows a subquery's TOP takes.
+constexpr Case orders[] = {
+    {"SELECT k FROM fm ORDER BY d, k", "1 3 4 5 2"},
+    {"SELECT k FROM fm ORDER BY d DESC, k DESC", "2 5 4 3 1"},
+    {"SELECT k FROM fm ORDER BY t ASC, 1", "1 4 5 3 2"},
+    {"SELECT k, d FROM fm ORDER BY 2, k DESC", "3 1 4 5 2"},
+    {"SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k ORDER BY f.k, x.k", "9 1"},
+    {"SELECT x.k FROM fk x LEFT JOIN fm f ON f.k = x.k ORDER BY f.c DESC", "1 9"},
+    {"SELECT k, d FROM fm WHERE k < 3 UNION SELECT k, d FROM fm WHERE k > 3 ORDER BY 2, 1", "1 4 5 2"},
+    {"SELECT k FROM fm WHERE k IN (SELECT TOP 1 k FROM fm ORDER BY d DESC) ORDER BY k", "2"},
+    {"SELECT TOP 3 k FROM fm ORDER BY d, k", "1 3 4"},
+    {"SELECT k FROM fm ORDER BY IIF(l, {^2017-01-01}, d), k", "1 3 5 2 4"},  // a CASE as the key
+};
+
+TYPED_TEST(FoxMeaning, OrderPutsTheEmptyDateAndNullFirstAsFoxProDoes) {
+    for (const Case &c : orders) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
+}
+
 // Host parameters reach the server as its prepared statements bind them.
 TYPED_TEST(FoxMeaning, ParametersArePrepared) {
     const std::string sql =

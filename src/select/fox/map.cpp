@@ -220,12 +220,11 @@ constexpr Construct rows[] = {
              "written (1=0), {} IS NOT NULL (1=1). A condition of date literals alone with an empty one ({} < {^date}, "
              "{^date} BETWEEN {} AND {^date}, INLIST({^date}, {})) is FoxPro's constant there, (1=1) or (1=0); "
              "{} op d is written as d op {} with the operator mirrored ({} = d, {} >= d and d <= {} as d IS NULL, "
-             "{} < d and {} <> d as d IS NOT NULL). Aggregates and ordering keep the server's reading of NULL there: MIN(d) "
+             "{} < d and {} <> d as d IS NOT NULL). Aggregates keep the server's reading of NULL there: MIN(d) "
              "of a column holding empty dates gives the least date that is set (FoxPro: the empty date), "
-             "COUNT(DISTINCT d) leaves it out, and PostgreSQL and Oracle put it last in ascending order "
-             "(FoxPro: first). These are left as written: the statement does not show d to be a date, FoxPro "
-             "reads a column of numbers that allows .NULL. as the servers do, and ORDER BY d NULLS FIRST "
-             "would keep PostgreSQL from reading d's index in order. GROUP BY d groups the empty dates "
+             "COUNT(DISTINCT d) leaves it out. These are left as written: the statement does not show d to be a "
+             "date, and FoxPro reads a column of numbers that allows .NULL. as the servers do. ORDER BY puts the "
+             "empty date first, as FoxPro does (clause.order_nulls). GROUP BY d groups the empty dates "
              "together, as FoxPro does. MySQL's '0000-00-00' needs a sql_mode without NO_ZERO_DATE (MariaDB's "
              "default): under MySQL's default strict mode the structure conversion's DEFAULT '0000-00-00' is "
              "refused, while the statements still find the rows that hold it."},
@@ -390,6 +389,17 @@ constexpr Construct rows[] = {
      .fox = "TOP n",
      .example = "SELECT TOP 5 a FROM t ORDER BY a",
      .place = Place::statement},
+    {.id = "clause.order_nulls",
+     .kind = Kind::dialect,
+     .fox = "ORDER BY key [ASC | DESC]",
+     .example = "SELECT a, d FROM t ORDER BY d, a DESC",
+     .place = Place::statement,
+     .note = "FoxPro sorts .NULL. before every value and the empty date before every date, as SQL Server, MySQL "
+             "and Access sort NULL. Oracle and PostgreSQL sort NULL last in ascending order, and store the "
+             "empty date (Oracle the empty text too) as NULL: every key gets NULLS FIRST, after DESC NULLS LAST, "
+             "under FoxPro syntax, in subqueries and a UNION's ORDER BY as well, so that TOP n takes FoxPro's "
+             "rows. A plain index on the key then gives no ordered read on PostgreSQL (one created with NULLS "
+             "FIRST does). A key that has its NULLS option keeps it."},
     {.id = "clause.top_percent",
      .kind = Kind::dialect,
      .fox = "TOP n PERCENT",
