@@ -669,7 +669,9 @@ void group_by_pass(Session &session, Clauses &clauses) {
 
     group.set_message("Insufficient memory for GROUP BY");
     group.clear();
-    if (parts.grouping.empty() && having && !pass.any_aggregate(list)) return filter_rows(pass, clauses, parts, having, list);
+    // A HAVING that calls an aggregate itself stays HAVING: every server refuses an aggregate in WHERE.
+    if (parts.grouping.empty() && having && !pass.any_aggregate(list) && !pass.aggregate(having.view()))
+        return filter_rows(pass, clauses, parts, having, list);
     group.append("GROUP BY ");
     Grouping grouping(pass, parts, group);
     Text *order = clauses.order() && !clauses.order().empty() ? &clauses.order() : nullptr;

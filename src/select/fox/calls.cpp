@@ -739,6 +739,8 @@ bool Scan::transform(std::size_t open, std::size_t close, std::size_t count, Tex
     switch (picture.kind) {
     case Picture::none: return false;
     case Picture::upper: return foxpro("UPPER({1})", open, close, count, built);
+    case Picture::trimmed: return foxpro("ALLTRIM(TRANSFORM({1}))", open, close, count, built);
+    case Picture::upper_trimmed: return foxpro("UPPER(ALLTRIM(TRANSFORM({1})))", open, close, count, built);
     case Picture::number: {
         char form[48];
         const int length = std::snprintf(form, sizeof form, "STR({1}, %zu, %zu)", picture.width, picture.decimals);

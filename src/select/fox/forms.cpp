@@ -333,7 +333,15 @@ static Picture read_spaced_picture(std::string_view inside, std::size_t point, s
 Picture read_picture(std::string_view literal) {
     std::string_view inside;
     if (!literal_inside(literal, inside)) return {};
-    if (inside == "@!") return {Picture::upper, 0, 0};
+    // Function codes that make the whole picture, in either order and either case
+    static constexpr struct {
+        std::string_view code;
+        Picture::Kind kind;
+    } codes[] = {{"@!", Picture::upper},          {"@T", Picture::trimmed},        {"@t", Picture::trimmed},
+                 {"@!T", Picture::upper_trimmed}, {"@!t", Picture::upper_trimmed}, {"@T!", Picture::upper_trimmed},
+                 {"@t!", Picture::upper_trimmed}};
+    for (const auto &code : codes)
+        if (inside == code.code) return {code.kind, 0, 0};
     if (inside.size() >= 3 && inside[0] == '@' && upper(inside[1]) == 'L') {
         Reader r{inside, 2};
         r.blanks();

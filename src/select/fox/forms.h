@@ -77,7 +77,8 @@ bool read_cast_type(std::string_view text, CastSpec &spec);
 // function "@!"; digits with thousands commas ("999,999.99": grouped, the width counting the commas).
 struct Picture {
     // spaced: thousands set apart by blanks ("999 999.99", groups of three), as many languages write them
-    enum Kind : std::uint8_t { none, number, zeros, upper, grouped, spaced } kind = none;
+    // trimmed, upper_trimmed: "@T" (leading and trailing blanks dropped), "@!T"
+    enum Kind : std::uint8_t { none, number, zeros, upper, trimmed, upper_trimmed, grouped, spaced } kind = none;
     std::size_t width = 0, decimals = 0;
 };
 Picture read_picture(std::string_view literal);

@@ -1207,7 +1207,8 @@ constexpr Construct rows[] = {
      .form = Form::transform,
      .target = {"CONVERT(VARCHAR(8000), {1})", "TO_CHAR({1})", "CONCAT({1})", "CSTR({1})", "CAST({1} AS TEXT)"},
      .note = "A picture of digits (\"999\", \"99.99\") is STR with the picture's width and decimals, "
-             "\"@!\" is UPPER; \"@Z \" before such a picture (or one with thousands commas) gives blanks as wide "
+             "\"@!\" is UPPER, \"@T\" ALLTRIM of the value's text (\"@!T\" both); \"@Z \" before such a "
+             "picture (or one with thousands commas) gives blanks as wide "
              "as the picture where the value is 0, \"@B \" its text moved to the left; \"@R 99-99999999-9\" puts the "
              "value's characters in the picture's places (9 # X A N; ! in upper case) with the picture's other "
              "characters between them, taken from the left as of a text: a number fills it as FoxPro does "
@@ -2312,12 +2313,13 @@ constexpr Construct rows[] = {
      .words = "VAL",
      .min_args = 1,
      .max_args = 1,
-     .target = {"", "NVL(TO_NUMBER(REGEXP_SUBSTR({1}, '^\\s*[-' || CHR(43) || ']?(\\d{1,}\\.?\\d*|\\.\\d{1,})')), 0)", "", "",
-                "CAST(COALESCE(NULLIF(REGEXP_REPLACE({1}, '^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+))?.*$', '\\1'), ''), '0') AS NUMERIC)"},
+     .target = {"", "NVL(TO_NUMBER(REGEXP_SUBSTR({1}, '^\\s*[-' || CHR(43) || ']?(\\d{1,}\\.?\\d*|\\.\\d{1,})"
+                "([eE][-' || CHR(43) || ']?\\d{1,})?')), 0)", "", "",
+                "CAST(COALESCE(NULLIF(REGEXP_REPLACE({1}, '^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?)?.*$', '\\1'), ''), '0') AS NUMERIC)"},
      .note = "The number at the start of the text, 0 when there is none, as in FoxPro; Oracle and PostgreSQL "
              "refuse to convert other text to a number (VAL('12 kg'), VAL('')), so they take the number out "
-             "first (Oracle's pattern names the plus sign CHR(43), so that no + in it sends the statement "
-             "through the joining of text). The other dialects' own rows convert it."},
+             "first, with its exponent (VAL('1.5E3') is 1500, as in FoxPro; Oracle's pattern names the plus sign "
+             "CHR(43), so that no + in it sends the statement through the joining of text). The other dialects' own rows convert it."},
     {.id = "fn.mod",
      .fox = "MOD(a, b)",
      .example = "MOD(a, -7)",

@@ -1,0 +1,54 @@
+// Forms FoxPro code writes seldom, run on MariaDB and PostgreSQL: each converted statement must give
+// the rows FoxPro gives (a number text with its exponent, the trimming picture, a HAVING of an
+// aggregate with no GROUP BY, which makes the whole table one group).
+#include "servers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Case {
+    const char *foxpro;    // a statement over rf
+    const char *expected;  // the first column of its rows, as FoxPro gives them
+};
+
+// k  c
+// 1  1.5E3
+// 2   2e-1 kg
+// 3  7E
+// 4    ab
+constexpr Case cases[] = {
+    {"SELECT k FROM rf WHERE VAL(c) = 1500", "1"},
+    {"SELECT k FROM rf WHERE VAL(c) = 0.2", "2"},
+    {"SELECT k FROM rf WHERE VAL(c) = 7", "3"},
+    {"SELECT k FROM rf WHERE VAL(c) = 0 ORDER BY k", "4"},
+    {"SELECT k FROM rf WHERE LEFT(TRANSFORM(c, '@T'), 2) = 'ab'", "4"},
+    {"SELECT k FROM rf WHERE LEFT(TRANSFORM(k * 10, '@T'), 2) = '40'", "4"},
+    {"SELECT COUNT(*) FROM rf WHERE k > 1 HAVING COUNT(*) > 2", "3"},
+    {"SELECT COUNT(*) FROM rf WHERE k > 1 HAVING COUNT(*) > 3", ""},
+    {"SELECT k FROM rf WHERE EXISTS (SELECT k FROM rf r2 WHERE r2.k <= rf.k HAVING COUNT(*) >= 3) ORDER BY k",
+     "3 4"},
+};
+
+template <class Server> class RareForms : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(db.execute(std::string(Server::drop) + "rf").ok());
+        const std::string columns = engine::columns<Server>("K I, C C(12)");
+        engine::Answer created = db.execute("CREATE TEMPORARY TABLE rf (" + columns + ")");
+        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
+        ASSERT_TRUE(db.execute("INSERT INTO rf (K, C) VALUES (1, '1.5E3'), (2, ' 2e-1 kg'), (3, '7E'), (4, '  ab')").ok());
+    }
+
+    typename Server::Client db;
+};
+TYPED_TEST_SUITE(RareForms, engine::Servers, engine::ServerName);
+
+TYPED_TEST(RareForms, GiveFoxProsRows) {
+    for (const Case &c : cases)
+        EXPECT_EQ(engine::first_values<TypeParam>(this->db, c.foxpro), c.expected) << c.foxpro;
+}
+
+}  // namespace
