@@ -15,9 +15,11 @@ TEST(GeneratedSource, NamesOfStatements) {
         const char *text;
         bool valid;
         std::uint64_t seed, number;
+        foxgen::Family family = foxgen::Family::first;
     };
     const Case cases[] = {
         {"generated:3#417", true, 3, 417},      {"3#417", true, 3, 417},
+        {"generated2:3#417", true, 3, 417, foxgen::Family::wide}, {"generated2:3-417", false, 0, 0},
         {"generated:18446744073709551615#0", true, 18446744073709551615ULL, 0},
         {"generated:3#", false, 0, 0},          {"#417", false, 0, 0},
         {"generated:x#1", false, 0, 0},         {"generated:3#4a", false, 0, 0},
@@ -30,7 +32,8 @@ TEST(GeneratedSource, NamesOfStatements) {
         if (!place) continue;
         EXPECT_EQ(place->seed, c.seed) << c.text;
         EXPECT_EQ(place->number, c.number) << c.text;
-        if (std::string(c.text).rfind("generated:", 0) == 0) {
+        EXPECT_EQ(place->family, c.family) << c.text;
+        if (std::string(c.text).rfind("generated", 0) == 0) {
             EXPECT_EQ(validity::generated_origin(*place), c.text);
         }
     }

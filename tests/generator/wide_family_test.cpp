@@ -111,25 +111,7 @@ TEST(WideFamily, TheFirstFamilyStaysAsItWas) {
     EXPECT_NE(foxgen::statement(1, 0), foxgen::statement(1, 0, Family::wide));
 }
 
-TEST(WideFamily, NamesOfItsStatements) {
-    struct Case {
-        const char *text;
-        Family family;
-        std::uint64_t seed, number;
-    };
-    const Case cases[] = {
-        {"generated2:3#417", Family::wide, 3, 417},
-        {"generated:3#417", Family::first, 3, 417},
-        {"3#417", Family::first, 3, 417},
-    };
-    for (const Case &c : cases) {
-        const std::optional<validity::GeneratedPlace> place = validity::generated_place(c.text);
-        ASSERT_TRUE(place) << c.text;
-        EXPECT_EQ(place->family, c.family) << c.text;
-        EXPECT_EQ(place->seed, c.seed) << c.text;
-        EXPECT_EQ(place->number, c.number) << c.text;
-    }
-    EXPECT_FALSE(validity::generated_place("generated2:3-417"));
+TEST(WideFamily, IsASourceOfItsOwn) {
     validity::GeneratedSource source({7, 8}, 3, Family::wide);
     EXPECT_EQ(source.name(), "generated2");
     const std::optional<validity::Statement> first = source.next();
