@@ -34,9 +34,7 @@ constexpr Case numbers[] = {
 template <class Server> class BinaryLiterals : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(db.execute(std::string(Server::drop) + "bl").ok());
-        ASSERT_TRUE(db.execute("CREATE TEMPORARY TABLE bl (" + engine::columns<Server>("K I") + ")").ok());
-        ASSERT_TRUE(db.execute("INSERT INTO bl (K) VALUES (1)").ok());
+        engine::make_table<Server>(db, "bl", "K I", {"INSERT INTO bl (K) VALUES (1)"});
     }
 
     // The bytes of the converted expression, read by the server's own functions.

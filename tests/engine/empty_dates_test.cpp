@@ -85,14 +85,10 @@ constexpr NullCase nulls[] = {
 template <class Server> class EmptyDates : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(db.execute(std::string(Server::drop) + "ed").ok());
-        const std::string columns = engine::columns<Server>("K I, D D, T T, E D NULL");
-        engine::Answer created = db.execute("CREATE TEMPORARY TABLE ed (" + columns + ")");
-        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
-        const std::vector<std::string> rows = {
-            "INSERT INTO ed (K) VALUES (1)",
-            "INSERT INTO ed (K, D, T, E) VALUES (2, '2020-02-29', '2020-02-29 10:30:00', '2021-01-01')"};
-        for (const std::string &row : rows) ASSERT_TRUE(db.execute(row).ok()) << row;
+        engine::make_table<Server>(
+            db, "ed", "K I, D D, T T, E D NULL",
+            {"INSERT INTO ed (K) VALUES (1)",
+             "INSERT INTO ed (K, D, T, E) VALUES (2, '2020-02-29', '2020-02-29 10:30:00', '2021-01-01')"});
     }
 
     // The first column of every row, joined by | (the empty values are blanks).

@@ -41,11 +41,8 @@ constexpr Case cases[] = {
 class PostgresTextFlags : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(db.execute(std::string(engine::OnPostgres::drop) + "ft").ok());
-        const std::string columns = engine::columns<engine::OnPostgres>("K I, C C(10) NULL");
-        engine::Answer created = db.execute("CREATE TEMPORARY TABLE ft (" + columns + ")");
-        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
-        ASSERT_TRUE(db.execute("INSERT INTO ft (K, C) VALUES (1, ''), (2, 'Banana'), (3, NULL), (4, 'a_B%b.A')").ok());
+        engine::make_table<engine::OnPostgres>(db, "ft", "K I, C C(10) NULL",
+                                               {"INSERT INTO ft (K, C) VALUES (1, ''), (2, 'Banana'), (3, NULL), (4, 'a_B%b.A')"});
     }
 
     engine::Postgres db;

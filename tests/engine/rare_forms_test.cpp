@@ -35,11 +35,8 @@ constexpr Case cases[] = {
 template <class Server> class RareForms : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(db.execute(std::string(Server::drop) + "rf").ok());
-        const std::string columns = engine::columns<Server>("K I, C C(12)");
-        engine::Answer created = db.execute("CREATE TEMPORARY TABLE rf (" + columns + ")");
-        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
-        ASSERT_TRUE(db.execute("INSERT INTO rf (K, C) VALUES (1, '1.5E3'), (2, ' 2e-1 kg'), (3, '7E'), (4, '  ab')").ok());
+        engine::make_table<Server>(db, "rf", "K I, C C(12)",
+                                   {"INSERT INTO rf (K, C) VALUES (1, '1.5E3'), (2, ' 2e-1 kg'), (3, '7E'), (4, '  ab')"});
     }
 
     typename Server::Client db;

@@ -48,6 +48,18 @@ template <class Server> std::string columns(const std::string &fields) {
     return convert(tarnvel::dialect(Server::target).structure_function, fields);
 }
 
+// A temporary table 'name' with the columns the structure converter makes of the FoxPro field list
+// and the rows of 'inserts' (INSERT statements written for the server); a failure when it refuses one.
+template <class Server>
+void make_table(typename Server::Client &db, const std::string &name, const std::string &fields,
+                const std::vector<std::string> &inserts) {
+    ASSERT_TRUE(db.execute(std::string(Server::drop) + name).ok());
+    const std::string made = columns<Server>(fields);
+    Answer created = db.execute("CREATE TEMPORARY TABLE " + name + " (" + made + ")");
+    ASSERT_TRUE(created.ok()) << created.message << "\n" << made;
+    for (const std::string &row : inserts) ASSERT_TRUE(db.execute(row).ok()) << row;
+}
+
 // The first column of every row the converted FoxPro statement returns on the server, joined by
 // 'between' (NULL as "NULL", a row without columns as "?"); a failure when the server refuses it.
 template <class Server>

@@ -41,16 +41,12 @@ constexpr Case cases[] = {
 template <class Server> class ShownDates : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(db.execute(std::string(Server::drop) + "sd").ok());
-        const std::string columns = engine::columns<Server>("K I, D1 D, D2 D, N N(5), T T");
-        engine::Answer created = db.execute("CREATE TEMPORARY TABLE sd (" + columns + ")");
-        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
         const std::string into = "INSERT INTO sd (K, D1, D2, N, T) VALUES ";
-        const std::vector<std::string> rows = {
-            into + "(1, '2020-03-31', '2020-01-31', 30, '2020-03-31 10:00:00')",
-            into + "(2, '2020-12-15', '2021-01-04', 7, '2020-12-31 23:59:30')",
-            into + "(3, " + Server::empty_date + ", '2019-02-28', 1, " + Server::empty_datetime + ")"};
-        for (const std::string &row : rows) ASSERT_TRUE(db.execute(row).ok()) << row;
+        engine::make_table<Server>(
+            db, "sd", "K I, D1 D, D2 D, N N(5), T T",
+            {into + "(1, '2020-03-31', '2020-01-31', 30, '2020-03-31 10:00:00')",
+             into + "(2, '2020-12-15', '2021-01-04', 7, '2020-12-31 23:59:30')",
+             into + "(3, " + Server::empty_date + ", '2019-02-28', 1, " + Server::empty_datetime + ")"});
     }
 
     std::string run(const std::string &foxpro) { return engine::first_values<Server>(db, foxpro); }

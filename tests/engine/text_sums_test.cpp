@@ -35,11 +35,7 @@ constexpr Case cases[] = {
 template <class Server> class TextSums : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(db.execute(std::string(Server::drop) + "ts").ok());
-        const std::string columns = engine::columns<Server>("K I, C C(10)");
-        engine::Answer created = db.execute("CREATE TEMPORARY TABLE ts (" + columns + ")");
-        ASSERT_TRUE(created.ok()) << created.message << "\n" << columns;
-        ASSERT_TRUE(db.execute("INSERT INTO ts (K, C) VALUES (1, 'banana'), (2, 'a.b-a')").ok());
+        engine::make_table<Server>(db, "ts", "K I, C C(10)", {"INSERT INTO ts (K, C) VALUES (1, 'banana'), (2, 'a.b-a')"});
     }
 
     typename Server::Client db;
