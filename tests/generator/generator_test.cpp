@@ -19,11 +19,7 @@ using foxgen::NodeKind;
 using foxgen::Query;
 using foxgen::Type;
 
-std::string joined(const std::vector<std::string> &items) {
-    std::string out;
-    for (const std::string &i : items) out += i + "; ";
-    return out;
-}
+using statement_checks::joined;
 
 TEST(Generator, ASeedNamesOneStatement) {
     for (std::uint64_t n = 0; n < 50; ++n) {

@@ -485,4 +485,11 @@ inline std::vector<std::string> text_problems(const std::string &text) {
     return out;
 }
 
+// The problems found, as one text ("" when none), for a test's message.
+inline std::string joined(const std::vector<std::string> &items) {
+    std::string out;
+    for (const std::string &i : items) out += i + "; ";
+    return out;
+}
+
 }  // namespace statement_checks

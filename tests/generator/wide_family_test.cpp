@@ -22,11 +22,7 @@ using foxgen::Family;
 using foxgen::Node;
 using foxgen::Query;
 
-std::string joined(const std::vector<std::string> &items) {
-    std::string out;
-    for (const std::string &i : items) out += i + "; ";
-    return out;
-}
+using statement_checks::joined;
 
 Query wide(std::uint64_t seed, std::uint64_t n) { return foxgen::generate(foxgen::mix(seed, n), Family::wide); }
 
