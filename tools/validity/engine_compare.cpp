@@ -1,6 +1,7 @@
 #include "engine_compare.h"
 
 #include "engine_rows.h"
+#include "order_keys.h"
 #include "mariadb_client.h"
 #include "postgres_client.h"
 
@@ -213,6 +214,7 @@ std::string from_bytea(const std::string &value) {
 
 using Rows = std::vector<std::vector<std::string>>;
 
+// In the server's order.
 Rows normalised(const std::vector<engine::Row> &rows, bool from_postgres) {
     Rows out;
     for (const engine::Row &row : rows) {
@@ -220,8 +222,12 @@ Rows normalised(const std::vector<engine::Row> &rows, bool from_postgres) {
         for (const auto &value : row) values.push_back(normalised_value(value, from_postgres));
         out.push_back(std::move(values));
     }
-    std::sort(out.begin(), out.end());
     return out;
+}
+
+Rows sorted(Rows rows) {
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 // Equal, or numbers within the rounding of averages and quotients.
@@ -241,6 +247,29 @@ bool same_rows(const Rows &a, const Rows &b) {
         }
     }
     return true;
+}
+
+// The order keys' values of each row, in the server's order; empty rows where a position lies
+// beyond the columns.
+Rows key_values(const Rows &rows, const std::vector<std::size_t> &positions) {
+    Rows out;
+    for (const auto &row : rows) {
+        std::vector<std::string> keys;
+        for (const std::size_t p : positions) {
+            if (p >= row.size()) return {};
+            keys.push_back(row[p]);
+        }
+        out.push_back(std::move(keys));
+    }
+    return out;
+}
+
+// Cuts both sequences of keys after the first pair that differs, for the listing.
+void cut_after_difference(Rows &a, Rows &b) {
+    std::size_t r = 0;
+    while (r < a.size() && r < b.size() && same_rows({a[r]}, {b[r]})) ++r;
+    a.resize(std::min(a.size(), r + 1));
+    b.resize(std::min(b.size(), r + 1));
 }
 
 bool lacks_a_name(const engine::Answer &answer, bool postgres) {
@@ -370,8 +399,10 @@ EngineComparison EngineCompare::compare(const std::string &source, const std::ve
             continue;
         }
         engine::Answer my_answer, pg_answer;
-        run.mysql_rows = normalised(mariadb_.rows(run.mysql_sql, &my_answer), false);
-        run.pgsql_rows = normalised(postgres_.rows(run.pgsql_sql, &pg_answer), true);
+        const Rows mysql_order = normalised(mariadb_.rows(run.mysql_sql, &my_answer), false);
+        const Rows pgsql_order = normalised(postgres_.rows(run.pgsql_sql, &pg_answer), true);
+        run.mysql_rows = sorted(mysql_order);
+        run.pgsql_rows = sorted(pgsql_order);
         run.mysql_error = my_answer.message;
         run.pgsql_error = pg_answer.message;
         if (!my_answer.ok() && !pg_answer.ok()) {
@@ -383,14 +414,32 @@ EngineComparison EngineCompare::compare(const std::string &source, const std::ve
             continue;
         }
         ++result.compared;
-        if (my_answer.ok() && pg_answer.ok() && same_rows(run.mysql_rows, run.pgsql_rows)) ++result.same;
-        else result.differences.push_back(std::move(run));
+        if (!my_answer.ok() || !pg_answer.ok() || !same_rows(run.mysql_rows, run.pgsql_rows)) {
+            result.differences.push_back(std::move(run));
+            continue;
+        }
+        ++result.same;
+        const std::vector<std::size_t> positions = order_positions(o.prepared);
+        run.mysql_keys = key_values(mysql_order, positions);
+        run.pgsql_keys = key_values(pgsql_order, positions);
+        if (positions.empty() || run.mysql_keys.empty() || run.pgsql_keys.empty()) continue;
+        ++result.ordered;
+        if (same_rows(run.mysql_keys, run.pgsql_keys)) {
+            ++result.same_order;
+        } else {
+            cut_after_difference(run.mysql_keys, run.pgsql_keys);
+            result.order_differences.push_back(std::move(run));
+        }
     }
     return result;
 }
 
 Figure engine_figure(const EngineComparison &comparison) {
     return {"engines " + comparison.source + " same rows", comparison.same, comparison.compared};
+}
+
+Figure engine_order_figure(const EngineComparison &comparison) {
+    return {"engines " + comparison.source + " same order", comparison.same_order, comparison.ordered};
 }
 
 void print_engine_comparison(std::ostream &out, const EngineComparison &c, bool listing) {
@@ -416,6 +465,15 @@ void print_engine_comparison(std::ostream &out, const EngineComparison &c, bool 
         };
         show("mariadb", d.mysql_error, d.mysql_rows, d.pgsql_rows);
         show("postgres", d.pgsql_error, d.pgsql_rows, d.mysql_rows);
+    }
+    for (const EngineDifference &d : c.order_differences) {
+        out << "\n" << d.outcome->statement.origin << ": the same rows in another order\n  foxpro: "
+            << d.outcome->prepared << "\n  mysql:  " << d.mysql_sql << "\n  pgsql:  " << d.pgsql_sql << "\n";
+        for (const auto &[name, keys] : {std::pair{"mariadb", &d.mysql_keys}, std::pair{"postgres", &d.pgsql_keys}}) {
+            out << "  " << name << " keys up to the first that differs:";
+            for (const auto &row : *keys) out << " " << row_text(row);
+            out << "\n";
+        }
     }
 }
 

@@ -2,7 +2,8 @@
 // PostgreSQL output run on PostgreSQL, over the same rows in the generator's tables (engine_rows.h),
 // are both FoxPro's answer, so where they differ at least one converter changed the meaning (or a
 // server's own type rule shows through). The results are compared as sorted multisets of normalised
-// values, whatever the ORDER BY: the order itself is not compared.
+// values; where they are the same and the statement orders its rows by positions of its select list
+// (order_keys.h), the keys' values must also come in the same order ("same order").
 #pragma once
 
 #include "measure.h"
@@ -26,6 +27,8 @@ struct EngineDifference {
     std::string mysql_sql, pgsql_sql;  // as run, parameters bound
     std::string mysql_error, pgsql_error;
     std::vector<std::vector<std::string>> mysql_rows, pgsql_rows;  // normalised, sorted
+    // where only the order differs: the keys' values in each server's order, up to the first that differs
+    std::vector<std::vector<std::string>> mysql_keys, pgsql_keys;
 };
 
 struct EngineComparison {
@@ -39,6 +42,9 @@ struct EngineComparison {
     std::size_t time_of_day = 0;         // DATETIME(), TIME(), SECONDS(), RAND(), SYS()
     std::size_t row_order = 0;           // TOP n: FoxPro keeps the ties, LIMIT cuts them anywhere
     std::vector<EngineDifference> differences;
+    // of the statements with the same rows, those ordered by positions, and those in the same order
+    std::size_t ordered = 0, same_order = 0;
+    std::vector<EngineDifference> order_differences;
 };
 
 class EngineCompare {
@@ -56,6 +62,8 @@ private:
 
 // "engines selects same rows 431/470 (91.7%)"
 Figure engine_figure(const EngineComparison &comparison);
+// "engines selects same order 120/122 (98.4%)"
+Figure engine_order_figure(const EngineComparison &comparison);
 // What was compared and skipped; with 'listing', every difference with both conversions and the
 // first rows that differ.
 void print_engine_comparison(std::ostream &out, const EngineComparison &comparison, bool listing);

@@ -171,6 +171,7 @@ int run(const Options &options) {
         if (engines) {
             comparisons.push_back(engines->compare(source->name(), measured.back().second));
             all_figures.push_back(validity::engine_figure(comparisons.back()));
+            all_figures.push_back(validity::engine_order_figure(comparisons.back()));
         }
     }
 
