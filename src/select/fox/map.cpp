@@ -69,6 +69,27 @@ constexpr T strextract_first = {
     "LEFT(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), STRPOS(SUBSTR({1}, STRPOS({1}, {2}) + LENGTH({2})), "
     "{3}) - 1) ELSE '' END"};
 
+// GETWORDNUM and GETWORDCOUNT on SQL Server, which has no regular expressions: the text with its
+// delimiters marked by CHAR(1), put between two marks, each run of marks made one (every mark
+// followed by a CHAR(2), every CHAR(2) before a mark dropped, then every CHAR(2)): the words then
+// stand between single marks. The count is the marks less one; the n-th word is found by making each
+// mark as long as the text (LEN of it with three more characters), so that the n-th stretch of that
+// length holds the n-th word and marks only.
+constexpr std::string_view word_sqlserver =
+    "REPLACE(SUBSTRING(REPLACE(REPLACE(REPLACE(REPLACE(CHAR(1) + REPLACE(REPLACE(REPLACE(REPLACE(CAST({1}"
+    " AS NVARCHAR(MAX)) COLLATE Latin1_General_BIN2, ' ', CHAR(1)), CHAR(9), CHAR(1)), CHAR(13), CHAR(1))"
+    ", CHAR(10), CHAR(1)) + CHAR(1), CHAR(1), CHAR(1) + CHAR(2)), CHAR(2) + CHAR(1), ''), CHAR(2), ''), C"
+    "HAR(1), REPLICATE(CAST(CHAR(1) AS NVARCHAR(MAX)), LEN({1} + '...'))), ({2}) * LEN({1} + '...') + 1, "
+    "LEN({1} + '...')), CHAR(1), '') COLLATE DATABASE_DEFAULT";
+constexpr std::string_view word_marked_sqlserver =
+    "REPLACE(SUBSTRING(REPLACE(REPLACE(REPLACE(REPLACE(CHAR(1) + {3} + CHAR(1), CHAR(1), CHAR(1) + CHAR(2"
+    ")), CHAR(2) + CHAR(1), ''), CHAR(2), ''), CHAR(1), REPLICATE(CAST(CHAR(1) AS NVARCHAR(MAX)), LEN({1}"
+    " + '...'))), ({2}) * LEN({1} + '...') + 1, LEN({1} + '...')), CHAR(1), '') COLLATE DATABASE_DEFAULT";
+constexpr std::string_view word_count_marked_sqlserver =
+    "(LEN(REPLACE(REPLACE(REPLACE(CHAR(1) + {2} + CHAR(1), CHAR(1), CHAR(1) + CHAR(2)), CHAR(2) + CHAR(1)"
+    ", ''), CHAR(2), '')) - LEN(REPLACE(REPLACE(REPLACE(REPLACE(CHAR(1) + {2} + CHAR(1), CHAR(1), CHAR(1)"
+    " + CHAR(2)), CHAR(2) + CHAR(1), ''), CHAR(2), ''), CHAR(1), '') + '.'))";
+
 constexpr Construct rows[] = {
     // --- operators
     {.id = "op.exact_equal",
@@ -1688,13 +1709,16 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .form = Form::delimiters,
-     .target = {"", "NVL(REGEXP_COUNT({1}, '[^{2}]+'), 0)",
+     .target = {word_count_marked_sqlserver, "NVL(REGEXP_COUNT({1}, '[^{2}]+'), 0)",
                 "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '')))", "",
                 "(LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '', 'g')))"},
      .note = "The words between the characters of cDelimiters, a run of them one delimiter, as GETWORDCOUNT(s) "
              "counts them: the delimiters a literal of characters that stand for themselves in a class of a "
-             "regular expression (no letter, quote, bracket, backslash, caret or dash). Any other list, and "
-             "SQL Server and Access (no regular expressions), are left as written."},
+             "regular expression (no letter, quote, bracket, backslash, caret or dash). SQL Server (no regular "
+             "expressions) replaces each delimiter of a literal of ASCII characters but the quote by CHAR(1) in "
+             "the text read as NVARCHAR(MAX) under a binary collation, makes each run of marks one and counts "
+             "them (a text holding CHAR(1) or CHAR(2) itself is misread). Any other list, and Access (no "
+             "regular expressions, no REPLACE), are left as written."},
     {.id = "fn.getwordnum",
      .fox = "GETWORDNUM(s, n)",
      .example = "GETWORDNUM(s, 2)",
@@ -1703,7 +1727,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .form = Form::numbered,
-     .target = {"", "REGEXP_SUBSTR({1}, '[^ ' || CHR(9) || CHR(10) || CHR(13) || ']+', 1, {2})",
+     .target = {word_sqlserver, "REGEXP_SUBSTR({1}, '[^ ' || CHR(9) || CHR(10) || CHR(13) || ']+', 1, {2})",
                 "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(REGEXP_REPLACE({1}, '[ \\\\t\\\\n\\\\r]+', ' ')), REPEAT(' ', {2})), ' ', "
                 "{2}), ' ', -1)",
                 "", "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[ \\t\\n\\r]+', ' ', 'g')), ' ', {2})"},
@@ -1712,7 +1736,11 @@ constexpr Construct rows[] = {
              "so that a count past the last word gives an empty piece. SQL Server, for n written as 1 or 2: tabs, "
              "carriage returns and line feeds become blanks, the leading blanks are dropped (LTRIM) and the "
              "first word is the text before the next blank; the second is the first of what follows that "
-             "blank. Any other n on SQL Server, and Access (no REPLACE), are left as written."},
+             "blank. Any other n on SQL Server: the delimiters made CHAR(1) in the text read as NVARCHAR(MAX) "
+             "under a binary collation, each run of them one, each then made as long as the text with three "
+             "more characters: the n-th stretch of that length holds the n-th word and marks only (the "
+             "result NVARCHAR under the database's collation; its size grows with the square of the text's). "
+             "Access (no REPLACE) leaves the call as written."},
     {.id = "fn.getwordnum_delimiters",
      .fox = "GETWORDNUM(s, n, cDelimiters)",
      .example = "GETWORDNUM(s, 2, ',;')",
@@ -1721,7 +1749,7 @@ constexpr Construct rows[] = {
      .min_args = 3,
      .max_args = 3,
      .form = Form::delimiters,
-     .target = {"", "REGEXP_SUBSTR({1}, '[^{3}]+', 1, {2})",
+     .target = {word_marked_sqlserver, "REGEXP_SUBSTR({1}, '[^{3}]+', 1, {2})",
                 "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(BOTH LEFT('{3}', 1) FROM REGEXP_REPLACE({1}, '[{3}]+', "
                 "LEFT('{3}', 1))), REPEAT(LEFT('{3}', 1), {2})), LEFT('{3}', 1), {2}), LEFT('{3}', 1), -1)",
                 "",
@@ -1730,7 +1758,9 @@ constexpr Construct rows[] = {
              "past the last: the delimiters a literal as GETWORDCOUNT(s, cDelimiters) takes. MySQL and "
              "PostgreSQL make each run of delimiters one character (MySQL the first delimiter, PostgreSQL the "
              "character of code 1), drop it at the ends and take the n-th piece; MySQL adds n of them, so "
-             "that a count past the last word gives an empty piece."},
+             "that a count past the last word gives an empty piece. SQL Server marks the delimiters as "
+             "GETWORDCOUNT(s, cDelimiters) does there and takes the word as GETWORDNUM(s, n) does; Access "
+             "leaves the call as written."},
     {.id = "fn.strconv",
      .fox = "STRCONV(s, n)",
      .example = "STRCONV(s, 11)",

@@ -176,6 +176,14 @@ constexpr bool trims_characters(Column column) { return column == oracle || colu
 // PATINDEX): {2} the pattern, {3} a character of no parse string that ends the text.
 constexpr bool trims_by_pattern(Column column) { return column == sqlserver; }
 
+// Whether the dialect, having no regular expressions, marks the delimiters of GETWORDNUM and
+// GETWORDCOUNT (Form::delimiters) in the text instead of listing them (SQL Server): the form's last
+// slot is then the text, as delimited_text writes it, with every delimiter replaced by CHAR(1).
+constexpr bool delimiters_replaced(Column column) { return column == sqlserver; }
+// The text of delimiters_replaced, {1} the converted text: Unicode text of any length, compared by
+// its code points (CHAR(1) and CHAR(2), the marks, have no weight in every collation).
+inline constexpr std::string_view delimited_text = "CAST({1} AS NVARCHAR(MAX)) COLLATE Latin1_General_BIN2";
+
 // Whether the dialect has no bit operator, so that its bits are read with whole-number arithmetic.
 constexpr bool bits_by_arithmetic(Column column) { return column == access; }
 

@@ -133,6 +133,30 @@ struct PatternClass {
     }
 };
 
+// The delimiters of GETWORDNUM and GETWORDCOUNT as a class of a regular expression lists them: ASCII
+// characters that stand for themselves there (no letter, which a server's regular expression may find
+// in either case, no quote, bracket, backslash, caret or dash). Replaced one by one (SQL Server),
+// any ASCII character but the quote.
+bool listable_delimiters(std::string_view inside, bool replaced) {
+    return !inside.empty() && std::none_of(inside.begin(), inside.end(), [replaced](char c) {
+        if (replaced) return c == '\'' || static_cast<unsigned char>(c) >= 0x80;
+        return may_be_letter(c) || c < ' ' || std::string_view("'\"[]\\^-").find(c) != std::string_view::npos;
+    });
+}
+
+// The text with each delimiter replaced by CHAR(1), for a dialect that marks them (delimiters_replaced).
+void marked_delimiters(std::string_view text, std::string_view delimiters, Text &marked) {
+    for (std::size_t i = 0; i < delimiters.size(); ++i) marked.append("REPLACE(");
+    Args one;
+    one.add(text);
+    fill(marked, delimited_text, one);
+    for (const char c : delimiters) {
+        marked.append(", '");
+        marked.push(c);
+        marked.append("', CHAR(1))");
+    }
+}
+
 }  // namespace
 
 // The rows whose further arguments, written out, choose the form.
@@ -204,12 +228,12 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
 }
 
 // GETWORDNUM(s, n, cDelimiters) and GETWORDCOUNT(s, cDelimiters): the row's form with the last argument
-// the delimiters' characters, as a class of a regular expression lists them. The delimiters a literal
-// of ASCII characters that stand for themselves in a class (no letter, which a server's regular
-// expression may find in either case, no quote, bracket, backslash, caret or dash).
+// the delimiters' characters, as a class of a regular expression lists them, or the text with the
+// delimiters marked where the dialect has no regular expressions.
 bool Scan::word_delimiters(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     const std::string_view form = row.target[pass_.column];
     if (form.empty()) return false;
+    const bool replaced = delimiters_replaced(pass_.column);
     Args args;
     std::size_t index = 0;
     std::string_view inside;
@@ -219,13 +243,16 @@ bool Scan::word_delimiters(const Construct &row, std::size_t open, std::size_t c
             convert_into(args, from, to, false);
             return;
         }
-        fits = literal_inside(trimmed(src_.substr(from, to - from)), inside) && !inside.empty() &&
-               std::none_of(inside.begin(), inside.end(), [](char c) {
-                   return may_be_letter(c) || c < ' ' || std::string_view("'\"[]\\^-").find(c) != std::string_view::npos;
-               });
+        fits = literal_inside(trimmed(src_.substr(from, to - from)), inside) && listable_delimiters(inside, replaced);
     });
     if (!fits || index != row.max_args || repeats_long_argument(form, args)) return false;
-    args.add(inside);
+    if (replaced) {
+        Text marked;
+        marked_delimiters(args[0], inside, marked);
+        args.add(marked.view());
+    } else {
+        args.add(inside);
+    }
     fill(built, form, args);
     return true;
 }
