@@ -172,6 +172,14 @@ std::string_view numbered_form(std::string_view row, std::string_view number, Co
 // (Oracle's and PostgreSQL's LTRIM, RTRIM, BTRIM), not one string trimmed as often as it stands at
 // the end (MySQL's TRIM(BOTH s FROM x), as FoxPro trims its parse strings).
 constexpr bool trims_characters(Column column) { return column == oracle || column == pgsql; }
+// The dialect's replacement of a pattern by nothing, {1} the text and {2} the pattern's literal, for
+// the trims of parse strings its own trims cannot take (several, or of several characters); empty
+// where it has none (SQL Server, Access).
+constexpr std::string_view trim_pattern_form(Column column) {
+    constexpr std::array<std::string_view, column_count> forms = {
+        "", "REGEXP_REPLACE({1}, {2})", "REGEXP_REPLACE({1}, {2}, '')", "", "REGEXP_REPLACE({1}, {2}, '', 'g')"};
+    return forms[column];
+}
 // Whether the dialect's trim finds the first character of no parse string by a pattern (SQL Server's
 // PATINDEX): {2} the pattern, {3} a character of no parse string that ends the text.
 constexpr bool trims_by_pattern(Column column) { return column == sqlserver; }

@@ -25,31 +25,61 @@ bool may_be_letter(char c) {
 }
 
 
-// MySQL trims one string at a time: several parse strings, each one character other than a letter,
-// are a class of a regular expression anchored at the ends the row's TRIM names.
-bool several_trimmed(std::string_view form, const Args &args, const Text &characters, bool dash, bool fit,
-                     Text &built) {
-    if (!fit || args.size() == 0) return false;
-    const bool leading = form.find("BOTH") != std::string_view::npos || form.find("LEADING") != std::string_view::npos;
-    const bool trailing = form.find("BOTH") != std::string_view::npos || form.find("TRAILING") != std::string_view::npos;
-    Text run;  // [chars]+
-    run.push('[');
-    run.append(characters.view().substr(1));  // without the opening quote
-    if (dash) run.push('-');
-    run.append("]+");
-    built.append("REGEXP_REPLACE(");
-    built.append(args[0]);
-    built.append(", '");
-    if (leading) {
-        built.push('^');
-        built.append(run.view());
+// The ends a trim row trims: ALLTRIM both, LTRIM the start, RTRIM and TRIM the end.
+struct TrimEnds {
+    std::string_view row;
+    bool leading, trailing;
+};
+constexpr TrimEnds trim_ends[] = {
+    {"fn.alltrim_chars", true, true},
+    {"fn.ltrim_chars", true, false},
+    {"fn.rtrim_chars", false, true},
+    {"fn.trim_chars", false, true},
+};
+
+// The parse strings trimmed by a pattern anchored at the ends the row trims, for the dialect's
+// replacement of a pattern (trim_pattern_form): '^(p)+|(p)+$', p the class of the one-character
+// strings, or the strings one after the other, each character standing for itself.
+bool pattern_trimmed(const Construct &row, Column column, const Args &args, std::string_view run, Text &built) {
+    const std::string_view form = trim_pattern_form(column);
+    if (form.empty() || args.size() == 0) return false;
+    const TrimEnds *ends = nullptr;
+    for (const TrimEnds &e : trim_ends) {
+        if (e.row == row.id) ends = &e;
     }
-    if (leading && trailing) built.push('|');
-    if (trailing) {
-        built.append(run.view());
-        built.push('$');
+    if (ends == nullptr) return false;
+    Text pattern;
+    pattern.push('\'');
+    if (ends->leading) {
+        pattern.push('^');
+        pattern.append(run);
     }
-    built.append("', '')");
+    if (ends->leading && ends->trailing) pattern.push('|');
+    if (ends->trailing) {
+        pattern.append(run);
+        pattern.push('$');
+    }
+    pattern.push('\'');
+    Args filled;
+    filled.add(args[0]);
+    filled.add(pattern.view());
+    fill(built, form, filled);
+    return true;
+}
+
+// A parse string as a run of a pattern: each character a letter, digit or byte beyond ASCII as it
+// stands, any other in a class of its own ([.], [''] for the quote), so that it stands for itself in
+// every dialect's regular expressions. ], ^ and the backslash, and the empty string, do not fit.
+bool append_literal_run(std::string_view inside, Text &alternatives) {
+    if (inside.empty() || inside.find_first_of("]^\\") != std::string_view::npos) return false;
+    if (alternatives.size() > 0) alternatives.push('|');
+    for (const char c : inside) {
+        const bool plain = (c >= '0' && c <= '9') || may_be_letter(c);
+        if (!plain) alternatives.push('[');
+        alternatives.push(c);
+        if (c == '\'') alternatives.push('\'');
+        if (!plain) alternatives.push(']');
+    }
     return true;
 }
 
@@ -157,6 +187,62 @@ void marked_delimiters(std::string_view text, std::string_view delimiters, Text 
     }
 }
 
+// The parse strings of a trim (after the text and nFlags), read for the forms a dialect may take:
+// the set of one-character literals (Oracle, PostgreSQL), the class of them (MySQL's pattern, the
+// dash last, where it is no range), or the strings one after the other in a pattern.
+struct ParseStrings {
+    Text set, chars, alternatives;
+    std::size_t count = 0;
+    bool flags_fit = true, blind = false, letters = false, expression = false, dash = false;
+    bool characters_only = true, runs_fit = true;
+
+    ParseStrings() {
+        set.push('\'');
+    }
+    // nFlags written as a number: 0, or 1 (blind to case); any other number keeps the call.
+    bool flags(std::string_view arg) {
+        int value = 0;
+        if (!written_number(arg, value)) return false;
+        flags_fit = value == 0 || value == 1;
+        blind = value == 1;
+        return true;
+    }
+    void add(std::string_view arg) {
+        ++count;
+        std::string_view inside;
+        const bool literal = literal_inside(arg, inside);
+        expression = expression || !literal;
+        if (literal) {
+            for (char c : inside) letters = letters || may_be_letter(c);
+        }
+        Characters one;
+        const bool character = literal && characters_of(inside, one) && one.count == 1 &&
+                               inside.find_first_of("'\"[]\\^") == std::string_view::npos;
+        characters_only = characters_only && character;
+        runs_fit = runs_fit && literal && append_literal_run(inside, alternatives);
+        if (!character) return;
+        set.append(inside);
+        if (inside == "-") dash = true;
+        else chars.append(inside);
+    }
+    // The run of a pattern the strings trim: [chars]+ where each is one character and the dialect
+    // trims no set, else (s1|s2)+.
+    bool run(Text &out, bool by_set) const {
+        if (characters_only && !by_set) {
+            out.push('[');
+            out.append(chars.view());
+            if (dash) out.push('-');
+            out.append("]+");
+            return true;
+        }
+        if (!runs_fit) return false;
+        out.push('(');
+        out.append(alternatives.view());
+        out.append(")+");
+        return true;
+    }
+};
+
 }  // namespace
 
 // The rows whose further arguments, written out, choose the form.
@@ -172,55 +258,41 @@ bool Scan::written_options(const Construct &row, std::size_t open, std::size_t c
 
 // ALLTRIM(s[, nFlags], c1[, c2, ...]) and LTRIM, RTRIM, TRIM so: MySQL's TRIM of one parse string,
 // any text; Oracle's and PostgreSQL's trims of a set, the parse strings literals of one character
-// each. nFlags written as 0, or as 1 where no literal holds a letter; any other call stays.
+// each; otherwise a pattern of the parse strings anchored at the ends (no letter on MySQL, whose
+// patterns follow the collation). nFlags written as 0, or as 1 where no literal holds a letter; any
+// other call stays.
 bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     const std::string_view form = row.target[pass_.column];
     if (form.empty()) return false;
     if (trims_by_pattern(pass_.column)) return pattern_trim(form, open, close, built);
     const bool set = trims_characters(pass_.column);
     Args args;
-    Text characters;
-    characters.push('\'');
-    std::size_t index = 0, strings = 0;
-    bool fits = true, letters = false, blind = false, expression = false, dash = false, all_characters = true;
+    ParseStrings strings;
+    std::size_t index = 0;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         const std::string_view arg = trimmed(src_.substr(from, to - from));
-        if (index++ == 0 || !fits) {
-            if (index == 1) convert_into(args, from, to, false);
+        if (index++ == 0) {
+            convert_into(args, from, to, false);
             return;
         }
-        int flags = 0;
-        if (index == 2 && written_number(arg, flags)) {  // nFlags
-            fits = flags == 0 || flags == 1;
-            blind = flags == 1;
-            return;
-        }
-        ++strings;
-        std::string_view inside;
-        const bool literal = literal_inside(arg, inside);
-        if (literal) {
-            for (char c : inside) letters = letters || may_be_letter(c);
-        }
-        Characters one;
-        const bool character = literal && characters_of(inside, one) && one.count == 1 &&
-                               inside.find_first_of("'\"[]\\^") == std::string_view::npos;
-        if (!set) {
-            expression = expression || !literal;
-            if (strings == 1) convert_into(args, from, to, false);
-            all_characters = all_characters && character;
-            if (!character) return;
-            if (inside == "-") dash = true;  // last in the class, where it is no range
-            else characters.append(inside);
-            return;
-        }
-        fits = character;
-        if (fits) characters.append(inside);
+        if (index == 2 && strings.flags(arg)) return;
+        if (strings.count == 0 && !set) convert_into(args, from, to, false);  // MySQL's one parse string
+        strings.add(arg);
     });
-    if (!fits || strings == 0 || (blind && (letters || expression))) return false;
-    if (!set && strings > 1) return several_trimmed(form, args, characters, dash, all_characters && !letters, built);
-    if (set) {
-        characters.push('\'');
-        args.add(characters.view());
+    if (!strings.flags_fit || strings.count == 0 || (strings.blind && (strings.letters || strings.expression))) {
+        return false;
+    }
+    Text run;
+    if (set && strings.characters_only) {
+        strings.set.push('\'');
+        args.add(strings.set.view());
+    } else if (!set && strings.count == 1) {
+        // TRIM(BOTH s FROM x) of the one parse string, any text
+    } else if (!strings.letters || set) {
+        if (!strings.run(run, set)) return false;
+        return pattern_trimmed(row, pass_.column, args, run.view(), built);
+    } else {
+        return false;
     }
     if (repeats_long_argument(form, args)) return false;
     fill(built, form, args);
