@@ -410,6 +410,10 @@ constexpr Case values[] = {
     // parse strings trimmed instead of blanks; the first occurrence replaced
     {"ALLTRIM('--' + ALLTRIM(c) + '-', '-') + '|'", "| abc| | 0| x,y|"},
     {"LTRIM('00' + ALLTRIM(c), '0') + RTRIM(ALLTRIM(c) + '..', 1, '.') + '|'", "| abcabc| | 0| x,yx,y|"},
+    // parse strings of several characters, trimmed whole as often as they stand at the end
+    {"ALLTRIM('*!' + ALLTRIM(c) + '*!*!', '*!') + '|' + LTRIM(REPLICATE(' .', k) + ALLTRIM(c) + ' .', ' .') + '|' + "
+     "RTRIM(ALLTRIM(c) + '*!-*!', '*!', '-') + '|'",
+     "||| abc|abc .|abc| ||| 0|0 .|0| x,y|x,y .|x,y|"},
     {"STRTRAN('a-b-c', '-', '+', 1, 1) + STRTRAN(ALLTRIM(c), ',', '', -1, 1) + '|'",
      "a+b-c| a+b-cabc| a+b-c| a+b-c0| a+b-cxy|"},
     // every occurrence from the second on, and the second only (a second that is not there: as it was)
