@@ -21,6 +21,7 @@ WorkText WorkText::copy_of(std::string_view text, std::size_t capacity) {
     if (!text.empty()) std::memcpy(work.data_ + work.live_, text.data(), text.size());
     work.data_[work.capacity_ - 2] = ' ';
     work.data_[work.capacity_ - 1] = '\0';
+    work.refresh();
     return work;
 }
 
@@ -31,8 +32,10 @@ WorkText::WorkText(WorkText &&other) noexcept
         std::memcpy(local_.data(), other.local_.data(), capacity_);
         data_ = local_.data();
     }
+    refresh();
     other.data_ = nullptr;
     other.capacity_ = other.settled_ = other.live_ = 0;
+    other.refresh();
 }
 
 void WorkText::settle(std::size_t to) {
@@ -41,6 +44,7 @@ void WorkText::settle(std::size_t to) {
     std::memmove(data_ + settled_, data_ + live_, count);
     settled_ += count;
     live_ += count;
+    refresh();
 }
 
 void WorkText::grow_for(std::size_t threshold, std::string_view message) {
@@ -73,6 +77,7 @@ void WorkText::make_room(std::size_t extra, std::string_view message) {
     std::memmove(data_ + live, data_ + live_, live_bytes + 1);
     capacity_ = capacity;
     live_ = live;
+    refresh();
 }
 
 void WorkText::erase(std::size_t at, std::size_t count) {
@@ -82,6 +87,7 @@ void WorkText::erase(std::size_t at, std::size_t count) {
     std::size_t before = at - settled_;
     std::memmove(data_ + live_ + count, data_ + live_, before);
     live_ += count;
+    refresh();
 }
 
 void WorkText::insert(std::size_t at, std::string_view part, std::string_view message) {
@@ -109,6 +115,7 @@ void WorkText::replace(std::size_t at, std::size_t count, std::string_view part,
         live_ += less;
     }
     std::memcpy(data_ + live_ + before, part.data(), part.size());
+    refresh();
 }
 
 }  // namespace tarnvel::select

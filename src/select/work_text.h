@@ -26,15 +26,13 @@ public:
     WorkText(WorkText &&other) noexcept;
     WorkText &operator=(WorkText &&) = delete;
 
-    std::size_t length() const { return settled_ + (capacity_ - 1 - live_); }
+    std::size_t length() const { return length_; }
     std::size_t base() const { return settled_; }
     std::string_view view() const { return {data_ + live_, capacity_ - 1 - live_}; }
     // The character at logical index i, which must not be before base().
-    char at(std::size_t i) const { return data_[live_ + (i - settled_)]; }
-    void set(std::size_t i, char c) { data_[live_ + (i - settled_)] = c; }
-    std::string_view slice(std::size_t from, std::size_t count) const {
-        return {data_ + live_ + (from - settled_), count};
-    }
+    char at(std::size_t i) const { return origin_[i]; }
+    void set(std::size_t i, char c) { origin_[i] = c; }
+    std::string_view slice(std::size_t from, std::size_t count) const { return {origin_ + from, count}; }
     // The settled text, before base().
     std::string_view settled() const { return {data_, settled_}; }
 
@@ -61,6 +59,15 @@ private:
     std::size_t capacity_ = 0;  // bytes of the buffer; the NUL sits at capacity_ - 1
     std::size_t settled_ = 0;   // bytes before the gap
     std::size_t live_ = 0;      // index of the first live byte
+    // Kept from the four above by refresh() after every change of them, for the scan's reads (a few
+    // of them for each character): the byte of logical index 0 if the gap were not there, which
+    // lies inside the buffer (the gap is never negative), and the logical length.
+    char *origin_ = nullptr;
+    std::size_t length_ = 0;
+    void refresh() {
+        origin_ = data_ + (live_ - settled_);
+        length_ = settled_ + (capacity_ - 1 - live_);
+    }
 };
 
 }  // namespace tarnvel::select
