@@ -184,8 +184,9 @@ private:
     // literal states
     struct Regions {
         bool single = false, double_quoted = false, bracket = false, caret = false, tilde = false, tick = false;
+        std::array<bool, 2> unused{};  // never set: the flags fill one number, which outside() reads in one load
     } in_;
-    static_assert(sizeof(Regions) <= sizeof(std::uint64_t));
+    static_assert(sizeof(Regions) == sizeof(std::uint64_t));
     int bracket_depth_ = 0;
     int tilde_depth_ = 0;
     bool alias_name_ = false;  // the string being read is a select item's alias written as a name
