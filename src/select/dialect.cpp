@@ -7,12 +7,12 @@ RowSet &Lexicon::operator[](std::string_view word) {
     auto same_case = [](char c) { return c; };
     const std::uint64_t h = hash(word, same_case);
     const std::uint32_t tag = tag_of(h);
-    const std::size_t mask = tags_.size() - 1;
     std::size_t i = index_of(h);
-    while (tags_[i] != 0 && !(tags_[i] == tag && slots_[i].word == word)) i = (i + 1) & mask;
+    while (tags_[i] != 0 && !(tags_[i] == tag && slots_[i].word == word)) i = (i + 1) & mask_;
     if (tags_[i] == 0) {
         tags_[i] = tag;
         slots_[i].word = std::string(word);
+        slots_[i].hash = h;
         ++used_;
         if (word.size() > longest_) longest_ = word.size();
     }
@@ -24,6 +24,7 @@ void Lexicon::rehash(std::size_t capacity) {
     std::vector<std::uint32_t> old_tags = std::move(tags_);
     slots_ = std::vector<Slot>(capacity);
     tags_ = std::vector<std::uint32_t>(capacity, 0);
+    mask_ = capacity - 1;
     shift_ = 64;
     for (std::size_t c = capacity; c > 1; c /= 2) --shift_;
     used_ = 0;

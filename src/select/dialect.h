@@ -159,7 +159,11 @@ private:
     struct Slot {
         std::string word;
         RowSet rows;
+        std::uint64_t hash = 0;  // the word's whole hash, which tells apart any two words up to exact_length
     };
+    // The hash reads the length and, up to this length, every character: two such words of equal
+    // hashes are the same word, and are not compared again.
+    static constexpr std::size_t exact_length = 5;
     const Slot *find_upper_slot(std::string_view word, const lex::Alphabet &letters) const {
         return find_as(word, [&letters](char c) { return letters.upper(c); });
     }
@@ -181,18 +185,19 @@ private:
     std::size_t index_of(std::uint64_t h) const { return static_cast<std::size_t>(h >> shift_); }
     template <typename Upper>
     const Slot *find_as(std::string_view word, Upper upper) const {
-        if (word.size() > longest_ || tags_.empty()) return nullptr;
+        if (word.size() > longest_ || mask_ == 0) return nullptr;
         const std::uint64_t h = hash(word, upper);
         const std::uint32_t tag = tag_of(h);
-        const std::size_t mask = tags_.size() - 1;
-        for (std::size_t i = index_of(h);; i = (i + 1) & mask) {
+        for (std::size_t i = index_of(h);; i = (i + 1) & mask_) {
             const std::uint32_t t = tags_[i];
             if (t == 0) return nullptr;
-            if (t == tag && slots_[i].word.size() == word.size() && same(slots_[i].word, word, upper)) return &slots_[i];
+            const Slot &slot = slots_[i];
+            if (t == tag && slot.hash == h && (word.size() <= exact_length || same(slot.word, word, upper))) return &slot;
         }
     }
     template <typename Upper>
     static bool same(std::string_view stored, std::string_view word, Upper upper) {
+        if (stored.size() != word.size()) return false;
         for (std::size_t i = 0; i < word.size(); ++i) {
             if (stored[i] != upper(word[i])) return false;
         }
@@ -202,6 +207,7 @@ private:
     std::vector<std::uint32_t> tags_;
     std::vector<Slot> slots_;
     unsigned shift_ = 64;  // the slot of a hash is its top bits
+    std::size_t mask_ = 0;  // the number of slots less one; 0 while there are none
     std::size_t used_ = 0;
     std::size_t longest_ = 0;
 };
