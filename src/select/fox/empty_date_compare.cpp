@@ -59,9 +59,11 @@ bool Scan::date_variable_before(std::size_t at) const {
 }
 
 // d < {^2020-01-01} as (d < {^2020-01-01} OR d IS NULL): the left operand a name alone, the right
-// one a date literal (not the empty one) or a date variable (m.dTo, ?ldTo) that ends the comparison.
+// one a date literal (not the empty one) or a date variable (m.dTo, ?ldTo) that ends the comparison;
+// two dates compared with each other, shown_date_compare.cpp.
 bool Scan::empty_date_below(std::size_t length) {
     const std::size_t right = skip_blanks(pos_ + length);
+    if (right < end_ && name_start(src_[right]) && shown_dates_compared(length, right)) return true;  // d1 < d2
     if (right + 2 >= end_ || (src_[right] != '{' && src_[right] != '?' && src_[right + 1] != '.')) {
         return false;  // the cheap test first: a literal, a parameter or m.x
     }

@@ -135,6 +135,10 @@ struct NamedRows {
     const Construct &fn_between_dates = construct("fn.between_dates");
     const Construct &op_empty_date_above = construct("op.empty_date_above");
     const Construct &op_empty_date_outside = construct("op.empty_date_outside");
+    const Construct &op_shown_dates_equal = construct("op.shown_dates_equal");
+    const Construct &op_shown_dates_unequal = construct("op.shown_dates_unequal");
+    const Construct &op_shown_dates_below = construct("op.shown_dates_below");
+    const Construct &op_shown_dates_below_or_equal = construct("op.shown_dates_below_or_equal");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
@@ -543,6 +547,7 @@ private:
     bool empty_text_compare(std::size_t length);
     void comparison_written(std::size_t operand, std::size_t after, std::string_view built);
     bool empty_date_below(std::size_t length);
+    bool shown_dates_compared(std::size_t length, std::size_t right);
     bool empty_date_above(std::size_t length);
     bool date_variable_before(std::size_t at) const;
     bool field_name(std::size_t from, std::size_t to) const;

@@ -352,11 +352,11 @@ private:
 
 }  // namespace
 
-// The first question reads the statement: only one that adds to or takes from a bare name and holds a
-// clue of a date can show one.
+// The first question reads the statement: only one that holds a clue of a date can show one. Asked
+// at a sum beside a bare name (dates.cpp) or at two names compared (shown_date_compare.cpp).
 void Pass::gather_shown_dates() {
     shown_state = 0;
-    if (!date_clue(statement) || !sum_beside_name(statement)) return;
+    if (!date_clue(statement)) return;
     Gatherer(*this, statement).run();
     for (std::size_t k = 0; k < shown_count; ++k) {
         if (shown[k].kind != 0) shown_state = 1;
