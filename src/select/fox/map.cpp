@@ -803,9 +803,9 @@ constexpr Construct rows[] = {
              "the comparison finds the empty dates, where FoxPro's {} < {} and {} <> {} do not hold); for the "
              "literal on the left "
              "see op.empty_date_above. Two names compared (shipped < order_date, a.d = b.d, both possibly "
-             "empty: FoxPro's {} = {} holds) are left as written: the statement does not show them to be "
-             "dates, and the same rewrite of a comparison of numbers or texts would find NULLs FoxPro "
-             "leaves out."},
+             "empty: FoxPro's {} = {} holds) are written by op.shown_dates_equal where the statement shows "
+             "both to be dates, and left as written otherwise: the same rewrite of a comparison of numbers "
+             "or texts would find NULLs FoxPro leaves out."},
     {.id = "op.empty_date_above",
      .kind = Kind::operator_,
      .fox = "{^date} > d, {^date} >= d, {^date} <> d, {^date} # d, {^date} != d, m.dTo > d, ?ldFrom >= d",

@@ -245,6 +245,7 @@ public:
                                 (union_ != none && later_member_predicate(text_, union_, pass_.rules)))) {
             return true;  // a condition as a select item
         }
+        if (names_compared_ && pass_.shows_dates()) return true;  // d1 < d2 where the statement may show both dates
         return sum_beside_ && date_clue(text_);  // d + 30 where the statement may show d to be a date
     }
 
@@ -265,6 +266,7 @@ private:
             if (text_[i] == '&' || (text_[i] == '>' && i > 0 && text_[i - 1] == '-')) return note_or_arrow(i);
             if (not_after(i)) return true;  // l = NOT l2
             if (compared_items_ && compared_group_beside(i)) return true;  // l <> (a > b)
+            names_compared_ = names_compared_ || name_compared_at(i);
             return compared_items_ && in_select_list(text_, i, select_list_);  // a condition as an item
         case always_clue: return true;
         case brace_clue: return braced(i);
@@ -288,6 +290,16 @@ private:
         case no_clue: return false;
         }
         return false;
+    }
+
+    // A name follows the comparison operator at 'i', where the dialect writes two dates compared in a
+    // way of its own (shown_date_compare.cpp).
+    bool name_compared_at(std::size_t i) const {
+        if (named().op_shown_dates_equal.target[pass_.column].empty() || text_[i] == '&') return false;
+        std::size_t at = i + 1;
+        while (at < n_ && (text_[at] == '=' || text_[at] == '>')) ++at;
+        at = blanks_after(text_, at);
+        return at < n_ && name_start(text_[at]);
     }
 
     // 0h0A0B or 0x1F; any other 0 passes with the digits after it (1000 is one stop)
@@ -759,6 +771,7 @@ private:
     std::size_t n_;
     bool compared_items_;
     bool sum_beside_ = false;
+    bool names_compared_ = false;  // a comparison with a name after it (a.d = b.d)
     std::size_t union_ = none;  // the first UNION
     int table_checks_ = 0;
     std::array<std::size_t, 64> opens_;  // the open parentheses (up to 64 deep)

@@ -249,16 +249,17 @@ struct Pass {
         std::uint8_t kind = 0;  // 1 a date, 2 a datetime, 0 evidence of both
         std::uint8_t strength = 0;
     };
-    std::array<ShownName, 8> shown{};
-    std::size_t shown_count = 0;
-    std::int8_t shown_state = -1;  // -1 until the statement is read for them, then 1 when it shows any
-    void gather_shown_dates();
-    bool shows_dates() {
+    // read when first asked (the quick look asks too): kept as the statement's answer
+    mutable std::array<ShownName, 8> shown{};
+    mutable std::size_t shown_count = 0;
+    mutable std::int8_t shown_state = -1;  // -1 until the statement is read for them, then 1 when it shows any
+    void gather_shown_dates() const;
+    bool shows_dates() const {
         if (shown_state < 0) gather_shown_dates();
         return shown_state == 1;
     }
     // 1 a date, 2 a datetime, 0 neither shown
-    int shown_date(std::string_view name) { return shows_dates() ? shown_kind(name) : 0; }
+    int shown_date(std::string_view name) const { return shows_dates() ? shown_kind(name) : 0; }
     int shown_kind(std::string_view name) const {
         if (!name.empty() && name[0] == '?') name = trimmed_name(name.substr(1));
         for (std::size_t k = 0; k < shown_count; ++k) {

@@ -129,7 +129,7 @@ namespace {
 // One walk over the statement, outside literals, that notes what each use shows.
 class Gatherer {
 public:
-    Gatherer(Pass &pass, std::string_view text) : pass_(pass), text_(text), n_(text.size()) {}
+    Gatherer(const Pass &pass, std::string_view text) : pass_(pass), text_(text), n_(text.size()) {}
 
     void run() {
         for (std::size_t i = 0; i < n_;) i = step(i);
@@ -343,7 +343,7 @@ private:
         }
     }
 
-    Pass &pass_;
+    const Pass &pass_;
     std::string_view text_;
     std::size_t n_;
     std::array<std::array<std::string_view, 2>, 8> compared_{};
@@ -354,7 +354,7 @@ private:
 
 // The first question reads the statement: only one that holds a clue of a date can show one. Asked
 // at a sum beside a bare name (dates.cpp) or at two names compared (shown_date_compare.cpp).
-void Pass::gather_shown_dates() {
+void Pass::gather_shown_dates() const {
     shown_state = 0;
     if (!date_clue(statement)) return;
     Gatherer(*this, statement).run();
