@@ -341,6 +341,8 @@ bool worth_a_pass(const Pass &pass, std::string_view text);
 bool sum_beside_name_at(std::string_view text, std::size_t at);
 bool sum_beside_name(std::string_view text);
 bool date_clue(std::string_view text);
+// A call in the text of a function that gives or reads a date or a datetime, or of BETWEEN (a part of date_clue).
+bool date_call_in(std::string_view text);
 // The statement with its chains of text joined by "+" written as the dialect's concatenation; no
 // handle when there is none (concat.cpp).
 tarnvel::Text join_strings(const Pass &pass, std::string_view statement);

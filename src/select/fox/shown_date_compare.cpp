@@ -24,7 +24,7 @@ constexpr Operator operators[] = {
 
 const Operator *operator_of(std::string_view written) {
     for (const Operator &op : operators) {
-        if (op.written == written) return &op;
+        if (op.written[0] == written[0] && op.written == written) return &op;
     }
     return nullptr;
 }
@@ -69,6 +69,7 @@ bool outer_join(std::string_view text) {
 // d1 op d2 with the operator at pos_ ('length' long) and d2 at 'right' in the source: both names
 // alone, fields, and shown to be of one kind, in a statement without an outer join.
 bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
+    if (named().op_shown_dates_equal.target[pass_.column].empty()) return false;  // the cheap test first
     const Operator *op = operator_of(src_.substr(pos_, length));
     if (op == nullptr) return false;
     const std::string_view form = row_of(op->relation).target[pass_.column];

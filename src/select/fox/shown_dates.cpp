@@ -91,7 +91,8 @@ namespace {
 // A variable FoxPro's naming makes a date or a datetime beside a + or a -, written with no m.
 // (ldTo + 1, 30 - tdFrom): the pass reads it as the date it names.
 bool named_date_summed(std::string_view text) {
-    for (std::size_t at = text.find_first_of("+-"); at != std::string_view::npos; at = text.find_first_of("+-", at + 1)) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '+' && text[at] != '-') continue;  // a loop of its own: find_first_of asks memchr per character
         const std::size_t before = blanks_before(text, at);
         std::size_t from = before;
         while (from > 0 && name_char(text[from - 1])) --from;
@@ -108,12 +109,16 @@ bool named_date_summed(std::string_view text) {
 
 // A date literal, a call of a function that gives or reads a date or a datetime, or a parameter or
 // variable FoxPro's naming makes one (?ldFrom, m.dTo, ldTo + 1).
-bool date_clue(std::string_view text) {
-    if (text.find('{') != std::string_view::npos) return true;
+bool date_call_in(std::string_view text) {
     for (std::size_t at = text.find('('); at != std::string_view::npos; at = text.find('(', at + 1)) {
         const std::string_view word = word_before(text, at);
         if (!word.empty() && (reader_of(word) != nullptr || gives_date_word(word) != 0 || between_word(word))) return true;
     }
+    return false;
+}
+
+bool date_clue(std::string_view text) {
+    if (text.find('{') != std::string_view::npos || date_call_in(text)) return true;
     for (std::size_t at = text.find('?'); at != std::string_view::npos; at = text.find('?', at + 1)) {
         const std::size_t from = blanks_after(text, at + 1);
         if (from < text.size() && name_start(text[from]) &&
