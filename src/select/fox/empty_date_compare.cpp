@@ -62,15 +62,14 @@ bool Scan::date_variable_before(std::size_t at) const {
 // one a date literal (not the empty one) or a date variable (m.dTo, ?ldTo) that ends the comparison;
 // two dates compared with each other, shown_date_compare.cpp.
 bool Scan::empty_date_below(std::size_t length) {
-    const std::string_view form = named().op_empty_date_below.target[pass_.column];
-    if (form.empty()) return false;  // the dialect stores the empty date as a value
     const std::size_t right = skip_blanks(pos_ + length);
     if (right < end_ && name_start(src_[right]) && shown_dates_compared(length, right)) return true;  // d1 < d2
     if (right + 2 >= end_ || (src_[right] != '{' && src_[right] != '?' && src_[right + 1] != '.')) {
         return false;  // the cheap test first: a literal, a parameter or m.x
     }
+    const std::string_view form = named().op_empty_date_below.target[pass_.column];
     const std::string_view op = below_or_unequal(src_.substr(pos_, length));
-    if (op.empty()) return false;
+    if (form.empty() || op.empty()) return false;
     const std::size_t close = src_[right] == '{' ? filled_date_close(src_, right, end_) : std::string_view::npos;
     const std::size_t after = close != std::string_view::npos ? close + 1 : date_variable_end(src_, right, end_);
     if (after == std::string_view::npos) return false;

@@ -826,7 +826,7 @@ constexpr Construct rows[] = {
     {.id = "op.shown_dates_equal",
      .kind = Kind::operator_,
      .fox = "d1 = d2, d1 == d2 (both shown to be dates, or both datetimes, by the statement)",
-     .example = "SELECT * FROM orders WHERE order_date = ship_date AND order_date > {^2020-01-01} AND YEAR(ship_date) > 0",
+     .example = "SELECT * FROM orders WHERE order_date = ship_date AND YEAR(order_date) = 2020 AND ship_date < DATE()",
      .place = Place::statement,
      .target = {"", "({1} = {2} OR {1} IS NULL AND {2} IS NULL)", "", "({1} = {2} OR {1} IS NULL AND {2} IS NULL)",
                 "({1} = {2} OR {1} IS NULL AND {2} IS NULL)"},
@@ -836,15 +836,14 @@ constexpr Construct rows[] = {
              "do the same for the other operators: the empty date is below every date, so d1 < d2 holds when "
              "d1 is empty and d2 is not, d1 <= d2 whenever d1 is empty, and d1 <> d2 when one of them is. "
              "d1 > d2 and d1 >= d2 are written as d2 < d1 and d2 <= d1. Only for two names alone (not m.x "
-             "or a parameter, which hold what the application binds), in a statement that holds a date literal "
-             "(the test that spares the others the search for dates) and no outer join: "
+             "or a parameter, which hold what the application binds) and in a statement with no outer join: "
              "a field of the outer side of an outer join that found no row is NULL, FoxPro's .NULL., for which "
              "no comparison holds, and a field that allows .NULL. is read so too (the servers cannot tell it "
              "from the empty date). A name compared with itself (d = d) holds for the empty date as in FoxPro."},
     {.id = "op.shown_dates_unequal",
      .kind = Kind::operator_,
      .fox = "d1 <> d2, d1 # d2, d1 != d2 (shown to be dates)",
-     .example = "SELECT * FROM orders WHERE order_date <> ship_date AND order_date > {^2020-01-01} AND YEAR(ship_date) > 0",
+     .example = "SELECT * FROM orders WHERE order_date <> ship_date AND YEAR(order_date) = 2020 AND ship_date < DATE()",
      .place = Place::statement,
      .target = {"", "({1} <> {2} OR {1} IS NULL AND {2} IS NOT NULL OR {2} IS NULL AND {1} IS NOT NULL)", "",
                 "({1} <> {2} OR {1} IS NULL AND {2} IS NOT NULL OR {2} IS NULL AND {1} IS NOT NULL)",
@@ -853,7 +852,7 @@ constexpr Construct rows[] = {
     {.id = "op.shown_dates_below",
      .kind = Kind::operator_,
      .fox = "d1 < d2, d2 > d1 (shown to be dates)",
-     .example = "SELECT * FROM orders WHERE order_date < ship_date AND order_date > {^2020-01-01} AND YEAR(ship_date) > 0",
+     .example = "SELECT * FROM orders WHERE order_date < ship_date AND YEAR(order_date) = 2020 AND ship_date < DATE()",
      .place = Place::statement,
      .target = {"", "({1} < {2} OR {1} IS NULL AND {2} IS NOT NULL)", "", "({1} < {2} OR {1} IS NULL AND {2} IS NOT NULL)",
                 "({1} < {2} OR {1} IS NULL AND {2} IS NOT NULL)"},
@@ -861,7 +860,7 @@ constexpr Construct rows[] = {
     {.id = "op.shown_dates_below_or_equal",
      .kind = Kind::operator_,
      .fox = "d1 <= d2, d2 >= d1 (shown to be dates)",
-     .example = "SELECT * FROM orders WHERE order_date <= ship_date AND order_date > {^2020-01-01} AND YEAR(ship_date) > 0",
+     .example = "SELECT * FROM orders WHERE order_date <= ship_date AND YEAR(order_date) = 2020 AND ship_date < DATE()",
      .place = Place::statement,
      .target = {"", "({1} <= {2} OR {1} IS NULL)", "", "({1} <= {2} OR {1} IS NULL)", "({1} <= {2} OR {1} IS NULL)"},
      .note = "As op.shown_dates_equal: the empty date is at or below every date, the empty one included."},

@@ -245,9 +245,7 @@ public:
                                 (union_ != none && later_member_predicate(text_, union_, pass_.rules)))) {
             return true;  // a condition as a select item
         }
-        if (compared_at_ != 0 && names_compared() && pass_.shows_dates()) {
-            return true;  // d1 < d2, both shown to be dates
-        }
+        if (names_compared() && may_show_dates() && pass_.shows_dates()) return true;  // d1 < d2, both shown dates
         return sum_beside_ && date_clue(text_);  // d + 30 where the statement may show d to be a date
     }
 
@@ -255,26 +253,37 @@ private:
     bool at_clue(Clue clue, std::size_t &i) {
         switch (clue) {
         case bracket_clue:
+            date_hint_ = true;
             if (i > 0 && name_char(text_[i - 1])) return true;  // an array element
             return quoted(i);
-        case quote_clue: return quoted(i);
+        case quote_clue:
+            date_hint_ = true;  // a brace in a literal is a clue of a date to date_clue
+            return quoted(i);
         case close_clue:
             if (depth_ > 0) --depth_;
             return false;
         case open_clue: return opened(i);
-        case dot_clue: return dotted(i);
+        case dot_clue:
+            date_hint_ = date_hint_ || (i > 0 && upper(text_[i - 1]) == 'M');  // m.dFrom
+            return dotted(i);
         case equals_clue:
             if (text_[i] == '=' && i + 1 < n_ && text_[i + 1] == '=') return true;
-            if (text_[i] == '&' || (text_[i] == '>' && i > 0 && text_[i - 1] == '-')) return note_or_arrow(i);
+            if (text_[i] == '&' || (text_[i] == '>' && i > 0 && text_[i - 1] == '-')) {
+                date_hint_ = true;  // a note passed over may hold one
+                return note_or_arrow(i);
+            }
             if (not_after(i)) return true;  // l = NOT l2
             if (compared_items_ && compared_group_beside(i)) return true;  // l <> (a > b)
             if (compared_at_ < compared_.size()) compared_[compared_at_++] = i;  // read at the end
             return compared_items_ && in_select_list(text_, i, select_list_);  // a condition as an item
         case always_clue: return true;
-        case brace_clue: return braced(i);
+        case brace_clue:
+            date_hint_ = true;
+            return braced(i);
         case star_clue: return starred(i);
         case slash_clue: return slashed(i);
         case skip_clue: {
+            date_hint_ = true;  // ?ldFrom
             const std::size_t from = i;
             i = (text_[i] == '~' ? reference_end(text_, i, n_, pass_.rules) : parameter_end(text_, i, n_, pass_.rules)) - 1;
             return text_[from] == '?' && date_parameter_compared(from, i + 1);
@@ -282,6 +291,7 @@ private:
         case b_clue: return between_word(i);
         case percent_clue: return !named().op_modulo.target[pass_.column].empty();
         case sum_clue:
+            date_hint_ = true;  // ldTo + 1
             sum_beside_ = sum_beside_ || sum_beside_name_at(text_, i);
             return text_[i] == '+' && folder_sum(i);
         case underscore_clue: return word_start(i) && system_variable_at(i);
@@ -313,22 +323,20 @@ private:
     }
 
     // A comparison met holds two names (all of them when more were met than were kept).
-    // The cheap tests first: a date literal in the statement, a name after one of them.
     bool names_compared() const {
-        if (named().op_shown_dates_equal.target[pass_.column].empty() || !pass_.dates_compared()) return false;
-        std::size_t k = 0;
-        while (k < compared_at_ && !name_after(compared_[k])) ++k;
-        if (k == compared_at_) return false;
+        if (compared_at_ == 0 || named().op_shown_dates_equal.target[pass_.column].empty()) return false;
         if (compared_at_ == compared_.size()) return true;
-        for (; k < compared_at_; ++k) {
+        for (std::size_t k = 0; k < compared_at_; ++k) {
             if (name_compared_at(compared_[k])) return true;
         }
         return false;
     }
-    bool name_after(std::size_t i) const {
-        std::size_t at = i + 1;
-        while (at < n_ && (text_[at] == '=' || text_[at] == '>' || is_blank(text_[at]))) ++at;
-        return at < n_ && name_start(text_[at]);
+
+    // The statement may show a name to be a date (date_clue): the walk met a clue of one, or a call of
+    // a function that reads or gives one stands in it. A part is read by the statement's answer.
+    bool may_show_dates() const {
+        const bool whole = text_.data() == pass_.statement.data() && n_ == pass_.statement.size();
+        return !whole || date_hint_ || date_call_in(text_);
     }
 
     // 0h0A0B or 0x1F; any other 0 passes with the digits after it (1000 is one stop)
@@ -800,8 +808,9 @@ private:
     std::size_t n_;
     bool compared_items_;
     bool sum_beside_ = false;
-    std::array<std::size_t, 8> compared_;  // the comparison operators met (a.d = b.d), the last slot for more
+    std::array<std::size_t, 8> compared_{};  // the comparison operators met (a.d = b.d), the last slot for more
     std::size_t compared_at_ = 0;
+    bool date_hint_ = false;       // a brace, parameter, m.x, sum, literal or note met: date_clue may hold
     std::size_t union_ = none;  // the first UNION
     int table_checks_ = 0;
     std::array<std::size_t, 64> opens_;  // the open parentheses (up to 64 deep)

@@ -253,8 +253,6 @@ struct Pass {
     mutable std::array<ShownName, 8> shown{};
     mutable std::size_t shown_count = 0;
     mutable std::int8_t shown_state = -1;  // -1 until the statement is read for them, then 1 when it shows any
-    mutable std::int8_t dated = -1;  // -1 until asked, then 1 when the statement holds a date literal
-    bool dates_compared() const;     // it does (dates_compared_in), asked once
     void gather_shown_dates() const;
     bool shows_dates() const {
         if (shown_state < 0) gather_shown_dates();
@@ -345,9 +343,6 @@ bool sum_beside_name(std::string_view text);
 bool date_clue(std::string_view text);
 // A call in the text of a function that gives or reads a date or a datetime, or of BETWEEN (a part of date_clue).
 bool date_call_in(std::string_view text);
-// The statement holds a date literal: where two names it shows to be dates are compared with each
-// other (shown_date_compare.cpp).
-bool dates_compared_in(std::string_view statement);
 // The statement with its chains of text joined by "+" written as the dialect's concatenation; no
 // handle when there is none (concat.cpp).
 tarnvel::Text join_strings(const Pass &pass, std::string_view statement);

@@ -66,20 +66,10 @@ bool outer_join(std::string_view text) {
 
 }  // namespace
 
-bool dates_compared_in(std::string_view statement) { return statement.find('{') != std::string_view::npos; }
-
-bool Pass::dates_compared() const {
-    if (dated < 0) dated = dates_compared_in(statement) ? 1 : 0;
-    return dated == 1;
-}
-
 // d1 op d2 with the operator at pos_ ('length' long) and d2 at 'right' in the source: both names
-// alone, fields, and shown to be of one kind, in a statement without an outer join that holds a date
-// literal (the quick look asks the same, cheaply).
+// alone, fields, and shown to be of one kind, in a statement without an outer join.
 bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
-    if (!pass_.dates_compared()) return false;  // the cheap tests first: a date literal, a field on the left
-    const std::string_view name = lone_name_operand();
-    if (name.empty() || name[0] == '?' || (name.size() > 2 && upper(name[0]) == 'M' && name[1] == '.')) return false;
+    if (named().op_shown_dates_equal.target[pass_.column].empty()) return false;  // the cheap test first
     const Operator *op = operator_of(src_.substr(pos_, length));
     if (op == nullptr) return false;
     const std::string_view form = row_of(op->relation).target[pass_.column];
@@ -88,6 +78,8 @@ bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
     if (operator_follows(after) || (after < end_ && (name_char(src_[after]) || src_[after] == '(' || src_[after] == '.'))) {
         return false;
     }
+    const std::string_view name = lone_name_operand();
+    if (name.empty() || name[0] == '?' || (name.size() > 2 && upper(name[0]) == 'M' && name[1] == '.')) return false;
     const int kind = pass_.shown_date(src_.substr(right, after - right));
     if (kind == 0 || pass_.shown_date(name) != kind || pass_.depth >= deepest_call || outer_join(pass_.statement)) {
         return false;

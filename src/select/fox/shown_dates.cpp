@@ -109,22 +109,10 @@ bool named_date_summed(std::string_view text) {
 
 // A date literal, a call of a function that gives or reads a date or a datetime, or a parameter or
 // variable FoxPro's naming makes one (?ldFrom, m.dTo, ldTo + 1).
-// The first letters of the functions that read or give a date or a datetime, and of BETWEEN: a word
-// that begins with another is passed by before it is looked up.
-constexpr bool date_initial(char c) {
-    switch (upper(c)) {
-    case 'B': case 'C': case 'D': case 'G': case 'H': case 'M': case 'Q': case 'S': case 'T': case 'W': case 'Y':
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool date_call_in(std::string_view text) {
     for (std::size_t at = text.find('('); at != std::string_view::npos; at = text.find('(', at + 1)) {
         const std::string_view word = word_before(text, at);
-        if (word.empty() || !date_initial(word[0])) continue;
-        if (reader_of(word) != nullptr || gives_date_word(word) != 0 || between_word(word)) return true;
+        if (!word.empty() && (reader_of(word) != nullptr || gives_date_word(word) != 0 || between_word(word))) return true;
     }
     return false;
 }
