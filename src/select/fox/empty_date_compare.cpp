@@ -49,6 +49,26 @@ std::size_t date_variable_end(std::string_view text, std::size_t at, std::size_t
 
 }  // namespace
 
+// DATE() or DATETIME() from 'at', alone or with days or seconds added or taken off (DATE() - 30,
+// DATE() - m.nDays, DATETIME() + 60 * 5): one past it; npos when none stands there. Today, a date the
+// server fills in. What is added must be a number: DATE() - d of a date d is a number of days.
+std::size_t Scan::today_sum_end(std::size_t at) const {
+    constexpr std::size_t npos = std::string_view::npos;
+    if (!word_at(src_, at, end_, "DATE") && !word_at(src_, at, end_, "DATETIME")) return npos;
+    std::size_t open = at;
+    while (open < end_ && name_char(src_[open])) ++open;
+    open = skip_blanks(open);
+    const std::size_t close = open < end_ && src_[open] == '(' ? skip_blanks(open + 1) : end_;
+    if (close >= end_ || src_[close] != ')') return npos;
+    const std::size_t sign = skip_blanks(close + 1);
+    if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-')) return close + 1;
+    const std::size_t term = skip_blanks(sign + 1);
+    const std::size_t end = term < end_ ? operand_end(term, "*/%^") : term;
+    if (end == term || end == none || operator_follows(end, false)) return npos;
+    const bool number = is_digit(src_[term]) || (variable_end(term) == end && named_number(src_.substr(term, end - term)));
+    return number ? end : npos;
+}
+
 // The source before 'at' ends with a parameter or memory variable FoxPro's naming makes a date or a
 // datetime (m.dTo, ?ldTo): the cheap test before the written operand is looked at. Not where the
 // dialect keeps such a comparison as written.
@@ -59,19 +79,20 @@ bool Scan::date_variable_before(std::size_t at) const {
 }
 
 // d < {^2020-01-01} as (d < {^2020-01-01} OR d IS NULL): the left operand a name alone, the right
-// one a date literal (not the empty one) or a date variable (m.dTo, ?ldTo) that ends the comparison;
-// two dates compared with each other, shown_date_compare.cpp.
+// one a date literal (not the empty one), a date variable (m.dTo, ?ldTo) or today (DATE() - 30) that
+// ends the comparison; two dates compared with each other, shown_date_compare.cpp.
 bool Scan::empty_date_below(std::size_t length) {
     const std::size_t right = skip_blanks(pos_ + length);
     if (right < end_ && name_start(src_[right]) && shown_dates_compared(length, right)) return true;  // d1 < d2
-    if (right + 2 >= end_ || (src_[right] != '{' && src_[right] != '?' && src_[right + 1] != '.')) {
-        return false;  // the cheap test first: a literal, a parameter or m.x
+    if (right + 2 >= end_ || (src_[right] != '{' && src_[right] != '?' && src_[right + 1] != '.' && upper(src_[right]) != 'D')) {
+        return false;  // the cheap test first: a literal, a parameter, m.x or DATE()
     }
     const std::string_view form = named().op_empty_date_below.target[pass_.column];
     const std::string_view op = below_or_unequal(src_.substr(pos_, length));
     if (form.empty() || op.empty()) return false;
     const std::size_t close = src_[right] == '{' ? filled_date_close(src_, right, end_) : std::string_view::npos;
-    const std::size_t after = close != std::string_view::npos ? close + 1 : date_variable_end(src_, right, end_);
+    std::size_t after = close != std::string_view::npos ? close + 1 : date_variable_end(src_, right, end_);
+    if (after == std::string_view::npos) after = today_sum_end(right);
     if (after == std::string_view::npos) return false;
     if (operator_follows(after) || (after < end_ && name_char(src_[after]))) return false;
     const std::string_view name = lone_name_operand();

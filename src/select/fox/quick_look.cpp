@@ -496,13 +496,13 @@ private:
         }
         if (array_in_parentheses(word, text_.substr(0, n_), i)) return true;  // laX(1)
         if (same_word(word, "DATE") &&
-            (date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference) ||
+            (today_compared(word) || date_call(word, i, named().fn_date, named().op_date_days, named().op_date_difference) ||
              compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_date_value_days) ||
              compared_sum_after_call(i, named().op_date_value_days))) {
             return true;
         }
         if (same_word(word, "DATETIME") &&
-            (date_call(word, i, named().fn_datetime, named().op_datetime_seconds, named().op_datetime_difference) ||
+            (today_compared(word) || date_call(word, i, named().fn_datetime, named().op_datetime_seconds, named().op_datetime_difference) ||
              compared_sum_before(static_cast<std::size_t>(word.data() - text_.data()), named().op_datetime_value_seconds) ||
              compared_sum_after_call(i, named().op_datetime_value_seconds))) {
             return true;
@@ -567,6 +567,12 @@ private:
         if (word.empty()) return false;
         const Kw kw = keyword_of(word);
         return kw == Kw::where || kw == Kw::having || kw == Kw::on || kw == Kw::logic || kw == Kw::when;
+    }
+
+    // d < DATE(), d <> DATETIME(): where the dialect finds the empty date by such a comparison in a way
+    // of its own.
+    bool today_compared(std::string_view word) const {
+        return below_or_unequal_before(blanks_before(text_, static_cast<std::size_t>(word.data() - text_.data())));
     }
 
     // DATE(), DATE() - 30, DATETIME(), DATETIME() + 60: the call alone, or with a sum

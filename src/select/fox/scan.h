@@ -552,6 +552,7 @@ private:
     bool empty_date_below(std::size_t length);
     bool shown_dates_compared(std::size_t length, std::size_t right);
     bool empty_date_above(std::size_t length);
+    std::size_t today_sum_end(std::size_t at) const;
     bool date_variable_before(std::size_t at) const;
     bool field_name(std::size_t from, std::size_t to) const;
     std::size_t date_range_end(std::size_t at) const;

@@ -75,9 +75,8 @@ bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
     const std::string_view form = row_of(op->relation).target[pass_.column];
     const std::size_t after = name_chain_end(src_, right, end_);
     if (form.empty() || after == right || !field_name(right, after)) return false;
-    if (operator_follows(after) || (after < end_ && (name_char(src_[after]) || src_[after] == '(' || src_[after] == '.'))) {
-        return false;
-    }
+    if (operator_follows(after) || (after < end_ && (name_char(src_[after]) || src_[after] == '.'))) return false;
+    if (const std::size_t next = skip_blanks(after); next < end_ && src_[next] == '(') return false;  // DATE ()
     const std::string_view name = lone_name_operand();
     if (name.empty() || name[0] == '?' || (name.size() > 2 && upper(name[0]) == 'M' && name[1] == '.')) return false;
     const int kind = pass_.shown_date(src_.substr(right, after - right));
