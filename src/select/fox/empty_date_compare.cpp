@@ -103,12 +103,7 @@ bool Scan::empty_date_below(std::size_t length) {
     args.add(op);
     if (close != std::string_view::npos && src_[right + 1] == '^') args.add(src_.substr(right, after - right));
     else convert_into(args, right, after, false);  // {01/31/95} as SET DATE reads it, ?M.DTO a parameter
-    if (repeats_long_argument(form, args)) return false;
-    Text built, left;
-    fill(built, form, args);
-    out_.take(operand, pos_, left);
-    comparison_written(operand, after, built.view());
-    return true;
+    return comparison_filled(form, args, operand, after);
 }
 
 // The name from 'from' to 'to' is a field (d, t.d): no keyword (NULL, ALL), no variable or object
@@ -148,13 +143,8 @@ bool Scan::empty_date_above(std::size_t length) {
     args.add(src_.substr(name, after - name));
     args.add(op);
     args.add(literal);
-    if (repeats_long_argument(form, args)) return false;
-    Text built, left;
-    fill(built, form, args);
     const std::size_t operand = t.operand;
-    out_.take(operand, pos_, left);
-    comparison_written(operand, after, built.view());
-    return true;
+    return comparison_filled(form, args, operand, after);
 }
 
 // One past the dates from 'at' that NOT BETWEEN or NOT IN compares with: {^a} AND {^b} after BETWEEN,
@@ -193,13 +183,8 @@ bool Scan::empty_date_outside(std::size_t w0, std::size_t w1) {
     Args args;
     args.add(name);
     args.add(src_.substr(w0, after - w0));
-    if (repeats_long_argument(form, args)) return false;
-    Text built, left;
-    fill(built, form, args);
     const std::size_t operand = top().operand;
-    out_.take(operand, pos_, left);
-    comparison_written(operand, after, built.view());
-    return true;
+    return comparison_filled(form, args, operand, after);
 }
 
 }  // namespace tarnvel::select::fox

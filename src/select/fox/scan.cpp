@@ -690,6 +690,17 @@ void Scan::comparison_written(std::size_t operand, std::size_t after, std::strin
     prev_ = Prev::operand;
 }
 
+// The comparison from the operand at output offset 'operand' to 'after' in the source written as
+// 'form' filled with 'args'; false, and nothing written, where the form would repeat a long argument.
+bool Scan::comparison_filled(std::string_view form, const Args &args, std::size_t operand, std::size_t after) {
+    if (repeats_long_argument(form, args)) return false;
+    Text built, left;
+    fill(built, form, args);
+    out_.take(operand, pos_, left);
+    comparison_written(operand, after, built.view());
+    return true;
+}
+
 // a # b is "not equal" after an operand; anywhere else # begins a temporary table's name.
 void Scan::hash() {
     if (prev_ == Prev::operand) {

@@ -549,6 +549,7 @@ private:
     bool no_record_compared(std::size_t w0, std::size_t close) const;
     bool empty_text_compare(std::size_t length);
     void comparison_written(std::size_t operand, std::size_t after, std::string_view built);
+    bool comparison_filled(std::string_view form, const Args &args, std::size_t operand, std::size_t after);
     bool empty_date_below(std::size_t length);
     bool shown_dates_compared(std::size_t length, std::size_t right);
     bool empty_date_above(std::size_t length);

@@ -87,13 +87,8 @@ bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
     if (op->swapped) convert_into(args, right, after, false);
     args.add(name);
     if (!op->swapped) convert_into(args, right, after, false);
-    if (repeats_long_argument(form, args)) return false;
-    Text built, left;
-    fill(built, form, args);
     const std::size_t operand = top().operand;
-    out_.take(operand, pos_, left);
-    comparison_written(operand, after, built.view());
-    return true;
+    return comparison_filled(form, args, operand, after);
 }
 
 }  // namespace tarnvel::select::fox
