@@ -6,6 +6,7 @@
 #include "select/literals.h"
 #include "select/template.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,11 @@ constexpr std::string_view memory = "Insufficient memory for TOP";
 // The columns the form adds in its derived tables: an item may not take their names.
 constexpr std::string_view own_columns[] = {"PERCENT_ROW", "PERCENT_COUNT"};
 
-// One item of the field list: its expression as written and the name of its column.
+// One item of the field list: its text and expression as written and the name of its column.
+// 'given' is the name this pass gives an expression that has none (FoxPro's own, EXP_n).
 struct Item {
-    std::string_view expression, name;
+    std::string_view text, expression, name;
+    std::string given;
 };
 
 struct Reader {
@@ -86,10 +89,43 @@ std::size_t items_start(std::string_view select) {
     return select.starts_with("SELECT DISTINCT ") ? 16 : select.starts_with("SELECT ALL ") ? 11 : 7;
 }
 
-// Each item with the name of its column: its alias (with AS or without), or the column a bare name
-// reads. False when a
-// name is unknown (*, an expression without alias) or stands twice, since the derived table needs
-// every column named once.
+// Columns of the same name (stock, product.stock) take FoxPro's names for them: the name, "_" and
+// a letter for each in turn (STOCK_A, STOCK_B). False for a quoted name or more than 26 of one name.
+bool name_twins(const Reader &reader, std::vector<Item> &items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (!items[i].given.empty()) continue;
+        char letter = 'A';
+        for (std::size_t j = i + 1; j < items.size(); ++j) {
+            if (!items[j].given.empty() || !same_name(reader, items[i].name, items[j].name)) continue;
+            if (letter == 'A') items[i].given = std::string(items[i].name) + "_" + letter++;
+            if (letter > 'Z' || items[j].name.front() == reader.session.dialect.quote_open) return false;
+            items[j].given = std::string(items[j].name) + "_" + letter++;
+        }
+        if (letter != 'A' && items[i].name.front() == reader.session.dialect.quote_open) return false;
+    }
+    for (Item &item : items) {
+        if (!item.given.empty()) item.name = item.given;
+    }
+    return true;
+}
+
+// Every column named once, and none by a name the form's own columns take.
+bool names_unique(const Reader &reader, const std::vector<Item> &items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        for (std::string_view own : own_columns) {
+            if (same_name(reader, items[i].name, own)) return false;
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (same_name(reader, items[i].name, items[j].name)) return false;
+        }
+    }
+    return true;
+}
+
+// Each item with the name of its column: its alias (with AS or without), the column a bare name
+// reads, or for another expression the name FoxPro gives its column, EXP_ and the item's position;
+// columns of one name take FoxPro's names for them too. False when a name is unknown (*, t.*) or
+// cannot be given, since the derived table needs every column named once.
 bool read_items(const Reader &reader, std::string_view list, std::vector<Item> &items) {
     for (std::string_view item : list_items(reader, list)) {
         const std::size_t as = lex::find_at_level(item, 0, " AS ", reader.rules);
@@ -103,16 +139,18 @@ bool read_items(const Reader &reader, std::string_view list, std::vector<Item> &
         } else {
             name = chain_last(reader, item);
         }
-        if (name.empty() || (!alias.empty() && chain_last(reader, alias) != alias)) return false;
-        for (std::string_view own : own_columns) {
-            if (same_name(reader, name, own)) return false;
+        std::string given;
+        if (name.empty() && alias.empty() && !item.empty() && item.back() != '*') {
+            given = "EXP_" + std::to_string(items.size() + 1);
         }
-        for (const Item &before : items) {
-            if (same_name(reader, name, before.name)) return false;
-        }
-        items.push_back({expression, name});
+        if ((name.empty() && given.empty()) || (!alias.empty() && chain_last(reader, alias) != alias)) return false;
+        items.push_back({item, expression, name, std::move(given)});
     }
-    return !items.empty();
+    // the names given live in the items, which move no more from here on
+    for (Item &item : items) {
+        if (!item.given.empty()) item.name = item.given;
+    }
+    return !items.empty() && name_twins(reader, items) && names_unique(reader, items);
 }
 
 // The column an ORDER BY item sorts on: a position in the field list, an item's expression or its
@@ -146,9 +184,19 @@ bool order_over_names(const Reader &reader, std::string_view order, const std::v
     return !out.empty();
 }
 
-// The member without its ORDER BY: the field list, FROM, WHERE, GROUP BY and HAVING.
-std::string member_text(Clauses &clauses) {
-    std::string member(lex::trimmed(clauses.select().view()));
+// The member without its ORDER BY: the field list (each expression without a name of its own given
+// one), FROM, WHERE, GROUP BY and HAVING.
+std::string member_text(Clauses &clauses, const std::vector<Item> &items) {
+    const std::string_view select = lex::trimmed(clauses.select().view());
+    std::string member(select);
+    if (std::any_of(items.begin(), items.end(), [](const Item &item) { return !item.given.empty(); })) {
+        member.resize(items_start(select));
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (i > 0) member += ", ";
+            if (items[i].given.empty()) member += items[i].text;
+            else member.append(items[i].expression).append(" AS ").append(items[i].given);
+        }
+    }
     for (int i = 2; i < 5; ++i) {
         if (clauses.buffers[i] && !clauses.buffers[i].empty()) member.append(" ").append(lex::trimmed(clauses.buffers[i].view()));
     }
@@ -188,7 +236,7 @@ bool percent_member_pass(Session &session, Clauses &clauses) {
     const std::string_view destination = end == npos ? std::string_view{} : lex::trimmed(order.substr(end));
     std::string ordering;
     if (!order_over_names(reader, lex::trimmed(order.substr(9, end == npos ? npos : end - 9)), items, ordering)) return false;
-    Text rewritten = filled(session.dialect.percent_member, items, ordering, member_text(clauses), clauses.percent);
+    Text rewritten = filled(session.dialect.percent_member, items, ordering, member_text(clauses, items), clauses.percent);
     std::string kept(destination);
     for (int i = 2; i < 6; ++i) clauses.buffers[i].release();
     clauses.select() = std::move(rewritten);

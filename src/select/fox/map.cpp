@@ -431,8 +431,9 @@ constexpr Construct rows[] = {
              "rounded up. MySQL takes only a constant in LIMIT: the statement becomes a derived table whose rows "
              "are numbered in its order and counted (window functions, MySQL 8 or MariaDB 10.2), and the outer "
              "query keeps the first n percent, naming the statement's columns again so that the result holds no "
-             "other. Where a column has no name to repeat (*, an expression without alias, a name twice), ORDER "
-             "BY names what the result lacks, or TOP stands in a UNION member, TOP n PERCENT stays as written "
+             "other; an expression without alias takes the name FoxPro gives its column, EXP_ and its position, "
+             "and columns of one name FoxPro's names for them (ID_A, ID_B). Where a column has no name to "
+             "repeat (*, a quoted name twice), ORDER BY names what the result lacks, or TOP stands in a UNION member, TOP n PERCENT stays as written "
              "and the residue check reports it. As with TOP n, PostgreSQL and MySQL add no tie at the boundary."},
     {.id = "clause.join_words",
      .kind = Kind::dialect,
