@@ -540,6 +540,10 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
         if (order && expr != pass.trailing_name(item.alias.empty() ? expr : item.alias)) pass.order_by_max(*order, expr);
         return wrap_in_max(pass, item, rebuilt);
     }
+    // A grouped subquery ((SELECT COUNT(*) FROM o WHERE o.c = t.c) AS n ... GROUP BY 1) differs from
+    // row to row where it reads outer names: it stays in GROUP BY (a server that takes no subquery
+    // there says so rather than give one row for all).
+    if (grouped && subquery(expr)) unchanged = false;
     if (!unchanged) {
         if (pass.dialect.group_parameter_by_position && expr.find('?') != npos) grouping.add(std::to_string(number));
         else grouping.add(expr);
