@@ -630,6 +630,14 @@ bool Scan::inlist(const Construct &row, std::size_t open, std::size_t close, Tex
     return true;
 }
 
+// A character of CHRTRAN's lists as a string literal, a quote doubled.
+static void append_string_literal(Text &out, std::string_view character) {
+    out.push('\'');
+    out.append(character);
+    if (character == "'") out.push('\'');
+    out.push('\'');
+}
+
 // CHRTRAN(s, from, to): the row's form where the dialect has one, else a REPLACE a character of
 // literal lists (each character once: a later repeat has nothing left to replace).
 bool Scan::chrtran(const Construct &row, std::size_t open, std::size_t close, Text &built) {
@@ -648,8 +656,9 @@ bool Scan::chrtran(const Construct &row, std::size_t open, std::size_t close, Te
     }
     std::string_view from_list, to_list;
     Characters from, to;
+    ChrtranSteps order;
     if (!literal_inside(lists[0], from_list) || !literal_inside(lists[1], to_list) || !characters_of(from_list, from) ||
-        !characters_of(to_list, to) || !chrtran_steps(from, to)) {
+        !characters_of(to_list, to) || !chrtran_steps(from, to, order)) {
         return false;
     }
     // a REPLACE that follows the collation, by default blind to case, where CHRTRAN is not, finds
@@ -661,17 +670,12 @@ bool Scan::chrtran(const Construct &row, std::size_t open, std::size_t close, Te
     Text nest[2], one, other;
     nest[0].append(args[0]);
     std::size_t current = 0;
-    for (std::size_t i = 0; i < from.count; ++i) {
-        const auto earlier = from.at.begin();
-        if (std::find(earlier, earlier + i, from.at[i]) != earlier + i || (i < to.count && to.at[i] == from.at[i])) continue;
+    for (std::size_t k = 0; k < order.count; ++k) {
+        const std::size_t i = order.at[k];
         one.clear();
-        one.push('\'');
-        one.append(from.at[i]);
-        one.push('\'');
+        append_string_literal(one, from.at[i]);
         other.clear();
-        other.push('\'');
-        if (i < to.count) other.append(to.at[i]);
-        other.push('\'');
+        append_string_literal(other, i < to.count ? to.at[i] : std::string_view{});
         Args step_args;
         step_args.add(nest[current].view());
         step_args.add(one.view());

@@ -291,17 +291,35 @@ bool holds_letters(const Characters &list) {
     return false;
 }
 
-bool chrtran_steps(const Characters &from, const Characters &to) {
+bool chrtran_steps(const Characters &from, const Characters &to, ChrtranSteps &steps) {
     if (from.count == 0) return false;
     for (const Characters *list : {&from, &to}) {
         for (std::size_t i = 0; i < list->count; ++i) {
-            if (std::string_view("'\"[]\\").find(list->at[i][0]) != std::string_view::npos) return false;
+            if (std::string_view("\"[]\\").find(list->at[i][0]) != std::string_view::npos) return false;
         }
     }
-    for (std::size_t i = 1; i < from.count; ++i) {
-        for (std::size_t j = 0; j < std::min(i, to.count); ++j) {
-            if (to.at[j] == from.at[i]) return false;
+    std::array<std::uint8_t, 16> waiting{};
+    std::size_t left = 0;
+    for (std::size_t i = 0; i < from.count; ++i) {
+        const auto earlier = from.at.begin();
+        const bool repeated = std::find(earlier, earlier + i, from.at[i]) != earlier + i;
+        if (!repeated && !(i < to.count && to.at[i] == from.at[i])) waiting[left++] = static_cast<std::uint8_t>(i);
+    }
+    // a step whose character put in no waiting step takes out goes next
+    steps.count = 0;
+    while (left > 0) {
+        std::size_t ready = left;
+        for (std::size_t k = 0; k < left && ready == left; ++k) {
+            const std::size_t i = waiting[k];
+            bool taken_later = false;
+            for (std::size_t m = 0; m < left && i < to.count; ++m) taken_later = taken_later || from.at[waiting[m]] == to.at[i];
+            if (!taken_later) ready = k;
         }
+        if (ready == left) return false;
+        steps.at[steps.count++] = waiting[ready];
+        std::copy(waiting.begin() + static_cast<std::ptrdiff_t>(ready) + 1, waiting.begin() + static_cast<std::ptrdiff_t>(left),
+                  waiting.begin() + static_cast<std::ptrdiff_t>(ready));
+        --left;
     }
     return true;
 }

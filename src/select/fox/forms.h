@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace tarnvel::select::fox {
@@ -61,6 +62,12 @@ void append_decimal(Text &out, std::uint64_t value);
 inline constexpr std::size_t longest_repeated_argument = 512;
 bool repeats_long_argument(std::string_view form, const Args &args);
 
+// SQL Server's ALLTRIM, LTRIM, RTRIM or TRIM (the row's id) of parse strings its PATINDEX class
+// cannot list (trim_marks.cpp): the strings literals of printable ASCII, no two sharing a character
+// and none beginning with its own end; blind to case (nFlags 1), none holding a letter.
+bool marked_trim(std::string_view row, std::string_view text, std::span<const std::string_view> strings, bool blind,
+                 Text &built);
+
 // A condition as a value where the dialect cannot use it as one (SQL Server, Oracle).
 void wrap_as_value(Text &built, Column column);
 
@@ -94,10 +101,16 @@ struct Characters {
 };
 bool characters_of(std::string_view list, Characters &out);
 
-// Whether CHRTRAN(s, from, to) of these lists is a nest of REPLACE calls, one a character of 'from':
-// no quote, bracket or backslash, and no character that a step puts in taken out again by a later
-// step.
-bool chrtran_steps(const Characters &from, const Characters &to);
+// The steps of CHRTRAN(s, from, to) as a nest of REPLACE calls, one a character of 'from' (its place
+// in the list), in the order they are applied: each character's first place only, none that stays
+// itself, and a step that takes a character out before any step that puts it in. False where the
+// lists hold a double quote, bracket or backslash, or where the steps put in one another's
+// characters in a circle (CHRTRAN(s, 'ab', 'ba')).
+struct ChrtranSteps {
+    std::array<std::uint8_t, 16> at{};
+    std::size_t count = 0;
+};
+bool chrtran_steps(const Characters &from, const Characters &to, ChrtranSteps &steps);
 // A list holds a letter, or a character beyond ASCII (which may be one): a dialect whose REPLACE
 // follows the collation, which may be blind to case or accents, needs its exact form there.
 bool holds_letters(const Characters &list);

@@ -656,8 +656,13 @@ constexpr Construct rows[] = {
              "search, and LEN counts it with the trailing blanks before it, which FoxPro keeps unless a blank "
              "is trimmed. nFlags 1 lists a letter of A to Z in both cases (a letter beyond ASCII leaves the call); "
              "otherwise letters are compared by the column's collation, which may be blind to case (as "
-             "REPLACE compares for STRTRAN). Any other call, and every call on Access (no PATINDEX, no REPLACE), is left "
-             "as written."},
+             "REPLACE compares for STRTRAN). Other literals of printable ASCII (several characters, the "
+             "quote), no two sharing a character and none beginning with its own end (which could be found "
+             "across the end of a run), are each replaced by as many marks, NCHAR(1), in the text cast to "
+             "NVARCHAR(MAX) under Latin1_General_BIN2 (so found in their own letter case, as FoxPro finds "
+             "them; nFlags 1 only where none holds a letter), and in the text REVERSEd, each reversed, for the "
+             "end: the text keeps its length, and PATINDEX finds the first character that is no mark. Any "
+             "other call, and every call on Access (no PATINDEX, no REPLACE), is left as written."},
     {.id = "fn.ltrim_chars",
      .fox = "LTRIM(s[, nFlags], c1[, c2, ...])",
      .example = "LTRIM(code, '0')",
@@ -1167,10 +1172,21 @@ constexpr Construct rows[] = {
      .example = "WEEK(d, 2, 2)",
      .place = Place::select,
      .form = Form::weekday,
-     .target = {"", "", "", "IIF({1} IS NULL, 0, DATEPART('ww', {1}, {d}, {w}))", ""},
+     .target = {"(CASE WHEN {1} = '' THEN 0 ELSE (DATEPART(DAYOFYEAR, DATEADD(DAY, (3 - {w}) * 3 - (DATEPART(WEEKDAY, "
+                "{1}) + @@DATEFIRST + 7 - {d}) % 7, {1})) + 6) / 7 END)",
+                "COALESCE(FLOOR((TRUNC({1}) - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + (3 - {w}) * 3 - "
+                "TRUNC(TRUNC({1}) - MOD(TRUNC({1}) - TRUNC({1}, 'IW') + 9 - {d}, 7) + (3 - {w}) * 3, 'YYYY')) / 7) + 1, 0)",
+                "IF({1} = 0, 0, FLOOR((DAYOFYEAR(DATE_ADD({1}, INTERVAL (3 - {w}) * 3 - MOD(DAYOFWEEK({1}) + 7 - {d}, 7) "
+                "DAY)) + 6) / 7))",
+                "IIF({1} IS NULL, 0, DATEPART('ww', {1}, {d}, {w}))",
+                "COALESCE((CAST(TO_CHAR(CAST({1} AS DATE) - MOD(CAST(TO_CHAR(CAST({1} AS DATE), 'D') AS INTEGER) + 7 - {d}, "
+                "7) + (3 - {w}) * 3, 'DDD') AS INTEGER) + 6) / 7, 0)"},
      .note = "Week 1 the first with four days of the new year (2) or the first whole week (3): Access's DATEPART "
-             "takes the same numbers. The servers number the days of early January that belong to the last week "
-             "of the year before otherwise than FoxPro does: left as written there."},
+             "takes the same numbers. The servers count from the day that begins d's week (nFirstDay), or from "
+             "the fourth day of that week under rule 2: the week belongs to the year that day falls in, and is "
+             "its day of the year, less 1, divided by 7, plus 1 - so the days of early January before week 1 "
+             "are in the last week of the year before (52 or 53), and those of late December after the last "
+             "one in week 1."},
     {.id = "fn.date_of",
      .fox = "DATE(y, m, d)",
      .example = "DATE(2020, 2, 29)",
@@ -1851,9 +1867,10 @@ constexpr Construct rows[] = {
      .place = Place::select,
      .form = Form::chrtran,
      .target = {"REPLACE({1}, {2}, {3})", "", "REPLACE({1}, {2}, {3})", "", ""},
-     .note = "With both lists literals (16 characters at most, no quote, bracket or backslash) and no "
-             "character put in by one step taken out again by a later one, the replacements nest, one per "
-             "character of 'from' ('' where 'to' is shorter); otherwise the call is left as written. A "
+     .note = "With both lists literals (16 characters at most, no double quote, bracket or backslash; a quote "
+             "written doubled) the replacements nest, one per character of 'from' ('' where 'to' is shorter), "
+             "a step that takes a character out before any step that puts it in; where the steps put in one "
+             "another's characters in a circle ('ab' to 'ba') the call is left as written. A "
              "list that is UTF-8 is read by its characters (CHRTRAN(s, 'áé', 'ae')), any other byte by "
              "byte. SQL Server's REPLACE follows the collation, by default blind to case: there lists that "
              "hold a letter or a character beyond ASCII take the next row's form. Access has no REPLACE "
@@ -1918,7 +1935,9 @@ constexpr Construct rows[] = {
              "the text after it (SUBSTRING_INDEX with -n) is shorter than the whole text when there is one, and "
              "the place is counted back from the end; on PostgreSQL the text cut at each occurrence has more "
              "than n pieces then, and the place follows all but the last n joined again. An n of 1 written out "
-             "is RAT(a, s) on SQL Server and Access; any other n leaves the call as written there.",
+             "is RAT(a, s) on SQL Server and Access; on SQL Server an n of 2 or 3 written out is found in the "
+             "reversed texts, each occurrence searched from the place after the one before, and counted back "
+             "from the end; any other n leaves the call as written there.",
      .values = 2},
     // File names kept in a column. A name is read without the trailing blanks of a CHAR value; its
     // separators are \ and / between folders and the : of a drive; the extension is what follows the
@@ -2806,6 +2825,21 @@ constexpr NumberedForm numbered[] = {
      {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2})) "
       "- LEN({1} + '.') + 2 END)",
       "", "", "INSTRREV({2}, {1})", ""}},
+    // RAT(a, s, 2) and (a, s, 3) on SQL Server: the second and third occurrences of the reversed a in
+    // the reversed text, each searched from the place after the one before, counted back from the end
+    {"fn.rat_occurrence", "2",
+     {"(CASE WHEN CHARINDEX(REVERSE({1}), REVERSE({2})) = 0 THEN 0 WHEN CHARINDEX(REVERSE({1}), "
+      "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) = 0 THEN 0 ELSE LEN({2} + '.') - "
+      "CHARINDEX(REVERSE({1}), REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) - LEN({1} + '.') + "
+      "2 END)",
+      "", "", "", ""}},
+    {"fn.rat_occurrence", "3",
+     {"(CASE WHEN CHARINDEX(REVERSE({1}), REVERSE({2})) = 0 THEN 0 WHEN CHARINDEX(REVERSE({1}), "
+      "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) = 0 THEN 0 WHEN CHARINDEX(REVERSE({1}), "
+      "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) + 1) "
+      "= 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2}), CHARINDEX(REVERSE({1}), "
+      "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) + 1) - LEN({1} + '.') + 2 END)",
+      "", "", "", ""}},
     {"fn.strconv", "9", all("{1}")},
     {"fn.strconv", "10", all("{1}")},
     {"fn.strconv", "11", all("{1}")},

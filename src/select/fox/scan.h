@@ -642,7 +642,7 @@ private:
     bool numbered(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool written_options(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool trim(const Construct &row, std::size_t open, std::size_t close, Text &built);
-    bool pattern_trim(std::string_view form, std::size_t open, std::size_t close, Text &built);
+    bool pattern_trim(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool mask(std::string_view form, std::size_t open, std::size_t close, Text &built);
     bool weekday(const Construct &row, std::size_t open, std::size_t close, Text &built);
     bool word_delimiters(const Construct &row, std::size_t open, std::size_t close, Text &built);

@@ -264,7 +264,7 @@ bool Scan::written_options(const Construct &row, std::size_t open, std::size_t c
 bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     const std::string_view form = row.target[pass_.column];
     if (form.empty()) return false;
-    if (trims_by_pattern(pass_.column)) return pattern_trim(form, open, close, built);
+    if (trims_by_pattern(pass_.column)) return pattern_trim(row, open, close, built);
     const bool set = trims_characters(pass_.column);
     Args args;
     ParseStrings strings;
@@ -356,8 +356,9 @@ bool Scan::weekday(const Construct &row, std::size_t open, std::size_t close, Te
 
 // SQL Server: the row's form of PATINDEX with the class of the parse strings ({2}) and a character
 // outside it ({3}). nFlags written as 0 or 1; the parse strings literals of one character each, or
-// CHR of an ASCII code written as a number.
-bool Scan::pattern_trim(std::string_view form, std::size_t open, std::size_t close, Text &built) {
+// CHR of an ASCII code written as a number; other literals are marked in the text (marked_trim).
+bool Scan::pattern_trim(const Construct &row, std::size_t open, std::size_t close, Text &built) {
+    const std::string_view form = row.target[pass_.column];
     Args args;
     std::size_t index = 0;
     bool blind = false;
@@ -384,7 +385,9 @@ bool Scan::pattern_trim(std::string_view form, std::size_t open, std::size_t clo
     PatternClass parse;
     for (std::size_t i = 0; i < strings; ++i) parse.add(literals[i], blind);
     Text pattern, sentinel;
-    if (!parse.fits || !parse.write(pattern, sentinel)) return false;
+    if (!parse.fits || !parse.write(pattern, sentinel)) {
+        return marked_trim(row.id, args[0], std::span(literals, strings), blind, built);
+    }
     args.add(pattern.view());
     args.add(sentinel.view());
     if (repeats_long_argument(form, args)) return false;
