@@ -52,6 +52,24 @@ constexpr Case compared[] = {
     {"SELECT a.k FROM sd a, sd b WHERE b.k = 3 AND a.t >= b.t AND HOUR(a.t) >= 0 ORDER BY 1", "1 2 3"},
 };
 
+// MIN and COUNT of a field shown to be a date: FoxPro's MIN is the empty date where a row holds one,
+// and COUNT counts it; on PostgreSQL, whose NULL stands for it, too.
+constexpr Case aggregates[] = {
+    {"SELECT COUNT(d1) AS v FROM sd WHERE YEAR(d1) >= 0", "3"},
+    {"SELECT COUNT(DISTINCT d1) * 10 + CNT(t) AS v FROM sd WHERE YEAR(d1) >= 0 AND HOUR(t) >= 0", "33"},
+    {"SELECT DTOS(MIN(d1)) + '|' AS v FROM sd WHERE YEAR(d1) >= 0", "        |"},
+    {"SELECT DTOS(MIN(d1)) + '|' AS v FROM sd WHERE d1 < {^2020-12-01} GROUP BY n ORDER BY n", "        | 20200331|"},
+    {"SELECT TTOC(MIN(t), 1) + '|' AS v FROM sd WHERE HOUR(t) >= 0", "              |"},
+    {"SELECT COUNT(*) AS v FROM sd WHERE YEAR(d1) > 0 HAVING MIN(d1) > {^2020-01-01}", "2"},
+};
+
+// ISNULL and NVL of a field shown to be a date: the empty date is no .NULL.
+constexpr Case not_null[] = {
+    {"SELECT k FROM sd WHERE !ISNULL(t) AND HOUR(t) >= 0 ORDER BY k", "1 2 3"},
+    {"SELECT k FROM sd WHERE ISNULL(d1) AND YEAR(d1) >= 0 ORDER BY k", ""},
+    {"SELECT DTOS(NVL(d1, DATE())) + '|' AS v FROM sd WHERE YEAR(d1) >= 0 ORDER BY k", "20200331| 20201215|         |"},
+};
+
 template <class Server> class ShownDates : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -75,6 +93,14 @@ TYPED_TEST(ShownDates, DaysAndDifferencesAreFoxPros) {
 
 TYPED_TEST(ShownDates, TheEmptyDateComparesWithDatesAsInFoxPro) {
     for (const Case &c : compared) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
+}
+
+TYPED_TEST(ShownDates, AggregatesCountAndFindTheEmptyDate) {
+    for (const Case &c : aggregates) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
+}
+
+TYPED_TEST(ShownDates, TheEmptyDateIsNoNull) {
+    for (const Case &c : not_null) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
 }
 
 }  // namespace

@@ -871,6 +871,68 @@ constexpr Construct rows[] = {
      .place = Place::statement,
      .target = {"", "({1} <= {2} OR {1} IS NULL)", "", "({1} <= {2} OR {1} IS NULL)", "({1} <= {2} OR {1} IS NULL)"},
      .note = "As op.shown_dates_equal: the empty date is at or below every date, the empty one included."},
+    {.id = "fn.min_shown_date",
+     .fox = "MIN(d) (d shown to be a date, or a datetime, by the statement)",
+     .example = "SELECT cust_id, MIN(order_date) FROM orders WHERE order_date < DATE() GROUP BY cust_id",
+     .place = Place::statement,
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "CASE WHEN COUNT(*) = COUNT({1}) THEN MIN({1}) END", "",
+                "IIF(COUNT(*) = COUNT({1}), MIN({1}), NULL)", "CASE WHEN COUNT(*) = COUNT({1}) THEN MIN({1}) END"},
+     .note = "The least of a field the statement shows to be a date or a datetime (as op.shown_dates_equal reads "
+             "the evidence), where the dialect stores FoxPro's empty date as NULL (see op.empty_date_below): "
+             "FoxPro's empty date is below every date, so MIN is the empty date where a row of the group holds "
+             "one; the server's MIN passes NULL by and gives the least date that is set. Written so for a field "
+             "alone, where MIN stands as a value (beside an operator, MAX(d) - MIN(d), MIN(d) + 30, "
+             "MIN(d) < {^2020-01-01}, it stays as written: NULL would neither count days nor compare as the "
+             "empty date), in a statement with no outer join (whose NULLs are FoxPro's .NULL., which MIN passes by "
+             "too). A field that allows .NULL. is read as holding the empty date where it holds .NULL.: the "
+             "server cannot tell the two apart. MAX needs nothing: it is the empty date only where every row "
+             "holds it, and NULL stands for it then."},
+    {.id = "fn.count_shown_date",
+     .fox = "COUNT(d), CNT(d) (d shown to be a date, or a datetime, by the statement)",
+     .example = "SELECT cust_id, COUNT(order_date) FROM orders WHERE order_date < DATE() GROUP BY cust_id",
+     .place = Place::statement,
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "COUNT(*)", "", "COUNT(*)", "COUNT(*)"},
+     .note = "As fn.min_shown_date: FoxPro counts the empty date, a value, where the server passes its NULL by. "
+             "With no outer join every row holds the field, so the count is the rows'. A field that allows "
+             ".NULL. is counted where it holds .NULL. too."},
+    {.id = "fn.count_distinct_shown_date",
+     .fox = "COUNT(DISTINCT d) (d shown to be a date, or a datetime, by the statement)",
+     .example = "SELECT cust_id, COUNT(DISTINCT order_date) FROM orders WHERE order_date < DATE() GROUP BY cust_id",
+     .place = Place::statement,
+     .min_args = 1,
+     .max_args = 1,
+     .target = {"", "(COUNT(DISTINCT {1}) + CASE WHEN COUNT({1}) < COUNT(*) THEN 1 ELSE 0 END)", "", "",
+                "(COUNT(DISTINCT {1}) + CASE WHEN COUNT({1}) < COUNT(*) THEN 1 ELSE 0 END)"},
+     .note = "As fn.count_shown_date: the empty date is one value more where a row holds it. Access has no "
+             "COUNT(DISTINCT)."},
+    {.id = "fn.isnull_shown_date",
+     .fox = "ISNULL(d) (d shown to be a date, or a datetime, by the statement)",
+     .example = "SELECT order_id FROM orders WHERE !ISNULL(shipped) AND HOUR(shipped) < 12",
+     .place = Place::statement,
+     .min_args = 1,
+     .max_args = 1,
+     .shape = Shape::predicate,
+     .target = {"", "(1=0)", "({1} <=> NULL)", "(1=0)", "(1=0)"},
+     .note = "As fn.min_shown_date: FoxPro's empty date is a value, not .NULL., so ISNULL of a field that holds "
+             "no .NULL. is false, where the server's NULL that stands for the empty date would make it true. "
+             "A field that allows .NULL. is read so too: ISNULL finds none of its .NULL.s there (the server "
+             "cannot tell them from the empty date). With an outer join ISNULL stays the test of NULL. MySQL "
+             "and MariaDB find the zero date of a NOT NULL date column by d IS NULL in WHERE (for old ODBC "
+             "clients): the null-safe d <=> NULL finds only NULL."},
+    {.id = "fn.nvl_shown_date",
+     .fox = "NVL(d, x) (d shown to be a date, or a datetime, by the statement)",
+     .example = "SELECT DTOC(NVL(order_date, DATE())) FROM orders WHERE YEAR(order_date) > 2000",
+     .place = Place::statement,
+     .min_args = 2,
+     .max_args = 2,
+     .target = {"", "{1}", "", "{1}", "{1}"},
+     .note = "As fn.isnull_shown_date: the empty date is no .NULL., so NVL gives d itself, the empty date too, "
+             "where the server would give x for the NULL that stands for it. A field that allows .NULL. gives "
+             "its .NULL. (read as the empty date) instead of x."},
     {.id = "op.date_days",
      .kind = Kind::operator_,
      .fox = "DATE() + n, DATE() - n",

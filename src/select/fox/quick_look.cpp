@@ -245,7 +245,9 @@ public:
                                 (union_ != none && later_member_predicate(text_, union_, pass_.rules)))) {
             return true;  // a condition as a select item
         }
-        if (names_compared() && may_show_dates() && pass_.shows_dates()) return true;  // d1 < d2, both shown dates
+        if ((aggregated_ || names_compared()) && may_show_dates() && pass_.shows_dates()) {
+            return true;  // d1 < d2, MIN(d), NVL(d, x): shown dates
+        }
         return sum_beside_ && date_clue(text_);  // d + 30 where the statement may show d to be a date
     }
 
@@ -479,6 +481,9 @@ private:
             return true;  // WHERE (lActive), NOT(lx), AND (lPaid): a logical field as a condition
         }
         if (word.empty()) return false;
+        if (word.size() >= 3 && word.size() <= 6 && !aggregated_ && shown_date_call_word(word)) {
+            aggregated_ = !named().fn_count_shown_date.target[pass_.column].empty();  // MIN(d), NVL(d, x): read at the end
+        }
         if (word.size() == 4 && ((upper(word[0]) == 'W' && keyword_of(word) == Kw::with) || pad_call(word))) return true;
         if (word.size() == 4 && (same_word(word, "FROM") || same_word(word, "JOIN"))) return file_sum_in(i);
         if (is_blank(text_[i - 1]) && !named().clause_call_blank.target[pass_.column].empty()) {
@@ -814,6 +819,7 @@ private:
     std::size_t n_;
     bool compared_items_;
     bool sum_beside_ = false;
+    bool aggregated_ = false;  // MIN, COUNT, NVL... called, where the dialect writes them of a shown date
     std::array<std::size_t, 8> compared_{};  // the comparison operators met (a.d = b.d), the last slot for more
     std::size_t compared_at_ = 0;
     bool date_hint_ = false;       // a brace, parameter, m.x, sum, literal or note met: date_clue may hold

@@ -260,6 +260,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     if (word.size() == 5 && same_word(word, "ICASE") && icase_condition(w0, open)) return;
     if (host_call(full.empty() ? word : full, w0, open)) return;
     if (word.size() == 4 && pad_compared(word, w0, open)) return;
+    if (word.size() >= 3 && word.size() <= 6 && shown_date_call(word, open)) return;  // MIN(d), COUNT(d), ISNULL(d)
     if (const Construct *row = function_named(full.empty() ? word : full)) {
         if (call(*row, w0, open)) return;
     }

@@ -139,6 +139,8 @@ struct NamedRows {
     const Construct &op_shown_dates_unequal = construct("op.shown_dates_unequal");
     const Construct &op_shown_dates_below = construct("op.shown_dates_below");
     const Construct &op_shown_dates_below_or_equal = construct("op.shown_dates_below_or_equal");
+    const Construct &fn_count_shown_date = construct("fn.count_shown_date");
+    const Construct &fn_isnull_shown_date = construct("fn.isnull_shown_date");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");
@@ -165,6 +167,12 @@ struct NamedRows {
     const Construct &op_shown_date_difference = construct("op.shown_date_difference");
 };
 const NamedRows &named();
+
+// LEFT, RIGHT or FULL before JOIN or OUTER somewhere in the text (shown_date_compare.cpp).
+bool outer_join(std::string_view text);
+// MIN, COUNT, CNT, NVL or ISNULL: a call that passes the server's NULL by or takes it for a missing
+// value, where FoxPro's empty date is a value (shown_date_calls.cpp).
+bool shown_date_call_word(std::string_view word);
 
 // The word names a FoxPro function that gives a date (1: CTOD, GOMONTH, DATE, TTOD) or a datetime
 // (2: CTOT, DTOT, DATETIME); 0 for any other word (calls.cpp).
@@ -552,6 +560,8 @@ private:
     bool comparison_filled(std::string_view form, const Args &args, std::size_t operand, std::size_t after);
     bool empty_date_below(std::size_t length);
     bool shown_dates_compared(std::size_t length, std::size_t right);
+    bool shown_date_call(std::string_view word, std::size_t open);
+    bool aggregate_written(const Construct &row, std::size_t from, std::size_t after, std::size_t close);
     bool empty_date_above(std::size_t length);
     std::size_t today_sum_end(std::size_t at) const;
     bool date_variable_before(std::size_t at) const;

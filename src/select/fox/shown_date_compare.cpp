@@ -42,6 +42,8 @@ const Construct &row_of(Relation relation) {
     }
 }
 
+}  // namespace
+
 // LEFT, RIGHT or FULL before JOIN or OUTER (FoxPro's OUTE too) somewhere in the text.
 bool outer_join(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
@@ -63,8 +65,6 @@ bool outer_join(std::string_view text) {
     }
     return false;
 }
-
-}  // namespace
 
 // d1 op d2 with the operator at pos_ ('length' long) and d2 at 'right' in the source: both names
 // alone, fields, and shown to be of one kind, in a statement without an outer join.
