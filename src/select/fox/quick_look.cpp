@@ -481,7 +481,7 @@ private:
             return true;  // WHERE (lActive), NOT(lx), AND (lPaid): a logical field as a condition
         }
         if (word.empty()) return false;
-        if (word.size() >= 3 && word.size() <= 6 && !aggregated_ && shown_date_call_word(word)) {
+        if (word.size() >= 3 && word.size() <= 6 && !aggregated_ && name_after(i) && shown_date_call_word(word)) {
             aggregated_ = !named().fn_count_shown_date.target[pass_.column].empty();  // MIN(d), NVL(d, x): read at the end
         }
         if (word.size() == 4 && ((upper(word[0]) == 'W' && keyword_of(word) == Kw::with) || pad_call(word))) return true;
@@ -648,6 +648,12 @@ private:
     }
 
     // The parenthesis opened at 'i' holds one name (with its members, or a parameter ?name) and nothing else.
+    // A name begins the first argument of the call whose "(" is at 'i' (COUNT(*) holds none).
+    bool name_after(std::size_t i) const {
+        const std::size_t at = blanks_after(text_, i + 1);
+        return at < n_ && name_start(text_[at]);
+    }
+
     bool lone_name_in(std::size_t i) const {
         std::size_t at = blanks_after(text_, i + 1);
         if (at < n_ && text_[at] == '?') {  // a parameter: ?lx, ? m.lx

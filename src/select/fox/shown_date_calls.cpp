@@ -6,30 +6,43 @@
 // in a statement with an outer join, whose NULLs are FoxPro's .NULL.
 #include "select/fox/scan.h"
 
+#include <array>
+
 namespace tarnvel::select::fox {
 namespace {
 
+enum class Row : std::uint8_t { min, count, count_distinct, nvl, isnull };
+
 struct Use {
     std::string_view word;
-    bool distinct;        // COUNT(DISTINCT d)
-    bool date;            // it gives a date: left as written beside an operator (MAX(d) - MIN(d), MIN(d) < {^2020-01-01})
-    bool call;            // a call of the row, whose arguments are converted as any call's
-    std::string_view id;  // the map's row
+    bool distinct;  // COUNT(DISTINCT d)
+    bool date;      // it gives a date: left as written beside an operator (MAX(d) - MIN(d), MIN(d) < {^2020-01-01})
+    bool call;      // a call of the row, whose arguments are converted as any call's
+    Row row;        // the map's row
 };
 
 constexpr Use uses[] = {
-    {"MIN", false, true, false, "fn.min_shown_date"},
-    {"COUNT", false, false, false, "fn.count_shown_date"},
-    {"CNT", false, false, false, "fn.count_shown_date"},
-    {"COUNT", true, false, false, "fn.count_distinct_shown_date"},
-    {"CNT", true, false, false, "fn.count_distinct_shown_date"},
-    {"NVL", false, false, true, "fn.nvl_shown_date"},
-    {"ISNULL", false, false, true, "fn.isnull_shown_date"},
-    {"ISNUL", false, false, true, "fn.isnull_shown_date"},
-    {"ISNU", false, false, true, "fn.isnull_shown_date"},
+    {"MIN", false, true, false, Row::min},
+    {"COUNT", false, false, false, Row::count},
+    {"CNT", false, false, false, Row::count},
+    {"COUNT", true, false, false, Row::count_distinct},
+    {"CNT", true, false, false, Row::count_distinct},
+    {"NVL", false, false, true, Row::nvl},
+    {"ISNULL", false, false, true, Row::isnull},
+    {"ISNUL", false, false, true, Row::isnull},
+    {"ISNU", false, false, true, Row::isnull},
 };
 
+const Construct &row_of(Row row) {
+    static const std::array<const Construct *, 5> rows = {
+        &construct("fn.min_shown_date"), &construct("fn.count_shown_date"), &construct("fn.count_distinct_shown_date"),
+        &construct("fn.nvl_shown_date"), &construct("fn.isnull_shown_date")};
+    return *rows[static_cast<std::size_t>(row)];
+}
+
 const Use *use_of(std::string_view word, bool distinct) {
+    const char first = upper(word[0]);
+    if (first != 'M' && first != 'C' && first != 'N' && first != 'I') return nullptr;  // the cheap test first
     for (const Use &use : uses) {
         if (use.distinct == distinct && same_word(word, use.word)) return &use;
     }
@@ -53,6 +66,13 @@ bool operator_at(std::string_view text, std::size_t at) {
     return at < text.size() && operators.find(text[at]) != std::string_view::npos;
 }
 
+// A literal of text, a number or a logical at 'at': the second value of NVL(x, 0) or NVL(x, '') shows
+// x to be of its type, no date (the cheap answer before the statement is read for dates).
+bool value_literal_at(std::string_view text, std::size_t at) {
+    constexpr std::string_view starts = "'\"[0123456789-.";
+    return at < text.size() && starts.find(text[at]) != std::string_view::npos;
+}
+
 }  // namespace
 
 bool shown_date_call_word(std::string_view word) { return use_of(word, false) != nullptr; }
@@ -68,7 +88,7 @@ bool Scan::shown_date_call(std::string_view word, std::size_t open) {
     if (distinct) from = skip_blanks(past_distinct);
     const Use *use = use_of(word, distinct);
     if (use == nullptr || from >= end_ || !name_start(src_[from])) return false;
-    const Construct &row = construct(use->id);
+    const Construct &row = row_of(use->row);
     const std::size_t after = name_chain_end(src_, from, end_), close = skip_blanks(after);
     if (row.target[pass_.column].empty() || close >= end_ || (src_[close] != ')' && !(use->call && src_[close] == ',')) ||
         !field_name(from, after)) {
@@ -78,6 +98,7 @@ bool Scan::shown_date_call(std::string_view word, std::size_t open) {
     if (use->date && (operator_at(src_, skip_blanks(close + 1)) || (before > 0 && operator_at(src_, before - 1)))) {
         return false;  // MAX(d) - MIN(d), MIN(d) + 30, MIN(d) < {^2020-01-01}: as written
     }
+    if (src_[close] == ',' && value_literal_at(src_, skip_blanks(close + 1))) return false;  // NVL(x, 0): no date
     if (pass_.depth >= deepest_call || pass_.shown_date(src_.substr(from, after - from)) == 0 ||
         outer_join(pass_.statement)) {
         return false;
