@@ -476,14 +476,11 @@ private:
             const std::size_t list = select_word_end(text_, blanks_after(text_, i + 1));  // a subquery's list
             if (list != 0 && list_predicate(text_, list, pass_.rules)) return true;
         }
-        const std::string_view word = word_before(text_, i);
+        const std::string_view word = call_noted(i);
         if (compared_items_ && (word.empty() ? i > 0 && text_[i - 1] == '(' : condition_word(word)) && lone_name_in(i)) {
             return true;  // WHERE (lActive), NOT(lx), AND (lPaid): a logical field as a condition
         }
         if (word.empty()) return false;
-        if (word.size() >= 3 && word.size() <= 6 && !aggregated_ && name_after(i) && shown_date_call_word(word)) {
-            aggregated_ = !named().fn_count_shown_date.target[pass_.column].empty();  // MIN(d), NVL(d, x): read at the end
-        }
         if (word.size() == 4 && ((upper(word[0]) == 'W' && keyword_of(word) == Kw::with) || pad_call(word))) return true;
         if (word.size() == 4 && (same_word(word, "FROM") || same_word(word, "JOIN"))) return file_sum_in(i);
         if (is_blank(text_[i - 1]) && !named().clause_call_blank.target[pass_.column].empty()) {
@@ -647,13 +644,23 @@ private:
         return at < n_ && is_digit(text_[at]);
     }
 
-    // The parenthesis opened at 'i' holds one name (with its members, or a parameter ?name) and nothing else.
+    // The word before the "(" at 'i', noted where it calls MIN, COUNT, NVL... of a name, which the dialect
+    // writes of a name the statement shows to be a date (read at the end).
+    std::string_view call_noted(std::size_t i) {
+        const std::string_view word = word_before(text_, i);
+        if (word.size() >= 3 && word.size() <= 6 && !aggregated_ && name_after(i) && shown_date_call_word(word)) {
+            aggregated_ = !named().fn_count_shown_date.target[pass_.column].empty();
+        }
+        return word;
+    }
+
     // A name begins the first argument of the call whose "(" is at 'i' (COUNT(*) holds none).
     bool name_after(std::size_t i) const {
         const std::size_t at = blanks_after(text_, i + 1);
         return at < n_ && name_start(text_[at]);
     }
 
+    // The parenthesis opened at 'i' holds one name (with its members, or a parameter ?name) and nothing else.
     bool lone_name_in(std::size_t i) const {
         std::size_t at = blanks_after(text_, i + 1);
         if (at < n_ && text_[at] == '?') {  // a parameter: ?lx, ? m.lx
