@@ -42,23 +42,6 @@ bool letter_digit_or(char c, unsigned char mask, const EdgeQuotes *q = nullptr) 
     return q ? letter(c, *q) : byte >= 0xC0 && letter(c);
 }
 
-// A set of characters tested by one lookup: the operator sets are asked about nearly every word.
-class CharSet {
-public:
-    explicit constexpr CharSet(std::string_view set) {
-        for (char c : set) has_[static_cast<unsigned char>(c)] = true;
-    }
-    constexpr bool operator()(char c) const { return has_[static_cast<unsigned char>(c)]; }
-
-private:
-    bool has_[256] = {};
-};
-constexpr CharSet operator_chars("=><*-+/%^|&");
-constexpr CharSet operator_after_word("=><*/-+!.(%^|&");     // right after the word
-constexpr CharSet operator_after_blanks("=><!+-*(/%^|&");    // after blanks
-constexpr CharSet operand_open_chars("('\"[{?@:!+-");
-constexpr CharSet operand_close_chars(")'\"}*");
-
 // A plain loop: the sets are a few characters long, shorter than a library search's setup.
 constexpr bool one_of(char c, std::string_view set) {
     if (c == '\0') return false;
@@ -89,7 +72,7 @@ Pos extend_over_items(std::string_view text, Pos start, const EdgeQuotes &q) {
 
 // (| and & also: Oracle's and PostgreSQL's ||, the bit operators BITAND and BITOR become, the & of a
 // FoxPro macro substitution)
-bool operator_char(char c) { return operator_chars(c); }
+bool operator_char(char c) { return one_of(c, "=><*-+/%^|&"); }
 
 // The two bounds shared by the tests of what precedes a word: two characters before it exist.
 bool two_before(std::string_view text, Pos pos, Pos len) { return pos - len - 2 >= 0 && pos - len - 1 < length_of(text); }
@@ -266,12 +249,12 @@ bool followed_by_as(std::string_view text, Pos pos, bool dot) {
 bool followed_by_operator(std::string_view text, Pos pos) {
     if (pos < 0 || pos >= length_of(text)) return false;
     char first = at(text, pos);
-    if (operator_after_word(first)) return true;
+    if (one_of(first, "=><*/-+!.(%^|&")) return true;
     if (!is_blank(first)) return false;
     // after blanks and tabs, however many (?m.x<TAB>< name)
     Pos next = pos + 1;
     while (next < length_of(text) && is_blank(at(text, next))) ++next;
-    return next < length_of(text) && operator_after_blanks(at(text, next));
+    return next < length_of(text) && one_of(at(text, next), "=><!+-*(/%^|&");
 }
 
 bool followed_by_predicate(std::string_view text, Pos pos) {
@@ -352,14 +335,14 @@ bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q
     if (blank_or_dot(first, dot)) return start >= 2 && ends_operand(text, start - 2, q, star);
     // Right against the word: only what cannot belong to a name.
     // "*" right against it: SELECT*FROM, a.*FROM (a product runs into no keyword in valid SQL)
-    return operand_close_chars(first) || quote_char(first, q.operand_close) || fox_literal_ends(text, start - 1);
+    return one_of(first, ")'\"}*") || quote_char(first, q.operand_close) || fox_literal_ends(text, start - 1);
 }
 
 bool operand_after(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot) {
     if (pos < 0 || pos + 1 >= length_of(text)) return false;
     char first = at(text, pos);
     if (blank_or_dot(first, dot)) return starts_operand(at(text, pos + 1), q);
-    return operand_open_chars(first) || quote_char(first, q.operand_open);
+    return one_of(first, "('\"[{?@:!+-") || quote_char(first, q.operand_open);
 }
 
 // --- Searches ---
