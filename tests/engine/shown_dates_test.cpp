@@ -14,10 +14,10 @@ struct Case {
     const char *expected;  // the first column of its rows, joined by blanks, as FoxPro gives them
 };
 
-// k  d1          d2          n   t
-// 1  2020-03-31  2020-01-31  30  2020-03-31 10:00:00
-// 2  2020-12-15  2021-01-04  7   2020-12-31 23:59:30
-// 3  (empty)     2019-02-28  1   (empty)
+// k  d1          d2          n   t                    d3 (allows .NULL.)
+// 1  2020-03-31  2020-01-31  30  2020-03-31 10:00:00  2020-01-01
+// 2  2020-12-15  2021-01-04  7   2020-12-31 23:59:30  .NULL.
+// 3  (empty)     2019-02-28  1   (empty)              .NULL.
 constexpr Case cases[] = {
     {"SELECT d1 + 30 AS v FROM sd WHERE YEAR(d1) > 0 ORDER BY k", "2020-04-30 2021-01-14"},
     {"SELECT d1 - 30 AS v FROM sd WHERE !EMPTY(d1) AND DTOS(d1) > '2' ORDER BY k", "2020-03-01 2020-11-15"},
@@ -63,22 +63,25 @@ constexpr Case aggregates[] = {
     {"SELECT COUNT(*) AS v FROM sd WHERE YEAR(d1) > 0 HAVING MIN(d1) > {^2020-01-01}", "2"},
 };
 
-// ISNULL and NVL of a field shown to be a date: the empty date is no .NULL.
-constexpr Case not_null[] = {
-    {"SELECT k FROM sd WHERE !ISNULL(t) AND HOUR(t) >= 0 ORDER BY k", "1 2 3"},
-    {"SELECT k FROM sd WHERE ISNULL(d1) AND YEAR(d1) >= 0 ORDER BY k", ""},
-    {"SELECT DTOS(NVL(d1, DATE())) + '|' AS v FROM sd WHERE YEAR(d1) >= 0 ORDER BY k", "20200331| 20201215|         |"},
+// ISNULL and NVL of a field shown to be a date find its .NULL. where the field allows .NULL. (d3: set,
+// .NULL., .NULL.); on MySQL ISNULL finds no empty date of a NOT NULL field (d1), which d IS NULL would.
+constexpr Case nulls[] = {
+    {"SELECT k FROM sd WHERE ISNULL(d3) OR d3 > {^2030-01-01} ORDER BY k", "2 3"},
+    {"SELECT k FROM sd WHERE !ISNULL(d3) AND d3 < {^2030-01-01} ORDER BY k", "1"},
+    {"SELECT DTOS(NVL(d3, {^1999-01-01})) AS v FROM sd WHERE k > 0 OR d3 > {^2000-01-01} ORDER BY k",
+     "20200101 19990101 19990101"},
 };
+constexpr Case zero_date_not_null = {"SELECT k FROM sd WHERE !ISNULL(t) AND HOUR(t) >= 0 ORDER BY k", "1 2 3"};
 
 template <class Server> class ShownDates : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::string into = "INSERT INTO sd (K, D1, D2, N, T) VALUES ";
+        const std::string into = "INSERT INTO sd (K, D1, D2, N, T, D3) VALUES ";
         engine::make_table<Server>(
-            db, "sd", "K I, D1 D, D2 D, N N(5), T T",
-            {into + "(1, '2020-03-31', '2020-01-31', 30, '2020-03-31 10:00:00')",
-             into + "(2, '2020-12-15', '2021-01-04', 7, '2020-12-31 23:59:30')",
-             into + "(3, " + Server::empty_date + ", '2019-02-28', 1, " + Server::empty_datetime + ")"});
+            db, "sd", "K I, D1 D, D2 D, N N(5), T T, D3 D NULL",
+            {into + "(1, '2020-03-31', '2020-01-31', 30, '2020-03-31 10:00:00', '2020-01-01')",
+             into + "(2, '2020-12-15', '2021-01-04', 7, '2020-12-31 23:59:30', NULL)",
+             into + "(3, " + Server::empty_date + ", '2019-02-28', 1, " + Server::empty_datetime + ", NULL)"});
     }
 
     std::string run(const std::string &foxpro) { return engine::first_values<Server>(db, foxpro); }
@@ -99,8 +102,11 @@ TYPED_TEST(ShownDates, AggregatesCountAndFindTheEmptyDate) {
     for (const Case &c : aggregates) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
 }
 
-TYPED_TEST(ShownDates, TheEmptyDateIsNoNull) {
-    for (const Case &c : not_null) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
+TYPED_TEST(ShownDates, NullTestsFindTheNullsOfAFieldThatAllowsThem) {
+    for (const Case &c : nulls) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
+    if constexpr (TypeParam::target == tarnvel::Target::mysql) {
+        EXPECT_EQ(this->run(zero_date_not_null.foxpro), zero_date_not_null.expected);
+    }
 }
 
 }  // namespace

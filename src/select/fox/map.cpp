@@ -916,23 +916,24 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
-     .target = {"", "(1=0)", "({1} <=> NULL)", "(1=0)", "(1=0)"},
-     .note = "As fn.min_shown_date: FoxPro's empty date is a value, not .NULL., so ISNULL of a field that holds "
-             "no .NULL. is false, where the server's NULL that stands for the empty date would make it true. "
-             "A field that allows .NULL. is read so too: ISNULL finds none of its .NULL.s there (the server "
-             "cannot tell them from the empty date). With an outer join ISNULL stays the test of NULL. MySQL "
-             "and MariaDB find the zero date of a NOT NULL date column by d IS NULL in WHERE (for old ODBC "
-             "clients): the null-safe d <=> NULL finds only NULL."},
+     .target = {"", "", "({1} <=> NULL)", "", ""},
+     .note = "MySQL and MariaDB find the zero date of a NOT NULL date column, FoxPro's empty date, by d IS NULL "
+             "in WHERE (for old ODBC clients): the null-safe d <=> NULL finds only NULL, as FoxPro's ISNULL "
+             "does. Where the empty date is stored as NULL (Oracle, Access, PostgreSQL) ISNULL stays the "
+             "test of NULL (fn.isnull) and so also finds the empty date: a statement that tests a field "
+             "for .NULL. shows that the field allows .NULL., and the .NULL.s it looks for weigh more than "
+             "empty dates beside them."},
     {.id = "fn.nvl_shown_date",
      .fox = "NVL(d, x) (d shown to be a date, or a datetime, by the statement)",
      .example = "SELECT DTOC(NVL(order_date, DATE())) FROM orders WHERE YEAR(order_date) > 2000",
      .place = Place::statement,
      .min_args = 2,
      .max_args = 2,
-     .target = {"", "{1}", "", "{1}", "{1}"},
-     .note = "As fn.isnull_shown_date: the empty date is no .NULL., so NVL gives d itself, the empty date too, "
-             "where the server would give x for the NULL that stands for it. A field that allows .NULL. gives "
-             "its .NULL. (read as the empty date) instead of x."},
+     .target = {"", "", "", "", ""},
+     .note = "Not written: NVL of a date stays fn.nvl on every dialect. Where the empty date is stored as "
+             "NULL (Oracle, Access, PostgreSQL), NVL gives x for the empty date too: a statement that "
+             "replaces a field's .NULL. shows that the field allows .NULL., and its .NULL.s weigh more than "
+             "empty dates beside them."},
     {.id = "op.date_days",
      .kind = Kind::operator_,
      .fox = "DATE() + n, DATE() - n",

@@ -1,9 +1,9 @@
-// MIN, COUNT, ISNULL and NVL of a field the statement shows to be a date (or a datetime), where the
-// dialect stores FoxPro's empty date as NULL: FoxPro's MIN finds the empty date below every other, its
-// COUNT counts it, and the empty date is no .NULL. to ISNULL and NVL, where the server's NULL is
-// passed by or taken for a missing value. The rows are the map's fn.min_shown_date,
-// fn.count_shown_date, fn.count_distinct_shown_date, fn.isnull_shown_date and fn.nvl_shown_date. Not
-// in a statement with an outer join, whose NULLs are FoxPro's .NULL.
+// MIN and COUNT of a field the statement shows to be a date (or a datetime), where the dialect stores
+// FoxPro's empty date as NULL: FoxPro's MIN finds the empty date below every other and its COUNT counts
+// it, where the server passes its NULL by. ISNULL of such a field on MySQL, whose d IS NULL also finds
+// the zero date of a NOT NULL column. The rows are the map's fn.min_shown_date, fn.count_shown_date,
+// fn.count_distinct_shown_date and fn.isnull_shown_date. Not in a statement with an outer join, whose
+// NULLs are FoxPro's .NULL.
 #include "select/fox/scan.h"
 
 #include <array>
@@ -11,7 +11,7 @@
 namespace tarnvel::select::fox {
 namespace {
 
-enum class Row : std::uint8_t { min, count, count_distinct, nvl, isnull };
+enum class Row : std::uint8_t { min, count, count_distinct, isnull };
 
 struct Use {
     std::string_view word;
@@ -27,22 +27,21 @@ constexpr Use uses[] = {
     {"CNT", false, false, false, Row::count},
     {"COUNT", true, false, false, Row::count_distinct},
     {"CNT", true, false, false, Row::count_distinct},
-    {"NVL", false, false, true, Row::nvl},
     {"ISNULL", false, false, true, Row::isnull},
     {"ISNUL", false, false, true, Row::isnull},
     {"ISNU", false, false, true, Row::isnull},
 };
 
 const Construct &row_of(Row row) {
-    static const std::array<const Construct *, 5> rows = {
+    static const std::array<const Construct *, 4> rows = {
         &construct("fn.min_shown_date"), &construct("fn.count_shown_date"), &construct("fn.count_distinct_shown_date"),
-        &construct("fn.nvl_shown_date"), &construct("fn.isnull_shown_date")};
+        &construct("fn.isnull_shown_date")};
     return *rows[static_cast<std::size_t>(row)];
 }
 
 const Use *use_of(std::string_view word, bool distinct) {
     const char first = upper(word[0]);
-    if (first != 'M' && first != 'C' && first != 'N' && first != 'I') return nullptr;  // the cheap test first
+    if (first != 'M' && first != 'C' && first != 'I') return nullptr;  // the cheap test first
     for (const Use &use : uses) {
         if (use.distinct == distinct && same_word(word, use.word)) return &use;
     }
@@ -66,22 +65,18 @@ bool operator_at(std::string_view text, std::size_t at) {
     return at < text.size() && operators.find(text[at]) != std::string_view::npos;
 }
 
-// A literal of text, a number or a logical at 'at': the second value of NVL(x, 0) or NVL(x, '') shows
-// x to be of its type, no date (the cheap answer before the statement is read for dates).
-bool value_literal_at(std::string_view text, std::size_t at) {
-    constexpr std::string_view starts = "'\"[0123456789-.";
-    return at < text.size() && starts.find(text[at]) != std::string_view::npos;
-}
-
 }  // namespace
 
 bool shown_date_call_word(std::string_view word) { return use_of(word, false) != nullptr; }
 
-// MIN(d), COUNT(d), CNT(d), COUNT(DISTINCT d), ISNULL(d), NVL(d, x) with the word at pos_ and its "("
-// at 'open': d a field alone the statement shows to be a date or a datetime, in a statement without
-// an outer join.
+// MIN(d), COUNT(d), CNT(d), COUNT(DISTINCT d), ISNULL(d) with the word at pos_ and its "(" at 'open':
+// d a field alone the statement shows to be a date or a datetime, in a statement without an outer join.
 bool Scan::shown_date_call(std::string_view word, std::size_t open) {
-    if (named().fn_isnull_shown_date.target[pass_.column].empty() || !shown_date_call_word(word)) return false;
+    if ((named().fn_count_shown_date.target[pass_.column].empty() &&
+         named().fn_isnull_shown_date.target[pass_.column].empty()) ||
+        !shown_date_call_word(word)) {
+        return false;
+    }
     std::size_t from = skip_blanks(open + 1);
     const std::size_t past_distinct = distinct_end(src_, from, end_);
     const bool distinct = past_distinct != from && past_distinct < end_ && is_blank(src_[past_distinct]);
@@ -90,15 +85,13 @@ bool Scan::shown_date_call(std::string_view word, std::size_t open) {
     if (use == nullptr || from >= end_ || !name_start(src_[from])) return false;
     const Construct &row = row_of(use->row);
     const std::size_t after = name_chain_end(src_, from, end_), close = skip_blanks(after);
-    if (row.target[pass_.column].empty() || close >= end_ || (src_[close] != ')' && !(use->call && src_[close] == ',')) ||
-        !field_name(from, after)) {
+    if (row.target[pass_.column].empty() || close >= end_ || src_[close] != ')' || !field_name(from, after)) {
         return false;
     }
     const std::size_t before = blanks_before(src_, pos_);
     if (use->date && (operator_at(src_, skip_blanks(close + 1)) || (before > 0 && operator_at(src_, before - 1)))) {
         return false;  // MAX(d) - MIN(d), MIN(d) + 30, MIN(d) < {^2020-01-01}: as written
     }
-    if (src_[close] == ',' && value_literal_at(src_, skip_blanks(close + 1))) return false;  // NVL(x, 0): no date
     if (pass_.depth >= deepest_call || pass_.shown_date(src_.substr(from, after - from)) == 0 ||
         outer_join(pass_.statement)) {
         return false;
