@@ -516,8 +516,11 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
-     .target = all("({1} IS NULL)"),
-     .note = "A call with two arguments (SQL Server's own ISNULL) is left as written."},
+     .target = {"({1} IS NULL)", "({1} IS NULL)", "({1} <=> NULL)", "({1} IS NULL)", "({1} IS NULL)"},
+     .note = "A call with two arguments (SQL Server's own ISNULL) is left as written. MySQL and MariaDB find "
+             "the zero date of a NOT NULL date column, FoxPro's empty date, by x IS NULL in WHERE and ON "
+             "(for old ODBC clients), even on the outer side of a join, where NOT (x IS NULL) does not: the "
+             "null-safe x <=> NULL finds only NULL, as FoxPro's ISNULL does, whatever the type of x."},
     {.id = "fn.between",
      .fox = "BETWEEN(x, a, b)",
      .example = "BETWEEN(x, 1, 9)",
@@ -916,13 +919,11 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .shape = Shape::predicate,
-     .target = {"", "", "({1} <=> NULL)", "", ""},
-     .note = "MySQL and MariaDB find the zero date of a NOT NULL date column, FoxPro's empty date, by d IS NULL "
-             "in WHERE (for old ODBC clients): the null-safe d <=> NULL finds only NULL, as FoxPro's ISNULL "
-             "does. Where the empty date is stored as NULL (Oracle, Access, PostgreSQL) ISNULL stays the "
-             "test of NULL (fn.isnull) and so also finds the empty date: a statement that tests a field "
-             "for .NULL. shows that the field allows .NULL., and the .NULL.s it looks for weigh more than "
-             "empty dates beside them."},
+     .target = {"", "", "", "", ""},
+     .note = "Not written: ISNULL of a date is fn.isnull on every dialect (MySQL's null-safe form included). "
+             "Where the empty date is stored as NULL (Oracle, Access, PostgreSQL) it also finds the empty "
+             "date: a statement that tests a field for .NULL. shows that the field allows .NULL., and the "
+             ".NULL.s it looks for weigh more than empty dates beside them."},
     {.id = "fn.nvl_shown_date",
      .fox = "NVL(d, x) (d shown to be a date, or a datetime, by the statement)",
      .example = "SELECT DTOC(NVL(order_date, DATE())) FROM orders WHERE YEAR(order_date) > 2000",

@@ -140,7 +140,6 @@ struct NamedRows {
     const Construct &op_shown_dates_below = construct("op.shown_dates_below");
     const Construct &op_shown_dates_below_or_equal = construct("op.shown_dates_below_or_equal");
     const Construct &fn_count_shown_date = construct("fn.count_shown_date");
-    const Construct &fn_isnull_shown_date = construct("fn.isnull_shown_date");
     const Construct &op_hash_not_equal = construct("op.hash_not_equal");
     const Construct &op_not = construct("op.not");
     const Construct &op_date_days = construct("op.date_days");

@@ -1,8 +1,7 @@
 // MIN and COUNT of a field the statement shows to be a date (or a datetime), where the dialect stores
 // FoxPro's empty date as NULL: FoxPro's MIN finds the empty date below every other and its COUNT counts
-// it, where the server passes its NULL by. ISNULL of such a field on MySQL, whose d IS NULL also finds
-// the zero date of a NOT NULL column. The rows are the map's fn.min_shown_date, fn.count_shown_date,
-// fn.count_distinct_shown_date and fn.isnull_shown_date. Not in a statement with an outer join, whose
+// it, where the server passes its NULL by. The rows are the map's fn.min_shown_date,
+// fn.count_shown_date and fn.count_distinct_shown_date. Not in a statement with an outer join, whose
 // NULLs are FoxPro's .NULL.
 #include "select/fox/scan.h"
 
@@ -11,37 +10,32 @@
 namespace tarnvel::select::fox {
 namespace {
 
-enum class Row : std::uint8_t { min, count, count_distinct, isnull };
+enum class Row : std::uint8_t { min, count, count_distinct };
 
 struct Use {
     std::string_view word;
     bool distinct;  // COUNT(DISTINCT d)
     bool date;      // it gives a date: left as written beside an operator (MAX(d) - MIN(d), MIN(d) < {^2020-01-01})
-    bool call;      // a call of the row, whose arguments are converted as any call's
     Row row;        // the map's row
 };
 
 constexpr Use uses[] = {
-    {"MIN", false, true, false, Row::min},
-    {"COUNT", false, false, false, Row::count},
-    {"CNT", false, false, false, Row::count},
-    {"COUNT", true, false, false, Row::count_distinct},
-    {"CNT", true, false, false, Row::count_distinct},
-    {"ISNULL", false, false, true, Row::isnull},
-    {"ISNUL", false, false, true, Row::isnull},
-    {"ISNU", false, false, true, Row::isnull},
+    {"MIN", false, true, Row::min},
+    {"COUNT", false, false, Row::count},
+    {"CNT", false, false, Row::count},
+    {"COUNT", true, false, Row::count_distinct},
+    {"CNT", true, false, Row::count_distinct},
 };
 
 const Construct &row_of(Row row) {
-    static const std::array<const Construct *, 4> rows = {
-        &construct("fn.min_shown_date"), &construct("fn.count_shown_date"), &construct("fn.count_distinct_shown_date"),
-        &construct("fn.isnull_shown_date")};
+    static const std::array<const Construct *, 3> rows = {
+        &construct("fn.min_shown_date"), &construct("fn.count_shown_date"), &construct("fn.count_distinct_shown_date")};
     return *rows[static_cast<std::size_t>(row)];
 }
 
 const Use *use_of(std::string_view word, bool distinct) {
     const char first = upper(word[0]);
-    if (first != 'M' && first != 'C' && first != 'I') return nullptr;  // the cheap test first
+    if (first != 'M' && first != 'C') return nullptr;  // the cheap test first
     for (const Use &use : uses) {
         if (use.distinct == distinct && same_word(word, use.word)) return &use;
     }
@@ -69,14 +63,10 @@ bool operator_at(std::string_view text, std::size_t at) {
 
 bool shown_date_call_word(std::string_view word) { return use_of(word, false) != nullptr; }
 
-// MIN(d), COUNT(d), CNT(d), COUNT(DISTINCT d), ISNULL(d) with the word at pos_ and its "(" at 'open':
-// d a field alone the statement shows to be a date or a datetime, in a statement without an outer join.
+// MIN(d), COUNT(d), CNT(d), COUNT(DISTINCT d) with the word at pos_ and its "(" at 'open': d a field
+// alone the statement shows to be a date or a datetime, in a statement without an outer join.
 bool Scan::shown_date_call(std::string_view word, std::size_t open) {
-    if ((named().fn_count_shown_date.target[pass_.column].empty() &&
-         named().fn_isnull_shown_date.target[pass_.column].empty()) ||
-        !shown_date_call_word(word)) {
-        return false;
-    }
+    if (named().fn_count_shown_date.target[pass_.column].empty() || !shown_date_call_word(word)) return false;
     std::size_t from = skip_blanks(open + 1);
     const std::size_t past_distinct = distinct_end(src_, from, end_);
     const bool distinct = past_distinct != from && past_distinct < end_ && is_blank(src_[past_distinct]);
@@ -96,7 +86,7 @@ bool Scan::shown_date_call(std::string_view word, std::size_t open) {
         outer_join(pass_.statement)) {
         return false;
     }
-    return use->call ? call(row, pos_, open) : aggregate_written(row, from, after, close);
+    return aggregate_written(row, from, after, close);
 }
 
 // The aggregate from pos_ to its ")" at 'close' as the row writes it, of the field from 'from' to 'after'.
