@@ -21,8 +21,8 @@ void hunlock(MHANDLE handle) { dispatch::handle_unlock(handle); }
 char *hand_to_ptr(MHANDLE handle) { return dispatch::handle_address(handle); }
 std::size_t get_hand_size(MHANDLE handle) { return dispatch::handle_size(handle); }
 bool set_hand_size(MHANDLE handle, std::size_t size) { return dispatch::handle_resize(handle, size); }
-MHANDLE alloc_locked(std::size_t size, char *&address) {
-    return dispatch::handle_obtain_locked(size, dispatch::library_tag, address);
+MHANDLE alloc_locked(std::size_t size, char *&address, bool cleared) {
+    return dispatch::handle_obtain_locked(size, dispatch::library_tag, address, cleared);
 }
 void unlock_free(MHANDLE handle) { dispatch::handle_unlock_release(handle); }
 
@@ -37,10 +37,14 @@ void ret_char(std::string_view text) {
     if (!text.empty()) std::memcpy(bytes, text.data(), text.size());
     bytes[text.size()] = '\0';
     hunlock(handle);
+    ret_handle(handle, text.size());
+}
+
+void ret_handle(MHANDLE handle, std::size_t length) {
     Value value{};
     value.type = 'H';
     value.width = 0;
-    value.length = static_cast<std::uint32_t>(text.size());
+    value.length = static_cast<std::uint32_t>(length);
     value.handle = handle;
     ret_val(value);
 }

@@ -24,12 +24,14 @@ void hunlock(MHANDLE handle);
 char *hand_to_ptr(MHANDLE handle);                  // valid while the handle is locked
 std::size_t get_hand_size(MHANDLE handle);          // 0 for an unknown handle
 bool set_hand_size(MHANDLE handle, std::size_t size);  // unlock first; content kept, bytes may move
-MHANDLE alloc_locked(std::size_t size, char *&address);  // alloc_hand, hlock and hand_to_ptr in one
+// alloc_hand, hlock and hand_to_ptr in one; the bytes are left as they are when not 'cleared'
+MHANDLE alloc_locked(std::size_t size, char *&address, bool cleared = true);
 void unlock_free(MHANDLE handle);                   // hunlock and free_hand in one
 
 // --- Results ---
 void ret_val(const Value &value);
 void ret_char(std::string_view text);               // host error 182 when no handle can be had
+void ret_handle(MHANDLE handle, std::size_t length);  // the host takes the (unlocked) handle over
 void ret_int(std::int32_t number, int width = 10);
 void ret_logical(bool truth);
 

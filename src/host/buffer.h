@@ -34,17 +34,18 @@ public:
         return *this;
     }
 
-    // A new zero-filled buffer of 'size' bytes; host error 182 when none can be had.
-    static Buffer obtain(std::size_t size) {
-        Buffer buffer = try_obtain(size);
+    // A new zero-filled buffer of 'size' bytes (its bytes left as they are when not 'cleared': a
+    // Text, which reads none past its NUL); host error 182 when none can be had.
+    static Buffer obtain(std::size_t size, bool cleared = true) {
+        Buffer buffer = try_obtain(size, cleared);
         if (!buffer) host::no_memory();
         return buffer;
     }
     // The same, but an empty Buffer when none can be had.
-    static Buffer try_obtain(std::size_t size) {
+    static Buffer try_obtain(std::size_t size, bool cleared = true) {
         Buffer buffer;
         if (size == 0) size = 1;
-        buffer.handle_ = host::alloc_locked(size, buffer.data_);
+        buffer.handle_ = host::alloc_locked(size, buffer.data_, cleared);
         if (buffer.handle_ != 0) buffer.size_ = size;
         return buffer;
     }

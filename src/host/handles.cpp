@@ -52,7 +52,7 @@ void release(MHANDLE handle, bool unlock) {
 
 // A new block for a free slot of the thread's table, its first two bytes the tag, left locked
 // once: the handle (0 when none), the block, and in 'bytes' the block's bytes after the tag.
-MHANDLE obtain_locked(std::size_t size, std::uint16_t tag, platform::Block &block, char *&bytes) {
+MHANDLE obtain_locked(std::size_t size, std::uint16_t tag, platform::Block &block, char *&bytes, bool cleared = true) {
     ThreadBlock *tb = existing_thread_block();
     if (!tb || !tb->handle_table) return 0;
     if (size > std::numeric_limits<std::size_t>::max() / 2) return 0;
@@ -62,7 +62,7 @@ MHANDLE obtain_locked(std::size_t size, std::uint16_t tag, platform::Block &bloc
     while (i < table.capacity() && table.slot(i) != nullptr) ++i;
     if (i >= table.capacity()) return 0;
     if (!budget_allows(tb, size + 2)) return 0;
-    block = platform::block_alloc(size + 2);
+    block = platform::block_alloc(size + 2, cleared);
     if (!block) return 0;
     budget_held(tb, 0, size + 2);
     auto *tagged = static_cast<unsigned char *>(platform::block_lock(block));
@@ -85,10 +85,10 @@ MHANDLE handle_obtain(std::size_t size, std::uint16_t tag) {
 
 void handle_release(MHANDLE handle) { release(handle, false); }
 
-MHANDLE handle_obtain_locked(std::size_t size, std::uint16_t tag, char *&address) {
+MHANDLE handle_obtain_locked(std::size_t size, std::uint16_t tag, char *&address, bool cleared) {
     platform::Block block = nullptr;
     address = nullptr;
-    return obtain_locked(size, tag, block, address);
+    return obtain_locked(size, tag, block, address, cleared);
 }
 
 void handle_unlock_release(MHANDLE handle) { release(handle, true); }

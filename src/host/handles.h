@@ -20,7 +20,7 @@ bool handle_resize(MHANDLE handle, std::size_t size);
 // Obtain and lock in one step: the handle (0 when none) and, in 'address', its bytes. Unlock and
 // release in one step. (What the three or two separate operations do, without finding the
 // thread's table again for each.)
-MHANDLE handle_obtain_locked(std::size_t size, std::uint16_t tag, char *&address);
+MHANDLE handle_obtain_locked(std::size_t size, std::uint16_t tag, char *&address, bool cleared = true);
 void handle_unlock_release(MHANDLE handle);
 
 // The tag of blocks the library obtains for itself.

@@ -8,7 +8,7 @@ namespace tarnvel::platform {
 
 using Block = void *;  // a movable memory block; nullptr means none
 
-Block block_alloc(std::size_t bytes);             // zero-filled; nullptr on failure
+Block block_alloc(std::size_t bytes, bool cleared = true);  // zero-filled unless not 'cleared'; nullptr on failure
 void block_free(Block block);
 void *block_lock(Block block);                    // the system keeps a lock count
 void block_unlock(Block block);

@@ -129,7 +129,7 @@ pthread_mutex_t list_lock = PTHREAD_MUTEX_INITIALIZER;
 constinit thread_local void *tls_slot::value = nullptr;
 bool tls_slot::created = false;
 
-Block block_alloc(std::size_t bytes) { return new_block(bytes, 0); }
+Block block_alloc(std::size_t bytes, bool cleared) { return new_block(bytes, cleared ? 0 : bytes); }
 
 void block_free(Block block) {
     if (block) free_block(as_block(block));

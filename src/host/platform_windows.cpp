@@ -15,7 +15,9 @@ bool lock_created = false;
 
 }  // namespace
 
-Block block_alloc(std::size_t bytes) { return GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes); }
+Block block_alloc(std::size_t bytes, bool cleared) {
+    return GlobalAlloc(GMEM_MOVEABLE | (cleared ? GMEM_ZEROINIT : 0u), bytes);
+}
 
 void block_free(Block block) {
     if (block) GlobalFree(as_global(block));

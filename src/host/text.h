@@ -50,14 +50,14 @@ public:
 
     // A new empty text with room for 'capacity' bytes and the NUL (host error 182 when none).
     static Text obtain(std::size_t capacity, std::string_view grow_message) {
-        return Text(Buffer::obtain(capacity + 1), grow_message, 0);
+        return fresh(Buffer::obtain(capacity + 1, false), grow_message);
     }
     // A new text that takes the place of one that had to grow: when it cannot be had, the growth
     // message is raised (not host error 182).
     static Text grown(std::size_t capacity, std::string_view grow_message) {
-        Buffer buffer = Buffer::try_obtain(capacity + 1);
+        Buffer buffer = Buffer::try_obtain(capacity + 1, false);
         if (!buffer) host::user_error(grow_message);
-        return Text(std::move(buffer), grow_message, 0);
+        return fresh(std::move(buffer), grow_message);
     }
 
     explicit operator bool() const { return static_cast<bool>(buffer_); }
@@ -72,6 +72,9 @@ public:
     bool contains(std::string_view part) const { return view().find(part) != std::string_view::npos; }
     const Buffer &buffer() const { return buffer_; }
     void set_message(std::string_view message) { message_ = message; }
+    // Gives the handle up, unlocked, for the host to take over as a value of size() bytes: the text
+    // is absent again. Much room the text left unused is given back first.
+    MHANDLE hand_over();
     // Frees the handle; the text is absent again.
     void release() {
         buffer_.reset();
@@ -153,6 +156,12 @@ private:
     Text(Buffer buffer, std::string_view grow_message, std::size_t length)
         : buffer_(std::move(buffer)), length_(length), message_(grow_message) {
         refresh();
+    }
+    // An empty text in a new buffer whose bytes were not cleared: its NUL is written.
+    static Text fresh(Buffer buffer, std::string_view grow_message) {
+        Text text(std::move(buffer), grow_message, 0);
+        text.data_[0] = '\0';
+        return text;
     }
     // The growths stay out of line (text.cpp), so that the appends stay small enough to inline.
     void grow(std::size_t extra);

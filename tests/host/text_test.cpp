@@ -120,4 +120,34 @@ TEST(Text, AFailedObtainOrGrowthRaisesItsOwnError) {
     }
 }
 
+// A text handed over to the host keeps its bytes and the NUL after them, unlocked, and is absent
+// afterwards; a handle much larger than its text is cut down to it, a small spare room is kept.
+TEST(Text, HandedOverKeepsItsBytesAndGivesBackMuchUnusedRoom) {
+    struct Row {
+        std::size_t capacity, length;
+        bool cut;
+    };
+    const Row rows[] = {{0, 0, false}, {10, 10, false}, {5000, 100, true}, {200, 150, false}, {9000, 5000, false}};
+    for (const Row &row : rows) {
+        rawhost::Host host;
+        tarnvel::Text text = tarnvel::Text::obtain(row.capacity, "Insufficient memory for test");
+        std::string expected;
+        for (std::size_t i = 0; i < row.length; ++i) expected += static_cast<char>('a' + i % 26);
+        text.append(expected);
+        const std::size_t before = text.buffer().size();
+        const MHANDLE handle = text.hand_over();
+        ASSERT_NE(handle, 0u) << row.capacity;
+        EXPECT_FALSE(text) << row.capacity;
+        EXPECT_EQ(text.size(), 0u) << row.capacity;
+        const std::size_t size = tarnvel::host::get_hand_size(handle);
+        EXPECT_EQ(size, row.cut ? row.length + 1 : before) << row.capacity;
+        tarnvel::host::hlock(handle);  // taken over: locked once by its new owner, then released
+        const char *bytes = tarnvel::host::hand_to_ptr(handle);
+        EXPECT_EQ(std::string(bytes, row.length), expected) << row.capacity;
+        EXPECT_EQ(bytes[row.length], '\0') << row.capacity;
+        tarnvel::host::unlock_free(handle);
+        EXPECT_EQ(host.handles_in_use(), 0u) << row.capacity;
+    }
+}
+
 }  // namespace
