@@ -15,6 +15,7 @@
 #include "select/scanner.h"
 #include "select/table_hint.h"
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -89,24 +90,31 @@ std::size_t placeholder_index(std::string_view text, std::string_view head, std:
 struct Subqueries {
     std::string head;  // of their placeholders
     Text texts;
-    Text ends;  // the end offset of each text, as size_t values
+    std::array<std::size_t, 8> first_ends{};  // the end offset of each of the first texts (most levels hold a few)
+    Text later_ends;  // those of the texts after them, as size_t values
     std::size_t count = 0;
 
     void add(std::string_view converted) {
-        if (!texts) {
-            texts = Text::obtain(converted.size() + 99, "Insufficient memory for subquery converted");
-            ends = Text::obtain(16 * sizeof(std::size_t), "Insufficient memory for subquery converted");
-        }
+        if (!texts) texts = Text::obtain(converted.size() + 99, "Insufficient memory for subquery converted");
         texts.append(converted);
-        std::size_t end = texts.size();
-        ends.append(std::string_view(reinterpret_cast<const char *>(&end), sizeof end));
+        const std::size_t end = texts.size();
+        if (count < first_ends.size()) {
+            first_ends[count] = end;
+        } else {
+            if (!later_ends) later_ends = Text::obtain(16 * sizeof end, "Insufficient memory for subquery converted");
+            later_ends.append(std::string_view(reinterpret_cast<const char *>(&end), sizeof end));
+        }
         ++count;
     }
+    std::size_t end_of(std::size_t k) const {
+        if (k < first_ends.size()) return first_ends[k];
+        std::size_t end = 0;
+        std::memcpy(&end, later_ends.data() + (k - first_ends.size()) * sizeof end, sizeof end);
+        return end;
+    }
     std::string_view text(std::size_t k) const {
-        std::size_t begin = 0, end = 0;
-        std::memcpy(&end, ends.data() + k * sizeof end, sizeof end);
-        if (k > 0) std::memcpy(&begin, ends.data() + (k - 1) * sizeof begin, sizeof begin);
-        return texts.view().substr(begin, end - begin);
+        const std::size_t begin = k > 0 ? end_of(k - 1) : 0;
+        return texts.view().substr(begin, end_of(k) - begin);
     }
 };
 
@@ -438,10 +446,8 @@ Text extract_subqueries(Session &session, std::string_view text) {
             unwrapped.set(close, ' ');
             return extract_nested(session, unwrapped.view());
         }
-        {
-            Text copy = Text::obtain(close - i - 1 + 99, "Insufficient memory for subquery converted");
-            copy.append(text.substr(sele, close - sele));
-            Text converted = extract_nested(session, copy.view());
+        {  // (the level below only reads the subquery's text: it is converted where it stands)
+            Text converted = extract_nested(session, text.substr(sele, close - sele));
             subs.add(converted.view());
         }
         if (!rewritten) rewritten = Text::obtain(text.size() + 16, "Insufficient memory for subquery inserting");
