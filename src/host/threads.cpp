@@ -39,14 +39,21 @@ ThreadBlock *own_thread_block() {
 
 }  // namespace
 
+namespace {
+// The attach (once) and the thread's first block: a call of its own, out of the common path.
+[[gnu::noinline]] ThreadBlock *first_thread_block() {
+    std::call_once(attach_once, [] { process_attach(); });
+    return own_thread_block();
+}
+}  // namespace
+
 ThreadBlock *thread_block() {
     // A thread with a block of its own is past the attach (only an attached library has the slot
     // that holds the block): most requests end here.
     if (attached.load(std::memory_order_acquire)) {
         if (ThreadBlock *tb = existing_thread_block()) return tb;
     }
-    std::call_once(attach_once, [] { process_attach(); });
-    return own_thread_block();
+    return first_thread_block();
 }
 
 bool process_attach() {
