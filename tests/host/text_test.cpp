@@ -120,6 +120,27 @@ TEST(Text, AFailedObtainOrGrowthRaisesItsOwnError) {
     }
 }
 
+// A text's new block is not cleared: one that takes the block another text left full of bytes
+// (the same size class, kept by the thread) still reads empty, and its first edits read as made.
+TEST(Text, ANewTextInABlockThatHeldBytesReadsEmpty) {
+    rawhost::Host host;
+    for (std::size_t capacity : {0u, 1u, 40u, 300u, 900u, 5000u}) {
+        {
+            tarnvel::Text full = tarnvel::Text::obtain(capacity, "Insufficient memory for test");
+            full.append(std::string(capacity, 'x'));
+        }
+        tarnvel::Text text = tarnvel::Text::obtain(capacity, "Insufficient memory for test");
+        EXPECT_EQ(text.size(), 0u) << capacity;
+        EXPECT_STREQ(text.c_str(), "") << capacity;
+        text.push('a');
+        text.append("bc");
+        EXPECT_STREQ(text.c_str(), "abc") << capacity;
+        tarnvel::Text grown = tarnvel::Text::grown(capacity, "Insufficient memory for test");
+        EXPECT_STREQ(grown.c_str(), "") << capacity;
+    }
+    EXPECT_EQ(host.handles_in_use(), 0u);
+}
+
 // A text handed over to the host keeps its bytes and the NUL after them, unlocked, and is absent
 // afterwards; a handle much larger than its text is cut down to it, a small spare room is kept.
 TEST(Text, HandedOverKeepsItsBytesAndGivesBackMuchUnusedRoom) {
