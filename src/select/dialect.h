@@ -255,6 +255,8 @@ struct Dialect {
                                          // target takes no value as a condition)
     bool bare_date_quoted = true;        // DATE without a call is quoted as a name (else it is the type word)
     bool empty_date_null = false;        // the empty date is NULL: d = {} is written d IS NULL
+    std::string_view null_test = "IS";   // FoxPro's x IS NULL written x <null_test> NULL (MySQL: <=>, as its
+                                         // x IS NULL finds the zero date of a NOT NULL date column too)
     bool string_alias_named = false;     // a string alias (AS 'Name') is written as a quoted name
     bool null_sorts_last = false;        // NULL comes after every value in ascending order: under FoxPro
                                          // syntax ORDER BY's keys get NULLS FIRST (NULLS LAST after DESC)

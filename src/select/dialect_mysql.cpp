@@ -76,6 +76,7 @@ const Dialect &mysql() {
         .date = {"'", "'", "-", "'0000-00-00'"},
         .datetime = {"'", "'", "-", "'0000-00-00 00:00:00'"},
         .true_test = "=1",
+        .null_test = "<=>",
         .limit_in_derived_table = true,
         .chain = chain,
         .lexicon = {},

@@ -184,8 +184,13 @@ struct Scanner::KeywordRows {
 
     static Verdict current_date(Scanner &s) { return s.date_row(); }
 
+    // x IS NULL, x IS NOT NULL; under FoxPro syntax x IS NULL as the dialect's exact test of NULL.
     static Verdict is_null(Scanner &s) {
-        return s.words_follow(s.pos_, {"NULL"}) || s.words_follow(s.pos_, {"NOT", "NULL"}) ? Verdict::keep : Verdict::pass;
+        if (s.words_follow(s.pos_, {"NULL"})) {
+            if (s.session_.from_fox) s.name_ = s.dialect_.null_test;
+            return Verdict::keep;
+        }
+        return s.words_follow(s.pos_, {"NOT", "NULL"}) ? Verdict::keep : Verdict::pass;
     }
 
     static Verdict null_literal(Scanner &s) {

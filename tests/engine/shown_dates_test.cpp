@@ -72,12 +72,14 @@ constexpr Case nulls[] = {
      "20200101 19990101 19990101"},
 };
 // MySQL's d IS NULL finds the zero date of a NOT NULL column in WHERE and ON, even on the outer side of a
-// join; FoxPro's ISNULL finds no empty date.
+// join; FoxPro's ISNULL and IS NULL find no empty date.
 constexpr Case zero_dates[] = {
     {"SELECT k FROM sd WHERE !ISNULL(t) AND HOUR(t) >= 0 ORDER BY k", "1 2 3"},
     {"SELECT k FROM sd WHERE ISNULL(d1) OR k = 1 ORDER BY k", "1"},
     {"SELECT a.k FROM sd a LEFT JOIN sd b ON b.k = a.k AND ISNULL(b.d1) WHERE ISNULL(b.k) ORDER BY 1", "1 2 3"},
     {"SELECT a.k FROM sd a LEFT JOIN sd b ON b.k = a.k WHERE ISNULL(b.d1) ORDER BY 1", ""},
+    {"SELECT a.k FROM sd a LEFT JOIN sd b ON b.k = a.k WHERE b.d1 IS NULL ORDER BY 1", ""},
+    {"SELECT k FROM sd WHERE t IS NULL OR k = 2 ORDER BY k", "2"},
 };
 
 template <class Server> class ShownDates : public ::testing::Test {

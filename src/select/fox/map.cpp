@@ -380,6 +380,15 @@ constexpr Construct rows[] = {
      .example = "x BETW 1 AND 9",
      .target = all("BETWEEN"),
      .note = "BETW, BETWE and BETWEE, FoxPro's abbreviations."},
+    {.id = "op.is_null",
+     .kind = Kind::dialect,
+     .fox = "x IS NULL",
+     .example = "SELECT order_id FROM orders o LEFT JOIN item i ON i.order_id = o.order_id WHERE o.shipped IS NULL",
+     .place = Place::statement,
+     .note = "MySQL and MariaDB find the zero date of a NOT NULL date column, FoxPro's empty date, by "
+             "x IS NULL in WHERE and ON (for old ODBC clients), even on the outer side of a join: the "
+             "null-safe x <=> NULL finds only NULL, as FoxPro's IS NULL does, whatever the type of x (as "
+             "fn.isnull). x IS NOT NULL needs nothing. Plain SQL input keeps IS NULL."},
     {.id = "clause.star",
      .kind = Kind::clause,
      .fox = "SELECT a, * FROM t",
