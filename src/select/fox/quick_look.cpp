@@ -246,7 +246,7 @@ public:
             return true;  // a condition as a select item
         }
         if ((aggregated_ || names_compared()) && may_show_dates() && pass_.shows_dates()) {
-            return true;  // d1 < d2, MIN(d), NVL(d, x): shown dates
+            return true;  // d1 < d2, MIN(d), COUNT(d): shown dates
         }
         return sum_beside_ && date_clue(text_);  // d + 30 where the statement may show d to be a date
     }
@@ -644,7 +644,7 @@ private:
         return at < n_ && is_digit(text_[at]);
     }
 
-    // The word before the "(" at 'i', noted where it calls MIN, COUNT, NVL... of a name, which the dialect
+    // The word before the "(" at 'i', noted where it calls MIN, COUNT or CNT of a name, which the dialect
     // writes of a name the statement shows to be a date (read at the end).
     std::string_view call_noted(std::size_t i) {
         const std::string_view word = word_before(text_, i);
@@ -832,7 +832,7 @@ private:
     std::size_t n_;
     bool compared_items_;
     bool sum_beside_ = false;
-    bool aggregated_ = false;  // MIN, COUNT, NVL... called, where the dialect writes them of a shown date
+    bool aggregated_ = false;  // MIN, COUNT or CNT called, where the dialect writes them of a shown date
     std::array<std::size_t, 8> compared_{};  // the comparison operators met (a.d = b.d), the last slot for more
     std::size_t compared_at_ = 0;
     bool date_hint_ = false;       // a brace, parameter, m.x, sum, literal or note met: date_clue may hold
