@@ -857,6 +857,48 @@ bool Scan::picture_template(std::string_view picture, std::size_t open, std::siz
     return taken > 0 && foxpro(form.view(), open, close, count, built);
 }
 
+namespace {
+
+// Flags that change nothing where the texts they look at hold no letters, cleared there so that the
+// call takes the form of the flags without them: STRTRAN's nFlags 1 (a found blind to case) and 2 (b
+// in the case of the text found), STREXTRACT's 1 (begin and end found blind to case).
+struct LetterFlags {
+    std::string_view row;
+    std::uint8_t texts;     // the arguments looked at, one bit each (1: the first)
+    std::uint8_t at;        // the argument of the flags
+    std::uint8_t cleared;   // the flags' bits cleared
+};
+constexpr LetterFlags letter_flags[] = {
+    {"fn.strtran_occurrences", 0b10, 6, 3},
+    {"fn.strextract_options", 0b110, 5, 1},
+};
+
+// The flags written as the argument at 'position' (1: the first) less the bits that change nothing
+// for the row's texts, or the argument as written.
+std::string_view flags_without_letters(const Construct &row, std::string_view src, const lex::LiteralRules &rules,
+                                       std::size_t open, std::size_t close, std::size_t position,
+                                       std::string_view written, char &digit) {
+    const LetterFlags *flags = nullptr;
+    for (const LetterFlags &f : letter_flags) {
+        if (f.row == row.id && f.at == position) flags = &f;
+    }
+    if (flags == nullptr || written.size() != 1 || written[0] < '0' || written[0] > '7') return written;
+    bool letterless = true;
+    std::size_t index = 0;
+    for_each_argument(src, open, close, rules, [&](std::size_t from, std::size_t to) {
+        if ((flags->texts >> index++ & 1u) == 0) return;
+        std::string_view inside;
+        Characters characters;
+        letterless = letterless && literal_inside(trimmed(src.substr(from, to - from)), inside) &&
+                     characters_of(inside, characters) && !holds_letters(characters);
+    });
+    if (!letterless) return written;
+    digit = static_cast<char>('0' + ((written[0] - '0') & ~flags->cleared));
+    return {&digit, 1};
+}
+
+}  // namespace
+
 // f(x, n): the form of the number n is written as, else the row's own form of any n, if it has one;
 // without either the call stays. A row of several values (STRTRAN(s, a, b, 1, 1)) takes the numbers
 // after them, joined by commas.
@@ -865,10 +907,12 @@ bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, T
     std::array<char, 32> numbers;
     std::size_t length = 0, index = 0;
     bool fits = true;
+    char digit = 0;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         convert_into(args, from, to, false);  // the numbers too, for the row's own form
         if (index++ < row.values) return;
-        const std::string_view number = trimmed(src_.substr(from, to - from));
+        std::string_view number = trimmed(src_.substr(from, to - from));
+        number = flags_without_letters(row, src_, pass_.rules, open, close, index, number, digit);
         fits = fits && length + number.size() + 1 <= numbers.size();
         if (!fits) return;
         if (index > row.values + 1u) numbers[length++] = ',';

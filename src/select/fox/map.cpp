@@ -1480,7 +1480,11 @@ constexpr Construct rows[] = {
      .note = "nStart 1 (or -1, the default) with no nCount or an nCount of -1 replaces every occurrence, as "
              "STRTRAN(s, a, b); nStart 1 and nCount 1, the first occurrence only; nStart 2, every occurrence "
              "after the first (nCount -1 or none) or the second only (nCount 1); nStart 1 and nCount 2, the "
-             "first two. nFlags may be written as 0, or as 1 (a found blind to case) with every occurrence or "
+             "first two; nStart 2 and nCount 2, the second and third; nStart 3, every occurrence from the third "
+             "on, the third only or the third and fourth (on Oracle the n-th match of a's pattern, on PostgreSQL "
+             "the text cut at every a and joined again). nFlags 1, 2 or 3 where a is a literal holding no "
+             "letter change nothing (no letter to find in either case, no case of the found text to follow): "
+             "such a call is read as nFlags 0. nFlags may be written as 0, or as 1 (a found blind to case) with every occurrence or "
              "the first only (nStart 1 or -1, nCount -1 or 1) on PostgreSQL and Oracle (a pattern of a with its "
              "punctuation escaped, flag i) and on SQL Server (a under the collation Latin1_General_CI_AS, "
              "whose code page 1252 VARCHAR text of another code page is read in); MySQL and Access leave "
@@ -2836,6 +2840,109 @@ constexpr T replace_first_blind = {
     R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
     R"(REPLACE({3}, '\', '\\'), 'i') ELSE {1} || {2} END)"};
 
+// STRTRAN(s, a, b, 2, 2) and (s, a, b, 3[, ...]): the occurrences from the n-th on, or the n-th and
+// the next. SQL Server and MySQL find each occurrence from the end of the one before (CHARINDEX and
+// LOCATE with a start) and put b in its place (STUFF, INSERT), the later one first so that the
+// earlier one's place holds; Oracle replaces the n-th match of a's pattern (escaped as above);
+// PostgreSQL cuts the text at every a and joins the pieces again, with b at the occurrences replaced.
+constexpr T replace_second_two = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 THEN STUFF(STUFF({1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + "
+     "LEN({2} + '.') - 1) + LEN({2} + '.') - 1), LEN({2} + '.') - 1, {3}), CHARINDEX({2}, {1}, "
+     "CHARINDEX({2}, {1}) + LEN({2} + '.') - 1), LEN({2} + '.') - 1, {3}) WHEN CHARINDEX({2}, {1}) > 0 "
+     "AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) > 0 THEN STUFF({1}, "
+     "CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1), LEN({2} + '.') - 1, {3}) ELSE {1} END",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE(REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] )"
+     R"(])', '\\\1'), REPLACE({3}, '\', '\\'), 1, 3), REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
+     R"(REPLACE({3}, '\', '\\'), 1, 2) ELSE {1} || {2} END)",
+    "IF(CHAR_LENGTH({2}) > 0 AND LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) > 0, INSERT(INSERT({1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), IF(CHAR_LENGTH({2}) > 0 AND LOCATE({2}, {1}) > 0 AND "
+     "LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0, INSERT({1}, LOCATE({2}, {1}, LOCATE({2}, "
+     "{1}) + CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), {1}))",
+    "",
+    R"(CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 2 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY()"
+     R"({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 2), {2}) || {3} || REGEXP_REPLACE(SUBSTR({1}, )"
+     R"(CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, )"
+     R"({2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
+     R"(REPLACE({3}, '\', '\\')) ELSE {1} END)"
+};
+constexpr T replace_third = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 THEN STUFF({1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + "
+     "LEN({2} + '.') - 1) + LEN({2} + '.') - 1), LEN({2} + '.') - 1, {3}) ELSE {1} END",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
+     R"(REPLACE({3}, '\', '\\'), 1, 3) ELSE {1} || {2} END)",
+    "IF(CHAR_LENGTH({2}) > 0 AND LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) > 0, INSERT({1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), {1})",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY("
+     "{1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 3), {2}) || {3} || SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1) ELSE {1} END"
+};
+constexpr T replace_third_two = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) "
+     "+ LEN({2} + '.') - 1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) > 0 THEN STUFF(STUFF({1}, "
+     "CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - "
+     "1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1), LEN({2} + '.') - 1, {3}), CHARINDEX({2}, {1}, "
+     "CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1), LEN({2} + '.') "
+     "- 1, {3}) WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') "
+     "- 1) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + "
+     "LEN({2} + '.') - 1) > 0 THEN STUFF({1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) "
+     "+ LEN({2} + '.') - 1) + LEN({2} + '.') - 1), LEN({2} + '.') - 1, {3}) ELSE {1} END",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE(REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] )"
+     R"(])', '\\\1'), REPLACE({3}, '\', '\\'), 1, 4), REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
+     R"(REPLACE({3}, '\', '\\'), 1, 3) ELSE {1} || {2} END)",
+    "IF(CHAR_LENGTH({2}) > 0 AND LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0, INSERT(INSERT({1}, LOCATE({2}, {1}, "
+     "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), IF(CHAR_LENGTH({2}) > 0 AND "
+     "LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 AND LOCATE({2}, "
+     "{1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0, INSERT({1}, "
+     "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})), "
+     "CHAR_LENGTH({2}), {3}), {1}))",
+    "",
+    R"(CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY()"
+     R"({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 3), {2}) || {3} || REGEXP_REPLACE(SUBSTR({1}, )"
+     R"(CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, )"
+     R"({2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
+     R"(REPLACE({3}, '\', '\\')) ELSE {1} END)"
+};
+constexpr T replace_from_third = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 THEN LEFT({1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + "
+     "LEN({2} + '.') - 1) + LEN({2} + '.') - 1) - 1) + REPLACE(SUBSTRING({1}, CHARINDEX({2}, {1}, "
+     "CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1), LEN({1} + "
+     "'.')), {2}, {3}) ELSE {1} END",
+    R"(CASE WHEN LENGTH({2}) > 0 THEN CASE WHEN REGEXP_INSTR({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', )"
+     R"('\\\1'), 1, 3) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
+     R"(REPLACE({3}, '\', '\\'), REGEXP_INSTR({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), 1, 3)) )"
+     R"(ELSE {1} END ELSE {1} || {2} END)",
+    "IF(CHAR_LENGTH({2}) > 0 AND LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) > 0, CONCAT(LEFT({1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - 1), REPLACE(SUBSTRING({1}, LOCATE({2}, {1}, LOCATE({2}, "
+     "{1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}))), {2}, {3})), {1})",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY("
+     "{1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 3), {2}) || {3} || REPLACE(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {2}, {3}) ELSE {1} END"
+};
+
 constexpr NumberedForm numbered[] = {
     // STRTRAN's nStart, nCount and nFlags as written, blanks left out (-1: the default)
     {"fn.strtran_occurrences", "1", replace_every},
@@ -2861,6 +2968,15 @@ constexpr NumberedForm numbered[] = {
     {"fn.strtran_occurrences", "2,-1,0", replace_after_first},
     {"fn.strtran_occurrences", "2,1", replace_second},
     {"fn.strtran_occurrences", "2,1,0", replace_second},
+    {"fn.strtran_occurrences", "2,2", replace_second_two},
+    {"fn.strtran_occurrences", "2,2,0", replace_second_two},
+    {"fn.strtran_occurrences", "3", replace_from_third},
+    {"fn.strtran_occurrences", "3,-1", replace_from_third},
+    {"fn.strtran_occurrences", "3,-1,0", replace_from_third},
+    {"fn.strtran_occurrences", "3,1", replace_third},
+    {"fn.strtran_occurrences", "3,1,0", replace_third},
+    {"fn.strtran_occurrences", "3,2", replace_third_two},
+    {"fn.strtran_occurrences", "3,2,0", replace_third_two},
     // GETWORDNUM(s, n): the first and second words on SQL Server; the other dialects' forms take any n
     {"fn.getwordnum", "1",
      {"LEFT(LTRIM(REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), "

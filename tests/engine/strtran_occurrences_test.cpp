@@ -1,0 +1,68 @@
+// STRTRAN with nStart and nCount, run on MariaDB and PostgreSQL: the occurrences from the n-th on, or
+// the n-th and the next, replaced in texts with fewer, as many and more occurrences, each compared with
+// FoxPro's rule worked out here. Flags that change nothing for a searched text without letters give
+// the same text as no flags.
+#include "servers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// FoxPro's STRTRAN(s, a, b, start, count): the occurrences of a, counted from the left without
+// overlapping, from the start-th on, 'count' of them (-1: all).
+std::string strtran(const std::string &s, const std::string &a, const std::string &b, int start, int count) {
+    std::string out;
+    std::size_t at = 0;
+    int seen = 0, replaced = 0;
+    for (std::size_t found; !a.empty() && (found = s.find(a, at)) != std::string::npos; at = found + a.size()) {
+        out += s.substr(at, found - at);
+        ++seen;
+        const bool replace = seen >= start && (count < 0 || replaced < count);
+        if (replace) ++replaced;
+        out += replace ? b : a;
+    }
+    return out + s.substr(at);
+}
+
+// k  c
+constexpr const char *texts[] = {"", "x", "a,b", "a,b,c", ",,,", "a,b,c,d,e", ",a,,b,"};
+
+struct Call {
+    const char *arguments;  // after the text
+    const char *a, *b;
+    int start, count;
+};
+constexpr Call calls[] = {
+    {"',', '-', 3", ",", "-", 3, -1},      {"',', '-', 3, -1", ",", "-", 3, -1},
+    {"',', '[]', 3, 1", ",", "[]", 3, 1},  {"',', '', 3, 2", ",", "", 3, 2},
+    {"',', ';;', 2, 2", ",", ";;", 2, 2},  {"',', '-', 2, 2, 3", ",", "-", 2, 2},
+    {"',', '\\', 3, 1, 2", ",", "\\", 3, 1}, {"',,', 'x', 2, 1, 1", ",,", "x", 2, 1},
+    {"',', 'ab', -1, 2, 1", ",", "ab", 1, 2},
+};
+
+template <class Server> class StrtranOccurrences : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string insert = "INSERT INTO so (K, C) VALUES ";
+        for (std::size_t i = 0; i < std::size(texts); ++i) {
+            insert += (i > 0 ? ", (" : "(") + std::to_string(i) + ", '" + texts[i] + "')";
+        }
+        engine::make_table<Server>(db, "so", "K I, C V(20)", {insert});
+    }
+
+    typename Server::Client db;
+};
+TYPED_TEST_SUITE(StrtranOccurrences, engine::Servers, engine::ServerName);
+
+TYPED_TEST(StrtranOccurrences, ReplaceFoxProsOccurrences) {
+    for (const Call &call : calls) {
+        std::string expected;
+        for (const char *text : texts) expected += (expected.empty() ? "" : " ") + strtran(text, call.a, call.b, call.start, call.count) + "|";
+        const std::string foxpro = std::string("SELECT STRTRAN(c, ") + call.arguments + ") + '|' FROM so ORDER BY k";
+        EXPECT_EQ(engine::first_values<TypeParam>(this->db, foxpro), expected) << foxpro;
+    }
+}
+
+}  // namespace
