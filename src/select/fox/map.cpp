@@ -1854,7 +1854,7 @@ constexpr Construct rows[] = {
                 "(LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '', 'g')))"},
      .note = "The words between the characters of cDelimiters, a run of them one delimiter, as GETWORDCOUNT(s) "
              "counts them: the delimiters a literal of characters that stand for themselves in a class of a "
-             "regular expression (no letter, quote, bracket, backslash, caret or dash). SQL Server (no regular "
+             "regular expression (no letter, quote, bracket, backslash or caret; a dash is listed last). SQL Server (no regular "
              "expressions) replaces each delimiter of a literal of ASCII characters but the quote by CHAR(1) in "
              "the text read as NVARCHAR(MAX) under a binary collation, makes each run of marks one and counts "
              "them (a text holding CHAR(1) or CHAR(2) itself is misread). Any other list, and Access (no "

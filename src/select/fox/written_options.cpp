@@ -165,12 +165,12 @@ struct PatternClass {
 
 // The delimiters of GETWORDNUM and GETWORDCOUNT as a class of a regular expression lists them: ASCII
 // characters that stand for themselves there (no letter, which a server's regular expression may find
-// in either case, no quote, bracket, backslash, caret or dash). Replaced one by one (SQL Server),
-// any ASCII character but the quote.
+// in either case, no quote, bracket, backslash or caret; a dash is listed last, where it is no range).
+// Replaced one by one (SQL Server), any ASCII character but the quote.
 bool listable_delimiters(std::string_view inside, bool replaced) {
     return !inside.empty() && std::none_of(inside.begin(), inside.end(), [replaced](char c) {
         if (replaced) return c == '\'' || static_cast<unsigned char>(c) >= 0x80;
-        return may_be_letter(c) || c < ' ' || std::string_view("'\"[]\\^-").find(c) != std::string_view::npos;
+        return may_be_letter(c) || c < ' ' || std::string_view("'\"[]\\^").find(c) != std::string_view::npos;
     });
 }
 
@@ -323,7 +323,12 @@ bool Scan::word_delimiters(const Construct &row, std::size_t open, std::size_t c
         marked_delimiters(args[0], inside, marked);
         args.add(marked.view());
     } else {
-        args.add(inside);
+        Text listed;  // the characters but the dash, then one dash
+        for (const char c : inside) {
+            if (c != '-') listed.push(c);
+        }
+        if (inside.find('-') != std::string_view::npos) listed.push('-');
+        args.add(listed.view());
     }
     fill(built, form, args);
     return true;

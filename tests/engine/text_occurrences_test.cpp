@@ -1,7 +1,8 @@
-// STRTRAN with nStart and nCount, run on MariaDB and PostgreSQL: the occurrences from the n-th on, or
-// the n-th and the next, replaced in texts with fewer, as many and more occurrences, each compared with
-// FoxPro's rule worked out here. Flags that change nothing for a searched text without letters give
-// the same text as no flags.
+// The text functions that count occurrences, run on MariaDB and PostgreSQL. STRTRAN with nStart and
+// nCount: the occurrences from the n-th on, or the n-th and the next, replaced in texts with fewer, as
+// many and more occurrences, each compared with FoxPro's rule worked out here; flags that change nothing
+// for a searched text without letters give the same text as no flags. GETWORDNUM and GETWORDCOUNT with
+// a dash among the delimiters; STREXTRACT of a later occurrence, with and without its end.
 #include "servers.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ constexpr Call calls[] = {
     {"',', 'ab', -1, 2, 1", ",", "ab", 1, 2},
 };
 
-template <class Server> class StrtranOccurrences : public ::testing::Test {
+template <class Server> class TextOccurrences : public ::testing::Test {
 protected:
     void SetUp() override {
         std::string insert = "INSERT INTO so (K, C) VALUES ";
@@ -54,14 +55,32 @@ protected:
 
     typename Server::Client db;
 };
-TYPED_TEST_SUITE(StrtranOccurrences, engine::Servers, engine::ServerName);
+TYPED_TEST_SUITE(TextOccurrences, engine::Servers, engine::ServerName);
 
-TYPED_TEST(StrtranOccurrences, ReplaceFoxProsOccurrences) {
+TYPED_TEST(TextOccurrences, ReplaceFoxProsOccurrences) {
     for (const Call &call : calls) {
         std::string expected;
         for (const char *text : texts) expected += (expected.empty() ? "" : " ") + strtran(text, call.a, call.b, call.start, call.count) + "|";
         const std::string foxpro = std::string("SELECT STRTRAN(c, ") + call.arguments + ") + '|' FROM so ORDER BY k";
         EXPECT_EQ(engine::first_values<TypeParam>(this->db, foxpro), expected) << foxpro;
+    }
+}
+
+// Written out: FoxPro's values of the rows k = 0 to 6, in order.
+struct Case {
+    const char *foxpro;
+    const char *expected;
+};
+constexpr Case cases[] = {
+    {"GETWORDNUM(c, 2, '-,') + '|' + GETWORDNUM('x-y/z', 3, '/-')", "|z |z b|z b|z |z b|z b|z"},
+    {"GETWORDCOUNT(c, ',-') * 10 + GETWORDCOUNT('a--b', '-')", "2 12 22 32 2 52 22"},
+};
+
+TYPED_TEST(TextOccurrences, CountFoxProsWords) {
+    for (const Case &c : cases) {
+        EXPECT_EQ(engine::first_values<TypeParam>(this->db, std::string("SELECT ") + c.foxpro + " FROM so ORDER BY k"),
+                  c.expected)
+            << c.foxpro;
     }
 }
 
