@@ -16,6 +16,14 @@ bool whole_call(std::string_view text, std::size_t at) {
     return w1 < text.size() && text[w1] == '(';
 }
 
+// A whole number written out (7, (1 + 2) * 3): digits, blanks, parentheses and the operators that
+// keep whole numbers whole, with a digit and no point, name or quotient.
+bool whole_literal(std::string_view text) {
+    text = trimmed(text);
+    return !text.empty() && text.find_first_of("0123456789") != std::string_view::npos &&
+           text.find_first_not_of("0123456789+-* \t()") == std::string_view::npos;
+}
+
 bool whole_division_at(std::string_view text, std::size_t slash) {
     std::size_t after = blanks_after(text, slash + 1);
     if (whole_call(text, after)) return true;
@@ -72,8 +80,9 @@ bool Scan::decimal_argument(const Construct &row, Args &args, std::size_t from, 
     return true;
 }
 
-// a / b with a whole number on one side (COUNT(*) / 12, MONTH(d) / 3, SUM(x) / COUNT(*)), where the
-// dialect divides whole numbers as whole numbers: the row's form, the dividend made a decimal.
+// a / b with a whole number on one side (COUNT(*) / 12, MONTH(d) / 3, SUM(x) / COUNT(*)), or on both
+// written out (7 / 2, (1 + 2) / 2), where the dialect divides whole numbers as whole numbers: the row's
+// form, the dividend made a decimal.
 bool Scan::whole_division() {
     const Construct &row = named().op_whole_division;
     if (row.target[pass_.column].empty() || prev_ != Prev::operand || top().operand_open || pass_.depth >= deepest_call) {
@@ -84,9 +93,11 @@ bool Scan::whole_division() {
     if (!named().op_divide.target[pass_.column].empty() && !in_decimal_call()) return false;
     const std::string_view written = out_.text(pos_);
     const std::size_t last = primary_start(written, top().operand);
-    if ((last == none || !whole_call(written, last)) && !whole_call(src_, skip_blanks(pos_ + 1))) return false;
-    const std::size_t right_to = operand_end(pos_ + 1, "^");
+    const std::size_t right_from = skip_blanks(pos_ + 1), right_to = operand_end(pos_ + 1, "^");
     if (right_to == pos_ + 1) return false;
+    const bool literals = last != none && whole_literal(written.substr(last)) &&
+                          whole_literal(src_.substr(right_from, right_to - right_from));
+    if (!literals && (last == none || !whole_call(written, last)) && !whole_call(src_, right_from)) return false;
     fold(row, 0, 1, right_to);
     return true;
 }

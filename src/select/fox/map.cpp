@@ -172,7 +172,8 @@ constexpr Construct rows[] = {
      .target = {"{1} * 1.0 / {2}", "", "", "", "{1} * 1.0 / {2}"},
      .note = "FoxPro's / divides with decimals. SQL Server and PostgreSQL divide two whole numbers as whole "
              "numbers (7 / 2 is 3), so where one side is a call that gives one (COUNT, CNT, DAY, DOW, MONTH, "
-             "YEAR, WEEK, HOUR, MINUTE, SEC, LEN: MONTH(d) / 3, 100 * SUM(IIF(paid, 1, 0)) / COUNT(*)) the "
+             "YEAR, WEEK, HOUR, MINUTE, SEC, LEN: MONTH(d) / 3, 100 * SUM(IIF(paid, 1, 0)) / COUNT(*)), or where "
+             "both sides are whole numbers written out (7 / 2, -7 / 2, (1 + 2) / 4), the "
              "dividend is made a decimal first. The dividend is every factor before the /, as * and / read "
              "left to right. A whole number field (I) the converters cannot see is divided as written. "
              "PostgreSQL writes every quotient outside calls, and in calls that take a decimal, as op.divide; "
