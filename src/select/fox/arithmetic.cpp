@@ -7,7 +7,6 @@
 
 namespace tarnvel::select::fox {
 
-
 bool whole_call(std::string_view text, std::size_t at) {
     if ((facts_at(text, at) & Fact::gives_whole) == 0) return false;
     std::size_t w1 = at;
@@ -16,6 +15,7 @@ bool whole_call(std::string_view text, std::size_t at) {
     return w1 < text.size() && text[w1] == '(';
 }
 
+namespace {
 // A whole number written out (7, (1 + 2) * 3): digits, blanks, parentheses and the operators that
 // keep whole numbers whole, with a digit and no point, name or quotient.
 bool whole_literal(std::string_view text) {
@@ -23,12 +23,17 @@ bool whole_literal(std::string_view text) {
     return !text.empty() && text.find_first_of("0123456789") != std::string_view::npos &&
            text.find_first_not_of("0123456789+-* \t()") == std::string_view::npos;
 }
+}  // namespace
 
 bool whole_division_at(std::string_view text, std::size_t slash) {
     std::size_t after = blanks_after(text, slash + 1);
     if (whole_call(text, after)) return true;
     const std::size_t before = primary_start(text.substr(0, slash), 0);
-    return before != none && whole_call(text, before);
+    if (before == none) return false;
+    if (whole_call(text, before)) return true;
+    // a whole number written out on both sides (7 / 2, (1 + 2) / -4): the divisor begins so
+    const bool divisor = after < text.size() && std::string_view("0123456789+-(").find(text[after]) != std::string_view::npos;
+    return divisor && whole_literal(text.substr(before, slash - before));
 }
 
 void Scan::seldom_operator(char c) {
