@@ -27,6 +27,21 @@ std::string strtran(const std::string &s, const std::string &a, const std::strin
     return out + s.substr(at);
 }
 
+// FoxPro's STREXTRACT(s, begin, end, n, flags) for flags 0 and 2: the text after the n-th begin (each
+// found after the one before) up to the first end after it; where none follows, nothing, or with
+// flags 2 the rest of the text.
+std::string strextract(const std::string &s, const std::string &begin, const std::string &end, int n, int flags) {
+    std::size_t at = 0;
+    for (int i = 0; i < n; ++i) {
+        const std::size_t found = s.find(begin, at);
+        if (found == std::string::npos) return "";
+        at = found + begin.size();
+    }
+    const std::size_t stop = s.find(end, at);
+    if (stop == std::string::npos) return flags == 2 ? s.substr(at) : "";
+    return s.substr(at, stop - at);
+}
+
 // k  c
 constexpr const char *texts[] = {"", "x", "a,b", "a,b,c", ",,,", "a,b,c,d,e", ",a,,b,"};
 
@@ -62,6 +77,27 @@ TYPED_TEST(TextOccurrences, ReplaceFoxProsOccurrences) {
         std::string expected;
         for (const char *text : texts) expected += (expected.empty() ? "" : " ") + strtran(text, call.a, call.b, call.start, call.count) + "|";
         const std::string foxpro = std::string("SELECT STRTRAN(c, ") + call.arguments + ") + '|' FROM so ORDER BY k";
+        EXPECT_EQ(engine::first_values<TypeParam>(this->db, foxpro), expected) << foxpro;
+    }
+}
+
+struct Extract {
+    const char *arguments;  // after the text
+    const char *begin, *end;
+    int n, flags;
+};
+constexpr Extract extracts[] = {
+    {"',', ',', 2", ",", ",", 2, 0},       {"',', ',', 3, 0", ",", ",", 3, 0},
+    {"',', ';', 2, 2", ",", ";", 2, 2},    {"',', ',', 3, 3", ",", ",", 3, 2},
+    {"'a', ',', 2, 2", "a", ",", 2, 2},    {"',', ',', 1, 2", ",", ",", 1, 2},
+    {"',,', ',', 2, 1", ",,", ",", 2, 0},
+};
+
+TYPED_TEST(TextOccurrences, ExtractFoxProsOccurrence) {
+    for (const Extract &call : extracts) {
+        std::string expected;
+        for (const char *text : texts) expected += (expected.empty() ? "" : " ") + strextract(text, call.begin, call.end, call.n, call.flags) + "|";
+        const std::string foxpro = std::string("SELECT STREXTRACT(c, ") + call.arguments + ") + '|' FROM so ORDER BY k";
         EXPECT_EQ(engine::first_values<TypeParam>(this->db, foxpro), expected) << foxpro;
     }
 }

@@ -1456,9 +1456,12 @@ constexpr Construct rows[] = {
      .min_args = 4,
      .max_args = 5,
      .form = Form::numbered,
-     .note = "nOccurrence written as 1 and nFlags as 0 (or left out): STREXTRACT(s, begin, end). Any other "
-             "occurrence, the flags (blind to case, no end needed, the delimiters kept) or numbers not "
-             "written out leave the call as written.",
+     .note = "nOccurrence written as 1 and nFlags as 0 (or left out): STREXTRACT(s, begin, end); 2 or 3, the "
+             "text after the second or third begin (each found from the end of the one before) up to the "
+             "first end after it. nFlags 2 (no end needed) takes the rest of the text where no end follows; "
+             "nFlags 1 (blind to case) where begin and end are literals holding no letter changes nothing and "
+             "is read as 0 (3 as 2). Any other occurrence, the flags blind to case or keeping the delimiters, "
+             "or numbers not written out leave the call as written; Access leaves every such call.",
      .values = 3},
     {.id = "fn.strtran_remove",
      .fox = "STRTRAN(s, a)",
@@ -2944,6 +2947,156 @@ constexpr T replace_from_third = {
      "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {2}, {3}) ELSE {1} END"
 };
 
+// STREXTRACT(s, begin, end, n[, 2]): the text after the n-th begin, each begin found from the end of
+// the one before (on PostgreSQL the text cut at every begin, its first n pieces joined again), up to
+// the first end after it; with nFlags 2, the rest of the text where no end follows.
+constexpr T extract_second = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 AND CHARINDEX({3}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 THEN SUBSTRING({1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + "
+     "LEN({2} + '.') - 1, CHARINDEX({3}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - "
+     "1) + LEN({2} + '.') - 1) - (CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1)) ELSE '' END",
+    "CASE WHEN INSTR({1}, {2}) > 0 AND INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) > 0 AND INSTR({1}, "
+     "{3}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) > 0 THEN SUBSTR({1}, INSTR({1}, "
+     "{2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2}), INSTR({1}, {3}, INSTR({1}, {2}, INSTR({1}, {2}) "
+     "+ LENGTH({2})) + LENGTH({2})) - (INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2}))) END",
+    "CASE WHEN LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 AND "
+     "LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 THEN "
+     "SUBSTRING({1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}), "
+     "LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - "
+     "(LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 2 AND STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), {3}) - 1) ELSE '' END"
+};
+constexpr T extract_third = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 AND CHARINDEX({3}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) "
+     "+ LEN({2} + '.') - 1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) > 0 THEN SUBSTRING({1}, "
+     "CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') "
+     "- 1) + LEN({2} + '.') - 1, CHARINDEX({3}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, "
+     "CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) - "
+     "(CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') "
+     "- 1) + LEN({2} + '.') - 1)) ELSE '' END",
+    "CASE WHEN INSTR({1}, {2}) > 0 AND INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) > 0 AND INSTR({1}, "
+     "{2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) > 0 AND INSTR({1}, {3}, "
+     "INSTR({1}, {2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) + LENGTH({2})) > 0 "
+     "THEN SUBSTR({1}, INSTR({1}, {2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) + "
+     "LENGTH({2}), INSTR({1}, {3}, INSTR({1}, {2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + "
+     "LENGTH({2})) + LENGTH({2})) - (INSTR({1}, {2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + "
+     "LENGTH({2})) + LENGTH({2}))) END",
+    "CASE WHEN LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 AND "
+     "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 AND "
+     "LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 THEN SUBSTRING({1}, LOCATE({2}, {1}, LOCATE({2}, {1}, "
+     "LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}), LOCATE({3}, {1}, "
+     "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) - (LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 AND STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {3}) - 1) ELSE '' END"
+};
+constexpr T extract_first_loose = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 THEN SUBSTRING({1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1, "
+     "CASE WHEN CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) > 0 THEN CHARINDEX({3}, "
+     "{1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) - (CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) ELSE "
+     "LEN({1} + '.') END) ELSE '' END",
+    "CASE WHEN INSTR({1}, {2}) > 0 THEN SUBSTR({1}, INSTR({1}, {2}) + LENGTH({2}), CASE WHEN INSTR({1}, "
+     "{3}, INSTR({1}, {2}) + LENGTH({2})) > 0 THEN INSTR({1}, {3}, INSTR({1}, {2}) + LENGTH({2})) - "
+     "(INSTR({1}, {2}) + LENGTH({2})) ELSE LENGTH({1}) END) END",
+    "CASE WHEN LOCATE({2}, {1}) > 0 THEN SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}), "
+     "IF(LOCATE({3}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0, LOCATE({3}, {1}, LOCATE({2}, {1}) + "
+     "CHAR_LENGTH({2})) - (LOCATE({2}, {1}) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 1 THEN CASE WHEN STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 1), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 1), {2})) + CHAR_LENGTH({2}) + 1), STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 1), {2})) + CHAR_LENGTH({2}) + 1), {3}) - 1) ELSE SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 1), {2})) + CHAR_LENGTH({2}) + 1) END ELSE '' END"
+};
+constexpr T extract_second_loose = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 THEN SUBSTRING({1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + "
+     "'.') - 1, CASE WHEN CHARINDEX({3}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - "
+     "1) + LEN({2} + '.') - 1) > 0 THEN CHARINDEX({3}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + "
+     "LEN({2} + '.') - 1) + LEN({2} + '.') - 1) - (CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + "
+     "'.') - 1) + LEN({2} + '.') - 1) ELSE LEN({1} + '.') END) ELSE '' END",
+    "CASE WHEN INSTR({1}, {2}) > 0 AND INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) > 0 THEN "
+     "SUBSTR({1}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2}), CASE WHEN INSTR({1}, {3}, "
+     "INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) > 0 THEN INSTR({1}, {3}, INSTR({1}, "
+     "{2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) - (INSTR({1}, {2}, INSTR({1}, {2}) + "
+     "LENGTH({2})) + LENGTH({2})) ELSE LENGTH({1}) END) END",
+    "CASE WHEN LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 THEN "
+     "SUBSTRING({1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}), "
+     "IF(LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0, "
+     "LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - "
+     "(LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE "
+     "'' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 2 THEN CASE WHEN STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), {3}) - 1) ELSE SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1) END ELSE '' END"
+};
+constexpr T extract_third_loose = {
+    "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) "
+     "> 0 AND CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 THEN SUBSTRING({1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + "
+     "LEN({2} + '.') - 1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1, CASE WHEN CHARINDEX({3}, {1}, "
+     "CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') "
+     "- 1) + LEN({2} + '.') - 1) > 0 THEN CHARINDEX({3}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, "
+     "CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) - "
+     "(CHARINDEX({2}, {1}, CHARINDEX({2}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) + LEN({2} + '.') "
+     "- 1) + LEN({2} + '.') - 1) ELSE LEN({1} + '.') END) ELSE '' END",
+    "CASE WHEN INSTR({1}, {2}) > 0 AND INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) > 0 AND INSTR({1}, "
+     "{2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) > 0 THEN SUBSTR({1}, INSTR({1}, "
+     "{2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) + LENGTH({2}), CASE WHEN "
+     "INSTR({1}, {3}, INSTR({1}, {2}, INSTR({1}, {2}, INSTR({1}, {2}) + LENGTH({2})) + LENGTH({2})) + "
+     "LENGTH({2})) > 0 THEN INSTR({1}, {3}, INSTR({1}, {2}, INSTR({1}, {2}, INSTR({1}, {2}) + "
+     "LENGTH({2})) + LENGTH({2})) + LENGTH({2})) - (INSTR({1}, {2}, INSTR({1}, {2}, INSTR({1}, {2}) + "
+     "LENGTH({2})) + LENGTH({2})) + LENGTH({2})) ELSE LENGTH({1}) END) END",
+    "CASE WHEN LOCATE({2}, {1}) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0 AND "
+     "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 THEN "
+     "SUBSTRING({1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2}), IF(LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}, "
+     "LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0, LOCATE({3}, {1}, "
+     "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) - (LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN CASE WHEN STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), STRPOS(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {3}) - 1) ELSE SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
+     "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1) END ELSE '' END"
+};
+
 constexpr NumberedForm numbered[] = {
     // STRTRAN's nStart, nCount and nFlags as written, blanks left out (-1: the default)
     {"fn.strtran_occurrences", "1", replace_every},
@@ -3010,6 +3163,13 @@ constexpr NumberedForm numbered[] = {
     // STREXTRACT's first occurrence, without flags
     {"fn.strextract_options", "1", strextract_first},
     {"fn.strextract_options", "1,0", strextract_first},
+    {"fn.strextract_options", "1,2", extract_first_loose},
+    {"fn.strextract_options", "2", extract_second},
+    {"fn.strextract_options", "2,0", extract_second},
+    {"fn.strextract_options", "2,2", extract_second_loose},
+    {"fn.strextract_options", "3", extract_third},
+    {"fn.strextract_options", "3,0", extract_third},
+    {"fn.strextract_options", "3,2", extract_third_loose},
     // RAT(a, s, 1) on SQL Server and Access: the last occurrence, as RAT(a, s)
     {"fn.rat_occurrence", "1",
      {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2})) "
