@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 namespace {
@@ -27,23 +28,31 @@ std::string strtran(const std::string &s, const std::string &a, const std::strin
     return out + s.substr(at);
 }
 
-// FoxPro's STREXTRACT(s, begin, end, n, flags) for flags 0 and 2: the text after the n-th begin (each
+std::string folded(std::string text, int flags) {
+    if ((flags & 1) != 0) {
+        for (char &c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// FoxPro's STREXTRACT(s, begin, end, n, flags) for flags 0 to 3 (1 blind to case, 2 no end needed): the text after the n-th begin (each
 // found after the one before) up to the first end after it; where none follows, nothing, or with
 // flags 2 the rest of the text.
-std::string strextract(const std::string &s, const std::string &begin, const std::string &end, int n, int flags) {
+std::string strextract(const std::string &written, const std::string &begin, const std::string &end, int n, int flags) {
+    const std::string s = folded(written, flags);
     std::size_t at = 0;
     for (int i = 0; i < n; ++i) {
-        const std::size_t found = s.find(begin, at);
+        const std::size_t found = s.find(folded(begin, flags), at);
         if (found == std::string::npos) return "";
         at = found + begin.size();
     }
-    const std::size_t stop = s.find(end, at);
-    if (stop == std::string::npos) return flags == 2 ? s.substr(at) : "";
-    return s.substr(at, stop - at);
+    const std::size_t stop = s.find(folded(end, flags), at);
+    if (stop == std::string::npos) return (flags & 2) != 0 ? written.substr(at) : "";
+    return written.substr(at, stop - at);
 }
 
-// k  c
-constexpr const char *texts[] = {"", "x", "a,b", "a,b,c", ",,,", "a,b,c,d,e", ",a,,b,"};
+// the texts of the rows, k from 0: the letters of the last in both cases
+constexpr const char *texts[] = {"", "x", "a,b", "a,b,c", ",,,", "a,b,c,d,e", ",a,,b,", "aB,bC,Cb,Ab"};
 
 struct Call {
     const char *arguments;  // after the text
@@ -89,8 +98,10 @@ struct Extract {
 constexpr Extract extracts[] = {
     {"',', ',', 2", ",", ",", 2, 0},       {"',', ',', 3, 0", ",", ",", 3, 0},
     {"',', ';', 2, 2", ",", ";", 2, 2},    {"',', ',', 3, 3", ",", ",", 3, 2},
-    {"'a', ',', 2, 2", "a", ",", 2, 2},    {"',', ',', 1, 2", ",", ",", 1, 2},
-    {"',,', ',', 2, 1", ",,", ",", 2, 0},
+    {"'C', ',', 2, 2", "C", ",", 2, 2},    {"',', ',', 1, 2", ",", ",", 1, 2},
+    {"',,', ',', 2, 1", ",,", ",", 2, 0},   {"'A', ',', 1, 1", "A", ",", 1, 1},
+    {"'B', 'C', 2, 3", "B", "C", 2, 3},    {"',', 'B', 1, 3", ",", "B", 1, 3},
+    {"',', 'c', 3, 1", ",", "c", 3, 1},
 };
 
 TYPED_TEST(TextOccurrences, ExtractFoxProsOccurrence) {
@@ -108,8 +119,8 @@ struct Case {
     const char *expected;
 };
 constexpr Case cases[] = {
-    {"GETWORDNUM(c, 2, '-,') + '|' + GETWORDNUM('x-y/z', 3, '/-')", "|z |z b|z b|z |z b|z b|z"},
-    {"GETWORDCOUNT(c, ',-') * 10 + GETWORDCOUNT('a--b', '-')", "2 12 22 32 2 52 22"},
+    {"GETWORDNUM(c, 2, '-,') + '|' + GETWORDNUM('x-y/z', 3, '/-')", "|z |z b|z b|z |z b|z b|z bC|z"},
+    {"GETWORDCOUNT(c, ',-') * 10 + GETWORDCOUNT('a--b', '-')", "2 12 22 32 2 52 22 42"},
 };
 
 TYPED_TEST(TextOccurrences, CountFoxProsWords) {

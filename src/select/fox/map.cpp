@@ -1460,8 +1460,10 @@ constexpr Construct rows[] = {
              "text after the second or third begin (each found from the end of the one before) up to the "
              "first end after it. nFlags 2 (no end needed) takes the rest of the text where no end follows; "
              "nFlags 1 (blind to case) where begin and end are literals holding no letter changes nothing and "
-             "is read as 0 (3 as 2). Any other occurrence, the flags blind to case or keeping the delimiters, "
-             "or numbers not written out leave the call as written; Access leaves every such call.",
+             "is read as 0 (3 as 2); else begin and end are found in the text made upper case (UPPER, which "
+             "keeps a text's length but for a few letters such as the German sharp s on some servers). Any "
+             "other occurrence, the flag keeping the delimiters (4), or numbers not written out leave the "
+             "call as written; Access leaves every such call.",
      .values = 3},
     {.id = "fn.strtran_remove",
      .fox = "STRTRAN(s, a)",
@@ -3097,6 +3099,220 @@ constexpr T extract_third_loose = {
      "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1) END ELSE '' END"
 };
 
+// STREXTRACT(s, begin, end, n, 1 or 3): the same, begin and end found blind to case in the text and
+// delimiters made upper case (the text taken from the text as written).
+constexpr T extract_first_blind = {
+    "CASE WHEN CHARINDEX(UPPER({2}), UPPER({1})) > 0 AND CHARINDEX(UPPER({3}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) > 0 THEN SUBSTRING({1}, "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1, CHARINDEX(UPPER({3}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) - (CHARINDEX(UPPER({2}), UPPER({1})) + "
+     "LEN({2} + '.') - 1)) ELSE '' END",
+    "CASE WHEN INSTR(UPPER({1}), UPPER({2})) > 0 AND INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), "
+     "UPPER({2})) + LENGTH({2})) > 0 THEN SUBSTR({1}, INSTR(UPPER({1}), UPPER({2})) + LENGTH({2}), "
+     "INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) - (INSTR(UPPER({1}), "
+     "UPPER({2})) + LENGTH({2}))) END",
+    "CASE WHEN LOCATE(UPPER({2}), UPPER({1})) > 0 AND LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) > 0 THEN SUBSTRING({1}, LOCATE(UPPER({2}), UPPER({1})) + "
+     "CHAR_LENGTH({2}), LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) "
+     "- (LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 1 AND STRPOS(UPPER(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), UPPER({2})), "
+     "CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + CHAR_LENGTH({2}) + 1)), "
+     "UPPER({3})) > 0 THEN LEFT(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1"
+     "}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + "
+     "CHAR_LENGTH({2}) + 1), STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRA"
+     "Y(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + "
+     "CHAR_LENGTH({2}) + 1)), UPPER({3})) - 1) ELSE '' END"
+};
+constexpr T extract_second_blind = {
+    "CASE WHEN CHARINDEX(UPPER({2}), UPPER({1})) > 0 AND CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) > 0 AND CHARINDEX(UPPER({3}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 THEN SUBSTRING({1}, CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), "
+     "UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1, CHARINDEX(UPPER({3}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) - (CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') "
+     "- 1) + LEN({2} + '.') - 1)) ELSE '' END",
+    "CASE WHEN INSTR(UPPER({1}), UPPER({2})) > 0 AND INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), "
+     "UPPER({2})) + LENGTH({2})) > 0 AND INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), UPPER({2}), "
+     "INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) > 0 THEN SUBSTR({1}, INSTR(UPPER({1}), "
+     "UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2}), INSTR(UPPER({1}), "
+     "UPPER({3}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + "
+     "LENGTH({2})) - (INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + "
+     "LENGTH({2}))) END",
+    "CASE WHEN LOCATE(UPPER({2}), UPPER({1})) > 0 AND LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) > 0 AND LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 THEN "
+     "SUBSTRING({1}, LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2}), LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), UPPER({1}), "
+     "LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 2 AND STRPOS(UPPER(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), UPPER({2})), "
+     "CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + CHAR_LENGTH({2}) + 1)), "
+     "UPPER({3})) > 0 THEN LEFT(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1"
+     "}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + "
+     "CHAR_LENGTH({2}) + 1), STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRA"
+     "Y(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + "
+     "CHAR_LENGTH({2}) + 1)), UPPER({3})) - 1) ELSE '' END"
+};
+constexpr T extract_third_blind = {
+    "CASE WHEN CHARINDEX(UPPER({2}), UPPER({1})) > 0 AND CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) > 0 AND CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 AND CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) + LEN({2} + '.') - 1) > 0 THEN SUBSTRING({1}, CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) + LEN({2} + '.') - 1, CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), "
+     "UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - "
+     "1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) - (CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) + LEN({2} + '.') - 1)) ELSE '' END",
+    "CASE WHEN INSTR(UPPER({1}), UPPER({2})) > 0 AND INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), "
+     "UPPER({2})) + LENGTH({2})) > 0 AND INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2}), "
+     "INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) > 0 AND INSTR(UPPER({1}), UPPER({3}), "
+     "INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + "
+     "LENGTH({2})) + LENGTH({2})) + LENGTH({2})) > 0 THEN SUBSTR({1}, INSTR(UPPER({1}), UPPER({2}), "
+     "INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) + "
+     "LENGTH({2}), INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), "
+     "UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) + LENGTH({2})) - "
+     "(INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + "
+     "LENGTH({2})) + LENGTH({2})) + LENGTH({2}))) END",
+    "CASE WHEN LOCATE(UPPER({2}), UPPER({1})) > 0 AND LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) > 0 AND LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 AND "
+     "LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), "
+     "LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 THEN "
+     "SUBSTRING({1}, LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}), LOCATE(UPPER({3}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 3 AND STRPOS(UPPER(SUBSTR({1}, "
+     "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), UPPER({2})), "
+     "CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + CHAR_LENGTH({2}) + 1)), "
+     "UPPER({3})) > 0 THEN LEFT(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1"
+     "}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + "
+     "CHAR_LENGTH({2}) + 1), STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRA"
+     "Y(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + "
+     "CHAR_LENGTH({2}) + 1)), UPPER({3})) - 1) ELSE '' END"
+};
+constexpr T extract_first_loose_blind = {
+    "CASE WHEN CHARINDEX(UPPER({2}), UPPER({1})) > 0 THEN SUBSTRING({1}, CHARINDEX(UPPER({2}), "
+     "UPPER({1})) + LEN({2} + '.') - 1, CASE WHEN CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), "
+     "UPPER({1})) + LEN({2} + '.') - 1) > 0 THEN CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), "
+     "UPPER({1})) + LEN({2} + '.') - 1) - (CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) ELSE "
+     "LEN({1} + '.') END) ELSE '' END",
+    "CASE WHEN INSTR(UPPER({1}), UPPER({2})) > 0 THEN SUBSTR({1}, INSTR(UPPER({1}), UPPER({2})) + "
+     "LENGTH({2}), CASE WHEN INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) > "
+     "0 THEN INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) - "
+     "(INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) ELSE LENGTH({1}) END) END",
+    "CASE WHEN LOCATE(UPPER({2}), UPPER({1})) > 0 THEN SUBSTRING({1}, LOCATE(UPPER({2}), UPPER({1})) + "
+     "CHAR_LENGTH({2}), IF(LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + "
+     "CHAR_LENGTH({2})) > 0, LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + "
+     "CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' "
+     "END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 1 THEN CASE WHEN "
+     "STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), "
+     "UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + CHAR_LENGTH({2}) + "
+     "1)), UPPER({3})) > 0 THEN LEFT(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPP"
+     "ER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + "
+     "CHAR_LENGTH({2}) + 1), STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRA"
+     "Y(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + "
+     "CHAR_LENGTH({2}) + 1)), UPPER({3})) - 1) ELSE SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRI"
+     "NG_TO_ARRAY(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), "
+     "{2})) + CHAR_LENGTH({2}) + 1) END ELSE '' END"
+};
+constexpr T extract_second_loose_blind = {
+    "CASE WHEN CHARINDEX(UPPER({2}), UPPER({1})) > 0 AND CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) > 0 THEN SUBSTRING({1}, "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1, CASE WHEN CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) > 0 THEN "
+     "CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), "
+     "UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) - (CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) ELSE LEN({1} + '.') "
+     "END) ELSE '' END",
+    "CASE WHEN INSTR(UPPER({1}), UPPER({2})) > 0 AND INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), "
+     "UPPER({2})) + LENGTH({2})) > 0 THEN SUBSTR({1}, INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), "
+     "UPPER({2})) + LENGTH({2})) + LENGTH({2}), CASE WHEN INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), "
+     "UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) > 0 THEN INSTR(UPPER({1}), "
+     "UPPER({3}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + "
+     "LENGTH({2})) - (INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + "
+     "LENGTH({2})) ELSE LENGTH({1}) END) END",
+    "CASE WHEN LOCATE(UPPER({2}), UPPER({1})) > 0 AND LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) > 0 THEN SUBSTRING({1}, LOCATE(UPPER({2}), UPPER({1}), "
+     "LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}), IF(LOCATE(UPPER({3}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) > 0, LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), "
+     "LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})), "
+     "CHAR_LENGTH({1}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 2 THEN CASE WHEN "
+     "STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), "
+     "UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + CHAR_LENGTH({2}) + "
+     "1)), UPPER({3})) > 0 THEN LEFT(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPP"
+     "ER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + "
+     "CHAR_LENGTH({2}) + 1), STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRA"
+     "Y(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + "
+     "CHAR_LENGTH({2}) + 1)), UPPER({3})) - 1) ELSE SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRI"
+     "NG_TO_ARRAY(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), "
+     "{2})) + CHAR_LENGTH({2}) + 1) END ELSE '' END"
+};
+constexpr T extract_third_loose_blind = {
+    "CASE WHEN CHARINDEX(UPPER({2}), UPPER({1})) > 0 AND CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) > 0 AND CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) > 0 THEN SUBSTRING({1}, CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), "
+     "UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1, CASE WHEN CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) + LEN({2} + '.') - 1) > 0 THEN CHARINDEX(UPPER({3}), UPPER({1}), CHARINDEX(UPPER({2}), "
+     "UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - "
+     "1) + LEN({2} + '.') - 1) + LEN({2} + '.') - 1) - (CHARINDEX(UPPER({2}), UPPER({1}), "
+     "CHARINDEX(UPPER({2}), UPPER({1}), CHARINDEX(UPPER({2}), UPPER({1})) + LEN({2} + '.') - 1) + LEN({2} "
+     "+ '.') - 1) + LEN({2} + '.') - 1) ELSE LEN({1} + '.') END) ELSE '' END",
+    "CASE WHEN INSTR(UPPER({1}), UPPER({2})) > 0 AND INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), "
+     "UPPER({2})) + LENGTH({2})) > 0 AND INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2}), "
+     "INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) > 0 THEN SUBSTR({1}, INSTR(UPPER({1}), "
+     "UPPER({2}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + "
+     "LENGTH({2})) + LENGTH({2}), CASE WHEN INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), UPPER({2}), "
+     "INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) + "
+     "LENGTH({2})) > 0 THEN INSTR(UPPER({1}), UPPER({3}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), "
+     "UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + LENGTH({2})) + LENGTH({2})) + LENGTH({2})) - "
+     "(INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2}), INSTR(UPPER({1}), UPPER({2})) + "
+     "LENGTH({2})) + LENGTH({2})) + LENGTH({2})) ELSE LENGTH({1}) END) END",
+    "CASE WHEN LOCATE(UPPER({2}), UPPER({1})) > 0 AND LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) > 0 AND LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0 THEN "
+     "SUBSTRING({1}, LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}), IF(LOCATE(UPPER({3}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0, LOCATE(UPPER({3}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
+     "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), "
+     "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + "
+     "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' END",
+    "",
+    "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 3 THEN CASE WHEN "
+     "STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), "
+     "UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + CHAR_LENGTH({2}) + "
+     "1)), UPPER({3})) > 0 THEN LEFT(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPP"
+     "ER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + "
+     "CHAR_LENGTH({2}) + 1), STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRA"
+     "Y(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + "
+     "CHAR_LENGTH({2}) + 1)), UPPER({3})) - 1) ELSE SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRI"
+     "NG_TO_ARRAY(UPPER({1}), UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), "
+     "{2})) + CHAR_LENGTH({2}) + 1) END ELSE '' END"
+};
+
 constexpr NumberedForm numbered[] = {
     // STRTRAN's nStart, nCount and nFlags as written, blanks left out (-1: the default)
     {"fn.strtran_occurrences", "1", replace_every},
@@ -3170,6 +3386,12 @@ constexpr NumberedForm numbered[] = {
     {"fn.strextract_options", "3", extract_third},
     {"fn.strextract_options", "3,0", extract_third},
     {"fn.strextract_options", "3,2", extract_third_loose},
+    {"fn.strextract_options", "1,1", extract_first_blind},
+    {"fn.strextract_options", "1,3", extract_first_loose_blind},
+    {"fn.strextract_options", "2,1", extract_second_blind},
+    {"fn.strextract_options", "2,3", extract_second_loose_blind},
+    {"fn.strextract_options", "3,1", extract_third_blind},
+    {"fn.strextract_options", "3,3", extract_third_loose_blind},
     // RAT(a, s, 1) on SQL Server and Access: the last occurrence, as RAT(a, s)
     {"fn.rat_occurrence", "1",
      {"(CASE WHEN CHARINDEX({1}, {2}) = 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2})) "
