@@ -6,6 +6,7 @@
 #include "select/fox/scan.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tarnvel::select::fox {
 
@@ -52,7 +53,9 @@ std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::si
                                                : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
     std::string_view form = row.target[pass_.column];
     Text count;
-    std::size_t end = form.empty() ? 0 : signed_count(after, count);
+    std::size_t end = date ? whole_days(after, count) : 0;  // 1.5 days: the whole days FoxPro shows
+    if (end != 0 && form.empty()) form = n.op_date_fraction_days.target[pass_.column];
+    if (end == 0 && !form.empty()) end = signed_count(after, count);
     if (end == 0) {
         if (const std::string_view value = date ? n.op_days_value.target[pass_.column] : std::string_view{};
             !value.empty()) {
@@ -88,7 +91,12 @@ std::size_t Scan::more_counts(bool date, std::size_t end, Text &sum, const Const
 std::size_t Scan::signed_count(std::size_t after, Text &number) {
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
-    const std::size_t first = skip_blanks(sign + 1);
+    std::size_t first = skip_blanks(sign + 1);
+    bool negative = src_[sign] == '-';
+    if (first + 1 < end_ && (src_[first] == '-' || src_[first] == '+') && is_digit(src_[first + 1])) {  // d - -5
+        negative = negative != (src_[first] == '-');
+        ++first;
+    }
     std::size_t end = first < end_ && is_digit(src_[first]) ? number_end(src_, first, end_) : first;
     for (std::size_t op = skip_blanks(end); end > first && op < end_ && (src_[op] == '*' || src_[op] == '/');
          op = skip_blanks(end)) {
@@ -97,7 +105,7 @@ std::size_t Scan::signed_count(std::size_t after, Text &number) {
         end = number_end(src_, factor, end_);
     }
     if (end == first || (end < end_ && (name_char(src_[end]) || src_[end] == '.')) || binds_tighter(end)) return 0;
-    if (src_[sign] == '-') number.append("-");
+    if (negative) number.append("-");
     number.append(src_.substr(first, end - first));
     return end;
 }
@@ -123,13 +131,17 @@ std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
     const std::size_t first = skip_blanks(sign + 1);
-    if (first >= end_ || is_digit(src_[first]) || quote_at(first) || std::string_view("{.+-").find(src_[first]) != std::string_view::npos) {
+    // a value with a sign of its own (d - -x) is a number: FoxPro negates no date
+    const bool negated = first < end_ && (src_[first] == '+' || src_[first] == '-');
+    if (first >= end_ || is_digit(src_[first]) || quote_at(first) || std::string_view("{.").find(src_[first]) != std::string_view::npos ||
+        (negated && (first + 1 >= end_ || is_digit(src_[skip_blanks(first + 1)])))) {
         return 0;  // a number is signed_count's
     }
     const std::size_t end = operand_end(first, "*/%^");
     if (end == first || end > end_ || (src_[first] == '(' && close_paren(first) == none)) return 0;
-    if (src_[sign] == '-' && !days && primary_end(first) == end && !number_call(first) &&
-        !(variable_end(first) == end && named_number(src_.substr(first, end - first)))) {
+    if (src_[sign] == '-' && !days && !negated && primary_end(first) == end && !number_call(first) &&
+        !(variable_end(first) == end && named_number(src_.substr(first, end - first))) && !number_source(first, end, 0) &&
+        !pass_.shown_number(src_.substr(first, end - first))) {
         return 0;  // a name, unless FoxPro's naming makes it a number (m.nDays, lnDays, ?pnDays)
     }
     const Piece piece = convert(first, end, false);
@@ -153,7 +165,9 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     std::size_t last = close + 1;
     std::string_view form;
     Text number;
-    if (const std::size_t end = signed_count(close + 1, number); end != 0) {
+    if (const std::size_t end = date ? today_fraction(close + 1, number, form) : 0; end != 0) {
+        last = end;  // DATE() + 1.5: the whole days
+    } else if (const std::size_t end = signed_count(close + 1, number); end != 0) {
         form = (date ? named().op_date_days : named().op_datetime_seconds).target[pass_.column];
         if (!form.empty()) last = end;
     }
@@ -180,6 +194,51 @@ bool Scan::today(std::string_view name, std::size_t w0, std::size_t open) {
     pos_ = last;
     prev_ = Prev::operand;
     return true;
+}
+
+// DATE() + n or DATE() - n at 'after' with n written with a fraction (DATE() + 1.5): FoxPro shows and
+// keeps the whole days of the sum, so n becomes its whole days below (1, or -1 for - 0.5), added by the
+// dialect's row for today's sum or, where the dialect would add the number itself, by the fraction's
+// row. One past n, with the count (or the whole sum, whose form is then "{1}") in 'count'; 0 when
+// no such number stands there.
+std::size_t Scan::today_fraction(std::size_t after, Text &count, std::string_view &form) {
+    Text whole;
+    const std::size_t end = whole_days(after, whole);
+    if (end == 0) return 0;
+    form = named().op_date_days.target[pass_.column];
+    if (form.empty()) {
+        Args args;
+        args.add(today_form(true));
+        args.add(whole.view());
+        fill(count, named().op_date_fraction_days.target[pass_.column], args);
+        form = "{1}";
+    } else {
+        count = std::move(whole);
+    }
+    return end;
+}
+
+// The number written at 'after' (+ 1.5, - 0.25) with a fraction, as the whole days FoxPro shows of a
+// date plus it: the day number's whole part, so 1.5 gives 1 and -0.5 gives -1. One past the number,
+// with the whole days signed in 'count'; 0 when no number with a fraction stands there (or one too
+// long to be days).
+std::size_t Scan::whole_days(std::size_t after, Text &count) {
+    Text number;
+    const std::size_t end = signed_count(after, number);
+    std::string_view text = number.view();
+    const std::size_t dot = text.find('.');
+    if (end == 0 || dot == std::string_view::npos || text.find_first_of("*/eE") != std::string_view::npos) return 0;
+    const bool negative = text.starts_with('-');
+    const std::string_view digits = text.substr(negative ? 1 : 0, dot - (negative ? 1 : 0));
+    const bool fraction = text.find_first_not_of('0', dot + 1) != std::string_view::npos;
+    if (digits.size() > 9) return 0;
+    long long days = 0;
+    for (const char c : digits) days = days * 10 + (c - '0');
+    if (negative) days = fraction ? -days - 1 : -days;
+    char buffer[24];
+    const int written = std::snprintf(buffer, sizeof buffer, "%lld", days);
+    count.append(std::string_view(buffer, static_cast<std::size_t>(written)));
+    return end;
 }
 
 // DATE() or DATETIME() and the operand after "+" or "-" at 'after' that is no number: a count of days
@@ -419,9 +478,17 @@ std::string_view Scan::lone_name_operand() {
 bool Scan::date_arithmetic() {
     const char sign = src_[pos_];
     const std::size_t t0 = skip_blanks(pos_ + 1);
-    if (t0 >= end_ || (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?' && src_[t0] != '{')) return false;
+    if (t0 >= end_) return false;
+    if (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?' && src_[t0] != '{') {
+        // x + (n + m), x - -n: a count for an operand that gives a date
+        return std::string_view("(+-").find(src_[t0]) != std::string_view::npos && lone_name_operand().empty() &&
+               operand_arithmetic(sign, t0);
+    }
     const std::string_view name = lone_name_operand();
-    if (name.empty()) return extreme_arithmetic(sign, t0) || (sign == '-' && name_start(src_[t0]) && call_minus_name(t0));
+    if (name.empty()) {
+        return extreme_arithmetic(sign, t0) || (sign == '-' && name_start(src_[t0]) && call_minus_name(t0)) ||
+               operand_arithmetic(sign, t0);
+    }
     Text built;
     std::size_t end = 0;
     const int kind = named_date(name), shown = kind != 0 ? 0 : pass_.shown_date(name);
@@ -610,11 +677,17 @@ std::size_t Scan::date_difference(std::string_view name, std::size_t t0, Text &b
 // d + n, d - n with d a variable FoxPro's naming makes a date (m.dTo + 1) or a datetime: one past
 // n, with the sum in 'built'; 0 when no number follows or the dialect's own sum is right.
 std::size_t Scan::date_sum(std::string_view name, bool date, Text &built) {
+    const NamedRows &n = named();
+    std::string_view form = (date ? n.op_date_value_days : n.op_datetime_value_seconds).target[pass_.column];
+    if (named_date(name) != 0) {  // a variable: its own row where the dialect needs its type written
+        const std::string_view own = (date ? n.op_variable_date_days : n.op_variable_datetime_seconds).target[pass_.column];
+        if (!own.empty()) form = own;
+    }
     Text count;
-    const std::size_t end = signed_count(pos_, count);
-    if (end == 0) return 0;
-    const std::string_view form = (date ? named().op_date_value_days : named().op_datetime_value_seconds).target[pass_.column];
-    if (form.empty()) return 0;
+    std::size_t end = date ? whole_days(pos_, count) : 0;
+    if (end != 0 && form.empty()) form = n.op_date_fraction_days.target[pass_.column];
+    if (end == 0) end = signed_count(pos_, count);
+    if (end == 0 || form.empty()) return 0;
     Args args;
     args.add(name);
     args.add(count.view());
@@ -690,6 +763,9 @@ std::size_t Scan::date_sum_compared(std::string_view name, Text &built) {
     } else if (at = skip_blanks(at); at < end_ && src_[at] == '{') {  // a date literal, or a datetime one (with a time)
         const std::size_t close = std::min(end_, primary_end(at));
         if (gives_date(true, at, close)) kind = src_.substr(at, close - at).find(':') == std::string_view::npos ? 1 : 2;
+    } else if (at < end_ && src_[at] == '(') {  // a group or subquery that gives one: = (SELECT MAX(t) ...)
+        const std::size_t close = primary_end(at);
+        kind = close == none ? 0 : std::max(0, source_date_kind(at, close, 0));
     } else if ((kind = date_call_at(at)) == 0 && at < end_) {
         // a variable FoxPro's naming makes a date or a datetime (d + 30 < ?ldToday, m.tStamp)
         const std::size_t name_end = variable_end(at);

@@ -1098,6 +1098,37 @@ constexpr Construct rows[] = {
              "PostgreSQL's DATE - DATE is a whole number, made a decimal so that / divides as FoxPro does. "
              "A name minus another without evidence stays as written. Two datetimes give seconds "
              "(op.datetime_difference)."},
+    {.id = "op.date_fraction_days",
+     .kind = Kind::operator_,
+     .fox = "d + n, d - n (d a date, n written with a fraction: 1.5)",
+     .example = "DATE() + 1.5",
+     .place = Place::select,
+     .target = {"DATEADD(DAY, {2}, {1})", "({1} + {2})", "ADDDATE({1}, {2})", "({1} + {2})", "({1} + {2})"},
+     .note = "A FoxPro date plus a number with a fraction keeps the fraction unseen and shows, compares by day "
+             "and stores in a date field the whole days of the sum: {^2020-01-31} + 1.5 is 2020-02-01, and "
+             "- 0.5 the day before. The number is written as those whole days (1, -1), by the rows above where "
+             "they write the sum and by this row where the dialect's own sum would take the number as it "
+             "stands: PostgreSQL refuses a date plus a NUMERIC, Oracle and Access would give a date with a "
+             "time of day, MySQL rounds the days of an interval. A count that is a value (total / 100) is "
+             "left to the rows above."},
+    {.id = "op.variable_date_days",
+     .kind = Kind::operator_,
+     .fox = "?m.dFrom + n, m.dTo - n (a variable FoxPro's naming makes a date, n a number)",
+     .example = "SELECT order_id FROM orders WHERE order_date >= ?m.dFrom - 30",
+     .place = Place::statement,
+     .target = {"", "", "", "", "(CAST({1} AS DATE) + {2})"},
+     .note = "Days added to a date variable, which the statement sends as a parameter: PostgreSQL takes a "
+             "parameter beside a number for a number ($1 - 30 compared with a date is refused), so the "
+             "parameter is cast to DATE. The other dialects write it as op.date_value_days does."},
+    {.id = "op.variable_datetime_seconds",
+     .kind = Kind::operator_,
+     .fox = "?m.tFrom + n, m.tStamp - n (a variable FoxPro's naming makes a datetime, n a number)",
+     .example = "SELECT order_id FROM orders WHERE shipped > m.tFrom - 3600",
+     .place = Place::statement,
+     .target = {"", "", "", "", "(CAST({1} AS TIMESTAMP) + ({2}) * INTERVAL '1 second')"},
+     .note = "Seconds added to a datetime variable: PostgreSQL would take the parameter beside an INTERVAL for "
+             "an INTERVAL, so it is cast to TIMESTAMP. The other dialects write it as "
+             "op.datetime_value_seconds does."},
     {.id = "fn.seconds",
      .fox = "SECONDS()",
      .example = "SECONDS()",

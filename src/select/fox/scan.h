@@ -163,6 +163,9 @@ struct NamedRows {
     const Construct &op_date_part_argument_days = construct("op.date_part_argument_days");
     const Construct &op_datetime_difference = construct("op.datetime_difference");
     const Construct &op_shown_date_days = construct("op.shown_date_days");
+    const Construct &op_date_fraction_days = construct("op.date_fraction_days");
+    const Construct &op_variable_date_days = construct("op.variable_date_days");
+    const Construct &op_variable_datetime_seconds = construct("op.variable_datetime_seconds");
     const Construct &op_shown_date_difference = construct("op.shown_date_difference");
 };
 const NamedRows &named();
@@ -264,6 +267,18 @@ struct Pass {
     bool shows_dates() const {
         if (shown_state < 0) gather_shown_dates();
         return shown_state == 1;
+    }
+    // names the statement compares with a number (qty > 0): numbers, as FoxPro compares no date with one
+    mutable std::array<std::string_view, 4> shown_numbers{};
+    mutable std::size_t numbers_count = 0;
+    // shown to be a number and never to be a date: d - qty is then days taken away
+    bool shown_number(std::string_view name) const {
+        if (shown_state < 0) gather_shown_dates();
+        if (!name.empty() && name[0] == '?') return false;
+        for (std::size_t k = 0; k < numbers_count; ++k) {
+            if (same_name(shown_numbers[k], name)) return shown_kind(name) == 0;
+        }
+        return false;
     }
     // 1 a date, 2 a datetime, 0 neither shown
     int shown_date(std::string_view name) const { return shows_dates() ? shown_kind(name) : 0; }
@@ -682,6 +697,14 @@ private:
     bool place_date_arithmetic(std::string_view name, std::size_t end, const Text &built);
     int extreme_kind(std::string_view text);
     bool extreme_arithmetic(char sign, std::size_t t0);
+    bool operand_arithmetic(char sign, std::size_t t0);
+    std::size_t whole_days(std::size_t after, Text &count);
+    std::size_t today_fraction(std::size_t after, Text &count, std::string_view &form);
+    int source_date_kind(std::size_t from, std::size_t to, int depth) const;
+    int call_date_kind(std::string_view name, std::size_t open, std::size_t close, int depth) const;
+    int group_date_kind(std::size_t from, std::size_t to, int depth) const;
+    bool lone_name(std::size_t from, std::size_t to) const;
+    bool number_source(std::size_t from, std::size_t to, int depth) const;
     std::size_t extreme_end(std::size_t t0, int &kind);
     std::size_t date_difference(std::string_view name, std::size_t t0, Text &built);
     bool part_of_itself(std::string_view name, std::size_t t0) const;

@@ -9,6 +9,9 @@
 namespace tarnvel::select::fox {
 namespace {
 
+// A side of a comparison that is a number (qty > 0): the name on the other side is one.
+constexpr int number_kind = 3;
+
 // How strongly a use shows the kind of a name: a function that reads dates and datetimes alike, one
 // that reads only one of them, a comparison with a date or a datetime.
 enum Strength : std::uint8_t { reads_either = 1, reads_one = 2, compared = 3 };
@@ -45,16 +48,6 @@ const Reader *reader_of(std::string_view word) {
     return i < 0 ? nullptr : &readers[i];
 }
 
-// MAX(d) or MIN(d) ends at 'close' (its ")"), d without parentheses: the greatest or least of dates
-// is a date, taking days and giving days as d does.
-bool extreme_before(std::string_view text, std::size_t close) {
-    std::size_t open = close;
-    while (open > 0 && text[open - 1] != '(' && text[open - 1] != ')') --open;
-    if (open == 0 || text[open - 1] != '(') return false;
-    const std::string_view word = word_before(text, blanks_before(text, open - 1));
-    return same_word(word, "MAX") || same_word(word, "MIN");
-}
-
 bool between_word(std::string_view word) {
     return word.size() >= 4 && upper(word[0]) == 'B' && keyword_of(word) == Kw::callable;
 }
@@ -66,7 +59,9 @@ bool sum_beside_name_at(std::string_view text, std::size_t at) {
     std::size_t from = before;
     while (from > 0 && (name_char(text[from - 1]) || text[from - 1] == '.')) --from;
     if (from < before && name_start(text[from])) return true;
-    if (before > 0 && text[before - 1] == ')' && extreme_before(text, before - 1)) return true;  // MAX(d) + 30
+    // MAX(d) + 30, IIF(c, d1, d2) + 30, (SELECT MAX(d) ...) - 7, {^2020-01-31} - nDays: a call, group or
+    // literal whose source may show it to give a date
+    if (before > 0 && (text[before - 1] == ')' || text[before - 1] == '}')) return true;
     const std::size_t after = blanks_after(text, at + 1);
     return after < text.size() && (name_start(text[after]) || text[after] == '?');
 }
@@ -234,6 +229,11 @@ private:
     }
 
     void relate(const Side &a, const Side &b) {
+        if (a.kind == number_kind || b.kind == number_kind) {
+            const std::string_view name = a.kind == number_kind ? b.name : a.name;
+            if (!name.empty()) note_number(name);
+            return;
+        }
         if (!a.name.empty() && b.kind != 0) note(a.name, b.kind, compared);
         else if (!b.name.empty() && a.kind != 0) note(b.name, a.kind, compared);
         else if (!a.name.empty() && !b.name.empty() && pairs_ < compared_.size()) compared_[pairs_++] = {a.name, b.name};
@@ -268,6 +268,10 @@ private:
         Side s;
         s.end = to;
         if (from >= to) return s;
+        if (is_digit(text_[from])) {
+            s.kind = number_kind;
+            return s;
+        }
         if (text_[from] == '{') {
             const std::string_view literal = text_.substr(from, to - from);
             if (literal.find_first_of("0123456789") != std::string_view::npos) {
@@ -346,6 +350,13 @@ private:
         if (pass_.shown_count < pass_.shown.size()) {
             pass_.shown[pass_.shown_count++] = {name, static_cast<std::uint8_t>(kind), strength};
         }
+    }
+
+    void note_number(std::string_view name) {
+        for (std::size_t k = 0; k < pass_.numbers_count; ++k) {
+            if (same_name(pass_.shown_numbers[k], name)) return;
+        }
+        if (pass_.numbers_count < pass_.shown_numbers.size()) pass_.shown_numbers[pass_.numbers_count++] = name;
     }
 
     const Pass &pass_;
