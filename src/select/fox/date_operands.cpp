@@ -160,7 +160,9 @@ bool Scan::operand_arithmetic(char sign, std::size_t t0) {
     const std::string_view operand = trimmed(written.substr(t.operand));
     Text built;
     std::size_t end = 0;
-    if (sign == '-' && !is_digit(src_[t0])) end = date_difference(operand, t0, built);
+    if (sign == '-' && std::string_view("(+-").find(src_[t0]) == std::string_view::npos && !is_digit(src_[t0])) {
+        end = date_difference(operand, t0, built);
+    }
     if (end == 0 && (end = sum_of(kind == 1, false, operand, pos_, built)) != 0) end = more_counts(kind == 1, end, built);
     return end != 0 && place_date_arithmetic(operand, end, built);
 }

@@ -479,10 +479,11 @@ bool Scan::date_arithmetic() {
     const char sign = src_[pos_];
     const std::size_t t0 = skip_blanks(pos_ + 1);
     if (t0 >= end_) return false;
-    if (!name_start(src_[t0]) && !is_digit(src_[t0]) && src_[t0] != '?' && src_[t0] != '{') {
+    // d - -2: a number with a sign of its own
+    const bool number = is_digit(src_[t0]) || ((src_[t0] == '-' || src_[t0] == '+') && t0 + 1 < end_ && is_digit(src_[t0 + 1]));
+    if (!name_start(src_[t0]) && !number && src_[t0] != '?' && src_[t0] != '{') {
         // x + (n + m), x - -n: a count for an operand that gives a date
-        return std::string_view("(+-").find(src_[t0]) != std::string_view::npos && lone_name_operand().empty() &&
-               operand_arithmetic(sign, t0);
+        return std::string_view("(+-").find(src_[t0]) != std::string_view::npos && signed_value_sum(sign, t0);
     }
     const std::string_view name = lone_name_operand();
     if (name.empty()) {
@@ -492,7 +493,7 @@ bool Scan::date_arithmetic() {
     Text built;
     std::size_t end = 0;
     const int kind = named_date(name), shown = kind != 0 ? 0 : pass_.shown_date(name);
-    if (is_digit(src_[t0])) {
+    if (number) {
         if (kind != 0) end = date_sum(name, kind == 1, built);
         if (end != 0) end = more_counts(kind == 1, end, built);
         if (shown != 0) end = shown_sum(name, shown, built);
@@ -506,6 +507,19 @@ bool Scan::date_arithmetic() {
         if (end == 0 && shown != 0) end = shown_sum(name, shown, built);
         if (end == 0 && src_[t0] != '{') end = date_sum_compared(name, built);
     }
+    return end != 0 && place_date_arithmetic(name, end, built);
+}
+
+// d + (n + m), d - -n: the count a value in parentheses or with a sign of its own, after a name that
+// FoxPro's naming or the statement shows to be a date or a datetime, or after another operand that
+// gives one (operand_arithmetic).
+bool Scan::signed_value_sum(char sign, std::size_t t0) {
+    const std::string_view name = lone_name_operand();
+    if (name.empty()) return operand_arithmetic(sign, t0);
+    const int named = named_date(name);
+    const int kind = named != 0 ? named : pass_.shown_date(name);
+    Text built;
+    const std::size_t end = kind == 0 ? 0 : shown_sum(name, kind, built);
     return end != 0 && place_date_arithmetic(name, end, built);
 }
 
