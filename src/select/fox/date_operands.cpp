@@ -146,8 +146,14 @@ bool Scan::operand_arithmetic(char sign, std::size_t t0) {
     if (prev_ != Prev::operand || t.operand_open) return false;
     const std::size_t to = blanks_before(src_, pos_);
     if (to == 0 || (src_[to - 1] != ')' && src_[to - 1] != '}')) return false;
-    const std::size_t from = primary_start(src_.substr(0, to), 0);
+    std::size_t from = primary_start(src_.substr(0, to), 0);
     if (from == none) return false;
+    if (src_[from] == '(') {  // IIF (c, a, b): a call written with a blank before its "("
+        const std::size_t w1 = blanks_before(src_, from);
+        std::size_t w0 = w1;
+        while (w0 > 0 && name_char(src_[w0 - 1])) --w0;
+        if (w0 < w1 && w1 < from && name_start(src_[w0]) && keyword_of(src_.substr(w0, w1 - w0)) == Kw::none) from = w0;
+    }
     // the primary is the whole operand: no operator joins it to what stands before (1 + IIF(...))
     if (const std::size_t before = blanks_before(src_, from);
         before > 0 && std::string_view("+-*/%^$").find(src_[before - 1]) != std::string_view::npos) {
