@@ -25,6 +25,37 @@ int agreed(int kind, int next) {
     return 0;
 }
 
+// The calls whose value is one of their arguments, and which arguments those are.
+enum class Values : std::uint8_t { all, after_condition, odd_or_last };
+struct ValueCall {
+    std::string_view name;
+    Values values;
+};
+constexpr ValueCall value_calls[] = {
+    {"IIF", Values::after_condition}, {"ICASE", Values::odd_or_last}, {"NVL", Values::all},
+    {"EVL", Values::all},             {"MAX", Values::all},          {"MIN", Values::all},
+};
+
+const ValueCall *value_call(std::string_view name) {
+    name = trimmed(name);
+    if (name.size() >= 4) {
+        if (const std::string_view full = full_function_name(name); !full.empty()) name = full;
+    }
+    for (const ValueCall &call : value_calls) {
+        if (same_word(name, call.name)) return &call;
+    }
+    return nullptr;
+}
+
+// The argument 'at' of 'count' is one of the call's values: IIF(c, a, b), ICASE(c1, v1, c2, v2 [, v]).
+bool value_argument(const ValueCall &call, std::size_t at, std::size_t count) {
+    switch (call.values) {
+    case Values::after_condition: return at > 0;
+    case Values::odd_or_last: return at % 2 == 1 || (count % 2 == 1 && at + 1 == count);
+    default: return true;
+    }
+}
+
 }  // namespace
 
 // The source from 'from' to 'to' (blanks around it aside) is one primary that gives a date (1) or a
@@ -55,28 +86,20 @@ int Scan::source_date_kind(std::size_t from, std::size_t to, int depth) const {
 
 // A call of IIF, ICASE, NVL, EVL, MAX, MIN or CAST whose values give dates (or datetimes) alike.
 int Scan::call_date_kind(std::string_view name, std::size_t open, std::size_t close, int depth) const {
-    name = trimmed(name);
-    if (name.size() >= 4) {
-        if (const std::string_view full = full_function_name(name); !full.empty()) name = full;
-    }
-    if (same_word(name, "CAST")) {
+    if (same_word(trimmed(name), "CAST")) {
         const std::size_t as = last_top_level_word(src_, open + 1, close, "AS", pass_.rules);
         if (as == none) return 0;
         std::size_t w0 = skip_blanks(as + 2), w1 = w0;
         while (w1 < close && name_char(src_[w1])) ++w1;
         return cast_kind(src_.substr(w0, w1 - w0));
     }
-    const bool iif = same_word(name, "IIF"), icase = same_word(name, "ICASE");
-    const bool either = same_word(name, "NVL") || same_word(name, "EVL");
-    if (!iif && !icase && !either && !same_word(name, "MAX") && !same_word(name, "MIN")) return 0;
+    const ValueCall *call = value_call(name);
+    if (call == nullptr) return 0;
     const std::size_t count = call_extent(src_, open, end_, pass_.rules).count;
     int kind = -1;
     std::size_t index = 0;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
-        // IIF's and ICASE's conditions give no value: IIF(c, a, b), ICASE(c1, v1, c2, v2 [, v])
-        const std::size_t at = index++;
-        const bool value = iif ? at > 0 : !icase || at % 2 == 1 || (count % 2 == 1 && at + 1 == count);
-        if (!value || kind == 0) return;
+        if (!value_argument(*call, index++, count) || kind == 0) return;
         int next = source_date_kind(from, to, depth + 1);
         if (next == 0 && lone_name(from, to)) next = -1;  // a name of no known kind: the others' kind
         kind = agreed(kind, next);
@@ -115,8 +138,8 @@ int Scan::group_date_kind(std::size_t from, std::size_t to, int depth) const {
 }
 
 // The source from 'from' to 'to' is one primary that surely gives a number: a number, a call of a
-// function that gives one, a variable FoxPro's naming makes one, or IIF, ICASE, NVL or EVL with such
-// a value among its values (IIF(c, 0, n): FoxPro's IIF gives one type in practice).
+// function that gives one, a variable FoxPro's naming makes one, or IIF, ICASE, NVL, EVL, MAX or MIN
+// with such a value among its values (IIF(c, 0, n): FoxPro's IIF gives one type in practice).
 bool Scan::number_source(std::size_t from, std::size_t to, int depth) const {
     from = skip_blanks(from);
     to = blanks_before(src_, to, from);
@@ -125,15 +148,14 @@ bool Scan::number_source(std::size_t from, std::size_t to, int depth) const {
     if (variable_end(from) == to) return named_number(src_.substr(from, to - from));
     std::size_t w1 = from;
     while (w1 < to && name_char(src_[w1])) ++w1;
-    const std::string_view name = src_.substr(from, w1 - from);
-    const bool iif = same_word(name, "IIF"), icase = same_word(name, "ICASE");
-    if (!iif && !icase && !same_word(name, "NVL") && !same_word(name, "EVL")) return false;
+    const ValueCall *call = value_call(src_.substr(from, w1 - from));
     const std::size_t open = skip_blanks(w1);
+    if (call == nullptr || open >= to || src_[open] != '(') return false;
+    const std::size_t count = call_extent(src_, open, end_, pass_.rules).count;
     bool number = false;
     std::size_t index = 0;
     for_each_argument(src_, open, to - 1, pass_.rules, [&](std::size_t a, std::size_t b) {
-        const std::size_t at = index++;
-        if (!number && (!(iif || icase) || (iif ? at > 0 : at % 2 == 1))) number = number_source(a, b, depth + 1);
+        if (value_argument(*call, index++, count) && !number) number = number_source(a, b, depth + 1);
     });
     return number;
 }
