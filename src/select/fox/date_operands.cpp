@@ -160,6 +160,16 @@ bool Scan::number_source(std::size_t from, std::size_t to, int depth) const {
     return number;
 }
 
+// The call at 'from' gives a date and its own sums were decided where it was read: DATE() and
+// DATETIME() (today's counts), GOMONTH, CTOD, DTOT... (dates.cpp's date_sum), whose sum the dialect
+// makes itself where their rows leave it as written. TTOD's is read here.
+bool Scan::decided_call(std::size_t from) const {
+    if (date_call_at(from) == 0) return false;
+    std::size_t w1 = from;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    return !same_word(src_.substr(from, w1 - from), "TTOD");
+}
+
 // At a "+" or "-" after an operand that is no lone name but whose source shows it to give a date or
 // a datetime (IIF(paid, d1, d2) + 10, TTOD(t) - ROUND(x, 0), (SELECT MAX(d) FROM t) + 30): days or
 // seconds added, or the difference with a date that follows, as for a name shown to be one.
@@ -181,11 +191,13 @@ bool Scan::operand_arithmetic(char sign, std::size_t t0) {
         before > 0 && std::string_view("+-*/%^$").find(src_[before - 1]) != std::string_view::npos) {
         return false;
     }
+    if (decided_call(from)) return false;
     const int kind = source_date_kind(from, to, 0);
     if (kind <= 0) return false;
     const std::string_view written = out_.text(pos_);
     if (t.operand >= written.size()) return false;
     const std::string_view operand = trimmed(written.substr(t.operand));
+    if (extreme_kind(operand) != 0) return false;  // MAX(d) of a shown name: extreme_arithmetic's
     Text built;
     std::size_t end = 0;
     if (sign == '-' && std::string_view("(+-").find(src_[t0]) == std::string_view::npos && !is_digit(src_[t0])) {

@@ -699,6 +699,7 @@ private:
     bool extreme_arithmetic(char sign, std::size_t t0);
     bool operand_arithmetic(char sign, std::size_t t0);
     bool signed_value_sum(char sign, std::size_t t0);
+    bool decided_call(std::size_t from) const;
     std::size_t whole_days(std::size_t after, Text &count);
     std::size_t today_fraction(std::size_t after, Text &count, std::string_view &form);
     int source_date_kind(std::size_t from, std::size_t to, int depth) const;
