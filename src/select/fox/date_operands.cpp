@@ -160,7 +160,7 @@ bool Scan::number_source(std::size_t from, std::size_t to, int depth) const {
     return number;
 }
 
-// The call at 'from' gives a date and its own sums were decided where it was read: DATE() and
+// The call at 'from' gives a date and its own sums (not its differences) were decided where it was read: DATE() and
 // DATETIME() (today's counts), GOMONTH, CTOD, DTOT... (dates.cpp's date_sum), whose sum the dialect
 // makes itself where their rows leave it as written. TTOD's is read here.
 bool Scan::decided_call(std::size_t from) const {
@@ -191,7 +191,7 @@ bool Scan::operand_arithmetic(char sign, std::size_t t0) {
         before > 0 && std::string_view("+-*/%^$").find(src_[before - 1]) != std::string_view::npos) {
         return false;
     }
-    if (decided_call(from)) return false;
+    const bool decided = decided_call(from);  // its counts were read with it; a difference was not
     const int kind = source_date_kind(from, to, 0);
     if (kind <= 0) return false;
     const std::string_view written = out_.text(pos_);
@@ -203,7 +203,9 @@ bool Scan::operand_arithmetic(char sign, std::size_t t0) {
     if (sign == '-' && std::string_view("(+-").find(src_[t0]) == std::string_view::npos && !is_digit(src_[t0])) {
         end = date_difference(operand, t0, built);
     }
-    if (end == 0 && (end = sum_of(kind == 1, false, operand, pos_, built)) != 0) end = more_counts(kind == 1, end, built);
+    if (end == 0 && !decided && (end = sum_of(kind == 1, false, operand, pos_, built)) != 0) {
+        end = more_counts(kind == 1, end, built);
+    }
     return end != 0 && place_date_arithmetic(operand, end, built);
 }
 
