@@ -51,6 +51,14 @@ bool generated_figure(const validity::Figure &f) {
     return f.name.rfind("generated ", 0) == 0 || f.name.rfind("generated2 ", 0) == 0;
 }
 
+// The figures of the texts made from others ("variants ...", "transplants ..."), which --sample thins.
+bool made_figure(const validity::Figure &f) {
+    for (const char *made : {"variants ", "fieldvariants ", "transplants "}) {
+        if (f.name.rfind(made, 0) == 0) return true;
+    }
+    return false;
+}
+
 // The sources of texts made from others' and the sources of their originals.
 constexpr validity::VariantsOf variant_sources[] = {
     {"variants", "selects", false, validity::variant_original, "variant "},
@@ -85,6 +93,7 @@ struct Options {
     bool categories = false;
     bool trial_tables = false;
     bool compare_engines = false;
+    std::size_t sample = 1;  // every Nth variant and transplant
     std::string json;
 };
 
@@ -136,13 +145,16 @@ int run(const Options &options) {
     if (wanted("fieldlists"))
         sources.push_back(std::make_unique<validity::JsonLinesSource>(
             "fieldlists", tarnvel::ConvertedText::structure, options.corpus + "/fieldlists.jsonl", "fields"));
-    if (wanted("variants"))
-        sources.push_back(std::make_unique<validity::VariantsSource>(options.corpus + "/selects.jsonl"));
+    auto made = [&](std::unique_ptr<validity::StatementSource> all) -> std::unique_ptr<validity::StatementSource> {
+        if (options.sample <= 1) return all;
+        return std::make_unique<validity::SampledSource>(std::move(all), options.sample);
+    };
+    if (wanted("variants")) sources.push_back(made(std::make_unique<validity::VariantsSource>(options.corpus + "/selects.jsonl")));
     if (wanted("fieldvariants"))
-        sources.push_back(std::make_unique<validity::VariantsSource>(options.corpus + "/fieldlists.jsonl",
-                                                                     tarnvel::ConvertedText::structure));
+        sources.push_back(made(std::make_unique<validity::VariantsSource>(options.corpus + "/fieldlists.jsonl",
+                                                                          tarnvel::ConvertedText::structure)));
     if (wanted("transplants"))
-        sources.push_back(std::make_unique<validity::TransplantsSource>(options.corpus + "/selects.jsonl"));
+        sources.push_back(made(std::make_unique<validity::TransplantsSource>(options.corpus + "/selects.jsonl")));
     if (!places.empty()) {
         sources.push_back(std::make_unique<validity::GeneratedSource>(places));
     } else if (wanted("generated") && options.generated > 0) {
@@ -245,6 +257,9 @@ int run(const Options &options) {
     if (!fixed_run) {  // only the fixed run's generated figures are comparable with their floors
         all_figures.erase(std::remove_if(all_figures.begin(), all_figures.end(), generated_figure), all_figures.end());
     }
+    if (options.sample > 1) {  // nor are a sample's shares those of every variant and transplant
+        all_figures.erase(std::remove_if(all_figures.begin(), all_figures.end(), made_figure), all_figures.end());
+    }
     if (options.raise) {
         validity::raise_floors(options.floors, all_figures);
         out << "floors raised where the figures are higher: " << options.floors << "\n";
@@ -274,6 +289,10 @@ int main(int argc, char **argv) {
     app.add_flag("--quiet", options.quiet, "Print the figures only");
     app.add_flag("--details", options.details, "Print the FoxPro and converted texts after each listed statement");
     app.add_flag("--categories", options.categories, "Count the residue by construct and the rejections by error");
+    app.add_option("--sample", options.sample,
+                   "Measure only every Nth variant, field variant and transplant (1: all); their figures are then "
+                   "not held to the floors, the others' are")
+        ->check(CLI::PositiveNumber);
     app.add_option("--json", options.json, "Write every text's outcome as JSON to this file (- for standard output)");
     app.add_option("--generated", options.generated, "How many generated statements to measure (0: none)")
         ->capture_default_str();

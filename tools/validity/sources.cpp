@@ -28,4 +28,12 @@ std::optional<Statement> JsonLinesSource::next() {
     return std::nullopt;
 }
 
+std::optional<Statement> SampledSource::next() {
+    std::optional<Statement> kept = all_->next();
+    for (std::size_t skipped = 1; kept && skipped < every_; ++skipped) {
+        if (!all_->next()) break;
+    }
+    return kept;
+}
+
 }  // namespace validity

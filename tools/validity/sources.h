@@ -53,4 +53,19 @@ private:
     int line_ = 0;
 };
 
+// Every Nth text of another source (the first, the N+1th, ...): a quicker run over the same kinds of
+// text, for builds where each conversion costs many times more (the sanitizers).
+class SampledSource : public StatementSource {
+public:
+    SampledSource(std::unique_ptr<StatementSource> all, std::size_t every) : all_(std::move(all)), every_(every) {}
+    const std::string &name() const override { return all_->name(); }
+    tarnvel::ConvertedText kind() const override { return all_->kind(); }
+    std::optional<Statement> next() override;
+    std::vector<TrialTable> tables() const override { return all_->tables(); }
+
+private:
+    std::unique_ptr<StatementSource> all_;
+    std::size_t every_;
+};
+
 }  // namespace validity
