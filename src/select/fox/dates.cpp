@@ -53,9 +53,7 @@ std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::si
                                                : (date ? n.op_date_value_days : n.op_datetime_value_seconds);
     std::string_view form = row.target[pass_.column];
     Text count;
-    std::size_t end = date ? whole_days(after, count) : 0;  // 1.5 days: the whole days FoxPro shows
-    if (end != 0 && form.empty()) form = n.op_date_fraction_days.target[pass_.column];
-    if (end == 0 && !form.empty()) end = signed_count(after, count);
+    std::size_t end = counted_number(date, after, count, form);
     if (end == 0) {
         if (const std::string_view value = date ? n.op_days_value.target[pass_.column] : std::string_view{};
             !value.empty()) {
@@ -215,6 +213,17 @@ std::size_t Scan::today_fraction(std::size_t after, Text &count, std::string_vie
     } else {
         count = std::move(whole);
     }
+    return end;
+}
+
+// The number added at 'after' to a date or datetime whose sum 'form' writes: a date's days with a
+// fraction (+ 1.5) as the whole days FoxPro shows, by the fraction's own form where 'form' has none (the
+// dialect's own sum would keep the fraction), else a signed number where 'form' has a form. One past
+// the number, with it in 'count'; 0 when none stands there or nothing would write it.
+std::size_t Scan::counted_number(bool date, std::size_t after, Text &count, std::string_view &form) {
+    std::size_t end = date ? whole_days(after, count) : 0;
+    if (end != 0 && form.empty()) form = named().op_date_fraction_days.target[pass_.column];
+    if (end == 0 && !form.empty()) end = signed_count(after, count);
     return end;
 }
 
@@ -698,9 +707,7 @@ std::size_t Scan::date_sum(std::string_view name, bool date, Text &built) {
         if (!own.empty()) form = own;
     }
     Text count;
-    std::size_t end = date ? whole_days(pos_, count) : 0;
-    if (end != 0 && form.empty()) form = n.op_date_fraction_days.target[pass_.column];
-    if (end == 0) end = signed_count(pos_, count);
+    const std::size_t end = counted_number(date, pos_, count, form);
     if (end == 0 || form.empty()) return 0;
     Args args;
     args.add(name);

@@ -701,6 +701,7 @@ private:
     bool signed_value_sum(char sign, std::size_t t0);
     bool decided_call(std::size_t from) const;
     std::size_t whole_days(std::size_t after, Text &count);
+    std::size_t counted_number(bool date, std::size_t after, Text &count, std::string_view &form);
     std::size_t today_fraction(std::size_t after, Text &count, std::string_view &form);
     int source_date_kind(std::size_t from, std::size_t to, int depth) const;
     int call_date_kind(std::string_view name, std::size_t open, std::size_t close, int depth) const;
