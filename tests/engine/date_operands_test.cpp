@@ -27,6 +27,7 @@ constexpr Case operands[] = {
     {"SELECT (SELECT MAX(d) FROM dx WHERE YEAR(d) > 0) + 1 AS v FROM dx WHERE k = 1", "2020-02-29"},
     {"SELECT TTOD(t) - ROUND(n, 0) AS v FROM dx WHERE HOUR(t) >= 0 ORDER BY k", "2020-01-01 2020-02-27"},
     {"SELECT {^2020-03-01 00:00:00} - IIF(k = 1, 60, n) AS v FROM dx ORDER BY k", "2020-02-29 23:59:00 2020-02-29 23:59:58"},
+    {"SELECT {^2020-02-28} + n + 1 AS v FROM dx ORDER BY k", "2020-03-30 2020-03-02"},
 };
 
 // A number with a fraction of a day: FoxPro shows and stores the whole days of the sum.
@@ -34,6 +35,10 @@ constexpr Case fractions[] = {
     {"SELECT d + 1.5 AS v FROM dx WHERE YEAR(d) > 0 ORDER BY k", "2020-02-01 2020-02-29"},
     {"SELECT d - 0.5 AS v FROM dx WHERE YEAR(d) > 0 ORDER BY k", "2020-01-30 2020-02-27"},
     {"SELECT {^2020-02-28} + 1.25 AS v FROM dx WHERE k = 1", "2020-02-29"},
+    // a value with a fraction: the servers would round its days
+    {"SELECT d + n / 4 AS v FROM dx WHERE YEAR(d) > 0 ORDER BY k", "2020-02-07 2020-02-28"},
+    {"SELECT d - n / 4 AS v FROM dx WHERE YEAR(d) > 0 ORDER BY k", "2020-01-23 2020-02-27"},
+    {"SELECT {^2020-02-28} + n * 1.5 AS v FROM dx ORDER BY k", "2020-04-13 2020-03-02"},
 };
 
 // A name compared with a number is a number: d - n takes n days from d.

@@ -59,7 +59,7 @@ std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::si
             !value.empty()) {
             form = value;
         }
-        if (!form.empty()) end = value_count(after, count, days);
+        if (!form.empty()) end = value_count(after, count, days, date);
     }
     if (end == 0) return 0;
     Args args;
@@ -125,7 +125,7 @@ bool Scan::number_call(std::size_t at, bool date_parts) const {
 // call of a function that gives a number, or a variable named as a number), since d - x of a name x may be a difference
 // of dates. One past x, with the
 // signed count (x converted) in 'count'; 0 when none stands there.
-std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
+std::size_t Scan::value_count(std::size_t after, Text &count, bool days, bool whole) {
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
     const std::size_t first = skip_blanks(sign + 1);
@@ -145,10 +145,49 @@ std::size_t Scan::value_count(std::size_t after, Text &count, bool days) {
     const Piece piece = convert(first, end, false);
     // A parameter (?x, or m.x made one) is negated as 0 - ?x: PostgreSQL finds no type for -$1 and
     // refuses it.
-    if (src_[sign] == '-') count.append(piece.text.starts_with("?") ? "(0 - " : "-(");
-    count.append(piece.text);
-    if (src_[sign] == '-') count.push(')');
+    Text value;
+    if (src_[sign] == '-') value.append(piece.text.starts_with("?") ? "(0 - " : "-(");
+    value.append(piece.text);
+    if (src_[sign] == '-') value.push(')');
+    // A date's days with a fraction (d + total / 100): FoxPro shows the whole days of the sum, where
+    // the dialect would round the count or keep the fraction as a time of day.
+    const std::string_view whole_form = named().op_days_value_fraction.target[pass_.column];
+    if (whole && !whole_form.empty() && fraction_source(first, end)) {
+        Args args;
+        args.add(value.view());
+        fill(count, whole_form, args);
+    } else {
+        count.append(value.view());
+    }
     return end;
+}
+
+// The source from 'from' to 'to' may give a number with a fraction: a quotient or a number written
+// with one (total / 100, qty * 1.5), outside the arguments of a call (whose value its function gives).
+bool Scan::fraction_source(std::size_t from, std::size_t to) const {
+    for (std::size_t at = from; at < to;) {
+        if (const std::size_t past = literal_end(at); past != at) {
+            at = past;
+        } else if (src_[at] == '/') {
+            return true;
+        } else if (is_digit(src_[at])) {
+            const std::size_t past_number = number_end(src_, at, to);
+            const std::size_t dot = src_.substr(at, past_number - at).find('.');
+            if (dot != std::string_view::npos && at + dot + 1 < past_number && is_digit(src_[at + dot + 1])) return true;
+            at = std::max(past_number, at + 1);
+        } else if (name_char(src_[at])) {
+            while (at < to && (name_char(src_[at]) || is_digit(src_[at]))) ++at;  // digits of a name are none
+            // a call's arguments are its own (INT(qty / 2) gives whole days)
+            if (const std::size_t open = skip_blanks(at); open < to && src_[open] == '(') {
+                const std::size_t close = close_paren(open);
+                if (close == none || close >= to) return false;
+                at = close + 1;
+            }
+        } else {
+            ++at;
+        }
+    }
+    return false;
 }
 
 // DATE() and DATETIME(), and DATE() + n and DATETIME() - n with n written as a number or a product of
@@ -262,7 +301,7 @@ std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after
     if (first >= end_ || is_digit(src_[first])) return 0;
     const NamedRows &n = named();
     Args args;
-    if (Text count; const std::size_t end = value_count(after, count)) {  // a count of days or seconds
+    if (Text count; const std::size_t end = value_count(after, count, false, date)) {  // days or seconds
         std::string_view form = date ? n.op_days_value.target[pass_.column] : std::string_view{};
         if (!form.empty()) args.add(today_form(date));
         else form = (date ? n.op_date_days : n.op_datetime_seconds).target[pass_.column];

@@ -1111,6 +1111,18 @@ constexpr Construct rows[] = {
              "stands: PostgreSQL refuses a date plus a NUMERIC, Oracle and Access would give a date with a "
              "time of day, MySQL rounds the days of an interval. A count that is a value (total / 100) is "
              "left to the rows above."},
+    {.id = "op.days_value_fraction",
+     .kind = Kind::operator_,
+     .fox = "d + x, d - x (d a date, x a value that may have a fraction: a quotient, a product with 1.5)",
+     .example = "SELECT order_date + total / 100 AS due FROM orders",
+     .place = Place::select,
+     .target = {"", "", "FLOOR({1})", "", "FLOOR({1})"},
+     .note = "FoxPro shows the whole days of a date plus a value with a fraction, as for a number written "
+             "with one (op.date_fraction_days): {^2024-01-31} + 7 / 2 is 2024-02-03. Where the count is added "
+             "by op.days_value or op.date_value_days, MySQL's ADDDATE and PostgreSQL's CAST to INTEGER would "
+             "round it (2024-02-04), so a quotient or a product with a number written with a fraction is "
+             "floored first. SQL Server, Oracle and Access add the value as it stands: the sum keeps the "
+             "fraction as a time of day there (a limit)."},
     {.id = "op.variable_date_days",
      .kind = Kind::operator_,
      .fox = "?m.dFrom + n, m.dTo - n (a variable FoxPro's naming makes a date, n a number)",

@@ -840,6 +840,7 @@ void Scan::brace() {
     // plus a number otherwise (text plus a number, or a number)
     Text sum;
     std::size_t end = a_date ? sum_of(!loose.time, true, literal, close + 1, sum) : 0;
+    if (end != 0) end = more_counts(!loose.time, end, sum);  // {^2020-01-01} + qty + 1
     if (const std::size_t sign = skip_blanks(close + 1); a_date && end == 0 && sign < end_ && src_[sign] == '-') {
         end = literal_difference(!loose.time, literal, w0, close + 1, sum);  // {^2020-03-01} - d: days
     }

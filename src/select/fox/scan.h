@@ -167,6 +167,7 @@ struct NamedRows {
     const Construct &op_variable_date_days = construct("op.variable_date_days");
     const Construct &op_variable_datetime_seconds = construct("op.variable_datetime_seconds");
     const Construct &op_shown_date_difference = construct("op.shown_date_difference");
+    const Construct &op_days_value_fraction = construct("op.days_value_fraction");
 };
 const NamedRows &named();
 
@@ -673,7 +674,8 @@ private:
     bool extreme(std::string_view form, std::size_t open, std::size_t close, std::size_t count, Text &built);
     bool today(std::string_view name, std::size_t w0, std::size_t open);
     std::size_t signed_count(std::size_t after, Text &number);
-    std::size_t value_count(std::size_t after, Text &count, bool days = false);
+    std::size_t value_count(std::size_t after, Text &count, bool days = false, bool whole = false);
+    bool fraction_source(std::size_t from, std::size_t to) const;
     bool number_call(std::size_t at, bool date_parts = true) const;
     std::size_t today_and_operand(bool date, std::size_t w0, std::size_t after, Text &built);
     std::size_t difference_from(bool date, std::string_view base, std::size_t w0, std::size_t first, bool whole_item,
