@@ -340,10 +340,25 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
     if (clauses.lead) [[unlikely]] lead_in_front(clauses);
 }
+
+// The output begins with the first member's select list: where the list's buffer has room for the
+// other clauses, it becomes the output's, which saves a buffer and a copy.
+void output_from_select(Text &out, Clauses &clauses, std::size_t statement) {
+    Text &select = clauses.select();
+    std::size_t need = select.size() + 1;
+    for (int i = 1; i < 6; ++i) need += clauses.buffers[i].size() + 1;
+    if (select && select.buffer().size() > need) {
+        out = std::move(select);
+        out.set_message("Insufficient memory for SELECT");
+        return;
+    }
+    out = Text::obtain(2 * statement + 1, "Insufficient memory for SELECT");
+    append_clause(out, select, "Insufficient memory for SELECT", true);
+}
 }  // namespace
 
 Text convert_statement(Session &session, std::string_view text) {
-    Text out = Text::obtain(2 * text.size() + 1, "Insufficient memory for SELECT");
+    Text out;  // made of the first member's select list, or obtained for a wrapped member
     bool force_order = false;
     Clauses clauses;
     std::size_t start = 0;
@@ -359,13 +374,15 @@ Text convert_statement(Session &session, std::string_view text) {
         member_passes(session, clauses, start == 0 && !separated);
 
         bool wrapped = static_cast<bool>(clauses.wrap);
+        if (!out && !wrapped) output_from_select(out, clauses, text.size());
+        else if (!out) out = Text::obtain(2 * text.size() + 1, "Insufficient memory for SELECT");
+        else if (!wrapped) append_clause(out, clauses.select(), "Insufficient memory for SELECT", true);
         if (wrapped) {
             out.set_message("Insufficient memory for SELECT");
             if (!out.empty()) out.push(' ');
             out.append("SELECT * FROM (");
         }
         if (wrapped) out.append(clauses.select().view());
-        else append_clause(out, clauses.select(), "Insufficient memory for SELECT", true);
         for (int i = 1; i < 6; ++i) append_clause(out, clauses.buffers[i], "Insufficient memory for INTO", false);
         if (wrapped) {
             out.append(") WHERE ");
