@@ -11,13 +11,9 @@
 namespace tarnvel::platform {
 namespace {
 
-// A block is one allocation: this header, then the bytes. A block that moves is a new allocation,
-// so the Block itself changes (the handle table keeps whatever block_realloc answers).
-struct alignas(std::max_align_t) Header {
-    std::size_t size;      // the bytes in use
-    std::size_t capacity;  // the bytes allocated after the header
-    int locks;
-};
+// A block is one allocation: its header (platform.h), then the bytes. A block that moves is a new
+// allocation, so the Block itself changes (the handle table keeps whatever block_realloc answers).
+using Header = BlockHeader;
 
 Header *as_block(Block block) { return static_cast<Header *>(block); }
 unsigned char *bytes_of(Header *block) { return reinterpret_cast<unsigned char *>(block + 1); }
@@ -134,17 +130,6 @@ Block block_alloc(std::size_t bytes, bool cleared) { return new_block(bytes, cle
 void block_free(Block block) {
     if (block) free_block(as_block(block));
 }
-
-void *block_lock(Block block) {
-    ++as_block(block)->locks;
-    return bytes_of(as_block(block));
-}
-
-void block_unlock(Block block) {
-    if (as_block(block)->locks > 0) --as_block(block)->locks;
-}
-
-std::size_t block_size(Block block) { return as_block(block)->size; }
 
 Block block_realloc(Block block, std::size_t bytes) {
     Header *b = as_block(block);
