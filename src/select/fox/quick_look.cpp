@@ -237,8 +237,12 @@ public:
                                   clues.of[bytes[i + 3]]) == no_clue) {
                 i += 4;
             }
-            while (i < n && clues.of[bytes[i]] == no_clue) ++i;
-            if (i == n) break;
+            if (n - i >= 4) {  // one of the four is a clue: no end to test on the way to it
+                while (clues.of[bytes[i]] == no_clue) ++i;
+            } else {
+                while (i < n && clues.of[bytes[i]] == no_clue) ++i;
+                if (i == n) break;
+            }
             if (at_clue(clues.of[bytes[i]], i)) return true;
         }
         if (compared_items_ && (list_predicate(text_, 0, pass_.rules) ||
