@@ -30,6 +30,9 @@ struct Clauses {
     Clause current = Clause::none;
     Text *sink = nullptr;  // the buffer of the current clause
     std::uint8_t joins = 0;  // the JOINs of FROM so far, up to 255
+    // The room of the statement's output, whose buffer the select list is written in (the first
+    // member's); 0: the select list gets a buffer of the member's size
+    std::size_t output_room = 0;
 
     // The buffer of the clause in clause_order, -1 for none: a switch, as every clause opened and
     // made current asks it.
@@ -66,6 +69,7 @@ struct Clauses {
         wrap.release();
         percent = -1;
         joins = 0;
+        output_room = 0;
         current = Clause::none;
         sink = nullptr;
     }

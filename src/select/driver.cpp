@@ -341,8 +341,9 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     if (clauses.lead) [[unlikely]] lead_in_front(clauses);
 }
 
-// The output begins with the first member's select list: where the list's buffer has room for the
-// other clauses, it becomes the output's, which saves a buffer and a copy.
+// The output begins with the first member's select list, written in a buffer of the output's size
+// (Clauses::output_room): where it has room for the other clauses, it becomes the output's, which
+// saves a buffer and a copy.
 void output_from_select(Text &out, Clauses &clauses, std::size_t statement) {
     Text &select = clauses.select();
     std::size_t need = select.size() + 1;
@@ -369,6 +370,7 @@ Text convert_statement(Session &session, std::string_view text) {
         std::string_view member = text.substr(start, separated ? sep - 1 - start : std::string_view::npos);
 
         clauses.reset();
+        if (!out) clauses.output_room = 2 * text.size() + 1;
         convert_clauses(session, clauses, force_order, member);
         state::set_last_clause(letter(clauses.current));
         member_passes(session, clauses, start == 0 && !separated);

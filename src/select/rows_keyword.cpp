@@ -130,7 +130,9 @@ bool Scanner::modifier_place() {
 void Scanner::open_clause(Clause clause) {
     if (clauses_.current == Clause::none && (word_start_ != 0 || work_.base() != 0)) [[unlikely]] keep_lead(word_start_);
     int i = Clauses::index(clause);
-    std::size_t capacity = std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
+    std::size_t capacity = clause == Clause::select && clauses_.output_room != 0
+                               ? clauses_.output_room
+                               : std::max<std::size_t>(333, 2 * (member_length_ + 1) + 1);
     clauses_.buffers[i] = Text::obtain(capacity, "Insufficient memory for clause");
     clauses_.make_current(clause);
     between_ = 0;

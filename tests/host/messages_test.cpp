@@ -52,7 +52,10 @@ std::vector<Row> rows() {
         {"SQL syntax error (subquery ')' missing) ", sql, {"SELECT a FROM t WHERE x IN (SELECT b"}},
         {"SQL syntax error (subqueries nested too deeply) ", sql,
          {"SELECT a FROM t WHERE a IN " + repeat("(SELECT a FROM t WHERE a IN ", 300) + "(1)" + repeat(")", 300)}},
-        {"Insufficient memory for SELECT", sql, {"SELECT TTOD(x), FROM t"}},
+        // (the select list is written in the output's buffer: once it has outgrown it, a long WHERE
+        // leaves it no room, and a new output gets the list)
+        {"Insufficient memory for SELECT", sql,
+         {"SELECT " + repeat("TTOD(x),", 15) + "TTOD(x) FROM t WHERE " + repeat("TTOD(x)=1 AND ", 10) + "1=1"}},
         {"Insufficient memory for TTOD", sql, {"SELECT TTOD(a) FROM t"}},
         {"Insufficient memory for CASE", sql, {"SELECT IIF(a,b,c) FROM t"}},
         {"Insufficient memory for OPTION (FORCE ORDER)", sql, {"SELECT a FROM FORCE t"}},
