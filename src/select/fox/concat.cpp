@@ -3,8 +3,10 @@
 // string literal, or a call of a function that gives text) becomes the dialect's concatenation, a
 // pair at a time (the map's row op.concat). The types of names are not known: a chain of names
 // alone is joined only where the statement shows one of them to be text (read by a function that
-// takes text only, compared with a string), else left as written, and so is a chain beside "-",
-// "*", "/", "%" or "^", whose reading would depend on the types too.
+// takes text only, compared with a string), else left as written, and so is a chain beside "*", "/",
+// "%" or "^", whose reading would depend on the types too. FoxPro's "-" of text joins too, the left
+// side's trailing blanks moved to the end ('ab  ' - 'cd' is 'abcd  '): the chain so far trimmed, then
+// padded to the length of the whole (the map's row op.text_minus).
 #include "select/fox/scan.h"
 
 #include <vector>
@@ -65,13 +67,16 @@ struct Term {
     std::size_t open = 0;  // the "(" of a call or group, 0 for none
     bool text = false, number = false;
     bool case_ = false;  // CASE ... END, whose inside is joined as a level of its own
+    bool minus = false;  // "-" stands before it
     std::uint8_t text_arguments = 0;  // a call whose first arguments are text (text_argument_count)
 };
 
 class Joiner {
 public:
-    Joiner(const Pass &pass, std::string_view source, std::string_view form)
-        : pass_(pass), src_(source), form_(form) {}
+    // 'form' joins two texts (empty where the dialect's + does), 'minus_form' pads the trimmed chain
+    // to the length of the whole.
+    Joiner(const Pass &pass, std::string_view source, std::string_view form, std::string_view minus_form)
+        : pass_(pass), src_(source), form_(form), minus_form_(minus_form) {}
 
     // The text of [from, to) with its chains joined, appended to 'out'; the first 'text_segments'
     // segments (a call's arguments) are text whatever their terms. A chain compared with text
@@ -88,14 +93,14 @@ public:
                 segment.number = inside(segment).number;
             }
             segment.text = segment.text || ((index < text_segments || (text_before && segment.count > 0)) && !segment.number);
-            if (!segment.text && !segment.number && !segment.other_operator && segment.pluses > 0 && !segment.broken) {
+            if (!segment.text && !segment.number && !segment.other_operator && segment.operators() > 0 && !segment.broken) {
                 segment.text = names_shown_text(segment);
             }
-            if (!segment.text && !segment.number && (segment.pluses > 0 || group_only) && compares(segment.end, to)) {
+            if (!segment.text && !segment.number && (segment.operators() > 0 || group_only) && compares(segment.end, to)) {
                 segment.text = likes(segment.end, to) || compared_with_text(segment.next, to);
             }
             if (segment.count > 0) text_before = (segment.text && compares(segment.end, to)) || likes(segment.end, to);
-            if (segment.joins()) {
+            if (segment.joins() && (segment.minuses > 0 || !form_.empty())) {
                 join(segment, out);
             } else {
                 copy(segment, out);
@@ -152,14 +157,15 @@ private:
     struct Segment {
         std::size_t begin = 0, end = 0, next = 0;  // next: after the delimiter
         std::array<Term, most_terms> terms{};
-        std::size_t count = 0, pluses = 0;
+        std::size_t count = 0, pluses = 0, minuses = 0;
         bool other_operator = false, text = false, broken = false;
         bool number = false;  // a number written out is a term: the chain is a sum unless a term is text
-        bool joins() const { return !broken && !other_operator && text && count >= 2 && pluses == count - 1; }
+        std::size_t operators() const { return pluses + minuses; }
+        bool joins() const { return !broken && !other_operator && text && count >= 2 && operators() == count - 1; }
     };
 
     // What a segment reads next.
-    enum class Step { term, plus, other_operator, end, open_group };
+    enum class Step { term, plus, minus, other_operator, end, open_group };
 
     // The first segment inside the segment's first term, a group.
     Segment inside(const Segment &s) { return read_segment(s.terms[0].open + 1, s.terms[0].to - 1); }
@@ -175,7 +181,7 @@ private:
     Segment read_segment(std::size_t at, std::size_t to) {
         Segment s;
         s.begin = at;
-        bool operand_next = true;
+        bool operand_next = true, minus = false;
         while (at < to) {
             if (is_blank(src_[at])) {
                 ++at;
@@ -187,7 +193,9 @@ private:
             if (step == Step::open_group) return broken(s, to);
             if (step != Step::term) {
                 if (step == Step::plus) ++s.pluses;
+                else if (step == Step::minus) ++s.minuses;
                 else s.other_operator = true;
+                minus = step == Step::minus;
                 operand_next = true;
                 ++at;
                 continue;
@@ -196,6 +204,7 @@ private:
             // segment ends before it
             if (!operand_next && term.open == 0 && name_start(src_[term.from])) break;
             if (!operand_next || s.count == most_terms) s.broken = true;  // two terms side by side
+            term.minus = minus;
             if (s.count < most_terms) s.terms[s.count++] = term;
             s.text = s.text || term.text;
             s.number = s.number || term.number;
@@ -226,6 +235,8 @@ private:
             term.to = reference_end(src_, at, to, pass_.rules);
         } else if (c == '+' && !operand_next) {
             return Step::plus;
+        } else if (c == '-' && !operand_next && (at + 1 == to || src_[at + 1] != '>')) {
+            return Step::minus;  // not alias->field
         } else if (c == '+' || c == '-' || c == '*' || c == '/' || c == '%' || c == '^') {
             return Step::other_operator;
         } else {
@@ -428,8 +439,69 @@ private:
     // A form with {1+} takes every term at once (CONCAT(a, b, c)); any other is filled a pair at a
     // time, the pair so far first (a || b || c).
     void join(const Segment &s, Text &out) {
-        out.append(src_.substr(s.begin, s.terms[0].from - s.begin));
         Text joined;
+        if (s.minuses > 0 && !trimmed_chain(s, joined)) {
+            copy(s, out);
+            return;
+        }
+        out.append(src_.substr(s.begin, s.terms[0].from - s.begin));
+        if (s.minuses == 0) chain(s, joined);
+        out.append(joined.view());
+        out.append(src_.substr(s.terms[s.count - 1].to, s.end - s.terms[s.count - 1].to));
+    }
+
+    // The dialect's form that joins two texts.
+    std::string_view pair_form() const { return form_.empty() ? std::string_view("{1} + {2}") : form_; }
+
+    // The chain with a - b as FoxPro reads it: at each "-" the value so far trimmed before the term,
+    // and before a "+" or at the end, after one or more "-", padded to the length of all the terms
+    // so far. False where a value is too long to be written twice.
+    bool trimmed_chain(const Segment &s, Text &out) {
+        Text value, whole;
+        term(s.terms[0], value);
+        whole.append(value.view());
+        bool pending = false;  // a "-" since the value was last padded
+        for (std::size_t i = 1; i < s.count; ++i) {
+            if (pending && !s.terms[i].minus && !pad(value, whole)) return false;
+            pending = s.terms[i].minus;
+            Text next;
+            term(s.terms[i], next);
+            append_pair(value, next.view(), s.terms[i].minus);
+            append_pair(whole, next.view(), false);
+        }
+        if (pending && !pad(value, whole)) return false;
+        out.append(value.view());
+        return true;
+    }
+
+    // 'joined' becomes itself (trimmed) joined with 'next'.
+    void append_pair(Text &joined, std::string_view next, bool trimmed) const {
+        Text left;
+        if (trimmed) left.append("RTRIM(");
+        left.append(joined.view());
+        if (trimmed) left.append(")");
+        Args pair;
+        pair.add(left.view());
+        pair.add(next);
+        joined.clear();
+        fill(joined, pair_form(), pair);
+    }
+
+    // 'value' padded with blanks to the length of 'whole'.
+    bool pad(Text &value, const Text &whole) const {
+        Args both;
+        both.add(value.view());
+        both.add(whole.view());
+        if (whole.size() > longest_repeated_argument || repeats_long_argument(minus_form_, both)) return false;
+        Text padded;
+        fill(padded, minus_form_, both);
+        value.clear();
+        value.append(padded.view());
+        return true;
+    }
+
+    // The terms joined, each once.
+    void chain(const Segment &s, Text &joined) {
         if (form_.find("{1+}") != std::string_view::npos) {
             Args all;
             for (std::size_t i = 0; i < s.count; ++i) {
@@ -447,11 +519,9 @@ private:
                 pair.add(joined.view());
                 pair.add(next.view());
                 joined.clear();
-                fill(joined, form_, pair);
+                fill(joined, pair_form(), pair);
             }
         }
-        out.append(joined.view());
-        out.append(src_.substr(s.terms[s.count - 1].to, s.end - s.terms[s.count - 1].to));
     }
 
     // A term of the segment is a name the statement shows to be text (gathered when first asked).
@@ -562,7 +632,7 @@ private:
 
     const Pass &pass_;
     std::string_view src_;
-    std::string_view form_;
+    std::string_view form_, minus_form_;
     int depth_ = 0;  // the levels of parentheses and CASE being joined
     bool texts_read_ = false;
     std::vector<std::string_view> texts_;  // the names the statement shows to be text
@@ -571,10 +641,12 @@ private:
 }  // namespace
 
 tarnvel::Text join_strings(const Pass &pass, std::string_view statement) {
-    const std::string_view form = named().op_concat.target[pass.column];
-    if (form.empty() || statement.find('+') == std::string_view::npos) return tarnvel::Text();
+    static const Construct &text_minus = construct("op.text_minus");
+    const std::string_view form = named().op_concat.target[pass.column], minus_form = text_minus.target[pass.column];
+    const bool pluses = !form.empty() && statement.find('+') != std::string_view::npos;
+    if (!pluses && (minus_form.empty() || statement.find('-') == std::string_view::npos)) return tarnvel::Text();
     Text joined;
-    Joiner(pass, statement, form).level(0, statement.size(), joined);
+    Joiner(pass, statement, form, minus_form).level(0, statement.size(), joined);
     if (joined.view() == statement) return tarnvel::Text();
     tarnvel::Text out = tarnvel::Text::obtain(joined.size(), grow_message);
     out.append(joined.view());

@@ -2637,6 +2637,18 @@ constexpr Construct rows[] = {
      .target = all("(1=0)"),
      .note = "No row of a server table is marked deleted, so DELETED() is false and !DELETED() keeps every "
              "row. Plain SQL input keeps the dialects' own (1=1)."},
+    {.id = "op.text_minus",
+     .kind = Kind::operator_,
+     .fox = "a - b (text)",
+     .example = "RTRIM(name) - ', ' - city",
+     .target = {"{1} + SPACE(LEN({2} + 'x') - LEN({1} + 'x'))", "RPAD({1}, LENGTH({2}))", "RPAD({1}, CHAR_LENGTH({2}), ' ')",
+                "{1} + SPACE(LEN({2}) - LEN({1}))", "RPAD({1}, LENGTH({2}))"},
+     .note = "FoxPro's - of text joins its sides and moves the left side's trailing blanks to the end ('ab  ' - "
+             "'cd' is 'abcd  '); no target takes - for text (MySQL gives a number). A chain of + and - read as text "
+             "as op.concat reads it ({1}: the chain with the part before each - trimmed by RTRIM, joined as "
+             "op.concat joins; {2}: all its terms joined) is padded with blanks to the length of the whole. MySQL "
+             "and PostgreSQL read a fixed-width field without its trailing blanks there too (see op.concat). A "
+             "chain whose terms are too long to be written twice stays as written."},
 };
 
 constexpr CaseForm sql_case{"CASE WHEN ", " THEN ", " WHEN ", " ELSE ", "", " END", false};
