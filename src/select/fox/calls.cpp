@@ -705,7 +705,12 @@ bool Scan::str(std::size_t open, std::size_t close, std::size_t count, Text &bui
     bool literal_decimals = true;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
         if (index++ < 2) {
+            // the number takes a decimal whatever stands around the call, which gives text: its
+            // quotients are decimal ones (STR(CEILING(MONTH(d) / 3)))
+            const int outer = pass_.decimal_depth;
+            if (index == 1) pass_.decimal_depth = pass_.depth + 1;
             convert_into(args, from, to, false);
+            pass_.decimal_depth = outer;
             return;
         }
         const std::string_view d = trimmed(src_.substr(from, to - from));

@@ -638,13 +638,30 @@ private:
     std::vector<std::string_view> texts_;  // the names the statement shows to be text
 };
 
+// A "-" stands after an operand and before no number written out (name - city, 'x' - y; not d - 30,
+// -qty, alias->field nor the digits of a date in a literal): a - b of text may be there. Literals are
+// not read here (the joining reads them), so that a statement without such a "-" costs a search.
+bool text_minus_possible(std::string_view text) {
+    const std::size_t to = text.size();
+    for (std::size_t p = text.find('-'); p != std::string_view::npos; p = text.find('-', p + 1)) {
+        std::size_t before = p, next = p + 1;
+        while (before > 0 && is_blank(text[before - 1])) --before;
+        while (next < to && is_blank(text[next])) ++next;
+        if (before == 0 || next == to) continue;
+        const char left = text[before - 1], right = text[next];
+        const bool operand = name_char(left) || left == ')' || left == ']' || left == '\'' || left == '"';
+        if (operand && !is_digit(right) && right != '-' && right != '>' && right != '.') return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 tarnvel::Text join_strings(const Pass &pass, std::string_view statement) {
     static const Construct &text_minus = construct("op.text_minus");
     const std::string_view form = named().op_concat.target[pass.column], minus_form = text_minus.target[pass.column];
     const bool pluses = !form.empty() && statement.find('+') != std::string_view::npos;
-    if (!pluses && (minus_form.empty() || statement.find('-') == std::string_view::npos)) return tarnvel::Text();
+    if (!pluses && (minus_form.empty() || !text_minus_possible(statement))) return tarnvel::Text();
     Text joined;
     Joiner(pass, statement, form, minus_form).level(0, statement.size(), joined);
     if (joined.view() == statement) return tarnvel::Text();
