@@ -86,6 +86,7 @@ public:
         bool text_before = false;  // the segment before is text, and this one is compared with it
         for (std::size_t index = 0; at < to; ++index) {
             Segment segment = read_segment(at, to);
+            const bool own_text = segment.text;  // a term itself is text
             // a group alone is read inside where it is compared: a number written there makes it a
             // sum ((n + 0E0) = '')
             const bool group_only = segment.count == 1 && segment.terms[0].open == segment.terms[0].from;
@@ -100,7 +101,7 @@ public:
                 segment.text = likes(segment.end, to) || compared_with_text(segment.next, to);
             }
             if (segment.count > 0) text_before = (segment.text && compares(segment.end, to)) || likes(segment.end, to);
-            if (segment.joins() && (segment.minuses > 0 || !form_.empty())) {
+            if (segment.joins() && (segment.minuses > 0 ? minus_text(segment, own_text) : !form_.empty())) {
                 join(segment, out);
             } else {
                 copy(segment, out);
@@ -523,6 +524,11 @@ private:
             }
         }
     }
+
+    // A chain with "-" joins text only where a term is text itself or a name the statement as written
+    // shows to be text: the pass writes tests of empty values as comparisons with '' and TRIM calls
+    // (EMPTY(n - m)), whose numbers its context would make text.
+    bool minus_text(const Segment &s, bool own_text) { return own_text || (!s.number && names_shown_text(s)); }
 
     // A term of the segment is a name the statement shows to be text (gathered when first asked).
     bool names_shown_text(const Segment &s) {
