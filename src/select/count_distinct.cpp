@@ -10,6 +10,7 @@ namespace tarnvel::select {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
+constexpr std::string_view value_column = "DISTINCT_VALUE";  // the derived table's one column
 
 std::size_t skip_blanks(std::string_view text, std::size_t at) {
     while (at < text.size() && lex::is_blank(text[at])) ++at;
@@ -65,12 +66,18 @@ void count_distinct_pass(Session &session, Clauses &clauses) {
     const std::string_view condition = where ? lex::trimmed(where.view()) : std::string_view{};
     if (holds_into(letters, condition) || holds_into(letters, table)) return;
 
-    Text counted = Text::obtain(16 + alias.size(), "Insufficient memory for SELECT");
-    counted.append("SELECT COUNT(*)");
+    // COUNT(DISTINCT x) passes over NULL: the derived table's NULL row is not counted either.
+    Text counted = Text::obtain(16 + value_column.size() + alias.size(), "Insufficient memory for SELECT");
+    counted.append("SELECT COUNT(");
+    counted.append(value_column);
+    counted.push(')');
     counted.append(alias);
-    Text derived = Text::obtain(28 + value.size() + table.size() + condition.size(), "Insufficient memory for SELECT");
+    Text derived = Text::obtain(32 + value.size() + value_column.size() + table.size() + condition.size(),
+                                "Insufficient memory for SELECT");
     derived.append("FROM (SELECT DISTINCT ");
     derived.append(value);
+    derived.append(" AS ");
+    derived.append(value_column);
     derived.push(' ');
     derived.append(table);
     if (!condition.empty()) {

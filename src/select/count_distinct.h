@@ -1,6 +1,7 @@
 // The COUNT(DISTINCT x) pass for dialects without COUNT(DISTINCT ...) (Access): a member whose select
 // list is that count alone, with no GROUP BY, counts the rows of a derived table of the distinct
-// values instead: SELECT COUNT(*) FROM (SELECT DISTINCT x FROM t WHERE w).
+// values instead: SELECT COUNT(DISTINCT_VALUE) FROM (SELECT DISTINCT x AS DISTINCT_VALUE FROM t
+// WHERE w), which as COUNT(DISTINCT x) leaves NULL uncounted.
 #pragma once
 
 #include "select/clauses.h"

@@ -267,6 +267,8 @@ struct Dialect {
     bool group_parameter_by_position = false; // a grouped item holding a host parameter is grouped by its
                                                // position: each ? is a parameter of its own, so the item
                                                // written again would not be the same expression
+    bool group_subquery = true;          // GROUP BY takes a subquery (else a grouped subquery item becomes a
+                                         // column of a derived table in FROM, select/group_by_subquery.h)
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists

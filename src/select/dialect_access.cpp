@@ -76,6 +76,7 @@ const Dialect &access() {
         .empty_date_null = true,  // the structure conversion stores no value for an empty date
         .string_alias_named = true,
         .like_classes = true,
+        .group_subquery = false,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

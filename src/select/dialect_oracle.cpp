@@ -79,6 +79,7 @@ const Dialect &oracle() {
         .empty_date_null = true,
         .string_alias_named = true,
         .null_sorts_last = true,
+        .group_subquery = false,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

@@ -72,6 +72,7 @@ const Dialect &sqlserver() {
             .true_test = "=1",
             .call_needs_test = true,
             .like_classes = true,
+            .group_subquery = false,
             .chain = chain,
             .lexicon = {},
             .group_by_lexicon = {},

@@ -4,6 +4,7 @@
 #include "lex/cursor.h"
 #include "lex/keywords.h"
 #include "lex/scan.h"
+#include "select/group_by_subquery.h"
 #include "select/literals.h"
 
 #include <algorithm>
@@ -444,6 +445,8 @@ struct Grouping {
     Text &group;
     Text used;                 // one flag per entry, '1' once an item was found in it
     bool none = true;          // no entry written yet
+    Text *from = nullptr;      // FROM, where a grouped subquery item becomes a derived table's column
+    int keys = 0;              // the columns so made
 
     Grouping(const Pass &pass, const Parts &parts, Text &group)
         : pass(pass), text(parts.grouping), entries_from(text.size() - parts.entries.size()), group(group),
@@ -524,6 +527,21 @@ void wrap_in_max(const Pass &pass, const Item &item, Text &rebuilt) {
     }
 }
 
+// A grouped subquery item where the dialect takes no subquery in GROUP BY: a column of FROM made a
+// derived table (select/group_by_subquery.h), named by the item, by GROUP BY and in HAVING.
+bool grouped_subquery_column(const Pass &pass, const Item &item, Grouping &grouping, Text &having, Text &rebuilt) {
+    if (!grouping.from || item.alias.empty() || item.alias_at == npos) return false;
+    const std::string column = "GROUP_KEY" + std::to_string(grouping.keys + 1);
+    const std::string key = subquery_key_in_from(pass.letters, pass.dialect, *grouping.from, item.expr, column);
+    if (key.empty()) return false;
+    ++grouping.keys;
+    if (having) pass.replace_alias(having, item.alias, key);
+    grouping.add(key);
+    rebuilt.append(key);
+    rebuilt.append(item.raw.substr(item.alias_at));
+    return true;
+}
+
 // The item in the rebuilt field list: a grouped column goes into GROUP BY, an aggregate, a star, a
 // constant stay as they are, any other column is wrapped in MAX(); its alias in HAVING becomes
 // its expression.
@@ -531,6 +549,7 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
                   Text &rebuilt) {
     const std::string_view expr = item.expr;
     const bool grouped = grouping.groups(item, std::to_string(number));
+    if (grouped && subquery(expr) && grouped_subquery_column(pass, item, grouping, having, rebuilt)) return;
     if (!item.alias.empty() && having) pass.replace_alias(having, item.alias, expr);
     bool unchanged = pass.aggregate(expr) || expr.ends_with(".*") || expr == "*" ||
                      (!pass.dialect.aggregate_subquery && subquery(expr)) || !pass.names_column(expr);
@@ -678,6 +697,7 @@ void group_by_pass(Session &session, Clauses &clauses) {
         return filter_rows(pass, clauses, parts, having, list);
     group.append("GROUP BY ");
     Grouping grouping(pass, parts, group);
+    if (!session.dialect.group_subquery && clauses.from()) grouping.from = &clauses.from();
     Text *order = clauses.order() && !clauses.order().empty() ? &clauses.order() : nullptr;
     Text rebuilt = rebuilt_list(pass, list, grouping, having, order);
     grouping.add_unused();
