@@ -5,6 +5,7 @@
 #include "lex/keywords.h"
 #include "lex/scan.h"
 #include "select/group_by_subquery.h"
+#include "select/host_variables.h"
 #include "select/literals.h"
 
 #include <algorithm>
@@ -446,6 +447,7 @@ struct Grouping {
     Text used;                 // one flag per entry, '1' once an item was found in it
     bool none = true;          // no entry written yet
     Text *from = nullptr;      // FROM, where a grouped subquery item becomes a derived table's column
+    Session *session = nullptr;
     int keys = 0;              // the columns so made
 
     Grouping(const Pass &pass, const Parts &parts, Text &group)
@@ -531,8 +533,14 @@ void wrap_in_max(const Pass &pass, const Item &item, Text &rebuilt) {
 // derived table (select/group_by_subquery.h), named by the item, by GROUP BY and in HAVING.
 bool grouped_subquery_column(const Pass &pass, const Item &item, Grouping &grouping, Text &having, Text &rebuilt) {
     if (!grouping.from || item.alias.empty() || item.alias_at == npos) return false;
+    Session &session = *grouping.session;
+    // the table inside the derived table gets the table hint, which the NOLOCK pass puts after tables only
+    std::string_view hint;
+    if (session.dialect.table_hint && session.nolock < 0) session.nolock = table_hint_switched_on() ? 1 : 0;
+    if (session.dialect.table_hint && session.nolock) hint = " WITH (NOLOCK)";
     const std::string column = "GROUP_KEY" + std::to_string(grouping.keys + 1);
-    const std::string key = subquery_key_in_from(pass.letters, pass.dialect, *grouping.from, item.expr, column);
+    const std::string key = subquery_key_in_from(pass.letters, pass.dialect, *grouping.from, item.expr,
+                                                 column, hint);
     if (key.empty()) return false;
     ++grouping.keys;
     if (having) pass.replace_alias(having, item.alias, key);
@@ -697,7 +705,10 @@ void group_by_pass(Session &session, Clauses &clauses) {
         return filter_rows(pass, clauses, parts, having, list);
     group.append("GROUP BY ");
     Grouping grouping(pass, parts, group);
-    if (!session.dialect.group_subquery && clauses.from()) grouping.from = &clauses.from();
+    if (!session.dialect.group_subquery && clauses.from()) {
+        grouping.from = &clauses.from();
+        grouping.session = &session;
+    }
     Text *order = clauses.order() && !clauses.order().empty() ? &clauses.order() : nullptr;
     Text rebuilt = rebuilt_list(pass, list, grouping, having, order);
     grouping.add_unused();

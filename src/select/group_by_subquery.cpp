@@ -38,7 +38,7 @@ bool is_as(const lex::Alphabet &letters, std::string_view word) {
 }  // namespace
 
 std::string subquery_key_in_from(const lex::Alphabet &letters, const Dialect &dialect, Text &from,
-                                 std::string_view subquery, std::string_view column) {
+                                 std::string_view subquery, std::string_view column, std::string_view hint) {
     std::string_view text = from.view();
     if (text.size() < 5 || letters.upper(text[0]) != 'F' || text.substr(4, 1) != " ") return {};
     const std::string_view written = lex::trimmed(text.substr(5));
@@ -48,7 +48,7 @@ std::string subquery_key_in_from(const lex::Alphabet &letters, const Dialect &di
     const std::string_view name = table.words[table.count - 1];
     std::string rewritten = "FROM (SELECT ";
     rewritten.append(name).append(".*, ").append(subquery).append(" AS ").append(column).append(" FROM ");
-    rewritten.append(written).append(dialect.table_alias_as ? ") AS " : ") ").append(name).append(" ");
+    rewritten.append(written).append(hint).append(dialect.table_alias_as ? ") AS " : ") ").append(name).append(" ");
     Text replaced = Text::obtain(rewritten.size() + 1, "Insufficient memory for FROM");
     replaced.append(rewritten);
     from = std::move(replaced);

@@ -16,7 +16,8 @@ namespace tarnvel::select {
 // Rewrites "FROM t [AS] a" into "FROM (SELECT a.*, <subquery> AS <column> FROM t [AS] a) [AS] a" and
 // gives back "a.<column>" (a is t where FROM names no alias). Empty, with FROM as it was, where FROM is
 // not one table named by plain words (a join, a list, a derived table, a quoted name).
+// 'hint' follows the table inside the derived table (SQL Server's table hint, or empty).
 std::string subquery_key_in_from(const lex::Alphabet &letters, const Dialect &dialect, Text &from,
-                                 std::string_view subquery, std::string_view column);
+                                 std::string_view subquery, std::string_view column, std::string_view hint);
 
 }  // namespace tarnvel::select
