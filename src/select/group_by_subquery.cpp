@@ -49,10 +49,12 @@ std::string subquery_key_in_from(const lex::Alphabet &letters, const Dialect &di
     std::string rewritten = "FROM (SELECT ";
     rewritten.append(name).append(".*, ").append(subquery).append(" AS ").append(column).append(" FROM ");
     rewritten.append(written).append(hint).append(dialect.table_alias_as ? ") AS " : ") ").append(name).append(" ");
+    // the column's name first: 'name' points into the FROM text that the rewritten one replaces
+    std::string key = std::string(name).append(".").append(column);
     Text replaced = Text::obtain(rewritten.size() + 1, "Insufficient memory for FROM");
     replaced.append(rewritten);
     from = std::move(replaced);
-    return std::string(name).append(".").append(column);
+    return key;
 }
 
 }  // namespace tarnvel::select

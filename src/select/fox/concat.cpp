@@ -386,7 +386,7 @@ private:
         std::size_t p = skip(end, to);
         if (p == to || !is_digit(src_[p])) return end;
         p = skip(number_end(src_, p, to), to);
-        const std::size_t word = name_start(src_[p]) ? name_chain_end(src_, p, to) : p;
+        const std::size_t word = p < to && name_start(src_[p]) ? name_chain_end(src_, p, to) : p;
         return word - p == 7 && same_word(src_.substr(p, 7), "PERCENT") ? word : p;
     }
 
