@@ -664,8 +664,8 @@ bool text_minus_possible(std::string_view text) {
 }  // namespace
 
 tarnvel::Text join_strings(const Pass &pass, std::string_view statement) {
-    static const Construct &text_minus = construct("op.text_minus");
-    const std::string_view form = named().op_concat.target[pass.column], minus_form = text_minus.target[pass.column];
+    const std::string_view form = named().op_concat.target[pass.column],
+                           minus_form = named().op_text_minus.target[pass.column];
     const bool pluses = !form.empty() && statement.find('+') != std::string_view::npos;
     if (!pluses && (minus_form.empty() || !text_minus_possible(statement))) return tarnvel::Text();
     Text joined;

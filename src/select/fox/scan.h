@@ -168,6 +168,7 @@ struct NamedRows {
     const Construct &op_variable_datetime_seconds = construct("op.variable_datetime_seconds");
     const Construct &op_shown_date_difference = construct("op.shown_date_difference");
     const Construct &op_days_value_fraction = construct("op.days_value_fraction");
+    const Construct &op_text_minus = construct("op.text_minus");
 };
 const NamedRows &named();
 
