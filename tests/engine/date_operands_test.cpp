@@ -49,6 +49,16 @@ constexpr Case numbers[] = {
     {"SELECT d - -n AS v FROM dx WHERE YEAR(d) > 0 ORDER BY k", "2020-03-01 2020-03-01"},
 };
 
+// Numbers and then a value added to a date: PostgreSQL adds the numbers to the date itself, and the
+// value after them must still be a whole count of days.
+constexpr Case chained[] = {
+    {"SELECT {^2020-01-01} + 1 + n AS v FROM dx ORDER BY k", "2020-02-01 2020-01-04"},
+    {"SELECT {^2020-01-01} - 1 + 2 + n AS v FROM dx ORDER BY k", "2020-02-01 2020-01-04"},
+    {"SELECT d + 1 + n AS v FROM dx WHERE YEAR(d) > 0 ORDER BY k", "2020-03-02 2020-03-02"},
+    {"SELECT {^2020-01-01} + 1 + n / 4 AS v FROM dx ORDER BY k", "2020-01-09 2020-01-02"},
+    {"SELECT k FROM dx WHERE DATE() + 1 + n > DATE() + 29 ORDER BY k", "1"},
+};
+
 template <class Server> class DateOperands : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -74,6 +84,10 @@ TYPED_TEST(DateOperands, AFractionOfADayLeavesTheWholeDays) {
 
 TYPED_TEST(DateOperands, NamesComparedWithNumbersAreCounts) {
     for (const Case &c : numbers) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
+}
+
+TYPED_TEST(DateOperands, NumbersThenAValueAddWholeDays) {
+    for (const Case &c : chained) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
 }
 
 }  // namespace

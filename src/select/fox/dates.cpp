@@ -61,6 +61,21 @@ std::size_t Scan::sum_of(bool date, bool literal, std::string_view base, std::si
         }
         if (!form.empty()) end = value_count(after, count, days, date);
     }
+    if (end == 0 && date && !form.empty()) {
+        // Counts written as numbers (+ 1, - 2) that the dialect adds to a date itself, before a value
+        // (DATE '2020-01-01' + 1 + qty): the date and the numbers as written, so that the value is then
+        // added as the dialect adds one (PostgreSQL adds only an INTEGER to a date).
+        std::size_t last = after;
+        for (Text number; const std::size_t next = signed_count(last, number); number = Text{}) last = next;
+        const std::size_t sign = skip_blanks(last), first = sign < end_ ? skip_blanks(sign + 1) : end_;
+        if (last == after || first >= end_ || (src_[sign] != '+' && src_[sign] != '-') || is_digit(src_[first])) return 0;
+        sum.push('(');
+        sum.append(base);
+        if (!is_blank(src_[after])) sum.push(' ');
+        sum.append(src_.substr(after, last - after));
+        sum.push(')');
+        return last;
+    }
     if (end == 0) return 0;
     Args args;
     args.add(base);
@@ -298,8 +313,12 @@ std::size_t Scan::today_and_operand(bool date, std::size_t w0, std::size_t after
     const std::size_t sign = skip_blanks(after);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-') || prev_ == Prev::arithmetic) return 0;
     const std::size_t first = skip_blanks(sign + 1);
-    if (first >= end_ || is_digit(src_[first])) return 0;
     const NamedRows &n = named();
+    if (date && first < end_ && is_digit(src_[first]) && !n.op_days_value.target[pass_.column].empty()) {  // DATE() + 1 + qty
+        const std::size_t end = sum_of(true, false, today_form(true), after, built);
+        return end == 0 ? 0 : more_counts(true, end, built);
+    }
+    if (first >= end_ || is_digit(src_[first])) return 0;
     Args args;
     if (Text count; const std::size_t end = value_count(after, count, false, date)) {  // days or seconds
         std::string_view form = date ? n.op_days_value.target[pass_.column] : std::string_view{};
