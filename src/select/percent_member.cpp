@@ -219,24 +219,107 @@ Text filled(std::string_view form, const std::vector<Item> &items, std::string_v
     return out;
 }
 
+// The member that selects * (whose columns cannot be named again without the form's own): the rows
+// that fewer than n percent of the rows sort before (%b: a row of PERCENT_BEFORE sorts before the row
+// of PERCENT_ROWS), so that ties at the cut are kept as FoxPro keeps them; %r ORDER BY over the
+// columns. Plain SQL, for every dialect with a percent_member form.
+constexpr std::string_view percent_all_form =
+    "SELECT * FROM (%m) AS PERCENT_ROWS WHERE (SELECT COUNT(*) FROM (%m) AS PERCENT_BEFORE WHERE %b) < "
+    "(SELECT CEIL(COUNT(*) * %n / 100.0) FROM (%m) AS PERCENT_ALL) ORDER BY %r";
+
+// How a row of PERCENT_BEFORE compares with the row of PERCENT_ROWS on one ORDER BY key (%k its
+// column): before it ascending, before it descending, or equal. .NULL. sorts first, as in FoxPro.
+constexpr std::string_view key_forms[] = {
+    "(PERCENT_BEFORE.%k < PERCENT_ROWS.%k OR PERCENT_BEFORE.%k IS NULL AND PERCENT_ROWS.%k IS NOT NULL)",
+    "(PERCENT_BEFORE.%k > PERCENT_ROWS.%k OR PERCENT_ROWS.%k IS NULL AND PERCENT_BEFORE.%k IS NOT NULL)",
+    "(PERCENT_BEFORE.%k = PERCENT_ROWS.%k OR PERCENT_BEFORE.%k IS NULL AND PERCENT_ROWS.%k IS NULL)",
+};
+
+void append_key(std::string &out, std::string_view form, std::string_view column) {
+    templates::for_each_piece(
+        form, [&](std::string_view plain) { out.append(plain); }, [&](char) { out.append(column); });
+}
+
+// ORDER BY's keys, each a column's name (t.c is the member's column c), as the outer query's ORDER
+// BY in 'ordering' and as the condition that a row sorts before another in 'before': before on the
+// first key, or equal on it and before on the rest. False when a key is no name.
+bool keys_over_star(const Reader &reader, std::string_view order, std::string &ordering, std::string &before) {
+    std::string_view previous;
+    std::size_t nested = 0;
+    for (std::string_view key : list_items(reader, order)) {
+        bool descending = false;
+        for (std::string_view d : {std::string_view(" ASC"), std::string_view(" DESC")}) {
+            if (key.size() > d.size() && same_text(reader, key.substr(key.size() - d.size()), d)) {
+                descending = d.size() == 5;
+                key = lex::trimmed(key.substr(0, key.size() - d.size()));
+            }
+        }
+        const std::string_view column = chain_last(reader, key);
+        if (column.empty()) return false;
+        if (!previous.empty()) {
+            ordering += ", ";
+            before += " OR (";
+            append_key(before, key_forms[2], previous);
+            before += " AND ";
+            ++nested;
+        }
+        ordering.append(column).append(descending ? " DESC" : "");
+        append_key(before, key_forms[descending ? 1 : 0], column);
+        previous = column;
+    }
+    before.append(nested, ')');
+    return !previous.empty();
+}
+
+// The member that selects * (or t.*) for TOP n PERCENT in the form for it; an empty text when
+// ORDER BY's keys are not all names.
+Text percent_all(const Reader &reader, Clauses &clauses, std::string_view order) {
+    const std::string_view form = percent_all_form;
+    std::string ordering, before;
+    if (!keys_over_star(reader, order, ordering, before)) return {};
+    const std::string member = member_text(clauses, {});
+    Text out = Text::obtain(form.size() + 3 * member.size() + ordering.size() + before.size() + 16, memory);
+    templates::for_each_piece(
+        form, [&](std::string_view plain) { out.append(plain); },
+        [&](char slot) {
+            if (slot == 'm') out.append(member);
+            if (slot == 'r') out.append(ordering);
+            if (slot == 'b') out.append(before);
+            if (slot == 'n') out.append(std::to_string(clauses.percent));
+        });
+    return out;
+}
+
+// The select list is * or t.* alone.
+bool selects_star(const Reader &reader, std::string_view list) {
+    if (list == "*") return true;
+    return list.size() > 2 && list.ends_with(".*") && !chain_last(reader, list.substr(0, list.size() - 2)).empty();
+}
+
+// The member rewritten by the dialect's form for its select list: its columns named again, or *.
+Text rewritten_member(const Reader &reader, Clauses &clauses, std::string_view order) {
+    const std::string_view select = clauses.select().view();
+    const std::string_view list = lex::trimmed(select.substr(items_start(select)));
+    if (selects_star(reader, list)) return percent_all(reader, clauses, order);
+    std::vector<Item> items;
+    std::string ordering;
+    if (!read_items(reader, list, items) || !order_over_names(reader, order, items, ordering)) return {};
+    return filled(reader.session.dialect.percent_member, items, ordering, member_text(clauses, items), clauses.percent);
+}
+
 }  // namespace
 
 bool percent_member_pass(Session &session, Clauses &clauses) {
     const Reader reader{session, clause_literals(session.dialect)};
-    const std::string_view select = clauses.select().view();
-    std::vector<Item> items;
-    if (!select.starts_with("SELECT ") || !read_items(reader, lex::trimmed(select.substr(items_start(select))), items)) {
-        return false;
-    }
+    if (!clauses.select().view().starts_with("SELECT ")) return false;
     // ORDER BY up to a FoxPro destination written after it (INTO, TO), which stays at the end
     std::string_view order = clauses.order().view();
     if (!order.starts_with("ORDER BY ")) return false;
     std::size_t end = lex::find_at_level(order, 0, " INTO ", reader.rules);
     end = std::min(end, lex::find_at_level(order, 0, " TO ", reader.rules));
     const std::string_view destination = end == npos ? std::string_view{} : lex::trimmed(order.substr(end));
-    std::string ordering;
-    if (!order_over_names(reader, lex::trimmed(order.substr(9, end == npos ? npos : end - 9)), items, ordering)) return false;
-    Text rewritten = filled(session.dialect.percent_member, items, ordering, member_text(clauses, items), clauses.percent);
+    Text rewritten = rewritten_member(reader, clauses, lex::trimmed(order.substr(9, end == npos ? npos : end - 9)));
+    if (!rewritten) return false;
     std::string kept(destination);
     for (int i = 2; i < 6; ++i) clauses.buffers[i].release();
     clauses.select() = std::move(rewritten);

@@ -774,6 +774,8 @@ TYPED_TEST(FoxMeaning, TopPercentCountsTheRows) {
         {"SELECT TOP 50 PERCENT NVL(f.k, x.k) AS kk FROM fm f FULL JOIN fk x ON f.k = x.k ORDER BY kk DESC", "9 5 4"},
         {"SELECT TOP 40 PERCENT k * 10 FROM fm ORDER BY 1 DESC", "50 40"},  // a column without a name
         {"SELECT TOP 20 PERCENT a.k, b.k FROM fm a JOIN fm b ON b.k = a.k + 1 ORDER BY 2", "1"},  // one name twice: 1 of 4 rows
+        {"SELECT TOP 40 PERCENT * FROM fm ORDER BY k DESC", "5 4"},  // every column: the rows fewer sort before
+        {"SELECT TOP 60 PERCENT fm.* FROM fm ORDER BY n DESC, k", "2 4 1"},
     };
     for (const Case &c : cases) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
 }

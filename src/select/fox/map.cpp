@@ -442,9 +442,13 @@ constexpr Construct rows[] = {
              "are numbered in its order and counted (window functions, MySQL 8 or MariaDB 10.2), and the outer "
              "query keeps the first n percent, naming the statement's columns again so that the result holds no "
              "other; an expression without alias takes the name FoxPro gives its column, EXP_ and its position, "
-             "and columns of one name FoxPro's names for them (ID_A, ID_B). Where a column has no name to "
-             "repeat (*, a quoted name twice), ORDER BY names what the result lacks, or TOP stands in a UNION member, TOP n PERCENT stays as written "
-             "and the residue check reports it. As with TOP n, PostgreSQL and MySQL add no tie at the boundary."},
+             "and columns of one name FoxPro's names for them (ID_A, ID_B). A statement that selects * or t.* "
+             "keeps, on MySQL, the rows that fewer than n percent of the rows sort before on ORDER BY's columns "
+             "(a subquery counts them), so a tie at the boundary is kept as in FoxPro. Where a column has no "
+             "name to repeat (a quoted name twice), ORDER BY names what the result lacks (or, with *, is no "
+             "column's name), or TOP stands in a UNION member, TOP n PERCENT stays as written "
+             "and the residue check reports it. Elsewhere, as with TOP n, PostgreSQL and MySQL add no tie at the "
+             "boundary."},
     {.id = "clause.join_words",
      .kind = Kind::dialect,
      .fox = "LEFT OUTE JOIN, UNIO",
