@@ -111,6 +111,7 @@ const std::set<std::string> unreachable = {
     "Insufficient memory for directives",  // directive removal only blanks characters and adds one
     "Insufficient memory for FULL JOIN",   // its clauses are made at their final size; nothing writes to them later
     "Insufficient memory for FROM",        // the nested table list is made at its final size likewise
+    "Insufficient memory for a derived table's names",  // the renamed statement is made at its final size
     "Insufficient memory for ",            // every function row that rebuilds its arguments names its own
     "Internal error in the library",       // only a C++ exception the library never throws on purpose
 };

@@ -7,6 +7,7 @@
 #include "select/fox/rewrite.h"
 
 #include "select/dialect.h"
+#include "select/fox/derived_names.h"
 #include "select/fox/scan.h"
 #include "select/literals.h"
 
@@ -14,7 +15,10 @@ namespace tarnvel::select::fox {
 
 tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool look_first, bool typed_items,
                       std::string_view *record_number) {
-    Pass pass{column_of(dialect), source_literals(dialect, true), statement};
+    const lex::LiteralRules rules = source_literals(dialect, true);
+    tarnvel::Text renamed = name_derived_twins(statement, rules);
+    if (renamed) statement = renamed.view();
+    Pass pass{column_of(dialect), rules, statement};
     pass.typed_items = typed_items;
     pass.look_first = look_first;
     pass.double_backslashes = named().lit_backslash.target[pass.column] == "\\\\";
@@ -26,7 +30,8 @@ tarnvel::Text rewrite(const Dialect &dialect, std::string_view statement, bool l
     }
     if (record_number) *record_number = pass.record_number;
     tarnvel::Text joined = join_strings(pass, out ? out.view() : statement);
-    return joined ? std::move(joined) : std::move(out);
+    if (joined) return joined;
+    return out ? std::move(out) : std::move(renamed);
 }
 
 }  // namespace tarnvel::select::fox
