@@ -364,6 +364,7 @@ Pos find_next_comma(std::string_view text, Pos pos, const LiteralRules &rules) {
 }
 
 std::size_t find_at_level(std::string_view text, std::size_t from, std::string_view what, const LiteralRules &rules) {
+    if (text.find(what, from) == std::string_view::npos) return Cursor::npos;  // nowhere, at any level
     return Cursor(text, from, rules).find(what);
 }
 

@@ -71,6 +71,7 @@ struct Pass {
 
     // The first occurrence of 'what' from 'from' outside quoted runs.
     std::size_t find_outside(std::string_view text, std::string_view what, std::size_t from = 0) const {
+        if (text.find(what, from) == npos) return npos;  // most searches: not in the text at all
         return lex::Cursor(text, from, rules, lex::Levels::ignored).find(what);
     }
 
