@@ -88,6 +88,8 @@ void Scanner::step_plain(char c) {
             word_start_ = pos_;
         }
         skip_run([&letters](char x) { return lex::is_word_char(letters, x); });
+        // most words end at a blank: it is read here, as the loop's next step would read it
+        if (pos_ < work_.length() && work_.at(pos_) == ' ') end_word_at_delimiter(' ');
         return;
     }
     if (collecting_) {
