@@ -90,14 +90,17 @@ struct Pass {
         }
     }
 
-    // The index of the last ")" that closed a group opened in the item (0 when none).
-    std::size_t last_close(std::string_view item) const {
-        std::size_t last = 0;
-        for (lex::Cursor cursor(item, 0, rules); !cursor.done();) {
-            const std::size_t at = cursor.at();
-            if (cursor.step() && item[at] == ')' && cursor.depth() == 0) last = at;
+    // The comma that ends the item starting at 'at' (outside quoted runs and parentheses), or npos;
+    // in 'last' the index in the item of the last ")" that closed a group opened in it (0 when none).
+    // One walk finds both.
+    std::size_t item_end(std::string_view list, std::size_t at, std::size_t &last) const {
+        last = 0;
+        for (lex::Cursor cursor(list, at, rules); !cursor.done();) {
+            const std::size_t i = cursor.at();
+            if (list[i] == ',' && cursor.depth() <= 0) return i;
+            if (cursor.step() && list[i] == ')' && cursor.depth() == 0) last = i - at;
         }
-        return last;
+        return npos;
     }
 
     bool keyword(std::string_view word) const { return dialect.group_by_lexicon.find_upper(word, letters) != nullptr; }
@@ -149,13 +152,14 @@ struct Pass {
         Item item;
         while (at < list.size() && lex::is_blank(list[at])) ++at;
         item.start = at;
-        std::size_t end = comma_after(list, at);
+        std::size_t last_close = 0;
+        std::size_t end = item_end(list, at, last_close);
         item.last = end == npos;
         item.raw = list.substr(at, (item.last ? list.size() : end) - at);
         std::string_view text = item.raw;
         while (!text.empty() && lex::is_blank(text.back())) text.remove_suffix(1);
         item.expr = text;
-        std::size_t as = alias_keyword(text, last_close(text));
+        std::size_t as = alias_keyword(text, last_close);
         std::size_t name_at = as == npos ? npos : text.find("AS ", as) + 3;
         if (as == npos) {
             as = bare_alias(text);
