@@ -277,10 +277,11 @@ struct Pass {
     // Every whole-word occurrence of 'word' in the text gives way to 'before' + 'replacement' +
     // 'after'; one after a qualifier's "." stays where 'qualified_too' is false.
     // One inside an aggregate's argument stays where 'aggregate_item' (an item's expression) calls
-    // an aggregate itself; one before "(" is a function's name.
+    // an aggregate itself, and gets 'replacement' alone where 'bare_in_aggregates' is set; one
+    // before "(" is a function's name.
     void replace_word(Text &text, std::string_view word, std::string_view before, std::string_view replacement,
                       std::string_view after, bool qualified_too, std::string_view message,
-                      std::string_view aggregate_item = {}) const {
+                      std::string_view aggregate_item = {}, bool bare_in_aggregates = false) const {
         const std::string_view view = text.view();
         auto kept = [&](std::size_t at) {
             if (!qualified_too && view[at - 1] == '.') return true;
@@ -298,10 +299,11 @@ struct Pass {
         Text rebuilt = Text::grown(view.size() + before.size() + replacement.size() + after.size() + 2, message);
         std::size_t done = 0;
         for (; at != std::string_view::npos; at = next(done)) {
+            const bool bare = bare_in_aggregates && view.rfind('(', at) != npos && in_aggregate_call(view, at);
             rebuilt.append(view.substr(done, at - done));
-            rebuilt.append(before);
+            rebuilt.append(bare ? std::string_view{} : before);
             rebuilt.append(replacement);
-            rebuilt.append(after);
+            rebuilt.append(bare ? std::string_view{} : after);
             done = at + word.size();
         }
         rebuilt.append(view.substr(done));
@@ -329,6 +331,13 @@ struct Pass {
     // SUM(total) > 0), as nesting takes none.
     void replace_alias(Text &having, std::string_view alias, std::string_view expr) const {
         replace_word(having, alias, {}, expr, {}, false, "Insufficient memory for HAVING", expr);
+    }
+
+    // The alias of an item wrapped in MAX() stands in HAVING for the same MAX(): the bare column is
+    // neither grouped nor aggregated there, which every server refuses. Inside an aggregate's
+    // argument (SUM(n)) it is the expression alone, as nesting takes none.
+    void replace_wrapped_alias(Text &having, std::string_view alias, std::string_view expr) const {
+        replace_word(having, alias, "MAX(", expr, ")", false, "Insufficient memory for HAVING", {}, true);
     }
 
     // ORDER BY naming a column that the field list now shows only in MAX(): the same MAX(), which
@@ -563,12 +572,16 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
     const std::string_view expr = item.expr;
     const bool grouped = grouping.groups(item, std::to_string(number));
     if (grouped && subquery(expr) && grouped_subquery_column(pass, item, grouping, having, rebuilt)) return;
-    if (!item.alias.empty() && having) pass.replace_alias(having, item.alias, expr);
     bool unchanged = pass.aggregate(expr) || expr.ends_with(".*") || expr == "*" ||
                      (!pass.dialect.aggregate_subquery && subquery(expr)) || !pass.names_column(expr);
     // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
     if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
-    if (!unchanged && !grouped) {
+    const bool wrapped = !unchanged && !grouped;
+    if (!item.alias.empty() && having) {
+        if (wrapped) pass.replace_wrapped_alias(having, item.alias, expr);
+        else pass.replace_alias(having, item.alias, expr);
+    }
+    if (wrapped) {
         if (order && expr != pass.trailing_name(item.alias.empty() ? expr : item.alias)) pass.order_by_max(*order, expr);
         return wrap_in_max(pass, item, rebuilt);
     }
