@@ -42,6 +42,16 @@ bool letter_digit_or(char c, unsigned char mask, const EdgeQuotes *q = nullptr) 
     return q ? letter(c, *q) : byte >= 0xC0 && letter(c);
 }
 
+// The operator test after every word (equals_one asks it of most names) in one look-up.
+struct CharSet {
+    bool in[256] = {};
+    constexpr explicit CharSet(std::string_view set) {
+        for (char s : set) in[static_cast<unsigned char>(s)] = true;
+    }
+    constexpr bool operator()(char c) const { return in[static_cast<unsigned char>(c)]; }
+};
+constexpr CharSet operator_right_after("=><*/-+!.(%^|&"), operator_after_blanks("=><!+-*(/%^|&");
+
 // A plain loop: the sets are a few characters long, shorter than a library search's setup.
 constexpr bool one_of(char c, std::string_view set) {
     if (c == '\0') return false;
@@ -249,12 +259,12 @@ bool followed_by_as(std::string_view text, Pos pos, bool dot) {
 bool followed_by_operator(std::string_view text, Pos pos) {
     if (pos < 0 || pos >= length_of(text)) return false;
     char first = at(text, pos);
-    if (one_of(first, "=><*/-+!.(%^|&")) return true;
+    if (operator_right_after(first)) return true;
     if (!is_blank(first)) return false;
     // after blanks and tabs, however many (?m.x<TAB>< name)
     Pos next = pos + 1;
     while (next < length_of(text) && is_blank(at(text, next))) ++next;
-    return next < length_of(text) && one_of(at(text, next), "=><!+-*(/%^|&");
+    return next < length_of(text) && operator_after_blanks(at(text, next));
 }
 
 bool followed_by_predicate(std::string_view text, Pos pos) {
