@@ -26,6 +26,14 @@ public:
     void upper_in_place(char *text, std::size_t length) const {
         for (std::size_t i = 0; i < length; ++i) text[i] = upper(text[i]);
     }
+    // The two texts are the same but for the case of their letters.
+    bool same_letters(std::string_view a, std::string_view b) const {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (upper(a[i]) != upper(b[i])) return false;
+        }
+        return true;
+    }
     // The text, upper-cased, is the word (written in upper case).
     bool is_upper_word(std::string_view text, std::string_view upper_word) const {
         if (text.size() != upper_word.size()) return false;

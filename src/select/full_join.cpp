@@ -16,13 +16,7 @@ constexpr std::size_t npos = std::string_view::npos;
 
 using lex::trimmed;
 
-bool same_text(std::string_view a, std::string_view b, const lex::Alphabet &letters) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (letters.upper(a[i]) != letters.upper(b[i])) return false;
-    }
-    return true;
-}
+bool same_text(std::string_view a, std::string_view b, const lex::Alphabet &letters) { return letters.same_letters(a, b); }
 
 // The items of a comma list at parenthesis depth zero, trimmed.
 std::vector<std::string_view> list_items(std::string_view list, const lex::LiteralRules &rules) {

@@ -46,13 +46,7 @@ struct Reader {
     std::vector<std::string_view> variables;  // bare names of HAVING taken for memory variables
 };
 
-bool same_text(std::string_view a, std::string_view b, const lex::Alphabet &letters) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (letters.upper(a[i]) != letters.upper(b[i])) return false;
-    }
-    return true;
-}
+bool same_text(std::string_view a, std::string_view b, const lex::Alphabet &letters) { return letters.same_letters(a, b); }
 
 bool listed(std::string_view word, const std::vector<std::string_view> &list, const lex::Alphabet &letters) {
     for (std::string_view entry : list) {

@@ -20,13 +20,7 @@ struct Table {
     std::size_t end = 0;
 };
 
-bool same_word(const lex::Alphabet &letters, std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (letters.upper(a[i]) != letters.upper(b[i])) return false;
-    }
-    return true;
-}
+bool same_word(const lex::Alphabet &letters, std::string_view a, std::string_view b) { return letters.same_letters(a, b); }
 
 bool joins_here(const lex::Alphabet &letters, std::string_view word) {
     return std::any_of(std::begin(join_words), std::end(join_words),

@@ -38,11 +38,7 @@ std::string_view unquoted(std::string_view name, const Dialect &dialect) {
 }
 
 bool same_text(const Reader &reader, std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (reader.session.letters.upper(a[i]) != reader.session.letters.upper(b[i])) return false;
-    }
-    return true;
+    return reader.session.letters.same_letters(a, b);
 }
 
 bool same_name(const Reader &reader, std::string_view a, std::string_view b) {
