@@ -7,13 +7,12 @@
 
 namespace {
 
-struct Case {
-    const char *foxpro;    // a statement over dt_a and dt_b
-    const char *expected;  // the first column of its rows, as FoxPro gives them
+constexpr engine::Table tables[] = {
+    {"dt_a", "K I, V C(5)", "INSERT INTO dt_a (K, V) VALUES (1, 'x'), (2, 'y'), (3, 'z')"},
+    {"dt_b", "K I, V C(5)", "INSERT INTO dt_b (K, V) VALUES (2, 'p'), (3, 'q'), (4, 'r')"},
 };
 
-// dt_a: k 1, 2, 3 with v 'x', 'y', 'z'; dt_b: k 2, 3, 4 with v 'p', 'q', 'r'
-constexpr Case cases[] = {
+constexpr engine::Case cases[] = {
     // the first column of the name is k_a, the second k_b
     {"SELECT t.k_b FROM (SELECT a.k, b.k FROM dt_a a JOIN dt_b b ON b.k = a.k + 1) t ORDER BY 1", "2 3 4"},
     {"SELECT t.k_a FROM (SELECT a.k, b.k FROM dt_a a JOIN dt_b b ON b.k = a.k + 1) t ORDER BY t.k_b DESC", "3 2 1"},
@@ -29,20 +28,9 @@ constexpr Case cases[] = {
     {"SELECT b.k FROM dt_b b JOIN (SELECT a.k, b2.k FROM dt_a a JOIN dt_b b2 ON b2.k = a.k) t ON t.k_b = b.k ORDER BY 1", "2 3"},
 };
 
-template <class Server> class DerivedTwins : public ::testing::Test {
-protected:
-    void SetUp() override {
-        engine::make_table<Server>(db, "dt_a", "K I, V C(5)", {"INSERT INTO dt_a (K, V) VALUES (1, 'x'), (2, 'y'), (3, 'z')"});
-        engine::make_table<Server>(db, "dt_b", "K I, V C(5)", {"INSERT INTO dt_b (K, V) VALUES (2, 'p'), (3, 'q'), (4, 'r')"});
-    }
-
-    typename Server::Client db;
-};
+template <class Server> using DerivedTwins = engine::OverTables<Server, tables>;
 TYPED_TEST_SUITE(DerivedTwins, engine::Servers, engine::ServerName);
 
-TYPED_TEST(DerivedTwins, ReadFoxProsNames) {
-    for (const Case &c : cases)
-        EXPECT_EQ(engine::first_values<TypeParam>(this->db, c.foxpro), c.expected) << c.foxpro;
-}
+TYPED_TEST(DerivedTwins, ReadFoxProsNames) { engine::expect_cases<TypeParam>(this->db, cases); }
 
 }  // namespace

@@ -9,17 +9,13 @@
 
 namespace {
 
-struct Case {
-    const char *foxpro;    // a select-list expression over ft
-    const char *expected;  // its values, row by row, as FoxPro gives them
+// c is read trimmed: FoxPro pads a C(10) field with blanks, PostgreSQL's text of it has none
+constexpr engine::Table tables[] = {
+    {"ft", "K I, C C(10) NULL", "INSERT INTO ft (K, C) VALUES (1, ''), (2, 'Banana'), (3, NULL), (4, 'a_B%b.A')"},
 };
 
-// k  c (read trimmed: FoxPro pads a C(10) field with blanks, PostgreSQL's text of it has none)
-// 1  (empty)
-// 2  Banana
-// 3  NULL
-// 4  a_B%b.A
-constexpr Case cases[] = {
+// select-list expressions over ft
+constexpr engine::Case cases[] = {
     {"STRTRAN(ALLTRIM(c), 'AN', 'x', 1, -1, 1) + '|'", "| Bxxa| NULL a_B%b.A|"},
     {"STRTRAN(ALLTRIM(c), 'an', 'x', -1, 1, 1) + '|'", "| Bxana| NULL a_B%b.A|"},
     {"STRTRAN(ALLTRIM(c), 'b', '', -1, -1, 1) + '|'", "| anana| NULL a_%.A|"},
@@ -38,22 +34,10 @@ constexpr Case cases[] = {
      "c|c caB|cc caBaB|ccc caBaBaB|cccc"},
 };
 
-class PostgresTextFlags : public ::testing::Test {
-protected:
-    void SetUp() override {
-        engine::make_table<engine::OnPostgres>(db, "ft", "K I, C C(10) NULL",
-                                               {"INSERT INTO ft (K, C) VALUES (1, ''), (2, 'Banana'), (3, NULL), (4, 'a_B%b.A')"});
-    }
-
-    engine::Postgres db;
-};
+using PostgresTextFlags = engine::OverTables<engine::OnPostgres, tables>;
 
 TEST_F(PostgresTextFlags, StrtranBlindToCaseGivesFoxProsText) {
-    for (const Case &c : cases) {
-        EXPECT_EQ(engine::first_values<engine::OnPostgres>(db, std::string("SELECT ") + c.foxpro + " AS v FROM ft ORDER BY k"),
-                  c.expected)
-            << c.foxpro;
-    }
+    engine::expect_cases<engine::OnPostgres>(db, cases, "SELECT ", " AS v FROM ft ORDER BY k");
 }
 
 }  // namespace

@@ -9,17 +9,11 @@
 
 namespace {
 
-struct Case {
-    const char *foxpro;    // a statement over rf
-    const char *expected;  // the first column of its rows, as FoxPro gives them
+constexpr engine::Table tables[] = {
+    {"rf", "K I, C C(12)", "INSERT INTO rf (K, C) VALUES (1, '1.5E3'), (2, ' 2e-1 kg'), (3, '7E'), (4, '  ab')"},
 };
 
-// k  c
-// 1  1.5E3
-// 2   2e-1 kg
-// 3  7E
-// 4    ab
-constexpr Case cases[] = {
+constexpr engine::Case cases[] = {
     {"SELECT k FROM rf WHERE VAL(c) = 1500", "1"},
     {"SELECT k FROM rf WHERE VAL(c) = 0.2", "2"},
     {"SELECT k FROM rf WHERE VAL(c) = 7", "3"},
@@ -32,20 +26,9 @@ constexpr Case cases[] = {
      "3 4"},
 };
 
-template <class Server> class RareForms : public ::testing::Test {
-protected:
-    void SetUp() override {
-        engine::make_table<Server>(db, "rf", "K I, C C(12)",
-                                   {"INSERT INTO rf (K, C) VALUES (1, '1.5E3'), (2, ' 2e-1 kg'), (3, '7E'), (4, '  ab')"});
-    }
-
-    typename Server::Client db;
-};
+template <class Server> using RareForms = engine::OverTables<Server, tables>;
 TYPED_TEST_SUITE(RareForms, engine::Servers, engine::ServerName);
 
-TYPED_TEST(RareForms, GiveFoxProsRows) {
-    for (const Case &c : cases)
-        EXPECT_EQ(engine::first_values<TypeParam>(this->db, c.foxpro), c.expected) << c.foxpro;
-}
+TYPED_TEST(RareForms, GiveFoxProsRows) { engine::expect_cases<TypeParam>(this->db, cases); }
 
 }  // namespace

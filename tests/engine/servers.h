@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -75,6 +77,44 @@ std::string first_values(typename Server::Client &db, const std::string &foxpro,
     }
     return values;
 }
+
+// A FoxPro statement, or an expression that a frame makes one, and the first column of its rows as
+// FoxPro gives them (first_values' form).
+struct Case {
+    const char *foxpro;
+    const char *expected;
+};
+
+// Each case run on the server as before + foxpro + after, its first column compared with FoxPro's.
+template <class Server>
+void expect_cases(typename Server::Client &db, std::span<const Case> cases, std::string_view before = "",
+                  std::string_view after = "") {
+    for (const Case &c : cases) {
+        const std::string foxpro = std::string(before) + c.foxpro + std::string(after);
+        EXPECT_EQ(first_values<Server>(db, foxpro), c.expected) << foxpro;
+    }
+}
+
+// A table of the test: its FoxPro field list and the INSERT statement of its rows.
+struct Table {
+    const char *name;
+    const char *fields;
+    const char *insert;
+};
+
+// The fixture of tests over tables of their own: a client of the server, and 'tables' (an array of
+// Table) made afresh before each test.
+template <class Server, const auto &tables> class OverTables : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const Table &table : tables) {
+            make_table<Server>(db, table.name, table.fields, {table.insert});
+            if (HasFatalFailure()) return;
+        }
+    }
+
+    typename Server::Client db;
+};
 
 using Servers = ::testing::Types<OnMariaDb, OnPostgres>;
 struct ServerName {  // the test names say the server: FoxMeaning/MariaDb.Conditions...

@@ -8,33 +8,20 @@
 
 namespace {
 
-struct Case {
-    const char *foxpro;    // a select-list expression over tq
-    const char *expected;  // its values, row by row, as FoxPro gives them
-};
-
-// k: 1, 2
-constexpr Case cases[] = {
+// select-list expressions over tq (k: 1, 2)
+constexpr engine::Case cases[] = {
     {"STR(k / 2, 4, 1)", " 0.5  1.0"},
     {"ALLTRIM(STR(k * 5 / 2))", "3 5"},
     {"ALLTRIM(STR(CEILING(k * 4 / 3)))", "2 3"},
     {"'Q' + ALLTRIM(STR(CEILING((k + 3) / 3)))", "Q2 Q2"},
 };
 
-template <class Server> class StrQuotients : public ::testing::Test {
-protected:
-    void SetUp() override { engine::make_table<Server>(db, "tq", "K I", {"INSERT INTO tq (K) VALUES (1), (2)"}); }
-
-    typename Server::Client db;
-};
+constexpr engine::Table tables[] = {{"tq", "K I", "INSERT INTO tq (K) VALUES (1), (2)"}};
+template <class Server> using StrQuotients = engine::OverTables<Server, tables>;
 TYPED_TEST_SUITE(StrQuotients, engine::Servers, engine::ServerName);
 
 TYPED_TEST(StrQuotients, DivideAsDecimals) {
-    for (const Case &c : cases) {
-        EXPECT_EQ(engine::first_values<TypeParam>(this->db, std::string("SELECT ") + c.foxpro + " AS v FROM tq ORDER BY k"),
-                  c.expected)
-            << c.foxpro;
-    }
+    engine::expect_cases<TypeParam>(this->db, cases, "SELECT ", " AS v FROM tq ORDER BY k");
 }
 
 }  // namespace

@@ -9,15 +9,12 @@
 
 namespace {
 
-struct Case {
-    const char *foxpro;    // a statement over ts, one row per k
-    const char *expected;  // its first column, row by row, as FoxPro gives it
+constexpr engine::Table tables[] = {
+    {"ts", "K I, C C(10), V V(10), W V(10)",
+     "INSERT INTO ts (K, C, V, W) VALUES (1, 'banana', 'ab  ', 'cd'), (2, 'a.b-a', '  x ', 'e')"},
 };
 
-// k  c         v       w
-// 1  banana    'ab  '  'cd'
-// 2  a.b-a     '  x '  'e'
-constexpr Case cases[] = {
+constexpr engine::Case cases[] = {
     {"SELECT '<' + (PADR(ALLTRIM(c), 8) - '|') + '>' FROM ts ORDER BY k", "<banana|  > <a.b-a|   >"},
     {"SELECT '[' + (PADR(ALLTRIM(c), 7) - ', ' - PADR(LEFT(c, 1), 3)) + ']' FROM ts ORDER BY k",
      "[banana,b    ] [a.b-a,a     ]"},
@@ -31,19 +28,9 @@ constexpr Case cases[] = {
     {"SELECT k FROM ts WHERE v - w == 'abcd  ' ORDER BY k", "1"},
 };
 
-template <class Server> class TextMinus : public ::testing::Test {
-protected:
-    void SetUp() override {
-        engine::make_table<Server>(db, "ts", "K I, C C(10), V V(10), W V(10)",
-                                   {"INSERT INTO ts (K, C, V, W) VALUES (1, 'banana', 'ab  ', 'cd'), (2, 'a.b-a', '  x ', 'e')"});
-    }
-
-    typename Server::Client db;
-};
+template <class Server> using TextMinus = engine::OverTables<Server, tables>;
 TYPED_TEST_SUITE(TextMinus, engine::Servers, engine::ServerName);
 
-TYPED_TEST(TextMinus, JoinsWithTheLeftBlanksMovedToTheEnd) {
-    for (const Case &c : cases) EXPECT_EQ(engine::first_values<TypeParam>(this->db, c.foxpro), c.expected) << c.foxpro;
-}
+TYPED_TEST(TextMinus, JoinsWithTheLeftBlanksMovedToTheEnd) { engine::expect_cases<TypeParam>(this->db, cases); }
 
 }  // namespace

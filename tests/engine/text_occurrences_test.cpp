@@ -114,21 +114,13 @@ TYPED_TEST(TextOccurrences, ExtractFoxProsOccurrence) {
 }
 
 // Written out: FoxPro's values of the rows k = 0 to 6, in order.
-struct Case {
-    const char *foxpro;
-    const char *expected;
-};
-constexpr Case cases[] = {
+constexpr engine::Case cases[] = {
     {"GETWORDNUM(c, 2, '-,') + '|' + GETWORDNUM('x-y/z', 3, '/-')", "|z |z b|z b|z |z b|z b|z bC|z"},
     {"GETWORDCOUNT(c, ',-') * 10 + GETWORDCOUNT('a--b', '-')", "2 12 22 32 2 52 22 42"},
 };
 
 TYPED_TEST(TextOccurrences, CountFoxProsWords) {
-    for (const Case &c : cases) {
-        EXPECT_EQ(engine::first_values<TypeParam>(this->db, std::string("SELECT ") + c.foxpro + " FROM so ORDER BY k"),
-                  c.expected)
-            << c.foxpro;
-    }
+    engine::expect_cases<TypeParam>(this->db, cases, "SELECT ", " FROM so ORDER BY k");
 }
 
 }  // namespace
