@@ -8,6 +8,7 @@
 #include "lex/scan.h"
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -99,41 +100,54 @@ constexpr bool pad_name(std::string_view word) {
 }
 
 // A constant table from upper-case words to small values, looked up by a word in any letter case:
-// one hash of the length and three letters, then a comparison only where a slot holds a word of
-// that length. Most words of a statement are names that the table does not hold, and they are
-// told apart at the cost of the hash.
+// one hash of the length and the first and last letters, then a byte per slot probed (its tag:
+// the length and three bits of the hash), and the letters compared only where a tag matches. Most words of a
+// statement are names that the table does not hold, and they are told apart at the cost of the hash.
 template <std::size_t Slots>
 class WordTable {
 public:
-    static_assert((Slots & (Slots - 1)) == 0, "a power of two");
+    static_assert((Slots & (Slots - 1)) == 0 && Slots >= 2, "a power of two");
+    // (a word longer than 'longest' is never found, so it is not kept)
     constexpr void add(std::string_view word, std::uint8_t value) {
-        std::size_t i = slot(word);
-        while (!slots_[i].word.empty()) i = (i + 1) & (Slots - 1);
-        slots_[i] = {word, value};
+        if (word.empty() || word.size() > longest) return;
+        const std::uint32_t h = hash(word);
+        std::size_t i = slot(h);
+        while (tags_[i] != 0) i = (i + 1) & (Slots - 1);
+        tags_[i] = tag(word.size(), h);
+        words_[i] = word.data();
+        values_[i] = value;
     }
     // The value of the word, or -1.
     constexpr int find(std::string_view word) const {
-        if (word.empty() || word.size() > 15) return -1;
-        for (std::size_t i = slot(word);; i = (i + 1) & (Slots - 1)) {
-            const Entry &e = slots_[i];
-            if (e.word.empty()) return -1;
-            if (e.word.size() == word.size() && same_word(word, e.word)) return e.value;
+        if (word.empty() || word.size() > longest) return -1;
+        const std::uint32_t h = hash(word);
+        const std::uint8_t wanted = tag(word.size(), h);
+        for (std::size_t i = slot(h);; i = (i + 1) & (Slots - 1)) {
+            const std::uint8_t t = tags_[i];
+            if (t == 0) return -1;
+            if (t == wanted && same_word(word, std::string_view(words_[i], word.size()))) return values_[i];
         }
     }
 
 private:
-    struct Entry {
-        std::string_view word;
-        std::uint8_t value = 0;
-    };
-    static constexpr std::size_t slot(std::string_view w) {
-        std::size_t h = w.size() * 0x9E37u;
-        h ^= static_cast<unsigned char>(upper(w[0])) * 31u;
-        h ^= static_cast<unsigned char>(upper(w[w.size() - 1])) * 131u;
-        if (w.size() > 2) h ^= static_cast<unsigned char>(upper(w[1])) * 7u;
-        return (h ^ (h >> 7)) & (Slots - 1);
+    static constexpr std::size_t longest = 15;
+    static constexpr int slot_bits = std::countr_zero(Slots);
+    // The length and the first and last letters, each letter as (c | 0x20), the same for both cases of a
+    // letter as upper() is: a word and its upper-case form hash alike. The slot is the
+    // product's top bits, the tag's three the bits below them.
+    static constexpr std::uint32_t hash(std::string_view w) {
+        const std::uint32_t key = (static_cast<std::uint32_t>(w.size()) << 16) | (static_cast<unsigned char>(w[w.size() - 1]) << 8) |
+                                  static_cast<unsigned char>(w[0]) | 0x2020u;
+        return key * 0x9E3779B1u;
     }
-    std::array<Entry, Slots> slots_{};
+    static constexpr std::size_t slot(std::uint32_t h) { return h >> (32 - slot_bits); }
+    // Never 0, the mark of an empty slot: the length (up to 15) and three bits of the hash.
+    static constexpr std::uint8_t tag(std::size_t length, std::uint32_t h) {
+        return static_cast<std::uint8_t>(0x80u | ((h >> (25 - slot_bits)) & 0x70u) | length);
+    }
+    std::array<std::uint8_t, Slots> tags_{};
+    std::array<const char *, Slots> words_{};
+    std::array<std::uint8_t, Slots> values_{};
 };
 
 constexpr std::size_t none = std::string_view::npos;
