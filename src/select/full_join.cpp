@@ -1,6 +1,7 @@
 #include "select/full_join.h"
 
 #include "select/full_join_derived.h"
+#include "select/full_join_nested.h"
 #include "lex/classes.h"
 #include "lex/scan.h"
 #include "select/join_nesting.h"
@@ -112,14 +113,41 @@ std::size_t after_full_join(std::string_view from, std::size_t full, std::string
     return from.substr(join).starts_with("JOIN ") ? join + 5 : npos;
 }
 
-// The condition of the first ON from 'right', up to the next join or comma.
+// The condition of the join's own ON from 'right' (in FoxPro's nested form, a FULL JOIN b JOIN c
+// ON y ON x, the joins of its right operand claim theirs first), up to the next join, comma or ON
+// (the ON of a join whose right operand it stands in: 'end' then starts with it).
 bool condition_of(std::string_view from, std::size_t right, std::string_view full_word, const lex::LiteralRules &rules,
-                  std::string_view &condition) {
-    const std::size_t on = lex::find_at_level(from, right, " ON ", rules);
+                  std::string_view &condition, std::size_t &end) {
+    const std::size_t on = own_on(from, right, rules);
     if (on == npos) return false;
-    std::size_t end = first_of(from, on + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", ",", full_word}, rules);
+    end = first_of(from, on + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", " ON ", ",", full_word}, rules);
     condition = trimmed(from.substr(on + 4, end == npos ? npos : end - on - 4));
-    return lex::find_at_level(condition, 0, " ON ", rules) == npos;  // b JOIN c ON y ON x: nested, not read
+    return !condition.empty();
+}
+
+// The FULL JOIN standing as the right operand of an inner or a RIGHT JOIN in the nested form, a JOIN
+// b FULL JOIN c ON y ON x: as either join keeps each row of that operand apart, the union's halves
+// are that join over each half's rows. Its left operand becomes b alone, the text before it listed;
+// false for a LEFT or FULL JOIN before it, or a deeper nesting.
+bool nested_in_join(std::string_view from, std::size_t end, std::string_view full_word, const lex::LiteralRules &rules,
+                    FullJoin &parts) {
+    std::size_t join = npos;
+    for (std::size_t at = lex::find_at_level(parts.left, 0, " JOIN ", rules); at != npos;
+         at = lex::find_at_level(parts.left, at + 1, " JOIN ", rules)) {
+        join = at;
+    }
+    if (join == npos) return false;
+    std::string_view kind = parts.left.substr(0, join);
+    if (kind.ends_with(" OUTER")) kind.remove_suffix(6);
+    if (kind.ends_with(" LEFT") || kind.ends_with(" FULL")) return false;
+    const std::string_view b = trimmed(parts.left.substr(join + 6));
+    if (b.empty() || lex::find_at_level(b, 0, " ON ", rules) != npos) return false;
+    // the outer ON's condition ends the nesting
+    const std::size_t outer_end = first_of(from, end + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", " ON ", ",", full_word}, rules);
+    if (outer_end != npos && from.substr(outer_end).starts_with(" ON ")) return false;
+    parts.listed = from.substr(5, static_cast<std::size_t>(b.data() - from.data()) - 5);
+    parts.left = b;
+    return true;
 }
 
 // The FULL JOIN of FROM (and a second one after it), after tables joined without commas; false when
@@ -139,17 +167,22 @@ bool full_join_of(std::string_view from, std::string_view full_word, const lex::
     left = trimmed(left.substr(listed.size()));
     if (left.empty()) return false;
     parts = {listed, left, from.substr(right), {}, {}, {}, {}};
-    if (!condition_of(from, right, full_word, rules, parts.condition)) return false;
+    std::size_t end = npos;
+    if (!condition_of(from, right, full_word, rules, parts.condition, end)) return false;
+    const bool nested = end != npos && from.substr(end).starts_with(" ON ");
+    if (nested && !nested_in_join(from, end, full_word, rules, parts)) return false;
     // a RIGHT JOIN after it would add its unmatched rows once for each half of the union
     if (lex::find_at_level(from, right, " RIGHT ", rules) != npos) return false;
     const std::size_t second = lex::find_at_level(from, right, full_word, rules);
     if (second == npos) return true;
+    if (nested) return false;
     const std::size_t second_right = after_full_join(from, second, full_word);
     if (second_right == npos || lex::find_at_level(from, second_right, full_word, rules) != npos) return false;
     if (lex::find_at_level(from.substr(0, second), right, " ON ", rules) == npos) return false;  // b FULL JOIN c ON .. ON ..
     parts.middle = trimmed(from.substr(right, second - right));
     parts.second_rest = from.substr(second_right);
-    return condition_of(from, second_right, full_word, rules, parts.second_condition) && !parts.second_condition.empty();
+    return condition_of(from, second_right, full_word, rules, parts.second_condition, end) &&
+           !(end != npos && from.substr(end).starts_with(" ON "));
 }
 
 // A member the union can keep as it is: no GROUP BY, TOP or aggregate.
@@ -251,6 +284,15 @@ void full_join_pass(Session &session, Clauses &clauses) {
     if (const std::size_t into = lex::find_at_level(from, 0, " INTO ", rules); into != npos) {
         destination = from.substr(into);
         from = from.substr(0, into);
+    }
+    // FoxPro's nested form with FULL JOIN in an operand: a form with the same rows read below
+    std::string unnested;
+    if (unnest_full_join(from, session.letters, rules, unnested)) {
+        if (unnested.find(full_word) == npos) {
+            clauses.from() = sink_of(unnested.append(destination));
+            return;
+        }
+        from = unnested;
     }
     FullJoin join;
     if (!full_join_of(from, full_word, rules, join)) return;
