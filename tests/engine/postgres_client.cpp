@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
+#include <type_traits>
 
 namespace engine {
 namespace {
@@ -56,8 +57,10 @@ Answer Postgres::execute(const std::string &sql) {
     return answer_of(connection_, result.get());
 }
 
-Answer Postgres::prepare(const std::string &sql) {
-    const Result result(PQprepare(connection_, "", sql.c_str(), 0, nullptr));
+Answer Postgres::prepare(const std::string &sql, const std::vector<unsigned> &types) {
+    static_assert(std::is_same_v<Oid, unsigned>);
+    const Result result(PQprepare(connection_, "", sql.c_str(), static_cast<int>(types.size()),
+                                  types.empty() ? nullptr : types.data()));
     return answer_of(connection_, result.get());
 }
 

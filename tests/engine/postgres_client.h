@@ -21,7 +21,9 @@ public:
     Postgres &operator=(const Postgres &) = delete;
 
     Answer execute(const std::string &sql);  // runs statements, discarding any rows
-    Answer prepare(const std::string &sql);  // asks the server to parse and resolve a statement only
+    // Asks the server to parse and resolve a statement only; 'types' gives the type (its number in
+    // pg_type) of each parameter $1, $2..., as a host binds them; 0 or none leaves one to the server.
+    Answer prepare(const std::string &sql, const std::vector<unsigned> &types = {});
     // Runs a query and returns its rows as text; on failure the answer says why and no rows come back.
     std::vector<Row> rows(const std::string &sql, Answer *answer = nullptr);
 

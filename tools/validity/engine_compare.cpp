@@ -316,6 +316,22 @@ std::string parameter_literal(Target target, const std::string &parameter) {
     }
 }
 
+unsigned parameter_pg_type(const std::string &parameter) {
+    struct TypeNumber {
+        ParameterType type;
+        unsigned number;
+    };
+    static constexpr TypeNumber numbers[] = {
+        {ParameterType::number, 1700}, {ParameterType::date, 1082},
+        {ParameterType::datetime, 1114}, {ParameterType::logical, 16},
+    };
+    const ParameterType type = parameter_type(parameter).first;
+    for (const TypeNumber &t : numbers) {
+        if (t.type == type) return t.number;
+    }
+    return 0;
+}
+
 std::string normalised_value(const std::optional<std::string> &value, bool from_postgres) {
     if (!value) return "NULL";
     std::string text = from_postgres ? from_bytea(*value) : *value;

@@ -71,6 +71,10 @@ void print_engine_comparison(std::ostream &out, const EngineComparison &comparis
 // A host parameter's value, typed by FoxPro's naming habit (lcName, ldFrom, m.nId, txtCity.Value),
 // as a literal of the target; empty when the name does not tell the type.
 std::string parameter_literal(tarnvel::Target target, const std::string &parameter);
+// The PostgreSQL type (its number in pg_type) a host binds the parameter with, by the same naming:
+// a FoxPro number as NUMERIC, a date as DATE, a datetime as TIMESTAMP, a logical as BOOLEAN. A
+// character value, or a name that does not tell, is 0: the server reads it as its place asks.
+unsigned parameter_pg_type(const std::string &parameter);
 // One value as the comparison sees it: NULL and the empty date alike, booleans as 1 and 0, numbers
 // to four decimals, texts without trailing blanks (or zero bytes), fractions of zero seconds dropped. PostgreSQL
 // writes booleans t and f, MariaDB 1 and 0; its BYTEA values (\x and hex digits) are read as their

@@ -1,5 +1,7 @@
 #include "measure.h"
 
+#include "engine_compare.h"
+
 #include "mariadb_client.h"
 #include "postgres_client.h"
 
@@ -7,6 +9,7 @@
 #include <cctype>
 #include <iterator>
 #include <stdexcept>
+#include <type_traits>
 #include <variant>
 
 namespace validity {
@@ -87,8 +90,15 @@ EngineVerdict ask(Server &server, Target target, ConvertedText kind, const std::
     verdict.asked = true;
     engine::Answer answer;
     if (kind == ConvertedText::select) {
-        verdict.sent = resolve_name_expressions(target, tarnvel::bind_parameters(target, converted).text);
-        answer = server.prepare(verdict.sent);
+        const tarnvel::BoundStatement bound = tarnvel::bind_parameters(target, converted);
+        verdict.sent = resolve_name_expressions(target, bound.text);
+        if constexpr (std::is_same_v<Server, engine::Postgres>) {
+            std::vector<unsigned> types;  // as the host binds them: a numeric variable is no unknown
+            for (const std::string &p : bound.parameters) types.push_back(parameter_pg_type(p));
+            answer = server.prepare(verdict.sent, types);
+        } else {
+            answer = server.prepare(verdict.sent);
+        }
     } else {
         verdict.sent = std::string("CREATE TEMPORARY TABLE ") + trial_table + " (" + converted + ")";
         answer = server.execute(verdict.sent);
