@@ -354,8 +354,10 @@ std::string normalised_value(const std::optional<std::string> &value, bool from_
 EngineCompare::EngineCompare(engine::MariaDb &mariadb, engine::Postgres &postgres)
     : mariadb_(mariadb), postgres_(postgres) {
     const std::string db = own_database;
+    // The connection's collation too: a literal, or a CAST to CHAR, takes it, not the column's ('a;b' >= 'P').
     for (const std::string &sql : {"CREATE DATABASE IF NOT EXISTS " + db + " CHARACTER SET utf8mb4 COLLATE utf8mb4_bin",
-                                   "USE " + db, std::string("SET SESSION max_statement_time = 10")}) {
+                                   "USE " + db, std::string("SET NAMES utf8mb4 COLLATE utf8mb4_bin"),
+                                   std::string("SET SESSION max_statement_time = 10")}) {
         const engine::Answer answer = mariadb_.execute(sql);
         if (!answer.ok()) throw std::runtime_error("MariaDB: " + answer.message + "\n" + sql);
     }

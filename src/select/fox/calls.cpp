@@ -441,8 +441,13 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
         built.append(null_form);
         return true;
     }
+    // a cast to a type with decimals takes the quotient's fraction (CAST(LEN(s) / 12 AS N(12,2))),
+    // whatever stands around the cast
+    const int outer = pass_.decimal_depth;
+    if (std::string_view("NFBY").find(spec.type->letter) != std::string_view::npos) pass_.decimal_depth = pass_.depth + 1;
     Args args;
     convert_into(args, from, as, false);
+    pass_.decimal_depth = outer;
     fill(built, spec.type->target[pass_.column], args, spec.width, spec.decimals);
     return true;
 }

@@ -161,7 +161,7 @@ constexpr Construct rows[] = {
      .note = "FoxPro's quotient keeps its fraction (5 / 2 is 2.5); PostgreSQL divides two integers as whole "
              "numbers, so the divisor is made a NUMERIC there, where the quotient is a select item or compared, "
              "and in the arguments of calls that take a decimal (ROUND(k / 2, 0), CEILING, FLOOR, ABS, ...) "
-             "when every call around them does too. Elsewhere in a call's arguments it stays as written, since "
+             "when every call around them does too, and in a CAST to a type with decimals (N, F, B, Y). Elsewhere in a call's arguments it stays as written, since "
              "LEFT, SUBSTR, REPEAT and LPAD refuse a NUMERIC: there two integers are still divided as whole "
              "numbers (LEFT(s, MAX(k / 2, 1))). SQL Server divides two INT values so too, which the converter "
              "cannot tell from others."},
