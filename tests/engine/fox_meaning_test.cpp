@@ -308,6 +308,7 @@ constexpr Case conditions[] = {
     // NULL: no value is equal or unequal to it, a sum with it is NULL, a NULL condition is false
     {"NVL(.NULL., k) = k AND ISNULL(.NULL.)", "1 2 3 4 5"},
     {"EMPTY(.NULL.)", ""},
+    {"ISNULL(VAL(IIF(k > 3, c, .NULL.)))", "1 2 3"},  // VAL(.NULL.) is .NULL., not 0
     {"ISNULL(ALLTRIM(c) + .NULL.) AND ISNULL(k + .NULL.) AND ISNULL(.NULL. * n)", "1 2 3 4 5"},
     {"IIF(.NULL., .T., k > 3)", "4 5"},
     {"k = .NULL. OR !(k = .NULL.) OR k <> .NULL.", ""},

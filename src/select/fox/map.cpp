@@ -2540,12 +2540,13 @@ constexpr Construct rows[] = {
      .min_args = 1,
      .max_args = 1,
      .target = {"", "NVL(TO_NUMBER(REGEXP_SUBSTR({1}, '^\\s*[-' || CHR(43) || ']?(\\d{1,}\\.?\\d*|\\.\\d{1,})([eE][-' || CHR(43) || ']?\\d{1,})?')), 0)", "", "",
-                "CAST(COALESCE(NULLIF(REGEXP_REPLACE({1}, '^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?)?.*$', '\\1'), ''), '0') AS NUMERIC)"},
+                "CAST(REGEXP_REPLACE(REGEXP_REPLACE({1}, '^\\s*([-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]+)?)?.*$', '\\1'), '^$', '0') AS NUMERIC)"},
      .note = "The number at the start of the text, 0 when there is none, as in FoxPro; Oracle and PostgreSQL "
              "refuse to convert other text to a number (VAL('12 kg'), VAL('')), so they take the number out "
              "first (Oracle's pattern names the plus sign CHR(43), so that no + in it sends the statement through "
-             "the joining of text). Both take the exponent too (VAL('1.5E3') is 1500, as in FoxPro). The other "
-             "dialects' own rows convert it."},
+             "the joining of text). Both take the exponent too (VAL('1.5E3') is 1500, as in FoxPro). VAL(.NULL.) is "
+             ".NULL.: PostgreSQL's text without a number becomes '0' by a second REGEXP_REPLACE (of '^$'), "
+             "which leaves a NULL as it is. The other dialects' own rows convert it."},
     {.id = "fn.mod",
      .fox = "MOD(a, b)",
      .example = "MOD(a, -7)",
