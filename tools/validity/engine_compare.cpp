@@ -54,6 +54,7 @@ constexpr NamedValue named_values[] = {
     {"cliente", ParameterType::text, "Anna"},     {"descr", ParameterType::text, "Apple"},
     {"pattern", ParameterType::text, "B%"},       {"buscar", ParameterType::text, "an"},
     {"status", ParameterType::text, "A"},
+    {"max", ParameterType::number, "100"},  // txtMax.Value: a bound typed into a text box
 };
 
 // A form control's prefix gives the type of its Value.
