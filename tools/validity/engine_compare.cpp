@@ -323,8 +323,7 @@ unsigned parameter_pg_type(const std::string &parameter) {
         unsigned number;
     };
     static constexpr TypeNumber numbers[] = {
-        {ParameterType::number, 1700}, {ParameterType::date, 1082},
-        {ParameterType::datetime, 1114}, {ParameterType::logical, 16},
+        {ParameterType::number, 1700}, {ParameterType::date, 1082}, {ParameterType::datetime, 1114},
     };
     const ParameterType type = parameter_type(parameter).first;
     for (const TypeNumber &t : numbers) {

@@ -72,8 +72,9 @@ void print_engine_comparison(std::ostream &out, const EngineComparison &comparis
 // as a literal of the target; empty when the name does not tell the type.
 std::string parameter_literal(tarnvel::Target target, const std::string &parameter);
 // The PostgreSQL type (its number in pg_type) a host binds the parameter with, by the same naming:
-// a FoxPro number as NUMERIC, a date as DATE, a datetime as TIMESTAMP, a logical as BOOLEAN. A
-// character value, or a name that does not tell, is 0: the server reads it as its place asks.
+// a FoxPro number as NUMERIC, a date as DATE, a datetime as TIMESTAMP. A character or logical
+// value, or a name that does not tell, is 0: the server reads it as its place asks (m.letra is no
+// logical, whatever its first letter says).
 unsigned parameter_pg_type(const std::string &parameter);
 // One value as the comparison sees it: NULL and the empty date alike, booleans as 1 and 0, numbers
 // to four decimals, texts without trailing blanks (or zero bytes), fractions of zero seconds dropped. PostgreSQL
