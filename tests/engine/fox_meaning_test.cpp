@@ -273,6 +273,7 @@ constexpr Case conditions[] = {
     {"VAL('  -12.5  ') * k = -12.5 * k", "1 2 3 4 5"},
     // bits of 32-bit whole numbers; the day a week begins on
     {"BITTEST(k, 0) AND !BITTEST(k, 1)", "1 5"},
+    {"BITTEST(k, k * 0 + 1.0) AND BITRSHIFT(k, n - n + 1.0) = 1", "2 3"},  // a bit's position of a decimal type
     {"!EMPTY(d) AND DOW(d, 2) = 6", "2"},  // a Saturday, counted from Monday
     {"SECONDS() >= 0 AND SECONDS() < 86400 AND GETWORDCOUNT(m) = 2", "2"},
     // payments at 1% a month: their future and present value, and the payment of a loan

@@ -1746,7 +1746,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .target = {"(({1}) * POWER(2, {2}))", "(({1}) * POWER(2, {2}))", "CAST({1} << {2} AS SIGNED)", "(({1}) * 2 ^^^ ({2}))",
-                "(CAST({1} AS INTEGER) << {2})"},
+                "(CAST({1} AS INTEGER) << CAST({2} AS INTEGER))"},
      .note = "n times 2 to the k. PostgreSQL shifts an INTEGER in 32 bits, as FoxPro does; elsewhere a bit "
              "shifted past the 32nd gives a larger number (SQL Server: an overflow of INT), where FoxPro's "
              "wraps round to a negative one."},
@@ -1758,7 +1758,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .target = {"FLOOR(({1}) / POWER(2.0, {2}))", "FLOOR(({1}) / POWER(2, {2}))", "FLOOR(({1}) / POWER(2, {2}))",
-                "INT(({1}) / 2 ^^^ ({2}))", "(CAST({1} AS INTEGER) >> {2})"},
+                "INT(({1}) / 2 ^^^ ({2}))", "(CAST({1} AS INTEGER) >> CAST({2} AS INTEGER))"},
      .note = "n divided by 2 to the k, rounded down: right for every n of no sign; a negative n keeps its "
              "sign (an arithmetic shift)."},
     {.id = "fn.bittest",
@@ -1770,7 +1770,7 @@ constexpr Construct rows[] = {
      .shape = Shape::predicate,
      .target = {"(({1} & POWER(2, {2})) <> 0)", "(BITAND({1}, POWER(2, {2})) <> 0)", "(({1} >> {2}) & 1 = 1)",
                 "(INT(({1}) / 2 ^^^ ({2})) - 2 * INT(({1}) / 2 ^^^ (({2}) + 1)) = 1)",
-                "((CAST({1} AS INTEGER) >> {2}) & 1 = 1)"},
+                "((CAST({1} AS INTEGER) >> CAST({2} AS INTEGER)) & 1 = 1)"},
      .note = "Whether bit k (0 the lowest) is set: a condition, which SQL Server and Oracle write as a CASE in "
              "the select list. Access has no bit operator: n divided by 2 to the k and rounded down (INT), less "
              "twice the same for k + 1, is the bit, as 32 bits with a sign hold it (a negative n too)."},
@@ -1783,7 +1783,7 @@ constexpr Construct rows[] = {
      .max_args = 2,
      .target = {"({1} | POWER(2, {2}))", "({1} + POWER(2, {2}) - BITAND({1}, POWER(2, {2})))",
                 "CAST({1} | (1 << {2}) AS SIGNED)", "(({1}) + (1 - (INT(({1}) / 2 ^^^ ({2})) - 2 * INT(({1}) / 2 ^^^ (({2}) + 1)))) * 2 ^^^ ({2}))",
-                "(CAST({1} AS INTEGER) | (1 << {2}))"},
+                "(CAST({1} AS INTEGER) | (1 << CAST({2} AS INTEGER)))"},
      .note = "Bit k set. Oracle adds the bit where n lacks it; Access too, the bit read as for BITTEST. Setting "
              "bit 31 gives 2147483648 there, where FoxPro's 32 bits give -2147483648."},
     {.id = "fn.bitclear",
@@ -1794,7 +1794,7 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 2,
      .target = {"({1} & ~POWER(2, {2}))", "({1} - BITAND({1}, POWER(2, {2})))", "CAST({1} & ~(1 << {2}) AS SIGNED)",
-                "(({1}) - (INT(({1}) / 2 ^^^ ({2})) - 2 * INT(({1}) / 2 ^^^ (({2}) + 1))) * 2 ^^^ ({2}))", "(CAST({1} AS INTEGER) & ~(1 << {2}))"},
+                "(({1}) - (INT(({1}) / 2 ^^^ ({2})) - 2 * INT(({1}) / 2 ^^^ (({2}) + 1))) * 2 ^^^ ({2}))", "(CAST({1} AS INTEGER) & ~(1 << CAST({2} AS INTEGER)))"},
      .note = "Bit k cleared. Oracle takes the bit away where n has it; Access too, the bit read as for "
              "BITTEST. Clearing bit 31 of a negative n gives a number below -2147483648 there, where FoxPro's "
              "32 bits give a positive one."},
