@@ -7,15 +7,17 @@
 
 namespace {
 
-struct Case {
-    const char *foxpro;    // a statement over nf_a a, nf_b b and nf_c c
-    const char *expected;  // its first column: a.k * 100 + b.k * 10 + c.k, a missing side as 0
+constexpr engine::Table tables[] = {
+    {"nf_a", "K I", "INSERT INTO nf_a (K) VALUES (1), (2), (3)"},
+    {"nf_b", "K I", "INSERT INTO nf_b (K) VALUES (2), (3), (4)"},
+    {"nf_c", "K I", "INSERT INTO nf_c (K) VALUES (3), (4), (5)"},
 };
 
+// statements over nf_a a, nf_b b and nf_c c; the first column a.k * 100 + b.k * 10 + c.k, a missing
+// side as 0
 #define NF_KEYS "SELECT NVL(a.k, 0) * 100 + NVL(b.k, 0) * 10 + NVL(c.k, 0) AS v FROM "
 
-// nf_a: k 1, 2, 3; nf_b: k 2, 3, 4; nf_c: k 3, 4, 5
-constexpr Case cases[] = {
+constexpr engine::Case cases[] = {
     // b FULL JOIN c gives (2, -), (3, 3), (4, 4), (-, 5)
     {NF_KEYS "nf_a a FULL JOIN nf_b b FULL JOIN nf_c c ON b.k = c.k ON a.k = b.k ORDER BY 1", "5 44 100 220 333"},
     {NF_KEYS "nf_a a FULL OUTER JOIN nf_b b FULL JOIN nf_c c ON c.k = b.k AND b.k = c.k ON b.k = a.k ORDER BY 1",
@@ -32,21 +34,9 @@ constexpr Case cases[] = {
      "44 100 220"},
 };
 
-template <class Server> class NestedFullJoin : public ::testing::Test {
-protected:
-    void SetUp() override {
-        engine::make_table<Server>(db, "nf_a", "K I", {"INSERT INTO nf_a (K) VALUES (1), (2), (3)"});
-        engine::make_table<Server>(db, "nf_b", "K I", {"INSERT INTO nf_b (K) VALUES (2), (3), (4)"});
-        engine::make_table<Server>(db, "nf_c", "K I", {"INSERT INTO nf_c (K) VALUES (3), (4), (5)"});
-    }
-
-    typename Server::Client db;
-};
+template <class Server> using NestedFullJoin = engine::OverTables<Server, tables>;
 TYPED_TEST_SUITE(NestedFullJoin, engine::Servers, engine::ServerName);
 
-TYPED_TEST(NestedFullJoin, GivesFoxProsRows) {
-    for (const Case &c : cases)
-        EXPECT_EQ(engine::first_values<TypeParam>(this->db, c.foxpro), c.expected) << c.foxpro;
-}
+TYPED_TEST(NestedFullJoin, GivesFoxProsRows) { engine::expect_cases<TypeParam>(this->db, cases); }
 
 }  // namespace

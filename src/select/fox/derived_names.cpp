@@ -1,6 +1,7 @@
 #include "select/fox/derived_names.h"
 
 #include "lex/cursor.h"
+#include "select/fox/text.h"
 
 #include <algorithm>
 #include <string>
@@ -12,25 +13,6 @@ namespace {
 constexpr std::size_t npos = std::string_view::npos;
 constexpr std::string_view memory = "Insufficient memory for a derived table's names";
 
-bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-bool name_char(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 0x80 || c == '_' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool same_word(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 std::string_view first_word(std::string_view s) {
     std::size_t end = 0;
     while (end < s.size() && name_char(s[end])) ++end;
@@ -39,7 +21,7 @@ std::string_view first_word(std::string_view s) {
 
 // The end of SELECT, SELEC or SELE after the blanks from 'at'; npos when none stands there.
 std::size_t sele_end(std::string_view text, std::size_t at) {
-    while (at < text.size() && blank(text[at])) ++at;
+    at = blanks_after(text, at);
     std::size_t j = 0;
     while (j < 6 && at + j < text.size() && upper(text[at + j]) == "SELECT"[j]) ++j;
     if (j < 4 || (at + j < text.size() && name_char(text[at + j]))) return npos;
@@ -50,12 +32,9 @@ std::size_t sele_end(std::string_view text, std::size_t at) {
 // before it.
 bool opens_derived(std::string_view text, std::size_t open) {
     if (sele_end(text, open + 1) == npos) return false;
-    std::size_t end = open;
-    while (end > 0 && blank(text[end - 1])) --end;
+    const std::size_t end = blanks_before(text, open);
     if (end > 0 && text[end - 1] == ',') return true;
-    std::size_t start = end;
-    while (start > 0 && name_char(text[start - 1])) --start;
-    const std::string_view word = text.substr(start, end - start);
+    const std::string_view word = word_before(text, end);
     return same_word(word, "FROM") || same_word(word, "JOIN");
 }
 
@@ -105,7 +84,7 @@ bool add_item(std::string_view statement, std::string_view text, std::vector<Ite
         read.plain = false;
         std::size_t start = item.size();
         while (start > 0 && name_char(item[start - 1])) --start;
-        if (start > 0 && start < item.size() && blank(item[start - 1])) read.name = item.substr(start);
+        if (start > 0 && start < item.size() && is_blank(item[start - 1])) read.name = item.substr(start);
     }
     items.push_back(read);
     return true;
@@ -145,7 +124,7 @@ struct Edit {
 };
 
 bool taken(const std::vector<Item> &items, const std::string &name) {
-    return std::any_of(items.begin(), items.end(), [&](const Item &item) { return same_word(item.name, name); });
+    return std::any_of(items.begin(), items.end(), [&](const Item &item) { return same_name(item.name, name); });
 }
 
 // The plain columns that share a name get the name, "_" and a letter each in turn (ID_A, ID_B).
@@ -155,7 +134,7 @@ void name_twins(const std::vector<Item> &items, std::vector<Edit> &edits) {
         if (done[i] || !items[i].plain) continue;
         std::vector<std::size_t> twins{i};
         for (std::size_t j = i + 1; j < items.size(); ++j) {
-            if (items[j].plain && same_word(items[j].name, items[i].name)) twins.push_back(j);
+            if (items[j].plain && same_name(items[j].name, items[i].name)) twins.push_back(j);
         }
         if (twins.size() < 2 || twins.size() > 26) continue;
         for (std::size_t twin : twins) done[twin] = true;

@@ -437,12 +437,6 @@ struct Piece {
     std::string_view text;
 };
 
-inline std::string_view trimmed(std::string_view t) {
-    while (!t.empty() && is_blank(t.front())) t.remove_prefix(1);
-    while (!t.empty() && is_blank(t.back())) t.remove_suffix(1);
-    return t;
-}
-
 class Scan {
 public:
     Scan(Pass &pass, std::string_view source, std::size_t from, std::size_t to, const Level &base)

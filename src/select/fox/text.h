@@ -44,6 +44,12 @@ inline std::size_t blanks_after(std::string_view text, std::size_t at) {
     while (at < text.size() && is_blank(text[at])) ++at;
     return at;
 }
+// The text without the blanks (line breaks included) at its ends.
+inline std::string_view trimmed(std::string_view t) {
+    while (!t.empty() && is_blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && is_blank(t.back())) t.remove_suffix(1);
+    return t;
+}
 // The word that ends right before 'at' (blanks between allowed), or an empty view.
 inline std::string_view word_before(std::string_view text, std::size_t at) {
     at = blanks_before(text, at);
