@@ -131,16 +131,9 @@ bool condition_of(std::string_view from, std::size_t right, std::string_view ful
 // false for a LEFT or FULL JOIN before it, or a deeper nesting.
 bool nested_in_join(std::string_view from, std::size_t end, std::string_view full_word, const lex::LiteralRules &rules,
                     FullJoin &parts) {
-    std::size_t join = npos;
-    for (std::size_t at = lex::find_at_level(parts.left, 0, " JOIN ", rules); at != npos;
-         at = lex::find_at_level(parts.left, at + 1, " JOIN ", rules)) {
-        join = at;
-    }
-    if (join == npos) return false;
-    std::string_view kind = parts.left.substr(0, join);
-    if (kind.ends_with(" OUTER")) kind.remove_suffix(6);
-    if (kind.ends_with(" LEFT") || kind.ends_with(" FULL")) return false;
-    const std::string_view b = trimmed(parts.left.substr(join + 6));
+    const LastJoin join = last_join(parts.left, rules);
+    if (join.at == npos || join.before.ends_with(" LEFT") || join.before.ends_with(" FULL")) return false;
+    const std::string_view b = trimmed(parts.left.substr(join.at + 6));
     if (b.empty() || lex::find_at_level(b, 0, " ON ", rules) != npos) return false;
     // the outer ON's condition ends the nesting
     const std::size_t outer_end = first_of(from, end + 4, {" JOIN ", " INNER ", " LEFT ", " RIGHT ", " CROSS ", " ON ", ",", full_word}, rules);

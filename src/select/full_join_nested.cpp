@@ -90,18 +90,12 @@ std::size_t after_full(std::string_view from, std::size_t full) {
 
 // The join before b: false unless it is a LEFT or a FULL JOIN and b a table alone.
 bool join_before(std::string_view before, const lex::LiteralRules &rules, NestedFull &n) {
-    std::size_t join = npos;
-    for (std::size_t at = lex::find_at_level(before, 0, " JOIN ", rules); at != npos;
-         at = lex::find_at_level(before, at + 1, " JOIN ", rules)) {
-        join = at;
-    }
-    if (join == npos) return false;
-    n.b = trimmed(before.substr(join + 6));
+    const LastJoin join = last_join(before, rules);
+    if (join.at == npos) return false;
+    n.b = trimmed(before.substr(join.at + 6));
     if (lex::find_at_level(n.b, 0, " ON ", rules) != npos || lex::find_at_level(n.b, 0, ",", rules) != npos) return false;
-    std::string_view kind = before.substr(0, join);
-    if (kind.ends_with(" OUTER")) kind.remove_suffix(6);
-    n.under_full = kind.ends_with(" FULL");
-    return n.under_full || kind.ends_with(" LEFT");
+    n.under_full = join.before.ends_with(" FULL");
+    return n.under_full || join.before.ends_with(" LEFT");
 }
 
 // Reads the nested FULL JOIN at 'full'; false for any other shape.
@@ -141,6 +135,18 @@ std::string_view sound_join(const NestedFull &n, const lex::Alphabet &letters, c
 }
 
 }  // namespace
+
+LastJoin last_join(std::string_view text, const lex::LiteralRules &rules) {
+    LastJoin join{npos, {}};
+    for (std::size_t at = lex::find_at_level(text, 0, " JOIN ", rules); at != npos;
+         at = lex::find_at_level(text, at + 1, " JOIN ", rules)) {
+        join.at = at;
+    }
+    if (join.at == npos) return join;
+    join.before = text.substr(0, join.at);
+    if (join.before.ends_with(" OUTER")) join.before.remove_suffix(6);
+    return join;
+}
 
 std::size_t own_on(std::string_view from, std::size_t right, const lex::LiteralRules &rules) {
     std::size_t at = right, joins = 0;

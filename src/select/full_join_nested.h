@@ -16,6 +16,14 @@ namespace tarnvel::select {
 // comes first.
 std::size_t own_on(std::string_view from, std::size_t right, const lex::LiteralRules &rules);
 
+// The last JOIN at the top level of 'text' (the place of " JOIN ", npos when there is none), and the
+// text before it without a closing " OUTER", which ends with the join's kind (" LEFT", " FULL", ...).
+struct LastJoin {
+    std::size_t at;
+    std::string_view before;
+};
+LastJoin last_join(std::string_view text, const lex::LiteralRules &rules);
+
 // Rewrites a FULL JOIN standing as the right operand of a LEFT or FULL JOIN in the nested form
 // (P K JOIN b FULL JOIN c ON y ON x): under LEFT, a LEFT (RIGHT) JOIN where x, equalities of
 // qualified columns joined by AND, names b (c) and not the other, so that the rows of the other
