@@ -2654,6 +2654,16 @@ constexpr Construct rows[] = {
              "op.concat joins; {2}: all its terms joined) is padded with blanks to the length of the whole. MySQL "
              "and PostgreSQL read a fixed-width field without its trailing blanks there too (see op.concat). A "
              "chain whose terms are too long to be written twice stays as written."},
+    {.id = "op.like_trimmed",
+     .kind = Kind::operator_,
+     .fox = "x LIKE 'pattern'",
+     .example = "code LIKE 'A_00'",
+     .target = {"", "RTRIM({1})", "", "", "RTRIM({1})"},
+     .note = "FoxPro matches a fixed-width field without its trailing blanks (code LIKE 'A_00' holds for 'A100' "
+             "in a C(10) field), as SQL Server does and as MySQL's CHAR, read without them, does. Oracle's CHAR and "
+             "PostgreSQL's CHAR(n) keep them in LIKE: there the left side is trimmed at the right, when the "
+             "pattern is one literal whose last character is neither % (which takes the blanks) nor a blank "
+             "(which asks for them). After NOT as well (x NOT LIKE 'B_')."},
 };
 
 constexpr CaseForm sql_case{"CASE WHEN ", " THEN ", " WHEN ", " ELSE ", "", " END", false};

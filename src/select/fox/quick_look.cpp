@@ -420,6 +420,7 @@ private:
         if (pass_.double_backslashes && text_.substr(i, end - i).find('\\') != std::string_view::npos) return true;
         if (quoted_table_name(i)) return true;
         if (end == i + 2 && compared_with_empty_text(i)) return true;
+        if (like_pattern(i, end)) return true;
         i = end - 1;
         return false;
     }
@@ -446,6 +447,13 @@ private:
         if (named().op_empty_text_equal.target[pass_.column].empty()) return false;
         i = blanks_before(text_, i);
         return i > 0 && (text_[i - 1] == '=' || text_[i - 1] == '>' || text_[i - 1] == '#');
+    }
+
+    // A pattern after LIKE where the dialect trims the matched side (like_trimmed.cpp).
+    bool like_pattern(std::size_t i, std::size_t end) const {
+        if (named().op_like_trimmed.target[pass_.column].empty() || !like_pattern_closed(text_, i, end)) return false;
+        const std::string_view word = word_before(text_, i);
+        return word.size() == 4 && same_word(word, "LIKE");
     }
 
     // After FROM or JOIN, or after a comma of the table list.

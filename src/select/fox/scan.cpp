@@ -168,6 +168,7 @@ void Scan::word() {
         out_.replace(w0, w1, named().kw_between.target[pass_.column]);
     }
     if (kw == Kw::logic && prev_ == Prev::operand && upper(word[0]) == 'N' && empty_date_outside(w0, w1)) return;
+    if (kw == Kw::callable && word.size() == 4) like_trimmed(w0, w1);  // x LIKE 'A_00'
     pos_ = w1;
     keyword(kw, word, after);
 }

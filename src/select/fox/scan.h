@@ -98,6 +98,7 @@ struct NamedRows {
     const Construct &fn_str_decimals = construct("fn.str_decimals");
     const Construct &clause_call_blank = construct("clause.call_blank");
     const Construct &op_pad_compared = construct("op.pad_compared");
+    const Construct &op_like_trimmed = construct("op.like_trimmed");
     const Construct &clause_star = construct("clause.star");
     const Construct &fn_transform = construct("fn.transform");
     const Construct &fn_transform_zeros = construct("fn.transform_zeros");
@@ -190,6 +191,8 @@ bool named_number(std::string_view name);  // N, I, Y or B by FoxPro's naming (m
 // 'text'; the "/" at 'slash' has one on a side (scan.cpp).
 bool whole_call(std::string_view text, std::size_t at);
 bool whole_division_at(std::string_view text, std::size_t slash);
+// The LIKE pattern from 'open' to 'end' ends in a character no trailing blank meets (like_trimmed.cpp).
+bool like_pattern_closed(std::string_view text, std::size_t open, std::size_t end);
 
 // --- the parse state
 
@@ -621,6 +624,8 @@ private:
     // rewritten calls
     bool call(const Construct &row, std::size_t w0, std::size_t open);
     bool pad_compared(std::string_view word, std::size_t w0, std::size_t open);
+    void like_trimmed(std::size_t w0, std::size_t w1);
+    std::size_t operand_before_not(std::size_t w0) const;
     bool compared_alone(std::size_t w0, std::size_t close) const;
     enum class Built { none, rewritten, kept };
     Built build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
