@@ -449,8 +449,9 @@ private:
         return i > 0 && (text_[i - 1] == '=' || text_[i - 1] == '>' || text_[i - 1] == '#');
     }
 
-    // A pattern after LIKE where the dialect trims the matched side (like_trimmed.cpp).
-    bool like_pattern(std::size_t i, std::size_t end) const {
+    // A pattern after LIKE where the dialect trims the matched side (like_trimmed.cpp). Kept out of line:
+    // inlined, it made the clue loop too large for the compiler to inline into worth_a_pass.
+    [[gnu::noinline]] bool like_pattern(std::size_t i, std::size_t end) const {
         if (named().op_like_trimmed.target[pass_.column].empty() || !like_pattern_closed(text_, i, end)) return false;
         const std::string_view word = word_before(text_, i);
         return word.size() == 4 && same_word(word, "LIKE");
