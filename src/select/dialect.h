@@ -269,6 +269,8 @@ struct Dialect {
                                                // written again would not be the same expression
     bool group_subquery = true;          // GROUP BY takes a subquery (else a grouped subquery item becomes a
                                          // column of a derived table in FROM, select/group_by_subquery.h)
+    bool outer_aggregates = false;       // an aggregate of a subquery reading only outer columns is the outer
+                                         // query's (else the subquery's, as in FoxPro; select/group_by_outer.h)
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists

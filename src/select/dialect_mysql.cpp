@@ -78,6 +78,7 @@ const Dialect &mysql() {
         .true_test = "=1",
         .null_test = "<=>",
         .limit_in_derived_table = true,
+        .outer_aggregates = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

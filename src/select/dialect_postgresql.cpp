@@ -96,6 +96,7 @@ const Dialect &pgsql() {
         .string_alias_named = true,
         .null_sorts_last = true,
         .group_parameter_by_position = true,
+        .outer_aggregates = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

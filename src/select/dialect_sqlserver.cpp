@@ -73,6 +73,7 @@ const Dialect &sqlserver() {
             .call_needs_test = true,
             .like_classes = true,
             .group_subquery = false,
+            .outer_aggregates = true,
             .chain = chain,
             .lexicon = {},
             .group_by_lexicon = {},

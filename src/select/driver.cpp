@@ -10,6 +10,7 @@
 #include "select/join_nesting.h"
 #include "select/null_order.h"
 #include "select/group_by.h"
+#include "select/group_by_outer.h"
 #include "select/literals.h"
 #include "select/record_numbers.h"
 #include "select/scanner.h"
@@ -331,6 +332,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
         group_by_pass(session, clauses);
         if (order_aliases) order_alias_pass(session, clauses);
     }
+    if (session.dialect.outer_aggregates && session.subquery_depth > 0 && clauses.from()) outer_aggregate_pass(session, clauses);
     if (session.dialect.table_hint) nolock_pass(session, clauses);
     if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
     if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
