@@ -72,6 +72,85 @@ bool read_marks(std::string_view text, const lex::Alphabet &letters, const lex::
     return true;
 }
 
+// Whether the condition compares a column of 'name' (name.col = x, x < name.col) where nothing can
+// let a NULL there pass: no OR and no NOT in it.
+bool compares(std::string_view condition, std::string_view name, const lex::Alphabet &letters) {
+    auto word = [&](std::size_t at, std::size_t end) {
+        return (at == 0 || !lex::is_item_char(letters, condition[at - 1])) &&
+               (end >= condition.size() || !lex::is_item_char(letters, condition[end]));
+    };
+    for (std::string_view banned : {std::string_view("OR"), std::string_view("NOT")}) {
+        for (std::size_t at = condition.find(banned); at != std::string_view::npos; at = condition.find(banned, at + 1)) {
+            if (word(at, at + banned.size())) return false;
+        }
+    }
+    auto comparison = [](char c) { return c == '=' || c == '<' || c == '>'; };
+    for (std::size_t at = condition.find(name); at != std::string_view::npos; at = condition.find(name, at + 1)) {
+        std::size_t end = at + name.size();
+        if (end >= condition.size() || condition[end] != '.' || (at > 0 && lex::is_item_char(letters, condition[at - 1]))) continue;
+        ++end;
+        while (end < condition.size() && lex::is_item_char(letters, condition[end])) ++end;
+        std::size_t before = at, after = end;
+        while (before > 0 && lex::is_blank(condition[before - 1])) --before;
+        while (after < condition.size() && lex::is_blank(condition[after])) ++after;
+        if ((before > 0 && comparison(condition[before - 1])) || (after < condition.size() && comparison(condition[after])))
+            return true;
+    }
+    return false;
+}
+
+// The name that stands for a join's right operand (its alias, else its table), or empty where the
+// operand is no single table.
+std::string_view operand_name(std::string_view operand, const lex::Alphabet &letters) {
+    operand = lex::trimmed(operand);
+    const std::size_t blank = operand.rfind(' ');
+    const std::string_view name = blank == std::string_view::npos ? operand : operand.substr(blank + 1);
+    for (char c : operand) {
+        if (c == '(' || c == ')') return {};
+    }
+    for (char c : name) {
+        if (!lex::is_name_char(letters, c)) return {};
+    }
+    return name;
+}
+
+// In a flat chain of INNER and LEFT joins, a LEFT JOIN whose right table a later INNER JOIN's
+// condition compares loses its unmatched rows there anyway: it is an INNER JOIN, the same rows in
+// a form Access takes (it refuses an inner join on the right table of an outer join). True with
+// the text in 'out' when one was so written.
+bool inner_reach(std::string_view from, const Marks &marks, const lex::Alphabet &letters, std::string &out) {
+    if (marks.count < 4 || marks.count % 2 != 0) return false;
+    std::array<bool, most_marks> left{}, made_inner{};
+    std::array<std::string_view, most_marks> names{};
+    bool any = false;
+    for (std::size_t m = 0; m < marks.count; m += 2) {
+        if (marks.at[m].kind != Mark::join || marks.at[m + 1].kind != Mark::on) return false;
+        const std::string_view words = from.substr(marks.at[m].from, marks.at[m].to - marks.at[m].from);
+        left[m] = words.starts_with("LEFT");
+        if (!left[m] && !words.starts_with("INNER") && words != "JOIN") return false;
+        names[m] = operand_name(from.substr(marks.at[m].to, marks.at[m + 1].from - marks.at[m].to), letters);
+        if (left[m]) continue;
+        const std::size_t end = m + 2 < marks.count ? marks.at[m + 2].from : from.size();
+        const std::string_view condition = from.substr(marks.at[m + 1].to, end - marks.at[m + 1].to);
+        for (std::size_t j = 0; j < m; j += 2) {
+            if (left[j] && !made_inner[j] && !names[j].empty() && compares(condition, names[j], letters)) {
+                made_inner[j] = any = true;
+            }
+        }
+    }
+    if (!any) return false;
+    out.clear();
+    std::size_t copied = 0;
+    for (std::size_t m = 0; m < marks.count; m += 2) {
+        if (!made_inner[m]) continue;
+        out.append(from.substr(copied, marks.at[m].from - copied));
+        out.append("INNER JOIN");
+        copied = marks.at[m].to;
+    }
+    out.append(from.substr(copied));
+    return true;
+}
+
 // Reads one item of the table list as joins: an operand (a table, or a table joined in FoxPro's
 // nested form, a JOIN b JOIN c ON y ON x), then joins to the left, each with its ON. Every join
 // found is remembered by where its text begins and where its condition ends.
@@ -191,7 +270,18 @@ bool nest_joins(const Session &session, std::string_view from, std::string &out)
 }
 
 void join_nesting_pass(Session &session, Clauses &clauses) {
-    const std::string_view from = clauses.from().view();
+    std::string_view from = clauses.from().view();
+    std::string inner;
+    Marks marks;
+    const std::size_t first_join = from.find(" LEFT ");
+    if (first_join != std::string_view::npos && from.find(" JOIN ", first_join + 10) != std::string_view::npos &&
+        read_marks(from, session.letters, clause_literals(session.dialect), marks) &&
+        inner_reach(from, marks, session.letters, inner)) {
+        Text written = Text::obtain(inner.size() + 1, "Insufficient memory for FROM");
+        written.append(inner);
+        clauses.from() = std::move(written);
+        from = clauses.from().view();
+    }
     Nesting nesting;
     if (!plan(from, session, nesting)) return;
     Text out = Text::obtain(from.size() + 2 * nesting.count + 1, "Insufficient memory for FROM");

@@ -1,6 +1,9 @@
 // The join nesting pass for dialects that read one join at a time (Access): with two or more joins
 // in one item of the table list, every join but the outermost stands in parentheses of its own,
 // ((a JOIN b ON x) JOIN c ON y), as such a server asks.
+// Before that, in a flat chain of INNER and LEFT joins, a LEFT JOIN whose right table a later
+// inner join's condition compares (no OR, no NOT) is written INNER JOIN: the same rows, where Access
+// refuses the inner join on an outer join's right table.
 #pragma once
 
 #include "select/clauses.h"
