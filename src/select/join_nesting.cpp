@@ -72,14 +72,35 @@ bool read_marks(std::string_view text, const lex::Alphabet &letters, const lex::
     return true;
 }
 
+// The parenthesis depth at each position of the condition is read outside literals; 'depth_at' gives
+// it at 'at' (a literal's own parentheses do not count).
+std::size_t depth_at(std::string_view condition, std::size_t at) {
+    std::size_t depth = 0;
+    char quote = 0;
+    for (std::size_t i = 0; i < at; ++i) {
+        const char c = condition[i];
+        if (quote != 0) {
+            if (c == quote) quote = 0;
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')' && depth > 0) {
+            --depth;
+        }
+    }
+    return quote != 0 ? 1 : depth;  // inside a literal: never a comparison of the condition's own
+}
+
 // Whether the condition compares a column of 'name' (name.col = x, x < name.col) where nothing can
-// let a NULL there pass: no OR and no NOT in it.
+// let a NULL there pass: no OR, NOT or CASE in it, and the comparison outside every parenthesis (an
+// IIF(b.k > 0, 1, 0) = c.k or a COALESCE can turn the NULL into a value that matches).
 bool compares(std::string_view condition, std::string_view name, const lex::Alphabet &letters) {
     auto word = [&](std::size_t at, std::size_t end) {
         return (at == 0 || !lex::is_item_char(letters, condition[at - 1])) &&
                (end >= condition.size() || !lex::is_item_char(letters, condition[end]));
     };
-    for (std::string_view banned : {std::string_view("OR"), std::string_view("NOT")}) {
+    for (std::string_view banned : {std::string_view("OR"), std::string_view("NOT"), std::string_view("CASE")}) {
         for (std::size_t at = condition.find(banned); at != std::string_view::npos; at = condition.find(banned, at + 1)) {
             if (word(at, at + banned.size())) return false;
         }
@@ -87,7 +108,9 @@ bool compares(std::string_view condition, std::string_view name, const lex::Alph
     auto comparison = [](char c) { return c == '=' || c == '<' || c == '>'; };
     for (std::size_t at = condition.find(name); at != std::string_view::npos; at = condition.find(name, at + 1)) {
         std::size_t end = at + name.size();
-        if (end >= condition.size() || condition[end] != '.' || (at > 0 && lex::is_item_char(letters, condition[at - 1]))) continue;
+        if (end >= condition.size() || condition[end] != '.' || (at > 0 && lex::is_item_char(letters, condition[at - 1])) ||
+            depth_at(condition, at) != 0)
+            continue;
         ++end;
         while (end < condition.size() && lex::is_item_char(letters, condition[end])) ++end;
         std::size_t before = at, after = end;
