@@ -173,7 +173,8 @@ namespace exempt {
 // Whether a "(" that encloses sql[begin] follows one of the names (",NAME,"; a shortened function
 // name counts as its full name). The text is read from its start, so that a parenthesis inside a
 // literal closes nothing.
-inline bool inside_parens_after(std::string_view sql, std::size_t begin, std::string_view names) {
+template <class Named>
+inline bool inside_parens_where(std::string_view sql, std::size_t begin, Named named) {
     std::vector<std::size_t> open;
     for (std::size_t i = 0; i < begin; ++i) {
         const char c = sql[i];
@@ -193,9 +194,20 @@ inline bool inside_parens_after(std::string_view sql, std::size_t begin, std::st
         while (s > 0 && word_char(sql[s - 1])) --s;
         const std::string word = upper(sql.substr(s, e - s));
         const std::string_view full = select::fox::full_function_name(word);  // TRAN( is TRANSFORM(
-        if (names.find("," + (full.empty() ? word : std::string(full)) + ",") != std::string_view::npos) return true;
+        if (named(full.empty() ? word : std::string(full))) return true;
     }
     return false;
+}
+inline bool inside_parens_after(std::string_view sql, std::size_t begin, std::string_view names) {
+    return inside_parens_where(sql, begin, [names](const std::string &name) {
+        return names.find("," + name + ",") != std::string_view::npos;
+    });
+}
+// A literal of a call the application works out (GETENV("USER")), handed to it as the host
+// expression ?(...) and so kept in FoxPro's own quoting.
+inline bool host_expression_literal(std::string_view sql, const Piece &p, std::string_view output) {
+    return p.delimiter && output.find(sql.substr(p.begin - 1, p.end - p.begin + 2)) != std::string_view::npos &&
+           inside_parens_where(sql, p.begin, [](const std::string &name) { return select::fox::host_function(name) != nullptr; });
 }
 inline bool dotted(std::string_view sql, std::size_t begin, std::size_t end) {
     return begin > 0 && sql[begin - 1] == '.' &&
@@ -351,6 +363,16 @@ inline bool like_pattern(std::string_view sql, std::size_t begin, std::size_t) {
     while (i > 0 && blank(sql[i - 1])) --i;
     return i >= 4 && upper(sql.substr(i - 4, 4)) == "LIKE" && (i == 4 || !word_char(sql[i - 5]));
 }
+// The digits of a number or binary literal written in hexadecimal (0x1F, 0h0A0B), which a target
+// writes in decimal or in its own binary form.
+inline bool hex_literal(std::string_view sql, std::size_t begin, std::size_t end) {
+    if (begin < 1 || sql[begin - 1] != '0' || (begin >= 2 && (word_char(sql[begin - 2]) || sql[begin - 2] == '.')))
+        return false;
+    const char prefix = static_cast<char>(sql[begin] | 0x20);
+    if ((prefix != 'x' && prefix != 'h') || (prefix == 'x' && end - begin < 2)) return false;  // 0h: no bytes
+    return std::all_of(sql.begin() + static_cast<std::ptrdiff_t>(begin + 1), sql.begin() + static_cast<std::ptrdiff_t>(end),
+                       [](char c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); });
+}
 }  // namespace exempt
 
 inline const Exemption exemptions[] = {
@@ -370,6 +392,8 @@ inline const Exemption exemptions[] = {
     {"FULL of a FULL JOIN, written as a LEFT and a RIGHT join where the target has none", exempt::full_join},
     {"PERCENT of TOP n PERCENT, written as the target's own limit", exempt::top_percent},
     {"the pattern after LIKE, its characters that are wildcards of the target escaped", exempt::like_pattern},
+    {"the digits of a hexadecimal number or binary literal (0x1F, 0h0A0B), written as the target reads it",
+     exempt::hex_literal},
 };
 
 // Faults of the converters that are known and not mended yet: a piece they apply to is not checked
@@ -476,7 +500,7 @@ inline std::string lost(const Target &target, std::string_view sql, std::string_
         if (p.delimiter) {
             const Quoting &q = p.delimiter == '\'' ? target.apostrophes : p.delimiter == '"' ? target.double_quotes : target.brackets;
             std::string form = quoted(q, text);
-            if (output.find(form) == std::string_view::npos) return "the literal " + form + " is lost";
+            if (output.find(form) == std::string_view::npos && !exempt::host_expression_literal(sql, p, output)) return "the literal " + form + " is lost";
             continue;
         }
         if (!keyword_or_function(target, text) && !has_word(output_upper, upper(text)) && !has_parts(output_upper, text))

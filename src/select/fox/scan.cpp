@@ -460,7 +460,7 @@ void Scan::open() {
         next.clause = t.clause;
         // not x IN (y); after AND, OR or NOT the group is a condition wherever it stands (a OR (lx))
         next.condition = prev_ == Prev::connector || (condition_here(t) && prev_ == Prev::start);
-        next.compared = compared_group(pos_);
+        next.compared = depth_ < tracked_levels && compared_group(pos_);  // (a level past them is not kept)
         next.leads = leads;
     }
     push(next);
