@@ -21,6 +21,7 @@ int convert_lines(cli::Session &host, const std::string &function, const std::st
     int status = 0;
     for (std::string_view line; reader->next(line);) {
         try {
+            if (line.find('\0') != std::string_view::npos) throw Error(std::nullopt, "the line holds a NUL byte");
             Result result = host.call(function, {std::string(line)});
             if (const auto *text = std::get_if<std::string>(&result)) out.write(*text);
             else out.write(cli::format_result(result));

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 #include <iterator>
+#include <stdexcept>
 
 namespace tarnvel::cli {
 namespace {
@@ -57,12 +58,24 @@ void warn_actions(const Session &host) {
     }
 }
 
+// The library reads its text up to a NUL, so text holding one would be cut short without a word;
+// and an empty text (nothing given, or standard input closed or empty) has nothing to convert.
+std::string checked_text(std::string text) {
+    if (text.empty()) throw UsageError("no text to work on: give it as the argument or on standard input");
+    if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+        throw UsageError("the text holds a NUL byte at offset " + std::to_string(nul) +
+                         ": the library would read only the text before it");
+    }
+    return text;
+}
+
 std::string text_argument(const std::string &argument) {
-    if (!argument.empty() && argument != "-") return argument;
+    if (!argument.empty() && argument != "-") return checked_text(argument);
     std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    if (std::cin.bad() || std::ferror(stdin)) throw std::runtime_error("cannot read standard input");
     if (!text.empty() && text.back() == '\n') text.pop_back();
     if (!text.empty() && text.back() == '\r') text.pop_back();
-    return text;
+    return checked_text(std::move(text));
 }
 
 std::string format_result(const Result &result) {

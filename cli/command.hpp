@@ -78,6 +78,8 @@ void print_error(const Error &error, const std::string &place = "");
 // What the library asked the host to do, as warnings on stderr (the one-shot subcommands).
 void warn_actions(const Session &host);
 // The text argument, or standard input for "-" or no argument (one trailing line break dropped).
+// Throws UsageError for empty text or text holding a NUL byte, std::runtime_error when standard
+// input cannot be read.
 std::string text_argument(const std::string &argument);
 // A result as the command prints it: bytes as they are, numbers in their shortest form, .T./.F.;
 // nothing for no result.

@@ -47,6 +47,45 @@ TEST(Call, BadUsageExitsWithTwo) {
     }
 }
 
+// Text that gives the library nothing to work on, or that it would read only in part, is bad usage
+// with a message, never an empty answer and success.
+TEST(Call, EmptyOrCutTextIsBadUsage) {
+    const struct {
+        const char *arguments;
+        std::string input;
+        const char *message;
+    } cases[] = {
+        {"select --to mysql ''", "", "no text to work on"},
+        {"select --to mysql -", "", "no text to work on"},
+        {"select --to oracle", "\n", "no text to work on"},
+        {"iif -", "", "no text to work on"},
+        {"strip-directives", "", "no text to work on"},
+        {"structure --to mysql -", "", "no text to work on"},
+        {"select --to mysql -", std::string("SELECT a\0b FROM t", 17), "NUL byte at offset 8"},
+        {"reserved --to pgsql -", std::string("\0", 1), "NUL byte at offset 0"},
+    };
+    for (const auto &c : cases) {
+        auto r = clitest::run(c.arguments, c.input);
+        EXPECT_EQ(r.status, 2) << c.arguments;
+        EXPECT_EQ(r.out, "") << c.arguments;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.arguments << ": " << r.err;
+    }
+    // with --each-line a line holding a NUL is that line's error, and the others convert
+    auto each = clitest::run("select --to mysql --each-line", std::string("sele a from t\nsele \0b\nsele c from u\n", 36));
+    EXPECT_EQ(each.status, 1);
+    EXPECT_EQ(each.out, "SELECT A  FROM T \n\nSELECT C  FROM U \n");
+    EXPECT_EQ(each.err, "tarnvel: line 2: the line holds a NUL byte\n");
+}
+
+TEST(Call, ClosedStandardInputIsAnError) {
+    const std::string err = clitest::write_temp("closed.err", "");
+    const std::string command = std::string(TARNVEL_CLI_LAUNCHER) + "'" + TARNVEL_CLI_FILE + "' select --to mysql - <&- 2>'" + err + "' >/dev/null";
+    const int raw = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << raw;
+    EXPECT_EQ(clitest::read_file(err), "tarnvel: cannot read standard input\n");
+    std::remove(err.c_str());
+}
+
 TEST(Call, HelpIsEverywhere) {
     for (const char *arguments : {"--help", "call --help", "batch --help", "structure --help"}) {
         auto r = clitest::run(arguments);

@@ -5,6 +5,7 @@
 
 #include <tarnvel/dialects.hpp>
 
+#include <chrono>
 #include <string>
 
 namespace {
@@ -85,6 +86,19 @@ TEST(SelectLimits, NestingWithoutBoundNeitherCrashesNorLosesText) {
         const std::string within = "SELECT a FROM t WHERE a IN " + repeat("(SELECT a FROM t WHERE a IN ", 30) + "(1)" +
                                    repeat(")", 30);
         EXPECT_FALSE(convert(function, within).error) << function;
+    }
+}
+
+// Deep parentheses cost time in proportion to their length: each group looked for its closing
+// parenthesis to see whether it is compared, which made 60,000 levels take most of a minute.
+TEST(SelectLimits, DeepParenthesesConvertInLinearTime) {
+    const int deep = 60000;
+    const std::string groups = "SELECT " + repeat("(", deep) + "a" + repeat(")", deep) + " FROM t WHERE " + repeat("(", deep) +
+                               "b > 1" + repeat(")", deep) + " = .T.";
+    for (const tarnvel::DialectRow &dialect : tarnvel::dialects()) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(convert(std::string(dialect.select_function), groups).error) << dialect.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8)) << dialect.name;
     }
 }
 
