@@ -4,6 +4,7 @@
 #include "host_options.hpp"
 #include "line_io.hpp"
 
+#include <iostream>
 #include <optional>
 
 namespace {
@@ -37,7 +38,9 @@ int convert_lines(cli::Session &host, const std::string &function, const std::st
         out.put('\n');
     }
     cli::warn_actions(host);
-    return out.flush() ? status : 1;
+    if (out.flush()) return status;
+    std::cerr << "tarnvel: cannot write standard output\n";
+    return 1;
 }
 
 struct SelectOptions {

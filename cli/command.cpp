@@ -98,7 +98,9 @@ int print_result(const Session &host, const Result &result) {
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fputc('\n', stdout);
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::cerr << "tarnvel: cannot write standard output\n";
+    return 1;
 }
 
 CLI::Option *add_dialect_option(CLI::App &app, std::string &name) {

@@ -77,12 +77,19 @@ TEST(Call, EmptyOrCutTextIsBadUsage) {
     EXPECT_EQ(each.err, "tarnvel: line 2: the line holds a NUL byte\n");
 }
 
-TEST(Call, ClosedStandardInputIsAnError) {
+TEST(Call, StandardInputOrOutputThatFailsIsAnError) {
     const std::string err = clitest::write_temp("closed.err", "");
     const std::string command = std::string(TARNVEL_CLI_LAUNCHER) + "'" + TARNVEL_CLI_FILE + "' select --to mysql - <&- 2>'" + err + "' >/dev/null";
     const int raw = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << raw;
     EXPECT_EQ(clitest::read_file(err), "tarnvel: cannot read standard input\n");
+    // an answer that cannot be written is an error too, with or without --each-line
+    for (const char *arguments : {" select --to mysql 'sele a from t'", " select --to mysql --each-line 'sele a from t'"}) {
+        const std::string full = std::string(TARNVEL_CLI_LAUNCHER) + "'" + TARNVEL_CLI_FILE + "'" + arguments + " >/dev/full 2>'" + err + "'";
+        const int status = std::system(full.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << arguments;
+        EXPECT_EQ(clitest::read_file(err), "tarnvel: cannot write standard output\n") << arguments;
+    }
     std::remove(err.c_str());
 }
 
