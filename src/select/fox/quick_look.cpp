@@ -225,7 +225,6 @@ class QuickLook {
 public:
     QuickLook(const Pass &pass, std::string_view text)
         : pass_(pass), text_(text), n_(text.size()), compared_items_(predicate_as_value(pass.column) != "{1}") {
-        opens_[0] = 0;  // a ")" that closes nothing leaves the depth at 0, and the first slot is read
     }
 
     [[gnu::noinline]] bool worth_a_pass() {
@@ -851,7 +850,9 @@ private:
     bool date_hint_ = false;       // a brace, parameter, m.x, sum, literal or note met: date_clue may hold
     std::size_t union_ = none;  // the first UNION
     int table_checks_ = 0;
-    std::array<std::size_t, 64> opens_;  // the open parentheses (up to 64 deep)
+    // The open parentheses (up to 64 deep). A slot is read where no "(" was recorded: after a ")"
+    // that closes nothing (depth 0) and after a reference that ends in one, ~(nA + 1) <> b.
+    std::array<std::size_t, 64> opens_{};
     std::size_t depth_ = 0;
     SelectListAnswer select_list_;
 };
