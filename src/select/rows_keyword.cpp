@@ -519,9 +519,13 @@ struct Scanner::KeywordRows {
         return Verdict::keep;
     }
 
+    // SELECT'x' (FoxPro reads a literal glued to the keyword as the first item): written with a blank
+    // between, as every pass after it that reads the list from "SELECT " expects
     static Verdict select(Scanner &s) {
         if (s.clauses_.select()) return Verdict::quote;
-        return opens(s, Clause::select, "SELECT");
+        const char next = s.pos_ < s.work_.length() ? s.work_.at(s.pos_) : '\0';
+        const bool glued = next == '\'' || next == '"' || next == '[' || next == '`';
+        return opens(s, Clause::select, glued ? "SELECT " : "SELECT");
     }
 
     static Verdict top(Scanner &s) { return s.top_row(); }

@@ -447,6 +447,9 @@ private:
         }
         out.append(src_.substr(s.begin, s.terms[0].from - s.begin));
         if (s.minuses == 0) chain(s, joined);
+        // SELECT'a' + b: the keyword glued to the chain's literal stays a word of its own
+        const std::string_view written = out.view(), made = joined.view();
+        if (!written.empty() && !made.empty() && name_char(written.back()) && name_char(made.front())) out.append(" ");
         out.append(joined.view());
         out.append(src_.substr(s.terms[s.count - 1].to, s.end - s.terms[s.count - 1].to));
     }
