@@ -1,6 +1,7 @@
 #include "select/join_nesting.h"
 
 #include "lex/classes.h"
+#include "lex/cursor.h"
 #include "lex/scan.h"
 #include "select/literals.h"
 
@@ -72,54 +73,34 @@ bool read_marks(std::string_view text, const lex::Alphabet &letters, const lex::
     return true;
 }
 
-// The parenthesis depth at each position of the condition is read outside literals; 'depth_at' gives
-// it at 'at' (a literal's own parentheses do not count).
-std::size_t depth_at(std::string_view condition, std::size_t at) {
-    std::size_t depth = 0;
-    char quote = 0;
-    for (std::size_t i = 0; i < at; ++i) {
-        const char c = condition[i];
-        if (quote != 0) {
-            if (c == quote) quote = 0;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-        } else if (c == '(') {
-            ++depth;
-        } else if (c == ')' && depth > 0) {
-            --depth;
-        }
-    }
-    return quote != 0 ? 1 : depth;  // inside a literal: never a comparison of the condition's own
-}
-
 // Whether the condition compares a column of 'name' (name.col = x, x < name.col) where nothing can
-// let a NULL there pass: no OR, NOT or CASE in it, and the comparison outside every parenthesis (an
-// IIF(b.k > 0, 1, 0) = c.k or a COALESCE can turn the NULL into a value that matches).
-bool compares(std::string_view condition, std::string_view name, const lex::Alphabet &letters) {
-    auto word = [&](std::size_t at, std::size_t end) {
-        return (at == 0 || !lex::is_item_char(letters, condition[at - 1])) &&
-               (end >= condition.size() || !lex::is_item_char(letters, condition[end]));
-    };
-    for (std::string_view banned : {std::string_view("OR"), std::string_view("NOT"), std::string_view("CASE")}) {
-        for (std::size_t at = condition.find(banned); at != std::string_view::npos; at = condition.find(banned, at + 1)) {
-            if (word(at, at + banned.size())) return false;
-        }
-    }
+// let a NULL there pass: no OR, NOT or CASE in it, and the comparison outside every parenthesis and
+// literal (an IIF(b.k > 0, 1, 0) = c.k or a COALESCE can turn the NULL into a value that matches).
+bool compares(std::string_view condition, std::string_view name, const lex::Alphabet &letters,
+              const lex::LiteralRules &rules) {
     auto comparison = [](char c) { return c == '=' || c == '<' || c == '>'; };
-    for (std::size_t at = condition.find(name); at != std::string_view::npos; at = condition.find(name, at + 1)) {
-        std::size_t end = at + name.size();
-        if (end >= condition.size() || condition[end] != '.' || (at > 0 && lex::is_item_char(letters, condition[at - 1])) ||
-            depth_at(condition, at) != 0)
+    bool compared = false;
+    for (lex::Cursor cursor(condition, 0, rules); !cursor.done();) {
+        const std::size_t at = cursor.at();
+        if (!lex::is_item_char(letters, condition[at])) {
+            cursor.step();
             continue;
-        ++end;
+        }
+        std::size_t end = at;
         while (end < condition.size() && lex::is_item_char(letters, condition[end])) ++end;
+        cursor.skip_to(end);
+        const std::string_view word = condition.substr(at, end - at);
+        if (word == "OR" || word == "NOT" || word == "CASE") return false;
+        if (compared || cursor.depth() != 0 || word.size() <= name.size() + 1 || !word.starts_with(name) ||
+            word[name.size()] != '.')
+            continue;
         std::size_t before = at, after = end;
         while (before > 0 && lex::is_blank(condition[before - 1])) --before;
         while (after < condition.size() && lex::is_blank(condition[after])) ++after;
-        if ((before > 0 && comparison(condition[before - 1])) || (after < condition.size() && comparison(condition[after])))
-            return true;
+        compared = (before > 0 && comparison(condition[before - 1])) ||
+                   (after < condition.size() && comparison(condition[after]));
     }
-    return false;
+    return compared;
 }
 
 // The name that stands for a join's right operand (its alias, else its table), or empty where the
@@ -141,7 +122,8 @@ std::string_view operand_name(std::string_view operand, const lex::Alphabet &let
 // condition compares loses its unmatched rows there anyway: it is an INNER JOIN, the same rows in
 // a form Access takes (it refuses an inner join on the right table of an outer join). True with
 // the text in 'out' when one was so written.
-bool inner_reach(std::string_view from, const Marks &marks, const lex::Alphabet &letters, std::string &out) {
+bool inner_reach(std::string_view from, const Marks &marks, const lex::Alphabet &letters, const lex::LiteralRules &rules,
+                 std::string &out) {
     if (marks.count < 4 || marks.count % 2 != 0) return false;
     std::array<bool, most_marks> left{}, made_inner{};
     std::array<std::string_view, most_marks> names{};
@@ -156,7 +138,7 @@ bool inner_reach(std::string_view from, const Marks &marks, const lex::Alphabet 
         const std::size_t end = m + 2 < marks.count ? marks.at[m + 2].from : from.size();
         const std::string_view condition = from.substr(marks.at[m + 1].to, end - marks.at[m + 1].to);
         for (std::size_t j = 0; j < m; j += 2) {
-            if (left[j] && !made_inner[j] && !names[j].empty() && compares(condition, names[j], letters)) {
+            if (left[j] && !made_inner[j] && !names[j].empty() && compares(condition, names[j], letters, rules)) {
                 made_inner[j] = any = true;
             }
         }
@@ -299,7 +281,7 @@ void join_nesting_pass(Session &session, Clauses &clauses) {
     const std::size_t first_join = from.find(" LEFT ");
     if (first_join != std::string_view::npos && from.find(" JOIN ", first_join + 10) != std::string_view::npos &&
         read_marks(from, session.letters, clause_literals(session.dialect), marks) &&
-        inner_reach(from, marks, session.letters, inner)) {
+        inner_reach(from, marks, session.letters, clause_literals(session.dialect), inner)) {
         Text written = Text::obtain(inner.size() + 1, "Insufficient memory for FROM");
         written.append(inner);
         clauses.from() = std::move(written);
