@@ -65,7 +65,11 @@ std::string resolve_name_expressions(Target target, std::string text) {
         const std::string &t = f->text;
         if (f->construct != "name-expression" || t.size() < 2 || t.front() != '(' || t.back() != ')') continue;
         if (text.compare(f->offset, t.size(), t) != 0) continue;
-        text.replace(f->offset, t.size(), t.substr(1, t.size() - 2));
+        // FROM(m.main) keeps its words apart: the name alone would glue to FROM
+        const auto word = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+        const bool before = f->offset > 0 && word(text[f->offset - 1]);
+        const bool after = f->offset + t.size() < text.size() && word(text[f->offset + t.size()]);
+        text.replace(f->offset, t.size(), (before ? " " : "") + t.substr(1, t.size() - 2) + (after ? " " : ""));
     }
     return text;
 }
