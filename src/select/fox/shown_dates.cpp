@@ -192,10 +192,24 @@ private:
         while (c1 < n_ && std::strchr("=<>#!", text_[c1]) != nullptr && text_[c1] != '\0') ++c1;
         if (c1 == i + 1 && text_[i] == '!') return c1;  // FoxPro's NOT
         const std::size_t left = primary_start(text_.substr(0, i), 0);
-        if (left == none || !alone_before(left)) return c1;
-        const Side a = side(left, blanks_before(text_, i)), b = side_after(c1);
-        relate(a, b);
+        if (left == none) return c1;
+        if (alone_before(left)) relate(side(left, blanks_before(text_, i)), side_after(c1));
+        else relate(name_with_days(left), side_after(c1));
         return c1;
+    }
+
+    // d + 30 or d - 7 before a comparison, 'number' where the days begin: the name d, which FoxPro
+    // compares with a date only when it is one (a number plus days would be a number); else nothing.
+    Side name_with_days(std::size_t number) const {
+        const std::size_t op = blanks_before(text_, number);
+        if (!is_digit(text_[number]) || op == 0 || (text_[op - 1] != '+' && text_[op - 1] != '-')) return {};
+        const std::size_t name_end = blanks_before(text_, op - 1);
+        const std::size_t from = primary_start(text_.substr(0, name_end), 0);
+        if (from == none || !alone_before(from)) return {};
+        Side s;
+        s.name = lone_name(from, name_end);
+        if (!s.name.empty()) s.kind = named_date(s.name);
+        return s;
     }
 
     // x BETWEEN lo AND hi, the word from 'w0' to 'w1'.
@@ -246,14 +260,14 @@ private:
     }
 
     // The side that begins after 'at' and stands alone up to the next operator that is no
-    // arithmetic: a date may have days added (DATE() - 30), a name nothing.
+    // arithmetic: a date or a name may have days added (DATE() - 30, d + 30), written as a number.
     Side side_after(std::size_t at) {
         at = blanks_after(text_, at);
         std::size_t end = primary_end_at(at);
         if (end == none) return {};
         Side s = side(at, end);
         std::size_t next = blanks_after(text_, end);
-        if (s.kind != 0 && next < n_ && (text_[next] == '+' || text_[next] == '-')) {
+        if ((s.kind != 0 || !s.name.empty()) && next < n_ && (text_[next] == '+' || text_[next] == '-')) {
             const std::size_t number = blanks_after(text_, next + 1);
             if (number >= n_ || !is_digit(text_[number])) return {};
             s.end = end = number_end(text_, number, n_);
