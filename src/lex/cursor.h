@@ -43,6 +43,7 @@ private:
 
 inline constexpr Stops closing_paren(")");
 inline constexpr Stops comma(",");
+inline constexpr Stops comma_or_brace(",{");  // a comma, or the "{" of a date literal to pass over
 inline constexpr Stops argument_end(",)");  // the comma after an argument, or the ")" after the last
 
 class Cursor {

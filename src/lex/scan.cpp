@@ -367,9 +367,21 @@ Pos find_close_paren(std::string_view text, Pos pos, const LiteralRules &rules) 
     return cursor.depth() > 0 ? -1 : n;  // the text ends inside a nested group, or inside this one
 }
 
+// A comma inside a FoxPro date or datetime literal ({^2024-01-15,}, a strict date with an empty time)
+// separates nothing: a closed {...} is passed over whole.
+std::size_t comma_at_level(std::string_view text, std::size_t from, const LiteralRules &rules) {
+    Cursor cursor(text, from, rules);
+    for (std::size_t at = cursor.find(comma_or_brace); at != Cursor::npos; at = cursor.find(comma_or_brace)) {
+        if (text[at] == ',') return at;
+        const std::size_t close = text.find('}', at);
+        cursor.skip_to(close == std::string_view::npos ? at + 1 : close + 1);
+    }
+    return Cursor::npos;
+}
+
 Pos find_next_comma(std::string_view text, Pos pos, const LiteralRules &rules) {
     if (pos < 0) return -1;
-    std::size_t at = Cursor(text, static_cast<std::size_t>(pos + 1), rules).find(comma);
+    const std::size_t at = comma_at_level(text, static_cast<std::size_t>(pos + 1), rules);
     return at == Cursor::npos ? -1 : static_cast<Pos>(at);
 }
 

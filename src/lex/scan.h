@@ -113,6 +113,9 @@ bool operand_after(std::string_view text, Pos pos, const EdgeQuotes &q, bool dot
 // Searches, pos normally at an opening parenthesis; they step over the runs the rules name.
 Pos find_close_paren(std::string_view text, Pos pos,
                      const LiteralRules &rules = single_quotes_only);  // -1, or >= size when there is none
+// The first comma at 'from' or after it, outside parentheses and literals (a FoxPro date literal,
+// {^2024-01-15,}, is passed over whole); npos when none.
+std::size_t comma_at_level(std::string_view text, std::size_t from, const LiteralRules &rules);
 Pos find_next_comma(std::string_view text, Pos pos,
                     const LiteralRules &rules = single_quotes_only);  // -1 when there is none
 // The first index from 'from' where 'what' starts outside quoted runs and at parenthesis depth zero

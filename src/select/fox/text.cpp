@@ -43,7 +43,7 @@ std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end
 }
 
 std::size_t next_comma(std::string_view text, std::size_t from, std::size_t close, const lex::LiteralRules &rules) {
-    const std::size_t at = lex::Cursor(text.substr(0, close), from, rules).find(lex::comma);
+    const std::size_t at = lex::comma_at_level(text.substr(0, close), from, rules);
     return at == lex::Cursor::npos ? close : at;
 }
 
@@ -64,6 +64,8 @@ CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end,
         } else if (depth > 0 && !is_blank(c)) {
             filled = true;
             if (c == ',' && depth == 1) ++commas;
+            // a date literal's own comma ({^2024-01-15,}) separates no arguments
+            if (const std::size_t brace = c == '{' ? text.find('}', i) : none; brace < end) i = brace;
         }
     }
     return {};
