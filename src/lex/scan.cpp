@@ -368,12 +368,13 @@ Pos find_close_paren(std::string_view text, Pos pos, const LiteralRules &rules) 
 }
 
 // A comma inside a FoxPro date or datetime literal ({^2024-01-15,}, a strict date with an empty time)
-// separates nothing: a closed {...} is passed over whole.
+// separates nothing: a closed {...} is passed over whole. A literal is short, so its "}" is looked
+// for only that far (a text of many "{" and no "}" is still read once).
 std::size_t comma_at_level(std::string_view text, std::size_t from, const LiteralRules &rules) {
     Cursor cursor(text, from, rules);
     for (std::size_t at = cursor.find(comma_or_brace); at != Cursor::npos; at = cursor.find(comma_or_brace)) {
         if (text[at] == ',') return at;
-        const std::size_t close = text.find('}', at);
+        const std::size_t close = text.substr(0, at + date_literal_room).find('}', at);
         cursor.skip_to(close == std::string_view::npos ? at + 1 : close + 1);
     }
     return Cursor::npos;
