@@ -52,6 +52,15 @@ constexpr std::string_view proper_sqlserver =
     " t', ' T'), ' u', ' U'), ' v', ' V'), ' w', ' W'), ' x', ' X'), ' y', ' Y'), ' z', ' Z'), 2, 2147483"
     "647)";
 
+// Access: + keeps a NULL text NULL; REPLACE refuses NULL, hence the empty text joined to the lower case.
+constexpr std::string_view proper_access =
+    "UCASE(LEFT({1}, 1)) + MID(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(RE"
+    "PLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLACE(REPLAC"
+    "E(REPLACE(REPLACE(REPLACE(REPLACE(LCASE({1}) & '', ' a', ' A'), ' b', ' B'), ' c', ' C'), ' d', ' D'"
+    "), ' e', ' E'), ' f', ' F'), ' g', ' G'), ' h', ' H'), ' i', ' I'), ' j', ' J'), ' k', ' K'), ' l', "
+    "' L'), ' m', ' M'), ' n', ' N'), ' o', ' O'), ' p', ' P'), ' q', ' Q'), ' r', ' R'), ' s', ' S'), ' "
+    "t', ' T'), ' u', ' U'), ' v', ' V'), ' w', ' W'), ' x', ' X'), ' y', ' Y'), ' z', ' Z'), 2)";
+
 // STREXTRACT(s, begin, end): the text between the first begin and the first end after it.
 constexpr T strextract_first = {
     "CASE WHEN CHARINDEX({2}, {1}) > 0 AND CHARINDEX({3}, {1}, CHARINDEX({2}, {1}) + LEN({2} + '.') - 1) > 0 "
@@ -89,6 +98,18 @@ constexpr std::string_view word_count_marked_sqlserver =
     "(LEN(REPLACE(REPLACE(REPLACE(CHAR(1) + {2} + CHAR(1), CHAR(1), CHAR(1) + CHAR(2)), CHAR(2) + CHAR(1)"
     ", ''), CHAR(2), '')) - LEN(REPLACE(REPLACE(REPLACE(REPLACE(CHAR(1) + {2} + CHAR(1), CHAR(1), CHAR(1)"
     " + CHAR(2)), CHAR(2) + CHAR(1), ''), CHAR(2), ''), CHAR(1), '') + '.'))";
+// GETWORDCOUNT and GETWORDNUM on Access, as on SQL Server (no regular expressions there either): the
+// count from the runs of blanks, each made a blank and a tab; the n-th word from the marked text.
+constexpr std::string_view word_count_access =
+    "(LEN(REPLACE(REPLACE(' ' & REPLACE(REPLACE(REPLACE({1} & '', CHR(9), ' '), CHR(13), ' '), CHR(10), '"
+    " ') & ' ', ' ', ' ' & CHR(9)), CHR(9) & ' ', '')) - LEN(REPLACE(REPLACE(REPLACE(' ' & REPLACE(REPLAC"
+    "E(REPLACE({1} & '', CHR(9), ' '), CHR(13), ' '), CHR(10), ' ') & ' ', ' ', ' ' & CHR(9)), CHR(9) & '"
+    " ', ''), CHR(9), '')) - 1)";
+constexpr std::string_view word_access =
+    "REPLACE(MID(REPLACE(REPLACE(REPLACE(REPLACE(CHR(1) & REPLACE(REPLACE(REPLACE(REPLACE({1} & '', ' ', "
+    "CHR(1)), CHR(9), CHR(1)), CHR(13), CHR(1)), CHR(10), CHR(1)) & CHR(1), CHR(1), CHR(1) & CHR(2)), CHR"
+    "(2) & CHR(1), ''), CHR(2), ''), CHR(1), STRING(LEN({1} & '') + 3, CHR(1))), ({2}) * (LEN({1} & '') +"
+    " 3) + 1, (LEN({1} & '') + 3)), CHR(1), '')";
 
 constexpr Construct rows[] = {
     // --- operators
@@ -655,7 +676,9 @@ constexpr Construct rows[] = {
      .form = Form::trim,
      .target = {"SUBSTRING(LEFT({1}, LEN({1} + {3}) - PATINDEX({2}, REVERSE({1}) + {3})), PATINDEX({2}, {1} + {3}), "
                 "LEN({1} + {3}))",
-                "LTRIM(RTRIM({1}, {2}), {2})", "TRIM(BOTH {2} FROM {1})", "", "BTRIM({1}, {2})"},
+                "LTRIM(RTRIM({1}, {2}), {2})", "TRIM(BOTH {2} FROM {1})",
+                "IIF({1} IS NULL, NULL, REPLACE(REPLACE(TRIM(REPLACE(REPLACE({1} & '', ' ', CHR(1)), {2}, ' ', 1, -1, 0)), ' ', {2}), CHR(1), ' '))",
+                "BTRIM({1}, {2})"},
      .note = "The parse strings trimmed from both ends instead of blanks, as often as they stand there. "
              "MySQL's TRIM trims one string, any text: one parse string, written after the text; several, "
              "each a literal of one character other than a letter, are the class of a REGEXP_REPLACE anchored "
@@ -688,7 +711,9 @@ constexpr Construct rows[] = {
      .min_args = 2,
      .max_args = 255,
      .form = Form::trim,
-     .target = {"SUBSTRING({1}, PATINDEX({2}, {1} + {3}), LEN({1} + {3}))", "LTRIM({1}, {2})", "TRIM(LEADING {2} FROM {1})", "", "LTRIM({1}, {2})"},
+     .target = {"SUBSTRING({1}, PATINDEX({2}, {1} + {3}), LEN({1} + {3}))", "LTRIM({1}, {2})", "TRIM(LEADING {2} FROM {1})",
+                "IIF({1} IS NULL, NULL, REPLACE(REPLACE(LTRIM(REPLACE(REPLACE({1} & '', ' ', CHR(1)), {2}, ' ', 1, -1, 0)), ' ', {2}), CHR(1), ' '))",
+                "LTRIM({1}, {2})"},
      .note = "As ALLTRIM, from the start only."},
     {.id = "fn.rtrim_chars",
      .fox = "RTRIM(s[, nFlags], c1[, c2, ...]), TRIM(...)",
@@ -699,7 +724,8 @@ constexpr Construct rows[] = {
      .max_args = 255,
      .form = Form::trim,
      .target = {"LEFT({1}, LEN({1} + {3}) - PATINDEX({2}, REVERSE({1}) + {3}))", "RTRIM({1}, {2})", "TRIM(TRAILING {2} FROM {1})",
-                "", "RTRIM({1}, {2})"},
+                "IIF({1} IS NULL, NULL, REPLACE(REPLACE(RTRIM(REPLACE(REPLACE({1} & '', ' ', CHR(1)), {2}, ' ', 1, -1, 0)), ' ', {2}), CHR(1), ' '))",
+                "RTRIM({1}, {2})"},
      .note = "As ALLTRIM, from the end only; TRIM is RTRIM."},
     {.id = "fn.trim_chars",
      .fox = "TRIM(s[, nFlags], c1[, c2, ...])",
@@ -710,7 +736,8 @@ constexpr Construct rows[] = {
      .max_args = 255,
      .form = Form::trim,
      .target = {"LEFT({1}, LEN({1} + {3}) - PATINDEX({2}, REVERSE({1}) + {3}))", "RTRIM({1}, {2})", "TRIM(TRAILING {2} FROM {1})",
-                "", "RTRIM({1}, {2})"},
+                "IIF({1} IS NULL, NULL, REPLACE(REPLACE(RTRIM(REPLACE(REPLACE({1} & '', ' ', CHR(1)), {2}, ' ', 1, -1, 0)), ' ', {2}), CHR(1), ' '))",
+                "RTRIM({1}, {2})"},
      .note = "As RTRIM."},
     {.id = "fn.space",
      .fox = "SPACE(n)",
@@ -1338,8 +1365,8 @@ constexpr Construct rows[] = {
      .form = Form::like,
      .target = {"({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})"},
      .note = "FoxPro's * and ? become % and _ (in a literal pattern; otherwise through REPLACE), the "
-             "wildcards Access too reads for a client of ODBC or OLE DB; Access has no REPLACE there, and a "
-             "pattern that is no literal passes as it is. The predicate x LIKE p stays as it is, but for a [ in "
+             "wildcards Access too reads for a client of ODBC or OLE DB; on Access a pattern that is no literal "
+             "passes as it is. The predicate x LIKE p stays as it is, but for a [ in "
              "a literal pattern on SQL Server and Access, written [[]: FoxPro reads it as itself, their LIKE "
              "as the start of a class of characters (not where an ESCAPE clause follows)."},
     {.id = "fn.dtot",
@@ -1541,8 +1568,11 @@ constexpr Construct rows[] = {
              "such a call is read as nFlags 0. nFlags may be written as 0, or as 1 (a found blind to case) with every occurrence or "
              "the first only (nStart 1 or -1, nCount -1 or 1) on PostgreSQL and Oracle (a pattern of a with its "
              "punctuation escaped, flag i) and on SQL Server (a under the collation Latin1_General_CI_AS, "
-             "whose code page 1252 VARCHAR text of another code page is read in); MySQL and Access leave "
-             "the call as written. "
+             "whose code page 1252 VARCHAR text of another code page is read in) and on Access (REPLACE with "
+             "its compare argument 1, blind to case; NULL kept NULL); MySQL leaves the call as written. "
+             "Access finds the second and third occurrences with INSTR from the end of the one before "
+             "(compare 0: case kept apart, as FoxPro finds a) and replaces from there with REPLACE, which "
+             "gives the text from its start, so the text before it is put back with LEFT. "
              "Any other numbers, or numbers not written out, leave the call as written. SQL Server and MySQL "
              "find a by the column's collation, which may be blind to case.",
      .values = 3},
@@ -1871,9 +1901,21 @@ constexpr Construct rows[] = {
      .max_args = 2,
      .target = {"COALESCE((DATALENGTH({2}) - DATALENGTH(REPLACE({2}, {1}, ''))) / NULLIF(DATALENGTH({1}), 0), 0)",
                 "NVL((LENGTH({2}) - NVL(LENGTH(REPLACE({2}, {1})), 0)) / LENGTH({1}), 0)",
-                "COALESCE(FLOOR((CHAR_LENGTH({2}) - CHAR_LENGTH(REPLACE({2}, {1}, ''))) / CHAR_LENGTH({1})), 0)", "", "COALESCE((LENGTH({2}) - LENGTH(REPLACE({2}, {1}, ''))) / NULLIF(LENGTH({1}), 0), 0)"},
+                "COALESCE(FLOOR((CHAR_LENGTH({2}) - CHAR_LENGTH(REPLACE({2}, {1}, ''))) / CHAR_LENGTH({1})), 0)",
+                "INT((LEN({2} & '') - LEN(REPLACE({2} & '', {1} & '', '', 1, -1, 0))) / IIF(LEN({1} & '') = 0, 1, LEN({1} & "
+                "'')))",
+                "COALESCE((LENGTH({2}) - LENGTH(REPLACE({2}, {1}, ''))) / NULLIF(LENGTH({1}), 0), 0)"},
      .note = "SQL Server compares by the column's collation, so a case-insensitive one counts 'A' for 'a'. "
-             "Access has no REPLACE outside Access itself: left as written."},
+             "Jet runs the functions of the VBA library for a client of ODBC or OLE DB too, all but those its "
+             "sandbox blocks there (files, the shell, settings: the list in Access 2003's help, About Microsoft "
+             "Jet Expression Service sandbox mode, and KB 294698, sandbox mode on for every program but Access); "
+             "REPLACE, INSTRREV, MID, STRING and CHR are not among them. VBA's Replace (learn.microsoft.com/"
+             "office/vba/Language/Reference/User-Interface-Help/replace-function) takes a start, a count and a "
+             "compare argument, returns the text from the start on, and refuses a NULL text. "
+             "Access: REPLACE with its compare argument 0 (binary: case kept apart, as FoxPro counts), from "
+             "the first character (1), every occurrence (-1); REPLACE refuses a NULL, so the texts are "
+             "joined with the empty text (& ''), and NULL counts 0, as on the other servers; an empty a "
+             "leaves the text as it is and divides by 1."},
     {.id = "fn.getwordcount",
      .fox = "GETWORDCOUNT(s)",
      .example = "GETWORDCOUNT(s)",
@@ -1886,7 +1928,8 @@ constexpr Construct rows[] = {
                 "REPLACE(REPLACE(REPLACE({1}, CHAR(9), ' '), CHAR(13), ' '), CHAR(10), ' ') + ' ', ' ', ' ' + CHAR(9)), "
                 "CHAR(9) + ' ', ''), CHAR(9), '')) - 2)",
                 "NVL(REGEXP_COUNT({1}, '[^ ' || CHR(9) || CHR(10) || CHR(13) || ']+'), 0)",
-                "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n\\\\r]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n\\\\r]+', '')))", "",
+                "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n\\\\r]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^ \\\\t\\\\n\\\\r]+', '')))",
+                word_count_access,
                 "(LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n\\r]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^ \\t\\n\\r]+', '', 'g')))"},
      .note = "The words between blanks, tabs, carriage returns and line feeds (FoxPro's delimiters), a run of "
              "them one delimiter: each word made one character, the length less the length without the words (Oracle counts them). MySQL's literal "
@@ -1894,7 +1937,10 @@ constexpr Construct rows[] = {
              "expressions: tabs, carriage returns and line feeds become blanks, the text is put between two "
              "blanks, and each run of blanks becomes a blank and a tab (every blank followed by a tab, then "
              "every tab followed by a blank dropped); the tabs less the two runs at the ends are the words. "
-             "Access has no REPLACE: left as written, as is a call with delimiters of its own."},
+             "Access as SQL Server, with CHR and &; its LEN counts the trailing blanks, so the tabs are the "
+             "length less the length without them, less the run at the start (REPLACE refuses a NULL, so "
+             "the text is joined with the empty text: a NULL text has no words there). A call with "
+             "delimiters of its own: left as written on Access."},
     {.id = "fn.getwordcount_delimiters",
      .fox = "GETWORDCOUNT(s, cDelimiters)",
      .example = "GETWORDCOUNT(s, ',;')",
@@ -1924,7 +1970,7 @@ constexpr Construct rows[] = {
      .target = {word_sqlserver, "REGEXP_SUBSTR({1}, '[^ ' || CHR(9) || CHR(10) || CHR(13) || ']+', 1, {2})",
                 "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(REGEXP_REPLACE({1}, '[ \\\\t\\\\n\\\\r]+', ' ')), REPEAT(' ', {2})), ' ', "
                 "{2}), ' ', -1)",
-                "", "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[ \\t\\n\\r]+', ' ', 'g')), ' ', {2})"},
+                word_access, "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[ \\t\\n\\r]+', ' ', 'g')), ' ', {2})"},
      .note = "The n-th word, the empty text past the last. MySQL and PostgreSQL make each run of delimiters one "
              "blank and take the n-th piece (MariaDB's REGEXP_SUBSTR takes no occurrence); MySQL adds n blanks, "
              "so that a count past the last word gives an empty piece. SQL Server, for n written as 1 or 2: tabs, "
@@ -1934,7 +1980,8 @@ constexpr Construct rows[] = {
              "under a binary collation, each run of them one, each then made as long as the text with three "
              "more characters: the n-th stretch of that length holds the n-th word and marks only (the "
              "result NVARCHAR under the database's collation; its size grows with the square of the text's). "
-             "Access (no REPLACE) leaves the call as written."},
+             "Access as SQL Server for any n, with CHR(1) and CHR(2) for the marks, STRING for the long ones "
+             "and MID (a text holding those characters itself is misread; a NULL text gives the empty one)."},
     {.id = "fn.getwordnum_delimiters",
      .fox = "GETWORDNUM(s, n, cDelimiters)",
      .example = "GETWORDNUM(s, 2, ',;')",
@@ -1997,15 +2044,17 @@ constexpr Construct rows[] = {
      .example = "CHRTRAN(s, '*!', '')",
      .place = Place::select,
      .form = Form::chrtran,
-     .target = {"REPLACE({1}, {2}, {3})", "", "REPLACE({1}, {2}, {3})", "", ""},
+     .target = {"REPLACE({1}, {2}, {3})", "", "REPLACE({1}, {2}, {3})", "REPLACE({1} & '', {2}, {3}, 1, -1, 0)", ""},
      .note = "With both lists literals (16 characters at most, no double quote, bracket or backslash; a quote "
              "written doubled) the replacements nest, one per character of 'from' ('' where 'to' is shorter), "
              "a step that takes a character out before any step that puts it in; where the steps put in one "
              "another's characters in a circle ('ab' to 'ba') the call is left as written. A "
              "list that is UTF-8 is read by its characters (CHRTRAN(s, 'áé', 'ae')), any other byte by "
              "byte. SQL Server's REPLACE follows the collation, by default blind to case: there lists that "
-             "hold a letter or a character beyond ASCII take the next row's form. Access has no REPLACE "
-             "outside Access itself: left as written."},
+             "hold a letter or a character beyond ASCII take the next row's form. Access: REPLACE with its "
+             "compare argument 0 (binary, as FoxPro compares), every occurrence from the first character; "
+             "REPLACE refuses a NULL, so each step's text is joined with the empty text (& ''): a NULL text "
+             "gives the empty text there."},
     {.id = "fn.chrtran_exact",
      .fox = "CHRTRAN(s, 'aé', 'AE')",
      .example = "CHRTRAN(s, 'aé', 'AE')",
@@ -2022,13 +2071,15 @@ constexpr Construct rows[] = {
      .words = "PROPER,PROPE,PROP",
      .min_args = 1,
      .max_args = 1,
-     .target = {proper_sqlserver, "INITCAP({1})", proper_mysql, "", "INITCAP({1})"},
+     .target = {proper_sqlserver, "INITCAP({1})", proper_mysql, proper_access, "INITCAP({1})"},
      .note = "Oracle and PostgreSQL have INITCAP, which also takes a letter after a character that is no letter "
              "or digit for the start of a word (x,y gives X,Y; FoxPro gives X,y). SQL Server and MySQL: the "
              "text in lower case, each letter a to z after a blank in upper case (REPLACE, 26 times), and the "
              "first character in upper case; a letter beyond ASCII after a blank stays in lower case, and SQL "
-             "Server's REPLACE follows the collation (an accent-blind one would take a for a). Access has no "
-             "such function outside Access itself: left as written."},
+             "Server's REPLACE follows the collation (an accent-blind one would take a for a). Access as SQL "
+             "Server (UCASE, LCASE, MID), joined with +, which keeps a NULL text NULL; its REPLACE refuses a "
+             "NULL, so the empty text is joined to the lower case first (& ''). Access's own StrConv(s, 3) "
+             "also takes a tab or a line's end for the start of a word."},
     {.id = "fn.rat",
      .fox = "RAT(a, s)",
      .example = "RAT('x', s)",
@@ -2082,11 +2133,14 @@ constexpr Construct rows[] = {
      .max_args = 1,
      .target = {R"(RIGHT(RTRIM({1}), PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + '\') - 1))",
                 R"(REGEXP_SUBSTR(RTRIM({1}), '[^\\/:]*$'))",
-                R"(SUBSTRING_INDEX(SUBSTRING_INDEX(SUBSTRING_INDEX(RTRIM({1}), '\\', -1), '/', -1), ':', -1))", "",
+                R"(SUBSTRING_INDEX(SUBSTRING_INDEX(SUBSTRING_INDEX(RTRIM({1}), '\\', -1), '/', -1), ':', -1))",
+                R"(MID(RTRIM({1}), INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', '/', '\'), ':', '\'), '\') + 1))",
                 R"(SUBSTRING(RTRIM({1}) FROM '[^\\/:]*$'))"},
      .note = "What follows the last \\, / or : (c:\\docs\\a.txt gives a.txt), without the trailing blanks of a CHAR "
-             "value; the whole name where it has none. Access has no search for one of several characters: "
-             "left as written."},
+             "value; the whole name where it has none. Access has no search for one of several characters: there "
+             "/ and : are replaced by \\ (REPLACE keeps the length: one character for one), and INSTRREV finds "
+             "the last \\ (0 where there is none, so MID takes the whole name); REPLACE refuses a NULL, so the "
+             "name is joined with the empty text there (& ''), and MID of a NULL name gives NULL."},
     {.id = "fn.justext",
      .fox = "JUSTEXT(s)",
      .example = "JUSTEXT(s)",
@@ -2098,10 +2152,13 @@ constexpr Construct rows[] = {
                 R"(THEN RIGHT(RTRIM({1}), PATINDEX('%[.\/:]%', REVERSE(RTRIM({1})) + '/') - 1) ELSE '' END))",
                 R"(REGEXP_SUBSTR(RTRIM({1}), '\.([^.\\/:]*)$', 1, 1, NULL, 1))",
                 R"(REGEXP_REPLACE(SUBSTRING_INDEX(SUBSTRING_INDEX(SUBSTRING_INDEX(RTRIM({1}), '\\', -1), '/', -1), ':', -1), '^.*[.]|^[^.]*$', ''))",
-                "", R"(RTRIM(COALESCE(SUBSTRING(RTRIM({1}) FROM '\.([^.\\/:]*)$'), '')))"},
+                R"(IIF(INSTRREV(RTRIM({1}) & '', '.') > INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', '/', '\'), ':', ')"
+                R"(\'), '\'), MID(RTRIM({1}), INSTRREV(RTRIM({1}) & '', '.') + 1), ''))",
+                R"(RTRIM(COALESCE(SUBSTRING(RTRIM({1}) FROM '\.([^.\\/:]*)$'), '')))"},
      .note = "What follows the last '.' of the file name (a.b.txt gives txt; a dot in a folder's name, "
              "c:\\v1.2\\readme, gives none: the empty text), without the trailing blanks of a CHAR value. "
-             "Access: left as written, as JUSTFNAME."},
+             "Access: the text after the last '.' where that stands after the last separator (found as for "
+             "JUSTFNAME), else the empty text (a NULL name too, as on PostgreSQL)."},
     {.id = "fn.juststem",
      .fox = "JUSTSTEM(s)",
      .example = "JUSTSTEM(s)",
@@ -2116,9 +2173,14 @@ constexpr Construct rows[] = {
                 R"( RIGHT(RTRIM({1}), PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + '\') - 1) END))",
                 R"(REGEXP_REPLACE(REGEXP_SUBSTR(RTRIM({1}), '[^\\/:]*$'), '\.[^.]*$'))",
                 R"(REGEXP_REPLACE(SUBSTRING_INDEX(SUBSTRING_INDEX(SUBSTRING_INDEX(RTRIM({1}), '\\', -1), '/', -1), ':', -1), '[.][^.]*$', ''))",
-                "", R"(REGEXP_REPLACE(SUBSTRING(RTRIM({1}) FROM '[^\\/:]*$'), '\.[^.]*$', ''))"},
+                R"(MID(RTRIM({1}), INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', '/', '\'), ':', '\'), '\') + 1, IIF(IN)"
+                R"(STRREV(RTRIM({1}) & '', '.') > INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', '/', '\'), ':', '\'), ')"
+                R"(\'), INSTRREV(RTRIM({1}) & '', '.') - INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', '/', '\'), ':', )"
+                R"('\'), '\') - 1, LEN(RTRIM({1}) & ''))))",
+                R"(REGEXP_REPLACE(SUBSTRING(RTRIM({1}) FROM '[^\\/:]*$'), '\.[^.]*$', ''))"},
      .note = "The file name without its last '.' and what follows (a.b.txt gives a.b). SQL Server: the file "
-             "name as JUSTFNAME, cut before the first '.' of it reversed. Access: left as written."},
+             "name as JUSTFNAME, cut before the first '.' of it reversed. Access: MID from after the last "
+             "separator (as JUSTFNAME), up to the last '.' where that stands after it."},
     {.id = "fn.justpath",
      .fox = "JUSTPATH(s)",
      .example = "JUSTPATH(s)",
@@ -2130,12 +2192,17 @@ constexpr Construct rows[] = {
                 R"( SUBSTRING(REVERSE(RTRIM({1})) + ':', PATINDEX('%[\/:]%', REVERSE(RTRIM({1})) + ':'), 1) = ':' THEN)"
                 R"( 1 ELSE 0 END))",
                 R"(REGEXP_REPLACE(RTRIM({1}), '[\\/]?[^\\/:]*$'))",
-                R"(REGEXP_REPLACE(RTRIM({1}), '[\\\\/]?[^\\\\/:]*$', ''))", "",
+                R"(REGEXP_REPLACE(RTRIM({1}), '[\\\\/]?[^\\\\/:]*$', ''))",
+                R"(LEFT(RTRIM({1}), INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', '/', '\'), ':', '\'), '\') - IIF(MID()"
+                R"(':' & RTRIM({1}), INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', '/', '\'), ':', '\'), '\') + 1, 1) =)"
+                R"( ':', 0, 1)))",
                 R"(REGEXP_REPLACE(RTRIM({1}), '[\\/]?[^\\/:]*$', ''))"},
      .note = "What precedes the file name, without the \\ or / that ends it (c:\\docs\\a.txt gives c:\\docs), "
              "the drive's : kept (c:a.txt gives c:); the empty text for a name alone. SQL Server: the last "
              "separator found in the name reversed (a ':' put after it stands for none, and is kept as a "
-             "drive's is, so the length is 0). Access: left as written."},
+             "drive's is, so the length is 0). Access: LEFT up to the last separator (as JUSTFNAME), "
+             "without it but for a drive's : (read in the name after a ':' put before it, which a name "
+             "without a separator also finds, at 0)."},
     {.id = "fn.justdrive",
      .fox = "JUSTDRIVE(s)",
      .example = "JUSTDRIVE(s)",
@@ -2173,11 +2240,15 @@ constexpr Construct rows[] = {
                 R"( = '.' THEN LEFT(RTRIM({1}), LEN(RTRIM({1})) - PATINDEX('%[.\/:]%', REVERSE(RTRIM({1})) + '/')))"
                 R"( ELSE RTRIM({1}) END + '.' + {2}))",
                 R"(REGEXP_REPLACE(RTRIM({1}), '\.[^.\\/:]*$') || '.' || {2})",
-                R"(CONCAT(REGEXP_REPLACE(RTRIM({1}), '[.][^.\\\\/:]*$', ''), '.', {2}))", "",
+                R"(CONCAT(REGEXP_REPLACE(RTRIM({1}), '[.][^.\\\\/:]*$', ''), '.', {2}))",
+                R"(LEFT(RTRIM({1}), IIF(INSTRREV(RTRIM({1}) & '', '.') > INSTRREV(REPLACE(REPLACE(RTRIM({1}) & '', )"
+                R"('/', '\'), ':', '\'), '\'), INSTRREV(RTRIM({1}) & '', '.') - 1, LEN(RTRIM({1}) & ''))) + '.' + {)"
+                R"(2})",
                 R"(REGEXP_REPLACE(RTRIM({1}), '\.[^.\\/:]*$', '') || '.' || {2})"},
      .note = "The name without its extension, then '.' and e, written without its period (FORCEEXT(s, "
              "'pdf')): e is taken as it stands. SQL Server cuts the name before its last '.' where the "
-             "name reversed has one before any separator. Access: left as written."},
+             "name reversed has one before any separator. Access: LEFT up to before the last '.' where that "
+             "stands after the last separator (as JUSTEXT), joined with + (a NULL name stays NULL)."},
     {.id = "fn.defaultext",
      .fox = "DEFAULTEXT(s, e)",
      .example = "DEFAULTEXT(s, 'txt')",
@@ -2906,14 +2977,16 @@ constexpr T replace_every_blind = {
     "REPLACE({1}, {2} COLLATE Latin1_General_CI_AS, {3})",
     R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
     R"(REPLACE({3}, '\', '\\'), 1, 0, 'i') ELSE {1} || {2} END)",
-    "", "",
+    "",
+    "IIF({1} IS NULL, NULL, REPLACE({1} & '', {2} & '', {3} & '', 1, -1, 1))",
     R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
     R"(REPLACE({3}, '\', '\\'), 'gi') ELSE {1} || {2} END)"};
 constexpr T replace_first_blind = {
     "COALESCE(STUFF({1}, CHARINDEX({2} COLLATE Latin1_General_CI_AS, {1}), LEN({2} + '.') - 1, {3}), {1})",
     R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1'), )"
     R"(REPLACE({3}, '\', '\\'), 1, 1, 'i') ELSE {1} || {2} END)",
-    "", "",
+    "",
+    "IIF({1} IS NULL, NULL, REPLACE({1} & '', {2} & '', {3} & '', 1, 1, 1))",
     R"(CASE WHEN LENGTH({2}) > 0 THEN REGEXP_REPLACE({1}, REGEXP_REPLACE({2}, '([^[:alnum:] ])', '\\\1', 'g'), )"
     R"(REPLACE({3}, '\', '\\'), 'i') ELSE {1} || {2} END)"};
 
@@ -2940,7 +3013,10 @@ constexpr T replace_second_two = {
      "CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), IF(CHAR_LENGTH({2}) > 0 AND LOCATE({2}, {1}) > 0 AND "
      "LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0, INSERT({1}, LOCATE({2}, {1}, LOCATE({2}, "
      "{1}) + CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), {1}))",
-    "",
+    "IIF(LEN({2} & '') > 0 AND INSTR(1, {1} & '', {2} & '', 0) > 0 AND INSTR(INSTR(1, {1} & '', {2} & '',"
+     " 0) + LEN({2} & ''), {1} & '', {2} & '', 0) > 0, LEFT({1} & '', INSTR(INSTR(1, {1} & '', {2} & '', 0"
+     ") + LEN({2} & ''), {1} & '', {2} & '', 0) - 1) & REPLACE({1} & '', {2} & '', {3} & '', INSTR(INSTR(1, {1}"
+     " & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0), 2, 0), {1})",
     R"(CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 2 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY()"
      R"({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 2), {2}) || {3} || REGEXP_REPLACE(SUBSTR({1}, )"
      R"(CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, )"
@@ -2958,7 +3034,12 @@ constexpr T replace_third = {
      "CHAR_LENGTH({2})) > 0 AND LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
      "CHAR_LENGTH({2})) > 0, INSERT({1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + "
      "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({2}), {3}), {1})",
-    "",
+    "IIF(LEN({2} & '') > 0 AND INSTR(1, {1} & '', {2} & '', 0) > 0 AND INSTR(INSTR(1, {1} & '', {2} & '',"
+     " 0) + LEN({2} & ''), {1} & '', {2} & '', 0) > 0 AND INSTR(INSTR(INSTR(1, {1} & '', {2} & '', 0) + LE"
+     "N({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0) > 0, LEFT({1} & '', INST"
+     "R(INSTR(INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1}"
+     " & '', {2} & '', 0) - 1) & REPLACE({1} & '', {2} & '', {3} & '', INSTR(INSTR(INSTR(1, {1} & '', {2} & '',"
+     " 0) + LEN({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0), 1, 0), {1})",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY("
      "{1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 3), {2}) || {3} || SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
@@ -2990,7 +3071,12 @@ constexpr T replace_third_two = {
      "{1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) > 0, INSERT({1}, "
      "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})), "
      "CHAR_LENGTH({2}), {3}), {1}))",
-    "",
+    "IIF(LEN({2} & '') > 0 AND INSTR(1, {1} & '', {2} & '', 0) > 0 AND INSTR(INSTR(1, {1} & '', {2} & '',"
+     " 0) + LEN({2} & ''), {1} & '', {2} & '', 0) > 0 AND INSTR(INSTR(INSTR(1, {1} & '', {2} & '', 0) + LE"
+     "N({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0) > 0, LEFT({1} & '', INST"
+     "R(INSTR(INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1}"
+     " & '', {2} & '', 0) - 1) & REPLACE({1} & '', {2} & '', {3} & '', INSTR(INSTR(INSTR(1, {1} & '', {2} & '',"
+     " 0) + LEN({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0), 2, 0), {1})",
     R"(CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY()"
      R"({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 3), {2}) || {3} || REGEXP_REPLACE(SUBSTR({1}, )"
      R"(CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, )"
@@ -3013,7 +3099,12 @@ constexpr T replace_from_third = {
      "CHAR_LENGTH({2})) > 0, CONCAT(LEFT({1}, LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + "
      "CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - 1), REPLACE(SUBSTRING({1}, LOCATE({2}, {1}, LOCATE({2}, "
      "{1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}))), {2}, {3})), {1})",
-    "",
+    "IIF(LEN({2} & '') > 0 AND INSTR(1, {1} & '', {2} & '', 0) > 0 AND INSTR(INSTR(1, {1} & '', {2} & '',"
+     " 0) + LEN({2} & ''), {1} & '', {2} & '', 0) > 0 AND INSTR(INSTR(INSTR(1, {1} & '', {2} & '', 0) + LE"
+     "N({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0) > 0, LEFT({1} & '', INST"
+     "R(INSTR(INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1}"
+     " & '', {2} & '', 0) - 1) & REPLACE({1} & '', {2} & '', {3} & '', INSTR(INSTR(INSTR(1, {1} & '', {2} & '',"
+     " 0) + LEN({2} & ''), {1} & '', {2} & '', 0) + LEN({2} & ''), {1} & '', {2} & '', 0), -1, 0), {1})",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY("
      "{1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, {2})) - 3), {2}) || {3} || REPLACE(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "

@@ -183,6 +183,10 @@ constexpr std::string_view trim_pattern_form(Column column) {
 // Whether the dialect's trim finds the first character of no parse string by a pattern (SQL Server's
 // PATINDEX): {2} the pattern, {3} a character of no parse string that ends the text.
 constexpr bool trims_by_pattern(Column column) { return column == sqlserver; }
+// Whether the dialect trims one parse string by swapping it with the blank (Access, which has no trim
+// of other characters): the blanks made CHR(1), the parse string blanks, the blanks trimmed, and both
+// put back. Only a parse string of one character, no blank, whose runs the swap keeps whole.
+constexpr bool trims_by_swap(Column column) { return column == access; }
 
 // Whether the dialect, having no regular expressions, marks the delimiters of GETWORDNUM and
 // GETWORDCOUNT (Form::delimiters) in the text instead of listing them (SQL Server): the form's last

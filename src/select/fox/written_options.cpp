@@ -282,6 +282,10 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
     if (!strings.flags_fit || strings.count == 0 || (strings.blind && (strings.letters || strings.expression))) {
         return false;
     }
+    if (trims_by_swap(pass_.column) &&
+        (strings.count != 1 || !strings.characters_only || strings.set.view() == "' ")) {
+        return false;
+    }
     Text run;
     if (set && strings.characters_only) {
         strings.set.push('\'');
