@@ -62,6 +62,10 @@ void append_decimal(Text &out, std::uint64_t value);
 inline constexpr std::size_t longest_repeated_argument = 512;
 bool repeats_long_argument(std::string_view form, const Args &args);
 
+// A string one end of which is also its other end ("aa", "aba") may be found across the place where
+// the run at the start ends or the run at the end begins: a trim of such a string keeps the call.
+bool bordered(std::string_view s);
+
 // SQL Server's ALLTRIM, LTRIM, RTRIM or TRIM (the row's id) of parse strings its PATINDEX class
 // cannot list (trim_marks.cpp): the strings literals of printable ASCII, no two sharing a character
 // and none beginning with its own end; blind to case (nFlags 1), none holding a letter.

@@ -110,6 +110,14 @@ constexpr std::string_view word_access =
     "CHR(1)), CHR(9), CHR(1)), CHR(13), CHR(1)), CHR(10), CHR(1)) & CHR(1), CHR(1), CHR(1) & CHR(2)), CHR"
     "(2) & CHR(1), ''), CHR(2), ''), CHR(1), STRING(LEN({1} & '') + 3, CHR(1))), ({2}) * (LEN({1} & '') +"
     " 3) + 1, (LEN({1} & '') + 3)), CHR(1), '')";
+constexpr std::string_view word_count_marked_access =
+    "(LEN(REPLACE(REPLACE(REPLACE(CHR(1) & {2} & CHR(1), CHR(1), CHR(1) & CHR(2)), CHR(2) & CHR(1), ''), "
+    "CHR(2), '')) - LEN(REPLACE(REPLACE(REPLACE(REPLACE(CHR(1) & {2} & CHR(1), CHR(1), CHR(1) & CHR(2)), "
+    "CHR(2) & CHR(1), ''), CHR(2), ''), CHR(1), '')) - 1)";
+constexpr std::string_view word_marked_access =
+    "REPLACE(MID(REPLACE(REPLACE(REPLACE(REPLACE(CHR(1) & {3} & CHR(1), CHR(1), CHR(1) & CHR(2)), CHR(2) "
+    "& CHR(1), ''), CHR(2), ''), CHR(1), STRING(LEN({1} & '') + 3, CHR(1))), ({2}) * (LEN({1} & '') + 3) "
+    "+ 1, (LEN({1} & '') + 3)), CHR(1), '')";
 
 constexpr Construct rows[] = {
     // --- operators
@@ -702,7 +710,12 @@ constexpr Construct rows[] = {
              "NVARCHAR(MAX) under Latin1_General_BIN2 (so found in their own letter case, as FoxPro finds "
              "them; nFlags 1 only where none holds a letter), and in the text REVERSEd, each reversed, for the "
              "end: the text keeps its length, and PATINDEX finds the first character that is no mark. Any "
-             "other call, and every call on Access (no PATINDEX, no REPLACE), is left as written."},
+             "other call is left as written. Access (no PATINDEX, no trim of other characters than blanks): one "
+             "parse string, a literal of one character other than a blank, is swapped with the blank (the "
+             "blanks made CHR(1) first, the character found by its code: REPLACE's compare 0), the blanks "
+             "trimmed, and both put back; a text holding CHR(1) itself is misread, and a NULL stays NULL. "
+             "Several parse strings, one of several characters, a blank, an expression and nFlags 1 with a "
+             "letter are left as written there."},
     {.id = "fn.ltrim_chars",
      .fox = "LTRIM(s[, nFlags], c1[, c2, ...])",
      .example = "LTRIM(code, '0')",
@@ -1472,10 +1485,11 @@ constexpr Construct rows[] = {
      .example = "TRANSFORM(n, '9 999 999.99')",
      .place = Place::select,
      .form = Form::transform,
-     .target = {"REPLACE({1}, ',', ' ')", "REPLACE({1}, ',', ' ')", "REPLACE({1}, ',', ' ')", "",
+     .target = {"REPLACE({1}, ',', ' ')", "REPLACE({1}, ',', ' ')", "REPLACE({1}, ',', ' ')", "REPLACE({1}, ',', ' ')",
                 "REPLACE({1}, ',', ' ')"},
      .note = "Thousands set apart by blanks, in groups of three: {1} is the picture with commas for the blanks "
-             "as above, its commas then blanks. Access has no REPLACE outside Access itself: left as written."},
+             "as above, its commas then blanks (Access's REPLACE as for OCCURS: the text it is given is never "
+             "NULL there, blanks put before the number)."},
     {.id = "fn.at",
      .fox = "AT(a, s)",
      .example = "AT(m.cFind, name)",
@@ -1950,15 +1964,17 @@ constexpr Construct rows[] = {
      .max_args = 2,
      .form = Form::delimiters,
      .target = {word_count_marked_sqlserver, "NVL(REGEXP_COUNT({1}, '[^{2}]+'), 0)",
-                "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '')))", "",
+                "(CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x')) - CHAR_LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '')))",
+                word_count_marked_access,
                 "(LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', 'x', 'g')) - LENGTH(REGEXP_REPLACE({1}, '[^{2}]+', '', 'g')))"},
      .note = "The words between the characters of cDelimiters, a run of them one delimiter, as GETWORDCOUNT(s) "
              "counts them: the delimiters a literal of characters that stand for themselves in a class of a "
              "regular expression (no letter, quote, bracket, backslash or caret; a dash is listed last). SQL Server (no regular "
              "expressions) replaces each delimiter of a literal of ASCII characters but the quote by CHAR(1) in "
              "the text read as NVARCHAR(MAX) under a binary collation, makes each run of marks one and counts "
-             "them (a text holding CHAR(1) or CHAR(2) itself is misread). Any other list, and Access (no "
-             "regular expressions, no REPLACE), are left as written."},
+             "them (a text holding CHAR(1) or CHAR(2) itself is misread). Access (no regular expressions) so "
+             "too, with CHR(1) and REPLACE finding each delimiter by its code (compare 0) in the text joined "
+             "with the empty text (REPLACE refuses a NULL: no words there). Any other list is left as written."},
     {.id = "fn.getwordnum",
      .fox = "GETWORDNUM(s, n)",
      .example = "GETWORDNUM(s, 2)",
@@ -1993,15 +2009,15 @@ constexpr Construct rows[] = {
      .target = {word_marked_sqlserver, "REGEXP_SUBSTR({1}, '[^{3}]+', 1, {2})",
                 "SUBSTRING_INDEX(SUBSTRING_INDEX(CONCAT(TRIM(BOTH LEFT('{3}', 1) FROM REGEXP_REPLACE({1}, '[{3}]+', "
                 "LEFT('{3}', 1))), REPEAT(LEFT('{3}', 1), {2})), LEFT('{3}', 1), {2}), LEFT('{3}', 1), -1)",
-                "",
+                word_marked_access,
                 "SPLIT_PART(BTRIM(REGEXP_REPLACE({1}, '[{3}]+', CHR(1), 'g'), CHR(1)), CHR(1), {2})"},
      .note = "The n-th word between the characters of cDelimiters, a run of them one delimiter, the empty text "
              "past the last: the delimiters a literal as GETWORDCOUNT(s, cDelimiters) takes. MySQL and "
              "PostgreSQL make each run of delimiters one character (MySQL the first delimiter, PostgreSQL the "
              "character of code 1), drop it at the ends and take the n-th piece; MySQL adds n of them, so "
              "that a count past the last word gives an empty piece. SQL Server marks the delimiters as "
-             "GETWORDCOUNT(s, cDelimiters) does there and takes the word as GETWORDNUM(s, n) does; Access "
-             "leaves the call as written."},
+             "GETWORDCOUNT(s, cDelimiters) does there and takes the word as GETWORDNUM(s, n) does; so does "
+             "Access, with its marks as for GETWORDCOUNT(s, cDelimiters) and its word as for GETWORDNUM(s, n)."},
     {.id = "fn.strconv",
      .fox = "STRCONV(s, n)",
      .example = "STRCONV(s, 11)",

@@ -185,16 +185,25 @@ constexpr std::string_view trim_pattern_form(Column column) {
 constexpr bool trims_by_pattern(Column column) { return column == sqlserver; }
 // Whether the dialect trims one parse string by swapping it with the blank (Access, which has no trim
 // of other characters): the blanks made CHR(1), the parse string blanks, the blanks trimmed, and both
-// put back. Only a parse string of one character, no blank, whose runs the swap keeps whole.
+// put back. Only one parse string, a literal with no blank that no run of it can be found across.
 constexpr bool trims_by_swap(Column column) { return column == access; }
 
-// Whether the dialect, having no regular expressions, marks the delimiters of GETWORDNUM and
-// GETWORDCOUNT (Form::delimiters) in the text instead of listing them (SQL Server): the form's last
-// slot is then the text, as delimited_text writes it, with every delimiter replaced by CHAR(1).
-constexpr bool delimiters_replaced(Column column) { return column == sqlserver; }
-// The text of delimiters_replaced, {1} the converted text: Unicode text of any length, compared by
-// its code points (CHAR(1) and CHAR(2), the marks, have no weight in every collation).
-inline constexpr std::string_view delimited_text = "CAST({1} AS NVARCHAR(MAX)) COLLATE Latin1_General_BIN2";
+// How a dialect with no regular expressions marks the delimiters of GETWORDNUM and GETWORDCOUNT
+// (Form::delimiters) in the text instead of listing them (SQL Server, Access): the form's last slot is
+// then the text, {1} in `text`, each delimiter c replaced as REPLACE(text, 'c'`mark`. SQL Server reads
+// Unicode text of any length by its code points (CHAR(1) and CHAR(2), the marks, have no weight in
+// every collation); Access's REPLACE finds c by its code (compare 0) in a text that is never NULL,
+// which its REPLACE refuses. Empty where the dialect lists the delimiters in a class.
+struct DelimiterMarks {
+    std::string_view text;
+    std::string_view mark;
+};
+constexpr DelimiterMarks delimiter_marks(Column column) {
+    if (column == sqlserver) return {"CAST({1} AS NVARCHAR(MAX)) COLLATE Latin1_General_BIN2", "', CHAR(1))"};
+    if (column == access) return {"{1} & ''", "', CHR(1), 1, -1, 0)"};
+    return {};
+}
+constexpr bool delimiters_replaced(Column column) { return !delimiter_marks(column).text.empty(); }
 
 // Whether the dialect has no bit operator, so that its bits are read with whole-number arithmetic.
 constexpr bool bits_by_arithmetic(Column column) { return column == access; }

@@ -36,15 +36,6 @@ constexpr std::size_t most_strings = 8;
 
 bool printable(char c) { return c >= ' ' && c <= '~'; }
 
-// A string one end of which is also its other end ("aa", "aba") may be found across the place where
-// the run at the start ends or the run at the end begins: such a string keeps the call.
-bool bordered(std::string_view s) {
-    for (std::size_t n = 1; n < s.size(); ++n) {
-        if (s.substr(0, n) == s.substr(s.size() - n)) return true;
-    }
-    return false;
-}
-
 bool shares_character(std::string_view a, std::string_view b) {
     return a.find_first_of(b) != std::string_view::npos;
 }
@@ -94,6 +85,13 @@ void write_marked(std::string_view base, std::string_view text, const std::strin
 }
 
 }  // namespace
+
+bool bordered(std::string_view s) {
+    for (std::size_t n = 1; n < s.size(); ++n) {
+        if (s.substr(0, n) == s.substr(s.size() - n)) return true;
+    }
+    return false;
+}
 
 bool marked_trim(std::string_view row, std::string_view text, std::span<const std::string_view> strings, bool blind,
                  Text &built) {

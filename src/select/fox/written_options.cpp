@@ -174,16 +174,23 @@ bool listable_delimiters(std::string_view inside, bool replaced) {
     });
 }
 
-// The text with each delimiter replaced by CHAR(1), for a dialect that marks them (delimiters_replaced).
-void marked_delimiters(std::string_view text, std::string_view delimiters, Text &marked) {
+// A parse string the blank may stand for while the text is trimmed (trims_by_swap): no blank, no
+// quote, and none found across the end of a run of it.
+bool swappable(std::string_view inside) {
+    return !inside.empty() && inside.find_first_of(" '\"") == std::string_view::npos && !bordered(inside);
+}
+
+// The text with each delimiter replaced by the mark, for a dialect that marks them (delimiters_replaced).
+void marked_delimiters(Column column, std::string_view text, std::string_view delimiters, Text &marked) {
+    const DelimiterMarks marks = delimiter_marks(column);
     for (std::size_t i = 0; i < delimiters.size(); ++i) marked.append("REPLACE(");
     Args one;
     one.add(text);
-    fill(marked, delimited_text, one);
+    fill(marked, marks.text, one);
     for (const char c : delimiters) {
         marked.append(", '");
         marked.push(c);
-        marked.append("', CHAR(1))");
+        marked.append(marks.mark);
     }
 }
 
@@ -195,6 +202,7 @@ struct ParseStrings {
     std::size_t count = 0;
     bool flags_fit = true, blind = false, letters = false, expression = false, dash = false;
     bool characters_only = true, runs_fit = true;
+    std::string_view first;  // the first parse string's text, inside its quotes; empty for no literal
 
     ParseStrings() {
         set.push('\'');
@@ -212,6 +220,7 @@ struct ParseStrings {
         std::string_view inside;
         const bool literal = literal_inside(arg, inside);
         expression = expression || !literal;
+        if (count == 1 && literal) first = inside;
         if (literal) {
             for (char c : inside) letters = letters || may_be_letter(c);
         }
@@ -282,10 +291,7 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
     if (!strings.flags_fit || strings.count == 0 || (strings.blind && (strings.letters || strings.expression))) {
         return false;
     }
-    if (trims_by_swap(pass_.column) &&
-        (strings.count != 1 || !strings.characters_only || strings.set.view() == "' ")) {
-        return false;
-    }
+    if (trims_by_swap(pass_.column) && (strings.count != 1 || !swappable(strings.first))) return false;
     Text run;
     if (set && strings.characters_only) {
         strings.set.push('\'');
@@ -324,7 +330,7 @@ bool Scan::word_delimiters(const Construct &row, std::size_t open, std::size_t c
     if (!fits || index != row.max_args || repeats_long_argument(form, args)) return false;
     if (replaced) {
         Text marked;
-        marked_delimiters(args[0], inside, marked);
+        marked_delimiters(pass_.column, args[0], inside, marked);
         args.add(marked.view());
     } else {
         Text listed;  // the characters but the dash, then one dash
