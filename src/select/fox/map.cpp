@@ -1552,7 +1552,10 @@ constexpr Construct rows[] = {
              "is read as 0 (3 as 2); else begin and end are found in the text made upper case (UPPER, which "
              "keeps a text's length but for a few letters such as the German sharp s on some servers). Any "
              "other occurrence, the flag keeping the delimiters (4), or numbers not written out leave the "
-             "call as written; Access leaves every such call.",
+             "call as written. Access finds each with INSTR from a start (the one after the end of the one "
+             "before, past the text's end where there was none: a start of 0 is refused) and compares by "
+             "its compare argument: 0 (binary) as FoxPro, 1 (text) blind to case, in the text joined with "
+             "the empty text (a NULL gives the empty text).",
      .values = 3},
     {.id = "fn.strtran_remove",
      .fox = "STRTRAN(s, a)",
@@ -1741,7 +1744,9 @@ constexpr Construct rows[] = {
              "most, each run of the other operand is read with INT, which rounds down: bits lo to hi of n are "
              "INT(n / 2^lo) - 2^(hi - lo + 1) * INT(n / 2^(hi + 1)), times 2^lo (a negative n read as 32 bits "
              "with a sign, as FoxPro reads it; a fraction is dropped downwards, where FoxPro drops it towards "
-             "0). Any other call is left as written there. MySQL computes with 64 bits and no sign: the result is read back with a "
+             "0). Any other call is left as written there: the Jet drivers read AND, OR and XOR of numbers "
+             "as logical (KB 194206, Jet drivers do not support bitwise operators), and BAND, BOR and BXOR "
+             "belong to the ANSI-92 mode of OLE DB alone, which an ODBC client does not get. MySQL computes with 64 bits and no sign: the result is read back with a "
              "sign, as FoxPro gives it. PostgreSQL's & takes integers, not the NUMERIC of an N field."},
     {.id = "fn.bitor",
      .fox = "BITOR(a, b)",
@@ -2135,7 +2140,12 @@ constexpr Construct rows[] = {
              "than n pieces then, and the place follows all but the last n joined again. An n of 1 written out "
              "is RAT(a, s) on SQL Server and Access; on SQL Server an n of 2 or 3 written out is found in the "
              "reversed texts, each occurrence searched from the place after the one before, and counted back "
-             "from the end; any other n leaves the call as written there.",
+             "from the end; any other n leaves the call as written there. Access, for n of 2 or 3 written "
+             "out: INSTRREV again, from the place just before the one found, 0 where that is before the "
+             "first character (a start of 0 is refused); an a whose end is also its start (aa) may be "
+             "found overlapping the one before on SQL Server, not here; the text joined with the empty text (INSTRREV gives "
+             "NULL for a NULL text, which no start takes), times SGN(LEN(a)), so that the empty a is "
+             "found nowhere.",
      .values = 2},
     // File names kept in a column. A name is read without the trailing blanks of a CHAR value; its
     // separators are \ and / between folders and the : of a drive; the extension is what follows the
@@ -3146,7 +3156,22 @@ constexpr T extract_second = {
      "SUBSTRING({1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}), "
      "LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - "
      "(LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0"
+     ") + LEN({2} & '')), {1} & '', {2} & '', 0) > 0 AND INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', "
+     "0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) "
+     "= 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {"
+     "1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {3} & '',"
+     " 0) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1"
+     ", {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF("
+     "INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & "
+     "'')), {1} & '', {2} & '', 0) + LEN({2} & '')), INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) ="
+     " 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0,"
+     " LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} &"
+     " '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {3} & '', 0) "
+     "- (IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & ''"
+     ", 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {"
+     "2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} "
+     "& '', 0) + LEN({2} & '')))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 2 AND STRPOS(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
      "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
@@ -3180,7 +3205,41 @@ constexpr T extract_third = {
      "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + "
      "CHAR_LENGTH({2})) - (LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
      "CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {"
+     "2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} "
+     "& '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '"
+     "', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) > 0 AND INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR"
+     "(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')),"
+     " {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({"
+     "1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '"
+     "')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '',"
+     " 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0)"
+     " = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, "
+     "{1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & ''"
+     ", 0) + LEN({2} & '')), {1} & '', {3} & '', 0) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1"
+     "} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} &"
+     " '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '"
+     "') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {"
+     "1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = "
+     "0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, "
+     "LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & "
+     "'', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) +"
+     " LEN({2} & '')), INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + "
+     "1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, "
+     "INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + "
+     "LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') +"
+     " 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {"
+     "2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} "
+     "& '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '"
+     "', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {3} & '', 0) - "
+     "(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', "
+     "{2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1}"
+     " & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & "
+     "'', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(II"
+     "F(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} "
+     "& '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0"
+     ", LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN("
+     "{2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 AND STRPOS(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
      "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
@@ -3200,7 +3259,12 @@ constexpr T extract_first_loose = {
     "CASE WHEN LOCATE({2}, {1}) > 0 THEN SUBSTRING({1}, LOCATE({2}, {1}) + CHAR_LENGTH({2}), "
      "IF(LOCATE({3}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) > 0, LOCATE({3}, {1}, LOCATE({2}, {1}) + "
      "CHAR_LENGTH({2})) - (LOCATE({2}, {1}) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' END",
-    "",
+    "IIF(INSTR(1, {1} & '', {2} & '', 0) > 0, MID({1} & '', IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN("
+     "{1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), IIF(INSTR(IIF(INSTR(1, {1} & '', {2"
+     "} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {3} &"
+     " '', 0) > 0, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2"
+     "} & '', 0) + LEN({2} & '')), {1} & '', {3} & '', 0) - (IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN("
+     "{1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & ''))), LEN({1} & ''))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 1 THEN CASE WHEN STRPOS(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
      "{2})) - 1), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
@@ -3229,7 +3293,22 @@ constexpr T extract_second_loose = {
      "LOCATE({3}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - "
      "(LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE "
      "'' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0"
+     ") + LEN({2} & '')), {1} & '', {2} & '', 0) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(1, {1} & '', {2} &"
+     " '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & ''"
+     ", 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR"
+     "(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), IIF(INSTR(IIF("
+     "INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + "
+     "LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & ''"
+     ", 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0"
+     ") + LEN({2} & '')), {1} & '', {3} & '', 0) > 0, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) "
+     "= 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0"
+     ", LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} "
+     "& '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {3} & '', 0)"
+     " - (IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '"
+     "', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', "
+     "{2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2}"
+     " & '', 0) + LEN({2} & ''))), LEN({1} & ''))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 2 THEN CASE WHEN STRPOS(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
      "{2})) - 2), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
@@ -3265,7 +3344,41 @@ constexpr T extract_third_loose = {
      "LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + "
      "CHAR_LENGTH({2})) - (LOCATE({2}, {1}, LOCATE({2}, {1}, LOCATE({2}, {1}) + CHAR_LENGTH({2})) + "
      "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {"
+     "2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} "
+     "& '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '"
+     "', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(IIF("
+     "INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & "
+     "'')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, "
+     "LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2"
+     "} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} "
+     "& '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '"
+     "', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INST"
+     "R(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2}"
+     " & '', 0) + LEN({2} & '')), IIF(INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, L"
+     "EN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN("
+     "{1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', "
+     "{2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, "
+     "LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR"
+     "(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(II"
+     "F(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} "
+     "& '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', "
+     "{3} & '', 0) > 0, INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') +"
+     " 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1,"
+     " INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) +"
+     " LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') "
+     "+ 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', "
+     "{2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1}"
+     " & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & "
+     "'', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {3} & '', 0) -"
+     " (IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '',"
+     " {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1"
+     "} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} &"
+     " '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(I"
+     "IF(INSTR(1, {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2}"
+     " & '')), {1} & '', {2} & '', 0) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 0) = "
+     "0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 0) + LEN({2} & '')), {1} & '', {2} & '', 0) + LEN"
+     "({2} & '')), {1} & '', {2} & '', 0) + LEN({2} & ''))), LEN({1} & ''))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY({1}, {2})) > 3 THEN CASE WHEN STRPOS(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY({1}, {2}), CARDINALITY(STRING_TO_ARRAY({1}, "
      "{2})) - 3), {2})) + CHAR_LENGTH({2}) + 1), {3}) > 0 THEN LEFT(SUBSTR({1}, "
@@ -3293,7 +3406,12 @@ constexpr T extract_first_blind = {
      "UPPER({1})) + CHAR_LENGTH({2})) > 0 THEN SUBSTRING({1}, LOCATE(UPPER({2}), UPPER({1})) + "
      "CHAR_LENGTH({2}), LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) "
      "- (LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2}))) ELSE '' END",
-    "",
+    "IIF(INSTR(1, {1} & '', {2} & '', 1) > 0 AND INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} &"
+     " '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {3} & '', 1) > 0, MID({1} & ''"
+     ", IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN("
+     "{2} & '')), INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2}"
+     " & '', 1) + LEN({2} & '')), {1} & '', {3} & '', 1) - (IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({"
+     "1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 1 AND STRPOS(UPPER(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), UPPER({2})), "
      "CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + CHAR_LENGTH({2}) + 1)), "
@@ -3326,7 +3444,22 @@ constexpr T extract_second_blind = {
      "CHAR_LENGTH({2}), LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), "
      "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), UPPER({1}), "
      "LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1"
+     ") + LEN({2} & '')), {1} & '', {2} & '', 1) > 0 AND INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', "
+     "1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) "
+     "= 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {"
+     "1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {3} & '',"
+     " 1) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1"
+     ", {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF("
+     "INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & "
+     "'')), {1} & '', {2} & '', 1) + LEN({2} & '')), INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) ="
+     " 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0,"
+     " LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} &"
+     " '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {3} & '', 1) "
+     "- (IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & ''"
+     ", 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {"
+     "2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} "
+     "& '', 1) + LEN({2} & '')))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 2 AND STRPOS(UPPER(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), UPPER({2})), "
      "CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + CHAR_LENGTH({2}) + 1)), "
@@ -3370,7 +3503,41 @@ constexpr T extract_third_blind = {
      "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), "
      "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + "
      "CHAR_LENGTH({2})) + CHAR_LENGTH({2}))) ELSE '' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {"
+     "2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} "
+     "& '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '"
+     "', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) > 0 AND INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR"
+     "(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')),"
+     " {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({"
+     "1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '"
+     "')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '',"
+     " 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1)"
+     " = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, "
+     "{1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & ''"
+     ", 1) + LEN({2} & '')), {1} & '', {3} & '', 1) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1"
+     "} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} &"
+     " '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '"
+     "') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {"
+     "1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = "
+     "0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, "
+     "LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & "
+     "'', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) +"
+     " LEN({2} & '')), INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + "
+     "1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, "
+     "INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + "
+     "LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') +"
+     " 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {"
+     "2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} "
+     "& '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '"
+     "', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {3} & '', 1) - "
+     "(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', "
+     "{2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1}"
+     " & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & "
+     "'', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(II"
+     "F(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} "
+     "& '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0"
+     ", LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN("
+     "{2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 3 AND STRPOS(UPPER(SUBSTR({1}, "
      "CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), UPPER({2})), "
      "CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + CHAR_LENGTH({2}) + 1)), "
@@ -3395,7 +3562,12 @@ constexpr T extract_first_loose_blind = {
      "CHAR_LENGTH({2})) > 0, LOCATE(UPPER({3}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + "
      "CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' "
      "END",
-    "",
+    "IIF(INSTR(1, {1} & '', {2} & '', 1) > 0, MID({1} & '', IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN("
+     "{1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), IIF(INSTR(IIF(INSTR(1, {1} & '', {2"
+     "} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {3} &"
+     " '', 1) > 0, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2"
+     "} & '', 1) + LEN({2} & '')), {1} & '', {3} & '', 1) - (IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN("
+     "{1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & ''))), LEN({1} & ''))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 1 THEN CASE WHEN "
      "STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), "
      "UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 1), {2})) + CHAR_LENGTH({2}) + "
@@ -3432,7 +3604,22 @@ constexpr T extract_second_loose_blind = {
      "LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), "
      "UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})), "
      "CHAR_LENGTH({1}))) ELSE '' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1"
+     ") + LEN({2} & '')), {1} & '', {2} & '', 1) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(1, {1} & '', {2} &"
+     " '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & ''"
+     ", 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR"
+     "(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), IIF(INSTR(IIF("
+     "INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + "
+     "LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & ''"
+     ", 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1"
+     ") + LEN({2} & '')), {1} & '', {3} & '', 1) > 0, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) "
+     "= 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0"
+     ", LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} "
+     "& '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {3} & '', 1)"
+     " - (IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '"
+     "', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', "
+     "{2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2}"
+     " & '', 1) + LEN({2} & ''))), LEN({1} & ''))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 2 THEN CASE WHEN "
      "STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), "
      "UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 2), {2})) + CHAR_LENGTH({2}) + "
@@ -3478,7 +3665,41 @@ constexpr T extract_third_loose_blind = {
      "UPPER({1})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) + CHAR_LENGTH({2})) - (LOCATE(UPPER({2}), "
      "UPPER({1}), LOCATE(UPPER({2}), UPPER({1}), LOCATE(UPPER({2}), UPPER({1})) + CHAR_LENGTH({2})) + "
      "CHAR_LENGTH({2})) + CHAR_LENGTH({2})), CHAR_LENGTH({1}))) ELSE '' END",
-    "",
+    "IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {"
+     "2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} "
+     "& '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '"
+     "', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) > 0, MID({1} & '', IIF(INSTR(IIF(INSTR(IIF("
+     "INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & "
+     "'')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, "
+     "LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2"
+     "} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} "
+     "& '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '"
+     "', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INST"
+     "R(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2}"
+     " & '', 1) + LEN({2} & '')), IIF(INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, L"
+     "EN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN("
+     "{1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', "
+     "{2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, "
+     "LEN({1} & '') + 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR"
+     "(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(II"
+     "F(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} "
+     "& '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', "
+     "{3} & '', 1) > 0, INSTR(IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') +"
+     " 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1,"
+     " INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) +"
+     " LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') "
+     "+ 1, INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', "
+     "{2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1}"
+     " & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & "
+     "'', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {3} & '', 1) -"
+     " (IIF(INSTR(IIF(INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '',"
+     " {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1"
+     "} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} &"
+     " '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(I"
+     "IF(INSTR(1, {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2}"
+     " & '')), {1} & '', {2} & '', 1) = 0, LEN({1} & '') + 1, INSTR(IIF(INSTR(1, {1} & '', {2} & '', 1) = "
+     "0, LEN({1} & '') + 1, INSTR(1, {1} & '', {2} & '', 1) + LEN({2} & '')), {1} & '', {2} & '', 1) + LEN"
+     "({2} & '')), {1} & '', {2} & '', 1) + LEN({2} & ''))), LEN({1} & ''))), '')",
     "CASE WHEN CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) > 3 THEN CASE WHEN "
      "STRPOS(UPPER(SUBSTR({1}, CHAR_LENGTH(ARRAY_TO_STRING(TRIM_ARRAY(STRING_TO_ARRAY(UPPER({1}), "
      "UPPER({2})), CARDINALITY(STRING_TO_ARRAY(UPPER({1}), UPPER({2}))) - 3), {2})) + CHAR_LENGTH({2}) + "
@@ -3582,14 +3803,21 @@ constexpr NumberedForm numbered[] = {
       "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) = 0 THEN 0 ELSE LEN({2} + '.') - "
       "CHARINDEX(REVERSE({1}), REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) - LEN({1} + '.') + "
       "2 END)",
-      "", "", "", ""}},
+      "", "",
+      "(IIF(INSTRREV({2} & '', {1} & '') < 2, 0, INSTRREV({2} & '', {1} & '', INSTRREV({2} & '', {1} & '') "
+      "- 1)) * SGN(LEN({1} & '')))",
+      ""}},
     {"fn.rat_occurrence", "3",
      {"(CASE WHEN CHARINDEX(REVERSE({1}), REVERSE({2})) = 0 THEN 0 WHEN CHARINDEX(REVERSE({1}), "
       "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) = 0 THEN 0 WHEN CHARINDEX(REVERSE({1}), "
       "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) + 1) "
       "= 0 THEN 0 ELSE LEN({2} + '.') - CHARINDEX(REVERSE({1}), REVERSE({2}), CHARINDEX(REVERSE({1}), "
       "REVERSE({2}), CHARINDEX(REVERSE({1}), REVERSE({2})) + 1) + 1) - LEN({1} + '.') + 2 END)",
-      "", "", "", ""}},
+      "", "",
+      "(IIF(IIF(INSTRREV({2} & '', {1} & '') < 2, 0, INSTRREV({2} & '', {1} & '', INSTRREV({2} & '', {1} & "
+      "'') - 1)) < 2, 0, INSTRREV({2} & '', {1} & '', IIF(INSTRREV({2} & '', {1} & '') < 2, 0, INSTRREV({2}"
+      " & '', {1} & '', INSTRREV({2} & '', {1} & '') - 1)) - 1)) * SGN(LEN({1} & '')))",
+      ""}},
     {"fn.strconv", "9", all("{1}")},
     {"fn.strconv", "10", all("{1}")},
     {"fn.strconv", "11", all("{1}")},
