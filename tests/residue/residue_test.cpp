@@ -194,6 +194,14 @@ TEST(Residue, FunctionsTheTargetLacks) {
           "function CURSORGETPROP"}},
         {pgsql, "SELECT COUNT(*) FILTER (WHERE A > 1), LAST(X) FROM T", {"function LAST"}},
         {access, "SELECT LAST(X), FIRST(Y) FROM T", {}},
+        // The VBA functions Jet runs for a client, which Access's forms of FoxPro's string functions are
+        // written with; FoxPro's trims of parse strings and its word functions with delimiters stay FoxPro's.
+        {access,
+         "SELECT MID(RTRIM(F), INSTRREV(REPLACE(RTRIM(F) & '', '/', '\\'), '\\') + 1), REPLACE(S & '', 'a', '', 1, -1, "
+         "0), STRING(LEN(S & '') + 3, CHR(1)), UCASE(LEFT(S, 1)) + LCASE(S) FROM T",
+         {}},
+        {access, "SELECT TRIM(X), TRIM(X, '*'), ALLTRIM(X, '-', '.'), LTRIM(X, '00'), GETWORDCOUNT(X, ';') FROM T",
+         {"function TRIM", "function ALLTRIM", "function LTRIM", "function GETWORDCOUNT"}},
         {mysql, "SELECT DEFAULT(X), TEXTMERGE(N), FILETOSTR(P), RATLINE('x', N) FROM T",
          {"function TEXTMERGE", "function FILETOSTR", "function RATLINE"}},
         // A keyword a converter quoted as a name, called: FoxPro's SELECT(), ORDER().
