@@ -687,7 +687,8 @@ constexpr Construct rows[] = {
                 "LTRIM(RTRIM({1}, {2}), {2})", "TRIM(BOTH {2} FROM {1})",
                 "IIF({1} IS NULL, NULL, REPLACE(REPLACE(TRIM(REPLACE(REPLACE({1} & '', ' ', CHR(1)), {2}, ' ', 1, -1, 0)), ' ', {2}), CHR(1), ' '))",
                 "BTRIM({1}, {2})"},
-     .note = "The parse strings trimmed from both ends instead of blanks, as often as they stand there. "
+     .note = "The parse strings trimmed from both ends instead of blanks, as often as they stand there; "
+             "a parse string written more than once is one (ALLTRIM(s, '-', '-') is ALLTRIM(s, '-')). "
              "MySQL's TRIM trims one string, any text: one parse string, written after the text; several, "
              "each a literal of one character other than a letter, are the class of a REGEXP_REPLACE anchored "
              "at the ends trimmed. Oracle and "

@@ -203,6 +203,8 @@ struct ParseStrings {
     bool flags_fit = true, blind = false, letters = false, expression = false, dash = false;
     bool characters_only = true, runs_fit = true;
     std::string_view first;  // the first parse string's text, inside its quotes; empty for no literal
+    std::string_view first_written;  // the first parse string as written
+    bool same = true;  // every parse string written as the first: one string trimmed
 
     ParseStrings() {
         set.push('\'');
@@ -221,6 +223,8 @@ struct ParseStrings {
         const bool literal = literal_inside(arg, inside);
         expression = expression || !literal;
         if (count == 1 && literal) first = inside;
+        if (count == 1) first_written = arg;
+        same = same && arg == first_written;
         if (literal) {
             for (char c : inside) letters = letters || may_be_letter(c);
         }
@@ -291,12 +295,12 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
     if (!strings.flags_fit || strings.count == 0 || (strings.blind && (strings.letters || strings.expression))) {
         return false;
     }
-    if (trims_by_swap(pass_.column) && (strings.count != 1 || !swappable(strings.first))) return false;
+    if (trims_by_swap(pass_.column) && (!strings.same || !swappable(strings.first))) return false;
     Text run;
     if (set && strings.characters_only) {
         strings.set.push('\'');
         args.add(strings.set.view());
-    } else if (!set && strings.count == 1) {
+    } else if (!set && strings.same) {
         // TRIM(BOTH s FROM x) of the one parse string, any text
     } else if (!strings.letters || set) {
         if (!strings.run(run, set)) return false;
