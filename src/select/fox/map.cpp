@@ -2059,8 +2059,8 @@ constexpr Construct rows[] = {
      .target = {"", "TRANSLATE({1}, CHR(1) || {2}, CHR(1) || {3})", "", "", "TRANSLATE({1}, {2}, {3})"},
      .note = "Oracle's TRANSLATE drops the characters of 'from' that 'to' has no counterpart for, as FoxPro "
              "does. SQL Server's TRANSLATE refuses lists of different lengths, and MySQL and Access have "
-             "none: SQL Server and MySQL take the next row's REPLACE, one character after the other, where "
-             "the lists allow it."},
+             "none: SQL Server, MySQL and Access take the next row's REPLACE, one character after the other, "
+             "where the lists allow it."},
     {.id = "fn.chrtran_steps",
      .fox = "CHRTRAN(s, 'ab', 'x')",
      .example = "CHRTRAN(s, '*!', '')",
