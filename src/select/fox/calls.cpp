@@ -541,8 +541,7 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text 
         const char q = arg.empty() ? '\0' : arg.front();
         const std::size_t at = static_cast<std::size_t>(arg.data() - src_.data());
         const bool literal = (q == '\'' || q == '"' || q == '[') && literal_end(at) == at + arg.size();
-        // Access has no REPLACE outside Access itself: a pattern held by a name passes as it is there.
-        if (index++ > 0 || (pass_.column == access && !literal)) {
+        if (index++ > 0) {
             convert_into(args, from, to, false);
         } else if (literal) {
             Text pattern;
@@ -550,10 +549,10 @@ bool Scan::like(const Construct &row, std::size_t open, std::size_t close, Text 
             args.add(pattern.view());
         } else {
             Piece piece = convert(from, to, false);
+            Args held;
+            held.add(piece.text);
             Text pattern;
-            pattern.append("REPLACE(REPLACE(");
-            pattern.append(piece.text);
-            pattern.append(", '*', '%'), '?', '_')");
+            fill(pattern, like_pattern_form(pass_.column), held);
             args.add(pattern.view());
         }
     });

@@ -1379,8 +1379,8 @@ constexpr Construct rows[] = {
      .form = Form::like,
      .target = {"({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})"},
      .note = "FoxPro's * and ? become % and _ (in a literal pattern; otherwise through REPLACE), the "
-             "wildcards Access too reads for a client of ODBC or OLE DB; on Access a pattern that is no literal "
-             "passes as it is. The predicate x LIKE p stays as it is, but for a [ in "
+             "wildcards Access too reads for a client of ODBC or OLE DB (Access's REPLACE refuses a NULL: "
+             "a NULL pattern is kept NULL by IIF there). The predicate x LIKE p stays as it is, but for a [ in "
              "a literal pattern on SQL Server and Access, written [[]: FoxPro reads it as itself, their LIKE "
              "as the start of a class of characters (not where an ESCAPE clause follows)."},
     {.id = "fn.dtot",

@@ -183,6 +183,16 @@ constexpr std::string_view trim_pattern_form(Column column) {
 // Whether the dialect's trim finds the first character of no parse string by a pattern (SQL Server's
 // PATINDEX): {2} the pattern, {3} a character of no parse string that ends the text.
 constexpr bool trims_by_pattern(Column column) { return column == sqlserver; }
+// The pattern of LIKE(p, x) that is no literal, {1} the converted pattern: FoxPro's * and ? made % and
+// _ by REPLACE; Access's REPLACE refuses a NULL, which stays NULL there (no row is like it).
+constexpr std::string_view like_pattern_form(Column column) {
+    constexpr std::array<std::string_view, column_count> forms = {
+        "REPLACE(REPLACE({1}, '*', '%'), '?', '_')", "REPLACE(REPLACE({1}, '*', '%'), '?', '_')",
+        "REPLACE(REPLACE({1}, '*', '%'), '?', '_')",
+        "IIF({1} IS NULL, NULL, REPLACE(REPLACE({1} & '', '*', '%'), '?', '_'))",
+        "REPLACE(REPLACE({1}, '*', '%'), '?', '_')"};
+    return forms[column];
+}
 // Whether the dialect trims one parse string by swapping it with the blank (Access, which has no trim
 // of other characters): the blanks made CHR(1), the parse string blanks, the blanks trimmed, and both
 // put back. Only one parse string, a literal with no blank that no run of it can be found across.
