@@ -19,6 +19,12 @@ constexpr FunctionRow padl{"PADL", "IIF", Edit::rebuild,
                            0, 0, "Insufficient memory for PADR", true};
 constexpr FunctionRow mod{"MOD", "", Edit::rebuild, {"(%1)-(%2)*INT((%1)/(%2))"}, 0, 5, "Insufficient memory for MOD",
                           true};
+// STRTRAN(s, a, b) as Jet's REPLACE, which refuses a NULL text (kept NULL here) and compares by its
+// last argument: 0, binary, as FoxPro finds a.
+constexpr FunctionRow strtran{"STRTRAN,STRTRA,STRTR,STRT", "IIF", Edit::rebuild,
+                              {"%1 IS NULL,NULL,REPLACE(%1&'',%2,'',1,-1,0)",
+                               "%1 IS NULL,NULL,REPLACE(%1&'',%2,%3,1,-1,0)"},
+                              0, 0, "Insufficient memory for STRTRAN", true, 3};
 constexpr FunctionRow alltrim{"ALLTRIM,ALLTRI,ALLTR,ALLT", "TRIM", Edit::rename, {}, 0, 0, {}, false, 1};
 constexpr FunctionRow substr{"SUBSTR,SUBST,SUBS", "MID", Edit::rename, {}, 0};
 constexpr FunctionRow upper{"UPPER,UPPE", "UCASE", Edit::rename, {}, 0};
@@ -38,7 +44,7 @@ constexpr ChainRow chain[] = {
     between, is_null, null_literal, partition, list_call, list_word, cross, escape, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, force, group, having, inner, into,
     join, full_left_right, on, like, not_op, outer, select, top, where,
-    fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(upper), fn(lower), fn(strtran_replace), fn(instr),
+    fn(padr), fn(padl), fn(mod), fn(alltrim), fn(substr), fn(upper), fn(lower), fn(strtran), fn(instr),
     fn(dtor_factor), fn(rtod_factor), fn(nvl), fn(hours), fn(sec), fn(ttod), fn(dtoc), fn(deleted),
 };
 

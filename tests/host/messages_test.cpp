@@ -93,6 +93,7 @@ std::vector<Row> rows() {
         {"Insufficient memory for HOURS", access, {"SELECT " + repeat("PADR(n,1),", 19) + repeat("HOURS(a,b),", 40) + "1 FROM t"}},
         {"Insufficient memory for DTOC", access, {"SELECT " + repeat("PADR(n,1),", 8) + repeat("DTOC(a),", 40) + "1 FROM t"}},
         {"Insufficient memory for MOD", access, {"SELECT MOD(a,b),MOD(a,b),1 FROM t"}},
+        {"Insufficient memory for STRTRAN", access, {"SELECT STRTRAN(n,'a','b'),1 FROM t"}},
         {"Insufficient memory for column list", "ZQ_SQL_CREATE_STRU_CONVERT", {"a D"}},
         {"Insufficient memory for table name", "ZQ_SQL_FIND_TABLES", {".." + repeat("t", 128), "DBF_TABLES", "AUTOMATION"}},
         {"Variable not found: x", "ZQ_SQL_FIND_VARIABLES", {"~x"}},

@@ -1565,9 +1565,11 @@ constexpr Construct rows[] = {
      .words = "STRTRAN,STRTRA,STRTR,STRT",
      .min_args = 2,
      .max_args = 2,
-     .target = all("REPLACE({1}, {2}, '')"),
+     .target = {"REPLACE({1}, {2}, '')", "REPLACE({1}, {2}, '')", "REPLACE({1}, {2}, '')",
+                "IIF({1} IS NULL, NULL, REPLACE({1} & '', {2}, '', 1, -1, 0))", "REPLACE({1}, {2}, '')"},
      .note = "Without a replacement FoxPro removes a; the servers' REPLACE (but Oracle's) needs the third "
-             "argument."},
+             "argument. Access's REPLACE refuses a NULL text, kept NULL by IIF, and finds a by its "
+             "compare argument 0 (binary), as FoxPro does; so does STRTRAN(s, a, b) there."},
     {.id = "fn.strtran_occurrences",
      .fox = "STRTRAN(s, a, b, nStart[, nCount[, nFlags]])",
      .example = "STRTRAN(s, 'a', 'b', 1, 1)",
@@ -2920,7 +2922,8 @@ const Construct *other_taking(const Construct &row, std::size_t count) {
 }
 
 // STRTRAN(s, a, b, ...) of every occurrence, and of the first one only (0 when there is none: the text).
-constexpr T replace_every = all("REPLACE({1}, {2}, {3})");
+constexpr T replace_every = {"REPLACE({1}, {2}, {3})", "REPLACE({1}, {2}, {3})", "REPLACE({1}, {2}, {3})",
+                             "IIF({1} IS NULL, NULL, REPLACE({1} & '', {2}, {3}, 1, -1, 0))", "REPLACE({1}, {2}, {3})"};
 constexpr T replace_first = {
     "COALESCE(STUFF({1}, CHARINDEX({2}, {1}), LEN({2} + '.') - 1, {3}), {1})",
     "CASE WHEN INSTR({1}, {2}) > 0 THEN SUBSTR({1}, 1, INSTR({1}, {2}) - 1) || {3} || SUBSTR({1}, INSTR({1}, {2}) + "
