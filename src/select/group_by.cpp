@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace tarnvel::select {
 namespace {
@@ -464,10 +465,29 @@ struct Grouping {
     Session *session = nullptr;
     int keys = 0;              // the columns so made
 
+    // Each entry under the names an item may match it by: the entry itself and, for t.a, the a
+    // after its qualifier. Sorted, so that an item finds its entries without walking them all.
+    struct Key {
+        std::string_view name;
+        std::size_t entry;
+        bool qualified;  // the name after the entry's qualifier
+        bool operator<(const Key &other) const { return name < other.name; }
+    };
+    std::vector<Key> index;
+
     Grouping(const Pass &pass, const Parts &parts, Text &group)
         : pass(pass), text(parts.grouping), entries_from(text.size() - parts.entries.size()), group(group),
           used(Text::obtain(16, "Insufficient memory for GROUP BY")) {
-        pass.for_each_entry(text, entries_from, [this](std::size_t, std::size_t, std::size_t) { used.push('0'); });
+        pass.for_each_entry(text, entries_from, [this](std::size_t k, std::size_t from, std::size_t to) {
+            used.push('0');
+            const std::string_view entry = trimmed(text.substr(from, to - from));
+            if (entry.empty()) return;
+            index.push_back({entry, k, false});
+            std::size_t dot = 0;
+            while (dot < entry.size() && this->pass.ident(entry[dot])) ++dot;
+            if (dot > 0 && dot + 1 < entry.size() && entry[dot] == '.') index.push_back({entry.substr(dot + 1), k, true});
+        });
+        std::sort(index.begin(), index.end());
     }
 
     void add(std::string_view entry) {
@@ -479,30 +499,40 @@ struct Grouping {
 
     bool names(std::string_view word) const { return !word.empty() && pass.find_word(text, word) != npos; }
 
-    // Whether the entry is the item's alias, expression or position, or the expression qualified
-    // (t.a for a). An entry that only holds one of them among other text (UPPER(a), a + 1, a x) is
-    // an entry of its own, written as it stands.
-    bool is(std::string_view entry, std::string_view w) const {
-        if (w.empty() || !entry.ends_with(w)) return false;
-        if (entry.size() == w.size()) return true;
-        std::string_view qualifier = entry.substr(0, entry.size() - w.size());
-        if (qualifier.size() < 2 || qualifier.back() != '.') return false;
-        qualifier.remove_suffix(1);
-        return std::all_of(qualifier.begin(), qualifier.end(), [this](char c) { return pass.ident(c); });
+    // Whether the key stands in the text as a whole word outside a quoted text, as names() finds it.
+    bool whole_word(std::string_view name) const {
+        const std::size_t at = static_cast<std::size_t>(name.data() - text.data()), end = at + name.size();
+        return name.front() != '\'' && at > 0 && !pass.ident(text[at - 1]) && (end == text.size() || !pass.ident(text[end]));
     }
 
-    // Whether an entry names the item; the entries that do are marked used.
+    // Calls 'each(key)' for every entry that is the word w (qualified: t.w too, where 'qualified_too').
+    template <typename Each>
+    void entries_named(std::string_view w, bool qualified_too, Each each) const {
+        if (w.empty()) return;
+        auto key = std::lower_bound(index.begin(), index.end(), Key{w, 0, false});
+        for (; key != index.end() && key->name == w; ++key) {
+            if (!key->qualified || qualified_too) each(*key);
+        }
+    }
+
+    // Whether an entry names the item (its alias, expression or position, or the expression
+    // qualified: t.a for a); the entries that do are marked used. An entry that only holds one of
+    // them among other text (UPPER(a), a + 1, a x) is an entry of its own, written as it stands.
     bool groups(const Item &item, std::string_view number) {
-        if (!names(item.alias) && !names(item.expr) && !names(number)) return false;
-        bool found = false;
-        pass.for_each_entry(text, entries_from, [&](std::size_t k, std::size_t from, std::size_t to) {
-            const std::string_view entry = trimmed(text.substr(from, to - from));
-            if (is(entry, item.alias) || is(entry, item.expr) || entry == number) {
-                used.set(k, '1');
-                found = true;
-            }
-        });
-        return found;
+        bool found = false, named = false;
+        auto look = [&](const Key &key) {
+            found = true;
+            named = named || whole_word(key.name);
+        };
+        entries_named(item.alias, true, look);
+        entries_named(item.expr, true, look);
+        entries_named(number, false, look);
+        if (!found || (!named && !names(item.alias) && !names(item.expr) && !names(number))) return false;
+        auto mark = [this](const Key &key) { used.set(key.entry, '1'); };
+        entries_named(item.alias, true, mark);
+        entries_named(item.expr, true, mark);
+        entries_named(number, false, mark);
+        return true;
     }
 
     void add_unused() {
