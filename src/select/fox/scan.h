@@ -8,6 +8,7 @@
 #include "lex/scan.h"
 #include "select/fox/forms.h"
 #include "select/fox/map.h"
+#include "select/fox/standing_names.h"
 #include "select/fox/text.h"
 #include "select/host_variables.h"
 
@@ -15,6 +16,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace tarnvel::select::fox {
@@ -319,7 +321,7 @@ struct Pass {
         for (const Qualifier &q : qualifiers) {
             if (kept && q.length != 0 && same_name(word, q.name())) return q.host;
         }
-        const bool host = names_no_table(statement, word, rules);
+        const bool host = !names_standing(word);
         if (kept) {
             Qualifier &q = qualifiers[next_qualifier++ % qualifiers.size()];
             std::copy(word.begin(), word.end(), q.chars.begin());
@@ -328,6 +330,16 @@ struct Pass {
         }
         return host;
     }
+    // Whether the statement names 'word' alone. The first few questions read the statement; after
+    // them, one reading gathers every such name, so that a statement of thousands of qualifiers
+    // stays linear.
+    bool names_standing(std::string_view word) const {
+        if (!standing && ++standing_questions <= 8) return !names_no_table(statement, word, rules);
+        if (!standing) standing.emplace(statement, rules);
+        return standing->has(word);
+    }
+    mutable std::optional<StandingNames> standing{};
+    mutable int standing_questions = 0;
     struct Qualifier {
         static constexpr std::size_t longest = 31;
         std::array<char, longest> chars{};

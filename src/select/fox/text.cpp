@@ -186,13 +186,6 @@ struct NameStops {
     unsigned operator()(char c) const { return at[static_cast<unsigned char>(c)]; }
 };
 
-// A literal's file name, FROM ("c:\data\orders.dbf"): its base name.
-std::string_view literal_file(std::string_view run) {
-    std::string_view file = run.size() >= 2 ? run.substr(1, run.size() - 2) : std::string_view{};
-    if (const std::size_t slash = file.find_last_of("\\/:!"); slash != std::string_view::npos) file.remove_prefix(slash + 1);
-    if (const std::size_t dot = file.rfind('.'); dot != std::string_view::npos) file = file.substr(0, dot);
-    return file;
-}
 }  // namespace
 
 // Only the words that begin with the word's first letter and the literals are read: a character
@@ -226,6 +219,13 @@ bool names_no_table(std::string_view text, std::string_view word, const lex::Lit
         }
     }
     return true;
+}
+
+std::string_view literal_file(std::string_view run) {
+    std::string_view file = run.size() >= 2 ? run.substr(1, run.size() - 2) : std::string_view{};
+    if (const std::size_t slash = file.find_last_of("\\/:!"); slash != std::string_view::npos) file.remove_prefix(slash + 1);
+    if (const std::size_t dot = file.rfind('.'); dot != std::string_view::npos) file = file.substr(0, dot);
+    return file;
 }
 
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end) {

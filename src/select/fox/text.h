@@ -200,6 +200,8 @@ bool names_alias_m(std::string_view text, const lex::LiteralRules &rules);
 bool names_no_table(std::string_view text, std::string_view word, const lex::LiteralRules &rules,
                     std::string_view literal = {});
 
+// A literal's file name, FROM ("c:\data\orders.dbf"): its base name.
+std::string_view literal_file(std::string_view run);
 // The "(" at 'open' begins a subquery: blanks, then SELE in any letter case.
 bool sele_follows(std::string_view text, std::size_t open, std::size_t end);
 // The word (upper case) stands at 'at', in any letter case, and no name character follows it.

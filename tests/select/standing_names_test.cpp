@@ -1,0 +1,72 @@
+// The names a statement names alone, gathered in one reading, answer as the reading per question
+// does (names_no_table): the converter switches from one to the other after a few questions, and a
+// statement must convert the same whichever answered.
+#include "select/fox/standing_names.h"
+#include "select/fox/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using tarnvel::select::fox::names_no_table;
+using tarnvel::select::fox::StandingNames;
+
+struct StandingCase {
+    const char *text;
+    std::vector<const char *> words;  // asked besides every name-like run of the text
+};
+
+const StandingCase standing_cases[] = {
+    // members and qualifiers are not names alone; a table and its alias are
+    {"SELECT a.x, m.y, ?p.z, ~v FROM t1 a JOIN goApp g ON g.id = a.id", {"a", "A", "g", "goApp", "m", "p", "v", "t2"}},
+    // any letter case, whole runs only
+    {"select Abc.x from ABCD abcd, abc_1", {"abc", "ABCD", "abc_1", "ab", "bcd"}},
+    // a file's name is named alone (orders.DBF), a literal's file base name too
+    {"SELECT o.a FROM orders.DBF o, 'c:\\data\\items.dbf' i, \"x/y/parts.dbf\"", {"orders", "items", "parts", "c", "data"}},
+    // a run behind !, \ or : that ends in a dot is a name alone
+    {"SELECT * FROM db!cust.x, c:tab.y, d\\u.z", {"cust", "tab", "u", "db", "d"}},
+    // names inside literals are not read, nor an unclosed literal's
+    {"SELECT 'w.x y' AS s, [q r] AS t FROM z WHERE 'abc", {"w", "y", "q", "r", "z", "abc", "s", "t"}},
+    {"SELECT `k` FROM n WHERE a = 'it''s' AND b = \"u\"", {"k", "n", "it", "s", "u", "a", "b"}},
+    // digits start no name of their own but belong to one
+    {"SELECT 1a, a1, _x FROM t9 WHERE 2 = 3", {"a", "1a", "a1", "_x", "t9", "2"}},
+    {"", {"a"}},
+};
+
+// Every maximal run of name characters and every quoted run's content, so that each standing name
+// and each near miss is asked.
+std::vector<std::string> runs_of(const std::string &text) {
+    std::vector<std::string> out;
+    std::string run;
+    for (char c : text + " ") {
+        if (tarnvel::select::fox::name_char(c)) {
+            run += c;
+        } else if (!run.empty()) {
+            out.push_back(run);
+            run.clear();
+        }
+    }
+    return out;
+}
+
+TEST(StandingNames, AnswersAsTheReadingPerQuestion) {
+    tarnvel::lex::LiteralRules bracket_rules;
+    bracket_rules.double_quotes = true;
+    bracket_rules.brackets = tarnvel::lex::BracketRuns::first;
+    bracket_rules.backticks = true;
+    for (const tarnvel::lex::LiteralRules &rules : {tarnvel::lex::single_quotes_only, bracket_rules}) {
+        for (const StandingCase &c : standing_cases) {
+            const StandingNames names(c.text, rules);
+            std::vector<std::string> words = runs_of(c.text);
+            words.insert(words.end(), c.words.begin(), c.words.end());
+            for (const std::string &word : words) {
+                EXPECT_EQ(names.has(word), !names_no_table(c.text, word, rules)) << c.text << " / " << word;
+            }
+        }
+    }
+}
+
+}  // namespace
