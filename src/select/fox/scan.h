@@ -8,6 +8,7 @@
 #include "lex/scan.h"
 #include "select/fox/forms.h"
 #include "select/fox/map.h"
+#include "select/fox/paren_pairs.h"
 #include "select/fox/standing_names.h"
 #include "select/fox/text.h"
 #include "select/host_variables.h"
@@ -339,6 +340,19 @@ struct Pass {
         return standing->has(word);
     }
     mutable std::optional<StandingNames> standing{};
+
+    // The ")" that closes the "(" at 'open' before 'end'. In the statement, after the first few
+    // questions, every pair is found in one reading and looked up (nested calls ask for each level).
+    std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end) const {
+        const bool statement_text = text.data() == statement.data() && text.size() == statement.size();
+        if (statement_text && (pairs || ++pair_questions > 8)) {
+            if (!pairs) pairs.emplace(statement, rules);
+            if (std::size_t close = 0; pairs->find(open, end, close)) return close;
+        }
+        return fox::close_paren(text, open, end, rules);
+    }
+    mutable std::optional<ParenPairs> pairs{};
+    mutable int pair_questions = 0;
     mutable int standing_questions = 0;
     struct Qualifier {
         static constexpr std::size_t longest = 31;
@@ -779,7 +793,7 @@ private:
     bool predicate_follows(std::size_t at) const;
     std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_, pass_.rules); }
     bool quote_at(std::size_t at) const { return literal_end(at) != at; }
-    std::size_t close_paren(std::size_t open) const { return fox::close_paren(src_, open, end_, pass_.rules); }
+    std::size_t close_paren(std::size_t open) const { return pass_.close_paren(src_, open, end_); }
     std::size_t operand_end(std::size_t from, std::string_view joins = "+-*/%^") const;
     std::size_t primary_end(std::size_t at) const;
 
