@@ -5,8 +5,11 @@
 #include "lex/letters.h"
 #include "lex/scan.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnvel::utilities {
 namespace {
@@ -42,6 +45,79 @@ void edit(Text &search, Text &out, Pos pos, std::size_t count, std::string_view 
     out.replace(static_cast<std::size_t>(pos), count, with);
 }
 
+// A "(" outside strings, with the ")" that closes it and the first two commas at its own level.
+struct Group {
+    std::size_t open = 0, close = std::string_view::npos;
+    std::size_t commas[2] = {std::string_view::npos, std::string_view::npos};
+    int count = 0;
+};
+
+// Every group of the text, in the order of their "(", read in one walk.
+std::vector<Group> groups_of(std::string_view text) {
+    std::vector<Group> groups;
+    std::vector<std::size_t> open;  // the groups not closed yet, innermost last
+    for (lex::Cursor cursor(text, 0, strings); !cursor.done();) {
+        const std::size_t i = cursor.at();
+        const char c = text[i];
+        const bool counted = cursor.step() && cursor.at() == i + 1;  // a parenthesis, not a string
+        if (counted && c == '(') {
+            open.push_back(groups.size());
+            groups.push_back({i});
+        } else if (counted && c == ')' && !open.empty()) {
+            groups[open.back()].close = i;
+            open.pop_back();
+        } else if (!counted && c == ',' && !open.empty()) {
+            Group &group = groups[open.back()];
+            if (group.count < 2) group.commas[group.count] = i;
+            ++group.count;
+        }
+    }
+    return groups;
+}
+
+struct Edit {
+    std::size_t at, count;
+    std::string_view with;
+    bool operator<(const Edit &other) const { return at < other.at; }
+};
+
+// The edits of every call, at offsets of the text as given, when every call has its ")" and two
+// commas at its level: then each call's edits fall in its own group, and the edits made one call
+// at a time would find the same places. False, with no edit, for any other text.
+bool plan_edits(std::string_view upper, const lex::Alphabet &abc, std::vector<Edit> &edits) {
+    const std::vector<Group> groups = groups_of(upper);
+    for (Call call = next_call(upper, 0, abc); call.start >= 0; call = next_call(upper, call.paren + 1, abc)) {
+        const auto paren = static_cast<std::size_t>(call.paren);
+        const auto group = std::lower_bound(groups.begin(), groups.end(), paren,
+                                            [](const Group &g, std::size_t at) { return g.open < at; });
+        if (group == groups.end() || group->open != paren || group->close == std::string_view::npos || group->count < 2)
+            return false;
+        const auto start = static_cast<std::size_t>(call.start);
+        edits.push_back({start, paren - start + 1, " CASE WHEN "});
+        edits.push_back({group->commas[0], 1, " THEN "});
+        edits.push_back({group->commas[1], 1, " ELSE "});
+        edits.push_back({group->close, 1, " END "});
+    }
+    std::sort(edits.begin(), edits.end());
+    return true;
+}
+
+// The command with the planned edits, written out in one pass.
+void apply_edits(Text &out, const std::vector<Edit> &edits) {
+    const std::string given(out.view());
+    std::size_t size = given.size();
+    for (const Edit &edit : edits) size = size - edit.count + edit.with.size();
+    out.clear();
+    out.reserve(size);
+    std::size_t done = 0;
+    for (const Edit &edit : edits) {
+        out.append(std::string_view(given).substr(done, edit.at - done));
+        out.append(edit.with);
+        done = edit.at + edit.count;
+    }
+    out.append(std::string_view(given).substr(done));
+}
+
 }  // namespace
 
 bool convert_iif(Text &command, Text &out) {
@@ -51,7 +127,15 @@ bool convert_iif(Text &command, Text &out) {
     out.append(command.view());
     const lex::Alphabet &abc = lex::Alphabet::current();
     abc.upper_in_place(command.data(), command.size());
+    if (std::vector<Edit> edits; plan_edits(command.view(), abc, edits)) {
+        apply_edits(out, edits);
+        return true;
+    }
+    return convert_iif_one_at_a_time(command, out);
+}
 
+bool convert_iif_one_at_a_time(Text &command, Text &out) {
+    const lex::Alphabet &abc = lex::Alphabet::current();
     Pos from = 0;
     for (;;) {
         const Call call = next_call(command.view(), from, abc);

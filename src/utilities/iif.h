@@ -14,6 +14,12 @@ inline constexpr std::string_view case_memory_message = "Insufficient memory for
 // of the statement driver's kind that the caller obtained: it receives the command as given and
 // then every edit, at the same offsets as the search copy. Both grow as needed ("Insufficient
 // memory for CASE" when they cannot). True when 'out' holds the result.
+// Each call's places are found in one walk of the command when every call is whole (its ")" and
+// two commas at its level); otherwise the calls are converted one at a time, as below.
 bool convert_iif(Text &command, Text &out);
+
+// The calls converted one at a time, each edit made in both copies before the next search: any
+// command, whole calls or not. 'command' must already be upper case and 'out' hold the command.
+bool convert_iif_one_at_a_time(Text &command, Text &out);
 
 }  // namespace tarnvel::utilities
