@@ -1,6 +1,7 @@
 // Statement shapes that grow in one direction only: many IIFs, deeply nested IIFs, many JOINs, long
 // GROUP BY lists, long IN lists, many UNION members, many subqueries, long chains of + of text,
-// many ~ references, long CREATE TABLE field lists. Each shape builds its text from an item count;
+// many ~ references, long CREATE TABLE field lists, many IIF items, ORDER BY by many aliases, long
+// chains of AND. Each shape builds its text from an item count;
 // the scaling benchmark doubles the count and watches how the conversion's time grows.
 #pragma once
 
@@ -101,6 +102,27 @@ inline std::string fields(std::size_t n) {
     return out;
 }
 
+inline std::string select_iif_chain(std::size_t n) {
+    std::string out = "SELECT ";
+    for (std::size_t i = 0; i < n; ++i) out += (i ? ", IIF(" : "IIF(") + numbered("a", i) + " > 1, 'x', 'y') AS " + numbered("c", i);
+    return out + " FROM t";
+}
+
+inline std::string order_by_aliases(std::size_t n) {
+    std::string select = "SELECT ", order = " ORDER BY ";
+    for (std::size_t i = 0; i < n; ++i) {
+        select += (i ? ", UPPER(" : "UPPER(") + numbered("f", i) + ") AS " + numbered("u", i);
+        order += (i ? ", " : "") + numbered("u", i);
+    }
+    return select + " FROM t" + order;
+}
+
+inline std::string where_chain(std::size_t n) {
+    std::string out = "SELECT a FROM t WHERE a = 1";
+    for (std::size_t i = 0; i < n; ++i) out += " AND ALLTRIM(" + numbered("c", i) + ") == 'v'";
+    return out;
+}
+
 }  // namespace shapes
 
 // Every shape; the counts of the scaling benchmark make each about 10 KB at its smallest.
@@ -114,6 +136,9 @@ inline const std::vector<Shape> scaling_shapes = {
     {"unions", Through::select, shapes::unions},
     {"subqueries", Through::select, shapes::subqueries},
     {"concat", Through::select, shapes::concat},
+    {"select_iif_chain", Through::select, shapes::select_iif_chain},
+    {"order_by_aliases", Through::select, shapes::order_by_aliases},
+    {"where_chain", Through::select, shapes::where_chain},
     {"variables", Through::variables, shapes::variables},
     {"fields", Through::structure, shapes::fields},
 };
