@@ -9,6 +9,7 @@
 #include "select/literals.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -684,6 +685,44 @@ std::size_t destination_at(const Pass &pass, std::string_view text) {
     return at;
 }
 
+// An item of the select list that has an alias of its own (not its expression), with its
+// position and whether a * or t.* stands at or before it (whose columns are not counted).
+struct AliasedItem {
+    std::string_view alias, expr;
+    int number = 0;
+    bool star = false;
+    bool operator<(const AliasedItem &other) const { return alias < other.alias; }
+};
+
+// The aliased items of a list, read once, found by alias.
+struct AliasedItems {
+    std::vector<AliasedItem> sorted;  // by alias, then by position
+    std::string key;
+
+    // The first item whose alias is the entry upper-cased, or null.
+    const AliasedItem *named(std::string_view entry, const lex::Alphabet &letters) {
+        key.assign(entry);
+        for (char &c : key) c = letters.upper(c);
+        const auto found = std::lower_bound(sorted.begin(), sorted.end(), AliasedItem{key, {}});
+        return found != sorted.end() && found->alias == key ? &*found : nullptr;
+    }
+};
+
+AliasedItems aliased_items(const Pass &pass, std::string_view list) {
+    AliasedItems out;
+    bool star = false;
+    for (std::size_t at = Pass::first_item(list), number = 1;; ++number) {
+        const Item item = pass.item_at(list, at);
+        star = star || item.expr == "*" || item.expr.ends_with(".*");
+        if (!item.alias.empty() && item.expr != item.alias)
+            out.sorted.push_back({item.alias, item.expr, static_cast<int>(number), star});
+        if (item.last) break;
+        at = item.start + item.raw.size() + 1;
+    }
+    std::stable_sort(out.sorted.begin(), out.sorted.end());
+    return out;
+}
+
 }  // namespace
 
 void order_alias_pass(Session &session, Clauses &clauses) {
@@ -695,6 +734,7 @@ void order_alias_pass(Session &session, Clauses &clauses) {
     const std::string_view whole = order.view();
     const std::string_view entries = whole.substr(0, destination_at(pass, whole));  // INTO or TO after them
     Text rebuilt;
+    std::optional<AliasedItems> items;  // read at the first entry that may be an alias
     std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
     pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
         std::string_view entry = trimmed(entries.substr(from, to - from));
@@ -704,21 +744,14 @@ void order_alias_pass(Session &session, Clauses &clauses) {
                 entry = trimmed(entry.substr(0, entry.size() - direction.size()));
             }
         }
-        if (entry.empty() || all_digits(entry) || !may_be_alias(pass, list, entry)) return;
-        int number = 1;
-        bool star = false;  // after * or t.*, whose columns are not counted: the expression itself
-        std::string_view expr;
-        for (std::size_t at = Pass::first_item(list);; ++number) {
-            const Item item = pass.item_at(list, at);
-            star = star || item.expr == "*" || item.expr.ends_with(".*");
-            if (item.alias.size() == entry.size() && item.expr != item.alias &&
-                session.letters.is_upper_word(entry, item.alias)) {
-                expr = item.expr;
-                break;
-            }
-            if (item.last) return;
-            at = item.start + item.raw.size() + 1;
-        }
+        if (entry.empty() || all_digits(entry)) return;
+        if (!items) items = aliased_items(pass, list);
+        const AliasedItem *item = items->named(entry, session.letters);
+        if (item == nullptr || !may_be_alias(pass, list, entry)) return;
+        // after * or t.*, whose columns are not counted: the expression itself
+        const bool star = item->star;
+        const std::string_view expr = item->expr;
+        const int number = item->number;
         if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
         const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
         rebuilt.append(entries.substr(copied, entry_at - copied));
