@@ -656,19 +656,30 @@ void append_tail(Text &group, const Parts &parts, bool no_entry, const Text &hav
     }
 }
 
-// A quick look before the items are read: the name stands in the list after AS, or at the end
-// of an item after a blank (an alias written without AS), but not as the first item.
-bool may_be_alias(const Pass &pass, std::string_view list, std::string_view name) {
+// Where the first item's text begins (after its blanks).
+std::size_t first_item_text(std::string_view list) {
     std::size_t first = Pass::first_item(list);
     while (first < list.size() && lex::is_blank(list[first])) ++first;
+    return first;
+}
+
+// The whole word of 'size' bytes at 'at' stands after AS, or at the end of an item after a blank (an
+// alias written without AS), but not in the first item's text, which begins at 'first'.
+bool alias_at(std::string_view list, std::size_t first, std::size_t at, std::size_t size) {
+    const std::size_t end = at + size;
+    if (at <= first || list[at - 1] != ' ' || (end < list.size() && list[end] != ',' && !lex::is_blank(list[end]))) {
+        return false;
+    }
+    const char before = list[at - 2];
+    if (before != ',' && before != ' ') return true;        // x total, SUM(x) total
+    return at >= 4 && list.substr(at - 4, 3) == "AS ";      // x AS total
+}
+
+// A quick look before the items are read: the name stands as alias_at says, outside quoted texts.
+bool may_be_alias(const Pass &pass, std::string_view list, std::string_view name) {
+    const std::size_t first = first_item_text(list);
     for (std::size_t at = pass.find_word(list, name); at != npos; at = pass.find_word(list, name, at + 1)) {
-        const std::size_t end = at + name.size();
-        if (at <= first || list[at - 1] != ' ' || (end < list.size() && list[end] != ',' && !lex::is_blank(list[end]))) {
-            continue;
-        }
-        const char before = list[at - 2];
-        if (before != ',' && before != ' ') return true;       // x total, SUM(x) total
-        if (at >= 4 && list.substr(at - 4, 3) == "AS ") return true;  // x AS total
+        if (alias_at(list, first, at, name.size())) return true;
     }
     return false;
 }
@@ -698,6 +709,18 @@ struct AliasedItem {
 struct AliasedItems {
     std::vector<AliasedItem> sorted;  // by alias, then by position
     std::string key;
+    std::size_t first = 0;  // where the first item's text begins
+    bool quotes = false;    // the list holds a quote: a name may lie in a quoted text
+
+    // Whether the item's own alias is the entry as written and stands as may_be_alias looks for one:
+    // then the list need not be searched for the entry.
+    bool in_place(const Pass &pass, std::string_view list, const AliasedItem &item, std::string_view entry) const {
+        const auto at = static_cast<std::size_t>(item.alias.data() - list.data());
+        const std::size_t end = at + entry.size();
+        if (quotes || item.alias != entry || at == 0 || pass.ident(list[at - 1]) || (end < list.size() && pass.ident(list[end])))
+            return false;
+        return alias_at(list, first, at, entry.size());
+    }
 
     // The first item whose alias is the entry upper-cased, or null.
     const AliasedItem *named(std::string_view entry, const lex::Alphabet &letters) {
@@ -710,6 +733,8 @@ struct AliasedItems {
 
 AliasedItems aliased_items(const Pass &pass, std::string_view list) {
     AliasedItems out;
+    out.first = first_item_text(list);
+    out.quotes = list.find('\'') != npos;
     bool star = false;
     for (std::size_t at = Pass::first_item(list), number = 1;; ++number) {
         const Item item = pass.item_at(list, at);
@@ -747,7 +772,7 @@ void order_alias_pass(Session &session, Clauses &clauses) {
         if (entry.empty() || all_digits(entry)) return;
         if (!items) items = aliased_items(pass, list);
         const AliasedItem *item = items->named(entry, session.letters);
-        if (item == nullptr || !may_be_alias(pass, list, entry)) return;
+        if (item == nullptr || !(items->in_place(pass, list, *item, entry) || may_be_alias(pass, list, entry))) return;
         // after * or t.*, whose columns are not counted: the expression itself
         const bool star = item->star;
         const std::string_view expr = item->expr;
