@@ -731,6 +731,22 @@ struct AliasedItems {
     }
 };
 
+// The first item whose alias (not its expression) is the entry upper-cased, found by walking the
+// list from its first item; false when none is.
+bool walk_to_alias(const Pass &pass, std::string_view list, std::string_view entry, AliasedItem &found) {
+    bool star = false;
+    for (std::size_t at = Pass::first_item(list), number = 1;; ++number) {
+        const Item item = pass.item_at(list, at);
+        star = star || item.expr == "*" || item.expr.ends_with(".*");
+        if (item.alias.size() == entry.size() && item.expr != item.alias && pass.letters.is_upper_word(entry, item.alias)) {
+            found = {item.alias, item.expr, static_cast<int>(number), star};
+            return true;
+        }
+        if (item.last) return false;
+        at = item.start + item.raw.size() + 1;
+    }
+}
+
 AliasedItems aliased_items(const Pass &pass, std::string_view list) {
     AliasedItems out;
     out.first = first_item_text(list);
@@ -759,7 +775,8 @@ void order_alias_pass(Session &session, Clauses &clauses) {
     const std::string_view whole = order.view();
     const std::string_view entries = whole.substr(0, destination_at(pass, whole));  // INTO or TO after them
     Text rebuilt;
-    std::optional<AliasedItems> items;  // read at the first entry that may be an alias
+    std::optional<AliasedItems> items;  // read when more than a few entries ask
+    int asked = 0;
     std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
     pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
         std::string_view entry = trimmed(entries.substr(from, to - from));
@@ -770,13 +787,19 @@ void order_alias_pass(Session &session, Clauses &clauses) {
             }
         }
         if (entry.empty() || all_digits(entry)) return;
-        if (!items) items = aliased_items(pass, list);
-        const AliasedItem *item = items->named(entry, session.letters);
-        if (item == nullptr || !(items->in_place(pass, list, *item, entry) || may_be_alias(pass, list, entry))) return;
+        AliasedItem item;
+        if (++asked <= 8) {  // a few entries: the list is walked for each
+            if (!may_be_alias(pass, list, entry) || !walk_to_alias(pass, list, entry, item)) return;
+        } else {
+            if (!items) items = aliased_items(pass, list);
+            const AliasedItem *found = items->named(entry, session.letters);
+            if (found == nullptr || !(items->in_place(pass, list, *found, entry) || may_be_alias(pass, list, entry))) return;
+            item = *found;
+        }
         // after * or t.*, whose columns are not counted: the expression itself
-        const bool star = item->star;
-        const std::string_view expr = item->expr;
-        const int number = item->number;
+        const bool star = item.star;
+        const std::string_view expr = item.expr;
+        const int number = item.number;
         if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
         const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
         rebuilt.append(entries.substr(copied, entry_at - copied));
