@@ -45,7 +45,8 @@ void edit(Text &search, Text &out, Pos pos, std::size_t count, std::string_view 
     out.replace(static_cast<std::size_t>(pos), count, with);
 }
 
-// A "(" outside strings, with the ")" that closes it and the first two commas at its own level.
+// A "(" outside strings, with the ")" that closes it and the first two commas at its own level
+// (a date literal's are none).
 struct Group {
     std::size_t open = 0, close = std::string_view::npos;
     std::size_t commas[2] = {std::string_view::npos, std::string_view::npos};
@@ -66,6 +67,9 @@ std::vector<Group> groups_of(std::string_view text) {
         } else if (counted && c == ')' && !open.empty()) {
             groups[open.back()].close = i;
             open.pop_back();
+        } else if (!counted && c == '{') {  // a date literal's comma ({^2024-01-15,}) separates nothing
+            const std::size_t close = text.substr(0, i + lex::date_literal_room).find('}', i);
+            if (close != std::string_view::npos) cursor.skip_to(close + 1);
         } else if (!counted && c == ',' && !open.empty()) {
             Group &group = groups[open.back()];
             if (group.count < 2) group.commas[group.count] = i;
