@@ -1,7 +1,7 @@
 // Statement shapes that grow in one direction only: many IIFs, deeply nested IIFs, many JOINs, long
 // GROUP BY lists, long IN lists, many UNION members, many subqueries, long chains of + of text,
 // many ~ references, long CREATE TABLE field lists, many IIF items, ORDER BY by many aliases, long
-// chains of AND. Each shape builds its text from an item count;
+// chains of AND, many host calls on literals. Each shape builds its text from an item count;
 // the scaling benchmark doubles the count and watches how the conversion's time grows.
 #pragma once
 
@@ -123,6 +123,12 @@ inline std::string where_chain(std::size_t n) {
     return out;
 }
 
+inline std::string host_calls(std::size_t n) {
+    std::string out = "SELECT a";
+    for (std::size_t i = 0; i < n; ++i) out += ", RECCOUNT('" + numbered("cur", i) + "') AS " + numbered("n", i);
+    return out + " FROM t";
+}
+
 }  // namespace shapes
 
 // Every shape; the counts of the scaling benchmark make each about 10 KB at its smallest.
@@ -139,6 +145,7 @@ inline const std::vector<Shape> scaling_shapes = {
     {"select_iif_chain", Through::select, shapes::select_iif_chain},
     {"order_by_aliases", Through::select, shapes::order_by_aliases},
     {"where_chain", Through::select, shapes::where_chain},
+    {"host_calls", Through::select, shapes::host_calls},
     {"variables", Through::variables, shapes::variables},
     {"fields", Through::structure, shapes::fields},
 };
