@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include <string>
 #include <vector>
 
@@ -52,18 +54,64 @@ std::vector<std::string> runs_of(const std::string &text) {
     return out;
 }
 
-TEST(StandingNames, AnswersAsTheReadingPerQuestion) {
+// FoxPro's literals as the converter reads them, and single quotes alone.
+std::vector<tarnvel::lex::LiteralRules> rule_sets() {
     tarnvel::lex::LiteralRules bracket_rules;
     bracket_rules.double_quotes = true;
     bracket_rules.brackets = tarnvel::lex::BracketRuns::first;
     bracket_rules.backticks = true;
-    for (const tarnvel::lex::LiteralRules &rules : {tarnvel::lex::single_quotes_only, bracket_rules}) {
+    return {tarnvel::lex::single_quotes_only, bracket_rules};
+}
+
+TEST(StandingNames, AnswersAsTheReadingPerQuestion) {
+    for (const tarnvel::lex::LiteralRules &rules : rule_sets()) {
         for (const StandingCase &c : standing_cases) {
             const StandingNames names(c.text, rules);
             std::vector<std::string> words = runs_of(c.text);
             words.insert(words.end(), c.words.begin(), c.words.end());
             for (const std::string &word : words) {
                 EXPECT_EQ(names.has(word), !names_no_table(c.text, word, rules)) << c.text << " / " << word;
+            }
+        }
+    }
+}
+
+// Every quoted run of the text as written (' and " only, as the cases write them), and one that the
+// text lacks: the literals a work area's argument may be.
+std::vector<std::string> literals_of(const std::string &text) {
+    std::vector<std::string> out{"'zz'"};
+    for (std::size_t at = text.find_first_of("'\""); at != std::string::npos; at = text.find_first_of("'\"", at)) {
+        const std::size_t close = text.find(text[at], at + 1);
+        if (close == std::string::npos) break;
+        out.push_back(text.substr(at, close + 1 - at));
+        at = close + 1;
+    }
+    return out;
+}
+
+// A work area's literal argument asks whether the statement reads the name besides that literal:
+// other literals of the same text count as the literal itself, other spellings of the same file do not.
+const StandingCase besides_cases[] = {
+    {"SELECT RECCOUNT('cust') AS a, RECCOUNT('cust') AS b FROM t", {"cust", "t"}},
+    {"SELECT RECCOUNT('cust') AS a, USED(\"cust\") AS b, RECCOUNT('CUST') FROM t", {"cust", "CUST"}},
+    {"SELECT RECCOUNT('cust') AS a FROM Cust", {"cust"}},
+    {"SELECT RECCOUNT('cust') AS a, RECCOUNT('c:\\d\\cust.dbf') AS b, RECCOUNT('x/cust') FROM t", {"cust", "d", "c"}},
+    {"SELECT RECCOUNT('a.b') AS a, RECCOUNT('b') AS b, RECCOUNT('') AS c, RECCOUNT('.x') FROM t", {"a", "b", ""}},
+};
+
+TEST(StandingNames, AnswersBesidesALiteralAsTheReadingPerQuestion) {
+    std::vector<StandingCase> all(std::begin(standing_cases), std::end(standing_cases));
+    all.insert(all.end(), std::begin(besides_cases), std::end(besides_cases));
+    for (const tarnvel::lex::LiteralRules &rules : rule_sets()) {
+        for (const StandingCase &c : all) {
+            const StandingNames names(c.text, rules);
+            std::vector<std::string> words = runs_of(c.text);
+            words.insert(words.end(), c.words.begin(), c.words.end());
+            for (const std::string &literal : literals_of(c.text)) {
+                for (const std::string &word : words) {
+                    EXPECT_EQ(names.has_besides(word, literal), !names_no_table(c.text, word, rules, literal))
+                        << c.text << " / " << word << " / " << literal;
+                }
             }
         }
     }

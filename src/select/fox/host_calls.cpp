@@ -209,7 +209,7 @@ bool Scan::read_work_area(std::size_t from, std::size_t close) const {
     const std::size_t end = literal_end(from);
     if (end == from || end > close || end - from < 3) return false;
     const std::string_view literal = src_.substr(from, end - from);
-    return !names_no_table(pass_.statement, trimmed(literal.substr(1, literal.size() - 2)), pass_.rules, literal);
+    return pass_.names_besides(trimmed(literal.substr(1, literal.size() - 2)), literal);
 }
 
 // One past the host value that the name at 'at' begins (m.x, THISFORM.x.Value, goApp.cUser, laX[1],

@@ -339,6 +339,13 @@ struct Pass {
         if (!standing) standing.emplace(statement, rules);
         return standing->has(word);
     }
+    // Whether the statement names 'word' other than by 'literal' as written (a work area's literal
+    // argument), by the same reading or gathering as names_standing.
+    bool names_besides(std::string_view word, std::string_view literal) const {
+        if (!standing && ++standing_questions <= 8) return !names_no_table(statement, word, rules, literal);
+        if (!standing) standing.emplace(statement, rules);
+        return standing->has_besides(word, literal);
+    }
     mutable std::optional<StandingNames> standing{};
 
     // The ")" that closes the "(" at 'open' before 'end'. In the statement, after the first few

@@ -12,6 +12,12 @@ bool before_in_any_case(std::string_view a, std::string_view b) {
                                         [](char x, char y) { return upper(x) < upper(y); });
 }
 
+bool name_before(const StandingNames::File &a, const StandingNames::File &b) { return before_in_any_case(a.name, b.name); }
+
+bool file_before(const StandingNames::File &a, const StandingNames::File &b) {
+    return name_before(a, b) || (!name_before(b, a) && a.literal < b.literal);
+}
+
 }  // namespace
 
 StandingNames::StandingNames(std::string_view text, const lex::LiteralRules &rules) {
@@ -30,15 +36,26 @@ StandingNames::StandingNames(std::string_view text, const lex::LiteralRules &rul
         } else if (c == '\'' || c == '"' || c == '[' || c == '`') {
             const std::size_t run = literal_end(text, i, n, rules);
             if (run == i) continue;
-            names_.push_back(literal_file(text.substr(i, run - i)));
+            const std::string_view literal = text.substr(i, run - i);
+            files_.push_back({literal_file(literal), literal});
             i = run - 1;
         }
     }
     std::sort(names_.begin(), names_.end(), before_in_any_case);
+    std::sort(files_.begin(), files_.end(), file_before);
+    const auto same = [](const File &a, const File &b) { return same_name(a.name, b.name) && a.literal == b.literal; };
+    files_.erase(std::unique(files_.begin(), files_.end(), same), files_.end());
 }
 
-bool StandingNames::has(std::string_view word) const {
-    return std::binary_search(names_.begin(), names_.end(), word, before_in_any_case);
+bool StandingNames::has(std::string_view word) const { return has_besides(word, {}); }
+
+// The literals naming 'word' are each once in files_: one other than 'literal' is there when two
+// are, or when the one is not 'literal' (an empty 'literal' excepts none).
+bool StandingNames::has_besides(std::string_view word, std::string_view literal) const {
+    if (std::binary_search(names_.begin(), names_.end(), word, before_in_any_case)) return true;
+    const auto [first, last] = std::equal_range(files_.begin(), files_.end(), File{word, {}}, name_before);
+    if (first == last) return false;
+    return literal.empty() || last - first > 1 || first->literal != literal;
 }
 
 }  // namespace tarnvel::select::fox

@@ -16,9 +16,18 @@ public:
     StandingNames(std::string_view text, const lex::LiteralRules &rules);
     // Whether the text names 'word' (any letter case): the opposite of names_no_table(text, word, rules).
     bool has(std::string_view word) const;
+    // Whether it names 'word' other than by the literal 'literal' as written (RECCOUNT('x') asks
+    // whether x is read besides in its own argument): the opposite of names_no_table(text, word,
+    // rules, literal).
+    bool has_besides(std::string_view word, std::string_view literal) const;
+
+    struct File {
+        std::string_view name, literal;  // a literal's file base name, and the literal as written
+    };
 
 private:
     std::vector<std::string_view> names_;  // sorted without regard to letter case
+    std::vector<File> files_;              // by name without regard to letter case, then by literal; each once
 };
 
 }  // namespace tarnvel::select::fox
