@@ -485,7 +485,6 @@ constexpr Case values[] = {
 // Where PostgreSQL's answer is not FoxPro's, and why (docs/foxpro-to-sql.md says the same).
 constexpr Case pg_conditions[] = {
     {"INLIST(d, {^2020-02-29}, {})", "2"},         // the empty date is NULL, which IN finds not
-    {"LIKE('a*', c) .OR. LIKE('?,?', c)", "2"},    // LIKE reads the trailing blanks of a CHAR column
     {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", ""},  // GREATEST and LEAST pass over NULL
     {"DTOT(d) = t", "5"},            // and equals nothing
     {"TTOD(t) = d", "2 5"},

@@ -1377,12 +1377,15 @@ constexpr Construct rows[] = {
      .max_args = 2,
      .shape = Shape::predicate,
      .form = Form::like,
-     .target = {"({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})"},
+     .target = {"({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "({2} LIKE {1})", "(RTRIM({2}) LIKE {1})"},
      .note = "FoxPro's * and ? become % and _ (in a literal pattern; otherwise through REPLACE), the "
              "wildcards Access too reads for a client of ODBC or OLE DB (Access's REPLACE refuses a NULL: "
              "a NULL pattern is kept NULL by IIF there). The predicate x LIKE p stays as it is, but for a [ in "
              "a literal pattern on SQL Server and Access, written [[]: FoxPro reads it as itself, their LIKE "
-             "as the start of a class of characters (not where an ESCAPE clause follows)."},
+             "as the start of a class of characters (not where an ESCAPE clause follows). FoxPro matches a "
+             "fixed-width field without its trailing blanks (LIKE('Berlin', city) holds for a C(20) city); "
+             "PostgreSQL's CHAR(n) keeps them in LIKE, so there the text is trimmed at the right (RTRIM "
+             "keeps NULL NULL and makes a blank field '', which '%' still matches)."},
     {.id = "fn.dtot",
      .fox = "DTOT(d)",
      .example = "DTOT(d)",
