@@ -70,7 +70,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::text: {
         if (form.empty()) return Built::none;
         if (count_written(row, open, close)) return Built::none;
-        if (&row == &named().fn_empty && (empty_number(open, close, built) || empty_condition(open, close, built))) {
+        if (&row == &named().fn_empty && (empty_number(open, close, built) || empty_condition(open, close, built) ||
+                                            empty_text(open, close, built))) {
             return Built::rewritten;
         }
         Args args;
@@ -313,6 +314,37 @@ bool Scan::empty_condition(std::size_t open, std::size_t close, Text &built) {
     Args args;
     convert_into(args, open + 1, close, true);
     fill(built, named().fn_empty_condition.target[pass_.column], args);
+    return true;
+}
+
+// EMPTY(x) where the dialect has a form of its own for a field (x one name: the test of every type that
+// takes NULL for empty only where the field is a date) or for a call that gives a text of a text
+// (SUBSTR, LEFT, UPPER, ALLTRIM, ...: the test of blank text). Either finds no NULL of a text, number or
+// logical, as FoxPro's EMPTY(.NULL.); a field of the outer side of an outer join is NULL where no row
+// was found. A variable, which the statement reads as a parameter, keeps the test of every type.
+bool Scan::empty_text(std::size_t open, std::size_t close, Text &built) {
+    const std::string_view arg = trimmed(src_.substr(open + 1, close - open - 1));
+    if (arg.empty() || !name_start(arg[0])) return false;
+    const std::size_t first = static_cast<std::size_t>(arg.data() - src_.data());
+    const std::size_t end = first + arg.size();
+    std::string_view form = named().fn_empty_name.target[pass_.column];
+    if (!lone_name_between(first, end)) {
+        form = named().fn_empty_text.target[pass_.column];
+        if ((facts_at(src_, first) & Fact::gives_text) == 0) return false;
+        std::size_t w1 = first;
+        while (w1 < end && name_char(src_[w1])) ++w1;
+        const std::size_t call_open = skip_blanks(w1);
+        if (call_open >= end || src_[call_open] != '(' || close_paren(call_open) + 1 != end) return false;
+    }
+    if (form.empty()) return false;
+    Args args;
+    convert_into(args, first, end, false);
+    const std::string_view converted = trimmed(args[0]);
+    if (!converted.empty() && !name_start(converted[0]) && converted[0] != '"') {
+        fill(built, named().fn_empty.target[pass_.column], args);  // a variable, made a parameter
+        return true;
+    }
+    fill(built, form, args);
     return true;
 }
 

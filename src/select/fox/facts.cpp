@@ -13,7 +13,8 @@ struct FactRow {
 };
 
 constexpr unsigned whole = Fact::gives_whole, number = Fact::gives_number, part = Fact::date_part,
-                   decimal = Fact::takes_decimal, date = Fact::reads_date;
+                   decimal = Fact::takes_decimal, date = Fact::reads_date,
+                   text = Fact::gives_text;
 
 constexpr FactRow fact_rows[] = {
     // counts and the parts of a date or time: whole numbers (an empty date, NULL in some dialects,
@@ -72,6 +73,20 @@ constexpr FactRow fact_rows[] = {
     {"DTOS", date},
     {"CDOW", date},
     {"CMONTH", date},
+    // text of a text: NULL where the text is NULL (a field of the outer side of an outer join)
+    {"SUBSTR", text},
+    {"LEFT", text},
+    {"RIGHT", text},
+    {"UPPER", text},
+    {"LOWER", text},
+    {"PROPER", text},
+    {"ALLTRIM", text},
+    {"TRIM", text},
+    {"LTRIM", text},
+    {"RTRIM", text},
+    {"PADL", text},
+    {"PADR", text},
+    {"PADC", text},
 };
 
 constexpr auto fact_table() {

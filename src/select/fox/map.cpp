@@ -630,6 +630,33 @@ constexpr Construct rows[] = {
      .note = "A logical is empty when false, so EMPTY of a condition is its negation, which every target "
              "reads (SQL Server and Oracle refuse a condition compared with '' or trimmed; EVL(a > b, x) "
              "tests it so). NULL is not empty in FoxPro, and NOT of NULL selects no row."},
+    {.id = "fn.empty_text",
+     .fox = "EMPTY(f(s)) (f a function that gives a text of a text: SUBSTR, LEFT, RIGHT, UPPER, LOWER, "
+            "PROPER, ALLTRIM, TRIM, LTRIM, RTRIM, PADL, PADR, PADC)",
+     .example = "EMPTY(SUBSTR(p.code, 3, 5))",
+     .min_args = 1,
+     .max_args = 1,
+     .shape = Shape::predicate,
+     .target = {"", "", "", "", "COALESCE(RTRIM({1}) = '', FALSE)"},
+     .note = "PostgreSQL: the call's value is a text, blank or not, or NULL where its text is NULL (a "
+             "field of the outer side of an outer join that found no row); the test of blank text finds "
+             "no NULL, as FoxPro's EMPTY(.NULL.), where the test of every type takes NULL for the empty "
+             "date. The other dialects write EMPTY as above."},
+    {.id = "fn.empty_name",
+     .fox = "EMPTY(f) (f a field or variable: one name)",
+     .example = "EMPTY(c.notes)",
+     .min_args = 1,
+     .max_args = 1,
+     .shape = Shape::predicate,
+     .target = {"", "", "", "",
+                "COALESCE(JSONB_PATH_EXISTS(TO_JSONB(COALESCE({1}, NULL)), '$ ? (@ == 0 || @ == false || "
+                "@ like_regex \"^ *$\")'), CAST(PG_TYPEOF(COALESCE({1}, NULL)) AS TEXT) IN ('date', "
+                "'timestamp without time zone'))"},
+     .note = "PostgreSQL: as EMPTY above, but NULL is empty only where the field is a date or datetime (the "
+             "empty date, stored as NULL there): a text, number or logical field of the outer side of an "
+             "outer join that found no row is NULL, and FoxPro's EMPTY(.NULL.) is false. The name is "
+             "written twice, which a name affords. A date field there still cannot be told from the empty "
+             "date. The other dialects write EMPTY as above."},
     {.id = "fn.empty_number",
      .fox = "EMPTY(v) (v a variable FoxPro's naming makes a number, or a call that gives one)",
      .example = "EMPTY(m.nTotal)",

@@ -67,6 +67,7 @@ enum : unsigned {
     date_part = 4,      // a part of a date or time
     takes_decimal = 8,  // its arguments take a decimal: a quotient there may be made one
     reads_date = 16,    // its first argument is a date: a number added to it counts days
+    gives_text = 32,    // a text of a text, NULL of NULL (EMPTY of it tells NULL from blank text)
 };
 }
 unsigned facts_of(std::string_view name);
@@ -92,6 +93,8 @@ struct NamedRows {
     const Construct &fn_at = construct("fn.at");
     const Construct &fn_empty_number = construct("fn.empty_number");
     const Construct &fn_empty_condition = construct("fn.empty_condition");
+    const Construct &fn_empty_text = construct("fn.empty_text");
+    const Construct &fn_empty_name = construct("fn.empty_name");
     const Construct &fn_min_logical = construct("fn.min_logical");
     const Construct &fn_max_logical = construct("fn.max_logical");
     const Construct &fn_ctot_expression = construct("fn.ctot_expression");
@@ -675,6 +678,7 @@ private:
     bool count_written(const Construct &row, std::size_t open, std::size_t close) const;
     bool empty_number(std::size_t open, std::size_t close, Text &built);
     bool empty_condition(std::size_t open, std::size_t close, Text &built);
+    bool empty_text(std::size_t open, std::size_t close, Text &built);
     bool holds_condition(std::size_t from, std::size_t to) const;
     bool lone_name_between(std::size_t from, std::size_t to) const;
     bool cast(std::size_t from, std::size_t to, Text &built);
