@@ -70,8 +70,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::text: {
         if (form.empty()) return Built::none;
         if (count_written(row, open, close)) return Built::none;
-        if (&row == &named().fn_empty && (empty_number(open, close, built) || empty_condition(open, close, built) ||
-                                            empty_text(open, close, built))) {
+        if (&row == &named().fn_empty && empty_typed(open, close, built)) {
             return Built::rewritten;
         }
         Args args;
@@ -287,6 +286,11 @@ bool Scan::count_written(const Construct &row, std::size_t open, std::size_t clo
         digits = !arg.empty() && arg.find_first_not_of("0123456789") == std::string_view::npos;
     });
     return digits && index == 2;
+}
+
+// EMPTY(x) where x shows its kind of value: a number, a condition, a field or a text of a text.
+bool Scan::empty_typed(std::size_t open, std::size_t close, Text &built) {
+    return empty_number(open, close, built) || empty_condition(open, close, built) || empty_text(open, close, built);
 }
 
 // EMPTY(v) of a variable or parameter that FoxPro's naming makes a number (m.nTotal, tnId), or of a call

@@ -679,6 +679,7 @@ private:
     bool empty_number(std::size_t open, std::size_t close, Text &built);
     bool empty_condition(std::size_t open, std::size_t close, Text &built);
     bool empty_text(std::size_t open, std::size_t close, Text &built);
+    bool empty_typed(std::size_t open, std::size_t close, Text &built);
     bool holds_condition(std::size_t from, std::size_t to) const;
     bool lone_name_between(std::size_t from, std::size_t to) const;
     bool cast(std::size_t from, std::size_t to, Text &built);
