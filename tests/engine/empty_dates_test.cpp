@@ -44,6 +44,7 @@ constexpr Case conditions[] = {
     {"EMPTY(d + 30) AND YEAR(d) = 0", "1"},
     {"EMPTY(GOMONTH(d, -1)) AND EMPTY(DTOT(d)) AND EMPTY(TTOD(t))", "1"},
     {"DTOS(d) < '2000' AND YEAR(d) < 2000", "1"},  // blanks come before every date's digits
+    {"CTOD(LEFT(DTOC(d), 10)) = d OR k = 1", "1|2"},  // the text of the empty date read back, no error
 };
 
 // The empty date is below every date, outside every range and list of dates, in FoxPro: the rows

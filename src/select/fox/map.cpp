@@ -650,8 +650,7 @@ constexpr Construct rows[] = {
      .shape = Shape::predicate,
      .target = {"", "", "", "",
                 "COALESCE(JSONB_PATH_EXISTS(TO_JSONB(COALESCE({1}, NULL)), '$ ? (@ == 0 || @ == false || "
-                "@ like_regex \"^ *$\")'), CAST(PG_TYPEOF(COALESCE({1}, NULL)) AS TEXT) IN ('date', "
-                "'timestamp without time zone'))"},
+                "@ like_regex \"^ *$\")'), CAST(PG_TYPEOF(COALESCE({1}, NULL)) AS TEXT) ~ '^(date|timestamp)')"},
      .note = "PostgreSQL: as EMPTY above, but NULL is empty only where the field is a date or datetime (the "
              "empty date, stored as NULL there): a text, number or logical field of the outer side of an "
              "outer join that found no row is NULL, and FoxPro's EMPTY(.NULL.) is false. The name is "
@@ -1459,10 +1458,13 @@ constexpr Construct rows[] = {
      .example = "CTOD(cDate)",
      .place = Place::select,
      .form = Form::ctod,
-     .target = {"CONVERT(DATETIME, {1}, {s})", "TO_DATE({1}, '{or}')", "STR_TO_DATE({1}, '{my}')", "CDATE({1})", "TO_DATE({1}, '{or}')"},
+     .target = {"CONVERT(DATETIME, {1}, {s})", "TO_DATE({1}, '{or}')", "STR_TO_DATE({1}, '{my}')", "CDATE({1})",
+                "TO_DATE(NULLIF(BTRIM({1}, ' -./'), ''), '{or}')"},
      .note = "Read in the order and with the separator of the date style the application sets "
              "(___TARNVEL_Set_DToC_Style; 102, yyyy.mm.dd, when it sets none); MySQL takes any punctuation "
-             "between the parts (%.), as FoxPro does; Access reads it as Windows does."},
+             "between the parts (%.), as FoxPro does; Access reads it as Windows does. PostgreSQL: a text "
+             "of blanks and separators only (DTOC of the empty date) is FoxPro's empty date, NULL there, "
+             "where TO_DATE would stop the statement with an error."},
     {.id = "fn.cast",
      .fox = "CAST(x AS type)",
      .example = "CAST(a AS N(5,2))",
