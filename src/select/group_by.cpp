@@ -107,6 +107,20 @@ struct Pass {
 
     bool keyword(std::string_view word) const { return dialect.group_by_lexicon.find_upper(word, letters) != nullptr; }
 
+    // A keyword at the end of an item, at 'start', names the item where it stands one blank behind a
+    // name that is no keyword or behind a closing parenthesis (o.status key, YEAR(d) year): nothing
+    // else can follow an operand there but the END of a CASE. Behind a literal or another keyword it
+    // ends the expression (INTERVAL '1' DAY, x IS NULL, DISTINCT year).
+    bool keyword_alias(std::string_view item, std::size_t start) const {
+        if (start < 2 || item[start - 1] != ' ' || letters.is_upper_word(item.substr(start), "END")) return false;
+        const std::size_t before = start - 2;
+        if (item[before] == ')') return true;
+        if (!ident(item[before]) || lex::is_digit(item[before])) return false;
+        std::size_t word = before + 1;
+        while (word > 0 && ident(item[word - 1])) --word;
+        return !keyword(item.substr(word, before + 1 - word));
+    }
+
     // The blank before an alias written without AS ("0000 t_week", "a.name nm"): a name, or a quoted
     // name, at the end of the item after one blank, behind the end of an operand; neither the name
     // nor the word before the blank is a keyword (x IS NULL, CASE ... END). npos when there is none.
@@ -120,9 +134,8 @@ struct Pass {
             start = opening;
         } else {
             while (start > 0 && ident(item[start - 1])) --start;
-            if (start == item.size() || lex::is_digit(item[start]) || keyword(item.substr(start))) {
-                return npos;
-            }
+            if (start == item.size() || lex::is_digit(item[start])) return npos;
+            if (keyword(item.substr(start)) && !keyword_alias(item, start)) return npos;
         }
         if (start < 2 || item[start - 1] != ' ') return npos;
         std::size_t before = start - 2;  // the end of the expression
