@@ -367,14 +367,18 @@ Pos find_close_paren(std::string_view text, Pos pos, const LiteralRules &rules) 
     return cursor.depth() > 0 ? -1 : n;  // the text ends inside a nested group, or inside this one
 }
 
+std::size_t date_literal_close(std::string_view text, std::size_t open) {
+    constexpr std::size_t room = 64;
+    return text.substr(0, open + room).find('}', open);
+}
+
 // A comma inside a FoxPro date or datetime literal ({^2024-01-15,}, a strict date with an empty time)
-// separates nothing: a closed {...} is passed over whole. A literal is short, so its "}" is looked
-// for only that far (a text of many "{" and no "}" is still read once).
+// separates nothing: a closed {...} is passed over whole.
 std::size_t comma_at_level(std::string_view text, std::size_t from, const LiteralRules &rules) {
     Cursor cursor(text, from, rules);
     for (std::size_t at = cursor.find(comma_or_brace); at != Cursor::npos; at = cursor.find(comma_or_brace)) {
         if (text[at] == ',') return at;
-        const std::size_t close = text.substr(0, at + date_literal_room).find('}', at);
+        const std::size_t close = date_literal_close(text, at);
         cursor.skip_to(close == std::string_view::npos ? at + 1 : close + 1);
     }
     return Cursor::npos;

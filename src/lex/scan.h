@@ -116,9 +116,10 @@ Pos find_close_paren(std::string_view text, Pos pos,
 // The first comma at 'from' or after it, outside parentheses and literals (a FoxPro date literal,
 // {^2024-01-15,}, is passed over whole); npos when none.
 std::size_t comma_at_level(std::string_view text, std::size_t from, const LiteralRules &rules);
-// How far the "}" of a FoxPro date or datetime literal may stand from its "{" ({^2024-01-15 10:30:00 PM}
-// and its blanks fit with room to spare).
-inline constexpr std::size_t date_literal_room = 64;
+// The "}" that closes the FoxPro date or datetime literal whose "{" is at 'open', or npos. A literal is
+// short ({^2024-01-15 10:30:00 PM} and its blanks fit in 64 bytes with room to spare), so the "}" is
+// looked for only that far: a text of many "{" and no "}" is still read once.
+std::size_t date_literal_close(std::string_view text, std::size_t open);
 Pos find_next_comma(std::string_view text, Pos pos,
                     const LiteralRules &rules = single_quotes_only);  // -1 when there is none
 // The first index from 'from' where 'what' starts outside quoted runs and at parenthesis depth zero

@@ -744,35 +744,39 @@ struct AliasedItems {
     }
 };
 
-// The first item whose alias (not its expression) is the entry upper-cased, found by walking the
-// list from its first item; false when none is.
-bool walk_to_alias(const Pass &pass, std::string_view list, std::string_view entry, AliasedItem &found) {
+// Calls 'each(item)' for the list's items that have an alias of their own, in order, until it returns
+// true; whether one did.
+template <typename Each>
+bool each_aliased_item(const Pass &pass, std::string_view list, Each each) {
     bool star = false;
     for (std::size_t at = Pass::first_item(list), number = 1;; ++number) {
         const Item item = pass.item_at(list, at);
         star = star || item.expr == "*" || item.expr.ends_with(".*");
-        if (item.alias.size() == entry.size() && item.expr != item.alias && pass.letters.is_upper_word(entry, item.alias)) {
-            found = {item.alias, item.expr, static_cast<int>(number), star};
+        if (!item.alias.empty() && item.expr != item.alias && each(AliasedItem{item.alias, item.expr, static_cast<int>(number), star}))
             return true;
-        }
         if (item.last) return false;
         at = item.start + item.raw.size() + 1;
     }
+}
+
+// The first item whose alias (not its expression) is the entry upper-cased, found by walking the
+// list from its first item; false when none is.
+bool walk_to_alias(const Pass &pass, std::string_view list, std::string_view entry, AliasedItem &found) {
+    return each_aliased_item(pass, list, [&](const AliasedItem &item) {
+        if (item.alias.size() != entry.size() || !pass.letters.is_upper_word(entry, item.alias)) return false;
+        found = item;
+        return true;
+    });
 }
 
 AliasedItems aliased_items(const Pass &pass, std::string_view list) {
     AliasedItems out;
     out.first = first_item_text(list);
     out.quotes = list.find('\'') != npos;
-    bool star = false;
-    for (std::size_t at = Pass::first_item(list), number = 1;; ++number) {
-        const Item item = pass.item_at(list, at);
-        star = star || item.expr == "*" || item.expr.ends_with(".*");
-        if (!item.alias.empty() && item.expr != item.alias)
-            out.sorted.push_back({item.alias, item.expr, static_cast<int>(number), star});
-        if (item.last) break;
-        at = item.start + item.raw.size() + 1;
-    }
+    each_aliased_item(pass, list, [&](const AliasedItem &item) {
+        out.sorted.push_back(item);
+        return false;
+    });
     std::stable_sort(out.sorted.begin(), out.sorted.end());
     return out;
 }

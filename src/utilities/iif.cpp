@@ -68,7 +68,7 @@ std::vector<Group> groups_of(std::string_view text) {
             groups[open.back()].close = i;
             open.pop_back();
         } else if (!counted && c == '{') {  // a date literal's comma ({^2024-01-15,}) separates nothing
-            const std::size_t close = text.substr(0, i + lex::date_literal_room).find('}', i);
+            const std::size_t close = lex::date_literal_close(text, i);
             if (close != std::string_view::npos) cursor.skip_to(close + 1);
         } else if (!counted && c == ',' && !open.empty()) {
             Group &group = groups[open.back()];

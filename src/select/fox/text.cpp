@@ -66,7 +66,7 @@ CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end,
             if (c == ',' && depth == 1) ++commas;
             // a date literal's own comma ({^2024-01-15,}) separates no arguments
             if (c != '{') continue;
-            if (const std::size_t brace = text.substr(0, i + lex::date_literal_room).find('}', i); brace < end) i = brace;
+            if (const std::size_t brace = lex::date_literal_close(text, i); brace < end) i = brace;
         }
     }
     return {};
