@@ -271,6 +271,9 @@ struct Dialect {
                                          // column of a derived table in FROM, select/group_by_subquery.h)
     bool outer_aggregates = false;       // an aggregate of a subquery reading only outer columns is the outer
                                          // query's (else the subquery's, as in FoxPro; select/group_by_outer.h)
+    std::span<const std::string_view> label_as_words{}; // keywords the target takes as a select-list alias
+                                         // only after AS (x AS YEAR; x YEAR is refused): the label pass
+                                         // writes the AS (select/label_as.h)
     std::span<const ChainRow> chain;
 
     // Built once from the chain and the reserved list, and from the GROUP BY pass's keyword lists

@@ -52,6 +52,12 @@ constexpr FunctionRow year{"YEAR", "COALESCE", Edit::around,
 constexpr ChainRow values{Row::value_word,
                           "TRUE,FALSE,CURRENT_DATE,CURRENT_TIME,CURRENT_TIMESTAMP,LOCALTIME,LOCALTIMESTAMP"};
 
+// The key words that are no reserved words (those are quoted) but that a column label takes only
+// after AS.
+constexpr std::string_view label_as_words[] = {"CHAR",   "CHARACTER", "DAY",     "FILTER", "HOUR",
+                                               "MINUTE", "MONTH",     "OVER",    "PRECISION", "SECOND",
+                                               "VARYING", "WITHIN",   "WITHOUT", "YEAR"};
+
 constexpr ChainRow chain[] = {
     convert, case_open, case_when, case_then, case_else, case_end, between, current_date,
     is_null, null_literal, values, partition, list_call, list_word, cross, escape, reserved,
@@ -97,6 +103,7 @@ const Dialect &pgsql() {
         .null_sorts_last = true,
         .group_parameter_by_position = true,
         .outer_aggregates = true,
+        .label_as_words = label_as_words,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

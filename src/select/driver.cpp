@@ -9,6 +9,7 @@
 #include "select/percent_member.h"
 #include "select/join_nesting.h"
 #include "select/null_order.h"
+#include "select/label_as.h"
 #include "select/group_by.h"
 #include "select/group_by_outer.h"
 #include "select/literals.h"
@@ -340,6 +341,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
     if (clauses.percent >= 0) percent_pass(session, clauses, whole);
     if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
+    if (!session.dialect.label_as_words.empty()) label_as_pass(session, clauses);
     if (clauses.lead) [[unlikely]] lead_in_front(clauses);
 }
 
