@@ -8,6 +8,14 @@ using namespace rows;
 constexpr FunctionRow str{"STR", "TO_CHAR", Edit::rename, {}, 5};
 // The empty text is NULL here, whose LENGTH is NULL: LEN(ALLTRIM(x)) = 0 found no blank x.
 constexpr FunctionRow len{"LEN", "NVL(LENGTH", Edit::around, {"%*), 0"}, 11, 15, "Insufficient memory for LEN", true};
+// The empty text is NULL here, and RPAD, LPAD and ASCII of NULL are NULL: PADR('', n) gives n
+// blanks in FoxPro, ASC('') gives 0. The padding of the fill alone stands in for a NULL result (a
+// text of any type padded is text, so NVL compares like with like).
+constexpr FunctionRow padr{"PADR", "NVL", Edit::rebuild, {"RPAD(%1,%2),RPAD(' ',%2)", "RPAD(%1,%2,%3),RPAD(%3,%2,%3)"},
+                           0, 0, "Insufficient memory for PADR", true};
+constexpr FunctionRow padl{"PADL", "NVL", Edit::rebuild, {"LPAD(%1,%2),LPAD(' ',%2)", "LPAD(%1,%2,%3),LPAD(%3,%2,%3)"},
+                           0, 0, "Insufficient memory for PADR", true};
+constexpr FunctionRow asc_zero{"ASC", "NVL(ASCII", Edit::around, {"%*), 0"}, 10, 15, "Insufficient memory for ASC", true};
 constexpr FunctionRow val{"VAL", "TO_NUMBER", Edit::rename, {}, 7};
 constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
 // The empty date is NULL here, whose text is NULL, Oracle's empty text.
@@ -38,8 +46,8 @@ constexpr ChainRow chain[] = {
     is_null, null_literal, own_values, partition, list_call, list_word, cross, escape, reserved,
     all, and_or, as, order, asc, desc, by, cursor, distinct, exists, in, from, group, having, inner, into, force,
     join, left_right, on, like, not_op, outer, select, top, where,
-    fn(iif), fn(padr_rpad), fn(padl_lpad), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
-    fn(asc_ascii), fn(str), fn(dtor_factor), fn(rtod_factor), fn(len), fn(val), fn(int_floor), fn(hour),
+    fn(iif), fn(padr), fn(padl), fn(alltrim), fn(substr_same), fn(strtran_replace), fn(instr),
+    fn(asc_zero), fn(str), fn(dtor_factor), fn(rtod_factor), fn(len), fn(val), fn(int_floor), fn(hour),
     fn(minute), fn(second), fn(day), fn(month), fn(year), fn(ttod),
     fn(dtoc), fn(deleted),
 };

@@ -66,8 +66,6 @@ inline constexpr FunctionRow deleted{"DELETED,DELET,DELE,DELETE", "(1=1)", Edit:
 inline constexpr FunctionRow instr{"AT", "INSTR", Edit::swap_first, {}, 4, 0, "Insufficient memory for AT", true};
 inline constexpr FunctionRow dtor_factor{"DTOR", "(0.017453293*", Edit::around, {"%*)"}, 10, 1, "Insufficient memory for DTOR", true};
 inline constexpr FunctionRow rtod_factor{"RTOD", "(1/0.017453293*", Edit::around, {"%*)"}, 12, 1, "Insufficient memory for RTOD", true};
-inline constexpr FunctionRow padr_rpad{"PADR", "RPAD", Edit::rename, {}, 0};
-inline constexpr FunctionRow padl_lpad{"PADL", "LPAD", Edit::rename, {}, 0};
 inline constexpr FunctionRow substr_same{"SUBSTR,SUBST,SUBS", "SUBSTR", Edit::rename, {}, 2};
 // STRTRAN(s, a, b, nStart, nCount) stays as written where the FoxPro-syntax pass left it
 inline constexpr FunctionRow strtran_replace{"STRTRAN,STRTRA,STRTR,STRT", "REPLACE", Edit::rename, {}, 3, 0, {}, false, 3};

@@ -87,6 +87,7 @@ std::vector<Row> rows() {
         {"Insufficient memory for STR", mysql, {"SELECT STR(" + repeat("x", 36) + ") FROM t"}, {}, false},
         {"Insufficient memory for DTOC", oracle, {"SELECT DTOC(x),DTOC(x),DTOC(x),1 FROM t"}},
         {"Insufficient memory for LEN", oracle, {"SELECT " + repeat("DTOC(x),", 8) + repeat("LEN(x),", 8) + "1 FROM t"}},
+        {"Insufficient memory for ASC", oracle, {"SELECT " + repeat("DTOC(x),", 8) + repeat("ASC(x),", 8) + "1 FROM t"}},
         {"Insufficient memory for time", oracle, {"SELECT HOUR(x),HOUR(x),HOUR(x),1 FROM t"}},
         {"Insufficient memory for a date part", pgsql, {"SELECT YEAR(x),YEAR(x),YEAR(x),1 FROM t"}},
         {"Insufficient memory for PADR", access, {"SELECT PADL(n,1),1 FROM t"}},
