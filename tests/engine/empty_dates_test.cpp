@@ -66,6 +66,11 @@ constexpr Case below[] = {
     {"{01/01/2020} > d", "1"},
     {"{02/29/2020} <> d AND k > 0", "1"},
     {"{01/01/2020} < d", "2"},
+    {"d < DATE(2020, 3, 1)", "1|2"},  // a filled date written as a call
+    {"d <> DATE(2020, 2, 29) AND k > 0", "1"},
+    {"d <= DATE(2020, 2, 1) + 28", "1|2"},
+    {"t < DATETIME(2020, 2, 29, 11, 0, 0)", "1|2"},
+    {"d < DATE(2020, 2, 29)", "1"},
 };
 
 // .NULL. stays .NULL. on MariaDB, whose empty date is a value of its own; PostgreSQL stores the empty

@@ -49,16 +49,35 @@ std::size_t date_variable_end(std::string_view text, std::size_t at, std::size_t
 
 }  // namespace
 
+// The ")" of DATE(2000, 1, 1) or DATETIME(2020, 5, 1, 8, 0, 0) from 'from' (past the "("): arguments
+// that are whole numbers written out, the first three none of them 0, so that the call is a filled
+// date; or the ")" of DATE() itself (today). 'end' when the arguments are anything else.
+std::size_t Scan::filled_date_call_close(std::size_t from) const {
+    std::size_t at = skip_blanks(from);
+    for (int argument = 0; at < end_ && src_[at] != ')'; ++argument) {
+        const std::size_t first = at;
+        while (at < end_ && is_digit(src_[at])) ++at;
+        if (at == first || (argument < 3 && src_.substr(first, at - first).find_first_not_of('0') == std::string_view::npos)) {
+            return end_;
+        }
+        at = skip_blanks(at);
+        if (at < end_ && src_[at] == ',') at = skip_blanks(at + 1);
+        else if (at < end_ && src_[at] != ')') return end_;
+    }
+    return at;
+}
+
 // DATE() or DATETIME() from 'at', alone or with days or seconds added or taken off (DATE() - 30,
-// DATE() - m.nDays, DATETIME() + 60 * 5): one past it; npos when none stands there. Today, a date the
-// server fills in. What is added must be a number: DATE() - d of a date d is a number of days.
+// DATE() - m.nDays, DATETIME() + 60 * 5), or a filled date written as a call (DATE(2000, 1, 1)): one
+// past it; npos when none stands there. Today, a date the server fills in. What is added must be a
+// number: DATE() - d of a date d is a number of days.
 std::size_t Scan::today_sum_end(std::size_t at) const {
     constexpr std::size_t npos = std::string_view::npos;
     if (!word_at(src_, at, end_, "DATE") && !word_at(src_, at, end_, "DATETIME")) return npos;
     std::size_t open = at;
     while (open < end_ && name_char(src_[open])) ++open;
     open = skip_blanks(open);
-    const std::size_t close = open < end_ && src_[open] == '(' ? skip_blanks(open + 1) : end_;
+    const std::size_t close = open < end_ && src_[open] == '(' ? filled_date_call_close(open + 1) : end_;
     if (close >= end_ || src_[close] != ')') return npos;
     const std::size_t sign = skip_blanks(close + 1);
     if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-')) return close + 1;

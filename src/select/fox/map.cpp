@@ -880,7 +880,8 @@ constexpr Construct rows[] = {
      .note = "As = ''."},
     {.id = "op.empty_date_below",
      .kind = Kind::operator_,
-     .fox = "d < {^date}, d <= {^date}, d <> {^date}, d # {^date}, d != {^date}, d < m.dTo, d <> ?ldTo, d <= DATE() - 30",
+     .fox = "d < {^date}, d <= {^date}, d <> {^date}, d # {^date}, d != {^date}, d < m.dTo, d <> ?ldTo, d <= DATE() - 30, "
+            "d < DATE(2000, 1, 1)",
      .example = "d < {^2020-01-01}",
      .target = {"", "({1} {2} {3} OR {1} IS NULL)", "", "({1} {2} {3} OR {1} IS NULL)", "({1} {2} {3} OR {1} IS NULL)"},
      .note = "FoxPro's empty date is a value below every date: {} < {^2020-01-01} and {} <> {^2020-01-01} "
@@ -889,7 +890,8 @@ constexpr Construct rows[] = {
              "dates too. SQL Server (1900-01-01) and MySQL (0000-00-00) store a date below the others. Only "
              "for a name alone on the left and a literal that ends the comparison, or a parameter or memory "
              "variable FoxPro's naming makes a date or a datetime (m.dTo, ?ldTo, m.tStamp), or today (DATE(), "
-             "DATETIME(), with days or seconds added or taken off), which holds the "
+             "DATETIME(), with days or seconds added or taken off), or a filled date written as a call of "
+             "numbers (DATE(2000, 1, 1), DATETIME(2020, 5, 1, 8, 0, 0)), which holds the "
              "filled date the application binds (bound to the empty date, which the server reads as NULL, "
              "the comparison finds the empty dates, where FoxPro's {} < {} and {} <> {} do not hold); for the "
              "literal on the left "

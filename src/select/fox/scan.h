@@ -613,6 +613,7 @@ private:
     bool aggregate_written(const Construct &row, std::size_t from, std::size_t after, std::size_t close);
     bool empty_date_above(std::size_t length);
     std::size_t today_sum_end(std::size_t at) const;
+    std::size_t filled_date_call_close(std::size_t from) const;
     bool date_variable_before(std::size_t at) const;
     bool field_name(std::size_t from, std::size_t to) const;
     std::size_t date_range_end(std::size_t at) const;
