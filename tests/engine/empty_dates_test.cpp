@@ -71,6 +71,9 @@ constexpr Case below[] = {
     {"d <= DATE(2020, 2, 1) + 28", "1|2"},
     {"t < DATETIME(2020, 2, 29, 11, 0, 0)", "1|2"},
     {"d < DATE(2020, 2, 29)", "1"},
+    {"d + 30 < {^2020-03-01}", "1"},  // the empty date plus days stays empty, below every date
+    {"d - 1 <= {^2020-02-28} AND k > 0", "1|2"},
+    {"ed.d + 365 < DATE()", "1|2"},
 };
 
 // .NULL. stays .NULL. on MariaDB, whose empty date is a value of its own; PostgreSQL stores the empty

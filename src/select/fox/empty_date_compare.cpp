@@ -114,7 +114,7 @@ bool Scan::empty_date_below(std::size_t length) {
     if (after == std::string_view::npos) after = today_sum_end(right);
     if (after == std::string_view::npos) return false;
     if (operator_follows(after) || (after < end_ && name_char(src_[after]))) return false;
-    const std::string_view name = lone_name_operand();
+    const std::string_view name = name_with_days();
     if (name.empty() || pass_.depth >= deepest_call) return false;
     const std::size_t operand = top().operand;
     Args args;
@@ -123,6 +123,27 @@ bool Scan::empty_date_below(std::size_t length) {
     if (close != std::string_view::npos && src_[right + 1] == '^') args.add(src_.substr(right, after - right));
     else convert_into(args, right, after, false);  // {01/31/95} as SET DATE reads it, ?M.DTO a parameter
     return comparison_filled(form, args, operand, after);
+}
+
+// The operand before the comparison being read: a name alone (d, t.d, ?p), or one with a count of
+// days written out added or taken off (d + 30, d - 7). Compared with a date, the name is a date, and
+// FoxPro's empty date plus days stays empty, below every date, where the server's NULL plus days
+// stays NULL. Empty when the operand is anything else.
+std::string_view Scan::name_with_days() {
+    const std::string_view name = lone_name_operand();
+    if (!name.empty() || prev_ != Prev::operand || top().operand_open) return name;
+    const std::string_view written = out_.text(pos_);
+    if (top().operand >= written.size()) return {};
+    const std::string_view operand = trimmed(written.substr(top().operand));
+    if (operand.empty() || !name_start(operand[0])) return {};
+    std::size_t at = name_chain_end(operand, 0, operand.size());
+    while (at < operand.size() && is_blank(operand[at])) ++at;
+    if (at >= operand.size() || (operand[at] != '+' && operand[at] != '-')) return {};
+    ++at;
+    while (at < operand.size() && is_blank(operand[at])) ++at;
+    const std::size_t digits = at;
+    while (at < operand.size() && is_digit(operand[at])) ++at;
+    return at > digits && at == operand.size() ? operand : std::string_view{};
 }
 
 // The name from 'from' to 'to' is a field (d, t.d): no keyword (NULL, ALL), no variable or object

@@ -881,14 +881,16 @@ constexpr Construct rows[] = {
     {.id = "op.empty_date_below",
      .kind = Kind::operator_,
      .fox = "d < {^date}, d <= {^date}, d <> {^date}, d # {^date}, d != {^date}, d < m.dTo, d <> ?ldTo, d <= DATE() - 30, "
-            "d < DATE(2000, 1, 1)",
+            "d < DATE(2000, 1, 1), d + 30 < DATE()",
      .example = "d < {^2020-01-01}",
      .target = {"", "({1} {2} {3} OR {1} IS NULL)", "", "({1} {2} {3} OR {1} IS NULL)", "({1} {2} {3} OR {1} IS NULL)"},
      .note = "FoxPro's empty date is a value below every date: {} < {^2020-01-01} and {} <> {^2020-01-01} "
              "hold. Oracle, Access and PostgreSQL store it as NULL (see lit.empty_date), for which no "
              "comparison holds, so a name compared with a date literal by <, <=, <>, # or != finds the empty "
              "dates too. SQL Server (1900-01-01) and MySQL (0000-00-00) store a date below the others. Only "
-             "for a name alone on the left and a literal that ends the comparison, or a parameter or memory "
+             "for a name alone on the left (or with a count of days written out added or taken off, d + 30: "
+             "FoxPro's empty date plus days stays empty, the server's NULL stays NULL) and a literal that ends "
+             "the comparison, or a parameter or memory "
              "variable FoxPro's naming makes a date or a datetime (m.dTo, ?ldTo, m.tStamp), or today (DATE(), "
              "DATETIME(), with days or seconds added or taken off), or a filled date written as a call of "
              "numbers (DATE(2000, 1, 1), DATETIME(2020, 5, 1, 8, 0, 0)), which holds the "

@@ -734,6 +734,7 @@ private:
                          std::size_t &name_end) const;
     std::size_t comparison_end(std::size_t at) const;
     std::string_view lone_name_operand();
+    std::string_view name_with_days();
     bool date_arithmetic();
     bool place_date_arithmetic(std::string_view name, std::size_t end, const Text &built);
     int extreme_kind(std::string_view text);
