@@ -338,10 +338,11 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
     if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
     if (session.dialect.null_sorts_last && session.from_fox && clauses.order()) null_order_pass(session, clauses);
+    // (before TOP n PERCENT's row count, which writes the select list again)
+    if (!session.dialect.label_as_words.empty()) label_as_pass(session, clauses);
     // (as TOP n's LIMIT, only after ORDER BY: TOP needs it in FoxPro, and a UNION member has none)
     if (clauses.percent >= 0) percent_pass(session, clauses, whole);
     if (!session.dialect.count_distinct && clauses.from()) count_distinct_pass(session, clauses);
-    if (!session.dialect.label_as_words.empty()) label_as_pass(session, clauses);
     if (clauses.lead) [[unlikely]] lead_in_front(clauses);
 }
 
