@@ -157,7 +157,10 @@ std::string rendered_map() {
     doc << "| Type | Names" << titles << " |\n|---|---|" << rules << "\n";
     for (const fox::CastType &type : fox::cast_types()) {
         doc << "| " << type.letter << " | " << plain(type.names);
-        for (std::string_view form : type.target) doc << " | " << code(form);
+        for (std::size_t i = 0; i < type.target.size(); ++i) {
+            doc << " | " << code(type.target[i]);
+            if (!type.null_target[i].empty()) doc << "<br>a null: " << code(type.null_target[i]);
+        }
         doc << " |\n";
     }
     doc << "\nThe forms of the functions whose second argument is written as a number ({1} is the first "

@@ -473,8 +473,10 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
     if (!read_cast_type(trimmed(src_.substr(as + 2, to - as - 2)), spec)) return false;
     const std::string_view value = trimmed(src_.substr(from, as - from));
     const std::string_view null_form = named().lit_null_cast.target[pass_.column];
-    if (!null_form.empty() && (same_word(value, "NULL") || same_word(value, ".NULL."))) {
-        built.append(null_form);
+    const bool null_value = same_word(value, "NULL") || same_word(value, ".NULL.");
+    const std::string_view typed_null = null_value ? spec.type->null_target[pass_.column] : std::string_view{};
+    if (null_value && (!null_form.empty() || !typed_null.empty())) {
+        built.append(null_form.empty() ? typed_null : null_form);
         return true;
     }
     // a cast to a type with decimals takes the quotient's fraction (CAST(LEN(s) / 12 AS N(12,2))),

@@ -232,7 +232,8 @@ constexpr Construct rows[] = {
      .place = Place::statement,
      .target = {"", "", "", "NULL", ""},
      .note = "A column of nulls. Access's conversion functions (CDATE, CSTR, ...) refuse a null: the null "
-             "itself; the other dialects cast it."},
+             "itself; the other dialects cast it, Oracle a date with CAST(NULL AS DATE), where the TRUNC of its "
+             "date cast would type the null as a number (and a UNION beside a date column fail)."},
     {.id = "lit.date_loose",
      .kind = Kind::literal,
      .fox = "{mm/dd/yyyy}",
@@ -2846,7 +2847,8 @@ constexpr CastType casts[] = {
     {'D',
      "D,DATE",
      false,
-     {"CONVERT(DATETIME, CONVERT(DATE, {1}))", "TRUNC({1})", "DATE({1})", "DATEVALUE({1})", "CAST({1} AS DATE)"}},
+     {"CONVERT(DATETIME, CONVERT(DATE, {1}))", "TRUNC({1})", "DATE({1})", "DATEVALUE({1})", "CAST({1} AS DATE)"},
+     {"", "CAST(NULL AS DATE)", "", "", ""}},
     {'T', "T,DATETIME", false, {"CONVERT(DATETIME, {1})", "CAST({1} AS TIMESTAMP)", "TIMESTAMP({1})", "CDATE({1})", "CAST({1} AS TIMESTAMP)"}},
     {'L', "L,LOGICAL", false, {"CONVERT(BIT, {1})", "CAST({1} AS NUMBER(1))", "({1} <> 0)", "CBOOL({1})", "CAST({1} AS BOOLEAN)"}},
     {'Q',

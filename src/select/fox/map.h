@@ -154,6 +154,9 @@ struct CastType {
     std::string_view names;  // upper case, comma-separated, the letter included
     bool sized;              // a width is written, as in C(10) or N(12,2)
     std::array<std::string_view, column_count> target;
+    // the cast of a null value where 'target' would type it otherwise (Oracle's TRUNC(NULL) is a
+    // number); empty: 'target' with NULL
+    std::array<std::string_view, column_count> null_target{};
 };
 std::span<const CastType> cast_types();
 
