@@ -17,6 +17,19 @@ void Scanner::reserve_room(std::size_t room) {
     if (Text *sink = clauses_.current_sink()) sink->reserve(room);
 }
 
+// The pair index answers once a member's IIFs asked this many times without it.
+constexpr int iifs_before_index = 16;
+
+std::size_t Scanner::iif_pair(std::size_t open) {
+    const std::size_t reach = work_.take_reach();
+    if (open >= work_.length() || work_.at(open) != '(') return PairIndex::none;
+    const std::size_t pair = pairs_.find(open, work_.length(), reach);
+    if (pair != PairIndex::none || ++unindexed_iifs_ < iifs_before_index) return pair;
+    unindexed_iifs_ = 0;
+    pairs_.build(text(), static_cast<std::size_t>(rel(open)), session_.source);
+    return pairs_.find(open, work_.length(), WorkText::npos);
+}
+
 // One handler an edit kind: each edits the call whose "(" is at 'open' in the work copy.
 struct Scanner::FunctionEdits {
     using Handler = Verdict (*)(Scanner &, const FunctionRow &, std::size_t open);
@@ -34,23 +47,36 @@ struct Scanner::FunctionEdits {
 
     static Verdict rename(Scanner &s, const FunctionRow &row, std::size_t open) { return named(s, row, open); }
 
+    // The comma or ")" at 'at' of the IIF whose pair is 'pair' gives way to 'word'; the pairs nested
+    // before it move (an edit beyond the pair leaves the IIF without it).
+    static void iif_word(Scanner &s, const FunctionRow &row, std::size_t &pair, std::size_t at, std::string_view word) {
+        const auto delta = static_cast<std::ptrdiff_t>(word.size()) - 1;
+        if (pair != PairIndex::none && !s.pairs_.shift_before(pair, at, s.work_.length(), delta)) pair = PairIndex::none;
+        s.work_.replace(at, 1, word, row.message);
+    }
+
     static Verdict iif(Scanner &s, const FunctionRow &row, std::size_t open) {
         WorkText &work = s.work_;
+        std::size_t pair = s.iif_pair(open);
         std::ptrdiff_t comma = s.comma_after(open);
         if (comma >= 0) {
             work.grow_for(row.threshold, row.message);
-            work.replace(comma, 1, " THEN ", row.message);
+            iif_word(s, row, pair, comma, " THEN ");
             comma = s.comma_after(open);
             if (comma >= 0) {
-                work.replace(comma, 1, " ELSE ", row.message);
-                std::ptrdiff_t close = s.close_of(open);
+                iif_word(s, row, pair, comma, " ELSE ");
+                std::ptrdiff_t close = pair != PairIndex::none ? s.pairs_.close(pair, work.length()) : s.close_of(open);
                 if (close >= 0) {
-                    work.replace(close, 1, " END ", row.message);
+                    iif_word(s, row, pair, close, " END ");
                     s.push_case();
                 }
             }
         }
         work.set(open, ' ');
+        if (pair != PairIndex::none) {
+            s.pairs_.forget_through(pair);
+            work.take_reach();  // the edits above were told to the pairs
+        }
         return named(s, row, open);
     }
 

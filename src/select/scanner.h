@@ -6,6 +6,7 @@
 
 #include "lex/scan.h"
 #include "select/clauses.h"
+#include "select/pair_index.h"
 #include "select/work_text.h"
 
 #include <array>
@@ -150,6 +151,7 @@ private:
     struct FunctionEdits;  // a table of handlers indexed by the edit kind
     Verdict function_row(const FunctionRow &row);
     void reserve_room(std::size_t room);
+    std::size_t iif_pair(std::size_t open);
 
     // --- the tests of the scanning helpers, at the current word
     std::string_view text() const { return work_.view(); }
@@ -226,6 +228,10 @@ private:
     bool percent_ = false;  // row_limit_ is a percentage limit written after ORDER BY
     std::array<char, 4> style_{};
     bool style_read_ = false;
+    // The parenthesis pairs ahead, read once after a few IIFs of the member asked for a ")" (a nest
+    // of IIFs asks for one at every level)
+    PairIndex pairs_;
+    int unindexed_iifs_ = 0;
 };
 
 }  // namespace tarnvel::select

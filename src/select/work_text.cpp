@@ -28,6 +28,7 @@ WorkText WorkText::copy_of(std::string_view text, std::size_t capacity) {
 WorkText::WorkText(WorkText &&other) noexcept
     : buffer_(std::move(other.buffer_)), data_(other.data_), capacity_(other.capacity_), settled_(other.settled_),
       live_(other.live_) {
+    reach_ = other.reach_;
     if (other.is_local()) {
         std::memcpy(local_.data(), other.local_.data(), capacity_);
         data_ = local_.data();
@@ -88,6 +89,7 @@ void WorkText::erase(std::size_t at, std::size_t count) {
     std::memmove(data_ + live_ + count, data_ + live_, before);
     live_ += count;
     refresh();
+    note_edit(at);
 }
 
 void WorkText::insert(std::size_t at, std::string_view part, std::string_view message) {
@@ -116,6 +118,7 @@ void WorkText::replace(std::size_t at, std::size_t count, std::string_view part,
     }
     std::memcpy(data_ + live_ + before, part.data(), part.size());
     refresh();
+    note_edit(at + part.size());
 }
 
 }  // namespace tarnvel::select

@@ -31,7 +31,10 @@ public:
     std::string_view view() const { return {data_ + live_, capacity_ - 1 - live_}; }
     // The character at logical index i, which must not be before base().
     char at(std::size_t i) const { return origin_[i]; }
-    void set(std::size_t i, char c) { origin_[i] = c; }
+    void set(std::size_t i, char c) {
+        origin_[i] = c;
+        note_edit(i + 1);
+    }
     std::string_view slice(std::size_t from, std::size_t count) const { return {origin_ + from, count}; }
     // The settled text, before base().
     std::string_view settled() const { return {data_, settled_}; }
@@ -45,6 +48,16 @@ public:
     void erase(std::size_t at, std::size_t count);
     void insert(std::size_t at, std::string_view part, std::string_view message);
     void replace(std::size_t at, std::size_t count, std::string_view part, std::string_view message);
+
+    // How far right the edits since the last call reached, as the distance of that point from the
+    // end of the text (npos when there was none): the text from that point on is as it was, and a
+    // later edit before it leaves the distance as it is.
+    std::size_t take_reach() {
+        const std::size_t reach = reach_;
+        reach_ = npos;
+        return reach;
+    }
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
 private:
     // A member of a usual statement's length is worked on here, in the scanner's own frame: no handle
@@ -64,6 +77,11 @@ private:
     // lies inside the buffer (the gap is never negative), and the logical length.
     char *origin_ = nullptr;
     std::size_t length_ = 0;
+    std::size_t reach_ = npos;
+    // The edit ended at logical index 'end' of the edited text.
+    void note_edit(std::size_t end) {
+        if (length_ - end < reach_) reach_ = length_ - end;
+    }
     void refresh() {
         origin_ = data_ + (live_ - settled_);
         length_ = settled_ + (capacity_ - 1 - live_);
