@@ -17,15 +17,20 @@ void Scanner::reserve_room(std::size_t room) {
     if (Text *sink = clauses_.current_sink()) sink->reserve(room);
 }
 
-// The pair index answers once a member's IIFs asked this many times without it.
-constexpr int iifs_before_index = 16;
+// The pair index answers once a member's IIFs asked this many times without it, and once their
+// searches for a ")" read as much text as the index would (so that an index the edits keep making
+// forget costs no more than the searches it spares).
+constexpr std::size_t iifs_before_index = 16;
 
 std::size_t Scanner::iif_pair(std::size_t open) {
     const std::size_t reach = work_.take_reach();
     if (open >= work_.length() || work_.at(open) != '(') return PairIndex::none;
     const std::size_t pair = pairs_.find(open, work_.length(), reach);
-    if (pair != PairIndex::none || ++unindexed_iifs_ < iifs_before_index) return pair;
+    if (pair != PairIndex::none) return pair;
+    if (unindexed_iifs_ < iifs_before_index) ++unindexed_iifs_;
+    if (unindexed_iifs_ < iifs_before_index || unindexed_reading_ < work_.length() - open) return pair;
     unindexed_iifs_ = 0;
+    unindexed_reading_ = 0;
     pairs_.build(text(), static_cast<std::size_t>(rel(open)), session_.source);
     return pairs_.find(open, work_.length(), WorkText::npos);
 }
@@ -55,6 +60,12 @@ struct Scanner::FunctionEdits {
         s.work_.replace(at, 1, word, row.message);
     }
 
+    static std::ptrdiff_t searched_close(Scanner &s, std::size_t open) {
+        const std::ptrdiff_t close = s.close_of(open);
+        s.unindexed_reading_ += (close < 0 ? s.work_.length() : static_cast<std::size_t>(close)) - open;
+        return close;
+    }
+
     static Verdict iif(Scanner &s, const FunctionRow &row, std::size_t open) {
         WorkText &work = s.work_;
         std::size_t pair = s.iif_pair(open);
@@ -65,7 +76,7 @@ struct Scanner::FunctionEdits {
             comma = s.comma_after(open);
             if (comma >= 0) {
                 iif_word(s, row, pair, comma, " ELSE ");
-                std::ptrdiff_t close = pair != PairIndex::none ? s.pairs_.close(pair, work.length()) : s.close_of(open);
+                std::ptrdiff_t close = pair != PairIndex::none ? s.pairs_.close(pair, work.length()) : searched_close(s, open);
                 if (close >= 0) {
                     iif_word(s, row, pair, close, " END ");
                     s.push_case();

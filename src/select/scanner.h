@@ -231,7 +231,8 @@ private:
     // The parenthesis pairs ahead, read once after a few IIFs of the member asked for a ")" (a nest
     // of IIFs asks for one at every level)
     PairIndex pairs_;
-    int unindexed_iifs_ = 0;
+    std::size_t unindexed_iifs_ = 0;
+    std::size_t unindexed_reading_ = 0;  // the characters their searches read since
 };
 
 }  // namespace tarnvel::select
