@@ -738,7 +738,7 @@ struct AliasedItems {
     // The first item whose alias is the entry upper-cased, or null.
     const AliasedItem *named(std::string_view entry, const lex::Alphabet &letters) {
         key.assign(entry);
-        for (char &c : key) c = letters.upper(c);
+        letters.upper_in_place(key.data(), key.size());
         const auto found = std::lower_bound(sorted.begin(), sorted.end(), AliasedItem{key, {}});
         return found != sorted.end() && found->alias == key ? &*found : nullptr;
     }

@@ -28,6 +28,14 @@ constexpr Predicate predicates[] = {
     {{"IS", "NOT", "NULL"}, 3}, {{"COLLATE"}, 1},
 };
 
+// The word just written, the last 'count' bytes of the clause, upper-cased again as the alphabet
+// reads names: in UTF-8 its letters of two bytes too, so a name comes out alike in whatever case it
+// was written (servers that keep the case of a name tell ABC from Abc).
+[[gnu::noinline]] void upper_written_tail(Text &sink, std::size_t count, const lex::Alphabet &letters) {
+    count = std::min(count, sink.size());
+    letters.upper_in_place(sink.data() + sink.size() - count, count);
+}
+
 }  // namespace
 
 // Settles the work copy up to a few characters before the item run that holds the word (or the
@@ -85,7 +93,12 @@ inline void Scanner::write_word(bool lexicon_word) {
             sink->append(keyword);
         } else {
             const lex::Alphabet &letters = session_.letters;
-            sink->append_mapped(written, [&letters](char c) { return letters.upper(c); });
+            unsigned char high = 0;
+            sink->append_mapped(written, [&letters, &high](char c) {
+                high |= static_cast<unsigned char>(c);
+                return letters.upper(c);
+            });
+            if (high >= 0x80) upper_written_tail(*sink, written.size(), letters);
         }
         if (quote_) sink->push(dialect_.quote_close);
         if (condition) equals_one();

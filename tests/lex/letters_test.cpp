@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <string>
 
 namespace {
 
@@ -73,6 +74,73 @@ TEST(Letters, ExtendedAlphabetFollowsTheLocale) {
     EXPECT_FALSE(is_letter(0xC0));
     EXPECT_FALSE(Alphabet::current().letter('\xC0'));
     EXPECT_EQ(Alphabet::current().upper('\xE0'), '\xE0');
+}
+
+// Names compare without regard to case beyond ASCII: UTF-8's letters of two bytes fold with their
+// partners while the locale reads no code page; other bytes compare as they are.
+TEST(Letters, SameLettersFoldsTwoByteUtf8Letters) {
+    LocaleScope scope("C");
+    ASSERT_TRUE(scope.ok());
+    struct Case {
+        const char *a, *b;
+        bool same;
+    };
+    const Case cases[] = {
+        {"Працівники", "працівники", true},  {"ПРАЦІВНИКИ", "працівники", true}, {"Ёлки", "ёлки", true},
+        {"Їжак", "їжак", true},              {"Ґанок", "ґанок", true},          {"Łódź", "ŁÓDŹ", true},
+        {"Księgi", "KSIĘGI", true},          {"Zaměstnanci", "ZAMĚSTNANCI", true}, {"Žádosti", "žádosti", true},
+        {"Müşteri", "MÜŞTERI", true},        {"ÖĞRENCİ", "öğrencİ", true},     {"σύνολο", "ΣΎΝΟΛΟ", true},
+        {"πελάτες", "ΠΕΛΆΤΕΣ", true},        {"Niños", "NIÑOS", true},          {"ÿ", "Ÿ", true},
+        {"Ǆ", "ǆ", true},                    {"Ș", "ș", true},                  {"Բարև", "բԱՐև", true},
+        {"σ", "ς", true},                    // both Σ in upper case
+        {"ÖĞRENCİ", "öğrenci", false},       // İ is no partner of ASCII i
+        {"ı", "I", false},                   {"πελάτες", "ΠΕΛΑΤΕΣ", false},     // Ά is no Α
+        {"Straße", "STRASSE", false},        {"Працівник", "Працівники", false}, {"Київ", "Кийв", false},
+        {"а", "б", false},                   {"abc", "ABC", true},              {"", "", true},
+    };
+    const Alphabet &names = Alphabet::names();
+    for (const Case &c : cases) {
+        EXPECT_EQ(names.same_letters(c.a, c.b), c.same) << c.a << " " << c.b;
+        EXPECT_EQ(names.same_letters(c.b, c.a), c.same) << c.b << " " << c.a;
+        EXPECT_EQ(!names.letters_before(c.a, c.b) && !names.letters_before(c.b, c.a), c.same) << c.a << " " << c.b;
+    }
+}
+
+// Upper-casing in place keeps the length and leaves bytes that are no letter of two bytes alone,
+// so UTF-8 stays UTF-8, even cut in the middle of a letter.
+TEST(Letters, UpperInPlaceKeepsUtf8Whole) {
+    LocaleScope scope("C");
+    ASSERT_TRUE(scope.ok());
+    struct Case {
+        std::string text, upper;
+    };
+    const Case cases[] = {
+        {"прізвище_1", "ПРІЗВИЩЕ_1"}, {"łódź", "ŁÓDŹ"},         {"straße", "STRAßE"},       {"πελάτες", "ΠΕΛΆΤΕΣ"},
+        {"ı i", "ı I"},               {"日本abc", "日本ABC"},    {"\xD0", "\xD0"},           {"a\xD0", "A\xD0"},
+        {"\xD0\xD0\xB1", "\xD0\xD0\x91"}, {"\xBF" "a\xC3", "\xBF" "A\xC3"}, {"ÿ", "Ÿ"},
+    };
+    for (const Case &c : cases) {
+        std::string text = c.text;
+        Alphabet::names().upper_in_place(text.data(), text.size());
+        EXPECT_EQ(text, c.upper) << c.text;
+        EXPECT_TRUE(Alphabet::names().same_letters(c.text, c.upper)) << c.text;
+        EXPECT_TRUE(Alphabet::names().is_upper_word(c.text, c.upper)) << c.text;
+    }
+}
+
+// A locale of a single-byte code page upper-cases its letters byte by byte: no byte is read as UTF-8.
+TEST(Letters, CodePageLocaleComparesByteByByte) {
+    const auto &name = Cp1251Locale::available();
+    if (!name) GTEST_SKIP() << "no locale with a .1251 name can be made here";
+    LocaleScope scope(*name);
+    ASSERT_TRUE(scope.ok());
+    const Alphabet &names = Alphabet::names();
+    EXPECT_FALSE(names.reads_utf8());
+    EXPECT_TRUE(names.same_letters("\xCF\xF0\xE0", "\xEF\xD0\xC0"));      // Пра, пРА
+    EXPECT_FALSE(names.same_letters("\xD0\xBF", "\xD0\x9F"));               // Рї, РЏ: two letters each
+    std::string text = "\xEF\xF0\xE0";
+    names.upper_in_place(text.data(), text.size());
+    EXPECT_EQ(text, "\xCF\xD0\xC0");
 }
 
 }  // namespace

@@ -7,9 +7,17 @@
 namespace tarnvel::select::fox {
 namespace {
 
+// The order of same_name(): ASCII letters here; from a difference beyond ASCII on, the alphabet of
+// names orders the two (its order agrees with this one wherever the two first differ in ASCII).
 bool before_in_any_case(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return upper(x) < upper(y); });
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(upper(a[i])), y = static_cast<unsigned char>(upper(b[i]));
+        if (x == y) continue;
+        if ((x | y) & 0x80) return lex::Alphabet::names().letters_before(a, b);
+        return x < y;
+    }
+    return a.size() < b.size();
 }
 
 bool name_before(const StandingNames::File &a, const StandingNames::File &b) { return before_in_any_case(a.name, b.name); }

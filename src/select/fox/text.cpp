@@ -182,6 +182,8 @@ struct NameStops {
         const char first = upper(word[0]);
         at[static_cast<unsigned char>(first)] = 1;
         if (first >= 'A' && first <= 'Z') at[static_cast<unsigned char>(first - 'A' + 'a')] = 1;
+        // a letter beyond ASCII may begin with another byte in the other case (UTF-8's Cyrillic, a code page's)
+        if (static_cast<unsigned char>(first) >= 0x80) std::fill(at.begin() + 0x80, at.end(), std::uint8_t{1});
     }
     unsigned operator()(char c) const { return at[static_cast<unsigned char>(c)]; }
 };

@@ -82,16 +82,20 @@ private:
     std::size_t length_ = 0;
 };
 
-// The word, compared with an upper-case word without regard to ASCII letter case.
-// Two names in any letter case.
-constexpr bool same_name(std::string_view a, std::string_view b) {
+// Two names in any letter case: ASCII letters here, the others as the alphabet of names reads them
+// (UTF-8's letters of two bytes, or a code page's).
+inline bool same_name(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i])) return false;
+        if (upper(a[i]) != upper(b[i])) {
+            return ((static_cast<unsigned char>(a[i]) | static_cast<unsigned char>(b[i])) & 0x80) != 0 &&
+                   lex::Alphabet::names().same_letters(a, b);
+        }
     }
     return true;
 }
 
+// The word, compared with an upper-case word without regard to ASCII letter case.
 constexpr bool same_word(std::string_view word, std::string_view upper_word) {
     if (word.size() != upper_word.size()) return false;
     for (std::size_t i = 0; i < word.size(); ++i) {
