@@ -35,8 +35,38 @@ const StandingCase standing_cases[] = {
     {"SELECT `k` FROM n WHERE a = 'it''s' AND b = \"u\"", {"k", "n", "it", "s", "u", "a", "b"}},
     // digits start no name of their own but belong to one
     {"SELECT 1a, a1, _x FROM t9 WHERE 2 = 3", {"a", "1a", "a1", "_x", "t9", "2"}},
+    // letters of two bytes in UTF-8, in either case (their lead bytes may differ: п D0 BF, П D0 9F, р D1 80)
+    {"SELECT Працівники.x FROM працівники, ŁÓDŹ ł, Σύνολο WHERE рік = 1", {"ПРАЦІВНИКИ", "Працівник", "łódź", "Ł", "ΣΎΝΟΛΟ", "ΡІК", "Рік"}},
     {"", {"a"}},
 };
+
+std::vector<tarnvel::lex::LiteralRules> rule_sets();
+
+struct NamedCase {
+    const char *text, *word;
+    bool named;
+};
+
+// A name in another case than the statement's is the statement's; a name of other letters is not.
+TEST(StandingNames, NamesBeyondAsciiInAnyCase) {
+    const NamedCase cases[] = {
+        {"SELECT Працівники.x FROM працівники", "Працівники", true},
+        {"SELECT a FROM ПРАЦІВНИКИ", "працівники", true},
+        {"SELECT a FROM ёлки", "Ёлки", true},
+        {"SELECT a FROM łódź", "ŁÓDŹ", true},
+        {"SELECT a FROM ΣΎΝΟΛΟ", "σύνολο", true},
+        {"SELECT a FROM klienci k", "K", true},
+        {"SELECT a FROM працівники", "працівник", false},
+        {"SELECT a FROM GRÖSSE", "größe", false},
+        {"SELECT a FROM öğrenci", "ÖĞRENCİ", false},
+    };
+    for (const tarnvel::lex::LiteralRules &rules : rule_sets()) {
+        for (const NamedCase &c : cases) {
+            EXPECT_EQ(!names_no_table(c.text, c.word, rules), c.named) << c.text << " / " << c.word;
+            EXPECT_EQ(StandingNames(c.text, rules).has(c.word), c.named) << c.text << " / " << c.word;
+        }
+    }
+}
 
 // Every maximal run of name characters and every quoted run's content, so that each standing name
 // and each near miss is asked.
