@@ -43,7 +43,7 @@ public:
     bool same_letters(std::string_view a, std::string_view b) const {
         if (a.size() != b.size()) return false;
         for (std::size_t i = 0; i < a.size(); ++i) {
-            if (upper(a[i]) != upper(b[i])) return reads_utf8_ && same_utf8_letters(a, b, i);
+            if (upper(a[i]) != upper(b[i])) return reads_utf8_ && beyond_ascii(a[i], b[i]) && same_utf8_letters(a, b, i);
         }
         return true;
     }
@@ -51,7 +51,9 @@ public:
     bool is_upper_word(std::string_view text, std::string_view upper_word) const {
         if (text.size() != upper_word.size()) return false;
         for (std::size_t i = 0; i < text.size(); ++i) {
-            if (upper(text[i]) != upper_word[i]) return reads_utf8_ && same_utf8_letters(text, upper_word, i);
+            if (upper(text[i]) != upper_word[i]) {
+                return reads_utf8_ && beyond_ascii(text[i], upper_word[i]) && same_utf8_letters(text, upper_word, i);
+            }
         }
         return true;
     }
@@ -60,6 +62,8 @@ public:
 
 private:
     friend struct AlphabetCache;
+    // One of the two bytes lies beyond ASCII (two ASCII bytes that differ differ in UTF-8 too).
+    static bool beyond_ascii(char a, char b) { return ((static_cast<unsigned char>(a) | static_cast<unsigned char>(b)) & 0x80) != 0; }
     // Upper-cases the UTF-8 letter at 'at' (its lead byte); how many bytes more than one it took.
     static std::size_t upper_utf8_letter(char *text, std::size_t length, std::size_t at);
     // same_letters() from the first difference at 'at' on, reading UTF-8.
