@@ -4,6 +4,8 @@
 #include "select/fox/standing_names.h"
 #include "select/fox/text.h"
 
+#include "lex/cp1251_locale.h"
+
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -64,6 +66,26 @@ TEST(StandingNames, NamesBeyondAsciiInAnyCase) {
         for (const NamedCase &c : cases) {
             EXPECT_EQ(!names_no_table(c.text, c.word, rules), c.named) << c.text << " / " << c.word;
             EXPECT_EQ(StandingNames(c.text, rules).has(c.word), c.named) << c.text << " / " << c.word;
+        }
+    }
+}
+
+// Under a locale of the Cyrillic code page its letters fold byte by byte: Кл (CA EB) and кЛ (EA CB) are
+// one name, and no pair of bytes is read as UTF-8.
+TEST(StandingNames, CodePageNamesInAnyCase) {
+    const auto &name = tarnvel::testing::Cp1251Locale::available();
+    if (!name) GTEST_SKIP() << "no locale with a .1251 name can be made here";
+    tarnvel::testing::LocaleScope scope(*name);
+    ASSERT_TRUE(scope.ok());
+    const NamedCase cases[] = {
+        {"SELECT \xCA\xEB.x FROM \xEA\xCB", "\xCA\xEB", true},
+        {"SELECT a FROM \xE0\xE1", "\xC0\xC1", true},
+        {"SELECT a FROM \xD0\xBF", "\xD0\x9F", false},  // Рї and РЏ
+    };
+    for (const tarnvel::lex::LiteralRules &rules : rule_sets()) {
+        for (const NamedCase &c : cases) {
+            EXPECT_EQ(!names_no_table(c.text, c.word, rules), c.named) << c.word;
+            EXPECT_EQ(StandingNames(c.text, rules).has(c.word), c.named) << c.word;
         }
     }
 }
