@@ -129,6 +129,45 @@ inline std::string host_calls(std::size_t n) {
     return out + " FROM t";
 }
 
+// IIF(IIF(a0 > 1, 'x', 'y') = 'x', 'v1', 'y'): each IIF in the condition of the next.
+inline std::string iif_in_condition(std::size_t n) {
+    std::string out = "IIF(a0 > 1, 'x', 'y')";
+    for (std::size_t i = 1; i < n; ++i) out = "IIF(" + out + " = 'x', " + numbered("'v", i) + "', 'y')";
+    return out;
+}
+
+inline std::string select_iif_in_condition(std::size_t n) { return "SELECT " + iif_in_condition(n) + " AS c FROM t"; }
+
+inline std::string where_iif_in_condition(std::size_t n) {
+    return "SELECT a FROM t WHERE " + iif_in_condition(n) + " = 'x'";
+}
+
+// ICASE(ICASE(a0 > 1, 'x', 'y') = 'x', 'x', a1 > 2, 'z', 'y'): each ICASE in the first condition of the next.
+inline std::string select_icase_in_condition(std::size_t n) {
+    std::string out = "ICASE(a0 > 1, 'x', 'y')";
+    for (std::size_t i = 1; i < n; ++i)
+        out = "ICASE(" + out + " = 'x', 'x', " + numbered("a", i) + " > 2, 'z', 'y')";
+    return "SELECT " + out + " AS c FROM t";
+}
+
+// INLIST(INLIST(a0, 1, 2), .T., .F.): each INLIST the value of the next.
+inline std::string where_inlist_nested(std::size_t n) {
+    std::string out = "INLIST(a0, 1, 2)";
+    for (std::size_t i = 1; i < n; ++i) out = "INLIST(" + out + ", .T., " + numbered("b", i) + ")";
+    return "SELECT a FROM t WHERE " + out;
+}
+
+// EMPTY(EMPTY(a0)) = .F. and so on, in a WHERE and in the select list.
+inline std::string empty_nested(std::size_t n) {
+    std::string out = "EMPTY(a0)";
+    for (std::size_t i = 1; i < n; ++i) out = "EMPTY(" + out + ")";
+    return out;
+}
+
+inline std::string where_empty_nested(std::size_t n) { return "SELECT a FROM t WHERE " + empty_nested(n); }
+
+inline std::string select_empty_nested(std::size_t n) { return "SELECT " + empty_nested(n) + " AS c FROM t"; }
+
 }  // namespace shapes
 
 // Every shape; the counts of the scaling benchmark make each about 10 KB at its smallest.
@@ -148,6 +187,13 @@ inline const std::vector<Shape> scaling_shapes = {
     {"host_calls", Through::select, shapes::host_calls},
     {"variables", Through::variables, shapes::variables},
     {"fields", Through::structure, shapes::fields},
+    {"iif_in_condition", Through::iif, shapes::iif_in_condition},
+    {"select_iif_in_condition", Through::select, shapes::select_iif_in_condition},
+    {"where_iif_in_condition", Through::select, shapes::where_iif_in_condition},
+    {"select_icase_in_condition", Through::select, shapes::select_icase_in_condition},
+    {"where_inlist_nested", Through::select, shapes::where_inlist_nested},
+    {"where_empty_nested", Through::select, shapes::where_empty_nested},
+    {"select_empty_nested", Through::select, shapes::select_empty_nested},
 };
 
 // The item count that makes a shape about 'bytes' long.

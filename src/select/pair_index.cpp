@@ -56,6 +56,12 @@ std::size_t PairIndex::find(std::size_t open, std::size_t length, std::size_t re
     return pair < pairs_.size() && open_distance(pair) == length - open ? pair : none;
 }
 
+std::size_t PairIndex::find_nested(std::size_t pair, std::size_t open, std::size_t length) const {
+    if (open >= length) return none;
+    const std::size_t nested = first_within(pair + 1 > first_ ? pair + 1 : first_, length - open);
+    return nested < pairs_.size() && open_distance(nested) == length - open ? nested : none;
+}
+
 std::ptrdiff_t PairIndex::close(std::size_t pair, std::size_t length) const {
     if (pairs_[pair].close == none) return -1;
     const std::ptrdiff_t distance = static_cast<std::ptrdiff_t>(pairs_[pair].close) + moved(pair);

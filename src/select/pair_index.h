@@ -30,6 +30,10 @@ public:
     // The pair whose "(" is at 'open' of a text of 'length' characters; none when unknown. 'reach'
     // is WorkText::take_reach() since the last question: the pairs that open before it are forgotten.
     std::size_t find(std::size_t open, std::size_t length, std::size_t reach);
+    // The pair nested in 'pair' (one that find gave) whose "(" is at 'open'; none when unknown.
+    // Unlike find it stays true between the edits told to shift_before, which leave 'pair' itself
+    // where it was read.
+    std::size_t find_nested(std::size_t pair, std::size_t open, std::size_t length) const;
     // The ")" of a pair that find gave, -1 when the text never closes it.
     std::ptrdiff_t close(std::size_t pair, std::size_t length) const;
     // An edit at 'at' (of a text of 'length' characters, before the edit) changes the length by

@@ -35,6 +35,40 @@ std::size_t Scanner::iif_pair(std::size_t open) {
     return pairs_.find(open, work_.length(), WorkText::npos);
 }
 
+namespace {
+
+constexpr lex::Stops comma_brace_or_group(",{(");
+
+}  // namespace
+
+// The first comma at the level of the IIF whose "(" is at 'open', as comma_after finds it. While the
+// IIF's own pair is known (its edits so far were told to the pairs), so is every pair nested in it:
+// a group at the IIF's level is passed by whole rather than read, as a condition holding a nest of
+// IIFs would be at every level.
+std::ptrdiff_t Scanner::iif_comma(std::size_t open, std::size_t pair) {
+    if (pair == PairIndex::none) return comma_after(open);
+    const std::string_view text = this->text();
+    const std::size_t base = work_.base(), length = work_.length();
+    lex::Cursor cursor(text, static_cast<std::size_t>(rel(open)) + 1, session_.source);
+    for (std::size_t at = cursor.find(comma_brace_or_group); at != lex::Cursor::npos; at = cursor.find(comma_brace_or_group)) {
+        if (text[at] == ',') return static_cast<std::ptrdiff_t>(base + at);
+        if (text[at] == '{') {  // a date literal's comma separates nothing
+            const std::size_t brace = lex::date_literal_close(text, at);
+            cursor.skip_to(brace == std::string_view::npos ? at + 1 : brace + 1);
+            continue;
+        }
+        const std::size_t nested = cursor.depth() == 0 ? pairs_.find_nested(pair, base + at, length) : PairIndex::none;
+        if (nested == PairIndex::none) {
+            cursor.step();
+            continue;
+        }
+        const std::ptrdiff_t close = pairs_.close(nested, length);
+        if (close < 0) return -1;  // no comma at the level after a group the text never closes
+        cursor.skip_to(static_cast<std::size_t>(rel(static_cast<std::size_t>(close))) + 1);
+    }
+    return -1;
+}
+
 // One handler an edit kind: each edits the call whose "(" is at 'open' in the work copy.
 struct Scanner::FunctionEdits {
     using Handler = Verdict (*)(Scanner &, const FunctionRow &, std::size_t open);
@@ -69,11 +103,11 @@ struct Scanner::FunctionEdits {
     static Verdict iif(Scanner &s, const FunctionRow &row, std::size_t open) {
         WorkText &work = s.work_;
         std::size_t pair = s.iif_pair(open);
-        std::ptrdiff_t comma = s.comma_after(open);
+        std::ptrdiff_t comma = s.iif_comma(open, pair);
         if (comma >= 0) {
             work.grow_for(row.threshold, row.message);
             iif_word(s, row, pair, comma, " THEN ");
-            comma = s.comma_after(open);
+            comma = s.iif_comma(open, pair);
             if (comma >= 0) {
                 iif_word(s, row, pair, comma, " ELSE ");
                 std::ptrdiff_t close = pair != PairIndex::none ? s.pairs_.close(pair, work.length()) : searched_close(s, open);

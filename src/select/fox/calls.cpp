@@ -20,7 +20,7 @@ bool Scan::call(const Construct &first, std::size_t w0, std::size_t open) {
         named().fn_chrtran_steps.target[pass_.column].empty()) {
         return false;
     }
-    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    const auto [close, count] = call_extent(open);
     if (close == none) return false;
     const Construct *fit = taking(first, count);
     if (fit == nullptr || left_to_dialect(*fit, pass_.column)) return false;
@@ -421,7 +421,7 @@ void Scan::scan_foxpro(std::string_view text, std::size_t close, Text &built) {
 // Without e, .F.: FoxPro's NULL leaves the row out as well.
 bool Scan::icase_condition(std::size_t w0, std::size_t open) {
     if (!starts_condition() || predicate_as_value(pass_.column) == "{1}" || pass_.depth >= deepest_call) return false;
-    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    const auto [close, count] = call_extent(open);
     if (close == none || count < 2 || count > 32 || operator_follows(close + 1)) return false;
     Args raw;
     for_each_argument(src_, open, close, pass_.rules,
@@ -1068,7 +1068,7 @@ bool Scan::condition_form(std::string_view name, std::size_t w0, std::size_t ope
         const std::size_t end = close_paren(open);
         if (end == none || !connector_follows(end + 1)) return false;
     }
-    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    const auto [close, count] = call_extent(open);
     if (close == none || count != call->arguments || operator_follows(close + 1)) return false;
     if (!starts_condition() && !condition_in_item(close + 1)) return false;  // a value's, after AND, OR or NOT
     Args args;

@@ -95,7 +95,7 @@ int Scan::call_date_kind(std::string_view name, std::size_t open, std::size_t cl
     }
     const ValueCall *call = value_call(name);
     if (call == nullptr) return 0;
-    const std::size_t count = call_extent(src_, open, end_, pass_.rules).count;
+    const std::size_t count = call_extent(open).count;
     int kind = -1;
     std::size_t index = 0;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
@@ -151,7 +151,7 @@ bool Scan::number_source(std::size_t from, std::size_t to, int depth) const {
     const ValueCall *call = value_call(src_.substr(from, w1 - from));
     const std::size_t open = skip_blanks(w1);
     if (call == nullptr || open >= to || src_[open] != '(') return false;
-    const std::size_t count = call_extent(src_, open, end_, pass_.rules).count;
+    const std::size_t count = call_extent(open).count;
     bool number = false;
     std::size_t index = 0;
     for_each_argument(src_, open, to - 1, pass_.rules, [&](std::size_t a, std::size_t b) {

@@ -144,7 +144,7 @@ bool host_function_lacking(std::string_view name, Column column) {
 bool Scan::host_call(std::string_view name, std::size_t w0, std::size_t open) {
     const HostFunction *f = host_function(name);
     if (f == nullptr || (f->lacking & bit(pass_.column)) == 0) return false;
-    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    const auto [close, count] = call_extent(open);
     if (close == none || count < f->least_args || !host_values(open + 1, close, f->first == First::array)) return false;
     if (f->first == First::alias && read_work_area(open + 1, close)) return false;
     begin_token(w0);
@@ -235,7 +235,7 @@ std::size_t Scan::host_name_end(std::size_t at, std::size_t to, bool array) cons
     }
     if (after < to && src_[after] == '(') {
         if (array_in_parentheses(word, src_.substr(0, to), after)) return after;
-        const auto [close, count] = call_extent(src_, after, to, pass_.rules);
+        const auto [close, count] = fox::call_extent(src_, after, to, pass_.rules);
         if (close == none || !host_inner_call(word, count)) return none;
         const HostFunction *f = host_function(word);
         if (f != nullptr && f->first == First::alias && read_work_area(after + 1, close)) return none;

@@ -38,7 +38,7 @@ bool Scan::compared_alone(std::size_t w0, std::size_t close) const {
 bool Scan::pad_compared(std::string_view word, std::size_t w0, std::size_t open) {
     const std::string_view form = named().op_pad_compared.target[pass_.column];
     if (form.empty() || word.size() != 4 || !pad_name(word)) return false;
-    const auto [close, count] = call_extent(src_, open, end_, pass_.rules);
+    const auto [close, count] = call_extent(open);
     if (close == none || count < 2 || count > 3 || !compared_alone(w0, close)) return false;
     Args raw;
     raw.add(src_.substr(w0, close + 1 - w0));

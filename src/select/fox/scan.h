@@ -354,12 +354,23 @@ struct Pass {
     // The ")" that closes the "(" at 'open' before 'end'. In the statement, after the first few
     // questions, every pair is found in one reading and looked up (nested calls ask for each level).
     std::size_t close_paren(std::string_view text, std::size_t open, std::size_t end) const {
-        const bool statement_text = text.data() == statement.data() && text.size() == statement.size();
-        if (statement_text && (pairs || ++pair_questions > 8)) {
-            if (!pairs) pairs.emplace(statement, rules);
-            if (std::size_t close = 0; pairs->find(open, end, close)) return close;
+        if (const ParenPairs *known = paren_pairs(text)) {
+            if (std::size_t close = 0; known->find(open, end, close)) return close;
         }
         return fox::close_paren(text, open, end, rules);
+    }
+    // The extent of the call whose "(" is at 'open', as call_extent reads it; past the first few
+    // questions the calls nested in it are passed by through the pairs rather than read again.
+    CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end) const {
+        if (const ParenPairs *known = paren_pairs(text)) return known->call_extent(text, open, end, rules);
+        return fox::call_extent(text, open, end, rules);
+    }
+    // The pairs of the statement, once 'text' is the statement and a few questions were asked.
+    const ParenPairs *paren_pairs(std::string_view text) const {
+        const bool statement_text = text.data() == statement.data() && text.size() == statement.size();
+        if (!statement_text || (!pairs && ++pair_questions <= 8)) return nullptr;
+        if (!pairs) pairs.emplace(statement, rules);
+        return &*pairs;
     }
     mutable std::optional<ParenPairs> pairs{};
     mutable int pair_questions = 0;
@@ -808,6 +819,7 @@ private:
     std::size_t literal_end(std::size_t at) const { return fox::literal_end(src_, at, end_, pass_.rules); }
     bool quote_at(std::size_t at) const { return literal_end(at) != at; }
     std::size_t close_paren(std::size_t open) const { return pass_.close_paren(src_, open, end_); }
+    CallExtent call_extent(std::size_t open) const { return pass_.call_extent(src_, open, end_); }
     std::size_t operand_end(std::size_t from, std::string_view joins = "+-*/%^") const;
     std::size_t primary_end(std::size_t at) const;
 
