@@ -78,13 +78,31 @@ std::string nest(std::mt19937 &random, int depth) {
     return "IIF(" + args[0] + " > 1, " + args[1] + ", (" + args[2] + "))";
 }
 
+// Between the edits of the IIF whose pair is 'pair' (its "(" at 'open'), every pair nested in it
+// that the index names closes where the search finds; 'answered' counts them.
+void expect_nested(const WorkText &work, const PairIndex &pairs, std::size_t pair, std::size_t open,
+                   const lex::LiteralRules &rules, int &answered) {
+    const std::ptrdiff_t close = searched_close(work, open, rules);
+    const std::size_t end = close < 0 ? work.length() : static_cast<std::size_t>(close);
+    for (std::size_t at = open + 1; at < end; ++at) {
+        const std::size_t nested = pairs.find_nested(pair, at, work.length());
+        if (nested == PairIndex::none) continue;
+        ASSERT_EQ(work.at(at), '(') << work.view() << " at " << at;
+        ASSERT_EQ(pairs.close(nested, work.length()), searched_close(work, at, rules)) << work.view() << " at " << at;
+        ++answered;
+    }
+}
+
 // The IIF rewrite of the call whose "(" is at 'open': its commas and ")" become words, the pairs told.
-void rewrite(WorkText &work, PairIndex &pairs, std::size_t pair, std::size_t open, const lex::LiteralRules &rules) {
+// With 'answered', the pairs nested in it are asked for between the edits.
+void rewrite(WorkText &work, PairIndex &pairs, std::size_t pair, std::size_t open, const lex::LiteralRules &rules,
+             int *answered = nullptr) {
     const auto word = [&](std::ptrdiff_t at, std::string_view text) {
         const auto delta = static_cast<std::ptrdiff_t>(text.size()) - 1;
         if (pair != PairIndex::none && !pairs.shift_before(pair, static_cast<std::size_t>(at), work.length(), delta))
             pair = PairIndex::none;
         work.replace(static_cast<std::size_t>(at), 1, text, "grow");
+        if (answered != nullptr && pair != PairIndex::none) expect_nested(work, pairs, pair, open, rules, *answered);
     };
     const auto comma = [&] {
         const lex::Pos at = lex::find_next_comma(work.view(), static_cast<lex::Pos>(open - work.base()), rules);
@@ -112,6 +130,7 @@ TEST(PairIndex, FollowsANestOfRewritesAndForgetsPastStrayEdits) {
     rawhost::Host host;
     rawhost::inside_call(host, [] {
         std::mt19937 random(33);
+        int answered = 0;  // nested pairs named between an IIF's edits
         for (int round = 0; round < 300; ++round) {
             // under quotes alone "[y)]" holds a ")" too many, which leaves commas outside their call
             const bool balanced = round % 2 == 1;
@@ -130,7 +149,7 @@ TEST(PairIndex, FollowsANestOfRewritesAndForgetsPastStrayEdits) {
                     ASSERT_EQ(pairs.close(pair, work.length()), searched_close(work, open, rules)) << text;
                 else
                     ASSERT_TRUE(strays || !balanced) << "unanswered: " << text;
-                rewrite(work, pairs, pair, open, rules);
+                rewrite(work, pairs, pair, open, rules, round % 4 == 0 ? &answered : nullptr);
                 scan = open + 1;
                 if (strays && random() % 3 == 0) stray_edit(work, random, scan);
                 const std::string_view rest = work.view().substr(scan - work.base());
@@ -138,6 +157,7 @@ TEST(PairIndex, FollowsANestOfRewritesAndForgetsPastStrayEdits) {
                 found = next == std::string_view::npos ? next : scan + next;
             }
         }
+        EXPECT_GT(answered, 1000) << "the nested pairs were never named";
     });
     EXPECT_EQ(host.handles_in_use(), 0u);
 }
