@@ -45,12 +45,13 @@ constexpr lex::Stops comma_brace_or_group(",{(");
 // IIF's own pair is known (its edits so far were told to the pairs), so is every pair nested in it:
 // a group at the IIF's level is passed by whole rather than read, as a condition holding a nest of
 // IIFs would be at every level.
-std::ptrdiff_t Scanner::iif_comma(std::size_t open, std::size_t pair) {
+std::ptrdiff_t Scanner::iif_comma(std::size_t open, std::size_t pair) const {
     if (pair == PairIndex::none) return comma_after(open);
     const std::string_view text = this->text();
     const std::size_t base = work_.base(), length = work_.length();
     lex::Cursor cursor(text, static_cast<std::size_t>(rel(open)) + 1, session_.source);
-    for (std::size_t at = cursor.find(comma_brace_or_group); at != lex::Cursor::npos; at = cursor.find(comma_brace_or_group)) {
+    for (std::size_t at = cursor.find(comma_brace_or_group); at != lex::Cursor::npos;
+         at = cursor.find(comma_brace_or_group)) {
         if (text[at] == ',') return static_cast<std::ptrdiff_t>(base + at);
         if (text[at] == '{') {  // a date literal's comma separates nothing
             const std::size_t brace = lex::date_literal_close(text, at);

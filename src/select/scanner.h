@@ -152,7 +152,7 @@ private:
     Verdict function_row(const FunctionRow &row);
     void reserve_room(std::size_t room);
     std::size_t iif_pair(std::size_t open);
-    std::ptrdiff_t iif_comma(std::size_t open, std::size_t pair);
+    std::ptrdiff_t iif_comma(std::size_t open, std::size_t pair) const;
 
     // --- the tests of the scanning helpers, at the current word
     std::string_view text() const { return work_.view(); }

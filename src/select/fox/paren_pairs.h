@@ -23,7 +23,8 @@ public:
     // What call_extent(text, open, end, rules) gives for the text the pairs were read from: the
     // calls nested in the call are passed by whole, so a nest of calls, each asked about, is read
     // once rather than once a level.
-    CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end, const lex::LiteralRules &rules) const;
+    CallExtent call_extent(std::string_view text, std::size_t open, std::size_t end,
+                           const lex::LiteralRules &rules) const;
 
 private:
     struct Pair {
