@@ -271,6 +271,9 @@ struct Dialect {
                                          // column of a derived table in FROM, select/group_by_subquery.h)
     bool outer_aggregates = false;       // an aggregate of a subquery reading only outer columns is the outer
                                          // query's (else the subquery's, as in FoxPro; select/group_by_outer.h)
+    bool upper_beyond_ascii = true;      // names come out upper-cased in their letters beyond ASCII too (else
+                                         // those stay as written: a server that folds only ASCII letters of a
+                                         // name finds its columns by the other letters as written)
     std::span<const std::string_view> label_as_words{}; // keywords the target takes as a select-list alias
                                          // only after AS (x AS YEAR; x YEAR is refused): the label pass
                                          // writes the AS (select/label_as.h)

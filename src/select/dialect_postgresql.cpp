@@ -103,6 +103,7 @@ const Dialect &pgsql() {
         .null_sorts_last = true,
         .group_parameter_by_position = true,
         .outer_aggregates = true,
+        .upper_beyond_ascii = false,
         .label_as_words = label_as_words,
         .chain = chain,
         .lexicon = {},

@@ -735,10 +735,15 @@ struct AliasedItems {
         return alias_at(list, first, at, entry.size());
     }
 
-    // The first item whose alias is the entry upper-cased, or null.
-    const AliasedItem *named(std::string_view entry, const lex::Alphabet &letters) {
+    // The first item whose alias is the entry upper-cased as the clause scanner writes names (its
+    // letters beyond ASCII too where the dialect upper-cases those), or null.
+    const AliasedItem *named(std::string_view entry, const lex::Alphabet &letters, const Dialect &dialect) {
         key.assign(entry);
-        letters.upper_in_place(key.data(), key.size());
+        if (dialect.upper_beyond_ascii) {
+            letters.upper_in_place(key.data(), key.size());
+        } else {
+            for (char &c : key) c = letters.upper(c);
+        }
         const auto found = std::lower_bound(sorted.begin(), sorted.end(), AliasedItem{key, {}});
         return found != sorted.end() && found->alias == key ? &*found : nullptr;
     }
@@ -809,7 +814,7 @@ void order_alias_pass(Session &session, Clauses &clauses) {
             if (!may_be_alias(pass, list, entry) || !walk_to_alias(pass, list, entry, item)) return;
         } else {
             if (!items) items = aliased_items(pass, list);
-            const AliasedItem *found = items->named(entry, session.letters);
+            const AliasedItem *found = items->named(entry, session.letters, session.dialect);
             if (found == nullptr || !(items->in_place(pass, list, *found, entry) || may_be_alias(pass, list, entry))) return;
             item = *found;
         }

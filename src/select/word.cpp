@@ -98,7 +98,7 @@ inline void Scanner::write_word(bool lexicon_word) {
                 high |= static_cast<unsigned char>(c);
                 return letters.upper(c);
             });
-            if (high >= 0x80) upper_written_tail(*sink, written.size(), letters);
+            if (high >= 0x80 && dialect_.upper_beyond_ascii) upper_written_tail(*sink, written.size(), letters);
         }
         if (quote_) sink->push(dialect_.quote_close);
         if (condition) equals_one();
