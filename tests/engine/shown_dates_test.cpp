@@ -36,6 +36,11 @@ constexpr Case cases[] = {
     {"SELECT MAX(d1) - MIN(d1) AS v FROM sd WHERE YEAR(d1) > 0", "259"},
     {"SELECT MAX(d2) + 30 AS v FROM sd WHERE d2 > {^2000-01-01}", "2021-02-03"},
     {"SELECT COUNT(*) AS v FROM sd WHERE HOUR(t) > 0 HAVING MAX(t) - MIN(t) = 23810370", "2"},
+    // a difference with today or a date, before or after the days added
+    {"SELECT d1 + 30 AS v, d1 - {^2020-01-01} AS w FROM sd WHERE k < 3 ORDER BY k", "2020-04-30 2021-01-14"},
+    {"SELECT d2 - 1 AS v, DATE() - d2 AS w FROM sd ORDER BY k", "2020-01-30 2021-01-03 2019-02-27"},
+    {"SELECT d2 + 1 AS v FROM sd WHERE DATE() - d2 > 30 ORDER BY k", "2020-02-01 2021-01-05 2019-03-01"},
+    {"SELECT t + 60 AS v, DATETIME() - t AS w FROM sd WHERE k = 1", "2020-03-31 10:01:00"},
 };
 
 // Two fields shown to be dates compared with each other: the empty date equals itself and is below

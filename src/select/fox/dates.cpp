@@ -345,7 +345,7 @@ std::size_t Scan::difference_from(bool date, std::string_view base, std::size_t 
     const std::string_view operand = src_.substr(first, end - first);
     const int kind = date ? 1 : 2;
     if (!pass_.subtracted_date(operand) && !gives_date(date, first, end) && named_date(operand) != kind &&
-        pass_.shown_date(operand) != kind &&
+        pass_.shown_date(operand) != kind && !shown_with_days(kind, first, end) &&
         !used_as_number(w0, end) && !(whole_item && whole_item_difference(first, end))) {
         return 0;
     }
@@ -392,6 +392,18 @@ bool Scan::gives_date(bool date, std::size_t from, std::size_t to) const {
                            [](char c) { return is_digit(c); });
     }
     return date_call_at(from) == (date ? 1 : 2);
+}
+
+// (d + 30), (d - 7) from 'from' to 'to', d a name the statement shows to be of 'kind' (1 a date, 2 a
+// datetime): a date or a datetime again.
+bool Scan::shown_with_days(int kind, std::size_t from, std::size_t to) const {
+    if (src_[from] != '(' || src_[to - 1] != ')') return false;
+    const std::size_t name = skip_blanks(from + 1);
+    if (name >= to || !name_start(src_[name])) return false;
+    const std::size_t name_end = name_chain_end(src_, name, to);
+    const std::size_t sign = skip_blanks(name_end), number = skip_blanks(sign + 1);
+    if (sign >= to || (src_[sign] != '+' && src_[sign] != '-') || number >= to || !is_digit(src_[number])) return false;
+    return skip_blanks(number_end(src_, number, to)) == to - 1 && pass_.shown_date(src_.substr(name, name_end - name)) == kind;
 }
 
 // What gives_date_word says of the call that begins at 'at' (a name, then "(" after blanks, whose

@@ -732,6 +732,7 @@ private:
                                 Text &built);
     std::size_t literal_difference(bool date, std::string_view literal, std::size_t w0, std::size_t after, Text &built);
     bool gives_date(bool date, std::size_t from, std::size_t to) const;
+    bool shown_with_days(int kind, std::size_t from, std::size_t to) const;
     int date_call_at(std::size_t at, std::size_t *open = nullptr) const;
     bool binds_tighter(std::size_t at) const;
     bool used_as_number(std::size_t w0, std::size_t end) const;

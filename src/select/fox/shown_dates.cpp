@@ -133,6 +133,9 @@ public:
 
     void run() {
         for (std::size_t i = 0; i < n_;) i = step(i);
+        for (std::size_t k = 0; k < subtracted_count_; ++k) {  // unless the statement shows it a number
+            if (!noted_number(subtracted_[k].name)) note(subtracted_[k].name, subtracted_[k].kind, reads_either);
+        }
         for (int round = 0; round < 2; ++round) {  // a name compared with a name known by now
             for (std::size_t k = 0; k < pairs_; ++k) {
                 const int a = known(compared_[k][0]), b = known(compared_[k][1]);
@@ -159,6 +162,10 @@ private:
             return close == std::string_view::npos ? n_ : close + 1;
         }
         if (c == '?') return parameter_end(text_, i, n_, pass_.rules);
+        if (c == '-') {
+            difference(i);
+            return i + 1;
+        }
         if (c == '~') return reference_end(text_, i, n_, pass_.rules);
         if (const std::size_t end = literal_end(text_, i, n_, pass_.rules); end != i) return end;
         return name_start(c) ? word(i) : i + 1;
@@ -196,6 +203,94 @@ private:
         if (alone_before(left)) relate(side(left, blanks_before(text_, i)), side_after(c1));
         else relate(name_with_days(left), side_after(c1));
         return c1;
+    }
+
+    // x - y, the "-" at 'i'. d - DATE(), d - {^2020-01-31}: FoxPro takes no date from a number, so d is
+    // a date (a datetime). DATE() - d, DATE() - (d + 30) standing as a value of its own or compared
+    // with a number: the days between two dates, as the difference is written (dates.cpp), so d is a
+    // date there too.
+    void difference(std::size_t i) {
+        const std::size_t right = blanks_after(text_, i + 1), right_end = primary_end_at(right);
+        if (right_end == none || right >= n_) return;
+        const std::size_t next = blanks_after(text_, right_end);
+        if (next < n_ && std::strchr("*/%^", text_[next]) != nullptr && text_[next] != '\0') return;
+        const Side b = text_[right] == '(' ? grouped_name_with_days(right, right_end) : side(right, right_end);
+        if (b.kind == 0 && b.name.empty()) return;
+        const std::size_t left = primary_start(text_.substr(0, i), 0);
+        if (left == none || !alone_before(left)) return;
+        const std::size_t left_end = blanks_before(text_, i);
+        const Side a = side(left, left_end);
+        if (!a.name.empty() && a.kind == 0 && (b.kind == 1 || b.kind == 2) && text_[right] != '(') {
+            note(a.name, b.kind, compared);
+        } else if (today_call(left, left_end) != 0 && !b.name.empty() && b.kind == 0 && text_[right] != '?' &&
+                   !named_number(b.name) && !object_word(b.name.substr(0, name_end_of(b.name))) &&
+                   (stands_alone(left, days_after(next)) || compared_with_number(next)) &&
+                   subtracted_count_ < subtracted_.size()) {
+            subtracted_[subtracted_count_++] = {b.name, static_cast<std::uint8_t>(today_call(left, left_end)), 0};
+        }
+    }
+
+    // Past + n or - n at 'at' (DATE() - d + 1: days added to the difference), else 'at'.
+    std::size_t days_after(std::size_t at) const {
+        if (at >= n_ || (text_[at] != '+' && text_[at] != '-')) return at;
+        const std::size_t number = blanks_after(text_, at + 1);
+        return number < n_ && is_digit(text_[number]) ? blanks_after(text_, number_end(text_, number, n_)) : at;
+    }
+
+    // A comparison with a number follows at 'at' (DATE() - d > 30).
+    bool compared_with_number(std::size_t at) const {
+        std::size_t c1 = at;
+        while (c1 < n_ && std::strchr("=<>#!", text_[c1]) != nullptr && text_[c1] != '\0') ++c1;
+        const std::size_t number = blanks_after(text_, c1);
+        return c1 > at && number < n_ && is_digit(text_[number]);
+    }
+
+    // DATE() (1) or DATETIME() (2) from 'from' to 'to'; 0 for anything else.
+    int today_call(std::size_t from, std::size_t to) const {
+        std::size_t w1 = from;
+        while (w1 < to && name_char(text_[w1])) ++w1;
+        const std::size_t open = blanks_after(text_, w1);
+        if (open >= to || text_[open] != '(' || blanks_after(text_, open + 1) != to - 1) return 0;
+        const std::string_view word = text_.substr(from, w1 - from);
+        return same_word(word, "DATE") ? 1 : same_word(word, "DATETIME") ? 2 : 0;
+    }
+
+    static std::size_t name_end_of(std::string_view name) {
+        std::size_t w = 0;
+        while (w < name.size() && name_char(name[w])) ++w;
+        return w;
+    }
+
+    // The operation from 'from' to 'next' is a value of its own: after a comma, an opening
+    // parenthesis or a key word (SELECT, DISTINCT), and before the end, a comma, a closing
+    // parenthesis or a word (AS, a label, FROM).
+    bool stands_alone(std::size_t from, std::size_t next) const {
+        const std::size_t before = blanks_before(text_, from);
+        if (before > 0 && text_[before - 1] != ',' && text_[before - 1] != '(') {
+            std::size_t w0 = before;
+            while (w0 > 0 && name_char(text_[w0 - 1])) --w0;
+            if (w0 == before || keyword_of(text_.substr(w0, before - w0)) == Kw::none) return false;
+        }
+        return next >= n_ || text_[next] == ',' || text_[next] == ')' || name_start(text_[next]);
+    }
+
+    // (d + 30), (d - 7) from 'open' to 'end' (one past its ")"): the name d, else nothing.
+    Side grouped_name_with_days(std::size_t open, std::size_t end) const {
+        const std::size_t from = blanks_after(text_, open + 1), name_end = primary_end_at(from);
+        if (name_end == none || name_end >= end) return {};
+        const std::size_t sign = blanks_after(text_, name_end), number = blanks_after(text_, sign + 1);
+        if ((text_[sign] != '+' && text_[sign] != '-') || number >= end || !is_digit(text_[number])) return {};
+        if (blanks_after(text_, number_end(text_, number, n_)) != end - 1) return {};
+        Side s;
+        s.name = lone_name(from, name_end);
+        return s;
+    }
+
+    bool noted_number(std::string_view name) const {
+        for (std::size_t k = 0; k < pass_.numbers_count; ++k) {
+            if (same_name(pass_.shown_numbers[k], name)) return true;
+        }
+        return false;
     }
 
     // d + 30 or d - 7 before a comparison, 'number' where the days begin: the name d, which FoxPro
@@ -378,6 +473,8 @@ private:
     std::size_t n_;
     std::array<std::array<std::string_view, 2>, 8> compared_{};
     std::size_t pairs_ = 0;
+    std::array<Pass::ShownName, 4> subtracted_{};  // DATE() - d: noted once the walk knows the numbers
+    std::size_t subtracted_count_ = 0;
 };
 
 }  // namespace
