@@ -71,6 +71,14 @@ TEST(FoxMap, TextFormsUseOnlyTheArgumentsACallHas) {
     }
     for (const fox::CastType &type : fox::cast_types()) {
         for (std::string_view form : type.target) EXPECT_EQ(highest_slot(form), 1u) << type.letter << ": " << form;
+        // a type that takes a width has a form for none written, which reads no width
+        for (std::string_view form : type.widthless) {
+            EXPECT_EQ(form.empty(), !type.sized) << type.letter;
+            EXPECT_EQ(form.find("{w}"), std::string_view::npos) << type.letter << ": " << form;
+            if (!form.empty()) {
+                EXPECT_EQ(highest_slot(form), 1u) << type.letter << ": " << form;
+            }
+        }
     }
 }
 
@@ -160,6 +168,7 @@ std::string rendered_map() {
         for (std::size_t i = 0; i < type.target.size(); ++i) {
             doc << " | " << code(type.target[i]);
             if (!type.null_target[i].empty()) doc << "<br>a null: " << code(type.null_target[i]);
+            if (!type.widthless[i].empty()) doc << "<br>no width written: " << code(type.widthless[i]);
         }
         doc << " |\n";
     }

@@ -486,7 +486,7 @@ bool Scan::cast(std::size_t from, std::size_t to, Text &built) {
     Args args;
     convert_into(args, from, as, false);
     pass_.decimal_depth = outer;
-    fill(built, spec.type->target[pass_.column], args, spec.width, spec.decimals);
+    fill(built, (spec.widthless ? spec.type->widthless : spec.type->target)[pass_.column], args, spec.width, spec.decimals);
     return true;
 }
 

@@ -229,7 +229,7 @@ bool read_cast_type(std::string_view text, CastSpec &spec) {
         spec.width = static_cast<std::size_t>(width);
         spec.decimals = static_cast<std::size_t>(decimals);
     } else if (spec.type->sized) {
-        return false;
+        spec.widthless = true;
     }
     r.blanks();
     // FoxPro's NULL or NOT NULL after the type: a server's cast keeps a null value as it is
@@ -242,7 +242,7 @@ bool read_cast_type(std::string_view text, CastSpec &spec) {
     };
     if (word_at("NOT") && !word_at("NULL")) return false;
     word_at("NULL");
-    return r.at == text.size() && (!spec.type->sized || spec.width > 0);
+    return r.at == text.size() && (!spec.type->sized || spec.widthless || spec.width > 0);
 }
 
 bool literal_inside(std::string_view literal, std::string_view &inside) {

@@ -79,6 +79,7 @@ void wrap_as_value(Text &built, Column column);
 struct CastSpec {
     const CastType *type = nullptr;
     std::size_t width = 0, decimals = 0;
+    bool widthless = false;  // a sized type written without its width: the type's widthless forms
 };
 bool read_cast_type(std::string_view text, CastSpec &spec);
 
@@ -91,6 +92,7 @@ struct Picture {
     // trimmed, upper_trimmed: "@T" (leading and trailing blanks dropped), "@!T"
     enum Kind : std::uint8_t { none, number, zeros, upper, trimmed, upper_trimmed, grouped, spaced } kind = none;
     std::size_t width = 0, decimals = 0;
+    bool widthless = false;  // a sized type written without its width: the type's widthless forms
 };
 Picture read_picture(std::string_view literal);
 

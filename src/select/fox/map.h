@@ -157,6 +157,9 @@ struct CastType {
     // the cast of a null value where 'target' would type it otherwise (Oracle's TRUNC(NULL) is a
     // number); empty: 'target' with NULL
     std::array<std::string_view, column_count> null_target{};
+    // a sized type written without a width (CAST(x AS N), AS C): FoxPro takes its default width, the
+    // value's own for text, and no decimals for a number; empty for a type that takes no width
+    std::array<std::string_view, column_count> widthless{};
 };
 std::span<const CastType> cast_types();
 
