@@ -4,6 +4,7 @@
 namespace tarnvel::select {
 namespace {
 using namespace rows;
+using namespace std::string_view_literals;
 
 constexpr FunctionRow str{"STR", "TO_CHAR", Edit::rename, {}, 5};
 // The empty text is NULL here, whose LENGTH is NULL: LEN(ALLTRIM(x)) = 0 found no blank x.
@@ -17,9 +18,14 @@ constexpr FunctionRow padl{"PADL", "NVL", Edit::rebuild, {"LPAD(%1,%2),LPAD(' ',
                            0, 0, "Insufficient memory for PADR", true};
 constexpr FunctionRow asc_zero{"ASC", "NVL(ASCII", Edit::around, {"%*), 0"}, 10, 15, "Insufficient memory for ASC", true};
 constexpr FunctionRow val{"VAL", "TO_NUMBER", Edit::rename, {}, 7};
-constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::rename, {}, 1};
-// The empty date is NULL here, whose text is NULL, Oracle's empty text.
-constexpr FunctionRow dtoc{"DTOC", "TO_CHAR", Edit::around, {"%*,'YYYY-MM-DD'"}, 4, 15,
+// TRUNC of a NULL written as such is a number to Oracle (a UNION beside a date column fails): the
+// cast gives it the type DATE, and leaves a DATE or a TIMESTAMP the date and time it holds.
+constexpr FunctionRow ttod{"TTOD", "TRUNC", Edit::around, {"CAST(%* \0AS \0DATE)"sv}, 1, 20,
+                           "Insufficient memory for TTOD", true};
+// The empty date is NULL here, whose text would be NULL, Oracle's empty text: FoxPro writes it as
+// blanks between the separators. The cast gives a NULL written as such the type whose form TO_CHAR
+// reads (of a number, 'YYYY-MM-DD' is no form).
+constexpr FunctionRow dtoc{"DTOC", "NVL(TO_CHAR", Edit::around, {"CAST(%* \0AS \0DATE),'YYYY-MM-DD'),'    -  -  '"sv}, 8, 45,
                            "Insufficient memory for DTOC", true};
 // EXTRACT reads no time from a DATE (a FoxPro datetime is one here): the time parts as TO_CHAR
 // writes them, whole numbers. The parts of a date: the empty date is NULL here, whose parts FoxPro

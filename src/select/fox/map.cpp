@@ -2756,15 +2756,16 @@ constexpr Construct rows[] = {
      .place = Place::select,
      .note = "The date alone, also of a datetime (DTOC(DATETIME())): the text of a datetime (Access CSTR, "
              "MySQL CONVERT) would hold its time. Access writes the locale's short date. The empty date is blanks "
-             "between the separators (    -  -  ) on PostgreSQL and MySQL (whose zero date is replaced); Oracle "
-             "gives its empty text (NULL), SQL Server and Access the text of what they store."},
+             "between the separators (    -  -  ) on PostgreSQL, Oracle and MySQL (whose zero date is replaced); "
+             "SQL Server and Access give the text of what they store."},
     {.id = "fn.ttod",
      .kind = Kind::dialect,
      .fox = "TTOD(t)",
      .example = "TTOD(t)",
      .place = Place::select,
      .note = "Access: DATEVALUE of the datetime; the first characters of its text (CSTR) may hold part of the "
-             "time in a locale whose short date is shorter than ten characters (1/5/2016 1:45:00 PM)."},
+             "time in a locale whose short date is shorter than ten characters (1/5/2016 1:45:00 PM). Oracle: TRUNC "
+             "of the value cast to DATE, since TRUNC(NULL) is a number there (a UNION beside a date column fails)."},
     {.id = "fn.year",
      .kind = Kind::dialect,
      .fox = "YEAR(d), MONTH(d), DAY(d)",
