@@ -41,6 +41,9 @@ constexpr Case cases[] = {
     {"SELECT d2 - 1 AS v, DATE() - d2 AS w FROM sd ORDER BY k", "2020-01-30 2021-01-03 2019-02-27"},
     {"SELECT d2 + 1 AS v FROM sd WHERE DATE() - d2 > 30 ORDER BY k", "2020-02-01 2021-01-05 2019-03-01"},
     {"SELECT t + 60 AS v, DATETIME() - t AS w FROM sd WHERE k = 1", "2020-03-31 10:01:00"},
+    // a date made of the parts of the empty date is the empty date
+    {"SELECT DTOS(DATE(YEAR(d1), MONTH(d1), 1)) + '|' AS v FROM sd ORDER BY k", "20200301| 20201201|         |"},
+    {"SELECT k FROM sd WHERE EMPTY(DATE(YEAR(d1), MONTH(d1), 1)) ORDER BY k", "3"},
 };
 
 // Two fields shown to be dates compared with each other: the empty date equals itself and is below

@@ -1389,8 +1389,13 @@ constexpr Construct rows[] = {
      .min_args = 3,
      .max_args = 3,
      .target = {"DATEFROMPARTS({1}, {2}, {3})", "TO_DATE({1} || '-' || {2} || '-' || {3}, 'YYYY-MM-DD')",
-                "STR_TO_DATE(CONCAT_WS('-', {1}, {2}, {3}), '%Y-%m-%d')", "DATESERIAL({1}, {2}, {3})", "MAKE_DATE({1}, {2}, {3})"},
-     .note = "DATE() without arguments is the dialects' own row."},
+                "COALESCE(STR_TO_DATE(CONCAT(NULLIF({1}, 0), '-', {2}, '-', {3}), '%Y-%m-%d'), CAST('0000-00-00' AS DATE))",
+                "DATESERIAL({1}, {2}, {3})",
+                "MAKE_DATE(NULLIF({1}, 0), {2}, {3})"},
+     .note = "DATE() without arguments is the dialects' own row. The year 0, the year of the empty date (DATE(YEAR(d), "
+             "MONTH(d), 1) of an empty d), gives the empty date: PostgreSQL's MAKE_DATE stopped the statement "
+             "with an error there (NULL, its empty date, instead), MySQL read the year 0 as 2000 (its zero date "
+             "instead, which a NULL part gives too)."},
     {.id = "fn.int",
      .fox = "INT(n)",
      .example = "INT(n)",
