@@ -299,8 +299,9 @@ bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
     Pos next = pos;
     while (next < n && is_blank(at(text, next))) ++next;
     if (one_of(at(text, next), ",)")) return true;
-    return next == pos + 1 && at(text, pos) == blank && pos + 4 <= n && spells(text, pos + 1, "as") &&
-           at(text, pos + 3) == blank;
+    // x AS type, the AS perhaps marked as a word a row inserted (CAST(%* \0AS \0DATE))
+    const Pos as = next == pos + 1 && at(text, next) == '\0' ? next + 1 : next;
+    return next == pos + 1 && at(text, pos) == blank && as + 3 <= n && spells(text, as, "as") && at(text, as + 2) == blank;
 }
 
 // --- The operand tests of the SELECT converters ---
