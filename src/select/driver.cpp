@@ -9,6 +9,7 @@
 #include "select/percent_member.h"
 #include "select/join_nesting.h"
 #include "select/null_order.h"
+#include "select/first_spelling.h"
 #include "select/label_as.h"
 #include "select/group_by.h"
 #include "select/group_by_outer.h"
@@ -494,6 +495,14 @@ Text convert_select(const Dialect &dialect, std::string_view statement, std::str
     Session session{dialect, lex::Alphabet::names(), from_fox, source_literals(dialect, from_fox), Text()};
     note_possibilities(session, statement);
     if (from_fox) session.record_number = record_number;
+    if (from_fox && !dialect.upper_beyond_ascii && beyond_ascii(statement)) {
+        // FoxPro names ignore case; the target tells apart the letters beyond ASCII of a name, so
+        // each name is read in one spelling by every pass, the GROUP BY pass's alias lookup too
+        Text spelled = Text::obtain(statement.size() + 1, "Insufficient memory for SELECT");
+        spelled.append(statement);
+        first_spellings(spelled, session.letters, session.source);
+        return extract_subqueries(session, spelled.view());
+    }
     return extract_subqueries(session, statement);
 }
 
