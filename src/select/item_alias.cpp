@@ -10,6 +10,11 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
+// Keywords that are values: an operand ends with them, so a word behind them is an alias.
+constexpr std::string_view value_words[] = {"END",          "NULL",         "TRUE",
+                                            "FALSE",        "CURRENT_DATE", "CURRENT_TIME",
+                                            "CURRENT_TIMESTAMP", "LOCALTIME", "LOCALTIMESTAMP"};
+
 // Words that stand bare in converted clauses besides the dialects' keywords: those of the clauses,
 // the operators, the units of date arithmetic and the types of CAST and CONVERT.
 constexpr std::string_view bare_words[] = {
@@ -44,16 +49,22 @@ std::string_view bare_alias(std::string_view item, const Dialect &dialect, const
         }
     }
     if (start == 0 || !lex::is_blank(item[start - 1])) return {};
-    const std::string_view before = lex::trimmed(item.substr(0, start));
-    if (before.empty()) return {};
-    const char end = before.back();
-    if (end == ')' || end == '\'' || end == '"' || end == dialect.quote_close) return item.substr(start);
-    if (!lex::is_name_char(letters, end)) return {};
+    return operand_ends(lex::trimmed(item.substr(0, start)), dialect, letters) ? item.substr(start) : std::string_view{};
+}
+
+bool operand_ends(std::string_view before, const Dialect &dialect, const lex::Alphabet &letters) {
+    if (before.empty()) return false;
+    const char last = before.back();
+    if (last == ')' || last == '\'' || last == '"' || last == dialect.quote_close) return true;
+    if (!lex::is_name_char(letters, last)) return false;
     std::size_t word = before.size();
     while (word > 0 && lex::is_name_char(letters, before[word - 1])) --word;
-    std::string last(before.substr(word));
-    letters.upper_in_place(last.data(), last.size());
-    return last == "END" || !clause_keyword(dialect, letters, last) ? item.substr(start) : std::string_view{};
+    const std::string_view name = before.substr(word);
+    if (lex::is_digit(name.front()) || (word > 0 && before[word - 1] == '.')) return true;
+    for (std::string_view value : value_words) {
+        if (letters.is_upper_word(name, value)) return true;
+    }
+    return !clause_keyword(dialect, letters, name);
 }
 
 }  // namespace tarnvel::select

@@ -15,8 +15,13 @@ namespace tarnvel::select {
 bool clause_keyword(const Dialect &dialect, const lex::Alphabet &letters, std::string_view word);
 
 // The alias an item has without AS ("0000 t_week", "a.name nm", "SUM(x) total"): a name, or a
-// quoted name, after a blank that ends an operand (a name, a call, a string, a number, CASE's END);
+// quoted name, after a blank behind the end of an operand (operand_ends);
 // neither the alias nor the word before the blank is a keyword (x IS NULL). Empty when none.
 std::string_view bare_alias(std::string_view item, const Dialect &dialect, const lex::Alphabet &letters);
+
+// The text ends with the end of an operand: a closing parenthesis, a literal or a quoted name, a
+// number, a qualified name, a keyword that is a value (CASE's END, NULL, TRUE...), or a name that is
+// no keyword; a word behind it is then an alias.
+bool operand_ends(std::string_view before, const Dialect &dialect, const lex::Alphabet &letters);
 
 }  // namespace tarnvel::select

@@ -13,30 +13,11 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// Keywords that are values: an operand ends with them, so a word behind them is an alias.
-constexpr std::string_view value_words[] = {"END",          "NULL",      "TRUE",          "FALSE",
-                                            "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP",
-                                            "LOCALTIME",    "LOCALTIMESTAMP"};
-
 bool among(const lex::Alphabet &letters, std::string_view word, std::span<const std::string_view> words) {
     for (std::string_view w : words) {
         if (letters.is_upper_word(word, w)) return true;
     }
     return false;
-}
-
-// The text ends with the end of an operand: a closing parenthesis, a literal or a quoted name, a
-// number, a qualified name, a value keyword, or a name that is no keyword.
-bool operand_ends(const Session &session, std::string_view before) {
-    if (before.empty()) return false;
-    const char last = before.back();
-    if (last == ')' || last == '\'' || last == '"' || last == session.dialect.quote_close) return true;
-    if (!lex::is_name_char(session.letters, last)) return false;
-    std::size_t word = before.size();
-    while (word > 0 && lex::is_name_char(session.letters, before[word - 1])) --word;
-    const std::string_view name = before.substr(word);
-    if (lex::is_digit(name.front()) || (word > 0 && before[word - 1] == '.')) return true;
-    return among(session.letters, name, value_words) || !clause_keyword(session.dialect, session.letters, name);
 }
 
 // Where, in the item, the alias that needs AS starts; npos when there is none.
@@ -46,7 +27,7 @@ std::size_t label_at(const Session &session, std::string_view item) {
     while (start > 0 && lex::is_name_char(session.letters, item[start - 1])) --start;
     if (start < 2 || start == item.size() || !lex::is_blank(item[start - 1])) return npos;
     if (!among(session.letters, item.substr(start), session.dialect.label_as_words)) return npos;
-    return operand_ends(session, lex::trimmed(item.substr(0, start))) ? start : npos;
+    return operand_ends(lex::trimmed(item.substr(0, start)), session.dialect, session.letters) ? start : npos;
 }
 
 }  // namespace
