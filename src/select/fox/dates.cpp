@@ -398,12 +398,8 @@ bool Scan::gives_date(bool date, std::size_t from, std::size_t to) const {
 // datetime): a date or a datetime again.
 bool Scan::shown_with_days(int kind, std::size_t from, std::size_t to) const {
     if (src_[from] != '(' || src_[to - 1] != ')') return false;
-    const std::size_t name = skip_blanks(from + 1);
-    if (name >= to || !name_start(src_[name])) return false;
-    const std::size_t name_end = name_chain_end(src_, name, to);
-    const std::size_t sign = skip_blanks(name_end), number = skip_blanks(sign + 1);
-    if (sign >= to || (src_[sign] != '+' && src_[sign] != '-') || number >= to || !is_digit(src_[number])) return false;
-    return skip_blanks(number_end(src_, number, to)) == to - 1 && pass_.shown_date(src_.substr(name, name_end - name)) == kind;
+    const std::size_t name = skip_blanks(from + 1), name_end = name_with_days_end(src_, name, to - 1);
+    return name_end != std::string_view::npos && pass_.shown_date(src_.substr(name, name_end - name)) == kind;
 }
 
 // What gives_date_word says of the call that begins at 'at' (a name, then "(" after blanks, whose

@@ -135,15 +135,7 @@ std::string_view Scan::name_with_days() {
     const std::string_view written = out_.text(pos_);
     if (top().operand >= written.size()) return {};
     const std::string_view operand = trimmed(written.substr(top().operand));
-    if (operand.empty() || !name_start(operand[0])) return {};
-    std::size_t at = name_chain_end(operand, 0, operand.size());
-    while (at < operand.size() && is_blank(operand[at])) ++at;
-    if (at >= operand.size() || (operand[at] != '+' && operand[at] != '-')) return {};
-    ++at;
-    while (at < operand.size() && is_blank(operand[at])) ++at;
-    const std::size_t digits = at;
-    while (at < operand.size() && is_digit(operand[at])) ++at;
-    return at > digits && at == operand.size() ? operand : std::string_view{};
+    return name_with_days_end(operand, 0, operand.size()) != std::string_view::npos ? operand : std::string_view{};
 }
 
 // The name from 'from' to 'to' is a field (d, t.d): no keyword (NULL, ALL), no variable or object

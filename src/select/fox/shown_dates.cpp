@@ -276,11 +276,8 @@ private:
 
     // (d + 30), (d - 7) from 'open' to 'end' (one past its ")"): the name d, else nothing.
     Side grouped_name_with_days(std::size_t open, std::size_t end) const {
-        const std::size_t from = blanks_after(text_, open + 1), name_end = primary_end_at(from);
-        if (name_end == none || name_end >= end) return {};
-        const std::size_t sign = blanks_after(text_, name_end), number = blanks_after(text_, sign + 1);
-        if ((text_[sign] != '+' && text_[sign] != '-') || number >= end || !is_digit(text_[number])) return {};
-        if (blanks_after(text_, number_end(text_, number, n_)) != end - 1) return {};
+        const std::size_t from = blanks_after(text_, open + 1), name_end = name_with_days_end(text_, from, end - 1);
+        if (name_end == std::string_view::npos) return {};
         Side s;
         s.name = lone_name(from, name_end);
         return s;

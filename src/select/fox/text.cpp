@@ -140,6 +140,21 @@ std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t en
     return at;
 }
 
+std::size_t name_with_days_end(std::string_view text, std::size_t at, std::size_t end) {
+    constexpr std::size_t npos = std::string_view::npos;
+    if (at >= end || !name_start(text[at])) return npos;
+    const std::size_t name_end = name_chain_end(text, at, end);
+    const auto blanks = [&](std::size_t i) {
+        while (i < end && is_blank(text[i])) ++i;
+        return i;
+    };
+    const std::size_t sign = blanks(name_end);
+    if (sign >= end || (text[sign] != '+' && text[sign] != '-')) return npos;
+    const std::size_t number = blanks(sign + 1);
+    if (number >= end || !is_digit(text[number])) return npos;
+    return blanks(number_end(text, number, end)) == end ? name_end : npos;
+}
+
 bool dotted_operator(std::string_view text, std::size_t dot, std::size_t end, bool with_not) {
     if (dot + 1 >= end) return false;
     const char first = upper(text[dot + 1]);

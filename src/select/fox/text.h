@@ -186,6 +186,9 @@ std::size_t reference_end(std::string_view text, std::size_t at, std::size_t end
 // One past a name with its qualifiers (alias.field, thisform.grid.value), which stops before a
 // FoxPro operator written with dots (.AND., .OR., .NOT.).
 std::size_t name_chain_end(std::string_view text, std::size_t at, std::size_t end);
+// A name with a count of days written out added or taken off (d + 30, t.d - 7) from 'at' to 'end',
+// blanks around the sign and after the count: one past the name; npos when the text is anything else.
+std::size_t name_with_days_end(std::string_view text, std::size_t at, std::size_t end);
 // The "]" that closes the subscript opened at 'open' (laX[...], THISFORM.aList[...]): a string in
 // the subscript may hold one (laX[AT(']', s)]), and one left open leaves the first "]" closing it;
 // none when there is no "]".
