@@ -62,6 +62,9 @@ const Construct *Scan::days_row(const Construct &row) const {
     return (facts_of(name) & Fact::reads_date) != 0 ? &named().op_date_part_argument_days : nullptr;
 }
 
+// DTOC(d, m.nFlag), the flag no number written out: the server reads it.
+constexpr std::string_view dtoc_flag_read = "IIF({2} = 1, DTOS({1}), DTOC({1}))";
+
 Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, std::size_t close, std::size_t count,
                         Text &built) {
     const std::string_view form = row.target[pass_.column];
@@ -90,7 +93,7 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
         return Built::rewritten;
     }
     case Form::foxpro:
-        if (&row == &named().fn_dtoc_ansi && !flag_one(open, close)) return Built::none;  // DTOC(d, x): as written
+        if (&row == &named().fn_dtoc_ansi && !flag_one(open, close)) return done(foxpro(dtoc_flag_read, open, close, count, built));
         return done(foxpro(&row == &named().fn_evl && number_instead(open, close)  // EVL(total, 0.01)
                                ? named().fn_evl_number.target[pass_.column] : form,
                            open, close, count, built));
@@ -264,7 +267,7 @@ bool Scan::number_instead(std::size_t open, std::size_t close) const {
 }
 
 // The second argument is the number 1 written out (DTOC(d, 1)): any other, an expression above all,
-// is no flag the pass may read, and is never dropped.
+// is no flag the pass may read, and is never dropped (the server reads it).
 bool Scan::flag_one(std::size_t open, std::size_t close) const {
     std::size_t index = 0;
     bool one = false;
