@@ -338,6 +338,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     if (session.dialect.table_hint) nolock_pass(session, clauses);
     if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
     if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
+    if (!whole && clauses.order()) union_order_pass(session, clauses);
     if (session.dialect.null_sorts_last && session.from_fox && clauses.order()) null_order_pass(session, clauses);
     // (before TOP n PERCENT's row count, which writes the select list again)
     if (!session.dialect.label_as_words.empty()) label_as_pass(session, clauses);

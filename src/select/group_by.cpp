@@ -786,7 +786,64 @@ AliasedItems aliased_items(const Pass &pass, std::string_view list) {
     return out;
 }
 
+// The entry without its ASC or DESC.
+std::string_view without_direction(const lex::Alphabet &letters, std::string_view entry) {
+    for (std::string_view direction : {" ASC", " DESC"}) {
+        if (entry.size() > direction.size() && letters.is_upper_word(entry.substr(entry.size() - direction.size()), direction))
+            entry = trimmed(entry.substr(0, entry.size() - direction.size()));
+    }
+    return entry;
+}
+
+// A qualified column name as the scanner writes one: name.name, nothing else.
+bool qualified_name(const Pass &pass, std::string_view entry) {
+    const std::size_t dot = entry.find('.');
+    if (dot == npos || dot == 0 || dot + 1 == entry.size() || lex::is_digit(entry[0]) || lex::is_digit(entry[dot + 1]))
+        return false;
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        if (i != dot && !pass.ident(entry[i])) return false;
+    }
+    return true;
+}
+
+// The position of the list's item whose expression is the entry, 0 when none is or a * or t.* stands
+// before it (whose columns are not counted).
+int item_position(const Pass &pass, std::string_view list, std::string_view entry) {
+    for (std::size_t at = Pass::first_item(list), number = 1;; ++number) {
+        const Item item = pass.item_at(list, at);
+        if (item.expr == "*" || item.expr.ends_with(".*")) return 0;
+        if (pass.letters.same_letters(item.expr, entry)) return static_cast<int>(number);
+        if (item.last) return 0;
+        at = item.start + item.raw.size() + 1;
+    }
+}
+
 }  // namespace
+
+void union_order_pass(Session &session, Clauses &clauses) {
+    Text &order = clauses.order();
+    const Text &select = clauses.select();
+    if (!order || !select || !order.view().starts_with("ORDER BY ") || order.view().find('.') == npos) return;
+    const Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
+    const std::string_view whole = order.view();
+    const std::string_view entries = whole.substr(0, destination_at(pass, whole));  // INTO or TO after them
+    Text rebuilt;
+    std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
+    pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
+        const std::string_view entry = without_direction(session.letters, trimmed(entries.substr(from, to - from)));
+        if (!qualified_name(pass, entry)) return;
+        const int number = item_position(pass, select.view(), entry);
+        if (number == 0) return;
+        if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
+        const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
+        rebuilt.append(entries.substr(copied, entry_at - copied));
+        rebuilt.append(std::to_string(number));
+        copied = entry_at + entry.size();
+    });
+    if (!rebuilt) return;
+    rebuilt.append(whole.substr(copied));
+    order = std::move(rebuilt);
+}
 
 void order_alias_pass(Session &session, Clauses &clauses) {
     Text &order = clauses.order();
@@ -801,13 +858,7 @@ void order_alias_pass(Session &session, Clauses &clauses) {
     int asked = 0;
     std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
     pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
-        std::string_view entry = trimmed(entries.substr(from, to - from));
-        for (std::string_view direction : {" ASC", " DESC"}) {
-            if (entry.size() > direction.size() &&
-                session.letters.is_upper_word(entry.substr(entry.size() - direction.size()), direction)) {
-                entry = trimmed(entry.substr(0, entry.size() - direction.size()));
-            }
-        }
+        const std::string_view entry = without_direction(session.letters, trimmed(entries.substr(from, to - from)));
         if (entry.empty() || all_digits(entry)) return;
         AliasedItem item;
         if (++asked <= 8) {  // a few entries: the list is walked for each

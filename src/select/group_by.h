@@ -13,4 +13,9 @@ void group_by_pass(Session &session, Clauses &clauses);
 // of the tables or a parameter): an entry that is an item's alias becomes the item's position.
 void order_alias_pass(Session &session, Clauses &clauses);
 
+// In a UNION, whose ORDER BY sorts the union's rows by their columns: an entry that is a qualified name
+// (C.CUST_NAME), which names no column of the union on the servers, becomes the position of the
+// member's item it is.
+void union_order_pass(Session &session, Clauses &clauses);
+
 }  // namespace tarnvel::select
