@@ -323,8 +323,9 @@ void percent_pass(Session &session, Clauses &clauses, bool whole) {
     clauses.lead.release();
 }
 
-// The passes over a member's converted clauses; 'whole' when the member is the whole statement (no UNION).
-void member_passes(Session &session, Clauses &clauses, bool whole) {
+// The passes over a member's converted clauses; 'whole' when the member is the whole statement (no UNION);
+// 'first_list' the first member's converted select list in a later member of a UNION.
+void member_passes(Session &session, Clauses &clauses, bool whole, std::string_view first_list) {
     if (!session.record_number.empty()) record_number_pass(session, clauses);
     // Before the GROUP BY pass, which reads ORDER BY's names as columns, and after it, whose MAX(x) AS x
     // makes aliases of its own; not in a UNION, whose ORDER BY names the columns of the union.
@@ -338,7 +339,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole) {
     if (session.dialect.table_hint) nolock_pass(session, clauses);
     if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);
     if (session.dialect.nested_joins && clauses.joins >= 2 && clauses.from()) join_nesting_pass(session, clauses);
-    if (!whole && clauses.order()) union_order_pass(session, clauses);
+    if (!whole && clauses.order()) union_order_pass(session, clauses, first_list);
     if (session.dialect.null_sorts_last && session.from_fox && clauses.order()) null_order_pass(session, clauses);
     // (before TOP n PERCENT's row count, which writes the select list again)
     if (!session.dialect.label_as_words.empty()) label_as_pass(session, clauses);
@@ -369,6 +370,7 @@ Text convert_statement(Session &session, std::string_view text) {
     Text out;  // made of the first member's select list, or obtained for a wrapped member
     bool force_order = false;
     Clauses clauses;
+    std::string first_list;  // the first member's select list, where a UNION follows it
     std::size_t start = 0;
     for (;;) {
         std::size_t length = 0;
@@ -380,7 +382,8 @@ Text convert_statement(Session &session, std::string_view text) {
         if (!out) clauses.output_room = 2 * text.size() + 1;
         convert_clauses(session, clauses, force_order, member);
         state::set_last_clause(letter(clauses.current));
-        member_passes(session, clauses, start == 0 && !separated);
+        member_passes(session, clauses, start == 0 && !separated, first_list);
+        if (start == 0 && separated && clauses.select()) first_list.assign(clauses.select().view());
 
         bool wrapped = static_cast<bool>(clauses.wrap);
         if (!out && !wrapped) output_from_select(out, clauses, text.size());

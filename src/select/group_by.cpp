@@ -820,7 +820,7 @@ int item_position(const Pass &pass, std::string_view list, std::string_view entr
 
 }  // namespace
 
-void union_order_pass(Session &session, Clauses &clauses) {
+void union_order_pass(Session &session, Clauses &clauses, std::string_view first_list) {
     Text &order = clauses.order();
     const Text &select = clauses.select();
     if (!order || !select || !order.view().starts_with("ORDER BY ") || order.view().find('.') == npos) return;
@@ -832,7 +832,8 @@ void union_order_pass(Session &session, Clauses &clauses) {
     pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
         const std::string_view entry = without_direction(session.letters, trimmed(entries.substr(from, to - from)));
         if (!qualified_name(pass, entry)) return;
-        const int number = item_position(pass, select.view(), entry);
+        int number = item_position(pass, select.view(), entry);
+        if (number == 0 && !first_list.empty()) number = item_position(pass, first_list, entry);
         if (number == 0) return;
         if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
         const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());

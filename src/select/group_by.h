@@ -5,6 +5,8 @@
 
 #include "select/clauses.h"
 
+#include <string_view>
+
 namespace tarnvel::select {
 
 void group_by_pass(Session &session, Clauses &clauses);
@@ -15,7 +17,7 @@ void order_alias_pass(Session &session, Clauses &clauses);
 
 // In a UNION, whose ORDER BY sorts the union's rows by their columns: an entry that is a qualified name
 // (C.CUST_NAME), which names no column of the union on the servers, becomes the position of the
-// member's item it is.
-void union_order_pass(Session &session, Clauses &clauses);
+// member's item it is, else of the first member's item ('first_list', its converted select list).
+void union_order_pass(Session &session, Clauses &clauses, std::string_view first_list);
 
 }  // namespace tarnvel::select

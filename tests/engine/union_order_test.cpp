@@ -21,6 +21,7 @@ constexpr engine::Case cases[] = {
      "b b a a"},
     {"SELECT uo.k, uo.nm FROM uo WHERE uo.k > 2 UNION SELECT uo.k, uo.nm FROM uo WHERE uo.k = 1 ORDER BY uo.k DESC", "4 3 1"},
     {"SELECT u.k, u.nm AS label FROM uo u WHERE u.k = 4 UNION SELECT u.k, u.nm FROM uo u WHERE u.k = 2 ORDER BY u.nm", "2 4"},
+    {"SELECT a.k, a.nm FROM uo a WHERE a.k < 3 UNION SELECT b.k, b.grp FROM uo b WHERE b.k > 2 ORDER BY a.nm, 1", "3 2 4 1"},
 };
 
 template <class Server> using UnionOrder = engine::OverTables<Server, tables>;
