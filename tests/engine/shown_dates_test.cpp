@@ -44,6 +44,14 @@ constexpr Case cases[] = {
     // a date made of the parts of the empty date is the empty date
     {"SELECT DTOS(DATE(YEAR(d1), MONTH(d1), 1)) + '|' AS v FROM sd ORDER BY k", "20200301| 20201201|         |"},
     {"SELECT k FROM sd WHERE EMPTY(DATE(YEAR(d1), MONTH(d1), 1)) ORDER BY k", "3"},
+    // parts that make no date (a month or day of 0, a day the month lacks, a month past 12) make
+    // the empty date; the last day of a month, February 29 of a leap year, a real date
+    {"SELECT DTOS(DATE(YEAR(d1), MONTH(d1), 31)) + '|' AS v FROM sd ORDER BY k", "20200331| 20201231|         |"},
+    {"SELECT DTOS(DATE(2019 + k, 2, 29)) + '|' AS v FROM sd ORDER BY k", "20200229|         |         |"},
+    {"SELECT DTOS(DATE(2020, MONTH(d1) + 1, 31)) + '|' AS v FROM sd ORDER BY k", "        |         | 20200131|"},
+    {"SELECT DTOS(DATE(2020, k * 6, 1)) + '|' AS v FROM sd ORDER BY k", "20200601| 20201201|         |"},
+    {"SELECT DTOS(DATE(2020, 1, k - 2)) + '|' AS v FROM sd ORDER BY k", "        |         | 20200101|"},
+    {"SELECT k FROM sd WHERE EMPTY(DATE(0, 0, 1)) AND EMPTY(DATE(YEAR(d2), 4, 31)) ORDER BY k", "1 2 3"},
 };
 
 // Two fields shown to be dates compared with each other: the empty date equals itself and is below
