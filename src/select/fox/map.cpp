@@ -1389,7 +1389,7 @@ constexpr Construct rows[] = {
      .min_args = 3,
      .max_args = 3,
      .target = {"CASE WHEN {1} NOT BETWEEN 1 AND 9999 OR {2} NOT BETWEEN 1 AND 12 OR {3} NOT BETWEEN 1 AND 31 "
-                "THEN '' WHEN {3} > DAY(EOMONTH(DATEFROMPARTS({1}, {2}, 1))) THEN '' "
+                "THEN CAST('' AS DATE) WHEN {3} > DAY(EOMONTH(DATEFROMPARTS({1}, {2}, 1))) THEN CAST('' AS DATE) "
                 "ELSE DATEFROMPARTS({1}, {2}, {3}) END",
                 "CASE WHEN {1} NOT BETWEEN 1 AND 9999 OR {2} NOT BETWEEN 1 AND 12 OR {3} NOT BETWEEN 1 AND 31 "
                 "THEN NULL WHEN {3} > EXTRACT(DAY FROM LAST_DAY(TO_DATE({1} || '-' || {2} || '-1', 'YYYY-MM-DD'))) "
