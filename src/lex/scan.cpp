@@ -339,6 +339,19 @@ bool starts_operand(char c, const EdgeQuotes &q) { return is_operand_start(c, q)
 
 }  // namespace
 
+bool member_word(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
+    const Pos start = pos - len;
+    if (start < 2 || at(text, start - 1) != '.' || at(text, pos) == '.') return false;
+    const char end = at(text, start - 2);
+    if (quote_char(end, q.name_close) || end == '"' || end == '`') return true;
+    Pos from = start - 1;
+    while (from > 0 && letter_digit_or(at(text, from - 1), CharClass::word, &q)) --from;
+    if (from == start - 1 || is_digit(at(text, from))) return false;
+    if (at(text, from - 1) != '.') return true;
+    const Pos run = start - 1 - from;  // .AND.x, .OR.x, .NOT.x
+    return !((run == 3 && (spells(text, from, "and") || spells(text, from, "not"))) || (run == 2 && spells(text, from, "or")));
+}
+
 bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, Star star) {
     const Pos start = pos - len;
     if (start < 1 || start > length_of(text)) return false;

@@ -97,6 +97,10 @@ bool followed_by_as(std::string_view text, Pos pos, bool dot);
 bool followed_by_operator(std::string_view text, Pos pos);
 bool followed_by_predicate(std::string_view text, Pos pos);
 bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
+// The word is the member of a qualified name (t.not, o.key, [t].order): a "." right before it ends
+// a name or a quoted name, and no "." follows it. A number (1.AND x) or FoxPro's operator written
+// with dots (a.AND.b, x.OR.not y) before the "." makes it no member: a keyword there is a keyword.
+bool member_word(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
 
 // The operand tests of the SELECT converters' keywords. An operand ends right before the word, or
 // before the one blank (or, with the dot option, the dot) in front of it, when there stands the end

@@ -118,8 +118,11 @@ struct Pass {
         if (!ident(item[before]) || lex::is_digit(item[before])) return false;
         std::size_t word = before + 1;
         while (word > 0 && ident(item[word - 1])) --word;
-        return !keyword(item.substr(word, before + 1 - word));
+        return member(item, word) || !keyword(item.substr(word, before + 1 - word));
     }
+
+    // The word at 'word' is the member of a qualified name (t.key, o.order): a name, no keyword.
+    static bool member(std::string_view item, std::size_t word) { return word > 0 && item[word - 1] == '.'; }
 
     // The blank before an alias written without AS ("0000 t_week", "a.name nm"): a name, or a quoted
     // name, at the end of the item after one blank, behind the end of an operand; neither the name
@@ -145,7 +148,7 @@ struct Pass {
             while (word > 0 && ident(item[word - 1])) --word;
             std::string_view last_word = item.substr(word, before + 1 - word);
             bool closes = last_word == "END" || last_word == "NULL";  // CASE ... END, NULL: values
-            return keyword(last_word) && !closes ? npos : start - 1;
+            return keyword(last_word) && !closes && !member(item, word) ? npos : start - 1;
         }
         return c == ')' || c == '\'' || c == '"' || c == '}' || c == dialect.quote_close ? start - 1 : npos;
     }

@@ -112,6 +112,8 @@ private:
     std::size_t blanks_before(std::size_t at) const;
     bool after_connector() const;
     bool item_name_here() const;
+    bool member_here() const;
+    bool alias_here() const;
     bool other_condition() const;
     void equals_one();
     std::ptrdiff_t condition_call_close() const;

@@ -3,10 +3,12 @@
 
 #include "host/text.h"
 #include "lex/classes.h"
+#include "lex/keywords.h"
 
 #include <algorithm>
 #include <array>
 #include <span>
+#include <utility>
 #include <cstring>
 
 namespace tarnvel::select {
@@ -34,6 +36,30 @@ constexpr Predicate predicates[] = {
 [[gnu::noinline]] void upper_written_tail(Text &sink, std::size_t count, const lex::Alphabet &letters) {
     count = std::min(count, sink.size());
     letters.upper_in_place(sink.data() + sink.size() - count, count);
+}
+
+// How a name spelled as a keyword (the member t.not, t.where, o.key, or the alias x AS key) is
+// written, by the rows that read the word, in chain order: a value the target keeps unquoted ends the
+// search (t.true on PostgreSQL), the rows that read it only in their own place (a call, FORCE, CROSS
+// JOIN) leave it to the next, DATE is quoted where the target quotes it but after AS, and any other
+// row quotes it, as it quotes the word out of place.
+enum class MemberRow : std::uint8_t { plain, next, date };
+constexpr std::pair<Row, MemberRow> member_rows[] = {
+    {Row::value_word, MemberRow::plain}, {Row::current_date, MemberRow::date}, {Row::function, MemberRow::next},
+    {Row::list_call, MemberRow::next},   {Row::list_word, MemberRow::next},    {Row::force, MemberRow::next},
+    {Row::partition, MemberRow::next},   {Row::cross, MemberRow::next},        {Row::own_value, MemberRow::next},
+    {Row::with_hint, MemberRow::next},
+};
+
+bool quoted_member(const Dialect &dialect, const RowSet &rows, bool after_as) {
+    for (std::uint8_t i = 0; i < rows.count; ++i) {
+        const Row row = dialect.chain[rows.rows[i]].row;
+        const auto *found = std::ranges::find(member_rows, row, &std::pair<Row, MemberRow>::first);
+        if (found == std::end(member_rows)) return true;
+        if (found->second == MemberRow::plain) return false;
+        if (found->second == MemberRow::date && dialect.bare_date_quoted && !after_as) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -122,7 +148,11 @@ void Scanner::process_word(std::size_t start) {
                entry.rows) {
         keyword_ = entry.word;  // the lexicon's own upper-case copy: the word is not upper-cased again
         lexicon_word = true;
-        run_chain(*entry.rows);
+        if (const bool alias = alias_here(); alias || member_here()) {  // x AS key, t.not: a name
+            matched_ = quote_ = quoted_member(dialect_, *entry.rows, alias);
+        } else {
+            run_chain(*entry.rows);
+        }
         // TO FILE, TO PRINTER, TO SCREEN: a FoxPro destination, whose words are no operands
         if (keyword_ == "TO" && (follows(" FILE") || follows(" PRIN") || follows(" SCRE"))) {
             note_destination();
@@ -186,6 +216,21 @@ bool Scanner::after_connector() const {
     const lex::Alphabet &letters = session_.letters;
     return letters.is_upper_word(w, "ON") || letters.is_upper_word(w, "AND") || letters.is_upper_word(w, "OR") ||
            letters.is_upper_word(w, "NOT");
+}
+
+// The word is the member of a qualified name (not a call by its owner's name: dbo.LEFT(x, 2)).
+bool Scanner::member_here() const {
+    return lex::member_word(text(), here(), wlen(), edges_) && !paren_follows();
+}
+
+// The word is the alias after AS (x AS key), no CAST's type (CAST(x AS DATE), CAST(x AS CHAR(8))).
+bool Scanner::alias_here() const {
+    if (!previous_is("AS")) return false;
+    const std::size_t at = blanks_before(word_start_);  // AS right before it: x AS 'a' FROM t has none
+    if (at == word_start_ || at < work_.base() + 2 || !session_.letters.is_upper_word(work_.slice(at - 2, 2), "AS")) {
+        return false;
+    }
+    return !paren_follows() && !cast_type();
 }
 
 // The word stands where a name is read: after a qualifier's ".", or where an item of a list starts

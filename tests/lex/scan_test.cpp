@@ -362,4 +362,21 @@ TEST(ScanAlphabet, ExtendedLettersAreOperandsUnderTheirLocale) {
     EXPECT_TRUE(preceded_by_operand("\xC0 AND y", 5, 3, sqlserver_edges, false, Star::product));
 }
 
+TEST(MemberWord, AfterANamesDotUnlessAnOperatorOrANumber) {
+    run([](auto t, Pos p, Pos l, const Case &c) { return member_word(t, p, l, *c.q); },
+        {
+            {"t.not, x", "not", true}, {"t.and x", "and", true}, {"SELECT t.or", "or", true},
+            {"a.b.desc", "desc", true}, {"[t].key", "key", true}, {"`t`.key", "key", true, mysql},
+            {"\"t\".key", "key", true, oracle}, {"\xC3\xA9.key", "key", true, names},
+            {"a.AND.b", "AND", false},     // FoxPro's operator, dots on both sides
+            {"x.OR.key", "key", false},    // the member after an operator's closing dot
+            {"x.and.not y", "not", false}, // in any case
+            {"1.AND x", "AND", false},     // a number before the dot
+            {"f(x).key", "key", false},    // no name before the dot
+            {".not x", "not", false},      // nothing before the dot
+            {"t.key.x", "key", false},     // a dot after it
+            {"t.xor y", "xor", true},      // a name that ends like an operator
+        });
+}
+
 }  // namespace

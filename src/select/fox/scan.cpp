@@ -41,6 +41,10 @@ constexpr auto keyword_table() {
 }
 constexpr auto keywords = keyword_table();
 
+// How the pass reads the qualifier before a member: FoxPro quotes no names, every byte above 0x7F
+// belongs to one.
+constexpr lex::EdgeQuotes fox_names{'\0', '\0', '\0', '\0', true};
+
 
 }  // namespace
 
@@ -137,7 +141,13 @@ void Scan::word() {
     while (w1 < end_ && name_char(src_[w1])) ++w1;
     const std::string_view word = src_.substr(w0, w1 - w0);
     const char next = w1 < end_ ? src_[w1] : '\0';
-    const Kw kw = keyword_of(word);
+    Kw kw = keyword_of(word);
+    // t.not, o.key: the alias's field, and x AS key the item's alias, whatever word they spell (a
+    // call by its owner's name aside)
+    if (kw != Kw::none && next != '(' &&
+        (lex::member_word(src_, w1, w1 - w0, fox_names) || same_word(word_before(src_, w0), "AS"))) {
+        kw = Kw::none;
+    }
     if ((next == '.' || next == '[' || next == '!') && joined_name(word, kw, w1)) return;
     const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
     const bool paren = after < end_ && src_[after] == '(';
