@@ -349,7 +349,11 @@ bool member_word(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q) {
     if (from == start - 1 || is_digit(at(text, from))) return false;
     if (at(text, from - 1) != '.') return true;
     const Pos run = start - 1 - from;  // .AND.x, .OR.x, .NOT.x
-    return !((run == 3 && (spells(text, from, "and") || spells(text, from, "not"))) || (run == 2 && spells(text, from, "or")));
+    if ((run == 3 && (spells(text, from, "and") || spells(text, from, "not"))) || (run == 2 && spells(text, from, "or"))) {
+        return false;
+    }
+    // a.b.c, but no literal's closing dot (.F.OR x, .NULL.AND y): a name stands before the run's dot
+    return letter_digit_or(at(text, from - 2), CharClass::word, &q);
 }
 
 bool operand_before(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q, bool dot, Star star) {

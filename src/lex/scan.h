@@ -99,7 +99,8 @@ bool followed_by_predicate(std::string_view text, Pos pos);
 bool list_item(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
 // The word is the member of a qualified name (t.not, o.key, [t].order): a "." right before it ends
 // a name or a quoted name, and no "." follows it. A number (1.AND x) or FoxPro's operator written
-// with dots (a.AND.b, x.OR.not y) before the "." makes it no member: a keyword there is a keyword.
+// with dots (a.AND.b, x.OR.not y) or a FoxPro literal (.F.OR x) before the "." makes it no member: a
+// keyword there is a keyword.
 bool member_word(std::string_view text, Pos pos, Pos len, const EdgeQuotes &q);
 
 // The operand tests of the SELECT converters' keywords. An operand ends right before the word, or

@@ -375,6 +375,8 @@ TEST(MemberWord, AfterANamesDotUnlessAnOperatorOrANumber) {
             {"f(x).key", "key", false},    // no name before the dot
             {".not x", "not", false},      // nothing before the dot
             {"t.key.x", "key", false},     // a dot after it
+            {"x = .F.OR y", "OR", false}, {"(.NULL.AND y", "AND", false},  // a literal's closing dot
+            {".NOT.t.key", "key", true},   // a member after an operator
             {"t.xor y", "xor", true},      // a name that ends like an operator
         });
 }
