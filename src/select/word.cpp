@@ -220,7 +220,9 @@ bool Scanner::after_connector() const {
 
 // The word is the member of a qualified name (not a call by its owner's name: dbo.LEFT(x, 2)).
 bool Scanner::member_here() const {
-    return lex::member_word(text(), here(), wlen(), edges_) && !paren_follows();
+    // most keywords stand after no dot: the test is asked of those that do
+    return word_start_ > work_.base() && work_.at(word_start_ - 1) == '.' &&
+           lex::member_word(text(), here(), wlen(), edges_) && !paren_follows();
 }
 
 // The word is the alias after AS (x AS key), no CAST's type (CAST(x AS DATE), CAST(x AS CHAR(8))).

@@ -144,8 +144,9 @@ void Scan::word() {
     Kw kw = keyword_of(word);
     // t.not, o.key: the alias's field, and x AS key the item's alias, whatever word they spell (a
     // call by its owner's name aside)
-    if (kw != Kw::none && next != '(' &&
-        (lex::member_word(src_, w1, w1 - w0, fox_names) || same_word(word_before(src_, w0), "AS"))) {
+    if (kw != Kw::none && next != '(' && w0 > 0 &&
+        (src_[w0 - 1] == '.' ? lex::member_word(src_, w1, w1 - w0, fox_names)
+                             : is_blank(src_[w0 - 1]) && same_word(word_before(src_, w0), "AS"))) {
         kw = Kw::none;
     }
     if ((next == '.' || next == '[' || next == '!') && joined_name(word, kw, w1)) return;
