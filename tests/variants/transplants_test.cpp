@@ -46,6 +46,17 @@ TEST(Transplants, Fragments) {
         {"SELECT name FROM c WHERE id IN (SELECT cust FROM o WHERE LEFT(code, 2) = 'AB') GROUP BY name HAVING COUNT(*) > 1",
          {"i:name", "c:id IN (SELECT cust FROM o WHERE LEFT(code, 2) = 'AB')", "c:COUNT(*) > 1", "i:cust",
           "c:LEFT(code, 2) = 'AB'"}},
+        // a correlated subquery's terms that read the outer query's alias have no FROM to stand over;
+        // a table named without an alias defines its own name
+        {"SELECT a.id FROM orders a WHERE a.id IN (SELECT TOP 2 b.id FROM orders b WHERE b.cust = a.cust AND b.ok "
+         "ORDER BY b.total)",
+         {"i:a.id", "c:a.id IN (SELECT TOP 2 b.id FROM orders b WHERE b.cust = a.cust AND b.ok ORDER BY b.total)", "i:b.id",
+          "c:b.ok"}},
+        {"SELECT x FROM orders WHERE EXISTS (SELECT * FROM item i WHERE i.ord = orders.id AND i.qty > 0)",
+         {"i:x", "c:EXISTS (SELECT * FROM item i WHERE i.ord = orders.id AND i.qty > 0)", "c:i.qty > 0"}},
+        // an aliased table answers to its alias only: its name reads the outer query's table
+        {"SELECT a FROM customer WHERE b >= ALL (SELECT b FROM customer c2 WHERE c2.k = customer.k)",
+         {"i:a", "c:b >= ALL (SELECT b FROM customer c2 WHERE c2.k = customer.k)", "i:b"}},
         // INTO before WHERE, abbreviated keywords, * and t.* are no expressions
         {"sele t.*, IIF(x, 'a', 'b') flag, n as \"名\" into cursor q from t wher x = .T.",
          {"i:IIF(x, 'a', 'b')", "i:n", "c:x = .T."}},

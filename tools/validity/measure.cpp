@@ -1,6 +1,7 @@
 #include "measure.h"
 
 #include "engine_compare.h"
+#include "rejections.h"
 
 #include "mariadb_client.h"
 #include "postgres_client.h"
@@ -89,7 +90,8 @@ bool unknown_parent(const engine::Answer &answer, const std::string &converted) 
 // not have.
 template <typename Server>
 EngineVerdict ask(Server &server, Target target, ConvertedText kind, const std::string &converted,
-                  bool (*known)(const engine::Answer &)) {
+                  bool (*known)(const engine::Answer &, const std::vector<std::string> &),
+                  const std::vector<std::string> &columns) {
     EngineVerdict verdict;
     verdict.asked = true;
     engine::Answer answer;
@@ -110,17 +112,23 @@ EngineVerdict ask(Server &server, Target target, ConvertedText kind, const std::
     verdict.code = answer.code;
     verdict.state = answer.state;
     verdict.message = answer.message;
-    verdict.accepted = answer.ok() || (kind == ConvertedText::select && known(answer)) ||
+    verdict.accepted = answer.ok() || (kind == ConvertedText::select && known(answer, columns)) ||
                        (kind == ConvertedText::structure && unknown_parent(answer, converted));
     if (kind == ConvertedText::structure && answer.ok()) server.execute(std::string("DROP TABLE ") + trial_table);
     return verdict;
 }
 
-bool mysql_names(const engine::Answer &answer) { return name_error(answer.code); }
+// An unknown name the trial tables have as a column (rejections.h) is no unknown name.
+bool mysql_names(const engine::Answer &answer, const std::vector<std::string> &columns) {
+    return name_error(answer.code) && !refuses_known_column(answer.code, answer.state, answer.message, columns);
+}
 // 42883 also stands for an operator without a form for its operands' types (a timestamp minus an
-// integer): a fault of the conversion, not an unknown name.
-bool pgsql_names(const engine::Answer &answer) {
-    return pg_name_error(answer.state) && answer.message.find("operator does not exist") == std::string::npos;
+// integer): a fault of the conversion, not an unknown name; so does 42P01 for a qualifier the
+// statement reads where it does not define it.
+bool pgsql_names(const engine::Answer &answer, const std::vector<std::string> &columns) {
+    return pg_name_error(answer.state) && answer.message.find("operator does not exist") == std::string::npos &&
+           !undefined_qualifier(answer.state, answer.message) &&
+           !refuses_known_column(answer.code, answer.state, answer.message, columns);
 }
 
 }  // namespace
@@ -138,6 +146,9 @@ void Measure::create_tables(Server &server, Target target, const std::vector<Tri
             throw std::runtime_error("cannot create the table " + table.name + " on " +
                                      std::string(tarnvel::target_title(target)) + ": " + answer.message + "\n" + sql);
         created.push_back(table.name);
+        for (std::string &column : field_names(table.fields)) {
+            if (std::find(columns_.begin(), columns_.end(), column) == columns_.end()) columns_.push_back(std::move(column));
+        }
     }
 }
 
@@ -164,19 +175,24 @@ Outcome Measure::measure(Statement statement, ConvertedText kind) {
         if (result.output && kind == ConvertedText::select && !tarnvel::conditions_are_values(targets[i]))
             result.conditions = tarnvel::find_condition_misuse(targets[i], *result.output);
     }
+    // the trial tables' columns are known names only to statements written over those tables
+    const std::vector<std::string> none;
+    const std::vector<std::string> &columns = over_trial_ ? columns_ : none;
     const TargetOutcome &mysql = outcome.targets[static_cast<std::size_t>(Target::mysql)];
-    if (server_ && mysql.output) outcome.engine = ask(*server_, Target::mysql, kind, *mysql.output, mysql_names);
+    if (server_ && mysql.output) outcome.engine = ask(*server_, Target::mysql, kind, *mysql.output, mysql_names, columns);
     const TargetOutcome &pgsql = outcome.targets[static_cast<std::size_t>(Target::pgsql)];
-    if (postgres_ && pgsql.output) outcome.pg_engine = ask(*postgres_, Target::pgsql, kind, *pgsql.output, pgsql_names);
+    if (postgres_ && pgsql.output) outcome.pg_engine = ask(*postgres_, Target::pgsql, kind, *pgsql.output, pgsql_names, columns);
     return outcome;
 }
 
 void Measure::create_trial_tables(const std::vector<TrialTable> &tables) {
+    every_source_over_trial_ = over_trial_ = true;
     if (server_) create_tables(*server_, Target::mysql, tables, created_);
     if (postgres_) create_tables(*postgres_, Target::pgsql, tables, pg_created_);
 }
 
 std::vector<Outcome> Measure::run(StatementSource &source) {
+    over_trial_ = every_source_over_trial_ || !source.tables().empty();
     if (server_) create_tables(*server_, Target::mysql, source.tables(), created_);
     if (postgres_) create_tables(*postgres_, Target::pgsql, source.tables(), pg_created_);
     std::vector<Outcome> outcomes;

@@ -82,6 +82,11 @@ private:
     engine::MariaDb *server_;
     engine::Postgres *postgres_;
     std::vector<std::string> created_, pg_created_;  // the trial tables made in this session
+    std::vector<std::string> columns_;               // their columns' names, upper case
+    // The statements measured now read the trial tables (the source's own, or every source's after
+    // create_trial_tables): an unknown name that is one of their columns is then a fault.
+    bool over_trial_ = false;
+    bool every_source_over_trial_ = false;
 };
 
 // True when the server's error only says that a name (table, column, function, database) is

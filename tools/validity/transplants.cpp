@@ -217,7 +217,12 @@ void classify(Fragment &f) {
             i += 2;  // m.name
             continue;
         }
-        if (is_op(t, i + 1, ".") && i + 2 < t.size() && t[i + 2].kind == Piece::word) f.qualified = true;
+        if (is_op(t, i + 1, ".") && i + 2 < t.size() && t[i + 2].kind == Piece::word) {
+            f.qualified = true;
+            // alias.field: two parts; THISFORM.txtCity.Value and the like name no table
+            const bool chained = (i > 0 && is_op(t, i - 1, ".")) || is_op(t, i + 3, ".");
+            if (!chained) f.qualifiers.push_back(upper(t[i].text));
+        }
         if (i > 0 && is_op(t, i - 1, "?")) continue;  // ?parameter
         if (!keyword(t, i, {"AND", "OR", "NOT", "IS", "NULL", "LIKE", "IN", "BETWEEN", "ESCAPE", "AS", "EXISTS", "ANY",
                             "SOME", "ALL", "DISTINCT"}))
@@ -351,12 +356,56 @@ std::optional<Fragment> whole_statement(std::string_view statement) {
     return f;
 }
 
+// The words a FROM clause holds other than as qualifiers: its aliases, the tables that have none
+// (a table with an alias answers to the alias only), and keywords.
+std::vector<std::string> defined_names(std::string_view from) {
+    const Tokens t = tokenize(from);
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind != Piece::word || is_op(t, i + 1, ".")) continue;
+        const std::size_t next = following(t, i);
+        const bool aliased = next < t.size() && t[next].kind == Piece::word &&
+                             !keyword(t, next, {"JOIN", "INNER", "LEFT", "RIGHT", "FULL", "OUTER", "CROSS", "ON", "WITH",
+                                                "NOFILTER", "AND", "OR", "NOT", "WHERE", "GROUP", "ORDER", "HAVING"});
+        if (!aliased) out.push_back(upper(t[i].text));
+    }
+    return out;
+}
+
+// The tables and aliases of every FROM clause of the statement.
+std::vector<std::string> names_of_statement(const Tokens &t) {
+    std::vector<std::string> out;
+    for (std::size_t s = 0; s < t.size(); ++s) {
+        if (!keyword(t, s, {"SELECT"})) continue;
+        const std::vector<Clause> all = clauses(t, s);
+        if (const Clause *from = clause(all, t, "FROM")) {
+            for (std::string &name : defined_names(text_of(t, from->start, from->end))) out.push_back(std::move(name));
+        }
+    }
+    return out;
+}
+
+// A qualifier the fragment reads that its own FROM clause does not define but another SELECT of
+// the statement does (a correlated subquery's reference to its outer query): over its FROM alone
+// the fragment is no statement FoxPro runs. A qualifier no FROM defines may be an object
+// (goApp.nBranch) and stays.
+bool reads_outer_names(const Fragment &f, const std::vector<std::string> &statement_names) {
+    if (!f.qualified || f.from.empty()) return false;
+    const std::vector<std::string> own = defined_names(f.from);
+    const auto holds = [](const std::vector<std::string> &names, const std::string &q) {
+        return std::find(names.begin(), names.end(), q) != names.end();
+    };
+    return std::any_of(f.qualifiers.begin(), f.qualifiers.end(),
+                       [&](const std::string &q) { return !holds(own, q) && holds(statement_names, q); });
+}
+
 }  // namespace
 
 std::vector<Fragment> fragments(std::string_view written) {
     const std::string statement = joined_lines(written);
     const Tokens t = tokenize(statement);
     std::vector<Fragment> out, whole;  // the clauses and the whole command after the expressions
+    const std::vector<std::string> statement_names = names_of_statement(t);
     auto add = [&](Fragment::Kind kind, std::string text, const Fragment &place) {
         if (text.empty() || text == "*" || (text.size() > 2 && text.compare(text.size() - 2, 2, ".*") == 0)) return;
         std::vector<Fragment> &list = kind == Fragment::Kind::condition || kind == Fragment::Kind::item ? out : whole;
@@ -369,7 +418,8 @@ std::vector<Fragment> fragments(std::string_view written) {
         f.text = std::move(text);
         classify(f);
         // a fragment that names tables needs them: without the FROM clause it is left out
-        if (f.text.find('&') != std::string::npos || (f.from.empty() && f.qualified)) return;
+        if (f.text.find('&') != std::string::npos || (f.from.empty() && f.qualified) || reads_outer_names(f, statement_names))
+            return;
         list.push_back(std::move(f));
     };
     const auto items = select_items(t);

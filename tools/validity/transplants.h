@@ -38,6 +38,7 @@ struct Fragment {
     bool bare_names = false;   // a name (column or variable) outside aggregate calls and subqueries; m.x is none
     bool subquery = false;     // holds a SELECT
     bool qualified = false;    // names a table: alias.field (not m.var)
+    std::vector<std::string> qualifiers;  // those tables' names as written, upper case (outside subqueries)
     std::string from;          // the FROM clause of its SELECT; empty when it cannot be written again
     std::string first_table;   // the FROM clause's first table (db!table as written); empty for a derived one
     bool comma_from = false;   // the FROM clause lists tables with commas
