@@ -39,13 +39,13 @@ constexpr Predicate predicates[] = {
 }
 
 // How a name spelled as a keyword (the member t.not, t.where, o.key, or the alias x AS key) is
-// written, by the rows that read the word, in chain order: a value the target keeps unquoted ends the
-// search (t.true on PostgreSQL), the rows that read it only in their own place (a call, FORCE, CROSS
-// JOIN) leave it to the next, DATE is quoted where the target quotes it but after AS, and any other
-// row quotes it, as it quotes the word out of place.
-enum class MemberRow : std::uint8_t { plain, next, date };
+// written, by the rows that read the word, in chain order: the rows that read it only in their own
+// place (a call, FORCE, CROSS JOIN) leave it to the next, DATE is quoted where the target quotes it
+// but after AS, and any other row quotes it, as it quotes the word out of place: a value word too
+// (t.true on PostgreSQL names the column the field list made "TRUE").
+enum class MemberRow : std::uint8_t { next, date };
 constexpr std::pair<Row, MemberRow> member_rows[] = {
-    {Row::value_word, MemberRow::plain}, {Row::current_date, MemberRow::date}, {Row::function, MemberRow::next},
+    {Row::current_date, MemberRow::date}, {Row::function, MemberRow::next},
     {Row::list_call, MemberRow::next},   {Row::list_word, MemberRow::next},    {Row::force, MemberRow::next},
     {Row::partition, MemberRow::next},   {Row::cross, MemberRow::next},        {Row::own_value, MemberRow::next},
     {Row::with_hint, MemberRow::next},
@@ -56,7 +56,6 @@ bool quoted_member(const Dialect &dialect, const RowSet &rows, bool after_as) {
         const Row row = dialect.chain[rows.rows[i]].row;
         const auto *found = std::ranges::find(member_rows, row, &std::pair<Row, MemberRow>::first);
         if (found == std::end(member_rows)) return true;
-        if (found->second == MemberRow::plain) return false;
         if (found->second == MemberRow::date && dialect.bare_date_quoted && !after_as) return true;
     }
     return false;
@@ -226,12 +225,14 @@ bool Scanner::member_here() const {
 }
 
 // The word is the alias after AS (x AS key), no CAST's type (CAST(x AS DATE), CAST(x AS CHAR(8))).
+// An AS that is itself a member (t.as FROM t) is a name, no keyword.
 bool Scanner::alias_here() const {
     if (!previous_is("AS")) return false;
     const std::size_t at = blanks_before(word_start_);  // AS right before it: x AS 'a' FROM t has none
     if (at == word_start_ || at < work_.base() + 2 || !session_.letters.is_upper_word(work_.slice(at - 2, 2), "AS")) {
         return false;
     }
+    if (at >= work_.base() + 3 && work_.at(at - 3) == '.') return false;
     return !paren_follows() && !cast_type();
 }
 

@@ -52,8 +52,7 @@ constexpr Dialect dialect{
     .now = "GETDATE()",
     .expressions = select::sqlserver,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,SPACE,REPLICATE,YEAR,MONTH,DAY,LEN,",
-    .more_reserved = ",BY,UNION,PIVOT,UNPIVOT,MERGE,TABLESAMPLE,REVERT,EXTERNAL,SECURITYAUDIT,TRY_CONVERT,TSEQUAL,WITHIN,"
-                     "SEMANTICKEYPHRASETABLE,SEMANTICSIMILARITYDETAILSTABLE,SEMANTICSIMILARITYTABLE,",
+    .more_reserved = ",BY,",
     .letter_first = false,
     .clock_in_check = true,
     .hex_open = "0x",

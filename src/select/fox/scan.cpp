@@ -55,6 +55,14 @@ Kw keyword_of(std::string_view word) {
 
 namespace {
 
+// The word at 'w0' follows the keyword AS (x AS key); AS as a member (t.as FROM t) is a name.
+bool after_as_keyword(std::string_view src, std::size_t w0) {
+    const std::string_view before = word_before(src, w0);
+    if (!same_word(before, "AS")) return false;
+    const auto from = static_cast<std::size_t>(before.data() - src.data());
+    return from == 0 || src[from - 1] != '.';
+}
+
 }  // namespace
 
 namespace {
@@ -146,7 +154,7 @@ void Scan::word() {
     // call by its owner's name aside)
     if (kw != Kw::none && next != '(' && w0 > 0 &&
         (src_[w0 - 1] == '.' ? lex::member_word(src_, w1, w1 - w0, fox_names)
-                             : is_blank(src_[w0 - 1]) && same_word(word_before(src_, w0), "AS"))) {
+                             : is_blank(src_[w0 - 1]) && after_as_keyword(src_, w0))) {
         kw = Kw::none;
     }
     if ((next == '.' || next == '[' || next == '!') && joined_name(word, kw, w1)) return;

@@ -1,0 +1,124 @@
+// Every word a server reserves (its documented list, tests/validity/reserved-names/<target>.txt) as the
+// name of a field: the table made from the converted field list, then each statement shape below run
+// on it, must be taken and give FoxPro's rows. A word missing from a dialect's keyword list shows here
+// as a statement the server refuses.
+#include "servers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A statement shape: '@' stands for the word (lower case, as FoxPro code writes it); 'bare' shapes
+// use the word as a name of its own, which FoxPro's own SELECT syntax words cannot be.
+struct Shape {
+    const char *foxpro;
+    const char *expected;
+    bool bare;
+};
+
+constexpr Shape shapes[] = {
+    {"SELECT rw.@, rw.n FROM rw ORDER BY rw.@", "a b", false},
+    {"SELECT rw.@ FROM rw WHERE rw.@ = 'b' AND rw.n > 0", "b", false},
+    {"SELECT @ FROM rw WHERE @ = 'a' ORDER BY @", "a", true},
+    {"SELECT @, COUNT(*) FROM rw GROUP BY @ HAVING COUNT(*) > 0 ORDER BY @ DESC", "b a", true},
+    {"SELECT n AS @ FROM rw ORDER BY @", "1 2", true},
+    {"SELECT n @ FROM rw ORDER BY 1 DESC", "2 1", true},
+    {"SELECT x.@ FROM (SELECT n AS @ FROM rw) x ORDER BY x.@", "1 2", true},
+    {"SELECT MAX(rw.@) FROM rw", "b", false},
+};
+
+// The words of FoxPro's SELECT syntax: FoxPro takes them after a name's dot only.
+const std::vector<std::string> fox_syntax = {
+    "ALL", "AND", "ANY", "AS", "ASC", "BETWEEN", "BY", "DESC", "DISTINCT", "EXISTS", "FROM", "FULL",
+    "GROUP", "HAVING", "IN", "INNER", "INTO", "IS", "JOIN", "LEFT", "LIKE", "NOT", "NULL", "ON", "OR",
+    "ORDER", "OUTER", "RIGHT", "SELECT", "SOME", "TOP", "UNION", "WHERE"};
+
+// Words a server reads as its own expression or value wherever they stand bare, and which the
+// converters write themselves as such (CASE, PostgreSQL's TRUE and CURRENT_DATE): bare, a field so
+// named is left as written, so these are tried qualified only.
+struct BareGap {
+    tarnvel::Target target;
+    const char *word;
+};
+constexpr BareGap bare_gaps[] = {
+    {tarnvel::Target::mysql, "CASE"},          {tarnvel::Target::pgsql, "CASE"},
+    {tarnvel::Target::pgsql, "TRUE"},          {tarnvel::Target::pgsql, "FALSE"},
+    {tarnvel::Target::pgsql, "CURRENT_DATE"},  {tarnvel::Target::pgsql, "CURRENT_TIME"},
+    {tarnvel::Target::pgsql, "CURRENT_TIMESTAMP"}, {tarnvel::Target::pgsql, "LOCALTIME"},
+    {tarnvel::Target::pgsql, "LOCALTIMESTAMP"},
+};
+
+bool bare_gap(tarnvel::Target target, const std::string &word) {
+    return std::ranges::any_of(bare_gaps, [&](const BareGap &g) { return g.target == target && word == g.word; });
+}
+
+std::vector<std::string> reserved_words(const std::string &target) {
+    std::ifstream file(std::string(TARNVEL_RESERVED_NAMES_DIR) + "/" + target + ".txt");
+    EXPECT_TRUE(file.good()) << "no word list for " << target;
+    std::vector<std::string> words;
+    for (std::string word; std::getline(file, word);)
+        if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+std::string lower(std::string word) {
+    for (char &c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return word;
+}
+
+std::string with_word(std::string text, const std::string &word) {
+    for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + word.size()))
+        text.replace(at, 1, word);
+    return text;
+}
+
+template <class Server> const char *list_name() {
+    return Server::target == tarnvel::Target::mysql ? "mysql" : "pgsql";
+}
+
+// What goes wrong with the word on the server, one line a refused or wrong statement; empty when none.
+template <class Server> std::string faults_of(typename Server::Client &db, const std::string &word) {
+    const std::string name = lower(word);
+    const std::string made = engine::columns<Server>(name + " C(1), n I");
+    db.execute(std::string(Server::drop) + "rw");
+    engine::Answer created = db.execute("CREATE TEMPORARY TABLE rw (" + made + ")");
+    if (!created.ok()) return "  field list: " + made + ": " + created.message + "\n";
+    db.execute("INSERT INTO rw VALUES ('a', 1), ('b', 2)");
+    const bool qualified_only = std::ranges::find(fox_syntax, word) != fox_syntax.end() || bare_gap(Server::target, word);
+    std::string faults;
+    for (const Shape &shape : shapes) {
+        if (shape.bare && qualified_only) continue;
+        const std::string foxpro = with_word(shape.foxpro, name);
+        const std::string sql = engine::select_sql<Server>(foxpro);
+        engine::Answer answer;
+        std::vector<engine::Row> rows = db.rows(sql, &answer);
+        std::string values;
+        for (const engine::Row &row : rows) values += (values.empty() ? "" : " ") + row.at(0).value_or("NULL");
+        if (!answer.ok()) faults += "  " + foxpro + " -> " + sql + ": " + answer.message + "\n";
+        else if (values != shape.expected) faults += "  " + foxpro + " -> " + sql + ": gave " + values + "\n";
+    }
+    return faults;
+}
+
+template <class Server> class ReservedNames : public ::testing::Test {
+protected:
+    typename Server::Client db;
+};
+TYPED_TEST_SUITE(ReservedNames, engine::Servers, engine::ServerName);
+
+TYPED_TEST(ReservedNames, AreTakenAsFieldNames) {
+    std::string faults;
+    for (const std::string &word : reserved_words(list_name<TypeParam>())) {
+        std::string of_word = faults_of<TypeParam>(this->db, word);
+        if (!of_word.empty()) faults += word + ":\n" + of_word;
+    }
+    EXPECT_EQ(faults, "");
+}
+
+}  // namespace
