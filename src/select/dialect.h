@@ -271,6 +271,8 @@ struct Dialect {
                                          // column of a derived table in FROM, select/group_by_subquery.h)
     bool outer_aggregates = false;       // an aggregate of a subquery reading only outer columns is the outer
                                          // query's (else the subquery's, as in FoxPro; select/group_by_outer.h)
+    bool having_reads_alias = false;     // HAVING names a grouped expression by its alias (MySQL: written out,
+                                         // the expression's columns are no grouped columns there and are refused)
     bool upper_beyond_ascii = true;      // names come out upper-cased in their letters beyond ASCII too (else
                                          // those stay as written: a server that folds only ASCII letters of a
                                          // name finds its columns by the other letters as written)

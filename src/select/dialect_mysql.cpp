@@ -79,6 +79,7 @@ const Dialect &mysql() {
         .null_test = "<=>",
         .limit_in_derived_table = true,
         .outer_aggregates = true,
+        .having_reads_alias = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

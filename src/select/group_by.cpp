@@ -291,6 +291,13 @@ struct Pass {
         return name;
     }
 
+    // A name alone (t.x, `x`), which HAVING reads as the grouped column it is.
+    bool plain_name(std::string_view expr) const {
+        return !expr.empty() && std::all_of(expr.begin(), expr.end(), [&](char c) {
+            return ident(c) || c == '.' || c == dialect.quote_open || c == dialect.quote_close;
+        });
+    }
+
     // Every whole-word occurrence of the alias in HAVING becomes the expression.
     // Every whole-word occurrence of 'word' in the text gives way to 'before' + 'replacement' +
     // 'after'; one after a qualifier's "." stays where 'qualified_too' is false.
@@ -624,7 +631,9 @@ void rebuild_item(const Pass &pass, const Item &item, int number, Grouping &grou
     // A grouped constant ('abc') adds nothing to the grouping, and the targets refuse it there.
     if (grouped && !unchanged && !pass.names_column(expr, false)) unchanged = true;
     const bool wrapped = !unchanged && !grouped;
-    if (!item.alias.empty() && having) {
+    // a grouped expression stays named by its alias where HAVING reads aliases (its columns are not grouped)
+    const bool alias_kept = pass.dialect.having_reads_alias && grouped && !unchanged && !pass.plain_name(expr);
+    if (!item.alias.empty() && having && !alias_kept) {
         if (wrapped) pass.replace_wrapped_alias(having, item.alias, expr);
         else pass.replace_alias(having, item.alias, expr);
     }
