@@ -52,6 +52,17 @@ constexpr Case cases[] = {
     {"SELECT DTOS(DATE(2020, k * 6, 1)) + '|' AS v FROM sd ORDER BY k", "20200601| 20201201|         |"},
     {"SELECT DTOS(DATE(2020, 1, k - 2)) + '|' AS v FROM sd ORDER BY k", "        |         | 20200101|"},
     {"SELECT k FROM sd WHERE EMPTY(DATE(0, 0, 1)) AND EMPTY(DATE(YEAR(d2), 4, 31)) ORDER BY k", "1 2 3"},
+    // parts written out are judged when converting; a part of a date is in range but for the empty
+    // date; a day of 1 to 28 fits every month, a later one is tested against the month's last day
+    {"SELECT DTOS(DATE(2021, 2, 29)) + DTOS(DATE(2020, 13, 1)) + DTOS(DATE(2020, 4, 31)) + '|' AS v FROM sd WHERE k = 1",
+     "                        |"},
+    {"SELECT DTOS(DATE(2024, 2, 29)) + DTOS(DATE(2020, 12, 31)) AS v FROM sd WHERE k = 1", "2024022920201231"},
+    {"SELECT k FROM sd WHERE EMPTY(DATE(2020, 2, 30)) AND !EMPTY(DATE(2020, 2, 28) + k) ORDER BY k", "1 2 3"},
+    {"SELECT DTOS(DATE(YEAR(d1), 2, 29)) + '|' AS v FROM sd ORDER BY k", "20200229| 20200229|         |"},
+    {"SELECT DTOS(DATE(YEAR(d2), MONTH(d2), 1)) + '|' AS v FROM sd ORDER BY k", "20200101| 20210101| 20190201|"},
+    {"SELECT DTOS(DATE(2021, 2, DAY(d2))) + '|' AS v FROM sd ORDER BY k", "        | 20210204| 20210228|"},
+    {"SELECT DTOS(DATE(2020, 1, MONTH(d2))) + DTOS(DATE(2020, MONTH(d1), 31)) + '|' AS v FROM sd ORDER BY k",
+     "2020010120200331| 2020010120201231| 20200102        |"},
 };
 
 // Two fields shown to be dates compared with each other: the empty date equals itself and is below

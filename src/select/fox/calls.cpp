@@ -73,9 +73,8 @@ Scan::Built Scan::build(const Construct &row, std::size_t w0, std::size_t open, 
     case Form::text: {
         if (form.empty()) return Built::none;
         if (count_written(row, open, close)) return Built::none;
-        if (&row == &named().fn_empty && empty_typed(open, close, built)) {
-            return Built::rewritten;
-        }
+        if (&row == &named().fn_empty && empty_typed(open, close, built)) return Built::rewritten;
+        if (&row == &named().fn_date_of) return done(date_of_parts(row, open, close, built));
         Args args;
         const Construct *days = days_row(row);
         std::size_t index = 0;

@@ -1383,26 +1383,14 @@ constexpr Construct rows[] = {
              "one in week 1."},
     {.id = "fn.date_of",
      .fox = "DATE(y, m, d)",
-     .example = "DATE(2020, 2, 29)",
+     .example = "DATE(YEAR(d), m, 31)",
      .place = Place::select,
      .words = "DATE",
      .min_args = 3,
      .max_args = 3,
-     .target = {"CASE WHEN {1} NOT BETWEEN 1 AND 9999 OR {2} NOT BETWEEN 1 AND 12 OR {3} NOT BETWEEN 1 AND 31 "
-                "THEN CAST('' AS DATE) WHEN {3} > DAY(EOMONTH(DATEFROMPARTS({1}, {2}, 1))) THEN CAST('' AS DATE) "
-                "ELSE DATEFROMPARTS({1}, {2}, {3}) END",
-                "CASE WHEN {1} NOT BETWEEN 1 AND 9999 OR {2} NOT BETWEEN 1 AND 12 OR {3} NOT BETWEEN 1 AND 31 "
-                "THEN NULL WHEN {3} > EXTRACT(DAY FROM LAST_DAY(TO_DATE({1} || '-' || {2} || '-1', 'YYYY-MM-DD'))) "
-                "THEN NULL ELSE TO_DATE({1} || '-' || {2} || '-' || {3}, 'YYYY-MM-DD') END",
-                "CASE WHEN {1} NOT BETWEEN 1 AND 9999 OR {2} NOT BETWEEN 1 AND 12 OR {3} NOT BETWEEN 1 AND 31 "
-                "THEN CAST('0000-00-00' AS DATE) WHEN {3} > DAYOFMONTH(LAST_DAY(STR_TO_DATE(CONCAT({1}, '-', {2}, "
-                "'-1'), '%Y-%m-%d'))) THEN CAST('0000-00-00' AS DATE) "
-                "ELSE STR_TO_DATE(CONCAT({1}, '-', {2}, '-', {3}), '%Y-%m-%d') END",
-                "IIF({1} BETWEEN 100 AND 9999 AND MONTH(DATESERIAL({1}, {2}, {3})) = {2} AND "
-                "DAY(DATESERIAL({1}, {2}, {3})) = {3}, DATESERIAL({1}, {2}, {3}), NULL)",
-                "CASE WHEN {1} NOT BETWEEN 1 AND 9999 OR {2} NOT BETWEEN 1 AND 12 OR {3} NOT BETWEEN 1 AND 31 "
-                "THEN NULL WHEN {3} > EXTRACT(DAY FROM MAKE_DATE({1}, {2}, 1) + INTERVAL '1 month - 1 day') "
-                "THEN NULL ELSE MAKE_DATE({1}, {2}, {3}) END"},
+     .target = {"DATEFROMPARTS({1}, {2}, {3})", "TO_DATE({1} || '-' || {2} || '-' || {3}, 'YYYY-MM-DD')",
+                "STR_TO_DATE(CONCAT({1}, '-', {2}, '-', {3}), '%Y-%m-%d')", "DATESERIAL({1}, {2}, {3})",
+                "MAKE_DATE({1}, {2}, {3})"},
      .note = "DATE() without arguments is the dialects' own row. A year outside 1 to 9999 (100 to 9999 on "
              "Access, whose dates begin there), a month outside 1 to 12 or a day the month lacks (DATE(0, 0, 1), DATE(2021, 2, 29), DATE(YEAR(d), MONTH(d), 1) of an empty "
              "d, whose parts are 0) make no date, which FoxPro gives as the empty date; each dialect gives its own "
@@ -1410,7 +1398,11 @@ constexpr Construct rows[] = {
              "stopped the statement with an error, MySQL's STR_TO_DATE gave a date no calendar holds (2020-00-01, "
              "2021-02-29) and Access's DATESERIAL rolled over into the next month or year. The day is tested "
              "against the month's last day only once the parts are known to be in range, so that the test "
-             "itself stops nothing; a NULL part gives NULL."},
+             "itself stops nothing; a NULL part gives NULL. Only the tests a part can fail are written: parts "
+             "written out as numbers are judged when converting (the call, or the empty date), a year, month or "
+             "day written out in range needs no test of its range, a day of 1 to 28 none of the month's last "
+             "day, and YEAR(x), MONTH(x), DAY(x) are in range where the dialect's part of its empty date is "
+             "not 0 (SQL Server, Access): DATE(YEAR(d), MONTH(d), 1) is the call alone there."},
     {.id = "fn.int",
      .fox = "INT(n)",
      .example = "INT(n)",

@@ -82,6 +82,8 @@ inline bool object_word(std::string_view w) {
 }
 
 // The rows the pass names, looked up once.
+struct DatePart;  // a part of DATE(y, m, d) as written (date_of_parts.cpp)
+
 struct NamedRows {
     const Construct &fn_ctod_expression = construct("fn.ctod_expression");
     const Construct &fn_dtoc_ansi = construct("fn.dtoc_ansi");
@@ -697,6 +699,11 @@ private:
     bool cast(std::size_t from, std::size_t to, Text &built);
     bool ctod(std::size_t from, std::size_t to, Text &built);
     bool date_of_literal(std::size_t from, std::size_t to, Text &built);
+    // DATE(y, m, d): the dialect's call with the checks only its parts can fail.
+    bool date_of_parts(const Construct &row, std::size_t open, std::size_t close, Text &built);
+    DatePart date_part(std::size_t from, std::size_t to) const;
+    void date_of_checked(std::string_view call, const std::array<bool, 3> &check, bool last, const Args &args,
+                         Text &built) const;
     // CTOD or CTOT of an expression: the row's form, read in the date style the application sets.
     bool date_expression(const Construct &row, std::size_t from, std::size_t to, Text &built);
     bool transform(std::size_t open, std::size_t close, std::size_t count, Text &built);
