@@ -1,8 +1,8 @@
 // DATE(y, m, d): the dialect's call of the three parts, guarded only where a part can make no date.
 // FoxPro gives the empty date for parts that make none (month 0 or 13, April 31, the parts of the
 // empty date), where the servers stop the statement or roll over. A part written out is judged when
-// converting; YEAR(x), MONTH(x) and DAY(x) are in range, or 0 where the dialect's part of its empty
-// date is 0; a day of 1 to 28 fits every month. Only the checks a part can fail are written.
+// converting; YEAR(x), MONTH(x) and DAY(x) are in range but for the empty date, whose parts only
+// SQL Server's 1900-01-01 keeps in range; a day of 1 to 28 fits every month. Only the checks a part can fail are written.
 #include "select/fox/scan.h"
 
 #include <array>
@@ -22,7 +22,9 @@ struct PartChecks {
     std::string_view empty;       // the empty date where the CASE gives it
     std::string_view alone;       // the empty date as the whole value, typed
     long first_year = 1;          // the dialect's first year
-    bool parts_of_empty_zero = false;  // YEAR(x), MONTH(x), DAY(x) give 0 for the empty date
+    // YEAR(x), MONTH(x), DAY(x) of the empty date fall outside the range: 0, or Access's NULL, which
+    // DATESERIAL refuses
+    bool parts_of_empty_tested = false;
     bool holds = false;
 };
 
@@ -37,9 +39,9 @@ constexpr std::array<PartChecks, column_count> checks = [] {
     c[mysql] = {{"{1} NOT BETWEEN 1 AND 9999", "{2} NOT BETWEEN 1 AND 12", "{3} NOT BETWEEN 1 AND 31"},
                 "{3} > DAYOFMONTH(LAST_DAY(STR_TO_DATE(CONCAT({1}, '-', {2}, '-1'), '%Y-%m-%d')))",
                 "CAST('0000-00-00' AS DATE)", "CAST('0000-00-00' AS DATE)", 1, true, false};
-    c[access] = {{"{1} BETWEEN 100 AND 9999", "", ""},
+    c[access] = {{"{1} BETWEEN 100 AND 9999", "{2} BETWEEN 1 AND 12", ""},
                  "MONTH(DATESERIAL({1}, {2}, {3})) = {2} AND DAY(DATESERIAL({1}, {2}, {3})) = {3}", "NULL", "NULL",
-                 100, false, true};
+                 100, true, true};
     c[pgsql] = {{"{1} NOT BETWEEN 1 AND 9999", "{2} NOT BETWEEN 1 AND 12", "{3} NOT BETWEEN 1 AND 31"},
                 "{3} > EXTRACT(DAY FROM MAKE_DATE({1}, {2}, 1) + INTERVAL '1 month - 1 day')", "NULL",
                 "CAST(NULL AS DATE)", 1, true, false};
@@ -117,7 +119,7 @@ bool Scan::date_of_parts(const Construct &row, std::size_t open, std::size_t clo
         }
         check[i] = p.known == DatePart::Known::nothing ||
                    (p.known == DatePart::Known::bounded &&
-                    ((p.may_be_zero && c.parts_of_empty_zero) || p.low < first || p.high > part_limits[i][1]));
+                    ((p.may_be_zero && c.parts_of_empty_tested) || p.low < first || p.high > part_limits[i][1]));
     }
     const long year = parts[0].known == DatePart::Known::value ? parts[0].low : 0;
     const long fits = parts[1].known == DatePart::Known::value ? days_in(parts[1].low, year) : 28;

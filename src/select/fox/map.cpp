@@ -1401,8 +1401,9 @@ constexpr Construct rows[] = {
              "itself stops nothing; a NULL part gives NULL. Only the tests a part can fail are written: parts "
              "written out as numbers are judged when converting (the call, or the empty date), a year, month or "
              "day written out in range needs no test of its range, a day of 1 to 28 none of the month's last "
-             "day, and YEAR(x), MONTH(x), DAY(x) are in range where the dialect's part of its empty date is "
-             "not 0 (SQL Server, Access): DATE(YEAR(d), MONTH(d), 1) is the call alone there."},
+             "day, and YEAR(x), MONTH(x), DAY(x) need no test where the parts of the dialect's empty date are "
+             "in range (SQL Server's 1900-01-01): DATE(YEAR(d), MONTH(d), 1) is the call alone there. Access's "
+             "empty date is NULL, whose parts DATESERIAL refuses: they are tested, as the 0 of the others."},
     {.id = "fn.int",
      .fox = "INT(n)",
      .example = "INT(n)",
