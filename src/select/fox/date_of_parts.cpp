@@ -142,6 +142,7 @@ void Scan::date_of_checked(std::string_view call, const std::array<bool, 3> &che
     Text ranges;
     for (std::size_t i = 0; i < 3; ++i) {
         if (!check[i] || c.range[i].empty()) continue;
+        if (c.holds && last && i == 1) continue;  // the test of the calendar compares the month too
         if (!ranges.view().empty()) ranges.append(joiner);
         fill(ranges, c.range[i], args);
     }
