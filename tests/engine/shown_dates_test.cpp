@@ -77,6 +77,12 @@ constexpr Case compared[] = {
     {"SELECT b.k FROM sd a, sd b WHERE a.k = 3 AND a.d1 # b.d1 AND YEAR(a.d1) >= 0 ORDER BY 1", "1 2"},
     {"SELECT b.k FROM sd a, sd b WHERE a.k = 3 AND a.t < b.t AND HOUR(a.t) >= 0 ORDER BY 1", "1 2"},
     {"SELECT a.k FROM sd a, sd b WHERE b.k = 3 AND a.t >= b.t AND HOUR(a.t) >= 0 ORDER BY 1", "1 2 3"},
+    // a call that gives a date (empty where its argument is) compared with such a field
+    {"SELECT k FROM sd WHERE TTOD(t) = d1 AND YEAR(d1) >= 0 ORDER BY k", "1 3"},
+    {"SELECT k FROM sd WHERE TTOD(t) < d2 AND YEAR(d2) > 0 ORDER BY k", "2 3"},
+    {"SELECT a.k FROM sd a JOIN sd b ON GOMONTH(a.d1, 1) >= b.d1 WHERE b.k = 3 AND YEAR(b.d1) >= 0 ORDER BY 1", "1 2 3"},
+    {"SELECT k FROM sd WHERE DATE(YEAR(d1), MONTH(d1), 1) <> d1 AND YEAR(d1) >= 0 ORDER BY k", "1 2"},
+    {"SELECT k FROM sd WHERE GOMONTH(d1, 1) > d1 AND YEAR(d1) >= 0 ORDER BY k", "1 2"},
 };
 
 // MIN and COUNT of a field shown to be a date: FoxPro's MIN is the empty date where a row holds one,

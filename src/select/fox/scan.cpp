@@ -290,6 +290,7 @@ inline void Scan::call_word(std::string_view word, std::size_t open) {
     if (host_call(full.empty() ? word : full, w0, open)) return;
     if (word.size() == 4 && pad_compared(word, w0, open)) return;
     if (word.size() >= 3 && word.size() <= 6 && shown_date_call(word, open)) return;  // MIN(d), COUNT(d), ISNULL(d)
+    note_date_call(full.empty() ? word : full, w0, open);
     if (const Construct *row = function_named(full.empty() ? word : full)) {
         if (call(*row, w0, open)) return;
     }

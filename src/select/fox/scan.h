@@ -622,6 +622,8 @@ private:
     bool comparison_filled(std::string_view form, const Args &args, std::size_t operand, std::size_t after);
     bool empty_date_below(std::size_t length);
     bool shown_dates_compared(std::size_t length, std::size_t right);
+    std::string_view date_call_operand();
+    void note_date_call(std::string_view name, std::size_t w0, std::size_t open);
     bool shown_date_call(std::string_view word, std::size_t open);
     bool aggregate_written(const Construct &row, std::size_t from, std::size_t after, std::size_t close);
     bool empty_date_above(std::size_t length);
@@ -842,6 +844,9 @@ private:
     struct {
         std::size_t start = 0, end = 0;  // the last m.name or ?name read, in the source (end 0: none)
     } variable_;
+    struct {
+        std::size_t out = 0, end = 0;  // the last call that gives a date: its output offset, one past its ")"
+    } date_call_;
 };
 
 }  // namespace tarnvel::select::fox

@@ -42,7 +42,34 @@ const Construct &row_of(Relation relation) {
     }
 }
 
+// Calls that give a date, empty where their argument is: TTOD(t), GOMONTH(d, n), CTOD(s), DATE(y, m, d).
+constexpr std::string_view date_calls[] = {"TTOD", "GOMONTH", "CTOD", "DATE"};
+
 }  // namespace
+
+// At a call's name: a call that gives a date is noted, so that a comparison after it can find it the
+// operand it compares (DATE() is today, which is never empty, and is read before this).
+void Scan::note_date_call(std::string_view name, std::size_t w0, std::size_t open) {
+    if (name.size() < 4 || name.size() > 7 || named().op_shown_dates_equal.target[pass_.column].empty()) return;
+    for (const std::string_view call : date_calls) {
+        if (!same_word(name, call)) continue;
+        const std::size_t close = call_extent(open).close;
+        if (close == none || trimmed(src_.substr(open + 1, close - open - 1)).empty()) return;
+        date_call_ = {out_.offset(w0), close + 1};
+        return;
+    }
+}
+
+// The operand before the operator at pos_ when it is the call last noted, as written out; else empty.
+std::string_view Scan::date_call_operand() {
+    const Level &t = top();
+    if (date_call_.end == 0 || prev_ != Prev::operand || t.operand_open) return {};
+    if (blanks_before(src_, pos_) != date_call_.end) return {};
+    const std::string_view written = out_.text(pos_);
+    if (t.operand > date_call_.out || date_call_.out >= written.size()) return {};
+    if (!trimmed(written.substr(t.operand, date_call_.out - t.operand)).empty()) return {};
+    return trimmed(written.substr(date_call_.out));
+}
 
 // LEFT, RIGHT or FULL before JOIN or OUTER (FoxPro's OUTE too) somewhere in the text.
 bool outer_join(std::string_view text) {
@@ -77,10 +104,12 @@ bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
     if (form.empty() || after == right || !field_name(right, after)) return false;
     if (operator_follows(after) || (after < end_ && (name_char(src_[after]) || src_[after] == '.'))) return false;
     if (const std::size_t next = skip_blanks(after); next < end_ && src_[next] == '(') return false;  // DATE ()
-    const std::string_view name = lone_name_operand();
+    std::string_view name = lone_name_operand();
+    const bool call = name.empty();  // TTOD(stamp) < since: a call that gives a date, empty where its argument is
+    if (call) name = date_call_operand();
     if (name.empty() || name[0] == '?' || (name.size() > 2 && upper(name[0]) == 'M' && name[1] == '.')) return false;
     const int kind = pass_.shown_date(src_.substr(right, after - right));
-    if (kind == 0 || pass_.shown_date(name) != kind || pass_.depth >= deepest_call || outer_join(pass_.statement)) {
+    if (kind == 0 || (call ? kind != 1 : pass_.shown_date(name) != kind) || pass_.depth >= deepest_call || outer_join(pass_.statement)) {
         return false;
     }
     Args args;
