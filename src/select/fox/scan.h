@@ -623,6 +623,7 @@ private:
     bool empty_date_below(std::size_t length);
     bool shown_dates_compared(std::size_t length, std::size_t right);
     std::string_view date_call_operand();
+    std::size_t days_after(std::size_t end) const;
     void note_date_call(std::string_view name, std::size_t w0, std::size_t open);
     bool shown_date_call(std::string_view word, std::size_t open);
     bool aggregate_written(const Construct &row, std::size_t from, std::size_t after, std::size_t close);

@@ -60,6 +60,17 @@ void Scan::note_date_call(std::string_view name, std::size_t w0, std::size_t ope
     }
 }
 
+// One past a count of days written out added to or taken from the name that ends at 'end' (d2 + 1:
+// FoxPro's empty date plus days stays empty, as the server's NULL stays NULL); 'end' when none is.
+std::size_t Scan::days_after(std::size_t end) const {
+    const std::size_t sign = skip_blanks(end);
+    if (sign >= end_ || (src_[sign] != '+' && src_[sign] != '-')) return end;
+    const std::size_t count = skip_blanks(sign + 1);
+    std::size_t last = count;
+    while (last < end_ && is_digit(src_[last])) ++last;
+    return last > count && last - count <= 6 && (last >= end_ || (!name_char(src_[last]) && src_[last] != '.')) ? last : end;
+}
+
 // The operand before the operator at pos_ when it is the call last noted, as written out; else empty.
 std::string_view Scan::date_call_operand() {
     const Level &t = top();
@@ -100,18 +111,18 @@ bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
     const Operator *op = operator_of(src_.substr(pos_, length));
     if (op == nullptr) return false;
     const std::string_view form = row_of(op->relation).target[pass_.column];
-    const std::size_t after = name_chain_end(src_, right, end_);
-    if (form.empty() || after == right || !field_name(right, after)) return false;
+    const std::size_t name_end = name_chain_end(src_, right, end_);
+    if (form.empty() || name_end == right || !field_name(right, name_end)) return false;
+    const std::size_t after = days_after(name_end);
     if (operator_follows(after) || (after < end_ && (name_char(src_[after]) || src_[after] == '.'))) return false;
     if (const std::size_t next = skip_blanks(after); next < end_ && src_[next] == '(') return false;  // DATE ()
-    std::string_view name = lone_name_operand();
+    std::string_view name = name_with_days();  // d1, or d1 + 30, whose empty date stays empty
     const bool call = name.empty();  // TTOD(stamp) < since: a call that gives a date, empty where its argument is
     if (call) name = date_call_operand();
     if (name.empty() || name[0] == '?' || (name.size() > 2 && upper(name[0]) == 'M' && name[1] == '.')) return false;
-    const int kind = pass_.shown_date(src_.substr(right, after - right));
-    if (kind == 0 || (call ? kind != 1 : pass_.shown_date(name) != kind) || pass_.depth >= deepest_call || outer_join(pass_.statement)) {
-        return false;
-    }
+    const int kind = pass_.shown_date(src_.substr(right, name_end - right));
+    const int left = call ? 1 : pass_.shown_date(name.substr(0, name_chain_end(name, 0, name.size())));
+    if (kind == 0 || left != kind || pass_.depth >= deepest_call || outer_join(pass_.statement)) return false;
     Args args;
     if (op->swapped) convert_into(args, right, after, false);
     args.add(name);
