@@ -83,6 +83,9 @@ constexpr Case compared[] = {
     {"SELECT a.k FROM sd a JOIN sd b ON GOMONTH(a.d1, 1) >= b.d1 WHERE b.k = 3 AND YEAR(b.d1) >= 0 ORDER BY 1", "1 2 3"},
     {"SELECT k FROM sd WHERE DATE(YEAR(d1), MONTH(d1), 1) <> d1 AND YEAR(d1) >= 0 ORDER BY k", "1 2"},
     {"SELECT k FROM sd WHERE GOMONTH(d1, 1) > d1 AND YEAR(d1) >= 0 ORDER BY k", "1 2"},
+    {"SELECT k FROM sd WHERE CTOD('') = d1 AND YEAR(d1) >= 0 ORDER BY k", "3"},
+    {"SELECT k FROM sd WHERE DATE(0, 0, 1) = d1 AND DATE(2020, 12, 15) <= d1 + 0 AND YEAR(d1) >= 0 ORDER BY k", ""},
+    {"SELECT k FROM sd WHERE DATE(0, 0, 1) = d1 OR DATE(2020, 12, 15) <= d1 AND YEAR(d1) >= 0 ORDER BY k", "2 3"},
     // days added to the field on the right: the empty date plus days stays empty
     {"SELECT k FROM sd WHERE TTOD(t) = d1 + 0 AND YEAR(d1) >= 0 ORDER BY k", "1 3"},
     {"SELECT k FROM sd WHERE d1 < d2 - 30 AND YEAR(d1) >= 0 AND YEAR(d2) > 0 ORDER BY k", "3"},

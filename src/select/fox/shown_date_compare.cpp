@@ -79,7 +79,8 @@ std::string_view Scan::date_call_operand() {
     const std::string_view written = out_.text(pos_);
     if (t.operand > date_call_.out || date_call_.out >= written.size()) return {};
     if (!trimmed(written.substr(t.operand, date_call_.out - t.operand)).empty()) return {};
-    return trimmed(written.substr(date_call_.out));
+    const std::string_view call = trimmed(written.substr(date_call_.out));
+    return call.starts_with('{') ? std::string_view{} : call;  // CTOD of a literal: the literal's own rows
 }
 
 // LEFT, RIGHT or FULL before JOIN or OUTER (FoxPro's OUTE too) somewhere in the text.
