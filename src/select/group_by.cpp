@@ -830,6 +830,29 @@ int item_position(const Pass &pass, std::string_view list, std::string_view entr
     }
 }
 
+// ORDER BY written again with the entries 'replace' answers for (each entry without its ASC or DESC;
+// an empty answer keeps the entry); untouched when it answers for none.
+template <typename Replace>
+void rewrite_order_entries(const Pass &pass, Text &order, Replace replace) {
+    const std::string_view whole = order.view();
+    const std::string_view entries = whole.substr(0, destination_at(pass, whole));  // INTO or TO after them
+    Text rebuilt;
+    std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
+    pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
+        const std::string_view entry = without_direction(pass.letters, trimmed(entries.substr(from, to - from)));
+        const std::string replacement = replace(entry);
+        if (replacement.empty()) return;
+        if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
+        const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
+        rebuilt.append(entries.substr(copied, entry_at - copied));
+        rebuilt.append(replacement);
+        copied = entry_at + entry.size();
+    });
+    if (!rebuilt) return;
+    rebuilt.append(whole.substr(copied));
+    order = std::move(rebuilt);
+}
+
 }  // namespace
 
 void union_order_pass(Session &session, Clauses &clauses, std::string_view first_list) {
@@ -837,25 +860,12 @@ void union_order_pass(Session &session, Clauses &clauses, std::string_view first
     const Text &select = clauses.select();
     if (!order || !select || !order.view().starts_with("ORDER BY ") || order.view().find('.') == npos) return;
     const Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
-    const std::string_view whole = order.view();
-    const std::string_view entries = whole.substr(0, destination_at(pass, whole));  // INTO or TO after them
-    Text rebuilt;
-    std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
-    pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
-        const std::string_view entry = without_direction(session.letters, trimmed(entries.substr(from, to - from)));
-        if (!qualified_name(pass, entry)) return;
+    rewrite_order_entries(pass, order, [&](std::string_view entry) {
+        if (!qualified_name(pass, entry)) return std::string();
         int number = item_position(pass, select.view(), entry);
         if (number == 0 && !first_list.empty()) number = item_position(pass, first_list, entry);
-        if (number == 0) return;
-        if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
-        const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
-        rebuilt.append(entries.substr(copied, entry_at - copied));
-        rebuilt.append(std::to_string(number));
-        copied = entry_at + entry.size();
+        return number == 0 ? std::string() : std::to_string(number);
     });
-    if (!rebuilt) return;
-    rebuilt.append(whole.substr(copied));
-    order = std::move(rebuilt);
 }
 
 void order_alias_pass(Session &session, Clauses &clauses) {
@@ -864,38 +874,23 @@ void order_alias_pass(Session &session, Clauses &clauses) {
     if (!order || !select || !order.view().starts_with("ORDER BY ")) return;
     const Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
     const std::string_view list = select.view();
-    const std::string_view whole = order.view();
-    const std::string_view entries = whole.substr(0, destination_at(pass, whole));  // INTO or TO after them
-    Text rebuilt;
     std::optional<AliasedItems> items;  // read when more than a few entries ask
     int asked = 0;
-    std::size_t copied = 0;  // of the entries, up to where 'rebuilt' holds them
-    pass.for_each_entry(entries, 9, [&](std::size_t, std::size_t from, std::size_t to) {
-        const std::string_view entry = without_direction(session.letters, trimmed(entries.substr(from, to - from)));
-        if (entry.empty() || all_digits(entry)) return;
+    rewrite_order_entries(pass, order, [&](std::string_view entry) {
+        if (entry.empty() || all_digits(entry)) return std::string();
         AliasedItem item;
         if (++asked <= 8) {  // a few entries: the list is walked for each
-            if (!may_be_alias(pass, list, entry) || !walk_to_alias(pass, list, entry, item)) return;
+            if (!may_be_alias(pass, list, entry) || !walk_to_alias(pass, list, entry, item)) return std::string();
         } else {
             if (!items) items = aliased_items(pass, list);
             const AliasedItem *found = items->named(entry, session.letters, session.dialect);
-            if (found == nullptr || !(items->in_place(pass, list, *found, entry) || may_be_alias(pass, list, entry))) return;
+            if (found == nullptr || !(items->in_place(pass, list, *found, entry) || may_be_alias(pass, list, entry)))
+                return std::string();
             item = *found;
         }
         // after * or t.*, whose columns are not counted: the expression itself
-        const bool star = item.star;
-        const std::string_view expr = item.expr;
-        const int number = item.number;
-        if (!rebuilt) rebuilt = Text::grown(whole.size() + 8, "Insufficient memory for ORDER BY");
-        const std::size_t entry_at = static_cast<std::size_t>(entry.data() - entries.data());
-        rebuilt.append(entries.substr(copied, entry_at - copied));
-        if (star) rebuilt.append(expr);
-        else rebuilt.append(std::to_string(number));
-        copied = entry_at + entry.size();
+        return item.star ? std::string(item.expr) : std::to_string(item.number);
     });
-    if (!rebuilt) return;
-    rebuilt.append(whole.substr(copied));
-    order = std::move(rebuilt);
 }
 
 void group_by_pass(Session &session, Clauses &clauses) {
