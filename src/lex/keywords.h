@@ -20,6 +20,17 @@ enum class KeywordList {
     pgsql_clause,
 };
 
+// The words each dialect's SELECT conversion quotes as names beyond its two lists (its rows for
+// CASE, ESCAPE, BY, TOP and the like quote the word where it is no keyword). The field lists and the
+// reserved-word quoting quote them too, so that a name is written alike everywhere: on Oracle and
+// PostgreSQL a quoted name is case-sensitive and must match the column the field list made.
+// Entries are enclosed in commas.
+inline constexpr std::string_view sqlserver_more_quoted = ",BY,";
+inline constexpr std::string_view oracle_more_quoted = ",CASE,CONVERT,CURSOR,END,ESCAPE,WHEN,";
+inline constexpr std::string_view mysql_more_quoted = ",BY,";
+inline constexpr std::string_view access_more_quoted = "";
+inline constexpr std::string_view pgsql_more_quoted = ",BETWEEN,BY,CONVERT,CURSOR,ESCAPE,EXISTS,TOP,";
+
 // True when the word (upper case, bare or already enclosed in commas) is an entry of the list.
 bool keyword_in_list(KeywordList list, std::string_view word);
 

@@ -502,7 +502,8 @@ struct Scanner::KeywordRows {
     }
 
     static Verdict like(Scanner &s) {
-        return s.cond_clause() && s.operand_before() && s.operand_after() ? Verdict::keep : Verdict::quote;
+        const bool list_head = s.clause() == Clause::select && s.modifier_place();  // SELECT escape FROM t
+        return !list_head && s.cond_clause() && s.operand_before() && s.operand_after() ? Verdict::keep : Verdict::quote;
     }
 
     // the collation's name after it is no logical operand of a condition (no "=1")

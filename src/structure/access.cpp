@@ -75,7 +75,7 @@ constexpr Dialect dialect{
     .now = "Now()",
     .expressions = select::access,
     .shared_functions = ",ABS,ROUND,LTRIM,RTRIM,LEFT,RIGHT,EXP,SPACE,YEAR,MONTH,DAY,LEN,IIF,",
-    .more_reserved = {},
+    .more_reserved = lex::access_more_quoted,
     .letter_first = false,
     .clock_in_check = true,
     .hex_open = {},

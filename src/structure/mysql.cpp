@@ -54,7 +54,7 @@ constexpr Dialect dialect{
     .now = "CURRENT_TIMESTAMP",
     .expressions = select::mysql,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,SPACE,MOD,",
-    .more_reserved = ",BY,",
+    .more_reserved = lex::mysql_more_quoted,
     .letter_first = false,
     .clock_in_check = false,
     .hex_open = "X'",

@@ -52,7 +52,7 @@ constexpr Dialect dialect{
     .now = "SYSDATE",
     .expressions = select::oracle,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,SIGN,SQRT,EXP,MOD,",
-    .more_reserved = {},
+    .more_reserved = lex::oracle_more_quoted,
     .letter_first = true,
     .clock_in_check = false,
     .hex_open = "HEXTORAW('",

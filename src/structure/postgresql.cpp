@@ -54,7 +54,7 @@ constexpr Dialect dialect{
     .now = "LOCALTIMESTAMP",
     .expressions = select::pgsql,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,MOD,",
-    .more_reserved = {},
+    .more_reserved = lex::pgsql_more_quoted,
     .letter_first = false,
     .clock_in_check = true,
     .hex_open = "'\\x",

@@ -52,7 +52,7 @@ constexpr Dialect dialect{
     .now = "GETDATE()",
     .expressions = select::sqlserver,
     .shared_functions = ",ABS,ROUND,UPPER,LOWER,LTRIM,RTRIM,LEFT,RIGHT,SIGN,SQRT,EXP,SPACE,REPLICATE,YEAR,MONTH,DAY,LEN,",
-    .more_reserved = ",BY,",
+    .more_reserved = lex::sqlserver_more_quoted,
     .letter_first = false,
     .clock_in_check = true,
     .hex_open = "0x",

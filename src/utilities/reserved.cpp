@@ -26,15 +26,22 @@ struct QuotingDialect {
     char close;
     const lex::EdgeQuotes *edges;
     char name_quote;  // 0 for none
+    std::string_view more;  // the further words the dialect's SELECT conversion quotes, where no call follows
+    bool upper;  // quoted names are case-sensitive: written upper case, as the field lists and SELECTs write them
 };
 
 // In the order of the registry rows' reserved_number.
 constexpr auto dialects = std::to_array<QuotingDialect>({
-    {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause, '[', ']', &lex::sqlserver_edges, 0},
-    {lex::KeywordList::oracle_reserved, lex::KeywordList::oracle_clause, '"', '"', &lex::oracle_edges, 0},
-    {lex::KeywordList::mysql_reserved, lex::KeywordList::mysql_clause, '`', '`', &lex::mysql_edges, '`'},
-    {lex::KeywordList::access_reserved, lex::KeywordList::access_clause, '[', ']', &lex::access_edges, 0},
-    {lex::KeywordList::pgsql_reserved, lex::KeywordList::pgsql_clause, '"', '"', &lex::pgsql_edges, 0},
+    {lex::KeywordList::sqlserver_reserved, lex::KeywordList::sqlserver_clause, '[', ']', &lex::sqlserver_edges, 0,
+     lex::sqlserver_more_quoted, false},
+    {lex::KeywordList::oracle_reserved, lex::KeywordList::oracle_clause, '"', '"', &lex::oracle_edges, 0,
+     lex::oracle_more_quoted, true},
+    {lex::KeywordList::mysql_reserved, lex::KeywordList::mysql_clause, '`', '`', &lex::mysql_edges, '`',
+     lex::mysql_more_quoted, false},
+    {lex::KeywordList::access_reserved, lex::KeywordList::access_clause, '[', ']', &lex::access_edges, 0,
+     lex::access_more_quoted, false},
+    {lex::KeywordList::pgsql_reserved, lex::KeywordList::pgsql_clause, '"', '"', &lex::pgsql_edges, 0,
+     lex::pgsql_more_quoted, true},
 });
 static_assert(dialects.size() == dialect_count, "a quoting row for every dialect");
 
@@ -143,6 +150,12 @@ bool stands_as_operator(const Scan &s, Span w, std::string_view upper_word) {
     return false;
 }
 
+bool further_word(std::string_view list, std::string_view word) {
+    for (std::size_t at = list.find(word); at != std::string_view::npos; at = list.find(word, at + 1))
+        if (at > 0 && list[at - 1] == ',' && at + word.size() < list.size() && list[at + word.size()] == ',') return true;
+    return false;
+}
+
 bool needs_quotes(const Scan &s, Span w) {
     auto length = static_cast<std::size_t>(w.end - w.begin);
     if (length > longest_keyword) return false;
@@ -150,7 +163,8 @@ bool needs_quotes(const Scan &s, Span w) {
     for (std::size_t k = 0; k < length; ++k) upper[k] = s.abc.upper(s.text[static_cast<std::size_t>(w.begin) + k]);
     std::string_view word(upper.data(), length);
     if (stands_as_operator(s, w, word)) return false;
-    return lex::keyword_in_list(s.dialect.reserved, word) || lex::keyword_in_list(s.dialect.clause, word);
+    return lex::keyword_in_list(s.dialect.reserved, word) || lex::keyword_in_list(s.dialect.clause, word) ||
+           (further_word(s.dialect.more, word) && !lex::followed_by_open_paren(s.bounded, w.end));
 }
 
 // The output: the text copied up to each word that needs quotes, then the word in quotes.
@@ -163,7 +177,10 @@ struct Quoter {
         if (!needs_quotes(s, w)) return;
         out.append(s.text.substr(static_cast<std::size_t>(copied), static_cast<std::size_t>(w.begin - copied)));
         out.push(s.dialect.open);
-        out.append(s.text.substr(static_cast<std::size_t>(w.begin), static_cast<std::size_t>(w.end - w.begin)));
+        for (Pos k = w.begin; k < w.end; ++k) {
+            const char c = s.text[static_cast<std::size_t>(k)];
+            out.push(s.dialect.upper ? s.abc.upper(c) : c);
+        }
         out.push(s.dialect.close);
         copied = w.end;
     }

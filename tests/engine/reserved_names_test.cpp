@@ -1,4 +1,5 @@
-// Every word a server reserves (its documented list, tests/validity/reserved-names/<target>.txt) as the
+// Every word a server reserves (its documented list, and the words its grammar refuses or reads as
+// something else where they stand as names: tests/validity/reserved-names/<target>.txt) as the
 // name of a field: the table made from the converted field list, then each statement shape below run
 // on it, must be taken and give FoxPro's rows. A word missing from a dialect's keyword list shows here
 // as a statement the server refuses.
@@ -119,6 +120,38 @@ TYPED_TEST(ReservedNames, AreTakenAsFieldNames) {
         if (!of_word.empty()) faults += word + ":\n" + of_word;
     }
     EXPECT_EQ(faults, "");
+}
+
+// Names quoted by the reserved-word quoting function, in a statement on a table made by the field-list
+// converter: the two must write a name alike (on PostgreSQL a quoted name is case-sensitive).
+struct QuotedText {
+    const char *fields;
+    const char *select_list;  // given to the quoting function
+    const char *expected;
+};
+
+constexpr QuotedText quoted_texts[] = {
+    {"user C(1), x C(1), n I", "user, rw.User, x", "a a b"},
+    {"Case C(1), x C(1), n I", "Case", "a"},
+    {"escape C(1), by C(1), n I", "escape, by, rw.By", "a b b"},
+    {"top C(1), cursor C(1), n I", "rw.top, cursor", "a b"},
+    {"convert C(1), exists C(1), n I", "exists, Convert", "b a"},
+    {"limit C(1), current_user C(1), n I", "limit, current_user", "a b"},
+};
+
+TYPED_TEST(ReservedNames, QuotedByTheFunctionMatchTheFieldList) {
+    const auto &dialect = tarnvel::dialect(TypeParam::target);
+    for (const QuotedText &row : quoted_texts) {
+        engine::make_table<TypeParam>(this->db, "rw", row.fields, {"INSERT INTO rw VALUES ('a', 'b', 1)"});
+        const std::string list = engine::convert(dialect.reserved_function, row.select_list);
+        const std::string sql = "SELECT " + list + " FROM rw";
+        engine::Answer answer;
+        std::vector<engine::Row> rows = this->db.rows(sql, &answer);
+        ASSERT_TRUE(answer.ok()) << sql << ": " << answer.message;
+        std::string values;
+        for (const std::optional<std::string> &value : rows.at(0)) values += (values.empty() ? "" : " ") + value.value_or("NULL");
+        EXPECT_EQ(values, row.expected) << sql;
+    }
 }
 
 }  // namespace
