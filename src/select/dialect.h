@@ -273,6 +273,9 @@ struct Dialect {
                                          // query's (else the subquery's, as in FoxPro; select/group_by_outer.h)
     bool having_reads_alias = false;     // HAVING names a grouped expression by its alias (MySQL: written out,
                                          // the expression's columns are no grouped columns there and are refused)
+    bool having_keys_by_name = false;    // HAVING finds a grouped column by its name alone, so that of two
+                                         // entries of one name (A.CODE, B.CODE) neither is found outside an
+                                         // aggregate (MariaDB; select/having_keys.h)
     bool upper_beyond_ascii = true;      // names come out upper-cased in their letters beyond ASCII too (else
                                          // those stay as written: a server that folds only ASCII letters of a
                                          // name finds its columns by the other letters as written)

@@ -80,6 +80,7 @@ const Dialect &mysql() {
         .limit_in_derived_table = true,
         .outer_aggregates = true,
         .having_reads_alias = true,
+        .having_keys_by_name = true,
         .chain = chain,
         .lexicon = {},
         .group_by_lexicon = {},

@@ -5,6 +5,7 @@
 #include "lex/keywords.h"
 #include "lex/scan.h"
 #include "select/group_by_subquery.h"
+#include "select/having_keys.h"
 #include "select/host_variables.h"
 #include "select/literals.h"
 
@@ -335,6 +336,14 @@ struct Pass {
         text = std::move(rebuilt);
     }
 
+    // Whether the text, which ends in "(", ends in an aggregate call's name and its "(" (SUM(, MAX ().
+    bool opens_aggregate(std::string_view text) const {
+        std::size_t word = text.size() - 1;
+        if (word > 0 && text[word - 1] == ' ') --word;
+        while (word > 0 && ident(text[word - 1])) --word;
+        return aggregate(text.substr(word));
+    }
+
     // Whether 'at' lies inside the parentheses of an aggregate call (SUM(x)) of the text.
     bool in_aggregate_call(std::string_view text, std::size_t at) const {
         long call_depth = 0;  // the depth inside the outermost aggregate call open here, 0 when none
@@ -343,10 +352,7 @@ struct Pass {
             if (!cursor.step()) continue;
             if (text[i] == ')' && cursor.depth() < call_depth) call_depth = 0;
             if (text[i] != '(' || call_depth != 0) continue;
-            std::size_t word = i;
-            if (word > 0 && text[word - 1] == ' ') --word;
-            while (word > 0 && ident(text[word - 1])) --word;
-            if (aggregate(text.substr(word, i + 1 - word))) call_depth = cursor.depth();
+            if (opens_aggregate(text.substr(0, i + 1))) call_depth = cursor.depth();
         }
         return call_depth != 0;
     }
@@ -924,6 +930,10 @@ void group_by_pass(Session &session, Clauses &clauses) {
     grouping.add_unused();
     select = std::move(rebuilt);
     select.set_message("Insufficient memory for clause");
+    if (having && session.dialect.having_keys_by_name && !grouping.none) {
+        wrap_shared_group_keys(session.letters, pass.rules, group.view().substr(9), having,
+                               [&](std::string_view text) { return pass.opens_aggregate(text); });
+    }
     append_tail(group, parts, grouping.none, having);
 }
 
