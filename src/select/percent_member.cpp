@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t npos = std::string_view::npos;
 constexpr std::string_view memory = "Insufficient memory for TOP";
 // The columns the form adds in its derived tables: an item may not take their names.
-constexpr std::string_view own_columns[] = {"PERCENT_ROW", "PERCENT_COUNT"};
+constexpr std::string_view own_columns[] = {"PERCENT_ROW", "PERCENT_COUNT", "PERCENT_KEY1", "PERCENT_KEY2"};
 
 // One item of the field list: its text and expression as written and the name of its column.
 // 'given' is the name this pass gives an expression that has none (FoxPro's own, EXP_n).
@@ -163,7 +163,11 @@ std::string_view ordered_column(const Reader &reader, std::string_view key, cons
 }
 
 // ORDER BY's items (the text after ORDER BY) as the result's column names, each with its direction.
-bool order_over_names(const Reader &reader, std::string_view order, const std::vector<Item> &items, std::string &out) {
+// A key that is no item's (a column the list does not show, an expression) is carried by the member
+// as a column of its own, PERCENT_KEY and its position in 'hidden', unless the member is DISTINCT,
+// whose rows such a column would change.
+bool order_over_names(const Reader &reader, std::string_view order, const std::vector<Item> &items, bool distinct,
+                      std::vector<std::string_view> &hidden, std::string &out) {
     for (std::string_view key : list_items(reader, order)) {
         std::string_view direction;
         for (std::string_view d : {std::string_view(" ASC"), std::string_view(" DESC")}) {
@@ -173,24 +177,34 @@ bool order_over_names(const Reader &reader, std::string_view order, const std::v
             }
         }
         const std::string_view column = ordered_column(reader, key, items);
-        if (column.empty()) return false;
+        const bool position = !key.empty() && key.find_first_not_of("0123456789") == npos;
+        if (column.empty() && (distinct || key.empty() || position)) return false;
         if (!out.empty()) out += ", ";
-        out.append(column).append(direction);
+        if (column.empty()) {
+            hidden.push_back(key);
+            out.append("PERCENT_KEY").append(std::to_string(hidden.size()));
+        } else {
+            out.append(column);
+        }
+        out.append(direction);
     }
     return !out.empty();
 }
 
 // The member without its ORDER BY: the field list (each expression without a name of its own given
 // one), FROM, WHERE, GROUP BY and HAVING.
-std::string member_text(Clauses &clauses, const std::vector<Item> &items) {
+std::string member_text(Clauses &clauses, const std::vector<Item> &items, const std::vector<std::string_view> &hidden = {}) {
     const std::string_view select = lex::trimmed(clauses.select().view());
     std::string member(select);
-    if (std::any_of(items.begin(), items.end(), [](const Item &item) { return !item.given.empty(); })) {
+    if (!hidden.empty() || std::any_of(items.begin(), items.end(), [](const Item &item) { return !item.given.empty(); })) {
         member.resize(items_start(select));
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (i > 0) member += ", ";
             if (items[i].given.empty()) member += items[i].text;
             else member.append(items[i].expression).append(" AS ").append(items[i].given);
+        }
+        for (std::size_t i = 0; i < hidden.size(); ++i) {
+            member.append(", ").append(hidden[i]).append(" AS PERCENT_KEY").append(std::to_string(i + 1));
         }
     }
     for (int i = 2; i < 5; ++i) {
@@ -292,15 +306,46 @@ bool selects_star(const Reader &reader, std::string_view list) {
     return list.size() > 2 && list.ends_with(".*") && !chain_last(reader, list.substr(0, list.size() - 2)).empty();
 }
 
+// An item of the list is * or t.*, beside others (t.*, c AS x), whose columns cannot all be named.
+bool has_star(const Reader &reader, std::string_view list) {
+    const std::vector<std::string_view> items = list_items(reader, list);
+    return std::any_of(items.begin(), items.end(), [&](std::string_view item) { return selects_star(reader, item); });
+}
+
+// Beside other items, a t.* leaves the derived table t's columns and the items': each ORDER BY key is
+// read there, so one qualified by another table (o.total where li.* is selected) is refused, since
+// a column of t of that name would be sorted on instead.
+bool keys_of_star_tables(const Reader &reader, std::string_view list, std::string_view order) {
+    const std::vector<std::string_view> items = list_items(reader, list);
+    for (std::string_view key : list_items(reader, order)) {
+        const std::size_t blank = key.find(' ');
+        const std::string_view name = key.substr(0, blank);
+        const std::size_t dot = name.rfind('.');
+        if (dot == npos) continue;
+        const std::string_view table = name.substr(0, dot);
+        const bool starred = std::any_of(items.begin(), items.end(), [&](std::string_view item) {
+            return item.size() == table.size() + 2 && item.ends_with(".*") && same_name(reader, item.substr(0, table.size()), table);
+        });
+        if (!starred) return false;
+    }
+    return true;
+}
+
 // The member rewritten by the dialect's form for its select list: its columns named again, or *.
 Text rewritten_member(const Reader &reader, Clauses &clauses, std::string_view order) {
     const std::string_view select = clauses.select().view();
     const std::string_view list = lex::trimmed(select.substr(items_start(select)));
     if (selects_star(reader, list)) return percent_all(reader, clauses, order);
     std::vector<Item> items;
+    std::vector<std::string_view> hidden;
     std::string ordering;
-    if (!read_items(reader, list, items) || !order_over_names(reader, order, items, ordering)) return {};
-    return filled(reader.session.dialect.percent_member, items, ordering, member_text(clauses, items), clauses.percent);
+    if (!read_items(reader, list, items)) {
+        const bool star = has_star(reader, list) && keys_of_star_tables(reader, list, order);
+        return star ? percent_all(reader, clauses, order) : Text{};
+    }
+    if (!order_over_names(reader, order, items, select.starts_with("SELECT DISTINCT "), hidden, ordering)) return {};
+    return filled(reader.session.dialect.percent_member, items, ordering, member_text(clauses, items, hidden),
+                  clauses.percent);
 }
 
 }  // namespace

@@ -779,6 +779,11 @@ TYPED_TEST(FoxMeaning, TopPercentCountsTheRows) {
         {"SELECT TOP 20 PERCENT a.k, b.k FROM fm a JOIN fm b ON b.k = a.k + 1 ORDER BY 2", "1"},  // one name twice: 1 of 4 rows
         {"SELECT TOP 40 PERCENT * FROM fm ORDER BY k DESC", "5 4"},  // every column: the rows fewer sort before
         {"SELECT TOP 60 PERCENT fm.* FROM fm ORDER BY n DESC, k", "2 4 1"},
+        // ordered by what the list lacks, at the top and in a subquery; t.* beside another item
+        {"SELECT TOP 40 PERCENT k FROM fm ORDER BY n DESC", "2 4"},
+        {"SELECT k FROM fm WHERE k IN (SELECT TOP 40 PERCENT k FROM fm ORDER BY n DESC) ORDER BY k", "2 4"},
+        {"SELECT TOP 40 PERCENT fm.*, k * 10 AS t10 FROM fm ORDER BY t10 DESC", "5 4"},
+        {"SELECT TOP 40 PERCENT a.*, b.k AS bk FROM fm a JOIN fm b ON b.k = a.k + 1 ORDER BY bk DESC", "4 3"},
     };
     for (const Case &c : cases) EXPECT_EQ(this->run(c.foxpro), c.expected) << c.foxpro;
 }
