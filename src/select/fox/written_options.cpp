@@ -174,10 +174,11 @@ bool listable_delimiters(std::string_view inside, bool replaced) {
     });
 }
 
-// A parse string the blank may stand for while the text is trimmed (trims_by_swap): no blank, no
-// quote, and none found across the end of a run of it.
+// A parse string the blank may stand for while the text is trimmed (trims_by_swap): no blank, and
+// none found across the end of a run of it. A quote is a character as any other there: the swap
+// writes the parse string as the dialect's literal.
 bool swappable(std::string_view inside) {
-    return !inside.empty() && inside.find_first_of(" '\"") == std::string_view::npos && !bordered(inside);
+    return !inside.empty() && inside.find(' ') == std::string_view::npos && !bordered(inside);
 }
 
 // The text with each delimiter replaced by the mark, for a dialect that marks them (delimiters_replaced).
