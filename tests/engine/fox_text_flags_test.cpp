@@ -1,4 +1,5 @@
-// FoxPro's text functions with flags, checked on PostgreSQL, the server that has their forms:
+// FoxPro's text functions with flags, checked on PostgreSQL, the server that has their forms (and,
+// for the replacement in the case of the text found, on MariaDB too):
 // STRTRAN with nFlags 1 finds the searched text blind to case, and takes it for text, not for a
 // pattern (its punctuation, the replacement's backslashes and '&' stand for themselves).
 #include "servers.h"
@@ -34,10 +35,29 @@ constexpr engine::Case cases[] = {
      "c|c caB|cc caBaB|ccc caBaBaB|cccc"},
 };
 
+// nFlags 2: the replacement takes the case of the text found, which, found in its own case, is the
+// searched literal's: all small letters give a replacement in small letters, all capitals one in
+// capitals, a small letter first and a capital after it the replacement as written
+constexpr engine::Case case_followed[] = {
+    {"STRTRAN(ALLTRIM(c), 'an', 'Xy', 1, -1, 2) + '|'", "| Bxyxya| NULL a_B%b.A|"},
+    {"STRTRAN(UPPER(ALLTRIM(c)), 'B%B', 'xY', -1, 1, 2) + STRTRAN(UPPER(ALLTRIM(c)), 'AN', 'Xy', 2, 1, 2) + '|'",
+     "| BANANABANXYA| NULL A_XY.AA_B%B.A|"},
+    {"STRTRAN(ALLTRIM(c), 'a_B', 'Q q', 1, 1, 2) + '|'", "| Banana| NULL Q q%b.A|"},
+};
+
 using PostgresTextFlags = engine::OverTables<engine::OnPostgres, tables>;
+using MariaDbTextFlags = engine::OverTables<engine::OnMariaDb, tables>;
 
 TEST_F(PostgresTextFlags, StrtranBlindToCaseGivesFoxProsText) {
     engine::expect_cases<engine::OnPostgres>(db, cases, "SELECT ", " AS v FROM ft ORDER BY k");
+}
+
+TEST_F(PostgresTextFlags, StrtranFollowingTheFoundCaseGivesFoxProsText) {
+    engine::expect_cases<engine::OnPostgres>(db, case_followed, "SELECT ", " AS v FROM ft ORDER BY k");
+}
+
+TEST_F(MariaDbTextFlags, StrtranFollowingTheFoundCaseGivesFoxProsText) {
+    engine::expect_cases<engine::OnMariaDb>(db, case_followed, "SELECT ", " AS v FROM ft ORDER BY k");
 }
 
 }  // namespace

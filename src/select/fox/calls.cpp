@@ -946,6 +946,56 @@ std::string_view flags_without_letters(const Construct &row, std::string_view sr
     return {&digit, 1};
 }
 
+// STRTRAN's nFlags 2 (b in the case of the text found) where a is a literal found in its own case:
+// the text found is a itself, so b's case is known before the server runs. a of ASCII letters all in
+// lower case gives b in lower case; all in upper case (two or more, which no proper case is) b in
+// upper case; a first letter in lower case with another in upper case (no case FoxPro follows) b as
+// written. A single capital and a proper case stay as written.
+enum class FoundCase { unknown, lower, upper, kept };
+
+FoundCase strtran_found_case(std::string_view src, const lex::LiteralRules &rules, std::size_t open,
+                             std::size_t close) {
+    std::string_view texts[6];
+    std::size_t count = 0;
+    for_each_argument(src, open, close, rules, [&](std::size_t from, std::size_t to) {
+        if (count < 6) texts[count] = trimmed(src.substr(from, to - from));
+        ++count;
+    });
+    std::string_view a;
+    if (count != 6 || texts[5] != "2" || !literal_inside(texts[1], a)) return FoundCase::unknown;
+    std::size_t lower = 0, upper = 0;
+    bool first_lower = false;
+    for (const char c : a) {
+        if (static_cast<unsigned char>(c) >= 0x80) return FoundCase::unknown;
+        const bool small = c >= 'a' && c <= 'z', capital = c >= 'A' && c <= 'Z';
+        if (small && lower == 0 && upper == 0) first_lower = true;
+        lower += small ? 1 : 0;
+        upper += capital ? 1 : 0;
+    }
+    if (lower > 0 && upper == 0) return FoundCase::lower;
+    if (upper > 1 && lower == 0) return FoundCase::upper;
+    return first_lower && upper > 0 ? FoundCase::kept : FoundCase::unknown;
+}
+
+// b, a literal as FoxPro writes it ('', "" or []), as the quoted literal every dialect reads, with its
+// ASCII letters in the case chosen; false for a text of other characters than printable ASCII and
+// the tab, or with a backslash (an escape on MySQL), which stays as written.
+bool cased_literal(std::string_view written, FoundCase found, Text &out) {
+    std::string_view inside;
+    if (!literal_inside(written, inside)) return false;
+    out.push('\'');
+    for (const char c : inside) {
+        if ((c < ' ' && c != '\t') || c > '~' || c == '\\') return false;
+        char cased = c;
+        if (found == FoundCase::lower && c >= 'A' && c <= 'Z') cased = static_cast<char>(c - 'A' + 'a');
+        if (found == FoundCase::upper && c >= 'a' && c <= 'z') cased = static_cast<char>(c - 'a' + 'A');
+        out.push(cased);
+        if (c == '\'') out.push('\'');
+    }
+    out.push('\'');
+    return true;
+}
+
 }  // namespace
 
 // f(x, n): the form of the number n is written as, else the row's own form of any n, if it has one;
@@ -957,11 +1007,20 @@ bool Scan::numbered(const Construct &row, std::size_t open, std::size_t close, T
     std::size_t length = 0, index = 0;
     bool fits = true;
     char digit = 0;
+    const FoundCase found = row.id == "fn.strtran_occurrences" ? strtran_found_case(src_, pass_.rules, open, close)
+                                                                : FoundCase::unknown;
     for_each_argument(src_, open, close, pass_.rules, [&](std::size_t from, std::size_t to) {
-        convert_into(args, from, to, false);  // the numbers too, for the row's own form
+        if (index == 2 && (found == FoundCase::lower || found == FoundCase::upper)) {
+            Text cased;
+            fits = fits && cased_literal(trimmed(src_.substr(from, to - from)), found, cased);
+            args.add(cased.view());
+        } else {
+            convert_into(args, from, to, false);  // the numbers too, for the row's own form
+        }
         if (index++ < row.values) return;
         std::string_view number = trimmed(src_.substr(from, to - from));
         number = flags_without_letters(row, src_, pass_.rules, open, close, index, number, digit);
+        if (found != FoundCase::unknown && index == 6) number = "0";  // b's case settled above
         fits = fits && length + number.size() + 1 <= numbers.size();
         if (!fits) return;
         if (index > row.values + 1u) numbers[length++] = ',';
