@@ -31,6 +31,13 @@ inline constexpr std::string_view mysql_more_quoted = ",BY,";
 inline constexpr std::string_view access_more_quoted = "";
 inline constexpr std::string_view pgsql_more_quoted = ",BETWEEN,BY,CONVERT,CURSOR,ESCAPE,EXISTS,TOP,";
 
+// The words each dialect reads as values where they stand bare (none beyond its literals for the
+// others: SQL Server, MySQL and Access quote theirs as reserved words). A FoxPro name spelled so (its
+// own literals are .T. and .F., its dates DATE() and DATETIME()) is written as the quoted name.
+// Entries are enclosed in commas.
+inline constexpr std::string_view pgsql_value_words =
+    ",TRUE,FALSE,CURRENT_DATE,CURRENT_TIME,CURRENT_TIMESTAMP,LOCALTIME,LOCALTIMESTAMP,";
+
 // True when the word (upper case, bare or already enclosed in commas) is an entry of the list.
 bool keyword_in_list(KeywordList list, std::string_view word);
 

@@ -31,6 +31,8 @@ enum class Row : std::uint8_t {
     is_null,        // IS [NOT] NULL
     null_literal,   // NULL
     value_word,     // a key word the target reads as a value (TRUE, CURRENT_DATE): kept, never quoted
+                    // (under FoxPro syntax one in small letters, as the FoxPro pass writes the user's
+                    // names so spelled, is quoted)
     own_value,      // a reserved word the target reads as a value of its own (Oracle's SYSDATE, ROWNUM):
                     // kept in plain SQL, which means the target's; under FoxPro syntax a name, quoted
     reserved,       // any word of the dialect's reserved list

@@ -3,6 +3,7 @@
 // FALSE stay values, and a bare logical operand is a condition by itself (a BOOLEAN column of the
 // structure conversion), so it gets no "=1".
 // A "\0" in an inserted fragment marks the next word as a type word that is written as it stands.
+#include "lex/keywords.h"
 #include "select/rows.h"
 
 namespace tarnvel::select {
@@ -48,9 +49,9 @@ constexpr FunctionRow year{"YEAR", "COALESCE", Edit::around,
                            {"CAST(EXTRACT(YEAR FROM CAST(%* \0AS \0DATE)) \0AS \0INTEGER),0"sv}, 4, 62,
                            "Insufficient memory for a date part", true};
 
-// The key words PostgreSQL reads as values: kept as they stand, never quoted as names.
-constexpr ChainRow values{Row::value_word,
-                          "TRUE,FALSE,CURRENT_DATE,CURRENT_TIME,CURRENT_TIMESTAMP,LOCALTIME,LOCALTIMESTAMP"};
+// The key words PostgreSQL reads as values: kept as they stand in plain SQL (in FoxPro syntax a
+// bare one the user wrote is a name).
+constexpr ChainRow values{Row::value_word, lex::pgsql_value_words.substr(1, lex::pgsql_value_words.size() - 2)};
 
 // The key words that are no reserved words (those are quoted) but that a column label takes only
 // after AS.

@@ -222,15 +222,19 @@ struct Pass {
         return false;
     }
 
+    // The word is enclosed in identifier quotes ([KEY], "USER", `KEY`).
+    bool quoted_word(std::string_view item, std::size_t start, std::size_t end) const {
+        if (start == 0 || end >= item.size()) return false;
+        const char open = item[start - 1], close = item[end];
+        return (open == dialect.quote_open && close == dialect.quote_close) || (open == '"' && close == '"') ||
+               (open == '`' && close == '`');
+    }
+
     // A reserved word that the converter left as a name: enclosed in identifier quotes ([KEY],
     // "USER", `KEY`), or bare and alone in the item (KEY where the target does not reserve it),
     // unless it is one of the words that give a value by themselves (NULL, CURRENT_DATE).
     bool reserved_name(std::string_view item, std::size_t start, std::size_t end) const {
-        if (start > 0 && end < item.size()) {
-            const char open = item[start - 1], close = item[end];
-            return (open == dialect.quote_open && close == dialect.quote_close) || (open == '"' && close == '"') ||
-                   (open == '`' && close == '`');
-        }
+        if (start > 0 && end < item.size()) return quoted_word(item, start, end);
         if (start != 0 || end != item.size()) return false;
         static constexpr std::string_view values[] = {"NULL", "TRUE", "FALSE", "CURRENT_DATE", "CURRENT_TIME",
                                                       "CURRENT_TIMESTAMP", "CURRENT_USER", "SESSION_USER",
@@ -267,7 +271,8 @@ struct Pass {
             std::string_view word = item.substr(start, i - start);
             if (lex::followed_by_open_paren(item, static_cast<lex::Pos>(i))) continue;
             if (dialect.group_by_lexicon.find(word) && !reserved_name(item, start, i)) continue;
-            if (value_word(word)) continue;  // TRUE, CURRENT_DATE where the dialect reads them as values
+            // TRUE, CURRENT_DATE where the dialect reads them as values ("TRUE" names a column)
+            if (value_word(word) && !quoted_word(item, start, i)) continue;
             if (word.size() == 3 && start >= 11) {
                 std::string_view cast = item.substr(start - 11, 14);
                 if (cast == "CAST (0 AS BIT" || cast == "CAST (1 AS BIT") continue;

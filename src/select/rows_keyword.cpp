@@ -5,6 +5,7 @@
 #include "lex/cursor.h"
 #include "select/kind_table.h"
 
+#include <algorithm>
 
 namespace tarnvel::select {
 
@@ -207,7 +208,13 @@ struct Scanner::KeywordRows {
         return Verdict::keep;
     }
 
-    static Verdict value_word(Scanner &) { return Verdict::keep; }  // TRUE, CURRENT_DATE: never quoted
+    // TRUE, CURRENT_DATE: values. In FoxPro syntax the FoxPro pass wrote its own values in capitals
+    // and the user's bare word, a name there, in small letters: that one goes on to be quoted.
+    static Verdict value_word(Scanner &s) {
+        if (!s.session_.from_fox) return Verdict::keep;
+        const std::string_view written = s.work_.slice(s.word_start_, s.length_);
+        return std::ranges::any_of(written, [](char c) { return c >= 'A' && c <= 'Z'; }) ? Verdict::keep : Verdict::pass;
+    }
     static Verdict own_value(Scanner &s) { return s.session_.from_fox ? Verdict::pass : Verdict::keep; }
 
     // A reserved word is quoted as a name; as the type of CAST(x AS DATE) it is the type. FULL before

@@ -32,6 +32,9 @@ constexpr Shape shapes[] = {
     {"SELECT n @ FROM rw ORDER BY 1 DESC", "2 1", true},
     {"SELECT x.@ FROM (SELECT n AS @ FROM rw) x ORDER BY x.@", "1 2", true},
     {"SELECT MAX(rw.@) FROM rw", "b", false},
+    // the FoxPro pass rewrites these (== and .T., IIF): the word it meets is still the user's name
+    {"SELECT @ FROM rw WHERE @ == 'b' AND rw.n > 0 AND .T.", "b", true},
+    {"SELECT IIF(@ = 'a', n, 0) AS v FROM rw ORDER BY 1", "0 1", true},
 };
 
 // The words of FoxPro's SELECT syntax: FoxPro takes them after a name's dot only.
@@ -40,19 +43,17 @@ const std::vector<std::string> fox_syntax = {
     "GROUP", "HAVING", "IN", "INNER", "INTO", "IS", "JOIN", "LEFT", "LIKE", "NOT", "NULL", "ON", "OR",
     "ORDER", "OUTER", "RIGHT", "SELECT", "SOME", "TOP", "UNION", "WHERE"};
 
-// Words a server reads as its own expression or value wherever they stand bare, and which the
-// converters write themselves as such (CASE, PostgreSQL's TRUE and CURRENT_DATE): bare, a field so
-// named is left as written, so these are tried qualified only.
+// Words a server reads as its own expression wherever they stand bare, and which the converters
+// write themselves as such (CASE): bare, a field so named is left as written, so these are tried
+// qualified only. (PostgreSQL's values TRUE, CURRENT_DATE... are FoxPro names wherever the user
+// writes them: tried bare too.)
 struct BareGap {
     tarnvel::Target target;
     const char *word;
 };
 constexpr BareGap bare_gaps[] = {
-    {tarnvel::Target::mysql, "CASE"},          {tarnvel::Target::pgsql, "CASE"},
-    {tarnvel::Target::pgsql, "TRUE"},          {tarnvel::Target::pgsql, "FALSE"},
-    {tarnvel::Target::pgsql, "CURRENT_DATE"},  {tarnvel::Target::pgsql, "CURRENT_TIME"},
-    {tarnvel::Target::pgsql, "CURRENT_TIMESTAMP"}, {tarnvel::Target::pgsql, "LOCALTIME"},
-    {tarnvel::Target::pgsql, "LOCALTIMESTAMP"},
+    {tarnvel::Target::mysql, "CASE"},
+    {tarnvel::Target::pgsql, "CASE"},
 };
 
 bool bare_gap(tarnvel::Target target, const std::string &word) {

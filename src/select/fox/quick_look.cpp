@@ -251,7 +251,8 @@ public:
         if ((aggregated_ || names_compared()) && may_show_dates() && pass_.shows_dates()) {
             return true;  // d1 < d2, MIN(d), COUNT(d): shown dates
         }
-        return sum_beside_ && date_clue(text_);  // d + 30 where the statement may show d to be a date
+        if (sum_beside_ && date_clue(text_)) return true;  // d + 30 where the statement may show d to be a date
+        return holds_value_word(pass_, text_);  // SELECT true FROM t: a name, quoted
     }
 
 private:

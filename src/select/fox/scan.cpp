@@ -178,6 +178,7 @@ void Scan::word() {
             look = (group_start || (w1 < end_ && src_[w1] == '.')) && (known || group_start);
         }
         begin_token(w0);
+        value_word_name(word, w0, w1);
         prev_ = Prev::operand;
         pos_ = look ? lone_logical(w1, group_start, known) : w1;
         return;
@@ -190,6 +191,49 @@ void Scan::word() {
     if (kw == Kw::callable && word.size() == 4) like_trimmed(w0, w1);  // x LIKE 'A_00'
     pos_ = w1;
     keyword(kw, word, after);
+}
+
+namespace {
+
+// Whether the row lists the word (in any letter case).
+bool listed_value_word(const ValueWords &row, std::string_view word) {
+    if (word.size() + 2 > longest_value_word) return false;
+    std::array<char, longest_value_word> entry{};
+    entry[0] = ',';
+    std::ranges::transform(word, entry.begin() + 1, upper);
+    entry[word.size() + 1] = ',';
+    return row.words.find(std::string_view(entry.data(), word.size() + 2)) != std::string_view::npos;
+}
+
+}  // namespace
+
+bool value_word_in(const ValueWords &row, const lex::LiteralRules &rules, std::string_view text) {
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        if (!name_start(text[i])) {
+            const std::size_t end = literal_end(text, i, n, rules);
+            i = end == i ? i + 1 : end;
+            continue;
+        }
+        std::size_t w1 = i + 1;
+        while (w1 < n && name_char(text[w1])) ++w1;
+        if (listed_value_word(row, text.substr(i, w1 - i))) return true;
+        i = w1;
+    }
+    return false;
+}
+
+// In FoxPro a bare word is a name (TRUE, CURRENT_DATE) where the dialect reads it as a value. The
+// values this pass writes itself (.T. as TRUE, DATE() as CURRENT_DATE) are in capitals; the user's
+// word is written in small letters, which the clauses read as the name (quoted as the field list
+// quotes it: rows_keyword.cpp). Not in INTO, which names no column.
+void Scan::value_word_name(std::string_view word, std::size_t w0, std::size_t w1) {
+    const ValueWords *row = value_words_of(pass_.column);
+    if (row == nullptr || top().clause == Clause::into || !listed_value_word(*row, word)) return;
+    if (std::ranges::none_of(word, [](char c) { return c >= 'A' && c <= 'Z'; })) return;  // as it stands
+    std::array<char, longest_value_word> name{};
+    std::ranges::transform(word, name.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    out_.replace(w0, w1, std::string_view(name.data(), word.size()));
 }
 
 // A name that stands alone where a condition stands is a logical field, compared with true where the

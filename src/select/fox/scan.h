@@ -5,6 +5,7 @@
 #pragma once
 
 #include "host/text.h"
+#include "lex/keywords.h"
 #include "lex/scan.h"
 #include "select/fox/forms.h"
 #include "select/fox/map.h"
@@ -411,6 +412,31 @@ struct Pass {
 };
 
 bool worth_a_pass(const Pass &pass, std::string_view text);
+
+// The words a dialect reads as values where they stand bare (lex/keywords.h, enclosed in commas);
+// a dialect without a row has none beyond those its reserved words quote.
+struct ValueWords {
+    Column column;
+    std::string_view words;
+};
+inline constexpr ValueWords value_word_rows[] = {
+    {Column::pgsql, lex::pgsql_value_words},
+};
+inline constexpr std::size_t longest_value_word = 24;  // with two commas; longer words are none of them
+
+inline const ValueWords *value_words_of(Column column) {
+    const auto *row = std::ranges::find(value_word_rows, column, &ValueWords::column);
+    return row == std::end(value_word_rows) ? nullptr : row;
+}
+bool value_word_in(const ValueWords &row, const lex::LiteralRules &rules, std::string_view text);
+// A word the dialect reads as a value (PostgreSQL's TRUE) stands in the text outside its literals:
+// a FoxPro name, which the scan writes in small letters (Scan::value_word_name), so the text is
+// worth a pass.
+inline bool holds_value_word(const Pass &pass, std::string_view text) {
+    const ValueWords *row = value_words_of(pass.column);
+    return row != nullptr && value_word_in(*row, pass.rules, text);
+}
+
 // A "+" or "-" at 'at' with a bare name before it (d + 30) or a name or parameter after it (30 - d);
 // one anywhere in the text; a date literal, a call of a function that gives or reads a date or a
 // datetime, or a parameter FoxPro's naming makes one (shown_dates.cpp).
@@ -595,6 +621,7 @@ private:
     void word();
     bool joined_name(std::string_view word, Kw kw, std::size_t w1);
     std::size_t lone_logical(std::size_t w1, bool group_start, bool known);
+    void value_word_name(std::string_view word, std::size_t w0, std::size_t w1);
     bool ends_condition(std::string_view word, std::size_t after) const;
     void call_word(std::string_view word, std::size_t open);
     void keyword(Kw kw, std::string_view word, std::size_t after);
