@@ -171,7 +171,7 @@ def all_errors(target, texts, cache):
     return [answers[k] for k in keys], answers
 
 
-def target_outputs(target, validity, corpus, every=1):
+def target_outputs(target, validity, corpus, every=1, offset=0):
     command = [validity, '--no-server', '--quiet', '--only', 'selects', '--json', '-']
     if corpus:
         command += ['--corpus', corpus]
@@ -182,7 +182,7 @@ def target_outputs(target, validity, corpus, every=1):
     entries = json.loads(run.stdout[start:])
     selects = [e for e in entries if e['source'] == 'selects']
     where = f"{os.path.basename(os.path.normpath(corpus))}/" if corpus else ''
-    return [(where + e['origin'], e['targets'][target.name]['output']) for e in selects[::every]]
+    return [(where + e['origin'], e['targets'][target.name]['output']) for e in selects[offset::every]]
 
 
 def read_floor(target, path):
@@ -210,6 +210,7 @@ def main(target_name, doc):
     parser.add_argument('--corpus', action='append', default=[])
     parser.add_argument('--probe-sets', action='store_true')
     parser.add_argument('--every', type=int, default=1)
+    parser.add_argument('--offset', type=int, default=0)
     parser.add_argument('--floors')
     parser.add_argument('--raise-floors', action='store_true')
     parser.add_argument('--cache')
@@ -222,11 +223,14 @@ def main(target_name, doc):
         args.corpus += sorted(glob.glob(os.path.join(ROOT, 'tests/validity/probes*/')))
     if args.every < 1:
         parser.error('--every takes a count of 1 or more')
+    if not 0 <= args.offset < args.every:
+        parser.error('--offset takes a count from 0 to one below --every')
     floors = args.floors or (None if args.corpus else os.path.join(ROOT, f'scripts/{target.script}-floors'))
     if not os.path.exists(args.validity):
         subprocess.run(['cmake', '--build', '--preset', 'default', '--target', 'tarnvel_validity'], cwd=ROOT, check=True,
                        stdout=subprocess.DEVNULL)
-    outputs = [o for corpus in (args.corpus or [None]) for o in target_outputs(target, args.validity, corpus, args.every)]
+    outputs = [o for corpus in (args.corpus or [None]) for o in target_outputs(target, args.validity, corpus, args.every,
+                                                                                   args.offset)]
     errors, answers = all_errors(target, [text for _, text in outputs], args.cache)
     if args.save_cache:
         write_cache(target, args.cache, answers)
