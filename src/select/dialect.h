@@ -116,6 +116,8 @@ struct DateForm {
     std::string_view empty;        // the whole literal for the empty date
     int first = 0;                 // yyyymmdd of the first date the target's type holds (0: no limit);
                                    // an earlier date is written as the empty date
+    std::string_view typed_empty{};  // the empty date where a bare 'empty' would have no type (an
+                                     // aggregate's argument, a CASE branch, a UNION item, x + n); empty: 'empty'
 };
 
 // The query hint FROM FORCE sets: written after the statement as " OPTION (hint)", or added to the

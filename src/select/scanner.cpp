@@ -391,7 +391,12 @@ bool Scanner::step_date(char c) {
     std::string text;
     if (dialect_.empty_date_null && compared_literal(literal) && empty_date_rewritten(literal, text)) return true;
     if (text.empty()) text = date_literal_text(literal, dialect_.date, dialect_.datetime);
-    if (dialect_.empty_date_null && text == "NULL") compare_with_null();
+    if (dialect_.empty_date_null && text == "NULL" && !compare_with_null() && literal.kind == DateLiteral::empty) {
+        // not d = {} (IS NULL): where it stands a bare NULL may take no type or the wrong one
+        // (a datetime in a sum keeps it: the server adds no number to a timestamp)
+        const std::string_view typed = (literal.clock ? dialect_.datetime : dialect_.date).typed_empty;
+        if (!typed.empty() && !(literal.clock && in_sum(literal))) text = typed;
+    }
     // FoxPro ends a word at the brace (SELECT{}, {}AND); the literal written keeps the words apart.
     const auto word = [this](char x) { return lex::is_word_char(session_.letters, x); };
     const std::size_t after = pos_ + literal.length;
@@ -438,6 +443,16 @@ bool Scanner::compared_literal(const DateLiteral &literal) const {
            (c & ~0x20) == 'I';
 }
 
+// The literal at the scan is added to or taken from, or what it is added to: {:} + 5, n + {:}.
+bool Scanner::in_sum(const DateLiteral &literal) {
+    std::size_t at = pos_ + literal.length;
+    while (at < work_.length() && lex::is_blank(work_.at(at))) ++at;
+    if (at < work_.length() && (work_.at(at) == '+' || work_.at(at) == '-')) return true;
+    const Text *sink = clauses_.current_sink();
+    const std::string_view written = sink == nullptr ? std::string_view{} : lex::trimmed(sink->view());
+    return !written.empty() && (written.back() == '+' || written.back() == '-');
+}
+
 // The clause written so far ends with an operator (d = {}, x + {}): the literal at the scan is its operand.
 bool Scanner::operand_of_operator() {
     const Text *sink = clauses_.current_sink();
@@ -448,13 +463,13 @@ bool Scanner::operand_of_operator() {
 
 // The empty date is NULL in the target: "= NULL" or "<= NULL" written before it becomes "IS NULL", and
 // "<>", "!=" or ">" "IS NOT", so that d = {} and d <= {} find the empty dates as in FoxPro and d > {}
-// the others.
-void Scanner::compare_with_null() {
+// the others. False where no comparison's operator stands before it.
+bool Scanner::compare_with_null() {
     Text *sink = clauses_.current_sink();
-    if (!sink) return;
+    if (!sink) return false;
     std::size_t end = sink->size();
     while (end > 0 && lex::is_blank((*sink)[end - 1])) --end;
-    if (end == 0) return;
+    if (end == 0) return false;
     const char last = (*sink)[end - 1];
     const char before = end > 1 ? (*sink)[end - 2] : '\0';
     std::string_view test;
@@ -463,13 +478,14 @@ void Scanner::compare_with_null() {
     else if (last == '=' && before == '<') test = "IS", length = 2;  // d <= {} holds for the empty date only
     else if ((last == '>' && before == '<') || (last == '=' && before == '!')) test = "IS NOT", length = 2;
     else if (last == '>') test = "IS NOT", length = 1;
-    if (test.empty()) return;
+    if (test.empty()) return std::string_view("=<>#").find(last) != std::string_view::npos;  // d < {}: as written
     const bool blank_before = end - length > 0 && lex::is_blank((*sink)[end - length - 1]);
     const bool blank_after = end < sink->size();
     std::string written = blank_before ? "" : " ";
     written.append(test);
     if (!blank_after) written.push_back(' ');
     sink->replace(end - length, length, written);
+    return true;
 }
 
 // Removes every blank and tab after the blank at the position, so that one blank remains.

@@ -65,7 +65,8 @@ private:
     bool compared_literal(const DateLiteral &literal) const;
     bool empty_date_rewritten(DateLiteral &literal, std::string &text);
     bool operand_of_operator();
-    void compare_with_null();
+    bool compare_with_null();
+    bool in_sum(const DateLiteral &literal);
     void collapse_blanks();
     void host_variable();
     bool table_name_here() const;

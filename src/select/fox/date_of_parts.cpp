@@ -5,6 +5,7 @@
 // SQL Server's 1900-01-01 keeps in range; a day of 1 to 28 fits every month. Only the checks a part can fail are written.
 #include "select/fox/scan.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarnvel::select::fox {
@@ -30,9 +31,11 @@ struct PartChecks {
 
 constexpr std::array<PartChecks, column_count> checks = [] {
     std::array<PartChecks, column_count> c{};
-    c[sqlserver] = {{"{1} NOT BETWEEN 1 AND 9999", "{2} NOT BETWEEN 1 AND 12", "{3} NOT BETWEEN 1 AND 31"},
-                    "{3} > DAY(EOMONTH(DATEFROMPARTS({1}, {2}, 1)))", "CAST('' AS DATE)", "CAST('' AS DATE)", 1,
-                    false, false};
+    // SQL Server's dates are DATETIME (1753 to 9999), as the structure conversion makes them: a DATE
+    // would refuse the days added to or taken from it (date - int is an operand type clash)
+    c[sqlserver] = {{"{1} NOT BETWEEN 1753 AND 9999", "{2} NOT BETWEEN 1 AND 12", "{3} NOT BETWEEN 1 AND 31"},
+                    "{3} > DAY(EOMONTH(DATEFROMPARTS({1}, {2}, 1)))", "CAST('' AS DATETIME)", "CAST('' AS DATETIME)",
+                    1753, false, false};
     c[oracle] = {{"{1} NOT BETWEEN 1 AND 9999", "{2} NOT BETWEEN 1 AND 12", "{3} NOT BETWEEN 1 AND 31"},
                  "{3} > EXTRACT(DAY FROM LAST_DAY(TO_DATE({1} || '-' || {2} || '-1', 'YYYY-MM-DD')))", "NULL",
                  "CAST(NULL AS DATE)", 1, true, false};
@@ -67,6 +70,8 @@ struct PartOf {
 // The year of a date lies within the dialect's own dates, which begin at the year 100 or earlier.
 constexpr PartOf parts_of_dates[] = {{"YEAR", 100, 9999}, {"MONTH", 1, 12}, {"DAY", 1, 31}};
 
+constexpr bool i_year(const PartOf &p) { return &p == &parts_of_dates[0]; }
+
 constexpr long part_limits[3][2] = {{1, 9999}, {1, 12}, {1, 31}};
 
 constexpr bool leap(long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -93,7 +98,9 @@ DatePart Scan::date_part(std::size_t from, std::size_t to) const {
     for (const PartOf &p : parts_of_dates) {
         const std::size_t open = skip_blanks(from + p.word.size());
         if (!word_at(src_, from, to, p.word) || open >= to || src_[open] != '(') continue;
-        if (call_extent(open).close == to - 1) return {DatePart::Known::bounded, p.low, p.high, true};
+        if (call_extent(open).close != to - 1) continue;
+        const long low = i_year(p) ? std::max(p.low, checks[pass_.column].first_year) : p.low;  // the dialect's dates
+        return {DatePart::Known::bounded, low, p.high, true};
     }
     return {};
 }

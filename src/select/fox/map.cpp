@@ -1388,7 +1388,7 @@ constexpr Construct rows[] = {
      .words = "DATE",
      .min_args = 3,
      .max_args = 3,
-     .target = {"DATEFROMPARTS({1}, {2}, {3})", "TO_DATE({1} || '-' || {2} || '-' || {3}, 'YYYY-MM-DD')",
+     .target = {"DATETIMEFROMPARTS({1}, {2}, {3}, 0, 0, 0, 0)", "TO_DATE({1} || '-' || {2} || '-' || {3}, 'YYYY-MM-DD')",
                 "STR_TO_DATE(CONCAT({1}, '-', {2}, '-', {3}), '%Y-%m-%d')", "DATESERIAL({1}, {2}, {3})",
                 "MAKE_DATE({1}, {2}, {3})"},
      .note = "DATE() without arguments is the dialects' own row. A year outside 1 to 9999 (100 to 9999 on "
@@ -1403,7 +1403,10 @@ constexpr Construct rows[] = {
              "day written out in range needs no test of its range, a day of 1 to 28 none of the month's last "
              "day, and YEAR(x), MONTH(x), DAY(x) need no test where the parts of the dialect's empty date are "
              "in range (SQL Server's 1900-01-01): DATE(YEAR(d), MONTH(d), 1) is the call alone there. Access's "
-             "empty date is NULL, whose parts DATESERIAL refuses: they are tested, as the 0 of the others."},
+             "empty date is NULL, whose parts DATESERIAL refuses: they are tested, as the 0 of the others. "
+             "SQL Server's date is a DATETIME, as the structure conversion makes it, so that days added to it "
+             "or taken from it (DATE(y, m, 1) - m.n, a DATE less a sum) are arithmetic the server takes, where a "
+             "DATE refuses an int; a year before 1753, which DATETIME does not hold, gives the empty date."},
     {.id = "fn.int",
      .fox = "INT(n)",
      .example = "INT(n)",

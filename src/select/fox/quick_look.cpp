@@ -310,7 +310,7 @@ private:
         return false;
     }
 
-    // A name, not called, follows the comparison operator at 'i', and a name that is no parameter
+    // A name, not called (but for a call that gives a date, d > TTOD(t)), follows the comparison operator at 'i', and a name that is no parameter
     // stands before it, where the dialect writes two dates compared in a way of its own
     // (shown_date_compare.cpp).
     bool name_compared_at(std::size_t i) const {
@@ -319,8 +319,9 @@ private:
         while (at < n_ && (text_[at] == '=' || text_[at] == '>')) ++at;
         at = blanks_after(text_, at);
         if (at >= n_ || !name_start(text_[at])) return false;
-        at = blanks_after(text_, name_chain_end(text_, at, n_));
-        if (at < n_ && text_[at] == '(') return false;
+        const std::size_t name = at, name_end = name_chain_end(text_, at, n_);
+        at = blanks_after(text_, name_end);
+        if (at < n_ && text_[at] == '(' && !compared_date_call_word(text_.substr(name, name_end - name))) return false;
         std::size_t from = blanks_before(text_, i);
         while (from > 0 && text_[from - 1] == '<') --from;
         from = blanks_before(text_, from);

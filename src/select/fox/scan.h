@@ -187,6 +187,8 @@ bool outer_join(std::string_view text);
 // MIN, COUNT, CNT, NVL or ISNULL: a call that passes the server's NULL by or takes it for a missing
 // value, where FoxPro's empty date is a value (shown_date_calls.cpp).
 bool shown_date_call_word(std::string_view word);
+// TTOD, GOMONTH, CTOD, DATE, DTOT, CTOT: a call that gives a date or datetime, empty where its argument is.
+bool compared_date_call_word(std::string_view word);
 
 // The word names a FoxPro function that gives a date (1: CTOD, GOMONTH, DATE, TTOD) or a datetime
 // (2: CTOT, DTOT, DATETIME); 0 for any other word (calls.cpp).
@@ -650,6 +652,7 @@ private:
     bool empty_date_below(std::size_t length);
     bool shown_dates_compared(std::size_t length, std::size_t right);
     std::string_view date_call_operand();
+    std::size_t date_call_end(std::size_t at, int &kind) const;
     std::size_t days_after(std::size_t end) const;
     void note_date_call(std::string_view name, std::size_t w0, std::size_t open);
     bool shown_date_call(std::string_view word, std::size_t open);
@@ -874,6 +877,7 @@ private:
     } variable_;
     struct {
         std::size_t out = 0, end = 0;  // the last call that gives a date: its output offset, one past its ")"
+        int kind = 1;                  // 1 a date, 2 a datetime
     } date_call_;
 };
 

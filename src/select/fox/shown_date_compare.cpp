@@ -42,22 +42,58 @@ const Construct &row_of(Relation relation) {
     }
 }
 
-// Calls that give a date, empty where their argument is: TTOD(t), GOMONTH(d, n), CTOD(s), DATE(y, m, d).
-constexpr std::string_view date_calls[] = {"TTOD", "GOMONTH", "CTOD", "DATE"};
+// Calls that give a date (1) or a datetime (2), empty where their argument is: TTOD(t), GOMONTH(d, n),
+// CTOD(s), DATE(y, m, d); DTOT(d), CTOT(s).
+struct DateCall {
+    std::string_view name;
+    int kind;
+};
+constexpr DateCall date_calls[] = {{"TTOD", 1}, {"GOMONTH", 1}, {"CTOD", 1}, {"DATE", 1}, {"DTOT", 2}, {"CTOT", 2}};
+
+const DateCall *date_call_named(std::string_view name) {
+    for (const DateCall &call : date_calls) {
+        if (same_word(name, call.name)) return &call;
+    }
+    return nullptr;
+}
+
+// The call on the right as written out: not a literal (CTOD('01/31/2020') has the literal's own rows)
+// nor one of a parameter (CTOD(m.cFrom)), whose written form the server types by its own reading.
+bool compared_call(std::string_view written) {
+    return !written.empty() && written[0] != '{' && written.find('?') == std::string_view::npos;
+}
 
 }  // namespace
+
+bool compared_date_call_word(std::string_view word) { return date_call_named(word) != nullptr; }
 
 // At a call's name: a call that gives a date is noted, so that a comparison after it can find it the
 // operand it compares (DATE() is today, which is never empty, and is read before this).
 void Scan::note_date_call(std::string_view name, std::size_t w0, std::size_t open) {
     if (name.size() < 4 || name.size() > 7 || named().op_shown_dates_equal.target[pass_.column].empty()) return;
-    for (const std::string_view call : date_calls) {
-        if (!same_word(name, call)) continue;
-        const std::size_t close = call_extent(open).close;
-        if (close == none || trimmed(src_.substr(open + 1, close - open - 1)).empty()) return;
-        date_call_ = {out_.offset(w0), close + 1};
-        return;
-    }
+    const DateCall *call = date_call_named(name);
+    if (call == nullptr) return;
+    const std::size_t close = call_extent(open).close;
+    if (close == none || trimmed(src_.substr(open + 1, close - open - 1)).empty()) return;
+    date_call_ = {out_.offset(w0), close + 1, call->kind};
+}
+
+// One past such a call that begins at 'at' (order_date > TTOD(shipped)), its kind to 'kind'; 'none'
+// where none does.
+std::size_t Scan::date_call_end(std::size_t at, int &kind) const {
+    std::size_t w1 = at;
+    while (w1 < end_ && name_char(src_[w1])) ++w1;
+    const std::size_t open = skip_blanks(w1);
+    if (open >= end_ || src_[open] != '(') return none;
+    const std::string_view name = src_.substr(at, w1 - at);
+    const DateCall *call = date_call_named(name);
+    if (call == nullptr) return none;
+    const std::size_t close = call_extent(open).close;
+    if (close == none) return none;
+    const std::string_view inside = src_.substr(open + 1, close - open - 1);
+    if (inside.find_first_not_of("0123456789, ") == std::string_view::npos) return none;  // DATE(1000, 1, 1): judged
+    kind = call->kind;
+    return close + 1;
 }
 
 // One past a count of days written out added to or taken from the name that ends at 'end' (d2 + 1:
@@ -113,21 +149,25 @@ bool Scan::shown_dates_compared(std::size_t length, std::size_t right) {
     if (op == nullptr) return false;
     const std::string_view form = row_of(op->relation).target[pass_.column];
     const std::size_t name_end = name_chain_end(src_, right, end_);
-    if (form.empty() || name_end == right || !field_name(right, name_end)) return false;
-    const std::size_t after = days_after(name_end);
+    int call_kind = 0;
+    const std::size_t call_end = date_call_end(right, call_kind);  // order_date > TTOD(shipped): the call on the right
+    const bool right_call = call_end != none && today_sum_end(right) == std::string_view::npos;  // DATE(2000, 1, 1): a literal's rows
+    if (form.empty() || (!right_call && (name_end == right || !field_name(right, name_end)))) return false;
+    const std::size_t after = right_call ? call_end : days_after(name_end);
     if (operator_follows(after) || (after < end_ && (name_char(src_[after]) || src_[after] == '.'))) return false;
-    if (const std::size_t next = skip_blanks(after); next < end_ && src_[next] == '(') return false;  // DATE ()
+    if (const std::size_t next = skip_blanks(after); !right_call && next < end_ && src_[next] == '(') return false;  // DATE ()
     std::string_view name = name_with_days();  // d1, or d1 + 30, whose empty date stays empty
     const bool call = name.empty();  // TTOD(stamp) < since: a call that gives a date, empty where its argument is
-    if (call) name = date_call_operand();
+    if (call) name = right_call ? std::string_view{} : date_call_operand();
     if (name.empty() || name[0] == '?' || (name.size() > 2 && upper(name[0]) == 'M' && name[1] == '.')) return false;
-    const int kind = pass_.shown_date(src_.substr(right, name_end - right));
-    const int left = call ? 1 : pass_.shown_date(name.substr(0, name_chain_end(name, 0, name.size())));
+    const int kind = right_call ? call_kind : pass_.shown_date(src_.substr(right, name_end - right));
+    const int left = call ? date_call_.kind : pass_.shown_date(name.substr(0, name_chain_end(name, 0, name.size())));
     if (kind == 0 || left != kind || pass_.depth >= deepest_call || outer_join(pass_.statement)) return false;
     Args args;
     if (op->swapped) convert_into(args, right, after, false);
     args.add(name);
     if (!op->swapped) convert_into(args, right, after, false);
+    if (right_call && !compared_call(args[op->swapped ? 0 : 1])) return false;
     const std::size_t operand = top().operand;
     return comparison_filled(form, args, operand, after);
 }
