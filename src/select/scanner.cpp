@@ -393,9 +393,9 @@ bool Scanner::step_date(char c) {
     if (text.empty()) text = date_literal_text(literal, dialect_.date, dialect_.datetime);
     if (dialect_.empty_date_null && text == "NULL" && !compare_with_null() && literal.kind == DateLiteral::empty) {
         // not d = {} (IS NULL): where it stands a bare NULL may take no type or the wrong one
-        // (a datetime in a sum keeps it: the server adds no number to a timestamp)
+        // (in a sum it keeps it: the server adds no number but an integer to a date, none to a timestamp)
         const std::string_view typed = (literal.clock ? dialect_.datetime : dialect_.date).typed_empty;
-        if (!typed.empty() && !(literal.clock && in_sum(literal))) text = typed;
+        if (!typed.empty() && !in_sum(literal)) text = typed;
     }
     // FoxPro ends a word at the brace (SELECT{}, {}AND); the literal written keeps the words apart.
     const auto word = [this](char x) { return lex::is_word_char(session_.letters, x); };
