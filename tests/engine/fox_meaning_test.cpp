@@ -486,7 +486,6 @@ constexpr Case values[] = {
 constexpr Case pg_conditions[] = {
     {"INLIST(d, {^2020-02-29}, {})", "2"},         // the empty date is NULL, which IN finds not
     {"ISNULL(MAX(k, .NULL., 1)) AND ISNULL(MIN(1, 2, .NULL.))", ""},  // GREATEST and LEAST pass over NULL
-    {"DTOT(d) = t", "5"},            // and equals nothing (TTOD(t) = d is FoxPro's: d is shown to be a date)
     {"BETWEEN(d, {}, {^2000-01-01})", ""},  // NULL, the empty date, compares with nothing
     {"MIN(d, {^2000-01-01}) = {^2000-01-01}", "1 2 3 5"},  // LEAST passes over NULL
     {"EMPTY(.NULL.)", "1 2 3 4 5"},  // EMPTY takes NULL for the empty date

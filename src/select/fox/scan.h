@@ -187,7 +187,7 @@ bool outer_join(std::string_view text);
 // MIN, COUNT, CNT, NVL or ISNULL: a call that passes the server's NULL by or takes it for a missing
 // value, where FoxPro's empty date is a value (shown_date_calls.cpp).
 bool shown_date_call_word(std::string_view word);
-// TTOD, GOMONTH, CTOD, DATE, DTOT, CTOT: a call that gives a date or datetime, empty where its argument is.
+// TTOD, GOMONTH, CTOD, DATE, DTOT: a call that gives a date or datetime, empty where its argument is.
 bool compared_date_call_word(std::string_view word);
 
 // The word names a FoxPro function that gives a date (1: CTOD, GOMONTH, DATE, TTOD) or a datetime

@@ -43,12 +43,14 @@ const Construct &row_of(Relation relation) {
 }
 
 // Calls that give a date (1) or a datetime (2), empty where their argument is: TTOD(t), GOMONTH(d, n),
-// CTOD(s), DATE(y, m, d); DTOT(d), CTOT(s).
+// CTOD(s), DATE(y, m, d); DTOT(d). Not CTOT(s): the text of a datetime is often joined from parts
+// (DTOS(d) + ' ' + TTOC(t, 2)) of which the server's NULL makes the whole NULL where FoxPro's is a
+// datetime.
 struct DateCall {
     std::string_view name;
     int kind;
 };
-constexpr DateCall date_calls[] = {{"TTOD", 1}, {"GOMONTH", 1}, {"CTOD", 1}, {"DATE", 1}, {"DTOT", 2}, {"CTOT", 2}};
+constexpr DateCall date_calls[] = {{"TTOD", 1}, {"GOMONTH", 1}, {"CTOD", 1}, {"DATE", 1}, {"DTOT", 2}};
 
 const DateCall *date_call_named(std::string_view name) {
     for (const DateCall &call : date_calls) {
