@@ -117,7 +117,7 @@ struct DateForm {
     int first = 0;                 // yyyymmdd of the first date the target's type holds (0: no limit);
                                    // an earlier date is written as the empty date
     std::string_view typed_empty{};  // the empty date where a bare 'empty' would have no type (an
-                                     // aggregate's argument, a CASE branch, a UNION item, x + n); empty: 'empty'
+                                     // aggregate's argument, a CASE branch, a UNION item); empty: 'empty'
 };
 
 // The query hint FROM FORCE sets: written after the statement as " OPTION (hint)", or added to the
