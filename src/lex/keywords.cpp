@@ -6,6 +6,7 @@
 // built at compile time from the stored strings; every other word takes the substring search.
 #include "lex/keywords.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -265,6 +266,22 @@ std::string_view keyword_list_text(KeywordList list, int part) {
     case KeywordList::pgsql_clause: return pgsql_clause;
     }
     return {};
+}
+
+bool comma_list_has(std::string_view list, std::string_view word) {
+    if (word.empty()) return false;
+    const auto same = [](char a, char b) {
+        const auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+        return up(a) == up(b);
+    };
+    for (std::size_t at = list.find(','); at != std::string_view::npos && at + 1 < list.size();) {
+        const std::size_t end = list.find(',', at + 1);
+        if (end == std::string_view::npos) return false;
+        const std::string_view entry = list.substr(at + 1, end - at - 1);
+        if (entry.size() == word.size() && std::equal(entry.begin(), entry.end(), word.begin(), same)) return true;
+        at = end;
+    }
+    return false;
 }
 
 bool keyword_in_list(KeywordList list, std::string_view word) {

@@ -38,6 +38,10 @@ inline constexpr std::string_view pgsql_more_quoted = ",BETWEEN,BY,CONVERT,CURSO
 inline constexpr std::string_view pgsql_value_words =
     ",TRUE,FALSE,CURRENT_DATE,CURRENT_TIME,CURRENT_TIMESTAMP,LOCALTIME,LOCALTIMESTAMP,";
 
+// True when the word, in any ASCII letter case, is an entry of a list whose entries are enclosed in
+// commas (the further quoted words and the value words above).
+bool comma_list_has(std::string_view list, std::string_view word);
+
 // True when the word (upper case, bare or already enclosed in commas) is an entry of the list.
 bool keyword_in_list(KeywordList list, std::string_view word);
 

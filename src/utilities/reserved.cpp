@@ -150,12 +150,6 @@ bool stands_as_operator(const Scan &s, Span w, std::string_view upper_word) {
     return false;
 }
 
-bool further_word(std::string_view list, std::string_view word) {
-    for (std::size_t at = list.find(word); at != std::string_view::npos; at = list.find(word, at + 1))
-        if (at > 0 && list[at - 1] == ',' && at + word.size() < list.size() && list[at + word.size()] == ',') return true;
-    return false;
-}
-
 bool needs_quotes(const Scan &s, Span w) {
     auto length = static_cast<std::size_t>(w.end - w.begin);
     if (length > longest_keyword) return false;
@@ -164,7 +158,7 @@ bool needs_quotes(const Scan &s, Span w) {
     std::string_view word(upper.data(), length);
     if (stands_as_operator(s, w, word)) return false;
     return lex::keyword_in_list(s.dialect.reserved, word) || lex::keyword_in_list(s.dialect.clause, word) ||
-           (further_word(s.dialect.more, word) && !lex::followed_by_open_paren(s.bounded, w.end));
+           (lex::comma_list_has(s.dialect.more, word) && !lex::followed_by_open_paren(s.bounded, w.end));
 }
 
 // The output: the text copied up to each word that needs quotes, then the word in quotes.

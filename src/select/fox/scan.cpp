@@ -193,20 +193,6 @@ void Scan::word() {
     keyword(kw, word, after);
 }
 
-namespace {
-
-// Whether the row lists the word (in any letter case).
-bool listed_value_word(const ValueWords &row, std::string_view word) {
-    if (word.size() + 2 > longest_value_word) return false;
-    std::array<char, longest_value_word> entry{};
-    entry[0] = ',';
-    std::ranges::transform(word, entry.begin() + 1, upper);
-    entry[word.size() + 1] = ',';
-    return row.words.find(std::string_view(entry.data(), word.size() + 2)) != std::string_view::npos;
-}
-
-}  // namespace
-
 bool value_word_in(const ValueWords &row, const lex::LiteralRules &rules, std::string_view text) {
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
@@ -217,7 +203,7 @@ bool value_word_in(const ValueWords &row, const lex::LiteralRules &rules, std::s
         }
         std::size_t w1 = i + 1;
         while (w1 < n && name_char(text[w1])) ++w1;
-        if (listed_value_word(row, text.substr(i, w1 - i))) return true;
+        if (lex::comma_list_has(row.words, text.substr(i, w1 - i))) return true;
         i = w1;
     }
     return false;
@@ -229,7 +215,7 @@ bool value_word_in(const ValueWords &row, const lex::LiteralRules &rules, std::s
 // quotes it: rows_keyword.cpp). Not in INTO, which names no column.
 void Scan::value_word_name(std::string_view word, std::size_t w0, std::size_t w1) {
     const ValueWords *row = value_words_of(pass_.column);
-    if (row == nullptr || top().clause == Clause::into || !listed_value_word(*row, word)) return;
+    if (row == nullptr || top().clause == Clause::into || !lex::comma_list_has(row->words, word)) return;
     if (std::ranges::none_of(word, [](char c) { return c >= 'A' && c <= 'Z'; })) return;  // as it stands
     std::array<char, longest_value_word> name{};
     std::ranges::transform(word, name.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
