@@ -3,6 +3,7 @@
 // any other text (or, for a call rebuilt whole, goes on after it).
 #include "select/scanner.h"
 
+#include "lex/classes.h"
 #include "lex/cursor.h"
 #include "lex/scan.h"
 #include "select/host_variables.h"
@@ -88,11 +89,15 @@ struct Scanner::FunctionEdits {
     static Verdict rename(Scanner &s, const FunctionRow &row, std::size_t open) { return named(s, row, open); }
 
     // The comma or ")" at 'at' of the IIF whose pair is 'pair' gives way to 'word'; the pairs nested
-    // before it move (an edit beyond the pair leaves the IIF without it).
+    // before it move (an edit beyond the pair leaves the IIF without it). The blanks after it go
+    // with it, as the scan would collapse them after the word: the word stays where the IIF's CASE
+    // expects it (iif_cases.cpp).
     static void iif_word(Scanner &s, const FunctionRow &row, std::size_t &pair, std::size_t at, std::string_view word) {
-        const auto delta = static_cast<std::ptrdiff_t>(word.size()) - 1;
+        std::size_t end = at + 1;
+        while (end < s.work_.length() && lex::is_blank(s.work_.at(end))) ++end;
+        const auto delta = static_cast<std::ptrdiff_t>(word.size()) - static_cast<std::ptrdiff_t>(end - at);
         if (pair != PairIndex::none && !s.pairs_.shift_before(pair, at, s.work_.length(), delta)) pair = PairIndex::none;
-        s.work_.replace(at, 1, word, row.message);
+        s.work_.replace(at, end - at, word, row.message);
     }
 
     static std::ptrdiff_t searched_close(Scanner &s, std::size_t open) {
@@ -107,14 +112,17 @@ struct Scanner::FunctionEdits {
         std::ptrdiff_t comma = s.iif_comma(open, pair);
         if (comma >= 0) {
             work.grow_for(row.threshold, row.message);
-            iif_word(s, row, pair, comma, " THEN ");
+            const auto then_at = static_cast<std::size_t>(comma) + 1;  // the word after the blank that replaces the comma
+            iif_word(s, row, pair, static_cast<std::size_t>(comma), " THEN ");
             comma = s.iif_comma(open, pair);
             if (comma >= 0) {
-                iif_word(s, row, pair, comma, " ELSE ");
+                const auto else_at = static_cast<std::size_t>(comma) + 1;
+                iif_word(s, row, pair, static_cast<std::size_t>(comma), " ELSE ");
                 std::ptrdiff_t close = pair != PairIndex::none ? s.pairs_.close(pair, work.length()) : searched_close(s, open);
                 if (close >= 0) {
-                    iif_word(s, row, pair, close, " END ");
+                    iif_word(s, row, pair, static_cast<std::size_t>(close), " END ");
                     s.push_case();
+                    s.push_iif_case(then_at, else_at, static_cast<std::size_t>(close) + 1);
                 }
             }
         }

@@ -156,7 +156,14 @@ struct Scanner::KeywordRows {
         return s.clause() == Clause::from && s.operand_before() && s.paren_follows() ? Verdict::keep : Verdict::quote;
     }
 
+    // At the level of an IIF's CASE, its own rule first (iif_cases.cpp); pass leaves the word to the
+    // usual rule.
+    static Verdict iif_level(Scanner &s, char mark) {
+        return s.case_clause() && s.at_iif_level() ? s.iif_case_word(mark) : Verdict::pass;
+    }
+
     static Verdict case_open(Scanner &s) {
+        if (const Verdict v = iif_level(s, 'c'); v != Verdict::pass) return v;
         if (!s.case_clause() || !s.operand_after()) return Verdict::quote;
         s.push_case();
         return Verdict::keep;
@@ -165,6 +172,7 @@ struct Scanner::KeywordRows {
     // WHEN, THEN and ELSE mark the innermost open CASE with their letter.
     template <char Mark>
     static Verdict case_part(Scanner &s) {
+        if (const Verdict v = iif_level(s, Mark); v != Verdict::pass) return v;
         if (s.cases_.empty() || !s.case_clause() || !s.operand_neighbours()) return Verdict::quote;
         s.cases_.set(s.cases_.size() - 1, Mark);
         s.bound_ends();
@@ -172,6 +180,7 @@ struct Scanner::KeywordRows {
     }
 
     static Verdict case_end(Scanner &s) {
+        if (const Verdict v = iif_level(s, 'n'); v != Verdict::pass) return v;
         if (s.cases_.empty() || !s.case_clause() || !s.operand_before()) return Verdict::quote;
         s.cases_.truncate(s.cases_.size() - 1);
         s.bound_ends();

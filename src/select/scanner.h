@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace tarnvel::select {
 
@@ -146,6 +147,11 @@ private:
     bool follows(std::string_view text) const;
     bool join_follows() const;
     void push_case();
+    // --- the CASEs the IIF rewrite opened (iif_cases.cpp)
+    void push_iif_case(std::size_t then_at, std::size_t else_at, std::size_t end_at);
+    bool at_iif_level();
+    Verdict iif_case_word(char mark);
+    [[nodiscard]] bool word_at_distance(std::size_t distance, std::string_view word) const;
     // Inside a call's own list (OVER (PARTITION BY a ORDER BY b)), whose key words are the call's.
     bool in_call_list() const { return call_list_tail_ != 0 && work_.length() - pos_ >= call_list_tail_; }
     bool call_list_here();
@@ -212,6 +218,15 @@ private:
 
     // conditions
     Text cases_;                // the CASE stack: one entry per open CASE ('w', 't', 'e')
+    // A CASE the IIF rewrite opened takes its own THEN, ELSE and END, in that order and nowhere
+    // else: every other CASE word at its level is a name (a field called ELSE). The words are held
+    // as their distances from the end of the text, which the edits before them leave as they are.
+    struct IifCase {
+        std::size_t level;                // its entry in cases_
+        std::array<std::size_t, 3> words; // THEN, ELSE, END
+        std::size_t next;                 // the word to come
+    };
+    std::vector<IifCase> iif_cases_;
     int between_ = 0;           // two per BETWEEN: its AND, then its upper bound up to the next AND or OR
     int hold_ = 0;              // words to go before "=1" may be appended again
     bool in_on_ = false;        // in the join condition of FROM

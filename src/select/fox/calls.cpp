@@ -425,6 +425,15 @@ bool Scan::icase_condition(std::size_t w0, std::size_t open) {
     if (!starts_condition() || predicate_as_value(pass_.column) == "{1}" || pass_.depth >= deepest_call) return false;
     const auto [close, count] = call_extent(open);
     if (close == none || count < 2 || count > 32 || operator_follows(close + 1)) return false;
+    Text built;
+    icase_as_iifs(open, close, count, ".F.", built);
+    call_replaced(w0, close, built.view());
+    return true;
+}
+
+// ICASE(c1, v1, c2, v2, ..., [e]) written as IIF(c1, v1, IIF(c2, v2, e)) and converted; 'otherwise'
+// where e is left out.
+void Scan::icase_as_iifs(std::size_t open, std::size_t close, std::size_t count, std::string_view otherwise, Text &built) {
     Args raw;
     for_each_argument(src_, open, close, pass_.rules,
                       [&](std::size_t from, std::size_t to) { raw.add(trimmed(src_.substr(from, to - from))); });
@@ -437,16 +446,21 @@ bool Scan::icase_condition(std::size_t w0, std::size_t open) {
         text.append(raw[2 * k + 1]);
         text.append(", ");
     }
-    text.append(count % 2 == 1 ? raw[count - 1] : std::string_view(".F."));
+    text.append(count % 2 == 1 ? raw[count - 1] : otherwise);
     for (std::size_t k = 0; k < pairs; ++k) text.push(')');
-    Text built;
     scan_foxpro(text.view(), close, built);
-    call_replaced(w0, close, built.view());
-    return true;
 }
+
+// A field called CASE, WHEN, THEN, ELSE or END: the clauses tell it from the words of a CASE the IIF
+// rewrite opens, not from those of a CASE written whole (the row's column is not read).
+constexpr ValueWords case_words{Column::sqlserver, ",CASE,WHEN,THEN,ELSE,END,"};
 
 bool Scan::icase(std::size_t open, std::size_t close, std::size_t count, Text &built) {
     const CaseForm &form = case_form(pass_.column);
+    if (!form.per_pair && count >= 2 && count <= 32 && value_word_in(case_words, pass_.rules, src_.substr(open, close - open))) {
+        icase_as_iifs(open, close, count, "NULL", built);
+        return true;
+    }
     const std::size_t pairs = count / 2;
     const bool otherwise = count % 2 == 1;
     std::size_t index = 0;
@@ -1088,7 +1102,7 @@ struct ConditionCall {
 constexpr ConditionCall condition_calls[] = {
     // A NULL c takes b, as FoxPro's IIF does; a NULL a or b leaves the row out, as FoxPro's WHERE does.
     {"IIF", 3, false,
-     "(CASE WHEN {1} THEN CASE WHEN {2} THEN 1 ELSE 0 END ELSE CASE WHEN {3} THEN 1 ELSE 0 END END = 1)"},
+     "(IIF({1}, IIF({2}, 1, 0), IIF({3}, 1, 0)) = 1)"},
     // NVL(lField, .F.): a logical field or variable with its value where it is NULL
     {"NVL", 2, true, "(COALESCE({1}, {2}) = 1)"},
 };

@@ -822,6 +822,7 @@ private:
     std::size_t shown_sum(std::string_view name, int kind, Text &built);
     bool condition_form(std::string_view name, std::size_t w0, std::size_t open);
     bool icase_condition(std::size_t w0, std::size_t open);
+    void icase_as_iifs(std::size_t open, std::size_t close, std::size_t count, std::string_view otherwise, Text &built);
     void scan_foxpro(std::string_view text, std::size_t close, Text &built);
     bool strict_date(std::string_view inside, StrictDate &date) {
         LooseDate loose;
