@@ -51,6 +51,7 @@ Scanner::Verdict Scanner::iif_case_word(char mark) {
             iif_cases_.pop_back();
         } else {
             cases_.set(cases_.size() - 1, mark);
+            case_word_at_ = pos_ - length_;
             ++open.next;
         }
         bound_ends();
@@ -64,6 +65,15 @@ Scanner::Verdict Scanner::iif_case_word(char mark) {
     std::size_t after = pos_;  // CASE right before the awaited word opens nothing
     while (after < work_.length() && lex::is_blank(work_.at(after))) ++after;
     return work_.length() - after == awaited ? Verdict::quote : Verdict::pass;
+}
+
+// The word before this one is a WHEN, THEN or ELSE kept as a CASE's word.
+bool Scanner::after_case_word() const {
+    if (case_word_at_ == static_cast<std::size_t>(-1)) return false;
+    std::size_t at = pos_ - length_;
+    while (at > work_.base() && lex::is_blank(work_.at(at - 1))) --at;
+    while (at > work_.base() && lex::is_item_char(session_.letters, work_.at(at - 1))) --at;
+    return at == case_word_at_;
 }
 
 }  // namespace tarnvel::select

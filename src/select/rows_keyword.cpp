@@ -175,6 +175,7 @@ struct Scanner::KeywordRows {
         if (const Verdict v = iif_level(s, Mark); v != Verdict::pass) return v;
         if (s.cases_.empty() || !s.case_clause() || !s.operand_neighbours()) return Verdict::quote;
         s.cases_.set(s.cases_.size() - 1, Mark);
+        s.case_word_at_ = s.pos_ - s.length_;
         s.bound_ends();
         return Verdict::keep;
     }
@@ -519,7 +520,9 @@ struct Scanner::KeywordRows {
 
     static Verdict like(Scanner &s) {
         const bool list_head = s.clause() == Clause::select && s.modifier_place();  // SELECT escape FROM t
-        return !list_head && s.cond_clause() && s.operand_before() && s.operand_after() ? Verdict::keep : Verdict::quote;
+        return !list_head && s.cond_clause() && s.operand_before() && !s.after_case_word() && s.operand_after()
+                   ? Verdict::keep
+                   : Verdict::quote;
     }
 
     // the collation's name after it is no logical operand of a condition (no "=1")

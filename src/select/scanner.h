@@ -227,6 +227,10 @@ private:
         std::size_t next;                 // the word to come
     };
     std::vector<IifCase> iif_cases_;
+    // Where the last WHEN, THEN or ELSE kept as a CASE's word starts: text the scan has passed keeps
+    // its place, so the word after it can tell that no operand stands before it (THEN escape ELSE).
+    std::size_t case_word_at_ = static_cast<std::size_t>(-1);
+    bool after_case_word() const;
     int between_ = 0;           // two per BETWEEN: its AND, then its upper bound up to the next AND or OR
     int hold_ = 0;              // words to go before "=1" may be appended again
     bool in_on_ = false;        // in the join condition of FROM

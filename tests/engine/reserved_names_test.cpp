@@ -21,7 +21,7 @@ struct Shape {
     const char *foxpro;
     const char *expected;
     bool bare;
-    bool case_written;  // the target gets a CASE expression (IIF): see case_words
+    bool case_written;  // the target gets a CASE expression (IIF, ICASE): tried bare for CASE too
 };
 
 constexpr Shape shapes[] = {
@@ -36,6 +36,10 @@ constexpr Shape shapes[] = {
     // the FoxPro pass rewrites these (== and .T., IIF): the word it meets is still the user's name
     {"SELECT @ FROM rw WHERE @ == 'b' AND rw.n > 0 AND .T.", "b", true, false},
     {"SELECT IIF(@ = 'a', n, 0) AS v FROM rw ORDER BY 1", "0 1", true, true},
+    {"SELECT IIF(n = 1, @, 'z') AS v FROM rw ORDER BY 1", "a z", true, true},
+    {"SELECT SUM(IIF(@ = 'b', n, 0)) AS v FROM rw", "2", true, true},
+    {"SELECT IIF(IIF(@ = 'a', .T., .F.), @, 'z') AS v FROM rw WHERE IIF(@ > 'a', 1, 0) = 1 OR n = 1 ORDER BY 1", "a z", true, true},
+    {"SELECT ICASE(@ = 'a', n, @ = 'b', 5, 0) AS v FROM rw ORDER BY 1", "1 5", true, true},
 };
 
 // The words of FoxPro's SELECT syntax: FoxPro takes them after a name's dot only.
@@ -45,9 +49,9 @@ const std::vector<std::string> fox_syntax = {
     "ORDER", "OUTER", "RIGHT", "SELECT", "SOME", "TOP", "UNION", "WHERE"};
 
 // Words a server reads as its own expression wherever they stand bare, and which the converters
-// write themselves as such (CASE): bare, a field so named is left as written, so these are tried
-// qualified only. (PostgreSQL's values TRUE, CURRENT_DATE... are FoxPro names wherever the user
-// writes them: tried bare too.)
+// write themselves as such (CASE): bare, a field so named is left as written outside IIF and ICASE,
+// so these are tried qualified only there. (PostgreSQL's values TRUE, CURRENT_DATE... are FoxPro
+// names wherever the user writes them: tried bare too.)
 struct BareGap {
     tarnvel::Target target;
     const char *word;
@@ -56,10 +60,6 @@ constexpr BareGap bare_gaps[] = {
     {tarnvel::Target::mysql, "CASE"},
     {tarnvel::Target::pgsql, "CASE"},
 };
-
-// The words of a CASE expression: a field so named, bare inside the IIF that becomes one, is still
-// written bare (a known gap).
-const std::vector<std::string> case_words = {"ELSE", "END", "THEN", "WHEN"};
 
 bool bare_gap(tarnvel::Target target, const std::string &word) {
     return std::ranges::any_of(bare_gaps, [&](const BareGap &g) { return g.target == target && word == g.word; });
@@ -97,11 +97,11 @@ template <class Server> std::string faults_of(typename Server::Client &db, const
     engine::Answer created = db.execute("CREATE TEMPORARY TABLE rw (" + made + ")");
     if (!created.ok()) return "  field list: " + made + ": " + created.message + "\n";
     db.execute("INSERT INTO rw VALUES ('a', 1), ('b', 2)");
-    const bool qualified_only = std::ranges::find(fox_syntax, word) != fox_syntax.end() || bare_gap(Server::target, word);
+    const bool fox_word = std::ranges::find(fox_syntax, word) != fox_syntax.end();
+    const bool gap = bare_gap(Server::target, word);
     std::string faults;
     for (const Shape &shape : shapes) {
-        if (shape.bare && qualified_only) continue;
-        if (shape.case_written && std::ranges::find(case_words, word) != case_words.end()) continue;
+        if (shape.bare && (fox_word || (gap && !shape.case_written))) continue;
         const std::string foxpro = with_word(shape.foxpro, name);
         const std::string sql = engine::select_sql<Server>(foxpro);
         engine::Answer answer;
