@@ -16,7 +16,7 @@ struct Keyword {
 // In alphabetical order, the order the table is filled in.
 constexpr Keyword keyword_list[] = {
     {"ADDITIVE", Kw::other}, {"ALL", Kw::other}, {"AND", Kw::logic}, {"ANY", Kw::other}, {"ARRAY", Kw::other},
-    {"AS", Kw::other}, {"ASC", Kw::other}, {"BETWEEN", Kw::callable, 4}, {"BY", Kw::other}, {"CASE", Kw::case_},
+    {"AS", Kw::other}, {"ASC", Kw::callable}, {"BETWEEN", Kw::callable, 4}, {"BY", Kw::other}, {"CASE", Kw::case_},
     {"CROSS", Kw::other}, {"CURSOR", Kw::other, 4}, {"DBF", Kw::other}, {"DESC", Kw::other},
     {"DISTINCT", Kw::other, 4}, {"ELSE", Kw::else_}, {"END", Kw::end}, {"ESCAPE", Kw::other},
     {"EXISTS", Kw::other, 4}, {"FILE", Kw::other}, {"FORCE", Kw::other, 4}, {"FROM", Kw::from},
@@ -160,7 +160,7 @@ void Scan::word() {
     if ((next == '.' || next == '[' || next == '!') && joined_name(word, kw, w1)) return;
     const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
     const bool paren = after < end_ && src_[after] == '(';
-    // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE) is the keyword after an operand
+    // a call; a keyword that can be a call (LEFT, BETWEEN, LIKE, ASC) is the keyword after an operand
     if (paren && (kw == Kw::none || (kw == Kw::callable && prev_ != Prev::operand))) {
         call_word(word, after);
         return;
@@ -1021,6 +1021,25 @@ bool Scan::divide() {
     return true;
 }
 
+namespace {
+
+// The start of the primary that begins at 'start', taking in the name of a call written with blanks
+// before its "(" (LEN (s), ASC (c)); a keyword before a group (AND (x), LIKE (p)) stays out of it.
+std::size_t with_call_name(std::string_view written, std::size_t start, std::size_t floor) {
+    if (start == none || written[start] != '(') return start;
+    const std::size_t w1 = blanks_before(written, start, floor);
+    if (w1 == start || w1 == floor || !name_char(written[w1 - 1])) return start;
+    std::size_t w0 = w1;
+    while (w0 > floor && name_char(written[w0 - 1])) --w0;
+    if (!name_start(written[w0]) || (w0 > floor && (written[w0 - 1] == '.' || written[w0 - 1] == '?'))) return start;
+    const std::string_view word = written.substr(w0, w1 - w0);
+    const Kw kw = keyword_of(word);
+    const bool call = kw == Kw::none || (kw == Kw::callable && upper(word[0]) != 'B' && !same_word(word, "LIKE"));
+    return call ? w0 : start;
+}
+
+}  // namespace
+
 // The operator at the position (of 'length' characters) as the row's form, with the operand that
 // ends at 'right_to' and the one the output ends with: its last primary ('factors' 1), or all its
 // primaries joined by * and / (0: as many as there are).
@@ -1029,16 +1048,18 @@ void Scan::fold(const Construct &row, std::size_t factors, std::size_t length, s
     const std::string_view written = out_.text(pos_);
     std::size_t left = written.size();
     for (std::size_t k = 0; factors == 0 || k < factors; ++k) {
-        const std::size_t start = primary_start(written.substr(0, left), t.operand);
+        const std::size_t start = with_call_name(written, primary_start(written.substr(0, left), t.operand), t.operand);
         if (start == none) break;
         left = start;
         std::size_t before = blanks_before(written, left, t.operand);
-        if (before == t.operand || (written[before - 1] != '*' && written[before - 1] != '/')) break;
+        // a power left as an operator (Access's) binds before * and /: one factor with them
+        if (before == t.operand || (written[before - 1] != '*' && written[before - 1] != '/' && written[before - 1] != '^')) break;
         left = before - 1;
         if (left > t.operand && written[left - 1] == '*') --left;  // a ** b
+        while (left > t.operand && written[left - 1] == '^') --left;  // Access's power, ^^^ until written out
         left = blanks_before(written, left, t.operand);
     }
-    while (left < written.size() && (is_blank(written[left]) || written[left] == '*' || written[left] == '/')) ++left;
+    while (left < written.size() && (is_blank(written[left]) || written[left] == '*' || written[left] == '/' || written[left] == '^')) ++left;
     if (left == written.size()) {  // no operand before it after all
         arithmetic(length);
         return;

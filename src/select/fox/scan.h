@@ -34,7 +34,7 @@ enum class Kw : std::uint8_t {
     none, select, from, where, group, having, order, into, union_, join, on, when, then, else_, end, case_,
     logic,     // AND, OR, NOT
     value,     // NULL
-    callable,  // LEFT, RIGHT, BETWEEN, LIKE: a keyword, or a call when "(" follows
+    callable,  // LEFT, RIGHT, BETWEEN, LIKE, ASC: a keyword, or a call when "(" follows
     with,
     other,
 };
