@@ -86,7 +86,10 @@ struct Scanner::FunctionEdits {
         return Verdict::keep;
     }
 
-    static Verdict rename(Scanner &s, const FunctionRow &row, std::size_t open) { return named(s, row, open); }
+    static Verdict rename(Scanner &s, const FunctionRow &row, std::size_t open) {
+        s.renamed_call_ = true;
+        return named(s, row, open);
+    }
 
     // The comma or ")" at 'at' of the IIF whose pair is 'pair' gives way to 'word'; the pairs nested
     // before it move (an edit beyond the pair leaves the IIF without it). The blanks after it go

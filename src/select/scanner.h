@@ -118,6 +118,8 @@ private:
     bool alias_here() const;
     bool other_condition() const;
     void equals_one();
+    void call_test();
+    void renamed_call_test();
     std::ptrdiff_t condition_call_close() const;
     bool output_option() const;
     bool words_follow(std::size_t at, std::span<const std::string_view> words) const;
@@ -210,6 +212,7 @@ private:
     std::size_t length_ = 0;
     bool type_word_ = false;    // the next word was inserted by a row and is written as it stands
     bool matched_ = false, quote_ = false, drop_ = false, moved_ = false;
+    bool renamed_call_ = false;  // a row renamed the call (NVL as ISNULL): its name is the target's
     std::string_view keyword_;  // the word of the lexicon being decided, upper-cased (the lexicon's copy)
     std::string_view name_;     // a replacement for the word, when a row gives one
     Text built_;                // a replacement built from the arguments

@@ -126,7 +126,11 @@ inline void Scanner::write_word(bool lexicon_word) {
             if (high >= 0x80 && dialect_.upper_beyond_ascii) upper_written_tail(*sink, written.size(), letters);
         }
         if (quote_) sink->push(dialect_.quote_close);
-        if (condition) equals_one();
+        if (condition) {
+            equals_one();
+        } else if (renamed_call_ && !quote_ && condition_operand_possible()) {
+            renamed_call_test();  // NVL(a, b) alone as a condition, renamed ISNULL(a, b)
+        }
     }
 }
 
@@ -136,7 +140,7 @@ inline void Scanner::write_word(bool lexicon_word) {
 void Scanner::process_word(std::size_t start) {
     word_start_ = start;
     length_ = pos_ - start;
-    matched_ = quote_ = drop_ = moved_ = false;
+    matched_ = quote_ = drop_ = moved_ = renamed_call_ = false;
     name_ = {};
     std::size_t end = pos_;  // rows may move the position; the tests after them look from here
     bool lexicon_word = false;
@@ -311,13 +315,7 @@ std::ptrdiff_t Scanner::condition_call_close() const {
 void Scanner::equals_one() {
     std::string_view t = text();
     if (lex::followed_by_operator(t, here())) {
-        // f(a) (the name and its "(" together, as calls are written)
-        const auto open = static_cast<std::size_t>(here());
-        if (t[open] != '(' || !dialect_.call_needs_test || !session_.from_fox) return;
-        const std::ptrdiff_t close = condition_call_close();
-        if (close < 0) return;
-        anchor();
-        work_.insert(static_cast<std::size_t>(close) + 1, dialect_.true_test, "Insufficient memory for clause");
+        call_test();
         return;
     }
     // in a join condition only right after ON, AND, OR or NOT (or in a CASE's WHEN there): not a table
@@ -334,6 +332,23 @@ void Scanner::equals_one() {
     }
     if (hex_string_prefix()) return;  // X'1F' = b: a literal, no name
     clauses_.current_sink()->append(dialect_.true_test);
+}
+
+// f(a) (the name and its "(" together, as calls are written) alone as a condition: the dialect's
+// test after its ")".
+void Scanner::call_test() {
+    const auto open = static_cast<std::size_t>(here());
+    if (open >= text().size() || text()[open] != '(' || !dialect_.call_needs_test || !session_.from_fox) return;
+    const std::ptrdiff_t close = condition_call_close();
+    if (close < 0) return;
+    anchor();
+    work_.insert(static_cast<std::size_t>(close) + 1, dialect_.true_test, "Insufficient memory for clause");
+}
+
+// A call a row renamed (NVL as ISNULL) is read as the target writes it; alone as a condition it is
+// FoxPro's logical all the same, and gets the test as a call left as written does.
+[[gnu::noinline]] void Scanner::renamed_call_test() {
+    if (lex::followed_by_operator(text(), here())) call_test();
 }
 
 // The word is one of FoxPro's output options (NOCONSOLE, PLAIN, NOWAIT, PREFERENCE name), written
