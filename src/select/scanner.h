@@ -119,6 +119,7 @@ private:
     bool other_condition() const;
     void equals_one();
     void call_test();
+    bool alone_in_condition_group() const;
     void renamed_call_test();
     std::ptrdiff_t condition_call_close() const;
     bool output_option() const;

@@ -257,6 +257,8 @@ namespace {
 constexpr std::string_view condition_openers[] = {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "HAVING", "IIF"};
 constexpr std::string_view condition_enders[] = {"AND", "OR", "THEN", "ORDER", "GROUP", "HAVING", "UNION", "INTO",
                                                  "WHERE", "INNER", "LEFT", "RIGHT", "FULL", "CROSS", "JOIN"};
+// The words after which a group opens a condition ((l) there is no list's item).
+constexpr std::string_view group_openers[] = {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "HAVING"};
 // The targets' own predicates written as calls: conditions as they stand.
 constexpr std::string_view predicate_calls[] = {"CONTAINS", "FREETEXT", "REGEXP_LIKE", "LNNVL", "XMLEXISTS"};
 
@@ -321,7 +323,7 @@ void Scanner::equals_one() {
     // in a join condition only right after ON, AND, OR or NOT (or in a CASE's WHEN there): not a table
     // after a comma, nor FULL JOIN's FULL
     if (clause() == Clause::from && cases_.empty() && !after_connector()) return;
-    if (lex::list_item(t, here(), wlen(), edges_)) return;
+    if (lex::list_item(t, here(), wlen(), edges_) && !alone_in_condition_group()) return;
     if (predicate_follows()) return;
     if (lex::preceded_by_operator(t, here(), wlen(), edges_)) return;
     // an argument of TRIM(LEADING x FROM s), no condition; but a WHEN of a CASE inside it holds one
@@ -332,6 +334,44 @@ void Scanner::equals_one() {
     }
     if (hex_string_prefix()) return;  // X'1F' = b: a literal, no name
     clauses_.current_sink()->append(dialect_.true_test);
+}
+
+// The word stands alone in groups that open right after a word that opens a condition (WHERE
+// ((lPaid)), x = 1 AND (l)): a condition of its own, where "(" before it and ")" after it would
+// otherwise make it a list's item. The text before the view is not read.
+bool Scanner::alone_in_condition_group() const {
+    if (!session_.from_fox || !dialect_.call_needs_test) return false;  // where a value is no condition
+    std::size_t start = word_start_;  // p.lPaid: from the alias on
+    while (start > work_.base() && lex::is_item_char(session_.letters, work_.at(start - 1))) --start;
+    std::size_t before = blanks_before(start);
+    if (before <= work_.base() || work_.at(before - 1) != '(') return false;
+    std::size_t groups = 0;
+    while (before > work_.base() && work_.at(before - 1) == '(') {
+        ++groups;
+        before = blanks_before(before - 1);
+    }
+    // the groups close, and the condition ends there: (d) = 1 and (q) ^ 2 > 1 are operands
+    std::size_t after = pos_;
+    for (;; ++after) {
+        while (after < work_.length() && lex::is_blank(work_.at(after))) ++after;
+        if (groups == 0 || after >= work_.length() || work_.at(after) != ')') break;
+        --groups;
+    }
+    if (groups > 0) return false;
+    if (after < work_.length() && work_.at(after) != ')') {
+        if (work_.at(after) == '.') ++after;  // .AND., .OR.
+        std::size_t end = after;
+        while (end < work_.length() && lex::is_item_char(session_.letters, work_.at(end)) && work_.at(end) != '.') ++end;
+        if (end == after || !word_among(session_.letters, work_.slice(after, end - after), condition_enders)) return false;
+    }
+    std::size_t from = before;
+    while (from > work_.base() && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
+    if (from == before || (from == work_.base() && from > 0)) return false;
+    const std::string_view word = work_.slice(from, before - from);
+    for (std::string_view opener : group_openers) {
+        if (word.size() == opener.size() && session_.letters.is_upper_word(word, opener)) return true;
+    }
+    return false;
 }
 
 // f(a) (the name and its "(" together, as calls are written) alone as a condition: the dialect's
