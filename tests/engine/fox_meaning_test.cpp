@@ -418,6 +418,11 @@ constexpr Case values[] = {
     {"ALLTRIM('*!' + ALLTRIM(c) + '*!*!', '*!') + '|' + LTRIM(REPLICATE(' .', k) + ALLTRIM(c) + ' .', ' .') + '|' + "
      "RTRIM(ALLTRIM(c) + '*!-*!', '*!', '-') + '|'",
      "||| abc|abc .|abc| ||| 0|0 .|0| x,y|x,y .|x,y|"},
+    // letters among the parse strings: found in their own case (a server's pattern would follow a
+    // collation blind to case), or in either case where nFlags is 1
+    {"ALLTRIM('x-X' + ALLTRIM(c) + 'Xx', 'x', '-') + '|'", "XX| XabcX| XX| X0X| Xx,yX|"},
+    {"ALLTRIM('Xx-' + ALLTRIM(c) + '-xX', 1, 'x', '-') + '|'", "| abc| | 0| ,y|"},
+    {"LTRIM('aBAb' + ALLTRIM(c), 1, 'ab') + RTRIM(ALLTRIM(c) + 'xX', 1, 'X') + '|'", "| cabc| | 00| x,yx,y|"},
     {"STRTRAN('a-b-c', '-', '+', 1, 1) + STRTRAN(ALLTRIM(c), ',', '', -1, 1) + '|'",
      "a+b-c| a+b-cabc| a+b-c| a+b-c0| a+b-cxy|"},
     // every occurrence from the second on, and the second only (a second that is not there: as it was)

@@ -139,10 +139,14 @@ bool repeats_long_argument(std::string_view form, const Args &args) {
             ++uses[n];
         }
     }
+    bool long_repeated = false;
+    std::size_t copies = 0;  // the characters of the copies beyond the first
     for (std::size_t k = 0; k < args.size() && k < uses.size(); ++k) {
-        if (uses[k] > 1 && args[k].size() > longest_repeated_argument) return true;
+        if (uses[k] < 2) continue;
+        long_repeated = long_repeated || args[k].size() > longest_repeated_argument;
+        copies += static_cast<std::size_t>(uses[k] - 1) * args[k].size();
     }
-    return false;
+    return long_repeated && copies > repeated_growth_budget;
 }
 
 void wrap_as_value(Text &built, Column column) {

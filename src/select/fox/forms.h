@@ -60,6 +60,13 @@ void append_decimal(Text &out, std::uint64_t value);
 // double it again at every level: an argument longer than this is not written twice, and the
 // construct stays as written.
 inline constexpr std::size_t longest_repeated_argument = 512;
+// A form of the map may still write longer arguments more than once while the copies beyond the
+// first add at most this many characters in all: a long nested call (LTRIM(GETWORDNUM(...), '-'))
+// is converted, and since an argument repeated is never longer than this, a call's text grows by
+// a bounded amount, however deep the nest.
+inline constexpr std::size_t repeated_growth_budget = 4096;
+// True when the form writes an argument longer than longest_repeated_argument more than once and its
+// copies exceed repeated_growth_budget.
 bool repeats_long_argument(std::string_view form, const Args &args);
 
 // A string one end of which is also its other end ("aa", "aba") may be found across the place where

@@ -37,10 +37,17 @@ constexpr TrimEnds trim_ends[] = {
     {"fn.trim_chars", false, true},
 };
 
+// What a pattern begins with to find its letters in their own case whatever the collation: MySQL's
+// patterns follow the text's collation, which is often blind to case; (?-i) turns that off for the
+// whole pattern. Empty where patterns are exact already (Oracle, PostgreSQL) or where there are none.
+constexpr std::array<std::string_view, column_count> exact_case_flags = {"", "", "(?-i)", "", ""};
+
 // The parse strings trimmed by a pattern anchored at the ends the row trims, for the dialect's
 // replacement of a pattern (trim_pattern_form): '^(p)+|(p)+$', p the class of the one-character
-// strings, or the strings one after the other, each character standing for itself.
-bool pattern_trimmed(const Construct &row, Column column, const Args &args, std::string_view run, Text &built) {
+// strings, or the strings one after the other, each character standing for itself; 'exact' where
+// the strings hold letters to be found in their own case.
+bool pattern_trimmed(const Construct &row, Column column, const Args &args, std::string_view run, bool exact,
+                     Text &built) {
     const std::string_view form = trim_pattern_form(column);
     if (form.empty() || args.size() == 0) return false;
     const TrimEnds *ends = nullptr;
@@ -50,6 +57,7 @@ bool pattern_trimmed(const Construct &row, Column column, const Args &args, std:
     if (ends == nullptr) return false;
     Text pattern;
     pattern.push('\'');
+    if (exact) pattern.append(exact_case_flags[column]);
     if (ends->leading) {
         pattern.push('^');
         pattern.append(run);
@@ -67,16 +75,28 @@ bool pattern_trimmed(const Construct &row, Column column, const Args &args, std:
     return true;
 }
 
+// A letter of A to Z as it is written, or in both cases where the trim is blind to case.
+void append_cased(Text &out, char c, bool blind) {
+    if (blind && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) {
+        out.push(static_cast<char>(c & ~0x20));
+        out.push(static_cast<char>(c | 0x20));
+    } else {
+        out.push(c);
+    }
+}
+
 // A parse string as a run of a pattern: each character a letter, digit or byte beyond ASCII as it
 // stands, any other in a class of its own ([.], [''] for the quote), so that it stands for itself in
-// every dialect's regular expressions. ], ^ and the backslash, and the empty string, do not fit.
-bool append_literal_run(std::string_view inside, Text &alternatives) {
+// every dialect's regular expressions; blind to case, a letter of A to Z is the class of both its
+// cases ([Xx]). ], ^ and the backslash, and the empty string, do not fit.
+bool append_literal_run(std::string_view inside, bool blind, Text &alternatives) {
     if (inside.empty() || inside.find_first_of("]^\\") != std::string_view::npos) return false;
     if (alternatives.size() > 0) alternatives.push('|');
     for (const char c : inside) {
-        const bool plain = (c >= '0' && c <= '9') || may_be_letter(c);
+        const bool ascii_letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        const bool plain = (c >= '0' && c <= '9') || (may_be_letter(c) && !(blind && ascii_letter));
         if (!plain) alternatives.push('[');
-        alternatives.push(c);
+        append_cased(alternatives, c, blind);
         if (c == '\'') alternatives.push('\'');
         if (!plain) alternatives.push(']');
     }
@@ -174,11 +194,28 @@ bool listable_delimiters(std::string_view inside, bool replaced) {
     });
 }
 
-// A parse string the blank may stand for while the text is trimmed (trims_by_swap): no blank, and
-// none found across the end of a run of it. A quote is a character as any other there: the swap
-// writes the parse string as the dialect's literal.
-bool swappable(std::string_view inside) {
-    return !inside.empty() && inside.find(' ') == std::string_view::npos && !bordered(inside);
+// A parse string the blank may stand for while the text is trimmed (trims_by_swap): none found across
+// the end of a run of it. A quote is a character as any other there: the swap writes the parse string
+// as the dialect's literal.
+bool swappable(std::string_view inside) { return !inside.empty() && !bordered(inside); }
+
+// A parse string holding blanks as the swap finds it in the text, whose blanks are CHR(1) by then:
+// each blank CHR(1) (' .' as CHR(1) & '.'), joined by &.
+void swapped_literal(std::string_view inside, Text &out) {
+    bool quoted = false, first = true;
+    for (const char c : inside) {
+        const bool blank = c == ' ';
+        if (quoted && blank) out.push('\'');
+        if ((blank || !quoted) && !first) out.append(" & ");
+        if (blank) out.append("CHR(1)");
+        if (!blank && !quoted) out.push('\'');
+        quoted = !blank;
+        first = false;
+        if (blank) continue;
+        out.push(c);
+        if (c == '\'') out.push('\'');
+    }
+    if (quoted) out.push('\'');
 }
 
 // The text with each delimiter replaced by the mark, for a dialect that marks them (delimiters_replaced).
@@ -201,7 +238,7 @@ void marked_delimiters(Column column, std::string_view text, std::string_view de
 struct ParseStrings {
     Text set, chars, alternatives;
     std::size_t count = 0;
-    bool flags_fit = true, blind = false, letters = false, expression = false, dash = false;
+    bool flags_fit = true, blind = false, letters = false, beyond_ascii = false, expression = false, dash = false;
     bool characters_only = true, runs_fit = true;
     std::string_view first;  // the first parse string's text, inside its quotes; empty for no literal
     std::string_view first_written;  // the first parse string as written
@@ -227,17 +264,27 @@ struct ParseStrings {
         if (count == 1) first_written = arg;
         same = same && arg == first_written;
         if (literal) {
-            for (char c : inside) letters = letters || may_be_letter(c);
+            for (char c : inside) {
+                letters = letters || may_be_letter(c);
+                beyond_ascii = beyond_ascii || static_cast<unsigned char>(c) >= 0x80;
+            }
         }
         Characters one;
         const bool character = literal && characters_of(inside, one) && one.count == 1 &&
                                inside.find_first_of("'\"[]\\^") == std::string_view::npos;
         characters_only = characters_only && character;
-        runs_fit = runs_fit && literal && append_literal_run(inside, alternatives);
+        runs_fit = runs_fit && literal && append_literal_run(inside, blind, alternatives);
         if (!character) return;
-        set.append(inside);
-        if (inside == "-") dash = true;
-        else chars.append(inside);
+        if (inside.size() > 1) {  // a character of several bytes: no letter of A to Z
+            set.append(inside);
+            chars.append(inside);
+        } else if (inside == "-") {
+            set.push('-');
+            dash = true;
+        } else {
+            append_cased(set, inside[0], blind);
+            append_cased(chars, inside[0], blind);
+        }
     }
     // The run of a pattern the strings trim: [chars]+ where each is one character and the dialect
     // trims no set, else (s1|s2)+.
@@ -257,6 +304,55 @@ struct ParseStrings {
     }
 };
 
+// The forms of a trim of several parse strings of one character each where the dialect swaps them
+// with the blank (Access): {1} the text, {2} the text with its blanks made CHR(1) (unless the blank
+// is a parse string) and every parse character a blank, as long as the text. The blanks of {2}
+// trimmed tell how many characters to drop at each end of the text.
+struct SwappedForm {
+    std::string_view row, form;
+};
+constexpr SwappedForm swapped_forms[] = {
+    {"fn.alltrim_chars", "IIF({1} IS NULL, NULL, MID({1} & '', LEN({2}) - LEN(LTRIM({2})) + 1, LEN(TRIM({2}))))"},
+    {"fn.ltrim_chars", "IIF({1} IS NULL, NULL, MID({1} & '', LEN({2}) - LEN(LTRIM({2})) + 1))"},
+    {"fn.rtrim_chars", "IIF({1} IS NULL, NULL, LEFT({1} & '', LEN(RTRIM({2}))))"},
+    {"fn.trim_chars", "IIF({1} IS NULL, NULL, LEFT({1} & '', LEN(RTRIM({2}))))"},
+};
+
+// Several parse strings of one ASCII character each trimmed by the swap: each found by its code
+// (REPLACE's compare 0) and made a blank, so that the runs of any of them at the ends are runs of
+// blanks.
+bool swapped_characters(std::string_view row, std::string_view text, std::string_view characters, Text &built) {
+    const SwappedForm *chosen = nullptr;
+    for (const SwappedForm &f : swapped_forms) {
+        if (f.row == row) chosen = &f;
+    }
+    const bool blank = characters.find(' ') != std::string_view::npos;
+    if (chosen == nullptr ||
+        std::any_of(characters.begin(), characters.end(), [](char c) { return c < ' ' || c > '~'; })) {
+        return false;
+    }
+    Text swapped;
+    for (const char c : characters) {
+        if (c != ' ') swapped.append("REPLACE(");
+    }
+    swapped.append(blank ? "{1} & ''" : "REPLACE({1} & '', ' ', CHR(1))");
+    for (const char c : characters) {
+        if (c == ' ') continue;
+        swapped.append(", '");
+        swapped.push(c);
+        swapped.append("', ' ', 1, -1, 0)");
+    }
+    Args args, both;
+    args.add(text);
+    Text filled;
+    fill(filled, swapped.view(), args);
+    both.add(text);
+    both.add(filled.view());
+    if (repeats_long_argument(chosen->form, both)) return false;
+    fill(built, chosen->form, both);
+    return true;
+}
+
 }  // namespace
 
 // The rows whose further arguments, written out, choose the form.
@@ -272,9 +368,10 @@ bool Scan::written_options(const Construct &row, std::size_t open, std::size_t c
 
 // ALLTRIM(s[, nFlags], c1[, c2, ...]) and LTRIM, RTRIM, TRIM so: MySQL's TRIM of one parse string,
 // any text; Oracle's and PostgreSQL's trims of a set, the parse strings literals of one character
-// each; otherwise a pattern of the parse strings anchored at the ends (no letter on MySQL, whose
-// patterns follow the collation). nFlags written as 0, or as 1 where no literal holds a letter; any
-// other call stays.
+// each; otherwise a pattern of the parse strings anchored at the ends (on MySQL, whose patterns follow
+// the collation, told to find letters in their own case). nFlags written as 0, or as 1 (blind to
+// case) where the letters the literals hold are of A to Z, each listed in both cases; any other call
+// stays.
 bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text &built) {
     const std::string_view form = row.target[pass_.column];
     if (form.empty()) return false;
@@ -293,21 +390,36 @@ bool Scan::trim(const Construct &row, std::size_t open, std::size_t close, Text 
         if (strings.count == 0 && !set) convert_into(args, from, to, false);  // MySQL's one parse string
         strings.add(arg);
     });
-    if (!strings.flags_fit || strings.count == 0 || (strings.blind && (strings.letters || strings.expression))) {
+    const bool both_cases = strings.blind && strings.letters;  // letters listed in both their cases
+    if (!strings.flags_fit || strings.count == 0 || (strings.blind && strings.expression) ||
+        (both_cases && (strings.beyond_ascii || trims_by_swap(pass_.column)))) {
         return false;
     }
-    if (trims_by_swap(pass_.column) && (!strings.same || !swappable(strings.first))) return false;
+    if (trims_by_swap(pass_.column)) {
+        if (!strings.same && strings.characters_only) {
+            return swapped_characters(row.id, args[0], strings.set.view().substr(1), built);
+        }
+        if (!strings.same || !swappable(strings.first)) return false;
+        if (strings.first.find(' ') != std::string_view::npos) {  // the parse string as the swap finds it
+            Args swapped;
+            swapped.add(args[0]);
+            Text literal;
+            swapped_literal(strings.first, literal);
+            swapped.add(literal.view());
+            if (repeats_long_argument(form, swapped)) return false;
+            fill(built, form, swapped);
+            return true;
+        }
+    }
     Text run;
     if (set && strings.characters_only) {
         strings.set.push('\'');
         args.add(strings.set.view());
-    } else if (!set && strings.same) {
-        // TRIM(BOTH s FROM x) of the one parse string, any text
-    } else if (!strings.letters || set) {
-        if (!strings.run(run, set)) return false;
-        return pattern_trimmed(row, pass_.column, args, run.view(), built);
+    } else if (!set && strings.same && !both_cases) {
+        // TRIM(BOTH s FROM x) of the one parse string, any text, found in its own case
     } else {
-        return false;
+        if (!strings.run(run, set)) return false;
+        return pattern_trimmed(row, pass_.column, args, run.view(), strings.letters && !strings.blind, built);
     }
     if (repeats_long_argument(form, args)) return false;
     fill(built, form, args);
