@@ -101,7 +101,9 @@ bool marked_trim(std::string_view row, std::string_view text, std::span<const st
     }
     std::string_view kept[most_strings];
     std::size_t count = 0;
-    if (chosen == nullptr || text.size() > longest_repeated_argument || !distinct_strings(strings, blind, kept, count)) {
+    // The text is written five times at most (thrice in the form, once in each marked text): four copies.
+    const bool too_long = text.size() > longest_repeated_argument && 4 * text.size() > repeated_growth_budget;
+    if (chosen == nullptr || too_long || !distinct_strings(strings, blind, kept, count)) {
         return false;
     }
     Text leading, trailing;
