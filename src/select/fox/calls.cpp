@@ -924,7 +924,8 @@ namespace {
 
 // Flags that change nothing where the texts they look at hold no letters, cleared there so that the
 // call takes the form of the flags without them: STRTRAN's nFlags 1 (a found blind to case) and 2 (b
-// in the case of the text found), STREXTRACT's 1 (begin and end found blind to case).
+// in the case of the text found) where a holds none, its 2 where b holds none (no case to change),
+// STREXTRACT's 1 (begin and end found blind to case).
 struct LetterFlags {
     std::string_view row;
     std::uint8_t texts;     // the arguments looked at, one bit each (1: the first)
@@ -933,6 +934,7 @@ struct LetterFlags {
 };
 constexpr LetterFlags letter_flags[] = {
     {"fn.strtran_occurrences", 0b10, 6, 3},
+    {"fn.strtran_occurrences", 0b100, 6, 2},
     {"fn.strextract_options", 0b110, 5, 1},
 };
 
@@ -941,22 +943,23 @@ constexpr LetterFlags letter_flags[] = {
 std::string_view flags_without_letters(const Construct &row, std::string_view src, const lex::LiteralRules &rules,
                                        std::size_t open, std::size_t close, std::size_t position,
                                        std::string_view written, char &digit) {
-    const LetterFlags *flags = nullptr;
+    if (written.size() != 1 || written[0] < '0' || written[0] > '7') return written;
+    unsigned cleared = 0;
     for (const LetterFlags &f : letter_flags) {
-        if (f.row == row.id && f.at == position) flags = &f;
+        if (f.row != row.id || f.at != position) continue;
+        bool letterless = true;
+        std::size_t index = 0;
+        for_each_argument(src, open, close, rules, [&](std::size_t from, std::size_t to) {
+            if ((f.texts >> index++ & 1u) == 0) return;
+            std::string_view inside;
+            Characters characters;
+            letterless = letterless && literal_inside(trimmed(src.substr(from, to - from)), inside) &&
+                         characters_of(inside, characters) && !holds_letters(characters);
+        });
+        if (letterless) cleared |= f.cleared;
     }
-    if (flags == nullptr || written.size() != 1 || written[0] < '0' || written[0] > '7') return written;
-    bool letterless = true;
-    std::size_t index = 0;
-    for_each_argument(src, open, close, rules, [&](std::size_t from, std::size_t to) {
-        if ((flags->texts >> index++ & 1u) == 0) return;
-        std::string_view inside;
-        Characters characters;
-        letterless = letterless && literal_inside(trimmed(src.substr(from, to - from)), inside) &&
-                     characters_of(inside, characters) && !holds_letters(characters);
-    });
-    if (!letterless) return written;
-    digit = static_cast<char>('0' + ((written[0] - '0') & ~flags->cleared));
+    if (cleared == 0) return written;
+    digit = static_cast<char>('0' + ((written[0] - '0') & ~cleared));
     return {&digit, 1};
 }
 
