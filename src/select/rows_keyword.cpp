@@ -27,6 +27,19 @@ std::ptrdiff_t Scanner::comma_after(std::size_t at) const {
     return comma < 0 ? -1 : static_cast<std::ptrdiff_t>(work_.base()) + comma;
 }
 
+// Where the AND or OR being read stands against the last BETWEEN: above 0 in a group or a CASE
+// that a bound opened (x BETWEEN (a OR b) AND c), below 0 past the ")" of a group that held the
+// whole BETWEEN ((y BETWEEN 1 AND 2) AND c), 0 at its level.
+long Scanner::between_level() const {
+    if (cases_.size() > between_cases_) return 1;
+    const std::size_t length = work_.length();
+    const std::size_t word = pos_ - length_;
+    if (between_at_ > length || length - between_at_ < work_.base() || length - between_at_ > word) return 0;
+    lex::Cursor cursor(text(), length - between_at_ - work_.base(), session_.source);
+    while (cursor.at() + work_.base() < word && !cursor.done()) cursor.step();
+    return cursor.depth();
+}
+
 // Conditions stand in the select list, WHERE, the HAVING part and the join conditions of FROM.
 bool Scanner::cond_clause() const {
     const Clause c = clause();
@@ -191,6 +204,8 @@ struct Scanner::KeywordRows {
     static Verdict between(Scanner &s) {
         if (!s.cond_clause() || !s.operand_neighbours()) return Verdict::quote;
         s.between_ += 2;
+        s.between_at_ = s.work_.length() - s.pos_;
+        s.between_cases_ = s.cases_.size();
         s.name_ = "BETWEEN";
         return Verdict::keep;
     }
@@ -263,7 +278,9 @@ struct Scanner::KeywordRows {
     static Verdict and_or(Scanner &s) {
         if (!s.dotted() && !operator_place(s)) return Verdict::quote;
         s.dot_fix();
-        if (s.between_ > 0) --s.between_;
+        const long level = s.between_ > 0 ? s.between_level() : 0;
+        if (level < 0) s.bound_ends();
+        if (s.between_ > 0 && level <= 0) --s.between_;
         return Verdict::keep;
     }
 

@@ -236,6 +236,11 @@ private:
     std::size_t case_word_at_ = static_cast<std::size_t>(-1);
     bool after_case_word() const;
     int between_ = 0;           // two per BETWEEN: its AND, then its upper bound up to the next AND or OR
+    // The last BETWEEN: the end of the word as its distance from the end of the text, and the CASEs
+    // open there. An AND or OR in a group or a CASE opened after it belongs to a bound.
+    std::size_t between_at_ = 0;
+    std::size_t between_cases_ = 0;
+    long between_level() const;
     int hold_ = 0;              // words to go before "=1" may be appended again
     bool in_on_ = false;        // in the join condition of FROM
     bool in_having_ = false;
