@@ -67,7 +67,7 @@ Scanner::Verdict Scanner::iif_case_word(char mark) {
     return work_.length() - after == awaited ? Verdict::quote : Verdict::pass;
 }
 
-// The word before this one is a WHEN, THEN or ELSE kept as a CASE's word.
+// The word before this one is a CASE, WHEN, THEN or ELSE kept as a CASE's word.
 bool Scanner::after_case_word() const {
     if (case_word_at_ == static_cast<std::size_t>(-1)) return false;
     std::size_t at = pos_ - length_;

@@ -154,9 +154,9 @@ void Scanner::open_clause(Clause clause) {
     in_destination_ = false;
 }
 
-void Scanner::push_case() {
+void Scanner::push_case(char mark) {
     if (!cases_) cases_ = Text::obtain(16, "Insufficient memory for CASE");
-    cases_.push('w');
+    cases_.push(mark);
 }
 
 // One handler a row kind: each decides the word (keyword_) at the position for its row.
@@ -178,7 +178,8 @@ struct Scanner::KeywordRows {
     static Verdict case_open(Scanner &s) {
         if (const Verdict v = iif_level(s, 'c'); v != Verdict::pass) return v;
         if (!s.case_clause() || !s.operand_after()) return Verdict::quote;
-        s.push_case();
+        s.push_case('c');  // the operand of CASE x WHEN 1 ... is a value, no condition
+        s.case_word_at_ = s.pos_ - s.length_;  // CASE else WHEN ...: the operand may be such a name
         return Verdict::keep;
     }
 
@@ -186,7 +187,8 @@ struct Scanner::KeywordRows {
     template <char Mark>
     static Verdict case_part(Scanner &s) {
         if (const Verdict v = iif_level(s, Mark); v != Verdict::pass) return v;
-        if (s.cases_.empty() || !s.case_clause() || !s.operand_neighbours()) return Verdict::quote;
+        const bool name_place = s.after_case_word() && !(Mark == 'w' && s.previous_is("CASE"));
+        if (s.cases_.empty() || !s.case_clause() || !s.operand_neighbours() || name_place) return Verdict::quote;
         s.cases_.set(s.cases_.size() - 1, Mark);
         s.case_word_at_ = s.pos_ - s.length_;
         s.bound_ends();
@@ -195,7 +197,7 @@ struct Scanner::KeywordRows {
 
     static Verdict case_end(Scanner &s) {
         if (const Verdict v = iif_level(s, 'n'); v != Verdict::pass) return v;
-        if (s.cases_.empty() || !s.case_clause() || !s.operand_before()) return Verdict::quote;
+        if (s.cases_.empty() || !s.case_clause() || !s.operand_before() || s.after_case_word()) return Verdict::quote;
         s.cases_.truncate(s.cases_.size() - 1);
         s.bound_ends();
         return Verdict::keep;

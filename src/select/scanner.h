@@ -149,7 +149,7 @@ private:
     bool dotted() const;
     bool follows(std::string_view text) const;
     bool join_follows() const;
-    void push_case();
+    void push_case(char mark = 'w');
     // --- the CASEs the IIF rewrite opened (iif_cases.cpp)
     void push_iif_case(std::size_t then_at, std::size_t else_at, std::size_t end_at);
     bool at_iif_level();
@@ -221,7 +221,7 @@ private:
     std::size_t previous_length_ = 0;
 
     // conditions
-    Text cases_;                // the CASE stack: one entry per open CASE ('w', 't', 'e')
+    Text cases_;                // the CASE stack: one entry per open CASE ('c' its operand, 'w', 't', 'e')
     // A CASE the IIF rewrite opened takes its own THEN, ELSE and END, in that order and nowhere
     // else: every other CASE word at its level is a name (a field called ELSE). The words are held
     // as their distances from the end of the text, which the edits before them leave as they are.

@@ -40,6 +40,12 @@ constexpr Shape shapes[] = {
     {"SELECT SUM(IIF(@ = 'b', n, 0)) AS v FROM rw", "2", true, true},
     {"SELECT IIF(IIF(@ = 'a', .T., .F.), @, 'z') AS v FROM rw WHERE IIF(@ > 'a', 1, 0) = 1 OR n = 1 ORDER BY 1", "a z", true, true},
     {"SELECT ICASE(@ = 'a', n, @ = 'b', 5, 0) AS v FROM rw ORDER BY 1", "1 5", true, true},
+    {"SELECT EVL(@, 'z') AS v, n FROM rw WHERE EVL(n, 0) = 1 OR EVL(@, 'z') = 'b' ORDER BY 1", "a b", true, true},
+    {"SELECT n FROM rw WHERE INLIST(@, 'b', 'c') OR EMPTY(@)", "2", true, false},
+    // a CASE the user wrote: a word of its own where an operand stands is a name
+    {"SELECT CASE WHEN @ = 'a' THEN n ELSE 0 END AS v FROM rw ORDER BY 1", "0 1", true, false},
+    {"SELECT CASE WHEN n = 1 THEN @ ELSE 'z' END AS v FROM rw WHERE CASE WHEN n > 1 THEN 'q' ELSE @ END <> 'q' OR n = 2 ORDER BY 1", "a z", true, false},
+    {"SELECT CASE rw.@ WHEN 'a' THEN n ELSE 0 END AS v FROM rw ORDER BY 1", "0 1", false, false},
 };
 
 // The words of FoxPro's SELECT syntax: FoxPro takes them after a name's dot only.

@@ -143,6 +143,13 @@ inline void Scan::punctuation(char c) {
     }
 }
 
+// WHEN, THEN, ELSE and END where no operand stands before them (CASE WHEN else = 1 THEN end ...):
+// a field of that name, but the WHEN right after CASE.
+bool Scan::case_word_as_name(Kw kw, std::size_t w0) const {
+    if ((kw != Kw::when && kw != Kw::then && kw != Kw::else_ && kw != Kw::end) || prev_ == Prev::operand) return false;
+    return kw != Kw::when || !same_word(word_before(src_, w0), "CASE");
+}
+
 void Scan::word() {
     const std::size_t w0 = pos_;
     std::size_t w1 = w0 + 1;
@@ -157,6 +164,7 @@ void Scan::word() {
                              : is_blank(src_[w0 - 1]) && after_as_keyword(src_, w0))) {
         kw = Kw::none;
     }
+    if (case_word_as_name(kw, w0)) kw = Kw::none;
     if ((next == '.' || next == '[' || next == '!') && joined_name(word, kw, w1)) return;
     const std::size_t after = next == ' ' || next == '\t' ? skip_blanks(w1) : w1;
     const bool paren = after < end_ && src_[after] == '(';

@@ -621,6 +621,7 @@ private:
     // tokens
     [[gnu::always_inline]] void punctuation(char c);
     void word();
+    bool case_word_as_name(Kw kw, std::size_t w0) const;
     bool joined_name(std::string_view word, Kw kw, std::size_t w1);
     std::size_t lone_logical(std::size_t w1, bool group_start, bool known);
     void value_word_name(std::string_view word, std::size_t w0, std::size_t w1);
