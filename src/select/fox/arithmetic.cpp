@@ -53,7 +53,7 @@ void Scan::seldom_operator(char c) {
 // The innermost call this scan reads the arguments of is one whose arguments take a decimal; false in
 // a scan of a rewritten call's arguments, whose function this scan does not see.
 bool Scan::in_decimal_call() const {
-    if (pass_.depth > 0 || overflow_ > 0) return false;
+    if (pass_.depth > 0) return false;
     for (std::size_t d = depth_; d-- > 0;) {
         const Level &l = levels_[d];
         if (l.kind != Level::call) continue;
@@ -66,7 +66,7 @@ bool Scan::in_decimal_call() const {
 // LEFT(s, MAX(k / 2, 1))); in a scan of a rewritten call's argument, only where that argument takes
 // one too (decimal_argument).
 bool Scan::only_decimal_calls() const {
-    if (overflow_ > 0 || (pass_.depth > 0 && pass_.decimal_depth != pass_.depth)) return false;
+    if (pass_.depth > 0 && pass_.decimal_depth != pass_.depth) return false;
     for (std::size_t d = 0; d < depth_; ++d) {
         const Level &l = levels_[d];
         if (l.kind == Level::call && (facts_at(src_, l.name_at) & Fact::takes_decimal) == 0) return false;

@@ -95,7 +95,7 @@ void Scan::run() {
             punctuation(c);
         }
     }
-    if (depth_ == 1 && overflow_ == 0 && top().kind == Level::group && top().item_condition) end_item(end_, false);
+    if (depth_ == 1 && top().kind == Level::group && top().item_condition) end_item(end_, false);
 }
 
 // Anything but a blank, a word or a number.
@@ -148,6 +148,15 @@ inline void Scan::punctuation(char c) {
 bool Scan::case_word_as_name(Kw kw, std::size_t w0) const {
     if ((kw != Kw::when && kw != Kw::then && kw != Kw::else_ && kw != Kw::end) || prev_ == Prev::operand) return false;
     return kw != Kw::when || !same_word(word_before(src_, w0), "CASE");
+}
+
+// A nest deeper than the levels held in place: all of them move to a vector twice as large.
+void Scan::grow_levels() {
+    std::vector<Level> more(room_ * 2);
+    std::copy(levels_, levels_ + depth_, more.begin());
+    grown_levels_ = std::move(more);
+    levels_ = grown_levels_.data();
+    room_ = grown_levels_.size();
 }
 
 void Scan::word() {
@@ -518,7 +527,7 @@ void Scan::open() {
         next.clause = t.clause;
         // not x IN (y); after AND, OR or NOT the group is a condition wherever it stands (a OR (lx))
         next.condition = prev_ == Prev::connector || (condition_here(t) && prev_ == Prev::start);
-        next.compared = depth_ < tracked_levels && compared_group(pos_);  // (a level past them is not kept)
+        next.compared = compared_group(pos_);
         next.leads = leads;
     }
     push(next);
@@ -589,7 +598,7 @@ bool Scan::sqlserver_alias(std::size_t length) {
 bool Scan::items_named_here() const {
     const Level &t = levels_[depth_ - 1];
     if (t.later_member) return false;
-    return overflow_ > 0 || depth_ < 2 || levels_[depth_ - 2].clause == Clause::from;
+    return depth_ < 2 || levels_[depth_ - 2].clause == Clause::from;
 }
 
 // The group opened at 'open' is an operand of a comparison (l <> (a > b), (a > b) = (c > d)) where the

@@ -20,12 +20,13 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace tarnvel::select::fox {
 
 inline constexpr std::string_view grow_message = "Insufficient memory for SELECT";
 inline constexpr int deepest_call = 32;     // rewritten calls inside rewritten calls: deeper ones stay as written
-inline constexpr std::size_t tracked_levels = 16;  // parenthesis levels with a state of their own
+inline constexpr std::size_t tracked_levels = 16;  // parenthesis levels held in place; deeper nests grow a copy
 inline constexpr std::size_t longest_choice = 16;  // MAX/MIN of more values as a choice stay as written
 
 // --- keywords
@@ -519,6 +520,8 @@ struct Piece {
 
 class Scan {
 public:
+    Scan(const Scan &) = delete;  // levels_ points into the object
+    Scan &operator=(const Scan &) = delete;
     Scan(Pass &pass, std::string_view source, std::size_t from, std::size_t to, const Level &base)
         : pass_(pass), src_(source), pos_(from), end_(to), out_(source, from) {
         push(base);
@@ -530,12 +533,12 @@ private:
     // levels
     Level &top() { return levels_[depth_ - 1]; }
     void push(const Level &l) {
-        if (depth_ < tracked_levels) levels_[depth_++] = l;
-        else ++overflow_;
+        if (depth_ == room_) [[unlikely]] grow_levels();
+        levels_[depth_++] = l;
     }
+    void grow_levels();
     void pop() {
-        if (overflow_ > 0) --overflow_;
-        else if (depth_ > 1) --depth_;
+        if (depth_ > 1) --depth_;
     }
     void begin_token(std::size_t at) {
         Level &t = top();
@@ -546,7 +549,7 @@ private:
     }
     // Inside the arguments of a call, or of a rewritten one (whose argument may need a whole number).
     bool in_call() const {
-        if (pass_.depth > 0 || overflow_ > 0) return true;
+        if (pass_.depth > 0) return true;
         for (std::size_t d = 0; d < depth_; ++d) {
             if (levels_[d].kind == Level::call) return true;
         }
@@ -560,7 +563,6 @@ private:
     // call that takes a value there (not IIF's condition), directly or in parentheses of its own (not
     // in a subquery's other clauses or between WHEN and THEN); null elsewhere.
     Level *value_level() {
-        if (overflow_ > 0) return nullptr;
         for (std::size_t d = depth_; d > 0; --d) {
             Level &l = levels_[d - 1];
             if (l.when) return nullptr;
@@ -870,9 +872,12 @@ private:
     std::string_view src_;
     std::size_t pos_, end_;
     Emitter out_;
-    std::array<Level, tracked_levels> levels_{};
+    // Every open level, each with its own state: in place up to tracked_levels, then in grown_levels_
+    std::array<Level, tracked_levels> held_levels_{};
+    std::vector<Level> grown_levels_;
+    Level *levels_ = held_levels_.data();
+    std::size_t room_ = tracked_levels;
     std::size_t depth_ = 0;
-    std::size_t overflow_ = 0;
     Prev prev_ = Prev::start;
     struct {
         std::size_t start = 0, end = 0;  // the last m.name or ?name read, in the source (end 0: none)
