@@ -4,7 +4,12 @@
 #include "select/scanner.h"
 
 #include "lex/classes.h"
+#include "lex/cursor.h"
 #include "lex/scan.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace tarnvel::select {
 
@@ -12,6 +17,11 @@ namespace {
 
 constexpr std::array<std::string_view, 3> iif_words{"THEN", "ELSE", "END"};
 constexpr std::array<char, 3> iif_marks{'t', 'e', 'n'};  // the marks the keyword rows give them
+
+// Words that end an operand: met at CASE's level before any WHEN, they show CASE to be a name.
+constexpr std::array<std::string_view, 20> operand_ends{
+    "FROM", "WHERE", "AS",   "IS",   "IN",  "BETWEEN", "LIKE",  "AND",   "OR",    "NOT",
+    "THEN", "ELSE",  "END",  "INTO", "ORDER", "GROUP", "HAVING", "UNION", "ESCAPE", "ON"};
 
 }  // namespace
 
@@ -65,6 +75,33 @@ Scanner::Verdict Scanner::iif_case_word(char mark) {
     std::size_t after = pos_;  // CASE right before the awaited word opens nothing
     while (after < work_.length() && lex::is_blank(work_.at(after))) ++after;
     return work_.length() - after == awaited ? Verdict::quote : Verdict::pass;
+}
+
+// CASE opens an expression: a WHEN follows at its level before a comma, the ")" of its group or
+// a word that ends an operand (SELECT case FROM t, WHERE case IS NULL name a field). The first word
+// after it may be such a name: CASE else WHEN 1 ... tests a field called ELSE.
+bool Scanner::case_opens() const {
+    const std::string_view t = text();
+    const lex::Alphabet &letters = session_.letters;
+    lex::Cursor cursor(t, pos_ - work_.base(), session_.source);
+    bool first = true;
+    while (!cursor.done() && cursor.depth() >= 0) {
+        const std::size_t at = cursor.at();
+        if (cursor.depth() > 0 || !lex::is_item_char(letters, t[at])) {
+            if (cursor.depth() == 0 && t[at] == ',') return false;
+            cursor.step();
+            continue;
+        }
+        std::size_t end = at;
+        while (end < t.size() && lex::is_item_char(letters, t[end])) ++end;
+        const std::string_view word = t.substr(at, end - at);
+        if (letters.is_upper_word(word, "WHEN")) return true;
+        const bool ends = std::ranges::any_of(operand_ends, [&](std::string_view w) { return letters.is_upper_word(word, w); });
+        if (ends && !std::exchange(first, false)) return false;
+        first = false;
+        cursor.skip_to(end);
+    }
+    return false;
 }
 
 // The word before this one is a CASE, WHEN, THEN or ELSE kept as a CASE's word.

@@ -6,6 +6,7 @@
 #include "select/kind_table.h"
 
 #include <algorithm>
+#include <array>
 
 namespace tarnvel::select {
 
@@ -177,7 +178,8 @@ struct Scanner::KeywordRows {
 
     static Verdict case_open(Scanner &s) {
         if (const Verdict v = iif_level(s, 'c'); v != Verdict::pass) return v;
-        if (!s.case_clause() || !s.operand_after()) return Verdict::quote;
+        const bool operand_of_case = s.after_case_word() && s.previous_is("CASE");  // CASE case WHEN 1 ...
+        if (!s.case_clause() || !s.operand_after() || operand_of_case || !s.case_opens()) return Verdict::quote;
         s.push_case('c');  // the operand of CASE x WHEN 1 ... is a value, no condition
         s.case_word_at_ = s.pos_ - s.length_;  // CASE else WHEN ...: the operand may be such a name
         return Verdict::keep;
@@ -537,9 +539,21 @@ struct Scanner::KeywordRows {
         return Verdict::keep;
     }
 
+    // The word right before this one is WHERE, HAVING, AND or OR: an operand starts here.
+    static bool after_condition_start(const Scanner &s) {
+        const std::size_t at = s.blanks_before(s.word_start_);
+        std::size_t from = at;
+        while (from > s.work_.base() && lex::is_item_char(s.session_.letters, s.work_.at(from - 1))) --from;
+        const std::string_view w = s.work_.slice(from, at - from);
+        constexpr std::array<std::string_view, 4> starts{"WHERE", "HAVING", "AND", "OR"};
+        return std::ranges::any_of(starts, [&](std::string_view start) { return s.session_.letters.is_upper_word(w, start); });
+    }
+
     static Verdict like(Scanner &s) {
         const bool list_head = s.clause() == Clause::select && s.modifier_place();  // SELECT escape FROM t
-        return !list_head && s.cond_clause() && s.operand_before() && !s.after_case_word() && s.operand_after()
+        // right after WHERE, HAVING, AND or OR it is an operand: WHERE escape IN ('a') (x NOT LIKE 'a' stays)
+        const bool operand_place = s.after_case_word() || after_condition_start(s);
+        return !list_head && s.cond_clause() && s.operand_before() && !operand_place && s.operand_after()
                    ? Verdict::keep
                    : Verdict::quote;
     }

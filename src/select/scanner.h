@@ -235,6 +235,7 @@ private:
     // its place, so the word after it can tell that no operand stands before it (THEN escape ELSE).
     std::size_t case_word_at_ = static_cast<std::size_t>(-1);
     bool after_case_word() const;
+    bool case_opens() const;
     int between_ = 0;           // two per BETWEEN: its AND, then its upper bound up to the next AND or OR
     // The last BETWEEN: the end of the word as its distance from the end of the text, and the CASEs
     // open there. An AND or OR in a group or a CASE opened after it belongs to a bound.
