@@ -104,11 +104,11 @@ bool Scanner::case_opens() const {
     return false;
 }
 
-// The word before this one is a CASE, WHEN, THEN or ELSE kept as a CASE's word.
+// The word before this one (blanks and "(" between) is a CASE, WHEN, THEN or ELSE kept as a CASE's word.
 bool Scanner::after_case_word() const {
     if (case_word_at_ == static_cast<std::size_t>(-1)) return false;
     std::size_t at = pos_ - length_;
-    while (at > work_.base() && lex::is_blank(work_.at(at - 1))) --at;
+    while (at > work_.base() && (lex::is_blank(work_.at(at - 1)) || work_.at(at - 1) == '(')) --at;  // WHEN (else ...
     while (at > work_.base() && lex::is_item_char(session_.letters, work_.at(at - 1))) --at;
     return at == case_word_at_;
 }

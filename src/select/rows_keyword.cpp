@@ -190,7 +190,8 @@ struct Scanner::KeywordRows {
     static Verdict case_part(Scanner &s) {
         if (const Verdict v = iif_level(s, Mark); v != Verdict::pass) return v;
         const bool name_place = s.after_case_word() && !(Mark == 'w' && s.previous_is("CASE"));
-        if (s.cases_.empty() || !s.case_clause() || !s.operand_neighbours() || name_place) return Verdict::quote;
+        // an operand (or CASE) stands before each: MAX(a, then) written as CASE WHEN a >= then THEN ...
+        if (s.cases_.empty() || !s.case_clause() || !s.operand_before() || name_place) return Verdict::quote;
         s.cases_.set(s.cases_.size() - 1, Mark);
         s.case_word_at_ = s.pos_ - s.length_;
         s.bound_ends();

@@ -41,6 +41,7 @@ constexpr Shape shapes[] = {
     {"SELECT ICASE(@ = 'a', n, @ = 'b', 5, 0) AS v FROM rw ORDER BY 1", "1 5", true},
     {"SELECT EVL(@, 'z') AS v, n FROM rw WHERE EVL(n, 0) = 1 OR EVL(@, 'z') = 'b' ORDER BY 1", "a b", true},
     {"SELECT n FROM rw WHERE INLIST(@, 'b', 'c') OR EMPTY(@)", "2", true},
+    {"SELECT MAX(@, 'a') AS v, BETWEEN(@, 'a', 'a') AS w FROM rw WHERE BETWEEN(@, 'a', 'a') OR n = 2 ORDER BY 1", "a b", true},
     {"SELECT n FROM rw WHERE n = 0 OR @ BETWEEN 'b' AND 'c' OR @ IN ('x')", "2", true},
     // a CASE the user wrote: a word of its own where an operand stands is a name
     {"SELECT CASE WHEN @ = 'a' THEN n ELSE 0 END AS v FROM rw ORDER BY 1", "0 1", true},
