@@ -360,6 +360,8 @@ constexpr Case values[] = {
     {"RECNO() * 10 + k", "11 22 33 44 55"},  // the rows are stored in the order of k
     // a power of calls, one written with a blank before its "(": each call is the power's operand
     {"ASC(ALLTRIM(c) + 'A') ^ 2 + LEN (ALLTRIM(c)) ** 2", "4225 9418 4225 2305 14409"},
+    // the remainder of a power, a value with a fraction on the servers
+    {"k ^ 3 % 4 + k % 3", "2 2 3 1 3"},
     {"PROPER(ALLTRIM(c) + 'q wORD')", "Q Word Abcq Word Q Word 0q Word X,yq Word"},
     // names alone joined where the statement reads one of them as text (UPPER(m))
     {"EVL(IIF(UPPER(m) = 'Q', '', m + m), '-')", "- memo textmemo text - 00 xx"},

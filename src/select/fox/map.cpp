@@ -176,11 +176,14 @@ constexpr Construct rows[] = {
      .fox = "a % b",
      .example = "n % 7",
      .place = Place::select,
-     .target = {"", "MOD({1}, {2})", "MOD(MOD({1}, {2}) + {2}, {2})", "MOD({1}, {2})", "MOD(MOD({1}, {2}) + {2}, {2})"},
+     .target = {"", "MOD({1}, {2})", "MOD(MOD({1}, {2}) + {2}, {2})", "MOD({1}, {2})",
+                "MOD(MOD(CAST({1} AS NUMERIC), {2}) + {2}, {2})"},
      .note = "Oracle and Access have no %; there it is MOD, which FoxPro's % is. % has the precedence of * and "
              "/, read left to right: a * b % c is (a * b) % c, a % b * c is (a % b) * c. With a negative operand the remainder takes "
              "the divisor's sign in FoxPro and Access, the dividend's in SQL Server and Oracle; MySQL and PostgreSQL "
-             "add the divisor to that remainder and take it again, which gives the divisor's sign (as for MOD)."},
+             "add the divisor to that remainder and take it again, which gives the divisor's sign (as for MOD). "
+             "PostgreSQL's MOD takes no DOUBLE PRECISION (a power, a FLOAT field: a ^ 3 % 2): the dividend is "
+             "made a NUMERIC there."},
     {.id = "op.divide",
      .kind = Kind::operator_,
      .fox = "a / b",
