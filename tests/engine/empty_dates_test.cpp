@@ -37,6 +37,9 @@ constexpr Case values[] = {
     {"DTOS(d + 1)", "        |20200301"},
     {"DTOS(TTOD(t))", "        |20200229"},
     {"TTOC(DTOT(d), 1)", "              |20200229000000"},
+    // the empty date plus or minus a number is the empty date itself, a date beside others
+    {"DTOS({} + 1.5) + DTOS(CTOD('') - 2) + '|'", "                ||                |"},
+    {"DTOS(IIF(k = 1, {//} + 3, d))", "        |20200229"},
 };
 
 // The empty date stays empty when days are added to it (the statement shows d to be a date).
@@ -45,6 +48,7 @@ constexpr Case conditions[] = {
     {"EMPTY(GOMONTH(d, -1)) AND EMPTY(DTOT(d)) AND EMPTY(TTOD(t))", "1"},
     {"DTOS(d) < '2000' AND YEAR(d) < 2000", "1"},  // blanks come before every date's digits
     {"CTOD(LEFT(DTOC(d), 10)) = d OR k = 1", "1|2"},  // the text of the empty date read back, no error
+    {"EMPTY({} + 2) AND EMPTY(CTOD('') - 1) AND {} + 1 < d", "2"},  // the empty date, below every date
 };
 
 // The empty date is below every date, outside every range and list of dates, in FoxPro: the rows

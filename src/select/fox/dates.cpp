@@ -19,15 +19,34 @@ std::size_t Scan::date_sum(const Construct &row, std::size_t after, Text &built)
     const bool date = &row == &n.fn_gomonth || &row == &n.fn_date_of || &row == &n.fn_ctod;
     if (!date && &row != &n.fn_dtot && &row != &n.fn_ctot && &row != &n.fn_datetime_of) return after;
     // CTOD and CTOT of a literal are a FoxPro date literal ({^2020-01-31}), summed as one; of blanks the
-    // empty date, which takes no sum
+    // empty date, which stays empty whatever number is added or taken off
     const bool literal = built.view().starts_with('{');
-    if (literal && built.view() == "{}") return after;
+    if (literal && built.view() == "{}") return empty_date_sum_end(after);
     Text sum;
     std::size_t end = sum_of(date, literal, built.view(), after, sum);
     if (end != 0) end = more_counts(date, end, sum);
     if (end == 0) end = call_difference(date, built.view(), after, sum);
     if (end == 0) return after;
     built = std::move(sum);
+    return end;
+}
+
+// The empty date ({}, CTOD('')) plus or minus days stays the empty date in FoxPro, as the empty
+// datetime plus seconds stays empty, where a server adds the number to its stand-in for the empty date
+// (NULL, '', '0000-00-00') and gives a number, or refuses the sum: the terms added from 'after' (any
+// operand: a date takes only a number) and taken off (a value that surely is a number; {} - d is a
+// count of days) are dropped, so that the literal alone is written, typed where it needs a type. One
+// past the last term dropped; 'after' when none follows or the literal is an operand of an operator
+// before it (x - {} + 1).
+std::size_t Scan::empty_date_sum_end(std::size_t after) const {
+    if (prev_ == Prev::arithmetic) return after;
+    std::size_t end = after;
+    for (std::size_t sign = skip_blanks(end); sign < end_ && (src_[sign] == '+' || src_[sign] == '-');
+         sign = skip_blanks(end)) {
+        const std::size_t term = skip_blanks(sign + 1), term_end = operand_end(term, "*/%^");
+        if (term_end == term || (src_[sign] == '-' && !number_source(term, term_end, 0))) break;
+        end = term_end;
+    }
     return end;
 }
 

@@ -912,12 +912,17 @@ void Scan::brace() {
     if (const std::size_t sign = skip_blanks(close + 1); a_date && end == 0 && sign < end_ && src_[sign] == '-') {
         end = literal_difference(!loose.time, literal, w0, close + 1, sum);  // {^2020-03-01} - d: days
     }
+    const bool empty = inside.find_first_not_of(" /:") == std::string_view::npos;
+    const std::size_t past = empty ? empty_date_sum_end(close + 1) : close + 1;  // {} + 30: {}
     if (end != 0) {
         out_.replace(w0, end, sum.view());
         pos_ = end;
-    } else if (const std::string_view typed = empty_date_item(inside, close + 1); !typed.empty()) {
-        out_.replace(w0, close + 1, typed);
-        pos_ = close + 1;
+    } else if (const std::string_view typed = empty_date_item(inside, past); !typed.empty()) {
+        out_.replace(w0, past, typed);
+        pos_ = past;
+    } else if (past != close + 1) {
+        out_.replace(w0, past, literal);
+        pos_ = past;
     } else {
         if (literal.data() != src_.data() + w0) out_.replace(w0, close + 1, literal);
         pos_ = close + 1;

@@ -818,6 +818,7 @@ private:
         return form.empty() ? (date ? "DATE()" : "DATETIME()") : form;
     }
     std::size_t date_sum(const Construct &row, std::size_t after, Text &built);
+    std::size_t empty_date_sum_end(std::size_t after) const;
     std::size_t call_difference(bool date, std::string_view base, std::size_t after, Text &difference);
     std::size_t sum_of(bool date, bool literal, std::string_view base, std::size_t after, Text &sum, bool days = false,
                        const Construct *days_row = nullptr);
