@@ -237,6 +237,7 @@ struct Dialect {
     bool cross_join = true;              // CROSS JOIN is the target's own (else the tables are a comma list)
     bool count_distinct = true;          // COUNT(DISTINCT x) is the target's own (else the COUNT(DISTINCT) pass)
     bool order_by_alias = true;          // ORDER BY reads an item's alias (else the item's position is written)
+    bool order_twin_names = true;        // ORDER BY takes a name two items give their columns (else the first's position)
     bool aggregate_subquery = true;      // MAX((SELECT ...)) is taken (else the GROUP BY pass leaves a subquery item bare)
     bool table_hint;                     // the NOLOCK pass runs on FROM
     std::string_view where_open;         // how the WHERE keyword is written

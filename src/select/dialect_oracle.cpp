@@ -76,6 +76,7 @@ const Dialect &oracle() {
         .join_as_inner = false,
         .table_alias_as = false,
         .full_join = true,
+        .order_twin_names = false,
         .table_hint = false,
         .where_open = "WHERE (",
         .where_close = ")",

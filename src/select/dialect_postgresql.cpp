@@ -88,6 +88,7 @@ const Dialect &pgsql() {
         .join_as_inner = false,
         .table_alias_as = true,
         .full_join = true,
+        .order_twin_names = false,
         .table_hint = false,
         .where_open = "WHERE ",
         .where_close = "",

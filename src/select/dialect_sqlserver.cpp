@@ -60,6 +60,7 @@ const Dialect &sqlserver() {
             .join_as_inner = false,
             .table_alias_as = true,
             .full_join = true,
+            .order_twin_names = false,
             .aggregate_subquery = false,
             .table_hint = true,
             .where_open = "WHERE",

@@ -335,6 +335,7 @@ void member_passes(Session &session, Clauses &clauses, bool whole, std::string_v
         group_by_pass(session, clauses);
         if (order_aliases) order_alias_pass(session, clauses);
     }
+    if (!session.dialect.order_twin_names && whole && clauses.order()) order_twins_pass(session, clauses);
     if (session.dialect.outer_aggregates && session.subquery_depth > 0 && clauses.from()) outer_aggregate_pass(session, clauses);
     if (session.dialect.table_hint) nolock_pass(session, clauses);
     if (!session.dialect.full_join && session.from_fox && clauses.from()) full_join_pass(session, clauses);

@@ -864,7 +864,51 @@ void rewrite_order_entries(const Pass &pass, Text &order, Replace replace) {
     order = std::move(rebuilt);
 }
 
+// The name a column of the result takes from the item: its alias, else the field's own name (A.CITY:
+// CITY); empty for any other expression.
+std::string_view column_name(const Pass &pass, const Item &item) {
+    if (!item.alias.empty()) return item.alias;
+    const std::string_view name = item.expr.substr(item.expr.rfind('.') + 1);  // npos + 1: the whole
+    if (name.empty() || lex::is_digit(name[0])) return {};
+    for (const char c : name) {
+        if (!pass.ident(c)) return {};
+    }
+    return name;
+}
+
+// The position of the first item whose column is named 'entry' where a later item's column has the
+// same name and another expression (MAX(CITY) AS CITY, ..., CITY), 0 when no two items share it or a
+// * or t.* stands before them (whose columns are not counted).
+int first_twin(const Pass &pass, std::string_view list, std::string_view entry) {
+    int first = 0;
+    std::string_view first_expr;
+    for (std::size_t at = Pass::first_item(list), number = 1;; ++number) {
+        const Item item = pass.item_at(list, at);
+        if (item.expr == "*" || item.expr.ends_with(".*")) return 0;
+        if (pass.letters.same_letters(column_name(pass, item), entry)) {
+            if (first == 0) first = static_cast<int>(number), first_expr = item.expr;
+            else if (!pass.letters.same_letters(item.expr, first_expr)) return first;
+        }
+        if (item.last) return 0;
+        at = item.start + item.raw.size() + 1;
+    }
+}
+
 }  // namespace
+
+void order_twins_pass(Session &session, Clauses &clauses) {
+    Text &order = clauses.order();
+    const Text &select = clauses.select();
+    if (!order || !select || !order.view().starts_with("ORDER BY ")) return;
+    const Pass pass{session.letters, session.dialect, clause_literals(session.dialect)};
+    rewrite_order_entries(pass, order, [&](std::string_view entry) {
+        if (entry.empty() || entry.find('.') != npos || lex::is_digit(entry[0])) return std::string();
+        const std::size_t once = select.view().find(entry);  // most names stand once in the list
+        if (once == npos || select.view().find(entry, once + entry.size()) == npos) return std::string();
+        const int number = first_twin(pass, select.view(), entry);
+        return number == 0 ? std::string() : std::to_string(number);
+    });
+}
 
 void union_order_pass(Session &session, Clauses &clauses, std::string_view first_list) {
     Text &order = clauses.order();
