@@ -393,9 +393,56 @@ inline bool subquery_aggregate(std::string_view sql, std::size_t begin, std::siz
     }
     return false;
 }
+// Whether the empty date, as {}, {//}, {/:} or CTOD('') / CTOT('') of blanks, stands before 'at' in the
+// text from 'from', outside the parentheses there, followed by + or - (blanks between), with no comma
+// after it there (NVL({} + 1, x): x is another argument).
+inline bool empty_date_then_sign(std::string_view sql, std::size_t from, std::size_t at) {
+    int depth = 0;
+    bool found = false;
+    for (std::size_t i = from; i < at; ++i) {
+        if (depth == 0 && sql[i] == ',') found = false;
+        std::size_t end = std::string_view::npos;
+        if (sql[i] == ')') --depth;
+        if (depth > 0 || sql[i] == ')') {
+            depth += sql[i] == '(';
+            continue;
+        }
+        if (sql[i] == '(') ++depth;
+        if (sql[i] == '{') {
+            const std::size_t close = sql.find('}', i);
+            if (close < at && sql.substr(i + 1, close - i - 1).find_first_not_of(" /:") == std::string_view::npos) end = close + 1;
+        } else if (i + 5 < at && (upper(sql.substr(i, 5)) == "CTOD(" || upper(sql.substr(i, 5)) == "CTOT(") &&
+                   (i == 0 || !word_char(sql[i - 1]))) {
+            std::size_t close = i + 5;
+            for (int open = 1; close < at && (open += (sql[close] == '(') - (sql[close] == ')')) > 0;) ++close;
+            std::string_view inside = close < at ? sql.substr(i + 5, close - i - 5) : std::string_view{};
+            while (!inside.empty() && blank(inside.front())) inside.remove_prefix(1);
+            while (!inside.empty() && blank(inside.back())) inside.remove_suffix(1);
+            const bool blanks = inside.size() >= 2 && inside.substr(1, inside.size() - 2).find_first_not_of(" /.-:") == std::string_view::npos;
+            if (blanks || upper(inside).starts_with("SPAC")) end = close + 1;
+        }
+        if (end == std::string_view::npos) continue;
+        while (end < at && blank(sql[end])) ++end;
+        if (end < at && (sql[end] == '+' || sql[end] == '-')) found = true;
+    }
+    return found;
+}
+// A term added to or taken off the empty date ({} + n, CTOD('') - m.nDays + LEN(s)): the empty date
+// plus or minus a number stays the empty date, written alone.
+inline bool empty_date_term(std::string_view sql, std::size_t begin, std::size_t) {
+    int depth = 0;
+    for (std::size_t from = begin; from > 0; --from) {  // out through the groups and calls around the piece
+        const char c = sql[from - 1];
+        if (c == ')') ++depth;
+        else if (c == '(' && depth > 0) --depth;
+        else if (c == '(' && empty_date_then_sign(sql, from, begin)) return true;
+    }
+    return empty_date_then_sign(sql, 0, begin);
+}
 }  // namespace exempt
 
 inline const Exemption exemptions[] = {
+    {"a term added to or taken off the empty date, which stays the empty date", exempt::empty_date_term},
     {"a string alias after AS, written as a quoted name where the target has no string aliases", exempt::alias_string},
     {"text of a statement or UNION member before its SELECT, which no clause takes", exempt::before_select},
     {"the argument of DELETED(), which becomes (1=1)", exempt::deleted_argument},
