@@ -411,7 +411,8 @@ inline bool empty_date_then_sign(std::string_view sql, std::size_t from, std::si
         if (sql[i] == '{') {
             const std::size_t close = sql.find('}', i);
             if (close < at && sql.substr(i + 1, close - i - 1).find_first_not_of(" /:") == std::string_view::npos) end = close + 1;
-        } else if (i + 5 < at && (upper(sql.substr(i, 5)) == "CTOD(" || upper(sql.substr(i, 5)) == "CTOT(") &&
+        } else if (const std::string call = upper(sql.substr(i, 5));
+                   i + 5 < at && (call == "CTOD(" || call == "CTOT(" || call == "DTOT(" || call == "TTOD(") &&
                    (i == 0 || !word_char(sql[i - 1]))) {
             std::size_t close = i + 5;
             for (int open = 1; close < at && (open += (sql[close] == '(') - (sql[close] == ')')) > 0;) ++close;
@@ -419,7 +420,9 @@ inline bool empty_date_then_sign(std::string_view sql, std::size_t from, std::si
             while (!inside.empty() && blank(inside.front())) inside.remove_prefix(1);
             while (!inside.empty() && blank(inside.back())) inside.remove_suffix(1);
             const bool blanks = inside.size() >= 2 && inside.substr(1, inside.size() - 2).find_first_not_of(" /.-:") == std::string_view::npos;
-            if (blanks || upper(inside).starts_with("SPAC")) end = close + 1;
+            const bool empty = inside.size() >= 2 && inside.front() == '{' && inside.back() == '}' &&
+                               inside.substr(1, inside.size() - 2).find_first_not_of(" /:") == std::string_view::npos;
+            if (blanks || empty || upper(inside).starts_with("SPAC")) end = close + 1;
         }
         if (end == std::string_view::npos) continue;
         while (end < at && blank(sql[end])) ++end;
