@@ -122,6 +122,8 @@ private:
     bool alone_in_condition_group() const;
     void renamed_call_test();
     std::ptrdiff_t condition_call_close() const;
+    bool opener_before(std::size_t start, std::span<const std::string_view> openers, std::size_t &groups) const;
+    long groups_open_at_end(std::size_t after, std::size_t groups) const;
     bool output_option() const;
     bool words_follow(std::size_t at, std::span<const std::string_view> words) const;
     bool words_follow(std::size_t at, std::initializer_list<std::string_view> words) const {

@@ -257,8 +257,9 @@ namespace {
 constexpr std::string_view condition_openers[] = {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "HAVING", "IIF"};
 constexpr std::string_view condition_enders[] = {"AND", "OR", "THEN", "ORDER", "GROUP", "HAVING", "UNION", "INTO",
                                                  "WHERE", "INNER", "LEFT", "RIGHT", "FULL", "CROSS", "JOIN"};
-// The words after which a group opens a condition ((l) there is no list's item).
-constexpr std::string_view group_openers[] = {"WHERE", "AND", "OR", "NOT", "ON", "WHEN", "HAVING"};
+// The words after which a group opens a condition ((l) there is no list's item): the openers but
+// IIF, whose "(" is its call's.
+constexpr std::span<const std::string_view> group_openers{condition_openers, std::size(condition_openers) - 1};
 // The targets' own predicates written as calls: conditions as they stand.
 constexpr std::string_view predicate_calls[] = {"CONTAINS", "FREETEXT", "REGEXP_LIKE", "LNNVL", "XMLEXISTS"};
 
@@ -281,23 +282,36 @@ bool word_among(const lex::Alphabet &letters, std::string_view word, std::span<c
 // f(a) = 2, (f(a)) + 1 > 2 and f(a) IN (...) are operands. The call's ")", or -1 when the word is no
 // such call.
 std::ptrdiff_t Scanner::condition_call_close() const {
-    // right after a word, with blanks and "(" between: x=f(a), NOT -f(a) are no such calls (the text
-    // before the view is not read: nothing is done then)
+    // right after a word, with blanks and "(" between: x=f(a), NOT -f(a) are no such calls
     std::size_t groups = 0;
-    std::size_t before = blanks_before(word_start_);
+    if (!opener_before(word_start_, condition_openers, groups)) return -1;
+    if (word_among(session_.letters, work_.slice(word_start_, length_), predicate_calls)) return -1;
+    const std::ptrdiff_t close = close_of(open_paren());
+    if (close < 0) return -1;
+    return groups_open_at_end(static_cast<std::size_t>(close) + 1, groups) < 0 ? -1 : close;
+}
+
+// The word that ends before 'start', past blanks and the "(" of groups that open there, is one of
+// 'openers' (or FoxPro's abbreviation of one); 'groups' counts those "(". The text before the view is
+// not read: false then.
+bool Scanner::opener_before(std::size_t start, std::span<const std::string_view> openers, std::size_t &groups) const {
+    groups = 0;
+    std::size_t before = blanks_before(start);
     while (before > work_.base() && work_.at(before - 1) == '(') {
         ++groups;
         before = blanks_before(before - 1);
     }
-    if (before == word_start_) return -1;
+    if (before == start) return false;
     std::size_t from = before;
     while (from > work_.base() && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
-    if (from == work_.base() && from > 0) return -1;
-    if (!word_among(session_.letters, work_.slice(from, before - from), condition_openers)) return -1;
-    if (word_among(session_.letters, work_.slice(word_start_, length_), predicate_calls)) return -1;
-    const std::ptrdiff_t close = close_of(open_paren());
-    if (close < 0) return -1;
-    std::size_t after = static_cast<std::size_t>(close) + 1;
+    if (from == work_.base() && from > 0) return false;
+    return word_among(session_.letters, work_.slice(from, before - from), openers);
+}
+
+// From 'after', past blanks and the ")" of up to 'groups' groups, the condition ends (the text's end,
+// an outer group's ")" or a word that ends a condition, .AND. and .OR. too): the groups left open
+// there; -1 where an operand goes on ((d) = 1, f(a) + 1 > 2).
+long Scanner::groups_open_at_end(std::size_t after, std::size_t groups) const {
     for (;; ++after) {
         while (after < work_.length() && lex::is_blank(work_.at(after))) ++after;
         if (groups == 0 || after >= work_.length() || work_.at(after) != ')') break;
@@ -309,7 +323,7 @@ std::ptrdiff_t Scanner::condition_call_close() const {
         while (end < work_.length() && lex::is_item_char(session_.letters, work_.at(end)) && work_.at(end) != '.') ++end;
         if (end == after || !word_among(session_.letters, work_.slice(after, end - after), condition_enders)) return -1;
     }
-    return close;
+    return static_cast<long>(groups);
 }
 
 // "=1" (Access "<>0") after a bare logical operand in a condition, or after a call standing alone as
@@ -343,35 +357,9 @@ bool Scanner::alone_in_condition_group() const {
     if (!session_.from_fox || !dialect_.call_needs_test) return false;  // where a value is no condition
     std::size_t start = word_start_;  // p.lPaid: from the alias on
     while (start > work_.base() && lex::is_item_char(session_.letters, work_.at(start - 1))) --start;
-    std::size_t before = blanks_before(start);
-    if (before <= work_.base() || work_.at(before - 1) != '(') return false;
     std::size_t groups = 0;
-    while (before > work_.base() && work_.at(before - 1) == '(') {
-        ++groups;
-        before = blanks_before(before - 1);
-    }
     // the groups close, and the condition ends there: (d) = 1 and (q) ^ 2 > 1 are operands
-    std::size_t after = pos_;
-    for (;; ++after) {
-        while (after < work_.length() && lex::is_blank(work_.at(after))) ++after;
-        if (groups == 0 || after >= work_.length() || work_.at(after) != ')') break;
-        --groups;
-    }
-    if (groups > 0) return false;
-    if (after < work_.length() && work_.at(after) != ')') {
-        if (work_.at(after) == '.') ++after;  // .AND., .OR.
-        std::size_t end = after;
-        while (end < work_.length() && lex::is_item_char(session_.letters, work_.at(end)) && work_.at(end) != '.') ++end;
-        if (end == after || !word_among(session_.letters, work_.slice(after, end - after), condition_enders)) return false;
-    }
-    std::size_t from = before;
-    while (from > work_.base() && lex::is_item_char(session_.letters, work_.at(from - 1)) && work_.at(from - 1) != '.') --from;
-    if (from == before || (from == work_.base() && from > 0)) return false;
-    const std::string_view word = work_.slice(from, before - from);
-    for (std::string_view opener : group_openers) {
-        if (word.size() == opener.size() && session_.letters.is_upper_word(word, opener)) return true;
-    }
-    return false;
+    return opener_before(start, group_openers, groups) && groups > 0 && groups_open_at_end(pos_, groups) == 0;
 }
 
 // f(a) (the name and its "(" together, as calls are written) alone as a condition: the dialect's
